@@ -1,0 +1,3 @@
+#include "rtl/SysUtils.h"
+
+void Abort() { throw EAbort(); }
