@@ -361,3 +361,7 @@ bool TGIFImage::GetTransparent() const {
         if (frame->KeyColor != kxColorNone) return true;
     return false;
 }
+
+void TGIFImage::SetWidth(Integer) { throw EGIFImageError("Cannot change the Size of a GIF image"); }
+
+void TGIFImage::SetHeight(Integer) { throw EGIFImageError("Cannot change the Size of a GIF image"); }

@@ -167,6 +167,9 @@ public:
     Integer GetWidth();
     Integer GetHeight();
     bool GetTransparent() const;
+    // The size follows the frames: setting it raises "Cannot change the Size of a GIF image".
+    void SetWidth(Integer value);
+    void SetHeight(Integer value);
     bool Equals(const TGIFImage& other) const { return GifData == other.GifData; }
     // The logical screen: the largest frame offset plus frame size.
     void UpdateLogicalSize();
