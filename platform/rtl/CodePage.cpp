@@ -8,7 +8,6 @@
 #include <iconv.h>
 #include <map>
 #include <memory>
-#include <mutex>
 
 namespace {
 
@@ -16,8 +15,9 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Decodes one code point at s[i]; returns its length in bytes, or 0 for an ill-formed byte.
-size_t DecodeUtf8(const std::string& s, size_t i, char32_t& cp) {
+} // namespace
+
+size_t Utf8Decode(const std::string& s, size_t i, char32_t& cp) {
     const auto b0 = static_cast<unsigned char>(s[i]);
     if (b0 < 0x80) {
         cp = b0;
@@ -44,7 +44,7 @@ size_t DecodeUtf8(const std::string& s, size_t i, char32_t& cp) {
     return len;
 }
 
-void AppendUtf8(String& out, char32_t cp) {
+void Utf8Append(String& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -61,6 +61,8 @@ void AppendUtf8(String& out, char32_t cp) {
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
+
+namespace {
 
 // --- iconv ------------------------------------------------------------------------------------
 
@@ -134,7 +136,7 @@ public:
             if (fromUtf8) {
                 const size_t offset = in.size() - inLeft;
                 char32_t cp;
-                skip = DecodeUtf8(in, offset, cp);
+                skip = Utf8Decode(in, offset, cp);
                 if (skip == 0) skip = 1;
             }
             if (skip > inLeft) skip = inLeft;
@@ -212,35 +214,32 @@ bool AsciiCompatible(int codePage) {
     }
 }
 
-// Width in code page 936 of every character of the Basic Multilingual Plane, built once.
-const std::array<Byte, 0x10000>& GbkWidths() {
-    static const std::array<Byte, 0x10000> table = [] {
-        std::array<Byte, 0x10000> t{};
+// Code in page 936 of every character of the Basic Multilingual Plane (0 where it has none),
+// built once.
+const std::array<Word, 0x10000>& GbkCodes() {
+    static const std::array<Word, 0x10000> table = [] {
+        std::array<Word, 0x10000> t{};
         iconv_t cd = ::iconv_open("CP936", "UTF-32LE");
+        const bool ok = cd != reinterpret_cast<iconv_t>(-1);
         for (char32_t cp = 0; cp < 0x10000; ++cp) {
             if (cp < 0x80) {
-                t[cp] = 1;
+                t[cp] = static_cast<Word>(cp);
                 continue;
             }
-            if (cp >= 0xD800 && cp <= 0xDFFF) {
-                t[cp] = 1;
-                continue;
-            }
+            if (!ok || (cp >= 0xD800 && cp <= 0xDFFF)) continue;
             char in[4] = {static_cast<char>(cp & 0xFF), static_cast<char>((cp >> 8) & 0xFF), 0, 0};
-            char out[8];
+            unsigned char out[8];
             char* inPtr = in;
             size_t inLeft = 4;
-            char* outPtr = out;
+            char* outPtr = reinterpret_cast<char*>(out);
             size_t outLeft = sizeof out;
-            size_t n = 1;
-            if (cd != reinterpret_cast<iconv_t>(-1)) {
-                ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
-                if (::iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1))
-                    n = static_cast<size_t>(outPtr - out);
-            }
-            t[cp] = static_cast<Byte>(n == 2 ? 2 : 1);
+            ::iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            if (::iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) continue;
+            const auto n = static_cast<size_t>(outPtr - reinterpret_cast<char*>(out));
+            if (n == 1) t[cp] = out[0];
+            if (n == 2) t[cp] = static_cast<Word>((out[0] << 8) | out[1]);
         }
-        if (cd != reinterpret_cast<iconv_t>(-1)) ::iconv_close(cd);
+        if (ok) ::iconv_close(cd);
         return t;
     }();
     return table;
@@ -257,7 +256,7 @@ template <typename F> void ForEachAnsiChar(const String& s, F&& f) {
     size_t i = 0;
     while (i < s.size()) {
         char32_t cp;
-        size_t len = DecodeUtf8(s, i, cp);
+        size_t len = Utf8Decode(s, i, cp);
         int width = 1;
         if (len == 0) {
             len = 1;
@@ -313,7 +312,7 @@ std::string ConvertToCodePage(const String& utf8, int codePage) {
 bool IsValidUtf8(const std::string& bytes) {
     char32_t cp;
     for (size_t i = 0; i < bytes.size();) {
-        const size_t len = DecodeUtf8(bytes, i, cp);
+        const size_t len = Utf8Decode(bytes, i, cp);
         if (len == 0) return false;
         i += len;
     }
@@ -326,9 +325,9 @@ String SanitizeUtf8(const std::string& bytes) {
     out.reserve(bytes.size() + 8);
     char32_t cp;
     for (size_t i = 0; i < bytes.size();) {
-        const size_t len = DecodeUtf8(bytes, i, cp);
+        const size_t len = Utf8Decode(bytes, i, cp);
         if (len == 0) {
-            AppendUtf8(out, kReplacement);
+            Utf8Append(out, kReplacement);
             ++i;
         } else {
             out.append(bytes, i, len);
@@ -343,7 +342,7 @@ WideString Utf8ToWide(const String& utf8) {
     out.reserve(utf8.size());
     char32_t cp;
     for (size_t i = 0; i < utf8.size();) {
-        size_t len = DecodeUtf8(utf8, i, cp);
+        size_t len = Utf8Decode(utf8, i, cp);
         if (len == 0) {
             cp = kReplacement;
             len = 1;
@@ -372,7 +371,7 @@ String WideToUtf8(const WideString& wide) {
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {
             cp = kReplacement;
         }
-        AppendUtf8(out, cp);
+        Utf8Append(out, cp);
     }
     return out;
 }
@@ -381,7 +380,7 @@ Integer Utf8Length(const String& utf8) {
     Integer n = 0;
     char32_t cp;
     for (size_t i = 0; i < utf8.size(); ++n) {
-        const size_t len = DecodeUtf8(utf8, i, cp);
+        const size_t len = Utf8Decode(utf8, i, cp);
         i += len == 0 ? 1 : len;
     }
     return n;
@@ -399,17 +398,19 @@ String Utf8Copy(const String& utf8, Integer index, Integer count) {
             end = i;
             break;
         }
-        const size_t len = DecodeUtf8(utf8, i, cp);
+        const size_t len = Utf8Decode(utf8, i, cp);
         i += len == 0 ? 1 : len;
     }
     return start >= end ? String() : utf8.substr(start, end - start);
 }
 
-int AnsiCharWidth(char32_t codePoint) {
-    if (codePoint < 0x80) return 1;
-    if (codePoint >= 0x10000) return 1;
-    return GbkWidths()[codePoint];
+Word AnsiCharCode(char32_t codePoint) {
+    if (codePoint < 0x80) return static_cast<Word>(codePoint);
+    if (codePoint >= 0x10000) return 0;
+    return GbkCodes()[codePoint];
 }
+
+int AnsiCharWidth(char32_t codePoint) { return AnsiCharCode(codePoint) > 0xFF ? 2 : 1; }
 
 Integer AnsiLength(const String& utf8) {
     Integer n = 0;

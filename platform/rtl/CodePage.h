@@ -10,6 +10,8 @@
 
 #include "rtl/Types.h"
 
+#include <cstddef>
+
 constexpr int CP_ACP = 0; // the program's 8-bit code page (936)
 constexpr int CP_GBK = 936;
 constexpr int CP_OEMUS = 437;
@@ -37,6 +39,12 @@ bool IsValidUtf8(const std::string& bytes);
 // Replaces every ill-formed sequence by U+FFFD.
 String SanitizeUtf8(const std::string& bytes);
 
+// Decodes the character at byte offset i (i < s.size()): returns its length in bytes, or 0 when
+// the byte there does not start a well-formed character.
+size_t Utf8Decode(const std::string& s, size_t i, char32_t& cp);
+// Appends the UTF-8 form of a code point.
+void Utf8Append(String& out, char32_t cp);
+
 // UTF-8 and UTF-16. Ill-formed input becomes U+FFFD; never raises.
 WideString Utf8ToWide(const String& utf8);
 String WideToUtf8(const WideString& wide);
@@ -48,6 +56,9 @@ String Utf8Copy(const String& utf8, Integer index, Integer count);
 
 // Length of the text in bytes of the 8-bit code page ("中文" is 4, "a中" is 3).
 Integer AnsiLength(const String& utf8);
+// The character's code in page 936: one byte (below 0x100) or two (lead byte high); 0 when the
+// page lacks it.
+Word AnsiCharCode(char32_t codePoint);
 // Bytes of one character in the 8-bit code page (1 or 2; 1 for a character it lacks, written '?').
 int AnsiCharWidth(char32_t codePoint);
 // The characters that lie wholly within count bytes from the 1-based byte position index of the
