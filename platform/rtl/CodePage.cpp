@@ -410,7 +410,9 @@ Word AnsiCharCode(char32_t codePoint) {
     return GbkCodes()[codePoint];
 }
 
-int AnsiCharWidth(char32_t codePoint) { return AnsiCharCode(codePoint) > 0xFF ? 2 : 1; }
+int AnsiCharWidth(char32_t codePoint) {
+    return AnsiCharCode(codePoint) > 0xFF ? 2 : 1;
+}
 
 Integer AnsiLength(const String& utf8) {
     Integer n = 0;
