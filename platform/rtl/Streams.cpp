@@ -1,5 +1,7 @@
 #include "rtl/Streams.h"
 
+#include "rtl/FileUtils.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -161,7 +163,8 @@ TFileStream::TFileStream(const String& fileName, Word mode) : FFileName(fileName
         if (create) throw EFCreateError(message);
         throw EFOpenError(message);
     };
-    const int fd = ::open(fileName.c_str(), flags | O_CLOEXEC, 0666);
+    // Names written with "\" separators open the same file as with "/".
+    const int fd = ::open(NormalizePath(fileName).c_str(), flags | O_CLOEXEC, 0666);
     if (fd < 0) fail(errno);
     struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sys/stat.h>
 
 TEST(MemoryStream, WriteSeekReadAndGrowPastTheEnd) {
     TMemoryStream m;
@@ -152,4 +153,15 @@ TEST(MemoryStream, FileRoundTrip) {
     EXPECT_EQ(n.Position(), 0);
     EXPECT_EQ(std::string(n.Bytes().begin(), n.Bytes().end()), data);
     EXPECT_THROW(n.LoadFromFile(dir.File("none.bin")), EFOpenError);
+}
+
+TEST(FileStream, AcceptsBackslashSeparators) {
+    TempDir dir;
+    ::mkdir(dir.File("sub").c_str(), 0777);
+    {
+        TFileStream f(dir.Path() + "\\sub\\x.txt", fmCreate);
+        f.WriteBuffer("ok", 2);
+        EXPECT_EQ(f.FileName(), dir.Path() + "\\sub\\x.txt");
+    }
+    EXPECT_EQ(TempDir::ReadAll(dir.File("sub/x.txt")), "ok");
 }
