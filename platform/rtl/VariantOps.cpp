@@ -1,6 +1,9 @@
 // Operators on variants. Every rule is in kVarOpTable below: for each operator class and each pair
 // of operand classes it names the kind both operands are converted to before the operator runs
 // (and so the kind of the result). The code after the table only carries out those kinds.
+// Null follows the platform's default rules: it propagates through arithmetic and logic; under
+// comparison Null equals Null, differs from everything else and orders below every other value
+// (the loose equality and magnitude rules); converting Null to another kind raises (strict convert).
 #include "rtl/Format.h"
 #include "rtl/VariantInternal.h"
 
