@@ -81,8 +81,8 @@ TDateTime IncMinute(TDateTime value, Int64 minutes = 1);
 TDateTime IncSecond(TDateTime value, Int64 seconds = 1);
 TDateTime IncMilliSecond(TDateTime value, Int64 msecs = 1);
 
-// Whole units between two moments, whatever their order, counted to the millisecond (so 0.99999999
-// of a day below a whole day counts as that day).
+// Whole units between two moments, whatever their order. Both moments are first rounded to the
+// millisecond, so a span that float arithmetic leaves a hair short of a whole day still counts it.
 Int64 DaysBetween(TDateTime a, TDateTime b);
 Int64 WeeksBetween(TDateTime a, TDateTime b);
 Int64 HoursBetween(TDateTime a, TDateTime b);

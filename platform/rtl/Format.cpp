@@ -1,4 +1,5 @@
 // Format: the platform's percent directives.
+#include "rtl/CodePage.h"
 #include "rtl/FormatDecimal.h"
 #include "rtl/SysUtils.h"
 
@@ -44,7 +45,7 @@ private:
 
     // The platform's message quotes at most the first 31 bytes of the format.
     [[noreturn]] void Error(bool missingArgument) const {
-        String shown = AnsiTextLeft(F, 31);
+        String shown = AnsiLeft(F, 31);
         if (missingArgument) throw EConvertError("No argument for format '" + shown + "'");
         throw EConvertError("Format '" + shown + "' invalid or incompatible with argument");
     }
@@ -106,7 +107,7 @@ private:
         char type = F[i++];
         if (type >= 'a' && type <= 'z') type = static_cast<char>(type - 'a' + 'A');
         String text = Convert(type, precision);
-        int used = AnsiTextWidth(text);
+        int used = AnsiLength(text);
         if (used < width) {
             String pad(static_cast<size_t>(width - used), ' ');
             text = left ? text + pad : pad + text;
@@ -158,7 +159,7 @@ private:
         case 'S': {
             const TFormatArg& a = NextArg();
             if (a.kind != K::String && a.kind != K::Char) Error(false);
-            return precision >= 0 ? AnsiTextLeft(a.s, precision) : a.s;
+            return precision >= 0 ? AnsiLeft(a.s, precision) : a.s;
         }
         case 'P': {
             const TFormatArg& a = NextArg();

@@ -27,7 +27,7 @@ public:
             const char starter = fmt[i];
             const unsigned char u = static_cast<unsigned char>(starter);
             if (u >= 0x80) {
-                size_t len = std::min(static_cast<size_t>(Utf8SequenceLength(u)), n - i);
+                size_t len = Utf8CharLength(fmt, i);
                 out.append(fmt, i, len);
                 i += len;
                 continue;

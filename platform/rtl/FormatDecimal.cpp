@@ -1,5 +1,7 @@
 #include "rtl/FormatDecimal.h"
 
+#include "rtl/CodePage.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -131,34 +133,8 @@ int TNumberSource::Sign() const {
     return 0;
 }
 
-int Utf8SequenceLength(unsigned char c) {
-    if (c < 0xC0) return 1;
-    if (c < 0xE0) return 2;
-    if (c < 0xF0) return 3;
-    if (c < 0xF8) return 4;
-    return 1;
-}
-
-int AnsiTextWidth(const String& text) {
-    int width = 0;
-    for (size_t i = 0; i < text.size();) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        int len = Utf8SequenceLength(c);
-        width += (c < 0x80) ? 1 : 2;
-        i += static_cast<size_t>(len);
-    }
-    return width;
-}
-
-String AnsiTextLeft(const String& text, int width) {
-    int used = 0;
-    size_t i = 0;
-    while (i < text.size()) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        int w = (c < 0x80) ? 1 : 2;
-        if (used + w > width) break;
-        used += w;
-        i += static_cast<size_t>(Utf8SequenceLength(c));
-    }
-    return text.substr(0, std::min(i, text.size()));
+size_t Utf8CharLength(const String& text, size_t i) {
+    char32_t cp;
+    size_t len = Utf8Decode(text, i, cp);
+    return len == 0 ? 1 : len;
 }

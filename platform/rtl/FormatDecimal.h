@@ -52,9 +52,6 @@ String FloatToText(const TNumberSource& value, TFloatFormat format, int precisio
 long double ParseCExtended(const String& text, bool& overflow);
 double ParseCDouble(const String& text, bool& overflow);
 
-// Width of UTF-8 text in bytes of the 8-bit code page (ASCII 1, any other character 2), and the
-// longest prefix of whole characters whose width does not exceed `width`.
-int AnsiTextWidth(const String& text);
-String AnsiTextLeft(const String& text, int width);
-// Bytes of the UTF-8 sequence that starts with byte c (1 for a stray continuation byte).
-int Utf8SequenceLength(unsigned char c);
+// Bytes of the well-formed UTF-8 character at byte i of text (1 for a stray byte), so literal
+// text is copied character by character.
+size_t Utf8CharLength(const String& text, size_t i);

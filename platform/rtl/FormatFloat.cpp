@@ -146,8 +146,7 @@ public:
                 i = Exponent(out, i);
                 continue;
             }
-            int len = Utf8SequenceLength(static_cast<unsigned char>(c));
-            size_t n = std::min(static_cast<size_t>(len), S.End - i);
+            size_t n = std::min(Utf8CharLength(F, i), S.End - i);
             out.append(F, i, n);
             i += n;
         }
