@@ -9,8 +9,7 @@
 // Registers a class; registering it again does nothing. EFilerError "A class named X already
 // exists" when another class of that name is registered.
 void RegisterClass(const meta::TClassInfo& cls);
-template <class T>
-void RegisterClass() {
+template <class T> void RegisterClass() {
     RegisterClass(T::StaticClassInfo());
 }
 void RegisterClasses(std::initializer_list<const meta::TClassInfo*> classes);
@@ -21,5 +20,5 @@ const meta::TClassInfo* GetClass(const String& name);
 const meta::TClassInfo& FindClass(const String& name);
 
 // Registers T when the program starts; for a class defined in a source file that is always linked.
-#define ORV_REGISTER_CLASS(T)                                                                          \
+#define ORV_REGISTER_CLASS(T)                                                                                \
     [[maybe_unused]] static const bool orvClassRegistered_##T = (RegisterClass(T::StaticClassInfo()), true);

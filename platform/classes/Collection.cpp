@@ -23,6 +23,8 @@ TCollectionItem::~TCollectionItem() {
 
 void TCollectionItem::SetCollection(TCollection* Value) {
     if (FCollection == Value) return;
+    // Refused before it leaves its collection, so a refused item stays owned.
+    if (Value) Value->CheckItemClass(this);
     if (FCollection) FCollection->RemoveItem(this);
     if (Value) Value->InsertItem(this);
 }
@@ -45,14 +47,18 @@ void TCollectionItem::SetIndex(int Value) {
     Changed(true);
 }
 
-void TCollectionItem::SetDisplayName(const String&) { Changed(false); }
+void TCollectionItem::SetDisplayName(const String&) {
+    Changed(false);
+}
 
 String TCollectionItem::GetNamePath() const {
     if (!FCollection) return ClassName();
     return FCollection->GetNamePath() + "[" + IntToStr(Index()) + "]";
 }
 
-TPersistent* TCollectionItem::GetOwner() const { return FCollection; }
+TPersistent* TCollectionItem::GetOwner() const {
+    return FCollection;
+}
 
 void TCollectionItem::Changed(bool AllItems) {
     if (FCollection && FCollection->FUpdateCount == 0) FCollection->Update(AllItems ? nullptr : this);
@@ -95,7 +101,9 @@ TCollectionItem* TCollection::Items(int Index) const {
     return FItems[static_cast<size_t>(Index)];
 }
 
-void TCollection::SetItem(int Index, const TCollectionItem* Value) { Items(Index)->Assign(Value); }
+void TCollection::SetItem(int Index, const TCollectionItem* Value) {
+    Items(Index)->Assign(Value);
+}
 
 TCollectionItem* TCollection::NewItem() {
     TCollectionItem* item = FItemClass->CreateItem(this);
@@ -103,7 +111,9 @@ TCollectionItem* TCollection::NewItem() {
     return item;
 }
 
-TCollectionItem* TCollection::Add() { return NewItem(); }
+TCollectionItem* TCollection::Add() {
+    return NewItem();
+}
 
 TCollectionItem* TCollection::Insert(int Index) {
     TCollectionItem* item = NewItem();
@@ -123,7 +133,8 @@ void TCollection::Clear() {
     if (FItems.empty()) return;
     BeginUpdate();
     try {
-        while (!FItems.empty()) Delete(Count() - 1);
+        while (!FItems.empty())
+            Delete(Count() - 1);
     } catch (...) {
         EndUpdate();
         throw;
@@ -156,7 +167,8 @@ void TCollection::Assign(const TPersistent* Source) {
     BeginUpdate();
     try {
         Clear();
-        for (TCollectionItem* item : source->FItems) Add()->Assign(item);
+        for (TCollectionItem* item : source->FItems)
+            Add()->Assign(item);
     } catch (...) {
         EndUpdate();
         throw;
@@ -170,9 +182,13 @@ void TCollection::AttachItem(TCollectionItem* Item) {
     Item->FID = FNextID++;
 }
 
-void TCollection::InsertItem(TCollectionItem* Item) {
+void TCollection::CheckItemClass(const TCollectionItem* Item) const {
     if (!Item->ClassInfo() || !Item->ClassInfo()->InheritsFrom(*FItemClass))
         throw EListError("Invalid property value");
+}
+
+void TCollection::InsertItem(TCollectionItem* Item) {
+    CheckItemClass(Item);
     AttachItem(Item);
     ItemCreated(Item);
 }

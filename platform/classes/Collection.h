@@ -91,10 +91,11 @@ protected:
 
 private:
     friend class TCollectionItem;
-    void AttachItem(TCollectionItem* Item);   // joins the list, no notification
-    void InsertItem(TCollectionItem* Item);   // joins the list and notifies
-    void RemoveItem(TCollectionItem* Item);   // leaves the list and notifies
-    void ItemCreated(TCollectionItem* Item);  // the notifications AttachItem left out
+    void CheckItemClass(const TCollectionItem* Item) const; // EListError unless an ItemClass item
+    void AttachItem(TCollectionItem* Item);                 // joins the list, no notification
+    void InsertItem(TCollectionItem* Item);                 // joins the list and notifies
+    void RemoveItem(TCollectionItem* Item);                 // leaves the list and notifies
+    void ItemCreated(TCollectionItem* Item);                // the notifications AttachItem left out
     TCollectionItem* NewItem();
 
     const meta::TClassInfo* FItemClass;

@@ -21,7 +21,8 @@ bool IsValidIdent(const String& Name) {
     if (Name.empty()) return false;
     auto isAlpha = [](char ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || ch == '_'; };
     if (!isAlpha(Name[0])) return false;
-    return std::all_of(Name.begin() + 1, Name.end(), [&](char ch) { return isAlpha(ch) || (ch >= '0' && ch <= '9'); });
+    return std::all_of(Name.begin() + 1, Name.end(),
+                       [&](char ch) { return isAlpha(ch) || (ch >= '0' && ch <= '9'); });
 }
 
 TComponent::TComponent(TComponent* AOwner) {
@@ -38,7 +39,8 @@ TComponent::~TComponent() {
 }
 
 TComponent* TComponent::Components(int Index) const {
-    if (Index < 0 || Index >= ComponentCount()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    if (Index < 0 || Index >= ComponentCount())
+        throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
     return FComponents[static_cast<size_t>(Index)];
 }
 
@@ -111,7 +113,8 @@ void TComponent::DestroyComponents() {
 void TComponent::Destroying() {
     if (FComponentState.Contains(csDestroying)) return;
     FComponentState.Include(csDestroying);
-    for (TComponent* c : FComponents) c->Destroying();
+    for (TComponent* c : FComponents)
+        c->Destroying();
 }
 
 void TComponent::FreeNotification(TComponent* AComponent) {
@@ -183,7 +186,8 @@ void TComponent::SetDesigning(bool Value, bool SetChildren) {
     else
         FComponentState.Exclude(csDesigning);
     if (SetChildren)
-        for (TComponent* c : FComponents) c->SetDesigning(Value);
+        for (TComponent* c : FComponents)
+            c->SetDesigning(Value);
 }
 
 void TComponent::SetAncestor(bool Value) {
@@ -191,14 +195,21 @@ void TComponent::SetAncestor(bool Value) {
         FComponentState.Include(csAncestor);
     else
         FComponentState.Exclude(csAncestor);
-    for (TComponent* c : FComponents) c->SetAncestor(Value);
+    for (TComponent* c : FComponents)
+        c->SetAncestor(Value);
 }
 
-void TComponent::BeginLoading() { FComponentState << csLoading << csReading; }
+void TComponent::BeginLoading() {
+    FComponentState << csLoading << csReading;
+}
 
-void TComponent::EndReading() { FComponentState.Exclude(csReading); }
+void TComponent::EndReading() {
+    FComponentState.Exclude(csReading);
+}
 
-void TComponent::Loaded() { FComponentState.Exclude(csLoading); }
+void TComponent::Loaded() {
+    FComponentState.Exclude(csLoading);
+}
 
 void TComponent::SetWriting(bool Value) {
     if (Value)
@@ -240,7 +251,8 @@ TComponent* FindGlobalComponent(const String& Name) {
     {
         auto& g = GlobalLookup();
         std::lock_guard lock(g.Lock);
-        for (auto& [id, proc] : g.Procs) procs.push_back(proc);
+        for (auto& [id, proc] : g.Procs)
+            procs.push_back(proc);
     }
     for (auto& proc : procs)
         if (TComponent* c = proc(Name)) return c;

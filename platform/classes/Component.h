@@ -1,6 +1,11 @@
 // TComponent: a named persistent object in an ownership tree. An owner frees the components it
 // owns when it is destroyed (the last one first); a component destroyed first leaves its owner's
 // list. Components can ask to be told when another one is freed (FreeNotification/Notification).
+//
+// The owned components are freed by ~TComponent, that is after the destructor bodies and members
+// of the derived classes are gone. A class whose owned components use its own state while they
+// are freed (windows and their controls, for instance) calls DestroyComponents() first in its own
+// destructor.
 #pragma once
 
 #include "classes/Persistent.h"
@@ -17,7 +22,15 @@ enum TOperation { opInsert, opRemove };
 // csWriting: being written; csDestroying: its destruction has begun; csDesigning: in a designer;
 // csAncestor: taken over from an ancestor layout; csFreeNotification: another component waits
 // for its destruction.
-enum TComponentStateItem { csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor, csFreeNotification };
+enum TComponentStateItem {
+    csLoading,
+    csReading,
+    csWriting,
+    csDestroying,
+    csDesigning,
+    csAncestor,
+    csFreeNotification
+};
 using TComponentState = TSet<TComponentStateItem>;
 
 class TComponent : public TPersistent {

@@ -9,20 +9,34 @@ namespace meta {
 
 String KindName(TPropKind kind) {
     switch (kind) {
-    case TPropKind::Integer: return "Integer";
-    case TPropKind::Char: return "Char";
-    case TPropKind::Enumeration: return "Enumeration";
-    case TPropKind::Set: return "Set";
-    case TPropKind::Float: return "Float";
-    case TPropKind::String: return "String";
-    case TPropKind::WideString: return "WideString";
-    case TPropKind::Boolean: return "Boolean";
-    case TPropKind::Object: return "Object";
-    case TPropKind::Component: return "Component";
-    case TPropKind::Strings: return "Strings";
-    case TPropKind::Method: return "Method";
-    case TPropKind::Variant: return "Variant";
-    case TPropKind::Int64: return "Int64";
+    case TPropKind::Integer:
+        return "Integer";
+    case TPropKind::Char:
+        return "Char";
+    case TPropKind::Enumeration:
+        return "Enumeration";
+    case TPropKind::Set:
+        return "Set";
+    case TPropKind::Float:
+        return "Float";
+    case TPropKind::String:
+        return "String";
+    case TPropKind::WideString:
+        return "WideString";
+    case TPropKind::Boolean:
+        return "Boolean";
+    case TPropKind::Object:
+        return "Object";
+    case TPropKind::Component:
+        return "Component";
+    case TPropKind::Strings:
+        return "Strings";
+    case TPropKind::Method:
+        return "Method";
+    case TPropKind::Variant:
+        return "Variant";
+    case TPropKind::Int64:
+        return "Int64";
     }
     return "Unknown";
 }
@@ -49,7 +63,8 @@ TEnumInfo::TEnumInfo(String typeName, const char* spelledNames, std::vector<Int6
             current += *p;
         }
     }
-    for (size_t i = 0; i < values.size() && i < names.size(); ++i) FValues.push_back({names[i], values[i]});
+    for (size_t i = 0; i < values.size() && i < names.size(); ++i)
+        FValues.push_back({names[i], values[i]});
 }
 
 String TEnumInfo::NameOf(Int64 value) const {
@@ -97,7 +112,8 @@ UInt64 StringToSet(const TEnumInfo& info, const String& text) {
         String name = Trim(s.substr(start, comma - start));
         if (!name.empty()) {
             auto value = info.ValueOf(name);
-            if (!value || *value < 0 || *value > 63) throw EPropertyConvertError("Invalid property element: " + name);
+            if (!value || *value < 0 || *value > 63)
+                throw EPropertyConvertError("Invalid property element: " + name);
             bits |= UInt64(1) << *value;
         }
         start = comma + 1;
@@ -109,20 +125,29 @@ UInt64 StringToSet(const TEnumInfo& info, const String& text) {
 
 bool TPropInfo::IsWritable() const {
     switch (Kind) {
-    case TPropKind::Float: return static_cast<bool>(SetFloat);
-    case TPropKind::String: return static_cast<bool>(SetStr);
-    case TPropKind::WideString: return static_cast<bool>(SetWideStr);
+    case TPropKind::Float:
+        return static_cast<bool>(SetFloat);
+    case TPropKind::String:
+        return static_cast<bool>(SetStr);
+    case TPropKind::WideString:
+        return static_cast<bool>(SetWideStr);
     case TPropKind::Object:
     case TPropKind::Component:
-    case TPropKind::Strings: return static_cast<bool>(SetObject);
-    case TPropKind::Variant: return static_cast<bool>(SetVariant);
-    case TPropKind::Method: return static_cast<bool>(SetMethod);
-    default: return static_cast<bool>(SetOrd);
+    case TPropKind::Strings:
+        return static_cast<bool>(SetObject);
+    case TPropKind::Variant:
+        return static_cast<bool>(SetVariant);
+    case TPropKind::Method:
+        return static_cast<bool>(SetMethod);
+    default:
+        return static_cast<bool>(SetOrd);
     }
 }
 
 namespace detail {
-void InvalidPropertyValue() { throw EPropertyConvertError("Invalid property value"); }
+void InvalidPropertyValue() {
+    throw EPropertyConvertError("Invalid property value");
+}
 } // namespace detail
 
 // ---- Classes -----------------------------------------------------------------------------------
@@ -180,10 +205,14 @@ TPropInfo& TClassInfo::AddProperty(std::unique_ptr<TPropInfo> prop) {
 
 std::unique_ptr<TObject> TClassInfo::CreateInstance() const {
     switch (FFactory.Kind) {
-    case TCreateKind::Plain: return std::unique_ptr<TObject>(FFactory.CreatePlain());
-    case TCreateKind::Component: return std::unique_ptr<TObject>(FFactory.CreateComponent(nullptr));
-    case TCreateKind::CollectionItem: return std::unique_ptr<TObject>(FFactory.CreateItem(nullptr));
-    case TCreateKind::None: break;
+    case TCreateKind::Plain:
+        return std::unique_ptr<TObject>(FFactory.CreatePlain());
+    case TCreateKind::Component:
+        return std::unique_ptr<TObject>(FFactory.CreateComponent(nullptr));
+    case TCreateKind::CollectionItem:
+        return std::unique_ptr<TObject>(FFactory.CreateItem(nullptr));
+    case TCreateKind::None:
+        break;
     }
     throw EPropertyError("Cannot create an instance of " + FName);
 }

@@ -49,8 +49,7 @@ ORV_DECLARE_EXCEPTION(EPropertyConvertError, Exception)
 
 namespace meta {
 
-template <class T>
-class Class;
+template <class T> class Class;
 
 // The kind of a published property. Boolean is an enumeration with the names False and True;
 // Object is a sub-object (a TPersistent the owner keeps, such as a font), Component a reference to
@@ -238,8 +237,7 @@ const TClassInfo& TObjectClassInfo();
 // The class record of an object (TObject's for an object whose class declares none).
 const TClassInfo& ClassInfoOf(const TObject& obj);
 
-template <class T>
-const TClassInfo& StaticClassInfoOf() {
+template <class T> const TClassInfo& StaticClassInfoOf() {
     if constexpr (std::is_same_v<T, TObject>)
         return TObjectClassInfo();
     else
@@ -250,33 +248,41 @@ const TClassInfo& StaticClassInfoOf() {
 
 // Declares the class's reflection members; put it first in the class body (it leaves the access at
 // public). The source file adds ORV_META_IMPL(T) and defines T::DeclareMeta.
-#define ORV_META(T, Base)                                                                              \
-public:                                                                                                \
-    using inherited = Base;                                                                            \
-    static constexpr const char* MetaClassName() { return #T; }                                        \
-    static const meta::TClassInfo& StaticClassInfo();                                                  \
-    const meta::TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }                  \
-    String ClassName() const override { return #T; }                                                   \
+#define ORV_META(T, Base)                                                                                    \
+public:                                                                                                      \
+    using inherited = Base;                                                                                  \
+    static constexpr const char* MetaClassName() {                                                           \
+        return #T;                                                                                           \
+    }                                                                                                        \
+    static const meta::TClassInfo& StaticClassInfo();                                                        \
+    const meta::TClassInfo* ClassInfo() const override {                                                     \
+        return &StaticClassInfo();                                                                           \
+    }                                                                                                        \
+    String ClassName() const override {                                                                      \
+        return #T;                                                                                           \
+    }                                                                                                        \
     static void DeclareMeta(meta::Class<T>& c);
 
 // Names the values of an enumeration declared at namespace scope, so that properties of that type
 // read and write them by name: ORV_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient).
 // Every value of the type must be listed.
-#define ORV_ENUM(E, ...)                                                                               \
-    inline const meta::TEnumInfo& OrvEnumInfo(E*) {                                                    \
-        static const meta::TEnumInfo info(#E, #__VA_ARGS__, meta::EnumValues<E>({__VA_ARGS__}));       \
-        return info;                                                                                   \
+#define ORV_ENUM(E, ...)                                                                                     \
+    inline const meta::TEnumInfo& OrvEnumInfo(E*) {                                                          \
+        static const meta::TEnumInfo info(#E, #__VA_ARGS__, meta::EnumValues<E>({__VA_ARGS__}));             \
+        return info;                                                                                         \
     }
 
 // Names a set type (an alias of TSet<E>) for the reflection facility: ORV_SET(TFontStyles).
-#define ORV_SET(S)                                                                                     \
-    inline const char* OrvSetTypeName(S*) { return #S; }
+#define ORV_SET(S)                                                                                           \
+    inline const char* OrvSetTypeName(S*) {                                                                  \
+        return #S;                                                                                           \
+    }
 
 namespace meta {
-template <class E>
-std::vector<Int64> EnumValues(std::initializer_list<E> values) {
+template <class E> std::vector<Int64> EnumValues(std::initializer_list<E> values) {
     std::vector<Int64> result;
-    for (E v : values) result.push_back(static_cast<Int64>(v));
+    for (E v : values)
+        result.push_back(static_cast<Int64>(v));
     return result;
 }
 } // namespace meta

@@ -31,24 +31,20 @@ namespace meta {
 
 namespace detail {
 
-template <class V>
-struct IsTSet : std::false_type {};
-template <class E>
-struct IsTSet<TSet<E>> : std::true_type {};
+template <class V> struct IsTSet : std::false_type {};
+template <class E> struct IsTSet<TSet<E>> : std::true_type {};
 
-template <class V>
-struct IsStdFunction : std::false_type {};
-template <class R, class... A>
-struct IsStdFunction<std::function<R(A...)>> : std::true_type {};
+template <class V> struct IsStdFunction : std::false_type {};
+template <class R, class... A> struct IsStdFunction<std::function<R(A...)>> : std::true_type {};
 
 template <class P>
-concept HasMetaName = requires { P::MetaClassName(); };
+concept HasMetaName = requires {
+    P::MetaClassName();
+};
 
-template <class V>
-constexpr bool dependentFalse = false;
+template <class V> constexpr bool dependentFalse = false;
 
-template <class V>
-constexpr TPropKind KindOf() {
+template <class V> constexpr TPropKind KindOf() {
     if constexpr (std::is_same_v<V, bool>)
         return TPropKind::Boolean;
     else if constexpr (std::is_same_v<V, char>)
@@ -69,7 +65,8 @@ constexpr TPropKind KindOf() {
         return TPropKind::Variant;
     else if constexpr (IsStdFunction<V>::value)
         return TPropKind::Method;
-    else if constexpr (std::is_pointer_v<V> && std::is_base_of_v<TObject, std::remove_cv_t<std::remove_pointer_t<V>>>) {
+    else if constexpr (std::is_pointer_v<V> &&
+                       std::is_base_of_v<TObject, std::remove_cv_t<std::remove_pointer_t<V>>>) {
         using P = std::remove_cv_t<std::remove_pointer_t<V>>;
         if constexpr (std::is_base_of_v<TComponent, P>)
             return TPropKind::Component;
@@ -83,13 +80,11 @@ constexpr TPropKind KindOf() {
     }
 }
 
-template <class E>
-const TEnumInfo& EnumInfoOf() {
+template <class E> const TEnumInfo& EnumInfoOf() {
     return OrvEnumInfo(static_cast<E*>(nullptr)); // declared with ORV_ENUM next to the enumeration
 }
 
-template <class V>
-String TypeNameOf() {
+template <class V> String TypeNameOf() {
     if constexpr (std::is_same_v<V, bool>)
         return "Boolean";
     else if constexpr (std::is_same_v<V, char>)
@@ -136,8 +131,7 @@ String TypeNameOf() {
 // Raises EPropertyConvertError "Invalid property value".
 [[noreturn]] void InvalidPropertyValue();
 
-template <class V>
-Int64 ToOrd(const V& v) {
+template <class V> Int64 ToOrd(const V& v) {
     if constexpr (std::is_same_v<V, bool>)
         return v ? 1 : 0;
     else if constexpr (std::is_same_v<V, char>)
@@ -150,8 +144,7 @@ Int64 ToOrd(const V& v) {
 
 // The ordinal value as V; values outside the type (an enumeration value it lacks, set bits of no
 // value, an integer that does not fit) raise instead of being stored.
-template <class V>
-V FromOrd(Int64 x, const TPropInfo& p) {
+template <class V> V FromOrd(Int64 x, const TPropInfo& p) {
     if constexpr (std::is_same_v<V, bool>)
         return x != 0;
     else if constexpr (std::is_same_v<V, char>) {
@@ -162,7 +155,8 @@ V FromOrd(Int64 x, const TPropInfo& p) {
         return static_cast<V>(x);
     } else if constexpr (IsTSet<V>::value) {
         UInt64 valid = 0;
-        for (const auto& e : p.EnumInfo->Values()) valid |= UInt64(1) << e.Value;
+        for (const auto& e : p.EnumInfo->Values())
+            valid |= UInt64(1) << e.Value;
         if ((static_cast<UInt64>(x) & ~valid) != 0) InvalidPropertyValue();
         return V::FromBits(static_cast<UInt64>(x));
     } else if constexpr (sizeof(V) == 8) {
@@ -175,16 +169,14 @@ V FromOrd(Int64 x, const TPropInfo& p) {
     }
 }
 
-template <class V>
-Extended ToFloat(const V& v) {
+template <class V> Extended ToFloat(const V& v) {
     if constexpr (std::is_same_v<V, Currency>)
         return v.ToDouble();
     else
         return static_cast<Extended>(v);
 }
 
-template <class V>
-V FromFloat(Extended x) {
+template <class V> V FromFloat(Extended x) {
     if constexpr (std::is_same_v<V, Currency>)
         return Currency::FromDouble(x);
     else
@@ -192,21 +184,18 @@ V FromFloat(Extended x) {
 }
 
 // Reads the value through a getter: a member function, a data member or a callable taking T&.
-template <class T, class G>
-decltype(auto) Read(G getter, TObject& obj) {
+template <class T, class G> decltype(auto) Read(G getter, TObject& obj) {
     return std::invoke(getter, static_cast<T&>(obj));
 }
 
-template <class T, class S, class V>
-void Write(S setter, TObject& obj, V&& value) {
+template <class T, class S, class V> void Write(S setter, TObject& obj, V&& value) {
     if constexpr (std::is_member_object_pointer_v<S>)
         std::invoke(setter, static_cast<T&>(obj)) = std::forward<V>(value);
     else
         std::invoke(setter, static_cast<T&>(obj), std::forward<V>(value));
 }
 
-template <class T, class V, class G, class S>
-void Bind(TPropInfo& p, G getter, S setter) {
+template <class T, class V, class G, class S> void Bind(TPropInfo& p, G getter, S setter) {
     constexpr bool writable = !std::is_null_pointer_v<S>;
     constexpr TPropKind kind = KindOf<V>();
     if constexpr (IsOrdinalKind(kind) || kind == TPropKind::Int64) {
@@ -219,8 +208,7 @@ void Bind(TPropInfo& p, G getter, S setter) {
             p.SetFloat = [setter](TObject& o, Extended x) { Write<T>(setter, o, FromFloat<V>(x)); };
     } else if constexpr (kind == TPropKind::String) {
         p.GetStr = [getter](TObject& o) -> String { return Read<T>(getter, o); };
-        if constexpr (writable)
-            p.SetStr = [setter](TObject& o, const String& x) { Write<T>(setter, o, x); };
+        if constexpr (writable) p.SetStr = [setter](TObject& o, const String& x) { Write<T>(setter, o, x); };
     } else if constexpr (kind == TPropKind::WideString) {
         p.GetWideStr = [getter](TObject& o) -> WideString { return Read<T>(getter, o); };
         if constexpr (writable)
@@ -244,8 +232,8 @@ void Bind(TPropInfo& p, G getter, S setter) {
                 }
                 const V* handler = std::any_cast<V>(&x);
                 if (!handler)
-                    throw EPropertyConvertError("Invalid handler type for event " + p.Name + " (" + p.TypeName +
-                                                ")");
+                    throw EPropertyConvertError("Invalid handler type for event " + p.Name + " (" +
+                                                p.TypeName + ")");
                 Write<T>(setter, o, *handler);
             };
     } else {
@@ -264,15 +252,13 @@ void Bind(TPropInfo& p, G getter, S setter) {
 } // namespace detail
 
 // Adjusts the property just declared.
-template <class T>
-class PropBuilder {
+template <class T> class PropBuilder {
 public:
     explicit PropBuilder(TPropInfo& prop) : FProp(prop) {}
 
     // The default value of an ordinal or Int64 property: an integer, an enumeration value, a
     // TSet, a bool or a char. A property equal to its default is not stored.
-    template <class U>
-    PropBuilder& Default(const U& value) {
+    template <class U> PropBuilder& Default(const U& value) {
         if (!IsOrdinalKind(FProp.Kind) && FProp.Kind != TPropKind::Int64)
             throw EPropertyError("Property " + FProp.Name + " cannot have a default value");
         FProp.HasDefault = true;
@@ -292,8 +278,7 @@ public:
     }
     // A stored function: a member function of T returning bool, or a callable taking T&.
     template <class F>
-        requires(!std::is_same_v<F, bool>)
-    PropBuilder& Stored(F fn) {
+    requires(!std::is_same_v<F, bool>) PropBuilder& Stored(F fn) {
         FProp.StoredConst = true;
         FProp.StoredFunc = [fn](TObject& o) -> bool { return std::invoke(fn, static_cast<T&>(o)); };
         return *this;
@@ -309,8 +294,7 @@ private:
 };
 
 // The builder DeclareMeta receives.
-template <class T>
-class Class {
+template <class T> class Class {
 public:
     explicit Class(TClassInfo& info) : FInfo(info) {}
 
@@ -361,14 +345,15 @@ private:
     TClassInfo& FInfo;
 };
 
-template <class T>
-TFactory FactoryFor() {
+template <class T> TFactory FactoryFor() {
     TFactory f;
     if constexpr (std::is_abstract_v<T>) {
         return f;
     } else if constexpr (std::is_base_of_v<TComponent, T> && std::is_constructible_v<T, TComponent*>) {
         f.Kind = TCreateKind::Component;
-        f.CreateComponent = [](TComponent* owner) -> TComponent* { return new T(owner); }; // the owner frees it
+        f.CreateComponent = [](TComponent* owner) -> TComponent* {
+            return new T(owner);
+        }; // the owner frees it
     } else if constexpr (std::is_base_of_v<TCollectionItem, T> && std::is_constructible_v<T, TCollection*>) {
         f.Kind = TCreateKind::CollectionItem;
         f.CreateItem = [](TCollection* collection) -> TCollectionItem* { return new T(collection); };
@@ -383,12 +368,12 @@ TFactory FactoryFor() {
 
 // Defines T::StaticClassInfo(): the class record, built on first use (after its base's), with the
 // properties T::DeclareMeta declares.
-#define ORV_META_IMPL(T)                                                                               \
-    const meta::TClassInfo& T::StaticClassInfo() {                                                     \
-        static const meta::TClassInfo info(#T, &meta::StaticClassInfoOf<T::inherited>(),               \
-                                           meta::FactoryFor<T>(), [](meta::TClassInfo& ci) {           \
-                                               meta::Class<T> c(ci);                                   \
-                                               T::DeclareMeta(c);                                      \
-                                           });                                                         \
-        return info;                                                                                   \
+#define ORV_META_IMPL(T)                                                                                     \
+    const meta::TClassInfo& T::StaticClassInfo() {                                                           \
+        static const meta::TClassInfo info(#T, &meta::StaticClassInfoOf<T::inherited>(),                     \
+                                           meta::FactoryFor<T>(), [](meta::TClassInfo& ci) {                 \
+                                               meta::Class<T> c(ci);                                         \
+                                               T::DeclareMeta(c);                                            \
+                                           });                                                               \
+        return info;                                                                                         \
     }

@@ -1,7 +1,9 @@
 #include "classes/MetaProps.h"
 
 #include "classes/ObjectHandles.h"
+#include "rtl/CodePage.h"
 #include "rtl/StrUtils.h"
+#include "rtl/StringList.h"
 
 #include <limits>
 
@@ -10,13 +12,17 @@ using meta::TPropKind;
 
 namespace {
 
-[[noreturn]] void UnknownProperty(const String& name) { throw EPropertyError("Property " + name + " does not exist"); }
+[[noreturn]] void UnknownProperty(const String& name) {
+    throw EPropertyError("Property " + name + " does not exist");
+}
 
 [[noreturn]] void InvalidType(const TPropInfo& prop) {
     throw EPropertyError("Invalid property type: " + prop.TypeName);
 }
 
-[[noreturn]] void ReadOnly(const TPropInfo& prop) { throw EPropertyError("Property " + prop.Name + " is read-only"); }
+[[noreturn]] void ReadOnly(const TPropInfo& prop) {
+    throw EPropertyError("Property " + prop.Name + " is read-only");
+}
 
 // The object the accessors of prop may be called on.
 TObject& Target(const TObject* obj, const TPropInfo& prop) {
@@ -64,17 +70,25 @@ bool IsDefault(const TObject* obj, const TPropInfo& prop, int depth) {
     case TPropKind::Char:
     case TPropKind::Enumeration:
     case TPropKind::Set:
-    case TPropKind::Boolean: return prop.HasDefault && prop.GetOrd(o) == prop.Default;
-    case TPropKind::Int64: return prop.GetOrd(o) == (prop.HasDefault ? prop.Default : 0);
-    case TPropKind::Float: return prop.GetFloat(o) == 0;
-    case TPropKind::String: return prop.GetStr(o).empty();
-    case TPropKind::WideString: return prop.GetWideStr(o).empty();
-    case TPropKind::Variant: return VarIsClear(prop.GetVariant(o));
-    case TPropKind::Method: return !prop.MethodAssigned(o);
-    case TPropKind::Component: return prop.GetObject(o) == nullptr;
+    case TPropKind::Boolean:
+        return prop.HasDefault && prop.GetOrd(o) == prop.Default;
+    case TPropKind::Int64:
+        return prop.GetOrd(o) == (prop.HasDefault ? prop.Default : 0);
+    case TPropKind::Float:
+        return prop.GetFloat(o) == 0;
+    case TPropKind::String:
+        return prop.GetStr(o).empty();
+    case TPropKind::WideString:
+        return prop.GetWideStr(o).empty();
+    case TPropKind::Variant:
+        return VarIsClear(prop.GetVariant(o));
+    case TPropKind::Method:
+        return !prop.MethodAssigned(o);
+    case TPropKind::Component:
+        return prop.GetObject(o) == nullptr;
     case TPropKind::Strings: {
-        TObject* list = prop.GetObject(o);
-        return list == nullptr || AllDefault(list, depth);
+        auto* list = static_cast<TStrings*>(prop.GetObject(o));
+        return list == nullptr || list->Count() == 0;
     }
     case TPropKind::Object: {
         TObject* sub = prop.GetObject(o);
@@ -92,15 +106,21 @@ const TPropList& GetPropList(const TObject* obj) {
     return obj ? meta::ClassInfoOf(*obj).Properties() : meta::TObjectClassInfo().Properties();
 }
 
-const TPropList& GetPropList(const meta::TClassInfo& cls) { return cls.Properties(); }
+const TPropList& GetPropList(const meta::TClassInfo& cls) {
+    return cls.Properties();
+}
 
 const TPropInfo* GetPropInfo(const TObject* obj, const String& name) {
     return obj ? meta::ClassInfoOf(*obj).FindProperty(name) : nullptr;
 }
 
-const TPropInfo* GetPropInfo(const meta::TClassInfo& cls, const String& name) { return cls.FindProperty(name); }
+const TPropInfo* GetPropInfo(const meta::TClassInfo& cls, const String& name) {
+    return cls.FindProperty(name);
+}
 
-bool IsPublishedProp(const TObject* obj, const String& name) { return GetPropInfo(obj, name) != nullptr; }
+bool IsPublishedProp(const TObject* obj, const String& name) {
+    return GetPropInfo(obj, name) != nullptr;
+}
 
 const TPropInfo* FindPropPath(const TObject* obj, const String& path, TObject*& holder) {
     holder = nullptr;
@@ -108,7 +128,8 @@ const TPropInfo* FindPropPath(const TObject* obj, const String& path, TObject*& 
     size_t start = 0;
     while (current) {
         size_t dot = path.find('.', start);
-        const TPropInfo* prop = GetPropInfo(current, path.substr(start, dot == String::npos ? String::npos : dot - start));
+        const TPropInfo* prop =
+            GetPropInfo(current, path.substr(start, dot == String::npos ? String::npos : dot - start));
         if (!prop) return nullptr;
         if (dot == String::npos) {
             holder = current;
@@ -149,21 +170,28 @@ Variant GetPropValue(const TObject* obj, const TPropInfo& prop, bool preferStrin
         if (preferStrings) return Variant(meta::SetToString(*prop.EnumInfo, static_cast<UInt64>(v)));
         return Variant(static_cast<Integer>(v));
     }
-    case TPropKind::Boolean: return Variant(prop.GetOrd(o) != 0);
-    case TPropKind::Int64: return Variant(prop.GetOrd(o));
+    case TPropKind::Boolean:
+        return Variant(prop.GetOrd(o) != 0);
+    case TPropKind::Int64:
+        return Variant(prop.GetOrd(o));
     case TPropKind::Float: {
         Extended v = prop.GetFloat(o);
         if (IsDateType(prop)) return VarFromDateTime(static_cast<TDateTime>(v));
         if (SameText(prop.TypeName, "Currency")) return Variant(Currency::FromDouble(v));
         return Variant(static_cast<double>(v));
     }
-    case TPropKind::String: return Variant(prop.GetStr(o));
-    case TPropKind::WideString: return Variant(prop.GetWideStr(o));
-    case TPropKind::Variant: return prop.GetVariant(o);
+    case TPropKind::String:
+        return Variant(prop.GetStr(o));
+    case TPropKind::WideString:
+        return Variant(prop.GetWideStr(o));
+    case TPropKind::Variant:
+        return prop.GetVariant(o);
     case TPropKind::Object:
     case TPropKind::Component:
-    case TPropKind::Strings: return Variant(ObjectToHandle(prop.GetObject(o)));
-    case TPropKind::Method: break;
+    case TPropKind::Strings:
+        return Variant(ObjectToHandle(prop.GetObject(o)));
+    case TPropKind::Method:
+        break;
     }
     InvalidType(prop);
 }
@@ -182,7 +210,9 @@ void SetPropValue(TObject* obj, const TPropInfo& prop, const Variant& value) {
     }
     switch (prop.Kind) {
     case TPropKind::Integer:
-    case TPropKind::Int64: prop.SetOrd(o, value.AsInt64()); return;
+    case TPropKind::Int64:
+        prop.SetOrd(o, value.AsInt64());
+        return;
     case TPropKind::Char:
         if (VarIsStr(value)) {
             String s = value.AsString();
@@ -206,17 +236,29 @@ void SetPropValue(TObject* obj, const TPropInfo& prop, const Variant& value) {
         else
             prop.SetOrd(o, value.AsInt64());
         return;
-    case TPropKind::Boolean: prop.SetOrd(o, value.AsBoolean() ? 1 : 0); return;
-    case TPropKind::Float: prop.SetFloat(o, IsDateType(prop) ? value.AsDateTime() : value.AsDouble()); return;
-    case TPropKind::String: prop.SetStr(o, value.AsString()); return;
-    case TPropKind::WideString: prop.SetWideStr(o, value.AsWideString()); return;
-    case TPropKind::Variant: prop.SetVariant(o, value); return;
+    case TPropKind::Boolean:
+        prop.SetOrd(o, value.AsBoolean() ? 1 : 0);
+        return;
+    case TPropKind::Float:
+        prop.SetFloat(o, IsDateType(prop) ? value.AsDateTime() : value.AsDouble());
+        return;
+    case TPropKind::String:
+        prop.SetStr(o, value.AsString());
+        return;
+    case TPropKind::WideString:
+        prop.SetWideStr(o, value.AsWideString());
+        return;
+    case TPropKind::Variant:
+        prop.SetVariant(o, value);
+        return;
     case TPropKind::Object:
     case TPropKind::Component:
     case TPropKind::Strings:
-        prop.SetObject(o, VarIsEmpty(value) || VarIsNull(value) ? nullptr : HandleToObject(value.AsInteger()));
+        prop.SetObject(o,
+                       VarIsEmpty(value) || VarIsNull(value) ? nullptr : HandleToObject(value.AsInteger()));
         return;
-    case TPropKind::Method: break;
+    case TPropKind::Method:
+        break;
     }
     InvalidType(prop);
 }
@@ -231,7 +273,7 @@ String GetStrProp(const TObject* obj, const String& name) {
 String GetStrProp(const TObject* obj, const TPropInfo& prop) {
     TObject& o = Target(obj, prop);
     if (prop.Kind == TPropKind::String) return prop.GetStr(o);
-    if (prop.Kind == TPropKind::WideString) return Variant(prop.GetWideStr(o)).AsString();
+    if (prop.Kind == TPropKind::WideString) return WideToUtf8(prop.GetWideStr(o));
     InvalidType(prop);
 }
 
@@ -247,7 +289,7 @@ void SetStrProp(TObject* obj, const TPropInfo& prop, const String& value) {
         prop.SetStr(o, value);
     } else if (prop.Kind == TPropKind::WideString) {
         if (!prop.SetWideStr) ReadOnly(prop);
-        prop.SetWideStr(o, Variant(value).AsWideString());
+        prop.SetWideStr(o, Utf8ToWide(value));
     } else {
         InvalidType(prop);
     }
@@ -256,7 +298,7 @@ void SetStrProp(TObject* obj, const TPropInfo& prop, const String& value) {
 WideString GetWideStrProp(const TObject* obj, const TPropInfo& prop) {
     TObject& o = Target(obj, prop);
     if (prop.Kind == TPropKind::WideString) return prop.GetWideStr(o);
-    if (prop.Kind == TPropKind::String) return Variant(prop.GetStr(o)).AsWideString();
+    if (prop.Kind == TPropKind::String) return Utf8ToWide(prop.GetStr(o));
     InvalidType(prop);
 }
 
@@ -267,7 +309,7 @@ void SetWideStrProp(TObject* obj, const TPropInfo& prop, const WideString& value
         prop.SetWideStr(o, value);
     } else if (prop.Kind == TPropKind::String) {
         if (!prop.SetStr) ReadOnly(prop);
-        prop.SetStr(o, Variant(value).AsString());
+        prop.SetStr(o, WideToUtf8(value));
     } else {
         InvalidType(prop);
     }
@@ -278,14 +320,18 @@ Int64 GetOrdProp(const TObject* obj, const String& name) {
     return OrdOf(holder, Resolve(obj, name, holder));
 }
 
-Int64 GetOrdProp(const TObject* obj, const TPropInfo& prop) { return OrdOf(obj, prop); }
+Int64 GetOrdProp(const TObject* obj, const TPropInfo& prop) {
+    return OrdOf(obj, prop);
+}
 
 void SetOrdProp(TObject* obj, const String& name, Int64 value) {
     TObject* holder = nullptr;
     SetOrd(holder, Resolve(obj, name, holder), value);
 }
 
-void SetOrdProp(TObject* obj, const TPropInfo& prop, Int64 value) { SetOrd(obj, prop, value); }
+void SetOrdProp(TObject* obj, const TPropInfo& prop, Int64 value) {
+    SetOrd(obj, prop, value);
+}
 
 String GetEnumProp(const TObject* obj, const String& name) {
     TObject* holder = nullptr;
@@ -338,9 +384,13 @@ void SetFloatProp(TObject* obj, const TPropInfo& prop, Extended value) {
     prop.SetFloat(Target(obj, prop), value);
 }
 
-Int64 GetInt64Prop(const TObject* obj, const String& name) { return GetOrdProp(obj, name); }
+Int64 GetInt64Prop(const TObject* obj, const String& name) {
+    return GetOrdProp(obj, name);
+}
 
-void SetInt64Prop(TObject* obj, const String& name, Int64 value) { SetOrdProp(obj, name, value); }
+void SetInt64Prop(TObject* obj, const String& name, Int64 value) {
+    SetOrdProp(obj, name, value);
+}
 
 Variant GetVariantProp(const TObject* obj, const String& name) {
     TObject* holder = nullptr;
@@ -401,9 +451,13 @@ void SetMethodProp(TObject* obj, const String& name, const meta::TMethodValue& h
     prop.SetMethod(Target(holder, prop), handler);
 }
 
-std::vector<String> GetEventNames(const meta::TClassInfo& cls) { return cls.EventNames(); }
+std::vector<String> GetEventNames(const meta::TClassInfo& cls) {
+    return cls.EventNames();
+}
 
-void ClearEvent(TObject* obj, const String& name) { SetMethodProp(obj, name, meta::TMethodValue()); }
+void ClearEvent(TObject* obj, const String& name) {
+    SetMethodProp(obj, name, meta::TMethodValue());
+}
 
 bool IsEventAssigned(const TObject* obj, const String& name) {
     TObject* holder = nullptr;
@@ -424,4 +478,6 @@ bool IsStoredProp(const TObject* obj, const TPropInfo& prop) {
     return prop.StoredFunc ? prop.StoredFunc(o) : prop.StoredConst;
 }
 
-bool IsDefaultPropValue(const TObject* obj, const TPropInfo& prop) { return IsDefault(obj, prop, 0); }
+bool IsDefaultPropValue(const TObject* obj, const TPropInfo& prop) {
+    return IsDefault(obj, prop, 0);
+}

@@ -74,8 +74,7 @@ void SetObjectProp(TObject* obj, const meta::TPropInfo& prop, TObject* value);
 meta::TMethodValue GetMethodProp(const TObject* obj, const String& name);
 void SetMethodProp(TObject* obj, const String& name, const meta::TMethodValue& handler);
 std::vector<String> GetEventNames(const meta::TClassInfo& cls);
-template <class F>
-void SetEvent(TObject* obj, const String& name, F handler) {
+template <class F> void SetEvent(TObject* obj, const String& name, F handler) {
     SetMethodProp(obj, name, meta::TMethodValue(std::move(handler)));
 }
 void ClearEvent(TObject* obj, const String& name);

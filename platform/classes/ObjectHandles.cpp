@@ -22,15 +22,21 @@ struct TTable {
 // Objects freed during program exit may outlive the table; they find this cleared and do nothing.
 bool tableAlive = false;
 
-TTable::TTable() { tableAlive = true; }
-TTable::~TTable() { tableAlive = false; }
+TTable::TTable() {
+    tableAlive = true;
+}
+TTable::~TTable() {
+    tableAlive = false;
+}
 
 TTable& Table() {
     static TTable table;
     return table;
 }
 
-void ReleaseHook(TObject* obj) noexcept { TObjectHandleTable::Release(obj); }
+void ReleaseHook(TObject* obj) noexcept {
+    TObjectHandleTable::Release(obj);
+}
 
 } // namespace
 
@@ -64,9 +70,13 @@ void TObjectHandleTable::Release(TObject* obj) noexcept {
     obj->FObjectHandle = 0;
 }
 
-Integer ObjectToHandle(TObject* obj) { return TObjectHandleTable::Acquire(obj); }
+Integer ObjectToHandle(TObject* obj) {
+    return TObjectHandleTable::Acquire(obj);
+}
 
-TObject* HandleToObject(Integer handle) { return TObjectHandleTable::Lookup(handle); }
+TObject* HandleToObject(Integer handle) {
+    return TObjectHandleTable::Lookup(handle);
+}
 
 bool IsValidObjectHandle(Integer handle) {
     if (handle == 0) return false;
@@ -75,4 +85,6 @@ bool IsValidObjectHandle(Integer handle) {
     return t.Find(handle) != nullptr;
 }
 
-void ReleaseObjectHandle(TObject* obj) noexcept { TObjectHandleTable::Release(obj); }
+void ReleaseObjectHandle(TObject* obj) noexcept {
+    TObjectHandleTable::Release(obj);
+}

@@ -15,8 +15,7 @@ Integer ObjectToHandle(TObject* obj);
 TObject* HandleToObject(Integer handle);
 // The object as T; raises EInvalidHandle as above and EInvalidCast "Invalid class typecast" when
 // it is not a T. nullptr for 0.
-template <class T>
-T* HandleToObjectAs(Integer handle) {
+template <class T> T* HandleToObjectAs(Integer handle) {
     TObject* obj = HandleToObject(handle);
     if (!obj) return nullptr;
     T* typed = dynamic_cast<T*>(obj);

@@ -8,8 +8,7 @@
 #include <initializer_list>
 #include <type_traits>
 
-template <class E>
-class TSet {
+template <class E> class TSet {
     static_assert(std::is_enum_v<E>, "TSet takes an enumeration");
 
 public:
@@ -17,7 +16,8 @@ public:
 
     constexpr TSet() = default;
     constexpr TSet(std::initializer_list<E> values) {
-        for (E v : values) FBits |= Bit(v);
+        for (E v : values)
+            FBits |= Bit(v);
     }
     static constexpr TSet FromBits(UInt64 bits) {
         TSet s;
