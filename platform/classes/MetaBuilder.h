@@ -178,7 +178,7 @@ template <class V> Extended ToFloat(const V& v) {
 
 template <class V> V FromFloat(Extended x) {
     if constexpr (std::is_same_v<V, Currency>)
-        return Currency::FromDouble(x);
+        return Variant(static_cast<double>(x)).AsCurrency(); // the runtime's float-to-currency rule
     else
         return static_cast<V>(x);
 }

@@ -177,7 +177,8 @@ Variant GetPropValue(const TObject* obj, const TPropInfo& prop, bool preferStrin
     case TPropKind::Float: {
         Extended v = prop.GetFloat(o);
         if (IsDateType(prop)) return VarFromDateTime(static_cast<TDateTime>(v));
-        if (SameText(prop.TypeName, "Currency")) return Variant(Currency::FromDouble(v));
+        if (SameText(prop.TypeName, "Currency"))
+            return VarAsType(Variant(static_cast<double>(v)), varCurrency);
         return Variant(static_cast<double>(v));
     }
     case TPropKind::String:
