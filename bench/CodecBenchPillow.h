@@ -30,7 +30,8 @@ inline double PillowSeconds(const std::string& body) {
 // A benchmark entry whose time is Pillow's per-operation time.
 inline void ReportPillow(benchmark::State& state, const std::string& body) {
     const double seconds = PillowSeconds(body);
-    for (auto _ : state) state.SetIterationTime(seconds > 0 ? seconds : 0);
+    for (auto _ : state)
+        state.SetIterationTime(seconds > 0 ? seconds : 0);
     if (seconds < 0) state.SkipWithError("python3 with Pillow not found");
 }
 

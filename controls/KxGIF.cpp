@@ -22,7 +22,8 @@ Integer BitsForColorCount(Integer count) {
 
 Integer BitsToHoldColors(Integer count) {
     Integer bits = 1;
-    while (bits < 8 && (1 << bits) < count) ++bits;
+    while (bits < 8 && (1 << bits) < count)
+        ++bits;
     return bits;
 }
 
@@ -38,7 +39,9 @@ TGIFFrame::TGIFFrame(TGIFImage* owner) : FOwner(owner), FItem(std::make_shared<T
 
 TGIFFrame::~TGIFFrame() = default;
 
-void TGIFFrame::NewItem() { FItem = std::make_shared<TGIFItem>(); }
+void TGIFFrame::NewItem() {
+    FItem = std::make_shared<TGIFItem>();
+}
 
 TDibBitmap TGIFFrame::DecodeFrameBitmap() {
     const TGIFItem& item = *FItem;
@@ -104,7 +107,8 @@ void TGIFFrame::EncodeBitmap() {
     default:
         throw EGIFImageError("GIF image encoding error");
     }
-    if (source->Width() > 0xFFFF || source->Height() > 0xFFFF) throw EGIFImageError("GIF image encoding error");
+    if (source->Width() > 0xFFFF || source->Height() > 0xFFFF)
+        throw EGIFImageError("GIF image encoding error");
     InterlacedRows = false;
     auto item = std::make_shared<TGIFItem>();
     item->FramePalette.Count = std::min<Integer>(colors, 256);
@@ -228,7 +232,9 @@ TDibBitmap TGIFFrame::AssignTo() {
 
 // ---- Image ----
 
-TGIFImage::TGIFImage() { Reset(); }
+TGIFImage::TGIFImage() {
+    Reset();
+}
 
 TGIFImage::~TGIFImage() {
     OnChange = nullptr;
@@ -362,6 +368,10 @@ bool TGIFImage::GetTransparent() const {
     return false;
 }
 
-void TGIFImage::SetWidth(Integer) { throw EGIFImageError("Cannot change the Size of a GIF image"); }
+void TGIFImage::SetWidth(Integer) {
+    throw EGIFImageError("Cannot change the Size of a GIF image");
+}
 
-void TGIFImage::SetHeight(Integer) { throw EGIFImageError("Cannot change the Size of a GIF image"); }
+void TGIFImage::SetHeight(Integer) {
+    throw EGIFImageError("Cannot change the Size of a GIF image");
+}

@@ -31,7 +31,9 @@ constexpr Byte GifTrailer = ';';
 struct TGifPalette {
     Integer Count = 0;
     Byte Entries[256][3] = {};
-    TKxColor Color(Integer index) const { return KxRGB(Entries[index][0], Entries[index][1], Entries[index][2]); }
+    TKxColor Color(Integer index) const {
+        return KxRGB(Entries[index][0], Entries[index][1], Entries[index][2]);
+    }
     // The first entry of that colour, or -1 (kxColorNone matches none).
     Integer IndexOf(TKxColor color) const;
     void Clear() { *this = TGifPalette(); }
@@ -76,6 +78,7 @@ public:
 };
 
 class TGIFImage;
+class TStream;
 
 class TGIFFrame : public TObject {
 public:
@@ -146,6 +149,15 @@ public:
     void LoadGif(const Byte* data, Int64 count, bool decodeFirstFrame);
     // The GIF file, with a 32-bit little-endian size prefix when asked.
     std::vector<Byte> StoreGif(bool withSizePrefix);
+
+    // The stream forms: LoadFromStream reads from the position to the end; ReadData and WriteData
+    // carry a 32-bit little-endian byte count first (the form-resource storage of a picture).
+    void LoadGif(Int64 count, TStream& stream, bool decodeFirstFrame);
+    void StoreGif(TStream& stream, bool withSizePrefix);
+    void LoadFromStream(TStream& stream);
+    void SaveToStream(TStream& stream) { StoreGif(stream, false); }
+    void ReadData(TStream& stream);
+    void WriteData(TStream& stream) { StoreGif(stream, true); }
 
     void LoadFromBytes(const std::vector<Byte>& data) {
         LoadGif(data.data(), static_cast<Int64>(data.size()), true);

@@ -3,7 +3,9 @@
 #include <array>
 #include <memory>
 
-Int64 LzwStride(Int64 width, Int64 bitCount) { return ((width * bitCount + 31) / 32) * 4; }
+Int64 LzwStride(Int64 width, Int64 bitCount) {
+    return ((width * bitCount + 31) / 32) * 4;
+}
 
 Integer NextInterlacedRow(Integer row, Integer height, Integer& pass) {
     static const Integer steps[4] = {8, 8, 4, 2};
@@ -237,7 +239,8 @@ void DecodeLzwImage(const Byte* data, std::size_t size, const TLzwImageHeader& h
             }
             firstValue = code;
             (*stack)[sp++] = static_cast<Byte>(code);
-            while (sp > 0 && !walker.Done()) walker.Put((*stack)[--sp] & colorMask);
+            while (sp > 0 && !walker.Done())
+                walker.Put((*stack)[--sp] & colorMask);
             if (!tableFull) {
                 (*prefix)[nextFree] = static_cast<Word>(oldCode);
                 (*suffix)[nextFree] = static_cast<Byte>(firstValue);
@@ -368,8 +371,8 @@ void EncodeLzwImage(std::vector<Byte>& out, const TLzwImageHeader& header, bool 
             if (!found) {
                 writer.Write(prefix, width);
                 ++lastCode;
-                (*entries)[entryCount] = TLzwEntry{static_cast<Word>(prefix), static_cast<Word>(lastCode),
-                                                   static_cast<Byte>(k)};
+                (*entries)[entryCount] =
+                    TLzwEntry{static_cast<Word>(prefix), static_cast<Word>(lastCode), static_cast<Byte>(k)};
                 (*slots)[slot] = static_cast<Word>(entryCount++);
                 prefix = k;
                 hash = k * 301 + 903;
@@ -390,7 +393,8 @@ void EncodeLzwImage(std::vector<Byte>& out, const TLzwImageHeader& header, bool 
             }
         }
         if (progress && walker.RowEnded()) {
-            Integer percent = static_cast<Integer>(static_cast<Int64>(walker.RowsWalked()) * 100 / header.Height);
+            Integer percent =
+                static_cast<Integer>(static_cast<Int64>(walker.RowsWalked()) * 100 / header.Height);
             if (percent != lastPercent) {
                 lastPercent = percent;
                 Report(progress, lzwRunning, percent);

@@ -1,5 +1,6 @@
 // Reading GIF87a and GIF89a files into frames.
 #include "controls/KxGIF.h"
+#include "rtl/Format.h"
 
 #include <algorithm>
 #include <cctype>
@@ -71,11 +72,6 @@ bool IsLoopExtension(const TExtension& ext) {
     return line.size() >= 3 && static_cast<Byte>(line[0]) == 1;
 }
 
-String HexByte(Byte b) {
-    static const char digits[] = "0123456789ABCDEF";
-    return String{digits[b >> 4], digits[b & 15]};
-}
-
 } // namespace
 
 std::unique_ptr<TExtension> TGIFImage::ReadExtension(TGifByteReader& in) {
@@ -108,7 +104,7 @@ std::unique_ptr<TExtension> TGIFImage::ReadExtension(TGifByteReader& in) {
         break;
     }
     default:
-        throw EGIFImageError("Unrecognized extension block: " + HexByte(label));
+        throw EGIFImageError("Unrecognized extension block: " + IntToHex(Integer(label), 2));
     }
     return ext;
 }
@@ -165,7 +161,8 @@ void TGIFImage::ReadFrame(TGifByteReader& in, TGIFFrame& frame) {
             item.FramePalette.Count = count;
             for (Integer i = 0; i < count; ++i) {
                 const Byte v = static_cast<Byte>(i * 255 / (count - 1));
-                item.FramePalette.Entries[i][0] = item.FramePalette.Entries[i][1] = item.FramePalette.Entries[i][2] = v;
+                item.FramePalette.Entries[i][0] = item.FramePalette.Entries[i][1] =
+                    item.FramePalette.Entries[i][2] = v;
             }
         }
     }
@@ -237,13 +234,15 @@ void TGIFImage::LoadGif(const Byte* data, Int64 count, bool decodeFirstFrame) {
         }
         if (separator == GifImageIntroducer) {
             auto frame = std::make_unique<TGIFFrame>(this);
-            if (gif.GlobalPalette.Count > 0) frame->Item().BitsPerPixel = BitsForColorCount(gif.GlobalPalette.Count);
+            if (gif.GlobalPalette.Count > 0)
+                frame->Item().BitsPerPixel = BitsForColorCount(gif.GlobalPalette.Count);
             frame->FrameExtensions = std::move(gathered);
             gathered.clear();
             ReadFrame(in, *frame);
             FrameList.push_back(std::move(frame));
             separator = in.AtEnd() ? GifTrailer : in.NextSeparator();
-            if (separator != GifExtensionIntroducer && separator != GifImageIntroducer && separator != GifTrailer)
+            if (separator != GifExtensionIntroducer && separator != GifImageIntroducer &&
+                separator != GifTrailer)
                 separator = 0;
         } else if (gif.Remarks.empty() && !gathered.empty()) {
             bool first = true;

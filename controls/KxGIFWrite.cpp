@@ -27,7 +27,8 @@ void PutLines(std::vector<Byte>& out, const std::vector<String>& lines) {
 void PutPalette(std::vector<Byte>& out, const TGifPalette& palette, Integer bits) {
     const Integer count = 1 << bits;
     for (Integer i = 0; i < count; ++i)
-        for (Integer c = 0; c < 3; ++c) out.push_back(i < palette.Count ? palette.Entries[i][c] : 0);
+        for (Integer c = 0; c < 3; ++c)
+            out.push_back(i < palette.Count ? palette.Entries[i][c] : 0);
 }
 
 // Brings the frame's graphic control extension up to date with its delay, key colour and disposal.
@@ -105,7 +106,8 @@ std::vector<Byte> TGIFImage::StoreGif(bool withSizePrefix) {
     if (FrameList.empty()) throw EGIFImageError("No GIF Data to write");
     for (auto& frame : FrameList)
         if (frame->Item().EncodedData.empty()) frame->EncodeBitmap();
-    for (auto& frame : FrameList) UpdateGraphicControl(*frame, GifVersion);
+    for (auto& frame : FrameList)
+        UpdateGraphicControl(*frame, GifVersion);
     const TGIFData& gif = *GifData;
     const bool loop = LoopAnimation && FrameCount() > 1;
     // Extensions exist only from 89a on.
@@ -144,7 +146,8 @@ std::vector<Byte> TGIFImage::StoreGif(bool withSizePrefix) {
     }
 
     for (auto& frame : FrameList) {
-        for (auto& ext : frame->FrameExtensions) PutExtension(out, *ext);
+        for (auto& ext : frame->FrameExtensions)
+            PutExtension(out, *ext);
         TGIFItem& item = frame->Item();
         out.push_back(GifImageIntroducer);
         PutWord(out, frame->FrameLeft);
@@ -175,7 +178,8 @@ std::vector<Byte> TGIFImage::StoreGif(bool withSizePrefix) {
     std::vector<Byte> prefixed;
     prefixed.reserve(out.size() + 4);
     const UInt64 size = out.size();
-    for (int i = 0; i < 4; ++i) prefixed.push_back(static_cast<Byte>((size >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+        prefixed.push_back(static_cast<Byte>((size >> (8 * i)) & 0xFF));
     prefixed.insert(prefixed.end(), out.begin(), out.end());
     return prefixed;
 }

@@ -40,7 +40,9 @@ Integer ColorsOfFormat(TKxPixelFormat format) {
     }
 }
 
-Int64 RowBytes(Int64 bits) { return ((bits + 31) / 32) * 4; }
+Int64 RowBytes(Int64 bits) {
+    return ((bits + 31) / 32) * 4;
+}
 
 Int64 ScanLineBytes(Int64 pixels, Int64 bitsPerPixel, Int64 alignment) {
     return ((pixels * bitsPerPixel + alignment - 1) & ~(alignment - 1)) / 8;
@@ -106,14 +108,19 @@ template <class Fn> void ForEachPixel(const TDibBitmap& rgb, TDibBitmap& out, Fn
     for (Integer by = 0; by < h; ++by) {
         const Byte* src = rgb.Bits().data() + static_cast<Int64>(by) * rgb.Stride();
         Byte* dst = out.Bits().data() + static_cast<Int64>(by) * out.Stride();
-        for (Integer x = 0; x < w; ++x) dst[x] = fn(x, by, src[3 * x], src[3 * x + 1], src[3 * x + 2]);
+        for (Integer x = 0; x < w; ++x)
+            dst[x] = fn(x, by, src[3 * x], src[3 * x + 1], src[3 * x + 2]);
     }
 }
 
 } // namespace
 
-Byte NearestLevel(Integer levels, Byte value) { return Lookups().Table[levels][value]; }
-Byte LevelValue(Integer levels, Integer index) { return LevelTable(levels)[index]; }
+Byte NearestLevel(Integer levels, Byte value) {
+    return Lookups().Table[levels][value];
+}
+Byte LevelValue(Integer levels, Integer index) {
+    return LevelTable(levels)[index];
+}
 
 TDibBitmap BitmapToDib24(const TDibBitmap& bitmap) {
     if (bitmap.Empty()) throw EKxInvalidGraphic("Bitmap image is not valid");
@@ -181,7 +188,8 @@ struct TColorHistogram {
         Slots.fill(0xFFFF);
     }
     Integer SlotOf(Byte r, Byte g, Byte b) const {
-        Integer slot = static_cast<Integer>((static_cast<UInt64>(r + g) * (g + b) * (r + b)) % HistogramSlots);
+        Integer slot =
+            static_cast<Integer>((static_cast<UInt64>(r + g) * (g + b) * (r + b)) % HistogramSlots);
         while (Slots[slot] != 0xFFFF) {
             const THistogramEntry& e = Entries[Slots[slot]];
             if (e.Red == r && e.Green == g && e.Blue == b) break;
@@ -195,7 +203,8 @@ struct TColorHistogram {
         for (Integer by = 0; by < rgb.Height(); ++by) {
             const Byte* src = rgb.Bits().data() + static_cast<Int64>(by) * rgb.Stride();
             for (Integer x = 0; x < rgb.Width(); ++x) {
-                const Byte b = src[3 * x] & Masks[2], g = src[3 * x + 1] & Masks[1], r = src[3 * x + 2] & Masks[0];
+                const Byte b = src[3 * x] & Masks[2], g = src[3 * x + 1] & Masks[1],
+                           r = src[3 * x + 2] & Masks[0];
                 const Integer slot = SlotOf(r, g, b);
                 if (Slots[slot] != 0xFFFF) {
                     ++Entries[Slots[slot]].Count;
@@ -223,12 +232,14 @@ struct TColorHistogram {
 TDibBitmap PopularColors(const TDibBitmap& rgb, Byte* masks) {
     CheckCapture(rgb);
     auto hist = std::make_unique<TColorHistogram>();
-    while (!hist->CountPixels(rgb)) hist->DropBit();
+    while (!hist->CountPixels(rgb))
+        hist->DropBit();
     TDibBitmap out = NewIndexed(rgb);
 
     std::vector<bool> chosen(hist->Count, false);
     std::vector<Cardinal> counts(hist->Count);
-    for (Integer i = 0; i < hist->Count; ++i) counts[i] = hist->Entries[i].Count;
+    for (Integer i = 0; i < hist->Count; ++i)
+        counts[i] = hist->Entries[i].Count;
     for (Integer i = 0; i < 256 && i < hist->Count; ++i) {
         Integer best = -1;
         for (Integer e = 0; e < hist->Count; ++e)
@@ -245,7 +256,8 @@ TDibBitmap PopularColors(const TDibBitmap& rgb, Byte* masks) {
         THistogramEntry& entry = hist->Entries[e];
         Int64 bestDistance = -1;
         for (Integer i = 0; i < 256; ++i) {
-            const Int64 dr = Int64(entry.Red) - out.Colors[i].Red, dg = Int64(entry.Green) - out.Colors[i].Green,
+            const Int64 dr = Int64(entry.Red) - out.Colors[i].Red,
+                        dg = Int64(entry.Green) - out.Colors[i].Green,
                         db = Int64(entry.Blue) - out.Colors[i].Blue;
             const Int64 d = dr * dr + dg * dg + db * db;
             if (bestDistance < 0 || d < bestDistance) {
@@ -282,7 +294,8 @@ struct TCutBox {
     Integer Head = -1;
 };
 
-void SortCells(std::vector<Integer>& idx, Integer lo, Integer hi, const std::vector<TCutCell>& cells, Integer ch) {
+void SortCells(std::vector<Integer>& idx, Integer lo, Integer hi, const std::vector<TCutCell>& cells,
+               Integer ch) {
     auto v = [&](Integer i) { return cells[idx[i]].Value[ch]; };
     if (hi - lo + 1 < 8) {
         for (Integer i = lo + 1; i <= hi; ++i) {
@@ -300,8 +313,10 @@ void SortCells(std::vector<Integer>& idx, Integer lo, Integer hi, const std::vec
     const Byte pivot = v((lo + hi) / 2);
     Integer i = lo, j = hi;
     while (i <= j) {
-        while (v(i) < pivot) ++i;
-        while (v(j) > pivot) --j;
+        while (v(i) < pivot)
+            ++i;
+        while (v(j) > pivot)
+            --j;
         if (i <= j) {
             std::swap(idx[i], idx[j]);
             ++i;
@@ -324,7 +339,8 @@ TDibBitmap MedianCut(const TDibBitmap& rgb) {
     for (Integer by = 0; by < rgb.Height(); ++by) {
         const Byte* src = rgb.Bits().data() + static_cast<Int64>(by) * rgb.Stride();
         for (Integer x = 0; x < rgb.Width(); ++x) {
-            const Integer cell = ((src[3 * x + 2] >> 4) << 8) | ((src[3 * x + 1] >> 4) << 4) | (src[3 * x] >> 4);
+            const Integer cell =
+                ((src[3 * x + 2] >> 4) << 8) | ((src[3 * x + 1] >> 4) << 4) | (src[3 * x] >> 4);
             ++cells[cell].Count;
             pixelCells[n++] = static_cast<Word>(cell);
         }
@@ -346,15 +362,18 @@ TDibBitmap MedianCut(const TDibBitmap& rgb) {
         for (Integer b = 0; b < boxCount; ++b) {
             if (boxes[b].CellCount <= 1) continue;
             for (Integer ch = 0; ch < 3; ++ch)
-                if (best < 0 || boxes[b].Extent[ch] > extent) best = b, channel = ch, extent = boxes[b].Extent[ch];
+                if (best < 0 || boxes[b].Extent[ch] > extent)
+                    best = b, channel = ch, extent = boxes[b].Extent[ch];
         }
         if (best < 0) break;
         TCutBox& box = boxes[best];
         order.clear();
-        for (Integer c = box.Head; c >= 0; c = cells[c].Link) order.push_back(c);
+        for (Integer c = box.Head; c >= 0; c = cells[c].Link)
+            order.push_back(c);
         SortCells(order, 0, static_cast<Integer>(order.size()) - 1, cells, channel);
         const Integer count = static_cast<Integer>(order.size());
-        for (Integer i = 0; i < count; ++i) cells[order[i]].Link = i + 1 < count ? order[i + 1] : -1;
+        for (Integer i = 0; i < count; ++i)
+            cells[order[i]].Link = i + 1 < count ? order[i + 1] : -1;
         box.Head = order[0];
 
         const Int64 half = box.PixelTotal / 2;
@@ -374,7 +393,8 @@ TDibBitmap MedianCut(const TDibBitmap& rgb) {
         fresh.CellCount = count - e;
         box.CellCount = e;
         Int64 freshTotal = 0;
-        for (Integer k = e; k < count; ++k) freshTotal += cells[order[k]].Count;
+        for (Integer k = e; k < count; ++k)
+            freshTotal += cells[order[k]].Count;
         fresh.PixelTotal = freshTotal;
         box.PixelTotal -= freshTotal;
         const Integer upper = box.Lower[channel] + box.Extent[channel];
@@ -392,10 +412,12 @@ TDibBitmap MedianCut(const TDibBitmap& rgb) {
         Int64 sums[3] = {0, 0, 0};
         for (Integer c = box.Head; c >= 0; c = cells[c].Link) {
             cells[c].Box = b;
-            for (Integer ch = 0; ch < 3; ++ch) sums[ch] += cells[c].Value[ch];
+            for (Integer ch = 0; ch < 3; ++ch)
+                sums[ch] += cells[c].Value[ch];
         }
         Integer v[3];
-        for (Integer ch = 0; ch < 3; ++ch) v[ch] = static_cast<Integer>((16 * sums[ch] + 15) / box.CellCount);
+        for (Integer ch = 0; ch < 3; ++ch)
+            v[ch] = static_cast<Integer>((16 * sums[ch] + 15) / box.CellCount);
         if (v[0] <= 16 && v[1] <= 16 && v[2] <= 16)
             out.Colors[b] = TDibColor{};
         else
@@ -406,7 +428,8 @@ TDibBitmap MedianCut(const TDibBitmap& rgb) {
     n = 0;
     for (Integer by = 0; by < rgb.Height(); ++by) {
         Byte* dst = out.Bits().data() + static_cast<Int64>(by) * out.Stride();
-        for (Integer x = 0; x < rgb.Width(); ++x) dst[x] = static_cast<Byte>(cells[pixelCells[n++]].Box);
+        for (Integer x = 0; x < rgb.Width(); ++x)
+            dst[x] = static_cast<Byte>(cells[pixelCells[n++]].Box);
     }
     return out;
 }
@@ -469,7 +492,8 @@ TDibBitmap ReduceToGray(const TDibBitmap& rgb) {
     CheckCapture(rgb);
     TDibBitmap out(rgb.Width(), rgb.Height(), 8);
     out.Colors.resize(256);
-    for (Integer i = 0; i < 256; ++i) out.Colors[i] = TDibColor::FromRGB(Byte(i), Byte(i), Byte(i));
+    for (Integer i = 0; i < 256; ++i)
+        out.Colors[i] = TDibColor::FromRGB(Byte(i), Byte(i), Byte(i));
     ForEachPixel(rgb, out, [](Integer, Integer, Byte b, Byte g, Byte r) {
         return static_cast<Byte>((77 * r + 150 * g + 29 * b) >> 8);
     });

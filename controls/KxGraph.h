@@ -11,10 +11,18 @@
 // Colour values as the platform keeps them: RGB with red in the low byte.
 using TKxColor = Integer;
 constexpr TKxColor kxColorNone = 0x1FFFFFFF;
-inline constexpr TKxColor KxRGB(Byte r, Byte g, Byte b) { return r | (g << 8) | (b << 16); }
-inline constexpr Byte KxRed(TKxColor c) { return static_cast<Byte>(c & 0xFF); }
-inline constexpr Byte KxGreen(TKxColor c) { return static_cast<Byte>((c >> 8) & 0xFF); }
-inline constexpr Byte KxBlue(TKxColor c) { return static_cast<Byte>((c >> 16) & 0xFF); }
+inline constexpr TKxColor KxRGB(Byte r, Byte g, Byte b) {
+    return r | (g << 8) | (b << 16);
+}
+inline constexpr Byte KxRed(TKxColor c) {
+    return static_cast<Byte>(c & 0xFF);
+}
+inline constexpr Byte KxGreen(TKxColor c) {
+    return static_cast<Byte>((c >> 8) & 0xFF);
+}
+inline constexpr Byte KxBlue(TKxColor c) {
+    return static_cast<Byte>((c >> 16) & 0xFF);
+}
 
 // A bitmap that cannot be used ("Bitmap image is not valid", or too large to hold in memory).
 ORV_DECLARE_EXCEPTION(EKxInvalidGraphic, Exception)

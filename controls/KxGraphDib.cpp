@@ -10,12 +10,19 @@ void PutWord(std::vector<Byte>& out, std::size_t at, Word v) {
     out[at + 1] = static_cast<Byte>(v >> 8);
 }
 void PutLong(std::vector<Byte>& out, std::size_t at, UInt64 v) {
-    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<Byte>((v >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        out[at + i] = static_cast<Byte>((v >> (8 * i)) & 0xFF);
 }
-UInt64 GetLong(const Byte* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (UInt64(p[3]) << 24); }
-Integer GetWord(const Byte* p) { return p[0] | (p[1] << 8); }
+UInt64 GetLong(const Byte* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (UInt64(p[3]) << 24);
+}
+Integer GetWord(const Byte* p) {
+    return p[0] | (p[1] << 8);
+}
 
-[[noreturn]] void NotValid() { throw EKxInvalidGraphic("Bitmap image is not valid"); }
+[[noreturn]] void NotValid() {
+    throw EKxInvalidGraphic("Bitmap image is not valid");
+}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The PNG picture: chunk classes, the decoded image and reading.
 #include "report/vrpngimage.h"
 #include "report/vrpngimageRows.h"
+#include "rtl/Format.h"
 
 #include <zlib.h>
 
@@ -9,7 +10,8 @@
 #include <cstring>
 #include <functional>
 
-const char* const PngTooLargeText = "This \"Portable Network Graphics\" image is too large to be held in memory.";
+const char* const PngTooLargeText =
+    "This \"Portable Network Graphics\" image is too large to be held in memory.";
 
 namespace {
 
@@ -76,7 +78,7 @@ String ZlibStatusText(int status) {
     case Z_VERSION_ERROR:
         return "incompatible version (-6)";
     default:
-        return "(" + std::to_string(status) + ")";
+        return "(" + IntToStr(status) + ")";
     }
 }
 
@@ -209,13 +211,15 @@ bool TChunk::LoadChunk(TPngReader& in, const String& type, UInt64 length) {
 
 void TChunk::WriteRaw(std::vector<Byte>& out) const {
     const UInt64 size = Data.size();
-    for (int i = 3; i >= 0; --i) out.push_back(static_cast<Byte>((size >> (8 * i)) & 0xFF));
+    for (int i = 3; i >= 0; --i)
+        out.push_back(static_cast<Byte>((size >> (8 * i)) & 0xFF));
     String type = Name.size() == 4 ? Name : ChunkName();
     type.resize(4, ' ');
     out.insert(out.end(), type.begin(), type.end());
     out.insert(out.end(), Data.begin(), Data.end());
     const Cardinal crc = ChunkCrc(type, Data.data(), Data.size());
-    for (int i = 3; i >= 0; --i) out.push_back(static_cast<Byte>((crc >> (8 * i)) & 0xFF));
+    for (int i = 3; i >= 0; --i)
+        out.push_back(static_cast<Byte>((crc >> (8 * i)) & 0xFF));
 }
 
 bool TChunk::SaveChunk(std::vector<Byte>& out) {
@@ -342,7 +346,8 @@ bool TChunktRNS::LoadChunk(TPngReader& in, const String& type, UInt64 length) {
     if (Data.size() > 256) throw EPNGInvalidPalette();
     const Byte colorType = FOwner->Header().ColorType;
     // The stored sample must be complete: 2 bytes of grey, 6 of red, green and blue.
-    if ((colorType == 0 && Data.size() != 2) || (colorType == 2 && Data.size() != 6)) throw EPNGInvalidPalette();
+    if ((colorType == 0 && Data.size() != 2) || (colorType == 2 && Data.size() != 6))
+        throw EPNGInvalidPalette();
     PaletteValues.fill(255);
     std::copy(Data.begin(), Data.end(), PaletteValues.begin());
     if (colorType == 0 || colorType == 2) {
@@ -370,7 +375,8 @@ TPngColor TChunktRNS::TransparentColor() const {
             v = header.BitDepth == 2 ? v * 5 : v;
             v = std::min(v, (1 << bpp) - 1);
         }
-        const TPngRGB c = v < static_cast<Integer>(header.Image.Palette.size()) ? header.Image.Palette[v] : TPngRGB{};
+        const TPngRGB c =
+            v < static_cast<Integer>(header.Image.Palette.size()) ? header.Image.Palette[v] : TPngRGB{};
         return PngRGB(c.Red, c.Green, c.Blue);
     }
     case 2: {
@@ -564,12 +570,15 @@ bool TChunkIDAT::LoadChunk(TPngReader& in, const String& type, UInt64 length) {
 
 // ---- Image ----
 
-TPNGObject::TPNGObject() { ResetGamma(); }
+TPNGObject::TPNGObject() {
+    ResetGamma();
+}
 
 TPNGObject::~TPNGObject() = default;
 
 void TPNGObject::ResetGamma() {
-    for (Integer i = 0; i < 256; ++i) GammaTable[i] = InverseGamma[i] = static_cast<Byte>(i);
+    for (Integer i = 0; i < 256; ++i)
+        GammaTable[i] = InverseGamma[i] = static_cast<Byte>(i);
 }
 
 TChunkIHDR& TPNGObject::Header() const {
@@ -649,6 +658,7 @@ void TPNGObject::LoadFromBytes(const Byte* data, std::size_t size) {
 
 std::vector<Byte> TPNGObject::SaveToBytes() {
     std::vector<Byte> out(PngSignature, PngSignature + 8);
-    for (Integer i = 0; i < Chunks.Count(); ++i) Chunks.Item(i)->SaveChunk(out);
+    for (Integer i = 0; i < Chunks.Count(); ++i)
+        Chunks.Item(i)->SaveChunk(out);
     return out;
 }

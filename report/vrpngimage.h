@@ -13,42 +13,53 @@
 
 class TStream;
 
-#define VR_PNG_EXCEPTION(Name, Text)                                                                   \
-    class Name : public Exception {                                                                    \
-    public:                                                                                            \
-        Name() : Exception(Text) {}                                                                    \
-        using Exception::Exception;                                                                    \
+#define VR_PNG_EXCEPTION(Name, Text)                                                                         \
+    class Name : public Exception {                                                                          \
+    public:                                                                                                  \
+        Name() : Exception(Text) {}                                                                          \
+        using Exception::Exception;                                                                          \
     };
 
-VR_PNG_EXCEPTION(EPNGInvalidFileHeader,
-                 "The file being readed is not a valid \"Portable Network Graphics\" image because it contains an "
-                 "invalid header. This file may be corruped, try obtaining it again.")
-VR_PNG_EXCEPTION(EPngUnexpectedEnd, "This \"Portable Network Graphics\" image is invalid because the decoder found "
-                                    "an unexpected end of the file.")
+VR_PNG_EXCEPTION(
+    EPNGInvalidFileHeader,
+    "The file being readed is not a valid \"Portable Network Graphics\" image because it contains an "
+    "invalid header. This file may be corruped, try obtaining it again.")
+VR_PNG_EXCEPTION(EPngUnexpectedEnd,
+                 "This \"Portable Network Graphics\" image is invalid because the decoder found "
+                 "an unexpected end of the file.")
 VR_PNG_EXCEPTION(EPNGIHDRNotFirst, "This \"Portable Network Graphics\" image is not supported or it might be "
                                    "invalid.\r\n(IHDR chunk is not the first)")
-VR_PNG_EXCEPTION(EPNGUnknownCriticalChunk, "This \"Portable Network Graphics\" image contains an unknown critical "
-                                           "part which could not be decoded.")
+VR_PNG_EXCEPTION(EPNGUnknownCriticalChunk,
+                 "This \"Portable Network Graphics\" image contains an unknown critical "
+                 "part which could not be decoded.")
 VR_PNG_EXCEPTION(EPNGNoImageData, "This \"Portable Network Graphics\" image contains no data.")
-VR_PNG_EXCEPTION(EPngInvalidCRC, "This \"Portable Network Graphics\" image is not valid because it contains invalid "
-                                 "pieces of data (crc error)")
-VR_PNG_EXCEPTION(EPngInvalidIHDR, "The \"Portable Network Graphics\" image could not be loaded because one of its "
-                                  "main piece of data (ihdr) might be corrupted")
-VR_PNG_EXCEPTION(EPNGSizeExceeds, "This \"Portable Network Graphics\" image is not supported because either it's "
-                                  "width or height exceeds the maximum size, which is 65535 pixels length.")
-VR_PNG_EXCEPTION(EPNGUnknownCompression, "This \"Portable Network Graphics\" image is encoded with an unknown "
-                                         "compression scheme which could not be decoded.")
-VR_PNG_EXCEPTION(EPNGUnknownInterlace, "This \"Portable Network Graphics\" image uses an unknown interlace scheme "
-                                       "which could not be decoded.")
+VR_PNG_EXCEPTION(EPngInvalidCRC,
+                 "This \"Portable Network Graphics\" image is not valid because it contains invalid "
+                 "pieces of data (crc error)")
+VR_PNG_EXCEPTION(EPngInvalidIHDR,
+                 "The \"Portable Network Graphics\" image could not be loaded because one of its "
+                 "main piece of data (ihdr) might be corrupted")
+VR_PNG_EXCEPTION(EPNGSizeExceeds,
+                 "This \"Portable Network Graphics\" image is not supported because either it's "
+                 "width or height exceeds the maximum size, which is 65535 pixels length.")
+VR_PNG_EXCEPTION(EPNGUnknownCompression,
+                 "This \"Portable Network Graphics\" image is encoded with an unknown "
+                 "compression scheme which could not be decoded.")
+VR_PNG_EXCEPTION(EPNGUnknownInterlace,
+                 "This \"Portable Network Graphics\" image uses an unknown interlace scheme "
+                 "which could not be decoded.")
 VR_PNG_EXCEPTION(EPNGInvalidPalette, "The \"Portable Network Graphics\" image contains an invalid palette.")
-VR_PNG_EXCEPTION(EPNGMissingMultipleIDAT, "This \"Portable Network Graphics\" image is invalid because it has "
-                                          "missing image parts.")
+VR_PNG_EXCEPTION(EPNGMissingMultipleIDAT,
+                 "This \"Portable Network Graphics\" image is invalid because it has "
+                 "missing image parts.")
 VR_PNG_EXCEPTION(EPNGZLIBError, "Could not decompress the image because it contains invalid compressed data.")
 VR_PNG_EXCEPTION(EPngError, "There is no such palette entry.")
-VR_PNG_EXCEPTION(EPNGHeaderNotPresent, "This operation is not valid because the current image contains no valid "
-                                       "header.")
-VR_PNG_EXCEPTION(EPNGOutMemory, "Some operation could not be performed because the system is out of resources. "
-                                "Close some windows and try again.")
+VR_PNG_EXCEPTION(EPNGHeaderNotPresent,
+                 "This operation is not valid because the current image contains no valid "
+                 "header.")
+VR_PNG_EXCEPTION(EPNGOutMemory,
+                 "Some operation could not be performed because the system is out of resources. "
+                 "Close some windows and try again.")
 VR_PNG_EXCEPTION(EPNGInvalidNewSize, "The new size provided for image resizing is invalid.")
 
 // The text of an image too large to decode in memory (raised as EPNGSizeExceeds).
@@ -56,12 +67,16 @@ extern const char* const PngTooLargeText;
 
 // Colour values as the platform keeps them: RGB with red in the low byte.
 using TPngColor = Integer;
-inline constexpr TPngColor PngRGB(Byte r, Byte g, Byte b) { return r | (g << 8) | (b << 16); }
+inline constexpr TPngColor PngRGB(Byte r, Byte g, Byte b) {
+    return r | (g << 8) | (b << 16);
+}
 
 // Row filters and the set the writer may choose from (bit 1 << filter).
 enum TFilter : Byte { pfNone = 0, pfSub = 1, pfUp = 2, pfAverage = 3, pfPaeth = 4 };
 using TFilterSet = Byte;
-constexpr TFilterSet FilterBit(TFilter f) { return static_cast<TFilterSet>(1u << f); }
+constexpr TFilterSet FilterBit(TFilter f) {
+    return static_cast<TFilterSet>(1u << f);
+}
 
 enum TPNGTransparencyMode : Byte { ptmNone, ptmBit, ptmPartial };
 
@@ -87,7 +102,9 @@ struct TPngBitmap {
     // Allocates zeroed rows for the size; raises EPNGSizeExceeds when the image is too large.
     void Allocate(Integer width, Integer height, Integer bitsPerPixel);
     Byte* Row(Integer y) { return Bits.data() + static_cast<Int64>(Height - 1 - y) * BytesPerRow; }
-    const Byte* Row(Integer y) const { return Bits.data() + static_cast<Int64>(Height - 1 - y) * BytesPerRow; }
+    const Byte* Row(Integer y) const {
+        return Bits.data() + static_cast<Int64>(Height - 1 - y) * BytesPerRow;
+    }
     Integer PixelIndex(Integer x, Integer y) const;
     void SetPixelIndex(Integer x, Integer y, Integer index);
 };

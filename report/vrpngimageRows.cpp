@@ -22,7 +22,9 @@ TPngRowCodec::TPngRowCodec(TChunkIHDR& header, TPNGObject& owner)
     FPixelBytes = std::max<Integer>(1, FDepth * FChannels / 8);
 }
 
-Int64 TPngRowCodec::RowBytes(Int64 width) const { return (width * FDepth * FChannels + 7) / 8; }
+Int64 TPngRowCodec::RowBytes(Int64 width) const {
+    return (width * FDepth * FChannels + 7) / 8;
+}
 
 void TPngRowCodec::ForEachPass(const std::function<void(const TPass&, Integer, Integer)>& fn) const {
     static const TPass adam7[7] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
@@ -76,10 +78,12 @@ inline void PutSample(Byte* row, Int64 i, Integer depth, Integer v) {
 void Unfilter(Byte filter, Byte* row, const Byte* prev, Int64 n, Integer bpp) {
     switch (filter) {
     case pfSub:
-        for (Int64 i = bpp; i < n; ++i) row[i] = static_cast<Byte>(row[i] + row[i - bpp]);
+        for (Int64 i = bpp; i < n; ++i)
+            row[i] = static_cast<Byte>(row[i] + row[i - bpp]);
         break;
     case pfUp:
-        for (Int64 i = 0; i < n; ++i) row[i] = static_cast<Byte>(row[i] + prev[i]);
+        for (Int64 i = 0; i < n; ++i)
+            row[i] = static_cast<Byte>(row[i] + prev[i]);
         break;
     case pfAverage:
         for (Int64 i = 0; i < n; ++i) {
@@ -141,7 +145,9 @@ void TPngRowCodec::StoreRow(const Byte* row, Integer y, const TPass& pass, Integ
         const Integer x = pass.XStart + i * pass.XStep;
         const Int64 alphaAt = static_cast<Int64>(y) * w + x;
         auto hi = [&](Integer c) { return Sample(row, Int64(i) * FChannels + c, FDepth) >> (wide ? 8 : 0); };
-        auto lo = [&](Integer c) { return static_cast<Byte>(Sample(row, Int64(i) * FChannels + c, 16) & 0xFF); };
+        auto lo = [&](Integer c) {
+            return static_cast<Byte>(Sample(row, Int64(i) * FChannels + c, 16) & 0xFF);
+        };
         switch (FHeader.ColorType) {
         case 0:
         case 3: {
@@ -251,7 +257,8 @@ void TPngRowCodec::Encode(const std::function<void(const Byte*, std::size_t)>& w
         const Int64 n = RowBytes(width);
         std::vector<Byte> raw(n, 0), prev(n, 0);
         std::vector<Byte> filtered[5];
-        for (auto& f : filtered) f.assign(n + 1, 0);
+        for (auto& f : filtered)
+            f.assign(n + 1, 0);
         Integer single = -1, members = 0;
         for (Integer f = 0; f < 5; ++f)
             if (filters & (1 << f)) ++members, single = f;
@@ -275,7 +282,8 @@ void TPngRowCodec::Encode(const std::function<void(const Byte*, std::size_t)>& w
             }
             std::vector<Byte>& out = filtered[chosen];
             if (members <= 1 || chosen == pfNone || !(filters & (1 << chosen)))
-                ApplyFilter(static_cast<TFilter>(chosen), raw.data(), prev.data(), out.data() + 1, n, FPixelBytes);
+                ApplyFilter(static_cast<TFilter>(chosen), raw.data(), prev.data(), out.data() + 1, n,
+                            FPixelBytes);
             out[0] = static_cast<Byte>(chosen);
             write(out.data(), static_cast<std::size_t>(n + 1));
             std::swap(raw, prev);

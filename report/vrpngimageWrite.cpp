@@ -11,7 +11,8 @@
 namespace {
 
 void Put32(std::vector<Byte>& out, UInt64 v) {
-    for (int i = 3; i >= 0; --i) out.push_back(static_cast<Byte>((v >> (8 * i)) & 0xFF));
+    for (int i = 3; i >= 0; --i)
+        out.push_back(static_cast<Byte>((v >> (8 * i)) & 0xFF));
 }
 
 } // namespace
@@ -43,7 +44,8 @@ bool TChunkPLTE::SaveChunk(std::vector<Byte>& out) {
 }
 
 bool TChunktRNS::SaveChunk(std::vector<Byte>& out) {
-    if (Data.size() <= 256) std::copy(PaletteValues.begin(), PaletteValues.begin() + Data.size(), Data.begin());
+    if (Data.size() <= 256)
+        std::copy(PaletteValues.begin(), PaletteValues.begin() + Data.size(), Data.begin());
     WriteRaw(out);
     return true;
 }
@@ -229,7 +231,8 @@ void TPNGObject::AssignBitmap(const TPngBitmap& bitmap, bool transparent, TPngCo
         const Byte* src = bitmap.Row(y);
         Byte* dst = image.Row(y);
         if (bpp == 32) {
-            for (Integer x = 0; x < bitmap.Width; ++x) std::memcpy(dst + 3 * x, src + 4 * x, 3);
+            for (Integer x = 0; x < bitmap.Width; ++x)
+                std::memcpy(dst + 3 * x, src + 4 * x, 3);
         } else {
             std::memcpy(dst, src, static_cast<std::size_t>(std::min(image.BytesPerRow, bitmap.BytesPerRow)));
         }
@@ -267,25 +270,40 @@ void TPNGObject::Assign(const TPNGObject& source) {
     for (Integer i = 0; i < source.Chunks.Count(); ++i) {
         const TChunk* src = source.Chunks.Item(i);
         std::unique_ptr<TChunk> copy;
-        if (dynamic_cast<const TChunkIHDR*>(src)) copy = std::make_unique<TChunkIHDR>(this);
-        else if (dynamic_cast<const TChunkPLTE*>(src)) copy = std::make_unique<TChunkPLTE>(this);
-        else if (dynamic_cast<const TChunktRNS*>(src)) copy = std::make_unique<TChunktRNS>(this);
-        else if (dynamic_cast<const TChunkIDAT*>(src)) copy = std::make_unique<TChunkIDAT>(this);
-        else if (dynamic_cast<const TChunkIEND*>(src)) copy = std::make_unique<TChunkIEND>(this);
-        else if (dynamic_cast<const TChunkgAMA*>(src)) copy = std::make_unique<TChunkgAMA>(this);
-        else if (dynamic_cast<const TChunkpHYs*>(src)) copy = std::make_unique<TChunkpHYs>(this);
-        else if (dynamic_cast<const TChunktIME*>(src)) copy = std::make_unique<TChunktIME>(this);
-        else if (dynamic_cast<const TChunkzTXt*>(src)) copy = std::make_unique<TChunkzTXt>(this);
-        else if (dynamic_cast<const TChunktEXt*>(src)) copy = std::make_unique<TChunktEXt>(this);
-        else copy = std::make_unique<TChunk>(this);
+        if (dynamic_cast<const TChunkIHDR*>(src))
+            copy = std::make_unique<TChunkIHDR>(this);
+        else if (dynamic_cast<const TChunkPLTE*>(src))
+            copy = std::make_unique<TChunkPLTE>(this);
+        else if (dynamic_cast<const TChunktRNS*>(src))
+            copy = std::make_unique<TChunktRNS>(this);
+        else if (dynamic_cast<const TChunkIDAT*>(src))
+            copy = std::make_unique<TChunkIDAT>(this);
+        else if (dynamic_cast<const TChunkIEND*>(src))
+            copy = std::make_unique<TChunkIEND>(this);
+        else if (dynamic_cast<const TChunkgAMA*>(src))
+            copy = std::make_unique<TChunkgAMA>(this);
+        else if (dynamic_cast<const TChunkpHYs*>(src))
+            copy = std::make_unique<TChunkpHYs>(this);
+        else if (dynamic_cast<const TChunktIME*>(src))
+            copy = std::make_unique<TChunktIME>(this);
+        else if (dynamic_cast<const TChunkzTXt*>(src))
+            copy = std::make_unique<TChunkzTXt>(this);
+        else if (dynamic_cast<const TChunktEXt*>(src))
+            copy = std::make_unique<TChunktEXt>(this);
+        else
+            copy = std::make_unique<TChunk>(this);
         copy->AssignChunk(*src);
         Chunks.Add(std::move(copy));
     }
 }
 
-void TPNGObject::SetWidth(Integer value) { Resize(value, GetHeight()); }
+void TPNGObject::SetWidth(Integer value) {
+    Resize(value, GetHeight());
+}
 
-void TPNGObject::SetHeight(Integer value) { Resize(GetWidth(), value); }
+void TPNGObject::SetHeight(Integer value) {
+    Resize(GetWidth(), value);
+}
 
 void TPNGObject::Resize(Integer width, Integer height) {
     TChunkIHDR& header = Header();
@@ -296,16 +314,18 @@ void TPNGObject::Resize(Integer width, Integer height) {
     image.Palette = old.Palette;
     const Integer rows = std::min(height, old.Height), columns = std::min(width, old.Width);
     const std::size_t rowBytes = static_cast<std::size_t>(std::min(image.BytesPerRow, old.BytesPerRow));
-    for (Integer y = 0; y < rows; ++y) std::memcpy(image.Row(y), old.Row(y), rowBytes);
+    for (Integer y = 0; y < rows; ++y)
+        std::memcpy(image.Row(y), old.Row(y), rowBytes);
     if (!old.Alpha.empty()) {
         image.Alpha.assign(static_cast<std::size_t>(width) * height, 255);
         for (Integer y = 0; y < rows; ++y)
-            std::memcpy(&image.Alpha[std::size_t(y) * width], &old.Alpha[std::size_t(y) * old.Width], columns);
+            std::memcpy(&image.Alpha[std::size_t(y) * width], &old.Alpha[std::size_t(y) * old.Width],
+                        columns);
         if (!old.AlphaLow.empty()) {
             image.AlphaLow.assign(static_cast<std::size_t>(width) * height, 255);
             for (Integer y = 0; y < rows; ++y)
-                std::memcpy(&image.AlphaLow[std::size_t(y) * width], &old.AlphaLow[std::size_t(y) * old.Width],
-                            columns);
+                std::memcpy(&image.AlphaLow[std::size_t(y) * width],
+                            &old.AlphaLow[std::size_t(y) * old.Width], columns);
         }
     }
     if (!old.LowBytes.empty()) {
@@ -368,7 +388,8 @@ void TPNGObject::SetPixel(Integer x, Integer y, TPngColor color) {
     case 3: {
         Integer best = 0;
         Int64 bestDistance = -1;
-        const Integer count = std::min<Integer>(static_cast<Integer>(image.Palette.size()), 1 << image.BitsPerPixel);
+        const Integer count =
+            std::min<Integer>(static_cast<Integer>(image.Palette.size()), 1 << image.BitsPerPixel);
         for (Integer i = 0; i < count; ++i) {
             const TPngRGB c = image.Palette[i];
             const Int64 d = Int64(c.Red - r) * (c.Red - r) + Int64(c.Green - g) * (c.Green - g) +
@@ -420,7 +441,8 @@ void TPngSurface::SetPixel(Integer x, Integer y, TPngColor color) {
     p[2] = color & 0xFF;
 }
 
-void TPNGObject::DrawOnto(TPngSurface& surface, Integer left, Integer top, Integer right, Integer bottom) const {
+void TPNGObject::DrawOnto(TPngSurface& surface, Integer left, Integer top, Integer right,
+                          Integer bottom) const {
     if (GetEmpty()) return;
     const TChunkIHDR& header = Header();
     const TPngBitmap& image = header.Image;
@@ -469,9 +491,13 @@ void TPNGObject::DrawOnto(TPngSurface& surface, Integer left, Integer top, Integ
                 continue;
             }
             const TPngColor dest = surface.Pixel(x, y);
-            auto blend = [&](Integer s, Integer d) { return static_cast<Byte>((s * a + (255 - a) * d + 255) >> 8); };
-            surface.SetPixel(x, y, PngRGB(blend(source & 0xFF, dest & 0xFF), blend((source >> 8) & 0xFF, (dest >> 8) & 0xFF),
-                                          blend((source >> 16) & 0xFF, (dest >> 16) & 0xFF)));
+            auto blend = [&](Integer s, Integer d) {
+                return static_cast<Byte>((s * a + (255 - a) * d + 255) >> 8);
+            };
+            surface.SetPixel(x, y,
+                             PngRGB(blend(source & 0xFF, dest & 0xFF),
+                                    blend((source >> 8) & 0xFF, (dest >> 8) & 0xFF),
+                                    blend((source >> 16) & 0xFF, (dest >> 16) & 0xFF)));
         }
     }
 }

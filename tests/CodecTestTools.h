@@ -60,7 +60,8 @@ inline int Run(const std::string& command, std::string* output = nullptr) {
     std::string text;
     char buf[4096];
     std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) text.append(buf, n);
+    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0)
+        text.append(buf, n);
     const int status = pclose(pipe);
     if (output) *output = text;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

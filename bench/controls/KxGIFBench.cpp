@@ -6,9 +6,11 @@ namespace {
 
 TDibBitmap Picture() {
     TDibBitmap bmp(1024, 768, 8);
-    for (Integer i = 0; i < 256; ++i) bmp.Colors[i] = TDibColor::FromRGB(Byte(i), Byte(255 - i), Byte(i * 3));
+    for (Integer i = 0; i < 256; ++i)
+        bmp.Colors[i] = TDibColor::FromRGB(Byte(i), Byte(255 - i), Byte(i * 3));
     for (Integer y = 0; y < 768; ++y)
-        for (Integer x = 0; x < 1024; ++x) bmp.SetPixelIndex(x, y, (x * 3 + y * 5 + (x * y) % 7) & 255);
+        for (Integer x = 0; x < 1024; ++x)
+            bmp.SetPixelIndex(x, y, (x * 3 + y * 5 + (x * y) % 7) & 255);
     return bmp;
 }
 
@@ -51,7 +53,8 @@ void BM_GifEncode1024x768(benchmark::State& state) {
 void BM_GifEncodeTrueColour1024x768(benchmark::State& state) {
     TDibBitmap rgb(1024, 768, 24);
     for (Integer y = 0; y < 768; ++y)
-        for (Integer x = 0; x < 1024; ++x) rgb.SetPixel(x, y, KxRGB(Byte(x >> 2), Byte(y / 3), Byte((x ^ y) & 0xF0)));
+        for (Integer x = 0; x < 1024; ++x)
+            rgb.SetPixel(x, y, KxRGB(Byte(x >> 2), Byte(y / 3), Byte((x ^ y) & 0xF0)));
     for (auto _ : state) {
         TGIFImage gif;
         gif.Assign(rgb);
@@ -60,7 +63,8 @@ void BM_GifEncodeTrueColour1024x768(benchmark::State& state) {
 }
 
 void BM_PillowGifDecode1024x768(benchmark::State& state) {
-    codecbench::ReportPillow(state, std::string(PillowSetup) + "run(lambda: Image.open(io.BytesIO(data)).load())\n");
+    codecbench::ReportPillow(state,
+                             std::string(PillowSetup) + "run(lambda: Image.open(io.BytesIO(data)).load())\n");
 }
 
 void BM_PillowGifEncode1024x768(benchmark::State& state) {

@@ -46,16 +46,18 @@ void BM_PngDecode1024x768(benchmark::State& state) {
 void BM_PngEncode1024x768(benchmark::State& state) {
     TPNGObject png;
     png.AssignBitmap(Picture(), false, 0);
-    for (auto _ : state) benchmark::DoNotOptimize(png.SaveToBytes().size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(png.SaveToBytes().size());
 }
 
 void BM_PillowPngDecode1024x768(benchmark::State& state) {
-    codecbench::ReportPillow(state, std::string(PillowSetup) + "run(lambda: Image.open(io.BytesIO(data)).load())\n");
+    codecbench::ReportPillow(state,
+                             std::string(PillowSetup) + "run(lambda: Image.open(io.BytesIO(data)).load())\n");
 }
 
 void BM_PillowPngEncode1024x768(benchmark::State& state) {
-    codecbench::ReportPillow(state,
-                             std::string(PillowSetup) + "run(lambda: im.save(io.BytesIO(), 'PNG', compress_level=7))\n");
+    codecbench::ReportPillow(state, std::string(PillowSetup) +
+                                        "run(lambda: im.save(io.BytesIO(), 'PNG', compress_level=7))\n");
 }
 
 } // namespace

@@ -21,7 +21,7 @@ struct FrameDump {
 struct GifDump {
     bool Ok = false;
     std::string Error;
-    long Loop = -1; // -1: no loop extension
+    long Loop = -1;                                            // -1: no loop extension
     std::vector<std::pair<std::string, std::string>> Comments; // every comment: hex, sub-block sizes
     std::vector<FrameDump> Frames;
 };

@@ -27,7 +27,8 @@ void Exercise(const std::vector<Byte>& data) {
     try {
         TGIFImage gif;
         gif.LoadGif(data.data(), static_cast<Int64>(data.size()), true);
-        for (Integer i = 0; i < gif.FrameCount(); ++i) gif.FrameAt(i)->FrameBitmap();
+        for (Integer i = 0; i < gif.FrameCount(); ++i)
+            gif.FrameAt(i)->FrameBitmap();
         if (gif.FrameCount() > 0) gif.SaveToBytes();
     } catch (const Exception&) {
         // A clear error is an acceptable outcome for damaged data.
@@ -38,11 +39,13 @@ std::vector<std::vector<Byte>> Originals() {
     std::vector<std::vector<Byte>> files;
     codectest::TempFolder dir;
     std::string output;
-    if (codectest::RunPython(dir, Fixtures, &output) == 0) files.push_back(codectest::ReadFile(dir / "anim.gif"));
+    if (codectest::RunPython(dir, Fixtures, &output) == 0)
+        files.push_back(codectest::ReadFile(dir / "anim.gif"));
     TDibBitmap bmp(30, 20, 8);
     codectest::Noise noise(9);
     for (Integer y = 0; y < 20; ++y)
-        for (Integer x = 0; x < 30; ++x) bmp.SetPixelIndex(x, y, static_cast<Integer>(noise.Next() % 256));
+        for (Integer x = 0; x < 30; ++x)
+            bmp.SetPixelIndex(x, y, static_cast<Integer>(noise.Next() % 256));
     TGIFImage gif;
     gif.AddFrame(bmp);
     gif.AddFrame(bmp);
@@ -60,7 +63,8 @@ TEST(GifDamage, TruncatedCopiesNeverCrash) {
     const auto files = Originals();
     ASSERT_EQ(files.size(), 2u);
     for (const auto& file : files)
-        for (std::size_t n = 0; n < file.size(); n += 1 + file.size() / 300) Exercise({file.begin(), file.begin() + n});
+        for (std::size_t n = 0; n < file.size(); n += 1 + file.size() / 300)
+            Exercise({file.begin(), file.begin() + n});
 }
 
 TEST(GifDamage, BitFlippedCopiesNeverCrash) {

@@ -16,26 +16,31 @@ TDibBitmap IndexedNoise(Integer width, Integer height, Integer bitCount, Integer
     for (Integer i = 0; i < static_cast<Integer>(bmp.Colors.size()); ++i)
         bmp.Colors[i] = TDibColor::FromRGB(Byte(i * 7 + 3), Byte(255 - i), Byte((i * 37) & 0xFF));
     for (Integer y = 0; y < height; ++y)
-        for (Integer x = 0; x < width; ++x) bmp.SetPixelIndex(x, y, static_cast<Integer>(noise.Next() % colors));
+        for (Integer x = 0; x < width; ++x)
+            bmp.SetPixelIndex(x, y, static_cast<Integer>(noise.Next() % colors));
     return bmp;
 }
 
 std::string IndexHex(const TDibBitmap& bmp) {
     std::vector<unsigned char> idx;
     for (Integer y = 0; y < bmp.Height(); ++y)
-        for (Integer x = 0; x < bmp.Width(); ++x) idx.push_back(static_cast<unsigned char>(bmp.PixelIndex(x, y)));
+        for (Integer x = 0; x < bmp.Width(); ++x)
+            idx.push_back(static_cast<unsigned char>(bmp.PixelIndex(x, y)));
     return codectest::Hex(idx);
 }
 
 std::string PaletteHex(const TDibBitmap& bmp) {
     std::vector<unsigned char> pal;
-    for (const TDibColor& c : bmp.Colors) pal.insert(pal.end(), {c.Red, c.Green, c.Blue});
+    for (const TDibColor& c : bmp.Colors)
+        pal.insert(pal.end(), {c.Red, c.Green, c.Blue});
     return codectest::Hex(pal);
 }
 
 // Colour of pixel i of a Pillow RGB dump.
 TKxColor DumpColor(const std::string& rgbHex, std::size_t i) {
-    auto byteAt = [&](std::size_t k) { return static_cast<Byte>(std::stoi(rgbHex.substr(2 * k, 2), nullptr, 16)); };
+    auto byteAt = [&](std::size_t k) {
+        return static_cast<Byte>(std::stoi(rgbHex.substr(2 * k, 2), nullptr, 16));
+    };
     return KxRGB(byteAt(3 * i), byteAt(3 * i + 1), byteAt(3 * i + 2));
 }
 
@@ -52,8 +57,10 @@ void ExpectSamePixels(TGIFImage& gif, const giftest::GifDump& dump) {
         for (Integer y = 0; y < bmp.Height(); ++y)
             for (Integer x = 0; x < bmp.Width(); ++x) {
                 if (frame.TransparentIndex >= 0 && bmp.PixelIndex(x, y) == frame.TransparentIndex) continue;
-                const std::size_t at = static_cast<std::size_t>(y + frame.FrameTop) * ref.Width + x + frame.FrameLeft;
-                ASSERT_EQ(bmp.Pixel(x, y), DumpColor(ref.RgbHex, at)) << "frame " << i << " at " << x << "," << y;
+                const std::size_t at =
+                    static_cast<std::size_t>(y + frame.FrameTop) * ref.Width + x + frame.FrameLeft;
+                ASSERT_EQ(bmp.Pixel(x, y), DumpColor(ref.RgbHex, at))
+                    << "frame " << i << " at " << x << "," << y;
             }
     }
 }
@@ -105,7 +112,8 @@ TEST(GifInterop, AnimationDelaysLoopTransparencyAndCommentsReadBack) {
     TGIFImage gif;
     const TDibBitmap first = IndexedNoise(40, 30, 8, 256, 1);
     TDibBitmap second = first;
-    for (Integer x = 0; x < 40; ++x) second.SetPixelIndex(x, 10, 9);
+    for (Integer x = 0; x < 40; ++x)
+        second.SetPixelIndex(x, 10, 9);
     gif.AddFrame(first);
     gif.AddFrame(second);
     TGIFFrame& f0 = *gif.FrameAt(0);

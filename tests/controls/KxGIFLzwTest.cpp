@@ -1,5 +1,5 @@
-#include "CodecTestTools.h"
 #include "controls/KxGIFLzw.h"
+#include "CodecTestTools.h"
 #include "controls/KxGraph.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,8 @@ TDibBitmap NoiseBitmap(Integer width, Integer height, Integer bitCount, Integer 
     TDibBitmap bmp(width, height, bitCount);
     codectest::Noise noise(seed);
     for (Integer y = 0; y < height; ++y)
-        for (Integer x = 0; x < width; ++x) bmp.SetPixelIndex(x, y, static_cast<Integer>(noise.Next() % values));
+        for (Integer x = 0; x < width; ++x)
+            bmp.SetPixelIndex(x, y, static_cast<Integer>(noise.Next() % values));
     return bmp;
 }
 
@@ -47,7 +48,8 @@ std::vector<Byte> PackCodes(Integer codeSize, const std::vector<std::pair<Intege
     std::vector<Byte> out(bytes.size() + 3, 0);
     out[0] = static_cast<Byte>(codeSize);
     out[1] = static_cast<Byte>(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) out[2 + i] = bytes[i];
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        out[2 + i] = bytes[i];
     return out;
 }
 
@@ -96,7 +98,8 @@ TEST(GifLzw, TooLargeCodeSizeDecodesAsNineAndMarksDamaged) {
 TEST(GifLzw, InterlacedHeightThreeFillsRowsZeroTwoOne) {
     TDibBitmap source(2, 3, 8);
     for (Integer y = 0; y < 3; ++y)
-        for (Integer x = 0; x < 2; ++x) source.SetPixelIndex(x, y, 10 + y);
+        for (Integer x = 0; x < 2; ++x)
+            source.SetPixelIndex(x, y, 10 + y);
     bool damaged = false;
     const TDibBitmap back = Decode(Encode(source), 2, 3, 8, 8, damaged, true);
     EXPECT_EQ(back.PixelIndex(0, 0), 10);
@@ -133,7 +136,8 @@ TEST(GifLzw, TruncatedDataKeepsDecodedRowsAndIsDamaged) {
     EXPECT_TRUE(damaged);
     // The first rows came through.
     for (Integer y = 0; y < 8; ++y)
-        for (Integer x = 0; x < 64; ++x) ASSERT_EQ(back.PixelIndex(x, y), source.PixelIndex(x, y)) << x << "," << y;
+        for (Integer x = 0; x < 64; ++x)
+            ASSERT_EQ(back.PixelIndex(x, y), source.PixelIndex(x, y)) << x << "," << y;
 }
 
 TEST(GifLzw, LiteralsAreCodesBelowClearWhateverTheColourBits) {
@@ -144,7 +148,8 @@ TEST(GifLzw, LiteralsAreCodesBelowClearWhateverTheColourBits) {
     const TDibBitmap back = Decode(Encode(source), 50, 20, 8, 8, damaged);
     EXPECT_FALSE(damaged);
     for (Integer y = 0; y < 20; ++y)
-        for (Integer x = 0; x < 50; ++x) ASSERT_EQ(back.PixelIndex(x, y), source.PixelIndex(x, y));
+        for (Integer x = 0; x < 50; ++x)
+            ASSERT_EQ(back.PixelIndex(x, y), source.PixelIndex(x, y));
     // An 8-bit stream whose literals exceed a 2-bit frame's colours: still literals, masked when stored.
     TDibBitmap wide(3, 1, 8);
     wide.SetPixelIndex(0, 0, 5);
@@ -169,7 +174,9 @@ TEST(GifLzw, CorruptCodesMarkDamagedWithoutCrashing) {
 TEST(GifLzw, ProgressReportsStartAndEnd) {
     const TDibBitmap source = NoiseBitmap(40, 40, 8, 256, 2);
     std::vector<std::pair<TLzwStage, Integer>> seen;
-    auto progress = [&](TLzwStage stage, Integer percent, const String&) { seen.emplace_back(stage, percent); };
+    auto progress = [&](TLzwStage stage, Integer percent, const String&) {
+        seen.emplace_back(stage, percent);
+    };
     std::vector<Byte> data;
     EncodeLzwImage(data, TLzwImageHeader{40, 40, 8}, false, progress, source.Bits().data());
     ASSERT_GE(seen.size(), 3u);
@@ -182,12 +189,15 @@ TEST(GifLzw, ProgressReportsStartAndEnd) {
                    back.Bits().data(), 8);
     EXPECT_EQ(seen.front(), std::make_pair(lzwStarting, 0));
     EXPECT_EQ(seen.back(), std::make_pair(lzwEnding, 100));
-    for (auto& [stage, percent] : seen) EXPECT_TRUE(percent >= 0 && percent <= 100);
+    for (auto& [stage, percent] : seen)
+        EXPECT_TRUE(percent >= 0 && percent <= 100);
 }
 
 TEST(GifLzw, InterlacedRowOrder) {
     std::vector<Integer> rows;
     Integer pass = 0;
-    for (Integer row = 0; row < 20; row = NextInterlacedRow(row, 20, pass)) rows.push_back(row);
-    EXPECT_EQ(rows, (std::vector<Integer>{0, 8, 16, 4, 12, 2, 6, 10, 14, 18, 1, 3, 5, 7, 9, 11, 13, 15, 17, 19}));
+    for (Integer row = 0; row < 20; row = NextInterlacedRow(row, 20, pass))
+        rows.push_back(row);
+    EXPECT_EQ(rows,
+              (std::vector<Integer>{0, 8, 16, 4, 12, 2, 6, 10, 14, 18, 1, 3, 5, 7, 9, 11, 13, 15, 17, 19}));
 }

@@ -1,5 +1,6 @@
 // The GIF picture's reading and writing rules, on small files built byte by byte.
 #include "controls/KxGIF.h"
+#include "rtl/Streams.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,8 @@ namespace {
 // Builds a GIF file block by block.
 class GifBuilder {
 public:
-    explicit GifBuilder(const char* head = "GIF89a", Integer width = 2, Integer height = 2, Integer globalBits = 1,
-                        Byte background = 0) {
+    explicit GifBuilder(const char* head = "GIF89a", Integer width = 2, Integer height = 2,
+                        Integer globalBits = 1, Byte background = 0) {
         Bytes.assign(head, head + 6);
         Word(width);
         Word(height);
@@ -20,7 +21,8 @@ public:
             Bytes.push_back(static_cast<Byte>(0x80 | (globalBits - 1)));
             Bytes.push_back(background);
             Bytes.push_back(0);
-            for (Integer i = 0; i < (1 << globalBits); ++i) Bytes.insert(Bytes.end(), {Byte(i * 10), Byte(i * 20), Byte(i * 30)});
+            for (Integer i = 0; i < (1 << globalBits); ++i)
+                Bytes.insert(Bytes.end(), {Byte(i * 10), Byte(i * 20), Byte(i * 30)});
         } else {
             Bytes.insert(Bytes.end(), {0, background, 0});
         }
@@ -57,13 +59,15 @@ public:
         Word(0).Word(0).Word(width).Word(height);
         Bytes.push_back(flags);
         if (flags & 0x80)
-            for (Integer i = 0; i < (2 << (flags & 7)); ++i) Bytes.insert(Bytes.end(), {Byte(200), Byte(i), Byte(0)});
+            for (Integer i = 0; i < (2 << (flags & 7)); ++i)
+                Bytes.insert(Bytes.end(), {Byte(200), Byte(i), Byte(0)});
         std::vector<Byte> data;
         const Integer w = width > 0 ? width : 2, h = height > 0 ? height : 2, bits = pixel > 1 ? 4 : 1;
         TLzwImageHeader header{w, h, bits};
         TDibBitmap one(w, h, bits);
         for (Integer y = 0; y < h; ++y)
-            for (Integer x = 0; x < w; ++x) one.SetPixelIndex(x, y, pixel);
+            for (Integer x = 0; x < w; ++x)
+                one.SetPixelIndex(x, y, pixel);
         EncodeLzwImage(data, header, false, nullptr, one.Bits().data());
         Bytes.insert(Bytes.end(), data.begin(), data.end());
         return *this;
@@ -94,7 +98,8 @@ std::vector<Integer> FindBlockAfter(const std::vector<Byte>& file, std::initiali
     for (std::size_t i = 0; i + m.size() < file.size(); ++i) {
         if (!std::equal(m.begin(), m.end(), file.begin() + i)) continue;
         std::vector<Integer> sizes;
-        for (std::size_t p = i + m.size(); p < file.size() && file[p] != 0; p += file[p] + 1) sizes.push_back(file[p]);
+        for (std::size_t p = i + m.size(); p < file.size() && file[p] != 0; p += file[p] + 1)
+            sizes.push_back(file[p]);
         return sizes;
     }
     return {};
@@ -116,7 +121,8 @@ TEST(GifRead, SignatureAndVersionIgnoreCaseAndOthersAreRefused) {
 
 TEST(GifRead, BackgroundIndexOutsideTheTableLeavesNoBackdrop) {
     EXPECT_EQ(Load(GifBuilder("GIF89a", 2, 2, 2, 7).Image(2, 2).Trailer().Bytes)->BackdropColor, kxColorNone);
-    EXPECT_EQ(Load(GifBuilder("GIF89a", 2, 2, 2, 1).Image(2, 2).Trailer().Bytes)->BackdropColor, KxRGB(10, 20, 30));
+    EXPECT_EQ(Load(GifBuilder("GIF89a", 2, 2, 2, 1).Image(2, 2).Trailer().Bytes)->BackdropColor,
+              KxRGB(10, 20, 30));
 }
 
 TEST(GifRead, ZeroBytesAreSkippedAndAMissingTrailerKeepsCompleteFrames) {
@@ -139,19 +145,22 @@ TEST(GifRead, LoopCountIsCappedAndNeedsTheExactIdentifier) {
         EXPECT_EQ(other->FrameCount(), 1) << id;
     }
     // An application block whose data holds introducer bytes is skipped by its sizes too.
-    auto xmp = Load(GifBuilder().Application("XMP DataXMP", {',', '!', ';', 0xFF, 1}).Image(2, 2).Trailer().Bytes);
+    auto xmp =
+        Load(GifBuilder().Application("XMP DataXMP", {',', '!', ';', 0xFF, 1}).Image(2, 2).Trailer().Bytes);
     EXPECT_EQ(xmp->FrameCount(), 1);
 }
 
 TEST(GifRead, CommentsBeforeTheTrailerBecomeRemarksAndFrameCommentsStay) {
-    auto gif = Load(GifBuilder().Comment("on frame").Image(2, 2).Comment("one").Comment("two").Trailer().Bytes);
+    auto gif =
+        Load(GifBuilder().Comment("on frame").Image(2, 2).Comment("one").Comment("two").Trailer().Bytes);
     ASSERT_NE(gif->FrameAt(0)->CommentList(false), nullptr);
     EXPECT_EQ(gif->FrameAt(0)->CommentList(false)->at(0), "on frame");
     EXPECT_EQ(gif->GifData->Remarks, (std::vector<String>{"one", "\r\n\r\n", "two"}));
 }
 
 TEST(GifRead, UnknownExtensionLabelIsReportedInHex) {
-    EXPECT_EQ(ErrorOf(GifBuilder().Raw({'!', 0x2C, 0}).Image(2, 2).Bytes), "Unrecognized extension block: 2C");
+    EXPECT_EQ(ErrorOf(GifBuilder().Raw({'!', 0x2C, 0}).Image(2, 2).Bytes),
+              "Unrecognized extension block: 2C");
     EXPECT_EQ(ErrorOf(GifBuilder().Raw({'!', 0x0a, 0}).Bytes), "Unrecognized extension block: 0A");
 }
 
@@ -191,7 +200,8 @@ TEST(GifRead, FrameWithoutAnyColourTableUsesADefaultPaletteOfTheCodeSize) {
 TEST(GifRead, TruncatedFrameKeepsItsDecodedRowsAndIsMarkedDamaged) {
     TDibBitmap source(64, 64, 8);
     for (Integer y = 0; y < 64; ++y)
-        for (Integer x = 0; x < 64; ++x) source.SetPixelIndex(x, y, (x * 7 + y * 13) & 0xFF);
+        for (Integer x = 0; x < 64; ++x)
+            source.SetPixelIndex(x, y, (x * 7 + y * 13) & 0xFF);
     TGIFImage gif;
     gif.Assign(source);
     std::vector<Byte> file = gif.SaveToBytes();
@@ -202,7 +212,8 @@ TEST(GifRead, TruncatedFrameKeepsItsDecodedRowsAndIsMarkedDamaged) {
     EXPECT_TRUE(frame.DamagedData);
     const TDibBitmap& bmp = frame.FrameBitmap();
     for (Integer y = 0; y < 16; ++y)
-        for (Integer x = 0; x < 64; ++x) ASSERT_EQ(bmp.PixelIndex(x, y), source.PixelIndex(x, y));
+        for (Integer x = 0; x < 64; ++x)
+            ASSERT_EQ(bmp.PixelIndex(x, y), source.PixelIndex(x, y));
 }
 
 TEST(GifRead, ImagesBeyondTheSizeCapRaiseAClearError) {
@@ -260,7 +271,8 @@ TEST(GifWrite, LongCommentsAreWrittenAsSeveralSubBlocks) {
 TEST(GifWrite, TransparentIndexStaysWhereTheFileHadIt) {
     // Entries 0 and 1 of a 4-entry local table have the same colour; index 1 is transparent.
     GifBuilder b("GIF89a", 2, 2, 0);
-    b.Control(1, 0, 1).Raw({','}).Word(0).Word(0).Word(2).Word(2).Raw({0x81, 5, 5, 5, 5, 5, 5, 9, 9, 9, 8, 8, 8});
+    b.Control(1, 0, 1).Raw({','}).Word(0).Word(0).Word(2).Word(2).Raw(
+        {0x81, 5, 5, 5, 5, 5, 5, 9, 9, 9, 8, 8, 8});
     std::vector<Byte> data;
     TDibBitmap px(2, 2, 1);
     px.SetPixelIndex(0, 0, 1);
@@ -286,7 +298,8 @@ TEST(GifWrite, WritingAnEmptyImageRaises) {
 TEST(GifBitmaps, TrueColourBitmapsAreReducedAndShareOrOwnPalettes) {
     TDibBitmap rgb(10, 6, 24);
     for (Integer y = 0; y < 6; ++y)
-        for (Integer x = 0; x < 10; ++x) rgb.SetPixel(x, y, KxRGB(Byte(x * 20), Byte(y * 40), 7));
+        for (Integer x = 0; x < 10; ++x)
+            rgb.SetPixel(x, y, KxRGB(Byte(x * 20), Byte(y * 40), 7));
     TGIFImage gif;
     gif.Assign(rgb);
     const std::vector<Byte> file = gif.SaveToBytes();
@@ -294,7 +307,8 @@ TEST(GifBitmaps, TrueColourBitmapsAreReducedAndShareOrOwnPalettes) {
     EXPECT_EQ(gif.GifData->GlobalPalette.Count, 256);
     auto back = Load(file);
     for (Integer y = 0; y < 6; ++y)
-        for (Integer x = 0; x < 10; ++x) ASSERT_EQ(back->FrameAt(0)->FrameBitmap().Pixel(x, y), rgb.Pixel(x, y));
+        for (Integer x = 0; x < 10; ++x)
+            ASSERT_EQ(back->FrameAt(0)->FrameBitmap().Pixel(x, y), rgb.Pixel(x, y));
     gif.AddFrame(rgb);
     gif.SaveToBytes();
     EXPECT_TRUE(gif.FrameAt(1)->OwnPalette);
@@ -324,4 +338,31 @@ TEST(GifBitmaps, AssignmentSharesDataAndCopiesFrames) {
     EXPECT_EQ(single.FrameCount(), 1);
     EXPECT_EQ(single.GifData->GlobalPalette.Count, 2);
     EXPECT_TRUE(gif->GetTransparent());
+}
+
+TEST(GifStreams, StreamFormsAndTheSizePrefix) {
+    TGIFImage gif;
+    gif.LoadFromBytes(GifBuilder().Comment("c").Image(2, 2).Trailer().Bytes);
+    TMemoryStream stream;
+    gif.WriteData(stream);
+    const std::vector<Byte> plain = gif.SaveToBytes();
+    ASSERT_EQ(stream.Size(), static_cast<Int64>(plain.size()) + 4);
+    EXPECT_EQ(stream.Bytes()[0], plain.size() & 0xFF);
+    stream.SetPosition(0);
+    TGIFImage back;
+    back.ReadData(stream);
+    EXPECT_EQ(back.FrameCount(), 1);
+    TMemoryStream file;
+    gif.SaveToStream(file);
+    file.SetPosition(0);
+    TGIFImage again;
+    again.LoadFromStream(file);
+    EXPECT_EQ(again.SaveToBytes(), plain);
+    // A byte count beyond the stream is the stream read error.
+    TMemoryStream shortStream;
+    const Byte prefix[4] = {100, 0, 0, 0};
+    shortStream.WriteBuffer(prefix, 4);
+    shortStream.WriteBuffer(plain.data(), 10);
+    shortStream.SetPosition(0);
+    EXPECT_THROW(back.ReadData(shortStream), EReadError);
 }

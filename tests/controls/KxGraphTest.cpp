@@ -8,7 +8,8 @@ namespace {
 TDibBitmap Rgb(Integer width, Integer height, const std::function<TKxColor(Integer, Integer)>& color) {
     TDibBitmap bmp(width, height, 24);
     for (Integer y = 0; y < height; ++y)
-        for (Integer x = 0; x < width; ++x) bmp.SetPixel(x, y, color(x, y));
+        for (Integer x = 0; x < width; ++x)
+            bmp.SetPixel(x, y, color(x, y));
     return bmp;
 }
 
@@ -18,7 +19,8 @@ TEST(KxGraph, PopularColorsKeepsUpTo256ColoursMostFrequentFirst) {
     // Colour c appears c + 1 times (c = 0..199): the most frequent comes first.
     std::vector<TKxColor> pixels;
     for (Integer c = 0; c < 200; ++c)
-        for (Integer n = 0; n <= c; ++n) pixels.push_back(KxRGB(Byte(c), Byte(255 - c), Byte(c / 2)));
+        for (Integer n = 0; n <= c; ++n)
+            pixels.push_back(KxRGB(Byte(c), Byte(255 - c), Byte(c / 2)));
     const Integer width = 100, height = static_cast<Integer>((pixels.size() + 99) / 100);
     pixels.resize(static_cast<std::size_t>(width) * height, KxRGB(199, 56, 99));
     const TDibBitmap rgb = Rgb(width, height, [&](Integer x, Integer y) { return pixels[y * width + x]; });
@@ -29,7 +31,8 @@ TEST(KxGraph, PopularColorsKeepsUpTo256ColoursMostFrequentFirst) {
     EXPECT_EQ(out.Colors[1].Color(), KxRGB(198, 57, 99));
     EXPECT_EQ(out.Colors[200], TDibColor::FromRGB(128, 128, 128));
     for (Integer y = 0; y < height; ++y)
-        for (Integer x = 0; x < width; ++x) ASSERT_EQ(out.Pixel(x, y), rgb.Pixel(x, y));
+        for (Integer x = 0; x < width; ++x)
+            ASSERT_EQ(out.Pixel(x, y), rgb.Pixel(x, y));
 }
 
 TEST(KxGraph, PopularColorsDropsBitsUntilTheColoursFit) {
@@ -59,7 +62,8 @@ TEST(KxGraph, MedianCutOfOneColour) {
 }
 
 TEST(KxGraph, MedianCutSplitsDistinctColoursIntoBoxes) {
-    const TDibBitmap rgb = Rgb(16, 16, [](Integer x, Integer y) { return KxRGB(Byte(x * 16), Byte(y * 16), 0); });
+    const TDibBitmap rgb =
+        Rgb(16, 16, [](Integer x, Integer y) { return KxRGB(Byte(x * 16), Byte(y * 16), 0); });
     const TDibBitmap out = MedianCut(rgb);
     EXPECT_EQ(out.ImportantColors, 256u);
     for (Integer y = 0; y < 16; ++y)
@@ -72,7 +76,8 @@ TEST(KxGraph, MedianCutSplitsDistinctColoursIntoBoxes) {
 
 TEST(KxGraph, GreyLevelsAndFixedPalettes) {
     const TDibBitmap rgb = Rgb(4, 1, [](Integer x, Integer) {
-        static const TKxColor c[] = {KxRGB(255, 0, 0), KxRGB(0, 255, 0), KxRGB(0, 0, 255), KxRGB(255, 255, 255)};
+        static const TKxColor c[] = {KxRGB(255, 0, 0), KxRGB(0, 255, 0), KxRGB(0, 0, 255),
+                                     KxRGB(255, 255, 255)};
         return c[x];
     });
     const TDibBitmap grey = ReduceToGray(rgb);

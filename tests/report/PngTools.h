@@ -129,7 +129,9 @@ def dump(w, h, ct, depth, il, pix):
 )PY";
 
 // A python script made of the helpers and a body.
-inline std::string Script(const std::string& body) { return std::string(PngPython) + "\nd = sys.argv[1]\n" + body; }
+inline std::string Script(const std::string& body) {
+    return std::string(PngPython) + "\nd = sys.argv[1]\n" + body;
+}
 
 // The image of a dump line: size, colour type, depth, interlace and the samples as 4 hex digits each.
 struct SampleDump {
@@ -146,8 +148,9 @@ inline SampleDump ParseDump(const std::string& line) {
 }
 
 inline std::ostream& operator<<(std::ostream& os, const SampleDump& d) {
-    return os << d.Width << "x" << d.Height << " type " << d.ColorType << " depth " << d.Depth << " interlace "
-              << d.Interlace << " samples " << d.Samples.substr(0, 64) << (d.Samples.size() > 64 ? "..." : "");
+    return os << d.Width << "x" << d.Height << " type " << d.ColorType << " depth " << d.Depth
+              << " interlace " << d.Interlace << " samples " << d.Samples.substr(0, 64)
+              << (d.Samples.size() > 64 ? "..." : "");
 }
 
 } // namespace pngtest

@@ -43,7 +43,8 @@ void FixCrcs(std::vector<Byte>& file) {
         if (p + 12 + n > file.size()) return;
         uLong crc = crc32(0L, Z_NULL, 0);
         crc = crc32(crc, file.data() + p + 4, static_cast<uInt>(n + 4));
-        for (int i = 0; i < 4; ++i) file[p + 8 + n + i] = static_cast<Byte>((crc >> (24 - 8 * i)) & 0xFF);
+        for (int i = 0; i < 4; ++i)
+            file[p + 8 + n + i] = static_cast<Byte>((crc >> (24 - 8 * i)) & 0xFF);
         p += 12 + n;
     }
 }
@@ -58,7 +59,8 @@ TEST(PngDamage, TruncatedAndBitFlippedCopiesNeverCrash) {
     for (const char* name : {"rgba.png", "grey16.png", "pal.png"}) {
         const std::vector<Byte> file = codectest::ReadFile(dir / name);
         ASSERT_FALSE(file.empty()) << name;
-        for (std::size_t n = 0; n < file.size(); n += 1 + file.size() / 200) Exercise({file.begin(), file.begin() + n});
+        for (std::size_t n = 0; n < file.size(); n += 1 + file.size() / 200)
+            Exercise({file.begin(), file.begin() + n});
         for (int round = 0; round < 300; ++round) {
             std::vector<Byte> copy = file;
             const std::size_t span = (round % 2) ? copy.size() : std::min<std::size_t>(copy.size(), 60);

@@ -89,7 +89,9 @@ SampleDump SamplesOf(TPNGObject& png) {
         const Int64 line = static_cast<Int64>(img.Height - 1 - y) * img.BytesPerRow;
         for (Integer x = 0; x < img.Width; ++x) {
             const std::size_t a = static_cast<std::size_t>(y) * img.Width + x;
-            auto sample = [&](Int64 at) { return wide ? (img.Bits[at] << 8) | img.LowBytes[at] : img.Bits[at]; };
+            auto sample = [&](Int64 at) {
+                return wide ? (img.Bits[at] << 8) | img.LowBytes[at] : img.Bits[at];
+            };
             switch (h.ColorType) {
             case 0:
                 if (wide)
@@ -120,7 +122,8 @@ std::map<std::string, SampleDump> Expected(const TempFolder& dir) {
     std::map<std::string, SampleDump> expected;
     std::istringstream in(codectest::ReadText(dir / "expected.txt"));
     std::string name, rest;
-    while (in >> name && std::getline(in, rest)) expected[name] = pngtest::ParseDump(rest);
+    while (in >> name && std::getline(in, rest))
+        expected[name] = pngtest::ParseDump(rest);
     return expected;
 }
 
@@ -159,11 +162,13 @@ TEST_F(PngInterop, ChunksOfPillowFilesAreKeptAndCHRMDropped) {
     ASSERT_NE(ztxt, nullptr);
     EXPECT_EQ(ztxt->Keyword, "Comment");
     String repeated;
-    for (int i = 0; i < 50; ++i) repeated += "compressed text ";
+    for (int i = 0; i < 50; ++i)
+        repeated += "compressed text ";
     EXPECT_EQ(ztxt->Text, repeated);
     ASSERT_NE(png.Chunks.FindChunk<TChunkgAMA>(), nullptr);
     EXPECT_EQ(png.Chunks.FindChunk<TChunkgAMA>()->Gamma, 45455u);
-    for (Integer i = 0; i < png.Chunks.Count(); ++i) EXPECT_NE(png.Chunks.Item(i)->Name, "cHRM");
+    for (Integer i = 0; i < png.Chunks.Count(); ++i)
+        EXPECT_NE(png.Chunks.Item(i)->Name, "cHRM");
 
     TPNGObject pal;
     pal.LoadFromBytes(codectest::ReadFile(Dir / "p_p.png"));
@@ -210,7 +215,8 @@ TEST_F(PngInterop, OurFilesReadInDecodersAndPillowWithTheSamePixels) {
     for (const auto& [name, original] : Files) {
         TPNGObject png;
         png.LoadFromBytes(codectest::ReadFile(Dir / name));
-        png.FilterSet = FilterBit(pfNone) | FilterBit(pfSub) | FilterBit(pfUp) | FilterBit(pfAverage) | FilterBit(pfPaeth);
+        png.FilterSet = FilterBit(pfNone) | FilterBit(pfSub) | FilterBit(pfUp) | FilterBit(pfAverage) |
+                        FilterBit(pfPaeth);
         const std::string ours = "ours_" + name;
         codectest::WriteFile(Dir / ours, png.SaveToBytes());
         list += ours + " ";
@@ -221,7 +227,8 @@ TEST_F(PngInterop, OurFilesReadInDecodersAndPillowWithTheSamePixels) {
             if (want.ColorType == 0)
                 for (std::size_t i = 0; i < want.Samples.size(); i += 4) {
                     char buf[8];
-                    std::snprintf(buf, sizeof buf, "%04x", std::stoi(want.Samples.substr(i, 4), nullptr, 16) * 5);
+                    std::snprintf(buf, sizeof buf, "%04x",
+                                  std::stoi(want.Samples.substr(i, 4), nullptr, 16) * 5);
                     want.Samples.replace(i, 4, buf);
                 }
         }

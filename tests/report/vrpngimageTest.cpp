@@ -11,7 +11,8 @@
 namespace {
 
 void Put32(std::vector<Byte>& out, UInt64 v) {
-    for (int i = 3; i >= 0; --i) out.push_back(static_cast<Byte>((v >> (8 * i)) & 0xFF));
+    for (int i = 3; i >= 0; --i)
+        out.push_back(static_cast<Byte>((v >> (8 * i)) & 0xFF));
 }
 
 std::vector<Byte> Chunk(const std::string& type, const std::vector<Byte>& data) {
@@ -45,13 +46,18 @@ std::vector<Byte> Deflate(const std::vector<Byte>& raw) {
 // A PNG of the given chunks after the signature.
 std::vector<Byte> Png(std::initializer_list<std::vector<Byte>> chunks) {
     std::vector<Byte> out{0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
-    for (auto& c : chunks) out.insert(out.end(), c.begin(), c.end());
+    for (auto& c : chunks)
+        out.insert(out.end(), c.begin(), c.end());
     return out;
 }
 
 // A 2 × 2 RGB image (filter 0 rows).
-std::vector<Byte> RgbIdat() { return Chunk("IDAT", Deflate({0, 10, 20, 30, 1, 2, 3, 0, 4, 5, 6, 7, 8, 9})); }
-std::vector<Byte> Iend() { return Chunk("IEND", {}); }
+std::vector<Byte> RgbIdat() {
+    return Chunk("IDAT", Deflate({0, 10, 20, 30, 1, 2, 3, 0, 4, 5, 6, 7, 8, 9}));
+}
+std::vector<Byte> Iend() {
+    return Chunk("IEND", {});
+}
 
 std::string ErrorOf(const std::vector<Byte>& file) {
     try {
@@ -122,9 +128,11 @@ TEST(PngRead, SignatureEndAndChunkOrder) {
     EXPECT_TRUE(Raises<EPNGInvalidFileHeader>({0x89, 'P'}));
     std::vector<Byte> cut = Png({Ihdr(2, 2, 8, 2), RgbIdat()});
     EXPECT_TRUE(Raises<EPngUnexpectedEnd>(cut));
-    EXPECT_TRUE(Raises<EPNGIHDRNotFirst>(Png({Chunk("tEXt", {'a', 0, 'b'}), Ihdr(2, 2, 8, 2), RgbIdat(), Iend()})));
+    EXPECT_TRUE(
+        Raises<EPNGIHDRNotFirst>(Png({Chunk("tEXt", {'a', 0, 'b'}), Ihdr(2, 2, 8, 2), RgbIdat(), Iend()})));
     EXPECT_TRUE(Raises<EPNGNoImageData>(Png({Ihdr(2, 2, 8, 2), Iend()})));
-    EXPECT_TRUE(Raises<EPNGUnknownCriticalChunk>(Png({Ihdr(2, 2, 8, 2), Chunk("ABCD", {1}), RgbIdat(), Iend()})));
+    EXPECT_TRUE(
+        Raises<EPNGUnknownCriticalChunk>(Png({Ihdr(2, 2, 8, 2), Chunk("ABCD", {1}), RgbIdat(), Iend()})));
     EXPECT_EQ(ErrorOf(Png({Ihdr(2, 2, 8, 2), Chunk("ABCD", {1})})),
               "This \"Portable Network Graphics\" image contains an unknown critical part which could not be "
               "decoded.");
@@ -187,7 +195,8 @@ TEST(PngRead, AncillaryChunksAreKeptAndCHRMIsDropped) {
                            Chunk("tIME", {0x07, 0xE8, 5, 6, 7, 8, 9}), RgbIdat(), Iend()}));
     const auto chunks = ChunksOf(png.SaveToBytes());
     std::vector<std::string> names;
-    for (auto& c : chunks) names.push_back(c.first);
+    for (auto& c : chunks)
+        names.push_back(c.first);
     EXPECT_EQ(names, (std::vector<std::string>{"IHDR", "teSt", "tIME", "IDAT", "IEND"}));
     EXPECT_EQ(png.Chunks.FindChunk<TChunktIME>()->Year, 2024);
 }
@@ -205,7 +214,8 @@ TEST(PngRead, TransparencyChunkLengthsAndModes) {
     EXPECT_TRUE(Raises<EPNGInvalidPalette>(
         Png({Ihdr(3, 1, 2, 3), plte, Chunk("tRNS", std::vector<Byte>(257, 1)), idat, Iend()})));
     // Grey needs exactly 2 bytes, RGB exactly 6.
-    EXPECT_TRUE(Raises<EPNGInvalidPalette>(Png({Ihdr(2, 2, 8, 2), Chunk("tRNS", {0, 1}), RgbIdat(), Iend()})));
+    EXPECT_TRUE(
+        Raises<EPNGInvalidPalette>(Png({Ihdr(2, 2, 8, 2), Chunk("tRNS", {0, 1}), RgbIdat(), Iend()})));
     EXPECT_TRUE(Raises<EPNGInvalidPalette>(
         Png({Ihdr(1, 1, 8, 0), Chunk("tRNS", {0}), Chunk("IDAT", Deflate({0, 5})), Iend()})));
     EXPECT_TRUE(Raises<EPNGInvalidPalette>(Png({Ihdr(3, 1, 2, 3), Chunk("PLTE", {1, 2}), idat, Iend()})));
@@ -214,9 +224,11 @@ TEST(PngRead, TransparencyChunkLengthsAndModes) {
 TEST(PngRead, GammaTables) {
     TPNGObject png;
     png.LoadFromBytes(Png({Ihdr(2, 2, 8, 2), Chunk("gAMA", {0, 0, 0xB1, 0x8F}), RgbIdat(), Iend()}));
-    for (Integer i = 0; i < 256; ++i) EXPECT_EQ(png.GammaTable[i], i);
+    for (Integer i = 0; i < 256; ++i)
+        EXPECT_EQ(png.GammaTable[i], i);
     png.LoadFromBytes(Png({Ihdr(2, 2, 8, 2), Chunk("gAMA", {0, 0, 0, 0}), RgbIdat(), Iend()}));
-    for (Integer i = 0; i < 256; ++i) EXPECT_EQ(png.GammaTable[i], i);
+    for (Integer i = 0; i < 256; ++i)
+        EXPECT_EQ(png.GammaTable[i], i);
     // Gamma 1.0: the samples are brightened as 255 × (i / 255)^(1 / 2.2).
     png.LoadFromBytes(Png({Ihdr(2, 2, 8, 2), Chunk("gAMA", {0, 1, 0x86, 0xA0}), RgbIdat(), Iend()}));
     EXPECT_EQ(png.GammaTable[64], 136);
@@ -236,14 +248,16 @@ TEST(PngRead, CompressedTextIsInflatedOnlyUpToTheBound) {
 
 TEST(PngWrite, SignatureFiltersAndIdatSize) {
     TPNGObject png;
-    png.AssignBitmap(Bitmap24(64, 8, [](Integer x, Integer y) { return PngRGB(Byte(x), Byte(y), 0); }), false, 0);
+    png.AssignBitmap(Bitmap24(64, 8, [](Integer x, Integer y) { return PngRGB(Byte(x), Byte(y), 0); }), false,
+                     0);
     const std::vector<Byte> file = png.SaveToBytes();
     EXPECT_EQ(std::vector<Byte>(file.begin(), file.begin() + 8),
               (std::vector<Byte>{0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A}));
     auto filtersOf = [](const std::vector<Byte>& f, Int64 rowBytes) {
         const std::vector<Byte> raw = Inflate(f);
         std::vector<Byte> types;
-        for (std::size_t p = 0; p < raw.size(); p += rowBytes + 1) types.push_back(raw[p]);
+        for (std::size_t p = 0; p < raw.size(); p += rowBytes + 1)
+            types.push_back(raw[p]);
         return types;
     };
     EXPECT_EQ(filtersOf(file, 192), std::vector<Byte>(8, 1)); // {Sub} by default
@@ -263,7 +277,8 @@ TEST(PngWrite, SignatureFiltersAndIdatSize) {
     TPngBitmap noise;
     noise.Allocate(200, 170, 24);
     unsigned s = 1;
-    for (Byte& b : noise.Bits) b = static_cast<Byte>((s = s * 1103515245u + 12345u) >> 16);
+    for (Byte& b : noise.Bits)
+        b = static_cast<Byte>((s = s * 1103515245u + 12345u) >> 16);
     TPNGObject big;
     big.AssignBitmap(noise, false, 0);
     big.FilterSet = FilterBit(pfNone);
@@ -309,7 +324,8 @@ TEST(PngBuild, BitmapsBecomeRgbOrPaletteImages) {
     TPngBitmap eight;
     eight.Allocate(4, 4, 8);
     eight.Palette.resize(256);
-    for (Integer i = 0; i < 256; ++i) eight.Palette[i] = TPngRGB{Byte(i), Byte(255 - i), 9};
+    for (Integer i = 0; i < 256; ++i)
+        eight.Palette[i] = TPngRGB{Byte(i), Byte(255 - i), 9};
     eight.SetPixelIndex(1, 1, 200);
     TPNGObject pal;
     pal.AssignBitmap(eight, true, PngRGB(3, 252, 9));
@@ -333,7 +349,8 @@ TEST(PngPixels, ResizeKeepsSharedRowsAndMakesNewPixelsOpaque) {
     std::vector<Byte> raw;
     for (Integer y = 0; y < 10; ++y) {
         raw.push_back(0);
-        for (Integer x = 0; x < 10; ++x) raw.insert(raw.end(), {Byte(x), Byte(y), 0, 100});
+        for (Integer x = 0; x < 10; ++x)
+            raw.insert(raw.end(), {Byte(x), Byte(y), 0, 100});
     }
     png.LoadFromBytes(Png({Ihdr(10, 10, 8, 6), Chunk("IDAT", Deflate(raw)), Iend()}));
     png.Resize(20, 5);
@@ -372,7 +389,8 @@ TEST(PngDraw, AlphaBlendingAndStretching) {
     TPngSurface big(4, 4);
     png.DrawOnto(big, 0, 0, 4, 4);
     for (Integer y = 0; y < 4; ++y)
-        for (Integer x = 0; x < 4; ++x) EXPECT_EQ(big.Pixel(x, y), png.GetPixel(x / 2, y / 2));
+        for (Integer x = 0; x < 4; ++x)
+            EXPECT_EQ(big.Pixel(x, y), png.GetPixel(x / 2, y / 2));
 
     // One transparent colour leaves the surface where the image has it.
     TPNGObject bit;
