@@ -6,12 +6,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <unistd.h>
 
 namespace codecbench {
 
 // Runs the python snippet (which prints seconds per operation) and returns that number, or -1.
 inline double PillowSeconds(const std::string& body) {
-    const std::string script = "/tmp/orv_codec_bench.py";
+    const std::string script = "/tmp/orv_codec_bench_" + std::to_string(getpid()) + ".py";
     if (FILE* f = std::fopen(script.c_str(), "w")) {
         std::fputs(body.c_str(), f);
         std::fclose(f);
@@ -22,7 +23,10 @@ inline double PillowSeconds(const std::string& body) {
         char buf[128] = {0};
         const bool got = std::fgets(buf, sizeof buf, pipe) != nullptr;
         const int status = pclose(pipe);
-        if (got && status == 0) return std::atof(buf);
+        if (got && status == 0) {
+            std::remove(script.c_str());
+            return std::atof(buf);
+        }
     }
     return -1;
 }

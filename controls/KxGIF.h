@@ -116,6 +116,10 @@ public:
     void Assign(const TDibBitmap& source);
     // The frame's bitmap with its transparency, as a bitmap destination receives it.
     TDibBitmap AssignTo();
+    // Stretches the frame's bitmap into the rectangle of a 24- or 32-bit surface; with `transparent`
+    // and a key colour, pixels of exactly that colour leave the surface as it was.
+    void DrawOnto(TDibBitmap& surface, Integer left, Integer top, Integer width, Integer height,
+                  bool transparent);
 
     std::vector<std::unique_ptr<TExtension>> FrameExtensions;
     Integer FrameLeft = 0; // FrameOffset
@@ -179,6 +183,8 @@ public:
     Integer GetWidth();
     Integer GetHeight();
     bool GetTransparent() const;
+    // Draws the active frame (nothing when there is none) into the rectangle of the surface.
+    void DrawOnto(TDibBitmap& surface, Integer left, Integer top, Integer width, Integer height);
     // The size follows the frames: setting it raises "Cannot change the Size of a GIF image".
     void SetWidth(Integer value);
     void SetHeight(Integer value);

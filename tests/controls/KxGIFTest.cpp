@@ -366,3 +366,22 @@ TEST(GifStreams, StreamFormsAndTheSizePrefix) {
     shortStream.SetPosition(0);
     EXPECT_THROW(back.ReadData(shortStream), EReadError);
 }
+
+TEST(GifDraw, ActiveFrameStretchesAndLeavesTheKeyColourOut) {
+    TDibBitmap bmp(2, 1, 8);
+    bmp.Colors[0] = TDibColor::FromRGB(255, 255, 255);
+    bmp.Colors[1] = TDibColor::FromRGB(10, 20, 30);
+    bmp.SetPixelIndex(1, 0, 1);
+    TGIFImage gif;
+    gif.Assign(bmp);
+    TDibBitmap surface(4, 2, 24);
+    gif.DrawOnto(surface, 0, 0, 4, 2);
+    EXPECT_EQ(surface.Pixel(1, 1), KxRGB(255, 255, 255));
+    EXPECT_EQ(surface.Pixel(3, 1), KxRGB(10, 20, 30));
+    gif.FrameAt(0)->KeyColor = KxRGB(255, 255, 255);
+    TDibBitmap under(4, 2, 24);
+    under.SetPixel(0, 0, KxRGB(1, 2, 3));
+    gif.DrawOnto(under, 0, 0, 4, 2);
+    EXPECT_EQ(under.Pixel(0, 0), KxRGB(1, 2, 3));
+    EXPECT_EQ(under.Pixel(2, 0), KxRGB(10, 20, 30));
+}
