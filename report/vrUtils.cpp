@@ -1,6 +1,8 @@
 // Geometry records, texts, hexadecimal transfer of streams, checksums and bracket scanning.
 #include "report/vrUtils.h"
 
+#include "rtl/Format.h"
+
 #include <zlib.h>
 
 TvrFloatRect MakeFloatRect(Extended left, Extended top, Extended right, Extended bottom) {
@@ -37,6 +39,46 @@ void TakeNextField(const String& text, Integer& position, String& field, char se
     } else {
         field.assign(text, from, sep - from);
         position = static_cast<Integer>(sep) + 2;
+    }
+}
+
+void SplitTextToList(const String& text, TStrings& list, char separator) {
+    list.Clear();
+    Integer position = 1;
+    String field;
+    while (position <= static_cast<Integer>(text.size())) {
+        TakeNextField(text, position, field, separator);
+        list.Add(field);
+    }
+}
+
+void ParsePageList(const String& text, TStrings& list, Integer pageCount) {
+    list.Clear();
+    String s;
+    for (char c : text)
+        if (c != ' ') s += c;
+    if (s.empty()) return;
+    if (s.back() == '-') s += IntToStr(pageCount);
+    s += ',';
+    size_t last = 0;
+    bool inRange = false;
+    Integer rangeStart = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '-') {
+            rangeStart = StrToInt(s.substr(last, i - last));
+            inRange = true;
+            last = i + 1;
+        } else if (s[i] == ',') {
+            const Integer number = StrToInt(s.substr(last, i - last));
+            if (!inRange) {
+                list.Add(IntToStr(number));
+            } else {
+                const Integer rangeEnd = std::min(number, pageCount);
+                for (Int64 page = rangeStart; page <= rangeEnd; ++page) list.Add(IntToStr(page));
+                inRange = false;
+            }
+            last = i + 1;
+        }
     }
 }
 

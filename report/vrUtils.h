@@ -2,6 +2,8 @@
 // and checksums, temporary files, page lists and bracket-aware expression scanning.
 #pragma once
 
+#include "rtl/FileUtils.h"
+#include "rtl/StringList.h"
 #include "rtl/Streams.h"
 #include "rtl/SysUtils.h"
 
@@ -36,6 +38,8 @@ public:
 // Field := the characters from the 1-based position up to the next separator or the end; the
 // position moves past the separator when there is one.
 void TakeNextField(const String& text, Integer& position, String& field, char separator);
+// Empties list and adds each field: "a,,b" gives a, an empty field and b; "a," gives only a.
+void SplitTextToList(const String& text, TStrings& list, char separator);
 String ReplaceCharacter(const String& text, char from, char to);
 String SlashesToBackslashes(const String& text);
 
@@ -71,15 +75,22 @@ String FormatFloatFixed(int decimals, char decimalSeparator, Extended value);
 // "#rrggbb" of an RGB colour value (red in the low byte).
 String ColorToHTMLColor(Integer color);
 
+// --- Page lists -----------------------------------------------------------------------------
+
+// Fills list with the page numbers of a text such as "1,3,5-7" (blanks ignored, "5-" runs to the
+// last page), in the order written, duplicates kept. A range ends at pageCount at the latest, so
+// "1-2000000000" of a 10-page report gives 1 to 10. A piece that is no number raises
+// EConvertError.
+void ParsePageList(const String& text, TStrings& list, Integer pageCount);
+
 // --- Files and folders ----------------------------------------------------------------------
 
-// The system's temporary folder with a trailing separator.
-String GetTempDir();
+// The system's temporary folder is the runtime's GetTempDir.
 // A new, empty file with the prefix "fr" and the extension ".tmp" in the system's temporary
 // folder, or in folder; returns its full name.
 String GetTempFile();
 String GetTempFileInFolder(const String& folder);
-// The program's file and its folder (with a trailing separator).
+// The program's file and its folder (with a trailing separator; the runtime's ProgramFolder).
 String GetProgramFileName();
 String GetModulePath();
 

@@ -11,36 +11,16 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-String WithTrailingSeparator(String folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
-}
-
-// Creates a new, empty, unique file named from pattern (which ends in "XXXXXX" + suffix).
-String CreateUniqueFile(const String& folder, const char* prefix, const char* suffix) {
-    String name = WithTrailingSeparator(folder) + prefix + "XXXXXX" + suffix;
-    const int fd = ::mkstemps(name.data(), static_cast<int>(std::char_traits<char>::length(suffix)));
-    if (fd < 0) throw EFCreateError("Cannot create file \"" + name + "\". " + std::strerror(errno));
-    ::close(fd);
-    return name;
-}
-
-} // namespace
-
-String GetTempDir() {
-    std::error_code ec;
-    const fs::path dir = fs::temp_directory_path(ec);
-    return WithTrailingSeparator(ec ? String("/tmp") : dir.string());
-}
-
 String GetTempFile() {
     return GetTempFileInFolder(String());
 }
 
 String GetTempFileInFolder(const String& folder) {
-    return CreateUniqueFile(folder.empty() ? GetTempDir() : folder, "fr", ".tmp");
+    const String name = GetTempFileName(folder, "fr");
+    if (name.empty())
+        throw EFCreateError("Cannot create a temporary file in \"" + (folder.empty() ? GetTempDir() : folder) +
+                            "\". " + std::strerror(errno));
+    return name;
 }
 
 String GetProgramFileName() {
@@ -50,13 +30,11 @@ String GetProgramFileName() {
 }
 
 String GetModulePath() {
-    const String exe = GetProgramFileName();
-    if (exe.empty()) return String();
-    return WithTrailingSeparator(fs::path(exe).parent_path().string());
+    return ProgramFolder();
 }
 
 void WriteFileReplacing(const String& fileName, const std::function<void(TStream&)>& write) {
-    const fs::path target(fileName);
+    const fs::path target(NormalizePath(fileName));
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     // Created like any new file (mode 0666 less the umask); the old file's mode is copied below.
     static std::atomic<unsigned> counter{0};

@@ -3,7 +3,6 @@
 
 #include "report/vrUtils.h"
 
-#include <filesystem>
 
 TvrXMLDocument::TvrXMLDocument() : FRoot(std::make_unique<TvrXMLItem>()) {}
 
@@ -15,8 +14,7 @@ void TvrXMLDocument::ReleaseStreams() {
     FInputStream.reset();
     if (FSwapStream) {
         FSwapStream.reset();
-        std::error_code ec;
-        std::filesystem::remove(FSwapFileName, ec);
+        DeleteFile(FSwapFileName);
         FSwapFileName.clear();
     }
 }
@@ -81,14 +79,24 @@ void TvrXMLDocument::ReadBack(TvrXMLItem& item) {
     TStream* stream = StreamOf(item);
     if (!stream) return;
     const Int64 saved = stream->Position();
-    const String attr = item.AttrText;
-    {
+    const String name = item.Name, attr = item.AttrText;
+    bool read = false;
+    try {
         stream->SetPosition(item.StreamOffset);
         TvrXMLReader reader(*stream);
-        reader.ReadRootItem(item, true);
+        read = reader.ReadRootItem(item, true);
+    } catch (...) {
+        item.Clear();
+        item.Name = name;
+        item.AttrText = attr;
+        stream->SetPosition(saved);
+        throw;
     }
     stream->SetPosition(saved);
+    item.Name = name;
     item.AttrText = attr; // changes made while it was swapped out survive
+    // An element that is no longer in its stream must not pass for an empty one.
+    if (!read) throw TvrInvalidXMLException();
     item.IsLoaded = true;
 }
 
@@ -98,14 +106,12 @@ void TvrXMLDocument::LoadItem(TvrXMLItem& item) {
 }
 
 void TvrXMLDocument::OpenSwapFile() {
-    String folder = TempFolder;
-    std::error_code ec;
-    if (folder.empty() || !std::filesystem::is_directory(folder, ec)) folder.clear();
+    const String folder = !TempFolder.empty() && DirectoryExists(TempFolder) ? TempFolder : String();
     FSwapFileName = GetTempFileInFolder(folder);
     try {
         FSwapStream = std::make_unique<TFileStream>(FSwapFileName, fmOpenReadWrite);
     } catch (...) {
-        std::filesystem::remove(FSwapFileName, ec);
+        DeleteFile(FSwapFileName);
         FSwapFileName.clear();
         throw;
     }

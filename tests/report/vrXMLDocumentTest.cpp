@@ -153,10 +153,11 @@ TEST(vrXMLDocument, AbsurdNestingIsRejectedWithoutExhaustingTheStack) {
     for (int i = 0; i < TvrXMLReader::MaxDepth; ++i)
         fine += "<a>";
     Load(doc, fine);
-    int depth = 0;
+    int levels = 1;
     for (TvrXMLItem* item = doc.RootItem(); item->ItemCount() > 0; item = item->GetItem(0))
-        ++depth;
-    EXPECT_EQ(depth, TvrXMLReader::MaxDepth);
+        ++levels;
+    EXPECT_EQ(levels, TvrXMLReader::MaxDepth);
+    EXPECT_THROW(Load(doc, fine + "<a>"), TvrInvalidXMLException);
 }
 
 TEST(vrXMLDocument, MissingClosingTagsAndUnknownReferencesLoadWhatIsThere) {
