@@ -7,6 +7,7 @@
 #include "rtl/Object.h"
 #include "rtl/Streams.h"
 #include "rtl/SysUtils.h"
+#include "rtl/Variant.h"
 
 #include <memory>
 #include <vector>
@@ -26,6 +27,10 @@ String EscapeXMLText(const String& text);
 // forward pass; a decoded character is not looked at again. An ampersand that begins none of
 // these (a lone "&", "&apos;", "&#x41;", "&#;", "&#65" without ";") stays as it is.
 String UnescapeXMLText(const String& text);
+// The attribute text of a value: integers in decimal, floats and currency in the platform's
+// shortest form, a date as its short date, strings escaped, a Boolean as "1" or "0", and an
+// empty text for empty, null and arrays.
+String VariantToXMLText(const Variant& value);
 
 // One element. An element belongs to at most one parent, which owns it: appending it elsewhere
 // takes it out of the old parent, and destroying it takes it out of its parent's list.
