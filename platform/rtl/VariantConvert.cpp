@@ -9,6 +9,7 @@
 //   DateTimeToStr.
 // A value that does not fit the target raises EVariantOverflowError, anything else that cannot be
 // converted EVariantTypeCastError.
+#include "rtl/CodePage.h"
 #include "rtl/Format.h"
 #include "rtl/VariantInternal.h"
 
@@ -63,7 +64,7 @@ bool TryBoolName(const String& s, bool& value) {
 
 // The text of a string variant as UTF-8.
 String StrOf(const Variant& v) {
-    return v.VType() == varString ? VA::Str(v) : VarWideToUtf8(VA::Wide(v));
+    return v.VType() == varString ? VA::Str(v) : WideToUtf8(VA::Wide(v));
 }
 
 Int64 FloatToInt64(long double value, TVarType from, TVarType target) {
@@ -127,81 +128,6 @@ double VarRoundHalfEven(double value) {
     return std::nearbyint(value);
 }
 
-String VarWideToUtf8(const WideString& s) {
-    String out;
-    out.reserve(s.size());
-    for (size_t i = 0; i < s.size(); ++i) {
-        char32_t c = s[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD; // a lone surrogate
-        }
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
-WideString VarUtf8ToWide(const String& s) {
-    WideString out;
-    out.reserve(s.size());
-    size_t i = 0;
-    while (i < s.size()) {
-        const unsigned char b = static_cast<unsigned char>(s[i]);
-        char32_t c;
-        size_t len;
-        if (b < 0x80) {
-            c = b, len = 1;
-        } else if ((b & 0xE0) == 0xC0) {
-            c = b & 0x1F, len = 2;
-        } else if ((b & 0xF0) == 0xE0) {
-            c = b & 0x0F, len = 3;
-        } else if ((b & 0xF8) == 0xF0) {
-            c = b & 0x07, len = 4;
-        } else {
-            out += char16_t(0xFFFD);
-            ++i;
-            continue;
-        }
-        bool ok = i + len <= s.size();
-        for (size_t k = 1; ok && k < len; ++k) {
-            const unsigned char cb = static_cast<unsigned char>(s[i + k]);
-            if ((cb & 0xC0) != 0x80)
-                ok = false;
-            else
-                c = (c << 6) | (cb & 0x3F);
-        }
-        if (!ok || c > 0x10FFFF) {
-            out += char16_t(0xFFFD);
-            ++i;
-            continue;
-        }
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out += char16_t(0xD800 + (c >> 10));
-            out += char16_t(0xDC00 + (c & 0x3FF));
-        } else {
-            out += char16_t(c);
-        }
-        i += len;
-    }
-    return out;
-}
 
 Int64 VarToInt64Checked(const Variant& v, TVarType target) {
     const TVarType t = v.VType();
@@ -348,7 +274,7 @@ String Variant::AsString() const {
     case varString:
         return VA::Str(*this);
     case varOleStr:
-        return VarWideToUtf8(VA::Wide(*this));
+        return WideToUtf8(VA::Wide(*this));
     case varBoolean:
         return VA::Int(*this) ? "True" : "False";
     case varSmallint:
@@ -376,7 +302,7 @@ WideString Variant::AsWideString() const {
     if (FType == varNull || FType == varDispatch || FType == varUnknown || FType == varError ||
         (FType & varArray))
         VarCastError(FType, varOleStr);
-    return VarUtf8ToWide(AsString());
+    return Utf8ToWide(AsString());
 }
 
 IDispatchPtr Variant::AsDispatch() const {

@@ -43,5 +43,3 @@ Int64 VarToCurrencyRaw(const Variant& v);
 bool VarToBooleanChecked(const Variant& v);
 // Rounds half to even (the platform's rounding of floats and currency to integers).
 double VarRoundHalfEven(double value);
-String VarWideToUtf8(const WideString& s);
-WideString VarUtf8ToWide(const String& s);
