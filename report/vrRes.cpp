@@ -8,7 +8,6 @@
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
 
-
 namespace {
 
 TvrHelpViewer& HelpViewer() {
@@ -23,10 +22,10 @@ TvrScriptMessageSink& ScriptMessageSink() {
 
 // The script interpreter's messages, refreshed from the resources after every table.
 const char* const ScriptMessageKeys[] = {
-    "SLangNotFound",   "SInvalidLanguage", "SIdRedeclared",    "SUnknownType",   "SIncompatibleTypes",
-    "SIdUndeclared",   "SClassRequired",   "SIndexRequired",   "SStringError",   "SClassError",
-    "SArrayRequired",  "SVarRequired",     "SNotEnoughParams", "STooManyParams", "SLeftCantAssigned",
-    "SForError",       "SEventError",
+    "SLangNotFound",  "SInvalidLanguage", "SIdRedeclared",    "SUnknownType",   "SIncompatibleTypes",
+    "SIdUndeclared",  "SClassRequired",   "SIndexRequired",   "SStringError",   "SClassError",
+    "SArrayRequired", "SVarRequired",     "SNotEnoughParams", "STooManyParams", "SLeftCantAssigned",
+    "SForError",      "SEventError",
 };
 
 struct THelpTopic {
@@ -60,7 +59,8 @@ String WithoutBang(const String& s) {
 
 } // namespace
 
-TvrResources::TvrResources() : FNames(std::make_unique<TStringList>()), FLanguages(std::make_unique<TStringList>()) {
+TvrResources::TvrResources()
+    : FNames(std::make_unique<TStringList>()), FLanguages(std::make_unique<TStringList>()) {
     FNames->SetSorted(true);
     FNames->SetDuplicates(TDuplicates::dupError);
     FLanguages->SetSorted(true);
@@ -85,7 +85,8 @@ String TvrResources::GetString(const String& key) const {
 void TvrResources::AddWideString(const String& key, const WideString& text) {
     Integer index = 0;
     if (FNames->Find(key, index)) {
-        FValues.SetStrings(static_cast<Integer>(reinterpret_cast<std::intptr_t>(FNames->Objects(index))), text);
+        FValues.SetStrings(static_cast<Integer>(reinterpret_cast<std::intptr_t>(FNames->Objects(index))),
+                           text);
         return;
     }
     const Integer value = FValues.Add(text);
@@ -126,7 +127,8 @@ void TvrResources::LoadFromFile(const String& fileName) {
 void TvrResources::PushScriptMessages() const {
     const TvrScriptMessageSink& sink = ScriptMessageSink();
     if (!sink) return;
-    for (const char* key : ScriptMessageKeys) sink(key, GetString(key));
+    for (const char* key : ScriptMessageKeys)
+        sink(key, GetString(key));
 }
 
 void TvrResources::ListLanguages() {

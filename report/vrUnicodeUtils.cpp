@@ -1,10 +1,15 @@
 // TWideStrings: the list of UTF-16 strings.
 #include "report/vrUnicodeUtils.h"
 
+#include "classes/MetaBuilder.h"
 #include "report/vrUtils.h"
 #include "rtl/CodePage.h"
 #include "rtl/Format.h"
 #include "rtl/Streams.h"
+
+ORV_META_IMPL(TWideStrings)
+
+void TWideStrings::DeclareMeta(meta::Class<TWideStrings>&) {}
 
 Integer TWideStrings::Add(const WideString& s) {
     FItems.push_back(TItem{s, 0});
@@ -53,7 +58,8 @@ void TWideStrings::SetObjects(Integer index, std::intptr_t object) {
 
 WideString TWideStrings::Text() const {
     size_t length = 0;
-    for (const TItem& item : FItems) length += item.s.size() + 2;
+    for (const TItem& item : FItems)
+        length += item.s.size() + 2;
     WideString result;
     result.reserve(length);
     for (const TItem& item : FItems) {
@@ -69,7 +75,8 @@ void TWideStrings::SetText(const WideString& text) {
     const char16_t* end = p + text.size();
     while (p < end && *p != 0) {
         const char16_t* start = p;
-        while (p < end && *p != 0 && *p != u'\r' && *p != u'\n' && *p != u'\u2028') ++p;
+        while (p < end && *p != 0 && *p != u'\r' && *p != u'\n' && *p != u'\u2028')
+            ++p;
         Add(WideString(start, static_cast<size_t>(p - start)));
         if (p < end && *p == u'\r') ++p;
         if (p < end && *p == u'\n') ++p;
@@ -130,10 +137,23 @@ void TWideStrings::SaveToFile(const String& fileName) const {
     });
 }
 
-void TWideStrings::Assign(const TWideStrings& source) {
-    if (&source == this) return;
+void TWideStrings::Assign(const TPersistent* source) {
+    const auto* list = dynamic_cast<const TWideStrings*>(source);
+    if (!list) {
+        TPersistent::Assign(source);
+        return;
+    }
+    if (list == this) return;
     Clear();
-    for (const TItem& item : source.FItems) AddObject(item.s, item.object);
+    for (const TItem& item : list->FItems)
+        AddObject(item.s, item.object);
+}
+
+void TWideStrings::AssignTo(TPersistent* dest) const {
+    if (auto* list = dynamic_cast<TWideStrings*>(dest))
+        list->Assign(this);
+    else
+        TPersistent::AssignTo(dest);
 }
 
 void TWideStrings::Assign(const TStrings& source) {

@@ -2,7 +2,7 @@
 // texts, wrapped lines), and the conversions between UTF-16 and 8-bit text by font character set.
 #pragma once
 
-#include "rtl/Object.h"
+#include "classes/Persistent.h"
 #include "rtl/StringList.h"
 #include "rtl/SysUtils.h"
 
@@ -13,11 +13,11 @@ class TStream;
 
 // An ordered list of UTF-16 strings, each with an object value (0 when added by Add). No sorting,
 // no duplicate check, no change notification.
-class TWideStrings : public TObject {
-public:
+class TWideStrings : public TPersistent {
+    ORV_META(TWideStrings, TPersistent)
+
     TWideStrings() = default;
     ~TWideStrings() override = default;
-    String ClassName() const override { return "TWideStrings"; }
 
     void Clear() { FItems.clear(); }
     Integer Add(const WideString& s);
@@ -55,10 +55,13 @@ public:
     // UTF-16; it is written to a new file that then replaces the old one.
     void SaveToFile(const String& fileName) const;
 
-    void Assign(const TWideStrings& source);
+    // From another TWideStrings: its strings and objects; from anything else the platform's
+    // EConvertError "Cannot assign a %s to a %s".
+    void Assign(const TPersistent* source) override;
+    void AssignTo(TPersistent* dest) const override;
+    void Assign(const TWideStrings& source) { Assign(static_cast<const TPersistent*>(&source)); }
     // The platform's string lists hold UTF-8; each string is widened, its object kept as value.
     void Assign(const TStrings& source);
-    void AssignTo(TWideStrings& dest) const { dest.Assign(*this); }
     void AssignTo(TStrings& dest) const;
 
 private:

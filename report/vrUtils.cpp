@@ -74,7 +74,8 @@ void ParsePageList(const String& text, TStrings& list, Integer pageCount) {
                 list.Add(IntToStr(number));
             } else {
                 const Integer rangeEnd = std::min(number, pageCount);
-                for (Int64 page = rangeStart; page <= rangeEnd; ++page) list.Add(IntToStr(page));
+                for (Int64 page = rangeStart; page <= rangeEnd; ++page)
+                    list.Add(IntToStr(page));
                 inRange = false;
             }
             last = i + 1;

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "rtl/FileUtils.h"
-#include "rtl/StringList.h"
 #include "rtl/Streams.h"
+#include "rtl/StringList.h"
 #include "rtl/SysUtils.h"
 
 #include <functional>
@@ -32,6 +32,18 @@ public:
     // The horizontal overlap (Y = Y1 = 0), or none.
     std::unique_ptr<TvrRectArea> HorizontalIntersection(const TvrRectArea& a) const;
 };
+
+// --- Components and names -------------------------------------------------------------------
+
+class TComponent;
+
+// Finds a component by a name as the report library stores references: a plain name among the
+// owner's components (for a report, then among its owner's), or "Form.Name" / "Form.Frame.Name"
+// through the platform's global lookup of forms and data modules. Nothing found gives nullptr;
+// any error during the lookup becomes EClassNotFound "Missing " + name.
+TComponent* FindComponentByPath(TComponent* owner, const String& name);
+// The text FindComponentByPath resolves back to component when used from context.
+String ComponentPathName(TComponent* context, TComponent* component);
 
 // --- Texts ----------------------------------------------------------------------------------
 

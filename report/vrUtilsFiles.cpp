@@ -18,8 +18,8 @@ String GetTempFile() {
 String GetTempFileInFolder(const String& folder) {
     const String name = GetTempFileName(folder, "fr");
     if (name.empty())
-        throw EFCreateError("Cannot create a temporary file in \"" + (folder.empty() ? GetTempDir() : folder) +
-                            "\". " + std::strerror(errno));
+        throw EFCreateError("Cannot create a temporary file in \"" +
+                            (folder.empty() ? GetTempDir() : folder) + "\". " + std::strerror(errno));
     return name;
 }
 

@@ -3,7 +3,6 @@
 
 #include "report/vrUtils.h"
 
-
 TvrXMLDocument::TvrXMLDocument() : FRoot(std::make_unique<TvrXMLItem>()) {}
 
 TvrXMLDocument::~TvrXMLDocument() {

@@ -43,7 +43,8 @@ void TvrXMLItem::Clear() {
 }
 
 TvrXMLItem* TvrXMLItem::GetItem(int index) const {
-    if (index < 0 || index >= ItemCount()) throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    if (index < 0 || index >= ItemCount())
+        throw EListError("List index out of bounds (" + IntToStr(index) + ")");
     return FItems[static_cast<size_t>(index)];
 }
 

@@ -236,3 +236,22 @@ TEST(vrCodePages, OemTextConvertsToTheProgramCodePage) {
     EXPECT_EQ(OemToAnsiText("plain 123"), "plain 123");
     EXPECT_EQ(OemToAnsiText("\x82"), "\xA8\xA6"); // é: 437 to 936
 }
+
+TEST(TWideStrings, AssignFromOtherPersistentsRaises) {
+    class TOther : public TPersistent {
+    public:
+        String ClassName() const override { return "TOther"; }
+    } other;
+    TWideStrings list;
+    try {
+        list.Assign(&other);
+        FAIL();
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message(), "Cannot assign a TOther to a TWideStrings");
+    }
+    TWideStrings source;
+    source.Add(u"x");
+    static_cast<const TPersistent&>(source).AssignTo(&list);
+    EXPECT_EQ(list.Strings(0), u"x");
+    EXPECT_THROW(source.AssignTo(&other), EConvertError);
+}
