@@ -3,6 +3,7 @@
 #include "report/vrXML.h"
 
 #include "rtl/Format.h"
+#include "rtl/StrUtils.h"
 
 #include <algorithm>
 
@@ -10,13 +11,6 @@ namespace {
 
 char UpperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameName(const String& a, const String& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
-    return true;
 }
 
 } // namespace
@@ -73,7 +67,7 @@ void TvrXMLItem::InsertItemAt(int index, TvrXMLItem* item) {
 
 int TvrXMLItem::IndexOfName(const String& name) const {
     for (size_t i = 0; i < FItems.size(); ++i)
-        if (SameName(FItems[i]->Name, name)) return static_cast<int>(i);
+        if (AnsiSameText(FItems[i]->Name, name)) return static_cast<int>(i);
     return -1;
 }
 

@@ -335,5 +335,20 @@ TEST(vrXMLDocument, LoadFromFileLoadsPartiallyAndKeepsTheFileForReadingBack) {
     doc.LoadItem(*second);
     EXPECT_EQ(second->GetItem(0)->GetProp("x"), "1");
 
+
+    // Saving over the file it was partly loaded from reads the swapped-out pages back first.
+    TvrXMLDocument again;
+    again.LoadFromFile(file);
+    again.RootItem()->SetProp("saved", "1");
+    again.SaveToFile(file);
+    TvrXMLDocument check;
+    check.LoadFromFile(file);
+    EXPECT_EQ(check.RootItem()->GetProp("saved"), "1");
+    TvrXMLItem* page = check.RootItem()->GetItem(0)->GetItem(1);
+    check.LoadItem(*page);
+    EXPECT_EQ(page->GetItem(0)->GetProp("x"), "1");
+    again.LoadItem(*again.RootItem()->GetItem(0)->GetItem(1)); // still reads its own stream
+    EXPECT_EQ(again.RootItem()->GetItem(0)->GetItem(1)->GetItem(0)->GetProp("x"), "1");
+
     EXPECT_THROW(doc.LoadFromFile(dir.File("none.dp3")), EFOpenError);
 }
