@@ -1,13 +1,13 @@
 #include "script/vs_iilparser.h"
 
+#include "rtl/FileUtils.h"
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
-#include "rtl/Streams.h"
+#include "rtl/StringList.h"
 #include "script/vs_iconst.h"
 #include "script/vs_iilparser_grammar.h"
 #include "script/vs_itools.h"
 
-#include <filesystem>
 
 struct TvsILParser::TAbort {
     String Message;
@@ -58,7 +58,7 @@ void TvsILParser::ApplyLanguage() {
     FLexer.SetDefaults();
     FDeclareVars = true;
     for (const String& word : FGrammar->Keywords())
-        FLexer.AddKeyword(word);
+        FLexer.Keywords().Add(word);
     for (const auto& [key, value] : FGrammar->Keys()) {
         if (key == "commentline1")
             FLexer.CommentLine1 = value;
@@ -389,20 +389,20 @@ bool TvsILParser::LoadUnit(const String& Name, const String& Position, String& I
             return false;
     FUnitsRead.push_back(Name);
 
-    String text;
+    // The unit's lines, each followed by CR LF, as the script's own text is compiled.
+    TStringList lines;
     try {
-        if (!FHost->GetUnitText(Name, text))
-            text = ReadUnitText(Name);
+        String text;
+        if (FHost->GetUnitText(Name, text))
+            lines.SetText(text);
+        else
+            lines.LoadFromFile(UnitFileName(Name));
     } catch (const Exception& e) {
         SetError(e.Message(), Position, FUnitName);
         return true;
     }
-    if (text.empty())
+    if (lines.Count() == 0)
         return true;
-    // The unit's lines, each followed by CR LF, as the script's own text is compiled.
-    text = AdjustLineBreaks(text, TTextLineBreakStyle::tlbsCRLF);
-    if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0)
-        text += "\r\n";
 
     TvsILParser nested(FHost);
     nested.FDepth = FDepth;
@@ -411,7 +411,7 @@ bool TvsILParser::LoadUnit(const String& Name, const String& Position, String& I
     nested.FLanguageName = FLanguageName;
     nested.ApplyLanguage();
     nested.FUnitsRead = FUnitsRead;
-    if (nested.BuildIntermediate(text)) {
+    if (nested.BuildIntermediate(lines.Text())) {
         FUnitsRead = nested.FUnitsRead;
         Intermediate = nested.FIntermediate.SaveToString();
         const size_t declEnd = Intermediate.find("?>");
@@ -423,26 +423,14 @@ bool TvsILParser::LoadUnit(const String& Name, const String& Position, String& I
     return true;
 }
 
-String TvsILParser::ReadUnitText(const String& Name) {
-    // The first folder under which the file exists; the last folder when there is none.
-    const std::vector<String> folders = FHost->IncludeFolders();
+String TvsILParser::UnitFileName(const String& Name) const {
+    // The first folder under which the file exists; the last folder when there is none. An empty
+    // folder stands for the bare name.
     String fileName = Name;
-    for (const String& folder : folders) {
-        String path = folder;
-        if (!path.empty() && path.back() != '/' && path.back() != '\\')
-            path += '/';
-        path += Name;
-        for (char& c : path)
-            if (c == '\\')
-                c = '/';
-        fileName = path;
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(fileName, ec))
+    for (const String& folder : FHost->IncludeFolders()) {
+        fileName = folder.empty() ? Name : IncludeTrailingPathDelimiter(folder) + Name;
+        if (FileExists(fileName))
             break;
     }
-    TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
-    String text(static_cast<size_t>(stream.Size()), '\0');
-    if (!text.empty())
-        stream.ReadBuffer(text.data(), static_cast<Int64>(text.size()));
-    return text;
+    return fileName;
 }

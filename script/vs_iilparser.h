@@ -102,7 +102,7 @@ private:
     String StartPosition(Integer P0);
     void LoadUnits(size_t C0);
     bool LoadUnit(const String& Name, const String& Position, String& Intermediate);
-    String ReadUnitText(const String& Name);
+    String UnitFileName(const String& Name) const;
     void FinishDocument();
     void ApplyLanguage();
 

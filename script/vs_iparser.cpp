@@ -35,12 +35,13 @@ void SplitMarks(const String& Text, String& Open, String& Close) {
 } // namespace
 
 TvsParser::TvsParser() {
+    FKeywords.SetSorted(true);
     SetDefaults();
     LoadText(String());
 }
 
 void TvsParser::SetDefaults() {
-    FKeywords.clear();
+    FKeywords.Clear();
     CommentLine1 = "//";
     CommentLine2.clear();
     SetCommentBlock1("{,}");
@@ -71,17 +72,15 @@ void TvsParser::SetIdentChars(const String& Text) {
         FIdentChars.set(static_cast<unsigned char>(c));
 }
 
-void TvsParser::AddKeyword(const String& Word) {
-    auto at = std::lower_bound(FKeywords.begin(), FKeywords.end(), Word,
-                               [](const String& a, const String& b) { return CompareText(a, b) < 0; });
-    FKeywords.insert(at, Word);
-}
-
 bool TvsParser::IsKeyword(const String& Word) const {
-    if (CaseSensitive)
-        return std::find(FKeywords.begin(), FKeywords.end(), Word) != FKeywords.end();
-    return std::binary_search(FKeywords.begin(), FKeywords.end(), Word,
-                              [](const String& a, const String& b) { return CompareText(a, b) < 0; });
+    if (CaseSensitive) {
+        for (Integer i = 0; i < FKeywords.Count(); ++i)
+            if (FKeywords[i] == Word)
+                return true;
+        return false;
+    }
+    Integer index = 0;
+    return FKeywords.Find(Word, index);
 }
 
 void TvsParser::LoadText(const String& Text) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "rtl/Object.h"
+#include "rtl/StringList.h"
 #include "rtl/Types.h"
 
 #include <bitset>
@@ -44,10 +45,9 @@ public:
     void AddIdentChar(unsigned char C) { FIdentChars.set(C); }
     bool IsIdentChar(unsigned char C) const { return FIdentChars.test(C); }
 
-    // Reserved words, kept sorted without regard to case.
-    void AddKeyword(const String& Word);
-    void ClearKeywords() { FKeywords.clear(); }
-    const std::vector<String>& Keywords() const { return FKeywords; }
+    // Reserved words: a string list kept sorted without regard to case.
+    TStringList& Keywords() { return FKeywords; }
+    const TStringList& Keywords() const { return FKeywords; }
     // With CaseSensitive off, Word is looked up without regard to case; with it on, exactly.
     bool IsKeyword(const String& Word) const;
 
@@ -104,7 +104,7 @@ private:
     Integer FPosition = 1;
     Integer FLastPosition = 1;
     std::vector<Integer> FLineStarts{0};
-    std::vector<String> FKeywords;
+    TStringList FKeywords;
     std::bitset<256> FIdentChars;
     String FCommentBlock1, FCommentBlock2;
     String FBlock1Open, FBlock1Close, FBlock2Open, FBlock2Close;

@@ -2,6 +2,7 @@
 
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
+#include "rtl/StringList.h"
 #include "script/vs_ibasic.h"
 #include "script/vs_iconst.h"
 #include "script/vs_icpp.h"
@@ -45,9 +46,9 @@ String GetLanguageGrammar(const String& Name) {
     throw EvsScriptError(Format(SLangNotFound, {Name}));
 }
 
-void GetLanguageList(std::vector<String>& List) {
-    List.clear();
+void GetLanguageList(TStrings& List) {
+    List.Clear();
     for (const auto& entry : Languages())
         if (entry.first.empty() || entry.first[0] != '@')
-            List.push_back(entry.first);
+            List.Add(entry.first);
 }

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+class TStrings;
+
 // --- language registry -----------------------------------------------------------------------
 // One process-wide list of (name, grammar text) in registration order. It starts with the four
 // built-in languages "PascalScript", "D++Idezer", "VuzirUzezid" and "JScript". Names compare
@@ -18,7 +20,7 @@ void RegisterLanguage(const String& Name, const String& Grammar);
 // of %s) when none is registered under that name.
 String GetLanguageGrammar(const String& Name);
 // The registered names in registration order, without those whose first character is "@".
-void GetLanguageList(std::vector<String>& List);
+void GetLanguageList(TStrings& List);
 
 // --- method headers --------------------------------------------------------------------------
 // What a declaration text such as «function Copy(S: String; Index, Count: Integer): String»
