@@ -195,55 +195,12 @@ bool TvsILParser::Match(const TvsGrammarNode& E) {
 
     bool ok = true;
     String token;
-    switch (E.Kind) {
-    case TvsGrammarNode::gkRule:
-    case TvsGrammarNode::gkSequence:
-        break;
-    case TvsGrammarNode::gkReference:
+    if (E.Kind == TvsGrammarNode::gkReference) {
         if (!E.Target)
             throw TAbort{SInvalidLanguage, StartPosition(P0)};
         ok = Match(*E.Target);
-        break;
-    case TvsGrammarNode::gkChar:
-        if (!E.NoSkip)
-            FLexer.SkipSpaces();
-        token = FLexer.GetChar();
-        ok = TokenMatches(E, token);
-        break;
-    case TvsGrammarNode::gkKeyword:
-        token = FLexer.GetKeyword();
-        ok = TokenMatches(E, token);
-        break;
-    case TvsGrammarNode::gkIdent:
-        token = FLexer.GetIdent();
-        ok = TokenMatches(E, token);
-        break;
-    case TvsGrammarNode::gkNumber:
-        token = FLexer.GetNumber();
-        ok = TokenMatches(E, token);
-        break;
-    case TvsGrammarNode::gkString:
-        token = FLexer.GetString();
-        ok = TokenMatches(E, token);
-        break;
-    case TvsGrammarNode::gkFrString: {
-        // The bracketed text becomes a call of the host function Get with the text as a string.
-        token = FLexer.GetBracketText();
-        const String pos = " pos=\"" + FLexer.GetXYPosition() + "\"";
-        FLines.push_back("<dsgn" + pos + ">");
-        FLines.push_back("<node text=\"Get\"" + pos + "/>");
-        FLines.push_back("<expr" + pos + ">");
-        FLines.push_back("<string text=\"" + vsXMLEscape("'" + token + "'") + "\"" + pos + "/>");
-        FLines.push_back("</expr>");
-        FLines.push_back("</dsgn>");
-        ok = !token.empty();
-        break;
-    }
-    case TvsGrammarNode::gkEOL:
-        ok = FLexer.GetEOL();
-        break;
-    default:
-        break;
+    } else if (E.IsToken()) {
+        ok = ReadToken(E, token);
     }
 
     const bool isRule = E.Kind == TvsGrammarNode::gkRule;
@@ -265,6 +222,44 @@ bool TvsILParser::Match(const TvsGrammarNode& E) {
     if (!E.Node.empty() && (isRule || !ok))
         Wrap(E, ok, P0, C0);
     return ok;
+}
+
+bool TvsILParser::ReadToken(const TvsGrammarNode& E, String& Token) {
+    switch (E.Kind) {
+    case TvsGrammarNode::gkChar:
+        if (!E.NoSkip)
+            FLexer.SkipSpaces();
+        Token = FLexer.GetChar();
+        return TokenMatches(E, Token);
+    case TvsGrammarNode::gkKeyword:
+        Token = FLexer.GetKeyword();
+        return TokenMatches(E, Token);
+    case TvsGrammarNode::gkIdent:
+        Token = FLexer.GetIdent();
+        return TokenMatches(E, Token);
+    case TvsGrammarNode::gkNumber:
+        Token = FLexer.GetNumber();
+        return TokenMatches(E, Token);
+    case TvsGrammarNode::gkString:
+        Token = FLexer.GetString();
+        return TokenMatches(E, Token);
+    case TvsGrammarNode::gkFrString: {
+        // The bracketed text becomes a call of the host function Get with the text as a string.
+        Token = FLexer.GetBracketText();
+        const String pos = " pos=\"" + FLexer.GetXYPosition() + "\"";
+        FLines.push_back("<dsgn" + pos + ">");
+        FLines.push_back("<node text=\"Get\"" + pos + "/>");
+        FLines.push_back("<expr" + pos + ">");
+        FLines.push_back("<string text=\"" + vsXMLEscape("'" + Token + "'") + "\"" + pos + "/>");
+        FLines.push_back("</expr>");
+        FLines.push_back("</dsgn>");
+        return !Token.empty();
+    }
+    case TvsGrammarNode::gkEOL:
+        return FLexer.GetEOL();
+    default:
+        return true;
+    }
 }
 
 bool TvsILParser::MatchLoop(const TvsGrammarNode& E, Integer P0) {
@@ -404,8 +399,11 @@ bool TvsILParser::LoadUnit(const String& Name, const String& Position, String& I
     if (lines.Count() == 0)
         return true;
 
-    TvsILParser nested(FHost);
-    nested.FDepth = FDepth;
+    // On the heap: units that use units nest these calls.
+    auto nestedParser = std::make_unique<TvsILParser>(FHost);
+    TvsILParser& nested = *nestedParser;
+    // A nested unit takes as much stack as a dozen matches: count it so.
+    nested.FDepth = FDepth + 12;
     nested.FUnitName = Name;
     nested.FGrammar = FGrammar;
     nested.FLanguageName = FLanguageName;

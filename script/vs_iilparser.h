@@ -94,6 +94,7 @@ private:
 
     bool Match(const TvsGrammarNode& E);
     bool MatchLoop(const TvsGrammarNode& E, Integer P0);
+    bool ReadToken(const TvsGrammarNode& E, String& Token);
     bool TokenMatches(const TvsGrammarNode& E, const String& Token) const;
     void Wrap(const TvsGrammarNode& E, bool Success, Integer P0, size_t& C0);
     void EmitLeaf(const String& Name, const String& Text);
