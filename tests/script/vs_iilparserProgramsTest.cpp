@@ -35,10 +35,11 @@ TEST_P(Programs, CompileToIntermediateForm) {
         EXPECT_TRUE(names.count(element)) << c.Language << ": no element " << element;
 }
 
-const std::vector<String> Common = {"function", "parameters", "compoundstmt", "assignstmt", "callstmt",
-                                    "ifstmt", "thenstmt", "elsestmt", "casestmt", "caseselector", "set",
-                                    "range", "whilestmt", "repeatstmt", "break", "continue", "trystmt",
-                                    "exceptstmt", "finallystmt", "array", "dim", "init", "dsgn", "expr"};
+const std::vector<String> Common = {"function", "parameters", "compoundstmt", "assignstmt",  "callstmt",
+                                    "ifstmt",   "thenstmt",   "elsestmt",     "casestmt",    "caseselector",
+                                    "set",      "range",      "whilestmt",    "repeatstmt",  "break",
+                                    "continue", "trystmt",    "exceptstmt",   "finallystmt", "array",
+                                    "dim",      "init",       "dsgn",         "expr"};
 
 std::vector<String> With(std::vector<String> more) {
     std::vector<String> all = Common;
@@ -96,7 +97,8 @@ const TProgramCase Cases[] = {
       "  with Sender do Caption := <Data.\"Name\">;",
       "  exit",
       "end."},
-     With({"procedure", "const", "var", "varparams", "forstmt", "downto", "with", "exit", "string", "number"})},
+     With({"procedure", "const", "var", "varparams", "forstmt", "downto", "with", "exit", "string",
+           "number"})},
     {"D++Idezer",
      {"#define MAX 10",
       "int a[10], n = 0;",
@@ -229,15 +231,19 @@ TEST(Operators, LanguageSpellingsBecomeOperatorWords) {
         std::vector<String> Ops;
     };
     const TCase cases[] = {
-        {"PascalScript", "begin x := -a div b mod c and d or e xor f shl g shr h end.",
+        {"PascalScript",
+         "begin x := -a div b mod c and d or e xor f shl g shr h end.",
          {"unminus", "div", "mod", "and", "or", "xor", "shl", "shr"}},
         {"PascalScript", "begin x := (a >= b) <> (c <= d) end.", {"(", ">=", ")", "<>", "(", "<=", ")"}},
-        {"D++Idezer", "{ x = a || b && c == d != e % f << g >> h ^ !i; }",
+        {"D++Idezer",
+         "{ x = a || b && c == d != e % f << g >> h ^ !i; }",
          {"or", "and", "=", "<>", "mod", "shl", "shr", "xor", "not"}},
         {"D++Idezer", "{ x = a & & b | | c; }", {"and", "or"}},
-        {"VuzirUzezid", "x = a & b \\ c Mod d And e Or f Xor Not g\r\n",
+        {"VuzirUzezid",
+         "x = a & b \\ c Mod d And e Or f Xor Not g\r\n",
          {"strcat", "div", "mod", "and", "or", "xor", "not"}},
-        {"JScript", "x = a || b && c == d != e % f << g >> h ^ !i;",
+        {"JScript",
+         "x = a || b && c == d != e % f << g >> h ^ !i;",
          {"or", "and", "=", "<>", "mod", "shl", "shr", "xor", "not"}},
     };
     for (const TCase& c : cases) {
@@ -247,8 +253,7 @@ TEST(Operators, LanguageSpellingsBecomeOperatorWords) {
         std::vector<String> ops;
         // Depth-first in document order.
         std::function<void(const TvsXMLItem&)> walk = [&](const TvsXMLItem& item) {
-            if (item.Name() == "op")
-                ops.push_back(item.Prop("text"));
+            if (item.Name() == "op") ops.push_back(item.Prop("text"));
             for (Integer i = 0; i < item.Count(); ++i)
                 walk(*item.Items(i));
         };

@@ -16,8 +16,7 @@ namespace {
 String Shape(const TvsXMLItem& Item) {
     String s = Item.Name();
     const String text = Item.Prop("text");
-    if (!text.empty())
-        s += "[" + text + "]";
+    if (!text.empty()) s += "[" + text + "]";
     if (Item.Count() > 0) {
         s += "{";
         for (Integer i = 0; i < Item.Count(); ++i)
@@ -42,14 +41,14 @@ public:
     bool GetUnitText(const String& UnitName, String& UnitText) override {
         Asked.push_back(UnitName);
         const auto it = Units.find(UnitName);
-        if (it != Units.end())
-            UnitText = it->second;
+        if (it != Units.end()) UnitText = it->second;
         return true;
     }
 };
 
 TEST(Intermediate, GoldenExampleByteForByte) {
-    const TILResult r = CompileIL("PascalScript", ScriptText({"var a: Integer;", "begin", "  a := 1 + (a * 2)", "end."}));
+    const TILResult r =
+        CompileIL("PascalScript", ScriptText({"var a: Integer;", "begin", "  a := 1 + (a * 2)", "end."}));
     ASSERT_TRUE(r.Ok) << r.Error;
     EXPECT_EQ(r.XML, "<?xml version=\"1.0\"?>\r\n"
                      "<program>\r\n"
@@ -93,23 +92,28 @@ TEST(Intermediate, StatementShapes) {
          "assignstmt{dsgn{node[x]} expr{dsgn{node[i]}}}}} types}"},
         {"PascalScript", "begin case x of 1: ; 2..3: y := 1 else y := 2 end end.",
          "program{compoundstmt{casestmt{expr{dsgn{node[x]}} caseselector{set{expr{number[1]}}} "
-         "caseselector{set{expr{number[2]} range[.] expr{number[3]}} assignstmt{dsgn{node[y]} expr{number[1]}}} "
+         "caseselector{set{expr{number[2]} range[.] expr{number[3]}} assignstmt{dsgn{node[y]} "
+         "expr{number[1]}}} "
          "assignstmt{dsgn{node[y]} expr{number[2]}}}} types}"},
         {"PascalScript", "var a, b: Integer = 5; begin end.",
          "program{var{ident[a] ident[b] type[Integer] init{expr{number[5]}}} compoundstmt types}"},
         {"PascalScript", "procedure P(var a: Integer; b: String = 'x'); begin end; begin P(a) end.",
-         "program{procedure{name[P] parameters{varparams var{ident[a] type[Integer]} var{ident[b] type[String] "
-         "init{expr{string['x']}}}} compoundstmt} compoundstmt{callstmt{dsgn{node[P] expr{dsgn{node[a]}}}}} types}"},
+         "program{procedure{name[P] parameters{varparams var{ident[a] type[Integer]} var{ident[b] "
+         "type[String] "
+         "init{expr{string['x']}}}} compoundstmt} compoundstmt{callstmt{dsgn{node[P] expr{dsgn{node[a]}}}}} "
+         "types}"},
         {"PascalScript", "begin x := a.b[1, 2](3) end.",
          "program{compoundstmt{assignstmt{dsgn{node[x]} expr{dsgn{node[a] node[b] node[[] expr{number[1]} "
          "expr{number[2]} expr{number[3]}}}}} types}"},
         {"PascalScript", "begin x := @P end.",
          "program{compoundstmt{assignstmt{dsgn{node[x]} expr{dsgn{addr[@] node[P]}}}} types}"},
         {"D++Idezer", "int a, b = 5; { do x++; while (x < 3); }",
-         "program{var{type[int] ident[a] ident[b] init{expr{number[5]}}} compoundstmt{repeatstmt{callstmt{dsgn{node[x]} "
+         "program{var{type[int] ident[a] ident[b] init{expr{number[5]}}} "
+         "compoundstmt{repeatstmt{callstmt{dsgn{node[x]} "
          "modificator[+]} expr{dsgn{node[x]} op[<] number[3]} inverse}} types{int long void bool float}}"},
         {"D++Idezer", "{ x -= 0x1F; }",
-         "program{compoundstmt{assignstmt{dsgn{node[x]} modificator[-] expr{number[$1F]}}} types{int long void "
+         "program{compoundstmt{assignstmt{dsgn{node[x]} modificator[-] expr{number[$1F]}}} types{int long "
+         "void "
          "bool float}}"},
         {"VuzirUzezid", "If a Then\r\nElse\r\n  b = 1\r\nEnd If\r\n",
          "program{compoundstmt{ifstmt{expr{dsgn{node[a]}} elsestmt{compoundstmt{assignstmt{dsgn{node[b]} "
