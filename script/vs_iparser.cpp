@@ -107,7 +107,8 @@ bool TvsParser::IsBlank(char C) const {
 }
 
 bool TvsParser::MatchesAt(Integer Pos, const String& Mark) const {
-    if (Mark.empty() || Pos < 1 || Pos - 1 + static_cast<Integer>(Mark.size()) > Size()) return false;
+    if (Mark.empty() || Pos < 1 || Pos - 1 + static_cast<Integer>(Mark.size()) > Size() || At(Pos) != Mark[0])
+        return false;
     return FSource.compare(static_cast<size_t>(Pos - 1), Mark.size(), Mark) == 0;
 }
 

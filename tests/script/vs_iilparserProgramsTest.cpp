@@ -263,3 +263,41 @@ TEST(Operators, LanguageSpellingsBecomeOperatorWords) {
 }
 
 } // namespace
+
+namespace {
+
+// The one-function texts by which a script evaluates an expression in its language.
+TEST(EvaluateTexts, CompileInEveryLanguage) {
+    const String e = "a * (b + 1) >= 2";
+    const std::pair<const char*, String> texts[] = {
+        {"PascalScript", "function vsEvaluateFUNC: Variant; begin Result := " + e + " end; begin end.\r\n"},
+        {"D++Idezer", "Variant vsEvaluateFUNC() { return " + e + "; } {}\r\n"},
+        {"VuzirUzezid", "function vsEvaluateFUNC\r\nreturn " + e + "\r\nend function\r\n"},
+        {"JScript", "function vsEvaluateFUNC() { return (" + e + "); }\r\n"},
+    };
+    for (const auto& [language, text] : texts) {
+        TvsILParser parser;
+        parser.SelectLanguage(language);
+        EXPECT_TRUE(parser.BuildIntermediate(text)) << language << ": " << parser.ErrorText();
+        const String xml = parser.Intermediate().SaveToString();
+        EXPECT_NE(xml.find("<name text=\"vsEvaluateFUNC\""), String::npos) << language;
+    }
+}
+
+class TExtendedHost : public TvsILHost {
+public:
+    bool ExtendedIdentifiers() const override { return true; }
+};
+
+TEST(ExtendedIdentifiers, NationalLettersInNames) {
+    const String text = "var \xE9\x87\x91\xE9\xA2\x9D: Integer; begin \xE9\x87\x91\xE9\xA2\x9D := 1 end.";
+    TvsILParser plain;
+    plain.SelectLanguage("PascalScript");
+    EXPECT_FALSE(plain.BuildIntermediate(text));
+    TExtendedHost host;
+    TvsILParser extended(&host);
+    extended.SelectLanguage("PascalScript");
+    EXPECT_TRUE(extended.BuildIntermediate(text)) << extended.ErrorText();
+}
+
+} // namespace

@@ -237,6 +237,31 @@ TEST(Units, TwoUnitsStandInReverseOrder) {
     EXPECT_LT(b, a);
 }
 
+TEST(Units, EveryLanguageHasItsClause) {
+    struct TCase {
+        const char* Language;
+        String Text;
+        String Unit;
+    };
+    const TCase cases[] = {
+        {"PascalScript", "uses 'u';\r\nbegin end.\r\n", "begin x := 1 end."},
+        {"D++Idezer", "#include \"u\"\r\n{ }\r\n", "{ x = 1; }"},
+        {"VuzirUzezid", "Imports \"u\"\r\n", "x = 1"},
+        {"JScript", "import \"u\";\r\n", "x = 1;"},
+    };
+    for (const TCase& c : cases) {
+        TUnitHost host;
+        host.Units["u"] = c.Unit;
+        const TILResult r = CompileIL(c.Language, c.Text, &host);
+        ASSERT_TRUE(r.Ok) << c.Language << ": " << r.Error;
+        TvsXMLDocument doc;
+        doc.LoadFromString(r.XML);
+        EXPECT_NE(Shape(*doc.Root()).find("uses{program{"), String::npos) << c.Language;
+        EXPECT_NE(Shape(*doc.Root()).find("assignstmt{dsgn{node[x]} expr{number[1]}}"), String::npos)
+            << c.Language;
+    }
+}
+
 TEST(Units, AnErrorInsideAUnitNamesTheUnit) {
     TUnitHost host;
     host.Units["lib"] = "uses 'deep';\r\nbegin end.";
