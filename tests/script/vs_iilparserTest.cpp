@@ -369,6 +369,30 @@ TEST(Failures, DeepUnitChainsShareTheLimit) {
     EXPECT_EQ(r.Error, STooDeep);
 }
 
+TEST(Loops, ForgiveOnlyTheErrorsRecordedInsideThem) {
+    // "@ 1": the optional part records "Identifier expected" and gives way; the forgiving loop
+    // that follows reads the rest. Its passes must not wipe the error recorded before it began.
+    RegisterLanguage("@Forgive",
+                     "<?xml version=\"1.0\"?><language><parser><errors>"
+                     "<err1 text=\"Identifier expected\"/><err2 text=\"Number expected\"/>"
+                     "</errors></parser><types/><empty/><program>"
+                     "<optional><char text=\"@\"/><ident err=\"err1\"/></optional>"
+                     "<loop skip=\"1\"><switch><char text=\"@\"/><number/>"
+                     "<sequence><char text=\"#\"/><number err=\"err2\"/></sequence></switch></loop>"
+                     "</program></language>");
+    TILResult r = CompileIL("@Forgive", "@ 1 2");
+    EXPECT_FALSE(r.Ok);
+    EXPECT_EQ(r.Error, "Identifier expected");
+    EXPECT_EQ(r.Position, "1:3");
+    // An error recorded in a later pass is forgiven.
+    r = CompileIL("@Forgive", "1 2 # x");
+    EXPECT_TRUE(r.Ok) << r.Error;
+    // One pass forgives nothing.
+    r = CompileIL("@Forgive", "# x");
+    EXPECT_FALSE(r.Ok);
+    EXPECT_EQ(r.Error, "Number expected");
+}
+
 TEST(Failures, ProgramRuleFailingWithoutErrorBuildsNothing) {
     TvsILParser parser;
     parser.SelectLanguage("VuzirUzezid");
