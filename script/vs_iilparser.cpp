@@ -323,12 +323,13 @@ void TvsILParser::EmitLeaf(const String& Name, const String& Text) {
 }
 
 void TvsILParser::RecordError(const TvsGrammarNode& E, Integer P0) {
-    if (!E.HasErr || !FErrorText.empty()) return;
+    // An "err" naming no entry of the error list records nothing.
+    if (!E.HasErr || !FErrorText.empty() || E.ErrMessage.empty()) return;
     FErrorText = E.ErrMessage;
     FErrorPosition = StartPosition(P0);
     FErrorUnitName = FUnitName;
     FTermFlag = E.Term;
-    if (!FErrorText.empty()) FErrorSerial = ++FErrorCount;
+    FErrorSerial = ++FErrorCount;
 }
 
 void TvsILParser::SetError(const String& Message, const String& Position, const String& UnitName) {
