@@ -7,6 +7,7 @@
 #include "rtl/FileUtils.h"
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
+#include "script/vs_iconst.h"
 
 namespace {
 
@@ -15,17 +16,30 @@ TvrHelpViewer& HelpViewer() {
     return viewer;
 }
 
-TvrScriptMessageSink& ScriptMessageSink() {
-    static TvrScriptMessageSink sink;
-    return sink;
-}
-
 // The script interpreter's messages, refreshed from the resources after every table.
-const char* const ScriptMessageKeys[] = {
-    "SLangNotFound",  "SInvalidLanguage", "SIdRedeclared",    "SUnknownType",   "SIncompatibleTypes",
-    "SIdUndeclared",  "SClassRequired",   "SIndexRequired",   "SStringError",   "SClassError",
-    "SArrayRequired", "SVarRequired",     "SNotEnoughParams", "STooManyParams", "SLeftCantAssigned",
-    "SForError",      "SEventError",
+struct TScriptMessage {
+    const char* key;
+    String* text;
+};
+
+const TScriptMessage ScriptMessages[] = {
+    {"SLangNotFound", &SLangNotFound},
+    {"SInvalidLanguage", &SInvalidLanguage},
+    {"SIdRedeclared", &SIdRedeclared},
+    {"SUnknownType", &SUnknownType},
+    {"SIncompatibleTypes", &SIncompatibleTypes},
+    {"SIdUndeclared", &SIdUndeclared},
+    {"SClassRequired", &SClassRequired},
+    {"SIndexRequired", &SIndexRequired},
+    {"SStringError", &SStringError},
+    {"SClassError", &SClassError},
+    {"SArrayRequired", &SArrayRequired},
+    {"SVarRequired", &SVarRequired},
+    {"SNotEnoughParams", &SNotEnoughParams},
+    {"STooManyParams", &STooManyParams},
+    {"SLeftCantAssigned", &SLeftCantAssigned},
+    {"SForError", &SForError},
+    {"SEventError", &SEventError},
 };
 
 struct THelpTopic {
@@ -125,10 +139,8 @@ void TvrResources::LoadFromFile(const String& fileName) {
 }
 
 void TvrResources::PushScriptMessages() const {
-    const TvrScriptMessageSink& sink = ScriptMessageSink();
-    if (!sink) return;
-    for (const char* key : ScriptMessageKeys)
-        sink(key, GetString(key));
+    for (const TScriptMessage& m : ScriptMessages)
+        *m.text = GetString(m.key);
 }
 
 void TvrResources::ListLanguages() {
@@ -174,8 +186,4 @@ String GetResourceStringById(Integer id) {
 
 void SetHelpViewer(TvrHelpViewer viewer) {
     HelpViewer() = std::move(viewer);
-}
-
-void SetScriptMessageSink(TvrScriptMessageSink sink) {
-    ScriptMessageSink() = std::move(sink);
 }

@@ -18,8 +18,6 @@ extern const char* const vrCoreResourceTable;
 
 // Shows help: the full name of the help file and the topic in it (empty for its start page).
 using TvrHelpViewer = std::function<void(const String& helpFile, const String& topic)>;
-// Receives the script interpreter's message texts (key, text) whenever a table has been loaded.
-using TvrScriptMessageSink = std::function<void(const String& key, const String& text)>;
 
 class TvrResources : public TObject {
 public:
@@ -35,8 +33,10 @@ public:
     // Stores a text of the system (UTF-8) under the key, replacing an existing one.
     void AddAnsiString(const String& key, const String& text);
 
-    // Reads one table. A "CodePage" that is no integer raises EConvertError and loads no text;
-    // malformed XML raises TvrInvalidXMLException. A root other than "Resources" loads nothing.
+    // Reads one table, then sets the script interpreter's 17 message texts from the resources
+    // (a key no table holds leaves the message equal to its key). A "CodePage" that is no integer raises
+    // EConvertError and loads no text; malformed XML raises TvrInvalidXMLException. A root other than
+    // "Resources" loads nothing.
     void LoadFromStream(TStream& stream);
     void LoadFromXMLString(const String& xml);
     // Loads a language file; a file that does not exist is ignored.
@@ -78,5 +78,3 @@ String GetResourceStringById(Integer id);
 // Replaces the help viewer; without one, help does nothing. The platform's desktop opener is
 // installed here once it is available.
 void SetHelpViewer(TvrHelpViewer viewer);
-// Replaces the receiver of the script interpreter's message texts.
-void SetScriptMessageSink(TvrScriptMessageSink sink);

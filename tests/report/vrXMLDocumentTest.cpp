@@ -335,7 +335,6 @@ TEST(vrXMLDocument, LoadFromFileLoadsPartiallyAndKeepsTheFileForReadingBack) {
     doc.LoadItem(*second);
     EXPECT_EQ(second->GetItem(0)->GetProp("x"), "1");
 
-
     // Saving over the file it was partly loaded from reads the swapped-out pages back first.
     TvrXMLDocument again;
     again.LoadFromFile(file);
