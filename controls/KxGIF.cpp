@@ -88,7 +88,7 @@ void TGIFFrame::EncodeBitmap() {
     const Integer depth = source->BitCount();
     if (depth != 1 && depth != 4 && depth != 8) {
         const ReductionMethod method = GrayOnly ? rdGrayLevels : DefaultReduction();
-        reduced = ConvertToIndexed(*source, pf8bit, method);
+        reduced = ConvertToIndexed(*source, kxpf8bit, method);
         if (method == rdGrayLevels) GrayOnly = true;
         source = &reduced;
     }

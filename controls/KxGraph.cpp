@@ -13,27 +13,27 @@ ReductionMethod& DefaultReduction() {
 TKxPixelFormat PixelFormatOf(const TDibBitmap& bitmap) {
     switch (bitmap.BitCount()) {
     case 1:
-        return pf1bit;
+        return kxpf1bit;
     case 4:
-        return pf4bit;
+        return kxpf4bit;
     case 8:
-        return pf8bit;
+        return kxpf8bit;
     case 24:
-        return pf24bit;
+        return kxpf24bit;
     case 32:
-        return pf32bit;
+        return kxpf32bit;
     default:
-        return pfDevice;
+        return kxpfDevice;
     }
 }
 
 Integer ColorsOfFormat(TKxPixelFormat format) {
     switch (format) {
-    case pf1bit:
+    case kxpf1bit:
         return 2;
-    case pf4bit:
+    case kxpf4bit:
         return 16;
-    case pf8bit:
+    case kxpf8bit:
         return 256;
     default:
         return 0;
@@ -144,8 +144,8 @@ TDibBitmap BitmapToDib24(const TDibBitmap& bitmap) {
 TDibBitmap ConvertToIndexed(const TDibBitmap& bitmap, TKxPixelFormat target, ReductionMethod method) {
     if (bitmap.Empty()) throw EKxInvalidGraphic("Bitmap image is not valid");
     if (PixelFormatOf(bitmap) == target && method != rdGrayLevels) return bitmap;
-    if (target == pf24bit) return BitmapToDib24(bitmap);
-    if (target != pf8bit) throw ENotSupportedException("Function not yet implemented");
+    if (target == kxpf24bit) return BitmapToDib24(bitmap);
+    if (target != kxpf8bit) throw ENotSupportedException("Function not yet implemented");
     const TDibBitmap rgb = BitmapToDib24(bitmap);
     switch (method) {
     case rdMedianCut:

@@ -102,15 +102,15 @@ TEST(KxGraph, GreyLevelsAndFixedPalettes) {
 TEST(KxGraph, ConvertToIndexedTakesAnyDepthAndRefusesWhatItCannot) {
     TDibBitmap eight(3, 3, 8);
     eight.SetPixelIndex(1, 1, 9);
-    EXPECT_EQ(ConvertToIndexed(eight, pf8bit, rdPopular).Bits(), eight.Bits());
+    EXPECT_EQ(ConvertToIndexed(eight, kxpf8bit, rdPopular).Bits(), eight.Bits());
     TDibBitmap four(5, 2, 4);
     four.Colors[3] = TDibColor::FromRGB(1, 2, 3);
     four.SetPixelIndex(4, 1, 3);
-    const TDibBitmap out = ConvertToIndexed(four, pf8bit, rdPopular);
+    const TDibBitmap out = ConvertToIndexed(four, kxpf8bit, rdPopular);
     EXPECT_EQ(out.BitCount(), 8);
     EXPECT_EQ(out.Pixel(4, 1), KxRGB(1, 2, 3));
-    EXPECT_THROW(ConvertToIndexed(TDibBitmap(), pf8bit, rdPopular), EKxInvalidGraphic);
-    EXPECT_THROW(ConvertToIndexed(four, pf1bit, rdPopular), ENotSupportedException);
+    EXPECT_THROW(ConvertToIndexed(TDibBitmap(), kxpf8bit, rdPopular), EKxInvalidGraphic);
+    EXPECT_THROW(ConvertToIndexed(four, kxpf1bit, rdPopular), ENotSupportedException);
 }
 
 TEST(KxGraph, BmpFilesRoundTrip) {
