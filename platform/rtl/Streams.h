@@ -75,12 +75,17 @@ public:
     Int64 Read(void* buffer, Int64 count) override;
     Int64 Write(const void* buffer, Int64 count) override;
     Int64 Seek(Int64 offset, TSeekOrigin origin) override;
+    Int64 Size() override;
     void SetSize(Int64 newSize) override;
     const String& FileName() const { return FFileName; }
 
 private:
+    enum class LastOp { None, Reading, Writing };
+    void SwitchTo(LastOp op);
+
     String FFileName;
     std::FILE* FFile = nullptr;
+    LastOp FLastOp = LastOp::None;
 };
 
 // A stream over a string of bytes.

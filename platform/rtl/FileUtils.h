@@ -1,0 +1,62 @@
+// File and path helpers. Every path argument may be written the platform's way, with "\"
+// separators (as stored settings have them): NormalizePath turns them into "/", and every helper
+// here applies it, so "data\reports\" is the relative folder data/reports/.
+#pragma once
+
+#include "rtl/Types.h"
+
+#include <vector>
+
+// "\" separators become "/".
+String NormalizePath(const String& path);
+
+// The folder of the running program, with a trailing "/" (the folder of /proc/self/exe unless
+// set; tests set a temporary folder).
+String ProgramFolder();
+void SetProgramFolder(const String& folder); // "" returns to the program's real folder
+
+// Parts of a file name. ExtractFilePath keeps the trailing "/"; ExtractFileDir drops it (but
+// keeps the root "/"); ExtractFileExt includes the dot ("" when the name has none).
+String ExtractFilePath(const String& fileName);
+String ExtractFileDir(const String& fileName);
+String ExtractFileName(const String& fileName);
+String ExtractFileExt(const String& fileName);
+String ChangeFileExt(const String& fileName, const String& extension);
+String IncludeTrailingPathDelimiter(const String& path);
+String ExcludeTrailingPathDelimiter(const String& path); // the root "/" stays
+// The absolute form, relative to the current folder, with "." and ".." resolved.
+String ExpandFileName(const String& fileName);
+
+bool FileExists(const String& fileName); // a file (not a folder)
+bool DirectoryExists(const String& dir);
+// Creates the folder and every missing parent; true when it exists afterwards.
+bool ForceDirectories(const String& dir);
+bool DeleteFile(const String& fileName);
+// False when the new name already exists (the platform does not replace files by renaming).
+bool RenameFile(const String& oldName, const String& newName);
+// Copies content and modification time; with failIfExists an existing target is left alone and
+// the result is false, otherwise it is overwritten.
+bool CopyFile(const String& source, const String& target, bool failIfExists);
+bool RemoveDir(const String& dir); // an empty folder
+String GetCurrentDir();
+
+// Modification time as a date-time in local time; false when the file does not exist.
+bool FileAge(const String& fileName, TDateTime& age);
+// Modification time in the platform's packed DOS form (local time); -1 when the file does not exist.
+Integer FileAge(const String& fileName);
+TDateTime FileDateToDateTime(Integer fileDate);
+Int64 FileSize(const String& fileName); // -1 when it does not exist
+
+// The folder for temporary files ($TMPDIR or /tmp), with a trailing "/".
+String GetTempDir();
+// Creates a new empty file with a unique name in the folder and returns its name.
+String GetTempFileName(const String& folder = String(), const String& prefix = "orv");
+
+// Names (without folder) of the files in folder whose names match the mask, sorted. The mask
+// has the platform's wildcards "*" and "?" and matches without regard to case; "*.*" matches
+// every name.
+std::vector<String> FindFiles(const String& folder, const String& mask = "*");
+// The same for sub-folders ("." and ".." left out).
+std::vector<String> FindFolders(const String& folder, const String& mask = "*");
+// True when the name matches the mask as FindFiles matches.
+bool MatchesMask(const String& name, const String& mask);
