@@ -6,6 +6,7 @@
 
 #include "gui/Colors.h"
 #include "gui/Geometry.h"
+#include "rtl/Events.h"
 #include "rtl/Object.h"
 #include "rtl/SysUtils.h"
 
@@ -17,10 +18,6 @@
 class TGraphic;
 class TBitmap;
 
-#ifndef ORV_TNOTIFYEVENT_DEFINED
-#define ORV_TNOTIFYEVENT_DEFINED
-using TNotifyEvent = std::function<void(TObject* Sender)>;
-#endif
 
 ORV_DECLARE_EXCEPTION(EInvalidGraphic, Exception)
 ORV_DECLARE_EXCEPTION(EInvalidGraphicOperation, Exception)

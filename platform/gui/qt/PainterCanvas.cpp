@@ -162,19 +162,9 @@ void SetBackground(QPainter* p, TCanvas* canvas) {
     p->setBackground(QBrush(ToQColor(canvas->GetBkColor())));
 }
 
-// A thin line as the platform draws it: the last point is left out.
-QLine ThinLine(const TPoint& a, const TPoint& b) {
-    int dx = b.X - a.X, dy = b.Y - a.Y;
-    int ex = b.X, ey = b.Y;
-    if (std::abs(dx) >= std::abs(dy)) {
-        ex -= dx > 0 ? 1 : (dx < 0 ? -1 : 0);
-        if (dx != 0) ey = a.Y + static_cast<int>(std::lround(static_cast<double>(dy) * (ex - a.X) / dx));
-    } else {
-        ey -= dy > 0 ? 1 : -1;
-        ex = a.X + static_cast<int>(std::lround(static_cast<double>(dx) * (ey - a.Y) / dy));
-    }
-    return QLine(a.X, a.Y, ex, ey);
-}
+// A thin line as the platform draws it: Qt's flat-capped one-pixel lines already leave the last
+// point out.
+QLine ThinLine(const TPoint& a, const TPoint& b) { return QLine(a.X, a.Y, b.X, b.Y); }
 
 } // namespace
 
@@ -198,10 +188,8 @@ void TPainterCanvas::DevPolyline(const TPoint* pts, int n) {
         if (pen.style() == Qt::SolidLine) {
             p->drawLines(lines);
         } else {
-            if (lines.isEmpty()) return;
             QPolygon poly;
-            for (int i = 0; i < n - 1; ++i) poly << QPoint(pts[i].X, pts[i].Y);
-            poly << lines.last().p2();
+            for (int i = 0; i < n; ++i) poly << QPoint(pts[i].X, pts[i].Y);
             p->drawPolyline(poly);
         }
         return;
