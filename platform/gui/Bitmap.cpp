@@ -4,6 +4,7 @@
 #include "gui/qt/QtSupport.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -68,6 +69,51 @@ QImage Unpack4(const QImage& raw, int width, const std::vector<QRgb>& palette) {
     return idx;
 }
 
+QImage ToIndexed(const QImage& surface, const std::vector<QRgb>& palette) {
+    QImage idx(surface.width(), surface.height(), QImage::Format_Indexed8);
+    idx.setColorTable(Table(palette));
+    std::unordered_map<QRgb, uchar> cache;
+    for (int y = 0; y < surface.height(); ++y) {
+        auto* src = reinterpret_cast<const QRgb*>(surface.constScanLine(y));
+        uchar* dst = idx.scanLine(y);
+        for (int x = 0; x < surface.width(); ++x) {
+            QRgb c = src[x] & 0xFFFFFF;
+            auto it = cache.find(c);
+            if (it == cache.end()) {
+                // The nearest entry by squared distance; the first of equals wins.
+                int best = 0;
+                long bestD = -1;
+                for (size_t i = 0; i < palette.size(); ++i) {
+                    long dr = qRed(c) - qRed(palette[i]), dg = qGreen(c) - qGreen(palette[i]),
+                         db = qBlue(c) - qBlue(palette[i]);
+                    long d = dr * dr + dg * dg + db * db;
+                    if (bestD < 0 || d < bestD) {
+                        bestD = d;
+                        best = static_cast<int>(i);
+                        if (d == 0) break;
+                    }
+                }
+                it = cache.emplace(c, static_cast<uchar>(best)).first;
+            }
+            dst[x] = it->second;
+        }
+    }
+    return idx;
+}
+
+QImage PackMono(const QImage& indexed8) {
+    int w = indexed8.width();
+    QImage raw(w, indexed8.height(), QImage::Format_Mono);
+    raw.fill(0);
+    for (int y = 0; y < indexed8.height(); ++y) {
+        const uchar* src = indexed8.constScanLine(y);
+        uchar* dst = raw.scanLine(y);
+        for (int x = 0; x < w; ++x)
+            if (src[x] & 1) dst[x / 8] |= static_cast<uchar>(0x80 >> (x % 8));
+    }
+    return raw;
+}
+
 QImage Pack4(const QImage& indexed8) {
     int w = indexed8.width();
     QImage raw((w + 1) / 2, indexed8.height(), QImage::Format_Grayscale8);
@@ -108,10 +154,12 @@ void TBitmap::Impl::SyncRaw() const {
     if (Surface.isNull()) {
         Raw = QImage();
     } else if (Format == pf4bit) {
-        QImage idx = Surface.convertToFormat(QImage::Format_Indexed8, Table(Palette), Qt::ThresholdDither);
-        Raw = Pack4(idx);
-    } else if (Format == pf8bit || Format == pf1bit) {
-        Raw = Surface.convertToFormat(RawFormat(Format), Table(Palette), Qt::ThresholdDither);
+        Raw = Pack4(ToIndexed(Surface, Palette));
+    } else if (Format == pf8bit) {
+        Raw = ToIndexed(Surface, Palette);
+    } else if (Format == pf1bit) {
+        Raw = PackMono(ToIndexed(Surface, Palette));
+        Raw.setColorTable(Table(Palette));
     } else {
         Raw = Surface.convertToFormat(RawFormat(Format));
     }
@@ -120,17 +168,31 @@ void TBitmap::Impl::SyncRaw() const {
 
 QImage& TBitmap::Impl::SurfaceForPaint() {
     SyncSurface();
-    if (UsesRaw()) RawValid = false;
+    if (UsesRaw()) {
+        RawValid = false;
+        Painted = true;
+    }
     return Surface;
 }
 
+void TBitmap::Impl::Quantize() const {
+    if (!Painted || !UsesRaw()) return;
+    // What was drawn takes the colours the format can hold, as it would on the device.
+    Release();
+    SyncRaw();
+    SurfaceValid = false;
+    Painted = false;
+}
+
 const QImage& TBitmap::Impl::SurfaceForRead() const {
+    Quantize();
     SyncSurface();
     return Surface;
 }
 
 QImage& TBitmap::Impl::RowsForWrite() {
     Release();
+    Quantize();
     if (!UsesRaw()) {
         SyncSurface();
         Surface.detach();
@@ -138,16 +200,19 @@ QImage& TBitmap::Impl::RowsForWrite() {
     }
     SyncRaw();
     SurfaceValid = false;
+    Painted = false;
     return Raw;
 }
 
 const QImage& TBitmap::Impl::RowsForRead() const {
     Release();
+    Quantize();
     if (!UsesRaw()) {
         SyncSurface();
         return Surface;
     }
     SyncRaw();
+    Painted = false;
     return Raw;
 }
 
@@ -156,6 +221,7 @@ void TBitmap::Impl::SetSurface(QImage image) {
     Surface = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
     SurfaceValid = true;
     RawValid = false;
+    Painted = UsesRaw();
     W = Surface.width();
     H = Surface.height();
     if (!UsesRaw()) Raw = QImage();
@@ -174,6 +240,7 @@ void TBitmap::Impl::SetRaw(QImage raw, TPixelFormat format, std::vector<QRgb> pa
     H = raw.height();
     RawValid = true;
     SurfaceValid = false;
+    Painted = false;
     Surface = QImage();
 }
 

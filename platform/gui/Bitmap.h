@@ -68,6 +68,9 @@ public:
     void Draw(TCanvas& canvas, const TRect& r) override;
     void Assign(const TGraphic& source) override;
     std::unique_ptr<TGraphic> NewOfSameClass() const override { return std::make_unique<TBitmap>(); }
+    // The clipboard's device-independent bitmap (CF_DIB: the BMP file without its file header).
+    void SaveToClipboardFormat(Word& format, std::vector<Byte>& data) override;
+    void LoadFromClipboardFormat(Word format, const std::vector<Byte>& data) override;
     // The colour of a pixel (-1 outside the bitmap).
     TColor Pixel(int x, int y) const;
 

@@ -288,3 +288,30 @@ void TBitmap::SaveToStream(TStream& stream) {
     std::vector<Byte> bytes = SaveToBytes();
     if (!bytes.empty()) stream.WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
 }
+
+void TBitmap::SaveToClipboardFormat(Word& format, std::vector<Byte>& data) {
+    std::vector<Byte> file = SaveToBytes();
+    format = 8; // CF_DIB
+    data.assign(file.begin() + (file.empty() ? 0 : 14), file.end());
+}
+
+void TBitmap::LoadFromClipboardFormat(Word format, const std::vector<Byte>& data) {
+    if (format != 8 && format != 2) throw EInvalidGraphic("Unsupported clipboard format");
+    if (data.size() < 12) Invalid();
+    // Rebuild the file header in front of the packed bitmap.
+    Cardinal hsize = U32(data.data());
+    Cardinal bits = hsize == 12 ? U16(data.data() + 10) : U16(data.data() + 14);
+    Cardinal compression = hsize == 12 ? 0 : U32(data.data() + 16);
+    Cardinal clrUsed = hsize >= 40 ? U32(data.data() + 32) : 0;
+    Cardinal colours = bits <= 8 ? (clrUsed ? clrUsed : (1u << bits)) : 0;
+    Cardinal extra = (compression == 3 && hsize == 40) ? 12 : 0;
+    Cardinal off = 14 + hsize + extra + colours * (hsize == 12 ? 3 : 4);
+    std::vector<Byte> file;
+    file.push_back('B');
+    file.push_back('M');
+    Put32(file, static_cast<Cardinal>(14 + data.size()));
+    Put32(file, 0);
+    Put32(file, off);
+    file.insert(file.end(), data.begin(), data.end());
+    LoadFromBytes(file);
+}

@@ -26,3 +26,11 @@ void TGraphic::Changed() {
     FModified = true;
     if (OnChange) OnChange(this);
 }
+
+void TGraphic::SaveToClipboardFormat(Word&, std::vector<Byte>&) {
+    throw EInvalidGraphic("Unsupported clipboard format");
+}
+
+void TGraphic::LoadFromClipboardFormat(Word, const std::vector<Byte>&) {
+    throw EInvalidGraphic("Unsupported clipboard format");
+}

@@ -5,6 +5,7 @@
 #include "gui/Graphics.h"
 
 #include <memory>
+#include <vector>
 
 class TStream;
 
@@ -36,6 +37,11 @@ public:
     virtual void Assign(const TGraphic& source);
     // A new, empty graphic of the same class (TPicture copies graphics through it).
     virtual std::unique_ptr<TGraphic> NewOfSameClass() const = 0;
+
+    // Clipboard: the format the graphic puts on the clipboard with its bytes, and reading it back
+    // from a format it knows. The default raises EInvalidGraphic "Unsupported clipboard format".
+    virtual void SaveToClipboardFormat(Word& format, std::vector<Byte>& data);
+    virtual void LoadFromClipboardFormat(Word format, const std::vector<Byte>& data);
 
     TNotifyEvent OnChange;
 
