@@ -2,6 +2,7 @@
 
 #include "gui/qt/PainterCanvas.h"
 #include "gui/qt/QtSupport.h"
+#include "rtl/FileUtils.h"
 
 #include <QFontDatabase>
 #include <QPageLayout>
@@ -18,8 +19,6 @@
 const char* const TPrinter::PdfPrinterName = "PDF";
 
 namespace {
-
-String TempFolder() { return std::filesystem::temp_directory_path().string(); }
 
 String SafeFileName(const String& title) {
     String s = title.empty() ? String("document") : title;
@@ -281,7 +280,7 @@ std::vector<TPaperInfo> TPrinter::Papers() {
 
 String TPrinter::PdfTarget() {
     if (!FOutputFile.empty()) return FOutputFile;
-    return TempFolder() + "/" + SafeFileName(FTitle) + ".pdf";
+    return GetTempDir() + SafeFileName(FTitle) + ".pdf";
 }
 
 TCanvas* TPrinter::Canvas() {
@@ -296,7 +295,7 @@ void TPrinter::BeginDoc() {
     LoadMetrics();
     bool toFile = IsPdfPrinter() || !FOutputFile.empty();
     FImpl->ToQueue = !toFile;
-    FImpl->Target = toFile ? PdfTarget() : TempFolder() + "/orvanta-print-" + std::to_string(::getpid()) + ".pdf";
+    FImpl->Target = toFile ? PdfTarget() : GetTempDir() + "orvanta-print-" + std::to_string(::getpid()) + ".pdf";
     auto device = std::make_unique<QPrinter>(QPrinter::HighResolution);
     device->setOutputFormat(QPrinter::PdfFormat);
     device->setOutputFileName(ToQString(FImpl->Target));
@@ -371,7 +370,7 @@ void TPrinter::BeginRawDoc() {
     Printers();
     bool toFile = IsPdfPrinter() || !FOutputFile.empty();
     if (toFile) {
-        String target = !FOutputFile.empty() ? FOutputFile : TempFolder() + "/" + SafeFileName(FTitle) + ".prn";
+        String target = !FOutputFile.empty() ? FOutputFile : GetTempDir() + SafeFileName(FTitle) + ".prn";
         FImpl->RawFile = std::fopen(target.c_str(), "wb");
         if (!FImpl->RawFile) throw EPrinter("Cannot create " + target);
         FImpl->Target = target;
