@@ -17,8 +17,10 @@ constexpr int CellH = 18;
 
 std::vector<String> CellTexts() {
     std::vector<String> texts;
-    const char* words[] = {"物业费", "1,234.50", "3号楼2单元", "已收", "2026-12-10", "Parking A-17", "欠费", "0.00"};
-    for (int i = 0; i < Cols * Rows; ++i) texts.push_back(String(words[i % 8]) + std::to_string(i % 97));
+    const char* words[] = {"物业费",     "1,234.50",     "3号楼2单元", "已收",
+                           "2026-12-10", "Parking A-17", "欠费",       "0.00"};
+    for (int i = 0; i < Cols * Rows; ++i)
+        texts.push_back(String(words[i % 8]) + std::to_string(i % 97));
     return texts;
 }
 
@@ -49,7 +51,8 @@ void MeasureTexts(benchmark::State& state) {
     SetUpCanvas(bmp.Canvas());
     for (auto _ : state) {
         int total = 0;
-        for (const auto& t : texts) total += bmp.Canvas()->TextWidth(t);
+        for (const auto& t : texts)
+            total += bmp.Canvas()->TextWidth(t);
         benchmark::DoNotOptimize(total);
     }
     state.SetItemsProcessed(state.iterations() * Cols * Rows);

@@ -58,8 +58,12 @@ QString MimeOf(Word format) {
     return QStringLiteral("application/x-orvanta-") + QString::fromStdString(token);
 }
 
-bool IsText(Word f) { return f == CF_TEXT || f == CF_UNICODETEXT || f == CF_OEMTEXT; }
-bool IsBitmap(Word f) { return f == CF_DIB || f == CF_BITMAP; }
+bool IsText(Word f) {
+    return f == CF_TEXT || f == CF_UNICODETEXT || f == CF_OEMTEXT;
+}
+bool IsBitmap(Word f) {
+    return f == CF_DIB || f == CF_BITMAP;
+}
 
 } // namespace
 
@@ -104,9 +108,13 @@ struct TClipboard::Impl {
 };
 
 TClipboard::TClipboard() : FImpl(new Impl) {}
-TClipboard::~TClipboard() { delete FImpl; }
+TClipboard::~TClipboard() {
+    delete FImpl;
+}
 
-void TClipboard::Open() { ++FImpl->OpenCount; }
+void TClipboard::Open() {
+    ++FImpl->OpenCount;
+}
 
 void TClipboard::Close() {
     if (FImpl->OpenCount == 0) return;
@@ -144,7 +152,8 @@ std::vector<Word> TClipboard::Formats() {
     {
         FormatRegistry& r = ::Formats();
         std::lock_guard<std::mutex> guard(r.Lock);
-        for (const auto& [id, name] : r.Names) registered.push_back(id);
+        for (const auto& [id, name] : r.Names)
+            registered.push_back(id);
     }
     for (Word id : registered)
         if (d->hasFormat(MimeOf(id))) out.push_back(id);
@@ -206,7 +215,8 @@ void TClipboard::SetAsBytes(Word format, const std::vector<Byte>& data) {
         else {
             WideString w;
             for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-                w += static_cast<char16_t>(static_cast<Byte>(bytes[i]) | (static_cast<Byte>(bytes[i + 1]) << 8));
+                w += static_cast<char16_t>(static_cast<Byte>(bytes[i]) |
+                                           (static_cast<Byte>(bytes[i + 1]) << 8));
             text = WideToUtf8(w);
         }
         // The platform's text handles end at their first zero.

@@ -15,7 +15,8 @@ namespace {
 bool StartDetached(const String& program, const std::vector<String>& args) {
     if (program.empty()) return false;
     QStringList list;
-    for (const auto& a : args) list << ToQString(a);
+    for (const auto& a : args)
+        list << ToQString(a);
     return QProcess::startDetached(ToQString(program), list);
 }
 
@@ -28,15 +29,15 @@ bool IsUrl(const String& s) {
 } // namespace
 
 const std::vector<String>& CalculatorPrograms() {
-    static const std::vector<String> programs = {"gnome-calculator", "kcalc", "galculator", "mate-calc",
-                                                 "qalculate-gtk", "xcalc"};
+    static const std::vector<String> programs = {"gnome-calculator", "kcalc",         "galculator",
+                                                 "mate-calc",        "qalculate-gtk", "xcalc"};
     return programs;
 }
 
 const std::vector<String>& TextEditorPrograms() {
     // Editors with a window of their own; a terminal editor would need a terminal to show it.
-    static const std::vector<String> programs = {"gedit", "gnome-text-editor", "mousepad", "kate", "kwrite",
-                                                 "xed", "pluma", "leafpad", "featherpad"};
+    static const std::vector<String> programs = {
+        "gedit", "gnome-text-editor", "mousepad", "kate", "kwrite", "xed", "pluma", "leafpad", "featherpad"};
     return programs;
 }
 
@@ -72,7 +73,9 @@ bool ShellOpen(const String& target) {
     return StartDetached(opener, {what});
 }
 
-bool StartCalculator() { return StartDetached(FindProgram(CalculatorPrograms()), {}); }
+bool StartCalculator() {
+    return StartDetached(FindProgram(CalculatorPrograms()), {});
+}
 
 bool StartTextEditor(const String& fileName) {
     String editor = FindProgram(TextEditorPrograms());

@@ -18,7 +18,6 @@
 class TGraphic;
 class TBitmap;
 
-
 ORV_DECLARE_EXCEPTION(EInvalidGraphic, Exception)
 ORV_DECLARE_EXCEPTION(EInvalidGraphicOperation, Exception)
 
@@ -35,7 +34,8 @@ class TFontStyles {
 public:
     constexpr TFontStyles() = default;
     constexpr TFontStyles(std::initializer_list<TFontStyle> styles) {
-        for (auto s : styles) FBits |= Bit(s);
+        for (auto s : styles)
+            FBits |= Bit(s);
     }
     constexpr bool Contains(TFontStyle s) const { return (FBits & Bit(s)) != 0; }
     constexpr TFontStyles& operator<<(TFontStyle s) {
@@ -95,7 +95,16 @@ enum TPenMode {
     pmXor,
     pmNotXor
 };
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
 
 // Base of fonts, pens and brushes: OnChange fires after every change of an attribute.
 class TGraphicsObject : public TObject {
@@ -412,9 +421,13 @@ public:
     void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
     void Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
     void Polygon(const TPoint* points, int count);
-    void Polygon(const std::vector<TPoint>& points) { Polygon(points.data(), static_cast<int>(points.size())); }
+    void Polygon(const std::vector<TPoint>& points) {
+        Polygon(points.data(), static_cast<int>(points.size()));
+    }
     void Polyline(const TPoint* points, int count);
-    void Polyline(const std::vector<TPoint>& points) { Polyline(points.data(), static_cast<int>(points.size())); }
+    void Polyline(const std::vector<TPoint>& points) {
+        Polyline(points.data(), static_cast<int>(points.size()));
+    }
     void PolyFillMode(int mode) { FPolyFillMode = mode; }
     // The dotted focus rectangle, drawn by inverting (drawing it twice removes it).
     void DrawFocusRect(const TRect& r);

@@ -39,9 +39,13 @@ void TFont::SetName(const TFontName& name) {
     Changed();
 }
 
-int TFont::Size() const { return -MulDiv(FHeight, 72, FPixelsPerInch); }
+int TFont::Size() const {
+    return -MulDiv(FHeight, 72, FPixelsPerInch);
+}
 
-void TFont::SetSize(int points) { SetHeight(-MulDiv(points, FPixelsPerInch, 72)); }
+void TFont::SetSize(int points) {
+    SetHeight(-MulDiv(points, FPixelsPerInch, 72));
+}
 
 void TFont::SetHeight(int height) {
     if (height == FHeight) return;

@@ -10,19 +10,6 @@ struct TImageList::Image {
     QImage Pixels; // Format_ARGB32; alpha 0 where transparent
 };
 
-namespace {
-
-// A bitmap holding an image with transparency, for drawing through the canvas.
-std::unique_ptr<TBitmap> AsBitmap(const QImage& argb) {
-    auto b = std::make_unique<TBitmap>();
-    b->impl().SetSurface(argb.convertToFormat(QImage::Format_RGB32));
-    // The canvas draws the surface as it is: give it the alpha channel back.
-    b->impl().Surface = argb;
-    return b;
-}
-
-} // namespace
-
 TImageList::TImageList(int width, int height) : FWidth(std::max(1, width)), FHeight(std::max(1, height)) {}
 
 TImageList::~TImageList() = default;
@@ -31,8 +18,12 @@ void TImageList::Changed() {
     if (OnChange) OnChange(this);
 }
 
-void TImageList::SetWidth(int width) { SetSize(width, FHeight); }
-void TImageList::SetHeight(int height) { SetSize(FWidth, height); }
+void TImageList::SetWidth(int width) {
+    SetSize(width, FHeight);
+}
+void TImageList::SetHeight(int height) {
+    SetSize(FWidth, height);
+}
 
 void TImageList::SetSize(int width, int height) {
     width = std::max(1, width);
@@ -57,9 +48,8 @@ int TImageList::AddImages(TBitmap* image, const std::vector<Byte>* mask) {
             for (int x = 0; x < FWidth && n * FWidth + x < src.width(); ++x) {
                 int sx = n * FWidth + x;
                 bool transparent = mask && (*mask)[static_cast<size_t>(y) * static_cast<size_t>(src.width()) +
-                                                    static_cast<size_t>(sx)];
-                if (!transparent)
-                    img->Pixels.setPixel(x, y, src.pixel(sx, y) | 0xFF000000u);
+                                                   static_cast<size_t>(sx)];
+                if (!transparent) img->Pixels.setPixel(x, y, src.pixel(sx, y) | 0xFF000000u);
             }
         FImages.push_back(std::move(img));
     }
@@ -74,7 +64,8 @@ int TImageList::Add(TBitmap* image, TBitmap* mask) {
     std::vector<Byte> m(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
     for (int y = 0; y < h && y < mask->Height(); ++y)
         for (int x = 0; x < w && x < mask->Width(); ++x)
-            m[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] = mask->Pixel(x, y) != clBlack;
+            m[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] =
+                mask->Pixel(x, y) != clBlack;
     return AddImages(image, &m);
 }
 
@@ -85,7 +76,8 @@ int TImageList::AddMasked(TBitmap* image, TColor maskColor) {
     std::vector<Byte> m(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            m[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] = image->Pixel(x, y) == key;
+            m[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] =
+                image->Pixel(x, y) == key;
     return AddImages(image, &m);
 }
 
@@ -111,7 +103,8 @@ void TImageList::Clear() {
 }
 
 void TImageList::Move(int from, int to) {
-    if (from < 0 || from >= Count() || to < 0 || to >= Count()) throw EInvalidOperation("Invalid ImageList Index");
+    if (from < 0 || from >= Count() || to < 0 || to >= Count())
+        throw EInvalidOperation("Invalid ImageList Index");
     auto img = std::move(FImages[static_cast<size_t>(from)]);
     FImages.erase(FImages.begin() + from);
     FImages.insert(FImages.begin() + to, std::move(img));
@@ -137,7 +130,7 @@ void TImageList::Draw(TCanvas* canvas, int x, int y, int index, TDrawingStyle, b
             p.end();
             img = filled;
         }
-        auto b = AsBitmap(img);
+        auto b = BitmapWithAlpha(img);
         canvas->StretchBlt(Bounds(x, y, FWidth, FHeight), *b, src, cmSrcCopy);
         return;
     }
@@ -153,7 +146,7 @@ void TImageList::Draw(TCanvas* canvas, int x, int y, int index, TDrawingStyle, b
                 if (qAlpha(p) == 0) continue;
                 if (qGray(p) < 192) s.setPixel(xx, yy, c);
             }
-        return AsBitmap(s);
+        return BitmapWithAlpha(s);
     };
     auto light = shape(clBtnHighlight);
     auto dark = shape(clBtnShadow);

@@ -50,15 +50,27 @@ bool ReadSize(const std::vector<Byte>& data, int& width, int& height, String& er
 TJPEGImage::TJPEGImage() = default;
 TJPEGImage::~TJPEGImage() = default;
 
-int TJPEGImage::Width() const { return FBitmap ? FBitmap->Width() : FWidth; }
-int TJPEGImage::Height() const { return FBitmap ? FBitmap->Height() : FHeight; }
+int TJPEGImage::Width() const {
+    return FBitmap ? FBitmap->Width() : FWidth;
+}
+int TJPEGImage::Height() const {
+    return FBitmap ? FBitmap->Height() : FHeight;
+}
 
-void TJPEGImage::SetWidth(int) { throw EInvalidGraphicOperation("Cannot change the size of a JPEG image"); }
-void TJPEGImage::SetHeight(int) { throw EInvalidGraphicOperation("Cannot change the size of a JPEG image"); }
+void TJPEGImage::SetWidth(int) {
+    throw EInvalidGraphicOperation("Cannot change the size of a JPEG image");
+}
+void TJPEGImage::SetHeight(int) {
+    throw EInvalidGraphicOperation("Cannot change the size of a JPEG image");
+}
 
-bool TJPEGImage::Empty() const { return FData.empty() && (!FBitmap || FBitmap->Empty()); }
+bool TJPEGImage::Empty() const {
+    return FData.empty() && (!FBitmap || FBitmap->Empty());
+}
 
-void TJPEGImage::SetCompressionQuality(int quality) { FQuality = std::clamp(quality, 1, 100); }
+void TJPEGImage::SetCompressionQuality(int quality) {
+    FQuality = std::clamp(quality, 1, 100);
+}
 
 void TJPEGImage::SetGrayscale(bool value) {
     if (value == FGrayscale) return;
@@ -101,7 +113,8 @@ void TJPEGImage::LoadFromStream(TStream& stream) {
     std::vector<Byte> bytes;
     Byte buf[65536];
     Int64 n;
-    while ((n = stream.Read(buf, sizeof buf)) > 0) bytes.insert(bytes.end(), buf, buf + n);
+    while ((n = stream.Read(buf, sizeof buf)) > 0)
+        bytes.insert(bytes.end(), buf, buf + n);
     LoadFromBytes(bytes);
 }
 
@@ -226,7 +239,8 @@ void TJPEGImage::Compress() {
         for (int x = 0; x < w; ++x) {
             Byte b = in[3 * x], g = in[3 * x + 1], r = in[3 * x + 2];
             if (FGrayscale) {
-                row[static_cast<size_t>(x)] = static_cast<JSAMPLE>((r * 299 + g * 587 + b * 114 + 500) / 1000);
+                row[static_cast<size_t>(x)] =
+                    static_cast<JSAMPLE>((r * 299 + g * 587 + b * 114 + 500) / 1000);
             } else {
                 row[static_cast<size_t>(3 * x)] = r;
                 row[static_cast<size_t>(3 * x + 1)] = g;

@@ -20,12 +20,22 @@ void TMetafile::SetHeight(int height) {
     Changed();
 }
 
-int TMetafile::MMWidth() const { return MulDiv(FWidth, 2540, 96); }
-int TMetafile::MMHeight() const { return MulDiv(FHeight, 2540, 96); }
-void TMetafile::SetMMWidth(int value) { SetWidth(MulDiv(value, 96, 2540)); }
-void TMetafile::SetMMHeight(int value) { SetHeight(MulDiv(value, 96, 2540)); }
+int TMetafile::MMWidth() const {
+    return MulDiv(FWidth, 2540, 96);
+}
+int TMetafile::MMHeight() const {
+    return MulDiv(FHeight, 2540, 96);
+}
+void TMetafile::SetMMWidth(int value) {
+    SetWidth(MulDiv(value, 96, 2540));
+}
+void TMetafile::SetMMHeight(int value) {
+    SetHeight(MulDiv(value, 96, 2540));
+}
 
-bool TMetafile::Empty() const { return FData->Records.empty(); }
+bool TMetafile::Empty() const {
+    return FData->Records.empty();
+}
 
 void TMetafile::Clear() {
     FData = std::make_shared<Data>();
@@ -33,9 +43,13 @@ void TMetafile::Clear() {
     Changed();
 }
 
-int TMetafile::RecordCount() const { return static_cast<int>(FData->Records.size()); }
+int TMetafile::RecordCount() const {
+    return static_cast<int>(FData->Records.size());
+}
 
-TRect TMetafile::DrawnBounds() const { return FData->Bounds; }
+TRect TMetafile::DrawnBounds() const {
+    return FData->Bounds;
+}
 
 std::vector<TMetaTextRecord> TMetafile::TextRecords() const {
     std::vector<TMetaTextRecord> out;
@@ -139,7 +153,8 @@ void TMetafile::Draw(TCanvas& t, const TRect& r) {
         case TMetaOp::Polygon: {
             std::vector<TPoint> pts;
             pts.reserve(rec.Points.size());
-            for (const TPoint& p : rec.Points) pts.push_back({X(p.X), Y(p.Y)});
+            for (const TPoint& p : rec.Points)
+                pts.push_back({X(p.X), Y(p.Y)});
             if (rec.Op == TMetaOp::Polyline) {
                 t.Polyline(pts);
             } else {
@@ -148,13 +163,17 @@ void TMetafile::Draw(TCanvas& t, const TRect& r) {
             }
             break;
         }
-        case TMetaOp::Rectangle: t.Rectangle(R(rec.R)); break;
+        case TMetaOp::Rectangle:
+            t.Rectangle(R(rec.R));
+            break;
         case TMetaOp::RoundRect: {
             TRect q = R(rec.R);
             t.RoundRect(q.Left, q.Top, q.Right, q.Bottom, SX(rec.A), SY(rec.B));
             break;
         }
-        case TMetaOp::Ellipse: t.Ellipse(R(rec.R)); break;
+        case TMetaOp::Ellipse:
+            t.Ellipse(R(rec.R));
+            break;
         case TMetaOp::Arc: {
             TRect q = R(rec.R);
             int x3 = X(rec.P1.X), y3 = Y(rec.P1.Y), x4 = X(rec.P2.X), y4 = Y(rec.P2.Y);
@@ -166,9 +185,15 @@ void TMetafile::Draw(TCanvas& t, const TRect& r) {
                 t.Chord(q.Left, q.Top, q.Right, q.Bottom, x3, y3, x4, y4);
             break;
         }
-        case TMetaOp::FillRect: t.FillRect(R(rec.R)); break;
-        case TMetaOp::FocusRect: t.DrawFocusRect(R(rec.R)); break;
-        case TMetaOp::PatBlt: t.PatBlt(R(rec.R), rec.A); break;
+        case TMetaOp::FillRect:
+            t.FillRect(R(rec.R));
+            break;
+        case TMetaOp::FocusRect:
+            t.DrawFocusRect(R(rec.R));
+            break;
+        case TMetaOp::PatBlt:
+            t.PatBlt(R(rec.R), rec.A);
+            break;
         case TMetaOp::Text: {
             TRect q = R(rec.TextRect);
             std::vector<int> dx;
@@ -189,14 +214,17 @@ void TMetafile::Draw(TCanvas& t, const TRect& r) {
         case TMetaOp::Blt:
             if (rec.Bitmap) t.StretchBlt(R(rec.R), *rec.Bitmap, rec.Src, rec.A, rec.Transparent);
             break;
-        case TMetaOp::SetPixel: t.SetPixels(X(rec.P1.X), Y(rec.P1.Y), rec.A); break;
+        case TMetaOp::SetPixel:
+            t.SetPixels(X(rec.P1.X), Y(rec.P1.Y), rec.A);
+            break;
         case TMetaOp::Clip: {
             if (!rec.Clip) {
                 t.SelectClipRgn(hasBase ? &base : nullptr);
                 break;
             }
             TRegion region;
-            for (const TRect& q : rec.Clip->Rects()) region.Combine(TRegion(t.LPtoDP(R(q))), RGN_OR);
+            for (const TRect& q : rec.Clip->Rects())
+                region.Combine(TRegion(t.LPtoDP(R(q))), RGN_OR);
             if (hasBase) region.Combine(base, RGN_AND);
             t.SelectClipRgn(&region);
             break;
@@ -297,17 +325,21 @@ TMetafileCanvas::~TMetafileCanvas() {
 }
 
 void TMetafileCanvas::DevPolyline(const TPoint* p, int n) {
-    TMetaRec& rec = Recorder::Add(*this, TMetaOp::Polyline, Recorder::PointsExtent(p, n, DevicePenWidth() / 2));
+    TMetaRec& rec =
+        Recorder::Add(*this, TMetaOp::Polyline, Recorder::PointsExtent(p, n, DevicePenWidth() / 2));
     rec.Points.assign(p, p + n);
 }
 
 void TMetafileCanvas::DevPolygon(const TPoint* p, int n, int fillMode) {
-    TMetaRec& rec = Recorder::Add(*this, TMetaOp::Polygon, Recorder::PointsExtent(p, n, DevicePenWidth() / 2));
+    TMetaRec& rec =
+        Recorder::Add(*this, TMetaOp::Polygon, Recorder::PointsExtent(p, n, DevicePenWidth() / 2));
     rec.Points.assign(p, p + n);
     rec.A = fillMode;
 }
 
-void TMetafileCanvas::DevRectangle(const TRect& r) { Recorder::Add(*this, TMetaOp::Rectangle, r).R = r; }
+void TMetafileCanvas::DevRectangle(const TRect& r) {
+    Recorder::Add(*this, TMetaOp::Rectangle, r).R = r;
+}
 
 void TMetafileCanvas::DevRoundRect(const TRect& r, int ew, int eh) {
     TMetaRec& rec = Recorder::Add(*this, TMetaOp::RoundRect, r);
@@ -316,7 +348,9 @@ void TMetafileCanvas::DevRoundRect(const TRect& r, int ew, int eh) {
     rec.B = eh;
 }
 
-void TMetafileCanvas::DevEllipse(const TRect& r) { Recorder::Add(*this, TMetaOp::Ellipse, r).R = r; }
+void TMetafileCanvas::DevEllipse(const TRect& r) {
+    Recorder::Add(*this, TMetaOp::Ellipse, r).R = r;
+}
 
 void TMetafileCanvas::DevArc(int kind, const TRect& r, const TPoint& start, const TPoint& end) {
     TMetaRec& rec = Recorder::Add(*this, TMetaOp::Arc, r);
@@ -326,9 +360,13 @@ void TMetafileCanvas::DevArc(int kind, const TRect& r, const TPoint& start, cons
     rec.P2 = end;
 }
 
-void TMetafileCanvas::DevFillRect(const TRect& r) { Recorder::Add(*this, TMetaOp::FillRect, r).R = r; }
+void TMetafileCanvas::DevFillRect(const TRect& r) {
+    Recorder::Add(*this, TMetaOp::FillRect, r).R = r;
+}
 
-void TMetafileCanvas::DevFocusRect(const TRect& r) { Recorder::Add(*this, TMetaOp::FocusRect, r).R = r; }
+void TMetafileCanvas::DevFocusRect(const TRect& r) {
+    Recorder::Add(*this, TMetaOp::FocusRect, r).R = r;
+}
 
 void TMetafileCanvas::DevPatBlt(const TRect& r, TCopyMode rop) {
     TMetaRec& rec = Recorder::Add(*this, TMetaOp::PatBlt, r);
@@ -343,7 +381,8 @@ void TMetafileCanvas::DevTextOut(int x, int y, Cardinal options, const TRect* re
     std::vector<int> adv;
     if (dx) {
         adv.assign(dx, dx + text.size());
-        for (int a : adv) width += a;
+        for (int a : adv)
+            width += a;
     } else {
         width = TextAdvances(*rf, DrawnText(*rf, ToQString(text)), nullptr);
     }
@@ -381,7 +420,9 @@ void TMetafileCanvas::DevStretchBlt(const TRect& dest, const TBitmap& bitmap, co
     rec.Transparent = transparentColor;
 }
 
-TColor TMetafileCanvas::DevGetPixel(int, int) { return CLR_INVALID; }
+TColor TMetafileCanvas::DevGetPixel(int, int) {
+    return CLR_INVALID;
+}
 
 void TMetafileCanvas::DevSetPixel(int x, int y, TColor color) {
     TMetaRec& rec = Recorder::Add(*this, TMetaOp::SetPixel, TRect(x, y, x + 1, y + 1));
@@ -394,26 +435,39 @@ void TMetafileCanvas::DevSetClip(const TRegion* rgn) {
     if (rgn) rec.Clip = std::make_shared<TRegion>(*rgn);
 }
 
-bool TMetafileCanvas::DevGrab(const TRect&, TBitmap&) { return false; }
+bool TMetafileCanvas::DevGrab(const TRect&, TBitmap&) {
+    return false;
+}
 
 int TMetafileCanvas::DevCaps(int index) {
     TSize size = DevSize();
     switch (index) {
-    case TECHNOLOGY: return DT_RASDISPLAY;
-    case HORZRES: return FReferenceSize.cx > 0 ? FReferenceSize.cx : size.cx;
-    case VERTRES: return FReferenceSize.cy > 0 ? FReferenceSize.cy : size.cy;
+    case TECHNOLOGY:
+        return DT_RASDISPLAY;
+    case HORZRES:
+        return FReferenceSize.cx > 0 ? FReferenceSize.cx : size.cx;
+    case VERTRES:
+        return FReferenceSize.cy > 0 ? FReferenceSize.cy : size.cy;
     case LOGPIXELSX:
-    case LOGPIXELSY: return FResolution;
-    case BITSPIXEL: return 32;
-    case PLANES: return 1;
-    case NUMCOLORS: return -1;
-    case HORZSIZE: return MulDiv(DevCaps(HORZRES), 254, FResolution * 10);
-    case VERTSIZE: return MulDiv(DevCaps(VERTRES), 254, FResolution * 10);
-    default: return 0;
+    case LOGPIXELSY:
+        return FResolution;
+    case BITSPIXEL:
+        return 32;
+    case PLANES:
+        return 1;
+    case NUMCOLORS:
+        return -1;
+    case HORZSIZE:
+        return MulDiv(DevCaps(HORZRES), 254, FResolution * 10);
+    case VERTSIZE:
+        return MulDiv(DevCaps(VERTRES), 254, FResolution * 10);
+    default:
+        return 0;
     }
 }
 
 TSize TMetafileCanvas::DevSize() {
-    if (FMetafile && FMetafile->FWidth > 0 && FMetafile->FHeight > 0) return {FMetafile->FWidth, FMetafile->FHeight};
+    if (FMetafile && FMetafile->FWidth > 0 && FMetafile->FHeight > 0)
+        return {FMetafile->FWidth, FMetafile->FHeight};
     return {32767, 32767};
 }

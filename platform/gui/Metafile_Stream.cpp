@@ -11,7 +11,9 @@ namespace {
 
 const char Magic[8] = {'O', 'R', 'V', 'M', 'E', 'T', 'A', '1'};
 
-[[noreturn]] void Invalid() { throw EInvalidGraphic("Metafile is not valid"); }
+[[noreturn]] void Invalid() {
+    throw EInvalidGraphic("Metafile is not valid");
+}
 
 class Writer {
 public:
@@ -19,7 +21,8 @@ public:
     void U8(int v) { Out.push_back(static_cast<Byte>(v)); }
     void I32(Int64 v) {
         auto u = static_cast<Cardinal>(v);
-        for (int i = 0; i < 4; ++i) Out.push_back(static_cast<Byte>(u >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+            Out.push_back(static_cast<Byte>(u >> (8 * i)));
     }
     void Pt(const TPoint& p) {
         I32(p.X);
@@ -94,7 +97,8 @@ public:
     WideString Wide() {
         size_t n = Count(2);
         WideString s(n, u'\0');
-        for (size_t i = 0; i < n; ++i) s[i] = static_cast<char16_t>(D[P + 2 * i] | (D[P + 2 * i + 1] << 8));
+        for (size_t i = 0; i < n; ++i)
+            s[i] = static_cast<char16_t>(D[P + 2 * i] | (D[P + 2 * i + 1] << 8));
         P += 2 * n;
         return s;
     }
@@ -142,7 +146,8 @@ void TMetafile::SaveToStream(TStream& stream) {
         w.U8(static_cast<int>(r.Op));
         w.I32(r.State);
         w.I32(static_cast<Int64>(r.Points.size()));
-        for (const TPoint& p : r.Points) w.Pt(p);
+        for (const TPoint& p : r.Points)
+            w.Pt(p);
         w.Rc(r.R);
         w.I32(r.A);
         w.I32(r.B);
@@ -150,7 +155,8 @@ void TMetafile::SaveToStream(TStream& stream) {
         w.Pt(r.P2);
         w.Wide(r.Text);
         w.I32(static_cast<Int64>(r.Dx.size()));
-        for (int a : r.Dx) w.I32(a);
+        for (int a : r.Dx)
+            w.I32(a);
         w.I32(r.Options);
         w.U8(r.HasRect ? 1 : 0);
         w.Rc(r.TextRect);
@@ -163,7 +169,8 @@ void TMetafile::SaveToStream(TStream& stream) {
             std::vector<TRect> rects = r.Clip->Rects();
             w.U8(1);
             w.I32(static_cast<Int64>(rects.size()));
-            for (const TRect& q : rects) w.Rc(q);
+            for (const TRect& q : rects)
+                w.Rc(q);
         } else {
             w.U8(0);
         }
@@ -171,7 +178,8 @@ void TMetafile::SaveToStream(TStream& stream) {
     stream.WriteBuffer(Magic, 8);
     Byte len[4];
     auto n = static_cast<Cardinal>(w.Out.size());
-    for (int i = 0; i < 4; ++i) len[i] = static_cast<Byte>(n >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        len[i] = static_cast<Byte>(n >> (8 * i));
     stream.WriteBuffer(len, 4);
     stream.WriteBuffer(w.Out.data(), static_cast<Int64>(w.Out.size()));
 }
@@ -216,9 +224,11 @@ void TMetafile::LoadFromStream(TStream& stream) {
         if (op > static_cast<int>(TMetaOp::Clip)) Invalid();
         rec.Op = static_cast<TMetaOp>(op);
         rec.State = r.I32();
-        if (rec.Op != TMetaOp::Clip && (rec.State < 0 || rec.State >= static_cast<int>(data->States.size()))) Invalid();
+        if (rec.Op != TMetaOp::Clip && (rec.State < 0 || rec.State >= static_cast<int>(data->States.size())))
+            Invalid();
         size_t pts = r.Count(8);
-        for (size_t k = 0; k < pts; ++k) rec.Points.push_back(r.Pt());
+        for (size_t k = 0; k < pts; ++k)
+            rec.Points.push_back(r.Pt());
         rec.R = r.Rc();
         rec.A = r.I32();
         rec.B = r.I32();
@@ -226,7 +236,8 @@ void TMetafile::LoadFromStream(TStream& stream) {
         rec.P2 = r.Pt();
         rec.Text = r.Wide();
         size_t dx = r.Count(4);
-        for (size_t k = 0; k < dx; ++k) rec.Dx.push_back(r.I32());
+        for (size_t k = 0; k < dx; ++k)
+            rec.Dx.push_back(r.I32());
         if (!rec.Dx.empty() && rec.Dx.size() != rec.Text.size()) Invalid();
         rec.Options = static_cast<Cardinal>(r.I32());
         rec.HasRect = r.U8() != 0;
@@ -239,7 +250,8 @@ void TMetafile::LoadFromStream(TStream& stream) {
         if (r.U8()) {
             auto clip = std::make_shared<TRegion>();
             size_t rects = r.Count(16);
-            for (size_t k = 0; k < rects; ++k) clip->Combine(TRegion(r.Rc()), RGN_OR);
+            for (size_t k = 0; k < rects; ++k)
+                clip->Combine(TRegion(r.Rc()), RGN_OR);
             rec.Clip = clip;
         }
         data->Records.push_back(std::move(rec));

@@ -1,5 +1,6 @@
 #include "gui/Picture.h"
 
+#include "gui/Icon.h"
 #include "gui/Jpeg.h"
 #include "rtl/FileUtils.h"
 #include "rtl/Streams.h"
@@ -43,14 +44,20 @@ void RegisterFile(Registry& r, const String& ext, const String& description, con
 Registry& Reg() {
     static Registry* registry = [] {
         auto* r = new Registry;
-        RegisterFile(*r, "bmp", "Bitmaps", "TBitmap", [] { return std::make_unique<TBitmap>(); },
-                     [](const Byte* d, size_t n) { return n >= 2 && d[0] == 'B' && d[1] == 'M'; });
+        RegisterFile(
+            *r, "bmp", "Bitmaps", "TBitmap", [] { return std::make_unique<TBitmap>(); },
+            [](const Byte* d, size_t n) { return n >= 2 && d[0] == 'B' && d[1] == 'M'; });
         TGraphicSignature jpeg = [](const Byte* d, size_t n) {
             return n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF;
         };
         auto jpegFactory = [] { return std::make_unique<TJPEGImage>(); };
         RegisterFile(*r, "jpg", "JPEG Image File", "TJPEGImage", jpegFactory, jpeg);
         RegisterFile(*r, "jpeg", "JPEG Image File", "TJPEGImage", jpegFactory, jpeg);
+        RegisterFile(
+            *r, "ico", "Icons", "TIcon", [] { return std::make_unique<TIcon>(); },
+            [](const Byte* d, size_t n) {
+                return n >= 4 && d[0] == 0 && d[1] == 0 && d[2] == 1 && d[3] == 0;
+            });
         r->Clips.push_back({8, "TBitmap", [] { return std::make_unique<TBitmap>(); }});
         r->Clips.push_back({2, "TBitmap", [] { return std::make_unique<TBitmap>(); }});
         return r;

@@ -58,8 +58,9 @@ public:
     TNotifyEvent OnChange;
 
     // The registry. A later registration of an extension replaces the earlier one.
-    static void RegisterFileFormat(const String& extension, const String& description, const String& className,
-                                   TGraphicFactory factory, TGraphicSignature signature = nullptr);
+    static void RegisterFileFormat(const String& extension, const String& description,
+                                   const String& className, TGraphicFactory factory,
+                                   TGraphicSignature signature = nullptr);
     static void RegisterClipboardFormat(Word format, const String& className, TGraphicFactory factory);
     // Removes every registration (files and clipboard) of a graphic class.
     static void UnregisterGraphicClass(const String& className);

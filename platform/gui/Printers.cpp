@@ -23,7 +23,8 @@ namespace {
 String SafeFileName(const String& title) {
     String s = title.empty() ? String("document") : title;
     for (char& c : s)
-        if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|')
+        if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
+            c == '|')
             c = '_';
     return s;
 }
@@ -68,21 +69,35 @@ protected:
     int Resolution() override { return FOwner->Resolution(); }
     int DevCaps(int index) override {
         switch (index) {
-        case TECHNOLOGY: return DT_RASPRINTER;
-        case HORZRES: return FOwner->PageWidth();
-        case VERTRES: return FOwner->PageHeight();
-        case PHYSICALWIDTH: return FOwner->PaperWidth();
-        case PHYSICALHEIGHT: return FOwner->PaperHeight();
-        case PHYSICALOFFSETX: return FOwner->OffsetX();
-        case PHYSICALOFFSETY: return FOwner->OffsetY();
+        case TECHNOLOGY:
+            return DT_RASPRINTER;
+        case HORZRES:
+            return FOwner->PageWidth();
+        case VERTRES:
+            return FOwner->PageHeight();
+        case PHYSICALWIDTH:
+            return FOwner->PaperWidth();
+        case PHYSICALHEIGHT:
+            return FOwner->PaperHeight();
+        case PHYSICALOFFSETX:
+            return FOwner->OffsetX();
+        case PHYSICALOFFSETY:
+            return FOwner->OffsetY();
         case LOGPIXELSX:
-        case LOGPIXELSY: return FOwner->Resolution();
-        case HORZSIZE: return static_cast<int>(std::lround(FOwner->PageWidth() * 25.4 / FOwner->Resolution()));
-        case VERTSIZE: return static_cast<int>(std::lround(FOwner->PageHeight() * 25.4 / FOwner->Resolution()));
-        case BITSPIXEL: return 24;
-        case PLANES: return 1;
-        case NUMCOLORS: return -1;
-        default: return 0;
+        case LOGPIXELSY:
+            return FOwner->Resolution();
+        case HORZSIZE:
+            return static_cast<int>(std::lround(FOwner->PageWidth() * 25.4 / FOwner->Resolution()));
+        case VERTSIZE:
+            return static_cast<int>(std::lround(FOwner->PageHeight() * 25.4 / FOwner->Resolution()));
+        case BITSPIXEL:
+            return 24;
+        case PLANES:
+            return 1;
+        case NUMCOLORS:
+            return -1;
+        default:
+            return 0;
         }
     }
     TSize DevSize() override { return {FOwner->PageWidth(), FOwner->PageHeight()}; }
@@ -95,7 +110,7 @@ struct TPrinter::Impl {
     std::unique_ptr<TPrinterCanvas> Canvas;
     std::unique_ptr<QPrinter> Device;
     String DefaultName;
-    String Target;     // the file the document is written to
+    String Target;        // the file the document is written to
     bool ToQueue = false; // the file goes to a CUPS queue afterwards
     // RAW documents
     std::FILE* RawFile = nullptr;
@@ -121,8 +136,9 @@ const std::vector<String>& TPrinter::Printers() {
 }
 
 void TPrinter::Refresh() {
-    String current = FIndex >= 0 && FIndex < static_cast<int>(FPrinters.size()) ? FPrinters[static_cast<size_t>(FIndex)]
-                                                                                 : String();
+    String current = FIndex >= 0 && FIndex < static_cast<int>(FPrinters.size())
+                         ? FPrinters[static_cast<size_t>(FIndex)]
+                         : String();
     FImpl->DefaultName.clear();
     FPrinters = CupsQueues(FImpl->DefaultName);
     FPrinters.push_back(PdfPrinterName);
@@ -154,7 +170,8 @@ void TPrinter::SetPrinterIndex(int index) {
         for (size_t i = 0; i < FPrinters.size(); ++i)
             if (FPrinters[i] == FImpl->DefaultName) index = static_cast<int>(i);
     }
-    if (index < 0 || index >= static_cast<int>(FPrinters.size())) throw EPrinter("Printer index out of range");
+    if (index < 0 || index >= static_cast<int>(FPrinters.size()))
+        throw EPrinter("Printer index out of range");
     FIndex = index;
     LoadMetrics();
 }
@@ -164,7 +181,9 @@ String TPrinter::PrinterName() {
     return FPrinters[static_cast<size_t>(FIndex)];
 }
 
-bool TPrinter::IsPdfPrinter() { return PrinterName() == PdfPrinterName; }
+bool TPrinter::IsPdfPrinter() {
+    return PrinterName() == PdfPrinterName;
+}
 
 void TPrinter::LoadMetrics() {
     FMarginL = FMarginT = FMarginR = FMarginB = 0;
@@ -175,8 +194,9 @@ void TPrinter::LoadMetrics() {
         if (dest) {
             cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
             cups_size_t size;
-            if (info && cupsGetDestMediaBySize(CUPS_HTTP_DEFAULT, dest, info, static_cast<int>(FPaperW * 100),
-                                               static_cast<int>(FPaperH * 100), CUPS_MEDIA_FLAGS_DEFAULT, &size)) {
+            if (info &&
+                cupsGetDestMediaBySize(CUPS_HTTP_DEFAULT, dest, info, static_cast<int>(FPaperW * 100),
+                                       static_cast<int>(FPaperH * 100), CUPS_MEDIA_FLAGS_DEFAULT, &size)) {
                 FMarginL = size.left / 100.0;
                 FMarginR = size.right / 100.0;
                 FMarginT = size.top / 100.0;
@@ -198,14 +218,28 @@ void TPrinter::LoadMetrics() {
     FImpl->Canvas->Font()->SetPixelsPerInch(FResolution);
 }
 
-int TPrinter::PageWidth() { return Printers(), FImpl->Paint.width(); }
-int TPrinter::PageHeight() { return Printers(), FImpl->Paint.height(); }
-int TPrinter::PaperWidth() { return Printers(), FImpl->Full.width(); }
-int TPrinter::PaperHeight() { return Printers(), FImpl->Full.height(); }
-int TPrinter::OffsetX() { return Printers(), FImpl->Paint.left() - FImpl->Full.left(); }
-int TPrinter::OffsetY() { return Printers(), FImpl->Paint.top() - FImpl->Full.top(); }
+int TPrinter::PageWidth() {
+    return Printers(), FImpl->Paint.width();
+}
+int TPrinter::PageHeight() {
+    return Printers(), FImpl->Paint.height();
+}
+int TPrinter::PaperWidth() {
+    return Printers(), FImpl->Full.width();
+}
+int TPrinter::PaperHeight() {
+    return Printers(), FImpl->Full.height();
+}
+int TPrinter::OffsetX() {
+    return Printers(), FImpl->Paint.left() - FImpl->Full.left();
+}
+int TPrinter::OffsetY() {
+    return Printers(), FImpl->Paint.top() - FImpl->Full.top();
+}
 
-void TPrinter::SetCopies(int copies) { FCopies = std::max(1, copies); }
+void TPrinter::SetCopies(int copies) {
+    FCopies = std::max(1, copies);
+}
 
 void TPrinter::SetOrientation(TPrinterOrientation orientation) {
     if (FPrinting) throw EPrinter("Printing in progress");
@@ -220,7 +254,9 @@ void TPrinter::SetResolution(int dpi) {
     LoadMetrics();
 }
 
-int TPrinter::Capabilities() { return (1 << pcCopies) | (1 << pcOrientation) | (1 << pcCollation); }
+int TPrinter::Capabilities() {
+    return (1 << pcCopies) | (1 << pcOrientation) | (1 << pcCollation);
+}
 
 bool TPrinter::SetPaper(int number) {
     if (number == DMPAPER_USER) {
@@ -260,20 +296,21 @@ std::vector<TPaperInfo> TPrinter::Papers() {
             int n = info ? cupsGetDestMediaCount(CUPS_HTTP_DEFAULT, dest, info, CUPS_MEDIA_FLAGS_DEFAULT) : 0;
             for (int i = 0; i < n; ++i) {
                 cups_size_t size;
-                if (!cupsGetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest, info, i, CUPS_MEDIA_FLAGS_DEFAULT, &size))
+                if (!cupsGetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest, info, i, CUPS_MEDIA_FLAGS_DEFAULT,
+                                             &size))
                     continue;
                 QPageSize ps(QSizeF(size.width / 100.0, size.length / 100.0), QPageSize::Millimeter);
                 int number = ps.windowsId();
-                out.push_back({number > 0 && number < 256 ? number : DMPAPER_USER, size.media, size.width / 100.0,
-                               size.length / 100.0});
+                out.push_back({number > 0 && number < 256 ? number : DMPAPER_USER, size.media,
+                               size.width / 100.0, size.length / 100.0});
             }
             if (info) cupsFreeDestInfo(info);
             cupsFreeDests(1, dest);
         }
         if (!out.empty()) return out;
     }
-    for (auto id : {QPageSize::A4, QPageSize::A3, QPageSize::A5, QPageSize::B5, QPageSize::Letter, QPageSize::Legal,
-                    QPageSize::Executive})
+    for (auto id : {QPageSize::A4, QPageSize::A3, QPageSize::A5, QPageSize::B5, QPageSize::Letter,
+                    QPageSize::Legal, QPageSize::Executive})
         add(id);
     return out;
 }
@@ -295,16 +332,18 @@ void TPrinter::BeginDoc() {
     LoadMetrics();
     bool toFile = IsPdfPrinter() || !FOutputFile.empty();
     FImpl->ToQueue = !toFile;
-    FImpl->Target = toFile ? PdfTarget() : GetTempDir() + "orvanta-print-" + std::to_string(::getpid()) + ".pdf";
+    FImpl->Target =
+        toFile ? PdfTarget() : GetTempDir() + "orvanta-print-" + std::to_string(::getpid()) + ".pdf";
     auto device = std::make_unique<QPrinter>(QPrinter::HighResolution);
     device->setOutputFormat(QPrinter::PdfFormat);
     device->setOutputFileName(ToQString(FImpl->Target));
     device->setResolution(FResolution);
     device->setDocName(ToQString(FTitle));
     device->setFullPage(false);
-    device->setPageLayout(QPageLayout(PageSizeOf(FPaper, FPaperW, FPaperH),
-                                      FOrientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                      FImpl->Margins, QPageLayout::Millimeter));
+    device->setPageLayout(
+        QPageLayout(PageSizeOf(FPaper, FPaperW, FPaperH),
+                    FOrientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                    FImpl->Margins, QPageLayout::Millimeter));
     FImpl->Device = std::move(device);
     FImpl->Canvas->Device = FImpl->Device.get();
     FPrinting = true;
@@ -345,8 +384,8 @@ void TPrinter::EndDoc() {
                                                       : "one-sided";
     options = cupsAddOption("sides", sides, options, &opts);
     String title = FTitle.empty() ? String("document") : FTitle;
-    int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, PrinterName().c_str(), FImpl->Target.c_str(), title.c_str(), options,
-                             opts);
+    int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, PrinterName().c_str(), FImpl->Target.c_str(), title.c_str(),
+                             options, opts);
     cupsFreeOptions(options, opts);
     std::error_code ec;
     std::filesystem::remove(FImpl->Target, ec);
@@ -382,8 +421,8 @@ void TPrinter::BeginRawDoc() {
         int job = cupsCreateJob(CUPS_HTTP_DEFAULT, PrinterName().c_str(), title.c_str(), options, opts);
         cupsFreeOptions(options, opts);
         if (job == 0) throw EPrinter(String("Printing failed: ") + cupsLastErrorString());
-        if (cupsStartDocument(CUPS_HTTP_DEFAULT, PrinterName().c_str(), job, title.c_str(), CUPS_FORMAT_RAW, 1) !=
-            HTTP_STATUS_CONTINUE) {
+        if (cupsStartDocument(CUPS_HTTP_DEFAULT, PrinterName().c_str(), job, title.c_str(), CUPS_FORMAT_RAW,
+                              1) != HTTP_STATUS_CONTINUE) {
             cupsCancelJob(PrinterName().c_str(), job);
             throw EPrinter(String("Printing failed: ") + cupsLastErrorString());
         }
@@ -399,7 +438,8 @@ void TPrinter::WriteRaw(const void* data, size_t size) {
     if (!FRaw) throw EPrinter("Printer is not currently printing");
     if (size == 0) return;
     if (FImpl->RawFile) {
-        if (std::fwrite(data, 1, size, FImpl->RawFile) != size) throw EPrinter("Cannot write " + FImpl->Target);
+        if (std::fwrite(data, 1, size, FImpl->RawFile) != size)
+            throw EPrinter("Cannot write " + FImpl->Target);
     } else {
         cupsWriteRequestData(CUPS_HTTP_DEFAULT, static_cast<const char*>(data), size);
     }
@@ -419,7 +459,8 @@ void TPrinter::EndRawDoc() {
     FLastOutputFile.clear();
     ipp_status_t status = cupsFinishDocument(CUPS_HTTP_DEFAULT, PrinterName().c_str());
     FImpl->RawJob = 0;
-    if (status > IPP_STATUS_OK_CONFLICTING) throw EPrinter(String("Printing failed: ") + cupsLastErrorString());
+    if (status > IPP_STATUS_OK_CONFLICTING)
+        throw EPrinter(String("Printing failed: ") + cupsLastErrorString());
 }
 
 void TPrinter::AbortRawDoc() {
@@ -442,7 +483,8 @@ void TPrinter::AbortRawDoc() {
 std::vector<String> TPrinter::Fonts() {
     EnsureQtApp();
     std::vector<String> out;
-    for (const QString& f : QFontDatabase::families()) out.push_back(FromQString(f));
+    for (const QString& f : QFontDatabase::families())
+        out.push_back(FromQString(f));
     return out;
 }
 

@@ -30,7 +30,7 @@ enum : int { DMDUP_SIMPLEX = 1, DMDUP_VERTICAL = 2, DMDUP_HORIZONTAL = 3 };
 struct TPaperInfo {
     int Number = 0; // DMPAPER number, 256 for sizes without one
     String Name;
-    double WidthMM = 0;  // portrait
+    double WidthMM = 0; // portrait
     double HeightMM = 0;
 };
 

@@ -50,6 +50,10 @@ QImage Pack4(const QImage& indexed8);
 // The nearest palette index of every pixel of a 32-bit image.
 QImage ToIndexed(const QImage& surface, const std::vector<QRgb>& palette);
 
+// A bitmap whose surface keeps the image's alpha channel, for drawing pictures with transparent
+// parts (image lists, icons) through the canvas.
+std::unique_ptr<TBitmap> BitmapWithAlpha(const QImage& image);
+
 // The canvas of a bitmap: paints on the bitmap's surface.
 class TBitmapCanvas : public TPainterCanvas {
 public:

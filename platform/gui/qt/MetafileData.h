@@ -28,11 +28,11 @@ struct TMetaState {
     TColor BkColor = clWhite;
 
     bool SameAs(const TMetaState& o) const {
-        return PenColor == o.PenColor && PenWidth == o.PenWidth && PenStyle == o.PenStyle && PenMode == o.PenMode &&
-               BrushColor == o.BrushColor && BrushStyle == o.BrushStyle && BrushSource == o.BrushSource &&
-               FontName == o.FontName && FontHeight == o.FontHeight && FontStyle == o.FontStyle &&
-               FontColor == o.FontColor && Charset == o.Charset && Pitch == o.Pitch &&
-               Orientation == o.Orientation && BkMode == o.BkMode && BkColor == o.BkColor;
+        return PenColor == o.PenColor && PenWidth == o.PenWidth && PenStyle == o.PenStyle &&
+               PenMode == o.PenMode && BrushColor == o.BrushColor && BrushStyle == o.BrushStyle &&
+               BrushSource == o.BrushSource && FontName == o.FontName && FontHeight == o.FontHeight &&
+               FontStyle == o.FontStyle && FontColor == o.FontColor && Charset == o.Charset &&
+               Pitch == o.Pitch && Orientation == o.Orientation && BkMode == o.BkMode && BkColor == o.BkColor;
     }
 };
 

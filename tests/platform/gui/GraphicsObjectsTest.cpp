@@ -21,7 +21,7 @@ TEST(Colors, NamesRoundTrip) {
     struct Case {
         TColor Color;
         const char* Text;
-    } cases[] = {{clRed, "clRed"},       {clBtnFace, "clBtnFace"}, {clNone, "clNone"},
+    } cases[] = {{clRed, "clRed"},        {clBtnFace, "clBtnFace"}, {clNone, "clNone"},
                  {0x123456, "$00123456"}, {clSilver, "clSilver"},   {clDefault, "clDefault"}};
     for (const auto& c : cases) {
         EXPECT_EQ(ColorToString(c.Color), c.Text);

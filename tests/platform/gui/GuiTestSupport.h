@@ -5,9 +5,9 @@
 #include "rtl/Types.h"
 
 #include <cstdio>
-#include <unistd.h>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 
 // A fresh folder under the system's temporary folder, removed with the object.
 class TTempDir {
@@ -51,9 +51,11 @@ inline String RunPython(const String& script, bool& ok) {
     FILE* p = popen((python + " " + file + " 2>&1").c_str(), "r");
     if (!p) return out;
     char buf[512];
-    while (std::fgets(buf, sizeof buf, p)) out += buf;
+    while (std::fgets(buf, sizeof buf, p))
+        out += buf;
     ok = pclose(p) == 0;
-    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
+        out.pop_back();
     return out;
 }
 

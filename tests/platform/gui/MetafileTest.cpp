@@ -1,5 +1,5 @@
-#include "gui/Bitmap.h"
 #include "gui/Metafile.h"
+#include "gui/Bitmap.h"
 #include "rtl/Streams.h"
 
 #include <gtest/gtest.h>
@@ -160,7 +160,8 @@ struct DrawTextCase {
     std::vector<String> Lines;
 };
 
-std::vector<TMetaTextRecord> Layout(const String& text, const TRect& r, Cardinal flags, int* height = nullptr) {
+std::vector<TMetaTextRecord> Layout(const String& text, const TRect& r, Cardinal flags,
+                                    int* height = nullptr) {
     TMetafile mf;
     TMetafileCanvas mc(&mf);
     mc.Font()->SetName("Arial");
@@ -177,17 +178,32 @@ std::vector<TMetaTextRecord> Layout(const String& text, const TRect& r, Cardinal
 TEST(DrawText, WordBreaksAndEllipses) {
     // Arial stands for Liberation Sans at 13 pixels; Chinese characters are 13 pixels wide.
     const DrawTextCase cases[] = {
-        {"words", "The quick brown fox jumps over the lazy dog", 100, DT_WORDBREAK,
+        {"words",
+         "The quick brown fox jumps over the lazy dog",
+         100,
+         DT_WORDBREAK,
          {"The quick brown", "fox jumps over", "the lazy dog"}},
-        {"chinese breaks between characters", "物业管理系统收费明细表打印预览", 60, DT_WORDBREAK,
+        {"chinese breaks between characters",
+         "物业管理系统收费明细表打印预览",
+         60,
+         DT_WORDBREAK,
          {"物业管理", "系统收费", "明细表打", "印预览"}},
-        {"a long word stays whole", "Superlongwordwithoutspaces end", 60, DT_WORDBREAK,
+        {"a long word stays whole",
+         "Superlongwordwithoutspaces end",
+         60,
+         DT_WORDBREAK,
          {"Superlongwordwithoutspaces", "end"}},
-        {"an edit control breaks it", "Superlongwordwithoutspaces end", 60, DT_WORDBREAK | DT_EDITCONTROL,
+        {"an edit control breaks it",
+         "Superlongwordwithoutspaces end",
+         60,
+         DT_WORDBREAK | DT_EDITCONTROL,
          {"Superlong", "wordwitho", "utspaces", "end"}},
         {"end ellipsis", "A long caption text", 60, DT_SINGLELINE | DT_END_ELLIPSIS, {"A long c..."}},
         {"fits without ellipsis", "Short", 60, DT_SINGLELINE | DT_END_ELLIPSIS, {"Short"}},
-        {"path ellipsis", "C:\\Program Files\\Orvanta\\Data\\wuyegl.mdb", 150, DT_SINGLELINE | DT_PATH_ELLIPSIS,
+        {"path ellipsis",
+         "C:\\Program Files\\Orvanta\\Data\\wuyegl.mdb",
+         150,
+         DT_SINGLELINE | DT_PATH_ELLIPSIS,
          {"C:\\Progra...\\wuyegl.mdb"}},
         {"hard breaks", "one\r\ntwo\nthree", 200, 0, {"one", "two", "three"}},
         {"single line ignores breaks", "one\r\ntwo", 200, DT_SINGLELINE, {"onetwo"}},
@@ -244,7 +260,8 @@ TEST(DrawText, AlignmentCalcRectAndReturnValue) {
     EXPECT_EQ(mc.DrawText("Total", r, DT_CALCRECT | DT_SINGLELINE), lh);
     EXPECT_EQ(r, Rect(0, 0, w, lh));
     r = Rect(0, 0, 100, 0);
-    EXPECT_EQ(mc.DrawText("The quick brown fox jumps over the lazy dog", r, DT_CALCRECT | DT_WORDBREAK), 3 * lh);
+    EXPECT_EQ(mc.DrawText("The quick brown fox jumps over the lazy dog", r, DT_CALCRECT | DT_WORDBREAK),
+              3 * lh);
     EXPECT_EQ(r.Right, mc.TextWidth("The quick brown"));
     r = Rect(0, 0, 100, 0);
     EXPECT_EQ(mc.DrawText("", r, DT_CALCRECT), 0);

@@ -29,7 +29,8 @@ void PaintBlocks(TBitmap& b) {
 
 bool Near(TColor a, TColor b, int tolerance) {
     TColorRef x = ColorToRGB(a), y = ColorToRGB(b);
-    return std::abs(GetRValue(x) - GetRValue(y)) <= tolerance && std::abs(GetGValue(x) - GetGValue(y)) <= tolerance &&
+    return std::abs(GetRValue(x) - GetRValue(y)) <= tolerance &&
+           std::abs(GetGValue(x) - GetGValue(y)) <= tolerance &&
            std::abs(GetBValue(x) - GetBValue(y)) <= tolerance;
 }
 
@@ -115,7 +116,8 @@ TEST(Bitmap, BmpFilesRoundTripInEveryFormat) {
         EXPECT_EQ(loaded.Width(), 13);
         EXPECT_EQ(loaded.Height(), 7);
         for (int y = 0; y < 7; ++y)
-            for (int x = 0; x < 13; ++x) EXPECT_EQ(loaded.Pixel(x, y), b.Pixel(x, y)) << x << "," << y;
+            for (int x = 0; x < 13; ++x)
+                EXPECT_EQ(loaded.Pixel(x, y), b.Pixel(x, y)) << x << "," << y;
     }
     TStringStream junk("BM\x20\0\0\0 not a bitmap at all......");
     TBitmap bad;
@@ -208,8 +210,8 @@ TEST(Jpeg, RoundTripThroughFilesAndPictures) {
 
     if (HasPillow()) {
         bool ok;
-        String out = RunPython("from PIL import Image\na = Image.open('" + file + "')\nb = Image.open('" + greyFile +
-                                   "')\nprint(a.format, a.size, a.mode, b.mode)\n",
+        String out = RunPython("from PIL import Image\na = Image.open('" + file + "')\nb = Image.open('" +
+                                   greyFile + "')\nprint(a.format, a.size, a.mode, b.mode)\n",
                                ok);
         ASSERT_TRUE(ok) << out;
         EXPECT_EQ(out, "JPEG (64, 48) RGB L");
@@ -265,8 +267,9 @@ TEST(Picture, ReadsByExtensionAndBySignatureThroughTheRegistry) {
     TStringStream tst("TST!rest");
     EXPECT_THROW(pic.LoadFromStream(tst), EInvalidGraphic);
 
-    TPicture::RegisterFileFormat("tst", "Test pictures", "TTestGraphic", [] { return std::make_unique<TTestGraphic>(); },
-                                 [](const Byte* d, size_t n) { return n >= 4 && std::memcmp(d, "TST!", 4) == 0; });
+    TPicture::RegisterFileFormat(
+        "tst", "Test pictures", "TTestGraphic", [] { return std::make_unique<TTestGraphic>(); },
+        [](const Byte* d, size_t n) { return n >= 4 && std::memcmp(d, "TST!", 4) == 0; });
     tst.SetPosition(0);
     pic.LoadFromStream(tst);
     EXPECT_EQ(pic.Graphic()->ClassName(), "TTestGraphic");
@@ -317,4 +320,30 @@ TEST(ImageList, MaskedAndGreyedDrawing) {
     EXPECT_FALSE(list.GetBitmap(2, &copy));
     list.SetSize(8, 8);
     EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(Icon, LoadsAndDrawsWithItsTransparency) {
+    if (!HasPillow()) GTEST_SKIP() << "Pillow is not installed";
+    TTempDir dir;
+    String file = dir.File("app.ico");
+    bool ok;
+    String out = RunPython(
+        "from PIL import Image\nim = Image.new('RGBA', (32, 32), (0, 0, 0, 0))\n"
+        "for x in range(8, 24):\n    for y in range(8, 24):\n        im.putpixel((x, y), (255, 0, 0, 255))\n"
+        "im.save('" +
+            file + "', sizes=[(32, 32)])\n",
+        ok);
+    ASSERT_TRUE(ok) << out;
+    TPicture pic;
+    pic.LoadFromFile(file);
+    ASSERT_EQ(pic.Graphic()->ClassName(), "TIcon");
+    EXPECT_EQ(pic.Width(), 32);
+    TBitmap back(32, 32, pf24bit);
+    back.Canvas()->Brush()->SetColor(clWhite);
+    back.Canvas()->FillRect(Rect(0, 0, 32, 32));
+    back.Canvas()->Draw(0, 0, pic.Graphic());
+    EXPECT_EQ(back.Pixel(2, 2), clWhite);
+    EXPECT_EQ(back.Pixel(16, 16), clRed);
+    TStringStream notIcon("BM......");
+    EXPECT_THROW(pic.Graphic()->LoadFromStream(notIcon), EInvalidGraphic);
 }

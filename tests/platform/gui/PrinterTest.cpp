@@ -19,7 +19,8 @@ String ReadFile(const String& name) {
 
 int PdfPageCount(const String& pdf) {
     static const std::regex page("/Type\\s*/Page(?![a-zA-Z])");
-    return static_cast<int>(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
+    return static_cast<int>(
+        std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
 }
 
 // Selects the PDF printer of the program's printer object.
