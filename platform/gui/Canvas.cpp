@@ -489,3 +489,75 @@ void TCanvas::SetPixels(int x, int y, TColor color) {
 int GetDeviceCaps(TCanvas* canvas, int index) {
     return canvas ? canvas->GetDeviceCaps(index) : 0;
 }
+
+// ---- a canvas without a surface
+
+namespace {
+[[noreturn]] void NoDrawing() {
+    throw EInvalidOperation("Canvas does not allow drawing");
+}
+} // namespace
+
+void TCanvas::DevPolyline(const TPoint*, int) {
+    NoDrawing();
+}
+void TCanvas::DevPolygon(const TPoint*, int, int) {
+    NoDrawing();
+}
+void TCanvas::DevRectangle(const TRect&) {
+    NoDrawing();
+}
+void TCanvas::DevRoundRect(const TRect&, int, int) {
+    NoDrawing();
+}
+void TCanvas::DevEllipse(const TRect&) {
+    NoDrawing();
+}
+void TCanvas::DevArc(int, const TRect&, const TPoint&, const TPoint&) {
+    NoDrawing();
+}
+void TCanvas::DevFillRect(const TRect&) {
+    NoDrawing();
+}
+void TCanvas::DevFocusRect(const TRect&) {
+    NoDrawing();
+}
+void TCanvas::DevPatBlt(const TRect&, TCopyMode) {
+    NoDrawing();
+}
+void TCanvas::DevTextOut(int, int, Cardinal, const TRect*, const WideString&, const int*, bool, TColor) {
+    NoDrawing();
+}
+void TCanvas::DevStretchBlt(const TRect&, const TBitmap&, const TRect&, TCopyMode, TColor) {
+    NoDrawing();
+}
+TColor TCanvas::DevGetPixel(int, int) {
+    NoDrawing();
+}
+void TCanvas::DevSetPixel(int, int, TColor) {
+    NoDrawing();
+}
+void TCanvas::DevSetClip(const TRegion*) {}
+bool TCanvas::DevGrab(const TRect&, TBitmap&) {
+    return false;
+}
+int TCanvas::DevCaps(int index) {
+    switch (index) {
+    case TECHNOLOGY:
+        return DT_RASDISPLAY;
+    case LOGPIXELSX:
+    case LOGPIXELSY:
+        return 96;
+    case BITSPIXEL:
+        return 32;
+    case PLANES:
+        return 1;
+    case NUMCOLORS:
+        return -1;
+    default:
+        return 0;
+    }
+}
+TSize TCanvas::DevSize() {
+    return {0, 0};
+}

@@ -18,6 +18,13 @@ void TGraphic::SaveToFile(const String& fileName) {
     SaveToStream(stream);
 }
 
+void TGraphic::Assign(const TPersistent* Source) {
+    if (auto* g = dynamic_cast<const TGraphic*>(Source))
+        Assign(*g);
+    else
+        TPersistent::Assign(Source);
+}
+
 void TGraphic::Assign(const TGraphic& source) {
     throw EConvertError("Cannot assign a " + source.ClassName() + " to a " + ClassName());
 }

@@ -11,6 +11,13 @@ TFont::TFont()
     : FName("MS Sans Serif"), FHeight(-11), FColor(clWindowText), FCharset(DEFAULT_CHARSET),
       FPitch(fpDefault), FOrientation(0), FPixelsPerInch(96) {}
 
+void TFont::Assign(const TPersistent* Source) {
+    if (auto* f = dynamic_cast<const TFont*>(Source))
+        Assign(*f);
+    else
+        TGraphicsObject::Assign(Source);
+}
+
 void TFont::Assign(const TFont& source) {
     if (&source == this) return;
     FName = source.FName;
@@ -85,6 +92,13 @@ void TFont::SetOrientation(int tenths) {
 
 // ---- TPen
 
+void TPen::Assign(const TPersistent* Source) {
+    if (auto* p = dynamic_cast<const TPen*>(Source))
+        Assign(*p);
+    else
+        TGraphicsObject::Assign(Source);
+}
+
 void TPen::Assign(const TPen& source) {
     if (&source == this) return;
     FColor = source.FColor;
@@ -124,6 +138,13 @@ void TPen::SetMode(TPenMode mode) {
 }
 
 // ---- TBrush
+
+void TBrush::Assign(const TPersistent* Source) {
+    if (auto* b = dynamic_cast<const TBrush*>(Source))
+        Assign(*b);
+    else
+        TGraphicsObject::Assign(Source);
+}
 
 void TBrush::Assign(const TBrush& source) {
     if (&source == this) return;

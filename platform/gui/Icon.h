@@ -7,10 +7,9 @@
 #include <vector>
 
 class TIcon : public TGraphic {
-public:
+    ORV_META(TIcon, TGraphic)
     TIcon();
     ~TIcon() override;
-    String ClassName() const override { return "TIcon"; }
 
     int Width() const override;
     int Height() const override;
@@ -25,6 +24,7 @@ public:
     void SaveToStream(TStream& stream) override;
     void Draw(TCanvas& canvas, const TRect& r) override;
     void Assign(const TGraphic& source) override;
+    using TGraphic::Assign;
     std::unique_ptr<TGraphic> NewOfSameClass() const override { return std::make_unique<TIcon>(); }
 
     struct Impl;

@@ -3,6 +3,8 @@
 #include "gui/qt/BitmapImpl.h"
 #include "gui/qt/QtSupport.h"
 
+#include "classes/MetaBuilder.h"
+
 #include <algorithm>
 
 // One image: its pixels with the mask in the alpha channel.
@@ -10,9 +12,21 @@ struct TImageList::Image {
     QImage Pixels; // Format_ARGB32; alpha 0 where transparent
 };
 
-TImageList::TImageList(int width, int height) : FWidth(std::max(1, width)), FHeight(std::max(1, height)) {}
+TImageList::TImageList(TComponent* AOwner) : TImageList(16, 16, AOwner) {}
+
+TImageList::TImageList(int width, int height, TComponent* AOwner)
+    : TComponent(AOwner), FWidth(std::max(1, width)), FHeight(std::max(1, height)) {}
 
 TImageList::~TImageList() = default;
+
+ORV_META_IMPL(TImageList)
+void TImageList::DeclareMeta(meta::Class<TImageList>& c) {
+    c.Property("BkColor", &TImageList::BkColor, &TImageList::SetBkColor).TypeName("TColor").Default(clNone);
+    c.Property("Height", &TImageList::Height, &TImageList::SetHeight).Default(16);
+    c.Property("Masked", &TImageList::Masked, &TImageList::SetMasked).Default(true);
+    c.Property("Width", &TImageList::Width, &TImageList::SetWidth).Default(16);
+    c.Event("OnChange", &TImageList::OnChange);
+}
 
 void TImageList::Changed() {
     if (OnChange) OnChange(this);

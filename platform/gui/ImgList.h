@@ -2,6 +2,7 @@
 // (the disabled look: the image's shape embossed in the button highlight and shadow colours).
 #pragma once
 
+#include "classes/Component.h"
 #include "gui/Bitmap.h"
 
 #include <memory>
@@ -9,11 +10,11 @@
 
 enum TDrawingStyle { dsFocus, dsSelected, dsNormal, dsTransparent };
 
-class TImageList : public TObject {
-public:
-    explicit TImageList(int width = 16, int height = 16);
+class TImageList : public TComponent {
+    ORV_META(TImageList, TComponent)
+    explicit TImageList(TComponent* AOwner);
+    TImageList(int width, int height, TComponent* AOwner = nullptr);
     ~TImageList() override;
-    String ClassName() const override { return "TImageList"; }
 
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }

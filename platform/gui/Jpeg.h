@@ -15,10 +15,9 @@ enum TJPEGPerformance { jpBestQuality, jpBestSpeed };
 enum TJPEGScale { jsFullSize, jsHalf, jsQuarter, jsEighth };
 
 class TJPEGImage : public TGraphic {
-public:
+    ORV_META(TJPEGImage, TGraphic)
     TJPEGImage();
     ~TJPEGImage() override;
-    String ClassName() const override { return "TJPEGImage"; }
 
     int Width() const override;
     int Height() const override;
@@ -59,6 +58,7 @@ public:
     void Draw(TCanvas& canvas, const TRect& r) override;
     // Takes a bitmap (compressed when saved) or another JPEG; other pictures through a bitmap.
     void Assign(const TGraphic& source) override;
+    using TGraphic::Assign;
     std::unique_ptr<TGraphic> NewOfSameClass() const override { return std::make_unique<TJPEGImage>(); }
 
 private:

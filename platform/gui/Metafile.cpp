@@ -66,7 +66,7 @@ std::vector<TMetaTextRecord> TMetafile::TextRecords() const {
         t.Options = rec.Options;
         t.FontName = st.FontName;
         t.FontHeight = st.FontHeight;
-        t.FontStyle = TFontStyles::FromInt(st.FontStyle);
+        t.FontStyle = TFontStyles::FromBits(st.FontStyle);
         t.FontColor = st.FontColor;
         t.Orientation = st.Orientation;
         out.push_back(std::move(t));
@@ -140,7 +140,7 @@ void TMetafile::Draw(TCanvas& t, const TRect& r) {
             int fh = SY(std::abs(st.FontHeight));
             if (fh == 0) fh = 1;
             font->SetHeight(st.FontHeight < 0 ? -fh : fh);
-            font->SetStyle(TFontStyles::FromInt(st.FontStyle));
+            font->SetStyle(TFontStyles::FromBits(st.FontStyle));
             font->SetColor(st.FontColor);
             font->SetCharset(st.Charset);
             font->SetPitch(st.Pitch);
@@ -255,7 +255,7 @@ struct TMetafileCanvas::Recorder {
         TFont* font = c.Font();
         st.FontName = font->Name();
         st.FontHeight = c.DeviceFontHeight();
-        st.FontStyle = font->Style().ToInt();
+        st.FontStyle = static_cast<Byte>(font->Style().Bits());
         st.FontColor = font->Color();
         st.Charset = font->Charset();
         st.Pitch = font->Pitch();

@@ -27,10 +27,9 @@ struct TMetaTextRecord {
 };
 
 class TMetafile : public TGraphic {
-public:
+    ORV_META(TMetafile, TGraphic)
     TMetafile();
     ~TMetafile() override;
-    String ClassName() const override { return "TMetafile"; }
 
     // The picture's size in its units (pixels at 96 per inch unless recorded otherwise). When
     // left 0, closing the recording canvas sets it from the extent of what was drawn.
@@ -62,6 +61,7 @@ public:
     // Replays the records onto the canvas, scaled from the metafile's size to r.
     void Draw(TCanvas& canvas, const TRect& r) override;
     void Assign(const TGraphic& source) override;
+    using TGraphic::Assign;
     std::unique_ptr<TGraphic> NewOfSameClass() const override { return std::make_unique<TMetafile>(); }
 
     struct Data;
@@ -78,10 +78,9 @@ private:
 // drawn; destroying the canvas closes the recording and sizes an unsized metafile. The reference
 // canvas, when given, supplies the resolution the recording measures with (96 otherwise).
 class TMetafileCanvas : public TCanvas {
-public:
+    ORV_META(TMetafileCanvas, TCanvas)
     TMetafileCanvas(TMetafile* metafile, TCanvas* reference = nullptr);
     ~TMetafileCanvas() override;
-    String ClassName() const override { return "TMetafileCanvas"; }
 
 protected:
     void DevPolyline(const TPoint* p, int n) override;

@@ -165,6 +165,17 @@ void TPicture::SaveToClipboardFormat(Word& format, std::vector<Byte>& data) {
     FGraphic->SaveToClipboardFormat(format, data);
 }
 
+void TPicture::Assign(const TPersistent* Source) {
+    if (!Source)
+        SetGraphic(static_cast<const TGraphic*>(nullptr));
+    else if (auto* p = dynamic_cast<const TPicture*>(Source))
+        Assign(*p);
+    else if (auto* g = dynamic_cast<const TGraphic*>(Source))
+        SetGraphic(g);
+    else
+        TPersistent::Assign(Source);
+}
+
 void TPicture::Assign(const TPicture& source) {
     if (&source != this) SetGraphic(source.Graphic());
 }

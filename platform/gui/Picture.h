@@ -21,11 +21,10 @@ struct TPictureFileFormat {
     TGraphicSignature Signature;
 };
 
-class TPicture : public TObject {
-public:
+class TPicture : public TPersistent {
+    ORV_META(TPicture, TPersistent)
     TPicture();
     ~TPicture() override;
-    String ClassName() const override { return "TPicture"; }
 
     // The graphic (nullptr when there is none).
     TGraphic* Graphic() const { return FGraphic.get(); }
@@ -53,7 +52,8 @@ public:
     static bool SupportsClipboardFormat(Word format);
 
     void Assign(const TPicture& source);
-    void Assign(const TGraphic* source) { SetGraphic(source); }
+    // A picture or a graphic (nullptr clears the picture); others as TPersistent does.
+    void Assign(const TPersistent* Source) override;
 
     TNotifyEvent OnChange;
 

@@ -11,6 +11,7 @@
 ORV_DECLARE_EXCEPTION(EPrinter, Exception)
 
 enum TPrinterOrientation { poPortrait, poLandscape };
+ORV_ENUM(TPrinterOrientation, poPortrait, poLandscape)
 enum TPrinterCapability { pcCopies, pcOrientation, pcCollation };
 
 // Paper numbers as the platform numbers them (DMPAPER_*); 256 is a custom size.

@@ -60,8 +60,9 @@ void FillMetrics(TRealFont& rf, int emPixels, const TFont& f) {
 
 std::shared_ptr<const TRealFont> RealizeFont(const TFont& f, int deviceHeight) {
     if (deviceHeight == 0) deviceHeight = -1;
-    FontKey key{f.Name(),        deviceHeight, f.Style().ToInt(), static_cast<int>(f.Pitch()),
-                f.Orientation(), f.Charset()};
+    FontKey key{
+        f.Name(),        deviceHeight, static_cast<int>(f.Style().Bits()), static_cast<int>(f.Pitch()),
+        f.Orientation(), f.Charset()};
     {
         std::lock_guard<std::mutex> guard(CacheLock);
         auto it = Cache().find(key);
