@@ -225,3 +225,27 @@ TEST(Canvas, PieAndArcRunCounterClockwiseFromStartToEnd) {
     EXPECT_EQ(d->Pixel(10, 10), clBlue);
     EXPECT_EQ(d->Pixel(28, 30), clBlue);
 }
+
+TEST(Canvas, TextRectClipsAndFillsItsRectangle) {
+    auto b = WhiteBitmap(100, 30);
+    TCanvas* c = b->Canvas();
+    c->Font()->SetName("Arial");
+    c->Font()->SetHeight(-20);
+    c->Brush()->SetColor(clAqua);
+    c->TextRect(Rect(10, 5, 40, 25), 12, 5, "WWWWWWWWWW");
+    EXPECT_EQ(b->Pixel(11, 6), clAqua); // the rectangle is filled
+    EXPECT_EQ(b->Pixel(39, 24), clAqua);
+    for (int x = 40; x < 100; ++x)
+        for (int y = 0; y < 30; ++y)
+            ASSERT_EQ(b->Pixel(x, y), clWhite) << x << "," << y; // nothing outside
+    EXPECT_EQ(b->Pixel(5, 10), clWhite);
+    // The TTextFormat form measures with tfCalcRect and can give back the cut text.
+    TRect r = Rect(0, 0, 60, 0);
+    String text = "A long caption text";
+    c->TextRect(r, text, tfCalcRect | tfSingleLine);
+    EXPECT_EQ(r.Right, c->TextWidth(text));
+    r = Rect(0, 0, 60, 30);
+    c->TextRect(r, text, tfSingleLine | tfEndEllipsis | tfModifyString);
+    EXPECT_EQ(text.substr(text.size() - 3), "...");
+    EXPECT_LE(c->TextWidth(text), 60);
+}

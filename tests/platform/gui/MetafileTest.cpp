@@ -289,3 +289,40 @@ TEST(DrawText, PrefixIsUnderlinedAndTabsExpand) {
     // Text record, underline, two tab pieces.
     EXPECT_EQ(mf.RecordCount(), 4);
 }
+
+TEST(Metafile, TextRecordsKeepAdvancesAlignmentAndRotation) {
+    TMetafile mf;
+    {
+        TMetafileCanvas mc(&mf);
+        mc.Font()->SetName("Arial");
+        mc.Font()->SetHeight(-13);
+        const int dx[3] = {10, 12, 14};
+        TRect clip = Rect(0, 0, 30, 20);
+        mc.ExtTextOut(5, 6, ETO_CLIPPED, &clip, String("abc"), dx);
+        mc.SetTextAlign(TA_RIGHT | TA_BASELINE);
+        int ascent = mc.TextMetrics().tmAscent;
+        mc.TextOut(100, 50, "xyz");
+        mc.SetTextAlign(TA_LEFT | TA_TOP);
+        mc.Font()->SetOrientation(900);
+        mc.TextOut(40, 40, "up");
+        auto recs = mf.TextRecords();
+        ASSERT_EQ(recs.size(), 3u);
+        EXPECT_EQ(recs[0].Bounds.Width(), 36);
+        EXPECT_EQ(recs[0].ClipRect, clip);
+        EXPECT_EQ(recs[0].Options, static_cast<Cardinal>(ETO_CLIPPED));
+        EXPECT_EQ(recs[1].X, 100 - mc.TextWidth("xyz"));
+        EXPECT_EQ(recs[1].Y, 50 - ascent);
+        EXPECT_EQ(recs[2].Orientation, 900);
+        EXPECT_EQ(recs[2].FontName, "Arial");
+    }
+    // Replayed at twice the size the advances double.
+    TMetafile copy;
+    copy.Assign(mf);
+    TMetafile big;
+    {
+        TMetafileCanvas mc(&big);
+        mc.StretchDraw(Rect(0, 0, mf.Width() * 2, mf.Height() * 2), &copy);
+    }
+    EXPECT_EQ(big.TextRecords()[0].Bounds.Width(), 72);
+    EXPECT_EQ(big.TextRecords()[0].ClipRect, Rect(0, 0, 60, 40));
+}
