@@ -30,12 +30,12 @@
 
 #include "db/DataSet.h"
 #include "db/DataSource.h"
+#include "rtl/StringList.h"
 
 #include <memory>
 #include <vector>
 
 class TSqliteDatabase;
-class TStringList;
 struct TJetStatement;
 
 enum TADOLockType { ltUnspecified, ltReadOnly, ltPessimistic, ltOptimistic, ltBatchOptimistic };

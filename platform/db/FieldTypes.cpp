@@ -65,9 +65,14 @@ bool TNumericField::IsValidChar(char Ch) const {
            Ch == FormatSettings().DecimalSeparator;
 }
 
+// The value's plain text (IntToStr, FloatToStr, CurrToStr): formats are for Text and DisplayText.
 String TNumericField::AsString() const {
     if (IsNull()) return String();
-    return GetText(false);
+    const Variant& v = RawValue();
+    if (VarType(v) == varCurrency) return CurrToStr(v.AsCurrency());
+    if (VarIsOrdinal(v)) return IntToStr(v.AsInt64());
+    if (VarIsNumeric(v)) return FloatToStr(v.AsDouble());
+    return VarToStr(v);
 }
 
 void TNumericField::SetAsString(const String& Value) {

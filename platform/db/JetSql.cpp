@@ -420,10 +420,20 @@ void RewriteSelectInto(TTokens& t) {
 // where e' and w' read each b.col through (SELECT b.col FROM B AS b WHERE cond). Rows of the
 // updated table without a partner get Null from the other table, as the outer join gives them.
 void RewriteUpdateJoin(TTokens& t) {
-    if (t.size() < 3 || !Is(t[0], "UPDATE") || !IsOp(t[1], "(")) return;
-    const size_t close = MatchParen(t, 1);
-    if (close >= t.size()) throw EJetSqlError("Syntax error in UPDATE statement.");
-    size_t i = 2;
+    if (t.size() < 3 || !Is(t[0], "UPDATE")) return;
+    // The join: between parentheses, or bare up to SET.
+    size_t begin = 1, close = 0;
+    if (IsOp(t[1], "(")) {
+        close = MatchParen(t, 1);
+        if (close >= t.size()) throw EJetSqlError("Syntax error in UPDATE statement.");
+        begin = 2;
+    } else {
+        bool join = false;
+        for (close = 1; close < t.size() && !Is(t[close], "SET"); ++close)
+            if (Is(t[close], "JOIN")) join = true;
+        if (!join || close >= t.size()) return;
+    }
+    size_t i = begin;
     auto readTable = [&](String& table, String& alias) {
         if (i >= close) throw EJetSqlError("Syntax error in JOIN operation.");
         table = t[i++].Text;
@@ -443,7 +453,7 @@ void RewriteUpdateJoin(TTokens& t) {
     readTable(tableB, aliasB);
     if (i >= close || !Is(t[i], "ON")) throw EJetSqlError("Syntax error in JOIN operation.");
     const TTokens cond(t.begin() + static_cast<std::ptrdiff_t>(i + 1), t.begin() + static_cast<std::ptrdiff_t>(close));
-    size_t setPos = close + 1;
+    const size_t setPos = begin == 2 ? close + 1 : close;
     if (setPos >= t.size() || !Is(t[setPos], "SET")) throw EJetSqlError("Syntax error in UPDATE statement.");
     // The target is the table that qualifies the first assignment (the first table otherwise).
     bool targetIsA = true;
