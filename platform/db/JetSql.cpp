@@ -566,7 +566,8 @@ String MapColumnType(const String& type, const std::vector<String>& args, bool& 
         return r;
     }
     if (in({"DATETIME", "DATE", "TIME", "TIMESTAMP"})) return "DATETIME";
-    if (in({"YESNO", "BIT", "LOGICAL", "LOGICAL1", "BOOLEAN"})) return "BOOLEAN";
+    // Jet yes/no columns are never empty: a new row holds No.
+    if (in({"YESNO", "BIT", "LOGICAL", "LOGICAL1", "BOOLEAN"})) return "BOOLEAN DEFAULT 0";
     if (in({"COUNTER", "AUTOINCREMENT", "IDENTITY"})) {
         autoIncrement = true;
         return "INTEGER PRIMARY KEY AUTOINCREMENT";

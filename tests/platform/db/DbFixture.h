@@ -5,6 +5,9 @@
 #include "db/ADODB.h"
 #include "db/SqliteDatabase.h"
 #include "platform/rtl/TempDir.h"
+#include "rtl/FileUtils.h"
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 

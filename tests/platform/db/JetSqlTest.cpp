@@ -119,7 +119,7 @@ TEST_F(JetSqlTest, SelectIntoMakesATable) {
 TEST_F(JetSqlTest, CreateTableColumnTypesComeBackAsFieldClasses) {
     EXPECT_EQ(JetToSqlite("create table T (F_ID counter primary key, F_a text(20), F_b memo, F_c yesno)"),
               "create table T (F_ID INTEGER PRIMARY KEY AUTOINCREMENT, F_a VARCHAR(20) COLLATE NOCASE, "
-              "F_b LONGTEXT COLLATE NOCASE, F_c BOOLEAN)");
+              "F_b LONGTEXT COLLATE NOCASE, F_c BOOLEAN DEFAULT 0)");
     Run("create table T_types (F_ID autoincrement, F_s text(20), F_m memo, F_l long, F_i integer, "
         "F_sh short, F_d double, F_c currency, F_dt datetime, F_b bit, F_bin longbinary, "
         "constraint pk primary key (F_ID))");
