@@ -58,8 +58,9 @@ bool TDataSet::AcceptRecord(TRecordData* record) {
 void TDataSet::RebuildView(TRecordData* keep) {
     FView.clear();
     FView.reserve(FRecords.size());
+    const bool filtering = FFiltered && (FFilterExpr || OnFilterRecord);
     for (const auto& r : FRecords)
-        if (AcceptRecord(r.get())) FView.push_back(r.get());
+        if (filtering ? AcceptRecord(r.get()) : !r->Hidden) FView.push_back(r.get());
     if (FInsertRecord) FView.push_back(FInsertRecord.get());
     if (!FSortSpec.empty()) {
         std::vector<TSortKey> keys;

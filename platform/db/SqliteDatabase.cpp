@@ -30,7 +30,8 @@ String BadFormat(const String& fileName) { return "Unrecognized database format 
 // Opens a handle; closes it again when the open failed.
 sqlite3* OpenHandle(const String& fileName, int flags) {
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(fileName.c_str(), &db, flags, nullptr);
+    // One connection serves one thread at a time: no per-call locking.
+    const int rc = sqlite3_open_v2(fileName.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const String msg = db ? sqlite3_errmsg(db) : "out of memory";
         sqlite3_close(db);
