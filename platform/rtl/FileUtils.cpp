@@ -12,6 +12,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <mutex>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -329,4 +330,88 @@ std::vector<String> FindFolders(const String& folder, const String& mask) {
 bool MatchesMask(const String& name, const String& mask) {
     if (mask.empty() || mask == "*.*") return true;
     return MatchFrom(name, 0, mask, 0);
+}
+
+bool LoadFileBytes(const String& fileName, std::string& bytes) {
+    const int fd = ::open(NormalizePath(fileName).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    std::string data;
+    data.reserve(static_cast<size_t>(st.st_size));
+    char buf[64 * 1024];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return false;
+        }
+        data.append(buf, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    bytes.swap(data);
+    return true;
+}
+
+bool SaveFileAtomic(const String& fileName, const std::string& bytes) {
+    String target = NormalizePath(fileName);
+    struct stat st {};
+    bool exists = false;
+    if (::lstat(target.c_str(), &st) == 0) {
+        if (S_ISLNK(st.st_mode)) {
+            char resolved[PATH_MAX];
+            if (::realpath(target.c_str(), resolved)) target = resolved;
+        }
+        exists = ::stat(target.c_str(), &st) == 0;
+        if (exists && S_ISDIR(st.st_mode)) return false;
+    }
+    const String dir = ExtractFilePath(target);
+    String temp = (dir.empty() ? String("./") : dir) + "." + ExtractFileName(target) + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return false;
+    bool ok = true;
+    for (size_t done = 0; ok && done < bytes.size();) {
+        const ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0)
+            ok = false;
+        else
+            done += static_cast<size_t>(w);
+    }
+    if (ok) {
+        mode_t mode;
+        if (exists) {
+            mode = st.st_mode & 07777;
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+        }
+        ::fchmod(fd, mode);
+        ok = ::fsync(fd) == 0;
+    }
+    ok = ::close(fd) == 0 && ok;
+    if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
+TFolderLock::TFolderLock(const String& folder) {
+    const String dir = folder.empty() ? String(".") : NormalizePath(folder);
+    FFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (FFd >= 0)
+        while (::flock(FFd, LOCK_EX) != 0 && errno == EINTR) {
+        }
+}
+
+TFolderLock::~TFolderLock() {
+    if (FFd >= 0) {
+        ::flock(FFd, LOCK_UN);
+        ::close(FFd);
+    }
 }

@@ -5,6 +5,7 @@
 
 #include "rtl/Types.h"
 
+#include <string>
 #include <vector>
 
 // "\" separators become "/".
@@ -60,3 +61,23 @@ std::vector<String> FindFiles(const String& folder, const String& mask = "*");
 std::vector<String> FindFolders(const String& folder, const String& mask = "*");
 // True when the name matches the mask as FindFiles matches.
 bool MatchesMask(const String& name, const String& mask);
+
+// Reads the whole file; false when it cannot be read.
+bool LoadFileBytes(const String& fileName, std::string& bytes);
+// Writes the file so a reader sees the old content or the new, never part of it: the bytes go to a
+// temporary file in the same folder that is then renamed over the file (a link is followed, the
+// file's permissions kept). False when it cannot; the file is then unchanged.
+bool SaveFileAtomic(const String& fileName, const std::string& bytes);
+
+// Holds an exclusive advisory lock on a folder while it lives, so processes that change files in
+// it one read-modify-write at a time do not lose each other's changes.
+class TFolderLock {
+public:
+    explicit TFolderLock(const String& folder);
+    ~TFolderLock();
+    TFolderLock(const TFolderLock&) = delete;
+    TFolderLock& operator=(const TFolderLock&) = delete;
+
+private:
+    int FFd = -1;
+};
