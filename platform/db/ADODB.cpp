@@ -75,7 +75,15 @@ int RunStatement(TSqliteDatabase& db, const TJetStatement& jet, const TParameter
 
 // ---- TADOConnection ------------------------------------------------------------------------------
 
-TADOConnection::TADOConnection() = default;
+TADOConnection::TADOConnection(TComponent* AOwner) : TComponent(AOwner) {}
+
+void TADOConnection::Loaded() {
+    TComponent::Loaded();
+    if (FStreamedConnected) {
+        FStreamedConnected = false;
+        Open();
+    }
+}
 
 TADOConnection::~TADOConnection() {
     for (TCustomADODataSet* d : std::vector<TCustomADODataSet*>(FDataSets)) d->SetConnection(nullptr);
@@ -130,6 +138,10 @@ void TADOConnection::Close() {
 bool TADOConnection::Connected() const { return FDatabase && FDatabase->Connected(); }
 
 void TADOConnection::SetConnected(bool Value) {
+    if (ComponentState().Contains(csLoading)) {
+        FStreamedConnected = Value;
+        return;
+    }
     if (Value)
         Open();
     else
@@ -242,7 +254,7 @@ void TParameters::ParseSQL(const String& SQL, bool KeepValues) {
 
 // ---- TADOCommand ---------------------------------------------------------------------------------
 
-TADOCommand::TADOCommand() = default;
+TADOCommand::TADOCommand(TComponent* AOwner) : TComponent(AOwner) {}
 
 TADOCommand::~TADOCommand() {
     if (FConnection) FConnection->Detach(this);
@@ -267,7 +279,7 @@ int TADOCommand::Execute() {
 
 // ---- TADOQuery -----------------------------------------------------------------------------------
 
-TADOQuery::TADOQuery() : FSQL(std::make_unique<TStringList>()) {
+TADOQuery::TADOQuery(TComponent* AOwner) : TCustomADODataSet(AOwner), FSQL(std::make_unique<TStringList>()) {
     FSQL->OnChange = [this](TObject*) { QueryChanged(); };
 }
 
@@ -279,6 +291,13 @@ void TADOQuery::QueryChanged() {
 }
 
 String TADOQuery::CommandText() const { return FSQL->Text(); }
+
+void TADOQuery::SetSQL(TStrings* Value) {
+    if (Value)
+        FSQL->Assign(*Value);
+    else
+        FSQL->Clear();
+}
 
 int TADOQuery::ExecSQL() {
     if (!Connection()) throw EDatabaseError("Missing Connection or ConnectionString");

@@ -196,7 +196,14 @@ private:
 
 // ---- TCustomADODataSet ---------------------------------------------------------------------------
 
-TCustomADODataSet::TCustomADODataSet() = default;
+TCustomADODataSet::TCustomADODataSet(TComponent* AOwner) : TDataSet(AOwner) {}
+
+void TCustomADODataSet::Notification(TComponent* AComponent, TOperation Operation) {
+    TDataSet::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FConnection) SetConnection(nullptr);
+    if (FMasterLink && AComponent == FMasterLink->DataSource()) FMasterLink->SetDataSource(nullptr);
+}
 
 TCustomADODataSet::~TCustomADODataSet() {
     Close();
@@ -220,9 +227,16 @@ void TCustomADODataSet::SetLockType(TADOLockType Value) {
 TDataSource* TCustomADODataSet::DataSource() const { return FMasterLink ? FMasterLink->DataSource() : nullptr; }
 
 void TCustomADODataSet::SetDataSource(TDataSource* Value) {
-    if (Value && Value->DataSet() == this) Error("Circular datalinks are not allowed");
+    // A master that is, or follows, this data set would make a loop.
+    for (TDataSet* ds = Value ? Value->DataSet() : nullptr; ds;) {
+        if (ds == this) Error("Circular datalinks are not allowed");
+        TDataSource* up = ds->MasterSource();
+        ds = up ? up->DataSet() : nullptr;
+    }
     if (!FMasterLink) FMasterLink = std::make_unique<TMasterLink>(this);
+    if (TDataSource* old = FMasterLink->DataSource()) old->RemoveFreeNotification(this);
     FMasterLink->SetDataSource(Value);
+    if (Value) Value->FreeNotification(this);
 }
 
 TSqliteDatabase& TCustomADODataSet::Db() {

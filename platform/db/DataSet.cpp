@@ -53,7 +53,15 @@ const TFieldDef* TFieldDefs::Find(const String& Name) const {
 
 // ---- construction --------------------------------------------------------------------------------
 
-TDataSet::TDataSet() = default;
+TDataSet::TDataSet(TComponent* AOwner) : TComponent(AOwner) {}
+
+void TDataSet::Loaded() {
+    TComponent::Loaded();
+    if (FStreamedActive) {
+        FStreamedActive = false;
+        Open();
+    }
+}
 
 TDataSet::~TDataSet() {
     // The data set goes: its sources see it no more, its persistent fields are let go.
@@ -89,6 +97,10 @@ void TDataSet::RemoveDataSource(TDataSource* Source) {
 // ---- opening and closing -------------------------------------------------------------------------
 
 void TDataSet::SetActive(bool Value) {
+    if (ComponentState().Contains(csLoading)) {
+        FStreamedActive = Value;
+        return;
+    }
     if (Value == Active()) return;
     if (Value) {
         DoEvent(BeforeOpen);

@@ -5,7 +5,7 @@
 
 // ---- TDataSource ---------------------------------------------------------------------------------
 
-TDataSource::TDataSource() = default;
+TDataSource::TDataSource(TComponent* AOwner) : TComponent(AOwner) {}
 
 TDataSource::~TDataSource() {
     for (TDataLink* l : std::vector<TDataLink*>(FLinks)) l->SetDataSource(nullptr);
@@ -27,9 +27,13 @@ void TDataSource::SetEnabled(bool Value) {
 }
 
 bool TDataSource::IsLinkedTo(TDataSet* ADataSet) const {
-    // A source is linked to a data set when a link of that data set's detail reaches back here;
-    // the data sets of this library expose their master through links, which the check walks.
-    (void)ADataSet;
+    // Walks ADataSet's chain of masters: meeting this source again would make a loop.
+    for (TDataSet* ds = ADataSet; ds;) {
+        TDataSource* master = ds->MasterSource();
+        if (!master) return false;
+        if (master == this) return true;
+        ds = master->DataSet();
+    }
     return false;
 }
 

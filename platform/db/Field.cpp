@@ -14,7 +14,7 @@ namespace {
 }
 } // namespace
 
-TField::TField() = default;
+TField::TField(TComponent* AOwner) : TComponent(AOwner) {}
 
 TField::~TField() {
     if (FDataSet) FDataSet->RemoveField(this);
@@ -90,7 +90,17 @@ bool TField::CanModify() const {
 bool TField::IsValidChar(char Ch) const { return static_cast<unsigned char>(Ch) >= 0x20 || Ch == '\t'; }
 
 void TField::SetKeyFields(const String& Value) { FKeyFields = Value; }
-void TField::SetLookupDataSet(TDataSet* Value) { FLookupDataSet = Value; }
+void TField::SetLookupDataSet(TDataSet* Value) {
+    if (FLookupDataSet == Value) return;
+    if (FLookupDataSet) FLookupDataSet->RemoveFreeNotification(this);
+    FLookupDataSet = Value;
+    if (Value) Value->FreeNotification(this);
+}
+
+void TField::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FLookupDataSet) FLookupDataSet = nullptr;
+}
 void TField::SetLookupKeyFields(const String& Value) { FLookupKeyFields = Value; }
 void TField::SetLookupResultField(const String& Value) { FLookupResultField = Value; }
 

@@ -18,7 +18,7 @@ bool IsBlankText(const Variant& v) { return VarIsStr(v) && Trim(VarToStr(v)).emp
 
 // ---- text ----------------------------------------------------------------------------------------
 
-TStringField::TStringField() {
+TStringField::TStringField(TComponent* AOwner) : TField(AOwner) {
     FDataType = ftString;
     FSize = 20;
 }
@@ -30,9 +30,9 @@ Variant TStringField::ConvertValue(const Variant& Value) const {
     return VarToStr(Value);
 }
 
-TWideStringField::TWideStringField() { FDataType = ftWideString; }
+TWideStringField::TWideStringField(TComponent* AOwner) : TStringField(AOwner) { FDataType = ftWideString; }
 
-TBlobField::TBlobField() { FDataType = ftBlob; }
+TBlobField::TBlobField(TComponent* AOwner) : TField(AOwner) { FDataType = ftBlob; }
 
 int TBlobField::BlobSize() const { return IsNull() ? 0 : static_cast<int>(RawValue().AsString().size()); }
 
@@ -44,11 +44,11 @@ String TBlobField::GetText(bool DisplayText) const {
     return IsNull() || RawValue().AsString().empty() ? "(" + name + ")" : "(" + UpperCase(name) + ")";
 }
 
-TMemoField::TMemoField() { FDataType = ftMemo; }
+TMemoField::TMemoField(TComponent* AOwner) : TBlobField(AOwner) { FDataType = ftMemo; }
 
 // ---- numbers -------------------------------------------------------------------------------------
 
-TNumericField::TNumericField() { FAlignment = taRightJustify; }
+TNumericField::TNumericField(TComponent* AOwner) : TField(AOwner) { FAlignment = taRightJustify; }
 
 void TNumericField::SetDisplayFormat(const String& Value) {
     FDisplayFormat = Value;
@@ -83,7 +83,7 @@ void TNumericField::SetAsString(const String& Value) {
     SetAsVariant(Value);
 }
 
-TIntegerField::TIntegerField() { FDataType = ftInteger; }
+TIntegerField::TIntegerField(TComponent* AOwner) : TNumericField(AOwner) { FDataType = ftInteger; }
 
 bool TIntegerField::IsValidChar(char Ch) const { return (Ch >= '0' && Ch <= '9') || Ch == '+' || Ch == '-'; }
 
@@ -117,14 +117,14 @@ String TIntegerField::GetText(bool DisplayText) const {
     return IntToStr(v);
 }
 
-TSmallintField::TSmallintField() { FDataType = ftSmallint; }
+TSmallintField::TSmallintField(TComponent* AOwner) : TIntegerField(AOwner) { FDataType = ftSmallint; }
 
-TAutoIncField::TAutoIncField() {
+TAutoIncField::TAutoIncField(TComponent* AOwner) : TIntegerField(AOwner) {
     FDataType = ftAutoInc;
     SetReadOnly(true);
 }
 
-TLargeintField::TLargeintField() { FDataType = ftLargeint; }
+TLargeintField::TLargeintField(TComponent* AOwner) : TNumericField(AOwner) { FDataType = ftLargeint; }
 
 bool TLargeintField::IsValidChar(char Ch) const { return (Ch >= '0' && Ch <= '9') || Ch == '+' || Ch == '-'; }
 
@@ -147,7 +147,7 @@ String TLargeintField::GetText(bool DisplayText) const {
     return IntToStr(v);
 }
 
-TFloatField::TFloatField() { FDataType = ftFloat; }
+TFloatField::TFloatField(TComponent* AOwner) : TNumericField(AOwner) { FDataType = ftFloat; }
 
 void TFloatField::SetCurrency(bool Value) {
     FCurrency = Value;
@@ -186,12 +186,12 @@ String TFloatField::GetText(bool DisplayText) const {
     return FloatToStrF(v, TFloatFormat::ffGeneral, FPrecision, 0);
 }
 
-TCurrencyField::TCurrencyField() {
+TCurrencyField::TCurrencyField(TComponent* AOwner) : TFloatField(AOwner) {
     FDataType = ftCurrency;
     FCurrency = true;
 }
 
-TBCDField::TBCDField() {
+TBCDField::TBCDField(TComponent* AOwner) : TNumericField(AOwner) {
     FDataType = ftBCD;
     FSize = 4;
 }
@@ -231,7 +231,7 @@ String TBCDField::GetText(bool DisplayText) const {
 
 // ---- boolean -------------------------------------------------------------------------------------
 
-TBooleanField::TBooleanField() { FDataType = ftBoolean; }
+TBooleanField::TBooleanField(TComponent* AOwner) : TField(AOwner) { FDataType = ftBoolean; }
 
 void TBooleanField::SetDisplayValues(const String& Value) {
     FDisplayValues = Value;
@@ -297,7 +297,7 @@ int TBooleanField::DefaultWidth() const {
 
 // ---- dates ---------------------------------------------------------------------------------------
 
-TDateTimeField::TDateTimeField() { FDataType = ftDateTime; }
+TDateTimeField::TDateTimeField(TComponent* AOwner) : TField(AOwner) { FDataType = ftDateTime; }
 
 void TDateTimeField::SetDisplayFormat(const String& Value) {
     FDisplayFormat = Value;
@@ -338,6 +338,6 @@ String TDateTimeField::GetText(bool DisplayText) const {
     }
 }
 
-TDateField::TDateField() { FDataType = ftDate; }
+TDateField::TDateField(TComponent* AOwner) : TDateTimeField(AOwner) { FDataType = ftDate; }
 
-TTimeField::TTimeField() { FDataType = ftTime; }
+TTimeField::TTimeField(TComponent* AOwner) : TDateTimeField(AOwner) { FDataType = ftTime; }
