@@ -63,15 +63,20 @@ void BM_SqliteStepLoop(benchmark::State& state) {
         while (st->Step()) {
             for (int c = 0; c < st->ColumnCount(); ++c) {
                 switch (st->ColumnType(c)) {
-                case 1: sum += st->ColumnInt64(c); break;
-                case 2: sum += static_cast<Int64>(st->ColumnDouble(c)); break;
+                case 1:
+                    sum += st->ColumnInt64(c);
+                    break;
+                case 2:
+                    sum += static_cast<Int64>(st->ColumnDouble(c));
+                    break;
                 case 3: {
                     size_t n = 0;
                     st->ColumnText(c, n);
                     sum += static_cast<Int64>(n);
                     break;
                 }
-                default: break;
+                default:
+                    break;
                 }
             }
         }
@@ -112,7 +117,8 @@ void BM_QueryOpenAndWalk(benchmark::State& state) {
         q.Open();
         TField* price = q.FieldByName("F_price");
         double sum = 0;
-        for (q.First(); !q.Eof(); q.Next()) sum += price->AsFloat();
+        for (q.First(); !q.Eof(); q.Next())
+            sum += price->AsFloat();
         benchmark::DoNotOptimize(sum);
         q.Close();
     }

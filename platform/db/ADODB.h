@@ -143,8 +143,8 @@ public:
     TParameter* FindParam(const String& Name) const;
     TParameter* ParamByName(const String& Name) const;
     TParameter* AddParameter();
-    TParameter* CreateParameter(const String& Name, TFieldType DataType, TParameterDirection Direction, int Size,
-                                const Variant& Value);
+    TParameter* CreateParameter(const String& Name, TFieldType DataType, TParameterDirection Direction,
+                                int Size, const Variant& Value);
     void Clear() { FList.clear(); }
     // Makes the parameters of a statement's ":name" markers (one per distinct name, in order,
     // keeping the values of names that were there before when KeepValues).

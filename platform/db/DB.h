@@ -38,21 +38,21 @@ enum TDataSetState {
 // What a data set tells its data sources and links, in the platform's order (the codes matter:
 // the grid reacts to deDataSetChange = 2 and deDisabledStateChange = 14).
 enum TDataEvent {
-    deFieldChange,         // Info: the TField*
-    deRecordChange,        // Info: the TField* or nullptr
+    deFieldChange,  // Info: the TField*
+    deRecordChange, // Info: the TField* or nullptr
     deDataSetChange,
-    deDataSetScroll,       // Info: the distance the current record moved
+    deDataSetScroll, // Info: the distance the current record moved
     deLayoutChange,
     deUpdateRecord,
     deUpdateState,
     deCheckBrowseMode,
     dePropertyChange,
     deFieldListChange,
-    deFocusControl,        // Info: a TField** the handler clears when it took the focus
+    deFocusControl, // Info: a TField** the handler clears when it took the focus
     deParentScroll,
     deConnectChange,
     deReconcileError,
-    deDisabledStateChange  // Info: 1 when the controls are enabled again, 0 when disabled
+    deDisabledStateChange // Info: 1 when the controls are enabled again, 0 when disabled
 };
 
 enum TFieldType {

@@ -68,7 +68,9 @@ void TFloatField::DeclareMeta(meta::Class<TFloatField>& c) {
 }
 
 ORV_META_IMPL(TCurrencyField)
-void TCurrencyField::DeclareMeta(meta::Class<TCurrencyField>& c) { c.Redeclare("Currency").Default(true); }
+void TCurrencyField::DeclareMeta(meta::Class<TCurrencyField>& c) {
+    c.Redeclare("Currency").Default(true);
+}
 
 ORV_META_IMPL(TBCDField)
 void TBCDField::DeclareMeta(meta::Class<TBCDField>& c) {
@@ -145,8 +147,10 @@ void TCustomADODataSet::DeclareMeta(meta::Class<TCustomADODataSet>& c) {
     c.Property("Connection", &TCustomADODataSet::Connection, &TCustomADODataSet::SetConnection);
     c.Property("CursorLocation", &TCustomADODataSet::CursorLocation, &TCustomADODataSet::SetCursorLocation)
         .Default(clUseClient);
-    c.Property("CursorType", &TCustomADODataSet::CursorType, &TCustomADODataSet::SetCursorType).Default(ctStatic);
-    c.Property("LockType", &TCustomADODataSet::LockType, &TCustomADODataSet::SetLockType).Default(ltOptimistic);
+    c.Property("CursorType", &TCustomADODataSet::CursorType, &TCustomADODataSet::SetCursorType)
+        .Default(ctStatic);
+    c.Property("LockType", &TCustomADODataSet::LockType, &TCustomADODataSet::SetLockType)
+        .Default(ltOptimistic);
 }
 
 ORV_META_IMPL(TADOQuery)

@@ -14,9 +14,9 @@
 // name when it opens.
 #pragma once
 
+#include "classes/Component.h"
 #include "db/DB.h"
 #include "rtl/Currency.h"
-#include "classes/Component.h"
 #include "rtl/Variant.h"
 
 class TField : public TComponent {
@@ -158,8 +158,8 @@ private:
     TDataSet* FLookupDataSet = nullptr;
     String FLookupKeyFields;
     String FLookupResultField;
-    bool FDefault = false;  // made by the data set when it opened
-    int FCalcIndex = -1;    // slot of a calculated or lookup field in a record's calculated values
+    bool FDefault = false; // made by the data set when it opened
+    int FCalcIndex = -1;   // slot of a calculated or lookup field in a record's calculated values
 };
 
 // ---- text --------------------------------------------------------------------------------------

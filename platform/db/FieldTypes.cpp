@@ -13,7 +13,9 @@ namespace {
     throw EConvertError("'" + text + "' is not a valid " + what);
 }
 
-bool IsBlankText(const Variant& v) { return VarIsStr(v) && Trim(VarToStr(v)).empty(); }
+bool IsBlankText(const Variant& v) {
+    return VarIsStr(v) && Trim(VarToStr(v)).empty();
+}
 } // namespace
 
 // ---- text ----------------------------------------------------------------------------------------
@@ -30,13 +32,21 @@ Variant TStringField::ConvertValue(const Variant& Value) const {
     return VarToStr(Value);
 }
 
-TWideStringField::TWideStringField(TComponent* AOwner) : TStringField(AOwner) { FDataType = ftWideString; }
+TWideStringField::TWideStringField(TComponent* AOwner) : TStringField(AOwner) {
+    FDataType = ftWideString;
+}
 
-TBlobField::TBlobField(TComponent* AOwner) : TField(AOwner) { FDataType = ftBlob; }
+TBlobField::TBlobField(TComponent* AOwner) : TField(AOwner) {
+    FDataType = ftBlob;
+}
 
-int TBlobField::BlobSize() const { return IsNull() ? 0 : static_cast<int>(RawValue().AsString().size()); }
+int TBlobField::BlobSize() const {
+    return IsNull() ? 0 : static_cast<int>(RawValue().AsString().size());
+}
 
-Variant TBlobField::ConvertValue(const Variant& Value) const { return VarToStr(Value); }
+Variant TBlobField::ConvertValue(const Variant& Value) const {
+    return VarToStr(Value);
+}
 
 String TBlobField::GetText(bool DisplayText) const {
     if (!DisplayText) return AsString();
@@ -44,11 +54,15 @@ String TBlobField::GetText(bool DisplayText) const {
     return IsNull() || RawValue().AsString().empty() ? "(" + name + ")" : "(" + UpperCase(name) + ")";
 }
 
-TMemoField::TMemoField(TComponent* AOwner) : TBlobField(AOwner) { FDataType = ftMemo; }
+TMemoField::TMemoField(TComponent* AOwner) : TBlobField(AOwner) {
+    FDataType = ftMemo;
+}
 
 // ---- numbers -------------------------------------------------------------------------------------
 
-TNumericField::TNumericField(TComponent* AOwner) : TField(AOwner) { FAlignment = taRightJustify; }
+TNumericField::TNumericField(TComponent* AOwner) : TField(AOwner) {
+    FAlignment = taRightJustify;
+}
 
 void TNumericField::SetDisplayFormat(const String& Value) {
     FDisplayFormat = Value;
@@ -83,9 +97,13 @@ void TNumericField::SetAsString(const String& Value) {
     SetAsVariant(Value);
 }
 
-TIntegerField::TIntegerField(TComponent* AOwner) : TNumericField(AOwner) { FDataType = ftInteger; }
+TIntegerField::TIntegerField(TComponent* AOwner) : TNumericField(AOwner) {
+    FDataType = ftInteger;
+}
 
-bool TIntegerField::IsValidChar(char Ch) const { return (Ch >= '0' && Ch <= '9') || Ch == '+' || Ch == '-'; }
+bool TIntegerField::IsValidChar(char Ch) const {
+    return (Ch >= '0' && Ch <= '9') || Ch == '+' || Ch == '-';
+}
 
 Variant TIntegerField::ConvertValue(const Variant& Value) const {
     if (IsBlankText(Value)) return Null();
@@ -117,16 +135,22 @@ String TIntegerField::GetText(bool DisplayText) const {
     return IntToStr(v);
 }
 
-TSmallintField::TSmallintField(TComponent* AOwner) : TIntegerField(AOwner) { FDataType = ftSmallint; }
+TSmallintField::TSmallintField(TComponent* AOwner) : TIntegerField(AOwner) {
+    FDataType = ftSmallint;
+}
 
 TAutoIncField::TAutoIncField(TComponent* AOwner) : TIntegerField(AOwner) {
     FDataType = ftAutoInc;
     SetReadOnly(true);
 }
 
-TLargeintField::TLargeintField(TComponent* AOwner) : TNumericField(AOwner) { FDataType = ftLargeint; }
+TLargeintField::TLargeintField(TComponent* AOwner) : TNumericField(AOwner) {
+    FDataType = ftLargeint;
+}
 
-bool TLargeintField::IsValidChar(char Ch) const { return (Ch >= '0' && Ch <= '9') || Ch == '+' || Ch == '-'; }
+bool TLargeintField::IsValidChar(char Ch) const {
+    return (Ch >= '0' && Ch <= '9') || Ch == '+' || Ch == '-';
+}
 
 Variant TLargeintField::ConvertValue(const Variant& Value) const {
     if (IsBlankText(Value)) return Null();
@@ -147,7 +171,9 @@ String TLargeintField::GetText(bool DisplayText) const {
     return IntToStr(v);
 }
 
-TFloatField::TFloatField(TComponent* AOwner) : TNumericField(AOwner) { FDataType = ftFloat; }
+TFloatField::TFloatField(TComponent* AOwner) : TNumericField(AOwner) {
+    FDataType = ftFloat;
+}
 
 void TFloatField::SetCurrency(bool Value) {
     FCurrency = Value;
@@ -159,7 +185,9 @@ void TFloatField::SetPrecision(int Value) {
     Changed();
 }
 
-bool TFloatField::IsValidChar(char Ch) const { return TNumericField::IsValidChar(Ch); }
+bool TFloatField::IsValidChar(char Ch) const {
+    return TNumericField::IsValidChar(Ch);
+}
 
 Variant TFloatField::ConvertValue(const Variant& Value) const {
     if (IsBlankText(Value)) return Null();
@@ -201,7 +229,9 @@ void TBCDField::SetCurrency(bool Value) {
     Changed();
 }
 
-bool TBCDField::IsValidChar(char Ch) const { return TNumericField::IsValidChar(Ch) && Ch != 'e' && Ch != 'E'; }
+bool TBCDField::IsValidChar(char Ch) const {
+    return TNumericField::IsValidChar(Ch) && Ch != 'e' && Ch != 'E';
+}
 
 Variant TBCDField::ConvertValue(const Variant& Value) const {
     if (IsBlankText(Value)) return Null();
@@ -231,7 +261,9 @@ String TBCDField::GetText(bool DisplayText) const {
 
 // ---- boolean -------------------------------------------------------------------------------------
 
-TBooleanField::TBooleanField(TComponent* AOwner) : TField(AOwner) { FDataType = ftBoolean; }
+TBooleanField::TBooleanField(TComponent* AOwner) : TField(AOwner) {
+    FDataType = ftBoolean;
+}
 
 void TBooleanField::SetDisplayValues(const String& Value) {
     FDisplayValues = Value;
@@ -297,7 +329,9 @@ int TBooleanField::DefaultWidth() const {
 
 // ---- dates ---------------------------------------------------------------------------------------
 
-TDateTimeField::TDateTimeField(TComponent* AOwner) : TField(AOwner) { FDataType = ftDateTime; }
+TDateTimeField::TDateTimeField(TComponent* AOwner) : TField(AOwner) {
+    FDataType = ftDateTime;
+}
 
 void TDateTimeField::SetDisplayFormat(const String& Value) {
     FDisplayFormat = Value;
@@ -332,12 +366,19 @@ String TDateTimeField::GetText(bool DisplayText) const {
     const TDateTime v = RawValue().AsDateTime();
     if (DisplayText && !FDisplayFormat.empty()) return FormatDateTime(FDisplayFormat, v);
     switch (FDataType) {
-    case ftDate: return DateToStr(v);
-    case ftTime: return TimeToStr(v);
-    default: return DateTimeToStr(v);
+    case ftDate:
+        return DateToStr(v);
+    case ftTime:
+        return TimeToStr(v);
+    default:
+        return DateTimeToStr(v);
     }
 }
 
-TDateField::TDateField(TComponent* AOwner) : TDateTimeField(AOwner) { FDataType = ftDate; }
+TDateField::TDateField(TComponent* AOwner) : TDateTimeField(AOwner) {
+    FDataType = ftDate;
+}
 
-TTimeField::TTimeField(TComponent* AOwner) : TDateTimeField(AOwner) { FDataType = ftTime; }
+TTimeField::TTimeField(TComponent* AOwner) : TDateTimeField(AOwner) {
+    FDataType = ftTime;
+}

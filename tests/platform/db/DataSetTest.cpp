@@ -12,12 +12,15 @@ protected:
         DbTest::SetUp();
         Run("create table T_item (F_ID counter, F_code text(10), F_name text(20), F_price currency, "
             "F_qty double, F_flag yesno, F_date datetime, F_kind long)");
-        const char* rows[] = {
-            "('001', 'Water', 10.5, 2, True, #2026-03-01#, 1)", "('002', 'Power', 20, 0.5, False, #2026-03-02#, 2)",
-            "('003', 'gas', 3, 4, False, Null, 1)",               "('004', 'Heat', Null, Null, True, #2026-03-04#, 9)",
-            "('005', 'Waste', 7.25, 1, False, #2026-03-05#, 2)"};
+        const char* rows[] = {"('001', 'Water', 10.5, 2, True, #2026-03-01#, 1)",
+                              "('002', 'Power', 20, 0.5, False, #2026-03-02#, 2)",
+                              "('003', 'gas', 3, 4, False, Null, 1)",
+                              "('004', 'Heat', Null, Null, True, #2026-03-04#, 9)",
+                              "('005', 'Waste', 7.25, 1, False, #2026-03-05#, 2)"};
         for (const char* r : rows)
-            Run(String("insert into T_item (F_code, F_name, F_price, F_qty, F_flag, F_date, F_kind) values ") + r);
+            Run(String(
+                    "insert into T_item (F_code, F_name, F_price, F_qty, F_flag, F_date, F_kind) values ") +
+                r);
         Run("create table T_kind (F_kind long, F_kname text(10))");
         Run("insert into T_kind values (1, 'Utility')");
         Run("insert into T_kind values (2, 'Energy')");
@@ -25,7 +28,8 @@ protected:
     }
     String Codes() {
         String s;
-        for (Q->First(); !Q->Eof(); Q->Next()) s += (s.empty() ? "" : ",") + Q->FieldByName("F_code")->AsString();
+        for (Q->First(); !Q->Eof(); Q->Next())
+            s += (s.empty() ? "" : ",") + Q->FieldByName("F_code")->AsString();
         return s;
     }
     std::unique_ptr<TADOQuery> Q;
@@ -354,7 +358,9 @@ protected:
     void DataSetChanged() override { Log += "changed "; }
     void DataSetScrolled(int Distance) override { Log += "scrolled" + std::to_string(Distance) + " "; }
     void EditingChanged() override { Log += Editing() ? "editing " : "browsing "; }
-    void RecordChanged(TField* Field) override { Log += Field ? "field:" + Field->FieldName() + " " : "record "; }
+    void RecordChanged(TField* Field) override {
+        Log += Field ? "field:" + Field->FieldName() + " " : "record ";
+    }
     void UpdateData() override { Log += "update "; }
 };
 
