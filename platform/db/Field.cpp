@@ -300,7 +300,8 @@ String TField::DisplayText() const {
         OnGetText(const_cast<TField*>(this), s, true);
         return s;
     }
-    return IsNull() ? String() : GetText(true);
+    // A blob shows its kind even when empty.
+    return IsNull() && !IsBlob() ? String() : GetText(true);
 }
 
 String TField::Text() const {

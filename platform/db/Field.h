@@ -19,6 +19,8 @@
 #include "rtl/Currency.h"
 #include "rtl/Variant.h"
 
+class TStream;
+
 class TField : public TComponent {
     ORV_META(TField, TComponent)
 
@@ -67,6 +69,8 @@ class TField : public TComponent {
     bool CanModify() const;
     // Whether a typed character may go into the field (digits and signs for numbers ...).
     virtual bool IsValidChar(char Ch) const;
+    // True for blob and memo fields.
+    virtual bool IsBlob() const { return false; }
 
     // ---- value ---------------------------------------------------------------------------------
     virtual String AsString() const;
@@ -192,6 +196,11 @@ class TBlobField : public TField {
     explicit TBlobField(TComponent* AOwner = nullptr);
     // Size of the value in bytes.
     int BlobSize() const;
+    bool IsBlob() const override { return true; }
+    // Writes the value's bytes to the stream at its position / sets the value from the stream's
+    // bytes from its position to its end.
+    void SaveToStream(TStream& Stream) const;
+    void LoadFromStream(TStream& Stream);
 
 protected:
     Variant ConvertValue(const Variant& Value) const override;

@@ -4,6 +4,7 @@
 #include "db/Field.h"
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
+#include "rtl/Streams.h"
 
 #include <cmath>
 #include <limits>
@@ -42,6 +43,19 @@ TBlobField::TBlobField(TComponent* AOwner) : TField(AOwner) {
 
 int TBlobField::BlobSize() const {
     return IsNull() ? 0 : static_cast<int>(RawValue().AsString().size());
+}
+
+void TBlobField::SaveToStream(TStream& Stream) const {
+    const String data = IsNull() ? String() : RawValue().AsString();
+    if (!data.empty()) Stream.Write(data.data(), static_cast<Int64>(data.size()));
+}
+
+void TBlobField::LoadFromStream(TStream& Stream) {
+    String data;
+    char buf[4096];
+    for (Int64 n; (n = Stream.Read(buf, sizeof buf)) > 0;)
+        data.append(buf, static_cast<size_t>(n));
+    SetAsString(data);
 }
 
 Variant TBlobField::ConvertValue(const Variant& Value) const {

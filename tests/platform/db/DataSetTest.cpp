@@ -3,6 +3,7 @@
 #include "DbFixture.h"
 #include "db/DateStorage.h"
 #include "rtl/StrUtils.h"
+#include "rtl/Streams.h"
 
 namespace {
 
@@ -331,6 +332,29 @@ TEST_F(DataSetTest, OnChangeChainsAndOnValidateRefuses) {
     EXPECT_EQ(qty->OldValue().AsDouble(), 2.0);
     Q->Post();
     EXPECT_EQ(Rows("select F_qty, F_price, F_kind from T_item where F_code = '001'"), "3,30,30");
+}
+
+TEST_F(DataSetTest, MemoFieldsShowTheirKindAndStreamTheirText) {
+    Run("create table T_memo (F_m memo)");
+    Run("insert into T_memo values ('line one')");
+    Run("insert into T_memo values (Null)");
+    auto q = Query("select * from T_memo");
+    q->Open();
+    auto* memo = dynamic_cast<TMemoField*>(q->Fields()[0]);
+    ASSERT_NE(memo, nullptr);
+    EXPECT_TRUE(memo->IsBlob());
+    EXPECT_EQ(memo->DisplayText(), "(MEMO)");
+    EXPECT_EQ(memo->AsString(), "line one");
+    TMemoryStream out;
+    memo->SaveToStream(out);
+    EXPECT_EQ(out.Size(), 8);
+    q->Next();
+    EXPECT_EQ(memo->DisplayText(), "(memo)");
+    q->Edit();
+    out.SetPosition(0);
+    memo->LoadFromStream(out);
+    q->Post();
+    EXPECT_EQ(Rows("select count(*) from T_memo where F_m = 'line one'"), "2");
 }
 
 TEST_F(DataSetTest, RequiredFieldsMustHaveAValue) {
