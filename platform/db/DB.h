@@ -2,6 +2,7 @@
 // options, update status, bookmarks and the database error.
 #pragma once
 
+#include "classes/Alignment.h"
 #include "classes/Meta.h"
 #include "rtl/SysUtils.h"
 #include "rtl/Types.h"
@@ -100,9 +101,6 @@ enum TFieldType {
 // another data set through key fields.
 enum TFieldKind { fkData, fkCalculated, fkLookup, fkInternalCalc, fkAggregate };
 ORV_ENUM(TFieldKind, fkData, fkCalculated, fkLookup, fkInternalCalc, fkAggregate)
-
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-ORV_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
 
 // Options of Locate: flags that may be combined (loCaseInsensitive | loPartialKey).
 enum TLocateOption : unsigned { loCaseInsensitive = 1, loPartialKey = 2 };
