@@ -234,6 +234,7 @@ TDibBitmap TGIFFrame::AssignTo() {
 
 TGIFImage::TGIFImage() {
     Reset();
+    FTransparent = true; // the picture's transparency switch is on from the start
 }
 
 TGIFImage::~TGIFImage() {
@@ -362,7 +363,7 @@ Integer TGIFImage::GetHeight() {
 }
 
 bool TGIFImage::GetTransparent() const {
-    if (!TransparentFlag) return false;
+    if (!Transparent()) return false;
     for (auto& frame : FrameList)
         if (frame->KeyColor != kxColorNone) return true;
     return false;

@@ -6,6 +6,7 @@
 
 #include "controls/KxGIFLzw.h"
 #include "controls/KxGraph.h"
+#include "gui/Bitmap.h"
 #include "rtl/Object.h"
 
 #include <functional>
@@ -141,11 +142,18 @@ private:
     std::shared_ptr<TGIFItem> FItem;
 };
 
-class TGIFImage : public TObject {
+// The clipboard formats registered at start-up: "GIF Image" and "Quorna Icon".
+Word GifClipboardFormat();
+Word QuornaIconFormat();
+// Registers the GIF picture with the picture class (extension "gif", its clipboard format) and the
+// icon clipboard format; done once at start-up, callable again without effect.
+void RegisterGIFImage();
+
+class TGIFImage : public TGraphic {
+    ORV_META(TGIFImage, TGraphic)
 public:
     TGIFImage();
     ~TGIFImage() override;
-    String ClassName() const override { return "TGIFImage"; }
 
     void Reset();
     // Reads `count` bytes of GIF; decodes frame 0 when asked. Raises EGIFImageError for what cannot
@@ -158,8 +166,8 @@ public:
     // carry a 32-bit little-endian byte count first (the form-resource storage of a picture).
     void LoadGif(Int64 count, TStream& stream, bool decodeFirstFrame);
     void StoreGif(TStream& stream, bool withSizePrefix);
-    void LoadFromStream(TStream& stream);
-    void SaveToStream(TStream& stream) { StoreGif(stream, false); }
+    void LoadFromStream(TStream& stream) override;
+    void SaveToStream(TStream& stream) override { StoreGif(stream, false); }
     void ReadData(TStream& stream);
     void WriteData(TStream& stream) { StoreGif(stream, true); }
 
@@ -171,7 +179,7 @@ public:
     Integer FrameCount() const { return static_cast<Integer>(FrameList.size()); }
     TGIFFrame* FrameAt(Integer index) const { return FrameList.at(index).get(); }
     // Appends a frame assigned from the bitmap, makes it active and returns its index.
-    virtual Integer AddFrame(const TDibBitmap& bitmap);
+    Integer AddFrame(const TDibBitmap& bitmap);
     TDibBitmap& CurrentBitmap();
 
     void AssignNothing();
@@ -186,15 +194,28 @@ public:
     // Draws the active frame (nothing when there is none) into the rectangle of the surface.
     void DrawOnto(TDibBitmap& surface, Integer left, Integer top, Integer width, Integer height);
     // The size follows the frames: setting it raises "Cannot change the Size of a GIF image".
-    void SetWidth(Integer value);
-    void SetHeight(Integer value);
+    void SetWidth(Integer value) override;
+    void SetHeight(Integer value) override;
+
+    // The picture class's operations.
+    int Width() const override { return const_cast<TGIFImage*>(this)->GetWidth(); }
+    int Height() const override { return const_cast<TGIFImage*>(this)->GetHeight(); }
+    bool Empty() const override { return GetEmpty(); }
+    // Draws the active frame stretched into r, leaving its key colour out when transparent.
+    void Draw(TCanvas& canvas, const TRect& r) override;
+    // Nothing (nullptr), another GIF picture, a bitmap; others raise the conversion error.
+    void Assign(const TGraphic& source) override;
+    using TGraphic::Assign;
+    // Hands the active frame (with its transparency) to a bitmap or another picture.
+    void AssignTo(TGraphic& dest);
+    // Appends a frame from any picture: a bitmap as it is, another picture drawn into a bitmap.
+    Integer AddFrame(const TGraphic& graphic);
+    std::unique_ptr<TGraphic> NewOfSameClass() const override { return std::make_unique<TGIFImage>(); }
+    void SaveToClipboardFormat(Word& format, std::vector<Byte>& data) override;
+    void LoadFromClipboardFormat(Word format, const std::vector<Byte>& data) override;
     bool Equals(const TGIFImage& other) const { return GifData == other.GifData; }
     // The logical screen: the largest frame offset plus frame size.
     void UpdateLogicalSize();
-
-    void Changed() {
-        if (OnChange) OnChange();
-    }
 
     std::shared_ptr<TGIFData> GifData;
     TGIFVersion GifVersion = verNone;
@@ -206,11 +227,9 @@ public:
     bool LoopAnimation = false;
     bool Damaged = false;
     Word LoopCount = 1;
-    bool TransparentFlag = true; // the graphic's own transparency switch
     bool PaletteModified = false;
 
     TLzwProgress OnProgress;
-    std::function<void()> OnChange;
 
 private:
     void ReadFrame(class TGifByteReader& in, TGIFFrame& frame);

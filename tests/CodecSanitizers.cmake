@@ -12,7 +12,7 @@ add_executable(test_codecs_asan ${codec_sources} ${codec_tests})
 target_include_directories(test_codecs_asan PRIVATE ${ORV_INCLUDE_DIRS} ${CMAKE_SOURCE_DIR}/tests)
 target_compile_options(test_codecs_asan PRIVATE ${sanitize} -O1)
 target_link_options(test_codecs_asan PRIVATE ${sanitize})
-target_link_libraries(test_codecs_asan PRIVATE orv_rtl ZLIB::ZLIB GTest::gtest GTest::gtest_main)
+target_link_libraries(test_codecs_asan PRIVATE orv_gui orv_classes orv_rtl ZLIB::ZLIB GTest::gtest GTest::gtest_main)
 add_test(NAME test_codecs_asan COMMAND test_codecs_asan)
 set_tests_properties(test_codecs_asan PROPERTIES ENVIRONMENT
                      "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1")
