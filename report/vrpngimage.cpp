@@ -654,6 +654,8 @@ void TPNGObject::LoadFromBytes(const Byte* data, std::size_t size) {
         if (type == "IEND" || !more) break;
     }
     if (!imageRead) throw EPNGNoImageData();
+    FTransparent = TransparencyMode() != ptmNone;
+    Changed();
 }
 
 std::vector<Byte> TPNGObject::SaveToBytes() {

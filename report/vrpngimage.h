@@ -3,6 +3,7 @@
 // bitmaps, read and set pixel by pixel and drawn with no, one-colour or per-pixel transparency.
 #pragma once
 
+#include "gui/Bitmap.h"
 #include "rtl/Object.h"
 #include "rtl/SysUtils.h"
 
@@ -286,18 +287,22 @@ struct TPngSurface {
     void SetPixel(Integer x, Integer y, TPngColor color);
 };
 
-class TPNGObject : public TObject {
+// Registers the PNG picture with the picture class (extension "png") unless a class already has the
+// extension; done once at start-up, callable again without effect.
+void RegisterPNGObject();
+
+class TPNGObject : public TGraphic {
+    ORV_META(TPNGObject, TGraphic)
 public:
     TPNGObject();
     ~TPNGObject() override;
-    String ClassName() const override { return "TPNGObject"; }
 
     // Reading and writing (the stream kind reads from the position to the end).
     void LoadFromBytes(const Byte* data, std::size_t size);
     void LoadFromBytes(const std::vector<Byte>& data) { LoadFromBytes(data.data(), data.size()); }
     std::vector<Byte> SaveToBytes();
-    void LoadFromStream(TStream& stream);
-    void SaveToStream(TStream& stream);
+    void LoadFromStream(TStream& stream) override;
+    void SaveToStream(TStream& stream) override;
 
     bool GetEmpty() const { return Chunks.Count() == 0; }
     Integer GetWidth() const;
@@ -314,13 +319,31 @@ public:
     // Builds the image from a bitmap of 1, 4, 8, 24 or 32 bits per pixel (its palette for 8 bits or
     // fewer); with `transparent` the colour becomes the tRNS transparent colour.
     void AssignBitmap(const TPngBitmap& bitmap, bool transparent, TPngColor transparentColor);
-    void SetWidth(Integer value);
-    void SetHeight(Integer value);
+    void SetWidth(Integer value) override;
+    void SetHeight(Integer value) override;
     void Resize(Integer width, Integer height);
     TPngColor GetPixel(Integer x, Integer y) const;
     void SetPixel(Integer x, Integer y, TPngColor color);
     // Draws the image stretched into the rectangle of the surface, by its transparency mode.
     void DrawOnto(TPngSurface& surface, Integer left, Integer top, Integer right, Integer bottom) const;
+    // The image's displayed colours, all opaque, on a surface of its size.
+    TPngSurface DisplayPixels() const;
+
+    // The picture class's operations.
+    int Width() const override { return GetWidth(); }
+    int Height() const override { return GetHeight(); }
+    bool Empty() const override { return GetEmpty(); }
+    // Without transparency a stretch copy, with one transparent colour a masked copy, with alpha
+    // values a blend with what the canvas holds.
+    void Draw(TCanvas& canvas, const TRect& r) override;
+    // Another PNG picture is copied; a bitmap builds the image (with its transparency).
+    void Assign(const TGraphic& source) override;
+    using TGraphic::Assign;
+    // Hands the image to a bitmap (drawn in the format its depth asks for) or another PNG picture.
+    void AssignTo(TGraphic& dest);
+    std::unique_ptr<TGraphic> NewOfSameClass() const override { return std::make_unique<TPNGObject>(); }
+    void SaveToClipboardFormat(Word& format, std::vector<Byte>& data) override;
+    void LoadFromClipboardFormat(Word format, const std::vector<Byte>& data) override;
 
     TFilterSet FilterSet = FilterBit(pfSub);
     Byte DeflateLevel = 7;

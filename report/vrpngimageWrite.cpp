@@ -256,6 +256,8 @@ void TPNGObject::AssignBitmap(const TPngBitmap& bitmap, bool transparent, TPngCo
     iend->Name = "IEND";
     Chunks.Add(std::move(iend));
     if (transparent) SetTransparentColor(transparentColor);
+    FTransparent = TransparencyMode() != ptmNone;
+    Changed();
 }
 
 void TPNGObject::Assign(const TPNGObject& source) {
@@ -295,6 +297,8 @@ void TPNGObject::Assign(const TPNGObject& source) {
         copy->AssignChunk(*src);
         Chunks.Add(std::move(copy));
     }
+    FTransparent = TransparencyMode() != ptmNone;
+    Changed();
 }
 
 void TPNGObject::SetWidth(Integer value) {
