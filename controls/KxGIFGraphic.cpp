@@ -29,7 +29,11 @@ TDibBitmap DibFromBitmap(const TBitmap& source) {
         src = &converted;
         format = pf24bit;
     }
-    const Integer bits = format == pf1bit ? 1 : format == pf4bit ? 4 : format == pf8bit ? 8 : format == pf24bit ? 24 : 32;
+    const Integer bits = format == pf1bit    ? 1
+                         : format == pf4bit  ? 4
+                         : format == pf8bit  ? 8
+                         : format == pf24bit ? 24
+                                             : 32;
     TDibBitmap dib(src->Width(), src->Height(), bits);
     if (bits <= 8) {
         const std::vector<TColor> palette = src->Palette();
@@ -38,7 +42,8 @@ TDibBitmap DibFromBitmap(const TBitmap& source) {
     }
     const std::size_t rowBytes =
         static_cast<std::size_t>(std::min<Int64>(dib.Stride(), static_cast<Int64>(src->RowBytes())));
-    for (Integer y = 0; y < dib.Height(); ++y) std::memcpy(dib.ScanLine(y), src->ScanLine(y), rowBytes);
+    for (Integer y = 0; y < dib.Height(); ++y)
+        std::memcpy(dib.ScanLine(y), src->ScanLine(y), rowBytes);
     dib.Monochrome = source.Monochrome();
     dib.Transparent = source.Transparent();
     dib.TransparentColor = source.TransparentColor();
@@ -47,20 +52,22 @@ TDibBitmap DibFromBitmap(const TBitmap& source) {
 
 std::unique_ptr<TBitmap> BitmapFromDib(const TDibBitmap& dib) {
     if (dib.Empty()) return std::make_unique<TBitmap>();
-    const TPixelFormat format = dib.BitCount() == 1   ? pf1bit
-                                : dib.BitCount() == 4 ? pf4bit
-                                : dib.BitCount() == 8 ? pf8bit
+    const TPixelFormat format = dib.BitCount() == 1    ? pf1bit
+                                : dib.BitCount() == 4  ? pf4bit
+                                : dib.BitCount() == 8  ? pf8bit
                                 : dib.BitCount() == 24 ? pf24bit
                                                        : pf32bit;
     auto bmp = std::make_unique<TBitmap>(dib.Width(), dib.Height(), format);
     if (dib.BitCount() <= 8) {
         std::vector<TColor> palette;
-        for (const TDibColor& c : dib.Colors) palette.push_back(c.Color());
+        for (const TDibColor& c : dib.Colors)
+            palette.push_back(c.Color());
         bmp->SetPalette(palette);
     }
     const std::size_t rowBytes =
         static_cast<std::size_t>(std::min<Int64>(dib.Stride(), static_cast<Int64>(bmp->RowBytes())));
-    for (Integer y = 0; y < dib.Height(); ++y) std::memcpy(bmp->ScanLine(y), dib.ScanLine(y), rowBytes);
+    for (Integer y = 0; y < dib.Height(); ++y)
+        std::memcpy(bmp->ScanLine(y), dib.ScanLine(y), rowBytes);
     return bmp;
 }
 
@@ -128,7 +135,8 @@ void TGIFImage::AssignTo(TGraphic& dest) {
         return;
     }
     if (GetEmpty()) return;
-    TDibBitmap dib = ActiveFrame < 0 ? CurrentBitmap() : FrameList[std::min(ActiveFrame, FrameCount() - 1)]->AssignTo();
+    TDibBitmap dib =
+        ActiveFrame < 0 ? CurrentBitmap() : FrameList[std::min(ActiveFrame, FrameCount() - 1)]->AssignTo();
     const std::unique_ptr<TBitmap> bmp = BitmapFromDib(dib);
     if (dib.Transparent) {
         bmp->SetTransparentColor(dib.TransparentColor);
@@ -186,8 +194,8 @@ void RegisterGIFImage() {
         };
         TPicture::RegisterFileFormat("gif", "CompuServe GIF Image", "TGIFImage", factory, signature);
         TPicture::RegisterClipboardFormat(GifClipboardFormat(), "TGIFImage", factory);
-        TPicture::RegisterClipboardFormat(QuornaIconFormat(), "TIcon",
-                                          [] { return std::unique_ptr<TGraphic>(std::make_unique<TIcon>()); });
+        TPicture::RegisterClipboardFormat(
+            QuornaIconFormat(), "TIcon", [] { return std::unique_ptr<TGraphic>(std::make_unique<TIcon>()); });
         return true;
     }();
     (void)registered;

@@ -47,7 +47,17 @@ struct TDibColor {
 };
 
 // The pixel formats of the platform's bitmaps, in their order (the same values).
-enum TKxPixelFormat : Byte { kxpfDevice, kxpf1bit, kxpf4bit, kxpf8bit, kxpf15bit, kxpf16bit, kxpf24bit, kxpf32bit, kxpfCustom };
+enum TKxPixelFormat : Byte {
+    kxpfDevice,
+    kxpf1bit,
+    kxpf4bit,
+    kxpf8bit,
+    kxpf15bit,
+    kxpf16bit,
+    kxpf24bit,
+    kxpf32bit,
+    kxpfCustom
+};
 
 // A bottom-up device-independent bitmap of 1, 4, 8, 24 or 32 bits per pixel: rows padded to
 // multiples of 4 bytes, image row y stored as buffer row height - 1 - y; 24- and 32-bit pixels are

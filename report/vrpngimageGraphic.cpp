@@ -24,14 +24,19 @@ TPngBitmap PngFromBitmap(const TBitmap& source) {
         src = &converted;
         format = pf24bit;
     }
-    const Integer bits = format == pf1bit ? 1 : format == pf4bit ? 4 : format == pf8bit ? 8 : format == pf24bit ? 24 : 32;
+    const Integer bits = format == pf1bit    ? 1
+                         : format == pf4bit  ? 4
+                         : format == pf8bit  ? 8
+                         : format == pf24bit ? 24
+                                             : 32;
     TPngBitmap bmp;
     bmp.Allocate(src->Width(), src->Height(), bits);
     if (bits <= 8)
         for (TColor c : src->Palette())
             bmp.Palette.push_back(TPngRGB{Byte(c & 0xFF), Byte((c >> 8) & 0xFF), Byte((c >> 16) & 0xFF)});
     const std::size_t rowBytes = static_cast<std::size_t>(std::min<Int64>(bmp.BytesPerRow, src->RowBytes()));
-    for (Integer y = 0; y < bmp.Height; ++y) std::memcpy(bmp.Row(y), src->ScanLine(y), rowBytes);
+    for (Integer y = 0; y < bmp.Height; ++y)
+        std::memcpy(bmp.Row(y), src->ScanLine(y), rowBytes);
     return bmp;
 }
 
@@ -43,14 +48,16 @@ void SurfaceToBitmap(const TPngSurface& surface, TBitmap& bmp) {
         Byte* row = bmp.ScanLine(y);
         std::memcpy(row, &surface.Pixels[static_cast<std::size_t>(y) * surface.Width * 4],
                     static_cast<std::size_t>(surface.Width) * 4);
-        for (Integer x = 0; x < surface.Width; ++x) row[4 * x + 3] = 255;
+        for (Integer x = 0; x < surface.Width; ++x)
+            row[4 * x + 3] = 255;
     }
 }
 
 TPngSurface BitmapToSurface(TBitmap& bmp) {
     TPngSurface surface(bmp.Width(), bmp.Height());
     for (Integer y = 0; y < surface.Height; ++y)
-        for (Integer x = 0; x < surface.Width; ++x) surface.SetPixel(x, y, bmp.Pixel(x, y));
+        for (Integer x = 0; x < surface.Width; ++x)
+            surface.SetPixel(x, y, bmp.Pixel(x, y));
     return surface;
 }
 
@@ -65,7 +72,8 @@ TPngSurface TPNGObject::DisplayPixels() const {
             TPngColor c;
             if (image.BitsPerPixel <= 8) {
                 const Integer v = image.PixelIndex(x, y);
-                const TPngRGB p = v < static_cast<Integer>(image.Palette.size()) ? image.Palette[v] : TPngRGB{};
+                const TPngRGB p =
+                    v < static_cast<Integer>(image.Palette.size()) ? image.Palette[v] : TPngRGB{};
                 c = PngRGB(p.Red, p.Green, p.Blue);
             } else {
                 const Byte* p = image.Row(y) + 3 * Int64(x);
@@ -138,7 +146,8 @@ void TPNGObject::AssignTo(TGraphic& dest) {
     bmp->SetPixelFormat(format);
     if (format != pf24bit) {
         std::vector<TColor> palette;
-        for (const TPngRGB& c : header.Image.Palette) palette.push_back(PngRGB(c.Red, c.Green, c.Blue));
+        for (const TPngRGB& c : header.Image.Palette)
+            palette.push_back(PngRGB(c.Red, c.Green, c.Blue));
         bmp->SetPalette(palette);
     }
     bmp->SetSize(GetWidth(), GetHeight());
