@@ -265,7 +265,8 @@ void TvsProgramBuilder::BuildVar(TvsXMLItem& Element, TvsScript* Script, TvsStat
             auto stmt = std::make_unique<TvsAssignmentStmt>(Script, Element.Prop("pos"), FUnitName);
             auto d = std::make_unique<TvsDesignator>(Script);
             d->AddStep(var, n.Prop("pos"));
-            stmt->Designator = Finish(d);
+            Finish(d);
+            stmt->Designator = d.release();
             std::unique_ptr<TvsExpression> x = BuildExpression(*init->Items(e), Script);
             SetPos(*init->Items(e));
             CheckTypes(stmt->Designator, x.get(), Script);
