@@ -7,6 +7,8 @@
 
 namespace {
 
+thread_local std::vector<Variant> tArgStack;
+
 bool IsHelper(const TvsCustomVariable* Item) {
     switch (Item->Kind()) {
     case TvsItemKind::ikMethod:
@@ -153,23 +155,26 @@ Variant TvsDesignator::Evaluate(const Variant* Assign) {
                            FScript);
         const Integer argCount = step->Count() < item->Count() ? step->Count() : item->Count();
         if (argCount > 0) {
-            // Arguments are all evaluated before any parameter changes (F(G(1), H(2))).
-            Variant small[6];
-            std::vector<Variant> large;
-            Variant* values = small;
-            if (argCount > 6) {
-                large.resize(static_cast<size_t>(argCount));
-                values = large.data();
-            }
+            // Arguments are all evaluated before any parameter changes (F(G(1), H(2))); they wait
+            // on a stack shared by the nested calls, so a call allocates nothing.
+            std::vector<Variant>& args = tArgStack;
+            const size_t base = args.size();
+            struct TPop {
+                std::vector<Variant>& Args;
+                size_t Base;
+                ~TPop() { Args.resize(Base); }
+            } pop{args, base};
             if (item->IsMacro()) {
                 for (Integer a = 0; a < argCount; ++a)
-                    values[a] = Variant(static_cast<TvsExpression*>(step->Arg(a))->SourceText);
+                    args.emplace_back(static_cast<TvsExpression*>(step->Arg(a))->SourceText);
             } else {
-                for (Integer a = 0; a < argCount; ++a)
-                    values[a] = step->Arg(a)->FetchValue();
+                for (Integer a = 0; a < argCount; ++a) {
+                    Variant v = step->Arg(a)->FetchValue();
+                    args.push_back(std::move(v));
+                }
             }
             for (Integer a = 0; a < argCount; ++a)
-                item->Param(a)->StoreValue(values[a]);
+                item->Param(a)->StoreValue(args[base + static_cast<size_t>(a)]);
         }
         if (IsHelper(item)) {
             auto* helper = static_cast<TvsCustomHelper*>(item);

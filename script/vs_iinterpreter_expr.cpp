@@ -200,6 +200,12 @@ Variant TvsOperatorNode::FetchValue() {
             return Variant(a != b);
         case opEq:
             return Variant(a == b);
+        case opDivInt:
+            if (b != 0 && !(a == INT_MIN && b == -1)) return Variant(static_cast<Integer>(a / b));
+            break;
+        case opMod:
+            if (b != 0 && !(a == INT_MIN && b == -1)) return Variant(static_cast<Integer>(a % b));
+            break;
         default:
             break;
         }

@@ -128,6 +128,13 @@ void TvsCallStmt::Perform() {
         return;
     }
     const Variant v = Designator->FetchValue();
+    if (v.VType() == varInteger) {
+        const Int64 n = Int64(v.AsInteger()) + (Modifier == "+" ? 1 : -1);
+        if (n >= INT32_MIN && n <= INT32_MAX) {
+            Designator->StoreValue(Variant(static_cast<Integer>(n)));
+            return;
+        }
+    }
     Designator->StoreValue(VarBinaryOp(Modifier == "+" ? TVarOp::Add : TVarOp::Subtract, v, Variant(1)));
 }
 
