@@ -46,6 +46,6 @@ extern String SEventError;        // "Event handler must be a procedure"
 
 // Limits that keep deeply nested input from exhausting the stack. Texts nested deeper than this
 // fail to compile with STooDeep instead.
-extern String STooDeep;           // "Nesting too deep"
+extern String STooDeep;                 // "Nesting too deep"
 constexpr int vsMaxGrammarDepth = 2500; // nested rule and element matches of one compilation
 constexpr int vsMaxXMLDepth = 1500;     // nested elements of a script XML document

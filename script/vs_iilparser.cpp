@@ -8,7 +8,6 @@
 #include "script/vs_iilparser_grammar.h"
 #include "script/vs_itools.h"
 
-
 struct TvsILParser::TAbort {
     String Message;
     String Position;
@@ -32,8 +31,7 @@ private:
 String LineAttribute(const String& Line, const String& Name) {
     const String key = " " + Name + "=\"";
     const size_t at = Line.find(key);
-    if (at == String::npos)
-        return String();
+    if (at == String::npos) return String();
     const size_t start = at + key.size();
     const size_t end = Line.find('"', start);
     return vsXMLUnescape(Line.substr(start, end == String::npos ? String::npos : end - start));
@@ -45,7 +43,9 @@ TvsILParser::TvsILParser(TvsILHost* Host) : FHost(Host ? Host : &FDefaultHost) {
 
 TvsILParser::~TvsILParser() = default;
 
-const TvsXMLItem* TvsILParser::GrammarTypes() const { return FGrammar ? FGrammar->Types() : nullptr; }
+const TvsXMLItem* TvsILParser::GrammarTypes() const {
+    return FGrammar ? FGrammar->Types() : nullptr;
+}
 
 void TvsILParser::SelectLanguage(const String& Name) {
     std::shared_ptr<const TvsGrammar> grammar = TvsGrammar::ForText(GetLanguageGrammar(Name));
@@ -103,17 +103,16 @@ bool TvsILParser::BuildIntermediate(const String& Text) {
     FLexer.LoadText(Text);
     bool matched = false;
     try {
-        if (!FGrammar)
-            throw TAbort{Format(SLangNotFound, {String()}), "1:1"};
+        if (!FGrammar) throw TAbort{Format(SLangNotFound, {String()}), "1:1"};
         Integer start = 1;
         if (!Text.empty() && Text[0] == '#') {
             FLexer.SetPosition(2);
             if (SameText(FLexer.GetIdent(), "language")) {
                 const Integer nameStart = FLexer.Position();
                 const size_t cr = Text.find('\r', static_cast<size_t>(nameStart - 1));
-                const String name = Trim(Text.substr(static_cast<size_t>(nameStart - 1),
-                                                     cr == String::npos ? String::npos
-                                                                        : cr - static_cast<size_t>(nameStart - 1)));
+                const String name = Trim(
+                    Text.substr(static_cast<size_t>(nameStart - 1),
+                                cr == String::npos ? String::npos : cr - static_cast<size_t>(nameStart - 1)));
                 FLexer.SetPosition(nameStart);
                 FLexer.SkipSpaces();
                 const String namePosition = FLexer.GetXYPosition();
@@ -127,11 +126,9 @@ bool TvsILParser::BuildIntermediate(const String& Text) {
         }
         FLexer.SetPosition(start);
         const TvsGrammarNode* program = FGrammar->Program();
-        if (!program)
-            throw TAbort{SInvalidLanguage, FLexer.GetXYPosition()};
+        if (!program) throw TAbort{SInvalidLanguage, FLexer.GetXYPosition()};
         matched = Match(*program);
-        if (matched && FErrorText.empty())
-            FinishDocument();
+        if (matched && FErrorText.empty()) FinishDocument();
     } catch (const TAbort& abort) {
         SetError(abort.Message, abort.Position, FUnitName);
     } catch (const Exception& e) {
@@ -153,30 +150,24 @@ void TvsILParser::FinishDocument() {
 }
 
 bool TvsILParser::TokenMatches(const TvsGrammarNode& E, const String& Token) const {
-    if (Token.empty())
-        return false;
-    if (E.Text.empty())
-        return true;
+    if (Token.empty()) return false;
+    if (E.Text.empty()) return true;
     return FLexer.CaseSensitive ? Token == E.Text : SameText(Token, E.Text);
 }
 
 bool TvsILParser::Match(const TvsGrammarNode& E) {
     TDepthGuard guard(FDepth);
-    if (FDepth > vsMaxGrammarDepth)
-        throw TAbort{STooDeep, FLexer.GetXYPosition()};
+    if (FDepth > vsMaxGrammarDepth) throw TAbort{STooDeep, FLexer.GetXYPosition()};
     const Integer P0 = FLexer.Position();
     size_t C0 = FLines.size();
 
     switch (E.Kind) {
     case TvsGrammarNode::gkSwitch:
     case TvsGrammarNode::gkOptionalSwitch:
-        if (E.Children.empty())
-            return true;
+        if (E.Children.empty()) return true;
         for (const TvsGrammarNode* child : E.Children)
-            if (Match(*child))
-                return true;
-        if (E.Kind == TvsGrammarNode::gkOptionalSwitch)
-            return true;
+            if (Match(*child)) return true;
+        if (E.Kind == TvsGrammarNode::gkOptionalSwitch) return true;
         RecordError(E, P0);
         return false;
     case TvsGrammarNode::gkOptional:
@@ -196,8 +187,7 @@ bool TvsILParser::Match(const TvsGrammarNode& E) {
     bool ok = true;
     String token;
     if (E.Kind == TvsGrammarNode::gkReference) {
-        if (!E.Target)
-            throw TAbort{SInvalidLanguage, StartPosition(P0)};
+        if (!E.Target) throw TAbort{SInvalidLanguage, StartPosition(P0)};
         ok = Match(*E.Target);
     } else if (E.IsToken()) {
         ok = ReadToken(E, token);
@@ -205,10 +195,8 @@ bool TvsILParser::Match(const TvsGrammarNode& E) {
 
     const bool isRule = E.Kind == TvsGrammarNode::gkRule;
     if (ok) {
-        if (!isRule && !E.Node.empty())
-            Wrap(E, true, P0, C0);
-        if (!E.Add.empty())
-            EmitLeaf(E.Add, E.HasAddText ? E.AddText : token);
+        if (!isRule && !E.Node.empty()) Wrap(E, true, P0, C0);
+        if (!E.Add.empty()) EmitLeaf(E.Add, E.HasAddText ? E.AddText : token);
         for (const TvsGrammarNode* child : E.Children)
             if (!Match(*child)) {
                 ok = false;
@@ -217,18 +205,15 @@ bool TvsILParser::Match(const TvsGrammarNode& E) {
     } else if (E.IsToken() || E.Kind == TvsGrammarNode::gkReference) {
         RecordError(E, P0);
     }
-    if (!ok)
-        FLexer.SetPosition(P0);
-    if (!E.Node.empty() && (isRule || !ok))
-        Wrap(E, ok, P0, C0);
+    if (!ok) FLexer.SetPosition(P0);
+    if (!E.Node.empty() && (isRule || !ok)) Wrap(E, ok, P0, C0);
     return ok;
 }
 
 bool TvsILParser::ReadToken(const TvsGrammarNode& E, String& Token) {
     switch (E.Kind) {
     case TvsGrammarNode::gkChar:
-        if (!E.NoSkip)
-            FLexer.SkipSpaces();
+        if (!E.NoSkip) FLexer.SkipSpaces();
         Token = FLexer.GetChar();
         return TokenMatches(E, Token);
     case TvsGrammarNode::gkKeyword:
@@ -277,8 +262,7 @@ bool TvsILParser::MatchLoop(const TvsGrammarNode& E, Integer P0) {
                 break;
             }
         passEnd = FLexer.Position();
-        if (!passOk)
-            break;
+        if (!passOk) break;
         if (!E.Text.empty()) {
             FLexer.SkipSpaces();
             if (!TokenMatches(E, FLexer.GetChar())) {
@@ -286,8 +270,7 @@ bool TvsILParser::MatchLoop(const TvsGrammarNode& E, Integer P0) {
                 break;
             }
         }
-        if (FLexer.Position() == passStart)
-            break;
+        if (FLexer.Position() == passStart) break;
     }
     bool ok;
     if (passes > 1) {
@@ -304,8 +287,7 @@ bool TvsILParser::MatchLoop(const TvsGrammarNode& E, Integer P0) {
     }
     if (!ok) {
         FLexer.SetPosition(P0);
-        if (E.Kind == TvsGrammarNode::gkOptionalLoop)
-            ok = true;
+        if (E.Kind == TvsGrammarNode::gkOptionalLoop) ok = true;
     }
     return ok;
 }
@@ -329,26 +311,25 @@ void TvsILParser::Wrap(const TvsGrammarNode& E, bool Success, Integer P0, size_t
         return;
     }
     String open = "<" + E.Node + " pos=\"" + StartPosition(P0) + "\"";
-    if (E.Node == "expr")
-        open += " pos1=\"" + FLexer.GetXYPosition() + "\"";
+    if (E.Node == "expr") open += " pos1=\"" + FLexer.GetXYPosition() + "\"";
     open += ">";
     FLines.insert(FLines.begin() + static_cast<std::ptrdiff_t>(C0), open);
     FLines.push_back("</" + E.Node + ">");
 }
 
 void TvsILParser::EmitLeaf(const String& Name, const String& Text) {
-    FLines.push_back("<" + Name + " text=\"" + vsXMLEscape(Text) + "\" pos=\"" + FLexer.GetXYPosition() + "\"/>");
+    FLines.push_back("<" + Name + " text=\"" + vsXMLEscape(Text) + "\" pos=\"" + FLexer.GetXYPosition() +
+                     "\"/>");
 }
 
 void TvsILParser::RecordError(const TvsGrammarNode& E, Integer P0) {
-    if (!E.HasErr || !FErrorText.empty())
-        return;
+    // An "err" naming no entry of the error list records nothing.
+    if (!E.HasErr || !FErrorText.empty() || E.ErrMessage.empty()) return;
     FErrorText = E.ErrMessage;
     FErrorPosition = StartPosition(P0);
     FErrorUnitName = FUnitName;
     FTermFlag = E.Term;
-    if (!FErrorText.empty())
-        FErrorSerial = ++FErrorCount;
+    FErrorSerial = ++FErrorCount;
 }
 
 void TvsILParser::SetError(const String& Message, const String& Position, const String& UnitName) {
@@ -370,8 +351,7 @@ void TvsILParser::LoadUnits(size_t C0) {
         String name = LineAttribute(line, "text");
         name = name.size() >= 2 ? name.substr(1, name.size() - 2) : String();
         String intermediate;
-        if (!LoadUnit(name, LineAttribute(line, "pos"), intermediate))
-            continue;
+        if (!LoadUnit(name, LineAttribute(line, "pos"), intermediate)) continue;
         const String lines[3] = {"<uses unit=\"" + vsXMLEscape(name) + "\">", intermediate, "</uses>"};
         FLines.insert(FLines.begin() + static_cast<std::ptrdiff_t>(C0), std::begin(lines), std::end(lines));
         C0 += 3;
@@ -380,8 +360,7 @@ void TvsILParser::LoadUnits(size_t C0) {
 
 bool TvsILParser::LoadUnit(const String& Name, const String& Position, String& Intermediate) {
     for (const String& read : FUnitsRead)
-        if (SameText(read, Name))
-            return false;
+        if (SameText(read, Name)) return false;
     FUnitsRead.push_back(Name);
 
     // The unit's lines, each followed by CR LF, as the script's own text is compiled.
@@ -396,8 +375,7 @@ bool TvsILParser::LoadUnit(const String& Name, const String& Position, String& I
         SetError(e.Message(), Position, FUnitName);
         return true;
     }
-    if (lines.Count() == 0)
-        return true;
+    if (lines.Count() == 0) return true;
 
     // On the heap: units that use units nest these calls.
     auto nestedParser = std::make_unique<TvsILParser>(FHost);
@@ -413,8 +391,7 @@ bool TvsILParser::LoadUnit(const String& Name, const String& Position, String& I
         FUnitsRead = nested.FUnitsRead;
         Intermediate = nested.FIntermediate.SaveToString();
         const size_t declEnd = Intermediate.find("?>");
-        if (declEnd != String::npos)
-            Intermediate.erase(0, declEnd + 2);
+        if (declEnd != String::npos) Intermediate.erase(0, declEnd + 2);
     } else if (!nested.FErrorText.empty()) {
         SetError(nested.FErrorText, nested.FErrorPosition, nested.FErrorUnitName);
     }
@@ -427,8 +404,7 @@ String TvsILParser::UnitFileName(const String& Name) const {
     String fileName = Name;
     for (const String& folder : FHost->IncludeFolders()) {
         fileName = folder.empty() ? Name : IncludeTrailingPathDelimiter(folder) + Name;
-        if (FileExists(fileName))
-            break;
+        if (FileExists(fileName)) break;
     }
     return fileName;
 }

@@ -53,8 +53,7 @@ TvsGrammar::TvsGrammar(const String& Text) {
                 }
             }
         } else if (name == "types") {
-            if (FTypes == &FEmptyTypes)
-                FTypes = section;
+            if (FTypes == &FEmptyTypes) FTypes = section;
         }
     }
 
@@ -63,8 +62,7 @@ TvsGrammar::TvsGrammar(const String& Text) {
     for (Integer i = 0; i < root->Count(); ++i) {
         const TvsXMLItem* item = root->Items(i);
         const String name = LowerCase(item->Name());
-        if (name == "parser" || name == "types" || rules.count(name))
-            continue;
+        if (name == "parser" || name == "types" || rules.count(name)) continue;
         rules[name] = Compile(*item, true, errors);
     }
     for (auto& node : FNodes)
@@ -96,8 +94,8 @@ TvsGrammarNode* TvsGrammar::Compile(const TvsXMLItem& Item, bool IsRule,
     node->Term = Item.Prop("term") == "1";
     const String skip = Item.Prop("skip");
     node->NoSkip = node->Kind == TvsGrammarNode::gkChar && skip == "0";
-    node->Forgive = (node->Kind == TvsGrammarNode::gkLoop || node->Kind == TvsGrammarNode::gkOptionalLoop) &&
-                    skip == "1";
+    node->Forgive =
+        (node->Kind == TvsGrammarNode::gkLoop || node->Kind == TvsGrammarNode::gkOptionalLoop) && skip == "1";
     node->Add = Item.Prop("add");
     node->AddText = Item.Prop("addtext");
     node->HasAddText = !node->AddText.empty();
@@ -110,8 +108,7 @@ TvsGrammarNode* TvsGrammar::Compile(const TvsXMLItem& Item, bool IsRule,
 std::shared_ptr<const TvsGrammar> TvsGrammar::ForText(const String& Text) {
     static std::map<String, std::shared_ptr<const TvsGrammar>> cache;
     const auto it = cache.find(Text);
-    if (it != cache.end())
-        return it->second;
+    if (it != cache.end()) return it->second;
     auto grammar = std::make_shared<const TvsGrammar>(Text);
     cache.emplace(Text, grammar);
     return grammar;

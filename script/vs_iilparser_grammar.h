@@ -29,17 +29,17 @@ struct TvsGrammarNode {
         gkReference, // any other name: the rule of that name
     };
     TKind Kind = gkRule;
-    String Name;                        // element name, lower case
-    String Text;                        // expected token or loop separator, lower case; empty: none
-    bool HasErr = false;                // the element names an error entry
-    String ErrMessage;                  // that entry's message (empty when the entry is missing)
-    bool Term = false;                  // term="1"
-    bool NoSkip = false;                // char with skip="0"
-    bool Forgive = false;               // loop with skip="1"
-    String Add;                         // name of the leaf to emit; empty: none
+    String Name;          // element name, lower case
+    String Text;          // expected token or loop separator, lower case; empty: none
+    bool HasErr = false;  // the element names an error entry
+    String ErrMessage;    // that entry's message (empty when the entry is missing)
+    bool Term = false;    // term="1"
+    bool NoSkip = false;  // char with skip="0"
+    bool Forgive = false; // loop with skip="1"
+    String Add;           // name of the leaf to emit; empty: none
     bool HasAddText = false;
-    String AddText;                     // text of that leaf instead of the token
-    String Node;                        // wrapping element, lower case; empty: none
+    String AddText;                         // text of that leaf instead of the token
+    String Node;                            // wrapping element, lower case; empty: none
     const TvsGrammarNode* Target = nullptr; // a reference's rule; null when there is no such rule
     std::vector<const TvsGrammarNode*> Children;
 

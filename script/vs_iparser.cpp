@@ -6,11 +6,14 @@
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsHexDigit(char c) {
+    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
 int HexValue(char c) {
-    if (IsDigit(c))
-        return c - '0';
+    if (IsDigit(c)) return c - '0';
     return (c | 0x20) - 'a' + 10;
 }
 // Characters that end a quoted part unless it was closed first: codes 0-8 and 10-31.
@@ -28,8 +31,7 @@ void SplitMarks(const String& Text, String& Open, String& Close) {
     Open = Text.substr(0, comma);
     Close = comma == String::npos ? String() : Text.substr(comma + 1);
     const size_t more = Close.find(',');
-    if (more != String::npos)
-        Close.erase(more);
+    if (more != String::npos) Close.erase(more);
 }
 
 } // namespace
@@ -75,8 +77,7 @@ void TvsParser::SetIdentChars(const String& Text) {
 bool TvsParser::IsKeyword(const String& Word) const {
     if (CaseSensitive) {
         for (Integer i = 0; i < FKeywords.Count(); ++i)
-            if (FKeywords[i] == Word)
-                return true;
+            if (FKeywords[i] == Word) return true;
         return false;
     }
     Integer index = 0;
@@ -92,8 +93,7 @@ void TvsParser::LoadText(const String& Text) {
     FLineStarts.assign(1, 0);
     if (TrackLines)
         for (size_t i = 0; i < Text.size(); ++i)
-            if (Text[i] == '\n')
-                FLineStarts.push_back(static_cast<Integer>(i + 1));
+            if (Text[i] == '\n') FLineStarts.push_back(static_cast<Integer>(i + 1));
 }
 
 void TvsParser::SetPosition(Integer Index) {
@@ -107,7 +107,7 @@ bool TvsParser::IsBlank(char C) const {
 }
 
 bool TvsParser::MatchesAt(Integer Pos, const String& Mark) const {
-    if (Mark.empty() || Pos < 1 || Pos - 1 + static_cast<Integer>(Mark.size()) > Size())
+    if (Mark.empty() || Pos < 1 || Pos - 1 + static_cast<Integer>(Mark.size()) > Size() || At(Pos) != Mark[0])
         return false;
     return FSource.compare(static_cast<size_t>(Pos - 1), Mark.size(), Mark) == 0;
 }
@@ -150,8 +150,7 @@ void TvsParser::SkipSpaces() {
             if (close) {
                 while (FPosition <= size && !close->empty() && !MatchesAt(FPosition, *close))
                     ++FPosition;
-                if (FPosition <= size)
-                    FPosition += static_cast<Integer>(close->size());
+                if (FPosition <= size) FPosition += static_cast<Integer>(close->size());
                 FPosition = std::min(FPosition, size + 1);
                 continue;
             }
@@ -176,15 +175,12 @@ bool TvsParser::GetEOL() {
 }
 
 String TvsParser::GetWord() {
-    if (SkipBlanks)
-        SkipSpaces();
+    if (SkipBlanks) SkipSpaces();
     const Integer start = FPosition;
     const Integer size = Size();
-    if (FPosition > size)
-        return String();
+    if (FPosition > size) return String();
     const char c = At(FPosition);
-    if (!IsIdentChar(static_cast<unsigned char>(c)) || IsDigit(c))
-        return String();
+    if (!IsIdentChar(static_cast<unsigned char>(c)) || IsDigit(c)) return String();
     while (FPosition <= size && IsIdentChar(static_cast<unsigned char>(At(FPosition))))
         ++FPosition;
     return FSource.substr(static_cast<size_t>(start - 1), static_cast<size_t>(FPosition - start));
@@ -192,12 +188,13 @@ String TvsParser::GetWord() {
 
 String TvsParser::GetIdent() {
     String word = GetWord();
-    if (!word.empty() && IsKeyword(word))
-        word.clear();
+    if (!word.empty() && IsKeyword(word)) word.clear();
     return word;
 }
 
-String TvsParser::GetKeyword() { return GetWord(); }
+String TvsParser::GetKeyword() {
+    return GetWord();
+}
 
 String TvsParser::GetChar() {
     if (FPosition <= Size() && IsPunctuation(At(FPosition))) {
@@ -246,8 +243,7 @@ bool TvsParser::ReadQuotedPart(String& Value) {
                     any = true;
                     ++FPosition;
                 }
-                if (any)
-                    part += static_cast<char>(code);
+                if (any) part += static_cast<char>(code);
                 break;
             }
             default:
@@ -279,8 +275,7 @@ bool TvsParser::ReadInteger(Integer& Pos) const {
             ++Pos;
         return true;
     }
-    if (!IsDigit(ch(Pos)))
-        return false;
+    if (!IsDigit(ch(Pos))) return false;
     while (IsDigit(ch(Pos)))
         ++Pos;
     return true;
@@ -308,38 +303,32 @@ bool TvsParser::ReadCharCode(String& Value) {
 }
 
 String TvsParser::GetString() {
-    if (SkipBlanks)
-        SkipSpaces();
+    if (SkipBlanks) SkipSpaces();
     const char quote = StringQuotes.empty() ? '\0' : StringQuotes[0];
     String value;
     int parts = 0;
     while (FPosition <= Size()) {
         const char c = At(FPosition);
         if (quote != '\0' && c == quote) {
-            if (!ReadQuotedPart(value))
-                break;
+            if (!ReadQuotedPart(value)) break;
         } else if (c == '#') {
-            if (!ReadCharCode(value))
-                break;
+            if (!ReadCharCode(value)) break;
         } else {
             break;
         }
         ++parts;
     }
-    if (parts == 0)
-        return String();
+    if (parts == 0) return String();
     return "'" + value + "'";
 }
 
 String TvsParser::GetNumber() {
-    if (SkipBlanks)
-        SkipSpaces();
+    if (SkipBlanks) SkipSpaces();
     const Integer size = Size();
     const auto ch = [&](Integer p) { return p <= size ? At(p) : '\0'; };
     const Integer start = FPosition;
     Integer p = FPosition;
-    if (!ReadInteger(p))
-        return String();
+    if (!ReadInteger(p)) return String();
     if (ch(p) == '.' && IsDigit(ch(p + 1))) {
         p += 2;
         while (IsDigit(ch(p)))
@@ -347,8 +336,7 @@ String TvsParser::GetNumber() {
     }
     if (ch(p) == 'E' || ch(p) == 'e') {
         Integer q = p + 1;
-        if (ch(q) == '+' || ch(q) == '-')
-            ++q;
+        if (ch(q) == '+' || ch(q) == '-') ++q;
         if (IsDigit(ch(q))) {
             while (IsDigit(ch(q)))
                 ++q;
@@ -357,8 +345,7 @@ String TvsParser::GetNumber() {
     }
     FPosition = p;
     String text = FSource.substr(static_cast<size_t>(start - 1), static_cast<size_t>(p - start));
-    if (HexSequence != "$" && !HexSequence.empty())
-        text = ReplaceStr(text, HexSequence, "$");
+    if (HexSequence != "$" && !HexSequence.empty()) text = ReplaceStr(text, HexSequence, "$");
     return text;
 }
 
@@ -378,8 +365,7 @@ String TvsParser::GetBracketText() {
             if (c == '<' || c == '[') {
                 ++depth;
             } else if (c == '>' || c == ']') {
-                if (--depth == 0)
-                    break;
+                if (--depth == 0) break;
             }
         }
         ++FPosition;
@@ -395,10 +381,11 @@ String TvsParser::PositionText(Integer Pos) const {
     return std::to_string(line) + ":" + std::to_string(column);
 }
 
-String TvsParser::GetXYPosition() const { return PositionText(FPosition); }
+String TvsParser::GetXYPosition() const {
+    return PositionText(FPosition);
+}
 
 Integer TvsParser::GetPlainPosition(Integer X, Integer Y) const {
-    if (Y < 1 || Y > static_cast<Integer>(FLineStarts.size()))
-        return -1;
+    if (Y < 1 || Y > static_cast<Integer>(FLineStarts.size())) return -1;
     return FLineStarts[static_cast<size_t>(Y - 1)] + X;
 }

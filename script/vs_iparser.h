@@ -21,11 +21,11 @@ public:
     String ClassName() const override { return "TvsParser"; }
 
     // --- settings (a grammar's "parser" keys; see SetDefaults for the defaults) ---
-    String CommentLine1;   // opens a comment to the end of the line ("//")
-    String CommentLine2;   // a second line-comment mark (none)
-    String StringQuotes;   // its first character quotes string literals ("'")
-    String HexSequence;    // prefix of hexadecimal numbers ("$")
-    String SkipChar;       // its first character joins the next line to this one (none)
+    String CommentLine1;        // opens a comment to the end of the line ("//")
+    String CommentLine2;        // a second line-comment mark (none)
+    String StringQuotes;        // its first character quotes string literals ("'")
+    String HexSequence;         // prefix of hexadecimal numbers ("$")
+    String SkipChar;            // its first character joins the next line to this one (none)
     bool CaseSensitive = false; // keywords compare with regard to case
     bool SpecStrChar = false;   // backslash escapes in strings; a quote always ends a string
     bool SkipEOL = true;        // off: carriage returns are tokens (GetEOL) instead of blanks
@@ -99,8 +99,8 @@ private:
     bool ReadInteger(Integer& Pos) const;
     void SkipEOLRun();
 
-    String FSource;         // the text as given
-    String FText;           // the text with its NUL
+    String FSource; // the text as given
+    String FText;   // the text with its NUL
     Integer FPosition = 1;
     Integer FLastPosition = 1;
     std::vector<Integer> FLineStarts{0};

@@ -41,14 +41,12 @@ void RegisterLanguage(const String& Name, const String& Grammar) {
 
 String GetLanguageGrammar(const String& Name) {
     for (const auto& entry : Languages())
-        if (AnsiSameText(entry.first, Name))
-            return entry.second;
+        if (AnsiSameText(entry.first, Name)) return entry.second;
     throw EvsScriptError(Format(SLangNotFound, {Name}));
 }
 
 void GetLanguageList(TStrings& List) {
     List.Clear();
     for (const auto& entry : Languages())
-        if (entry.first.empty() || entry.first[0] != '@')
-            List.Add(entry.first);
+        if (entry.first.empty() || entry.first[0] != '@') List.Add(entry.first);
 }

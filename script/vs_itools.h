@@ -3,6 +3,7 @@
 #pragma once
 
 #include "rtl/Types.h"
+#include "rtl/Variant.h"
 
 #include <vector>
 
@@ -21,6 +22,14 @@ void RegisterLanguage(const String& Name, const String& Grammar);
 String GetLanguageGrammar(const String& Name);
 // The registered names in registration order, without those whose first character is "@".
 void GetLanguageList(TStrings& List);
+
+// --- constants -----------------------------------------------------------------------------
+// The value of a constant as the lexer writes it into the intermediate form: a text in single
+// quotes is a string (without its quotes); an integer ("$" for hexadecimal) is an integer when
+// it fits 32 bits and a 64-bit integer otherwise; any other number is a float (written with "."
+// whatever the locale). An empty text gives Null. Raises EConvertError for a text that is no
+// number.
+Variant ParseConstant(const String& Text);
 
 // --- method headers --------------------------------------------------------------------------
 // What a declaration text such as «function Copy(S: String; Index, Count: Integer): String»

@@ -12,7 +12,9 @@ namespace {
 const char* const SInvalidFileFormat = "Invalid file format";
 constexpr size_t BlockSize = 4096;
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 // Index in Text of the attribute Name as the reader finds it: the text with a blank in front is
 // searched without regard to case for a blank, the name and «="». Returns the index (into Text)
@@ -20,14 +22,12 @@ char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 
 size_t FindAttribute(const String& Text, const String& Name) {
     const String key = " " + Name + "=\"";
     const String hay = " " + Text;
-    if (hay.size() < key.size())
-        return String::npos;
+    if (hay.size() < key.size()) return String::npos;
     for (size_t i = 0; i + key.size() <= hay.size(); ++i) {
         size_t k = 0;
         while (k < key.size() && LowerAscii(hay[i + k]) == LowerAscii(key[k]))
             ++k;
-        if (k == key.size())
-            return i; // hay[i] is the blank; the name starts at hay[i + 1] = Text[i]
+        if (k == key.size()) return i; // hay[i] is the blank; the name starts at hay[i + 1] = Text[i]
     }
     return String::npos;
 }
@@ -39,8 +39,7 @@ public:
     explicit TvsXMLReader(const String& Text) : FData(Text.data()), FSize(Text.size()) {}
     ~TvsXMLReader() {
         // Give back what was buffered but not consumed.
-        if (FStream && FPos < FSize)
-            FStream->Seek(-static_cast<Int64>(FSize - FPos), TSeekOrigin::soCurrent);
+        if (FStream && FPos < FSize) FStream->Seek(-static_cast<Int64>(FSize - FPos), TSeekOrigin::soCurrent);
     }
 
     // Reads the root element into Root after checking the declaration.
@@ -48,24 +47,20 @@ public:
         String name, text;
         if (!ReadTag(name, text) || (name + " " + text).compare(0, 4, "?xml") != 0)
             throw EvsScriptError(SInvalidFileFormat);
-        if (ReadTag(name, text) && !name.empty() && name[0] != '/')
-            ReadElement(Root, name, text, 1);
+        if (ReadTag(name, text) && !name.empty() && name[0] != '/') ReadElement(Root, name, text, 1);
     }
 
 private:
     bool Next(char& c) {
-        if (FPos >= FSize && !Fill())
-            return false;
+        if (FPos >= FSize && !Fill()) return false;
         c = FData[FPos++];
         return true;
     }
     bool Fill() {
-        if (!FStream)
-            return false;
+        if (!FStream) return false;
         FBuffer.resize(BlockSize);
         const Int64 got = FStream->Read(FBuffer.data(), static_cast<Int64>(BlockSize));
-        if (got <= 0)
-            return false;
+        if (got <= 0) return false;
         FData = FBuffer.data();
         FSize = static_cast<size_t>(got);
         FPos = 0;
@@ -79,17 +74,13 @@ private:
             Text.clear();
             char c = 0;
             do {
-                if (!Next(c))
-                    return false;
+                if (!Next(c)) return false;
             } while (c != '<');
             String tag;
             for (;;) {
-                if (!Next(c))
-                    throw EvsScriptError(SInvalidFileFormat);
-                if (c == '>')
-                    break;
-                if (c == '<')
-                    throw EvsScriptError(SInvalidFileFormat);
+                if (!Next(c)) throw EvsScriptError(SInvalidFileFormat);
+                if (c == '>') break;
+                if (c == '<') throw EvsScriptError(SInvalidFileFormat);
                 tag += c;
                 if (tag.size() == 3 && tag == "!--") {
                     SkipComment();
@@ -97,10 +88,8 @@ private:
                     break;
                 }
             }
-            if (tag.empty() && c != '>')
-                continue; // a comment: read the next tag
-            if (!tag.empty() && tag.back() == ' ')
-                tag.pop_back();
+            if (tag.empty() && c != '>') continue; // a comment: read the next tag
+            if (!tag.empty() && tag.back() == ' ') tag.pop_back();
             // «<>» gives an empty name, which ends the enclosing element like the end of data.
             const size_t blank = tag.find(' ');
             if (blank == String::npos) {
@@ -118,15 +107,13 @@ private:
         int dashes = 0;
         char c = 0;
         while (Next(c)) {
-            if (c == '>' && dashes >= 2)
-                return;
+            if (c == '>' && dashes >= 2) return;
             dashes = (c == '-') ? dashes + 1 : 0;
         }
     }
 
     void ReadElement(TvsXMLItem& Item, String Name, String Text, int Depth) {
-        if (Depth > vsMaxXMLDepth)
-            throw EvsScriptError(STooDeep);
+        if (Depth > vsMaxXMLDepth) throw EvsScriptError(STooDeep);
         bool empty = false;
         if (!Name.empty() && Name.back() == '/') {
             Name.pop_back();
@@ -137,15 +124,13 @@ private:
         }
         Item.SetName(Name);
         Item.SetText(Text);
-        if (empty)
-            return;
+        if (empty) return;
         String name, text;
         for (;;) {
             if (!ReadTag(name, text) || name.empty())
                 return; // a closing tag missing at the end of the data is no error
             if (name[0] == '/') {
-                if (!AnsiSameText(name.substr(1), Item.Name()))
-                    throw EvsScriptError(SInvalidFileFormat);
+                if (!AnsiSameText(name.substr(1), Item.Name())) throw EvsScriptError(SInvalidFileFormat);
                 return;
             }
             ReadElement(*Item.Add(), name, text, Depth + 1);
@@ -178,8 +163,7 @@ private:
         Put("<");
         Put(Item.Name());
         if (!Item.Text().empty()) {
-            if (Item.Text()[0] != ' ')
-                Put(" ");
+            if (Item.Text()[0] != ' ') Put(" ");
             Put(Item.Text());
         }
         if (Item.Count() == 0) {
@@ -198,17 +182,14 @@ private:
         EndLine();
     }
     void Indent(int Level) {
-        if (FAutoIndent)
-            FOut.append(static_cast<size_t>(Level) * 2, ' ');
+        if (FAutoIndent) FOut.append(static_cast<size_t>(Level) * 2, ' ');
     }
     void EndLine() {
-        if (FAutoIndent)
-            Put("\r\n");
+        if (FAutoIndent) Put("\r\n");
     }
     void Put(const String& s) {
         FOut += s;
-        if (FStream && FOut.size() > BlockSize)
-            Flush();
+        if (FStream && FOut.size() > BlockSize) Flush();
     }
     void Flush() {
         if (FStream && !FOut.empty()) {
@@ -249,8 +230,7 @@ String vsXMLEscape(const String& Value) {
 }
 
 String vsXMLUnescape(const String& Value) {
-    if (Value.find('&') == String::npos)
-        return Value;
+    if (Value.find('&') == String::npos) return Value;
     String out;
     out.reserve(Value.size());
     size_t i = 0;
@@ -285,8 +265,7 @@ TvsXMLItem::~TvsXMLItem() {
 }
 
 void TvsXMLItem::Detach() {
-    if (!FParent)
-        return;
+    if (!FParent) return;
     auto& list = *FParent->FItems;
     list.erase(std::find(list.begin(), list.end(), this));
     FParent = nullptr;
@@ -305,27 +284,25 @@ TvsXMLItem* TvsXMLItem::Add() {
     return raw;
 }
 
-void TvsXMLItem::AddItem(TvsXMLItem* Item) { InsertItem(Count(), Item); }
+void TvsXMLItem::AddItem(TvsXMLItem* Item) {
+    InsertItem(Count(), Item);
+}
 
 void TvsXMLItem::InsertItem(Integer Index, TvsXMLItem* Item) {
-    if (!Item)
-        return;
+    if (!Item) return;
     for (const TvsXMLItem* p = this; p; p = p->FParent)
-        if (p == Item)
-            throw EvsScriptError("An item cannot become a child of itself");
+        if (p == Item) throw EvsScriptError("An item cannot become a child of itself");
     const Integer limit = Count() - (Item->FParent == this ? 1 : 0);
     if (Index < 0 || Index > limit)
         throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
     Item->Detach();
-    if (!FItems)
-        FItems = std::make_unique<std::vector<TvsXMLItem*>>();
+    if (!FItems) FItems = std::make_unique<std::vector<TvsXMLItem*>>();
     FItems->insert(FItems->begin() + Index, Item);
     Item->FParent = this;
 }
 
 void TvsXMLItem::Clear() {
-    if (!FItems)
-        return;
+    if (!FItems) return;
     // Children are unlinked before they are freed so that they do not search this list.
     std::unique_ptr<std::vector<TvsXMLItem*>> items = std::move(FItems);
     for (TvsXMLItem* child : *items) {
@@ -336,15 +313,13 @@ void TvsXMLItem::Clear() {
 
 Integer TvsXMLItem::Find(const String& Name) const {
     for (Integer i = 0; i < Count(); ++i)
-        if (AnsiSameText((*FItems)[static_cast<size_t>(i)]->FName, Name))
-            return i;
+        if (AnsiSameText((*FItems)[static_cast<size_t>(i)]->FName, Name)) return i;
     return -1;
 }
 
 TvsXMLItem* TvsXMLItem::FindItem(const String& Name) {
     const Integer i = Find(Name);
-    if (i >= 0)
-        return Items(i);
+    if (i >= 0) return Items(i);
     TvsXMLItem* item = Add();
     item->SetName(Name);
     return item;
@@ -359,8 +334,7 @@ TvsXMLItem* TvsXMLItem::Root() {
 
 String TvsXMLItem::Prop(const String& Name) const {
     const size_t at = FindAttribute(FText, Name);
-    if (at == String::npos)
-        return String();
+    if (at == String::npos) return String();
     const size_t start = at + Name.size() + 2;
     const size_t end = FText.find('"', start);
     return vsXMLUnescape(FText.substr(start, end == String::npos ? String::npos : end - start));
@@ -385,8 +359,7 @@ void TvsXMLItem::SetProp(const String& Name, const String& Value) {
 
 void TvsXMLItem::Assign(const TvsXMLItem* Source) {
     Clear();
-    if (!Source || Source == this)
-        return;
+    if (!Source || Source == this) return;
     FName = Source->FName;
     FText = Source->FText;
     FData = Source->FData;

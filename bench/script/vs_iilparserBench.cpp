@@ -11,14 +11,19 @@ String PascalScript(int Procedures) {
     String text = "var Total, Count: Integer; Names: array[0..9] of String;\r\n";
     for (int i = 0; i < Procedures; ++i) {
         const String n = std::to_string(i);
-        text += "procedure Band" + n + "OnBeforePrint(Sender: TObject);\r\n"
+        text += "procedure Band" + n +
+                "OnBeforePrint(Sender: TObject);\r\n"
                 "var s: String; k: Integer;\r\n"
                 "begin\r\n"
                 "  s := <Data.\"Name\"> + ' (' + IntToStr(Count) + ')';\r\n"
                 "  if (Total > 100) and not (Count = 0) then\r\n"
-                "    Memo" + n + ".Text := FormatFloat('#,##0.00', Total / Count)\r\n"
+                "    Memo" +
+                n +
+                ".Text := FormatFloat('#,##0.00', Total / Count)\r\n"
                 "  else\r\n"
-                "    Memo" + n + ".Text := '';\r\n"
+                "    Memo" +
+                n +
+                ".Text := '';\r\n"
                 "  for k := 0 to 9 do\r\n"
                 "    if Names[k] = s then break;\r\n"
                 "  case Count of\r\n"
@@ -45,7 +50,8 @@ BENCHMARK(BM_PascalToIntermediate)->Arg(1)->Arg(20);
 
 // The report's expression cache compiles many one-line functions.
 void BM_SmallExpression(benchmark::State& state) {
-    const String text = "function vsEvaluateFUNC: Variant; begin Result := [Data.\"Amount\"] * 1.05 end; begin end.\r\n";
+    const String text =
+        "function vsEvaluateFUNC: Variant; begin Result := [Data.\"Amount\"] * 1.05 end; begin end.\r\n";
     for (auto _ : state) {
         TvsILParser parser;
         parser.SelectLanguage("PascalScript");

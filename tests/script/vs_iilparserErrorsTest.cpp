@@ -49,7 +49,11 @@ const TErrorCase Cases[] = {
     {"PascalScript", {"begin x := <abc; end."}, "'>' expected", "2:1"},
     {"PascalScript", {"begin case x of 1: x := 1 else x := 2; x := 3 end."}, "'END' expected", "1:40"},
     // A name as the lower bound of a range reads as a range, not as a member access.
-    {"PascalScript", {"var a: array[Lo..Hi] of Integer;", "begin", "  if x in [Lo..Hi] then", "    case x of", "      Lo..Hi: x := 1", "    end", "end."}, "", ""},
+    {"PascalScript",
+     {"var a: array[Lo..Hi] of Integer;", "begin", "  if x in [Lo..Hi] then", "    case x of",
+      "      Lo..Hi: x := 1", "    end", "end."},
+     "",
+     ""},
     // D++Idezer
     {"D++Idezer", {"{ }"}, "", ""},
     {"D++Idezer", {"int a; { a = 1; }"}, "", ""},

@@ -35,10 +35,11 @@ TEST_P(Programs, CompileToIntermediateForm) {
         EXPECT_TRUE(names.count(element)) << c.Language << ": no element " << element;
 }
 
-const std::vector<String> Common = {"function", "parameters", "compoundstmt", "assignstmt", "callstmt",
-                                    "ifstmt", "thenstmt", "elsestmt", "casestmt", "caseselector", "set",
-                                    "range", "whilestmt", "repeatstmt", "break", "continue", "trystmt",
-                                    "exceptstmt", "finallystmt", "array", "dim", "init", "dsgn", "expr"};
+const std::vector<String> Common = {"function", "parameters", "compoundstmt", "assignstmt",  "callstmt",
+                                    "ifstmt",   "thenstmt",   "elsestmt",     "casestmt",    "caseselector",
+                                    "set",      "range",      "whilestmt",    "repeatstmt",  "break",
+                                    "continue", "trystmt",    "exceptstmt",   "finallystmt", "array",
+                                    "dim",      "init",       "dsgn",         "expr"};
 
 std::vector<String> With(std::vector<String> more) {
     std::vector<String> all = Common;
@@ -96,7 +97,8 @@ const TProgramCase Cases[] = {
       "  with Sender do Caption := <Data.\"Name\">;",
       "  exit",
       "end."},
-     With({"procedure", "const", "var", "varparams", "forstmt", "downto", "with", "exit", "string", "number"})},
+     With({"procedure", "const", "var", "varparams", "forstmt", "downto", "with", "exit", "string",
+           "number"})},
     {"D++Idezer",
      {"#define MAX 10",
       "int a[10], n = 0;",
@@ -229,15 +231,19 @@ TEST(Operators, LanguageSpellingsBecomeOperatorWords) {
         std::vector<String> Ops;
     };
     const TCase cases[] = {
-        {"PascalScript", "begin x := -a div b mod c and d or e xor f shl g shr h end.",
+        {"PascalScript",
+         "begin x := -a div b mod c and d or e xor f shl g shr h end.",
          {"unminus", "div", "mod", "and", "or", "xor", "shl", "shr"}},
         {"PascalScript", "begin x := (a >= b) <> (c <= d) end.", {"(", ">=", ")", "<>", "(", "<=", ")"}},
-        {"D++Idezer", "{ x = a || b && c == d != e % f << g >> h ^ !i; }",
+        {"D++Idezer",
+         "{ x = a || b && c == d != e % f << g >> h ^ !i; }",
          {"or", "and", "=", "<>", "mod", "shl", "shr", "xor", "not"}},
         {"D++Idezer", "{ x = a & & b | | c; }", {"and", "or"}},
-        {"VuzirUzezid", "x = a & b \\ c Mod d And e Or f Xor Not g\r\n",
+        {"VuzirUzezid",
+         "x = a & b \\ c Mod d And e Or f Xor Not g\r\n",
          {"strcat", "div", "mod", "and", "or", "xor", "not"}},
-        {"JScript", "x = a || b && c == d != e % f << g >> h ^ !i;",
+        {"JScript",
+         "x = a || b && c == d != e % f << g >> h ^ !i;",
          {"or", "and", "=", "<>", "mod", "shl", "shr", "xor", "not"}},
     };
     for (const TCase& c : cases) {
@@ -247,14 +253,51 @@ TEST(Operators, LanguageSpellingsBecomeOperatorWords) {
         std::vector<String> ops;
         // Depth-first in document order.
         std::function<void(const TvsXMLItem&)> walk = [&](const TvsXMLItem& item) {
-            if (item.Name() == "op")
-                ops.push_back(item.Prop("text"));
+            if (item.Name() == "op") ops.push_back(item.Prop("text"));
             for (Integer i = 0; i < item.Count(); ++i)
                 walk(*item.Items(i));
         };
         walk(*parser.Intermediate().Root());
         EXPECT_EQ(ops, c.Ops) << c.Text;
     }
+}
+
+} // namespace
+
+namespace {
+
+// The one-function texts by which a script evaluates an expression in its language.
+TEST(EvaluateTexts, CompileInEveryLanguage) {
+    const String e = "a * (b + 1) >= 2";
+    const std::pair<const char*, String> texts[] = {
+        {"PascalScript", "function vsEvaluateFUNC: Variant; begin Result := " + e + " end; begin end.\r\n"},
+        {"D++Idezer", "Variant vsEvaluateFUNC() { return " + e + "; } {}\r\n"},
+        {"VuzirUzezid", "function vsEvaluateFUNC\r\nreturn " + e + "\r\nend function\r\n"},
+        {"JScript", "function vsEvaluateFUNC() { return (" + e + "); }\r\n"},
+    };
+    for (const auto& [language, text] : texts) {
+        TvsILParser parser;
+        parser.SelectLanguage(language);
+        EXPECT_TRUE(parser.BuildIntermediate(text)) << language << ": " << parser.ErrorText();
+        const String xml = parser.Intermediate().SaveToString();
+        EXPECT_NE(xml.find("<name text=\"vsEvaluateFUNC\""), String::npos) << language;
+    }
+}
+
+class TExtendedHost : public TvsILHost {
+public:
+    bool ExtendedIdentifiers() const override { return true; }
+};
+
+TEST(ExtendedIdentifiers, NationalLettersInNames) {
+    const String text = "var \xE9\x87\x91\xE9\xA2\x9D: Integer; begin \xE9\x87\x91\xE9\xA2\x9D := 1 end.";
+    TvsILParser plain;
+    plain.SelectLanguage("PascalScript");
+    EXPECT_FALSE(plain.BuildIntermediate(text));
+    TExtendedHost host;
+    TvsILParser extended(&host);
+    extended.SelectLanguage("PascalScript");
+    EXPECT_TRUE(extended.BuildIntermediate(text)) << extended.ErrorText();
 }
 
 } // namespace

@@ -16,8 +16,7 @@ namespace {
 String Shape(const TvsXMLItem& Item) {
     String s = Item.Name();
     const String text = Item.Prop("text");
-    if (!text.empty())
-        s += "[" + text + "]";
+    if (!text.empty()) s += "[" + text + "]";
     if (Item.Count() > 0) {
         s += "{";
         for (Integer i = 0; i < Item.Count(); ++i)
@@ -42,14 +41,14 @@ public:
     bool GetUnitText(const String& UnitName, String& UnitText) override {
         Asked.push_back(UnitName);
         const auto it = Units.find(UnitName);
-        if (it != Units.end())
-            UnitText = it->second;
+        if (it != Units.end()) UnitText = it->second;
         return true;
     }
 };
 
 TEST(Intermediate, GoldenExampleByteForByte) {
-    const TILResult r = CompileIL("PascalScript", ScriptText({"var a: Integer;", "begin", "  a := 1 + (a * 2)", "end."}));
+    const TILResult r =
+        CompileIL("PascalScript", ScriptText({"var a: Integer;", "begin", "  a := 1 + (a * 2)", "end."}));
     ASSERT_TRUE(r.Ok) << r.Error;
     EXPECT_EQ(r.XML, "<?xml version=\"1.0\"?>\r\n"
                      "<program>\r\n"
@@ -93,23 +92,28 @@ TEST(Intermediate, StatementShapes) {
          "assignstmt{dsgn{node[x]} expr{dsgn{node[i]}}}}} types}"},
         {"PascalScript", "begin case x of 1: ; 2..3: y := 1 else y := 2 end end.",
          "program{compoundstmt{casestmt{expr{dsgn{node[x]}} caseselector{set{expr{number[1]}}} "
-         "caseselector{set{expr{number[2]} range[.] expr{number[3]}} assignstmt{dsgn{node[y]} expr{number[1]}}} "
+         "caseselector{set{expr{number[2]} range[.] expr{number[3]}} assignstmt{dsgn{node[y]} "
+         "expr{number[1]}}} "
          "assignstmt{dsgn{node[y]} expr{number[2]}}}} types}"},
         {"PascalScript", "var a, b: Integer = 5; begin end.",
          "program{var{ident[a] ident[b] type[Integer] init{expr{number[5]}}} compoundstmt types}"},
         {"PascalScript", "procedure P(var a: Integer; b: String = 'x'); begin end; begin P(a) end.",
-         "program{procedure{name[P] parameters{varparams var{ident[a] type[Integer]} var{ident[b] type[String] "
-         "init{expr{string['x']}}}} compoundstmt} compoundstmt{callstmt{dsgn{node[P] expr{dsgn{node[a]}}}}} types}"},
+         "program{procedure{name[P] parameters{varparams var{ident[a] type[Integer]} var{ident[b] "
+         "type[String] "
+         "init{expr{string['x']}}}} compoundstmt} compoundstmt{callstmt{dsgn{node[P] expr{dsgn{node[a]}}}}} "
+         "types}"},
         {"PascalScript", "begin x := a.b[1, 2](3) end.",
          "program{compoundstmt{assignstmt{dsgn{node[x]} expr{dsgn{node[a] node[b] node[[] expr{number[1]} "
          "expr{number[2]} expr{number[3]}}}}} types}"},
         {"PascalScript", "begin x := @P end.",
          "program{compoundstmt{assignstmt{dsgn{node[x]} expr{dsgn{addr[@] node[P]}}}} types}"},
         {"D++Idezer", "int a, b = 5; { do x++; while (x < 3); }",
-         "program{var{type[int] ident[a] ident[b] init{expr{number[5]}}} compoundstmt{repeatstmt{callstmt{dsgn{node[x]} "
+         "program{var{type[int] ident[a] ident[b] init{expr{number[5]}}} "
+         "compoundstmt{repeatstmt{callstmt{dsgn{node[x]} "
          "modificator[+]} expr{dsgn{node[x]} op[<] number[3]} inverse}} types{int long void bool float}}"},
         {"D++Idezer", "{ x -= 0x1F; }",
-         "program{compoundstmt{assignstmt{dsgn{node[x]} modificator[-] expr{number[$1F]}}} types{int long void "
+         "program{compoundstmt{assignstmt{dsgn{node[x]} modificator[-] expr{number[$1F]}}} types{int long "
+         "void "
          "bool float}}"},
         {"VuzirUzezid", "If a Then\r\nElse\r\n  b = 1\r\nEnd If\r\n",
          "program{compoundstmt{ifstmt{expr{dsgn{node[a]}} elsestmt{compoundstmt{assignstmt{dsgn{node[b]} "
@@ -233,6 +237,31 @@ TEST(Units, TwoUnitsStandInReverseOrder) {
     EXPECT_LT(b, a);
 }
 
+TEST(Units, EveryLanguageHasItsClause) {
+    struct TCase {
+        const char* Language;
+        String Text;
+        String Unit;
+    };
+    const TCase cases[] = {
+        {"PascalScript", "uses 'u';\r\nbegin end.\r\n", "begin x := 1 end."},
+        {"D++Idezer", "#include \"u\"\r\n{ }\r\n", "{ x = 1; }"},
+        {"VuzirUzezid", "Imports \"u\"\r\n", "x = 1"},
+        {"JScript", "import \"u\";\r\n", "x = 1;"},
+    };
+    for (const TCase& c : cases) {
+        TUnitHost host;
+        host.Units["u"] = c.Unit;
+        const TILResult r = CompileIL(c.Language, c.Text, &host);
+        ASSERT_TRUE(r.Ok) << c.Language << ": " << r.Error;
+        TvsXMLDocument doc;
+        doc.LoadFromString(r.XML);
+        EXPECT_NE(Shape(*doc.Root()).find("uses{program{"), String::npos) << c.Language;
+        EXPECT_NE(Shape(*doc.Root()).find("assignstmt{dsgn{node[x]} expr{number[1]}}"), String::npos)
+            << c.Language;
+    }
+}
+
 TEST(Units, AnErrorInsideAUnitNamesTheUnit) {
     TUnitHost host;
     host.Units["lib"] = "uses 'deep';\r\nbegin end.";
@@ -338,6 +367,30 @@ TEST(Failures, DeepUnitChainsShareTheLimit) {
     const TILResult r = CompileIL("PascalScript", "uses 'u0'; begin end.", &host);
     EXPECT_FALSE(r.Ok);
     EXPECT_EQ(r.Error, STooDeep);
+}
+
+TEST(Loops, ForgiveOnlyTheErrorsRecordedInsideThem) {
+    // "@ 1": the optional part records "Identifier expected" and gives way; the forgiving loop
+    // that follows reads the rest. Its passes must not wipe the error recorded before it began.
+    RegisterLanguage("@Forgive",
+                     "<?xml version=\"1.0\"?><language><parser><errors>"
+                     "<err1 text=\"Identifier expected\"/><err2 text=\"Number expected\"/>"
+                     "</errors></parser><types/><empty/><program>"
+                     "<optional><char text=\"@\"/><ident err=\"err1\"/></optional>"
+                     "<loop skip=\"1\"><switch><char text=\"@\"/><number/>"
+                     "<sequence><char text=\"#\"/><number err=\"err2\"/></sequence></switch></loop>"
+                     "</program></language>");
+    TILResult r = CompileIL("@Forgive", "@ 1 2");
+    EXPECT_FALSE(r.Ok);
+    EXPECT_EQ(r.Error, "Identifier expected");
+    EXPECT_EQ(r.Position, "1:3");
+    // An error recorded in a later pass is forgiven.
+    r = CompileIL("@Forgive", "1 2 # x");
+    EXPECT_TRUE(r.Ok) << r.Error;
+    // One pass forgives nothing.
+    r = CompileIL("@Forgive", "# x");
+    EXPECT_FALSE(r.Ok);
+    EXPECT_EQ(r.Error, "Number expected");
 }
 
 TEST(Failures, ProgramRuleFailingWithoutErrorBuildsNothing) {

@@ -34,9 +34,14 @@ TEST(Lexer, Words) {
         String Text;
         String Word, Ident;
     } cases[] = {
-        {"abc def", "abc", "abc"},     {"  _x1 ", "_x1", "_x1"},     {"1abc", "", ""},
-        {"BEGIN", "BEGIN", ""},        {"Begin", "Begin", ""},       {"begin", "begin", ""},
-        {"beginning", "beginning", "beginning"}, {"+a", "", ""},
+        {"abc def", "abc", "abc"},
+        {"  _x1 ", "_x1", "_x1"},
+        {"1abc", "", ""},
+        {"BEGIN", "BEGIN", ""},
+        {"Begin", "Begin", ""},
+        {"begin", "begin", ""},
+        {"beginning", "beginning", "beginning"},
+        {"+a", "", ""},
     };
     for (const auto& c : cases) {
         p.LoadText(c.Text);
@@ -172,10 +177,10 @@ TEST(Lexer, Numbers) {
         String Number;
     };
     const TCase cases[] = {
-        {"$", "$FF", "$FF"},      {"0x", "0x1F", "$1F"},    {"0x", "0X1F", "0"},     {"$", "1..5", "1"},
-        {"$", "1.5", "1.5"},      {"$", "1.5e3", "1.5e3"},  {"$", "2E-7x", "2E-7"},  {"$", "1e", "1"},
-        {"$", "1e+", "1"},        {"$", "12ab", "12"},      {"$", "$", ""},          {"$", "x1", ""},
-        {"0x", "0x", "0"},        {"$", "  42 ", "42"},     {"$", "3.", "3"},
+        {"$", "$FF", "$FF"}, {"0x", "0x1F", "$1F"},   {"0x", "0X1F", "0"},    {"$", "1..5", "1"},
+        {"$", "1.5", "1.5"}, {"$", "1.5e3", "1.5e3"}, {"$", "2E-7x", "2E-7"}, {"$", "1e", "1"},
+        {"$", "1e+", "1"},   {"$", "12ab", "12"},     {"$", "$", ""},         {"$", "x1", ""},
+        {"0x", "0x", "0"},   {"$", "  42 ", "42"},    {"$", "3.", "3"},
     };
     for (const TCase& c : cases) {
         TvsParser p;

@@ -1,8 +1,9 @@
 // The language registry and the reading of method headers.
+#include "script/vs_itools.h"
+#include "rtl/Format.h"
 #include "rtl/StringList.h"
 #include "script/vs_iconst.h"
 #include "script/vs_ipascal.h"
-#include "script/vs_itools.h"
 
 #include <gtest/gtest.h>
 
@@ -50,14 +51,34 @@ TEST(LanguageRegistry, UnknownLanguageRaises) {
     }
 }
 
+TEST(Constants, Parsing) {
+    EXPECT_EQ(ParseConstant("'12'").VType(), varString);
+    EXPECT_EQ(ParseConstant("'12'").AsString(), "12");
+    EXPECT_EQ(ParseConstant("''").AsString(), "");
+    EXPECT_EQ(ParseConstant("2147483647").VType(), varInteger);
+    EXPECT_EQ(ParseConstant("2147483648").VType(), varInt64);
+    EXPECT_EQ(ParseConstant("2147483648").AsInt64(), 2147483648LL);
+    EXPECT_EQ(ParseConstant("$FF").VType(), varInteger);
+    EXPECT_EQ(ParseConstant("$FF").AsInt64(), 255);
+    EXPECT_EQ(ParseConstant("").VType(), varNull);
+    const char saved = FormatSettings().DecimalSeparator;
+    for (char separator : {'.', ','}) {
+        FormatSettings().DecimalSeparator = separator;
+        const Variant v = ParseConstant("1.5");
+        EXPECT_EQ(v.VType(), varDouble);
+        EXPECT_DOUBLE_EQ(v.AsDouble(), 1.5);
+        EXPECT_DOUBLE_EQ(ParseConstant("2.5e3").AsDouble(), 2500.0);
+    }
+    FormatSettings().DecimalSeparator = saved;
+}
+
 String Describe(const TvsMethodHeader& h) {
     String s = String(h.IsMacro ? "macro " : "") + (h.IsFunction ? "function " : "procedure ") + h.Name;
     s += "(";
     for (size_t i = 0; i < h.Params.size(); ++i) {
         const TvsHeaderParam& p = h.Params[i];
         s += (i ? "; " : "") + String(p.IsVar ? "var " : "") + p.Name + ": " + p.TypeName;
-        if (p.Optional())
-            s += " = " + p.DefaultText;
+        if (p.Optional()) s += " = " + p.DefaultText;
     }
     return s + "): " + h.TypeName;
 }
@@ -74,8 +95,10 @@ TEST(MethodHeaders, Parsing) {
         {"procedure P(a, b)", "procedure P(): "},
         {"macrofunction IIF(Cond: Boolean; V1, V2: Variant): Variant",
          "macro function IIF(Cond: Boolean; V1: Variant; V2: Variant): Variant"},
-        {"function Fmt(const S: String; A, B: Integer = -5; C: String = 'x'; D: Integer = $10; E: TColor = clRed): String",
-         "function Fmt(S: String; A: Integer; B: Integer = -5; C: String = 'x'; D: Integer = $10; E: TColor = clRed): String"},
+        {"function Fmt(const S: String; A, B: Integer = -5; C: String = 'x'; D: Integer = $10; E: TColor = "
+         "clRed): String",
+         "function Fmt(S: String; A: Integer; B: Integer = -5; C: String = 'x'; D: Integer = $10; E: TColor "
+         "= clRed): String"},
         {"FUNCTION Now: TDateTime", "function Now(): TDateTime"},
         {"function NoType(a: Integer)", "function NoType(a: Integer): Integer"},
         {"procedure Swap(var a, b: Variant)", "procedure Swap(var a: Variant; var b: Variant): "},
@@ -85,7 +108,8 @@ TEST(MethodHeaders, Parsing) {
 }
 
 TEST(MethodHeaders, DefaultKinds) {
-    const TvsMethodHeader h = ParseMethodHeaderText("procedure P(a: Integer = 3; b: String = 'x'; c: TColor = clRed)", false);
+    const TvsMethodHeader h =
+        ParseMethodHeaderText("procedure P(a: Integer = 3; b: String = 'x'; c: TColor = clRed)", false);
     ASSERT_EQ(h.Params.size(), 3u);
     EXPECT_EQ(h.Params[0].DefaultKind, TvsHeaderParam::TDefaultKind::Number);
     EXPECT_EQ(h.Params[1].DefaultKind, TvsHeaderParam::TDefaultKind::String);

@@ -1,9 +1,9 @@
 // The script XML document: attributes kept as raw text, reading and writing.
+#include "script/vs_xml.h"
 #include "rtl/FileUtils.h"
 #include "rtl/Streams.h"
 #include "rtl/SysUtils.h"
 #include "script/vs_iconst.h"
-#include "script/vs_xml.h"
 
 #include <gtest/gtest.h>
 
@@ -113,9 +113,10 @@ TEST(XMLDocument, Writing) {
 
 TEST(XMLDocument, Reading) {
     TvsXMLDocument doc;
-    doc.LoadFromString("<!-- before --><?xml version=\"1.0\"?>\r\n<root a=\"1\">\r\n  <!-- a < b -->\r\n"
-                       "  <empty/>\r\n  <other x=\"y\" />\r\n  <open>\r\n    <in/>\r\n  </OPEN>\r\n</root>\r\n"
-                       "<ignored/>");
+    doc.LoadFromString(
+        "<!-- before --><?xml version=\"1.0\"?>\r\n<root a=\"1\">\r\n  <!-- a < b -->\r\n"
+        "  <empty/>\r\n  <other x=\"y\" />\r\n  <open>\r\n    <in/>\r\n  </OPEN>\r\n</root>\r\n"
+        "<ignored/>");
     const TvsXMLItem* root = doc.Root();
     EXPECT_EQ(root->Name(), "root");
     EXPECT_EQ(root->Prop("a"), "1");
@@ -133,10 +134,10 @@ TEST(XMLDocument, ADocumentEndingEarlyLoads) {
 
 TEST(XMLDocument, InvalidFormats) {
     const char* bad[] = {
-        "<a/>",                                 // no declaration
-        "",                                     // nothing
-        "<?xml version=\"1.0\"?><a <b/></a>",   // "<" inside a tag
-        "<?xml version=\"1.0\"?><a",            // unterminated tag
+        "<a/>",                                  // no declaration
+        "",                                      // nothing
+        "<?xml version=\"1.0\"?><a <b/></a>",    // "<" inside a tag
+        "<?xml version=\"1.0\"?><a",             // unterminated tag
         "<?xml version=\"1.0\"?><a><b></a></b>", // mismatched closing tag
     };
     for (const char* text : bad) {

@@ -1,7 +1,26 @@
-// Reading the declaration texts by which hosts register functions and methods.
+// Reading constant texts and the declaration texts by which hosts register functions.
+#include "rtl/Format.h"
 #include "rtl/StrUtils.h"
 #include "script/vs_iparser.h"
 #include "script/vs_itools.h"
+
+#include <limits>
+
+Variant ParseConstant(const String& Text) {
+    if (Text.empty()) return Null();
+    if (Text[0] == '\'') return Variant(Text.size() >= 2 ? Text.substr(1, Text.size() - 2) : String());
+    Int64 value = 0;
+    if (TryStrToInt64(Text, value)) {
+        if (value >= std::numeric_limits<Integer>::min() && value <= std::numeric_limits<Integer>::max())
+            return Variant(static_cast<Integer>(value));
+        return Variant(static_cast<long long>(value));
+    }
+    // A number with a fraction or an exponent, written with "." whatever the locale.
+    String text = Text;
+    const size_t point = text.find('.');
+    if (point != String::npos) text[point] = FormatSettings().DecimalSeparator;
+    return Variant(static_cast<double>(StrToFloat(text)));
+}
 
 TvsMethodHeader ParseMethodHeaderText(const String& Header, bool ExtendedIdentifiers) {
     TvsMethodHeader result;
@@ -30,21 +49,18 @@ TvsMethodHeader ParseMethodHeaderText(const String& Header, bool ExtendedIdentif
 
     lexer.SetPosition(afterName);
     lexer.SkipSpaces();
-    if (lexer.GetChar() != "(")
-        return result;
+    if (lexer.GetChar() != "(") return result;
     for (;;) {
         std::vector<String> names;
         bool isVar = false;
         for (;;) {
             const String word = lexer.GetWord();
-            if (word.empty())
-                break;
+            if (word.empty()) break;
             if (SameText(word, "var")) {
                 isVar = true;
                 continue;
             }
-            if (SameText(word, "const"))
-                continue;
+            if (SameText(word, "const")) continue;
             names.push_back(word);
             const Integer save = lexer.Position();
             lexer.SkipSpaces();
@@ -92,8 +108,7 @@ TvsMethodHeader ParseMethodHeaderText(const String& Header, bool ExtendedIdentif
             lexer.SkipSpaces();
             c = lexer.GetChar();
         }
-        if (c != ";")
-            break;
+        if (c != ";") break;
     }
     return result;
 }
