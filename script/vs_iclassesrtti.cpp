@@ -105,7 +105,9 @@ TvsClassesFunctions::TvsClassesFunctions(TvsScript* Script) : TvsRTTIModule(Scri
         return CallMethod(i, c, n, h);
     };
     auto get = [this](TObject* i, const TvsClassRef* c, const String& n) { return GetProp(i, c, n); };
-    auto set = [this](TObject* i, const TvsClassRef* c, const String& n, const Variant& v) { SetProp(i, c, n, v); };
+    auto set = [this](TObject* i, const TvsClassRef* c, const String& n, const Variant& v) {
+        SetProp(i, c, n, v);
+    };
 
     for (const auto& [name, value] :
          std::initializer_list<std::pair<const char*, Integer>>{{"fmCreate", 65535},
@@ -146,16 +148,17 @@ TvsClassesFunctions::TvsClassesFunctions(TvsScript* Script) : TvsRTTIModule(Scri
         c->AddDefaultProperty("Items", "Integer", "TObject", method);
     }
     if (TvsClassVariable* c = s.AddClass(vsClassOf<TStrings>("TStrings"), "TPersistent")) {
-        for (const char* d : {"function Add(const S: string): Integer",
-                              "function AddObject(const S: string; AObject: TObject): Integer", "procedure Clear",
-                              "procedure Delete(Index: Integer)", "function IndexOf(const S: string): Integer",
-                              "function IndexOfName(const Name: string): Integer",
-                              "function IndexOfObject(AObject: TObject): Integer",
-                              "procedure Insert(Index: Integer; const S: string)",
-                              "procedure InsertObject(Index: Integer; const S: string; AObject: TObject)",
-                              "procedure LoadFromFile(const FileName: string)",
-                              "procedure LoadFromStream(Stream: TStream)", "procedure SaveToFile(const FileName: string)",
-                              "procedure Move(CurIndex, NewIndex: Integer)", "procedure SaveToStream(Stream: TStream)"})
+        for (const char* d :
+             {"function Add(const S: string): Integer",
+              "function AddObject(const S: string; AObject: TObject): Integer", "procedure Clear",
+              "procedure Delete(Index: Integer)", "function IndexOf(const S: string): Integer",
+              "function IndexOfName(const Name: string): Integer",
+              "function IndexOfObject(AObject: TObject): Integer",
+              "procedure Insert(Index: Integer; const S: string)",
+              "procedure InsertObject(Index: Integer; const S: string; AObject: TObject)",
+              "procedure LoadFromFile(const FileName: string)", "procedure LoadFromStream(Stream: TStream)",
+              "procedure SaveToFile(const FileName: string)", "procedure Move(CurIndex, NewIndex: Integer)",
+              "procedure SaveToStream(Stream: TStream)"})
             c->AddMethod(d, method);
         c->AddProperty("CommaText", "string", get, set);
         c->AddProperty("Count", "Integer", get);
@@ -194,10 +197,11 @@ TvsClassesFunctions::TvsClassesFunctions(TvsScript* Script) : TvsRTTIModule(Scri
     }
     if (TvsClassVariable* c = s.AddClass(vsClassOf<TvsXMLItem>("TvsXMLItem"), "TObject")) {
         c->AddConstructor("constructor Create", method);
-        for (const char* d : {"procedure AddItem(Item: TvsXMLItem)", "procedure Clear",
-                              "procedure InsertItem(Index: Integer; Item: TvsXMLItem)", "function Add: TvsXMLItem",
-                              "function Find(const Name: String): Integer",
-                              "function FindItem(const Name: String): TvsXMLItem", "function Root: TvsXMLItem"})
+        for (const char* d :
+             {"procedure AddItem(Item: TvsXMLItem)", "procedure Clear",
+              "procedure InsertItem(Index: Integer; Item: TvsXMLItem)", "function Add: TvsXMLItem",
+              "function Find(const Name: String): Integer",
+              "function FindItem(const Name: String): TvsXMLItem", "function Root: TvsXMLItem"})
             c->AddMethod(d, method);
         c->AddProperty("Data", "Integer", get, set);
         c->AddProperty("Count", "Integer", get);
@@ -209,9 +213,10 @@ TvsClassesFunctions::TvsClassesFunctions(TvsScript* Script) : TvsRTTIModule(Scri
     }
     if (TvsClassVariable* c = s.AddClass(vsClassOf<TvsXMLDocument>("TvsXMLDocument"), "TObject")) {
         c->AddConstructor("constructor Create", method);
-        for (const char* d : {"procedure SaveToStream(Stream: TStream)", "procedure LoadFromStream(Stream: TStream)",
-                              "procedure SaveToFile(const FileName: String)",
-                              "procedure LoadFromFile(const FileName: String)"})
+        for (const char* d :
+             {"procedure SaveToStream(Stream: TStream)", "procedure LoadFromStream(Stream: TStream)",
+              "procedure SaveToFile(const FileName: String)",
+              "procedure LoadFromFile(const FileName: String)"})
             c->AddMethod(d, method);
         c->AddProperty("Root", "TvsXMLItem", get);
     }
@@ -242,8 +247,8 @@ Variant TvsClassesFunctions::CallMethod(TObject* Instance, const TvsClassRef* Cl
             else if (auto* list = dynamic_cast<TStrings*>(Instance); list && dynamic_cast<TStrings*>(source))
                 list->Assign(*dynamic_cast<TStrings*>(source));
             else
-                throw EConvertError("Cannot assign a " + String(source ? source->ClassName() : "nil") + " to a " +
-                                    (Instance ? Instance->ClassName() : String("nil")));
+                throw EConvertError("Cannot assign a " + String(source ? source->ClassName() : "nil") +
+                                    " to a " + (Instance ? Instance->ClassName() : String("nil")));
         }
     } else if (cls == "TCollection") {
         auto& c = Self<TCollection>(Instance);
@@ -262,7 +267,9 @@ Variant TvsClassesFunctions::CallMethod(TObject* Instance, const TvsClassRef* Cl
     } else if (cls == "TStrings") {
         auto& l = Self<TStrings>(Instance);
         if (M == "ADD") return Variant(l.Add(Str(C, 0)));
-        if (M == "ADDOBJECT") return Variant(l.AddObject(Str(C, 0), static_cast<TObject*>(vsVariantToPointer(C->GetParamValue(1)))));
+        if (M == "ADDOBJECT")
+            return Variant(
+                l.AddObject(Str(C, 0), static_cast<TObject*>(vsVariantToPointer(C->GetParamValue(1)))));
         if (M == "CLEAR") l.Clear();
         if (M == "DELETE") l.Delete(Int(C, 0));
         if (M == "INDEXOF") return Variant(l.IndexOf(Str(C, 0)));
@@ -270,7 +277,8 @@ Variant TvsClassesFunctions::CallMethod(TObject* Instance, const TvsClassRef* Cl
         if (M == "INDEXOFOBJECT") return Variant(l.IndexOfObject(Obj(C, 0)));
         if (M == "INSERT") l.Insert(Int(C, 0), Str(C, 1));
         if (M == "INSERTOBJECT")
-            l.InsertObject(Int(C, 0), Str(C, 1), static_cast<TObject*>(vsVariantToPointer(C->GetParamValue(2))));
+            l.InsertObject(Int(C, 0), Str(C, 1),
+                           static_cast<TObject*>(vsVariantToPointer(C->GetParamValue(2))));
         if (M == "LOADFROMFILE") l.LoadFromFile(Str(C, 0));
         if (M == "LOADFROMSTREAM") l.LoadFromStream(Self<TStream>(Obj(C, 0)));
         if (M == "SAVETOFILE") l.SaveToFile(Str(C, 0));
@@ -282,7 +290,8 @@ Variant TvsClassesFunctions::CallMethod(TObject* Instance, const TvsClassRef* Cl
             return Variant(l.Names(i));
         }
         if (M == "OBJECTS.GET") return vsPointerToVariant(l.Objects(Int(C, 0)));
-        if (M == "OBJECTS.SET") l.SetObjects(Int(C, 0), static_cast<TObject*>(vsVariantToPointer(C->GetParamValue(1))));
+        if (M == "OBJECTS.SET")
+            l.SetObjects(Int(C, 0), static_cast<TObject*>(vsVariantToPointer(C->GetParamValue(1))));
         if (M == "VALUES.GET") return Variant(l.Values(Str(C, 0)));
         if (M == "VALUES.SET") l.SetValues(Str(C, 0), Str(C, 1));
         if (M == "STRINGS.GET") return Variant(l.Strings(Int(C, 0)));
@@ -315,15 +324,18 @@ Variant TvsClassesFunctions::CallMethod(TObject* Instance, const TvsClassRef* Cl
             return Variant(static_cast<Integer>(st.Write(buffer.data(), count)));
         }
         if (M == "SEEK")
-            return Variant(static_cast<long long>(st.Seek(C->GetParamValue(0).AsInt64(), SeekOrigin(Int(C, 1)))));
+            return Variant(
+                static_cast<long long>(st.Seek(C->GetParamValue(0).AsInt64(), SeekOrigin(Int(C, 1)))));
         if (M == "COPYFROM") {
             auto& source = Self<TStream>(Obj(C, 0));
-            return Variant(static_cast<long long>(st.CopyFrom(source, CheckCount(C->GetParamValue(1).AsInt64()))));
+            return Variant(
+                static_cast<long long>(st.CopyFrom(source, CheckCount(C->GetParamValue(1).AsInt64()))));
         }
     } else if (cls == "TFileStream") {
         if (M == "CREATE") {
             const Integer mode = Int(C, 1);
-            const Word rtlMode = mode == 65535 ? static_cast<Word>(fmCreate) : static_cast<Word>(mode & 0xFFFF);
+            const Word rtlMode =
+                mode == 65535 ? static_cast<Word>(fmCreate) : static_cast<Word>(mode & 0xFFFF);
             return Adopt(FScript, new TFileStream(Str(C, 0), rtlMode));
         }
     } else if (cls == "TMemoryStream") {
@@ -353,7 +365,8 @@ Variant TvsClassesFunctions::CallMethod(TObject* Instance, const TvsClassRef* Cl
         if (M == "CLEAR") x.Clear();
         if (M == "INSERTITEM") {
             const Integer index = Int(C, 0);
-            if (index < 0 || index > x.Count()) throw EListError(Format("List index out of bounds (%d)", {index}));
+            if (index < 0 || index > x.Count())
+                throw EListError(Format("List index out of bounds (%d)", {index}));
             x.InsertItem(index, ObjAs<TvsXMLItem>(C, 1));
         }
         if (M == "ADD") return vsObjectToVariant(x.Add());
@@ -408,7 +421,8 @@ Variant TvsClassesFunctions::GetProp(TObject* Instance, const TvsClassRef* Class
         if (P == "PARENT") return vsObjectToVariant(x.Parent());
         if (P == "TEXT") return Variant(x.Text());
     }
-    if (cls == "TvsXMLDocument" && P == "ROOT") return vsObjectToVariant(Self<TvsXMLDocument>(Instance).Root());
+    if (cls == "TvsXMLDocument" && P == "ROOT")
+        return vsObjectToVariant(Self<TvsXMLDocument>(Instance).Root());
     return Variant(0);
 }
 
@@ -431,7 +445,8 @@ void TvsClassesFunctions::SetProp(TObject* Instance, const TvsClassRef* ClassTyp
     } else if (cls == "TStream") {
         if (P == "POSITION") {
             const Int64 pos = V.AsInt64();
-            if (pos < 0) throw ERangeError(Format("Invalid stream position (%d)", {static_cast<long long>(pos)}));
+            if (pos < 0)
+                throw ERangeError(Format("Invalid stream position (%d)", {static_cast<long long>(pos)}));
             Self<TStream>(Instance).SetPosition(pos);
         }
     } else if (cls == "TvsXMLItem") {

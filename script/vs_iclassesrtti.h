@@ -14,7 +14,8 @@ private:
     Variant CallMethod(TObject* Instance, const TvsClassRef* ClassType, const String& MethodName,
                        TvsMethodHelper* Caller);
     Variant GetProp(TObject* Instance, const TvsClassRef* ClassType, const String& PropName);
-    void SetProp(TObject* Instance, const TvsClassRef* ClassType, const String& PropName, const Variant& Value);
+    void SetProp(TObject* Instance, const TvsClassRef* ClassType, const String& PropName,
+                 const Variant& Value);
 };
 
 // An object pointer kept by a host list (TList, TStrings.Objects) as a script value. A pointer

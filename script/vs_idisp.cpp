@@ -67,7 +67,8 @@ Variant IvsDispatch::CallMethod(const String& name, const std::vector<Variant>& 
     return Invoke(name, DISPATCH_METHOD, FromOrder(args), true);
 }
 
-TvsOLEHelper::TvsOLEHelper(const String& Name) : TvsCustomHelper(Name, fvtVariant, String(), TvsItemKind::ikOLE) {}
+TvsOLEHelper::TvsOLEHelper(const String& Name)
+    : TvsCustomHelper(Name, fvtVariant, String(), TvsItemKind::ikOLE) {}
 
 TvsCustomVariable* vsNewOLEHelper(const String& Name) {
     return new TvsOLEHelper(Name);
@@ -91,9 +92,10 @@ void TvsOLEHelper::StoreValue(const Variant& V) {
 
 Variant TvsOLEHelper::InvokeByName(const std::vector<Variant>& Arguments, Word Flags) {
     IDispatchPtr object = ParentValue.AsDispatch();
-    if (!object) throw EOleException(Format("OLE error %.8X: %s: %s", {static_cast<unsigned>(DISP_E_MEMBERNOTFOUND),
-                                                                          FName, SysErrorMessage(DISP_E_MEMBERNOTFOUND)}),
-                                     DISP_E_MEMBERNOTFOUND);
+    if (!object)
+        throw EOleException(Format("OLE error %.8X: %s: %s", {static_cast<unsigned>(DISP_E_MEMBERNOTFOUND),
+                                                              FName, SysErrorMessage(DISP_E_MEMBERNOTFOUND)}),
+                            DISP_E_MEMBERNOTFOUND);
     if (Arguments.size() > 64) throw EOleException("Too many automation arguments", DISP_E_BADPARAMCOUNT);
     TvsDispParams params;
     params.Args.assign(Arguments.rbegin(), Arguments.rend());

@@ -85,7 +85,8 @@ template <class T> void EventArgBack(T& Target, const Variant& V) {
         Target = U::FromBits(static_cast<UInt64>(V.AsInt64()));
 }
 
-template <class T> constexpr bool IsOut = std::is_lvalue_reference_v<T> && !std::is_const_v<std::remove_reference_t<T>>;
+template <class T>
+constexpr bool IsOut = std::is_lvalue_reference_v<T> && !std::is_const_v<std::remove_reference_t<T>>;
 
 } // namespace vsdetail
 

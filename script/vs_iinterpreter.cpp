@@ -55,7 +55,8 @@ const TvsClassRef& vsClassOfObject(const TObject& Obj) {
     auto& ref = refs[UpperCase(name)];
     if (!ref)
         ref = std::make_unique<TvsClassRef>(
-            name, &info, [](const TObject& O, const TvsClassRef& Self) { return SameText(O.ClassName(), Self.Name()); },
+            name, &info,
+            [](const TObject& O, const TvsClassRef& Self) { return SameText(O.ClassName(), Self.Name()); },
             nullptr);
     return *ref;
 }
@@ -72,7 +73,8 @@ TObject* vsVariantToObject(const Variant& V) {
     case varInteger:
         return HandleToObject(V.AsInteger());
     default:
-        if (VarIsStr(V) || VarIsArray(V) || V.VType() == varDispatch) throw EInvalidCast("Invalid class typecast");
+        if (VarIsStr(V) || VarIsArray(V) || V.VType() == varDispatch)
+            throw EInvalidCast("Invalid class typecast");
         return HandleToObject(V.AsInteger());
     }
 }
@@ -89,7 +91,8 @@ namespace {
 bool gModuleListDone = false;
 
 struct TModuleList {
-    std::vector<TvsRTTIModuleClass> Classes{&vsModuleClass<TvsSysFunctions>, &vsModuleClass<TvsClassesFunctions>};
+    std::vector<TvsRTTIModuleClass> Classes{&vsModuleClass<TvsSysFunctions>,
+                                            &vsModuleClass<TvsClassesFunctions>};
     ~TModuleList() { gModuleListDone = true; }
 };
 
@@ -119,8 +122,8 @@ namespace {
 thread_local int tCallDepth = 0;
 }
 
-TvsProcVariable::TvsProcVariable(const String& Name, TvsVarType Typ, const String& TypeName, TvsScript* Parent,
-                                 bool IsFunction)
+TvsProcVariable::TvsProcVariable(const String& Name, TvsVarType Typ, const String& TypeName,
+                                 TvsScript* Parent, bool IsFunction)
     : TvsCustomVariable(Name, Typ, TypeName, TvsItemKind::ikProc), FIsFunction(IsFunction),
       FLocalScript(std::make_unique<TvsScript>(nullptr)) {
     FReadOnly = true;
@@ -369,7 +372,8 @@ TvsCustomVariable* TvsScript::AddType(const String& Name, TvsVarType Typ) {
 TvsClassVariable* TvsScript::AddClass(const TvsClassRef& ClassRef, const String& AncestorName) {
     if (Find(ClassRef.Name())) return nullptr;
     auto* cls = new TvsClassVariable(&ClassRef, AncestorName, this);
-    if (TvsClassVariable* ancestor = LookupClass(AncestorName)) cls->DefaultProperty = ancestor->DefaultProperty;
+    if (TvsClassVariable* ancestor = LookupClass(AncestorName))
+        cls->DefaultProperty = ancestor->DefaultProperty;
     Add(ClassRef.Name(), cls);
     return cls;
 }
@@ -416,7 +420,8 @@ TvsMethodHelper* TvsScript::AddMethod(const String& Declaration, const TvsMethod
     return m;
 }
 
-TvsMethodHelper* TvsScript::AddMethodParamArray(const String& Declaration, const TvsMethodParamArrayEvent& Callback,
+TvsMethodHelper* TvsScript::AddMethodParamArray(const String& Declaration,
+                                                const TvsMethodParamArrayEvent& Callback,
                                                 const String& Category, const String& Description) {
     auto* m = new TvsMethodHelper(Declaration, this);
     m->ArrayCallback = Callback;

@@ -95,7 +95,8 @@ template <class T> TObject* CreateOf(const TvsClassRef& Self, TComponent* Owner)
         return nullptr;
     }
 }
-template <class T> constexpr bool Creatable =
+template <class T>
+constexpr bool Creatable =
     !std::is_abstract_v<T> && (std::is_constructible_v<T, TComponent*> || std::is_default_constructible_v<T>);
 } // namespace vsdetail
 
@@ -103,7 +104,14 @@ template <class T> constexpr bool Creatable =
 template <class T> const TvsClassRef& vsClassOf(const char* Name) {
     static const TvsClassRef ref(
         Name, vsdetail::MetaOf<T>(),
-        [](const TObject& Obj, const TvsClassRef&) { return dynamic_cast<const T*>(&Obj) != nullptr; },
+        [](const TObject& Obj, const TvsClassRef&) {
+            if constexpr (std::is_same_v<T, TObject>) {
+                (void)Obj;
+                return true;
+            } else {
+                return dynamic_cast<const T*>(&Obj) != nullptr;
+            }
+        },
         vsdetail::Creatable<T> ? &vsdetail::CreateOf<T> : nullptr);
     return ref;
 }
@@ -136,7 +144,8 @@ const TvsClassRef* vsClassToConstruct(TObject* Instance);
 
 // --- events of the component ---------------------------------------------------------------------
 
-using TvsRunLineEvent = std::function<void(TvsScript* Sender, const String& UnitName, const String& SourcePos)>;
+using TvsRunLineEvent =
+    std::function<void(TvsScript* Sender, const String& UnitName, const String& SourcePos)>;
 using TvsGetUnitEvent = std::function<void(TvsScript* Sender, const String& UnitName, String& UnitText)>;
 
 // --- registration modules ------------------------------------------------------------------------
@@ -217,8 +226,10 @@ public:
     virtual void AddEnum(const String& TypeName, const String& Names);
     virtual void AddEnumSet(const String& TypeName, const String& Names);
     virtual TvsMethodHelper* AddMethod(const String& Declaration, const TvsMethodEvent& Callback,
-                                       const String& Category = String(), const String& Description = String());
-    virtual TvsMethodHelper* AddMethodParamArray(const String& Declaration, const TvsMethodParamArrayEvent& Callback,
+                                       const String& Category = String(),
+                                       const String& Description = String());
+    virtual TvsMethodHelper* AddMethodParamArray(const String& Declaration,
+                                                 const TvsMethodParamArrayEvent& Callback,
                                                  const String& Category = String(),
                                                  const String& Description = String());
     virtual TvsCustomVariable* AddObject(const String& Name, TObject* Obj);

@@ -43,10 +43,12 @@ TvsClassVariable* ClassOfObject(TObject* Obj, TvsScript* Script) {
 
 } // namespace
 
-TvsProgramBuilder::TvsProgramBuilder(TvsILParser* Parser, TvsScript* Script) : FParser(Parser), FScript(Script) {
+TvsProgramBuilder::TvsProgramBuilder(TvsILParser* Parser, TvsScript* Script)
+    : FParser(Parser), FScript(Script) {
     if (Parser) {
         FDeclareVars = Parser->DeclareVars();
-        FCaseBreaks = SameText(Parser->LanguageName(), "JScript") || SameText(Parser->LanguageName(), "D++Idezer");
+        FCaseBreaks =
+            SameText(Parser->LanguageName(), "JScript") || SameText(Parser->LanguageName(), "D++Idezer");
     }
 }
 
@@ -154,7 +156,8 @@ void TvsProgramBuilder::DeclareProcedure(TvsXMLItem& Element, TvsScript* Script)
     }
 }
 
-void TvsProgramBuilder::BuildVar(TvsXMLItem& Element, TvsScript* Script, TvsStatement* List, TvsProcVariable* Proc) {
+void TvsProgramBuilder::BuildVar(TvsXMLItem& Element, TvsScript* Script, TvsStatement* List,
+                                 TvsProcVariable* Proc) {
     SetPos(Element);
     const Integer typeIndex = Element.Find("type");
     String typeName = "Variant";
@@ -204,7 +207,8 @@ void TvsProgramBuilder::BuildVar(TvsXMLItem& Element, TvsScript* Script, TvsStat
                     if (!Is(dim, "dim")) continue;
                     std::vector<Variant> values;
                     for (Integer m = 0; m < dim.Count() && values.size() < 2; ++m)
-                        if (Is(*dim.Items(m), "expr")) values.push_back(BuildExpression(*dim.Items(m), Script)->FetchValue());
+                        if (Is(*dim.Items(m), "expr"))
+                            values.push_back(BuildExpression(*dim.Items(m), Script)->FetchValue());
                     if (values.size() == 2) {
                         bounds.push_back(values[0].AsInteger());
                         bounds.push_back(values[1].AsInteger());
@@ -215,7 +219,8 @@ void TvsProgramBuilder::BuildVar(TvsXMLItem& Element, TvsScript* Script, TvsStat
                 }
                 if (bounds.empty()) bounds = {0, 0};
                 value = VarArrayCreate(bounds, varVariant);
-                arrayHelper = new TvsArrayHelper(String(), typeName, typ, static_cast<Integer>(bounds.size() / 2));
+                arrayHelper =
+                    new TvsArrayHelper(String(), typeName, typ, static_cast<Integer>(bounds.size() / 2));
                 Script->Add(String(), arrayHelper);
                 typ = fvtArray;
             } else if (Is(a, "init")) {
@@ -325,7 +330,8 @@ TvsVarType TvsProgramBuilder::TypeCode(String& TypeName, TvsScript* Script) {
     return typ;
 }
 
-void TvsProgramBuilder::CheckTypes(const TvsCustomVariable* Var, const TvsCustomVariable* Expr, TvsScript* Script) {
+void TvsProgramBuilder::CheckTypes(const TvsCustomVariable* Var, const TvsCustomVariable* Expr,
+                                   TvsScript* Script) {
     if (!AssignCompatible(Var, Expr, Script))
         Error(SIncompatibleTypes + ": '" + Var->TypeNameText() + "', '" + Expr->TypeNameText() + "'");
 }
@@ -555,7 +561,8 @@ void TvsProgramBuilder::BuildStatement(TvsXMLItem& E, TvsScript* S, TvsStatement
     }
 }
 
-std::unique_ptr<TvsDesignator> TvsProgramBuilder::BuildResultDesignator(const String& Pos, TvsScript* Script) {
+std::unique_ptr<TvsDesignator> TvsProgramBuilder::BuildResultDesignator(const String& Pos,
+                                                                        TvsScript* Script) {
     auto d = std::make_unique<TvsDesignator>(Script);
     d->AddStep(FindOrDeclare("Result", Script), Pos);
     Finish(d);
@@ -614,7 +621,8 @@ void TvsProgramBuilder::BuildUses(TvsXMLItem& Element, TvsScript* Script) {
 
 // --- expressions ------------------------------------------------------------------------------------------
 
-std::unique_ptr<TvsExpression> TvsProgramBuilder::BuildExpression(const TvsXMLItem& Element, TvsScript* Script) {
+std::unique_ptr<TvsExpression> TvsProgramBuilder::BuildExpression(const TvsXMLItem& Element,
+                                                                  TvsScript* Script) {
     auto x = std::make_unique<TvsExpression>(Script);
     x->SetSourcePos(Element.Prop("pos"));
     AppendExpressionItems(*x, Element, Script);
@@ -636,7 +644,8 @@ std::unique_ptr<TvsExpression> TvsProgramBuilder::BuildExpression(const TvsXMLIt
     return x;
 }
 
-void TvsProgramBuilder::AppendExpressionItems(TvsExpression& E, const TvsXMLItem& Element, TvsScript* Script) {
+void TvsProgramBuilder::AppendExpressionItems(TvsExpression& E, const TvsXMLItem& Element,
+                                              TvsScript* Script) {
     for (Integer i = 0; i < Element.Count(); ++i) {
         const TvsXMLItem& c = *Element.Items(i);
         SetPos(c);
@@ -652,7 +661,8 @@ void TvsProgramBuilder::AppendExpressionItems(TvsExpression& E, const TvsXMLItem
         } else if (Is(c, "set")) {
             E.AppendSet(BuildSet(c, Script));
         } else if (Is(c, "new")) {
-            if (c.Count() > 0) E.AppendDesignator(BuildDesignator(*c.Items(0), Script, bmConstructor).release());
+            if (c.Count() > 0)
+                E.AppendDesignator(BuildDesignator(*c.Items(0), Script, bmConstructor).release());
         } else if (Is(c, "expr")) {
             AppendExpressionItems(E, c, Script);
         }
@@ -696,8 +706,8 @@ TvsDesignator* TvsProgramBuilder::Finish(std::unique_ptr<TvsDesignator>& D) {
     return D.get();
 }
 
-bool TvsProgramBuilder::TryWith(TvsDesignator& D, const String& Name, const String& Pos, const TvsXMLItem& Element,
-                                TvsScript* Script, bool& Finished) {
+bool TvsProgramBuilder::TryWith(TvsDesignator& D, const String& Name, const String& Pos,
+                                const TvsXMLItem& Element, TvsScript* Script, bool& Finished) {
     Finished = false;
     for (size_t k = FWithList.size(); k-- > 0;) {
         const TWithEntry& w = FWithList[k];
@@ -728,8 +738,8 @@ bool TvsProgramBuilder::TryWith(TvsDesignator& D, const String& Name, const Stri
     return false;
 }
 
-std::unique_ptr<TvsDesignator> TvsProgramBuilder::BuildDesignator(const TvsXMLItem& Element, TvsScript* Script,
-                                                                  TMode Mode) {
+std::unique_ptr<TvsDesignator> TvsProgramBuilder::BuildDesignator(const TvsXMLItem& Element,
+                                                                  TvsScript* Script, TMode Mode) {
     auto d = std::make_unique<TvsDesignator>(Script);
     SetPos(Element);
     auto lateBound = [&](bool keepFirstOnly) {
@@ -790,7 +800,8 @@ std::unique_ptr<TvsDesignator> TvsProgramBuilder::BuildDesignator(const TvsXMLIt
 
         TvsDesignatorItem* last = d->LastStep();
         TvsCustomVariable* r = last->Ref;
-        if (r->Kind() == TvsItemKind::ikMethod && static_cast<TvsMethodHelper*>(r)->IndexMethod && !last->Indexed) {
+        if (r->Kind() == TvsItemKind::ikMethod && static_cast<TvsMethodHelper*>(r)->IndexMethod &&
+            !last->Indexed) {
             if (text != "[") Error(SIndexRequired);
             last->Indexed = true;
             continue;
@@ -854,8 +865,8 @@ std::unique_ptr<TvsDesignator> TvsProgramBuilder::BuildDesignator(const TvsXMLIt
             }
             TvsCustomVariable* member = cls->Find(text);
             if (!member) {
-                const bool noObject = VarIsNull(value) || VarIsEmpty(value) ||
-                                      (VarIsOrdinal(value) && value.AsInt64() == 0);
+                const bool noObject =
+                    VarIsNull(value) || VarIsEmpty(value) || (VarIsOrdinal(value) && value.AsInt64() == 0);
                 TComponent* owned = nullptr;
                 if (!noObject)
                     if (auto* comp = dynamic_cast<TComponent*>(vsVariantToObject(value)))
@@ -876,7 +887,8 @@ std::unique_ptr<TvsDesignator> TvsProgramBuilder::BuildDesignator(const TvsXMLIt
             }
             d->AddStep(member, pos);
         } else if (typ == fvtArray) {
-            d->AddStep(r->RefItem() ? r->RefItem() : FindOrDeclare("__ArrayHelper", Script), pos)->Indexed = true;
+            d->AddStep(r->RefItem() ? r->RefItem() : FindOrDeclare("__ArrayHelper", Script), pos)->Indexed =
+                true;
         } else {
             Error(SArrayRequired);
         }

@@ -151,8 +151,8 @@ Variant TvsDesignator::Evaluate(const Variant* Assign) {
             c = item->FetchValue();
             continue;
         }
-        TLocalsGuard guard(item->Kind() == TvsItemKind::ikProc ? static_cast<TvsProcVariable*>(item) : nullptr,
-                           FScript);
+        TLocalsGuard guard(
+            item->Kind() == TvsItemKind::ikProc ? static_cast<TvsProcVariable*>(item) : nullptr, FScript);
         const Integer argCount = step->Count() < item->Count() ? step->Count() : item->Count();
         if (argCount > 0) {
             // Arguments are all evaluated before any parameter changes (F(G(1), H(2))); they wait

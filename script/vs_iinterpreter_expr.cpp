@@ -15,26 +15,24 @@ struct TOperatorText {
 };
 
 const TOperatorText kOperators[] = {
-    {" ", opNone, false},       {">", opGreat, false},      {"<", opLess, false},
-    {"<=", opLessEq, false},    {">=", opGreatEq, false},   {"<>", opNonEq, false},
-    {"=", opEq, false},         {"+", opPlus, false},       {"STRCAT", opPlus, true},
-    {"-", opMinus, false},      {"OR", opOr, false},        {"XOR", opXor, false},
-    {"*", opMul, false},        {"/", opDivFloat, false},   {"DIV", opDivInt, false},
-    {"MOD", opMod, false},      {"AND", opAnd, false},      {"SHL", opShl, false},
-    {"SHR", opShr, false},      {"(", opLeftBracket, false}, {")", opRightBracket, false},
-    {"NOT", opNot, false},      {"UNMINUS", opUnMinus, false}, {"IN", opIn, false},
+    {" ", opNone, false},    {">", opGreat, false},         {"<", opLess, false},
+    {"<=", opLessEq, false}, {">=", opGreatEq, false},      {"<>", opNonEq, false},
+    {"=", opEq, false},      {"+", opPlus, false},          {"STRCAT", opPlus, true},
+    {"-", opMinus, false},   {"OR", opOr, false},           {"XOR", opXor, false},
+    {"*", opMul, false},     {"/", opDivFloat, false},      {"DIV", opDivInt, false},
+    {"MOD", opMod, false},   {"AND", opAnd, false},         {"SHL", opShl, false},
+    {"SHR", opShr, false},   {"(", opLeftBracket, false},   {")", opRightBracket, false},
+    {"NOT", opNot, false},   {"UNMINUS", opUnMinus, false}, {"IN", opIn, false},
     {"IS", opIs, false},
 };
 
 constexpr Integer kPriority[] = {7, 4, 4, 4, 4, 4, 4, 3, 3, 3, 3, 2, 2, 2, 2, 2, 2, 2, 6, 5, 1, 1, 4, 4};
 
-const char* const kNodeNames[] = {"TNoneNode",      "TGreatNode",        "TLessNode",   "TLessEqNode",
-                                  "TGreatEqNode",   "TNonEqNode",        "TEqNode",     "TPlusNode",
-                                  "TMinusNode",     "TOrNode",           "TXorNode",    "TMulNode",
-                                  "TDivFloatNode",  "TDivIntNode",       "TModNode",    "TAndNode",
-                                  "TShlNode",       "TShrNode",          "TLeftBracketNode",
-                                  "TRightBracketNode", "TNotNode",       "TUnMinusNode", "TInNode",
-                                  "TIsNode"};
+const char* const kNodeNames[] = {
+    "TNoneNode",        "TGreatNode",        "TLessNode",  "TLessEqNode",  "TGreatEqNode", "TNonEqNode",
+    "TEqNode",          "TPlusNode",         "TMinusNode", "TOrNode",      "TXorNode",     "TMulNode",
+    "TDivFloatNode",    "TDivIntNode",       "TModNode",   "TAndNode",     "TShlNode",     "TShrNode",
+    "TLeftBracketNode", "TRightBracketNode", "TNotNode",   "TUnMinusNode", "TInNode",      "TIsNode"};
 
 bool IsComparison(TvsOperator Op) {
     return Op >= opGreat && Op <= opEq;
@@ -128,7 +126,8 @@ Integer TvsOperatorNode::Precedence() const {
 
 Variant TvsOperatorNode::InValue() {
     if (Right && !Right->IsOperator()) {
-        if (auto* set = dynamic_cast<TvsSetNode*>(Right)) return Variant(set->Set()->Contains(Left->FetchValue()));
+        if (auto* set = dynamic_cast<TvsSetNode*>(Right))
+            return Variant(set->Set()->Contains(Left->FetchValue()));
     }
     const Variant r = Right->FetchValue();
     const Variant x = Left->FetchValue();
@@ -138,7 +137,8 @@ Variant TvsOperatorNode::InValue() {
         const Variant ri = VarArrayGet(r, {i});
         result = VarCompare(TVarOp::CmpEQ, x, ri);
         if (!result && i < high - 1 && VarIsNull(VarArrayGet(r, {i + 1}))) {
-            result = VarCompare(TVarOp::CmpGE, x, ri) && VarCompare(TVarOp::CmpLE, x, VarArrayGet(r, {i + 2}));
+            result =
+                VarCompare(TVarOp::CmpGE, x, ri) && VarCompare(TVarOp::CmpLE, x, VarArrayGet(r, {i + 2}));
             i += 2;
         }
     }

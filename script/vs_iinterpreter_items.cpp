@@ -29,8 +29,10 @@ void TvsItemList::Remove(TObject* Item) {
 
 // --- TvsCustomVariable -----------------------------------------------------------------------------
 
-TvsCustomVariable::TvsCustomVariable(const String& Name, TvsVarType Typ, const String& TypeName, TvsItemKind Kind)
-    : FKind(Kind), FName(Name), FTyp(Typ), FTypeName(TypeName), FUpperName(AnsiUpperCase(Name)), FValue(Null()) {}
+TvsCustomVariable::TvsCustomVariable(const String& Name, TvsVarType Typ, const String& TypeName,
+                                     TvsItemKind Kind)
+    : FKind(Kind), FName(Name), FTyp(Typ), FTypeName(TypeName), FUpperName(AnsiUpperCase(Name)),
+      FValue(Null()) {}
 
 void TvsCustomVariable::StoreValue(const Variant& V) {
     if (!FReadOnly) FValue = V;
@@ -133,8 +135,8 @@ Variant TvsStringVariable::FetchValue() {
 
 TvsParamItem::TvsParamItem(const String& Name, bool IsVar, bool IsOptional, const String& TypeName,
                            TvsVarType Typ)
-    : TvsCustomVariable(Name, Typ, TypeName, TvsItemKind::ikParam), FDefValue(Null()), FIsOptional(IsOptional),
-      FIsVar(IsVar) {}
+    : TvsCustomVariable(Name, Typ, TypeName, TvsItemKind::ikParam), FDefValue(Null()),
+      FIsOptional(IsOptional), FIsVar(IsVar) {}
 
 // --- TvsCustomHelper -------------------------------------------------------------------------------
 
@@ -322,8 +324,9 @@ void TvsPropertyHelper::StoreValue(const Variant& V) {
             break;
         default:
             if (FTyp == fvtBool)
-                SetOrdProp(instance, *prop, V.VType() == varBoolean ? (V.AsBoolean() ? 1 : 0)
-                                                                    : (VarCompare(TVarOp::CmpEQ, V, Variant(true)) ? 1 : 0));
+                SetOrdProp(instance, *prop,
+                           V.VType() == varBoolean ? (V.AsBoolean() ? 1 : 0)
+                                                   : (VarCompare(TVarOp::CmpEQ, V, Variant(true)) ? 1 : 0));
             else
                 SetOrdProp(instance, *prop, V.AsInteger());
             break;
@@ -403,7 +406,8 @@ void TvsArrayHelper::StoreValue(const Variant& V) {
 
 // --- TvsStringHelper -------------------------------------------------------------------------------
 
-TvsStringHelper::TvsStringHelper() : TvsCustomHelper("__StringHelper", fvtChar, String(), TvsItemKind::ikStringHelper) {
+TvsStringHelper::TvsStringHelper()
+    : TvsCustomHelper("__StringHelper", fvtChar, String(), TvsItemKind::ikStringHelper) {
     Add(new TvsParamItem("Index", false, false, "Integer", fvtInt));
 }
 
@@ -454,7 +458,8 @@ TvsEventHelper* TvsClassVariable::AddEvent(const String& Name, const TvsEventAda
 }
 
 TvsPropertyHelper* TvsClassVariable::AddProperty(const String& Name, const String& TypeName,
-                                                 const TvsGetPropertyEvent& Read, const TvsSetPropertyEvent& Write) {
+                                                 const TvsGetPropertyEvent& Read,
+                                                 const TvsSetPropertyEvent& Write) {
     auto* p = new TvsPropertyHelper(Name, TypeCodeOf(TypeName, FScript), TypeName);
     p->ClassRef = FClassRef;
     p->ReadCallback = Read;

@@ -361,7 +361,8 @@ public:
     TvsMethodHelper* AddConstructor(const String& Declaration, const TvsMethodEvent& Callback);
     TvsMethodHelper* AddMethod(const String& Declaration, const TvsMethodEvent& Callback);
     TvsEventHelper* AddEvent(const String& Name, const TvsEventAdapterClass* AdapterClass);
-    TvsPropertyHelper* AddProperty(const String& Name, const String& TypeName, const TvsGetPropertyEvent& Read,
+    TvsPropertyHelper* AddProperty(const String& Name, const String& TypeName,
+                                   const TvsGetPropertyEvent& Read,
                                    const TvsSetPropertyEvent& Write = nullptr);
     TvsMethodHelper* AddIndexProperty(const String& Name, const String& Params, const String& TypeName,
                                       const TvsMethodEvent& Callback, bool IsReadOnly = false);

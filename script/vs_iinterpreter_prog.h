@@ -130,8 +130,8 @@ public:
     TvsCustomVariable* SoleOperand() const;
     void FoldAssignment(TvsDesignator* Target, String& Modifier);
 
-    String CurrentPos;  // source position given to the next operand or operator
-    String SourceText;  // the expression as written (passed to macro functions)
+    String CurrentPos; // source position given to the next operand or operator
+    String SourceText; // the expression as written (passed to macro functions)
     TvsExpressionNode* Root() const { return FRoot; }
 
 private:

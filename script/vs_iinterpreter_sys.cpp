@@ -156,7 +156,8 @@ Variant Strings(TvsMethodHelper* C, const String& Name) {
     }
     if (Name == "CHR") {
         const Byte b = static_cast<Byte>(Int(C, 0) & 0xFF);
-        return Variant(b < 0x80 ? String(1, static_cast<char>(b)) : Utf8FromAnsi(AnsiString(1, static_cast<char>(b))));
+        return Variant(b < 0x80 ? String(1, static_cast<char>(b))
+                                : Utf8FromAnsi(AnsiString(1, static_cast<char>(b))));
     }
     if (Name == "ORD") {
         const AnsiString bytes = AnsiFromUtf8(Text(C, 0));
@@ -208,7 +209,8 @@ Variant Maths(TvsMethodHelper* C, const String& Name) {
 
 Variant Others(TvsMethodHelper* C, const String& Name) {
     if (Name == "INC" || Name == "DEC") {
-        C->PutParamValue(0, VarBinaryOp(Name == "INC" ? TVarOp::Add : TVarOp::Subtract, Arg(C, 0), Arg(C, 1)));
+        C->PutParamValue(0,
+                         VarBinaryOp(Name == "INC" ? TVarOp::Add : TVarOp::Subtract, Arg(C, 0), Arg(C, 1)));
         return Variant();
     }
     if (Name == "RAISEEXCEPTION") throw Exception(Text(C, 0));
@@ -259,7 +261,8 @@ Variant Others(TvsMethodHelper* C, const String& Name) {
         if (VarIsArray(b))
             for (int i = VarArrayLowBound(b, 1); i <= VarArrayHighBound(b, 1); ++i)
                 bounds.push_back(VarArrayGet(b, {i}).AsInteger());
-        if (bounds.empty() || bounds.size() % 2) throw EVariantArrayCreateError("Error creating variant or safe array");
+        if (bounds.empty() || bounds.size() % 2)
+            throw EVariantArrayCreateError("Error creating variant or safe array");
         return VarArrayCreate(bounds, static_cast<TVarType>(Int(C, 1)));
     }
     if (Name == "VARTYPE") return Variant(static_cast<Integer>(VarType(Arg(C, 0))));
@@ -342,7 +345,8 @@ TvsSysFunctions::TvsSysFunctions(TvsScript* Script) : TvsRTTIModule(Script) {
     for (const char* name : {"Byte", "Word", "Integer", "Longint", "Cardinal", "TColor"})
         s.AddType(name, fvtInt);
     s.AddType("Boolean", fvtBool);
-    for (const char* name : {"Real", "Single", "Double", "Extended", "Currency", "TDate", "TTime", "TDateTime"})
+    for (const char* name :
+         {"Real", "Single", "Double", "Extended", "Currency", "TDate", "TTime", "TDateTime"})
         s.AddType(name, fvtFloat);
     s.AddType("Char", fvtChar);
     s.AddType("String", fvtString);
@@ -361,44 +365,50 @@ TvsSysFunctions::TvsSysFunctions(TvsScript* Script) : TvsRTTIModule(Script) {
     s.AddVariable("ExceptionMessage", "String", Variant(String()));
 
     auto conv = [](TObject*, const TvsClassRef*, const String& n, TvsMethodHelper* c) { return Conv(c, n); };
-    auto fmt = [](TObject*, const TvsClassRef*, const String& n, TvsMethodHelper* c) { return Formats(c, n); };
+    auto fmt = [](TObject*, const TvsClassRef*, const String& n, TvsMethodHelper* c) {
+        return Formats(c, n);
+    };
     auto date = [](TObject*, const TvsClassRef*, const String& n, TvsMethodHelper* c) { return Dates(c, n); };
-    auto str = [](TObject*, const TvsClassRef*, const String& n, TvsMethodHelper* c) { return Strings(c, n); };
+    auto str = [](TObject*, const TvsClassRef*, const String& n, TvsMethodHelper* c) {
+        return Strings(c, n);
+    };
     auto math = [](TObject*, const TvsClassRef*, const String& n, TvsMethodHelper* c) { return Maths(c, n); };
-    auto other = [](TObject*, const TvsClassRef*, const String& n, TvsMethodHelper* c) { return Others(c, n); };
+    auto other = [](TObject*, const TvsClassRef*, const String& n, TvsMethodHelper* c) {
+        return Others(c, n);
+    };
 
-    for (const char* d : {"function IntToStr(i: Integer): String", "function FloatToStr(e: Extended): String",
-                          "function DateToStr(e: Extended): String", "function TimeToStr(e: Extended): String",
-                          "function DateTimeToStr(e: Extended): String", "function BoolToStr(B: Boolean): string;",
-                          "function VarToStr(v: Variant): String", "function StrToInt(s: String): Integer",
-                          "function StrToInt64(s: String): Integer", "function StrToFloat(s: String): Extended",
-                          "function StrToDate(s: String): Extended", "function StrToTime(s: String): Extended",
-                          "function StrToDateTime(s: String): Extended",
-                          "function StrToBool(const S: string): Boolean;"})
+    for (const char* d :
+         {"function IntToStr(i: Integer): String", "function FloatToStr(e: Extended): String",
+          "function DateToStr(e: Extended): String", "function TimeToStr(e: Extended): String",
+          "function DateTimeToStr(e: Extended): String", "function BoolToStr(B: Boolean): string;",
+          "function VarToStr(v: Variant): String", "function StrToInt(s: String): Integer",
+          "function StrToInt64(s: String): Integer", "function StrToFloat(s: String): Extended",
+          "function StrToDate(s: String): Extended", "function StrToTime(s: String): Extended",
+          "function StrToDateTime(s: String): Extended", "function StrToBool(const S: string): Boolean;"})
         s.AddMethod(d, conv, FCatConv);
     for (const char* d : {"function Format(Fmt: String; Args: array): String",
                           "function FormatFloat(Fmt: String; Value: Extended): String",
                           "function FormatDateTime(Fmt: String; DateTime: TDateTime): String",
                           "function FormatMaskText(EditMask: string; Value: string): string"})
         s.AddMethod(d, fmt, FCatFormat);
-    for (const char* d : {"function EncodeDate(Year, Month, Day: Word): TDateTime",
-                          "procedure DecodeDate(Date: TDateTime; var Year, Month, Day: Word)",
-                          "function EncodeTime(Hour, Min, Sec, MSec: Word): TDateTime",
-                          "procedure DecodeTime(Time: TDateTime; var Hour, Min, Sec, MSec: Word)",
-                          "function Date: TDateTime", "function Time: TDateTime", "function Now: TDateTime",
-                          "function DayOfWeek(aDate: TDateTime): Integer", "function IsLeapYear(Year: Word): Boolean",
-                          "function DaysInMonth(nYear, nMonth: Integer): Integer"})
+    for (const char* d :
+         {"function EncodeDate(Year, Month, Day: Word): TDateTime",
+          "procedure DecodeDate(Date: TDateTime; var Year, Month, Day: Word)",
+          "function EncodeTime(Hour, Min, Sec, MSec: Word): TDateTime",
+          "procedure DecodeTime(Time: TDateTime; var Hour, Min, Sec, MSec: Word)", "function Date: TDateTime",
+          "function Time: TDateTime", "function Now: TDateTime",
+          "function DayOfWeek(aDate: TDateTime): Integer", "function IsLeapYear(Year: Word): Boolean",
+          "function DaysInMonth(nYear, nMonth: Integer): Integer"})
         s.AddMethod(d, date, FCatDate);
-    for (const char* d : {"function Length(s: Variant): Integer",
-                          "function Copy(s: String; from, count: Integer): String",
-                          "function Pos(substr, s: String): Integer",
-                          "procedure Delete(var s: String; from, count: Integer)",
-                          "procedure DeleteStr(var s: String; from, count: Integer)",
-                          "procedure Insert(s: String; var s2: String; pos: Integer)",
-                          "function Uppercase(s: String): String", "function Lowercase(s: String): String",
-                          "function Trim(s: String): String", "function NameCase(s: String): String",
-                          "function CompareText(s, s1: String): Integer", "function Chr(i: Integer): Char",
-                          "function Ord(ch: Char): Integer", "procedure SetLength(var S: Variant; L: Integer)"})
+    for (const char* d :
+         {"function Length(s: Variant): Integer", "function Copy(s: String; from, count: Integer): String",
+          "function Pos(substr, s: String): Integer", "procedure Delete(var s: String; from, count: Integer)",
+          "procedure DeleteStr(var s: String; from, count: Integer)",
+          "procedure Insert(s: String; var s2: String; pos: Integer)",
+          "function Uppercase(s: String): String", "function Lowercase(s: String): String",
+          "function Trim(s: String): String", "function NameCase(s: String): String",
+          "function CompareText(s, s1: String): Integer", "function Chr(i: Integer): Char",
+          "function Ord(ch: Char): Integer", "procedure SetLength(var S: Variant; L: Integer)"})
         s.AddMethod(d, str, FCatString);
     for (const char* d : {"function Round(e: Extended): Integer", "function Trunc(e: Extended): Integer",
                           "function Int(e: Extended): Integer", "function Frac(X: Extended): Extended",
@@ -408,25 +418,25 @@ TvsSysFunctions::TvsSysFunctions(TvsScript* Script) : TvsRTTIModule(Script) {
                           "function Exp(X: Extended): Extended", "function Ln(X: Extended): Extended",
                           "function Pi: Extended"})
         s.AddMethod(d, math, FCatMath);
-    for (const char* d : {"procedure Inc(var i: Integer; incr: Integer = 1)",
-                          "procedure Dec(var i: Integer; decr: Integer = 1)",
-                          "procedure RaiseException(Param: String)", "procedure ShowMessage(Msg: Variant)",
-                          "procedure Randomize", "function Random: Extended",
-                          "function ValidInt(cInt: String): Boolean", "function ValidFloat(cFlt: String): Boolean",
-                          "function ValidDate(cDate: String): Boolean",
-                          "function ExtractFilePath(const FileName: string): string;",
-                          "function CreateOleObject(ClassName: String): Variant",
-                          "function VarArrayCreate(Bounds: Array; Typ: Integer): Variant",
-                          "function VarType(V: Variant): Integer"})
+    for (const char* d :
+         {"procedure Inc(var i: Integer; incr: Integer = 1)",
+          "procedure Dec(var i: Integer; decr: Integer = 1)", "procedure RaiseException(Param: String)",
+          "procedure ShowMessage(Msg: Variant)", "procedure Randomize", "function Random: Extended",
+          "function ValidInt(cInt: String): Boolean", "function ValidFloat(cFlt: String): Boolean",
+          "function ValidDate(cDate: String): Boolean",
+          "function ExtractFilePath(const FileName: string): string;",
+          "function CreateOleObject(ClassName: String): Variant",
+          "function VarArrayCreate(Bounds: Array; Typ: Integer): Variant",
+          "function VarType(V: Variant): Integer"})
         s.AddMethod(d, other, FCatOther);
 
     const std::pair<const char*, Integer> constants[] = {
-        {"varEmpty", 0},      {"varNull", 1},        {"varSmallint", 2},     {"varInteger", 3},
-        {"varSingle", 4},     {"varDouble", 5},      {"varCurrency", 6},     {"varDate", 7},
-        {"varOleStr", 8},     {"varDispatch", 9},    {"varError", 10},       {"varBoolean", 11},
-        {"varVariant", 12},   {"varUnknown", 13},    {"varShortInt", 16},    {"varByte", 17},
-        {"varWord", 18},      {"varLongWord", 19},   {"varInt64", 20},       {"varStrArg", 72},
-        {"varString", 256},   {"varAny", 257},       {"varTypeMask", 4095},  {"varArray", 8192},
+        {"varEmpty", 0},    {"varNull", 1},      {"varSmallint", 2},    {"varInteger", 3},
+        {"varSingle", 4},   {"varDouble", 5},    {"varCurrency", 6},    {"varDate", 7},
+        {"varOleStr", 8},   {"varDispatch", 9},  {"varError", 10},      {"varBoolean", 11},
+        {"varVariant", 12}, {"varUnknown", 13},  {"varShortInt", 16},   {"varByte", 17},
+        {"varWord", 18},    {"varLongWord", 19}, {"varInt64", 20},      {"varStrArg", 72},
+        {"varString", 256}, {"varAny", 257},     {"varTypeMask", 4095}, {"varArray", 8192},
         {"varByRef", 16384}};
     for (const auto& [name, value] : constants)
         s.AddConst(name, "Integer", Variant(value));

@@ -34,11 +34,12 @@ String Cut31(const String& Name) {
 
 } // namespace
 
-bool TypesCompatible(TvsVarType TargetTyp, const String& TargetName, TvsVarType SourceTyp, const String& SourceName,
-                     const TvsScript* Script) {
+bool TypesCompatible(TvsVarType TargetTyp, const String& TargetName, TvsVarType SourceTyp,
+                     const String& SourceName, const TvsScript* Script) {
     switch (TargetTyp) {
     case fvtInt:
-        return SourceTyp == fvtInt || SourceTyp == fvtFloat || SourceTyp == fvtVariant || SourceTyp == fvtEnum;
+        return SourceTyp == fvtInt || SourceTyp == fvtFloat || SourceTyp == fvtVariant ||
+               SourceTyp == fvtEnum;
     case fvtBool:
         return SourceTyp == fvtBool || SourceTyp == fvtVariant;
     case fvtFloat:
@@ -54,8 +55,8 @@ bool TypesCompatible(TvsVarType TargetTyp, const String& TargetName, TvsVarType 
     case fvtVariant:
         return true;
     case fvtEnum:
-        return (SourceTyp == fvtEnum && SameText(Cut31(TargetName), Cut31(SourceName))) || SourceTyp == fvtInt ||
-               SourceTyp == fvtVariant;
+        return (SourceTyp == fvtEnum && SameText(Cut31(TargetName), Cut31(SourceName))) ||
+               SourceTyp == fvtInt || SourceTyp == fvtVariant;
     default:
         return false;
     }
@@ -64,32 +65,19 @@ bool TypesCompatible(TvsVarType TargetTyp, const String& TargetName, TvsVarType 
 bool AssignCompatible(const TvsCustomVariable* Variable, const TvsCustomVariable* Expression,
                       const TvsScript* Script) {
     if (Variable->Typ() == fvtInt && Expression->Typ() == fvtFloat) return false;
-    return TypesCompatible(Variable->Typ(), Variable->TypeName(), Expression->Typ(), Expression->TypeName(), Script);
-}
-
-Variant ParseConstant(const String& Text) {
-    if (Text.empty()) return Null();
-    if (Text[0] == '\'') return Variant(Text.size() >= 2 ? Text.substr(1, Text.size() - 2) : String());
-    Int64 value = 0;
-    if (TryStrToInt64(Text, value)) {
-        if (value >= INT32_MIN && value <= INT32_MAX) return Variant(static_cast<Integer>(value));
-        return Variant(static_cast<long long>(value));
-    }
-    TFormatSettings fs = FormatSettings();
-    fs.DecimalSeparator = '.';
-    Extended f = 0;
-    if (TryStrToFloat(Text, f, fs)) return Variant(static_cast<double>(f));
-    throw EConvertError("'" + Text + "' is not a valid floating point value");
+    return TypesCompatible(Variable->Typ(), Variable->TypeName(), Expression->Typ(), Expression->TypeName(),
+                           Script);
 }
 
 std::unique_ptr<TvsCustomVariable> ParseMethodHeader(const String& Header, const TvsScript* Script) {
     const TvsMethodHeader h = ParseMethodHeaderText(Header, Script && Script->ExtendedIdentifiers);
     const String typeName = h.IsFunction ? h.TypeName : String();
-    auto method = std::make_unique<TvsCustomVariable>(h.Name, h.IsFunction ? TypeCodeOf(typeName, Script) : fvtInt,
-                                                      typeName);
+    auto method = std::make_unique<TvsCustomVariable>(
+        h.Name, h.IsFunction ? TypeCodeOf(typeName, Script) : fvtInt, typeName);
     method->SetIsMacro(h.IsMacro);
     for (const TvsHeaderParam& p : h.Params) {
-        auto* param = new TvsParamItem(p.Name, p.IsVar, p.Optional(), p.TypeName, TypeCodeOf(p.TypeName, Script));
+        auto* param =
+            new TvsParamItem(p.Name, p.IsVar, p.Optional(), p.TypeName, TypeCodeOf(p.TypeName, Script));
         Variant def = Null();
         switch (p.DefaultKind) {
         case TvsHeaderParam::TDefaultKind::Number:
@@ -99,7 +87,8 @@ std::unique_ptr<TvsCustomVariable> ParseMethodHeader(const String& Header, const
             def = ParseConstant(p.DefaultText);
             break;
         case TvsHeaderParam::TDefaultKind::Name:
-            if (const TvsCustomVariable* item = Script ? Script->Find(p.DefaultText) : nullptr) def = item->Value();
+            if (const TvsCustomVariable* item = Script ? Script->Find(p.DefaultText) : nullptr)
+                def = item->Value();
             break;
         default:
             break;

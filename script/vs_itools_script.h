@@ -6,6 +6,7 @@
 #include "rtl/Format.h"
 #include "rtl/Variant.h"
 #include "script/vs_iinterpreter_items.h"
+#include "script/vs_itools.h"
 
 #include <memory>
 #include <vector>
@@ -23,9 +24,6 @@ bool TypesCompatible(TvsVarType TargetTyp, const String& TargetName, TvsVarType 
 // TypesCompatible of the two items, except that an integer variable takes no float expression.
 bool AssignCompatible(const TvsCustomVariable* Variable, const TvsCustomVariable* Expression,
                       const TvsScript* Script);
-// A string literal between single quotes, an integer ("$" hexadecimal; 64-bit beyond 32 bits),
-// else a float with "." as decimal point; Null for an empty text.
-Variant ParseConstant(const String& Text);
 // A method item described by a declaration text, its parameters as TvsParamItem children.
 std::unique_ptr<TvsCustomVariable> ParseMethodHeader(const String& Header, const TvsScript* Script);
 // The arguments of the formatting routine from a one-dimensional variant array: integer kinds

@@ -32,9 +32,11 @@ const TErrorCase ErrorCases[] = {
      "compile: Not enough actual parameters at 2:7"},
     {"PascalScript", Lines({"var s: String;", "begin", "  for s := 1 to 3 do ;", "end."}),
      "compile: For loop variable must be numeric variable at 3:8"},
-    {"PascalScript", Lines({"var x: TNoSuchType;", "begin end."}), "compile: Unknown type: 'TNoSuchType' at 1:19"},
+    {"PascalScript", Lines({"var x: TNoSuchType;", "begin end."}),
+     "compile: Unknown type: 'TNoSuchType' at 1:19"},
     {"PascalScript", Lines({"begin", "  x := ;", "end."}), "compile: Expression expected at 2:8"},
-    {"PascalScript", Lines({"begin", "  True := False;", "end."}), "compile: Left side cannot be assigned to at 2:3"},
+    {"PascalScript", Lines({"begin", "  True := False;", "end."}),
+     "compile: Left side cannot be assigned to at 2:3"},
     {"PascalScript", Lines({"var i: Integer;", "begin", "  i := 1;", "  i := i div 0;", "end."}),
      "run: Division by zero at 4:3"},
     {"PascalScript", Lines({"var s: String;", "begin", "  s := 'abc';", "  s[4] := 'x';", "end."}),
@@ -42,12 +44,16 @@ const TErrorCase ErrorCases[] = {
     {"PascalScript", Lines({"var a: array[0..2] of Integer;", "begin", "  a[3] := 1;", "end."}),
      "run: Variant or safe array index out of bounds at 3:3"},
     {"PascalScript",
-     Lines({"procedure P;", "begin", "  RaiseException('deep');", "end;", "begin", "  Print(1);", "  P;", "end."}),
+     Lines({"procedure P;", "begin", "  RaiseException('deep');", "end;", "begin", "  Print(1);", "  P;",
+            "end."}),
      "1\nrun: deep at 3:3"},
     {"JScript", Lines({"var a = 1;", "if a a = 2;"}), "compile: '(' expected at 2:4"},
-    {"JScript", Lines({"var s = \"ab\";", "s.Foo();"}), "run: Strings doesn't have properties or methods at 2:1"},
-    {"VuzirUzezid", Lines({"Dim i", "For i = 1 To 3 Step 0", "Next"}), "run: For loop step must not be zero at 2:1"},
-    {"D++Idezer", Lines({"{", "  int i;", "  i = \"x\";", "}"}), "compile: Incompatible types: 'Integer', 'String' at 3:7"},
+    {"JScript", Lines({"var s = \"ab\";", "s.Foo();"}),
+     "run: Strings doesn't have properties or methods at 2:1"},
+    {"VuzirUzezid", Lines({"Dim i", "For i = 1 To 3 Step 0", "Next"}),
+     "run: For loop step must not be zero at 2:1"},
+    {"D++Idezer", Lines({"{", "  int i;", "  i = \"x\";", "}"}),
+     "compile: Incompatible types: 'Integer', 'String' at 3:7"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Script, ScriptErrors, ::testing::ValuesIn(ErrorCases));
@@ -68,7 +74,8 @@ TEST(ScriptCompile, UnknownLanguageUnreadableUnitAndBadGrammarFailWithoutRaising
     EXPECT_FALSE(l.Compile(Lines({"#language NoSuchLanguage", "begin end."})));
     EXPECT_FALSE(l.Script.ErrorText.empty());
 
-    RegisterLanguage("@Broken", "<?xml version=\"1.0\"?><language><program><nosuchrule/></program></language>");
+    RegisterLanguage("@Broken",
+                     "<?xml version=\"1.0\"?><language><program><nosuchrule/></program></language>");
     TScriptRunner b("@Broken");
     EXPECT_FALSE(b.Compile("x"));
     EXPECT_EQ(b.Script.ErrorText, "Invalid language definition");

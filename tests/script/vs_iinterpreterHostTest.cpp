@@ -38,12 +38,14 @@ namespace {
 
 TEST(ScriptHost, FunctionsVariablesAndHooks) {
     TScriptRunner r;
-    r.Script.AddMethodParamArray("procedure Twice(var X: Integer; Times: Integer = 2)",
-                                 [](TObject*, const TvsClassRef*, const String& Name, Variant& Params) {
-                                     EXPECT_EQ(Name, "TWICE");
-                                     VarArrayPut(Params, VarArrayGet(Params, {0}).AsInteger() * VarArrayGet(Params, {1}).AsInteger(), {0});
-                                     return Variant();
-                                 });
+    r.Script.AddMethodParamArray(
+        "procedure Twice(var X: Integer; Times: Integer = 2)",
+        [](TObject*, const TvsClassRef*, const String& Name, Variant& Params) {
+            EXPECT_EQ(Name, "TWICE");
+            VarArrayPut(Params, VarArrayGet(Params, {0}).AsInteger() * VarArrayGet(Params, {1}).AsInteger(),
+                        {0});
+            return Variant();
+        });
     Integer reads = 0;
     r.Script.OnGetVarValue = [&](const String& Name, TvsVarType, const Variant& Old) {
         ++reads;
@@ -54,13 +56,9 @@ TEST(ScriptHost, FunctionsVariablesAndHooks) {
     r.Script.AddConst("Limit", "Integer", 3);
     r.Script.AddEnum("TColorKind", "ckRed, ckGreen, ckBlue");
     r.Script.AddEnumSet("TFlags", "fA, fB, fC");
-    EXPECT_EQ(r.Run(Lines({"var x: Integer;",
-                           "begin",
-                           "  x := 5; Twice(x); Print(x); Twice(x, 3); Print(x);",
-                           "  Total := Hooked + 1; Print(Total);",
-                           "  Inc(Limit); Print(Limit);",
-                           "  Print(ckBlue); Print(fC);",
-                           "end."})),
+    EXPECT_EQ(r.Run(Lines({"var x: Integer;", "begin", "  x := 5; Twice(x); Print(x); Twice(x, 3); Print(x);",
+                           "  Total := Hooked + 1; Print(Total);", "  Inc(Limit); Print(Limit);",
+                           "  Print(ckBlue); Print(fC);", "end."})),
               "10\n30\n42\n3\n2\n4\n");
     EXPECT_GT(reads, 0);
 }
@@ -85,7 +83,8 @@ TEST(ScriptHost, EvaluateAndCallFunction) {
     EXPECT_EQ(VarToStr(VarArrayGet(params, {0})), "y");
     r.Script.CallFunction("NoSuch", Null(), v);
     EXPECT_TRUE(VarIsNull(v));
-    EXPECT_THROW(r.Script.CallFunction("Add", VarArrayOf({Variant(1), Variant(2), Variant(3)}), v), EListError);
+    EXPECT_THROW(r.Script.CallFunction("Add", VarArrayOf({Variant(1), Variant(2), Variant(3)}), v),
+                 EListError);
 }
 
 TEST(ScriptHost, EvaluateInsideARunningProcedureSeesItsLocals) {
@@ -98,8 +97,8 @@ TEST(ScriptHost, EvaluateInsideARunningProcedureSeesItsLocals) {
             seen.push_back(VarToStr(v));
         }
     };
-    EXPECT_EQ(r.Run(Lines({"procedure P(n: Integer);", "var Local: Integer;", "begin Local := 1;", "  Print(n) end;",
-                           "begin P(4) end."})),
+    EXPECT_EQ(r.Run(Lines({"procedure P(n: Integer);", "var Local: Integer;", "begin Local := 1;",
+                           "  Print(n) end;", "begin P(4) end."})),
               "4\n");
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0], "41");
@@ -112,8 +111,8 @@ TEST(ScriptHost, RequestStopFromTheLineHookEndsTheProgram) {
     r.Script.OnRunLine = [&](TvsScript*, const String&, const String& Pos) {
         if (Pos.rfind("4:", 0) == 0) r.Script.RequestStop();
     };
-    EXPECT_EQ(r.Run(Lines({"procedure P;", "begin", "  Print('in P');", "  Print('stop here');", "  Print('never') end;",
-                           "begin P; Print('never either') end."})),
+    EXPECT_EQ(r.Run(Lines({"procedure P;", "begin", "  Print('in P');", "  Print('stop here');",
+                           "  Print('never') end;", "begin P; Print('never either') end."})),
               "in P\n");
     EXPECT_FALSE(r.Script.TerminateRequested);
     r.Script.OnRunLine = nullptr;
@@ -124,7 +123,8 @@ TEST(ScriptHost, RequestStopFromTheLineHookEndsTheProgram) {
 
 TEST(ScriptFaults, FlowFlagsAreClearedWhenARunOrCallStarts) {
     TScriptRunner r;
-    ASSERT_TRUE(r.Compile(Lines({"procedure P;", "begin Print('p1'); Print('p2') end;", "begin Print('a'); Print('b') end."})));
+    ASSERT_TRUE(r.Compile(
+        Lines({"procedure P;", "begin Print('p1'); Print('p2') end;", "begin Print('a'); Print('b') end."})));
     // A stray flag left by a host or an earlier run must not cut the next run short.
     r.Script.BreakRequested = true;
     r.Script.ExitRequested = true;
@@ -141,7 +141,8 @@ TEST(ScriptFaults, FlowFlagsAreClearedWhenARunOrCallStarts) {
 
 TEST(ScriptFaults, DeepRecursionIsAScriptError) {
     TScriptRunner r;
-    EXPECT_EQ(r.Run(Lines({"function F(n: Integer): Integer;", "begin Result := F(n + 1) end;", "begin F(0) end."})),
+    EXPECT_EQ(r.Run(Lines(
+                  {"function F(n: Integer): Integer;", "begin Result := F(n + 1) end;", "begin F(0) end."})),
               "run: Stack overflow at 2:7");
     // The interpreter is usable afterwards, and a script can catch the error.
     TScriptRunner c;
@@ -178,16 +179,16 @@ TEST(ScriptFaults, LateBoundPathsAreCheckedOnEveryUse) {
     TScriptRunner r("JScript");
     r.Script.AddClass(vsClassOf<TTestWidget>(), "TComponent");
     r.Script.AddObject("W", new TTestWidget(&r.Script));
-    EXPECT_EQ(r.Run(Lines({"var o, i;", "for (i = 0; i < 2; i++) {", "  if (i == 0) o = W; else o = new TStringList();",
-                           "  print(o.Width);", "}"})),
+    EXPECT_EQ(r.Run(Lines({"var o, i;", "for (i = 0; i < 2; i++) {",
+                           "  if (i == 0) o = W; else o = new TStringList();", "  print(o.Width);", "}"})),
               "10\nrun: Object of class TStringList does not have the member Width at 4:3");
 }
 
 TEST(ScriptFaults, IndexAndCountArgumentsAreRangeChecked) {
     TScriptRunner r;
-    EXPECT_EQ(r.Run(Lines({"var M: TMemoryStream; s: String; n: Integer;", "begin", "  M := TMemoryStream.Create;",
-                           "  M.Write('abcd', 4); M.Position := 0;", "  n := M.Read(s, 10); Print(n); Print(s);",
-                           "  M.Write('ab', 5);", "end."})),
+    EXPECT_EQ(r.Run(Lines({"var M: TMemoryStream; s: String; n: Integer;", "begin",
+                           "  M := TMemoryStream.Create;", "  M.Write('abcd', 4); M.Position := 0;",
+                           "  n := M.Read(s, 10); Print(n); Print(s);", "  M.Write('ab', 5);", "end."})),
               "4\nabcd\nrun: Invalid count (5) at 6:3");
     TScriptRunner s;
     EXPECT_EQ(s.Run(Lines({"var M: TMemoryStream; s: String;", "begin", "  M := TMemoryStream.Create;",
@@ -197,19 +198,18 @@ TEST(ScriptFaults, IndexAndCountArgumentsAreRangeChecked) {
 
 TEST(ScriptClasses, PublishedPropertiesMethodsAndEvents) {
     TScriptRunner r;
-    r.Script.AddClass(vsClassOf<TTestWidget>(), "TComponent")->AddEvent("OnClick", vsEventAdapter<TNotifyEvent>());
+    r.Script.AddClass(vsClassOf<TTestWidget>(), "TComponent")
+        ->AddEvent("OnClick", vsEventAdapter<TNotifyEvent>());
     auto* widget = new TTestWidget(&r.Script);
     widget->SetName("Widget1");
     r.Script.AddObject("Widget1", widget);
-    ASSERT_EQ(r.Run(Lines({"var n: Integer;",
-                           "procedure Clicked(Sender: TObject);",
-                           "begin n := n + 1; Print('click ' + TTestWidget(Sender).Caption + ' ' + IntToStr(n)) end;",
-                           "begin",
-                           "  Widget1.Caption := 'Go'; Widget1.Width := Widget1.Width * 3;",
-                           "  Widget1.Checked := True; Print(Widget1.Checked); Print(Widget1.ClassName);",
-                           "  Print(Widget1 is TComponent); Print(Widget1 is TStringList);",
-                           "  Widget1.OnClick := 'Clicked';",
-                           "end."})),
+    ASSERT_EQ(r.Run(Lines(
+                  {"var n: Integer;", "procedure Clicked(Sender: TObject);",
+                   "begin n := n + 1; Print('click ' + TTestWidget(Sender).Caption + ' ' + IntToStr(n)) end;",
+                   "begin", "  Widget1.Caption := 'Go'; Widget1.Width := Widget1.Width * 3;",
+                   "  Widget1.Checked := True; Print(Widget1.Checked); Print(Widget1.ClassName);",
+                   "  Print(Widget1 is TComponent); Print(Widget1 is TStringList);",
+                   "  Widget1.OnClick := 'Clicked';", "end."})),
               "True\nTTestWidget\nTrue\nFalse\n");
     EXPECT_EQ(widget->Caption, "Go");
     EXPECT_EQ(widget->Width, 30);
@@ -219,7 +219,8 @@ TEST(ScriptClasses, PublishedPropertiesMethodsAndEvents) {
     EXPECT_EQ(r.Out, "click Go 1\nclick Go 2\n");
 
     TScriptRunner bad;
-    bad.Script.AddClass(vsClassOf<TTestWidget>(), "TComponent")->AddEvent("OnClick", vsEventAdapter<TNotifyEvent>());
+    bad.Script.AddClass(vsClassOf<TTestWidget>(), "TComponent")
+        ->AddEvent("OnClick", vsEventAdapter<TNotifyEvent>());
     bad.Script.AddObject("W", new TTestWidget(&bad.Script));
     EXPECT_EQ(bad.Run(Lines({"begin W.OnClick := 'NoSuchProc' end."})),
               "run: Event handler must be a procedure at 1:7");
@@ -229,9 +230,12 @@ TEST(ScriptClasses, EventsOfAFreedScriptDoNothing) {
     TTestWidget widget(nullptr);
     {
         TScriptRunner r;
-        r.Script.AddClass(vsClassOf<TTestWidget>(), "TComponent")->AddEvent("OnClick", vsEventAdapter<TNotifyEvent>());
+        r.Script.AddClass(vsClassOf<TTestWidget>(), "TComponent")
+            ->AddEvent("OnClick", vsEventAdapter<TNotifyEvent>());
         r.Script.AddObject("W", &widget);
-        ASSERT_EQ(r.Run(Lines({"procedure C(Sender: TObject); begin Print('c') end;", "begin W.OnClick := 'C' end."})), "");
+        ASSERT_EQ(r.Run(Lines({"procedure C(Sender: TObject); begin Print('c') end;",
+                               "begin W.OnClick := 'C' end."})),
+                  "");
         widget.Click();
         EXPECT_EQ(r.Out, "c\n");
     }
@@ -240,15 +244,11 @@ TEST(ScriptClasses, EventsOfAFreedScriptDoNothing) {
 
 TEST(ScriptClasses, ListsAndTheObjectsTheyHold) {
     TScriptRunner r;
-    EXPECT_EQ(r.Run(Lines({"var T: TList; A, B: TStringList;",
-                           "begin",
+    EXPECT_EQ(r.Run(Lines({"var T: TList; A, B: TStringList;", "begin",
                            "  T := TList.Create; A := TStringList.Create; B := TStringList.Create;",
                            "  Print(T.Add(A)); Print(T.Add(B)); Print(T.Remove(T)); Print(T.IndexOf(B));",
-                           "  TStringList(T[1]).Add('via list'); Print(B.Text);",
-                           "  B.Free;",
-                           "  Print(T.Count);",
-                           "  Print(TStringList(T[1]).Count);",
-                           "end."})),
+                           "  TStringList(T[1]).Add('via list'); Print(B.Text);", "  B.Free;",
+                           "  Print(T.Count);", "  Print(TStringList(T[1]).Count);", "end."})),
               "0\n1\n-1\n1\nvia list\r\n\n2\nrun: Invalid object handle at 8:3");
 }
 
@@ -275,7 +275,8 @@ TEST(ScriptAutomation, LateBoundCallsPassFlagsArgumentsAndErrors) {
     EXPECT_EQ(r.Run(Lines({"var X: Variant;", "begin", "  X := CreateOleObject('Test.Recorder');",
                            "  X.Open('a', 2);", "  Print(X.Name);", "  X.Visible := True;",
                            "  try X.Boom except Print(ExceptionMessage) end;", "  X.Nope;", "end."})),
-              "Name!\nOLE error 80020009: Boom: Exception occurred\r\nSource        ::  Recorder\r\nDescription ::  "
+              "Name!\nOLE error 80020009: Boom: Exception occurred\r\nSource        ::  "
+              "Recorder\r\nDescription ::  "
               "It broke\r\nHelp File     ::  help.chm\nrun: OLE error 80020006: Nope: Unknown name at 8:3");
     ASSERT_GE(recorder->Calls.size(), 3u);
     EXPECT_EQ(recorder->Calls[0], "Open flags=1 result=0 args=2;a;");

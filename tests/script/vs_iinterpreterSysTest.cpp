@@ -64,7 +64,7 @@ const TCall Calls[] = {
     {"Format('%.2f|%5d|%-4s|', [3.14159, 42, 'ab'])", "3.14|   42|ab  |"},
     {"Format('%x', [255])", "FF"},
     {"Format('%d', ['x'])", "raises"},
-    
+
     {"FormatFloat('#,##0.00', 1234567.891)", "1,234,567.89"},
     {"FormatFloat('0.00;(0.00)', -2.5)", "(2.50)"},
     {"FormatFloat('0', 2.5)", "3"},
@@ -113,21 +113,18 @@ INSTANTIATE_TEST_SUITE_P(Script, SystemLibrary, ::testing::ValuesIn(Calls));
 TEST(SystemLibraryProcedures, VarArgumentsComeBack) {
     TScriptRunner r;
     r.Script.AddConst("StringOfChar300", "String", Variant(String(300, 'z')));
-    EXPECT_EQ(r.Run(Lines({"var s: String; y, m, d: Integer; a: Variant; i: Integer;",
-                           "begin",
-                           "  s := 'abcdef'; Delete(s, 2, 3); Print(s);",
-                           "  s := 'abc'; Delete(s, 10, 1); Print(s);",
-                           "  s := 'ac'; Insert('b', s, 2); Print(s);",
-                           "  s := 'ab'; Insert('z', s, 99); Print(s);",
-                           "  s := '\xE4\xB8\xAD\xE6\x96\x87'; Delete(s, 3, 2); Print(s);",
-                           "  DecodeDate(EncodeDate(2021, 7, 15), y, m, d); Print(y * 10000 + m * 100 + d);",
-                           "  i := 5; Inc(i); Inc(i, 10); Dec(i, 2); Print(i);",
-                           "  a := VarArrayCreate([0, 2], varVariant); a[0] := 1; a[2] := 3;",
-                           "  SetLength(a, 5); Print(Length(a)); Print(a[2]);",
-                           "  s := 'abc'; SetLength(s, 2); Print(s);",
-                           "  Print(Length(Format('%s', [StringOfChar300])));",
-                           "end."})),
-              "aef\nabc\nabc\nabz\n\xE4\xB8\xAD\n20210715\n14\n5\n3\nab\n255\n");
+    EXPECT_EQ(
+        r.Run(Lines(
+            {"var s: String; y, m, d: Integer; a: Variant; i: Integer;", "begin",
+             "  s := 'abcdef'; Delete(s, 2, 3); Print(s);", "  s := 'abc'; Delete(s, 10, 1); Print(s);",
+             "  s := 'ac'; Insert('b', s, 2); Print(s);", "  s := 'ab'; Insert('z', s, 99); Print(s);",
+             "  s := '\xE4\xB8\xAD\xE6\x96\x87'; Delete(s, 3, 2); Print(s);",
+             "  DecodeDate(EncodeDate(2021, 7, 15), y, m, d); Print(y * 10000 + m * 100 + d);",
+             "  i := 5; Inc(i); Inc(i, 10); Dec(i, 2); Print(i);",
+             "  a := VarArrayCreate([0, 2], varVariant); a[0] := 1; a[2] := 3;",
+             "  SetLength(a, 5); Print(Length(a)); Print(a[2]);", "  s := 'abc'; SetLength(s, 2); Print(s);",
+             "  Print(Length(Format('%s', [StringOfChar300])));", "end."})),
+        "aef\nabc\nabc\nabz\n\xE4\xB8\xAD\n20210715\n14\n5\n3\nab\n255\n");
 }
 
 } // namespace
