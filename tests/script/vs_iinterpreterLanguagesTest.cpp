@@ -155,3 +155,10 @@ INSTANTIATE_TEST_SUITE_P(Script, Languages, ::testing::ValuesIn(Programs),
                          [](const ::testing::TestParamInfo<TProgram>& i) { return String(i.param.Name); });
 
 } // namespace
+
+// "X = X & E" joins texts; folding it into the compound add would add numbers ("1" + 2 = 3).
+TEST(ScriptAssignment, ConcatenationIsNotFoldedIntoAdd) {
+    TScriptRunner basic("VuzirUzezid");
+    EXPECT_EQ(basic.Run(Lines({"Dim s", "s = \"1\"", "s = s & 2", "Print(s)", "s = s + 2", "Print(s)"})),
+              "12\n14\n");
+}
