@@ -6,7 +6,9 @@
 
 #include "gui/Colors.h"
 #include "gui/Geometry.h"
+#include "rtl/Events.h"
 #include "rtl/Object.h"
+#include "rtl/SysUtils.h"
 
 #include <functional>
 #include <memory>
@@ -16,10 +18,12 @@
 class TGraphic;
 class TBitmap;
 
-#ifndef ORV_TNOTIFYEVENT_DEFINED
-#define ORV_TNOTIFYEVENT_DEFINED
-using TNotifyEvent = std::function<void(TObject* Sender)>;
-#endif
+
+ORV_DECLARE_EXCEPTION(EInvalidGraphic, Exception)
+ORV_DECLARE_EXCEPTION(EInvalidGraphicOperation, Exception)
+
+// GetPixel's answer outside the surface.
+constexpr TColor CLR_INVALID = -1;
 
 // ---------------------------------------------------------------------------------------------
 // Font, pen and brush
@@ -428,7 +432,7 @@ public:
     // size the text needs and nothing is drawn.
     void TextRect(TRect& r, String& text, TTextFormat options);
     // The platform's ExtTextOut: options ETO_OPAQUE (fill rect with the background colour) and
-    // ETO_CLIPPED (clip to rect); dx, when given, holds the advance of each character (UTF-16 unit).
+    // ETO_CLIPPED (clip to rect); dx, when given, holds the advance of each UTF-16 unit of the text.
     void ExtTextOut(int x, int y, Cardinal options, const TRect* rect, const WideString& text,
                     const int* dx = nullptr);
     void ExtTextOut(int x, int y, Cardinal options, const TRect* rect, const String& text,
@@ -464,7 +468,7 @@ public:
     void StretchBlt(const TRect& dest, const TBitmap& bitmap, const TRect& src, TCopyMode rop,
                     TColor transparentColor = clNone);
 
-    // Pixels (clNone / -1 where the surface has no pixels or the point is outside).
+    // Pixels (CLR_INVALID where the surface has no pixels or the point is outside).
     TColor Pixels(int x, int y);
     void SetPixels(int x, int y, TColor color);
 
@@ -545,8 +549,8 @@ protected:
     virtual int DevCaps(int index) = 0;
     // The surface's size in device pixels (the clip when there is none).
     virtual TSize DevSize() = 0;
-    // The canvas is being replayed from or drawing a metafile: a hook for the recorder.
-    friend class TMetafile;
+    // The current clip in device pixels (nullptr: none), for back ends that begin painting anew.
+    const TRegion* CurrentClip() const { return FClip.get(); }
 
 private:
     struct SavedState;
@@ -558,6 +562,9 @@ private:
     int MapY(int y) const;
     int MapCX(int cx) const;
     int MapCY(int cy) const;
+    int UnmapCX(int cx) const;
+    int UnmapCY(int cy) const;
+    int DrawTextImpl(const WideString& text, TRect& r, Cardinal format, WideString* modified);
     TRect MapRect(int x1, int y1, int x2, int y2) const;
     void ArcCommon(int kind, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
 
