@@ -19,6 +19,37 @@ namespace {
 const char* const ControlProperty = "orvControl";
 // Set while a key whose character a handler changed is sent on to the widget.
 bool GResending = false;
+// The key event the bridge handled last: Qt hands a key the focus widget ignores on to its
+// parents, and the platform's key events run once per key.
+const QEvent* GHandledKey = nullptr;
+
+// Sees every event before it is delivered: a new delivery of a key starts afresh.
+class TKeyDeliveryWatch : public QObject {
+public:
+    bool eventFilter(QObject* receiver, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
+        // Qt calls the application's filters again at each parent the key goes on to.
+        const bool goingOn = e == FLastEvent && FLastReceiver && receiver == FLastReceiver->parent();
+        if (!goingOn) GHandledKey = nullptr;
+        FLastEvent = e;
+        FLastReceiver = receiver;
+        return false;
+    }
+
+private:
+    const QEvent* FLastEvent = nullptr;
+    QPointer<QObject> FLastReceiver;
+};
+
+void WatchKeyDeliveries() {
+    static TKeyDeliveryWatch* watch = [] {
+        auto* w = new TKeyDeliveryWatch();
+        w->setParent(qApp); // lives with the application object
+        qApp->installEventFilter(w);
+        return w;
+    }();
+    (void)watch;
+}
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -58,6 +89,7 @@ void TControlAccess::SetWidget(TControl* c, QWidget* w, QWidget* client) {
     impl.Client = client ? client : w;
     w->setProperty(ControlProperty, QVariant::fromValue(static_cast<void*>(c)));
     if (client && client != w) client->setProperty(ControlProperty, QVariant::fromValue(static_cast<void*>(c)));
+    WatchKeyDeliveries();
     impl.Bridge = std::make_unique<TControlBridge>(c);
     w->installEventFilter(impl.Bridge.get());
     if (client && client != w) client->installEventFilter(impl.Bridge.get());
@@ -193,7 +225,8 @@ bool TControlBridge::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TControlBridge::HandleKey(TWinControl* c, QObject* target, QKeyEvent* e) {
-    if (GResending) return false;
+    if (GResending || e == GHandledKey) return false;
+    GHandledKey = e;
     const bool down = e->type() == QEvent::KeyPress;
     Word key = VirtualKeyFromQt(e->key(), e->modifiers());
     const TShiftState shift = ShiftStateFromQt(e->modifiers(), QGuiApplication::mouseButtons());
