@@ -75,7 +75,6 @@ TControl::~TControl() {
     if (QWidget* w = FImpl->Widget.data()) {
         w->disconnect();
         w->blockSignals(true);
-        w->hide();
         delete w;
     }
 }

@@ -82,7 +82,6 @@ void TControlAccess::SetWidget(TControl* c, QWidget* w, QWidget* client) {
     if (old && old != w) {
         old->disconnect();
         old->blockSignals(true);
-        old->hide();
         delete old;
     }
     impl.Widget = w;
