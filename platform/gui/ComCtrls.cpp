@@ -39,7 +39,8 @@ TStatusBar::TStatusBar(TComponent* AOwner) : TCustomControl(AOwner) {
 TStatusBar::~TStatusBar() = default;
 
 TStatusPanel* TStatusBar::Panels(int Index) const {
-    if (Index < 0 || Index >= PanelCount()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= PanelCount())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
     return FPanels[static_cast<size_t>(Index)].get();
 }
 
@@ -200,7 +201,8 @@ TPageControl::~TPageControl() {
 }
 
 TTabSheet* TPageControl::Pages(int Index) const {
-    if (Index < 0 || Index >= PageCount()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= PageCount())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
     return FPages[static_cast<size_t>(Index)];
 }
 
@@ -263,7 +265,9 @@ void TPageControl::SetActivePage(TTabSheet* v) {
     ShowPage(v);
 }
 
-int TPageControl::ActivePageIndex() const { return FActivePage ? FActivePage->PageIndex() : -1; }
+int TPageControl::ActivePageIndex() const {
+    return FActivePage ? FActivePage->PageIndex() : -1;
+}
 
 void TPageControl::SetActivePageIndex(int v) {
     SetActivePage(v >= 0 && v < PageCount() ? FPages[static_cast<size_t>(v)] : nullptr);

@@ -53,7 +53,8 @@ bool TListItem::Checked() const {
     return it && it->checkState(0) == Qt::Checked;
 }
 void TListItem::SetChecked(bool v) {
-    if (QTreeWidgetItem* it = TListViewAccess::Item(this)) it->setCheckState(0, v ? Qt::Checked : Qt::Unchecked);
+    if (QTreeWidgetItem* it = TListViewAccess::Item(this))
+        it->setCheckState(0, v ? Qt::Checked : Qt::Unchecked);
 }
 bool TListItem::Selected() const {
     QTreeWidgetItem* it = TListViewAccess::Item(this);
@@ -65,8 +66,12 @@ void TListItem::SetSelected(bool v) {
         it->setSelected(v);
     }
 }
-void TListItem::Delete() { FOwner->DeleteItem(Index()); }
-void TListItem::Update() { FOwner->UpdateItem(this); }
+void TListItem::Delete() {
+    FOwner->DeleteItem(Index());
+}
+void TListItem::Update() {
+    FOwner->UpdateItem(this);
+}
 
 void TListColumn::SetCaption(const String& v) {
     FCaption = v;
@@ -116,7 +121,8 @@ TListView::~TListView() {
 }
 
 TListColumn* TListView::Column(int Index) const {
-    if (Index < 0 || Index >= ColumnCount()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= ColumnCount())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
     return FColumns[static_cast<size_t>(Index)].get();
 }
 
@@ -147,11 +153,14 @@ void TListView::UpdateColumns() {
 }
 
 TListItem* TListView::Items(int Index) const {
-    if (Index < 0 || Index >= ItemCount()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= ItemCount())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
     return FItems[static_cast<size_t>(Index)].get();
 }
 
-TListItem* TListView::AddItem() { return InsertItem(ItemCount()); }
+TListItem* TListView::AddItem() {
+    return InsertItem(ItemCount());
+}
 
 TListItem* TListView::InsertItem(int Index) {
     Index = std::clamp(Index, 0, ItemCount());
@@ -194,7 +203,9 @@ void TListView::UpdateItem(TListItem* item) {
     }
     for (int c = 0; c < ColumnCount(); ++c) {
         TAlignment a = FColumns[static_cast<size_t>(c)]->Alignment();
-        qi->setTextAlignment(c, (a == taRightJustify ? Qt::AlignRight : a == taCenter ? Qt::AlignHCenter : Qt::AlignLeft) |
+        qi->setTextAlignment(c, (a == taRightJustify ? Qt::AlignRight
+                                 : a == taCenter     ? Qt::AlignHCenter
+                                                     : Qt::AlignLeft) |
                                     Qt::AlignVCenter);
     }
 }
@@ -215,14 +226,18 @@ void TListView::SetSelected(TListItem* v) {
     if (v) v->SetSelected(true);
 }
 
-int TListView::SelCount() const { return static_cast<int>(TListViewAccess::Tree(this)->selectedItems().size()); }
+int TListView::SelCount() const {
+    return static_cast<int>(TListViewAccess::Tree(this)->selectedItems().size());
+}
 
 int TListView::ItemIndex() const {
     TListItem* s = Selected();
     return s ? s->Index() : -1;
 }
 
-void TListView::SetItemIndex(int v) { SetSelected(v >= 0 && v < ItemCount() ? Items(v) : nullptr); }
+void TListView::SetItemIndex(int v) {
+    SetSelected(v >= 0 && v < ItemCount() ? Items(v) : nullptr);
+}
 
 void TListView::SetCheckboxes(bool v) {
     FCheckboxes = v;
@@ -317,10 +332,10 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner) {
 void TDateTimePicker::Apply() {
     auto* e = TControlAccess::As<QDateTimeEdit>(this);
     TApplyGuard guard(this);
-    QString fmt = !FFormat.empty()         ? QtFormat(FFormat)
-                  : FKind == dtkTime       ? QStringLiteral("HH:mm:ss")
+    QString fmt = !FFormat.empty()        ? QtFormat(FFormat)
+                  : FKind == dtkTime      ? QStringLiteral("HH:mm:ss")
                   : FDateFormat == dfLong ? QStringLiteral("yyyy'年'M'月'd'日'")
-                                           : QStringLiteral("yyyy-MM-dd");
+                                          : QStringLiteral("yyyy-MM-dd");
     e->setDisplayFormat(fmt);
     e->setCalendarPopup(FKind == dtkDate);
     if (FMinDate != 0) e->setMinimumDateTime(QtDateTime(FMinDate));
@@ -337,12 +352,18 @@ void TDateTimePicker::SetDateTime(TDateTime v) {
     FDateTime = v;
     Apply();
 }
-TDateTime TDateTimePicker::Date() const { return std::floor(FDateTime); }
+TDateTime TDateTimePicker::Date() const {
+    return std::floor(FDateTime);
+}
 void TDateTimePicker::SetDate(TDateTime v) {
     SetDateTime(std::floor(v) + std::fabs(FDateTime - std::floor(FDateTime)));
 }
-TDateTime TDateTimePicker::Time() const { return FDateTime - std::floor(FDateTime); }
-void TDateTimePicker::SetTime(TDateTime v) { SetDateTime(std::floor(FDateTime) + std::fabs(v - std::floor(v))); }
+TDateTime TDateTimePicker::Time() const {
+    return FDateTime - std::floor(FDateTime);
+}
+void TDateTimePicker::SetTime(TDateTime v) {
+    SetDateTime(std::floor(FDateTime) + std::fabs(v - std::floor(v)));
+}
 void TDateTimePicker::SetShowCheckbox(bool v) {
     FShowCheckbox = v;
     Apply();
@@ -396,7 +417,9 @@ TToolButton::TToolButton(TComponent* AOwner) : TGraphicControl(AOwner) {
 
 TToolButton::~TToolButton() = default;
 
-TToolBar* TToolButton::ToolBar() const { return dynamic_cast<TToolBar*>(Parent()); }
+TToolBar* TToolButton::ToolBar() const {
+    return dynamic_cast<TToolBar*>(Parent());
+}
 
 int TToolButton::Index() const {
     TToolBar* bar = ToolBar();
@@ -528,7 +551,9 @@ void TToolBar::SetShowCaptions(bool v) {
     FShowCaptions = v;
     ArrangeButtons();
 }
-void TToolBar::SetImages(TCustomImageList* v) { FImages = v; }
+void TToolBar::SetImages(TCustomImageList* v) {
+    FImages = v;
+}
 void TToolBar::SetButtonWidth(int v) {
     FButtonWidth = v;
     ArrangeButtons();

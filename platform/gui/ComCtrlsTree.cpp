@@ -33,11 +33,14 @@ void TTreeNode::SetText(const String& v) {
 }
 
 TTreeNode* TTreeNode::Item(int Index) const {
-    if (Index < 0 || Index >= Count()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= Count())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
     return FChildren[static_cast<size_t>(Index)].get();
 }
 
-TTreeNodes* TTreeNode::Owner() const { return FTree->Items(); }
+TTreeNodes* TTreeNode::Owner() const {
+    return FTree->Items();
+}
 
 int TTreeNode::Index() const {
     auto& sib = FTree->Items()->SiblingsOf(FParent);
@@ -79,7 +82,9 @@ int TTreeNode::AbsoluteIndex() const {
     return -1;
 }
 
-bool TTreeNode::Expanded() const { return TTreeAccess::Item(this)->isExpanded(); }
+bool TTreeNode::Expanded() const {
+    return TTreeAccess::Item(this)->isExpanded();
+}
 void TTreeNode::SetExpanded(bool v) {
     if (v == Expanded()) return;
     TTreeAccess::Item(this)->setExpanded(v);
@@ -97,7 +102,9 @@ void TTreeNode::Collapse(bool Recurse) {
             c->Collapse(true);
 }
 
-bool TTreeNode::Selected() const { return FTree->Selected() == this; }
+bool TTreeNode::Selected() const {
+    return FTree->Selected() == this;
+}
 void TTreeNode::SetSelected(bool v) {
     if (v)
         FTree->SetSelected(this);
@@ -111,7 +118,9 @@ void TTreeNode::MakeVisible() {
     TTreeAccess::Tree(FTree)->scrollToItem(TTreeAccess::Item(this));
 }
 
-void TTreeNode::Delete() { FTree->Items()->Delete(this); }
+void TTreeNode::Delete() {
+    FTree->Items()->Delete(this);
+}
 
 void TTreeNode::DeleteChildren() {
     while (!FChildren.empty())
@@ -163,19 +172,25 @@ TTreeNode* TTreeNodes::InsertNode(TTreeNode* parent, int index, const String& s,
     return raw;
 }
 
-TTreeNode* TTreeNodes::Add(TTreeNode* Sibling, const String& S) { return AddObject(Sibling, S, nullptr); }
+TTreeNode* TTreeNodes::Add(TTreeNode* Sibling, const String& S) {
+    return AddObject(Sibling, S, nullptr);
+}
 TTreeNode* TTreeNodes::AddObject(TTreeNode* Sibling, const String& S, void* Ptr) {
     TTreeNode* parent = Sibling ? Sibling->Parent() : nullptr;
     return InsertNode(parent, static_cast<int>(SiblingsOf(parent).size()), S, Ptr);
 }
-TTreeNode* TTreeNodes::AddChild(TTreeNode* Parent, const String& S) { return AddChildObject(Parent, S, nullptr); }
+TTreeNode* TTreeNodes::AddChild(TTreeNode* Parent, const String& S) {
+    return AddChildObject(Parent, S, nullptr);
+}
 TTreeNode* TTreeNodes::AddChildObject(TTreeNode* Parent, const String& S, void* Ptr) {
     return InsertNode(Parent, static_cast<int>(SiblingsOf(Parent).size()), S, Ptr);
 }
 TTreeNode* TTreeNodes::AddFirst(TTreeNode* Sibling, const String& S) {
     return InsertNode(Sibling ? Sibling->Parent() : nullptr, 0, S, nullptr);
 }
-TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* Parent, const String& S) { return InsertNode(Parent, 0, S, nullptr); }
+TTreeNode* TTreeNodes::AddChildFirst(TTreeNode* Parent, const String& S) {
+    return InsertNode(Parent, 0, S, nullptr);
+}
 TTreeNode* TTreeNodes::Insert(TTreeNode* Sibling, const String& S) {
     if (!Sibling) return Add(nullptr, S);
     return InsertNode(Sibling->Parent(), Sibling->Index(), S, nullptr);
@@ -203,8 +218,12 @@ void TTreeNodes::Clear() {
     EndUpdate();
 }
 
-void TTreeNodes::BeginUpdate() { TTreeAccess::Tree(FTree)->setUpdatesEnabled(false); }
-void TTreeNodes::EndUpdate() { TTreeAccess::Tree(FTree)->setUpdatesEnabled(true); }
+void TTreeNodes::BeginUpdate() {
+    TTreeAccess::Tree(FTree)->setUpdatesEnabled(false);
+}
+void TTreeNodes::EndUpdate() {
+    TTreeAccess::Tree(FTree)->setUpdatesEnabled(true);
+}
 
 // ---------------------------------------------------------------------------------------------
 // The view
@@ -281,7 +300,9 @@ TTreeNode* TTreeView::GetNodeAt(int X, int Y) const {
     return TTreeAccess::NodeOf(this, TTreeAccess::Tree(this)->itemAt(X, Y));
 }
 
-TTreeNode* TTreeView::TopItem() const { return GetNodeAt(1, 1); }
+TTreeNode* TTreeView::TopItem() const {
+    return GetNodeAt(1, 1);
+}
 
 bool TTreeView::WantsKey(Word Key, TShiftState) const {
     return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;

@@ -87,7 +87,8 @@ void TControlAccess::SetWidget(TControl* c, QWidget* w, QWidget* client) {
     impl.Widget = w;
     impl.Client = client ? client : w;
     w->setProperty(ControlProperty, QVariant::fromValue(static_cast<void*>(c)));
-    if (client && client != w) client->setProperty(ControlProperty, QVariant::fromValue(static_cast<void*>(c)));
+    if (client && client != w)
+        client->setProperty(ControlProperty, QVariant::fromValue(static_cast<void*>(c)));
     WatchKeyDeliveries();
     impl.Bridge = std::make_unique<TControlBridge>(c);
     w->installEventFilter(impl.Bridge.get());
@@ -171,10 +172,15 @@ bool IsDialogKey(Word key) {
 TMouseButton ButtonOf(Qt::MouseButton b, bool& ok) {
     ok = true;
     switch (b) {
-    case Qt::LeftButton: return mbLeft;
-    case Qt::RightButton: return mbRight;
-    case Qt::MiddleButton: return mbMiddle;
-    default: ok = false; return mbLeft;
+    case Qt::LeftButton:
+        return mbLeft;
+    case Qt::RightButton:
+        return mbRight;
+    case Qt::MiddleButton:
+        return mbMiddle;
+    default:
+        ok = false;
+        return mbLeft;
     }
 }
 
@@ -187,14 +193,16 @@ bool TControlBridge::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
-            if (auto* wc = dynamic_cast<TWinControl*>(c)) return HandleKey(wc, watched, static_cast<QKeyEvent*>(event));
+            if (auto* wc = dynamic_cast<TWinControl*>(c))
+                return HandleKey(wc, watched, static_cast<QKeyEvent*>(event));
             return false;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove:
         case QEvent::Wheel:
-        case QEvent::ContextMenu: return HandleMouse(watched, event);
+        case QEvent::ContextMenu:
+            return HandleMouse(watched, event);
         case QEvent::FocusIn:
             if (auto* wc = dynamic_cast<TWinControl*>(c))
                 if (TCustomForm* f = c->GetParentForm()) f->FocusChanged(wc);
@@ -215,7 +223,8 @@ bool TControlBridge::eventFilter(QObject* watched, QEvent* event) {
             if (watched == TControlAccess::Widget(c))
                 if (auto* f = dynamic_cast<TCustomForm*>(c)) Screen()->FormActivated(f);
             return false;
-        default: return false;
+        default:
+            return false;
         }
     } catch (...) {
         Application()->HandleException(c);
@@ -297,11 +306,14 @@ bool TControlBridge::HandleMouse(QObject* watched, QEvent* event) {
         return handled;
     }
     auto* me = static_cast<QMouseEvent*>(event);
-    const QPoint q = w == client ? me->position().toPoint() : client->mapFromGlobal(me->globalPosition().toPoint());
+    const QPoint q =
+        w == client ? me->position().toPoint() : client->mapFromGlobal(me->globalPosition().toPoint());
     TShiftState s = ShiftStateFromQt(me->modifiers(), me->buttons());
     TControl::Impl& impl = TControlAccess::I(c);
     switch (event->type()) {
-    case QEvent::MouseMove: TControlAccess::MouseMove(c, s, q.x(), q.y()); return false;
+    case QEvent::MouseMove:
+        TControlAccess::MouseMove(c, s, q.x(), q.y());
+        return false;
     case QEvent::MouseButtonPress: {
         bool ok;
         TMouseButton b = ButtonOf(me->button(), ok);
@@ -331,7 +343,8 @@ bool TControlBridge::HandleMouse(QObject* watched, QEvent* event) {
         if (c->MouseCapture()) c->SetMouseCapture(false);
         return false;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -371,17 +384,30 @@ SmallInt GetKeyState(int nVirtKey) {
     switch (nVirtKey) {
     case VK_SHIFT:
     case VK_LSHIFT:
-    case VK_RSHIFT: down = m.testFlag(Qt::ShiftModifier); break;
+    case VK_RSHIFT:
+        down = m.testFlag(Qt::ShiftModifier);
+        break;
     case VK_CONTROL:
     case VK_LCONTROL:
-    case VK_RCONTROL: down = m.testFlag(Qt::ControlModifier); break;
+    case VK_RCONTROL:
+        down = m.testFlag(Qt::ControlModifier);
+        break;
     case VK_MENU:
     case VK_LMENU:
-    case VK_RMENU: down = m.testFlag(Qt::AltModifier); break;
-    case VK_LBUTTON: down = b.testFlag(Qt::LeftButton); break;
-    case VK_RBUTTON: down = b.testFlag(Qt::RightButton); break;
-    case VK_MBUTTON: down = b.testFlag(Qt::MiddleButton); break;
-    default: break;
+    case VK_RMENU:
+        down = m.testFlag(Qt::AltModifier);
+        break;
+    case VK_LBUTTON:
+        down = b.testFlag(Qt::LeftButton);
+        break;
+    case VK_RBUTTON:
+        down = b.testFlag(Qt::RightButton);
+        break;
+    case VK_MBUTTON:
+        down = b.testFlag(Qt::MiddleButton);
+        break;
+    default:
+        break;
     }
     return down ? static_cast<SmallInt>(-128) : 0;
 }

@@ -100,7 +100,9 @@ void TCustomPanel::Paint() {
 // ---------------------------------------------------------------------------------------------
 // Bevel
 
-TBevel::TBevel(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 50, 50); }
+TBevel::TBevel(TComponent* AOwner) : TGraphicControl(AOwner) {
+    SetBounds(0, 0, 50, 50);
+}
 
 void TBevel::SetShape(TBevelShape v) {
     FShape = v;
@@ -122,7 +124,9 @@ void TBevel::Paint() {
         c->LineTo(x2, y2);
     };
     switch (FShape) {
-    case bsBox: Frame3D(c, r, c1, c2, 1); break;
+    case bsBox:
+        Frame3D(c, r, c1, c2, 1);
+        break;
     case bsFrame: {
         TRect o = r;
         o.Right--;
@@ -151,7 +155,8 @@ void TBevel::Paint() {
         line(Width() - 2, 0, Width() - 2, Height(), c1);
         line(Width() - 1, 0, Width() - 1, Height(), c2);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -188,7 +193,8 @@ TControl* TSplitter::FindControl() const {
         case alBottom:
             if (c->Top() == Top() + Height()) return c;
             break;
-        default: break;
+        default:
+            break;
         }
     }
     return nullptr;
@@ -209,11 +215,20 @@ void TSplitter::MouseMove(TShiftState Shift, int X, int Y) {
     if (!c) return;
     const int dx = X - FDownPos.X, dy = Y - FDownPos.Y;
     switch (Align()) {
-    case alLeft: c->SetWidth(std::max(FMinSize, c->Width() + dx)); break;
-    case alRight: c->SetWidth(std::max(FMinSize, c->Width() - dx)); break;
-    case alTop: c->SetHeight(std::max(FMinSize, c->Height() + dy)); break;
-    case alBottom: c->SetHeight(std::max(FMinSize, c->Height() - dy)); break;
-    default: break;
+    case alLeft:
+        c->SetWidth(std::max(FMinSize, c->Width() + dx));
+        break;
+    case alRight:
+        c->SetWidth(std::max(FMinSize, c->Width() - dx));
+        break;
+    case alTop:
+        c->SetHeight(std::max(FMinSize, c->Height() + dy));
+        break;
+    case alBottom:
+        c->SetHeight(std::max(FMinSize, c->Height() - dy));
+        break;
+    default:
+        break;
     }
 }
 
@@ -260,14 +275,22 @@ void TShape::Paint() {
     }
     switch (FShape) {
     case stRectangle:
-    case stSquare: c->Rectangle(x, y, x + w, y + h); break;
+    case stSquare:
+        c->Rectangle(x, y, x + w, y + h);
+        break;
     case stRoundRect:
-    case stRoundSquare: c->RoundRect(x, y, x + w, y + h, std::min(w, h) / 4, std::min(w, h) / 4); break;
-    default: c->Ellipse(x, y, x + w, y + h); break;
+    case stRoundSquare:
+        c->RoundRect(x, y, x + w, y + h, std::min(w, h) / 4, std::min(w, h) / 4);
+        break;
+    default:
+        c->Ellipse(x, y, x + w, y + h);
+        break;
     }
 }
 
-TPaintBox::TPaintBox(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 105, 105); }
+TPaintBox::TPaintBox(TComponent* AOwner) : TGraphicControl(AOwner) {
+    SetBounds(0, 0, 105, 105);
+}
 
 void TPaintBox::Paint() {
     Canvas()->Font()->Assign(*Font());
@@ -303,7 +326,9 @@ void TCustomRadioGroup::SetTextValue(const String& v) {
     TControlAccess::As<QGroupBox>(this)->setTitle(ToQString(v));
 }
 
-String TCustomRadioGroup::GetText() const { return TControlAccess::TextField(this); }
+String TCustomRadioGroup::GetText() const {
+    return TControlAccess::TextField(this);
+}
 
 TRadioButton* TCustomRadioGroup::Buttons(int Index) const {
     if (Index < 0 || Index >= static_cast<int>(FButtons.size()))

@@ -11,9 +11,15 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-void SimulateKey(TWinControl* Target, Word Key, TShiftState Shift) { DeliverKey(Target, Key, Shift, true, true); }
-void SimulateKeyDown(TWinControl* Target, Word Key, TShiftState Shift) { DeliverKey(Target, Key, Shift, true, false); }
-void SimulateKeyUp(TWinControl* Target, Word Key, TShiftState Shift) { DeliverKey(Target, Key, Shift, false, true); }
+void SimulateKey(TWinControl* Target, Word Key, TShiftState Shift) {
+    DeliverKey(Target, Key, Shift, true, true);
+}
+void SimulateKeyDown(TWinControl* Target, Word Key, TShiftState Shift) {
+    DeliverKey(Target, Key, Shift, true, false);
+}
+void SimulateKeyUp(TWinControl* Target, Word Key, TShiftState Shift) {
+    DeliverKey(Target, Key, Shift, false, true);
+}
 
 void SimulateTyping(TWinControl* Target, const String& Text) {
     QWidget* w = TControlAccess::Widget(Target);
@@ -30,8 +36,8 @@ void SimulateTyping(TWinControl* Target, const String& Text) {
 
 namespace {
 
-void SendMouse(TControl* Target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, int X, int Y,
-               TShiftState Shift) {
+void SendMouse(TControl* Target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, int X,
+               int Y, TShiftState Shift) {
     QWidget* w = TControlAccess::Client(Target);
     if (!w) return;
     // Item views take the mouse on their viewport.
@@ -78,7 +84,7 @@ void SimulateWheel(TControl* Target, int WheelDelta, int X, int Y, TShiftState S
     QWidget* w = TControlAccess::Client(Target);
     if (!w) return;
     QPointF global = w->mapToGlobal(QPointF(X, Y));
-    QWheelEvent e(QPointF(X, Y), global, QPoint(), QPoint(0, WheelDelta), Qt::NoButton, QtModifiersFromShift(Shift),
-                  Qt::NoScrollPhase, false);
+    QWheelEvent e(QPointF(X, Y), global, QPoint(), QPoint(0, WheelDelta), Qt::NoButton,
+                  QtModifiersFromShift(Shift), Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(w, &e);
 }

@@ -12,9 +12,11 @@ void SimulateKeyUp(TWinControl* Target, Word Key, TShiftState Shift = TShiftStat
 // Characters typed into the control, one key event each.
 void SimulateTyping(TWinControl* Target, const String& Text);
 // Mouse input at client coordinates of the control.
-void SimulateMouseDown(TControl* Target, TMouseButton Button, int X, int Y, TShiftState Shift = TShiftState());
+void SimulateMouseDown(TControl* Target, TMouseButton Button, int X, int Y,
+                       TShiftState Shift = TShiftState());
 void SimulateMouseUp(TControl* Target, TMouseButton Button, int X, int Y, TShiftState Shift = TShiftState());
 void SimulateMouseMove(TControl* Target, int X, int Y, TShiftState Shift = TShiftState());
-void SimulateClick(TControl* Target, int X, int Y, TMouseButton Button = mbLeft, TShiftState Shift = TShiftState());
+void SimulateClick(TControl* Target, int X, int Y, TMouseButton Button = mbLeft,
+                   TShiftState Shift = TShiftState());
 void SimulateDblClick(TControl* Target, int X, int Y);
 void SimulateWheel(TControl* Target, int WheelDelta, int X, int Y, TShiftState Shift = TShiftState());

@@ -9,8 +9,12 @@
 #include <QTextBlock>
 
 namespace {
-QVariant ObjectData(TObject* obj) { return QVariant::fromValue(static_cast<void*>(obj)); }
-TObject* DataObject(const QVariant& v) { return v.isValid() ? static_cast<TObject*>(v.value<void*>()) : nullptr; }
+QVariant ObjectData(TObject* obj) {
+    return QVariant::fromValue(static_cast<void*>(obj));
+}
+TObject* DataObject(const QVariant& v) {
+    return v.isValid() ? static_cast<TObject*>(v.value<void*>()) : nullptr;
+}
 } // namespace
 
 void TWidgetItemStrings::CheckIndex(Integer index) const {
@@ -44,7 +48,9 @@ void TWidgetItemStrings::InsertObject(Integer index, const String& s, TObject* o
 
 // ---------------------------------------------------------------------------------------------
 
-Integer TComboItemStrings::Count() const { return FBox->count(); }
+Integer TComboItemStrings::Count() const {
+    return FBox->count();
+}
 void TComboItemStrings::Clear() {
     FBox->clear();
     NotifyChanged();
@@ -76,7 +82,9 @@ void TComboItemStrings::PutObject(Integer index, TObject* obj) {
 
 // ---------------------------------------------------------------------------------------------
 
-Integer TListItemStrings::Count() const { return FList->count(); }
+Integer TListItemStrings::Count() const {
+    return FList->count();
+}
 void TListItemStrings::Clear() {
     FList->clear();
     NotifyChanged();
@@ -126,8 +134,12 @@ void TMemoStrings::SetLines(const QStringList& lines) {
     FEdit->setPlainText(lines.join('\n'));
 }
 
-Integer TMemoStrings::Count() const { return static_cast<Integer>(Lines().size()); }
-void TMemoStrings::Clear() { FEdit->clear(); }
+Integer TMemoStrings::Count() const {
+    return static_cast<Integer>(Lines().size());
+}
+void TMemoStrings::Clear() {
+    FEdit->clear();
+}
 void TMemoStrings::Delete(Integer index) {
     QStringList l = Lines();
     if (index < 0 || index >= l.size()) Error("List index out of bounds (%d)", index);

@@ -36,7 +36,9 @@ void TButton::SetTextValue(const String& v) {
     TControlAccess::As<QPushButton>(this)->setText(ToQString(v));
 }
 
-String TButton::GetText() const { return TControlAccess::TextField(this); }
+String TButton::GetText() const {
+    return TControlAccess::TextField(this);
+}
 
 void TButton::SetDefault(bool v) {
     FDefault = v;
@@ -97,7 +99,7 @@ void TCustomCheckBox::SetState(TCheckBoxState v) {
     FState = v;
     {
         TApplyGuard guard(this);
-        TControlAccess::As<QCheckBox>(this)->setCheckState(v == cbChecked   ? Qt::Checked
+        TControlAccess::As<QCheckBox>(this)->setCheckState(v == cbChecked  ? Qt::Checked
                                                            : v == cbGrayed ? Qt::PartiallyChecked
                                                                            : Qt::Unchecked);
     }
@@ -119,7 +121,9 @@ void TCustomCheckBox::SetTextValue(const String& v) {
     TControlAccess::As<QCheckBox>(this)->setText(ToQString(v));
 }
 
-String TCustomCheckBox::GetText() const { return TControlAccess::TextField(this); }
+String TCustomCheckBox::GetText() const {
+    return TControlAccess::TextField(this);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Radio button
@@ -172,7 +176,9 @@ void TRadioButton::SetTextValue(const String& v) {
     TControlAccess::As<QRadioButton>(this)->setText(ToQString(v));
 }
 
-String TRadioButton::GetText() const { return TControlAccess::TextField(this); }
+String TRadioButton::GetText() const {
+    return TControlAccess::TextField(this);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Group box
@@ -194,7 +200,9 @@ void TCustomGroupBox::SetTextValue(const String& v) {
     TControlAccess::As<QGroupBox>(this)->setTitle(ToQString(v));
 }
 
-String TCustomGroupBox::GetText() const { return TControlAccess::TextField(this); }
+String TCustomGroupBox::GetText() const {
+    return TControlAccess::TextField(this);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Scroll bar
@@ -202,14 +210,22 @@ String TCustomGroupBox::GetText() const { return TControlAccess::TextField(this)
 namespace {
 TScrollCode ScrollCodeOf(int action) {
     switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd: return scLineDown;
-    case QAbstractSlider::SliderSingleStepSub: return scLineUp;
-    case QAbstractSlider::SliderPageStepAdd: return scPageDown;
-    case QAbstractSlider::SliderPageStepSub: return scPageUp;
-    case QAbstractSlider::SliderToMinimum: return scTop;
-    case QAbstractSlider::SliderToMaximum: return scBottom;
-    case QAbstractSlider::SliderMove: return scTrack;
-    default: return scPosition;
+    case QAbstractSlider::SliderSingleStepAdd:
+        return scLineDown;
+    case QAbstractSlider::SliderSingleStepSub:
+        return scLineUp;
+    case QAbstractSlider::SliderPageStepAdd:
+        return scPageDown;
+    case QAbstractSlider::SliderPageStepSub:
+        return scPageUp;
+    case QAbstractSlider::SliderToMinimum:
+        return scTop;
+    case QAbstractSlider::SliderToMaximum:
+        return scBottom;
+    case QAbstractSlider::SliderMove:
+        return scTrack;
+    default:
+        return scPosition;
     }
 }
 } // namespace

@@ -113,9 +113,12 @@ namespace {
 
 QString CaseOf(const QString& s, TEditCharCase c) {
     switch (c) {
-    case ecUpperCase: return s.toUpper();
-    case ecLowerCase: return s.toLower();
-    default: return s;
+    case ecUpperCase:
+        return s.toUpper();
+    case ecLowerCase:
+        return s.toLower();
+    default:
+        return s;
     }
 }
 
@@ -166,7 +169,8 @@ void TCustomEdit::Change() {
 
 void TCustomEdit::SetMaxLength(int v) {
     FMaxLength = std::max(0, v);
-    if (auto* e = qobject_cast<QLineEdit*>(TControlAccess::Widget(this))) e->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+    if (auto* e = qobject_cast<QLineEdit*>(TControlAccess::Widget(this)))
+        e->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
 }
 
 void TCustomEdit::SetReadOnly(bool v) {
@@ -322,14 +326,18 @@ void TCustomMemo::SetWantTabs(bool v) {
     if (auto* e = qobject_cast<QPlainTextEdit*>(TControlAccess::Widget(this))) e->setTabChangesFocus(!v);
 }
 
-void TCustomMemo::SetAlignment(TAlignment v) { FAlignment = v; }
+void TCustomMemo::SetAlignment(TAlignment v) {
+    FAlignment = v;
+}
 
 void TCustomMemo::SetReadOnly(bool v) {
     FReadOnly = v;
     if (auto* e = qobject_cast<QPlainTextEdit*>(TControlAccess::Widget(this))) e->setReadOnly(v);
 }
 
-void TCustomMemo::SetMaxLength(int v) { FMaxLength = std::max(0, v); }
+void TCustomMemo::SetMaxLength(int v) {
+    FMaxLength = std::max(0, v);
+}
 
 TPoint TCustomMemo::CaretPos() const {
     auto* e = qobject_cast<QPlainTextEdit*>(TControlAccess::Widget(this));
@@ -358,7 +366,8 @@ int QtPos(QPlainTextEdit* e, int pos) {
     int lineBreaks = 0;
     for (QTextBlock b = e->document()->begin(); b.isValid(); b = b.next()) {
         int end = b.position() + b.length() - 1 + lineBreaks; // platform position of the line's end
-        if (pos <= end + 1 || !b.next().isValid()) return std::min(pos - lineBreaks, b.position() + b.length() - 1);
+        if (pos <= end + 1 || !b.next().isValid())
+            return std::min(pos - lineBreaks, b.position() + b.length() - 1);
         ++lineBreaks;
     }
     return 0;

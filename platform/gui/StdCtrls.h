@@ -20,11 +20,21 @@ enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 ORV_ENUM(TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable)
 
 // Owner drawing of list and combo items.
-enum TOwnerDrawStateElement { odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odComboBoxEdit };
-ORV_ENUM(TOwnerDrawStateElement, odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odComboBoxEdit)
+enum TOwnerDrawStateElement {
+    odSelected,
+    odGrayed,
+    odDisabled,
+    odChecked,
+    odFocused,
+    odDefault,
+    odComboBoxEdit
+};
+ORV_ENUM(TOwnerDrawStateElement, odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault,
+         odComboBoxEdit)
 using TOwnerDrawState = TSet<TOwnerDrawStateElement>;
 ORV_SET(TOwnerDrawState)
-using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
+using TDrawItemEvent =
+    std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
 
 // A label: text drawn on its parent, aligned and wrapped, sized to its text with AutoSize; its
 // accelerator ("&x") focuses FocusControl.

@@ -4,9 +4,9 @@
 #include "gui/StdCtrls.h"
 
 #include "classes/ClassRegistry.h"
+#include "classes/MetaBuilder.h"
 #include "gui/Menus.h"
 #include "rtl/StringList.h"
-#include "classes/MetaBuilder.h"
 
 // ---------------------------------------------------------------------------------------------
 // Standard controls
@@ -62,12 +62,15 @@ void TButton::DeclareMeta(meta::Class<TButton>& c) {
     c.Property("Cancel", &TButton::Cancel, &TButton::SetCancel).Default(false);
     c.Property("Caption", &TButton::Caption, &TButton::SetCaption);
     c.Property("Default", &TButton::Default, &TButton::SetDefault).Default(false);
-    c.Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult).TypeName("TModalResult").Default(0);
+    c.Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult)
+        .TypeName("TModalResult")
+        .Default(0);
 }
 
 ORV_META_IMPL(TCustomCheckBox)
 void TCustomCheckBox::DeclareMeta(meta::Class<TCustomCheckBox>& c) {
-    c.Property("Alignment", &TCustomCheckBox::Alignment, &TCustomCheckBox::SetAlignment).Default(taRightJustify);
+    c.Property("Alignment", &TCustomCheckBox::Alignment, &TCustomCheckBox::SetAlignment)
+        .Default(taRightJustify);
     c.Property("AllowGrayed", &TCustomCheckBox::AllowGrayed, &TCustomCheckBox::SetAllowGrayed).Default(false);
     c.Property("Caption", &TCustomCheckBox::Caption, &TCustomCheckBox::SetCaption);
     c.Property("Checked", &TCustomCheckBox::Checked, &TCustomCheckBox::SetChecked).Stored(false);
@@ -95,7 +98,8 @@ void TGroupBox::DeclareMeta(meta::Class<TGroupBox>&) {}
 ORV_META_IMPL(TCustomComboBox)
 void TCustomComboBox::DeclareMeta(meta::Class<TCustomComboBox>& c) {
     c.Property("CharCase", &TCustomComboBox::CharCase, &TCustomComboBox::SetCharCase).Default(ecNormal);
-    c.Property("DropDownCount", &TCustomComboBox::DropDownCount, &TCustomComboBox::SetDropDownCount).Default(8);
+    c.Property("DropDownCount", &TCustomComboBox::DropDownCount, &TCustomComboBox::SetDropDownCount)
+        .Default(8);
     c.Property("ItemHeight", &TCustomComboBox::ItemHeight, &TCustomComboBox::SetItemHeight);
     c.Property("ItemIndex", &TCustomComboBox::ItemIndex, &TCustomComboBox::SetItemIndex).Default(-1);
     c.Property("Items", &TCustomComboBox::Items, &TCustomComboBox::SetItems);
@@ -115,7 +119,8 @@ void TComboBox::DeclareMeta(meta::Class<TComboBox>&) {}
 
 ORV_META_IMPL(TCustomListBox)
 void TCustomListBox::DeclareMeta(meta::Class<TCustomListBox>& c) {
-    c.Property("ExtendedSelect", &TCustomListBox::ExtendedSelect, &TCustomListBox::SetExtendedSelect).Default(true);
+    c.Property("ExtendedSelect", &TCustomListBox::ExtendedSelect, &TCustomListBox::SetExtendedSelect)
+        .Default(true);
     c.Property("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight);
     c.Property("ItemIndex", &TCustomListBox::ItemIndex, &TCustomListBox::SetItemIndex).Default(-1);
     c.Property("Items", &TCustomListBox::Items, &TCustomListBox::SetItems);
@@ -149,7 +154,9 @@ void TCustomPanel::DeclareMeta(meta::Class<TCustomPanel>& c) {
     c.Property("Alignment", &TCustomPanel::Alignment, &TCustomPanel::SetAlignment).Default(taCenter);
     c.Property("BevelInner", &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner).Default(bvNone);
     c.Property("BevelOuter", &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter).Default(bvRaised);
-    c.Property("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth).TypeName("TBevelWidth").Default(1);
+    c.Property("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth)
+        .TypeName("TBevelWidth")
+        .Default(1);
     c.Property("BorderStyle", &TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle).Default(bsNone);
     c.Property("BorderWidth", &TCustomPanel::BorderWidth, &TCustomPanel::SetBorderWidth).Default(0);
     c.Property("Caption", &TCustomPanel::Caption, &TCustomPanel::SetCaption);
@@ -178,7 +185,9 @@ void TShape::DeclareMeta(meta::Class<TShape>& c) {
 }
 
 ORV_META_IMPL(TPaintBox)
-void TPaintBox::DeclareMeta(meta::Class<TPaintBox>& c) { c.Event("OnPaint", &TPaintBox::OnPaint); }
+void TPaintBox::DeclareMeta(meta::Class<TPaintBox>& c) {
+    c.Event("OnPaint", &TPaintBox::OnPaint);
+}
 
 ORV_META_IMPL(TCustomRadioGroup)
 void TCustomRadioGroup::DeclareMeta(meta::Class<TCustomRadioGroup>& c) {
@@ -223,7 +232,9 @@ void TTreeView::DeclareMeta(meta::Class<TTreeView>& c) {
 ORV_META_IMPL(TTabSheet)
 void TTabSheet::DeclareMeta(meta::Class<TTabSheet>& c) {
     c.Property("Caption", &TTabSheet::Caption, &TTabSheet::SetCaption);
-    c.Property("ImageIndex", &TTabSheet::ImageIndex, &TTabSheet::SetImageIndex).TypeName("TImageIndex").Default(-1);
+    c.Property("ImageIndex", &TTabSheet::ImageIndex, &TTabSheet::SetImageIndex)
+        .TypeName("TImageIndex")
+        .Default(-1);
     c.Property("PageControl", &TTabSheet::PageControl, &TTabSheet::SetPageControl);
     c.Property("PageIndex", &TTabSheet::PageIndex, &TTabSheet::SetPageIndex).Stored(false);
     c.Property("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible).Default(true);
@@ -266,7 +277,8 @@ void TDateTimePicker::DeclareMeta(meta::Class<TDateTimePicker>& c) {
     c.Property("Kind", &TDateTimePicker::Kind, &TDateTimePicker::SetKind).Default(dtkDate);
     c.Property("MaxDate", &TDateTimePicker::MaxDate, &TDateTimePicker::SetMaxDate).TypeName("TDate");
     c.Property("MinDate", &TDateTimePicker::MinDate, &TDateTimePicker::SetMinDate).TypeName("TDate");
-    c.Property("ShowCheckbox", &TDateTimePicker::ShowCheckbox, &TDateTimePicker::SetShowCheckbox).Default(false);
+    c.Property("ShowCheckbox", &TDateTimePicker::ShowCheckbox, &TDateTimePicker::SetShowCheckbox)
+        .Default(false);
     c.Property("Time", &TDateTimePicker::Time, &TDateTimePicker::SetTime).TypeName("TTime");
     c.Event("OnChange", &TDateTimePicker::OnChange);
 }
@@ -278,7 +290,9 @@ void TToolButton::DeclareMeta(meta::Class<TToolButton>& c) {
     c.Property("Down", &TToolButton::Down, &TToolButton::SetDown).Default(false);
     c.Property("DropdownMenu", &TToolButton::DropdownMenu, &TToolButton::SetDropdownMenu);
     c.Property("Grouped", &TToolButton::Grouped, &TToolButton::SetGrouped).Default(false);
-    c.Property("ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex).TypeName("TImageIndex").Default(-1);
+    c.Property("ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex)
+        .TypeName("TImageIndex")
+        .Default(-1);
     c.Property("Style", &TToolButton::Style, &TToolButton::SetStyle).Default(tbsButton);
 }
 

@@ -103,7 +103,8 @@ void TCustomComboBox::SetStyle(TComboBoxStyle v) {
 
 int TCustomComboBox::ItemIndex() const {
     auto* box = TControlAccess::As<QComboBox>(this);
-    if (box->isEditable() && box->currentIndex() >= 0 && box->currentText() != box->itemText(box->currentIndex()))
+    if (box->isEditable() && box->currentIndex() >= 0 &&
+        box->currentText() != box->itemText(box->currentIndex()))
         return -1;
     return box->currentIndex();
 }
@@ -138,10 +139,13 @@ void TCustomComboBox::SetSorted(bool v) {
 
 void TCustomComboBox::SetMaxLength(int v) {
     FMaxLength = std::max(0, v);
-    if (QLineEdit* e = TControlAccess::As<QComboBox>(this)->lineEdit()) e->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+    if (QLineEdit* e = TControlAccess::As<QComboBox>(this)->lineEdit())
+        e->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
 }
 
-bool TCustomComboBox::DroppedDown() const { return TControlAccess::As<QComboBox>(this)->view()->isVisible(); }
+bool TCustomComboBox::DroppedDown() const {
+    return TControlAccess::As<QComboBox>(this)->view()->isVisible();
+}
 
 void TCustomComboBox::SetDroppedDown(bool v) {
     auto* box = TControlAccess::As<QComboBox>(this);
@@ -151,7 +155,9 @@ void TCustomComboBox::SetDroppedDown(bool v) {
         box->hidePopup();
 }
 
-String TCustomComboBox::GetText() const { return FromQString(TControlAccess::As<QComboBox>(this)->currentText()); }
+String TCustomComboBox::GetText() const {
+    return FromQString(TControlAccess::As<QComboBox>(this)->currentText());
+}
 
 void TCustomComboBox::SetTextValue(const String& v) {
     auto* box = TControlAccess::As<QComboBox>(this);
@@ -290,9 +296,13 @@ void TCustomListBox::SetItems(TStrings* v) {
     if (v) FItems->Assign(*v);
 }
 
-int TCustomListBox::Count() const { return FItems->Count(); }
+int TCustomListBox::Count() const {
+    return FItems->Count();
+}
 
-int TCustomListBox::ItemIndex() const { return TControlAccess::As<QListWidget>(this)->currentRow(); }
+int TCustomListBox::ItemIndex() const {
+    return TControlAccess::As<QListWidget>(this)->currentRow();
+}
 
 void TCustomListBox::SetItemIndex(int v) {
     auto* list = TControlAccess::As<QListWidget>(this);
@@ -322,13 +332,15 @@ void TCustomListBox::SetExtendedSelect(bool v) {
 
 bool TCustomListBox::Selected(int Index) const {
     auto* list = TControlAccess::As<QListWidget>(this);
-    if (Index < 0 || Index >= list->count()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= list->count())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
     return list->item(Index)->isSelected();
 }
 
 void TCustomListBox::SetSelected(int Index, bool v) {
     auto* list = TControlAccess::As<QListWidget>(this);
-    if (Index < 0 || Index >= list->count()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= list->count())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
     TApplyGuard guard(this);
     if (!FMultiSelect && v) list->setCurrentRow(Index);
     list->item(Index)->setSelected(v);
@@ -390,7 +402,9 @@ TRect TCustomListBox::ItemRect(int Index) const {
     return Bounds(r.x(), r.y(), r.width(), r.height());
 }
 
-void TCustomListBox::Clear() { FItems->Clear(); }
+void TCustomListBox::Clear() {
+    FItems->Clear();
+}
 
 void TCustomListBox::ClearSelection() {
     TApplyGuard guard(this);

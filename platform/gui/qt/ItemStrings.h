@@ -54,7 +54,8 @@ private:
 
 class TListItemStrings : public TWidgetItemStrings {
 public:
-    explicit TListItemStrings(QListWidget* list, bool checkable = false) : FList(list), FCheckable(checkable) {}
+    explicit TListItemStrings(QListWidget* list, bool checkable = false)
+        : FList(list), FCheckable(checkable) {}
     // Entries added from now on get a check box.
     void SetCheckable(bool v) { FCheckable = v; }
     Integer Count() const override;

@@ -1,8 +1,8 @@
 // Forms driven by keys and mouse: the key road (shortcuts, dialog keys, key preview, the
 // control's events), virtual-key mapping, modal results, closing, alignment and anchors.
+#include "gui/Forms.h"
 #include "gui/ActnList.h"
 #include "gui/ExtCtrls.h"
-#include "gui/Forms.h"
 #include "gui/InputSimulation.h"
 #include "gui/Interaction.h"
 #include "gui/Menus.h"
@@ -54,14 +54,13 @@ TEST(KeyMapping, VirtualKeysRoundTripThroughQtKeys) {
         TShiftState Shift;
     };
     const std::vector<TCase> cases = {
-        {'A', {}},          {'Z', {ssShift}},     {'S', {ssCtrl}},      {'0', {}},
-        {'9', {}},          {VK_RETURN, {}},      {VK_ESCAPE, {}},      {VK_F1, {}},
-        {VK_F12, {ssAlt}},  {VK_LEFT, {}},        {VK_UP, {}},          {VK_RIGHT, {ssShift}},
-        {VK_DOWN, {}},      {VK_DELETE, {}},      {VK_INSERT, {}},      {VK_HOME, {}},
-        {VK_END, {ssCtrl}}, {VK_PRIOR, {}},       {VK_NEXT, {}},        {VK_BACK, {}},
-        {VK_SPACE, {}},     {VK_NUMPAD0, {}},     {VK_NUMPAD7, {}},     {VK_ADD, {}},
-        {VK_SUBTRACT, {}},  {VK_MULTIPLY, {}},    {VK_DIVIDE, {}},      {VK_DECIMAL, {}},
-        {VK_OEM_PERIOD, {}}, {VK_OEM_MINUS, {}},  {VK_OEM_COMMA, {}},   {VK_OEM_1, {}},
+        {'A', {}},          {'Z', {ssShift}},      {'S', {ssCtrl}},  {'0', {}},           {'9', {}},
+        {VK_RETURN, {}},    {VK_ESCAPE, {}},       {VK_F1, {}},      {VK_F12, {ssAlt}},   {VK_LEFT, {}},
+        {VK_UP, {}},        {VK_RIGHT, {ssShift}}, {VK_DOWN, {}},    {VK_DELETE, {}},     {VK_INSERT, {}},
+        {VK_HOME, {}},      {VK_END, {ssCtrl}},    {VK_PRIOR, {}},   {VK_NEXT, {}},       {VK_BACK, {}},
+        {VK_SPACE, {}},     {VK_NUMPAD0, {}},      {VK_NUMPAD7, {}}, {VK_ADD, {}},        {VK_SUBTRACT, {}},
+        {VK_MULTIPLY, {}},  {VK_DIVIDE, {}},       {VK_DECIMAL, {}}, {VK_OEM_PERIOD, {}}, {VK_OEM_MINUS, {}},
+        {VK_OEM_COMMA, {}}, {VK_OEM_1, {}},
     };
     TForm form(nullptr);
     auto* memo = new TMemo(&form); // a memo takes Enter and Esc itself only partly: use a plain window
@@ -87,13 +86,14 @@ TEST(KeyMapping, ShortCutTextReadsBack) {
         const char* Text;
         TShortCut Value;
     };
-    const TCase cases[] = {{"Ctrl+S", static_cast<TShortCut>(scCtrl | 'S')},
-                           {"F2", VK_F2},
-                           {"Shift+F10", static_cast<TShortCut>(scShift | VK_F10)},
-                           {"Ctrl+Alt+Del", static_cast<TShortCut>(TShortCut(scCtrl) | TShortCut(scAlt) | TShortCut(VK_DELETE))},
-                           {"PgDn", VK_NEXT},
-                           {"Enter", VK_RETURN},
-                           {"Esc", VK_ESCAPE}};
+    const TCase cases[] = {
+        {"Ctrl+S", static_cast<TShortCut>(scCtrl | 'S')},
+        {"F2", VK_F2},
+        {"Shift+F10", static_cast<TShortCut>(TShortCut(scShift) | TShortCut(VK_F10))},
+        {"Ctrl+Alt+Del", static_cast<TShortCut>(TShortCut(scCtrl) | TShortCut(scAlt) | TShortCut(VK_DELETE))},
+        {"PgDn", VK_NEXT},
+        {"Enter", VK_RETURN},
+        {"Esc", VK_ESCAPE}};
     for (const TCase& c : cases) {
         EXPECT_EQ(TextToShortCut(c.Text), c.Value) << c.Text;
         EXPECT_EQ(ShortCutToText(c.Value), c.Text);

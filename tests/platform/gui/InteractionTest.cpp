@@ -1,8 +1,8 @@
 // The Interaction service: a responder answers message boxes, input boxes and file dialogs in
 // order and records what was asked; a request with no answer left fails loudly.
+#include "gui/Interaction.h"
 #include "gui/Dialogs.h"
 #include "gui/Forms.h"
-#include "gui/Interaction.h"
 
 #include "rtl/StringList.h"
 
@@ -12,7 +12,8 @@ TEST(Interaction, ResponderAnswersBoxesAndRecordsThem) {
     TScriptedResponder user;
     TInteractionScope scope(user);
     user.Answer(IDCANCEL).Answer(mrYes).Input("864209").Input("", false).Answer(mrOk);
-    EXPECT_EQ(Application()->MessageBox("真的要删除该记录吗？", "系统提示", MB_OKCANCEL | MB_ICONQUESTION), IDCANCEL);
+    EXPECT_EQ(Application()->MessageBox("真的要删除该记录吗？", "系统提示", MB_OKCANCEL | MB_ICONQUESTION),
+              IDCANCEL);
     EXPECT_EQ(MessageDlg("保存修改吗？", mtConfirmation, TMsgDlgButtons{mbYes, mbNo}, 0), mrYes);
     String code;
     EXPECT_TRUE(InputQuery("恢复数据", "请输入恢复码：", code));
