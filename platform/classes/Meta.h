@@ -19,10 +19,19 @@
 //       c.Event("OnClick", &TMyThing::OnClick);
 //   }
 //
+// Enumerations and sets used by properties are named next to their declaration:
+//   enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+//   ORV_ENUM(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient)
+//   using TFontStyles = TSet<TFontStyle>;   // classes/Set.h
+//   ORV_SET(TFontStyles)
+// The builder's options (defaults, stored conditions, type names, read-only and field
+// properties, events of other types, redeclared properties) are described in MetaBuilder.h.
+//
 // Generic access by name (GetPropValue, SetStrProp, ...) is in classes/MetaProps.h; the class
 // registry (RegisterClass, FindClass) in classes/ClassRegistry.h.
 #pragma once
 
+#include "rtl/Events.h"
 #include "rtl/Object.h"
 #include "rtl/SysUtils.h"
 #include "rtl/Variant.h"
@@ -237,11 +246,13 @@ const TClassInfo& TObjectClassInfo();
 // The class record of an object (TObject's for an object whose class declares none).
 const TClassInfo& ClassInfoOf(const TObject& obj);
 
+// The class record of T; TObject's for TObject and for runtime classes that declare none (a
+// class with published properties may derive from TStringList, say).
 template <class T> const TClassInfo& StaticClassInfoOf() {
-    if constexpr (std::is_same_v<T, TObject>)
-        return TObjectClassInfo();
-    else
+    if constexpr (requires { T::StaticClassInfo(); })
         return T::StaticClassInfo();
+    else
+        return TObjectClassInfo();
 }
 
 } // namespace meta

@@ -17,7 +17,10 @@
 // The kind of a property follows from its C++ type: bool Boolean, char Char, an enumeration
 // named with ORV_ENUM Enumeration, TSet<E> Set, other integers Integer (64-bit ones Int64),
 // floating point and Currency Float, String, WideString, Variant, std::function Method, a pointer
-// to a TComponent Component, to a TStrings Strings, to any other object Object.
+// to a TComponent Component, to a TStrings Strings, to any other object Object. The type name
+// follows from the type too (ORV_ENUM/ORV_SET names, "Integer", "Double", the pointee's class
+// name, "TNotifyEvent" for std::function<void(TObject*)>); give it with TypeName() where the C++
+// type does not tell it: "TColor", "TDateTime", and every event of another type ("TKeyEvent").
 #pragma once
 
 #include "classes/Meta.h"

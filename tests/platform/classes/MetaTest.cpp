@@ -1,5 +1,6 @@
 #include "TestClasses.h"
 
+#include "classes/MetaBuilder.h"
 #include "classes/MetaProps.h"
 #include "classes/ObjectHandles.h"
 
@@ -428,4 +429,26 @@ TEST(Meta, EventsByName) {
     EXPECT_FALSE(IsEventAssigned(&t, "OnChange"));
     EXPECT_FALSE(GetMethodProp(&t, "OnChange").has_value());
     EXPECT_THROW(SetEvent(&t, "Left", TNotifyEvent()), EPropertyError);
+}
+
+namespace {
+// A runtime class without a class record, extended with a published property.
+class TTestLines : public TStringList {
+    ORV_META(TTestLines, TStringList)
+    int Columns = 1;
+};
+} // namespace
+ORV_META_IMPL(TTestLines)
+void TTestLines::DeclareMeta(meta::Class<TTestLines>& c) {
+    c.Property("Columns", &TTestLines::Columns, &TTestLines::Columns).Default(1);
+}
+
+TEST(Meta, ARuntimeClassCanBeExtended) {
+    TTestLines lines;
+    EXPECT_EQ(TTestLines::StaticClassInfo().Parent(), &meta::TObjectClassInfo());
+    EXPECT_EQ(lines.ClassName(), "TTestLines");
+    EXPECT_TRUE(lines.InheritsFrom("TObject"));
+    SetOrdProp(&lines, "Columns", 3);
+    EXPECT_EQ(lines.Columns, 3);
+    EXPECT_EQ(Names(GetPropList(&lines)), (std::vector<String>{"Columns"}));
 }
