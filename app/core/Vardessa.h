@@ -1,0 +1,16 @@
+// The support operations every window uses: message boxes, window placement, the stored form of
+// operator passwords and compaction of the database file.
+#pragma once
+
+#include "rtl/Types.h"
+
+// Shows the text in a modal message box of a kind: 0 information, 1 question, 2 warning, 3 error.
+// A question returns 1 for the affirmative answer and 2 for the negative one; the other kinds
+// return 1.
+int ShowMess(const String& text, int kind);
+
+// The clear password from its stored form, and the stored form of a clear password; the two are
+// inverse for every password, the empty one included (whose stored form is empty). A stored text
+// that is not in the stored form is taken as the clear password itself.
+String GetPass(const String& stored);
+String SavePass(const String& clear);
