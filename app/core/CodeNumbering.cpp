@@ -27,7 +27,8 @@ String Increment(const String& head, const String& tail, int digits) {
 } // namespace
 
 String NextCodeAfter(const String& highest, int digits) {
-    if (highest.empty()) return Increment(String(), String(static_cast<size_t>(digits > 0 ? digits : 0), '0'), digits);
+    if (highest.empty())
+        return Increment(String(), String(static_cast<size_t>(digits > 0 ? digits : 0), '0'), digits);
     const size_t n = static_cast<size_t>(digits > 0 ? digits : 0);
     if (highest.size() <= n) return Increment(String(), highest, digits);
     return Increment(highest.substr(0, highest.size() - n), highest.substr(highest.size() - n), digits);

@@ -11,7 +11,8 @@ std::vector<String> SplitSqlStatements(const String& text) {
         // A line starting (after blanks) with "--" outside quotes is a comment.
         if (!quote) {
             size_t first = pos;
-            while (first < text.size() && (text[first] == ' ' || text[first] == '\t')) ++first;
+            while (first < text.size() && (text[first] == ' ' || text[first] == '\t'))
+                ++first;
             if (text.compare(first, 2, "--") == 0) {
                 size_t end = text.find('\n', first);
                 pos = end == String::npos ? text.size() : end + 1;

@@ -10,7 +10,8 @@ bool IsBlank(char c) {
 
 // The position after the blanks from pos on.
 size_t SkipBlanks(const String& s, size_t pos) {
-    while (pos < s.size() && IsBlank(s[pos])) ++pos;
+    while (pos < s.size() && IsBlank(s[pos]))
+        ++pos;
     return pos;
 }
 

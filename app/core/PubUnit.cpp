@@ -41,7 +41,8 @@ String AmountFormat(int places) {
 
 String MoneyFormat(int places) {
     String format = "￥,0.";
-    for (int k = 1; k <= places; ++k) format += k <= 2 ? '0' : '#';
+    for (int k = 1; k <= places; ++k)
+        format += k <= 2 ? '0' : '#';
     return format;
 }
 

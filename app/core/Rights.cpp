@@ -58,7 +58,8 @@ String ActionMenuCaption(const TActionInfo& action) {
 }
 
 const char* TopMenuCaption(TTopMenu menu) {
-    static const char* const captions[TopMenuCount] = {"系统管理", "基本资料", "日常管理", "信息查询", "报表中心"};
+    static const char* const captions[TopMenuCount] = {"系统管理", "基本资料", "日常管理", "信息查询",
+                                                       "报表中心"};
     return captions[menu];
 }
 

@@ -23,7 +23,8 @@ INSTANTIATE_TEST_SUITE_P(Table, NextCodeCases,
                          testing::Values(NextCase{"", 3, "001"}, NextCase{"", 6, "000001"},
                                          NextCase{"", 8, "00000001"}, NextCase{"009", 3, "010"},
                                          NextCase{"998", 3, "999"}, NextCase{"12", 3, "13"},
-                                         NextCase{"A-019", 3, "A-020"}, NextCase{"20260301017", 3, "20260301018"},
+                                         NextCase{"A-019", 3, "A-020"},
+                                         NextCase{"20260301017", 3, "20260301018"},
                                          NextCase{"000000099", 9, "000000100"}));
 
 TEST(NextCode, AFullCounterStopsInsteadOfWrapping) {

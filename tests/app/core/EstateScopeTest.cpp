@@ -26,7 +26,8 @@ TEST(EstateScope, FormatsNamesWithQuotesDoubled) {
 TEST(EstateScope, BuildsTheConditionsOfARestrictedOperator) {
     EXPECT_EQ(BuildXQScopeSQL("'A','B'"),
               "and ((F_XQname in ('A','B'))Or(F_XQname = '')or(F_XQname is Null)) ");
-    EXPECT_EQ(BuildXQScopeSQL("'A'", "f."), "and ((f.F_XQname in ('A'))Or(f.F_XQname = '')or(f.F_XQname is Null)) ");
+    EXPECT_EQ(BuildXQScopeSQL("'A'", "f."),
+              "and ((f.F_XQname in ('A'))Or(f.F_XQname = '')or(f.F_XQname is Null)) ");
     EXPECT_EQ(BuildXQNameScopeSQL("'A','B'"), "and (F_name in ('A','B'))");
 }
 

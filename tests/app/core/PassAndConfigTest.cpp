@@ -11,7 +11,8 @@
 namespace {
 
 TEST(Passwords, GetPassUndoesSavePass) {
-    for (const String& p : std::vector<String>{"", "a", "secret", " blanks ", "密码123", "~41", String("\0x", 2), String(200, 'z')})
+    for (const String& p : std::vector<String>{"", "a", "secret", " blanks ", "密码123", "~41",
+                                               String("\0x", 2), String(200, 'z')})
         EXPECT_EQ(GetPass(SavePass(p)), p) << p;
     EXPECT_EQ(SavePass(""), "");
     EXPECT_NE(SavePass("secret"), "secret");

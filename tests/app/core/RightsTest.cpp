@@ -28,7 +28,8 @@ TEST(Rights, EveryActionSitsInItsMenuAndOnOneDesktopPageOnce) {
     for (const TDesktopPage& page : DesktopPages())
         for (const TDesktopGroup& group : page.Groups)
             for (const auto& row : group.Rows)
-                for (int code : row) onDesktop.insert(code);
+                for (int code : row)
+                    onDesktop.insert(code);
     for (const TActionInfo& a : AppActions()) {
         EXPECT_EQ(inMenus.count(a.Code), 1u) << a.Code;
         EXPECT_EQ(onDesktop.count(a.Code), 1u) << a.Code;

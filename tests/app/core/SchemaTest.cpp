@@ -26,10 +26,11 @@ TEST(SchemaText, CreatesEveryTableOfTheSystem) {
     for (const String& s : DefaultDatabaseStatements())
         if (StartsText("CREATE TABLE ", s)) tables.insert(LowerCase(Trim(s.substr(13, s.find('(') - 13))));
     for (const char* name :
-         {"OperList", "OperLimit", "Limits", "LogRec", "SysInfo", "cfg_Grid", "cfg_import", "t_code", "T_XQinfo",
-          "T_FCinfo", "T_carPos", "T_PJinfo", "T_pjJHrec", "T_publicSet", "T_BJinfo", "T_XLinfo", "T_YJinfo",
-          "T_FYinfo", "T_wyFYrec", "T_wyFKrec", "T_YSKrec", "t_GTinfo", "t_GTdetail", "t_wyGTrec", "T_ZHBX",
-          "t_ZHBXdetail", "tempCode", "tempFYrec", "tempJYrec", "tempDepot"})
+         {"OperList",   "OperLimit",    "Limits",   "LogRec",    "SysInfo",    "cfg_Grid",
+          "cfg_import", "t_code",       "T_XQinfo", "T_FCinfo",  "T_carPos",   "T_PJinfo",
+          "T_pjJHrec",  "T_publicSet",  "T_BJinfo", "T_XLinfo",  "T_YJinfo",   "T_FYinfo",
+          "T_wyFYrec",  "T_wyFKrec",    "T_YSKrec", "t_GTinfo",  "t_GTdetail", "t_wyGTrec",
+          "T_ZHBX",     "t_ZHBXdetail", "tempCode", "tempFYrec", "tempJYrec",  "tempDepot"})
         EXPECT_EQ(tables.count(LowerCase(name)), 1u) << name;
     EXPECT_EQ(tables.size(), 30u);
 }
