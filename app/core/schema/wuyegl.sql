@@ -587,3 +587,238 @@ INSERT INTO cfg_import (F_tablename, F_iFlag, S_Field, F_FieldName, F_Field) VAL
 INSERT INTO cfg_import (F_tablename, F_iFlag, S_Field, F_FieldName, F_Field) VALUES ('T_FCinfo', 1, 'F_ZHwork', '从事行业', '从事行业');
 INSERT INTO cfg_import (F_tablename, F_iFlag, S_Field, F_FieldName, F_Field) VALUES ('T_FCinfo', 1, 'F_mem3', '住户备注', '住户备注');
 INSERT INTO cfg_import (F_tablename, F_iFlag, S_Field, F_FieldName, F_Field) VALUES ('T_FCinfo', 1, 'F_ZHnum', '实住人数', '实住人数');
+
+-- Saved grid layouts of the register windows, one row per window key and column in the order the
+-- windows show them. F_Alignment -1 keeps the grid's own alignment (numbers right, text left); the
+-- grids themselves are read-only, so no column is.
+
+-- XQinfoGL
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XQinfoGL', 'F_code', '小区编号', 80, True, False, '', '', 0, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XQinfoGL', 'F_name', '小区名称', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XQinfoGL', 'F_address', '位置', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XQinfoGL', 'F_LDamount', '楼幢数', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XQinfoGL', 'F_DYamount', '单元数', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XQinfoGL', 'F_FJamount', '房间数', 80, True, False, '', '', 0, -1, 5);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XQinfoGL', 'F_LCjiegou', '楼层结构', 80, True, False, '', '', 0, -1, 6);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XQinfoGL', 'F_ZHamount', '住户数', 80, True, False, '', '', 0, -1, 7);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XQinfoGL', 'F_KZamount', '空置数', 80, True, False, '', '', 0, -1, 8);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XQinfoGL', 'F_mem1', '楼宇概况', 150, True, False, '', '', 0, -1, 9);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XQinfoGL', 'F_mem2', '备注', 150, True, False, '', '', 0, -1, 10);
+
+-- FCinfoGL
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_XQname', '小区名称', 80, True, False, '', '合  计', 1, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_LDcode', '楼幢号', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_DYcode', '单元', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_code', '房间编号', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_FXtype', '房型', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_LouCeng', '楼层', 80, True, False, '', '', 0, -1, 5);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_chaoXiang', '朝向', 80, True, False, '', '', 0, -1, 6);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_curStatus', '当前状态', 80, True, False, '', '', 0, -1, 7);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_buildArea', '建筑面积', 80, True, False, '', '', 0, -1, 8);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_useArea', '使用面积', 80, True, False, '', '', 0, -1, 9);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_chanquan', '产权状况', 80, True, False, '', '', 0, -1, 10);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_mem1', '房屋备注', 150, True, False, '', '', 0, -1, 11);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_HTcode', '合同编号', 80, True, False, '', '', 0, -1, 12);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_HTprice', '合同金额', 80, True, False, '', '', 2, -1, 13);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_HTdate', '合同日期', 80, True, False, '', '', 0, -1, 14);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_HTtype', '合同类型', 80, True, False, '', '', 0, -1, 15);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_FZname', '业主姓名', 80, True, False, '', '', 0, -1, 16);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_FZsex', '业主性别', 80, True, False, '', '', 0, -1, 17);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_FZphone', '业主电话', 80, True, False, '', '', 0, -1, 18);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_handphone', '业主手机', 80, True, False, '', '', 0, -1, 19);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_SFZcode', '身份证号', 80, True, False, '', '', 0, -1, 20);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_FZunit', '业主单位', 80, True, False, '', '', 0, -1, 21);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_FZaddress', '业主住址', 80, True, False, '', '', 0, -1, 22);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_mem2', '合同备注', 150, True, False, '', '', 0, -1, 23);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_ZHname', '住户姓名', 80, True, False, '', '', 0, -1, 24);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_RZdate', '入住日期', 80, True, False, '', '', 0, -1, 25);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_ZHphone', '住户电话', 80, True, False, '', '', 0, -1, 26);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_ZHhandphone', '住户手机', 80, True, False, '', '', 0, -1, 27);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_ZHSFZcode', '住户身份证', 80, True, False, '', '', 0, -1, 28);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_ZHwork', '从事行业', 80, True, False, '', '', 0, -1, 29);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_ZHnum', '住户人数', 80, True, False, '', '', 0, -1, 30);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FCinfoGL', 'F_mem3', '住户备注', 150, True, False, '', '', 0, -1, 31);
+
+-- CarPosGL
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('CarPosGL', 'F_code', '车位编号', 80, True, False, '', '合  计', 1, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('CarPosGL', 'F_address', '位置', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('CarPosGL', 'F_YSprice', '预售价格', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('CarPosGL', 'F_YZprice', '预租价格', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('CarPosGL', 'F_XQname', '小区名称', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('CarPosGL', 'F_FZcode', '房间编号', 80, True, False, '', '', 0, -1, 5);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('CarPosGL', 'F_FZname', '业主姓名', 80, True, False, '', '', 0, -1, 6);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('CarPosGL', 'F_CarCode', '车辆号码', 80, True, False, '', '', 0, -1, 7);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('CarPosGL', 'F_phone', '联系电话', 80, True, False, '', '', 0, -1, 8);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('CarPosGL', 'F_handPhone', '手机', 80, True, False, '', '', 0, -1, 9);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('CarPosGL', 'F_fromDate', '起始日期', 80, True, False, '', '', 0, -1, 10);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('CarPosGL', 'F_toDate', '终止日期', 80, True, False, '', '', 0, -1, 11);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('CarPosGL', 'F_CQstatus', '产权状态', 80, True, False, '', '', 0, -1, 12);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('CarPosGL', 'F_SJprice', '价格', 80, True, False, '', '', 2, -1, 13);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('CarPosGL', 'F_Haddress', '用户地址', 80, True, False, '', '', 0, -1, 14);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('CarPosGL', 'F_memo1', '备注', 150, True, False, '', '', 0, -1, 15);
+
+-- PJdepotGL
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PJdepotGL', 'F_code', '编号', 80, True, False, '', '合  计', 1, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PJdepotGL', 'F_name', '名称', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PJdepotGL', 'F_type', '类别', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PJdepotGL', 'F_spec', '规格', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PJdepotGL', 'F_unit', '单位', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PJdepotGL', 'F_address', '产地', 80, True, False, '', '', 0, -1, 5);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PJdepotGL', 'F_price1', '预售单价', 80, True, False, '', '', 0, -1, 6);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PJdepotGL', 'F_price2', '进货单价', 80, True, False, '', '', 0, -1, 7);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PJdepotGL', 'F_amount', '库存数量', 80, True, False, '', '', 2, -1, 8);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PJdepotGL', 'F_rate', '最低折扣', 80, True, False, '', '', 0, -1, 9);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PJdepotGL', 'F_mem', '备注', 150, True, False, '', '', 0, -1, 10);
+
+-- PublicSetGL
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PublicSetGL', 'F_code', '设施编号', 80, True, False, '', '合  计', 1, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PublicSetGL', 'F_name', '设施名称', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PublicSetGL', 'F_type', '类型', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PublicSetGL', 'F_pinpai', '品牌', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PublicSetGL', 'F_spec', '规格', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PublicSetGL', 'F_address', '产地', 80, True, False, '', '', 0, -1, 5);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PublicSetGL', 'F_amount', '数量', 80, True, False, '', '', 2, -1, 6);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PublicSetGL', 'F_price', '单价', 80, True, False, '', '', 0, -1, 7);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PublicSetGL', 'F_totalprice', '金额', 80, True, False, '', '', 2, -1, 8);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PublicSetGL', 'F_XQname', '小区名称', 80, True, False, '', '', 0, -1, 9);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('PublicSetGL', 'F_memo1', '备注', 150, True, False, '', '', 0, -1, 10);
+
+-- BJinfoGL
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('BJinfoGL', 'F_code', '编号', 80, True, False, '', '', 0, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('BJinfoGL', 'F_type', '类型', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('BJinfoGL', 'F_area', '区域', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('BJinfoGL', 'F_FZRemp', '负责人', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('BJinfoGL', 'F_date', '日期', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('BJinfoGL', 'F_YSmem', '验收', 150, True, False, '', '', 0, -1, 5);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('BJinfoGL', 'F_XQname', '小区名称', 80, True, False, '', '', 0, -1, 6);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('BJinfoGL', 'F_memo1', '备注', 150, True, False, '', '', 0, -1, 7);
+
+-- XLinfoGL
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XLinfoGL', 'F_code', '档案编号', 80, True, False, '', '', 0, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XLinfoGL', 'F_DSRemp', '当事人', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XLinfoGL', 'F_type', '事件类型', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XLinfoGL', 'F_area', '区域', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XLinfoGL', 'F_CLRemp', '处理人', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XLinfoGL', 'F_date', '日期', 80, True, False, '', '', 0, -1, 5);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XLinfoGL', 'F_time', '时间', 80, True, False, '', '', 0, -1, 6);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XLinfoGL', 'F_CLmem', '处理结果', 150, True, False, '', '', 0, -1, 7);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XLinfoGL', 'F_memo1', '事件简要', 150, True, False, '', '', 0, -1, 8);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('XLinfoGL', 'F_XQname', '小区名称', 80, True, False, '', '', 0, -1, 9);
+
+-- YJinfoGL
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('YJinfoGL', 'F_code', '单据编号', 80, True, False, '', '', 0, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('YJinfoGL', 'F_XQname', '小区名称', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('YJinfoGL', 'F_YZcode', '业主门牌', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('YJinfoGL', 'F_YZname', '业主姓名', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('YJinfoGL', 'F_date', '建议时间', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('YJinfoGL', 'F_JDemp', '接待员工', 80, True, False, '', '', 0, -1, 5);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('YJinfoGL', 'F_memo1', '建议内容', 150, True, False, '', '', 0, -1, 6);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('YJinfoGL', 'F_type', '内容类型', 80, True, False, '', '', 0, -1, 7);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('YJinfoGL', 'F_SLdate', '受理时间', 80, True, False, '', '', 0, -1, 8);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('YJinfoGL', 'F_SLemp', '受理员工', 80, True, False, '', '', 0, -1, 9);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('YJinfoGL', 'F_memo2', '业主反馈', 150, True, False, '', '', 0, -1, 10);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('YJinfoGL', 'F_SLtype', '受理状态', 80, True, False, '', '', 0, -1, 11);
+
+-- FYinfoGL
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FYinfoGL', 'F_code', '编号', 80, True, False, '', '', 0, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FYinfoGL', 'F_name', '名称', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FYinfoGL', 'F_SFtype', '收费方式', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FYinfoGL', 'F_SFprice', '单位价格', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FYinfoGL', 'F_SFcycle', '收费周期', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FYinfoGL', 'F_XQname', '小区名称', 80, True, False, '', '', 0, -1, 5);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('FYinfoGL', 'F_memo1', '备注', 150, True, False, '', '', 0, -1, 6);
+
+-- GTFYinfoGL1
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('GTFYinfoGL1', 'F_code', '编号', 80, True, False, '', '', 0, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('GTFYinfoGL1', 'F_name', '名称', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('GTFYinfoGL1', 'F_type', '类型', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('GTFYinfoGL1', 'F_amount', '读数', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('GTFYinfoGL1', 'F_XQname', '小区名称', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('GTFYinfoGL1', 'F_memo1', '备注', 150, True, False, '', '', 0, -1, 5);
+
+-- GTFYinfoGL2
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('GTFYinfoGL2', 'F_XQname', '小区名称', 80, True, False, '', '', 0, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('GTFYinfoGL2', 'F_LDcode', '楼幢编号', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('GTFYinfoGL2', 'F_FZcode', '房间编号', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('GTFYinfoGL2', 'F_FZname', '业主姓名', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('GTFYinfoGL2', 'F_memo1', '备注', 150, True, False, '', '', 0, -1, 4);
+
+-- wyGTFYscgl1
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl1', 'F_GTcode', '公摊编号', 80, True, False, '', '', 0, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl1', 'F_GTname', '公摊名称', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl1', 'F_GTtype', '公摊类型', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl1', 'F_GThs', '户数', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl1', 'F_fromDate', '上次日期', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl1', 'F_toDate', '本次日期', 80, True, False, '', '', 0, -1, 5);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl1', 'F_SFdate', '交费期限', 80, True, False, '', '', 0, -1, 6);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl1', 'F_Bamount', '上次读数', 80, True, False, '', '', 0, -1, 7);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl1', 'F_Eamount', '本次读数', 80, True, False, '', '', 0, -1, 8);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl1', 'F_amount', '实用量', 80, True, False, '', '', 0, -1, 9);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl1', 'F_price', '单价', 80, True, False, '', '', 0, -1, 10);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl1', 'F_totalPrice', '应交费用', 80, True, False, '', '', 0, -1, 11);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl1', 'F_editDate', '编辑日期', 80, True, False, '', '', 0, -1, 12);
+
+-- wyGTFYscgl2
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl2', 'F_XQname', '小区名称', 80, True, False, '', '', 0, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl2', 'F_LDcode', '楼幢号', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl2', 'F_FZcode', '房间编号', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl2', 'F_FZname', '业主姓名', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl2', 'F_amount', '分摊量', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wyGTFYscgl2', 'F_totalPrice', '分摊费用', 80, True, False, '', '', 0, -1, 5);
+
+-- wuyeFYjsgl
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYjsgl', 'F_XQname', '小区名称', 80, True, False, '', '', 0, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYjsgl', 'F_code', '房间编号', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYjsgl', 'F_FZname', '业主姓名', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYjsgl', 'F_LDcode', '楼幢号', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYjsgl', 'F_DYcode', '单元', 80, True, False, '', '', 0, -1, 4);
+
+-- WYyskGl
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('WYyskGl', 'F_XQname', '小区名称', 80, True, False, '', '合  计', 1, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('WYyskGl', 'F_LDcode', '楼幢号', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('WYyskGl', 'F_FZcode', '房间编号', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('WYyskGl', 'F_FZname', '房主姓名', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('WYyskGl', 'F_SFdate', '收款日期', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('WYyskGl', 'F_billCode', '凭证号', 80, True, False, '', '', 0, -1, 5);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('WYyskGl', 'F_memo1', '摘要', 150, True, False, '', '', 0, -1, 6);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('WYyskGl', 'F_price', '金额', 80, True, False, '', '', 2, -1, 7);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('WYyskGl', 'F_empName', '经手人', 80, True, False, '', '', 0, -1, 8);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('WYyskGl', 'F_operFlag', '类型', 80, True, False, '', '', 0, -1, 9);
+
+-- cltBXgl1
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl1', 'F_code', '编号', 80, True, False, '', '合  计', 1, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl1', 'F_JDemp', '接待人员', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl1', 'F_bxDate', '报修日期', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl1', 'F_WXemp', '维修人员', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl1', 'F_memo1', '故障现象', 150, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl1', 'F_fwPrice', '服务费用', 80, True, False, '', '', 2, -1, 5);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl1', 'F_wlPrice', '材料费用', 80, True, False, '', '', 2, -1, 6);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl1', 'F_FZname', '业主姓名', 80, True, False, '', '', 0, -1, 7);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl1', 'F_FZcode', '业主编号', 80, True, False, '', '', 0, -1, 8);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl1', 'F_xfDate', '修复日期', 80, True, False, '', '', 0, -1, 9);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl1', 'F_totalprice', '费用合计', 80, True, False, '', '', 2, -1, 10);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl1', 'F_memo2', '处理结果', 150, True, False, '', '', 0, -1, 11);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl1', 'F_MYtype', '满意度', 80, True, False, '', '', 0, -1, 12);
+
+-- cltBXgl2
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl2', 'F_PJcode', '配件编号', 80, True, False, '', '合  计', 1, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl2', 'F_PJname', '配件名称', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl2', 'F_type', '类型', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl2', 'F_spec', '规格', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl2', 'F_pinpai', '品牌', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl2', 'F_address', '产地', 80, True, False, '', '', 0, -1, 5);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl2', 'F_amount', '数量', 80, True, False, ',0.##;-,0.##', '', 2, -1, 6);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl2', 'F_price', '单价', 80, True, False, '￥,0.00##;-￥,0.00##', '', 0, -1, 7);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl2', 'F_totalprice', '金额', 80, True, False, '￥,0.00;-￥,0.00', '', 2, -1, 8);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('cltBXgl2', 'F_mem', '备注', 150, True, False, '', '', 0, -1, 9);
+
+-- dlggoodxz
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('dlggoodxz', 'F_code', '编号', 80, True, False, '', '合  计', 1, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('dlggoodxz', 'F_name', '名称', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('dlggoodxz', 'F_type', '类别', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('dlggoodxz', 'F_spec', '规格', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('dlggoodxz', 'F_unit', '单位', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('dlggoodxz', 'F_address', '产地', 80, True, False, '', '', 0, -1, 5);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('dlggoodxz', 'F_price1', '预售单价', 80, True, False, '', '', 0, -1, 6);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('dlggoodxz', 'F_amount', '库存数量', 80, True, False, '', '', 2, -1, 7);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('dlggoodxz', 'F_mem', '备注', 150, True, False, '', '', 0, -1, 8);
