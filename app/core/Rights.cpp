@@ -90,3 +90,21 @@ String HasRightSQL(const String& operName, const String& code) {
            "(O.F_OperName = " +
            QuotedStr(operName) + ")And(l.F_code = " + QuotedStr(code) + ") ";
 }
+
+std::vector<int> VisibleActions(const String& operName,
+                                const std::function<bool(const String& code)>& hasRight) {
+    const bool admin = LowerCase(Trim(operName)) == "admin";
+    std::vector<int> visible;
+    for (const TActionInfo& action : AppActions())
+        if (admin || (hasRight && hasRight(IntToStr(action.Code)))) visible.push_back(action.Code);
+    return visible;
+}
+
+bool TopMenuVisible(TTopMenu menu, const std::vector<int>& visibleActions) {
+    if (menu == tmSystem) return true;
+    for (int code : visibleActions) {
+        const TActionInfo* action = FindAction(code);
+        if (action && action->Menu == menu) return true;
+    }
+    return false;
+}

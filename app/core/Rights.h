@@ -5,6 +5,7 @@
 
 #include "rtl/Types.h"
 
+#include <functional>
 #include <vector>
 
 enum TTopMenu { tmSystem, tmBasic, tmDaily, tmQuery, tmReport };
@@ -47,3 +48,11 @@ const std::vector<TDesktopPage>& DesktopPages();
 
 // The statement HasRight runs for an operator and a code; both values go in quoted.
 String HasRightSQL(const String& operName, const String& code);
+
+// The actions an operator sees: every action for "admin" (the name trimmed and lower-cased),
+// otherwise those whose right hasRight grants, asked in the order of the rights table.
+std::vector<int> VisibleActions(const String& operName,
+                                const std::function<bool(const String& code)>& hasRight);
+// A top menu is visible when one of its actions is. The system menu is always visible: it holds
+// 重新登录 and 退出系统, which every operator must be able to reach.
+bool TopMenuVisible(TTopMenu menu, const std::vector<int>& visibleActions);
