@@ -97,6 +97,8 @@ String IconvName(int codePage) {
         return "KOI8-R";
     case 21866:
         return "KOI8-U";
+    case 10000:
+        return "MACINTOSH";
     default:
         break;
     }

@@ -35,6 +35,7 @@ TEST(CodePage, UnmappableAndInvalidBecomeQuestionMarks) {
 TEST(CodePage, OtherCodePages) {
     EXPECT_EQ(ConvertFromCodePage("\xB0\xB1", 437), "\xE2\x96\x91\xE2\x96\x92"); // ░▒
     EXPECT_EQ(ConvertToCodePage("\xE2\x96\x91", 437), "\xB0");
+    EXPECT_EQ(ConvertFromCodePage("\x8A", 10000), "\xC3\xA4"); // Mac Roman a-umlaut
     EXPECT_EQ(ConvertFromCodePage("caf\xE9 \x80", 1252), "caf\xC3\xA9 \xE2\x82\xAC");
     EXPECT_EQ(ConvertToCodePage("caf\xC3\xA9", 1252), "caf\xE9");
     EXPECT_EQ(ConvertToCodePage(kZhongWen, 1252), "??");

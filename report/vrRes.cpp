@@ -1,0 +1,189 @@
+// The report library's string resources, language files and help topics.
+#include "report/vrRes.h"
+
+#include "report/vrUtils.h"
+#include "report/vrXML.h"
+#include "rtl/CodePage.h"
+#include "rtl/FileUtils.h"
+#include "rtl/Format.h"
+#include "rtl/StrUtils.h"
+#include "script/vs_iconst.h"
+
+namespace {
+
+TvrHelpViewer& HelpViewer() {
+    static TvrHelpViewer viewer;
+    return viewer;
+}
+
+// The script interpreter's messages, refreshed from the resources after every table.
+struct TScriptMessage {
+    const char* key;
+    String* text;
+};
+
+const TScriptMessage ScriptMessages[] = {
+    {"SLangNotFound", &SLangNotFound},
+    {"SInvalidLanguage", &SInvalidLanguage},
+    {"SIdRedeclared", &SIdRedeclared},
+    {"SUnknownType", &SUnknownType},
+    {"SIncompatibleTypes", &SIncompatibleTypes},
+    {"SIdUndeclared", &SIdUndeclared},
+    {"SClassRequired", &SClassRequired},
+    {"SIndexRequired", &SIndexRequired},
+    {"SStringError", &SStringError},
+    {"SClassError", &SClassError},
+    {"SArrayRequired", &SArrayRequired},
+    {"SVarRequired", &SVarRequired},
+    {"SNotEnoughParams", &SNotEnoughParams},
+    {"STooManyParams", &STooManyParams},
+    {"SLeftCantAssigned", &SLeftCantAssigned},
+    {"SForError", &SForError},
+    {"SEventError", &SEventError},
+};
+
+struct THelpTopic {
+    const char* className;
+    const char* topic;
+};
+
+const THelpTopic HelpTopics[] = {
+    {"TvrDesignerForm", "Designer.htm"},
+    {"TvrOptionsEditor", "Designer_options.htm"},
+    {"TvrReportEditorForm", "Report_options.htm"},
+    {"TvrPageEditorForm", "Page_options.htm"},
+    {"TvrCrossEditorForm", "Cross_tab_reports.htm"},
+    {"TvrChartEditorForm", "Diagrams.htm"},
+    {"TvrSyntaxMemo", "Script.htm"},
+    {"TvrDialogPage", "Dialogue_forms.htm"},
+    {"TvrDialogComponent", "Data_access_components.htm"},
+    {"TvrVarEditorForm", "Variables.htm"},
+    {"TvrHighlightEditorForm", "Conditional_highlighting.htm"},
+    {"TvrSysMemoEditorForm", "Inserting_aggregate_function.htm"},
+    {"TvrFormatEditorForm", "Values_formatting.htm"},
+    {"TvrGroupEditorForm", "Report_with_groups.htm"},
+    {"TvrPictureEditorForm", "Picture_object.htm"},
+    {"TvrMemoEditorForm", "Text_object.htm"},
+    {"TvrSQLEditorForm", "TvrADOQuery.htm"},
+};
+
+String WithoutBang(const String& s) {
+    return (!s.empty() && s[0] == '!') ? s.substr(1) : s;
+}
+
+} // namespace
+
+TvrResources::TvrResources()
+    : FNames(std::make_unique<TStringList>()), FLanguages(std::make_unique<TStringList>()) {
+    FNames->SetSorted(true);
+    FNames->SetDuplicates(TDuplicates::dupError);
+    FLanguages->SetSorted(true);
+    FLanguages->SetDuplicates(TDuplicates::dupAccept);
+    ListLanguages();
+}
+
+TvrResources::~TvrResources() = default;
+
+String TvrResources::GetString(const String& key) const {
+    Integer index = 0;
+    if (!FNames->Find(key, index)) return WithoutBang(key);
+    const auto value = reinterpret_cast<std::intptr_t>(FNames->Objects(index));
+    String text = WideToUtf8(FValues.Strings(static_cast<Integer>(value)));
+    // Texts are handed out as they read in the manager's code page: what it lacks becomes "?".
+    const Integer codePage = FCodePage == 0 ? DefaultAnsiCodePage() : FCodePage;
+    if (codePage != CP_UTF8 && IsCodePageSupported(codePage))
+        text = ConvertFromCodePage(ConvertToCodePage(text, codePage), codePage);
+    return WithoutBang(text);
+}
+
+void TvrResources::AddWideString(const String& key, const WideString& text) {
+    Integer index = 0;
+    if (FNames->Find(key, index)) {
+        FValues.SetStrings(static_cast<Integer>(reinterpret_cast<std::intptr_t>(FNames->Objects(index))),
+                           text);
+        return;
+    }
+    const Integer value = FValues.Add(text);
+    FNames->AddObject(key, reinterpret_cast<TObject*>(static_cast<std::intptr_t>(value)));
+}
+
+void TvrResources::AddAnsiString(const String& key, const String& text) {
+    AddWideString(key, Utf8ToWide(text));
+}
+
+void TvrResources::LoadFromStream(TStream& stream) {
+    TvrXMLDocument doc;
+    doc.LoadFromStream(stream);
+    const TvrXMLItem* root = doc.RootItem();
+    if (root->Name == "Resources") {
+        FCodePage = StrToInt(root->GetProp("CodePage"));
+        for (int i = 0; i < root->ItemCount(); ++i) {
+            const TvrXMLItem* item = root->GetItem(i);
+            if (item->Name != "StrRes") continue;
+            // Texts are escaped twice in tables: the XML layer undoes one, this the other.
+            AddWideString(item->GetProp("Name"), Utf8ToWide(UnescapeXMLText(item->GetProp("Text"))));
+        }
+    }
+    PushScriptMessages();
+}
+
+void TvrResources::LoadFromXMLString(const String& xml) {
+    TStringStream stream(xml);
+    LoadFromStream(stream);
+}
+
+void TvrResources::LoadFromFile(const String& fileName) {
+    if (!FileExists(fileName)) return;
+    TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
+    LoadFromStream(stream);
+}
+
+void TvrResources::PushScriptMessages() const {
+    for (const TScriptMessage& m : ScriptMessages)
+        *m.text = GetString(m.key);
+}
+
+void TvrResources::ListLanguages() {
+    FLanguages->Clear();
+    for (const String& file : FindFiles(ProgramFolder(), "*.drc")) {
+        String name = AnsiLowerCase(file);
+        name.erase(name.find(".drc"), 4);
+        FLanguages->Add(AnsiUpperCase(LeftStr(name, 1)) + MidStr(name, 2, Utf8Length(name)));
+    }
+}
+
+String TvrResources::HelpTopic(const String& className) {
+    for (const THelpTopic& t : HelpTopics)
+        if (SameText(className, t.className)) return t.topic;
+    return String();
+}
+
+String TvrResources::HelpPath(const TObject* component) const {
+    String path = ProgramFolder() + HelpFile;
+    const String topic = component ? HelpTopic(component->ClassName()) : String();
+    if (!topic.empty()) path += "::/" + topic;
+    return path;
+}
+
+void TvrResources::OpenHelpTopic(const TObject* component) const {
+    const TvrHelpViewer& viewer = HelpViewer();
+    if (!viewer) return;
+    viewer(ProgramFolder() + HelpFile, component ? HelpTopic(component->ClassName()) : String());
+}
+
+TvrResources& GetResources() {
+    static std::unique_ptr<TvrResources> resources = [] {
+        auto r = std::make_unique<TvrResources>();
+        r->LoadFromXMLString(vrCoreResourceTable);
+        return r;
+    }();
+    return *resources;
+}
+
+String GetResourceStringById(Integer id) {
+    return GetResources().GetString(IntToStr(id));
+}
+
+void SetHelpViewer(TvrHelpViewer viewer) {
+    HelpViewer() = std::move(viewer);
+}

@@ -1,0 +1,100 @@
+#include "report/vrGZip.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+namespace {
+
+String RawDeflate(const String& data) {
+    z_stream zs{};
+    deflateInit2(&zs, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+    String out(compressBound(static_cast<uLong>(data.size())) + 16, '\0');
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    zs.avail_in = static_cast<uInt>(data.size());
+    zs.next_out = reinterpret_cast<Bytef*>(out.data());
+    zs.avail_out = static_cast<uInt>(out.size());
+    deflate(&zs, Z_FINISH);
+    out.resize(zs.total_out);
+    deflateEnd(&zs);
+    return out;
+}
+
+// A member as the resources store them: the Adler-32 of the content, most significant byte first,
+// in the place of the modification time.
+String Member(const String& content, Byte flags, const String& fields, uLong checksum) {
+    String m = "\x1F\x8B\x08";
+    m += static_cast<char>(flags);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        m += static_cast<char>((checksum >> shift) & 0xFF);
+    m += String("\x00\x03", 2);
+    m += fields;
+    m += RawDeflate(content);
+    m += String(8, '\0'); // CRC and size: not read
+    return m;
+}
+
+uLong Adler(const String& s) {
+    return adler32(adler32(0, Z_NULL, 0), reinterpret_cast<const Bytef*>(s.data()),
+                   static_cast<uInt>(s.size()));
+}
+
+String Unpack(const String& member, String& name) {
+    TStringStream in(member), out;
+    name = ReadGZipStream(in, out);
+    return out.DataString();
+}
+
+} // namespace
+
+TEST(vrGZip, UnpacksMembersWithAndWithoutAStoredName) {
+    String content;
+    for (int i = 0; i < 5000; ++i)
+        content += "BM" + std::to_string(i % 97);
+    String name = "junk";
+    EXPECT_EQ(Unpack(Member(content, 0, "", Adler(content)), name), content);
+    EXPECT_EQ(name, "");
+    EXPECT_EQ(Unpack(Member(content, 8, String("PreviewButtons.bmp\0", 19), Adler(content)), name), content);
+    EXPECT_EQ(name, "PreviewButtons.bmp");
+    EXPECT_EQ(Unpack(Member("", 0, "", Adler("")), name), "");
+}
+
+TEST(vrGZip, RejectsWhatIsNoMemberOfThisForm) {
+    const String content = "image strip";
+    String name;
+    try {
+        Unpack(Member(content, 0, "", Adler(content) ^ 1), name);
+        FAIL();
+    } catch (const EZDecompressionError& e) {
+        EXPECT_EQ(e.Message(), "data error");
+    }
+    const String bad[] = {
+        Member(content, 4,
+               String("\x04\x00"
+                      "abcd",
+                      6),
+               Adler(content)), // FEXTRA before the data
+        "not a gzip member at all",
+        "\x1F\x8B",
+        "",
+        String("\x1F\x8B\x08\x00\x00\x00\x00\x00\x00\x03", 10),
+    };
+    for (const String& member : bad)
+        EXPECT_THROW(Unpack(member, name), EZDecompressionError);
+    EXPECT_THROW(Unpack(String("\x1F\x8B\x08\x00", 4), name), EZLibError);
+}
+
+TEST(vrGZip, InflateBufferGrowsTheOutputAsNeeded) {
+    const String content(100000, 'x'); // compresses to far less than it inflates to
+    String packed(compressBound(100000), '\0');
+    uLongf packedSize = static_cast<uLongf>(packed.size());
+    compress(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+             reinterpret_cast<const Bytef*>(content.data()), static_cast<uLong>(content.size()));
+    std::vector<Byte> out;
+    InflateBuffer(packed.data(), static_cast<Integer>(packedSize), out);
+    EXPECT_EQ(String(out.begin(), out.end()), content);
+    InflateBuffer(packed.data(), static_cast<Integer>(packedSize), out, 100000);
+    EXPECT_EQ(out.size(), 100000u);
+    EXPECT_THROW(InflateBuffer(packed.data(), static_cast<Integer>(packedSize) / 2, out),
+                 EZDecompressionError);
+    EXPECT_TRUE(out.empty());
+}
