@@ -1,0 +1,284 @@
+// The ADO stand-in: TADOConnection over an SQLite database file named by a Jet connection
+// string, TADOQuery / TADOTable (client cursors that write their rows back to the one table they
+// read), TADOCommand, and their parameters. Statements are written in the Jet dialect and
+// translated by db/JetSql.h.
+//
+// Opening the program's database and reading a query:
+//   TADOConnection cnn;
+//   cnn.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + folder +
+//       "wuyegl.mdb;Persist Security Info=True;Jet OLEDB:Database Password=" + password);
+//   cnn.Open();                                   // EDatabaseError: missing file, bad password ...
+//   TADOQuery q;
+//   q.SetConnection(&cnn);
+//   q.SQL()->SetText("select * from T_wyFYrec where F_mainID = :id order by F_SFdate");
+//   q.Parameters()->ParamByName("ID")->SetValue(12);   // names match without regard to case
+//   q.Open();
+//   double total = 0;
+//   for (q.First(); !q.Eof(); q.Next()) total += q.FieldByName("F_totalPrice")->AsFloat();
+//
+// Writing: with LockType ltOptimistic (the default) every Post, and every Delete, is written at
+// once; with ltBatchOptimistic they stay in the cursor (UpdateStatus tells each record's state)
+// until UpdateBatch writes them all, in one step, or CancelBatch (or Close) drops them. A record
+// that another connection changed or deleted since it was read is not overwritten: the write
+// fails with "Row cannot be located for updating. Some values may have been changed since it was
+// last read." Only the columns the program changed are written and compared.
+//
+// Statements: TADOConnection::Execute and TADOCommand::Execute run one statement and return the
+// rows it changed; TADOQuery::ExecSQL does the same with the query's parameters. A statement that
+// fails raises EDatabaseError with the database's message.
+#pragma once
+
+#include "db/DataSet.h"
+#include "db/DataSource.h"
+#include "rtl/StringList.h"
+
+#include <memory>
+#include <vector>
+
+class TSqliteDatabase;
+struct TJetStatement;
+
+enum TADOLockType { ltUnspecified, ltReadOnly, ltPessimistic, ltOptimistic, ltBatchOptimistic };
+enum TAffectRecords { arCurrent, arFiltered, arAll, arAllChapters };
+enum TCursorLocation { clUseServer, clUseClient };
+enum TCursorType { ctUnspecified, ctOpenForwardOnly, ctKeyset, ctDynamic, ctStatic };
+enum TParameterDirection { pdUnknown, pdInput, pdOutput, pdInputOutput, pdReturnValue };
+
+class TCustomADODataSet;
+class TADOCommand;
+
+// ---- connection ----------------------------------------------------------------------------------
+
+class TADOConnection : public TObject {
+public:
+    TADOConnection();
+    ~TADOConnection() override;
+    String ClassName() const override { return "TADOConnection"; }
+
+    // "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<file>;...;Jet OLEDB:Database Password=<pw>".
+    // Keys compare without regard to case; a "\" in the file name is a folder separator.
+    const String& ConnectionString() const { return FConnectionString; }
+    void SetConnectionString(const String& Value);
+    // The file and password the connection string names.
+    String DataSourceFile() const;
+    String DatabasePassword() const;
+    bool LoginPrompt() const { return FLoginPrompt; }
+    void SetLoginPrompt(bool Value) { FLoginPrompt = Value; }
+
+    void Open();
+    // Closes the connection and every data set open on it.
+    void Close();
+    bool Connected() const;
+    void SetConnected(bool Value);
+
+    // Transactions nest: BeginTrans returns the new level; CommitTrans and RollbackTrans end the
+    // innermost one. A failure between BeginTrans and RollbackTrans leaves nothing written.
+    int BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+    bool InTransaction() const;
+
+    // Runs one statement in the Jet dialect; returns the rows it inserted, changed or deleted.
+    int Execute(const String& CommandText);
+
+    // Makes a new database file that records its password (the connection stays closed).
+    static void CreateDatabase(const String& FileName, const String& Password);
+    // Rebuilds a closed database file (VACUUM) after checking its password.
+    static void CompactDatabase(const String& FileName, const String& Password);
+
+    TNotifyEvent BeforeConnect, AfterConnect, BeforeDisconnect, AfterDisconnect;
+
+    // The open database (opening the connection first when it is closed).
+    TSqliteDatabase& Database();
+
+private:
+    friend class TCustomADODataSet;
+    friend class TADOCommand;
+    void Attach(TObject* Client);
+    void Detach(TObject* Client);
+
+    String FConnectionString;
+    bool FLoginPrompt = true;
+    std::unique_ptr<TSqliteDatabase> FDatabase;
+    std::vector<TCustomADODataSet*> FDataSets;
+    std::vector<TADOCommand*> FCommands;
+};
+
+// ---- parameters ----------------------------------------------------------------------------------
+
+class TParameter : public TObject {
+public:
+    String ClassName() const override { return "TParameter"; }
+    const String& Name() const { return FName; }
+    void SetName(const String& Value) { FName = Value; }
+    const Variant& Value() const { return FValue; }
+    void SetValue(const Variant& Value) { FValue = Value; }
+    TFieldType DataType() const { return FDataType; }
+    void SetDataType(TFieldType Value) { FDataType = Value; }
+    TParameterDirection Direction() const { return FDirection; }
+    void SetDirection(TParameterDirection Value) { FDirection = Value; }
+    int Size() const { return FSize; }
+    void SetSize(int Value) { FSize = Value; }
+
+private:
+    String FName;
+    Variant FValue = Null();
+    TFieldType FDataType = ftUnknown;
+    TParameterDirection FDirection = pdInput;
+    int FSize = 0;
+};
+
+class TParameters {
+public:
+    int Count() const { return static_cast<int>(FList.size()); }
+    TParameter* Items(int Index) const; // EListError outside the range
+    TParameter* operator[](int Index) const { return Items(Index); }
+    // By name without regard to case; nullptr / EDatabaseError "Parameter 'x' not found".
+    TParameter* FindParam(const String& Name) const;
+    TParameter* ParamByName(const String& Name) const;
+    TParameter* AddParameter();
+    TParameter* CreateParameter(const String& Name, TFieldType DataType, TParameterDirection Direction, int Size,
+                                const Variant& Value);
+    void Clear() { FList.clear(); }
+    // Makes the parameters of a statement's ":name" markers (one per distinct name, in order,
+    // keeping the values of names that were there before when KeepValues).
+    void ParseSQL(const String& SQL, bool KeepValues);
+
+private:
+    std::vector<std::unique_ptr<TParameter>> FList;
+};
+
+// ---- data sets -----------------------------------------------------------------------------------
+
+class TCustomADODataSet : public TDataSet {
+public:
+    TCustomADODataSet();
+    ~TCustomADODataSet() override;
+    String ClassName() const override { return "TCustomADODataSet"; }
+
+    TADOConnection* Connection() const { return FConnection; }
+    void SetConnection(TADOConnection* Value);
+
+    TADOLockType LockType() const { return FLockType; }
+    void SetLockType(TADOLockType Value);
+    TCursorLocation CursorLocation() const { return clUseClient; }
+    void SetCursorLocation(TCursorLocation) {}
+    TCursorType CursorType() const { return ctStatic; }
+    void SetCursorType(TCursorType) {}
+
+    // Client-side order: "F_x ASC", "F_x DESC", "F_a, F_b DESC"; empty for the order read.
+    const String& Sort() const { return SortOrder(); }
+    void SetSort(const String& Value) { SetSortOrder(Value); }
+
+    // Master/detail: parameters named as fields of this source's data set take their values
+    // from its current record, and the data set reads again whenever they change.
+    TDataSource* DataSource() const;
+    void SetDataSource(TDataSource* Value);
+
+    // The client batch (ltBatchOptimistic).
+    void UpdateBatch(TAffectRecords AffectRecords = arAll);
+    void CancelBatch(TAffectRecords AffectRecords = arAll);
+    TUpdateStatus UpdateStatus() const;
+    // Pending changes in the batch.
+    bool HasPendingChanges() const;
+    // Reads the data again with the same statement and parameters.
+    void Requery();
+
+    TParameters* Parameters() { return &FParameters; }
+
+    // The table the records are written to ("" when the data set cannot write its records).
+    const String& UpdateTableName() const { return FUpdateTable; }
+
+protected:
+    // The statement to run, in the Jet dialect.
+    virtual String CommandText() const = 0;
+    void InternalOpen() override;
+    void InternalClose() override;
+    void InternalPost(TRecordData& Record, bool Inserting) override;
+    bool InternalDelete(TRecordData& Record) override;
+    bool GetCanModify() const override;
+    std::unique_ptr<TField> CreateDefaultField(const TFieldDef& Def) override;
+    TSqliteDatabase& Db();
+    void BindParameters(class TSqliteStatement& Statement, const TJetStatement& Jet);
+    void SetParamsFromMaster(bool Requery);
+
+    TParameters FParameters;
+
+private:
+    friend class TADOConnection;
+    class TMasterLink;
+    void WriteInsert(TRecordData& Record);
+    void WriteUpdate(TRecordData& Record);
+    void WriteDelete(TRecordData& Record);
+    void WriteRecord(TRecordData& Record);
+
+    TADOConnection* FConnection = nullptr;
+    TADOLockType FLockType = ltOptimistic;
+    std::unique_ptr<TMasterLink> FMasterLink;
+    String FUpdateTable;
+    // Per field definition: the table column it writes ("" for an expression), and whether it
+    // is a date column (compared by date when checking for another writer's change).
+    std::vector<String> FColumns;
+    std::vector<bool> FDateColumns;
+    std::vector<bool> FCurrencyColumns;
+    std::vector<bool> FAutoIncColumns;
+};
+
+class TADOQuery : public TCustomADODataSet {
+public:
+    TADOQuery();
+    ~TADOQuery() override;
+    String ClassName() const override { return "TADOQuery"; }
+
+    // The statement; changing it closes the query and makes the parameters anew.
+    TStringList* SQL() { return FSQL.get(); }
+    // Runs the statement without a result; returns the rows it changed.
+    int ExecSQL();
+    int RowsAffected() const { return FRowsAffected; }
+    bool ParamCheck() const { return FParamCheck; }
+    void SetParamCheck(bool Value) { FParamCheck = Value; }
+
+protected:
+    String CommandText() const override;
+
+private:
+    void QueryChanged();
+    std::unique_ptr<TStringList> FSQL;
+    bool FParamCheck = true;
+    int FRowsAffected = -1;
+};
+
+// All rows of one table, written back to it.
+class TADOTable : public TCustomADODataSet {
+public:
+    String ClassName() const override { return "TADOTable"; }
+    const String& TableName() const { return FTableName; }
+    void SetTableName(const String& Value);
+
+protected:
+    String CommandText() const override;
+
+private:
+    String FTableName;
+};
+
+class TADOCommand : public TObject {
+public:
+    TADOCommand();
+    ~TADOCommand() override;
+    String ClassName() const override { return "TADOCommand"; }
+    TADOConnection* Connection() const { return FConnection; }
+    void SetConnection(TADOConnection* Value);
+    const String& CommandText() const { return FCommandText; }
+    // Makes the parameters of the text's ":name" markers anew.
+    void SetCommandText(const String& Value);
+    TParameters* Parameters() { return &FParameters; }
+    // Runs the command; returns the rows it changed.
+    int Execute();
+
+private:
+    friend class TADOConnection;
+    TADOConnection* FConnection = nullptr;
+    String FCommandText;
+    TParameters FParameters;
+};

@@ -1,0 +1,337 @@
+#include "db/SqliteDatabase.h"
+
+#include "db/DateStorage.h"
+#include "db/PasswordHash.h"
+#include "rtl/FileUtils.h"
+#include "rtl/Format.h"
+
+#include <sqlite3.h>
+
+struct TSqliteStatement::TImpl {
+    sqlite3_stmt* Stmt = nullptr;
+    sqlite3* Db = nullptr;
+};
+
+namespace {
+
+// How long a statement waits for another program instance's lock.
+constexpr int kBusyTimeoutMs = 8000;
+constexpr const char* kPasswordTable = "MSysPassword";
+
+[[noreturn]] void Fail(sqlite3* db, const String& context = String()) {
+    String msg = db ? sqlite3_errmsg(db) : "out of memory";
+    if (!context.empty()) msg += " (" + context + ")";
+    throw EDatabaseError(msg);
+}
+
+String NotFound(const String& fileName) { return "Could not find file '" + fileName + "'."; }
+String BadFormat(const String& fileName) { return "Unrecognized database format '" + fileName + "'."; }
+
+// Opens a handle; closes it again when the open failed.
+sqlite3* OpenHandle(const String& fileName, int flags) {
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(fileName.c_str(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const String msg = db ? sqlite3_errmsg(db) : "out of memory";
+        sqlite3_close(db);
+        throw EDatabaseError("Cannot open database '" + fileName + "': " + msg);
+    }
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    return db;
+}
+
+// Reads the recorded password hash: false when the file records none. Raises for a file that
+// is not a database.
+bool ReadPasswordRecord(sqlite3* db, const String& fileName, String& salt, String& hash) {
+    sqlite3_stmt* st = nullptr;
+    const String sql = String("SELECT Salt, Hash FROM ") + kPasswordTable;
+    int rc = sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
+    if (rc != SQLITE_OK) {
+        const int base = rc & 0xff;
+        if (base == SQLITE_NOTADB) throw EDatabaseError(BadFormat(fileName));
+        // No such table: the file records no password. Any other failure means it is not usable.
+        const String msg = sqlite3_errmsg(db);
+        if (msg.find("no such table") != String::npos) return false;
+        if (base == SQLITE_CORRUPT) throw EDatabaseError(BadFormat(fileName));
+        throw EDatabaseError("Cannot open database '" + fileName + "': " + msg);
+    }
+    rc = sqlite3_step(st);
+    bool found = false;
+    if (rc == SQLITE_ROW) {
+        salt = reinterpret_cast<const char*>(sqlite3_column_text(st, 0) ? sqlite3_column_text(st, 0) : (const unsigned char*)"");
+        hash = reinterpret_cast<const char*>(sqlite3_column_text(st, 1) ? sqlite3_column_text(st, 1) : (const unsigned char*)"");
+        found = true;
+    }
+    sqlite3_finalize(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+        if ((rc & 0xff) == SQLITE_NOTADB) throw EDatabaseError(BadFormat(fileName));
+        Fail(db);
+    }
+    return found;
+}
+
+void Exec(sqlite3* db, const String& sql) {
+    char* err = nullptr;
+    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
+        const String msg = err ? err : sqlite3_errmsg(db);
+        sqlite3_free(err);
+        throw EDatabaseError(msg);
+    }
+}
+
+// Checks the password on a read-only connection, so a wrong one leaves the file as it was.
+void CheckPassword(const String& fileName, const String& password) {
+    sqlite3* db = OpenHandle(fileName, SQLITE_OPEN_READONLY);
+    try {
+        String salt, hash;
+        if (ReadPasswordRecord(db, fileName, salt, hash) && HashPassword(salt, password) != hash)
+            throw EDatabaseError("Not a valid password.");
+    } catch (...) {
+        sqlite3_close(db);
+        throw;
+    }
+    sqlite3_close(db);
+}
+
+} // namespace
+
+// ---- TSqliteDatabase -----------------------------------------------------------------------------
+
+struct TSqliteDatabase::TImpl {
+    sqlite3* Db = nullptr;
+};
+
+TSqliteDatabase::TSqliteDatabase() : FImpl(std::make_unique<TImpl>()) {}
+
+TSqliteDatabase::~TSqliteDatabase() { Close(); }
+
+void TSqliteDatabase::Create(const String& fileName, const String& password) {
+    const String path = NormalizePath(fileName);
+    if (FileExists(path)) throw EDatabaseError("Database '" + fileName + "' already exists.");
+    sqlite3* db = OpenHandle(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    try {
+        Exec(db, "PRAGMA journal_mode=WAL");
+        const String salt = NewPasswordSalt();
+        Exec(db, String("CREATE TABLE ") + kPasswordTable + " (Salt TEXT NOT NULL, Hash TEXT NOT NULL)");
+        Exec(db, String("INSERT INTO ") + kPasswordTable + " VALUES ('" + salt + "', '" +
+                     HashPassword(salt, password) + "')");
+    } catch (...) {
+        sqlite3_close(db);
+        DeleteFile(path);
+        throw;
+    }
+    sqlite3_close(db);
+}
+
+void TSqliteDatabase::Compact(const String& fileName, const String& password) {
+    TSqliteDatabase db;
+    db.Open(fileName, password);
+    db.ExecuteSql("VACUUM");
+    db.ExecuteSql("PRAGMA wal_checkpoint(TRUNCATE)");
+    db.Close();
+}
+
+void TSqliteDatabase::Open(const String& fileName, const String& password) {
+    Close();
+    const String path = NormalizePath(fileName);
+    if (!FileExists(path)) throw EDatabaseError(NotFound(fileName));
+    CheckPassword(path, password);
+    sqlite3* db = OpenHandle(path, SQLITE_OPEN_READWRITE);
+    try {
+        Exec(db, "PRAGMA journal_mode=WAL");
+        Exec(db, "PRAGMA synchronous=NORMAL");
+        RegisterJetFunctions(db);
+    } catch (const EDatabaseError& e) {
+        sqlite3_close(db);
+        const String msg = e.Message();
+        if (msg.find("not a database") != String::npos) throw EDatabaseError(BadFormat(fileName));
+        throw;
+    }
+    FImpl->Db = db;
+    FFileName = fileName;
+    FTransactionLevel = 0;
+}
+
+void TSqliteDatabase::Close() {
+    if (!FImpl->Db) return;
+    if (FTransactionLevel > 0) sqlite3_exec(FImpl->Db, "ROLLBACK", nullptr, nullptr, nullptr);
+    FTransactionLevel = 0;
+    sqlite3_close_v2(FImpl->Db);
+    FImpl->Db = nullptr;
+}
+
+bool TSqliteDatabase::Connected() const { return FImpl->Db != nullptr; }
+
+void TSqliteDatabase::SetBusyTimeout(int milliseconds) {
+    if (FImpl->Db) sqlite3_busy_timeout(FImpl->Db, milliseconds);
+}
+
+int TSqliteDatabase::ExecuteSql(const String& sql) {
+    if (!FImpl->Db) throw EDatabaseError("Operation is not allowed when the object is closed.");
+    Exec(FImpl->Db, sql);
+    return sqlite3_changes(FImpl->Db);
+}
+
+std::unique_ptr<TSqliteStatement> TSqliteDatabase::Prepare(const String& sql) {
+    if (!FImpl->Db) throw EDatabaseError("Operation is not allowed when the object is closed.");
+    sqlite3_stmt* st = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(FImpl->Db, sql.c_str(), static_cast<int>(sql.size()), &st, &tail) != SQLITE_OK)
+        Fail(FImpl->Db);
+    if (!st) throw EDatabaseError("Invalid SQL statement: the statement is empty.");
+    auto impl = std::make_unique<TSqliteStatement::TImpl>();
+    impl->Stmt = st;
+    impl->Db = FImpl->Db;
+    return std::unique_ptr<TSqliteStatement>(new TSqliteStatement(std::move(impl)));
+}
+
+Int64 TSqliteDatabase::LastInsertRowId() const { return FImpl->Db ? sqlite3_last_insert_rowid(FImpl->Db) : 0; }
+
+int TSqliteDatabase::Changes() const { return FImpl->Db ? sqlite3_changes(FImpl->Db) : 0; }
+
+Int64 TSqliteDatabase::TotalChanges() const { return FImpl->Db ? sqlite3_total_changes64(FImpl->Db) : 0; }
+
+int TSqliteDatabase::BeginTransaction() {
+    if (FTransactionLevel == 0)
+        ExecuteSql("BEGIN IMMEDIATE");
+    else
+        ExecuteSql("SAVEPOINT orv_level" + std::to_string(FTransactionLevel + 1));
+    return ++FTransactionLevel;
+}
+
+void TSqliteDatabase::CommitTransaction() {
+    if (FTransactionLevel == 0)
+        throw EDatabaseError("You tried to commit or rollback a transaction without first beginning a transaction.");
+    if (FTransactionLevel == 1)
+        ExecuteSql("COMMIT");
+    else
+        ExecuteSql("RELEASE orv_level" + std::to_string(FTransactionLevel));
+    --FTransactionLevel;
+}
+
+void TSqliteDatabase::RollbackTransaction() {
+    if (FTransactionLevel == 0)
+        throw EDatabaseError("You tried to commit or rollback a transaction without first beginning a transaction.");
+    if (FTransactionLevel == 1)
+        ExecuteSql("ROLLBACK");
+    else {
+        const String name = "orv_level" + std::to_string(FTransactionLevel);
+        ExecuteSql("ROLLBACK TO " + name + "; RELEASE " + name);
+    }
+    --FTransactionLevel;
+}
+
+// ---- TSqliteStatement ----------------------------------------------------------------------------
+
+TSqliteStatement::TSqliteStatement(std::unique_ptr<TImpl> impl) : FImpl(std::move(impl)) {}
+
+TSqliteStatement::~TSqliteStatement() {
+    if (FImpl && FImpl->Stmt) sqlite3_finalize(FImpl->Stmt);
+}
+
+int TSqliteStatement::ParamCount() const { return sqlite3_bind_parameter_count(FImpl->Stmt); }
+
+void TSqliteStatement::Bind(int index, const Variant& value) {
+    sqlite3_stmt* st = FImpl->Stmt;
+    int rc = SQLITE_OK;
+    switch (VarType(value)) {
+    case varEmpty:
+    case varNull: rc = sqlite3_bind_null(st, index); break;
+    case varBoolean: rc = sqlite3_bind_int(st, index, value.AsBoolean() ? 1 : 0); break;
+    case varSmallint:
+    case varInteger:
+    case varShortInt:
+    case varByte:
+    case varWord:
+    case varLongWord:
+    case varInt64: rc = sqlite3_bind_int64(st, index, value.AsInt64()); break;
+    case varSingle:
+    case varDouble: rc = sqlite3_bind_double(st, index, value.AsDouble()); break;
+    case varCurrency: rc = sqlite3_bind_double(st, index, static_cast<double>(value.AsCurrency().ToDouble())); break;
+    case varDate: {
+        const String s = DateTimeToStorage(value.AsDateTime());
+        rc = sqlite3_bind_text(st, index, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    default: {
+        const String s = VarToStr(value);
+        rc = sqlite3_bind_text(st, index, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    }
+    if (rc != SQLITE_OK) Fail(FImpl->Db);
+}
+
+void TSqliteStatement::ClearBindings() { sqlite3_clear_bindings(FImpl->Stmt); }
+
+void TSqliteStatement::Reset() { sqlite3_reset(FImpl->Stmt); }
+
+bool TSqliteStatement::Step() {
+    const int rc = sqlite3_step(FImpl->Stmt);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    const String msg = sqlite3_errmsg(FImpl->Db);
+    sqlite3_reset(FImpl->Stmt);
+    throw EDatabaseError(msg);
+}
+
+int TSqliteStatement::ColumnCount() const { return sqlite3_column_count(FImpl->Stmt); }
+
+namespace {
+String Str(const char* s) { return s ? String(s) : String(); }
+} // namespace
+
+String TSqliteStatement::ColumnName(int column) const { return Str(sqlite3_column_name(FImpl->Stmt, column)); }
+String TSqliteStatement::ColumnDeclType(int column) const {
+    return Str(sqlite3_column_decltype(FImpl->Stmt, column));
+}
+String TSqliteStatement::ColumnTable(int column) const {
+    return Str(sqlite3_column_table_name(FImpl->Stmt, column));
+}
+String TSqliteStatement::ColumnOrigin(int column) const {
+    return Str(sqlite3_column_origin_name(FImpl->Stmt, column));
+}
+int TSqliteStatement::ColumnType(int column) const { return sqlite3_column_type(FImpl->Stmt, column); }
+Int64 TSqliteStatement::ColumnInt64(int column) const { return sqlite3_column_int64(FImpl->Stmt, column); }
+double TSqliteStatement::ColumnDouble(int column) const { return sqlite3_column_double(FImpl->Stmt, column); }
+
+const char* TSqliteStatement::ColumnText(int column, size_t& length) const {
+    const unsigned char* t = sqlite3_column_text(FImpl->Stmt, column);
+    length = static_cast<size_t>(sqlite3_column_bytes(FImpl->Stmt, column));
+    return t ? reinterpret_cast<const char*>(t) : "";
+}
+
+String TSqliteStatement::ColumnBlob(int column) const {
+    const void* b = sqlite3_column_blob(FImpl->Stmt, column);
+    const int n = sqlite3_column_bytes(FImpl->Stmt, column);
+    return b ? String(static_cast<const char*>(b), static_cast<size_t>(n)) : String();
+}
+
+Variant TSqliteStatement::ColumnValue(int column) const {
+    switch (ColumnType(column)) {
+    case SQLITE_INTEGER: return Variant(ColumnInt64(column));
+    case SQLITE_FLOAT: return Variant(ColumnDouble(column));
+    case SQLITE_TEXT: {
+        size_t n = 0;
+        const char* t = ColumnText(column, n);
+        return Variant(String(t, n));
+    }
+    case SQLITE_BLOB: return Variant(ColumnBlob(column));
+    default: return Null();
+    }
+}
+
+bool TSqliteStatement::TableColumnInfo(const String& table, const String& column, TColumnInfo& info) const {
+    const char* decl = nullptr;
+    const char* coll = nullptr;
+    int notNull = 0, pk = 0, autoinc = 0;
+    if (sqlite3_table_column_metadata(FImpl->Db, nullptr, table.c_str(), column.c_str(), &decl, &coll, &notNull, &pk,
+                                      &autoinc) != SQLITE_OK)
+        return false;
+    info.DeclType = Str(decl);
+    info.NotNull = notNull != 0;
+    info.PrimaryKey = pk != 0;
+    info.AutoIncrement = autoinc != 0;
+    return true;
+}

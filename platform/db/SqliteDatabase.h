@@ -1,0 +1,111 @@
+// The SQLite connection under TADOConnection: a database file opened with its password check,
+// WAL journal and busy timeout, the Jet functions registered, statements prepared and stepped,
+// transactions nested through savepoints. No SQLite type appears here; callers above the data
+// sets use TADOConnection, TADOQuery and TADOCommand instead.
+#pragma once
+
+#include "db/DB.h"
+#include "rtl/Variant.h"
+
+#include <memory>
+
+class TSqliteStatement;
+
+class TSqliteDatabase {
+public:
+    TSqliteDatabase();
+    ~TSqliteDatabase();
+    TSqliteDatabase(const TSqliteDatabase&) = delete;
+    TSqliteDatabase& operator=(const TSqliteDatabase&) = delete;
+
+    // Creates a new database file that records its password. EDatabaseError when the file
+    // exists already or cannot be created.
+    static void Create(const String& fileName, const String& password);
+    // Rebuilds a closed database file in place (VACUUM) after checking its password.
+    static void Compact(const String& fileName, const String& password);
+
+    // Opens an existing file. A missing file, a file that is not a database and a wrong
+    // password each raise EDatabaseError with a message that says so; the file is then left
+    // as it was (the password is checked on a read-only connection before anything is set).
+    void Open(const String& fileName, const String& password);
+    void Close();
+    bool Connected() const;
+    const String& FileName() const { return FFileName; }
+
+    // Milliseconds a statement waits for another connection's lock before it fails.
+    void SetBusyTimeout(int milliseconds);
+
+    // Runs SQLite text (one statement or several); returns the rows changed by the last one.
+    int ExecuteSql(const String& sql);
+    // Prepares one SQLite statement; EDatabaseError with SQLite's message when it is invalid.
+    std::unique_ptr<TSqliteStatement> Prepare(const String& sql);
+    Int64 LastInsertRowId() const;
+    int Changes() const;
+    // Rows changed by every statement since the connection opened.
+    Int64 TotalChanges() const;
+
+    // Transactions: level 1 is a real transaction (taken at once for writing, so a concurrent
+    // writer waits instead of failing later), deeper levels are savepoints. Begin returns the
+    // new level; Commit and Rollback end the innermost one.
+    int BeginTransaction();
+    void CommitTransaction();
+    void RollbackTransaction();
+    int TransactionLevel() const { return FTransactionLevel; }
+
+private:
+    struct TImpl;
+    std::unique_ptr<TImpl> FImpl;
+    String FFileName;
+    int FTransactionLevel = 0;
+};
+
+// One prepared statement. Parameters count from 1, columns from 0.
+class TSqliteStatement {
+public:
+    ~TSqliteStatement();
+    TSqliteStatement(const TSqliteStatement&) = delete;
+    TSqliteStatement& operator=(const TSqliteStatement&) = delete;
+
+    int ParamCount() const;
+    // Binds a value: Null/Empty as NULL, booleans as 0/1, integers, floats, currency as its
+    // amount, dates as "yyyy-mm-dd[ hh:nn:ss]" text, strings as UTF-8 text.
+    void Bind(int index, const Variant& value);
+    void ClearBindings();
+    void Reset();
+    // Runs to the next row: true when a row is there, false when done. EDatabaseError on failure.
+    bool Step();
+
+    int ColumnCount() const;
+    String ColumnName(int column) const;
+    String ColumnDeclType(int column) const; // "" for an expression
+    String ColumnTable(int column) const;    // the table a column comes from ("" for an expression)
+    String ColumnOrigin(int column) const;   // its name in that table
+    // SQLITE_INTEGER 1, SQLITE_FLOAT 2, SQLITE_TEXT 3, SQLITE_BLOB 4, SQLITE_NULL 5
+    int ColumnType(int column) const;
+    Int64 ColumnInt64(int column) const;
+    double ColumnDouble(int column) const;
+    // The text of a column (valid until the next step) and its length in bytes.
+    const char* ColumnText(int column, size_t& length) const;
+    String ColumnBlob(int column) const;
+    // The value as SQLite holds it: Null, Int64, Double or String.
+    Variant ColumnValue(int column) const;
+
+    // The declared column type of a table column and whether it is an auto-number key.
+    struct TColumnInfo {
+        String DeclType;
+        bool NotNull = false;
+        bool PrimaryKey = false;
+        bool AutoIncrement = false;
+    };
+    bool TableColumnInfo(const String& table, const String& column, TColumnInfo& info) const;
+
+private:
+    friend class TSqliteDatabase;
+    struct TImpl;
+    explicit TSqliteStatement(std::unique_ptr<TImpl> impl);
+    std::unique_ptr<TImpl> FImpl;
+};
+
+// Registers the Jet functions (orv_concat, orv_format, orv_year ...) on a raw SQLite handle;
+// defined in JetFunctions.cpp, called by Open.
+void RegisterJetFunctions(void* sqliteHandle);

@@ -1,0 +1,208 @@
+// The connection: the database file and its password, transactions, statements, two program
+// instances on one file, compaction.
+#include "DbFixture.h"
+
+#include <fstream>
+#include <thread>
+
+namespace {
+
+String FileBytes(const String& file) { return TempDir::ReadAll(file); }
+
+TEST(ADOConnection, OpensTheFileTheJetConnectionStringNames) {
+    TempDir dir;
+    const String file = dir.File("wuyegl.mdb");
+    TADOConnection::CreateDatabase(file, "tomervalix");
+    TADOConnection cnn;
+    // The folder as the settings keep it, with "\" separators.
+    String windowsStyle = file;
+    std::replace(windowsStyle.begin(), windowsStyle.end(), '/', '\\');
+    cnn.SetConnectionString(ConnectionStringFor(windowsStyle, "tomervalix"));
+    EXPECT_EQ(cnn.DataSourceFile(), windowsStyle);
+    EXPECT_EQ(cnn.DatabasePassword(), "tomervalix");
+    cnn.Open();
+    EXPECT_TRUE(cnn.Connected());
+    cnn.Close();
+    EXPECT_FALSE(cnn.Connected());
+}
+
+TEST(ADOConnection, FailuresSayWhatWentWrong) {
+    TempDir dir;
+    const String file = dir.File("wuyegl.mdb");
+    const struct {
+        const char* What;
+        String ConnectionString;
+        const char* Message;
+    } cases[] = {
+        {"missing file", ConnectionStringFor(dir.File("none.mdb"), "x"), "Could not find file"},
+        {"not a database", ConnectionStringFor(dir.File("text.mdb"), "x"), "Unrecognized database format"},
+        {"wrong password", ConnectionStringFor(file, "wrong"), "Not a valid password."},
+        {"empty password", ConnectionStringFor(file, ""), "Not a valid password."},
+    };
+    TADOConnection::CreateDatabase(file, "tomervalix");
+    TempDir::WriteAll(dir.File("text.mdb"), String(4096, 'x'));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        TADOConnection cnn;
+        cnn.SetConnectionString(c.ConnectionString);
+        try {
+            cnn.Open();
+            ADD_FAILURE() << "opened";
+        } catch (const EDatabaseError& e) {
+            EXPECT_NE(e.Message().find(c.Message), String::npos) << e.Message();
+        }
+        EXPECT_FALSE(cnn.Connected());
+    }
+}
+
+TEST(ADOConnection, AWrongPasswordLeavesTheFileUntouched) {
+    TempDir dir;
+    const String file = dir.File("wuyegl.mdb");
+    TADOConnection::CreateDatabase(file, "secret");
+    {
+        TADOConnection cnn;
+        cnn.SetConnectionString(ConnectionStringFor(file, "secret"));
+        cnn.Execute("create table T (F_a long)");
+        cnn.Execute("insert into T values (1)");
+    }
+    const String before = FileBytes(file);
+    TADOConnection bad;
+    bad.SetConnectionString(ConnectionStringFor(file, "guess"));
+    EXPECT_THROW(bad.Open(), EDatabaseError);
+    EXPECT_EQ(FileBytes(file), before);
+    EXPECT_FALSE(FileExists(file + "-wal") && FileSize(file + "-wal") > 0);
+}
+
+TEST(ADOConnection, CreatingOverAnExistingFileFails) {
+    TempDir dir;
+    const String file = dir.File("wuyegl.mdb");
+    TADOConnection::CreateDatabase(file, "a");
+    EXPECT_THROW(TADOConnection::CreateDatabase(file, "b"), EDatabaseError);
+    TADOConnection cnn;
+    cnn.SetConnectionString(ConnectionStringFor(file, "a"));
+    EXPECT_NO_THROW(cnn.Open());
+}
+
+class ConnectionTest : public DbTest {
+protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        Run("create table T_rec (F_ID counter, F_code text(20) not null, F_amount double)");
+    }
+    int Count() { return std::stoi(Rows("select count(*) from T_rec")); }
+};
+
+TEST_F(ConnectionTest, ExecuteReturnsTheRowsChanged) {
+    EXPECT_EQ(Cnn->Execute("insert into T_rec (F_code) values ('a')"), 1);
+    EXPECT_EQ(Cnn->Execute("insert into T_rec (F_code) values ('b')"), 1);
+    EXPECT_EQ(Cnn->Execute("update T_rec set F_amount = 1"), 2);
+    EXPECT_EQ(Cnn->Execute("delete from T_rec where F_code = 'zz'"), 0);
+    EXPECT_EQ(Cnn->Execute("delete from T_rec"), 2);
+}
+
+TEST_F(ConnectionTest, AFailureBetweenTwoWritesRollsBothBack) {
+    Cnn->BeginTrans();
+    try {
+        Run("insert into T_rec (F_code) values ('first')");
+        Run("insert into T_rec (F_code) values (Null)"); // F_code must have a value
+        Cnn->CommitTrans();
+        FAIL();
+    } catch (const EDatabaseError& e) {
+        EXPECT_NE(e.Message().find("F_code"), String::npos) << e.Message();
+        Cnn->RollbackTrans();
+    }
+    EXPECT_FALSE(Cnn->InTransaction());
+    EXPECT_EQ(Count(), 0);
+}
+
+TEST_F(ConnectionTest, NestedTransactionsEndInnermostFirst) {
+    EXPECT_EQ(Cnn->BeginTrans(), 1);
+    Run("insert into T_rec (F_code) values ('outer')");
+    EXPECT_EQ(Cnn->BeginTrans(), 2);
+    Run("insert into T_rec (F_code) values ('inner')");
+    Cnn->RollbackTrans(); // only the inner work goes
+    EXPECT_TRUE(Cnn->InTransaction());
+    EXPECT_EQ(Cnn->BeginTrans(), 2);
+    Run("insert into T_rec (F_code) values ('inner2')");
+    Cnn->CommitTrans();
+    Cnn->CommitTrans();
+    EXPECT_FALSE(Cnn->InTransaction());
+    EXPECT_EQ(Rows("select F_code from T_rec order by F_ID"), "outer;inner2");
+    EXPECT_THROW(Cnn->CommitTrans(), EDatabaseError);
+}
+
+TEST_F(ConnectionTest, ParametersBindValuesThatHoldQuotes) {
+    auto q = Query("insert into T_rec (F_code, F_amount) values (:Code, :amount)");
+    const String evil = "x'); delete from T_rec; --";
+    q->Parameters()->ParamByName("code")->SetValue(evil);
+    q->Parameters()->ParamByName("AMOUNT")->SetValue(2.5);
+    EXPECT_EQ(q->ExecSQL(), 1);
+    EXPECT_EQ(q->RowsAffected(), 1);
+    EXPECT_EQ(Rows("select F_code, F_amount from T_rec"), evil + ",2.5");
+    EXPECT_THROW(q->Parameters()->ParamByName("nope"), EDatabaseError);
+}
+
+TEST_F(ConnectionTest, CommandRunsWithItsParameters) {
+    TADOCommand cmd;
+    cmd.SetConnection(Cnn.get());
+    cmd.SetCommandText("insert into T_rec (F_code, F_amount) values (:c, :a)");
+    ASSERT_EQ(cmd.Parameters()->Count(), 2);
+    cmd.Parameters()->ParamByName("C")->SetValue("k");
+    cmd.Parameters()->ParamByName("a")->SetValue(3);
+    EXPECT_EQ(cmd.Execute(), 1);
+    EXPECT_EQ(Rows("select F_code, F_amount from T_rec"), "k,3");
+}
+
+TEST_F(ConnectionTest, ClosingTheConnectionClosesItsQueriesAndTheNextOpenReconnects) {
+    Run("insert into T_rec (F_code) values ('a')");
+    auto q = Query("select * from T_rec");
+    q->Open();
+    Cnn->Close();
+    EXPECT_FALSE(q->Active());
+    q->Open(); // the connection opens again with the same connection string
+    EXPECT_TRUE(Cnn->Connected());
+    EXPECT_EQ(q->RecordCount(), 1);
+}
+
+TEST_F(ConnectionTest, TwoConnectionsOnOneFileWriteAndReadAtOnce) {
+    TADOConnection other;
+    other.SetConnectionString(ConnectionStringFor(FileName, "tomervalix"));
+    other.Open();
+    std::thread writer([&] {
+        TADOConnection w;
+        w.SetConnectionString(ConnectionStringFor(FileName, "tomervalix"));
+        for (int i = 0; i < 200; ++i) {
+            w.BeginTrans();
+            w.Execute("insert into T_rec (F_code, F_amount) values ('w', " + std::to_string(i) + ")");
+            w.Execute("update T_rec set F_amount = F_amount + 1 where F_code = 'w'");
+            w.CommitTrans();
+        }
+    });
+    int lastSeen = 0;
+    bool shrank = false;
+    for (int i = 0; i < 200; ++i) {
+        TADOQuery q;
+        q.SetConnection(&other);
+        q.SQL()->SetText("select count(*) from T_rec");
+        q.Open();
+        const int n = q.Fields()[0]->AsInteger();
+        if (n < lastSeen) shrank = true;
+        lastSeen = n;
+        Cnn->Execute("update T_rec set F_amount = F_amount where F_ID = 1");
+    }
+    writer.join();
+    EXPECT_FALSE(shrank);
+    EXPECT_EQ(Count(), 200);
+}
+
+TEST_F(ConnectionTest, CompactionKeepsTheData) {
+    for (int i = 0; i < 50; ++i) Run("insert into T_rec (F_code) values ('r" + std::to_string(i) + "')");
+    Run("delete from T_rec where F_ID > 10");
+    Cnn->Close();
+    TADOConnection::CompactDatabase(FileName, "tomervalix");
+    EXPECT_THROW(TADOConnection::CompactDatabase(FileName, "bad"), EDatabaseError);
+    Cnn->Open();
+    EXPECT_EQ(Count(), 10);
+}
+
+} // namespace

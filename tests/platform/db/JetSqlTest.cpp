@@ -1,0 +1,200 @@
+// The Jet dialect: each statement's translation, and its result on a real database.
+#include "DbFixture.h"
+#include "db/DateStorage.h"
+#include "db/JetSql.h"
+
+namespace {
+
+class JetSqlTest : public DbTest {
+protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        Run("create table T_fee (F_ID counter, F_name text(50), F_XQname text(50), F_price currency, "
+            "F_amount double, F_flag yesno, F_date datetime, F_memo memo, F_n long)");
+        Run("insert into T_fee (F_name, F_XQname, F_price, F_amount, F_flag, F_date, F_memo, F_n) values "
+            "('Water', 'East', 2.5, 10, True, #2026-03-01#, 'it''s', 3)");
+        Run("insert into T_fee (F_name, F_XQname, F_price, F_amount, F_flag, F_date, F_memo, F_n) values "
+            "('Power', 'west', 1.25, 4, False, #2026-03-15 10:30:00#, Null, 7)");
+        Run("insert into T_fee (F_name, F_XQname, F_price, F_amount, F_flag, F_date, F_memo, F_n) values "
+            "('Gas', 'East', 3, 1, False, #2026-04-02#, 'x', Null)");
+        Run("create table T_stock (F_code text(10), F_amount double, F_total currency)");
+        Run("create table T_part (F_code text(10), F_price double)");
+        Run("insert into T_stock values ('A', 2, 0)");
+        Run("insert into T_stock values ('B', 3, 0)");
+        Run("insert into T_part values ('a', 1.5)");
+    }
+};
+
+struct TCase {
+    const char* Jet;
+    const char* Sqlite; // the expected translation
+    const char* Rows;   // the expected result rows, "a,b;c,d"
+};
+
+const TCase kSelectCases[] = {
+    {"select F_name from T_fee where F_date = #2026-03-01#", "select F_name from T_fee where F_date = '2026-03-01'",
+     "Water"},
+    {"select F_name from T_fee where F_date >= #3/15/2026# order by F_ID",
+     "select F_name from T_fee where F_date >= '2026-03-15' order by F_ID", "Power;Gas"},
+    {"select F_name from T_fee where F_date <= #2026-03-15 10:30:00# order by F_ID",
+     "select F_name from T_fee where F_date <= '2026-03-15 10:30:00' order by F_ID", "Water;Power"},
+    {"select F_name from T_fee where F_flag = True", "select F_name from T_fee where F_flag = 1", "Water"},
+    {"select count(*) from T_fee where (F_flag = false)", "select count(*) from T_fee where (F_flag = 0)", "2"},
+    {"select F_name & '-' & F_XQname from T_fee where F_ID = 1",
+     "select orv_concat(F_name, '-', F_XQname) from T_fee where F_ID = 1", "Water-East"},
+    {"select F_name & F_memo from T_fee where F_ID = 2", "select orv_concat(F_name, F_memo) from T_fee where F_ID = 2",
+     "Power"},
+    {"select 'n=' & F_n + 1 from T_fee where F_ID = 1", "select orv_concat('n=', F_n + 1) from T_fee where F_ID = 1",
+     "n=4"},
+    {"select IIF(F_flag, 'yes', 'no') from T_fee order by F_ID",
+     "select iif(F_flag, 'yes', 'no') from T_fee order by F_ID", "yes;no;no"},
+    {"select Nz(F_n, 0) from T_fee order by F_ID", "select orv_nz(F_n, 0) from T_fee order by F_ID", "3;7;0"},
+    {"select Format(F_date, 'yyyymmdd') from T_fee where F_ID = 2",
+     "select orv_format(F_date, 'yyyymmdd') from T_fee where F_ID = 2", "20260315"},
+    {"select Val(' 12 3abc') + 1", "select orv_val(' 12 3abc') + 1", "124"},
+    {"select Len(F_name), Left(F_name, 2), Right(F_name, 3), Mid(F_name, 2, 2) from T_fee where F_ID = 1",
+     "select orv_len(F_name), orv_left(F_name, 2), orv_right(F_name, 3), orv_mid(F_name, 2, 2) from T_fee where "
+     "F_ID = 1",
+     "5,Wa,ter,at"},
+    {"select Trim('  a b  '), UCase('ab'), LCase('AB'), InStr('Water', 'TE')",
+     "select trim('  a b  '), upper('ab'), lower('AB'), orv_instr('Water', 'TE')", "a b,AB,ab,3"},
+    {"select Year(F_date), Month(F_date), Day(F_date) from T_fee where F_ID = 2",
+     "select orv_year(F_date), orv_month(F_date), orv_day(F_date) from T_fee where F_ID = 2", "2026,3,15"},
+    {"select DateAdd('m', 1, #2026-01-31#), DateAdd('d', -1, #2026-03-01#)",
+     "select orv_dateadd('m', 1, '2026-01-31'), orv_dateadd('d', -1, '2026-03-01')", "2026-02-28,2026-02-28"},
+    {"select DateDiff('d', #2026-03-01#, #2026-04-02#), DateDiff('m', #2025-12-31#, #2026-01-01#)",
+     "select orv_datediff('d', '2026-03-01', '2026-04-02'), orv_datediff('m', '2025-12-31', '2026-01-01')", "32,1"},
+    {"select top 2 F_name from T_fee order by F_n desc", "select F_name from T_fee order by F_n desc LIMIT 2",
+     "Power;Water"},
+    {"select distinctrow F_XQname from T_fee where F_ID < 3 order by F_ID",
+     "select F_XQname from T_fee where F_ID < 3 order by F_ID", "East;west"},
+    {"select [F_name] as [名称] from [T_fee] where F_ID = 3", "select \"F_name\" as \"名称\" from \"T_fee\" where F_ID = 3",
+     "Gas"},
+    {"select F_name from T_fee where F_name like 'w%'", "select F_name from T_fee where F_name like 'w%'", "Water"},
+    {"select F_name from T_fee where F_name like '*o?er'", "select F_name from T_fee where F_name like '%o_er'",
+     "Power"},
+    {"select F_name from T_fee where F_memo is null", "select F_name from T_fee where F_memo is null", "Power"},
+    {"select count(*) from T_fee where F_XQname = 'EAST'", "select count(*) from T_fee where F_XQname = 'EAST'", "2"},
+    {"select sum(F_price) from T_fee where F_ID > 100", "select sum(F_price) from T_fee where F_ID > 100", "null"},
+    {"select F_name from T_fee where F_n in ()", "select F_name from T_fee where F_n in ()", ""},
+    {"select F_amount / 4 from T_fee where F_ID = 2", "select F_amount * 1.0 / 4 from T_fee where F_ID = 2", "1"},
+    {"select 7 / 2, 7 mod 2", "select 7 * 1.0 / 2, 7 % 2", "3.5,1"},
+    {"select F_name from T_fee where F_name = \"Gas\"", "select F_name from T_fee where F_name = 'Gas'", "Gas"},
+    {"select F_memo from T_fee where F_memo = 'it''s'", "select F_memo from T_fee where F_memo = 'it''s'", "it's"},
+};
+
+TEST_F(JetSqlTest, SelectStatementsTranslateAndRun) {
+    for (const TCase& c : kSelectCases) {
+        SCOPED_TRACE(c.Jet);
+        EXPECT_EQ(JetToSqlite(c.Jet), c.Sqlite);
+        EXPECT_EQ(Rows(c.Jet), c.Rows);
+    }
+}
+
+TEST_F(JetSqlTest, UpdateOverALeftJoinSetsUnmatchedRowsToNull) {
+    const String jet = "update (T_stock as td Left join T_part as g on td.F_code = g.F_code) "
+                       "set td.F_total = td.F_amount * g.F_price";
+    EXPECT_EQ(JetToSqlite(jet), "UPDATE T_stock AS td SET F_total = td.F_amount * (SELECT g.F_price FROM T_part AS g "
+                                "WHERE td.F_code = g.F_code)");
+    EXPECT_EQ(Cnn->Execute(jet), 2);
+    // "A" matches "a" (text compares without regard to case); "B" has no part: Null.
+    EXPECT_EQ(Rows("select F_code, F_total from T_stock order by F_code"), "A,3;B,null");
+}
+
+TEST_F(JetSqlTest, UpdateOverAnInnerJoinTouchesOnlyMatchedRows) {
+    Run("update T_stock set F_total = 9");
+    const String jet = "update T_stock inner join T_part on T_stock.F_code = T_part.F_code "
+                       "set T_stock.F_total = T_part.F_price where T_stock.F_amount > 0";
+    EXPECT_EQ(Cnn->Execute(jet), 1);
+    EXPECT_EQ(Rows("select F_code, F_total from T_stock order by F_code"), "A,1.5;B,9");
+}
+
+TEST_F(JetSqlTest, SelectIntoMakesATable) {
+    EXPECT_EQ(JetToSqlite("select F_name, F_n into T_copy from T_fee where F_n > 5"),
+              "CREATE TABLE T_copy AS select F_name, F_n from T_fee where F_n > 5");
+    Run("select F_name, F_n into T_copy from T_fee where F_n > 5");
+    EXPECT_EQ(Rows("select * from T_copy"), "Power,7");
+}
+
+TEST_F(JetSqlTest, CreateTableColumnTypesComeBackAsFieldClasses) {
+    EXPECT_EQ(JetToSqlite("create table T (F_ID counter primary key, F_a text(20), F_b memo, F_c yesno)"),
+              "create table T (F_ID INTEGER PRIMARY KEY AUTOINCREMENT, F_a VARCHAR(20) COLLATE NOCASE, "
+              "F_b LONGTEXT COLLATE NOCASE, F_c BOOLEAN DEFAULT 0)");
+    Run("create table T_types (F_ID autoincrement, F_s text(20), F_m memo, F_l long, F_i integer, "
+        "F_sh short, F_d double, F_c currency, F_dt datetime, F_b bit, F_bin longbinary, "
+        "constraint pk primary key (F_ID))");
+    auto q = Query("select * from T_types");
+    q->Open();
+    const struct {
+        const char* Name;
+        const char* Class;
+    } expected[] = {{"F_ID", "TAutoIncField"}, {"F_s", "TStringField"},   {"F_m", "TMemoField"},
+                    {"F_l", "TIntegerField"},  {"F_i", "TIntegerField"},  {"F_sh", "TSmallintField"},
+                    {"F_d", "TFloatField"},    {"F_c", "TBCDField"},      {"F_dt", "TDateTimeField"},
+                    {"F_b", "TBooleanField"},  {"F_bin", "TBlobField"}};
+    ASSERT_EQ(q->FieldCount(), 11);
+    for (const auto& e : expected) {
+        SCOPED_TRACE(e.Name);
+        EXPECT_EQ(q->FieldByName(e.Name)->ClassName(), e.Class);
+    }
+    EXPECT_EQ(q->FieldByName("F_s")->Size(), 20);
+    EXPECT_TRUE(q->FieldByName("F_ID")->ReadOnly());
+}
+
+TEST_F(JetSqlTest, YesNoColumnsReadMinusOneAsTrue) {
+    Run("update T_fee set F_flag = -1 where F_ID = 2");
+    auto q = Query("select F_flag from T_fee order by F_ID");
+    q->Open();
+    EXPECT_TRUE(q->Fields()[0]->AsBoolean());
+    q->Next();
+    EXPECT_TRUE(q->Fields()[0]->AsBoolean());
+    q->Next();
+    EXPECT_FALSE(q->Fields()[0]->AsBoolean());
+}
+
+TEST_F(JetSqlTest, DatesAreStoredAsIsoText) {
+    auto q = Query("insert into T_fee (F_name, F_date) values ('D', :d)");
+    q->Parameters()->ParamByName("D")->SetValue(VarFromDateTime(StorageEncodeDate(2026, 5, 4) + 0.5));
+    q->ExecSQL();
+    EXPECT_EQ(Rows("select F_date & '' from T_fee where F_name = 'D'"), "2026-05-04 12:00:00");
+    EXPECT_EQ(Rows("select F_name from T_fee where F_date > #2026-05-04# and F_date < #2026-05-05#"), "D");
+}
+
+TEST_F(JetSqlTest, NamedParametersMatchWithoutRegardToCaseAndRepeat) {
+    const TJetStatement s = TranslateJetSql("select * from T where a = :Code or b = :code or c = :Other");
+    EXPECT_EQ(s.Sql, "select * from T where a = ?1 or b = ?1 or c = ?2");
+    ASSERT_EQ(s.ParamNames.size(), 2u);
+    EXPECT_EQ(s.ParamNames[0], "Code");
+    EXPECT_EQ(s.ParamNames[1], "Other");
+}
+
+TEST_F(JetSqlTest, OnlyPlainOneTableSelectsAreWritable) {
+    EXPECT_EQ(TranslateJetSql("select * from T_fee where F_ID = 1").UpdateTable, "T_fee");
+    EXPECT_EQ(TranslateJetSql("select f.* from T_fee as f order by F_ID").UpdateTable, "T_fee");
+    EXPECT_EQ(TranslateJetSql("select * from T_fee left join T_part on 1 = 1").UpdateTable, "");
+    EXPECT_EQ(TranslateJetSql("select distinct F_name from T_fee").UpdateTable, "");
+    EXPECT_EQ(TranslateJetSql("select F_name, count(*) from T_fee group by F_name").UpdateTable, "");
+    EXPECT_EQ(TranslateJetSql("select sum(F_price) from T_fee").UpdateTable, "");
+    EXPECT_EQ(TranslateJetSql("select * from T_fee, T_part").UpdateTable, "");
+}
+
+TEST_F(JetSqlTest, MalformedStatementsFailWithAMessage) {
+    EXPECT_THROW(JetToSqlite("select * from T where a = 'open"), EJetSqlError);
+    EXPECT_THROW(JetToSqlite("select * from T where d = #2026-13-01#"), EJetSqlError);
+    EXPECT_THROW(JetToSqlite("select top 5 percent * from T"), EJetSqlError);
+    try {
+        Run("select * from T_missing");
+        FAIL();
+    } catch (const EDatabaseError& e) {
+        EXPECT_NE(e.Message().find("T_missing"), String::npos);
+    }
+}
+
+TEST_F(JetSqlTest, QuotedLiteralsNeverBreakAStatement) {
+    const String evil = "x' or '1'='1";
+    EXPECT_EQ(JetQuoted(evil), "'x'' or ''1''=''1'");
+    EXPECT_EQ(Rows("select count(*) from T_fee where F_name = " + JetQuoted(evil)), "0");
+    EXPECT_EQ(Rows("select count(*) from T_fee where F_memo = " + JetQuoted("it's")), "1");
+}
+
+} // namespace
