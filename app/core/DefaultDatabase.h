@@ -14,3 +14,8 @@ const char* WuyeglSchemaText();
 std::vector<String> SplitSqlStatements(const String& text);
 // The statements of the built-in schema.
 std::vector<String> DefaultDatabaseStatements();
+
+// Creates wuyegl.mdb with the database password in the folder (made with its missing parents)
+// and runs the built-in schema on it in one transaction. An existing database file is never
+// touched: the result is then false. A failure raises and leaves no file behind.
+bool CreateDefaultDatabase(const String& folder);
