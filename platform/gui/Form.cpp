@@ -1,0 +1,572 @@
+// TCustomForm: a top-level window (or an MDI child) with a client area, an optional menu bar,
+// showing, modal showing through the Interaction service, closing, activation and focus, the key
+// path's form steps (shortcuts, dialog keys), and the MDI frame.
+#include "gui/Forms.h"
+
+#include "gui/ActnList.h"
+#include "gui/Interaction.h"
+#include "gui/Menus.h"
+#include "gui/qt/ControlImpl.h"
+#include "gui/qt/QtSupport.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+
+#include <set>
+
+struct TCustomForm::FormImpl {
+    QPointer<QMenuBar> MenuBar;
+    QPointer<QMdiArea> MdiArea;
+    QPointer<QMdiSubWindow> SubWindow;
+};
+
+namespace {
+
+std::set<TCustomForm*>& PendingRelease() {
+    static std::set<TCustomForm*> pending;
+    return pending;
+}
+
+TCustomForm* FormOfWidget(QWidget* w) { return w ? dynamic_cast<TCustomForm*>(TControlAccess::FromWidget(w)) : nullptr; }
+
+} // namespace
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner), FForm(std::make_unique<FormImpl>()) {
+    auto* frame = new QWidget(nullptr, Qt::Window);
+    auto* client = new TOrvWidget(this, frame);
+    client->FormClient = true;
+    client->setFocusPolicy(Qt::ClickFocus);
+    TControlAccess::SetVisibleField(this, false);
+    TControlAccess::SetWidget(this, frame, client);
+    FCanvas = std::make_unique<TControlCanvas>(this);
+    TControlAccess::I(this).ClickEvents = true;
+    SetParentFont(false);
+    SetColor(clBtnFace);
+    SetBounds(0, 0, 320, 240);
+    Screen()->AddForm(this);
+}
+
+TCustomForm::~TCustomForm() {
+    Destroying();
+    if (!FDestroyed) DoDestroy();
+    PendingRelease().erase(this);
+    if (Application()->MainForm() == this) Application()->SetMainForm(nullptr);
+    Screen()->RemoveForm(this);
+    DestroyComponents();
+    if (QMdiSubWindow* sub = FForm->SubWindow.data()) {
+        QWidget* frame = TControlAccess::Widget(this);
+        sub->setWidget(nullptr);
+        if (frame) frame->setParent(nullptr);
+        delete sub;
+    }
+}
+
+void TCustomForm::DoCreate() {
+    FCreated = true;
+    if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::DoDestroy() {
+    if (FDestroyed) return;
+    FDestroyed = true;
+    if (OnDestroy) OnDestroy(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Caption, bounds, client area, menu
+
+void TCustomForm::SetTextValue(const String& v) {
+    TControlAccess::SetTextField(this, v);
+    if (QWidget* w = TControlAccess::Widget(this)) w->setWindowTitle(ToQString(v));
+}
+
+String TCustomForm::GetText() const { return TControlAccess::TextField(this); }
+
+int TCustomForm::MenuHeight() const {
+    QMenuBar* bar = FForm->MenuBar.data();
+    return bar && !bar->isHidden() ? bar->sizeHint().height() : 0;
+}
+
+TRect TCustomForm::ClientRect() const { return Rect(0, 0, Width(), std::max(0, Height() - MenuHeight())); }
+
+void TCustomForm::SetClientWidth(int v) { SetWidth(v); }
+void TCustomForm::SetClientHeight(int v) { SetHeight(v + MenuHeight()); }
+
+void TCustomForm::LayoutFrame() {
+    QWidget* client = TControlAccess::Client(this);
+    const int mh = MenuHeight();
+    if (QMenuBar* bar = FForm->MenuBar.data()) bar->setGeometry(0, 0, Width(), mh);
+    if (client) client->setGeometry(0, mh, Width(), std::max(0, Height() - mh));
+}
+
+void TCustomForm::BoundsChanged() {
+    LayoutFrame();
+    if (QMdiSubWindow* sub = FForm->SubWindow.data()) sub->setGeometry(Left(), Top(), Width(), Height());
+}
+
+void TCustomForm::Resize() {
+    LayoutFrame();
+    TScrollingWinControl::Resize();
+}
+
+void TCustomForm::AlignmentDone(const TRect& Rest) {
+    if (QMdiArea* area = FForm->MdiArea.data())
+        area->setGeometry(Rest.Left, Rest.Top, std::max(0, Rest.Width()), std::max(0, Rest.Height()));
+}
+
+void TCustomForm::SetMenu(TMainMenu* v) {
+    if (v == FMenu) return;
+    if (FMenu) FMenu->SetWindowMenuBar(nullptr);
+    FMenu = v;
+    QWidget* frame = TControlAccess::Widget(this);
+    if (v) {
+        v->FreeNotification(this);
+        if (!FForm->MenuBar) FForm->MenuBar = new QMenuBar(frame);
+        FForm->MenuBar->show();
+        v->SetWindowMenuBar(FForm->MenuBar.data());
+    } else if (FForm->MenuBar) {
+        FForm->MenuBar->hide();
+    }
+    LayoutFrame();
+    Realign();
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+    TScrollingWinControl::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FMenu) {
+        FMenu = nullptr;
+        if (FForm->MenuBar) FForm->MenuBar->hide();
+        LayoutFrame();
+    }
+    if (AComponent == FActiveControl) FActiveControl = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Look
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle v) {
+    FBorderStyle = v;
+    if (!Visible()) ApplyWindowFlags();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons v) {
+    FBorderIcons = v;
+    if (!Visible()) ApplyWindowFlags();
+}
+
+void TCustomForm::ApplyWindowFlags() {
+    QWidget* frame = TControlAccess::Widget(this);
+    if (!frame || FForm->SubWindow) return;
+    Qt::WindowFlags f;
+    switch (FBorderStyle) {
+    case bsNone: f = Qt::Window | Qt::FramelessWindowHint; break;
+    case bsDialog: f = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint; break;
+    case bsToolWindow:
+    case bsSizeToolWin: f = Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint; break;
+    default:
+        f = Qt::Window | Qt::WindowTitleHint;
+        if (FBorderIcons.Contains(biSystemMenu)) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (FBorderIcons.Contains(biMinimize)) f |= Qt::WindowMinimizeButtonHint;
+        if (FBorderIcons.Contains(biMaximize)) f |= Qt::WindowMaximizeButtonHint;
+        break;
+    }
+    if (FFormStyle == fsStayOnTop) f |= Qt::WindowStaysOnTopHint;
+    TApplyGuard guard(this);
+    frame->setWindowFlags(f);
+}
+
+void TCustomForm::SetFormStyle(TFormStyle v) {
+    if (v == FFormStyle) return;
+    FFormStyle = v;
+    if (v == fsMDIForm && !FForm->MdiArea) {
+        auto* area = new QMdiArea(TControlAccess::Client(this));
+        area->setBackground(QBrush(ToQColor(clAppWorkSpace)));
+        area->show();
+        FForm->MdiArea = area;
+        Realign();
+    }
+    if (!Visible()) ApplyWindowFlags();
+}
+
+void TCustomForm::SetWindowState(TWindowState v) {
+    FWindowState = v;
+    if (!Visible()) return;
+    QWidget* w = FForm->SubWindow ? static_cast<QWidget*>(FForm->SubWindow.data()) : TControlAccess::Widget(this);
+    switch (v) {
+    case wsMaximized: w->showMaximized(); break;
+    case wsMinimized: w->showMinimized(); break;
+    default: w->showNormal(); break;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Showing, hiding, closing
+
+void TCustomForm::PlaceOnFirstShow() {
+    auto centerOn = [this](const TRect& r) {
+        SetBounds(r.Left + (r.Width() - Width()) / 2, r.Top + (r.Height() - Height()) / 2, Width(), Height());
+    };
+    const TRect screen = Rect(0, 0, Screen()->Width(), Screen()->Height());
+    TCustomForm* main = Application()->MainForm();
+    switch (FPosition) {
+    case poScreenCenter:
+    case poDesktopCenter: centerOn(screen); break;
+    case poMainFormCenter:
+        if (main && main != this)
+            centerOn(main->BoundsRect());
+        else
+            centerOn(screen);
+        break;
+    case poOwnerFormCenter:
+        if (auto* owner = dynamic_cast<TCustomForm*>(Owner()))
+            centerOn(owner->BoundsRect());
+        else if (main && main != this)
+            centerOn(main->BoundsRect());
+        else
+            centerOn(screen);
+        break;
+    default: break;
+    }
+}
+
+void TCustomForm::SetVisible(bool v) {
+    if (v)
+        ShowWindow();
+    else
+        HideWindow();
+}
+
+void TCustomForm::Show() {
+    ShowWindow();
+    if (QWidget* w = TControlAccess::Widget(this)) w->raise();
+}
+
+void TCustomForm::Hide() { HideWindow(); }
+
+void TCustomForm::ShowWindow() {
+    QWidget* frame = TControlAccess::Widget(this);
+    if (Visible()) {
+        Screen()->FormActivated(this);
+        return;
+    }
+    if (FFormStyle == fsMDIChild) {
+        TCustomForm* main = Application()->MainForm();
+        if (!main || main == this || !main->FForm->MdiArea)
+            throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+        if (!FForm->SubWindow) {
+            FForm->SubWindow = main->FForm->MdiArea->addSubWindow(frame);
+            FForm->SubWindow->setAttribute(Qt::WA_DeleteOnClose, false);
+            FForm->SubWindow->setGeometry(Left(), Top(), Width(), Height());
+        }
+    } else {
+        ApplyWindowFlags();
+        PlaceOnFirstShow();
+    }
+    TControlAccess::SetVisibleField(this, true);
+    DoShow();
+    FShownOnce = true;
+    {
+        TApplyGuard guard(this);
+        QWidget* w = FForm->SubWindow ? static_cast<QWidget*>(FForm->SubWindow.data()) : frame;
+        switch (FWindowState) {
+        case wsMaximized: w->showMaximized(); break;
+        case wsMinimized: w->showMinimized(); break;
+        default: w->show(); break;
+        }
+        if (FForm->SubWindow) frame->show();
+        LayoutFrame();
+    }
+    Realign();
+    Screen()->FormActivated(this);
+}
+
+void TCustomForm::HideWindow() {
+    if (!Visible()) return;
+    TControlAccess::SetVisibleField(this, false);
+    DoHide();
+    {
+        TApplyGuard guard(this);
+        if (FForm->SubWindow)
+            FForm->SubWindow->hide();
+        else if (QWidget* w = TControlAccess::Widget(this))
+            w->hide();
+    }
+    Screen()->FormHidden(this);
+}
+
+void TCustomForm::DoShow() {
+    if (OnShow) OnShow(this);
+}
+void TCustomForm::DoHide() {
+    if (OnHide) OnHide(this);
+}
+void TCustomForm::DoClose(TCloseAction& Action) {
+    if (OnClose) OnClose(this, Action);
+}
+
+bool TCustomForm::CloseQuery() {
+    if (FFormStyle == fsMDIForm)
+        for (int i = 0; i < MDIChildCount(); ++i)
+            if (!MDIChildren(i)->CloseQuery()) return false;
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::Close() {
+    if (FModal) {
+        FModalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery()) return;
+    TCloseAction action = FFormStyle == fsMDIChild ? (FBorderIcons.Contains(biMinimize) ? caMinimize : caNone) : caHide;
+    DoClose(action);
+    if (action == caNone) return;
+    if (Application()->MainForm() == this) {
+        Application()->Terminate();
+        HideWindow();
+    } else if (action == caHide) {
+        HideWindow();
+    } else if (action == caMinimize) {
+        SetWindowState(wsMinimized);
+    } else {
+        Release();
+    }
+}
+
+bool TCustomForm::WindowCloseRequested() {
+    Close();
+    return false;
+}
+
+void TCustomForm::Release() {
+    if (PendingRelease().count(this)) return;
+    PendingRelease().insert(this);
+    HideWindow();
+    QMetaObject::invokeMethod(
+        qApp,
+        [this] {
+            if (PendingRelease().erase(this) == 0) return;
+            delete this; // leaves its owner's list
+        },
+        Qt::QueuedConnection);
+}
+
+void TCustomForm::CloseModal() {
+    TCloseAction action = caNone;
+    if (CloseQuery()) {
+        action = caHide;
+        DoClose(action);
+    }
+    switch (action) {
+    case caNone: FModalResult = mrNone; break;
+    case caFree: Release(); break;
+    default: break;
+    }
+}
+
+int TCustomForm::ShowModal() {
+    if (Visible() || !Enabled() || FModal || FFormStyle == fsMDIChild)
+        throw EInvalidOperation("Cannot make a visible window modal");
+    ReleaseCapture();
+    TCustomForm* previous = Screen()->ActiveForm();
+    QWidget* frame = TControlAccess::Widget(this);
+    FModal = true;
+    ++Application()->FModalLevel;
+    struct TModalEnd {
+        TCustomForm* Form;
+        QWidget* Frame;
+        TCustomForm* Previous;
+        ~TModalEnd() {
+            Form->HideWindow();
+            Form->FModal = false;
+            --Application()->FModalLevel;
+            if (Frame) Frame->setWindowModality(Qt::NonModal);
+            if (Previous && Previous != Form && Previous->Visible()) Screen()->FormActivated(Previous);
+        }
+    } end{this, frame, previous};
+    if (frame) frame->setWindowModality(Qt::ApplicationModal);
+    FModalResult = mrNone;
+    ShowWindow();
+    if (Interaction::HasResponder()) {
+        // The responder plays the user: each answer is one turn while the form stays open.
+        while (FModalResult == mrNone) {
+            TInteractionRequest r;
+            r.Kind = TInteractionKind::ModalForm;
+            r.Caption = Caption();
+            r.Form = this;
+            r.FormClass = ClassName();
+            TInteractionAnswer a = Interaction::Ask(r);
+            if (a.FormHandler) {
+                int result = a.FormHandler(this);
+                if (result != mrNone) FModalResult = result;
+            } else if (a.Result != mrNone) {
+                FModalResult = a.Result;
+            }
+            if (FModalResult != mrNone) CloseModal();
+        }
+    } else {
+        while (FModalResult == mrNone) {
+            Application()->HandleMessage();
+            if (Application()->Terminated())
+                FModalResult = mrCancel;
+            else if (FModalResult != mrNone)
+                CloseModal();
+        }
+    }
+    return FModalResult;
+}
+
+bool TCustomForm::Active() const { return Screen()->ActiveForm() == this; }
+
+void TCustomForm::Activate() {
+    if (!FActiveControl) {
+        if (TWinControl* first = FindNextControl(nullptr, true, true, false)) FocusControl(first);
+    } else if (QWidget* w = TControlAccess::Widget(FActiveControl)) {
+        w->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    if (OnActivate) OnActivate(this);
+}
+
+void TCustomForm::Deactivate() {
+    if (OnDeactivate) OnDeactivate(this);
+}
+
+void TCustomForm::Paint() {
+    if (OnPaint) OnPaint(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Focus and keys
+
+void TCustomForm::SetActiveControl(TWinControl* v) {
+    if (v && (v == this || !ContainsControl(v)))
+        throw EInvalidOperation("Invalid control: the active control must be on the form");
+    if (!v) {
+        if (FActiveControl) FActiveControl->DoExit();
+        FActiveControl = nullptr;
+        return;
+    }
+    if (Visible() && !v->CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    FocusControl(v);
+}
+
+void TCustomForm::FocusControl(TWinControl* Control) {
+    if (Control != FActiveControl) {
+        TWinControl* old = FActiveControl;
+        FActiveControl = Control;
+        if (old) old->DoExit();
+        if (FActiveControl == Control && Control) Control->DoEnter();
+        Screen()->ActiveControlChanged();
+    }
+    if (Control)
+        if (QWidget* w = TControlAccess::Widget(Control))
+            if (!w->hasFocus()) w->setFocus(Qt::OtherFocusReason);
+}
+
+void TCustomForm::FocusChanged(TWinControl* Control) {
+    if (!Control || Control == this || Control == FActiveControl) return;
+    FocusControl(Control);
+}
+
+void TCustomForm::ControlRemoved(TControl* Control) {
+    if (FActiveControl && (FActiveControl == Control ||
+                           (dynamic_cast<TWinControl*>(Control) &&
+                            static_cast<TWinControl*>(Control)->ContainsControl(FActiveControl))))
+        FActiveControl = nullptr;
+}
+
+bool TCustomForm::IsShortCut(TShortCut ShortCut) {
+    if (ShortCut == scNone) return false;
+    bool handled = false;
+    if (OnShortCut) OnShortCut(ShortCut, handled);
+    if (handled) return true;
+    if (FMenu && FMenu->IsShortCut(ShortCut)) return true;
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* list = dynamic_cast<TCustomActionList*>(Components(i)))
+            if (list->IsShortCut(ShortCut)) return true;
+    if (FFormStyle == fsMDIChild) {
+        TCustomForm* main = Application()->MainForm();
+        if (main && main != this && main->IsShortCut(ShortCut)) return true;
+    } else if (Application()->MainForm() != this && Application()->ModalLevel() == 0) {
+        return Application()->IsShortCut(ShortCut);
+    }
+    return false;
+}
+
+bool TCustomForm::DialogKey(Word Key, TShiftState Shift) {
+    if (Shift.Contains(ssAlt) || Shift.Contains(ssCtrl)) return false;
+    if (Key == VK_TAB) {
+        SelectNext(FActiveControl, !Shift.Contains(ssShift), true);
+        return true;
+    }
+    return TScrollingWinControl::DialogKey(Key, Shift);
+}
+
+// ---------------------------------------------------------------------------------------------
+// MDI
+
+int TCustomForm::MDIChildCount() const {
+    QMdiArea* area = FForm->MdiArea.data();
+    if (!area) return 0;
+    int n = 0;
+    for (QMdiSubWindow* s : area->subWindowList())
+        if (FormOfWidget(s->widget())) ++n;
+    return n;
+}
+
+TCustomForm* TCustomForm::MDIChildren(int I) const {
+    QMdiArea* area = FForm->MdiArea.data();
+    if (!area) throw EListError("List index out of bounds (" + std::to_string(I) + ")");
+    std::vector<TCustomForm*> list;
+    auto subs = area->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = subs.rbegin(); it != subs.rend(); ++it)
+        if (TCustomForm* f = FormOfWidget((*it)->widget())) list.push_back(f);
+    if (I < 0 || I >= static_cast<int>(list.size()))
+        throw EListError("List index out of bounds (" + std::to_string(I) + ")");
+    return list[static_cast<size_t>(I)];
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() const {
+    QMdiArea* area = FForm->MdiArea.data();
+    if (!area) return nullptr;
+    QMdiSubWindow* s = area->activeSubWindow();
+    if (!s) s = area->currentSubWindow();
+    return s ? FormOfWidget(s->widget()) : nullptr;
+}
+
+void TCustomForm::Cascade() {
+    if (QMdiArea* a = FForm->MdiArea.data()) a->cascadeSubWindows();
+}
+void TCustomForm::Tile() {
+    if (QMdiArea* a = FForm->MdiArea.data()) a->tileSubWindows();
+}
+void TCustomForm::ArrangeIcons() {
+    if (QMdiArea* a = FForm->MdiArea.data())
+        for (QMdiSubWindow* s : a->subWindowList())
+            if (s->isMinimized()) s->showMinimized();
+}
+void TCustomForm::Next() {
+    if (QMdiArea* a = FForm->MdiArea.data()) a->activateNextSubWindow();
+}
+void TCustomForm::Previous() {
+    if (QMdiArea* a = FForm->MdiArea.data()) a->activatePreviousSubWindow();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TForm::TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+
+String GetShortHint(const String& Hint) {
+    size_t p = Hint.find('|');
+    return p == String::npos ? Hint : Hint.substr(0, p);
+}
+
+String GetLongHint(const String& Hint) {
+    size_t p = Hint.find('|');
+    return p == String::npos ? Hint : Hint.substr(p + 1);
+}

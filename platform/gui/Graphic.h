@@ -1,0 +1,47 @@
+// TGraphic: the abstract picture (bitmap, JPEG, metafile, icon, GIF, PNG ...). A graphic knows its
+// size, loads and saves itself through streams and files, and draws itself onto a canvas.
+#pragma once
+
+#include "gui/Graphics.h"
+
+#include <memory>
+
+class TStream;
+
+class TGraphic : public TObject {
+public:
+    String ClassName() const override { return "TGraphic"; }
+
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual void SetWidth(int width) = 0;
+    virtual void SetHeight(int height) = 0;
+    virtual bool Empty() const = 0;
+    bool Transparent() const { return FTransparent; }
+    virtual void SetTransparent(bool value);
+    bool Modified() const { return FModified; }
+    void SetModified(bool value) { FModified = value; }
+
+    virtual void LoadFromStream(TStream& stream) = 0;
+    virtual void SaveToStream(TStream& stream) = 0;
+    // Through a file stream; errors raise EFOpenError/EFCreateError or the format's own error.
+    virtual void LoadFromFile(const String& fileName);
+    virtual void SaveToFile(const String& fileName);
+
+    // Draws the picture into r (stretched to it) on the canvas. TCanvas::Draw and StretchDraw
+    // call this.
+    virtual void Draw(TCanvas& canvas, const TRect& r) = 0;
+    // Copies source; a graphic that cannot take the source's kind raises EConvertError
+    // "Cannot assign a <source class> to a <this class>".
+    virtual void Assign(const TGraphic& source);
+    // A new, empty graphic of the same class (TPicture copies graphics through it).
+    virtual std::unique_ptr<TGraphic> NewOfSameClass() const = 0;
+
+    TNotifyEvent OnChange;
+
+protected:
+    // Marks the graphic modified and fires OnChange.
+    virtual void Changed();
+    bool FTransparent = false;
+    bool FModified = false;
+};

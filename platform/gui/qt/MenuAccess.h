@@ -1,0 +1,14 @@
+// Internal to platform/gui: the Qt action that shows a menu item (the form's menu bar and tool
+// buttons with drop-down menus use it).
+#pragma once
+
+#include "gui/Menus.h"
+
+class QAction;
+class QMenu;
+
+struct TMenuAccess {
+    static QAction* Display(TMenuItem* item);
+    // The Qt menu of the item's sub-items (nullptr when it has none).
+    static QMenu* SubMenu(TMenuItem* item);
+};

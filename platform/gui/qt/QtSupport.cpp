@@ -1,0 +1,171 @@
+#include "gui/qt/QtSupport.h"
+
+#include "gui/FontSubstitutes.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <map>
+#include <mutex>
+#include <tuple>
+
+void EnsureQtApp() {
+    if (QCoreApplication::instance()) return;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        static int argc = 1;
+        static char name[] = "orvanta";
+        static char* argv[] = {name, nullptr};
+        // Lives until the process ends; the application object of the program takes it over.
+        static QApplication* app = new QApplication(argc, argv);
+        (void)app;
+    });
+}
+
+namespace {
+
+using FontKey = std::tuple<String, int, int, int, int, int>;
+
+std::mutex CacheLock;
+std::map<FontKey, std::shared_ptr<const TRealFont>>& Cache() {
+    static std::map<FontKey, std::shared_ptr<const TRealFont>> cache;
+    return cache;
+}
+
+void FillMetrics(TRealFont& rf, int emPixels, const TFont& f) {
+    const QFontMetrics& fm = rf.Metrics;
+    TTextMetric& tm = rf.TM;
+    tm.tmAscent = fm.ascent();
+    tm.tmDescent = fm.descent();
+    tm.tmHeight = tm.tmAscent + tm.tmDescent;
+    tm.tmInternalLeading = std::max(0, tm.tmHeight - emPixels);
+    tm.tmExternalLeading = std::max(0, fm.leading());
+    tm.tmAveCharWidth = fm.horizontalAdvance(QLatin1Char('x'));
+    tm.tmMaxCharWidth = fm.maxWidth();
+    tm.tmWeight = f.Style().Contains(fsBold) ? 700 : 400;
+    tm.tmItalic = f.Style().Contains(fsItalic) ? 1 : 0;
+    tm.tmUnderlined = f.Style().Contains(fsUnderline) ? 1 : 0;
+    tm.tmStruckOut = f.Style().Contains(fsStrikeOut) ? 1 : 0;
+    tm.tmCharSet = f.Charset();
+    bool fixed = QFontInfo(rf.Font).fixedPitch();
+    // The platform's bit 0 set means variable pitch.
+    tm.tmPitchAndFamily = static_cast<Byte>(fixed ? 0x30 : 0x21);
+}
+
+} // namespace
+
+std::shared_ptr<const TRealFont> RealizeFont(const TFont& f, int deviceHeight) {
+    if (deviceHeight == 0) deviceHeight = -1;
+    FontKey key{f.Name(), deviceHeight, f.Style().ToInt(), static_cast<int>(f.Pitch()), f.Orientation(),
+                f.Charset()};
+    {
+        std::lock_guard<std::mutex> guard(CacheLock);
+        auto it = Cache().find(key);
+        if (it != Cache().end()) return it->second;
+    }
+    EnsureQtApp();
+    auto rf = std::make_shared<TRealFont>();
+    rf->Symbol = IsSymbolFontName(f.Name());
+    rf->Escapement = f.Orientation();
+    QFont font;
+    QString family = ToQString(SubstituteFontName(f.Name()));
+    // Chinese text falls back to the Chinese face whatever the Latin face is.
+    font.setFamilies({family, QStringLiteral("WenQuanYi Micro Hei")});
+    font.setBold(f.Style().Contains(fsBold));
+    font.setItalic(f.Style().Contains(fsItalic));
+    font.setUnderline(f.Style().Contains(fsUnderline));
+    font.setStrikeOut(f.Style().Contains(fsStrikeOut));
+    // Glyph advances add up as the platform's do: no kerning, whole-pixel advances.
+    font.setKerning(false);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    if (f.Pitch() == fpFixed) font.setFixedPitch(true);
+    int em = deviceHeight < 0 ? -deviceHeight : deviceHeight;
+    font.setPixelSize(std::max(1, em));
+    if (deviceHeight > 0) {
+        // A positive height is the cell height: find the em size whose ascent + descent fits it.
+        QFontMetrics probe(font);
+        int cell = probe.ascent() + probe.descent();
+        if (cell > 0) {
+            int px = std::max(1, static_cast<int>(static_cast<long long>(em) * em / cell));
+            font.setPixelSize(px);
+            while (px > 1) {
+                QFontMetrics m(font);
+                if (m.ascent() + m.descent() <= deviceHeight) break;
+                font.setPixelSize(--px);
+            }
+            em = px;
+        }
+    }
+    rf->Font = font;
+    rf->Metrics = QFontMetrics(font);
+    FillMetrics(*rf, em, f);
+    for (int c = 0; c < 128; ++c) rf->Ascii[c] = rf->Metrics.horizontalAdvance(QChar(c));
+    std::lock_guard<std::mutex> guard(CacheLock);
+    if (Cache().size() > 512) Cache().clear();
+    return Cache().emplace(key, std::move(rf)).first->second;
+}
+
+namespace {
+
+// Wingdings codes with a Unicode counterpart the installed fonts carry.
+char16_t WingdingsChar(char16_t c) {
+    switch (c) {
+    case 0x6C: return 0x25CF; // black circle
+    case 0x6E: return 0x25A0; // black square
+    case 0x6F: return 0x25A1; // white square
+    case 0x71: return 0x2751; // shadowed white square
+    case 0x77: return 0x25C6; // black diamond
+    case 0x9F: return 0x2022; // bullet
+    case 0xA1: return 0x25CB; // white circle
+    case 0xA8: return 0x25FB; // white medium square
+    case 0xD8: return 0x27A2; // arrowhead
+    case 0xE0: return 0x2192; // rightwards arrow
+    case 0xFB: return 0x2718; // heavy ballot x
+    case 0xFC: return 0x2714; // heavy check mark
+    case 0xFD: return 0x2612; // ballot box with x
+    case 0xFE: return 0x2611; // ballot box with check
+    default: return c;
+    }
+}
+
+} // namespace
+
+QString DrawnText(const TRealFont& font, const QString& text) {
+    if (!font.Symbol) return text;
+    QString r = text;
+    for (auto& ch : r) {
+        char16_t c = ch.unicode();
+        if (c >= 0xF000 && c <= 0xF0FF) c = static_cast<char16_t>(c - 0xF000);
+        ch = QChar(WingdingsChar(c));
+    }
+    return r;
+}
+
+int TextAdvances(const TRealFont& font, const QString& drawn, std::vector<int>* advances) {
+    int total = 0;
+    qsizetype n = drawn.size();
+    if (advances) advances->assign(static_cast<size_t>(n), 0);
+    for (qsizetype i = 0; i < n; ++i) {
+        char16_t c = drawn[i].unicode();
+        int a;
+        if (c < 128) {
+            a = font.Ascii[c];
+        } else if (QChar::isHighSurrogate(c) && i + 1 < n) {
+            a = font.Metrics.horizontalAdvance(drawn.mid(i, 2));
+            if (advances) (*advances)[static_cast<size_t>(i)] = a;
+            total += a;
+            ++i;
+            continue;
+        } else {
+            a = font.Metrics.horizontalAdvance(drawn[i]);
+        }
+        if (advances) (*advances)[static_cast<size_t>(i)] = a;
+        total += a;
+    }
+    return total;
+}
