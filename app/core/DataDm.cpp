@@ -2,6 +2,7 @@
 
 #include "app/core/AppConfig.h"
 #include "app/core/CodeNumbering.h"
+#include "app/core/LoginCheck.h"
 #include "app/core/PubUnit.h"
 #include "app/core/Rights.h"
 #include "app/core/Vardessa.h"
@@ -180,4 +181,30 @@ String TdmData::NextCode(const String& sql, int digits) {
 
 bool TdmData::HasRight(const String& code) {
     return GetInteger(HasRightSQL(OperName, code)) > 0;
+}
+
+void TdmData::ReadOperatorScope(const String& name, int& flag, String& list) {
+    flag = 0;
+    list.clear();
+    try {
+        EnsureConnected();
+        FQryPub->Close();
+        FQryPub->SQL()->SetText(OperatorScopeSQL(name));
+        FQryPub->Open();
+        if (FQryPub->IsEmpty()) return;
+        flag = FQryPub->FieldByName("F_XQflag")->AsInteger();
+        list = FQryPub->FieldByName("F_XQname")->AsString();
+    } catch (const Exception&) {
+        ShowMess(MsgOperationFailed, 3);
+    }
+}
+
+void TdmData::ReadDecimalPlaces(int& amount, int& price, int& total) {
+    EnsureConnected();
+    FQryPub->Close();
+    FQryPub->SQL()->SetText("select F_iAmount,F_iPrice,F_iTotal from sysInfo");
+    FQryPub->Open();
+    amount = FQryPub->FieldByName("F_iAmount")->AsInteger();
+    price = FQryPub->FieldByName("F_iPrice")->AsInteger();
+    total = FQryPub->FieldByName("F_iTotal")->AsInteger();
 }

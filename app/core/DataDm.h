@@ -56,6 +56,11 @@ public:
     String NextCode(const String& sql, int digits);
     // True when the logged-in operator holds the right of that code.
     bool HasRight(const String& code);
+    // The estate scope of an operator (F_XQflag and F_XQname of OperList) through QryPub; 0 and
+    // "" when the operator is not there or the read fails.
+    void ReadOperatorScope(const String& name, int& flag, String& list);
+    // The decimal places of SysInfo through QryPub; raises when they cannot be read.
+    void ReadDecimalPlaces(int& amount, int& price, int& total);
 
 private:
     void ShowStatus(const String& text);

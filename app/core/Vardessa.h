@@ -15,6 +15,15 @@ int ShowMess(const String& text, int kind);
 using TShowMessHandler = std::function<int(const String& text, int kind)>;
 TShowMessHandler SetShowMessHandler(TShowMessHandler handler);
 
+class TCustomForm;
+
+// Places a window before it is shown: mode 0 list and statistics windows (centred in the work
+// area, no larger than it), 1 dialogs (centred on the screen), 2 the main window (the whole work
+// area).
+void DispFormPos(TCustomForm* form, int mode);
+// Makes ShowMess show the platform's message boxes (captioned "系统提示").
+void InstallMessageBoxes();
+
 // Compacts the database file in place, keeping its password; the connection must be closed.
 // True when the file was compacted.
 bool CompactDatabase(const String& fileName, const String& password);

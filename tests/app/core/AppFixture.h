@@ -8,7 +8,6 @@
 #include "app/core/PubUnit.h"
 #include "app/core/Vardessa.h"
 
-#include "db/ADODB.h"
 #include "rtl/FileUtils.h"
 
 #include <gtest/gtest.h>
@@ -46,20 +45,7 @@ protected:
     }
 
     // Rows of a statement, each as the texts of its columns joined by "|".
-    std::vector<String> Rows(const String& sql) {
-        TADOQuery q;
-        q.SetConnection(Dm->ADOcnn());
-        q.SQL()->SetText(sql);
-        q.Open();
-        std::vector<String> rows;
-        for (q.First(); !q.Eof(); q.Next()) {
-            String row;
-            for (int i = 0; i < q.FieldCount(); ++i)
-                row += (i ? "|" : "") + q.Fields()[i]->AsString();
-            rows.push_back(row);
-        }
-        return rows;
-    }
+    std::vector<String> Rows(const String& sql);
 
     TempDir Dir;
     std::unique_ptr<TdmData> Dm;

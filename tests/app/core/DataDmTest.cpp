@@ -2,6 +2,8 @@
 #include "app/core/AppConfig.h"
 #include "app/core/CodeNumbering.h"
 
+#include "db/ADODB.h"
+
 #include "rtl/DateUtils.h"
 #include "rtl/Format.h"
 #include "rtl/StringList.h"
