@@ -21,7 +21,8 @@ std::map<String, String> ParseConnectionString(const String& s) {
         if (eq == String::npos) break;
         const String key = LowerCase(Trim(s.substr(i, eq - i)));
         size_t j = eq + 1;
-        while (j < s.size() && s[j] == ' ') ++j;
+        while (j < s.size() && s[j] == ' ')
+            ++j;
         String value;
         if (j < s.size() && (s[j] == '"' || s[j] == '\'')) {
             const char q = s[j];
@@ -61,8 +62,7 @@ int RunStatement(TSqliteDatabase& db, const TJetStatement& jet, const TParameter
             else if (static_cast<int>(i) < params->Count())
                 p = params->Items(static_cast<int>(i));
         }
-        if (!p && params)
-            throw EDatabaseError("Parameter '" + jet.ParamNames[i] + "' not found");
+        if (!p && params) throw EDatabaseError("Parameter '" + jet.ParamNames[i] + "' not found");
         st->Bind(static_cast<int>(i) + 1, p ? p->Value() : Null());
     }
     const Int64 before = db.TotalChanges();
@@ -75,11 +75,21 @@ int RunStatement(TSqliteDatabase& db, const TJetStatement& jet, const TParameter
 
 // ---- TADOConnection ------------------------------------------------------------------------------
 
-TADOConnection::TADOConnection() = default;
+TADOConnection::TADOConnection(TComponent* AOwner) : TComponent(AOwner) {}
+
+void TADOConnection::Loaded() {
+    TComponent::Loaded();
+    if (FStreamedConnected) {
+        FStreamedConnected = false;
+        Open();
+    }
+}
 
 TADOConnection::~TADOConnection() {
-    for (TCustomADODataSet* d : std::vector<TCustomADODataSet*>(FDataSets)) d->SetConnection(nullptr);
-    for (TADOCommand* c : std::vector<TADOCommand*>(FCommands)) c->SetConnection(nullptr);
+    for (TCustomADODataSet* d : std::vector<TCustomADODataSet*>(FDataSets))
+        d->SetConnection(nullptr);
+    for (TADOCommand* c : std::vector<TADOCommand*>(FCommands))
+        c->SetConnection(nullptr);
     if (FDatabase) FDatabase->Close();
 }
 
@@ -121,15 +131,22 @@ void TADOConnection::Open() {
 void TADOConnection::Close() {
     if (!Connected()) return;
     if (BeforeDisconnect) BeforeDisconnect(this);
-    for (TCustomADODataSet* d : std::vector<TCustomADODataSet*>(FDataSets)) d->Close();
+    for (TCustomADODataSet* d : std::vector<TCustomADODataSet*>(FDataSets))
+        d->Close();
     FDatabase->Close();
     FDatabase.reset();
     if (AfterDisconnect) AfterDisconnect(this);
 }
 
-bool TADOConnection::Connected() const { return FDatabase && FDatabase->Connected(); }
+bool TADOConnection::Connected() const {
+    return FDatabase && FDatabase->Connected();
+}
 
 void TADOConnection::SetConnected(bool Value) {
+    if (ComponentState().Contains(csLoading)) {
+        FStreamedConnected = Value;
+        return;
+    }
     if (Value)
         Open();
     else
@@ -141,21 +158,27 @@ TSqliteDatabase& TADOConnection::Database() {
     return *FDatabase;
 }
 
-int TADOConnection::BeginTrans() { return Database().BeginTransaction(); }
+int TADOConnection::BeginTrans() {
+    return Database().BeginTransaction();
+}
 
 void TADOConnection::CommitTrans() {
     if (!Connected())
-        throw EDatabaseError("You tried to commit or rollback a transaction without first beginning a transaction.");
+        throw EDatabaseError(
+            "You tried to commit or rollback a transaction without first beginning a transaction.");
     FDatabase->CommitTransaction();
 }
 
 void TADOConnection::RollbackTrans() {
     if (!Connected())
-        throw EDatabaseError("You tried to commit or rollback a transaction without first beginning a transaction.");
+        throw EDatabaseError(
+            "You tried to commit or rollback a transaction without first beginning a transaction.");
     FDatabase->RollbackTransaction();
 }
 
-bool TADOConnection::InTransaction() const { return Connected() && FDatabase->TransactionLevel() > 0; }
+bool TADOConnection::InTransaction() const {
+    return Connected() && FDatabase->TransactionLevel() > 0;
+}
 
 int TADOConnection::Execute(const String& CommandText) {
     const TJetStatement jet = TranslateJetSql(CommandText);
@@ -186,7 +209,8 @@ void TADOConnection::Detach(TObject* Client) {
 // ---- TParameters ---------------------------------------------------------------------------------
 
 TParameter* TParameters::Items(int Index) const {
-    if (Index < 0 || Index >= Count()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= Count())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
     return FList[static_cast<size_t>(Index)].get();
 }
 
@@ -207,8 +231,8 @@ TParameter* TParameters::AddParameter() {
     return FList.back().get();
 }
 
-TParameter* TParameters::CreateParameter(const String& Name, TFieldType DataType, TParameterDirection Direction,
-                                         int Size, const Variant& Value) {
+TParameter* TParameters::CreateParameter(const String& Name, TFieldType DataType,
+                                         TParameterDirection Direction, int Size, const Variant& Value) {
     TParameter* p = AddParameter();
     p->SetName(Name);
     p->SetDataType(DataType);
@@ -242,7 +266,7 @@ void TParameters::ParseSQL(const String& SQL, bool KeepValues) {
 
 // ---- TADOCommand ---------------------------------------------------------------------------------
 
-TADOCommand::TADOCommand() = default;
+TADOCommand::TADOCommand(TComponent* AOwner) : TComponent(AOwner) {}
 
 TADOCommand::~TADOCommand() {
     if (FConnection) FConnection->Detach(this);
@@ -267,18 +291,29 @@ int TADOCommand::Execute() {
 
 // ---- TADOQuery -----------------------------------------------------------------------------------
 
-TADOQuery::TADOQuery() : FSQL(std::make_unique<TStringList>()) {
+TADOQuery::TADOQuery(TComponent* AOwner) : TCustomADODataSet(AOwner), FSQL(std::make_unique<TStringList>()) {
     FSQL->OnChange = [this](TObject*) { QueryChanged(); };
 }
 
-TADOQuery::~TADOQuery() { FSQL->OnChange = nullptr; }
+TADOQuery::~TADOQuery() {
+    FSQL->OnChange = nullptr;
+}
 
 void TADOQuery::QueryChanged() {
     Close();
     if (FParamCheck) FParameters.ParseSQL(FSQL->Text(), false);
 }
 
-String TADOQuery::CommandText() const { return FSQL->Text(); }
+String TADOQuery::CommandText() const {
+    return FSQL->Text();
+}
+
+void TADOQuery::SetSQL(TStrings* Value) {
+    if (Value)
+        FSQL->Assign(*Value);
+    else
+        FSQL->Clear();
+}
 
 int TADOQuery::ExecSQL() {
     if (!Connection()) throw EDatabaseError("Missing Connection or ConnectionString");
@@ -294,4 +329,6 @@ void TADOTable::SetTableName(const String& Value) {
     FTableName = Value;
 }
 
-String TADOTable::CommandText() const { return "select * from [" + FTableName + "]"; }
+String TADOTable::CommandText() const {
+    return "select * from [" + FTableName + "]";
+}

@@ -43,17 +43,22 @@ enum TAffectRecords { arCurrent, arFiltered, arAll, arAllChapters };
 enum TCursorLocation { clUseServer, clUseClient };
 enum TCursorType { ctUnspecified, ctOpenForwardOnly, ctKeyset, ctDynamic, ctStatic };
 enum TParameterDirection { pdUnknown, pdInput, pdOutput, pdInputOutput, pdReturnValue };
+ORV_ENUM(TADOLockType, ltUnspecified, ltReadOnly, ltPessimistic, ltOptimistic, ltBatchOptimistic)
+ORV_ENUM(TCursorLocation, clUseServer, clUseClient)
+ORV_ENUM(TCursorType, ctUnspecified, ctOpenForwardOnly, ctKeyset, ctDynamic, ctStatic)
 
 class TCustomADODataSet;
 class TADOCommand;
 
 // ---- connection ----------------------------------------------------------------------------------
 
-class TADOConnection : public TObject {
-public:
-    TADOConnection();
+class TADOConnection : public TComponent {
+    ORV_META(TADOConnection, TComponent)
+
+    explicit TADOConnection(TComponent* AOwner = nullptr);
     ~TADOConnection() override;
-    String ClassName() const override { return "TADOConnection"; }
+    // A connection read from a form connects when the form is loaded, if Connected was stored.
+    void Loaded() override;
 
     // "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<file>;...;Jet OLEDB:Database Password=<pw>".
     // Keys compare without regard to case; a "\" in the file name is a folder separator.
@@ -99,6 +104,7 @@ private:
 
     String FConnectionString;
     bool FLoginPrompt = true;
+    bool FStreamedConnected = false;
     std::unique_ptr<TSqliteDatabase> FDatabase;
     std::vector<TCustomADODataSet*> FDataSets;
     std::vector<TADOCommand*> FCommands;
@@ -137,8 +143,8 @@ public:
     TParameter* FindParam(const String& Name) const;
     TParameter* ParamByName(const String& Name) const;
     TParameter* AddParameter();
-    TParameter* CreateParameter(const String& Name, TFieldType DataType, TParameterDirection Direction, int Size,
-                                const Variant& Value);
+    TParameter* CreateParameter(const String& Name, TFieldType DataType, TParameterDirection Direction,
+                                int Size, const Variant& Value);
     void Clear() { FList.clear(); }
     // Makes the parameters of a statement's ":name" markers (one per distinct name, in order,
     // keeping the values of names that were there before when KeepValues).
@@ -151,10 +157,11 @@ private:
 // ---- data sets -----------------------------------------------------------------------------------
 
 class TCustomADODataSet : public TDataSet {
-public:
-    TCustomADODataSet();
+    ORV_META(TCustomADODataSet, TDataSet)
+
+    explicit TCustomADODataSet(TComponent* AOwner = nullptr);
     ~TCustomADODataSet() override;
-    String ClassName() const override { return "TCustomADODataSet"; }
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
     TADOConnection* Connection() const { return FConnection; }
     void SetConnection(TADOConnection* Value);
@@ -174,6 +181,7 @@ public:
     // from its current record, and the data set reads again whenever they change.
     TDataSource* DataSource() const;
     void SetDataSource(TDataSource* Value);
+    TDataSource* MasterSource() const override { return DataSource(); }
 
     // The client batch (ltBatchOptimistic).
     void UpdateBatch(TAffectRecords AffectRecords = arAll);
@@ -225,13 +233,14 @@ private:
 };
 
 class TADOQuery : public TCustomADODataSet {
-public:
-    TADOQuery();
+    ORV_META(TADOQuery, TCustomADODataSet)
+
+    explicit TADOQuery(TComponent* AOwner = nullptr);
     ~TADOQuery() override;
-    String ClassName() const override { return "TADOQuery"; }
 
     // The statement; changing it closes the query and makes the parameters anew.
-    TStringList* SQL() { return FSQL.get(); }
+    TStringList* SQL() const { return FSQL.get(); }
+    void SetSQL(TStrings* Value);
     // Runs the statement without a result; returns the rows it changed.
     int ExecSQL();
     int RowsAffected() const { return FRowsAffected; }
@@ -250,8 +259,9 @@ private:
 
 // All rows of one table, written back to it.
 class TADOTable : public TCustomADODataSet {
-public:
-    String ClassName() const override { return "TADOTable"; }
+    ORV_META(TADOTable, TCustomADODataSet)
+
+    explicit TADOTable(TComponent* AOwner = nullptr) : TCustomADODataSet(AOwner) {}
     const String& TableName() const { return FTableName; }
     void SetTableName(const String& Value);
 
@@ -262,11 +272,11 @@ private:
     String FTableName;
 };
 
-class TADOCommand : public TObject {
-public:
-    TADOCommand();
+class TADOCommand : public TComponent {
+    ORV_META(TADOCommand, TComponent)
+
+    explicit TADOCommand(TComponent* AOwner = nullptr);
     ~TADOCommand() override;
-    String ClassName() const override { return "TADOCommand"; }
     TADOConnection* Connection() const { return FConnection; }
     void SetConnection(TADOConnection* Value);
     const String& CommandText() const { return FCommandText; }

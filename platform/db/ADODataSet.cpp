@@ -19,7 +19,9 @@ namespace {
 const char* const kConflict =
     "Row cannot be located for updating. Some values may have been changed since it was last read.";
 
-String QuoteIdent(const String& name) { return AnsiQuotedStr(name, '"'); }
+String QuoteIdent(const String& name) {
+    return AnsiQuotedStr(name, '"');
+}
 
 bool SameStored(const Variant& a, const Variant& b) {
     const bool an = VarIsNull(a) || VarIsEmpty(a), bn = VarIsNull(b) || VarIsEmpty(b);
@@ -29,21 +31,35 @@ bool SameStored(const Variant& a, const Variant& b) {
 
 TFieldType FieldTypeOf(TJetColumnKind kind) {
     switch (kind) {
-    case TJetColumnKind::String: return ftString;
-    case TJetColumnKind::WideString: return ftWideString;
-    case TJetColumnKind::Memo: return ftMemo;
-    case TJetColumnKind::Integer: return ftInteger;
-    case TJetColumnKind::SmallInt: return ftSmallint;
-    case TJetColumnKind::LargeInt: return ftLargeint;
-    case TJetColumnKind::Float: return ftFloat;
+    case TJetColumnKind::String:
+        return ftString;
+    case TJetColumnKind::WideString:
+        return ftWideString;
+    case TJetColumnKind::Memo:
+        return ftMemo;
+    case TJetColumnKind::Integer:
+        return ftInteger;
+    case TJetColumnKind::SmallInt:
+        return ftSmallint;
+    case TJetColumnKind::LargeInt:
+        return ftLargeint;
+    case TJetColumnKind::Float:
+        return ftFloat;
     case TJetColumnKind::Currency:
-    case TJetColumnKind::Bcd: return ftBCD;
-    case TJetColumnKind::Boolean: return ftBoolean;
-    case TJetColumnKind::DateTime: return ftDateTime;
-    case TJetColumnKind::Date: return ftDate;
-    case TJetColumnKind::Time: return ftTime;
-    case TJetColumnKind::Blob: return ftBlob;
-    default: return ftUnknown;
+    case TJetColumnKind::Bcd:
+        return ftBCD;
+    case TJetColumnKind::Boolean:
+        return ftBoolean;
+    case TJetColumnKind::DateTime:
+        return ftDateTime;
+    case TJetColumnKind::Date:
+        return ftDate;
+    case TJetColumnKind::Time:
+        return ftTime;
+    case TJetColumnKind::Blob:
+        return ftBlob;
+    default:
+        return ftUnknown;
     }
 }
 
@@ -102,8 +118,10 @@ Variant ReadValue(const TSqliteStatement& st, int col, TJetColumnKind kind) {
         }
         if (type == 1 || type == 2) return VarFromDateTime(st.ColumnDouble(col));
         break;
-    case TJetColumnKind::Blob: return Variant(st.ColumnBlob(col));
-    default: break;
+    case TJetColumnKind::Blob:
+        return Variant(st.ColumnBlob(col));
+    default:
+        break;
     }
     return st.ColumnValue(col);
 }
@@ -116,13 +134,17 @@ TFieldType SettleExpressionColumn(std::vector<TRecordData*>& records, size_t col
         const Variant& v = r->Values[col];
         switch (VarType(v)) {
         case varNull:
-        case varEmpty: break;
+        case varEmpty:
+            break;
         case varInt64:
             anyInt = true;
-            if (v.AsInt64() < std::numeric_limits<Integer>::min() || v.AsInt64() > std::numeric_limits<Integer>::max())
+            if (v.AsInt64() < std::numeric_limits<Integer>::min() ||
+                v.AsInt64() > std::numeric_limits<Integer>::max())
                 bigInt = true;
             break;
-        case varDouble: anyReal = true; break;
+        case varDouble:
+            anyReal = true;
+            break;
         default: {
             anyText = true;
             const String s = VarToStr(v);
@@ -161,11 +183,17 @@ TFieldType SettleExpressionColumn(std::vector<TRecordData*>& records, size_t col
         }
         case ftString:
         case ftMemo:
-            if (!VarIsStr(v)) v = VarType(v) == varDouble ? Variant(FloatToStr(v.AsDouble())) : Variant(VarToStr(v));
+            if (!VarIsStr(v))
+                v = VarType(v) == varDouble ? Variant(FloatToStr(v.AsDouble())) : Variant(VarToStr(v));
             break;
-        case ftFloat: v = Variant(v.AsDouble()); break;
-        case ftInteger: v = Variant(v.AsInteger()); break;
-        default: break;
+        case ftFloat:
+            v = Variant(v.AsDouble());
+            break;
+        case ftInteger:
+            v = Variant(v.AsInteger());
+            break;
+        default:
+            break;
         }
     }
     return type;
@@ -189,14 +217,22 @@ protected:
 
 private:
     void Follow() {
-        if (FDetail->Active() && DataSource() && DataSource()->State() != dsSetKey) FDetail->SetParamsFromMaster(true);
+        if (FDetail->Active() && DataSource() && DataSource()->State() != dsSetKey)
+            FDetail->SetParamsFromMaster(true);
     }
     TCustomADODataSet* FDetail;
 };
 
 // ---- TCustomADODataSet ---------------------------------------------------------------------------
 
-TCustomADODataSet::TCustomADODataSet() = default;
+TCustomADODataSet::TCustomADODataSet(TComponent* AOwner) : TDataSet(AOwner) {}
+
+void TCustomADODataSet::Notification(TComponent* AComponent, TOperation Operation) {
+    TDataSet::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FConnection) SetConnection(nullptr);
+    if (FMasterLink && AComponent == FMasterLink->DataSource()) FMasterLink->SetDataSource(nullptr);
+}
 
 TCustomADODataSet::~TCustomADODataSet() {
     Close();
@@ -217,12 +253,21 @@ void TCustomADODataSet::SetLockType(TADOLockType Value) {
     FLockType = Value;
 }
 
-TDataSource* TCustomADODataSet::DataSource() const { return FMasterLink ? FMasterLink->DataSource() : nullptr; }
+TDataSource* TCustomADODataSet::DataSource() const {
+    return FMasterLink ? FMasterLink->DataSource() : nullptr;
+}
 
 void TCustomADODataSet::SetDataSource(TDataSource* Value) {
-    if (Value && Value->DataSet() == this) Error("Circular datalinks are not allowed");
+    // A master that is, or follows, this data set would make a loop.
+    for (TDataSet* ds = Value ? Value->DataSet() : nullptr; ds;) {
+        if (ds == this) Error("Circular datalinks are not allowed");
+        TDataSource* up = ds->MasterSource();
+        ds = up ? up->DataSet() : nullptr;
+    }
     if (!FMasterLink) FMasterLink = std::make_unique<TMasterLink>(this);
+    if (TDataSource* old = FMasterLink->DataSource()) old->RemoveFreeNotification(this);
     FMasterLink->SetDataSource(Value);
+    if (Value) Value->FreeNotification(this);
 }
 
 TSqliteDatabase& TCustomADODataSet::Db() {
@@ -329,11 +374,13 @@ void TCustomADODataSet::InternalOpen() {
         def.ReadOnly = autoInc;
         FDateColumns[static_cast<size_t>(c)] =
             kind == TJetColumnKind::DateTime || kind == TJetColumnKind::Date || kind == TJetColumnKind::Time;
-        FCurrencyColumns[static_cast<size_t>(c)] = kind == TJetColumnKind::Currency || kind == TJetColumnKind::Bcd;
+        FCurrencyColumns[static_cast<size_t>(c)] =
+            kind == TJetColumnKind::Currency || kind == TJetColumnKind::Bcd;
         FAutoIncColumns[static_cast<size_t>(c)] = autoInc;
         // A repeated name (two tables' columns) is told apart by its table.
         for (const TFieldDef& d : defs)
-            if (SameText(d.Name, def.Name)) def.Name = (table.empty() ? String("Expr") : table) + "." + def.Name;
+            if (SameText(d.Name, def.Name))
+                def.Name = (table.empty() ? String("Expr") : table) + "." + def.Name;
         defs.push_back(def);
     }
     if (writable) {
@@ -348,17 +395,20 @@ void TCustomADODataSet::InternalOpen() {
     while (st->Step()) {
         std::vector<Variant> values;
         values.reserve(static_cast<size_t>(columns));
-        for (int c = 0; c < columns; ++c) values.push_back(ReadValue(*st, c + first, kinds[static_cast<size_t>(c)]));
+        for (int c = 0; c < columns; ++c)
+            values.push_back(ReadValue(*st, c + first, kinds[static_cast<size_t>(c)]));
         TRecordData& rec = AddLoadedRecord(std::move(values), withRowId ? st->ColumnInt64(0) : 0);
         if (anyUnknown) loaded.push_back(&rec);
     }
     for (int c = 0; c < columns; ++c)
         if (kinds[static_cast<size_t>(c)] == TJetColumnKind::Unknown) {
             int size = 0;
-            defs[static_cast<size_t>(c)].DataType = SettleExpressionColumn(loaded, static_cast<size_t>(c), size);
+            defs[static_cast<size_t>(c)].DataType =
+                SettleExpressionColumn(loaded, static_cast<size_t>(c), size);
             defs[static_cast<size_t>(c)].Size = size;
         }
-    for (const TFieldDef& d : defs) FieldDefs().Add(d);
+    for (const TFieldDef& d : defs)
+        FieldDefs().Add(d);
 }
 
 void TCustomADODataSet::InternalClose() {}
@@ -421,11 +471,12 @@ void TCustomADODataSet::WriteInsert(TRecordData& Record) {
         marks += "?";
         values.push_back(&Record.Values[i]);
     }
-    const String sql = names.empty() ? "INSERT INTO " + QuoteIdent(FUpdateTable) + " DEFAULT VALUES"
-                                     : "INSERT INTO " + QuoteIdent(FUpdateTable) + " (" + names + ") VALUES (" +
-                                           marks + ")";
+    const String sql =
+        names.empty() ? "INSERT INTO " + QuoteIdent(FUpdateTable) + " DEFAULT VALUES"
+                      : "INSERT INTO " + QuoteIdent(FUpdateTable) + " (" + names + ") VALUES (" + marks + ")";
     auto st = db.Prepare(sql);
-    for (size_t i = 0; i < values.size(); ++i) st->Bind(static_cast<int>(i) + 1, *values[i]);
+    for (size_t i = 0; i < values.size(); ++i)
+        st->Bind(static_cast<int>(i) + 1, *values[i]);
     st->Step();
     Record.RowId = db.LastInsertRowId();
     // Read the row back: the auto-number and the columns' defaults.
@@ -446,21 +497,44 @@ void TCustomADODataSet::WriteInsert(TRecordData& Record) {
         const TFieldDef& def = FieldDefs()[static_cast<int>(i)];
         TJetColumnKind kind = TJetColumnKind::Unknown;
         switch (def.DataType) {
-        case ftString: kind = TJetColumnKind::String; break;
-        case ftWideString: kind = TJetColumnKind::WideString; break;
-        case ftMemo: kind = TJetColumnKind::Memo; break;
+        case ftString:
+            kind = TJetColumnKind::String;
+            break;
+        case ftWideString:
+            kind = TJetColumnKind::WideString;
+            break;
+        case ftMemo:
+            kind = TJetColumnKind::Memo;
+            break;
         case ftInteger:
-        case ftAutoInc: kind = TJetColumnKind::Integer; break;
-        case ftSmallint: kind = TJetColumnKind::SmallInt; break;
-        case ftLargeint: kind = TJetColumnKind::LargeInt; break;
-        case ftFloat: kind = TJetColumnKind::Float; break;
-        case ftBCD: kind = TJetColumnKind::Bcd; break;
-        case ftBoolean: kind = TJetColumnKind::Boolean; break;
+        case ftAutoInc:
+            kind = TJetColumnKind::Integer;
+            break;
+        case ftSmallint:
+            kind = TJetColumnKind::SmallInt;
+            break;
+        case ftLargeint:
+            kind = TJetColumnKind::LargeInt;
+            break;
+        case ftFloat:
+            kind = TJetColumnKind::Float;
+            break;
+        case ftBCD:
+            kind = TJetColumnKind::Bcd;
+            break;
+        case ftBoolean:
+            kind = TJetColumnKind::Boolean;
+            break;
         case ftDate:
         case ftTime:
-        case ftDateTime: kind = TJetColumnKind::DateTime; break;
-        case ftBlob: kind = TJetColumnKind::Blob; break;
-        default: break;
+        case ftDateTime:
+            kind = TJetColumnKind::DateTime;
+            break;
+        case ftBlob:
+            kind = TJetColumnKind::Blob;
+            break;
+        default:
+            break;
         }
         Record.Values[i] = ReadValue(*rd, static_cast<int>(k), kind);
     }
@@ -489,7 +563,8 @@ void TCustomADODataSet::WriteUpdate(TRecordData& Record) {
     TSqliteDatabase& db = Db();
     auto st = db.Prepare("UPDATE " + QuoteIdent(FUpdateTable) + " SET " + set + " WHERE " + where);
     int p = 1;
-    for (size_t i : changed) st->Bind(p++, Record.Values[i]);
+    for (size_t i : changed)
+        st->Bind(p++, Record.Values[i]);
     st->Bind(p++, Variant(Record.RowId));
     for (size_t i : changed)
         if (!VarIsNull(orig[i]) && !VarIsEmpty(orig[i])) st->Bind(p++, orig[i]);
@@ -508,10 +583,17 @@ void TCustomADODataSet::WriteDelete(TRecordData& Record) {
 
 void TCustomADODataSet::WriteRecord(TRecordData& Record) {
     switch (Record.Status) {
-    case usInserted: WriteInsert(Record); break;
-    case usModified: WriteUpdate(Record); break;
-    case usDeleted: WriteDelete(Record); break;
-    default: break;
+    case usInserted:
+        WriteInsert(Record);
+        break;
+    case usModified:
+        WriteUpdate(Record);
+        break;
+    case usDeleted:
+        WriteDelete(Record);
+        break;
+    default:
+        break;
     }
 }
 
@@ -534,11 +616,13 @@ void TCustomADODataSet::UpdateBatch(TAffectRecords AffectRecords) {
     };
     std::vector<TSaved> saved;
     saved.reserve(pending.size());
-    for (TRecordData* r : pending) saved.push_back({r->Values, r->RowId});
+    for (TRecordData* r : pending)
+        saved.push_back({r->Values, r->RowId});
     TSqliteDatabase& db = Db();
     db.BeginTransaction();
     try {
-        for (TRecordData* r : pending) WriteRecord(*r);
+        for (TRecordData* r : pending)
+            WriteRecord(*r);
         db.CommitTransaction();
     } catch (...) {
         db.RollbackTransaction();
@@ -567,11 +651,14 @@ void TCustomADODataSet::CancelBatch(TAffectRecords AffectRecords) {
         TRecordData* rec = ActiveRecordData();
         if (rec) affected.push_back(rec);
     } else
-        for (const auto& r : AllRecords()) affected.push_back(r.get());
+        for (const auto& r : AllRecords())
+            affected.push_back(r.get());
     std::vector<TRecordData*> gone;
     for (TRecordData* r : affected) {
         switch (r->Status) {
-        case usInserted: gone.push_back(r); break;
+        case usInserted:
+            gone.push_back(r);
+            break;
         case usModified:
         case usDeleted:
             if (r->Original) r->Values = *r->Original;
@@ -579,7 +666,8 @@ void TCustomADODataSet::CancelBatch(TAffectRecords AffectRecords) {
             r->Hidden = false;
             r->Status = usUnmodified;
             break;
-        default: break;
+        default:
+            break;
         }
     }
     TRecordData* keep = ActiveRecordData();

@@ -2,6 +2,8 @@
 // options, update status, bookmarks and the database error.
 #pragma once
 
+#include "classes/Alignment.h"
+#include "classes/Meta.h"
 #include "rtl/SysUtils.h"
 #include "rtl/Types.h"
 
@@ -37,21 +39,21 @@ enum TDataSetState {
 // What a data set tells its data sources and links, in the platform's order (the codes matter:
 // the grid reacts to deDataSetChange = 2 and deDisabledStateChange = 14).
 enum TDataEvent {
-    deFieldChange,         // Info: the TField*
-    deRecordChange,        // Info: the TField* or nullptr
+    deFieldChange,  // Info: the TField*
+    deRecordChange, // Info: the TField* or nullptr
     deDataSetChange,
-    deDataSetScroll,       // Info: the distance the current record moved
+    deDataSetScroll, // Info: the distance the current record moved
     deLayoutChange,
     deUpdateRecord,
     deUpdateState,
     deCheckBrowseMode,
     dePropertyChange,
     deFieldListChange,
-    deFocusControl,        // Info: a TField** the handler clears when it took the focus
+    deFocusControl, // Info: a TField** the handler clears when it took the focus
     deParentScroll,
     deConnectChange,
     deReconcileError,
-    deDisabledStateChange  // Info: 1 when the controls are enabled again, 0 when disabled
+    deDisabledStateChange // Info: 1 when the controls are enabled again, 0 when disabled
 };
 
 enum TFieldType {
@@ -98,8 +100,7 @@ enum TFieldType {
 // fkData: a column of the data; fkCalculated: computed in OnCalcFields; fkLookup: read from
 // another data set through key fields.
 enum TFieldKind { fkData, fkCalculated, fkLookup, fkInternalCalc, fkAggregate };
-
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+ORV_ENUM(TFieldKind, fkData, fkCalculated, fkLookup, fkInternalCalc, fkAggregate)
 
 // Options of Locate: flags that may be combined (loCaseInsensitive | loPartialKey).
 enum TLocateOption : unsigned { loCaseInsensitive = 1, loPartialKey = 2 };

@@ -7,12 +7,15 @@
 
 #include <algorithm>
 
-void DatabaseError(const String& message) { throw EDatabaseError(message); }
+void DatabaseError(const String& message) {
+    throw EDatabaseError(message);
+}
 
 // ---- TFields / TFieldDefs ------------------------------------------------------------------------
 
 TField* TFields::Fields(int Index) const {
-    if (Index < 0 || Index >= Count()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= Count())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
     return FList[static_cast<size_t>(Index)];
 }
 
@@ -53,18 +56,30 @@ const TFieldDef* TFieldDefs::Find(const String& Name) const {
 
 // ---- construction --------------------------------------------------------------------------------
 
-TDataSet::TDataSet() = default;
+TDataSet::TDataSet(TComponent* AOwner) : TComponent(AOwner) {}
+
+void TDataSet::Loaded() {
+    TComponent::Loaded();
+    if (FStreamedActive) {
+        FStreamedActive = false;
+        Open();
+    }
+}
 
 TDataSet::~TDataSet() {
     // The data set goes: its sources see it no more, its persistent fields are let go.
     FState = dsInactive;
-    for (TDataSource* s : std::vector<TDataSource*>(FDataSources)) s->SetDataSet(nullptr);
+    for (TDataSource* s : std::vector<TDataSource*>(FDataSources))
+        s->SetDataSet(nullptr);
     FOwnedFields.clear();
-    for (TField* f : FFields.FList) f->FDataSet = nullptr;
+    for (TField* f : FFields.FList)
+        f->FDataSet = nullptr;
     FFields.FList.clear();
 }
 
-void TDataSet::Error(const String& Message) const { DatabaseError(Message); }
+void TDataSet::Error(const String& Message) const {
+    DatabaseError(Message);
+}
 
 void TDataSet::CheckActive() const {
     if (FState == dsInactive) Error("Cannot perform this operation on a closed dataset");
@@ -80,7 +95,9 @@ void TDataSet::RemoveField(TField* Field) {
     l.erase(std::remove(l.begin(), l.end(), Field), l.end());
 }
 
-void TDataSet::AddDataSource(TDataSource* Source) { FDataSources.push_back(Source); }
+void TDataSet::AddDataSource(TDataSource* Source) {
+    FDataSources.push_back(Source);
+}
 
 void TDataSet::RemoveDataSource(TDataSource* Source) {
     FDataSources.erase(std::remove(FDataSources.begin(), FDataSources.end(), Source), FDataSources.end());
@@ -89,6 +106,10 @@ void TDataSet::RemoveDataSource(TDataSource* Source) {
 // ---- opening and closing -------------------------------------------------------------------------
 
 void TDataSet::SetActive(bool Value) {
+    if (ComponentState().Contains(csLoading)) {
+        FStreamedActive = Value;
+        return;
+    }
     if (Value == Active()) return;
     if (Value) {
         DoEvent(BeforeOpen);
@@ -144,7 +165,8 @@ void TDataSet::Refresh() {
     CheckBrowseMode();
     const int recNo = FCursor;
     std::vector<TFieldDef> oldDefs;
-    for (int i = 0; i < FFieldDefs.Count(); ++i) oldDefs.push_back(FFieldDefs[i]);
+    for (int i = 0; i < FFieldDefs.Count(); ++i)
+        oldDefs.push_back(FFieldDefs[i]);
     FRecords.clear();
     FView.clear();
     FInsertRecord.reset();
@@ -183,17 +205,35 @@ void TDataSet::Refresh() {
 std::unique_ptr<TField> TDataSet::CreateDefaultField(const TFieldDef& Def) {
     std::unique_ptr<TField> f;
     switch (Def.DataType) {
-    case ftString: f = std::make_unique<TStringField>(); break;
-    case ftWideString: f = std::make_unique<TWideStringField>(); break;
+    case ftString:
+        f = std::make_unique<TStringField>();
+        break;
+    case ftWideString:
+        f = std::make_unique<TWideStringField>();
+        break;
     case ftMemo:
-    case ftFmtMemo: f = std::make_unique<TMemoField>(); break;
+    case ftFmtMemo:
+        f = std::make_unique<TMemoField>();
+        break;
     case ftSmallint:
-    case ftWord: f = std::make_unique<TSmallintField>(); break;
-    case ftInteger: f = std::make_unique<TIntegerField>(); break;
-    case ftAutoInc: f = std::make_unique<TAutoIncField>(); break;
-    case ftLargeint: f = std::make_unique<TLargeintField>(); break;
-    case ftFloat: f = std::make_unique<TFloatField>(); break;
-    case ftCurrency: f = std::make_unique<TCurrencyField>(); break;
+    case ftWord:
+        f = std::make_unique<TSmallintField>();
+        break;
+    case ftInteger:
+        f = std::make_unique<TIntegerField>();
+        break;
+    case ftAutoInc:
+        f = std::make_unique<TAutoIncField>();
+        break;
+    case ftLargeint:
+        f = std::make_unique<TLargeintField>();
+        break;
+    case ftFloat:
+        f = std::make_unique<TFloatField>();
+        break;
+    case ftCurrency:
+        f = std::make_unique<TCurrencyField>();
+        break;
     case ftBCD:
     case ftFMTBcd: {
         auto b = std::make_unique<TBCDField>();
@@ -202,12 +242,22 @@ std::unique_ptr<TField> TDataSet::CreateDefaultField(const TFieldDef& Def) {
         f = std::move(b);
         break;
     }
-    case ftBoolean: f = std::make_unique<TBooleanField>(); break;
-    case ftDate: f = std::make_unique<TDateField>(); break;
-    case ftTime: f = std::make_unique<TTimeField>(); break;
+    case ftBoolean:
+        f = std::make_unique<TBooleanField>();
+        break;
+    case ftDate:
+        f = std::make_unique<TDateField>();
+        break;
+    case ftTime:
+        f = std::make_unique<TTimeField>();
+        break;
     case ftDateTime:
-    case ftTimeStamp: f = std::make_unique<TDateTimeField>(); break;
-    default: f = std::make_unique<TBlobField>(); break;
+    case ftTimeStamp:
+        f = std::make_unique<TDateTimeField>();
+        break;
+    default:
+        f = std::make_unique<TBlobField>();
+        break;
     }
     if (Def.DataType == ftString || Def.DataType == ftWideString) f->SetSize(Def.Size);
     return f;
@@ -262,14 +312,18 @@ TRecordData& TDataSet::AddLoadedRecord(std::vector<Variant>&& Values, Int64 RowI
 
 void TDataSet::PurgeRecords(const std::vector<TRecordData*>& Records) {
     if (Records.empty()) return;
-    for (TRecordData* r : Records) FById.erase(r->Id);
+    for (TRecordData* r : Records)
+        FById.erase(r->Id);
     FView.erase(std::remove_if(FView.begin(), FView.end(),
-                               [&](TRecordData* v) { return std::find(Records.begin(), Records.end(), v) != Records.end(); }),
+                               [&](TRecordData* v) {
+                                   return std::find(Records.begin(), Records.end(), v) != Records.end();
+                               }),
                 FView.end());
     FViewIndexValid = false;
     FRecords.erase(std::remove_if(FRecords.begin(), FRecords.end(),
                                   [&](const std::unique_ptr<TRecordData>& r) {
-                                      return std::find(Records.begin(), Records.end(), r.get()) != Records.end();
+                                      return std::find(Records.begin(), Records.end(), r.get()) !=
+                                             Records.end();
                                   }),
                    FRecords.end());
 }
@@ -294,12 +348,16 @@ void TDataSet::DataEvent(TDataEvent Event, intptr_t Info) {
     case deDataSetChange:
     case deDataSetScroll:
     case deRecordChange:
-    case deLayoutChange: ++FCalcGeneration; break;
-    default: break;
+    case deLayoutChange:
+        ++FCalcGeneration;
+        break;
+    default:
+        break;
     }
     const bool notify = !ControlsDisabled() || Event == deDisabledStateChange;
     if (notify) {
-        for (TDataSource* s : std::vector<TDataSource*>(FDataSources)) s->DataEvent(Event, Info);
+        for (TDataSource* s : std::vector<TDataSource*>(FDataSources))
+            s->DataEvent(Event, Info);
     } else if ((Event == deUpdateState && FState == dsInactive) || Event == deLayoutChange)
         FEnableEvent = deLayoutChange;
 }
@@ -329,7 +387,9 @@ int TDataSet::ActiveIndex() const {
     return FCursor;
 }
 
-void TDataSet::SetActiveIndex(int Index) { FActiveOverride = Index == FCursor ? -1 : Index; }
+void TDataSet::SetActiveIndex(int Index) {
+    FActiveOverride = Index == FCursor ? -1 : Index;
+}
 
 TRecordData* TDataSet::ActiveRecordData() const {
     if (FForcedRecord) return FForcedRecord;
@@ -340,7 +400,8 @@ TRecordData* TDataSet::ActiveRecordData() const {
 
 void TDataSet::EnsureViewIndex() const {
     if (FViewIndexValid) return;
-    for (size_t i = 0; i < FView.size(); ++i) FView[i]->ViewIndex = i;
+    for (size_t i = 0; i < FView.size(); ++i)
+        FView[i]->ViewIndex = i;
     FViewIndexValid = true;
 }
 
@@ -452,7 +513,9 @@ void TDataSet::ResyncView(TRecordData* Keep) {
 
 // ---- editing -------------------------------------------------------------------------------------
 
-bool TDataSet::CanModify() const { return Active() && GetCanModify(); }
+bool TDataSet::CanModify() const {
+    return Active() && GetCanModify();
+}
 
 void TDataSet::CheckCanModify() const {
     if (!CanModify()) Error("Cannot modify a read-only dataset");
@@ -532,8 +595,12 @@ void TDataSet::DoInsert(bool AppendAtEnd) {
     DoEvent(AfterScroll);
 }
 
-void TDataSet::Insert() { DoInsert(false); }
-void TDataSet::Append() { DoInsert(true); }
+void TDataSet::Insert() {
+    DoInsert(false);
+}
+void TDataSet::Append() {
+    DoInsert(true);
+}
 
 void TDataSet::AppendRecord(const std::vector<Variant>& Values) {
     Append();
@@ -656,7 +723,8 @@ void TDataSet::ClearFields() {
     if (FState != dsEdit && FState != dsInsert) Error("Dataset not in edit or insert mode");
     TRecordData* rec = ActiveRecordData();
     if (!rec) return;
-    for (Variant& v : rec->Values) v = Null();
+    for (Variant& v : rec->Values)
+        v = Null();
     ++FCalcGeneration;
     DataEvent(deDataSetChange, 0);
 }
@@ -720,7 +788,8 @@ void TDataSet::SetFieldValue(TField* Field, const Variant& Value) {
     if (!rec) Error("Dataset not in edit or insert mode");
     if (Field->OnValidate && !calcState) {
         // The field shows the new value while it is validated, and the old one when refused.
-        Variant* slot = Field->FFieldNo > 0 ? &rec->Values[static_cast<size_t>(Field->FFieldNo - 1)] : nullptr;
+        Variant* slot =
+            Field->FFieldNo > 0 ? &rec->Values[static_cast<size_t>(Field->FFieldNo - 1)] : nullptr;
         if (slot) {
             Variant old = *slot;
             *slot = Value;
@@ -736,7 +805,8 @@ void TDataSet::SetFieldValue(TField* Field, const Variant& Value) {
     if (Field->FFieldNo > 0)
         rec->Values[static_cast<size_t>(Field->FFieldNo - 1)] = Value;
     else if (Field->FCalcIndex >= 0) {
-        if (rec->Calc.size() < static_cast<size_t>(FCalcFieldCount)) rec->Calc.resize(static_cast<size_t>(FCalcFieldCount));
+        if (rec->Calc.size() < static_cast<size_t>(FCalcFieldCount))
+            rec->Calc.resize(static_cast<size_t>(FCalcFieldCount));
         rec->Calc[static_cast<size_t>(Field->FCalcIndex)] = Value;
         if (calcState) return;
     }
@@ -750,7 +820,8 @@ Variant TDataSet::FieldValues(const String& FieldNames) const {
                 names.end());
     if (names.size() == 1) return FieldByName(Trim(names[0]))->AsVariant();
     std::vector<Variant> values;
-    for (const String& n : names) values.push_back(FieldByName(Trim(n))->AsVariant());
+    for (const String& n : names)
+        values.push_back(FieldByName(Trim(n))->AsVariant());
     return VarArrayOf(values);
 }
 
@@ -763,16 +834,19 @@ void TDataSet::SetFieldValues(const String& FieldNames, const Variant& Value) {
         return;
     }
     for (size_t i = 0; i < names.size(); ++i)
-        FieldByName(Trim(names[i]))->SetAsVariant(VarIsArray(Value) ? VarArrayGet(Value, {static_cast<int>(i)}) : Value);
+        FieldByName(Trim(names[i]))
+            ->SetAsVariant(VarIsArray(Value) ? VarArrayGet(Value, {static_cast<int>(i)}) : Value);
 }
 
 void TDataSet::GetFieldNames(TStrings* List) const {
     List->BeginUpdate();
     List->Clear();
     if (FFields.Count() > 0)
-        for (TField* f : FFields.FList) List->Add(f->FieldName());
+        for (TField* f : FFields.FList)
+            List->Add(f->FieldName());
     else
-        for (int i = 0; i < FFieldDefs.Count(); ++i) List->Add(FFieldDefs[i].Name);
+        for (int i = 0; i < FFieldDefs.Count(); ++i)
+            List->Add(FFieldDefs[i].Name);
     List->EndUpdate();
 }
 
@@ -781,7 +855,8 @@ Variant TDataSet::OldFieldValue(const TField* Field) const {
     if (!rec || Field->FFieldNo <= 0) return FieldValue(Field);
     const size_t i = static_cast<size_t>(Field->FFieldNo - 1);
     if (rec->Original) return (*rec->Original)[i];
-    if (FState == dsEdit && rec == FView[static_cast<size_t>(FCursor)] && i < FEditSaved.size()) return FEditSaved[i];
+    if (FState == dsEdit && rec == FView[static_cast<size_t>(FCursor)] && i < FEditSaved.size())
+        return FEditSaved[i];
     if (rec->Status == usInserted) return Null();
     return rec->Values[i];
 }

@@ -23,7 +23,6 @@
 #include "db/DB.h"
 #include "db/Field.h"
 #include "db/RecordData.h"
-#include "rtl/Object.h"
 #include "rtl/Variant.h"
 
 #include <memory>
@@ -81,11 +80,13 @@ private:
     std::vector<TFieldDef> FList;
 };
 
-class TDataSet : public TObject {
-public:
-    TDataSet();
+class TDataSet : public TComponent {
+    ORV_META(TDataSet, TComponent)
+
+    explicit TDataSet(TComponent* AOwner = nullptr);
     ~TDataSet() override;
-    String ClassName() const override { return "TDataSet"; }
+    // A data set read from a form opens when the form is loaded, if its Active was stored true.
+    void Loaded() override;
 
     // ---- opening -------------------------------------------------------------------------------
     void Open() { SetActive(true); }
@@ -205,6 +206,8 @@ public:
     int ActiveIndex() const;
     // A link makes record Index of the cursor the one fields read (-1 returns to the current).
     void SetActiveIndex(int Index);
+    // The source of the master this data set follows (master/detail); nullptr when none.
+    virtual TDataSource* MasterSource() const { return nullptr; }
     // Index of the current record in the cursor (-1 when empty).
     int CurrentIndex() const { return FCursor; }
 
@@ -297,6 +300,7 @@ private:
     TDataSetState FDisableState = dsInactive;
     TDataEvent FEnableEvent = deDataSetChange;
     bool FDefaultFields = false;
+    bool FStreamedActive = false;
     bool FAutoCalcFields = true;
     bool FFiltered = false;
     String FFilterText;

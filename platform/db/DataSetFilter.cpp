@@ -10,10 +10,10 @@
 
 struct TFilterExpression::TNode {
     enum TKind { And, Or, Not, Compare, IsNull, IsNotNull, Like, In } Kind = Compare;
-    String Op;                                   // for Compare
-    String Field;                                // the field of a comparison
-    Variant Literal;                             // the value compared with
-    std::vector<Variant> List;                   // for In
+    String Op;                 // for Compare
+    String Field;              // the field of a comparison
+    Variant Literal;           // the value compared with
+    std::vector<Variant> List; // for In
     std::unique_ptr<TNode> Left, Right;
 };
 
@@ -26,7 +26,9 @@ struct TTok {
     String Text;
 };
 
-[[noreturn]] void Fail(const String& text) { throw EDatabaseError("Invalid filter: " + text); }
+[[noreturn]] void Fail(const String& text) {
+    throw EDatabaseError("Invalid filter: " + text);
+}
 
 class TParser {
 public:
@@ -44,7 +46,8 @@ private:
 
     void Advance() {
         const String& s = FText;
-        while (FPos < s.size() && std::isspace(static_cast<unsigned char>(s[FPos]))) ++FPos;
+        while (FPos < s.size() && std::isspace(static_cast<unsigned char>(s[FPos])))
+            ++FPos;
         FTok = TTok();
         if (FPos >= s.size()) return;
         const unsigned char c = static_cast<unsigned char>(s[FPos]);
@@ -80,15 +83,15 @@ private:
         } else if (std::isdigit(c) || ((c == '-' || c == '.') && FPos + 1 < s.size() &&
                                        std::isdigit(static_cast<unsigned char>(s[FPos + 1])))) {
             size_t j = FPos + 1;
-            while (j < s.size() && (std::isdigit(static_cast<unsigned char>(s[j])) || s[j] == '.' || s[j] == 'e' ||
-                                    s[j] == 'E'))
+            while (j < s.size() && (std::isdigit(static_cast<unsigned char>(s[j])) || s[j] == '.' ||
+                                    s[j] == 'e' || s[j] == 'E'))
                 ++j;
             FTok = {TTok::Num, s.substr(FPos, j - FPos)};
             FPos = j;
         } else if (std::isalpha(c) || c == '_' || c >= 0x80) {
             size_t j = FPos + 1;
-            while (j < s.size() &&
-                   (std::isalnum(static_cast<unsigned char>(s[j])) || s[j] == '_' || static_cast<unsigned char>(s[j]) >= 0x80))
+            while (j < s.size() && (std::isalnum(static_cast<unsigned char>(s[j])) || s[j] == '_' ||
+                                    static_cast<unsigned char>(s[j]) >= 0x80))
                 ++j;
             FTok = {TTok::Name, s.substr(FPos, j - FPos)};
             FPos = j;
@@ -150,7 +153,9 @@ private:
     Variant ParseLiteral() {
         Variant v;
         switch (FTok.Kind) {
-        case TTok::Str: v = FTok.Text; break;
+        case TTok::Str:
+            v = FTok.Text;
+            break;
         case TTok::Num: {
             Extended e = 0;
             if (!TryStrToFloat(FTok.Text, e)) Fail(FText);
@@ -173,7 +178,8 @@ private:
             else
                 Fail(FText);
             break;
-        default: Fail(FText);
+        default:
+            Fail(FText);
         }
         Advance();
         return v;
@@ -208,8 +214,10 @@ private:
             Advance();
             while (!IsOp(")")) {
                 n->List.push_back(ParseLiteral());
-                if (IsOp(",")) Advance();
-                else if (!IsOp(")")) Fail(FText);
+                if (IsOp(","))
+                    Advance();
+                else if (!IsOp(")"))
+                    Fail(FText);
             }
             Advance();
             return n;
@@ -231,23 +239,31 @@ private:
 
 bool Eval(const TNode& n, const TDataSet& ds) {
     switch (n.Kind) {
-    case TNode::And: return Eval(*n.Left, ds) && Eval(*n.Right, ds);
-    case TNode::Or: return Eval(*n.Left, ds) || Eval(*n.Right, ds);
-    case TNode::Not: return !Eval(*n.Left, ds);
-    default: break;
+    case TNode::And:
+        return Eval(*n.Left, ds) && Eval(*n.Right, ds);
+    case TNode::Or:
+        return Eval(*n.Left, ds) || Eval(*n.Right, ds);
+    case TNode::Not:
+        return !Eval(*n.Left, ds);
+    default:
+        break;
     }
     const Variant v = ds.FieldByName(n.Field)->AsVariant();
     const bool isNull = VarIsNull(v) || VarIsEmpty(v);
     switch (n.Kind) {
-    case TNode::IsNull: return isNull;
-    case TNode::IsNotNull: return !isNull;
-    case TNode::Like: return !isNull && !VarIsNull(n.Literal) && LikeMatch(VarToStr(v), VarToStr(n.Literal), true);
+    case TNode::IsNull:
+        return isNull;
+    case TNode::IsNotNull:
+        return !isNull;
+    case TNode::Like:
+        return !isNull && !VarIsNull(n.Literal) && LikeMatch(VarToStr(v), VarToStr(n.Literal), true);
     case TNode::In:
         if (isNull) return false;
         for (const Variant& item : n.List)
             if (!VarIsNull(item) && LocateMatch(v, item, true, false)) return true;
         return false;
-    default: break;
+    default:
+        break;
     }
     if (isNull || VarIsNull(n.Literal)) return false;
     Variant lit = n.Literal;
@@ -266,8 +282,12 @@ bool Eval(const TNode& n, const TDataSet& ds) {
 
 } // namespace
 
-TFilterExpression::TFilterExpression(const String& Text) { FRoot = TParser(Text).ParseAll(); }
+TFilterExpression::TFilterExpression(const String& Text) {
+    FRoot = TParser(Text).ParseAll();
+}
 
 TFilterExpression::~TFilterExpression() = default;
 
-bool TFilterExpression::Evaluate(const TDataSet& DataSet) const { return FRoot ? Eval(*FRoot, DataSet) : true; }
+bool TFilterExpression::Evaluate(const TDataSet& DataSet) const {
+    return FRoot ? Eval(*FRoot, DataSet) : true;
+}

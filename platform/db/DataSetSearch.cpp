@@ -58,8 +58,9 @@ bool TDataSet::AcceptRecord(TRecordData* record) {
 void TDataSet::RebuildView(TRecordData* keep) {
     FView.clear();
     FView.reserve(FRecords.size());
+    const bool filtering = FFiltered && (FFilterExpr || OnFilterRecord);
     for (const auto& r : FRecords)
-        if (AcceptRecord(r.get())) FView.push_back(r.get());
+        if (filtering ? AcceptRecord(r.get()) : !r->Hidden) FView.push_back(r.get());
     if (FInsertRecord) FView.push_back(FInsertRecord.get());
     if (!FSortSpec.empty()) {
         std::vector<TSortKey> keys;
@@ -142,14 +143,17 @@ int TDataSet::FindRecord(const String& KeyFields, const Variant& KeyValues, TLoc
     CheckActive();
     const std::vector<String> names = SplitNames(KeyFields);
     std::vector<TField*> fields;
-    for (const String& n : names) fields.push_back(FieldByName(n));
+    for (const String& n : names)
+        fields.push_back(FieldByName(n));
     std::vector<Variant> keys;
     if (fields.size() == 1)
-        keys.push_back(VarIsArray(KeyValues) ? VarArrayGet(KeyValues, {VarArrayLowBound(KeyValues, 1)}) : KeyValues);
+        keys.push_back(VarIsArray(KeyValues) ? VarArrayGet(KeyValues, {VarArrayLowBound(KeyValues, 1)})
+                                             : KeyValues);
     else {
         if (!VarIsArray(KeyValues)) Error("Invalid variant type");
         const int lo = VarArrayLowBound(KeyValues, 1);
-        for (size_t i = 0; i < fields.size(); ++i) keys.push_back(VarArrayGet(KeyValues, {lo + static_cast<int>(i)}));
+        for (size_t i = 0; i < fields.size(); ++i)
+            keys.push_back(VarArrayGet(KeyValues, {lo + static_cast<int>(i)}));
     }
     const bool caseInsensitive = (Options & loCaseInsensitive) != 0;
     const bool partial = (Options & loPartialKey) != 0;
@@ -221,7 +225,8 @@ void TDataSet::EnsureIdIndex() const {
     if (FByIdValid) return;
     FById.clear();
     FById.reserve(FRecords.size() + 1);
-    for (const auto& r : FRecords) FById[r->Id] = r.get();
+    for (const auto& r : FRecords)
+        FById[r->Id] = r.get();
     FByIdValid = true;
 }
 

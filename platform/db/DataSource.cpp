@@ -5,10 +5,11 @@
 
 // ---- TDataSource ---------------------------------------------------------------------------------
 
-TDataSource::TDataSource() = default;
+TDataSource::TDataSource(TComponent* AOwner) : TComponent(AOwner) {}
 
 TDataSource::~TDataSource() {
-    for (TDataLink* l : std::vector<TDataLink*>(FLinks)) l->SetDataSource(nullptr);
+    for (TDataLink* l : std::vector<TDataLink*>(FLinks))
+        l->SetDataSource(nullptr);
     if (FDataSet) FDataSet->RemoveDataSource(this);
 }
 
@@ -27,9 +28,13 @@ void TDataSource::SetEnabled(bool Value) {
 }
 
 bool TDataSource::IsLinkedTo(TDataSet* ADataSet) const {
-    // A source is linked to a data set when a link of that data set's detail reaches back here;
-    // the data sets of this library expose their master through links, which the check walks.
-    (void)ADataSet;
+    // Walks ADataSet's chain of masters: meeting this source again would make a loop.
+    for (TDataSet* ds = ADataSet; ds;) {
+        TDataSource* master = ds->MasterSource();
+        if (!master) return false;
+        if (master == this) return true;
+        ds = master->DataSet();
+    }
     return false;
 }
 
@@ -42,7 +47,8 @@ void TDataSource::UpdateState() {
     if (state == FState) return;
     const bool wasActive = FState != dsInactive;
     FState = state;
-    for (TDataLink* l : std::vector<TDataLink*>(FLinks)) l->UpdateState();
+    for (TDataLink* l : std::vector<TDataLink*>(FLinks))
+        l->UpdateState();
     (void)wasActive;
     if (OnStateChange) OnStateChange(this);
 }
@@ -78,13 +84,18 @@ void TDataSource::DataEvent(TDataEvent Event, intptr_t Info) {
     case deUpdateRecord:
         if (OnUpdateData) OnUpdateData(this);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
-void TDataSource::AddLink(TDataLink* Link) { FLinks.push_back(Link); }
+void TDataSource::AddLink(TDataLink* Link) {
+    FLinks.push_back(Link);
+}
 
-void TDataSource::RemoveLink(TDataLink* Link) { FLinks.erase(std::remove(FLinks.begin(), FLinks.end(), Link), FLinks.end()); }
+void TDataSource::RemoveLink(TDataLink* Link) {
+    FLinks.erase(std::remove(FLinks.begin(), FLinks.end(), Link), FLinks.end());
+}
 
 // ---- TDataLink -----------------------------------------------------------------------------------
 
@@ -94,7 +105,9 @@ TDataLink::~TDataLink() {
     if (FDataSource) FDataSource->RemoveLink(this);
 }
 
-TDataSet* TDataLink::DataSet() const { return FDataSource ? FDataSource->DataSet() : nullptr; }
+TDataSet* TDataLink::DataSet() const {
+    return FDataSource ? FDataSource->DataSet() : nullptr;
+}
 
 void TDataLink::SetDataSource(TDataSource* ADataSource) {
     if (ADataSource == FDataSource) return;
@@ -234,9 +247,16 @@ void TDataLink::DataEvent(TDataEvent Event, intptr_t Info) {
             LayoutChanged();
         break;
     }
-    case deUpdateRecord: UpdateRecord(); break;
-    case deCheckBrowseMode: CheckBrowseMode(); break;
-    case deFocusControl: FocusControl(reinterpret_cast<TField**>(Info)); break;
-    default: break;
+    case deUpdateRecord:
+        UpdateRecord();
+        break;
+    case deCheckBrowseMode:
+        CheckBrowseMode();
+        break;
+    case deFocusControl:
+        FocusControl(reinterpret_cast<TField**>(Info));
+        break;
+    default:
+        break;
     }
 }

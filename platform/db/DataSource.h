@@ -29,11 +29,11 @@ class TDataLink;
 
 using TDataChangeEvent = std::function<void(TObject* Sender, TField* Field)>;
 
-class TDataSource : public TObject {
-public:
-    TDataSource();
+class TDataSource : public TComponent {
+    ORV_META(TDataSource, TComponent)
+
+    explicit TDataSource(TComponent* AOwner = nullptr);
     ~TDataSource() override;
-    String ClassName() const override { return "TDataSource"; }
 
     TDataSet* DataSet() const { return FDataSet; }
     void SetDataSet(TDataSet* ADataSet);
@@ -47,7 +47,7 @@ public:
     TDataSetState State() const { return FState; }
     // Puts the data set into edit state when AutoEdit allows and it is browsing.
     void Edit();
-    // True when this source's data set is, or is detail of, DataSet (guards master/detail loops).
+    // True when ADataSet's chain of masters comes back to this source (a loop of links).
     bool IsLinkedTo(TDataSet* ADataSet) const;
 
     TDataChangeEvent OnDataChange; // a field, the record or the data changed; Field or nullptr

@@ -51,7 +51,8 @@ bool ReadTime(const char*& p, const char* end, double& fraction) {
         if (!ReadNumber(p, end, 2, ss)) return false;
         if (p < end && *p == '.') {
             ++p;
-            while (p < end && *p >= '0' && *p <= '9') ++p;
+            while (p < end && *p >= '0' && *p <= '9')
+                ++p;
         }
     }
     if (hh > 23 || nn > 59 || ss > 59) return false;
@@ -73,8 +74,8 @@ int StorageDaysInMonth(int year, int month) {
 }
 
 TDateTime StorageEncodeDate(int year, int month, int day) {
-    return static_cast<TDateTime>(DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
-                                  kDaysTo1970);
+    return static_cast<TDateTime>(
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) + kDaysTo1970);
 }
 
 void StorageDecodeDate(TDateTime value, int& year, int& month, int& day) {
@@ -99,16 +100,18 @@ String DateTimeToStorage(TDateTime value) {
     if (secs == 0)
         std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", y, m, d);
     else
-        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02ld:%02ld:%02ld", y, m, d, secs / 3600, secs / 60 % 60,
-                      secs % 60);
+        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02ld:%02ld:%02ld", y, m, d, secs / 3600,
+                      secs / 60 % 60, secs % 60);
     return buf;
 }
 
 bool StorageToDateTime(const char* text, size_t length, TDateTime& value) {
     const char* p = text;
     const char* end = text + length;
-    while (p < end && *p == ' ') ++p;
-    while (end > p && end[-1] == ' ') --end;
+    while (p < end && *p == ' ')
+        ++p;
+    while (end > p && end[-1] == ' ')
+        --end;
     if (p == end) return false;
     // A time alone: "hh:nn[:ss]".
     const char* q = p;
@@ -130,7 +133,8 @@ bool StorageToDateTime(const char* text, size_t length, TDateTime& value) {
     double fraction = 0;
     if (p < end) {
         if (*p != ' ' && *p != 'T') return false;
-        while (p < end && (*p == ' ' || *p == 'T')) ++p;
+        while (p < end && (*p == ' ' || *p == 'T'))
+            ++p;
         if (!ReadTime(p, end, fraction) || p != end) return false;
     }
     value = StorageEncodeDate(y, m, d) + fraction;

@@ -14,7 +14,7 @@ namespace {
 }
 } // namespace
 
-TField::TField() = default;
+TField::TField(TComponent* AOwner) : TComponent(AOwner) {}
 
 TField::~TField() {
     if (FDataSet) FDataSet->RemoveField(this);
@@ -44,7 +44,9 @@ void TField::SetDisplayLabel(const String& Value) {
     Changed();
 }
 
-int TField::Index() const { return FDataSet ? FDataSet->Fields().IndexOf(this) : -1; }
+int TField::Index() const {
+    return FDataSet ? FDataSet->Fields().IndexOf(this) : -1;
+}
 
 void TField::SetFieldKind(TFieldKind Value) {
     if (FDataSet && FDataSet->Active()) DatabaseError("Cannot perform this operation on an open dataset");
@@ -87,12 +89,30 @@ bool TField::CanModify() const {
     return FDataSet->CanModify();
 }
 
-bool TField::IsValidChar(char Ch) const { return static_cast<unsigned char>(Ch) >= 0x20 || Ch == '\t'; }
+bool TField::IsValidChar(char Ch) const {
+    return static_cast<unsigned char>(Ch) >= 0x20 || Ch == '\t';
+}
 
-void TField::SetKeyFields(const String& Value) { FKeyFields = Value; }
-void TField::SetLookupDataSet(TDataSet* Value) { FLookupDataSet = Value; }
-void TField::SetLookupKeyFields(const String& Value) { FLookupKeyFields = Value; }
-void TField::SetLookupResultField(const String& Value) { FLookupResultField = Value; }
+void TField::SetKeyFields(const String& Value) {
+    FKeyFields = Value;
+}
+void TField::SetLookupDataSet(TDataSet* Value) {
+    if (FLookupDataSet == Value) return;
+    if (FLookupDataSet) FLookupDataSet->RemoveFreeNotification(this);
+    FLookupDataSet = Value;
+    if (Value) Value->FreeNotification(this);
+}
+
+void TField::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FLookupDataSet) FLookupDataSet = nullptr;
+}
+void TField::SetLookupKeyFields(const String& Value) {
+    FLookupKeyFields = Value;
+}
+void TField::SetLookupResultField(const String& Value) {
+    FLookupResultField = Value;
+}
 
 void TField::FocusControl() {
     if (!FDataSet || !FDataSet->Active()) return;
@@ -121,7 +141,8 @@ void TField::StoreValue(const Variant& Value) {
         Variant keys = Null();
         if (!VarIsNull(Value)) {
             keys = FLookupDataSet->Lookup(FLookupResultField, Value, FLookupKeyFields);
-            if (VarIsNull(keys)) DatabaseError("Field '" + DisplayName() + "': value not found in lookup data");
+            if (VarIsNull(keys))
+                DatabaseError("Field '" + DisplayName() + "': value not found in lookup data");
         }
         FDataSet->SetFieldValues(FKeyFields, keys);
         return;
@@ -160,7 +181,9 @@ String TField::AsString() const {
     return VarToStr(v);
 }
 
-void TField::SetAsString(const String& Value) { SetAsVariant(Value); }
+void TField::SetAsString(const String& Value) {
+    SetAsVariant(Value);
+}
 
 Integer TField::AsInteger() const {
     if (IsNull()) return 0;
@@ -175,7 +198,9 @@ Integer TField::AsInteger() const {
     return v.AsInteger();
 }
 
-void TField::SetAsInteger(Integer Value) { SetAsVariant(Value); }
+void TField::SetAsInteger(Integer Value) {
+    SetAsVariant(Value);
+}
 
 Int64 TField::AsLargeInt() const {
     if (IsNull()) return 0;
@@ -189,7 +214,9 @@ Int64 TField::AsLargeInt() const {
     return v.AsInt64();
 }
 
-void TField::SetAsLargeInt(Int64 Value) { SetAsVariant(Value); }
+void TField::SetAsLargeInt(Int64 Value) {
+    SetAsVariant(Value);
+}
 
 double TField::AsFloat() const {
     if (IsNull()) return 0;
@@ -203,7 +230,9 @@ double TField::AsFloat() const {
     return v.AsDouble();
 }
 
-void TField::SetAsFloat(double Value) { SetAsVariant(Value); }
+void TField::SetAsFloat(double Value) {
+    SetAsVariant(Value);
+}
 
 Currency TField::AsCurrency() const {
     if (IsNull()) return Currency();
@@ -212,7 +241,9 @@ Currency TField::AsCurrency() const {
     return Currency::FromDouble(AsFloat());
 }
 
-void TField::SetAsCurrency(Currency Value) { SetAsVariant(Value); }
+void TField::SetAsCurrency(Currency Value) {
+    SetAsVariant(Value);
+}
 
 bool TField::AsBoolean() const {
     if (IsNull()) return false;
@@ -227,7 +258,9 @@ bool TField::AsBoolean() const {
     AccessError("Boolean");
 }
 
-void TField::SetAsBoolean(bool Value) { SetAsVariant(Value); }
+void TField::SetAsBoolean(bool Value) {
+    SetAsVariant(Value);
+}
 
 TDateTime TField::AsDateTime() const {
     if (IsNull()) return 0;
@@ -242,11 +275,17 @@ TDateTime TField::AsDateTime() const {
     AccessError("DateTime");
 }
 
-void TField::SetAsDateTime(TDateTime Value) { SetAsVariant(VarFromDateTime(Value)); }
+void TField::SetAsDateTime(TDateTime Value) {
+    SetAsVariant(VarFromDateTime(Value));
+}
 
-WideString TField::AsWideString() const { return VarToWideStr(Variant(AsString())); }
+WideString TField::AsWideString() const {
+    return VarToWideStr(Variant(AsString()));
+}
 
-void TField::SetAsWideString(const WideString& Value) { SetAsString(VarToStr(Variant(Value))); }
+void TField::SetAsWideString(const WideString& Value) {
+    SetAsString(VarToStr(Variant(Value)));
+}
 
 // ---- text ----------------------------------------------------------------------------------------
 
@@ -261,7 +300,8 @@ String TField::DisplayText() const {
         OnGetText(const_cast<TField*>(this), s, true);
         return s;
     }
-    return IsNull() ? String() : GetText(true);
+    // A blob shows its kind even when empty.
+    return IsNull() && !IsBlob() ? String() : GetText(true);
 }
 
 String TField::Text() const {

@@ -14,16 +14,19 @@
 // name when it opens.
 #pragma once
 
+#include "classes/Component.h"
 #include "db/DB.h"
 #include "rtl/Currency.h"
-#include "rtl/Object.h"
 #include "rtl/Variant.h"
 
-class TField : public TObject {
-public:
-    TField();
+class TStream;
+
+class TField : public TComponent {
+    ORV_META(TField, TComponent)
+
+    explicit TField(TComponent* AOwner = nullptr);
     ~TField() override;
-    String ClassName() const override { return "TField"; }
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // ---- identity ------------------------------------------------------------------------------
     TDataSet* DataSet() const { return FDataSet; }
@@ -66,6 +69,8 @@ public:
     bool CanModify() const;
     // Whether a typed character may go into the field (digits and signs for numbers ...).
     virtual bool IsValidChar(char Ch) const;
+    // True for blob and memo fields.
+    virtual bool IsBlob() const { return false; }
 
     // ---- value ---------------------------------------------------------------------------------
     virtual String AsString() const;
@@ -157,16 +162,16 @@ private:
     TDataSet* FLookupDataSet = nullptr;
     String FLookupKeyFields;
     String FLookupResultField;
-    bool FDefault = false;  // made by the data set when it opened
-    int FCalcIndex = -1;    // slot of a calculated or lookup field in a record's calculated values
+    bool FDefault = false; // made by the data set when it opened
+    int FCalcIndex = -1;   // slot of a calculated or lookup field in a record's calculated values
 };
 
 // ---- text --------------------------------------------------------------------------------------
 
 class TStringField : public TField {
-public:
-    TStringField();
-    String ClassName() const override { return "TStringField"; }
+    ORV_META(TStringField, TField)
+
+    explicit TStringField(TComponent* AOwner = nullptr);
     bool FixedChar() const { return FFixedChar; }
     void SetFixedChar(bool Value) { FFixedChar = Value; }
 
@@ -179,18 +184,23 @@ private:
 };
 
 class TWideStringField : public TStringField {
-public:
-    TWideStringField();
-    String ClassName() const override { return "TWideStringField"; }
+    ORV_META(TWideStringField, TStringField)
+
+    explicit TWideStringField(TComponent* AOwner = nullptr);
 };
 
 // Binary data kept as the bytes of a String.
 class TBlobField : public TField {
-public:
-    TBlobField();
-    String ClassName() const override { return "TBlobField"; }
+    ORV_META(TBlobField, TField)
+
+    explicit TBlobField(TComponent* AOwner = nullptr);
     // Size of the value in bytes.
     int BlobSize() const;
+    bool IsBlob() const override { return true; }
+    // Writes the value's bytes to the stream at its position / sets the value from the stream's
+    // bytes from its position to its end.
+    void SaveToStream(TStream& Stream) const;
+    void LoadFromStream(TStream& Stream);
 
 protected:
     Variant ConvertValue(const Variant& Value) const override;
@@ -201,9 +211,9 @@ protected:
 
 // Long text. DisplayText is "(MEMO)" / "(memo)" as for any blob; AsString and Text give the text.
 class TMemoField : public TBlobField {
-public:
-    TMemoField();
-    String ClassName() const override { return "TMemoField"; }
+    ORV_META(TMemoField, TBlobField)
+
+    explicit TMemoField(TComponent* AOwner = nullptr);
 
 protected:
     const char* BlobTypeName() const override { return "memo"; }
@@ -213,9 +223,9 @@ protected:
 
 // Numbers share DisplayFormat and EditFormat (formats of FormatFloat) and right alignment.
 class TNumericField : public TField {
-public:
-    TNumericField();
-    String ClassName() const override { return "TNumericField"; }
+    ORV_META(TNumericField, TField)
+
+    explicit TNumericField(TComponent* AOwner = nullptr);
     const String& DisplayFormat() const { return FDisplayFormat; }
     void SetDisplayFormat(const String& Value);
     const String& EditFormat() const { return FEditFormat; }
@@ -232,9 +242,9 @@ protected:
 
 // 32-bit integers. MinValue/MaxValue, when either is not 0, limit the values taken.
 class TIntegerField : public TNumericField {
-public:
-    TIntegerField();
-    String ClassName() const override { return "TIntegerField"; }
+    ORV_META(TIntegerField, TNumericField)
+
+    explicit TIntegerField(TComponent* AOwner = nullptr);
     Integer MinValue() const { return FMinValue; }
     void SetMinValue(Integer Value) { FMinValue = Value; }
     Integer MaxValue() const { return FMaxValue; }
@@ -250,9 +260,9 @@ protected:
 };
 
 class TSmallintField : public TIntegerField {
-public:
-    TSmallintField();
-    String ClassName() const override { return "TSmallintField"; }
+    ORV_META(TSmallintField, TIntegerField)
+
+    explicit TSmallintField(TComponent* AOwner = nullptr);
 
 protected:
     int DefaultWidth() const override { return 6; }
@@ -260,15 +270,15 @@ protected:
 
 // The database numbers it; read-only to the program.
 class TAutoIncField : public TIntegerField {
-public:
-    TAutoIncField();
-    String ClassName() const override { return "TAutoIncField"; }
+    ORV_META(TAutoIncField, TIntegerField)
+
+    explicit TAutoIncField(TComponent* AOwner = nullptr);
 };
 
 class TLargeintField : public TNumericField {
-public:
-    TLargeintField();
-    String ClassName() const override { return "TLargeintField"; }
+    ORV_META(TLargeintField, TNumericField)
+
+    explicit TLargeintField(TComponent* AOwner = nullptr);
     bool IsValidChar(char Ch) const override;
 
 protected:
@@ -280,9 +290,9 @@ protected:
 // Floating point. Without DisplayFormat the value shows with Precision significant digits, or
 // as money (FloatToStrF ffCurrency) when Currency is set.
 class TFloatField : public TNumericField {
-public:
-    TFloatField();
-    String ClassName() const override { return "TFloatField"; }
+    ORV_META(TFloatField, TNumericField)
+
+    explicit TFloatField(TComponent* AOwner = nullptr);
     bool Currency() const { return FCurrency; }
     void SetCurrency(bool Value);
     int Precision() const { return FPrecision; }
@@ -298,16 +308,16 @@ protected:
 };
 
 class TCurrencyField : public TFloatField {
-public:
-    TCurrencyField();
-    String ClassName() const override { return "TCurrencyField"; }
+    ORV_META(TCurrencyField, TFloatField)
+
+    explicit TCurrencyField(TComponent* AOwner = nullptr);
 };
 
 // Fixed point with four decimals (the database's money columns); the value is a Currency.
 class TBCDField : public TNumericField {
-public:
-    TBCDField();
-    String ClassName() const override { return "TBCDField"; }
+    ORV_META(TBCDField, TNumericField)
+
+    explicit TBCDField(TComponent* AOwner = nullptr);
     bool Currency() const { return FCurrency; }
     void SetCurrency(bool Value);
     int Precision() const { return FPrecision; }
@@ -327,9 +337,9 @@ protected:
 // Yes/no. DisplayValues "Yes;No" gives the texts for true and false ("True;False" by default);
 // SetAsString takes either (or a prefix of one, without regard to case).
 class TBooleanField : public TField {
-public:
-    TBooleanField();
-    String ClassName() const override { return "TBooleanField"; }
+    ORV_META(TBooleanField, TField)
+
+    explicit TBooleanField(TComponent* AOwner = nullptr);
     const String& DisplayValues() const { return FDisplayValues; }
     void SetDisplayValues(const String& Value);
     String AsString() const override;
@@ -349,9 +359,9 @@ private:
 // Dates and times. Without DisplayFormat a date-time shows as DateTimeToStr (the date alone when
 // there is no time), a date as DateToStr, a time as TimeToStr.
 class TDateTimeField : public TField {
-public:
-    TDateTimeField();
-    String ClassName() const override { return "TDateTimeField"; }
+    ORV_META(TDateTimeField, TField)
+
+    explicit TDateTimeField(TComponent* AOwner = nullptr);
     const String& DisplayFormat() const { return FDisplayFormat; }
     void SetDisplayFormat(const String& Value);
     String AsString() const override;
@@ -365,18 +375,18 @@ protected:
 };
 
 class TDateField : public TDateTimeField {
-public:
-    TDateField();
-    String ClassName() const override { return "TDateField"; }
+    ORV_META(TDateField, TDateTimeField)
+
+    explicit TDateField(TComponent* AOwner = nullptr);
 
 protected:
     int DefaultWidth() const override { return 10; }
 };
 
 class TTimeField : public TDateTimeField {
-public:
-    TTimeField();
-    String ClassName() const override { return "TTimeField"; }
+    ORV_META(TTimeField, TDateTimeField)
+
+    explicit TTimeField(TComponent* AOwner = nullptr);
 
 protected:
     int DefaultWidth() const override { return 10; }

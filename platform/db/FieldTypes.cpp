@@ -4,6 +4,7 @@
 #include "db/Field.h"
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
+#include "rtl/Streams.h"
 
 #include <cmath>
 #include <limits>
@@ -13,12 +14,14 @@ namespace {
     throw EConvertError("'" + text + "' is not a valid " + what);
 }
 
-bool IsBlankText(const Variant& v) { return VarIsStr(v) && Trim(VarToStr(v)).empty(); }
+bool IsBlankText(const Variant& v) {
+    return VarIsStr(v) && Trim(VarToStr(v)).empty();
+}
 } // namespace
 
 // ---- text ----------------------------------------------------------------------------------------
 
-TStringField::TStringField() {
+TStringField::TStringField(TComponent* AOwner) : TField(AOwner) {
     FDataType = ftString;
     FSize = 20;
 }
@@ -30,13 +33,34 @@ Variant TStringField::ConvertValue(const Variant& Value) const {
     return VarToStr(Value);
 }
 
-TWideStringField::TWideStringField() { FDataType = ftWideString; }
+TWideStringField::TWideStringField(TComponent* AOwner) : TStringField(AOwner) {
+    FDataType = ftWideString;
+}
 
-TBlobField::TBlobField() { FDataType = ftBlob; }
+TBlobField::TBlobField(TComponent* AOwner) : TField(AOwner) {
+    FDataType = ftBlob;
+}
 
-int TBlobField::BlobSize() const { return IsNull() ? 0 : static_cast<int>(RawValue().AsString().size()); }
+int TBlobField::BlobSize() const {
+    return IsNull() ? 0 : static_cast<int>(RawValue().AsString().size());
+}
 
-Variant TBlobField::ConvertValue(const Variant& Value) const { return VarToStr(Value); }
+void TBlobField::SaveToStream(TStream& Stream) const {
+    const String data = IsNull() ? String() : RawValue().AsString();
+    if (!data.empty()) Stream.Write(data.data(), static_cast<Int64>(data.size()));
+}
+
+void TBlobField::LoadFromStream(TStream& Stream) {
+    String data;
+    char buf[4096];
+    for (Int64 n; (n = Stream.Read(buf, sizeof buf)) > 0;)
+        data.append(buf, static_cast<size_t>(n));
+    SetAsString(data);
+}
+
+Variant TBlobField::ConvertValue(const Variant& Value) const {
+    return VarToStr(Value);
+}
 
 String TBlobField::GetText(bool DisplayText) const {
     if (!DisplayText) return AsString();
@@ -44,11 +68,15 @@ String TBlobField::GetText(bool DisplayText) const {
     return IsNull() || RawValue().AsString().empty() ? "(" + name + ")" : "(" + UpperCase(name) + ")";
 }
 
-TMemoField::TMemoField() { FDataType = ftMemo; }
+TMemoField::TMemoField(TComponent* AOwner) : TBlobField(AOwner) {
+    FDataType = ftMemo;
+}
 
 // ---- numbers -------------------------------------------------------------------------------------
 
-TNumericField::TNumericField() { FAlignment = taRightJustify; }
+TNumericField::TNumericField(TComponent* AOwner) : TField(AOwner) {
+    FAlignment = taRightJustify;
+}
 
 void TNumericField::SetDisplayFormat(const String& Value) {
     FDisplayFormat = Value;
@@ -83,9 +111,13 @@ void TNumericField::SetAsString(const String& Value) {
     SetAsVariant(Value);
 }
 
-TIntegerField::TIntegerField() { FDataType = ftInteger; }
+TIntegerField::TIntegerField(TComponent* AOwner) : TNumericField(AOwner) {
+    FDataType = ftInteger;
+}
 
-bool TIntegerField::IsValidChar(char Ch) const { return (Ch >= '0' && Ch <= '9') || Ch == '+' || Ch == '-'; }
+bool TIntegerField::IsValidChar(char Ch) const {
+    return (Ch >= '0' && Ch <= '9') || Ch == '+' || Ch == '-';
+}
 
 Variant TIntegerField::ConvertValue(const Variant& Value) const {
     if (IsBlankText(Value)) return Null();
@@ -117,16 +149,22 @@ String TIntegerField::GetText(bool DisplayText) const {
     return IntToStr(v);
 }
 
-TSmallintField::TSmallintField() { FDataType = ftSmallint; }
+TSmallintField::TSmallintField(TComponent* AOwner) : TIntegerField(AOwner) {
+    FDataType = ftSmallint;
+}
 
-TAutoIncField::TAutoIncField() {
+TAutoIncField::TAutoIncField(TComponent* AOwner) : TIntegerField(AOwner) {
     FDataType = ftAutoInc;
     SetReadOnly(true);
 }
 
-TLargeintField::TLargeintField() { FDataType = ftLargeint; }
+TLargeintField::TLargeintField(TComponent* AOwner) : TNumericField(AOwner) {
+    FDataType = ftLargeint;
+}
 
-bool TLargeintField::IsValidChar(char Ch) const { return (Ch >= '0' && Ch <= '9') || Ch == '+' || Ch == '-'; }
+bool TLargeintField::IsValidChar(char Ch) const {
+    return (Ch >= '0' && Ch <= '9') || Ch == '+' || Ch == '-';
+}
 
 Variant TLargeintField::ConvertValue(const Variant& Value) const {
     if (IsBlankText(Value)) return Null();
@@ -147,7 +185,9 @@ String TLargeintField::GetText(bool DisplayText) const {
     return IntToStr(v);
 }
 
-TFloatField::TFloatField() { FDataType = ftFloat; }
+TFloatField::TFloatField(TComponent* AOwner) : TNumericField(AOwner) {
+    FDataType = ftFloat;
+}
 
 void TFloatField::SetCurrency(bool Value) {
     FCurrency = Value;
@@ -159,7 +199,9 @@ void TFloatField::SetPrecision(int Value) {
     Changed();
 }
 
-bool TFloatField::IsValidChar(char Ch) const { return TNumericField::IsValidChar(Ch); }
+bool TFloatField::IsValidChar(char Ch) const {
+    return TNumericField::IsValidChar(Ch);
+}
 
 Variant TFloatField::ConvertValue(const Variant& Value) const {
     if (IsBlankText(Value)) return Null();
@@ -186,12 +228,12 @@ String TFloatField::GetText(bool DisplayText) const {
     return FloatToStrF(v, TFloatFormat::ffGeneral, FPrecision, 0);
 }
 
-TCurrencyField::TCurrencyField() {
+TCurrencyField::TCurrencyField(TComponent* AOwner) : TFloatField(AOwner) {
     FDataType = ftCurrency;
     FCurrency = true;
 }
 
-TBCDField::TBCDField() {
+TBCDField::TBCDField(TComponent* AOwner) : TNumericField(AOwner) {
     FDataType = ftBCD;
     FSize = 4;
 }
@@ -201,7 +243,9 @@ void TBCDField::SetCurrency(bool Value) {
     Changed();
 }
 
-bool TBCDField::IsValidChar(char Ch) const { return TNumericField::IsValidChar(Ch) && Ch != 'e' && Ch != 'E'; }
+bool TBCDField::IsValidChar(char Ch) const {
+    return TNumericField::IsValidChar(Ch) && Ch != 'e' && Ch != 'E';
+}
 
 Variant TBCDField::ConvertValue(const Variant& Value) const {
     if (IsBlankText(Value)) return Null();
@@ -231,7 +275,9 @@ String TBCDField::GetText(bool DisplayText) const {
 
 // ---- boolean -------------------------------------------------------------------------------------
 
-TBooleanField::TBooleanField() { FDataType = ftBoolean; }
+TBooleanField::TBooleanField(TComponent* AOwner) : TField(AOwner) {
+    FDataType = ftBoolean;
+}
 
 void TBooleanField::SetDisplayValues(const String& Value) {
     FDisplayValues = Value;
@@ -297,7 +343,9 @@ int TBooleanField::DefaultWidth() const {
 
 // ---- dates ---------------------------------------------------------------------------------------
 
-TDateTimeField::TDateTimeField() { FDataType = ftDateTime; }
+TDateTimeField::TDateTimeField(TComponent* AOwner) : TField(AOwner) {
+    FDataType = ftDateTime;
+}
 
 void TDateTimeField::SetDisplayFormat(const String& Value) {
     FDisplayFormat = Value;
@@ -332,12 +380,19 @@ String TDateTimeField::GetText(bool DisplayText) const {
     const TDateTime v = RawValue().AsDateTime();
     if (DisplayText && !FDisplayFormat.empty()) return FormatDateTime(FDisplayFormat, v);
     switch (FDataType) {
-    case ftDate: return DateToStr(v);
-    case ftTime: return TimeToStr(v);
-    default: return DateTimeToStr(v);
+    case ftDate:
+        return DateToStr(v);
+    case ftTime:
+        return TimeToStr(v);
+    default:
+        return DateTimeToStr(v);
     }
 }
 
-TDateField::TDateField() { FDataType = ftDate; }
+TDateField::TDateField(TComponent* AOwner) : TDateTimeField(AOwner) {
+    FDataType = ftDate;
+}
 
-TTimeField::TTimeField() { FDataType = ftTime; }
+TTimeField::TTimeField(TComponent* AOwner) : TDateTimeField(AOwner) {
+    FDataType = ftTime;
+}

@@ -15,16 +15,22 @@ namespace {
 
 using TArgs = sqlite3_value**;
 
-bool IsNullArg(sqlite3_value* v) { return sqlite3_value_type(v) == SQLITE_NULL; }
+bool IsNullArg(sqlite3_value* v) {
+    return sqlite3_value_type(v) == SQLITE_NULL;
+}
 
 String TextOf(sqlite3_value* v) {
     switch (sqlite3_value_type(v)) {
-    case SQLITE_NULL: return String();
-    case SQLITE_INTEGER: return IntToStr(sqlite3_value_int64(v));
-    case SQLITE_FLOAT: return FloatToStr(sqlite3_value_double(v));
+    case SQLITE_NULL:
+        return String();
+    case SQLITE_INTEGER:
+        return IntToStr(sqlite3_value_int64(v));
+    case SQLITE_FLOAT:
+        return FloatToStr(sqlite3_value_double(v));
     default: {
         const unsigned char* t = sqlite3_value_text(v);
-        return t ? String(reinterpret_cast<const char*>(t), static_cast<size_t>(sqlite3_value_bytes(v))) : String();
+        return t ? String(reinterpret_cast<const char*>(t), static_cast<size_t>(sqlite3_value_bytes(v)))
+                 : String();
     }
     }
 }
@@ -33,32 +39,40 @@ void ResultText(sqlite3_context* ctx, const String& s) {
     sqlite3_result_text(ctx, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
 }
 
-void Mismatch(sqlite3_context* ctx) { sqlite3_result_error(ctx, "Data type mismatch in criteria expression.", -1); }
+void Mismatch(sqlite3_context* ctx) {
+    sqlite3_result_error(ctx, "Data type mismatch in criteria expression.", -1);
+}
 
 // A date argument: ISO text or a day number.
 bool DateOf(sqlite3_value* v, TDateTime& d) {
     switch (sqlite3_value_type(v)) {
     case SQLITE_INTEGER:
-    case SQLITE_FLOAT: d = sqlite3_value_double(v); return true;
+    case SQLITE_FLOAT:
+        d = sqlite3_value_double(v);
+        return true;
     case SQLITE_TEXT: {
         const String s = TextOf(v);
         return StorageToDateTime(s, d) || TryStrToDateTime(s, d);
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
 bool NumberOf(sqlite3_value* v, double& d) {
     switch (sqlite3_value_type(v)) {
     case SQLITE_INTEGER:
-    case SQLITE_FLOAT: d = sqlite3_value_double(v); return true;
+    case SQLITE_FLOAT:
+        d = sqlite3_value_double(v);
+        return true;
     case SQLITE_TEXT: {
         Extended e = 0;
         if (!TryStrToFloat(Trim(TextOf(v)), e)) return false;
         d = static_cast<double>(e);
         return true;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -77,7 +91,8 @@ std::vector<String> Chars(const String& s) {
 
 String JoinChars(const std::vector<String>& chars, size_t from, size_t count) {
     String r;
-    for (size_t i = from; i < chars.size() && i < from + count; ++i) r += chars[i];
+    for (size_t i = from; i < chars.size() && i < from + count; ++i)
+        r += chars[i];
     return r;
 }
 
@@ -159,21 +174,24 @@ void FnInStr(sqlite3_context* ctx, int argc, TArgs argv) {
     auto same = [&](const String& x, const String& y) { return fold ? SameText(x, y) : x == y; };
     for (size_t i = static_cast<size_t>(start - 1); i + needle.size() <= hay.size(); ++i) {
         bool ok = true;
-        for (size_t k = 0; k < needle.size() && ok; ++k) ok = same(hay[i + k], needle[k]);
+        for (size_t k = 0; k < needle.size() && ok; ++k)
+            ok = same(hay[i + k], needle[k]);
         if (ok) return sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(i + 1));
     }
     sqlite3_result_int64(ctx, 0);
 }
 
 void FnSpace(sqlite3_context* ctx, int, TArgs argv) {
-    ResultText(ctx, String(static_cast<size_t>(std::max<sqlite3_int64>(0, sqlite3_value_int64(argv[0]))), ' '));
+    ResultText(ctx,
+               String(static_cast<size_t>(std::max<sqlite3_int64>(0, sqlite3_value_int64(argv[0]))), ' '));
 }
 
 void FnString(sqlite3_context* ctx, int, TArgs argv) {
     if (IsNullArg(argv[1])) return sqlite3_result_null(ctx);
     const auto c = Chars(TextOf(argv[1]));
     String r;
-    for (sqlite3_int64 i = 0; i < sqlite3_value_int64(argv[0]) && !c.empty(); ++i) r += c[0];
+    for (sqlite3_int64 i = 0; i < sqlite3_value_int64(argv[0]) && !c.empty(); ++i)
+        r += c[0];
     ResultText(ctx, r);
 }
 
@@ -222,7 +240,8 @@ void FnVal(sqlite3_context* ctx, int, TArgs argv) {
             break;
     }
     Extended e = 0;
-    while (!num.empty() && !TryStrToFloat(num, e)) num.pop_back();
+    while (!num.empty() && !TryStrToFloat(num, e))
+        num.pop_back();
     sqlite3_result_double(ctx, num.empty() ? 0.0 : static_cast<double>(e));
 }
 
@@ -300,12 +319,18 @@ void FnSqr(sqlite3_context* ctx, int, TArgs argv) {
     sqlite3_result_double(ctx, std::sqrt(d));
 }
 
-void FnIsNull(sqlite3_context* ctx, int, TArgs argv) { sqlite3_result_int(ctx, IsNullArg(argv[0]) ? 1 : 0); }
+void FnIsNull(sqlite3_context* ctx, int, TArgs argv) {
+    sqlite3_result_int(ctx, IsNullArg(argv[0]) ? 1 : 0);
+}
 
 // ---- dates ---------------------------------------------------------------------------------------
 
-void FnDate(sqlite3_context* ctx, int, TArgs) { ResultText(ctx, DateTimeToStorage(std::floor(StorageNow()))); }
-void FnNow(sqlite3_context* ctx, int, TArgs) { ResultText(ctx, DateTimeToStorage(StorageNow())); }
+void FnDate(sqlite3_context* ctx, int, TArgs) {
+    ResultText(ctx, DateTimeToStorage(std::floor(StorageNow())));
+}
+void FnNow(sqlite3_context* ctx, int, TArgs) {
+    ResultText(ctx, DateTimeToStorage(StorageNow()));
+}
 
 void FnTime(sqlite3_context* ctx, int, TArgs) {
     const TDateTime now = StorageNow();
@@ -315,8 +340,7 @@ void FnTime(sqlite3_context* ctx, int, TArgs) {
 
 enum TPart { pYear, pMonth, pDay, pHour, pMinute, pSecond, pWeekday };
 
-template <TPart P>
-void FnPart(sqlite3_context* ctx, int, TArgs argv) {
+template <TPart P> void FnPart(sqlite3_context* ctx, int, TArgs argv) {
     if (IsNullArg(argv[0])) return sqlite3_result_null(ctx);
     TDateTime d = 0;
     if (!DateOf(argv[0], d)) return Mismatch(ctx);
@@ -325,12 +349,24 @@ void FnPart(sqlite3_context* ctx, int, TArgs argv) {
     const long secs = std::lround((d - std::floor(d)) * 86400.0);
     int r = 0;
     switch (P) {
-    case pYear: r = y; break;
-    case pMonth: r = m; break;
-    case pDay: r = day; break;
-    case pHour: r = static_cast<int>(secs / 3600); break;
-    case pMinute: r = static_cast<int>(secs / 60 % 60); break;
-    case pSecond: r = static_cast<int>(secs % 60); break;
+    case pYear:
+        r = y;
+        break;
+    case pMonth:
+        r = m;
+        break;
+    case pDay:
+        r = day;
+        break;
+    case pHour:
+        r = static_cast<int>(secs / 3600);
+        break;
+    case pMinute:
+        r = static_cast<int>(secs / 60 % 60);
+        break;
+    case pSecond:
+        r = static_cast<int>(secs % 60);
+        break;
     case pWeekday: {
         // 1 = Sunday; 1899-12-30 was a Saturday.
         const long days = static_cast<long>(std::floor(d));
@@ -524,29 +560,52 @@ struct TFn {
 };
 
 const TFn kFunctions[] = {
-    {"orv_concat", -1, FnConcat, true},     {"orv_nz", 1, FnNz, true},
-    {"orv_nz", 2, FnNz, true},              {"orv_format", 1, FnFormat, true},
-    {"orv_format", 2, FnFormat, true},      {"orv_val", 1, FnVal, true},
-    {"orv_len", 1, FnLen, true},            {"orv_left", 2, FnLeft, true},
-    {"orv_right", 2, FnRight, true},        {"orv_mid", 2, FnMid, true},
-    {"orv_mid", 3, FnMid, true},            {"orv_instr", 2, FnInStr, true},
-    {"orv_instr", 3, FnInStr, true},        {"orv_instr", 4, FnInStr, true},
-    {"orv_year", 1, FnPart<pYear>, true},   {"orv_month", 1, FnPart<pMonth>, true},
-    {"orv_day", 1, FnPart<pDay>, true},     {"orv_hour", 1, FnPart<pHour>, true},
-    {"orv_minute", 1, FnPart<pMinute>, true}, {"orv_second", 1, FnPart<pSecond>, true},
-    {"orv_weekday", 1, FnPart<pWeekday>, true}, {"orv_date", 0, FnDate, false},
-    {"orv_now", 0, FnNow, false},           {"orv_time", 0, FnTime, false},
-    {"orv_dateadd", 3, FnDateAdd, true},    {"orv_datediff", 3, FnDateDiff, true},
-    {"orv_datediff", 4, FnDateDiff, true},  {"orv_datepart", 2, FnDatePart, true},
-    {"orv_dateserial", 3, FnDateSerial, true}, {"orv_cdate", 1, FnCDate, true},
-    {"orv_cstr", 1, FnCStr, true},          {"orv_cdbl", 1, FnCDbl, true},
-    {"orv_ccur", 1, FnCCur, true},          {"orv_clng", 1, FnCLng, true},
-    {"orv_cbool", 1, FnCBool, true},        {"orv_int", 1, FnInt, true},
-    {"orv_fix", 1, FnFix, true},            {"orv_sgn", 1, FnSgn, true},
-    {"orv_isnull", 1, FnIsNull, true},      {"orv_space", 1, FnSpace, true},
-    {"orv_string", 2, FnString, true},      {"orv_asc", 1, FnAsc, true},
-    {"orv_chr", 1, FnChr, true},            {"orv_strcomp", 2, FnStrComp, true},
-    {"orv_strcomp", 3, FnStrComp, true},    {"orv_sqr", 1, FnSqr, true},
+    {"orv_concat", -1, FnConcat, true},
+    {"orv_nz", 1, FnNz, true},
+    {"orv_nz", 2, FnNz, true},
+    {"orv_format", 1, FnFormat, true},
+    {"orv_format", 2, FnFormat, true},
+    {"orv_val", 1, FnVal, true},
+    {"orv_len", 1, FnLen, true},
+    {"orv_left", 2, FnLeft, true},
+    {"orv_right", 2, FnRight, true},
+    {"orv_mid", 2, FnMid, true},
+    {"orv_mid", 3, FnMid, true},
+    {"orv_instr", 2, FnInStr, true},
+    {"orv_instr", 3, FnInStr, true},
+    {"orv_instr", 4, FnInStr, true},
+    {"orv_year", 1, FnPart<pYear>, true},
+    {"orv_month", 1, FnPart<pMonth>, true},
+    {"orv_day", 1, FnPart<pDay>, true},
+    {"orv_hour", 1, FnPart<pHour>, true},
+    {"orv_minute", 1, FnPart<pMinute>, true},
+    {"orv_second", 1, FnPart<pSecond>, true},
+    {"orv_weekday", 1, FnPart<pWeekday>, true},
+    {"orv_date", 0, FnDate, false},
+    {"orv_now", 0, FnNow, false},
+    {"orv_time", 0, FnTime, false},
+    {"orv_dateadd", 3, FnDateAdd, true},
+    {"orv_datediff", 3, FnDateDiff, true},
+    {"orv_datediff", 4, FnDateDiff, true},
+    {"orv_datepart", 2, FnDatePart, true},
+    {"orv_dateserial", 3, FnDateSerial, true},
+    {"orv_cdate", 1, FnCDate, true},
+    {"orv_cstr", 1, FnCStr, true},
+    {"orv_cdbl", 1, FnCDbl, true},
+    {"orv_ccur", 1, FnCCur, true},
+    {"orv_clng", 1, FnCLng, true},
+    {"orv_cbool", 1, FnCBool, true},
+    {"orv_int", 1, FnInt, true},
+    {"orv_fix", 1, FnFix, true},
+    {"orv_sgn", 1, FnSgn, true},
+    {"orv_isnull", 1, FnIsNull, true},
+    {"orv_space", 1, FnSpace, true},
+    {"orv_string", 2, FnString, true},
+    {"orv_asc", 1, FnAsc, true},
+    {"orv_chr", 1, FnChr, true},
+    {"orv_strcomp", 2, FnStrComp, true},
+    {"orv_strcomp", 3, FnStrComp, true},
+    {"orv_sqr", 1, FnSqr, true},
     {"orv_datekey", 1, FnDateKey, true},
 };
 
@@ -558,6 +617,7 @@ void RegisterJetFunctions(void* sqliteHandle) {
         const int flags = SQLITE_UTF8 | (f.Deterministic ? SQLITE_DETERMINISTIC : 0);
         if (sqlite3_create_function_v2(db, f.Name, f.Args, flags, nullptr, f.Fn, nullptr, nullptr, nullptr) !=
             SQLITE_OK)
-            throw EDatabaseError(String("Cannot register the function ") + f.Name + ": " + sqlite3_errmsg(db));
+            throw EDatabaseError(String("Cannot register the function ") + f.Name + ": " +
+                                 sqlite3_errmsg(db));
     }
 }

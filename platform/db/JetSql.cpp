@@ -23,19 +23,30 @@ struct TToken {
 
 using TTokens = std::vector<TToken>;
 
-bool IsIdentStart(unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0x80; }
-bool IsIdentChar(unsigned char c) { return std::isalnum(c) || c == '_' || c == '$' || c >= 0x80; }
+bool IsIdentStart(unsigned char c) {
+    return std::isalpha(c) || c == '_' || c >= 0x80;
+}
+bool IsIdentChar(unsigned char c) {
+    return std::isalnum(c) || c == '_' || c == '$' || c >= 0x80;
+}
 
 String Upper(const String& s) {
     String r = s;
-    for (char& c : r) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : r)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return r;
 }
 
-bool Is(const TToken& t, const char* word) { return t.Kind == TTok::Ident && SameText(t.Text, word); }
-bool IsOp(const TToken& t, const char* op) { return t.Kind == TTok::Op && t.Text == op; }
+bool Is(const TToken& t, const char* word) {
+    return t.Kind == TTok::Ident && SameText(t.Text, word);
+}
+bool IsOp(const TToken& t, const char* op) {
+    return t.Kind == TTok::Op && t.Text == op;
+}
 
-String DoubleQuoted(const String& name) { return AnsiQuotedStr(name, '"'); }
+String DoubleQuoted(const String& name) {
+    return AnsiQuotedStr(name, '"');
+}
 
 // "#...#" contents to the ISO storage form. Accepts y-m-d, y/m/d and m/d/y (the US order Jet
 // reads when the year comes last), each with an optional time "h:n[:s]" and AM/PM.
@@ -47,7 +58,9 @@ String JetDateToIso(const String& raw) {
         datePart = s.substr(0, sp);
         timePart = Trim(s.substr(sp + 1));
     }
-    auto fail = [&]() -> String { throw EJetSqlError("Syntax error in date in query expression '#" + raw + "#'."); };
+    auto fail = [&]() -> String {
+        throw EJetSqlError("Syntax error in date in query expression '#" + raw + "#'.");
+    };
     TDateTime value = 0;
     if (datePart.find(':') != String::npos && timePart.empty()) {
         timePart = datePart;
@@ -117,18 +130,22 @@ TTokens Tokenize(const String& sql) {
         }
         if (IsIdentStart(c)) {
             size_t j = i + 1;
-            while (j < n && IsIdentChar(static_cast<unsigned char>(sql[j]))) ++j;
+            while (j < n && IsIdentChar(static_cast<unsigned char>(sql[j])))
+                ++j;
             push(TTok::Ident, sql.substr(i, j - i));
             i = j;
-        } else if (std::isdigit(c) || (c == '.' && i + 1 < n && std::isdigit(static_cast<unsigned char>(sql[i + 1])))) {
+        } else if (std::isdigit(c) ||
+                   (c == '.' && i + 1 < n && std::isdigit(static_cast<unsigned char>(sql[i + 1])))) {
             size_t j = i;
-            while (j < n && (std::isdigit(static_cast<unsigned char>(sql[j])) || sql[j] == '.')) ++j;
+            while (j < n && (std::isdigit(static_cast<unsigned char>(sql[j])) || sql[j] == '.'))
+                ++j;
             if (j < n && (sql[j] == 'e' || sql[j] == 'E')) {
                 size_t k = j + 1;
                 if (k < n && (sql[k] == '+' || sql[k] == '-')) ++k;
                 if (k < n && std::isdigit(static_cast<unsigned char>(sql[k]))) {
                     j = k;
-                    while (j < n && std::isdigit(static_cast<unsigned char>(sql[j]))) ++j;
+                    while (j < n && std::isdigit(static_cast<unsigned char>(sql[j])))
+                        ++j;
                 }
             }
             push(TTok::Num, sql.substr(i, j - i));
@@ -168,9 +185,11 @@ TTokens Tokenize(const String& sql) {
             if (j == String::npos) throw EJetSqlError("Syntax error in date in query expression.");
             push(TTok::Date, QuotedStr(JetDateToIso(sql.substr(i + 1, j - i - 1))));
             i = j + 1;
-        } else if ((c == ':' || c == '@') && i + 1 < n && IsIdentStart(static_cast<unsigned char>(sql[i + 1]))) {
+        } else if ((c == ':' || c == '@') && i + 1 < n &&
+                   IsIdentStart(static_cast<unsigned char>(sql[i + 1]))) {
             size_t j = i + 1;
-            while (j < n && IsIdentChar(static_cast<unsigned char>(sql[j]))) ++j;
+            while (j < n && IsIdentChar(static_cast<unsigned char>(sql[j])))
+                ++j;
             push(TTok::Param, sql.substr(i + 1, j - i - 1));
             i = j;
         } else if (c == '?') {
@@ -202,7 +221,9 @@ String Join(const TTokens& tokens, size_t from = 0, size_t to = String::npos) {
     return out;
 }
 
-TToken Make(TTok kind, const String& text, const String& lead = " ") { return {kind, text, lead}; }
+TToken Make(TTok kind, const String& text, const String& lead = " ") {
+    return {kind, text, lead};
+}
 
 // Index of the token that closes the parenthesis opened at open, or tokens.size().
 size_t MatchParen(const TTokens& t, size_t open) {
@@ -217,31 +238,62 @@ size_t MatchParen(const TTokens& t, size_t open) {
 // Jet functions and what SQLite calls them; the orv_ ones are registered by the connection.
 const std::map<String, String>& FunctionMap() {
     static const std::map<String, String> map = {
-        {"IIF", "iif"},           {"NZ", "orv_nz"},           {"FORMAT", "orv_format"},
-        {"VAL", "orv_val"},       {"LEN", "orv_len"},         {"LEFT", "orv_left"},
-        {"RIGHT", "orv_right"},   {"MID", "orv_mid"},         {"TRIM", "trim"},
-        {"LTRIM", "ltrim"},       {"RTRIM", "rtrim"},         {"UCASE", "upper"},
-        {"LCASE", "lower"},       {"INSTR", "orv_instr"},     {"YEAR", "orv_year"},
-        {"MONTH", "orv_month"},   {"DAY", "orv_day"},         {"HOUR", "orv_hour"},
-        {"MINUTE", "orv_minute"}, {"SECOND", "orv_second"},   {"WEEKDAY", "orv_weekday"},
-        {"DATE", "orv_date"},     {"NOW", "orv_now"},         {"TIME", "orv_time"},
-        {"DATEADD", "orv_dateadd"}, {"DATEDIFF", "orv_datediff"}, {"DATEPART", "orv_datepart"},
-        {"DATESERIAL", "orv_dateserial"}, {"DATEVALUE", "orv_cdate"}, {"CDATE", "orv_cdate"},
-        {"CSTR", "orv_cstr"},     {"CDBL", "orv_cdbl"},       {"CSNG", "orv_cdbl"},
-        {"CCUR", "orv_ccur"},     {"CLNG", "orv_clng"},       {"CINT", "orv_clng"},
-        {"CBOOL", "orv_cbool"},   {"INT", "orv_int"},         {"FIX", "orv_fix"},
-        {"SGN", "orv_sgn"},       {"ISNULL", "orv_isnull"},   {"SPACE", "orv_space"},
-        {"STRING", "orv_string"}, {"ASC", "orv_asc"},         {"CHR", "orv_chr"},
-        {"STRCOMP", "orv_strcomp"}, {"SQR", "orv_sqr"},
+        {"IIF", "iif"},
+        {"NZ", "orv_nz"},
+        {"FORMAT", "orv_format"},
+        {"VAL", "orv_val"},
+        {"LEN", "orv_len"},
+        {"LEFT", "orv_left"},
+        {"RIGHT", "orv_right"},
+        {"MID", "orv_mid"},
+        {"TRIM", "trim"},
+        {"LTRIM", "ltrim"},
+        {"RTRIM", "rtrim"},
+        {"UCASE", "upper"},
+        {"LCASE", "lower"},
+        {"INSTR", "orv_instr"},
+        {"YEAR", "orv_year"},
+        {"MONTH", "orv_month"},
+        {"DAY", "orv_day"},
+        {"HOUR", "orv_hour"},
+        {"MINUTE", "orv_minute"},
+        {"SECOND", "orv_second"},
+        {"WEEKDAY", "orv_weekday"},
+        {"DATE", "orv_date"},
+        {"NOW", "orv_now"},
+        {"TIME", "orv_time"},
+        {"DATEADD", "orv_dateadd"},
+        {"DATEDIFF", "orv_datediff"},
+        {"DATEPART", "orv_datepart"},
+        {"DATESERIAL", "orv_dateserial"},
+        {"DATEVALUE", "orv_cdate"},
+        {"CDATE", "orv_cdate"},
+        {"CSTR", "orv_cstr"},
+        {"CDBL", "orv_cdbl"},
+        {"CSNG", "orv_cdbl"},
+        {"CCUR", "orv_ccur"},
+        {"CLNG", "orv_clng"},
+        {"CINT", "orv_clng"},
+        {"CBOOL", "orv_cbool"},
+        {"INT", "orv_int"},
+        {"FIX", "orv_fix"},
+        {"SGN", "orv_sgn"},
+        {"ISNULL", "orv_isnull"},
+        {"SPACE", "orv_space"},
+        {"STRING", "orv_string"},
+        {"ASC", "orv_asc"},
+        {"CHR", "orv_chr"},
+        {"STRCOMP", "orv_strcomp"},
+        {"SQR", "orv_sqr"},
     };
     return map;
 }
 
 bool IsBoundaryWord(const TToken& t) {
-    static const char* words[] = {"AND",  "OR",   "NOT",     "SELECT", "WHERE", "SET",    "AS",     "ON",
-                                  "WHEN", "THEN", "ELSE",    "CASE",   "END",   "LIKE",   "IS",     "BETWEEN",
-                                  "IN",   "FROM", "BY",      "VALUES", "HAVING", "DISTINCT", "ORDER", "GROUP",
-                                  "XOR",  "EQV",  "LIMIT",   "ASC",    "DESC",  "INTO",   "UNION",  "JOIN"};
+    static const char* words[] = {"AND",  "OR",   "NOT",   "SELECT", "WHERE",  "SET",      "AS",    "ON",
+                                  "WHEN", "THEN", "ELSE",  "CASE",   "END",    "LIKE",     "IS",    "BETWEEN",
+                                  "IN",   "FROM", "BY",    "VALUES", "HAVING", "DISTINCT", "ORDER", "GROUP",
+                                  "XOR",  "EQV",  "LIMIT", "ASC",    "DESC",   "INTO",     "UNION", "JOIN"};
     if (t.Kind != TTok::Ident) return false;
     for (const char* w : words)
         if (SameText(t.Text, w)) return true;
@@ -341,7 +393,8 @@ void RewriteConcat(TTokens& t) {
         int depth = 0;
         while (begin > 0) {
             const TToken& p = t[begin - 1];
-            if (IsOp(p, ")")) ++depth;
+            if (IsOp(p, ")"))
+                ++depth;
             else if (IsOp(p, "(")) {
                 if (depth == 0) break;
                 --depth;
@@ -357,7 +410,8 @@ void RewriteConcat(TTokens& t) {
             depth = 0;
             while (j < t.size()) {
                 const TToken& p = t[j];
-                if (IsOp(p, "(")) ++depth;
+                if (IsOp(p, "("))
+                    ++depth;
                 else if (IsOp(p, ")")) {
                     if (depth == 0) break;
                     --depth;
@@ -404,7 +458,8 @@ void RewriteSelectInto(TTokens& t) {
         if (Is(t[i], "FROM")) return;
         if (Is(t[i], "INTO")) {
             TToken name = t[i + 1];
-            t.erase(t.begin() + static_cast<std::ptrdiff_t>(i), t.begin() + static_cast<std::ptrdiff_t>(i + 2));
+            t.erase(t.begin() + static_cast<std::ptrdiff_t>(i),
+                    t.begin() + static_cast<std::ptrdiff_t>(i + 2));
             name.Lead = " ";
             TTokens head{Make(TTok::Ident, "CREATE", t[0].Lead), Make(TTok::Ident, "TABLE"), name,
                          Make(TTok::Ident, "AS")};
@@ -452,22 +507,32 @@ void RewriteUpdateJoin(TTokens& t) {
     ++i;
     readTable(tableB, aliasB);
     if (i >= close || !Is(t[i], "ON")) throw EJetSqlError("Syntax error in JOIN operation.");
-    const TTokens cond(t.begin() + static_cast<std::ptrdiff_t>(i + 1), t.begin() + static_cast<std::ptrdiff_t>(close));
+    const TTokens cond(t.begin() + static_cast<std::ptrdiff_t>(i + 1),
+                       t.begin() + static_cast<std::ptrdiff_t>(close));
     const size_t setPos = begin == 2 ? close + 1 : close;
     if (setPos >= t.size() || !Is(t[setPos], "SET")) throw EJetSqlError("Syntax error in UPDATE statement.");
     // The target is the table that qualifies the first assignment (the first table otherwise).
     bool targetIsA = true;
-    if (setPos + 2 < t.size() && IsOp(t[setPos + 2], ".") && SameText(t[setPos + 1].Text, aliasB)) targetIsA = false;
+    if (setPos + 2 < t.size() && IsOp(t[setPos + 2], ".") && SameText(t[setPos + 1].Text, aliasB))
+        targetIsA = false;
     const String tTable = targetIsA ? tableA : tableB, tAlias = targetIsA ? aliasA : aliasB;
     const String oTable = targetIsA ? tableB : tableA, oAlias = targetIsA ? aliasB : aliasA;
     const bool outerForTarget = (kind == "LEFT" && targetIsA) || (kind == "RIGHT" && !targetIsA);
 
     auto subquery = [&](const TToken& column, const String& lead) {
-        TTokens q{Make(TTok::Op, "(", lead), Make(TTok::Ident, "SELECT", ""), Make(TTok::Ident, oAlias),
-                  Make(TTok::Op, ".", ""), column, Make(TTok::Ident, "FROM"), Make(TTok::Ident, oTable),
-                  Make(TTok::Ident, "AS"), Make(TTok::Ident, oAlias), Make(TTok::Ident, "WHERE")};
+        TTokens q{Make(TTok::Op, "(", lead),
+                  Make(TTok::Ident, "SELECT", ""),
+                  Make(TTok::Ident, oAlias),
+                  Make(TTok::Op, ".", ""),
+                  column,
+                  Make(TTok::Ident, "FROM"),
+                  Make(TTok::Ident, oTable),
+                  Make(TTok::Ident, "AS"),
+                  Make(TTok::Ident, oAlias),
+                  Make(TTok::Ident, "WHERE")};
         q[4].Lead = "";
-        for (const TToken& c : cond) q.push_back(c);
+        for (const TToken& c : cond)
+            q.push_back(c);
         q.push_back(Make(TTok::Op, ")", ""));
         return q;
     };
@@ -483,9 +548,10 @@ void RewriteUpdateJoin(TTokens& t) {
             inWhere = true;
             out.push_back(Make(TTok::Ident, "WHERE"));
             if (!outerForTarget) {
-                TTokens ex{Make(TTok::Ident, "EXISTS"), Make(TTok::Op, "(", ""), Make(TTok::Ident, "SELECT", ""),
-                           Make(TTok::Num, "1"), Make(TTok::Ident, "FROM"), Make(TTok::Ident, oTable),
-                           Make(TTok::Ident, "AS"), Make(TTok::Ident, oAlias), Make(TTok::Ident, "WHERE")};
+                TTokens ex{
+                    Make(TTok::Ident, "EXISTS"), Make(TTok::Op, "(", ""),   Make(TTok::Ident, "SELECT", ""),
+                    Make(TTok::Num, "1"),        Make(TTok::Ident, "FROM"), Make(TTok::Ident, oTable),
+                    Make(TTok::Ident, "AS"),     Make(TTok::Ident, oAlias), Make(TTok::Ident, "WHERE")};
                 out.insert(out.end(), ex.begin(), ex.end());
                 out.insert(out.end(), cond.begin(), cond.end());
                 out.push_back(Make(TTok::Op, ")", ""));
@@ -513,8 +579,8 @@ void RewriteUpdateJoin(TTokens& t) {
             lhs = false;
             continue;
         }
-        if (j + 2 < t.size() && IsOp(t[j + 1], ".") && (tok.Kind == TTok::Ident || tok.Kind == TTok::QIdent) &&
-            SameText(tok.Text, oAlias)) {
+        if (j + 2 < t.size() && IsOp(t[j + 1], ".") &&
+            (tok.Kind == TTok::Ident || tok.Kind == TTok::QIdent) && SameText(tok.Text, oAlias)) {
             TTokens q = subquery(t[j + 2], tok.Lead.empty() ? "" : tok.Lead);
             out.insert(out.end(), q.begin(), q.end());
             j += 2;
@@ -525,9 +591,9 @@ void RewriteUpdateJoin(TTokens& t) {
     if (inWhere)
         out.push_back(Make(TTok::Op, ")", ""));
     else if (!outerForTarget) {
-        TTokens ex{Make(TTok::Ident, "WHERE"), Make(TTok::Ident, "EXISTS"), Make(TTok::Op, "(", ""),
-                   Make(TTok::Ident, "SELECT", ""), Make(TTok::Num, "1"), Make(TTok::Ident, "FROM"),
-                   Make(TTok::Ident, oTable), Make(TTok::Ident, "AS"), Make(TTok::Ident, oAlias),
+        TTokens ex{Make(TTok::Ident, "WHERE"),      Make(TTok::Ident, "EXISTS"), Make(TTok::Op, "(", ""),
+                   Make(TTok::Ident, "SELECT", ""), Make(TTok::Num, "1"),        Make(TTok::Ident, "FROM"),
+                   Make(TTok::Ident, oTable),       Make(TTok::Ident, "AS"),     Make(TTok::Ident, oAlias),
                    Make(TTok::Ident, "WHERE")};
         out.insert(out.end(), ex.begin(), ex.end());
         out.insert(out.end(), cond.begin(), cond.end());
@@ -545,7 +611,8 @@ String MapColumnType(const String& type, const std::vector<String>& args, bool& 
             if (up == n) return true;
         return false;
     };
-    if (in({"TEXT", "VARCHAR", "CHAR", "CHARACTER", "STRING", "ALPHANUMERIC", "NVARCHAR", "NCHAR", "VARYING"})) {
+    if (in({"TEXT", "VARCHAR", "CHAR", "CHARACTER", "STRING", "ALPHANUMERIC", "NVARCHAR", "NCHAR",
+            "VARYING"})) {
         if (args.empty()) {
             if (up == "TEXT") return "LONGTEXT COLLATE NOCASE";
             return "VARCHAR(255) COLLATE NOCASE";
@@ -584,7 +651,8 @@ TTokens RewriteColumnDef(const TTokens& t, size_t from, size_t to, String& autoI
     const TToken& first = t[from];
     if (Is(first, "CONSTRAINT") || Is(first, "PRIMARY") || Is(first, "UNIQUE") || Is(first, "FOREIGN") ||
         Is(first, "CHECK")) {
-        out.assign(t.begin() + static_cast<std::ptrdiff_t>(from), t.begin() + static_cast<std::ptrdiff_t>(to));
+        out.assign(t.begin() + static_cast<std::ptrdiff_t>(from),
+                   t.begin() + static_cast<std::ptrdiff_t>(to));
         return out;
     }
     out.push_back(first);
@@ -616,12 +684,15 @@ TTokens RewriteColumnDef(const TTokens& t, size_t from, size_t to, String& autoI
     return out;
 }
 
-String Unquoted(const TToken& t) { return t.Kind == TTok::QIdent ? AnsiDequotedStr(t.Text, '"') : t.Text; }
+String Unquoted(const TToken& t) {
+    return t.Kind == TTok::QIdent ? AnsiDequotedStr(t.Text, '"') : t.Text;
+}
 
 void RewriteCreateTable(TTokens& t) {
     if (t.size() < 4 || !Is(t[0], "CREATE") || !Is(t[1], "TABLE")) return;
     size_t open = 2;
-    while (open < t.size() && !IsOp(t[open], "(")) ++open;
+    while (open < t.size() && !IsOp(t[open], "("))
+        ++open;
     if (open >= t.size()) return;
     if (open + 1 < t.size() && Is(t[open + 1], "SELECT")) return;
     const size_t close = MatchParen(t, open);
@@ -639,7 +710,8 @@ void RewriteCreateTable(TTokens& t) {
     defs.push_back({start, close});
     String autoIncColumn;
     std::vector<TTokens> rewritten;
-    for (auto [a, b] : defs) rewritten.push_back(RewriteColumnDef(t, a, b, autoIncColumn));
+    for (auto [a, b] : defs)
+        rewritten.push_back(RewriteColumnDef(t, a, b, autoIncColumn));
     if (!autoIncColumn.empty()) {
         // A table constraint PRIMARY KEY (that one column) would be a second key: drop it.
         for (auto it = rewritten.begin(); it != rewritten.end();) {
@@ -673,7 +745,8 @@ void RewriteAlterTable(TTokens& t) {
     size_t i = 3;
     if (!Is(t[i], "ADD")) return;
     ++i;
-    if (i < t.size() && Is(t[i], "COLUMN")) ++i;
+    if (i < t.size() && Is(t[i], "COLUMN"))
+        ++i;
     else {
         t.insert(t.begin() + static_cast<std::ptrdiff_t>(i), Make(TTok::Ident, "COLUMN"));
         ++i;
@@ -761,15 +834,17 @@ TJetStatement TranslateJetSql(const String& jetSql) {
     result.UpdateTable = SingleTableOf(t);
     if (!result.UpdateTable.empty()) {
         TTokens withRowId = t;
-        withRowId.insert(withRowId.begin() + 1, {Make(TTok::Ident, "rowid"), Make(TTok::Ident, "AS"),
-                                                  Make(TTok::QIdent, DoubleQuoted(JetRowIdColumn)),
-                                                  Make(TTok::Op, ",", "")});
+        withRowId.insert(withRowId.begin() + 1,
+                         {Make(TTok::Ident, "rowid"), Make(TTok::Ident, "AS"),
+                          Make(TTok::QIdent, DoubleQuoted(JetRowIdColumn)), Make(TTok::Op, ",", "")});
         result.RowIdSql = Join(withRowId);
     }
     return result;
 }
 
-String JetToSqlite(const String& jetSql) { return TranslateJetSql(jetSql).Sql; }
+String JetToSqlite(const String& jetSql) {
+    return TranslateJetSql(jetSql).Sql;
+}
 
 TJetColumnKind JetColumnKindOf(const String& declaredType, int& size) {
     size = 0;
@@ -793,16 +868,20 @@ TJetColumnKind JetColumnKindOf(const String& declaredType, int& size) {
         if (size > 0) return TJetColumnKind::String;
         return TJetColumnKind::Memo;
     }
-    if (base == "LONGTEXT" || base == "MEMO" || base == "CLOB" || base == "NTEXT") return TJetColumnKind::Memo;
-    if (base == "INTEGER" || base == "INT" || base == "LONG" || base == "MEDIUMINT") return TJetColumnKind::Integer;
+    if (base == "LONGTEXT" || base == "MEMO" || base == "CLOB" || base == "NTEXT")
+        return TJetColumnKind::Memo;
+    if (base == "INTEGER" || base == "INT" || base == "LONG" || base == "MEDIUMINT")
+        return TJetColumnKind::Integer;
     if (base == "SMALLINT" || base == "TINYINT" || base == "SHORT" || base == "BYTE")
         return TJetColumnKind::SmallInt;
     if (base == "BIGINT" || base == "INT64" || base == "LARGEINT") return TJetColumnKind::LargeInt;
-    if (base == "DOUBLE" || base == "FLOAT" || base == "REAL" || base == "NUMBER" || base == "DOUBLE PRECISION")
+    if (base == "DOUBLE" || base == "FLOAT" || base == "REAL" || base == "NUMBER" ||
+        base == "DOUBLE PRECISION")
         return TJetColumnKind::Float;
     if (base == "CURRENCY" || base == "MONEY") return TJetColumnKind::Currency;
     if (base == "DECIMAL" || base == "NUMERIC") return TJetColumnKind::Bcd;
-    if (base == "BOOLEAN" || base == "YESNO" || base == "BIT" || base == "LOGICAL") return TJetColumnKind::Boolean;
+    if (base == "BOOLEAN" || base == "YESNO" || base == "BIT" || base == "LOGICAL")
+        return TJetColumnKind::Boolean;
     if (base == "DATETIME" || base == "TIMESTAMP") return TJetColumnKind::DateTime;
     if (base == "DATE") return TJetColumnKind::Date;
     if (base == "TIME") return TJetColumnKind::Time;
@@ -818,6 +897,10 @@ TJetColumnKind JetColumnKindOf(const String& declaredType, int& size) {
     return TJetColumnKind::Unknown;
 }
 
-String JetQuoted(const String& text) { return QuotedStr(text); }
+String JetQuoted(const String& text) {
+    return QuotedStr(text);
+}
 
-String JetDateLiteral(TDateTime value) { return "#" + DateTimeToStorage(value) + "#"; }
+String JetDateLiteral(TDateTime value) {
+    return "#" + DateTimeToStorage(value) + "#";
+}

@@ -48,9 +48,9 @@ ORV_DECLARE_EXCEPTION(EJetSqlError, Exception)
 
 // What the translation learnt about a statement.
 struct TJetStatement {
-    String Sql;                      // the SQLite statement
-    std::vector<String> ParamNames;  // names of ?1, ?2 ... in order ("" for an unnamed "?")
-    bool IsSelect = false;           // the statement returns rows
+    String Sql;                     // the SQLite statement
+    std::vector<String> ParamNames; // names of ?1, ?2 ... in order ("" for an unnamed "?")
+    bool IsSelect = false;          // the statement returns rows
     // A plain SELECT over one table (no join, grouping, DISTINCT or union): its rows can be
     // written back to UpdateTable, located by rowid. RowIdSql is then the statement with the
     // table's rowid as an extra first column named "orv$rowid".
@@ -69,8 +69,8 @@ inline constexpr const char* JetRowIdColumn = "orv$rowid";
 
 // The field class a declared SQLite column type stands for (see the table above).
 enum class TJetColumnKind {
-    Unknown,  // no declaration (an expression): decided from the values
-    String,   // Size = the declared length
+    Unknown, // no declaration (an expression): decided from the values
+    String,  // Size = the declared length
     WideString,
     Memo,
     Integer,

@@ -17,17 +17,22 @@ constexpr std::array<uint32_t, 64> K = {
     0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
     0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
 
-uint32_t Rotr(uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
+uint32_t Rotr(uint32_t x, int n) {
+    return (x >> n) | (x << (32 - n));
+}
 
 } // namespace
 
 String Sha256Hex(const String& data) {
-    uint32_t h[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
+    uint32_t h[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+                     0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
     String msg = data;
     const uint64_t bits = static_cast<uint64_t>(data.size()) * 8;
     msg += static_cast<char>(0x80);
-    while (msg.size() % 64 != 56) msg += '\0';
-    for (int i = 7; i >= 0; --i) msg += static_cast<char>((bits >> (i * 8)) & 0xff);
+    while (msg.size() % 64 != 56)
+        msg += '\0';
+    for (int i = 7; i >= 0; --i)
+        msg += static_cast<char>((bits >> (i * 8)) & 0xff);
     for (size_t chunk = 0; chunk < msg.size(); chunk += 64) {
         uint32_t w[64];
         for (int i = 0; i < 16; ++i) {
@@ -59,15 +64,19 @@ String Sha256Hex(const String& data) {
         h[0] += a, h[1] += b, h[2] += c, h[3] += d, h[4] += e, h[5] += f, h[6] += g, h[7] += hh;
     }
     char out[65];
-    for (int i = 0; i < 8; ++i) std::snprintf(out + i * 8, 9, "%08x", h[i]);
+    for (int i = 0; i < 8; ++i)
+        std::snprintf(out + i * 8, 9, "%08x", h[i]);
     return String(out, 64);
 }
 
 String NewPasswordSalt() {
     std::random_device rd;
     char buf[33];
-    for (int i = 0; i < 4; ++i) std::snprintf(buf + i * 8, 9, "%08x", static_cast<unsigned>(rd()));
+    for (int i = 0; i < 4; ++i)
+        std::snprintf(buf + i * 8, 9, "%08x", static_cast<unsigned>(rd()));
     return String(buf, 32);
 }
 
-String HashPassword(const String& salt, const String& password) { return Sha256Hex(salt + ":" + password); }
+String HashPassword(const String& salt, const String& password) {
+    return Sha256Hex(salt + ":" + password);
+}

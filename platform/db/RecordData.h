@@ -10,15 +10,15 @@
 #include <vector>
 
 struct TRecordData {
-    std::vector<Variant> Values;                     // one per field definition, in order
-    std::unique_ptr<std::vector<Variant>> Original;  // as read, once the record changed
-    std::vector<Variant> Calc;                       // calculated and lookup fields
-    unsigned CalcGeneration = 0;                     // Calc holds values of this generation
-    Int64 RowId = 0;                                 // locates the row in its table (0: none)
-    UInt64 Id = 0;                                   // the bookmark
+    std::vector<Variant> Values;                    // one per field definition, in order
+    std::unique_ptr<std::vector<Variant>> Original; // as read, once the record changed
+    std::vector<Variant> Calc;                      // calculated and lookup fields
+    unsigned CalcGeneration = 0;                    // Calc holds values of this generation
+    Int64 RowId = 0;                                // locates the row in its table (0: none)
+    UInt64 Id = 0;                                  // the bookmark
     TUpdateStatus Status = usUnmodified;
-    bool Hidden = false;                             // a pending deletion: not in the cursor
-    mutable size_t ViewIndex = 0;                    // position in the cursor (when valid)
+    bool Hidden = false;          // a pending deletion: not in the cursor
+    mutable size_t ViewIndex = 0; // position in the cursor (when valid)
 
     // Keeps the values as read before the first change.
     void KeepOriginal() {

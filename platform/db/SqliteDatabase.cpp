@@ -24,13 +24,18 @@ constexpr const char* kPasswordTable = "MSysPassword";
     throw EDatabaseError(msg);
 }
 
-String NotFound(const String& fileName) { return "Could not find file '" + fileName + "'."; }
-String BadFormat(const String& fileName) { return "Unrecognized database format '" + fileName + "'."; }
+String NotFound(const String& fileName) {
+    return "Could not find file '" + fileName + "'.";
+}
+String BadFormat(const String& fileName) {
+    return "Unrecognized database format '" + fileName + "'.";
+}
 
 // Opens a handle; closes it again when the open failed.
 sqlite3* OpenHandle(const String& fileName, int flags) {
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(fileName.c_str(), &db, flags, nullptr);
+    // One connection serves one thread at a time: no per-call locking.
+    const int rc = sqlite3_open_v2(fileName.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const String msg = db ? sqlite3_errmsg(db) : "out of memory";
         sqlite3_close(db);
@@ -59,8 +64,10 @@ bool ReadPasswordRecord(sqlite3* db, const String& fileName, String& salt, Strin
     rc = sqlite3_step(st);
     bool found = false;
     if (rc == SQLITE_ROW) {
-        salt = reinterpret_cast<const char*>(sqlite3_column_text(st, 0) ? sqlite3_column_text(st, 0) : (const unsigned char*)"");
-        hash = reinterpret_cast<const char*>(sqlite3_column_text(st, 1) ? sqlite3_column_text(st, 1) : (const unsigned char*)"");
+        salt = reinterpret_cast<const char*>(sqlite3_column_text(st, 0) ? sqlite3_column_text(st, 0)
+                                                                        : (const unsigned char*)"");
+        hash = reinterpret_cast<const char*>(sqlite3_column_text(st, 1) ? sqlite3_column_text(st, 1)
+                                                                        : (const unsigned char*)"");
         found = true;
     }
     sqlite3_finalize(st);
@@ -104,7 +111,9 @@ struct TSqliteDatabase::TImpl {
 
 TSqliteDatabase::TSqliteDatabase() : FImpl(std::make_unique<TImpl>()) {}
 
-TSqliteDatabase::~TSqliteDatabase() { Close(); }
+TSqliteDatabase::~TSqliteDatabase() {
+    Close();
+}
 
 void TSqliteDatabase::Create(const String& fileName, const String& password) {
     const String path = NormalizePath(fileName);
@@ -161,7 +170,9 @@ void TSqliteDatabase::Close() {
     FImpl->Db = nullptr;
 }
 
-bool TSqliteDatabase::Connected() const { return FImpl->Db != nullptr; }
+bool TSqliteDatabase::Connected() const {
+    return FImpl->Db != nullptr;
+}
 
 void TSqliteDatabase::SetBusyTimeout(int milliseconds) {
     if (FImpl->Db) sqlite3_busy_timeout(FImpl->Db, milliseconds);
@@ -186,11 +197,17 @@ std::unique_ptr<TSqliteStatement> TSqliteDatabase::Prepare(const String& sql) {
     return std::unique_ptr<TSqliteStatement>(new TSqliteStatement(std::move(impl)));
 }
 
-Int64 TSqliteDatabase::LastInsertRowId() const { return FImpl->Db ? sqlite3_last_insert_rowid(FImpl->Db) : 0; }
+Int64 TSqliteDatabase::LastInsertRowId() const {
+    return FImpl->Db ? sqlite3_last_insert_rowid(FImpl->Db) : 0;
+}
 
-int TSqliteDatabase::Changes() const { return FImpl->Db ? sqlite3_changes(FImpl->Db) : 0; }
+int TSqliteDatabase::Changes() const {
+    return FImpl->Db ? sqlite3_changes(FImpl->Db) : 0;
+}
 
-Int64 TSqliteDatabase::TotalChanges() const { return FImpl->Db ? sqlite3_total_changes64(FImpl->Db) : 0; }
+Int64 TSqliteDatabase::TotalChanges() const {
+    return FImpl->Db ? sqlite3_total_changes64(FImpl->Db) : 0;
+}
 
 int TSqliteDatabase::BeginTransaction() {
     if (FTransactionLevel == 0)
@@ -202,7 +219,8 @@ int TSqliteDatabase::BeginTransaction() {
 
 void TSqliteDatabase::CommitTransaction() {
     if (FTransactionLevel == 0)
-        throw EDatabaseError("You tried to commit or rollback a transaction without first beginning a transaction.");
+        throw EDatabaseError(
+            "You tried to commit or rollback a transaction without first beginning a transaction.");
     if (FTransactionLevel == 1)
         ExecuteSql("COMMIT");
     else
@@ -212,7 +230,8 @@ void TSqliteDatabase::CommitTransaction() {
 
 void TSqliteDatabase::RollbackTransaction() {
     if (FTransactionLevel == 0)
-        throw EDatabaseError("You tried to commit or rollback a transaction without first beginning a transaction.");
+        throw EDatabaseError(
+            "You tried to commit or rollback a transaction without first beginning a transaction.");
     if (FTransactionLevel == 1)
         ExecuteSql("ROLLBACK");
     else {
@@ -230,25 +249,37 @@ TSqliteStatement::~TSqliteStatement() {
     if (FImpl && FImpl->Stmt) sqlite3_finalize(FImpl->Stmt);
 }
 
-int TSqliteStatement::ParamCount() const { return sqlite3_bind_parameter_count(FImpl->Stmt); }
+int TSqliteStatement::ParamCount() const {
+    return sqlite3_bind_parameter_count(FImpl->Stmt);
+}
 
 void TSqliteStatement::Bind(int index, const Variant& value) {
     sqlite3_stmt* st = FImpl->Stmt;
     int rc = SQLITE_OK;
     switch (VarType(value)) {
     case varEmpty:
-    case varNull: rc = sqlite3_bind_null(st, index); break;
-    case varBoolean: rc = sqlite3_bind_int(st, index, value.AsBoolean() ? 1 : 0); break;
+    case varNull:
+        rc = sqlite3_bind_null(st, index);
+        break;
+    case varBoolean:
+        rc = sqlite3_bind_int(st, index, value.AsBoolean() ? 1 : 0);
+        break;
     case varSmallint:
     case varInteger:
     case varShortInt:
     case varByte:
     case varWord:
     case varLongWord:
-    case varInt64: rc = sqlite3_bind_int64(st, index, value.AsInt64()); break;
+    case varInt64:
+        rc = sqlite3_bind_int64(st, index, value.AsInt64());
+        break;
     case varSingle:
-    case varDouble: rc = sqlite3_bind_double(st, index, value.AsDouble()); break;
-    case varCurrency: rc = sqlite3_bind_double(st, index, static_cast<double>(value.AsCurrency().ToDouble())); break;
+    case varDouble:
+        rc = sqlite3_bind_double(st, index, value.AsDouble());
+        break;
+    case varCurrency:
+        rc = sqlite3_bind_double(st, index, static_cast<double>(value.AsCurrency().ToDouble()));
+        break;
     case varDate: {
         const String s = DateTimeToStorage(value.AsDateTime());
         rc = sqlite3_bind_text(st, index, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
@@ -263,9 +294,13 @@ void TSqliteStatement::Bind(int index, const Variant& value) {
     if (rc != SQLITE_OK) Fail(FImpl->Db);
 }
 
-void TSqliteStatement::ClearBindings() { sqlite3_clear_bindings(FImpl->Stmt); }
+void TSqliteStatement::ClearBindings() {
+    sqlite3_clear_bindings(FImpl->Stmt);
+}
 
-void TSqliteStatement::Reset() { sqlite3_reset(FImpl->Stmt); }
+void TSqliteStatement::Reset() {
+    sqlite3_reset(FImpl->Stmt);
+}
 
 bool TSqliteStatement::Step() {
     const int rc = sqlite3_step(FImpl->Stmt);
@@ -276,13 +311,19 @@ bool TSqliteStatement::Step() {
     throw EDatabaseError(msg);
 }
 
-int TSqliteStatement::ColumnCount() const { return sqlite3_column_count(FImpl->Stmt); }
+int TSqliteStatement::ColumnCount() const {
+    return sqlite3_column_count(FImpl->Stmt);
+}
 
 namespace {
-String Str(const char* s) { return s ? String(s) : String(); }
+String Str(const char* s) {
+    return s ? String(s) : String();
+}
 } // namespace
 
-String TSqliteStatement::ColumnName(int column) const { return Str(sqlite3_column_name(FImpl->Stmt, column)); }
+String TSqliteStatement::ColumnName(int column) const {
+    return Str(sqlite3_column_name(FImpl->Stmt, column));
+}
 String TSqliteStatement::ColumnDeclType(int column) const {
     return Str(sqlite3_column_decltype(FImpl->Stmt, column));
 }
@@ -292,9 +333,15 @@ String TSqliteStatement::ColumnTable(int column) const {
 String TSqliteStatement::ColumnOrigin(int column) const {
     return Str(sqlite3_column_origin_name(FImpl->Stmt, column));
 }
-int TSqliteStatement::ColumnType(int column) const { return sqlite3_column_type(FImpl->Stmt, column); }
-Int64 TSqliteStatement::ColumnInt64(int column) const { return sqlite3_column_int64(FImpl->Stmt, column); }
-double TSqliteStatement::ColumnDouble(int column) const { return sqlite3_column_double(FImpl->Stmt, column); }
+int TSqliteStatement::ColumnType(int column) const {
+    return sqlite3_column_type(FImpl->Stmt, column);
+}
+Int64 TSqliteStatement::ColumnInt64(int column) const {
+    return sqlite3_column_int64(FImpl->Stmt, column);
+}
+double TSqliteStatement::ColumnDouble(int column) const {
+    return sqlite3_column_double(FImpl->Stmt, column);
+}
 
 const char* TSqliteStatement::ColumnText(int column, size_t& length) const {
     const unsigned char* t = sqlite3_column_text(FImpl->Stmt, column);
@@ -310,15 +357,19 @@ String TSqliteStatement::ColumnBlob(int column) const {
 
 Variant TSqliteStatement::ColumnValue(int column) const {
     switch (ColumnType(column)) {
-    case SQLITE_INTEGER: return Variant(ColumnInt64(column));
-    case SQLITE_FLOAT: return Variant(ColumnDouble(column));
+    case SQLITE_INTEGER:
+        return Variant(ColumnInt64(column));
+    case SQLITE_FLOAT:
+        return Variant(ColumnDouble(column));
     case SQLITE_TEXT: {
         size_t n = 0;
         const char* t = ColumnText(column, n);
         return Variant(String(t, n));
     }
-    case SQLITE_BLOB: return Variant(ColumnBlob(column));
-    default: return Null();
+    case SQLITE_BLOB:
+        return Variant(ColumnBlob(column));
+    default:
+        return Null();
     }
 }
 
@@ -326,8 +377,8 @@ bool TSqliteStatement::TableColumnInfo(const String& table, const String& column
     const char* decl = nullptr;
     const char* coll = nullptr;
     int notNull = 0, pk = 0, autoinc = 0;
-    if (sqlite3_table_column_metadata(FImpl->Db, nullptr, table.c_str(), column.c_str(), &decl, &coll, &notNull, &pk,
-                                      &autoinc) != SQLITE_OK)
+    if (sqlite3_table_column_metadata(FImpl->Db, nullptr, table.c_str(), column.c_str(), &decl, &coll,
+                                      &notNull, &pk, &autoinc) != SQLITE_OK)
         return false;
     info.DeclType = Str(decl);
     info.NotNull = notNull != 0;

@@ -53,7 +53,8 @@ bool SameChar(const char* a, const char* b, size_t n, bool ci) {
 bool Like(const char* t, const char* tEnd, const char* p, const char* pEnd, bool ci) {
     while (p < pEnd) {
         if (*p == '%' || *p == '*') {
-            while (p < pEnd && (*p == '%' || *p == '*')) ++p;
+            while (p < pEnd && (*p == '%' || *p == '*'))
+                ++p;
             if (p == pEnd) return true;
             for (const char* s = t; s <= tEnd; s += (s < tEnd ? CharLen(static_cast<unsigned char>(*s)) : 1))
                 if (Like(s, tEnd, p, pEnd, ci)) return true;
@@ -106,7 +107,8 @@ bool LocateMatch(const Variant& value, const Variant& key, bool caseInsensitive,
         if (k.size() > v.size()) return false;
         return CompareText(v.substr(0, k.size()), k, caseInsensitive) == 0;
     }
-    if (VarIsStr(key) && VarIsStr(value)) return CompareText(VarToStr(value), VarToStr(key), caseInsensitive) == 0;
+    if (VarIsStr(key) && VarIsStr(value))
+        return CompareText(VarToStr(value), VarToStr(key), caseInsensitive) == 0;
     if (VarType(value) == varDate && VarIsStr(key)) {
         try {
             return CompareFieldValues(value, VarFromDateTime(VarToDateTime(key)), false) == 0;

@@ -60,7 +60,9 @@ void TBasicAction::Change() {
 
 // ---------------------------------------------------------------------------------------------
 
-TContainedAction::~TContainedAction() { SetActionList(nullptr); }
+TContainedAction::~TContainedAction() {
+    SetActionList(nullptr);
+}
 
 void TContainedAction::SetActionList(TCustomActionList* v) {
     if (v == FActionList) return;

@@ -93,7 +93,9 @@ void TApplication::SetShowHint(bool v) {
     }
 }
 
-void TApplication::SetHintPause(int v) { FHintPause = v; }
+void TApplication::SetHintPause(int v) {
+    FHintPause = v;
+}
 
 void TApplication::SetHint(const String& v) {
     if (v == FHint) return;
@@ -151,7 +153,9 @@ void TApplication::BringToFront() {
     if (TCustomForm* f = Screen()->ActiveForm() ? Screen()->ActiveForm() : FMainForm) f->Show();
 }
 
-bool TApplication::Active() const { return QApplication::activeWindow() != nullptr || Screen()->ActiveForm(); }
+bool TApplication::Active() const {
+    return QApplication::activeWindow() != nullptr || Screen()->ActiveForm();
+}
 
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);

@@ -4,34 +4,50 @@
 #include "gui/qt/QtSupport.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
 int BitsOf(TPixelFormat f) {
     switch (f) {
-    case pf1bit: return 1;
-    case pf4bit: return 4;
-    case pf8bit: return 8;
+    case pf1bit:
+        return 1;
+    case pf4bit:
+        return 4;
+    case pf8bit:
+        return 8;
     case pf15bit:
-    case pf16bit: return 16;
-    case pf24bit: return 24;
-    default: return 32;
+    case pf16bit:
+        return 16;
+    case pf24bit:
+        return 24;
+    default:
+        return 32;
     }
 }
 
 QImage::Format RawFormat(TPixelFormat f) {
     switch (f) {
-    case pf1bit: return QImage::Format_Mono;
-    case pf4bit: return QImage::Format_Grayscale8; // packed nibbles, half the width in bytes
-    case pf8bit: return QImage::Format_Indexed8;
-    case pf15bit: return QImage::Format_RGB555;
-    case pf16bit: return QImage::Format_RGB16;
-    case pf24bit: return QImage::Format_BGR888;
-    default: return QImage::Format_RGB32;
+    case pf1bit:
+        return QImage::Format_Mono;
+    case pf4bit:
+        return QImage::Format_Grayscale8; // packed nibbles, half the width in bytes
+    case pf8bit:
+        return QImage::Format_Indexed8;
+    case pf15bit:
+        return QImage::Format_RGB555;
+    case pf16bit:
+        return QImage::Format_RGB16;
+    case pf24bit:
+        return QImage::Format_BGR888;
+    default:
+        return QImage::Format_RGB32;
     }
 }
 
-QList<QRgb> Table(const std::vector<QRgb>& palette) { return QList<QRgb>(palette.begin(), palette.end()); }
+QList<QRgb> Table(const std::vector<QRgb>& palette) {
+    return QList<QRgb>(palette.begin(), palette.end());
+}
 
 } // namespace
 
@@ -47,7 +63,8 @@ std::vector<QRgb> DefaultPalette(int bits) {
     if (bits == 4) return p;
     for (int r = 0; r < 6; ++r)
         for (int g = 0; g < 6; ++g)
-            for (int b = 0; b < 6; ++b) p.push_back(qRgb(r * 51, g * 51, b * 51));
+            for (int b = 0; b < 6; ++b)
+                p.push_back(qRgb(r * 51, g * 51, b * 51));
     for (int i = 0; p.size() < 256; ++i) {
         int v = 8 + i * 10;
         p.push_back(qRgb(v, v, v));
@@ -63,9 +80,55 @@ QImage Unpack4(const QImage& raw, int width, const std::vector<QRgb>& palette) {
     for (int y = 0; y < raw.height(); ++y) {
         const uchar* src = raw.constScanLine(y);
         uchar* dst = idx.scanLine(y);
-        for (int x = 0; x < width; ++x) dst[x] = (x & 1) ? (src[x / 2] & 0x0F) : (src[x / 2] >> 4);
+        for (int x = 0; x < width; ++x)
+            dst[x] = (x & 1) ? (src[x / 2] & 0x0F) : (src[x / 2] >> 4);
     }
     return idx;
+}
+
+QImage ToIndexed(const QImage& surface, const std::vector<QRgb>& palette) {
+    QImage idx(surface.width(), surface.height(), QImage::Format_Indexed8);
+    idx.setColorTable(Table(palette));
+    std::unordered_map<QRgb, uchar> cache;
+    for (int y = 0; y < surface.height(); ++y) {
+        auto* src = reinterpret_cast<const QRgb*>(surface.constScanLine(y));
+        uchar* dst = idx.scanLine(y);
+        for (int x = 0; x < surface.width(); ++x) {
+            QRgb c = src[x] & 0xFFFFFF;
+            auto it = cache.find(c);
+            if (it == cache.end()) {
+                // The nearest entry by squared distance; the first of equals wins.
+                int best = 0;
+                long bestD = -1;
+                for (size_t i = 0; i < palette.size(); ++i) {
+                    long dr = qRed(c) - qRed(palette[i]), dg = qGreen(c) - qGreen(palette[i]),
+                         db = qBlue(c) - qBlue(palette[i]);
+                    long d = dr * dr + dg * dg + db * db;
+                    if (bestD < 0 || d < bestD) {
+                        bestD = d;
+                        best = static_cast<int>(i);
+                        if (d == 0) break;
+                    }
+                }
+                it = cache.emplace(c, static_cast<uchar>(best)).first;
+            }
+            dst[x] = it->second;
+        }
+    }
+    return idx;
+}
+
+QImage PackMono(const QImage& indexed8) {
+    int w = indexed8.width();
+    QImage raw(w, indexed8.height(), QImage::Format_Mono);
+    raw.fill(0);
+    for (int y = 0; y < indexed8.height(); ++y) {
+        const uchar* src = indexed8.constScanLine(y);
+        uchar* dst = raw.scanLine(y);
+        for (int x = 0; x < w; ++x)
+            if (src[x] & 1) dst[x / 8] |= static_cast<uchar>(0x80 >> (x % 8));
+    }
+    return raw;
 }
 
 QImage Pack4(const QImage& indexed8) {
@@ -81,6 +144,13 @@ QImage Pack4(const QImage& indexed8) {
         }
     }
     return raw;
+}
+
+std::unique_ptr<TBitmap> BitmapWithAlpha(const QImage& image) {
+    auto b = std::make_unique<TBitmap>();
+    b->impl().SetSurface(image.convertToFormat(QImage::Format_RGB32));
+    b->impl().Surface = image.convertToFormat(QImage::Format_ARGB32);
+    return b;
 }
 
 // ---- TBitmap::Impl
@@ -108,10 +178,12 @@ void TBitmap::Impl::SyncRaw() const {
     if (Surface.isNull()) {
         Raw = QImage();
     } else if (Format == pf4bit) {
-        QImage idx = Surface.convertToFormat(QImage::Format_Indexed8, Table(Palette), Qt::ThresholdDither);
-        Raw = Pack4(idx);
-    } else if (Format == pf8bit || Format == pf1bit) {
-        Raw = Surface.convertToFormat(RawFormat(Format), Table(Palette), Qt::ThresholdDither);
+        Raw = Pack4(ToIndexed(Surface, Palette));
+    } else if (Format == pf8bit) {
+        Raw = ToIndexed(Surface, Palette);
+    } else if (Format == pf1bit) {
+        Raw = PackMono(ToIndexed(Surface, Palette));
+        Raw.setColorTable(Table(Palette));
     } else {
         Raw = Surface.convertToFormat(RawFormat(Format));
     }
@@ -120,17 +192,31 @@ void TBitmap::Impl::SyncRaw() const {
 
 QImage& TBitmap::Impl::SurfaceForPaint() {
     SyncSurface();
-    if (UsesRaw()) RawValid = false;
+    if (UsesRaw()) {
+        RawValid = false;
+        Painted = true;
+    }
     return Surface;
 }
 
+void TBitmap::Impl::Quantize() const {
+    if (!Painted || !UsesRaw()) return;
+    // What was drawn takes the colours the format can hold, as it would on the device.
+    Release();
+    SyncRaw();
+    SurfaceValid = false;
+    Painted = false;
+}
+
 const QImage& TBitmap::Impl::SurfaceForRead() const {
+    Quantize();
     SyncSurface();
     return Surface;
 }
 
 QImage& TBitmap::Impl::RowsForWrite() {
     Release();
+    Quantize();
     if (!UsesRaw()) {
         SyncSurface();
         Surface.detach();
@@ -138,16 +224,19 @@ QImage& TBitmap::Impl::RowsForWrite() {
     }
     SyncRaw();
     SurfaceValid = false;
+    Painted = false;
     return Raw;
 }
 
 const QImage& TBitmap::Impl::RowsForRead() const {
     Release();
+    Quantize();
     if (!UsesRaw()) {
         SyncSurface();
         return Surface;
     }
     SyncRaw();
+    Painted = false;
     return Raw;
 }
 
@@ -156,6 +245,7 @@ void TBitmap::Impl::SetSurface(QImage image) {
     Surface = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
     SurfaceValid = true;
     RawValid = false;
+    Painted = UsesRaw();
     W = Surface.width();
     H = Surface.height();
     if (!UsesRaw()) Raw = QImage();
@@ -174,6 +264,7 @@ void TBitmap::Impl::SetRaw(QImage raw, TPixelFormat format, std::vector<QRgb> pa
     H = raw.height();
     RawValid = true;
     SurfaceValid = false;
+    Painted = false;
     Surface = QImage();
 }
 
@@ -212,12 +303,20 @@ TBitmap::~TBitmap() {
     FCanvas.reset();
 }
 
-int TBitmap::Width() const { return FImpl->W; }
+int TBitmap::Width() const {
+    return FImpl->W;
+}
 
-int TBitmap::Height() const { return FImpl->H; }
+int TBitmap::Height() const {
+    return FImpl->H;
+}
 
-void TBitmap::SetWidth(int width) { SetSize(width, Height()); }
-void TBitmap::SetHeight(int height) { SetSize(Width(), height); }
+void TBitmap::SetWidth(int width) {
+    SetSize(width, Height());
+}
+void TBitmap::SetHeight(int height) {
+    SetSize(Width(), height);
+}
 
 void TBitmap::SetSize(int width, int height) {
     width = std::max(0, width);
@@ -242,7 +341,9 @@ void TBitmap::SetSize(int width, int height) {
     Changed();
 }
 
-bool TBitmap::Empty() const { return Width() == 0 || Height() == 0; }
+bool TBitmap::Empty() const {
+    return Width() == 0 || Height() == 0;
+}
 
 TCanvas* TBitmap::Canvas() {
     if (!FCanvas) {
@@ -252,9 +353,13 @@ TCanvas* TBitmap::Canvas() {
     return FCanvas.get();
 }
 
-TPixelFormat TBitmap::PixelFormat() const { return FImpl->Format; }
+TPixelFormat TBitmap::PixelFormat() const {
+    return FImpl->Format;
+}
 
-int TBitmap::BitsPerPixel() const { return BitsOf(FImpl->Format); }
+int TBitmap::BitsPerPixel() const {
+    return BitsOf(FImpl->Format);
+}
 
 void TBitmap::SetPixelFormat(TPixelFormat format) {
     if (format == pfCustom) format = pf32bit;
@@ -263,8 +368,9 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
     QImage surface = FImpl->SurfaceForRead();
     FImpl->Release();
     FImpl->Format = format;
-    FImpl->Palette = (format == pf1bit || format == pf4bit || format == pf8bit) ? DefaultPalette(BitsOf(format))
-                                                                                : std::vector<QRgb>();
+    FImpl->Palette = (format == pf1bit || format == pf4bit || format == pf8bit)
+                         ? DefaultPalette(BitsOf(format))
+                         : std::vector<QRgb>();
     FImpl->Raw = QImage();
     FImpl->SetSurface(surface);
     if (format != pfDevice) FHandleType = bmDIB;
@@ -277,7 +383,9 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
     Changed();
 }
 
-int TBitmap::RowBytes() const { return ((Width() * BitsPerPixel() + 31) / 32) * 4; }
+int TBitmap::RowBytes() const {
+    return ((Width() * BitsPerPixel() + 31) / 32) * 4;
+}
 
 Byte* TBitmap::ScanLine(int row) {
     if (row < 0 || row >= Height()) throw EInvalidGraphicOperation("Scan line index out of range");
@@ -293,7 +401,8 @@ const Byte* TBitmap::ScanLine(int row) const {
 
 std::vector<TColor> TBitmap::Palette() const {
     std::vector<TColor> out;
-    for (QRgb c : FImpl->Palette) out.push_back(FromQRgb(c));
+    for (QRgb c : FImpl->Palette)
+        out.push_back(FromQRgb(c));
     return out;
 }
 
@@ -303,7 +412,8 @@ void TBitmap::SetPalette(const std::vector<TColor>& colours) {
     // The rows keep their indexes; they now stand for the new colours.
     FImpl->RowsForWrite();
     FImpl->Palette.clear();
-    for (TColor c : colours) FImpl->Palette.push_back(ToQRgb(c));
+    for (TColor c : colours)
+        FImpl->Palette.push_back(ToQRgb(c));
     FImpl->Palette.resize(static_cast<size_t>(1) << bits, qRgb(0, 0, 0));
     Changed();
 }

@@ -13,11 +13,10 @@ enum TBitmapHandleType { bmDIB, bmDDB };
 enum TTransparentMode { tmAuto, tmFixed };
 
 class TBitmap : public TGraphic {
-public:
+    ORV_META(TBitmap, TGraphic)
     TBitmap();
     TBitmap(int width, int height, TPixelFormat format = pf24bit);
     ~TBitmap() override;
-    String ClassName() const override { return "TBitmap"; }
 
     int Width() const override;
     int Height() const override;
@@ -67,7 +66,11 @@ public:
 
     void Draw(TCanvas& canvas, const TRect& r) override;
     void Assign(const TGraphic& source) override;
+    using TGraphic::Assign;
     std::unique_ptr<TGraphic> NewOfSameClass() const override { return std::make_unique<TBitmap>(); }
+    // The clipboard's device-independent bitmap (CF_DIB: the BMP file without its file header).
+    void SaveToClipboardFormat(Word& format, std::vector<Byte>& data) override;
+    void LoadFromClipboardFormat(Word format, const std::vector<Byte>& data) override;
     // The colour of a pixel (-1 outside the bitmap).
     TColor Pixel(int x, int y) const;
 

@@ -10,19 +10,28 @@
 
 namespace {
 
-[[noreturn]] void Invalid() { throw EInvalidGraphic("Bitmap image is not valid"); }
+[[noreturn]] void Invalid() {
+    throw EInvalidGraphic("Bitmap image is not valid");
+}
 
-Cardinal U32(const Byte* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<Cardinal>(p[3]) << 24); }
-Word U16(const Byte* p) { return static_cast<Word>(p[0] | (p[1] << 8)); }
+Cardinal U32(const Byte* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<Cardinal>(p[3]) << 24);
+}
+Word U16(const Byte* p) {
+    return static_cast<Word>(p[0] | (p[1] << 8));
+}
 void Put32(std::vector<Byte>& b, Cardinal v) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<Byte>(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<Byte>(v >> (8 * i)));
 }
 void Put16(std::vector<Byte>& b, Word v) {
     b.push_back(static_cast<Byte>(v));
     b.push_back(static_cast<Byte>(v >> 8));
 }
 
-int RowBytesOf(int width, int bits) { return ((width * bits + 31) / 32) * 4; }
+int RowBytesOf(int width, int bits) {
+    return ((width * bits + 31) / 32) * 4;
+}
 
 // Expands RLE8/RLE4 data into bottom-up rows of indexes (one byte per pixel).
 std::vector<Byte> DecodeRle(const Byte* p, size_t n, int width, int height, int bits) {
@@ -30,7 +39,8 @@ std::vector<Byte> DecodeRle(const Byte* p, size_t n, int width, int height, int 
     int x = 0, y = 0;
     size_t i = 0;
     auto put = [&](Byte v) {
-        if (x < width && y < height) out[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = v;
+        if (x < width && y < height)
+            out[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = v;
         ++x;
     };
     while (i + 1 < n && y < height) {
@@ -67,7 +77,8 @@ std::vector<Byte> DecodeRle(const Byte* p, size_t n, int width, int height, int 
 int Shift(Cardinal mask) {
     int s = 0;
     if (!mask) return 0;
-    while (!(mask & 1)) mask >>= 1, ++s;
+    while (!(mask & 1))
+        mask >>= 1, ++s;
     return s;
 }
 
@@ -135,19 +146,32 @@ void TBitmap::LoadFromBytes(const std::vector<Byte>& bytes) {
         }
         palette.resize(static_cast<size_t>(1) << bits, qRgb(0, 0, 0));
     }
-    if (offBits == 0 || offBits > n) offBits = static_cast<Cardinal>(palettePos + palette.size() * (core ? 3 : 4));
+    if (offBits == 0 || offBits > n)
+        offBits = static_cast<Cardinal>(palettePos + palette.size() * (core ? 3 : 4));
     const Byte* pixels = d + offBits;
     size_t avail = n - offBits;
     int srcRow = RowBytesOf(width, bits);
 
     TPixelFormat format;
     switch (bits) {
-    case 1: format = pf1bit; break;
-    case 4: format = pf4bit; break;
-    case 8: format = pf8bit; break;
-    case 16: format = (compression == 3 && masks[1] == 0x07E0) ? pf16bit : pf15bit; break;
-    case 24: format = pf24bit; break;
-    default: format = pf32bit; break;
+    case 1:
+        format = pf1bit;
+        break;
+    case 4:
+        format = pf4bit;
+        break;
+    case 8:
+        format = pf8bit;
+        break;
+    case 16:
+        format = (compression == 3 && masks[1] == 0x07E0) ? pf16bit : pf15bit;
+        break;
+    case 24:
+        format = pf24bit;
+        break;
+    default:
+        format = pf32bit;
+        break;
     }
 
     if (compression == 1 || compression == 2) {
@@ -155,7 +179,8 @@ void TBitmap::LoadFromBytes(const std::vector<Byte>& bytes) {
         QImage raw(width, height, QImage::Format_Indexed8);
         for (int y = 0; y < height; ++y)
             std::memcpy(raw.scanLine(y),
-                        idx.data() + static_cast<size_t>(topDown ? y : height - 1 - y) * static_cast<size_t>(width),
+                        idx.data() +
+                            static_cast<size_t>(topDown ? y : height - 1 - y) * static_cast<size_t>(width),
                         static_cast<size_t>(width));
         if (bits == 4) {
             FImpl->SetRaw(Pack4(raw), pf4bit, palette, width);
@@ -164,10 +189,13 @@ void TBitmap::LoadFromBytes(const std::vector<Byte>& bytes) {
         }
     } else {
         if (avail < static_cast<size_t>(srcRow) * static_cast<size_t>(height)) Invalid();
-        auto srcLine = [&](int y) { return pixels + static_cast<size_t>(topDown ? y : height - 1 - y) * static_cast<size_t>(srcRow); };
-        bool customMasks = compression == 3 && !(bits == 16 && (masks[1] == 0x07E0 || masks[1] == 0x03E0) &&
-                                                 (masks[2] == 0x001F)) &&
-                           !(bits == 32 && masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF);
+        auto srcLine = [&](int y) {
+            return pixels + static_cast<size_t>(topDown ? y : height - 1 - y) * static_cast<size_t>(srcRow);
+        };
+        bool customMasks =
+            compression == 3 &&
+            !(bits == 16 && (masks[1] == 0x07E0 || masks[1] == 0x03E0) && (masks[2] == 0x001F)) &&
+            !(bits == 32 && masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF);
         if (customMasks) {
             QImage img(width, height, QImage::Format_RGB32);
             for (int y = 0; y < height; ++y) {
@@ -185,23 +213,41 @@ void TBitmap::LoadFromBytes(const std::vector<Byte>& bytes) {
         } else {
             QImage raw;
             switch (format) {
-            case pf1bit: raw = QImage(width, height, QImage::Format_Mono); break;
-            case pf4bit: raw = QImage((width + 1) / 2, height, QImage::Format_Grayscale8); break;
-            case pf8bit: raw = QImage(width, height, QImage::Format_Indexed8); break;
-            case pf15bit: raw = QImage(width, height, QImage::Format_RGB555); break;
-            case pf16bit: raw = QImage(width, height, QImage::Format_RGB16); break;
-            case pf24bit: raw = QImage(width, height, QImage::Format_BGR888); break;
-            default: raw = QImage(width, height, QImage::Format_RGB32); break;
+            case pf1bit:
+                raw = QImage(width, height, QImage::Format_Mono);
+                break;
+            case pf4bit:
+                raw = QImage((width + 1) / 2, height, QImage::Format_Grayscale8);
+                break;
+            case pf8bit:
+                raw = QImage(width, height, QImage::Format_Indexed8);
+                break;
+            case pf15bit:
+                raw = QImage(width, height, QImage::Format_RGB555);
+                break;
+            case pf16bit:
+                raw = QImage(width, height, QImage::Format_RGB16);
+                break;
+            case pf24bit:
+                raw = QImage(width, height, QImage::Format_BGR888);
+                break;
+            default:
+                raw = QImage(width, height, QImage::Format_RGB32);
+                break;
             }
             if (raw.isNull()) Invalid();
-            size_t copy = std::min<size_t>(static_cast<size_t>(srcRow), static_cast<size_t>(raw.bytesPerLine()));
-            for (int y = 0; y < height; ++y) std::memcpy(raw.scanLine(y), srcLine(y), copy);
+            size_t copy =
+                std::min<size_t>(static_cast<size_t>(srcRow), static_cast<size_t>(raw.bytesPerLine()));
+            for (int y = 0; y < height; ++y)
+                std::memcpy(raw.scanLine(y), srcLine(y), copy);
             if (format == pf32bit)
                 for (int y = 0; y < height; ++y) {
                     auto* o = reinterpret_cast<QRgb*>(raw.scanLine(y));
-                    for (int x = 0; x < width; ++x) o[x] |= 0xFF000000u;
+                    for (int x = 0; x < width; ++x)
+                        o[x] |= 0xFF000000u;
                 }
-            if (format == pf8bit || format == pf1bit) raw.setColorTable(QList<QRgb>(palette.begin(), palette.end()));
+            if (format == pf8bit || format == pf1bit)
+                raw.setColorTable(QList<QRgb>(palette.begin(), palette.end()));
             FImpl->SetRaw(raw, format, palette, width);
         }
     }
@@ -214,8 +260,12 @@ std::vector<Byte> TBitmap::SaveToBytes() {
     if (Empty()) return out;
     TPixelFormat format = FImpl->Format;
     if (format == pfDevice || format == pfCustom) format = pf24bit;
-    int bits = format == pf1bit ? 1 : format == pf4bit ? 4 : format == pf8bit ? 8
-             : (format == pf15bit || format == pf16bit) ? 16 : format == pf24bit ? 24 : 32;
+    int bits = format == pf1bit                           ? 1
+               : format == pf4bit                         ? 4
+               : format == pf8bit                         ? 8
+               : (format == pf15bit || format == pf16bit) ? 16
+               : format == pf24bit                        ? 24
+                                                          : 32;
     int w = Width(), h = Height();
     int rowBytes = RowBytesOf(w, bits);
     QImage rows;
@@ -287,4 +337,31 @@ void TBitmap::LoadFromStream(TStream& stream) {
 void TBitmap::SaveToStream(TStream& stream) {
     std::vector<Byte> bytes = SaveToBytes();
     if (!bytes.empty()) stream.WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
+}
+
+void TBitmap::SaveToClipboardFormat(Word& format, std::vector<Byte>& data) {
+    std::vector<Byte> file = SaveToBytes();
+    format = 8; // CF_DIB
+    data.assign(file.begin() + (file.empty() ? 0 : 14), file.end());
+}
+
+void TBitmap::LoadFromClipboardFormat(Word format, const std::vector<Byte>& data) {
+    if (format != 8 && format != 2) throw EInvalidGraphic("Unsupported clipboard format");
+    if (data.size() < 12) Invalid();
+    // Rebuild the file header in front of the packed bitmap.
+    Cardinal hsize = U32(data.data());
+    Cardinal bits = hsize == 12 ? U16(data.data() + 10) : U16(data.data() + 14);
+    Cardinal compression = hsize == 12 ? 0 : U32(data.data() + 16);
+    Cardinal clrUsed = hsize >= 40 ? U32(data.data() + 32) : 0;
+    Cardinal colours = bits <= 8 ? (clrUsed ? clrUsed : (1u << bits)) : 0;
+    Cardinal extra = (compression == 3 && hsize == 40) ? 12 : 0;
+    Cardinal off = 14 + hsize + extra + colours * (hsize == 12 ? 3 : 4);
+    std::vector<Byte> file;
+    file.push_back('B');
+    file.push_back('M');
+    Put32(file, static_cast<Cardinal>(14 + data.size()));
+    Put32(file, 0);
+    Put32(file, off);
+    file.insert(file.end(), data.begin(), data.end());
+    LoadFromBytes(file);
 }

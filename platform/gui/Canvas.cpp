@@ -80,12 +80,17 @@ TRect TCanvas::MapRect(int x1, int y1, int x2, int y2) const {
     return TRect(std::min(a, b), std::min(c, d), std::max(a, b), std::max(c, d));
 }
 
-TPoint TCanvas::LPtoDP(const TPoint& p) const { return {MapX(p.X), MapY(p.Y)}; }
+TPoint TCanvas::LPtoDP(const TPoint& p) const {
+    return {MapX(p.X), MapY(p.Y)};
+}
 
-TRect TCanvas::LPtoDP(const TRect& r) const { return MapRect(r.Left, r.Top, r.Right, r.Bottom); }
+TRect TCanvas::LPtoDP(const TRect& r) const {
+    return MapRect(r.Left, r.Top, r.Right, r.Bottom);
+}
 
 TPoint TCanvas::DPtoLP(const TPoint& p) const {
-    if (FMapMode == MM_TEXT) return {p.X - FViewportOrg.X + FWindowOrg.X, p.Y - FViewportOrg.Y + FWindowOrg.Y};
+    if (FMapMode == MM_TEXT)
+        return {p.X - FViewportOrg.X + FWindowOrg.X, p.Y - FViewportOrg.Y + FWindowOrg.Y};
     return {MulDiv(p.X - FViewportOrg.X, FWindowExt.cx, FViewportExt.cx) + FWindowOrg.X,
             MulDiv(p.Y - FViewportOrg.Y, FWindowExt.cy, FViewportExt.cy) + FWindowOrg.Y};
 }
@@ -135,13 +140,18 @@ int TCanvas::SetMapMode(int mode) {
         FWindowExt = {1440, 1440};
         FViewportExt = {dx, -dy};
         break;
-    case MM_ISOTROPIC: AdjustIsotropic(FWindowExt, FViewportExt); break;
-    default: break;
+    case MM_ISOTROPIC:
+        AdjustIsotropic(FWindowExt, FViewportExt);
+        break;
+    default:
+        break;
     }
     return old;
 }
 
-void TCanvas::SetWindowOrgEx(int x, int y) { FWindowOrg = {x, y}; }
+void TCanvas::SetWindowOrgEx(int x, int y) {
+    FWindowOrg = {x, y};
+}
 
 void TCanvas::SetWindowExtEx(int cx, int cy) {
     if (FMapMode != MM_ISOTROPIC && FMapMode != MM_ANISOTROPIC) return;
@@ -150,7 +160,9 @@ void TCanvas::SetWindowExtEx(int cx, int cy) {
     if (FMapMode == MM_ISOTROPIC) AdjustIsotropic(FWindowExt, FViewportExt);
 }
 
-void TCanvas::SetViewportOrgEx(int x, int y) { FViewportOrg = {x, y}; }
+void TCanvas::SetViewportOrgEx(int x, int y) {
+    FViewportOrg = {x, y};
+}
 
 void TCanvas::SetViewportExtEx(int cx, int cy) {
     if (FMapMode != MM_ISOTROPIC && FMapMode != MM_ANISOTROPIC) return;
@@ -173,7 +185,9 @@ int TCanvas::DevicePenWidth() {
     return std::max(1, MapCX(w));
 }
 
-int TCanvas::GetDeviceCaps(int index) { return DevCaps(index); }
+int TCanvas::GetDeviceCaps(int index) {
+    return DevCaps(index);
+}
 
 // ---- state
 
@@ -183,7 +197,9 @@ int TCanvas::SetBkMode(int mode) {
     return old;
 }
 
-int TCanvas::GetBkMode() { return FBkMode; }
+int TCanvas::GetBkMode() {
+    return FBkMode;
+}
 
 TColor TCanvas::SetBkColor(TColor color) {
     TColor old = FBkColor;
@@ -191,7 +207,9 @@ TColor TCanvas::SetBkColor(TColor color) {
     return old;
 }
 
-TColor TCanvas::GetBkColor() { return FBkColor; }
+TColor TCanvas::GetBkColor() {
+    return FBkColor;
+}
 
 Cardinal TCanvas::SetTextAlign(Cardinal align) {
     Cardinal old = FTextAlign;
@@ -328,7 +346,9 @@ bool TCanvas::RectVisible(const TRect& r) {
 
 // ---- shapes
 
-void TCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }
+void TCanvas::MoveTo(int x, int y) {
+    FPenPos = {x, y};
+}
 
 void TCanvas::LineTo(int x, int y) {
     Changing();
@@ -396,7 +416,8 @@ void TCanvas::Polygon(const TPoint* points, int count) {
     if (count < 2) return;
     Changing();
     std::vector<TPoint> d(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) d[static_cast<size_t>(i)] = LPtoDP(points[i]);
+    for (int i = 0; i < count; ++i)
+        d[static_cast<size_t>(i)] = LPtoDP(points[i]);
     DevPolygon(d.data(), count, FPolyFillMode);
     DidChange();
 }
@@ -405,7 +426,8 @@ void TCanvas::Polyline(const TPoint* points, int count) {
     if (count < 2) return;
     Changing();
     std::vector<TPoint> d(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) d[static_cast<size_t>(i)] = LPtoDP(points[i]);
+    for (int i = 0; i < count; ++i)
+        d[static_cast<size_t>(i)] = LPtoDP(points[i]);
     DevPolyline(d.data(), count);
     DidChange();
 }
@@ -454,7 +476,9 @@ void TCanvas::StretchBlt(const TRect& dest, const TBitmap& bitmap, const TRect& 
     DidChange();
 }
 
-TColor TCanvas::Pixels(int x, int y) { return DevGetPixel(MapX(x), MapY(y)); }
+TColor TCanvas::Pixels(int x, int y) {
+    return DevGetPixel(MapX(x), MapY(y));
+}
 
 void TCanvas::SetPixels(int x, int y, TColor color) {
     Changing();
@@ -462,4 +486,78 @@ void TCanvas::SetPixels(int x, int y, TColor color) {
     DidChange();
 }
 
-int GetDeviceCaps(TCanvas* canvas, int index) { return canvas ? canvas->GetDeviceCaps(index) : 0; }
+int GetDeviceCaps(TCanvas* canvas, int index) {
+    return canvas ? canvas->GetDeviceCaps(index) : 0;
+}
+
+// ---- a canvas without a surface
+
+namespace {
+[[noreturn]] void NoDrawing() {
+    throw EInvalidOperation("Canvas does not allow drawing");
+}
+} // namespace
+
+void TCanvas::DevPolyline(const TPoint*, int) {
+    NoDrawing();
+}
+void TCanvas::DevPolygon(const TPoint*, int, int) {
+    NoDrawing();
+}
+void TCanvas::DevRectangle(const TRect&) {
+    NoDrawing();
+}
+void TCanvas::DevRoundRect(const TRect&, int, int) {
+    NoDrawing();
+}
+void TCanvas::DevEllipse(const TRect&) {
+    NoDrawing();
+}
+void TCanvas::DevArc(int, const TRect&, const TPoint&, const TPoint&) {
+    NoDrawing();
+}
+void TCanvas::DevFillRect(const TRect&) {
+    NoDrawing();
+}
+void TCanvas::DevFocusRect(const TRect&) {
+    NoDrawing();
+}
+void TCanvas::DevPatBlt(const TRect&, TCopyMode) {
+    NoDrawing();
+}
+void TCanvas::DevTextOut(int, int, Cardinal, const TRect*, const WideString&, const int*, bool, TColor) {
+    NoDrawing();
+}
+void TCanvas::DevStretchBlt(const TRect&, const TBitmap&, const TRect&, TCopyMode, TColor) {
+    NoDrawing();
+}
+TColor TCanvas::DevGetPixel(int, int) {
+    NoDrawing();
+}
+void TCanvas::DevSetPixel(int, int, TColor) {
+    NoDrawing();
+}
+void TCanvas::DevSetClip(const TRegion*) {}
+bool TCanvas::DevGrab(const TRect&, TBitmap&) {
+    return false;
+}
+int TCanvas::DevCaps(int index) {
+    switch (index) {
+    case TECHNOLOGY:
+        return DT_RASDISPLAY;
+    case LOGPIXELSX:
+    case LOGPIXELSY:
+        return 96;
+    case BITSPIXEL:
+        return 32;
+    case PLANES:
+        return 1;
+    case NUMCOLORS:
+        return -1;
+    default:
+        return 0;
+    }
+}
+TSize TCanvas::DevSize() {
+    return {0, 0};
+}

@@ -7,8 +7,12 @@
 
 namespace {
 
-WideString Widen(const String& s) { return WideFromQString(ToQString(s)); }
-String Narrow(const WideString& s) { return FromQString(ToQString(s)); }
+WideString Widen(const String& s) {
+    return WideFromQString(ToQString(s));
+}
+String Narrow(const WideString& s) {
+    return FromQString(ToQString(s));
+}
 
 bool IsCJK(char16_t c) {
     return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) ||
@@ -57,9 +61,15 @@ TSize TCanvas::TextExtent(const WideString& text) {
     return {UnmapCX(w), UnmapCY(rf->TM.tmHeight)};
 }
 
-TSize TCanvas::TextExtent(const String& text) { return TextExtent(Widen(text)); }
-int TCanvas::TextWidth(const String& text) { return TextExtent(text).cx; }
-int TCanvas::TextHeight(const String& text) { return TextExtent(text).cy; }
+TSize TCanvas::TextExtent(const String& text) {
+    return TextExtent(Widen(text));
+}
+int TCanvas::TextWidth(const String& text) {
+    return TextExtent(text).cx;
+}
+int TCanvas::TextHeight(const String& text) {
+    return TextExtent(text).cy;
+}
 
 TSize TCanvas::TextExtentEx(const WideString& text, std::vector<int>& extents) {
     auto rf = RealizeFont(FFont, DeviceFontHeight());
@@ -91,7 +101,8 @@ TTextMetric TCanvas::TextMetrics() {
 
 // ---- output
 
-void TCanvas::ExtTextOut(int x, int y, Cardinal options, const TRect* rect, const WideString& text, const int* dx) {
+void TCanvas::ExtTextOut(int x, int y, Cardinal options, const TRect* rect, const WideString& text,
+                         const int* dx) {
     Changing();
     auto rf = RealizeFont(FFont, DeviceFontHeight());
     if (FTextAlign & TA_UPDATECP) {
@@ -126,13 +137,16 @@ void TCanvas::ExtTextOut(int x, int y, Cardinal options, const TRect* rect, cons
     DevTextOut(dxp, dyp, options, rect ? &drect : nullptr, text, dx ? ddx.data() : nullptr, FBkMode == OPAQUE,
                FBkColor);
     if (FTextAlign & TA_UPDATECP) {
-        if (h == TA_LEFT) FPenPos.X = x + UnmapCX(width);
-        else if (h == TA_RIGHT) FPenPos.X = x - UnmapCX(width);
+        if (h == TA_LEFT)
+            FPenPos.X = x + UnmapCX(width);
+        else if (h == TA_RIGHT)
+            FPenPos.X = x - UnmapCX(width);
     }
     DidChange();
 }
 
-void TCanvas::ExtTextOut(int x, int y, Cardinal options, const TRect* rect, const String& text, const int* dx) {
+void TCanvas::ExtTextOut(int x, int y, Cardinal options, const TRect* rect, const String& text,
+                         const int* dx) {
     ExtTextOut(x, y, options, rect, Widen(text), dx);
 }
 
@@ -141,7 +155,9 @@ void TCanvas::TextOut(int x, int y, const WideString& text) {
     if (!(FTextAlign & TA_UPDATECP)) MoveTo(x + TextExtent(text).cx, y);
 }
 
-void TCanvas::TextOut(int x, int y, const String& text) { TextOut(x, y, Widen(text)); }
+void TCanvas::TextOut(int x, int y, const String& text) {
+    TextOut(x, y, Widen(text));
+}
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const String& text) {
     Cardinal options = ETO_CLIPPED | FTextFlags;
@@ -184,7 +200,8 @@ void TruncateEnd(Line& line, const Layout& lay, const std::vector<int>& ownAdv, 
     l.Adv = ownAdv;
     int room = width - (ellipsis ? ellipsisWidth : 0);
     size_t n = line.Text.size();
-    while (n > 0 && l.Width(line.Text, 0, n) > room) --n;
+    while (n > 0 && l.Width(line.Text, 0, n) > room)
+        --n;
     if (n > 0 && n < line.Text.size() && line.Text[n - 1] >= 0xD800 && line.Text[n - 1] <= 0xDBFF) --n;
     line.Text.resize(n);
     if (line.Prefix >= static_cast<int>(n)) line.Prefix = -1;
@@ -259,7 +276,8 @@ int TCanvas::DrawTextImpl(const WideString& input, TRect& r, Cardinal format, Wi
     size_t ps = 0;
     while (true) {
         size_t pe = ps;
-        while (pe < s.size() && s[pe] != u'\r' && s[pe] != u'\n') ++pe;
+        while (pe < s.size() && s[pe] != u'\r' && s[pe] != u'\n')
+            ++pe;
         if (!wordBreak) {
             pieces.push_back({ps, pe, true});
         } else {
@@ -274,7 +292,8 @@ int TCanvas::DrawTextImpl(const WideString& input, TRect& r, Cardinal format, Wi
                     char16_t c = s[j];
                     if (c == u' ') {
                         size_t k = j;
-                        while (k < pe && s[k] == u' ') x += lay.Width(s, k, k + 1, x), ++k;
+                        while (k < pe && s[k] == u' ')
+                            x += lay.Width(s, k, k + 1, x), ++k;
                         if (j > ls) {
                             bpEnd = j;
                             bpNext = k;
@@ -337,7 +356,8 @@ int TCanvas::DrawTextImpl(const WideString& input, TRect& r, Cardinal format, Wi
         line.Text = s.substr(p.Start, p.End - p.Start);
         if (prefix >= static_cast<int>(p.Start) && prefix < static_cast<int>(p.End))
             line.Prefix = prefix - static_cast<int>(p.Start);
-        std::vector<int> adv(lay.Adv.begin() + static_cast<long>(p.Start), lay.Adv.begin() + static_cast<long>(p.End));
+        std::vector<int> adv(lay.Adv.begin() + static_cast<long>(p.Start),
+                             lay.Adv.begin() + static_cast<long>(p.End));
         Layout own = lay;
         own.Adv = adv;
         line.Width = own.Width(line.Text, 0, line.Text.size());
@@ -352,7 +372,8 @@ int TCanvas::DrawTextImpl(const WideString& input, TRect& r, Cardinal format, Wi
                     std::u16string tail = line.Text.substr(sep);
                     int tailW = own.Width(line.Text, sep, line.Text.size());
                     size_t head = sep;
-                    while (head > 0 && own.Width(line.Text, 0, head) + ellipsisWidth + tailW > W) --head;
+                    while (head > 0 && own.Width(line.Text, 0, head) + ellipsisWidth + tailW > W)
+                        --head;
                     line.Text = line.Text.substr(0, head) + Ellipsis + tail;
                     if (line.Prefix >= static_cast<int>(head)) line.Prefix = -1;
                 }
@@ -388,7 +409,8 @@ int TCanvas::DrawTextImpl(const WideString& input, TRect& r, Cardinal format, Wi
     }
 
     int maxWidth = 0;
-    for (const auto& l : lines) maxWidth = std::max(maxWidth, l.Width);
+    for (const auto& l : lines)
+        maxWidth = std::max(maxWidth, l.Width);
     int total = static_cast<int>(lines.size()) * lineHeight;
     if (format & DT_CALCRECT) {
         r.Right = r.Left + UnmapCX(maxWidth);
@@ -427,9 +449,10 @@ int TCanvas::DrawTextImpl(const WideString& input, TRect& r, Cardinal format, Wi
                     size_t tab = l.Text.find(u'\t', from);
                     size_t to = tab == std::u16string::npos ? l.Text.size() : tab;
                     if (to > from)
-                        DevTextOut(lx + pos, ly, options, options ? &clip : nullptr, l.Text.substr(from, to - from),
-                                   nullptr, opaque, FBkColor);
-                    for (size_t k = from; k < to; ++k) pos += a[k];
+                        DevTextOut(lx + pos, ly, options, options ? &clip : nullptr,
+                                   l.Text.substr(from, to - from), nullptr, opaque, FBkColor);
+                    for (size_t k = from; k < to; ++k)
+                        pos += a[k];
                     if (tab == std::u16string::npos) break;
                     pos = (pos / lay.TabWidth + 1) * lay.TabWidth;
                     from = tab + 1;
@@ -442,7 +465,8 @@ int TCanvas::DrawTextImpl(const WideString& input, TRect& r, Cardinal format, Wi
             std::vector<int> a;
             TextAdvances(*rf, DrawnText(*rf, ToQString(WideString(l.Text))), &a);
             int px = lx;
-            for (int k = 0; k < l.Prefix; ++k) px += a[static_cast<size_t>(k)];
+            for (int k = 0; k < l.Prefix; ++k)
+                px += a[static_cast<size_t>(k)];
             int pw = a[static_cast<size_t>(l.Prefix)];
             TPen saved;
             saved.Assign(FPen);

@@ -11,9 +11,15 @@ using TColorRef = Cardinal;
 constexpr TColorRef RGB(int r, int g, int b) {
     return static_cast<TColorRef>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int GetRValue(TColorRef c) { return static_cast<int>(c & 0xFF); }
-constexpr int GetGValue(TColorRef c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int GetBValue(TColorRef c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int GetRValue(TColorRef c) {
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int GetGValue(TColorRef c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int GetBValue(TColorRef c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // System colour indexes (GetSysColor).
 enum : int {
@@ -50,7 +56,9 @@ enum : int {
     COLOR_ENDCOLORS = 30,
 };
 
-constexpr TColor TColorOf(Cardinal v) { return static_cast<TColor>(v); }
+constexpr TColor TColorOf(Cardinal v) {
+    return static_cast<TColor>(v);
+}
 constexpr TColor clSystemColor = TColorOf(0xFF000000u);
 
 constexpr TColor clScrollBar = TColorOf(0xFF000000u | COLOR_SCROLLBAR);

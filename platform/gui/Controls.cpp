@@ -47,7 +47,8 @@ void TSizeConstraints::Assign(const TPersistent* Source) {
     TPersistent::Assign(Source);
 }
 void TSizeConstraints::Changed() {
-    if (FControl) FControl->SetBounds(FControl->Left(), FControl->Top(), FControl->Width(), FControl->Height());
+    if (FControl)
+        FControl->SetBounds(FControl->Left(), FControl->Top(), FControl->Width(), FControl->Height());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -75,7 +76,6 @@ TControl::~TControl() {
     if (QWidget* w = FImpl->Widget.data()) {
         w->disconnect();
         w->blockSignals(true);
-        w->hide();
         delete w;
     }
 }
@@ -155,10 +155,16 @@ void TControl::UpdateAnchorRules() {
     FAnchorValid = true;
 }
 
-TRect TControl::ClientRect() const { return Rect(0, 0, FWidth, FHeight); }
+TRect TControl::ClientRect() const {
+    return Rect(0, 0, FWidth, FHeight);
+}
 
-void TControl::SetClientWidth(int v) { SetWidth(v + (FWidth - ClientWidth())); }
-void TControl::SetClientHeight(int v) { SetHeight(v + (FHeight - ClientHeight())); }
+void TControl::SetClientWidth(int v) {
+    SetWidth(v + (FWidth - ClientWidth()));
+}
+void TControl::SetClientHeight(int v) {
+    SetHeight(v + (FHeight - ClientHeight()));
+}
 
 TPoint TControl::ClientOrigin() const {
     if (QWidget* c = TControlAccess::Client(this)) {
@@ -204,11 +210,21 @@ void TControl::SetAlign(TAlign v) {
     FAlign = v;
     // An aligned control stretches along its edge: anchors follow, as on the platform.
     switch (v) {
-    case alTop: FAnchors = TAnchors{akLeft, akTop, akRight}; break;
-    case alBottom: FAnchors = TAnchors{akLeft, akRight, akBottom}; break;
-    case alLeft: FAnchors = TAnchors{akLeft, akTop, akBottom}; break;
-    case alRight: FAnchors = TAnchors{akRight, akTop, akBottom}; break;
-    case alClient: FAnchors = TAnchors{akLeft, akTop, akRight, akBottom}; break;
+    case alTop:
+        FAnchors = TAnchors{akLeft, akTop, akRight};
+        break;
+    case alBottom:
+        FAnchors = TAnchors{akLeft, akRight, akBottom};
+        break;
+    case alLeft:
+        FAnchors = TAnchors{akLeft, akTop, akBottom};
+        break;
+    case alRight:
+        FAnchors = TAnchors{akRight, akTop, akBottom};
+        break;
+    case alClient:
+        FAnchors = TAnchors{akLeft, akTop, akRight, akBottom};
+        break;
     default:
         if (old != alNone) FAnchors = TAnchors{akLeft, akTop};
         break;
@@ -235,7 +251,9 @@ void TControl::Show() {
     SetVisible(true);
     if (QWidget* w = FImpl->Widget.data()) w->raise();
 }
-void TControl::Hide() { SetVisible(false); }
+void TControl::Hide() {
+    SetVisible(false);
+}
 
 bool TControl::Showing() const {
     if (!FVisible) return false;
@@ -254,7 +272,9 @@ void TControl::SetEnabled(bool v) {
     EnabledChanged();
 }
 
-void TControl::EnabledChanged() { Invalidate(); }
+void TControl::EnabledChanged() {
+    Invalidate();
+}
 
 void TControl::SetText(const String& v) {
     if (v == GetText()) return;
@@ -272,7 +292,9 @@ void TControl::DoFontChange(TObject*) {
     FontChanged();
 }
 
-void TControl::FontChanged() { Invalidate(); }
+void TControl::FontChanged() {
+    Invalidate();
+}
 
 void TControl::ApplyFont() {
     QWidget* w = FImpl->Widget.data();
@@ -295,7 +317,9 @@ void TControl::SetColor(TColor v) {
     ColorChanged();
 }
 
-void TControl::ColorChanged() { Invalidate(); }
+void TControl::ColorChanged() {
+    Invalidate();
+}
 
 void TControl::ApplyColor() {
     QWidget* w = FImpl->Widget.data();
@@ -365,7 +389,9 @@ void TControl::ParentShowHintChanged() {
             wc->Controls(i)->ParentShowHintChanged();
 }
 
-bool TControl::EffectiveShowHint() const { return FShowHint && Application()->ShowHint(); }
+bool TControl::EffectiveShowHint() const {
+    return FShowHint && Application()->ShowHint();
+}
 
 void TControl::ApplyHint() {
     QWidget* w = FImpl->Widget.data();
@@ -471,12 +497,16 @@ void TControl::SetMouseCapture(bool v) {
     }
 }
 
-bool TControl::MouseCapture() const { return GCapture == this; }
+bool TControl::MouseCapture() const {
+    return GCapture == this;
+}
 
 void ReleaseCapture() {
     if (GCapture) GCapture->SetMouseCapture(false);
 }
-TControl* GetCaptureControl() { return GCapture; }
+TControl* GetCaptureControl() {
+    return GCapture;
+}
 
 void TControl::Click() {
     if (OnClick)
@@ -504,10 +534,17 @@ Integer TControl::Perform(Cardinal Msg, std::uintptr_t WParam, std::intptr_t LPa
     case WM_CLOSE:
         if (auto* f = dynamic_cast<TCustomForm*>(this)) f->Close();
         return 0;
-    case CM_ENABLEDCHANGED: EnabledChanged(); return 0;
-    case CM_FONTCHANGED: FontChanged(); return 0;
-    case CM_COLORCHANGED: ColorChanged(); return 0;
-    default: return 0;
+    case CM_ENABLEDCHANGED:
+        EnabledChanged();
+        return 0;
+    case CM_FONTCHANGED:
+        FontChanged();
+        return 0;
+    case CM_COLORCHANGED:
+        ColorChanged();
+        return 0;
+    default:
+        return 0;
     }
 }
 
@@ -562,27 +599,45 @@ QFont QFontOf(const TFont& font) {
 
 Qt::CursorShape QtCursorShape(TCursor cursor) {
     switch (cursor) {
-    case crNone: return Qt::BlankCursor;
-    case crCross: return Qt::CrossCursor;
-    case crIBeam: return Qt::IBeamCursor;
-    case crSizeNESW: return Qt::SizeBDiagCursor;
-    case crSizeNS: return Qt::SizeVerCursor;
-    case crSizeNWSE: return Qt::SizeFDiagCursor;
-    case crSizeWE: return Qt::SizeHorCursor;
-    case crUpArrow: return Qt::UpArrowCursor;
+    case crNone:
+        return Qt::BlankCursor;
+    case crCross:
+        return Qt::CrossCursor;
+    case crIBeam:
+        return Qt::IBeamCursor;
+    case crSizeNESW:
+        return Qt::SizeBDiagCursor;
+    case crSizeNS:
+        return Qt::SizeVerCursor;
+    case crSizeNWSE:
+        return Qt::SizeFDiagCursor;
+    case crSizeWE:
+        return Qt::SizeHorCursor;
+    case crUpArrow:
+        return Qt::UpArrowCursor;
     case crHourGlass:
-    case crSQLWait: return Qt::WaitCursor;
+    case crSQLWait:
+        return Qt::WaitCursor;
     case crDrag:
-    case crMultiDrag: return Qt::DragCopyCursor;
+    case crMultiDrag:
+        return Qt::DragCopyCursor;
     case crNoDrop:
-    case crNo: return Qt::ForbiddenCursor;
-    case crHSplit: return Qt::SplitHCursor;
-    case crVSplit: return Qt::SplitVCursor;
-    case crAppStart: return Qt::BusyCursor;
-    case crHelp: return Qt::WhatsThisCursor;
-    case crHandPoint: return Qt::PointingHandCursor;
-    case crSizeAll: return Qt::SizeAllCursor;
-    default: return Qt::ArrowCursor;
+    case crNo:
+        return Qt::ForbiddenCursor;
+    case crHSplit:
+        return Qt::SplitHCursor;
+    case crVSplit:
+        return Qt::SplitVCursor;
+    case crAppStart:
+        return Qt::BusyCursor;
+    case crHelp:
+        return Qt::WhatsThisCursor;
+    case crHandPoint:
+        return Qt::PointingHandCursor;
+    case crSizeAll:
+        return Qt::SizeAllCursor;
+    default:
+        return Qt::ArrowCursor;
     }
 }
 
@@ -591,4 +646,6 @@ TSize TControlCanvas::DevSize() {
     return {r.Width(), r.Height()};
 }
 
-void MessageBeep(Cardinal) { QApplication::beep(); }
+void MessageBeep(Cardinal) {
+    QApplication::beep();
+}

@@ -109,14 +109,25 @@ struct TScrollInfo {
     int nPos = 0;
     int nTrackPos = 0;
 };
-enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
+enum TScrollCode {
+    scLineUp,
+    scLineDown,
+    scPageUp,
+    scPageDown,
+    scPosition,
+    scTrack,
+    scTop,
+    scBottom,
+    scEndScroll
+};
 ORV_ENUM(TScrollCode, scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom,
          scEndScroll)
 enum TScrollBarKind { sbHorizontal, sbVertical };
 ORV_ENUM(TScrollBarKind, sbHorizontal, sbVertical)
 // OnScroll of a window's own scroll bars: which bar, the code, and the position (the handler may
 // change it).
-using TWindowScrollEvent = std::function<void(TObject* Sender, TScrollBarKind Kind, TScrollCode Code, int& Pos)>;
+using TWindowScrollEvent =
+    std::function<void(TObject* Sender, TScrollBarKind Kind, TScrollCode Code, int& Pos)>;
 
 using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 

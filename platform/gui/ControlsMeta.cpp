@@ -28,16 +28,20 @@ void TControl::DeclareMeta(meta::Class<TControl>& c) {
     c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
     c.Property("Anchors", &TControl::Anchors, &TControl::SetAnchors).Default(TAnchors{akLeft, akTop});
     c.Property("Constraints", &TControl::Constraints);
-    c.Property("Color", &TControl::Color, &TControl::SetColor).TypeName("TColor").Stored(
-        [](TControl& o) { return !o.ParentColor(); });
+    c.Property("Color", &TControl::Color, &TControl::SetColor).TypeName("TColor").Stored([](TControl& o) {
+        return !o.ParentColor();
+    });
     c.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
-    c.Property("Font", &TControl::Font, &TControl::SetFont).Stored([](TControl& o) { return !o.ParentFont(); });
+    c.Property("Font", &TControl::Font, &TControl::SetFont).Stored([](TControl& o) {
+        return !o.ParentFont();
+    });
     c.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
     c.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
     c.Property("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint).Default(true);
     c.Property("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
-    c.Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
-        .Stored([](TControl& o) { return !o.ParentShowHint(); });
+    c.Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Stored([](TControl& o) {
+        return !o.ParentShowHint();
+    });
     c.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
     c.Property("Action", &TControl::Action, &TControl::SetAction);
     c.Event("OnClick", &TControl::OnClick);
@@ -53,7 +57,9 @@ void TControl::DeclareMeta(meta::Class<TControl>& c) {
 
 ORV_META_IMPL(TWinControl)
 void TWinControl::DeclareMeta(meta::Class<TWinControl>& c) {
-    c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).TypeName("TTabOrder").Default(-1);
+    c.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
+        .TypeName("TTabOrder")
+        .Default(-1);
     c.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);
     c.Event("OnEnter", &TWinControl::OnEnter);
     c.Event("OnExit", &TWinControl::OnExit);
@@ -150,7 +156,9 @@ void TMenuItem::DeclareMeta(meta::Class<TMenuItem>& c) {
     c.Property("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled).Default(true);
     c.Property("GroupIndex", &TMenuItem::GroupIndex, &TMenuItem::SetGroupIndex).Default(0);
     c.Property("Hint", &TMenuItem::Hint, &TMenuItem::SetHint);
-    c.Property("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex).TypeName("TImageIndex").Default(-1);
+    c.Property("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex)
+        .TypeName("TImageIndex")
+        .Default(-1);
     c.Property("RadioItem", &TMenuItem::RadioItem, &TMenuItem::SetRadioItem).Default(false);
     c.Property("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut).TypeName("TShortCut").Default(0);
     c.Property("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible).Default(true);
@@ -158,7 +166,9 @@ void TMenuItem::DeclareMeta(meta::Class<TMenuItem>& c) {
 }
 
 ORV_META_IMPL(TMenu)
-void TMenu::DeclareMeta(meta::Class<TMenu>& c) { c.Property("Items", &TMenu::Items); }
+void TMenu::DeclareMeta(meta::Class<TMenu>& c) {
+    c.Property("Items", &TMenu::Items);
+}
 
 ORV_META_IMPL(TMainMenu)
 void TMainMenu::DeclareMeta(meta::Class<TMainMenu>&) {}
@@ -193,7 +203,9 @@ void TCustomAction::DeclareMeta(meta::Class<TCustomAction>& c) {
     c.Property("ImageIndex", &TCustomAction::ImageIndex, &TCustomAction::SetImageIndex)
         .TypeName("TImageIndex")
         .Default(-1);
-    c.Property("ShortCut", &TCustomAction::ShortCut, &TCustomAction::SetShortCut).TypeName("TShortCut").Default(0);
+    c.Property("ShortCut", &TCustomAction::ShortCut, &TCustomAction::SetShortCut)
+        .TypeName("TShortCut")
+        .Default(0);
     c.Property("Visible", &TCustomAction::Visible, &TCustomAction::SetVisible).Default(true);
 }
 
@@ -247,7 +259,8 @@ void TFontDialog::DeclareMeta(meta::Class<TFontDialog>& c) {
     c.Property("Device", &TFontDialog::Device, &TFontDialog::SetDevice).Default(fdScreen);
     c.Property("MinFontSize", &TFontDialog::MinFontSize, &TFontDialog::SetMinFontSize).Default(0);
     c.Property("MaxFontSize", &TFontDialog::MaxFontSize, &TFontDialog::SetMaxFontSize).Default(0);
-    c.Property("Options", &TFontDialog::Options, &TFontDialog::SetOptions).Default(TFontDialogOptions{fdEffects});
+    c.Property("Options", &TFontDialog::Options, &TFontDialog::SetOptions)
+        .Default(TFontDialogOptions{fdEffects});
 }
 
 ORV_META_IMPL(TPrintDialog)

@@ -19,6 +19,37 @@ namespace {
 const char* const ControlProperty = "orvControl";
 // Set while a key whose character a handler changed is sent on to the widget.
 bool GResending = false;
+// The key event the bridge handled last: Qt hands a key the focus widget ignores on to its
+// parents, and the platform's key events run once per key.
+const QEvent* GHandledKey = nullptr;
+
+// Sees every event before it is delivered: a new delivery of a key starts afresh.
+class TKeyDeliveryWatch : public QObject {
+public:
+    bool eventFilter(QObject* receiver, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
+        // Qt calls the application's filters again at each parent the key goes on to.
+        const bool goingOn = e == FLastEvent && FLastReceiver && receiver == FLastReceiver->parent();
+        if (!goingOn) GHandledKey = nullptr;
+        FLastEvent = e;
+        FLastReceiver = receiver;
+        return false;
+    }
+
+private:
+    const QEvent* FLastEvent = nullptr;
+    QPointer<QObject> FLastReceiver;
+};
+
+void WatchKeyDeliveries() {
+    static TKeyDeliveryWatch* watch = [] {
+        auto* w = new TKeyDeliveryWatch();
+        w->setParent(qApp); // lives with the application object
+        qApp->installEventFilter(w);
+        return w;
+    }();
+    (void)watch;
+}
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -51,13 +82,14 @@ void TControlAccess::SetWidget(TControl* c, QWidget* w, QWidget* client) {
     if (old && old != w) {
         old->disconnect();
         old->blockSignals(true);
-        old->hide();
         delete old;
     }
     impl.Widget = w;
     impl.Client = client ? client : w;
     w->setProperty(ControlProperty, QVariant::fromValue(static_cast<void*>(c)));
-    if (client && client != w) client->setProperty(ControlProperty, QVariant::fromValue(static_cast<void*>(c)));
+    if (client && client != w)
+        client->setProperty(ControlProperty, QVariant::fromValue(static_cast<void*>(c)));
+    WatchKeyDeliveries();
     impl.Bridge = std::make_unique<TControlBridge>(c);
     w->installEventFilter(impl.Bridge.get());
     if (client && client != w) client->installEventFilter(impl.Bridge.get());
@@ -140,10 +172,15 @@ bool IsDialogKey(Word key) {
 TMouseButton ButtonOf(Qt::MouseButton b, bool& ok) {
     ok = true;
     switch (b) {
-    case Qt::LeftButton: return mbLeft;
-    case Qt::RightButton: return mbRight;
-    case Qt::MiddleButton: return mbMiddle;
-    default: ok = false; return mbLeft;
+    case Qt::LeftButton:
+        return mbLeft;
+    case Qt::RightButton:
+        return mbRight;
+    case Qt::MiddleButton:
+        return mbMiddle;
+    default:
+        ok = false;
+        return mbLeft;
     }
 }
 
@@ -156,14 +193,16 @@ bool TControlBridge::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
-            if (auto* wc = dynamic_cast<TWinControl*>(c)) return HandleKey(wc, watched, static_cast<QKeyEvent*>(event));
+            if (auto* wc = dynamic_cast<TWinControl*>(c))
+                return HandleKey(wc, watched, static_cast<QKeyEvent*>(event));
             return false;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove:
         case QEvent::Wheel:
-        case QEvent::ContextMenu: return HandleMouse(watched, event);
+        case QEvent::ContextMenu:
+            return HandleMouse(watched, event);
         case QEvent::FocusIn:
             if (auto* wc = dynamic_cast<TWinControl*>(c))
                 if (TCustomForm* f = c->GetParentForm()) f->FocusChanged(wc);
@@ -184,7 +223,8 @@ bool TControlBridge::eventFilter(QObject* watched, QEvent* event) {
             if (watched == TControlAccess::Widget(c))
                 if (auto* f = dynamic_cast<TCustomForm*>(c)) Screen()->FormActivated(f);
             return false;
-        default: return false;
+        default:
+            return false;
         }
     } catch (...) {
         Application()->HandleException(c);
@@ -193,7 +233,8 @@ bool TControlBridge::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TControlBridge::HandleKey(TWinControl* c, QObject* target, QKeyEvent* e) {
-    if (GResending) return false;
+    if (GResending || e == GHandledKey) return false;
+    GHandledKey = e;
     const bool down = e->type() == QEvent::KeyPress;
     Word key = VirtualKeyFromQt(e->key(), e->modifiers());
     const TShiftState shift = ShiftStateFromQt(e->modifiers(), QGuiApplication::mouseButtons());
@@ -265,11 +306,14 @@ bool TControlBridge::HandleMouse(QObject* watched, QEvent* event) {
         return handled;
     }
     auto* me = static_cast<QMouseEvent*>(event);
-    const QPoint q = w == client ? me->position().toPoint() : client->mapFromGlobal(me->globalPosition().toPoint());
+    const QPoint q =
+        w == client ? me->position().toPoint() : client->mapFromGlobal(me->globalPosition().toPoint());
     TShiftState s = ShiftStateFromQt(me->modifiers(), me->buttons());
     TControl::Impl& impl = TControlAccess::I(c);
     switch (event->type()) {
-    case QEvent::MouseMove: TControlAccess::MouseMove(c, s, q.x(), q.y()); return false;
+    case QEvent::MouseMove:
+        TControlAccess::MouseMove(c, s, q.x(), q.y());
+        return false;
     case QEvent::MouseButtonPress: {
         bool ok;
         TMouseButton b = ButtonOf(me->button(), ok);
@@ -299,7 +343,8 @@ bool TControlBridge::HandleMouse(QObject* watched, QEvent* event) {
         if (c->MouseCapture()) c->SetMouseCapture(false);
         return false;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -339,17 +384,30 @@ SmallInt GetKeyState(int nVirtKey) {
     switch (nVirtKey) {
     case VK_SHIFT:
     case VK_LSHIFT:
-    case VK_RSHIFT: down = m.testFlag(Qt::ShiftModifier); break;
+    case VK_RSHIFT:
+        down = m.testFlag(Qt::ShiftModifier);
+        break;
     case VK_CONTROL:
     case VK_LCONTROL:
-    case VK_RCONTROL: down = m.testFlag(Qt::ControlModifier); break;
+    case VK_RCONTROL:
+        down = m.testFlag(Qt::ControlModifier);
+        break;
     case VK_MENU:
     case VK_LMENU:
-    case VK_RMENU: down = m.testFlag(Qt::AltModifier); break;
-    case VK_LBUTTON: down = b.testFlag(Qt::LeftButton); break;
-    case VK_RBUTTON: down = b.testFlag(Qt::RightButton); break;
-    case VK_MBUTTON: down = b.testFlag(Qt::MiddleButton); break;
-    default: break;
+    case VK_RMENU:
+        down = m.testFlag(Qt::AltModifier);
+        break;
+    case VK_LBUTTON:
+        down = b.testFlag(Qt::LeftButton);
+        break;
+    case VK_RBUTTON:
+        down = b.testFlag(Qt::RightButton);
+        break;
+    case VK_MBUTTON:
+        down = b.testFlag(Qt::MiddleButton);
+        break;
+    default:
+        break;
     }
     return down ? static_cast<SmallInt>(-128) : 0;
 }

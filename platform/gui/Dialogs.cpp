@@ -12,11 +12,16 @@ namespace {
 
 String DlgCaption(TMsgDlgType t) {
     switch (t) {
-    case mtWarning: return "Warning";
-    case mtError: return "Error";
-    case mtInformation: return "Information";
-    case mtConfirmation: return "Confirm";
-    default: return Application()->Title();
+    case mtWarning:
+        return "Warning";
+    case mtError:
+        return "Error";
+    case mtInformation:
+        return "Information";
+    case mtConfirmation:
+        return "Confirm";
+    default:
+        return Application()->Title();
     }
 }
 
@@ -37,7 +42,9 @@ int MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, i
     return MessageDlgPos(Msg, DlgType, Buttons, HelpCtx, -1, -1);
 }
 
-void ShowMessage(const String& Msg) { MessageDlg(Msg, mtCustom, TMsgDlgButtons{mbOK}, 0); }
+void ShowMessage(const String& Msg) {
+    MessageDlg(Msg, mtCustom, TMsgDlgButtons{mbOK}, 0);
+}
 
 bool InputQuery(const String& ACaption, const String& APrompt, String& Value) {
     TInteractionRequest r;
@@ -70,13 +77,20 @@ bool SelectDirectory(const String& Caption, const String& Root, String& Director
 
 // ---------------------------------------------------------------------------------------------
 
-TOpenDialog::TOpenDialog(TComponent* AOwner) : TCommonDialog(AOwner), FFiles(std::make_unique<TStringList>()) {}
+TOpenDialog::TOpenDialog(TComponent* AOwner)
+    : TCommonDialog(AOwner), FFiles(std::make_unique<TStringList>()) {}
 TOpenDialog::~TOpenDialog() = default;
 
-TStrings* TOpenDialog::Files() const { return FFiles.get(); }
+TStrings* TOpenDialog::Files() const {
+    return FFiles.get();
+}
 
-bool TOpenDialog::Execute() { return DoExecute(false); }
-bool TSaveDialog::Execute() { return DoExecute(true); }
+bool TOpenDialog::Execute() {
+    return DoExecute(false);
+}
+bool TSaveDialog::Execute() {
+    return DoExecute(true);
+}
 
 bool TOpenDialog::DoExecute(bool save) {
     TInteractionRequest r;
@@ -113,7 +127,9 @@ bool TOpenDialog::DoExecute(bool save) {
 TColorDialog::TColorDialog(TComponent* AOwner)
     : TCommonDialog(AOwner), FCustomColors(std::make_unique<TStringList>()) {}
 TColorDialog::~TColorDialog() = default;
-TStrings* TColorDialog::CustomColors() const { return FCustomColors.get(); }
+TStrings* TColorDialog::CustomColors() const {
+    return FCustomColors.get();
+}
 
 bool TColorDialog::Execute() {
     TInteractionRequest r;

@@ -67,7 +67,9 @@ const std::vector<std::pair<String, String>>& FontSubstitutionTable() {
     return table;
 }
 
-bool IsSymbolFontName(const String& name) { return Lower(name) == "wingdings"; }
+bool IsSymbolFontName(const String& name) {
+    return Lower(name) == "wingdings";
+}
 
 String SubstituteFontName(const String& name) {
     String key = Lower(name);

@@ -30,11 +30,14 @@ std::set<TCustomForm*>& PendingRelease() {
     return pending;
 }
 
-TCustomForm* FormOfWidget(QWidget* w) { return w ? dynamic_cast<TCustomForm*>(TControlAccess::FromWidget(w)) : nullptr; }
+TCustomForm* FormOfWidget(QWidget* w) {
+    return w ? dynamic_cast<TCustomForm*>(TControlAccess::FromWidget(w)) : nullptr;
+}
 
 } // namespace
 
-TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner), FForm(std::make_unique<FormImpl>()) {
+TCustomForm::TCustomForm(TComponent* AOwner)
+    : TScrollingWinControl(AOwner), FForm(std::make_unique<FormImpl>()) {
     auto* frame = new QWidget(nullptr, Qt::Window);
     auto* client = new TOrvWidget(this, frame);
     client->FormClient = true;
@@ -83,17 +86,25 @@ void TCustomForm::SetTextValue(const String& v) {
     if (QWidget* w = TControlAccess::Widget(this)) w->setWindowTitle(ToQString(v));
 }
 
-String TCustomForm::GetText() const { return TControlAccess::TextField(this); }
+String TCustomForm::GetText() const {
+    return TControlAccess::TextField(this);
+}
 
 int TCustomForm::MenuHeight() const {
     QMenuBar* bar = FForm->MenuBar.data();
     return bar && !bar->isHidden() ? bar->sizeHint().height() : 0;
 }
 
-TRect TCustomForm::ClientRect() const { return Rect(0, 0, Width(), std::max(0, Height() - MenuHeight())); }
+TRect TCustomForm::ClientRect() const {
+    return Rect(0, 0, Width(), std::max(0, Height() - MenuHeight()));
+}
 
-void TCustomForm::SetClientWidth(int v) { SetWidth(v); }
-void TCustomForm::SetClientHeight(int v) { SetHeight(v + MenuHeight()); }
+void TCustomForm::SetClientWidth(int v) {
+    SetWidth(v);
+}
+void TCustomForm::SetClientHeight(int v) {
+    SetHeight(v + MenuHeight());
+}
 
 void TCustomForm::LayoutFrame() {
     QWidget* client = TControlAccess::Client(this);
@@ -163,10 +174,16 @@ void TCustomForm::ApplyWindowFlags() {
     if (!frame || FForm->SubWindow) return;
     Qt::WindowFlags f;
     switch (FBorderStyle) {
-    case bsNone: f = Qt::Window | Qt::FramelessWindowHint; break;
-    case bsDialog: f = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint; break;
+    case bsNone:
+        f = Qt::Window | Qt::FramelessWindowHint;
+        break;
+    case bsDialog:
+        f = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+        break;
     case bsToolWindow:
-    case bsSizeToolWin: f = Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint; break;
+    case bsSizeToolWin:
+        f = Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+        break;
     default:
         f = Qt::Window | Qt::WindowTitleHint;
         if (FBorderIcons.Contains(biSystemMenu)) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
@@ -195,11 +212,18 @@ void TCustomForm::SetFormStyle(TFormStyle v) {
 void TCustomForm::SetWindowState(TWindowState v) {
     FWindowState = v;
     if (!Visible()) return;
-    QWidget* w = FForm->SubWindow ? static_cast<QWidget*>(FForm->SubWindow.data()) : TControlAccess::Widget(this);
+    QWidget* w =
+        FForm->SubWindow ? static_cast<QWidget*>(FForm->SubWindow.data()) : TControlAccess::Widget(this);
     switch (v) {
-    case wsMaximized: w->showMaximized(); break;
-    case wsMinimized: w->showMinimized(); break;
-    default: w->showNormal(); break;
+    case wsMaximized:
+        w->showMaximized();
+        break;
+    case wsMinimized:
+        w->showMinimized();
+        break;
+    default:
+        w->showNormal();
+        break;
     }
 }
 
@@ -214,7 +238,9 @@ void TCustomForm::PlaceOnFirstShow() {
     TCustomForm* main = Application()->MainForm();
     switch (FPosition) {
     case poScreenCenter:
-    case poDesktopCenter: centerOn(screen); break;
+    case poDesktopCenter:
+        centerOn(screen);
+        break;
     case poMainFormCenter:
         if (main && main != this)
             centerOn(main->BoundsRect());
@@ -229,7 +255,8 @@ void TCustomForm::PlaceOnFirstShow() {
         else
             centerOn(screen);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -245,7 +272,9 @@ void TCustomForm::Show() {
     if (QWidget* w = TControlAccess::Widget(this)) w->raise();
 }
 
-void TCustomForm::Hide() { HideWindow(); }
+void TCustomForm::Hide() {
+    HideWindow();
+}
 
 void TCustomForm::ShowWindow() {
     QWidget* frame = TControlAccess::Widget(this);
@@ -273,9 +302,15 @@ void TCustomForm::ShowWindow() {
         TApplyGuard guard(this);
         QWidget* w = FForm->SubWindow ? static_cast<QWidget*>(FForm->SubWindow.data()) : frame;
         switch (FWindowState) {
-        case wsMaximized: w->showMaximized(); break;
-        case wsMinimized: w->showMinimized(); break;
-        default: w->show(); break;
+        case wsMaximized:
+            w->showMaximized();
+            break;
+        case wsMinimized:
+            w->showMinimized();
+            break;
+        default:
+            w->show();
+            break;
         }
         if (FForm->SubWindow) frame->show();
         LayoutFrame();
@@ -323,7 +358,8 @@ void TCustomForm::Close() {
         return;
     }
     if (!CloseQuery()) return;
-    TCloseAction action = FFormStyle == fsMDIChild ? (FBorderIcons.Contains(biMinimize) ? caMinimize : caNone) : caHide;
+    TCloseAction action =
+        FFormStyle == fsMDIChild ? (FBorderIcons.Contains(biMinimize) ? caMinimize : caNone) : caHide;
     DoClose(action);
     if (action == caNone) return;
     if (Application()->MainForm() == this) {
@@ -363,9 +399,14 @@ void TCustomForm::CloseModal() {
         DoClose(action);
     }
     switch (action) {
-    case caNone: FModalResult = mrNone; break;
-    case caFree: Release(); break;
-    default: break;
+    case caNone:
+        FModalResult = mrNone;
+        break;
+    case caFree:
+        Release();
+        break;
+    default:
+        break;
     }
 }
 
@@ -421,7 +462,9 @@ int TCustomForm::ShowModal() {
     return FModalResult;
 }
 
-bool TCustomForm::Active() const { return Screen()->ActiveForm() == this; }
+bool TCustomForm::Active() const {
+    return Screen()->ActiveForm() == this;
+}
 
 void TCustomForm::Activate() {
     if (!FActiveControl) {
@@ -474,9 +517,9 @@ void TCustomForm::FocusChanged(TWinControl* Control) {
 }
 
 void TCustomForm::ControlRemoved(TControl* Control) {
-    if (FActiveControl && (FActiveControl == Control ||
-                           (dynamic_cast<TWinControl*>(Control) &&
-                            static_cast<TWinControl*>(Control)->ContainsControl(FActiveControl))))
+    if (FActiveControl &&
+        (FActiveControl == Control || (dynamic_cast<TWinControl*>(Control) &&
+                                       static_cast<TWinControl*>(Control)->ContainsControl(FActiveControl))))
         FActiveControl = nullptr;
 }
 

@@ -25,8 +25,8 @@ enum TPosition {
     poMainFormCenter,
     poOwnerFormCenter
 };
-ORV_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
-         poMainFormCenter, poOwnerFormCenter)
+ORV_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
+         poDesktopCenter, poMainFormCenter, poOwnerFormCenter)
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 ORV_ENUM(TWindowState, wsNormal, wsMinimized, wsMaximized)
 enum TCloseAction { caNone, caHide, caFree, caMinimize };

@@ -28,9 +28,13 @@ bool UnionRect(TRect& dest, const TRect& a, const TRect& b) {
     return true;
 }
 
-bool EqualRect(const TRect& a, const TRect& b) { return a == b; }
+bool EqualRect(const TRect& a, const TRect& b) {
+    return a == b;
+}
 
-TPoint CenterPoint(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
+TPoint CenterPoint(const TRect& r) {
+    return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+}
 
 int MulDiv(int number, int numerator, int denominator) {
     if (denominator == 0) return -1;

@@ -36,15 +36,23 @@ struct TRect {
     friend constexpr bool operator==(const TRect&, const TRect&) = default;
 };
 
-constexpr TPoint Point(int x, int y) { return {x, y}; }
-constexpr TSize Size(int cx, int cy) { return {cx, cy}; }
-constexpr TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
+constexpr TPoint Point(int x, int y) {
+    return {x, y};
+}
+constexpr TSize Size(int cx, int cy) {
+    return {cx, cy};
+}
+constexpr TRect Rect(int left, int top, int right, int bottom) {
+    return {left, top, right, bottom};
+}
 constexpr TRect Bounds(int left, int top, int width, int height) {
     return {left, top, left + width, top + height};
 }
 
 // True when the rectangle has no area (right <= left or bottom <= top).
-constexpr bool IsRectEmpty(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
+constexpr bool IsRectEmpty(const TRect& r) {
+    return r.Right <= r.Left || r.Bottom <= r.Top;
+}
 constexpr bool PtInRect(const TRect& r, const TPoint& p) {
     return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
 }

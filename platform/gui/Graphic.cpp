@@ -18,6 +18,13 @@ void TGraphic::SaveToFile(const String& fileName) {
     SaveToStream(stream);
 }
 
+void TGraphic::Assign(const TPersistent* Source) {
+    if (auto* g = dynamic_cast<const TGraphic*>(Source))
+        Assign(*g);
+    else
+        TPersistent::Assign(Source);
+}
+
 void TGraphic::Assign(const TGraphic& source) {
     throw EConvertError("Cannot assign a " + source.ClassName() + " to a " + ClassName());
 }
@@ -25,4 +32,12 @@ void TGraphic::Assign(const TGraphic& source) {
 void TGraphic::Changed() {
     FModified = true;
     if (OnChange) OnChange(this);
+}
+
+void TGraphic::SaveToClipboardFormat(Word&, std::vector<Byte>&) {
+    throw EInvalidGraphic("Unsupported clipboard format");
+}
+
+void TGraphic::LoadFromClipboardFormat(Word, const std::vector<Byte>&) {
+    throw EInvalidGraphic("Unsupported clipboard format");
 }

@@ -5,12 +5,12 @@
 #include "gui/Graphics.h"
 
 #include <memory>
+#include <vector>
 
 class TStream;
 
-class TGraphic : public TObject {
-public:
-    String ClassName() const override { return "TGraphic"; }
+class TGraphic : public TPersistent {
+    ORV_META(TGraphic, TPersistent)
 
     virtual int Width() const = 0;
     virtual int Height() const = 0;
@@ -34,8 +34,15 @@ public:
     // Copies source; a graphic that cannot take the source's kind raises EConvertError
     // "Cannot assign a <source class> to a <this class>".
     virtual void Assign(const TGraphic& source);
+    // A graphic source goes to Assign(const TGraphic&); others as TPersistent does.
+    void Assign(const TPersistent* Source) override;
     // A new, empty graphic of the same class (TPicture copies graphics through it).
     virtual std::unique_ptr<TGraphic> NewOfSameClass() const = 0;
+
+    // Clipboard: the format the graphic puts on the clipboard with its bytes, and reading it back
+    // from a format it knows. The default raises EInvalidGraphic "Unsupported clipboard format".
+    virtual void SaveToClipboardFormat(Word& format, std::vector<Byte>& data);
+    virtual void LoadFromClipboardFormat(Word format, const std::vector<Byte>& data);
 
     TNotifyEvent OnChange;
 

@@ -4,6 +4,8 @@
 // metafile; nothing of Qt shows here.
 #pragma once
 
+#include "classes/Persistent.h"
+#include "classes/Set.h"
 #include "gui/Colors.h"
 #include "gui/Geometry.h"
 #include "rtl/Events.h"
@@ -18,7 +20,6 @@
 class TGraphic;
 class TBitmap;
 
-
 ORV_DECLARE_EXCEPTION(EInvalidGraphic, Exception)
 ORV_DECLARE_EXCEPTION(EInvalidGraphicOperation, Exception)
 
@@ -30,38 +31,12 @@ constexpr TColor CLR_INVALID = -1;
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 
-// A set of TFontStyle values.
-class TFontStyles {
-public:
-    constexpr TFontStyles() = default;
-    constexpr TFontStyles(std::initializer_list<TFontStyle> styles) {
-        for (auto s : styles) FBits |= Bit(s);
-    }
-    constexpr bool Contains(TFontStyle s) const { return (FBits & Bit(s)) != 0; }
-    constexpr TFontStyles& operator<<(TFontStyle s) {
-        FBits |= Bit(s);
-        return *this;
-    }
-    constexpr TFontStyles& operator>>(TFontStyle s) {
-        FBits &= static_cast<Byte>(~Bit(s));
-        return *this;
-    }
-    constexpr bool Empty() const { return FBits == 0; }
-    // Bit n stands for the style with ordinal n (the stored form of a set).
-    constexpr Byte ToInt() const { return FBits; }
-    static constexpr TFontStyles FromInt(int bits) {
-        TFontStyles s;
-        s.FBits = static_cast<Byte>(bits & 0x0F);
-        return s;
-    }
-    friend constexpr bool operator==(const TFontStyles&, const TFontStyles&) = default;
-
-private:
-    static constexpr Byte Bit(TFontStyle s) { return static_cast<Byte>(1u << static_cast<int>(s)); }
-    Byte FBits = 0;
-};
+ORV_ENUM(TFontStyle, fsBold, fsItalic, fsUnderline, fsStrikeOut)
+using TFontStyles = TSet<TFontStyle>;
+ORV_SET(TFontStyles)
 
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
+ORV_ENUM(TFontPitch, fpDefault, fpVariable, fpFixed)
 using TFontCharset = Byte;
 using TFontName = String;
 
@@ -77,6 +52,7 @@ enum : TFontCharset {
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+ORV_ENUM(TPenStyle, psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame)
 enum TPenMode {
     pmBlack,
     pmWhite,
@@ -95,12 +71,24 @@ enum TPenMode {
     pmXor,
     pmNotXor
 };
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+ORV_ENUM(TPenMode, pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
+         pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor)
+enum TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
+ORV_ENUM(TBrushStyle, bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross,
+         bsDiagCross)
 
 // Base of fonts, pens and brushes: OnChange fires after every change of an attribute.
-class TGraphicsObject : public TObject {
-public:
-    String ClassName() const override { return "TGraphicsObject"; }
+class TGraphicsObject : public TPersistent {
+    ORV_META(TGraphicsObject, TPersistent)
     TNotifyEvent OnChange;
 
 protected:
@@ -108,9 +96,9 @@ protected:
 };
 
 class TFont : public TGraphicsObject {
-public:
+    ORV_META(TFont, TGraphicsObject)
     TFont();
-    String ClassName() const override { return "TFont"; }
+    void Assign(const TPersistent* Source) override;
     void Assign(const TFont& source);
     // Same name, height, style, colour, charset, pitch and orientation.
     bool SameAs(const TFont& other) const;
@@ -151,8 +139,9 @@ private:
 };
 
 class TPen : public TGraphicsObject {
-public:
-    String ClassName() const override { return "TPen"; }
+    ORV_META(TPen, TGraphicsObject)
+    TPen() = default;
+    void Assign(const TPersistent* Source) override;
     void Assign(const TPen& source);
     bool SameAs(const TPen& other) const;
 
@@ -173,8 +162,9 @@ private:
 };
 
 class TBrush : public TGraphicsObject {
-public:
-    String ClassName() const override { return "TBrush"; }
+    ORV_META(TBrush, TGraphicsObject)
+    TBrush() = default;
+    void Assign(const TPersistent* Source) override;
     void Assign(const TBrush& source);
     bool SameAs(const TBrush& other) const;
 
@@ -376,12 +366,13 @@ private:
 
 // One drawing surface with its current pen, brush and font. The public operations take logical
 // coordinates, convert them through the mapping mode to device pixels and hand them to the back
-// end (Qt painting or metafile recording) through the protected Dev* operations.
-class TCanvas : public TObject {
-public:
+// end (Qt painting or metafile recording) through the protected Dev* operations. A canvas made on
+// its own has no surface: it measures text, and drawing on it raises EInvalidOperation "Canvas
+// does not allow drawing".
+class TCanvas : public TPersistent {
+    ORV_META(TCanvas, TPersistent)
     TCanvas();
     ~TCanvas() override;
-    String ClassName() const override { return "TCanvas"; }
 
     TFont* Font() { return &FFont; }
     TPen* Pen() { return &FPen; }
@@ -412,9 +403,13 @@ public:
     void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
     void Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
     void Polygon(const TPoint* points, int count);
-    void Polygon(const std::vector<TPoint>& points) { Polygon(points.data(), static_cast<int>(points.size())); }
+    void Polygon(const std::vector<TPoint>& points) {
+        Polygon(points.data(), static_cast<int>(points.size()));
+    }
     void Polyline(const TPoint* points, int count);
-    void Polyline(const std::vector<TPoint>& points) { Polyline(points.data(), static_cast<int>(points.size())); }
+    void Polyline(const std::vector<TPoint>& points) {
+        Polyline(points.data(), static_cast<int>(points.size()));
+    }
     void PolyFillMode(int mode) { FPolyFillMode = mode; }
     // The dotted focus rectangle, drawn by inverting (drawing it twice removes it).
     void DrawFocusRect(const TRect& r);
@@ -523,32 +518,32 @@ public:
 
 protected:
     // Back-end operations in device pixels with the current pen, brush and font.
-    virtual void DevPolyline(const TPoint* p, int n) = 0;
-    virtual void DevPolygon(const TPoint* p, int n, int fillMode) = 0;
-    virtual void DevRectangle(const TRect& r) = 0;
-    virtual void DevRoundRect(const TRect& r, int ew, int eh) = 0;
-    virtual void DevEllipse(const TRect& r) = 0;
+    virtual void DevPolyline(const TPoint* p, int n);
+    virtual void DevPolygon(const TPoint* p, int n, int fillMode);
+    virtual void DevRectangle(const TRect& r);
+    virtual void DevRoundRect(const TRect& r, int ew, int eh);
+    virtual void DevEllipse(const TRect& r);
     // kind 0 arc, 1 pie, 2 chord; the curve runs counter-clockwise from the radial through start
     // to the radial through end.
-    virtual void DevArc(int kind, const TRect& r, const TPoint& start, const TPoint& end) = 0;
-    virtual void DevFillRect(const TRect& r) = 0;
-    virtual void DevFocusRect(const TRect& r) = 0;
-    virtual void DevPatBlt(const TRect& r, TCopyMode rop) = 0;
+    virtual void DevArc(int kind, const TRect& r, const TPoint& start, const TPoint& end);
+    virtual void DevFillRect(const TRect& r);
+    virtual void DevFocusRect(const TRect& r);
+    virtual void DevPatBlt(const TRect& r, TCopyMode rop);
     // Text at (x, y) (already adjusted for the alignment: the top-left of the text cell), opaque
     // background when bkOpaque, options and rect as ExtTextOut, dx in device pixels or nullptr.
     virtual void DevTextOut(int x, int y, Cardinal options, const TRect* rect, const WideString& text,
-                            const int* dx, bool bkOpaque, TColor bkColor) = 0;
+                            const int* dx, bool bkOpaque, TColor bkColor);
     virtual void DevStretchBlt(const TRect& dest, const TBitmap& bitmap, const TRect& src, TCopyMode rop,
-                               TColor transparentColor) = 0;
-    virtual TColor DevGetPixel(int x, int y) = 0;
-    virtual void DevSetPixel(int x, int y, TColor color) = 0;
+                               TColor transparentColor);
+    virtual TColor DevGetPixel(int x, int y);
+    virtual void DevSetPixel(int x, int y, TColor color);
     // The clip changed (nullptr: no clip).
-    virtual void DevSetClip(const TRegion* rgn) = 0;
+    virtual void DevSetClip(const TRegion* rgn);
     // Copies device pixels r into bitmap (sized to r); false when the surface has no pixels.
-    virtual bool DevGrab(const TRect& r, TBitmap& bitmap) = 0;
-    virtual int DevCaps(int index) = 0;
+    virtual bool DevGrab(const TRect& r, TBitmap& bitmap);
+    virtual int DevCaps(int index);
     // The surface's size in device pixels (the clip when there is none).
-    virtual TSize DevSize() = 0;
+    virtual TSize DevSize();
     // The current clip in device pixels (nullptr: none), for back ends that begin painting anew.
     const TRegion* CurrentClip() const { return FClip.get(); }
 

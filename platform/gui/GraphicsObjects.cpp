@@ -11,6 +11,13 @@ TFont::TFont()
     : FName("MS Sans Serif"), FHeight(-11), FColor(clWindowText), FCharset(DEFAULT_CHARSET),
       FPitch(fpDefault), FOrientation(0), FPixelsPerInch(96) {}
 
+void TFont::Assign(const TPersistent* Source) {
+    if (auto* f = dynamic_cast<const TFont*>(Source))
+        Assign(*f);
+    else
+        TGraphicsObject::Assign(Source);
+}
+
 void TFont::Assign(const TFont& source) {
     if (&source == this) return;
     FName = source.FName;
@@ -39,9 +46,13 @@ void TFont::SetName(const TFontName& name) {
     Changed();
 }
 
-int TFont::Size() const { return -MulDiv(FHeight, 72, FPixelsPerInch); }
+int TFont::Size() const {
+    return -MulDiv(FHeight, 72, FPixelsPerInch);
+}
 
-void TFont::SetSize(int points) { SetHeight(-MulDiv(points, FPixelsPerInch, 72)); }
+void TFont::SetSize(int points) {
+    SetHeight(-MulDiv(points, FPixelsPerInch, 72));
+}
 
 void TFont::SetHeight(int height) {
     if (height == FHeight) return;
@@ -80,6 +91,13 @@ void TFont::SetOrientation(int tenths) {
 }
 
 // ---- TPen
+
+void TPen::Assign(const TPersistent* Source) {
+    if (auto* p = dynamic_cast<const TPen*>(Source))
+        Assign(*p);
+    else
+        TGraphicsObject::Assign(Source);
+}
 
 void TPen::Assign(const TPen& source) {
     if (&source == this) return;
@@ -120,6 +138,13 @@ void TPen::SetMode(TPenMode mode) {
 }
 
 // ---- TBrush
+
+void TBrush::Assign(const TPersistent* Source) {
+    if (auto* b = dynamic_cast<const TBrush*>(Source))
+        Assign(*b);
+    else
+        TGraphicsObject::Assign(Source);
+}
 
 void TBrush::Assign(const TBrush& source) {
     if (&source == this) return;

@@ -111,7 +111,8 @@ ORV_ENUM(TMouseButton, mbLeft, mbRight, mbMiddle)
 // control the event belongs to.
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char16_t& Key)>;
-using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 // WheelDelta is a multiple of 120 per notch, positive away from the user; MousePos is in screen
 // coordinates.

@@ -10,27 +10,38 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDir>
-#include <QPushButton>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 String InteractionKindName(TInteractionKind kind) {
     switch (kind) {
-    case TInteractionKind::MessageBox: return "MessageBox";
-    case TInteractionKind::InputQuery: return "InputQuery";
-    case TInteractionKind::OpenFile: return "OpenFile";
-    case TInteractionKind::SaveFile: return "SaveFile";
-    case TInteractionKind::SelectDirectory: return "SelectDirectory";
-    case TInteractionKind::Color: return "Color";
-    case TInteractionKind::Font: return "Font";
-    case TInteractionKind::Print: return "Print";
-    case TInteractionKind::PrinterSetup: return "PrinterSetup";
-    case TInteractionKind::PopupMenu: return "PopupMenu";
-    case TInteractionKind::ModalForm: return "ModalForm";
+    case TInteractionKind::MessageBox:
+        return "MessageBox";
+    case TInteractionKind::InputQuery:
+        return "InputQuery";
+    case TInteractionKind::OpenFile:
+        return "OpenFile";
+    case TInteractionKind::SaveFile:
+        return "SaveFile";
+    case TInteractionKind::SelectDirectory:
+        return "SelectDirectory";
+    case TInteractionKind::Color:
+        return "Color";
+    case TInteractionKind::Font:
+        return "Font";
+    case TInteractionKind::Print:
+        return "Print";
+    case TInteractionKind::PrinterSetup:
+        return "PrinterSetup";
+    case TInteractionKind::PopupMenu:
+        return "PopupMenu";
+    case TInteractionKind::ModalForm:
+        return "ModalForm";
     }
     return "?";
 }
@@ -138,11 +149,16 @@ std::vector<TBoxButton> BoxButtons(const TInteractionRequest& r) {
     std::vector<TBoxButton> out;
     if (r.DlgType >= 0) {
         const TBoxButton all[] = {
-            {QMessageBox::Yes, nullptr, mrYes},         {QMessageBox::No, nullptr, mrNo},
-            {QMessageBox::Ok, nullptr, mrOk},           {QMessageBox::Cancel, nullptr, mrCancel},
-            {QMessageBox::Abort, nullptr, mrAbort},     {QMessageBox::Retry, nullptr, mrRetry},
-            {QMessageBox::Ignore, nullptr, mrIgnore},   {QMessageBox::NoButton, "&All", mrAll},
-            {QMessageBox::NoToAll, nullptr, mrNoToAll}, {QMessageBox::YesToAll, nullptr, mrYesToAll},
+            {QMessageBox::Yes, nullptr, mrYes},
+            {QMessageBox::No, nullptr, mrNo},
+            {QMessageBox::Ok, nullptr, mrOk},
+            {QMessageBox::Cancel, nullptr, mrCancel},
+            {QMessageBox::Abort, nullptr, mrAbort},
+            {QMessageBox::Retry, nullptr, mrRetry},
+            {QMessageBox::Ignore, nullptr, mrIgnore},
+            {QMessageBox::NoButton, "&All", mrAll},
+            {QMessageBox::NoToAll, nullptr, mrNoToAll},
+            {QMessageBox::YesToAll, nullptr, mrYesToAll},
             {QMessageBox::Help, nullptr, 0},
         };
         for (int i = 0; i < 11; ++i)
@@ -150,7 +166,8 @@ std::vector<TBoxButton> BoxButtons(const TInteractionRequest& r) {
         return out;
     }
     switch (r.Flags & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {{QMessageBox::Ok, nullptr, IDOK}, {QMessageBox::Cancel, nullptr, IDCANCEL}};
+    case MB_OKCANCEL:
+        return {{QMessageBox::Ok, nullptr, IDOK}, {QMessageBox::Cancel, nullptr, IDCANCEL}};
     case MB_ABORTRETRYIGNORE:
         return {{QMessageBox::Abort, nullptr, IDABORT},
                 {QMessageBox::Retry, nullptr, IDRETRY},
@@ -159,9 +176,12 @@ std::vector<TBoxButton> BoxButtons(const TInteractionRequest& r) {
         return {{QMessageBox::Yes, nullptr, IDYES},
                 {QMessageBox::No, nullptr, IDNO},
                 {QMessageBox::Cancel, nullptr, IDCANCEL}};
-    case MB_YESNO: return {{QMessageBox::Yes, nullptr, IDYES}, {QMessageBox::No, nullptr, IDNO}};
-    case MB_RETRYCANCEL: return {{QMessageBox::Retry, nullptr, IDRETRY}, {QMessageBox::Cancel, nullptr, IDCANCEL}};
-    default: return {{QMessageBox::Ok, nullptr, IDOK}};
+    case MB_YESNO:
+        return {{QMessageBox::Yes, nullptr, IDYES}, {QMessageBox::No, nullptr, IDNO}};
+    case MB_RETRYCANCEL:
+        return {{QMessageBox::Retry, nullptr, IDRETRY}, {QMessageBox::Cancel, nullptr, IDCANCEL}};
+    default:
+        return {{QMessageBox::Ok, nullptr, IDOK}};
     }
 }
 
@@ -172,19 +192,37 @@ TInteractionAnswer RealMessageBox(const TInteractionRequest& r) {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     if (r.DlgType >= 0) {
         switch (r.DlgType) {
-        case mtWarning: icon = QMessageBox::Warning; break;
-        case mtError: icon = QMessageBox::Critical; break;
-        case mtInformation: icon = QMessageBox::Information; break;
-        case mtConfirmation: icon = QMessageBox::Question; break;
-        default: break;
+        case mtWarning:
+            icon = QMessageBox::Warning;
+            break;
+        case mtError:
+            icon = QMessageBox::Critical;
+            break;
+        case mtInformation:
+            icon = QMessageBox::Information;
+            break;
+        case mtConfirmation:
+            icon = QMessageBox::Question;
+            break;
+        default:
+            break;
         }
     } else {
         switch (r.Flags & MB_ICONMASK) {
-        case MB_ICONERROR: icon = QMessageBox::Critical; break;
-        case MB_ICONQUESTION: icon = QMessageBox::Question; break;
-        case MB_ICONWARNING: icon = QMessageBox::Warning; break;
-        case MB_ICONINFORMATION: icon = QMessageBox::Information; break;
-        default: break;
+        case MB_ICONERROR:
+            icon = QMessageBox::Critical;
+            break;
+        case MB_ICONQUESTION:
+            icon = QMessageBox::Question;
+            break;
+        case MB_ICONWARNING:
+            icon = QMessageBox::Warning;
+            break;
+        case MB_ICONINFORMATION:
+            icon = QMessageBox::Information;
+            break;
+        default:
+            break;
         }
     }
     box.setIcon(icon);
@@ -233,7 +271,8 @@ TInteractionAnswer RealFileDialog(const TInteractionRequest& r, bool save) {
     QStringList filters = QtFilters(r.Filter);
     if (!filters.isEmpty()) {
         dlg.setNameFilters(filters);
-        if (r.FilterIndex >= 1 && r.FilterIndex <= filters.size()) dlg.selectNameFilter(filters[r.FilterIndex - 1]);
+        if (r.FilterIndex >= 1 && r.FilterIndex <= filters.size())
+            dlg.selectNameFilter(filters[r.FilterIndex - 1]);
     }
     if (!r.DefaultExt.empty()) dlg.setDefaultSuffix(ToQString(r.DefaultExt));
     if (!r.Value.empty()) dlg.selectFile(ToQString(r.Value));
@@ -250,19 +289,23 @@ TInteractionAnswer RealFileDialog(const TInteractionRequest& r, bool save) {
 TInteractionAnswer RealDialog(const TInteractionRequest& r) {
     TInteractionAnswer a;
     switch (r.Kind) {
-    case TInteractionKind::MessageBox: return RealMessageBox(r);
+    case TInteractionKind::MessageBox:
+        return RealMessageBox(r);
     case TInteractionKind::InputQuery: {
         bool ok = false;
-        QString s = QInputDialog::getText(DialogParent(), ToQString(r.Caption), ToQString(r.Text), QLineEdit::Normal,
-                                          ToQString(r.Value), &ok);
+        QString s = QInputDialog::getText(DialogParent(), ToQString(r.Caption), ToQString(r.Text),
+                                          QLineEdit::Normal, ToQString(r.Value), &ok);
         a.Result = ok ? mrOk : 0;
         a.Text = ok ? FromQString(s) : r.Value;
         return a;
     }
-    case TInteractionKind::OpenFile: return RealFileDialog(r, false);
-    case TInteractionKind::SaveFile: return RealFileDialog(r, true);
+    case TInteractionKind::OpenFile:
+        return RealFileDialog(r, false);
+    case TInteractionKind::SaveFile:
+        return RealFileDialog(r, true);
     case TInteractionKind::SelectDirectory: {
-        QString d = QFileDialog::getExistingDirectory(DialogParent(), ToQString(r.Caption), ToQString(r.Value));
+        QString d =
+            QFileDialog::getExistingDirectory(DialogParent(), ToQString(r.Caption), ToQString(r.Value));
         a.Result = d.isEmpty() ? 0 : mrOk;
         a.Text = FromQString(d);
         return a;
@@ -293,13 +336,16 @@ TInteractionAnswer RealDialog(const TInteractionRequest& r) {
         a.Text = FromQString(printer.printerName());
         return a;
     }
-    default: return a;
+    default:
+        return a;
     }
 }
 
 } // namespace
 
-TInteractionResponder* Interaction::Responder() { return Installed(); }
+TInteractionResponder* Interaction::Responder() {
+    return Installed();
+}
 
 TInteractionResponder* Interaction::SetResponder(TInteractionResponder* Responder) {
     TInteractionResponder* old = Installed();

@@ -4,8 +4,8 @@
 
 #include "gui/ActnList.h"
 #include "gui/Forms.h"
-#include "gui/qt/MenuAccess.h"
 #include "gui/Interaction.h"
+#include "gui/qt/MenuAccess.h"
 #include "gui/qt/QtSupport.h"
 
 #include "classes/MetaBuilder.h"
@@ -191,7 +191,9 @@ int TMenuItem::IndexOf(const TMenuItem* Item) const {
     return -1;
 }
 
-int TMenuItem::MenuIndex() const { return FParent ? FParent->IndexOf(this) : -1; }
+int TMenuItem::MenuIndex() const {
+    return FParent ? FParent->IndexOf(this) : -1;
+}
 
 void TMenuItem::SetMenuIndex(int v) {
     if (!FParent) return;
@@ -200,7 +202,9 @@ void TMenuItem::SetMenuIndex(int v) {
     p->Insert(std::clamp(v, 0, p->Count()), this);
 }
 
-void TMenuItem::Add(TMenuItem* Item) { Insert(Count(), Item); }
+void TMenuItem::Add(TMenuItem* Item) {
+    Insert(Count(), Item);
+}
 
 void TMenuItem::Insert(int Index, TMenuItem* Item) {
     if (!Item) return;
@@ -320,7 +324,9 @@ bool TMenu::IsShortCut(TShortCut ShortCut) {
     return true;
 }
 
-TMainMenu::~TMainMenu() { SetWindowMenuBar(nullptr); }
+TMainMenu::~TMainMenu() {
+    SetWindowMenuBar(nullptr);
+}
 
 void TMainMenu::SetWindowMenuBar(void* bar) {
     if (FBar && FBar != bar) static_cast<QMenuBar*>(FBar)->clear();
@@ -338,7 +344,9 @@ void TMainMenu::MenuChanged() {
     }
 }
 
-QAction* TMenuAccess::Display(TMenuItem* item) { return item->FImpl->Display(item); }
+QAction* TMenuAccess::Display(TMenuItem* item) {
+    return item->FImpl->Display(item);
+}
 
 void TPopupMenu::Popup(int X, int Y) {
     if (OnPopup) OnPopup(this);
@@ -362,8 +370,8 @@ void TPopupMenu::Popup(int X, int Y) {
     menu.exec(QPoint(X, Y));
 }
 
-TMenuItem* NewItem(TComponent* AOwner, const String& ACaption, TShortCut AShortCut, bool AChecked, bool AEnabled,
-                   TNotifyEvent AOnClick, const String& AName) {
+TMenuItem* NewItem(TComponent* AOwner, const String& ACaption, TShortCut AShortCut, bool AChecked,
+                   bool AEnabled, TNotifyEvent AOnClick, const String& AName) {
     auto* item = new TMenuItem(AOwner); // owned by AOwner (or by the caller when it has none)
     if (!AName.empty()) item->SetName(AName);
     item->SetCaption(ACaption);
@@ -374,6 +382,10 @@ TMenuItem* NewItem(TComponent* AOwner, const String& ACaption, TShortCut AShortC
     return item;
 }
 
-TMenuItem* NewLine(TComponent* AOwner) { return NewItem(AOwner, "-", scNone, false, true, nullptr); }
+TMenuItem* NewLine(TComponent* AOwner) {
+    return NewItem(AOwner, "-", scNone, false, true, nullptr);
+}
 
-QMenu* TMenuAccess::SubMenu(TMenuItem* item) { return item->Count() > 0 ? item->FImpl->SubMenu.get() : nullptr; }
+QMenu* TMenuAccess::SubMenu(TMenuItem* item) {
+    return item->Count() > 0 ? item->FImpl->SubMenu.get() : nullptr;
+}

@@ -84,7 +84,7 @@ private:
     friend class TMenu;
     friend struct TMenuAccess;
 
-ORV_DECLARE_EXCEPTION(EMenuError, Exception)
+    ORV_DECLARE_EXCEPTION(EMenuError, Exception)
     void Changed();
     void Rebuild();
     void UpdateAction();
@@ -172,6 +172,6 @@ private:
 // The caption without its "&" accelerator marks ("&&" stays one "&").
 String StripHotkey(const String& Text);
 // A new item (owned by AOwner) for building menus in code.
-TMenuItem* NewItem(TComponent* AOwner, const String& ACaption, TShortCut AShortCut, bool AChecked, bool AEnabled,
-                   TNotifyEvent AOnClick, const String& AName = String());
+TMenuItem* NewItem(TComponent* AOwner, const String& ACaption, TShortCut AShortCut, bool AChecked,
+                   bool AEnabled, TNotifyEvent AOnClick, const String& AName = String());
 TMenuItem* NewLine(TComponent* AOwner);

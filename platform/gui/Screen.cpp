@@ -13,7 +13,9 @@
 
 #include <algorithm>
 
-TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) { EnsureQtApp(); }
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {
+    EnsureQtApp();
+}
 TScreen::~TScreen() = default;
 
 TScreen* Screen() {
@@ -66,11 +68,14 @@ void TScreen::SetCursor(TCursor v) {
 }
 
 TCustomForm* TScreen::Forms(int Index) const {
-    if (Index < 0 || Index >= FormCount()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= FormCount())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
     return FForms[static_cast<size_t>(Index)];
 }
 
-TWinControl* TScreen::ActiveControl() const { return FActiveForm ? FActiveForm->ActiveControl() : nullptr; }
+TWinControl* TScreen::ActiveControl() const {
+    return FActiveForm ? FActiveForm->ActiveControl() : nullptr;
+}
 
 TStrings* TScreen::Fonts() {
     if (!FFonts) {
@@ -84,7 +89,9 @@ TStrings* TScreen::Fonts() {
     return FFonts.get();
 }
 
-void TScreen::AddForm(TCustomForm* Form) { FForms.push_back(Form); }
+void TScreen::AddForm(TCustomForm* Form) {
+    FForms.push_back(Form);
+}
 
 void TScreen::RemoveForm(TCustomForm* Form) {
     FForms.erase(std::remove(FForms.begin(), FForms.end(), Form), FForms.end());

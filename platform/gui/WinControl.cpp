@@ -46,7 +46,9 @@ void TWinControl::RemoveControl(TControl* Control) {
     if (TCustomForm* f = GetParentForm()) f->ControlRemoved(Control);
 }
 
-std::vector<TWinControl*> TWinControl::TabList() const { return FTabList; }
+std::vector<TWinControl*> TWinControl::TabList() const {
+    return FTabList;
+}
 
 bool TWinControl::ContainsControl(const TControl* Control) const {
     for (const TControl* c = Control; c; c = c->Parent())
@@ -153,7 +155,9 @@ void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
 void TWinControl::KeyPress(char16_t& Key) {
     if (OnKeyPress) OnKeyPress(this, Key);
 }
-bool TWinControl::WantsKey(Word, TShiftState) const { return false; }
+bool TWinControl::WantsKey(Word, TShiftState) const {
+    return false;
+}
 
 bool TWinControl::DialogKey(Word Key, TShiftState Shift) {
     for (TControl* c : FControls)
@@ -171,7 +175,9 @@ void TWinControl::DoExit() {
 // ---------------------------------------------------------------------------------------------
 // Alignment and anchors
 
-void TWinControl::DisableAlign() { ++FAlignLevel; }
+void TWinControl::DisableAlign() {
+    ++FAlignLevel;
+}
 
 void TWinControl::EnableAlign() {
     if (FAlignLevel > 0) --FAlignLevel;
@@ -210,11 +216,16 @@ namespace {
 // position, ties keeping the order of the list (bottom and right ones reversed).
 bool InsertBefore(TControl* c1, TControl* c2, TAlign a) {
     switch (a) {
-    case alTop: return c1->Top() < c2->Top();
-    case alBottom: return c1->Top() + c1->Height() >= c2->Top() + c2->Height();
-    case alLeft: return c1->Left() < c2->Left();
-    case alRight: return c1->Left() + c1->Width() >= c2->Left() + c2->Width();
-    default: return false;
+    case alTop:
+        return c1->Top() < c2->Top();
+    case alBottom:
+        return c1->Top() + c1->Height() >= c2->Top() + c2->Height();
+    case alLeft:
+        return c1->Left() < c2->Left();
+    case alRight:
+        return c1->Left() + c1->Width() >= c2->Left() + c2->Width();
+    default:
+        return false;
     }
 }
 
@@ -252,8 +263,11 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
                 c->SetBounds(Rect.Right - c->Width(), Rect.Top, c->Width(), h);
                 Rect.Right -= c->Width();
                 break;
-            case alClient: c->SetBounds(Rect.Left, Rect.Top, w, h); break;
-            default: break;
+            case alClient:
+                c->SetBounds(Rect.Left, Rect.Top, w, h);
+                break;
+            default:
+                break;
             }
         }
     }
@@ -316,18 +330,28 @@ void TWinControl::ColorChanged() {
 
 namespace {
 
-int MaxPos(const TScrollInfo& si) { return std::max(si.nMin, si.nMax - std::max(static_cast<int>(si.nPage) - 1, 0)); }
+int MaxPos(const TScrollInfo& si) {
+    return std::max(si.nMin, si.nMax - std::max(static_cast<int>(si.nPage) - 1, 0));
+}
 
 TScrollCode CodeOfAction(int action) {
     switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd: return scLineDown;
-    case QAbstractSlider::SliderSingleStepSub: return scLineUp;
-    case QAbstractSlider::SliderPageStepAdd: return scPageDown;
-    case QAbstractSlider::SliderPageStepSub: return scPageUp;
-    case QAbstractSlider::SliderToMinimum: return scTop;
-    case QAbstractSlider::SliderToMaximum: return scBottom;
-    case QAbstractSlider::SliderMove: return scTrack;
-    default: return scEndScroll;
+    case QAbstractSlider::SliderSingleStepAdd:
+        return scLineDown;
+    case QAbstractSlider::SliderSingleStepSub:
+        return scLineUp;
+    case QAbstractSlider::SliderPageStepAdd:
+        return scPageDown;
+    case QAbstractSlider::SliderPageStepSub:
+        return scPageUp;
+    case QAbstractSlider::SliderToMinimum:
+        return scTop;
+    case QAbstractSlider::SliderToMaximum:
+        return scBottom;
+    case QAbstractSlider::SliderMove:
+        return scTrack;
+    default:
+        return scEndScroll;
     }
 }
 
@@ -344,11 +368,13 @@ int TWinControl::SetScrollInfo(int BarFlag, const TScrollInfo& Info, bool Redraw
     }
     if (Info.fMask & SIF_PAGE) si.nPage = Info.nPage;
     if (Info.fMask & SIF_POS) si.nPos = Info.nPos;
-    if (si.nPage > static_cast<Cardinal>(si.nMax - si.nMin + 1)) si.nPage = static_cast<Cardinal>(std::max(0, si.nMax - si.nMin + 1));
+    if (si.nPage > static_cast<Cardinal>(si.nMax - si.nMin + 1))
+        si.nPage = static_cast<Cardinal>(std::max(0, si.nMax - si.nMin + 1));
     si.nPos = std::clamp(si.nPos, si.nMin, MaxPos(si));
     si.nTrackPos = si.nPos;
     // The bar shows while the range exceeds the page (or always with SIF_DISABLENOSCROLL).
-    const bool needed = si.nMax > si.nMin && (si.nPage == 0 || static_cast<int>(si.nPage) <= si.nMax - si.nMin);
+    const bool needed =
+        si.nMax > si.nMin && (si.nPage == 0 || static_cast<int>(si.nPage) <= si.nMax - si.nMin);
     const bool show = needed || (Info.fMask & SIF_DISABLENOSCROLL);
     QWidget* w = TControlAccess::Widget(this);
     if (!impl.Bars[BarFlag] && show && w) {

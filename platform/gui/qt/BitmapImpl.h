@@ -17,6 +17,7 @@ struct TBitmap::Impl {
     mutable QImage Raw;     // the rows of formats other than pfDevice/pf32bit
     mutable bool SurfaceValid = true;
     mutable bool RawValid = false;
+    mutable bool Painted = false; // drawn on since the rows were last made
     std::vector<QRgb> Palette;
     int W = 0;
     int H = 0;
@@ -37,6 +38,7 @@ struct TBitmap::Impl {
     void SetRaw(QImage raw, TPixelFormat format, std::vector<QRgb> palette, int width);
 
     void SyncSurface() const;
+    void Quantize() const;
     void SyncRaw() const;
 };
 
@@ -45,6 +47,12 @@ std::vector<QRgb> DefaultPalette(int bits);
 // Builds a 32-bit surface from indexed 4-bit rows.
 QImage Unpack4(const QImage& raw, int width, const std::vector<QRgb>& palette);
 QImage Pack4(const QImage& indexed8);
+// The nearest palette index of every pixel of a 32-bit image.
+QImage ToIndexed(const QImage& surface, const std::vector<QRgb>& palette);
+
+// A bitmap whose surface keeps the image's alpha channel, for drawing pictures with transparent
+// parts (image lists, icons) through the canvas.
+std::unique_ptr<TBitmap> BitmapWithAlpha(const QImage& image);
 
 // The canvas of a bitmap: paints on the bitmap's surface.
 class TBitmapCanvas : public TPainterCanvas {

@@ -84,7 +84,9 @@ struct TControlAccess {
     static void WidgetGeometryChanged(TControl* c);
     static void SetPressed(TControl* c, bool v) { c->FImpl->Pressed = v; }
     // Input entry points of the bridge.
-    static void MouseDown(TControl* c, TMouseButton b, TShiftState s, int x, int y) { c->MouseDown(b, s, x, y); }
+    static void MouseDown(TControl* c, TMouseButton b, TShiftState s, int x, int y) {
+        c->MouseDown(b, s, x, y);
+    }
     static void MouseUp(TControl* c, TMouseButton b, TShiftState s, int x, int y) { c->MouseUp(b, s, x, y); }
     static void MouseMove(TControl* c, TShiftState s, int x, int y) { c->MouseMove(s, x, y); }
     static void DblClick(TControl* c) { c->DblClick(); }
@@ -121,7 +123,9 @@ public:
 private:
     TControl::Impl& FImpl;
 };
-inline bool IsApplying(const TControl* c) { return TControlAccess::I(c).Applying > 0; }
+inline bool IsApplying(const TControl* c) {
+    return TControlAccess::I(c).Applying > 0;
+}
 
 // The Qt cursor shape of a platform cursor.
 Qt::CursorShape QtCursorShape(TCursor cursor);

@@ -13,41 +13,77 @@ namespace {
 
 QPainter::CompositionMode PenComposition(TPenMode mode) {
     switch (mode) {
-    case pmBlack: return QPainter::RasterOp_ClearDestination;
-    case pmWhite: return QPainter::RasterOp_SetDestination;
-    case pmNot: return QPainter::RasterOp_NotDestination;
-    case pmNotCopy: return QPainter::RasterOp_NotSource;
-    case pmMergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
-    case pmMaskPenNot: return QPainter::RasterOp_SourceAndNotDestination;
-    case pmMergeNotPen: return QPainter::RasterOp_NotSourceOrDestination;
-    case pmMaskNotPen: return QPainter::RasterOp_NotSourceAndDestination;
-    case pmMerge: return QPainter::RasterOp_SourceOrDestination;
-    case pmNotMerge: return QPainter::RasterOp_NotSourceAndNotDestination;
-    case pmMask: return QPainter::RasterOp_SourceAndDestination;
-    case pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
-    case pmXor: return QPainter::RasterOp_SourceXorDestination;
-    case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
-    default: return QPainter::CompositionMode_SourceOver;
+    case pmBlack:
+        return QPainter::RasterOp_ClearDestination;
+    case pmWhite:
+        return QPainter::RasterOp_SetDestination;
+    case pmNot:
+        return QPainter::RasterOp_NotDestination;
+    case pmNotCopy:
+        return QPainter::RasterOp_NotSource;
+    case pmMergePenNot:
+        return QPainter::RasterOp_SourceOrNotDestination;
+    case pmMaskPenNot:
+        return QPainter::RasterOp_SourceAndNotDestination;
+    case pmMergeNotPen:
+        return QPainter::RasterOp_NotSourceOrDestination;
+    case pmMaskNotPen:
+        return QPainter::RasterOp_NotSourceAndDestination;
+    case pmMerge:
+        return QPainter::RasterOp_SourceOrDestination;
+    case pmNotMerge:
+        return QPainter::RasterOp_NotSourceAndNotDestination;
+    case pmMask:
+        return QPainter::RasterOp_SourceAndDestination;
+    case pmNotMask:
+        return QPainter::RasterOp_NotSourceOrNotDestination;
+    case pmXor:
+        return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor:
+        return QPainter::RasterOp_NotSourceXorDestination;
+    default:
+        return QPainter::CompositionMode_SourceOver;
     }
 }
 
 // Composition of a bit-block transfer; false for operations done another way.
 bool BltComposition(TCopyMode rop, QPainter::CompositionMode& mode) {
     switch (rop) {
-    case cmSrcCopy: mode = QPainter::CompositionMode_SourceOver; return true;
-    case cmSrcAnd: mode = QPainter::RasterOp_SourceAndDestination; return true;
-    case cmSrcPaint: mode = QPainter::RasterOp_SourceOrDestination; return true;
-    case cmSrcInvert: mode = QPainter::RasterOp_SourceXorDestination; return true;
-    case cmNotSrcCopy: mode = QPainter::RasterOp_NotSource; return true;
-    case cmMergePaint: mode = QPainter::RasterOp_NotSourceOrDestination; return true;
-    case cmSrcErase: mode = QPainter::RasterOp_SourceAndNotDestination; return true;
-    case cmNotSrcErase: mode = QPainter::RasterOp_NotSourceAndNotDestination; return true;
-    case cmMergeCopy: mode = QPainter::RasterOp_SourceAndDestination; return true;
-    default: return false;
+    case cmSrcCopy:
+        mode = QPainter::CompositionMode_SourceOver;
+        return true;
+    case cmSrcAnd:
+        mode = QPainter::RasterOp_SourceAndDestination;
+        return true;
+    case cmSrcPaint:
+        mode = QPainter::RasterOp_SourceOrDestination;
+        return true;
+    case cmSrcInvert:
+        mode = QPainter::RasterOp_SourceXorDestination;
+        return true;
+    case cmNotSrcCopy:
+        mode = QPainter::RasterOp_NotSource;
+        return true;
+    case cmMergePaint:
+        mode = QPainter::RasterOp_NotSourceOrDestination;
+        return true;
+    case cmSrcErase:
+        mode = QPainter::RasterOp_SourceAndNotDestination;
+        return true;
+    case cmNotSrcErase:
+        mode = QPainter::RasterOp_NotSourceAndNotDestination;
+        return true;
+    case cmMergeCopy:
+        mode = QPainter::RasterOp_SourceAndDestination;
+        return true;
+    default:
+        return false;
     }
 }
 
-QRect Q(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+QRect Q(const TRect& r) {
+    return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
 
 double AngleOf(const TRect& r, const TPoint& p) {
     double cx = (r.Left + r.Right) / 2.0, cy = (r.Top + r.Bottom) / 2.0;
@@ -58,7 +94,9 @@ double AngleOf(const TRect& r, const TPoint& p) {
 
 TPainterCanvas::TPainterCanvas() = default;
 
-TPainterCanvas::~TPainterCanvas() { ReleasePainter(); }
+TPainterCanvas::~TPainterCanvas() {
+    ReleasePainter();
+}
 
 void TPainterCanvas::ReleasePainter() {
     if (FExternal) return;
@@ -127,11 +165,20 @@ QPen TPainterCanvas::MakePen() {
     // Styled lines are drawn only by thin pens; wider ones are solid.
     if (w == 1) {
         switch (pen->Style()) {
-        case psDash: q.setDashPattern({18, 6}); break;
-        case psDot: q.setDashPattern({3, 3}); break;
-        case psDashDot: q.setDashPattern({9, 6, 3, 6}); break;
-        case psDashDotDot: q.setDashPattern({9, 3, 3, 3, 3, 3}); break;
-        default: break;
+        case psDash:
+            q.setDashPattern({18, 6});
+            break;
+        case psDot:
+            q.setDashPattern({3, 3});
+            break;
+        case psDashDot:
+            q.setDashPattern({9, 6, 3, 6});
+            break;
+        case psDashDotDot:
+            q.setDashPattern({9, 3, 3, 3, 3, 3});
+            break;
+        default:
+            break;
         }
     }
     return q;
@@ -142,14 +189,22 @@ QBrush TPainterCanvas::MakeBrush() {
     if (b->Bitmap() && !b->Bitmap()->Empty()) return QBrush(b->Bitmap()->impl().SurfaceForRead());
     QColor c = ToQColor(b->Color());
     switch (b->Style()) {
-    case bsSolid: return QBrush(c);
-    case bsClear: return QBrush(Qt::NoBrush);
-    case bsHorizontal: return QBrush(c, Qt::HorPattern);
-    case bsVertical: return QBrush(c, Qt::VerPattern);
-    case bsFDiagonal: return QBrush(c, Qt::FDiagPattern);
-    case bsBDiagonal: return QBrush(c, Qt::BDiagPattern);
-    case bsCross: return QBrush(c, Qt::CrossPattern);
-    case bsDiagCross: return QBrush(c, Qt::DiagCrossPattern);
+    case bsSolid:
+        return QBrush(c);
+    case bsClear:
+        return QBrush(Qt::NoBrush);
+    case bsHorizontal:
+        return QBrush(c, Qt::HorPattern);
+    case bsVertical:
+        return QBrush(c, Qt::VerPattern);
+    case bsFDiagonal:
+        return QBrush(c, Qt::FDiagPattern);
+    case bsBDiagonal:
+        return QBrush(c, Qt::BDiagPattern);
+    case bsCross:
+        return QBrush(c, Qt::CrossPattern);
+    case bsDiagCross:
+        return QBrush(c, Qt::DiagCrossPattern);
     }
     return QBrush(c);
 }
@@ -164,7 +219,9 @@ void SetBackground(QPainter* p, TCanvas* canvas) {
 
 // A thin line as the platform draws it: Qt's flat-capped one-pixel lines already leave the last
 // point out.
-QLine ThinLine(const TPoint& a, const TPoint& b) { return QLine(a.X, a.Y, b.X, b.Y); }
+QLine ThinLine(const TPoint& a, const TPoint& b) {
+    return QLine(a.X, a.Y, b.X, b.Y);
+}
 
 } // namespace
 
@@ -189,13 +246,15 @@ void TPainterCanvas::DevPolyline(const TPoint* pts, int n) {
             p->drawLines(lines);
         } else {
             QPolygon poly;
-            for (int i = 0; i < n; ++i) poly << QPoint(pts[i].X, pts[i].Y);
+            for (int i = 0; i < n; ++i)
+                poly << QPoint(pts[i].X, pts[i].Y);
             p->drawPolyline(poly);
         }
         return;
     }
     QPolygon poly;
-    for (int i = 0; i < n; ++i) poly << QPoint(pts[i].X, pts[i].Y);
+    for (int i = 0; i < n; ++i)
+        poly << QPoint(pts[i].X, pts[i].Y);
     p->drawPolyline(poly);
 }
 
@@ -203,7 +262,8 @@ void TPainterCanvas::DevPolygon(const TPoint* pts, int n, int fillMode) {
     QPainter* p = ActivePainter();
     if (!p || n < 2 || !SetPenMode(p)) return;
     QPolygon poly;
-    for (int i = 0; i < n; ++i) poly << QPoint(pts[i].X, pts[i].Y);
+    for (int i = 0; i < n; ++i)
+        poly << QPoint(pts[i].X, pts[i].Y);
     p->setPen(MakePen());
     p->setBrush(MakeBrush());
     SetBackground(p, this);
@@ -256,7 +316,8 @@ void TPainterCanvas::DevArc(int kind, const TRect& r, const TPoint& start, const
     if (!p || IsRectEmpty(r) || !SetPenMode(p)) return;
     double a1 = AngleOf(r, start), a2 = AngleOf(r, end);
     double span = a2 - a1;
-    while (span <= 0) span += 360.0;
+    while (span <= 0)
+        span += 360.0;
     int qa = static_cast<int>(std::lround(a1 * 16)), qs = static_cast<int>(std::lround(span * 16));
     QRect q(r.Left, r.Top, r.Width() - 1, r.Height() - 1);
     p->setPen(MakePen());
@@ -360,7 +421,8 @@ void TPainterCanvas::DevTextOut(int x, int y, Cardinal options, const TRect* rec
     }
     int width = 0;
     if (dx)
-        for (qsizetype i = 0; i < qs.size(); ++i) width += dx[i];
+        for (qsizetype i = 0; i < qs.size(); ++i)
+            width += dx[i];
     else
         width = rf->Metrics.horizontalAdvance(qs);
     const TTextMetric& tm = rf->TM;
@@ -382,7 +444,8 @@ void TPainterCanvas::DevTextOut(int x, int y, Cardinal options, const TRect* rec
         for (qsizetype i = 0; i < qs.size(); ++i) {
             qsizetype len = (qs[i].isHighSurrogate() && i + 1 < qs.size()) ? 2 : 1;
             p->drawText(QPoint(cx, baseline), qs.mid(i, len));
-            for (qsizetype k = 0; k < len; ++k) cx += dx[i + k];
+            for (qsizetype k = 0; k < len; ++k)
+                cx += dx[i + k];
             i += len - 1;
         }
     } else {
@@ -395,7 +458,8 @@ void TPainterCanvas::DevStretchBlt(const TRect& dest, const TBitmap& bitmap, con
                                    TColor transparentColor) {
     QPainter* p = ActivePainter();
     if (!p || IsRectEmpty(dest) || bitmap.Empty()) return;
-    if (rop == cmBlackness || rop == cmWhiteness || rop == cmDstInvert || rop == cmPatCopy || rop == cmPatInvert) {
+    if (rop == cmBlackness || rop == cmWhiteness || rop == cmDstInvert || rop == cmPatCopy ||
+        rop == cmPatInvert) {
         DevPatBlt(dest, rop);
         return;
     }
@@ -464,17 +528,27 @@ int TPainterCanvas::DevCaps(int index) {
     int dpi = Resolution();
     TSize size = DevSize();
     switch (index) {
-    case TECHNOLOGY: return DT_RASDISPLAY;
-    case HORZRES: return size.cx;
-    case VERTRES: return size.cy;
-    case HORZSIZE: return MulDiv(size.cx, 254, dpi * 10);
-    case VERTSIZE: return MulDiv(size.cy, 254, dpi * 10);
-    case BITSPIXEL: return 32;
-    case PLANES: return 1;
-    case NUMCOLORS: return -1;
+    case TECHNOLOGY:
+        return DT_RASDISPLAY;
+    case HORZRES:
+        return size.cx;
+    case VERTRES:
+        return size.cy;
+    case HORZSIZE:
+        return MulDiv(size.cx, 254, dpi * 10);
+    case VERTSIZE:
+        return MulDiv(size.cy, 254, dpi * 10);
+    case BITSPIXEL:
+        return 32;
+    case PLANES:
+        return 1;
+    case NUMCOLORS:
+        return -1;
     case LOGPIXELSX:
-    case LOGPIXELSY: return dpi;
-    default: return 0;
+    case LOGPIXELSY:
+        return dpi;
+    default:
+        return 0;
     }
 }
 

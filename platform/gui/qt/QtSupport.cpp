@@ -60,8 +60,9 @@ void FillMetrics(TRealFont& rf, int emPixels, const TFont& f) {
 
 std::shared_ptr<const TRealFont> RealizeFont(const TFont& f, int deviceHeight) {
     if (deviceHeight == 0) deviceHeight = -1;
-    FontKey key{f.Name(), deviceHeight, f.Style().ToInt(), static_cast<int>(f.Pitch()), f.Orientation(),
-                f.Charset()};
+    FontKey key{
+        f.Name(),        deviceHeight, static_cast<int>(f.Style().Bits()), static_cast<int>(f.Pitch()),
+        f.Orientation(), f.Charset()};
     {
         std::lock_guard<std::mutex> guard(CacheLock);
         auto it = Cache().find(key);
@@ -104,7 +105,8 @@ std::shared_ptr<const TRealFont> RealizeFont(const TFont& f, int deviceHeight) {
     rf->Font = font;
     rf->Metrics = QFontMetrics(font);
     FillMetrics(*rf, em, f);
-    for (int c = 0; c < 128; ++c) rf->Ascii[c] = rf->Metrics.horizontalAdvance(QChar(c));
+    for (int c = 0; c < 128; ++c)
+        rf->Ascii[c] = rf->Metrics.horizontalAdvance(QChar(c));
     std::lock_guard<std::mutex> guard(CacheLock);
     if (Cache().size() > 512) Cache().clear();
     return Cache().emplace(key, std::move(rf)).first->second;
@@ -115,21 +117,36 @@ namespace {
 // Wingdings codes with a Unicode counterpart the installed fonts carry.
 char16_t WingdingsChar(char16_t c) {
     switch (c) {
-    case 0x6C: return 0x25CF; // black circle
-    case 0x6E: return 0x25A0; // black square
-    case 0x6F: return 0x25A1; // white square
-    case 0x71: return 0x2751; // shadowed white square
-    case 0x77: return 0x25C6; // black diamond
-    case 0x9F: return 0x2022; // bullet
-    case 0xA1: return 0x25CB; // white circle
-    case 0xA8: return 0x25FB; // white medium square
-    case 0xD8: return 0x27A2; // arrowhead
-    case 0xE0: return 0x2192; // rightwards arrow
-    case 0xFB: return 0x2718; // heavy ballot x
-    case 0xFC: return 0x2714; // heavy check mark
-    case 0xFD: return 0x2612; // ballot box with x
-    case 0xFE: return 0x2611; // ballot box with check
-    default: return c;
+    case 0x6C:
+        return 0x25CF; // black circle
+    case 0x6E:
+        return 0x25A0; // black square
+    case 0x6F:
+        return 0x25A1; // white square
+    case 0x71:
+        return 0x2751; // shadowed white square
+    case 0x77:
+        return 0x25C6; // black diamond
+    case 0x9F:
+        return 0x2022; // bullet
+    case 0xA1:
+        return 0x25CB; // white circle
+    case 0xA8:
+        return 0x25FB; // white medium square
+    case 0xD8:
+        return 0x27A2; // arrowhead
+    case 0xE0:
+        return 0x2192; // rightwards arrow
+    case 0xFB:
+        return 0x2718; // heavy ballot x
+    case 0xFC:
+        return 0x2714; // heavy check mark
+    case 0xFD:
+        return 0x2612; // ballot box with x
+    case 0xFE:
+        return 0x2611; // ballot box with check
+    default:
+        return c;
     }
 }
 

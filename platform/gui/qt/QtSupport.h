@@ -21,19 +21,27 @@ inline QColor ToQColor(TColor color) {
     TColorRef c = ColorToRGB(color);
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
-inline TColor FromQColor(const QColor& c) { return static_cast<TColor>(RGB(c.red(), c.green(), c.blue())); }
+inline TColor FromQColor(const QColor& c) {
+    return static_cast<TColor>(RGB(c.red(), c.green(), c.blue()));
+}
 // 0xAARRGGBB (QImage pixel) <-> 0x00BBGGRR.
-inline TColor FromQRgb(QRgb p) { return static_cast<TColor>(RGB(qRed(p), qGreen(p), qBlue(p))); }
+inline TColor FromQRgb(QRgb p) {
+    return static_cast<TColor>(RGB(qRed(p), qGreen(p), qBlue(p)));
+}
 inline QRgb ToQRgb(TColor color) {
     TColorRef c = ColorToRGB(color);
     return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
-inline QString ToQString(const String& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+inline QString ToQString(const String& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 inline QString ToQString(const WideString& s) {
     return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
 }
-inline String FromQString(const QString& s) { return s.toUtf8().toStdString(); }
+inline String FromQString(const QString& s) {
+    return s.toUtf8().toStdString();
+}
 inline WideString WideFromQString(const QString& s) {
     return WideString(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<size_t>(s.size()));
 }

@@ -9,5 +9,9 @@ struct TRegion::Impl {
     QRegion Region;
 };
 
-inline QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
-inline TRect FromQRect(const QRect& r) { return Bounds(r.x(), r.y(), r.width(), r.height()); }
+inline QRect ToQRect(const TRect& r) {
+    return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
+inline TRect FromQRect(const QRect& r) {
+    return Bounds(r.x(), r.y(), r.width(), r.height());
+}

@@ -7,7 +7,9 @@
 
 namespace {
 
-String FileBytes(const String& file) { return TempDir::ReadAll(file); }
+String FileBytes(const String& file) {
+    return TempDir::ReadAll(file);
+}
 
 TEST(ADOConnection, OpensTheFileTheJetConnectionStringNames) {
     TempDir dir;
@@ -196,7 +198,8 @@ TEST_F(ConnectionTest, TwoConnectionsOnOneFileWriteAndReadAtOnce) {
 }
 
 TEST_F(ConnectionTest, CompactionKeepsTheData) {
-    for (int i = 0; i < 50; ++i) Run("insert into T_rec (F_code) values ('r" + std::to_string(i) + "')");
+    for (int i = 0; i < 50; ++i)
+        Run("insert into T_rec (F_code) values ('r" + std::to_string(i) + "')");
     Run("delete from T_rec where F_ID > 10");
     Cnn->Close();
     TADOConnection::CompactDatabase(FileName, "tomervalix");

@@ -9,9 +9,12 @@ protected:
         DbTest::SetUp();
         Run("create table T_fy (F_ID counter, F_mainID long, F_name text(20), F_price currency, "
             "F_paid yesno, F_date datetime, F_memo1 memo, F_total double default 0)");
-        Run("insert into T_fy (F_mainID, F_name, F_price, F_paid, F_date) values (1, 'Water', 10, False, #2026-01-05#)");
-        Run("insert into T_fy (F_mainID, F_name, F_price, F_paid, F_date) values (1, 'Power', 20, False, #2026-01-03#)");
-        Run("insert into T_fy (F_mainID, F_name, F_price, F_paid, F_date) values (2, 'Gas', 5, True, #2026-01-04#)");
+        Run("insert into T_fy (F_mainID, F_name, F_price, F_paid, F_date) values (1, 'Water', 10, False, "
+            "#2026-01-05#)");
+        Run("insert into T_fy (F_mainID, F_name, F_price, F_paid, F_date) values (1, 'Power', 20, False, "
+            "#2026-01-03#)");
+        Run("insert into T_fy (F_mainID, F_name, F_price, F_paid, F_date) values (2, 'Gas', 5, True, "
+            "#2026-01-04#)");
         Run("create table T_nokey (F_code text(10), F_n long)");
         Run("insert into T_nokey values ('a', 1)");
         Run("insert into T_nokey values ('b', 2)");
@@ -39,8 +42,8 @@ TEST_F(QueryTest, PostsAndDeletesAreWrittenAtOnce) {
     q->FieldByName("F_mainID")->SetAsInteger(3);
     q->FieldByName("F_name")->SetAsString("Heat");
     q->Post();
-    EXPECT_EQ(q->FieldByName("F_ID")->AsInteger(), 4);      // the auto-number comes back
-    EXPECT_EQ(q->FieldByName("F_total")->AsFloat(), 0.0);   // and the column's default
+    EXPECT_EQ(q->FieldByName("F_ID")->AsInteger(), 4);    // the auto-number comes back
+    EXPECT_EQ(q->FieldByName("F_total")->AsFloat(), 0.0); // and the column's default
     EXPECT_FALSE(q->FieldByName("F_total")->IsNull());
     EXPECT_EQ(Rows("select F_name from T_fy where F_ID = 4"), "Heat");
 
@@ -90,11 +93,13 @@ TEST_F(QueryTest, BatchChangesStayLocalUntilUpdateBatch) {
     q->Post();
     EXPECT_EQ(q->UpdateStatus(), usInserted);
     // Nothing written yet.
-    EXPECT_EQ(Rows("select F_name, F_paid from T_fy where F_mainID = 1 order by F_ID"), "Water,False;Power,False");
+    EXPECT_EQ(Rows("select F_name, F_paid from T_fy where F_mainID = 1 order by F_ID"),
+              "Water,False;Power,False");
     EXPECT_TRUE(q->HasPendingChanges());
     q->UpdateBatch();
     EXPECT_FALSE(q->HasPendingChanges());
-    EXPECT_EQ(Rows("select F_name, F_paid from T_fy where F_mainID = 1 order by F_ID"), "Water,True;New,False");
+    EXPECT_EQ(Rows("select F_name, F_paid from T_fy where F_mainID = 1 order by F_ID"),
+              "Water,True;New,False");
     EXPECT_EQ(q->UpdateStatus(), usUnmodified);
 }
 
@@ -191,14 +196,17 @@ TEST_F(QueryTest, ClientSortOrdersTheLoadedRows) {
     const struct {
         const char* Sort;
         const char* Names;
-    } cases[] = {{"F_price ASC", "Gas,Water,Power"},  {"F_price DESC", "Power,Water,Gas"},
-                 {"F_date", "Power,Gas,Water"},        {"F_name desc", "Water,Power,Gas"},
+    } cases[] = {{"F_price ASC", "Gas,Water,Power"},
+                 {"F_price DESC", "Power,Water,Gas"},
+                 {"F_date", "Power,Gas,Water"},
+                 {"F_name desc", "Water,Power,Gas"},
                  {"", "Water,Power,Gas"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Sort);
         q->SetSort(c.Sort);
         String names;
-        for (q->First(); !q->Eof(); q->Next()) names += (names.empty() ? "" : ",") + q->Fields()[0]->AsString();
+        for (q->First(); !q->Eof(); q->Next())
+            names += (names.empty() ? "" : ",") + q->Fields()[0]->AsString();
         EXPECT_EQ(names, c.Names);
     }
     // The current record stays current when the order changes.
@@ -224,7 +232,8 @@ TEST_F(QueryTest, DetailFollowsItsMastersCurrentRecord) {
     detail->Open();
     auto names = [&] {
         String s;
-        for (detail->First(); !detail->Eof(); detail->Next()) s += (s.empty() ? "" : ",") + detail->Fields()[0]->AsString();
+        for (detail->First(); !detail->Eof(); detail->Next())
+            s += (s.empty() ? "" : ",") + detail->Fields()[0]->AsString();
         return s;
     };
     EXPECT_EQ(names(), "Water,Power");

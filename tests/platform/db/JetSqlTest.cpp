@@ -1,7 +1,7 @@
 // The Jet dialect: each statement's translation, and its result on a real database.
+#include "db/JetSql.h"
 #include "DbFixture.h"
 #include "db/DateStorage.h"
-#include "db/JetSql.h"
 
 namespace {
 
@@ -32,20 +32,21 @@ struct TCase {
 };
 
 const TCase kSelectCases[] = {
-    {"select F_name from T_fee where F_date = #2026-03-01#", "select F_name from T_fee where F_date = '2026-03-01'",
-     "Water"},
+    {"select F_name from T_fee where F_date = #2026-03-01#",
+     "select F_name from T_fee where F_date = '2026-03-01'", "Water"},
     {"select F_name from T_fee where F_date >= #3/15/2026# order by F_ID",
      "select F_name from T_fee where F_date >= '2026-03-15' order by F_ID", "Power;Gas"},
     {"select F_name from T_fee where F_date <= #2026-03-15 10:30:00# order by F_ID",
      "select F_name from T_fee where F_date <= '2026-03-15 10:30:00' order by F_ID", "Water;Power"},
     {"select F_name from T_fee where F_flag = True", "select F_name from T_fee where F_flag = 1", "Water"},
-    {"select count(*) from T_fee where (F_flag = false)", "select count(*) from T_fee where (F_flag = 0)", "2"},
+    {"select count(*) from T_fee where (F_flag = false)", "select count(*) from T_fee where (F_flag = 0)",
+     "2"},
     {"select F_name & '-' & F_XQname from T_fee where F_ID = 1",
      "select orv_concat(F_name, '-', F_XQname) from T_fee where F_ID = 1", "Water-East"},
-    {"select F_name & F_memo from T_fee where F_ID = 2", "select orv_concat(F_name, F_memo) from T_fee where F_ID = 2",
-     "Power"},
-    {"select 'n=' & F_n + 1 from T_fee where F_ID = 1", "select orv_concat('n=', F_n + 1) from T_fee where F_ID = 1",
-     "n=4"},
+    {"select F_name & F_memo from T_fee where F_ID = 2",
+     "select orv_concat(F_name, F_memo) from T_fee where F_ID = 2", "Power"},
+    {"select 'n=' & F_n + 1 from T_fee where F_ID = 1",
+     "select orv_concat('n=', F_n + 1) from T_fee where F_ID = 1", "n=4"},
     {"select IIF(F_flag, 'yes', 'no') from T_fee order by F_ID",
      "select iif(F_flag, 'yes', 'no') from T_fee order by F_ID", "yes;no;no"},
     {"select Nz(F_n, 0) from T_fee order by F_ID", "select orv_nz(F_n, 0) from T_fee order by F_ID", "3;7;0"},
@@ -53,7 +54,8 @@ const TCase kSelectCases[] = {
      "select orv_format(F_date, 'yyyymmdd') from T_fee where F_ID = 2", "20260315"},
     {"select Val(' 12 3abc') + 1", "select orv_val(' 12 3abc') + 1", "124"},
     {"select Len(F_name), Left(F_name, 2), Right(F_name, 3), Mid(F_name, 2, 2) from T_fee where F_ID = 1",
-     "select orv_len(F_name), orv_left(F_name, 2), orv_right(F_name, 3), orv_mid(F_name, 2, 2) from T_fee where "
+     "select orv_len(F_name), orv_left(F_name, 2), orv_right(F_name, 3), orv_mid(F_name, 2, 2) from T_fee "
+     "where "
      "F_ID = 1",
      "5,Wa,ter,at"},
     {"select Trim('  a b  '), UCase('ab'), LCase('AB'), InStr('Water', 'TE')",
@@ -63,24 +65,32 @@ const TCase kSelectCases[] = {
     {"select DateAdd('m', 1, #2026-01-31#), DateAdd('d', -1, #2026-03-01#)",
      "select orv_dateadd('m', 1, '2026-01-31'), orv_dateadd('d', -1, '2026-03-01')", "2026-02-28,2026-02-28"},
     {"select DateDiff('d', #2026-03-01#, #2026-04-02#), DateDiff('m', #2025-12-31#, #2026-01-01#)",
-     "select orv_datediff('d', '2026-03-01', '2026-04-02'), orv_datediff('m', '2025-12-31', '2026-01-01')", "32,1"},
+     "select orv_datediff('d', '2026-03-01', '2026-04-02'), orv_datediff('m', '2025-12-31', '2026-01-01')",
+     "32,1"},
     {"select top 2 F_name from T_fee order by F_n desc", "select F_name from T_fee order by F_n desc LIMIT 2",
      "Power;Water"},
     {"select distinctrow F_XQname from T_fee where F_ID < 3 order by F_ID",
      "select F_XQname from T_fee where F_ID < 3 order by F_ID", "East;west"},
-    {"select [F_name] as [名称] from [T_fee] where F_ID = 3", "select \"F_name\" as \"名称\" from \"T_fee\" where F_ID = 3",
-     "Gas"},
-    {"select F_name from T_fee where F_name like 'w%'", "select F_name from T_fee where F_name like 'w%'", "Water"},
-    {"select F_name from T_fee where F_name like '*o?er'", "select F_name from T_fee where F_name like '%o_er'",
+    {"select [F_name] as [名称] from [T_fee] where F_ID = 3",
+     "select \"F_name\" as \"名称\" from \"T_fee\" where F_ID = 3", "Gas"},
+    {"select F_name from T_fee where F_name like 'w%'", "select F_name from T_fee where F_name like 'w%'",
+     "Water"},
+    {"select F_name from T_fee where F_name like '*o?er'",
+     "select F_name from T_fee where F_name like '%o_er'", "Power"},
+    {"select F_name from T_fee where F_memo is null", "select F_name from T_fee where F_memo is null",
      "Power"},
-    {"select F_name from T_fee where F_memo is null", "select F_name from T_fee where F_memo is null", "Power"},
-    {"select count(*) from T_fee where F_XQname = 'EAST'", "select count(*) from T_fee where F_XQname = 'EAST'", "2"},
-    {"select sum(F_price) from T_fee where F_ID > 100", "select sum(F_price) from T_fee where F_ID > 100", "null"},
+    {"select count(*) from T_fee where F_XQname = 'EAST'",
+     "select count(*) from T_fee where F_XQname = 'EAST'", "2"},
+    {"select sum(F_price) from T_fee where F_ID > 100", "select sum(F_price) from T_fee where F_ID > 100",
+     "null"},
     {"select F_name from T_fee where F_n in ()", "select F_name from T_fee where F_n in ()", ""},
-    {"select F_amount / 4 from T_fee where F_ID = 2", "select F_amount * 1.0 / 4 from T_fee where F_ID = 2", "1"},
+    {"select F_amount / 4 from T_fee where F_ID = 2", "select F_amount * 1.0 / 4 from T_fee where F_ID = 2",
+     "1"},
     {"select 7 / 2, 7 mod 2", "select 7 * 1.0 / 2, 7 % 2", "3.5,1"},
-    {"select F_name from T_fee where F_name = \"Gas\"", "select F_name from T_fee where F_name = 'Gas'", "Gas"},
-    {"select F_memo from T_fee where F_memo = 'it''s'", "select F_memo from T_fee where F_memo = 'it''s'", "it's"},
+    {"select F_name from T_fee where F_name = \"Gas\"", "select F_name from T_fee where F_name = 'Gas'",
+     "Gas"},
+    {"select F_memo from T_fee where F_memo = 'it''s'", "select F_memo from T_fee where F_memo = 'it''s'",
+     "it's"},
 };
 
 TEST_F(JetSqlTest, SelectStatementsTranslateAndRun) {
@@ -94,8 +104,9 @@ TEST_F(JetSqlTest, SelectStatementsTranslateAndRun) {
 TEST_F(JetSqlTest, UpdateOverALeftJoinSetsUnmatchedRowsToNull) {
     const String jet = "update (T_stock as td Left join T_part as g on td.F_code = g.F_code) "
                        "set td.F_total = td.F_amount * g.F_price";
-    EXPECT_EQ(JetToSqlite(jet), "UPDATE T_stock AS td SET F_total = td.F_amount * (SELECT g.F_price FROM T_part AS g "
-                                "WHERE td.F_code = g.F_code)");
+    EXPECT_EQ(JetToSqlite(jet),
+              "UPDATE T_stock AS td SET F_total = td.F_amount * (SELECT g.F_price FROM T_part AS g "
+              "WHERE td.F_code = g.F_code)");
     EXPECT_EQ(Cnn->Execute(jet), 2);
     // "A" matches "a" (text compares without regard to case); "B" has no part: Null.
     EXPECT_EQ(Rows("select F_code, F_total from T_stock order by F_code"), "A,3;B,null");
@@ -128,9 +139,9 @@ TEST_F(JetSqlTest, CreateTableColumnTypesComeBackAsFieldClasses) {
     const struct {
         const char* Name;
         const char* Class;
-    } expected[] = {{"F_ID", "TAutoIncField"}, {"F_s", "TStringField"},   {"F_m", "TMemoField"},
-                    {"F_l", "TIntegerField"},  {"F_i", "TIntegerField"},  {"F_sh", "TSmallintField"},
-                    {"F_d", "TFloatField"},    {"F_c", "TBCDField"},      {"F_dt", "TDateTimeField"},
+    } expected[] = {{"F_ID", "TAutoIncField"}, {"F_s", "TStringField"},  {"F_m", "TMemoField"},
+                    {"F_l", "TIntegerField"},  {"F_i", "TIntegerField"}, {"F_sh", "TSmallintField"},
+                    {"F_d", "TFloatField"},    {"F_c", "TBCDField"},     {"F_dt", "TDateTimeField"},
                     {"F_b", "TBooleanField"},  {"F_bin", "TBlobField"}};
     ASSERT_EQ(q->FieldCount(), 11);
     for (const auto& e : expected) {

@@ -45,7 +45,8 @@ TEST(Canvas, LinesLeaveOutTheirLastPoint) {
     c->Pen()->SetColor(clBlack);
     c->MoveTo(0, 5);
     c->LineTo(10, 5);
-    for (int x = 0; x < 10; ++x) EXPECT_EQ(c->Pixels(x, 5), clBlack) << x;
+    for (int x = 0; x < 10; ++x)
+        EXPECT_EQ(c->Pixels(x, 5), clBlack) << x;
     EXPECT_EQ(c->Pixels(10, 5), clWhite);
     EXPECT_EQ(c->PenPos(), Point(10, 5));
     c->LineTo(10, 15);
@@ -113,7 +114,7 @@ TEST(Canvas, ClippingAndSavedStates) {
     c->Brush()->SetColor(clRed);
     c->FillRect(Rect(0, 0, 20, 20));
     EXPECT_EQ(c->Pixels(7, 7), clRed);
-    EXPECT_EQ(b->Pixel(2, 2), clWhite);  // excluded
+    EXPECT_EQ(b->Pixel(2, 2), clWhite);   // excluded
     EXPECT_EQ(b->Pixel(15, 15), clWhite); // outside
     EXPECT_FALSE(c->RectVisible(Rect(12, 12, 15, 15)));
     EXPECT_TRUE(c->RestoreDC(saved));
@@ -204,4 +205,47 @@ TEST(Canvas, CopyRectAppliesTheCopyMode) {
     big->Canvas()->CopyRect(Rect(0, 0, 20, 20), src->Canvas(), Rect(0, 0, 10, 10));
     EXPECT_EQ(big->Pixel(9, 5), clRed);
     EXPECT_EQ(big->Pixel(10, 5), clWhite);
+}
+
+TEST(Canvas, PieAndArcRunCounterClockwiseFromStartToEnd) {
+    auto b = WhiteBitmap(40, 40);
+    TCanvas* c = b->Canvas();
+    c->Pen()->SetColor(clBlack);
+    c->Brush()->SetColor(clRed);
+    // From the east radial to the north radial: the upper right quarter.
+    c->Pie(0, 0, 40, 40, 40, 20, 20, 0);
+    EXPECT_EQ(c->Pixels(28, 10), clRed);
+    EXPECT_EQ(c->Pixels(10, 10), clWhite);
+    EXPECT_EQ(c->Pixels(28, 30), clWhite);
+    // From north to east the other way round: three quarters.
+    auto d = WhiteBitmap(40, 40);
+    d->Canvas()->Brush()->SetColor(clBlue);
+    d->Canvas()->Pie(0, 0, 40, 40, 20, 0, 40, 20);
+    EXPECT_EQ(d->Pixel(28, 10), clWhite);
+    EXPECT_EQ(d->Pixel(10, 10), clBlue);
+    EXPECT_EQ(d->Pixel(28, 30), clBlue);
+}
+
+TEST(Canvas, TextRectClipsAndFillsItsRectangle) {
+    auto b = WhiteBitmap(100, 30);
+    TCanvas* c = b->Canvas();
+    c->Font()->SetName("Arial");
+    c->Font()->SetHeight(-20);
+    c->Brush()->SetColor(clAqua);
+    c->TextRect(Rect(10, 5, 40, 25), 12, 5, "WWWWWWWWWW");
+    EXPECT_EQ(b->Pixel(11, 6), clAqua); // the rectangle is filled
+    EXPECT_EQ(b->Pixel(39, 24), clAqua);
+    for (int x = 40; x < 100; ++x)
+        for (int y = 0; y < 30; ++y)
+            ASSERT_EQ(b->Pixel(x, y), clWhite) << x << "," << y; // nothing outside
+    EXPECT_EQ(b->Pixel(5, 10), clWhite);
+    // The TTextFormat form measures with tfCalcRect and can give back the cut text.
+    TRect r = Rect(0, 0, 60, 0);
+    String text = "A long caption text";
+    c->TextRect(r, text, tfCalcRect | tfSingleLine);
+    EXPECT_EQ(r.Right, c->TextWidth(text));
+    r = Rect(0, 0, 60, 30);
+    c->TextRect(r, text, tfSingleLine | tfEndEllipsis | tfModifyString);
+    EXPECT_EQ(text.substr(text.size() - 3), "...");
+    EXPECT_LE(c->TextWidth(text), 60);
 }

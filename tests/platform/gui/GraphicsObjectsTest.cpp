@@ -1,5 +1,6 @@
 #include "gui/Graphics.h"
 
+#include "classes/MetaProps.h"
 #include "rtl/SysUtils.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ TEST(Colors, NamesRoundTrip) {
     struct Case {
         TColor Color;
         const char* Text;
-    } cases[] = {{clRed, "clRed"},       {clBtnFace, "clBtnFace"}, {clNone, "clNone"},
+    } cases[] = {{clRed, "clRed"},        {clBtnFace, "clBtnFace"}, {clNone, "clNone"},
                  {0x123456, "$00123456"}, {clSilver, "clSilver"},   {clDefault, "clDefault"}};
     for (const auto& c : cases) {
         EXPECT_EQ(ColorToString(c.Color), c.Text);
@@ -70,7 +71,7 @@ TEST(Font, SizeAndHeightFollowTheResolution) {
     f.SetStyle({fsBold, fsUnderline});
     EXPECT_TRUE(f.Style().Contains(fsBold));
     EXPECT_FALSE(f.Style().Contains(fsItalic));
-    EXPECT_EQ(f.Style().ToInt(), 0x05);
+    EXPECT_EQ(f.Style().Bits(), 0x05u);
     f.SetHeight(-16); // unchanged: no event
     EXPECT_EQ(changes, 3);
 
@@ -88,4 +89,32 @@ TEST(Brush, ColourMakesAClearBrushSolid) {
     b.SetColor(clRed);
     EXPECT_EQ(b.Style(), bsSolid);
     EXPECT_EQ(b.Color(), clRed);
+}
+
+TEST(GraphicsMeta, FontPenAndBrushPublishTheirProperties) {
+    TCanvas canvas;
+    TFont* font = canvas.Font();
+    SetPropValue(font, "Style", "[fsBold,fsItalic]");
+    EXPECT_TRUE(font->Style().Contains(fsBold));
+    EXPECT_TRUE(font->Style().Contains(fsItalic));
+    SetPropValue(font, "Name", "宋体");
+    SetOrdProp(font, "Height", -16);
+    EXPECT_EQ(GetOrdProp(font, "Size"), 12);
+    EXPECT_EQ(GetStrProp(font, "Name"), "宋体");
+    EXPECT_EQ(GetPropInfo(font, "Color")->TypeName, "TColor");
+    SetPropValue(canvas.Pen(), "Style", "psDot");
+    EXPECT_EQ(canvas.Pen()->Style(), psDot);
+    TObject* holder = nullptr;
+    const meta::TPropInfo* prop = FindPropPath(&canvas, "Brush.Color", holder);
+    ASSERT_NE(prop, nullptr);
+    SetOrdProp(holder, *prop, clRed);
+    EXPECT_EQ(canvas.Brush()->Color(), clRed);
+    // A canvas of its own measures but does not draw.
+    EXPECT_GT(canvas.TextWidth("abc"), 0);
+    EXPECT_THROW(canvas.Rectangle(0, 0, 5, 5), EInvalidOperation);
+
+    TFont other;
+    other.Assign(static_cast<const TPersistent*>(font));
+    EXPECT_EQ(other.Name(), "宋体");
+    EXPECT_THROW(other.Assign(static_cast<const TPersistent*>(canvas.Pen())), EConvertError);
 }

@@ -1,0 +1,352 @@
+// Status bar, page control and progress bar.
+#include "gui/ComCtrls.h"
+
+#include "gui/Forms.h"
+#include "gui/qt/ControlImpl.h"
+#include "gui/qt/QtSupport.h"
+
+#include <QProgressBar>
+#include <QTabBar>
+
+// ---------------------------------------------------------------------------------------------
+// Status bar
+
+void TStatusPanel::SetText(const String& v) {
+    FText = v;
+    FOwner->Invalidate();
+}
+void TStatusPanel::SetWidth(int v) {
+    FWidth = v;
+    FOwner->Invalidate();
+}
+void TStatusPanel::SetAlignment(TAlignment v) {
+    FAlignment = v;
+    FOwner->Invalidate();
+}
+int TStatusPanel::Index() const {
+    for (int i = 0; i < FOwner->PanelCount(); ++i)
+        if (FOwner->Panels(i) == this) return i;
+    return -1;
+}
+
+TStatusBar::TStatusBar(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetColor(clBtnFace);
+    SetBounds(0, 0, 200, 19);
+    SetAlign(alBottom);
+    TControlAccess::Widget(this)->setFocusPolicy(Qt::NoFocus);
+}
+
+TStatusBar::~TStatusBar() = default;
+
+TStatusPanel* TStatusBar::Panels(int Index) const {
+    if (Index < 0 || Index >= PanelCount())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    return FPanels[static_cast<size_t>(Index)].get();
+}
+
+TStatusPanel* TStatusBar::AddPanel() {
+    FPanels.push_back(std::make_unique<TStatusPanel>(this));
+    Invalidate();
+    return FPanels.back().get();
+}
+
+void TStatusBar::ClearPanels() {
+    FPanels.clear();
+    Invalidate();
+}
+
+void TStatusBar::SetSimplePanel(bool v) {
+    FSimplePanel = v;
+    Invalidate();
+}
+
+void TStatusBar::SetSimpleText(const String& v) {
+    FSimpleText = v;
+    Invalidate();
+}
+
+TRect TStatusBar::PanelRect(int Index) const {
+    int x = 0;
+    for (int i = 0; i < Index; ++i)
+        x += Panels(i)->Width();
+    int w = Index == PanelCount() - 1 ? std::max(0, Width() - x) : Panels(Index)->Width();
+    return Bounds(x, 0, w, Height());
+}
+
+void TStatusBar::Paint() {
+    TCanvas* c = Canvas();
+    c->Brush()->SetColor(Color());
+    c->FillRect(ClientRect());
+    auto cell = [&](TRect r, const String& text, TAlignment a) {
+        c->Pen()->SetColor(clBtnShadow);
+        c->MoveTo(r.Left, r.Bottom - 1);
+        c->LineTo(r.Left, r.Top + 2);
+        c->LineTo(r.Right - 2, r.Top + 2);
+        c->Pen()->SetColor(clBtnHighlight);
+        c->LineTo(r.Right - 2, r.Bottom - 1);
+        InflateRect(r, -3, -1);
+        r.Top += 2;
+        c->Brush()->SetStyle(bsClear);
+        Cardinal flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+        if (a == taCenter) flags |= DT_CENTER;
+        if (a == taRightJustify) flags |= DT_RIGHT;
+        c->DrawText(text, r, flags);
+        c->Brush()->SetStyle(bsSolid);
+    };
+    if (FSimplePanel) {
+        cell(ClientRect(), FSimpleText, taLeftJustify);
+        return;
+    }
+    for (int i = 0; i < PanelCount(); ++i)
+        cell(PanelRect(i), Panels(i)->Text(), Panels(i)->Alignment());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Page control: a tab bar over the pages; the active page fills the rest.
+
+struct TPageAccess {
+    static void UserSelected(TPageControl* pc, int tab) {
+        if (pc->FUpdatingTabs) return;
+        TTabSheet* target = nullptr;
+        for (TTabSheet* p : pc->FPages)
+            if (p->TabIndex() == tab) target = p;
+        if (!target || target == pc->FActivePage) return;
+        bool allow = true;
+        if (pc->OnChanging) pc->OnChanging(pc, allow);
+        if (!allow) {
+            pc->UpdateTabs();
+            return;
+        }
+        pc->ShowPage(target);
+        if (pc->OnChange) pc->OnChange(pc);
+    }
+};
+
+TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {
+    SetColor(clBtnFace);
+    SetAlign(alNone);
+    TControlAccess::SetVisibleField(this, false);
+    TControlAccess::Widget(this)->hide();
+}
+
+TTabSheet::~TTabSheet() {
+    Destroying();
+    if (FPageControl) FPageControl->RemovePage(this);
+}
+
+void TTabSheet::SetPageControl(TPageControl* v) {
+    if (v == FPageControl) return;
+    if (FPageControl) FPageControl->RemovePage(this);
+    SetParent(v);
+    if (v) v->InsertPage(this);
+}
+
+int TTabSheet::PageIndex() const {
+    if (!FPageControl) return -1;
+    for (int i = 0; i < FPageControl->PageCount(); ++i)
+        if (FPageControl->Pages(i) == this) return i;
+    return -1;
+}
+
+void TTabSheet::SetPageIndex(int v) {
+    if (!FPageControl) return;
+    auto& pages = FPageControl->FPages;
+    pages.erase(std::find(pages.begin(), pages.end(), this));
+    v = std::clamp(v, 0, static_cast<int>(pages.size()));
+    pages.insert(pages.begin() + v, this);
+    FPageControl->UpdateTabs();
+}
+
+int TTabSheet::TabIndex() const {
+    if (!FPageControl || !FTabVisible) return -1;
+    int n = 0;
+    for (TTabSheet* p : FPageControl->FPages) {
+        if (p == this) return n;
+        if (p->FTabVisible) ++n;
+    }
+    return -1;
+}
+
+void TTabSheet::SetTabVisible(bool v) {
+    FTabVisible = v;
+    if (FPageControl) FPageControl->UpdateTabs();
+}
+
+void TTabSheet::SetTextValue(const String& v) {
+    TWinControl::SetTextValue(v);
+    if (FPageControl) FPageControl->UpdateTabs();
+}
+
+TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
+    auto* bar = new QTabBar(TControlAccess::Widget(this));
+    bar->setObjectName("orvTabs");
+    bar->setDrawBase(true);
+    QObject::connect(bar, &QTabBar::currentChanged, bar, [this](int i) {
+        try {
+            TPageAccess::UserSelected(this, i);
+        } catch (...) {
+            Application()->HandleException(this);
+        }
+    });
+    SetColor(clBtnFace);
+    SetTabStop(true);
+    SetBounds(0, 0, 289, 193);
+}
+
+TPageControl::~TPageControl() {
+    Destroying();
+    for (TTabSheet* p : FPages)
+        p->FPageControl = nullptr;
+    FPages.clear();
+}
+
+TTabSheet* TPageControl::Pages(int Index) const {
+    if (Index < 0 || Index >= PageCount())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    return FPages[static_cast<size_t>(Index)];
+}
+
+namespace {
+QTabBar* TabsOf(const TPageControl* pc) {
+    return TControlAccess::Widget(pc)->findChild<QTabBar*>("orvTabs", Qt::FindDirectChildrenOnly);
+}
+} // namespace
+
+void TPageControl::InsertPage(TTabSheet* Page) {
+    Page->FPageControl = this;
+    FPages.push_back(Page);
+    UpdateTabs();
+    if (!FActivePage) ShowPage(Page);
+    Realign();
+}
+
+void TPageControl::RemovePage(TTabSheet* Page) {
+    FPages.erase(std::remove(FPages.begin(), FPages.end(), Page), FPages.end());
+    Page->FPageControl = nullptr;
+    if (FActivePage == Page) {
+        FActivePage = nullptr;
+        if (!ComponentState().Contains(csDestroying)) ShowPage(FindNextPage(nullptr, true, true));
+    }
+    if (!ComponentState().Contains(csDestroying)) UpdateTabs();
+}
+
+void TPageControl::UpdateTabs() {
+    QTabBar* bar = TabsOf(this);
+    FUpdatingTabs = true;
+    while (bar->count() > 0)
+        bar->removeTab(0);
+    for (TTabSheet* p : FPages)
+        if (p->FTabVisible) bar->addTab(ToQString(p->Caption()));
+    if (FActivePage && FActivePage->TabIndex() >= 0) bar->setCurrentIndex(FActivePage->TabIndex());
+    bar->setGeometry(0, 0, Width(), bar->sizeHint().height());
+    FUpdatingTabs = false;
+}
+
+void TPageControl::ShowPage(TTabSheet* Page) {
+    if (Page == FActivePage) return;
+    TTabSheet* old = FActivePage;
+    FActivePage = Page;
+    if (old) {
+        old->SetVisible(false);
+        if (old->OnHide) old->OnHide(old);
+    }
+    if (Page) {
+        TRect r = ClientRect();
+        AdjustClientRect(r);
+        Page->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+        Page->SetVisible(true);
+        if (Page->OnShow) Page->OnShow(Page);
+    }
+    UpdateTabs();
+}
+
+void TPageControl::SetActivePage(TTabSheet* v) {
+    if (v && v->FPageControl != this) return;
+    ShowPage(v);
+}
+
+int TPageControl::ActivePageIndex() const {
+    return FActivePage ? FActivePage->PageIndex() : -1;
+}
+
+void TPageControl::SetActivePageIndex(int v) {
+    SetActivePage(v >= 0 && v < PageCount() ? FPages[static_cast<size_t>(v)] : nullptr);
+}
+
+TTabSheet* TPageControl::FindNextPage(TTabSheet* CurrentPage, bool GoForward, bool CheckTabVisible) const {
+    const int n = PageCount();
+    if (n == 0) return nullptr;
+    auto it = std::find(FPages.begin(), FPages.end(), CurrentPage);
+    int start = it == FPages.end() ? (GoForward ? n - 1 : 0) : static_cast<int>(it - FPages.begin());
+    int i = start;
+    for (int k = 0; k < n; ++k) {
+        i = GoForward ? (i + 1) % n : (i - 1 + n) % n;
+        TTabSheet* p = FPages[static_cast<size_t>(i)];
+        if (!CheckTabVisible || p->TabVisible()) return p;
+    }
+    return nullptr;
+}
+
+void TPageControl::SelectNextPage(bool GoForward) {
+    TTabSheet* p = FindNextPage(FActivePage, GoForward, true);
+    if (!p || p == FActivePage) return;
+    bool allow = true;
+    if (OnChanging) OnChanging(this, allow);
+    if (!allow) return;
+    ShowPage(p);
+    if (OnChange) OnChange(this);
+}
+
+void TPageControl::AdjustClientRect(TRect& Rect) const {
+    Rect.Top += TabsOf(this)->sizeHint().height();
+    InflateRect(Rect, -2, -2);
+}
+
+void TPageControl::Resize() {
+    TWinControl::Resize();
+    UpdateTabs();
+    if (FActivePage) {
+        TRect r = ClientRect();
+        AdjustClientRect(r);
+        FActivePage->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Progress bar
+
+TProgressBar::TProgressBar(TComponent* AOwner) : TWinControl(AOwner) {
+    TControlAccess::SetWidget(this, new QProgressBar());
+    SetBounds(0, 0, 150, 16);
+    Apply();
+}
+
+void TProgressBar::Apply() {
+    auto* p = TControlAccess::As<QProgressBar>(this);
+    p->setTextVisible(false);
+    p->setRange(FMin, FMax);
+    p->setValue(FPosition);
+}
+
+void TProgressBar::SetMin(int v) {
+    FMin = v;
+    FPosition = std::max(FPosition, FMin);
+    Apply();
+}
+void TProgressBar::SetMax(int v) {
+    FMax = v;
+    FPosition = std::min(FPosition, FMax);
+    Apply();
+}
+void TProgressBar::SetPosition(int v) {
+    FPosition = std::clamp(v, FMin, std::max(FMin, FMax));
+    Apply();
+}
+void TProgressBar::StepBy(int Delta) {
+    SetPosition(FPosition + Delta);
+}
+void TProgressBar::StepIt() {
+    int p = FPosition + FStep;
+    if (p > FMax) p = FMin; // wraps as the platform's progress bar does
+    SetPosition(p);
+}

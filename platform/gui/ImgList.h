@@ -1,0 +1,60 @@
+// TImageList: a list of images of one size with their masks, drawn by index, normally or greyed
+// (the disabled look: the image's shape embossed in the button highlight and shadow colours).
+#pragma once
+
+#include "classes/Component.h"
+#include "gui/Bitmap.h"
+
+#include <memory>
+#include <vector>
+
+enum TDrawingStyle { dsFocus, dsSelected, dsNormal, dsTransparent };
+
+class TImageList : public TComponent {
+    ORV_META(TImageList, TComponent)
+    explicit TImageList(TComponent* AOwner);
+    TImageList(int width, int height, TComponent* AOwner = nullptr);
+    ~TImageList() override;
+
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    // Changing the size clears the list.
+    void SetWidth(int width);
+    void SetHeight(int height);
+    void SetSize(int width, int height);
+    int Count() const { return static_cast<int>(FImages.size()); }
+
+    // Adds the image (several when it is a multiple of Width wide) with the mask (white/non-black
+    // mask pixels are transparent; no mask: all opaque). Returns the index of the first added image.
+    int Add(TBitmap* image, TBitmap* mask);
+    // Adds with the pixels of maskColor transparent (clDefault: the bottom-left pixel's colour).
+    int AddMasked(TBitmap* image, TColor maskColor);
+    void Replace(int index, TBitmap* image, TBitmap* mask);
+    void Delete(int index);
+    void Clear();
+    void Move(int from, int to);
+
+    // Draws image index at (x, y); disabled images are drawn greyed.
+    void Draw(TCanvas* canvas, int x, int y, int index, bool enabled = true);
+    void Draw(TCanvas* canvas, int x, int y, int index, TDrawingStyle style, bool enabled);
+    // Copies image index into bitmap (sized to the image, transparent parts in BkColor, or
+    // clBtnFace when BkColor is clNone); false for a bad index.
+    bool GetBitmap(int index, TBitmap* bitmap);
+
+    TColor BkColor() const { return FBkColor; }
+    void SetBkColor(TColor color) { FBkColor = color; }
+    bool Masked() const { return FMasked; }
+    void SetMasked(bool value) { FMasked = value; }
+
+    TNotifyEvent OnChange;
+
+private:
+    struct Image;
+    int AddImages(TBitmap* image, const std::vector<Byte>* mask);
+    void Changed();
+    int FWidth;
+    int FHeight;
+    TColor FBkColor = clNone;
+    bool FMasked = true;
+    std::vector<std::unique_ptr<Image>> FImages;
+};

@@ -1,0 +1,90 @@
+// Key and mouse events built as Qt would deliver them and sent to a control's widget.
+#include "gui/InputSimulation.h"
+
+#include "gui/qt/ControlImpl.h"
+#include "gui/qt/KeyMapQt.h"
+#include "gui/qt/QtSupport.h"
+
+#include <QAbstractScrollArea>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+void SimulateKey(TWinControl* Target, Word Key, TShiftState Shift) {
+    DeliverKey(Target, Key, Shift, true, true);
+}
+void SimulateKeyDown(TWinControl* Target, Word Key, TShiftState Shift) {
+    DeliverKey(Target, Key, Shift, true, false);
+}
+void SimulateKeyUp(TWinControl* Target, Word Key, TShiftState Shift) {
+    DeliverKey(Target, Key, Shift, false, true);
+}
+
+void SimulateTyping(TWinControl* Target, const String& Text) {
+    QWidget* w = TControlAccess::Widget(Target);
+    if (!w) return;
+    for (QChar ch : ToQString(Text)) {
+        int key = ch.toUpper().unicode();
+        Qt::KeyboardModifiers mods = ch.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
+        QKeyEvent press(QEvent::KeyPress, key, mods, QString(ch));
+        QCoreApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, mods, QString(ch));
+        QCoreApplication::sendEvent(w, &release);
+    }
+}
+
+namespace {
+
+void SendMouse(TControl* Target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, int X,
+               int Y, TShiftState Shift) {
+    QWidget* w = TControlAccess::Client(Target);
+    if (!w) return;
+    // Item views take the mouse on their viewport.
+    QWidget* receiver = w;
+    QPoint local(X, Y);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(TControlAccess::Widget(Target))) {
+        receiver = area->viewport();
+    }
+    QPointF global = receiver->mapToGlobal(QPointF(local));
+    QMouseEvent e(type, QPointF(local), global, button, buttons, QtModifiersFromShift(Shift));
+    QCoreApplication::sendEvent(receiver, &e);
+}
+
+} // namespace
+
+void SimulateMouseDown(TControl* Target, TMouseButton Button, int X, int Y, TShiftState Shift) {
+    SendMouse(Target, QEvent::MouseButtonPress, QtButton(Button), QtButton(Button), X, Y, Shift);
+}
+
+void SimulateMouseUp(TControl* Target, TMouseButton Button, int X, int Y, TShiftState Shift) {
+    SendMouse(Target, QEvent::MouseButtonRelease, QtButton(Button), Qt::NoButton, X, Y, Shift);
+}
+
+void SimulateMouseMove(TControl* Target, int X, int Y, TShiftState Shift) {
+    Qt::MouseButtons b;
+    if (Shift.Contains(ssLeft)) b |= Qt::LeftButton;
+    if (Shift.Contains(ssRight)) b |= Qt::RightButton;
+    if (Shift.Contains(ssMiddle)) b |= Qt::MiddleButton;
+    SendMouse(Target, QEvent::MouseMove, Qt::NoButton, b, X, Y, Shift);
+}
+
+void SimulateClick(TControl* Target, int X, int Y, TMouseButton Button, TShiftState Shift) {
+    SimulateMouseDown(Target, Button, X, Y, Shift);
+    SimulateMouseUp(Target, Button, X, Y, Shift);
+}
+
+void SimulateDblClick(TControl* Target, int X, int Y) {
+    SimulateClick(Target, X, Y);
+    SendMouse(Target, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, X, Y, TShiftState());
+    SimulateMouseUp(Target, mbLeft, X, Y);
+}
+
+void SimulateWheel(TControl* Target, int WheelDelta, int X, int Y, TShiftState Shift) {
+    QWidget* w = TControlAccess::Client(Target);
+    if (!w) return;
+    QPointF global = w->mapToGlobal(QPointF(X, Y));
+    QWheelEvent e(QPointF(X, Y), global, QPoint(), QPoint(0, WheelDelta), Qt::NoButton,
+                  QtModifiersFromShift(Shift), Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(w, &e);
+}

@@ -1,0 +1,25 @@
+// The class-library bindings: file-mode and seek constants, TDuplicates, TPrinterOrientation and
+// the classes TObject, TPersistent, TCollectionItem, TCollection, TList, TStrings, TStringList,
+// TStream, TFileStream, TMemoryStream, TComponent, TvsXMLItem and TvsXMLDocument for scripts.
+#pragma once
+
+#include "script/vs_iinterpreter.h"
+
+class TvsClassesFunctions : public TvsRTTIModule {
+public:
+    explicit TvsClassesFunctions(TvsScript* Script);
+    String ClassName() const override { return "TvsClassesFunctions"; }
+
+private:
+    Variant CallMethod(TObject* Instance, const TvsClassRef* ClassType, const String& MethodName,
+                       TvsMethodHelper* Caller);
+    Variant GetProp(TObject* Instance, const TvsClassRef* ClassType, const String& PropName);
+    void SetProp(TObject* Instance, const TvsClassRef* ClassType, const String& PropName,
+                 const Variant& Value);
+};
+
+// An object pointer kept by a host list (TList, TStrings.Objects) as a script value. A pointer
+// the script stored is checked against the object handle table, so an object freed since gives
+// an invalid handle error instead of a dangling reference.
+Variant vsPointerToVariant(void* Pointer);
+void* vsVariantToPointer(const Variant& V);

@@ -1,0 +1,932 @@
+#include "script/vs_iinterpreter_build.h"
+
+#include "rtl/StrUtils.h"
+#include "script/vs_idisp.h"
+#include "script/vs_iilparser.h"
+#include "script/vs_itools_script.h"
+#include "script/vs_xml.h"
+
+namespace {
+
+String Quoted(const String& Name) {
+    return "'" + Name + "'";
+}
+
+bool Is(const TvsXMLItem& E, const char* Name) {
+    return SameText(E.Name(), Name);
+}
+
+Variant InitialValue(TvsVarType Typ) {
+    switch (Typ) {
+    case fvtBool:
+        return Variant(false);
+    case fvtChar:
+    case fvtString:
+        return Variant(String());
+    case fvtInt:
+    case fvtFloat:
+    case fvtClass:
+        return Variant(0);
+    default:
+        return Null();
+    }
+}
+
+// The class registration that serves an object: its own class's, else the nearest registered
+// ancestor's (a host form class that was never registered is served as a TForm).
+TvsClassVariable* ClassOfObject(TObject* Obj, TvsScript* Script) {
+    if (TvsClassVariable* cls = Script->LookupClass(Obj->ClassName())) return cls;
+    for (const meta::TClassInfo* info = &meta::ClassInfoOf(*Obj); info; info = info->Parent())
+        if (TvsClassVariable* cls = Script->LookupClass(info->Name())) return cls;
+    return nullptr;
+}
+
+} // namespace
+
+TvsProgramBuilder::TvsProgramBuilder(TvsILParser* Parser, TvsScript* Script)
+    : FParser(Parser), FScript(Script) {
+    if (Parser) {
+        FDeclareVars = Parser->DeclareVars();
+        FCaseBreaks =
+            SameText(Parser->LanguageName(), "JScript") || SameText(Parser->LanguageName(), "D++Idezer");
+    }
+}
+
+std::unique_ptr<TvsDesignator> vsBuildDesignator(const TvsXMLItem& Element, TvsScript* Script) {
+    TvsProgramBuilder builder(nullptr, Script);
+    return builder.BuildDesignator(Element, Script, TvsProgramBuilder::bmNormal);
+}
+
+void TvsProgramBuilder::SetPos(const TvsXMLItem& Element) {
+    String pos = Element.Prop("pos");
+    if (!pos.empty()) FErrorPos = pos;
+}
+
+void TvsProgramBuilder::Error(const String& Message) {
+    throw EvsScriptError(Message);
+}
+
+void TvsProgramBuilder::BuildProgram() {
+    FWithList.clear();
+    FScript->ErrorUnitName.clear();
+    FUnitName.clear();
+    try {
+        BuildProgramElement(*FParser->Intermediate().Root(), FScript);
+        FScript->ErrorPosition.clear();
+    } catch (const std::exception& e) {
+        FScript->ErrorText = e.what();
+        if (FScript->ErrorText.empty()) FScript->ErrorText = vsExceptionClassName(e);
+        FScript->ErrorPosition = FErrorPos;
+        FScript->ErrorUnitName = FUnitName;
+    }
+}
+
+// --- program elements and declarations ----------------------------------------------------------------
+
+void TvsProgramBuilder::BuildProgramElement(TvsXMLItem& Element, TvsScript* Script) {
+    TvsXMLItem* saved = FCurrentProgram;
+    FCurrentProgram = &Element;
+    try {
+        DeclareProcedures(Element, Script);
+        for (Integer i = 0; i < Element.Count(); ++i)
+            BuildStatement(*Element.Items(i), Script, Script->RootStatement());
+    } catch (...) {
+        FCurrentProgram = saved;
+        throw;
+    }
+    FCurrentProgram = saved;
+}
+
+void TvsProgramBuilder::DeclareProcedures(TvsXMLItem& Element, TvsScript* Script) {
+    for (Integer i = 0; i < Element.Count(); ++i) {
+        TvsXMLItem& child = *Element.Items(i);
+        if (Is(child, "procedure") || Is(child, "function"))
+            DeclareProcedure(child, Script);
+        else if (Is(child, "compoundstmt"))
+            DeclareProcedures(child, Script);
+    }
+}
+
+void TvsProgramBuilder::DeclareProcedure(TvsXMLItem& Element, TvsScript* Script) {
+    SetPos(Element);
+    String name;
+    String typeName;
+    TvsVarType typ = fvtInt;
+    bool isFunction = false;
+    if (Is(Element, "procedure")) {
+        if (Element.Count() > 0) name = Element.Items(0)->Prop("text");
+    } else {
+        isFunction = true;
+        const Integer t = Element.Find("type");
+        const Integer n = Element.Find("name");
+        if (n >= 0) name = Element.Items(n)->Prop("text");
+        if (t >= 0) {
+            SetPos(*Element.Items(t));
+            typeName = Element.Items(t)->Prop("text");
+            if (SameText(typeName, "void")) {
+                isFunction = false;
+                typeName.clear();
+            } else {
+                typ = TypeCode(typeName, Script);
+            }
+        } else {
+            typ = fvtVariant;
+        }
+    }
+    SetPos(Element);
+    if (Script->FindLocal(name)) Error(SIdRedeclared + Quoted(name));
+    auto* proc = new TvsProcVariable(name, isFunction ? typ : fvtInt, typeName, Script, isFunction);
+    proc->SetSourcePos(Element.Prop("pos"));
+    proc->SetSourceUnit(FUnitName);
+    Script->Add(name, proc);
+
+    const Integer p = Element.Find("parameters");
+    if (p < 0) return;
+    TvsXMLItem& params = *Element.Items(p);
+    bool varGroup = false;
+    for (Integer i = 0; i < params.Count(); ++i) {
+        TvsXMLItem& child = *params.Items(i);
+        if (Is(child, "varparams")) {
+            varGroup = true;
+        } else if (Is(child, "var")) {
+            if (varGroup) child.SetData(1);
+            BuildVar(child, Script, nullptr, proc);
+            varGroup = false;
+        }
+    }
+}
+
+void TvsProgramBuilder::BuildVar(TvsXMLItem& Element, TvsScript* Script, TvsStatement* List,
+                                 TvsProcVariable* Proc) {
+    SetPos(Element);
+    const Integer typeIndex = Element.Find("type");
+    String typeName = "Variant";
+    if (typeIndex >= 0) {
+        SetPos(*Element.Items(typeIndex));
+        typeName = Element.Items(typeIndex)->Prop("text");
+    }
+    const bool typeFirst = typeIndex == 0;
+    const bool typeAfter = typeIndex > 0;
+    const TvsVarType baseTyp = TypeCode(typeName, Script);
+    const bool groupVar = Element.Data() == 1;
+    TvsScript* target = Proc ? Proc->LocalScript() : Script;
+    bool nextIsVar = false;
+
+    for (Integer i = 0; i < Element.Count(); ++i) {
+        TvsXMLItem& n = *Element.Items(i);
+        if (Is(n, "varparam")) {
+            nextIsVar = true;
+            continue;
+        }
+        if (!Is(n, "ident")) continue;
+        SetPos(n);
+        const String name = n.Prop("text");
+        if (target->FindLocal(name)) Error(SIdRedeclared + Quoted(name));
+        const bool isVar = groupVar || nextIsVar;
+        nextIsVar = false;
+
+        TvsVarType typ = baseTyp;
+        Variant value = InitialValue(typ);
+        TvsArrayHelper* arrayHelper = nullptr;
+        TvsXMLItem* init = nullptr;
+        Integer end = Element.Count();
+        if (!typeAfter || typeFirst) {
+            for (Integer j = i + 1; j < Element.Count(); ++j)
+                if (Is(*Element.Items(j), "ident")) {
+                    end = j;
+                    break;
+                }
+        }
+        for (Integer j = i + 1; j < end; ++j) {
+            TvsXMLItem& a = *Element.Items(j);
+            if (Is(a, "array")) {
+                SetPos(a);
+                std::vector<int> bounds;
+                for (Integer k = 0; k < a.Count(); ++k) {
+                    TvsXMLItem& dim = *a.Items(k);
+                    if (!Is(dim, "dim")) continue;
+                    std::vector<Variant> values;
+                    for (Integer m = 0; m < dim.Count() && values.size() < 2; ++m)
+                        if (Is(*dim.Items(m), "expr"))
+                            values.push_back(BuildExpression(*dim.Items(m), Script)->FetchValue());
+                    if (values.size() == 2) {
+                        bounds.push_back(values[0].AsInteger());
+                        bounds.push_back(values[1].AsInteger());
+                    } else if (values.size() == 1) {
+                        bounds.push_back(0);
+                        bounds.push_back(values[0].AsInteger() - 1);
+                    }
+                }
+                if (bounds.empty()) bounds = {0, 0};
+                value = VarArrayCreate(bounds, varVariant);
+                arrayHelper =
+                    new TvsArrayHelper(String(), typeName, typ, static_cast<Integer>(bounds.size() / 2));
+                Script->Add(String(), arrayHelper);
+                typ = fvtArray;
+            } else if (Is(a, "init")) {
+                init = &a;
+            }
+        }
+
+        if (Proc) {
+            bool optional = false;
+            if (init) {
+                const Integer e = init->Find("expr");
+                if (e >= 0) {
+                    SetPos(*init->Items(e));
+                    std::unique_ptr<TvsExpression> x = BuildExpression(*init->Items(e), Script);
+                    TvsParamItem probe(name, false, false, typeName, typ);
+                    CheckTypes(&probe, x.get(), Script);
+                    value = TvsVariable::Convert(x->FetchValue(), typ);
+                    optional = true;
+                }
+            }
+            auto* param = new TvsParamItem(name, isVar, optional, typeName, typ);
+            param->ValueRef() = value;
+            param->SetDefValue(value);
+            param->SetRefItem(arrayHelper);
+            param->SetSourcePos(n.Prop("pos"));
+            param->SetSourceUnit(FUnitName);
+            Proc->Add(param);
+            target->Add(name, param);
+            continue;
+        }
+
+        TvsVariable* var = typ == fvtString || typ == fvtChar ? new TvsStringVariable(name, typ, typeName)
+                                                              : new TvsVariable(name, typ, typeName);
+        if (var->Kind() == TvsItemKind::ikStringVariable)
+            static_cast<TvsStringVariable*>(var)->Text() = value.AsString();
+        else
+            var->ValueRef() = value;
+        var->SetRefItem(arrayHelper);
+        var->SetSourcePos(n.Prop("pos"));
+        var->SetSourceUnit(FUnitName);
+        var->SetOnGetVarValue(Script->OnGetVarValue);
+        target->Add(name, var);
+
+        if (init && List) {
+            const Integer e = init->Find("expr");
+            if (e < 0) continue;
+            auto stmt = std::make_unique<TvsAssignmentStmt>(Script, Element.Prop("pos"), FUnitName);
+            auto d = std::make_unique<TvsDesignator>(Script);
+            d->AddStep(var, n.Prop("pos"));
+            Finish(d);
+            stmt->Designator = d.release();
+            std::unique_ptr<TvsExpression> x = BuildExpression(*init->Items(e), Script);
+            SetPos(*init->Items(e));
+            CheckTypes(stmt->Designator, x.get(), Script);
+            stmt->Expression = x.release();
+            stmt->SelectOperands();
+            TvsStatement* s = stmt.release();
+            List->Add(s);
+            FScript->RecordStatementLine(FUnitName, s->SourcePos());
+        }
+    }
+}
+
+void TvsProgramBuilder::BuildConst(TvsXMLItem& Element, TvsScript* Script) {
+    SetPos(Element);
+    if (Element.Count() < 2) return;
+    const String name = Element.Items(0)->Prop("text");
+    if (Script->FindLocal(name)) Error(SIdRedeclared + Quoted(name));
+    SetPos(*Element.Items(1));
+    std::unique_ptr<TvsExpression> x = BuildExpression(*Element.Items(1), Script);
+    const Variant value = x->FetchValue();
+    TvsVariable* var = x->Typ() == fvtString || x->Typ() == fvtChar
+                           ? new TvsStringVariable(name, x->Typ(), x->TypeName())
+                           : new TvsVariable(name, x->Typ(), x->TypeName());
+    var->StoreValue(value);
+    var->SetReadOnly(true);
+    var->SetSourcePos(Element.Prop("pos"));
+    var->SetSourceUnit(FUnitName);
+    Script->Add(name, var);
+}
+
+TvsCustomVariable* TvsProgramBuilder::FindOrDeclare(const String& Name, TvsScript* Script) {
+    if (TvsCustomVariable* v = Script->Find(Name)) return v;
+    if (FDeclareVars) Error(SIdUndeclared + Quoted(Name));
+    auto* v = new TvsVariable(Name, fvtVariant, String());
+    FScript->Add(Name, v);
+    return v;
+}
+
+TvsVarType TvsProgramBuilder::TypeCode(String& TypeName, TvsScript* Script) {
+    const TvsXMLItem* mapped = nullptr;
+    if (FCurrentProgram) {
+        const Integer t = FCurrentProgram->Find("types");
+        if (t >= 0) {
+            const TvsXMLItem* types = FCurrentProgram->Items(t);
+            const Integer k = types->Find(TypeName);
+            if (k >= 0) mapped = types->Items(k);
+        }
+    }
+    if (!mapped && FParser && FParser->GrammarTypes()) {
+        const Integer k = FParser->GrammarTypes()->Find(TypeName);
+        if (k >= 0) mapped = FParser->GrammarTypes()->Items(k);
+    }
+    if (mapped) TypeName = mapped->Prop("type");
+    const TvsVarType typ = TypeCodeOf(TypeName, Script);
+    if (typ == fvtClass && !Script->LookupClass(TypeName)) Error(SUnknownType + Quoted(TypeName));
+    return typ;
+}
+
+void TvsProgramBuilder::CheckTypes(const TvsCustomVariable* Var, const TvsCustomVariable* Expr,
+                                   TvsScript* Script) {
+    if (!AssignCompatible(Var, Expr, Script))
+        Error(SIncompatibleTypes + ": '" + Var->TypeNameText() + "', '" + Expr->TypeNameText() + "'");
+}
+
+// --- statements --------------------------------------------------------------------------------------------
+
+void TvsProgramBuilder::AddStatement(TvsStatement* List, TvsStatement* Stmt, TvsXMLItem& Element) {
+    (void)Element;
+    List->Add(Stmt);
+    FScript->RecordStatementLine(FUnitName, Stmt->SourcePos());
+}
+
+void TvsProgramBuilder::BuildStatements(TvsXMLItem& Element, TvsScript* Script, TvsStatement* List) {
+    for (Integer i = 0; i < Element.Count(); ++i)
+        BuildStatement(*Element.Items(i), Script, List);
+}
+
+void TvsProgramBuilder::BuildStatement(TvsXMLItem& E, TvsScript* S, TvsStatement* List) {
+    SetPos(E);
+    const String pos = E.Prop("pos");
+    const String name = LowerCase(E.Name());
+
+    if (name == "compoundstmt") {
+        BuildStatements(E, S, List);
+    } else if (name == "var") {
+        BuildVar(E, S, List, nullptr);
+    } else if (name == "const") {
+        BuildConst(E, S);
+    } else if (name == "procedure" || name == "function") {
+        const Integer n = name == "procedure" ? 0 : E.Find("name");
+        if (n < 0 || n >= E.Count()) return;
+        TvsCustomVariable* v = FindOrDeclare(E.Items(n)->Prop("text"), S);
+        if (v->Kind() != TvsItemKind::ikProc) Error(SIdRedeclared + Quoted(v->Name()));
+        auto* proc = static_cast<TvsProcVariable*>(v);
+        std::vector<TWithEntry> savedWith;
+        savedWith.swap(FWithList);
+        try {
+            BuildProgramElement(E, proc->LocalScript());
+        } catch (...) {
+            FWithList.swap(savedWith);
+            throw;
+        }
+        FWithList.swap(savedWith);
+    } else if (name == "uses") {
+        BuildUses(E, S);
+    } else if (name == "with") {
+        BuildWith(E, S, List);
+    } else if (name == "assignstmt") {
+        if (E.Count() < 2) return;
+        auto stmtDesignator = BuildDesignator(*E.Items(0), S, bmNormal);
+        Integer k = 1;
+        String modifier;
+        if (Is(*E.Items(k), "modificator")) {
+            modifier = E.Items(k)->Prop("text");
+            ++k;
+        }
+        if (k >= E.Count()) return;
+        SetPos(*E.Items(0));
+        if (stmtDesignator->ReadOnly()) Error(SLeftCantAssigned);
+        std::unique_ptr<TvsExpression> x = BuildExpression(*E.Items(k), S);
+        SetPos(*E.Items(k));
+        CheckTypes(stmtDesignator.get(), x.get(), S);
+        if (modifier.empty()) {
+            String folded;
+            x->FoldAssignment(stmtDesignator.get(), folded);
+            if (folded != " ") modifier = folded;
+        }
+        std::unique_ptr<TvsAssignmentStmt> stmt;
+        if (modifier.empty())
+            stmt = std::make_unique<TvsAssignmentStmt>(S, pos, FUnitName);
+        else
+            stmt = std::make_unique<TvsAssignOpStmt>(S, pos, FUnitName, modifier[0]);
+        stmt->Designator = stmtDesignator.release();
+        stmt->Expression = x.release();
+        stmt->SelectOperands();
+        AddStatement(List, stmt.release(), E);
+    } else if (name == "callstmt") {
+        if (E.Count() < 1) return;
+        auto stmt = std::make_unique<TvsCallStmt>(S, pos, FUnitName);
+        stmt->Designator = BuildDesignator(*E.Items(0), S, bmNormal).release();
+        if (E.Count() > 1) {
+            stmt->Modifier = E.Items(1)->Prop("text");
+            if (stmt->Designator->ReadOnly()) Error(SLeftCantAssigned);
+        }
+        AddStatement(List, stmt.release(), E);
+    } else if (name == "ifstmt") {
+        if (E.Count() < 1) return;
+        auto stmt = std::make_unique<TvsIfStmt>(S, pos, FUnitName);
+        stmt->Condition = BuildExpression(*E.Items(0), S).release();
+        for (Integer i = 1; i < E.Count(); ++i) {
+            TvsXMLItem& c = *E.Items(i);
+            if (Is(c, "thenstmt"))
+                BuildStatements(c, S, stmt.get());
+            else if (Is(c, "elsestmt"))
+                BuildStatements(c, S, stmt->ElseStmt.get());
+        }
+        AddStatement(List, stmt.release(), E);
+    } else if (name == "casestmt") {
+        if (E.Count() < 1) return;
+        auto stmt = std::make_unique<TvsCaseStmt>(S, pos, FUnitName);
+        stmt->BreakEndsCase = FCaseBreaks;
+        stmt->Condition = BuildExpression(*E.Items(0), S).release();
+        for (Integer i = 1; i < E.Count(); ++i) {
+            TvsXMLItem& c = *E.Items(i);
+            if (Is(c, "caseselector")) {
+                // A branch whose statement is empty keeps its labels: the value then runs nothing
+                // instead of falling to the else part.
+                if (c.Count() < 1 || c.Count() > 2) continue;
+                auto sel = std::make_unique<TvsCaseSelector>(S, c.Prop("pos"), FUnitName);
+                sel->SetExpression = BuildSet(*c.Items(0), S);
+                if (c.Count() == 2) BuildStatement(*c.Items(1), S, sel.get());
+                stmt->Add(sel.release());
+            } else if (i == E.Count() - 1) {
+                BuildStatement(c, S, stmt->ElseStmt.get());
+            }
+        }
+        AddStatement(List, stmt.release(), E);
+    } else if (name == "forstmt" || name == "vbforstmt") {
+        if (E.Count() < 3) return;
+        SetPos(*E.Items(0));
+        TvsCustomVariable* var = FindOrDeclare(E.Items(0)->Prop("text"), S);
+        if (var->Kind() != TvsItemKind::ikVariable ||
+            !(var->Typ() == fvtInt || var->Typ() == fvtFloat || var->Typ() == fvtVariant))
+            Error(SForError);
+        Integer k = 1;
+        std::unique_ptr<TvsExpression> first = BuildExpression(*E.Items(k), S);
+        CheckTypes(var, first.get(), S);
+        ++k;
+        bool down = false;
+        if (name == "forstmt" && k < E.Count() && Is(*E.Items(k), "downto")) {
+            down = true;
+            ++k;
+        }
+        if (k >= E.Count()) return;
+        std::unique_ptr<TvsExpression> last = BuildExpression(*E.Items(k), S);
+        CheckTypes(var, last.get(), S);
+        ++k;
+        if (name == "forstmt") {
+            auto stmt = std::make_unique<TvsForStmt>(S, pos, FUnitName);
+            stmt->Variable = var;
+            stmt->Down = down;
+            stmt->BeginValue = first.release();
+            stmt->EndValue = last.release();
+            if (k < E.Count()) BuildStatement(*E.Items(k), S, stmt.get());
+            AddStatement(List, stmt.release(), E);
+        } else {
+            auto stmt = std::make_unique<TvsVbForStmt>(S, pos, FUnitName);
+            stmt->Variable = var;
+            stmt->BeginValue = first.release();
+            stmt->EndValue = last.release();
+            if (k < E.Count() && Is(*E.Items(k), "expr")) {
+                std::unique_ptr<TvsExpression> step = BuildExpression(*E.Items(k), S);
+                CheckTypes(var, step.get(), S);
+                stmt->StepValue = step.release();
+                ++k;
+            }
+            for (; k < E.Count(); ++k)
+                BuildStatement(*E.Items(k), S, stmt.get());
+            AddStatement(List, stmt.release(), E);
+        }
+    } else if (name == "cppforstmt") {
+        if (E.Count() < 3) return;
+        auto stmt = std::make_unique<TvsCppForStmt>(S, pos, FUnitName);
+        BuildStatement(*E.Items(0), S, stmt->FirstStmt.get());
+        stmt->Condition = BuildExpression(*E.Items(1), S).release();
+        BuildStatement(*E.Items(2), S, stmt->SecondStmt.get());
+        if (E.Count() > 3) BuildStatement(*E.Items(3), S, stmt.get());
+        AddStatement(List, stmt.release(), E);
+    } else if (name == "whilestmt") {
+        if (E.Count() < 1) return;
+        auto stmt = std::make_unique<TvsWhileStmt>(S, pos, FUnitName);
+        stmt->Condition = BuildExpression(*E.Items(0), S).release();
+        if (E.Count() > 1) BuildStatement(*E.Items(1), S, stmt.get());
+        AddStatement(List, stmt.release(), E);
+    } else if (name == "repeatstmt") {
+        if (E.Count() < 1) return;
+        auto stmt = std::make_unique<TvsRepeatStmt>(S, pos, FUnitName);
+        Integer cond = E.Count() - 1;
+        if (Is(*E.Items(cond), "inverse")) {
+            stmt->Inverse = true;
+            --cond;
+        }
+        if (cond < 0) return;
+        for (Integer i = 0; i < cond; ++i)
+            BuildStatement(*E.Items(i), S, stmt.get());
+        stmt->Condition = BuildExpression(*E.Items(cond), S).release();
+        AddStatement(List, stmt.release(), E);
+    } else if (name == "trystmt") {
+        auto stmt = std::make_unique<TvsTryStmt>(S, pos, FUnitName);
+        for (Integer i = 0; i < E.Count(); ++i) {
+            TvsXMLItem& c = *E.Items(i);
+            if (Is(c, "finallystmt")) {
+                BuildStatements(c, S, stmt->ExceptStmt.get());
+            } else if (Is(c, "exceptstmt")) {
+                stmt->IsExcept = true;
+                BuildStatements(c, S, stmt->ExceptStmt.get());
+            } else {
+                BuildStatement(c, S, stmt.get());
+            }
+        }
+        AddStatement(List, stmt.release(), E);
+    } else if (name == "break") {
+        AddStatement(List, new TvsBreakStmt(S, pos, FUnitName), E);
+    } else if (name == "continue") {
+        AddStatement(List, new TvsContinueStmt(S, pos, FUnitName), E);
+    } else if (name == "exit") {
+        AddStatement(List, new TvsExitStmt(S, pos, FUnitName), E);
+    } else if (name == "return") {
+        if (E.Count() == 1) {
+            const String xpos = E.Items(0)->Prop("pos");
+            auto stmt = std::make_unique<TvsAssignmentStmt>(S, pos, FUnitName);
+            std::unique_ptr<TvsDesignator> d = BuildResultDesignator(xpos, S);
+            std::unique_ptr<TvsExpression> x = BuildExpression(*E.Items(0), S);
+            SetPos(*E.Items(0));
+            CheckTypes(d.get(), x.get(), S);
+            stmt->Designator = d.release();
+            stmt->Expression = x.release();
+            stmt->SelectOperands();
+            AddStatement(List, stmt.release(), E);
+        }
+        AddStatement(List, new TvsExitStmt(S, pos, FUnitName), E);
+    } else if (name == "delete") {
+        if (E.Count() < 1) return;
+        auto stmt = std::make_unique<TvsCallStmt>(S, pos, FUnitName);
+        stmt->Designator = BuildDesignator(*E.Items(0), S, bmRelease).release();
+        AddStatement(List, stmt.release(), E);
+    }
+}
+
+std::unique_ptr<TvsDesignator> TvsProgramBuilder::BuildResultDesignator(const String& Pos,
+                                                                        TvsScript* Script) {
+    auto d = std::make_unique<TvsDesignator>(Script);
+    d->AddStep(FindOrDeclare("Result", Script), Pos);
+    Finish(d);
+    return d;
+}
+
+void TvsProgramBuilder::BuildWith(TvsXMLItem& Element, TvsScript* Script, TvsStatement* List) {
+    const size_t entries = FWithList.size();
+    try {
+        for (Integer i = 0; i + 1 < Element.Count(); ++i) {
+            TvsXMLItem& c = *Element.Items(i);
+            SetPos(c);
+            std::unique_ptr<TvsDesignator> d = BuildDesignator(c, Script, bmNormal);
+            if (d->Typ() != fvtClass && d->Typ() != fvtVariant) Error(SClassRequired);
+            String name;
+            for (Integer n = 1;; ++n) {
+                name = "_WithList_" + IntToStr(n);
+                bool used = Script->FindLocal(name) != nullptr;
+                for (const TWithEntry& w : FWithList)
+                    used = used || SameText(w.Name, name);
+                if (!used) break;
+            }
+            auto* var = new TvsVariable(name, d->Typ(), d->TypeName());
+            Script->Add(name, var);
+            auto* stmt = new TvsWithStmt(Script, c.Prop("pos"), FUnitName);
+            stmt->Designator = d.release();
+            stmt->Variable = var;
+            List->Add(stmt);
+            FWithList.push_back({name, stmt, var});
+        }
+        if (Element.Count() > 0) BuildStatement(*Element.Items(Element.Count() - 1), Script, List);
+    } catch (...) {
+        FWithList.resize(entries);
+        throw;
+    }
+    FWithList.resize(entries);
+}
+
+void TvsProgramBuilder::BuildUses(TvsXMLItem& Element, TvsScript* Script) {
+    const String saved = FUnitName;
+    FUnitName = Element.Prop("unit");
+    if (FScript->OnGetILUnit) {
+        String text;
+        FScript->OnGetILUnit(FScript, FUnitName, text);
+        if (!text.empty()) {
+            TvsXMLDocument doc;
+            doc.LoadFromString(text);
+            BuildProgramElement(*doc.Root(), Script);
+        }
+    } else {
+        for (Integer i = 0; i < Element.Count(); ++i)
+            BuildProgramElement(*Element.Items(i), Script);
+    }
+    FUnitName = saved;
+}
+
+// --- expressions ------------------------------------------------------------------------------------------
+
+std::unique_ptr<TvsExpression> TvsProgramBuilder::BuildExpression(const TvsXMLItem& Element,
+                                                                  TvsScript* Script) {
+    auto x = std::make_unique<TvsExpression>(Script);
+    x->SetSourcePos(Element.Prop("pos"));
+    AppendExpressionItems(*x, Element, Script);
+    if (FParser) {
+        const TvsPoint p0 = ScriptPosToPoint(Element.Prop("pos"));
+        const TvsPoint p1 = ScriptPosToPoint(Element.Prop("pos1"));
+        const String& text = FParser->SourceText();
+        const Integer a = FParser->Lexer().GetPlainPosition(p0.X, p0.Y);
+        const Integer b = FParser->Lexer().GetPlainPosition(p1.X, p1.Y);
+        if (a >= 1 && b >= a && static_cast<size_t>(b) <= text.size() + 1)
+            x->SourceText = Trim(text.substr(static_cast<size_t>(a - 1), static_cast<size_t>(b - a)));
+    }
+    String errorPos;
+    x->CompleteTree(errorPos);
+    if (!errorPos.empty()) {
+        FErrorPos = errorPos;
+        Error(SIncompatibleTypes);
+    }
+    return x;
+}
+
+void TvsProgramBuilder::AppendExpressionItems(TvsExpression& E, const TvsXMLItem& Element,
+                                              TvsScript* Script) {
+    for (Integer i = 0; i < Element.Count(); ++i) {
+        const TvsXMLItem& c = *Element.Items(i);
+        SetPos(c);
+        E.CurrentPos = c.Prop("pos");
+        if (Is(c, "op")) {
+            const String text = LowerCase(c.Prop("text"));
+            if (i == Element.Count() - 1 && text != ")") continue;
+            E.AppendOperator(text);
+        } else if (Is(c, "number") || Is(c, "string")) {
+            E.AppendConstant(ParseConstant(c.Prop("text")));
+        } else if (Is(c, "dsgn")) {
+            E.AppendDesignator(BuildDesignator(c, Script, bmNormal).release());
+        } else if (Is(c, "set")) {
+            E.AppendSet(BuildSet(c, Script));
+        } else if (Is(c, "new")) {
+            if (c.Count() > 0)
+                E.AppendDesignator(BuildDesignator(*c.Items(0), Script, bmConstructor).release());
+        } else if (Is(c, "expr")) {
+            AppendExpressionItems(E, c, Script);
+        }
+    }
+}
+
+TvsSetExpression* TvsProgramBuilder::BuildSet(const TvsXMLItem& Element, TvsScript* Script) {
+    auto set = std::make_unique<TvsSetExpression>();
+    for (Integer i = 0; i < Element.Count(); ++i) {
+        const TvsXMLItem& c = *Element.Items(i);
+        if (Is(c, "expr"))
+            set->AddExpression(BuildExpression(c, Script).release());
+        else if (Is(c, "range"))
+            set->AddRangeMark();
+    }
+    return set.release();
+}
+
+// --- designators ------------------------------------------------------------------------------------------
+
+TvsDesignator* TvsProgramBuilder::Finish(std::unique_ptr<TvsDesignator>& D) {
+    D->ResolveKind();
+    if (D->IsLateBound()) return D.get();
+    std::unique_ptr<TvsDesignator> fast;
+    switch (D->DesignatorKind()) {
+    case dkVariable:
+        fast = std::make_unique<TvsVariableDesignator>(D->Script());
+        break;
+    case dkString:
+        fast = std::make_unique<TvsStringDesignator>(D->Script());
+        break;
+    case dkArray:
+        fast = std::make_unique<TvsArrayDesignator>(D->Script());
+        break;
+    default:
+        return D.get();
+    }
+    fast->SetNeedResult(D->NeedResult());
+    fast->Borrow(*D);
+    D = std::move(fast);
+    return D.get();
+}
+
+bool TvsProgramBuilder::TryWith(TvsDesignator& D, const String& Name, const String& Pos,
+                                const TvsXMLItem& Element, TvsScript* Script, bool& Finished) {
+    Finished = false;
+    for (size_t k = FWithList.size(); k-- > 0;) {
+        const TWithEntry& w = FWithList[k];
+        if (Script->FindLocal(w.Name) != w.Variable) continue;
+        if (w.Variable->Typ() == fvtVariant) {
+            if (Script->Find(Name)) return false;
+            D.AddStep(w.Variable, Pos);
+            auto copy = std::make_unique<TvsXMLItem>();
+            copy->Assign(&Element);
+            auto* node = new TvsXMLItem();
+            node->SetName("node");
+            node->SetProp("text", w.Name);
+            node->SetProp("pos", Pos);
+            copy->InsertItem(0, node);
+            D.SetLateBinding(std::move(copy));
+            Finished = true;
+            return true;
+        }
+        if (w.Variable->Typ() == fvtClass) {
+            TvsClassVariable* cls = Script->LookupClass(w.Variable->TypeName());
+            TvsCustomVariable* member = cls ? cls->Find(Name) : nullptr;
+            if (!member) continue;
+            D.AddStep(w.Variable, Pos);
+            D.AddStep(member, Pos);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::unique_ptr<TvsDesignator> TvsProgramBuilder::BuildDesignator(const TvsXMLItem& Element,
+                                                                  TvsScript* Script, TMode Mode) {
+    auto d = std::make_unique<TvsDesignator>(Script);
+    SetPos(Element);
+    auto lateBound = [&](bool keepFirstOnly) {
+        if (FResolving || !FParser) throw EVariantInvalidOpError("Invalid variant operation");
+        if (keepFirstOnly)
+            while (d->Count() > 1)
+                d->RemoveLastStep();
+        auto copy = std::make_unique<TvsXMLItem>();
+        copy->Assign(&Element);
+        d->SetLateBinding(std::move(copy));
+        d->ResolveKind();
+        if (keepFirstOnly) d->SetTyp(fvtVariant);
+    };
+    FResolving = FResolving || !FParser;
+
+    for (Integer i = 0; i < Element.Count(); ++i) {
+        const TvsXMLItem& c = *Element.Items(i);
+        SetPos(c);
+        const String pos = c.Prop("pos");
+        if (Is(c, "expr")) {
+            if (!d->Count()) continue;
+            std::unique_ptr<TvsExpression> x = BuildExpression(c, Script);
+            d->LastStep()->Add(x.release());
+            continue;
+        }
+        if (Is(c, "addr")) {
+            if (Element.Count() != 2) Error(SVarRequired);
+            const TvsXMLItem& n = *Element.Items(1);
+            auto* var = new TvsStringVariable(String(), fvtString, String());
+            var->Text() = n.Prop("text");
+            Script->Add(String(), var);
+            d->AddStep(var, n.Prop("pos"));
+            Finish(d);
+            return d;
+        }
+        if (!Is(c, "node")) continue;
+        const String text = c.Prop("text");
+
+        if (!d->Count()) {
+            bool finished = false;
+            if (TryWith(*d, text, pos, Element, Script, finished)) {
+                if (finished) {
+                    d->ResolveKind();
+                    return d;
+                }
+            } else {
+                d->AddStep(FindOrDeclare(text, Script), pos);
+            }
+            if (Mode == bmConstructor) {
+                TvsCustomVariable* ref = d->LastStep()->Ref;
+                if (ref->Kind() != TvsItemKind::ikClass) Error(SClassRequired);
+                TvsCustomVariable* create = static_cast<TvsClassVariable*>(ref)->Find("Create");
+                if (!create) Error(SIdUndeclared + Quoted("Create"));
+                d->AddStep(create, pos);
+            }
+            continue;
+        }
+
+        TvsDesignatorItem* last = d->LastStep();
+        TvsCustomVariable* r = last->Ref;
+        if (r->Kind() == TvsItemKind::ikMethod && static_cast<TvsMethodHelper*>(r)->IndexMethod &&
+            !last->Indexed) {
+            if (text != "[") Error(SIndexRequired);
+            last->Indexed = true;
+            continue;
+        }
+        TvsVarType typ = r->Typ();
+        String className = r->TypeName();
+        Variant value = Null();
+        if (r->Kind() == TvsItemKind::ikVariable || r->Kind() == TvsItemKind::ikParam)
+            value = r->Value();
+        else if (r->Kind() == TvsItemKind::ikStringVariable)
+            value = Variant(static_cast<TvsStringVariable*>(r)->Text());
+
+        if (typ == fvtVariant) {
+            if (VarIsNull(value) || VarIsEmpty(value)) {
+                lateBound(false);
+                return d;
+            }
+            if (VarIsStr(value)) {
+                typ = fvtString;
+            } else if (value.VType() == varDispatch) {
+                // The rest of the path goes to the automation object by name.
+                TvsDesignatorItem* step = nullptr;
+                for (Integer k = i; k < Element.Count(); ++k) {
+                    const TvsXMLItem& rest = *Element.Items(k);
+                    if (Is(rest, "node") && rest.Prop("text") != "[") {
+                        auto* ole = vsNewOLEHelper(rest.Prop("text"));
+                        Script->Add(String(), ole);
+                        step = d->AddStep(ole, rest.Prop("pos"));
+                    } else if (Is(rest, "expr") && step) {
+                        SetPos(rest);
+                        step->Add(BuildExpression(rest, Script).release());
+                        step->Ref->Add(new TvsParamItem(String(), false, false, String(), fvtVariant));
+                    }
+                }
+                d->ResolveKind();
+                CheckArguments(*d, Script);
+                return d;
+            } else if (VarIsArray(value)) {
+                if (text != "[") Error(SIndexRequired);
+                d->AddStep(FindOrDeclare("__ArrayHelper", Script), pos)->Indexed = true;
+                continue;
+            } else {
+                TObject* obj = vsVariantToObject(value);
+                if (!obj) Error(SClassRequired);
+                TvsClassVariable* cls = ClassOfObject(obj, Script);
+                if (!cls) Error(SUnknownType + Quoted(obj->ClassName()));
+                className = cls->Name();
+                typ = fvtClass;
+            }
+        }
+        if (typ == fvtString || typ == fvtChar) {
+            if (text != "[") Error(SStringError);
+            d->AddStep(FindOrDeclare("__StringHelper", Script), pos)->Indexed = true;
+        } else if (typ == fvtClass) {
+            TvsClassVariable* cls = Script->LookupClass(className);
+            if (!cls) Error(SUnknownType + Quoted(className));
+            if (text == "[") {
+                if (!cls->DefaultProperty) Error(Format(SClassError, {cls->Name()}));
+                d->AddStep(cls->DefaultProperty, pos)->Indexed = true;
+                continue;
+            }
+            TvsCustomVariable* member = cls->Find(text);
+            if (!member) {
+                const bool noObject =
+                    VarIsNull(value) || VarIsEmpty(value) || (VarIsOrdinal(value) && value.AsInt64() == 0);
+                TComponent* owned = nullptr;
+                if (!noObject)
+                    if (auto* comp = dynamic_cast<TComponent*>(vsVariantToObject(value)))
+                        owned = comp->FindComponent(text);
+                if (owned) {
+                    auto* var = new TvsVariable(owned->Name(), fvtClass, owned->ClassName());
+                    var->ValueRef() = vsObjectToVariant(owned);
+                    var->SetReadOnly(true);
+                    Script->Add(String(), var);
+                    d->AddStep(var, pos);
+                    continue;
+                }
+                if (noObject && !Script->Running && Script->DeferUnknownMembers && !FResolving) {
+                    lateBound(true);
+                    return d;
+                }
+                Error(SIdUndeclared + Quoted(text));
+            }
+            d->AddStep(member, pos);
+        } else if (typ == fvtArray) {
+            d->AddStep(r->RefItem() ? r->RefItem() : FindOrDeclare("__ArrayHelper", Script), pos)->Indexed =
+                true;
+        } else {
+            Error(SArrayRequired);
+        }
+    }
+
+    if (Mode == bmRelease) {
+        if (!d->Count() || (d->LastStep()->Ref->Typ() != fvtClass && d->LastStep()->Ref->Typ() != fvtVariant))
+            Error(SClassRequired);
+        TvsClassVariable* object = Script->LookupClass("TObject");
+        TvsCustomVariable* free = object ? object->Find("Free") : nullptr;
+        if (!free) Error(SIdUndeclared + Quoted("Free"));
+        d->AddStep(free, FErrorPos);
+    }
+    if (!d->Count()) Error(SVarRequired);
+    Finish(d);
+    CheckArguments(*d, Script);
+    return d;
+}
+
+void TvsProgramBuilder::CheckArguments(TvsDesignator& D, TvsScript* Script) {
+    for (Integer i = 0; i < D.Count(); ++i) {
+        TvsDesignatorItem* step = D.Step(i);
+        TvsCustomVariable* ref = step->Ref;
+        if (ref->Kind() == TvsItemKind::ikDesignator) continue;
+        FErrorPos = step->Pos;
+        if (step->Count() < ref->RequiredParamCount()) Error(SNotEnoughParams);
+        if (step->Count() > ref->ParamCount()) Error(STooManyParams);
+        for (Integer k = step->Count(); k < ref->ParamCount(); ++k) {
+            auto x = std::make_unique<TvsExpression>(Script);
+            x->AppendConstant(ref->Param(k)->DefValue());
+            String unused;
+            x->CompleteTree(unused);
+            step->Add(x.release());
+        }
+        for (Integer k = 0; k < step->Count(); ++k) {
+            TvsCustomExpression* arg = step->Arg(k);
+            if (!arg->SourcePos().empty()) FErrorPos = arg->SourcePos();
+            CheckTypes(ref->Param(k), arg, Script);
+        }
+    }
+}

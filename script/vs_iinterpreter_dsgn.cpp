@@ -1,0 +1,237 @@
+// Designators: access paths evaluated step by step, with fast kinds for a plain variable, a
+// character of a string variable and an element of an array variable.
+#include "script/vs_iinterpreter_build.h"
+#include "script/vs_iinterpreter_prog.h"
+#include "script/vs_iinterpreter_strings.h"
+#include "script/vs_xml.h"
+
+namespace {
+
+thread_local std::vector<Variant> tArgStack;
+
+bool IsHelper(const TvsCustomVariable* Item) {
+    switch (Item->Kind()) {
+    case TvsItemKind::ikMethod:
+    case TvsItemKind::ikProperty:
+    case TvsItemKind::ikComponent:
+    case TvsItemKind::ikEvent:
+    case TvsItemKind::ikArrayHelper:
+    case TvsItemKind::ikStringHelper:
+    case TvsItemKind::ikOLE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Saves the locals of a procedure that is already running and restores them when the step ends.
+class TLocalsGuard {
+public:
+    TLocalsGuard(TvsProcVariable* Proc, TvsScript* Script) {
+        if (Proc && Proc->Executing()) {
+            FProc = Proc;
+            FStack = &Script->RootScript()->SaveStack;
+            FMark = Proc->SaveLocals(*FStack);
+        }
+    }
+    ~TLocalsGuard() {
+        if (FProc) FProc->RestoreLocals(*FStack, FMark);
+    }
+    TLocalsGuard(const TLocalsGuard&) = delete;
+    TLocalsGuard& operator=(const TLocalsGuard&) = delete;
+
+private:
+    TvsProcVariable* FProc = nullptr;
+    std::vector<Variant>* FStack = nullptr;
+    size_t FMark = 0;
+};
+
+} // namespace
+
+TvsDesignator::TvsDesignator(TvsScript* Script)
+    : TvsCustomVariable(String(), fvtVariant, String(), TvsItemKind::ikDesignator), FScript(Script) {
+    TvsScript* main = nullptr;
+    for (TvsScript* s = Script; s; s = s->ParentScript)
+        if (s->IsMainProgram) {
+            main = s;
+            break;
+        }
+    if (main && Script) Script->DeferUnknownMembers = main->DeferUnknownMembers;
+}
+
+TvsDesignator::~TvsDesignator() = default;
+
+TvsDesignatorItem* TvsDesignator::AddStep(TvsCustomVariable* Ref, const String& Pos) {
+    auto* step = new TvsDesignatorItem();
+    step->Ref = Ref;
+    step->Pos = Pos;
+    Add(step);
+    return step;
+}
+
+void TvsDesignator::RemoveLastStep() {
+    if (!Count()) return;
+    TObject* last = Item(Count() - 1);
+    Remove(last);
+    delete last;
+}
+
+void TvsDesignator::SetLateBinding(std::unique_ptr<TvsXMLItem> Element) {
+    FLateElement = std::move(Element);
+    FDKind = dkGeneral;
+}
+
+void TvsDesignator::ResolveKind() {
+    if (!Count()) return;
+    TvsCustomVariable* last = LastStep()->Ref;
+    FTyp = last->Typ();
+    FTypeName = last->TypeName();
+    if (FTyp == fvtConstructor) {
+        FTyp = fvtClass;
+        FTypeName = Count() > 1 ? Step(Count() - 2)->Ref->TypeName() : String();
+    }
+    FReadOnly = last->ReadOnly();
+    if (FLateElement) {
+        FDKind = dkGeneral;
+        return;
+    }
+    TvsCustomVariable* first = Step(0)->Ref;
+    const bool isVariable =
+        first->Kind() == TvsItemKind::ikVariable || first->Kind() == TvsItemKind::ikStringVariable;
+    if (Count() == 1 && isVariable) {
+        FDKind = dkVariable;
+        FRefItem = first;
+    } else if (Count() == 2 && first->Kind() == TvsItemKind::ikStringVariable && Step(1)->Count() > 0) {
+        FDKind = dkString;
+        FRefItem = first;
+        FRef1 = Step(1)->Item(0);
+    } else if (Count() == 2 && isVariable && first->Typ() == fvtArray && first->RefItem() &&
+               Step(1)->Ref == first->RefItem()) {
+        FDKind = dkArray;
+        FRefItem = first;
+        FRef1 = first->RefItem();
+        FRef2 = Step(1);
+    } else {
+        FDKind = dkGeneral;
+    }
+}
+
+void TvsDesignator::Borrow(TvsDesignator& Other) {
+    SwapList(Other);
+    FDKind = Other.FDKind;
+    FRef1 = Other.FRef1;
+    FRef2 = Other.FRef2;
+    FTyp = Other.FTyp;
+    FTypeName = Other.FTypeName;
+    FReadOnly = Other.FReadOnly;
+    FRefItem = Other.FRefItem;
+}
+
+void TvsDesignator::ResolveLateBinding() {
+    if (!FLateElement) return;
+    std::unique_ptr<TvsXMLItem> element = std::move(FLateElement);
+    std::unique_ptr<TvsDesignator> built = vsBuildDesignator(*element, FScript);
+    // The steps of the late-bound form (its first names) are replaced by the resolved ones.
+    TvsItemList old;
+    old.SwapList(*this);
+    Borrow(*built);
+    FDKind = dkGeneral;
+}
+
+Variant TvsDesignator::Evaluate(const Variant* Assign) {
+    ResolveLateBinding();
+    Variant c = Null();
+    TvsCustomVariable* p = nullptr;
+    const Integer n = Count();
+    for (Integer i = 0; i < n; ++i) {
+        TvsDesignatorItem* step = Step(i);
+        TvsCustomVariable* item = step->Ref;
+        if (item->Kind() == TvsItemKind::ikDesignator) {
+            p = item;
+            c = item->FetchValue();
+            continue;
+        }
+        TLocalsGuard guard(
+            item->Kind() == TvsItemKind::ikProc ? static_cast<TvsProcVariable*>(item) : nullptr, FScript);
+        const Integer argCount = step->Count() < item->Count() ? step->Count() : item->Count();
+        if (argCount > 0) {
+            // Arguments are all evaluated before any parameter changes (F(G(1), H(2))); they wait
+            // on a stack shared by the nested calls, so a call allocates nothing.
+            std::vector<Variant>& args = tArgStack;
+            const size_t base = args.size();
+            struct TPop {
+                std::vector<Variant>& Args;
+                size_t Base;
+                ~TPop() { Args.resize(Base); }
+            } pop{args, base};
+            if (item->IsMacro()) {
+                for (Integer a = 0; a < argCount; ++a)
+                    args.emplace_back(static_cast<TvsExpression*>(step->Arg(a))->SourceText);
+            } else {
+                for (Integer a = 0; a < argCount; ++a) {
+                    Variant v = step->Arg(a)->FetchValue();
+                    args.push_back(std::move(v));
+                }
+            }
+            for (Integer a = 0; a < argCount; ++a)
+                item->Param(a)->StoreValue(args[base + static_cast<size_t>(a)]);
+        }
+        if (IsHelper(item)) {
+            auto* helper = static_cast<TvsCustomHelper*>(item);
+            helper->ParentItem = p;
+            helper->ParentValue = c;
+            helper->Script = FScript;
+        }
+        p = item;
+        if (Assign && i == n - 1) {
+            item->StoreValue(*Assign);
+        } else {
+            item->SetNeedResult(!(i == n - 1 && !FNeedResult));
+            c = item->FetchValue();
+        }
+        for (Integer a = 0; a < argCount; ++a) {
+            TvsParamItem* param = item->Param(a);
+            if (param->IsVar()) step->Arg(a)->StoreValue(param->Value());
+        }
+    }
+    return c;
+}
+
+Variant TvsDesignator::FetchValue() {
+    return Evaluate(nullptr);
+}
+
+void TvsDesignator::StoreValue(const Variant& V) {
+    Evaluate(&V);
+}
+
+// --- fast kinds ----------------------------------------------------------------------------------
+
+Variant TvsStringDesignator::FetchValue() {
+    const Integer index = static_cast<TvsCustomVariable*>(FRef1)->FetchValue().AsInteger();
+    return Variant(vsCharAt(static_cast<TvsStringVariable*>(FRefItem)->Text(), index));
+}
+
+void TvsStringDesignator::StoreValue(const Variant& V) {
+    const Integer index = static_cast<TvsCustomVariable*>(FRef1)->FetchValue().AsInteger();
+    vsSetCharAt(static_cast<TvsStringVariable*>(FRefItem)->Text(), index, V.AsString());
+}
+
+void TvsArrayDesignator::Prepare() {
+    auto* helper = static_cast<TvsArrayHelper*>(FRef1);
+    auto* step = static_cast<TvsDesignatorItem*>(FRef2);
+    helper->ParentItem = FRefItem;
+    const Integer n = step->Count() < helper->Count() ? step->Count() : helper->Count();
+    for (Integer k = 0; k < n; ++k)
+        helper->Param(k)->ValueRef() = step->Arg(k)->FetchValue();
+}
+
+Variant TvsArrayDesignator::FetchValue() {
+    Prepare();
+    return static_cast<TvsArrayHelper*>(FRef1)->FetchValue();
+}
+
+void TvsArrayDesignator::StoreValue(const Variant& V) {
+    Prepare();
+    static_cast<TvsArrayHelper*>(FRef1)->StoreValue(V);
+}

@@ -1,0 +1,485 @@
+// Expressions: operator trees built by priority as the builder feeds operands and operators,
+// type-checked when completed, evaluated on variants.
+#include "rtl/StrUtils.h"
+#include "script/vs_iinterpreter_prog.h"
+#include "script/vs_itools_script.h"
+
+#include <climits>
+
+namespace {
+
+struct TOperatorText {
+    const char* Text;
+    TvsOperator Op;
+    bool StrCat;
+};
+
+const TOperatorText kOperators[] = {
+    {" ", opNone, false},    {">", opGreat, false},         {"<", opLess, false},
+    {"<=", opLessEq, false}, {">=", opGreatEq, false},      {"<>", opNonEq, false},
+    {"=", opEq, false},      {"+", opPlus, false},          {"STRCAT", opPlus, true},
+    {"-", opMinus, false},   {"OR", opOr, false},           {"XOR", opXor, false},
+    {"*", opMul, false},     {"/", opDivFloat, false},      {"DIV", opDivInt, false},
+    {"MOD", opMod, false},   {"AND", opAnd, false},         {"SHL", opShl, false},
+    {"SHR", opShr, false},   {"(", opLeftBracket, false},   {")", opRightBracket, false},
+    {"NOT", opNot, false},   {"UNMINUS", opUnMinus, false}, {"IN", opIn, false},
+    {"IS", opIs, false},
+};
+
+constexpr Integer kPriority[] = {7, 4, 4, 4, 4, 4, 4, 3, 3, 3, 3, 2, 2, 2, 2, 2, 2, 2, 6, 5, 1, 1, 4, 4};
+
+const char* const kNodeNames[] = {
+    "TNoneNode",        "TGreatNode",        "TLessNode",  "TLessEqNode",  "TGreatEqNode", "TNonEqNode",
+    "TEqNode",          "TPlusNode",         "TMinusNode", "TOrNode",      "TXorNode",     "TMulNode",
+    "TDivFloatNode",    "TDivIntNode",       "TModNode",   "TAndNode",     "TShlNode",     "TShrNode",
+    "TLeftBracketNode", "TRightBracketNode", "TNotNode",   "TUnMinusNode", "TInNode",      "TIsNode"};
+
+bool IsComparison(TvsOperator Op) {
+    return Op >= opGreat && Op <= opEq;
+}
+
+// Integer arithmetic and comparison without the general variant machinery: the common case of a
+// loop counter or an index. The results are those of the variant operations (an overflowing sum
+// becomes a 64-bit integer).
+inline bool BothInt(const Variant& A, const Variant& B) {
+    return A.VType() == varInteger && B.VType() == varInteger;
+}
+
+TVarOp CompareOp(TvsOperator Op) {
+    switch (Op) {
+    case opGreat:
+        return TVarOp::CmpGT;
+    case opLess:
+        return TVarOp::CmpLT;
+    case opLessEq:
+        return TVarOp::CmpLE;
+    case opGreatEq:
+        return TVarOp::CmpGE;
+    case opNonEq:
+        return TVarOp::CmpNE;
+    default:
+        return TVarOp::CmpEQ;
+    }
+}
+
+} // namespace
+
+// --- nodes ---------------------------------------------------------------------------------------
+
+TvsOperandNode::TvsOperandNode(const Variant& V) {
+    FValue = V;
+    switch (V.VType()) {
+    case varBoolean:
+        FTyp = fvtBool;
+        break;
+    case varSingle:
+    case varDouble:
+    case varCurrency:
+        FTyp = fvtFloat;
+        break;
+    case varString:
+    case varOleStr:
+        FTyp = fvtString;
+        break;
+    default:
+        FTyp = fvtInt;
+        break;
+    }
+}
+
+TvsDesignatorNode::TvsDesignatorNode(TvsDesignator* D) : FDesignator(D) {
+    FSource = D->DesignatorKind() == dkVariable ? D->RefItem() : D;
+    FTyp = D->Typ();
+    FTypeName = D->TypeName();
+    FReadOnly = D->ReadOnly();
+}
+
+TvsDesignatorNode::~TvsDesignatorNode() {
+    delete FDesignator;
+}
+
+Variant TvsDesignatorNode::FetchValue() {
+    return FSource->FetchValue();
+}
+
+TvsSetNode::TvsSetNode(TvsSetExpression* S) : FSet(S) {
+    FTyp = fvtVariant;
+}
+
+TvsSetNode::~TvsSetNode() {
+    delete FSet;
+}
+
+Variant TvsSetNode::FetchValue() {
+    return FSet->FetchValue();
+}
+
+TvsOperatorNode::TvsOperatorNode(TvsOperator Op, bool StrCat) : FOp(Op), FStrCat(StrCat) {}
+
+String TvsOperatorNode::ClassName() const {
+    return FStrCat ? "TStrCatNode" : kNodeNames[FOp];
+}
+
+Integer TvsOperatorNode::Precedence() const {
+    return FOp <= opIs ? kPriority[FOp] : 0;
+}
+
+Variant TvsOperatorNode::InValue() {
+    if (Right && !Right->IsOperator()) {
+        if (auto* set = dynamic_cast<TvsSetNode*>(Right))
+            return Variant(set->Set()->Contains(Left->FetchValue()));
+    }
+    const Variant r = Right->FetchValue();
+    const Variant x = Left->FetchValue();
+    const int high = VarArrayHighBound(r, 1);
+    bool result = false;
+    for (int i = 0; i <= high && !result; ++i) {
+        const Variant ri = VarArrayGet(r, {i});
+        result = VarCompare(TVarOp::CmpEQ, x, ri);
+        if (!result && i < high - 1 && VarIsNull(VarArrayGet(r, {i + 1}))) {
+            result =
+                VarCompare(TVarOp::CmpGE, x, ri) && VarCompare(TVarOp::CmpLE, x, VarArrayGet(r, {i + 2}));
+            i += 2;
+        }
+    }
+    return Variant(result);
+}
+
+Variant TvsOperatorNode::FetchValue() {
+    switch (FOp) {
+    case opNone:
+        return Left->FetchValue();
+    case opNot:
+        return VarUnaryOp(TVarOp::Not, Left->FetchValue());
+    case opUnMinus:
+        return VarUnaryOp(TVarOp::Negate, Left->FetchValue());
+    case opIn:
+        return InValue();
+    case opIs: {
+        TObject* obj = vsVariantToObject(Left->FetchValue());
+        return Variant(obj != nullptr && IsClass && IsClass->ClassRef()->IsInstance(obj));
+    }
+    case opOr:
+        if (BoolShortcut) {
+            Variant l = Left->FetchValue();
+            if (!l.AsBoolean()) return Right->FetchValue();
+            return l;
+        }
+        break;
+    case opAnd:
+        if (BoolShortcut) {
+            Variant l = Left->FetchValue();
+            if (l.AsBoolean()) return Right->FetchValue();
+            return l;
+        }
+        break;
+    default:
+        break;
+    }
+    const Variant l = Left->FetchValue();
+    const Variant r = Right->FetchValue();
+    if (BothInt(l, r)) {
+        const Int64 a = l.AsInteger(), b = r.AsInteger();
+        switch (FOp) {
+        case opPlus:
+        case opMinus:
+        case opMul: {
+            const Int64 v = FOp == opPlus ? a + b : FOp == opMinus ? a - b : a * b;
+            if (v >= INT_MIN && v <= INT_MAX) return Variant(static_cast<Integer>(v));
+            break;
+        }
+        case opGreat:
+            return Variant(a > b);
+        case opLess:
+            return Variant(a < b);
+        case opLessEq:
+            return Variant(a <= b);
+        case opGreatEq:
+            return Variant(a >= b);
+        case opNonEq:
+            return Variant(a != b);
+        case opEq:
+            return Variant(a == b);
+        case opDivInt:
+            if (b != 0 && !(a == INT_MIN && b == -1)) return Variant(static_cast<Integer>(a / b));
+            break;
+        case opMod:
+            if (b != 0 && !(a == INT_MIN && b == -1)) return Variant(static_cast<Integer>(a % b));
+            break;
+        default:
+            break;
+        }
+    }
+    switch (FOp) {
+    case opGreat:
+    case opLess:
+    case opLessEq:
+    case opGreatEq:
+    case opNonEq:
+    case opEq:
+        return Variant(VarCompare(CompareOp(FOp), l, r));
+    case opPlus:
+        if (FStrCat && l.VType() == varString) return Variant(l.AsString() + VarToStr(r));
+        return VarBinaryOp(TVarOp::Add, l, r);
+    case opMinus:
+        return VarBinaryOp(TVarOp::Subtract, l, r);
+    case opMul:
+        return VarBinaryOp(TVarOp::Multiply, l, r);
+    case opDivFloat:
+        return VarBinaryOp(TVarOp::Divide, l, r);
+    case opDivInt:
+        return VarBinaryOp(TVarOp::IntDivide, l, r);
+    case opMod:
+        return VarBinaryOp(TVarOp::Modulus, l, r);
+    case opShl:
+        return VarBinaryOp(TVarOp::ShiftLeft, l, r);
+    case opShr:
+        return VarBinaryOp(TVarOp::ShiftRight, l, r);
+    case opXor:
+        return VarBinaryOp(TVarOp::Xor, l, r);
+    case opOr:
+        return VarBinaryOp(TVarOp::Or, l, r);
+    case opAnd:
+        return VarBinaryOp(TVarOp::And, l, r);
+    default:
+        return Null();
+    }
+}
+
+// --- TvsExpression ---------------------------------------------------------------------------------
+
+TvsExpression::TvsExpression(TvsScript* Script) : FScript(Script) {
+    FRoot = NewNode(new TvsOperatorNode(opNone, false));
+    FCurrent = FRoot;
+}
+
+TvsExpression::~TvsExpression() = default;
+
+TvsExpressionNode* TvsExpression::NewNode(TvsExpressionNode* Node) {
+    FNodes.emplace_back(Node);
+    Node->Pos = CurrentPos;
+    return Node;
+}
+
+void TvsExpression::AttachOperand(TvsExpressionNode* N) {
+    if (!FCurrent->Left)
+        FCurrent->Left = N;
+    else if (!FCurrent->Right)
+        FCurrent->Right = N;
+    N->Parent = FCurrent;
+    FCurrent = N;
+}
+
+void TvsExpression::AppendConstant(const Variant& V) {
+    AttachOperand(NewNode(new TvsOperandNode(V)));
+}
+
+void TvsExpression::AppendDesignator(TvsDesignator* D) {
+    AttachOperand(NewNode(new TvsDesignatorNode(D)));
+}
+
+void TvsExpression::AppendSet(TvsSetExpression* S) {
+    AttachOperand(NewNode(new TvsSetNode(S)));
+}
+
+void TvsExpression::AppendOperator(const String& Text) {
+    const String upper = UpperCase(Text);
+    const TOperatorText* found = nullptr;
+    for (const TOperatorText& o : kOperators)
+        if (upper == o.Text) {
+            found = &o;
+            break;
+        }
+    if (!found) return;
+    auto* n = static_cast<TvsOperatorNode*>(NewNode(new TvsOperatorNode(found->Op, found->StrCat)));
+
+    if (Text == "(" || Text == "unminus" || Text == "not") {
+        AttachOperand(n);
+        return;
+    }
+    if (found->Op == opRightBracket) {
+        TvsExpressionNode* b = FCurrent;
+        while (b && b->Precedence() <= n->Precedence())
+            b = b->Parent;
+        if (!b || b == FRoot) return; // an unbalanced ")": nothing to close
+        TvsExpressionNode* parent = b->Parent;
+        TvsExpressionNode* inner = b->Left;
+        if (parent->Left == b)
+            parent->Left = inner;
+        else
+            parent->Right = inner;
+        if (inner) inner->Parent = parent;
+        FCurrent = inner ? inner : parent;
+        return;
+    }
+    if (FCurrent == FRoot) {
+        AttachOperand(n);
+        return;
+    }
+    TvsExpressionNode* a = nullptr;
+    TvsExpressionNode* c = FCurrent;
+    if (!(c->IsOperator() && static_cast<TvsOperatorNode*>(c)->Op() == opLeftBracket)) {
+        a = c;
+        c = c->Parent;
+    }
+    while (c->Precedence() <= n->Precedence() && c->Parent) {
+        a = c;
+        c = c->Parent;
+    }
+    // Detach A from C and put N in its place, A becoming N's left child.
+    if (a) {
+        if (c->Left == a)
+            c->Left = n;
+        else if (c->Right == a)
+            c->Right = n;
+        a->Parent = n;
+        n->Left = a;
+    } else if (!c->Left) {
+        c->Left = n;
+    } else {
+        c->Right = n;
+    }
+    n->Parent = c;
+    FCurrent = n;
+}
+
+TvsVarType TvsExpression::NodeType(TvsExpressionNode* Node, String& TypeName) const {
+    if (!Node) {
+        TypeName.clear();
+        return fvtVariant;
+    }
+    TypeName = Node->TypeName();
+    return Node->Typ();
+}
+
+bool TvsExpression::CheckNode(TvsExpressionNode* Node) {
+    if (!Node->IsOperator()) return true;
+    auto* op = static_cast<TvsOperatorNode*>(Node);
+    String ln, rn;
+    const TvsVarType l = NodeType(Node->Left, ln);
+    const TvsVarType r = NodeType(Node->Right, rn);
+    if (l == fvtBool && r == fvtBool) op->BoolShortcut = true;
+    const TvsOperator code = op->Op();
+    if (code == opIs && Node->Right && Node->Right->Typ() == fvtClass) {
+        if (auto* dn = dynamic_cast<TvsDesignatorNode*>(Node->Right))
+            if (dn->Designator()->Count() > 0)
+                op->IsClass = dynamic_cast<TvsClassVariable*>(dn->Designator()->Step(0)->Ref);
+    }
+    bool ok;
+    if (code == opIs && l == fvtClass && r == fvtClass) {
+        ok = true;
+    } else {
+        ok = TypesCompatible(l, ln, r, rn, FScript);
+        if (ok) switch (l) {
+            case fvtBool:
+                ok = code == opNonEq || code == opEq || code == opOr || code == opXor || code == opAnd ||
+                     code == opNot;
+                break;
+            case fvtChar:
+            case fvtString:
+                ok = IsComparison(code) || code == opPlus || code == opIn;
+                break;
+            case fvtClass:
+            case fvtArray:
+                ok = code == opNonEq || code == opEq;
+                break;
+            default:
+                break;
+            }
+    }
+    TvsVarType t = l;
+    String tn = ln;
+    if ((l == fvtInt && r == fvtFloat) || (l == fvtFloat && r == fvtInt)) {
+        t = fvtFloat;
+        tn.clear();
+    } else if (l == fvtInt && r == fvtInt && code == opDivFloat) {
+        t = fvtFloat;
+    }
+    if (IsComparison(code) || code == opIn || code == opIs) {
+        t = fvtBool;
+        tn.clear();
+    }
+    Node->SetTyp(t);
+    Node->SetTypeName(tn);
+    return ok;
+}
+
+void TvsExpression::CompleteTree(String& ErrorPos) {
+    ErrorPos.clear();
+    TvsExpressionNode* sentinel = FRoot;
+    FRoot = sentinel->Left;
+    if (!FRoot) {
+        // No operand at all: an empty expression is Null.
+        FRoot = NewNode(new TvsOperandNode(Null()));
+        FRoot->SetTyp(fvtVariant);
+    }
+    FRoot->Parent = nullptr;
+    sentinel->Left = nullptr;
+
+    // Post-order walk without recursion: the tree may be deep (a long chain of operators).
+    struct TFrame {
+        TvsExpressionNode* Node;
+        int Depth;
+        bool Visited;
+    };
+    std::vector<TFrame> stack{{FRoot, 1, false}};
+    while (!stack.empty()) {
+        TFrame& f = stack.back();
+        if (f.Depth > vsMaxExpressionDepth) throw EvsScriptError(STooDeep);
+        if (!f.Visited) {
+            f.Visited = true;
+            TvsExpressionNode* node = f.Node;
+            const int depth = f.Depth;
+            if (node->Right) stack.push_back({node->Right, depth + 1, false});
+            if (node->Left) stack.push_back({node->Left, depth + 1, false});
+            continue;
+        }
+        TvsExpressionNode* node = f.Node;
+        stack.pop_back();
+        if (!CheckNode(node) && ErrorPos.empty()) ErrorPos = node->Pos.empty() ? String("0:0") : node->Pos;
+    }
+    FTyp = FRoot->Typ();
+    FTypeName = FRoot->TypeName();
+    auto* dn = dynamic_cast<TvsDesignatorNode*>(FRoot);
+    FReadOnly = !(dn && !dn->Designator()->ReadOnly());
+}
+
+void TvsExpression::StoreValue(const Variant& V) {
+    if (FReadOnly) return;
+    if (auto* dn = dynamic_cast<TvsDesignatorNode*>(FRoot)) dn->Designator()->StoreValue(V);
+}
+
+TvsCustomVariable* TvsExpression::SoleOperand() const {
+    if (auto* dn = dynamic_cast<TvsDesignatorNode*>(FRoot)) return dn->Source();
+    if (FRoot && !FRoot->IsOperator() && !dynamic_cast<TvsSetNode*>(FRoot)) return FRoot;
+    return nullptr;
+}
+
+void TvsExpression::FoldAssignment(TvsDesignator* Target, String& Modifier) {
+    Modifier = " ";
+    if (!Target || Target->DesignatorKind() != dkVariable || !FRoot->IsOperator()) return;
+    auto* op = static_cast<TvsOperatorNode*>(FRoot);
+    const TvsOperator code = op->Op();
+    if (code != opPlus && code != opMinus && code != opMul && code != opDivFloat) return;
+    // X := X & E joins texts; the compound add would add numbers.
+    if (op->IsStrCat()) return;
+    TvsCustomVariable* var = Target->RefItem();
+    auto sameVariable = [var](TvsExpressionNode* n) {
+        auto* dn = dynamic_cast<TvsDesignatorNode*>(n);
+        return dn && dn->Designator()->DesignatorKind() == dkVariable && dn->Designator()->RefItem() == var;
+    };
+    auto makeRoot = [this](TvsExpressionNode* n) {
+        FRoot = n;
+        n->Parent = nullptr;
+        FTyp = n->Typ();
+        FTypeName = n->TypeName();
+    };
+    if (sameVariable(op->Left) && op->Right) {
+        makeRoot(op->Right);
+        Modifier = code == opPlus ? "+" : code == opMinus ? "-" : code == opMul ? "*" : "/";
+    } else if ((code == opPlus || code == opMul) && sameVariable(op->Right) && op->Left &&
+               var->Typ() != fvtString && var->Typ() != fvtVariant) {
+        makeRoot(op->Left);
+        Modifier = code == opPlus ? "+" : "*";
+    }
+}

@@ -1,0 +1,409 @@
+// Program objects of a compiled script: expressions (operator trees on variants), designators
+// (access paths such as Form1.Edit1.Text or List.Items[I]) and statements.
+#pragma once
+
+#include "script/vs_iinterpreter.h"
+
+class TvsXMLItem;
+class TvsDesignator;
+
+// --- expressions -------------------------------------------------------------------------------
+
+class TvsCustomExpression : public TvsCustomVariable {
+public:
+    TvsCustomExpression() : TvsCustomVariable(String(), fvtVariant, String(), TvsItemKind::ikExpression) {}
+    String ClassName() const override { return "TvsCustomExpression"; }
+};
+
+// Operator codes; the text handed to AppendOperator selects one.
+enum TvsOperator : Byte {
+    opNone = 0,
+    opGreat = 1,
+    opLess = 2,
+    opLessEq = 3,
+    opGreatEq = 4,
+    opNonEq = 5,
+    opEq = 6,
+    opPlus = 7, // also STRCAT
+    opMinus = 8,
+    opOr = 9,
+    opXor = 10,
+    opMul = 11,
+    opDivFloat = 12,
+    opDivInt = 13,
+    opMod = 14,
+    opAnd = 15,
+    opShl = 16,
+    opShr = 17,
+    opLeftBracket = 18,
+    opRightBracket = 19,
+    opNot = 20,
+    opUnMinus = 21,
+    opIn = 22,
+    opIs = 23,
+};
+
+class TvsExpressionNode : public TvsCustomVariable {
+public:
+    TvsExpressionNode() : TvsCustomVariable(String(), fvtVariant, String()) {}
+    String ClassName() const override { return "TvsExpressionNode"; }
+    virtual Integer Precedence() const { return 0; }
+    virtual bool IsOperator() const { return false; }
+    TvsExpressionNode* Left = nullptr;
+    TvsExpressionNode* Right = nullptr;
+    TvsExpressionNode* Parent = nullptr;
+    String Pos; // source position of the operand or operator
+};
+
+// A constant leaf.
+class TvsOperandNode : public TvsExpressionNode {
+public:
+    TvsOperandNode() = default;
+    explicit TvsOperandNode(const Variant& V);
+    String ClassName() const override { return "TvsOperandNode"; }
+    Variant FetchValue() override { return FValue; }
+};
+
+// A designator leaf; reads its value source (the target variable of a variable designator).
+class TvsDesignatorNode : public TvsOperandNode {
+public:
+    explicit TvsDesignatorNode(TvsDesignator* D);
+    ~TvsDesignatorNode() override;
+    String ClassName() const override { return "TvsDesignatorNode"; }
+    Variant FetchValue() override;
+    TvsDesignator* Designator() const { return FDesignator; }
+    TvsCustomVariable* Source() const { return FSource; }
+
+private:
+    TvsDesignator* FDesignator;
+    TvsCustomVariable* FSource;
+};
+
+// A set-literal leaf.
+class TvsSetNode : public TvsOperandNode {
+public:
+    explicit TvsSetNode(TvsSetExpression* S);
+    ~TvsSetNode() override;
+    String ClassName() const override { return "TvsSetNode"; }
+    Variant FetchValue() override;
+    TvsSetExpression* Set() const { return FSet; }
+
+private:
+    TvsSetExpression* FSet;
+};
+
+class TvsOperatorNode : public TvsExpressionNode {
+public:
+    TvsOperatorNode(TvsOperator Op, bool StrCat);
+    String ClassName() const override;
+    Integer Precedence() const override;
+    bool IsOperator() const override { return true; }
+    Variant FetchValue() override;
+    TvsOperator Op() const { return FOp; }
+    bool IsStrCat() const { return FStrCat; }
+    bool BoolShortcut = false;
+    // Set on an IS node: the class registration of its right operand.
+    TvsClassVariable* IsClass = nullptr;
+
+private:
+    Variant InValue();
+    TvsOperator FOp;
+    bool FStrCat;
+};
+
+class TvsExpression : public TvsCustomExpression {
+public:
+    explicit TvsExpression(TvsScript* Script);
+    ~TvsExpression() override;
+    String ClassName() const override { return "TvsExpression"; }
+
+    void AppendConstant(const Variant& V);
+    void AppendDesignator(TvsDesignator* D);
+    void AppendSet(TvsSetExpression* S);
+    void AppendOperator(const String& Text);
+    // Removes the sentinel root and type-checks the tree: ErrorPos gets the position of the first
+    // node that fails, empty when all pass. Raises EvsScriptError STooDeep for a tree deeper than
+    // vsMaxExpressionDepth.
+    void CompleteTree(String& ErrorPos);
+    Variant FetchValue() override { return FRoot->FetchValue(); }
+    void StoreValue(const Variant& V) override;
+    TvsCustomVariable* SoleOperand() const;
+    void FoldAssignment(TvsDesignator* Target, String& Modifier);
+
+    String CurrentPos; // source position given to the next operand or operator
+    String SourceText; // the expression as written (passed to macro functions)
+    TvsExpressionNode* Root() const { return FRoot; }
+
+private:
+    TvsExpressionNode* NewNode(TvsExpressionNode* Node);
+    void AttachOperand(TvsExpressionNode* N);
+    bool CheckNode(TvsExpressionNode* Node);
+    TvsVarType NodeType(TvsExpressionNode* Node, String& TypeName) const;
+
+    TvsScript* FScript;
+    TvsExpressionNode* FRoot;
+    TvsExpressionNode* FCurrent;
+    std::vector<std::unique_ptr<TvsExpressionNode>> FNodes; // every node the tree ever held
+};
+
+// Deeper operator trees fail to compile instead of exhausting the stack when evaluated.
+constexpr int vsMaxExpressionDepth = 1000;
+
+// --- designators -------------------------------------------------------------------------------
+
+// One step of an access path: the item it names and its argument expressions (owned).
+class TvsDesignatorItem : public TvsItemList {
+public:
+    String ClassName() const override { return "TvsDesignatorItem"; }
+    TvsCustomVariable* Ref = nullptr;
+    String Pos;
+    bool Indexed = false;
+    TvsCustomExpression* Arg(Integer Index) const { return static_cast<TvsCustomExpression*>(Item(Index)); }
+};
+
+enum TvsDesignatorKind : Byte { dkGeneral = 0, dkVariable = 1, dkString = 2, dkArray = 3 };
+
+class TvsDesignator : public TvsCustomVariable {
+public:
+    explicit TvsDesignator(TvsScript* Script);
+    ~TvsDesignator() override;
+    String ClassName() const override { return "TvsDesignator"; }
+
+    Variant FetchValue() override;
+    void StoreValue(const Variant& V) override;
+
+    TvsDesignatorItem* Step(Integer Index) const { return static_cast<TvsDesignatorItem*>(Item(Index)); }
+    TvsDesignatorItem* LastStep() const { return Count() ? Step(Count() - 1) : nullptr; }
+    TvsDesignatorItem* AddStep(TvsCustomVariable* Ref, const String& Pos);
+    void RemoveLastStep();
+
+    void ResolveKind();
+    void Borrow(TvsDesignator& Other);
+    TvsDesignatorKind DesignatorKind() const { return FDKind; }
+    TvsScript* Script() const { return FScript; }
+    // Late binding: the kept intermediate-form element, resolved at the first use.
+    void SetLateBinding(std::unique_ptr<TvsXMLItem> Element);
+    bool IsLateBound() const { return FLateElement != nullptr; }
+
+protected:
+    void ResolveLateBinding();
+    Variant Evaluate(const Variant* Assign);
+
+    TvsDesignatorKind FDKind = dkGeneral;
+    TvsScript* FScript;
+    void* FRef1 = nullptr;
+    void* FRef2 = nullptr;
+    std::unique_ptr<TvsXMLItem> FLateElement;
+};
+
+class TvsVariableDesignator : public TvsDesignator {
+public:
+    using TvsDesignator::TvsDesignator;
+    String ClassName() const override { return "TvsVariableDesignator"; }
+    Variant FetchValue() override { return FRefItem->FetchValue(); }
+    void StoreValue(const Variant& V) override { FRefItem->StoreValue(V); }
+};
+
+class TvsStringDesignator : public TvsDesignator {
+public:
+    using TvsDesignator::TvsDesignator;
+    String ClassName() const override { return "TvsStringDesignator"; }
+    Variant FetchValue() override;
+    void StoreValue(const Variant& V) override;
+};
+
+class TvsArrayDesignator : public TvsDesignator {
+public:
+    using TvsDesignator::TvsDesignator;
+    String ClassName() const override { return "TvsArrayDesignator"; }
+    Variant FetchValue() override;
+    void StoreValue(const Variant& V) override;
+
+private:
+    void Prepare();
+};
+
+// --- statements --------------------------------------------------------------------------------
+
+// A statement list: runs its children in order on the control-flow flags of its script.
+class TvsStatement : public TvsItemList {
+public:
+    TvsStatement(TvsScript* Script, const String& SourcePos, const String& UnitName);
+    String ClassName() const override { return "TvsStatement"; }
+    virtual void Perform();
+    TvsStatement* Child(Integer Index) const { return static_cast<TvsStatement*>(Item(Index)); }
+    TvsScript* Script() const { return FScript; }
+    const String& SourcePos() const { return FSourcePos; }
+    const String& UnitName() const { return FUnitName; }
+
+protected:
+    // The line hook: NotifyRunLine, then false when the script is to stop.
+    bool Hook();
+    TvsScript* FScript;
+    String FSourcePos;
+    String FUnitName;
+};
+
+class TvsAssignmentStmt : public TvsStatement {
+public:
+    using TvsStatement::TvsStatement;
+    ~TvsAssignmentStmt() override;
+    String ClassName() const override { return "TvsAssignmentStmt"; }
+    void Perform() override;
+    void SelectOperands();
+    TvsDesignator* Designator = nullptr;
+    TvsExpression* Expression = nullptr;
+
+protected:
+    TvsCustomVariable* FTarget = nullptr;
+    TvsCustomVariable* FSource = nullptr;
+};
+
+// X := X op E, with op one of + - * /.
+class TvsAssignOpStmt : public TvsAssignmentStmt {
+public:
+    TvsAssignOpStmt(TvsScript* Script, const String& SourcePos, const String& UnitName, char Op)
+        : TvsAssignmentStmt(Script, SourcePos, UnitName), FOp(Op) {}
+    String ClassName() const override;
+    void Perform() override;
+
+private:
+    char FOp;
+};
+
+class TvsCallStmt : public TvsStatement {
+public:
+    using TvsStatement::TvsStatement;
+    ~TvsCallStmt() override;
+    String ClassName() const override { return "TvsCallStmt"; }
+    void Perform() override;
+    TvsDesignator* Designator = nullptr;
+    String Modifier; // "", "+" or "-"
+};
+
+class TvsIfStmt : public TvsStatement {
+public:
+    TvsIfStmt(TvsScript* Script, const String& SourcePos, const String& UnitName);
+    ~TvsIfStmt() override;
+    String ClassName() const override { return "TvsIfStmt"; }
+    void Perform() override;
+    TvsExpression* Condition = nullptr;
+    std::unique_ptr<TvsStatement> ElseStmt;
+};
+
+class TvsCaseSelector : public TvsStatement {
+public:
+    using TvsStatement::TvsStatement;
+    ~TvsCaseSelector() override;
+    String ClassName() const override { return "TvsCaseSelector"; }
+    TvsSetExpression* SetExpression = nullptr;
+};
+
+class TvsCaseStmt : public TvsStatement {
+public:
+    TvsCaseStmt(TvsScript* Script, const String& SourcePos, const String& UnitName);
+    ~TvsCaseStmt() override;
+    String ClassName() const override { return "TvsCaseStmt"; }
+    void Perform() override;
+    TvsExpression* Condition = nullptr;
+    std::unique_ptr<TvsStatement> ElseStmt;
+    // In the C-like languages a break ends the switch, not the loop around it.
+    bool BreakEndsCase = false;
+};
+
+class TvsRepeatStmt : public TvsStatement {
+public:
+    using TvsStatement::TvsStatement;
+    ~TvsRepeatStmt() override;
+    String ClassName() const override { return "TvsRepeatStmt"; }
+    void Perform() override;
+    TvsExpression* Condition = nullptr;
+    bool Inverse = false;
+};
+
+class TvsWhileStmt : public TvsStatement {
+public:
+    using TvsStatement::TvsStatement;
+    ~TvsWhileStmt() override;
+    String ClassName() const override { return "TvsWhileStmt"; }
+    void Perform() override;
+    TvsExpression* Condition = nullptr;
+};
+
+class TvsForStmt : public TvsStatement {
+public:
+    using TvsStatement::TvsStatement;
+    ~TvsForStmt() override;
+    String ClassName() const override { return "TvsForStmt"; }
+    void Perform() override;
+    TvsExpression* BeginValue = nullptr;
+    bool Down = false;
+    TvsExpression* EndValue = nullptr;
+    TvsCustomVariable* Variable = nullptr;
+};
+
+class TvsVbForStmt : public TvsStatement {
+public:
+    using TvsStatement::TvsStatement;
+    ~TvsVbForStmt() override;
+    String ClassName() const override { return "TvsVbForStmt"; }
+    void Perform() override;
+    TvsExpression* BeginValue = nullptr;
+    TvsExpression* EndValue = nullptr;
+    TvsExpression* StepValue = nullptr;
+    TvsCustomVariable* Variable = nullptr;
+};
+
+class TvsCppForStmt : public TvsStatement {
+public:
+    TvsCppForStmt(TvsScript* Script, const String& SourcePos, const String& UnitName);
+    ~TvsCppForStmt() override;
+    String ClassName() const override { return "TvsCppForStmt"; }
+    void Perform() override;
+    std::unique_ptr<TvsStatement> FirstStmt;
+    TvsExpression* Condition = nullptr;
+    std::unique_ptr<TvsStatement> SecondStmt;
+};
+
+class TvsTryStmt : public TvsStatement {
+public:
+    TvsTryStmt(TvsScript* Script, const String& SourcePos, const String& UnitName);
+    String ClassName() const override { return "TvsTryStmt"; }
+    void Perform() override;
+    bool IsExcept = false;
+    std::unique_ptr<TvsStatement> ExceptStmt;
+};
+
+class TvsBreakStmt : public TvsStatement {
+public:
+    using TvsStatement::TvsStatement;
+    String ClassName() const override { return "TvsBreakStmt"; }
+    void Perform() override;
+};
+
+class TvsContinueStmt : public TvsStatement {
+public:
+    using TvsStatement::TvsStatement;
+    String ClassName() const override { return "TvsContinueStmt"; }
+    void Perform() override;
+};
+
+class TvsExitStmt : public TvsStatement {
+public:
+    using TvsStatement::TvsStatement;
+    String ClassName() const override { return "TvsExitStmt"; }
+    void Perform() override;
+};
+
+class TvsWithStmt : public TvsStatement {
+public:
+    using TvsStatement::TvsStatement;
+    ~TvsWithStmt() override;
+    String ClassName() const override { return "TvsWithStmt"; }
+    void Perform() override;
+    TvsDesignator* Designator = nullptr;
+    TvsCustomVariable* Variable = nullptr;
+};
+
+// The class name of an exception as scripts see it in ExceptionClassName ("EConvertError").
+String vsExceptionClassName(const std::exception& E);

@@ -1,0 +1,355 @@
+// Statements: lists, assignments, calls and the control structures of the four languages, run
+// on the control-flow flags of the script they belong to.
+#include "rtl/Format.h"
+#include "script/vs_iinterpreter_prog.h"
+#include "script/vs_iinterpreter_strings.h"
+
+#include <cxxabi.h>
+#include <memory>
+#include <typeinfo>
+
+String vsExceptionClassName(const std::exception& E) {
+    const char* mangled = typeid(E).name();
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
+                                                     std::free);
+    String name = status == 0 && demangled ? String(demangled.get()) : String(mangled);
+    const size_t colon = name.rfind("::");
+    if (colon != String::npos) name.erase(0, colon + 2);
+    return name;
+}
+
+namespace {
+
+// Notes where a run-time error arose: the innermost statement it passes records itself.
+void RecordError(const TvsStatement& Stmt) {
+    TvsScript* root = Stmt.Script()->RootScript();
+    if (root->RunErrorRecorded) return;
+    root->RunErrorRecorded = true;
+    root->RunErrorPosition = Stmt.SourcePos();
+    root->RunErrorUnitName = Stmt.UnitName();
+}
+
+} // namespace
+
+// --- TvsStatement ----------------------------------------------------------------------------------
+
+TvsStatement::TvsStatement(TvsScript* Script, const String& SourcePos, const String& UnitName)
+    : FScript(Script), FSourcePos(SourcePos), FUnitName(UnitName) {}
+
+bool TvsStatement::Hook() {
+    FScript->NotifyRunLine(FUnitName, FSourcePos);
+    return !FScript->TerminateRequested;
+}
+
+void TvsStatement::Perform() {
+    const size_t n = FList.size();
+    TvsScript& s = *FScript;
+    for (size_t i = 0; i < n; ++i) {
+        if (s.TerminateRequested) return;
+        auto* child = static_cast<TvsStatement*>(FList[i]);
+        try {
+            child->Perform();
+        } catch (...) {
+            RecordError(*child);
+            throw;
+        }
+        if (s.BreakRequested || s.ContinueRequested || s.ExitRequested) return;
+    }
+}
+
+// --- assignments and calls -------------------------------------------------------------------------
+
+TvsAssignmentStmt::~TvsAssignmentStmt() {
+    delete Designator;
+    delete Expression;
+}
+
+void TvsAssignmentStmt::SelectOperands() {
+    FTarget = Designator->DesignatorKind() == dkVariable ? Designator->RefItem() : Designator;
+    FSource = Expression->SoleOperand();
+    if (!FSource) FSource = Expression;
+}
+
+void TvsAssignmentStmt::Perform() {
+    if (!Hook()) return;
+    FTarget->StoreValue(FSource->FetchValue());
+}
+
+String TvsAssignOpStmt::ClassName() const {
+    switch (FOp) {
+    case '+':
+        return "TvsAssignPlusStmt";
+    case '-':
+        return "TvsAssignMinusStmt";
+    case '*':
+        return "TvsAssignMulStmt";
+    default:
+        return "TvsAssignDivStmt";
+    }
+}
+
+void TvsAssignOpStmt::Perform() {
+    if (!Hook()) return;
+    const Variant v = FTarget->FetchValue();
+    const Variant e = FSource->FetchValue();
+    switch (FOp) {
+    case '+':
+        if (v.VType() == varInteger && e.VType() == varInteger) {
+            const Int64 sum = Int64(v.AsInteger()) + e.AsInteger();
+            if (sum >= INT32_MIN && sum <= INT32_MAX) {
+                FTarget->StoreValue(Variant(static_cast<Integer>(sum)));
+                return;
+            }
+        }
+        FTarget->StoreValue(VarBinaryOp(TVarOp::Add, v, e));
+        break;
+    case '-':
+        FTarget->StoreValue(VarBinaryOp(TVarOp::Subtract, v, e));
+        break;
+    case '*':
+        FTarget->StoreValue(VarBinaryOp(TVarOp::Multiply, v, e));
+        break;
+    default:
+        FTarget->StoreValue(VarBinaryOp(TVarOp::Divide, v, e));
+        break;
+    }
+}
+
+TvsCallStmt::~TvsCallStmt() {
+    delete Designator;
+}
+
+void TvsCallStmt::Perform() {
+    if (!Hook()) return;
+    if (Modifier.empty()) {
+        Designator->SetNeedResult(false);
+        Designator->FetchValue();
+        return;
+    }
+    const Variant v = Designator->FetchValue();
+    if (v.VType() == varInteger) {
+        const Int64 n = Int64(v.AsInteger()) + (Modifier == "+" ? 1 : -1);
+        if (n >= INT32_MIN && n <= INT32_MAX) {
+            Designator->StoreValue(Variant(static_cast<Integer>(n)));
+            return;
+        }
+    }
+    Designator->StoreValue(VarBinaryOp(Modifier == "+" ? TVarOp::Add : TVarOp::Subtract, v, Variant(1)));
+}
+
+// --- if and case ---------------------------------------------------------------------------------
+
+TvsIfStmt::TvsIfStmt(TvsScript* Script, const String& SourcePos, const String& UnitName)
+    : TvsStatement(Script, SourcePos, UnitName),
+      ElseStmt(std::make_unique<TvsStatement>(Script, SourcePos, UnitName)) {}
+
+TvsIfStmt::~TvsIfStmt() {
+    delete Condition;
+}
+
+void TvsIfStmt::Perform() {
+    if (!Hook()) return;
+    if (Condition->FetchValue().AsBoolean())
+        TvsStatement::Perform();
+    else
+        ElseStmt->Perform();
+}
+
+TvsCaseSelector::~TvsCaseSelector() {
+    delete SetExpression;
+}
+
+TvsCaseStmt::TvsCaseStmt(TvsScript* Script, const String& SourcePos, const String& UnitName)
+    : TvsStatement(Script, SourcePos, UnitName),
+      ElseStmt(std::make_unique<TvsStatement>(Script, SourcePos, UnitName)) {}
+
+TvsCaseStmt::~TvsCaseStmt() {
+    delete Condition;
+}
+
+void TvsCaseStmt::Perform() {
+    const Variant selector = Condition->FetchValue();
+    if (!Hook()) return;
+    TvsStatement* branch = ElseStmt.get();
+    for (TObject* o : FList) {
+        auto* sel = static_cast<TvsCaseSelector*>(o);
+        if (sel->SetExpression->Contains(selector)) {
+            branch = sel;
+            break;
+        }
+    }
+    branch->Perform();
+    if (BreakEndsCase) FScript->BreakRequested = false;
+}
+
+// --- loops -----------------------------------------------------------------------------------------
+
+TvsRepeatStmt::~TvsRepeatStmt() {
+    delete Condition;
+}
+
+void TvsRepeatStmt::Perform() {
+    if (!Hook()) return;
+    TvsScript& s = *FScript;
+    for (;;) {
+        TvsStatement::Perform();
+        if (s.BreakRequested || s.ExitRequested) break;
+        s.ContinueRequested = false;
+        if (s.TerminateRequested) break;
+        if (Condition->FetchValue().AsBoolean() != Inverse) break;
+    }
+    s.BreakRequested = false;
+}
+
+TvsWhileStmt::~TvsWhileStmt() {
+    delete Condition;
+}
+
+void TvsWhileStmt::Perform() {
+    if (!Hook()) return;
+    TvsScript& s = *FScript;
+    while (!s.TerminateRequested && Condition->FetchValue().AsBoolean()) {
+        TvsStatement::Perform();
+        if (s.BreakRequested || s.ExitRequested) break;
+        s.ContinueRequested = false;
+    }
+    s.BreakRequested = false;
+}
+
+TvsForStmt::~TvsForStmt() {
+    delete BeginValue;
+    delete EndValue;
+}
+
+void TvsForStmt::Perform() {
+    const Integer first = BeginValue->FetchValue().AsInteger();
+    const Integer last = EndValue->FetchValue().AsInteger();
+    if (!Hook()) return;
+    TvsScript& s = *FScript;
+    Variant& counter = Variable->ValueRef();
+    if (!Down) {
+        for (Int64 v = first; v <= last && !s.TerminateRequested; ++v) {
+            counter = Variant(static_cast<Integer>(v));
+            TvsStatement::Perform();
+            if (s.BreakRequested || s.ExitRequested) break;
+            s.ContinueRequested = false;
+        }
+    } else {
+        for (Int64 v = first; v >= last && !s.TerminateRequested; --v) {
+            counter = Variant(static_cast<Integer>(v));
+            TvsStatement::Perform();
+            if (s.BreakRequested || s.ExitRequested) break;
+            s.ContinueRequested = false;
+        }
+    }
+    s.BreakRequested = false;
+}
+
+TvsVbForStmt::~TvsVbForStmt() {
+    delete BeginValue;
+    delete EndValue;
+    delete StepValue;
+}
+
+void TvsVbForStmt::Perform() {
+    Variant i = BeginValue->FetchValue();
+    const Variant last = EndValue->FetchValue();
+    const Variant step = StepValue ? StepValue->FetchValue() : Variant(1);
+    if (!Hook()) return;
+    // A step of 0 would never reach the end.
+    if (VarCompare(TVarOp::CmpEQ, step, Variant(0))) throw EvsScriptError(SForStepError);
+    const bool down = VarCompare(TVarOp::CmpLT, step, Variant(0));
+    TvsScript& s = *FScript;
+    while (!s.TerminateRequested &&
+           (down ? VarCompare(TVarOp::CmpGE, i, last) : VarCompare(TVarOp::CmpLE, i, last))) {
+        Variable->ValueRef() = i;
+        TvsStatement::Perform();
+        if (s.BreakRequested || s.ExitRequested) break;
+        s.ContinueRequested = false;
+        i = VarBinaryOp(TVarOp::Add, i, step);
+    }
+    s.BreakRequested = false;
+}
+
+TvsCppForStmt::TvsCppForStmt(TvsScript* Script, const String& SourcePos, const String& UnitName)
+    : TvsStatement(Script, SourcePos, UnitName),
+      FirstStmt(std::make_unique<TvsStatement>(Script, SourcePos, UnitName)),
+      SecondStmt(std::make_unique<TvsStatement>(Script, SourcePos, UnitName)) {}
+
+TvsCppForStmt::~TvsCppForStmt() {
+    delete Condition;
+}
+
+void TvsCppForStmt::Perform() {
+    if (!Hook()) return;
+    TvsScript& s = *FScript;
+    FirstStmt->Perform();
+    if (s.TerminateRequested) return;
+    while (!s.TerminateRequested && Condition->FetchValue().AsBoolean()) {
+        TvsStatement::Perform();
+        if (s.BreakRequested || s.ExitRequested) break;
+        s.ContinueRequested = false;
+        SecondStmt->Perform();
+    }
+    s.BreakRequested = false;
+}
+
+// --- try -------------------------------------------------------------------------------------------
+
+TvsTryStmt::TvsTryStmt(TvsScript* Script, const String& SourcePos, const String& UnitName)
+    : TvsStatement(Script, SourcePos, UnitName),
+      ExceptStmt(std::make_unique<TvsStatement>(Script, SourcePos, UnitName)) {}
+
+void TvsTryStmt::Perform() {
+    if (!Hook()) return;
+    TvsScript& s = *FScript;
+    if (IsExcept) {
+        try {
+            TvsStatement::Perform();
+        } catch (const Exception& e) {
+            s.RootScript()->RunErrorRecorded = false;
+            s.AssignOrAddVariable("ExceptionClassName", Variant(vsExceptionClassName(e)));
+            s.AssignOrAddVariable("ExceptionMessage", Variant(e.Message()));
+            ExceptStmt->Perform();
+        }
+        return;
+    }
+    try {
+        TvsStatement::Perform();
+    } catch (...) {
+        const bool exitRequested = s.ExitRequested;
+        s.ExitRequested = false;
+        ExceptStmt->Perform();
+        s.ExitRequested = exitRequested;
+        throw;
+    }
+    const bool exitRequested = s.ExitRequested;
+    s.ExitRequested = false;
+    ExceptStmt->Perform();
+    s.ExitRequested = exitRequested;
+}
+
+// --- jumps and with ---------------------------------------------------------------------------------
+
+void TvsBreakStmt::Perform() {
+    FScript->BreakRequested = true;
+}
+
+void TvsContinueStmt::Perform() {
+    FScript->ContinueRequested = true;
+}
+
+void TvsExitStmt::Perform() {
+    FScript->NotifyRunLine(FUnitName, FSourcePos);
+    FScript->ExitRequested = true;
+}
+
+TvsWithStmt::~TvsWithStmt() {
+    delete Designator;
+}
+
+void TvsWithStmt::Perform() {
+    TvsStatement::Perform();
+    Variable->StoreValue(Designator->FetchValue());
+}
