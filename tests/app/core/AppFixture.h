@@ -40,7 +40,6 @@ protected:
     void Connect() {
         ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
         Dm = std::make_unique<TdmData>(nullptr);
-        dmData = Dm.get();
         ASSERT_TRUE(Dm->DataModuleCreate());
     }
 
