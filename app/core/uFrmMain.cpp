@@ -58,6 +58,15 @@ void PlaceAndShowModal(TCustomForm* form, int placeMode) {
     form->ShowModal();
 }
 
+void EnableNavButtons(TComponent* window, bool enabled) {
+    if (!window) return;
+    for (const char* name : {"tbFirst", "tbPrior", "tbNext", "tbLast", "tbPrint", "tbSet", "tbExpert"}) {
+        TControl* control = dynamic_cast<TControl*>(window->FindComponent(name));
+        if (!control) return;
+        control->SetEnabled(enabled);
+    }
+}
+
 String ExitQuestion() {
     return "真的要退出“" + ProductName + "”软件吗？";
 }

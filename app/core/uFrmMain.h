@@ -91,3 +91,8 @@ template <class T> TActionWindowOpener ModalActionWindow(int placeMode) {
 
 // The exit question.
 String ExitQuestion();
+
+// Switches a window's navigation and print buttons on or off together: the components named
+// tbFirst, tbPrior, tbNext, tbLast, tbPrint, tbSet and tbExpert, in that order. The first name the
+// window lacks ends the operation silently.
+void EnableNavButtons(TComponent* window, bool enabled);

@@ -260,4 +260,21 @@ TEST_F(Startup, ARegisteredWindowEnablesItsActionAndOpensFromIt) {
     EXPECT_FALSE(FrmMain->ActionOf(209)->Enabled());
 }
 
+TEST(EnableNavButtons, SwitchesTheButtonsUpToTheFirstOneMissing) {
+    TForm form(nullptr);
+    std::vector<TButton*> buttons;
+    for (const char* name : {"tbFirst", "tbPrior", "tbNext", "tbLast", "tbPrint", "tbExpert"}) {
+        TButton* b = new TButton(&form);
+        b->SetName(name);
+        buttons.push_back(b);
+    }
+    EnableNavButtons(&form, false);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(buttons[i]->Enabled()) << i;
+    EXPECT_TRUE(buttons[5]->Enabled()); // after the missing tbSet: untouched
+    EnableNavButtons(&form, true);
+    for (TButton* b : buttons)
+        EXPECT_TRUE(b->Enabled());
+}
+
 } // namespace
