@@ -46,7 +46,10 @@ void RegisterActionWindow(int code, TActionWindowOpener opener) {
     else
         Openers().erase(code);
     if (FrmMain)
-        if (TAction* action = FrmMain->ActionOf(code)) action->SetEnabled(present);
+        if (TAction* action = FrmMain->ActionOf(code)) {
+            action->SetEnabled(present);
+            FrmMain->SyncActionItems();
+        }
 }
 
 bool HasActionWindow(int code) {
@@ -133,11 +136,15 @@ void TFrmMain::BuildMenus() {
                 NewItem(this, mnuTop[m], "-");
                 continue;
             }
-            TMenuItem* item = NewItem(this, mnuTop[m], String());
-            item->SetAction(ActionOf(code));
-            item->SetCaption(ActionMenuCaption(*FindAction(code)));
+            // The item runs the action and follows its visibility and state (SyncActionItems), but
+            // keeps its own caption where the menu names the action differently.
+            TMenuItem* item = NewItem(this, mnuTop[m], ActionMenuCaption(*FindAction(code)));
+            TAction* action = ActionOf(code);
+            item->OnClick = [action](TObject*) { action->Execute(); };
+            FActionItems.emplace_back(item, action);
         }
     }
+    SyncActionItems();
     mnuRelogin = NewItem(this, mnuTop[tmSystem], "重新登录", [this](TObject*) { ReloginClick(); });
     mnuExit = NewItem(this, mnuTop[tmSystem], "退出系统", [this](TObject*) { ExitClick(); });
 
@@ -206,7 +213,16 @@ void TFrmMain::ShowOperator() {
 }
 
 void TFrmMain::ShowClock() {
-    StatusBar1->Panels(3)->SetText(" " + FormatDateTime("yyyy-mm-dd hh:nn:ss", Now()));
+    String text = " ";
+    text += FormatDateTime("yyyy-mm-dd hh:nn:ss", Now());
+    StatusBar1->Panels(3)->SetText(text);
+}
+
+void TFrmMain::SyncActionItems() {
+    for (auto& [item, action] : FActionItems) {
+        item->SetVisible(action->Visible());
+        item->SetEnabled(action->Enabled());
+    }
 }
 
 void TFrmMain::SetLimits(const std::vector<int>& visibleActions) {
@@ -214,6 +230,7 @@ void TFrmMain::SetLimits(const std::vector<int>& visibleActions) {
         action->SetVisible(false);
     for (int code : visibleActions)
         if (TAction* action = ActionOf(code)) action->SetVisible(true);
+    SyncActionItems();
     for (int m = 0; m < TopMenuCount; ++m) {
         mnuTop[m]->SetVisible(TopMenuVisible(static_cast<TTopMenu>(m), visibleActions));
         // A separator shows only between two visible groups.

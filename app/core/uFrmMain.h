@@ -43,6 +43,8 @@ public:
     TAction* ActionOf(int code) const;
     // Shows exactly the actions listed, and the top menus that hold one of them.
     void SetLimits(const std::vector<int>& visibleActions);
+    // The menu items of the actions take their actions' visibility and state.
+    void SyncActionItems();
     // Status bar panels 1 and 3: the operator and the current date and time.
     void ShowOperator();
     void ShowClock();
@@ -66,6 +68,7 @@ private:
     void RunAction(int code);
     void FirstShow();
     std::map<int, TAction*> FActions;
+    std::vector<std::pair<TMenuItem*, TAction*>> FActionItems;
     bool FShown = false;
 };
 

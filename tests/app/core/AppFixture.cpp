@@ -10,8 +10,10 @@ std::vector<String> AppFixture::Rows(const String& sql) {
     std::vector<String> rows;
     for (q.First(); !q.Eof(); q.Next()) {
         String row;
-        for (int i = 0; i < q.FieldCount(); ++i)
-            row += (i ? "|" : "") + q.Fields()[i]->AsString();
+        for (int i = 0; i < q.FieldCount(); ++i) {
+            if (i) row += '|';
+            row += q.Fields()[i]->AsString();
+        }
         rows.push_back(row);
     }
     return rows;

@@ -167,6 +167,9 @@ TEST_F(Startup, AnOperatorWithRights201And301SeesOnlyTheirMenusAndTwoButtons) {
     EXPECT_TRUE(FrmMain->mnuRelogin->Visible());
     EXPECT_TRUE(FrmMain->mnuExit->Visible());
     EXPECT_TRUE(FrmMain->mnuTop[tmBasic]->Visible());
+    EXPECT_TRUE(FrmMain->mnuTop[tmBasic]->Find("小区信息设置")->Visible());
+    EXPECT_FALSE(FrmMain->mnuTop[tmBasic]->Find("小区公共设施")->Visible());
+    EXPECT_FALSE(FrmMain->mnuTop[tmSystem]->Find("公司信息资料")->Visible());
     EXPECT_TRUE(FrmMain->mnuTop[tmDaily]->Visible());
     EXPECT_FALSE(FrmMain->mnuTop[tmQuery]->Visible());
     EXPECT_FALSE(FrmMain->mnuTop[tmReport]->Visible());
@@ -254,7 +257,7 @@ TEST_F(Startup, ARegisteredWindowEnablesItsActionAndOpensFromIt) {
         ++opened;
     });
     EXPECT_TRUE(FrmMain->ActionOf(209)->Enabled());
-    FrmMain->ActionOf(209)->Execute();
+    FrmMain->mnuTop[tmBasic]->Find("选项...")->Click();
     EXPECT_EQ(opened, 1);
     RegisterActionWindow(209, nullptr);
     EXPECT_FALSE(FrmMain->ActionOf(209)->Enabled());
