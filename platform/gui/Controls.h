@@ -9,6 +9,7 @@
 // coordinates of the control. Each control shows through a Qt widget that stays private.
 #pragma once
 
+#include "classes/Alignment.h"
 #include "classes/Component.h"
 #include "gui/Graphics.h"
 #include "gui/Input.h"
@@ -32,8 +33,6 @@ ORV_ENUM(TAnchorKind, akLeft, akTop, akRight, akBottom)
 using TAnchors = TSet<TAnchorKind>;
 ORV_SET(TAnchors)
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-ORV_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 ORV_ENUM(TTextLayout, tlTop, tlCenter, tlBottom)
 
