@@ -6,9 +6,5 @@ cd "$(dirname "$0")"
 source scripts/setup.sh
 orv_install_packages
 orv_build build-release Release
-if [ -x build-release/app/orvanta ]; then
-  build-release/app/orvanta-newdb
-  exec build-release/app/orvanta "$@"
-else
-  echo "Orvanta is built; the application itself is not part of the build yet."
-fi
+build-release/app/orvanta-newdb
+exec build-release/app/orvanta "$@"
