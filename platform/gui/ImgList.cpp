@@ -7,10 +7,16 @@
 #include "classes/MetaBuilder.h"
 
 #include <algorithm>
+#include <map>
 
 // One image: its pixels with the mask in the alpha channel.
 struct TCustomImageList::Image {
     QImage Pixels; // Format_ARGB32; alpha 0 where transparent
+};
+
+// Icons of the images by (index, selected index), so that many items showing one image share it.
+struct TCustomImageList::IconCache {
+    std::map<std::pair<int, int>, QIcon> Icons;
 };
 
 TChangeLink::~TChangeLink() {
@@ -65,6 +71,7 @@ void TCustomImageList::DeclareMeta(meta::Class<TCustomImageList>& c) {
 }
 
 void TCustomImageList::Changed() {
+    FIcons.reset();
     if (OnChange) OnChange(this);
     // A link may unregister (or free another) while it runs.
     std::vector<TChangeLink*> links = FLinks;
@@ -245,9 +252,24 @@ QPixmap ListPixmap(TCustomImageList* list, int index) {
 
 } // namespace
 
+const QIcon* TImageListAccess::CachedIcon(const TCustomImageList* list, int index, int selectedIndex) {
+    if (!list->FIcons) return nullptr;
+    auto it = list->FIcons->Icons.find({index, selectedIndex});
+    return it == list->FIcons->Icons.end() ? nullptr : &it->second;
+}
+
+void TImageListAccess::CacheIcon(TCustomImageList* list, int index, int selectedIndex, const QIcon& icon) {
+    if (!list->FIcons) list->FIcons = std::make_unique<TCustomImageList::IconCache>();
+    list->FIcons->Icons[{index, selectedIndex}] = icon;
+}
+
 QIcon ImageListIcon(TCustomImageList* Images, int Index, TCustomImageList* DisabledImages,
                     int SelectedIndex) {
     if (!Images) return QIcon();
+    // Icons with the list's own greyed look are kept (a list of other disabled images changes on
+    // its own, so those are made each time).
+    if (!DisabledImages)
+        if (const QIcon* cached = TImageListAccess::CachedIcon(Images, Index, SelectedIndex)) return *cached;
     EnsureQtApp();
     QIcon icon;
     QPixmap normal = ListPixmap(Images, Index);
@@ -264,6 +286,7 @@ QIcon ImageListIcon(TCustomImageList* Images, int Index, TCustomImageList* Disab
     else
         disabled = normal;
     icon.addPixmap(disabled, QIcon::Disabled);
+    if (!DisabledImages) TImageListAccess::CacheIcon(Images, Index, SelectedIndex, icon);
     return icon;
 }
 

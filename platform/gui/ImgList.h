@@ -78,6 +78,7 @@ class TCustomImageList : public TComponent {
 private:
     friend struct TImageListAccess;
     struct Image;
+    struct IconCache;
     int AddImages(TBitmap* image, const std::vector<Byte>* mask);
     void Changed();
     int FWidth;
@@ -86,6 +87,7 @@ private:
     bool FMasked = true;
     std::vector<std::unique_ptr<Image>> FImages;
     std::vector<TChangeLink*> FLinks;
+    std::unique_ptr<IconCache> FIcons; // the images as icons of widgets, made once
 };
 
 class TImageList : public TCustomImageList {

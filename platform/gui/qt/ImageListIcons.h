@@ -13,6 +13,9 @@
 struct TImageListAccess {
     // The image's pixels (alpha 0 where transparent); nullptr for a bad index or no list.
     static const QImage* Pixels(const TCustomImageList* list, int index);
+    // The icon made for (index, selected index) before, nullptr when none; and storing one.
+    static const QIcon* CachedIcon(const TCustomImageList* list, int index, int selectedIndex);
+    static void CacheIcon(TCustomImageList* list, int index, int selectedIndex, const QIcon& icon);
 };
 
 // The disabled look of an image: its dark parts as a shape in the highlight colour one pixel down

@@ -208,3 +208,26 @@ TEST(ImageListDraw, FreeingTheListClearsEveryReferenceToIt) {
     EXPECT_EQ(CountIn(b, Red), 0);
     EXPECT_EQ(CountIn(tree, Red), 0);
 }
+
+TEST(ImageListDraw, ChangeLinksHearOneListAtATime) {
+    TImageList a(16, 16), b(16, 16);
+    std::vector<TObject*> senders;
+    {
+        TChangeLink link;
+        link.OnChange = [&](TObject* s) { senders.push_back(s); };
+        a.RegisterChanges(&link);
+        AddSolid(a, {Red});
+        b.RegisterChanges(&link); // moves to b
+        EXPECT_EQ(link.Sender(), &b);
+        AddSolid(a, {Green});
+        AddSolid(b, {Blue});
+        a.Delete(0);
+        b.Clear();
+        ASSERT_EQ(senders.size(), 3u);
+        EXPECT_EQ(senders[0], &a);
+        EXPECT_EQ(senders[1], &b);
+        EXPECT_EQ(senders[2], &b);
+    } // the link unregisters itself
+    AddSolid(b, {Red});
+    EXPECT_EQ(senders.size(), 3u);
+}
