@@ -115,7 +115,7 @@ void TButtonGlyphs::GlyphChanged() {
 }
 
 void TButtonGlyphs::Draw(TCanvas* Canvas, const TRect& Client, const TPoint& Offset, const String& Caption,
-                         TButtonLayout Layout, int Margin, int Spacing, TButtonState State, bool) {
+                         TButtonLayout Layout, int Margin, int Spacing, TButtonState State) {
     TSize glyphSize;
     if (!FGlyph->Empty()) glyphSize = TSize{FGlyph->Width() / FNumGlyphs, FGlyph->Height()};
     TPoint glyphPos;
@@ -439,7 +439,7 @@ void TBitBtn::Paint(void* painter) {
         TRect r = ClientRect();
         InflateRect(r, -2, -2);
         FGlyphs.Draw(canvas, r, down ? TPoint(1, 1) : TPoint(0, 0), Caption(), FLayout, FMargin, FSpacing,
-                     state, false);
+                     state);
     } catch (...) {
         canvas->DetachPainter();
         throw;

@@ -57,7 +57,7 @@ public:
     void SetNumGlyphs(TNumGlyphs v);
     // Draws glyph and caption into Client for the state.
     void Draw(TCanvas* Canvas, const TRect& Client, const TPoint& Offset, const String& Caption,
-              TButtonLayout Layout, int Margin, int Spacing, TButtonState State, bool Transparent);
+              TButtonLayout Layout, int Margin, int Spacing, TButtonState State);
     // Runs when the glyph or its image count changed.
     TNotifyEvent OnChange;
 

@@ -168,8 +168,7 @@ void TSpeedButton::Paint() {
         c->Brush()->SetBitmap(nullptr);
     }
     c->Font()->Assign(*Font());
-    FGlyphs.Draw(c, r, pressed ? TPoint(1, 1) : TPoint(0, 0), Caption(), FLayout, FMargin, FSpacing, state,
-                 FTransparent);
+    FGlyphs.Draw(c, r, pressed ? TPoint(1, 1) : TPoint(0, 0), Caption(), FLayout, FMargin, FSpacing, state);
 }
 
 ORV_META_IMPL(TSpeedButton)

@@ -214,7 +214,10 @@ bool TPrintDialog::Execute() {
     TInteractionAnswer a = Interaction::Ask(r);
     if (OnClose) OnClose(this);
     if (a.Result == 0) return false;
-    FPrinterName = ApplyPrinter(a);
+    // The copies confirmed are those shown unless the user changed them.
+    TInteractionAnswer chosen = a;
+    if (chosen.Copies <= 0) chosen.Copies = r.Copies;
+    FPrinterName = ApplyPrinter(chosen);
     FCopies = Printer()->Copies();
     if (a.Collate >= 0) FCollate = a.Collate != 0;
     if (a.PrintRange >= prAllPages && a.PrintRange <= prPageNums)

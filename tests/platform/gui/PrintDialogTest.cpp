@@ -73,6 +73,11 @@ TEST_F(TPrintDialogFixture, ShowsThePrinterAndTheDialogsRange) {
     // Cancelled: nothing changed.
     EXPECT_EQ(Printer()->Copies(), 2);
     EXPECT_EQ(dlg.FromPage(), 2);
+    // Confirmed as shown: the printer prints the copies the dialog showed.
+    user.Answer(mrOk);
+    EXPECT_TRUE(dlg.Execute());
+    EXPECT_EQ(Printer()->Copies(), 1);
+    EXPECT_EQ(Printer()->Orientation(), poLandscape);
 }
 
 TEST_F(TPrintDialogFixture, TheChoiceGoesToThePrinterAndTheDialog) {
