@@ -2,7 +2,9 @@
 #include "gui/ActnList.h"
 
 #include "gui/Controls.h"
+#include "gui/ImgList.h"
 #include "gui/Menus.h"
+#include "gui/qt/ImageListIcons.h"
 
 #include <algorithm>
 
@@ -160,8 +162,15 @@ bool TCustomAction::Execute() {
 
 // ---------------------------------------------------------------------------------------------
 
+TCustomActionList::TCustomActionList(TComponent* AOwner) : TComponent(AOwner) {}
+
+void TCustomActionList::SetImages(TCustomImageList* v) {
+    FollowImageList(FImages, v, FImageLink, nullptr);
+}
+
 TCustomActionList::~TCustomActionList() {
     Destroying();
+    FImageLink.reset();
     std::vector<TContainedAction*> actions = FActions;
     for (TContainedAction* a : actions)
         a->FActionList = nullptr;

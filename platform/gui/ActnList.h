@@ -7,10 +7,12 @@
 #include "classes/Component.h"
 #include "gui/Input.h"
 
+#include <memory>
 #include <vector>
 
 class TCustomActionList;
 class TCustomImageList;
+class TChangeLink;
 
 class TBasicAction : public TComponent {
     ORV_META(TBasicAction, TComponent)
@@ -117,12 +119,13 @@ ORV_ENUM(TActionListState, asNormal, asSuspended, asSuspendedEnabled)
 
 class TCustomActionList : public TComponent {
     ORV_META(TCustomActionList, TComponent)
-    explicit TCustomActionList(TComponent* AOwner) : TComponent(AOwner) {}
+    explicit TCustomActionList(TComponent* AOwner);
     ~TCustomActionList() override;
     int ActionCount() const { return static_cast<int>(FActions.size()); }
     TContainedAction* Actions(int Index) const;
+    // The images of the actions' ImageIndex (cleared when the list is freed).
     TCustomImageList* Images() const { return FImages; }
-    void SetImages(TCustomImageList* v) { FImages = v; }
+    void SetImages(TCustomImageList* v);
     TActionListState State() const { return FState; }
     void SetState(TActionListState v) { FState = v; }
     // Runs the enabled action with that shortcut; true when one ran.
@@ -141,6 +144,7 @@ private:
     friend class TContainedAction;
     std::vector<TContainedAction*> FActions;
     TCustomImageList* FImages = nullptr;
+    std::unique_ptr<TChangeLink> FImageLink;
     TActionListState FState = asNormal;
 };
 

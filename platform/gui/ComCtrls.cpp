@@ -2,7 +2,9 @@
 #include "gui/ComCtrls.h"
 
 #include "gui/Forms.h"
+#include "gui/ImgList.h"
 #include "gui/qt/ControlImpl.h"
+#include "gui/qt/ImageListIcons.h"
 #include "gui/qt/QtSupport.h"
 
 #include <QProgressBar>
@@ -172,6 +174,11 @@ void TTabSheet::SetTabVisible(bool v) {
     if (FPageControl) FPageControl->UpdateTabs();
 }
 
+void TTabSheet::SetImageIndex(int v) {
+    FImageIndex = v;
+    if (FPageControl) FPageControl->UpdateTabs();
+}
+
 void TTabSheet::SetTextValue(const String& v) {
     TWinControl::SetTextValue(v);
     if (FPageControl) FPageControl->UpdateTabs();
@@ -195,6 +202,7 @@ TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
 
 TPageControl::~TPageControl() {
     Destroying();
+    FImageLink.reset();
     for (TTabSheet* p : FPages)
         p->FPageControl = nullptr;
     FPages.clear();
@@ -236,10 +244,22 @@ void TPageControl::UpdateTabs() {
     while (bar->count() > 0)
         bar->removeTab(0);
     for (TTabSheet* p : FPages)
-        if (p->FTabVisible) bar->addTab(ToQString(p->Caption()));
+        if (p->FTabVisible) {
+            if (FImages && p->FImageIndex >= 0)
+                bar->addTab(ImageListIcon(FImages, p->FImageIndex), ToQString(p->Caption()));
+            else
+                bar->addTab(ToQString(p->Caption()));
+        }
+    if (FImages) bar->setIconSize(QSize(FImages->Width(), FImages->Height()));
     if (FActivePage && FActivePage->TabIndex() >= 0) bar->setCurrentIndex(FActivePage->TabIndex());
     bar->setGeometry(0, 0, Width(), bar->sizeHint().height());
     FUpdatingTabs = false;
+}
+
+void TPageControl::SetImages(TCustomImageList* v) {
+    FollowImageList(FImages, v, FImageLink, [this] {
+        if (!ComponentState().Contains(csDestroying)) UpdateTabs();
+    });
 }
 
 void TPageControl::ShowPage(TTabSheet* Page) {

@@ -10,6 +10,7 @@
 class TStrings;
 class TPopupMenu;
 class TCustomImageList;
+class TChangeLink;
 
 // ---------------------------------------------------------------------------------------------
 // Status bar
@@ -74,10 +75,11 @@ public:
     void SetText(const String& v);
     void* Data() const { return FData; }
     void SetData(void* v) { FData = v; }
+    // The images of the tree's Images shown for the node, and while it is selected (-1: none).
     int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int v) { FImageIndex = v; }
+    void SetImageIndex(int v);
     int SelectedIndex() const { return FSelectedIndex; }
-    void SetSelectedIndex(int v) { FSelectedIndex = v; }
+    void SetSelectedIndex(int v);
     TTreeNode* Parent() const { return FParent; }
     int Count() const { return static_cast<int>(FChildren.size()); }
     TTreeNode* Item(int Index) const;
@@ -164,7 +166,7 @@ class TTreeView : public TWinControl {
     TTreeNode* Selected() const;
     void SetSelected(TTreeNode* v);
     TCustomImageList* Images() const { return FImages; }
-    void SetImages(TCustomImageList* v) { FImages = v; }
+    void SetImages(TCustomImageList* v);
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool v) { FReadOnly = v; }
     bool HideSelection() const { return FHideSelection; }
@@ -189,8 +191,10 @@ class TTreeView : public TWinControl {
 private:
     friend struct TTreeAccess;
     friend class TTreeNodes;
+    void UpdateImages();
     std::unique_ptr<TTreeNodes> FItems;
     TCustomImageList* FImages = nullptr;
+    std::unique_ptr<TChangeLink> FImageLink;
     bool FReadOnly = false;
     bool FHideSelection = true;
     bool FShowLines = true;
@@ -215,8 +219,9 @@ class TTabSheet : public TWinControl {
     int TabIndex() const;
     bool TabVisible() const { return FTabVisible; }
     void SetTabVisible(bool v);
+    // The image of the page control's Images shown on the tab (-1: none).
     int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int v) { FImageIndex = v; }
+    void SetImageIndex(int v);
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
 
@@ -247,7 +252,7 @@ class TPageControl : public TWinControl {
     TTabSheet* FindNextPage(TTabSheet* CurrentPage, bool GoForward, bool CheckTabVisible) const;
     void SelectNextPage(bool GoForward);
     TCustomImageList* Images() const { return FImages; }
-    void SetImages(TCustomImageList* v) { FImages = v; }
+    void SetImages(TCustomImageList* v);
 
     TNotifyEvent OnChange;
     TTabChangingEvent OnChanging;
@@ -266,6 +271,7 @@ private:
     std::vector<TTabSheet*> FPages;
     TTabSheet* FActivePage = nullptr;
     TCustomImageList* FImages = nullptr;
+    std::unique_ptr<TChangeLink> FImageLink;
     bool FUpdatingTabs = false;
 };
 
@@ -383,8 +389,9 @@ class TListView : public TWinControl {
     void SetReadOnly(bool v) { FReadOnly = v; }
     bool GridLines() const { return FGridLines; }
     void SetGridLines(bool v) { FGridLines = v; }
+    // The images items show by their ImageIndex.
     TCustomImageList* SmallImages() const { return FSmallImages; }
-    void SetSmallImages(TCustomImageList* v) { FSmallImages = v; }
+    void SetSmallImages(TCustomImageList* v);
     TListItem* GetItemAt(int X, int Y) const;
 
     TLVSelectItemEvent OnSelectItem;
@@ -406,6 +413,7 @@ private:
     bool FReadOnly = false;
     bool FGridLines = false;
     TCustomImageList* FSmallImages = nullptr;
+    std::unique_ptr<TChangeLink> FImageLink;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -474,6 +482,7 @@ class TToolButton : public TGraphicControl {
     ~TToolButton() override;
     TToolButtonStyle Style() const { return FStyle; }
     void SetStyle(TToolButtonStyle v);
+    // The image of the tool bar's Images (greyed, or from DisabledImages, while disabled).
     int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int v);
     bool Down() const { return FDown; }
@@ -490,6 +499,7 @@ class TToolButton : public TGraphicControl {
     void Click() override;
     void ActionChange(TBasicAction* Sender, bool CheckDefaults) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void SetParent(TWinControl* NewParent) override;
 
 protected:
     void SetTextValue(const String& v) override;
@@ -497,6 +507,7 @@ protected:
 
 private:
     friend struct TToolAccess;
+    friend class TToolBar;
     void Apply();
     TToolButtonStyle FStyle = tbsButton;
     int FImageIndex = -1;
@@ -509,12 +520,16 @@ private:
 class TToolBar : public TWinControl {
     ORV_META(TToolBar, TWinControl)
     explicit TToolBar(TComponent* AOwner);
+    ~TToolBar() override;
     int ButtonCount() const;
     TToolButton* Buttons(int Index) const;
     bool ShowCaptions() const { return FShowCaptions; }
     void SetShowCaptions(bool v);
     TCustomImageList* Images() const { return FImages; }
     void SetImages(TCustomImageList* v);
+    // The images disabled buttons show instead of the greyed ones of Images.
+    TCustomImageList* DisabledImages() const { return FDisabledImages; }
+    void SetDisabledImages(TCustomImageList* v);
     int ButtonWidth() const { return FButtonWidth; }
     void SetButtonWidth(int v);
     int ButtonHeight() const { return FButtonHeight; }
@@ -528,8 +543,12 @@ protected:
     void Resize() override;
 
 private:
+    void UpdateButtons();
     bool FShowCaptions = false;
     TCustomImageList* FImages = nullptr;
+    TCustomImageList* FDisabledImages = nullptr;
+    std::unique_ptr<TChangeLink> FImageLink;
+    std::unique_ptr<TChangeLink> FDisabledImageLink;
     int FButtonWidth = 23, FButtonHeight = 22;
     bool FFlat = false;
 };

@@ -3,8 +3,10 @@
 
 #include "gui/ActnList.h"
 #include "gui/Forms.h"
+#include "gui/ImgList.h"
 #include "gui/Menus.h"
 #include "gui/qt/ControlImpl.h"
+#include "gui/qt/ImageListIcons.h"
 #include "gui/qt/QtSupport.h"
 
 #include "rtl/StringList.h"
@@ -192,11 +194,22 @@ void TListView::ClearItems() {
     FItems.clear();
 }
 
+void TListView::SetSmallImages(TCustomImageList* v) {
+    FollowImageList(FSmallImages, v, FImageLink, [this] {
+        if (ComponentState().Contains(csDestroying)) return;
+        QTreeWidget* t = TListViewAccess::Tree(this);
+        t->setIconSize(FSmallImages ? QSize(FSmallImages->Width(), FSmallImages->Height()) : QSize());
+        for (auto& item : FItems)
+            UpdateItem(item.get());
+    });
+}
+
 void TListView::UpdateItem(TListItem* item) {
     QTreeWidgetItem* qi = TListViewAccess::Item(item);
     if (!qi) return;
     TApplyGuard guard(this);
     qi->setText(0, ToQString(item->Caption()));
+    qi->setIcon(0, ImageListIcon(FSmallImages, item->ImageIndex()));
     for (int c = 1; c < std::max(1, ColumnCount()); ++c) {
         int s = c - 1;
         qi->setText(c, s < item->SubItems()->Count() ? ToQString(item->SubItems()->Strings(s)) : QString());
@@ -441,7 +454,20 @@ void TToolButton::Apply() {
     b->setAutoRaise(true);
     b->setPopupMode(FStyle == tbsDropDown ? QToolButton::MenuButtonPopup : QToolButton::DelayedPopup);
     TToolBar* bar = ToolBar();
-    b->setToolButtonStyle(bar && bar->ShowCaptions() ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonTextOnly);
+    TCustomImageList* images = bar ? bar->Images() : nullptr;
+    // With images a button shows its image, and its caption under it only with ShowCaptions.
+    QIcon icon;
+    if (images && !sep && FImageIndex >= 0) icon = ImageListIcon(images, FImageIndex, bar->DisabledImages());
+    b->setIcon(icon);
+    if (images) b->setIconSize(QSize(images->Width(), images->Height()));
+    const bool captions = bar && bar->ShowCaptions();
+    b->setToolButtonStyle(images ? (captions ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly)
+                                 : (captions ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonTextOnly));
+}
+
+void TToolButton::SetParent(TWinControl* NewParent) {
+    TGraphicControl::SetParent(NewParent);
+    Apply();
 }
 
 void TToolButton::SetStyle(TToolButtonStyle v) {
@@ -530,6 +556,12 @@ TToolBar::TToolBar(TComponent* AOwner) : TWinControl(AOwner) {
     SetAlign(alTop);
 }
 
+TToolBar::~TToolBar() {
+    Destroying();
+    FImageLink.reset();
+    FDisabledImageLink.reset();
+}
+
 int TToolBar::ButtonCount() const {
     int n = 0;
     for (int i = 0; i < ControlCount(); ++i)
@@ -549,10 +581,19 @@ TToolButton* TToolBar::Buttons(int Index) const {
 
 void TToolBar::SetShowCaptions(bool v) {
     FShowCaptions = v;
+    UpdateButtons();
     ArrangeButtons();
 }
 void TToolBar::SetImages(TCustomImageList* v) {
-    FImages = v;
+    FollowImageList(FImages, v, FImageLink, [this] { UpdateButtons(); });
+}
+void TToolBar::SetDisabledImages(TCustomImageList* v) {
+    FollowImageList(FDisabledImages, v, FDisabledImageLink, [this] { UpdateButtons(); });
+}
+void TToolBar::UpdateButtons() {
+    if (ComponentState().Contains(csDestroying)) return;
+    for (int i = 0; i < ButtonCount(); ++i)
+        Buttons(i)->Apply();
 }
 void TToolBar::SetButtonWidth(int v) {
     FButtonWidth = v;

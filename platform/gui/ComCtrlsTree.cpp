@@ -2,7 +2,9 @@
 #include "gui/ComCtrls.h"
 
 #include "gui/Forms.h"
+#include "gui/ImgList.h"
 #include "gui/qt/ControlImpl.h"
+#include "gui/qt/ImageListIcons.h"
 #include "gui/qt/QtSupport.h"
 
 #include <QHeaderView>
@@ -22,6 +24,11 @@ struct TTreeAccess {
         t->FLastSelected = n;
         if (t->OnChange) t->OnChange(t, n);
     }
+    // The node's image, and its selected image while selected, from the tree's Images.
+    static void ApplyIcon(TTreeNode* n) {
+        if (QTreeWidgetItem* item = Item(n))
+            item->setIcon(0, ImageListIcon(n->FTree->Images(), n->FImageIndex, nullptr, n->FSelectedIndex));
+    }
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -30,6 +37,16 @@ struct TTreeAccess {
 void TTreeNode::SetText(const String& v) {
     FText = v;
     TTreeAccess::Item(this)->setText(0, ToQString(v));
+}
+
+void TTreeNode::SetImageIndex(int v) {
+    FImageIndex = v;
+    TTreeAccess::ApplyIcon(this);
+}
+
+void TTreeNode::SetSelectedIndex(int v) {
+    FSelectedIndex = v;
+    TTreeAccess::ApplyIcon(this);
 }
 
 TTreeNode* TTreeNode::Item(int Index) const {
@@ -169,6 +186,7 @@ TTreeNode* TTreeNodes::InsertNode(TTreeNode* parent, int index, const String& s,
     }
     TTreeNode* raw = node.get();
     sib.insert(sib.begin() + index, std::move(node));
+    TTreeAccess::ApplyIcon(raw);
     return raw;
 }
 
@@ -256,7 +274,19 @@ TTreeView::TTreeView(TComponent* AOwner) : TWinControl(AOwner) {
 TTreeView::~TTreeView() {
     Destroying();
     TControlAccess::Widget(this)->blockSignals(true);
+    FImageLink.reset();
     FItems.reset();
+}
+
+void TTreeView::SetImages(TCustomImageList* v) {
+    FollowImageList(FImages, v, FImageLink, [this] { UpdateImages(); });
+}
+
+void TTreeView::UpdateImages() {
+    if (ComponentState().Contains(csDestroying)) return;
+    TTreeAccess::Tree(this)->setIconSize(FImages ? QSize(FImages->Width(), FImages->Height()) : QSize());
+    for (TTreeNode* n = FItems->GetFirstNode(); n; n = n->GetNext())
+        TTreeAccess::ApplyIcon(n);
 }
 
 TTreeNode* TTreeView::Selected() const {

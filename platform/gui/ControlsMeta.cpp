@@ -1,10 +1,16 @@
 // Published properties and events of the control, form, menu, action and dialog classes, for
 // the object inspector, the script binder and form streaming.
 #include "gui/ActnList.h"
+#include "gui/Buttons.h"
+#include "gui/CheckLst.h"
+#include "gui/ComCtrls.h"
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
+#include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
+#include "gui/ImgList.h"
 #include "gui/Menus.h"
+#include "gui/StdCtrls.h"
 
 #include "classes/ClassRegistry.h"
 #include "classes/MetaBuilder.h"
@@ -167,6 +173,7 @@ void TMenuItem::DeclareMeta(meta::Class<TMenuItem>& c) {
 
 ORV_META_IMPL(TMenu)
 void TMenu::DeclareMeta(meta::Class<TMenu>& c) {
+    c.Property("Images", &TMenu::Images, &TMenu::SetImages);
     c.Property("Items", &TMenu::Items);
 }
 
@@ -214,6 +221,7 @@ void TAction::DeclareMeta(meta::Class<TAction>&) {}
 
 ORV_META_IMPL(TCustomActionList)
 void TCustomActionList::DeclareMeta(meta::Class<TCustomActionList>& c) {
+    c.Property("Images", &TCustomActionList::Images, &TCustomActionList::SetImages);
     c.Event("OnExecute", &TCustomActionList::OnExecute, "TActionEvent");
     c.Event("OnUpdate", &TCustomActionList::OnUpdate, "TActionEvent");
     c.Event("OnChange", &TCustomActionList::OnChange);
@@ -266,7 +274,7 @@ void TFontDialog::DeclareMeta(meta::Class<TFontDialog>& c) {
 ORV_META_IMPL(TPrintDialog)
 void TPrintDialog::DeclareMeta(meta::Class<TPrintDialog>& c) {
     c.Property("Collate", &TPrintDialog::Collate, &TPrintDialog::SetCollate).Default(false);
-    c.Property("Copies", &TPrintDialog::Copies, &TPrintDialog::SetCopies).Default(0);
+    c.Property("Copies", &TPrintDialog::Copies, &TPrintDialog::SetCopies).Default(1);
     c.Property("FromPage", &TPrintDialog::FromPage, &TPrintDialog::SetFromPage).Default(0);
     c.Property("MinPage", &TPrintDialog::MinPage, &TPrintDialog::SetMinPage).Default(0);
     c.Property("MaxPage", &TPrintDialog::MaxPage, &TPrintDialog::SetMaxPage).Default(0);
@@ -279,6 +287,39 @@ void TPrintDialog::DeclareMeta(meta::Class<TPrintDialog>& c) {
 ORV_META_IMPL(TPrinterSetupDialog)
 void TPrinterSetupDialog::DeclareMeta(meta::Class<TPrinterSetupDialog>&) {}
 
+// Every class a form or a report can name, registered with the class record of TControl so that
+// any program with a control finds all of them by name.
+ORV_REGISTER_CLASS(TLabel)
+ORV_REGISTER_CLASS(TEdit)
+ORV_REGISTER_CLASS(TMemo)
+ORV_REGISTER_CLASS(TButton)
+ORV_REGISTER_CLASS(TBitBtn)
+ORV_REGISTER_CLASS(TSpeedButton)
+ORV_REGISTER_CLASS(TCheckBox)
+ORV_REGISTER_CLASS(TRadioButton)
+ORV_REGISTER_CLASS(TGroupBox)
+ORV_REGISTER_CLASS(TComboBox)
+ORV_REGISTER_CLASS(TListBox)
+ORV_REGISTER_CLASS(TCheckListBox)
+ORV_REGISTER_CLASS(TScrollBar)
+ORV_REGISTER_CLASS(TPanel)
+ORV_REGISTER_CLASS(TBevel)
+ORV_REGISTER_CLASS(TSplitter)
+ORV_REGISTER_CLASS(TShape)
+ORV_REGISTER_CLASS(TPaintBox)
+ORV_REGISTER_CLASS(TImage)
+ORV_REGISTER_CLASS(TRadioGroup)
+ORV_REGISTER_CLASS(TTimer)
+ORV_REGISTER_CLASS(TStatusBar)
+ORV_REGISTER_CLASS(TTreeView)
+ORV_REGISTER_CLASS(TTabSheet)
+ORV_REGISTER_CLASS(TPageControl)
+ORV_REGISTER_CLASS(TProgressBar)
+ORV_REGISTER_CLASS(TListView)
+ORV_REGISTER_CLASS(TDateTimePicker)
+ORV_REGISTER_CLASS(TToolButton)
+ORV_REGISTER_CLASS(TToolBar)
+ORV_REGISTER_CLASS(TImageList)
 ORV_REGISTER_CLASS(TForm)
 ORV_REGISTER_CLASS(TScrollBox)
 ORV_REGISTER_CLASS(TMainMenu)

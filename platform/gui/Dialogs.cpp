@@ -4,9 +4,12 @@
 #include "gui/Controls.h"
 #include "gui/Forms.h"
 #include "gui/Interaction.h"
+#include "gui/Printers.h"
 
 #include "rtl/FileUtils.h"
 #include "rtl/StringList.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -153,21 +156,86 @@ bool TFontDialog::Execute() {
     return true;
 }
 
+// ---------------------------------------------------------------------------------------------
+// Print and printer-setup dialogs: the program's printer is the one shown and the one set.
+
+namespace {
+
+void AskPrinter(TInteractionRequest& r) {
+    TPrinter* p = Printer();
+    r.Items = p->Printers();
+    r.Value = p->PrinterName();
+    r.Copies = p->Copies();
+    r.Orientation = p->Orientation();
+    r.Paper = p->Paper();
+}
+
+// Selects the printer chosen and takes over its settings; returns the printer's name.
+String ApplyPrinter(const TInteractionAnswer& a) {
+    TPrinter* p = Printer();
+    if (!a.Text.empty() && a.Text != p->PrinterName()) {
+        auto indexOf = [&] {
+            const std::vector<String>& names = p->Printers();
+            auto it = std::find(names.begin(), names.end(), a.Text);
+            return it == names.end() ? -1 : static_cast<int>(it - names.begin());
+        };
+        int index = indexOf();
+        if (index < 0) {
+            p->Refresh(); // a queue added since the list was read
+            index = indexOf();
+        }
+        if (index < 0) throw EPrinter("Printer selected is not valid");
+        p->SetPrinterIndex(index);
+    }
+    // The PDF printer writes where the dialog said.
+    if (p->IsPdfPrinter() && !a.Files.empty() && !a.Files.front().empty()) p->SetOutputFile(a.Files.front());
+    if (a.Orientation >= 0) p->SetOrientation(a.Orientation == poLandscape ? poLandscape : poPortrait);
+    if (a.Paper > 0) p->SetPaper(a.Paper);
+    if (a.Copies > 0) p->SetCopies(a.Copies);
+    return p->PrinterName();
+}
+
+} // namespace
+
 bool TPrintDialog::Execute() {
     TInteractionRequest r;
     r.Kind = TInteractionKind::Print;
     r.Options = FOptions.Bits();
+    AskPrinter(r);
+    if (FCopies > 0) r.Copies = FCopies;
+    r.Collate = FCollate;
+    r.FromPage = FFromPage;
+    r.ToPage = FToPage;
+    r.MinPage = FMinPage;
+    r.MaxPage = FMaxPage;
+    r.PrintRange = FPrintRange;
+    r.PrintToFile = FPrintToFile;
+    if (OnShow) OnShow(this);
     TInteractionAnswer a = Interaction::Ask(r);
+    if (OnClose) OnClose(this);
     if (a.Result == 0) return false;
-    if (!a.Text.empty()) FPrinterName = a.Text;
+    // The copies confirmed are those shown unless the user changed them.
+    TInteractionAnswer chosen = a;
+    if (chosen.Copies <= 0) chosen.Copies = r.Copies;
+    FPrinterName = ApplyPrinter(chosen);
+    FCopies = Printer()->Copies();
+    if (a.Collate >= 0) FCollate = a.Collate != 0;
+    if (a.PrintRange >= prAllPages && a.PrintRange <= prPageNums)
+        FPrintRange = static_cast<TPrintRange>(a.PrintRange);
+    if (a.FromPage >= 0) FFromPage = a.FromPage;
+    if (a.ToPage >= 0) FToPage = a.ToPage;
+    if (a.PrintToFile >= 0) FPrintToFile = a.PrintToFile != 0;
     return true;
 }
 
 bool TPrinterSetupDialog::Execute() {
     TInteractionRequest r;
     r.Kind = TInteractionKind::PrinterSetup;
+    AskPrinter(r);
+    if (OnShow) OnShow(this);
     TInteractionAnswer a = Interaction::Ask(r);
+    if (OnClose) OnClose(this);
     if (a.Result == 0) return false;
-    if (!a.Text.empty()) FPrinterName = a.Text;
+    FPrinterName = ApplyPrinter(a);
     return true;
 }

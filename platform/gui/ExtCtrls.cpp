@@ -11,9 +11,6 @@
 #include <QGroupBox>
 #include <QTimer>
 
-namespace {
-
-// The platform's 3D frame: top-left in one colour, bottom-right in the other, shrinking r.
 void Frame3D(TCanvas* c, TRect& r, TColor topColor, TColor bottomColor, int width) {
     for (int i = 0; i < width; ++i) {
         c->Pen()->SetColor(topColor);
@@ -27,8 +24,6 @@ void Frame3D(TCanvas* c, TRect& r, TColor topColor, TColor bottomColor, int widt
         InflateRect(r, -1, -1);
     }
 }
-
-} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Panel

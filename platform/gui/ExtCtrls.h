@@ -1,4 +1,4 @@
-// Panels, bevels, splitters, shapes, paint boxes, radio groups and timers.
+// Panels, bevels, splitters, shapes, paint boxes, images, radio groups and timers.
 #pragma once
 
 #include "gui/Controls.h"
@@ -7,6 +7,7 @@
 
 class TStrings;
 class TRadioButton;
+class TPicture;
 
 enum TBevelStyle { bsLowered, bsRaised };
 ORV_ENUM(TBevelStyle, bsLowered, bsRaised)
@@ -14,6 +15,10 @@ enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightL
 ORV_ENUM(TBevelShape, bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer)
 enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
 ORV_ENUM(TShapeType, stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle)
+
+// The platform's 3D frame of Width lines: top and left in TopColor, bottom and right in
+// BottomColor; Rect shrinks by Width on every side.
+void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, int Width);
 
 // A panel: a container with bevels and a caption drawn in its middle.
 class TCustomPanel : public TCustomControl {
@@ -119,6 +124,49 @@ class TPaintBox : public TGraphicControl {
 
 protected:
     void Paint() override;
+};
+
+// An image: shows its Picture at the top-left, or centred (Center), stretched to the control
+// (Stretch), or scaled keeping its aspect (Proportional: shrunk to fit when larger, and with
+// Stretch grown to fit as well). A transparent picture lets the parent show through its
+// transparent colour (for a bitmap, its bottom-left pixel's).
+class TImage : public TGraphicControl {
+    ORV_META(TImage, TGraphicControl)
+    explicit TImage(TComponent* AOwner);
+    ~TImage() override;
+    TPicture* Picture() const { return FPicture.get(); }
+    // Copies the picture.
+    void SetPicture(TPicture* v);
+    // The canvas of the picture's bitmap, to draw the picture in code; an empty picture first
+    // becomes a bitmap of the control's size. A picture of another kind raises EInvalidOperation
+    // "Can only modify an image if it contains a bitmap".
+    TCanvas* Canvas();
+    // The control takes the picture's size whenever the picture changes.
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool v);
+    bool Center() const { return FCenter; }
+    void SetCenter(bool v);
+    bool Proportional() const { return FProportional; }
+    void SetProportional(bool v);
+    bool Stretch() const { return FStretch; }
+    void SetStretch(bool v);
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool v);
+    // Where the picture is drawn, in client coordinates.
+    TRect DestRect() const;
+
+protected:
+    void Paint() override;
+
+private:
+    void PictureChanged();
+    std::unique_ptr<TPicture> FPicture;
+    bool FAutoSize = false;
+    bool FCenter = false;
+    bool FProportional = false;
+    bool FStretch = false;
+    bool FTransparent = false;
+    bool FChanging = false;
 };
 
 // A group box of radio buttons made from Items, in Columns columns; ItemIndex is the checked one.

@@ -1,45 +1,92 @@
 #include "gui/ImgList.h"
 
 #include "gui/qt/BitmapImpl.h"
+#include "gui/qt/ImageListIcons.h"
 #include "gui/qt/QtSupport.h"
 
 #include "classes/MetaBuilder.h"
 
 #include <algorithm>
+#include <map>
 
 // One image: its pixels with the mask in the alpha channel.
-struct TImageList::Image {
+struct TCustomImageList::Image {
     QImage Pixels; // Format_ARGB32; alpha 0 where transparent
 };
 
-TImageList::TImageList(TComponent* AOwner) : TImageList(16, 16, AOwner) {}
+// Icons of the images by (index, selected index), so that many items showing one image share it.
+struct TCustomImageList::IconCache {
+    std::map<std::pair<int, int>, QIcon> Icons;
+};
 
-TImageList::TImageList(int width, int height, TComponent* AOwner)
+TChangeLink::~TChangeLink() {
+    if (FSender) FSender->UnRegisterChanges(this);
+}
+
+void TChangeLink::Change() {
+    if (OnChange) OnChange(FSender);
+}
+
+TCustomImageList::TCustomImageList(TComponent* AOwner) : TCustomImageList(16, 16, AOwner) {}
+
+TCustomImageList::TCustomImageList(int width, int height, TComponent* AOwner)
     : TComponent(AOwner), FWidth(std::max(1, width)), FHeight(std::max(1, height)) {}
 
-TImageList::~TImageList() = default;
+TCustomImageList::~TCustomImageList() {
+    Destroying();
+    // The controls showing the list let go of it.
+    std::vector<TChangeLink*> links;
+    links.swap(FLinks);
+    for (TChangeLink* link : links) {
+        link->FSender = nullptr;
+        link->Change();
+    }
+}
+
+void TCustomImageList::RegisterChanges(TChangeLink* Value) {
+    if (!Value || Value->FSender == this) return;
+    if (Value->FSender) Value->FSender->UnRegisterChanges(Value);
+    Value->FSender = this;
+    FLinks.push_back(Value);
+}
+
+void TCustomImageList::UnRegisterChanges(TChangeLink* Value) {
+    if (!Value) return;
+    FLinks.erase(std::remove(FLinks.begin(), FLinks.end(), Value), FLinks.end());
+    if (Value->FSender == this) Value->FSender = nullptr;
+}
 
 ORV_META_IMPL(TImageList)
-void TImageList::DeclareMeta(meta::Class<TImageList>& c) {
-    c.Property("BkColor", &TImageList::BkColor, &TImageList::SetBkColor).TypeName("TColor").Default(clNone);
-    c.Property("Height", &TImageList::Height, &TImageList::SetHeight).Default(16);
-    c.Property("Masked", &TImageList::Masked, &TImageList::SetMasked).Default(true);
-    c.Property("Width", &TImageList::Width, &TImageList::SetWidth).Default(16);
-    c.Event("OnChange", &TImageList::OnChange);
+void TImageList::DeclareMeta(meta::Class<TImageList>&) {}
+
+ORV_META_IMPL(TCustomImageList)
+void TCustomImageList::DeclareMeta(meta::Class<TCustomImageList>& c) {
+    c.Property("BkColor", &TCustomImageList::BkColor, &TCustomImageList::SetBkColor)
+        .TypeName("TColor")
+        .Default(clNone);
+    c.Property("Height", &TCustomImageList::Height, &TCustomImageList::SetHeight).Default(16);
+    c.Property("Masked", &TCustomImageList::Masked, &TCustomImageList::SetMasked).Default(true);
+    c.Property("Width", &TCustomImageList::Width, &TCustomImageList::SetWidth).Default(16);
+    c.Event("OnChange", &TCustomImageList::OnChange);
 }
 
-void TImageList::Changed() {
+void TCustomImageList::Changed() {
+    FIcons.reset();
     if (OnChange) OnChange(this);
+    // A link may unregister (or free another) while it runs.
+    std::vector<TChangeLink*> links = FLinks;
+    for (TChangeLink* link : links)
+        if (std::find(FLinks.begin(), FLinks.end(), link) != FLinks.end()) link->Change();
 }
 
-void TImageList::SetWidth(int width) {
+void TCustomImageList::SetWidth(int width) {
     SetSize(width, FHeight);
 }
-void TImageList::SetHeight(int height) {
+void TCustomImageList::SetHeight(int height) {
     SetSize(FWidth, height);
 }
 
-void TImageList::SetSize(int width, int height) {
+void TCustomImageList::SetSize(int width, int height) {
     width = std::max(1, width);
     height = std::max(1, height);
     if (width == FWidth && height == FHeight) return;
@@ -48,7 +95,7 @@ void TImageList::SetSize(int width, int height) {
     Clear();
 }
 
-int TImageList::AddImages(TBitmap* image, const std::vector<Byte>* mask) {
+int TCustomImageList::AddImages(TBitmap* image, const std::vector<Byte>* mask) {
     if (!image || image->Empty()) return -1;
     EnsureQtApp();
     const QImage& src = image->impl().SurfaceForRead();
@@ -71,7 +118,7 @@ int TImageList::AddImages(TBitmap* image, const std::vector<Byte>* mask) {
     return first;
 }
 
-int TImageList::Add(TBitmap* image, TBitmap* mask) {
+int TCustomImageList::Add(TBitmap* image, TBitmap* mask) {
     if (!image) return -1;
     if (!mask || mask->Empty()) return AddImages(image, nullptr);
     int w = image->Width(), h = image->Height();
@@ -83,7 +130,7 @@ int TImageList::Add(TBitmap* image, TBitmap* mask) {
     return AddImages(image, &m);
 }
 
-int TImageList::AddMasked(TBitmap* image, TColor maskColor) {
+int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
     if (!image || image->Empty()) return -1;
     int w = image->Width(), h = image->Height();
     TColor key = maskColor == clDefault ? image->Pixel(0, h - 1) : static_cast<TColor>(ColorToRGB(maskColor));
@@ -95,7 +142,7 @@ int TImageList::AddMasked(TBitmap* image, TColor maskColor) {
     return AddImages(image, &m);
 }
 
-void TImageList::Replace(int index, TBitmap* image, TBitmap* mask) {
+void TCustomImageList::Replace(int index, TBitmap* image, TBitmap* mask) {
     if (index < 0 || index >= Count()) throw EInvalidOperation("Invalid ImageList Index");
     int at = Add(image, mask);
     if (at < 0) return;
@@ -104,19 +151,19 @@ void TImageList::Replace(int index, TBitmap* image, TBitmap* mask) {
     Changed();
 }
 
-void TImageList::Delete(int index) {
+void TCustomImageList::Delete(int index) {
     if (index < 0 || index >= Count()) throw EInvalidOperation("Invalid ImageList Index");
     FImages.erase(FImages.begin() + index);
     Changed();
 }
 
-void TImageList::Clear() {
+void TCustomImageList::Clear() {
     if (FImages.empty()) return;
     FImages.clear();
     Changed();
 }
 
-void TImageList::Move(int from, int to) {
+void TCustomImageList::Move(int from, int to) {
     if (from < 0 || from >= Count() || to < 0 || to >= Count())
         throw EInvalidOperation("Invalid ImageList Index");
     auto img = std::move(FImages[static_cast<size_t>(from)]);
@@ -125,11 +172,11 @@ void TImageList::Move(int from, int to) {
     Changed();
 }
 
-void TImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) {
+void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) {
     Draw(canvas, x, y, index, dsNormal, enabled);
 }
 
-void TImageList::Draw(TCanvas* canvas, int x, int y, int index, TDrawingStyle, bool enabled) {
+void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, TDrawingStyle, bool enabled) {
     if (!canvas || index < 0 || index >= Count()) return;
     const QImage& px = FImages[static_cast<size_t>(index)]->Pixels;
     TRect src(0, 0, FWidth, FHeight);
@@ -148,27 +195,13 @@ void TImageList::Draw(TCanvas* canvas, int x, int y, int index, TDrawingStyle, b
         canvas->StretchBlt(Bounds(x, y, FWidth, FHeight), *b, src, cmSrcCopy);
         return;
     }
-    // Greyed: the dark parts of the image as a shape, in the highlight colour one pixel down
-    // and right, then in the shadow colour.
-    auto shape = [&](TColor colour) {
-        QImage s(px.size(), QImage::Format_ARGB32);
-        s.fill(0);
-        QRgb c = ToQRgb(colour);
-        for (int yy = 0; yy < px.height(); ++yy)
-            for (int xx = 0; xx < px.width(); ++xx) {
-                QRgb p = px.pixel(xx, yy);
-                if (qAlpha(p) == 0) continue;
-                if (qGray(p) < 192) s.setPixel(xx, yy, c);
-            }
-        return BitmapWithAlpha(s);
-    };
-    auto light = shape(clBtnHighlight);
-    auto dark = shape(clBtnShadow);
-    canvas->StretchBlt(Bounds(x + 1, y + 1, FWidth, FHeight), *light, src, cmSrcCopy);
-    canvas->StretchBlt(Bounds(x, y, FWidth, FHeight), *dark, src, cmSrcCopy);
+    // Greyed: the image's shape embossed in the button highlight and shadow colours.
+    auto greyed = BitmapWithAlpha(GreyedImage(px));
+    canvas->StretchBlt(Bounds(x, y, FWidth + 1, FHeight + 1), *greyed, TRect(0, 0, FWidth + 1, FHeight + 1),
+                       cmSrcCopy);
 }
 
-bool TImageList::GetBitmap(int index, TBitmap* bitmap) {
+bool TCustomImageList::GetBitmap(int index, TBitmap* bitmap) {
     if (!bitmap || index < 0 || index >= Count()) return false;
     bitmap->SetSize(FWidth, FHeight);
     TCanvas* c = bitmap->Canvas();
@@ -176,4 +209,101 @@ bool TImageList::GetBitmap(int index, TBitmap* bitmap) {
     c->FillRect(TRect(0, 0, FWidth, FHeight));
     Draw(c, 0, 0, index, true);
     return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The Qt side: images of a list as icons of Qt widgets.
+
+const QImage* TImageListAccess::Pixels(const TCustomImageList* list, int index) {
+    if (!list || index < 0 || index >= list->Count()) return nullptr;
+    return &list->FImages[static_cast<size_t>(index)]->Pixels;
+}
+
+QImage GreyedImage(const QImage& image) {
+    // The dark parts of the image as a shape, in the highlight colour one pixel down and right,
+    // then in the shadow colour over it (one pixel larger than the image for the offset).
+    QImage out(image.width() + 1, image.height() + 1, QImage::Format_ARGB32);
+    out.fill(0);
+    const QRgb light = ToQRgb(clBtnHighlight);
+    const QRgb dark = ToQRgb(clBtnShadow);
+    auto inShape = [&](int x, int y) {
+        QRgb p = image.pixel(x, y);
+        return qAlpha(p) != 0 && qGray(p) < 192;
+    };
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (inShape(x, y)) out.setPixel(x + 1, y + 1, light);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (inShape(x, y)) out.setPixel(x, y, dark);
+    return out;
+}
+
+namespace {
+
+QPixmap ListPixmap(TCustomImageList* list, int index) {
+    const QImage* px = TImageListAccess::Pixels(list, index);
+    if (px) return QPixmap::fromImage(*px);
+    // No image: a transparent one keeps the place, as the platform leaves it empty.
+    QPixmap empty(list->Width(), list->Height());
+    empty.fill(Qt::transparent);
+    return empty;
+}
+
+} // namespace
+
+const QIcon* TImageListAccess::CachedIcon(const TCustomImageList* list, int index, int selectedIndex) {
+    if (!list->FIcons) return nullptr;
+    auto it = list->FIcons->Icons.find({index, selectedIndex});
+    return it == list->FIcons->Icons.end() ? nullptr : &it->second;
+}
+
+void TImageListAccess::CacheIcon(TCustomImageList* list, int index, int selectedIndex, const QIcon& icon) {
+    if (!list->FIcons) list->FIcons = std::make_unique<TCustomImageList::IconCache>();
+    list->FIcons->Icons[{index, selectedIndex}] = icon;
+}
+
+QIcon ImageListIcon(TCustomImageList* Images, int Index, TCustomImageList* DisabledImages,
+                    int SelectedIndex) {
+    if (!Images) return QIcon();
+    // Icons with the list's own greyed look are kept (a list of other disabled images changes on
+    // its own, so those are made each time).
+    if (!DisabledImages)
+        if (const QIcon* cached = TImageListAccess::CachedIcon(Images, Index, SelectedIndex)) return *cached;
+    EnsureQtApp();
+    QIcon icon;
+    QPixmap normal = ListPixmap(Images, Index);
+    icon.addPixmap(normal, QIcon::Normal);
+    icon.addPixmap(normal, QIcon::Active);
+    // Selected items show their selected image (nothing when it has none), untinted.
+    icon.addPixmap(SelectedIndex == TImageListKeepImage ? normal : ListPixmap(Images, SelectedIndex),
+                   QIcon::Selected);
+    QPixmap disabled;
+    if (DisabledImages && TImageListAccess::Pixels(DisabledImages, Index))
+        disabled = ListPixmap(DisabledImages, Index);
+    else if (const QImage* px = TImageListAccess::Pixels(Images, Index))
+        disabled = QPixmap::fromImage(GreyedImage(*px).copy(0, 0, px->width(), px->height()));
+    else
+        disabled = normal;
+    icon.addPixmap(disabled, QIcon::Disabled);
+    if (!DisabledImages) TImageListAccess::CacheIcon(Images, Index, SelectedIndex, icon);
+    return icon;
+}
+
+void FollowImageList(TCustomImageList*& Ref, TCustomImageList* List, std::unique_ptr<TChangeLink>& Link,
+                     std::function<void()> Changed) {
+    if (List == Ref) return;
+    Ref = List;
+    if (!Link) Link = std::make_unique<TChangeLink>();
+    TChangeLink* link = Link.get();
+    TCustomImageList** ref = &Ref;
+    link->OnChange = [link, ref, Changed](TObject*) {
+        if (!link->Sender()) *ref = nullptr; // the list is being freed
+        if (Changed) Changed();
+    };
+    if (List)
+        List->RegisterChanges(link);
+    else if (link->Sender())
+        link->Sender()->UnRegisterChanges(link);
+    if (Changed) Changed();
 }

@@ -1,5 +1,7 @@
 // TImageList: a list of images of one size with their masks, drawn by index, normally or greyed
 // (the disabled look: the image's shape embossed in the button highlight and shadow colours).
+// Controls that show images of a list (menus, tool bars, tree and list views, page controls)
+// hear of its changes through a TChangeLink.
 #pragma once
 
 #include "classes/Component.h"
@@ -10,11 +12,32 @@
 
 enum TDrawingStyle { dsFocus, dsSelected, dsNormal, dsTransparent };
 
-class TImageList : public TComponent {
-    ORV_META(TImageList, TComponent)
-    explicit TImageList(TComponent* AOwner);
-    TImageList(int width, int height, TComponent* AOwner = nullptr);
-    ~TImageList() override;
+class TCustomImageList;
+
+// A control's link to an image list: the list runs OnChange after each change of its images, and
+// once more, with Sender cleared, when it is freed. Freeing the link unregisters it.
+class TChangeLink {
+public:
+    TChangeLink() = default;
+    ~TChangeLink();
+    TChangeLink(const TChangeLink&) = delete;
+    TChangeLink& operator=(const TChangeLink&) = delete;
+    // The list the link is registered with (nullptr when none).
+    TCustomImageList* Sender() const { return FSender; }
+    // Runs OnChange with the list as the sender.
+    void Change();
+    TNotifyEvent OnChange;
+
+private:
+    friend class TCustomImageList;
+    TCustomImageList* FSender = nullptr;
+};
+
+class TCustomImageList : public TComponent {
+    ORV_META(TCustomImageList, TComponent)
+    explicit TCustomImageList(TComponent* AOwner);
+    TCustomImageList(int width, int height, TComponent* AOwner = nullptr);
+    ~TCustomImageList() override;
 
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
@@ -48,8 +71,14 @@ class TImageList : public TComponent {
 
     TNotifyEvent OnChange;
 
+    // Links run on every change (a link registers with one list at a time).
+    void RegisterChanges(TChangeLink* Value);
+    void UnRegisterChanges(TChangeLink* Value);
+
 private:
+    friend struct TImageListAccess;
     struct Image;
+    struct IconCache;
     int AddImages(TBitmap* image, const std::vector<Byte>* mask);
     void Changed();
     int FWidth;
@@ -57,4 +86,13 @@ private:
     TColor FBkColor = clNone;
     bool FMasked = true;
     std::vector<std::unique_ptr<Image>> FImages;
+    std::vector<TChangeLink*> FLinks;
+    std::unique_ptr<IconCache> FIcons; // the images as icons of widgets, made once
+};
+
+class TImageList : public TCustomImageList {
+    ORV_META(TImageList, TCustomImageList)
+    explicit TImageList(TComponent* AOwner) : TCustomImageList(AOwner) {}
+    TImageList(int width, int height, TComponent* AOwner = nullptr)
+        : TCustomImageList(width, height, AOwner) {}
 };

@@ -5,6 +5,7 @@
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
 #include "gui/Forms.h"
+#include "gui/Printers.h"
 #include "gui/qt/QtSupport.h"
 
 #include <QApplication>
@@ -14,6 +15,8 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -286,6 +289,67 @@ TInteractionAnswer RealFileDialog(const TInteractionRequest& r, bool save) {
     return a;
 }
 
+// Qt's print dialog on a printer set up as the request says; the answer carries what the user chose.
+TInteractionAnswer RealPrintDialog(const TInteractionRequest& r) {
+    const bool setup = r.Kind == TInteractionKind::PrinterSetup;
+    QPrinter printer;
+    const bool pdf = r.Value == TPrinter::PdfPrinterName;
+    if (pdf)
+        printer.setOutputFormat(QPrinter::PdfFormat);
+    else if (!r.Value.empty())
+        printer.setPrinterName(ToQString(r.Value));
+    printer.setCopyCount(std::max(1, r.Copies));
+    printer.setCollateCopies(r.Collate);
+    printer.setPageOrientation(r.Orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (r.Paper > 0 && QPageSize::id(r.Paper) != QPageSize::Custom)
+        printer.setPageSize(QPageSize(QPageSize::id(r.Paper)));
+    QPrintDialog dlg(&printer, DialogParent());
+    if (!r.Caption.empty()) dlg.setWindowTitle(ToQString(r.Caption));
+    const auto has = [&](TPrintDialogOption o) { return (r.Options & (UInt64(1) << o)) != 0; };
+    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintShowPageSize;
+    if (!setup) {
+        options |= QAbstractPrintDialog::PrintCollateCopies;
+        if (has(poPageNums)) options |= QAbstractPrintDialog::PrintPageRange;
+        if (has(poSelection)) options |= QAbstractPrintDialog::PrintSelection;
+        if (has(poPrintToFile) && !has(poDisablePrintToFile)) options |= QAbstractPrintDialog::PrintToFile;
+        if (r.MaxPage > 0) dlg.setMinMax(std::max(1, r.MinPage), r.MaxPage);
+        if (r.FromPage > 0 && r.ToPage >= r.FromPage) printer.setFromTo(r.FromPage, r.ToPage);
+        printer.setPrintRange(r.PrintRange == prSelection  ? QPrinter::Selection
+                              : r.PrintRange == prPageNums ? QPrinter::PageRange
+                                                           : QPrinter::AllPages);
+    }
+    dlg.setOptions(options);
+    TInteractionAnswer a;
+    if (dlg.exec() != QDialog::Accepted) return a;
+    a.Result = mrOk;
+    if (printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty()) {
+        a.Text = TPrinter::PdfPrinterName;
+        if (!printer.outputFileName().isEmpty()) a.Files = {FromQString(printer.outputFileName())};
+    } else {
+        a.Text = FromQString(printer.printerName());
+    }
+    a.Copies = printer.copyCount();
+    a.Orientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? poLandscape : poPortrait;
+    a.Paper = printer.pageLayout().pageSize().windowsId();
+    if (!setup) {
+        a.Collate = printer.collateCopies() ? 1 : 0;
+        switch (printer.printRange()) {
+        case QPrinter::Selection:
+            a.PrintRange = prSelection;
+            break;
+        case QPrinter::PageRange:
+            a.PrintRange = prPageNums;
+            a.FromPage = printer.fromPage();
+            a.ToPage = printer.toPage();
+            break;
+        default:
+            a.PrintRange = prAllPages;
+            break;
+        }
+    }
+    return a;
+}
+
 TInteractionAnswer RealDialog(const TInteractionRequest& r) {
     TInteractionAnswer a;
     switch (r.Kind) {
@@ -329,13 +393,8 @@ TInteractionAnswer RealDialog(const TInteractionRequest& r) {
         return a;
     }
     case TInteractionKind::Print:
-    case TInteractionKind::PrinterSetup: {
-        QPrinter printer;
-        QPrintDialog dlg(&printer, DialogParent());
-        a.Result = dlg.exec() == QDialog::Accepted ? mrOk : 0;
-        a.Text = FromQString(printer.printerName());
-        return a;
-    }
+    case TInteractionKind::PrinterSetup:
+        return RealPrintDialog(r);
     default:
         return a;
     }

@@ -65,8 +65,21 @@ struct TInteractionRequest {
     // Modal forms: the form (valid during the call) and its class name.
     TCustomForm* Form = nullptr;
     String FormClass;
-    // Popup menus: the captions of the visible items (sub-items as "Parent/Child").
+    // Popup menus: the captions of the visible items (sub-items as "Parent/Child"); print and
+    // printer-setup dialogs: the printers to choose from (Value is the current one).
     std::vector<String> Items;
+    // Print and printer-setup dialogs: the settings shown (PrintRange a TPrintRange, Orientation a
+    // TPrinterOrientation, Paper a DMPAPER number; Options the TPrintDialogOptions bits).
+    int Copies = 0;
+    bool Collate = false;
+    int FromPage = 0;
+    int ToPage = 0;
+    int MinPage = 0;
+    int MaxPage = 0;
+    int PrintRange = 0;
+    bool PrintToFile = false;
+    int Orientation = 0;
+    int Paper = 0;
 };
 
 // The user's answer.
@@ -83,6 +96,16 @@ struct TInteractionAnswer {
     int FontSize = 0;
     // Plays the user on a modal form: sets fields, clicks buttons, returns a modal result.
     std::function<int(TCustomForm* Form)> FormHandler;
+    // Print and printer-setup dialogs: the printer chosen is Text ("" keeps the current one); a
+    // setting left at -1 (Copies and Paper at 0) keeps the dialog's value.
+    int Copies = 0;
+    int Collate = -1;
+    int FromPage = -1;
+    int ToPage = -1;
+    int PrintRange = -1;
+    int PrintToFile = -1;
+    int Orientation = -1;
+    int Paper = 0;
 };
 
 class TInteractionResponder {

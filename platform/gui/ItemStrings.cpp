@@ -97,8 +97,10 @@ void TListItemStrings::Delete(Integer index) {
 void TListItemStrings::DoInsert(Integer index, const String& s, TObject* obj) {
     auto* item = new QListWidgetItem(ToQString(s)); // the list widget owns it
     item->setData(Qt::UserRole, ObjectData(obj));
+    // The box shows; toggling it is left to the control (check list boxes toggle by their rules),
+    // so the view must not toggle it as well.
     if (FCheckable) {
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
     FList->insertItem(index, item);

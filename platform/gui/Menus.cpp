@@ -4,7 +4,9 @@
 
 #include "gui/ActnList.h"
 #include "gui/Forms.h"
+#include "gui/ImgList.h"
 #include "gui/Interaction.h"
+#include "gui/qt/ImageListIcons.h"
 #include "gui/qt/MenuAccess.h"
 #include "gui/qt/QtSupport.h"
 
@@ -80,7 +82,15 @@ void TMenuItem::UpdateAction() {
     QFont f = a->font();
     f.setBold(FDefault);
     a->setFont(f);
+    // The image from the menu's list; items on a menu bar show their caption only.
+    QIcon icon;
+    TMenu* menu = GetParentMenu();
+    const bool onBar = dynamic_cast<TMainMenu*>(menu) && FParent && !FParent->FParent;
+    if (menu && menu->Images() && FImageIndex >= 0 && !onBar && !IsLine())
+        icon = ImageListIcon(menu->Images(), FImageIndex);
+    a->setIcon(icon);
     if (QMenu* m = FImpl->SubMenu.get()) {
+        m->setIcon(icon);
         m->setTitle(ToQString(FCaption));
         m->menuAction()->setEnabled(FEnabled);
         m->menuAction()->setVisible(FVisible);
@@ -90,6 +100,18 @@ void TMenuItem::UpdateAction() {
 void TMenuItem::Changed() {
     UpdateAction();
     if (TMenu* m = GetParentMenu()) m->MenuChanged();
+}
+
+void TMenuItem::UpdateImages() {
+    UpdateAction();
+    for (TMenuItem* c : FItems)
+        c->UpdateImages();
+}
+
+void TMenuItem::SetImageIndex(int v) {
+    if (v == FImageIndex) return;
+    FImageIndex = v;
+    Changed();
 }
 
 void TMenuItem::Rebuild() {
@@ -212,6 +234,7 @@ void TMenuItem::Insert(int Index, TMenuItem* Item) {
     if (Index < 0 || Index > Count()) throw EMenuError("Menu index out of range");
     FItems.insert(FItems.begin() + Index, Item);
     Item->FParent = this;
+    Item->UpdateImages();
     Rebuild();
 }
 
@@ -270,7 +293,12 @@ TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(std::make_unique<T
 
 TMenu::~TMenu() {
     Destroying();
+    FImageLink.reset();
     FItems.reset();
+}
+
+void TMenu::SetImages(TCustomImageList* v) {
+    FollowImageList(FImages, v, FImageLink, [this] { FItems->UpdateImages(); });
 }
 
 namespace {

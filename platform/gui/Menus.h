@@ -12,6 +12,7 @@
 class TMenu;
 class TBasicAction;
 class TCustomImageList;
+class TChangeLink;
 struct TMenuAccess;
 
 ORV_DECLARE_EXCEPTION(EMenuError, Exception)
@@ -42,8 +43,9 @@ class TMenuItem : public TComponent {
     void SetVisible(bool v);
     bool Default() const { return FDefault; }
     void SetDefault(bool v);
+    // The image of the menu's Images shown before the caption (-1: none).
     int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int v) { FImageIndex = v; }
+    void SetImageIndex(int v);
     const String& Hint() const { return FHint; }
     void SetHint(const String& v) { FHint = v; }
     TBasicAction* Action() const { return FAction; }
@@ -88,6 +90,8 @@ private:
     void Changed();
     void Rebuild();
     void UpdateAction();
+    // The item and its sub-items show their images anew.
+    void UpdateImages();
 
     String FCaption;
     TShortCut FShortCut = scNone;
@@ -114,8 +118,9 @@ class TMenu : public TComponent {
     ~TMenu() override;
     // The root item; the menu's entries are its sub-items.
     TMenuItem* Items() const { return FItems.get(); }
+    // The images the items show by their ImageIndex (not on the menu bar itself).
     TCustomImageList* Images() const { return FImages; }
-    void SetImages(TCustomImageList* v) { FImages = v; }
+    void SetImages(TCustomImageList* v);
     // Runs the enabled item with that shortcut; true when an item has it.
     bool IsShortCut(TShortCut ShortCut);
     // The item with that shortcut, nullptr when none.
@@ -130,6 +135,7 @@ protected:
 private:
     std::unique_ptr<TMenuItem> FItems;
     TCustomImageList* FImages = nullptr;
+    std::unique_ptr<TChangeLink> FImageLink;
 };
 
 class TMainMenu : public TMenu {

@@ -1,11 +1,14 @@
 // Published properties and events of the standard, extra and common controls.
+#include "gui/Bitmap.h"
+#include "gui/CheckLst.h"
 #include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
+#include "gui/ImgList.h"
+#include "gui/Menus.h"
+#include "gui/Picture.h"
 #include "gui/StdCtrls.h"
 
-#include "classes/ClassRegistry.h"
 #include "classes/MetaBuilder.h"
-#include "gui/Menus.h"
 #include "rtl/StringList.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -133,6 +136,13 @@ void TCustomListBox::DeclareMeta(meta::Class<TCustomListBox>& c) {
 ORV_META_IMPL(TListBox)
 void TListBox::DeclareMeta(meta::Class<TListBox>&) {}
 
+ORV_META_IMPL(TCheckListBox)
+void TCheckListBox::DeclareMeta(meta::Class<TCheckListBox>& c) {
+    c.Property("AllowGrayed", &TCheckListBox::AllowGrayed, &TCheckListBox::SetAllowGrayed).Default(false);
+    c.Property("Flat", &TCheckListBox::Flat, &TCheckListBox::SetFlat).Default(true);
+    c.Event("OnClickCheck", &TCheckListBox::OnClickCheck);
+}
+
 ORV_META_IMPL(TScrollBar)
 void TScrollBar::DeclareMeta(meta::Class<TScrollBar>& c) {
     c.Property("Kind", &TScrollBar::Kind, &TScrollBar::SetKind).Default(sbHorizontal);
@@ -189,6 +199,16 @@ void TPaintBox::DeclareMeta(meta::Class<TPaintBox>& c) {
     c.Event("OnPaint", &TPaintBox::OnPaint);
 }
 
+ORV_META_IMPL(TImage)
+void TImage::DeclareMeta(meta::Class<TImage>& c) {
+    c.Property("AutoSize", &TImage::AutoSize, &TImage::SetAutoSize).Default(false);
+    c.Property("Center", &TImage::Center, &TImage::SetCenter).Default(false);
+    c.Property("Picture", &TImage::Picture, &TImage::SetPicture);
+    c.Property("Proportional", &TImage::Proportional, &TImage::SetProportional).Default(false);
+    c.Property("Stretch", &TImage::Stretch, &TImage::SetStretch).Default(false);
+    c.Property("Transparent", &TImage::Transparent, &TImage::SetTransparent).Default(false);
+}
+
 ORV_META_IMPL(TCustomRadioGroup)
 void TCustomRadioGroup::DeclareMeta(meta::Class<TCustomRadioGroup>& c) {
     c.Property("Caption", &TCustomRadioGroup::Caption, &TCustomRadioGroup::SetCaption);
@@ -220,6 +240,7 @@ void TStatusBar::DeclareMeta(meta::Class<TStatusBar>& c) {
 ORV_META_IMPL(TTreeView)
 void TTreeView::DeclareMeta(meta::Class<TTreeView>& c) {
     c.Property("HideSelection", &TTreeView::HideSelection, &TTreeView::SetHideSelection).Default(true);
+    c.Property("Images", &TTreeView::Images, &TTreeView::SetImages);
     c.Property("ReadOnly", &TTreeView::ReadOnly, &TTreeView::SetReadOnly).Default(false);
     c.Property("ShowLines", &TTreeView::ShowLines, &TTreeView::SetShowLines).Default(true);
     c.Property("ShowRoot", &TTreeView::ShowRoot, &TTreeView::SetShowRoot).Default(true);
@@ -245,6 +266,7 @@ void TTabSheet::DeclareMeta(meta::Class<TTabSheet>& c) {
 ORV_META_IMPL(TPageControl)
 void TPageControl::DeclareMeta(meta::Class<TPageControl>& c) {
     c.Property("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage);
+    c.Property("Images", &TPageControl::Images, &TPageControl::SetImages);
     c.Event("OnChange", &TPageControl::OnChange);
     c.Event("OnChanging", &TPageControl::OnChanging, "TTabChangingEvent");
 }
@@ -264,6 +286,7 @@ void TListView::DeclareMeta(meta::Class<TListView>& c) {
     c.Property("MultiSelect", &TListView::MultiSelect, &TListView::SetMultiSelect).Default(false);
     c.Property("ReadOnly", &TListView::ReadOnly, &TListView::SetReadOnly).Default(false);
     c.Property("RowSelect", &TListView::RowSelect, &TListView::SetRowSelect).Default(false);
+    c.Property("SmallImages", &TListView::SmallImages, &TListView::SetSmallImages);
     c.Property("ViewStyle", &TListView::ViewStyle, &TListView::SetViewStyle).Default(vsIcon);
     c.Event("OnSelectItem", &TListView::OnSelectItem, "TLVSelectItemEvent");
 }
@@ -300,33 +323,8 @@ ORV_META_IMPL(TToolBar)
 void TToolBar::DeclareMeta(meta::Class<TToolBar>& c) {
     c.Property("ButtonHeight", &TToolBar::ButtonHeight, &TToolBar::SetButtonHeight).Default(22);
     c.Property("ButtonWidth", &TToolBar::ButtonWidth, &TToolBar::SetButtonWidth).Default(23);
+    c.Property("DisabledImages", &TToolBar::DisabledImages, &TToolBar::SetDisabledImages);
     c.Property("Flat", &TToolBar::Flat, &TToolBar::SetFlat).Default(false);
+    c.Property("Images", &TToolBar::Images, &TToolBar::SetImages);
     c.Property("ShowCaptions", &TToolBar::ShowCaptions, &TToolBar::SetShowCaptions).Default(false);
 }
-
-ORV_REGISTER_CLASS(TLabel)
-ORV_REGISTER_CLASS(TEdit)
-ORV_REGISTER_CLASS(TMemo)
-ORV_REGISTER_CLASS(TButton)
-ORV_REGISTER_CLASS(TCheckBox)
-ORV_REGISTER_CLASS(TRadioButton)
-ORV_REGISTER_CLASS(TGroupBox)
-ORV_REGISTER_CLASS(TComboBox)
-ORV_REGISTER_CLASS(TListBox)
-ORV_REGISTER_CLASS(TScrollBar)
-ORV_REGISTER_CLASS(TPanel)
-ORV_REGISTER_CLASS(TBevel)
-ORV_REGISTER_CLASS(TSplitter)
-ORV_REGISTER_CLASS(TShape)
-ORV_REGISTER_CLASS(TPaintBox)
-ORV_REGISTER_CLASS(TRadioGroup)
-ORV_REGISTER_CLASS(TTimer)
-ORV_REGISTER_CLASS(TStatusBar)
-ORV_REGISTER_CLASS(TTreeView)
-ORV_REGISTER_CLASS(TTabSheet)
-ORV_REGISTER_CLASS(TPageControl)
-ORV_REGISTER_CLASS(TProgressBar)
-ORV_REGISTER_CLASS(TListView)
-ORV_REGISTER_CLASS(TDateTimePicker)
-ORV_REGISTER_CLASS(TToolButton)
-ORV_REGISTER_CLASS(TToolBar)
