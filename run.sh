@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds in Release and starts the program.
+# Installs what is missing, builds in Release, creates the default database beside the program
+# when there is none yet, and starts the program.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 orv_install_packages
 orv_build build-release Release
-if [ -x build-release/app/orvanta ]; then
-  exec build-release/app/orvanta "$@"
-else
-  echo "Orvanta is built; the application itself is not part of the build yet."
-fi
+build-release/app/orvanta-newdb
+exec build-release/app/orvanta "$@"

@@ -1,0 +1,75 @@
+#include "app/core/AppStart.h"
+
+#include "app/core/DataDm.h"
+#include "app/core/PubUnit.h"
+#include "app/core/Vardessa.h"
+#include "app/core/uFrmMain.h"
+#include "app/core/uFrmOperLogin.h"
+#include "app/core/uFrmSplash.h"
+
+#include "gui/Dialogs.h"
+#include "rtl/FileUtils.h"
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+namespace {
+
+std::unique_ptr<TfrmSplash> NewSplash() {
+    auto splash = std::make_unique<TfrmSplash>(nullptr);
+    splash->Show();
+    splash->Repaint();
+    Application()->ProcessMessages();
+    return splash;
+}
+
+} // namespace
+
+bool StartOrvanta() {
+    InstallMessageBoxes();
+    std::unique_ptr<TfrmSplash> splash = NewSplash();
+    Application()->SetTitle(ApplicationTitle);
+
+    // The data module lives as long as the application; a former one (a second start in the
+    // same process) goes first.
+    delete dmData;
+    dmData = new TdmData(Application());
+    dmData->Status = [&splash](const String& text) {
+        if (splash) splash->SetStatus(text);
+    };
+    dmData->AskDatabaseFile = [&splash]() -> String {
+        splash.reset();
+        TOpenDialog dialog(nullptr);
+        dialog.SetTitle("连接网络数据库");
+        dialog.SetFilter("Access数据库|*.MDB");
+        dialog.SetInitialDir(ProgramFolder());
+        if (!dialog.Execute()) return String();
+        splash = NewSplash();
+        return dialog.FileName();
+    };
+    const bool connected = dmData->DataModuleCreate();
+    dmData->Status = nullptr;
+    dmData->AskDatabaseFile = nullptr;
+    if (!connected) {
+        Application()->Terminate();
+        return false;
+    }
+
+    splash->SetStatus("连接成功，正在登录 .....");
+    delete FrmMain;
+    TFrmMain* main = new TFrmMain(Application());
+    Application()->SetMainForm(main);
+    splash->SetStatus("连接成功，正在登录 ...");
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    splash->SetStatus("连接成功，正在登录 .....");
+    splash.reset();
+
+    return ShowLogin(0);
+}
+
+int RunOrvanta() {
+    if (!StartOrvanta()) return 0;
+    Application()->Run();
+    return 0;
+}

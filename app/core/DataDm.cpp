@@ -1,0 +1,210 @@
+#include "app/core/DataDm.h"
+
+#include "app/core/AppConfig.h"
+#include "app/core/CodeNumbering.h"
+#include "app/core/LoginCheck.h"
+#include "app/core/PubUnit.h"
+#include "app/core/Rights.h"
+#include "app/core/Vardessa.h"
+
+#include "db/ADODB.h"
+#include "rtl/DateUtils.h"
+#include "rtl/Format.h"
+#include "rtl/StrUtils.h"
+
+TdmData* dmData = nullptr;
+
+TdmData::TdmData(TComponent* AOwner)
+    : TComponent(AOwner), FADOcnn(std::make_unique<TADOConnection>()), FQryPub(std::make_unique<TADOQuery>()),
+      FQryTemp(std::make_unique<TADOQuery>()) {
+    SetName("dmData");
+    FADOcnn->SetLoginPrompt(false);
+    FQryPub->SetConnection(FADOcnn.get());
+    FQryTemp->SetConnection(FADOcnn.get());
+}
+
+TdmData::~TdmData() {
+    FQryPub.reset();
+    FQryTemp.reset();
+    FADOcnn.reset();
+    if (dmData == this) dmData = nullptr;
+}
+
+void TdmData::ShowStatus(const String& text) {
+    if (Status) Status(text);
+}
+
+bool TdmData::DataModuleCreate() {
+    while (true) {
+        IniFile = std::make_unique<TIniFile>(ConfigFilePath());
+        const String folder = ReadDatabaseFolder(*IniFile);
+        ShowStatus("正在连接数据库 .....");
+        try {
+            FADOcnn->Close();
+            FADOcnn->SetConnectionString(ConnectionStringFor(folder));
+            FADOcnn->Open();
+            FConnected = true;
+            ShowStatus("连接成功，正在登录 ...");
+            return true;
+        } catch (const Exception&) {
+            FConnected = false;
+        }
+        const String picked = AskDatabaseFile ? AskDatabaseFile() : String();
+        if (picked.empty()) return false;
+        WriteDatabaseFolder(*IniFile, DsForPickedFile(picked));
+    }
+}
+
+void TdmData::EnsureConnected() {
+    if (!FADOcnn->Connected()) FADOcnn->Open();
+}
+
+bool TdmData::RunSQL(const String& sql) {
+    try {
+        EnsureConnected();
+        FQryPub->Close();
+        FQryPub->SQL()->SetText(sql);
+        FQryPub->ExecSQL();
+        return true;
+    } catch (const Exception&) {
+        ShowMess(MsgOperationFailed, 3);
+        return false;
+    }
+}
+
+bool TdmData::OpenSQL(const String& sql, TADOQuery* query) {
+    try {
+        EnsureConnected();
+        query->Close();
+        query->SQL()->SetText(sql);
+        query->Open();
+        return true;
+    } catch (const Exception&) {
+        query->Close();
+        ShowMess(MsgOpenFailed, 3);
+        return false;
+    }
+}
+
+bool TdmData::DeleteByID(const String& table, int id) {
+    try {
+        EnsureConnected();
+        FQryPub->Close();
+        FQryPub->SQL()->SetText("delete from " + table + " where F_ID = " + IntToStr(id));
+        FQryPub->ExecSQL();
+        return true;
+    } catch (const Exception&) {
+        ShowMess(MsgDeleteFailed, 3);
+        return false;
+    }
+}
+
+bool TdmData::OpenTemp(const String& sql) {
+    EnsureConnected();
+    FQryTemp->Close();
+    FQryTemp->SQL()->SetText(sql);
+    FQryTemp->Open();
+    return !FQryTemp->IsEmpty() && FQryTemp->FieldCount() > 0 && !FQryTemp->Fields()[0]->IsNull();
+}
+
+String TdmData::GetString(const String& sql) {
+    try {
+        return OpenTemp(sql) ? FQryTemp->Fields()[0]->AsString() : String();
+    } catch (const Exception&) {
+        ShowMess(MsgOperationFailed, 3);
+        return String();
+    }
+}
+
+double TdmData::GetFloat(const String& sql) {
+    try {
+        return OpenTemp(sql) ? FQryTemp->Fields()[0]->AsFloat() : 0.0;
+    } catch (const Exception&) {
+        ShowMess(MsgOperationFailed, 3);
+        return 0.0;
+    }
+}
+
+int TdmData::GetInteger(const String& sql) {
+    try {
+        return OpenTemp(sql) ? FQryTemp->Fields()[0]->AsInteger() : 0;
+    } catch (const Exception&) {
+        ShowMess(MsgOperationFailed, 3);
+        return 0;
+    }
+}
+
+void TdmData::FillCombo(const String& sql, TStrings& items) {
+    try {
+        EnsureConnected();
+        FQryTemp->Close();
+        FQryTemp->SQL()->SetText(sql);
+        FQryTemp->Open();
+        items.BeginUpdate();
+        items.Clear();
+        for (FQryTemp->First(); !FQryTemp->Eof(); FQryTemp->Next()) {
+            const String value = FQryTemp->Fields()[0]->AsString();
+            if (!Trim(value).empty()) items.Add(value);
+        }
+        items.EndUpdate();
+    } catch (const Exception&) {
+        ShowMess(MsgOperationFailed, 3);
+    }
+}
+
+void TdmData::WriteLog(const String& operType) {
+    try {
+        EnsureConnected();
+        const TDateTime now = Now();
+        FQryTemp->Close();
+        FQryTemp->SQL()->SetText("insert into LogRec(F_EmpName,F_OperType,F_OperDate,F_OperTime) "
+                                 "values(:EmpName,:OperType,:OperDate,:OperTime)");
+        FQryTemp->Parameters()->ParamByName("EmpName")->SetValue(OperName);
+        FQryTemp->Parameters()->ParamByName("OperType")->SetValue(operType);
+        FQryTemp->Parameters()->ParamByName("OperDate")->SetValue(FormatDateTime("yyyy-mm-dd", now));
+        FQryTemp->Parameters()->ParamByName("OperTime")->SetValue(FormatDateTime("hh:nn:ss", now));
+        FQryTemp->ExecSQL();
+    } catch (const Exception&) {
+        // The log never stops the program.
+    }
+}
+
+String TdmData::NewDatedCode(const String& sql, const String& prefix, int digits) {
+    const String highest = OpenTemp(sql) ? FQryTemp->Fields()[0]->AsString() : String();
+    return NewDatedCodeAfter(highest, prefix, digits, Now());
+}
+
+String TdmData::NextCode(const String& sql, int digits) {
+    const String highest = OpenTemp(sql) ? FQryTemp->Fields()[0]->AsString() : String();
+    return NextCodeAfter(highest, digits);
+}
+
+bool TdmData::HasRight(const String& code) {
+    return GetInteger(HasRightSQL(OperName, code)) > 0;
+}
+
+void TdmData::ReadOperatorScope(const String& name, int& flag, String& list) {
+    flag = 0;
+    list.clear();
+    try {
+        EnsureConnected();
+        FQryPub->Close();
+        FQryPub->SQL()->SetText(OperatorScopeSQL(name));
+        FQryPub->Open();
+        if (FQryPub->IsEmpty()) return;
+        flag = FQryPub->FieldByName("F_XQflag")->AsInteger();
+        list = FQryPub->FieldByName("F_XQname")->AsString();
+    } catch (const Exception&) {
+        ShowMess(MsgOperationFailed, 3);
+    }
+}
+
+void TdmData::ReadDecimalPlaces(int& amount, int& price, int& total) {
+    EnsureConnected();
+    FQryPub->Close();
+    FQryPub->SQL()->SetText("select F_iAmount,F_iPrice,F_iTotal from sysInfo");
+    FQryPub->Open();
+    amount = FQryPub->FieldByName("F_iAmount")->AsInteger();
+    price = FQryPub->FieldByName("F_iPrice")->AsInteger();
+    total = FQryPub->FieldByName("F_iTotal")->AsInteger();
+}

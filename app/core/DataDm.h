@@ -1,0 +1,78 @@
+// The data module: the one database connection ADOcnn, the shared queries QryPub and QryTemp,
+// and the operations every window runs its statements through.
+//
+// The guarded operations (RunSQL, OpenSQL, DeleteByID, GetString, GetFloat, GetInteger,
+// FillCombo) catch every error, show their fixed message and return false, empty text or 0;
+// NextCode and NewDatedCode let errors reach the caller; WriteLog ignores its own errors. Each
+// operation closes its shared query first. When compaction or restore closed the connection, the
+// next operation opens it again with the same connection string.
+#pragma once
+
+#include "classes/Component.h"
+#include "rtl/Types.h"
+
+#include <functional>
+#include <memory>
+
+class TADOConnection;
+class TADOQuery;
+class TStrings;
+
+inline const String MsgOperationFailed = "操作失败，请检查数据连接... ";
+inline const String MsgDeleteFailed = "删除操作失败，请检查数据连接... ";
+inline const String MsgOpenFailed = "打开操作失败，请检查数据连接... ";
+
+class TdmData : public TComponent {
+public:
+    explicit TdmData(TComponent* AOwner);
+    ~TdmData() override;
+    String ClassName() const override { return "TdmData"; }
+
+    TADOConnection* ADOcnn() const { return FADOcnn.get(); }
+    TADOQuery* QryPub() const { return FQryPub.get(); }
+    TADOQuery* QryTemp() const { return FQryTemp.get(); }
+
+    // True only when the creation handler opened the connection.
+    bool Connected() const { return FConnected; }
+
+    // The creation handler: opens config.ini beside the program, builds the connection string from
+    // ds and opens the connection. When that fails, AskDatabaseFile is asked for the database
+    // file: the folder of the answer is written to ds and everything is tried again; an empty
+    // answer (the dialog cancelled) gives up. Status receives the splash window's progress texts.
+    std::function<String()> AskDatabaseFile;
+    std::function<void(const String& text)> Status;
+    bool DataModuleCreate();
+
+    bool RunSQL(const String& sql);
+    bool OpenSQL(const String& sql, TADOQuery* query);
+    bool DeleteByID(const String& table, int id);
+    String GetString(const String& sql);
+    double GetFloat(const String& sql);
+    int GetInteger(const String& sql);
+    // Replaces the items with the first column of every row that is not blank, as read.
+    void FillCombo(const String& sql, TStrings& items);
+    void WriteLog(const String& operType);
+    String NewDatedCode(const String& sql, const String& prefix, int digits);
+    String NextCode(const String& sql, int digits);
+    // True when the logged-in operator holds the right of that code.
+    bool HasRight(const String& code);
+    // The estate scope of an operator (F_XQflag and F_XQname of OperList) through QryPub; 0 and
+    // "" when the operator is not there or the read fails.
+    void ReadOperatorScope(const String& name, int& flag, String& list);
+    // The decimal places of SysInfo through QryPub; raises when they cannot be read.
+    void ReadDecimalPlaces(int& amount, int& price, int& total);
+
+private:
+    void ShowStatus(const String& text);
+    void EnsureConnected();
+    // Opens a statement on QryTemp; true when it gave a row.
+    bool OpenTemp(const String& sql);
+
+    std::unique_ptr<TADOConnection> FADOcnn;
+    std::unique_ptr<TADOQuery> FQryPub;
+    std::unique_ptr<TADOQuery> FQryTemp;
+    bool FConnected = false;
+};
+
+// The single data module of the program.
+extern TdmData* dmData;

@@ -1,0 +1,78 @@
+#include "app/core/uFrmBtnImage.h"
+
+#include "app/core/Rights.h"
+#include "app/core/uFrmMain.h"
+
+#include "gui/ActnList.h"
+#include "gui/ComCtrls.h"
+#include "gui/StdCtrls.h"
+
+TFrmBtnImage* FrmBtnImage = nullptr;
+
+namespace {
+
+const int ButtonWidth = 120;
+const int ButtonHeight = 64;
+const int Gap = 24;
+
+} // namespace
+
+TFrmBtnImage::TFrmBtnImage(TComponent* AOwner) : TForm(AOwner) {
+    FrmBtnImage = this;
+    SetName("FrmBtnImage");
+    SetCaption("桌面");
+    SetFormStyle(fsMDIChild);
+    SetBorderStyle(bsSingle);
+    SetBorderIcons(TBorderIcons{biSystemMenu});
+    SetClientWidth(4 * ButtonWidth + 5 * Gap + 90);
+    SetClientHeight(3 * ButtonHeight + 5 * Gap + 40);
+    OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+
+    PageControl1 = new TPageControl(this);
+    PageControl1->SetName("PageControl1");
+    PageControl1->SetParent(this);
+    PageControl1->SetAlign(alClient);
+
+    for (const TDesktopPage& page : DesktopPages()) {
+        TTabSheet* sheet = new TTabSheet(this);
+        sheet->SetPageControl(PageControl1);
+        sheet->SetCaption(page.Caption);
+        int top = Gap;
+        for (const TDesktopGroup& group : page.Groups) {
+            if (group.Label) {
+                TLabel* label = new TLabel(this);
+                label->SetParent(sheet);
+                label->SetBounds(Gap, top, 200, 20);
+                label->SetCaption(group.Label);
+                top += 24;
+            }
+            for (const auto& row : group.Rows) {
+                int left = Gap;
+                for (int code : row) {
+                    TButton* button = new TButton(this);
+                    button->SetName("btn" + std::to_string(code));
+                    button->SetParent(sheet);
+                    button->SetBounds(left, top, ButtonWidth, ButtonHeight);
+                    if (FrmMain) button->SetAction(FrmMain->ActionOf(code));
+                    button->SetTag(code);
+                    Buttons.push_back(button);
+                    left += ButtonWidth + Gap;
+                }
+                top += ButtonHeight + Gap;
+            }
+        }
+    }
+    PageControl1->SetActivePageIndex(0); // 日常管理
+    DoCreate();
+}
+
+TFrmBtnImage::~TFrmBtnImage() {
+    DestroyComponents();
+    if (FrmBtnImage == this) FrmBtnImage = nullptr;
+}
+
+TButton* TFrmBtnImage::ButtonOf(int code) const {
+    for (TButton* button : Buttons)
+        if (button->Tag() == code) return button;
+    return nullptr;
+}

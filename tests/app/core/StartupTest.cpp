@@ -1,0 +1,283 @@
+// The program's start-up, login, rights and main window, played through the Interaction
+// responder with offscreen windows.
+#include "AppFixture.h"
+#include "app/core/AppConfig.h"
+#include "app/core/AppStart.h"
+#include "app/core/Rights.h"
+#include "app/core/uFrmBtnImage.h"
+#include "app/core/uFrmMain.h"
+#include "app/core/uFrmOperLogin.h"
+
+#include "gui/ActnList.h"
+#include "gui/ComCtrls.h"
+#include "gui/Interaction.h"
+#include "gui/Menus.h"
+#include "gui/StdCtrls.h"
+#include "rtl/Format.h"
+
+namespace {
+
+class Startup : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        InstallMessageBoxes(); // ShowMess through the platform's boxes, answered by User
+    }
+    void TearDown() override {
+        delete FrmMain;
+        AppFixture::TearDown();
+    }
+
+    // The login dialog played: the name, then each password clicked with "确定".
+    static std::function<int(TCustomForm*)> Login(const String& name, std::vector<String> passwords) {
+        return [name, passwords](TCustomForm* form) {
+            auto* login = dynamic_cast<TfrmOperLogin*>(form);
+            EXPECT_NE(login, nullptr);
+            if (!login) return static_cast<int>(mrCancel);
+            login->cbbOperName->SetText(name);
+            for (const String& password : passwords) {
+                login->edtPassWord->SetText(password);
+                login->btnOk->Click();
+                if (login->ModalResult() != mrNone) break;
+            }
+            return static_cast<int>(mrNone);
+        };
+    }
+
+    std::vector<String> MessageTexts() const {
+        std::vector<String> texts;
+        for (const TInteractionRequest& r : User.Requests())
+            if (r.Kind == TInteractionKind::MessageBox) texts.push_back(r.Text);
+        return texts;
+    }
+
+    void AddOperator(const String& name, const String& password, std::vector<String> rights) {
+        ASSERT_TRUE(
+            Dm->RunSQL("insert into OperList (F_Name, F_PassWord, F_Flag, F_XQflag, F_XQname) values ('" +
+                       name + "', '" + SavePass(password) + "', false, 0, '')"));
+        for (const String& right : rights)
+            ASSERT_TRUE(Dm->RunSQL("insert into OperLimit (F_OperName, F_lmtName) select '" + name +
+                                   "', F_name from Limits where F_code = '" + right + "'"));
+    }
+
+    int VisibleDesktopButtons() const {
+        int count = 0;
+        for (TButton* b : FrmBtnImage->Buttons)
+            count += b->Visible() ? 1 : 0;
+        return count;
+    }
+
+    TScriptedResponder User;
+    TInteractionScope Scope{User};
+};
+
+TEST_F(Startup, WithoutADatabaseTheRecoveryDialogAsksAndCancelEndsTheProgram) {
+    User.Cancel();
+    EXPECT_FALSE(StartOrvanta());
+    ASSERT_EQ(User.Requests().size(), 1u);
+    const TInteractionRequest& ask = User.Requests()[0];
+    EXPECT_EQ(ask.Kind, TInteractionKind::OpenFile);
+    EXPECT_EQ(ask.Caption, "连接网络数据库");
+    EXPECT_EQ(ask.Filter, "Access数据库|*.MDB");
+    EXPECT_EQ(IncludeTrailingPathDelimiter(ask.InitialDir), Prog());
+    EXPECT_EQ(FrmMain, nullptr);
+    TIniFile ini(ConfigFilePath());
+    EXPECT_FALSE(ini.ValueExists("config", "ds"));
+}
+
+TEST_F(Startup, PickingTheDatabaseInTheRecoveryDialogConnectsAndWritesDs) {
+    ASSERT_TRUE(CreateDefaultDatabase(Prog() + "db/"));
+    User.File(Prog() + "db/wuyegl.mdb").Form(Login("admin", {""}));
+    EXPECT_TRUE(StartOrvanta());
+    EXPECT_EQ(TIniFile(ConfigFilePath()).ReadString("config", "ds", ""), Prog() + "db/");
+    EXPECT_EQ(OperName, "admin");
+}
+
+TEST_F(Startup, AdminWithTheEmptyPasswordSeesEveryMenuAndTheDesktop) {
+    ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
+    User.Form(Login(" Admin ", {""}));
+    ASSERT_TRUE(StartOrvanta());
+    EXPECT_EQ(OperName, "Admin");
+    EXPECT_TRUE(IsAdmin);
+    EXPECT_EQ(XQScopeSQL, "");
+    EXPECT_EQ(TIniFile(ConfigFilePath()).ReadString("Config", "CurOperName", ""), "Admin");
+    ASSERT_NE(FrmMain, nullptr);
+    for (const TActionInfo& a : AppActions()) {
+        EXPECT_TRUE(FrmMain->ActionOf(a.Code)->Visible()) << a.Code;
+        EXPECT_FALSE(FrmMain->ActionOf(a.Code)->Enabled()) << a.Code; // no window registered yet
+    }
+    for (TMenuItem* top : FrmMain->mnuTop)
+        EXPECT_TRUE(top->Visible());
+    EXPECT_EQ(FrmMain->StatusBar1->Panels(1)->Text(), " Admin");
+
+    FrmMain->Show(); // the message loop's first showing
+    EXPECT_EQ(FrmMain->Caption(), ProductName + ProductVersion);
+    ASSERT_NE(FrmBtnImage, nullptr);
+    EXPECT_EQ(FrmBtnImage->Caption(), "桌面");
+    EXPECT_EQ(FrmBtnImage->PageControl1->ActivePageIndex(), 0);
+    EXPECT_EQ(FrmBtnImage->PageControl1->ActivePage()->Caption(), "日常管理");
+    EXPECT_EQ(VisibleDesktopButtons(), 34);
+    EXPECT_EQ(FrmBtnImage->ButtonOf(304)->Caption(), "收取物业费");
+    EXPECT_FALSE(FrmBtnImage->ButtonOf(304)->Enabled()); // its window has not come yet
+    EXPECT_EQ(FormatSettings().ShortDateFormat, "yyyy-MM-dd");
+    EXPECT_EQ(FmtTotal, "￥,0.00");
+    EXPECT_TRUE(MessageTexts().empty());
+}
+
+TEST_F(Startup, ThreeWrongPasswordsAreToldTheFourthEndsTheProgramAndIsLogged) {
+    ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
+    User.Form(Login("admin", {"a", "b", "c", "d"})).Answer(IDOK).Answer(IDOK).Answer(IDOK).Answer(IDOK);
+    EXPECT_FALSE(StartOrvanta());
+    const std::vector<String> expected = {"用户名或密码不正确，请重新输入！",
+                                          "用户名或密码不正确，请重新输入！",
+                                          "用户名或密码不正确，请重新输入！", "非法操作员!"};
+    EXPECT_EQ(MessageTexts(), expected);
+    Dm = std::make_unique<TdmData>(nullptr);
+    ASSERT_TRUE(Dm->DataModuleCreate());
+    EXPECT_EQ(Rows("select F_EmpName, F_OperType from LogRec"), std::vector<String>{"|登录失败！"});
+}
+
+TEST_F(Startup, AnUnknownOrDisabledOperatorIsRefusedWithoutCounting) {
+    Connect();
+    ASSERT_TRUE(Dm->RunSQL("insert into OperList (F_Name, F_PassWord, F_Flag) values ('off', '', true)"));
+    Dm.reset();
+    const auto tryDisabled = Login("off", {"", "", "", "", ""});
+    User.Form([&](TCustomForm* form) {
+        tryDisabled(form);
+        static_cast<TfrmOperLogin*>(form)->btnCancel->Click(); // five refusals later the user gives up
+        return static_cast<int>(mrNone);
+    });
+    for (int i = 0; i < 5; ++i)
+        User.Answer(IDOK);
+    EXPECT_FALSE(StartOrvanta());
+    const std::vector<String> texts = MessageTexts();
+    ASSERT_EQ(texts.size(), 5u);
+    for (const String& t : texts)
+        EXPECT_EQ(t, "此操作员并不存在，请重新选择操作员！");
+}
+
+TEST_F(Startup, AnOperatorWithRights201And301SeesOnlyTheirMenusAndTwoButtons) {
+    Connect();
+    AddOperator("张三", "pw", {"201", "301"});
+    Dm.reset();
+    User.Form(Login("张三", {"pw"}));
+    ASSERT_TRUE(StartOrvanta());
+    EXPECT_FALSE(IsAdmin);
+    EXPECT_TRUE(FrmMain->mnuTop[tmSystem]->Visible()); // 重新登录 and 退出系统 stay reachable
+    EXPECT_TRUE(FrmMain->mnuRelogin->Visible());
+    EXPECT_TRUE(FrmMain->mnuExit->Visible());
+    EXPECT_TRUE(FrmMain->mnuTop[tmBasic]->Visible());
+    EXPECT_TRUE(FrmMain->mnuTop[tmBasic]->Find("小区信息设置")->Visible());
+    EXPECT_FALSE(FrmMain->mnuTop[tmBasic]->Find("小区公共设施")->Visible());
+    EXPECT_FALSE(FrmMain->mnuTop[tmSystem]->Find("公司信息资料")->Visible());
+    EXPECT_TRUE(FrmMain->mnuTop[tmDaily]->Visible());
+    EXPECT_FALSE(FrmMain->mnuTop[tmQuery]->Visible());
+    EXPECT_FALSE(FrmMain->mnuTop[tmReport]->Visible());
+    EXPECT_TRUE(FrmMain->mnuWindow->Visible());
+    EXPECT_TRUE(FrmMain->mnuHelp->Visible());
+    EXPECT_TRUE(FrmMain->mnuNavigator->Visible());
+    int visibleActions = 0;
+    for (const TActionInfo& a : AppActions())
+        visibleActions += FrmMain->ActionOf(a.Code)->Visible() ? 1 : 0;
+    EXPECT_EQ(visibleActions, 2);
+    FrmMain->Show();
+    EXPECT_EQ(VisibleDesktopButtons(), 2);
+    EXPECT_TRUE(FrmBtnImage->ButtonOf(201)->Visible());
+    EXPECT_TRUE(FrmBtnImage->ButtonOf(301)->Visible());
+}
+
+TEST_F(Startup, ARestrictedOperatorGetsTheEstateScopeAndReloginAsAdminClearsIt) {
+    Connect();
+    AddOperator("李四", "", {});
+    ASSERT_TRUE(
+        Dm->RunSQL("update OperList set F_XQflag = 1, F_XQname = '''A'',''B''' where F_Name = '李四'"));
+    Dm.reset();
+    User.Form(Login("李四", {""}));
+    ASSERT_TRUE(StartOrvanta());
+    EXPECT_EQ(XQScopeSQL, "and ((F_XQname in ('A','B'))Or(F_XQname = '')or(F_XQname is Null)) ");
+    EXPECT_EQ(XQNameScopeSQL, "and (F_name in ('A','B'))");
+    User.Form(Login("admin", {""}));
+    FrmMain->mnuRelogin->Click();
+    EXPECT_EQ(OperName, "admin");
+    EXPECT_EQ(XQScopeSQL, "");
+    EXPECT_EQ(XQNameScopeSQL, "");
+}
+
+TEST_F(Startup, AFailedReloginKeepsTheOperatorAndIsLogged) {
+    ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
+    User.Form(Login("admin", {""}));
+    ASSERT_TRUE(StartOrvanta());
+    User.Form(Login("admin", {"1", "2", "3", "4"})).Answer(IDOK).Answer(IDOK).Answer(IDOK).Answer(IDOK);
+    FrmMain->mnuRelogin->Click();
+    EXPECT_EQ(MessageTexts().back(), "更换操作员失败!");
+    EXPECT_EQ(OperName, "admin");
+    EXPECT_TRUE(IsAdmin);
+    EXPECT_EQ(dmData->GetString("select F_EmpName & '|' & F_OperType from LogRec"), "admin|更换操作员失败！");
+}
+
+TEST_F(Startup, TheExitQuestionAnsweredNoKeepsTheProgramRunning) {
+    ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
+    User.Form(Login("admin", {""}));
+    ASSERT_TRUE(StartOrvanta());
+    FrmMain->Show();
+    User.Answer(IDNO);
+    FrmMain->mnuExit->Click();
+    ASSERT_EQ(MessageTexts().size(), 1u);
+    EXPECT_EQ(MessageTexts()[0], "真的要退出“Orvanta物业管理软件 ”软件吗？");
+    ASSERT_NE(FrmMain, nullptr);
+    EXPECT_TRUE(FrmMain->Visible());
+    EXPECT_NE(FrmBtnImage, nullptr);
+}
+
+TEST_F(Startup, TheNavigatorReopensOrRestoresTheOneDesktop) {
+    ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
+    User.Form(Login("admin", {""}));
+    ASSERT_TRUE(StartOrvanta());
+    FrmMain->Show();
+    TFrmBtnImage* first = FrmBtnImage;
+    first->SetWindowState(wsMinimized);
+    FrmMain->mnuNavigator->Click();
+    EXPECT_EQ(FrmBtnImage, first);
+    EXPECT_EQ(first->WindowState(), wsNormal);
+    FrmMain->CloseAllChildren();
+    Application()->ProcessMessages(); // the closed desktop frees itself
+    EXPECT_EQ(FrmBtnImage, nullptr);
+    FrmMain->mnuNavigator->Click();
+    ASSERT_NE(FrmBtnImage, nullptr);
+    EXPECT_EQ(FrmBtnImage->PageControl1->ActivePageIndex(), 0);
+}
+
+TEST_F(Startup, ARegisteredWindowEnablesItsActionAndOpensFromIt) {
+    ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
+    User.Form(Login("admin", {""}));
+    ASSERT_TRUE(StartOrvanta());
+    int opened = 0;
+    RegisterActionWindow(209, [&](TFrmMain* main) {
+        EXPECT_EQ(main, FrmMain);
+        ++opened;
+    });
+    EXPECT_TRUE(FrmMain->ActionOf(209)->Enabled());
+    FrmMain->mnuTop[tmBasic]->Find("选项...")->Click();
+    EXPECT_EQ(opened, 1);
+    RegisterActionWindow(209, nullptr);
+    EXPECT_FALSE(FrmMain->ActionOf(209)->Enabled());
+}
+
+TEST(EnableNavButtons, SwitchesTheButtonsUpToTheFirstOneMissing) {
+    TForm form(nullptr);
+    std::vector<TButton*> buttons;
+    for (const char* name : {"tbFirst", "tbPrior", "tbNext", "tbLast", "tbPrint", "tbExpert"}) {
+        TButton* b = new TButton(&form);
+        b->SetName(name);
+        buttons.push_back(b);
+    }
+    EnableNavButtons(&form, false);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(buttons[i]->Enabled()) << i;
+    EXPECT_TRUE(buttons[5]->Enabled()); // after the missing tbSet: untouched
+    EnableNavButtons(&form, true);
+    for (TButton* b : buttons)
+        EXPECT_TRUE(b->Enabled());
+}
+
+} // namespace
