@@ -1,6 +1,8 @@
 // The report library's string resources, language files and help topics.
 #include "report/vrRes.h"
 
+#include "gui/Desktop.h"
+#include "gui/ImgList.h"
 #include "report/vrUtils.h"
 #include "report/vrXML.h"
 #include "rtl/CodePage.h"
@@ -12,7 +14,7 @@
 namespace {
 
 TvrHelpViewer& HelpViewer() {
-    static TvrHelpViewer viewer;
+    static TvrHelpViewer viewer = DesktopHelpViewer;
     return viewer;
 }
 
@@ -74,7 +76,12 @@ String WithoutBang(const String& s) {
 } // namespace
 
 TvrResources::TvrResources()
-    : FNames(std::make_unique<TStringList>()), FLanguages(std::make_unique<TStringList>()) {
+    : FDisabledDesignerImages(std::make_unique<TImageList>(16, 16)),
+      FDesignerImages(std::make_unique<TImageList>(16, 16)),
+      FObjectImages(std::make_unique<TImageList>(16, 16)),
+      FPreviewImages(std::make_unique<TImageList>(16, 16)),
+      FWizardImages(std::make_unique<TImageList>(32, 32)), FNames(std::make_unique<TStringList>()),
+      FLanguages(std::make_unique<TStringList>()) {
     FNames->SetSorted(true);
     FNames->SetDuplicates(TDuplicates::dupError);
     FLanguages->SetSorted(true);
@@ -184,6 +191,17 @@ String GetResourceStringById(Integer id) {
     return GetResources().GetString(IntToStr(id));
 }
 
-void SetHelpViewer(TvrHelpViewer viewer) {
+TvrHelpViewer SetHelpViewer(TvrHelpViewer viewer) {
+    TvrHelpViewer previous = std::move(HelpViewer());
     HelpViewer() = std::move(viewer);
+    return previous;
+}
+
+void DesktopHelpViewer(const String& helpFile, const String& topic) {
+    (void)topic; // the desktop opener shows a file, not a place in it
+    if (!FileExists(helpFile)) {
+        ShowErrorMessage("找不到帮助文件 " + helpFile);
+        return;
+    }
+    if (!ShellOpen(helpFile)) ShowErrorMessage("没有可以打开帮助文件的程序: " + helpFile);
 }

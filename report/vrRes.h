@@ -1,8 +1,9 @@
 // The report library's process-wide string resources: every caption, hint and message is looked
 // up here by key or number. Tables arrive in a small XML format (root "Resources" with the
 // attribute "CodePage", children "StrRes" with "Name" and "Text"); the core table is built in,
-// language files (".drc" beside the program) replace the texts they hold. The manager also opens
-// the help file at the topic of a window.
+// language files (".drc" beside the program) replace the texts they hold. The manager also holds
+// the button and object images of the preview, designer and wizards (unpacked on first use from
+// the program's packed resources) and opens the help file at the topic of a window.
 #pragma once
 
 #include "report/vrUnicodeUtils.h"
@@ -10,8 +11,32 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class TStream;
+class TBitmap;
+class TImageList;
+
+// A packed resource of the program is missing.
+ORV_DECLARE_EXCEPTION(EResNotFound, Exception)
+
+// The program's packed resources: the image strips "DesgnButtons", "PreviewButtons",
+// "ObjectButtons" and "WizardButtons", each a BMP file in a gzip member (vrResImagesData.cpp,
+// made by tools/report_images.py).
+struct TvrBuiltInResource {
+    const char* Name;
+    const Byte* Data;
+    size_t Size;
+};
+extern const TvrBuiltInResource vrBuiltInResources[];
+extern const int vrBuiltInResourceCount;
+
+// The bytes of the packed resource (names compared without regard to case); EResNotFound
+// "Resource <name> not found" when the program has none of that name.
+std::vector<Byte> ReadProgramResource(const String& name);
+// Adds or replaces a packed resource for this run (an empty one removes it, bringing back the
+// built-in one of that name).
+void SetProgramResource(const String& name, std::vector<Byte> data);
 
 // The built-in core table, loaded when the manager is created.
 extern const char* const vrCoreResourceTable;
@@ -42,6 +67,25 @@ public:
     // Loads a language file; a file that does not exist is ignored.
     void LoadFromFile(const String& fileName);
 
+    // The image lists, filled on first use from the packed resources "DesgnButtons" (16 x 16
+    // cells in pairs: the button, then its disabled form), "PreviewButtons", "ObjectButtons"
+    // (16 x 16) and "WizardButtons" (32 x 32). A missing or damaged resource raises EResNotFound,
+    // EZDecompressionError or the bitmap's EInvalidGraphic; the list stays empty and the next
+    // call tries again.
+    TImageList* GetDesignerImages();
+    TImageList* GetDisabledDesignerImages();
+    TImageList* GetPreviewImages();
+    TImageList* GetObjectImages();
+    TImageList* GetWizardImages();
+    // Append the cells of the bitmap (left to right, row by row, each masked by its own
+    // transparent colour), after emptying the list(s) when clearFirst is set. The designer's
+    // cells go in pairs: the first of each pair to the designer images, the second to the
+    // disabled ones.
+    void SetDesignerImages(TBitmap* bitmap, bool clearFirst);
+    void SetPreviewImages(TBitmap* bitmap, bool clearFirst);
+    void SetObjectImages(TBitmap* bitmap, bool clearFirst);
+    void SetWizardImages(TBitmap* bitmap, bool clearFirst);
+
     // Code page in which texts are handed out; 0 is the program's ANSI code page.
     Integer CodePage() const { return FCodePage; }
 
@@ -63,7 +107,15 @@ public:
 private:
     void ListLanguages();
     void PushScriptMessages() const;
+    using TImageSetter = void (TvrResources::*)(TBitmap*, bool);
+    // Unpacks the resource into a bitmap and hands it to the setter when list is empty.
+    TImageList* FillImages(TImageList* list, const char* resource, TImageSetter setter);
 
+    std::unique_ptr<TImageList> FDisabledDesignerImages;
+    std::unique_ptr<TImageList> FDesignerImages;
+    std::unique_ptr<TImageList> FObjectImages;
+    std::unique_ptr<TImageList> FPreviewImages;
+    std::unique_ptr<TImageList> FWizardImages;
     std::unique_ptr<TStringList> FNames; // sorted, case-blind; object = index into FValues
     TWideStrings FValues;
     std::unique_ptr<TStringList> FLanguages;
@@ -75,6 +127,10 @@ TvrResources& GetResources();
 // GetString of the decimal form of id.
 String GetResourceStringById(Integer id);
 
-// Replaces the help viewer; without one, help does nothing. The platform's desktop opener is
-// installed here once it is available.
-void SetHelpViewer(TvrHelpViewer viewer);
+// Replaces the help viewer and returns the one before; an empty viewer makes help do nothing.
+// DesktopHelpViewer is installed from the start.
+TvrHelpViewer SetHelpViewer(TvrHelpViewer viewer);
+// Opens the help file with the desktop's program for it. The desktop opener takes no topic, so
+// the file opens at its start. A missing help file, or no program to open it, is told to the
+// user in an error box.
+void DesktopHelpViewer(const String& helpFile, const String& topic);

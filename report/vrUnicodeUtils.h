@@ -3,6 +3,7 @@
 #pragma once
 
 #include "classes/Persistent.h"
+#include "gui/Graphics.h"
 #include "rtl/StringList.h"
 #include "rtl/SysUtils.h"
 
@@ -72,17 +73,12 @@ private:
     std::vector<TItem> FItems;
 };
 
-// Font character sets of the platform.
-enum : Integer {
-    ANSI_CHARSET = 0,
-    DEFAULT_CHARSET = 1,
-    SYMBOL_CHARSET = 2,
+// Font character sets of the platform beyond those the windowing layer names (ANSI_CHARSET,
+// DEFAULT_CHARSET, SYMBOL_CHARSET, SHIFTJIS_CHARSET, HANGEUL_CHARSET, GB2312_CHARSET,
+// CHINESEBIG5_CHARSET, OEM_CHARSET in gui/Graphics.h).
+enum : TFontCharset {
     MAC_CHARSET = 77,
-    SHIFTJIS_CHARSET = 128,
-    HANGEUL_CHARSET = 129,
     JOHAB_CHARSET = 130,
-    GB2312_CHARSET = 134,
-    CHINESEBIG5_CHARSET = 136,
     GREEK_CHARSET = 161,
     TURKISH_CHARSET = 162,
     VIETNAMESE_CHARSET = 163,
@@ -92,7 +88,6 @@ enum : Integer {
     RUSSIAN_CHARSET = 204,
     THAI_CHARSET = 222,
     EASTEUROPE_CHARSET = 238,
-    OEM_CHARSET = 255,
 };
 
 // Pseudo code pages: the system's OEM (437) and Macintosh code pages.

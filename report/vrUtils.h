@@ -1,7 +1,11 @@
 // Small helpers shared by the report library: geometry records, texts, numbers, streams as hex
-// and checksums, temporary files, page lists and bracket-aware expression scanning.
+// and checksums, the library's message boxes and error policy, temporary files, page lists,
+// bracket-aware expression scanning, picture drawing, image strips and collection streaming.
 #pragma once
 
+#include "classes/Meta.h"
+#include "gui/Colors.h"
+#include "gui/Geometry.h"
 #include "rtl/FileUtils.h"
 #include "rtl/Streams.h"
 #include "rtl/StringList.h"
@@ -84,7 +88,7 @@ bool IsFloatText(const String& text);
 String FloatToDisplayStr(Extended value);
 // Exactly decimals decimals with the given separator and no thousands separator.
 String FormatFloatFixed(int decimals, char decimalSeparator, Extended value);
-// "#rrggbb" of an RGB colour value (red in the low byte).
+// "#RRGGBB" of a colour (red in the low byte of an RGB value; system colours resolved first).
 String ColorToHTMLColor(Integer color);
 
 // --- Page lists -----------------------------------------------------------------------------
@@ -110,3 +114,79 @@ String GetModulePath();
 // fileName when everything is written. On any failure the temporary file is removed, the old
 // file stays as it was, and the error passes on.
 void WriteFileReplacing(const String& fileName, const std::function<void(TStream&)>& write);
+
+// --- Messages and errors --------------------------------------------------------------------
+
+// The library's three message boxes, through the application's message box (and so through the
+// Interaction service): captioned with the resource texts "mbError", "mbConfirm" and "mbInfo".
+// ShowErrorMessage: error icon and OK.
+void ShowErrorMessage(const String& text);
+// The question icon added to the MB_* button flags; returns the ID* of the button pressed.
+int ShowConfirmMessage(const String& text, Cardinal buttons);
+// Information icon and OK.
+void ShowInfoMessage(const String& text);
+
+// How the report library reports its errors (the report's engine option NewSilentMode).
+enum TvrSilentMode { simMessageBoxes, simSilent, simReThrow };
+ORV_ENUM(TvrSilentMode, simMessageBoxes, simSilent, simReThrow)
+
+// The one place where the silent mode decides: simMessageBoxes shows the text with
+// ShowErrorMessage, simReThrow raises an Exception with it, simSilent drops it.
+void ReportLibraryError(TvrSilentMode mode, const String& text);
+
+// --- Pictures and images --------------------------------------------------------------------
+
+class TBitmap;
+class TCanvas;
+class TGraphic;
+class TImageList;
+
+// Draws a picture object's graphic into rect. The brush becomes white. A graphic that is not a
+// metafile is first drawn at its own size into a temporary bitmap (32 bits per pixel when
+// printing, 24 otherwise) when printing, in high quality, or when it is transparent and no
+// bitmap; that bitmap then goes into rect with BlitTransparent when transparent is set, else
+// with StretchBitmapAsDIB when printing, else with StretchBitmapHalftone. Other graphics take
+// transparent as their transparency and are drawn with BlitTransparent when they are a
+// transparent bitmap, else stretched into rect by the canvas.
+void DrawPictureGraphic(TCanvas* canvas, const TRect& rect, TGraphic* graphic, bool isPrinting,
+                        bool highQuality, bool transparent, TColor transparentColor);
+// Stretches the whole bitmap into rect; where it shrinks, each device pixel takes the average of
+// the bitmap pixels it covers (the halftone stretch).
+void StretchBitmapHalftone(TCanvas* canvas, const TRect& rect, TBitmap* bitmap);
+// The same for printers. The platform's bitmaps are device-independent already, so this is the
+// halftone stretch of the bitmap's RGB pixels.
+void StretchBitmapAsDIB(TCanvas* canvas, const TRect& rect, TBitmap* bitmap);
+// Stretches the bitmap into rect leaving the destination under the pixels of transparentColor
+// untouched. Shrinking averages the opaque pixels (monochrome bitmaps are not averaged: black
+// wins, as the black-on-white stretch does); a device pixel stays untouched when most of what it
+// covers is transparent. useDIB is kept for the callers: the bitmap is device-independent.
+void BlitTransparent(TCanvas* canvas, const TRect& rect, TBitmap* bitmap, TColor transparentColor,
+                     bool useDIB);
+// Draws the bitmap at (x, y) masked by its own transparent colour (nothing for no bitmap).
+void DrawMaskedBitmap(TCanvas* canvas, int x, int y, TBitmap* bitmap);
+// Cuts the bitmap into cellWidth x cellHeight cells, left to right and row by row, and adds each
+// to images masked by the cell's own transparent colour (its bottom-left pixel). With
+// secondImages the cells go in pairs: the first to images, the one to its right to secondImages.
+// Parts of a cell beyond the bitmap are white.
+void SplitBitmapIntoImageLists(TBitmap* bitmap, int cellWidth, int cellHeight, TImageList* images,
+                               TImageList* secondImages);
+
+// --- Collections ----------------------------------------------------------------------------
+
+class TCollection;
+class TCollectionItem;
+
+// The attribute text of one collection item, as the layout serializer writes it, and filling an
+// item from such a text.
+using TvrItemTextWriter = std::function<String(TCollectionItem& item)>;
+using TvrItemTextReader = std::function<void(TCollectionItem& item, const String& text)>;
+
+// Writes the collection in the layout files' property-data form: list start (1); for each item a
+// nested list (1) holding one long string (12, the text's length as 4 bytes little-endian, the
+// text's bytes) and its list end (0); the list end (0).
+void WriteCollectionAsXML(TCollection& collection, TStream& writer, const TvrItemTextWriter& itemText);
+// Reads that form at the stream's position: the collection is emptied and every string becomes
+// a new item filled by readItem. Short strings (6), UTF-8 (20) and UTF-16 (18) strings are taken
+// as well. A value in the component-stream collection form (14), or anything else that is not
+// this list, raises EReadError and leaves the collection as it was.
+void ReadCollectionAsXML(TCollection& collection, TStream& reader, const TvrItemTextReader& readItem);

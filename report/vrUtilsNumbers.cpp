@@ -1,6 +1,7 @@
 // Tolerant number parsing and the report library's number display forms.
 #include "report/vrUtils.h"
 
+#include "gui/Colors.h"
 #include "rtl/Format.h"
 
 #include <cmath>
@@ -38,6 +39,7 @@ String FormatFloatFixed(int decimals, char decimalSeparator, Extended value) {
 }
 
 String ColorToHTMLColor(Integer color) {
-    const unsigned rgb = static_cast<unsigned>(color) & 0xFFFFFFu;
+    // System colours (negative values) are resolved to their RGB value first.
+    const unsigned rgb = static_cast<unsigned>(ColorToRGB(color)) & 0xFFFFFFu;
     return Format("#%.2x%.2x%.2x", {rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF});
 }

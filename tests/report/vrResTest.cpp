@@ -157,12 +157,13 @@ TEST_F(vrResFolder, HelpOpensTheHelpFileAtTheTopicOfTheWindowClass) {
     EXPECT_EQ(r.HelpPath(nullptr), folder + "DODade.chm");
     EXPECT_EQ(TvrResources::HelpTopic("TvrSQLEditorForm"), "TvrADOQuery.htm");
 
+    TvrHelpViewer previous = SetHelpViewer(nullptr);
     r.OpenHelpTopic(&memoEditor); // no viewer: nothing happens
     std::vector<std::pair<String, String>> shown;
     SetHelpViewer([&](const String& file, const String& topic) { shown.emplace_back(file, topic); });
     r.OpenHelpTopic(&memoEditor);
     r.ShowHelp(nullptr);
-    SetHelpViewer(nullptr);
+    SetHelpViewer(previous);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0], std::make_pair(folder + "DODade.chm", String("Text_object.htm")));
     EXPECT_EQ(shown[1], std::make_pair(folder + "DODade.chm", String()));

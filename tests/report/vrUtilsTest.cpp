@@ -107,6 +107,12 @@ TEST(vrUtils, NumberDisplayForms) {
     EXPECT_EQ(FormatFloatFixed(3, '.', -1), "-1.000");
     EXPECT_EQ(ColorToHTMLColor(0x0000FF), "#FF0000");
     EXPECT_EQ(ColorToHTMLColor(0x123456), "#563412");
+    // System colours are resolved first: the window colour is white, the button face its grey.
+    EXPECT_EQ(ColorToHTMLColor(clWindow), "#FFFFFF");
+    const unsigned face = static_cast<unsigned>(ColorToRGB(clBtnFace));
+    EXPECT_EQ(ColorToHTMLColor(clBtnFace),
+              Format("#%.2X%.2X%.2X", {face & 0xFF, (face >> 8) & 0xFF, face >> 16}));
+    EXPECT_NE(ColorToHTMLColor(clBtnFace), "#0F0000");
 }
 
 TEST(vrUtils, StreamsAsHexAndChecksum) {
