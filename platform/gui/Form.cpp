@@ -21,7 +21,8 @@
 
 #include <set>
 
-// Hears the user move or resize an MDI child's sub-window and gives the form its new bounds.
+// Hears the user move, resize, maximise, minimise or restore an MDI child's sub-window and gives
+// the form its new bounds and window state.
 class TSubWindowWatch : public QObject {
 public:
     explicit TSubWindowWatch(TCustomForm* form) : FForm(form) {}
@@ -30,6 +31,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
             TFormAccess::SubWindowGeometryChanged(FForm, static_cast<QWidget*>(watched));
+        else if (event->type() == QEvent::WindowStateChange)
+            TFormAccess::SubWindowStateChanged(FForm, static_cast<QWidget*>(watched));
         return false;
     }
 
@@ -320,8 +323,9 @@ void TCustomForm::SetWindowState(TWindowState v) {
     if (!Visible()) return;
     QWidget* w =
         FForm->SubWindow ? static_cast<QWidget*>(FForm->SubWindow.data()) : TControlAccess::Widget(this);
-    // A fixed size would keep the window from growing to the whole area.
-    if (v != wsNormal) ApplyFrameSize();
+    // A fixed size would keep the window from growing to the whole area (a sub-window lets go
+    // of it when its state changes, as when the user maximises it).
+    if (v != wsNormal && !FForm->SubWindow) ApplyFrameSize();
     switch (v) {
     case wsMaximized:
         w->showMaximized();
@@ -732,6 +736,25 @@ void TFormAccess::SubWindowGeometryChanged(TCustomForm* Form, QWidget* SubWindow
     TControlAccess::SetBoundsFields(Form, g.x(), g.y(), w, h);
     Form->LayoutFrame();
     if (resized) TControlAccess::FireResize(Form);
+    // Restored from maximised, a fixed border keeps its size again.
+    if (!Form->Sizeable() && !SubWindow->isMaximized() &&
+        SubWindow->minimumSize() != SubWindow->maximumSize()) {
+        TApplyGuard guard(Form);
+        SubWindow->setFixedSize(g.size());
+    }
+}
+
+// The state comes before the new geometry: a maximised or minimised window may take any size.
+void TFormAccess::SubWindowStateChanged(TCustomForm* Form, QWidget* SubWindow) {
+    const Qt::WindowStates state = SubWindow->windowState();
+    Form->FWindowState = state.testFlag(Qt::WindowMinimized)   ? wsMinimized
+                         : state.testFlag(Qt::WindowMaximized) ? wsMaximized
+                                                               : wsNormal;
+    if (Form->FWindowState != wsNormal) {
+        TApplyGuard guard(Form);
+        SubWindow->setMinimumSize(0, 0);
+        SubWindow->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
 }
 
 // The platform's window list: the visible children in the order they were created, numbered with

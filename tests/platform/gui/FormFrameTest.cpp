@@ -133,10 +133,16 @@ TEST_F(MdiFrame, AMaximisedFixedChildFillsTheFrameAndComesBackToItsBounds) {
     TBitmap shot;
     GrabControl(child.get(), shot);
     EXPECT_GT(shot.Width(), 600);
+    EXPECT_EQ(child->Width(), shot.Width());
+    EXPECT_EQ(child->WindowState(), wsMaximized);
     child->SetWindowState(wsNormal);
     GrabControl(child.get(), shot);
     EXPECT_EQ(shot.Width(), 300);
     EXPECT_EQ(shot.Height(), 200);
     EXPECT_EQ(child->Width(), 300);
+    EXPECT_EQ(child->Left(), 10);
     EXPECT_FALSE(ShownSizeable(child.get()));
+    child->SetWindowState(wsMinimized);
+    EXPECT_EQ(child->WindowState(), wsMinimized);
+    EXPECT_EQ(child->Width(), 300); // a minimised child keeps its bounds
 }
