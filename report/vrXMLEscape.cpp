@@ -1,6 +1,8 @@
 // Escaping of attribute values and element content of the report library's XML dialect.
 #include "report/vrXML.h"
 
+#include "rtl/CodePage.h"
+
 #include <cstring>
 
 namespace {
@@ -14,25 +16,6 @@ void AppendReference(String& out, unsigned char c) {
     if (c >= 10) out += static_cast<char>('0' + c / 10);
     out += static_cast<char>('0' + c % 10);
     out += ';';
-}
-
-// The character of code point cp as UTF-8 (the text of the whole system is UTF-8).
-void AppendCodePoint(String& out, unsigned long cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 // A decimal character reference "&#digits;" starting at i (text[i] == '&', text[i + 1] == '#').
@@ -107,7 +90,7 @@ String UnescapeXMLText(const String& text) {
         if (plain)
             result += plain;
         else
-            AppendCodePoint(result, cp);
+            Utf8Append(result, static_cast<char32_t>(cp));
         done = amp + len;
         amp = text.find('&', done);
     }

@@ -7,7 +7,9 @@
 #include "app/core/uFrmOperLogin.h"
 #include "app/core/uFrmSplash.h"
 
+#include "controls/KxGIF.h"
 #include "gui/Dialogs.h"
+#include "report/vrpngimage.h"
 #include "rtl/FileUtils.h"
 
 #include <chrono>
@@ -28,6 +30,9 @@ std::unique_ptr<TfrmSplash> NewSplash() {
 
 bool StartOrvanta() {
     InstallMessageBoxes();
+    // GIF and PNG pictures load like any other picture, by extension and by signature.
+    RegisterGIFImage();
+    RegisterPNGObject();
     std::unique_ptr<TfrmSplash> splash = NewSplash();
     Application()->SetTitle(ApplicationTitle);
 

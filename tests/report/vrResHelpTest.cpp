@@ -4,7 +4,7 @@
 
 #include "gui/Forms.h"
 #include "gui/Interaction.h"
-#include "platform/rtl/TempDir.h"
+#include "TempDir.h"
 #include "rtl/FileUtils.h"
 
 #include <chrono>

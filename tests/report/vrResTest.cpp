@@ -1,6 +1,6 @@
 #include "report/vrRes.h"
 
-#include "platform/rtl/TempDir.h"
+#include "TempDir.h"
 #include "report/vrXML.h"
 #include "rtl/FileUtils.h"
 #include "script/vs_iconst.h"

@@ -1,6 +1,6 @@
 #include "report/vrUnicodeUtils.h"
 
-#include "platform/rtl/TempDir.h"
+#include "TempDir.h"
 #include "rtl/Streams.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "report/vrUtils.h"
 
-#include "platform/rtl/TempDir.h"
+#include "TempDir.h"
 #include "rtl/Format.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "report/vrXML.h"
 
-#include "platform/rtl/TempDir.h"
+#include "TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -14,8 +14,11 @@
 #include "gui/InputSimulation.h"
 #include "gui/Interaction.h"
 #include "gui/Menus.h"
+#include "gui/Picture.h"
 #include "gui/StdCtrls.h"
 #include "rtl/Format.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -93,6 +96,17 @@ TEST_F(Startup, PickingTheDatabaseInTheRecoveryDialogConnectsAndWritesDs) {
     EXPECT_TRUE(StartOrvanta());
     EXPECT_EQ(TIniFile(ConfigFilePath()).ReadString("config", "ds", ""), Prog() + "db/");
     EXPECT_EQ(OperName, "admin");
+}
+
+TEST_F(Startup, GifAndPngPicturesLoadOnceTheProgramHasStarted) {
+    ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
+    User.Form(Login("admin", {""}));
+    ASSERT_TRUE(StartOrvanta());
+    std::vector<String> extensions;
+    for (const TPictureFileFormat& format : TPicture::FileFormats())
+        extensions.push_back(format.Extension);
+    EXPECT_NE(std::find(extensions.begin(), extensions.end(), "gif"), extensions.end());
+    EXPECT_NE(std::find(extensions.begin(), extensions.end(), "png"), extensions.end());
 }
 
 TEST_F(Startup, AdminWithTheEmptyPasswordSeesEveryMenuAndTheDesktop) {

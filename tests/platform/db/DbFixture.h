@@ -4,7 +4,7 @@
 
 #include "db/ADODB.h"
 #include "db/SqliteDatabase.h"
-#include "platform/rtl/TempDir.h"
+#include "TempDir.h"
 #include "rtl/FileUtils.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 #include "rtl/Streams.h"
 #include "rtl/StringList.h"
 
-#include "platform/rtl/TempDir.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "rtl/Registry.h"
 #include "rtl/StringList.h"
 
-#include "platform/rtl/TempDir.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "rtl/Streams.h"
 
-#include "platform/rtl/TempDir.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 

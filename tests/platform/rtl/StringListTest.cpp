@@ -2,7 +2,7 @@
 #include "rtl/CodePage.h"
 #include "rtl/Streams.h"
 
-#include "platform/rtl/TempDir.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 

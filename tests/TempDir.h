@@ -11,7 +11,7 @@
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "orv_rtl_XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "orv_test_XXXXXX").string();
         if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
         FPath = pattern;
     }
