@@ -121,12 +121,6 @@ void StretchInto(TCanvas* canvas, const TRect& rect, TBitmap* bitmap, TColor key
     canvas->StretchBlt(rect, *shrunk, TRect(0, 0, w, h), cmSrcCopy, key >= 0 ? key : clNone);
 }
 
-// The bitmap's transparent colour as a plain RGB value: TransparentColor carries the platform's
-// palette-relative flag (0x02000000), which no pixel has.
-TColor PlainTransparentColor(const TBitmap& bitmap) {
-    return bitmap.TransparentColor() & 0xFFFFFF;
-}
-
 } // namespace
 
 void StretchBitmapHalftone(TCanvas* canvas, const TRect& rect, TBitmap* bitmap) {
@@ -141,9 +135,9 @@ void BlitTransparent(TCanvas* canvas, const TRect& rect, TBitmap* bitmap, TColor
                      bool useDIB) {
     (void)useDIB;
     if (!bitmap) return;
-    if (transparentColor == clDefault) transparentColor = PlainTransparentColor(*bitmap);
+    if (transparentColor == clDefault) transparentColor = bitmap->TransparentColor();
     const TColor key =
-        transparentColor == clNone ? -1 : static_cast<TColor>(ColorToRGB(transparentColor) & 0xFFFFFF);
+        transparentColor == clNone ? -1 : static_cast<TColor>(ColorToPixelRGB(transparentColor));
     StretchInto(canvas, rect, bitmap, key);
 }
 
@@ -176,7 +170,7 @@ void DrawPictureGraphic(TCanvas* canvas, const TRect& rect, TGraphic* graphic, b
 void DrawMaskedBitmap(TCanvas* canvas, int x, int y, TBitmap* bitmap) {
     if (!canvas || !bitmap || bitmap->Empty()) return;
     TImageList list(bitmap->Width(), bitmap->Height());
-    list.AddMasked(bitmap, PlainTransparentColor(*bitmap));
+    list.AddMasked(bitmap, bitmap->TransparentColor());
     list.Draw(canvas, x, y, 0, true);
 }
 
@@ -194,7 +188,7 @@ void SplitBitmapIntoImageLists(TBitmap* bitmap, int cellWidth, int cellHeight, T
                 std::memcpy(row, strip.Row(top + y) + static_cast<size_t>(left) * 3,
                             static_cast<size_t>(inside) * 3);
         }
-        list->AddMasked(&cell, PlainTransparentColor(cell));
+        list->AddMasked(&cell, cell.TransparentColor());
     };
     for (int top = 0; top < strip.H; top += cellHeight)
         for (int left = 0; left < strip.W;) {

@@ -14,6 +14,8 @@ namespace {
 const int ButtonWidth = 120;
 const int ButtonHeight = 64;
 const int Gap = 24;
+// The tabs stand on the left edge, each 60 pixels across.
+const int TabHeight = 60;
 
 } // namespace
 
@@ -24,7 +26,7 @@ TFrmBtnImage::TFrmBtnImage(TComponent* AOwner) : TForm(AOwner) {
     SetFormStyle(fsMDIChild);
     SetBorderStyle(bsSingle);
     SetBorderIcons(TBorderIcons{biSystemMenu});
-    SetClientWidth(4 * ButtonWidth + 5 * Gap + 90);
+    SetClientWidth(TabHeight + 4 * ButtonWidth + 5 * Gap + 8);
     SetClientHeight(3 * ButtonHeight + 5 * Gap + 40);
     OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
 
@@ -32,6 +34,8 @@ TFrmBtnImage::TFrmBtnImage(TComponent* AOwner) : TForm(AOwner) {
     PageControl1->SetName("PageControl1");
     PageControl1->SetParent(this);
     PageControl1->SetAlign(alClient);
+    PageControl1->SetTabPosition(tpLeft);
+    PageControl1->SetTabHeight(TabHeight);
 
     for (const TDesktopPage& page : DesktopPages()) {
         TTabSheet* sheet = new TTabSheet(this);

@@ -164,6 +164,8 @@ void TFrmMain::BuildMenus() {
         if (TCustomForm* child = ActiveMDIChild()) child->Close();
     });
     NewItem(this, mnuWindow, "全部关闭", [this](TObject*) { CloseAllChildren(); });
+    // The frame lists its open child windows below these items.
+    SetWindowMenu(mnuWindow);
 
     mnuHelp = NewItem(this, root, "辅助");
     NewItem(this, mnuHelp, "计算器", [](TObject*) {

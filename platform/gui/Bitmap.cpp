@@ -444,7 +444,7 @@ TColor TBitmap::Pixel(int x, int y) const {
 void TBitmap::Draw(TCanvas& canvas, const TRect& r) {
     if (Empty()) return;
     TColor key = clNone;
-    if (Transparent()) key = static_cast<TColor>(ColorToRGB(TransparentColor() & 0xFFFFFF));
+    if (Transparent()) key = static_cast<TColor>(ColorToPixelRGB(TransparentColor()));
     canvas.StretchBlt(r, *this, TRect(0, 0, Width(), Height()), canvas.CopyMode(), key);
 }
 

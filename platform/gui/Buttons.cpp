@@ -134,7 +134,7 @@ void TButtonGlyphs::Draw(TCanvas* Canvas, const TRect& Client, const TPoint& Off
         const QImage& surface = FGlyph->impl().SurfaceForRead();
         QImage image = surface.copy(index * glyphSize.cx, 0, glyphSize.cx, glyphSize.cy)
                            .convertToFormat(QImage::Format_ARGB32);
-        const QRgb key = ToQRgb(FGlyph->TransparentColor() & 0xFFFFFF) & 0xFFFFFF;
+        const QRgb key = ToQRgb(FGlyph->TransparentColor()) & 0xFFFFFF;
         for (int y = 0; y < image.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
             for (int x = 0; x < image.width(); ++x)

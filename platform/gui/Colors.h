@@ -121,6 +121,12 @@ constexpr TColor clDefault = 0x20000000;
 TColorRef GetSysColor(int index);
 // A system colour resolved through the table; any other value is returned unchanged.
 TColorRef ColorToRGB(TColor color);
+// The plain 0x00BBGGRR value a pixel of that colour has: a system colour resolved, and the flag
+// byte of a palette-relative colour (0x02000000, as TBitmap::TransparentColor gives) dropped.
+// Colours that pick out pixels (masks, transparent colours) compare through it.
+inline TColorRef ColorToPixelRGB(TColor color) {
+    return ColorToRGB(color) & 0x00FFFFFF;
+}
 
 // Colour names ("clRed", "clBtnFace", ...) as stored in layouts and forms. ColorToString gives the
 // name when the value has one, else "$00BBGGRR" (8 hex digits). StringToColor reads a name or a

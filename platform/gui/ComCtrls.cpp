@@ -7,7 +7,9 @@
 #include "gui/qt/ImageListIcons.h"
 #include "gui/qt/QtSupport.h"
 
+#include <QPainter>
 #include <QProgressBar>
+#include <QStyle>
 #include <QTabBar>
 
 // ---------------------------------------------------------------------------------------------
@@ -104,7 +106,45 @@ void TStatusBar::Paint() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Page control: a tab bar over the pages; the active page fills the rest.
+// Page control: a row of tabs on one edge; the active page fills the rest.
+
+namespace {
+
+// The tab row: tabs fitted to their captions unless the page control gives them a size.
+class TPageTabBar : public QTabBar {
+public:
+    explicit TPageTabBar(QWidget* parent) : QTabBar(parent) {}
+    int TabHeight = 0; // across the row
+    int TabWidth = 0;  // along the row
+
+protected:
+    QSize tabSizeHint(int index) const override {
+        QSize size = QTabBar::tabSizeHint(index);
+        const bool vertical = shape() == QTabBar::RoundedWest || shape() == QTabBar::RoundedEast;
+        int& across = vertical ? size.rwidth() : size.rheight();
+        int& along = vertical ? size.rheight() : size.rwidth();
+        if (TabHeight > 0) across = TabHeight;
+        if (TabWidth > 0) along = TabWidth;
+        return size;
+    }
+    QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
+};
+
+// The line around the pages that the tabs stand on, in the colour of the tabs' outline; the
+// selected tab covers it where it joins the pages.
+class TPageFrame : public QWidget {
+public:
+    explicit TPageFrame(QWidget* parent) : QWidget(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(palette().window().color().darker(140));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
+} // namespace
 
 struct TPageAccess {
     static void UserSelected(TPageControl* pc, int tab) {
@@ -185,9 +225,14 @@ void TTabSheet::SetTextValue(const String& v) {
 }
 
 TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
-    auto* bar = new QTabBar(TControlAccess::Widget(this));
+    auto* bar = new TPageTabBar(TControlAccess::Widget(this));
     bar->setObjectName("orvTabs");
-    bar->setDrawBase(true);
+    bar->setExpanding(false);
+    bar->setUsesScrollButtons(true);
+    bar->setDrawBase(false);
+    auto* frame = new TPageFrame(TControlAccess::Widget(this));
+    frame->setObjectName("orvPageFrame");
+    frame->lower();
     QObject::connect(bar, &QTabBar::currentChanged, bar, [this](int i) {
         try {
             TPageAccess::UserSelected(this, i);
@@ -217,6 +262,9 @@ TTabSheet* TPageControl::Pages(int Index) const {
 namespace {
 QTabBar* TabsOf(const TPageControl* pc) {
     return TControlAccess::Widget(pc)->findChild<QTabBar*>("orvTabs", Qt::FindDirectChildrenOnly);
+}
+QWidget* PageFrameOf(const TPageControl* pc) {
+    return TControlAccess::Widget(pc)->findChild<QWidget*>("orvPageFrame", Qt::FindDirectChildrenOnly);
 }
 } // namespace
 
@@ -252,8 +300,88 @@ void TPageControl::UpdateTabs() {
         }
     if (FImages) bar->setIconSize(QSize(FImages->Width(), FImages->Height()));
     if (FActivePage && FActivePage->TabIndex() >= 0) bar->setCurrentIndex(FActivePage->TabIndex());
-    bar->setGeometry(0, 0, Width(), bar->sizeHint().height());
+    const QSize hint = bar->sizeHint();
+    switch (FTabPosition) {
+    case tpBottom:
+        bar->setGeometry(0, Height() - hint.height(), Width(), hint.height());
+        break;
+    case tpLeft:
+        bar->setGeometry(0, 0, hint.width(), Height());
+        break;
+    case tpRight:
+        bar->setGeometry(Width() - hint.width(), 0, hint.width(), Height());
+        break;
+    default:
+        bar->setGeometry(0, 0, Width(), hint.height());
+        break;
+    }
+    // The frame around the pages; the tabs overlap its edge so the selected one joins it.
+    TRect pane = ClientRect();
+    AdjustClientRect(pane);
+    InflateRect(pane, 2, 2);
+    const int overlap = bar->style()->pixelMetric(QStyle::PM_TabBarBaseOverlap, nullptr, bar);
+    switch (FTabPosition) {
+    case tpBottom:
+        pane.Bottom += overlap;
+        break;
+    case tpLeft:
+        pane.Left -= overlap;
+        break;
+    case tpRight:
+        pane.Right += overlap;
+        break;
+    default:
+        pane.Top -= overlap;
+        break;
+    }
+    QWidget* frame = PageFrameOf(this);
+    frame->setGeometry(pane.Left, pane.Top, pane.Width(), pane.Height());
+    frame->update();
+    bar->raise();
     FUpdatingTabs = false;
+}
+
+void TPageControl::SetTabPosition(TTabPosition v) {
+    if (v == FTabPosition) return;
+    FTabPosition = v;
+    static const QTabBar::Shape shapes[] = {QTabBar::RoundedNorth, QTabBar::RoundedSouth,
+                                            QTabBar::RoundedWest, QTabBar::RoundedEast};
+    TabsOf(this)->setShape(shapes[v]);
+    UpdateTabs();
+    PlaceActivePage();
+    Realign();
+}
+
+void TPageControl::SetTabHeight(SmallInt v) {
+    if (v < 0) throw EInvalidOperation("Tab height must not be negative");
+    FTabHeight = v;
+    static_cast<TPageTabBar*>(TabsOf(this))->TabHeight = v;
+    UpdateTabs();
+    PlaceActivePage();
+    Realign();
+}
+
+void TPageControl::SetTabWidth(SmallInt v) {
+    if (v < 0) throw EInvalidOperation("Tab width must not be negative");
+    FTabWidth = v;
+    static_cast<TPageTabBar*>(TabsOf(this))->TabWidth = v;
+    UpdateTabs();
+    PlaceActivePage();
+    Realign();
+}
+
+TRect TPageControl::TabRect(int Index) const {
+    QTabBar* bar = TabsOf(this);
+    if (Index < 0 || Index >= bar->count()) return TRect();
+    const QRect r = bar->tabRect(Index).translated(bar->pos());
+    return Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+}
+
+void TPageControl::PlaceActivePage() {
+    if (!FActivePage) return;
+    TRect r = ClientRect();
+    AdjustClientRect(r);
+    FActivePage->SetBounds(r.Left, r.Top, r.Width(), r.Height());
 }
 
 void TPageControl::SetImages(TCustomImageList* v) {
@@ -271,9 +399,7 @@ void TPageControl::ShowPage(TTabSheet* Page) {
         if (old->OnHide) old->OnHide(old);
     }
     if (Page) {
-        TRect r = ClientRect();
-        AdjustClientRect(r);
-        Page->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+        PlaceActivePage();
         Page->SetVisible(true);
         if (Page->OnShow) Page->OnShow(Page);
     }
@@ -318,18 +444,28 @@ void TPageControl::SelectNextPage(bool GoForward) {
 }
 
 void TPageControl::AdjustClientRect(TRect& Rect) const {
-    Rect.Top += TabsOf(this)->sizeHint().height();
+    const QSize tabs = TabsOf(this)->sizeHint();
+    switch (FTabPosition) {
+    case tpBottom:
+        Rect.Bottom -= tabs.height();
+        break;
+    case tpLeft:
+        Rect.Left += tabs.width();
+        break;
+    case tpRight:
+        Rect.Right -= tabs.width();
+        break;
+    default:
+        Rect.Top += tabs.height();
+        break;
+    }
     InflateRect(Rect, -2, -2);
 }
 
 void TPageControl::Resize() {
     TWinControl::Resize();
     UpdateTabs();
-    if (FActivePage) {
-        TRect r = ClientRect();
-        AdjustClientRect(r);
-        FActivePage->SetBounds(r.Left, r.Top, r.Width(), r.Height());
-    }
+    PlaceActivePage();
 }
 
 // ---------------------------------------------------------------------------------------------

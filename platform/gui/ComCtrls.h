@@ -237,6 +237,10 @@ private:
 
 using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
 
+// The edge the tabs of a page control stand on (tabs on the left or right read bottom to top).
+enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
+ORV_ENUM(TTabPosition, tpTop, tpBottom, tpLeft, tpRight)
+
 class TPageControl : public TWinControl {
     ORV_META(TPageControl, TWinControl)
     explicit TPageControl(TComponent* AOwner);
@@ -253,6 +257,17 @@ class TPageControl : public TWinControl {
     void SelectNextPage(bool GoForward);
     TCustomImageList* Images() const { return FImages; }
     void SetImages(TCustomImageList* v);
+    TTabPosition TabPosition() const { return FTabPosition; }
+    void SetTabPosition(TTabPosition v);
+    // The size of every tab (0: fitted to its caption): TabHeight across the row of tabs (the
+    // height of tabs on top or bottom, the width of tabs on the left or right), TabWidth along it.
+    SmallInt TabHeight() const { return FTabHeight; }
+    void SetTabHeight(SmallInt v);
+    SmallInt TabWidth() const { return FTabWidth; }
+    void SetTabWidth(SmallInt v);
+    // The rectangle of the tab at Index (counted among the visible tabs), in client coordinates;
+    // an empty rectangle when there is no such tab.
+    TRect TabRect(int Index) const;
 
     TNotifyEvent OnChange;
     TTabChangingEvent OnChanging;
@@ -268,11 +283,15 @@ private:
     void RemovePage(TTabSheet* Page);
     void UpdateTabs();
     void ShowPage(TTabSheet* Page);
+    void PlaceActivePage();
     std::vector<TTabSheet*> FPages;
     TTabSheet* FActivePage = nullptr;
     TCustomImageList* FImages = nullptr;
     std::unique_ptr<TChangeLink> FImageLink;
     bool FUpdatingTabs = false;
+    TTabPosition FTabPosition = tpTop;
+    SmallInt FTabHeight = 0;
+    SmallInt FTabWidth = 0;
 };
 
 // ---------------------------------------------------------------------------------------------

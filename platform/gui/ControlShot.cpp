@@ -4,6 +4,7 @@
 #include "gui/Bitmap.h"
 #include "gui/qt/BitmapImpl.h"
 #include "gui/qt/ControlImpl.h"
+#include "gui/qt/FormAccess.h"
 #include "gui/qt/MenuAccess.h"
 #include "gui/qt/QtSupport.h"
 
@@ -43,4 +44,22 @@ void GrabMenu(TMenuItem* Item, TBitmap& Bitmap) {
 bool SaveControlAsPng(TControl* Control, const String& FileName) {
     QImage img = Grab(Control);
     return !img.isNull() && img.save(ToQString(FileName), "PNG");
+}
+
+TBorderIcons ShownBorderIcons(TCustomForm* Form) {
+    TBorderIcons icons;
+    QWidget* w = Form ? TFormAccess::FrameWindow(Form) : nullptr;
+    if (!w) return icons;
+    const Qt::WindowFlags f = w->windowFlags();
+    if (f.testFlag(Qt::FramelessWindowHint)) return icons;
+    if (f.testFlag(Qt::WindowSystemMenuHint)) icons.Include(biSystemMenu);
+    if (f.testFlag(Qt::WindowMinimizeButtonHint)) icons.Include(biMinimize);
+    if (f.testFlag(Qt::WindowMaximizeButtonHint)) icons.Include(biMaximize);
+    if (f.testFlag(Qt::WindowContextHelpButtonHint)) icons.Include(biHelp);
+    return icons;
+}
+
+bool ShownSizeable(TCustomForm* Form) {
+    QWidget* w = Form ? TFormAccess::FrameWindow(Form) : nullptr;
+    return w && w->minimumSize() != w->maximumSize();
 }

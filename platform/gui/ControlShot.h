@@ -1,7 +1,7 @@
 // Pictures of controls and forms, drawn offscreen, for tests and for checking a window by eye.
 #pragma once
 
-#include "gui/Controls.h"
+#include "gui/Forms.h"
 
 class TBitmap;
 class TMenuItem;
@@ -13,3 +13,9 @@ bool SaveControlAsPng(TControl* Control, const String& FileName);
 // The drop-down of a menu item's sub-items as it shows (captions, images, checks, shortcuts);
 // an empty bitmap when the item has no sub-items.
 void GrabMenu(TMenuItem* Item, TBitmap& Bitmap);
+
+// The window frame of a form as it shows, read back from its window (an MDI child's sub-window
+// or the top-level window): the title-bar buttons, as border icons, and whether the user can
+// drag the window to another size.
+TBorderIcons ShownBorderIcons(TCustomForm* Form);
+bool ShownSizeable(TCustomForm* Form);

@@ -301,11 +301,17 @@ void TControl::ApplyFont() {
     if (!w) return;
     TApplyGuard guard(this);
     w->setFont(QFontOf(FFont));
+    // The font colour is the text colour of an enabled control (active or inactive window); a
+    // disabled control shows its text in the system's grey whatever its font colour, as the
+    // platform draws it.
     QPalette pal = w->palette();
-    QColor c = ToQColor(FFont.Color());
-    pal.setColor(QPalette::WindowText, c);
-    pal.setColor(QPalette::Text, c);
-    pal.setColor(QPalette::ButtonText, c);
+    const QColor c = ToQColor(FFont.Color());
+    const QColor grey = ToQColor(clGrayText);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        pal.setColor(QPalette::Active, role, c);
+        pal.setColor(QPalette::Inactive, role, c);
+        pal.setColor(QPalette::Disabled, role, grey);
+    }
     w->setPalette(pal);
 }
 

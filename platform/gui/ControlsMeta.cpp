@@ -116,6 +116,7 @@ void TCustomForm::DeclareMeta(meta::Class<TCustomForm>& c) {
     c.Property("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
     c.Property("Position", &TCustomForm::Position, &TCustomForm::SetPosition).Default(poDesigned);
     c.Property("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState).Default(wsNormal);
+    c.Property("WindowMenu", &TCustomForm::WindowMenu, &TCustomForm::SetWindowMenu);
     c.Event("OnActivate", &TCustomForm::OnActivate);
     c.Event("OnClose", &TCustomForm::OnClose, "TCloseEvent");
     c.Event("OnCloseQuery", &TCustomForm::OnCloseQuery, "TCloseQueryEvent");

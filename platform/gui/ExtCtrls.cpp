@@ -302,6 +302,7 @@ TCustomRadioGroup::TCustomRadioGroup(TComponent* AOwner) : TWinControl(AOwner) {
     items->OnChange = [this](TObject*) { UpdateButtons(); };
     FItems = std::move(items);
     SetColor(clBtnFace);
+    SetParentColor(true);
     SetBounds(0, 0, 185, 105);
     SetTabStop(true);
 }

@@ -7,20 +7,46 @@
 #include "gui/Interaction.h"
 #include "gui/Menus.h"
 #include "gui/qt/ControlImpl.h"
+#include "gui/qt/FormAccess.h"
+#include "gui/qt/MenuAccess.h"
 #include "gui/qt/QtSupport.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 
 #include <set>
 
+// Hears the user move, resize, maximise, minimise or restore an MDI child's sub-window and gives
+// the form its new bounds and window state.
+class TSubWindowWatch : public QObject {
+public:
+    explicit TSubWindowWatch(TCustomForm* form) : FForm(form) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
+            TFormAccess::SubWindowGeometryChanged(FForm, static_cast<QWidget*>(watched));
+        else if (event->type() == QEvent::WindowStateChange)
+            TFormAccess::SubWindowStateChanged(FForm, static_cast<QWidget*>(watched));
+        return false;
+    }
+
+private:
+    TCustomForm* FForm;
+};
+
 struct TCustomForm::FormImpl {
     QPointer<QMenuBar> MenuBar;
     QPointer<QMdiArea> MdiArea;
     QPointer<QMdiSubWindow> SubWindow;
+    std::unique_ptr<TSubWindowWatch> SubWindowWatch;
+    // The entries the frame added to its window menu for its child windows.
+    std::vector<QPointer<QAction>> WindowListActions;
 };
 
 namespace {
@@ -32,6 +58,13 @@ std::set<TCustomForm*>& PendingRelease() {
 
 TCustomForm* FormOfWidget(QWidget* w) {
     return w ? dynamic_cast<TCustomForm*>(TControlAccess::FromWidget(w)) : nullptr;
+}
+
+// Takes the entries of an MDI frame's window list out of its window menu.
+void ClearWindowList(std::vector<QPointer<QAction>>& list) {
+    for (QPointer<QAction>& a : list)
+        delete a.data(); // leaves the menu
+    list.clear();
 }
 
 } // namespace
@@ -58,6 +91,7 @@ TCustomForm::~TCustomForm() {
     PendingRelease().erase(this);
     if (Application()->MainForm() == this) Application()->SetMainForm(nullptr);
     Screen()->RemoveForm(this);
+    SetWindowMenu(nullptr);
     DestroyComponents();
     if (QMdiSubWindow* sub = FForm->SubWindow.data()) {
         QWidget* frame = TControlAccess::Widget(this);
@@ -114,8 +148,49 @@ void TCustomForm::LayoutFrame() {
 }
 
 void TCustomForm::BoundsChanged() {
+    ApplyFrameSize();
     LayoutFrame();
-    if (QMdiSubWindow* sub = FForm->SubWindow.data()) sub->setGeometry(Left(), Top(), Width(), Height());
+}
+
+bool TCustomForm::Sizeable() const {
+    return FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin;
+}
+
+// The form's bounds on its window. A top-level window of a fixed border keeps the size its
+// bounds give it (the user cannot drag it larger); an MDI child's bounds are those of the window
+// inside its sub-window, which adds the title bar and the frame around them.
+void TCustomForm::ApplyFrameSize() {
+    TApplyGuard guard(this);
+    const bool fixed = !Sizeable() && FWindowState == wsNormal;
+    if (QMdiSubWindow* sub = FForm->SubWindow.data()) {
+        if (sub->isMaximized() || sub->isMinimized()) return;
+        const QMargins m = sub->contentsMargins();
+        const QSize outer(Width() + m.left() + m.right(), Height() + m.top() + m.bottom());
+        if (fixed) {
+            sub->setFixedSize(outer);
+        } else {
+            sub->setMinimumSize(0, 0);
+            sub->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        }
+        sub->setGeometry(QRect(QPoint(Left(), Top()), outer));
+        // The window inside goes where the sub-window's frame leaves room at once (its layout
+        // would only place it later).
+        if (QWidget* inner = TControlAccess::Widget(this)) {
+            inner->setMinimumSize(0, 0); // a size kept while it was a window of its own
+            inner->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            inner->setGeometry(m.left(), m.top(), Width(), Height());
+        }
+        return;
+    }
+    QWidget* frame = TControlAccess::Widget(this);
+    if (!frame || !frame->isWindow() || FFormStyle == fsMDIChild) return;
+    if (fixed) {
+        frame->setFixedSize(Width(), Height());
+    } else if (frame->minimumSize() == frame->maximumSize()) {
+        frame->setMinimumSize(0, 0);
+        frame->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        frame->resize(Width(), Height());
+    }
 }
 
 void TCustomForm::Resize() {
@@ -145,9 +220,26 @@ void TCustomForm::SetMenu(TMainMenu* v) {
     Realign();
 }
 
+void TCustomForm::SetWindowMenu(TMenuItem* v) {
+    if (v == FWindowMenu) return;
+    if (FWindowMenu) {
+        TMenuAccess::SetShowHook(FWindowMenu, nullptr);
+        ClearWindowList(FForm->WindowListActions);
+    }
+    FWindowMenu = v;
+    if (v) {
+        v->FreeNotification(this);
+        TMenuAccess::SetShowHook(v, [this](QMenu* menu) { TFormAccess::UpdateWindowList(this, menu); });
+    }
+}
+
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
     TScrollingWinControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
+    if (AComponent == FWindowMenu) {
+        FWindowMenu = nullptr;
+        FForm->WindowListActions.clear();
+    }
     if (AComponent == FMenu) {
         FMenu = nullptr;
         if (FForm->MenuBar) FForm->MenuBar->hide();
@@ -161,38 +253,55 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle v) {
     FBorderStyle = v;
-    if (!Visible()) ApplyWindowFlags();
+    if (!Visible() || FForm->SubWindow) ApplyWindowFlags();
+    ApplyFrameSize();
 }
 
 void TCustomForm::SetBorderIcons(TBorderIcons v) {
     FBorderIcons = v;
-    if (!Visible()) ApplyWindowFlags();
+    if (!Visible() || FForm->SubWindow) ApplyWindowFlags();
 }
 
+// The title bar as the platform builds it: the close button and the system menu with
+// biSystemMenu; minimise and maximise buttons only with the system menu and never on a dialog or
+// tool window frame; the help button only where neither of those shows.
 void TCustomForm::ApplyWindowFlags() {
     QWidget* frame = TControlAccess::Widget(this);
-    if (!frame || FForm->SubWindow) return;
+    if (!frame) return;
+    QMdiSubWindow* sub = FForm->SubWindow.data();
+    const bool systemMenu = FBorderIcons.Contains(biSystemMenu);
+    const bool boxes = FBorderStyle == bsSingle || FBorderStyle == bsSizeable;
+    const bool minimize = systemMenu && boxes && FBorderIcons.Contains(biMinimize);
+    const bool maximize = systemMenu && boxes && FBorderIcons.Contains(biMaximize);
     Qt::WindowFlags f;
+    if (FBorderStyle == bsNone) {
+        f = Qt::FramelessWindowHint;
+    } else {
+        f = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (systemMenu) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (minimize) f |= Qt::WindowMinimizeButtonHint;
+        if (maximize) f |= Qt::WindowMaximizeButtonHint;
+        if (systemMenu && FBorderIcons.Contains(biHelp) && !minimize && !maximize)
+            f |= Qt::WindowContextHelpButtonHint;
+    }
+    TApplyGuard guard(this);
+    if (sub) {
+        sub->setWindowFlags(Qt::SubWindow | f);
+        return;
+    }
     switch (FBorderStyle) {
-    case bsNone:
-        f = Qt::Window | Qt::FramelessWindowHint;
-        break;
     case bsDialog:
-        f = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+        f |= Qt::Dialog;
         break;
     case bsToolWindow:
     case bsSizeToolWin:
-        f = Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+        f |= Qt::Tool;
         break;
     default:
-        f = Qt::Window | Qt::WindowTitleHint;
-        if (FBorderIcons.Contains(biSystemMenu)) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-        if (FBorderIcons.Contains(biMinimize)) f |= Qt::WindowMinimizeButtonHint;
-        if (FBorderIcons.Contains(biMaximize)) f |= Qt::WindowMaximizeButtonHint;
+        f |= Qt::Window;
         break;
     }
     if (FFormStyle == fsStayOnTop) f |= Qt::WindowStaysOnTopHint;
-    TApplyGuard guard(this);
     frame->setWindowFlags(f);
 }
 
@@ -214,6 +323,9 @@ void TCustomForm::SetWindowState(TWindowState v) {
     if (!Visible()) return;
     QWidget* w =
         FForm->SubWindow ? static_cast<QWidget*>(FForm->SubWindow.data()) : TControlAccess::Widget(this);
+    // A fixed size would keep the window from growing to the whole area (a sub-window lets go
+    // of it when its state changes, as when the user maximises it).
+    if (v != wsNormal && !FForm->SubWindow) ApplyFrameSize();
     switch (v) {
     case wsMaximized:
         w->showMaximized();
@@ -223,6 +335,7 @@ void TCustomForm::SetWindowState(TWindowState v) {
         break;
     default:
         w->showNormal();
+        ApplyFrameSize();
         break;
     }
 }
@@ -287,9 +400,13 @@ void TCustomForm::ShowWindow() {
         if (!main || main == this || !main->FForm->MdiArea)
             throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
         if (!FForm->SubWindow) {
-            FForm->SubWindow = main->FForm->MdiArea->addSubWindow(frame);
-            FForm->SubWindow->setAttribute(Qt::WA_DeleteOnClose, false);
-            FForm->SubWindow->setGeometry(Left(), Top(), Width(), Height());
+            QMdiSubWindow* sub = main->FForm->MdiArea->addSubWindow(frame);
+            FForm->SubWindow = sub;
+            sub->setAttribute(Qt::WA_DeleteOnClose, false);
+            ApplyWindowFlags();
+            ApplyFrameSize();
+            FForm->SubWindowWatch = std::make_unique<TSubWindowWatch>(this);
+            sub->installEventFilter(FForm->SubWindowWatch.get());
         }
     } else {
         ApplyWindowFlags();
@@ -298,6 +415,7 @@ void TCustomForm::ShowWindow() {
     TControlAccess::SetVisibleField(this, true);
     DoShow();
     FShownOnce = true;
+    ApplyFrameSize();
     {
         TApplyGuard guard(this);
         QWidget* w = FForm->SubWindow ? static_cast<QWidget*>(FForm->SubWindow.data()) : frame;
@@ -598,6 +716,74 @@ void TCustomForm::Next() {
 }
 void TCustomForm::Previous() {
     if (QMdiArea* a = FForm->MdiArea.data()) a->activatePreviousSubWindow();
+}
+
+QWidget* TFormAccess::FrameWindow(const TCustomForm* Form) {
+    if (QMdiSubWindow* sub = Form->FForm->SubWindow.data()) return sub;
+    return TControlAccess::Widget(Form);
+}
+
+// A maximised child takes the size of the frame's area, as on the platform; restored, it comes
+// back to the bounds the sub-window kept. A minimised child keeps its bounds.
+void TFormAccess::SubWindowGeometryChanged(TCustomForm* Form, QWidget* SubWindow) {
+    if (IsApplying(Form) || SubWindow->isMinimized()) return;
+    const QMargins m = SubWindow->contentsMargins();
+    const QRect g = SubWindow->geometry();
+    const int w = std::max(0, g.width() - m.left() - m.right());
+    const int h = std::max(0, g.height() - m.top() - m.bottom());
+    if (g.x() == Form->Left() && g.y() == Form->Top() && w == Form->Width() && h == Form->Height()) return;
+    const bool resized = w != Form->Width() || h != Form->Height();
+    TControlAccess::SetBoundsFields(Form, g.x(), g.y(), w, h);
+    Form->LayoutFrame();
+    if (resized) TControlAccess::FireResize(Form);
+    // Restored from maximised, a fixed border keeps its size again.
+    if (!Form->Sizeable() && !SubWindow->isMaximized() &&
+        SubWindow->minimumSize() != SubWindow->maximumSize()) {
+        TApplyGuard guard(Form);
+        SubWindow->setFixedSize(g.size());
+    }
+}
+
+// The state comes before the new geometry: a maximised or minimised window may take any size.
+void TFormAccess::SubWindowStateChanged(TCustomForm* Form, QWidget* SubWindow) {
+    const Qt::WindowStates state = SubWindow->windowState();
+    Form->FWindowState = state.testFlag(Qt::WindowMinimized)   ? wsMinimized
+                         : state.testFlag(Qt::WindowMaximized) ? wsMaximized
+                                                               : wsNormal;
+    if (Form->FWindowState != wsNormal) {
+        TApplyGuard guard(Form);
+        SubWindow->setMinimumSize(0, 0);
+        SubWindow->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+}
+
+// The platform's window list: the visible children in the order they were created, numbered with
+// accelerators 1 to 9; choosing one restores it when minimised and makes it the active child.
+void TFormAccess::UpdateWindowList(TCustomForm* Frame, QMenu* Menu) {
+    auto& list = Frame->FForm->WindowListActions;
+    ClearWindowList(list);
+    QMdiArea* area = Frame->FForm->MdiArea.data();
+    if (!area || Frame->FFormStyle != fsMDIForm) return;
+    TCustomForm* active = Frame->ActiveMDIChild();
+    int number = 0;
+    for (QMdiSubWindow* sub : area->subWindowList(QMdiArea::CreationOrder)) {
+        TCustomForm* child = FormOfWidget(sub->widget());
+        if (!child || !child->Visible()) continue;
+        if (number == 0) list.emplace_back(Menu->addSeparator());
+        ++number;
+        QString text = number <= 9 ? QString("&%1 ").arg(number) : QString("%1 ").arg(number);
+        QAction* a = Menu->addAction(text + ToQString(child->Caption()));
+        a->setCheckable(true);
+        a->setChecked(child == active);
+        QPointer<QMdiSubWindow> target = sub;
+        QPointer<QMdiArea> frameArea = area;
+        QObject::connect(a, &QAction::triggered, a, [frameArea, target] {
+            if (!target || !frameArea) return;
+            if (target->isMinimized()) target->showNormal();
+            frameArea->setActiveSubWindow(target.data());
+        });
+        list.emplace_back(a);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

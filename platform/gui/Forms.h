@@ -11,6 +11,7 @@
 #include <vector>
 
 class TMainMenu;
+class TMenuItem;
 class TStrings;
 
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
@@ -172,6 +173,11 @@ class TCustomForm : public TScrollingWinControl {
     void Previous();
     TTileMode TileMode() const { return FTileMode; }
     void SetTileMode(TTileMode v) { FTileMode = v; }
+    // The menu (an item of the form's main menu) whose drop-down the MDI frame ends with a list of
+    // its open child windows: a separator, then one entry per child with the active one checked;
+    // choosing an entry activates that child. nullptr: no list.
+    TMenuItem* WindowMenu() const { return FWindowMenu; }
+    void SetWindowMenu(TMenuItem* v);
 
     // --- the key and focus path (the input bridge calls these) -----------------------------------
     // Menus and action lists that take the shortcut run it; true when one did.
@@ -221,6 +227,9 @@ private:
     void ShowWindow();
     void HideWindow();
     void ApplyWindowFlags();
+    // Whether the border lets the user resize the window, and the size kept on the window.
+    bool Sizeable() const;
+    void ApplyFrameSize();
     void PlaceOnFirstShow();
     void LayoutFrame();
     void CloseModal();
@@ -241,6 +250,7 @@ private:
     bool FKeyPreview = false;
     TWinControl* FActiveControl = nullptr;
     TMainMenu* FMenu = nullptr;
+    TMenuItem* FWindowMenu = nullptr;
     TTileMode FTileMode = tbHorizontal;
 };
 

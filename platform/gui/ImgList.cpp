@@ -133,7 +133,8 @@ int TCustomImageList::Add(TBitmap* image, TBitmap* mask) {
 int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
     if (!image || image->Empty()) return -1;
     int w = image->Width(), h = image->Height();
-    TColor key = maskColor == clDefault ? image->Pixel(0, h - 1) : static_cast<TColor>(ColorToRGB(maskColor));
+    const TColor key =
+        static_cast<TColor>(ColorToPixelRGB(maskColor == clDefault ? image->Pixel(0, h - 1) : maskColor));
     std::vector<Byte> m(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)

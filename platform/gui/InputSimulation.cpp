@@ -3,11 +3,14 @@
 
 #include "gui/qt/ControlImpl.h"
 #include "gui/qt/KeyMapQt.h"
+#include "gui/qt/MenuAccess.h"
 #include "gui/qt/QtSupport.h"
 
 #include <QAbstractScrollArea>
+#include <QAction>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -87,4 +90,39 @@ void SimulateWheel(TControl* Target, int WheelDelta, int X, int Y, TShiftState S
     QWheelEvent e(QPointF(X, Y), global, QPoint(), QPoint(0, WheelDelta), Qt::NoButton,
                   QtModifiersFromShift(Shift), Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(w, &e);
+}
+
+namespace {
+
+// The actions the item's drop-down shows, after it prepared itself for showing.
+QList<QAction*> OpenMenu(TMenuItem* Item) {
+    QMenu* menu = Item ? TMenuAccess::SubMenu(Item) : nullptr;
+    if (!menu) return {};
+    emit menu->aboutToShow();
+    QList<QAction*> shown;
+    for (QAction* a : menu->actions())
+        if (a->isVisible()) shown.push_back(a);
+    return shown;
+}
+
+} // namespace
+
+std::vector<TMenuEntry> SimulateMenuOpen(TMenuItem* Item) {
+    std::vector<TMenuEntry> entries;
+    for (QAction* a : OpenMenu(Item)) {
+        TMenuEntry e;
+        e.Caption = FromQString(a->text().section('\t', 0, 0));
+        e.Separator = a->isSeparator();
+        e.Checked = a->isChecked();
+        e.Enabled = a->isEnabled();
+        entries.push_back(e);
+    }
+    return entries;
+}
+
+void SimulateMenuChoice(TMenuItem* Item, int Index) {
+    QList<QAction*> shown = OpenMenu(Item);
+    if (Index < 0 || Index >= shown.size()) throw EListError("Menu entry out of range");
+    QAction* a = shown[Index];
+    if (a->isEnabled() && !a->isSeparator()) a->trigger();
 }

@@ -5,6 +5,8 @@
 
 #include "gui/Controls.h"
 
+#include <vector>
+
 // A key pressed and released on the control (with the character it types).
 void SimulateKey(TWinControl* Target, Word Key, TShiftState Shift = TShiftState());
 void SimulateKeyDown(TWinControl* Target, Word Key, TShiftState Shift = TShiftState());
@@ -20,3 +22,20 @@ void SimulateClick(TControl* Target, int X, int Y, TMouseButton Button = mbLeft,
                    TShiftState Shift = TShiftState());
 void SimulateDblClick(TControl* Target, int X, int Y);
 void SimulateWheel(TControl* Target, int WheelDelta, int X, int Y, TShiftState Shift = TShiftState());
+
+class TMenuItem;
+
+// One entry of a drop-down menu as it shows: its text ("&" marks kept, no shortcut text), whether
+// it is a separator line, checked, enabled.
+struct TMenuEntry {
+    String Caption;
+    bool Separator = false;
+    bool Checked = false;
+    bool Enabled = true;
+};
+// Opens the drop-down of a menu item's sub-items as the user does (the items update from their
+// actions, the item's OnClick runs, an MDI frame adds its window list) and returns the entries it
+// shows, hidden ones left out. Empty when the item has no sub-items.
+std::vector<TMenuEntry> SimulateMenuOpen(TMenuItem* Item);
+// Opens the drop-down and chooses its entry Index (counted as SimulateMenuOpen lists them).
+void SimulateMenuChoice(TMenuItem* Item, int Index);

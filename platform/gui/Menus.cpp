@@ -21,6 +21,7 @@
 struct TMenuItem::Impl {
     std::unique_ptr<QAction> Action;
     std::unique_ptr<QMenu> SubMenu;
+    std::function<void(QMenu*)> ShowHook;
     QAction* Display(const TMenuItem* item) const {
         return item->Count() > 0 && SubMenu ? SubMenu->menuAction() : Action.get();
     }
@@ -71,8 +72,13 @@ TMenuItem::~TMenuItem() {
 
 void TMenuItem::UpdateAction() {
     QAction* a = FImpl->Action.get();
-    QString text = ToQString(FCaption);
-    if (FShortCut != scNone) text += "\t" + ToQString(ShortCutToText(FShortCut));
+    // A "-" caption makes the item a separator line; it shows no text (a separator with a text
+    // would show as a titled section).
+    QString text;
+    if (!IsLine()) {
+        text = ToQString(FCaption);
+        if (FShortCut != scNone) text += "\t" + ToQString(ShortCutToText(FShortCut));
+    }
     a->setText(text);
     a->setSeparator(IsLine());
     a->setCheckable(FChecked || FRadioItem || FAutoCheck);
@@ -122,6 +128,7 @@ void TMenuItem::Rebuild() {
                 for (TMenuItem* c : FItems)
                     c->InitiateAction();
                 if (FParent && OnClick) OnClick(this);
+                if (FImpl->ShowHook) FImpl->ShowHook(FImpl->SubMenu.get());
             });
         }
         QMenu* m = FImpl->SubMenu.get();
@@ -416,4 +423,8 @@ TMenuItem* NewLine(TComponent* AOwner) {
 
 QMenu* TMenuAccess::SubMenu(TMenuItem* item) {
     return item->Count() > 0 ? item->FImpl->SubMenu.get() : nullptr;
+}
+
+void TMenuAccess::SetShowHook(TMenuItem* item, std::function<void(QMenu*)> hook) {
+    item->FImpl->ShowHook = std::move(hook);
 }

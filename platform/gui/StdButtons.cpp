@@ -83,6 +83,7 @@ TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
     TControlAccess::SetWidget(this, b);
     SetTabStop(true);
     SetColor(clBtnFace);
+    SetParentColor(true);
     SetBounds(0, 0, 97, 17);
     QObject::connect(b, &QCheckBox::stateChanged, b, [this](int s) {
         if (IsApplying(this)) return;
@@ -141,6 +142,7 @@ TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
     b->setAutoExclusive(false);
     TControlAccess::SetWidget(this, b);
     SetColor(clBtnFace);
+    SetParentColor(true);
     SetBounds(0, 0, 113, 17);
     QObject::connect(b, &QRadioButton::toggled, b, [this](bool on) {
         if (IsApplying(this)) return;
@@ -186,6 +188,7 @@ String TRadioButton::GetText() const {
 TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TWinControl(AOwner) {
     TControlAccess::SetWidget(this, new QGroupBox());
     SetColor(clBtnFace);
+    SetParentColor(true);
     SetBounds(0, 0, 185, 105);
 }
 

@@ -17,6 +17,9 @@
 
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
     TControlAccess::I(this).ClickEvents = true;
+    // A label shows on its parent's colour unless given one of its own.
+    SetColor(clBtnFace);
+    SetParentColor(true);
     SetBounds(0, 0, 65, 17);
 }
 

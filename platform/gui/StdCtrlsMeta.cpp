@@ -267,6 +267,9 @@ ORV_META_IMPL(TPageControl)
 void TPageControl::DeclareMeta(meta::Class<TPageControl>& c) {
     c.Property("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage);
     c.Property("Images", &TPageControl::Images, &TPageControl::SetImages);
+    c.Property("TabHeight", &TPageControl::TabHeight, &TPageControl::SetTabHeight).Default(0);
+    c.Property("TabPosition", &TPageControl::TabPosition, &TPageControl::SetTabPosition).Default(tpTop);
+    c.Property("TabWidth", &TPageControl::TabWidth, &TPageControl::SetTabWidth).Default(0);
     c.Event("OnChange", &TPageControl::OnChange);
     c.Event("OnChanging", &TPageControl::OnChanging, "TTabChangingEvent");
 }

@@ -10,6 +10,8 @@
 
 #include "gui/ActnList.h"
 #include "gui/ComCtrls.h"
+#include "gui/ControlShot.h"
+#include "gui/InputSimulation.h"
 #include "gui/Interaction.h"
 #include "gui/Menus.h"
 #include "gui/Picture.h"
@@ -259,6 +261,49 @@ TEST_F(Startup, TheNavigatorReopensOrRestoresTheOneDesktop) {
     FrmMain->mnuNavigator->Click();
     ASSERT_NE(FrmBtnImage, nullptr);
     EXPECT_EQ(FrmBtnImage->PageControl1->ActivePageIndex(), 0);
+}
+
+TEST_F(Startup, TheDesktopHasItsTabsOnTheLeftAndShowsInTheWindowMenu) {
+    ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
+    User.Form(Login("admin", {""}));
+    ASSERT_TRUE(StartOrvanta());
+    FrmMain->Show();
+    ASSERT_NE(FrmBtnImage, nullptr);
+    // A fixed frame with only the system menu.
+    EXPECT_EQ(ShownBorderIcons(FrmBtnImage), TBorderIcons{biSystemMenu});
+    EXPECT_FALSE(ShownSizeable(FrmBtnImage));
+    // Five tabs down the left edge, 60 pixels wide, every one within the window.
+    TPageControl* pages = FrmBtnImage->PageControl1;
+    EXPECT_EQ(pages->TabPosition(), tpLeft);
+    ASSERT_EQ(pages->PageCount(), 5);
+    for (int i = 0; i < pages->PageCount(); ++i) {
+        const TRect tab = pages->TabRect(i);
+        EXPECT_EQ(tab.Left, 0) << i;
+        EXPECT_EQ(tab.Width(), 60) << i;
+        EXPECT_LE(tab.Bottom, pages->Height()) << i;
+    }
+    // Every page's buttons lie inside the page.
+    for (TButton* b : FrmBtnImage->Buttons) {
+        auto* sheet = dynamic_cast<TTabSheet*>(b->Parent());
+        ASSERT_NE(sheet, nullptr);
+        pages->SetActivePage(sheet);
+        EXPECT_LE(b->Left() + b->Width(), sheet->ClientWidth()) << b->Tag();
+        EXPECT_LE(b->Top() + b->Height(), sheet->ClientHeight()) << b->Tag();
+    }
+
+    // The window menu lists the desktop below its own items, checked as the active child.
+    EXPECT_EQ(FrmMain->WindowMenu(), FrmMain->mnuWindow);
+    const std::vector<TMenuEntry> entries = SimulateMenuOpen(FrmMain->mnuWindow);
+    ASSERT_EQ(entries.size(), 9u);
+    EXPECT_TRUE(entries[3].Separator);
+    EXPECT_EQ(entries[6].Caption, "全部关闭");
+    EXPECT_TRUE(entries[7].Separator);
+    EXPECT_EQ(entries[8].Caption, "&1 桌面");
+    EXPECT_TRUE(entries[8].Checked);
+    // Closed, the desktop leaves the list.
+    FrmMain->CloseAllChildren();
+    Application()->ProcessMessages();
+    EXPECT_EQ(SimulateMenuOpen(FrmMain->mnuWindow).size(), 7u);
 }
 
 TEST_F(Startup, ARegisteredWindowEnablesItsActionAndOpensFromIt) {

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 namespace {
 
 // A list of solid 16 x 16 images in the given colours.
@@ -230,4 +233,65 @@ TEST(ImageListDraw, ChangeLinksHearOneListAtATime) {
     } // the link unregisters itself
     AddSolid(b, {Red});
     EXPECT_EQ(senders.size(), 3u);
+}
+
+namespace {
+
+// A 16 x 16 picture in the key colour with an 8 x 8 red square at its top left.
+std::unique_ptr<TBitmap> KeyedPicture(TColor key) {
+    auto bmp = std::make_unique<TBitmap>(16, 16);
+    bmp->Canvas()->Brush()->SetColor(key);
+    bmp->Canvas()->FillRect(TRect(0, 0, 16, 16));
+    bmp->Canvas()->Brush()->SetColor(Red);
+    bmp->Canvas()->FillRect(TRect(0, 0, 8, 8));
+    return bmp;
+}
+
+} // namespace
+
+// The mask colour is compared as the pixel colour it stands for: the transparent colour a bitmap
+// gives (with the platform's palette-relative flag byte), a plain colour and a system colour.
+TEST(ImageListDraw, AddMaskedLeavesOutThePixelsOfTheMaskColourHoweverItIsWritten) {
+    struct TCase {
+        const char* Name;
+        TColor Key;                                // the colour the picture is painted in
+        std::function<TColor(TBitmap&)> MaskColor; // what AddMasked is given
+    };
+    const TColor face = static_cast<TColor>(ColorToRGB(clBtnFace));
+    const TCase cases[] = {
+        {"the bitmap's transparent colour", clFuchsia, [](TBitmap& b) { return b.TransparentColor(); }},
+        {"a plain colour", clFuchsia, [](TBitmap&) { return clFuchsia; }},
+        {"the bottom-left pixel", clFuchsia, [](TBitmap&) { return clDefault; }},
+        {"a system colour", face, [](TBitmap&) { return clBtnFace; }},
+        {"a fixed system transparent colour", face,
+         [](TBitmap& b) {
+             b.SetTransparentColor(clBtnFace);
+             return b.TransparentColor();
+         }},
+    };
+    EXPECT_EQ(KeyedPicture(clFuchsia)->TransparentColor(), clFuchsia | 0x02000000);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto picture = KeyedPicture(c.Key);
+        TImageList list(16, 16);
+        list.AddMasked(picture.get(), c.MaskColor(*picture));
+        TBitmap target(16, 16);
+        target.Canvas()->Brush()->SetColor(Green);
+        target.Canvas()->FillRect(TRect(0, 0, 16, 16));
+        list.Draw(target.Canvas(), 0, 0, 0);
+        EXPECT_EQ(CountColour(target, Red), 64);
+        EXPECT_EQ(CountColour(target, Green), 256 - 64);
+    }
+}
+
+TEST(ImageListDraw, ATransparentBitmapDrawsWithoutItsSystemTransparentColour) {
+    auto picture = KeyedPicture(static_cast<TColor>(ColorToRGB(clBtnFace)));
+    picture->SetTransparentColor(clBtnFace);
+    picture->SetTransparent(true);
+    TBitmap target(16, 16);
+    target.Canvas()->Brush()->SetColor(Green);
+    target.Canvas()->FillRect(TRect(0, 0, 16, 16));
+    target.Canvas()->Draw(0, 0, picture.get());
+    EXPECT_EQ(CountColour(target, Red), 64);
+    EXPECT_EQ(CountColour(target, Green), 256 - 64);
 }

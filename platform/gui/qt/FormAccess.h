@@ -1,0 +1,21 @@
+// Internal to platform/gui: the Qt side of forms that other units of the library reach (the
+// window that shows a form, the MDI frame's list of child windows in its window menu).
+#pragma once
+
+#include "gui/Forms.h"
+
+class QMenu;
+class QWidget;
+
+struct TFormAccess {
+    // The window that shows the form: its MDI sub-window, or its own top-level window.
+    static QWidget* FrameWindow(const TCustomForm* Form);
+    // The user moved or resized the sub-window of an MDI child: the form takes over the bounds.
+    static void SubWindowGeometryChanged(TCustomForm* Form, QWidget* SubWindow);
+    // The sub-window of an MDI child was maximised, minimised or restored (by the user or the
+    // program): the form takes over the window state.
+    static void SubWindowStateChanged(TCustomForm* Form, QWidget* SubWindow);
+    // Puts the frame's list of open child windows at the end of its window menu's drop-down (a
+    // separator and one entry per child, the active one checked), replacing the list it had.
+    static void UpdateWindowList(TCustomForm* Frame, QMenu* Menu);
+};
