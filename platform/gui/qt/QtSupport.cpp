@@ -5,11 +5,37 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 
 #include <cstdlib>
 #include <map>
 #include <mutex>
 #include <tuple>
+
+namespace {
+
+// The program's own window icon (a house on a blue tile), so no window shows the toolkit's.
+QIcon ProgramIcon() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2E, 0x6D, 0xB4));
+    p.drawRoundedRect(1, 1, 30, 30, 6, 6);
+    p.setBrush(Qt::white);
+    const QPointF roof[] = {{16, 5}, {28, 16}, {4, 16}};
+    p.drawPolygon(roof, 3);
+    p.drawRect(8, 15, 16, 12);
+    p.setBrush(QColor(0x2E, 0x6D, 0xB4));
+    p.drawRect(14, 19, 5, 8);
+    p.end();
+    return QIcon(pixmap);
+}
+
+} // namespace
 
 void EnsureQtApp() {
     if (QCoreApplication::instance()) return;
@@ -22,7 +48,7 @@ void EnsureQtApp() {
         static char* argv[] = {name, nullptr};
         // Lives until the process ends; the application object of the program takes it over.
         static QApplication* app = new QApplication(argc, argv);
-        (void)app;
+        app->setWindowIcon(ProgramIcon());
     });
 }
 
