@@ -127,4 +127,15 @@ TEST(SystemLibraryProcedures, VarArgumentsComeBack) {
         "aef\nabc\nabc\nabz\n\xE4\xB8\xAD\n20210715\n14\n5\n3\nab\n255\n");
 }
 
+// SetLength of an array sets the high bound of its first dimension to L - 1, so a 0-based array
+// gets L elements and a 1-based one L - 1.
+TEST(SystemLibraryProcedures, SetLengthOfAnArraySetsTheHighBound) {
+    TScriptRunner r;
+    EXPECT_EQ(r.Run(Lines({"var a: array[1..5] of Integer; v: Variant;", "begin",
+                           "  SetLength(a, 3); Print(Length(a));",
+                           "  v := VarArrayCreate([0, 1], varVariant); SetLength(v, 4); Print(Length(v));",
+                           "  SetLength(v, 0); Print(Length(v));", "end."})),
+              "2\n4\n0\n");
+}
+
 } // namespace
