@@ -138,4 +138,13 @@ TEST(SystemLibraryProcedures, SetLengthOfAnArraySetsTheHighBound) {
               "2\n4\n0\n");
 }
 
+// ValidDate takes a date value too (held in a Variant, as a String parameter accepts no float
+// expression): it is turned into text with DateToStr first, so today is always valid.
+TEST(SystemLibraryProcedures, ValidDateOfADateValue) {
+    TScriptRunner r;
+    EXPECT_EQ(r.Run(Lines({"var d: Variant;",
+                           "begin d := Date; Print(ValidDate(d)); d := Now; Print(ValidDate(d)) end."})),
+              "True\nTrue\n");
+}
+
 } // namespace
