@@ -3,6 +3,7 @@
 #include "app/core/CodeNumbering.h"
 
 #include "db/ADODB.h"
+#include "gui/StdCtrls.h"
 
 #include "rtl/DateUtils.h"
 #include "rtl/Format.h"
@@ -139,6 +140,22 @@ TEST_F(Operations, FillComboSkipsBlankValuesAndKeepsTheOthersAsRead) {
     EXPECT_EQ(items[1], "B ");
     Dm->FillCombo("select broken from", items); // a failing statement keeps the items
     EXPECT_EQ(items.Count(), 2);
+}
+
+TEST_F(Operations, FillComboLeavesTheTextOfTheBoxAlone) {
+    Connect();
+    for (const char* v : {"A", "B"})
+        ASSERT_TRUE(Dm->RunSQL(String("insert into t_code (F_Name, F_type) values ('") + v + "', 'area')"));
+    const String sql = "select F_Name from t_code where F_type = 'area' order by F_ID";
+    TComboBox typed(nullptr);
+    typed.SetText("typed");
+    Dm->FillCombo(sql, *typed.Items());
+    EXPECT_EQ(typed.Text(), "typed");
+    TComboBox empty(nullptr);
+    Dm->FillCombo(sql, *empty.Items());
+    EXPECT_EQ(empty.Items()->Count(), 2);
+    EXPECT_EQ(empty.Text(), ""); // no entry is chosen for the user
+    EXPECT_EQ(empty.ItemIndex(), -1);
 }
 
 TEST_F(Operations, NumberingReadsTheHighestCode) {
