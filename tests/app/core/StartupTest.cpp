@@ -8,6 +8,8 @@
 #include "app/core/uFrmMain.h"
 #include "app/core/uFrmOperLogin.h"
 
+#include "db/ADODB.h"
+
 #include "gui/ActnList.h"
 #include "gui/ComCtrls.h"
 #include "gui/ControlShot.h"
@@ -217,6 +219,28 @@ TEST_F(Startup, ARestrictedOperatorGetsTheEstateScopeAndReloginAsAdminClearsIt) 
     EXPECT_EQ(OperName, "admin");
     EXPECT_EQ(XQScopeSQL, "");
     EXPECT_EQ(XQNameScopeSQL, "");
+}
+
+TEST_F(Startup, AnEstateScopeThatCannotBeReadRefusesTheLoginInsteadOfShowingEveryEstate) {
+    Connect();
+    AddOperator("李四", "", {"201"});
+    ASSERT_TRUE(Dm->RunSQL("update OperList set F_XQflag = 1, F_XQname = '''A''' where F_Name = '李四'"));
+    Dm->ADOcnn()->Execute("alter table OperList drop column F_XQflag");
+    Dm.reset();
+    User.Form([](TCustomForm* form) {
+        auto* login = static_cast<TfrmOperLogin*>(form);
+        login->cbbOperName->SetText("李四");
+        login->btnOk->Click();
+        EXPECT_EQ(login->ModalResult(), mrNone); // the dialog stays open
+        login->btnCancel->Click();
+        return static_cast<int>(mrNone);
+    });
+    User.Answer(IDOK);
+    EXPECT_FALSE(StartOrvanta());
+    EXPECT_EQ(MessageTexts(), std::vector<String>{MsgOperationFailed});
+    EXPECT_EQ(OperName, "");
+    EXPECT_EQ(XQScopeSQL, "");
+    EXPECT_EQ(TIniFile(ConfigFilePath()).ReadString("Config", "CurOperName", ""), "");
 }
 
 TEST_F(Startup, AFailedReloginKeepsTheOperatorAndIsLogged) {
