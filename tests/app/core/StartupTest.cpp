@@ -237,6 +237,8 @@ TEST_F(Startup, AnUnknownOrDisabledOperatorIsRefusedWithoutCounting) {
     Dm.reset();
     const auto tryDisabled = Login("off", {"", "", "", "", ""});
     User.Form([&](TCustomForm* form) {
+        // Only enabled operators are offered.
+        EXPECT_EQ(static_cast<TfrmOperLogin*>(form)->cbbOperName->Items()->CommaText(), "admin");
         tryDisabled(form);
         static_cast<TfrmOperLogin*>(form)->btnCancel->Click(); // five refusals later the user gives up
         return static_cast<int>(mrNone);
