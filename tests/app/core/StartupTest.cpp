@@ -33,6 +33,8 @@ protected:
     }
     void TearDown() override {
         delete FrmMain;
+        FormatSettings().DateSeparator = '-';
+        FormatSettings().ShortDateFormat = "yyyy-MM-dd";
         AppFixture::TearDown();
     }
 
@@ -114,6 +116,9 @@ TEST_F(Startup, GifAndPngPicturesLoadOnceTheProgramHasStarted) {
 
 TEST_F(Startup, AdminWithTheEmptyPasswordSeesEveryMenuAndTheDesktop) {
     ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
+    // A date format other than the program's, as a user's regional settings may give it.
+    FormatSettings().DateSeparator = '/';
+    FormatSettings().ShortDateFormat = "dd/MM/yyyy";
     User.Form(Login(" Admin ", {""}));
     ASSERT_TRUE(StartOrvanta());
     EXPECT_EQ(OperName, "Admin");
@@ -139,6 +144,8 @@ TEST_F(Startup, AdminWithTheEmptyPasswordSeesEveryMenuAndTheDesktop) {
     EXPECT_EQ(FrmBtnImage->ButtonOf(304)->Caption(), "收取物业费");
     EXPECT_FALSE(FrmBtnImage->ButtonOf(304)->Enabled()); // its window has not come yet
     EXPECT_EQ(FormatSettings().ShortDateFormat, "yyyy-MM-dd");
+    EXPECT_EQ(FormatSettings().DateSeparator, '-');
+    EXPECT_EQ(dmData->GetString("select F_buildDate from SysInfo"), "1900-08-14");
     EXPECT_EQ(FmtTotal, "￥,0.00");
     EXPECT_TRUE(MessageTexts().empty());
 }
