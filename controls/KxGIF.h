@@ -117,6 +117,9 @@ public:
     void Assign(const TDibBitmap& source);
     // The frame's bitmap with its transparency, as a bitmap destination receives it.
     TDibBitmap AssignTo();
+    // Stretch-draws the frame's bitmap into the rectangle of the canvas; with `transparent` and a key
+    // colour, the pixels of that colour leave the canvas as it was.
+    void DrawFrame(TCanvas& canvas, const TRect& r, bool transparent);
     // Stretches the frame's bitmap into the rectangle of a 24- or 32-bit surface; with `transparent`
     // and a key colour, pixels of exactly that colour leave the surface as it was.
     void DrawOnto(TDibBitmap& surface, Integer left, Integer top, Integer width, Integer height,
@@ -186,8 +189,12 @@ public:
     void Assign(const TGIFImage& source);
     void Assign(const TGIFFrame& source);
     void Assign(const TDibBitmap& source);
+    // Nothing (nullptr) resets the image; anything else as for the picture class.
+    void Assign(const TPersistent* source) override;
 
     bool GetEmpty() const;
+    // The colour table of CurrentBitmap (none for a true-colour frame); none without frames.
+    std::vector<TDibColor> GetPalette();
     Integer GetWidth();
     Integer GetHeight();
     bool GetTransparent() const;

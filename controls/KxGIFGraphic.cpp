@@ -73,14 +73,30 @@ std::unique_ptr<TBitmap> BitmapFromDib(const TDibBitmap& dib) {
 
 } // namespace
 
-void TGIFImage::Draw(TCanvas& canvas, const TRect& r) {
-    if (ActiveFrame < 0 || ActiveFrame >= FrameCount()) return;
-    TGIFFrame& frame = *FrameList[ActiveFrame];
-    const TDibBitmap& dib = frame.FrameBitmap();
+void TGIFFrame::DrawFrame(TCanvas& canvas, const TRect& r, bool transparent) {
+    const TDibBitmap& dib = FrameBitmap();
     if (dib.Empty()) return;
     const std::unique_ptr<TBitmap> bmp = BitmapFromDib(dib);
-    const TColor key = GetTransparent() && frame.KeyColor != clNone ? (frame.KeyColor & 0xFFFFFF) : clNone;
+    const TColor key = transparent && KeyColor != kxColorNone ? (KeyColor & 0xFFFFFF) : clNone;
     canvas.StretchBlt(r, *bmp, TRect(0, 0, dib.Width(), dib.Height()), canvas.CopyMode(), key);
+}
+
+void TGIFImage::Draw(TCanvas& canvas, const TRect& r) {
+    if (ActiveFrame < 0 || ActiveFrame >= FrameCount()) return;
+    FrameList[ActiveFrame]->DrawFrame(canvas, r, GetTransparent());
+}
+
+void TGIFImage::Assign(const TPersistent* source) {
+    if (!source) {
+        AssignNothing();
+        return;
+    }
+    TGraphic::Assign(source);
+}
+
+std::vector<TDibColor> TGIFImage::GetPalette() {
+    if (FrameList.empty()) return {};
+    return CurrentBitmap().Colors;
 }
 
 void TGIFImage::Assign(const TGraphic& source) {

@@ -7,8 +7,11 @@ void TGIFImage::LoadGif(Int64 count, TStream& stream, bool decodeFirstFrame) {
         Reset();
         return;
     }
+    // A count beyond what the stream holds is the stream read error, raised before anything of
+    // that size is allocated (a damaged size prefix must not claim gigabytes).
+    if (count > stream.Size() - stream.Position()) throw EReadError("Stream read error");
     std::vector<Byte> data(static_cast<std::size_t>(count));
-    stream.ReadBuffer(data.data(), count); // a shorter stream raises the stream read error
+    stream.ReadBuffer(data.data(), count);
     LoadGif(data.data(), count, decodeFirstFrame);
 }
 

@@ -141,10 +141,49 @@ TDibBitmap BitmapToDib24(const TDibBitmap& bitmap) {
     return out;
 }
 
+namespace {
+
+// The colour tables of a capture in 1 and 4 bits per pixel: black and white, and the sixteen
+// colours of the standard VGA table.
+const TDibColor TwoColors[2] = {TDibColor::FromRGB(0, 0, 0), TDibColor::FromRGB(255, 255, 255)};
+const TDibColor VgaColors[16] = {
+    TDibColor::FromRGB(0, 0, 0),      TDibColor::FromRGB(128, 0, 0),     TDibColor::FromRGB(0, 128, 0),
+    TDibColor::FromRGB(128, 128, 0),  TDibColor::FromRGB(0, 0, 128),     TDibColor::FromRGB(128, 0, 128),
+    TDibColor::FromRGB(0, 128, 128),  TDibColor::FromRGB(192, 192, 192), TDibColor::FromRGB(128, 128, 128),
+    TDibColor::FromRGB(255, 0, 0),    TDibColor::FromRGB(0, 255, 0),     TDibColor::FromRGB(255, 255, 0),
+    TDibColor::FromRGB(0, 0, 255),    TDibColor::FromRGB(255, 0, 255),   TDibColor::FromRGB(0, 255, 255),
+    TDibColor::FromRGB(255, 255, 255)};
+
+// The bitmap captured directly in 1 or 4 bits per pixel: every pixel takes the nearest colour of
+// the fixed table (smallest squared distance, the first on equal distances).
+TDibBitmap CaptureIndexed(const TDibBitmap& bitmap, Integer bits) {
+    const TDibColor* table = bits == 1 ? TwoColors : VgaColors;
+    const Integer count = bits == 1 ? 2 : 16;
+    TDibBitmap out(bitmap.Width(), bitmap.Height(), bits);
+    out.Colors.assign(table, table + count);
+    for (Integer y = 0; y < bitmap.Height(); ++y)
+        for (Integer x = 0; x < bitmap.Width(); ++x) {
+            const TKxColor c = bitmap.Pixel(x, y);
+            Integer best = 0;
+            Int64 bestDistance = -1;
+            for (Integer i = 0; i < count; ++i) {
+                const Int64 dr = Int64(KxRed(c)) - table[i].Red, dg = Int64(KxGreen(c)) - table[i].Green,
+                            db = Int64(KxBlue(c)) - table[i].Blue;
+                const Int64 d = dr * dr + dg * dg + db * db;
+                if (bestDistance < 0 || d < bestDistance) bestDistance = d, best = i;
+            }
+            out.SetPixelIndex(x, y, best);
+        }
+    return out;
+}
+
+} // namespace
+
 TDibBitmap ConvertToIndexed(const TDibBitmap& bitmap, TKxPixelFormat target, ReductionMethod method) {
     if (bitmap.Empty()) throw EKxInvalidGraphic("Bitmap image is not valid");
     if (PixelFormatOf(bitmap) == target && method != rdGrayLevels) return bitmap;
     if (target == kxpf24bit) return BitmapToDib24(bitmap);
+    if (target == kxpf1bit || target == kxpf4bit) return CaptureIndexed(bitmap, target == kxpf1bit ? 1 : 4);
     if (target != kxpf8bit) throw ENotSupportedException("Function not yet implemented");
     const TDibBitmap rgb = BitmapToDib24(bitmap);
     switch (method) {

@@ -130,9 +130,10 @@ TDibBitmap BitmapToDib24(const TDibBitmap& bitmap);
 
 // Reduces the bitmap to the target format by the method. An 8-bit target gives an 8-bit bitmap with a
 // 256-entry colour table; a bitmap already of the target format (and a method other than
-// rdGrayLevels) comes back unchanged; a 24-bit target gives the 24-bit capture. Other targets raise
-// ENotSupportedException "Function not yet implemented"; an empty bitmap raises EKxInvalidGraphic
-// "Bitmap image is not valid".
+// rdGrayLevels) comes back unchanged; a 24-bit target gives the 24-bit capture; 1- and 4-bit targets
+// are captured directly in that format (each pixel the nearest of black and white, or of the 16 VGA
+// colours; the method does not apply). Other targets raise ENotSupportedException "Function not yet
+// implemented"; an empty bitmap raises EKxInvalidGraphic "Bitmap image is not valid".
 TDibBitmap ConvertToIndexed(const TDibBitmap& bitmap, TKxPixelFormat target, ReductionMethod method);
 
 // The six reductions of a 24-bit capture into an 8-bit bitmap of the same size.

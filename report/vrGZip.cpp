@@ -7,6 +7,8 @@ namespace {
 
 const char* ZLibMessage(int code) {
     switch (code) {
+    case Z_NEED_DICT:
+        return "need dictionary";
     case Z_ERRNO:
         return "file error";
     case Z_STREAM_ERROR:
@@ -45,9 +47,11 @@ void InflateBuffer(const void* input, Integer inputSize, std::vector<Byte>& outp
     for (;;) {
         rc = inflate(&zs, Z_NO_FLUSH);
         if (rc == Z_STREAM_END) break;
-        if (rc < 0 || (rc == Z_OK && zs.avail_in == 0 && zs.avail_out > 0)) {
+        // A stream that asks for a preset dictionary can never go on: taken as an error too, or
+        // the buffer would grow without end.
+        if (rc < 0 || rc == Z_NEED_DICT || (rc == Z_OK && zs.avail_in == 0 && zs.avail_out > 0)) {
             // Out of input before the end of the stream: zlib reports no progress as a buffer error.
-            if (rc >= 0) rc = Z_BUF_ERROR;
+            if (rc == Z_OK) rc = Z_BUF_ERROR;
             inflateEnd(&zs);
             output.clear();
             throw EZDecompressionError(ZLibMessage(rc));

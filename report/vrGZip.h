@@ -13,7 +13,8 @@ ORV_DECLARE_EXCEPTION(EZDecompressionError, EZLibError)
 
 // Inflates a zlib stream. The output starts with outEstimate bytes (or the input size rounded up
 // to a multiple of 256 when 0) and grows by that rounded size as needed. A zlib error raises
-// EZDecompressionError with zlib's text for the code ("data error", "buffer error", ...).
+// EZDecompressionError with zlib's text for the code ("data error", "buffer error", ...); so does a
+// stream that needs a preset dictionary ("need dictionary").
 void InflateBuffer(const void* input, Integer inputSize, std::vector<Byte>& output, Integer outEstimate = 0);
 
 // Unpacks one gzip member from the stream's position into output and returns the stored file

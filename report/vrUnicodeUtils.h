@@ -99,7 +99,8 @@ constexpr Integer CP_MACCP = 2;
 // "System Error.  Code: 87." with the system's message.
 Integer CharsetToCodePage(Integer charset);
 // 8-bit text in the code page (0: the code page of the character set) to UTF-16 and back.
-// Characters the target lacks become "?".
+// Characters the target lacks become "?". The symbol code page 42 (SYMBOL_CHARSET) maps the bytes
+// 0x20 to 0xFF to U+F020 to U+F0FF, as the platform does for symbol fonts.
 WideString AnsiToWideByCharset(const AnsiString& text, Integer charset, Integer codePage);
 AnsiString WideToAnsiByCharset(const WideString& text, Integer charset, Integer codePage);
 // The locale of a character set (134 gives 2052); any other the thread's locale (2052).

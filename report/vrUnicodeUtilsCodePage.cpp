@@ -50,6 +50,36 @@ Integer ResolveCodePage(Integer charset, Integer codePage) {
     return RealCodePage(codePage == 0 ? CharsetToCodePage(charset) : codePage);
 }
 
+// The symbol code page (fonts of SYMBOL_CHARSET) has no table of its own: bytes 0x20 to 0xFF stand
+// for the private-use characters U+F020 to U+F0FF, control bytes for themselves.
+constexpr Integer CP_SYMBOL = 42;
+
+WideString SymbolToWide(const AnsiString& text) {
+    WideString result;
+    result.reserve(text.size());
+    for (const char c : text) {
+        const Byte b = static_cast<Byte>(c);
+        result += static_cast<char16_t>(b < 0x20 ? b : 0xF000 + b);
+    }
+    return result;
+}
+
+AnsiString WideToSymbol(const WideString& text) {
+    AnsiString result;
+    result.reserve(text.size());
+    for (const char16_t c : text) {
+        if (c < 0x20)
+            result += static_cast<char>(c);
+        else if (c >= 0xF020 && c <= 0xF0FF)
+            result += static_cast<char>(c - 0xF000);
+        else if (c >= 0x20 && c <= 0xFF)
+            result += static_cast<char>(c); // plain Latin-1 letters keep their byte
+        else
+            result += '?';
+    }
+    return result;
+}
+
 } // namespace
 
 Integer CharsetToCodePage(Integer charset) {
@@ -69,12 +99,16 @@ Integer CharsetToCodePage(Integer charset) {
 
 WideString AnsiToWideByCharset(const AnsiString& text, Integer charset, Integer codePage) {
     if (text.empty()) return WideString();
-    return Utf8ToWide(ConvertFromCodePage(text, ResolveCodePage(charset, codePage)));
+    const Integer resolved = ResolveCodePage(charset, codePage);
+    if (resolved == CP_SYMBOL) return SymbolToWide(text);
+    return Utf8ToWide(ConvertFromCodePage(text, resolved));
 }
 
 AnsiString WideToAnsiByCharset(const WideString& text, Integer charset, Integer codePage) {
     if (text.empty()) return AnsiString();
-    return ConvertToCodePage(WideToUtf8(text), ResolveCodePage(charset, codePage));
+    const Integer resolved = ResolveCodePage(charset, codePage);
+    if (resolved == CP_SYMBOL) return WideToSymbol(text);
+    return ConvertToCodePage(WideToUtf8(text), resolved);
 }
 
 Integer CharsetToLocaleId(Integer charset) {

@@ -174,6 +174,8 @@ void ExtractBracketed(const S& text, const S& open, const S& close, S& inner, In
     endPos = startPos;
     const Integer n = static_cast<Integer>(text.size());
     if (text.empty() || endPos < 1 || endPos > n) return;
+    // Only an opening bracket starts a scan; a closing one there must not run on to the end.
+    if (!StartsAt(text, static_cast<size_t>(startPos - 1), open)) return;
     int level = 0;
     bool inSingle = false, inDouble = false;
     size_t i = static_cast<size_t>(startPos - 1);

@@ -550,7 +550,10 @@ bool TChunkIDAT::LoadChunk(TPngReader& in, const String& type, UInt64 length) {
             const int status = inflate(&z, Z_NO_FLUSH);
             if (status == Z_STREAM_END) {
                 streamEnded = true;
-            } else if (status < 0 && status != Z_BUF_ERROR) {
+            } else if ((status < 0 && status != Z_BUF_ERROR) || status == Z_NEED_DICT ||
+                       (status == Z_BUF_ERROR && z.avail_in > 0 && z.avail_out > 0)) {
+                // A stream that needs a preset dictionary, or makes no progress with input and room
+                // left, can never go on.
                 inflateEnd(&z);
                 RaiseZlibError(status);
             }

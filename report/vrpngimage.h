@@ -339,6 +339,14 @@ public:
     // Another PNG picture is copied; a bitmap builds the image (with its transparency).
     void Assign(const TGraphic& source) override;
     using TGraphic::Assign;
+    // Nothing (nullptr) empties the image; anything else as for the picture class.
+    void Assign(const TPersistent* source) override;
+    // The colour table of an image whose bitmap has one (palette and grey images); empty for the
+    // others and without a header.
+    std::vector<TPngRGB> GetPalette() const;
+    // For an image whose bitmap has a colour table: the colours replace its first entries (as many
+    // as both have), which are the image palette written to PLTE. Other images are left as they are.
+    void SetPalette(const std::vector<TPngRGB>& colors);
     // Hands the image to a bitmap (drawn in the format its depth asks for) or another PNG picture.
     void AssignTo(TGraphic& dest);
     std::unique_ptr<TGraphic> NewOfSameClass() const override { return std::make_unique<TPNGObject>(); }

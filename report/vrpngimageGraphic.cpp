@@ -122,6 +122,31 @@ void TPNGObject::Assign(const TGraphic& source) {
     }
 }
 
+void TPNGObject::Assign(const TPersistent* source) {
+    if (!source) {
+        Chunks.Clear();
+        FTransparent = false;
+        Changed();
+        return;
+    }
+    TGraphic::Assign(source);
+}
+
+std::vector<TPngRGB> TPNGObject::GetPalette() const {
+    auto* header = Chunks.Count() > 0 ? dynamic_cast<TChunkIHDR*>(Chunks.Item(0)) : nullptr;
+    if (!header || header->Image.BitsPerPixel > 8) return {};
+    return header->Image.Palette;
+}
+
+void TPNGObject::SetPalette(const std::vector<TPngRGB>& colors) {
+    TChunkIHDR& header = Header();
+    TPngBitmap& image = header.Image;
+    if (image.BitsPerPixel > 8) return;
+    const std::size_t count = std::min(colors.size(), image.Palette.size());
+    std::copy(colors.begin(), colors.begin() + static_cast<std::ptrdiff_t>(count), image.Palette.begin());
+    Changed();
+}
+
 void TPNGObject::AssignTo(TGraphic& dest) {
     if (auto* png = dynamic_cast<TPNGObject*>(&dest)) {
         png->Assign(*this);

@@ -209,6 +209,8 @@ void TPNGObject::SetTransparentColor(TPngColor color) {
     trns->SetTransparentColor(color);
     // A palette colour that no entry has leaves nothing transparent: no tRNS is kept then.
     if (trns->Data.empty()) Chunks.Remove(trns);
+    FTransparent = TransparencyMode() != ptmNone;
+    Changed();
 }
 
 // ---- Building, copying, resizing ----

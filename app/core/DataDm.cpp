@@ -108,11 +108,19 @@ bool TdmData::OpenTemp(const String& sql) {
 }
 
 String TdmData::GetString(const String& sql) {
+    String value;
+    TryGetString(sql, value);
+    return value;
+}
+
+bool TdmData::TryGetString(const String& sql, String& value) {
     try {
-        return OpenTemp(sql) ? FQryTemp->Fields()[0]->AsString() : String();
+        value = OpenTemp(sql) ? FQryTemp->Fields()[0]->AsString() : String();
+        return true;
     } catch (const Exception&) {
         ShowMess(MsgOperationFailed, 3);
-        return String();
+        value.clear();
+        return false;
     }
 }
 
@@ -183,7 +191,7 @@ bool TdmData::HasRight(const String& code) {
     return GetInteger(HasRightSQL(OperName, code)) > 0;
 }
 
-void TdmData::ReadOperatorScope(const String& name, int& flag, String& list) {
+bool TdmData::ReadOperatorScope(const String& name, int& flag, String& list) {
     flag = 0;
     list.clear();
     try {
@@ -191,11 +199,15 @@ void TdmData::ReadOperatorScope(const String& name, int& flag, String& list) {
         FQryPub->Close();
         FQryPub->SQL()->SetText(OperatorScopeSQL(name));
         FQryPub->Open();
-        if (FQryPub->IsEmpty()) return;
+        if (FQryPub->IsEmpty()) return true;
         flag = FQryPub->FieldByName("F_XQflag")->AsInteger();
         list = FQryPub->FieldByName("F_XQname")->AsString();
+        return true;
     } catch (const Exception&) {
+        flag = 0;
+        list.clear();
         ShowMess(MsgOperationFailed, 3);
+        return false;
     }
 }
 

@@ -47,6 +47,8 @@ public:
     bool OpenSQL(const String& sql, TADOQuery* query);
     bool DeleteByID(const String& table, int id);
     String GetString(const String& sql);
+    // GetString that tells a failure (message shown, false) from an empty value.
+    bool TryGetString(const String& sql, String& value);
     double GetFloat(const String& sql);
     int GetInteger(const String& sql);
     // Replaces the items with the first column of every row that is not blank, as read.
@@ -57,8 +59,8 @@ public:
     // True when the logged-in operator holds the right of that code.
     bool HasRight(const String& code);
     // The estate scope of an operator (F_XQflag and F_XQname of OperList) through QryPub; 0 and
-    // "" when the operator is not there or the read fails.
-    void ReadOperatorScope(const String& name, int& flag, String& list);
+    // "" when the operator is not there. A failing read shows its message and returns false.
+    bool ReadOperatorScope(const String& name, int& flag, String& list);
     // The decimal places of SysInfo through QryPub; raises when they cannot be read.
     void ReadDecimalPlaces(int& amount, int& price, int& total);
 

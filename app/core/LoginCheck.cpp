@@ -8,8 +8,8 @@ TLoginResult TLoginCheck::Check(const String& typedName, const String& password)
     const String name = Trim(typedName);
     if (name.empty()) return TLoginResult::EmptyName;
     if (!EnabledOperatorId || EnabledOperatorId(name) <= 0) return TLoginResult::UnknownOperator;
-    const String clear = GetPass(StoredPassword ? StoredPassword(name) : String());
-    if (clear == password) return TLoginResult::Accepted;
+    const std::optional<String> stored = StoredPassword ? StoredPassword(name) : std::nullopt;
+    if (stored && GetPass(*stored) == password) return TLoginResult::Accepted;
     ++FWrongCount;
     return FWrongCount < MaxWrong ? TLoginResult::WrongPassword : TLoginResult::Failed;
 }

@@ -6,6 +6,7 @@
 #include "rtl/Types.h"
 
 #include <functional>
+#include <optional>
 
 enum class TLoginResult {
     EmptyName, // "请选择用户！"
@@ -18,9 +19,10 @@ enum class TLoginResult {
 class TLoginCheck {
 public:
     // How the check reads the database: the F_ID of an enabled operator of that name (0 when
-    // none) and the stored form of the operator's password.
+    // none) and the stored form of the operator's password (nothing when it cannot be read: the
+    // password then counts as wrong, so a failed read never lets an empty password in).
     std::function<int(const String& name)> EnabledOperatorId;
-    std::function<String(const String& name)> StoredPassword;
+    std::function<std::optional<String>(const String& name)> StoredPassword;
 
     // Checks one click of "确定": name as typed (it is trimmed here), password exactly as typed.
     TLoginResult Check(const String& typedName, const String& password);

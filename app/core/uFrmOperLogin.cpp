@@ -81,7 +81,11 @@ TfrmOperLogin::TfrmOperLogin(TComponent* AOwner) : TForm(AOwner) {
     FCheck.EnabledOperatorId = [](const String& name) {
         return dmData->GetInteger(EnabledOperatorSQL(name));
     };
-    FCheck.StoredPassword = [](const String& name) { return dmData->GetString(StoredPasswordSQL(name)); };
+    FCheck.StoredPassword = [](const String& name) -> std::optional<String> {
+        String stored;
+        if (!dmData->TryGetString(StoredPasswordSQL(name), stored)) return std::nullopt;
+        return stored;
+    };
     SetActiveControl(cbbOperName);
     DoCreate();
 }
@@ -107,7 +111,9 @@ void TfrmOperLogin::btnOkClick() {
         cbbOperName->SetFocus();
         return;
     case TLoginResult::Accepted:
-        ApplyLogin(cbbOperName->Text());
+        // A scope that cannot be read keeps the dialog open: the operator must not get every
+        // estate in its place.
+        if (!ApplyLogin(cbbOperName->Text())) return;
         CloseWith(mrOk);
         return;
     case TLoginResult::WrongPassword:
@@ -132,20 +138,20 @@ void TfrmOperLogin::btnCancelClick() {
     CloseWith(mrCancel);
 }
 
-void ApplyLogin(const String& typedName) {
-    OperName = Trim(typedName);
+bool ApplyLogin(const String& typedName) {
+    const String name = Trim(typedName);
+    int scopeFlag = 0;
+    String scopeList;
+    if (!IsAdminName(name) && !dmData->ReadOperatorScope(name, scopeFlag, scopeList)) return false;
+    OperName = name;
     if (IniFile) WriteCurOperName(*IniFile, OperName);
     XQScopeSQL.clear();
     XQNameScopeSQL.clear();
-    if (!IsAdminName(OperName)) {
-        dmData->ReadOperatorScope(OperName, XQScopeFlag, OperXQList);
-        if (XQScopeFlag == 1) {
-            XQScopeSQL = BuildXQScopeSQL(OperXQList);
-            XQNameScopeSQL = BuildXQNameScopeSQL(OperXQList);
-        }
-    } else {
-        XQScopeFlag = 0;
-        OperXQList.clear();
+    XQScopeFlag = scopeFlag;
+    OperXQList = scopeList;
+    if (XQScopeFlag == 1) {
+        XQScopeSQL = BuildXQScopeSQL(OperXQList);
+        XQNameScopeSQL = BuildXQNameScopeSQL(OperXQList);
     }
     const std::vector<int> visible =
         VisibleActions(OperName, [](const String& code) { return dmData->HasRight(code); });
@@ -154,6 +160,7 @@ void ApplyLogin(const String& typedName) {
         FrmMain->SetLimits(visible);
         FrmMain->ShowOperator();
     }
+    return true;
 }
 
 bool ShowLogin(int mode) {

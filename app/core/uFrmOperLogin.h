@@ -42,5 +42,6 @@ private:
 // Runs the login dialog in a mode (0 start-up, 1 re-login) and frees it.
 // True when an operator logged in.
 bool ShowLogin(int mode);
-// Sets the operator state after a successful password check (ApplyLogin).
-void ApplyLogin(const String& typedName);
+// Sets the operator state after a successful password check (ApplyLogin). False, with the state
+// unchanged, when the operator's estate scope cannot be read.
+bool ApplyLogin(const String& typedName);

@@ -51,8 +51,12 @@ void TWidgetItemStrings::InsertObject(Integer index, const String& s, TObject* o
 Integer TComboItemStrings::Count() const {
     return FBox->count();
 }
+// Changing the entries never changes what the box shows: an editable box keeps its text, and
+// entries added to an empty box select none of them (the toolkit would select the first).
 void TComboItemStrings::Clear() {
+    const QString text = FBox->currentText();
     FBox->clear();
+    if (FBox->isEditable()) FBox->setEditText(text);
     NotifyChanged();
 }
 void TComboItemStrings::Delete(Integer index) {
@@ -61,7 +65,12 @@ void TComboItemStrings::Delete(Integer index) {
     NotifyChanged();
 }
 void TComboItemStrings::DoInsert(Integer index, const String& s, TObject* obj) {
+    const bool wasEmpty = FBox->count() == 0;
+    const QString text = FBox->currentText();
     FBox->insertItem(index, ToQString(s), ObjectData(obj));
+    if (!wasEmpty) return;
+    FBox->setCurrentIndex(-1);
+    if (FBox->isEditable()) FBox->setEditText(text);
 }
 String TComboItemStrings::Get(Integer index) const {
     CheckIndex(index);

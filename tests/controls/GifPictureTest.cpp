@@ -109,3 +109,35 @@ TEST(GifPicture, ClipboardCarriesTheGifAndABitmap) {
     EXPECT_TRUE(TPicture::SupportsClipboardFormat(GifClipboardFormat()));
     EXPECT_TRUE(TPicture::SupportsClipboardFormat(QuornaIconFormat()));
 }
+
+TEST(GifPicture, AssigningNothingResetsAndThePaletteFollowsTheCurrentBitmap) {
+    TGIFImage gif;
+    EXPECT_TRUE(gif.GetPalette().empty()); // no frames, no palette
+    gif.Assign(*Indexed());
+    const std::vector<TDibColor> palette = gif.GetPalette();
+    ASSERT_EQ(palette.size(), 256u);
+    EXPECT_EQ(palette[2].Color(), KxRGB(200, 10, 20));
+
+    int changes = 0;
+    gif.OnChange = [&](TObject*) { ++changes; };
+    gif.Assign(static_cast<const TPersistent*>(nullptr));
+    EXPECT_EQ(gif.FrameCount(), 0);
+    EXPECT_TRUE(gif.Empty());
+    EXPECT_EQ(gif.ActiveFrame, -1);
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(GifPicture, FramesDrawThemselvesOnACanvas) {
+    TGIFImage gif;
+    gif.Assign(*Indexed());
+    TGIFFrame& frame = *gif.FrameAt(0);
+    frame.KeyColor = KxRGB(255, 255, 255);
+    for (bool transparent : {false, true}) {
+        TBitmap target(3, 2, pf24bit);
+        target.Canvas()->Brush()->SetColor(KxRGB(0, 0, 255));
+        target.Canvas()->FillRect(TRect(0, 0, 3, 2));
+        frame.DrawFrame(*target.Canvas(), TRect(0, 0, 3, 2), transparent);
+        EXPECT_EQ(target.Pixel(0, 0), transparent ? KxRGB(0, 0, 255) : KxRGB(255, 255, 255));
+        EXPECT_EQ(target.Pixel(1, 0), KxRGB(200, 10, 20));
+    }
+}

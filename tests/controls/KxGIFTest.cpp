@@ -367,6 +367,35 @@ TEST(GifStreams, StreamFormsAndTheSizePrefix) {
     EXPECT_THROW(back.ReadData(shortStream), EReadError);
 }
 
+namespace {
+// A memory stream that remembers the largest read asked of it.
+class TReadWatchStream : public TMemoryStream {
+public:
+    Int64 Read(void* buffer, Int64 count) override {
+        Largest = std::max(Largest, count);
+        return TMemoryStream::Read(buffer, count);
+    }
+    Int64 Largest = 0;
+};
+} // namespace
+
+TEST(GifStreams, ADamagedSizePrefixIsRefusedBeforeAnythingOfItsSizeIsRead) {
+    TReadWatchStream stream;
+    const Byte prefix[4] = {0xF0, 0xFF, 0xFF, 0xFF}; // claims almost 4 GB
+    stream.WriteBuffer(prefix, 4);
+    stream.WriteBuffer("GIF89a", 6);
+    stream.SetPosition(0);
+    TGIFImage gif;
+    try {
+        gif.ReadData(stream);
+        FAIL();
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Message(), "Stream read error");
+    }
+    EXPECT_LE(stream.Largest, 4);
+    EXPECT_EQ(gif.FrameCount(), 0);
+}
+
 TEST(GifDraw, ActiveFrameStretchesAndLeavesTheKeyColourOut) {
     TDibBitmap bmp(2, 1, 8);
     bmp.Colors[0] = TDibColor::FromRGB(255, 255, 255);

@@ -110,7 +110,36 @@ TEST(KxGraph, ConvertToIndexedTakesAnyDepthAndRefusesWhatItCannot) {
     EXPECT_EQ(out.BitCount(), 8);
     EXPECT_EQ(out.Pixel(4, 1), KxRGB(1, 2, 3));
     EXPECT_THROW(ConvertToIndexed(TDibBitmap(), kxpf8bit, rdPopular), EKxInvalidGraphic);
-    EXPECT_THROW(ConvertToIndexed(four, kxpf1bit, rdPopular), ENotSupportedException);
+    EXPECT_THROW(ConvertToIndexed(four, kxpf16bit, rdPopular), ENotSupportedException);
+    EXPECT_THROW(ConvertToIndexed(four, kxpfDevice, rdPopular), ENotSupportedException);
+}
+
+TEST(KxGraph, OneAndFourBitTargetsAreCapturedInTheirOwnFormat) {
+    TDibBitmap rgb(6, 1, 24);
+    const TKxColor colors[6] = {KxRGB(0, 0, 0),     KxRGB(70, 70, 70), KxRGB(200, 200, 200),
+                                KxRGB(250, 10, 10), KxRGB(128, 0, 0),  KxRGB(190, 190, 195)};
+    for (Integer x = 0; x < 6; ++x)
+        rgb.SetPixel(x, 0, colors[x]);
+
+    const TDibBitmap one = ConvertToIndexed(rgb, kxpf1bit, rdPopular);
+    ASSERT_EQ(one.BitCount(), 1);
+    ASSERT_EQ(one.Colors.size(), 2u);
+    EXPECT_EQ(one.Colors[0].Color(), KxRGB(0, 0, 0));
+    EXPECT_EQ(one.Colors[1].Color(), KxRGB(255, 255, 255));
+    const Integer oneIndex[6] = {0, 0, 1, 0, 0, 1};
+    for (Integer x = 0; x < 6; ++x)
+        EXPECT_EQ(one.PixelIndex(x, 0), oneIndex[x]) << x;
+
+    const TDibBitmap four = ConvertToIndexed(rgb, kxpf4bit, rdMedianCut);
+    ASSERT_EQ(four.BitCount(), 4);
+    ASSERT_EQ(four.Colors.size(), 16u);
+    EXPECT_EQ(four.Colors[7].Color(), KxRGB(192, 192, 192));
+    const Integer fourIndex[6] = {0, 8, 7, 9, 1, 7};
+    for (Integer x = 0; x < 6; ++x)
+        EXPECT_EQ(four.PixelIndex(x, 0), fourIndex[x]) << x;
+
+    // A bitmap already in the target format comes back as it is.
+    EXPECT_EQ(ConvertToIndexed(four, kxpf4bit, rdPopular).Bits(), four.Bits());
 }
 
 TEST(KxGraph, BmpFilesRoundTrip) {

@@ -108,3 +108,57 @@ TEST(PngPicture, BitmapsInAndOutAndTheClipboard) {
     back.LoadFromClipboardFormat(format, data);
     EXPECT_EQ(back.GetPixel(1, 1), PngRGB(1, 2, 3));
 }
+
+TEST(PngPicture, PalettesOfPaletteImagesCanBeReadAndReplaced) {
+    TPNGObject png;
+    png.LoadFromBytes(Png(3, {0, 1}, Chunk("PLTE", {10, 20, 30, 40, 50, 60})));
+    std::vector<TPngRGB> palette = png.GetPalette();
+    ASSERT_EQ(palette.size(), 256u);
+    EXPECT_EQ(palette[1], (TPngRGB{40, 50, 60}));
+    png.SetPalette({{1, 2, 3}, {4, 5, 6}});
+    EXPECT_EQ(png.GetPixel(0, 0), PngRGB(1, 2, 3));
+    EXPECT_EQ(png.GetPixel(1, 0), PngRGB(4, 5, 6));
+    TPNGObject back;
+    back.LoadFromBytes(png.SaveToBytes()); // the replaced colours are the palette written
+    EXPECT_EQ(back.GetPixel(1, 0), PngRGB(4, 5, 6));
+
+    TPNGObject grey;
+    grey.LoadFromBytes(Png(0, {0, 255}));
+    ASSERT_EQ(grey.GetPalette().size(), 256u);
+    EXPECT_EQ(grey.GetPalette()[255], (TPngRGB{255, 255, 255}));
+
+    TPNGObject rgb;
+    rgb.LoadFromBytes(Png(2, {10, 20, 30, 40, 50, 60}));
+    EXPECT_TRUE(rgb.GetPalette().empty());
+    rgb.SetPalette({{1, 2, 3}}); // a true-colour image has no palette to replace
+    EXPECT_EQ(rgb.GetPixel(0, 0), PngRGB(10, 20, 30));
+
+    TPNGObject empty;
+    EXPECT_TRUE(empty.GetPalette().empty());
+    EXPECT_THROW(empty.SetPalette({{1, 2, 3}}), EPNGHeaderNotPresent);
+}
+
+TEST(PngPicture, AssigningNothingEmptiesTheImage) {
+    TPNGObject png;
+    png.LoadFromBytes(Png(2, {10, 20, 30, 40, 50, 60}, Chunk("tRNS", {0, 10, 0, 20, 0, 30})));
+    int changes = 0;
+    png.OnChange = [&](TObject*) { ++changes; };
+    png.Assign(static_cast<const TPersistent*>(nullptr));
+    EXPECT_TRUE(png.Empty());
+    EXPECT_EQ(png.Width(), 0);
+    EXPECT_FALSE(png.Transparent());
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(PngPicture, SettingATransparentColourMakesThePictureTransparent) {
+    TPNGObject png;
+    png.LoadFromBytes(Png(2, {10, 20, 30, 40, 50, 60}));
+    EXPECT_FALSE(png.Transparent());
+    png.SetTransparentColor(PngRGB(10, 20, 30));
+    EXPECT_TRUE(png.Transparent());
+    EXPECT_EQ(png.TransparencyMode(), ptmBit);
+    auto under = Filled(2, 1, PngRGB(0, 0, 255));
+    under->Canvas()->Draw(0, 0, &png);
+    EXPECT_EQ(under->Pixel(0, 0), PngRGB(0, 0, 255));
+    EXPECT_EQ(under->Pixel(1, 0), PngRGB(40, 50, 60));
+}

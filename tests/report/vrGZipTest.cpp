@@ -68,4 +68,14 @@ TEST(vrGZip, InflateBufferGrowsTheOutputAsNeeded) {
     EXPECT_THROW(InflateBuffer(packed.data(), static_cast<Integer>(packedSize) / 2, out),
                  EZDecompressionError);
     EXPECT_TRUE(out.empty());
+
+    // A zlib header asking for a preset dictionary (78 BB) ends with an error, not an endless loop.
+    const Byte needsDictionary[] = {0x78, 0xBB, 0x00, 0x00, 0x00, 0x01, 0x03, 0x00};
+    try {
+        InflateBuffer(needsDictionary, sizeof needsDictionary, out);
+        FAIL();
+    } catch (const EZDecompressionError& e) {
+        EXPECT_EQ(e.Message(), "need dictionary");
+    }
+    EXPECT_TRUE(out.empty());
 }

@@ -5,6 +5,7 @@
 #include "rtl/FileUtils.h"
 #include "script/vs_iconst.h"
 
+#include <cctype>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -67,6 +68,149 @@ TEST(vrRes, CoreTableTextsByKeyAndNumber) {
     EXPECT_EQ(GetResourceStringById(601), "全部闭合");
     EXPECT_EQ(GetResourceStringById(99999), "99999");
     EXPECT_EQ(r.CodePage(), 936);
+}
+
+TEST(vrRes, CoreTableHoldsEveryKeyOnceInItsOrder) {
+    TStringStream in(vrCoreResourceTable);
+    TvrXMLDocument doc;
+    doc.LoadFromStream(in);
+    ASSERT_EQ(doc.RootItem()->Name, "Resources");
+    EXPECT_EQ(doc.RootItem()->GetProp("CodePage"), "936");
+    std::vector<String> numbers, names;
+    for (int i = 0; i < doc.RootItem()->ItemCount(); ++i) {
+        const TvrXMLItem* item = doc.RootItem()->GetItem(i);
+        EXPECT_EQ(item->Name, "StrRes");
+        const String key = item->GetProp("Name");
+        (std::isdigit(static_cast<unsigned char>(key[0])) ? numbers : names).push_back(key);
+    }
+    EXPECT_EQ(numbers.size() + names.size(), 178u);
+
+    std::vector<String> expectedNumbers;
+    const std::pair<int, int> ranges[] = {{1, 9},     {100, 142}, {150, 152}, {200, 214}, {216, 216},
+                                          {300, 305}, {400, 414}, {500, 510}, {600, 601}};
+    for (auto [from, to] : ranges)
+        for (int n = from; n <= to; ++n)
+            expectedNumbers.push_back(std::to_string(n));
+    EXPECT_EQ(numbers, expectedNumbers);
+
+    const std::vector<String> expectedNames = {"zmPageWidth",
+                                               "zmWholePage",
+                                               "ppAll",
+                                               "ppOdd",
+                                               "ppEven",
+                                               "pgDefault",
+                                               "pmDefault",
+                                               "pmSplit",
+                                               "pmJoin",
+                                               "pmScale",
+                                               "poDirect",
+                                               "poReverse",
+                                               "mbConfirm",
+                                               "mbError",
+                                               "mbInfo",
+                                               "xrCantFindClass",
+                                               "prVirtual",
+                                               "prDefault",
+                                               "prCustom",
+                                               "enUnconnHeader",
+                                               "enUnconnGroup",
+                                               "enUnconnGFooter",
+                                               "enBandPos",
+                                               "dbNotConn",
+                                               "dbFldNotFound",
+                                               "clDSNotIncl",
+                                               "clUnknownVar",
+                                               "clScrError",
+                                               "clDSNotExist",
+                                               "clErrors",
+                                               "clExprError",
+                                               "clDP3files",
+                                               "clSaving",
+                                               "clCancel",
+                                               "clClose",
+                                               "clPrinting",
+                                               "clLoading",
+                                               "clPageOf",
+                                               "clFirstPass",
+                                               "clNoPrinters",
+                                               "clDecompressError",
+                                               "prRunningFirst",
+                                               "prRunning",
+                                               "prPrinting",
+                                               "prExporting",
+                                               "uCm",
+                                               "uInch",
+                                               "uPix",
+                                               "uChar",
+                                               "dupDefault",
+                                               "dupVert",
+                                               "dupHorz",
+                                               "dupSimpl",
+                                               "crFillMx",
+                                               "crBuildMx",
+                                               "SLangNotFound",
+                                               "SInvalidLanguage",
+                                               "SIdRedeclared",
+                                               "SUnknownType",
+                                               "SIncompatibleTypes",
+                                               "SIdUndeclared",
+                                               "SClassRequired",
+                                               "SIndexRequired",
+                                               "SStringError",
+                                               "SClassError",
+                                               "SArrayRequired",
+                                               "SVarRequired",
+                                               "SNotEnoughParams",
+                                               "STooManyParams",
+                                               "SLeftCantAssigned",
+                                               "SForError",
+                                               "SEventError",
+                                               "clStrNotFound"};
+    EXPECT_EQ(names, expectedNames);
+
+    // Every key the windows ask for has a text of its own, none shows as its key.
+    TvrResources& r = GetResources();
+    for (const String& key : numbers)
+        EXPECT_NE(r.GetString(key), key) << key;
+    for (const String& key : names)
+        EXPECT_NE(r.GetString(key), key) << key;
+}
+
+TEST(vrRes, CoreTableTextsOfTheEngineMessages) {
+    TvrResources& r = GetResources();
+    const std::pair<const char*, const char*> cases[] = {
+        {"205", "份数(&C)"},
+        {"209", "属性(&P)"},
+        {"210", "输出至文件(&L)"},
+        {"mbConfirm", "确认"},
+        {"mbError", "错误"},
+        {"mbInfo", "资讯"},
+        {"xrCantFindClass", "不明的类别"},
+        {"enUnconnHeader", "未连接至表首"},
+        {"enUnconnGroup", "群组未连接至数据库"},
+        {"enBandPos", "Band的位置错误:"},
+        {"dbNotConn", "数据库 %s 未连接至数据库"},
+        {"dbFldNotFound", "字段不存在:"},
+        {"clDSNotIncl", "(数据库未加入至 Report.DataSets)"},
+        {"clUnknownVar", "未知的变量或数据库字段:"},
+        {"clScrError", "Script 错误在 %s: %s"},
+        {"clErrors", "发生下列的错误:"},
+        {"clExprError", "运算式错误"},
+        {"clClose", "关闭(&X)"},
+        {"clNoPrinters", "在你的系统没有安装打印机"},
+        {"clDecompressError", "Stream 解压缩发生错误"},
+        {"prRunningFirst", "第一次过程: 页 %d"},
+        {"prRunning", "准备页 %d"},
+        {"prPrinting", "打印页 %d"},
+        {"prExporting", "导出页 %d"},
+        {"uCm", "cm"},
+        {"uInch", "in"},
+        {"uPix", "px"},
+        {"uChar", "chr"},
+        {"SClassError", "类(Class) %s 没有预设的属性"},
+    };
+    for (auto [key, text] : cases)
+        EXPECT_EQ(r.GetString(key), text) << key;
 }
 
 TEST(vrRes, TableTextsAreUnescapedTwice) {

@@ -229,6 +229,13 @@ TEST(vrCodePages, ConvertsByCharsetBothWays) {
     EXPECT_EQ(WideToAnsiByCharset(u"\u4E2D", ANSI_CHARSET, 0), "?");
     EXPECT_EQ(WideToAnsiByCharset(u"", GB2312_CHARSET, 0), "");
     EXPECT_EQ(AnsiToWideByCharset("", GB2312_CHARSET, 0), u"");
+
+    // Symbol fonts: the bytes stand for private-use characters and come back as they were.
+    const AnsiString symbols = "\x09\x41\xFC\xA8";
+    const WideString wide = AnsiToWideByCharset(symbols, SYMBOL_CHARSET, 0);
+    EXPECT_EQ(wide, u"\u0009\uF041\uF0FC\uF0A8");
+    EXPECT_EQ(WideToAnsiByCharset(wide, SYMBOL_CHARSET, 0), symbols);
+    EXPECT_EQ(WideToAnsiByCharset(u"A\u4E2D", SYMBOL_CHARSET, 0), "A?");
 }
 
 TEST(vrCodePages, OemTextConvertsToTheProgramCodePage) {

@@ -156,6 +156,7 @@ TEST(vrUtils, ExtractBracketedTextBalancesPairsAndSkipsQuotes) {
         {"<%a%>", "<%", "%>", 1, "a", 1, 5},
         {"[open", "[", "]", 1, "open", 1, 5}, // no closing bracket: to the end, endPos stays inside
         {"a[b]", "[", "]", 1, "", 1, 1},      // not at an opening bracket
+        {"]x[y]", "[", "]", 1, "", 1, 1},     // a closing bracket there starts nothing either
         {"", "[", "]", 1, "", 1, 1},
     };
     for (const TCase& c : cases) {

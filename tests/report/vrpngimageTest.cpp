@@ -187,6 +187,14 @@ TEST(PngRead, SplitImageDataAndWhatMayStandBetween) {
     EXPECT_TRUE(Raises<EPNGMissingMultipleIDAT>(
         Png({Ihdr(2, 2, 8, 2), Chunk("IDAT", a), Chunk("tEXt", {'k', 0}), Chunk("IDAT", b), Iend()})));
     EXPECT_TRUE(Raises<EPNGZLIBError>(Png({Ihdr(2, 2, 8, 2), Chunk("IDAT", {1, 2, 3, 4, 5}), Iend()})));
+    // A zlib header asking for a preset dictionary (78 BB) is an error, never an endless loop.
+    try {
+        TPNGObject dict;
+        dict.LoadFromBytes(Png({Ihdr(2, 2, 8, 2), Chunk("IDAT", {0x78, 0xBB, 0, 0, 0, 1, 3, 0}), Iend()}));
+        FAIL();
+    } catch (const EPNGZLIBError& e) {
+        EXPECT_NE(e.Message().find("Description: need dictionary (2)"), String::npos);
+    }
 }
 
 TEST(PngRead, AncillaryChunksAreKeptAndCHRMIsDropped) {

@@ -3,10 +3,13 @@
 #include "app/core/CodeNumbering.h"
 
 #include "db/ADODB.h"
+#include "gui/StdCtrls.h"
 
 #include "rtl/DateUtils.h"
 #include "rtl/Format.h"
 #include "rtl/StringList.h"
+
+#include <functional>
 
 namespace {
 
@@ -139,6 +142,59 @@ TEST_F(Operations, FillComboSkipsBlankValuesAndKeepsTheOthersAsRead) {
     EXPECT_EQ(items[1], "B ");
     Dm->FillCombo("select broken from", items); // a failing statement keeps the items
     EXPECT_EQ(items.Count(), 2);
+}
+
+TEST_F(Operations, EachOperationRunsOnItsOwnSharedQuery) {
+    Connect();
+    TStringList items;
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+        bool onPub; // QryPub, else QryTemp
+        const char* statement;
+    };
+    const Case cases[] = {
+        {"RunSQL", [&] { Dm->RunSQL("update t_code set F_type = F_type"); }, true, "update t_code"},
+        {"DeleteByID", [&] { Dm->DeleteByID("t_code", 7); }, true, "delete from t_code where F_ID = 7"},
+        {"GetString", [&] { Dm->GetString("select 's' as a"); }, false, "select 's'"},
+        {"GetFloat", [&] { Dm->GetFloat("select 1.5 as a"); }, false, "select 1.5"},
+        {"GetInteger", [&] { Dm->GetInteger("select 2 as a"); }, false, "select 2"},
+        {"FillCombo", [&] { Dm->FillCombo("select F_Name from OperList", items); }, false, "from OperList"},
+        {"WriteLog", [&] { Dm->WriteLog("x"); }, false, "insert into LogRec"},
+        {"NextCode", [&] { Dm->NextCode("select max(F_code) from T_XQinfo", 3); }, false, "from T_XQinfo"},
+        {"NewDatedCode", [&] { Dm->NewDatedCode("select max(F_code) from T_wyFKrec", "", 3); }, false,
+         "from T_wyFKrec"},
+    };
+    for (const Case& c : cases) {
+        // A result left open in either shared query is closed by the next operation on it.
+        Dm->QryPub()->SQL()->SetText("select * from OperList");
+        Dm->QryPub()->Open();
+        Dm->QryTemp()->SQL()->SetText("select * from OperList");
+        Dm->QryTemp()->Open();
+        c.run();
+        TADOQuery* used = c.onPub ? Dm->QryPub() : Dm->QryTemp();
+        TADOQuery* other = c.onPub ? Dm->QryTemp() : Dm->QryPub();
+        EXPECT_NE(used->SQL()->Text().find(c.statement), String::npos) << c.name;
+        EXPECT_NE(other->SQL()->Text().find("select * from OperList"), String::npos) << c.name;
+        EXPECT_TRUE(other->Active()) << c.name;
+    }
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(Operations, FillComboLeavesTheTextOfTheBoxAlone) {
+    Connect();
+    for (const char* v : {"A", "B"})
+        ASSERT_TRUE(Dm->RunSQL(String("insert into t_code (F_Name, F_type) values ('") + v + "', 'area')"));
+    const String sql = "select F_Name from t_code where F_type = 'area' order by F_ID";
+    TComboBox typed(nullptr);
+    typed.SetText("typed");
+    Dm->FillCombo(sql, *typed.Items());
+    EXPECT_EQ(typed.Text(), "typed");
+    TComboBox empty(nullptr);
+    Dm->FillCombo(sql, *empty.Items());
+    EXPECT_EQ(empty.Items()->Count(), 2);
+    EXPECT_EQ(empty.Text(), ""); // no entry is chosen for the user
+    EXPECT_EQ(empty.ItemIndex(), -1);
 }
 
 TEST_F(Operations, NumberingReadsTheHighestCode) {

@@ -1,4 +1,8 @@
 #include "app/core/EstateScope.h"
+#include "AppFixture.h"
+
+#include "rtl/StrUtils.h"
+#include "rtl/StringList.h"
 
 #include <gtest/gtest.h>
 
@@ -39,6 +43,39 @@ TEST(EstateScope, AnEmptyListSelectsNoEstateInsteadOfFailing) {
 TEST(EstateScope, ANameCannotChangeTheStatement) {
     const String scope = BuildXQNameScopeSQL("'x'') or (1=1'");
     EXPECT_EQ(scope, "and (F_name in ('x'') or (1=1'))");
+}
+
+using EstateScopeInDatabase = AppFixture;
+
+TEST_F(EstateScopeInDatabase, ListsShowTheListedEstatesAndRecordsWithoutAnEstate) {
+    Connect();
+    for (const char* estate : {"A", "B", "C", "O'Brien"})
+        ASSERT_TRUE(
+            Dm->RunSQL("insert into T_XQinfo (F_code, F_name) values ('001', " + QuotedStr(estate) + ")"));
+    ASSERT_TRUE(Dm->RunSQL("insert into T_FCinfo (F_XQname, F_code) values ('A', '1')"));
+    ASSERT_TRUE(Dm->RunSQL("insert into T_FCinfo (F_XQname, F_code) values ('C', '2')"));
+    ASSERT_TRUE(Dm->RunSQL("insert into T_FCinfo (F_XQname, F_code) values ('', '3')"));
+    ASSERT_TRUE(Dm->RunSQL("insert into T_FCinfo (F_code) values ('4')"));
+    ASSERT_TRUE(Dm->RunSQL("insert into T_FCinfo (F_XQname, F_code) values ('O''Brien', '5')"));
+    struct Case {
+        const char* list;
+        const char* estates;
+        const char* houses;
+    };
+    for (const Case& c : {Case{"'A','B'", "A,B", "1,3,4"}, Case{"'a'", "A", "1,3,4"},
+                          Case{"'O''Brien'", "O'Brien", "3,4,5"}, Case{"", "", "3,4"}}) {
+        TStringList estates;
+        Dm->FillCombo("select f_name from T_XQinfo where f_name <> '' " + BuildXQNameScopeSQL(c.list) +
+                          " order by F_ID",
+                      estates);
+        String houses;
+        for (const String& row :
+             Rows("select F_code from T_FCinfo where (1=1) " + BuildXQScopeSQL(c.list) + "order by F_code"))
+            houses += (houses.empty() ? "" : ",") + row;
+        EXPECT_EQ(estates.CommaText(), c.estates) << c.list;
+        EXPECT_EQ(houses, c.houses) << c.list;
+    }
+    EXPECT_TRUE(Messages.empty()); // no list fails, the empty one included
 }
 
 } // namespace

@@ -18,7 +18,7 @@ struct Operators {
             asked.push_back(name);
             return enabled.count(name) ? 7 : 0;
         };
-        check.StoredPassword = [this](const String& name) {
+        check.StoredPassword = [this](const String& name) -> std::optional<String> {
             return enabled.count(name) ? enabled[name] : "";
         };
     }
@@ -59,6 +59,15 @@ TEST(LoginCheck, ThreeWrongPasswordsThenTheRightOneLogsIn) {
     for (int i = 0; i < 3; ++i)
         check.Check("张三", "x");
     EXPECT_EQ(check.Check("张三", "pw"), TLoginResult::Accepted);
+}
+
+TEST(LoginCheck, APasswordThatCannotBeReadCountsAsWrong) {
+    // The operator's empty password must not be taken as read when the read failed.
+    TLoginCheck check;
+    check.EnabledOperatorId = [](const String&) { return 7; };
+    check.StoredPassword = [](const String&) { return std::optional<String>(); };
+    EXPECT_EQ(check.Check("admin", ""), TLoginResult::WrongPassword);
+    EXPECT_EQ(check.WrongCount(), 1);
 }
 
 TEST(LoginCheck, TypedNamesGoIntoStatementsQuoted) {

@@ -8,6 +8,8 @@
 #include "app/core/uFrmMain.h"
 #include "app/core/uFrmOperLogin.h"
 
+#include "db/ADODB.h"
+
 #include "gui/ActnList.h"
 #include "gui/ComCtrls.h"
 #include "gui/ControlShot.h"
@@ -16,6 +18,7 @@
 #include "gui/Menus.h"
 #include "gui/Picture.h"
 #include "gui/StdCtrls.h"
+#include "rtl/DateUtils.h"
 #include "rtl/Format.h"
 
 #include <algorithm>
@@ -30,6 +33,8 @@ protected:
     }
     void TearDown() override {
         delete FrmMain;
+        FormatSettings().DateSeparator = '-';
+        FormatSettings().ShortDateFormat = "yyyy-MM-dd";
         AppFixture::TearDown();
     }
 
@@ -111,6 +116,9 @@ TEST_F(Startup, GifAndPngPicturesLoadOnceTheProgramHasStarted) {
 
 TEST_F(Startup, AdminWithTheEmptyPasswordSeesEveryMenuAndTheDesktop) {
     ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
+    // A date format other than the program's, as a user's regional settings may give it.
+    FormatSettings().DateSeparator = '/';
+    FormatSettings().ShortDateFormat = "dd/MM/yyyy";
     User.Form(Login(" Admin ", {""}));
     ASSERT_TRUE(StartOrvanta());
     EXPECT_EQ(OperName, "Admin");
@@ -136,8 +144,85 @@ TEST_F(Startup, AdminWithTheEmptyPasswordSeesEveryMenuAndTheDesktop) {
     EXPECT_EQ(FrmBtnImage->ButtonOf(304)->Caption(), "收取物业费");
     EXPECT_FALSE(FrmBtnImage->ButtonOf(304)->Enabled()); // its window has not come yet
     EXPECT_EQ(FormatSettings().ShortDateFormat, "yyyy-MM-dd");
+    EXPECT_EQ(FormatSettings().DateSeparator, '-');
+    EXPECT_EQ(dmData->GetString("select F_buildDate from SysInfo"), "1900-08-14");
     EXPECT_EQ(FmtTotal, "￥,0.00");
     EXPECT_TRUE(MessageTexts().empty());
+}
+
+TEST_F(Startup, TheMenusTheStatusBarAndTheDesktopHoldTheirItemsInOrder) {
+    ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
+    User.Form(Login("admin", {""}));
+    ASSERT_TRUE(StartOrvanta());
+    FrmMain->Show();
+    const std::vector<std::pair<String, String>> menus = {
+        {"系统管理", "公司信息资料,更改用户密码,用户权限管理,系统当前配置,-,数据备份恢复,系统数据清理,"
+                     "导入住户信息,压缩修复数据,-,重新登录,退出系统"},
+        {"基本资料", "小区信息设置,小区公共设施,-,保洁绿化,保安巡逻,配件管理,-,费用项目设置,"
+                     "公摊费用设置,选项..."},
+        {"日常管理", "房产住户,生成物业费,生成公摊费,收取物业费,预收款管理,车位管理,报修管理,建议意见"},
+        {"信息查询", "缴费通知单查询,交费收款单查询,个人欠费查询统计,配件库存查询统计"},
+        {"报表中心", "应交费用明细统计,应交费用汇总统计,住户交费明细统计,住户交费汇总统计,"
+                     "物业报修查询统计,物业收费经营分析"},
+        {"窗体", "重叠,横向重排,纵向重排,-,切换,关闭,全部关闭"},
+        {"辅助", "计算器,笔记本,-,帮助文件,关于我们,访问我们的网站"},
+        {"导航图", ""},
+    };
+    TMenuItem* root = FrmMain->MainMenu1->Items();
+    ASSERT_EQ(root->Count(), static_cast<int>(menus.size()));
+    for (int m = 0; m < root->Count(); ++m) {
+        TMenuItem* top = root->Items(m);
+        EXPECT_EQ(top->Caption(), menus[m].first);
+        String items;
+        for (int i = 0; i < top->Count(); ++i)
+            items += (i ? "," : "") + top->Items(i)->Caption();
+        EXPECT_EQ(items, menus[m].second) << menus[m].first;
+    }
+
+    const std::vector<std::pair<String, int>> panels = {
+        {" 当前用户", 60}, {" admin", 80}, {" 当前日期时间", 100}, {"", 140}};
+    for (int i = 0; i < 4; ++i) {
+        if (i != 3) {
+            EXPECT_EQ(FrmMain->StatusBar1->Panels(i)->Text(), panels[i].first) << i;
+        }
+        EXPECT_EQ(FrmMain->StatusBar1->Panels(i)->Width(), panels[i].second) << i;
+    }
+    const String clock = FrmMain->StatusBar1->Panels(3)->Text();
+    ASSERT_EQ(clock.size(), 20u); // " yyyy-MM-dd hh:nn:ss"
+    EXPECT_EQ(clock.substr(0, 12), " " + FormatDateTime("yyyy-mm-dd", Now()) + " ");
+    EXPECT_EQ(clock[14], ':');
+    EXPECT_EQ(clock[17], ':');
+    EXPECT_EQ(FrmMain->StatusBar1->Panels(4)->Text().find(ApplicationTitle), 0u);
+    EXPECT_EQ(FrmMain->StatusBar1->Panels(4)->Alignment(), taRightJustify);
+
+    // The desktop's pages, each with its buttons row by row.
+    const std::vector<std::pair<String, std::vector<std::vector<int>>>> pages = {
+        {"日常管理", {{301, 303, 309, 304}, {305, 306, 307, 308}}},
+        {"信息查询", {{401, 402, 403, 404}}},
+        {"报表中心", {{501, 502}, {503, 504}, {505, 506}}},
+        {"基本资料", {{201, 203, 204, 205}, {206, 207, 208, 209}}},
+        {"系统管理", {{101, 102, 103, 104}, {105, 106, 107, 108}}},
+    };
+    TPageControl* pc = FrmBtnImage->PageControl1;
+    ASSERT_EQ(pc->PageCount(), 5);
+    for (int p = 0; p < 5; ++p) {
+        EXPECT_EQ(pc->Pages(p)->Caption(), pages[p].first);
+        std::vector<std::vector<int>> rows;
+        int lastTop = -1;
+        for (TButton* b : FrmBtnImage->Buttons) {
+            if (b->Parent() != pc->Pages(p)) continue;
+            if (b->Top() != lastTop) rows.emplace_back();
+            lastTop = b->Top();
+            rows.back().push_back(b->Tag());
+            EXPECT_EQ(b->Caption(), FindAction(b->Tag())->Caption);
+        }
+        EXPECT_EQ(rows, pages[p].second) << pages[p].first;
+    }
+    std::vector<String> labels;
+    for (int i = 0; i < pc->Pages(2)->ControlCount(); ++i)
+        if (auto* label = dynamic_cast<TLabel*>(pc->Pages(2)->Controls(i)))
+            labels.push_back(label->Caption());
+    EXPECT_EQ(labels, (std::vector<String>{"日常报表", "经营分析"}));
 }
 
 TEST_F(Startup, ThreeWrongPasswordsAreToldTheFourthEndsTheProgramAndIsLogged) {
@@ -159,6 +244,8 @@ TEST_F(Startup, AnUnknownOrDisabledOperatorIsRefusedWithoutCounting) {
     Dm.reset();
     const auto tryDisabled = Login("off", {"", "", "", "", ""});
     User.Form([&](TCustomForm* form) {
+        // Only enabled operators are offered.
+        EXPECT_EQ(static_cast<TfrmOperLogin*>(form)->cbbOperName->Items()->CommaText(), "admin");
         tryDisabled(form);
         static_cast<TfrmOperLogin*>(form)->btnCancel->Click(); // five refusals later the user gives up
         return static_cast<int>(mrNone);
@@ -217,6 +304,28 @@ TEST_F(Startup, ARestrictedOperatorGetsTheEstateScopeAndReloginAsAdminClearsIt) 
     EXPECT_EQ(OperName, "admin");
     EXPECT_EQ(XQScopeSQL, "");
     EXPECT_EQ(XQNameScopeSQL, "");
+}
+
+TEST_F(Startup, AnEstateScopeThatCannotBeReadRefusesTheLoginInsteadOfShowingEveryEstate) {
+    Connect();
+    AddOperator("李四", "", {"201"});
+    ASSERT_TRUE(Dm->RunSQL("update OperList set F_XQflag = 1, F_XQname = '''A''' where F_Name = '李四'"));
+    Dm->ADOcnn()->Execute("alter table OperList drop column F_XQflag");
+    Dm.reset();
+    User.Form([](TCustomForm* form) {
+        auto* login = static_cast<TfrmOperLogin*>(form);
+        login->cbbOperName->SetText("李四");
+        login->btnOk->Click();
+        EXPECT_EQ(login->ModalResult(), mrNone); // the dialog stays open
+        login->btnCancel->Click();
+        return static_cast<int>(mrNone);
+    });
+    User.Answer(IDOK);
+    EXPECT_FALSE(StartOrvanta());
+    EXPECT_EQ(MessageTexts(), std::vector<String>{MsgOperationFailed});
+    EXPECT_EQ(OperName, "");
+    EXPECT_EQ(XQScopeSQL, "");
+    EXPECT_EQ(TIniFile(ConfigFilePath()).ReadString("Config", "CurOperName", ""), "");
 }
 
 TEST_F(Startup, AFailedReloginKeepsTheOperatorAndIsLogged) {

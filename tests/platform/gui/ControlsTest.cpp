@@ -111,6 +111,33 @@ TEST(Controls, ComboBoxItemsCarryObjectsAndEventsFollowThePlatform) {
     (void)clicks;
 }
 
+TEST(Controls, ChangingComboBoxEntriesLeavesWhatItShows) {
+    TForm form(nullptr);
+    auto* cbb = new TComboBox(&form);
+    cbb->SetParent(&form);
+    // Entries added to an empty box select none of them.
+    cbb->Items()->Add("甲");
+    cbb->Items()->Add("乙");
+    EXPECT_EQ(cbb->ItemIndex(), -1);
+    EXPECT_EQ(cbb->Text(), "");
+    // An editable box keeps its text when its entries are replaced.
+    cbb->SetText("typed");
+    cbb->Items()->Clear();
+    EXPECT_EQ(cbb->Text(), "typed");
+    cbb->Items()->Add("丙");
+    EXPECT_EQ(cbb->Text(), "typed");
+    EXPECT_EQ(cbb->ItemIndex(), -1);
+    cbb->SetItemIndex(0);
+    EXPECT_EQ(cbb->Text(), "丙");
+    // A drop-down list filled anew shows no entry until one is chosen.
+    auto* list = new TComboBox(&form);
+    list->SetParent(&form);
+    list->SetStyle(csDropDownList);
+    list->Items()->SetCommaText("a,b");
+    EXPECT_EQ(list->ItemIndex(), -1);
+    EXPECT_EQ(list->Text(), "");
+}
+
 TEST(Controls, ListBoxSelectionAndMultiSelect) {
     TForm form(nullptr);
     auto* lb = new TListBox(&form);
