@@ -2,6 +2,7 @@
 
 #include "classes/Collection.h"
 #include "classes/ObjectHandles.h"
+#include "rtl/CodePage.h"
 #include "rtl/Format.h"
 #include "rtl/Lists.h"
 #include "rtl/Streams.h"
@@ -307,17 +308,20 @@ Variant TvsClassesFunctions::CallMethod(TObject* Instance, const TvsClassRef* Cl
         if (M == "SORT") l.Sort();
     } else if (cls == "TStream") {
         auto& st = Self<TStream>(Instance);
+        // The bytes a script reads and writes are those of its texts' 8-bit form (code page
+        // 936), the unit in which Length counts: Write(S, Length(S)) writes all of S, and what
+        // Read returns reads back as the text that was written.
         if (M == "READ") {
             const Int64 count = CheckCount(C->GetParamValue(1).AsInt64());
             const Int64 left = st.Size() - st.Position();
-            String buffer(static_cast<size_t>(std::max<Int64>(0, std::min(count, left))), '\0');
+            AnsiString buffer(static_cast<size_t>(std::max<Int64>(0, std::min(count, left))), '\0');
             const Int64 n = buffer.empty() ? 0 : st.Read(buffer.data(), static_cast<Int64>(buffer.size()));
             buffer.resize(static_cast<size_t>(n));
-            C->PutParamValue(0, Variant(buffer));
+            C->PutParamValue(0, Variant(Utf8FromAnsi(buffer)));
             return Variant(static_cast<Integer>(n));
         }
         if (M == "WRITE") {
-            const String buffer = Str(C, 0);
+            const AnsiString buffer = AnsiFromUtf8(Str(C, 0));
             const Int64 count = CheckCount(C->GetParamValue(1).AsInt64());
             if (count > static_cast<Int64>(buffer.size()))
                 throw ERangeError(Format(SNegativeCount, {static_cast<long long>(count)}));

@@ -3,14 +3,16 @@
 // event's arguments into the procedure's parameters, runs it and copies var arguments back.
 //
 // Host events are std::function slots. One adapter template serves every event type: objects
-// travel as object handles, integers, enumerations and sets as integers, characters as
-// one-character texts; arguments the event passes by non-const reference (Key, CanClose, Action,
-// NewWidth ...) get the value of the procedure's parameter back after the call.
+// travel as object handles, integers, enumerations and sets as integers, characters (char,
+// char16_t, char32_t) as one-character texts; arguments the event passes by non-const reference
+// (Key, CanClose, Action, NewWidth ...) get the value of the procedure's parameter back after the
+// call.
 #pragma once
 
 #include "classes/MetaProps.h"
 #include "classes/ObjectHandles.h"
 #include "classes/Set.h"
+#include "rtl/CodePage.h"
 #include "rtl/Events.h"
 #include "script/vs_iinterpreter.h"
 
@@ -52,7 +54,12 @@ template <class T> Variant EventArg(const T& V) {
         return Variant(V);
     else if constexpr (std::is_same_v<U, char>)
         return Variant(String(1, V));
-    else if constexpr (std::is_enum_v<U>)
+    else if constexpr (std::is_same_v<U, char16_t> || std::is_same_v<U, char32_t>) {
+        // A character of the platform's key events: a one-character text.
+        String text;
+        Utf8Append(text, static_cast<char32_t>(V));
+        return Variant(text);
+    } else if constexpr (std::is_enum_v<U>)
         return Variant(static_cast<Integer>(V));
     else if constexpr (std::is_integral_v<U>)
         return Variant(static_cast<Integer>(V));
@@ -73,6 +80,13 @@ template <class T> void EventArgBack(T& Target, const Variant& V) {
     else if constexpr (std::is_same_v<U, char>) {
         const String s = V.AsString();
         Target = s.empty() ? '\0' : s[0];
+    } else if constexpr (std::is_same_v<U, char16_t>) {
+        const WideString text = Utf8ToWide(V.AsString());
+        Target = text.empty() ? u'\0' : text[0];
+    } else if constexpr (std::is_same_v<U, char32_t>) {
+        const String text = V.AsString();
+        char32_t cp = 0;
+        Target = !text.empty() && Utf8Decode(text, 0, cp) ? cp : U'\0';
     } else if constexpr (std::is_enum_v<U>)
         Target = static_cast<U>(V.AsInteger());
     else if constexpr (std::is_integral_v<U>)

@@ -129,8 +129,11 @@ void TvsDesignator::Borrow(TvsDesignator& Other) {
 
 void TvsDesignator::ResolveLateBinding() {
     if (!FLateElement) return;
+    // A path that cannot be resolved yet (its variable holds nothing usable) keeps its element and
+    // is tried again at its next use; dropping it would leave only the first names, and the path
+    // would then read as the bare variable.
+    std::unique_ptr<TvsDesignator> built = vsBuildDesignator(*FLateElement, FScript);
     std::unique_ptr<TvsXMLItem> element = std::move(FLateElement);
-    std::unique_ptr<TvsDesignator> built = vsBuildDesignator(*element, FScript);
     // The steps of the late-bound form (its first names) are replaced by the resolved ones.
     TvsItemList old;
     old.SwapList(*this);

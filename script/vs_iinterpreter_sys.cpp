@@ -170,7 +170,9 @@ Variant Strings(TvsMethodHelper* C, const String& Name) {
         if (VarType(s) == varString || VarType(s) == varOleStr || VarIsEmpty(s)) {
             C->PutParamValue(0, Variant(vsSetLength(VarToStr(s), length)));
         } else {
-            VarArrayRedim(s, VarArrayLowBound(s, 1) + length - 1);
+            // The high bound becomes L - 1 whatever the low bound: a 0-based array gets L
+            // elements.
+            VarArrayRedim(s, length - 1);
             C->PutParamValue(0, s);
         }
         return Variant();

@@ -259,6 +259,21 @@ String vsXMLUnescape(const String& Value) {
 
 // --- TvsXMLItem ----------------------------------------------------------------------------------
 
+int TvsXMLItem::Height(const TvsXMLItem& Item) {
+    // Levels below Item, found without recursion.
+    int height = 0;
+    std::vector<std::pair<const TvsXMLItem*, int>> stack{{&Item, 0}};
+    while (!stack.empty()) {
+        const auto [item, depth] = stack.back();
+        stack.pop_back();
+        height = std::max(height, depth);
+        if (height > vsMaxXMLDepth) break;
+        for (Integer i = 0; i < item->Count(); ++i)
+            stack.emplace_back((*item->FItems)[static_cast<size_t>(i)], depth + 1);
+    }
+    return height;
+}
+
 TvsXMLItem::~TvsXMLItem() {
     Clear();
     Detach();
@@ -279,9 +294,8 @@ TvsXMLItem* TvsXMLItem::Items(Integer Index) const {
 
 TvsXMLItem* TvsXMLItem::Add() {
     auto item = std::make_unique<TvsXMLItem>();
-    TvsXMLItem* raw = item.release();
-    InsertItem(Count(), raw);
-    return raw;
+    InsertItem(Count(), item.get());
+    return item.release();
 }
 
 void TvsXMLItem::AddItem(TvsXMLItem* Item) {
@@ -290,8 +304,14 @@ void TvsXMLItem::AddItem(TvsXMLItem* Item) {
 
 void TvsXMLItem::InsertItem(Integer Index, TvsXMLItem* Item) {
     if (!Item) return;
-    for (const TvsXMLItem* p = this; p; p = p->FParent)
+    int level = 0; // this item's level, the root's being 1
+    for (const TvsXMLItem* p = this; p; p = p->FParent) {
         if (p == Item) throw EvsScriptError("An item cannot become a child of itself");
+        ++level;
+    }
+    // No element stands deeper than a document may nest: freeing, copying and writing a tree
+    // walk it recursively, and a script can build chains of any length.
+    if (level + 1 + Height(*Item) > vsMaxXMLDepth) throw EvsScriptError(STooDeep);
     const Integer limit = Count() - (Item->FParent == this ? 1 : 0);
     if (Index < 0 || Index > limit)
         throw EListError("List index out of bounds (" + std::to_string(Index) + ")");

@@ -40,7 +40,8 @@ public:
     // Creates a child and appends it.
     TvsXMLItem* Add();
     // Appends Item, taking it out of its previous parent first. The item then belongs to this
-    // one; an item without a parent is adopted.
+    // one; an item without a parent is adopted. Add, AddItem and InsertItem raise EvsScriptError
+    // STooDeep when an element would stand deeper than vsMaxXMLDepth levels (the root being 1).
     void AddItem(TvsXMLItem* Item);
     // As AddItem, at Index (0 .. Count).
     void InsertItem(Integer Index, TvsXMLItem* Item);
@@ -64,6 +65,8 @@ public:
 
 private:
     void Detach();
+    // The number of levels below Item (0 for an item without children).
+    static int Height(const TvsXMLItem& Item);
 
     String FName;
     String FText;

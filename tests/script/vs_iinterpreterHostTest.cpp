@@ -19,8 +19,13 @@ class TTestWidget : public TComponent {
     Integer Width = 10;
     bool Checked = false;
     TNotifyEvent OnClick;
+    std::function<void(TObject* Sender, char16_t& Key)> OnKeyPress;
     void Click() {
         if (OnClick) OnClick(this);
+    }
+    char16_t KeyPress(char16_t Key) {
+        if (OnKeyPress) OnKeyPress(this, Key);
+        return Key;
     }
 };
 
@@ -32,6 +37,7 @@ void TTestWidget::DeclareMeta(meta::Class<TTestWidget>& c) {
     c.Property("Width", &TTestWidget::Width, &TTestWidget::Width);
     c.Property("Checked", &TTestWidget::Checked, &TTestWidget::Checked);
     c.Event("OnClick", &TTestWidget::OnClick);
+    c.Event("OnKeyPress", &TTestWidget::OnKeyPress, "TKeyPressEvent");
 }
 
 namespace {
@@ -184,6 +190,28 @@ TEST(ScriptFaults, LateBoundPathsAreCheckedOnEveryUse) {
               "10\nrun: Object of class TStringList does not have the member Width at 4:3");
 }
 
+// A path through a variable that holds nothing usable fails at its first use; it is resolved
+// again at the next one instead of reading as the bare variable from then on.
+TEST(ScriptFaults, ALateBoundPathThatFailedResolvesAtItsNextUse) {
+    TScriptRunner r("JScript");
+    EXPECT_EQ(r.Run(Lines({"var o, i;", "for (i = 0; i < 3; i++) {",
+                           "  try { print(o.Count); } except { print(\"none\"); }",
+                           "  o = new TStringList(); o.Add(\"x\");", "}"})),
+              "none\n1\n1\n");
+}
+
+// Stream bytes are those of the texts' 8-bit form, the unit Length counts in.
+TEST(ScriptClasses, StreamsReadAndWriteTheBytesOfThe8BitText) {
+    TScriptRunner r;
+    EXPECT_EQ(r.Run(Lines({"var M: TMemoryStream; s: String;", "begin", "  M := TMemoryStream.Create;",
+                           "  s := '\xE4\xB8\xAD\xE6\x96\x87' + 'ab';",
+                           "  Print(M.Write(s, Length(s))); Print(M.Size);",
+                           "  M.Position := 0; Print(M.Read(s, 2)); Print(s);",
+                           "  Print(M.Read(s, 100)); Print(s); Print(Length(s));", "  M.Free;", "end."})),
+              "6\n6\n2\n\xE4\xB8\xAD\n4\n\xE6\x96\x87"
+              "ab\n4\n");
+}
+
 TEST(ScriptFaults, IndexAndCountArgumentsAreRangeChecked) {
     TScriptRunner r;
     EXPECT_EQ(r.Run(Lines({"var M: TMemoryStream; s: String; n: Integer;", "begin",
@@ -224,6 +252,23 @@ TEST(ScriptClasses, PublishedPropertiesMethodsAndEvents) {
     bad.Script.AddObject("W", new TTestWidget(&bad.Script));
     EXPECT_EQ(bad.Run(Lines({"begin W.OnClick := 'NoSuchProc' end."})),
               "run: Event handler must be a procedure at 1:7");
+}
+
+// A key-press handler sees Key as a one-character text, and the character it assigns is the
+// one the control receives.
+TEST(ScriptClasses, KeyPressHandlersTakeAndGiveCharacters) {
+    TScriptRunner r;
+    r.Script.AddClass(vsClassOf<TTestWidget>(), "TComponent")
+        ->AddEvent("OnKeyPress", vsEventAdapter<decltype(TTestWidget::OnKeyPress)>());
+    auto* widget = new TTestWidget(&r.Script);
+    r.Script.AddObject("W", widget);
+    ASSERT_EQ(r.Run(Lines({"procedure KeyPressed(Sender: TObject; var Key: Char);",
+                           "begin Print(Key); if Key = 'a' then Key := 'B' else Key := '\xE4\xB8\xAD' end;",
+                           "begin W.OnKeyPress := 'KeyPressed' end."})),
+              "");
+    EXPECT_EQ(widget->KeyPress(u'a'), u'B');
+    EXPECT_EQ(widget->KeyPress(u'\u6587'), u'\u4E2D');
+    EXPECT_EQ(r.Out, "a\n\xE6\x96\x87\n");
 }
 
 TEST(ScriptClasses, EventsOfAFreedScriptDoNothing) {

@@ -127,4 +127,24 @@ TEST(SystemLibraryProcedures, VarArgumentsComeBack) {
         "aef\nabc\nabc\nabz\n\xE4\xB8\xAD\n20210715\n14\n5\n3\nab\n255\n");
 }
 
+// SetLength of an array sets the high bound of its first dimension to L - 1, so a 0-based array
+// gets L elements and a 1-based one L - 1.
+TEST(SystemLibraryProcedures, SetLengthOfAnArraySetsTheHighBound) {
+    TScriptRunner r;
+    EXPECT_EQ(r.Run(Lines({"var a: array[1..5] of Integer; v: Variant;", "begin",
+                           "  SetLength(a, 3); Print(Length(a));",
+                           "  v := VarArrayCreate([0, 1], varVariant); SetLength(v, 4); Print(Length(v));",
+                           "  SetLength(v, 0); Print(Length(v));", "end."})),
+              "2\n4\n0\n");
+}
+
+// ValidDate takes a date value too (held in a Variant, as a String parameter accepts no float
+// expression): it is turned into text with DateToStr first, so today is always valid.
+TEST(SystemLibraryProcedures, ValidDateOfADateValue) {
+    TScriptRunner r;
+    EXPECT_EQ(r.Run(Lines({"var d: Variant;",
+                           "begin d := Date; Print(ValidDate(d)); d := Now; Print(ValidDate(d)) end."})),
+              "True\nTrue\n");
+}
+
 } // namespace

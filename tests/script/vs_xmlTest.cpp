@@ -164,6 +164,30 @@ TEST(XMLDocument, DeepNestingIsAnErrorNotAStackOverflow) {
     }
 }
 
+// Trees built item by item (as scripts can) nest no deeper than documents read: freeing, copying
+// and writing walk them recursively.
+TEST(XMLItem, DeepChainsAreAnErrorNotAStackOverflow) {
+    auto root = std::make_unique<TvsXMLItem>();
+    TvsXMLItem* last = root.get();
+    try {
+        for (int i = 0; i < 100000; ++i)
+            last = last->Add();
+        FAIL() << "no exception";
+    } catch (const EvsScriptError& e) {
+        EXPECT_EQ(e.Message(), STooDeep);
+    }
+    // A subtree that fits on its own does not fit below a deep item.
+    auto chain = std::make_unique<TvsXMLItem>();
+    chain->Add()->Add();
+    EXPECT_THROW(last->Parent()->AddItem(chain.get()), EvsScriptError);
+    EXPECT_EQ(chain->Parent(), nullptr);
+    root->AddItem(chain.release());
+    EXPECT_EQ(root->Count(), 2);
+    TvsXMLDocument doc;
+    doc.Root()->Assign(root.get());
+    EXPECT_FALSE(doc.SaveToString().empty());
+}
+
 TEST(XMLDocument, StreamsAndFiles) {
     // The reader leaves the stream just after the root element, though it reads in blocks.
     String big = "<?xml version=\"1.0\"?><r>";
