@@ -10,6 +10,7 @@
 #include "controls/KxGIF.h"
 #include "gui/Dialogs.h"
 #include "report/vrpngimage.h"
+#include "script/vs_iinterpreter_sys.h"
 #include "rtl/FileUtils.h"
 
 #include <chrono>
@@ -33,6 +34,8 @@ bool StartOrvanta() {
     // GIF and PNG pictures load like any other picture, by extension and by signature.
     RegisterGIFImage();
     RegisterPNGObject();
+    // A script's ShowMessage shows the platform's message box.
+    vsShowMessageProc() = [](const String& text) { ShowMessage(text); };
     std::unique_ptr<TfrmSplash> splash = NewSplash();
     Application()->SetTitle(ApplicationTitle);
 

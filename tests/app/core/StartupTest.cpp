@@ -17,6 +17,7 @@
 #include "gui/Interaction.h"
 #include "gui/Menus.h"
 #include "gui/Picture.h"
+#include "script/vs_iinterpreter_sys.h"
 #include "gui/StdCtrls.h"
 #include "rtl/DateUtils.h"
 #include "rtl/Format.h"
@@ -112,6 +113,18 @@ TEST_F(Startup, GifAndPngPicturesLoadOnceTheProgramHasStarted) {
         extensions.push_back(format.Extension);
     EXPECT_NE(std::find(extensions.begin(), extensions.end(), "gif"), extensions.end());
     EXPECT_NE(std::find(extensions.begin(), extensions.end(), "png"), extensions.end());
+}
+
+TEST_F(Startup, AScriptsShowMessageReachesTheUser) {
+    ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
+    User.Form(Login("admin", {""}));
+    ASSERT_TRUE(StartOrvanta());
+    const size_t asked = User.Requests().size();
+    User.Answer(mrOk);
+    ASSERT_TRUE(vsShowMessageProc());
+    vsShowMessageProc()("来自脚本");
+    ASSERT_EQ(User.Requests().size(), asked + 1);
+    EXPECT_EQ(User.Requests().back().Text, "来自脚本");
 }
 
 TEST_F(Startup, AdminWithTheEmptyPasswordSeesEveryMenuAndTheDesktop) {
