@@ -5,6 +5,6 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 orv_install_packages
-orv_build build-release Release
+orv_build build-release Release --target orvanta orvanta-newdb
 build-release/app/orvanta-newdb
 exec build-release/app/orvanta "$@"
