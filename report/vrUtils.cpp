@@ -1,6 +1,7 @@
 // Geometry records, texts, hexadecimal transfer of streams, checksums and bracket scanning.
 #include "report/vrUtils.h"
 
+#include "rtl/StrUtils.h"
 #include "rtl/Format.h"
 
 #include <zlib.h>
@@ -106,20 +107,11 @@ String StreamToHex(TMemoryStream& stream) {
     return result;
 }
 
-namespace {
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-} // namespace
-
 void HexToStream(const String& text, TStream& stream) {
     std::vector<Byte> bytes;
     bytes.reserve(text.size() / 2);
     for (size_t i = 0; i + 1 < text.size(); i += 2) {
-        const int hi = HexDigit(text[i]), lo = HexDigit(text[i + 1]);
+        const int hi = HexDigitValue(text[i]), lo = HexDigitValue(text[i + 1]);
         if (hi < 0 || lo < 0) break;
         bytes.push_back(static_cast<Byte>(hi * 16 + lo));
     }

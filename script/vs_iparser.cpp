@@ -10,11 +10,7 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 bool IsHexDigit(char c) {
-    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-int HexValue(char c) {
-    if (IsDigit(c)) return c - '0';
-    return (c | 0x20) - 'a' + 10;
+    return HexDigitValue(c) >= 0;
 }
 // Characters that end a quoted part unless it was closed first: codes 0-8 and 10-31.
 bool IsStringBreak(char c) {
@@ -239,7 +235,7 @@ bool TvsParser::ReadQuotedPart(String& Value) {
                 unsigned code = 0;
                 bool any = false;
                 while (FPosition <= size && IsHexDigit(At(FPosition))) {
-                    code = (code * 16 + static_cast<unsigned>(HexValue(At(FPosition)))) & 0xFF;
+                    code = (code * 16 + static_cast<unsigned>(HexDigitValue(At(FPosition)))) & 0xFF;
                     any = true;
                     ++FPosition;
                 }
@@ -290,7 +286,7 @@ bool TvsParser::ReadCharCode(String& Value) {
     const auto prefix = static_cast<Integer>(HexSequence.size());
     if (MatchesAt(p, HexSequence) && IsHexDigit(ch(p + prefix))) {
         for (p += prefix; IsHexDigit(ch(p)); ++p)
-            code = (code * 16 + static_cast<unsigned>(HexValue(ch(p)))) & 0xFF;
+            code = (code * 16 + static_cast<unsigned>(HexDigitValue(ch(p)))) & 0xFF;
     } else if (IsDigit(ch(p))) {
         for (; IsDigit(ch(p)); ++p)
             code = (code * 10 + static_cast<unsigned>(ch(p) - '0')) & 0xFF;

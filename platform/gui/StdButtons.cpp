@@ -210,29 +210,6 @@ String TCustomGroupBox::GetText() const {
 // ---------------------------------------------------------------------------------------------
 // Scroll bar
 
-namespace {
-TScrollCode ScrollCodeOf(int action) {
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd:
-        return scLineDown;
-    case QAbstractSlider::SliderSingleStepSub:
-        return scLineUp;
-    case QAbstractSlider::SliderPageStepAdd:
-        return scPageDown;
-    case QAbstractSlider::SliderPageStepSub:
-        return scPageUp;
-    case QAbstractSlider::SliderToMinimum:
-        return scTop;
-    case QAbstractSlider::SliderToMaximum:
-        return scBottom;
-    case QAbstractSlider::SliderMove:
-        return scTrack;
-    default:
-        return scPosition;
-    }
-}
-} // namespace
-
 struct TScrollBarAccess {
     static void Moved(TScrollBar* s, TScrollCode code, int pos) {
         if (s->OnScroll) s->OnScroll(s, code, pos);
@@ -248,7 +225,7 @@ TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {
     Apply();
     QObject::connect(bar, &QAbstractSlider::actionTriggered, bar, [this, bar](int action) {
         if (IsApplying(this)) return;
-        TScrollBarAccess::Moved(this, ScrollCodeOf(action), bar->sliderPosition());
+        TScrollBarAccess::Moved(this, ScrollCodeOfSliderAction(action), bar->sliderPosition());
     });
     QObject::connect(bar, &QAbstractSlider::sliderReleased, bar, [this, bar] {
         TScrollBarAccess::Moved(this, scPosition, bar->sliderPosition());

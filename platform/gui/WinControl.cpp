@@ -334,26 +334,6 @@ int MaxPos(const TScrollInfo& si) {
     return std::max(si.nMin, si.nMax - std::max(static_cast<int>(si.nPage) - 1, 0));
 }
 
-TScrollCode CodeOfAction(int action) {
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd:
-        return scLineDown;
-    case QAbstractSlider::SliderSingleStepSub:
-        return scLineUp;
-    case QAbstractSlider::SliderPageStepAdd:
-        return scPageDown;
-    case QAbstractSlider::SliderPageStepSub:
-        return scPageUp;
-    case QAbstractSlider::SliderToMinimum:
-        return scTop;
-    case QAbstractSlider::SliderToMaximum:
-        return scBottom;
-    case QAbstractSlider::SliderMove:
-        return scTrack;
-    default:
-        return scEndScroll;
-    }
-}
 
 } // namespace
 
@@ -383,7 +363,7 @@ int TWinControl::SetScrollInfo(int BarFlag, const TScrollInfo& Info, bool Redraw
         QObject::connect(bar, &QAbstractSlider::actionTriggered, bar, [this, BarFlag, bar](int action) {
             if (IsApplying(this)) return;
             int pos = bar->sliderPosition();
-            TScrollCode code = CodeOfAction(action);
+            TScrollCode code = ScrollCodeOfSliderAction(action);
             TScrollInfo& s = TControlAccess::I(this).Scroll[BarFlag];
             if (code == scTrack) s.nTrackPos = pos;
             Scroll(BarFlag == SB_HORZ ? sbHorizontal : sbVertical, code, pos);
@@ -492,3 +472,24 @@ TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {
 }
 
 TGraphicControl::~TGraphicControl() = default;
+
+TScrollCode ScrollCodeOfSliderAction(int action) {
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+        return scLineDown;
+    case QAbstractSlider::SliderSingleStepSub:
+        return scLineUp;
+    case QAbstractSlider::SliderPageStepAdd:
+        return scPageDown;
+    case QAbstractSlider::SliderPageStepSub:
+        return scPageUp;
+    case QAbstractSlider::SliderToMinimum:
+        return scTop;
+    case QAbstractSlider::SliderToMaximum:
+        return scBottom;
+    case QAbstractSlider::SliderMove:
+        return scTrack;
+    default:
+        return scEndScroll;
+    }
+}

@@ -40,12 +40,6 @@ void FillValues(TStrings& strings, const std::vector<std::pair<String, String>>&
     strings.EndUpdate();
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
 
 } // namespace
 
@@ -129,7 +123,7 @@ Integer TCustomIniFile::ReadBinaryStream(const String& section, const String& id
     std::string bytes;
     bytes.reserve(text.size() / 2);
     for (size_t i = 0; i + 1 < text.size(); i += 2) {
-        const int hi = HexDigit(text[i]), lo = HexDigit(text[i + 1]);
+        const int hi = HexDigitValue(text[i]), lo = HexDigitValue(text[i + 1]);
         if (hi < 0 || lo < 0) break;
         bytes += static_cast<char>(hi * 16 + lo);
     }

@@ -404,6 +404,13 @@ String AnsiQuotedStr(const String& s, char quote) {
     return r;
 }
 
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
 String QuotedStr(const String& s) {
     return AnsiQuotedStr(s, '\'');
 }

@@ -94,6 +94,9 @@ bool IsDelimiter(const String& delimiters, const String& s, Integer index);
 // Parts of s between any of the delimiter characters; empty parts are kept; none for "".
 std::vector<String> SplitString(const String& s, const String& delimiters);
 
+// The value of a hexadecimal digit ('0'-'9', 'a'-'f', 'A'-'F'); -1 for any other character.
+int HexDigitValue(char c);
+
 // --- replacing and building -----------------------------------------------------------------------
 enum TReplaceFlag : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };
 using TReplaceFlags = unsigned;

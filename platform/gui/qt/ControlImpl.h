@@ -18,6 +18,9 @@ class QMouseEvent;
 class TControlBridge;
 
 // The canvas of a control: draws on the painter of the paint event running, measures otherwise.
+// The platform scroll code of a Qt slider action (a line, a page, an end, or tracking).
+TScrollCode ScrollCodeOfSliderAction(int action);
+
 class TControlCanvas : public TPainterCanvas {
 public:
     explicit TControlCanvas(TControl* control) : FControl(control) {}

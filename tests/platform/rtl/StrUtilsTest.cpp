@@ -181,3 +181,9 @@ TEST(StrUtils, AdjustLineBreaks) {
     EXPECT_EQ(AdjustLineBreaks("a\r\n\r\nb\n\n", TTextLineBreakStyle::tlbsLF), "a\n\nb\n\n");
     EXPECT_EQ(AdjustLineBreaks("\n\r"), "\r\n\r\n");
 }
+
+TEST(StrUtils, HexDigitValue) {
+    const std::pair<char, int> cases[] = {{'0', 0}, {'9', 9}, {'a', 10}, {'F', 15}, {'g', -1}, {' ', -1}, {'\xE4', -1}};
+    for (const auto& [c, value] : cases)
+        EXPECT_EQ(HexDigitValue(c), value) << c;
+}
