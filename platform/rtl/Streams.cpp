@@ -73,22 +73,42 @@ void TStream::SetSize(Int64) {}
 
 // --- TMemoryStream ---------------------------------------------------------------------------
 
-Int64 TMemoryStream::Read(void* buffer, Int64 count) {
-    const Int64 size = Size();
-    if (count <= 0 || FPosition >= size) return 0;
-    const Int64 n = std::min(count, size - FPosition);
-    std::memcpy(buffer, FData.data() + FPosition, static_cast<size_t>(n));
-    FPosition += n;
+namespace {
+
+// Reading, writing and resizing shared by the streams that keep their bytes in a container.
+template <class Bytes> Int64 ReadBytes(const Bytes& data, Int64& position, void* buffer, Int64 count) {
+    const Int64 size = static_cast<Int64>(data.size());
+    if (count <= 0 || position >= size) return 0;
+    const Int64 n = std::min(count, size - position);
+    std::memcpy(buffer, data.data() + position, static_cast<size_t>(n));
+    position += n;
     return n;
 }
 
-Int64 TMemoryStream::Write(const void* buffer, Int64 count) {
+template <class Bytes> Int64 WriteBytes(Bytes& data, Int64& position, const void* buffer, Int64 count) {
     if (count <= 0) return 0;
-    const Int64 end = FPosition + count;
-    if (end > Size()) FData.resize(static_cast<size_t>(end)); // a gap left by a seek past the end is zeroed
-    std::memcpy(FData.data() + FPosition, buffer, static_cast<size_t>(count));
-    FPosition = end;
+    const Int64 end = position + count;
+    if (end > static_cast<Int64>(data.size()))
+        data.resize(static_cast<size_t>(end)); // a gap left by a seek past the end is zeroed
+    std::memcpy(data.data() + position, buffer, static_cast<size_t>(count));
+    position = end;
     return count;
+}
+
+template <class Bytes> void ResizeBytes(Bytes& data, Int64& position, Int64 newSize) {
+    if (newSize < 0) newSize = 0;
+    data.resize(static_cast<size_t>(newSize));
+    if (position > newSize) position = newSize;
+}
+
+} // namespace
+
+Int64 TMemoryStream::Read(void* buffer, Int64 count) {
+    return ReadBytes(FData, FPosition, buffer, count);
+}
+
+Int64 TMemoryStream::Write(const void* buffer, Int64 count) {
+    return WriteBytes(FData, FPosition, buffer, count);
 }
 
 Int64 TMemoryStream::Seek(Int64 offset, TSeekOrigin origin) {
@@ -98,9 +118,7 @@ Int64 TMemoryStream::Seek(Int64 offset, TSeekOrigin origin) {
 }
 
 void TMemoryStream::SetSize(Int64 newSize) {
-    if (newSize < 0) newSize = 0;
-    FData.resize(static_cast<size_t>(newSize));
-    if (FPosition > newSize) FPosition = newSize;
+    ResizeBytes(FData, FPosition, newSize);
 }
 
 void TMemoryStream::Clear() {
@@ -237,21 +255,11 @@ void TFileStream::SetSize(Int64 newSize) {
 TStringStream::TStringStream(const String& data) : FData(data) {}
 
 Int64 TStringStream::Read(void* buffer, Int64 count) {
-    const Int64 size = Size();
-    if (count <= 0 || FPosition >= size) return 0;
-    const Int64 n = std::min(count, size - FPosition);
-    std::memcpy(buffer, FData.data() + FPosition, static_cast<size_t>(n));
-    FPosition += n;
-    return n;
+    return ReadBytes(FData, FPosition, buffer, count);
 }
 
 Int64 TStringStream::Write(const void* buffer, Int64 count) {
-    if (count <= 0) return 0;
-    const Int64 end = FPosition + count;
-    if (end > Size()) FData.resize(static_cast<size_t>(end));
-    std::memcpy(FData.data() + FPosition, buffer, static_cast<size_t>(count));
-    FPosition = end;
-    return count;
+    return WriteBytes(FData, FPosition, buffer, count);
 }
 
 Int64 TStringStream::Seek(Int64 offset, TSeekOrigin origin) {
@@ -261,9 +269,7 @@ Int64 TStringStream::Seek(Int64 offset, TSeekOrigin origin) {
 }
 
 void TStringStream::SetSize(Int64 newSize) {
-    if (newSize < 0) newSize = 0;
-    FData.resize(static_cast<size_t>(newSize));
-    if (FPosition > newSize) FPosition = newSize;
+    ResizeBytes(FData, FPosition, newSize);
 }
 
 String TStringStream::ReadString(Int64 count) {
