@@ -15,20 +15,9 @@ namespace {
 
 // A bitmap of the windowing layer as the codec's bitmap (15- and 16-bit ones as 24 bits).
 TPngBitmap PngFromBitmap(const TBitmap& source) {
-    const TBitmap* src = &source;
     TBitmap converted;
-    TPixelFormat format = source.PixelFormat();
-    if (format == pf15bit || format == pf16bit) {
-        converted.Assign(source);
-        converted.SetPixelFormat(pf24bit);
-        src = &converted;
-        format = pf24bit;
-    }
-    const Integer bits = format == pf1bit    ? 1
-                         : format == pf4bit  ? 4
-                         : format == pf8bit  ? 8
-                         : format == pf24bit ? 24
-                                             : 32;
+    const TBitmap* src = &WithCodecPixelFormat(source, converted);
+    const Integer bits = src->BitsPerPixel();
     TPngBitmap bmp;
     bmp.Allocate(src->Width(), src->Height(), bits);
     if (bits <= 8)

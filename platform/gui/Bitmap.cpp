@@ -481,3 +481,11 @@ void TBitmap::Assign(const TGraphic& source) {
     FTransparent = source.Transparent();
     Changed();
 }
+
+const TBitmap& WithCodecPixelFormat(const TBitmap& source, TBitmap& copy) {
+    const TPixelFormat format = source.PixelFormat();
+    if (format != pf15bit && format != pf16bit) return source;
+    copy.Assign(source);
+    copy.SetPixelFormat(pf24bit);
+    return copy;
+}

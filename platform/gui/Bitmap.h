@@ -85,3 +85,7 @@ private:
     TColor FTransparentColor = clDefault;
     friend struct Impl;
 };
+
+// The bitmap itself, or a 24-bit copy of it made in `copy` when its pixels are 15 or 16 bits, so a
+// picture codec reading its rows only meets 1-, 4-, 8-, 24- and 32-bit layouts.
+const TBitmap& WithCodecPixelFormat(const TBitmap& source, TBitmap& copy);
