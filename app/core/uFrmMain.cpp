@@ -1,6 +1,7 @@
 #include "app/core/uFrmMain.h"
 
 #include "app/core/AppConfig.h"
+#include "app/core/ConfigIni.h"
 #include "app/core/DataDm.h"
 #include "app/core/PubUnit.h"
 #include "app/core/Rights.h"
@@ -92,7 +93,7 @@ TFrmMain::TFrmMain(TComponent* AOwner) : TForm(AOwner) {
     OnCloseQuery = [](TObject*, bool& canClose) { canClose = ShowMess(ExitQuestion(), 1) == 1; };
 
     // The creation handler: the settings file anew, and the main window's place.
-    IniFile = std::make_unique<TIniFile>(ConfigFilePath());
+    IniFile = OpenConfigIni();
     DispFormPos(this, 2);
     DoCreate();
 }

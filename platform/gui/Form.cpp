@@ -18,6 +18,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
 
 #include <set>
 
@@ -40,11 +43,35 @@ private:
     TCustomForm* FForm;
 };
 
+// Waits for the window manager to put its frame around a top-level form that was just shown,
+// then keeps that outer frame inside the screen's work area (a form as large as the work area
+// would otherwise have its title bar or its bottom edge pushed off the screen). Once per show.
+class TFrameWatch : public QObject {
+public:
+    explicit TFrameWatch(TCustomForm* form) : FForm(form) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose) {
+            auto* window = static_cast<QWindow*>(watched);
+            if (window->isExposed()) {
+                window->removeEventFilter(this);
+                TFormAccess::FrameShown(FForm, window);
+            }
+        }
+        return false;
+    }
+
+private:
+    TCustomForm* FForm;
+};
+
 struct TCustomForm::FormImpl {
     QPointer<QMenuBar> MenuBar;
     QPointer<QMdiArea> MdiArea;
     QPointer<QMdiSubWindow> SubWindow;
     std::unique_ptr<TSubWindowWatch> SubWindowWatch;
+    std::unique_ptr<TFrameWatch> FrameWatch;
     // The entries the frame added to its window menu for its child windows.
     std::vector<QPointer<QAction>> WindowListActions;
 };
@@ -343,11 +370,19 @@ void TCustomForm::SetWindowState(TWindowState v) {
 // ---------------------------------------------------------------------------------------------
 // Showing, hiding, closing
 
+// Centres the form's outer frame (its bounds and the window manager's frame around them) on a
+// rectangle, kept inside the work area where it fits.
 void TCustomForm::PlaceOnFirstShow() {
     auto centerOn = [this](const TRect& r) {
-        SetBounds(r.Left + (r.Width() - Width()) / 2, r.Top + (r.Height() - Height()) / 2, Width(), Height());
+        const TRect e = Screen()->FrameExtents();
+        const int outerWidth = Width() + e.Left + e.Right;
+        const int outerHeight = Height() + e.Top + e.Bottom;
+        const TRect area = Screen()->WorkAreaRect();
+        const int left = std::max(area.Left, std::min(r.Left + (r.Width() - outerWidth) / 2, area.Right - outerWidth));
+        const int top = std::max(area.Top, std::min(r.Top + (r.Height() - outerHeight) / 2, area.Bottom - outerHeight));
+        SetBounds(left, top, Width(), Height());
     };
-    const TRect screen = Rect(0, 0, Screen()->Width(), Screen()->Height());
+    const TRect screen = Screen()->WorkAreaRect();
     TCustomForm* main = Application()->MainForm();
     switch (FPosition) {
     case poScreenCenter:
@@ -411,6 +446,12 @@ void TCustomForm::ShowWindow() {
     } else {
         ApplyWindowFlags();
         PlaceOnFirstShow();
+        SetTransientOwner();
+        if (FBorderStyle != bsNone) {
+            frame->winId(); // the window the frame watch listens to
+            if (!FForm->FrameWatch) FForm->FrameWatch = std::make_unique<TFrameWatch>(this);
+            if (QWindow* window = frame->windowHandle()) window->installEventFilter(FForm->FrameWatch.get());
+        }
     }
     TControlAccess::SetVisibleField(this, true);
     DoShow();
@@ -435,6 +476,25 @@ void TCustomForm::ShowWindow() {
     }
     Realign();
     Screen()->FormActivated(this);
+}
+
+// A modal form or a dialog stays above its owner and goes with it: the window manager is told
+// whose window it belongs to (the owner form, else the active or the main form).
+void TCustomForm::SetTransientOwner() {
+    if (!FModal && FBorderStyle != bsDialog && FBorderStyle != bsToolWindow && FBorderStyle != bsSizeToolWin)
+        return;
+    QWidget* frame = TControlAccess::Widget(this);
+    if (!frame) return;
+    auto usable = [this](TCustomForm* f) { return f && f != this && f->Visible(); };
+    TCustomForm* owner = dynamic_cast<TCustomForm*>(Owner());
+    if (!usable(owner)) owner = Screen()->ActiveForm();
+    if (!usable(owner)) owner = Application()->MainForm();
+    if (!usable(owner)) return;
+    QWidget* ownerWindow = TFormAccess::FrameWindow(owner);
+    ownerWindow = ownerWindow ? ownerWindow->window() : nullptr;
+    if (!ownerWindow || ownerWindow == frame || !ownerWindow->windowHandle()) return;
+    frame->winId(); // the window of its own, to name its owner's
+    if (QWindow* window = frame->windowHandle()) window->setTransientParent(ownerWindow->windowHandle());
 }
 
 void TCustomForm::HideWindow() {
@@ -721,6 +781,28 @@ void TCustomForm::Previous() {
 QWidget* TFormAccess::FrameWindow(const TCustomForm* Form) {
     if (QMdiSubWindow* sub = Form->FForm->SubWindow.data()) return sub;
     return TControlAccess::Widget(Form);
+}
+
+// The window manager has framed the form's window: its frame's widths are remembered for the
+// next placements, and a normal window whose frame crosses the work area's edge is moved (and,
+// when larger than the work area, shrunk) so the whole frame is inside.
+void TFormAccess::FrameShown(TCustomForm* Form, QWindow* Window) {
+    const QMargins m = Window->frameMargins();
+    if (m.isNull()) return;
+    Screen()->FrameExtentsSeen(Rect(m.left(), m.top(), m.right(), m.bottom()));
+    QWidget* frame = TControlAccess::Widget(Form);
+    if (!frame || Form->WindowState() != wsNormal || Window->windowStates() != Qt::WindowNoState) return;
+    const QRect area = Window->screen() ? Window->screen()->availableGeometry() : QRect();
+    if (area.isEmpty()) return;
+    const int width = std::min(Form->Width(), area.width() - m.left() - m.right());
+    const int height = std::min(Form->Height(), area.height() - m.top() - m.bottom());
+    const QRect outer = Window->frameGeometry();
+    const int outerWidth = width + m.left() + m.right();
+    const int outerHeight = height + m.top() + m.bottom();
+    const int left = std::clamp(outer.left(), area.left(), area.left() + area.width() - outerWidth);
+    const int top = std::clamp(outer.top(), area.top(), area.top() + area.height() - outerHeight);
+    if (left == outer.left() && top == outer.top() && width == Form->Width() && height == Form->Height()) return;
+    Form->SetBounds(left, top, width, height);
 }
 
 // A maximised child takes the size of the frame's area, as on the platform; restored, it comes

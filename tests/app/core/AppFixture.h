@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -20,6 +21,10 @@ class AppFixture : public testing::Test {
 protected:
     void SetUp() override {
         SetProgramFolder(Dir.Path());
+        // The user's configuration folder lies in the test's folder too.
+        const char* previous = std::getenv("ORVANTA_CONFIG_HOME");
+        FPreviousConfigHome = previous ? previous : "";
+        setenv("ORVANTA_CONFIG_HOME", (Prog() + "home-config").c_str(), 1);
         FPrevious = SetShowMessHandler([this](const String& text, int kind) {
             Messages.emplace_back(text, kind);
             return kind == 1 ? Answer : 1;
@@ -31,6 +36,10 @@ protected:
         IniFile.reset();
         SetShowMessHandler(std::move(FPrevious));
         SetProgramFolder("");
+        if (FPreviousConfigHome.empty())
+            unsetenv("ORVANTA_CONFIG_HOME");
+        else
+            setenv("ORVANTA_CONFIG_HOME", FPreviousConfigHome.c_str(), 1);
         ResetOperatorState();
     }
 
@@ -53,4 +62,5 @@ protected:
 
 private:
     TShowMessHandler FPrevious;
+    String FPreviousConfigHome;
 };
