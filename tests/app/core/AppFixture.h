@@ -21,10 +21,10 @@ class AppFixture : public testing::Test {
 protected:
     void SetUp() override {
         SetProgramFolder(Dir.Path());
-        // The user's configuration folder lies in the test's folder too.
+        // The user's configuration folder is the test's own too.
         const char* previous = std::getenv("ORVANTA_CONFIG_HOME");
         FPreviousConfigHome = previous ? previous : "";
-        setenv("ORVANTA_CONFIG_HOME", (Prog() + "home-config").c_str(), 1);
+        setenv("ORVANTA_CONFIG_HOME", HomeConfig.Path().c_str(), 1);
         FPrevious = SetShowMessHandler([this](const String& text, int kind) {
             Messages.emplace_back(text, kind);
             return kind == 1 ? Answer : 1;
@@ -56,6 +56,7 @@ protected:
     std::vector<String> Rows(const String& sql);
 
     TempDir Dir;
+    TempDir HomeConfig;
     std::unique_ptr<TdmData> Dm;
     std::vector<std::pair<String, int>> Messages;
     int Answer = 1;
