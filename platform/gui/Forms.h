@@ -232,6 +232,7 @@ private:
     bool Sizeable() const;
     void ApplyFrameSize();
     void PlaceOnFirstShow();
+    void CentreFrameOn(const TRect& r, const TRect& extents);
     void LayoutFrame();
     void CloseModal();
     int MenuHeight() const;

@@ -21,4 +21,6 @@ struct TFormAccess {
     static void UpdateWindowList(TCustomForm* Frame, QMenu* Menu);
     // The window manager framed the top-level window of a form just shown.
     static void FrameShown(TCustomForm* Form, QWindow* Window);
+    // The window manager minimised a modal form: it is shown again at once.
+    static void KeepModalInView(TCustomForm* Form, QWidget* Frame);
 };
