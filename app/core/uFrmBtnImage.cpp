@@ -67,7 +67,7 @@ TFrmBtnImage::TFrmBtnImage(TComponent* AOwner) : TForm(AOwner) {
                         button->SetAction(action);
                         // The action's picture; drawn greyed while the action is disabled.
                         TBitmap glyph;
-                        if (action && FrmMain->ImageList32->GetBitmap(action->ImageIndex(), &glyph))
+                        if (action && FrmMain->ActionImages()->GetBitmap(action->ImageIndex(), &glyph))
                             button->SetGlyph(&glyph);
                     }
                     button->SetTag(code);

@@ -106,6 +106,11 @@ TFrmMain::~TFrmMain() {
     if (FrmMain == this) FrmMain = nullptr;
 }
 
+TImageList* TFrmMain::ActionImages() {
+    if (ImageList32->Count() == 0) LoadActionImages(*ImageList32);
+    return ImageList32;
+}
+
 TAction* TFrmMain::ActionOf(int code) const {
     auto it = FActions.find(code);
     return it == FActions.end() ? nullptr : it->second;
@@ -116,7 +121,6 @@ void TFrmMain::BuildActions() {
     ActionList1->SetName("ActionList1");
     ImageList32 = new TImageList(ActionImageSize, ActionImageSize, this);
     ImageList32->SetName("ImageList32");
-    LoadActionImages(*ImageList32);
     for (const TActionInfo& info : AppActions()) {
         TAction* action = new TAction(this);
         action->SetName(ActionName(info.Code));

@@ -37,7 +37,9 @@ public:
     TStatusBar* StatusBar1;
     TTimer* Timer1;
     // The actions' pictures, 32 x 32 (the desktop's buttons show them); ImageIndex of each action.
+    // Filled on first use (ActionImages), which is after the login: the start does not wait for it.
     TImageList* ImageList32;
+    TImageList* ActionImages();
     // The top menus of the actions (系统管理 ... 报表中心), then 窗体, 辅助 and 导航图.
     TMenuItem* mnuTop[5];
     TMenuItem* mnuRelogin;

@@ -31,7 +31,7 @@ protected:
 TEST_F(DesktopLook, EveryDesktopButtonShowsItsActionsPicture) {
     ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
     StartAsAdmin();
-    EXPECT_EQ(FrmMain->ImageList32->Count(), 34);
+    EXPECT_EQ(FrmMain->ActionImages()->Count(), 34);
     std::set<int> indexes;
     for (TButton* b : FrmBtnImage->Buttons) {
         auto* button = dynamic_cast<TBitBtn*>(b);

@@ -149,6 +149,26 @@ TEST_F(RealWindows, ADialogIsTransientForItsOwnerWithoutMinimiseOrMaximise) {
     EXPECT_EQ(User.Pending(), 0);
 }
 
+TEST_F(RealWindows, AFormPlacedPartlyOffTheScreenIsMovedAndShrunkInside) {
+    struct {
+        int Left, Top, Width, Height;
+    } cases[] = {{1200, 700, 400, 300}, {-50, -40, 300, 200}, {0, 0, 2000, 1000}};
+    for (const auto& c : cases) {
+        TForm form(nullptr);
+        form.SetCaption("窗体");
+        form.SetBounds(c.Left, c.Top, c.Width, c.Height);
+        form.Show();
+        ASSERT_TRUE(Managed(&form));
+        EXPECT_TRUE(WaitFor([&form] { return Inside(ShownFrameRect(&form), Screen()->WorkAreaRect()); }))
+            << c.Left << "," << c.Top << " " << c.Width << "x" << c.Height;
+        // The form's bounds follow its window.
+        const TRect frame = ShownFrameRect(&form);
+        EXPECT_EQ(form.Left(), frame.Left);
+        EXPECT_EQ(form.Top(), frame.Top);
+        form.Hide();
+    }
+}
+
 TEST_F(RealWindows, MessageBoxesHaveChineseButtons) {
     TInteractionResponder* responder = Interaction::SetResponder(nullptr); // the real boxes
     TToolkitDialog question, information;
