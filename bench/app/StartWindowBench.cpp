@@ -72,17 +72,23 @@ double MillisecondsSince(TClock::time_point start) {
     return std::chrono::duration<double, std::milli>(TClock::now() - start).count();
 }
 
+// Plays the user who sees the first modal window: once it is painted, the time since the start
+// is reported (and the child ends).
+void ReportFirstWindow(TScriptedResponder& user, TClock::time_point start, const TReport& report) {
+    user.Form([start, report](TCustomForm*) {
+        Application()->ProcessMessages();
+        report(MillisecondsSince(start));
+        return static_cast<int>(mrCancel);
+    });
+}
+
 // From the start to the login window on the screen.
 void StartToLoginWindow(TClock::time_point start, const TReport& report) {
     SetProgramFolder(ProgramFolderForRun());
     setenv("ORVANTA_CONFIG_HOME", (ProgramFolderForRun() + "home").c_str(), 1);
     TScriptedResponder user;
     TInteractionScope scope(user);
-    user.Form([&](TCustomForm*) {
-        Application()->ProcessMessages();
-        report(MillisecondsSince(start));
-        return static_cast<int>(mrCancel);
-    });
+    ReportFirstWindow(user, start, report);
     StartOrvanta();
 }
 
@@ -90,11 +96,7 @@ void StartToLoginWindow(TClock::time_point start, const TReport& report) {
 void StartToBareDialog(TClock::time_point start, const TReport& report) {
     TScriptedResponder user;
     TInteractionScope scope(user);
-    user.Form([&](TCustomForm*) {
-        Application()->ProcessMessages();
-        report(MillisecondsSince(start));
-        return static_cast<int>(mrCancel);
-    });
+    ReportFirstWindow(user, start, report);
     TForm dialog(nullptr);
     dialog.SetCaption("登录窗口");
     dialog.SetBorderStyle(bsDialog);
