@@ -499,12 +499,53 @@ TKxCustomCalcEdit::~TKxCustomCalcEdit() = default;
 // ---------------------------------------------------------------------------------------------
 // Published properties
 
+namespace {
+bool DisplayFormatStored(TCustomNumEdit& e) {
+    return e.DisplayFormat() != e.DefaultDisplayFormat();
+}
+bool MinValueStored(TCustomNumEdit& e) {
+    return e.MinValue() != 0;
+}
+bool MaxValueStored(TCustomNumEdit& e) {
+    return e.MaxValue() != 0;
+}
+bool ValueStored(TCustomNumEdit& e) {
+    return e.Value() != 0;
+}
+} // namespace
+
 ORV_META_IMPL(TCustomNumEdit)
-void TCustomNumEdit::DeclareMeta(meta::Class<TCustomNumEdit>&) {}
+void TCustomNumEdit::DeclareMeta(meta::Class<TCustomNumEdit>& c) {
+    c.Property("Alignment", &TCustomNumEdit::Alignment, &TCustomNumEdit::SetAlignment).Default(taRightJustify);
+    c.Property("BeepOnError", &TCustomNumEdit::BeepOnError, &TCustomNumEdit::SetBeepOnError).Default(true);
+    c.Property("CheckOnExit", &TCustomNumEdit::CheckOnExit, &TCustomNumEdit::SetCheckOnExit).Default(false);
+    c.Property("DecimalPlaceRound", &TCustomNumEdit::DecimalPlaceRound, &TCustomNumEdit::SetDecimalPlaceRound)
+        .Default(false);
+    c.Property("DecimalPlaces", &TCustomNumEdit::DecimalPlaces, &TCustomNumEdit::SetDecimalPlaces).Default(2);
+    c.Property("DisplayFormat", &TCustomNumEdit::DisplayFormat, &TCustomNumEdit::SetDisplayFormat)
+        .Stored(&DisplayFormatStored);
+    c.Property("FormatOnEditing", &TCustomNumEdit::FormatOnEditing, &TCustomNumEdit::SetFormatOnEditing)
+        .Default(false);
+    c.Property("MaxValue", &TCustomNumEdit::MaxValue, &TCustomNumEdit::SetMaxValue).Stored(&MaxValueStored);
+    c.Property("MinValue", &TCustomNumEdit::MinValue, &TCustomNumEdit::SetMinValue).Stored(&MinValueStored);
+    c.Property("ReadOnly", &TCustomNumEdit::ReadOnly, &TCustomNumEdit::SetReadOnly).Default(false);
+    c.Property("Value", &TCustomNumEdit::Value, &TCustomNumEdit::SetValue).Stored(&ValueStored);
+    c.Property("ZeroEmpty", &TCustomNumEdit::ZeroEmpty, &TCustomNumEdit::SetZeroEmpty).Default(true);
+    c.Redeclare("Text").Stored(false);
+}
 
 ORV_META_IMPL(TCurrencyEdit)
 void TCurrencyEdit::DeclareMeta(meta::Class<TCurrencyEdit>&) {}
 ORV_META_IMPL(TKxCustomCalcEdit)
 void TKxCustomCalcEdit::DeclareMeta(meta::Class<TKxCustomCalcEdit>&) {}
 ORV_META_IMPL(TKxCalcEdit)
-void TKxCalcEdit::DeclareMeta(meta::Class<TKxCalcEdit>&) {}
+void TKxCalcEdit::DeclareMeta(meta::Class<TKxCalcEdit>& c) {
+    c.Property("ButtonHint", &TKxCalcEdit::ButtonHint, &TKxCalcEdit::SetButtonHint);
+    c.Property("ButtonWidth", &TKxCalcEdit::ButtonWidth, &TKxCalcEdit::SetButtonWidth).Default(21);
+    c.Property("ClickKey", &TKxCalcEdit::ClickKey, &TKxCalcEdit::SetClickKey).TypeName("TShortCut").Default(scAltDown);
+    c.Property("DirectInput", &TKxCalcEdit::DirectInput, &TKxCalcEdit::SetDirectInput).Default(true);
+    c.Property("GlyphKind", &TKxCalcEdit::GlyphKind, &TKxCalcEdit::SetGlyphKind).Default(gkDefault);
+    c.Property("NumGlyphs", &TKxCalcEdit::NumGlyphs, &TKxCalcEdit::SetNumGlyphs).Default(2);
+    c.Property("PopupAlign", &TKxCalcEdit::PopupAlign, &TKxCalcEdit::SetPopupAlign).Default(epaRight);
+    c.Event("OnButtonClick", &TKxCalcEdit::OnButtonClick);
+}

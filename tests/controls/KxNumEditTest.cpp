@@ -6,6 +6,7 @@
 #include "gui/Forms.h"
 #include "gui/InputSimulation.h"
 #include "gui/Interaction.h"
+#include "classes/MetaProps.h"
 #include "rtl/Format.h"
 #include "rtl/SysUtils.h"
 
@@ -414,4 +415,17 @@ TEST(NumEdit, DecimalCommaLocaleReadsGroupedText) {
     }
     FormatSettings() = saved;
     EXPECT_EQ(v, 1234.5L);
+}
+
+TEST(NumEdit, PublishedPropertiesThroughReflection) {
+    TForm form(nullptr);
+    auto* e = new TKxCalcEdit(&form);
+    SetFloatProp(e, "Value", 12.5L);
+    EXPECT_EQ(e->Value(), 12.5L);
+    SetOrdProp(e, "DecimalPlaces", 0);
+    EXPECT_EQ(e->Text(), "13");
+    EXPECT_EQ(GetStrProp(e, "DisplayFormat"), ",0.##");
+    EXPECT_EQ(GetEnumProp(e, "Alignment"), "taRightJustify");
+    EXPECT_EQ(GetOrdProp(e, "ButtonWidth"), 21);
+    EXPECT_EQ(GetOrdProp(e, "ClickKey"), 32808);
 }
