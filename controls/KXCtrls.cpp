@@ -30,6 +30,8 @@ void SetKxPressPause(std::function<void(int)> Pause) {
 
 TKxSpeedButton::TKxSpeedButton(TComponent* AOwner)
     : TGraphicControl(AOwner), FGlyph(std::make_unique<TKxButtonGlyph>()), FDrawImage(std::make_unique<TBitmap>()) {
+    // The library's two cursors are registered with the first button.
+    RegisterKxCursors();
     SetBounds(0, 0, 25, 25);
     FGlyph->OnChange = [this](TObject* s) { GlyphChanged(s); };
     SetParentShowHint(false);
