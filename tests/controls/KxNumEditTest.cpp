@@ -429,3 +429,26 @@ TEST(NumEdit, PublishedPropertiesThroughReflection) {
     EXPECT_EQ(GetOrdProp(e, "ButtonWidth"), 21);
     EXPECT_EQ(GetOrdProp(e, "ClickKey"), 32808);
 }
+
+TEST(NumEdit, FormatOnEditingGroupsWhileTyping) {
+    TEditForm f;
+    TKxCalcEdit* e = f.Edit;
+    e->SetFormatOnEditing(true);
+    e->SetFocus();
+    SimulateTyping(e, "1234567.5");
+    EXPECT_EQ(e->Text(), "1,234,567.5");
+    EXPECT_EQ(e->SelStart(), static_cast<int>(e->Text().size())) << "the caret keeps its distance from the end";
+    EXPECT_EQ(e->Value(), 1234567.5L);
+    // Without a "," in the display format the digits stay ungrouped.
+    e->SetDisplayFormat("0.##");
+    e->SelectAll();
+    SimulateTyping(e, "98765");
+    EXPECT_EQ(e->Text(), "98765");
+    // Off: the text is rebuilt from the value.
+    e->SetDisplayFormat(",0.##");
+    e->SelectAll();
+    SimulateTyping(e, "4321");
+    EXPECT_EQ(e->Text(), "4,321");
+    e->SetFormatOnEditing(false);
+    EXPECT_EQ(e->Text(), "4321");
+}

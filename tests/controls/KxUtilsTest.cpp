@@ -3,6 +3,9 @@
 #include "controls/kxVclutils.h"
 #include "gui/Colors.h"
 #include "gui/CursorTable.h"
+#include "gui/Forms.h"
+#include "gui/Interaction.h"
+#include "rtl/SysUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -122,4 +125,14 @@ TEST(KxVclutils, CursorsAreRegistered) {
     EXPECT_TRUE(ScreenCursorRegistered(14000));
     EXPECT_TRUE(ScreenCursorRegistered(14001));
     EXPECT_FALSE(ScreenCursorRegistered(14002));
+}
+
+TEST(KxVclutils, NotImplementedTellsAndAbortsSilently) {
+    TScriptedResponder user;
+    TInteractionScope scope(user);
+    user.Answer(mrOk);
+    EXPECT_THROW(NotImplemented(), EAbort);
+    ASSERT_EQ(user.Requests().size(), 1u);
+    EXPECT_EQ(user.Requests()[0].Text, "Function not yet implemented");
+    EXPECT_EQ(Screen()->Cursor(), crDefault);
 }
