@@ -29,7 +29,8 @@ void SetKxPressPause(std::function<void(int)> Pause) {
 }
 
 TKxSpeedButton::TKxSpeedButton(TComponent* AOwner)
-    : TGraphicControl(AOwner), FGlyph(std::make_unique<TKxButtonGlyph>()), FDrawImage(std::make_unique<TBitmap>()) {
+    : TGraphicControl(AOwner), FGlyph(std::make_unique<TKxButtonGlyph>()),
+      FDrawImage(std::make_unique<TBitmap>()) {
     // The library's two cursors are registered with the first button.
     RegisterKxCursors();
     SetBounds(0, 0, 25, 25);
@@ -176,7 +177,8 @@ void TKxSpeedButton::SetTextValue(const String& v) {
 void TKxSpeedButton::UpdateExclusive() {
     if (FGroupIndex == 0 || !Parent()) return;
     for (int i = 0; i < Parent()->ControlCount(); ++i)
-        if (auto* b = dynamic_cast<TKxSpeedButton*>(Parent()->Controls(i))) b->ButtonPressed(FGroupIndex, this);
+        if (auto* b = dynamic_cast<TKxSpeedButton*>(Parent()->Controls(i)))
+            b->ButtonPressed(FGroupIndex, this);
 }
 
 void TKxSpeedButton::ButtonPressed(int Group, TKxSpeedButton* Sender) {
@@ -376,8 +378,8 @@ void TKxSpeedButton::DrawFrame(TCanvas* Canvas, TRect& R, bool Down) {
 
 void TKxSpeedButton::DrawContent(TCanvas* Canvas, const TRect& R, bool PopupMark, TKxButtonState State) {
     const bool pressed = FState == rbsDown || FState == rbsExclusive;
-    FGlyph->Draw(Canvas, R, pressed ? TPoint(1, 1) : TPoint(0, 0), Caption(), FLayout, FMargin, FSpacing, PopupMark,
-                 State);
+    FGlyph->Draw(Canvas, R, pressed ? TPoint(1, 1) : TPoint(0, 0), Caption(), FLayout, FMargin, FSpacing,
+                 PopupMark, State);
 }
 
 void TKxSpeedButton::Paint() {
@@ -445,20 +447,24 @@ void TKxSpeedButton::DeclareMeta(meta::Class<TKxSpeedButton>& c) {
     c.Property("Caption", &TKxSpeedButton::Caption, &TKxSpeedButton::SetCaption);
     c.Property("Down", &TKxSpeedButton::Down, &TKxSpeedButton::SetDown).Default(false);
     c.Property("Flat", &TKxSpeedButton::Flat, &TKxSpeedButton::SetFlat).Default(false);
-    c.Property("FlatStandard", &TKxSpeedButton::FlatStandard, &TKxSpeedButton::SetFlatStandard).Default(false);
+    c.Property("FlatStandard", &TKxSpeedButton::FlatStandard, &TKxSpeedButton::SetFlatStandard)
+        .Default(false);
     c.Property("Glyph", &TKxSpeedButton::Glyph, &TKxSpeedButton::SetGlyph);
-    c.Property("GrayedInactive", &TKxSpeedButton::GrayedInactive, &TKxSpeedButton::SetGrayedInactive).Default(true);
+    c.Property("GrayedInactive", &TKxSpeedButton::GrayedInactive, &TKxSpeedButton::SetGrayedInactive)
+        .Default(true);
     c.Property("GroupIndex", &TKxSpeedButton::GroupIndex, &TKxSpeedButton::SetGroupIndex).Default(0);
     c.Property("InitPause", &TKxSpeedButton::InitPause, &TKxSpeedButton::SetInitPause).Default(500);
     c.Property("Layout", &TKxSpeedButton::Layout, &TKxSpeedButton::SetLayout).Default(blGlyphTop);
     c.Property("Margin", &TKxSpeedButton::Margin, &TKxSpeedButton::SetMargin).Default(-1);
     c.Property("MarkDropDown", &TKxSpeedButton::MarkDropDown, &TKxSpeedButton::SetMarkDropDown).Default(true);
-    c.Property("MenuPosition", &TKxSpeedButton::MenuPosition, &TKxSpeedButton::SetMenuPosition).Default(dmpBottom);
+    c.Property("MenuPosition", &TKxSpeedButton::MenuPosition, &TKxSpeedButton::SetMenuPosition)
+        .Default(dmpBottom);
     c.Property("ModalResult", &TKxSpeedButton::ModalResult, &TKxSpeedButton::SetModalResult).Default(0);
     c.Property("NumGlyphs", &TKxSpeedButton::NumGlyphs, &TKxSpeedButton::SetNumGlyphs)
         .TypeName("TKxNumGlyphs")
         .Default(1);
-    c.Property("RepeatInterval", &TKxSpeedButton::RepeatInterval, &TKxSpeedButton::SetRepeatInterval).Default(100);
+    c.Property("RepeatInterval", &TKxSpeedButton::RepeatInterval, &TKxSpeedButton::SetRepeatInterval)
+        .Default(100);
     c.Property("Spacing", &TKxSpeedButton::Spacing, &TKxSpeedButton::SetSpacing).Default(1);
     c.Property("Style", &TKxSpeedButton::Style, &TKxSpeedButton::SetStyle).Default(bsAutoDetect);
     c.Property("Transparent", &TKxSpeedButton::Transparent, &TKxSpeedButton::SetTransparent).Default(false);

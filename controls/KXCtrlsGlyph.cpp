@@ -291,7 +291,8 @@ void TKxButtonGlyph::DrawPopupMark(TCanvas* Canvas, int X, int Y, TKxButtonState
 }
 
 TRect TKxButtonGlyph::Draw(TCanvas* Canvas, const TRect& Client, const TPoint& Offset, const String& Caption,
-                           TButtonLayout Layout, int Margin, int Spacing, bool PopupMark, TKxButtonState State) {
+                           TButtonLayout Layout, int Margin, int Spacing, bool PopupMark,
+                           TKxButtonState State) {
     TPoint glyphPos;
     TRect text;
     String shown;

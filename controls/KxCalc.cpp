@@ -356,7 +356,8 @@ void TCalculatorPanel::CalcButtonClick(TObject* Sender) {
     const int kind = b->Kind();
     if (kind >= 1 && kind <= 22) {
         char16_t key = static_cast<char16_t>(static_cast<unsigned char>(KeyString[kind - 1]));
-        if (kind == 12) key = static_cast<char16_t>(static_cast<unsigned char>(FormatSettings().DecimalSeparator));
+        if (kind == 12)
+            key = static_cast<char16_t>(static_cast<unsigned char>(FormatSettings().DecimalSeparator));
         CalcKey(key);
         return;
     }
@@ -471,7 +472,8 @@ void TPopupCalculator::SetValue(const Variant& Value) {
     double v = 0;
     if (!VarIsNull(Value) && !VarIsEmpty(Value)) {
         try {
-            v = Value.VType() == varString ? static_cast<double>(StrToFloat(Value.AsString())) : Value.AsDouble();
+            v = Value.VType() == varString ? static_cast<double>(StrToFloat(Value.AsString()))
+                                           : Value.AsDouble();
         } catch (const Exception&) {
             v = 0;
         }

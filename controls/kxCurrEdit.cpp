@@ -102,7 +102,8 @@ Extended TCustomNumEdit::ConstrainValue(Extended X, bool RaiseOnError) {
     }
     if (RaiseOnError && result != X) {
         const int places = static_cast<int>(FDecimalPlaces);
-        throw ERangeError(Format("Value must be between %.*f and %.*f", {places, FMinValue, places, FMaxValue}));
+        throw ERangeError(
+            Format("Value must be between %.*f and %.*f", {places, FMinValue, places, FMaxValue}));
     }
     return result;
 }
@@ -229,7 +230,8 @@ String TCustomNumEdit::InsertThousandSeparators(const String& S, bool Group) {
     int digits = 0;
     for (size_t i = integer.size(); i > 0; --i) {
         grouped.insert(grouped.begin(), integer[i - 1]);
-        if (++digits % 3 == 0 && i > 1 && Group) grouped.insert(grouped.begin(), FormatSettings().ThousandSeparator);
+        if (++digits % 3 == 0 && i > 1 && Group)
+            grouped.insert(grouped.begin(), FormatSettings().ThousandSeparator);
     }
     return sign + grouped + rest;
 }
@@ -313,7 +315,8 @@ bool TCustomNumEdit::CharIsAcceptable(char16_t Key) {
     // TextIsValidNumber: digits, signs, exponent marks and the decimal separator, parsable; a
     // lone sign stands for a number being typed (minus zero).
     for (char c : t)
-        if (!(c == '+' || c == '-' || (c >= '0' && c <= '9') || c == 'E' || c == 'e' || c == sep)) return false;
+        if (!(c == '+' || c == '-' || (c >= '0' && c <= '9') || c == 'E' || c == 'e' || c == sep))
+            return false;
     Extended v = 0;
     const String cut = t.substr(0, 63);
     if (cut != "-" && cut != "+" && !TryStrToFloat(cut, v)) return false;
@@ -516,7 +519,8 @@ bool ValueStored(TCustomNumEdit& e) {
 
 ORV_META_IMPL(TCustomNumEdit)
 void TCustomNumEdit::DeclareMeta(meta::Class<TCustomNumEdit>& c) {
-    c.Property("Alignment", &TCustomNumEdit::Alignment, &TCustomNumEdit::SetAlignment).Default(taRightJustify);
+    c.Property("Alignment", &TCustomNumEdit::Alignment, &TCustomNumEdit::SetAlignment)
+        .Default(taRightJustify);
     c.Property("BeepOnError", &TCustomNumEdit::BeepOnError, &TCustomNumEdit::SetBeepOnError).Default(true);
     c.Property("CheckOnExit", &TCustomNumEdit::CheckOnExit, &TCustomNumEdit::SetCheckOnExit).Default(false);
     c.Property("DecimalPlaceRound", &TCustomNumEdit::DecimalPlaceRound, &TCustomNumEdit::SetDecimalPlaceRound)
@@ -542,7 +546,9 @@ ORV_META_IMPL(TKxCalcEdit)
 void TKxCalcEdit::DeclareMeta(meta::Class<TKxCalcEdit>& c) {
     c.Property("ButtonHint", &TKxCalcEdit::ButtonHint, &TKxCalcEdit::SetButtonHint);
     c.Property("ButtonWidth", &TKxCalcEdit::ButtonWidth, &TKxCalcEdit::SetButtonWidth).Default(21);
-    c.Property("ClickKey", &TKxCalcEdit::ClickKey, &TKxCalcEdit::SetClickKey).TypeName("TShortCut").Default(scAltDown);
+    c.Property("ClickKey", &TKxCalcEdit::ClickKey, &TKxCalcEdit::SetClickKey)
+        .TypeName("TShortCut")
+        .Default(scAltDown);
     c.Property("DirectInput", &TKxCalcEdit::DirectInput, &TKxCalcEdit::SetDirectInput).Default(true);
     c.Property("GlyphKind", &TKxCalcEdit::GlyphKind, &TKxCalcEdit::SetGlyphKind).Default(gkDefault);
     c.Property("NumGlyphs", &TKxCalcEdit::NumGlyphs, &TKxCalcEdit::SetNumGlyphs).Default(2);

@@ -114,7 +114,10 @@ protected:
     virtual void PlacePopup(const TPoint& Origin);
     virtual void RemovePopup();
     virtual void NotifyChange();
-    virtual bool PopupValueAcceptable(const Variant& Value) { (void)Value; return true; }
+    virtual bool PopupValueAcceptable(const Variant& Value) {
+        (void)Value;
+        return true;
+    }
     virtual void TakePopupValue(const Variant& Value);
     virtual void WritePopupValue(const Variant& Value);
     virtual Variant ReadPopupValue();

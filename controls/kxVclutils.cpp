@@ -19,7 +19,8 @@ std::function<void()>& BeepHook() {
 void LoadKxBitmap(TBitmap& Bitmap, const String& Name) {
     for (int i = 0; i < KxResourceCount; ++i)
         if (SameText(Name, KxResources[i].Name)) {
-            Bitmap.LoadFromBytes(std::vector<Byte>(KxResources[i].Data, KxResources[i].Data + KxResources[i].Size));
+            Bitmap.LoadFromBytes(
+                std::vector<Byte>(KxResources[i].Data, KxResources[i].Data + KxResources[i].Size));
             return;
         }
     throw Exception("Resource " + Name + " not found");
@@ -66,7 +67,8 @@ bool IsOwnThreadActive() {
 
 void NotImplemented() {
     Screen()->SetCursor(crDefault);
-    Application()->MessageBox("Function not yet implemented", Application()->Title(), MB_OK | MB_ICONINFORMATION);
+    Application()->MessageBox("Function not yet implemented", Application()->Title(),
+                              MB_OK | MB_ICONINFORMATION);
     Abort();
 }
 
@@ -110,7 +112,8 @@ void DrawBitmapTransparentStretched(TCanvas* Dest, int X, int Y, int W, int H, i
         if (TransparentColor == clNone) {
             Dest->StretchBlt(Bounds(X, Y, W, H), *Bitmap, Bounds(SrcX, SrcY, SrcW, SrcH), Dest->CopyMode());
         } else {
-            TColor mask = TransparentColor == clDefault ? Bitmap->Pixel(0, Bitmap->Height() - 1) : TransparentColor;
+            TColor mask =
+                TransparentColor == clDefault ? Bitmap->Pixel(0, Bitmap->Height() - 1) : TransparentColor;
             if (Bitmap->Monochrome()) mask = clWhite;
             MaskedStretchBlt(Dest, X, Y, W, H, *Bitmap, SrcX, SrcY, SrcW, SrcH, mask);
         }

@@ -42,7 +42,8 @@ public:
                 QMenu* menu = line->createStandardContextMenu();
                 menu->setAttribute(Qt::WA_DeleteOnClose);
                 for (QAction* a : menu->actions())
-                    if (a->shortcut().matches(QKeySequence(QKeySequence::Paste)) == QKeySequence::ExactMatch) {
+                    if (a->shortcut().matches(QKeySequence(QKeySequence::Paste)) ==
+                        QKeySequence::ExactMatch) {
                         a->disconnect();
                         QObject::connect(a, &QAction::triggered, menu, [this] { FEdit->DoPaste(); });
                     }
@@ -104,7 +105,9 @@ TCustomPaintEdit::~TCustomPaintEdit() {
 void TCustomPaintEdit::SetEditAlignment(TAlignment v) {
     FEditAlignment = v;
     if (auto* e = qobject_cast<QLineEdit*>(TControlAccess::Widget(this))) {
-        Qt::Alignment a = v == taRightJustify ? Qt::AlignRight : v == taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
+        Qt::Alignment a = v == taRightJustify ? Qt::AlignRight
+                          : v == taCenter     ? Qt::AlignHCenter
+                                              : Qt::AlignLeft;
         e->setAlignment(a | Qt::AlignVCenter);
     }
 }

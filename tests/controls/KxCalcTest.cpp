@@ -43,23 +43,23 @@ TEST(Calculator, KeySequencesAndDisplays) {
         const char* Display;
     };
     const Case cases[] = {
-        {u"2+3*4=", "20"},          // left to right, no precedence
-        {u"7+*2=", "14"},           // a second operator replaces the pending one
-        {u"200+10%", "220"},        // 10 % of 200 added
+        {u"2+3*4=", "20"},   // left to right, no precedence
+        {u"7+*2=", "14"},    // a second operator replaces the pending one
+        {u"200+10%", "220"}, // 10 % of 200 added
         {u"200-10%", "180"},
         {u"50*10%", "5"},
         {u"50/10%", "500"},
         {u"9Q", "3"},
         {u"4R", "0.25"},
         {u"0R", "Error"},
-        {u"2_Q", "Error"},          // square root of a negative
+        {u"2_Q", "Error"}, // square root of a negative
         {u"1/0=", "Error"},
-        {u"1/0=5", "Error"},        // every key but C is ignored
+        {u"1/0=5", "Error"}, // every key but C is ignored
         {u"1/0=5C", "0"},
-        {u"1/0=\x1B", "Error"},     // Escape is C only through the key lookup of a typed key
+        {u"1/0=\x1B", "Error"}, // Escape is C only through the key lookup of a typed key
         {u"1.2.3", "1.23"},
         {u"1,5", "1.5"},
-        {u"-5", "5"},               // a leading "-" is an operator
+        {u"-5", "5"}, // a leading "-" is an operator
         {u"5_", "-5"},
         {u"5_\b", "0"},
         {u"5\b", "0"},
@@ -68,8 +68,8 @@ TEST(Calculator, KeySequencesAndDisplays) {
         {u"12+3", "3"},
         {u"0.1+0.2=", "0.3"},
         {u"6/4=", "1.5"},
-        {u"2*3=*4=", "24"},         // "=" keeps the result as the next operand
-        {u"3=5", "5"},              // after a result a digit starts a new number
+        {u"2*3=*4=", "24"}, // "=" keeps the result as the next operand
+        {u"3=5", "5"},      // after a result a digit starts a new number
         // Overflow to infinity, and NaN, show "Error" as a division by zero does.
         {u"99999999999999*99999999999999*99999999999999*99999999999999*99999999999999*"
          u"99999999999999*99999999999999*99999999999999*99999999999999*99999999999999*"
@@ -181,7 +181,7 @@ TEST(Calculator, KeysAndButtons) {
         char16_t Key;
         int Kind;
     };
-    const Case cases[] = {{u'0', 1}, {u'9', 10}, {u'_', 11}, {u'.', 12}, {u',', 12}, {u'/', 13},
+    const Case cases[] = {{u'0', 1},  {u'9', 10}, {u'_', 11}, {u'.', 12}, {u',', 12}, {u'/', 13},
                           {u'*', 14}, {u'-', 15}, {u'+', 16}, {u'q', 17}, {u'%', 18}, {u'R', 19},
                           {u'=', 20}, {13, 20},   {8, 21},    {u'c', 22}, {27, 22}};
     for (const Case& k : cases) {

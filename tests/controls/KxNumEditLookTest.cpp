@@ -16,7 +16,8 @@
 namespace {
 
 void Keep(const TBitmap& shot, const char* name) {
-    if (const char* dir = std::getenv("ORV_SHOT_DIR")) SaveBitmapAsPng(shot, String(dir) + "/" + name + ".png");
+    if (const char* dir = std::getenv("ORV_SHOT_DIR"))
+        SaveBitmapAsPng(shot, String(dir) + "/" + name + ".png");
 }
 
 bool Dark(TColor c) {

@@ -1,12 +1,12 @@
 // The numeric edits: the range and rounding check, the edit and display texts, key filtering,
 // paste, leaving the control, and the Text write.
+#include "classes/MetaProps.h"
 #include "controls/kxCurrEdit.h"
 #include "controls/kxVclutils.h"
 #include "gui/Clipbrd.h"
 #include "gui/Forms.h"
 #include "gui/InputSimulation.h"
 #include "gui/Interaction.h"
-#include "classes/MetaProps.h"
 #include "rtl/Format.h"
 #include "rtl/SysUtils.h"
 
@@ -98,8 +98,8 @@ TEST(NumEdit, ConstrainValueRoundsAndLimits) {
         const Extended got = e->ConstrainValue(k.In, false);
         EXPECT_NEAR(static_cast<double>(got), static_cast<double>(k.Out),
                     std::fabs(static_cast<double>(k.Out)) * 1e-15 + 1e-15)
-            << "round " << k.Round << " places " << k.Places << " min " << static_cast<double>(k.Min) << " max "
-            << static_cast<double>(k.Max) << " in " << static_cast<double>(k.In);
+            << "round " << k.Round << " places " << k.Places << " min " << static_cast<double>(k.Min)
+            << " max " << static_cast<double>(k.Max) << " in " << static_cast<double>(k.In);
     }
 }
 
@@ -148,11 +148,21 @@ TEST(NumEdit, EditAndDisplayTexts) {
         {calc, "", 2, true, 1234.5L, "1234.5", "1234.5"},
         {calc, "0", 0, true, 7, "7", "7"},
         {calc, "0.##", 2, true, 2.5L, "2.5", "2.5"},
-        {calc, "\xEF\xBF\xA5,0.00##;-\xEF\xBF\xA5,0.00##", 4, true, 12.3456L, "12.3456", "\xEF\xBF\xA5" "12.3456"},
-        {calc, "\xEF\xBF\xA5,0.00##;-\xEF\xBF\xA5,0.00##", 4, true, 1234.5L, "1234.5", "\xEF\xBF\xA5" "1,234.50"},
-        {money, nullptr, 2, true, 1234.5L, "1234.5", "\xEF\xBF\xA5" "1,234.50"},
-        {money, nullptr, 2, true, -3, "-3", "-\xEF\xBF\xA5" "3.00"},
-        {money, nullptr, 2, true, 0, "", "\xEF\xBF\xA5" "0.00"},
+        {calc, "\xEF\xBF\xA5,0.00##;-\xEF\xBF\xA5,0.00##", 4, true, 12.3456L, "12.3456",
+         "\xEF\xBF\xA5"
+         "12.3456"},
+        {calc, "\xEF\xBF\xA5,0.00##;-\xEF\xBF\xA5,0.00##", 4, true, 1234.5L, "1234.5",
+         "\xEF\xBF\xA5"
+         "1,234.50"},
+        {money, nullptr, 2, true, 1234.5L, "1234.5",
+         "\xEF\xBF\xA5"
+         "1,234.50"},
+        {money, nullptr, 2, true, -3, "-3",
+         "-\xEF\xBF\xA5"
+         "3.00"},
+        {money, nullptr, 2, true, 0, "",
+         "\xEF\xBF\xA5"
+         "0.00"},
     };
     for (const Case& k : cases) {
         k.Edit->SetDisplayFormat(k.Format ? String(k.Format) : k.Edit->DefaultDisplayFormat());
@@ -194,18 +204,17 @@ TEST(NumEdit, KeysAreFilteredBeforeTheTextChanges) {
         int Beeps;
     };
     const Case cases[] = {
-        {2, 0, 0, "", "12.34", "12.34", 0},
-        {2, 0, 0, "12.34", "5", "12.34", 1},     // a third decimal
-        {2, 0, 0, "12", ".5.6", "12.56", 1},      // one decimal separator
-        {2, 0, 0, "1", ",234", "1,234", 0},       // the thousands separator stays
-        {0, 0, 0, "12", ".5", "12.", 1},          // no digit after the separator
-        {2, 0, 0, "", "-5", "-5", 0},             // no range: a minus is fine
-        {2, 0, 10, "", "-", "-", 0},              // a lone minus passes (minus zero)
-        {2, 0, 10, "", "-5", "-", 1},             // but no negative number
-        {2, 0, 10, "", "25", "25", 0},            // out of range is typed, clamped later
-        {2, 0, 0, "", "1a2", "12", 1},            // letters
-        {2, 0, 0, "", "1e5", "15", 1},            // "1e" does not parse
-        {2, 0, 0, "", "+7", "+7", 0},             // a plus sign
+        {2, 0, 0, "", "12.34", "12.34", 0},  {2, 0, 0, "12.34", "5", "12.34", 1}, // a third decimal
+        {2, 0, 0, "12", ".5.6", "12.56", 1},                                      // one decimal separator
+        {2, 0, 0, "1", ",234", "1,234", 0}, // the thousands separator stays
+        {0, 0, 0, "12", ".5", "12.", 1},    // no digit after the separator
+        {2, 0, 0, "", "-5", "-5", 0},       // no range: a minus is fine
+        {2, 0, 10, "", "-", "-", 0},        // a lone minus passes (minus zero)
+        {2, 0, 10, "", "-5", "-", 1},       // but no negative number
+        {2, 0, 10, "", "25", "25", 0},      // out of range is typed, clamped later
+        {2, 0, 0, "", "1a2", "12", 1},      // letters
+        {2, 0, 0, "", "1e5", "15", 1},      // "1e" does not parse
+        {2, 0, 0, "", "+7", "+7", 0},       // a plus sign
     };
     for (const Case& k : cases) {
         e->SetMinValue(0);
@@ -386,8 +395,12 @@ TEST(NumEdit, StripFormattingAndThousandSeparators) {
         const char* Stripped;
     };
     const Case cases[] = {
-        {'.', ',', " 1,234.5 ", "1234.5"}, {'.', ',', "", "0"},        {'.', ',', "-", "-0"},
-        {',', ' ', "1.5", "1,5"},           {',', '.', "1.234,5", "1234,5"}, {'.', ',', "\t1", "\t1"},
+        {'.', ',', " 1,234.5 ", "1234.5"},
+        {'.', ',', "", "0"},
+        {'.', ',', "-", "-0"},
+        {',', ' ', "1.5", "1,5"},
+        {',', '.', "1.234,5", "1234,5"},
+        {'.', ',', "\t1", "\t1"},
     };
     TFormatSettings saved = FormatSettings();
     for (const Case& k : cases) {
@@ -437,7 +450,8 @@ TEST(NumEdit, FormatOnEditingGroupsWhileTyping) {
     e->SetFocus();
     SimulateTyping(e, "1234567.5");
     EXPECT_EQ(e->Text(), "1,234,567.5");
-    EXPECT_EQ(e->SelStart(), static_cast<int>(e->Text().size())) << "the caret keeps its distance from the end";
+    EXPECT_EQ(e->SelStart(), static_cast<int>(e->Text().size()))
+        << "the caret keeps its distance from the end";
     EXPECT_EQ(e->Value(), 1234567.5L);
     // Without a "," in the display format the digits stay ungrouped.
     e->SetDisplayFormat("0.##");
@@ -451,4 +465,17 @@ TEST(NumEdit, FormatOnEditingGroupsWhileTyping) {
     EXPECT_EQ(e->Text(), "4,321");
     e->SetFormatOnEditing(false);
     EXPECT_EQ(e->Text(), "4321");
+}
+
+TEST(NumEdit, EscapeRestoresTheValueText) {
+    TEditForm f;
+    TKxCalcEdit* e = f.Edit;
+    e->SetValue(5);
+    e->SetFocus();
+    e->SetSelStart(1);
+    SimulateTyping(e, "9");
+    EXPECT_EQ(e->Text(), "59");
+    SimulateKey(e, VK_ESCAPE);
+    EXPECT_EQ(e->Text(), "5");
+    EXPECT_EQ(e->SelText(), "5");
 }

@@ -65,8 +65,9 @@ TEST(KxSpeedButton, GrayColorIsTheLuminance) {
         {static_cast<TColor>(RGB(100, 150, 200)), static_cast<TColor>(RGB(140, 140, 140))},
         {clWhite, static_cast<TColor>(RGB(255, 255, 255))},
         {clBlack, clBlack},
-        {clFuchsia, clFuchsia},                                           // the transparent colour stays
-        {static_cast<TColor>(ColorToRGB(clBtnFace)), static_cast<TColor>(ColorToRGB(clBtnFace))}, // and the face
+        {clFuchsia, clFuchsia}, // the transparent colour stays
+        {static_cast<TColor>(ColorToRGB(clBtnFace)),
+         static_cast<TColor>(ColorToRGB(clBtnFace))}, // and the face
     };
     for (const Case& k : cases)
         EXPECT_EQ(ColorToPixelRGB(GrayColor(k.In, clFuchsia)), ColorToPixelRGB(k.Out)) << std::hex << k.In;

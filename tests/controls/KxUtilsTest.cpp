@@ -17,7 +17,10 @@ TEST(KxStrUtils, StringRoutines) {
         const char* Result;
     };
     const Case cases[] = {
-        {"a.b.c", ".", ",", "a,b,c"}, {"aaa", "a", "aa", "aaaaaa"}, {"abc", "", "x", "abc"}, {"", "a", "b", ""},
+        {"a.b.c", ".", ",", "a,b,c"},
+        {"aaa", "a", "aa", "aaaaaa"},
+        {"abc", "", "x", "abc"},
+        {"", "a", "b", ""},
     };
     for (const Case& k : cases)
         EXPECT_EQ(ReplaceAll(k.S, k.Find, k.Replacement), k.Result) << k.S;
@@ -37,7 +40,8 @@ TEST(KxStrUtils, ShortenToWidthKeepsWholeCharacters) {
     TBitmap b(10, 10);
     TCanvas* c = b.Canvas();
     EXPECT_EQ(ShortenToWidth("abc", c, 1000), "abc");
-    const String s = ShortenToWidth("\xE5\x90\x88\xE8\xAE\xA1\xE9\x87\x91\xE9\xA2\x9D", c, c->TextWidth("\xE5\x90\x88..."));
+    const String s = ShortenToWidth("\xE5\x90\x88\xE8\xAE\xA1\xE9\x87\x91\xE9\xA2\x9D", c,
+                                    c->TextWidth("\xE5\x90\x88..."));
     EXPECT_EQ(s, "\xE5\x90\x88...");
     EXPECT_EQ(ShortenToWidth("abcdef", c, 0), "...") << "the last candidate stands";
 }
