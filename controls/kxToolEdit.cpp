@@ -75,6 +75,10 @@ void TPopupWindow::InvalidateEditor() {
     }
 }
 
+void TPopupWindow::CancelMode(TControl*) {
+    if (FEditor) FEditor->ClosePopup(this, false);
+}
+
 void TPopupWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TCustomPopupControl::MouseUp(Button, Shift, X, Y);
     if (Button == mbLeft) CloseUp(PtInRect(ClientRect(), Point(X, Y)));

@@ -60,6 +60,8 @@ class TPopupWindow : public TCustomPopupControl {
 
 protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // A press on another control closes the drop-down without acceptance.
+    void CancelMode(TControl* Target) override;
 
 private:
     TCustomComboEdit* FEditor;

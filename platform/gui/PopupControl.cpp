@@ -2,12 +2,46 @@
 #include "gui/PopupControl.h"
 
 #include "classes/MetaBuilder.h"
+#include "gui/Forms.h"
 #include "gui/qt/ControlImpl.h"
 #include "gui/qt/QtSupport.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QWidget>
+
+// Watches the application's mouse presses (from the first showing on; it acts only while the
+// drop-down shows).
+class TCustomPopupControl::TOutsideWatch : public QObject {
+public:
+    explicit TOutsideWatch(TCustomPopupControl* popup) : FPopup(popup) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonPress || !FPopup->PopupShowing()) return false;
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (!w) return false;
+        QWidget* own = TControlAccess::Widget(FPopup);
+        auto* owner = dynamic_cast<TControl*>(FPopup->Owner());
+        QWidget* ownerWidget = TControlAccess::Widget(owner);
+        if (own && (w == own || own->isAncestorOf(w))) return false;
+        if (ownerWidget && (w == ownerWidget || ownerWidget->isAncestorOf(w))) return false;
+        try {
+            FPopup->CancelMode(TControlAccess::FromWidget(w));
+        } catch (...) {
+            Application()->HandleException(FPopup);
+        }
+        return false;
+    }
+
+private:
+    TCustomPopupControl* FPopup;
+};
+
+TCustomPopupControl::~TCustomPopupControl() {
+    if (FWatch && qApp) qApp->removeEventFilter(FWatch);
+    delete FWatch;
+}
 
 TCustomPopupControl::TCustomPopupControl(TComponent* AOwner) : TCustomControl(AOwner) {
     QWidget* w = TControlAccess::Widget(this);
@@ -33,6 +67,10 @@ void TCustomPopupControl::ShowAt(const TPoint& ScreenPos) {
     w->move(ScreenPos.X, ScreenPos.Y);
     w->show();
     w->raise();
+    if (!FWatch) {
+        FWatch = new TOutsideWatch(this);
+        qApp->installEventFilter(FWatch);
+    }
 }
 
 void TCustomPopupControl::HidePopup() {

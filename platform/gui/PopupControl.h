@@ -16,6 +16,16 @@ class TCustomPopupControl : public TCustomControl {
     // The window shows now.
     bool PopupShowing() const;
     void SetParent(TWinControl* NewParent) override;
+    ~TCustomPopupControl() override;
+
+protected:
+    // While the window shows, a mouse press anywhere outside it and outside the control that owns
+    // it (the platform's cancel mode): Target is the control pressed (nullptr when none of ours).
+    virtual void CancelMode(TControl* Target) { (void)Target; }
+
+private:
+    class TOutsideWatch;
+    TOutsideWatch* FWatch = nullptr;
 };
 
 // The rectangle of the screen (monitor) that holds the point, the primary one when none does.

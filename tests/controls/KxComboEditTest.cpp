@@ -3,6 +3,7 @@
 #include "controls/KxCalc.h"
 #include "controls/kxCurrEdit.h"
 #include "controls/kxVclutils.h"
+#include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "gui/InputSimulation.h"
 #include "gui/PopupControl.h"
@@ -147,6 +148,25 @@ TEST(ComboEdit, LeavingClosesThePopupWithoutAcceptance) {
     e->DoClick();
     SimulateTyping(e, "7");
     other->SetFocus();
+    EXPECT_FALSE(e->PopupVisible());
+    EXPECT_EQ(e->Value(), 5);
+    SetKxPressPause(nullptr);
+}
+
+TEST(ComboEdit, APressOnAnotherControlClosesWithoutAcceptance) {
+    SetKxPressPause([](int) {});
+    TComboForm f;
+    auto* panel = new TPanel(&f.Form);
+    panel->SetParent(&f.Form);
+    panel->SetBounds(150, 10, 100, 30);
+    TKxCalcEdit* e = f.Edit;
+    e->SetValue(5);
+    e->DoClick();
+    SimulateTyping(e, "7");
+    // A press inside the drop-down leaves it open.
+    SimulateMouseDown(e->Popup(), mbLeft, 1, 1);
+    EXPECT_TRUE(e->PopupVisible());
+    SimulateMouseDown(panel, mbLeft, 5, 5);
     EXPECT_FALSE(e->PopupVisible());
     EXPECT_EQ(e->Value(), 5);
     SetKxPressPause(nullptr);
