@@ -440,7 +440,8 @@ void TCustomNumEdit::PaintEdit(TCanvas* Canvas) {
         x = (clientWidth - button - w) / 2;
     else
         x = left;
-    const int y = (r.Height() - Canvas->TextHeight(text.empty() ? String("0") : text)) / 2;
+    // Centred as the platform edit centres its own text.
+    const int y = (r.Height() - Canvas->TextHeight(text.empty() ? String("0") : text) + 1) / 2;
     Canvas->Brush()->SetStyle(bsClear);
     Canvas->TextRect(r, r.Left + x, r.Top + y, text);
 }
