@@ -208,8 +208,10 @@ bool TKxSpeedButton::PopDropDownMenu() {
     FDropDownMenu->SetPopupComponent(this);
     const TPoint p = ClientToScreen(DropDownPosition());
     FDropDownMenu->Popup(p.X, p.Y);
-    // The menu ran its own loop (or was answered): the press ends here.
+    // The menu ran its own loop (or was answered): the press ends here, and the release of the
+    // press that opened the menu clicks nothing.
     FinishPress(mbLeft, -1, -1);
+    FSkipInputClick = true;
     return true;
 }
 
@@ -240,6 +242,7 @@ void TKxSpeedButton::CheckMouseInside() {
 
 void TKxSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (FMenuTracking) return;
+    FSkipInputClick = false;
     TGraphicControl::MouseDown(Button, Shift, X, Y);
     if (!FMouseInControl && Enabled()) {
         FMouseInControl = true;

@@ -6,6 +6,8 @@
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "gui/InputSimulation.h"
+#include "gui/Interaction.h"
+#include "gui/Menus.h"
 
 #include <gtest/gtest.h>
 
@@ -272,4 +274,32 @@ TEST(KxSpeedButton, PropertyWritesKeepTheirRules) {
     b->SetParent(&form);
     b->Click();
     EXPECT_EQ(form.ModalResult(), mrOk);
+}
+
+TEST(KxSpeedButton, DropDownMenuPopsOnPressBelowTheButton) {
+    TScriptedResponder user;
+    TInteractionScope scope(user);
+    TButtonForm f;
+    auto* menu = new TPopupMenu(&f.Form);
+    menu->SetName("pmTools");
+    auto* item = new TMenuItem(menu);
+    item->SetCaption("Copy");
+    int chosen = 0;
+    item->OnClick = [&](TObject*) { ++chosen; };
+    menu->Items()->Add(item);
+    f.Button->SetDropDownMenu(menu);
+    EXPECT_EQ(f.Button->DropDownPosition(), Point(-1, f.Button->Height()));
+    user.MenuItem("Copy");
+    SimulateMouseDown(f.Button, mbLeft, 5, 5);
+    ASSERT_EQ(user.Requests().size(), 1u);
+    EXPECT_EQ(user.Requests()[0].Kind, TInteractionKind::PopupMenu);
+    EXPECT_EQ(chosen, 1);
+    EXPECT_EQ(menu->PopupComponent(), f.Button);
+    EXPECT_EQ(f.Button->State(), rbsUp) << "the menu's return ends the press";
+    SimulateMouseUp(f.Button, mbLeft, 5, 5);
+    EXPECT_EQ(f.Clicks, 0) << "the release after the menu does not click";
+    f.Button->SetMenuPosition(dmpRight);
+    EXPECT_EQ(f.Button->DropDownPosition(), Point(f.Button->Width(), -1));
+    delete menu;
+    EXPECT_EQ(f.Button->DropDownMenu(), nullptr);
 }
