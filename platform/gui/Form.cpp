@@ -620,7 +620,17 @@ void TCustomForm::FocusControl(TWinControl* Control) {
     if (Control != FActiveControl) {
         TWinControl* old = FActiveControl;
         FActiveControl = Control;
-        if (old) old->DoExit();
+        if (old) {
+            try {
+                old->DoExit();
+            } catch (...) {
+                // A control that refuses to be left (its text fails a check) keeps the focus.
+                FActiveControl = old;
+                if (QWidget* w = TControlAccess::Widget(old))
+                    if (!w->hasFocus()) w->setFocus(Qt::OtherFocusReason);
+                throw;
+            }
+        }
         if (FActiveControl == Control && Control) Control->DoEnter();
         Screen()->ActiveControlChanged();
     }
