@@ -7,11 +7,11 @@
 #include "app/core/uFrmBtnImage.h"
 #include "app/core/uFrmMain.h"
 #include "app/core/uFrmOperLogin.h"
+#include "controls/WnPageControl.h"
 
 #include "db/ADODB.h"
 
 #include "gui/ActnList.h"
-#include "controls/WnPageControl.h"
 #include "gui/ComCtrls.h"
 #include "gui/ControlShot.h"
 #include "gui/InputSimulation.h"
