@@ -60,12 +60,24 @@ TColor MakeColorHSL(Byte H, Byte S, Byte L) {
     const double up = m + t, down = v - t;
     double r, g, b;
     switch (sextant) {
-    case 1: r = down, g = v, b = m; break;
-    case 2: r = m, g = v, b = up; break;
-    case 3: r = m, g = down, b = v; break;
-    case 4: r = up, g = m, b = v; break;
-    case 5: r = v, g = m, b = down; break;
-    default: r = v, g = up, b = m; break;
+    case 1:
+        r = down, g = v, b = m;
+        break;
+    case 2:
+        r = m, g = v, b = up;
+        break;
+    case 3:
+        r = m, g = down, b = v;
+        break;
+    case 4:
+        r = up, g = m, b = v;
+        break;
+    case 5:
+        r = v, g = m, b = down;
+        break;
+    default:
+        r = v, g = up, b = m;
+        break;
     }
     auto channel = [](double c) { return ToByte(RoundEven(std::min(c, 1.0) * 255), "colour channel"); };
     return static_cast<TColor>(RGB(channel(r), channel(g), channel(b)));
@@ -97,7 +109,8 @@ TColor MixColors(TColor Color1, TColor Color2, Byte Weight) {
     const TColorRef c1 = ColorToRGB(Color1), c2 = ColorToRGB(Color2);
     const float w = static_cast<float>(Weight) / 255.0f;
     auto mix = [w](int a, int b) {
-        return static_cast<int>(std::nearbyint(w * static_cast<float>(a) + (1.0f - w) * static_cast<float>(b)));
+        return static_cast<int>(
+            std::nearbyint(w * static_cast<float>(a) + (1.0f - w) * static_cast<float>(b)));
     };
     return static_cast<TColor>(RGB(mix(GetRValue(c1), GetRValue(c2)), mix(GetGValue(c1), GetGValue(c2)),
                                    mix(GetBValue(c1), GetBValue(c2))));
@@ -169,11 +182,20 @@ void DrawArrowGlyph(TCanvas* Canvas, const TRect& Rect, int Style, int Direction
     int cx = c.X, cy = c.Y;
     if (Style == 1) {
         switch (Direction) {
-        case adUp: cy += 4; break;
-        case adDown: cy += 2; break;
-        case adLeft: cx -= 1; break;
-        case adRight: cx -= 3; break;
-        default: break;
+        case adUp:
+            cy += 4;
+            break;
+        case adDown:
+            cy += 2;
+            break;
+        case adLeft:
+            cx -= 1;
+            break;
+        case adRight:
+            cx -= 3;
+            break;
+        default:
+            break;
         }
     } else if (Direction == adUp || Direction == adDown) {
         cy += 1;
@@ -186,11 +208,20 @@ void DrawArrowGlyph(TCanvas* Canvas, const TRect& Rect, int Style, int Direction
             const int half = i; // 1, 3, 5, 7 pixels
             for (int k = -half; k <= half; ++k) {
                 switch (Direction) {
-                case adUp: Canvas->SetPixels(cx + k, cy - 3 + i, color); break;
-                case adDown: Canvas->SetPixels(cx + k, cy - i, color); break;
-                case adLeft: Canvas->SetPixels(cx + i, cy + k, color); break;
-                case adRight: Canvas->SetPixels(cx + 3 - i, cy + k, color); break;
-                default: return;
+                case adUp:
+                    Canvas->SetPixels(cx + k, cy - 3 + i, color);
+                    break;
+                case adDown:
+                    Canvas->SetPixels(cx + k, cy - i, color);
+                    break;
+                case adLeft:
+                    Canvas->SetPixels(cx + i, cy + k, color);
+                    break;
+                case adRight:
+                    Canvas->SetPixels(cx + 3 - i, cy + k, color);
+                    break;
+                default:
+                    return;
                 }
             }
         }
@@ -198,15 +229,20 @@ void DrawArrowGlyph(TCanvas* Canvas, const TRect& Rect, int Style, int Direction
     }
     std::vector<TPoint> p;
     switch (Direction) {
-    case adUp: p = {{cx, cy - 5}, {cx + 4, cy}, {cx + 1, cy}, {cx, cy - 2}, {cx - 1, cy}, {cx - 4, cy}}; break;
+    case adUp:
+        p = {{cx, cy - 5}, {cx + 4, cy}, {cx + 1, cy}, {cx, cy - 2}, {cx - 1, cy}, {cx - 4, cy}};
+        break;
     case adDown:
         p = {{cx, cy}, {cx - 3, cy - 4}, {cx, cy - 4}, {cx, cy - 3}, {cx + 1, cy - 4}, {cx + 4, cy - 4}};
         break;
     case adLeft:
         p = {{cx, cy}, {cx + 4, cy - 4}, {cx + 4, cy - 1}, {cx + 3, cy}, {cx + 4, cy + 1}, {cx + 4, cy + 4}};
         break;
-    case adRight: p = {{cx + 4, cy}, {cx, cy + 4}, {cx, cy + 1}, {cx + 1, cy}, {cx, cy - 1}, {cx, cy - 4}}; break;
-    default: return;
+    case adRight:
+        p = {{cx + 4, cy}, {cx, cy + 4}, {cx, cy + 1}, {cx + 1, cy}, {cx, cy - 1}, {cx, cy - 4}};
+        break;
+    default:
+        return;
     }
     Canvas->Brush()->SetColor(color);
     Canvas->Polygon(p);
@@ -218,10 +254,10 @@ void DrawCrossGlyph(TCanvas* Canvas, const TRect& Rect, int Style, bool Down, bo
     TPoint c = GlyphCentre(Rect);
     int cx = c.X, cy = c.Y;
     if (Enabled && Down) ++cx, ++cy;
-    const std::vector<TPoint> p = {{cx, cy - 1},     {cx + 3, cy - 4}, {cx + 5, cy - 4}, {cx + 5, cy - 3},
-                                   {cx + 2, cy},     {cx + 5, cy + 4}, {cx + 5, cy + 5}, {cx + 3, cy + 5},
-                                   {cx, cy + 1},     {cx - 3, cy + 5}, {cx - 4, cy + 5}, {cx - 4, cy + 3},
-                                   {cx - 1, cy},     {cx - 4, cy - 3}, {cx - 4, cy - 4}, {cx - 3, cy - 5}};
+    const std::vector<TPoint> p = {{cx, cy - 1}, {cx + 3, cy - 4}, {cx + 5, cy - 4}, {cx + 5, cy - 3},
+                                   {cx + 2, cy}, {cx + 5, cy + 4}, {cx + 5, cy + 5}, {cx + 3, cy + 5},
+                                   {cx, cy + 1}, {cx - 3, cy + 5}, {cx - 4, cy + 5}, {cx - 4, cy + 3},
+                                   {cx - 1, cy}, {cx - 4, cy - 3}, {cx - 4, cy - 4}, {cx - 3, cy - 5}};
     Canvas->Brush()->SetColor(color);
     Canvas->Polygon(p);
 }

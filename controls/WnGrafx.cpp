@@ -68,7 +68,8 @@ void FillSolid(TCanvas* dc, const TRect& r, TColor colour) {
 
 // One run of a linear ramp: positions First down to Last, the pixel before each position taking
 // the step's colour.
-void LinearRun(TCanvas* dc, bool alongX, int first, int last, TColorRef begin, TColorRef target, int minWidth) {
+void LinearRun(TCanvas* dc, bool alongX, int first, int last, TColorRef begin, TColorRef target,
+               int minWidth) {
     const int n = first - last + 1;
     if (n <= 0) return;
     TRamp ramp(begin, target, n);
@@ -105,8 +106,8 @@ void DrawLinearRamp(TCanvas* DC, int XCentre, int YCentre, int Length, TColor St
     LinearRun(DC, alongX, Length, centre + 2, start, stop, minWidth);
 }
 
-void DrawBoxRamp(TCanvas* DC, int Width, int Height, int XInset, int YInset, TColor StartColor, TColor StopColor,
-                 Byte Steps) {
+void DrawBoxRamp(TCanvas* DC, int Width, int Height, int XInset, int YInset, TColor StartColor,
+                 TColor StopColor, Byte Steps) {
     const TColorRef start = ColorToRGB(StartColor), stop = ColorToRGB(StopColor);
     DC->Pen()->SetStyle(psClear);
     if (start == stop || Width <= 4 || Height <= 4) {
@@ -188,8 +189,8 @@ void DrawDiagonalRamp(TCanvas* DC, int Width, int Height, TColor StartColor, TCo
             poly.push_back(TPoint(mx(p.X), p.Y));
         // The second half's lines run from the top edge to the right edge.
         if (from <= half && last + 1 > half) {
-            poly = {TPoint(mx(a.A.X), a.A.Y), TPoint(mx(0), 0), TPoint(mx(b.A.X), b.A.Y), TPoint(mx(b.B.X), b.B.Y),
-                    TPoint(mx(w), h), TPoint(mx(a.B.X), a.B.Y)};
+            poly = {TPoint(mx(a.A.X), a.A.Y), TPoint(mx(0), 0), TPoint(mx(b.A.X), b.A.Y),
+                    TPoint(mx(b.B.X), b.B.Y), TPoint(mx(w), h), TPoint(mx(a.B.X), a.B.Y)};
         }
         DC->Brush()->SetColor(c);
         DC->Polygon(poly);
@@ -276,8 +277,10 @@ void DrawGradient(TCanvas* Canvas, const TRect& Bounds, RampStyle Style, TColor 
         break;
     case grdLeftToRight:
     case grdMiddleColumn:
-        DrawLinearRamp(dc, Style == grdMiddleColumn ? std::max(w / 2, 0) : -1, 0, w, StartColor, StopColor, Steps);
-        if (Style == grdMiddleColumn && w / 2 == 0) DrawLinearRamp(dc, -1, 0, w, StartColor, StopColor, Steps);
+        DrawLinearRamp(dc, Style == grdMiddleColumn ? std::max(w / 2, 0) : -1, 0, w, StartColor, StopColor,
+                       Steps);
+        if (Style == grdMiddleColumn && w / 2 == 0)
+            DrawLinearRamp(dc, -1, 0, w, StartColor, StopColor, Steps);
         TileByDoubling(bmp, 0, 0, w, h, w, std::min(8, h));
         break;
     case grdWideBox:

@@ -136,7 +136,8 @@ TWnPageControl::~TWnPageControl() {
 }
 
 TWnTabSheet* TWnPageControl::Pages(int Index) const {
-    if (Index < 0 || Index >= PageCount()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= PageCount())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
     return FPages[static_cast<size_t>(Index)];
 }
 
@@ -218,7 +219,8 @@ void TWnPageControl::ShowPage(TWnTabSheet* Page) {
     if (Page == FActivePage) return;
     TWnTabSheet* old = FActivePage;
     TCustomForm* form = GetParentForm();
-    const bool focusInOld = form && old && form->ActiveControl() && old->ContainsControl(form->ActiveControl());
+    const bool focusInOld =
+        form && old && form->ActiveControl() && old->ContainsControl(form->ActiveControl());
     if (Page) {
         Page->BringToFront();
         Page->ShowSheet(true);

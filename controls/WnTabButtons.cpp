@@ -20,7 +20,8 @@ void TWnTabCloseButton::DeclareMeta(meta::Class<TWnTabCloseButton>&) {}
 ORV_META_IMPL(TWnTabMenuButton)
 void TWnTabMenuButton::DeclareMeta(meta::Class<TWnTabMenuButton>&) {}
 
-TWnTabStripButton::TWnTabStripButton(TWnCustomTabControl* AOwner) : TCustomControl(AOwner), FTabControl(AOwner) {
+TWnTabStripButton::TWnTabStripButton(TWnCustomTabControl* AOwner)
+    : TCustomControl(AOwner), FTabControl(AOwner) {
     PaintWithBackground(false);
     SetBounds(-20, -20, 16, 16);
 }
@@ -138,11 +139,11 @@ void TWnTabScroller::Paint() {
     const bool upRightEnabled = upRightForward ? canForward : canBack;
     const bool downLeftEnabled = upRightForward ? canBack : canForward;
     DrawButtonFace(c, downLeft, FPressed == hDownLeft && FInside);
-    DrawArrowGlyph(c, downLeft, 0, FOrientation == orHorizontal ? adLeft : adDown, FPressed == hDownLeft && FInside,
-                   downLeftEnabled);
+    DrawArrowGlyph(c, downLeft, 0, FOrientation == orHorizontal ? adLeft : adDown,
+                   FPressed == hDownLeft && FInside, downLeftEnabled);
     DrawButtonFace(c, upRight, FPressed == hUpRight && FInside);
-    DrawArrowGlyph(c, upRight, 0, FOrientation == orHorizontal ? adRight : adUp, FPressed == hUpRight && FInside,
-                   upRightEnabled);
+    DrawArrowGlyph(c, upRight, 0, FOrientation == orHorizontal ? adRight : adUp,
+                   FPressed == hUpRight && FInside, upRightEnabled);
 }
 
 // ---- close button
@@ -242,10 +243,18 @@ void TWnTabMenuButton::Paint() {
     DrawButtonFace(Canvas(), r, false);
     int dir = adDown;
     switch (FTabControl->TabOrientation()) {
-    case toTop: dir = adDown; break;
-    case toBottom: dir = adUp; break;
-    case toLeft: dir = adRight; break;
-    case toRight: dir = adLeft; break;
+    case toTop:
+        dir = adDown;
+        break;
+    case toBottom:
+        dir = adUp;
+        break;
+    case toLeft:
+        dir = adRight;
+        break;
+    case toRight:
+        dir = adLeft;
+        break;
     }
     DrawArrowGlyph(Canvas(), r, 0, dir, false, true);
 }
@@ -269,9 +278,11 @@ void TWnCustomTabControl::PlaceStripButtons() {
             return std_ ? TPoint(a.Right - size - 2, a.Top + m + offset)
                         : TPoint(a.Right - size - 2, a.Bottom - size - m + 1 - offset);
         case toBottom:
-            return std_ ? TPoint(a.Right - size - m + 1 - offset, a.Top + 2) : TPoint(a.Left + m + offset, a.Top + 2);
+            return std_ ? TPoint(a.Right - size - m + 1 - offset, a.Top + 2)
+                        : TPoint(a.Left + m + offset, a.Top + 2);
         case toRight:
-            return std_ ? TPoint(a.Left + 2, a.Bottom - size - m + 1 - offset) : TPoint(a.Left + 2, a.Top + m + offset);
+            return std_ ? TPoint(a.Left + 2, a.Bottom - size - m + 1 - offset)
+                        : TPoint(a.Left + 2, a.Top + m + offset);
         }
         return TPoint();
     };
@@ -288,8 +299,9 @@ void TWnCustomTabControl::PlaceStripButtons() {
     }
     const int buttons = StripButtonsLength();
     if (!FScrollNeeded) {
-        if (FScroller) FScroller->SetBounds(-FScroller->Width() - 1, -FScroller->Height() - 1, FScroller->Width(),
-                                            FScroller->Height());
+        if (FScroller)
+            FScroller->SetBounds(-FScroller->Width() - 1, -FScroller->Height() - 1, FScroller->Width(),
+                                 FScroller->Height());
         return;
     }
     if (!FScroller) {
@@ -310,13 +322,16 @@ void TWnCustomTabControl::PlaceStripButtons() {
                  : TPoint(a.Left + m + buttons, a.Bottom - b - 2);
         break;
     case toLeft:
-        p = std_ ? TPoint(a.Right - b - 2, a.Top + m + buttons) : TPoint(a.Right - b - 2, a.Bottom - len - m + 1 - buttons);
+        p = std_ ? TPoint(a.Right - b - 2, a.Top + m + buttons)
+                 : TPoint(a.Right - b - 2, a.Bottom - len - m + 1 - buttons);
         break;
     case toBottom:
-        p = std_ ? TPoint(a.Right - len - m + 1 - buttons, a.Top + 2) : TPoint(a.Left + m + buttons, a.Top + 2);
+        p = std_ ? TPoint(a.Right - len - m + 1 - buttons, a.Top + 2)
+                 : TPoint(a.Left + m + buttons, a.Top + 2);
         break;
     case toRight:
-        p = std_ ? TPoint(a.Left + 2, a.Bottom - len - m + 1 - buttons) : TPoint(a.Left + 2, a.Top + m + buttons);
+        p = std_ ? TPoint(a.Left + 2, a.Bottom - len - m + 1 - buttons)
+                 : TPoint(a.Left + 2, a.Top + m + buttons);
         break;
     }
     if (vertical)

@@ -23,7 +23,8 @@ ORV_META_IMPL(TWnTabDataList)
 void TWnTabDataList::DeclareMeta(meta::Class<TWnTabDataList>&) {}
 
 TWnTabData* TWnTabDataList::Items(int Index) const {
-    if (Index < 0 || Index >= Count()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= Count())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
     return FItems[static_cast<size_t>(Index)].get();
 }
 
@@ -59,7 +60,8 @@ TWnTabRegionCache::TWnTabRegionCache(int Capacity) : FCapacity(1) {
 }
 
 void TWnTabRegionCache::SetCapacity(int Value) {
-    if (Value == 0 || Value < -1) throw EWnTabControlError("Capacity must be -1 (to cache all regions) or > 0");
+    if (Value == 0 || Value < -1)
+        throw EWnTabControlError("Capacity must be -1 (to cache all regions) or > 0");
     FCapacity = Value;
     Trim();
 }
@@ -95,9 +97,15 @@ void TWnTabRegionCache::Clear() {
 
 ORV_META_IMPL(TWnTabColors)
 void TWnTabColors::DeclareMeta(meta::Class<TWnTabColors>& c) {
-    c.Property("HighlightBar", &TWnTabColors::HighlightBar, &TWnTabColors::SetHighlightBar).TypeName("TColor").Default(clHighlight);
-    c.Property("Shadow", &TWnTabColors::Shadow, &TWnTabColors::SetShadow).TypeName("TColor").Default(clBtnFace);
-    c.Property("Unselected", &TWnTabColors::Unselected, &TWnTabColors::SetUnselected).TypeName("TColor").Default(clWindow);
+    c.Property("HighlightBar", &TWnTabColors::HighlightBar, &TWnTabColors::SetHighlightBar)
+        .TypeName("TColor")
+        .Default(clHighlight);
+    c.Property("Shadow", &TWnTabColors::Shadow, &TWnTabColors::SetShadow)
+        .TypeName("TColor")
+        .Default(clBtnFace);
+    c.Property("Unselected", &TWnTabColors::Unselected, &TWnTabColors::SetUnselected)
+        .TypeName("TColor")
+        .Default(clWindow);
 }
 
 void TWnTabColors::Assign(const TPersistent* Source) {
@@ -132,9 +140,15 @@ void TWnTabColors::SetUnselected(TColor Value) {
 
 ORV_META_IMPL(TWnTextColors)
 void TWnTextColors::DeclareMeta(meta::Class<TWnTextColors>& c) {
-    c.Property("Disabled", &TWnTextColors::Disabled, &TWnTextColors::SetDisabled).TypeName("TColor").Default(clGrayText);
-    c.Property("Selected", &TWnTextColors::Selected, &TWnTextColors::SetSelected).TypeName("TColor").Default(clBtnText);
-    c.Property("Unselected", &TWnTextColors::Unselected, &TWnTextColors::SetUnselected).TypeName("TColor").Default(clBtnText);
+    c.Property("Disabled", &TWnTextColors::Disabled, &TWnTextColors::SetDisabled)
+        .TypeName("TColor")
+        .Default(clGrayText);
+    c.Property("Selected", &TWnTextColors::Selected, &TWnTextColors::SetSelected)
+        .TypeName("TColor")
+        .Default(clBtnText);
+    c.Property("Unselected", &TWnTextColors::Unselected, &TWnTextColors::SetUnselected)
+        .TypeName("TColor")
+        .Default(clBtnText);
 }
 
 void TWnTextColors::Assign(const TPersistent* Source) {

@@ -123,7 +123,8 @@ void TWnCustomTabControl::MouseMove(TShiftState Shift, int X, int Y) {
         return;
     }
     if (FAllowTabDragging && Shift.Contains(ssLeft) && FPressedTab >= 0 && FPressedTab < FTabs.Count() &&
-        FTabs.Items(FPressedTab)->Enabled && (std::abs(X - FPressPos.X) > 5 || std::abs(Y - FPressPos.Y) > 5)) {
+        FTabs.Items(FPressedTab)->Enabled &&
+        (std::abs(X - FPressPos.X) > 5 || std::abs(Y - FPressPos.Y) > 5)) {
         FDragging = true;
         FDragOverTab = -1;
         bool accept = false;
@@ -372,9 +373,15 @@ void TWnCustomTabControl::DragScrollTick() {
         int dir = 0;
         switch (FTabOrientation) {
         case toTop:
-        case toBottom: dir = p.X < 0 ? -1 : p.X > Width() ? 1 : 0; break;
-        case toLeft: dir = p.Y < 0 ? 1 : p.Y > Height() ? -1 : 0; break;
-        case toRight: dir = p.Y < 0 ? -1 : p.Y > Height() ? 1 : 0; break;
+        case toBottom:
+            dir = p.X < 0 ? -1 : p.X > Width() ? 1 : 0;
+            break;
+        case toLeft:
+            dir = p.Y < 0 ? 1 : p.Y > Height() ? -1 : 0;
+            break;
+        case toRight:
+            dir = p.Y < 0 ? -1 : p.Y > Height() ? 1 : 0;
+            break;
         }
         if (FTabSequence == tsReverse) dir = -dir;
         if (dir != 0) ScrollTabs(dir > 0);

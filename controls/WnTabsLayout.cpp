@@ -44,7 +44,8 @@ int TWnCustomTabControl::SlantWidth(int V) const {
 }
 
 int TWnCustomTabControl::TabAreaDepth() const {
-    return FFixedDimension + (FRowCount - 1) * (FFixedDimension - FRowOverlap) + (FTabStyle == tsRoundCorners ? 3 : 0);
+    return FFixedDimension + (FRowCount - 1) * (FFixedDimension - FRowOverlap) +
+           (FTabStyle == tsRoundCorners ? 3 : 0);
 }
 
 TRect TWnCustomTabControl::TabAreaRect() const {
@@ -74,7 +75,8 @@ int TWnCustomTabControl::ButtonSize() {
         h = FBitmap.Canvas()->TextHeight("A");
     }
     h += Vertical() ? 2 : 4;
-    const bool fixedByUser = (Horz() && !Vertical() && FTabHeight > 0) || (!Horz() && Vertical() && FTabWidth > 0);
+    const bool fixedByUser =
+        (Horz() && !Vertical() && FTabHeight > 0) || (!Horz() && Vertical() && FTabWidth > 0);
     const int limit = FFixedDimension - 2;
     return fixedByUser ? std::max(h, limit) : std::min(h, limit);
 }
@@ -175,7 +177,8 @@ TSize TWnCustomTabControl::TabSizeFor(TSize Content) const {
     return r;
 }
 
-int TWnCustomTabControl::TabLength(TCanvas* Canvas, const TWnTabData* Tab, TSize MaxContent, int Limit) const {
+int TWnCustomTabControl::TabLength(TCanvas* Canvas, const TWnTabData* Tab, TSize MaxContent,
+                                   int Limit) const {
     TSize c = ContentSize(Canvas, Tab);
     if (Horz())
         c.cy = std::max(c.cy, MaxContent.cy);
@@ -516,7 +519,8 @@ TRect TWnCustomTabControl::GetDisplayRect() const {
     TRect r = GetCardRect(0);
     if (FShowCardFrame && FShowFullFrame) {
         ++r.Left, ++r.Top;
-        if (FTabOrientation == toTop && FTabSequence == tsStandard && FShowShadow) r.Right -= 2, r.Bottom -= 2;
+        if (FTabOrientation == toTop && FTabSequence == tsStandard && FShowShadow)
+            r.Right -= 2, r.Bottom -= 2;
     } else if (FShowCardFrame) {
         if (FTabOrientation == toTop) ++r.Top;
         ++r.Right, ++r.Bottom;

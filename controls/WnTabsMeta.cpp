@@ -19,7 +19,9 @@ ORV_META_IMPL(TWnPageControl)
 void TWnPageControl::DeclareMeta(meta::Class<TWnPageControl>& c) {
     using T = TWnPageControl;
     c.Property("AlignTabs", &T::AlignTabs, &T::SetAlignTabs).Default(false);
-    c.Property("BackgroundColor", &T::BackgroundColor, &T::SetBackgroundColor).TypeName("TColor").Default(clBtnFace);
+    c.Property("BackgroundColor", &T::BackgroundColor, &T::SetBackgroundColor)
+        .TypeName("TColor")
+        .Default(clBtnFace);
     c.Property("BoldCurrentTab", &T::BoldCurrentTab, &T::SetBoldCurrentTab).Default(false);
     c.Property("UseColoredTabs", &T::UseColoredTabs, &T::SetUseColoredTabs).Default(false);
     c.Property("CutCornerSize", &T::CutCornerSize, &T::SetCutCornerSize).Default(6);

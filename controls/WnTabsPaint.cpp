@@ -48,7 +48,8 @@ struct TPiece {
 std::vector<TPiece> AcceleratorPieces(const String& line) {
     const size_t amp = line.find('&');
     if (amp == String::npos) return {{line, false}};
-    if (amp + 1 < line.size() && line[amp + 1] == '&') return {{line.substr(0, amp + 1) + line.substr(amp + 2), false}};
+    if (amp + 1 < line.size() && line[amp + 1] == '&')
+        return {{line.substr(0, amp + 1) + line.substr(amp + 2), false}};
     std::vector<TPiece> pieces{{line.substr(0, amp), false}};
     if (amp + 1 < line.size()) {
         // One character, which may take several bytes in UTF-8.
@@ -146,16 +147,23 @@ struct TWnTabPainter {
             const int a = Commands[i], b = Commands[i + 1];
             i += 2;
             switch (op) {
-            case opSetColor: outline = OutlineColor(); break;
-            case opMoveTo: C->MoveTo(a, b); break;
-            case opLineTo: C->LineTo(a, b); break;
+            case opSetColor:
+                outline = OutlineColor();
+                break;
+            case opMoveTo:
+                C->MoveTo(a, b);
+                break;
+            case opLineTo:
+                C->LineTo(a, b);
+                break;
             case opShadow30:
                 if (!T.FHotTrackRepaint) ShadowLine(C->PenPos(), TPoint(a, b), 30);
                 break;
             case opShadow15:
                 if (!T.FHotTrackRepaint) ShadowLine(C->PenPos(), TPoint(a, b), 15);
                 break;
-            default: break;
+            default:
+                break;
             }
         }
         Commands.clear();
@@ -216,10 +224,18 @@ struct TWnTabPainter {
             C->FillRect(fill);
         } else if (T.FUseGradients && FullColorScreen) {
             switch (T.FTabOrientation) {
-            case toTop: DrawGradient(C, fill, grdTopToBottom, base, shade, 1); break;
-            case toLeft: DrawGradient(C, fill, grdLeftToRight, base, shade, 1); break;
-            case toBottom: DrawGradient(C, fill, grdTopToBottom, shade, base, 1); break;
-            case toRight: DrawGradient(C, fill, grdLeftToRight, shade, base, 1); break;
+            case toTop:
+                DrawGradient(C, fill, grdTopToBottom, base, shade, 1);
+                break;
+            case toLeft:
+                DrawGradient(C, fill, grdLeftToRight, base, shade, 1);
+                break;
+            case toBottom:
+                DrawGradient(C, fill, grdTopToBottom, shade, base, 1);
+                break;
+            case toRight:
+                DrawGradient(C, fill, grdLeftToRight, shade, base, 1);
+                break;
             }
         } else {
             C->Brush()->SetColor(base);
@@ -370,7 +386,8 @@ struct TWnTabPainter {
             imageRect.Top = imageRect.Bottom - image.cy;
             break;
         case ipBack:
-        case ipStretch: break;
+        case ipStretch:
+            break;
         }
         if (T.FImages && tab->ImageIndex != -1) DrawImage(tab, imageRect, image);
 
@@ -379,10 +396,12 @@ struct TWnTabPainter {
         TColor bar = clNone;
         if (tab->Enabled) {
             if (T.FHotTrack && index == T.FHotTab) {
-                textColor = TextColor(index, tsHotTrack,
-                                      T.FHotTrackStyle == htsText ? T.FHotTrackColor : T.FTextColors.Selected());
+                textColor =
+                    TextColor(index, tsHotTrack,
+                              T.FHotTrackStyle == htsText ? T.FHotTrackColor : T.FTextColors.Selected());
                 if (T.FHotTrackStyle == htsTab)
-                    bar = T.FHotTrackColorType == htctActual ? T.FHotTrackColor : OppositeHueColor(T.FHotTrackColor, 140);
+                    bar = T.FHotTrackColorType == htctActual ? T.FHotTrackColor
+                                                             : OppositeHueColor(T.FHotTrackColor, 140);
             } else if (index == T.FTabIndex) {
                 textColor = TextColor(index, tsSelected, T.FTextColors.Selected());
                 if (T.FHotTrack && T.FHotTrackStyle == htsTab) bar = T.FTabColors.HighlightBar();
@@ -414,10 +433,18 @@ struct TWnTabPainter {
     void DrawBar(const TRect& tabRect, TColor colour) {
         TRect r(tabRect.Left - 1, tabRect.Top - 1, tabRect.Right + 1, tabRect.Bottom + 1);
         switch (T.FTabOrientation) {
-        case toTop: r.Bottom = r.Top + 6; break;
-        case toLeft: r.Right = r.Left + 6; break;
-        case toBottom: r.Top = r.Bottom - 4; break;
-        case toRight: r.Left = r.Right - 4; break;
+        case toTop:
+            r.Bottom = r.Top + 6;
+            break;
+        case toLeft:
+            r.Right = r.Left + 6;
+            break;
+        case toBottom:
+            r.Top = r.Bottom - 4;
+            break;
+        case toRight:
+            r.Left = r.Right - 4;
+            break;
         }
         C->Brush()->SetStyle(bsSolid);
         C->Brush()->SetColor(colour);
@@ -515,10 +542,18 @@ struct TWnTabPainter {
         }
         if (T.FTabStyle == tsRoundCorners) {
             switch (T.FTabOrientation) {
-            case toTop: r.Top += 1; break;
-            case toLeft: r.Left += 2; break;
-            case toBottom: r.Bottom -= 1; break;
-            case toRight: r.Right -= 2; break;
+            case toTop:
+                r.Top += 1;
+                break;
+            case toLeft:
+                r.Left += 2;
+                break;
+            case toBottom:
+                r.Bottom -= 1;
+                break;
+            case toRight:
+                r.Right -= 2;
+                break;
             }
         }
         C->Brush()->SetColor(clWhite);
@@ -538,7 +573,8 @@ struct TWnTabPainter {
         if (!handled) {
             const bool current = T.FTabIndex >= 0 && T.FTabIndex < T.FTabs.Count();
             C->Brush()->SetStyle(bsSolid);
-            C->Brush()->SetColor(T.FUseColoredTabs && current ? T.FTabs.Items(T.FTabIndex)->Color : T.Color());
+            C->Brush()->SetColor(T.FUseColoredTabs && current ? T.FTabs.Items(T.FTabIndex)->Color
+                                                              : T.Color());
             C->FillRect(r);
         }
         if (!T.FShowCardFrame) return;
@@ -552,7 +588,8 @@ struct TWnTabPainter {
         const TWnTabOrientation o = T.FTabOrientation;
         const bool topStdShadow = o == toTop && T.FTabSequence == tsStandard && T.FShowShadow;
         const int cur = T.FTabIndex;
-        const bool gap = row == 0 && cur >= 0 && cur < T.FTabs.Count() && cur >= T.FFirstShownTab && T.TabInView(cur);
+        const bool gap =
+            row == 0 && cur >= 0 && cur < T.FTabs.Count() && cur >= T.FFirstShownTab && T.TabInView(cur);
         auto M = [&](TPoint p) { Cmd(opMoveTo, p); };
         auto L = [&](TPoint p) { Cmd(opLineTo, p); };
         auto P = [](int x, int y) { return TPoint(x, y); };
@@ -576,12 +613,18 @@ struct TWnTabPainter {
                 Shadow(c1, c2, c3);
             } else if (T.FShowFullFrame) {
                 switch (o) {
-                case toTop: M(c0), L(g0), M(g1), L(c1), L(c2), L(c3), L(c0); break;
-                case toLeft: M(c0), L(c1), L(c2), L(c3), L(g0), M(g1), L(c0); break;
+                case toTop:
+                    M(c0), L(g0), M(g1), L(c1), L(c2), L(c3), L(c0);
+                    break;
+                case toLeft:
+                    M(c0), L(c1), L(c2), L(c3), L(g0), M(g1), L(c0);
+                    break;
                 case toBottom:
                     M(c0), L(c1), L(c2), L(P(g1.X - 1, g1.Y)), M(P(g0.X - 1, g0.Y)), L(c3), L(c0);
                     break;
-                case toRight: M(c0), L(c1), L(g0), M(g1), L(c2), L(c3), L(c0); break;
+                case toRight:
+                    M(c0), L(c1), L(g0), M(g1), L(c2), L(c3), L(c0);
+                    break;
                 }
             } else {
                 PartialFrame(c0, c1, c2, c3, g0, g1, false);
@@ -594,9 +637,15 @@ struct TWnTabPainter {
             Shadow(c1, c2, c3);
         } else if (T.FShowFullFrame) {
             switch (o) {
-            case toTop: M(c3), L(c0), L(g0), M(g1), L(c1), L(c2), L(P(c3.X - 1, c3.Y)); break;
-            case toLeft: M(c3), L(g0), M(g1), L(c0), L(c1), L(c2), L(P(c3.X - 1, c3.Y)); break;
-            case toBottom: M(c3), L(c0), L(c1), L(c2), L(P(g1.X - 1, g1.Y)), M(P(g0.X - 1, g0.Y)), L(c3); break;
+            case toTop:
+                M(c3), L(c0), L(g0), M(g1), L(c1), L(c2), L(P(c3.X - 1, c3.Y));
+                break;
+            case toLeft:
+                M(c3), L(g0), M(g1), L(c0), L(c1), L(c2), L(P(c3.X - 1, c3.Y));
+                break;
+            case toBottom:
+                M(c3), L(c0), L(c1), L(c2), L(P(g1.X - 1, g1.Y)), M(P(g0.X - 1, g0.Y)), L(c3);
+                break;
             case toRight:
                 M(c3), L(c0), L(P(c1.X + 1, c1.Y)), M(c1), L(g0), M(g1), L(c2), L(P(c3.X - 1, c3.Y));
                 break;
@@ -612,13 +661,16 @@ struct TWnTabPainter {
         auto L = [&](TPoint p) { Cmd(opLineTo, p); };
         auto P = [](int x, int y) { return TPoint(x, y); };
         switch (T.FTabOrientation) {
-        case toTop: M(c0), L(g0), M(g1), L(P(c1.X + 1, c1.Y)); break;
+        case toTop:
+            M(c0), L(g0), M(g1), L(P(c1.X + 1, c1.Y));
+            break;
         case toLeft:
             M(P(c3.X - 1, c3.Y)), L(P(g0.X - 1, g0.Y)), M(P(g1.X - 1, g1.Y));
             L(round ? P(c0.X - 1, c0.Y) : P(c0.X - 1, c0.Y - 1));
             break;
         case toBottom:
-            M(P(c2.X, c2.Y + 1)), L(P(g1.X - 1, g1.Y + 1)), M(P(g0.X - 1, g0.Y + 1)), L(P(c3.X - 1, c3.Y + 1));
+            M(P(c2.X, c2.Y + 1)), L(P(g1.X - 1, g1.Y + 1)), M(P(g0.X - 1, g0.Y + 1)),
+                L(P(c3.X - 1, c3.Y + 1));
             break;
         case toRight:
             M(P(c1.X + 1, c1.Y)), L(P(g0.X + 1, g0.Y)), M(P(g1.X + 1, g1.Y)), L(P(c2.X + 1, c2.Y + 1));
@@ -672,18 +724,24 @@ std::vector<TPoint> TWnCustomTabControl::TabShape(int Index, const TRect& S) con
     std::vector<TPoint> p;
     switch (FTabStyle) {
     case tsSingleSlant:
-        p = FSoftCorners ? std::vector<TPoint>{{L, B}, {L, T + 2}, {L + 2, T}, {R - H - 4, T}, {R - H + 2, T + 2}, {R, B}}
+        p = FSoftCorners ? std::vector<TPoint>{{L, B},         {L, T + 2},         {L + 2, T},
+                                               {R - H - 4, T}, {R - H + 2, T + 2}, {R, B}}
                          : std::vector<TPoint>{{L, B}, {L, T + 2}, {L + 2, T}, {R - H, T}, {R, B}};
         break;
     case tsDoubleSlant:
-        p = FSoftCorners
-                ? std::vector<TPoint>{{L, B}, {L + H - 2, T + 2}, {L + H + 4, T}, {R - H - 4, T}, {R - H + 2, T + 2}, {R, B}}
-                : std::vector<TPoint>{{L, B}, {L + H, T}, {R - H, T}, {R, B}};
+        p = FSoftCorners ? std::vector<TPoint>{{L, B},         {L + H - 2, T + 2}, {L + H + 4, T},
+                                               {R - H - 4, T}, {R - H + 2, T + 2}, {R, B}}
+                         : std::vector<TPoint>{{L, B}, {L + H, T}, {R - H, T}, {R, B}};
         break;
-    case tsCutCorner: p = {{L, B}, {L, T}, {R - C, T}, {R, T + C}, {R, B}}; break;
-    case tsRoundCorners: p = {{L, B}, {L, T + 2}, {L + 2, T}, {R - 2, T}, {R, T + 2}, {R, B}}; break;
+    case tsCutCorner:
+        p = {{L, B}, {L, T}, {R - C, T}, {R, T + C}, {R, B}};
+        break;
+    case tsRoundCorners:
+        p = {{L, B}, {L, T + 2}, {L + 2, T}, {R - 2, T}, {R, T + 2}, {R, B}};
+        break;
     case tsBackSlant:
-        p = FSoftCorners ? std::vector<TPoint>{{L, B}, {L + H - 2, T + 2}, {L + H + 4, T}, {R - 2, T}, {R, T + 2}, {R, B}}
+        p = FSoftCorners ? std::vector<TPoint>{{L, B},     {L + H - 2, T + 2}, {L + H + 4, T},
+                                               {R - 2, T}, {R, T + 2},         {R, B}}
                          : std::vector<TPoint>{{L, B}, {L + H, T}, {R - 2, T}, {R, T + 2}, {R, B}};
         break;
     }
@@ -712,11 +770,13 @@ void TWnCustomTabControl::DoPaintBackground(TCanvas* ACanvas, const TRect& ARect
     if (OnPaintBackground) OnPaintBackground(this, ACanvas, ARect, Handled);
 }
 
-void TWnCustomTabControl::DoPaintCardBackground(TCanvas* ACanvas, int ARow, const TRect& ARect, bool& Handled) {
+void TWnCustomTabControl::DoPaintCardBackground(TCanvas* ACanvas, int ARow, const TRect& ARect,
+                                                bool& Handled) {
     if (OnPaintCardBackground) OnPaintCardBackground(this, ACanvas, ARow, ARect, Handled);
 }
 
-void TWnCustomTabControl::DoPaintTabBackground(TCanvas* ACanvas, int ATabIndex, const TRect& ARect, bool& Handled) {
+void TWnCustomTabControl::DoPaintTabBackground(TCanvas* ACanvas, int ATabIndex, const TRect& ARect,
+                                               bool& Handled) {
     if (OnPaintTabBackground) OnPaintTabBackground(this, ACanvas, ATabIndex, ARect, Handled);
 }
 
@@ -761,10 +821,18 @@ void TWnCustomTabControl::DrawDropMarker(const TRect& Rect) {
     c->FillRect(Rect);
     std::vector<TPoint> a, b;
     switch (FTabOrientation) {
-    case toTop: a = {{0, 0}, {8, 8}, {0, 8}}, b = {{7, 8}, {15, 0}, {15, 8}}; break;
-    case toLeft: a = {{1, 0}, {8, 0}, {8, 8}}, b = {{-1, 15}, {8, 7}, {8, 15}}; break;
-    case toBottom: a = {{-1, 8}, {-1, -1}, {8, -1}}, b = {{7, -1}, {15, 0}, {15, 8}}; break;
-    case toRight: a = {{0, 0}, {7, 0}, {0, 7}}, b = {{0, 7}, {8, 15}, {0, 15}}; break;
+    case toTop:
+        a = {{0, 0}, {8, 8}, {0, 8}}, b = {{7, 8}, {15, 0}, {15, 8}};
+        break;
+    case toLeft:
+        a = {{1, 0}, {8, 0}, {8, 8}}, b = {{-1, 15}, {8, 7}, {8, 15}};
+        break;
+    case toBottom:
+        a = {{-1, 8}, {-1, -1}, {8, -1}}, b = {{7, -1}, {15, 0}, {15, 8}};
+        break;
+    case toRight:
+        a = {{0, 0}, {7, 0}, {0, 7}}, b = {{0, 7}, {8, 15}, {0, 15}};
+        break;
     }
     for (auto* tri : {&a, &b})
         for (TPoint& p : *tri)

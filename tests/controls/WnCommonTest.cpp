@@ -1,8 +1,8 @@
 // The colour routines the tab control paints with: hue, saturation and luminance on the 0..240
 // scale, tint, shade, luminance shift, mixing and the opposite hue; checked as tables and, for a
 // sample of colours, against Python's colorsys.
-#include "TempDir.h"
 #include "controls/WnCommon.h"
+#include "TempDir.h"
 #include "gui/Bitmap.h"
 
 #include <gtest/gtest.h>
@@ -44,8 +44,8 @@ std::string Python(const std::string& script, const std::string& input) {
 }
 
 std::vector<TColor> SampleColours() {
-    std::vector<TColor> colours = {clRed, clLime, clBlue, clWhite, clBlack, clTeal, clGray, 15330541, 10930928,
-                                   1350640};
+    std::vector<TColor> colours = {clRed,  clLime, clBlue,   clWhite,  clBlack,
+                                   clTeal, clGray, 15330541, 10930928, 1350640};
     unsigned seed = 12345;
     for (int i = 0; i < 60; ++i) {
         seed = seed * 1103515245u + 12345u;
@@ -61,8 +61,8 @@ TEST(WnCommon, SplitColorHslTable) {
         TColor Colour;
         Hsl Expected;
     } cases[] = {
-        {clRed, {0, 240, 120}},     {clWhite, {0, 0, 240}},     {clBlack, {0, 0, 0}},
-        {clLime, {80, 240, 120}},   {clBlue, {160, 240, 120}},  {clGray, {0, 0, 120}},
+        {clRed, {0, 240, 120}},     {clWhite, {0, 0, 240}},    {clBlack, {0, 0, 0}},
+        {clLime, {80, 240, 120}},   {clBlue, {160, 240, 120}}, {clGray, {0, 0, 120}},
         {clBtnFace, {27, 29, 194}}, // a system colour is resolved first (212, 208, 200)
     };
     for (const Case& c : cases) {
@@ -79,12 +79,16 @@ TEST(WnCommon, MakeColorHslDividesHueBy239) {
         int H, S, L;
         TColor Expected;
     } cases[] = {
-        {0, 240, 120, clRed},  {239, 240, 120, clRed}, // 239 / 239 = 1.0 wraps to the red sextant
+        {0, 240, 120, clRed},
+        {239, 240, 120, clRed},                              // 239 / 239 = 1.0 wraps to the red sextant
         {80, 240, 120, static_cast<TColor>(RGB(0, 255, 2))}, // 80 / 239 is a little past a third
-        {0, 0, 240, clWhite},  {0, 0, 0, clBlack},     {160, 0, 120, static_cast<TColor>(RGB(128, 128, 128))},
+        {0, 0, 240, clWhite},
+        {0, 0, 0, clBlack},
+        {160, 0, 120, static_cast<TColor>(RGB(128, 128, 128))},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(MakeColorHSL(Byte(c.H), Byte(c.S), Byte(c.L)), c.Expected) << c.H << "," << c.S << "," << c.L;
+        EXPECT_EQ(MakeColorHSL(Byte(c.H), Byte(c.S), Byte(c.L)), c.Expected)
+            << c.H << "," << c.S << "," << c.L;
 }
 
 TEST(WnCommon, TintShadeShiftAndMix) {
@@ -117,7 +121,8 @@ TEST(WnCommon, OppositeHueAndLikeness) {
     // Hue 200 is built over 239 and read back over 240: one step further.
     EXPECT_EQ(HueOfColor(OppositeHueColor(clLime, 120)), 201);
     EXPECT_TRUE(ColorsAlike(clRed, static_cast<TColor>(RGB(230, 20, 10))));
-    EXPECT_FALSE(ColorsAlike(clRed, MakeColorHSL(239, 240, 120) == clRed ? MakeColorHSL(235, 240, 120) : clRed));
+    EXPECT_FALSE(
+        ColorsAlike(clRed, MakeColorHSL(239, 240, 120) == clRed ? MakeColorHSL(235, 240, 120) : clRed));
     EXPECT_FALSE(ColorsAlike(clBlack, clWhite));
     // Hue 0 and hue 239 are unlike: differences do not wrap around.
     EXPECT_FALSE(ColorsAlike(clRed, static_cast<TColor>(RGB(255, 0, 8))));

@@ -59,11 +59,11 @@ TEST(WnGrafx, EqualStepsMergeIntoOneBand) {
         Byte Steps;
         size_t Fills;
     } cases[] = {
-        {clRed, clRed, 40, 1, 1},                                         // one colour: one fill
-        {clBlack, static_cast<TColor>(RGB(4, 4, 4)), 40, 1, 5},           // levels 4 down to 0 over 40 rows
-        {clBlack, clWhite, 10, 1, 10},                                    // every row differs
-        {clBlack, clWhite, 10, 5, 2},                                     // at least 5 rows a band
-        {clBlack, clWhite, 300, 16, 19},                                  // 255 div 16 + 1 = 16 rows a band
+        {clRed, clRed, 40, 1, 1},                               // one colour: one fill
+        {clBlack, static_cast<TColor>(RGB(4, 4, 4)), 40, 1, 5}, // levels 4 down to 0 over 40 rows
+        {clBlack, clWhite, 10, 1, 10},                          // every row differs
+        {clBlack, clWhite, 10, 5, 2},                           // at least 5 rows a band
+        {clBlack, clWhite, 300, 16, 19},                        // 255 div 16 + 1 = 16 rows a band
     };
     for (const Case& c : cases) {
         TFillRecorder rec;
@@ -82,7 +82,7 @@ TEST(WnGrafx, EqualStepsMergeIntoOneBand) {
 TEST(WnGrafx, EqualColoursFillSolidlyInEveryStyle) {
     for (int style = grdRisingDiagonal; style <= grdInsetBox; ++style) {
         auto bp = White(20, 12);
-    TBitmap& b = *bp;
+        TBitmap& b = *bp;
         DrawGradient(b.Canvas(), TRect(0, 0, 20, 12), RampStyle(style), clTeal, clTeal, 1);
         for (int y = 0; y < 12; ++y)
             for (int x = 0; x < 20; ++x)
@@ -93,7 +93,7 @@ TEST(WnGrafx, EqualColoursFillSolidlyInEveryStyle) {
 TEST(WnGrafx, BoxStylesOnAThinAreaFillWithTheStartColour) {
     for (RampStyle style : {grdWideBox, grdTallBox, grdFullBox, grdInsetBox}) {
         auto bp = White(4, 20);
-    TBitmap& b = *bp;
+        TBitmap& b = *bp;
         DrawGradient(b.Canvas(), TRect(0, 0, 4, 20), style, clRed, clBlue, 1);
         EXPECT_EQ(Px(b, 0, 0), clRed) << style;
         EXPECT_EQ(Px(b, 3, 19), clRed) << style;
@@ -117,7 +117,7 @@ TEST(WnGrafx, BoxAndDiagonalRampsRunFromEdgeToCentreAndCornerToCorner) {
     auto fp = White(40, 30);
     TBitmap& f = *fp;
     DrawGradient(f.Canvas(), TRect(0, 0, 40, 30), grdFallingDiagonal, clBlack, clWhite, 1);
-    EXPECT_LT(GetRValue(ColorToRGB(Px(f, 0, 0))), 30);   // start colour top left
+    EXPECT_LT(GetRValue(ColorToRGB(Px(f, 0, 0))), 30);    // start colour top left
     EXPECT_GT(GetRValue(ColorToRGB(Px(f, 39, 29))), 220); // stop colour bottom right
 }
 

@@ -73,8 +73,9 @@ TEST(WnPageControl, PageIndexAndVisibleErrors) {
             p.Sheets[0]->SetPageIndex(bad);
             ADD_FAILURE() << bad;
         } catch (const EWnTabControlError& e) {
-            EXPECT_EQ(String(e.what()), std::to_string(bad) +
-                                            " is an invalid PageIndex value. PageIndex must be between 0 and 2");
+            EXPECT_EQ(String(e.what()),
+                      std::to_string(bad) +
+                          " is an invalid PageIndex value. PageIndex must be between 0 and 2");
         }
     }
     try {

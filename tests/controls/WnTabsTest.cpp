@@ -1,7 +1,7 @@
 // The tab control's geometry, hit tests, region cache, keyboard, hot tracking and its paint
 // guarantees. Tab sizes are fixed (TabWidth, TabHeight) so that the numbers do not depend on fonts.
-#include "controls/WnCommon.h"
 #include "controls/WnTabs.h"
+#include "controls/WnCommon.h"
 
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
@@ -14,10 +14,10 @@ namespace {
 
 class TProbe : public TWnCustomTabControl {
 public:
-    using TWnCustomTabControl::TWnCustomTabControl;
     using TWnCustomTabControl::KeyDown;
     using TWnCustomTabControl::MouseDown;
     using TWnCustomTabControl::MouseMove;
+    using TWnCustomTabControl::TWnCustomTabControl;
     TPoint Cursor{-100, -100};
 
 protected:
@@ -78,8 +78,9 @@ TEST(WnTabs, TabRectanglesPerOrientationAndSequence) {
         f.Tabs->UpdateLayout();
         EXPECT_EQ(f.Tabs->TabIndex(), 0);
         const TRect r = f.Tabs->GetTabRect(c.Index);
-        EXPECT_EQ(r, c.Expected) << "orientation " << c.O << " sequence " << c.Seq << " style " << c.Style << " tab "
-                                 << c.Index << ": " << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom;
+        EXPECT_EQ(r, c.Expected) << "orientation " << c.O << " sequence " << c.Seq << " style " << c.Style
+                                 << " tab " << c.Index << ": " << r.Left << "," << r.Top << "," << r.Right
+                                 << "," << r.Bottom;
     }
 }
 
@@ -106,12 +107,10 @@ TEST(WnTabs, RowsOfAMultiLineStrip) {
         int Rows;
         int Depth;
     } cases[] = {
-        {2, 100, 1, 20},  // all fit: one row
-        {3, 100, 2, 35},  // 20 + (2 - 1) * (20 - 5)
-        {4, 100, 2, 35},
-        {5, 100, 3, 50},
-        {7, 100, 4, 65},
-        {3, 400, 3, 50}, // longer than a row: each alone in its own row, never split
+        {2, 100, 1, 20}, // all fit: one row
+        {3, 100, 2, 35}, // 20 + (2 - 1) * (20 - 5)
+        {4, 100, 2, 35}, {5, 100, 3, 50},
+        {7, 100, 4, 65}, {3, 400, 3, 50}, // longer than a row: each alone in its own row, never split
     };
     for (const Case& c : cases) {
         Fixture f(c.Count, toTop, tsCutCorner);
@@ -145,7 +144,7 @@ TEST(WnTabs, HitTestsTryTheCurrentTabFirst) {
         TPoint Point;
         int Hit;
     } cases[] = {
-        {1, {74, 15}, 1}, {0, {74, 15}, 0},
+        {1, {74, 15}, 1},   {0, {74, 15}, 0},
         {2, {74, 15}, 0}, // neither is current: the first in search order from the first shown tab
         {0, {76, 2}, 1},  // above tab 0's slant
         {0, {250, 10}, -1}, {0, {100, 60}, -1},
@@ -153,8 +152,8 @@ TEST(WnTabs, HitTestsTryTheCurrentTabFirst) {
     for (const Case& c : cases) {
         Fixture f(3, toTop, tsSingleSlant);
         f.Tabs->SetTabIndex(c.Current);
-        EXPECT_EQ(f.Tabs->TabAtPos(c.Point.X, c.Point.Y), c.Hit) << "current " << c.Current << " at " << c.Point.X
-                                                                 << "," << c.Point.Y;
+        EXPECT_EQ(f.Tabs->TabAtPos(c.Point.X, c.Point.Y), c.Hit)
+            << "current " << c.Current << " at " << c.Point.X << "," << c.Point.Y;
     }
 }
 
@@ -190,8 +189,8 @@ TEST(WnTabs, RegionCacheAndShapeErrors) {
         int Points;
         bool Ok;
     } shapes[] = {
-        {tsSingleSlant, false, 5, true}, {tsSingleSlant, true, 6, true},  {tsDoubleSlant, false, 4, true},
-        {tsDoubleSlant, false, 5, false}, {tsCutCorner, true, 5, true},   {tsRoundCorners, false, 6, true},
+        {tsSingleSlant, false, 5, true},   {tsSingleSlant, true, 6, true}, {tsDoubleSlant, false, 4, true},
+        {tsDoubleSlant, false, 5, false},  {tsCutCorner, true, 5, true},   {tsRoundCorners, false, 6, true},
         {tsRoundCorners, false, 5, false}, {tsBackSlant, false, 6, false},
     };
     for (const Shape& s : shapes) {
@@ -286,7 +285,8 @@ TEST(WnTabs, KeyboardWalksToSelectableTabs) {
     struct Step {
         Word Key;
         int Expected;
-    } steps[] = {{VK_RIGHT, 2}, {VK_RIGHT, 3}, {VK_RIGHT, 0}, {VK_LEFT, 3}, {VK_END, 3}, {VK_HOME, 0}, {VK_END, 3}};
+    } steps[] = {{VK_RIGHT, 2}, {VK_RIGHT, 3}, {VK_RIGHT, 0}, {VK_LEFT, 3},
+                 {VK_END, 3},   {VK_HOME, 0},  {VK_END, 3}};
     int expectedClicks = 0;
     int prev = f.Tabs->TabIndex();
     for (const Step& s : steps) {
