@@ -101,6 +101,14 @@ void TWnCustomTabControl::SetColor(TColor Value) {
     ColorChangedNotice();
 }
 
+void TWnCustomTabControl::SetParent(TWinControl* NewParent) {
+    TCustomControl::SetParent(NewParent);
+    if (FParentBackgroundColor && Parent()) {
+        FBackgroundColor = Parent()->Color();
+        InvalidateTabs();
+    }
+}
+
 void TWnCustomTabControl::ColorChangedNotice() {
     if (FUseColoredTabs) return; // the children follow the colour themselves
     InvalidateTabs();

@@ -292,6 +292,8 @@ class TWnCustomTabControl : public TCustomControl {
     void SetAllowTabDragging(bool Value) { FAllowTabDragging = Value; }
 
     void SetColor(TColor Value) override;
+    // While ParentBackgroundColor is set the strip's background takes the new parent's colour.
+    void SetParent(TWinControl* NewParent) override;
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -406,6 +408,8 @@ private:
     void RotateRows();
     void UpdateScrollNeeded();
     TRect StripRectOf(int Index) const;
+    // Makes a tab current that was already approved (OnChanging is not asked again).
+    void ApplyApprovedTab(int Index);
     void ClearHotTrack();
     void StopHotTrackTimer();
     void HotTrackTick();

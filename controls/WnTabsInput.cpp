@@ -74,6 +74,17 @@ void TWnCustomTabControl::SetTabIndex(int Value) {
     if (FMenuButton && FShowMenuButton) FMenuButton->Invalidate();
 }
 
+void TWnCustomTabControl::ApplyApprovedTab(int Index) {
+    FSkipChanging = true;
+    try {
+        SetTabIndex(Index);
+    } catch (...) {
+        FSkipChanging = false;
+        throw;
+    }
+    FSkipChanging = false;
+}
+
 int TWnCustomTabControl::TabAtPos(int X, int Y) {
     if (FTabs.Count() == 0 || FFirstShownTab < 0) return -1;
     UpdateLayout();
@@ -236,14 +247,7 @@ void TWnCustomTabControl::KeyDown(Word& Key, TShiftState Shift) {
     }
     Key = 0;
     if (found < 0 || found == FTabIndex) return;
-    FSkipChanging = true;
-    try {
-        SetTabIndex(found);
-    } catch (...) {
-        FSkipChanging = false;
-        throw;
-    }
-    FSkipChanging = false;
+    ApplyApprovedTab(found);
     DoTabClick();
 }
 

@@ -8,20 +8,24 @@
 #include <algorithm>
 #include <map>
 
-namespace {
-
-// The caption's lines (split at CR LF), each without its accelerator mark: the first "&" is
-// dropped unless it ends the line, and "&&" counts as one "&".
-std::vector<String> MeasuredLines(const String& caption) {
+std::vector<String> CaptionLines(const String& Caption) {
     std::vector<String> lines;
-    if (caption.empty()) return lines;
+    if (Caption.empty()) return lines;
     size_t start = 0;
     while (true) {
-        const size_t end = caption.find("\r\n", start);
-        lines.push_back(caption.substr(start, end == String::npos ? String::npos : end - start));
-        if (end == String::npos) break;
+        const size_t end = Caption.find("\r\n", start);
+        lines.push_back(Caption.substr(start, end == String::npos ? String::npos : end - start));
+        if (end == String::npos) return lines;
         start = end + 2;
     }
+}
+
+namespace {
+
+// The caption's lines, each without its accelerator mark: the first "&" is dropped unless it ends
+// the line, and "&&" counts as one "&".
+std::vector<String> MeasuredLines(const String& caption) {
+    std::vector<String> lines = CaptionLines(caption);
     for (String& line : lines) {
         const size_t amp = line.find('&');
         if (amp != String::npos && amp + 1 < line.size()) line.erase(amp, 1);
@@ -569,16 +573,7 @@ void TWnCustomTabControl::UpdateLayout() {
         if (found < 0)
             for (int i = FTabIndex == FTabs.Count() ? FTabs.Count() - 1 : FTabIndex; i >= 0 && found < 0; --i)
                 if (CanChangeTo(i)) found = i;
-        if (found >= 0) {
-            FSkipChanging = true;
-            try {
-                SetTabIndex(found);
-            } catch (...) {
-                FSkipChanging = false;
-                throw;
-            }
-            FSkipChanging = false;
-        }
+        if (found >= 0) ApplyApprovedTab(found);
     }
     if (GetDisplayRect() != FLastDisplayRect) Realign();
 }

@@ -67,18 +67,6 @@ std::vector<TPiece> AcceleratorPieces(const String& line) {
     return pieces;
 }
 
-std::vector<String> CaptionLines(const String& caption) {
-    std::vector<String> lines;
-    size_t start = 0;
-    while (true) {
-        const size_t end = caption.find("\r\n", start);
-        lines.push_back(caption.substr(start, end == String::npos ? String::npos : end - start));
-        if (end == String::npos) break;
-        start = end + 2;
-    }
-    return lines;
-}
-
 String WithoutAccelerator(const String& line) {
     String s;
     for (const TPiece& p : AcceleratorPieces(line))

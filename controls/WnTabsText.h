@@ -5,6 +5,11 @@
 
 #include "gui/Graphics.h"
 
+#include <vector>
+
+// A tab caption's lines, split at each CR LF pair (an empty caption has none).
+std::vector<String> CaptionLines(const String& Caption);
+
 class TWnTabTextFont {
 public:
     // The working font, bold or not, turned by Escapement tenths of a degree.
