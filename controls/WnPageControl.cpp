@@ -348,9 +348,10 @@ void TWnPageControl::ColorChangedNotice() {
 }
 
 void TWnPageControl::Loaded() {
-    TWnCustomTabControl::Loaded();
+    // The whole load is quiet, the base's choice of tab 0 included: the form is still loading.
     FLoadingGuard = true;
     try {
+        TWnCustomTabControl::Loaded();
         ComputeTabLayout();
         SetTabIndex(-1);
         TWnTabSheet* page = FActivePage;

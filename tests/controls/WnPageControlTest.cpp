@@ -248,3 +248,18 @@ TEST(WnPageControl, DraggingPastTheStripEndScrollsTheTabs) {
     EXPECT_FALSE(p.PC->DragScrollTimer()->Enabled());
     EXPECT_EQ(p.Order()[0], "A"); // dropped on no tab: nothing moves
 }
+
+TEST(WnPageControl, LoadingStartsOnTheDefaultPageQuietly) {
+    Pages p({"A", "B", "C"});
+    p.PC->ActivePageDefault = p.Sheets[2];
+    int events = 0;
+    p.PC->OnChange = [&](TObject*) { ++events; };
+    p.PC->OnPageChange = [&](TObject*) { ++events; };
+    p.PC->OnChanging = [&](TObject*, int, bool&) { ++events; };
+    p.PC->Loaded();
+    EXPECT_EQ(p.PC->ActivePage(), p.Sheets[2]);
+    EXPECT_EQ(p.PC->TabIndex(), 2);
+    EXPECT_TRUE(p.Sheets[2]->Visible());
+    EXPECT_FALSE(p.Sheets[0]->Visible());
+    EXPECT_EQ(events, 0);
+}
