@@ -4,11 +4,13 @@
 #include "controls/WnTabButtons.h"
 
 #include "gui/ExtCtrls.h"
+#include "gui/MouseTracking.h"
 
 TWnCustomTabControl::TWnCustomTabControl(TComponent* AOwner) : TCustomControl(AOwner), FRegionCache(1) {
     SetBounds(Left(), Top(), 300, 100);
     SetTabStop(true);
     PaintWithBackground(false);
+    SetMouseTracking(this, true); // hot tracking follows the pointer without a button down
     FBitmap.SetSize(300, 100);
     FWorkFont.Assign(*Font());
     FImageChangeLink.OnChange = [this](TObject*) { InvalidateTabs(); };
@@ -61,7 +63,6 @@ void TWnCustomTabControl::SetLayoutDirty(bool Value) {
 }
 
 void TWnCustomTabControl::InvalidateTabs() {
-    FHotTrackRepaint = false;
     Invalidate();
 }
 

@@ -475,7 +475,6 @@ private:
     int FFirstShownTab = -1;
     int FRowCount = 1;
     bool FScrollNeeded = false;
-    bool FHotTrackRepaint = false;
     int FHotTab = -1;
     int FPressedTab = -1;
     TPoint FPressPos;

@@ -58,8 +58,11 @@ void TWnCustomTabControl::SetTabIndex(int Value) {
             FFirstShownTab = Value;
             InvalidateTabs();
         } else {
-            while (!TabInView(Value) && FFirstShownTab < Value)
-                ++FFirstShownTab;
+            while (!TabInView(Value) && FFirstShownTab < Value) {
+                do
+                    ++FFirstShownTab;
+                while (FFirstShownTab < Value && !FTabs.Items(FFirstShownTab)->Visible);
+            }
         }
         if (FFirstShownTab != oldFirst || FTabIndex != oldIndex) {
             InvalidateTabs();
@@ -153,10 +156,7 @@ void TWnCustomTabControl::MouseMove(TShiftState Shift, int X, int Y) {
     }
     if (hit != FHotTab) {
         FHotTab = hit;
-        if (FHotTrack) {
-            Invalidate();
-            FHotTrackRepaint = true;
-        }
+        if (FHotTrack) Invalidate();
         if (FTabHints) SetHint(FTabs.Items(hit)->Hint);
         if (!FHotTrackTimer) {
             FHotTrackTimer = new TTimer(this);

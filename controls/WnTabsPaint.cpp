@@ -145,10 +145,10 @@ struct TWnTabPainter {
                 C->LineTo(a, b);
                 break;
             case opShadow30:
-                if (!T.FHotTrackRepaint) ShadowLine(C->PenPos(), TPoint(a, b), 30);
+                ShadowLine(C->PenPos(), TPoint(a, b), 30);
                 break;
             case opShadow15:
-                if (!T.FHotTrackRepaint) ShadowLine(C->PenPos(), TPoint(a, b), 15);
+                ShadowLine(C->PenPos(), TPoint(a, b), 15);
                 break;
             default:
                 break;

@@ -7,6 +7,7 @@
 #include "gui/Bitmap.h"
 #include "gui/ControlShot.h"
 #include "gui/Forms.h"
+#include "gui/InputSimulation.h"
 #include "gui/Screenshot.h"
 
 #include <gtest/gtest.h>
@@ -204,5 +205,11 @@ TEST(WnTabsShot, ShadowOfTabsOnTop) {
     EXPECT_EQ(At(shot, 130, 159), ColorToRGB(MixColors(clBlack, clWhite, 15)));
     // The frame stands 2 pixels inside for it.
     EXPECT_EQ(At(shot, 257, 80), ColorToRGB(clBtnShadow));
+    // A hot tab repaints the whole picture, shadow included.
+    const TRect two = pc->GetTabRect(1);
+    SimulateMouseMove(pc, (two.Left + two.Right) / 2, (two.Top + two.Bottom) / 2 + 2);
+    ASSERT_EQ(pc->HotTab(), 1);
+    GrabControl(pc, shot);
+    EXPECT_EQ(At(shot, 258, 80), ColorToRGB(MixColors(clBlack, clWhite, 30)));
     form.Hide();
 }
