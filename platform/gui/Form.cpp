@@ -670,7 +670,9 @@ bool TCustomForm::IsShortCut(TShortCut ShortCut) {
 }
 
 bool TCustomForm::DialogKey(Word Key, TShiftState Shift) {
-    if (Shift.Contains(ssAlt) || Shift.Contains(ssCtrl)) return false;
+    if (Shift.Contains(ssAlt)) return false;
+    // Ctrl+Tab is offered to the controls held (a page control turns its pages with it).
+    if (Shift.Contains(ssCtrl)) return Key == VK_TAB && TScrollingWinControl::DialogKey(Key, Shift);
     if (Key == VK_TAB) {
         SelectNext(FActiveControl, !Shift.Contains(ssShift), true);
         return true;
