@@ -701,7 +701,17 @@ void TCustomForm::FocusControl(TWinControl* Control) {
     if (Control != FActiveControl) {
         TWinControl* old = FActiveControl;
         FActiveControl = Control;
-        if (old) old->DoExit();
+        if (old) {
+            try {
+                old->DoExit();
+            } catch (...) {
+                // A control that refuses to be left (its text fails a check) keeps the focus.
+                FActiveControl = old;
+                if (QWidget* w = TControlAccess::Widget(old))
+                    if (!w->hasFocus()) w->setFocus(Qt::OtherFocusReason);
+                throw;
+            }
+        }
         if (FActiveControl == Control && Control) Control->DoEnter();
         Screen()->ActiveControlChanged();
     }
@@ -741,7 +751,9 @@ bool TCustomForm::IsShortCut(TShortCut ShortCut) {
 }
 
 bool TCustomForm::DialogKey(Word Key, TShiftState Shift) {
-    if (Shift.Contains(ssAlt) || Shift.Contains(ssCtrl)) return false;
+    if (Shift.Contains(ssAlt)) return false;
+    // Ctrl+Tab is offered to the controls held (a page control turns its pages with it).
+    if (Shift.Contains(ssCtrl)) return Key == VK_TAB && TScrollingWinControl::DialogKey(Key, Shift);
     if (Key == VK_TAB) {
         SelectNext(FActiveControl, !Shift.Contains(ssShift), true);
         return true;

@@ -7,6 +7,7 @@
 #include "app/core/uFrmBtnImage.h"
 #include "app/core/uFrmMain.h"
 #include "app/core/uFrmOperLogin.h"
+#include "controls/WnPageControl.h"
 
 #include "db/ADODB.h"
 
@@ -160,7 +161,7 @@ TEST_F(Startup, TheMenusTheStatusBarAndTheDesktopHoldTheirItemsInOrder) {
         {"基本资料", {{201, 203, 204, 205}, {206, 207, 208, 209}}},
         {"系统管理", {{101, 102, 103, 104}, {105, 106, 107, 108}}},
     };
-    TPageControl* pc = FrmBtnImage->PageControl1;
+    TWnPageControl* pc = FrmBtnImage->PageControl1;
     ASSERT_EQ(pc->PageCount(), 5);
     for (int p = 0; p < 5; ++p) {
         EXPECT_EQ(pc->Pages(p)->Caption(), pages[p].first);
@@ -338,19 +339,23 @@ TEST_F(Startup, TheDesktopHasItsTabsOnTheLeftAndShowsInTheWindowMenu) {
     // A fixed frame with only the system menu.
     EXPECT_EQ(ShownBorderIcons(FrmBtnImage), TBorderIcons{biSystemMenu});
     EXPECT_FALSE(ShownSizeable(FrmBtnImage));
-    // Five tabs down the left edge, 60 pixels wide, every one within the window.
-    TPageControl* pages = FrmBtnImage->PageControl1;
-    EXPECT_EQ(pages->TabPosition(), tpLeft);
+    // Five tabs down the left edge from the top, 60 pixels long, every one within the window.
+    TWnPageControl* pages = FrmBtnImage->PageControl1;
+    EXPECT_EQ(pages->TabOrientation(), toLeft);
     ASSERT_EQ(pages->PageCount(), 5);
+    pages->UpdateLayout();
+    int lastBottom = 0;
     for (int i = 0; i < pages->PageCount(); ++i) {
-        const TRect tab = pages->TabRect(i);
-        EXPECT_EQ(tab.Left, 0) << i;
-        EXPECT_EQ(tab.Width(), 60) << i;
+        const TRect tab = pages->GetTabRect(i);
+        EXPECT_LE(tab.Left, 3) << i;
+        EXPECT_EQ(tab.Height(), i == pages->TabIndex() ? 64 : 60) << i;
+        EXPECT_GE(tab.Top, lastBottom - 2) << i;
         EXPECT_LE(tab.Bottom, pages->Height()) << i;
+        lastBottom = tab.Bottom;
     }
     // Every page's buttons lie inside the page.
     for (TButton* b : FrmBtnImage->Buttons) {
-        auto* sheet = dynamic_cast<TTabSheet*>(b->Parent());
+        auto* sheet = dynamic_cast<TWnTabSheet*>(b->Parent());
         ASSERT_NE(sheet, nullptr);
         pages->SetActivePage(sheet);
         EXPECT_LE(b->Left() + b->Width(), sheet->ClientWidth()) << b->Tag();
