@@ -129,7 +129,12 @@ TEST_F(RealWindows, TheMainWindowIsMaximisedWithItsStatusBarOnTheScreen) {
     EXPECT_LE(bottom.X, 1366);
     EXPECT_EQ(XProp(WindowSystemId(FrmMain), "_NET_WM_NAME"),
               "_NET_WM_NAME(UTF8_STRING) = \"" + ProductName + ProductVersion + "\"\n");
+    // One action whose window is there shows its picture in colour.
+    RegisterActionWindow(301, [](TFrmMain*) {});
+    Settle();
+    EXPECT_TRUE(FrmBtnImage->ButtonOf(301)->Enabled());
     SaveScreenAsPng(ScreenshotFolder() + "main.png");
+    RegisterActionWindow(301, nullptr);
 }
 
 TEST_F(RealWindows, ADialogIsTransientForItsOwnerWithoutMinimiseOrMaximise) {
