@@ -395,6 +395,7 @@ void TCustomForm::CentreFrameOn(const TRect& r, const TRect& e) {
 }
 
 void TCustomForm::PlaceOnFirstShow() {
+    FForm->CentredOn.reset();
     const TRect e = Screen()->FrameExtents();
     // Another form's outer frame.
     auto frameOf = [&e](TCustomForm* f) {
