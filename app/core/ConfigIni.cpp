@@ -14,7 +14,8 @@ bool TConfigIni::UserFileExists() const {
 }
 
 String TConfigIni::ReadString(const String& section, const String& ident, const String& defaultValue) {
-    if (UserFileExists() && FUser->ValueExists(section, ident)) return FUser->ReadString(section, ident, defaultValue);
+    if (UserFileExists() && FUser->ValueExists(section, ident))
+        return FUser->ReadString(section, ident, defaultValue);
     return FProgram->ReadString(section, ident, defaultValue);
 }
 

@@ -148,7 +148,10 @@ void BM_StartToLoginWindowAgainstBareDialog(benchmark::State& state) {
         state.counters["ratio"] = login / bare;
     }
 }
-BENCHMARK(BM_StartToLoginWindowAgainstBareDialog)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_StartToLoginWindowAgainstBareDialog)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 
 void BM_PeakMemoryAtMainWindow(benchmark::State& state) {
     ProgramFolderForRun();

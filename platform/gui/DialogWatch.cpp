@@ -25,8 +25,9 @@ String ButtonCaption(const QAbstractButton* button) {
 // The visible buttons of the dialog, left to right and top to bottom.
 std::vector<String> Buttons(QDialog* dialog) {
     QList<QAbstractButton*> buttons = dialog->findChildren<QAbstractButton*>();
-    buttons.erase(std::remove_if(buttons.begin(), buttons.end(),
-                                 [](QAbstractButton* b) { return !b->isVisibleTo(b->window()) || b->text().isEmpty(); }),
+    buttons.erase(std::remove_if(
+                      buttons.begin(), buttons.end(),
+                      [](QAbstractButton* b) { return !b->isVisibleTo(b->window()) || b->text().isEmpty(); }),
                   buttons.end());
     std::sort(buttons.begin(), buttons.end(), [dialog](QAbstractButton* a, QAbstractButton* b) {
         const QPoint pa = a->mapTo(dialog, QPoint()), pb = b->mapTo(dialog, QPoint());

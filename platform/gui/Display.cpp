@@ -12,5 +12,6 @@ bool EnvironmentSet(const char* name) {
 } // namespace
 
 bool DisplayAvailable() {
-    return EnvironmentSet("QT_QPA_PLATFORM") || EnvironmentSet("DISPLAY") || EnvironmentSet("WAYLAND_DISPLAY");
+    return EnvironmentSet("QT_QPA_PLATFORM") || EnvironmentSet("DISPLAY") ||
+           EnvironmentSet("WAYLAND_DISPLAY");
 }

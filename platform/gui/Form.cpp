@@ -389,8 +389,10 @@ void TCustomForm::CentreFrameOn(const TRect& r, const TRect& e) {
     const int outerWidth = Width() + e.Left + e.Right;
     const int outerHeight = Height() + e.Top + e.Bottom;
     const TRect area = Screen()->WorkAreaRect();
-    const int left = std::max(area.Left, std::min(r.Left + (r.Width() - outerWidth) / 2, area.Right - outerWidth));
-    const int top = std::max(area.Top, std::min(r.Top + (r.Height() - outerHeight) / 2, area.Bottom - outerHeight));
+    const int left =
+        std::max(area.Left, std::min(r.Left + (r.Width() - outerWidth) / 2, area.Right - outerWidth));
+    const int top =
+        std::max(area.Top, std::min(r.Top + (r.Height() - outerHeight) / 2, area.Bottom - outerHeight));
     SetBounds(left, top, Width(), Height());
 }
 
@@ -842,7 +844,8 @@ void TFormAccess::FrameShown(TCustomForm* Form, QWindow* Window) {
     const int outerHeight = height + m.top() + m.bottom();
     const int left = std::clamp(outer.left(), area.left(), area.left() + area.width() - outerWidth);
     const int top = std::clamp(outer.top(), area.top(), area.top() + area.height() - outerHeight);
-    if (left == outer.left() && top == outer.top() && width == Form->Width() && height == Form->Height()) return;
+    if (left == outer.left() && top == outer.top() && width == Form->Width() && height == Form->Height())
+        return;
     Form->SetBounds(left, top, width, height);
 }
 

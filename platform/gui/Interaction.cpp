@@ -371,8 +371,9 @@ TInteractionAnswer RealDialog(const TInteractionRequest& r) {
     case TInteractionKind::SaveFile:
         return RealFileDialog(r, true);
     case TInteractionKind::SelectDirectory: {
-        QString d = QFileDialog::getExistingDirectory(DialogParent(), ToQString(r.Caption), ToQString(r.Value),
-                                                      QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+        QString d =
+            QFileDialog::getExistingDirectory(DialogParent(), ToQString(r.Caption), ToQString(r.Value),
+                                              QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
         a.Result = d.isEmpty() ? 0 : mrOk;
         a.Text = FromQString(d);
         return a;

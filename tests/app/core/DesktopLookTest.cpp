@@ -80,7 +80,8 @@ TEST(UserErrorText, PlatformErrorsStandInsideTheProgramsMessage) {
     const TErrorCase cases[] = {
         {"database", [] { throw EDatabaseError("no such table: SysInfo"); }, MsgOperationFailed},
         {"file", [] { throw EFCreateError("Cannot create file /x/y.xls"); }, MsgFileFailed},
-        {"settings", [] { throw EIniFileException("Unable to write to /opt/orvanta/config.ini"); }, MsgFileFailed},
+        {"settings", [] { throw EIniFileException("Unable to write to /opt/orvanta/config.ini"); },
+         MsgFileFailed},
         {"other", [] { throw EConvertError("'abc' is not a valid integer value"); }, MsgProgramError},
     };
     for (const TErrorCase& c : cases) {

@@ -89,7 +89,8 @@ TEST_F(ReadOnlyInstall, ASettingsFileThatCannotBeWrittenAnywhereDoesNotBlockTheL
     TUnwritable user(ExtractFileDir(UserConfigFilePath()));
     TUnwritable file(ConfigFilePath());
     TUnwritable folder(Prog());
-    if (!folder.Done() || !user.Done() || DirectoryWritable(Prog())) GTEST_SKIP() << "cannot make a folder read-only here";
+    if (!folder.Done() || !user.Done() || DirectoryWritable(Prog()))
+        GTEST_SKIP() << "cannot make a folder read-only here";
     User.Form(Login("admin", {""}));
     ASSERT_TRUE(StartOrvanta());
     EXPECT_EQ(OperName, "admin");
@@ -101,7 +102,8 @@ TEST_F(ReadOnlyInstall, ADatabaseFolderThatCannotBeWrittenIsToldBeforeTheRecover
     ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
     ASSERT_TRUE(CreateDefaultDatabase(Prog() + "db/"));
     TUnwritable data(Prog() + "data");
-    if (!data.Done() || DirectoryWritable(Prog() + "data")) GTEST_SKIP() << "cannot make a folder read-only here";
+    if (!data.Done() || DirectoryWritable(Prog() + "data"))
+        GTEST_SKIP() << "cannot make a folder read-only here";
     User.Answer(mrOk).File(Prog() + "db/wuyegl.mdb").Form(Login("admin", {""}));
     ASSERT_TRUE(StartOrvanta());
     ASSERT_GE(User.Requests().size(), 2u);

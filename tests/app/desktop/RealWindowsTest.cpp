@@ -37,7 +37,9 @@ void Settle(int ms = 150) {
 
 // Waits until the window manager manages the form's window (it lists what the user may do).
 bool Managed(TCustomForm* form) {
-    return WaitFor([form] { return XProp(WindowSystemId(form), "_NET_WM_ALLOWED_ACTIONS").find("ACTION_MOVE") != String::npos; });
+    return WaitFor([form] {
+        return XProp(WindowSystemId(form), "_NET_WM_ALLOWED_ACTIONS").find("ACTION_MOVE") != String::npos;
+    });
 }
 
 String HexId(TCustomForm* form) {
@@ -54,17 +56,20 @@ testing::AssertionResult NoMinimiseOrMaximise(const String& id) {
     const String hints = XProp(id, "_MOTIF_WM_HINTS");
     unsigned flags = 0, functions = 0, decorations = 0;
     const size_t at = hints.find('=');
-    if (at == String::npos || std::sscanf(hints.c_str() + at + 1, " %x, %x, %x", &flags, &functions, &decorations) != 3)
+    if (at == String::npos ||
+        std::sscanf(hints.c_str() + at + 1, " %x, %x, %x", &flags, &functions, &decorations) != 3)
         return testing::AssertionFailure() << hints;
     const unsigned functionsGiven = 0x1, decorationsGiven = 0x2, all = 0x1;
-    const unsigned minimiseFunction = 0x8, maximiseFunction = 0x10, minimiseButton = 0x20, maximiseButton = 0x40;
+    const unsigned minimiseFunction = 0x8, maximiseFunction = 0x10, minimiseButton = 0x20,
+                   maximiseButton = 0x40;
     if (!(flags & (functionsGiven | decorationsGiven))) return testing::AssertionFailure() << hints;
     if ((flags & functionsGiven) && (functions & (all | minimiseFunction | maximiseFunction)))
         return testing::AssertionFailure() << hints;
     if ((flags & decorationsGiven) && (decorations & (all | minimiseButton | maximiseButton)))
         return testing::AssertionFailure() << hints;
     const String actions = XProp(id, "_NET_WM_ALLOWED_ACTIONS");
-    if (actions.find("_NET_WM_ACTION_MAXIMIZE") != String::npos) return testing::AssertionFailure() << actions;
+    if (actions.find("_NET_WM_ACTION_MAXIMIZE") != String::npos)
+        return testing::AssertionFailure() << actions;
     return testing::AssertionSuccess();
 }
 
@@ -100,8 +105,10 @@ protected:
             EXPECT_LE(std::abs(frame.Top + frame.Bottom - 768), 2);
             // Minimised (as a window manager may offer on any frame), it comes back at once.
             login->SetWindowState(wsMinimized);
-            EXPECT_TRUE(WaitFor([&] { return XProp(id, "WM_STATE").find("window state: Normal") != String::npos &&
-                                             XProp(id, "_NET_WM_STATE").find("HIDDEN") == String::npos; }));
+            EXPECT_TRUE(WaitFor([&] {
+                return XProp(id, "WM_STATE").find("window state: Normal") != String::npos &&
+                       XProp(id, "_NET_WM_STATE").find("HIDDEN") == String::npos;
+            }));
             EXPECT_EQ(login->WindowState(), wsNormal);
             login->cbbOperName->SetText("admin");
             login->btnOk->Click();
@@ -110,7 +117,9 @@ protected:
         ASSERT_TRUE(StartOrvanta());
         FrmMain->Show(); // as the message loop shows it
         ASSERT_TRUE(Managed(FrmMain));
-        ASSERT_TRUE(WaitFor([] { return XProp(WindowSystemId(FrmMain), "_NET_WM_STATE").find("MAXIMIZED_VERT") != String::npos; }));
+        ASSERT_TRUE(WaitFor([] {
+            return XProp(WindowSystemId(FrmMain), "_NET_WM_STATE").find("MAXIMIZED_VERT") != String::npos;
+        }));
         Settle(300);
     }
 };
@@ -120,7 +129,8 @@ TEST_F(RealWindows, TheMainWindowIsMaximisedWithItsStatusBarOnTheScreen) {
     const TRect screen = Screen()->WorkAreaRect();
     EXPECT_EQ(screen, Rect(0, 0, 1366, 768));
     const TRect frame = ShownFrameRect(FrmMain);
-    EXPECT_TRUE(Inside(frame, screen)) << frame.Left << "," << frame.Top << "," << frame.Right << "," << frame.Bottom;
+    EXPECT_TRUE(Inside(frame, screen))
+        << frame.Left << "," << frame.Top << "," << frame.Right << "," << frame.Bottom;
     EXPECT_GT(frame.Width() * frame.Height(), 1300 * 700);
     EXPECT_EQ(FrmMain->WindowState(), wsMaximized);
     TStatusBar* bar = FrmMain->StatusBar1;
@@ -144,7 +154,8 @@ TEST_F(RealWindows, ADialogIsTransientForItsOwnerWithoutMinimiseOrMaximise) {
         Settle();
         SaveScreenAsPng(ScreenshotFolder() + "about.png");
         const String id = WindowSystemId(about);
-        EXPECT_EQ(XProp(id, "WM_TRANSIENT_FOR"), "WM_TRANSIENT_FOR(WINDOW): window id # " + HexId(FrmMain) + "\n");
+        EXPECT_EQ(XProp(id, "WM_TRANSIENT_FOR"),
+                  "WM_TRANSIENT_FOR(WINDOW): window id # " + HexId(FrmMain) + "\n");
         EXPECT_TRUE(NoMinimiseOrMaximise(id));
         EXPECT_EQ(XProp(id, "_NET_WM_NAME"), "_NET_WM_NAME(UTF8_STRING) = \"关于我们\"\n");
         EXPECT_TRUE(Inside(ShownFrameRect(about), ShownFrameRect(FrmMain)));

@@ -77,7 +77,8 @@ bool Start() {
     Spawn({"openbox", "--sm-disable"});
     // The window manager is there once it names its check window on the root window.
     for (int i = 0; i < 100; ++i) {
-        if (Run("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") != String::npos) return true;
+        if (Run("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") != String::npos)
+            return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     Problem() = "openbox did not start";
