@@ -2,6 +2,7 @@
 
 #include "app/core/AppConfig.h"
 #include "app/core/CodeNumbering.h"
+#include "app/core/ConfigIni.h"
 #include "app/core/LoginCheck.h"
 #include "app/core/PubUnit.h"
 #include "app/core/Rights.h"
@@ -9,6 +10,7 @@
 
 #include "db/ADODB.h"
 #include "rtl/DateUtils.h"
+#include "rtl/FileUtils.h"
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
 
@@ -36,7 +38,7 @@ void TdmData::ShowStatus(const String& text) {
 
 bool TdmData::DataModuleCreate() {
     while (true) {
-        IniFile = std::make_unique<TIniFile>(ConfigFilePath());
+        IniFile = OpenConfigIni();
         const String folder = ReadDatabaseFolder(*IniFile);
         ShowStatus("正在连接数据库 .....");
         try {
@@ -49,6 +51,10 @@ bool TdmData::DataModuleCreate() {
         } catch (const Exception&) {
             FConnected = false;
         }
+        // The database keeps its journal beside its file: in a folder that cannot be written
+        // it does not open, and the user is told so before being asked for another file.
+        if (DirectoryExists(folder) && !DirectoryWritable(folder))
+            ShowMess(MsgFolderNotWritable + "\n" + ExcludeTrailingPathDelimiter(folder), 2);
         const String picked = AskDatabaseFile ? AskDatabaseFile() : String();
         if (picked.empty()) return false;
         WriteDatabaseFolder(*IniFile, DsForPickedFile(picked));

@@ -21,6 +21,7 @@ class TStrings;
 inline const String MsgOperationFailed = "操作失败，请检查数据连接... ";
 inline const String MsgDeleteFailed = "删除操作失败，请检查数据连接... ";
 inline const String MsgOpenFailed = "打开操作失败，请检查数据连接... ";
+inline const String MsgFolderNotWritable = "数据库文件夹不可写";
 
 class TdmData : public TComponent {
 public:
@@ -38,7 +39,8 @@ public:
     // The creation handler: opens config.ini beside the program, builds the connection string from
     // ds and opens the connection. When that fails, AskDatabaseFile is asked for the database
     // file: the folder of the answer is written to ds and everything is tried again; an empty
-    // answer (the dialog cancelled) gives up. Status receives the splash window's progress texts.
+    // answer (the dialog cancelled) gives up. A database folder that cannot be written is told
+    // first (MsgFolderNotWritable and the folder). Status receives the splash window's progress texts.
     std::function<String()> AskDatabaseFile;
     std::function<void(const String& text)> Status;
     bool DataModuleCreate();

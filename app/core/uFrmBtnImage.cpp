@@ -6,6 +6,9 @@
 #include "controls/WnPageControl.h"
 
 #include "gui/ActnList.h"
+#include "gui/Bitmap.h"
+#include "gui/Buttons.h"
+#include "gui/ImgList.h"
 #include "gui/StdCtrls.h"
 
 TFrmBtnImage* FrmBtnImage = nullptr;
@@ -36,6 +39,7 @@ TFrmBtnImage::TFrmBtnImage(TComponent* AOwner) : TForm(AOwner) {
     SetClientWidth(TabDepth + 4 * ButtonWidth + 5 * Gap + 8);
     SetClientHeight(3 * ButtonHeight + 5 * Gap + 40);
     OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+    SetShowHint(true); // the buttons' hints, such as "尚未提供" on actions not there yet
 
     PageControl1 = new TWnPageControl(this);
     PageControl1->SetName("PageControl1");
@@ -82,11 +86,19 @@ TFrmBtnImage::TFrmBtnImage(TComponent* AOwner) : TForm(AOwner) {
             for (const auto& row : group.Rows) {
                 int left = Gap;
                 for (int code : row) {
-                    TButton* button = new TButton(this);
+                    TBitBtn* button = new TBitBtn(this);
                     button->SetName("btn" + std::to_string(code));
                     button->SetParent(sheet);
                     button->SetBounds(left, top, ButtonWidth, ButtonHeight);
-                    if (FrmMain) button->SetAction(FrmMain->ActionOf(code));
+                    button->SetLayout(blGlyphTop);
+                    if (FrmMain) {
+                        TAction* action = FrmMain->ActionOf(code);
+                        button->SetAction(action);
+                        // The action's picture; drawn greyed while the action is disabled.
+                        TBitmap glyph;
+                        if (action && FrmMain->ActionImages()->GetBitmap(action->ImageIndex(), &glyph))
+                            button->SetGlyph(&glyph);
+                    }
                     button->SetTag(code);
                     Buttons.push_back(button);
                     left += ButtonWidth + Gap;
