@@ -17,6 +17,11 @@ namespace {
 // How long a statement waits for another program instance's lock.
 constexpr int kBusyTimeoutMs = 8000;
 constexpr const char* kPasswordTable = "MSysPassword";
+constexpr const char* kKeyViolation =
+    "The changes you requested to the table were not successful because they would create duplicate "
+    "values in the index, primary key, or relationship. Change the data in the field or fields that "
+    "contain duplicate data, remove the index, or redefine the index to permit duplicate entries and "
+    "try again.";
 
 [[noreturn]] void Fail(sqlite3* db, const String& context = String()) {
     String msg = db ? sqlite3_errmsg(db) : "out of memory";
@@ -308,6 +313,8 @@ bool TSqliteStatement::Step() {
     if (rc == SQLITE_DONE) return false;
     const String msg = sqlite3_errmsg(FImpl->Db);
     sqlite3_reset(FImpl->Stmt);
+    if (rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY)
+        throw EDatabaseKeyViolation(kKeyViolation);
     throw EDatabaseError(msg);
 }
 
