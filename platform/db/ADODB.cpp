@@ -51,9 +51,7 @@ std::map<String, String> ParseConnectionString(const String& s) {
     return out;
 }
 
-// Runs one translated statement with the parameters bound; returns the rows it changed.
-int RunStatement(TSqliteDatabase& db, const TJetStatement& jet, const TParameters* params) {
-    auto st = db.Prepare(jet.Sql);
+void BindParams(TSqliteStatement& st, const TJetStatement& jet, const TParameters* params) {
     for (size_t i = 0; i < jet.ParamNames.size(); ++i) {
         const TParameter* p = nullptr;
         if (params) {
@@ -63,12 +61,44 @@ int RunStatement(TSqliteDatabase& db, const TJetStatement& jet, const TParameter
                 p = params->Items(static_cast<int>(i));
         }
         if (!p && params) throw EDatabaseError("Parameter '" + jet.ParamNames[i] + "' not found");
-        st->Bind(static_cast<int>(i) + 1, p ? p->Value() : Null());
+        st.Bind(static_cast<int>(i) + 1, p ? p->Value() : Null());
     }
+}
+
+// SELECT ... INTO t: t is made with the source columns' types, then filled; all or nothing.
+int RunSelectInto(TSqliteDatabase& db, const TJetStatement& jet, const TParameters* params) {
+    db.BeginTransaction();
+    try {
+        {
+            auto select = db.Prepare(jet.Sql);
+            db.CreateTableLike(jet.IntoTable, *select);
+        }
+        db.InstallColumnRules(jet.IntoTable);
+        auto insert = db.Prepare("INSERT INTO " + AnsiQuotedStr(jet.IntoTable, '"') + " " + jet.Sql);
+        BindParams(*insert, jet, params);
+        while (insert->Step()) {
+        }
+        const int rows = db.Changes();
+        db.CommitTransaction();
+        return rows;
+    } catch (...) {
+        db.RollbackTransaction();
+        throw;
+    }
+}
+
+// Runs one translated statement with the parameters bound; returns the rows it changed.
+int RunStatement(TSqliteDatabase& db, const TJetStatement& jet, const TParameters* params) {
+    if (!jet.IntoTable.empty()) return RunSelectInto(db, jet, params);
+    auto st = db.Prepare(jet.Sql);
+    BindParams(*st, jet, params);
     const Int64 before = db.TotalChanges();
     while (st->Step()) {
     }
-    return static_cast<int>(db.TotalChanges() - before);
+    // The statement's own rows, not those its table's rules (triggers) touched.
+    const int rows = db.TotalChanges() == before ? 0 : db.Changes();
+    if (!jet.DefinedTable.empty()) db.InstallColumnRules(jet.DefinedTable);
+    return rows;
 }
 
 } // namespace

@@ -340,7 +340,7 @@ void TCustomADODataSet::InternalOpen() {
     BindParameters(*st, jet);
 
     const int first = withRowId ? 1 : 0;
-    const int columns = st->ColumnCount() - first;
+    const int columns = st->ColumnCount() - first - jet.HiddenColumns;
     std::vector<TJetColumnKind> kinds(static_cast<size_t>(columns));
     FColumns.assign(static_cast<size_t>(columns), String());
     FDateColumns.assign(static_cast<size_t>(columns), false);

@@ -56,6 +56,13 @@ struct TJetStatement {
     // table's rowid as an extra first column named "orv$rowid".
     String UpdateTable;
     String RowIdSql;
+    // SELECT ... INTO: the table to create; Sql is then the SELECT alone (see the table above).
+    String IntoTable;
+    // CREATE TABLE / ALTER TABLE: the table, whose column rules the connection then installs.
+    String DefinedTable;
+    // Extra last columns the statement computes for itself (the rank of TOP n ... ORDER BY) that
+    // a data set does not show.
+    int HiddenColumns = 0;
 };
 
 // Translates one Jet statement. Raises EJetSqlError for a construct the translation cannot give
@@ -66,6 +73,8 @@ String JetToSqlite(const String& jetSql);
 
 // The name of the result column that carries the rowid in TJetStatement::RowIdSql.
 inline constexpr const char* JetRowIdColumn = "orv$rowid";
+// The name of the rank column of TOP n ... ORDER BY.
+inline constexpr const char* JetRankColumn = "orv$rank";
 
 // The field class a declared SQLite column type stands for (see the table above).
 enum class TJetColumnKind {

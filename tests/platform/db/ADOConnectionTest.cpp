@@ -135,7 +135,7 @@ TEST_F(ConnectionTest, NestedTransactionsEndInnermostFirst) {
 
 TEST_F(ConnectionTest, ParametersBindValuesThatHoldQuotes) {
     auto q = Query("insert into T_rec (F_code, F_amount) values (:Code, :amount)");
-    const String evil = "x'); delete from T_rec; --";
+    const String evil = "x'); drop table T;--"; // within the column's 20 characters
     q->Parameters()->ParamByName("code")->SetValue(evil);
     q->Parameters()->ParamByName("AMOUNT")->SetValue(2.5);
     EXPECT_EQ(q->ExecSQL(), 1);
