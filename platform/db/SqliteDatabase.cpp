@@ -189,11 +189,14 @@ void TSqliteDatabase::Open(const String& fileName, const String& password) {
     // SQLite would take an empty file for a new database and write one into it.
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0 && info.st_size == 0) throw EDatabaseError(BadFormat(fileName));
-    // A file that cannot be written (read-only media, a read-only folder) opens for reading: with
-    // no journal file possible beside it, it is read as it stands.
+    // A file that cannot be written opens for reading. In a folder that cannot be written either,
+    // no lock or index file can be made beside it: with no journal left there by a writer, it is
+    // read as it stands (nobody can be writing it).
     const String folder = ExtractFileDir(path);
-    const bool readOnly = ::access(path.c_str(), W_OK) != 0 || ::access((folder.empty() ? String(".") : folder).c_str(), W_OK) != 0;
-    const String openName = readOnly ? "file:" + UriEscaped(path) + "?immutable=1" : path;
+    const bool folderWritable = ::access((folder.empty() ? String(".") : folder).c_str(), W_OK) == 0;
+    const bool readOnly = !folderWritable || ::access(path.c_str(), W_OK) != 0;
+    const bool asItStands = !folderWritable && !FileExists(path + "-wal");
+    const String openName = asItStands ? "file:" + UriEscaped(path) + "?immutable=1" : path;
     CheckPassword(openName, password);
     sqlite3* db = OpenHandle(openName, readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI : SQLITE_OPEN_READWRITE);
     try {
