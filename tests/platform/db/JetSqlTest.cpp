@@ -130,6 +130,69 @@ TEST_F(JetSqlTest, SelectIntoMakesATable) {
     EXPECT_EQ(Rows("select * from T_copy"), "Power,7");
 }
 
+TEST_F(JetSqlTest, SelectIntoKeepsTheSourceTypesAndCountsTheRowsWritten) {
+    auto into = Query("select F_name, F_flag, F_date, F_price into T_east from T_fee where F_XQname = :area");
+    into->Parameters()->ParamByName("area")->SetValue("EAST");
+    EXPECT_EQ(into->ExecSQL(), 2);
+    EXPECT_EQ(into->RowsAffected(), 2);
+    auto q = Query("select * from T_east order by F_date");
+    q->Open();
+    ASSERT_EQ(q->RecordCount(), 2);
+    EXPECT_EQ(q->FieldByName("F_name")->DataType(), ftString);
+    EXPECT_EQ(q->FieldByName("F_name")->Size(), 50);
+    EXPECT_EQ(q->FieldByName("F_flag")->DataType(), ftBoolean);
+    EXPECT_TRUE(q->FieldByName("F_flag")->AsBoolean());
+    EXPECT_EQ(q->FieldByName("F_date")->DataType(), ftDateTime);
+    EXPECT_EQ(q->FieldByName("F_date")->AsDateTime(), StorageEncodeDate(2026, 3, 1));
+    EXPECT_EQ(q->FieldByName("F_price")->AsFloat(), 2.5);
+    // The copy keeps the rules of its columns: text size, case, dates.
+    EXPECT_THROW(Run("insert into T_east (F_name) values ('" + String(51, 'x') + "')"), EDatabaseError);
+    EXPECT_EQ(Rows("select count(*) from T_east where F_name = 'water' and F_date < #2026-04-01#"), "1");
+}
+
+TEST_F(JetSqlTest, ATextParameterWrittenIntoADateColumnIsADate) {
+    auto ins = Query("insert into T_fee (F_name, F_date) values (:name, :day)");
+    const struct {
+        const char* Name;
+        const char* Day;
+    } rows[] = {{"p1", "2024-1-5"}, {"p2", "2024/01/06"}, {"p3", "2024-01-07 08:30"}};
+    for (const auto& r : rows) {
+        ins->Parameters()->ParamByName("name")->SetValue(r.Name);
+        ins->Parameters()->ParamByName("day")->SetValue(r.Day);
+        ins->ExecSQL();
+    }
+    EXPECT_EQ(Rows("select F_name, F_date from T_fee where F_date >= #2024-01-05# and F_date < #2024-01-08# "
+                   "order by F_date"),
+              "p1,2024-01-05;p2,2024-01-06;p3,2024-01-07 08:30:00");
+    ins->Parameters()->ParamByName("name")->SetValue("bad");
+    ins->Parameters()->ParamByName("day")->SetValue("2024-02-30");
+    try {
+        ins->ExecSQL();
+        ADD_FAILURE() << "stored";
+    } catch (const EDatabaseError& e) {
+        EXPECT_EQ(e.Message(), "Data type mismatch in criteria expression.");
+    }
+    EXPECT_EQ(Rows("select count(*) from T_fee where F_name = 'bad'"), "0");
+}
+
+TEST_F(JetSqlTest, APatternParameterKeepsItsWildcards) {
+    auto q = Query("select F_name from T_fee where F_name like '*' & :part & '*' order by F_ID");
+    const struct {
+        const char* Part;
+        const char* Rows;
+    } cases[] = {{"at", "Water"}, {"W", "Water;Power"}, {"o*r", "Power"}, {"?as", "Gas"}, {"%w%", "Water;Power"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Part);
+        q->Close();
+        q->Parameters()->ParamByName("part")->SetValue(c.Part);
+        q->Open();
+        String got;
+        for (q->First(); !q->Eof(); q->Next())
+            got += (got.empty() ? "" : ";") + q->Fields()[0]->AsString();
+        EXPECT_EQ(got, c.Rows);
+    }
+}
+
 TEST_F(JetSqlTest, CreateTableColumnTypesComeBackAsFieldClasses) {
     EXPECT_EQ(JetToSqlite("create table T (F_ID counter primary key, F_a text(20), F_b memo, F_c yesno)"),
               "create table T (F_ID INTEGER PRIMARY KEY AUTOINCREMENT, F_a VARCHAR(20) COLLATE NOCASE, "
