@@ -211,9 +211,9 @@ bool TADOConnection::InTransaction() const {
 }
 
 int TADOConnection::Execute(const String& CommandText) {
-    const TJetStatement jet = TranslateJetSql(CommandText);
-    if (!jet.ParamNames.empty()) throw EDatabaseError("No value given for one or more required parameters.");
-    return RunStatement(Database(), jet, nullptr);
+    const auto jet = TranslateJetSqlCached(CommandText);
+    if (!jet->ParamNames.empty()) throw EDatabaseError("No value given for one or more required parameters.");
+    return RunStatement(Database(), *jet, nullptr);
 }
 
 void TADOConnection::CreateDatabase(const String& FileName, const String& Password) {
@@ -275,7 +275,7 @@ TParameter* TParameters::CreateParameter(const String& Name, TFieldType DataType
 void TParameters::ParseSQL(const String& SQL, bool KeepValues) {
     std::vector<String> names;
     try {
-        names = TranslateJetSql(SQL).ParamNames;
+        names = TranslateJetSqlCached(SQL)->ParamNames;
     } catch (const Exception&) {
         // A statement that does not translate yet (being typed) has no parameters; running it
         // reports the error.
@@ -316,7 +316,7 @@ void TADOCommand::SetCommandText(const String& Value) {
 
 int TADOCommand::Execute() {
     if (!FConnection) throw EDatabaseError("Missing Connection or ConnectionString");
-    return RunStatement(FConnection->Database(), TranslateJetSql(FCommandText), &FParameters);
+    return RunStatement(FConnection->Database(), *TranslateJetSqlCached(FCommandText), &FParameters);
 }
 
 // ---- TADOQuery -----------------------------------------------------------------------------------
@@ -348,7 +348,7 @@ void TADOQuery::SetSQL(TStrings* Value) {
 int TADOQuery::ExecSQL() {
     if (!Connection()) throw EDatabaseError("Missing Connection or ConnectionString");
     SetParamsFromMaster(false);
-    FRowsAffected = RunStatement(Db(), TranslateJetSql(CommandText()), &FParameters);
+    FRowsAffected = RunStatement(Db(), *TranslateJetSqlCached(CommandText()), &FParameters);
     return FRowsAffected;
 }
 

@@ -277,6 +277,14 @@ void FnLikeWild(sqlite3_context* ctx, int, TArgs argv) {
 void FnDateNorm(sqlite3_context* ctx, int, TArgs argv) {
     if (IsNullArg(argv[0])) return sqlite3_result_null(ctx);
     TDateTime d = 0;
+    if (sqlite3_value_type(argv[0]) == SQLITE_TEXT) {
+        // Already in the stored form ("yyyy-mm-dd" or "yyyy-mm-dd hh:nn:ss", a real date): as it is.
+        const char* t = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+        const int n = sqlite3_value_bytes(argv[0]);
+        if ((n == 10 || (n == 19 && t[10] == ' ' && t[13] == ':' && t[16] == ':')) && t[4] == '-' && t[7] == '-' &&
+            StorageToDateTime(t, static_cast<size_t>(n), d) && InDateRange(d))
+            return sqlite3_result_value(ctx, argv[0]);
+    }
     if (sqlite3_value_type(argv[0]) == SQLITE_BLOB || !DateOf(argv[0], d)) return Mismatch(ctx);
     ResultDate(ctx, d);
 }

@@ -1202,6 +1202,26 @@ String JetToSqlite(const String& jetSql) {
     return TranslateJetSql(jetSql).Sql;
 }
 
+std::shared_ptr<const TJetStatement> TranslateJetSqlCached(const String& jetSql) {
+    // The most recently used translations, newest last; one thread uses the data sets.
+    constexpr size_t kLimit = 128;
+    thread_local std::vector<std::pair<String, std::shared_ptr<const TJetStatement>>> cache;
+    for (size_t i = cache.size(); i-- > 0;)
+        if (cache[i].first == jetSql) {
+            auto hit = cache[i].second;
+            if (i + 1 != cache.size()) {
+                auto entry = std::move(cache[i]);
+                cache.erase(cache.begin() + static_cast<std::ptrdiff_t>(i));
+                cache.push_back(std::move(entry));
+            }
+            return hit;
+        }
+    auto made = std::make_shared<const TJetStatement>(TranslateJetSql(jetSql));
+    if (cache.size() >= kLimit) cache.erase(cache.begin());
+    cache.emplace_back(jetSql, made);
+    return made;
+}
+
 TJetColumnKind JetColumnKindOf(const String& declaredType, int& size) {
     size = 0;
     String up = UpperCase(Trim(declaredType));

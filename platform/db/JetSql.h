@@ -103,6 +103,7 @@
 #include "rtl/SysUtils.h"
 #include "rtl/Types.h"
 
+#include <memory>
 #include <vector>
 
 ORV_DECLARE_EXCEPTION(EJetSqlError, Exception)
@@ -131,6 +132,9 @@ struct TJetStatement {
 TJetStatement TranslateJetSql(const String& jetSql);
 // Only the SQLite text.
 String JetToSqlite(const String& jetSql);
+// TranslateJetSql through a small cache keyed by the Jet text: a statement run again (an insert
+// in a loop, a query reopened) is translated once. Errors are not cached.
+std::shared_ptr<const TJetStatement> TranslateJetSqlCached(const String& jetSql);
 
 // The name of the result column that carries the rowid in TJetStatement::RowIdSql.
 inline constexpr const char* JetRowIdColumn = "orv$rowid";
