@@ -63,6 +63,17 @@ TFieldType FieldTypeOf(TJetColumnKind kind) {
     }
 }
 
+// A stored amount as a currency value: rounded to four decimals, half to even. The double
+// product decides unless it lies next to a half, where the exact rounding takes over.
+Currency CurrencyOf(double value) {
+    const double scaled = value * 10000.0;
+    if (std::fabs(scaled) < 9.0e15) {
+        const double rounded = std::nearbyint(scaled);
+        if (std::fabs(std::fabs(scaled - rounded) - 0.5) > 1e-6) return Currency::FromRaw(static_cast<Int64>(rounded));
+    }
+    return Currency::FromDouble(value);
+}
+
 // A value as the field of that kind holds it. SQLITE_INTEGER 1, FLOAT 2, TEXT 3, BLOB 4, NULL 5.
 Variant ReadValue(const TSqliteStatement& st, int col, TJetColumnKind kind) {
     const int type = st.ColumnType(col);
@@ -96,7 +107,11 @@ Variant ReadValue(const TSqliteStatement& st, int col, TJetColumnKind kind) {
         break;
     case TJetColumnKind::Currency:
     case TJetColumnKind::Bcd:
-        if (type == 1 || type == 2) return Variant(Currency::FromDouble(st.ColumnDouble(col)));
+        if (type == 1) {
+            const Int64 whole = st.ColumnInt64(col);
+            if (whole > -922337203685477LL && whole < 922337203685477LL) return Variant(Currency::FromRaw(whole * 10000));
+        }
+        if (type == 1 || type == 2) return Variant(CurrencyOf(st.ColumnDouble(col)));
         break;
     case TJetColumnKind::Boolean:
         if (type == 1 || type == 2) return Variant(st.ColumnDouble(col) != 0);
