@@ -1,13 +1,13 @@
 // Writing 10,000 rows in one transaction: parameterised inserts through TADOCommand, Append/Post
 // on an open query, and a client batch written by UpdateBatch, each beside a raw SQLite
 // prepared-insert loop over the same table in the same run.
+#include "BenchDatabase.h"
 #include "db/ADODB.h"
 #include "db/SqliteDatabase.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -15,38 +15,12 @@ namespace {
 
 constexpr int kRows = 10000;
 
-struct TWriteDb {
-    String Dir, File;
-    TWriteDb() {
-        char pattern[] = "/tmp/orv_dbwrite_XXXXXX";
-        Dir = ::mkdtemp(pattern);
-        File = Dir + "/wuyegl.mdb";
-        TADOConnection::CreateDatabase(File, "pw");
-        TADOConnection cnn;
-        cnn.SetConnectionString(ConnectionString());
-        cnn.Execute("create table T_ins (F_ID counter, F_code text(20), F_name text(50), F_price currency, "
-                    "F_amount double, F_flag yesno, F_date datetime, F_n long)");
-    }
-    ~TWriteDb() { std::filesystem::remove_all(Dir); }
-    String ConnectionString() const {
-        return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + File + ";Jet OLEDB:Database Password=pw";
-    }
-};
-
-TWriteDb& Db() {
-    static TWriteDb db;
+TBenchDatabase& Db() {
+    static TBenchDatabase db("T_ins");
     return db;
 }
 
-String Code(int i) {
-    return "C" + std::to_string(i);
-}
-String Name(int i) {
-    return "Name of house " + std::to_string(i % 977);
-}
-String Day(int i) {
-    return String("2026-03-") + (i % 28 < 9 ? "0" : "") + std::to_string(i % 28 + 1);
-}
+using Row = TBenchDatabase;
 
 void Empty(TADOConnection& cnn) {
     cnn.Execute("delete from T_ins");
@@ -66,12 +40,12 @@ void BM_RawInsertLoop(benchmark::State& state) {
                            "VALUES (?, ?, ?, ?, ?, ?, ?)",
                            -1, &st, nullptr);
         for (int i = 0; i < kRows; ++i) {
-            const String c = Code(i), n = Name(i), d = Day(i);
+            const String c = Row::Code(i), n = Row::Name(i), d = Row::Day(i);
             sqlite3_bind_text(st, 1, c.c_str(), static_cast<int>(c.size()), SQLITE_TRANSIENT);
             sqlite3_bind_text(st, 2, n.c_str(), static_cast<int>(n.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_double(st, 3, 12.5 + i % 100);
-            sqlite3_bind_double(st, 4, i * 0.25);
-            sqlite3_bind_int(st, 5, i % 3 == 0 ? -1 : 0);
+            sqlite3_bind_double(st, 3, Row::Price(i));
+            sqlite3_bind_double(st, 4, Row::Amount(i));
+            sqlite3_bind_int(st, 5, Row::Flag(i) ? -1 : 0);
             sqlite3_bind_text(st, 6, d.c_str(), static_cast<int>(d.size()), SQLITE_TRANSIENT);
             sqlite3_bind_int(st, 7, i);
             sqlite3_step(st);
@@ -95,21 +69,10 @@ void BM_CommandInsert(benchmark::State& state) {
     cnn.Open();
     TADOCommand cmd;
     cmd.SetConnection(&cnn);
-    cmd.SetCommandText("insert into T_ins (F_code, F_name, F_price, F_amount, F_flag, F_date, F_n) "
-                       "values (:c, :n, :p, :a, :f, :d, :i)");
-    TParameters& p = *cmd.Parameters();
+    cmd.SetCommandText(Db().InsertSql());
     for (auto _ : state) {
         cnn.BeginTrans();
-        for (int i = 0; i < kRows; ++i) {
-            p.ParamByName("c")->SetValue(Code(i));
-            p.ParamByName("n")->SetValue(Name(i));
-            p.ParamByName("p")->SetValue(12.5 + i % 100);
-            p.ParamByName("a")->SetValue(i * 0.25);
-            p.ParamByName("f")->SetValue(i % 3 == 0);
-            p.ParamByName("d")->SetValue(Day(i));
-            p.ParamByName("i")->SetValue(i);
-            cmd.Execute();
-        }
+        Row::InsertRows(cmd, kRows);
         cnn.CommitTrans();
         state.PauseTiming();
         Empty(cnn);
@@ -120,35 +83,41 @@ void BM_CommandInsert(benchmark::State& state) {
 BENCHMARK(BM_CommandInsert)->Unit(benchmark::kMillisecond);
 
 void FillRecord(TADOQuery& q, TField* const* f, int i) {
-    f[0]->SetAsString(Code(i));
-    f[1]->SetAsString(Name(i));
-    f[2]->SetAsFloat(12.5 + i % 100);
-    f[3]->SetAsFloat(i * 0.25);
-    f[4]->SetAsBoolean(i % 3 == 0);
-    f[5]->SetAsString(Day(i));
+    f[0]->SetAsString(Row::Code(i));
+    f[1]->SetAsString(Row::Name(i));
+    f[2]->SetAsFloat(Row::Price(i));
+    f[3]->SetAsFloat(Row::Amount(i));
+    f[4]->SetAsBoolean(Row::Flag(i));
+    f[5]->SetAsString(Row::Day(i));
     f[6]->SetAsInteger(i);
     q.Post();
 }
 
-// Append and Post on an open query: each Post writes its row at once.
-void BM_AppendPost(benchmark::State& state) {
+// Appends kRows rows to an empty query and posts each: with ltOptimistic each Post writes its row
+// (in one transaction), with ltBatchOptimistic one UpdateBatch writes them all.
+void AppendRows(benchmark::State& state, TADOLockType lock) {
     TADOConnection cnn;
     cnn.SetConnectionString(Db().ConnectionString());
     cnn.Open();
+    const bool batch = lock == ltBatchOptimistic;
     for (auto _ : state) {
         auto query = std::make_unique<TADOQuery>();
         TADOQuery& q = *query;
         q.SetConnection(&cnn);
+        q.SetLockType(lock);
         q.SQL()->SetText("select F_code, F_name, F_price, F_amount, F_flag, F_date, F_n from T_ins where 1 = 0");
         q.Open();
         TField* const f[] = {q.Fields()[0], q.Fields()[1], q.Fields()[2], q.Fields()[3],
                              q.Fields()[4], q.Fields()[5], q.Fields()[6]};
-        cnn.BeginTrans();
+        if (!batch) cnn.BeginTrans();
         for (int i = 0; i < kRows; ++i) {
             q.Append();
             FillRecord(q, f, i);
         }
-        cnn.CommitTrans();
+        if (batch)
+            q.UpdateBatch();
+        else
+            cnn.CommitTrans();
         state.PauseTiming(); // freeing the cursor is not part of writing
         query.reset();
         Empty(cnn);
@@ -156,33 +125,14 @@ void BM_AppendPost(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * kRows);
 }
+
+void BM_AppendPost(benchmark::State& state) {
+    AppendRows(state, ltOptimistic);
+}
 BENCHMARK(BM_AppendPost)->Unit(benchmark::kMillisecond);
 
-// A client batch: the rows appended in memory, then written by one UpdateBatch.
 void BM_UpdateBatch(benchmark::State& state) {
-    TADOConnection cnn;
-    cnn.SetConnectionString(Db().ConnectionString());
-    cnn.Open();
-    for (auto _ : state) {
-        auto query = std::make_unique<TADOQuery>();
-        TADOQuery& q = *query;
-        q.SetConnection(&cnn);
-        q.SetLockType(ltBatchOptimistic);
-        q.SQL()->SetText("select F_code, F_name, F_price, F_amount, F_flag, F_date, F_n from T_ins where 1 = 0");
-        q.Open();
-        TField* const f[] = {q.Fields()[0], q.Fields()[1], q.Fields()[2], q.Fields()[3],
-                             q.Fields()[4], q.Fields()[5], q.Fields()[6]};
-        for (int i = 0; i < kRows; ++i) {
-            q.Append();
-            FillRecord(q, f, i);
-        }
-        q.UpdateBatch();
-        state.PauseTiming(); // freeing the cursor is not part of writing
-        query.reset();
-        Empty(cnn);
-        state.ResumeTiming();
-    }
-    state.SetItemsProcessed(state.iterations() * kRows);
+    AppendRows(state, ltBatchOptimistic);
 }
 BENCHMARK(BM_UpdateBatch)->Unit(benchmark::kMillisecond);
 

@@ -16,6 +16,15 @@ String FileBytes(const String& file) {
     return TempDir::ReadAll(file);
 }
 
+// Creates a database file with its password and runs the statements on it; closed again.
+void MakeDatabase(const String& file, const String& password, std::initializer_list<const char*> statements) {
+    TADOConnection::CreateDatabase(file, password);
+    TADOConnection cnn;
+    cnn.SetConnectionString(ConnectionStringFor(file, password));
+    for (const char* sql : statements)
+        cnn.Execute(sql);
+}
+
 TEST(ADOConnection, OpensTheFileTheJetConnectionStringNames) {
     TempDir dir;
     const String file = dir.File("wuyegl.mdb");
@@ -113,13 +122,7 @@ TEST(ADOConnection, AReadOnlyFileOrFolderOpensForReading) {
         const String folder = dir.File("ro");
         ::mkdir(folder.c_str(), 0755);
         const String file = folder + "/wuyegl.mdb";
-        TADOConnection::CreateDatabase(file, "pw");
-        {
-            TADOConnection cnn;
-            cnn.SetConnectionString(ConnectionStringFor(file, "pw"));
-            cnn.Execute("create table T (F_a text(10))");
-            cnn.Execute("insert into T values ('kept')");
-        }
+        MakeDatabase(file, "pw", {"create table T (F_a text(10))", "insert into T values ('kept')"});
         const String before = FileBytes(file);
         {
             std::unique_ptr<ReadOnlyPath> lockedFile, lockedFolder;
@@ -147,14 +150,9 @@ TEST(ADOConnection, AReadOnlyFileOrFolderOpensForReading) {
 TEST(ADOConnection, RefusedStatementsLeaveTheFileByteIdentical) {
     TempDir dir;
     const String file = dir.File("wuyegl.mdb");
-    TADOConnection::CreateDatabase(file, "pw");
-    {
-        TADOConnection cnn;
-        cnn.SetConnectionString(ConnectionStringFor(file, "pw"));
-        cnn.Execute("create table T (F_code text(5), F_date datetime, F_n long, F_flag yesno)");
-        cnn.Execute("create unique index ux_T on T (F_code)");
-        cnn.Execute("insert into T values ('a', #2026-03-01#, 1, True)");
-    }
+    MakeDatabase(file, "pw",
+                 {"create table T (F_code text(5), F_date datetime, F_n long, F_flag yesno)",
+                  "create unique index ux_T on T (F_code)", "insert into T values ('a', #2026-03-01#, 1, True)"});
     const struct {
         const char* Jet;
         const char* Message;
@@ -189,13 +187,7 @@ TEST(ADOConnection, RefusedStatementsLeaveTheFileByteIdentical) {
 TEST(ADOConnection, AWrongPasswordLeavesTheFileUntouched) {
     TempDir dir;
     const String file = dir.File("wuyegl.mdb");
-    TADOConnection::CreateDatabase(file, "secret");
-    {
-        TADOConnection cnn;
-        cnn.SetConnectionString(ConnectionStringFor(file, "secret"));
-        cnn.Execute("create table T (F_a long)");
-        cnn.Execute("insert into T values (1)");
-    }
+    MakeDatabase(file, "secret", {"create table T (F_a long)", "insert into T values (1)"});
     const String before = FileBytes(file);
     TADOConnection bad;
     bad.SetConnectionString(ConnectionStringFor(file, "guess"));
