@@ -6,6 +6,9 @@
 #include "rtl/FileUtils.h"
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <vector>
 
 namespace {
 
@@ -102,5 +105,43 @@ void BM_QueryOpenAndWalk(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 100000);
 }
 BENCHMARK(BM_QueryOpenAndWalk)->Unit(benchmark::kMillisecond);
+
+// Bytes held per value: the open cursor, and a plain copy of the same rows (each row a vector of
+// its values' texts), both measured from the allocator.
+size_t HeapInUse() {
+    return mallinfo2().uordblks;
+}
+
+void BM_QueryOpenMemory(benchmark::State& state) {
+    TADOConnection cnn;
+    cnn.SetConnectionString(Db().ConnectionString());
+    cnn.Open();
+    double cursorBytes = 0, plainBytes = 0, values = 0;
+    for (auto _ : state) {
+        TADOQuery q;
+        q.SetConnection(&cnn);
+        q.SQL()->SetText(kSelect);
+        malloc_trim(0);
+        const size_t before = HeapInUse();
+        q.Open();
+        cursorBytes = static_cast<double>(HeapInUse() - before);
+        values = static_cast<double>(q.RecordCount()) * q.FieldCount();
+        std::vector<std::vector<String>> plain;
+        const size_t beforePlain = HeapInUse();
+        for (q.First(); !q.Eof(); q.Next()) {
+            std::vector<String> row;
+            row.reserve(static_cast<size_t>(q.FieldCount()));
+            for (int c = 0; c < q.FieldCount(); ++c)
+                row.push_back(q.Fields()[c]->AsString());
+            plain.push_back(std::move(row));
+        }
+        plainBytes = static_cast<double>(HeapInUse() - beforePlain);
+        q.Close();
+    }
+    state.counters["cursor_bytes_per_value"] = cursorBytes / values;
+    state.counters["plain_bytes_per_value"] = plainBytes / values;
+    state.counters["ratio"] = cursorBytes / plainBytes;
+}
+BENCHMARK(BM_QueryOpenMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
