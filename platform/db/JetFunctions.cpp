@@ -8,8 +8,10 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -286,6 +288,16 @@ void FnDateNorm(sqlite3_context* ctx, int, TArgs argv) {
             return sqlite3_result_value(ctx, argv[0]);
     }
     if (sqlite3_value_type(argv[0]) == SQLITE_BLOB || !DateOf(argv[0], d)) return Mismatch(ctx);
+    // A time alone keeps the stored form of a time, "hh:nn:ss", as #10:30# gives it.
+    if (sqlite3_value_type(argv[0]) == SQLITE_TEXT && d >= 0 && d < 1) {
+        const String t = TextOf(argv[0]);
+        if (t.find_first_of("-/") == String::npos) {
+            const long secs = std::lround(d * 86400.0) % 86400;
+            char buf[16];
+            std::snprintf(buf, sizeof buf, "%02ld:%02ld:%02ld", secs / 3600, secs / 60 % 60, secs % 60);
+            return ResultText(ctx, buf);
+        }
+    }
     ResultDate(ctx, d);
 }
 
@@ -601,26 +613,24 @@ void FnDateAdd(sqlite3_context* ctx, int, TArgs argv) {
     double n = 0;
     TDateTime d = 0;
     if (!NumberOf(argv[1], n) || !DateOf(argv[2], d)) return Mismatch(ctx);
-    if (!std::isfinite(n) || std::fabs(n) > 4e6) return Overflow(ctx); // beyond any date
-    const long k = static_cast<long>(std::trunc(n));
-    if (iv == "yyyy")
-        d = AddMonths(d, k * 12);
-    else if (iv == "q")
-        d = AddMonths(d, k * 3);
-    else if (iv == "m")
-        d = AddMonths(d, k);
-    else if (iv == "y" || iv == "d" || iv == "w")
-        d += k;
-    else if (iv == "ww")
-        d += k * 7;
-    else if (iv == "h")
-        d += k / 24.0;
-    else if (iv == "n")
-        d += k / 1440.0;
-    else if (iv == "s")
-        d += k / 86400.0;
+    // The days one interval spans at most: a count that carries the date past the ten thousand
+    // years Jet holds overflows before any arithmetic.
+    static const struct {
+        const char* Name;
+        double Days;
+        int Months;
+    } intervals[] = {{"yyyy", 366, 12}, {"q", 92, 3},         {"m", 31, 1},          {"y", 1, 0},
+                     {"d", 1, 0},      {"w", 1, 0},          {"ww", 7, 0},          {"h", 1.0 / 24, 0},
+                     {"n", 1.0 / 1440, 0}, {"s", 1.0 / 86400, 0}};
+    const auto* unit = std::find_if(std::begin(intervals), std::end(intervals),
+                                    [&](const auto& u) { return iv == u.Name; });
+    if (unit == std::end(intervals)) return sqlite3_result_error(ctx, "Invalid procedure call or argument.", -1);
+    const double k = std::trunc(n);
+    if (!std::isfinite(k) || std::fabs(k) * unit->Days > kLastDate - kFirstDate) return Overflow(ctx);
+    if (unit->Months)
+        d = AddMonths(d, static_cast<long>(k) * unit->Months);
     else
-        return sqlite3_result_error(ctx, "Invalid procedure call or argument.", -1);
+        d += k * unit->Days;
     ResultDate(ctx, d);
 }
 

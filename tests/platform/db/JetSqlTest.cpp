@@ -334,6 +334,8 @@ const TJetAnswer kJetAnswers[] = {
     {"update T_fee set F_date = '2024/01/06' where F_ID = 3",
      "select F_name from T_fee where F_date = #2024-01-06#", "Gas", ""},
     {"", "insert into T_fee (F_name, F_date) values ('d2', 'next week')", "", "Data type mismatch"},
+    {"insert into T_fee (F_name, F_date) values ('t1', '8:05')", "select F_name from T_fee where F_date = #08:05#",
+     "t1", ""},
     // LIKE patterns built from parts.
     {"", "select F_name from T_fee where F_name like '*' & 'ate' & '*'", "Water", ""},
     {"", "select F_name from T_fee where F_name like F_XQname & '*'", "", ""},
@@ -357,6 +359,9 @@ const TJetAnswer kJetAnswers[] = {
     {"", "select CLng(1e30)", "", "Overflow"},
     {"", "select CInt(40000)", "", "Overflow"},
     {"", "select DateAdd('m', 1e9, #2024-01-01#)", "", "Overflow"},
+    {"", "select DateAdd('s', 1e9, #2000-01-01#), DateAdd('yyyy', 7999, #2000-01-01#)", "2031-09-09 01:46:40,9999-01-01",
+     ""},
+    {"", "select DateAdd('yyyy', 8000, #2000-01-01#)", "", "Overflow"},
     {"", "select DateSerial(99999, 1, 1)", "", "Overflow"},
     {"", "select Val('1e99999')", "", "Overflow"},
     {"", "select 1 / 0", "", "Division by zero"},
