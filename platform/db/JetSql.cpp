@@ -718,6 +718,10 @@ void CollateComparedCalls(TTokens& t) {
         if (close >= t.size()) continue;
         const bool before = i > 0 && isComparison(i - 1) && !Is(t[i - 1], "IN") && !Is(t[i - 1], "BETWEEN");
         if (!isComparison(close + 1) && !before) continue;
+        // Compared with a number: no text is compared, and a column's index stays usable.
+        const bool withNumber = before ? i >= 2 && t[i - 2].Kind == TTok::Num
+                                       : close + 2 < t.size() && t[close + 2].Kind == TTok::Num;
+        if (withNumber) continue;
         if (close + 1 < t.size() && Is(t[close + 1], "COLLATE")) continue;
         t.insert(t.begin() + static_cast<std::ptrdiff_t>(close + 1), {Make(TTok::Ident, "COLLATE"), Make(TTok::Ident, "NOCASE")});
     }
@@ -1178,6 +1182,8 @@ TJetStatement TranslateJetSql(const String& jetSql) {
     result.IntoTable = RewriteSelectInto(t);
     RewriteDistinctRow(t);
     result.HiddenColumns = RewriteTop(t) ? 1 : 0;
+    if (result.HiddenColumns && !result.IntoTable.empty())
+        throw EJetSqlError("TOP with ORDER BY in SELECT INTO is not supported.");
     RewriteArithmetic(t);
     RewriteConcat(t);
     RewriteLikeExpressions(t);

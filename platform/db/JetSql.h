@@ -38,7 +38,7 @@
 //                                                          "orv$rank": the ties of the last row
 //                                                          come too; the rank column is hidden
 //                                                          from data sets (HiddenColumns)
-//   TOP with ORDER BY in a subquery, with DISTINCT or UNION; TOP n PERCENT
+//   TOP with ORDER BY in a subquery, with DISTINCT, UNION or INTO; TOP n PERCENT
 //                                                       -> refused ("... is not supported")
 //   SELECT DISTINCTROW over one table                   -> the word is dropped (rows are distinct)
 //   SELECT DISTINCTROW ... A JOIN B ...                 -> GROUP BY the rowid of each table left
