@@ -296,7 +296,7 @@ void TSqliteDatabase::InstallColumnRules(const String& table) {
             columns.push_back(c);
         }
     }
-    String tooLong, changed, set, updateOf;
+    String tooLong, changed, set;
     auto orJoin = [](String& list, const String& term) { list += (list.empty() ? "" : " OR ") + term; };
     for (const TColumn& c : columns) {
         const String col = Quoted(c.Name), fresh = "NEW." + col;
@@ -310,13 +310,11 @@ void TSqliteDatabase::InstallColumnRules(const String& table) {
         case TJetColumnKind::Time:
             orJoin(changed, "orv_datenorm(" + fresh + ") IS NOT " + fresh);
             set += (set.empty() ? "" : ", ") + col + " = orv_datenorm(" + col + ")";
-            updateOf += (updateOf.empty() ? "" : ", ") + col;
             break;
         case TJetColumnKind::Boolean:
             orJoin(changed, fresh + " NOT IN (0, -1)");
             set += (set.empty() ? "" : ", ") + col + " = CASE WHEN " + col + " IS NULL THEN NULL WHEN " + col +
                    " = 0 THEN 0 ELSE -1 END";
-            updateOf += (updateOf.empty() ? "" : ", ") + col;
             break;
         default:
             break;
@@ -324,19 +322,23 @@ void TSqliteDatabase::InstallColumnRules(const String& table) {
     }
     const String name = Quoted(table);
     const String prefix = "orv_rules_" + table;
-    for (const char* suffix : {"_size_insert", "_size_update", "_form_insert", "_form_update"})
+    for (const char* suffix : {"_insert", "_update"})
         ExecuteSql("DROP TRIGGER IF EXISTS " + Quoted(prefix + suffix));
+    if (tooLong.empty() && changed.empty()) return;
+    // One trigger a write: it refuses a text that is too long (undoing the write) and brings the
+    // values into their stored form.
+    String when, body;
     if (!tooLong.empty()) {
-        const String body = " WHEN " + tooLong + " BEGIN SELECT RAISE(ABORT, '" + kFieldTooSmall + "'); END";
-        ExecuteSql("CREATE TRIGGER " + Quoted(prefix + "_size_insert") + " BEFORE INSERT ON " + name + body);
-        ExecuteSql("CREATE TRIGGER " + Quoted(prefix + "_size_update") + " BEFORE UPDATE ON " + name + body);
+        when = tooLong;
+        body += " SELECT RAISE(ABORT, '" + String(kFieldTooSmall) + "') WHERE " + tooLong + ";";
     }
     if (!changed.empty()) {
-        const String body = " WHEN " + changed + " BEGIN UPDATE " + name + " SET " + set + " WHERE rowid = NEW.rowid; END";
-        ExecuteSql("CREATE TRIGGER " + Quoted(prefix + "_form_insert") + " AFTER INSERT ON " + name + body);
-        ExecuteSql("CREATE TRIGGER " + Quoted(prefix + "_form_update") + " AFTER UPDATE OF " + updateOf + " ON " +
-                   name + body);
+        when += (when.empty() ? "" : " OR ") + changed;
+        body += " UPDATE " + name + " SET " + set + " WHERE rowid = NEW.rowid;";
     }
+    const String rule = " ON " + name + " WHEN " + when + " BEGIN" + body + " END";
+    ExecuteSql("CREATE TRIGGER " + Quoted(prefix + "_insert") + " AFTER INSERT" + rule);
+    ExecuteSql("CREATE TRIGGER " + Quoted(prefix + "_update") + " AFTER UPDATE" + rule);
 }
 
 void TSqliteDatabase::CreateTableLike(const String& table, const TSqliteStatement& select) {
