@@ -17,7 +17,8 @@ public:
         TADOConnection::CreateDatabase(File, "pw");
         TADOConnection cnn;
         cnn.SetConnectionString(ConnectionString());
-        cnn.Execute("create table " + Table + " (F_ID counter, F_code text(20), F_name text(50), F_price currency, "
+        cnn.Execute("create table " + Table +
+                    " (F_ID counter, F_code text(20), F_name text(50), F_price currency, "
                     "F_amount double, F_flag yesno, F_date datetime, F_n long)");
     }
     ~TBenchDatabase() { std::filesystem::remove_all(Dir); }
@@ -28,8 +29,9 @@ public:
         return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + File + ";Jet OLEDB:Database Password=pw";
     }
     String InsertSql() const {
-        return "insert into " + Table + " (F_code, F_name, F_price, F_amount, F_flag, F_date, F_n) "
-                                        "values (:c, :n, :p, :a, :f, :d, :i)";
+        return "insert into " + Table +
+               " (F_code, F_name, F_price, F_amount, F_flag, F_date, F_n) "
+               "values (:c, :n, :p, :a, :f, :d, :i)";
     }
 
     // The values of row i.
@@ -38,7 +40,9 @@ public:
     static double Price(int i) { return 12.5 + i % 100; }
     static double Amount(int i) { return i * 0.25; }
     static bool Flag(int i) { return i % 3 == 0; }
-    static String Day(int i) { return String("2026-03-") + (i % 28 < 9 ? "0" : "") + std::to_string(i % 28 + 1); }
+    static String Day(int i) {
+        return String("2026-03-") + (i % 28 < 9 ? "0" : "") + std::to_string(i % 28 + 1);
+    }
 
     // Runs the insert (a command on InsertSql) for rows 0 .. count-1.
     static void InsertRows(TADOCommand& cmd, int count) {

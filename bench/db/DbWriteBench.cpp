@@ -105,7 +105,8 @@ void AppendRows(benchmark::State& state, TADOLockType lock) {
         TADOQuery& q = *query;
         q.SetConnection(&cnn);
         q.SetLockType(lock);
-        q.SQL()->SetText("select F_code, F_name, F_price, F_amount, F_flag, F_date, F_n from T_ins where 1 = 0");
+        q.SQL()->SetText(
+            "select F_code, F_name, F_price, F_amount, F_flag, F_date, F_n from T_ins where 1 = 0");
         q.Open();
         TField* const f[] = {q.Fields()[0], q.Fields()[1], q.Fields()[2], q.Fields()[3],
                              q.Fields()[4], q.Fields()[5], q.Fields()[6]};

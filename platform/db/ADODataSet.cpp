@@ -69,7 +69,8 @@ Currency CurrencyOf(double value) {
     const double scaled = value * 10000.0;
     if (std::fabs(scaled) < 9.0e15) {
         const double rounded = std::nearbyint(scaled);
-        if (std::fabs(std::fabs(scaled - rounded) - 0.5) > 1e-6) return Currency::FromRaw(static_cast<Int64>(rounded));
+        if (std::fabs(std::fabs(scaled - rounded) - 0.5) > 1e-6)
+            return Currency::FromRaw(static_cast<Int64>(rounded));
     }
     return Currency::FromDouble(value);
 }
@@ -109,7 +110,8 @@ Variant ReadValue(const TSqliteStatement& st, int col, TJetColumnKind kind) {
     case TJetColumnKind::Bcd:
         if (type == 1) {
             const Int64 whole = st.ColumnInt64(col);
-            if (whole > -922337203685477LL && whole < 922337203685477LL) return Variant(Currency::FromRaw(whole * 10000));
+            if (whole > -922337203685477LL && whole < 922337203685477LL)
+                return Variant(Currency::FromRaw(whole * 10000));
         }
         if (type == 1 || type == 2) return Variant(CurrencyOf(st.ColumnDouble(col)));
         break;
@@ -504,8 +506,11 @@ void TCustomADODataSet::WriteInsert(TRecordData& Record) {
             marks += "?";
         }
         FInsertSql = names.empty() ? "INSERT INTO " + QuoteIdent(FUpdateTable) + " DEFAULT VALUES"
-                                   : "INSERT INTO " + QuoteIdent(FUpdateTable) + " (" + names + ") VALUES (" + marks + ")";
-        FReadBackSql = cols.empty() ? String() : "SELECT " + cols + " FROM " + QuoteIdent(FUpdateTable) + " WHERE rowid = ?";
+                                   : "INSERT INTO " + QuoteIdent(FUpdateTable) + " (" + names + ") VALUES (" +
+                                         marks + ")";
+        FReadBackSql = cols.empty()
+                           ? String()
+                           : "SELECT " + cols + " FROM " + QuoteIdent(FUpdateTable) + " WHERE rowid = ?";
         FInsertColumns = given;
     }
     {

@@ -179,14 +179,16 @@ void FnAdd(sqlite3_context* ctx, int, TArgs argv) {
     double a = 0, b = 0;
     const TOperand ka = OperandOf(argv[0], a), kb = OperandOf(argv[1], b);
     if (ka == TOperand::Null || kb == TOperand::Null) return sqlite3_result_null(ctx);
-    const bool textA = ka == TOperand::Text || ka == TOperand::Date, textB = kb == TOperand::Text || kb == TOperand::Date;
+    const bool textA = ka == TOperand::Text || ka == TOperand::Date,
+               textB = kb == TOperand::Text || kb == TOperand::Date;
     if (textA && textB) return ResultText(ctx, TextOf(argv[0]) + TextOf(argv[1]));
     if (ka == TOperand::Date && kb == TOperand::Number) return ResultDate(ctx, a + b);
     if (kb == TOperand::Date && ka == TOperand::Number) return ResultDate(ctx, a + b);
     if ((ka == TOperand::Text && !NumberOf(argv[0], a)) || (kb == TOperand::Text && !NumberOf(argv[1], b)))
         return Mismatch(ctx);
     sqlite3_int64 r = 0;
-    if (BothIntegers(argv) && !__builtin_add_overflow(sqlite3_value_int64(argv[0]), sqlite3_value_int64(argv[1]), &r))
+    if (BothIntegers(argv) &&
+        !__builtin_add_overflow(sqlite3_value_int64(argv[0]), sqlite3_value_int64(argv[1]), &r))
         return sqlite3_result_int64(ctx, r);
     ResultNumber(ctx, a + b);
 }
@@ -198,10 +200,12 @@ void FnSub(sqlite3_context* ctx, int, TArgs argv) {
     if (ka == TOperand::Null || kb == TOperand::Null) return sqlite3_result_null(ctx);
     if (ka == TOperand::Date && kb == TOperand::Date) return ResultNumber(ctx, a - b);
     if (ka == TOperand::Date && kb == TOperand::Number) return ResultDate(ctx, a - b);
-    if ((ka != TOperand::Number && !NumberOf(argv[0], a)) || (kb != TOperand::Number && !NumberOf(argv[1], b)))
+    if ((ka != TOperand::Number && !NumberOf(argv[0], a)) ||
+        (kb != TOperand::Number && !NumberOf(argv[1], b)))
         return Mismatch(ctx);
     sqlite3_int64 r = 0;
-    if (BothIntegers(argv) && !__builtin_sub_overflow(sqlite3_value_int64(argv[0]), sqlite3_value_int64(argv[1]), &r))
+    if (BothIntegers(argv) &&
+        !__builtin_sub_overflow(sqlite3_value_int64(argv[0]), sqlite3_value_int64(argv[1]), &r))
         return sqlite3_result_int64(ctx, r);
     ResultNumber(ctx, a - b);
 }
@@ -258,7 +262,8 @@ void FnMod(sqlite3_context* ctx, int, TArgs argv) {
 void FnPow(sqlite3_context* ctx, int, TArgs argv) {
     double a = 0, b = 0;
     if (!NumberOperands(ctx, argv, a, b)) return;
-    if (a < 0 && b != std::trunc(b)) return sqlite3_result_error(ctx, "Invalid procedure call or argument", -1);
+    if (a < 0 && b != std::trunc(b))
+        return sqlite3_result_error(ctx, "Invalid procedure call or argument", -1);
     if (a == 0 && b < 0) return DivisionByZero(ctx);
     ResultNumber(ctx, std::pow(a, b));
 }
@@ -283,8 +288,8 @@ void FnDateNorm(sqlite3_context* ctx, int, TArgs argv) {
         // Already in the stored form ("yyyy-mm-dd" or "yyyy-mm-dd hh:nn:ss", a real date): as it is.
         const char* t = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
         const int n = sqlite3_value_bytes(argv[0]);
-        if ((n == 10 || (n == 19 && t[10] == ' ' && t[13] == ':' && t[16] == ':')) && t[4] == '-' && t[7] == '-' &&
-            StorageToDateTime(t, static_cast<size_t>(n), d) && InDateRange(d))
+        if ((n == 10 || (n == 19 && t[10] == ' ' && t[13] == ':' && t[16] == ':')) && t[4] == '-' &&
+            t[7] == '-' && StorageToDateTime(t, static_cast<size_t>(n), d) && InDateRange(d))
             return sqlite3_result_value(ctx, argv[0]);
     }
     if (sqlite3_value_type(argv[0]) == SQLITE_BLOB || !DateOf(argv[0], d)) return Mismatch(ctx);
@@ -619,12 +624,13 @@ void FnDateAdd(sqlite3_context* ctx, int, TArgs argv) {
         const char* Name;
         double Days;
         int Months;
-    } intervals[] = {{"yyyy", 366, 12}, {"q", 92, 3},         {"m", 31, 1},          {"y", 1, 0},
-                     {"d", 1, 0},      {"w", 1, 0},          {"ww", 7, 0},          {"h", 1.0 / 24, 0},
+    } intervals[] = {{"yyyy", 366, 12},    {"q", 92, 3},         {"m", 31, 1}, {"y", 1, 0},
+                     {"d", 1, 0},          {"w", 1, 0},          {"ww", 7, 0}, {"h", 1.0 / 24, 0},
                      {"n", 1.0 / 1440, 0}, {"s", 1.0 / 86400, 0}};
-    const auto* unit = std::find_if(std::begin(intervals), std::end(intervals),
-                                    [&](const auto& u) { return iv == u.Name; });
-    if (unit == std::end(intervals)) return sqlite3_result_error(ctx, "Invalid procedure call or argument.", -1);
+    const auto* unit =
+        std::find_if(std::begin(intervals), std::end(intervals), [&](const auto& u) { return iv == u.Name; });
+    if (unit == std::end(intervals))
+        return sqlite3_result_error(ctx, "Invalid procedure call or argument.", -1);
     const double k = std::trunc(n);
     if (!std::isfinite(k) || std::fabs(k) * unit->Days > kLastDate - kFirstDate) return Overflow(ctx);
     if (unit->Months)
@@ -753,13 +759,17 @@ void FnFormat(sqlite3_context* ctx, int argc, TArgs argv) {
         }
     if (named == "general number" || named == "percent" || named == "currency" || named == "yes/no" ||
         named == "true/false" || named == "on/off") {
-        if (isDate) n = d;
-        else if (!NumberOf(argv[0], n)) return ResultText(ctx, TextOf(argv[0]));
+        if (isDate)
+            n = d;
+        else if (!NumberOf(argv[0], n))
+            return ResultText(ctx, TextOf(argv[0]));
         if (named == "general number")
-            return ResultText(ctx, type == SQLITE_INTEGER ? IntToStr(sqlite3_value_int64(argv[0])) : FloatToStr(n));
+            return ResultText(ctx, type == SQLITE_INTEGER ? IntToStr(sqlite3_value_int64(argv[0]))
+                                                          : FloatToStr(n));
         if (named == "percent") return ResultText(ctx, FormatFloat("0.00", n * 100.0) + "%");
         if (named == "currency")
-            return ResultText(ctx, FloatToStrF(n, TFloatFormat::ffCurrency, 15, FormatSettings().CurrencyDecimals));
+            return ResultText(
+                ctx, FloatToStrF(n, TFloatFormat::ffCurrency, 15, FormatSettings().CurrencyDecimals));
         if (named == "yes/no") return ResultText(ctx, n != 0 ? "Yes" : "No");
         if (named == "true/false") return ResultText(ctx, n != 0 ? "True" : "False");
         return ResultText(ctx, n != 0 ? "On" : "Off");
@@ -779,7 +789,9 @@ void FnFormat(sqlite3_context* ctx, int argc, TArgs argv) {
         if (!InDateRange(n)) return Overflow(ctx);
         return ResultText(ctx, fmt.empty() ? DateTimeToStr(n) : FormatDateTime(fmt, n));
     }
-    if (fmt.empty()) return ResultText(ctx, type == SQLITE_INTEGER ? IntToStr(sqlite3_value_int64(argv[0])) : FloatToStr(n));
+    if (fmt.empty())
+        return ResultText(ctx,
+                          type == SQLITE_INTEGER ? IntToStr(sqlite3_value_int64(argv[0])) : FloatToStr(n));
     ResultText(ctx, FormatFloat(fmt, n));
 }
 
@@ -878,9 +890,8 @@ void RegisterJetFunctions(void* sqliteHandle) {
     auto* db = static_cast<sqlite3*>(sqliteHandle);
     for (const TFn& f : kFunctions) {
         const int flags = SQLITE_UTF8 | (f.Deterministic ? SQLITE_DETERMINISTIC : 0);
-        if (sqlite3_create_function_v2(db, f.Name, f.Args, flags, const_cast<TFn*>(&f), Guarded, nullptr, nullptr,
-                                       nullptr) !=
-            SQLITE_OK)
+        if (sqlite3_create_function_v2(db, f.Name, f.Args, flags, const_cast<TFn*>(&f), Guarded, nullptr,
+                                       nullptr, nullptr) != SQLITE_OK)
             throw EDatabaseError(String("Cannot register the function ") + f.Name + ": " +
                                  sqlite3_errmsg(db));
     }

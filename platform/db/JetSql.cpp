@@ -308,10 +308,10 @@ String Unquoted(const TToken& t) {
 // ---- passes --------------------------------------------------------------------------------------
 // Words that are never an operand: where an expression starts or ends.
 bool IsKeyword(const TToken& t) {
-    static const char* words[] = {"TOP",   "PERCENT", "ALL",   "ESCAPE", "EXISTS", "UPDATE", "DELETE",
-                                  "INSERT", "LEFT",   "RIGHT", "INNER",  "OUTER",  "CROSS",  "OFFSET",
-                                  "COLLATE", "WITH",  "INTERSECT", "EXCEPT", "DISTINCTROW", "TRANSFORM",
-                                  "PIVOT", "TABLE",   "INDEX", "CREATE", "DROP", "ALTER", "DEFAULT"};
+    static const char* words[] = {
+        "TOP",         "PERCENT",   "ALL",   "ESCAPE", "EXISTS", "UPDATE",  "DELETE", "INSERT",    "LEFT",
+        "RIGHT",       "INNER",     "OUTER", "CROSS",  "OFFSET", "COLLATE", "WITH",   "INTERSECT", "EXCEPT",
+        "DISTINCTROW", "TRANSFORM", "PIVOT", "TABLE",  "INDEX",  "CREATE",  "DROP",   "ALTER",     "DEFAULT"};
     if (IsBoundaryWord(t)) return true;
     if (t.Kind != TTok::Ident) return false;
     for (const char* w : words)
@@ -394,7 +394,8 @@ size_t LeftOperand(const TTokens& t, size_t op, int p) {
         k = j;
         expectOperand = true;
     }
-    if (k == op) throw EJetSqlError("Syntax error (missing operand) in query expression '" + t[op].Text + "'.");
+    if (k == op)
+        throw EJetSqlError("Syntax error (missing operand) in query expression '" + t[op].Text + "'.");
     return k;
 }
 
@@ -459,7 +460,7 @@ void RewriteArithmetic(TTokens& t) {
         const char* Op;
         const char* Fn;
     };
-    static const TLevel levels[] = {{6, "^", "orv_pow"},  {5, "/", "orv_div"}, {4, "\\", "orv_idiv"},
+    static const TLevel levels[] = {{6, "^", "orv_pow"},   {5, "/", "orv_div"}, {4, "\\", "orv_idiv"},
                                     {3, "MOD", "orv_mod"}, {2, "+", "orv_add"}, {2, "-", "orv_sub"}};
     for (int p = 6; p >= 2; --p) {
         for (;;) {
@@ -468,7 +469,8 @@ void RewriteArithmetic(TTokens& t) {
             for (size_t i = 0; i < t.size() && !fn; ++i) {
                 if (Precedence(t, i) != p || IsOp(t[i], "*")) continue;
                 for (const TLevel& l : levels)
-                    if (l.P == p && (t[i].Kind == TTok::Ident ? SameText(t[i].Text, l.Op) : t[i].Text == l.Op)) {
+                    if (l.P == p &&
+                        (t[i].Kind == TTok::Ident ? SameText(t[i].Text, l.Op) : t[i].Text == l.Op)) {
                         op = i;
                         fn = l.Fn;
                     }
@@ -479,7 +481,6 @@ void RewriteArithmetic(TTokens& t) {
         }
     }
 }
-
 
 // True/False, Mod, "/", function names, DISTINCTROW.
 void RewriteWords(TTokens& t) {
@@ -550,7 +551,8 @@ bool RewriteTop(TTokens& t) {
         if (k < t.size() && (Is(t[k], "DISTINCT") || Is(t[k], "ALL"))) ++k;
         if (k + 1 >= t.size() || !Is(t[k], "TOP") || t[k + 1].Kind != TTok::Num) continue;
         const String count = t[k + 1].Text;
-        if (k + 2 < t.size() && Is(t[k + 2], "PERCENT")) throw EJetSqlError("TOP n PERCENT is not supported.");
+        if (k + 2 < t.size() && Is(t[k + 2], "PERCENT"))
+            throw EJetSqlError("TOP n PERCENT is not supported.");
         const String lead = t[k].Lead;
         t.erase(t.begin() + static_cast<std::ptrdiff_t>(k), t.begin() + static_cast<std::ptrdiff_t>(k + 2));
         if (k < t.size()) t[k].Lead = lead.empty() ? " " : lead;
@@ -577,8 +579,9 @@ bool RewriteTop(TTokens& t) {
                 if (m < from && IsOp(t[m], ")")) --depth;
                 if (m == from || (depth == 0 && IsOp(t[m], ","))) {
                     if (m >= itemStart + 3 && Is(t[m - 2], "AS"))
-                        aliases.push_back({Unquoted(t[m - 1]), TTokens(t.begin() + static_cast<std::ptrdiff_t>(itemStart),
-                                                                      t.begin() + static_cast<std::ptrdiff_t>(m - 2))});
+                        aliases.push_back(
+                            {Unquoted(t[m - 1]), TTokens(t.begin() + static_cast<std::ptrdiff_t>(itemStart),
+                                                         t.begin() + static_cast<std::ptrdiff_t>(m - 2))});
                     itemStart = m + 1;
                 }
             }
@@ -587,9 +590,10 @@ bool RewriteTop(TTokens& t) {
         if (keysFrom < end && Is(t[keysFrom], "BY")) ++keysFrom;
         TTokens keys;
         for (size_t m = keysFrom; m < end; ++m) {
-            const bool bare = (t[m].Kind == TTok::Ident || t[m].Kind == TTok::QIdent) &&
-                              (m == keysFrom || IsOp(t[m - 1], ",")) &&
-                              (m + 1 == end || IsOp(t[m + 1], ",") || Is(t[m + 1], "ASC") || Is(t[m + 1], "DESC"));
+            const bool bare =
+                (t[m].Kind == TTok::Ident || t[m].Kind == TTok::QIdent) &&
+                (m == keysFrom || IsOp(t[m - 1], ",")) &&
+                (m + 1 == end || IsOp(t[m + 1], ",") || Is(t[m + 1], "ASC") || Is(t[m + 1], "DESC"));
             const std::pair<String, TTokens>* alias = nullptr;
             for (const auto& a : aliases)
                 if (bare && SameText(a.first, Unquoted(t[m]))) alias = &a;
@@ -605,16 +609,23 @@ bool RewriteTop(TTokens& t) {
         out.insert(out.end(), t.begin(), t.begin() + static_cast<std::ptrdiff_t>(from));
         out.front().Lead = t[0].Lead;
         out[4].Lead = "";
-        TTokens rank{Make(TTok::Op, ",", ""), Make(TTok::Ident, "RANK"), Make(TTok::Op, "(", ""),
-                     Make(TTok::Op, ")", ""), Make(TTok::Ident, "OVER"), Make(TTok::Op, "("),
+        TTokens rank{Make(TTok::Op, ",", ""),        Make(TTok::Ident, "RANK"), Make(TTok::Op, "(", ""),
+                     Make(TTok::Op, ")", ""),        Make(TTok::Ident, "OVER"), Make(TTok::Op, "("),
                      Make(TTok::Ident, "ORDER", ""), Make(TTok::Ident, "BY")};
         out.insert(out.end(), rank.begin(), rank.end());
         out.insert(out.end(), keys.begin(), keys.end());
-        TTokens tail{Make(TTok::Op, ")", ""), Make(TTok::Ident, "AS"), Make(TTok::QIdent, DoubleQuoted(JetRankColumn))};
+        TTokens tail{Make(TTok::Op, ")", ""), Make(TTok::Ident, "AS"),
+                     Make(TTok::QIdent, DoubleQuoted(JetRankColumn))};
         out.insert(out.end(), tail.begin(), tail.end());
-        out.insert(out.end(), t.begin() + static_cast<std::ptrdiff_t>(from), t.begin() + static_cast<std::ptrdiff_t>(order));
-        TTokens outer{Make(TTok::Op, ")", ""), Make(TTok::Ident, "WHERE"), Make(TTok::QIdent, DoubleQuoted(JetRankColumn)),
-                      Make(TTok::Op, "<="), Make(TTok::Num, count), Make(TTok::Ident, "ORDER"), Make(TTok::Ident, "BY"),
+        out.insert(out.end(), t.begin() + static_cast<std::ptrdiff_t>(from),
+                   t.begin() + static_cast<std::ptrdiff_t>(order));
+        TTokens outer{Make(TTok::Op, ")", ""),
+                      Make(TTok::Ident, "WHERE"),
+                      Make(TTok::QIdent, DoubleQuoted(JetRankColumn)),
+                      Make(TTok::Op, "<="),
+                      Make(TTok::Num, count),
+                      Make(TTok::Ident, "ORDER"),
+                      Make(TTok::Ident, "BY"),
                       Make(TTok::QIdent, DoubleQuoted(JetRankColumn))};
         out.insert(out.end(), outer.begin(), outer.end());
         t = std::move(out);
@@ -655,7 +666,8 @@ void RewriteDistinctRow(TTokens& t) {
     std::vector<String> names;
     for (size_t m = from + 1; m < lastJoin; ++m) {
         const TToken& p = t[m - 1];
-        if (!(Is(p, "FROM") || Is(p, "JOIN") || IsOp(p, "(")) || !(t[m].Kind == TTok::Ident || t[m].Kind == TTok::QIdent))
+        if (!(Is(p, "FROM") || Is(p, "JOIN") || IsOp(p, "(")) ||
+            !(t[m].Kind == TTok::Ident || t[m].Kind == TTok::QIdent))
             continue;
         size_t n = m + 1;
         if (n < lastJoin && Is(t[n], "AS")) ++n;
@@ -692,7 +704,8 @@ void RewriteLikeExpressions(TTokens& t) {
             if (t[m].Kind == TTok::Str) TranslateWildcards(t[m].Text);
         t.insert(t.begin() + static_cast<std::ptrdiff_t>(end), Make(TTok::Op, ")", ""));
         t.insert(t.begin() + static_cast<std::ptrdiff_t>(i + 1), Make(TTok::Op, "(", ""));
-        t.insert(t.begin() + static_cast<std::ptrdiff_t>(i + 1), Make(TTok::Ident, "orv_likewild", t[i + 2].Lead));
+        t.insert(t.begin() + static_cast<std::ptrdiff_t>(i + 1),
+                 Make(TTok::Ident, "orv_likewild", t[i + 2].Lead));
         t[i + 3].Lead.clear();
     }
 }
@@ -709,7 +722,8 @@ void CollateComparedCalls(TTokens& t) {
             return false;
         }
         return Is(t[i], "IN") || Is(t[i], "BETWEEN") || Is(t[i], "LIKE") ||
-               (Is(t[i], "NOT") && i + 1 < t.size() && (Is(t[i + 1], "IN") || Is(t[i + 1], "BETWEEN") || Is(t[i + 1], "LIKE")));
+               (Is(t[i], "NOT") && i + 1 < t.size() &&
+                (Is(t[i + 1], "IN") || Is(t[i + 1], "BETWEEN") || Is(t[i + 1], "LIKE")));
     };
     for (size_t i = 0; i + 1 < t.size(); ++i) {
         if (t[i].Kind != TTok::Ident || !IsOp(t[i + 1], "(") || IsKeyword(t[i])) continue;
@@ -723,7 +737,8 @@ void CollateComparedCalls(TTokens& t) {
                                        : close + 2 < t.size() && t[close + 2].Kind == TTok::Num;
         if (withNumber) continue;
         if (close + 1 < t.size() && Is(t[close + 1], "COLLATE")) continue;
-        t.insert(t.begin() + static_cast<std::ptrdiff_t>(close + 1), {Make(TTok::Ident, "COLLATE"), Make(TTok::Ident, "NOCASE")});
+        t.insert(t.begin() + static_cast<std::ptrdiff_t>(close + 1),
+                 {Make(TTok::Ident, "COLLATE"), Make(TTok::Ident, "NOCASE")});
     }
 }
 
@@ -809,7 +824,8 @@ String RewriteSelectInto(TTokens& t) {
         if (Is(t[i], "FROM")) return String();
         if (Is(t[i], "INTO")) {
             const String name = Unquoted(t[i + 1]);
-            t.erase(t.begin() + static_cast<std::ptrdiff_t>(i), t.begin() + static_cast<std::ptrdiff_t>(i + 2));
+            t.erase(t.begin() + static_cast<std::ptrdiff_t>(i),
+                    t.begin() + static_cast<std::ptrdiff_t>(i + 2));
             return name;
         }
     }
@@ -847,7 +863,8 @@ void RewriteUpdateJoin(TTokens& t) {
     String tableA, aliasA, tableB, aliasB;
     readTable(tableA, aliasA);
     String kind = "INNER";
-    if (i < close && (Is(t[i], "LEFT") || Is(t[i], "RIGHT") || Is(t[i], "INNER"))) kind = UpperCase(t[i++].Text);
+    if (i < close && (Is(t[i], "LEFT") || Is(t[i], "RIGHT") || Is(t[i], "INNER")))
+        kind = UpperCase(t[i++].Text);
     if (i < close && Is(t[i], "OUTER")) ++i;
     if (i >= close || !Is(t[i], "JOIN")) throw EJetSqlError("Syntax error in JOIN operation.");
     ++i;

@@ -198,7 +198,8 @@ void TSqliteDatabase::Open(const String& fileName, const String& password) {
     const bool asItStands = !folderWritable && !FileExists(path + "-wal");
     const String openName = asItStands ? "file:" + UriEscaped(path) + "?immutable=1" : path;
     CheckPassword(openName, password);
-    sqlite3* db = OpenHandle(openName, readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI : SQLITE_OPEN_READWRITE);
+    sqlite3* db =
+        OpenHandle(openName, readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI : SQLITE_OPEN_READWRITE);
     try {
         if (!readOnly) {
             Exec(db, "PRAGMA journal_mode=WAL");
@@ -250,8 +251,8 @@ std::unique_ptr<TSqliteStatement> TSqliteDatabase::Prepare(const String& sql) {
         FImpl->Cache->Idle.erase(idle);
     } else {
         const char* tail = nullptr;
-        if (sqlite3_prepare_v3(FImpl->Db, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &st,
-                               &tail) != SQLITE_OK)
+        if (sqlite3_prepare_v3(FImpl->Db, sql.c_str(), static_cast<int>(sql.size()),
+                               SQLITE_PREPARE_PERSISTENT, &st, &tail) != SQLITE_OK)
             Fail(FImpl->Db);
         if (!st) throw EDatabaseError("Invalid SQL statement: the statement is empty.");
         for (; tail && *tail; ++tail)
@@ -274,8 +275,9 @@ String Quoted(const String& name) {
     return AnsiQuotedStr(name, '"');
 }
 
-const char* const kFieldTooSmall = "The field is too small to accept the amount of data you attempted to add. "
-                                   "Try inserting or pasting less data.";
+const char* const kFieldTooSmall =
+    "The field is too small to accept the amount of data you attempted to add. "
+    "Try inserting or pasting less data.";
 
 } // namespace
 
@@ -313,8 +315,8 @@ void TSqliteDatabase::InstallColumnRules(const String& table) {
             break;
         case TJetColumnKind::Boolean:
             orJoin(changed, fresh + " NOT IN (0, -1)");
-            set += (set.empty() ? "" : ", ") + col + " = CASE WHEN " + col + " IS NULL THEN NULL WHEN " + col +
-                   " = 0 THEN 0 ELSE -1 END";
+            set += (set.empty() ? "" : ", ") + col + " = CASE WHEN " + col + " IS NULL THEN NULL WHEN " +
+                   col + " = 0 THEN 0 ELSE -1 END";
             break;
         default:
             break;

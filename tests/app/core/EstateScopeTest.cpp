@@ -51,8 +51,8 @@ TEST_F(EstateScopeInDatabase, ListsShowTheListedEstatesAndRecordsWithoutAnEstate
     Connect();
     int code = 0;
     for (const char* estate : {"A", "B", "C", "O'Brien"}) // estate codes are unique
-        ASSERT_TRUE(Dm->RunSQL("insert into T_XQinfo (F_code, F_name) values ('00" + std::to_string(++code) + "', " +
-                               QuotedStr(estate) + ")"));
+        ASSERT_TRUE(Dm->RunSQL("insert into T_XQinfo (F_code, F_name) values ('00" + std::to_string(++code) +
+                               "', " + QuotedStr(estate) + ")"));
     ASSERT_TRUE(Dm->RunSQL("insert into T_FCinfo (F_XQname, F_code) values ('A', '1')"));
     ASSERT_TRUE(Dm->RunSQL("insert into T_FCinfo (F_XQname, F_code) values ('C', '2')"));
     ASSERT_TRUE(Dm->RunSQL("insert into T_FCinfo (F_XQname, F_code) values ('', '3')"));

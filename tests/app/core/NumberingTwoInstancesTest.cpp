@@ -48,9 +48,10 @@ TEST_F(Numbering, ACodeTakenByARowTheStatementDoesNotSeeMovesOnToTheNext) {
 
 TEST_F(Numbering, AFailingInsertLeavesNothingBehind) {
     Connect();
-    EXPECT_THROW(Dm->NewDatedCode("select max(F_code) from T_wyFKrec", "", 3,
-                                  [&](const String&) { Dm->ADOcnn()->Execute("insert into nowhere values (1)"); }),
-                 EDatabaseError);
+    EXPECT_THROW(
+        Dm->NewDatedCode("select max(F_code) from T_wyFKrec", "", 3,
+                         [&](const String&) { Dm->ADOcnn()->Execute("insert into nowhere values (1)"); }),
+        EDatabaseError);
     EXPECT_FALSE(Dm->ADOcnn()->InTransaction());
     EXPECT_EQ(Dm->GetInteger("select count(*) from T_wyFKrec"), 0);
 }

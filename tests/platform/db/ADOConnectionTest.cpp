@@ -152,12 +152,14 @@ TEST(ADOConnection, RefusedStatementsLeaveTheFileByteIdentical) {
     const String file = dir.File("wuyegl.mdb");
     MakeDatabase(file, "pw",
                  {"create table T (F_code text(5), F_date datetime, F_n long, F_flag yesno)",
-                  "create unique index ux_T on T (F_code)", "insert into T values ('a', #2026-03-01#, 1, True)"});
+                  "create unique index ux_T on T (F_code)",
+                  "insert into T values ('a', #2026-03-01#, 1, True)"});
     const struct {
         const char* Jet;
         const char* Message;
     } cases[] = {
-        {"insert into T (F_code) values ('b'); delete from T", "Characters found after end of SQL statement."},
+        {"insert into T (F_code) values ('b'); delete from T",
+         "Characters found after end of SQL statement."},
         {"insert into T (F_code) values ('toolong')", "The field is too small"},
         {"update T set F_code = F_code & 'xxxxx'", "The field is too small"},
         {"insert into T (F_code, F_date) values ('c', 'someday')", "Data type mismatch"},

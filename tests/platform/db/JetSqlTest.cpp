@@ -69,7 +69,8 @@ const TCase kSelectCases[] = {
     {"select DateDiff('d', #2026-03-01#, #2026-04-02#), DateDiff('m', #2025-12-31#, #2026-01-01#)",
      "select orv_datediff('d', '2026-03-01', '2026-04-02'), orv_datediff('m', '2025-12-31', '2026-01-01')",
      "32,1"},
-    {"select top 2 F_name from T_fee order by F_n desc", "SELECT * FROM (select F_name, RANK() OVER (ORDER BY F_n desc) AS \"orv$rank\" from T_fee) WHERE "
+    {"select top 2 F_name from T_fee order by F_n desc",
+     "SELECT * FROM (select F_name, RANK() OVER (ORDER BY F_n desc) AS \"orv$rank\" from T_fee) WHERE "
      "\"orv$rank\" <= 2 ORDER BY \"orv$rank\"",
      "Power;Water"},
     {"select distinctrow F_XQname from T_fee where F_ID < 3 order by F_ID",
@@ -180,7 +181,8 @@ TEST_F(JetSqlTest, APatternParameterKeepsItsWildcards) {
     const struct {
         const char* Part;
         const char* Rows;
-    } cases[] = {{"at", "Water"}, {"W", "Water;Power"}, {"o*r", "Power"}, {"?as", "Gas"}, {"%w%", "Water;Power"}};
+    } cases[] = {
+        {"at", "Water"}, {"W", "Water;Power"}, {"o*r", "Power"}, {"?as", "Gas"}, {"%w%", "Water;Power"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Part);
         q->Close();
@@ -299,14 +301,14 @@ const TJetAnswer kJetAnswers[] = {
     // Named formats before any pattern.
     {"", "select Format(120.5, 'Fixed'), Format(1234.5, 'Standard'), Format(0.256, 'Percent')",
      "120.50,1,234.50,25.60%", ""},
-    {"", "select Format(1234.5, 'General Number'), Format(-1, 'Yes/No'), Format(0, 'Yes/No')", "1234.5,Yes,No",
-     ""},
+    {"", "select Format(1234.5, 'General Number'), Format(-1, 'Yes/No'), Format(0, 'Yes/No')",
+     "1234.5,Yes,No", ""},
     {"", "select Format(#2024-03-05#, 'yyyy.mm.dd'), Format(F_flag, 'True/False') from T_fee where F_ID = 1",
      "2024.03.05,True", ""},
     // DISTINCTROW: one row per row of the left table of the join.
     {"insert into T_part values ('A', 2)",
-     "select distinctrow T_stock.F_code from T_stock inner join T_part on T_stock.F_code = T_part.F_code", "A",
-     ""},
+     "select distinctrow T_stock.F_code from T_stock inner join T_part on T_stock.F_code = T_part.F_code",
+     "A", ""},
     {"insert into T_part values ('A', 2)",
      "select T_stock.F_code from T_stock inner join T_part on T_stock.F_code = T_part.F_code", "A;A", ""},
     // Text compares without regard to case also for functions and expressions.
@@ -319,8 +321,8 @@ const TJetAnswer kJetAnswers[] = {
     {"", "select count(*) from T_fee where Not F_flag", "2", ""},
     {"update T_fee set F_flag = 1 where F_ID = 2", "select F_name, F_flag from T_fee where F_flag = True",
      "Water,True;Power,True", ""},
-    {"update T_fee set F_flag = -1 where F_ID = 3", "select F_name from T_fee where F_flag <> 0 and F_flag = -1",
-     "Water;Gas", ""},
+    {"update T_fee set F_flag = -1 where F_ID = 3",
+     "select F_name from T_fee where F_flag <> 0 and F_flag = -1", "Water;Gas", ""},
     {"update T_fee set F_flag = Not F_flag", "select F_name from T_fee where F_flag = True", "Power;Gas", ""},
     // SELECT ... INTO keeps the source columns' types and the case rule.
     {"select F_name, F_flag, F_date, F_price into T_copy from T_fee",
@@ -330,12 +332,13 @@ const TJetAnswer kJetAnswers[] = {
     {"", "select F_name, F_n into T_copy from T_fee where F_n > 1", "2", ""},
     // Text written into a date column is a date when it reads as one.
     {"insert into T_fee (F_name, F_date) values ('d1', '2024-1-5')",
-     "select F_name, F_date from T_fee where F_date between #2024-01-01# and #2024-01-31#", "d1,2024-01-05", ""},
+     "select F_name, F_date from T_fee where F_date between #2024-01-01# and #2024-01-31#", "d1,2024-01-05",
+     ""},
     {"update T_fee set F_date = '2024/01/06' where F_ID = 3",
      "select F_name from T_fee where F_date = #2024-01-06#", "Gas", ""},
     {"", "insert into T_fee (F_name, F_date) values ('d2', 'next week')", "", "Data type mismatch"},
-    {"insert into T_fee (F_name, F_date) values ('t1', '8:05')", "select F_name from T_fee where F_date = #08:05#",
-     "t1", ""},
+    {"insert into T_fee (F_name, F_date) values ('t1', '8:05')",
+     "select F_name from T_fee where F_date = #08:05#", "t1", ""},
     // LIKE patterns built from parts.
     {"", "select F_name from T_fee where F_name like '*' & 'ate' & '*'", "Water", ""},
     {"", "select F_name from T_fee where F_name like F_XQname & '*'", "", ""},
@@ -359,8 +362,8 @@ const TJetAnswer kJetAnswers[] = {
     {"", "select CLng(1e30)", "", "Overflow"},
     {"", "select CInt(40000)", "", "Overflow"},
     {"", "select DateAdd('m', 1e9, #2024-01-01#)", "", "Overflow"},
-    {"", "select DateAdd('s', 1e9, #2000-01-01#), DateAdd('yyyy', 7999, #2000-01-01#)", "2031-09-09 01:46:40,9999-01-01",
-     ""},
+    {"", "select DateAdd('s', 1e9, #2000-01-01#), DateAdd('yyyy', 7999, #2000-01-01#)",
+     "2031-09-09 01:46:40,9999-01-01", ""},
     {"", "select DateAdd('yyyy', 8000, #2000-01-01#)", "", "Overflow"},
     {"", "select DateSerial(99999, 1, 1)", "", "Overflow"},
     {"", "select Val('1e99999')", "", "Overflow"},
