@@ -176,6 +176,23 @@ TEST_F(JetSqlTest, ATextParameterWrittenIntoADateColumnIsADate) {
     EXPECT_EQ(Rows("select count(*) from T_fee where F_name = 'bad'"), "0");
 }
 
+TEST_F(JetSqlTest, APostedTextLongerThanItsColumnIsRefusedAndStaysInTheEditor) {
+    auto q = Query("select F_code, F_amount from T_stock");
+    q->Open();
+    q->Append();
+    q->FieldByName("F_code")->SetAsString("ABCDEFGHIJK"); // the column holds 10 characters
+    try {
+        q->Post();
+        ADD_FAILURE() << "posted";
+    } catch (const EDatabaseError& e) {
+        EXPECT_NE(e.Message().find("The field is too small"), String::npos) << e.Message();
+    }
+    EXPECT_EQ(q->State(), dsInsert);
+    q->FieldByName("F_code")->SetAsString("ABCDEFGHIJ");
+    q->Post();
+    EXPECT_EQ(Rows("select count(*) from T_stock where F_code = 'abcdefghij'"), "1");
+}
+
 TEST_F(JetSqlTest, APatternParameterKeepsItsWildcards) {
     auto q = Query("select F_name from T_fee where F_name like '*' & :part & '*' order by F_ID");
     const struct {
