@@ -90,13 +90,21 @@ int RunSelectInto(TSqliteDatabase& db, const TJetStatement& jet, const TParamete
 // Runs one translated statement with the parameters bound; returns the rows it changed.
 int RunStatement(TSqliteDatabase& db, const TJetStatement& jet, const TParameters* params) {
     if (!jet.IntoTable.empty()) return RunSelectInto(db, jet, params);
-    auto st = db.Prepare(jet.Sql);
-    BindParams(*st, jet, params);
-    const Int64 before = db.TotalChanges();
-    while (st->Step()) {
+    // The rules name the table's columns: they are taken away while an ALTER TABLE changes them.
+    if (jet.AltersTable) db.RemoveColumnRules(jet.DefinedTable);
+    int rows = 0;
+    try {
+        auto st = db.Prepare(jet.Sql);
+        BindParams(*st, jet, params);
+        const Int64 before = db.TotalChanges();
+        while (st->Step()) {
+        }
+        // The statement's own rows, not those its table's rules (triggers) touched.
+        rows = db.TotalChanges() == before ? 0 : db.Changes();
+    } catch (...) {
+        if (jet.AltersTable) db.InstallColumnRules(jet.DefinedTable);
+        throw;
     }
-    // The statement's own rows, not those its table's rules (triggers) touched.
-    const int rows = db.TotalChanges() == before ? 0 : db.Changes();
     if (!jet.DefinedTable.empty()) db.InstallColumnRules(jet.DefinedTable);
     return rows;
 }

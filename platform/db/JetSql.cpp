@@ -1194,8 +1194,11 @@ TJetStatement TranslateJetSql(const String& jetSql) {
     RewriteWords(t);
     RewriteLikePatterns(t);
     RewriteUpdateJoin(t);
-    if (t.size() > 2 && (Is(t[0], "CREATE") || Is(t[0], "ALTER")) && Is(t[1], "TABLE"))
+    if (t.size() > 2 && Is(t[0], "CREATE") && Is(t[1], "TABLE")) result.DefinedTable = Unquoted(t[2]);
+    if (t.size() > 3 && Is(t[0], "ALTER") && Is(t[1], "TABLE") && !Is(t[3], "RENAME")) {
         result.DefinedTable = Unquoted(t[2]);
+        result.AltersTable = true;
+    }
     result.IntoTable = RewriteSelectInto(t);
     RewriteDistinctRow(t);
     result.HiddenColumns = RewriteTop(t) ? 1 : 0;

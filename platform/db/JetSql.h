@@ -122,6 +122,7 @@ struct TJetStatement {
     String IntoTable;
     // CREATE TABLE / ALTER TABLE: the table, whose column rules the connection then installs.
     String DefinedTable;
+    bool AltersTable = false; // ALTER TABLE: the rules give way while the columns change
     // Extra last columns the statement computes for itself (the rank of TOP n ... ORDER BY) that
     // a data set does not show.
     int HiddenColumns = 0;

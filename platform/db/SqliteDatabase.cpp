@@ -275,6 +275,8 @@ String Quoted(const String& name) {
     return AnsiQuotedStr(name, '"');
 }
 
+const String kRulesPrefix = "orv_rules_";
+
 const char* const kFieldTooSmall =
     "The field is too small to accept the amount of data you attempted to add. "
     "Try inserting or pasting less data.";
@@ -323,9 +325,8 @@ void TSqliteDatabase::InstallColumnRules(const String& table) {
         }
     }
     const String name = Quoted(table);
-    const String prefix = "orv_rules_" + table;
-    for (const char* suffix : {"_insert", "_update"})
-        ExecuteSql("DROP TRIGGER IF EXISTS " + Quoted(prefix + suffix));
+    const String prefix = kRulesPrefix + table;
+    RemoveColumnRules(table);
     if (tooLong.empty() && changed.empty()) return;
     // One trigger a write: it refuses a text that is too long (undoing the write) and brings the
     // values into their stored form.
@@ -341,6 +342,11 @@ void TSqliteDatabase::InstallColumnRules(const String& table) {
     const String rule = " ON " + name + " WHEN " + when + " BEGIN" + body + " END";
     ExecuteSql("CREATE TRIGGER " + Quoted(prefix + "_insert") + " AFTER INSERT" + rule);
     ExecuteSql("CREATE TRIGGER " + Quoted(prefix + "_update") + " AFTER UPDATE" + rule);
+}
+
+void TSqliteDatabase::RemoveColumnRules(const String& table) {
+    for (const char* suffix : {"_insert", "_update"})
+        ExecuteSql("DROP TRIGGER IF EXISTS " + Quoted(kRulesPrefix + table + suffix));
 }
 
 void TSqliteDatabase::CreateTableLike(const String& table, const TSqliteStatement& select) {

@@ -49,6 +49,7 @@ public:
     //                       another text is refused with Jet's type mismatch
     //   yes/no columns      any value other than 0 is stored as -1, Jet's Yes
     void InstallColumnRules(const String& table);
+    void RemoveColumnRules(const String& table);
     // Creates `table` with the columns of a prepared SELECT: each with its source column's type
     // (an expression's column gets none), text compared without regard to case.
     void CreateTableLike(const String& table, const TSqliteStatement& select);

@@ -335,6 +335,10 @@ const TJetAnswer kJetAnswers[] = {
      "Water;Gas", ""},
     // Yes/No: Yes is -1; = -1, = True, <> 0 and Not agree, also for a row set to 1 or -1.
     {"", "select F_name from T_fee where F_flag = -1", "Water", ""},
+    // Changing a table's columns keeps its rules.
+    {"alter table T_fee drop column F_flag", "update T_fee set F_name = Space(51) where F_ID = 1", "",
+     "The field is too small"},
+    {"alter table T_fee add column F_ok yesno", "update T_fee set F_ok = 5 where F_ID = 3; ", "1", ""},
     {"", "select count(*) from T_fee where Not F_flag", "2", ""},
     {"update T_fee set F_flag = 1 where F_ID = 2", "select F_name, F_flag from T_fee where F_flag = True",
      "Water,True;Power,True", ""},
