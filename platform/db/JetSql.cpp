@@ -1201,7 +1201,10 @@ TJetStatement TranslateJetSql(const String& jetSql) {
     }
     result.IntoTable = RewriteSelectInto(t);
     RewriteDistinctRow(t);
-    result.HiddenColumns = RewriteTop(t) ? 1 : 0;
+    // TOP with ORDER BY wraps the statement: its table is the one the inner SELECT reads.
+    const String innerTable = result.IntoTable.empty() ? SingleTableOf(t) : String();
+    const bool ranked = RewriteTop(t);
+    result.HiddenColumns = ranked ? 1 : 0;
     if (result.HiddenColumns && !result.IntoTable.empty())
         throw EJetSqlError("TOP with ORDER BY in SELECT INTO is not supported.");
     RewriteArithmetic(t);
@@ -1213,10 +1216,13 @@ TJetStatement TranslateJetSql(const String& jetSql) {
     result.Sql = Join(t);
     result.IsSelect = result.IntoTable.empty() && !t.empty() &&
                       (Is(t[0], "SELECT") || Is(t[0], "WITH") || Is(t[0], "PRAGMA") || Is(t[0], "VALUES"));
-    result.UpdateTable = result.IntoTable.empty() ? SingleTableOf(t) : String();
+    result.UpdateTable = ranked ? innerTable : result.IntoTable.empty() ? SingleTableOf(t) : String();
     if (!result.UpdateTable.empty()) {
+        // The rowid goes first into the SELECT that reads the table: "SELECT * FROM (SELECT" when
+        // ranked.
+        const size_t select = ranked ? 4 : 0;
         TTokens withRowId = t;
-        withRowId.insert(withRowId.begin() + 1,
+        withRowId.insert(withRowId.begin() + static_cast<std::ptrdiff_t>(select) + 1,
                          {Make(TTok::Ident, "rowid"), Make(TTok::Ident, "AS"),
                           Make(TTok::QIdent, DoubleQuoted(JetRowIdColumn)), Make(TTok::Op, ",", "")});
         result.RowIdSql = Join(withRowId);

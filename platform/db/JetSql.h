@@ -37,7 +37,9 @@
 //                                                          WHERE "orv$rank" <= n ORDER BY
 //                                                          "orv$rank": the ties of the last row
 //                                                          come too; the rank column is hidden
-//                                                          from data sets (HiddenColumns)
+//                                                          from data sets (HiddenColumns), whose
+//                                                          rows stay editable (the inner SELECT
+//                                                          carries the rowid)
 //   TOP with ORDER BY in a subquery, with DISTINCT, UNION or INTO; TOP n PERCENT
 //                                                       -> refused ("... is not supported")
 //   SELECT DISTINCTROW over one table                   -> the word is dropped (rows are distinct)

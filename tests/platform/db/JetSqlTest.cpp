@@ -193,6 +193,17 @@ TEST_F(JetSqlTest, APostedTextLongerThanItsColumnIsRefusedAndStaysInTheEditor) {
     EXPECT_EQ(Rows("select count(*) from T_stock where F_code = 'abcdefghij'"), "1");
 }
 
+TEST_F(JetSqlTest, TheRowsOfTopWithOrderByCanBeEdited) {
+    auto q = Query("select top 1 F_name, F_n from T_fee order by F_n desc");
+    q->Open();
+    ASSERT_EQ(q->RecordCount(), 1);
+    EXPECT_EQ(q->FieldCount(), 2); // the rank stays out of sight
+    q->Edit();
+    q->FieldByName("F_name")->SetAsString("Electricity");
+    q->Post();
+    EXPECT_EQ(Rows("select F_name from T_fee where F_n = 7"), "Electricity");
+}
+
 TEST_F(JetSqlTest, APatternParameterKeepsItsWildcards) {
     auto q = Query("select F_name from T_fee where F_name like '*' & :part & '*' order by F_ID");
     const struct {
