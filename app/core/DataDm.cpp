@@ -183,14 +183,50 @@ void TdmData::WriteLog(const String& operType) {
     }
 }
 
+String TdmData::HighestCode(const String& sql) {
+    return OpenTemp(sql) ? FQryTemp->Fields()[0]->AsString() : String();
+}
+
 String TdmData::NewDatedCode(const String& sql, const String& prefix, int digits) {
-    const String highest = OpenTemp(sql) ? FQryTemp->Fields()[0]->AsString() : String();
-    return NewDatedCodeAfter(highest, prefix, digits, Now());
+    return NewDatedCodeAfter(HighestCode(sql), prefix, digits, Now());
 }
 
 String TdmData::NextCode(const String& sql, int digits) {
-    const String highest = OpenTemp(sql) ? FQryTemp->Fields()[0]->AsString() : String();
-    return NextCodeAfter(highest, digits);
+    return NextCodeAfter(HighestCode(sql), digits);
+}
+
+String TdmData::InsertNumbered(const std::function<String()>& first, int digits, const TCodeInsert& insert) {
+    // Each collision moves one code on; a table cannot hold more codes than this between the
+    // highest the statement sees and a free one.
+    constexpr int kAttempts = 10000;
+    EnsureConnected();
+    FADOcnn->BeginTrans(); // a write transaction: another instance waits here until this one commits
+    try {
+        String code = first();
+        for (int attempt = 1;; ++attempt) {
+            try {
+                insert(code);
+                break;
+            } catch (const EDatabaseKeyViolation&) {
+                if (attempt >= kAttempts) throw;
+                code = NextCodeAfter(code, digits);
+            }
+        }
+        FADOcnn->CommitTrans();
+        return code;
+    } catch (...) {
+        FADOcnn->RollbackTrans();
+        throw;
+    }
+}
+
+String TdmData::NewDatedCode(const String& sql, const String& prefix, int digits, const TCodeInsert& insert) {
+    return InsertNumbered([&] { return NewDatedCodeAfter(HighestCode(sql), prefix, digits, Now()); }, digits,
+                          insert);
+}
+
+String TdmData::NextCode(const String& sql, int digits, const TCodeInsert& insert) {
+    return InsertNumbered([&] { return NextCodeAfter(HighestCode(sql), digits); }, digits, insert);
 }
 
 bool TdmData::HasRight(const String& code) {
