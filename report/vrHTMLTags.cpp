@@ -32,11 +32,11 @@ void TvrHTMLTagsList::SetDefaults(TColor color, Integer sizePt, TFontStyles styl
 
 TvrHTMLTag* TvrHTMLTagsList::PreviousTag() const {
     if (FLines.empty()) return nullptr;
-    const auto& last = FLines.back()->FItems;
-    if (last.size() >= 2) return last[last.size() - 2].get();
+    const TvrHTMLTags& last = *FLines.back();
+    if (last.ItemCount() >= 2) return last.GetItem(last.ItemCount() - 2);
     if (FLines.size() < 2) return nullptr;
-    const auto& before = FLines[FLines.size() - 2]->FItems;
-    return before.empty() ? nullptr : before.back().get();
+    const TvrHTMLTags& before = *FLines[FLines.size() - 2];
+    return before.ItemCount() == 0 ? nullptr : before.GetItem(before.ItemCount() - 1);
 }
 
 void TvrHTMLTagsList::AppendTag() {
@@ -49,10 +49,10 @@ void TvrHTMLTagsList::AppendTag() {
     tag->Lowered = FLowered;
     tag->NoBreak = FNoBreak;
     tag->Reduced = FSize != DefaultSize;
+    TvrHTMLTag& t = *tag;
     FLines.back()->Add(std::move(tag));
-    const TvrHTMLTag& t = *FLines.back()->FItems.back();
-    TvrHTMLTag* previous = PreviousTag();
-    FLines.back()->FItems.back()->SameFormat =
+    const TvrHTMLTag* previous = PreviousTag();
+    t.SameFormat =
         !TagsAllowed ||
         (previous ? previous->StyleSet == t.StyleSet && previous->TagColor == t.TagColor &&
                         previous->SizePt == t.SizePt && previous->Lowered == t.Lowered &&
@@ -62,18 +62,25 @@ void TvrHTMLTagsList::AppendTag() {
 
 void TvrHTMLTagsList::SplitLastLine(Integer count, bool hyphen) {
     if (FLines.empty() || count < 0) return;
-    auto& old = FLines.back()->FItems;
-    if (static_cast<Integer>(old.size()) <= count) return;
+    TvrHTMLTags& old = *FLines.back();
+    if (old.ItemCount() <= count) return;
+    // The new line takes the vector from the split point on; the old line keeps its first count.
     auto line = std::make_unique<TvrHTMLTags>();
-    for (size_t k = static_cast<size_t>(count); k < old.size(); ++k)
-        line->FItems.push_back(std::move(old[k]));
-    old.resize(static_cast<size_t>(count));
+    const size_t split = old.FFirst + static_cast<size_t>(count);
+    std::vector<std::unique_ptr<TvrHTMLTag>> kept;
+    kept.reserve(static_cast<size_t>(count) + 1);
+    for (size_t k = old.FFirst; k < split; ++k)
+        kept.push_back(std::move(old.FItems[k]));
+    line->FItems = std::move(old.FItems);
+    line->FFirst = split;
+    old.FItems = std::move(kept);
+    old.FFirst = 0;
     if (hyphen && count > 0) {
         auto copy = std::make_unique<TvrHTMLTag>();
-        copy->AssignFormat(*old.back());
-        old.push_back(std::move(copy));
-    } else if (!hyphen && count > 0 && line->FItems.front()->SameFormat) {
-        line->FItems.front()->AssignFormat(*old.back());
+        copy->AssignFormat(*old.FItems.back());
+        old.FItems.push_back(std::move(copy));
+    } else if (!hyphen && count > 0 && line->GetItem(0)->SameFormat) {
+        line->GetItem(0)->AssignFormat(*old.FItems.back());
     }
     FLines.push_back(std::move(line));
 }

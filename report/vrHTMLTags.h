@@ -38,18 +38,24 @@ public:
     bool NoBreak = false;
 };
 
-// The records of one wrapped line, owned.
+// The records of one wrapped line, owned. A line split off the end of another takes over its
+// record vector from the split point on (FFirst), so splitting a long paragraph line after line
+// costs the length of each line, not of the rest of the paragraph.
 class TvrHTMLTags : public TObject {
 public:
     String ClassName() const override { return "TvrHTMLTags"; }
-    Integer ItemCount() const { return static_cast<Integer>(FItems.size()); }
-    TvrHTMLTag* GetItem(Integer index) const { return FItems[static_cast<size_t>(index)].get(); }
+    Integer ItemCount() const { return static_cast<Integer>(FItems.size() - FFirst); }
+    TvrHTMLTag* GetItem(Integer index) const { return FItems[FFirst + static_cast<size_t>(index)].get(); }
     void Add(std::unique_ptr<TvrHTMLTag> tag) { FItems.push_back(std::move(tag)); }
-    void Clear() { FItems.clear(); }
+    void Clear() {
+        FItems.clear();
+        FFirst = 0;
+    }
 
 private:
     friend class TvrHTMLTagsList;
     std::vector<std::unique_ptr<TvrHTMLTag>> FItems;
+    size_t FFirst = 0;
 };
 
 // Running text extents of a text in a canvas's current font: extents[k] is the width of the

@@ -312,3 +312,16 @@ TEST(TextLayoutLock, OneLockForEveryLayoutObject) {
     }).join();
     EXPECT_TRUE(other);
 }
+
+TEST_F(Layout, ParagraphsLongerThan32768CharactersWrapThroughout) {
+    Box(160); // ten characters a line
+    WideString paragraph;
+    for (int k = 0; k < 4000; ++k)
+        paragraph += u"aaaaaaaa" + WideString(1, static_cast<char16_t>(u'0' + k % 10)) + u" ";
+    const V lines = Wrap({paragraph});
+    ASSERT_EQ(lines.size(), 4000u);
+    EXPECT_EQ(lines[3500], u"aaaaaaaa0");
+    EXPECT_EQ(lines[3999], u"aaaaaaaa9 ");
+    EXPECT_GE(Text.Advances.size(), 40000u);
+    EXPECT_EQ(Text.Advances[39999], 4000000);
+}
