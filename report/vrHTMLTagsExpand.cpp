@@ -19,6 +19,23 @@ bool StartsWithWord(const WideString& text, size_t from, const char16_t* word) {
     return true;
 }
 
+// The style a one-letter tag stands for ("b", "i", "u").
+bool LetterStyle(char16_t letter, TFontStyle& style) {
+    switch (Upper(letter)) {
+    case u'B':
+        style = fsBold;
+        return true;
+    case u'I':
+        style = fsItalic;
+        return true;
+    case u'U':
+        style = fsUnderline;
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool IsHexDigit(char16_t c) {
     return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
@@ -62,20 +79,11 @@ Integer TvrHTMLTagsList::TakeColorTag(const WideString& text, size_t i) {
 Integer TvrHTMLTagsList::TakeTag(const WideString& text, size_t i) {
     const size_t len = text.size();
     // Positions as 1-based i + n lie at 0-based i + n.
+    TFontStyle style;
     if (i + 2 < len && text[i + 2] == u'>') {
-        switch (Upper(text[i + 1])) {
-        case u'B':
-            FStyle.Include(fsBold);
-            return 3;
-        case u'I':
-            FStyle.Include(fsItalic);
-            return 3;
-        case u'U':
-            FStyle.Include(fsUnderline);
-            return 3;
-        default:
-            return 0;
-        }
+        if (!LetterStyle(text[i + 1], style)) return 0;
+        FStyle.Include(style);
+        return 3;
     }
     if (i + 4 < len && text[i + 4] == u'>') {
         const bool sub = StartsWithWord(text, i + 1, u"SUB>");
@@ -97,19 +105,9 @@ Integer TvrHTMLTagsList::TakeTag(const WideString& text, size_t i) {
     }
     if (i + 1 < len && text[i + 1] == u'/') {
         if (i + 3 < len && text[i + 3] == u'>') {
-            switch (Upper(text[i + 2])) {
-            case u'B':
-                FStyle.Exclude(fsBold);
-                return 4;
-            case u'I':
-                FStyle.Exclude(fsItalic);
-                return 4;
-            case u'U':
-                FStyle.Exclude(fsUnderline);
-                return 4;
-            default:
-                return 0;
-            }
+            if (!LetterStyle(text[i + 2], style)) return 0;
+            FStyle.Exclude(style);
+            return 4;
         }
         if (StartsWithWord(text, i + 2, u"STRIKE>")) {
             FStyle.Exclude(fsStrikeOut);
