@@ -134,13 +134,26 @@ TEST_F(Drawing, OneOutputPerFormatRun) {
 }
 
 TEST_F(Drawing, AWrappedLineThatStartsWithAFormatTakesIt) {
-    Boxes(TRect(0, 0, 48, 100), TRect(0, 0, 1000, 1000));
-    Draw({u"aa <b>bb</b>"});
-    ASSERT_EQ(Printer.Records.size(), 2u);
-    EXPECT_EQ(Printer.Records[0].Text, u"aa");
-    EXPECT_EQ(Printer.Records[0].Style, TFontStyles{});
-    EXPECT_EQ(Printer.Records[1].Text, u"bb");
-    EXPECT_EQ(Printer.Records[1].Style, TFontStyles{fsBold});
+    struct TCase {
+        WideString source;
+        TFontStyles first, second;
+    };
+    // The format changes where the line breaks: at the first character of the new line, or at
+    // the dropped blank, whose record the new line's first character takes over.
+    const TCase cases[] = {
+        {u"aa <b>bb</b>", {}, {fsBold}},
+        {u"<b>aa</b> bb", {fsBold}, {}},
+        {u"<b>aa bb</b>", {fsBold}, {fsBold}},
+    };
+    for (const TCase& c : cases) {
+        Boxes(TRect(0, 0, 48, 100), TRect(0, 0, 1000, 1000));
+        Draw({c.source});
+        ASSERT_EQ(Printer.Records.size(), 2u);
+        EXPECT_EQ(Printer.Records[0].Text, u"aa");
+        EXPECT_EQ(Printer.Records[0].Style, c.first) << WideToUtf8(c.source);
+        EXPECT_EQ(Printer.Records[1].Text, u"bb");
+        EXPECT_EQ(Printer.Records[1].Style, c.second) << WideToUtf8(c.source);
+    }
 }
 
 TEST_F(Drawing, ClipAndWysiwygSwitches) {
