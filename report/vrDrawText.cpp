@@ -19,7 +19,8 @@ TvrDrawText& SharedLayout() {
     return *layout;
 }
 
-TvrDrawText::TvrDrawText() : HyphenCodePage(DefaultAnsiCodePage()), FMeasureBitmap(std::make_unique<TBitmap>()) {}
+TvrDrawText::TvrDrawText()
+    : HyphenCodePage(DefaultAnsiCodePage()), FMeasureBitmap(std::make_unique<TBitmap>()) {}
 
 TvrDrawText::~TvrDrawText() = default;
 
@@ -63,8 +64,8 @@ void TvrDrawText::ApplySpacing(Extended paragraphGap, Extended charSpacing, Exte
     LineSpacing = lineSpacing;
 }
 
-void TvrDrawText::ApplyRects(const TRect& layoutBox, const TRect& deviceBox, Extended horzScale, Extended vertScale,
-                             Extended printZoom) {
+void TvrDrawText::ApplyRects(const TRect& layoutBox, const TRect& deviceBox, Extended horzScale,
+                             Extended vertScale, Extended printZoom) {
     LayoutBox = layoutBox;
     DeviceBox = deviceBox;
     HorzScale = horzScale;
@@ -130,7 +131,8 @@ void TvrDrawText::WrapParagraph(WideString text, Integer fullWidth, Integer firs
         // The byte path gave units other than the characters: running sums per character.
         std::vector<int> perChar(static_cast<size_t>(L), 0);
         for (Integer k = 0; k < units.Count(); ++k) {
-            const int advance = Advances[static_cast<size_t>(k)] - (k > 0 ? Advances[static_cast<size_t>(k - 1)] : 0);
+            const int advance =
+                Advances[static_cast<size_t>(k)] - (k > 0 ? Advances[static_cast<size_t>(k - 1)] : 0);
             perChar[static_cast<size_t>(units.Record[static_cast<size_t>(k)])] += advance;
         }
         if (Advances.size() < perChar.size()) Advances.resize(perChar.size());
@@ -144,7 +146,8 @@ void TvrDrawText::WrapParagraph(WideString text, Integer fullWidth, Integer firs
     // 1-based positions as in the text; A(i) is the running sum through character i.
     auto A = [&](Integer i) { return Advances[static_cast<size_t>(i - 1)]; };
     auto chars = [&](Integer from, Integer to) { // from..to inclusive
-        return to >= from ? text.substr(static_cast<size_t>(from - 1), static_cast<size_t>(to - from + 1)) : WideString();
+        return to >= from ? text.substr(static_cast<size_t>(from - 1), static_cast<size_t>(to - from + 1))
+                          : WideString();
     };
     Integer lineStart = 1, breakAt = 1, consumed = 0, limit = firstWidth;
     Integer i = 1;

@@ -34,8 +34,8 @@ public:
     // FontSizePt := the font's size; the measuring font takes its name, a height of
     // -Round(size * 600 / 72), style, character set and colour.
     void ApplyFont(const TFont& font);
-    void ApplyOptions(bool wordWrap, bool tagsAllowed, bool rtlReading, bool wordBreak, bool clipped, bool wysiwyg,
-                      Integer rotation);
+    void ApplyOptions(bool wordWrap, bool tagsAllowed, bool rtlReading, bool wordBreak, bool clipped,
+                      bool wysiwyg, Integer rotation);
     void ApplySpacing(Extended paragraphGap, Extended charSpacing, Extended lineSpacing);
     void ApplyRects(const TRect& layoutBox, const TRect& deviceBox, Extended horzScale, Extended vertScale,
                     Extended printZoom);

@@ -140,8 +140,9 @@ void TvrDrawText::DrawLayout(TCanvas& canvas, TvrHAlign hAlign, TvrVAlign vAlign
 
     const Integer outH = -font.Height();
     const Integer measH = -MeasureCanvas().Font()->Height();
-    const Integer H = printer ? R(LineSpacing * VertScale * n + static_cast<Extended>(measH) * n * dpiY * PrintZoom / 600)
-                              : R((LineSpacing * n + measH * n / 6.25L) * VertScale);
+    const Integer H =
+        printer ? R(LineSpacing * VertScale * n + static_cast<Extended>(measH) * n * dpiY * PrintZoom / 600)
+                : R((LineSpacing * n + measH * n / 6.25L) * VertScale);
     const Integer pitch = R(LineSpacing * VertScale) + outH;
     const Integer gap = Wysiwyg ? H - n * pitch : 0;
 
@@ -165,7 +166,8 @@ void TvrDrawText::DrawLayout(TCanvas& canvas, TvrHAlign hAlign, TvrVAlign vAlign
     font.SetOrientation(previousOrientation);
 }
 
-void TvrDrawText::DrawLayoutLine(TCanvas& canvas, Integer k, TvrHAlign align, Integer x, Integer y, Integer w) {
+void TvrDrawText::DrawLayoutLine(TCanvas& canvas, Integer k, TvrHAlign align, Integer x, Integer y,
+                                 Integer w) {
     TFont& font = *canvas.Font();
     const WideString line = WrappedLines.Strings(k);
     const TvrTextUnits units = MakeTextUnits(line, font.Charset(), UseDefaultCharset);
@@ -176,11 +178,13 @@ void TvrDrawText::DrawLayoutLine(TCanvas& canvas, Integer k, TvrHAlign align, In
     FTags.DefaultStyle = style;
     MeasureCanvas().Font()->SetStyle(style);
     const Integer layoutSpacing = R(CharSpacing * 6.25L);
-    Integer w1 = FTags.MeasureChars(Advances, line, MeasureCanvas(), k, layoutSpacing, false, UseDefaultCharset) -
-                 layoutSpacing;
+    Integer w1 =
+        FTags.MeasureChars(Advances, line, MeasureCanvas(), k, layoutSpacing, false, UseDefaultCharset) -
+        layoutSpacing;
     const Integer deviceSpacing = R(CharSpacing * HorzScale);
     const Integer w2 =
-        FTags.MeasureChars(Advances, line, canvas, k, deviceSpacing, false, UseDefaultCharset) - deviceSpacing;
+        FTags.MeasureChars(Advances, line, canvas, k, deviceSpacing, false, UseDefaultCharset) -
+        deviceSpacing;
     font.SetStyle(style);
 
     int dpiX = canvas.GetDeviceCaps(LOGPIXELSX);
@@ -217,13 +221,15 @@ void TvrDrawText::DrawLayoutLine(TCanvas& canvas, Integer k, TvrHAlign align, In
         const Integer each = count / static_cast<Integer>(spaces.size());
         const Integer rest = count % static_cast<Integer>(spaces.size());
         for (size_t j = 0; j < spaces.size(); ++j)
-            Advances[static_cast<size_t>(spaces[j])] += (each + (static_cast<Integer>(j) < rest ? 1 : 0)) * unit;
+            Advances[static_cast<size_t>(spaces[j])] +=
+                (each + (static_cast<Integer>(j) < rest ? 1 : 0)) * unit;
     } else {
         Spread(Advances, 0, n, extra);
     }
 
     // Format runs: one text output each, with the run's advances.
-    TvrHTMLTags* tags = k < FTags.ItemCount() && FTags.GetItem(k)->ItemCount() > 0 ? FTags.GetItem(k) : nullptr;
+    TvrHTMLTags* tags =
+        k < FTags.ItemCount() && FTags.GetItem(k)->ItemCount() > 0 ? FTags.GetItem(k) : nullptr;
     auto record = [&](Integer u) -> TvrHTMLTag* {
         if (!tags) return nullptr;
         return tags->GetItem(std::min(units.Record[static_cast<size_t>(u)], tags->ItemCount() - 1));
@@ -247,7 +253,8 @@ void TvrDrawText::DrawLayoutLine(TCanvas& canvas, Integer k, TvrHAlign align, In
             if (tag && !tag->SameFormat && tag != record(end - 1)) break;
             ++end;
         }
-        const WideString run = units.Text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
+        const WideString run =
+            units.Text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
         canvas.ExtTextOut(x + R(shift * s), y + R(shift * c), TextOutFlags, &DeviceBox, run,
                           Wysiwyg ? &Advances[static_cast<size_t>(start)] : nullptr);
         if (end < n) {

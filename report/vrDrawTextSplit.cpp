@@ -35,7 +35,8 @@ WideString TvrDrawText::SplitLayout(bool& insideParagraph) {
     insideParagraph = fit > 0 && (WrappedLines.Objects(fit - 1) == 0 || WrappedLines.Objects(fit - 1) == 1);
     const TvrHTMLTags* rest = FTags.GetItem(fit);
     const TvrHTMLTag* first = rest->ItemCount() > 0 ? rest->GetItem(0) : nullptr;
-    const size_t q = first ? static_cast<size_t>(std::max<Integer>(1, first->SourcePos)) : SourceText.size() + 1;
+    const size_t q =
+        first ? static_cast<size_t>(std::max<Integer>(1, first->SourcePos)) : SourceText.size() + 1;
     if (q - 1 < SourceText.size()) remainder = SourceText.substr(q - 1);
     if (insideParagraph && !remainder.empty() && remainder[0] == u' ') remainder.erase(0, 1);
     SourceText = SourceText.substr(0, std::min(q - 1, SourceText.size()));

@@ -118,8 +118,8 @@ public:
     // Per-unit advances of line lineIndex's text on the canvas into advances (grown as needed),
     // each with spacing added and reduced characters divided by 1.5; with running set the
     // advances become running sums. Returns the total of the advances.
-    Integer MeasureChars(std::vector<int>& advances, const WideString& text, TCanvas& canvas, Integer lineIndex,
-                         Integer spacing, bool running, bool useDefaultCharset);
+    Integer MeasureChars(std::vector<int>& advances, const WideString& text, TCanvas& canvas,
+                         Integer lineIndex, Integer spacing, bool running, bool useDefaultCharset);
 
     bool TagsAllowed = true;
     Integer NextPos = 1;

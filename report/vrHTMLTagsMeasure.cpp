@@ -65,19 +65,22 @@ void TvrHTMLTagsList::MeasureFrom(TCanvas& canvas, const WideString& text, size_
 }
 
 Integer TvrHTMLTagsList::MeasureChars(std::vector<int>& advances, const WideString& text, TCanvas& canvas,
-                                      Integer lineIndex, Integer spacing, bool running, bool useDefaultCharset) {
+                                      Integer lineIndex, Integer spacing, bool running,
+                                      bool useDefaultCharset) {
     const TvrTextUnits units = MakeTextUnits(text, canvas.Font()->Charset(), useDefaultCharset);
     const size_t n = units.Text.size();
     if (advances.size() < n) advances.resize(n);
     if (n == 0) return 0;
-    const TvrHTMLTags* line =
-        lineIndex >= 0 && lineIndex < ItemCount() && GetItem(lineIndex)->ItemCount() > 0 ? GetItem(lineIndex) : nullptr;
+    const TvrHTMLTags* line = lineIndex >= 0 && lineIndex < ItemCount() && GetItem(lineIndex)->ItemCount() > 0
+                                  ? GetItem(lineIndex)
+                                  : nullptr;
     auto record = [&](size_t k) -> const TvrHTMLTag* {
         if (!line) return nullptr;
         const Integer r = std::min(units.Record[k], line->ItemCount() - 1);
         return line->GetItem(r);
     };
-    if (const TvrHTMLTag* first = record(0); first && !first->SameFormat) canvas.Font()->SetStyle(first->StyleSet);
+    if (const TvrHTMLTag* first = record(0); first && !first->SameFormat)
+        canvas.Font()->SetStyle(first->StyleSet);
     MeasureFrom(canvas, units.Text, 0);
     Integer total = 0;
     for (size_t k = 0; k < n; ++k) {

@@ -47,8 +47,8 @@ public:
     std::vector<TTextOutRecord> Records;
 
 protected:
-    void DevTextOut(int x, int y, Cardinal options, const TRect* rect, const WideString& text, const int* dx, bool,
-                    TColor) override {
+    void DevTextOut(int x, int y, Cardinal options, const TRect* rect, const WideString& text, const int* dx,
+                    bool, TColor) override {
         TTextOutRecord r;
         r.X = x;
         r.Y = y;

@@ -3,9 +3,12 @@
 #include "report/vrDrawText.h"
 
 #include "DrawTextTools.h"
+#include "gui/Bitmap.h"
 #include "rtl/CodePage.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -52,14 +55,10 @@ TEST_F(Drawing, StartPointsOfTheRightAngles) {
     };
     // Device box 10, 20, 1010, 2020; lines 100 device units apart.
     const TCase cases[] = {
-        {0, vaTop, {10, 20}, {10, 120}},
-        {90, vaTop, {10, 2020}, {110, 2020}},
-        {180, vaTop, {1010, 2020}, {1010, 1920}},
-        {270, vaTop, {1010, 20}, {910, 20}},
-        {-90, vaTop, {1010, 20}, {910, 20}},
-        {0, vaBottom, {10, 1820}, {10, 1920}},
-        {0, vaCenter, {10, 920}, {10, 1020}},
-        {90, vaBottom, {810, 2020}, {910, 2020}},
+        {0, vaTop, {10, 20}, {10, 120}},           {90, vaTop, {10, 2020}, {110, 2020}},
+        {180, vaTop, {1010, 2020}, {1010, 1920}},  {270, vaTop, {1010, 20}, {910, 20}},
+        {-90, vaTop, {1010, 20}, {910, 20}},       {0, vaBottom, {10, 1820}, {10, 1920}},
+        {0, vaCenter, {10, 920}, {10, 1020}},      {90, vaBottom, {810, 2020}, {910, 2020}},
         {180, vaBottom, {1010, 220}, {1010, 120}},
     };
     for (const TCase& c : cases) {
@@ -235,8 +234,41 @@ TEST(DrawTextRealFonts, AParagraphBreaksAtTheSamePlacesOnScreenAndAt600Dpi) {
             EXPECT_EQ(screen.Records[k].Text, text.WrappedLines.Strings(static_cast<Integer>(k)));
             EXPECT_EQ(printer.Records[k].Text, screen.Records[k].Text);
             // Both widths come from the one 600-dpi width of the line.
-            EXPECT_NEAR(printer.Records[k].Width(), screen.Records[k].Width() * 6.25, 3.2) << c.face << " " << k;
+            EXPECT_NEAR(printer.Records[k].Width(), screen.Records[k].Width() * 6.25, 3.2)
+                << c.face << " " << k;
             EXPECT_LE(screen.Records[k].Width(), box.Width()) << c.face << " " << k;
         }
     }
+}
+
+TEST(DrawTextRealFonts, RotatedTextRunsUpFromTheBottomLeft) {
+    TFont font;
+    font.SetName("Arial");
+    font.SetSize(12);
+    font.SetColor(clBlack);
+    TvrDrawText text;
+    text.ApplyFont(font);
+    text.ApplyOptions(true, true, false, false, false, true, 90);
+    text.ApplySpacing(0, 0, 0);
+    const TRect box(50, 10, 150, 190);
+    text.ApplyRects(box, box, 1, 1, 1);
+    TWideStrings source;
+    source.Add(u"HHHHHH");
+    text.LayoutText(source);
+    TBitmap bitmap(200, 200);
+    text.DrawLayout(*bitmap.Canvas(), haLeft, vaTop);
+    // The ink: a column by the left edge of the box, running up from its bottom.
+    int left = 200, right = -1, top = 200, bottom = -1;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 200; ++x)
+            if ((ColorToPixelRGB(bitmap.Canvas()->Pixels(x, y)) & 0xFF) < 0x80) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+    ASSERT_GE(right, 0) << "nothing drawn";
+    EXPECT_GE(left, 50);
+    EXPECT_LE(right, 50 + 20);
+    EXPECT_LE(bottom, 190);
+    EXPECT_GE(bottom, 190 - 5);
+    EXPECT_GT(bottom - top, 3 * (right - left));
 }

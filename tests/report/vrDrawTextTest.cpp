@@ -64,7 +64,10 @@ TEST_F(Layout, LineHeightFollowsTheFontAndSpacing) {
         Extended spacing;
         Extended height; // h / 6.25 + spacing, h = Round(pt × 600 / 72)
     };
-    const TCase cases[] = {{10, 0, 83 / 6.25L}, {10, 2, 83 / 6.25L + 2}, {12, 0, 16}, {9, -1, 75 / 6.25L - 1},
+    const TCase cases[] = {{10, 0, 83 / 6.25L},
+                           {10, 2, 83 / 6.25L + 2},
+                           {12, 0, 16},
+                           {9, -1, 75 / 6.25L - 1},
                            {11, 0, 92 / 6.25L}};
     for (const TCase& c : cases) {
         Apply(c.sizePt);
@@ -161,7 +164,8 @@ TEST_F(Layout, RemainingSpace) {
     const TCase cases[] = {{31, 0.0001L}, {15, 0.0001L}, {10, 0}, {14, 0}, {39, 8}};
     for (const TCase& c : cases) {
         Text.ApplyRects(TRect(0, 0, 80, c.height), TRect(0, 0, 80, c.height), 1, 1, 1);
-        EXPECT_DOUBLE_EQ(static_cast<double>(Text.RemainingSpace()), static_cast<double>(c.space)) << c.height;
+        EXPECT_DOUBLE_EQ(static_cast<double>(Text.RemainingSpace()), static_cast<double>(c.space))
+            << c.height;
     }
 }
 
@@ -222,10 +226,8 @@ TEST(SpreadIncrements, SpreadsEvenly) {
         std::vector<int> result;
     };
     const TCase cases[] = {
-        {0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-        {1, {0, 0, 0, 0, 1, 0, 0, 0, 0, 0}},
-        {3, {0, 1, 0, 0, 0, 1, 0, 1, 0, 0}},
-        {9, {1, 1, 1, 1, 0, 1, 1, 1, 1, 1}},
+        {0, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},  {1, {0, 0, 0, 0, 1, 0, 0, 0, 0, 0}},
+        {3, {0, 1, 0, 0, 0, 1, 0, 1, 0, 0}},  {9, {1, 1, 1, 1, 0, 1, 1, 1, 1, 1}},
         {10, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
     };
     for (const TCase& c : cases) {
@@ -256,7 +258,8 @@ TEST(SyllableBreaks, RussianWordsUnderCodePage1251) {
     for (const TCase& c : cases)
         EXPECT_EQ(SyllableBreaks(c.word, c.codePage), c.breaks) << WideToUtf8(c.word);
     // Words just under 128 characters still break.
-    EXPECT_FALSE(SyllableBreaks(WideString(21, u'М') + u"ОЛОКОЛОКОЛОКО" + WideString(93, u'О'), 1251).empty());
+    EXPECT_FALSE(
+        SyllableBreaks(WideString(21, u'М') + u"ОЛОКОЛОКОЛОКО" + WideString(93, u'О'), 1251).empty());
 }
 
 TEST_F(Layout, WordBreakBySyllables) {

@@ -34,8 +34,8 @@ TExpanded Expand(const WideString& source, Integer size = 10, bool allowed = tru
     for (Integer l = 0; l < list.ItemCount(); ++l)
         for (Integer k = 0; k < list.GetItem(l)->ItemCount(); ++k) {
             const TvrHTMLTag& t = *list.GetItem(l)->GetItem(k);
-            e.Tags.push_back(
-                {t.SourcePos, t.SizePt, t.Lowered, t.StyleSet, t.TagColor, t.SameFormat, t.Reduced, t.NoBreak});
+            e.Tags.push_back({t.SourcePos, t.SizePt, t.Lowered, t.StyleSet, t.TagColor, t.SameFormat,
+                              t.Reduced, t.NoBreak});
         }
     return e;
 }
