@@ -328,3 +328,16 @@ TEST_F(Layout, ParagraphsLongerThan32768CharactersWrapThroughout) {
     EXPECT_GE(Text.Advances.size(), 40000u);
     EXPECT_EQ(Text.Advances[39999], 4000000);
 }
+
+TEST_F(Layout, TheBytePathWrapsOnRunningSumsPerCharacter) {
+    // In a GB2312 font the emoji becomes one "?" unit: the line still breaks after the whole
+    // character, never between its two UTF-16 units.
+    TFont font;
+    font.SetName("宋体");
+    font.SetSize(10);
+    font.SetCharset(GB2312_CHARSET);
+    Text.ApplyFont(font);
+    Box(48); // 300 layout units
+    EXPECT_EQ(Wrap({u"ab\U0001F600cd"}), (V{u"ab\U0001F600", u"cd"}));
+    EXPECT_EQ(Wrap({u"\u4E2Da\u6587b"}), (V{u"\u4E2Da", u"\u6587b"}));
+}
