@@ -207,12 +207,12 @@ void TvrXMLSerializer::ReadPropData(TPersistent* Obj, const String& Hex) {
 }
 
 void TvrXMLSerializer::SetProp(TPersistent* Obj, const String& Name, const String& RawValue) {
-    TPersistent* cur = Obj;
+    TObject* cur = Obj;
     String name = Name;
     for (size_t dot = name.find('.'); dot != String::npos; dot = name.find('.')) {
         const meta::TPropInfo* p = GetPropInfo(cur, name.substr(0, dot));
         if (!p || !(p->Kind == TPropKind::Object || p->Kind == TPropKind::Strings)) break;
-        auto* sub = dynamic_cast<TPersistent*>(GetObjectProp(cur, *p));
+        TObject* sub = GetObjectProp(cur, *p);
         if (!sub) return;
         cur = sub;
         name.erase(0, dot + 1);
@@ -250,7 +250,7 @@ void TvrXMLSerializer::SetProp(TPersistent* Obj, const String& Name, const Strin
         if (comp && comp->SetLayoutText(UnescapeXMLText(RawValue))) return;
     }
     if (name == "PropData") {
-        ReadPropData(cur, RawValue);
+        if (auto* persistent = dynamic_cast<TPersistent*>(cur)) ReadPropData(persistent, RawValue);
         return;
     }
     if (name == "Name" && dynamic_cast<TvrReport*>(cur)) return;

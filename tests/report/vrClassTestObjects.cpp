@@ -34,7 +34,10 @@ TTestView::~TTestView() = default;
 void TTestView::DefineProperties(TFiler& Filer) {
     TvrReportComponent::DefineProperties(Filer);
     Filer.DefineProperty(
-        "Blob", [this](TReader& r) { Blob = r.ReadString(); }, [this](TWriter& w) { w.WriteString(Blob); },
+        "Blob", [this](TReader& r) { Blob = r.ReadString(); }, [this](TWriter& w) {
+            if (Blob == "fail") throw EWriteError("Cannot write " + Name());
+            w.WriteString(Blob);
+        },
         !Blob.empty());
 }
 
