@@ -107,8 +107,10 @@ std::vector<TvrComponent*> TvrComponent::AllObjects() const {
 }
 
 TvrComponent* TvrComponent::FindObject(const String& AName) const {
-    for (TvrComponent* c : AllObjects())
+    for (TvrComponent* c : FChildren) {
         if (SameText(c->Name(), AName)) return c;
+        if (TvrComponent* found = c->FindObject(AName)) return found;
+    }
     return nullptr;
 }
 
@@ -189,7 +191,9 @@ void TvrComponent::SetName(const String& NewName) {
     if (SameText(NewName, Name())) return;
     if (!NewName.empty()) {
         if (TvrReport* report = GetReport()) {
-            TvrComponent* other = report->FindObject(NewName);
+            // An object the report owns is checked by the report's ValidateRename, which
+            // raises the same error.
+            TvrComponent* other = Owner() == report ? nullptr : report->FindObject(NewName);
             if (other && other != this) throw EComponentError(GetResources().GetString("prDupl"));
             if (IsInherited())
                 throw EComponentError("Could not rename " + Name() + ", it was introduced in the ancestor report");

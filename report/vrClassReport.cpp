@@ -11,6 +11,9 @@
 #include "rtl/StrUtils.h"
 #include "script/vs_iinterpreter.h"
 
+#include <algorithm>
+#include <functional>
+
 ORV_META_IMPL(TvrReport)
 void TvrReport::DeclareMeta(meta::Class<TvrReport>& c) {
     using T = TvrReport;
@@ -93,8 +96,7 @@ TvrReport::~TvrReport() {
     SetPreview(nullptr);
     FAncestorCopy.reset();
     // The tree goes first, while the lists its data sets are entered in still exist.
-    while (!Children().empty())
-        delete Children().back();
+    FreeTree(false);
 }
 
 void TvrReport::SetEngine(std::unique_ptr<TvrCustomEngine> Engine, std::unique_ptr<TvrCustomPreviewPages> Pages) {
@@ -104,8 +106,48 @@ void TvrReport::SetEngine(std::unique_ptr<TvrCustomEngine> Engine, std::unique_p
     if (FPreparedPages) FPreparedPages->Engine = FEngine.get();
 }
 
+void TvrReport::FreeTree(bool KeepInherited) {
+    // Every object of the tree is owned by the report, and the platform tells all owned
+    // components of each one that leaves. While the tree is freed only the components that stay
+    // are told, which keeps freeing a large layout linear.
+    std::vector<TComponent*> survivors;
+    {
+        std::vector<TvrComponent*> doomed;
+        std::function<void(TvrComponent*)> collect = [&](TvrComponent* o) {
+            for (TvrComponent* c : o->Children()) {
+                if (KeepInherited && c->IsInherited()) {
+                    collect(c);
+                } else {
+                    doomed.push_back(c);
+                    for (TvrComponent* d : c->AllObjects())
+                        doomed.push_back(d);
+                }
+            }
+        };
+        collect(this);
+        std::sort(doomed.begin(), doomed.end());
+        for (int i = 0; i < ComponentCount(); ++i) {
+            auto* obj = dynamic_cast<TvrComponent*>(Components(i));
+            if (!obj || !std::binary_search(doomed.begin(), doomed.end(), obj)) survivors.push_back(Components(i));
+        }
+    }
+    FClearSurvivors = &survivors;
+    try {
+        if (KeepInherited) {
+            TvrComponent::Clear();
+        } else {
+            while (!Children().empty())
+                delete Children().back();
+        }
+    } catch (...) {
+        FClearSurvivors = nullptr;
+        throw;
+    }
+    FClearSurvivors = nullptr;
+}
+
 void TvrReport::Clear() {
-    TvrComponent::Clear();
+    FreeTree(true);
     FDatasets->Clear();
     FVariables->Clear();
     FStyles->Clear();
@@ -177,12 +219,39 @@ void TvrReport::SetPreview(TvrCustomPreview* Value) {
 }
 
 void TvrReport::Notification(TComponent* AComponent, TOperation Operation) {
-    TvrComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
+    if (Operation == opInsert) return; // no object of a report reacts to another's arrival
+    if (AComponent && AComponent->Owner() == this) {
+        auto it = FNameIndex.find(UpperCase(AComponent->Name()));
+        if (it != FNameIndex.end() && it->second == AComponent) FNameIndex.erase(it);
+    }
+    if (FClearSurvivors) {
+        RemoveFreeNotification(AComponent);
+        for (TComponent* c : *FClearSurvivors)
+            if (c != AComponent) c->Notification(AComponent, Operation);
+    } else {
+        TvrComponent::Notification(AComponent, Operation);
+    }
     for (int i = FDatasets->Count() - 1; i >= 0; --i)
         if (static_cast<TComponent*>(FDatasets->GetItem(i)->DataSet()) == AComponent) FDatasets->Delete(i);
     if (static_cast<TComponent*>(FDataSet) == AComponent) FDataSet = nullptr;
     if (static_cast<TComponent*>(FPreview) == AComponent) FPreview = nullptr;
+}
+
+void TvrReport::ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName) {
+    if (!AComponent) return;
+    if (!SameText(CurName, NewName)) {
+        TComponent* existing = FindOwnedComponent(NewName);
+        if (existing && existing != AComponent) throw EComponentError(GetResources().GetString("prDupl"));
+    }
+    auto old = FNameIndex.find(UpperCase(CurName));
+    if (old != FNameIndex.end() && old->second == AComponent) FNameIndex.erase(old);
+    if (!NewName.empty()) FNameIndex[UpperCase(NewName)] = AComponent;
+}
+
+TComponent* TvrReport::FindOwnedComponent(const String& AName) const {
+    if (AName.empty()) return nullptr;
+    auto it = FNameIndex.find(UpperCase(AName));
+    return it == FNameIndex.end() ? nullptr : it->second;
 }
 
 // --- inheritance ----------------------------------------------------------------------------------

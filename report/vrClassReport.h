@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <unordered_map>
 
 class TvsScript;
 class TvsCustomVariable;
@@ -106,6 +107,8 @@ class TvrReport : public TvrComponent {
     TvrXMLSerializer* CurrentSerializer = nullptr;
     bool InternalReload = false;
     TvrReport* AncestorCopy() const { return FAncestorCopy.get(); }
+    // The component of that name the report owns (case ignored), without a linear search.
+    TComponent* FindOwnedComponent(const String& AName) const;
 
     // --- files and structure ---
     void Clear() override;
@@ -156,8 +159,17 @@ class TvrReport : public TvrComponent {
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // A second object of the same name: "prDupl".
+    void ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName) override;
 
 private:
+    // Frees the tree (all of it, or all but the inherited objects) telling only the components
+    // that stay.
+    void FreeTree(bool KeepInherited);
+    // Every owned component by its upper-case name; kept by ValidateRename and Notification.
+    std::unordered_map<String, TComponent*> FNameIndex;
+    // The components that stay while Clear frees the tree; nullptr outside Clear.
+    std::vector<TComponent*>* FClearSurvivors = nullptr;
     // The variable being evaluated, to stop a variable naming itself.
     int FVariableDepth = 0;
     friend class TvrXMLSerializer;

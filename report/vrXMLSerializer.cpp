@@ -318,10 +318,21 @@ void TvrXMLSerializer::ReadProps(const String& Text, TPersistent* Obj) {
     }
 }
 
+void TvrXMLSerializer::IndexOwnedComponents() {
+    FOwnedByName.clear();
+    if (!OwnerReport) return;
+    for (int i = 0; i < OwnerReport->ComponentCount(); ++i) {
+        TComponent* c = OwnerReport->Components(i);
+        if (!c->Name().empty()) FOwnedByName[UpperCase(c->Name())] = c;
+    }
+}
+
 void TvrXMLSerializer::ReadItem(TvrComponent* Obj, TvrXMLItem& Item) {
     Obj->InLoading = true;
     FReadObjects.push_back(Obj);
     ReadProps(Item.AttrText, Obj);
+    // Reading the report's attributes may have loaded its parent layout (ParentReport).
+    if (Obj == OwnerReport) IndexOwnedComponents();
     for (int i = 0; i < Item.ItemCount(); ++i) {
         TvrXMLItem& element = *Item.GetItem(i);
         const bool inherited = SameText(element.Name, "inherited");
@@ -335,8 +346,16 @@ void TvrXMLSerializer::ReadItem(TvrComponent* Obj, TvrXMLItem& Item) {
         }
         const String name = element.GetProp("Name");
         TvrComponent* child = nullptr;
-        if (!name.empty() && OwnerReport)
-            child = dynamic_cast<TvrComponent*>(OwnerReport->FindComponent(name));
+        if (!name.empty()) {
+            if (auto* report = dynamic_cast<TvrReport*>(OwnerReport)) {
+                child = dynamic_cast<TvrComponent*>(report->FindOwnedComponent(name));
+            } else {
+                auto it = FOwnedByName.find(UpperCase(name));
+                if (it != FOwnedByName.end() && it->second->Owner() == OwnerReport &&
+                    SameText(it->second->Name(), name))
+                    child = dynamic_cast<TvrComponent*>(it->second);
+            }
+        }
         if (!child) {
             if (inherited) continue;
             if (!cls->IsComponentClass() || !cls->InheritsFrom(TvrComponent::StaticClassInfo())) {
@@ -346,6 +365,7 @@ void TvrXMLSerializer::ReadItem(TvrComponent* Obj, TvrXMLItem& Item) {
             child = static_cast<TvrComponent*>(cls->CreateComponent(Obj));
         }
         ReadItem(child, element);
+        if (!child->Name().empty() && child->Owner() == OwnerReport) FOwnedByName[UpperCase(child->Name())] = child;
     }
 }
 
@@ -358,6 +378,7 @@ void TvrXMLSerializer::ReadComponentTree(TvrComponent* Root, TvrXMLItem* Item) {
         LegacyFormat = doc->LegacyFormat;
         Item = doc->Root();
     }
+    IndexOwnedComponents();
     if (!SameText(Item->Name, "inherited") && !GetClass(Item->Name))
         FErrorList.Add(GetResources().GetString("xrCantFindClass") + " " + Item->Name);
     else
@@ -368,6 +389,7 @@ void TvrXMLSerializer::ReadComponentTree(TvrComponent* Root, TvrXMLItem* Item) {
         if (!dynamic_cast<TvrReport*>(o)) o->Loaded();
     }
     FReadObjects.clear();
+    FOwnedByName.clear();
 }
 
 void TvrXMLSerializer::ResolveReferences() {

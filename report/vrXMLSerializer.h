@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class TPersistent;
@@ -61,11 +62,14 @@ private:
     void SetProp(TPersistent* Obj, const String& Name, const String& RawValue);
     void ReadPropData(TPersistent* Obj, const String& Hex);
     String DecodeText(const String& Unescaped) const;
+    void IndexOwnedComponents();
 
     TStream* FStream;
     TStringList FErrorList;
     std::vector<TvrFixupItem> FFixups;
     std::vector<TvrComponent*> FReadObjects;
+    // The components OwnerReport owns, by upper-case name, while a tree is read.
+    std::unordered_map<String, TComponent*> FOwnedByName;
 };
 
 // The attribute text of a collection item, as layout property data and style and variable files
