@@ -96,9 +96,7 @@ void TvrStyles::LoadFromFile(const String& FileName) {
 
 void TvrStyles::LoadFromStream(TStream& Stream) {
     Clear();
-    TvrXMLDocument doc;
-    doc.LoadFromStream(Stream);
-    if (SameText(doc.Root()->Name, "style")) LoadFromXMLItem(*doc.Root(), doc.LegacyFormat);
+    vrReadXMLRoot(Stream, "style", [this](TvrXMLItem& root, bool legacy) { LoadFromXMLItem(root, legacy); });
 }
 
 void TvrStyles::SaveToFile(const String& FileName) {
@@ -106,11 +104,7 @@ void TvrStyles::SaveToFile(const String& FileName) {
 }
 
 void TvrStyles::SaveToStream(TStream& Stream) {
-    TvrXMLDocument doc;
-    doc.IndentOutput = true;
-    doc.DeclareUtf8Texts = true;
-    SaveToXMLItem(*doc.Root());
-    doc.SaveToStream(Stream);
+    vrWriteXMLRoot(Stream, "style", [this](TvrXMLItem& root) { SaveToXMLItem(root); });
 }
 
 void TvrStyles::LoadFromXMLItem(TvrXMLItem& Item, bool LegacyFormat) {
@@ -173,11 +167,10 @@ void TvrStyleSheet::LoadFromFile(const String& FileName) {
 
 void TvrStyleSheet::LoadFromStream(TStream& Stream) {
     Clear();
-    TvrXMLDocument doc;
-    doc.LoadFromStream(Stream);
-    if (!SameText(doc.Root()->Name, "stylesheet")) return;
-    for (int i = 0; i < doc.Root()->ItemCount(); ++i) {
-        TvrXMLItem* child = doc.Root()->GetItem(i);
-        if (SameText(child->Name, "style")) Add()->LoadFromXMLItem(*child, doc.LegacyFormat);
-    }
+    vrReadXMLRoot(Stream, "stylesheet", [this](TvrXMLItem& root, bool legacy) {
+        for (int i = 0; i < root.ItemCount(); ++i) {
+            TvrXMLItem* child = root.GetItem(i);
+            if (SameText(child->Name, "style")) Add()->LoadFromXMLItem(*child, legacy);
+        }
+    });
 }

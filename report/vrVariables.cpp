@@ -121,9 +121,7 @@ void TvrVariables::LoadFromFile(const String& FileName) {
 
 void TvrVariables::LoadFromStream(TStream& Stream) {
     Clear();
-    TvrXMLDocument doc;
-    doc.LoadFromStream(Stream);
-    if (SameText(doc.Root()->Name, "variables")) LoadFromXMLItem(*doc.Root(), doc.LegacyFormat);
+    vrReadXMLRoot(Stream, "variables", [this](TvrXMLItem& root, bool legacy) { LoadFromXMLItem(root, legacy); });
 }
 
 void TvrVariables::SaveToFile(const String& FileName) {
@@ -131,12 +129,7 @@ void TvrVariables::SaveToFile(const String& FileName) {
 }
 
 void TvrVariables::SaveToStream(TStream& Stream) {
-    TvrXMLDocument doc;
-    doc.IndentOutput = true;
-    doc.DeclareUtf8Texts = true;
-    doc.Root()->Name = "variables";
-    SaveToXMLItem(*doc.Root());
-    doc.SaveToStream(Stream);
+    vrWriteXMLRoot(Stream, "variables", [this](TvrXMLItem& root) { SaveToXMLItem(root); });
 }
 
 void TvrVariables::LoadFromXMLItem(TvrXMLItem& Item, bool LegacyFormat) {

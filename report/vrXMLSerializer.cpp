@@ -447,3 +447,19 @@ String vrItemText(TCollectionItem& Item, TComponent* OwnerReport) {
     serializer.OwnerReport = OwnerReport;
     return serializer.WritePropsText(&Item, String(), nullptr);
 }
+
+void vrReadXMLRoot(TStream& Stream, const String& RootName,
+                   const std::function<void(TvrXMLItem& Root, bool LegacyFormat)>& Read) {
+    TvrXMLDocument doc;
+    doc.LoadFromStream(Stream);
+    if (SameText(doc.Root()->Name, RootName)) Read(*doc.Root(), doc.LegacyFormat);
+}
+
+void vrWriteXMLRoot(TStream& Stream, const String& RootName, const std::function<void(TvrXMLItem& Root)>& Write) {
+    TvrXMLDocument doc;
+    doc.IndentOutput = true;
+    doc.DeclareUtf8Texts = true;
+    doc.Root()->Name = RootName;
+    Write(*doc.Root());
+    doc.SaveToStream(Stream);
+}

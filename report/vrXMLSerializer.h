@@ -75,3 +75,10 @@ private:
 // The attribute text of a collection item, as layout property data and style and variable files
 // hold it.
 String vrItemText(TCollectionItem& Item, TComponent* OwnerReport);
+
+// Side files of the serializer (variables, styles, style sheets): reads a whole document and hands
+// its root to Read when the root is named RootName (case ignored); any other root reads nothing.
+void vrReadXMLRoot(TStream& Stream, const String& RootName,
+                   const std::function<void(TvrXMLItem& Root, bool LegacyFormat)>& Read);
+// Writes an indented document declaring UTF-8 texts whose root Write fills.
+void vrWriteXMLRoot(TStream& Stream, const String& RootName, const std::function<void(TvrXMLItem& Root)>& Write);
