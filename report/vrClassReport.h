@@ -126,6 +126,10 @@ class TvrReport : public TvrComponent {
     String GetDescription() const override;
     // The report's three collections: "Datasets", "Variables", "Style".
     void DefineProperties(TFiler& Filer) override;
+    // Makes the report inherit from another layout file; ClashMode decides about objects whose
+    // names the parent uses too: 1 drops them, 2 renames them, 0 asks. False when the file is
+    // the report's own or the question was cancelled.
+    bool InheritFromFile(const String& FileName, int ClashMode);
     // The ancestor object of that name (for writing an inherited report).
     TvrComponent* FindAncestorObject(const String& AName) const;
     String GetApplicationFolder() const;

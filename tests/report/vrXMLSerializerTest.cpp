@@ -2,6 +2,7 @@
 #include "report/vrClass.h"
 #include "report/vrRes.h"
 #include "report/vrXMLSerializer.h"
+#include "TempDir.h"
 #include "rtl/CodePage.h"
 #include "rtl/FileUtils.h"
 #include "vrClassTestObjects.h"
@@ -228,6 +229,69 @@ TEST_F(Serializer, MissingParentLayoutLeavesOnlyTheChildsOwnObjects) {
     SetProgramFolder("");
     EXPECT_EQ(report.FindObject("FromParent"), nullptr);
     EXPECT_NE(report.FindObject("Own"), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+struct Inheritance : ::testing::Test {
+    void SetUp() override {
+        RegisterTestObjects();
+        TvrReport parent(nullptr);
+        auto* page = new TTestReportPage(&parent);
+        page->SetName("Page1");
+        auto* memo = new TTestView(page);
+        memo->SetName("Memo1");
+        memo->Caption = "parent";
+        parent.ScriptText()->SetText("parent script");
+        parent.SaveToFile(dir.File("parent.di3"));
+
+        child.EngineOptions()->NewSilentMode = simSilent;
+        auto* childPage = new TTestReportPage(&child);
+        childPage->SetName("Page1");
+        auto* clash = new TTestView(childPage);
+        clash->SetName("Memo1");
+        clash->Caption = "child";
+        auto* own = new TTestView(childPage);
+        own->SetName("Memo2");
+        own->Link = clash;
+        child.ScriptText()->SetText("child script");
+        child.SaveToFile(dir.File("child.di3"));
+        child.LoadFromFile(dir.File("child.di3"));
+    }
+    TempDir dir;
+    TvrReport child{nullptr};
+};
+
+TEST_F(Inheritance, ClashModeOneKeepsTheParentsObjects) {
+    ASSERT_TRUE(child.InheritFromFile(dir.File("parent.di3"), 1));
+    auto* memo1 = dynamic_cast<TTestView*>(child.FindObject("Memo1"));
+    ASSERT_NE(memo1, nullptr);
+    EXPECT_EQ(memo1->Caption, "parent");
+    EXPECT_TRUE(memo1->FromAncestor);
+    auto* memo2 = dynamic_cast<TTestView*>(child.FindObject("Memo2"));
+    ASSERT_NE(memo2, nullptr);
+    EXPECT_FALSE(memo2->FromAncestor);
+    EXPECT_EQ(memo2->Link, memo1);
+    EXPECT_EQ(child.ParentReport(), "parent.di3");
+    EXPECT_EQ(child.ScriptText()->Text(),
+              "child script\r\n{\r\n**********Script from parent report**********\r\nparent script\r\n}\r\n");
+    // Saved, the inherited object is written as "inherited" with only what differs.
+    const String text = Save(child);
+    EXPECT_NE(text.find("<inherited Name=\"Memo1\"/>"), String::npos) << text;
+}
+
+TEST_F(Inheritance, ClashModeTwoRenamesTheFormerObjects) {
+    ASSERT_TRUE(child.InheritFromFile(dir.File("parent.di3"), 2));
+    EXPECT_EQ(dynamic_cast<TTestView*>(child.FindObject("Memo1"))->Caption, "parent");
+    TTestView* renamed = nullptr;
+    for (TvrComponent* o : child.AllObjects())
+        if (auto* v = dynamic_cast<TTestView*>(o); v && v->Caption == "child") renamed = v;
+    ASSERT_NE(renamed, nullptr);
+    EXPECT_NE(renamed->Name(), "Memo1");
+    EXPECT_EQ(dynamic_cast<TTestView*>(child.FindObject("Memo2"))->Link, renamed);
+    EXPECT_FALSE(child.InheritFromFile(child.LayoutFileName, 1));
 }
 
 } // namespace
