@@ -5,6 +5,8 @@
 #include "classes/Collection.h"
 #include "classes/Filer.h"
 #include "classes/MetaProps.h"
+#include "gui/Graphic.h"
+#include "gui/Picture.h"
 #include "report/vrClass.h"
 #include "report/vrRes.h"
 #include "rtl/CodePage.h"
@@ -35,11 +37,40 @@ String Attribute(const String& name, const String& value) {
     return " " + name + "=\"" + value + "\"";
 }
 
+// A picture's data in our own form: the extra property "Data", a block holding the graphic's
+// class name (one length byte, then the characters) and then the graphic as it saves itself.
+void WritePictureData(TPicture& picture, TWriter& w) {
+    TGraphic* graphic = picture.Graphic();
+    if (!graphic || graphic->Empty()) return;
+    TMemoryStream data;
+    picture.SaveToStream(data);
+    const String className = graphic->ClassName().substr(0, 255);
+    String block(1, static_cast<char>(className.size()));
+    block += className;
+    block.append(reinterpret_cast<const char*>(data.Memory()), static_cast<size_t>(data.Size()));
+    w.WriteStr("Data");
+    w.WriteBinary(block);
+}
+
+void ReadPictureData(TPicture& picture, TReader& r) {
+    if (!SameText(r.ReadStr(), "Data")) throw EReadError("Invalid picture data");
+    const String block = r.ReadBinary();
+    const size_t nameLength = block.empty() ? 0 : static_cast<Byte>(block[0]);
+    if (block.size() < 1 + nameLength) throw EReadError("Invalid picture data");
+    TMemoryStream data;
+    data.WriteBuffer(block.data() + 1 + nameLength, static_cast<Int64>(block.size() - 1 - nameLength));
+    data.SetPosition(0);
+    picture.LoadFromStream(data);
+}
+
 String PropDataBytes(TPersistent* obj, TComponent* root) {
     TMemoryStream m;
     TWriter w(m);
     w.Root = root;
-    w.WriteProperties(*obj);
+    if (auto* picture = dynamic_cast<TPicture*>(obj))
+        WritePictureData(*picture, w);
+    else
+        w.WriteProperties(*obj);
     return m.Size() > 0 ? StreamToHex(m) : String();
 }
 
@@ -199,7 +230,10 @@ void TvrXMLSerializer::ReadPropData(TPersistent* Obj, const String& Hex) {
     TReader reader(m);
     reader.Root = OwnerReport;
     try {
-        reader.ReadProperties(*Obj);
+        if (auto* picture = dynamic_cast<TPicture*>(Obj))
+            ReadPictureData(*picture, reader);
+        else
+            reader.ReadProperties(*Obj);
     } catch (const Exception& e) {
         // A damaged value ends this attribute, and the loss is reported.
         FErrorList.Add(e.Message());

@@ -295,3 +295,23 @@ TEST_F(Inheritance, ClashModeTwoRenamesTheFormerObjects) {
 }
 
 } // namespace
+
+#include "gui/Bitmap.h"
+#include "gui/Picture.h"
+
+namespace {
+
+TEST_F(Serializer, TheReportPictureTravelsAsClassNameAndData) {
+    TBitmap bitmap(3, 2);
+    report.ReportOptions()->Picture()->SetGraphic(&bitmap);
+    const String text = Save(report);
+    const size_t at = text.find("ReportOptions.Picture.PropData=\"0444617461"); // "Data", then the block
+    ASSERT_NE(at, String::npos) << text;
+    TvrReport copy(nullptr);
+    Load(copy, text);
+    EXPECT_EQ(copy.ErrorList()->Count(), 0) << copy.ErrorList()->Text();
+    EXPECT_EQ(copy.ReportOptions()->Picture()->Width(), 3);
+    EXPECT_EQ(copy.ReportOptions()->Picture()->Height(), 2);
+}
+
+} // namespace
