@@ -10,11 +10,13 @@
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_iinterpreter_strings.h"
 #include "script/vs_iinterpreter_sys.h"
+#include "script/vs_istack.h"
 #include "script/vs_itools_script.h"
 #include "script/vs_xml.h"
 
 #include <algorithm>
 #include <mutex>
+#include <pthread.h>
 
 String SStackOverflow = "Stack overflow";
 
@@ -118,8 +120,38 @@ void UnregisterRTTIModule(TvsRTTIModuleClass ModuleClass) {
 
 // --- TvsProcVariable -------------------------------------------------------------------------------
 
+// --- the stack guard -------------------------------------------------------------------------------
+
 namespace {
-thread_local int tCallDepth = 0;
+
+// The floor of the calling thread's stack: its low end plus a margin for what runs between two
+// checks (host functions, the unwinding of the error) of a quarter of the stack, at least 64 KB
+// and at most 1 MB.
+std::uintptr_t MeasureStackFloor(std::uintptr_t Frame) {
+    std::size_t size = 0;
+    void* low = nullptr;
+    pthread_attr_t attr;
+    if (pthread_getattr_np(pthread_self(), &attr) == 0) {
+        if (pthread_attr_getstack(&attr, &low, &size) != 0) low = nullptr;
+        pthread_attr_destroy(&attr);
+    }
+    const auto base = reinterpret_cast<std::uintptr_t>(low);
+    if (!low || size == 0 || Frame < base || Frame - base > size) {
+        // Unknown bounds: allow 512 KB below the first frame seen.
+        return Frame - 512 * 1024;
+    }
+    const std::size_t margin = std::clamp<std::size_t>(size / 4, 64 * 1024, 1024 * 1024);
+    return base + margin;
+}
+
+} // namespace
+
+void vsdetail::StackExhausted(std::uintptr_t Frame) {
+    if (tStackFloor == ~std::uintptr_t(0)) {
+        tStackFloor = MeasureStackFloor(Frame);
+        if (Frame >= tStackFloor) return;
+    }
+    throw EvsScriptError(SStackOverflow);
 }
 
 TvsProcVariable::TvsProcVariable(const String& Name, TvsVarType Typ, const String& TypeName,
@@ -192,11 +224,7 @@ void TvsProcVariable::RestoreLocals(std::vector<Variant>& Stack, size_t Mark) {
 }
 
 Variant TvsProcVariable::FetchValue() {
-    if (tCallDepth >= vsMaxCallDepth) throw EvsScriptError(SStackOverflow);
-    struct TDepth {
-        TDepth() { ++tCallDepth; }
-        ~TDepth() { --tCallDepth; }
-    } depth;
+    vsCheckStack();
 
     const bool wasExecuting = FExecuting;
     FExecuting = true;

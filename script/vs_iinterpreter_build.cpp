@@ -814,6 +814,14 @@ std::unique_ptr<TvsDesignator> TvsProgramBuilder::BuildDesignator(const TvsXMLIt
         else if (r->Kind() == TvsItemKind::ikStringVariable)
             value = Variant(static_cast<TvsStringVariable*>(r)->Text());
 
+        if (typ == fvtVariant && r->Kind() == TvsItemKind::ikArrayHelper && text == "[") {
+            // An element that is itself an array (v[0][1]): a fresh accessor indexes it, so the
+            // outer one keeps its indexes for writing the changed element back.
+            auto* inner = new TvsArrayHelper("__ArrayHelper", String(), fvtVariant, -1);
+            Script->Add(String(), inner);
+            d->AddStep(inner, pos)->Indexed = true;
+            continue;
+        }
         if (typ == fvtVariant) {
             if (VarIsNull(value) || VarIsEmpty(value)) {
                 lateBound(false);

@@ -3,6 +3,7 @@
 #include "script/vs_iinterpreter_build.h"
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_iinterpreter_strings.h"
+#include "script/vs_istack.h"
 #include "script/vs_xml.h"
 
 namespace {
@@ -142,6 +143,7 @@ void TvsDesignator::ResolveLateBinding() {
 }
 
 Variant TvsDesignator::Evaluate(const Variant* Assign) {
+    vsCheckStack();
     ResolveLateBinding();
     Variant c = Null();
     TvsCustomVariable* p = nullptr;
@@ -223,10 +225,15 @@ void TvsStringDesignator::StoreValue(const Variant& V) {
 void TvsArrayDesignator::Prepare() {
     auto* helper = static_cast<TvsArrayHelper*>(FRef1);
     auto* step = static_cast<TvsDesignatorItem*>(FRef2);
-    helper->ParentItem = FRefItem;
     const Integer n = step->Count() < helper->Count() ? step->Count() : helper->Count();
-    for (Integer k = 0; k < n; ++k)
-        helper->Param(k)->ValueRef() = step->Arg(k)->FetchValue();
+    // Every index is evaluated before any is handed over: an index may itself read an element of
+    // an array (m[i, m[0, 1]]) through the same accessor.
+    Variant indexes[3];
+    for (Integer k = 0; k < n && k < 3; ++k)
+        indexes[k] = step->Arg(k)->FetchValue();
+    for (Integer k = 0; k < n && k < 3; ++k)
+        helper->Param(k)->ValueRef() = std::move(indexes[k]);
+    helper->ParentItem = FRefItem;
 }
 
 Variant TvsArrayDesignator::FetchValue() {

@@ -2,6 +2,7 @@
 // type-checked when completed, evaluated on variants.
 #include "rtl/StrUtils.h"
 #include "script/vs_iinterpreter_prog.h"
+#include "script/vs_istack.h"
 #include "script/vs_itools_script.h"
 
 #include <climits>
@@ -146,6 +147,7 @@ Variant TvsOperatorNode::InValue() {
 }
 
 Variant TvsOperatorNode::FetchValue() {
+    vsCheckStack();
     switch (FOp) {
     case opNone:
         return Left->FetchValue();

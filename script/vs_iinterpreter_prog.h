@@ -372,6 +372,9 @@ public:
     void Perform() override;
     bool IsExcept = false;
     std::unique_ptr<TvsStatement> ExceptStmt;
+
+private:
+    void RunFinally();
 };
 
 class TvsBreakStmt : public TvsStatement {

@@ -318,16 +318,25 @@ void TvsTryStmt::Perform() {
     try {
         TvsStatement::Perform();
     } catch (...) {
-        const bool exitRequested = s.ExitRequested;
-        s.ExitRequested = false;
-        ExceptStmt->Perform();
-        s.ExitRequested = exitRequested;
+        RunFinally();
         throw;
     }
-    const bool exitRequested = s.ExitRequested;
-    s.ExitRequested = false;
+    RunFinally();
+}
+
+void TvsTryStmt::RunFinally() {
+    // A break, continue or exit of the protected part takes effect after the whole finally part:
+    // the flags are cleared while it runs (a flag left set would end it after its first statement)
+    // and come back afterwards, together with what the finally part itself requested.
+    TvsScript& s = *FScript;
+    const bool breakRequested = s.BreakRequested, continueRequested = s.ContinueRequested,
+               exitRequested = s.ExitRequested, terminateRequested = s.TerminateRequested;
+    s.BreakRequested = s.ContinueRequested = s.ExitRequested = s.TerminateRequested = false;
     ExceptStmt->Perform();
-    s.ExitRequested = exitRequested;
+    s.BreakRequested = s.BreakRequested || breakRequested;
+    s.ContinueRequested = s.ContinueRequested || continueRequested;
+    s.ExitRequested = s.ExitRequested || exitRequested;
+    s.TerminateRequested = s.TerminateRequested || terminateRequested;
 }
 
 // --- jumps and with ---------------------------------------------------------------------------------
