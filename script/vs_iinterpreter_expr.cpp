@@ -463,8 +463,6 @@ void TvsExpression::FoldAssignment(TvsDesignator* Target, String& Modifier) {
     auto* op = static_cast<TvsOperatorNode*>(FRoot);
     const TvsOperator code = op->Op();
     if (code != opPlus && code != opMinus && code != opMul && code != opDivFloat) return;
-    // X := X & E joins texts; the compound add would add numbers.
-    if (op->IsStrCat()) return;
     TvsCustomVariable* var = Target->RefItem();
     auto sameVariable = [var](TvsExpressionNode* n) {
         auto* dn = dynamic_cast<TvsDesignatorNode*>(n);
@@ -476,6 +474,14 @@ void TvsExpression::FoldAssignment(TvsDesignator* Target, String& Modifier) {
         FTyp = n->Typ();
         FTypeName = n->TypeName();
     };
+    // X := X & E joins texts (the compound add would add numbers): it folds into the joining kind.
+    if (op->IsStrCat()) {
+        if (sameVariable(op->Left) && op->Right) {
+            makeRoot(op->Right);
+            Modifier = "&";
+        }
+        return;
+    }
     if (sameVariable(op->Left) && op->Right) {
         makeRoot(op->Right);
         Modifier = code == opPlus ? "+" : code == opMinus ? "-" : code == opMul ? "*" : "/";

@@ -259,7 +259,7 @@ protected:
     TvsCustomVariable* FSource = nullptr;
 };
 
-// X := X op E, with op one of + - * /.
+// X := X op E, with op one of + - * / and & (the joining of texts of the line-oriented languages).
 class TvsAssignOpStmt : public TvsAssignmentStmt {
 public:
     TvsAssignOpStmt(TvsScript* Script, const String& SourcePos, const String& UnitName, char Op)
@@ -268,6 +268,7 @@ public:
     void Perform() override;
 
 private:
+    bool AppendInPlace();
     char FOp;
 };
 

@@ -84,13 +84,44 @@ String TvsAssignOpStmt::ClassName() const {
         return "TvsAssignMinusStmt";
     case '*':
         return "TvsAssignMulStmt";
+    case '&':
+        return "TvsAssignCatStmt";
     default:
         return "TvsAssignDivStmt";
     }
 }
 
+bool TvsAssignOpStmt::AppendInPlace() {
+    // Reading the source must not be able to change the target (a constant or a plain variable),
+    // and the target must keep its text itself (no host hook, writable).
+    if (FTarget->ReadOnly() || FTarget->OnGetVarValue()) return false;
+    const TvsCustomVariable* source = FSource;
+    const bool sideEffectFree =
+        source->Kind() == TvsItemKind::ikVariable || source->Kind() == TvsItemKind::ikStringVariable ||
+        source->Kind() == TvsItemKind::ikParam ||
+        (source->Kind() == TvsItemKind::ikOther && dynamic_cast<const TvsOperandNode*>(source) &&
+         !dynamic_cast<const TvsSetNode*>(source) && !dynamic_cast<const TvsDesignatorNode*>(source));
+    if (!sideEffectFree) return false;
+    String* text = nullptr;
+    if (FTarget->Kind() == TvsItemKind::ikStringVariable)
+        text = &static_cast<TvsStringVariable*>(FTarget)->Text();
+    else if (FTarget->Kind() == TvsItemKind::ikVariable || FTarget->Kind() == TvsItemKind::ikParam)
+        text = vsMutableString(FTarget->ValueRef());
+    if (!text) return false;
+    const Variant e = FSource->FetchValue();
+    if (FOp == '&') {
+        *text += VarToStr(e);
+        return true;
+    }
+    if (e.VType() != varString) return false;
+    *text += vsStringOf(e);
+    return true;
+}
+
 void TvsAssignOpStmt::Perform() {
     if (!Hook()) return;
+    // Appending to a text variable extends it in place, so a loop of appends stays linear.
+    if ((FOp == '+' || FOp == '&') && AppendInPlace()) return;
     const Variant v = FTarget->FetchValue();
     const Variant e = FSource->FetchValue();
     switch (FOp) {
@@ -109,6 +140,10 @@ void TvsAssignOpStmt::Perform() {
         break;
     case '*':
         FTarget->StoreValue(VarBinaryOp(TVarOp::Multiply, v, e));
+        break;
+    case '&':
+        FTarget->StoreValue(v.VType() == varString ? Variant(v.AsString() + VarToStr(e))
+                                                   : VarBinaryOp(TVarOp::Add, v, e));
         break;
     default:
         FTarget->StoreValue(VarBinaryOp(TVarOp::Divide, v, e));

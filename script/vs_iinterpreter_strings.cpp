@@ -4,6 +4,7 @@
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
 #include "rtl/StringList.h"
+#include "rtl/VariantInternal.h"
 
 String SMemberClassError = "Object of class %s does not have the member %s";
 String SStringIndexError = "String index out of bounds (%d)";
@@ -84,6 +85,17 @@ void vsSetCharAt(String& Text, Integer I, const String& Ch) {
     const String c = FirstChar(Ch);
     if (c.empty() || length == 0) return;
     Text.replace(offset, length, c);
+}
+
+String* vsMutableString(Variant& V) {
+    // The variant owns its text alone (texts are not shared between variants), so changing it in
+    // place changes no other value.
+    if (V.VType() != varString) return nullptr;
+    return const_cast<String*>(&TVariantAccess::Str(V));
+}
+
+const String& vsStringOf(const Variant& V) {
+    return TVariantAccess::Str(V);
 }
 
 Integer vsLength(const String& Text) {

@@ -61,6 +61,16 @@ const TRunCase RunCases[] = {
     {"BasicUnderscoreNames", "VuzirUzezid",
      Lines({"Dim a, _a, b_", "a = 1", "_a = 2", "b_ = a + _", "  _a", "Print(\"\" & a & \",\" & _a & \",\" & b_)"}),
      "1,2,3\n"},
+    // Appends extend the variable in place; a source that may change the target reads it first.
+    {"AppendPascal", "PascalScript",
+     Lines({"var s, t: String; i: Integer;", "function Grow: String; begin s := 'zz'; Result := '!' end;",
+            "begin", "  s := ''; for i := 1 to 3 do s := s + 'ab';", "  t := 'x'; s := s + t; Print(s);",
+            "  s := s + Grow; Print(s);", "end."}),
+     "abababx\nabababx!\n"},
+    {"AppendJScript", "JScript", Lines({"var s = \"a\", n = 1;", "s += \"b\"; s = s + \"c\"; print(s);", "n += 2; print(n);"}),
+     "abc\n3\n"},
+    {"AppendBasic", "VuzirUzezid",
+     Lines({"Dim s, i", "s = \"\"", "For i = 1 To 3", "  s = s & i", "Next", "Print(s)"}), "123\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Script, ScriptRun, ::testing::ValuesIn(RunCases),
