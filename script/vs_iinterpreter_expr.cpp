@@ -3,6 +3,7 @@
 #include "rtl/StrUtils.h"
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_istack.h"
+#include "script/vs_ivalue.h"
 #include "script/vs_itools_script.h"
 
 #include <climits>
@@ -69,6 +70,7 @@ TVarOp CompareOp(TvsOperator Op) {
 
 TvsOperandNode::TvsOperandNode(const Variant& V) {
     FValue = V;
+    FDirect = &FValue;
     switch (V.VType()) {
     case varBoolean:
         FTyp = fvtBool;
@@ -90,6 +92,10 @@ TvsOperandNode::TvsOperandNode(const Variant& V) {
 
 TvsDesignatorNode::TvsDesignatorNode(TvsDesignator* D) : FDesignator(D) {
     FSource = D->DesignatorKind() == dkVariable ? D->RefItem() : D;
+    // A plain variable is read where it is stored (a text variable keeps its text apart).
+    const TvsItemKind kind = FSource->Kind();
+    FDirect = kind == TvsItemKind::ikVariable || kind == TvsItemKind::ikParam ? &FSource->Value() : nullptr;
+    FHooked = FDirect ? FSource : nullptr;
     FTyp = D->Typ();
     FTypeName = D->TypeName();
     FReadOnly = D->ReadOnly();
@@ -105,6 +111,7 @@ Variant TvsDesignatorNode::FetchValue() {
 
 TvsSetNode::TvsSetNode(TvsSetExpression* S) : FSet(S) {
     FTyp = fvtVariant;
+    FDirect = nullptr;
 }
 
 TvsSetNode::~TvsSetNode() {
@@ -178,10 +185,12 @@ Variant TvsOperatorNode::FetchValue() {
     default:
         break;
     }
-    const Variant l = Left->FetchValue();
-    const Variant r = Right->FetchValue();
+    // The left value is read in place only when reading the right one cannot change it.
+    Variant lt, rt;
+    const Variant& l = Right->IsDirect() ? Left->Eval(lt) : (lt = Left->FetchValue());
+    const Variant& r = Right->Eval(rt);
     if (BothInt(l, r)) {
-        const Int64 a = l.AsInteger(), b = r.AsInteger();
+        const Int64 a = vsIntOf(l), b = vsIntOf(r);
         switch (FOp) {
         case opPlus:
         case opMinus:

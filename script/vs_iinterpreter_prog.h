@@ -53,6 +53,20 @@ public:
     TvsExpressionNode* Right = nullptr;
     TvsExpressionNode* Parent = nullptr;
     String Pos; // source position of the operand or operator
+
+    // The node's value without a copy when it is a stored one (a constant, or a plain variable
+    // without a host hook); otherwise Temp gets the value.
+    const Variant& Eval(Variant& Temp) {
+        if (FDirect && !(FHooked && FHooked->OnGetVarValue())) return *FDirect;
+        Temp = FetchValue();
+        return Temp;
+    }
+    // Reading the node changes nothing (a constant or a plain variable).
+    bool IsDirect() const { return FDirect != nullptr; }
+
+protected:
+    const Variant* FDirect = nullptr;
+    const TvsCustomVariable* FHooked = nullptr; // the variable whose host hook may replace FDirect
 };
 
 // A constant leaf.

@@ -3,6 +3,7 @@
 #include "rtl/Format.h"
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_iinterpreter_strings.h"
+#include "script/vs_ivalue.h"
 
 #include <cxxabi.h>
 #include <memory>
@@ -127,7 +128,7 @@ void TvsAssignOpStmt::Perform() {
     switch (FOp) {
     case '+':
         if (v.VType() == varInteger && e.VType() == varInteger) {
-            const Int64 sum = Int64(v.AsInteger()) + e.AsInteger();
+            const Int64 sum = vsIntOf(v) + vsIntOf(e);
             if (sum >= INT32_MIN && sum <= INT32_MAX) {
                 FTarget->StoreValue(Variant(static_cast<Integer>(sum)));
                 return;
@@ -162,9 +163,22 @@ void TvsCallStmt::Perform() {
         Designator->FetchValue();
         return;
     }
+    const Int64 delta = Modifier[0] == '+' ? 1 : -1;
+    // A counter kept in a plain integer variable steps in place.
+    if (Designator->DesignatorKind() == dkVariable) {
+        TvsCustomVariable* var = Designator->RefItem();
+        if (var->Kind() == TvsItemKind::ikVariable && !var->ReadOnly() && !var->OnGetVarValue() &&
+            var->Value().VType() == varInteger) {
+            const Int64 n = vsIntOf(var->Value()) + delta;
+            if (n >= INT32_MIN && n <= INT32_MAX) {
+                var->ValueRef() = Variant(static_cast<Integer>(n));
+                return;
+            }
+        }
+    }
     const Variant v = Designator->FetchValue();
     if (v.VType() == varInteger) {
-        const Int64 n = Int64(v.AsInteger()) + (Modifier == "+" ? 1 : -1);
+        const Int64 n = vsIntOf(v) + delta;
         if (n >= INT32_MIN && n <= INT32_MAX) {
             Designator->StoreValue(Variant(static_cast<Integer>(n)));
             return;
