@@ -71,12 +71,22 @@ private:
     bool TryWith(TvsDesignator& D, const String& Name, const String& Pos, const TvsXMLItem& Element,
                  TvsScript* Script, bool& Finished);
     TvsDesignator* Finish(std::unique_ptr<TvsDesignator>& D);
+    // The phases of BuildDesignator (see there).
+    void AddressStep(TvsDesignator& D, const TvsXMLItem& Element, TvsScript* Script);
+    bool FirstStep(TvsDesignator& D, const TvsXMLItem& Node, const TvsXMLItem& Element, TvsScript* Script,
+                   TMode Mode);
+    bool NextStep(TvsDesignator& D, Integer I, const TvsXMLItem& Element, TvsScript* Script);
+    void DispatchSteps(TvsDesignator& D, Integer I, const TvsXMLItem& Element, TvsScript* Script);
+    bool MemberStep(TvsDesignator& D, const String& Text, const String& Pos, const String& ClassName,
+                    const Variant& Value, const TvsXMLItem& Element, TvsScript* Script);
+    void LateBind(TvsDesignator& D, const TvsXMLItem& Element, bool KeepFirstOnly);
+    void FinishDesignator(TvsDesignator& D, TvsScript* Script, TMode Mode);
 
     TvsCustomVariable* FindOrDeclare(const String& Name, TvsScript* Script);
     TvsVarType TypeCode(String& TypeName, TvsScript* Script);
     void CheckTypes(const TvsCustomVariable* Var, const TvsCustomVariable* Expr, TvsScript* Script);
     void SetPos(const TvsXMLItem& Element);
-    static String Quoted(const String& Name);                  // 'Name'
+    static String Quoted(const String& Name);              // 'Name'
     static bool Is(const TvsXMLItem& E, const char* Name); // the element's name, without regard to case
     [[noreturn]] void Error(const String& Message);
 

@@ -211,7 +211,8 @@ void TvsProgramBuilder::BuildForStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* 
         for (; k < E.Count(); ++k)
             BuildStatement(*E.Items(k), S, stmt.get());
         AddStatement(List, stmt.release(), E);
-    }}
+    }
+}
 
 // for (first; condition; second) body of the C-like languages.
 void TvsProgramBuilder::BuildCppForStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List) {

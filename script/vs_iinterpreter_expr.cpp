@@ -3,8 +3,8 @@
 #include "rtl/StrUtils.h"
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_istack.h"
-#include "script/vs_ivalue.h"
 #include "script/vs_itools_script.h"
+#include "script/vs_ivalue.h"
 
 #include <climits>
 

@@ -123,7 +123,8 @@ void vsDelete(String& Text, Integer From, Integer Count) {
         Text.erase(static_cast<size_t>(From - 1), static_cast<size_t>(Count));
         return;
     }
-    Text = vsCopy(Text, 1, From - 1) + (Count > length - From ? String() : vsCopy(Text, From + Count, length));
+    Text =
+        vsCopy(Text, 1, From - 1) + (Count > length - From ? String() : vsCopy(Text, From + Count, length));
 }
 
 void vsInsert(const String& Sub, String& Text, Integer Pos) {
