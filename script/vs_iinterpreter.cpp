@@ -225,7 +225,6 @@ void TvsProcVariable::RestoreLocals(std::vector<Variant>& Stack, size_t Mark) {
 
 Variant TvsProcVariable::FetchValue() {
     vsCheckStack();
-
     const bool wasExecuting = FExecuting;
     FExecuting = true;
     TvsScript& local = *FLocalScript;
@@ -233,37 +232,41 @@ Variant TvsProcVariable::FetchValue() {
         FRefItem->SetReadOnly(false);
         FRefItem->StoreValue(Variant());
     }
-    TvsScript* main = nullptr;
-    for (TvsScript* s = &local; s; s = s->ParentScript)
-        if (s->IsMainProgram) {
-            main = s;
-            break;
-        }
+    // The main program whose running procedure this becomes (Evaluate sees its locals); the chain
+    // of scripts is fixed, so once found it is kept.
+    if (!FMainScript)
+        for (TvsScript* s = &local; s; s = s->ParentScript)
+            if (s->IsMainProgram) {
+                FMainScript = s;
+                break;
+            }
+    TvsScript* main = FMainScript;
     TvsScript* previousProgram = main ? main->RunningProgram : nullptr;
     if (main) main->RunningProgram = &local;
     // Every flag starts cleared, so a stray break or stop of an earlier call cannot cut this one
-    // short.
-    local.ExitRequested = false;
-    local.TerminateRequested = false;
-    local.BreakRequested = false;
-    local.ContinueRequested = false;
+    // short; they are cleared again when the call ends, however it ends.
+    struct TFinish {
+        TvsScript& Local;
+        TvsScript* Main;
+        TvsScript* Previous;
+        bool& Executing;
+        bool WasExecuting;
+        void Clear() {
+            Local.ExitRequested = false;
+            Local.TerminateRequested = false;
+            Local.BreakRequested = false;
+            Local.ContinueRequested = false;
+        }
+        ~TFinish() {
+            Clear();
+            Local.Running = false;
+            if (Main) Main->RunningProgram = Previous;
+            Executing = WasExecuting;
+        }
+    } finish{local, main, previousProgram, FExecuting, wasExecuting};
+    finish.Clear();
     local.Running = true;
-    auto finish = [&] {
-        local.ExitRequested = false;
-        local.TerminateRequested = false;
-        local.BreakRequested = false;
-        local.ContinueRequested = false;
-        local.Running = false;
-        if (main) main->RunningProgram = previousProgram;
-        FExecuting = wasExecuting;
-    };
-    try {
-        local.RootStatement()->Perform();
-    } catch (...) {
-        finish();
-        throw;
-    }
-    finish();
+    local.RootStatement()->Perform();
     if (FIsFunction && FRefItem) return FRefItem->FetchValue();
     return Null();
 }

@@ -40,6 +40,9 @@ TvsDesignator* TvsProgramBuilder::Finish(std::unique_ptr<TvsDesignator>& D) {
     case dkArray:
         fast = std::make_unique<TvsArrayDesignator>(D->Script());
         break;
+    case dkCall:
+        fast = std::make_unique<TvsCallDesignator>(D->Script());
+        break;
     default:
         return D.get();
     }

@@ -97,8 +97,10 @@ void TvsDesignator::ResolveKind() {
         return;
     }
     TvsCustomVariable* first = Step(0)->Ref;
-    const bool isVariable =
-        first->Kind() == TvsItemKind::ikVariable || first->Kind() == TvsItemKind::ikStringVariable;
+    // A parameter is read and written where it is stored, as a variable is.
+    const bool isVariable = first->Kind() == TvsItemKind::ikVariable ||
+                            first->Kind() == TvsItemKind::ikStringVariable ||
+                            first->Kind() == TvsItemKind::ikParam;
     if (Count() == 1 && isVariable) {
         FDKind = dkVariable;
         FRefItem = first;
@@ -106,6 +108,11 @@ void TvsDesignator::ResolveKind() {
         FDKind = dkString;
         FRefItem = first;
         FRef1 = Step(1)->Item(0);
+    } else if (Count() == 1 && first->Kind() == TvsItemKind::ikProc && !first->IsMacro() &&
+               Step(0)->Count() <= first->Count()) {
+        FDKind = dkCall;
+        FRefItem = first;
+        FRef2 = Step(0);
     } else if (Count() == 2 && isVariable && first->Typ() == fvtArray && first->RefItem() &&
                Step(1)->Ref == first->RefItem()) {
         FDKind = dkArray;
@@ -244,4 +251,33 @@ Variant TvsArrayDesignator::FetchValue() {
 void TvsArrayDesignator::StoreValue(const Variant& V) {
     Prepare();
     static_cast<TvsArrayHelper*>(FRef1)->StoreValue(V);
+}
+
+Variant TvsCallDesignator::FetchValue() {
+    vsCheckStack();
+    auto* proc = static_cast<TvsProcVariable*>(FRefItem);
+    auto* step = static_cast<TvsDesignatorItem*>(FRef2);
+    TLocalsGuard guard(proc->Executing() ? proc : nullptr, FScript);
+    const Integer argCount = step->Count();
+    if (argCount > 0) {
+        // Every argument is evaluated before any parameter changes (F(G(1), H(2))).
+        std::vector<Variant>& args = tArgStack;
+        const size_t base = args.size();
+        struct TPop {
+            std::vector<Variant>& Args;
+            size_t Base;
+            ~TPop() { Args.resize(Base); }
+        } pop{args, base};
+        for (Integer a = 0; a < argCount; ++a)
+            args.push_back(step->Arg(a)->FetchValue());
+        for (Integer a = 0; a < argCount; ++a)
+            proc->Param(a)->StoreValue(args[base + static_cast<size_t>(a)]);
+    }
+    proc->SetNeedResult(FNeedResult);
+    Variant result = proc->FetchValue();
+    for (Integer a = 0; a < argCount; ++a) {
+        TvsParamItem* param = proc->Param(a);
+        if (param->IsVar()) step->Arg(a)->StoreValue(param->Value());
+    }
+    return result;
 }

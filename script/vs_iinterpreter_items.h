@@ -224,6 +224,7 @@ private:
 
     bool FExecuting = false;
     bool FIsFunction;
+    TvsScript* FMainScript = nullptr;
     std::unique_ptr<TvsScript> FLocalScript;
     std::vector<TvsCustomVariable*> FLocals; // variables and parameters of the local script
     unsigned FLocalsGeneration = ~0u;

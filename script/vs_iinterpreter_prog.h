@@ -175,7 +175,8 @@ public:
     TvsCustomExpression* Arg(Integer Index) const { return static_cast<TvsCustomExpression*>(Item(Index)); }
 };
 
-enum TvsDesignatorKind : Byte { dkGeneral = 0, dkVariable = 1, dkString = 2, dkArray = 3 };
+// dkCall: a call of a procedure of the script (one step), run without the general path's steps.
+enum TvsDesignatorKind : Byte { dkGeneral = 0, dkVariable = 1, dkString = 2, dkArray = 3, dkCall = 4 };
 
 class TvsDesignator : public TvsCustomVariable {
 public:
@@ -235,6 +236,13 @@ public:
 
 private:
     void Prepare();
+};
+
+class TvsCallDesignator : public TvsDesignator {
+public:
+    using TvsDesignator::TvsDesignator;
+    String ClassName() const override { return "TvsCallDesignator"; }
+    Variant FetchValue() override;
 };
 
 // --- statements --------------------------------------------------------------------------------

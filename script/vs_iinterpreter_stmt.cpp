@@ -167,8 +167,8 @@ void TvsCallStmt::Perform() {
     // A counter kept in a plain integer variable steps in place.
     if (Designator->DesignatorKind() == dkVariable) {
         TvsCustomVariable* var = Designator->RefItem();
-        if (var->Kind() == TvsItemKind::ikVariable && !var->ReadOnly() && !var->OnGetVarValue() &&
-            var->Value().VType() == varInteger) {
+        if ((var->Kind() == TvsItemKind::ikVariable || var->Kind() == TvsItemKind::ikParam) &&
+            !var->ReadOnly() && !var->OnGetVarValue() && var->Value().VType() == varInteger) {
             const Int64 n = vsIntOf(var->Value()) + delta;
             if (n >= INT32_MIN && n <= INT32_MAX) {
                 var->ValueRef() = Variant(static_cast<Integer>(n));
