@@ -187,3 +187,50 @@ TEST(ScriptDeepRecursion, EndlessRecursionRaisesAndTheScriptRunsAgain) {
 }
 
 } // namespace
+
+namespace {
+
+// The interpreter's integer shortcuts give what the runtime's Variant operators give, on the
+// values where integer arithmetic is most likely to go wrong (overflow, division of the smallest
+// integer, negative remainders), including the errors.
+TEST(ScriptOperators, IntegerShortcutsAgreeWithVariantOperators) {
+    const Integer values[] = {0, 1, -1, 7, -7, 3, INT32_MAX, INT32_MIN};
+    struct TOp {
+        const char* Text;
+        TVarOp Op;
+    };
+    const TOp ops[] = {{"+", TVarOp::Add},         {"-", TVarOp::Subtract},  {"*", TVarOp::Multiply},
+                       {"div", TVarOp::IntDivide}, {"mod", TVarOp::Modulus}, {"<", TVarOp::CmpLT},
+                       {">", TVarOp::CmpGT},       {"<=", TVarOp::CmpLE},    {">=", TVarOp::CmpGE},
+                       {"=", TVarOp::CmpEQ},       {"<>", TVarOp::CmpNE}};
+    for (const TOp& op : ops) {
+        TScriptRunner r;
+        r.Script.AddVariable("A", "Variant", Variant(0));
+        r.Script.AddVariable("B", "Variant", Variant(0));
+        r.Script.AddVariable("C", "Variant", Variant(0));
+        ASSERT_TRUE(r.Compile(String("begin C := A ") + op.Text + " B; Print(C); C := A; C := C " + op.Text +
+                              " B; Print(C) end."))
+            << r.CompileError();
+        for (Integer a : values)
+            for (Integer b : values) {
+                String expected;
+                try {
+                    const String v = VarToStr(VarBinaryOp(op.Op, Variant(a), Variant(b)));
+                    expected = v + "\n" + v + "\n";
+                } catch (const std::exception& e) {
+                    expected = String("error: ") + e.what();
+                }
+                r.Script.Find("A")->StoreValue(Variant(a));
+                r.Script.Find("B")->StoreValue(Variant(b));
+                r.Out.clear();
+                try {
+                    r.Script.Execute();
+                } catch (const std::exception& e) {
+                    r.Out = String("error: ") + e.what();
+                }
+                EXPECT_EQ(r.Out, expected) << a << " " << op.Text << " " << b;
+            }
+    }
+}
+
+} // namespace
