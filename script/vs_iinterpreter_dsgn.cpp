@@ -47,6 +47,37 @@ private:
     size_t FMark = 0;
 };
 
+// Hands the first Count arguments of Step to Item's parameters. They are all evaluated before any
+// parameter changes (F(G(1), H(2))) and wait on a stack shared by the nested calls, so a call
+// allocates nothing; a macro function gets the texts of its arguments.
+void PassArguments(TvsCustomVariable& Item, TvsDesignatorItem& Step, Integer Count) {
+    if (Count <= 0) return;
+    std::vector<Variant>& args = tArgStack;
+    const size_t base = args.size();
+    struct TPop {
+        std::vector<Variant>& Args;
+        size_t Base;
+        ~TPop() { Args.resize(Base); }
+    } pop{args, base};
+    if (Item.IsMacro()) {
+        for (Integer a = 0; a < Count; ++a)
+            args.emplace_back(static_cast<TvsExpression*>(Step.Arg(a))->SourceText);
+    } else {
+        for (Integer a = 0; a < Count; ++a)
+            args.push_back(Step.Arg(a)->FetchValue());
+    }
+    for (Integer a = 0; a < Count; ++a)
+        Item.Param(a)->StoreValue(args[base + static_cast<size_t>(a)]);
+}
+
+// After the call: the values of var parameters go back to their arguments.
+void ReturnVarArguments(TvsCustomVariable& Item, TvsDesignatorItem& Step, Integer Count) {
+    for (Integer a = 0; a < Count; ++a) {
+        TvsParamItem* param = Item.Param(a);
+        if (param->IsVar()) Step.Arg(a)->StoreValue(param->Value());
+    }
+}
+
 } // namespace
 
 TvsDesignator::TvsDesignator(TvsScript* Script)
@@ -166,28 +197,7 @@ Variant TvsDesignator::Evaluate(const Variant* Assign) {
         TLocalsGuard guard(
             item->Kind() == TvsItemKind::ikProc ? static_cast<TvsProcVariable*>(item) : nullptr, FScript);
         const Integer argCount = step->Count() < item->Count() ? step->Count() : item->Count();
-        if (argCount > 0) {
-            // Arguments are all evaluated before any parameter changes (F(G(1), H(2))); they wait
-            // on a stack shared by the nested calls, so a call allocates nothing.
-            std::vector<Variant>& args = tArgStack;
-            const size_t base = args.size();
-            struct TPop {
-                std::vector<Variant>& Args;
-                size_t Base;
-                ~TPop() { Args.resize(Base); }
-            } pop{args, base};
-            if (item->IsMacro()) {
-                for (Integer a = 0; a < argCount; ++a)
-                    args.emplace_back(static_cast<TvsExpression*>(step->Arg(a))->SourceText);
-            } else {
-                for (Integer a = 0; a < argCount; ++a) {
-                    Variant v = step->Arg(a)->FetchValue();
-                    args.push_back(std::move(v));
-                }
-            }
-            for (Integer a = 0; a < argCount; ++a)
-                item->Param(a)->StoreValue(args[base + static_cast<size_t>(a)]);
-        }
+        PassArguments(*item, *step, argCount);
         if (IsHelper(item)) {
             auto* helper = static_cast<TvsCustomHelper*>(item);
             helper->ParentItem = p;
@@ -201,10 +211,7 @@ Variant TvsDesignator::Evaluate(const Variant* Assign) {
             item->SetNeedResult(!(i == n - 1 && !FNeedResult));
             c = item->FetchValue();
         }
-        for (Integer a = 0; a < argCount; ++a) {
-            TvsParamItem* param = item->Param(a);
-            if (param->IsVar()) step->Arg(a)->StoreValue(param->Value());
-        }
+        ReturnVarArguments(*item, *step, argCount);
     }
     return c;
 }
@@ -259,25 +266,9 @@ Variant TvsCallDesignator::FetchValue() {
     auto* step = static_cast<TvsDesignatorItem*>(FRef2);
     TLocalsGuard guard(proc->Executing() ? proc : nullptr, FScript);
     const Integer argCount = step->Count();
-    if (argCount > 0) {
-        // Every argument is evaluated before any parameter changes (F(G(1), H(2))).
-        std::vector<Variant>& args = tArgStack;
-        const size_t base = args.size();
-        struct TPop {
-            std::vector<Variant>& Args;
-            size_t Base;
-            ~TPop() { Args.resize(Base); }
-        } pop{args, base};
-        for (Integer a = 0; a < argCount; ++a)
-            args.push_back(step->Arg(a)->FetchValue());
-        for (Integer a = 0; a < argCount; ++a)
-            proc->Param(a)->StoreValue(args[base + static_cast<size_t>(a)]);
-    }
+    PassArguments(*proc, *step, argCount);
     proc->SetNeedResult(FNeedResult);
     Variant result = proc->FetchValue();
-    for (Integer a = 0; a < argCount; ++a) {
-        TvsParamItem* param = proc->Param(a);
-        if (param->IsVar()) step->Arg(a)->StoreValue(param->Value());
-    }
+    ReturnVarArguments(*proc, *step, argCount);
     return result;
 }
