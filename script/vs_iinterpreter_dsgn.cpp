@@ -4,7 +4,10 @@
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_iinterpreter_strings.h"
 #include "script/vs_istack.h"
+#include "script/vs_ivalue.h"
 #include "script/vs_xml.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -236,27 +239,80 @@ void TvsStringDesignator::StoreValue(const Variant& V) {
     vsSetCharAt(static_cast<TvsStringVariable*>(FRefItem)->Text(), index, V.AsString());
 }
 
-void TvsArrayDesignator::Prepare() {
+Integer TvsArrayDesignator::Prepare(Variant (&Indexes)[3]) {
     auto* helper = static_cast<TvsArrayHelper*>(FRef1);
     auto* step = static_cast<TvsDesignatorItem*>(FRef2);
-    const Integer n = step->Count() < helper->Count() ? step->Count() : helper->Count();
+    const Integer n = std::min<Integer>({step->Count(), helper->Count(), 3});
     // Every index is evaluated before any is handed over: an index may itself read an element of
     // an array (m[i, m[0, 1]]) through the same accessor.
-    Variant indexes[3];
-    for (Integer k = 0; k < n && k < 3; ++k)
-        indexes[k] = step->Arg(k)->FetchValue();
-    for (Integer k = 0; k < n && k < 3; ++k)
-        helper->Param(k)->ValueRef() = std::move(indexes[k]);
+    for (Integer k = 0; k < n; ++k)
+        Indexes[k] = step->Arg(k)->FetchValue();
+    return n;
+}
+
+void TvsArrayDesignator::HandOver(Variant (&Indexes)[3], Integer Count) {
+    auto* helper = static_cast<TvsArrayHelper*>(FRef1);
+    for (Integer k = 0; k < Count; ++k)
+        helper->Param(k)->ValueRef() = std::move(Indexes[k]);
     helper->ParentItem = FRefItem;
 }
 
+// The element of a one-dimensional array of variants at an integer index, reached directly;
+// nullptr for every other case (the accessor then answers, with its conversions and errors).
+Variant* TvsArrayDesignator::Element(const Variant& Index, bool ForWriting) {
+    const TvsItemKind kind = FRefItem->Kind();
+    if (Index.VType() != varInteger || (kind != TvsItemKind::ikVariable && kind != TvsItemKind::ikParam))
+        return nullptr;
+    Variant& a = FRefItem->ValueRef();
+    if (!VarIsArray(a)) return nullptr;
+    const TVarArrayData& shared = *TVariantAccess::Array(a);
+    if (shared.Low.size() != 1 || shared.ElemType != varVariant) return nullptr;
+    const Int64 offset = vsIntOf(Index) - shared.Low[0];
+    if (offset < 0 || offset >= static_cast<Int64>(shared.Items.size())) return nullptr;
+    TVarArrayData& data = ForWriting ? TVariantAccess::MutableArray(a) : const_cast<TVarArrayData&>(shared);
+    return &data.Items[static_cast<size_t>(offset)];
+}
+
+// One index: read where it is stored when it is a constant or a plain variable.
+bool TvsArrayDesignator::SingleIndex() const {
+    return static_cast<TvsDesignatorItem*>(FRef2)->Count() == 1 &&
+           static_cast<TvsArrayHelper*>(FRef1)->Count() >= 1;
+}
+
+const Variant& TvsArrayDesignator::FirstIndex(Variant& Temp) {
+    return static_cast<TvsExpression*>(static_cast<TvsDesignatorItem*>(FRef2)->Arg(0))->Root()->Eval(Temp);
+}
+
 Variant TvsArrayDesignator::FetchValue() {
-    Prepare();
+    Variant indexes[3];
+    Integer n = 1;
+    if (SingleIndex()) {
+        Variant temp;
+        const Variant& index = FirstIndex(temp);
+        if (const Variant* element = Element(index, false)) return *element;
+        indexes[0] = index;
+    } else {
+        n = Prepare(indexes);
+    }
+    HandOver(indexes, n);
     return static_cast<TvsArrayHelper*>(FRef1)->FetchValue();
 }
 
 void TvsArrayDesignator::StoreValue(const Variant& V) {
-    Prepare();
+    Variant indexes[3];
+    Integer n = 1;
+    if (SingleIndex()) {
+        Variant temp;
+        const Variant& index = FirstIndex(temp);
+        if (Variant* element = Element(index, true)) {
+            *element = V;
+            return;
+        }
+        indexes[0] = index;
+    } else {
+        n = Prepare(indexes);
+    }
+    HandOver(indexes, n);
     static_cast<TvsArrayHelper*>(FRef1)->StoreValue(V);
 }
 

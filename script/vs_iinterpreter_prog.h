@@ -235,7 +235,11 @@ public:
     void StoreValue(const Variant& V) override;
 
 private:
-    void Prepare();
+    Integer Prepare(Variant (&Indexes)[3]);
+    void HandOver(Variant (&Indexes)[3], Integer Count);
+    Variant* Element(const Variant& Index, bool ForWriting);
+    bool SingleIndex() const;
+    const Variant& FirstIndex(Variant& Temp);
 };
 
 class TvsCallDesignator : public TvsDesignator {
