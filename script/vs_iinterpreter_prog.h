@@ -263,8 +263,16 @@ public:
     const String& UnitName() const { return FUnitName; }
 
 protected:
-    // The line hook: NotifyRunLine, then false when the script is to stop.
-    bool Hook();
+    // The line hook: NotifyRunLine when a script of the chain has OnRunLine (a host that follows
+    // or debugs the run), then false when the script is to stop.
+    bool Hook() {
+        for (const TvsScript* s = FScript; s; s = s->ParentScript)
+            if (s->OnRunLine) {
+                FScript->NotifyRunLine(FUnitName, FSourcePos);
+                break;
+            }
+        return !FScript->TerminateRequested;
+    }
     TvsScript* FScript;
     String FSourcePos;
     String FUnitName;

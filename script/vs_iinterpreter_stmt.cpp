@@ -38,10 +38,6 @@ void RecordError(const TvsStatement& Stmt) {
 TvsStatement::TvsStatement(TvsScript* Script, const String& SourcePos, const String& UnitName)
     : FScript(Script), FSourcePos(SourcePos), FUnitName(UnitName) {}
 
-bool TvsStatement::Hook() {
-    FScript->NotifyRunLine(FUnitName, FSourcePos);
-    return !FScript->TerminateRequested;
-}
 
 void TvsStatement::Perform() {
     const size_t n = FList.size();
@@ -399,7 +395,7 @@ void TvsContinueStmt::Perform() {
 }
 
 void TvsExitStmt::Perform() {
-    FScript->NotifyRunLine(FUnitName, FSourcePos);
+    Hook();
     FScript->ExitRequested = true;
 }
 
