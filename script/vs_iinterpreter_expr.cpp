@@ -47,6 +47,47 @@ inline bool BothInt(const Variant& A, const Variant& B) {
     return A.VType() == varInteger && B.VType() == varInteger;
 }
 
+// Integer arithmetic and comparison of two varInteger values with the results of the variant
+// operations: an integer (Out) or a boolean (Out 0 or 1); none where those give something else
+// (an overflow becomes a 64-bit integer, a division by zero an error), which the general path
+// then produces.
+enum class TIntResult { None, Integer, Boolean };
+
+inline TIntResult IntegerOp(TvsOperator Op, Int64 A, Int64 B, Int64& Out) {
+    switch (Op) {
+    case opPlus:
+    case opMinus:
+    case opMul:
+        Out = Op == opPlus ? A + B : Op == opMinus ? A - B : A * B;
+        return Out < INT_MIN || Out > INT_MAX ? TIntResult::None : TIntResult::Integer;
+    case opGreat:
+        Out = A > B;
+        return TIntResult::Boolean;
+    case opLess:
+        Out = A < B;
+        return TIntResult::Boolean;
+    case opLessEq:
+        Out = A <= B;
+        return TIntResult::Boolean;
+    case opGreatEq:
+        Out = A >= B;
+        return TIntResult::Boolean;
+    case opNonEq:
+        Out = A != B;
+        return TIntResult::Boolean;
+    case opEq:
+        Out = A == B;
+        return TIntResult::Boolean;
+    case opDivInt:
+    case opMod:
+        if (B == 0 || (A == INT_MIN && B == -1)) return TIntResult::None;
+        Out = Op == opDivInt ? A / B : A % B;
+        return TIntResult::Integer;
+    default:
+        return TIntResult::None;
+    }
+}
+
 TVarOp CompareOp(TvsOperator Op) {
     switch (Op) {
     case opGreat:
@@ -185,42 +226,21 @@ Variant TvsOperatorNode::FetchValue() {
     default:
         break;
     }
+    // Two stored integers (a counter against a limit, a variable and a constant) need no copies.
+    Int64 out = 0;
+    TIntResult kind = TIntResult::None;
+    const Variant* ld = Left->Direct();
+    const Variant* rd = Right->Direct();
+    if (ld && rd && BothInt(*ld, *rd)) kind = IntegerOp(FOp, vsIntOf(*ld), vsIntOf(*rd), out);
+    if (kind == TIntResult::Integer) return Variant(static_cast<Integer>(out));
+    if (kind == TIntResult::Boolean) return Variant(out != 0);
     // The left value is read in place only when reading the right one cannot change it.
     Variant lt, rt;
     const Variant& l = Right->IsDirect() ? Left->Eval(lt) : (lt = Left->FetchValue());
     const Variant& r = Right->Eval(rt);
-    if (BothInt(l, r)) {
-        const Int64 a = vsIntOf(l), b = vsIntOf(r);
-        switch (FOp) {
-        case opPlus:
-        case opMinus:
-        case opMul: {
-            const Int64 v = FOp == opPlus ? a + b : FOp == opMinus ? a - b : a * b;
-            if (v >= INT_MIN && v <= INT_MAX) return Variant(static_cast<Integer>(v));
-            break;
-        }
-        case opGreat:
-            return Variant(a > b);
-        case opLess:
-            return Variant(a < b);
-        case opLessEq:
-            return Variant(a <= b);
-        case opGreatEq:
-            return Variant(a >= b);
-        case opNonEq:
-            return Variant(a != b);
-        case opEq:
-            return Variant(a == b);
-        case opDivInt:
-            if (b != 0 && !(a == INT_MIN && b == -1)) return Variant(static_cast<Integer>(a / b));
-            break;
-        case opMod:
-            if (b != 0 && !(a == INT_MIN && b == -1)) return Variant(static_cast<Integer>(a % b));
-            break;
-        default:
-            break;
-        }
-    }
+    if (BothInt(l, r)) kind = IntegerOp(FOp, vsIntOf(l), vsIntOf(r), out);
+    if (kind == TIntResult::Integer) return Variant(static_cast<Integer>(out));
+    if (kind == TIntResult::Boolean) return Variant(out != 0);
     switch (FOp) {
     case opGreat:
     case opLess:

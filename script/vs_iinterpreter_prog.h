@@ -57,9 +57,13 @@ public:
     // The node's value without a copy when it is a stored one (a constant, or a plain variable
     // without a host hook); otherwise Temp gets the value.
     const Variant& Eval(Variant& Temp) {
-        if (FDirect && !(FHooked && FHooked->OnGetVarValue())) return *FDirect;
+        if (const Variant* direct = Direct()) return *direct;
         Temp = FetchValue();
         return Temp;
+    }
+    // The stored value when the node has one now (no host hook replaces it), else nullptr.
+    const Variant* Direct() const {
+        return FDirect && !(FHooked && FHooked->OnGetVarValue()) ? FDirect : nullptr;
     }
     // Reading the node changes nothing (a constant or a plain variable).
     bool IsDirect() const { return FDirect != nullptr; }
@@ -291,6 +295,7 @@ public:
 protected:
     TvsCustomVariable* FTarget = nullptr;
     TvsCustomVariable* FSource = nullptr;
+    bool FSourcePure = false; // reading the source changes nothing (a constant or a plain variable)
 };
 
 // X := X op E, with op one of + - * / and & (the joining of texts of the line-oriented languages).
@@ -303,6 +308,7 @@ public:
 
 private:
     bool AppendInPlace();
+    bool IntegerTarget() const;
     char FOp;
 };
 

@@ -38,7 +38,6 @@ void RecordError(const TvsStatement& Stmt) {
 TvsStatement::TvsStatement(TvsScript* Script, const String& SourcePos, const String& UnitName)
     : FScript(Script), FSourcePos(SourcePos), FUnitName(UnitName) {}
 
-
 void TvsStatement::Perform() {
     const size_t n = FList.size();
     TvsScript& s = *FScript;
@@ -66,6 +65,12 @@ void TvsAssignmentStmt::SelectOperands() {
     FTarget = Designator->DesignatorKind() == dkVariable ? Designator->RefItem() : Designator;
     FSource = Expression->SoleOperand();
     if (!FSource) FSource = Expression;
+    const TvsItemKind kind = FSource->Kind();
+    FSourcePure =
+        kind == TvsItemKind::ikVariable || kind == TvsItemKind::ikStringVariable ||
+        kind == TvsItemKind::ikParam ||
+        (kind == TvsItemKind::ikOther && dynamic_cast<const TvsOperandNode*>(FSource) &&
+         !dynamic_cast<const TvsSetNode*>(FSource) && !dynamic_cast<const TvsDesignatorNode*>(FSource));
 }
 
 void TvsAssignmentStmt::Perform() {
@@ -89,16 +94,9 @@ String TvsAssignOpStmt::ClassName() const {
 }
 
 bool TvsAssignOpStmt::AppendInPlace() {
-    // Reading the source must not be able to change the target (a constant or a plain variable),
-    // and the target must keep its text itself (no host hook, writable).
-    if (FTarget->ReadOnly() || FTarget->OnGetVarValue()) return false;
-    const TvsCustomVariable* source = FSource;
-    const bool sideEffectFree =
-        source->Kind() == TvsItemKind::ikVariable || source->Kind() == TvsItemKind::ikStringVariable ||
-        source->Kind() == TvsItemKind::ikParam ||
-        (source->Kind() == TvsItemKind::ikOther && dynamic_cast<const TvsOperandNode*>(source) &&
-         !dynamic_cast<const TvsSetNode*>(source) && !dynamic_cast<const TvsDesignatorNode*>(source));
-    if (!sideEffectFree) return false;
+    // The target must keep its text itself (writable, no host hook), and reading the source must
+    // not be able to change it (a constant or a plain variable).
+    if (FTarget->ReadOnly() || FTarget->OnGetVarValue() || !FSourcePure) return false;
     String* text = nullptr;
     if (FTarget->Kind() == TvsItemKind::ikStringVariable)
         text = &static_cast<TvsStringVariable*>(FTarget)->Text();
@@ -115,12 +113,37 @@ bool TvsAssignOpStmt::AppendInPlace() {
     return true;
 }
 
+// The target is a writable variable of type Integer or Variant without a host hook that holds an
+// integer now: its new integer value can be written in place.
+bool TvsAssignOpStmt::IntegerTarget() const {
+    const TvsCustomVariable* t = FTarget;
+    return (t->Kind() == TvsItemKind::ikVariable || t->Kind() == TvsItemKind::ikParam) &&
+           (t->Typ() == fvtInt || t->Typ() == fvtVariant) && !t->ReadOnly() && !t->OnGetVarValue() &&
+           t->Value().VType() == varInteger;
+}
+
 void TvsAssignOpStmt::Perform() {
     if (!Hook()) return;
     // Appending to a text variable extends it in place, so a loop of appends stays linear.
     if ((FOp == '+' || FOp == '&') && AppendInPlace()) return;
-    const Variant v = FTarget->FetchValue();
-    const Variant e = FSource->FetchValue();
+    // The target is read before the source, which may change it.
+    Variant v, e;
+    if (FOp != '&' && FOp != '/' && IntegerTarget()) {
+        const Int64 a = vsIntOf(FTarget->Value());
+        e = FSource->FetchValue();
+        if (e.VType() == varInteger) {
+            const Int64 b = vsIntOf(e);
+            const Int64 r = FOp == '+' ? a + b : FOp == '-' ? a - b : a * b;
+            if (r >= INT32_MIN && r <= INT32_MAX) {
+                FTarget->ValueRef() = Variant(static_cast<Integer>(r));
+                return;
+            }
+        }
+        v = Variant(static_cast<Integer>(a));
+    } else {
+        v = FTarget->FetchValue();
+        e = FSource->FetchValue();
+    }
     switch (FOp) {
     case '+':
         if (v.VType() == varInteger && e.VType() == varInteger) {
