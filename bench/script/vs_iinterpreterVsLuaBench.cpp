@@ -23,15 +23,14 @@ struct TProgram {
     const char* Lua;
 };
 
-const TProgram Fib{
-    "var r: Integer;\n"
-    "function Fib(n: Integer): Integer;\n"
-    "begin if n < 2 then Result := n else Result := Fib(n - 1) + Fib(n - 2) end;\n"
-    "begin r := Fib(27) end.\n",
-    "function fib(n) { if (n < 2) return n; return fib(n - 1) + fib(n - 2); }\n"
-    "var r = fib(27);\n",
-    "local function fib(n) if n < 2 then return n end return fib(n - 1) + fib(n - 2) end\n"
-    "local r = fib(27)\n"};
+const TProgram Fib{"var r: Integer;\n"
+                   "function Fib(n: Integer): Integer;\n"
+                   "begin if n < 2 then Result := n else Result := Fib(n - 1) + Fib(n - 2) end;\n"
+                   "begin r := Fib(27) end.\n",
+                   "function fib(n) { if (n < 2) return n; return fib(n - 1) + fib(n - 2); }\n"
+                   "var r = fib(27);\n",
+                   "local function fib(n) if n < 2 then return n end return fib(n - 1) + fib(n - 2) end\n"
+                   "local r = fib(27)\n"};
 
 const TProgram Loop{"var i, s: Integer;\n"
                     "begin s := 0; for i := 1 to 3000000 do s := s + i mod 7 end.\n",
@@ -106,14 +105,14 @@ void RunLua(benchmark::State& State, const char* Text) {
 }
 #endif
 
-#define ORV_PROGRAM(Name, Program)                                                                         \
-    void BM_##Name##_Pascal(benchmark::State& State) {                                                     \
-        RunScript(State, "PascalScript", Program.Pascal);                                                  \
-    }                                                                                                      \
-    void BM_##Name##_JScript(benchmark::State& State) {                                                    \
-        RunScript(State, "JScript", Program.JScript);                                                      \
-    }                                                                                                      \
-    BENCHMARK(BM_##Name##_Pascal)->Unit(benchmark::kMillisecond);                                          \
+#define ORV_PROGRAM(Name, Program)                                                                           \
+    void BM_##Name##_Pascal(benchmark::State& State) {                                                       \
+        RunScript(State, "PascalScript", Program.Pascal);                                                    \
+    }                                                                                                        \
+    void BM_##Name##_JScript(benchmark::State& State) {                                                      \
+        RunScript(State, "JScript", Program.JScript);                                                        \
+    }                                                                                                        \
+    BENCHMARK(BM_##Name##_Pascal)->Unit(benchmark::kMillisecond);                                            \
     BENCHMARK(BM_##Name##_JScript)->Unit(benchmark::kMillisecond);
 
 ORV_PROGRAM(Fib27, Fib)
@@ -123,10 +122,10 @@ ORV_PROGRAM(Calls1M, Calls)
 ORV_PROGRAM(Array100K, Array)
 
 #ifdef ORV_HAVE_LUA
-#define ORV_LUA_PROGRAM(Name, Program)                                                                     \
-    void BM_##Name##_Lua(benchmark::State& State) {                                                        \
-        RunLua(State, Program.Lua);                                                                        \
-    }                                                                                                      \
+#define ORV_LUA_PROGRAM(Name, Program)                                                                       \
+    void BM_##Name##_Lua(benchmark::State& State) {                                                          \
+        RunLua(State, Program.Lua);                                                                          \
+    }                                                                                                        \
     BENCHMARK(BM_##Name##_Lua)->Unit(benchmark::kMillisecond);
 
 ORV_LUA_PROGRAM(Fib27, Fib)
@@ -147,11 +146,11 @@ size_t ScriptArrayHeap(benchmark::State& State, const char* Language, int Count)
     const size_t before = HeapInUse();
     TvsScript script(nullptr);
     const String n = IntToStr(Count);
-    const String text =
-        String(Language) == "JScript"
-            ? "var a[" + n + "], i;\nfor (i = 0; i < " + n + "; i++) a[i] = i;\n"
-            : "var a: array[0.." + IntToStr(Count - 1) + "] of Integer; i: Integer;\nbegin for i := 0 to " +
-                  IntToStr(Count - 1) + " do a[i] := i end.\n";
+    const String text = String(Language) == "JScript"
+                            ? "var a[" + n + "], i;\nfor (i = 0; i < " + n + "; i++) a[i] = i;\n"
+                            : "var a: array[0.." + IntToStr(Count - 1) +
+                                  "] of Integer; i: Integer;\nbegin for i := 0 to " + IntToStr(Count - 1) +
+                                  " do a[i] := i end.\n";
     if (!Prepare(State, script, Language, text.c_str())) return 0;
     script.Execute();
     return HeapInUse() - before;

@@ -5,12 +5,7 @@
 
 namespace {
 
-struct TProgram {
-    const char* Name;
-    const char* Language;
-    String Text;
-    String Output;
-};
+using TProgram = TScriptProgram;
 
 class Languages : public ::testing::TestWithParam<TProgram> {};
 
@@ -151,8 +146,7 @@ const TProgram Programs[] = {
      "144\n5\n6\nxyy\nfive\ngo on\njs\nfin\nq\r\nr\r\n\n"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Script, Languages, ::testing::ValuesIn(Programs),
-                         [](const ::testing::TestParamInfo<TProgram>& i) { return String(i.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Script, Languages, ::testing::ValuesIn(Programs), ProgramName);
 
 } // namespace
 

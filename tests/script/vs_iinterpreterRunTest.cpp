@@ -8,22 +8,15 @@
 
 namespace {
 
-struct TRunCase {
-    const char* Name;
-    const char* Language;
-    String Text;
-    String Output;
-};
-
-class ScriptRun : public ::testing::TestWithParam<TRunCase> {};
+class ScriptRun : public ::testing::TestWithParam<TScriptProgram> {};
 
 TEST_P(ScriptRun, ExactOutput) {
-    const TRunCase& c = GetParam();
+    const TScriptProgram& c = GetParam();
     TScriptRunner r(c.Language);
     EXPECT_EQ(r.Run(c.Text), c.Output);
 }
 
-const TRunCase RunCases[] = {
+const TScriptProgram RunCases[] = {
     // Every index is evaluated before any is used: the inner m[1,2] must not replace the outer i.
     {"NestedIndexRead", "PascalScript",
      Lines({"var m: array[0..2, 0..2] of Integer; i: Integer;", "begin",
@@ -74,14 +67,14 @@ const TRunCase RunCases[] = {
     // leaves the 32-bit range becomes a 64-bit integer.
     {"CompoundAssignmentTypes", "PascalScript",
      Lines({"var x: Extended; i: Integer; v: Variant;", "begin", "  x := x + 1; Print(x / 2);",
-            "  i := 5; i := i * 3; i := i - 20; Print(i);", "  v := 2147483647; v := v + 1; Print(v);", "end."}),
+            "  i := 5; i := i * 3; i := i - 20; Print(i);", "  v := 2147483647; v := v + 1; Print(v);",
+            "end."}),
      "0.5\n-5\n2147483648\n"},
     {"AppendBasic", "VuzirUzezid",
      Lines({"Dim s, i", "s = \"\"", "For i = 1 To 3", "  s = s & i", "Next", "Print(s)"}), "123\n"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Script, ScriptRun, ::testing::ValuesIn(RunCases),
-                         [](const ::testing::TestParamInfo<TRunCase>& i) { return String(i.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Script, ScriptRun, ::testing::ValuesIn(RunCases), ProgramName);
 
 // An element of a variant array that is itself an array is indexed again: v[0][1].
 TEST(ScriptArrays, ArrayOfArraysIsIndexedElementByElement) {
