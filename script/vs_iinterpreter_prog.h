@@ -308,7 +308,6 @@ public:
 
 private:
     bool AppendInPlace();
-    bool IntegerTarget() const;
     char FOp;
 };
 

@@ -22,6 +22,14 @@ String vsExceptionClassName(const std::exception& E) {
 
 namespace {
 
+// T is a writable variable of type Integer or Variant without a host hook that holds an integer
+// now: its new integer value can be written in place (a Float variable converts what it gets).
+bool HoldsIntegerInPlace(const TvsCustomVariable* T) {
+    return (T->Kind() == TvsItemKind::ikVariable || T->Kind() == TvsItemKind::ikParam) &&
+           (T->Typ() == fvtInt || T->Typ() == fvtVariant) && !T->ReadOnly() && !T->OnGetVarValue() &&
+           T->Value().VType() == varInteger;
+}
+
 // Notes where a run-time error arose: the innermost statement it passes records itself.
 void RecordError(const TvsStatement& Stmt) {
     TvsScript* root = Stmt.Script()->RootScript();
@@ -113,22 +121,13 @@ bool TvsAssignOpStmt::AppendInPlace() {
     return true;
 }
 
-// The target is a writable variable of type Integer or Variant without a host hook that holds an
-// integer now: its new integer value can be written in place.
-bool TvsAssignOpStmt::IntegerTarget() const {
-    const TvsCustomVariable* t = FTarget;
-    return (t->Kind() == TvsItemKind::ikVariable || t->Kind() == TvsItemKind::ikParam) &&
-           (t->Typ() == fvtInt || t->Typ() == fvtVariant) && !t->ReadOnly() && !t->OnGetVarValue() &&
-           t->Value().VType() == varInteger;
-}
-
 void TvsAssignOpStmt::Perform() {
     if (!Hook()) return;
     // Appending to a text variable extends it in place, so a loop of appends stays linear.
     if ((FOp == '+' || FOp == '&') && AppendInPlace()) return;
     // The target is read before the source, which may change it.
     Variant v, e;
-    if (FOp != '&' && FOp != '/' && IntegerTarget()) {
+    if (FOp != '&' && FOp != '/' && HoldsIntegerInPlace(FTarget)) {
         const Int64 a = vsIntOf(FTarget->Value());
         e = FSource->FetchValue();
         if (e.VType() == varInteger) {
@@ -186,8 +185,7 @@ void TvsCallStmt::Perform() {
     // A counter kept in a plain integer variable steps in place.
     if (Designator->DesignatorKind() == dkVariable) {
         TvsCustomVariable* var = Designator->RefItem();
-        if ((var->Kind() == TvsItemKind::ikVariable || var->Kind() == TvsItemKind::ikParam) &&
-            !var->ReadOnly() && !var->OnGetVarValue() && var->Value().VType() == varInteger) {
+        if (HoldsIntegerInPlace(var)) {
             const Int64 n = vsIntOf(var->Value()) + delta;
             if (n >= INT32_MIN && n <= INT32_MAX) {
                 var->ValueRef() = Variant(static_cast<Integer>(n));

@@ -145,7 +145,8 @@ String vsSetLength(const String& Text, Integer Length) {
     if (Length < 0) Length = 0;
     const Integer current = vsLength(Text);
     if (Length >= current) return Text + String(static_cast<size_t>(Length - current), ' ');
-    return vsCopy(Text, 1, Length);
+    // Only characters that fit whole: the new length never exceeds the one asked for.
+    return IsAscii(Text) ? Text.substr(0, static_cast<size_t>(Length)) : AnsiCopy(Text, 1, Length);
 }
 
 std::vector<String> vsSplitCommaList(const String& Text) {

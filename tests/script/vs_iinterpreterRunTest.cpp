@@ -66,10 +66,12 @@ const TScriptProgram RunCases[] = {
     // Compound assignments keep the target's type: a float stays a float, an integer sum that
     // leaves the 32-bit range becomes a 64-bit integer.
     {"CompoundAssignmentTypes", "PascalScript",
-     Lines({"var x: Extended; i: Integer; v: Variant;", "begin", "  x := x + 1; Print(x / 2);",
+     Lines({"var x: Extended; i: Integer; v: Variant;", "begin", "  x := x + 1; Print(VarType(x)); Print(x / 2);",
             "  i := 5; i := i * 3; i := i - 20; Print(i);", "  v := 2147483647; v := v + 1; Print(v);",
             "end."}),
-     "0.5\n-5\n2147483648\n"},
+     "5\n0.5\n-5\n2147483648\n"},
+    {"CounterTypes", "D++Idezer",
+     Lines({"{", "  float x; int i;", "  x++; i++; i++;", "  Print(VarType(x)); Print(i);", "}"}), "5\n2\n"},
     {"AppendBasic", "VuzirUzezid",
      Lines({"Dim s, i", "s = \"\"", "For i = 1 To 3", "  s = s & i", "Next", "Print(s)"}), "123\n"},
 };
