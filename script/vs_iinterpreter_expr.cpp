@@ -277,6 +277,17 @@ Variant TvsOperatorNode::FetchValue() {
     }
 }
 
+bool TvsOperatorNode::CompareIntegers(bool& Result) const {
+    if (!IsComparison(FOp)) return false;
+    const Variant* l = Left->Direct();
+    const Variant* r = Right->Direct();
+    if (!l || !r || !BothInt(*l, *r)) return false;
+    Int64 out = 0;
+    if (IntegerOp(FOp, vsIntOf(*l), vsIntOf(*r), out) != TIntResult::Boolean) return false;
+    Result = out != 0;
+    return true;
+}
+
 // --- TvsExpression ---------------------------------------------------------------------------------
 
 TvsExpression::TvsExpression(TvsScript* Script) : FScript(Script) {
@@ -473,6 +484,14 @@ void TvsExpression::CompleteTree(String& ErrorPos) {
     FTypeName = FRoot->TypeName();
     auto* dn = dynamic_cast<TvsDesignatorNode*>(FRoot);
     FReadOnly = !(dn && !dn->Designator()->ReadOnly());
+}
+
+bool TvsExpression::Test() {
+    bool result = false;
+    if (FRoot->IsOperator() && static_cast<TvsOperatorNode*>(FRoot)->CompareIntegers(result)) return result;
+    const Variant v = FRoot->FetchValue();
+    if (v.VType() == varBoolean) return vsIntOf(v) != 0;
+    return v.AsBoolean();
 }
 
 void TvsExpression::StoreValue(const Variant& V) {

@@ -119,6 +119,8 @@ public:
     Variant FetchValue() override;
     TvsOperator Op() const { return FOp; }
     bool IsStrCat() const { return FStrCat; }
+    // A comparison of two stored integers: its outcome in Result; false for anything else.
+    bool CompareIntegers(bool& Result) const;
     bool BoolShortcut = false;
     // Set on an IS node: the class registration of its right operand.
     TvsClassVariable* IsClass = nullptr;
@@ -144,6 +146,9 @@ public:
     // vsMaxExpressionDepth.
     void CompleteTree(String& ErrorPos);
     Variant FetchValue() override { return FRoot->FetchValue(); }
+    // The value as a condition (AsBoolean); a comparison of two stored integers is decided
+    // without building a value.
+    bool Test();
     void StoreValue(const Variant& V) override;
     TvsCustomVariable* SoleOperand() const;
     void FoldAssignment(TvsDesignator* Target, String& Modifier);

@@ -216,7 +216,7 @@ TvsIfStmt::~TvsIfStmt() {
 
 void TvsIfStmt::Perform() {
     if (!Hook()) return;
-    if (Condition->FetchValue().AsBoolean())
+    if (Condition->Test())
         TvsStatement::Perform();
     else
         ElseStmt->Perform();
@@ -263,7 +263,7 @@ void TvsRepeatStmt::Perform() {
         if (s.BreakRequested || s.ExitRequested) break;
         s.ContinueRequested = false;
         if (s.TerminateRequested) break;
-        if (Condition->FetchValue().AsBoolean() != Inverse) break;
+        if (Condition->Test() != Inverse) break;
     }
     s.BreakRequested = false;
 }
@@ -275,7 +275,7 @@ TvsWhileStmt::~TvsWhileStmt() {
 void TvsWhileStmt::Perform() {
     if (!Hook()) return;
     TvsScript& s = *FScript;
-    while (!s.TerminateRequested && Condition->FetchValue().AsBoolean()) {
+    while (!s.TerminateRequested && Condition->Test()) {
         TvsStatement::Perform();
         if (s.BreakRequested || s.ExitRequested) break;
         s.ContinueRequested = false;
@@ -352,7 +352,7 @@ void TvsCppForStmt::Perform() {
     TvsScript& s = *FScript;
     FirstStmt->Perform();
     if (s.TerminateRequested) return;
-    while (!s.TerminateRequested && Condition->FetchValue().AsBoolean()) {
+    while (!s.TerminateRequested && Condition->Test()) {
         TvsStatement::Perform();
         if (s.BreakRequested || s.ExitRequested) break;
         s.ContinueRequested = false;

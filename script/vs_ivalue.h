@@ -4,7 +4,7 @@
 
 #include "rtl/VariantInternal.h"
 
-// The integer of a varInteger variant.
+// The integer of a varInteger variant (0 or 1 for a varBoolean one).
 inline Int64 vsIntOf(const Variant& V) {
     return TVariantAccess::Int(V);
 }
