@@ -229,8 +229,17 @@ Variant TvsProcVariable::FetchValue() {
     FExecuting = true;
     TvsScript& local = *FLocalScript;
     if (FIsFunction && FRefItem) {
+        // Result starts as Unassigned converted to the function's type.
         FRefItem->SetReadOnly(false);
-        FRefItem->StoreValue(Variant());
+        if (FRefItem->Kind() == TvsItemKind::ikVariable) {
+            if (!FResultStartKnown || FResultStartTyp != FRefItem->Typ()) {
+                FResultStart = TvsVariable::Convert(Variant(), FRefItem->Typ());
+                FResultStartTyp = FRefItem->Typ();
+                FResultStartKnown = true;
+            }
+            FRefItem->ValueRef() = FResultStart;
+        } else
+            FRefItem->StoreValue(Variant());
     }
     // The main program whose running procedure this becomes (Evaluate sees its locals); the chain
     // of scripts is fixed, so once found it is kept.

@@ -55,6 +55,12 @@ private:
 // allocates nothing; a macro function gets the texts of its arguments.
 void PassArguments(TvsCustomVariable& Item, TvsDesignatorItem& Step, Integer Count) {
     if (Count <= 0) return;
+    if (Count == 1 && !Item.IsMacro()) {
+        // A sole argument has no other argument to wait for.
+        const Variant v = Step.Arg(0)->FetchValue();
+        Item.Param(0)->StoreValue(v);
+        return;
+    }
     std::vector<Variant>& args = tArgStack;
     const size_t base = args.size();
     struct TPop {
