@@ -48,6 +48,10 @@ struct TScriptProgram {
     String Output;
 };
 
+// Runs each program of a table (INSTANTIATE_TEST_SUITE_P(..., ScriptPrograms, ...)) and compares
+// the whole result.
+class ScriptPrograms : public ::testing::TestWithParam<TScriptProgram> {};
+
 inline String ProgramName(const ::testing::TestParamInfo<TScriptProgram>& Info) {
     return Info.param.Name;
 }
