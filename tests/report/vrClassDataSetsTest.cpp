@@ -158,8 +158,9 @@ TEST_F(DBDataset, RangesFromAndToTheCurrentRecord) {
         EXPECT_EQ(Walk(), c.Rows);
         Data->EndOfRun();
         EXPECT_TRUE(Query_->Active()); // an open query is not closed or reopened
-        if (c.Begin == rbCurrent || c.End == reCurrent) // back where it stood
+        if (c.Begin == rbCurrent || c.End == reCurrent) { // back where it stood
             EXPECT_EQ(Query_->FieldByName("F_name")->AsString(), "n2");
+        }
     }
 }
 
