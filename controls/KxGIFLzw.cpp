@@ -272,7 +272,8 @@ void DecodeLzwImage(const Byte* data, std::size_t size, const TLzwImageHeader& h
 
 namespace {
 
-constexpr Integer LzwHashSize = 17777;
+// A prime: the multiplicative hash below then never collapses to one slot on long runs of one colour.
+constexpr Integer LzwHashSize = 17783;
 
 // Packs codes least significant bit first into 255-byte sub-blocks.
 class TLzwCodeWriter {

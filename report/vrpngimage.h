@@ -5,6 +5,7 @@
 
 #include "gui/Bitmap.h"
 #include "rtl/Object.h"
+#include "rtl/ZeroedBytes.h"
 #include "rtl/SysUtils.h"
 
 #include <array>
@@ -89,19 +90,24 @@ struct TPngRGB {
 // The decoded image: a bottom-up bitmap of 1, 4, 8 or 24 bits per pixel (rows padded to 4 bytes,
 // 24-bit pixels blue, green, red) with its palette, an alpha plane (top-down, one byte per pixel)
 // and, for 16-bit samples, the low bytes (laid out like the bitmap; alpha low bytes like the alpha).
+// The planes are zero pages until rows are stored in them, so a header promising a large image
+// costs memory only as its data arrives.
 struct TPngBitmap {
     Integer Width = 0;
     Integer Height = 0;
     Integer BitsPerPixel = 0;
     Int64 BytesPerRow = 0;
-    std::vector<Byte> Bits;
+    TZeroedBytes Bits;
     std::vector<TPngRGB> Palette;
-    std::vector<Byte> Alpha;
-    std::vector<Byte> LowBytes;
-    std::vector<Byte> AlphaLow;
+    TZeroedBytes Alpha;
+    TZeroedBytes LowBytes;
+    TZeroedBytes AlphaLow;
 
-    // Allocates zeroed rows for the size; raises EPNGSizeExceeds when the image is too large.
-    void Allocate(Integer width, Integer height, Integer bitsPerPixel);
+    // Allocates zeroed rows for the size, with an alpha plane when `alpha` and low-byte planes when
+    // `sixteenBit`. Raises EPNGSizeExceeds when the pixel count is beyond the picture cap, and
+    // EPNGOutMemory when all the planes together would need more memory than the cap allows.
+    void Allocate(Integer width, Integer height, Integer bitsPerPixel, bool alpha = false,
+                  bool sixteenBit = false);
     Byte* Row(Integer y) { return Bits.data() + static_cast<Int64>(Height - 1 - y) * BytesPerRow; }
     const Byte* Row(Integer y) const {
         return Bits.data() + static_cast<Int64>(Height - 1 - y) * BytesPerRow;

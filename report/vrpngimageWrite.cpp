@@ -316,7 +316,7 @@ void TPNGObject::Resize(Integer width, Integer height) {
     if (width < 1 || height < 1 || width > 65535 || height > 65535) throw EPNGInvalidNewSize();
     const TPngBitmap& old = header.Image;
     TPngBitmap image;
-    image.Allocate(width, height, old.BitsPerPixel);
+    image.Allocate(width, height, old.BitsPerPixel, !old.Alpha.empty(), !old.LowBytes.empty());
     image.Palette = old.Palette;
     const Integer rows = std::min(height, old.Height), columns = std::min(width, old.Width);
     const std::size_t rowBytes = static_cast<std::size_t>(std::min(image.BytesPerRow, old.BytesPerRow));
@@ -335,7 +335,6 @@ void TPNGObject::Resize(Integer width, Integer height) {
         }
     }
     if (!old.LowBytes.empty()) {
-        image.LowBytes.assign(image.Bits.size(), 0);
         for (Integer y = 0; y < rows; ++y)
             std::memcpy(image.LowBytes.data() + (image.Height - 1 - y) * image.BytesPerRow,
                         old.LowBytes.data() + (old.Height - 1 - y) * old.BytesPerRow, rowBytes);

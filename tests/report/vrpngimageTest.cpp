@@ -423,3 +423,48 @@ TEST(PngObject, AssignCopiesChunksAndStreamsWork) {
     back.LoadFromStream(stream);
     EXPECT_EQ(back.GetPixel(1, 1), PngRGB(7, 8, 9));
 }
+
+namespace {
+
+// The process's peak resident memory in kB since the last ResetPeakMemory.
+long PeakMemoryKb() {
+    FILE* f = std::fopen("/proc/self/status", "r");
+    long kb = -1;
+    char line[256];
+    while (f && std::fgets(line, sizeof line, f))
+        if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1) break;
+    if (f) std::fclose(f);
+    return kb;
+}
+void ResetPeakMemory() {
+    if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", f);
+        std::fclose(f);
+    }
+}
+
+} // namespace
+
+TEST(PngRead, EveryPlaneCountsAgainstTheMemoryCap) {
+    // 11585 × 11585 is under the pixel cap, but 16-bit RGBA needs colour, alpha and both low-byte
+    // planes: over a gigabyte from a 68-byte file. It is refused before anything is allocated.
+    const std::vector<Byte> file = Png({Ihdr(11585, 11585, 16, 6), RgbIdat(), Iend()});
+    ResetPeakMemory();
+    const long before = PeakMemoryKb();
+    EXPECT_TRUE(Raises<EPNGOutMemory>(file));
+    EXPECT_LT(PeakMemoryKb() - before, 16 * 1024);
+}
+
+TEST(PngRead, MemoryFollowsTheRowsThatArrive) {
+    // A header promising 300 MB of rows with only two rows of data behind it costs little.
+    const std::vector<Byte> file = Png({Ihdr(10000, 10000, 8, 2), RgbIdat(), Iend()});
+    ResetPeakMemory();
+    const long before = PeakMemoryKb();
+    try {
+        TPNGObject png;
+        png.LoadFromBytes(file);
+    } catch (const Exception&) {
+        // Missing rows may be reported; what matters is the memory spent on the way.
+    }
+    EXPECT_LT(PeakMemoryKb() - before, 32 * 1024);
+}
