@@ -348,14 +348,36 @@ bool TChunktRNS::LoadChunk(TPngReader& in, const String& type, UInt64 length) {
         throw EPNGInvalidPalette();
     PaletteValues.fill(255);
     std::copy(Data.begin(), Data.end(), PaletteValues.begin());
+    OutOfRange = false;
     if (colorType == 0 || colorType == 2) {
         BitTransparency = true;
+        const Cardinal largest = (Cardinal(1) << FOwner->Header().BitDepth) - 1;
+        for (std::size_t at = 0; at + 1 < Data.size(); at += 2)
+            if (((Cardinal(Data[at]) << 8) | Data[at + 1]) > largest) OutOfRange = true;
     } else if (colorType == 3) {
         BitTransparency = std::count_if(Data.begin(), Data.end(), [](Byte b) { return b != 255; }) == 1;
     } else {
         BitTransparency = false;
     }
     return true;
+}
+
+bool TChunktRNS::MatchesWideSample(Integer x, Integer y) const {
+    const TChunkIHDR& header = FOwner->Header();
+    const TPngBitmap& image = header.Image;
+    if (header.BitDepth != 16 || image.LowBytes.empty() || x < 0 || y < 0 || x >= image.Width ||
+        y >= image.Height)
+        return false;
+    const Int64 line = static_cast<Int64>(image.Height - 1 - y) * image.BytesPerRow;
+    if (header.ColorType == 0)
+        return Data.size() == 2 && image.Bits[line + x] == Data[0] && image.LowBytes[line + x] == Data[1];
+    if (header.ColorType != 2 || Data.size() != 6) return false;
+    // The bitmap holds blue, green, red with the gamma applied; the file's samples are red first.
+    const auto& inverse = FOwner->InverseGamma;
+    const Byte* hi = image.Bits.data() + line + 3 * Int64(x);
+    const Byte* lo = image.LowBytes.data() + line + 3 * Int64(x);
+    return inverse[hi[2]] == Data[0] && lo[2] == Data[1] && inverse[hi[1]] == Data[2] && lo[1] == Data[3] &&
+           inverse[hi[0]] == Data[4] && lo[0] == Data[5];
 }
 
 TPngColor TChunktRNS::TransparentColor() const {
@@ -605,7 +627,7 @@ TPNGTransparencyMode TPNGObject::TransparencyMode() const {
     switch (header->ColorType) {
     case 0:
     case 2:
-        return trns ? ptmBit : ptmNone;
+        return trns && !trns->OutOfRange ? ptmBit : ptmNone;
     case 3:
         if (!trns) return ptmNone;
         return trns->BitTransparency ? ptmBit : ptmPartial;

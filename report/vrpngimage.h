@@ -183,8 +183,14 @@ public:
     TPngColor TransparentColor() const;
     void SetTransparentColor(TPngColor color);
 
+    // For 16-bit grey and RGB images: whether the pixel's full samples equal the stored ones.
+    bool MatchesWideSample(Integer x, Integer y) const;
+
     std::array<Byte, 256> PaletteValues{};
     bool BitTransparency = false;
+    // A grey or RGB sample beyond the image's bit depth names no pixel: it is kept in the file but
+    // leaves the picture opaque.
+    bool OutOfRange = false;
 };
 
 class TChunkIDAT : public TChunk {
