@@ -466,7 +466,8 @@ TEST(PngRead, MemoryFollowsTheRowsThatArrive) {
     } catch (const Exception&) {
         // Missing rows may be reported; what matters is the memory spent on the way.
     }
-    EXPECT_LT(PeakMemoryKb() - before, 32 * 1024);
+    // 300 MB if the planes were written when allocated; sanitizer bookkeeping adds a few MB.
+    EXPECT_LT(PeakMemoryKb() - before, 64 * 1024);
 }
 
 namespace {
