@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TStream;
@@ -365,7 +366,10 @@ public:
     void SaveToClipboardFormat(Word& format, std::vector<Byte>& data) override;
     void LoadFromClipboardFormat(Word format, const std::vector<Byte>& data) override;
 
-    TFilterSet FilterSet = FilterBit(pfSub);
+    // The row filters the writer may use. Left unset, each row takes the filter whose output has the
+    // smallest sum of absolute (signed) byte values. A set given explicitly is used by its own
+    // rule: empty or {None} writes None, one filter is always taken, several are scored by repeats.
+    std::optional<TFilterSet> FilterSet;
     Byte DeflateLevel = 7;
     Integer IdatLimit = 65535;
     Byte InterlaceMode = 0;

@@ -116,7 +116,11 @@ bool TChunkIDAT::SaveChunk(std::vector<Byte>& out) {
     TChunkIHDR& header = FOwner->Header();
     const std::size_t limit = static_cast<std::size_t>(std::max(FOwner->IdatLimit, 65535));
     z_stream z{};
-    if (deflateInit(&z, std::min<Integer>(FOwner->DeflateLevel, 9)) != Z_OK) RaiseZlibError(Z_MEM_ERROR);
+    // Filtered rows hold small values scattered around zero: zlib's filtered strategy suits them.
+    const bool filtered = !FOwner->FilterSet || (*FOwner->FilterSet & ~FilterBit(pfNone)) != 0;
+    if (deflateInit2(&z, std::min<Integer>(FOwner->DeflateLevel, 9), Z_DEFLATED, 15, 8,
+                     filtered ? Z_FILTERED : Z_DEFAULT_STRATEGY) != Z_OK)
+        RaiseZlibError(Z_MEM_ERROR);
     std::vector<Byte> buffer(limit);
     z.next_out = buffer.data();
     z.avail_out = static_cast<uInt>(limit);

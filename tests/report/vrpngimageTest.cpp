@@ -268,7 +268,12 @@ TEST(PngWrite, SignatureFiltersAndIdatSize) {
             types.push_back(raw[p]);
         return types;
     };
-    EXPECT_EQ(filtersOf(file, 192), std::vector<Byte>(8, 1)); // {Sub} by default
+    // Left unset, each row takes the filter whose output has the smallest absolute sum: on this
+    // gradient the first row is predicted from the left (Sub wins its tie with Paeth), every later
+    // row exactly by Paeth.
+    EXPECT_EQ(filtersOf(file, 192), (std::vector<Byte>{1, 4, 4, 4, 4, 4, 4, 4}));
+    png.FilterSet = FilterBit(pfSub);
+    EXPECT_EQ(filtersOf(png.SaveToBytes(), 192), std::vector<Byte>(8, 1)); // {Sub} when asked for
     png.FilterSet = FilterBit(pfNone);
     EXPECT_EQ(filtersOf(png.SaveToBytes(), 192), std::vector<Byte>(8, 0));
     png.FilterSet = 0;
