@@ -25,35 +25,45 @@ TPngRowCodec::TPngRowCodec(TChunkIHDR& header, TPNGObject& owner)
         if (owner.GammaTable[i] != i || owner.InverseGamma[i] != i) FIdentityGamma = false;
 }
 
-bool TPngRowCodec::StoreWholeRow(const Byte* row, Integer y, const TPass& pass, Integer count) {
-    if (FDepth != 8 || pass.XStep != 1 || pass.XStart != 0 || !FIdentityGamma) return false;
-    const Int64 line = static_cast<Int64>(FImage.Height - 1 - y) * FImage.BytesPerRow;
-    Byte* bits = FImage.Bits.data() + line;
-    Byte* alpha = FImage.Alpha.empty() ? nullptr : FImage.Alpha.data() + static_cast<Int64>(y) * FImage.Width;
-    switch (FHeader.ColorType) {
+namespace {
+
+// Moves one full-width row of 8-bit samples between the file's order (grey or index, RGB, RGBA,
+// grey and alpha) and the image's planes (blue, green, red in the bitmap row, alpha apart), into
+// the image when ToImage, out of it otherwise. False for a colour type it does not know.
+template <bool ToImage> bool MoveWholeRow(Byte colorType, Byte* file, Byte* bits, Byte* alpha, Integer count) {
+    auto move = [](Byte& image, Byte& data) {
+        if constexpr (ToImage)
+            image = data;
+        else
+            data = image;
+    };
+    switch (colorType) {
     case 0:
     case 3:
-        std::memcpy(bits, row, static_cast<std::size_t>(count));
+        if constexpr (ToImage)
+            std::memcpy(bits, file, static_cast<std::size_t>(count));
+        else
+            std::memcpy(file, bits, static_cast<std::size_t>(count));
         return true;
     case 2:
-        for (Integer x = 0; x < count; ++x, row += 3, bits += 3) {
-            bits[0] = row[2];
-            bits[1] = row[1];
-            bits[2] = row[0];
+        for (Integer x = 0; x < count; ++x, file += 3, bits += 3) {
+            move(bits[0], file[2]);
+            move(bits[1], file[1]);
+            move(bits[2], file[0]);
         }
         return true;
     case 6:
-        for (Integer x = 0; x < count; ++x, row += 4, bits += 3) {
-            bits[0] = row[2];
-            bits[1] = row[1];
-            bits[2] = row[0];
-            alpha[x] = row[3];
+        for (Integer x = 0; x < count; ++x, file += 4, bits += 3) {
+            move(bits[0], file[2]);
+            move(bits[1], file[1]);
+            move(bits[2], file[0]);
+            move(alpha[x], file[3]);
         }
         return true;
     case 4:
-        for (Integer x = 0; x < count; ++x, row += 2) {
-            bits[x] = row[0];
-            alpha[x] = row[1];
+        for (Integer x = 0; x < count; ++x, file += 2) {
+            move(bits[x], file[0]);
+            move(alpha[x], file[1]);
         }
         return true;
     default:
@@ -61,41 +71,20 @@ bool TPngRowCodec::StoreWholeRow(const Byte* row, Integer y, const TPass& pass, 
     }
 }
 
+} // namespace
+
+bool TPngRowCodec::StoreWholeRow(const Byte* row, Integer y, const TPass& pass, Integer count) {
+    if (FDepth != 8 || pass.XStep != 1 || pass.XStart != 0 || !FIdentityGamma) return false;
+    Byte* bits = FImage.Bits.data() + static_cast<Int64>(FImage.Height - 1 - y) * FImage.BytesPerRow;
+    Byte* alpha = FImage.Alpha.empty() ? nullptr : FImage.Alpha.data() + static_cast<Int64>(y) * FImage.Width;
+    return MoveWholeRow<true>(FHeader.ColorType, const_cast<Byte*>(row), bits, alpha, count);
+}
+
 bool TPngRowCodec::PackWholeRow(Byte* row, Integer y, const TPass& pass, Integer count) const {
     if (FDepth != 8 || pass.XStep != 1 || pass.XStart != 0 || !FIdentityGamma) return false;
-    const Int64 line = static_cast<Int64>(FImage.Height - 1 - y) * FImage.BytesPerRow;
-    const Byte* bits = FImage.Bits.data() + line;
-    const Byte* alpha =
-        FImage.Alpha.empty() ? nullptr : FImage.Alpha.data() + static_cast<Int64>(y) * FImage.Width;
-    switch (FHeader.ColorType) {
-    case 0:
-    case 3:
-        std::memcpy(row, bits, static_cast<std::size_t>(count));
-        return true;
-    case 2:
-        for (Integer x = 0; x < count; ++x, row += 3, bits += 3) {
-            row[0] = bits[2];
-            row[1] = bits[1];
-            row[2] = bits[0];
-        }
-        return true;
-    case 6:
-        for (Integer x = 0; x < count; ++x, row += 4, bits += 3) {
-            row[0] = bits[2];
-            row[1] = bits[1];
-            row[2] = bits[0];
-            row[3] = alpha[x];
-        }
-        return true;
-    case 4:
-        for (Integer x = 0; x < count; ++x, row += 2) {
-            row[0] = bits[x];
-            row[1] = alpha[x];
-        }
-        return true;
-    default:
-        return false;
-    }
+    Byte* bits = FImage.Bits.data() + static_cast<Int64>(FImage.Height - 1 - y) * FImage.BytesPerRow;
+    Byte* alpha = FImage.Alpha.empty() ? nullptr : FImage.Alpha.data() + static_cast<Int64>(y) * FImage.Width;
+    return MoveWholeRow<false>(FHeader.ColorType, row, bits, alpha, count);
 }
 
 Int64 TPngRowCodec::RowBytes(Int64 width) const {
