@@ -272,7 +272,8 @@ void DecodeLzwImage(const Byte* data, std::size_t size, const TLzwImageHeader& h
 
 namespace {
 
-constexpr Integer LzwHashSize = 17777;
+// A prime: the multiplicative hash below then never collapses to one slot on long runs of one colour.
+constexpr Integer LzwHashSize = 17783;
 
 // Packs codes least significant bit first into 255-byte sub-blocks.
 class TLzwCodeWriter {
@@ -323,86 +324,125 @@ struct TLzwEntry {
 
 } // namespace
 
+namespace {
+
+// Palette index x of a bitmap row of 1, 4 or 8 bits per pixel.
+template <int Bits> inline Integer RowPixel(const Byte* line, Integer x) {
+    if constexpr (Bits == 8)
+        return line[x];
+    else if constexpr (Bits == 4)
+        return (x & 1) ? (line[x >> 1] & 15) : (line[x >> 1] >> 4);
+    else
+        return (line[x >> 3] >> (7 - (x & 7))) & 1;
+}
+
+// The LZW string table of the encoder: entries found through a hash of prefix and suffix.
+class TLzwEncoder {
+public:
+    TLzwEncoder(std::vector<Byte>& out, Integer initialWidth)
+        : FWriter(out), FInitialWidth(initialWidth), FClear(1 << (initialWidth - 1)), FEnd(FClear + 1),
+          FLastCode(FEnd), FWidth(initialWidth), FLimit(1 << initialWidth),
+          FSlots(std::make_unique<std::array<Word, LzwHashSize>>()),
+          FEntries(std::make_unique<std::array<TLzwEntry, LzwMaxCodes>>()) {
+        FWriter.Write(FClear, FWidth);
+        FSlots->fill(0xFFFF);
+    }
+
+    // Adds one pixel to the current string, writing the string's code when it cannot grow.
+    inline void Put(Integer k) {
+        ++FLength;
+        if (FLength == 1) {
+            FPrefix = k;
+            FHash = k * 301 + 903;
+            return;
+        }
+        FHash = ((k + FLength + 4) * FHash) % LzwHashSize;
+        Integer slot = static_cast<Integer>(FHash);
+        while ((*FSlots)[slot] != 0xFFFF) {
+            const TLzwEntry& e = (*FEntries)[(*FSlots)[slot]];
+            if (e.Prefix == FPrefix && e.Suffix == k) {
+                FPrefix = e.Code;
+                return;
+            }
+            if (++slot >= LzwHashSize) slot = 0;
+        }
+        FWriter.Write(FPrefix, FWidth);
+        ++FLastCode;
+        (*FEntries)[FEntryCount] =
+            TLzwEntry{static_cast<Word>(FPrefix), static_cast<Word>(FLastCode), static_cast<Byte>(k)};
+        (*FSlots)[slot] = static_cast<Word>(FEntryCount++);
+        FPrefix = k;
+        FHash = k * 301 + 903;
+        FLength = 1;
+        if (FLastCode >= FLimit) {
+            FLimit <<= 1;
+            ++FWidth;
+        } else if (FLastCode >= 4094) {
+            FWriter.Write(FPrefix, FWidth);
+            FWriter.Write(FClear, FWidth);
+            FLength = 0;
+            FLastCode = FEnd;
+            FWidth = FInitialWidth;
+            FLimit = 1 << FWidth;
+            FSlots->fill(0xFFFF);
+            FEntryCount = 0;
+        }
+    }
+
+    void Finish() {
+        if (FLength > 0) FWriter.Write(FPrefix, FWidth);
+        FWriter.Write(FEnd, FWidth);
+        FWriter.Flush();
+    }
+
+private:
+    TLzwCodeWriter FWriter;
+    const Integer FInitialWidth, FClear, FEnd;
+    Integer FLastCode, FWidth, FLimit;
+    Integer FLength = 0, FPrefix = 0;
+    Int64 FHash = 0;
+    std::unique_ptr<std::array<Word, LzwHashSize>> FSlots;
+    std::unique_ptr<std::array<TLzwEntry, LzwMaxCodes>> FEntries;
+    Integer FEntryCount = 0;
+};
+
+template <int Bits> inline void EncodeRow(TLzwEncoder& encoder, const Byte* line, Integer width) {
+    for (Integer x = 0; x < width; ++x)
+        encoder.Put(RowPixel<Bits>(line, x));
+}
+
+} // namespace
+
 void EncodeLzwImage(std::vector<Byte>& out, const TLzwImageHeader& header, bool interlaced,
                     const TLzwProgress& progress, const Byte* pixels) {
     const Integer bitCount = header.BitCount == 1 ? 1 : (header.BitCount == 4 ? 4 : 8);
     const Integer initialWidth = bitCount == 1 ? 3 : bitCount + 1;
     out.push_back(static_cast<Byte>(initialWidth - 1));
-    const Integer clear = 1 << (initialWidth - 1);
-    const Integer end = clear + 1;
-    Integer lastCode = end;
-    Integer width = initialWidth;
-    Integer limit = 1 << width;
-    Integer length = 0;
-    Integer prefix = 0;
-    Int64 hash = 0;
-
-    TLzwCodeWriter writer(out);
-    writer.Write(clear, width);
-    auto slots = std::make_unique<std::array<Word, LzwHashSize>>();
-    auto entries = std::make_unique<std::array<TLzwEntry, LzwMaxCodes>>();
-    Integer entryCount = 0;
-    slots->fill(0xFFFF);
+    TLzwEncoder encoder(out, initialWidth);
     Report(progress, lzwStarting, 0);
 
-    TLzwImageHeader walkHeader = header;
-    walkHeader.BitCount = bitCount;
-    TLzwRowWalker walker(walkHeader, interlaced, const_cast<Byte*>(pixels));
+    // Rows in file order: top first, interlaced when asked.
+    const Integer width = header.Width, height = header.Height;
+    const Int64 stride = LzwStride(width, bitCount);
     Integer lastPercent = -1;
-    while (!walker.Done()) {
-        const Integer k = walker.Get();
-        ++length;
-        if (length == 1) {
-            prefix = k;
-            hash = k * 301 + 903;
-        } else {
-            hash = ((k + length + 4) * hash) % LzwHashSize;
-            Integer slot = static_cast<Integer>(hash);
-            bool found = false;
-            while ((*slots)[slot] != 0xFFFF) {
-                const TLzwEntry& e = (*entries)[(*slots)[slot]];
-                if (e.Prefix == prefix && e.Suffix == k) {
-                    prefix = e.Code;
-                    found = true;
-                    break;
-                }
-                if (++slot >= LzwHashSize) slot = 0;
-            }
-            if (!found) {
-                writer.Write(prefix, width);
-                ++lastCode;
-                (*entries)[entryCount] =
-                    TLzwEntry{static_cast<Word>(prefix), static_cast<Word>(lastCode), static_cast<Byte>(k)};
-                (*slots)[slot] = static_cast<Word>(entryCount++);
-                prefix = k;
-                hash = k * 301 + 903;
-                length = 1;
-                if (lastCode >= limit) {
-                    limit <<= 1;
-                    ++width;
-                } else if (lastCode >= 4094) {
-                    writer.Write(prefix, width);
-                    writer.Write(clear, width);
-                    length = 0;
-                    lastCode = end;
-                    width = initialWidth;
-                    limit = 1 << width;
-                    slots->fill(0xFFFF);
-                    entryCount = 0;
-                }
-            }
-        }
-        if (progress && walker.RowEnded()) {
-            Integer percent =
-                static_cast<Integer>(static_cast<Int64>(walker.RowsWalked()) * 100 / header.Height);
+    Integer row = 0, pass = 0;
+    for (Integer walked = 0; pixels && width > 0 && walked < height && row < height; ++walked) {
+        const Byte* line = pixels + static_cast<Int64>(height - row - 1) * stride;
+        if (bitCount == 8)
+            EncodeRow<8>(encoder, line, width);
+        else if (bitCount == 4)
+            EncodeRow<4>(encoder, line, width);
+        else
+            EncodeRow<1>(encoder, line, width);
+        if (progress) {
+            const Integer percent = static_cast<Integer>(static_cast<Int64>(walked + 1) * 100 / height);
             if (percent != lastPercent) {
                 lastPercent = percent;
                 Report(progress, lzwRunning, percent);
             }
         }
+        row = interlaced ? NextInterlacedRow(row, height, pass) : row + 1;
     }
-    if (length > 0) writer.Write(prefix, width);
-    writer.Write(end, width);
-    writer.Flush();
+    encoder.Finish();
     Report(progress, lzwEnding, 100);
 }

@@ -3,6 +3,7 @@
 // channel pattern or grey levels), so that the GIF encoder can take pictures of any depth.
 #pragma once
 
+#include "gui/Graphic.h"
 #include "rtl/SysUtils.h"
 
 #include <cstddef>
@@ -28,8 +29,8 @@ inline constexpr Byte KxBlue(TKxColor c) {
 ORV_DECLARE_EXCEPTION(EKxInvalidGraphic, Exception)
 
 // Pictures larger than this many pixels, or whose pixel rows need more memory than this, are refused.
-constexpr Int64 KxMaxImagePixels = Int64(1) << 27;
-constexpr Int64 KxMaxImageBytes = Int64(1) << 29;
+constexpr Int64 KxMaxImagePixels = MaxPicturePixels;
+constexpr Int64 KxMaxImageBytes = MaxPictureBytes;
 
 // Checks a size against the caps in 64 bits and returns the bytes of its bottom-up rows; raises
 // EKxInvalidGraphic "Image too large to hold in memory" when it would need more.

@@ -140,14 +140,18 @@ bool TvrXMLReader::ReadTag(String& name, String& attrText) {
         }
     }
 tagDone:
-    if (!FTag.empty() && FTag.back() == ' ') FTag.pop_back();
+    // Trailing blanks carry nothing: the writer never writes them, so dropping them all makes
+    // "<a x="1" /  >" the self-closing element it is written back as.
+    while (!FTag.empty() && FTag.back() == ' ')
+        FTag.pop_back();
     const size_t blank = FTag.find(' ');
     if (blank == String::npos) {
         name = FTag;
         attrText.clear();
     } else {
         name.assign(FTag, 0, blank);
-        attrText.assign(FTag, blank + 1, String::npos);
+        // The attributes start after all the blanks that follow the name, as they are written.
+        attrText.assign(FTag, FTag.find_first_not_of(' ', blank), String::npos);
     }
     return true;
 }
@@ -178,13 +182,18 @@ TvrXMLReader::TEndMark TvrXMLReader::ReadElement(TvrXMLItem& item, bool readAll,
         return TEndMark::ClosingTag;
     }
     bool hasChildren = true;
-    if (name.back() == '/') {
+    if (attr.empty() && name.back() == '/') {
         name.pop_back();
         hasChildren = false;
     } else if (!attr.empty() && attr.back() == '/') {
         attr.pop_back();
+        while (!attr.empty() && attr.back() == ' ')
+            attr.pop_back();
         hasChildren = false;
     }
+    // A "/" left in a name could not be written back as it was read ("<a/ x="1">" would come back
+    // as a self-closing "a" with a different attribute text): such a tag is no element.
+    if (name.empty() || name.find('/') != String::npos) throw TvrInvalidXMLException();
     item.Name = std::move(name);
     item.AttrText = std::move(attr);
 
@@ -208,9 +217,14 @@ TvrXMLReader::TEndMark TvrXMLReader::ReadElement(TvrXMLItem& item, bool readAll,
         }
     }
 
-    const size_t marker = FindLoadMarker(item.AttrText);
-    if (marker != String::npos) {
+    // Every marker goes (the writer writes one back), so a tag carrying two does not drift.
+    bool unloadable = false;
+    for (size_t marker = FindLoadMarker(item.AttrText); marker != String::npos;
+         marker = FindLoadMarker(item.AttrText)) {
         RemoveLoadMarker(item.AttrText, marker);
+        unloadable = true;
+    }
+    if (unloadable) {
         item.IsUnloadable = true;
         if (!readAll) {
             item.Clear(); // leaves IsLoaded false

@@ -16,8 +16,6 @@ const char* const PngTooLargeText =
 namespace {
 
 constexpr Byte PngSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
-constexpr Int64 PngMaxPixels = Int64(1) << 27;
-constexpr Int64 PngMaxBytes = Int64(1) << 29;
 
 Cardinal BigEndian32(const Byte* p) {
     return (Cardinal(p[0]) << 24) | (Cardinal(p[1]) << 16) | (Cardinal(p[2]) << 8) | p[3];
@@ -125,20 +123,25 @@ private:
 
 // ---- Decoded image ----
 
-void TPngBitmap::Allocate(Integer width, Integer height, Integer bitsPerPixel) {
+void TPngBitmap::Allocate(Integer width, Integer height, Integer bitsPerPixel, bool alpha, bool sixteenBit) {
     const Int64 stride = ((Int64(bitsPerPixel) * width + 31) / 32) * 4;
-    if (width < 0 || height < 0 || Int64(width) * height > PngMaxPixels ||
-        (height > 0 && stride > PngMaxBytes / height))
+    if (width < 0 || height < 0 || Int64(width) * height > MaxPicturePixels ||
+        (height > 0 && stride > MaxPictureBytes / height))
         throw EPNGSizeExceeds(PngTooLargeText);
+    // Every plane the image will hold counts against the cap, not only the colour rows.
+    const Int64 pixels = Int64(width) * height;
+    const Int64 rows = stride * height;
+    const Int64 total = rows * (sixteenBit ? 2 : 1) + (alpha ? pixels * (sixteenBit ? 2 : 1) : 0);
+    if (total > MaxPictureBytes) throw EPNGOutMemory();
     Width = width;
     Height = height;
     BitsPerPixel = bitsPerPixel;
     BytesPerRow = stride;
-    Bits.assign(static_cast<std::size_t>(stride * height), 0);
     Palette.clear();
-    Alpha.clear();
-    LowBytes.clear();
-    AlphaLow.clear();
+    ResizeZeroed(Bits, static_cast<std::size_t>(rows));
+    ResizeZeroed(Alpha, alpha ? static_cast<std::size_t>(pixels) : 0);
+    ResizeZeroed(LowBytes, sixteenBit ? static_cast<std::size_t>(rows) : 0);
+    ResizeZeroed(AlphaLow, alpha && sixteenBit ? static_cast<std::size_t>(pixels) : 0);
 }
 
 Integer TPngBitmap::PixelIndex(Integer x, Integer y) const {
@@ -243,17 +246,12 @@ void TChunkIHDR::PrepareImageData() {
         bpp = 24;
         break;
     }
-    Image.Allocate(static_cast<Integer>(Width), static_cast<Integer>(Height), bpp);
+    Image.Allocate(static_cast<Integer>(Width), static_cast<Integer>(Height), bpp,
+                   ColorType == 4 || ColorType == 6, BitDepth == 16);
     const auto& gamma = FOwner->GammaTable;
     if (ColorType == 0) GreyRamp(Image, 1 << bpp, gamma);
     if (ColorType == 4) GreyRamp(Image, 256, gamma);
     if (ColorType == 3) Image.Palette.assign(std::size_t(1) << bpp, TPngRGB{});
-    const std::size_t pixels = static_cast<std::size_t>(Width) * Height;
-    if (ColorType == 4 || ColorType == 6) Image.Alpha.assign(pixels, 0);
-    if (BitDepth == 16) {
-        Image.LowBytes.assign(Image.Bits.size(), 0);
-        if (ColorType == 4 || ColorType == 6) Image.AlphaLow.assign(pixels, 0);
-    }
 }
 
 void TChunkIHDR::AssignChunk(const TChunk& source) {
@@ -350,14 +348,36 @@ bool TChunktRNS::LoadChunk(TPngReader& in, const String& type, UInt64 length) {
         throw EPNGInvalidPalette();
     PaletteValues.fill(255);
     std::copy(Data.begin(), Data.end(), PaletteValues.begin());
+    OutOfRange = false;
     if (colorType == 0 || colorType == 2) {
         BitTransparency = true;
+        const Cardinal largest = (Cardinal(1) << FOwner->Header().BitDepth) - 1;
+        for (std::size_t at = 0; at + 1 < Data.size(); at += 2)
+            if (((Cardinal(Data[at]) << 8) | Data[at + 1]) > largest) OutOfRange = true;
     } else if (colorType == 3) {
         BitTransparency = std::count_if(Data.begin(), Data.end(), [](Byte b) { return b != 255; }) == 1;
     } else {
         BitTransparency = false;
     }
     return true;
+}
+
+bool TChunktRNS::MatchesWideSample(Integer x, Integer y) const {
+    const TChunkIHDR& header = FOwner->Header();
+    const TPngBitmap& image = header.Image;
+    if (header.BitDepth != 16 || image.LowBytes.empty() || x < 0 || y < 0 || x >= image.Width ||
+        y >= image.Height)
+        return false;
+    const Int64 line = static_cast<Int64>(image.Height - 1 - y) * image.BytesPerRow;
+    if (header.ColorType == 0)
+        return Data.size() == 2 && image.Bits[line + x] == Data[0] && image.LowBytes[line + x] == Data[1];
+    if (header.ColorType != 2 || Data.size() != 6) return false;
+    // The bitmap holds blue, green, red with the gamma applied; the file's samples are red first.
+    const auto& inverse = FOwner->InverseGamma;
+    const Byte* hi = image.Bits.data() + line + 3 * Int64(x);
+    const Byte* lo = image.LowBytes.data() + line + 3 * Int64(x);
+    return inverse[hi[2]] == Data[0] && lo[2] == Data[1] && inverse[hi[1]] == Data[2] && lo[1] == Data[3] &&
+           inverse[hi[0]] == Data[4] && lo[0] == Data[5];
 }
 
 TPngColor TChunktRNS::TransparentColor() const {
@@ -607,7 +627,7 @@ TPNGTransparencyMode TPNGObject::TransparencyMode() const {
     switch (header->ColorType) {
     case 0:
     case 2:
-        return trns ? ptmBit : ptmNone;
+        return trns && !trns->OutOfRange ? ptmBit : ptmNone;
     case 3:
         if (!trns) return ptmNone;
         return trns->BitTransparency ? ptmBit : ptmPartial;

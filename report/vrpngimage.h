@@ -5,11 +5,13 @@
 
 #include "gui/Bitmap.h"
 #include "rtl/Object.h"
+#include "rtl/ZeroedBytes.h"
 #include "rtl/SysUtils.h"
 
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TStream;
@@ -89,19 +91,24 @@ struct TPngRGB {
 // The decoded image: a bottom-up bitmap of 1, 4, 8 or 24 bits per pixel (rows padded to 4 bytes,
 // 24-bit pixels blue, green, red) with its palette, an alpha plane (top-down, one byte per pixel)
 // and, for 16-bit samples, the low bytes (laid out like the bitmap; alpha low bytes like the alpha).
+// The planes are zero pages until rows are stored in them, so a header promising a large image
+// costs memory only as its data arrives.
 struct TPngBitmap {
     Integer Width = 0;
     Integer Height = 0;
     Integer BitsPerPixel = 0;
     Int64 BytesPerRow = 0;
-    std::vector<Byte> Bits;
+    TZeroedBytes Bits;
     std::vector<TPngRGB> Palette;
-    std::vector<Byte> Alpha;
-    std::vector<Byte> LowBytes;
-    std::vector<Byte> AlphaLow;
+    TZeroedBytes Alpha;
+    TZeroedBytes LowBytes;
+    TZeroedBytes AlphaLow;
 
-    // Allocates zeroed rows for the size; raises EPNGSizeExceeds when the image is too large.
-    void Allocate(Integer width, Integer height, Integer bitsPerPixel);
+    // Allocates zeroed rows for the size, with an alpha plane when `alpha` and low-byte planes when
+    // `sixteenBit`. Raises EPNGSizeExceeds when the pixel count is beyond the picture cap, and
+    // EPNGOutMemory when all the planes together would need more memory than the cap allows.
+    void Allocate(Integer width, Integer height, Integer bitsPerPixel, bool alpha = false,
+                  bool sixteenBit = false);
     Byte* Row(Integer y) { return Bits.data() + static_cast<Int64>(Height - 1 - y) * BytesPerRow; }
     const Byte* Row(Integer y) const {
         return Bits.data() + static_cast<Int64>(Height - 1 - y) * BytesPerRow;
@@ -177,8 +184,14 @@ public:
     TPngColor TransparentColor() const;
     void SetTransparentColor(TPngColor color);
 
+    // For 16-bit grey and RGB images: whether the pixel's full samples equal the stored ones.
+    bool MatchesWideSample(Integer x, Integer y) const;
+
     std::array<Byte, 256> PaletteValues{};
     bool BitTransparency = false;
+    // A grey or RGB sample beyond the image's bit depth names no pixel: it is kept in the file but
+    // leaves the picture opaque.
+    bool OutOfRange = false;
 };
 
 class TChunkIDAT : public TChunk {
@@ -353,7 +366,10 @@ public:
     void SaveToClipboardFormat(Word& format, std::vector<Byte>& data) override;
     void LoadFromClipboardFormat(Word format, const std::vector<Byte>& data) override;
 
-    TFilterSet FilterSet = FilterBit(pfSub);
+    // The row filters the writer may use. Left unset, each row takes the filter whose output has the
+    // smallest sum of absolute (signed) byte values. A set given explicitly is used by its own
+    // rule: empty or {None} writes None, one filter is always taken, several are scored by repeats.
+    std::optional<TFilterSet> FilterSet;
     Byte DeflateLevel = 7;
     Integer IdatLimit = 65535;
     Byte InterlaceMode = 0;

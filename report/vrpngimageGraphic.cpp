@@ -76,7 +76,8 @@ TPngSurface TPNGObject::DisplayPixels() const {
 void TPNGObject::Draw(TCanvas& canvas, const TRect& r) {
     if (GetEmpty()) return;
     const TPNGTransparencyMode mode = TransparencyMode();
-    if (mode != ptmPartial) {
+    // A colour key cannot tell 16-bit samples apart: such images take the per-pixel path.
+    if (mode == ptmNone || (mode == ptmBit && Header().BitDepth != 16)) {
         TBitmap bmp;
         SurfaceToBitmap(DisplayPixels(), bmp);
         canvas.StretchBlt(r, bmp, TRect(0, 0, bmp.Width(), bmp.Height()), cmSrcCopy,

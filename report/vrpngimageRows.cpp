@@ -20,6 +20,71 @@ TPngRowCodec::TPngRowCodec(TChunkIHDR& header, TPNGObject& owner)
         break;
     }
     FPixelBytes = std::max<Integer>(1, FDepth * FChannels / 8);
+    FIdentityGamma = true;
+    for (Integer i = 0; i < 256; ++i)
+        if (owner.GammaTable[i] != i || owner.InverseGamma[i] != i) FIdentityGamma = false;
+}
+
+namespace {
+
+// Moves one full-width row of 8-bit samples between the file's order (grey or index, RGB, RGBA,
+// grey and alpha) and the image's planes (blue, green, red in the bitmap row, alpha apart), into
+// the image when ToImage, out of it otherwise. False for a colour type it does not know.
+template <bool ToImage> bool MoveWholeRow(Byte colorType, Byte* file, Byte* bits, Byte* alpha, Integer count) {
+    auto move = [](Byte& image, Byte& data) {
+        if constexpr (ToImage)
+            image = data;
+        else
+            data = image;
+    };
+    switch (colorType) {
+    case 0:
+    case 3:
+        if constexpr (ToImage)
+            std::memcpy(bits, file, static_cast<std::size_t>(count));
+        else
+            std::memcpy(file, bits, static_cast<std::size_t>(count));
+        return true;
+    case 2:
+        for (Integer x = 0; x < count; ++x, file += 3, bits += 3) {
+            move(bits[0], file[2]);
+            move(bits[1], file[1]);
+            move(bits[2], file[0]);
+        }
+        return true;
+    case 6:
+        for (Integer x = 0; x < count; ++x, file += 4, bits += 3) {
+            move(bits[0], file[2]);
+            move(bits[1], file[1]);
+            move(bits[2], file[0]);
+            move(alpha[x], file[3]);
+        }
+        return true;
+    case 4:
+        for (Integer x = 0; x < count; ++x, file += 2) {
+            move(bits[x], file[0]);
+            move(alpha[x], file[1]);
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+bool TPngRowCodec::StoreWholeRow(const Byte* row, Integer y, const TPass& pass, Integer count) {
+    if (FDepth != 8 || pass.XStep != 1 || pass.XStart != 0 || !FIdentityGamma) return false;
+    Byte* bits = FImage.Bits.data() + static_cast<Int64>(FImage.Height - 1 - y) * FImage.BytesPerRow;
+    Byte* alpha = FImage.Alpha.empty() ? nullptr : FImage.Alpha.data() + static_cast<Int64>(y) * FImage.Width;
+    return MoveWholeRow<true>(FHeader.ColorType, const_cast<Byte*>(row), bits, alpha, count);
+}
+
+bool TPngRowCodec::PackWholeRow(Byte* row, Integer y, const TPass& pass, Integer count) const {
+    if (FDepth != 8 || pass.XStep != 1 || pass.XStart != 0 || !FIdentityGamma) return false;
+    Byte* bits = FImage.Bits.data() + static_cast<Int64>(FImage.Height - 1 - y) * FImage.BytesPerRow;
+    Byte* alpha = FImage.Alpha.empty() ? nullptr : FImage.Alpha.data() + static_cast<Int64>(y) * FImage.Width;
+    return MoveWholeRow<false>(FHeader.ColorType, row, bits, alpha, count);
 }
 
 Int64 TPngRowCodec::RowBytes(Int64 width) const {
@@ -75,10 +140,13 @@ inline void PutSample(Byte* row, Int64 i, Integer depth, Integer v) {
     }
 }
 
+// Undoes a row's filter in place; one loop per filter type, the bytes left of the first complete
+// pixel (which have no left neighbour) apart.
 void Unfilter(Byte filter, Byte* row, const Byte* prev, Int64 n, Integer bpp) {
+    const Int64 head = std::min<Int64>(bpp, n);
     switch (filter) {
     case pfSub:
-        for (Int64 i = bpp; i < n; ++i)
+        for (Int64 i = head; i < n; ++i)
             row[i] = static_cast<Byte>(row[i] + row[i - bpp]);
         break;
     case pfUp:
@@ -86,44 +154,60 @@ void Unfilter(Byte filter, Byte* row, const Byte* prev, Int64 n, Integer bpp) {
             row[i] = static_cast<Byte>(row[i] + prev[i]);
         break;
     case pfAverage:
-        for (Int64 i = 0; i < n; ++i) {
-            const Integer left = i >= bpp ? row[i - bpp] : 0;
-            row[i] = static_cast<Byte>(row[i] + ((left + prev[i]) >> 1));
-        }
+        for (Int64 i = 0; i < head; ++i)
+            row[i] = static_cast<Byte>(row[i] + (prev[i] >> 1));
+        for (Int64 i = head; i < n; ++i)
+            row[i] = static_cast<Byte>(row[i] + ((row[i - bpp] + prev[i]) >> 1));
         break;
     case pfPaeth:
-        for (Int64 i = 0; i < n; ++i) {
-            const Integer left = i >= bpp ? row[i - bpp] : 0, upLeft = i >= bpp ? prev[i - bpp] : 0;
-            row[i] = static_cast<Byte>(row[i] + PaethPredictor(left, prev[i], upLeft));
-        }
+        for (Int64 i = 0; i < head; ++i)
+            row[i] = static_cast<Byte>(row[i] + prev[i]);
+        for (Int64 i = head; i < n; ++i)
+            row[i] = static_cast<Byte>(row[i] + PaethPredictor(row[i - bpp], prev[i], prev[i - bpp]));
         break;
     default: // None, and unknown filter types taken as None
         break;
     }
 }
 
+// One loop per filter type; bytes left of the first complete pixel and the first previous row
+// count as 0.
 void ApplyFilter(TFilter filter, const Byte* raw, const Byte* prev, Byte* out, Int64 n, Integer bpp) {
-    for (Int64 i = 0; i < n; ++i) {
-        const Integer left = i >= bpp ? raw[i - bpp] : 0, up = prev[i], upLeft = i >= bpp ? prev[i - bpp] : 0;
-        Integer predictor = 0;
-        switch (filter) {
-        case pfSub:
-            predictor = left;
-            break;
-        case pfUp:
-            predictor = up;
-            break;
-        case pfAverage:
-            predictor = (left + up) >> 1;
-            break;
-        case pfPaeth:
-            predictor = PaethPredictor(left, up, upLeft);
-            break;
-        default:
-            break;
-        }
-        out[i] = static_cast<Byte>(raw[i] - predictor);
+    const Int64 head = std::min<Int64>(bpp, n);
+    switch (filter) {
+    case pfSub:
+        std::memcpy(out, raw, static_cast<std::size_t>(head));
+        for (Int64 i = head; i < n; ++i)
+            out[i] = static_cast<Byte>(raw[i] - raw[i - bpp]);
+        break;
+    case pfUp:
+        for (Int64 i = 0; i < n; ++i)
+            out[i] = static_cast<Byte>(raw[i] - prev[i]);
+        break;
+    case pfAverage:
+        for (Int64 i = 0; i < head; ++i)
+            out[i] = static_cast<Byte>(raw[i] - (prev[i] >> 1));
+        for (Int64 i = head; i < n; ++i)
+            out[i] = static_cast<Byte>(raw[i] - ((raw[i - bpp] + prev[i]) >> 1));
+        break;
+    case pfPaeth:
+        for (Int64 i = 0; i < head; ++i)
+            out[i] = static_cast<Byte>(raw[i] - prev[i]); // Paeth of (0, up, 0) is up
+        for (Int64 i = head; i < n; ++i)
+            out[i] = static_cast<Byte>(raw[i] - PaethPredictor(raw[i - bpp], prev[i], prev[i - bpp]));
+        break;
+    default:
+        std::memcpy(out, raw, static_cast<std::size_t>(n));
+        break;
     }
+}
+
+// The usual heuristic's measure of a filtered row: the sum of its bytes taken as signed values.
+UInt64 AbsoluteSum(const Byte* row, Int64 n) {
+    UInt64 sum = 0;
+    for (Int64 i = 0; i < n; ++i)
+        sum += row[i] < 128 ? row[i] : 256 - row[i];
+    return sum;
 }
 
 Integer RepeatScore(const Byte* row, Int64 n) {
@@ -136,6 +220,7 @@ Integer RepeatScore(const Byte* row, Int64 n) {
 } // namespace
 
 void TPngRowCodec::StoreRow(const Byte* row, Integer y, const TPass& pass, Integer count) {
+    if (StoreWholeRow(row, y, pass, count)) return;
     const auto& gamma = FOwner.GammaTable;
     const Integer w = FImage.Width;
     const Int64 stride = FImage.BytesPerRow;
@@ -194,6 +279,7 @@ void TPngRowCodec::StoreRow(const Byte* row, Integer y, const TPass& pass, Integ
 }
 
 void TPngRowCodec::PackRow(Byte* row, Integer y, const TPass& pass, Integer count) const {
+    if (PackWholeRow(row, y, pass, count)) return;
     const auto& inverse = FOwner.InverseGamma;
     const Integer w = FImage.Width;
     const Int64 line = static_cast<Int64>(FImage.Height - 1 - y) * FImage.BytesPerRow;
@@ -252,7 +338,10 @@ void TPngRowCodec::Decode(const std::function<bool(Byte*, std::size_t)>& read) {
     });
 }
 
-void TPngRowCodec::Encode(const std::function<void(const Byte*, std::size_t)>& write, TFilterSet filters) {
+void TPngRowCodec::Encode(const std::function<void(const Byte*, std::size_t)>& write,
+                          std::optional<TFilterSet> filterSet) {
+    const bool adaptive = !filterSet.has_value();
+    const TFilterSet filters = adaptive ? TFilterSet(0x1F) : *filterSet;
     ForEachPass([&](const TPass& pass, Integer width, Integer height) {
         const Int64 n = RowBytes(width);
         std::vector<Byte> raw(n, 0), prev(n, 0);
@@ -263,10 +352,18 @@ void TPngRowCodec::Encode(const std::function<void(const Byte*, std::size_t)>& w
         for (Integer f = 0; f < 5; ++f)
             if (filters & (1 << f)) ++members, single = f;
         for (Integer r = 0; r < height; ++r) {
-            std::fill(raw.begin(), raw.end(), 0);
+            if (FDepth < 8) std::fill(raw.begin(), raw.end(), 0); // sub-byte samples are or-ed in
             PackRow(raw.data(), pass.YStart + r * pass.YStep, pass, width);
             Integer chosen = pfNone;
-            if (members == 0 || filters == FilterBit(pfNone)) {
+            if (adaptive) {
+                UInt64 best = 0;
+                for (Integer f = 0; f < 5; ++f) {
+                    ApplyFilter(static_cast<TFilter>(f), raw.data(), prev.data(), filtered[f].data() + 1, n,
+                                FPixelBytes);
+                    const UInt64 sum = AbsoluteSum(filtered[f].data() + 1, n);
+                    if (f == 0 || sum < best) best = sum, chosen = f;
+                }
+            } else if (members == 0 || filters == FilterBit(pfNone)) {
                 chosen = pfNone;
             } else if (members == 1) {
                 chosen = single;
@@ -281,7 +378,7 @@ void TPngRowCodec::Encode(const std::function<void(const Byte*, std::size_t)>& w
                 }
             }
             std::vector<Byte>& out = filtered[chosen];
-            if (members <= 1 || chosen == pfNone || !(filters & (1 << chosen)))
+            if (!adaptive && (members <= 1 || chosen == pfNone || !(filters & (1 << chosen))))
                 ApplyFilter(static_cast<TFilter>(chosen), raw.data(), prev.data(), out.data() + 1, n,
                             FPixelBytes);
             out[0] = static_cast<Byte>(chosen);

@@ -20,7 +20,18 @@ void Put32(std::vector<Byte>& out, UInt64 v) {
 // ---- Writing chunks ----
 
 bool TChunkIHDR::SaveChunk(std::vector<Byte>& out) {
-    if (BitDepth == 2) BitDepth = 4; // the image holds 2-bit samples as 4-bit pixels
+    if (BitDepth == 2) {
+        // The image holds 2-bit samples as 4-bit pixels (grey values times 5): a transparent grey
+        // is widened with them, so it still names the same pixels.
+        BitDepth = 4;
+        TChunktRNS* trns = FOwner->Chunks.FindChunk<TChunktRNS>();
+        if (ColorType == 0 && trns && trns->Data.size() == 2 && !trns->OutOfRange) {
+            const Integer grey = ((trns->Data[0] << 8) | trns->Data[1]) * 5;
+            trns->Data = {static_cast<Byte>(grey >> 8), static_cast<Byte>(grey & 0xFF)};
+            trns->PaletteValues[0] = trns->Data[0];
+            trns->PaletteValues[1] = trns->Data[1];
+        }
+    }
     Data.clear();
     Put32(Data, Width);
     Put32(Data, Height);
@@ -105,7 +116,11 @@ bool TChunkIDAT::SaveChunk(std::vector<Byte>& out) {
     TChunkIHDR& header = FOwner->Header();
     const std::size_t limit = static_cast<std::size_t>(std::max(FOwner->IdatLimit, 65535));
     z_stream z{};
-    if (deflateInit(&z, std::min<Integer>(FOwner->DeflateLevel, 9)) != Z_OK) RaiseZlibError(Z_MEM_ERROR);
+    // Filtered rows hold small values scattered around zero: zlib's filtered strategy suits them.
+    const bool filtered = !FOwner->FilterSet || (*FOwner->FilterSet & ~FilterBit(pfNone)) != 0;
+    if (deflateInit2(&z, std::min<Integer>(FOwner->DeflateLevel, 9), Z_DEFLATED, 15, 8,
+                     filtered ? Z_FILTERED : Z_DEFAULT_STRATEGY) != Z_OK)
+        RaiseZlibError(Z_MEM_ERROR);
     std::vector<Byte> buffer(limit);
     z.next_out = buffer.data();
     z.avail_out = static_cast<uInt>(limit);
@@ -163,10 +178,26 @@ void TChunktRNS::SetTransparentColor(TPngColor color) {
     const TChunkIHDR& header = FOwner->Header();
     const Byte r = color & 0xFF, g = (color >> 8) & 0xFF, b = (color >> 16) & 0xFF;
     BitTransparency = true;
+    OutOfRange = false;
     PaletteValues.fill(255);
     switch (header.ColorType) {
     case 0:
-        Data = {0, r};
+        if (header.BitDepth == 16) {
+            Data = {r, r}; // the 8-bit grey widened to 16 bits
+        } else if (header.BitDepth == 8) {
+            Data = {0, r};
+        } else {
+            // Fewer bits: the sample is the grey ramp's entry of the colour (2-bit samples are held
+            // as every fifth 4-bit entry); a colour the ramp lacks leaves nothing transparent.
+            Data.clear();
+            const auto& ramp = header.Image.Palette;
+            const Integer step = header.BitDepth == 2 ? 5 : 1;
+            for (std::size_t i = 0; i < ramp.size(); i += step)
+                if (ramp[i] == TPngRGB{r, g, b}) {
+                    Data = {0, static_cast<Byte>(i / step)};
+                    break;
+                }
+        }
         break;
     case 2:
         Data = {0, r, 0, g, 0, b};
@@ -316,7 +347,7 @@ void TPNGObject::Resize(Integer width, Integer height) {
     if (width < 1 || height < 1 || width > 65535 || height > 65535) throw EPNGInvalidNewSize();
     const TPngBitmap& old = header.Image;
     TPngBitmap image;
-    image.Allocate(width, height, old.BitsPerPixel);
+    image.Allocate(width, height, old.BitsPerPixel, !old.Alpha.empty(), !old.LowBytes.empty());
     image.Palette = old.Palette;
     const Integer rows = std::min(height, old.Height), columns = std::min(width, old.Width);
     const std::size_t rowBytes = static_cast<std::size_t>(std::min(image.BytesPerRow, old.BytesPerRow));
@@ -335,7 +366,6 @@ void TPNGObject::Resize(Integer width, Integer height) {
         }
     }
     if (!old.LowBytes.empty()) {
-        image.LowBytes.assign(image.Bits.size(), 0);
         for (Integer y = 0; y < rows; ++y)
             std::memcpy(image.LowBytes.data() + (image.Height - 1 - y) * image.BytesPerRow,
                         old.LowBytes.data() + (old.Height - 1 - y) * old.BytesPerRow, rowBytes);
@@ -459,6 +489,8 @@ void TPNGObject::DrawOnto(TPngSurface& surface, Integer left, Integer top, Integ
     const TPNGTransparencyMode mode = TransparencyMode();
     const TPngColor key = mode == ptmBit ? TransparentColor() : 0;
     const TChunktRNS* trns = Chunks.FindChunk<TChunktRNS>();
+    // 16-bit samples are compared whole: two greys with one high byte are different pixels.
+    const bool wideKey = mode == ptmBit && header.BitDepth == 16;
     // The colour of an image pixel as displayed (the bitmap's own colours, before blending).
     auto colorAt = [&](Integer sx, Integer sy) -> TPngColor {
         if (image.BitsPerPixel <= 8) {
@@ -483,7 +515,7 @@ void TPNGObject::DrawOnto(TPngSurface& surface, Integer left, Integer top, Integ
                 continue;
             }
             if (mode == ptmBit) {
-                if (source != key) surface.SetPixel(x, y, source);
+                if (wideKey ? !trns->MatchesWideSample(sx, sy) : source != key) surface.SetPixel(x, y, source);
                 continue;
             }
             Integer a;

@@ -6,6 +6,7 @@
 #include "gui/qt/QtSupport.h"
 #include "rtl/Streams.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -90,14 +91,17 @@ int Scale(Cardinal v, Cardinal mask) {
 
 } // namespace
 
+// Every offset, size and count of the file is checked in 64 bits against the bytes present before
+// it is used; a file that fails a check raises "Bitmap image is not valid" and leaves the bitmap as
+// it was.
 void TBitmap::LoadFromBytes(const std::vector<Byte>& bytes) {
     EnsureQtApp();
     const Byte* d = bytes.data();
-    size_t n = bytes.size();
+    const UInt64 n = bytes.size();
     if (n < 14 + 12 || d[0] != 'B' || d[1] != 'M') Invalid();
-    Cardinal offBits = U32(d + 10);
+    UInt64 offBits = U32(d + 10);
     const Byte* h = d + 14;
-    Cardinal hsize = U32(h);
+    const UInt64 hsize = U32(h);
     int width, height, bits;
     Cardinal compression = 0, clrUsed = 0;
     bool core = hsize == 12;
@@ -117,9 +121,13 @@ void TBitmap::LoadFromBytes(const std::vector<Byte>& bytes) {
     if (topDown) height = -height;
     if (width <= 0 || height <= 0 || width > 65535 || height > 65535) Invalid();
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) Invalid();
+    // The same pixel and memory cap as the other picture readers, before anything is allocated.
+    if (Int64(width) * height > MaxPicturePixels || Int64(RowBytesOf(width, bits)) * height > MaxPictureBytes)
+        Invalid();
     Cardinal masks[3] = {0, 0, 0};
-    size_t palettePos = 14 + hsize;
-    if (compression == 3) { // bit fields
+    UInt64 palettePos = 14 + hsize;
+    if (compression == 3) { // bit fields: only 16- and 32-bit pixels hold masked words
+        if (bits != 16 && bits != 32) Invalid();
         if (hsize >= 52) {
             masks[0] = U32(h + 40);
             masks[1] = U32(h + 44);
@@ -135,21 +143,24 @@ void TBitmap::LoadFromBytes(const std::vector<Byte>& bytes) {
         Invalid();
     }
     std::vector<QRgb> palette;
+    UInt64 paletteEnd = palettePos;
     if (bits <= 8) {
-        size_t count = clrUsed ? clrUsed : (1u << bits);
+        const UInt64 count = clrUsed ? clrUsed : (1u << bits);
         if (count > 256) Invalid();
-        size_t entry = core ? 3 : 4;
+        const UInt64 entry = core ? 3 : 4;
         if (palettePos + count * entry > n) Invalid();
-        for (size_t i = 0; i < count; ++i) {
+        for (UInt64 i = 0; i < count; ++i) {
             const Byte* e = d + palettePos + i * entry;
             palette.push_back(qRgb(e[2], e[1], e[0]));
         }
+        paletteEnd = palettePos + count * entry;
         palette.resize(static_cast<size_t>(1) << bits, qRgb(0, 0, 0));
     }
-    if (offBits == 0 || offBits > n)
-        offBits = static_cast<Cardinal>(palettePos + palette.size() * (core ? 3 : 4));
+    // A missing or impossible pixel offset means the pixels follow the colour entries the file has.
+    if (offBits == 0 || offBits > n) offBits = paletteEnd;
+    if (offBits > n) Invalid();
     const Byte* pixels = d + offBits;
-    size_t avail = n - offBits;
+    const size_t avail = static_cast<size_t>(n - offBits);
     int srcRow = RowBytesOf(width, bits);
 
     TPixelFormat format;
@@ -321,16 +332,16 @@ std::vector<Byte> TBitmap::SaveToBytes() {
 
 void TBitmap::LoadFromStream(TStream& stream) {
     // The file header tells the size, so a bitmap inside a larger stream reads only its own bytes.
+    // Some writers put a wrong size in the header: only the bytes the stream has are read, so a
+    // size field promising gigabytes costs nothing.
     std::vector<Byte> bytes(14);
     if (stream.Read(bytes.data(), 14) != 14 || bytes[0] != 'B' || bytes[1] != 'M') Invalid();
-    Cardinal size = U32(bytes.data() + 2);
+    const Int64 size = U32(bytes.data() + 2);
     if (size < 14 + 12) Invalid();
-    bytes.resize(size);
-    Int64 got = stream.Read(bytes.data() + 14, size - 14);
-    if (got < static_cast<Int64>(size) - 14) {
-        // Some writers put a wrong size in the header; take what there is.
-        bytes.resize(static_cast<size_t>(14 + got));
-    }
+    const Int64 left = std::max<Int64>(stream.Size() - stream.Position(), 0);
+    bytes.resize(static_cast<size_t>(14 + std::min(size - 14, left)));
+    const Int64 got = stream.Read(bytes.data() + 14, static_cast<Int64>(bytes.size()) - 14);
+    bytes.resize(static_cast<size_t>(14 + std::max<Int64>(got, 0)));
     LoadFromBytes(bytes);
 }
 

@@ -9,6 +9,11 @@
 
 class TStream;
 
+// The picture readers (BMP, GIF, PNG) refuse pictures larger than this many pixels, or whose planes
+// together need more memory than this many bytes, before they allocate anything.
+constexpr Int64 MaxPicturePixels = Int64(1) << 27;
+constexpr Int64 MaxPictureBytes = Int64(1) << 29;
+
 class TGraphic : public TPersistent {
     ORV_META(TGraphic, TPersistent)
 

@@ -38,7 +38,9 @@ String OneLine(const String& value) {
 
 void TIniDocument::LoadBytes(const std::string& bytes) {
     std::string text = bytes;
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+    // Only the first mark is the file's: a second one belongs to the first line and is kept there.
+    FBom = text.compare(0, 3, "\xEF\xBB\xBF") == 0;
+    if (FBom) text.erase(0, 3);
     if (!IsValidUtf8(text)) text = Utf8FromAnsi(text);
     FLines.clear();
     FCrLf = text.find('\n') == String::npos || text.find("\r\n") != String::npos;
@@ -59,7 +61,7 @@ void TIniDocument::SetLines(std::vector<String> lines) {
 
 std::string TIniDocument::SaveBytes() const {
     const char* brk = FCrLf ? "\r\n" : "\n";
-    std::string r;
+    std::string r = FBom ? "\xEF\xBB\xBF" : "";
     for (const auto& line : FLines) {
         r += line;
         r += brk;

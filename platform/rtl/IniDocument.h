@@ -44,4 +44,5 @@ private:
 
     std::vector<String> FLines;
     bool FCrLf = true;
+    bool FBom = false; // the file began with a UTF-8 byte-order mark, written back with it
 };

@@ -201,3 +201,45 @@ TEST(GifLzw, InterlacedRowOrder) {
     EXPECT_EQ(rows,
               (std::vector<Integer>{0, 8, 16, 4, 12, 2, 6, 10, 14, 18, 1, 3, 5, 7, 9, 11, 13, 15, 17, 19}));
 }
+
+namespace {
+
+// A fingerprint of encoded data: its size and its FNV-1a hash.
+std::pair<std::size_t, UInt64> Fingerprint(const std::vector<Byte>& data) {
+    UInt64 h = 1469598103934665603ULL;
+    for (Byte b : data)
+        h = (h ^ b) * 1099511628211ULL;
+    return {data.size(), h};
+}
+
+} // namespace
+
+TEST(GifLzw, EncodedBytesStayThoseOfTheEarlierWriter) {
+    // Fingerprints of what the writer produced before its hash table got a prime size and its rows
+    // a loop of their own: ordinary pictures must come out byte for byte the same.
+    struct Case {
+        const char* name;
+        TDibBitmap bmp;
+        bool interlaced;
+        std::size_t size;
+        UInt64 hash;
+    };
+    TDibBitmap gradient(300, 200, 8);
+    for (Integer y = 0; y < 200; ++y)
+        for (Integer x = 0; x < 300; ++x)
+            gradient.SetPixelIndex(x, y, (x + 2 * y) & 255);
+    TDibBitmap flat(640, 480, 8);
+    Case cases[] = {
+        {"noise 8 bits", NoiseBitmap(257, 131, 8, 256, 7), false, 46170, 5383052868637697474ULL},
+        {"noise 8 bits, 16 values, interlaced", NoiseBitmap(199, 77, 8, 16, 8), true, 9703, 4534166978764413312ULL},
+        {"noise 4 bits", NoiseBitmap(123, 45, 4, 16, 9), false, 3440, 12373334602560580374ULL},
+        {"noise 1 bit", NoiseBitmap(77, 33, 1, 2, 10), true, 418, 16447333675464264980ULL},
+        {"gradient", gradient, false, 11130, 3161788110967464294ULL},
+        {"one colour", flat, false, 959, 11929671557101523329ULL},
+    };
+    for (Case& c : cases) {
+        const auto [size, hash] = Fingerprint(Encode(c.bmp, c.interlaced));
+        EXPECT_EQ(size, c.size) << c.name;
+        EXPECT_EQ(hash, c.hash) << c.name;
+    }
+}

@@ -268,7 +268,12 @@ TEST(PngWrite, SignatureFiltersAndIdatSize) {
             types.push_back(raw[p]);
         return types;
     };
-    EXPECT_EQ(filtersOf(file, 192), std::vector<Byte>(8, 1)); // {Sub} by default
+    // Left unset, each row takes the filter whose output has the smallest absolute sum: on this
+    // gradient the first row is predicted from the left (Sub wins its tie with Paeth), every later
+    // row exactly by Paeth.
+    EXPECT_EQ(filtersOf(file, 192), (std::vector<Byte>{1, 4, 4, 4, 4, 4, 4, 4}));
+    png.FilterSet = FilterBit(pfSub);
+    EXPECT_EQ(filtersOf(png.SaveToBytes(), 192), std::vector<Byte>(8, 1)); // {Sub} when asked for
     png.FilterSet = FilterBit(pfNone);
     EXPECT_EQ(filtersOf(png.SaveToBytes(), 192), std::vector<Byte>(8, 0));
     png.FilterSet = 0;
@@ -422,4 +427,128 @@ TEST(PngObject, AssignCopiesChunksAndStreamsWork) {
     TPNGObject back;
     back.LoadFromStream(stream);
     EXPECT_EQ(back.GetPixel(1, 1), PngRGB(7, 8, 9));
+}
+
+namespace {
+
+// The process's peak resident memory in kB since the last ResetPeakMemory.
+long PeakMemoryKb() {
+    FILE* f = std::fopen("/proc/self/status", "r");
+    long kb = -1;
+    char line[256];
+    while (f && std::fgets(line, sizeof line, f))
+        if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1) break;
+    if (f) std::fclose(f);
+    return kb;
+}
+void ResetPeakMemory() {
+    if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", f);
+        std::fclose(f);
+    }
+}
+
+} // namespace
+
+TEST(PngRead, EveryPlaneCountsAgainstTheMemoryCap) {
+    // 11585 × 11585 is under the pixel cap, but 16-bit RGBA needs colour, alpha and both low-byte
+    // planes: over a gigabyte from a 68-byte file. It is refused before anything is allocated.
+    const std::vector<Byte> file = Png({Ihdr(11585, 11585, 16, 6), RgbIdat(), Iend()});
+    ResetPeakMemory();
+    const long before = PeakMemoryKb();
+    EXPECT_TRUE(Raises<EPNGOutMemory>(file));
+    EXPECT_LT(PeakMemoryKb() - before, 16 * 1024);
+}
+
+TEST(PngRead, MemoryFollowsTheRowsThatArrive) {
+    // A header promising 300 MB of rows with only two rows of data behind it costs little.
+    const std::vector<Byte> file = Png({Ihdr(10000, 10000, 8, 2), RgbIdat(), Iend()});
+    ResetPeakMemory();
+    const long before = PeakMemoryKb();
+    try {
+        TPNGObject png;
+        png.LoadFromBytes(file);
+    } catch (const Exception&) {
+        // Missing rows may be reported; what matters is the memory spent on the way.
+    }
+    // 300 MB if the planes were written when allocated; sanitizer bookkeeping adds a few MB.
+    EXPECT_LT(PeakMemoryKb() - before, 64 * 1024);
+}
+
+namespace {
+
+// Draws the picture 1:1 onto a surface filled with a marker colour, so transparent pixels keep it.
+std::vector<TPngColor> DrawnRow(TPNGObject& png, Integer width) {
+    const TPngColor marker = PngRGB(9, 9, 9);
+    TPngSurface surface(width, 1, marker);
+    png.DrawOnto(surface, 0, 0, width, 1);
+    std::vector<TPngColor> row;
+    for (Integer x = 0; x < width; ++x)
+        row.push_back(surface.Pixel(x, 0));
+    return row;
+}
+
+// The data of the first chunk of a type in a PNG file.
+std::vector<Byte> ChunkData(const std::vector<Byte>& file, const std::string& type) {
+    for (std::size_t at = 8; at + 12 <= file.size();) {
+        const std::size_t length = (std::size_t(file[at]) << 24) | (file[at + 1] << 16) | (file[at + 2] << 8) |
+                                   file[at + 3];
+        if (std::string(file.begin() + at + 4, file.begin() + at + 8) == type)
+            return std::vector<Byte>(file.begin() + at + 8, file.begin() + at + 8 + length);
+        at += 12 + length;
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(PngTransparency, TwoBitGreyKeepsItsTransparentGreyWhenSavedWider) {
+    // Greys 0, 1, 2, 3 with 3 (white) transparent.
+    const std::vector<Byte> file =
+        Png({Ihdr(4, 1, 2, 0), Chunk("tRNS", {0, 3}), Chunk("IDAT", Deflate({0, 0x1B})), Iend()});
+    const TPngColor marker = PngRGB(9, 9, 9);
+    const std::vector<TPngColor> expected{PngRGB(0, 0, 0), PngRGB(85, 85, 85), PngRGB(170, 170, 170), marker};
+    TPNGObject png;
+    png.LoadFromBytes(file);
+    EXPECT_EQ(DrawnRow(png, 4), expected);
+    const std::vector<Byte> saved = png.SaveToBytes();
+    EXPECT_EQ(ChunkData(saved, "IHDR")[8], 4);                     // written as 4-bit samples
+    EXPECT_EQ(ChunkData(saved, "tRNS"), (std::vector<Byte>{0, 15})); // the white of 4 bits
+    EXPECT_EQ(DrawnRow(png, 4), expected);
+    TPNGObject reread;
+    reread.LoadFromBytes(saved);
+    EXPECT_EQ(DrawnRow(reread, 4), expected);
+    EXPECT_EQ(reread.SaveToBytes(), saved);
+}
+
+TEST(PngTransparency, GreyBeyondTheBitDepthLeavesThePictureOpaque) {
+    const std::vector<Byte> file =
+        Png({Ihdr(4, 1, 2, 0), Chunk("tRNS", {0x74, 0x45}), Chunk("IDAT", Deflate({0, 0x1B})), Iend()});
+    TPNGObject png;
+    png.LoadFromBytes(file);
+    EXPECT_EQ(png.TransparencyMode(), ptmNone);
+    EXPECT_FALSE(png.GetTransparent());
+    EXPECT_EQ(DrawnRow(png, 4), (std::vector<TPngColor>{PngRGB(0, 0, 0), PngRGB(85, 85, 85),
+                                                        PngRGB(170, 170, 170), PngRGB(255, 255, 255)}));
+    // The same holds for an RGB sample beyond 8 bits.
+    TPNGObject rgb;
+    rgb.LoadFromBytes(Png({Ihdr(2, 2, 8, 2), Chunk("tRNS", {0, 10, 1, 20, 0, 30}), RgbIdat(), Iend()}));
+    EXPECT_EQ(rgb.TransparencyMode(), ptmNone);
+}
+
+TEST(PngTransparency, SixteenBitSamplesAreComparedOnAllBits) {
+    // Greys 0x1200 and 0x12FF share their high byte; only the second is transparent.
+    const std::vector<Byte> grey =
+        Png({Ihdr(2, 1, 16, 0), Chunk("tRNS", {0x12, 0xFF}), Chunk("IDAT", Deflate({0, 0x12, 0x00, 0x12, 0xFF})),
+             Iend()});
+    TPNGObject png;
+    png.LoadFromBytes(grey);
+    EXPECT_EQ(DrawnRow(png, 2), (std::vector<TPngColor>{PngRGB(0x12, 0x12, 0x12), PngRGB(9, 9, 9)}));
+    const std::vector<Byte> rgb = Png({Ihdr(2, 1, 16, 2), Chunk("tRNS", {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC}),
+                                       Chunk("IDAT", Deflate({0, 0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0x12, 0x35,
+                                                              0x56, 0x78, 0x9A, 0xBC})),
+                                       Iend()});
+    TPNGObject png2;
+    png2.LoadFromBytes(rgb);
+    EXPECT_EQ(DrawnRow(png2, 2), (std::vector<TPngColor>{PngRGB(9, 9, 9), PngRGB(0x12, 0x56, 0x9A)}));
 }

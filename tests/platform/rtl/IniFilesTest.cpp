@@ -167,6 +167,17 @@ TEST_P(IniKinds, EncodingsAndLineBreaks) {
     TStringList keys;
     back->ReadSection("A", keys);
     EXPECT_EQ(Items(keys), (std::vector<String>{"K", "Multi"}));
+    // The file keeps its byte-order mark; a second mark belongs to the first line and stays there
+    // through a save and a reload.
+    EXPECT_EQ(TempDir::ReadAll(dir.File("bom.ini")).substr(0, 7), "\xEF\xBB\xBF[A]\r");
+    const String twice = "\xEF\xBB\xBF\xEF\xBB\xBF; note\r\n[A]\r\nK=1\r\n";
+    TempDir::WriteAll(dir.File("twice.ini"), twice);
+    for (int round = 0; round < 2; ++round) {
+        auto file = Open(GetParam(), dir.File("twice.ini"));
+        file->WriteString("A", "K", "1");
+        file->UpdateFile();
+    }
+    EXPECT_EQ(TempDir::ReadAll(dir.File("twice.ini")), twice);
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, IniKinds, ::testing::Values(Kind::File, Kind::Mem));
