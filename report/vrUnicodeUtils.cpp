@@ -31,7 +31,7 @@ void TWideStrings::Insert(Integer index, const WideString& s) {
 }
 
 void TWideStrings::Delete(Integer index) {
-    if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    if (index < 0 || index >= Count()) ListIndexError(index);
     FItems.erase(FItems.begin() + index);
 }
 

@@ -37,8 +37,7 @@ void TvrXMLItem::Clear() {
 }
 
 TvrXMLItem* TvrXMLItem::GetItem(int index) const {
-    if (index < 0 || index >= ItemCount())
-        throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    if (index < 0 || index >= ItemCount()) ListIndexError(index);
     return FItems[static_cast<size_t>(index)];
 }
 
@@ -59,7 +58,7 @@ void TvrXMLItem::InsertItemAt(int index, TvrXMLItem* item) {
     AppendItem(item);
     if (index < 0 || index >= ItemCount()) {
         // Moving to a position outside the list is the list's index error; the item stays last.
-        throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+        ListIndexError(index);
     }
     FItems.pop_back();
     FItems.insert(FItems.begin() + index, item);

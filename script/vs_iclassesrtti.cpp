@@ -287,7 +287,7 @@ Variant TvsClassesFunctions::CallMethod(TObject* Instance, const TvsClassRef* Cl
         if (M == "SAVETOSTREAM") l.SaveToStream(Self<TStream>(Obj(C, 0)));
         if (M == "NAMES.GET") {
             const Integer i = Int(C, 0);
-            if (i < 0 || i >= l.Count()) throw EStringListError(Format("List index out of bounds (%d)", {i}));
+            if (i < 0 || i >= l.Count()) StringListIndexError(i);
             return Variant(l.Names(i));
         }
         if (M == "OBJECTS.GET") return vsPointerToVariant(l.Objects(Int(C, 0)));
@@ -369,8 +369,7 @@ Variant TvsClassesFunctions::CallMethod(TObject* Instance, const TvsClassRef* Cl
         if (M == "CLEAR") x.Clear();
         if (M == "INSERTITEM") {
             const Integer index = Int(C, 0);
-            if (index < 0 || index > x.Count())
-                throw EListError(Format("List index out of bounds (%d)", {index}));
+            if (index < 0 || index > x.Count()) ListIndexError(index);
             x.InsertItem(index, ObjAs<TvsXMLItem>(C, 1));
         }
         if (M == "ADD") return vsObjectToVariant(x.Add());

@@ -97,7 +97,7 @@ String TCollection::GetNamePath() const {
 }
 
 TCollectionItem* TCollection::Items(int Index) const {
-    if (Index < 0 || Index >= Count()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    if (Index < 0 || Index >= Count()) ListIndexError(Index);
     return FItems[static_cast<size_t>(Index)];
 }
 

@@ -14,8 +14,7 @@ void DatabaseError(const String& message) {
 // ---- TFields / TFieldDefs ------------------------------------------------------------------------
 
 TField* TFields::Fields(int Index) const {
-    if (Index < 0 || Index >= Count())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= Count()) ListIndexError(Index);
     return FList[static_cast<size_t>(Index)];
 }
 

@@ -178,8 +178,7 @@ TCustomActionList::~TCustomActionList() {
 }
 
 TContainedAction* TCustomActionList::Actions(int Index) const {
-    if (Index < 0 || Index >= ActionCount())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= ActionCount()) ListIndexError(Index);
     return FActions[static_cast<size_t>(Index)];
 }
 

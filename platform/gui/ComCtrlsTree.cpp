@@ -50,8 +50,7 @@ void TTreeNode::SetSelectedIndex(int v) {
 }
 
 TTreeNode* TTreeNode::Item(int Index) const {
-    if (Index < 0 || Index >= Count())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= Count()) ListIndexError(Index);
     return FChildren[static_cast<size_t>(Index)].get();
 }
 
@@ -164,7 +163,7 @@ TTreeNode* TTreeNodes::Item(int Index) const {
     int i = 0;
     for (TTreeNode* x = GetFirstNode(); x; x = x->GetNext(), ++i)
         if (i == Index) return x;
-    throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    ListIndexError(Index);
 }
 
 TTreeNode* TTreeNodes::InsertNode(TTreeNode* parent, int index, const String& s, void* ptr) {

@@ -332,15 +332,13 @@ void TCustomListBox::SetExtendedSelect(bool v) {
 
 bool TCustomListBox::Selected(int Index) const {
     auto* list = TControlAccess::As<QListWidget>(this);
-    if (Index < 0 || Index >= list->count())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= list->count()) ListIndexError(Index);
     return list->item(Index)->isSelected();
 }
 
 void TCustomListBox::SetSelected(int Index, bool v) {
     auto* list = TControlAccess::As<QListWidget>(this);
-    if (Index < 0 || Index >= list->count())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= list->count()) ListIndexError(Index);
     TApplyGuard guard(this);
     if (!FMultiSelect && v) list->setCurrentRow(Index);
     list->item(Index)->setSelected(v);
