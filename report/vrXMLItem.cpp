@@ -7,14 +7,6 @@
 
 #include <algorithm>
 
-namespace {
-
-char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-} // namespace
-
 TvrXMLItem::~TvrXMLItem() {
     Clear();
     if (FParent) FParent->DetachChild(this);
@@ -94,7 +86,7 @@ size_t TvrXMLItem::FindProp(const String& name) const {
         if (p > 0 && s[p - 1] != ' ') continue;
         if (s[p + len] != '=' || s[p + len + 1] != '"') continue;
         size_t k = 0;
-        while (k < len && UpperAscii(s[p + k]) == UpperAscii(name[k]))
+        while (k < len && UpCase(s[p + k]) == UpCase(name[k]))
             ++k;
         if (k == len) return p;
     }

@@ -11,6 +11,7 @@
 // converted EVariantTypeCastError.
 #include "rtl/CodePage.h"
 #include "rtl/Format.h"
+#include "rtl/StrUtils.h"
 #include "rtl/VariantInternal.h"
 
 #include <cfloat>
@@ -42,10 +43,7 @@ bool IsIntegerKind(TVarType t) {
 bool AsciiSameText(const String& a, const char* b) {
     size_t i = 0;
     for (; i < a.size() && b[i]; ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
-        if (x != y) return false;
+        if (LowCase(a[i]) != LowCase(b[i])) return false;
     }
     return i == a.size() && !b[i];
 }
