@@ -6,6 +6,7 @@
 #include "gui/qt/ControlImpl.h"
 #include "gui/qt/ImageListIcons.h"
 #include "gui/qt/QtSupport.h"
+#include "rtl/ScopeGuards.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -229,10 +230,9 @@ void TTreeNodes::Delete(TTreeNode* Node) {
 }
 
 void TTreeNodes::Clear() {
-    BeginUpdate();
+    const TUpdateGuard updating(*this);
     while (!FRoots.empty())
         Delete(FRoots.back().get());
-    EndUpdate();
 }
 
 void TTreeNodes::BeginUpdate() {

@@ -2,6 +2,7 @@
 
 #include "rtl/FileUtils.h"
 #include "rtl/Format.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 #include "rtl/Streams.h"
 #include "rtl/StringList.h"
@@ -15,29 +16,17 @@ namespace {
 }
 
 void FillStrings(TStrings& strings, const std::vector<String>& items) {
-    strings.BeginUpdate();
-    try {
-        strings.Clear();
-        for (const auto& s : items)
-            strings.Add(s);
-    } catch (...) {
-        strings.EndUpdate();
-        throw;
-    }
-    strings.EndUpdate();
+    const TUpdateGuard updating(strings);
+    strings.Clear();
+    for (const auto& s : items)
+        strings.Add(s);
 }
 
 void FillValues(TStrings& strings, const std::vector<std::pair<String, String>>& items) {
-    strings.BeginUpdate();
-    try {
-        strings.Clear();
-        for (const auto& kv : items)
-            strings.Add(kv.first + "=" + kv.second);
-    } catch (...) {
-        strings.EndUpdate();
-        throw;
-    }
-    strings.EndUpdate();
+    const TUpdateGuard updating(strings);
+    strings.Clear();
+    for (const auto& kv : items)
+        strings.Add(kv.first + "=" + kv.second);
 }
 
 
