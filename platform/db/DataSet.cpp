@@ -423,6 +423,10 @@ void TDataSet::SetRecNo(int Value) {
     if (FView.empty()) return;
     const int index = std::clamp(Value, 1, static_cast<int>(FView.size())) - 1;
     if (index == FCursor) return;
+    ScrollTo(index);
+}
+
+void TDataSet::ScrollTo(int index) {
     DoEvent(BeforeScroll);
     MoveTo(index, false);
     DoEvent(AfterScroll);

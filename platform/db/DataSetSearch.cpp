@@ -176,12 +176,7 @@ bool TDataSet::Locate(const String& KeyFields, const Variant& KeyValues, TLocate
     CheckBrowseMode();
     const int index = FindRecord(KeyFields, KeyValues, Options);
     if (index < 0) return false;
-    DoEvent(BeforeScroll);
-    FCursor = index;
-    FActiveOverride = -1;
-    FBof = FEof = false;
-    Resync();
-    DoEvent(AfterScroll);
+    ScrollTo(index);
     return true;
 }
 
@@ -242,12 +237,7 @@ void TDataSet::GotoBookmark(const TBookmark& Bookmark) {
     CheckBrowseMode();
     const int index = IndexOfRecord(RecordOfBookmark(Bookmark));
     if (index < 0) Error("Record not found");
-    DoEvent(BeforeScroll);
-    FCursor = index;
-    FActiveOverride = -1;
-    FBof = FEof = false;
-    Resync();
-    DoEvent(AfterScroll);
+    ScrollTo(index);
 }
 
 int TDataSet::CompareBookmarks(const TBookmark& Bookmark1, const TBookmark& Bookmark2) const {

@@ -42,6 +42,16 @@ void TBasicAction::UnregisterChanges(TComponent* Client) {
     FClients.erase(std::remove(FClients.begin(), FClients.end(), Client), FClients.end());
 }
 
+bool LinkActionClient(TComponent* client, TBasicAction*& slot, TBasicAction* action) {
+    if (action == slot) return false;
+    if (slot) slot->UnregisterChanges(client);
+    slot = action;
+    if (!action) return false;
+    action->RegisterChanges(client);
+    action->FreeNotification(client);
+    return true;
+}
+
 void TBasicAction::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation == opRemove) {
