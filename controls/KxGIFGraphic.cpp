@@ -6,6 +6,7 @@
 #include "gui/Clipbrd.h"
 #include "gui/Icon.h"
 #include "gui/Picture.h"
+#include "rtl/StrUtils.h"
 #include "rtl/Streams.h"
 
 #include <algorithm>
@@ -194,8 +195,9 @@ void RegisterGIFImage() {
         RegisterClass<TGIFImage>();
         auto factory = [] { return std::unique_ptr<TGraphic>(std::make_unique<TGIFImage>()); };
         auto signature = [](const Byte* data, size_t size) {
-            return size >= 6 && std::toupper(data[0]) == 'G' && std::toupper(data[1]) == 'I' &&
-                   std::toupper(data[2]) == 'F' && data[3] == '8';
+            return size >= 6 && UpCase(static_cast<char>(data[0])) == 'G' &&
+                   UpCase(static_cast<char>(data[1])) == 'I' && UpCase(static_cast<char>(data[2])) == 'F' &&
+                   data[3] == '8';
         };
         TPicture::RegisterFileFormat("gif", "CompuServe GIF Image", "TGIFImage", factory, signature);
         TPicture::RegisterClipboardFormat(GifClipboardFormat(), "TGIFImage", factory);

@@ -1,6 +1,7 @@
 // Reading GIF87a and GIF89a files into frames.
 #include "controls/KxGIF.h"
 #include "rtl/Format.h"
+#include "rtl/StrUtils.h"
 
 #include <algorithm>
 #include <cctype>
@@ -46,7 +47,7 @@ namespace {
 
 bool SameText3(const Byte* p, const char* text) {
     for (int i = 0; i < 3; ++i)
-        if (std::toupper(p[i]) != std::toupper(static_cast<unsigned char>(text[i]))) return false;
+        if (UpCase(static_cast<char>(p[i])) != UpCase(text[i])) return false;
     return true;
 }
 

@@ -475,34 +475,36 @@ TDibBitmap MedianCut(const TDibBitmap& rgb) {
 
 // ---- Fixed palettes, channel pattern, grey ----
 
-TDibBitmap Reduce784(const TDibBitmap& rgb) {
+namespace {
+
+// A fixed colour cube of redLevels x greenLevels x blueLevels colours (blue varying fastest): every
+// pixel takes the nearest level of each channel.
+TDibBitmap ReduceToLevels(const TDibBitmap& rgb, Integer redLevels, Integer greenLevels, Integer blueLevels) {
     CheckCapture(rgb);
     TDibBitmap out = NewIndexed(rgb);
-    for (Integer r = 0; r < 7; ++r)
-        for (Integer g = 0; g < 8; ++g)
-            for (Integer b = 0; b < 4; ++b)
-                out.Colors[r * 32 + g * 4 + b] = TDibColor::FromRGB(Levels7[r], Levels8[g], Levels4[b]);
+    const Integer redStep = greenLevels * blueLevels;
+    for (Integer r = 0; r < redLevels; ++r)
+        for (Integer g = 0; g < greenLevels; ++g)
+            for (Integer b = 0; b < blueLevels; ++b)
+                out.Colors[r * redStep + g * blueLevels + b] = TDibColor::FromRGB(
+                    LevelValue(redLevels, r), LevelValue(greenLevels, g), LevelValue(blueLevels, b));
     const auto& t = Lookups().Table;
     ForEachPixel(rgb, out, [&](Integer, Integer, Byte b, Byte g, Byte r) {
-        return static_cast<Byte>(t[7][r] * 32 + t[8][g] * 4 + t[4][b]);
+        return static_cast<Byte>(t[redLevels][r] * redStep + t[greenLevels][g] * blueLevels +
+                                 t[blueLevels][b]);
     });
-    out.ImportantColors = 224;
+    out.ImportantColors = redLevels * redStep;
     return out;
 }
 
+} // namespace
+
+TDibBitmap Reduce784(const TDibBitmap& rgb) {
+    return ReduceToLevels(rgb, 7, 8, 4);
+}
+
 TDibBitmap Reduce666(const TDibBitmap& rgb) {
-    CheckCapture(rgb);
-    TDibBitmap out = NewIndexed(rgb);
-    for (Integer r = 0; r < 6; ++r)
-        for (Integer g = 0; g < 6; ++g)
-            for (Integer b = 0; b < 6; ++b)
-                out.Colors[r * 36 + g * 6 + b] = TDibColor::FromRGB(Levels6[r], Levels6[g], Levels6[b]);
-    const auto& t = Lookups().Table;
-    ForEachPixel(rgb, out, [&](Integer, Integer, Byte b, Byte g, Byte r) {
-        return static_cast<Byte>(t[6][r] * 36 + t[6][g] * 6 + t[6][b]);
-    });
-    out.ImportantColors = 216;
-    return out;
+    return ReduceToLevels(rgb, 6, 6, 6);
 }
 
 TDibBitmap ReduceToChannelPattern(const TDibBitmap& rgb) {

@@ -5,6 +5,7 @@
 #include "report/vrUtils.h"
 #include "rtl/CodePage.h"
 #include "rtl/Format.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/Streams.h"
 
 ORV_META_IMPL(TWideStrings)
@@ -31,7 +32,7 @@ void TWideStrings::Insert(Integer index, const WideString& s) {
 }
 
 void TWideStrings::Delete(Integer index) {
-    if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    if (index < 0 || index >= Count()) ListIndexError(index);
     FItems.erase(FItems.begin() + index);
 }
 
@@ -163,14 +164,8 @@ void TWideStrings::Assign(const TStrings& source) {
 }
 
 void TWideStrings::AssignTo(TStrings& dest) const {
-    dest.BeginUpdate();
-    try {
-        dest.Clear();
-        for (const TItem& item : FItems)
-            dest.AddObject(WideToUtf8(item.s), reinterpret_cast<TObject*>(item.object));
-    } catch (...) {
-        dest.EndUpdate();
-        throw;
-    }
-    dest.EndUpdate();
+    const TUpdateGuard updating(dest);
+    dest.Clear();
+    for (const TItem& item : FItems)
+        dest.AddObject(WideToUtf8(item.s), reinterpret_cast<TObject*>(item.object));
 }

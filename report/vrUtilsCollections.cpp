@@ -3,6 +3,7 @@
 #include "classes/Collection.h"
 #include "classes/Filer.h"
 #include "report/vrUtils.h"
+#include "rtl/ScopeGuards.h"
 
 #include <vector>
 
@@ -33,14 +34,8 @@ void ReadCollectionAsXML(TCollection& collection, TStream& reader, const TvrItem
         texts.push_back(r.ReadString());
         if (r.ReadValue() != vaNull) throw EReadError("Invalid collection data");
     }
-    collection.BeginUpdate();
-    try {
-        collection.Clear();
-        for (const String& text : texts)
-            readItem(*collection.Add(), text);
-    } catch (...) {
-        collection.EndUpdate();
-        throw;
-    }
-    collection.EndUpdate();
+    const TUpdateGuard updating(collection);
+    collection.Clear();
+    for (const String& text : texts)
+        readItem(*collection.Add(), text);
 }

@@ -7,14 +7,6 @@
 
 #include <algorithm>
 
-namespace {
-
-char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-} // namespace
-
 TvrXMLItem::~TvrXMLItem() {
     Clear();
     if (FParent) FParent->DetachChild(this);
@@ -37,8 +29,7 @@ void TvrXMLItem::Clear() {
 }
 
 TvrXMLItem* TvrXMLItem::GetItem(int index) const {
-    if (index < 0 || index >= ItemCount())
-        throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    if (index < 0 || index >= ItemCount()) ListIndexError(index);
     return FItems[static_cast<size_t>(index)];
 }
 
@@ -59,7 +50,7 @@ void TvrXMLItem::InsertItemAt(int index, TvrXMLItem* item) {
     AppendItem(item);
     if (index < 0 || index >= ItemCount()) {
         // Moving to a position outside the list is the list's index error; the item stays last.
-        throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+        ListIndexError(index);
     }
     FItems.pop_back();
     FItems.insert(FItems.begin() + index, item);
@@ -95,7 +86,7 @@ size_t TvrXMLItem::FindProp(const String& name) const {
         if (p > 0 && s[p - 1] != ' ') continue;
         if (s[p + len] != '=' || s[p + len + 1] != '"') continue;
         size_t k = 0;
-        while (k < len && UpperAscii(s[p + k]) == UpperAscii(name[k]))
+        while (k < len && UpCase(s[p + k]) == UpCase(name[k]))
             ++k;
         if (k == len) return p;
     }

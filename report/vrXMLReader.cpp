@@ -1,5 +1,6 @@
 // Reading the report library's XML dialect: tags, the declaration and element trees.
 #include "report/vrXML.h"
+#include "rtl/StrUtils.h"
 
 #include <cstring>
 
@@ -7,14 +8,10 @@ namespace {
 
 constexpr size_t ReadBufferSize = 4096;
 
-char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 bool SameName(const char* a, size_t alen, const String& b) {
     if (alen != b.size()) return false;
     for (size_t i = 0; i < alen; ++i)
-        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+        if (UpCase(a[i]) != UpCase(b[i])) return false;
     return true;
 }
 
@@ -28,7 +25,7 @@ size_t FindLoadMarker(const String& attr) {
     for (size_t p = 0; p + len <= attr.size(); ++p) {
         if (p > 0 && attr[p - 1] != ' ' && attr[p - 1] != '"') continue;
         size_t k = 0;
-        while (k < len && UpperAscii(attr[p + k]) == marker[k])
+        while (k < len && UpCase(attr[p + k]) == marker[k])
             ++k;
         if (k == len) return p;
     }

@@ -4,15 +4,8 @@
 #include "rtl/Format.h"
 
 String VariantToXMLText(const Variant& value) {
+    if (VarTypeIsInteger(value.VType())) return IntToStr(value.AsInt64());
     switch (value.VType()) {
-    case varSmallint:
-    case varInteger:
-    case varShortInt:
-    case varByte:
-    case varWord:
-    case varLongWord:
-    case varInt64:
-        return IntToStr(value.AsInt64());
     case varSingle:
     case varDouble:
         return FloatToStr(value.AsDouble());

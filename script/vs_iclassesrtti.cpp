@@ -379,7 +379,7 @@ const TMethodEntry kMethods[] = {
      [](TvsScript*, TObject* I, TvsMethodHelper* C) {
          auto& l = Self<TStrings>(I);
          const Integer i = Int(C, 0);
-         if (i < 0 || i >= l.Count()) throw EStringListError(Format("List index out of bounds (%d)", {i}));
+         if (i < 0 || i >= l.Count()) StringListIndexError(i);
          return Variant(l.Names(i));
      }},
     {"TStrings", "OBJECTS.GET",
@@ -511,7 +511,7 @@ const TMethodEntry kMethods[] = {
      [](TvsScript*, TObject* I, TvsMethodHelper* C) {
          auto& x = Self<TvsXMLItem>(I);
          const Integer index = Int(C, 0);
-         if (index < 0 || index > x.Count()) throw EListError(Format("List index out of bounds (%d)", {index}));
+         if (index < 0 || index > x.Count()) ListIndexError(index);
          x.InsertItem(index, ObjAs<TvsXMLItem>(C, 1));
          return Variant(0);
      }},

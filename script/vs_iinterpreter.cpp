@@ -672,7 +672,7 @@ void TvsScript::CallProc(TvsProcVariable* Proc, const Variant& Params, bool Writ
         const int high = VarArrayHighBound(Params, 1);
         const int low = VarArrayLowBound(Params, 1);
         for (int i = 0; i <= high; ++i) {
-            if (i >= Proc->Count()) throw EListError(Format("List index out of bounds (%d)", {i}));
+            if (i >= Proc->Count()) ListIndexError(i);
             Proc->Param(i)->StoreValue(VarArrayGet(Params, {low + i}));
         }
     }

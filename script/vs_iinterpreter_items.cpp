@@ -193,12 +193,12 @@ TvsMethodHelper::TvsMethodHelper(const String& Declaration, TvsScript* Script)
 
 Variant TvsMethodHelper::GetParamValue(Integer Index) const {
     if (Index == Count()) return FPendingValue;
-    if (Index < 0 || Index > Count()) throw EListError(Format("List index out of bounds (%d)", {Index}));
+    if (Index < 0 || Index > Count()) ListIndexError(Index);
     return Param(Index)->Value();
 }
 
 void TvsMethodHelper::PutParamValue(Integer Index, const Variant& V) {
-    if (Index < 0 || Index >= Count()) throw EListError(Format("List index out of bounds (%d)", {Index}));
+    if (Index < 0 || Index >= Count()) ListIndexError(Index);
     Param(Index)->StoreValue(V);
 }
 

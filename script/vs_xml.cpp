@@ -275,8 +275,7 @@ void TvsXMLItem::Detach() {
 }
 
 TvsXMLItem* TvsXMLItem::Items(Integer Index) const {
-    if (Index < 0 || Index >= Count())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= Count()) ListIndexError(Index);
     return (*FItems)[static_cast<size_t>(Index)];
 }
 
@@ -301,8 +300,7 @@ void TvsXMLItem::InsertItem(Integer Index, TvsXMLItem* Item) {
     // walk it recursively, and a script can build chains of any length.
     if (level + 1 + Height(*Item) > vsMaxXMLDepth) throw EvsScriptError(STooDeep);
     const Integer limit = Count() - (Item->FParent == this ? 1 : 0);
-    if (Index < 0 || Index > limit)
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index > limit) ListIndexError(Index);
     Item->Detach();
     if (!FItems) FItems = std::make_unique<std::vector<TvsXMLItem*>>();
     FItems->insert(FItems->begin() + Index, Item);

@@ -12,6 +12,7 @@
 #include "rtl/DateUtils.h"
 #include "rtl/FileUtils.h"
 #include "rtl/Format.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 
 TdmData* dmData = nullptr;
@@ -159,13 +160,12 @@ void TdmData::FillCombo(const String& sql, TStrings& items) {
         FQryTemp->Close();
         FQryTemp->SQL()->SetText(sql);
         FQryTemp->Open();
-        items.BeginUpdate();
+        const TUpdateGuard updating(items); // also ended when reading a row fails
         items.Clear();
         for (FQryTemp->First(); !FQryTemp->Eof(); FQryTemp->Next()) {
             const String value = FQryTemp->Fields()[0]->AsString();
             if (!Trim(value).empty()) items.Add(value);
         }
-        items.EndUpdate();
     } catch (const Exception&) {
         ShowMess(MsgOperationFailed, 3);
     }

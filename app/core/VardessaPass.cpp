@@ -3,6 +3,8 @@
 // glance in the database; it is not encryption.
 #include "app/core/Vardessa.h"
 
+#include "rtl/StrUtils.h"
+
 namespace {
 
 const char StoredMark = '~';
@@ -10,12 +12,6 @@ const char Key[] = "Orvanta.wuyegl";
 
 unsigned char Mix(size_t i) {
     return static_cast<unsigned char>(Key[i % (sizeof(Key) - 1)] ^ (i * 37 + 11));
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 } // namespace
@@ -36,8 +32,8 @@ String GetPass(const String& stored) {
     if (stored.size() < 3 || stored[0] != StoredMark || (stored.size() - 1) % 2 != 0) return stored;
     String clear;
     for (size_t i = 1; i < stored.size(); i += 2) {
-        int high = HexValue(stored[i]);
-        int low = HexValue(stored[i + 1]);
+        int high = HexDigitValue(stored[i]);
+        int low = HexDigitValue(stored[i + 1]);
         if (high < 0 || low < 0) return stored;
         clear += static_cast<char>(static_cast<unsigned char>(high * 16 + low) ^ Mix(clear.size()));
     }

@@ -2,6 +2,7 @@
 
 #include "classes/MetaBuilder.h"
 #include "rtl/Format.h"
+#include "rtl/ScopeGuards.h"
 
 #include <algorithm>
 
@@ -97,7 +98,7 @@ String TCollection::GetNamePath() const {
 }
 
 TCollectionItem* TCollection::Items(int Index) const {
-    if (Index < 0 || Index >= Count()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    if (Index < 0 || Index >= Count()) ListIndexError(Index);
     return FItems[static_cast<size_t>(Index)];
 }
 
@@ -131,15 +132,9 @@ void TCollection::Delete(int Index) {
 
 void TCollection::Clear() {
     if (FItems.empty()) return;
-    BeginUpdate();
-    try {
-        while (!FItems.empty())
-            Delete(Count() - 1);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TUpdateGuard updating(*this);
+    while (!FItems.empty())
+        Delete(Count() - 1);
 }
 
 TCollectionItem* TCollection::FindItemID(int ID) const {
@@ -164,16 +159,10 @@ void TCollection::Assign(const TPersistent* Source) {
         return;
     }
     if (source == this) return;
-    BeginUpdate();
-    try {
-        Clear();
-        for (TCollectionItem* item : source->FItems)
-            Add()->Assign(item);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TUpdateGuard updating(*this);
+    Clear();
+    for (TCollectionItem* item : source->FItems)
+        Add()->Assign(item);
 }
 
 void TCollection::AttachItem(TCollectionItem* Item) {

@@ -39,8 +39,7 @@ TComponent::~TComponent() {
 }
 
 TComponent* TComponent::Components(int Index) const {
-    if (Index < 0 || Index >= ComponentCount())
-        throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    if (Index < 0 || Index >= ComponentCount()) ListIndexError(Index);
     return FComponents[static_cast<size_t>(Index)];
 }
 

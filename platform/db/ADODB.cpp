@@ -247,8 +247,7 @@ void TADOConnection::Detach(TObject* Client) {
 // ---- TParameters ---------------------------------------------------------------------------------
 
 TParameter* TParameters::Items(int Index) const {
-    if (Index < 0 || Index >= Count())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= Count()) ListIndexError(Index);
     return FList[static_cast<size_t>(Index)].get();
 }
 

@@ -8,6 +8,7 @@
 #include "db/SqliteDatabase.h"
 #include "db/ValueCompare.h"
 #include "rtl/Format.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 
 #include <algorithm>
@@ -313,14 +314,9 @@ void TCustomADODataSet::SetParamsFromMaster(bool Requery) {
 void TCustomADODataSet::Requery() {
     CheckBrowseMode();
     DisableControls();
-    try {
-        Close();
-        Open();
-    } catch (...) {
-        EnableControls();
-        throw;
-    }
-    EnableControls();
+    const TScopeExit enableControls([this] { EnableControls(); });
+    Close();
+    Open();
 }
 
 void TCustomADODataSet::BindParameters(TSqliteStatement& Statement, const TJetStatement& Jet) {

@@ -14,8 +14,7 @@ void DatabaseError(const String& message) {
 // ---- TFields / TFieldDefs ------------------------------------------------------------------------
 
 TField* TFields::Fields(int Index) const {
-    if (Index < 0 || Index >= Count())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= Count()) ListIndexError(Index);
     return FList[static_cast<size_t>(Index)];
 }
 
@@ -424,6 +423,10 @@ void TDataSet::SetRecNo(int Value) {
     if (FView.empty()) return;
     const int index = std::clamp(Value, 1, static_cast<int>(FView.size())) - 1;
     if (index == FCursor) return;
+    ScrollTo(index);
+}
+
+void TDataSet::ScrollTo(int index) {
     DoEvent(BeforeScroll);
     MoveTo(index, false);
     DoEvent(AfterScroll);

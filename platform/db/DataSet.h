@@ -276,6 +276,8 @@ private:
     int IndexOfRecord(const TRecordData* record) const;
     TRecordData* RecordOfBookmark(const TBookmark& Bookmark) const;
     void MoveTo(int index, bool asScroll);
+    // Moves to the record at index of the view as a user's move: BeforeScroll, MoveTo, AfterScroll.
+    void ScrollTo(int index);
     void DoEvent(const TDataSetNotifyEvent& Event) {
         if (Event) Event(this);
     }

@@ -4,6 +4,7 @@
 #include "db/DataSetFilter.h"
 #include "db/DataSource.h"
 #include "db/ValueCompare.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 
 #include <algorithm>
@@ -157,21 +158,15 @@ int TDataSet::FindRecord(const String& KeyFields, const Variant& KeyValues, TLoc
     }
     const bool caseInsensitive = (Options & loCaseInsensitive) != 0;
     const bool partial = (Options & loPartialKey) != 0;
-    TRecordData* savedForced = FForcedRecord;
+    // The fields read each record in turn; the record they read before is back afterwards.
+    const TScopeExit restore([this, saved = FForcedRecord] { FForcedRecord = saved; });
     for (size_t r = 0; r < FView.size(); ++r) {
-        TRecordData* rec = FView[r];
+        FForcedRecord = FView[r];
         bool match = true;
-        FForcedRecord = rec;
-        try {
-            for (size_t k = 0; k < fields.size() && match; ++k) {
-                const Variant v = fields[k]->AsVariant();
-                match = LocateMatch(v, keys[k], caseInsensitive, partial);
-            }
-        } catch (...) {
-            FForcedRecord = savedForced;
-            throw;
+        for (size_t k = 0; k < fields.size() && match; ++k) {
+            const Variant v = fields[k]->AsVariant();
+            match = LocateMatch(v, keys[k], caseInsensitive, partial);
         }
-        FForcedRecord = savedForced;
         if (match) return static_cast<int>(r);
     }
     return -1;
@@ -181,29 +176,16 @@ bool TDataSet::Locate(const String& KeyFields, const Variant& KeyValues, TLocate
     CheckBrowseMode();
     const int index = FindRecord(KeyFields, KeyValues, Options);
     if (index < 0) return false;
-    DoEvent(BeforeScroll);
-    FCursor = index;
-    FActiveOverride = -1;
-    FBof = FEof = false;
-    Resync();
-    DoEvent(AfterScroll);
+    ScrollTo(index);
     return true;
 }
 
 Variant TDataSet::Lookup(const String& KeyFields, const Variant& KeyValues, const String& ResultFields) {
     const int index = FindRecord(KeyFields, KeyValues, 0);
     if (index < 0) return Null();
-    TRecordData* savedForced = FForcedRecord;
+    const TScopeExit restore([this, saved = FForcedRecord] { FForcedRecord = saved; });
     FForcedRecord = FView[static_cast<size_t>(index)];
-    Variant result;
-    try {
-        result = FieldValues(ResultFields);
-    } catch (...) {
-        FForcedRecord = savedForced;
-        throw;
-    }
-    FForcedRecord = savedForced;
-    return result;
+    return FieldValues(ResultFields);
 }
 
 // ---- bookmarks -----------------------------------------------------------------------------------
@@ -255,12 +237,7 @@ void TDataSet::GotoBookmark(const TBookmark& Bookmark) {
     CheckBrowseMode();
     const int index = IndexOfRecord(RecordOfBookmark(Bookmark));
     if (index < 0) Error("Record not found");
-    DoEvent(BeforeScroll);
-    FCursor = index;
-    FActiveOverride = -1;
-    FBof = FEof = false;
-    Resync();
-    DoEvent(AfterScroll);
+    ScrollTo(index);
 }
 
 int TDataSet::CompareBookmarks(const TBookmark& Bookmark1, const TBookmark& Bookmark2) const {

@@ -42,6 +42,16 @@ void TBasicAction::UnregisterChanges(TComponent* Client) {
     FClients.erase(std::remove(FClients.begin(), FClients.end(), Client), FClients.end());
 }
 
+bool LinkActionClient(TComponent* client, TBasicAction*& slot, TBasicAction* action) {
+    if (action == slot) return false;
+    if (slot) slot->UnregisterChanges(client);
+    slot = action;
+    if (!action) return false;
+    action->RegisterChanges(client);
+    action->FreeNotification(client);
+    return true;
+}
+
 void TBasicAction::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
     if (Operation == opRemove) {
@@ -178,8 +188,7 @@ TCustomActionList::~TCustomActionList() {
 }
 
 TContainedAction* TCustomActionList::Actions(int Index) const {
-    if (Index < 0 || Index >= ActionCount())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= ActionCount()) ListIndexError(Index);
     return FActions[static_cast<size_t>(Index)];
 }
 

@@ -45,6 +45,11 @@ private:
     TComponent* FActionComponent = nullptr;
 };
 
+// Links a client (a control or a menu item) whose action is held in `slot` to `action`: the client
+// leaves the old action's clients, joins the new one's and hears when it is freed. True when the
+// client now has a new action, whose properties it then takes; nullptr unlinks.
+bool LinkActionClient(TComponent* client, TBasicAction*& slot, TBasicAction* action);
+
 class TContainedAction : public TBasicAction {
     ORV_META(TContainedAction, TBasicAction)
     explicit TContainedAction(TComponent* AOwner) : TBasicAction(AOwner) {}

@@ -10,6 +10,7 @@
 #include "gui/qt/QtSupport.h"
 
 #include "classes/MetaBuilder.h"
+#include "rtl/ScopeGuards.h"
 
 #include <QPushButton>
 #include <QStyleOptionButton>
@@ -433,18 +434,12 @@ void TBitBtn::Paint(void* painter) {
     canvas->Font()->Assign(*Font());
     canvas->Brush()->SetColor(Color());
     canvas->AttachPainter(static_cast<QPainter*>(painter));
-    try {
-        const bool down = button->isDown() || button->isChecked();
-        const TButtonState state = !Enabled() ? bsDisabled : down ? bsDown : bsUp;
-        TRect r = ClientRect();
-        InflateRect(r, -2, -2);
-        FGlyphs.Draw(canvas, r, down ? TPoint(1, 1) : TPoint(0, 0), Caption(), FLayout, FMargin, FSpacing,
-                     state);
-    } catch (...) {
-        canvas->DetachPainter();
-        throw;
-    }
-    canvas->DetachPainter();
+    const TScopeExit detach([canvas] { canvas->DetachPainter(); });
+    const bool down = button->isDown() || button->isChecked();
+    const TButtonState state = !Enabled() ? bsDisabled : down ? bsDown : bsUp;
+    TRect r = ClientRect();
+    InflateRect(r, -2, -2);
+    FGlyphs.Draw(canvas, r, down ? TPoint(1, 1) : TPoint(0, 0), Caption(), FLayout, FMargin, FSpacing, state);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -208,25 +208,17 @@ void TruncateEnd(Line& line, const Layout& lay, const std::vector<int>& ownAdv, 
     if (ellipsis) line.Text += Ellipsis;
 }
 
-} // namespace
+// A run of the text that makes one line: units [Start, End).
+struct Piece {
+    size_t Start, End;
+    bool HardEnd; // ends a paragraph
+};
 
-int TCanvas::DrawTextImpl(const WideString& input, TRect& r, Cardinal format, WideString* modified) {
-    if (input.empty()) {
-        if (format & DT_CALCRECT) {
-            r.Right = r.Left;
-            r.Bottom = r.Top;
-        }
-        if (modified) modified->clear();
-        return 0;
-    }
-    auto rf = RealizeFont(FFont, DeviceFontHeight());
-    const TTextMetric& tm = rf->TM;
-    bool singleLine = format & DT_SINGLELINE;
-    bool wordBreak = (format & DT_WORDBREAK) && !singleLine;
-
-    // Prefix characters: "&&" is "&", "&x" underlines x.
+// Prefix phase: "&&" becomes "&" and "&x" underlines x (prefix is its index, -1 none) unless
+// DT_NOPREFIX; DT_HIDEPREFIX drops the underline. With DT_SINGLELINE line breaks are removed.
+std::u16string ResolvePrefixes(const WideString& input, Cardinal format, int& prefix) {
     std::u16string s;
-    int prefix = -1;
+    prefix = -1;
     if (format & DT_NOPREFIX) {
         s = input;
     } else {
@@ -244,7 +236,7 @@ int TCanvas::DrawTextImpl(const WideString& input, TRect& r, Cardinal format, Wi
         }
         if (format & DT_HIDEPREFIX) prefix = -1;
     }
-    if (singleLine) {
+    if (format & DT_SINGLELINE) {
         std::u16string t;
         for (size_t i = 0; i < s.size(); ++i) {
             if (s[i] == u'\r' || s[i] == u'\n') {
@@ -255,23 +247,25 @@ int TCanvas::DrawTextImpl(const WideString& input, TRect& r, Cardinal format, Wi
         }
         s = t;
     }
+    return s;
+}
 
-    Layout lay;
-    TextAdvances(*rf, DrawnText(*rf, ToQString(WideString(s))), &lay.Adv);
-    if (format & DT_EXPANDTABS) {
-        int chars = (format & DT_TABSTOP) ? static_cast<int>((format >> 8) & 0xFF) : 8;
-        if (chars <= 0) chars = 8;
-        lay.TabWidth = std::max(1, chars * tm.tmAveCharWidth);
-    }
-    int W = MapCX(r.Width());
-    int ellipsisWidth = TextAdvances(*rf, DrawnText(*rf, QStringLiteral("...")), nullptr);
-    bool cjkBreaks = !(format & DT_NOFULLWIDTHCHARBREAK);
+// Tab phase: the device width of a tab stop with DT_EXPANDTABS (DT_TABSTOP gives the stop in
+// average characters in bits 8-15, 8 otherwise); 0 when tabs are not expanded.
+int TabStopWidth(Cardinal format, int averageCharWidth) {
+    if (!(format & DT_EXPANDTABS)) return 0;
+    int chars = (format & DT_TABSTOP) ? static_cast<int>((format >> 8) & 0xFF) : 8;
+    if (chars <= 0) chars = 8;
+    return std::max(1, chars * averageCharWidth);
+}
 
-    // Paragraphs, then lines.
-    struct Piece {
-        size_t Start, End;
-        bool HardEnd; // ends a paragraph
-    };
+// Line-breaking phase: the text's paragraphs (ended by CR, LF or CR LF), each cut into lines no
+// wider than width with DT_WORDBREAK. A line breaks after blanks, and between Chinese characters
+// unless DT_NOFULLWIDTHCHARBREAK (not before closing or after opening punctuation); a word longer
+// than the line stays whole, or is cut with DT_EDITCONTROL.
+std::vector<Piece> BreakLines(const std::u16string& s, const Layout& lay, int width, Cardinal format) {
+    const bool wordBreak = (format & DT_WORDBREAK) && !(format & DT_SINGLELINE);
+    const bool cjkBreaks = !(format & DT_NOFULLWIDTHCHARBREAK);
     std::vector<Piece> pieces;
     size_t ps = 0;
     while (true) {
@@ -319,7 +313,7 @@ int TCanvas::DrawTextImpl(const WideString& input, TRect& r, Cardinal format, Wi
                         }
                     }
                     int w = lay.Width(s, j, j + 1, x);
-                    if (!overflow && x + w > W && j > ls) {
+                    if (!overflow && x + w > width && j > ls) {
                         if (bpEnd != std::u16string::npos) {
                             lineEnd = bpEnd;
                             next = bpNext;
@@ -346,54 +340,86 @@ int TCanvas::DrawTextImpl(const WideString& input, TRect& r, Cardinal format, Wi
         ps = pe + ((s[pe] == u'\r' && pe + 1 < s.size() && s[pe + 1] == u'\n') ? 2 : 1);
         if (ps > s.size()) break;
     }
+    return pieces;
+}
 
-    int lineHeight = tm.tmHeight + ((format & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
-    std::vector<Line> lines;
-    bool ellipsisFlags = format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
-    for (size_t n = 0; n < pieces.size(); ++n) {
-        const Piece& p = pieces[n];
-        Line line;
-        line.Text = s.substr(p.Start, p.End - p.Start);
-        if (prefix >= static_cast<int>(p.Start) && prefix < static_cast<int>(p.End))
-            line.Prefix = prefix - static_cast<int>(p.Start);
-        std::vector<int> adv(lay.Adv.begin() + static_cast<long>(p.Start),
-                             lay.Adv.begin() + static_cast<long>(p.End));
-        Layout own = lay;
-        own.Adv = adv;
-        line.Width = own.Width(line.Text, 0, line.Text.size());
-        if (ellipsisFlags && line.Width > W) {
-            bool atEnd = p.HardEnd;
-            if (format & DT_PATH_ELLIPSIS) {
-                // Keep the last path element and as much of the start as fits: "C:\a\...\name".
-                size_t sep = line.Text.find_last_of(u"\\/");
-                if (sep == std::u16string::npos || sep == 0) {
-                    TruncateEnd(line, lay, adv, W, true, ellipsisWidth);
-                } else {
-                    std::u16string tail = line.Text.substr(sep);
-                    int tailW = own.Width(line.Text, sep, line.Text.size());
-                    size_t head = sep;
-                    while (head > 0 && own.Width(line.Text, 0, head) + ellipsisWidth + tailW > W)
-                        --head;
-                    line.Text = line.Text.substr(0, head) + Ellipsis + tail;
-                    if (line.Prefix >= static_cast<int>(head)) line.Prefix = -1;
-                }
-            } else if (format & DT_WORD_ELLIPSIS) {
-                TruncateEnd(line, lay, adv, W, true, ellipsisWidth);
-                size_t cut = line.Text.size() - Ellipsis.size();
-                size_t sp = line.Text.find_last_of(u' ', cut);
-                if (sp != std::u16string::npos && sp > 0 && cut < p.End - p.Start && line.Text[cut] != u' ')
-                    line.Text = line.Text.substr(0, sp) + Ellipsis;
-            } else {
-                TruncateEnd(line, lay, adv, W, atEnd, ellipsisWidth);
-            }
-            std::vector<int> a2;
-            line.Width = TextAdvances(*rf, DrawnText(*rf, ToQString(WideString(line.Text))), &a2);
-            Layout l2 = lay;
-            l2.Adv = a2;
-            line.Width = l2.Width(line.Text, 0, line.Text.size());
+// Ellipsis phase: the line of a piece with its underline and width; a line wider than width is
+// cut with DT_END_ELLIPSIS (an ellipsis where the paragraph goes on), DT_WORD_ELLIPSIS (at a
+// word) or DT_PATH_ELLIPSIS (keeping the last path element: "C:\a\...\name").
+Line FitLine(const std::u16string& s, const Piece& p, int prefix, const Layout& lay, int width,
+             Cardinal format, const TRealFont& font, int ellipsisWidth) {
+    Line line;
+    line.Text = s.substr(p.Start, p.End - p.Start);
+    if (prefix >= static_cast<int>(p.Start) && prefix < static_cast<int>(p.End))
+        line.Prefix = prefix - static_cast<int>(p.Start);
+    std::vector<int> adv(lay.Adv.begin() + static_cast<long>(p.Start),
+                         lay.Adv.begin() + static_cast<long>(p.End));
+    Layout own = lay;
+    own.Adv = adv;
+    line.Width = own.Width(line.Text, 0, line.Text.size());
+    const bool ellipsisFlags = format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
+    if (!ellipsisFlags || line.Width <= width) return line;
+    if (format & DT_PATH_ELLIPSIS) {
+        size_t sep = line.Text.find_last_of(u"\\/");
+        if (sep == std::u16string::npos || sep == 0) {
+            TruncateEnd(line, lay, adv, width, true, ellipsisWidth);
+        } else {
+            std::u16string tail = line.Text.substr(sep);
+            int tailW = own.Width(line.Text, sep, line.Text.size());
+            size_t head = sep;
+            while (head > 0 && own.Width(line.Text, 0, head) + ellipsisWidth + tailW > width)
+                --head;
+            line.Text = line.Text.substr(0, head) + Ellipsis + tail;
+            if (line.Prefix >= static_cast<int>(head)) line.Prefix = -1;
         }
-        lines.push_back(std::move(line));
+    } else if (format & DT_WORD_ELLIPSIS) {
+        TruncateEnd(line, lay, adv, width, true, ellipsisWidth);
+        size_t cut = line.Text.size() - Ellipsis.size();
+        size_t sp = line.Text.find_last_of(u' ', cut);
+        if (sp != std::u16string::npos && sp > 0 && cut < p.End - p.Start && line.Text[cut] != u' ')
+            line.Text = line.Text.substr(0, sp) + Ellipsis;
+    } else {
+        TruncateEnd(line, lay, adv, width, p.HardEnd, ellipsisWidth);
     }
+    std::vector<int> cutAdv;
+    TextAdvances(font, DrawnText(font, ToQString(WideString(line.Text))), &cutAdv);
+    Layout cut = lay;
+    cut.Adv = std::move(cutAdv);
+    line.Width = cut.Width(line.Text, 0, line.Text.size());
+    return line;
+}
+
+} // namespace
+
+// DrawText's work in phases: prefixes (ResolvePrefixes), tab stops (TabStopWidth), line breaking
+// (BreakLines), ellipses (FitLine), then the layout here (the modified text, an edit control's
+// whole lines, DT_CALCRECT's rectangle, vertical placement) and the painting of each line with its
+// tabs and underline. Returns the height of the text in logical units.
+int TCanvas::DrawTextImpl(const WideString& input, TRect& r, Cardinal format, WideString* modified) {
+    if (input.empty()) {
+        if (format & DT_CALCRECT) {
+            r.Right = r.Left;
+            r.Bottom = r.Top;
+        }
+        if (modified) modified->clear();
+        return 0;
+    }
+    auto rf = RealizeFont(FFont, DeviceFontHeight());
+    const TTextMetric& tm = rf->TM;
+    const bool singleLine = format & DT_SINGLELINE;
+
+    int prefix = -1;
+    const std::u16string s = ResolvePrefixes(input, format, prefix);
+    Layout lay;
+    TextAdvances(*rf, DrawnText(*rf, ToQString(WideString(s))), &lay.Adv);
+    lay.TabWidth = TabStopWidth(format, tm.tmAveCharWidth);
+    const int W = MapCX(r.Width());
+    const int ellipsisWidth = TextAdvances(*rf, DrawnText(*rf, QStringLiteral("...")), nullptr);
+    std::vector<Line> lines;
+    for (const Piece& p : BreakLines(s, lay, W, format))
+        lines.push_back(FitLine(s, p, prefix, lay, W, format, *rf, ellipsisWidth));
+
+    // Layout.
     if (modified) {
         modified->clear();
         for (size_t i = 0; i < lines.size(); ++i) {
@@ -401,23 +427,22 @@ int TCanvas::DrawTextImpl(const WideString& input, TRect& r, Cardinal format, Wi
             *modified += lines[i].Text;
         }
     }
+    const int lineHeight = tm.tmHeight + ((format & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
     // An edit control shows no partly visible last line.
-    int devHeight = MapCY(r.Height());
+    const int devHeight = MapCY(r.Height());
     if ((format & DT_EDITCONTROL) && !(format & DT_CALCRECT)) {
         size_t fit = static_cast<size_t>(std::max(0, devHeight / std::max(1, lineHeight)));
         if (fit < lines.size()) lines.resize(std::max<size_t>(fit, 1));
     }
-
     int maxWidth = 0;
     for (const auto& l : lines)
         maxWidth = std::max(maxWidth, l.Width);
-    int total = static_cast<int>(lines.size()) * lineHeight;
+    const int total = static_cast<int>(lines.size()) * lineHeight;
     if (format & DT_CALCRECT) {
         r.Right = r.Left + UnmapCX(maxWidth);
         r.Bottom = r.Top + UnmapCY(total);
         return UnmapCY(total);
     }
-
     int y = 0; // device offset from the top of r
     if (singleLine) {
         if (format & DT_VCENTER)
@@ -425,8 +450,10 @@ int TCanvas::DrawTextImpl(const WideString& input, TRect& r, Cardinal format, Wi
         else if (format & DT_BOTTOM)
             y = devHeight - lineHeight;
     }
-    int result = (singleLine && (format & (DT_VCENTER | DT_BOTTOM))) ? UnmapCY(y + total) : UnmapCY(total);
+    const int result =
+        (singleLine && (format & (DT_VCENTER | DT_BOTTOM))) ? UnmapCY(y + total) : UnmapCY(total);
 
+    // Painting.
     Changing();
     TRect clip = LPtoDP(r);
     Cardinal options = (format & DT_NOCLIP) ? 0u : static_cast<Cardinal>(ETO_CLIPPED);

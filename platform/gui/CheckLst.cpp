@@ -18,8 +18,7 @@ constexpr int DisabledRole = Qt::UserRole + 1;
 
 QListWidgetItem* ItemAt(const TCheckListBox* box, int index) {
     auto* list = TControlAccess::As<QListWidget>(box);
-    if (index < 0 || index >= list->count())
-        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= list->count()) ListIndexError(index);
     return list->item(index);
 }
 

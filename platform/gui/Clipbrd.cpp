@@ -4,6 +4,7 @@
 #include "gui/qt/BitmapImpl.h"
 #include "gui/qt/QtSupport.h"
 #include "rtl/CodePage.h"
+#include "rtl/StrUtils.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -29,17 +30,11 @@ FormatRegistry& Formats() {
     return r;
 }
 
-String Lower(const String& s) {
-    String r = s;
-    std::transform(r.begin(), r.end(), r.begin(), [](unsigned char c) { return std::tolower(c); });
-    return r;
-}
-
 // The MIME type that carries a registered format; the well-known ones use the types other
 // desktop programs understand.
 QString MimeOf(Word format) {
     String name = GetClipboardFormatName(format);
-    String key = Lower(name);
+    String key = LowerCase(name);
     if (key == "rich text format") return QStringLiteral("text/rtf");
     if (key == "csv") return QStringLiteral("text/csv");
     if (key == "html format") return QStringLiteral("text/html");
@@ -71,7 +66,7 @@ Word RegisterClipboardFormat(const String& name) {
     if (name.empty()) return 0;
     FormatRegistry& r = Formats();
     std::lock_guard<std::mutex> guard(r.Lock);
-    String key = Lower(name);
+    String key = LowerCase(name);
     auto it = r.ByName.find(key);
     if (it != r.ByName.end()) return it->second;
     Word id = r.Next++;

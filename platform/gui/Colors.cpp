@@ -1,5 +1,6 @@
 #include "gui/Colors.h"
 
+#include "rtl/StrUtils.h"
 #include "rtl/SysUtils.h"
 
 #include <array>
@@ -104,14 +105,6 @@ constexpr ColorName ColorNames[] = {
     {clWindowFrame, "clWindowFrame"},
     {clWindowText, "clWindowText"},
 };
-
-bool SameText(const String& a, const char* b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return i == a.size() && b[i] == 0;
-}
 
 } // namespace
 

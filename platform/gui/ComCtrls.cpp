@@ -43,8 +43,7 @@ TStatusBar::TStatusBar(TComponent* AOwner) : TCustomControl(AOwner) {
 TStatusBar::~TStatusBar() = default;
 
 TStatusPanel* TStatusBar::Panels(int Index) const {
-    if (Index < 0 || Index >= PanelCount())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= PanelCount()) ListIndexError(Index);
     return FPanels[static_cast<size_t>(Index)].get();
 }
 
@@ -254,8 +253,7 @@ TPageControl::~TPageControl() {
 }
 
 TTabSheet* TPageControl::Pages(int Index) const {
-    if (Index < 0 || Index >= PageCount())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= PageCount()) ListIndexError(Index);
     return FPages[static_cast<size_t>(Index)];
 }
 

@@ -123,8 +123,7 @@ TListView::~TListView() {
 }
 
 TListColumn* TListView::Column(int Index) const {
-    if (Index < 0 || Index >= ColumnCount())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= ColumnCount()) ListIndexError(Index);
     return FColumns[static_cast<size_t>(Index)].get();
 }
 
@@ -155,8 +154,7 @@ void TListView::UpdateColumns() {
 }
 
 TListItem* TListView::Items(int Index) const {
-    if (Index < 0 || Index >= ItemCount())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= ItemCount()) ListIndexError(Index);
     return FItems[static_cast<size_t>(Index)].get();
 }
 
@@ -576,7 +574,7 @@ TToolButton* TToolBar::Buttons(int Index) const {
             if (n == Index) return b;
             ++n;
         }
-    throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    ListIndexError(Index);
 }
 
 void TToolBar::SetShowCaptions(bool v) {

@@ -6,6 +6,7 @@
 #include "gui/qt/ControlImpl.h"
 #include "gui/qt/ImageListIcons.h"
 #include "gui/qt/QtSupport.h"
+#include "rtl/ScopeGuards.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -50,8 +51,7 @@ void TTreeNode::SetSelectedIndex(int v) {
 }
 
 TTreeNode* TTreeNode::Item(int Index) const {
-    if (Index < 0 || Index >= Count())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= Count()) ListIndexError(Index);
     return FChildren[static_cast<size_t>(Index)].get();
 }
 
@@ -164,7 +164,7 @@ TTreeNode* TTreeNodes::Item(int Index) const {
     int i = 0;
     for (TTreeNode* x = GetFirstNode(); x; x = x->GetNext(), ++i)
         if (i == Index) return x;
-    throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    ListIndexError(Index);
 }
 
 TTreeNode* TTreeNodes::InsertNode(TTreeNode* parent, int index, const String& s, void* ptr) {
@@ -230,10 +230,9 @@ void TTreeNodes::Delete(TTreeNode* Node) {
 }
 
 void TTreeNodes::Clear() {
-    BeginUpdate();
+    const TUpdateGuard updating(*this);
     while (!FRoots.empty())
         Delete(FRoots.back().get());
-    EndUpdate();
 }
 
 void TTreeNodes::BeginUpdate() {

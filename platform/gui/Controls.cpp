@@ -66,10 +66,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FImpl(std::make_uni
 TControl::~TControl() {
     Destroying();
     if (GCapture == this) GCapture = nullptr;
-    if (FAction) {
-        if (auto* a = dynamic_cast<TBasicAction*>(FAction)) a->UnregisterChanges(this);
-        FAction = nullptr;
-    }
+    LinkActionClient(this, FAction, nullptr);
     if (FParent) FParent->RemoveControl(this);
     FParent = nullptr;
     FImpl->Bridge.reset();
@@ -421,14 +418,7 @@ void TControl::SetPopupMenu(TPopupMenu* v) {
 }
 
 void TControl::SetAction(TBasicAction* v) {
-    if (v == FAction) return;
-    if (FAction) FAction->UnregisterChanges(this);
-    FAction = v;
-    if (v) {
-        v->RegisterChanges(this);
-        v->FreeNotification(this);
-        ActionChange(v, false);
-    }
+    if (LinkActionClient(this, FAction, v)) ActionChange(v, false);
 }
 
 void TControl::ActionChange(TBasicAction* Sender, bool CheckDefaults) {

@@ -5,6 +5,7 @@
 #include "gui/qt/ControlImpl.h"
 #include "gui/qt/KeyMapQt.h"
 #include "gui/qt/QtSupport.h"
+#include "rtl/ScopeGuards.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -129,13 +130,11 @@ void TControlAccess::Paint(TControl* c, QPainter& p, const QRect&) {
         cc->Pen()->SetColor(clBlack);
         cc->AttachPainter(&p);
         try {
+            const TScopeExit detach([cc] { cc->DetachPainter(); });
             body();
         } catch (...) {
-            cc->DetachPainter();
             Application()->HandleException(c);
-            return;
         }
-        cc->DetachPainter();
     };
     if (auto* cc = dynamic_cast<TCustomControl*>(c)) {
         paintOn(cc->Canvas(), [&] { cc->Paint(); });

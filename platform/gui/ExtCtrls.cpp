@@ -327,8 +327,7 @@ String TCustomRadioGroup::GetText() const {
 }
 
 TRadioButton* TCustomRadioGroup::Buttons(int Index) const {
-    if (Index < 0 || Index >= static_cast<int>(FButtons.size()))
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= static_cast<int>(FButtons.size())) ListIndexError(Index);
     return FButtons[static_cast<size_t>(Index)];
 }
 

@@ -1,6 +1,7 @@
 #include "gui/FontSubstitutes.h"
 
 #include "gui/qt/QtSupport.h"
+#include "rtl/StrUtils.h"
 
 #include <QFontDatabase>
 
@@ -13,12 +14,6 @@ const char* const ChineseFace = "WenQuanYi Micro Hei";
 const char* const SansFace = "Liberation Sans";
 const char* const SerifFace = "Liberation Serif";
 const char* const MonoFace = "Liberation Mono";
-
-String Lower(const String& s) {
-    String r = s;
-    std::transform(r.begin(), r.end(), r.begin(), [](unsigned char c) { return std::tolower(c); });
-    return r;
-}
 
 } // namespace
 
@@ -68,13 +63,13 @@ const std::vector<std::pair<String, String>>& FontSubstitutionTable() {
 }
 
 bool IsSymbolFontName(const String& name) {
-    return Lower(name) == "wingdings";
+    return LowerCase(name) == "wingdings";
 }
 
 String SubstituteFontName(const String& name) {
-    String key = Lower(name);
+    String key = LowerCase(name);
     for (const auto& [from, to] : FontSubstitutionTable())
-        if (Lower(from) == key) return to;
+        if (LowerCase(from) == key) return to;
     if (!name.empty()) {
         EnsureQtApp();
         if (QFontDatabase::hasFamily(QString::fromStdString(name))) return name;

@@ -778,13 +778,12 @@ int TCustomForm::MDIChildCount() const {
 
 TCustomForm* TCustomForm::MDIChildren(int I) const {
     QMdiArea* area = FForm->MdiArea.data();
-    if (!area) throw EListError("List index out of bounds (" + std::to_string(I) + ")");
+    if (!area) ListIndexError(I);
     std::vector<TCustomForm*> list;
     auto subs = area->subWindowList(QMdiArea::ActivationHistoryOrder);
     for (auto it = subs.rbegin(); it != subs.rend(); ++it)
         if (TCustomForm* f = FormOfWidget((*it)->widget())) list.push_back(f);
-    if (I < 0 || I >= static_cast<int>(list.size()))
-        throw EListError("List index out of bounds (" + std::to_string(I) + ")");
+    if (I < 0 || I >= static_cast<int>(list.size())) ListIndexError(I);
     return list[static_cast<size_t>(I)];
 }
 

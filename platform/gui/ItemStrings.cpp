@@ -18,7 +18,7 @@ TObject* DataObject(const QVariant& v) {
 } // namespace
 
 void TWidgetItemStrings::CheckIndex(Integer index) const {
-    if (index < 0 || index >= Count()) Error("List index out of bounds (%d)", index);
+    if (index < 0 || index >= Count()) StringListIndexError(index);
 }
 
 Integer TWidgetItemStrings::AddObject(const String& s, TObject* obj) {
@@ -41,7 +41,7 @@ Integer TWidgetItemStrings::AddObject(const String& s, TObject* obj) {
 }
 
 void TWidgetItemStrings::InsertObject(Integer index, const String& s, TObject* obj) {
-    if (index < 0 || index > Count()) Error("List index out of bounds (%d)", index);
+    if (index < 0 || index > Count()) StringListIndexError(index);
     DoInsert(index, s, obj);
     NotifyChanged();
 }
@@ -153,13 +153,13 @@ void TMemoStrings::Clear() {
 }
 void TMemoStrings::Delete(Integer index) {
     QStringList l = Lines();
-    if (index < 0 || index >= l.size()) Error("List index out of bounds (%d)", index);
+    if (index < 0 || index >= l.size()) StringListIndexError(index);
     l.removeAt(index);
     SetLines(l);
 }
 void TMemoStrings::Insert(Integer index, const String& s) {
     QStringList l = Lines();
-    if (index < 0 || index > l.size()) Error("List index out of bounds (%d)", index);
+    if (index < 0 || index > l.size()) StringListIndexError(index);
     // A line holding line breaks becomes several lines, as in the edit control.
     QString text = ToQString(s);
     text.replace("\r\n", "\n");
@@ -169,12 +169,12 @@ void TMemoStrings::Insert(Integer index, const String& s) {
 }
 String TMemoStrings::Get(Integer index) const {
     QStringList l = Lines();
-    if (index < 0 || index >= l.size()) Error("List index out of bounds (%d)", index);
+    if (index < 0 || index >= l.size()) StringListIndexError(index);
     return FromQString(l[index]);
 }
 void TMemoStrings::Put(Integer index, const String& s) {
     QStringList l = Lines();
-    if (index < 0 || index >= l.size()) Error("List index out of bounds (%d)", index);
+    if (index < 0 || index >= l.size()) StringListIndexError(index);
     l[index] = ToQString(s);
     SetLines(l);
 }

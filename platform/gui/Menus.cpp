@@ -58,7 +58,7 @@ TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FImpl(std::make_u
 
 TMenuItem::~TMenuItem() {
     Destroying();
-    if (FAction) FAction->UnregisterChanges(this);
+    LinkActionClient(this, FAction, nullptr);
     while (!FItems.empty()) {
         TMenuItem* c = FItems.back();
         FItems.pop_back();
@@ -179,14 +179,7 @@ void TMenuItem::SetDefault(bool v) {
 }
 
 void TMenuItem::SetAction(TBasicAction* v) {
-    if (v == FAction) return;
-    if (FAction) FAction->UnregisterChanges(this);
-    FAction = v;
-    if (v) {
-        v->RegisterChanges(this);
-        v->FreeNotification(this);
-        ActionChange(v, false);
-    }
+    if (LinkActionClient(this, FAction, v)) ActionChange(v, false);
 }
 
 void TMenuItem::ActionChange(TBasicAction* Sender, bool CheckDefaults) {

@@ -3,6 +3,7 @@
 #include "gui/Icon.h"
 #include "gui/Jpeg.h"
 #include "rtl/FileUtils.h"
+#include "rtl/StrUtils.h"
 #include "rtl/Streams.h"
 
 #include <algorithm>
@@ -24,10 +25,7 @@ struct Registry {
 };
 
 String LowerExt(const String& ext) {
-    String e = ext;
-    if (!e.empty() && e[0] == '.') e.erase(0, 1);
-    std::transform(e.begin(), e.end(), e.begin(), [](unsigned char c) { return std::tolower(c); });
-    return e;
+    return LowerCase(!ext.empty() && ext[0] == '.' ? ext.substr(1) : ext);
 }
 
 void RegisterFile(Registry& r, const String& ext, const String& description, const String& className,

@@ -68,8 +68,7 @@ void TScreen::SetCursor(TCursor v) {
 }
 
 TCustomForm* TScreen::Forms(int Index) const {
-    if (Index < 0 || Index >= FormCount())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= FormCount()) ListIndexError(Index);
     return FForms[static_cast<size_t>(Index)];
 }
 

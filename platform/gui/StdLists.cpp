@@ -5,6 +5,7 @@
 #include "gui/qt/ControlImpl.h"
 #include "gui/qt/ItemStrings.h"
 #include "gui/qt/QtSupport.h"
+#include "rtl/ScopeGuards.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -46,6 +47,18 @@ private:
 
 QString CaseOf(const QString& s, TEditCharCase c) {
     return c == ecUpperCase ? s.toUpper() : c == ecLowerCase ? s.toLower() : s;
+}
+
+// Puts the entries of a list control that has just become sorted in order: they are cleared and
+// added again, and the control inserts each at its place. Objects stay with their strings.
+void ReinsertSorted(TStrings& items) {
+    std::vector<std::pair<String, TObject*>> entries;
+    for (int i = 0; i < items.Count(); ++i)
+        entries.emplace_back(items.Strings(i), items.Objects(i));
+    const TUpdateGuard updating(items);
+    items.Clear();
+    for (auto& [s, o] : entries)
+        items.AddObject(s, o);
 }
 
 } // namespace
@@ -124,16 +137,8 @@ void TCustomComboBox::SetDropDownCount(int v) {
 void TCustomComboBox::SetSorted(bool v) {
     FSorted = v;
     if (!v) return;
-    // Re-insert in order, keeping the objects and the current text.
-    String text = Text();
-    std::vector<std::pair<String, TObject*>> entries;
-    for (int i = 0; i < FItems->Count(); ++i)
-        entries.emplace_back(FItems->Strings(i), FItems->Objects(i));
-    FItems->BeginUpdate();
-    FItems->Clear();
-    for (auto& [s, o] : entries)
-        FItems->AddObject(s, o);
-    FItems->EndUpdate();
+    const String text = Text(); // the current text stays
+    ReinsertSorted(*FItems);
     SetTextValue(text);
 }
 
@@ -236,13 +241,13 @@ struct TListBoxAccess {
         if (!(opt.state & QStyle::State_Enabled)) state << odDisabled;
         TRect r = Bounds(opt.rect.x(), opt.rect.y(), opt.rect.width(), opt.rect.height());
         canvas->AttachPainter(p);
+        const TScopeExit detach([canvas] { canvas->DetachPainter(); });
         if (l->OnDrawItem)
             l->OnDrawItem(l, index, r, state);
         else {
             canvas->FillRect(r);
             canvas->TextOut(r.Left + 2, r.Top, l->Items()->Strings(index));
         }
-        canvas->DetachPainter();
     }
 };
 
@@ -332,15 +337,13 @@ void TCustomListBox::SetExtendedSelect(bool v) {
 
 bool TCustomListBox::Selected(int Index) const {
     auto* list = TControlAccess::As<QListWidget>(this);
-    if (Index < 0 || Index >= list->count())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= list->count()) ListIndexError(Index);
     return list->item(Index)->isSelected();
 }
 
 void TCustomListBox::SetSelected(int Index, bool v) {
     auto* list = TControlAccess::As<QListWidget>(this);
-    if (Index < 0 || Index >= list->count())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= list->count()) ListIndexError(Index);
     TApplyGuard guard(this);
     if (!FMultiSelect && v) list->setCurrentRow(Index);
     list->item(Index)->setSelected(v);
@@ -354,14 +357,7 @@ int TCustomListBox::SelCount() const {
 void TCustomListBox::SetSorted(bool v) {
     FSorted = v;
     if (!v) return;
-    std::vector<std::pair<String, TObject*>> entries;
-    for (int i = 0; i < FItems->Count(); ++i)
-        entries.emplace_back(FItems->Strings(i), FItems->Objects(i));
-    FItems->BeginUpdate();
-    FItems->Clear();
-    for (auto& [s, o] : entries)
-        FItems->AddObject(s, o);
-    FItems->EndUpdate();
+    ReinsertSorted(*FItems);
 }
 
 void TCustomListBox::SetStyle(TListBoxStyle v) {

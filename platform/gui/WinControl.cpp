@@ -30,8 +30,7 @@ TWinControl::~TWinControl() {
 }
 
 TControl* TWinControl::Controls(int Index) const {
-    if (Index < 0 || Index >= ControlCount())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    if (Index < 0 || Index >= ControlCount()) ListIndexError(Index);
     return FControls[static_cast<size_t>(Index)];
 }
 

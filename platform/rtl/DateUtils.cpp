@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <ctime>
+#include <mutex>
 
 namespace {
 
@@ -207,7 +208,42 @@ void DecodeDateTime(TDateTime value, Word& year, Word& month, Word& day, Word& h
     DecodeTime(value, hour, min, sec, msec);
 }
 
+namespace {
+
+std::mutex ClockLock;
+TClock& CurrentClock() {
+    static TClock clock;
+    return clock;
+}
+
+TClock ExchangeClock(TClock clock) {
+    std::lock_guard<std::mutex> lock(ClockLock);
+    std::swap(CurrentClock(), clock);
+    return clock;
+}
+
+} // namespace
+
+void SetClock(TClock clock) {
+    ExchangeClock(std::move(clock));
+}
+
+TClockOverride::TClockOverride(TClock clock) : FPrevious(ExchangeClock(std::move(clock))) {}
+TClockOverride::TClockOverride(TDateTime fixed) : TClockOverride(TClock([fixed] { return fixed; })) {}
+TClockOverride::~TClockOverride() {
+    ExchangeClock(std::move(FPrevious));
+}
+
 TDateTime Now() {
+    TClock clock;
+    {
+        std::lock_guard<std::mutex> lock(ClockLock);
+        clock = CurrentClock();
+    }
+    return clock ? clock() : SystemNow();
+}
+
+TDateTime SystemNow() {
     timespec ts{};
     clock_gettime(CLOCK_REALTIME, &ts);
     time_t seconds = ts.tv_sec;

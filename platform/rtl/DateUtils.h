@@ -6,6 +6,8 @@
 
 #include "rtl/Types.h"
 
+#include <functional>
+
 constexpr Word RecodeLeaveFieldAsIs = 65535;
 constexpr double MSecsPerDay = 86400000.0;
 constexpr double OneHour = 1.0 / 24;
@@ -37,12 +39,32 @@ void DecodeTime(TDateTime value, Word& hour, Word& min, Word& sec, Word& msec);
 void DecodeDateTime(TDateTime value, Word& year, Word& month, Word& day, Word& hour, Word& min, Word& sec,
                     Word& msec);
 
-TDateTime Now();  // local date and time
+TDateTime Now();  // local date and time, from the clock set by SetClock (the system's by default)
 TDateTime Date(); // today at midnight
 TDateTime Time(); // the time of day now
 TDateTime Today();
 TDateTime Yesterday();
 TDateTime Tomorrow();
+
+// The time source behind Now(), Date(), Time() and every reading of "today" (two-digit years,
+// dated codes, the status bar clock). SetClock with an empty function puts the system clock
+// back. Tests set a fixed moment so what they compare cannot change at midnight or new year.
+using TClock = std::function<TDateTime()>;
+void SetClock(TClock clock);
+TDateTime SystemNow(); // the system's local date and time, whatever clock is set
+
+// Sets a clock for its own lifetime and puts the previous one back.
+class TClockOverride {
+public:
+    explicit TClockOverride(TClock clock);
+    explicit TClockOverride(TDateTime fixed); // a clock that stands still at `fixed`
+    ~TClockOverride();
+    TClockOverride(const TClockOverride&) = delete;
+    TClockOverride& operator=(const TClockOverride&) = delete;
+
+private:
+    TClock FPrevious;
+};
 
 TDateTime DateOf(TDateTime value); // the day at midnight
 TDateTime TimeOf(TDateTime value); // the time of day alone

@@ -73,8 +73,7 @@ bool MatchFrom(const String& name, size_t n, const String& mask, size_t m) {
             return false;
         }
         if (n >= name.size()) return false;
-        if (c != '?' && c != name[n] && !(c >= 0 && name[n] >= 0 && std::tolower(c) == std::tolower(name[n])))
-            return false;
+        if (c != '?' && LowCase(c) != LowCase(name[n])) return false;
         ++n, ++m;
     }
     return n == name.size();

@@ -1,6 +1,7 @@
 // Format: the platform's percent directives.
 #include "rtl/CodePage.h"
 #include "rtl/FormatDecimal.h"
+#include "rtl/StrUtils.h"
 #include "rtl/SysUtils.h"
 
 namespace {
@@ -105,7 +106,7 @@ private:
         }
         if (i >= F.size()) Error(false);
         char type = F[i++];
-        if (type >= 'a' && type <= 'z') type = static_cast<char>(type - 'a' + 'A');
+        type = UpCase(type);
         String text = Convert(type, precision);
         int used = AnsiLength(text);
         if (used < width) {

@@ -1,5 +1,6 @@
 // Integers and floats to text and back: IntToStr, IntToHex, StrToInt, StrToFloat, StrToCurr.
 #include "rtl/FormatDecimal.h"
+#include "rtl/StrUtils.h"
 #include "rtl/SysUtils.h"
 
 #include <cstdlib>
@@ -36,15 +37,8 @@ bool ParseInteger(const String& s, int bits, Int64& value) {
     UInt64 magnitude = 0;
     for (; i < n; ++i) {
         char c = s[i];
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (hex && c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else if (hex && c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else
-            return false;
+        const int d = hex ? HexDigitValue(c) : (c >= '0' && c <= '9' ? c - '0' : -1);
+        if (d < 0) return false;
         if (hex) {
             if (magnitude > (mask >> 4)) return false;
             magnitude = magnitude * 16 + static_cast<UInt64>(d);

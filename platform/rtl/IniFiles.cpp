@@ -2,6 +2,7 @@
 
 #include "rtl/FileUtils.h"
 #include "rtl/Format.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 #include "rtl/Streams.h"
 #include "rtl/StringList.h"
@@ -15,29 +16,17 @@ namespace {
 }
 
 void FillStrings(TStrings& strings, const std::vector<String>& items) {
-    strings.BeginUpdate();
-    try {
-        strings.Clear();
-        for (const auto& s : items)
-            strings.Add(s);
-    } catch (...) {
-        strings.EndUpdate();
-        throw;
-    }
-    strings.EndUpdate();
+    const TUpdateGuard updating(strings);
+    strings.Clear();
+    for (const auto& s : items)
+        strings.Add(s);
 }
 
 void FillValues(TStrings& strings, const std::vector<std::pair<String, String>>& items) {
-    strings.BeginUpdate();
-    try {
-        strings.Clear();
-        for (const auto& kv : items)
-            strings.Add(kv.first + "=" + kv.second);
-    } catch (...) {
-        strings.EndUpdate();
-        throw;
-    }
-    strings.EndUpdate();
+    const TUpdateGuard updating(strings);
+    strings.Clear();
+    for (const auto& kv : items)
+        strings.Add(kv.first + "=" + kv.second);
 }
 
 
@@ -88,10 +77,19 @@ void TCustomIniFile::WriteFloat(const String& section, const String& ident, doub
     WriteString(section, ident, FloatToStr(value));
 }
 
-TDateTime TCustomIniFile::ReadDate(const String& section, const String& ident, TDateTime defaultValue) {
-    const String text = ReadString(section, ident, "");
+namespace {
+
+// A date or time value as one of the runtime's parsers reads it; the default when the value is
+// missing or is not read.
+TDateTime ParsedOr(const String& text, TDateTime defaultValue, bool (*parse)(const String&, TDateTime&)) {
     TDateTime value = 0;
-    return !text.empty() && TryStrToDate(text, value) ? value : defaultValue;
+    return !text.empty() && parse(text, value) ? value : defaultValue;
+}
+
+} // namespace
+
+TDateTime TCustomIniFile::ReadDate(const String& section, const String& ident, TDateTime defaultValue) {
+    return ParsedOr(ReadString(section, ident, ""), defaultValue, TryStrToDate);
 }
 
 void TCustomIniFile::WriteDate(const String& section, const String& ident, TDateTime value) {
@@ -99,9 +97,7 @@ void TCustomIniFile::WriteDate(const String& section, const String& ident, TDate
 }
 
 TDateTime TCustomIniFile::ReadDateTime(const String& section, const String& ident, TDateTime defaultValue) {
-    const String text = ReadString(section, ident, "");
-    TDateTime value = 0;
-    return !text.empty() && TryStrToDateTime(text, value) ? value : defaultValue;
+    return ParsedOr(ReadString(section, ident, ""), defaultValue, TryStrToDateTime);
 }
 
 void TCustomIniFile::WriteDateTime(const String& section, const String& ident, TDateTime value) {
@@ -109,9 +105,7 @@ void TCustomIniFile::WriteDateTime(const String& section, const String& ident, T
 }
 
 TDateTime TCustomIniFile::ReadTime(const String& section, const String& ident, TDateTime defaultValue) {
-    const String text = ReadString(section, ident, "");
-    TDateTime value = 0;
-    return !text.empty() && TryStrToTime(text, value) ? value : defaultValue;
+    return ParsedOr(ReadString(section, ident, ""), defaultValue, TryStrToTime);
 }
 
 void TCustomIniFile::WriteTime(const String& section, const String& ident, TDateTime value) {

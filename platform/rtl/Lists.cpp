@@ -14,7 +14,7 @@ void TList::Error(const char* message, Integer data) {
 }
 
 void TList::CheckIndex(Integer index) const {
-    if (index < 0 || index >= Count()) Error("List index out of bounds (%d)", index);
+    if (index < 0 || index >= Count()) ListIndexError(index);
 }
 
 Integer TList::Add(void* item) {
@@ -24,7 +24,7 @@ Integer TList::Add(void* item) {
 }
 
 void TList::Insert(Integer index, void* item) {
-    if (index < 0 || index > Count()) Error("List index out of bounds (%d)", index);
+    if (index < 0 || index > Count()) ListIndexError(index);
     FList.insert(FList.begin() + index, item);
     if (item) Notify(item, TListNotification::lnAdded);
 }
@@ -94,14 +94,14 @@ void TList::Assign(const TList& source) {
 }
 
 void TList::SetCount(Integer newCount) {
-    if (newCount < 0) Error("List count out of bounds (%d)", newCount);
+    if (newCount < 0) ListCountError(newCount);
     while (Count() > newCount)
         Delete(Count() - 1);
     FList.resize(static_cast<size_t>(newCount), nullptr);
 }
 
 void TList::SetCapacity(Integer newCapacity) {
-    if (newCapacity < Count()) Error("List capacity out of bounds (%d)", newCapacity);
+    if (newCapacity < Count()) ListCapacityError(newCapacity);
     if (newCapacity > Capacity()) FList.reserve(static_cast<size_t>(newCapacity));
 }
 

@@ -5,7 +5,6 @@
 #include "rtl/StrUtils.h"
 #include "rtl/StringList.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -76,9 +75,10 @@ String DecodeName(const String& text) {
     if (text == "@") return String();
     String r;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
-            std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
-            r += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+        const int hi = i + 2 < text.size() ? HexDigitValue(text[i + 1]) : -1;
+        const int lo = i + 2 < text.size() ? HexDigitValue(text[i + 2]) : -1;
+        if (text[i] == '%' && hi >= 0 && lo >= 0) {
+            r += static_cast<char>(hi * 16 + lo);
             i += 2;
             continue;
         }

@@ -10,12 +10,6 @@ namespace {
 inline unsigned char U(char c) {
     return static_cast<unsigned char>(c);
 }
-inline char AsciiUpper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
-}
-inline char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
 
 // Case mappings of the letters the platform's locale folds. Every mapping keeps the length of the
 // character's UTF-8 form, so an upper-cased text has its characters at the same byte offsets.
@@ -132,14 +126,14 @@ size_t FindFrom(const String& s, const String& sub, size_t from, bool ignoreCase
 String UpperCase(const String& s) {
     String r = s;
     for (char& c : r)
-        c = AsciiUpper(c);
+        c = UpCase(c);
     return r;
 }
 
 String LowerCase(const String& s) {
     String r = s;
     for (char& c : r)
-        c = AsciiLower(c);
+        c = LowCase(c);
     return r;
 }
 
@@ -160,7 +154,7 @@ int CompareStr(const String& a, const String& b) {
 int CompareText(const String& a, const String& b) {
     const size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
-        const int d = U(AsciiUpper(a[i])) - U(AsciiUpper(b[i]));
+        const int d = U(UpCase(a[i])) - U(UpCase(b[i]));
         if (d != 0) return d < 0 ? -1 : 1;
     }
     return Sign(static_cast<Int64>(a.size()) - static_cast<Int64>(b.size()));

@@ -19,6 +19,13 @@
 #include <vector>
 
 // --- case ---------------------------------------------------------------------------------------
+// One character, ASCII letters only: every other byte (UTF-8 sequences too) stays as it is.
+inline char UpCase(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+inline char LowCase(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 String UpperCase(const String& s);
 String LowerCase(const String& s);
 String AnsiUpperCase(const String& s);

@@ -14,7 +14,7 @@ TStringList::~TStringList() {
 }
 
 void TStringList::CheckIndex(Integer index) const {
-    if (index < 0 || index >= Count()) Error("List index out of bounds (%d)", index);
+    if (index < 0 || index >= Count()) StringListIndexError(index);
 }
 
 void TStringList::Changed() {
@@ -47,7 +47,7 @@ TObject* TStringList::GetObject(Integer index) const {
 }
 
 void TStringList::Put(Integer index, const String& s) {
-    if (FSorted) throw EStringListError("Operation not allowed on sorted list");
+    if (FSorted) SortedListError();
     CheckIndex(index);
     Changing();
     FItems[static_cast<size_t>(index)].s = s;
@@ -93,8 +93,8 @@ void TStringList::Insert(Integer index, const String& s) {
 }
 
 void TStringList::InsertObject(Integer index, const String& s, TObject* obj) {
-    if (FSorted) throw EStringListError("Operation not allowed on sorted list");
-    if (index < 0 || index > Count()) Error("List index out of bounds (%d)", index);
+    if (FSorted) SortedListError();
+    if (index < 0 || index > Count()) StringListIndexError(index);
     InsertItem(index, s, obj);
 }
 
@@ -132,7 +132,7 @@ void TStringList::Move(Integer curIndex, Integer newIndex) {
     if (curIndex == newIndex) return;
     CheckIndex(curIndex);
     CheckIndex(newIndex);
-    if (FSorted) throw EStringListError("Operation not allowed on sorted list");
+    if (FSorted) SortedListError();
     Changing();
     TItem item = std::move(FItems[static_cast<size_t>(curIndex)]);
     FItems.erase(FItems.begin() + curIndex);

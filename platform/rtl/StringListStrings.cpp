@@ -1,5 +1,6 @@
 // TStrings: the behaviour every string list shares.
 #include "rtl/CodePage.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 #include "rtl/Streams.h"
 #include "rtl/StringList.h"
@@ -67,66 +68,42 @@ void TStrings::InsertObject(Integer index, const String& s, TObject* obj) {
 }
 
 void TStrings::AddStrings(const TStrings& strings) {
-    BeginUpdate();
-    try {
-        // Counted first, so adding a list to itself ends.
-        const Integer n = strings.Count();
-        for (Integer i = 0; i < n; ++i)
-            AddObject(strings.Get(i), strings.GetObject(i));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TUpdateGuard updating(*this);
+    // Counted first, so adding a list to itself ends.
+    const Integer n = strings.Count();
+    for (Integer i = 0; i < n; ++i)
+        AddObject(strings.Get(i), strings.GetObject(i));
 }
 
 void TStrings::Assign(const TStrings& source) {
     if (&source == this) return;
-    BeginUpdate();
-    try {
-        Clear();
-        FDelimiter = source.FDelimiter;
-        FQuoteChar = source.FQuoteChar;
-        FStrictDelimiter = source.FStrictDelimiter;
-        FNameValueSeparator = source.FNameValueSeparator;
-        AddStrings(source);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TUpdateGuard updating(*this);
+    Clear();
+    FDelimiter = source.FDelimiter;
+    FQuoteChar = source.FQuoteChar;
+    FStrictDelimiter = source.FStrictDelimiter;
+    FNameValueSeparator = source.FNameValueSeparator;
+    AddStrings(source);
 }
 
 void TStrings::Exchange(Integer index1, Integer index2) {
-    BeginUpdate();
-    try {
-        const String s = Get(index1);
-        TObject* obj = GetObject(index1);
-        Put(index1, Get(index2));
-        PutObject(index1, GetObject(index2));
-        Put(index2, s);
-        PutObject(index2, obj);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TUpdateGuard updating(*this);
+    const String s = Get(index1);
+    TObject* obj = GetObject(index1);
+    Put(index1, Get(index2));
+    PutObject(index1, GetObject(index2));
+    Put(index2, s);
+    PutObject(index2, obj);
 }
 
 void TStrings::Move(Integer curIndex, Integer newIndex) {
     if (curIndex == newIndex) return;
-    BeginUpdate();
-    try {
-        const String s = Get(curIndex);
-        TObject* obj = GetObject(curIndex);
-        PutObject(curIndex, nullptr); // so a list that owns its objects does not free it
-        Delete(curIndex);
-        InsertObject(newIndex, s, obj);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TUpdateGuard updating(*this);
+    const String s = Get(curIndex);
+    TObject* obj = GetObject(curIndex);
+    PutObject(curIndex, nullptr); // so a list that owns its objects does not free it
+    Delete(curIndex);
+    InsertObject(newIndex, s, obj);
 }
 
 Integer TStrings::IndexOf(const String& s) const {
@@ -185,23 +162,17 @@ String TStrings::Text() const {
 }
 
 void TStrings::SetText(const String& text) {
-    BeginUpdate();
-    try {
-        Clear();
-        size_t i = 0;
-        while (i < text.size()) {
-            const size_t start = i;
-            while (i < text.size() && text[i] != '\r' && text[i] != '\n')
-                ++i;
-            Add(text.substr(start, i - start));
-            if (i < text.size() && text[i] == '\r') ++i;
-            if (i < text.size() && text[i] == '\n') ++i;
-        }
-    } catch (...) {
-        EndUpdate();
-        throw;
+    const TUpdateGuard updating(*this);
+    Clear();
+    size_t i = 0;
+    while (i < text.size()) {
+        const size_t start = i;
+        while (i < text.size() && text[i] != '\r' && text[i] != '\n')
+            ++i;
+        Add(text.substr(start, i - start));
+        if (i < text.size() && text[i] == '\r') ++i;
+        if (i < text.size() && text[i] == '\n') ++i;
     }
-    EndUpdate();
 }
 
 String TStrings::GetDelimitedText(char delimiter, char quote, bool strict) const {
@@ -223,41 +194,35 @@ String TStrings::GetDelimitedText(char delimiter, char quote, bool strict) const
 }
 
 void TStrings::SetDelimitedTextWith(const String& text, char delimiter, char quote, bool strict) {
-    BeginUpdate();
-    try {
-        Clear();
-        size_t p = 0;
-        const size_t n = text.size();
+    const TUpdateGuard updating(*this);
+    Clear();
+    size_t p = 0;
+    const size_t n = text.size();
+    if (!strict)
+        while (p < n && IsSkippable(text[p]))
+            ++p;
+    while (p < n) {
+        String s;
+        if (text[p] == quote) {
+            s = AnsiExtractQuotedStr(text, p, quote);
+        } else {
+            const size_t start = p;
+            while (p < n && (strict || !IsBlank(text[p])) && text[p] != delimiter)
+                ++p;
+            s = text.substr(start, p - start);
+        }
+        Add(s);
         if (!strict)
             while (p < n && IsSkippable(text[p]))
                 ++p;
-        while (p < n) {
-            String s;
-            if (text[p] == quote) {
-                s = AnsiExtractQuotedStr(text, p, quote);
-            } else {
-                const size_t start = p;
-                while (p < n && (strict || !IsBlank(text[p])) && text[p] != delimiter)
-                    ++p;
-                s = text.substr(start, p - start);
-            }
-            Add(s);
-            if (!strict)
-                while (p < n && IsSkippable(text[p]))
-                    ++p;
-            if (p < n && text[p] == delimiter) {
-                // A delimiter at the very end stands for one more, empty, string.
-                if (p + 1 == n) Add(String());
-                do {
-                    ++p;
-                } while (!strict && p < n && IsSkippable(text[p]));
-            }
+        if (p < n && text[p] == delimiter) {
+            // A delimiter at the very end stands for one more, empty, string.
+            if (p + 1 == n) Add(String());
+            do {
+                ++p;
+            } while (!strict && p < n && IsSkippable(text[p]));
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
     }
-    EndUpdate();
 }
 
 String TStrings::CommaText() const {

@@ -59,3 +59,10 @@ ORV_DECLARE_EXCEPTION(EOSError, Exception)
 
 // Raises the silent exception.
 [[noreturn]] void Abort();
+
+// The list errors many places raise; each message is built here and nowhere else.
+[[noreturn]] void ListIndexError(Int64 index);       // EListError "List index out of bounds (n)"
+[[noreturn]] void StringListIndexError(Int64 index); // EStringListError "List index out of bounds (n)"
+[[noreturn]] void ListCountError(Int64 count);       // EListError "List count out of bounds (n)"
+[[noreturn]] void ListCapacityError(Int64 capacity); // EListError "List capacity out of bounds (n)"
+[[noreturn]] void SortedListError(); // EStringListError "Operation not allowed on sorted list"

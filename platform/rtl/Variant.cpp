@@ -41,11 +41,10 @@ bool VarIsClear(const Variant& v) {
     return false;
 }
 
-bool VarIsOrdinal(const Variant& v) {
-    switch (v.VType()) {
+bool VarTypeIsInteger(TVarType type) {
+    switch (type) {
     case varSmallint:
     case varInteger:
-    case varBoolean:
     case varShortInt:
     case varByte:
     case varWord:
@@ -55,6 +54,14 @@ bool VarIsOrdinal(const Variant& v) {
     default:
         return false;
     }
+}
+
+bool VarTypeIsOrdinal(TVarType type) {
+    return VarTypeIsInteger(type) || type == varBoolean;
+}
+
+bool VarIsOrdinal(const Variant& v) {
+    return VarTypeIsOrdinal(v.VType());
 }
 
 bool VarIsFloat(const Variant& v) {

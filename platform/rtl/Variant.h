@@ -131,6 +131,9 @@ bool VarIsEmpty(const Variant& v);
 bool VarIsNull(const Variant& v);
 bool VarIsClear(const Variant& v);   // empty, or a dispatch holding nothing
 bool VarIsOrdinal(const Variant& v); // integer kinds and boolean
+// The one list of integer type codes: smallint, integer, shortint, byte, word, longword, int64.
+bool VarTypeIsInteger(TVarType type);
+bool VarTypeIsOrdinal(TVarType type); // the integer codes and boolean
 bool VarIsFloat(const Variant& v);   // single, double, currency
 bool VarIsNumeric(const Variant& v); // ordinal or float
 bool VarIsStr(const Variant& v);     // varString or varOleStr

@@ -9,9 +9,8 @@ namespace {
 using VA = TVariantAccess;
 
 bool IsValidElementType(TVarType t) {
+    if (VarTypeIsInteger(t)) return true;
     switch (t) {
-    case varSmallint:
-    case varInteger:
     case varSingle:
     case varDouble:
     case varCurrency:
@@ -22,11 +21,6 @@ bool IsValidElementType(TVarType t) {
     case varBoolean:
     case varVariant:
     case varUnknown:
-    case varShortInt:
-    case varByte:
-    case varWord:
-    case varLongWord:
-    case varInt64:
         return true;
     default:
         return false;

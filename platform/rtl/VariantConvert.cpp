@@ -11,6 +11,7 @@
 // converted EVariantTypeCastError.
 #include "rtl/CodePage.h"
 #include "rtl/Format.h"
+#include "rtl/StrUtils.h"
 #include "rtl/VariantInternal.h"
 
 #include <cfloat>
@@ -23,29 +24,10 @@ using VA = TVariantAccess;
 
 constexpr long double kInt64Limit = 9223372036854775808.0L; // 2^63
 
-bool IsIntegerKind(TVarType t) {
-    switch (t) {
-    case varSmallint:
-    case varInteger:
-    case varShortInt:
-    case varByte:
-    case varWord:
-    case varLongWord:
-    case varInt64:
-    case varBoolean:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool AsciiSameText(const String& a, const char* b) {
     size_t i = 0;
     for (; i < a.size() && b[i]; ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
-        if (x != y) return false;
+        if (LowCase(a[i]) != LowCase(b[i])) return false;
     }
     return i == a.size() && !b[i];
 }
@@ -133,7 +115,7 @@ Int64 VarToInt64Checked(const Variant& v, TVarType target) {
     const TVarType t = v.VType();
     if (t == varEmpty) return 0;
     if (t == varBoolean) return VA::Int(v) ? -1 : 0;
-    if (IsIntegerKind(t)) return VA::Int(v);
+    if (VarTypeIsOrdinal(t)) return VA::Int(v);
     switch (t) {
     case varSingle:
     case varDouble:
@@ -162,7 +144,7 @@ double VarToDoubleChecked(const Variant& v, TVarType target) {
     const TVarType t = v.VType();
     if (t == varEmpty) return 0;
     if (t == varBoolean) return VA::Int(v) ? -1 : 0;
-    if (IsIntegerKind(t)) return static_cast<double>(VA::Int(v));
+    if (VarTypeIsOrdinal(t)) return static_cast<double>(VA::Int(v));
     switch (t) {
     case varSingle:
     case varDouble:
@@ -193,7 +175,7 @@ Int64 VarToCurrencyRaw(const Variant& v) {
     if (t == varEmpty) return 0;
     if (t == varCurrency) return VA::Int(v);
     if (t == varBoolean) return VA::Int(v) ? -10000 : 0;
-    if (IsIntegerKind(t)) {
+    if (VarTypeIsOrdinal(t)) {
         const Int64 i = VA::Int(v);
         if (i > std::numeric_limits<Int64>::max() / 10000 || i < std::numeric_limits<Int64>::min() / 10000)
             VarOverflowError(t, varCurrency);
@@ -222,7 +204,7 @@ Int64 VarToCurrencyRaw(const Variant& v) {
 bool VarToBooleanChecked(const Variant& v) {
     const TVarType t = v.VType();
     if (t == varEmpty) return false;
-    if (IsIntegerKind(t) || t == varCurrency) return VA::Int(v) != 0;
+    if (VarTypeIsOrdinal(t) || t == varCurrency) return VA::Int(v) != 0;
     switch (t) {
     case varSingle:
     case varDouble:
@@ -268,6 +250,7 @@ TDateTime Variant::AsDateTime() const {
 }
 
 String Variant::AsString() const {
+    if (VarTypeIsInteger(FType)) return IntToStr(VA::Int(*this));
     switch (FType) {
     case varEmpty:
         return String();
@@ -277,14 +260,6 @@ String Variant::AsString() const {
         return WideToUtf8(VA::Wide(*this));
     case varBoolean:
         return VA::Int(*this) ? "True" : "False";
-    case varSmallint:
-    case varInteger:
-    case varShortInt:
-    case varByte:
-    case varWord:
-    case varLongWord:
-    case varInt64:
-        return IntToStr(VA::Int(*this));
     case varSingle:
     case varDouble:
         return FloatToStr(static_cast<Extended>(VA::Float(*this)));
@@ -315,19 +290,12 @@ Variant VarAsType(const Variant& v, TVarType type) {
     const TVarType from = v.VType();
     if (from == type) return v;
     if (type & varArray) VarCastError(from, type);
+    if (VarTypeIsInteger(type)) return Variant(type, RangeChecked(VarToInt64Checked(v, type), from, type));
     switch (type) {
     case varEmpty:
         return Variant();
     case varNull:
         return Null();
-    case varSmallint:
-    case varInteger:
-    case varShortInt:
-    case varByte:
-    case varWord:
-    case varLongWord:
-    case varInt64:
-        return Variant(type, RangeChecked(VarToInt64Checked(v, type), from, type));
     case varSingle: {
         const double d = VarToDoubleChecked(v, varSingle);
         if (std::isfinite(d) && std::fabs(d) > FLT_MAX) VarOverflowError(from, varSingle);

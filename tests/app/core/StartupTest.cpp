@@ -109,6 +109,7 @@ TEST_F(Startup, AdminWithTheEmptyPasswordSeesEveryMenuAndTheDesktop) {
 }
 
 TEST_F(Startup, TheMenusTheStatusBarAndTheDesktopHoldTheirItemsInOrder) {
+    const TClockOverride lastSecondOfTheYear(EncodeDateTime(2026, 12, 31, 23, 59, 59, 999));
     ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
     User.Form(Login("admin", {""}));
     ASSERT_TRUE(StartOrvanta());
@@ -145,11 +146,7 @@ TEST_F(Startup, TheMenusTheStatusBarAndTheDesktopHoldTheirItemsInOrder) {
         }
         EXPECT_EQ(FrmMain->StatusBar1->Panels(i)->Width(), panels[i].second) << i;
     }
-    const String clock = FrmMain->StatusBar1->Panels(3)->Text();
-    ASSERT_EQ(clock.size(), 20u); // " yyyy-MM-dd hh:nn:ss"
-    EXPECT_EQ(clock.substr(0, 12), " " + FormatDateTime("yyyy-mm-dd", Now()) + " ");
-    EXPECT_EQ(clock[14], ':');
-    EXPECT_EQ(clock[17], ':');
+    EXPECT_EQ(FrmMain->StatusBar1->Panels(3)->Text(), " 2026-12-31 23:59:59");
     EXPECT_EQ(FrmMain->StatusBar1->Panels(4)->Text().find(ApplicationTitle), 0u);
     EXPECT_EQ(FrmMain->StatusBar1->Panels(4)->Alignment(), taRightJustify);
 

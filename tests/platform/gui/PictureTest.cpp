@@ -125,7 +125,7 @@ TEST(Bitmap, BmpFilesRoundTripInEveryFormat) {
 }
 
 TEST(Bitmap, BmpFilesReadByAnIndependentReader) {
-    if (!HasPillow()) GTEST_SKIP() << "Pillow is not installed";
+    ASSERT_TRUE(HasPillow()) << "python3 with Pillow is required (scripts/packages.txt installs it)";
     TTempDir dir;
     struct {
         TPixelFormat Format;
@@ -208,14 +208,13 @@ TEST(Jpeg, RoundTripThroughFilesAndPictures) {
     String greyFile = dir.File("grey.jpg");
     grey.SaveToFile(greyFile);
 
-    if (HasPillow()) {
-        bool ok;
-        String out = RunPython("from PIL import Image\na = Image.open('" + file + "')\nb = Image.open('" +
-                                   greyFile + "')\nprint(a.format, a.size, a.mode, b.mode)\n",
-                               ok);
-        ASSERT_TRUE(ok) << out;
-        EXPECT_EQ(out, "JPEG (64, 48) RGB L");
-    }
+    ASSERT_TRUE(HasPillow()) << "python3 with Pillow is required (scripts/packages.txt installs it)";
+    bool ok;
+    String out = RunPython("from PIL import Image\na = Image.open('" + file + "')\nb = Image.open('" + greyFile +
+                               "')\nprint(a.format, a.size, a.mode, b.mode)\n",
+                           ok);
+    ASSERT_TRUE(ok) << out;
+    EXPECT_EQ(out, "JPEG (64, 48) RGB L");
 
     TStringStream broken(String("\xFF\xD8\xFF\xE0 broken", 11));
     TJPEGImage bad;
@@ -323,7 +322,7 @@ TEST(ImageList, MaskedAndGreyedDrawing) {
 }
 
 TEST(Icon, LoadsAndDrawsWithItsTransparency) {
-    if (!HasPillow()) GTEST_SKIP() << "Pillow is not installed";
+    ASSERT_TRUE(HasPillow()) << "python3 with Pillow is required (scripts/packages.txt installs it)";
     TTempDir dir;
     String file = dir.File("app.ico");
     bool ok;
