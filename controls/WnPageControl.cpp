@@ -137,7 +137,7 @@ TWnPageControl::~TWnPageControl() {
 
 TWnTabSheet* TWnPageControl::Pages(int Index) const {
     if (Index < 0 || Index >= PageCount())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+        ListIndexError(Index);
     return FPages[static_cast<size_t>(Index)];
 }
 

@@ -24,7 +24,7 @@ void TWnTabDataList::DeclareMeta(meta::Class<TWnTabDataList>&) {}
 
 TWnTabData* TWnTabDataList::Items(int Index) const {
     if (Index < 0 || Index >= Count())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+        ListIndexError(Index);
     return FItems[static_cast<size_t>(Index)].get();
 }
 

@@ -134,7 +134,7 @@ void TvrStyles::SaveToXMLItem(TvrXMLItem& Item) {
 // --- TvrStyleSheet ------------------------------------------------------------------------------
 
 void TvrStyleSheet::Delete(int Index) {
-    if (Index < 0 || Index >= Count()) throw EListError(Format("List index out of bounds (%d)", {Index}));
+    if (Index < 0 || Index >= Count()) ListIndexError(Index);
     FItems.erase(FItems.begin() + Index);
 }
 
@@ -144,7 +144,7 @@ TvrStyles* TvrStyleSheet::Add() {
 }
 
 TvrStyles* TvrStyleSheet::Items(int Index) const {
-    if (Index < 0 || Index >= Count()) throw EListError(Format("List index out of bounds (%d)", {Index}));
+    if (Index < 0 || Index >= Count()) ListIndexError(Index);
     return FItems[static_cast<size_t>(Index)].get();
 }
 

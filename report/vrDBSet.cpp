@@ -294,7 +294,7 @@ bool TvrDBDataset::IsBlobField(const String& Field) {
 void TvrDBDataset::AssignBlobTo(const String& Field, TObject* Target) {
     bool found = false;
     TField* f = CachedField(Field, found);
-    if (!found) throw EListError("List index out of bounds (-1)");
+    if (!found) ListIndexError(-1);
     auto* blob = dynamic_cast<TBlobField*>(f);
     if (!blob) return;
     TMemoryStream bytes;
