@@ -473,6 +473,7 @@ private:
     void RepaintSelectionDifference(const GridCellRange& OldSel);
     int ScrollStep(const AxisLayout& A, int Current, TScrollCode Code, int Pos, int M, int Factor,
                    int PageUp) const;
+    void SyncEditorNow();
     // Painting.
     void DrawGridLines(const GridLayout& L, bool HorzOn, bool VertOn, int StartCol, int StartRow,
                        const TRect& Bounds, TColor OnColor, TColor OffColor, TDrawLinesInfo& Info);
@@ -522,6 +523,8 @@ private:
     bool FFullRepaintOnResize = false;
     bool FRightToLeft = false;
     bool FInScrollRange = false;
+    bool FFocusFromEditor = false;
+    bool FSyncingEditor = false;
     TColor FFixedColor = clBtnFace;
     std::unique_ptr<TGridLineColorsGx> FGridLineColors;
     TInplaceEdit* FCellEditor = nullptr;

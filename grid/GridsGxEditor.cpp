@@ -66,8 +66,17 @@ void TInplaceEdit::HideEditor() {
     if (!Visible()) return;
     const bool hadFocus = Focused();
     InvalidateEditorArea();
-    Hide();
-    if (hadFocus && FGrid && FGrid->CanFocus()) FGrid->SetFocus();
+    // Hiding a focused window hands its focus on (to the grid): that focus comes from the editor.
+    const bool wasFromEditor = FGrid && FGrid->FFocusFromEditor;
+    if (FGrid) FGrid->FFocusFromEditor = true;
+    try {
+        Hide();
+        if (hadFocus && FGrid && FGrid->CanFocus()) FGrid->SetFocus();
+    } catch (...) {
+        if (FGrid) FGrid->FFocusFromEditor = wasFromEditor;
+        throw;
+    }
+    if (FGrid) FGrid->FFocusFromEditor = wasFromEditor;
 }
 
 bool TInplaceEdit::IsShowing() const {
@@ -261,7 +270,19 @@ bool TCustomGridGx::CanShowEditor() const {
 }
 
 void TCustomGridGx::SyncEditor() {
-    if (!CanShowEditor()) return;
+    // Focus changes while the editor is placed come back here; the first call finishes the work.
+    if (FSyncingEditor || !CanShowEditor()) return;
+    FSyncingEditor = true;
+    try {
+        SyncEditorNow();
+    } catch (...) {
+        FSyncingEditor = false;
+        throw;
+    }
+    FSyncingEditor = false;
+}
+
+void TCustomGridGx::SyncEditorNow() {
     auto load = [this] {
         FEditorCell = FCurrentCell;
         FCellEditor->LoadCellContents();
@@ -372,6 +393,7 @@ void TCustomGridGx::SetScrollBarsShown(TScrollStyle Value) {
 
 void TCustomGridGx::DoEnter() {
     TCustomControl::DoEnter();
+    if (FFocusFromEditor) return;
     InvalidateCellRange(SelectedRange());
     SyncEditor();
 }
@@ -379,7 +401,10 @@ void TCustomGridGx::DoEnter() {
 void TCustomGridGx::DoExit() {
     TCustomControl::DoExit();
     InvalidateCellRange(SelectedRange());
-    if (FCellEditor && FindFocusedControl() == FCellEditor) return;
+    // The focus going into the editor leaves the editor be.
+    TCustomForm* form = GetParentForm();
+    TWinControl* next = form ? form->ActiveControl() : FindFocusedControl();
+    if (FCellEditor && next == FCellEditor) return;
     if (!FGridOptions.Contains(goAlwaysShowEditor)) HideEditorWindow();
 }
 
