@@ -307,7 +307,8 @@ void TDBSumListProducer::RecalcAll() {
                 d->EnableControls();
             }
         }
-        if (OnAfterRecalcAll) OnAfterRecalcAll(this);
+        // An external recalculation is the handler's alone.
+        if (!FExternalRecalc && OnAfterRecalcAll) OnAfterRecalcAll(this);
     } catch (...) {
         FLastFiltered = d->Filtered();
         FLastFilter = d->Filter();
