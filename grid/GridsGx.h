@@ -525,6 +525,7 @@ private:
     bool FInScrollRange = false;
     bool FFocusFromEditor = false;
     bool FSyncingEditor = false;
+    bool FScrollRangePending = false;
     TColor FFixedColor = clBtnFace;
     std::unique_ptr<TGridLineColorsGx> FGridLineColors;
     TInplaceEdit* FCellEditor = nullptr;

@@ -200,7 +200,10 @@ void TCustomGridGx::UpdateScrollBarsPos() {
 }
 
 void TCustomGridGx::UpdateScrollBarsRange() {
-    if (FInScrollRange || FScrollBarsShown == ssNone || !Showing()) return;
+    if (FInScrollRange || FScrollBarsShown == ssNone) return;
+    // A grid that does not show yet gets its ranges when it first paints.
+    FScrollRangePending = !Showing();
+    if (FScrollRangePending) return;
     FInScrollRange = true;
     const TGridCoord old = FTopLeftCell;
     try {

@@ -252,6 +252,7 @@ void TCustomGridGx::DrawCellBlock(const GridLayout& L, int StartCol, int StartRo
 }
 
 void TCustomGridGx::Paint() {
+    if (FScrollRangePending) UpdateScrollBarsRange();
     FInPaint = true;
     FPaintArea = ControlPaintRect(this);
     try {
