@@ -3,6 +3,7 @@
 // auto-scroll timer; and the keys and characters the base grid handles itself.
 #include "grid/GridsGx.h"
 
+#include "gui/ControlPaint.h"
 #include "gui/Forms.h"
 #include "gui/Graphics.h"
 #include "gui/SystemMetrics.h"
@@ -244,7 +245,7 @@ void TCustomGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
                 FMoveFromIndex = FMoveToIndex = cell.Y;
                 if (StartRowDrag(FMoveFromIndex, FMoveToIndex, TPoint(X, Y))) {
                     FGridActivity = gaRowMoving;
-                    if (Showing()) Update();
+                    if (Showing()) PaintPending(this);
                     ShowOverlay(true);
                     FTimer->SetEnabled(true);
                 }
@@ -253,7 +254,7 @@ void TCustomGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
                 FMoveFromIndex = FMoveToIndex = cell.X;
                 if (StartColumnDrag(FMoveFromIndex, FMoveToIndex, TPoint(X, Y))) {
                     FGridActivity = gaColMoving;
-                    if (Showing()) Update();
+                    if (Showing()) PaintPending(this);
                     ShowOverlay(true);
                     FTimer->SetEnabled(true);
                 }
@@ -390,7 +391,7 @@ void TCustomGridGx::TrackMoveTarget(int P, int C, bool Columns, TPoint MousePt) 
     if (P < a->FixedEnd) {
         if (FMoveToIndex > a->FixedCells) {
             ApplyScrollCommand(axis, scLineUp, 0, false);
-            if (Showing()) Update();
+            if (Showing()) PaintPending(this);
             l = CalcGridLayout();
             a = Columns ? &l.Cols : &l.Rows;
         }
@@ -398,7 +399,7 @@ void TCustomGridGx::TrackMoveTarget(int P, int C, bool Columns, TPoint MousePt) 
     } else if (P >= a->FullVisibleEnd) {
         if (FMoveToIndex == a->LastFullCell && FMoveToIndex < a->CellCount - 1) {
             ApplyScrollCommand(axis, scLineDown, 0, false);
-            if (Showing()) Update();
+            if (Showing()) PaintPending(this);
             l = CalcGridLayout();
             a = Columns ? &l.Cols : &l.Rows;
         }

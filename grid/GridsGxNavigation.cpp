@@ -96,14 +96,14 @@ void TCustomGridGx::ScrollIntoView(TGridCoord Cell) {
     else if (Cell.Y > l.Rows.LastFullCell)
         next.Y = m.Y;
     if (next == old) return;
-    if (Showing()) Update();
+    if (Showing()) PaintPending(this);
     FTopLeftCell = next;
     TopLeftMovedFrom(old);
 }
 
 void TCustomGridGx::MoveTopLeftTo(int Left, int Top) {
     if (Left == FTopLeftCell.X && Top == FTopLeftCell.Y) return;
-    if (Showing()) Update();
+    if (Showing()) PaintPending(this);
     const TGridCoord old = FTopLeftCell;
     FTopLeftCell = TGridCoord{Left, Top};
     TopLeftMovedFrom(old);
@@ -236,7 +236,7 @@ void TCustomGridGx::UpdateScrollBarsRange() {
             const TGridCoord m = MaxTopLeftFor(TGridCoord{FColsCount - 1, FRowsCount - 1}, l);
             setRange(SB_HORZ, FFixedColsCount < m.X ? ScrollScale : 0);
             if (FTopLeftCell.X > m.X) {
-                if (!repainted) Update();
+                if (!repainted) PaintPending(this);
                 repainted = true;
                 FTopLeftCell.X = m.X;
             }
@@ -248,7 +248,7 @@ void TCustomGridGx::UpdateScrollBarsRange() {
             const TGridCoord m = MaxTopLeftFor(TGridCoord{FColsCount - 1, FRowsCount - 1}, l);
             setRange(SB_VERT, FFixedRowsCount < m.Y ? ScrollScale : 0);
             if (FTopLeftCell.Y > m.Y) {
-                if (!repainted) Update();
+                if (!repainted) PaintPending(this);
                 repainted = true;
                 FTopLeftCell.Y = m.Y;
             }
@@ -331,7 +331,7 @@ void TCustomGridGx::ApplyScrollCommand(TScrollAxis Axis, TScrollCode Code, int P
             FColPixelOffset = o;
             ScrollContent(d, 0, l);
             InvalidateGridRect(Rect(0, 0, ClientWidth(), l.Rows.FixedEnd));
-            if (Showing()) Update();
+            if (Showing()) PaintPending(this);
             UpdateScrollBarsPos();
         }
         return;
