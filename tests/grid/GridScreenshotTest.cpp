@@ -104,3 +104,44 @@ TEST(GridScreenshot, FrozenColumnFootersScrolledWhileSizing) {
     SimulateMouseUp(grid, mbLeft, line + 30, 10);
     EXPECT_EQ(grid->ColWidthAt(3), 64 + 30);
 }
+
+// Scrolling moves painted pixels instead of painting them again: what the screen shows after a
+// few steps must equal a fresh paint of the same state. Needs a display that shows windows.
+TEST(GridScreenshot, ScrolledPixelsMatchAFreshPaint) {
+    if (!std::getenv("ORV_SCREENSHOT_DIR")) GTEST_SKIP() << "needs a display (ORV_SCREENSHOT_DIR)";
+    TForm form(nullptr);
+    form.SetBounds(40, 40, 620, 420);
+    auto* grid = new TListLikeGrid(&form);
+    grid->SetParent(&form);
+    grid->SetAlign(alClient);
+    grid->SetColsCount(20);
+    grid->SetRowsCount(201);
+    grid->SetFixedColsCount(2);
+    grid->SetFrozenColCount(1);
+    grid->SetContraRowCount(2);
+    form.Show();
+    Application()->ProcessMessages();
+    TBitmap screen, fresh;
+    if (!GrabControlFromScreen(grid, screen)) GTEST_SKIP() << "the display gives no pixels";
+    struct {
+        TCustomGridGx::TScrollAxis Axis;
+        TScrollCode Code;
+    } steps[] = {{TCustomGridGx::saVertical, scLineDown}, {TCustomGridGx::saVertical, scLineDown},
+                 {TCustomGridGx::saHorizontal, scLineDown}, {TCustomGridGx::saVertical, scLineUp},
+                 {TCustomGridGx::saHorizontal, scLineDown}, {TCustomGridGx::saVertical, scPageDown}};
+    for (const auto& s : steps) {
+        grid->ApplyScrollCommand(s.Axis, s.Code, 0, false);
+        Application()->ProcessMessages();
+    }
+    EXPECT_EQ(grid->TopLeftCell().X, 4);
+    ASSERT_TRUE(GrabControlFromScreen(grid, screen));
+    GrabControl(grid, fresh);
+    SaveBitmapAsPng(screen, String(std::getenv("ORV_SCREENSHOT_DIR")) + "/grid_scrolled.png");
+    ASSERT_EQ(screen.Width(), fresh.Width());
+    ASSERT_EQ(screen.Height(), fresh.Height());
+    int differing = 0;
+    for (int y = 0; y < fresh.Height(); ++y)
+        for (int x = 0; x < fresh.Width(); ++x)
+            if (PixelAt(screen, x, y) != PixelAt(fresh, x, y)) ++differing;
+    EXPECT_EQ(differing, 0);
+}
