@@ -19,6 +19,22 @@ Currency Raw(long double v) {
     return Currency::FromRaw(static_cast<Int64>(std::llround(v)));
 }
 
+// Moves an amount by Delta ten-thousandths, computed in extended precision and rounded once.
+void Adjust(Currency& Amount, long double Delta) {
+    Amount = Raw(static_cast<long double>(Amount.Value) + Delta);
+}
+
+// Runs F(item, field, field is null) for each item taking part; the field is nullptr for a plain
+// record count.
+template <class F> void ForEachTakingPart(const TDBSumCollection& Sums, TDataSet* DataSet, F&& Fn) {
+    for (int i = 0; i < Sums.Count(); ++i) {
+        TDBSum* s = Sums.Items(i);
+        if (!s->TakesPart()) continue;
+        const TField* f = s->FieldName().empty() ? nullptr : DataSet->FieldByName(s->FieldName());
+        Fn(s, f, f && f->IsNull());
+    }
+}
+
 // The average of an item from its running sum and count.
 void RecomputeAverage(TDBSum* s) {
     s->SumAmount = s->NotNullCount == 0
@@ -272,27 +288,20 @@ void TDBSumListProducer::RecalcAll() {
                     FRecalcInProgress = true;
                     d->First();
                     while (!d->Eof()) {
-                        for (int i = 0; i < FSumCollection->Count(); ++i) {
-                            TDBSum* s = FSumCollection->Items(i);
-                            if (!s->TakesPart()) continue;
-                            if (s->GroupOperation() == goCount && s->FieldName().empty()) {
-                                s->SumAmount.Value += 1;
-                                continue;
-                            }
-                            const TField* f = d->FieldByName(s->FieldName());
+                        ForEachTakingPart(*FSumCollection, d, [](TDBSum* s, const TField* f, bool null) {
                             switch (s->GroupOperation()) {
                             case goSum:
-                                if (!f->IsNull()) s->SumAmount = Raw(s->SumAmount.Value + static_cast<long double>(AmountOf(f)));
+                                if (!null) Adjust(s->SumAmount, static_cast<long double>(AmountOf(f)));
                                 break;
                             case goAvg:
-                                if (!f->IsNull()) ++s->NotNullCount;
-                                s->AvgRunningSum = Raw(s->AvgRunningSum.Value + static_cast<long double>(AmountOf(f)));
+                                if (!null) ++s->NotNullCount;
+                                Adjust(s->AvgRunningSum, static_cast<long double>(AmountOf(f)));
                                 break;
                             case goCount:
-                                if (!f->IsNull()) s->SumAmount.Value += 1;
+                                if (!null) s->SumAmount.Value += 1;
                                 break;
                             }
-                        }
+                        });
                         d->Next();
                     }
                     d->First();
@@ -326,18 +335,14 @@ void TDBSumListProducer::RecalcAll() {
 
 void TDBSumListProducer::HandleAfterEdit(TDataSet* DataSet) {
     if (!FActive) return;
-    for (int i = 0; i < FSumCollection->Count(); ++i) {
-        TDBSum* s = FSumCollection->Items(i);
-        if (!s->TakesPart()) continue;
+    ForEachTakingPart(*FSumCollection, DataSet, [](TDBSum* s, const TField* f, bool null) {
         if (s->GroupOperation() == goCount) {
-            s->OldValue = Currency::FromRaw(1);
-            if (!s->FieldName().empty() && DataSet->FieldByName(s->FieldName())->IsNull()) s->OldValue = Currency();
-            continue;
+            s->OldValue = Currency::FromRaw(null ? 0 : 1);
+            return;
         }
-        const TField* f = DataSet->FieldByName(s->FieldName());
         s->OldValue = Currency::FromRaw(AmountOf(f));
         s->OldVariant = f->AsVariant();
-    }
+    });
     if (FActive) Call(FSavedAfterEdit, DataSet);
 }
 
@@ -353,35 +358,23 @@ void TDBSumListProducer::HandleAfterInsert(TDataSet* DataSet) {
 
 void TDBSumListProducer::HandleAfterPost(TDataSet* DataSet) {
     if (!FActive) return;
-    for (int i = 0; i < FSumCollection->Count(); ++i) {
-        TDBSum* s = FSumCollection->Items(i);
-        if (!s->TakesPart()) continue;
-        const TField* f = s->FieldName().empty() ? nullptr : DataSet->FieldByName(s->FieldName());
-        const bool null = f && f->IsNull();
+    ForEachTakingPart(*FSumCollection, DataSet, [](TDBSum* s, const TField* f, bool null) {
+        const long double change = (f ? static_cast<long double>(AmountOf(f)) : 0) - s->OldValue.Value;
         switch (s->GroupOperation()) {
         case goSum:
-            if (null)
-                s->SumAmount = Raw(static_cast<long double>(s->SumAmount.Value) - s->OldValue.Value);
-            else
-                s->SumAmount = Raw(static_cast<long double>(s->SumAmount.Value) + AmountOf(f) - s->OldValue.Value);
+            Adjust(s->SumAmount, change);
             break;
         case goAvg:
-            if (null) {
-                if (!VarIsNull(s->OldVariant)) --s->NotNullCount;
-                s->AvgRunningSum = Raw(static_cast<long double>(s->AvgRunningSum.Value) - s->OldValue.Value);
-            } else {
-                if (VarIsNull(s->OldVariant)) ++s->NotNullCount;
-                s->AvgRunningSum =
-                    Raw(static_cast<long double>(s->AvgRunningSum.Value) + AmountOf(f) - s->OldValue.Value);
-            }
+            if (null && !VarIsNull(s->OldVariant)) --s->NotNullCount;
+            if (!null && VarIsNull(s->OldVariant)) ++s->NotNullCount;
+            Adjust(s->AvgRunningSum, change);
             RecomputeAverage(s);
             break;
         case goCount:
-            s->SumAmount.Value -= s->OldValue.Value;
-            if (!null) s->SumAmount.Value += 1;
+            s->SumAmount.Value += (null ? 0 : 1) - s->OldValue.Value;
             break;
         }
-    }
+    });
     FPendingInsert = false;
     DoSumListChanged();
     Call(FSavedAfterPost, DataSet);
@@ -390,17 +383,14 @@ void TDBSumListProducer::HandleAfterPost(TDataSet* DataSet) {
 void TDBSumListProducer::HandleBeforeDelete(TDataSet* DataSet) {
     Call(FSavedBeforeDelete, DataSet);
     if (!FActive) return;
-    for (int i = 0; i < FSumCollection->Count(); ++i) {
-        TDBSum* s = FSumCollection->Items(i);
-        if (!s->TakesPart()) continue;
-        const TField* f = s->FieldName().empty() ? nullptr : DataSet->FieldByName(s->FieldName());
-        const bool null = f && f->IsNull();
+    ForEachTakingPart(*FSumCollection, DataSet, [](TDBSum* s, const TField* f, bool null) {
+        const long double value = f ? static_cast<long double>(AmountOf(f)) : 0;
         switch (s->GroupOperation()) {
         case goSum:
-            s->SumAmount = Raw(static_cast<long double>(s->SumAmount.Value) - AmountOf(f));
+            Adjust(s->SumAmount, -value);
             break;
         case goAvg:
-            s->AvgRunningSum = Raw(static_cast<long double>(s->AvgRunningSum.Value) - AmountOf(f));
+            Adjust(s->AvgRunningSum, -value);
             if (!null) --s->NotNullCount;
             RecomputeAverage(s);
             break;
@@ -408,7 +398,7 @@ void TDBSumListProducer::HandleBeforeDelete(TDataSet* DataSet) {
             if (!null) s->SumAmount.Value -= 1;
             break;
         }
-    }
+    });
     DoSumListChanged();
 }
 

@@ -464,8 +464,7 @@ private:
     static void ResizeExtents(TIntegerArray& A, int NewCount, int Default);
     static void ShiftExtentsKeepingContra(TIntegerArray& A, int Index, int Amount, int Default, int Contra);
     static void MoveExtentEntry(TIntegerArray& A, int FromIndex, int ToIndex);
-    void EnsureColWidths();
-    void EnsureRowHeights();
+    bool SetExtentEntry(TIntegerArray& A, int Index, int Total, int Default, int Value);
     void CheckExtentIndex(int Index, int Total) const;
     // Navigation.
     void TopLeftMovedFrom(TGridCoord Old);

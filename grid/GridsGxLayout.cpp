@@ -61,55 +61,54 @@ void TCustomGridGx::MoveExtentEntry(TIntegerArray& A, int FromIndex, int ToIndex
     A.insert(A.begin() + ToIndex, v);
 }
 
-void TCustomGridGx::EnsureColWidths() {
-    if (FColWidths.empty()) ResizeExtents(FColWidths, TotalColsCount(), FDefColWidth);
-}
-
-void TCustomGridGx::EnsureRowHeights() {
-    if (FRowHeights.empty()) ResizeExtents(FRowHeights, TotalRowsCount(), FDefRowHeight);
-}
-
 void TCustomGridGx::CheckExtentIndex(int Index, int Total) const {
     if (Index < 0 || Index >= Total) throw EInvalidGridOperationGx(SIndexOutOfRange);
 }
 
+namespace {
+
+// The entry at Index, or the default outside the array.
+int EntryOr(const TIntegerArray& A, int Index, int Default) {
+    return Index >= 0 && Index < static_cast<int>(A.size()) ? A[static_cast<size_t>(Index)] : Default;
+}
+
+} // namespace
+
 int TCustomGridGx::ColWidthAt(int Index) const {
-    return Index >= 0 && Index < static_cast<int>(FColWidths.size()) ? FColWidths[static_cast<size_t>(Index)]
-                                                                     : FDefColWidth;
+    return EntryOr(FColWidths, Index, FDefColWidth);
 }
 
 int TCustomGridGx::RowHeightAt(int Index) const {
-    return Index >= 0 && Index < static_cast<int>(FRowHeights.size()) ? FRowHeights[static_cast<size_t>(Index)]
-                                                                      : FDefRowHeight;
+    return EntryOr(FRowHeights, Index, FDefRowHeight);
 }
 
 int TCustomGridGx::ColTabStopAt(int Index) const {
-    return Index >= 0 && Index < static_cast<int>(FColTabStops.size()) ? FColTabStops[static_cast<size_t>(Index)]
-                                                                       : 1;
+    return EntryOr(FColTabStops, Index, 1);
+}
+
+// Sets one entry of an extents array (made with the defaults first); false when unchanged.
+bool TCustomGridGx::SetExtentEntry(TIntegerArray& A, int Index, int Total, int Default, int Value) {
+    CheckExtentIndex(Index, Total);
+    if (A.empty()) ResizeExtents(A, Total, Default);
+    if (A[static_cast<size_t>(Index)] == Value) return false;
+    A[static_cast<size_t>(Index)] = Value;
+    return true;
 }
 
 void TCustomGridGx::SetColWidthAt(int Index, int Value) {
-    CheckExtentIndex(Index, TotalColsCount());
-    EnsureColWidths();
-    if (FColWidths[static_cast<size_t>(Index)] == Value) return;
+    if (!SetExtentEntry(FColWidths, Index, TotalColsCount(), FDefColWidth, Value)) return;
     InvalidateWholeGrid();
-    FColWidths[static_cast<size_t>(Index)] = Value;
     ColWidthsWereChanged();
 }
 
 void TCustomGridGx::SetRowHeightAt(int Index, int Value) {
-    CheckExtentIndex(Index, TotalRowsCount());
-    EnsureRowHeights();
-    if (FRowHeights[static_cast<size_t>(Index)] == Value) return;
+    if (!SetExtentEntry(FRowHeights, Index, TotalRowsCount(), FDefRowHeight, Value)) return;
     InvalidateWholeGrid();
-    FRowHeights[static_cast<size_t>(Index)] = Value;
     RowHeightsWereChanged();
 }
 
 void TCustomGridGx::SetColTabStopAt(int Index, int Value) {
-    CheckExtentIndex(Index, TotalColsCount());
-    if (FColTabStops.empty()) ResizeExtents(FColTabStops, TotalColsCount(), 1);
-    FColTabStops[static_cast<size_t>(Index)] = Value;
+    SetExtentEntry(FColTabStops, Index, TotalColsCount(), 1, Value);
 }
 
 void TCustomGridGx::SetDefColWidth(int Value) {

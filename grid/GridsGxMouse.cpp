@@ -20,30 +20,22 @@ int TCustomGridGx::SearchSizingLine(const AxisLayout& A, int P, bool Columns, in
         back = (7 - A.LineGap) / 2;
     }
     auto hit = [&](int line) { return line - back <= P && P <= line - back + range; };
-    // Frozen cells.
-    int line = A.FrozenStart;
-    for (int i = A.FixedCells - A.FrozenCells; i < A.FixedCells; ++i) {
-        line += A.Extent(i);
-        if (line > A.ScrollEnd) break;
-        if (hit(line)) {
-            Index = i;
-            LinePos = line;
-            return P;
+    // The lines after the cells First .. Last, walking from Line.
+    auto search = [&](int line, int first, int last, int limit) {
+        for (int i = first; i <= last; ++i) {
+            line += A.Extent(i);
+            if (line > limit) break;
+            if (hit(line)) {
+                Index = i;
+                LinePos = line;
+                return true;
+            }
+            line += A.LineGap;
         }
-        line += A.LineGap;
-    }
-    // Scrolling cells.
-    line = A.FixedEnd;
-    for (int i = A.FirstScrollCell; i < A.CellCount; ++i) {
-        line += A.Extent(i);
-        if (line > A.ScrollEnd) break;
-        if (hit(line)) {
-            Index = i;
-            LinePos = line;
-            return P;
-        }
-        line += A.LineGap;
-    }
+        return false;
+    };
+    if (search(A.FrozenStart, A.FixedCells - A.FrozenCells, A.FixedCells - 1, A.ScrollEnd)) return P;
+    if (search(A.FixedEnd, A.FirstScrollCell, A.CellCount - 1, A.ScrollEnd)) return P;
     // The grid's end.
     if (A.ScrollEnd == A.ScrollLimit && A.ScrollLimit - back <= P && P <= A.ScrollLimit) {
         Index = A.FullVisibleEnd == A.FixedEnd ? A.LastFullCell : A.LastFullCell + 1;
@@ -56,16 +48,9 @@ int TCustomGridGx::SearchSizingLine(const AxisLayout& A, int P, bool Columns, in
             LinePos = A.ContraStart;
             return P;
         }
-        line = A.ContraStart + A.LineGap;
-        for (int i = A.CellCount; i < A.TotalCells - 1; ++i) {
-            line += A.Extent(i);
-            if (line > A.WholeEnd) break;
-            if (hit(line)) {
-                Index = i + 1; // contra cells are sized at their left edge
-                LinePos = line;
-                return P;
-            }
-            line += A.LineGap;
+        if (search(A.ContraStart + A.LineGap, A.CellCount, A.TotalCells - 2, A.WholeEnd)) {
+            ++Index; // contra cells are sized at their left edge
+            return P;
         }
     }
     Index = -1;

@@ -7,16 +7,9 @@
 
 namespace {
 
-struct TMouseFixture : ::testing::Test {
-    TForm form{nullptr};
-    TTestGrid* grid = nullptr;
+struct TMouseFixture : TShownGridTest {
     void SetUp() override {
-        form.SetBounds(0, 0, 700, 500);
-        grid = new TTestGrid(&form);
-        grid->SetParent(&form);
-        grid->SetBounds(0, 0, 500, 300);
-        grid->SetScrollBarsShown(ssNone);
-        form.Show();
+        TShownGridTest::SetUp();
         grid->SetFocus();
     }
     void Options(TGridOptions Add) { grid->SetGridOptions(grid->GridOptions() + Add); }

@@ -6,14 +6,10 @@
 namespace {
 
 // A grid shown on a form (scroll bars need a window that shows).
-struct TShownGrid : ::testing::Test {
-    TForm form{nullptr};
-    TTestGrid* grid = nullptr;
+struct TShownGrid : TShownGridTest {
     void SetUp() override {
-        form.SetBounds(0, 0, 700, 500);
-        grid = new TTestGrid(&form);
-        grid->SetParent(&form);
-        form.Show();
+        TShownGridTest::SetUp();
+        grid->SetScrollBarsShown(ssBoth);
     }
     void Place(int Width, int Height) { grid->SetBounds(0, 0, Width, Height); }
 };

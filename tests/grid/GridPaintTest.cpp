@@ -9,18 +9,8 @@
 
 namespace {
 
-struct TPaintFixture : ::testing::Test {
-    TForm form{nullptr};
-    TTestGrid* grid = nullptr;
+struct TPaintFixture : TShownGridTest {
     TBitmap shot;
-    void SetUp() override {
-        form.SetBounds(0, 0, 700, 500);
-        grid = new TTestGrid(&form);
-        grid->SetParent(&form);
-        grid->SetBounds(0, 0, 500, 300);
-        grid->SetScrollBarsShown(ssNone);
-        form.Show();
-    }
     void Grab() {
         grid->Painted.clear();
         GrabControl(grid, shot);

@@ -37,6 +37,23 @@ public:
     }
 };
 
+// 200 data rows, a title column and a frozen one, two footer rows, filling a shown form.
+TListLikeGrid* ShowListGrid(TForm& form, int Cols) {
+    form.SetCaption("Grid");
+    form.SetBounds(40, 40, 620, 420);
+    auto* grid = new TListLikeGrid(&form);
+    grid->SetParent(&form);
+    grid->SetAlign(alClient);
+    grid->SetColsCount(Cols);
+    grid->SetRowsCount(201);
+    grid->SetFixedColsCount(2);
+    grid->SetFrozenColCount(1);
+    grid->SetContraRowCount(2);
+    form.Show();
+    Application()->ProcessMessages();
+    return grid;
+}
+
 TColor PixelAt(TBitmap& b, int x, int y) {
     return static_cast<TColor>(ColorToPixelRGB(b.Canvas()->Pixels(x, y)));
 }
@@ -45,20 +62,10 @@ TColor PixelAt(TBitmap& b, int x, int y) {
 
 TEST(GridScreenshot, FrozenColumnFootersScrolledWhileSizing) {
     TForm form(nullptr);
-    form.SetCaption("Grid");
-    form.SetBounds(40, 40, 620, 420);
-    auto* grid = new TListLikeGrid(&form);
-    grid->SetParent(&form);
-    grid->SetAlign(alClient);
-    grid->SetColsCount(9);
-    grid->SetRowsCount(201);
-    grid->SetFixedColsCount(2);
-    grid->SetFrozenColCount(1);
-    grid->SetContraRowCount(2);
+    auto* grid = ShowListGrid(form, 9);
     grid->SetColWidthAt(0, 40);
     grid->SetColWidthAt(1, 80);
     grid->SetGridOptions(grid->GridOptions() + TGridOptions{goColSizing});
-    form.Show();
     grid->SetFocus();
     Application()->ProcessMessages();
     grid->MoveFocus(3, 55, true, true);
@@ -110,17 +117,7 @@ TEST(GridScreenshot, FrozenColumnFootersScrolledWhileSizing) {
 TEST(GridScreenshot, ScrolledPixelsMatchAFreshPaint) {
     if (!std::getenv("ORV_SCREENSHOT_DIR")) GTEST_SKIP() << "needs a display (ORV_SCREENSHOT_DIR)";
     TForm form(nullptr);
-    form.SetBounds(40, 40, 620, 420);
-    auto* grid = new TListLikeGrid(&form);
-    grid->SetParent(&form);
-    grid->SetAlign(alClient);
-    grid->SetColsCount(20);
-    grid->SetRowsCount(201);
-    grid->SetFixedColsCount(2);
-    grid->SetFrozenColCount(1);
-    grid->SetContraRowCount(2);
-    form.Show();
-    Application()->ProcessMessages();
+    auto* grid = ShowListGrid(form, 20);
     TBitmap screen, fresh;
     if (!GrabControlFromScreen(grid, screen)) GTEST_SKIP() << "the display gives no pixels";
     struct {

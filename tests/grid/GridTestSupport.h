@@ -63,6 +63,20 @@ public:
     using TCustomGridGx::TSizingHit;
 };
 
+// A test grid of 500 x 300 pixels shown on a form, without scroll bars.
+struct TShownGridTest : ::testing::Test {
+    TForm form{nullptr};
+    TTestGrid* grid = nullptr;
+    void SetUp() override {
+        form.SetBounds(0, 0, 700, 500);
+        grid = new TTestGrid(&form);
+        grid->SetParent(&form);
+        grid->SetBounds(0, 0, 500, 300);
+        grid->SetScrollBarsShown(ssNone);
+        form.Show();
+    }
+};
+
 // Runs F and returns the message of the EInvalidGridOperationGx it raises ("" when none).
 template <class F> String GridErrorOf(F&& f) {
     try {
