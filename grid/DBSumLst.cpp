@@ -100,6 +100,38 @@ void TDBSumCollection::Update(TCollectionItem*) {
 
 // ---- TDBSumListProducer -------------------------------------------------------------------------
 
+class TDBSumListProducer::TDataSetWatch : public TComponent {
+public:
+    explicit TDataSetWatch(TDBSumListProducer* Producer) : TComponent(nullptr), FProducer(Producer) {}
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        // The component is past its own destructor: it is known only by its address.
+        if (Operation == opRemove) FProducer->DataSetFreed(AComponent);
+    }
+
+private:
+    TDBSumListProducer* FProducer;
+};
+
+// Told from the freed component's last steps: its members are gone, so its handlers are not
+// touched; a master that stays gets its own handler back.
+void TDBSumListProducer::DataSetFreed(const TComponent* DataSet) {
+    if (FMasterDataSet && DataSet == static_cast<const TComponent*>(FMasterDataSet)) {
+        FMasterDataSet = nullptr;
+        FSavedMasterAfterScroll = nullptr;
+    }
+    if (!FDataSet || DataSet != static_cast<const TComponent*>(FDataSet)) return;
+    if (FMasterDataSet) {
+        FMasterDataSet->AfterScroll = std::move(FSavedMasterAfterScroll);
+        FMasterDataSet->RemoveFreeNotification(FWatch.get());
+        FMasterDataSet = nullptr;
+    }
+    FSavedAfterCancel = FSavedAfterClose = FSavedAfterEdit = FSavedAfterInsert = nullptr;
+    FSavedAfterOpen = FSavedAfterPost = FSavedAfterScroll = FSavedBeforeDelete = FSavedMasterAfterScroll = nullptr;
+    FEventsHooked = false;
+    FDataSet = nullptr;
+}
+
 ORV_META_IMPL(TDBSumListProducer)
 void TDBSumListProducer::DeclareMeta(meta::Class<TDBSumListProducer>& c) {
     c.Property("Active", &TDBSumListProducer::Active, &TDBSumListProducer::SetActive).Default(true);
@@ -112,10 +144,12 @@ void TDBSumListProducer::DeclareMeta(meta::Class<TDBSumListProducer>& c) {
 }
 
 TDBSumListProducer::TDBSumListProducer(TComponent* Owner)
-    : FOwner(Owner), FSumCollection(std::make_unique<TDBSumCollection>(this)) {}
+    : FOwner(Owner), FSumCollection(std::make_unique<TDBSumCollection>(this)),
+      FWatch(std::make_unique<TDataSetWatch>(this)) {}
 
 TDBSumListProducer::~TDBSumListProducer() {
     StopProducing(false);
+    if (FDataSet) FDataSet->RemoveFreeNotification(FWatch.get());
     // The collection goes quietly: its items' removal must not start a recalculation.
     FActive = false;
     FDataSet = nullptr;
@@ -159,6 +193,8 @@ void TDBSumListProducer::SetDataSet(TDataSet* Value) {
         }
         return;
     }
+    if (FDataSet) FDataSet->RemoveFreeNotification(FWatch.get());
+    if (Value) Value->FreeNotification(FWatch.get());
     if (OwnerLoading()) {
         FDataSet = Value;
         return;
@@ -241,6 +277,7 @@ void TDBSumListProducer::HookDataSetEvents() {
     d->AfterScroll = [this](TDataSet* ds) { HandleAfterScroll(ds); };
     d->BeforeDelete = [this](TDataSet* ds) { HandleBeforeDelete(ds); };
     if (FMasterDataSet) {
+        FMasterDataSet->FreeNotification(FWatch.get());
         FSavedMasterAfterScroll = FMasterDataSet->AfterScroll;
         FMasterDataSet->AfterScroll = [this](TDataSet* ds) { HandleMasterAfterScroll(ds); };
     }
@@ -263,6 +300,7 @@ void TDBSumListProducer::UnhookDataSetEvents() {
     if (FMasterDataSet) {
         FMasterDataSet->AfterScroll = std::move(FSavedMasterAfterScroll);
         FSavedMasterAfterScroll = nullptr;
+        if (FMasterDataSet != FDataSet) FMasterDataSet->RemoveFreeNotification(FWatch.get());
     }
     FMasterDataSet = nullptr;
     FMasterPropInfo = nullptr;

@@ -233,3 +233,15 @@ TEST_F(SumListTest, MasterMovesRecalculateTheSums) {
     Producer.SetDataSet(q.get());
     EXPECT_EQ(Producer.MasterDataSet(), nullptr);
 }
+
+TEST_F(SumListTest, AFreedDataSetIsLetGo) {
+    Insert("x", "3");
+    auto q = OpenFees();
+    Add(goSum, "F_amount");
+    Producer.SetDataSet(q.get());
+    ASSERT_TRUE(Producer.EventsHooked());
+    q.reset();
+    EXPECT_EQ(Producer.DataSet(), nullptr);
+    EXPECT_FALSE(Producer.EventsHooked());
+    Producer.RecalcAll(); // nothing to reach
+}
