@@ -37,9 +37,9 @@ template <class F> void ForEachTakingPart(const TDBSumCollection& Sums, TDataSet
 
 // The average of an item from its running sum and count.
 void RecomputeAverage(TDBSum* s) {
-    s->SumAmount = s->NotNullCount == 0
-                       ? Currency()
-                       : Raw(static_cast<long double>(s->AvgRunningSum.Value) / static_cast<long double>(s->NotNullCount));
+    s->SumAmount = s->NotNullCount == 0 ? Currency()
+                                        : Raw(static_cast<long double>(s->AvgRunningSum.Value) /
+                                              static_cast<long double>(s->NotNullCount));
 }
 
 } // namespace
@@ -127,7 +127,8 @@ void TDBSumListProducer::DataSetFreed(const TComponent* DataSet) {
         FMasterDataSet = nullptr;
     }
     FSavedAfterCancel = FSavedAfterClose = FSavedAfterEdit = FSavedAfterInsert = nullptr;
-    FSavedAfterOpen = FSavedAfterPost = FSavedAfterScroll = FSavedBeforeDelete = FSavedMasterAfterScroll = nullptr;
+    FSavedAfterOpen = FSavedAfterPost = FSavedAfterScroll = FSavedBeforeDelete = FSavedMasterAfterScroll =
+        nullptr;
     FEventsHooked = false;
     FDataSet = nullptr;
 }
@@ -462,7 +463,8 @@ void TDBSumListProducer::HandleAfterOpen(TDataSet* DataSet) {
 void TDBSumListProducer::HandleAfterScroll(TDataSet* DataSet) {
     Call(FSavedAfterScroll, DataSet);
     if (!FActive || FRecalcInProgress) return;
-    if ((DataSet->Filtered() && DataSet->Filter() != FLastFilter) || DataSet->Filtered() != FLastFiltered) RecalcAll();
+    if ((DataSet->Filtered() && DataSet->Filter() != FLastFilter) || DataSet->Filtered() != FLastFiltered)
+        RecalcAll();
 }
 
 void TDBSumListProducer::HandleMasterAfterScroll(TDataSet* DataSet) {

@@ -411,7 +411,8 @@ void TCustomGridGx::InvalidateWholeGrid() {
 void TCustomGridGx::InvalidateOneColumn(int Col) {
     const GridLayout l = CalcGridLayout();
     InvalidateGridRect(RangeScreenRect(GridCellRange{Col, 0, Col, FFixedRowsCount - 1}, true));
-    InvalidateGridRect(RangeScreenRect(GridCellRange{Col, l.Rows.FirstScrollCell, Col, l.Rows.LastFullCell + 1}, true));
+    InvalidateGridRect(
+        RangeScreenRect(GridCellRange{Col, l.Rows.FirstScrollCell, Col, l.Rows.LastFullCell + 1}, true));
     if (FContraRowCount > 0)
         InvalidateGridRect(RangeScreenRect(GridCellRange{Col, FRowsCount, Col, TotalRowsCount() - 1}, true));
 }
@@ -419,7 +420,8 @@ void TCustomGridGx::InvalidateOneColumn(int Col) {
 void TCustomGridGx::InvalidateOneRow(int Row) {
     const GridLayout l = CalcGridLayout();
     InvalidateGridRect(RangeScreenRect(GridCellRange{0, Row, FFixedColsCount - 1, Row}, true));
-    InvalidateGridRect(RangeScreenRect(GridCellRange{l.Cols.FirstScrollCell, Row, l.Cols.LastFullCell + 1, Row}, true));
+    InvalidateGridRect(
+        RangeScreenRect(GridCellRange{l.Cols.FirstScrollCell, Row, l.Cols.LastFullCell + 1, Row}, true));
     if (FContraColCount > 0)
         InvalidateGridRect(RangeScreenRect(GridCellRange{FColsCount, Row, TotalColsCount() - 1, Row}, true));
 }
@@ -512,10 +514,12 @@ void TCustomGridGx::ShiftAxisCells(int Index, int Delta, bool Rows) {
     int& count = Rows ? FRowsCount : FColsCount;
     if (count + Delta < Index) throw EInvalidGridOperationGx(STooManyDeleted);
     if (Rows) {
-        if (!FRowHeights.empty()) ShiftExtentsKeepingContra(FRowHeights, Index, Delta, FDefRowHeight, FContraRowCount);
+        if (!FRowHeights.empty())
+            ShiftExtentsKeepingContra(FRowHeights, Index, Delta, FDefRowHeight, FContraRowCount);
     } else {
         if (!FColTabStops.empty()) ShiftExtentsKeepingContra(FColTabStops, Index, Delta, 1, FContraColCount);
-        if (!FColWidths.empty()) ShiftExtentsKeepingContra(FColWidths, Index, Delta, FDefColWidth, FContraColCount);
+        if (!FColWidths.empty())
+            ShiftExtentsKeepingContra(FColWidths, Index, Delta, FDefColWidth, FContraColCount);
     }
     count += Delta;
     TGridCoord cell = FCurrentCell;
@@ -532,7 +536,8 @@ void TCustomGridGx::ShiftAxisCells(int Index, int Delta, bool Rows) {
 }
 
 // Changes the normal cells' part of an extents array while the contra entries stay at its end.
-void TCustomGridGx::ShiftExtentsKeepingContra(TIntegerArray& A, int Index, int Amount, int Default, int Contra) {
+void TCustomGridGx::ShiftExtentsKeepingContra(TIntegerArray& A, int Index, int Amount, int Default,
+                                              int Contra) {
     const int n = static_cast<int>(A.size());
     std::vector<int> contra(A.end() - std::min(n, Contra), A.end());
     A.resize(static_cast<size_t>(n - static_cast<int>(contra.size())));

@@ -12,7 +12,8 @@
 
 // ---- sizing hit test ----------------------------------------------------------------------------
 
-int TCustomGridGx::SearchSizingLine(const AxisLayout& A, int P, bool Columns, int& Index, int& LinePos) const {
+int TCustomGridGx::SearchSizingLine(const AxisLayout& A, int P, bool Columns, int& Index,
+                                    int& LinePos) const {
     if (Columns && UseRightToLeftAlignment()) P = ClientWidth() - P;
     int range = A.LineGap, back = 0;
     if (A.LineGap < 7) {
@@ -61,7 +62,8 @@ TCustomGridGx::TSizingHit TCustomGridGx::HitTestSizing(int X, int Y, const GridL
     TSizingHit h;
     if (!FGridOptions.Contains(goColSizing) && !FGridOptions.Contains(goRowSizing)) return h;
     const bool rtl = UseRightToLeftAlignment();
-    const bool rightOfTitles = rtl ? X < ClientWidth() - Layout.Cols.FrozenStart : X > Layout.Cols.FrozenStart;
+    const bool rightOfTitles =
+        rtl ? X < ClientWidth() - Layout.Cols.FrozenStart : X > Layout.Cols.FrozenStart;
     const bool inTitleCols = rtl ? X > ClientWidth() - Layout.Cols.FrozenStart : X < Layout.Cols.FrozenStart;
     int index = -1, linePos = 0, p = 0;
     if (rightOfTitles && FGridOptions.Contains(goColSizing)) {
@@ -202,7 +204,8 @@ void TCustomGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
             FSizingIndex = hit.Index;
             FSizingPos = hit.Pos;
             FSizingOffset = hit.Offset;
-            if (UseRightToLeftAlignment() && FGridActivity == gaColSizing) FSizingPos = ClientWidth() - FSizingPos;
+            if (UseRightToLeftAlignment() && FGridActivity == gaColSizing)
+                FSizingPos = ClientWidth() - FSizingPos;
             ShowOverlay(true);
             handled = true;
         } else {
@@ -311,7 +314,8 @@ void TCustomGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
         case gaColSizing:
         case gaRowSizing: {
             ShowOverlay(false);
-            if (UseRightToLeftAlignment() && FGridActivity == gaColSizing) FSizingPos = ClientWidth() - FSizingPos;
+            if (UseRightToLeftAlignment() && FGridActivity == gaColSizing)
+                FSizingPos = ClientWidth() - FSizingPos;
             const int extent = NewSizingExtent(CalcGridLayout());
             if (extent > 1) {
                 if (FGridActivity == gaColSizing)
@@ -327,7 +331,8 @@ void TCustomGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
             FTimer->SetEnabled(false);
             int from = FMoveFromIndex, to = FMoveToIndex;
             const bool cols = FGridActivity == gaColMoving;
-            const bool agreed = cols ? FinishColumnDrag(from, to, TPoint(X, Y)) : FinishRowDrag(from, to, TPoint(X, Y));
+            const bool agreed =
+                cols ? FinishColumnDrag(from, to, TPoint(X, Y)) : FinishRowDrag(from, to, TPoint(X, Y));
             FGridActivity = gaNormal;
             if (agreed && from != to) {
                 if (cols)
@@ -393,7 +398,8 @@ void TCustomGridGx::TrackMoveTarget(int P, int C, bool Columns, TPoint MousePt) 
         C = FMoveToIndex;
     }
     int origin = FMoveFromIndex;
-    if (Columns ? CheckColumnDragTarget(origin, C, MousePt) : CheckRowDragTarget(origin, C, MousePt)) FMoveToIndex = C;
+    if (Columns ? CheckColumnDragTarget(origin, C, MousePt) : CheckRowDragTarget(origin, C, MousePt))
+        FMoveToIndex = C;
     ShowOverlay(true);
 }
 

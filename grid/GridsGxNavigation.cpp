@@ -371,5 +371,6 @@ void TCustomGridGx::Resize() {
 }
 
 void TCustomGridGx::TopLeftWasChanged() {
-    if (FEditingActive && FCellEditor) FCellEditor->MoveEditor(CellScreenRect(FCurrentCell.X, FCurrentCell.Y), false);
+    if (FEditingActive && FCellEditor)
+        FCellEditor->MoveEditor(CellScreenRect(FCurrentCell.X, FCurrentCell.Y), false);
 }

@@ -79,7 +79,9 @@ TEST_F(TMouseFixture, ACellClickNeedsPressAndReleaseOnOneCell) {
     EXPECT_EQ(grid->ClickedAt[0], TPoint(9, 6));
     // A handler of OnCellMouseClick takes the click instead.
     int handled = 0;
-    grid->OnCellMouseClick = [&](TCustomGridGx*, TGridCoord, TMouseButton, TShiftState, int, int) { ++handled; };
+    grid->OnCellMouseClick = [&](TCustomGridGx*, TGridCoord, TMouseButton, TShiftState, int, int) {
+        ++handled;
+    };
     SimulateClick(grid, c22.Left + 5, c22.Top + 5);
     EXPECT_EQ(handled, 1);
     EXPECT_EQ(grid->ClickedCells.size(), 1u);

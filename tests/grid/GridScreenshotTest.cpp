@@ -21,16 +21,22 @@ public:
     void PaintCell(int Col, int Row, const TRect& R, TGridDrawState State) override {
         TCanvas* c = Canvas();
         c->Brush()->SetStyle(bsSolid);
-        c->Brush()->SetColor(State.Contains(gdFixed) ? FixedColor() : Row >= RowsCount() ? 0x00E0F0FF : Color());
+        c->Brush()->SetColor(State.Contains(gdFixed) ? FixedColor()
+                             : Row >= RowsCount()    ? 0x00E0F0FF
+                                                     : Color());
         if (State.Contains(gdSelected) && !State.Contains(gdFixed)) c->Brush()->SetColor(0x00FFE8D0);
         c->FillRect(R);
         String text;
         if (Row == 0)
             text = Col == 0 ? "No." : Col == 1 ? "House" : "Fee " + IntToStr(Col);
         else if (Row >= RowsCount())
-            text = Col == 1 ? (Row == RowsCount() ? "Sum" : "Avg") : Col >= 2 ? IntToStr(Col * 1000 + Row) : "";
+            text = Col == 1   ? (Row == RowsCount() ? "Sum" : "Avg")
+                   : Col >= 2 ? IntToStr(Col * 1000 + Row)
+                              : "";
         else
-            text = Col == 0 ? IntToStr(Row) : Col == 1 ? "A-" + IntToStr(100 + Row) : IntToStr(Col * Row) + ".00";
+            text = Col == 0   ? IntToStr(Row)
+                   : Col == 1 ? "A-" + IntToStr(100 + Row)
+                              : IntToStr(Col * Row) + ".00";
         c->Font()->SetColor(clBlack);
         c->Brush()->SetStyle(bsClear);
         c->TextOut(R.Left + 3, R.Top + 4, text);
@@ -123,7 +129,7 @@ TEST(GridScreenshot, ScrolledPixelsMatchAFreshPaint) {
     struct {
         TCustomGridGx::TScrollAxis Axis;
         TScrollCode Code;
-    } steps[] = {{TCustomGridGx::saVertical, scLineDown}, {TCustomGridGx::saVertical, scLineDown},
+    } steps[] = {{TCustomGridGx::saVertical, scLineDown},   {TCustomGridGx::saVertical, scLineDown},
                  {TCustomGridGx::saHorizontal, scLineDown}, {TCustomGridGx::saVertical, scLineUp},
                  {TCustomGridGx::saHorizontal, scLineDown}, {TCustomGridGx::saVertical, scPageDown}};
     for (const auto& s : steps) {

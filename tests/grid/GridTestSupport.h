@@ -43,8 +43,12 @@ public:
         TCustomGridGx::InvalidateGridRect(R);
     }
     bool CanSelectCell(int, int) override { return AllowSelect; }
-    String GetCellEditText(int Col, int Row) override { return EditTexts[static_cast<size_t>((Row * 8 + Col) % 64)]; }
-    void SetCellEditText(int Col, int Row, const String& Text) override { Posted.push_back({TGridCoord{Col, Row}, Text}); }
+    String GetCellEditText(int Col, int Row) override {
+        return EditTexts[static_cast<size_t>((Row * 8 + Col) % 64)];
+    }
+    void SetCellEditText(int Col, int Row, const String& Text) override {
+        Posted.push_back({TGridCoord{Col, Row}, Text});
+    }
     int GetEditorMaxLength() override { return MaxLength; }
     void DefaultCellMouseClick(TGridCoord Cell, TMouseButton, TShiftState, int X, int Y) override {
         ClickedCells.push_back(Cell);

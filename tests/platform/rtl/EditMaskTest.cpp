@@ -24,12 +24,9 @@ TEST(EditMask, FormatsValuesIntoTheMask) {
         const char* Value;
         const char* Result;
     } cases[] = {
-        {"000-0000;0;_", "5551234", "555-1234"},
-        {"000-0000;1;_", "555-1234", "555-1234"},
-        {"000-0000;1;_", "55", "55_-____"},
-        {">ll<ll", "abCD", "ABcd"},
-        {"\\(000\\)", "123", "(123)"},
-        {"", "abc", ""},
+        {"000-0000;0;_", "5551234", "555-1234"}, {"000-0000;1;_", "555-1234", "555-1234"},
+        {"000-0000;1;_", "55", "55_-____"},      {">ll<ll", "abCD", "ABcd"},
+        {"\\(000\\)", "123", "(123)"},           {"", "abc", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatMaskText(c.Mask, c.Value), c.Result) << c.Mask << " " << c.Value;
