@@ -2,6 +2,7 @@
 
 #include "app/core/AppConfig.h"
 #include "app/core/CodeNumbering.h"
+#include "app/core/ConfigIni.h"
 #include "app/core/LoginCheck.h"
 #include "app/core/PubUnit.h"
 #include "app/core/Rights.h"
@@ -9,6 +10,7 @@
 
 #include "db/ADODB.h"
 #include "rtl/DateUtils.h"
+#include "rtl/FileUtils.h"
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
 
@@ -36,7 +38,7 @@ void TdmData::ShowStatus(const String& text) {
 
 bool TdmData::DataModuleCreate() {
     while (true) {
-        IniFile = std::make_unique<TIniFile>(ConfigFilePath());
+        IniFile = OpenConfigIni();
         const String folder = ReadDatabaseFolder(*IniFile);
         ShowStatus("正在连接数据库 .....");
         try {
@@ -49,6 +51,10 @@ bool TdmData::DataModuleCreate() {
         } catch (const Exception&) {
             FConnected = false;
         }
+        // The database keeps its journal beside its file: in a folder that cannot be written
+        // it does not open, and the user is told so before being asked for another file.
+        if (DirectoryExists(folder) && !DirectoryWritable(folder))
+            ShowMess(MsgFolderNotWritable + "\n" + ExcludeTrailingPathDelimiter(folder), 2);
         const String picked = AskDatabaseFile ? AskDatabaseFile() : String();
         if (picked.empty()) return false;
         WriteDatabaseFolder(*IniFile, DsForPickedFile(picked));
@@ -177,14 +183,50 @@ void TdmData::WriteLog(const String& operType) {
     }
 }
 
+String TdmData::HighestCode(const String& sql) {
+    return OpenTemp(sql) ? FQryTemp->Fields()[0]->AsString() : String();
+}
+
 String TdmData::NewDatedCode(const String& sql, const String& prefix, int digits) {
-    const String highest = OpenTemp(sql) ? FQryTemp->Fields()[0]->AsString() : String();
-    return NewDatedCodeAfter(highest, prefix, digits, Now());
+    return NewDatedCodeAfter(HighestCode(sql), prefix, digits, Now());
 }
 
 String TdmData::NextCode(const String& sql, int digits) {
-    const String highest = OpenTemp(sql) ? FQryTemp->Fields()[0]->AsString() : String();
-    return NextCodeAfter(highest, digits);
+    return NextCodeAfter(HighestCode(sql), digits);
+}
+
+String TdmData::InsertNumbered(const std::function<String()>& first, int digits, const TCodeInsert& insert) {
+    // Each collision moves one code on; a table cannot hold more codes than this between the
+    // highest the statement sees and a free one.
+    constexpr int kAttempts = 10000;
+    EnsureConnected();
+    FADOcnn->BeginTrans(); // a write transaction: another instance waits here until this one commits
+    try {
+        String code = first();
+        for (int attempt = 1;; ++attempt) {
+            try {
+                insert(code);
+                break;
+            } catch (const EDatabaseKeyViolation&) {
+                if (attempt >= kAttempts) throw;
+                code = NextCodeAfter(code, digits);
+            }
+        }
+        FADOcnn->CommitTrans();
+        return code;
+    } catch (...) {
+        FADOcnn->RollbackTrans();
+        throw;
+    }
+}
+
+String TdmData::NewDatedCode(const String& sql, const String& prefix, int digits, const TCodeInsert& insert) {
+    return InsertNumbered([&] { return NewDatedCodeAfter(HighestCode(sql), prefix, digits, Now()); }, digits,
+                          insert);
+}
+
+String TdmData::NextCode(const String& sql, int digits, const TCodeInsert& insert) {
+    return InsertNumbered([&] { return NextCodeAfter(HighestCode(sql), digits); }, digits, insert);
 }
 
 bool TdmData::HasRight(const String& code) {
