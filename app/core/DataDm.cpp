@@ -41,20 +41,25 @@ bool TdmData::DataModuleCreate() {
         IniFile = OpenConfigIni();
         const String folder = ReadDatabaseFolder(*IniFile);
         ShowStatus("正在连接数据库 .....");
-        try {
-            FADOcnn->Close();
-            FADOcnn->SetConnectionString(ConnectionStringFor(folder));
-            FADOcnn->Open();
-            FConnected = true;
-            ShowStatus("连接成功，正在登录 ...");
-            return true;
-        } catch (const Exception&) {
-            FConnected = false;
-        }
-        // The database keeps its journal beside its file: in a folder that cannot be written
-        // it does not open, and the user is told so before being asked for another file.
-        if (DirectoryExists(folder) && !DirectoryWritable(folder))
+        // The program writes to its database, which keeps its journal beside its file: in a
+        // folder that cannot be written it could only be read, so it is not opened there and the
+        // user is told why before being asked for another file.
+        const bool folderWritable = !DirectoryExists(folder) || DirectoryWritable(folder);
+        FConnected = false;
+        if (folderWritable) {
+            try {
+                FADOcnn->Close();
+                FADOcnn->SetConnectionString(ConnectionStringFor(folder));
+                FADOcnn->Open();
+                FConnected = true;
+                ShowStatus("连接成功，正在登录 ...");
+                return true;
+            } catch (const Exception&) {
+                FConnected = false;
+            }
+        } else {
             ShowMess(MsgFolderNotWritable + "\n" + ExcludeTrailingPathDelimiter(folder), 2);
+        }
         const String picked = AskDatabaseFile ? AskDatabaseFile() : String();
         if (picked.empty()) return false;
         WriteDatabaseFolder(*IniFile, DsForPickedFile(picked));
