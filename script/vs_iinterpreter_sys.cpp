@@ -2,6 +2,7 @@
 
 #include "rtl/CodePage.h"
 #include "rtl/DateUtils.h"
+#include "rtl/EditMask.h"
 #include "rtl/Format.h"
 #include "rtl/MathUtils.h"
 #include "rtl/StrUtils.h"
@@ -276,70 +277,6 @@ Variant Others(TvsMethodHelper* C, const String& Name) {
 TvsShowMessageProc& vsShowMessageProc() {
     static TvsShowMessageProc proc;
     return proc;
-}
-
-String FormatMaskText(const String& EditMask, const String& Value) {
-    String mask = EditMask;
-    bool keepLiterals = true;
-    char blank = ' ';
-    // The sections after the mask: ";0" drops literals from the value, a third one is the blank.
-    const size_t s1 = mask.find(';');
-    if (s1 != String::npos) {
-        String rest = mask.substr(s1 + 1);
-        mask.erase(s1);
-        const size_t s2 = rest.find(';');
-        const String keep = rest.substr(0, s2);
-        keepLiterals = keep != "0";
-        if (s2 != String::npos && s2 + 1 < rest.size()) blank = rest[s2 + 1];
-    }
-    String result;
-    size_t v = 0;
-    int caseMode = 0; // 1 upper, -1 lower
-    for (size_t i = 0; i < mask.size(); ++i) {
-        const char m = mask[i];
-        switch (m) {
-        case '>':
-            caseMode = 1;
-            continue;
-        case '<':
-            if (i + 1 < mask.size() && mask[i + 1] == '>') {
-                caseMode = 0;
-                ++i;
-            } else {
-                caseMode = -1;
-            }
-            continue;
-        case '!':
-            continue;
-        case '\\':
-            if (i + 1 < mask.size()) {
-                result += mask[++i];
-                if (keepLiterals && v < Value.size() && Value[v] == mask[i]) ++v;
-            }
-            continue;
-        case '0':
-        case '9':
-        case '#':
-        case 'L':
-        case 'l':
-        case 'A':
-        case 'a':
-        case 'C':
-        case 'c':
-        case '&': {
-            char ch = v < Value.size() ? Value[v++] : blank;
-            if (caseMode > 0) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-            if (caseMode < 0) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-            result += ch;
-            continue;
-        }
-        default:
-            result += m;
-            if (keepLiterals && v < Value.size() && Value[v] == m) ++v;
-            continue;
-        }
-    }
-    return result;
 }
 
 TvsSysFunctions::TvsSysFunctions(TvsScript* Script) : TvsRTTIModule(Script) {

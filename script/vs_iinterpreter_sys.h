@@ -22,7 +22,3 @@ private:
 using TvsShowMessageProc = std::function<void(const String& Text)>;
 TvsShowMessageProc& vsShowMessageProc();
 
-// FormatMaskText of the platform's edit masks: mask characters 0 9 # L l A a C c & take the
-// value's characters in turn, "\" quotes the next one, ">" and "<" switch case, the rest are
-// literals; the sections ";1" (keep literals) and ";_" (blank character) follow the mask.
-String FormatMaskText(const String& EditMask, const String& Value);

@@ -62,7 +62,10 @@ void TOrvWidget::paintEvent(QPaintEvent* e) {
     if (FControl->ComponentState().Contains(csDestroying)) return;
     QPainter p(this);
     if (FillBackground && FControl->Color() != clNone) p.fillRect(rect(), ToQColor(FControl->Color()));
+    TControl::Impl& impl = TControlAccess::I(FControl);
+    impl.PaintRect = e->rect();
     TControlAccess::Paint(FControl, p, e->rect());
+    impl.PaintRect = QRect();
 }
 
 void TOrvWidget::resizeEvent(QResizeEvent* e) {

@@ -138,6 +138,12 @@ private:
     int FPixelsPerInch;
 };
 
+// Ends and joints of pens wider than one pixel (thin pens are always flat and mitred).
+enum TPenEndCap { pecRound, pecSquare, pecFlat };
+ORV_ENUM(TPenEndCap, pecRound, pecSquare, pecFlat)
+enum TPenJoinStyle { pjsRound, pjsBevel, pjsMiter };
+ORV_ENUM(TPenJoinStyle, pjsRound, pjsBevel, pjsMiter)
+
 class TPen : public TGraphicsObject {
     ORV_META(TPen, TGraphicsObject)
     TPen() = default;
@@ -153,12 +159,18 @@ class TPen : public TGraphicsObject {
     void SetStyle(TPenStyle style);
     TPenMode Mode() const { return FMode; }
     void SetMode(TPenMode mode);
+    TPenEndCap EndCap() const { return FEndCap; }
+    void SetEndCap(TPenEndCap cap);
+    TPenJoinStyle JoinStyle() const { return FJoinStyle; }
+    void SetJoinStyle(TPenJoinStyle join);
 
 private:
     TColor FColor = clBlack;
     int FWidth = 1;
     TPenStyle FStyle = psSolid;
     TPenMode FMode = pmCopy;
+    TPenEndCap FEndCap = pecRound;
+    TPenJoinStyle FJoinStyle = pjsRound;
 };
 
 class TBrush : public TGraphicsObject {
@@ -410,6 +422,8 @@ class TCanvas : public TPersistent {
     void Polyline(const std::vector<TPoint>& points) {
         Polyline(points.data(), static_cast<int>(points.size()));
     }
+    // Several separate polylines in one call: Counts[i] points each, taken from Points in turn.
+    void PolyPolyline(const TPoint* points, const int* counts, int polyCount);
     void PolyFillMode(int mode) { FPolyFillMode = mode; }
     // The dotted focus rectangle, drawn by inverting (drawing it twice removes it).
     void DrawFocusRect(const TRect& r);

@@ -105,11 +105,14 @@ void TPen::Assign(const TPen& source) {
     FWidth = source.FWidth;
     FStyle = source.FStyle;
     FMode = source.FMode;
+    FEndCap = source.FEndCap;
+    FJoinStyle = source.FJoinStyle;
     Changed();
 }
 
 bool TPen::SameAs(const TPen& o) const {
-    return FColor == o.FColor && FWidth == o.FWidth && FStyle == o.FStyle && FMode == o.FMode;
+    return FColor == o.FColor && FWidth == o.FWidth && FStyle == o.FStyle && FMode == o.FMode &&
+           FEndCap == o.FEndCap && FJoinStyle == o.FJoinStyle;
 }
 
 void TPen::SetColor(TColor color) {
@@ -134,6 +137,18 @@ void TPen::SetStyle(TPenStyle style) {
 void TPen::SetMode(TPenMode mode) {
     if (mode == FMode) return;
     FMode = mode;
+    Changed();
+}
+
+void TPen::SetEndCap(TPenEndCap cap) {
+    if (cap == FEndCap) return;
+    FEndCap = cap;
+    Changed();
+}
+
+void TPen::SetJoinStyle(TPenJoinStyle join) {
+    if (join == FJoinStyle) return;
+    FJoinStyle = join;
     Changed();
 }
 

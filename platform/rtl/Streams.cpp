@@ -108,7 +108,34 @@ Int64 TMemoryStream::Read(void* buffer, Int64 count) {
 }
 
 Int64 TMemoryStream::Write(const void* buffer, Int64 count) {
+    if (count > 0 && FPosition + count > FCapacity) SetCapacity(FPosition + count);
     return WriteBytes(FData, FPosition, buffer, count);
+}
+
+void TMemoryStream::SetCapacity(Int64 NewCapacity) {
+    if (NewCapacity > FCapacity) NewCapacity = std::max(NewCapacity, 2 * FCapacity);
+    if (NewCapacity > 0 && NewCapacity < Size()) NewCapacity = Size();
+    ReserveBlock(NewCapacity);
+}
+
+void TMemoryStream::ReserveBlock(Int64 Capacity, const char* Message) {
+    if (Capacity == FCapacity) return;
+    if (Capacity <= 0) {
+        std::vector<Byte>().swap(FData);
+        FCapacity = 0;
+        if (FPosition > 0) FPosition = 0;
+        return;
+    }
+    try {
+        std::vector<Byte> block;
+        block.reserve(static_cast<size_t>(Capacity));
+        const Int64 keep = std::min(Capacity, Size());
+        block.assign(FData.begin(), FData.begin() + static_cast<std::ptrdiff_t>(keep));
+        FData.swap(block);
+    } catch (const std::exception&) {
+        throw EStreamError(Message);
+    }
+    FCapacity = Capacity;
 }
 
 Int64 TMemoryStream::Seek(Int64 offset, TSeekOrigin origin) {
@@ -118,12 +145,14 @@ Int64 TMemoryStream::Seek(Int64 offset, TSeekOrigin origin) {
 }
 
 void TMemoryStream::SetSize(Int64 newSize) {
+    if (newSize < 0) newSize = 0;
+    if (newSize > FCapacity || newSize == 0) SetCapacity(newSize);
     ResizeBytes(FData, FPosition, newSize);
 }
 
 void TMemoryStream::Clear() {
+    SetCapacity(0);
     FData.clear();
-    FData.shrink_to_fit();
     FPosition = 0;
 }
 
@@ -132,7 +161,9 @@ void TMemoryStream::LoadFromStream(TStream& stream) {
     const Int64 count = stream.Size();
     std::vector<Byte> data(static_cast<size_t>(count));
     stream.ReadBuffer(data.data(), count);
-    FData = std::move(data);
+    SetSize(0);
+    SetSize(count);
+    if (count > 0) std::memcpy(FData.data(), data.data(), static_cast<size_t>(count));
     FPosition = 0;
 }
 

@@ -47,10 +47,22 @@ public:
     void SaveToStream(TStream& stream);
     void LoadFromFile(const String& fileName);
     void SaveToFile(const String& fileName);
+    // The bytes reserved for the data (at least Size(); 0 when the stream holds no memory).
+    Int64 Capacity() const { return FCapacity; }
+
+protected:
+    // The stream needs room for NewCapacity bytes (0: it holds nothing): reserves a block and
+    // records its capacity. The base grows by doubling; descendants change the step and call
+    // ReserveBlock with the capacity they choose.
+    virtual void SetCapacity(Int64 NewCapacity);
+    // Reserves exactly Capacity bytes, keeping the data (0 frees the block); a failed allocation
+    // raises EStreamError with Message and keeps the old block.
+    void ReserveBlock(Int64 Capacity, const char* Message = "Out of memory while expanding memory stream");
 
 private:
     std::vector<Byte> FData;
     Int64 FPosition = 0;
+    Int64 FCapacity = 0;
 };
 
 // File modes, combinable: an open mode and a share mode.

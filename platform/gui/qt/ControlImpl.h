@@ -47,6 +47,8 @@ struct TControl::Impl {
     TScrollInfo Scroll[2];
     QPointer<QScrollBar> Bars[2];
     bool BarShown[2] = {false, false};
+    // The area the paint event running now repaints (invalid outside a paint).
+    QRect PaintRect;
 };
 
 // A widget that paints through the control (custom, graphic, panels, forms' client area).

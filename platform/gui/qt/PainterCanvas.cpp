@@ -160,8 +160,10 @@ QPen TPainterCanvas::MakePen() {
     int w = DevicePenWidth();
     QPen q(ToQColor(pen->Color()));
     q.setWidth(w);
-    q.setCapStyle(w > 1 ? Qt::RoundCap : Qt::FlatCap);
-    q.setJoinStyle(w > 1 ? Qt::RoundJoin : Qt::MiterJoin);
+    static const Qt::PenCapStyle caps[] = {Qt::RoundCap, Qt::SquareCap, Qt::FlatCap};
+    static const Qt::PenJoinStyle joins[] = {Qt::RoundJoin, Qt::BevelJoin, Qt::MiterJoin};
+    q.setCapStyle(w > 1 ? caps[pen->EndCap()] : Qt::FlatCap);
+    q.setJoinStyle(w > 1 ? joins[pen->JoinStyle()] : Qt::MiterJoin);
     // Styled lines are drawn only by thin pens; wider ones are solid.
     if (w == 1) {
         switch (pen->Style()) {

@@ -1,0 +1,40 @@
+#include "grid/GxLibConsts.h"
+
+namespace {
+
+struct TGxText {
+    int Id;
+    const char* Text;
+};
+
+constexpr TGxText Texts[] = {
+    {SCutGx, "Cut"},
+    {SCopyGx, "Copy"},
+    {SPasteGx, "Paste"},
+    {SDeleteGx, "Delete"},
+    {SSelectAllGx, "Select All"},
+    {SEmptyFilterGx, "(Empty)"},
+    {SNotEmptyFilterGx, "(Not empty)"},
+    {SAllFilterGx, "(All)"},
+    {SClearFilterGx, "(Clear filter)"},
+    {SOrderByAscendingGx, "(Order by ascending)"},
+    {SOrderByDescendingGx, "(Order by descending)"},
+    {SClearSelectedCellsGx, "Clear selected cells?"},
+    {SInvalidTextFormatGx, "Invalid text format"},
+    {SInvalidVCLDBIFFormatGx, "Invalid VCLDBIF format"},
+    {SErrorDuringInsertValueGx, "Error during insert value:"},
+    {SIgnoreErrorGx, "Ignore error?"},
+    {STabularInformationGx, "Tabular information"},
+    {SPageOfPagesGx, "Page %d of %d"},
+    {SPreviewGx, "预览"},
+    {SFieldNameNotFoundGx, "Field name '%s' not found"},
+    {SVisibleColumnsGx, "Visible columns"},
+};
+
+} // namespace
+
+String GxLibText(int Id) {
+    for (const TGxText& t : Texts)
+        if (t.Id == Id) return t.Text;
+    return String();
+}
