@@ -16,6 +16,7 @@
 #include "gui/Graphics.h"
 #include "rtl/Streams.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -79,6 +80,15 @@ public:
     virtual void SaveRowPosition() = 0;
     virtual void RestoreRowPosition() = 0;
 };
+
+// The visible columns from From to To (both included, clamped to the columns).
+std::vector<int> VisibleColumnsBetween(TDBGridGxImpExpSource* Grid, int From, int To);
+// The field a cell's value goes to: the column's field, or for a lookup column the data-set
+// field its key fields name; nullptr when there is none.
+TField* CellTargetField(TDBGridGxImpExpSource* Grid, int Col);
+// Visits the rows of the rectangle selection from its top corner row to its bottom one (or the
+// data set's end), the current record being the row visited.
+void ForEachRectangleRow(TDBGridGxImpExpSource* Grid, const std::function<void()>& Visit);
 
 // Writes the bytes of an 8-bit string, without length or terminator.
 void StreamWriteText(TStream& Stream, const AnsiString& Text);
@@ -238,6 +248,8 @@ private:
     char LastChar = 0;
     int LastState = 0;
     AnsiString LastString;
+    Int64 FPosition = 0; // the stream's position and size, followed here rather than asked per byte
+    Int64 FSize = 0;
 };
 
 class TDBGridGxImportAsVCLDBIF : public TDBGridGxImport {

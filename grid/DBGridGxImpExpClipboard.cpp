@@ -106,13 +106,8 @@ namespace {
 void ClearRecordCells(TDBGridGxImpExpSource* Grid, const std::vector<int>& Columns) {
     for (int col : Columns) {
         if (!Grid->CanModifyCell(col)) continue;
-        TField* target = Grid->ColumnField(col);
+        TField* target = CellTargetField(Grid, col);
         if (!target) continue;
-        if (target->Lookup()) {
-            if (target->KeyFields().empty()) continue;
-            target = target->DataSet()->FindField(target->KeyFields());
-            if (!target) continue;
-        }
         TDataSet* ds = target->DataSet();
         if (!ds->CanModify()) continue;
         if (ds->State() == dsBrowse) ds->Edit();
@@ -155,16 +150,8 @@ void DeleteGridSelection(TDBGridGxImpExpSource* Grid, bool AllRows) {
             break;
         }
         case gstRectangle: {
-            std::vector<int> cols;
-            for (int c = std::max(Grid->RectLeftCol(), 0); c <= Grid->RectRightCol() && c < Grid->ColumnCount(); ++c)
-                if (Grid->ColumnVisible(c)) cols.push_back(c);
-            const TBookmark bottom = Grid->RectBottomRow();
-            ds->GotoBookmark(Grid->RectTopRow());
-            while (!ds->Eof()) {
-                ClearRecordCells(Grid, cols);
-                if (CompareBookmarkStrings(ds, ds->GetBookmark(), bottom) == 0) break;
-                ds->Next();
-            }
+            const std::vector<int> cols = VisibleColumnsBetween(Grid, Grid->RectLeftCol(), Grid->RectRightCol());
+            ForEachRectangleRow(Grid, [&] { ClearRecordCells(Grid, cols); });
             ds->CheckBrowseMode();
             Grid->RestoreRowPosition();
             break;

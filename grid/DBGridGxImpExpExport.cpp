@@ -22,16 +22,29 @@ void TDBGridGxExport::WriteBytes(const AnsiString& Bytes) {
     StreamWriteText(*Stream, Bytes);
 }
 
-namespace {
-
-std::vector<int> VisibleColumns(TDBGridGxImpExpSource* Grid, int From, int To) {
+std::vector<int> VisibleColumnsBetween(TDBGridGxImpExpSource* Grid, int From, int To) {
     std::vector<int> cols;
     for (int c = std::max(From, 0); c <= To && c < Grid->ColumnCount(); ++c)
         if (Grid->ColumnVisible(c)) cols.push_back(c);
     return cols;
 }
 
-} // namespace
+TField* CellTargetField(TDBGridGxImpExpSource* Grid, int Col) {
+    TField* field = Grid->ColumnField(Col);
+    if (!field || !field->Lookup()) return field;
+    return field->KeyFields().empty() ? nullptr : field->DataSet()->FindField(field->KeyFields());
+}
+
+void ForEachRectangleRow(TDBGridGxImpExpSource* Grid, const std::function<void()>& Visit) {
+    TDataSet* ds = Grid->DataSet();
+    const TBookmark bottom = Grid->RectBottomRow();
+    ds->GotoBookmark(Grid->RectTopRow());
+    while (!ds->Eof()) {
+        Visit();
+        if (CompareBookmarkStrings(ds, ds->GetBookmark(), bottom) == 0) break;
+        ds->Next();
+    }
+}
 
 void TDBGridGxExport::WriteToStream(TStream& AStream, bool ExportAll) {
     Stream = &AStream;
@@ -53,7 +66,7 @@ void TDBGridGxExport::WriteToStream(TStream& AStream, bool ExportAll) {
     try {
         switch (kind) {
         case gstRecordBookmarks: {
-            begin(VisibleColumns(Grid, 0, Grid->ColumnCount() - 1));
+            begin(VisibleColumnsBetween(Grid, 0, Grid->ColumnCount() - 1));
             TBMListGx* marks = Grid->MarkedRows();
             for (int i = 0; i < marks->BookmarkCount(); ++i) {
                 ds->GotoBookmark(marks->BookmarkAt(i));
@@ -62,14 +75,8 @@ void TDBGridGxExport::WriteToStream(TStream& AStream, bool ExportAll) {
             break;
         }
         case gstRectangle: {
-            begin(VisibleColumns(Grid, Grid->RectLeftCol(), Grid->RectRightCol()));
-            const TBookmark bottom = Grid->RectBottomRow();
-            ds->GotoBookmark(Grid->RectTopRow());
-            while (!ds->Eof()) {
-                record();
-                if (CompareBookmarkStrings(ds, ds->GetBookmark(), bottom) == 0) break;
-                ds->Next();
-            }
+            begin(VisibleColumnsBetween(Grid, Grid->RectLeftCol(), Grid->RectRightCol()));
+            ForEachRectangleRow(Grid, record);
             break;
         }
         case gstColumns:
@@ -78,7 +85,7 @@ void TDBGridGxExport::WriteToStream(TStream& AStream, bool ExportAll) {
                 record();
             break;
         default:
-            begin(VisibleColumns(Grid, 0, Grid->ColumnCount() - 1));
+            begin(VisibleColumnsBetween(Grid, 0, Grid->ColumnCount() - 1));
             for (ds->First(); !ds->Eof(); ds->Next())
                 record();
             break;
@@ -340,8 +347,7 @@ void TDBGridGxExportAsVCLDBIF::PutSuffix() {
 void TDBGridGxExportAsVCLDBIF::PutRecord(const std::vector<int>& Columns) {
     AnsiString out;
     for (int col : Columns) {
-        TField* field = Grid->ColumnField(col);
-        if (field && field->Lookup()) field = field->KeyFields().empty() ? nullptr : field->DataSet()->FindField(field->KeyFields());
+        TField* field = CellTargetField(Grid, col);
         if (!field) {
             out += TagUnassigned;
             continue;

@@ -12,13 +12,6 @@
 
 namespace {
 
-std::vector<int> VisibleFrom(TDBGridGxImpExpSource* Grid, int From, int To) {
-    std::vector<int> cols;
-    for (int c = std::max(From, 0); c <= To && c < Grid->ColumnCount(); ++c)
-        if (Grid->ColumnVisible(c)) cols.push_back(c);
-    return cols;
-}
-
 bool Editing(TDataSet* ds) {
     return ds->State() == dsEdit || ds->State() == dsInsert;
 }
@@ -50,7 +43,7 @@ void TDBGridGxImport::ReadFromStream(TStream& AStream, bool ImportAll) {
     if (ImportAll) {
         Grid->ClearSelection();
         ds->First();
-        std::vector<int> visible = VisibleFrom(Grid, 0, Grid->ColumnCount() - 1);
+        std::vector<int> visible = VisibleColumnsBetween(Grid, 0, Grid->ColumnCount() - 1);
         if (!visible.empty()) Grid->FocusColumnAt(visible.front());
     }
     bool append = ds->Eof();
@@ -60,7 +53,7 @@ void TDBGridGxImport::ReadFromStream(TStream& AStream, bool ImportAll) {
     try {
         switch (Grid->SelectionKind()) {
         case gstRecordBookmarks: {
-            ImportColumns = VisibleFrom(Grid, 0, Grid->ColumnCount() - 1);
+            ImportColumns = VisibleColumnsBetween(Grid, 0, Grid->ColumnCount() - 1);
             ReadPrefix();
             if (inserting) {
                 InsertRemainingRows(append);
@@ -74,25 +67,19 @@ void TDBGridGxImport::ReadFromStream(TStream& AStream, bool ImportAll) {
             break;
         }
         case gstRectangle: {
-            ImportColumns = VisibleFrom(Grid, Grid->RectLeftCol(), Grid->RectRightCol());
+            ImportColumns = VisibleColumnsBetween(Grid, Grid->RectLeftCol(), Grid->RectRightCol());
             ReadPrefix();
             if (inserting) {
                 InsertRemainingRows(append);
             } else {
-                const TBookmark bottom = Grid->RectBottomRow();
-                ds->GotoBookmark(Grid->RectTopRow());
-                while (!ds->Eof()) {
-                    ReadRow(ImportColumns);
-                    if (CompareBookmarkStrings(ds, ds->GetBookmark(), bottom) == 0) break;
-                    ds->Next();
-                }
+                ForEachRectangleRow(Grid, [this] { ReadRow(ImportColumns); });
             }
             break;
         }
         case gstColumns:
         case gstAll:
             ImportColumns = Grid->SelectionKind() == gstColumns ? Grid->SelectedColumns()
-                                                                 : VisibleFrom(Grid, 0, Grid->ColumnCount() - 1);
+                                                                 : VisibleColumnsBetween(Grid, 0, Grid->ColumnCount() - 1);
             ReadPrefix();
             if (inserting) {
                 InsertRemainingRows(append);
@@ -102,7 +89,7 @@ void TDBGridGxImport::ReadFromStream(TStream& AStream, bool ImportAll) {
             }
             break;
         default: {
-            ImportColumns = VisibleFrom(Grid, Grid->FocusedColumnIndex(), Grid->ColumnCount() - 1);
+            ImportColumns = VisibleColumnsBetween(Grid, Grid->FocusedColumnIndex(), Grid->ColumnCount() - 1);
             ReadPrefix();
             if (inserting) {
                 InsertRemainingRows(append);
@@ -141,14 +128,9 @@ void TDBGridGxImport::ReadFromFile(const String& FileName, bool ImportAll) {
 
 void TDBGridGxImport::StoreCell(int Col, const std::function<void(TField* Target, TField* Field)>& Store) {
     if (Col < 0 || !Grid->CanModifyCell(Col)) return;
+    TField* target = CellTargetField(Grid, Col);
+    if (!target) return;
     TField* field = Grid->ColumnField(Col);
-    if (!field) return;
-    TField* target = field;
-    if (field->Lookup()) {
-        if (field->KeyFields().empty()) return;
-        target = field->DataSet()->FindField(field->KeyFields());
-        if (!target) return;
-    }
     TDataSet* ds = target->DataSet();
     if (!ds->CanModify()) return;
     if (!Editing(ds)) ds->Edit();
@@ -176,13 +158,16 @@ void TDBGridGxImport::StoreCell(int Col, const std::function<void(TField* Target
 
 void TDBGridGxImportAsText::ReadFromStream(TStream& AStream, bool ImportAll) {
     IgnoreAllErrors = false;
+    FPosition = AStream.Position();
+    FSize = AStream.Size();
     TDBGridGxImport::ReadFromStream(AStream, ImportAll);
 }
 
 bool TDBGridGxImportAsText::NextChar() {
     // The last byte (the terminating zero of clipboard text) is never read.
-    if (Stream->Position() >= Stream->Size() - 1) return false;
-    return Stream->Read(&LastChar, 1) == 1;
+    if (FPosition >= FSize - 1 || Stream->Read(&LastChar, 1) != 1) return false;
+    ++FPosition;
+    return true;
 }
 
 int TDBGridGxImportAsText::CheckState() {
