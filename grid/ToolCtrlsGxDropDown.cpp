@@ -1,8 +1,11 @@
 #include "grid/ToolCtrlsGxDropDown.h"
 
+#include "gui/InputQueue.h"
 #include "gui/Monitors.h"
+#include "gui/SystemMetrics.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 TDropDownPlaceGx PlaceDropDownIn(const TRect& M, const TRect& W, int Width, int Height, int Alignment) {
     TDropDownPlaceGx r;
@@ -94,4 +97,38 @@ int ListHeightForRows(int Rows, int ItemHeight, int NonClientHeight) {
 int ListRowsForHeight(int Height, int ItemHeight, int NonClientHeight) {
     if (ItemHeight <= 0) return 1;
     return std::max(1, (Height - NonClientHeight) / ItemHeight);
+}
+
+bool IsDoubleClickPair(const TPoint& Previous, const TPoint& Next, Cardinal Interval) {
+    return Interval <= GetDoubleClickTime() && std::abs(Next.X - Previous.X) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+           std::abs(Next.Y - Previous.Y) <= GetSystemMetrics(SM_CYDOUBLECLK);
+}
+
+namespace {
+
+bool DiscardClick(TControl* Control, bool AcceptWindowed) {
+    auto* windowed = dynamic_cast<TWinControl*>(Control);
+    TWinControl* window = windowed ? windowed : Control->Parent();
+    if (!window) return false;
+    TPoint p;
+    if (!PeekWaitingLeftPress(window, p)) return false;
+    bool on = false;
+    if (windowed) {
+        on = AcceptWindowed && PtInRect(Control->ClientRect(), p);
+    } else {
+        const TRect bounds = Bounds(Control->Left(), Control->Top(), Control->Width(), Control->Height());
+        on = PtInRect(bounds, p);
+    }
+    if (on) DropWaitingLeftPress(window);
+    return on;
+}
+
+} // namespace
+
+bool DiscardClickOnControl(TControl* Control) {
+    return DiscardClick(Control, false);
+}
+
+bool DiscardClickInControl(TControl* Control) {
+    return DiscardClick(Control, true);
 }

@@ -34,6 +34,17 @@ TPoint PlaceDropDownUnder(TControl* Master, TControl* DropDown, int Alignment);
 // 3 bottom-left; a grip already on that side stays.
 int GripCornerAfterMove(int Corner, int Side);
 
+// True when the interval does not exceed the double-click time and the points differ by at most
+// the double-click width and height.
+bool IsDoubleClickPair(const TPoint& Previous, const TPoint& Next, Cardinal Interval);
+// Looks at the first left press waiting for the control's window (the control itself when it is
+// windowed, else its parent). DiscardClickOnControl removes it and answers true when it lies on a
+// control drawn on that window (never for a windowed control); DiscardClickInControl also takes a
+// windowed control and needs the press inside its client area. So the click that closed a
+// drop-down does not open it again.
+bool DiscardClickOnControl(TControl* Control);
+bool DiscardClickInControl(TControl* Control);
+
 // Type-ahead of a drop-down list: characters typed within 2000 ms of each other make one prefix
 // of at most 32 characters; Backspace and Esc empty it.
 class TTypeAheadGx {

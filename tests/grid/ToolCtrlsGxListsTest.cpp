@@ -222,3 +222,38 @@ TEST(DropDownPlacementTest, TypeAheadWithinAndAfterTwoSeconds) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DropDownClickTest, TheClickThatClosedADropDownIsDropped) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 100);
+    TEdit edit(&form);
+    edit.SetParent(&form);
+    edit.SetBounds(10, 10, 100, 20);
+    TLabel label(&form);
+    label.SetParent(&form);
+    label.SetBounds(120, 10, 40, 20);
+    int presses = 0;
+    edit.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++presses; };
+
+    PostMouseDown(&form, mbLeft, 130, 15); // on the label, drawn on the form
+    EXPECT_FALSE(DiscardClickInControl(&edit));
+    EXPECT_TRUE(DiscardClickOnControl(&label));
+    EXPECT_FALSE(DiscardClickOnControl(&label));
+
+    PostMouseDown(&edit, mbLeft, 5, 5);
+    EXPECT_FALSE(DiscardClickOnControl(&edit)); // a windowed control never
+    EXPECT_TRUE(DiscardClickInControl(&edit));
+    Application()->ProcessMessages();
+    EXPECT_EQ(presses, 0);
+    PostMouseDown(&edit, mbLeft, 5, 5);
+    Application()->ProcessMessages();
+    EXPECT_EQ(presses, 1);
+
+    EXPECT_TRUE(IsDoubleClickPair(Point(10, 10), Point(12, 11), 100));
+    EXPECT_FALSE(IsDoubleClickPair(Point(10, 10), Point(40, 11), 100));
+    EXPECT_FALSE(IsDoubleClickPair(Point(10, 10), Point(10, 10), 100000));
+}
+
+} // namespace
