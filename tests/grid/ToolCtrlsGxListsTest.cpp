@@ -3,6 +3,8 @@
 #include "grid/ToolCtrlsGxLists.h"
 #include "gui/Forms.h"
 #include "gui/InputQueue.h"
+#include "gui/ExtCtrls.h"
+#include "gui/InputSimulation.h"
 #include "gui/StdCtrls.h"
 
 #include <gtest/gtest.h>
@@ -254,6 +256,71 @@ TEST(DropDownClickTest, TheClickThatClosedADropDownIsDropped) {
     EXPECT_TRUE(IsDoubleClickPair(Point(10, 10), Point(12, 11), 100));
     EXPECT_FALSE(IsDoubleClickPair(Point(10, 10), Point(40, 11), 100));
     EXPECT_FALSE(IsDoubleClickPair(Point(10, 10), Point(10, 10), 100000));
+}
+
+} // namespace
+
+#include "grid/ToolCtrlsGxGrip.h"
+#include "gui/PopupWindows.h"
+
+namespace {
+
+TEST(SizeGripTest, CornersShapeAndDrag) {
+    TForm form(nullptr);
+    form.SetBounds(100, 100, 300, 200);
+    TPanel drop(&form);
+    drop.SetParent(&form);
+    drop.SetBounds(10, 10, 150, 120);
+    TSizeGripGx grip(&drop);
+    grip.SetParent(&drop);
+    grip.ApplyShape();
+    const int w = grip.Width(), h = grip.Height();
+    EXPECT_EQ(grip.Left(), drop.ClientWidth() - w);
+    EXPECT_EQ(grip.Top(), drop.ClientHeight() - h);
+    EXPECT_TRUE(WindowRegionContains(&grip, Point(w - 2, h - 2)));
+    EXPECT_FALSE(WindowRegionContains(&grip, Point(1, 1)));
+    grip.MoveGripToSide(2); // bottom-right to top-right
+    EXPECT_EQ(grip.GripCorner(), 1);
+    EXPECT_EQ(grip.Top(), 0);
+    EXPECT_EQ(grip.Left(), drop.ClientWidth() - w);
+    grip.MoveGripToSide(2);
+    EXPECT_EQ(grip.GripCorner(), 1);
+    grip.SetTriangleShape(false);
+    EXPECT_TRUE(WindowRegionContains(&grip, Point(1, h - 2)));
+    grip.SetGripCorner(2);
+
+    int resized = 0;
+    grip.ResizedHook = [&](TObject*) { ++resized; };
+    const int width = drop.Width(), height = drop.Height();
+    SimulateMouseDown(&grip, mbLeft, 2, 2);
+    SimulateMouseMove(&grip, 22, 12, TShiftState{ssLeft});
+    EXPECT_EQ(drop.Width(), width + 20);
+    EXPECT_EQ(drop.Height(), height + 10);
+    EXPECT_EQ(resized, 1);
+    EXPECT_EQ(grip.Left(), drop.ClientWidth() - w); // the grip follows its corner
+    EXPECT_EQ(GripTriangle(3, 10, 10), (std::array<TPoint, 3>{Point(10, 10), Point(0, 10), Point(0, 0)}));
+}
+
+TEST(PopupWindowTest, APopupShowsWithoutTakingTheFocus) {
+    TForm form(nullptr);
+    form.SetBounds(100, 100, 300, 200);
+    TEdit edit(&form);
+    edit.SetParent(&form);
+    form.Show();
+    edit.SetFocus();
+    Application()->ProcessMessages();
+    TListBox list(&form);
+    list.SetParent(&form);
+    list.SetBounds(0, 0, 120, 80);
+    ASSERT_TRUE(edit.Focused());
+    ShowPopupNoActivate(&list, 150, 150);
+    Application()->ProcessMessages();
+    EXPECT_TRUE(PopupShowing(&list));
+    EXPECT_TRUE(edit.Focused());
+    EXPECT_FALSE(list.Focused());
+    HidePopup(&list);
+    EXPECT_FALSE(PopupShowing(&list));
+    form.Hide();
 }
 
 } // namespace
