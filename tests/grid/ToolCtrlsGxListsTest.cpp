@@ -324,3 +324,49 @@ TEST(PopupWindowTest, APopupShowsWithoutTakingTheFocus) {
 }
 
 } // namespace
+
+#include "grid/ToolCtrlsGxListBox.h"
+
+namespace {
+
+TEST(PopupListboxTest, TypeAheadRowsAndGripSide) {
+    TForm form(nullptr);
+    TPopupListboxGx list(&form);
+    list.SetParent(&form);
+    list.SetItemHeight(16);
+    for (const char* t : {"apple", "apricot", "banana", "Blueberry", "cherry"})
+        list.Items()->Add(t);
+    unsigned long long now = 100000;
+    list.Clock = [&] { return now; };
+    SimulateTyping(&list, "b");
+    EXPECT_EQ(list.ItemIndex(), 2);
+    now += 1500;
+    SimulateTyping(&list, "l");
+    EXPECT_EQ(list.ItemIndex(), 3);
+    EXPECT_EQ(list.TypedPrefix(), "bl");
+    now += 2001;
+    SimulateTyping(&list, "c");
+    EXPECT_EQ(list.ItemIndex(), 4);
+    EXPECT_EQ(list.TypedPrefix(), "c");
+    SimulateTyping(&list, String(31, 'x'));
+    EXPECT_EQ(list.TypedPrefix().size(), 32u);
+    SimulateTyping(&list, "y"); // consumed, not added
+    EXPECT_EQ(list.TypedPrefix(), "c" + String(31, 'x'));
+    EXPECT_EQ(list.ItemIndex(), 4);
+    SimulateKey(&list, VK_BACK);
+    EXPECT_EQ(list.TypedPrefix(), "");
+
+    const int frame = list.NonClientHeight();
+    list.ShowRows(0);
+    EXPECT_EQ(list.Height(), frame + 16);
+    list.SetBounds(0, 0, 100, frame + 16 * 3 + 8);
+    EXPECT_EQ(list.VisibleRows(), 3);
+    EXPECT_EQ(list.Height(), frame + 48);
+
+    EXPECT_EQ(list.Grip()->GripCorner(), 2);
+    list.Perform(GripSideMessage, 0, 0);
+    EXPECT_EQ(list.Grip()->GripCorner(), 3);
+    EXPECT_EQ(list.Grip()->Left(), 0);
+}
+
+} // namespace
