@@ -370,3 +370,55 @@ TEST(PopupListboxTest, TypeAheadRowsAndGripSide) {
 }
 
 } // namespace
+
+#include "grid/ToolCtrlsGxCalendar.h"
+#include "rtl/DateUtils.h"
+
+namespace {
+
+class TDateOwner : public TForm, public IDropDownCloseGx {
+public:
+    TDateOwner() : TForm(nullptr) {}
+    void CloseDropDown(bool Accept) override { Closes.push_back(Accept); }
+    std::vector<bool> Closes;
+};
+
+TEST(PopupCalendarTest, HitAreasAndClosing) {
+    TDateOwner owner;
+    owner.SetBounds(0, 0, 300, 260);
+    TPopupMonthCalendarGx calendar(&owner);
+    calendar.SetParent(&owner);
+    calendar.SetDate(EncodeDate(2026, 3, 15));
+    calendar.SetDate(-1e9); // refused without an error
+    EXPECT_EQ(calendar.Date(), EncodeDate(2026, 3, 15));
+    owner.Show();
+    Application()->ProcessMessages();
+
+    const TPoint day = calendar.DateCellPoint(EncodeDate(2026, 3, 18));
+    ASSERT_GE(day.X, 0);
+    EXPECT_EQ(calendar.HitTest(day), MCHT_CALENDARDATE);
+    EXPECT_EQ(calendar.HitTest(calendar.TitleButtonPoint(true)), MCHT_TITLEBTNNEXT);
+    EXPECT_EQ(calendar.HitTest(calendar.TitleButtonPoint(false)), MCHT_TITLEBTNPREV);
+    EXPECT_EQ(calendar.HitTest(Point(-5, 5)), MCHT_NOWHERE);
+
+    struct {
+        Cardinal Code;
+        bool Closes;
+    } rules[] = {{MCHT_CALENDARDATE, true},    {MCHT_CALENDARDATENEXT, true}, {MCHT_CALENDARDATEPREV, true},
+                 {MCHT_CALENDARBK, true},      {MCHT_CALENDARWEEKNUM, true},  {MCHT_TODAYLINK, true},
+                 {MCHT_TITLEMONTH, true},      {MCHT_CALENDARDAY, false},     {MCHT_TITLEBTNNEXT, false},
+                 {MCHT_TITLEBTNPREV, false},   {MCHT_TITLEYEAR, false},       {MCHT_TITLEBK, false},
+                 {MCHT_NOWHERE, false}};
+    for (auto& r : rules)
+        EXPECT_EQ(CalendarHitCloses(r.Code), r.Closes) << std::hex << r.Code;
+
+    calendar.ReleasedAt(day);
+    calendar.ReleasedAt(calendar.TitleButtonPoint(true));
+    calendar.Perform(DropDownCloseMessage, 0, 0);
+    SimulateKey(&calendar, VK_RETURN);
+    SimulateKey(&calendar, VK_ESCAPE);
+    EXPECT_EQ(owner.Closes, (std::vector<bool>{true, false, true, false}));
+    owner.Hide();
+}
+
+} // namespace
