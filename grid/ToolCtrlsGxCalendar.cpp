@@ -20,7 +20,8 @@ void TPopupMonthCalendarGx::CloseOwner(bool Accept) {
 }
 
 void TPopupMonthCalendarGx::ReleasedAt(const TPoint& Point) {
-    if (PtInRect(TRect(0, 0, Width(), Height()), Point) && CalendarHitCloses(HitTest(Point))) CloseOwner(true);
+    if (PtInRect(TRect(0, 0, Width(), Height()), Point) && CalendarHitCloses(HitTest(Point)))
+        CloseOwner(true);
 }
 
 void TPopupMonthCalendarGx::KeyDown(Word& Key, TShiftState Shift) {

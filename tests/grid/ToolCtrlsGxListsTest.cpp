@@ -1,11 +1,17 @@
-// Remembered texts, the special row's cells, drop-down placement, grip corners and type-ahead.
-#include "grid/ToolCtrlsGxDropDown.h"
+// Remembered texts, the special row's cells, drop-down placement, grip corners, type-ahead, the
+// size grip, pop-ups, the drop-down list box and the drop-down calendar.
 #include "grid/ToolCtrlsGxLists.h"
+#include "grid/ToolCtrlsGxCalendar.h"
+#include "grid/ToolCtrlsGxDropDown.h"
+#include "grid/ToolCtrlsGxGrip.h"
+#include "grid/ToolCtrlsGxListBox.h"
+#include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "gui/InputQueue.h"
-#include "gui/ExtCtrls.h"
 #include "gui/InputSimulation.h"
+#include "gui/PopupWindows.h"
 #include "gui/StdCtrls.h"
+#include "rtl/DateUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -260,9 +266,6 @@ TEST(DropDownClickTest, TheClickThatClosedADropDownIsDropped) {
 
 } // namespace
 
-#include "grid/ToolCtrlsGxGrip.h"
-#include "gui/PopupWindows.h"
-
 namespace {
 
 TEST(SizeGripTest, CornersShapeAndDrag) {
@@ -325,8 +328,6 @@ TEST(PopupWindowTest, APopupShowsWithoutTakingTheFocus) {
 
 } // namespace
 
-#include "grid/ToolCtrlsGxListBox.h"
-
 namespace {
 
 TEST(PopupListboxTest, TypeAheadRowsAndGripSide) {
@@ -371,9 +372,6 @@ TEST(PopupListboxTest, TypeAheadRowsAndGripSide) {
 
 } // namespace
 
-#include "grid/ToolCtrlsGxCalendar.h"
-#include "rtl/DateUtils.h"
-
 namespace {
 
 class TDateOwner : public TForm, public IDropDownCloseGx {
@@ -404,10 +402,10 @@ TEST(PopupCalendarTest, HitAreasAndClosing) {
     struct {
         Cardinal Code;
         bool Closes;
-    } rules[] = {{MCHT_CALENDARDATE, true},    {MCHT_CALENDARDATENEXT, true}, {MCHT_CALENDARDATEPREV, true},
-                 {MCHT_CALENDARBK, true},      {MCHT_CALENDARWEEKNUM, true},  {MCHT_TODAYLINK, true},
-                 {MCHT_TITLEMONTH, true},      {MCHT_CALENDARDAY, false},     {MCHT_TITLEBTNNEXT, false},
-                 {MCHT_TITLEBTNPREV, false},   {MCHT_TITLEYEAR, false},       {MCHT_TITLEBK, false},
+    } rules[] = {{MCHT_CALENDARDATE, true},  {MCHT_CALENDARDATENEXT, true}, {MCHT_CALENDARDATEPREV, true},
+                 {MCHT_CALENDARBK, true},    {MCHT_CALENDARWEEKNUM, true},  {MCHT_TODAYLINK, true},
+                 {MCHT_TITLEMONTH, true},    {MCHT_CALENDARDAY, false},     {MCHT_TITLEBTNNEXT, false},
+                 {MCHT_TITLEBTNPREV, false}, {MCHT_TITLEYEAR, false},       {MCHT_TITLEBK, false},
                  {MCHT_NOWHERE, false}};
     for (auto& r : rules)
         EXPECT_EQ(CalendarHitCloses(r.Code), r.Closes) << std::hex << r.Code;
