@@ -1,0 +1,90 @@
+#include "vrPreviewPagesFixture.h"
+
+#include "classes/ClassRegistry.h"
+#include "classes/MetaBuilder.h"
+
+ORV_META_IMPL(TPPTestPage)
+void TPPTestPage::DeclareMeta(meta::Class<TPPTestPage>& c) {
+    using T = TPPTestPage;
+    c.Property("Width", &T::Width, &T::SetWidth);
+    c.Property("Height", &T::Height, &T::SetHeight);
+    c.Property("PaperSize", &T::PaperSize, &T::PaperSize).Default(9);
+    c.Property("PaperWidth", &T::PaperWidth, &T::PaperWidth);
+    c.Property("PaperHeight", &T::PaperHeight, &T::PaperHeight);
+}
+
+ORV_META_IMPL(TvrMemoTestView)
+void TvrMemoTestView::DeclareMeta(meta::Class<TvrMemoTestView>& c) {
+    using T = TvrMemoTestView;
+    c.Property("Left", &T::Left, &T::SetLeft);
+    c.Property("Top", &T::Top, &T::SetTop);
+    c.Property("Width", &T::Width, &T::SetWidth);
+    c.Property("Height", &T::Height, &T::SetHeight);
+    c.Property("Font", &T::Font, &T::SetFont).Stored(&T::IsFontStored);
+    c.Property("ParentFont", &T::ParentFont, &T::SetParentFont).Default(true);
+    c.Property("Visible", &T::Visible, &T::SetVisible).Default(true);
+    c.Property("DataField", &T::DataField, &T::DataField);
+}
+
+ORV_META_IMPL(TBandTestView)
+void TBandTestView::DeclareMeta(meta::Class<TBandTestView>& c) {
+    using T = TBandTestView;
+    c.Property("Left", &T::Left, &T::SetLeft);
+    c.Property("Top", &T::Top, &T::SetTop);
+    c.Property("Width", &T::Width, &T::SetWidth);
+    c.Property("Height", &T::Height, &T::SetHeight);
+    c.Property("Visible", &T::Visible, &T::SetVisible).Default(true);
+}
+
+void RegisterPreviewPagesTestObjects() {
+    static const bool done = [] {
+        vrStartUp();
+        RegisterClasses({&TPPTestPage::StaticClassInfo(), &TvrMemoTestView::StaticClassInfo(),
+                         &TBandTestView::StaticClassInfo()});
+        return true;
+    }();
+    (void)done;
+}
+
+TPreparedFixture::TPreparedFixture() {
+    RegisterPreviewPagesTestObjects();
+    auto engine = std::make_unique<TvrCustomEngine>(&Report);
+    auto pages = std::make_unique<TvrPreviewPages>(&Report);
+    Engine = engine.get();
+    Pages = pages.get();
+    Report.SetEngine(std::move(engine), std::move(pages));
+    Engine->FinalPass = true;
+    Page = new TPPTestPage(&Report);
+    Page->SetName("Page1");
+    Page->SetBounds(0, 0, 794, 1123);
+    Band = new TBandTestView(Page);
+    Band->SetName("Band1");
+    Band->SetBounds(0, 20, 700, 40);
+    Memo1 = new TvrMemoTestView(Band);
+    Memo1->SetName("Memo1");
+    Memo1->SetBounds(10, 0, 100, 20);
+    Memo1->Memo = "Template";
+    Memo1->DataField = "Name";
+    Memo2 = new TvrMemoTestView(Band);
+    Memo2->SetName("Memo2");
+    Memo2->SetBounds(200, 0, 100, 20);
+}
+
+TPreparedFixture::~TPreparedFixture() = default;
+
+void TPreparedFixture::AddPage(Extended Top, const String& Text) {
+    Pages->StartPreparedPage(Page);
+    Band->SetTop(Top);
+    Memo1->Memo = Text;
+    Pages->AddBandToPage(Band);
+}
+
+void TPreparedFixture::Build(int Count) {
+    Pages->ClearAll();
+    Pages->RegisterSourcePage(Page);
+    Pages->AddPageAction = TvrPreviewPages::apAdd;
+    for (int i = 0; i < Count; ++i) {
+        Pages->AddPageAction = TvrPreviewPages::apAdd;
+        AddPage(20, "Row " + IntToStr(i));
+    }
+}

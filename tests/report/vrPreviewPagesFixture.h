@@ -1,0 +1,57 @@
+// Small report objects and a report with an engine and a prepared-pages store, for the tests of
+// the store: pages are built by hand as the engine builds them.
+#pragma once
+
+#include "report/vrClass.h"
+#include "report/vrPreviewPages.h"
+
+class TPPTestPage : public TvrPage {
+    ORV_META(TPPTestPage, TvrPage)
+    explicit TPPTestPage(TComponent* AOwner) : TvrPage(AOwner) {}
+    Integer PaperSize = 9;
+    Extended PaperWidth = 210, PaperHeight = 297;
+};
+
+class TvrMemoTestView : public TvrReportComponent {
+    ORV_META(TvrMemoTestView, TvrReportComponent)
+    explicit TvrMemoTestView(TComponent* AOwner) : TvrReportComponent(AOwner) {
+        Flags = TvrObjectFlags{ofPreviewCopy, ofAttributeDiff};
+    }
+    String Memo;
+    String DataField;
+    bool IsFontStored() const { return !ParentFont(); }
+    bool GetLayoutText(String& Utf8) const override {
+        Utf8 = Memo;
+        return true;
+    }
+    bool SetLayoutText(const String& Utf8) override {
+        Memo = Utf8;
+        return true;
+    }
+};
+
+class TBandTestView : public TvrReportComponent {
+    ORV_META(TBandTestView, TvrReportComponent)
+    explicit TBandTestView(TComponent* AOwner) : TvrReportComponent(AOwner) {}
+    bool IsBand() const override { return true; }
+};
+
+void RegisterPreviewPagesTestObjects();
+
+// A report with one page holding a band with two memos, registered as the engine does.
+struct TPreparedFixture {
+    TPreparedFixture();
+    ~TPreparedFixture();
+    TvrReport Report{nullptr};
+    TvrPreviewPages* Pages = nullptr;
+    TvrCustomEngine* Engine = nullptr;
+    TPPTestPage* Page = nullptr;
+    TBandTestView* Band = nullptr;
+    TvrMemoTestView* Memo1 = nullptr;
+    TvrMemoTestView* Memo2 = nullptr;
+
+    // Adds a page with the band at top, the first memo showing text.
+    void AddPage(Extended Top, const String& Text);
+    // Registers the page and adds count pages with texts "Row <i>".
+    void Build(int Count);
+};
