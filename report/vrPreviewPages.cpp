@@ -6,6 +6,7 @@
 #include "report/vrClassOptions.h"
 #include "report/vrXMLSerializer.h"
 #include "classes/MetaProps.h"
+#include "gui/Picture.h"
 #include "rtl/StrUtils.h"
 
 #include <functional>
@@ -43,7 +44,8 @@ Extended ItemValue(TvrXMLItem* item, const char* name, Extended fallback) {
 
 TvrPreviewPages::TvrPreviewPages(TvrReport* Report)
     : TvrCustomPreviewPages(Report), FXMLDoc(std::make_unique<TvrXMLDocument>()),
-      FDictionary(std::make_unique<TvrDictionary>()), FPageCache(true) {
+      FDictionary(std::make_unique<TvrDictionary>()),
+      FPictureCache(std::make_unique<TvrPictureCache>()), FPageCache(true) {
     SetOutline(std::make_unique<TvrOutline>(this));
     FXMLDoc->Root()->Name = "preparedreport";
     FXMLDoc->IndentOutput = true;
@@ -91,6 +93,7 @@ void TvrPreviewPages::ClearAll() {
     FXMLDoc->Root()->Name = "preparedreport";
     FPagesItem = nullptr;
     FDictionary->Clear();
+    FPictureCache->Clear();
     PagesOutline()->LevelRoot();
     CurPage = -1;
     FXMLSize = 0;
@@ -109,7 +112,15 @@ TvrXMLItem* TvrPreviewPages::PageItem(Integer Index) {
 }
 
 void TvrPreviewPages::PrepareForRun() {
-    if (TvrReport* r = Report()) FXMLDoc->TempFolder = r->EngineOptions()->TempDir;
+    if (TvrReport* r = Report()) {
+        FPictureCache->SetFileCache(r->PreviewOptions()->PictureCacheInFile);
+        FPictureCache->SetTempFolder(r->EngineOptions()->TempDir);
+        FXMLDoc->TempFolder = r->EngineOptions()->TempDir;
+    }
+}
+
+void TvrPreviewPages::StorePicture(TvrComponent* View) {
+    FPictureCache->AddPicture(View);
 }
 
 String TvrPreviewPages::BaseText(TvrComponent* Copy) const {
@@ -400,7 +411,13 @@ void TvrPreviewPages::ReadPageChildren(TvrXMLItem* Item, TvrComponent* Parent, b
         } else {
             obj = serializer.ReadObjectText(Parent, child->Name + " " + child->AttrText);
         }
-        if (obj) ReadPageChildren(child, obj, Legacy);
+        if (!obj) continue;
+        // A picture view keeps only the number of its graphic in the picture cache.
+        if (GetPropInfo(obj, "ImageIndex") && GetPropInfo(obj, "Picture")) {
+            auto* picture = dynamic_cast<TPicture*>(GetObjectProp(obj, "Picture"));
+            if (picture && !picture->Graphic()) FPictureCache->GetPicture(obj);
+        }
+        ReadPageChildren(child, obj, Legacy);
     }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "report/vrClassCollaborators.h"
+#include "report/vrPictureCache.h"
 #include "report/vrXML.h"
 #include "rtl/Format.h"
 #include "rtl/StringList.h"
@@ -81,6 +82,7 @@ public:
 
     TvrXMLDocument* XMLDoc() const { return FXMLDoc.get(); }
     TvrDictionary* Dictionary() const { return FDictionary.get(); }
+    TvrPictureCache* PictureCache() const { return FPictureCache.get(); }
     TvrOutline* PagesOutline() const;
     const std::vector<TvrComponent*>& SourcePages() const { return FSourcePages; }
     // The text an object is rebuilt from: its class name and, unless it uses the generic diff,
@@ -122,6 +124,8 @@ public:
     void RemovePage(Integer Index);
     void ReplacePage(Integer Index, TvrComponent* Page);
     void AppendReport(TvrReport* Other);
+    // Keeps the view's graphic once in the picture cache and sets its ImageIndex.
+    void StorePicture(TvrComponent* View);
     void SetSourcePageSize(TvrComponent* ReportPage, Extended Height, Extended Width);
 
     // --- anchors ---
@@ -156,6 +160,7 @@ private:
 
     std::unique_ptr<TvrXMLDocument> FXMLDoc;
     std::unique_ptr<TvrDictionary> FDictionary;
+    std::unique_ptr<TvrPictureCache> FPictureCache;
     std::vector<TvrComponent*> FSourcePages; // owned
     std::unordered_map<const TvrComponent*, String> FBaseTexts;
     TStringList FPageCache; // "index" -> rebuilt page, most recently used first (owned)

@@ -74,12 +74,13 @@ void TvrPreviewPages::FillFileSections() {
         item->Name = alias;
         item->AttrText = "name=\"" + sourceName + "\"";
     });
-    RootChild("picturecache");
+    FPictureCache->SaveToXML(RootChild("picturecache"));
 }
 
 void TvrPreviewPages::ClearFileSections() {
     RootChild("sourcepages")->Clear();
     RootChild("dictionary")->Clear();
+    RootChild("picturecache")->Clear();
 }
 
 void TvrPreviewPages::WriteToStream(TStream& Stream) {
@@ -190,6 +191,9 @@ void TvrPreviewPages::ReadFile(TStream& Stream, bool AllowPartial, std::unique_p
                 if (!cls || !cls->InheritsFrom(String("TvrPage"))) Invalid();
             }
         }
+        TvrXMLItem* pictures = RootChild("picturecache");
+        FPictureCache->LoadFromXML(pictures);
+        pictures->Clear();
         const int pageCount = pages->ItemCount();
         CheckItems(RootChild("outline"), pageCount, true);
         CheckItems(RootChild("anchors"), pageCount, false);

@@ -142,6 +142,31 @@ TEST_F(PreparedFile, AnchorsShiftWithAKeptBlock) {
     EXPECT_EQ(Pages->GetAnchorPage("b"), 2);
 }
 
+TEST_F(PreparedFile, PicturesAreKeptOnceAndComeBackWithTheFile) {
+    auto* view = new TvrPicTestView(Band);
+    view->SetName("Picture1");
+    Pages->RegisterSourcePage(Page);
+    auto bmp = std::make_unique<TBitmap>(4, 3);
+    view->Picture()->SetGraphic(std::move(bmp));
+    Pages->StorePicture(view);
+    EXPECT_EQ(view->ImageIndex, 1);
+    AddPage(20, "with picture");
+    view->Picture()->SetGraphic(nullptr);
+    Pages->StorePicture(view);
+    EXPECT_EQ(view->ImageIndex, 0);
+    Pages->AddPageAction = TvrPreviewPages::apAdd;
+    AddPage(20, "without");
+    const String data = Save();
+    EXPECT_EQ(data.find("PropData"), String::npos); // the page holds no picture data
+    Load(data);
+    auto* rebuilt = dynamic_cast<TvrPicTestView*>(Pages->GetPreparedPage(0)->Children()[0]->Children()[2]);
+    ASSERT_NE(rebuilt, nullptr);
+    EXPECT_EQ(rebuilt->Picture()->Width(), 4);
+    rebuilt = dynamic_cast<TvrPicTestView*>(Pages->GetPreparedPage(1)->Children()[0]->Children()[2]);
+    ASSERT_NE(rebuilt, nullptr);
+    EXPECT_EQ(rebuilt->Picture()->Graphic(), nullptr);
+}
+
 TEST_F(PreparedFile, DamagedFilesAreRejectedAndLeaveTheStoreCleared) {
     Report.PreviewOptions()->OutlineVisible = true;
     Build(3);
@@ -164,6 +189,9 @@ TEST_F(PreparedFile, DamagedFilesAreRejectedAndLeaveTheStoreCleared) {
         {"anchor page out of range", Replace(good, "text=\"x\" page=\"0\"", "text=\"x\" page=\"9\"")},
         {"outline top not a number", Replace(good, "top=\"1\"", "top=\"1x\"")},
         {"anchor without page", Replace(good, "text=\"x\" page=\"0\"", "text=\"x\"")},
+        {"odd picture data", Replace(good, "<picturecache/>", "<picturecache><item stream=\"424\"/></picturecache>")},
+        {"non-hexadecimal picture data",
+         Replace(good, "<picturecache/>", "<picturecache><item stream=\"42G0\"/></picturecache>")},
         {"truncated file", good.substr(0, good.size() / 2)},
         {"not a prepared report", "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<other/>"},
         {"empty", ""},

@@ -36,11 +36,31 @@ void TBandTestView::DeclareMeta(meta::Class<TBandTestView>& c) {
     c.Property("Visible", &T::Visible, &T::SetVisible).Default(true);
 }
 
+ORV_META_IMPL(TvrPicTestView)
+void TvrPicTestView::DeclareMeta(meta::Class<TvrPicTestView>& c) {
+    using T = TvrPicTestView;
+    c.Property("Left", &T::Left, &T::SetLeft);
+    c.Property("Top", &T::Top, &T::SetTop);
+    c.Property("Width", &T::Width, &T::SetWidth);
+    c.Property("Height", &T::Height, &T::SetHeight);
+    c.Property("ImageIndex", &T::ImageIndex, &T::ImageIndex).Default(0);
+    c.Property("Picture", &T::Picture, &T::SetPicture).Stored(false);
+}
+
+TvrPicTestView::TvrPicTestView(TComponent* AOwner)
+    : TvrReportComponent(AOwner), FPicture(std::make_unique<TPicture>()) {
+    Flags = TvrObjectFlags{ofPreviewCopy, ofAttributeDiff};
+}
+TvrPicTestView::~TvrPicTestView() = default;
+void TvrPicTestView::SetPicture(TPicture* Value) {
+    FPicture->Assign(Value);
+}
+
 void RegisterPreviewPagesTestObjects() {
     static const bool done = [] {
         vrStartUp();
         RegisterClasses({&TPPTestPage::StaticClassInfo(), &TvrMemoTestView::StaticClassInfo(),
-                         &TBandTestView::StaticClassInfo()});
+                         &TBandTestView::StaticClassInfo(), &TvrPicTestView::StaticClassInfo()});
         return true;
     }();
     (void)done;

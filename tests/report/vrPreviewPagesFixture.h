@@ -3,6 +3,7 @@
 #pragma once
 
 #include "report/vrClass.h"
+#include "gui/Picture.h"
 #include "report/vrPreviewPages.h"
 
 class TPPTestPage : public TvrPage {
@@ -34,6 +35,19 @@ class TBandTestView : public TvrReportComponent {
     ORV_META(TBandTestView, TvrReportComponent)
     explicit TBandTestView(TComponent* AOwner) : TvrReportComponent(AOwner) {}
     bool IsBand() const override { return true; }
+};
+
+// A picture view: its graphic goes to the picture cache, the page keeps only ImageIndex.
+class TvrPicTestView : public TvrReportComponent {
+    ORV_META(TvrPicTestView, TvrReportComponent)
+    explicit TvrPicTestView(TComponent* AOwner);
+    ~TvrPicTestView() override;
+    Integer ImageIndex = 0;
+    TPicture* Picture() const { return FPicture.get(); }
+    void SetPicture(TPicture* Value);
+
+private:
+    std::unique_ptr<TPicture> FPicture;
 };
 
 void RegisterPreviewPagesTestObjects();
