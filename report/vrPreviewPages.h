@@ -6,9 +6,11 @@
 #include "report/vrClassCollaborators.h"
 #include "report/vrPictureCache.h"
 #include "report/vrXML.h"
+#include "gui/Input.h"
 #include "rtl/Format.h"
 #include "rtl/StringList.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <unordered_map>
@@ -67,6 +69,22 @@ private:
     TvrPreviewPages* Pages() const;
     TvrXMLItem* FCurItem = nullptr;
 };
+
+class TCanvas;
+
+// What a hit test asks of the preview that shows the page.
+struct TvrHitTestResult {
+    TvrComponent* Object = nullptr; // the topmost view under the point
+    String LinkText, HintText;      // the preview's two status texts
+    String ShortHint;               // shown as the preview's hint
+    bool ShowHint = false;
+    Integer JumpPage = -1, JumpTop = 0; // a link asks to show this page at this top
+    bool Repaint = false;               // a click handler changed the page
+    bool Rebuild = false;               // a drill-down was toggled: prepare the report again
+};
+
+using TvrClickObjectEvent =
+    std::function<void(TvrComponent* View, TMouseButton Button, TShiftState Shift, bool& Modified)>;
 
 class TvrPreviewPages : public TvrCustomPreviewPages {
 public:
@@ -128,6 +146,21 @@ public:
     void StorePicture(TvrComponent* View);
     void SetSourcePageSize(TvrComponent* ReportPage, Extended Height, Extended Width);
 
+    // --- drawing and the preview ---
+    // Draws page Index; views outside the canvas's visible area are skipped.
+    void PaintPage(Integer Index, TCanvas* Canvas, Extended ScaleX, Extended ScaleY, Extended OffsetX,
+                   Extended OffsetY);
+    // The number of views the last PaintPage drew.
+    Integer PaintedViews() const { return FPaintedViews; }
+    // Finds the view under (X, Y) of page Index and acts on a click; false when nothing was hit.
+    bool HitTestObject(Integer Index, Integer X, Integer Y, TMouseButton Button, TShiftState Shift, Extended Scale,
+                       Extended OffsetX, Extended OffsetY, bool Click, int& Cursor, bool DoubleClick);
+    const TvrHitTestResult& LastHitTest() const { return FHit; }
+    bool PreviewShowsHints = true;
+    TvrClickObjectEvent OnClickObject, OnDblClickObject;
+    // Opens a confirmed web or mail link; the desktop's ShellOpen unless a test sets another.
+    std::function<bool(const String& URL)> OpenLink;
+
     // --- anchors ---
     void AddAnchor(const String& Text);
     Integer GetAnchorPage(const String& Text);
@@ -158,6 +191,9 @@ private:
     void FreeSourcePages();
     Integer TwoPassRunning() const;
 
+    void FollowURL(const String& URL);
+    Integer FPaintedViews = 0;
+    TvrHitTestResult FHit;
     std::unique_ptr<TvrXMLDocument> FXMLDoc;
     std::unique_ptr<TvrDictionary> FDictionary;
     std::unique_ptr<TvrPictureCache> FPictureCache;

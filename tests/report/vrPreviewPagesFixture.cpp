@@ -11,6 +11,39 @@ void TPPTestPage::DeclareMeta(meta::Class<TPPTestPage>& c) {
     c.Property("PaperSize", &T::PaperSize, &T::PaperSize).Default(9);
     c.Property("PaperWidth", &T::PaperWidth, &T::PaperWidth);
     c.Property("PaperHeight", &T::PaperHeight, &T::PaperHeight);
+    c.Property("LeftMargin", &T::LeftMargin, &T::LeftMargin);
+    c.Property("RightMargin", &T::RightMargin, &T::RightMargin);
+    c.Property("TopMargin", &T::TopMargin, &T::TopMargin);
+    c.Property("MirrorMargins", &T::MirrorMargins, &T::MirrorMargins).Default(false);
+}
+
+ORV_META_IMPL(TvrLinkTestView)
+void TvrLinkTestView::DeclareMeta(meta::Class<TvrLinkTestView>& c) {
+    using T = TvrLinkTestView;
+    c.Property("Left", &T::Left, &T::SetLeft);
+    c.Property("Top", &T::Top, &T::SetTop);
+    c.Property("Width", &T::Width, &T::SetWidth);
+    c.Property("Height", &T::Height, &T::SetHeight);
+    c.Property("URL", &T::URL, &T::URL);
+    c.Property("Hint", &T::Hint, &T::Hint);
+    c.Property("ShowHint", &T::ShowHint, &T::ShowHint).Default(false);
+    c.Property("Printable", &T::Printable, &T::Printable).Default(true);
+    c.Property("Cursor", &T::Cursor, &T::Cursor).Default(0);
+    c.Property("TotalPages", &T::TotalPages, &T::TotalPages).Default(0);
+}
+
+TvrLinkTestView::TvrLinkTestView(TComponent* AOwner) : TvrReportComponent(AOwner) {
+    Flags = TvrObjectFlags{ofPreviewCopy, ofAttributeDiff};
+}
+
+std::vector<TvrLinkTestView::TDrawn>& TvrLinkTestView::Drawn() {
+    static std::vector<TDrawn> drawn;
+    return drawn;
+}
+
+void TvrLinkTestView::Draw(TCanvas* Canvas, Extended, Extended, Extended OffsetX, Extended) {
+    Drawn().push_back({Name(), OffsetX, TotalPages});
+    (void)Canvas;
 }
 
 ORV_META_IMPL(TvrMemoTestView)
@@ -60,7 +93,8 @@ void RegisterPreviewPagesTestObjects() {
     static const bool done = [] {
         vrStartUp();
         RegisterClasses({&TPPTestPage::StaticClassInfo(), &TvrMemoTestView::StaticClassInfo(),
-                         &TBandTestView::StaticClassInfo(), &TvrPicTestView::StaticClassInfo()});
+                         &TBandTestView::StaticClassInfo(), &TvrPicTestView::StaticClassInfo(),
+                         &TvrLinkTestView::StaticClassInfo()});
         return true;
     }();
     (void)done;

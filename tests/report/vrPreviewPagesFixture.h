@@ -11,6 +11,8 @@ class TPPTestPage : public TvrPage {
     explicit TPPTestPage(TComponent* AOwner) : TvrPage(AOwner) {}
     Integer PaperSize = 9;
     Extended PaperWidth = 210, PaperHeight = 297;
+    Extended LeftMargin = 0, RightMargin = 0, TopMargin = 0;
+    bool MirrorMargins = false;
 };
 
 class TvrMemoTestView : public TvrReportComponent {
@@ -21,6 +23,7 @@ class TvrMemoTestView : public TvrReportComponent {
     String Memo;
     String DataField;
     bool IsFontStored() const { return !ParentFont(); }
+    void Draw(TCanvas*, Extended, Extended, Extended, Extended) override {}
     bool GetLayoutText(String& Utf8) const override {
         Utf8 = Memo;
         return true;
@@ -48,6 +51,24 @@ class TvrPicTestView : public TvrReportComponent {
 
 private:
     std::unique_ptr<TPicture> FPicture;
+};
+
+// A view with the link, hint and cursor of a preview and a log of the times it was drawn.
+class TvrLinkTestView : public TvrReportComponent {
+    ORV_META(TvrLinkTestView, TvrReportComponent)
+    explicit TvrLinkTestView(TComponent* AOwner);
+    String URL, Hint;
+    bool ShowHint = false;
+    bool Printable = true;
+    Integer Cursor = 0;
+    Integer TotalPages = 0;
+    struct TDrawn {
+        String Name;
+        Extended OffsetX;
+        Integer TotalPages;
+    };
+    static std::vector<TDrawn>& Drawn();
+    void Draw(TCanvas* Canvas, Extended ScaleX, Extended ScaleY, Extended OffsetX, Extended OffsetY) override;
 };
 
 void RegisterPreviewPagesTestObjects();
