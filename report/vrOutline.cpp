@@ -25,8 +25,7 @@ Integer TvrOutline::ChildCount() {
 void TvrOutline::AddItem(const String& Text, Integer Top) {
     TvrXMLItem* item = CurItem()->Add();
     item->Name = "item";
-    item->AttrText = "text=\"" + EscapeXMLText(Text) + "\" page=\"" + IntToStr(Pages()->CurPage) + "\" top=\"" +
-                     IntToStr(Top) + "\"";
+    item->AttrText = vrPageItemText(Text, Pages()->CurPage, Top);
     FCurItem = item;
 }
 

@@ -42,6 +42,10 @@ Extended ItemValue(TvrXMLItem* item, const char* name, Extended fallback) {
 
 } // namespace
 
+String vrPageItemText(const String& Text, Integer Page, Integer Top) {
+    return "text=\"" + EscapeXMLText(Text) + "\" page=\"" + IntToStr(Page) + "\" top=\"" + IntToStr(Top) + "\"";
+}
+
 TvrPreviewPages::TvrPreviewPages(TvrReport* Report)
     : TvrCustomPreviewPages(Report), FXMLDoc(std::make_unique<TvrXMLDocument>()),
       FDictionary(std::make_unique<TvrDictionary>()),
@@ -532,9 +536,8 @@ void TvrPreviewPages::AppendReport(TvrReport* Other) {
         TvrXMLItem* a = otherAnchors->GetItem(i);
         TvrXMLItem* item = anchors->Add();
         item->Name = "item";
-        item->AttrText = "text=\"" + EscapeXMLText(a->GetProp("text")) + "\" page=\"" +
-                         IntToStr(StrToIntDef(a->GetProp("page"), 0) + shift) + "\" top=\"" +
-                         IntToStr(StrToIntDef(a->GetProp("top"), 0)) + "\"";
+        item->AttrText = vrPageItemText(a->GetProp("text"), StrToIntDef(a->GetProp("page"), 0) + shift,
+                                        StrToIntDef(a->GetProp("top"), 0));
     }
     // The outline keeps its nesting; pages move by the pages before the appended report.
     std::function<void(TvrXMLItem*, TvrXMLItem*)> copyOutline = [&](TvrXMLItem* from, TvrXMLItem* to) {
@@ -542,9 +545,8 @@ void TvrPreviewPages::AppendReport(TvrReport* Other) {
             TvrXMLItem* src = from->GetItem(i);
             TvrXMLItem* item = to->Add();
             item->Name = "item";
-            item->AttrText = "text=\"" + EscapeXMLText(src->GetProp("text")) + "\" page=\"" +
-                             IntToStr(StrToIntDef(src->GetProp("page"), 0) + shift) + "\" top=\"" +
-                             IntToStr(StrToIntDef(src->GetProp("top"), 0)) + "\"";
+            item->AttrText = vrPageItemText(src->GetProp("text"), StrToIntDef(src->GetProp("page"), 0) + shift,
+                                            StrToIntDef(src->GetProp("top"), 0));
             copyOutline(src, item);
         }
     };

@@ -188,6 +188,8 @@ private:
     void SetBaseText(TvrComponent* Copy);
     void FillFileSections();
     void ClearFileSections();
+    // Saves through Save with the file sections filled, and empties them again in any case.
+    void SaveWithFileSections(const std::function<void()>& Save);
     void FreeSourcePages();
     Integer TwoPassRunning() const;
 
@@ -206,6 +208,9 @@ private:
     Int64 FXMLSize = 0;
     bool FLegacyFormat = false;
 };
+
+// The attribute text of an outline or anchor item: text (escaped), page and top, in this order.
+String vrPageItemText(const String& Text, Integer Page, Integer Top);
 
 // The file-format error of prepared report files.
 inline constexpr const char* vrInvalidFileFormat = "Invalid file format";

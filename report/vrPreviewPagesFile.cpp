@@ -83,10 +83,10 @@ void TvrPreviewPages::ClearFileSections() {
     RootChild("picturecache")->Clear();
 }
 
-void TvrPreviewPages::WriteToStream(TStream& Stream) {
+void TvrPreviewPages::SaveWithFileSections(const std::function<void()>& Save) {
     FillFileSections();
     try {
-        FXMLDoc->SaveToStream(Stream);
+        Save();
     } catch (...) {
         ClearFileSections();
         throw;
@@ -94,17 +94,14 @@ void TvrPreviewPages::WriteToStream(TStream& Stream) {
     ClearFileSections();
 }
 
+void TvrPreviewPages::WriteToStream(TStream& Stream) {
+    SaveWithFileSections([&] { FXMLDoc->SaveToStream(Stream); });
+}
+
 void TvrPreviewPages::WriteToFile(const String& FileName) {
     // The document writes a file beside the old one and renames it over it, so a failed save
     // keeps the old file.
-    FillFileSections();
-    try {
-        FXMLDoc->SaveToFile(FileName);
-    } catch (...) {
-        ClearFileSections();
-        throw;
-    }
-    ClearFileSections();
+    SaveWithFileSections([&] { FXMLDoc->SaveToFile(FileName); });
 }
 
 bool TvrPreviewPages::ReadFromFile(const String& FileName, bool RaiseIfMissing) {
@@ -213,8 +210,7 @@ void TvrPreviewPages::AddAnchor(const String& Text) {
     TvrXMLItem* item = RootChild("anchors")->Add();
     item->Name = "item";
     const long top = Engine ? std::lround(static_cast<double>(Engine->CurY)) : 0;
-    item->AttrText = "text=\"" + EscapeXMLText(Text) + "\" page=\"" + IntToStr(CurPage) + "\" top=\"" +
-                     IntToStr(static_cast<Int64>(top)) + "\"";
+    item->AttrText = vrPageItemText(Text, CurPage, static_cast<Integer>(top));
 }
 
 TvrXMLItem* TvrPreviewPages::FindAnchor(const String& Text) {
