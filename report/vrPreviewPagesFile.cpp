@@ -6,6 +6,7 @@
 #include "report/vrClassReport.h"
 #include "report/vrXMLSerializer.h"
 #include "classes/ClassRegistry.h"
+#include "rtl/CodePage.h"
 #include "rtl/FileUtils.h"
 #include "rtl/StrUtils.h"
 #include "rtl/SysUtils.h"
@@ -139,9 +140,22 @@ void TvrPreviewPages::ReadFile(TStream& Stream, bool AllowPartial, std::unique_p
 
         TvrXMLItem* report = RootChild("report");
         if (report->ItemCount() && Report()) {
-            TvrXMLSerializer serializer;
-            serializer.LegacyFormat = FLegacyFormat;
-            serializer.ReadProps(report->GetItem(0)->AttrText, Report());
+            // Only the four properties the file carries: a foreign file sets nothing else of the
+            // report (its script, data or events).
+            TvrXMLItem* item = report->GetItem(0);
+            TvrReport* r = Report();
+            const auto flag = [&](const char* name, bool current) {
+                return item->PropExists(name) ? item->GetProp(name) == "1" || SameText(item->GetProp(name), "True")
+                                              : current;
+            };
+            r->DotMatrixReport = flag("DotMatrixReport", r->DotMatrixReport);
+            r->PreviewOptions()->OutlineVisible = flag("PreviewOptions.OutlineVisible", r->PreviewOptions()->OutlineVisible);
+            if (item->PropExists("PreviewOptions.OutlineWidth"))
+                r->PreviewOptions()->OutlineWidth = CheckedInt(item, "PreviewOptions.OutlineWidth");
+            if (item->PropExists("ReportOptions.Name")) {
+                const String name = item->GetProp("ReportOptions.Name");
+                r->ReportOptions()->Name = FLegacyFormat ? Utf8FromAnsi(name) : name;
+            }
         }
 
         TvrXMLItem* sources = RootChild("sourcepages");

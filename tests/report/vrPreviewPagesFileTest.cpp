@@ -192,6 +192,7 @@ TEST_F(PreparedFile, DamagedFilesAreRejectedAndLeaveTheStoreCleared) {
         {"odd picture data", Replace(good, "<picturecache/>", "<picturecache><item stream=\"424\"/></picturecache>")},
         {"non-hexadecimal picture data",
          Replace(good, "<picturecache/>", "<picturecache><item stream=\"42G0\"/></picturecache>")},
+        {"outline width not a number", Replace(good, "OutlineWidth=\"120\"", "OutlineWidth=\"wide\"")},
         {"truncated file", good.substr(0, good.size() / 2)},
         {"not a prepared report", "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<other/>"},
         {"empty", ""},
@@ -211,6 +212,11 @@ TEST_F(PreparedFile, DamagedFilesAreRejectedAndLeaveTheStoreCleared) {
     }
     Load(good);
     EXPECT_EQ(Pages->GetPageCount(), 3);
+    // The report element sets those four properties and nothing else.
+    Report.EngineOptions()->DoublePass = false;
+    Load(Replace(good, "ReportOptions.Name=", "EngineOptions.DoublePass=\"1\" ReportOptions.Name="));
+    EXPECT_FALSE(Report.EngineOptions()->DoublePass);
+    EXPECT_TRUE(Report.PreviewOptions()->OutlineVisible);
 }
 
 } // namespace
