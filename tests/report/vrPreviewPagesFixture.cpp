@@ -69,6 +69,13 @@ void TBandTestView::DeclareMeta(meta::Class<TBandTestView>& c) {
     c.Property("Visible", &T::Visible, &T::SetVisible).Default(true);
 }
 
+ORV_META_IMPL(TvrOwnDiffTestView)
+void TvrOwnDiffTestView::DeclareMeta(meta::Class<TvrOwnDiffTestView>& c) {
+    using T = TvrOwnDiffTestView;
+    c.Property("Left", &T::Left, &T::SetLeft);
+    c.Property("Width", &T::Width, &T::SetWidth);
+}
+
 ORV_META_IMPL(TvrPicTestView)
 void TvrPicTestView::DeclareMeta(meta::Class<TvrPicTestView>& c) {
     using T = TvrPicTestView;
@@ -94,7 +101,7 @@ void RegisterPreviewPagesTestObjects() {
         vrStartUp();
         RegisterClasses({&TPPTestPage::StaticClassInfo(), &TvrMemoTestView::StaticClassInfo(),
                          &TBandTestView::StaticClassInfo(), &TvrPicTestView::StaticClassInfo(),
-                         &TvrLinkTestView::StaticClassInfo()});
+                         &TvrLinkTestView::StaticClassInfo(), &TvrOwnDiffTestView::StaticClassInfo()});
         return true;
     }();
     (void)done;

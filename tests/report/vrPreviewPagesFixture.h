@@ -40,6 +40,16 @@ class TBandTestView : public TvrReportComponent {
     bool IsBand() const override { return true; }
 };
 
+// A view with a difference of its own: it records its Tag always.
+class TvrOwnDiffTestView : public TvrReportComponent {
+    ORV_META(TvrOwnDiffTestView, TvrReportComponent)
+    explicit TvrOwnDiffTestView(TComponent* AOwner) : TvrReportComponent(AOwner) {}
+    String Diff(TvrComponent* Template) override {
+        return TvrReportComponent::Diff(Template) + " own=\"" + IntToStr(Tag()) + "\"";
+    }
+    void Draw(TCanvas*, Extended, Extended, Extended, Extended) override {}
+};
+
 // A picture view: its graphic goes to the picture cache, the page keeps only ImageIndex.
 class TvrPicTestView : public TvrReportComponent {
     ORV_META(TvrPicTestView, TvrReportComponent)

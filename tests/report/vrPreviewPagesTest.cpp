@@ -58,7 +58,10 @@ TEST_F(PreviewPages, SourcePageRegistrationGivesAliasesAndDropsTheDataBinding) {
 }
 
 TEST_F(PreviewPages, PassesRecordTheBaseDifferenceOrTheObjectsOwnDifference) {
+    auto* own = new TvrOwnDiffTestView(Band);
+    own->SetName("Own1");
     Pages->RegisterSourcePage(Page);
+    EXPECT_EQ(own->PreparedAlias, "o1"); // "OwnDiffTest" less "Tvr" and "View"
     Engine->FinalPass = false;
     AddPage(50, "First pass");
     TvrXMLItem* band = Pages->PageItem(0)->GetItem(0);
@@ -69,6 +72,8 @@ TEST_F(PreviewPages, PassesRecordTheBaseDifferenceOrTheObjectsOwnDifference) {
     Pages->AddPageAction = TvrPreviewPages::apAdd;
     AddPage(50, "Final");
     EXPECT_NE(Pages->PageItem(1)->GetItem(0)->GetItem(0)->AttrText.find("Final"), String::npos);
+    EXPECT_EQ(band->GetItem(2)->AttrText, ""); // not final: the base difference only
+    EXPECT_EQ(Pages->PageItem(1)->GetItem(0)->GetItem(2)->AttrText, "own=\"0\""); // final: its own Diff
     EXPECT_EQ(Pages->PageItem(1)->Name, "page0");
 }
 
