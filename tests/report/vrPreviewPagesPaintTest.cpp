@@ -1,0 +1,160 @@
+// Drawing prepared pages on bitmap and metafile canvases, and hit-testing them for the preview.
+#include "gui/Bitmap.h"
+#include "gui/Forms.h"
+#include "gui/Interaction.h"
+#include "gui/Metafile.h"
+#include "vrPreviewPagesFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct PaintPages : ::testing::Test, TPreparedFixture {
+    TvrLinkTestView* Near = nullptr;
+    TvrLinkTestView* Far = nullptr;
+    void SetUp() override {
+        Page->LeftMargin = 10; // mm
+        Page->RightMargin = 30;
+        Near = new TvrLinkTestView(Band);
+        Near->SetName("Near");
+        Near->SetBounds(0, 0, 100, 20);
+        Far = new TvrLinkTestView(Band);
+        Far->SetName("Far");
+        Far->SetBounds(600, 0, 100, 20);
+        Build(3);
+        TvrLinkTestView::Drawn().clear();
+    }
+};
+
+TEST_F(PaintPages, ViewsOutsideTheVisibleAreaAreSkippedExceptOnAMetafile) {
+    TBitmap bmp(300, 200);
+    Pages->PaintPage(0, bmp.Canvas(), 1, 1, 0, 0);
+    ASSERT_FALSE(TvrLinkTestView::Drawn().empty());
+    for (const auto& d : TvrLinkTestView::Drawn()) EXPECT_NE(d.Name, "Far");
+    EXPECT_EQ(Pages->PaintedViews(), 3); // Memo1, Memo2 at 200 and Near; Far at 600 is off the bitmap
+
+    TMetafile mf;
+    {
+        TMetafileCanvas canvas(&mf);
+        Pages->PaintPage(0, &canvas, 1, 1, 0, 0);
+    }
+    EXPECT_EQ(Pages->PaintedViews(), 4);
+    // Text objects are told the page count.
+    EXPECT_EQ(TvrLinkTestView::Drawn().back().TotalPages, 3);
+    Pages->PaintPage(7, bmp.Canvas(), 1, 1, 0, 0);
+    EXPECT_EQ(Pages->PaintedViews(), 0);
+}
+
+TEST_F(PaintPages, MirrorMarginsSwapLeftAndRightOnEvenPageNumbers) {
+    Page->MirrorMargins = true;
+    Build(2);
+    TvrLinkTestView::Drawn().clear();
+    TMetafile mf;
+    TMetafileCanvas canvas(&mf);
+    Pages->PaintPage(0, &canvas, 1, 1, 0, 0);
+    const Extended first = TvrLinkTestView::Drawn().back().OffsetX;
+    Pages->PaintPage(1, &canvas, 1, 1, 0, 0);
+    const Extended second = TvrLinkTestView::Drawn().back().OffsetX;
+    EXPECT_NEAR(static_cast<double>(first), 10 * fr01cm, 1e-6);
+    EXPECT_NEAR(static_cast<double>(second), 30 * fr01cm, 1e-6);
+    // The margins are back after drawing.
+    auto* page = static_cast<TPPTestPage*>(Pages->GetPreparedPage(1));
+    EXPECT_EQ(page->LeftMargin, 10);
+}
+
+TEST_F(PaintPages, HitTestFindsTheTopmostViewAndReportsCursorLinkAndHint) {
+    auto* under = new TvrLinkTestView(Band);
+    under->SetName("Under");
+    under->SetBounds(0, 0, 100, 20);
+    under->URL = "@2";
+    Near->URL = "http://example.com/";
+    Near->Hint = "Short|Long text";
+    Near->ShowHint = true;
+    Build(3);
+    TvrComponent* seen = nullptr;
+    Report.OnMouseOverObject = [&](TvrComponent* v) { seen = v; };
+    int cursor = 0;
+    const int x = static_cast<int>(10 * fr01cm) + 5; // inside Near, past the left margin
+    EXPECT_TRUE(Pages->HitTestObject(0, x, 25, mbLeft, TShiftState(), 1, 0, 0, false, cursor, false));
+    const TvrHitTestResult& hit = Pages->LastHitTest();
+    ASSERT_NE(hit.Object, nullptr);
+    EXPECT_EQ(hit.Object->Name(), "Under"); // added last, so it lies on top
+    EXPECT_EQ(hit.LinkText, "@2");
+    EXPECT_EQ(cursor, -21);
+    EXPECT_EQ(seen, hit.Object);
+
+    delete Pages->GetPreparedPage(0)->FindObject("Under");
+    cursor = 0;
+    Pages->HitTestObject(0, x, 25, mbLeft, TShiftState(), 1, 0, 0, false, cursor, false);
+    EXPECT_EQ(Pages->LastHitTest().Object->Name(), "Near");
+    EXPECT_EQ(Pages->LastHitTest().HintText, "Long text");
+    EXPECT_EQ(Pages->LastHitTest().ShortHint, "Short");
+    EXPECT_TRUE(Pages->LastHitTest().ShowHint);
+    EXPECT_FALSE(Pages->HitTestObject(0, 5000, 5000, mbLeft, TShiftState(), 1, 0, 0, true, cursor, false));
+    Engine->Running = true;
+    EXPECT_FALSE(Pages->HitTestObject(0, x, 25, mbLeft, TShiftState(), 1, 0, 0, true, cursor, false));
+}
+
+TEST_F(PaintPages, AClickHandlerThatChangesTheViewReplacesThePage) {
+    Pages->OnClickObject = [](TvrComponent* v, TMouseButton, TShiftState, bool& modified) {
+        static_cast<TvrLinkTestView*>(v)->Hint = "clicked";
+        modified = true;
+    };
+    int cursor = 0;
+    const int x = static_cast<int>(10 * fr01cm) + 5;
+    Pages->HitTestObject(1, x, 25, mbLeft, TShiftState(), 1, 0, 0, true, cursor, false);
+    EXPECT_TRUE(Pages->LastHitTest().Repaint);
+    EXPECT_EQ(static_cast<TvrLinkTestView*>(Pages->GetPreparedPage(1)->FindObject("Near"))->Hint, "clicked");
+}
+
+TEST_F(PaintPages, LinksOpenOnlyConfirmedWebAndMailAddressesAndKnownPages) {
+    Pages->CurPage = 2;
+    Engine->CurY = 77;
+    Pages->AddAnchor("Totals");
+    struct TCase {
+        const char* url;
+        int answer;         // 0: no question is asked
+        const char* opened; // what reaches the shell, "" for nothing
+        Integer page, top;
+    };
+    const std::vector<TCase> cases = {
+        {"http://example.com/a", IDYES, "http://example.com/a", -1, 0},
+        {"https://example.com/", IDYES, "https://example.com/", -1, 0},
+        {"mailto:office@example.com", IDYES, "mailto:office@example.com", -1, 0},
+        {"http://example.com/a", IDNO, "", -1, 0},
+        {"mailto:office@example.com", IDNO, "", -1, 0},
+        {"file:x.sh", 0, "", -1, 0},
+        {"xterm", 0, "", -1, 0},
+        {"/bin/sh", 0, "", -1, 0},
+        {"@3", 0, "", 2, 0},
+        {"@x", 0, "", -1, 0},
+        {"@99", 0, "", -1, 0},
+        {"@0", 0, "", -1, 0},
+        {"#totals", 0, "", 2, 77},
+        {"#unknown", 0, "", -1, 0},
+    };
+    const int x = static_cast<int>(10 * fr01cm) + 5;
+    for (const TCase& c : cases) {
+        Near->URL = c.url;
+        Build(3);
+        Pages->AddAnchor("Totals");
+        Pages->FindAnchor("Totals")->SetProp("page", "2");
+        Pages->FindAnchor("Totals")->SetProp("top", "77");
+        String opened;
+        Pages->OpenLink = [&](const String& u) {
+            opened = u;
+            return true;
+        };
+        TScriptedResponder user;
+        if (c.answer) user.Answer(c.answer);
+        TInteractionScope scope(user);
+        int cursor = 0;
+        Pages->HitTestObject(0, x, 25, mbLeft, TShiftState(), 1, 0, 0, true, cursor, false);
+        EXPECT_EQ(opened, c.opened) << c.url;
+        EXPECT_EQ(static_cast<int>(user.Requests().size()), c.answer ? 1 : 0) << c.url;
+        EXPECT_EQ(Pages->LastHitTest().JumpPage, c.page) << c.url;
+        EXPECT_EQ(Pages->LastHitTest().JumpTop, c.top) << c.url;
+    }
+}
+
+} // namespace
