@@ -1,5 +1,6 @@
 // Orvanta物业管理软件: the program. It reads no arguments; config.ini and the database folder are
-// found beside the program.
+// found beside the program (settings the program's folder cannot take go to the user's
+// configuration folder). Without a display it says so and ends with code 1.
 #include "app/core/AppStart.h"
 
 int main() {

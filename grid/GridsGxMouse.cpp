@@ -4,6 +4,7 @@
 #include "grid/GridsGx.h"
 
 #include "gui/ControlPaint.h"
+#include "gui/CursorPos.h"
 #include "gui/Forms.h"
 #include "gui/Graphics.h"
 #include "gui/SystemMetrics.h"

@@ -139,7 +139,8 @@ public:
     class TvrXMLDocument* ReadBackDocument = nullptr;
 
     void AppendLine(const String& s);
-    void WriteDeclaration();
+    // The declaration line; with standalone, standalone="no" is added (see DeclareUtf8Texts).
+    void WriteDeclaration(bool standalone = false);
     void WriteTag(const TvrXMLItem& item, int level);
     // Writes item with all its children and writes the buffer out.
     void WriteTree(TvrXMLItem& item, int level = 0);
@@ -162,6 +163,9 @@ public:
     bool IndentOutput = false; // one element per line, two blanks of indent per level
     String TempFolder;         // folder of the swap file; empty for the system's temporary folder
     bool LegacyFormat = true;  // after a load: the file's declaration is version 1.0 without standalone
+    // The declaration written says standalone="no": the document's texts are UTF-8, and a
+    // reader takes it for a document of the current format (LegacyFormat false).
+    bool DeclareUtf8Texts = false;
 
     TvrXMLItem* RootItem() const { return FRoot.get(); }
     TvrXMLItem* Root() const { return FRoot.get(); }

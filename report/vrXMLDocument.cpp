@@ -62,7 +62,7 @@ void TvrXMLDocument::SaveToStream(TStream& stream) {
     TvrXMLWriter writer(stream);
     writer.IndentOutput = IndentOutput;
     writer.ReadBackDocument = this;
-    writer.WriteDeclaration();
+    writer.WriteDeclaration(DeclareUtf8Texts);
     writer.WriteTree(*FRoot);
 }
 

@@ -21,8 +21,9 @@ void TvrXMLWriter::AppendLine(const String& s) {
     if (FBuffer.size() > WriteBufferSize) Flush();
 }
 
-void TvrXMLWriter::WriteDeclaration() {
-    AppendLine("<?xml version=\"1.0\" encoding=\"utf-8\"?>");
+void TvrXMLWriter::WriteDeclaration(bool standalone) {
+    AppendLine(standalone ? "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"no\"?>"
+                          : "<?xml version=\"1.0\" encoding=\"utf-8\"?>");
 }
 
 void TvrXMLWriter::WriteTag(const TvrXMLItem& item, int level) {

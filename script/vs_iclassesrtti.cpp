@@ -223,176 +223,355 @@ TvsClassesFunctions::TvsClassesFunctions(TvsScript* Script) : TvsRTTIModule(Scri
     }
 }
 
+namespace {
+
+// One method of a bound class: the class it was registered on, its upper-case name (index
+// properties with ".GET" or ".SET") and what it does. Procedures answer 0.
+using TMethodCall = Variant (*)(TvsScript* Script, TObject* Instance, TvsMethodHelper* C);
+struct TMethodEntry {
+    const char* Class;
+    const char* Method;
+    TMethodCall Call;
+};
+
+// The constructor of a class created without an owner: the stand-in of a class name gives a new
+// object the script owns; an existing object calls it on itself and stays as it is.
+Variant CreatePlain(TvsScript* Script, TObject* Instance, TvsMethodHelper*) {
+    const TvsClassRef* target = vsClassToConstruct(Instance);
+    if (!target) return vsObjectToVariant(Instance);
+    return Adopt(Script, target->CreateInstance(nullptr));
+}
+
+const TMethodEntry kMethods[] = {
+    // TObject
+    {"TObject", "CREATE", &CreatePlain},
+    {"TObject", "FREE",
+     [](TvsScript*, TObject* I, TvsMethodHelper*) {
+         if (I && !vsClassToConstruct(I)) delete I;
+         return Variant(0);
+     }},
+    {"TObject", "CLASSNAME",
+     [](TvsScript*, TObject* I, TvsMethodHelper*) {
+         if (const TvsClassRef* target = vsClassToConstruct(I)) return Variant(target->Name());
+         return Variant(I ? I->ClassName() : String("TObject"));
+     }},
+    // TPersistent
+    {"TPersistent", "ASSIGN",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         TObject* source = Obj(C, 0);
+         if (auto* dest = dynamic_cast<TPersistent*>(I))
+             dest->Assign(dynamic_cast<TPersistent*>(source));
+         else if (auto* list = dynamic_cast<TStrings*>(I); list && dynamic_cast<TStrings*>(source))
+             list->Assign(*dynamic_cast<TStrings*>(source));
+         else
+             throw EConvertError("Cannot assign a " + String(source ? source->ClassName() : "nil") + " to a " +
+                                 (I ? I->ClassName() : String("nil")));
+         return Variant(0);
+     }},
+    // TCollection
+    {"TCollection", "CLEAR",
+     [](TvsScript*, TObject* I, TvsMethodHelper*) {
+         Self<TCollection>(I).Clear();
+         return Variant(0);
+     }},
+    {"TCollection", "ITEMS.GET",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         return vsObjectToVariant(Self<TCollection>(I).Items(Int(C, 0)));
+     }},
+    // TList
+    {"TList", "ADD",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         return Variant(Self<TList>(I).Add(vsVariantToPointer(C->GetParamValue(0))));
+     }},
+    {"TList", "CLEAR",
+     [](TvsScript*, TObject* I, TvsMethodHelper*) {
+         Self<TList>(I).Clear();
+         return Variant(0);
+     }},
+    {"TList", "DELETE",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TList>(I).Delete(Int(C, 0));
+         return Variant(0);
+     }},
+    {"TList", "INDEXOF",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) { return Variant(Self<TList>(I).IndexOf(Obj(C, 0))); }},
+    {"TList", "INSERT",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TList>(I).Insert(Int(C, 0), vsVariantToPointer(C->GetParamValue(1)));
+         return Variant(0);
+     }},
+    {"TList", "REMOVE",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) { return Variant(Self<TList>(I).Remove(Obj(C, 0))); }},
+    {"TList", "ITEMS.GET",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         return vsPointerToVariant(Self<TList>(I).Items(Int(C, 0)));
+     }},
+    {"TList", "ITEMS.SET",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TList>(I).SetItems(Int(C, 0), vsVariantToPointer(C->GetParamValue(1)));
+         return Variant(0);
+     }},
+    // TStrings
+    {"TStrings", "ADD",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) { return Variant(Self<TStrings>(I).Add(Str(C, 0))); }},
+    {"TStrings", "ADDOBJECT",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         return Variant(Self<TStrings>(I).AddObject(
+             Str(C, 0), static_cast<TObject*>(vsVariantToPointer(C->GetParamValue(1)))));
+     }},
+    {"TStrings", "CLEAR",
+     [](TvsScript*, TObject* I, TvsMethodHelper*) {
+         Self<TStrings>(I).Clear();
+         return Variant(0);
+     }},
+    {"TStrings", "DELETE",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TStrings>(I).Delete(Int(C, 0));
+         return Variant(0);
+     }},
+    {"TStrings", "INDEXOF",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) { return Variant(Self<TStrings>(I).IndexOf(Str(C, 0))); }},
+    {"TStrings", "INDEXOFNAME",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         return Variant(Self<TStrings>(I).IndexOfName(Str(C, 0)));
+     }},
+    {"TStrings", "INDEXOFOBJECT",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         return Variant(Self<TStrings>(I).IndexOfObject(Obj(C, 0)));
+     }},
+    {"TStrings", "INSERT",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TStrings>(I).Insert(Int(C, 0), Str(C, 1));
+         return Variant(0);
+     }},
+    {"TStrings", "INSERTOBJECT",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TStrings>(I).InsertObject(Int(C, 0), Str(C, 1),
+                                        static_cast<TObject*>(vsVariantToPointer(C->GetParamValue(2))));
+         return Variant(0);
+     }},
+    {"TStrings", "LOADFROMFILE",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TStrings>(I).LoadFromFile(Str(C, 0));
+         return Variant(0);
+     }},
+    {"TStrings", "LOADFROMSTREAM",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TStrings>(I).LoadFromStream(Self<TStream>(Obj(C, 0)));
+         return Variant(0);
+     }},
+    {"TStrings", "SAVETOFILE",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TStrings>(I).SaveToFile(Str(C, 0));
+         return Variant(0);
+     }},
+    {"TStrings", "MOVE",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TStrings>(I).Move(Int(C, 0), Int(C, 1));
+         return Variant(0);
+     }},
+    {"TStrings", "SAVETOSTREAM",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TStrings>(I).SaveToStream(Self<TStream>(Obj(C, 0)));
+         return Variant(0);
+     }},
+    {"TStrings", "NAMES.GET",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         auto& l = Self<TStrings>(I);
+         const Integer i = Int(C, 0);
+         if (i < 0 || i >= l.Count()) throw EStringListError(Format("List index out of bounds (%d)", {i}));
+         return Variant(l.Names(i));
+     }},
+    {"TStrings", "OBJECTS.GET",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         return vsPointerToVariant(Self<TStrings>(I).Objects(Int(C, 0)));
+     }},
+    {"TStrings", "OBJECTS.SET",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TStrings>(I).SetObjects(Int(C, 0), static_cast<TObject*>(vsVariantToPointer(C->GetParamValue(1))));
+         return Variant(0);
+     }},
+    {"TStrings", "VALUES.GET",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) { return Variant(Self<TStrings>(I).Values(Str(C, 0))); }},
+    {"TStrings", "VALUES.SET",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TStrings>(I).SetValues(Str(C, 0), Str(C, 1));
+         return Variant(0);
+     }},
+    {"TStrings", "STRINGS.GET",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) { return Variant(Self<TStrings>(I).Strings(Int(C, 0))); }},
+    {"TStrings", "STRINGS.SET",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TStrings>(I).SetStrings(Int(C, 0), Str(C, 1));
+         return Variant(0);
+     }},
+    // TStringList
+    {"TStringList", "FIND",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Integer index = 0;
+         const bool found = Self<TStringList>(I).Find(Str(C, 0), index);
+         C->PutParamValue(1, Variant(index));
+         return Variant(found);
+     }},
+    {"TStringList", "SORT",
+     [](TvsScript*, TObject* I, TvsMethodHelper*) {
+         Self<TStringList>(I).Sort();
+         return Variant(0);
+     }},
+    // TStream. The bytes a script reads and writes are those of its texts' 8-bit form (code page
+    // 936), the unit in which Length counts: Write(S, Length(S)) writes all of S, and what Read
+    // returns reads back as the text that was written.
+    {"TStream", "READ",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         auto& st = Self<TStream>(I);
+         const Int64 count = CheckCount(C->GetParamValue(1).AsInt64());
+         const Int64 left = st.Size() - st.Position();
+         AnsiString buffer(static_cast<size_t>(std::max<Int64>(0, std::min(count, left))), '\0');
+         const Int64 n = buffer.empty() ? 0 : st.Read(buffer.data(), static_cast<Int64>(buffer.size()));
+         buffer.resize(static_cast<size_t>(n));
+         C->PutParamValue(0, Variant(Utf8FromAnsi(buffer)));
+         return Variant(static_cast<Integer>(n));
+     }},
+    {"TStream", "WRITE",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         auto& st = Self<TStream>(I);
+         const AnsiString buffer = AnsiFromUtf8(Str(C, 0));
+         const Int64 count = CheckCount(C->GetParamValue(1).AsInt64());
+         if (count > static_cast<Int64>(buffer.size()))
+             throw ERangeError(Format(SNegativeCount, {static_cast<long long>(count)}));
+         return Variant(static_cast<Integer>(st.Write(buffer.data(), count)));
+     }},
+    {"TStream", "SEEK",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         return Variant(static_cast<long long>(
+             Self<TStream>(I).Seek(C->GetParamValue(0).AsInt64(), SeekOrigin(Int(C, 1)))));
+     }},
+    {"TStream", "COPYFROM",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         auto& st = Self<TStream>(I);
+         auto& source = Self<TStream>(Obj(C, 0));
+         return Variant(static_cast<long long>(st.CopyFrom(source, CheckCount(C->GetParamValue(1).AsInt64()))));
+     }},
+    // TFileStream
+    {"TFileStream", "CREATE",
+     [](TvsScript* S, TObject*, TvsMethodHelper* C) {
+         const Integer mode = Int(C, 1);
+         const Word rtlMode = mode == 65535 ? static_cast<Word>(fmCreate) : static_cast<Word>(mode & 0xFFFF);
+         return Adopt(S, new TFileStream(Str(C, 0), rtlMode));
+     }},
+    // TMemoryStream
+    {"TMemoryStream", "CLEAR",
+     [](TvsScript*, TObject* I, TvsMethodHelper*) {
+         Self<TMemoryStream>(I).Clear();
+         return Variant(0);
+     }},
+    {"TMemoryStream", "LOADFROMSTREAM",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TMemoryStream>(I).LoadFromStream(Self<TStream>(Obj(C, 0)));
+         return Variant(0);
+     }},
+    {"TMemoryStream", "LOADFROMFILE",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TMemoryStream>(I).LoadFromFile(Str(C, 0));
+         return Variant(0);
+     }},
+    {"TMemoryStream", "SAVETOSTREAM",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TMemoryStream>(I).SaveToStream(Self<TStream>(Obj(C, 0)));
+         return Variant(0);
+     }},
+    {"TMemoryStream", "SAVETOFILE",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TMemoryStream>(I).SaveToFile(Str(C, 0));
+         return Variant(0);
+     }},
+    // TComponent: a component made with an owner belongs to the owner, else to the script.
+    {"TComponent", "CREATE",
+     [](TvsScript* S, TObject* I, TvsMethodHelper* C) {
+         const TvsClassRef* target = vsClassToConstruct(I);
+         if (!target) return vsObjectToVariant(I);
+         auto* owner = ObjAs<TComponent>(C, 0);
+         TObject* made = target->CreateInstance(owner);
+         if (!owner) S->AdoptObject(made);
+         return vsObjectToVariant(made);
+     }},
+    // TvsXMLItem
+    {"TvsXMLItem", "CREATE", &CreatePlain},
+    {"TvsXMLItem", "ADDITEM",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TvsXMLItem>(I).AddItem(ObjAs<TvsXMLItem>(C, 0));
+         return Variant(0);
+     }},
+    {"TvsXMLItem", "CLEAR",
+     [](TvsScript*, TObject* I, TvsMethodHelper*) {
+         Self<TvsXMLItem>(I).Clear();
+         return Variant(0);
+     }},
+    {"TvsXMLItem", "INSERTITEM",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         auto& x = Self<TvsXMLItem>(I);
+         const Integer index = Int(C, 0);
+         if (index < 0 || index > x.Count()) throw EListError(Format("List index out of bounds (%d)", {index}));
+         x.InsertItem(index, ObjAs<TvsXMLItem>(C, 1));
+         return Variant(0);
+     }},
+    {"TvsXMLItem", "ADD",
+     [](TvsScript*, TObject* I, TvsMethodHelper*) { return vsObjectToVariant(Self<TvsXMLItem>(I).Add()); }},
+    {"TvsXMLItem", "FIND",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) { return Variant(Self<TvsXMLItem>(I).Find(Str(C, 0))); }},
+    {"TvsXMLItem", "FINDITEM",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         return vsObjectToVariant(Self<TvsXMLItem>(I).FindItem(Str(C, 0)));
+     }},
+    {"TvsXMLItem", "ROOT",
+     [](TvsScript*, TObject* I, TvsMethodHelper*) { return vsObjectToVariant(Self<TvsXMLItem>(I).Root()); }},
+    {"TvsXMLItem", "ITEMS.GET",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         return vsObjectToVariant(Self<TvsXMLItem>(I).Items(Int(C, 0)));
+     }},
+    {"TvsXMLItem", "PROP.GET",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) { return Variant(Self<TvsXMLItem>(I).Prop(Str(C, 0))); }},
+    {"TvsXMLItem", "PROP.SET",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TvsXMLItem>(I).SetProp(Str(C, 0), Str(C, 1));
+         return Variant(0);
+     }},
+    // TvsXMLDocument
+    {"TvsXMLDocument", "CREATE", &CreatePlain},
+    {"TvsXMLDocument", "SAVETOSTREAM",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TvsXMLDocument>(I).SaveToStream(Self<TStream>(Obj(C, 0)));
+         return Variant(0);
+     }},
+    {"TvsXMLDocument", "LOADFROMSTREAM",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TvsXMLDocument>(I).LoadFromStream(Self<TStream>(Obj(C, 0)));
+         return Variant(0);
+     }},
+    {"TvsXMLDocument", "SAVETOFILE",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TvsXMLDocument>(I).SaveToFile(Str(C, 0));
+         return Variant(0);
+     }},
+    {"TvsXMLDocument", "LOADFROMFILE",
+     [](TvsScript*, TObject* I, TvsMethodHelper* C) {
+         Self<TvsXMLDocument>(I).LoadFromFile(Str(C, 0));
+         return Variant(0);
+     }},
+};
+
+} // namespace
+
 Variant TvsClassesFunctions::CallMethod(TObject* Instance, const TvsClassRef* ClassType, const String& M,
                                         TvsMethodHelper* C) {
-    const String& cls = ClassType->Name();
-    if (cls == "TObject") {
-        if (M == "CREATE") {
-            const TvsClassRef* target = vsClassToConstruct(Instance);
-            if (!target) return vsObjectToVariant(Instance);
-            return Adopt(FScript, target->CreateInstance(nullptr));
-        }
-        if (M == "FREE") {
-            if (Instance && !vsClassToConstruct(Instance)) delete Instance;
-            return Variant(0);
-        }
-        if (M == "CLASSNAME") {
-            if (const TvsClassRef* target = vsClassToConstruct(Instance)) return Variant(target->Name());
-            return Variant(Instance ? Instance->ClassName() : String("TObject"));
-        }
-    } else if (cls == "TPersistent") {
-        if (M == "ASSIGN") {
-            TObject* source = Obj(C, 0);
-            if (auto* dest = dynamic_cast<TPersistent*>(Instance))
-                dest->Assign(dynamic_cast<TPersistent*>(source));
-            else if (auto* list = dynamic_cast<TStrings*>(Instance); list && dynamic_cast<TStrings*>(source))
-                list->Assign(*dynamic_cast<TStrings*>(source));
-            else
-                throw EConvertError("Cannot assign a " + String(source ? source->ClassName() : "nil") +
-                                    " to a " + (Instance ? Instance->ClassName() : String("nil")));
-        }
-    } else if (cls == "TCollection") {
-        auto& c = Self<TCollection>(Instance);
-        if (M == "CLEAR") c.Clear();
-        if (M == "ITEMS.GET") return vsObjectToVariant(c.Items(Int(C, 0)));
-    } else if (cls == "TList") {
-        auto& l = Self<TList>(Instance);
-        if (M == "ADD") return Variant(l.Add(vsVariantToPointer(C->GetParamValue(0))));
-        if (M == "CLEAR") l.Clear();
-        if (M == "DELETE") l.Delete(Int(C, 0));
-        if (M == "INDEXOF") return Variant(l.IndexOf(Obj(C, 0)));
-        if (M == "INSERT") l.Insert(Int(C, 0), vsVariantToPointer(C->GetParamValue(1)));
-        if (M == "REMOVE") return Variant(l.Remove(Obj(C, 0)));
-        if (M == "ITEMS.GET") return vsPointerToVariant(l.Items(Int(C, 0)));
-        if (M == "ITEMS.SET") l.SetItems(Int(C, 0), vsVariantToPointer(C->GetParamValue(1)));
-    } else if (cls == "TStrings") {
-        auto& l = Self<TStrings>(Instance);
-        if (M == "ADD") return Variant(l.Add(Str(C, 0)));
-        if (M == "ADDOBJECT")
-            return Variant(
-                l.AddObject(Str(C, 0), static_cast<TObject*>(vsVariantToPointer(C->GetParamValue(1)))));
-        if (M == "CLEAR") l.Clear();
-        if (M == "DELETE") l.Delete(Int(C, 0));
-        if (M == "INDEXOF") return Variant(l.IndexOf(Str(C, 0)));
-        if (M == "INDEXOFNAME") return Variant(l.IndexOfName(Str(C, 0)));
-        if (M == "INDEXOFOBJECT") return Variant(l.IndexOfObject(Obj(C, 0)));
-        if (M == "INSERT") l.Insert(Int(C, 0), Str(C, 1));
-        if (M == "INSERTOBJECT")
-            l.InsertObject(Int(C, 0), Str(C, 1),
-                           static_cast<TObject*>(vsVariantToPointer(C->GetParamValue(2))));
-        if (M == "LOADFROMFILE") l.LoadFromFile(Str(C, 0));
-        if (M == "LOADFROMSTREAM") l.LoadFromStream(Self<TStream>(Obj(C, 0)));
-        if (M == "SAVETOFILE") l.SaveToFile(Str(C, 0));
-        if (M == "MOVE") l.Move(Int(C, 0), Int(C, 1));
-        if (M == "SAVETOSTREAM") l.SaveToStream(Self<TStream>(Obj(C, 0)));
-        if (M == "NAMES.GET") {
-            const Integer i = Int(C, 0);
-            if (i < 0 || i >= l.Count()) throw EStringListError(Format("List index out of bounds (%d)", {i}));
-            return Variant(l.Names(i));
-        }
-        if (M == "OBJECTS.GET") return vsPointerToVariant(l.Objects(Int(C, 0)));
-        if (M == "OBJECTS.SET")
-            l.SetObjects(Int(C, 0), static_cast<TObject*>(vsVariantToPointer(C->GetParamValue(1))));
-        if (M == "VALUES.GET") return Variant(l.Values(Str(C, 0)));
-        if (M == "VALUES.SET") l.SetValues(Str(C, 0), Str(C, 1));
-        if (M == "STRINGS.GET") return Variant(l.Strings(Int(C, 0)));
-        if (M == "STRINGS.SET") l.SetStrings(Int(C, 0), Str(C, 1));
-    } else if (cls == "TStringList") {
-        auto& l = Self<TStringList>(Instance);
-        if (M == "FIND") {
-            Integer index = 0;
-            const bool found = l.Find(Str(C, 0), index);
-            C->PutParamValue(1, Variant(index));
-            return Variant(found);
-        }
-        if (M == "SORT") l.Sort();
-    } else if (cls == "TStream") {
-        auto& st = Self<TStream>(Instance);
-        // The bytes a script reads and writes are those of its texts' 8-bit form (code page
-        // 936), the unit in which Length counts: Write(S, Length(S)) writes all of S, and what
-        // Read returns reads back as the text that was written.
-        if (M == "READ") {
-            const Int64 count = CheckCount(C->GetParamValue(1).AsInt64());
-            const Int64 left = st.Size() - st.Position();
-            AnsiString buffer(static_cast<size_t>(std::max<Int64>(0, std::min(count, left))), '\0');
-            const Int64 n = buffer.empty() ? 0 : st.Read(buffer.data(), static_cast<Int64>(buffer.size()));
-            buffer.resize(static_cast<size_t>(n));
-            C->PutParamValue(0, Variant(Utf8FromAnsi(buffer)));
-            return Variant(static_cast<Integer>(n));
-        }
-        if (M == "WRITE") {
-            const AnsiString buffer = AnsiFromUtf8(Str(C, 0));
-            const Int64 count = CheckCount(C->GetParamValue(1).AsInt64());
-            if (count > static_cast<Int64>(buffer.size()))
-                throw ERangeError(Format(SNegativeCount, {static_cast<long long>(count)}));
-            return Variant(static_cast<Integer>(st.Write(buffer.data(), count)));
-        }
-        if (M == "SEEK")
-            return Variant(
-                static_cast<long long>(st.Seek(C->GetParamValue(0).AsInt64(), SeekOrigin(Int(C, 1)))));
-        if (M == "COPYFROM") {
-            auto& source = Self<TStream>(Obj(C, 0));
-            return Variant(
-                static_cast<long long>(st.CopyFrom(source, CheckCount(C->GetParamValue(1).AsInt64()))));
-        }
-    } else if (cls == "TFileStream") {
-        if (M == "CREATE") {
-            const Integer mode = Int(C, 1);
-            const Word rtlMode =
-                mode == 65535 ? static_cast<Word>(fmCreate) : static_cast<Word>(mode & 0xFFFF);
-            return Adopt(FScript, new TFileStream(Str(C, 0), rtlMode));
-        }
-    } else if (cls == "TMemoryStream") {
-        auto& st = Self<TMemoryStream>(Instance);
-        if (M == "CLEAR") st.Clear();
-        if (M == "LOADFROMSTREAM") st.LoadFromStream(Self<TStream>(Obj(C, 0)));
-        if (M == "LOADFROMFILE") st.LoadFromFile(Str(C, 0));
-        if (M == "SAVETOSTREAM") st.SaveToStream(Self<TStream>(Obj(C, 0)));
-        if (M == "SAVETOFILE") st.SaveToFile(Str(C, 0));
-    } else if (cls == "TComponent") {
-        if (M == "CREATE") {
-            const TvsClassRef* target = vsClassToConstruct(Instance);
-            if (!target) return vsObjectToVariant(Instance);
-            auto* owner = ObjAs<TComponent>(C, 0);
-            TObject* made = target->CreateInstance(owner);
-            if (!owner) FScript->AdoptObject(made);
-            return vsObjectToVariant(made);
-        }
-    } else if (cls == "TvsXMLItem") {
-        if (M == "CREATE") {
-            const TvsClassRef* target = vsClassToConstruct(Instance);
-            if (!target) return vsObjectToVariant(Instance);
-            return Adopt(FScript, target->CreateInstance(nullptr));
-        }
-        auto& x = Self<TvsXMLItem>(Instance);
-        if (M == "ADDITEM") x.AddItem(ObjAs<TvsXMLItem>(C, 0));
-        if (M == "CLEAR") x.Clear();
-        if (M == "INSERTITEM") {
-            const Integer index = Int(C, 0);
-            if (index < 0 || index > x.Count())
-                throw EListError(Format("List index out of bounds (%d)", {index}));
-            x.InsertItem(index, ObjAs<TvsXMLItem>(C, 1));
-        }
-        if (M == "ADD") return vsObjectToVariant(x.Add());
-        if (M == "FIND") return Variant(x.Find(Str(C, 0)));
-        if (M == "FINDITEM") return vsObjectToVariant(x.FindItem(Str(C, 0)));
-        if (M == "ROOT") return vsObjectToVariant(x.Root());
-        if (M == "ITEMS.GET") return vsObjectToVariant(x.Items(Int(C, 0)));
-        if (M == "PROP.GET") return Variant(x.Prop(Str(C, 0)));
-        if (M == "PROP.SET") x.SetProp(Str(C, 0), Str(C, 1));
-    } else if (cls == "TvsXMLDocument") {
-        if (M == "CREATE") {
-            const TvsClassRef* target = vsClassToConstruct(Instance);
-            if (!target) return vsObjectToVariant(Instance);
-            return Adopt(FScript, target->CreateInstance(nullptr));
-        }
-        auto& d = Self<TvsXMLDocument>(Instance);
-        if (M == "SAVETOSTREAM") d.SaveToStream(Self<TStream>(Obj(C, 0)));
-        if (M == "LOADFROMSTREAM") d.LoadFromStream(Self<TStream>(Obj(C, 0)));
-        if (M == "SAVETOFILE") d.SaveToFile(Str(C, 0));
-        if (M == "LOADFROMFILE") d.LoadFromFile(Str(C, 0));
-    }
-    return Variant(0);
+    static const std::map<std::pair<String, String>, TMethodCall> methods = [] {
+        std::map<std::pair<String, String>, TMethodCall> m;
+        for (const TMethodEntry& e : kMethods)
+            m.emplace(std::make_pair(String(e.Class), String(e.Method)), e.Call);
+        return m;
+    }();
+    const auto it = methods.find({ClassType->Name(), M});
+    return it == methods.end() ? Variant(0) : it->second(FScript, Instance, C);
 }
 
 Variant TvsClassesFunctions::GetProp(TObject* Instance, const TvsClassRef* ClassType, const String& P) {

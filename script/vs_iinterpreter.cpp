@@ -10,11 +10,13 @@
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_iinterpreter_strings.h"
 #include "script/vs_iinterpreter_sys.h"
+#include "script/vs_istack.h"
 #include "script/vs_itools_script.h"
 #include "script/vs_xml.h"
 
 #include <algorithm>
 #include <mutex>
+#include <pthread.h>
 
 String SStackOverflow = "Stack overflow";
 
@@ -118,8 +120,38 @@ void UnregisterRTTIModule(TvsRTTIModuleClass ModuleClass) {
 
 // --- TvsProcVariable -------------------------------------------------------------------------------
 
+// --- the stack guard -------------------------------------------------------------------------------
+
 namespace {
-thread_local int tCallDepth = 0;
+
+// The floor of the calling thread's stack: its low end plus a margin for what runs between two
+// checks (host functions, the unwinding of the error) of a quarter of the stack, at least 64 KB
+// and at most 1 MB.
+std::uintptr_t MeasureStackFloor(std::uintptr_t Frame) {
+    std::size_t size = 0;
+    void* low = nullptr;
+    pthread_attr_t attr;
+    if (pthread_getattr_np(pthread_self(), &attr) == 0) {
+        if (pthread_attr_getstack(&attr, &low, &size) != 0) low = nullptr;
+        pthread_attr_destroy(&attr);
+    }
+    const auto base = reinterpret_cast<std::uintptr_t>(low);
+    if (!low || size == 0 || Frame < base || Frame - base > size) {
+        // Unknown bounds: allow 512 KB below the first frame seen.
+        return Frame - 512 * 1024;
+    }
+    const std::size_t margin = std::clamp<std::size_t>(size / 4, 64 * 1024, 1024 * 1024);
+    return base + margin;
+}
+
+} // namespace
+
+void vsdetail::StackExhausted(std::uintptr_t Frame) {
+    if (tStackFloor == ~std::uintptr_t(0)) {
+        tStackFloor = MeasureStackFloor(Frame);
+        if (Frame >= tStackFloor) return;
+    }
+    throw EvsScriptError(SStackOverflow);
 }
 
 TvsProcVariable::TvsProcVariable(const String& Name, TvsVarType Typ, const String& TypeName,
@@ -192,50 +224,58 @@ void TvsProcVariable::RestoreLocals(std::vector<Variant>& Stack, size_t Mark) {
 }
 
 Variant TvsProcVariable::FetchValue() {
-    if (tCallDepth >= vsMaxCallDepth) throw EvsScriptError(SStackOverflow);
-    struct TDepth {
-        TDepth() { ++tCallDepth; }
-        ~TDepth() { --tCallDepth; }
-    } depth;
-
+    vsCheckStack();
     const bool wasExecuting = FExecuting;
     FExecuting = true;
     TvsScript& local = *FLocalScript;
     if (FIsFunction && FRefItem) {
+        // Result starts as Unassigned converted to the function's type.
         FRefItem->SetReadOnly(false);
-        FRefItem->StoreValue(Variant());
+        if (FRefItem->Kind() == TvsItemKind::ikVariable) {
+            if (!FResultStartKnown || FResultStartTyp != FRefItem->Typ()) {
+                FResultStart = TvsVariable::Convert(Variant(), FRefItem->Typ());
+                FResultStartTyp = FRefItem->Typ();
+                FResultStartKnown = true;
+            }
+            FRefItem->ValueRef() = FResultStart;
+        } else
+            FRefItem->StoreValue(Variant());
     }
-    TvsScript* main = nullptr;
-    for (TvsScript* s = &local; s; s = s->ParentScript)
-        if (s->IsMainProgram) {
-            main = s;
-            break;
-        }
+    // The main program whose running procedure this becomes (Evaluate sees its locals); the chain
+    // of scripts is fixed, so once found it is kept.
+    if (!FMainScript)
+        for (TvsScript* s = &local; s; s = s->ParentScript)
+            if (s->IsMainProgram) {
+                FMainScript = s;
+                break;
+            }
+    TvsScript* main = FMainScript;
     TvsScript* previousProgram = main ? main->RunningProgram : nullptr;
     if (main) main->RunningProgram = &local;
     // Every flag starts cleared, so a stray break or stop of an earlier call cannot cut this one
-    // short.
-    local.ExitRequested = false;
-    local.TerminateRequested = false;
-    local.BreakRequested = false;
-    local.ContinueRequested = false;
+    // short; they are cleared again when the call ends, however it ends.
+    struct TFinish {
+        TvsScript& Local;
+        TvsScript* Main;
+        TvsScript* Previous;
+        bool& Executing;
+        bool WasExecuting;
+        void Clear() {
+            Local.ExitRequested = false;
+            Local.TerminateRequested = false;
+            Local.BreakRequested = false;
+            Local.ContinueRequested = false;
+        }
+        ~TFinish() {
+            Clear();
+            Local.Running = false;
+            if (Main) Main->RunningProgram = Previous;
+            Executing = WasExecuting;
+        }
+    } finish{local, main, previousProgram, FExecuting, wasExecuting};
+    finish.Clear();
     local.Running = true;
-    auto finish = [&] {
-        local.ExitRequested = false;
-        local.TerminateRequested = false;
-        local.BreakRequested = false;
-        local.ContinueRequested = false;
-        local.Running = false;
-        if (main) main->RunningProgram = previousProgram;
-        FExecuting = wasExecuting;
-    };
-    try {
-        local.RootStatement()->Perform();
-    } catch (...) {
-        finish();
-        throw;
-    }
-    finish();
+    local.RootStatement()->Perform();
     if (FIsFunction && FRefItem) return FRefItem->FetchValue();
     return Null();
 }

@@ -295,7 +295,5 @@ private:
     int FRunDepth = 0;
 };
 
-// The depth of nested calls of script procedures (recursion) at which a call fails with
-// "Stack overflow" instead of exhausting the machine's stack.
-constexpr int vsMaxCallDepth = 2000;
-extern String SStackOverflow; // "Stack overflow"
+// The error of a script that recurses deeper than the thread's stack allows (see vs_istack.h).
+extern String SStackOverflow; // "Stack overflow""

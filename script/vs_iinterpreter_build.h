@@ -37,6 +37,25 @@ private:
     void DeclareProcedures(TvsXMLItem& Element, TvsScript* Script);
     void DeclareProcedure(TvsXMLItem& Element, TvsScript* Script);
     void BuildStatement(TvsXMLItem& Element, TvsScript* Script, TvsStatement* List);
+    // The builders of the statement kinds (see BuildStatement).
+    void BuildVarStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
+    void BuildConstStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
+    void BuildNestedProc(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
+    void BuildUsesStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
+    void BuildAssignStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
+    void BuildCallStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
+    void BuildIfStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
+    void BuildCaseStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
+    void BuildForStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
+    void BuildCppForStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
+    void BuildWhileStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
+    void BuildRepeatStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
+    void BuildTryStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
+    void BuildBreakStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
+    void BuildContinueStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
+    void BuildExitStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
+    void BuildReturnStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
+    void BuildDeleteStmt(TvsXMLItem& E, TvsScript* S, TvsStatement* List);
     void BuildStatements(TvsXMLItem& Element, TvsScript* Script, TvsStatement* List);
     void BuildVar(TvsXMLItem& Element, TvsScript* Script, TvsStatement* List, TvsProcVariable* Proc);
     void BuildConst(TvsXMLItem& Element, TvsScript* Script);
@@ -52,11 +71,23 @@ private:
     bool TryWith(TvsDesignator& D, const String& Name, const String& Pos, const TvsXMLItem& Element,
                  TvsScript* Script, bool& Finished);
     TvsDesignator* Finish(std::unique_ptr<TvsDesignator>& D);
+    // The phases of BuildDesignator (see there).
+    void AddressStep(TvsDesignator& D, const TvsXMLItem& Element, TvsScript* Script);
+    bool FirstStep(TvsDesignator& D, const TvsXMLItem& Node, const TvsXMLItem& Element, TvsScript* Script,
+                   TMode Mode);
+    bool NextStep(TvsDesignator& D, Integer I, const TvsXMLItem& Element, TvsScript* Script);
+    void DispatchSteps(TvsDesignator& D, Integer I, const TvsXMLItem& Element, TvsScript* Script);
+    bool MemberStep(TvsDesignator& D, const String& Text, const String& Pos, const String& ClassName,
+                    const Variant& Value, const TvsXMLItem& Element, TvsScript* Script);
+    void LateBind(TvsDesignator& D, const TvsXMLItem& Element, bool KeepFirstOnly);
+    void FinishDesignator(TvsDesignator& D, TvsScript* Script, TMode Mode);
 
     TvsCustomVariable* FindOrDeclare(const String& Name, TvsScript* Script);
     TvsVarType TypeCode(String& TypeName, TvsScript* Script);
     void CheckTypes(const TvsCustomVariable* Var, const TvsCustomVariable* Expr, TvsScript* Script);
     void SetPos(const TvsXMLItem& Element);
+    static String Quoted(const String& Name);              // 'Name'
+    static bool Is(const TvsXMLItem& E, const char* Name); // the element's name, without regard to case
     [[noreturn]] void Error(const String& Message);
 
     TvsILParser* FParser;

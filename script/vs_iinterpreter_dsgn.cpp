@@ -3,7 +3,11 @@
 #include "script/vs_iinterpreter_build.h"
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_iinterpreter_strings.h"
+#include "script/vs_istack.h"
+#include "script/vs_ivalue.h"
 #include "script/vs_xml.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -45,6 +49,43 @@ private:
     std::vector<Variant>* FStack = nullptr;
     size_t FMark = 0;
 };
+
+// Hands the first Count arguments of Step to Item's parameters. They are all evaluated before any
+// parameter changes (F(G(1), H(2))) and wait on a stack shared by the nested calls, so a call
+// allocates nothing; a macro function gets the texts of its arguments.
+void PassArguments(TvsCustomVariable& Item, TvsDesignatorItem& Step, Integer Count) {
+    if (Count <= 0) return;
+    if (Count == 1 && !Item.IsMacro()) {
+        // A sole argument has no other argument to wait for.
+        const Variant v = Step.Arg(0)->FetchValue();
+        Item.Param(0)->StoreValue(v);
+        return;
+    }
+    std::vector<Variant>& args = tArgStack;
+    const size_t base = args.size();
+    struct TPop {
+        std::vector<Variant>& Args;
+        size_t Base;
+        ~TPop() { Args.resize(Base); }
+    } pop{args, base};
+    if (Item.IsMacro()) {
+        for (Integer a = 0; a < Count; ++a)
+            args.emplace_back(static_cast<TvsExpression*>(Step.Arg(a))->SourceText);
+    } else {
+        for (Integer a = 0; a < Count; ++a)
+            args.push_back(Step.Arg(a)->FetchValue());
+    }
+    for (Integer a = 0; a < Count; ++a)
+        Item.Param(a)->StoreValue(args[base + static_cast<size_t>(a)]);
+}
+
+// After the call: the values of var parameters go back to their arguments.
+void ReturnVarArguments(TvsCustomVariable& Item, TvsDesignatorItem& Step, Integer Count) {
+    for (Integer a = 0; a < Count; ++a) {
+        TvsParamItem* param = Item.Param(a);
+        if (param->IsVar()) Step.Arg(a)->StoreValue(param->Value());
+    }
+}
 
 } // namespace
 
@@ -96,8 +137,10 @@ void TvsDesignator::ResolveKind() {
         return;
     }
     TvsCustomVariable* first = Step(0)->Ref;
-    const bool isVariable =
-        first->Kind() == TvsItemKind::ikVariable || first->Kind() == TvsItemKind::ikStringVariable;
+    // A parameter is read and written where it is stored, as a variable is.
+    const bool isVariable = first->Kind() == TvsItemKind::ikVariable ||
+                            first->Kind() == TvsItemKind::ikStringVariable ||
+                            first->Kind() == TvsItemKind::ikParam;
     if (Count() == 1 && isVariable) {
         FDKind = dkVariable;
         FRefItem = first;
@@ -105,6 +148,11 @@ void TvsDesignator::ResolveKind() {
         FDKind = dkString;
         FRefItem = first;
         FRef1 = Step(1)->Item(0);
+    } else if (Count() == 1 && first->Kind() == TvsItemKind::ikProc && !first->IsMacro() &&
+               Step(0)->Count() <= first->Count()) {
+        FDKind = dkCall;
+        FRefItem = first;
+        FRef2 = Step(0);
     } else if (Count() == 2 && isVariable && first->Typ() == fvtArray && first->RefItem() &&
                Step(1)->Ref == first->RefItem()) {
         FDKind = dkArray;
@@ -142,6 +190,7 @@ void TvsDesignator::ResolveLateBinding() {
 }
 
 Variant TvsDesignator::Evaluate(const Variant* Assign) {
+    vsCheckStack();
     ResolveLateBinding();
     Variant c = Null();
     TvsCustomVariable* p = nullptr;
@@ -157,28 +206,7 @@ Variant TvsDesignator::Evaluate(const Variant* Assign) {
         TLocalsGuard guard(
             item->Kind() == TvsItemKind::ikProc ? static_cast<TvsProcVariable*>(item) : nullptr, FScript);
         const Integer argCount = step->Count() < item->Count() ? step->Count() : item->Count();
-        if (argCount > 0) {
-            // Arguments are all evaluated before any parameter changes (F(G(1), H(2))); they wait
-            // on a stack shared by the nested calls, so a call allocates nothing.
-            std::vector<Variant>& args = tArgStack;
-            const size_t base = args.size();
-            struct TPop {
-                std::vector<Variant>& Args;
-                size_t Base;
-                ~TPop() { Args.resize(Base); }
-            } pop{args, base};
-            if (item->IsMacro()) {
-                for (Integer a = 0; a < argCount; ++a)
-                    args.emplace_back(static_cast<TvsExpression*>(step->Arg(a))->SourceText);
-            } else {
-                for (Integer a = 0; a < argCount; ++a) {
-                    Variant v = step->Arg(a)->FetchValue();
-                    args.push_back(std::move(v));
-                }
-            }
-            for (Integer a = 0; a < argCount; ++a)
-                item->Param(a)->StoreValue(args[base + static_cast<size_t>(a)]);
-        }
+        PassArguments(*item, *step, argCount);
         if (IsHelper(item)) {
             auto* helper = static_cast<TvsCustomHelper*>(item);
             helper->ParentItem = p;
@@ -192,10 +220,7 @@ Variant TvsDesignator::Evaluate(const Variant* Assign) {
             item->SetNeedResult(!(i == n - 1 && !FNeedResult));
             c = item->FetchValue();
         }
-        for (Integer a = 0; a < argCount; ++a) {
-            TvsParamItem* param = item->Param(a);
-            if (param->IsVar()) step->Arg(a)->StoreValue(param->Value());
-        }
+        ReturnVarArguments(*item, *step, argCount);
     }
     return c;
 }
@@ -220,21 +245,92 @@ void TvsStringDesignator::StoreValue(const Variant& V) {
     vsSetCharAt(static_cast<TvsStringVariable*>(FRefItem)->Text(), index, V.AsString());
 }
 
-void TvsArrayDesignator::Prepare() {
+Integer TvsArrayDesignator::Prepare(Variant (&Indexes)[3]) {
     auto* helper = static_cast<TvsArrayHelper*>(FRef1);
     auto* step = static_cast<TvsDesignatorItem*>(FRef2);
-    helper->ParentItem = FRefItem;
-    const Integer n = step->Count() < helper->Count() ? step->Count() : helper->Count();
+    const Integer n = std::min<Integer>({step->Count(), helper->Count(), 3});
+    // Every index is evaluated before any is handed over: an index may itself read an element of
+    // an array (m[i, m[0, 1]]) through the same accessor.
     for (Integer k = 0; k < n; ++k)
-        helper->Param(k)->ValueRef() = step->Arg(k)->FetchValue();
+        Indexes[k] = step->Arg(k)->FetchValue();
+    return n;
+}
+
+void TvsArrayDesignator::HandOver(Variant (&Indexes)[3], Integer Count) {
+    auto* helper = static_cast<TvsArrayHelper*>(FRef1);
+    for (Integer k = 0; k < Count; ++k)
+        helper->Param(k)->ValueRef() = std::move(Indexes[k]);
+    helper->ParentItem = FRefItem;
+}
+
+// The element of a one-dimensional array of variants at an integer index, reached directly;
+// nullptr for every other case (the accessor then answers, with its conversions and errors).
+Variant* TvsArrayDesignator::Element(const Variant& Index, bool ForWriting) {
+    const TvsItemKind kind = FRefItem->Kind();
+    if (Index.VType() != varInteger || (kind != TvsItemKind::ikVariable && kind != TvsItemKind::ikParam))
+        return nullptr;
+    Variant& a = FRefItem->ValueRef();
+    if (!VarIsArray(a)) return nullptr;
+    const TVarArrayData& shared = *TVariantAccess::Array(a);
+    if (shared.Low.size() != 1 || shared.ElemType != varVariant) return nullptr;
+    const Int64 offset = vsIntOf(Index) - shared.Low[0];
+    if (offset < 0 || offset >= static_cast<Int64>(shared.Items.size())) return nullptr;
+    TVarArrayData& data = ForWriting ? TVariantAccess::MutableArray(a) : const_cast<TVarArrayData&>(shared);
+    return &data.Items[static_cast<size_t>(offset)];
+}
+
+// One index: read where it is stored when it is a constant or a plain variable.
+bool TvsArrayDesignator::SingleIndex() const {
+    return static_cast<TvsDesignatorItem*>(FRef2)->Count() == 1 &&
+           static_cast<TvsArrayHelper*>(FRef1)->Count() >= 1;
+}
+
+const Variant& TvsArrayDesignator::FirstIndex(Variant& Temp) {
+    return static_cast<TvsExpression*>(static_cast<TvsDesignatorItem*>(FRef2)->Arg(0))->Root()->Eval(Temp);
 }
 
 Variant TvsArrayDesignator::FetchValue() {
-    Prepare();
+    Variant indexes[3];
+    Integer n = 1;
+    if (SingleIndex()) {
+        Variant temp;
+        const Variant& index = FirstIndex(temp);
+        if (const Variant* element = Element(index, false)) return *element;
+        indexes[0] = index;
+    } else {
+        n = Prepare(indexes);
+    }
+    HandOver(indexes, n);
     return static_cast<TvsArrayHelper*>(FRef1)->FetchValue();
 }
 
 void TvsArrayDesignator::StoreValue(const Variant& V) {
-    Prepare();
+    Variant indexes[3];
+    Integer n = 1;
+    if (SingleIndex()) {
+        Variant temp;
+        const Variant& index = FirstIndex(temp);
+        if (Variant* element = Element(index, true)) {
+            *element = V;
+            return;
+        }
+        indexes[0] = index;
+    } else {
+        n = Prepare(indexes);
+    }
+    HandOver(indexes, n);
     static_cast<TvsArrayHelper*>(FRef1)->StoreValue(V);
+}
+
+Variant TvsCallDesignator::FetchValue() {
+    vsCheckStack();
+    auto* proc = static_cast<TvsProcVariable*>(FRefItem);
+    auto* step = static_cast<TvsDesignatorItem*>(FRef2);
+    TLocalsGuard guard(proc->Executing() ? proc : nullptr, FScript);
+    const Integer argCount = step->Count();
+    PassArguments(*proc, *step, argCount);
+    proc->SetNeedResult(FNeedResult);
+    Variant result = proc->FetchValue();
+    ReturnVarArguments(*proc, *step, argCount);
+    return result;
 }

@@ -2,7 +2,9 @@
 // type-checked when completed, evaluated on variants.
 #include "rtl/StrUtils.h"
 #include "script/vs_iinterpreter_prog.h"
+#include "script/vs_istack.h"
 #include "script/vs_itools_script.h"
+#include "script/vs_ivalue.h"
 
 #include <climits>
 
@@ -45,6 +47,47 @@ inline bool BothInt(const Variant& A, const Variant& B) {
     return A.VType() == varInteger && B.VType() == varInteger;
 }
 
+// Integer arithmetic and comparison of two varInteger values with the results of the variant
+// operations: an integer (Out) or a boolean (Out 0 or 1); none where those give something else
+// (an overflow becomes a 64-bit integer, a division by zero an error), which the general path
+// then produces.
+enum class TIntResult { None, Integer, Boolean };
+
+inline TIntResult IntegerOp(TvsOperator Op, Int64 A, Int64 B, Int64& Out) {
+    switch (Op) {
+    case opPlus:
+    case opMinus:
+    case opMul:
+        Out = Op == opPlus ? A + B : Op == opMinus ? A - B : A * B;
+        return Out < INT_MIN || Out > INT_MAX ? TIntResult::None : TIntResult::Integer;
+    case opGreat:
+        Out = A > B;
+        return TIntResult::Boolean;
+    case opLess:
+        Out = A < B;
+        return TIntResult::Boolean;
+    case opLessEq:
+        Out = A <= B;
+        return TIntResult::Boolean;
+    case opGreatEq:
+        Out = A >= B;
+        return TIntResult::Boolean;
+    case opNonEq:
+        Out = A != B;
+        return TIntResult::Boolean;
+    case opEq:
+        Out = A == B;
+        return TIntResult::Boolean;
+    case opDivInt:
+    case opMod:
+        if (B == 0 || (A == INT_MIN && B == -1)) return TIntResult::None;
+        Out = Op == opDivInt ? A / B : A % B;
+        return TIntResult::Integer;
+    default:
+        return TIntResult::None;
+    }
+}
+
 TVarOp CompareOp(TvsOperator Op) {
     switch (Op) {
     case opGreat:
@@ -68,6 +111,7 @@ TVarOp CompareOp(TvsOperator Op) {
 
 TvsOperandNode::TvsOperandNode(const Variant& V) {
     FValue = V;
+    FDirect = &FValue;
     switch (V.VType()) {
     case varBoolean:
         FTyp = fvtBool;
@@ -89,6 +133,10 @@ TvsOperandNode::TvsOperandNode(const Variant& V) {
 
 TvsDesignatorNode::TvsDesignatorNode(TvsDesignator* D) : FDesignator(D) {
     FSource = D->DesignatorKind() == dkVariable ? D->RefItem() : D;
+    // A plain variable is read where it is stored (a text variable keeps its text apart).
+    const TvsItemKind kind = FSource->Kind();
+    FDirect = kind == TvsItemKind::ikVariable || kind == TvsItemKind::ikParam ? &FSource->Value() : nullptr;
+    FHooked = FDirect ? FSource : nullptr;
     FTyp = D->Typ();
     FTypeName = D->TypeName();
     FReadOnly = D->ReadOnly();
@@ -104,6 +152,7 @@ Variant TvsDesignatorNode::FetchValue() {
 
 TvsSetNode::TvsSetNode(TvsSetExpression* S) : FSet(S) {
     FTyp = fvtVariant;
+    FDirect = nullptr;
 }
 
 TvsSetNode::~TvsSetNode() {
@@ -146,6 +195,7 @@ Variant TvsOperatorNode::InValue() {
 }
 
 Variant TvsOperatorNode::FetchValue() {
+    vsCheckStack();
     switch (FOp) {
     case opNone:
         return Left->FetchValue();
@@ -176,40 +226,21 @@ Variant TvsOperatorNode::FetchValue() {
     default:
         break;
     }
-    const Variant l = Left->FetchValue();
-    const Variant r = Right->FetchValue();
-    if (BothInt(l, r)) {
-        const Int64 a = l.AsInteger(), b = r.AsInteger();
-        switch (FOp) {
-        case opPlus:
-        case opMinus:
-        case opMul: {
-            const Int64 v = FOp == opPlus ? a + b : FOp == opMinus ? a - b : a * b;
-            if (v >= INT_MIN && v <= INT_MAX) return Variant(static_cast<Integer>(v));
-            break;
-        }
-        case opGreat:
-            return Variant(a > b);
-        case opLess:
-            return Variant(a < b);
-        case opLessEq:
-            return Variant(a <= b);
-        case opGreatEq:
-            return Variant(a >= b);
-        case opNonEq:
-            return Variant(a != b);
-        case opEq:
-            return Variant(a == b);
-        case opDivInt:
-            if (b != 0 && !(a == INT_MIN && b == -1)) return Variant(static_cast<Integer>(a / b));
-            break;
-        case opMod:
-            if (b != 0 && !(a == INT_MIN && b == -1)) return Variant(static_cast<Integer>(a % b));
-            break;
-        default:
-            break;
-        }
-    }
+    // Two stored integers (a counter against a limit, a variable and a constant) need no copies.
+    Int64 out = 0;
+    TIntResult kind = TIntResult::None;
+    const Variant* ld = Left->Direct();
+    const Variant* rd = Right->Direct();
+    if (ld && rd && BothInt(*ld, *rd)) kind = IntegerOp(FOp, vsIntOf(*ld), vsIntOf(*rd), out);
+    if (kind == TIntResult::Integer) return Variant(static_cast<Integer>(out));
+    if (kind == TIntResult::Boolean) return Variant(out != 0);
+    // The left value is read in place only when reading the right one cannot change it.
+    Variant lt, rt;
+    const Variant& l = Right->IsDirect() ? Left->Eval(lt) : (lt = Left->FetchValue());
+    const Variant& r = Right->Eval(rt);
+    if (BothInt(l, r)) kind = IntegerOp(FOp, vsIntOf(l), vsIntOf(r), out);
+    if (kind == TIntResult::Integer) return Variant(static_cast<Integer>(out));
+    if (kind == TIntResult::Boolean) return Variant(out != 0);
     switch (FOp) {
     case opGreat:
     case opLess:
@@ -244,6 +275,17 @@ Variant TvsOperatorNode::FetchValue() {
     default:
         return Null();
     }
+}
+
+bool TvsOperatorNode::CompareIntegers(bool& Result) const {
+    if (!IsComparison(FOp)) return false;
+    const Variant* l = Left->Direct();
+    const Variant* r = Right->Direct();
+    if (!l || !r || !BothInt(*l, *r)) return false;
+    Int64 out = 0;
+    if (IntegerOp(FOp, vsIntOf(*l), vsIntOf(*r), out) != TIntResult::Boolean) return false;
+    Result = out != 0;
+    return true;
 }
 
 // --- TvsExpression ---------------------------------------------------------------------------------
@@ -444,6 +486,14 @@ void TvsExpression::CompleteTree(String& ErrorPos) {
     FReadOnly = !(dn && !dn->Designator()->ReadOnly());
 }
 
+bool TvsExpression::Test() {
+    bool result = false;
+    if (FRoot->IsOperator() && static_cast<TvsOperatorNode*>(FRoot)->CompareIntegers(result)) return result;
+    const Variant v = FRoot->FetchValue();
+    if (v.VType() == varBoolean) return vsIntOf(v) != 0;
+    return v.AsBoolean();
+}
+
 void TvsExpression::StoreValue(const Variant& V) {
     if (FReadOnly) return;
     if (auto* dn = dynamic_cast<TvsDesignatorNode*>(FRoot)) dn->Designator()->StoreValue(V);
@@ -461,8 +511,6 @@ void TvsExpression::FoldAssignment(TvsDesignator* Target, String& Modifier) {
     auto* op = static_cast<TvsOperatorNode*>(FRoot);
     const TvsOperator code = op->Op();
     if (code != opPlus && code != opMinus && code != opMul && code != opDivFloat) return;
-    // X := X & E joins texts; the compound add would add numbers.
-    if (op->IsStrCat()) return;
     TvsCustomVariable* var = Target->RefItem();
     auto sameVariable = [var](TvsExpressionNode* n) {
         auto* dn = dynamic_cast<TvsDesignatorNode*>(n);
@@ -474,6 +522,14 @@ void TvsExpression::FoldAssignment(TvsDesignator* Target, String& Modifier) {
         FTyp = n->Typ();
         FTypeName = n->TypeName();
     };
+    // X := X & E joins texts (the compound add would add numbers): it folds into the joining kind.
+    if (op->IsStrCat()) {
+        if (sameVariable(op->Left) && op->Right) {
+            makeRoot(op->Right);
+            Modifier = "&";
+        }
+        return;
+    }
     if (sameVariable(op->Left) && op->Right) {
         makeRoot(op->Right);
         Modifier = code == opPlus ? "+" : code == opMinus ? "-" : code == opMul ? "*" : "/";

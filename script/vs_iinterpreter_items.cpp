@@ -102,7 +102,22 @@ Variant TvsVariable::Convert(const Variant& V, TvsVarType Typ) {
 
 void TvsVariable::StoreValue(const Variant& V) {
     if (FReadOnly) return;
-    FValue = Convert(V, FTyp);
+    // A value of the variable's own kind is assigned as it is, without an intermediate copy.
+    switch (FTyp) {
+    case fvtInt:
+        if (V.VType() == varInteger) break;
+        FValue = Convert(V, FTyp);
+        return;
+    case fvtBool:
+    case fvtFloat:
+    case fvtString:
+    case fvtChar:
+        FValue = Convert(V, FTyp);
+        return;
+    default:
+        break;
+    }
+    FValue = V;
 }
 
 Variant TvsVariable::FetchValue() {

@@ -224,6 +224,10 @@ private:
 
     bool FExecuting = false;
     bool FIsFunction;
+    TvsScript* FMainScript = nullptr;
+    Variant FResultStart; // what Result holds when a call starts, for the type FResultStartTyp
+    TvsVarType FResultStartTyp = fvtVariant;
+    bool FResultStartKnown = false;
     std::unique_ptr<TvsScript> FLocalScript;
     std::vector<TvsCustomVariable*> FLocals; // variables and parameters of the local script
     unsigned FLocalsGeneration = ~0u;

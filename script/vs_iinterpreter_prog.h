@@ -53,6 +53,24 @@ public:
     TvsExpressionNode* Right = nullptr;
     TvsExpressionNode* Parent = nullptr;
     String Pos; // source position of the operand or operator
+
+    // The node's value without a copy when it is a stored one (a constant, or a plain variable
+    // without a host hook); otherwise Temp gets the value.
+    const Variant& Eval(Variant& Temp) {
+        if (const Variant* direct = Direct()) return *direct;
+        Temp = FetchValue();
+        return Temp;
+    }
+    // The stored value when the node has one now (no host hook replaces it), else nullptr.
+    const Variant* Direct() const {
+        return FDirect && !(FHooked && FHooked->OnGetVarValue()) ? FDirect : nullptr;
+    }
+    // Reading the node changes nothing (a constant or a plain variable).
+    bool IsDirect() const { return FDirect != nullptr; }
+
+protected:
+    const Variant* FDirect = nullptr;
+    const TvsCustomVariable* FHooked = nullptr; // the variable whose host hook may replace FDirect
 };
 
 // A constant leaf.
@@ -101,6 +119,8 @@ public:
     Variant FetchValue() override;
     TvsOperator Op() const { return FOp; }
     bool IsStrCat() const { return FStrCat; }
+    // A comparison of two stored integers: its outcome in Result; false for anything else.
+    bool CompareIntegers(bool& Result) const;
     bool BoolShortcut = false;
     // Set on an IS node: the class registration of its right operand.
     TvsClassVariable* IsClass = nullptr;
@@ -126,6 +146,9 @@ public:
     // vsMaxExpressionDepth.
     void CompleteTree(String& ErrorPos);
     Variant FetchValue() override { return FRoot->FetchValue(); }
+    // The value as a condition (AsBoolean); a comparison of two stored integers is decided
+    // without building a value.
+    bool Test();
     void StoreValue(const Variant& V) override;
     TvsCustomVariable* SoleOperand() const;
     void FoldAssignment(TvsDesignator* Target, String& Modifier);
@@ -161,7 +184,8 @@ public:
     TvsCustomExpression* Arg(Integer Index) const { return static_cast<TvsCustomExpression*>(Item(Index)); }
 };
 
-enum TvsDesignatorKind : Byte { dkGeneral = 0, dkVariable = 1, dkString = 2, dkArray = 3 };
+// dkCall: a call of a procedure of the script (one step), run without the general path's steps.
+enum TvsDesignatorKind : Byte { dkGeneral = 0, dkVariable = 1, dkString = 2, dkArray = 3, dkCall = 4 };
 
 class TvsDesignator : public TvsCustomVariable {
 public:
@@ -220,7 +244,18 @@ public:
     void StoreValue(const Variant& V) override;
 
 private:
-    void Prepare();
+    Integer Prepare(Variant (&Indexes)[3]);
+    void HandOver(Variant (&Indexes)[3], Integer Count);
+    Variant* Element(const Variant& Index, bool ForWriting);
+    bool SingleIndex() const;
+    const Variant& FirstIndex(Variant& Temp);
+};
+
+class TvsCallDesignator : public TvsDesignator {
+public:
+    using TvsDesignator::TvsDesignator;
+    String ClassName() const override { return "TvsCallDesignator"; }
+    Variant FetchValue() override;
 };
 
 // --- statements --------------------------------------------------------------------------------
@@ -237,8 +272,16 @@ public:
     const String& UnitName() const { return FUnitName; }
 
 protected:
-    // The line hook: NotifyRunLine, then false when the script is to stop.
-    bool Hook();
+    // The line hook: NotifyRunLine when a script of the chain has OnRunLine (a host that follows
+    // or debugs the run), then false when the script is to stop.
+    bool Hook() {
+        for (const TvsScript* s = FScript; s; s = s->ParentScript)
+            if (s->OnRunLine) {
+                FScript->NotifyRunLine(FUnitName, FSourcePos);
+                break;
+            }
+        return !FScript->TerminateRequested;
+    }
     TvsScript* FScript;
     String FSourcePos;
     String FUnitName;
@@ -257,9 +300,10 @@ public:
 protected:
     TvsCustomVariable* FTarget = nullptr;
     TvsCustomVariable* FSource = nullptr;
+    bool FSourcePure = false; // reading the source changes nothing (a constant or a plain variable)
 };
 
-// X := X op E, with op one of + - * /.
+// X := X op E, with op one of + - * / and & (the joining of texts of the line-oriented languages).
 class TvsAssignOpStmt : public TvsAssignmentStmt {
 public:
     TvsAssignOpStmt(TvsScript* Script, const String& SourcePos, const String& UnitName, char Op)
@@ -268,6 +312,7 @@ public:
     void Perform() override;
 
 private:
+    bool AppendInPlace();
     char FOp;
 };
 
@@ -372,6 +417,9 @@ public:
     void Perform() override;
     bool IsExcept = false;
     std::unique_ptr<TvsStatement> ExceptStmt;
+
+private:
+    void RunFinally();
 };
 
 class TvsBreakStmt : public TvsStatement {

@@ -3,6 +3,7 @@
 #include "rtl/Format.h"
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_iinterpreter_strings.h"
+#include "script/vs_ivalue.h"
 
 #include <cxxabi.h>
 #include <memory>
@@ -21,6 +22,14 @@ String vsExceptionClassName(const std::exception& E) {
 
 namespace {
 
+// T is a writable variable of type Integer or Variant without a host hook that holds an integer
+// now: its new integer value can be written in place (a Float variable converts what it gets).
+bool HoldsIntegerInPlace(const TvsCustomVariable* T) {
+    return (T->Kind() == TvsItemKind::ikVariable || T->Kind() == TvsItemKind::ikParam) &&
+           (T->Typ() == fvtInt || T->Typ() == fvtVariant) && !T->ReadOnly() && !T->OnGetVarValue() &&
+           T->Value().VType() == varInteger;
+}
+
 // Notes where a run-time error arose: the innermost statement it passes records itself.
 void RecordError(const TvsStatement& Stmt) {
     TvsScript* root = Stmt.Script()->RootScript();
@@ -36,11 +45,6 @@ void RecordError(const TvsStatement& Stmt) {
 
 TvsStatement::TvsStatement(TvsScript* Script, const String& SourcePos, const String& UnitName)
     : FScript(Script), FSourcePos(SourcePos), FUnitName(UnitName) {}
-
-bool TvsStatement::Hook() {
-    FScript->NotifyRunLine(FUnitName, FSourcePos);
-    return !FScript->TerminateRequested;
-}
 
 void TvsStatement::Perform() {
     const size_t n = FList.size();
@@ -69,6 +73,12 @@ void TvsAssignmentStmt::SelectOperands() {
     FTarget = Designator->DesignatorKind() == dkVariable ? Designator->RefItem() : Designator;
     FSource = Expression->SoleOperand();
     if (!FSource) FSource = Expression;
+    const TvsItemKind kind = FSource->Kind();
+    FSourcePure =
+        kind == TvsItemKind::ikVariable || kind == TvsItemKind::ikStringVariable ||
+        kind == TvsItemKind::ikParam ||
+        (kind == TvsItemKind::ikOther && dynamic_cast<const TvsOperandNode*>(FSource) &&
+         !dynamic_cast<const TvsSetNode*>(FSource) && !dynamic_cast<const TvsDesignatorNode*>(FSource));
 }
 
 void TvsAssignmentStmt::Perform() {
@@ -84,19 +94,59 @@ String TvsAssignOpStmt::ClassName() const {
         return "TvsAssignMinusStmt";
     case '*':
         return "TvsAssignMulStmt";
+    case '&':
+        return "TvsAssignCatStmt";
     default:
         return "TvsAssignDivStmt";
     }
 }
 
+bool TvsAssignOpStmt::AppendInPlace() {
+    // The target must keep its text itself (writable, no host hook), and reading the source must
+    // not be able to change it (a constant or a plain variable).
+    if (FTarget->ReadOnly() || FTarget->OnGetVarValue() || !FSourcePure) return false;
+    String* text = nullptr;
+    if (FTarget->Kind() == TvsItemKind::ikStringVariable)
+        text = &static_cast<TvsStringVariable*>(FTarget)->Text();
+    else if (FTarget->Kind() == TvsItemKind::ikVariable || FTarget->Kind() == TvsItemKind::ikParam)
+        text = vsMutableString(FTarget->ValueRef());
+    if (!text) return false;
+    const Variant e = FSource->FetchValue();
+    if (FOp == '&') {
+        *text += VarToStr(e);
+        return true;
+    }
+    if (e.VType() != varString) return false;
+    *text += vsStringOf(e);
+    return true;
+}
+
 void TvsAssignOpStmt::Perform() {
     if (!Hook()) return;
-    const Variant v = FTarget->FetchValue();
-    const Variant e = FSource->FetchValue();
+    // Appending to a text variable extends it in place, so a loop of appends stays linear.
+    if ((FOp == '+' || FOp == '&') && AppendInPlace()) return;
+    // The target is read before the source, which may change it.
+    Variant v, e;
+    if (FOp != '&' && FOp != '/' && HoldsIntegerInPlace(FTarget)) {
+        const Int64 a = vsIntOf(FTarget->Value());
+        e = FSource->FetchValue();
+        if (e.VType() == varInteger) {
+            const Int64 b = vsIntOf(e);
+            const Int64 r = FOp == '+' ? a + b : FOp == '-' ? a - b : a * b;
+            if (r >= INT32_MIN && r <= INT32_MAX) {
+                FTarget->ValueRef() = Variant(static_cast<Integer>(r));
+                return;
+            }
+        }
+        v = Variant(static_cast<Integer>(a));
+    } else {
+        v = FTarget->FetchValue();
+        e = FSource->FetchValue();
+    }
     switch (FOp) {
     case '+':
         if (v.VType() == varInteger && e.VType() == varInteger) {
-            const Int64 sum = Int64(v.AsInteger()) + e.AsInteger();
+            const Int64 sum = vsIntOf(v) + vsIntOf(e);
             if (sum >= INT32_MIN && sum <= INT32_MAX) {
                 FTarget->StoreValue(Variant(static_cast<Integer>(sum)));
                 return;
@@ -109,6 +159,10 @@ void TvsAssignOpStmt::Perform() {
         break;
     case '*':
         FTarget->StoreValue(VarBinaryOp(TVarOp::Multiply, v, e));
+        break;
+    case '&':
+        FTarget->StoreValue(v.VType() == varString ? Variant(v.AsString() + VarToStr(e))
+                                                   : VarBinaryOp(TVarOp::Add, v, e));
         break;
     default:
         FTarget->StoreValue(VarBinaryOp(TVarOp::Divide, v, e));
@@ -127,9 +181,21 @@ void TvsCallStmt::Perform() {
         Designator->FetchValue();
         return;
     }
+    const Int64 delta = Modifier[0] == '+' ? 1 : -1;
+    // A counter kept in a plain integer variable steps in place.
+    if (Designator->DesignatorKind() == dkVariable) {
+        TvsCustomVariable* var = Designator->RefItem();
+        if (HoldsIntegerInPlace(var)) {
+            const Int64 n = vsIntOf(var->Value()) + delta;
+            if (n >= INT32_MIN && n <= INT32_MAX) {
+                var->ValueRef() = Variant(static_cast<Integer>(n));
+                return;
+            }
+        }
+    }
     const Variant v = Designator->FetchValue();
     if (v.VType() == varInteger) {
-        const Int64 n = Int64(v.AsInteger()) + (Modifier == "+" ? 1 : -1);
+        const Int64 n = vsIntOf(v) + delta;
         if (n >= INT32_MIN && n <= INT32_MAX) {
             Designator->StoreValue(Variant(static_cast<Integer>(n)));
             return;
@@ -150,7 +216,7 @@ TvsIfStmt::~TvsIfStmt() {
 
 void TvsIfStmt::Perform() {
     if (!Hook()) return;
-    if (Condition->FetchValue().AsBoolean())
+    if (Condition->Test())
         TvsStatement::Perform();
     else
         ElseStmt->Perform();
@@ -197,7 +263,7 @@ void TvsRepeatStmt::Perform() {
         if (s.BreakRequested || s.ExitRequested) break;
         s.ContinueRequested = false;
         if (s.TerminateRequested) break;
-        if (Condition->FetchValue().AsBoolean() != Inverse) break;
+        if (Condition->Test() != Inverse) break;
     }
     s.BreakRequested = false;
 }
@@ -209,7 +275,7 @@ TvsWhileStmt::~TvsWhileStmt() {
 void TvsWhileStmt::Perform() {
     if (!Hook()) return;
     TvsScript& s = *FScript;
-    while (!s.TerminateRequested && Condition->FetchValue().AsBoolean()) {
+    while (!s.TerminateRequested && Condition->Test()) {
         TvsStatement::Perform();
         if (s.BreakRequested || s.ExitRequested) break;
         s.ContinueRequested = false;
@@ -286,7 +352,7 @@ void TvsCppForStmt::Perform() {
     TvsScript& s = *FScript;
     FirstStmt->Perform();
     if (s.TerminateRequested) return;
-    while (!s.TerminateRequested && Condition->FetchValue().AsBoolean()) {
+    while (!s.TerminateRequested && Condition->Test()) {
         TvsStatement::Perform();
         if (s.BreakRequested || s.ExitRequested) break;
         s.ContinueRequested = false;
@@ -318,16 +384,25 @@ void TvsTryStmt::Perform() {
     try {
         TvsStatement::Perform();
     } catch (...) {
-        const bool exitRequested = s.ExitRequested;
-        s.ExitRequested = false;
-        ExceptStmt->Perform();
-        s.ExitRequested = exitRequested;
+        RunFinally();
         throw;
     }
-    const bool exitRequested = s.ExitRequested;
-    s.ExitRequested = false;
+    RunFinally();
+}
+
+void TvsTryStmt::RunFinally() {
+    // A break, continue or exit of the protected part takes effect after the whole finally part:
+    // the flags are cleared while it runs (a flag left set would end it after its first statement)
+    // and come back afterwards, together with what the finally part itself requested.
+    TvsScript& s = *FScript;
+    const bool breakRequested = s.BreakRequested, continueRequested = s.ContinueRequested,
+               exitRequested = s.ExitRequested, terminateRequested = s.TerminateRequested;
+    s.BreakRequested = s.ContinueRequested = s.ExitRequested = s.TerminateRequested = false;
     ExceptStmt->Perform();
-    s.ExitRequested = exitRequested;
+    s.BreakRequested = s.BreakRequested || breakRequested;
+    s.ContinueRequested = s.ContinueRequested || continueRequested;
+    s.ExitRequested = s.ExitRequested || exitRequested;
+    s.TerminateRequested = s.TerminateRequested || terminateRequested;
 }
 
 // --- jumps and with ---------------------------------------------------------------------------------
@@ -341,7 +416,7 @@ void TvsContinueStmt::Perform() {
 }
 
 void TvsExitStmt::Perform() {
-    FScript->NotifyRunLine(FUnitName, FSourcePos);
+    Hook();
     FScript->ExitRequested = true;
 }
 

@@ -4,6 +4,7 @@
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
 #include "rtl/StringList.h"
+#include "rtl/VariantInternal.h"
 
 String SMemberClassError = "Object of class %s does not have the member %s";
 String SStringIndexError = "String index out of bounds (%d)";
@@ -19,7 +20,12 @@ bool IsAscii(const String& Text) {
     return true;
 }
 
-// The character covering byte I: its UTF-8 offset and length; false when I is outside.
+// Byte positions of GBK text: a character takes one or two bytes, and both bytes of a two-byte
+// character address it as one unit at its first byte; its trailing byte addresses nothing. So
+// indexing or copying every byte position from 1 to Length in turn rebuilds the text exactly.
+
+// The character covering byte I: its UTF-8 offset and length (0 at a trailing byte); false when I
+// is outside.
 bool LocateByte(const String& Text, Integer I, size_t& Offset, size_t& Length) {
     if (I < 1) return false;
     if (IsAscii(Text)) {
@@ -36,13 +42,26 @@ bool LocateByte(const String& Text, Integer I, size_t& Offset, size_t& Length) {
         if (!n) n = 1;
         if (I >= byte && I < byte + width) {
             Offset = i;
-            Length = n;
+            Length = I == byte ? n : 0;
             return true;
         }
         byte += width;
         i += n;
     }
     return false;
+}
+
+// The UTF-8 offset of the first character whose first byte is at or after byte position I.
+size_t OffsetOfByte(const String& Text, Integer I) {
+    Integer byte = 1;
+    size_t i = 0;
+    while (i < Text.size() && byte < I) {
+        char32_t cp = 0;
+        size_t n = Utf8Decode(Text, i, cp);
+        byte += n ? AnsiCharWidth(cp) : 1;
+        i += n ? n : 1;
+    }
+    return i;
 }
 
 String FirstChar(const String& Text) {
@@ -64,8 +83,19 @@ void vsSetCharAt(String& Text, Integer I, const String& Ch) {
     size_t offset = 0, length = 0;
     if (!LocateByte(Text, I, offset, length)) throw ERangeError(Format(SStringIndexError, {I}));
     const String c = FirstChar(Ch);
-    if (c.empty()) return;
+    if (c.empty() || length == 0) return;
     Text.replace(offset, length, c);
+}
+
+String* vsMutableString(Variant& V) {
+    // The variant owns its text alone (texts are not shared between variants), so changing it in
+    // place changes no other value.
+    if (V.VType() != varString) return nullptr;
+    return const_cast<String*>(&TVariantAccess::Str(V));
+}
+
+const String& vsStringOf(const Variant& V) {
+    return TVariantAccess::Str(V);
 }
 
 Integer vsLength(const String& Text) {
@@ -79,7 +109,11 @@ String vsCopy(const String& Text, Integer From, Integer Count) {
         if (static_cast<size_t>(From) > Text.size()) return String();
         return Text.substr(static_cast<size_t>(From - 1), static_cast<size_t>(Count));
     }
-    return AnsiCopy(Text, From, Count);
+    // The characters whose first byte lies in From .. From + Count - 1.
+    const size_t begin = OffsetOfByte(Text, From);
+    const Int64 end = Int64(From) + Count;
+    const size_t stop = end > Int64(INT32_MAX) ? Text.size() : OffsetOfByte(Text, static_cast<Integer>(end));
+    return stop > begin ? Text.substr(begin, stop - begin) : String();
 }
 
 void vsDelete(String& Text, Integer From, Integer Count) {
@@ -89,8 +123,8 @@ void vsDelete(String& Text, Integer From, Integer Count) {
         Text.erase(static_cast<size_t>(From - 1), static_cast<size_t>(Count));
         return;
     }
-    const Integer after = Count > length ? length + 1 : From + Count;
-    Text = AnsiCopy(Text, 1, From - 1) + (after <= length ? AnsiCopy(Text, after, length) : String());
+    Text =
+        vsCopy(Text, 1, From - 1) + (Count > length - From ? String() : vsCopy(Text, From + Count, length));
 }
 
 void vsInsert(const String& Sub, String& Text, Integer Pos) {
@@ -104,14 +138,15 @@ void vsInsert(const String& Sub, String& Text, Integer Pos) {
         Text.insert(static_cast<size_t>(Pos - 1), Sub);
         return;
     }
-    Text = AnsiCopy(Text, 1, Pos - 1) + Sub + AnsiCopy(Text, Pos, length);
+    Text.insert(OffsetOfByte(Text, Pos), Sub);
 }
 
 String vsSetLength(const String& Text, Integer Length) {
     if (Length < 0) Length = 0;
     const Integer current = vsLength(Text);
     if (Length >= current) return Text + String(static_cast<size_t>(Length - current), ' ');
-    return vsCopy(Text, 1, Length);
+    // Only characters that fit whole: the new length never exceeds the one asked for.
+    return IsAscii(Text) ? Text.substr(0, static_cast<size_t>(Length)) : AnsiCopy(Text, 1, Length);
 }
 
 std::vector<String> vsSplitCommaList(const String& Text) {

@@ -108,6 +108,14 @@ bool TvsParser::MatchesAt(Integer Pos, const String& Mark) const {
     return FSource.compare(static_cast<size_t>(Pos - 1), Mark.size(), Mark) == 0;
 }
 
+Integer TvsParser::ContinuationEnd(Integer Pos) const {
+    // A continuation character counts only before the line end (blanks and more continuation
+    // characters may follow it), so that it can also start a name ("_x").
+    while (Pos <= Size() && (At(Pos) == ' ' || At(Pos) == '\t' || At(Pos) == SkipChar[0]))
+        ++Pos;
+    return Pos > Size() || At(Pos) == '\r' || At(Pos) == '\n' ? Pos : 0;
+}
+
 void TvsParser::SkipEOLRun() {
     while (FPosition <= Size() && (At(FPosition) == '\n' || At(FPosition) == '\r'))
         ++FPosition;
@@ -122,9 +130,12 @@ void TvsParser::SkipSpaces() {
         while (FPosition <= size && IsBlank(At(FPosition)))
             ++FPosition;
         if (!SkipChar.empty() && FPosition <= size && At(FPosition) == SkipChar[0]) {
-            ++FPosition;
-            ++pendingLineEnds;
-            continue;
+            const Integer lineEnd = ContinuationEnd(FPosition);
+            if (lineEnd) {
+                FPosition = lineEnd;
+                ++pendingLineEnds;
+                continue;
+            }
         }
         if (FPosition < size && (MatchesAt(FPosition, CommentLine1) || MatchesAt(FPosition, CommentLine2))) {
             // A comment after code on the same line leaves that line's end for GetEOL.

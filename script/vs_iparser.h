@@ -98,6 +98,9 @@ private:
     bool ReadCharCode(String& Value);
     bool ReadInteger(Integer& Pos) const;
     void SkipEOLRun();
+    // The position of the line end when the continuation character at Pos continues the line; 0
+    // when it does not.
+    Integer ContinuationEnd(Integer Pos) const;
 
     String FSource; // the text as given
     String FText;   // the text with its NUL

@@ -12,24 +12,12 @@ namespace {
 const char* const SInvalidFileFormat = "Invalid file format";
 constexpr size_t BlockSize = 4096;
 
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
 // Index in Text of the attribute Name as the reader finds it: the text with a blank in front is
 // searched without regard to case for a blank, the name and «="». Returns the index (into Text)
 // of the name's first character, or npos.
 size_t FindAttribute(const String& Text, const String& Name) {
-    const String key = " " + Name + "=\"";
-    const String hay = " " + Text;
-    if (hay.size() < key.size()) return String::npos;
-    for (size_t i = 0; i + key.size() <= hay.size(); ++i) {
-        size_t k = 0;
-        while (k < key.size() && LowerAscii(hay[i + k]) == LowerAscii(key[k]))
-            ++k;
-        if (k == key.size()) return i; // hay[i] is the blank; the name starts at hay[i + 1] = Text[i]
-    }
-    return String::npos;
+    // LowerCase folds ASCII letters only, so indexes in the folded text are those of Text.
+    return LowerCase(" " + Text).find(LowerCase(" " + Name + "=\""));
 }
 
 // Reads bytes from a stream in blocks, or from a string, one at a time.

@@ -1,5 +1,6 @@
 #include "app/core/AppStart.h"
 
+#include "app/core/AppErrors.h"
 #include "app/core/DataDm.h"
 #include "app/core/PubUnit.h"
 #include "app/core/Vardessa.h"
@@ -9,11 +10,13 @@
 
 #include "controls/KxGIF.h"
 #include "gui/Dialogs.h"
+#include "gui/Display.h"
 #include "report/vrpngimage.h"
 #include "script/vs_iinterpreter_sys.h"
 #include "rtl/FileUtils.h"
 
 #include <chrono>
+#include <cstdio>
 #include <memory>
 #include <thread>
 
@@ -31,6 +34,8 @@ std::unique_ptr<TfrmSplash> NewSplash() {
 
 bool StartOrvanta() {
     InstallMessageBoxes();
+    // Errors no window caught reach the user in the program's own words.
+    Application()->OnException = [](TObject*, const std::exception& error) { ShowAppException(error); };
     // GIF and PNG pictures load like any other picture, by extension and by signature.
     RegisterGIFImage();
     RegisterPNGObject();
@@ -77,6 +82,11 @@ bool StartOrvanta() {
 }
 
 int RunOrvanta() {
+    // Without a display the windows would show nowhere and the login would wait for ever.
+    if (!DisplayAvailable()) {
+        std::fprintf(stderr, "%s\n", NoDisplayMessage.c_str());
+        return 1;
+    }
     if (!StartOrvanta()) return 0;
     Application()->Run();
     return 0;

@@ -7,5 +7,5 @@
 // failed).
 bool StartOrvanta();
 // The whole program: StartOrvanta, then the message loop until the main window closes. Returns
-// the process's exit code.
+// the process's exit code: 1 when there is no display (the reason printed), 0 otherwise.
 int RunOrvanta();

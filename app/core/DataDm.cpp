@@ -2,6 +2,7 @@
 
 #include "app/core/AppConfig.h"
 #include "app/core/CodeNumbering.h"
+#include "app/core/ConfigIni.h"
 #include "app/core/LoginCheck.h"
 #include "app/core/PubUnit.h"
 #include "app/core/Rights.h"
@@ -9,6 +10,7 @@
 
 #include "db/ADODB.h"
 #include "rtl/DateUtils.h"
+#include "rtl/FileUtils.h"
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
 
@@ -36,18 +38,27 @@ void TdmData::ShowStatus(const String& text) {
 
 bool TdmData::DataModuleCreate() {
     while (true) {
-        IniFile = std::make_unique<TIniFile>(ConfigFilePath());
+        IniFile = OpenConfigIni();
         const String folder = ReadDatabaseFolder(*IniFile);
         ShowStatus("正在连接数据库 .....");
-        try {
-            FADOcnn->Close();
-            FADOcnn->SetConnectionString(ConnectionStringFor(folder));
-            FADOcnn->Open();
-            FConnected = true;
-            ShowStatus("连接成功，正在登录 ...");
-            return true;
-        } catch (const Exception&) {
-            FConnected = false;
+        // The program writes to its database, which keeps its journal beside its file: in a
+        // folder that cannot be written it could only be read, so it is not opened there and the
+        // user is told why before being asked for another file.
+        const bool folderWritable = !DirectoryExists(folder) || DirectoryWritable(folder);
+        FConnected = false;
+        if (folderWritable) {
+            try {
+                FADOcnn->Close();
+                FADOcnn->SetConnectionString(ConnectionStringFor(folder));
+                FADOcnn->Open();
+                FConnected = true;
+                ShowStatus("连接成功，正在登录 ...");
+                return true;
+            } catch (const Exception&) {
+                FConnected = false;
+            }
+        } else {
+            ShowMess(MsgFolderNotWritable + "\n" + ExcludeTrailingPathDelimiter(folder), 2);
         }
         const String picked = AskDatabaseFile ? AskDatabaseFile() : String();
         if (picked.empty()) return false;
@@ -177,14 +188,50 @@ void TdmData::WriteLog(const String& operType) {
     }
 }
 
+String TdmData::HighestCode(const String& sql) {
+    return OpenTemp(sql) ? FQryTemp->Fields()[0]->AsString() : String();
+}
+
 String TdmData::NewDatedCode(const String& sql, const String& prefix, int digits) {
-    const String highest = OpenTemp(sql) ? FQryTemp->Fields()[0]->AsString() : String();
-    return NewDatedCodeAfter(highest, prefix, digits, Now());
+    return NewDatedCodeAfter(HighestCode(sql), prefix, digits, Now());
 }
 
 String TdmData::NextCode(const String& sql, int digits) {
-    const String highest = OpenTemp(sql) ? FQryTemp->Fields()[0]->AsString() : String();
-    return NextCodeAfter(highest, digits);
+    return NextCodeAfter(HighestCode(sql), digits);
+}
+
+String TdmData::InsertNumbered(const std::function<String()>& first, int digits, const TCodeInsert& insert) {
+    // Each collision moves one code on; a table cannot hold more codes than this between the
+    // highest the statement sees and a free one.
+    constexpr int kAttempts = 10000;
+    EnsureConnected();
+    FADOcnn->BeginTrans(); // a write transaction: another instance waits here until this one commits
+    try {
+        String code = first();
+        for (int attempt = 1;; ++attempt) {
+            try {
+                insert(code);
+                break;
+            } catch (const EDatabaseKeyViolation&) {
+                if (attempt >= kAttempts) throw;
+                code = NextCodeAfter(code, digits);
+            }
+        }
+        FADOcnn->CommitTrans();
+        return code;
+    } catch (...) {
+        FADOcnn->RollbackTrans();
+        throw;
+    }
+}
+
+String TdmData::NewDatedCode(const String& sql, const String& prefix, int digits, const TCodeInsert& insert) {
+    return InsertNumbered([&] { return NewDatedCodeAfter(HighestCode(sql), prefix, digits, Now()); }, digits,
+                          insert);
+}
+
+String TdmData::NextCode(const String& sql, int digits, const TCodeInsert& insert) {
+    return InsertNumbered([&] { return NextCodeAfter(HighestCode(sql), digits); }, digits, insert);
 }
 
 bool TdmData::HasRight(const String& code) {

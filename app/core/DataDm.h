@@ -21,6 +21,7 @@ class TStrings;
 inline const String MsgOperationFailed = "操作失败，请检查数据连接... ";
 inline const String MsgDeleteFailed = "删除操作失败，请检查数据连接... ";
 inline const String MsgOpenFailed = "打开操作失败，请检查数据连接... ";
+inline const String MsgFolderNotWritable = "数据库文件夹不可写";
 
 class TdmData : public TComponent {
 public:
@@ -38,7 +39,8 @@ public:
     // The creation handler: opens config.ini beside the program, builds the connection string from
     // ds and opens the connection. When that fails, AskDatabaseFile is asked for the database
     // file: the folder of the answer is written to ds and everything is tried again; an empty
-    // answer (the dialog cancelled) gives up. Status receives the splash window's progress texts.
+    // answer (the dialog cancelled) gives up. A database folder that cannot be written is told
+    // first (MsgFolderNotWritable and the folder). Status receives the splash window's progress texts.
     std::function<String()> AskDatabaseFile;
     std::function<void(const String& text)> Status;
     bool DataModuleCreate();
@@ -56,6 +58,13 @@ public:
     void WriteLog(const String& operType);
     String NewDatedCode(const String& sql, const String& prefix, int digits);
     String NextCode(const String& sql, int digits);
+    // Numbering a new row without handing out a code twice, also with several program instances
+    // on one file: the read of the highest code and insert(code) run in one write transaction;
+    // when the insert meets a unique index (the code is taken by a row the statement does not
+    // see), the following code is tried. Returns the code the row was written with.
+    using TCodeInsert = std::function<void(const String& code)>;
+    String NewDatedCode(const String& sql, const String& prefix, int digits, const TCodeInsert& insert);
+    String NextCode(const String& sql, int digits, const TCodeInsert& insert);
     // True when the logged-in operator holds the right of that code.
     bool HasRight(const String& code);
     // The estate scope of an operator (F_XQflag and F_XQname of OperList) through QryPub; 0 and
@@ -69,6 +78,8 @@ private:
     void EnsureConnected();
     // Opens a statement on QryTemp; true when it gave a row.
     bool OpenTemp(const String& sql);
+    String HighestCode(const String& sql);
+    String InsertNumbered(const std::function<String()>& first, int digits, const TCodeInsert& insert);
 
     std::unique_ptr<TADOConnection> FADOcnn;
     std::unique_ptr<TADOQuery> FQryPub;

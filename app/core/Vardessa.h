@@ -17,9 +17,9 @@ TShowMessHandler SetShowMessHandler(TShowMessHandler handler);
 
 class TCustomForm;
 
-// Places a window before it is shown: mode 0 list and statistics windows (centred in the work
-// area, no larger than it), 1 dialogs (centred on the screen), 2 the main window (the whole work
-// area).
+// Places a window before it is shown: mode 0 list and statistics windows and 1 dialogs centred
+// in the work area, no larger than it; 2 the main window, maximised over the work area. Sizes
+// count the window manager's frame, so the whole frame stays inside the work area.
 void DispFormPos(TCustomForm* form, int mode);
 // Makes ShowMess show the platform's message boxes (captioned "系统提示").
 void InstallMessageBoxes();

@@ -22,15 +22,21 @@ void InstallMessageBoxes() {
     SetShowMessHandler(ShowMessageBox);
 }
 
+// Every placement keeps the window's outer frame (its bounds and the window manager's frame
+// around them) inside the work area, the screen less the desktop's panels. The main window is
+// maximised by the window manager, which fits its frame there; its normal size is the work area.
 void DispFormPos(TCustomForm* form, int mode) {
     if (!form) return;
     const TRect area = Screen()->WorkAreaRect();
+    const TRect frame = Screen()->FrameExtents();
+    const int roomWidth = area.Width() - frame.Left - frame.Right;
+    const int roomHeight = area.Height() - frame.Top - frame.Bottom;
     if (mode == 2) {
-        form->SetBounds(area.Left, area.Top, area.Width(), area.Height());
+        form->SetBounds(area.Left, area.Top, roomWidth, roomHeight);
+        form->SetWindowState(wsMaximized);
         return;
     }
-    const int width = std::min(form->Width(), area.Width());
-    const int height = std::min(form->Height(), area.Height());
-    form->SetBounds(area.Left + (area.Width() - width) / 2, area.Top + (area.Height() - height) / 2, width,
-                    height);
+    const int width = std::min(form->Width(), roomWidth);
+    const int height = std::min(form->Height(), roomHeight);
+    form->SetBounds(area.Left + (roomWidth - width) / 2, area.Top + (roomHeight - height) / 2, width, height);
 }

@@ -3,8 +3,12 @@
 #include "app/core/Rights.h"
 #include "app/core/uFrmMain.h"
 
+#include "controls/WnPageControl.h"
+
 #include "gui/ActnList.h"
-#include "gui/ComCtrls.h"
+#include "gui/Bitmap.h"
+#include "gui/Buttons.h"
+#include "gui/ImgList.h"
 #include "gui/StdCtrls.h"
 
 TFrmBtnImage* FrmBtnImage = nullptr;
@@ -14,8 +18,14 @@ namespace {
 const int ButtonWidth = 120;
 const int ButtonHeight = 64;
 const int Gap = 24;
-// The tabs stand on the left edge, each 60 pixels across.
+// The tabs stand on the left edge, each 60 pixels long; the strip is as deep as the widest tab,
+// 132 pixels as the window stores it.
 const int TabHeight = 60;
+const int TabDepth = 132;
+// The desktop's colour: the tabs, the pages and the current tab's fill.
+const TColor DesktopColor = 15330541;
+// The pictures of the pages' tabs in the main window's image list.
+const int TabImages[] = {29, 12, 38, 30, 31};
 
 } // namespace
 
@@ -26,21 +36,44 @@ TFrmBtnImage::TFrmBtnImage(TComponent* AOwner) : TForm(AOwner) {
     SetFormStyle(fsMDIChild);
     SetBorderStyle(bsSingle);
     SetBorderIcons(TBorderIcons{biSystemMenu});
-    SetClientWidth(TabHeight + 4 * ButtonWidth + 5 * Gap + 8);
+    SetClientWidth(TabDepth + 4 * ButtonWidth + 5 * Gap + 8);
     SetClientHeight(3 * ButtonHeight + 5 * Gap + 40);
     OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+    SetShowHint(true); // the buttons' hints, such as "尚未提供" on actions not there yet
 
-    PageControl1 = new TPageControl(this);
+    PageControl1 = new TWnPageControl(this);
     PageControl1->SetName("PageControl1");
     PageControl1->SetParent(this);
     PageControl1->SetAlign(alClient);
-    PageControl1->SetTabPosition(tpLeft);
+    PageControl1->SetAlignTabs(true);
+    PageControl1->SetBackgroundColor(clTeal);
+    PageControl1->SetBoldCurrentTab(true);
+    PageControl1->SetColor(DesktopColor);
+    PageControl1->SetUseColoredTabs(true);
+    PageControl1->Font()->SetName("宋体");
+    PageControl1->Font()->SetHeight(-14);
+    PageControl1->Font()->SetCharset(GB2312_CHARSET);
+    PageControl1->SetFlatColor(clBackground);
+    PageControl1->SetImageMargin(8);
+    PageControl1->SetHotTrackStyle(htsText);
+    PageControl1->SetMultiLine(true);
+    PageControl1->SetParentBackgroundColor(false);
+    PageControl1->SetShowFocusRect(false);
+    PageControl1->TabColors()->SetShadow(clWindow);
+    PageControl1->TabColors()->SetUnselected(clBtnFace);
     PageControl1->SetTabHeight(TabHeight);
+    PageControl1->SetTabOrientation(toLeft);
+    PageControl1->SetTabSequence(tsReverse);
+    PageControl1->SetTabStyle(tsRoundCorners);
+    PageControl1->SetFixedDimension(TabDepth);
 
+    int pageNo = 0;
     for (const TDesktopPage& page : DesktopPages()) {
-        TTabSheet* sheet = new TTabSheet(this);
+        TWnTabSheet* sheet = new TWnTabSheet(this);
         sheet->SetPageControl(PageControl1);
         sheet->SetCaption(page.Caption);
+        sheet->SetColor(DesktopColor);
+        sheet->SetImageIndex(TabImages[pageNo++ % 5]);
         int top = Gap;
         for (const TDesktopGroup& group : page.Groups) {
             if (group.Label) {
@@ -53,11 +86,19 @@ TFrmBtnImage::TFrmBtnImage(TComponent* AOwner) : TForm(AOwner) {
             for (const auto& row : group.Rows) {
                 int left = Gap;
                 for (int code : row) {
-                    TButton* button = new TButton(this);
+                    TBitBtn* button = new TBitBtn(this);
                     button->SetName("btn" + std::to_string(code));
                     button->SetParent(sheet);
                     button->SetBounds(left, top, ButtonWidth, ButtonHeight);
-                    if (FrmMain) button->SetAction(FrmMain->ActionOf(code));
+                    button->SetLayout(blGlyphTop);
+                    if (FrmMain) {
+                        TAction* action = FrmMain->ActionOf(code);
+                        button->SetAction(action);
+                        // The action's picture; drawn greyed while the action is disabled.
+                        TBitmap glyph;
+                        if (action && FrmMain->ActionImages()->GetBitmap(action->ImageIndex(), &glyph))
+                            button->SetGlyph(&glyph);
+                    }
                     button->SetTag(code);
                     Buttons.push_back(button);
                     left += ButtonWidth + Gap;

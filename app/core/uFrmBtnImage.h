@@ -7,7 +7,7 @@
 #include <typeinfo>
 #include <vector>
 
-class TPageControl;
+class TWnPageControl;
 class TButton;
 
 class TFrmBtnImage : public TForm {
@@ -16,7 +16,7 @@ public:
     ~TFrmBtnImage() override;
     String ClassName() const override { return "TFrmBtnImage"; }
 
-    TPageControl* PageControl1;
+    TWnPageControl* PageControl1;
     // The buttons of every page, in page order.
     std::vector<TButton*> Buttons;
     // The button of an action code (nullptr when none).

@@ -1,6 +1,8 @@
 #include "app/core/uFrmMain.h"
 
+#include "app/core/ActionImages.h"
 #include "app/core/AppConfig.h"
+#include "app/core/ConfigIni.h"
 #include "app/core/DataDm.h"
 #include "app/core/PubUnit.h"
 #include "app/core/Rights.h"
@@ -13,6 +15,7 @@
 #include "gui/ActnList.h"
 #include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
+#include "gui/ImgList.h"
 #include "gui/Menus.h"
 #include "rtl/DateUtils.h"
 #include "rtl/FileUtils.h"
@@ -48,6 +51,7 @@ void RegisterActionWindow(int code, TActionWindowOpener opener) {
     if (FrmMain)
         if (TAction* action = FrmMain->ActionOf(code)) {
             action->SetEnabled(present);
+            action->SetHint(present ? String() : MsgNotYetProvided);
             FrmMain->SyncActionItems();
         }
 }
@@ -92,7 +96,7 @@ TFrmMain::TFrmMain(TComponent* AOwner) : TForm(AOwner) {
     OnCloseQuery = [](TObject*, bool& canClose) { canClose = ShowMess(ExitQuestion(), 1) == 1; };
 
     // The creation handler: the settings file anew, and the main window's place.
-    IniFile = std::make_unique<TIniFile>(ConfigFilePath());
+    IniFile = OpenConfigIni();
     DispFormPos(this, 2);
     DoCreate();
 }
@@ -100,6 +104,11 @@ TFrmMain::TFrmMain(TComponent* AOwner) : TForm(AOwner) {
 TFrmMain::~TFrmMain() {
     DestroyComponents();
     if (FrmMain == this) FrmMain = nullptr;
+}
+
+TImageList* TFrmMain::ActionImages() {
+    if (ImageList32->Count() == 0) LoadActionImages(*ImageList32);
+    return ImageList32;
 }
 
 TAction* TFrmMain::ActionOf(int code) const {
@@ -110,16 +119,20 @@ TAction* TFrmMain::ActionOf(int code) const {
 void TFrmMain::BuildActions() {
     ActionList1 = new TActionList(this);
     ActionList1->SetName("ActionList1");
+    ImageList32 = new TImageList(ActionImageSize, ActionImageSize, this);
+    ImageList32->SetName("ImageList32");
     for (const TActionInfo& info : AppActions()) {
         TAction* action = new TAction(this);
         action->SetName(ActionName(info.Code));
         action->SetCaption(info.Caption);
         action->SetCategory(TopMenuCaption(info.Menu));
         action->SetActionList(ActionList1);
+        action->SetImageIndex(ActionImageIndex(info.Code));
         const int code = info.Code;
         action->OnExecute = [this, code](TObject*) { RunAction(code); };
         action->SetDisableIfNoHandler(false);
         action->SetEnabled(HasActionWindow(code));
+        if (!HasActionWindow(code)) action->SetHint(MsgNotYetProvided);
         FActions[code] = action;
     }
 }
@@ -224,6 +237,7 @@ void TFrmMain::SyncActionItems() {
     for (auto& [item, action] : FActionItems) {
         item->SetVisible(action->Visible());
         item->SetEnabled(action->Enabled());
+        item->SetHint(action->Hint());
     }
 }
 

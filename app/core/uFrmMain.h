@@ -4,7 +4,8 @@
 //
 // Each action opens the window that its code names. The windows come with later parts of the
 // application: each registers how it opens (RegisterActionWindow); an action whose window is not
-// registered stays in its menu and on the desktop, follows the rights, and is disabled.
+// registered stays in its menu and on the desktop, follows the rights, and is disabled, with the
+// hint MsgNotYetProvided so the user knows why.
 #pragma once
 
 #include "gui/Forms.h"
@@ -20,6 +21,10 @@ class TActionList;
 class TAction;
 class TStatusBar;
 class TTimer;
+class TImageList;
+
+// The hint of an action whose window is not there yet.
+inline const String MsgNotYetProvided = "尚未提供";
 
 class TFrmMain : public TForm {
 public:
@@ -31,6 +36,10 @@ public:
     TActionList* ActionList1;
     TStatusBar* StatusBar1;
     TTimer* Timer1;
+    // The actions' pictures, 32 x 32 (the desktop's buttons show them); ImageIndex of each action.
+    // Filled on first use (ActionImages), which is after the login: the start does not wait for it.
+    TImageList* ImageList32;
+    TImageList* ActionImages();
     // The top menus of the actions (系统管理 ... 报表中心), then 窗体, 辅助 and 导航图.
     TMenuItem* mnuTop[5];
     TMenuItem* mnuRelogin;

@@ -144,7 +144,14 @@ bool ApplyLogin(const String& typedName) {
     String scopeList;
     if (!IsAdminName(name) && !dmData->ReadOperatorScope(name, scopeFlag, scopeList)) return false;
     OperName = name;
-    if (IniFile) WriteCurOperName(*IniFile, OperName);
+    // Remembering the name is a convenience: a settings file that cannot be written (neither
+    // beside the program nor in the user's folder) does not keep the operator out.
+    if (IniFile) {
+        try {
+            WriteCurOperName(*IniFile, OperName);
+        } catch (const EIniFileException&) {
+        }
+    }
     XQScopeSQL.clear();
     XQNameScopeSQL.clear();
     XQScopeFlag = scopeFlag;

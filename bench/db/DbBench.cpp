@@ -1,50 +1,30 @@
 // Opening a 100,000-row query into the client cursor, against a plain SQLite step loop over the
 // same statement in the same run.
+#include "BenchDatabase.h"
 #include "db/ADODB.h"
 #include "db/SqliteDatabase.h"
 #include "rtl/FileUtils.h"
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
-#include <filesystem>
+#include <vector>
 
 namespace {
 
 const char* kSelect = "select * from T_bench order by F_ID";
 
-struct TBenchDb {
-    String Dir;
-    String File;
-    TBenchDb() {
-        char pattern[] = "/tmp/orv_dbbench_XXXXXX";
-        Dir = ::mkdtemp(pattern);
-        File = Dir + "/wuyegl.mdb";
-        TADOConnection::CreateDatabase(File, "pw");
+// The table filled with 100,000 rows.
+struct TBenchDb : TBenchDatabase {
+    TBenchDb() : TBenchDatabase("T_bench") {
         TADOConnection cnn;
         cnn.SetConnectionString(ConnectionString());
-        cnn.Execute("create table T_bench (F_ID counter, F_code text(20), F_name text(50), F_price currency, "
-                    "F_amount double, F_flag yesno, F_date datetime, F_n long)");
         cnn.BeginTrans();
         TADOCommand cmd;
         cmd.SetConnection(&cnn);
-        cmd.SetCommandText("insert into T_bench (F_code, F_name, F_price, F_amount, F_flag, F_date, F_n) "
-                           "values (:c, :n, :p, :a, :f, :d, :i)");
-        for (int i = 0; i < 100000; ++i) {
-            cmd.Parameters()->ParamByName("c")->SetValue(String("C") + std::to_string(i));
-            cmd.Parameters()->ParamByName("n")->SetValue(String("Name of house ") + std::to_string(i % 977));
-            cmd.Parameters()->ParamByName("p")->SetValue(12.5 + i % 100);
-            cmd.Parameters()->ParamByName("a")->SetValue(i * 0.25);
-            cmd.Parameters()->ParamByName("f")->SetValue(i % 3 == 0);
-            cmd.Parameters()->ParamByName("d")->SetValue(String("2026-03-") + (i % 28 < 9 ? "0" : "") +
-                                                         std::to_string(i % 28 + 1));
-            cmd.Parameters()->ParamByName("i")->SetValue(i);
-            cmd.Execute();
-        }
+        cmd.SetCommandText(InsertSql());
+        InsertRows(cmd, 100000);
         cnn.CommitTrans();
-    }
-    ~TBenchDb() { std::filesystem::remove_all(Dir); }
-    String ConnectionString() const {
-        return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + File + ";Jet OLEDB:Database Password=pw";
     }
 };
 
@@ -125,5 +105,43 @@ void BM_QueryOpenAndWalk(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 100000);
 }
 BENCHMARK(BM_QueryOpenAndWalk)->Unit(benchmark::kMillisecond);
+
+// Bytes held per value: the open cursor, and a plain copy of the same rows (each row a vector of
+// its values' texts), both measured from the allocator.
+size_t HeapInUse() {
+    return mallinfo2().uordblks;
+}
+
+void BM_QueryOpenMemory(benchmark::State& state) {
+    TADOConnection cnn;
+    cnn.SetConnectionString(Db().ConnectionString());
+    cnn.Open();
+    double cursorBytes = 0, plainBytes = 0, values = 0;
+    for (auto _ : state) {
+        TADOQuery q;
+        q.SetConnection(&cnn);
+        q.SQL()->SetText(kSelect);
+        malloc_trim(0);
+        const size_t before = HeapInUse();
+        q.Open();
+        cursorBytes = static_cast<double>(HeapInUse() - before);
+        values = static_cast<double>(q.RecordCount()) * q.FieldCount();
+        std::vector<std::vector<String>> plain;
+        const size_t beforePlain = HeapInUse();
+        for (q.First(); !q.Eof(); q.Next()) {
+            std::vector<String> row;
+            row.reserve(static_cast<size_t>(q.FieldCount()));
+            for (int c = 0; c < q.FieldCount(); ++c)
+                row.push_back(q.Fields()[c]->AsString());
+            plain.push_back(std::move(row));
+        }
+        plainBytes = static_cast<double>(HeapInUse() - beforePlain);
+        q.Close();
+    }
+    state.counters["cursor_bytes_per_value"] = cursorBytes / values;
+    state.counters["plain_bytes_per_value"] = plainBytes / values;
+    state.counters["ratio"] = cursorBytes / plainBytes;
+}
+BENCHMARK(BM_QueryOpenMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

@@ -4,6 +4,8 @@
 
 #include "classes/Meta.h"
 
+class TFiler;
+
 class TPersistent : public TObject {
     ORV_META(TPersistent, TObject)
 
@@ -20,6 +22,9 @@ class TPersistent : public TObject {
     virtual String GetNamePath() const;
     // The object this one belongs to for name paths and change notifications; none here.
     virtual TPersistent* GetOwner() const { return nullptr; }
+    // Names the object's extra properties beside its published ones, with their read and write
+    // procedures (classes/Filer.h); none here.
+    virtual void DefineProperties(TFiler& Filer) { (void)Filer; }
 
 protected:
     [[noreturn]] void AssignError(const TPersistent* Source) const;

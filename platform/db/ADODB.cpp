@@ -51,9 +51,7 @@ std::map<String, String> ParseConnectionString(const String& s) {
     return out;
 }
 
-// Runs one translated statement with the parameters bound; returns the rows it changed.
-int RunStatement(TSqliteDatabase& db, const TJetStatement& jet, const TParameters* params) {
-    auto st = db.Prepare(jet.Sql);
+void BindParams(TSqliteStatement& st, const TJetStatement& jet, const TParameters* params) {
     for (size_t i = 0; i < jet.ParamNames.size(); ++i) {
         const TParameter* p = nullptr;
         if (params) {
@@ -63,12 +61,52 @@ int RunStatement(TSqliteDatabase& db, const TJetStatement& jet, const TParameter
                 p = params->Items(static_cast<int>(i));
         }
         if (!p && params) throw EDatabaseError("Parameter '" + jet.ParamNames[i] + "' not found");
-        st->Bind(static_cast<int>(i) + 1, p ? p->Value() : Null());
+        st.Bind(static_cast<int>(i) + 1, p ? p->Value() : Null());
     }
-    const Int64 before = db.TotalChanges();
-    while (st->Step()) {
+}
+
+// SELECT ... INTO t: t is made with the source columns' types, then filled; all or nothing.
+int RunSelectInto(TSqliteDatabase& db, const TJetStatement& jet, const TParameters* params) {
+    db.BeginTransaction();
+    try {
+        {
+            auto select = db.Prepare(jet.Sql);
+            db.CreateTableLike(jet.IntoTable, *select);
+        }
+        db.InstallColumnRules(jet.IntoTable);
+        auto insert = db.Prepare("INSERT INTO " + AnsiQuotedStr(jet.IntoTable, '"') + " " + jet.Sql);
+        BindParams(*insert, jet, params);
+        while (insert->Step()) {
+        }
+        const int rows = db.Changes();
+        db.CommitTransaction();
+        return rows;
+    } catch (...) {
+        db.RollbackTransaction();
+        throw;
     }
-    return static_cast<int>(db.TotalChanges() - before);
+}
+
+// Runs one translated statement with the parameters bound; returns the rows it changed.
+int RunStatement(TSqliteDatabase& db, const TJetStatement& jet, const TParameters* params) {
+    if (!jet.IntoTable.empty()) return RunSelectInto(db, jet, params);
+    // The rules name the table's columns: they are taken away while an ALTER TABLE changes them.
+    if (jet.AltersTable) db.RemoveColumnRules(jet.DefinedTable);
+    int rows = 0;
+    try {
+        auto st = db.Prepare(jet.Sql);
+        BindParams(*st, jet, params);
+        const Int64 before = db.TotalChanges();
+        while (st->Step()) {
+        }
+        // The statement's own rows, not those its table's rules (triggers) touched.
+        rows = db.TotalChanges() == before ? 0 : db.Changes();
+    } catch (...) {
+        if (jet.AltersTable) db.InstallColumnRules(jet.DefinedTable);
+        throw;
+    }
+    if (!jet.DefinedTable.empty()) db.InstallColumnRules(jet.DefinedTable);
+    return rows;
 }
 
 } // namespace
@@ -181,9 +219,9 @@ bool TADOConnection::InTransaction() const {
 }
 
 int TADOConnection::Execute(const String& CommandText) {
-    const TJetStatement jet = TranslateJetSql(CommandText);
-    if (!jet.ParamNames.empty()) throw EDatabaseError("No value given for one or more required parameters.");
-    return RunStatement(Database(), jet, nullptr);
+    const auto jet = TranslateJetSqlCached(CommandText);
+    if (!jet->ParamNames.empty()) throw EDatabaseError("No value given for one or more required parameters.");
+    return RunStatement(Database(), *jet, nullptr);
 }
 
 void TADOConnection::CreateDatabase(const String& FileName, const String& Password) {
@@ -245,7 +283,7 @@ TParameter* TParameters::CreateParameter(const String& Name, TFieldType DataType
 void TParameters::ParseSQL(const String& SQL, bool KeepValues) {
     std::vector<String> names;
     try {
-        names = TranslateJetSql(SQL).ParamNames;
+        names = TranslateJetSqlCached(SQL)->ParamNames;
     } catch (const Exception&) {
         // A statement that does not translate yet (being typed) has no parameters; running it
         // reports the error.
@@ -286,7 +324,7 @@ void TADOCommand::SetCommandText(const String& Value) {
 
 int TADOCommand::Execute() {
     if (!FConnection) throw EDatabaseError("Missing Connection or ConnectionString");
-    return RunStatement(FConnection->Database(), TranslateJetSql(FCommandText), &FParameters);
+    return RunStatement(FConnection->Database(), *TranslateJetSqlCached(FCommandText), &FParameters);
 }
 
 // ---- TADOQuery -----------------------------------------------------------------------------------
@@ -318,7 +356,7 @@ void TADOQuery::SetSQL(TStrings* Value) {
 int TADOQuery::ExecSQL() {
     if (!Connection()) throw EDatabaseError("Missing Connection or ConnectionString");
     SetParamsFromMaster(false);
-    FRowsAffected = RunStatement(Db(), TranslateJetSql(CommandText()), &FParameters);
+    FRowsAffected = RunStatement(Db(), *TranslateJetSqlCached(CommandText()), &FParameters);
     return FRowsAffected;
 }
 

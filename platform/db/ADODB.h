@@ -230,6 +230,10 @@ private:
     std::vector<bool> FDateColumns;
     std::vector<bool> FCurrencyColumns;
     std::vector<bool> FAutoIncColumns;
+    // The last INSERT written and the columns it gave values to: the next row with values in the
+    // same columns reuses the text (and so the connection's prepared statement).
+    String FInsertSql, FReadBackSql;
+    std::vector<bool> FInsertColumns;
 };
 
 class TADOQuery : public TCustomADODataSet {

@@ -63,6 +63,18 @@ TFieldType FieldTypeOf(TJetColumnKind kind) {
     }
 }
 
+// A stored amount as a currency value: rounded to four decimals, half to even. The double
+// product decides unless it lies next to a half, where the exact rounding takes over.
+Currency CurrencyOf(double value) {
+    const double scaled = value * 10000.0;
+    if (std::fabs(scaled) < 9.0e15) {
+        const double rounded = std::nearbyint(scaled);
+        if (std::fabs(std::fabs(scaled - rounded) - 0.5) > 1e-6)
+            return Currency::FromRaw(static_cast<Int64>(rounded));
+    }
+    return Currency::FromDouble(value);
+}
+
 // A value as the field of that kind holds it. SQLITE_INTEGER 1, FLOAT 2, TEXT 3, BLOB 4, NULL 5.
 Variant ReadValue(const TSqliteStatement& st, int col, TJetColumnKind kind) {
     const int type = st.ColumnType(col);
@@ -96,7 +108,12 @@ Variant ReadValue(const TSqliteStatement& st, int col, TJetColumnKind kind) {
         break;
     case TJetColumnKind::Currency:
     case TJetColumnKind::Bcd:
-        if (type == 1 || type == 2) return Variant(Currency::FromDouble(st.ColumnDouble(col)));
+        if (type == 1) {
+            const Int64 whole = st.ColumnInt64(col);
+            if (whole > -922337203685477LL && whole < 922337203685477LL)
+                return Variant(Currency::FromRaw(whole * 10000));
+        }
+        if (type == 1 || type == 2) return Variant(CurrencyOf(st.ColumnDouble(col)));
         break;
     case TJetColumnKind::Boolean:
         if (type == 1 || type == 2) return Variant(st.ColumnDouble(col) != 0);
@@ -324,7 +341,8 @@ std::unique_ptr<TField> TCustomADODataSet::CreateDefaultField(const TFieldDef& D
 
 void TCustomADODataSet::InternalOpen() {
     SetParamsFromMaster(false);
-    const TJetStatement jet = TranslateJetSql(CommandText());
+    const auto translated = TranslateJetSqlCached(CommandText());
+    const TJetStatement& jet = *translated;
     if (!jet.IsSelect) Error("CommandText does not return a result set");
     TSqliteDatabase& db = Db();
     std::unique_ptr<TSqliteStatement> st;
@@ -340,13 +358,14 @@ void TCustomADODataSet::InternalOpen() {
     BindParameters(*st, jet);
 
     const int first = withRowId ? 1 : 0;
-    const int columns = st->ColumnCount() - first;
+    const int columns = st->ColumnCount() - first - jet.HiddenColumns;
     std::vector<TJetColumnKind> kinds(static_cast<size_t>(columns));
     FColumns.assign(static_cast<size_t>(columns), String());
     FDateColumns.assign(static_cast<size_t>(columns), false);
     FCurrencyColumns.assign(static_cast<size_t>(columns), false);
     FAutoIncColumns.assign(static_cast<size_t>(columns), false);
     FUpdateTable.clear();
+    FInsertSql.clear();
     bool writable = false;
     std::vector<TFieldDef> defs;
     for (int c = 0; c < columns; ++c) {
@@ -459,41 +478,57 @@ bool TCustomADODataSet::InternalDelete(TRecordData& Record) {
 
 void TCustomADODataSet::WriteInsert(TRecordData& Record) {
     TSqliteDatabase& db = Db();
-    String names, marks;
+    std::vector<bool> given(FColumns.size());
     std::vector<const Variant*> values;
-    for (size_t i = 0; i < FColumns.size(); ++i) {
-        if (FColumns[i].empty() || VarIsNull(Record.Values[i]) || VarIsEmpty(Record.Values[i])) continue;
-        if (!names.empty()) {
-            names += ", ";
-            marks += ", ";
-        }
-        names += QuoteIdent(FColumns[i]);
-        marks += "?";
-        values.push_back(&Record.Values[i]);
-    }
-    const String sql =
-        names.empty() ? "INSERT INTO " + QuoteIdent(FUpdateTable) + " DEFAULT VALUES"
-                      : "INSERT INTO " + QuoteIdent(FUpdateTable) + " (" + names + ") VALUES (" + marks + ")";
-    auto st = db.Prepare(sql);
-    for (size_t i = 0; i < values.size(); ++i)
-        st->Bind(static_cast<int>(i) + 1, *values[i]);
-    st->Step();
-    Record.RowId = db.LastInsertRowId();
-    // Read the row back: the auto-number and the columns' defaults.
-    String cols;
     std::vector<size_t> mapped;
     for (size_t i = 0; i < FColumns.size(); ++i) {
         if (FColumns[i].empty()) continue;
-        if (!cols.empty()) cols += ", ";
-        cols += QuoteIdent(FColumns[i]);
         mapped.push_back(i);
+        if (VarIsNull(Record.Values[i]) || VarIsEmpty(Record.Values[i])) continue;
+        given[i] = true;
+        values.push_back(&Record.Values[i]);
     }
-    if (mapped.empty()) return;
-    auto rd = db.Prepare("SELECT " + cols + " FROM " + QuoteIdent(FUpdateTable) + " WHERE rowid = ?");
+    if (FInsertSql.empty() || given != FInsertColumns) {
+        // The columns given no value are read back as written: the auto-number and the defaults.
+        // Those given keep their values (a column rule changes how a value is stored, not what
+        // it means).
+        String names, marks, cols;
+        for (size_t i : mapped) {
+            if (!given[i]) {
+                cols += (cols.empty() ? "" : ", ") + QuoteIdent(FColumns[i]);
+                continue;
+            }
+            if (!names.empty()) {
+                names += ", ";
+                marks += ", ";
+            }
+            names += QuoteIdent(FColumns[i]);
+            marks += "?";
+        }
+        FInsertSql = names.empty() ? "INSERT INTO " + QuoteIdent(FUpdateTable) + " DEFAULT VALUES"
+                                   : "INSERT INTO " + QuoteIdent(FUpdateTable) + " (" + names + ") VALUES (" +
+                                         marks + ")";
+        FReadBackSql = cols.empty()
+                           ? String()
+                           : "SELECT " + cols + " FROM " + QuoteIdent(FUpdateTable) + " WHERE rowid = ?";
+        FInsertColumns = given;
+    }
+    {
+        auto st = db.Prepare(FInsertSql);
+        for (size_t i = 0; i < values.size(); ++i)
+            st->Bind(static_cast<int>(i) + 1, *values[i]);
+        st->Step();
+    }
+    Record.RowId = db.LastInsertRowId();
+    if (FReadBackSql.empty()) return;
+    auto rd = db.Prepare(FReadBackSql);
     rd->Bind(1, Variant(Record.RowId));
     if (!rd->Step()) return;
-    for (size_t k = 0; k < mapped.size(); ++k) {
-        const size_t i = mapped[k];
+    std::vector<size_t> readBack;
+    for (size_t i : mapped)
+        if (!given[i]) readBack.push_back(i);
+    for (size_t k = 0; k < readBack.size(); ++k) {
+        const size_t i = readBack[k];
         const TFieldDef& def = FieldDefs()[static_cast<int>(i)];
         TJetColumnKind kind = TJetColumnKind::Unknown;
         switch (def.DataType) {

@@ -13,6 +13,8 @@
 // ("Field 'X' not found", "Cannot perform this operation on a closed dataset", ...) or, for a
 // statement that fails, the database's own message.
 ORV_DECLARE_EXCEPTION(EDatabaseError, Exception)
+// A write that would give a unique index (or the primary key) a value it holds already.
+ORV_DECLARE_EXCEPTION(EDatabaseKeyViolation, EDatabaseError)
 
 [[noreturn]] void DatabaseError(const String& message);
 

@@ -401,7 +401,7 @@ TRecordData* TDataSet::ActiveRecordData() const {
 void TDataSet::EnsureViewIndex() const {
     if (FViewIndexValid) return;
     for (size_t i = 0; i < FView.size(); ++i)
-        FView[i]->ViewIndex = i;
+        FView[i]->ViewIndex = static_cast<uint32_t>(i);
     FViewIndexValid = true;
 }
 
@@ -742,11 +742,11 @@ const Variant& TDataSet::FieldValue(const TField* Field) const {
     if (Field->FCalcIndex < 0) return null;
     if (rec->CalcGeneration != FCalcGeneration && FForcedState != dsCalcFields) ComputeCalcFields(*rec);
     const size_t i = static_cast<size_t>(Field->FCalcIndex);
-    return i < rec->Calc.size() ? rec->Calc[i] : null;
+    return rec->Calc && i < rec->Calc->size() ? (*rec->Calc)[i] : null;
 }
 
 void TDataSet::ComputeCalcFields(TRecordData& record) const {
-    record.Calc.assign(static_cast<size_t>(FCalcFieldCount), Null());
+    record.CalcValues(0).assign(static_cast<size_t>(FCalcFieldCount), Null());
     record.CalcGeneration = FCalcGeneration;
     TRecordData* savedForced = FForcedRecord;
     const TDataSetState savedForcedState = FForcedState;
@@ -763,7 +763,7 @@ void TDataSet::ComputeCalcFields(TRecordData& record) const {
             Variant v = Null();
             if (!VarIsNull(keys))
                 v = f->FLookupDataSet->Lookup(f->FLookupKeyFields, keys, f->FLookupResultField);
-            record.Calc[static_cast<size_t>(f->FCalcIndex)] = v;
+            (*record.Calc)[static_cast<size_t>(f->FCalcIndex)] = v;
         }
         if (OnCalcFields) OnCalcFields(self);
     } catch (...) {
@@ -805,9 +805,7 @@ void TDataSet::SetFieldValue(TField* Field, const Variant& Value) {
     if (Field->FFieldNo > 0)
         rec->Values[static_cast<size_t>(Field->FFieldNo - 1)] = Value;
     else if (Field->FCalcIndex >= 0) {
-        if (rec->Calc.size() < static_cast<size_t>(FCalcFieldCount))
-            rec->Calc.resize(static_cast<size_t>(FCalcFieldCount));
-        rec->Calc[static_cast<size_t>(Field->FCalcIndex)] = Value;
+        rec->CalcValues(static_cast<size_t>(FCalcFieldCount))[static_cast<size_t>(Field->FCalcIndex)] = Value;
         if (calcState) return;
     }
     if (Field->OnChange) Field->OnChange(Field);

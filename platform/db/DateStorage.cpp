@@ -96,13 +96,31 @@ String DateTimeToStorage(TDateTime value) {
     }
     int y, m, d;
     StorageDecodeDate(day, y, m, d);
-    char buf[40];
-    if (secs == 0)
+    if (y < 0 || y > 9999) {
+        char buf[48];
         std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", y, m, d);
-    else
-        std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02ld:%02ld:%02ld", y, m, d, secs / 3600,
-                      secs / 60 % 60, secs % 60);
-    return buf;
+        return buf;
+    }
+    // Written digit by digit: every stored date passes through here.
+    char buf[20];
+    auto two = [&](int at, long v) {
+        buf[at] = static_cast<char>('0' + v / 10 % 10);
+        buf[at + 1] = static_cast<char>('0' + v % 10);
+    };
+    two(0, y / 100);
+    two(2, y % 100);
+    buf[4] = '-';
+    two(5, m);
+    buf[7] = '-';
+    two(8, d);
+    if (secs == 0) return String(buf, 10);
+    buf[10] = ' ';
+    two(11, secs / 3600);
+    buf[13] = ':';
+    two(14, secs / 60 % 60);
+    buf[16] = ':';
+    two(17, secs % 60);
+    return String(buf, 19);
 }
 
 bool StorageToDateTime(const char* text, size_t length, TDateTime& value) {

@@ -8,8 +8,10 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -41,6 +43,34 @@ void ResultText(sqlite3_context* ctx, const String& s) {
 
 void Mismatch(sqlite3_context* ctx) {
     sqlite3_result_error(ctx, "Data type mismatch in criteria expression.", -1);
+}
+
+void Overflow(sqlite3_context* ctx) {
+    sqlite3_result_error(ctx, "Overflow", -1);
+}
+
+void DivisionByZero(sqlite3_context* ctx) {
+    sqlite3_result_error(ctx, "Division by zero", -1);
+}
+
+// Jet's dates run from 100-01-01 to 9999-12-31.
+constexpr double kFirstDate = -657434.0, kLastDate = 2958466.0;
+
+bool InDateRange(double d) {
+    return std::isfinite(d) && d >= kFirstDate && d < kLastDate;
+}
+
+// A date result, or Jet's "Overflow" outside the dates it holds.
+void ResultDate(sqlite3_context* ctx, double d) {
+    if (!InDateRange(d)) return Overflow(ctx);
+    const String s = DateTimeToStorage(d);
+    sqlite3_result_text(ctx, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+}
+
+// A number result: "Overflow" when it is not finite.
+void ResultNumber(sqlite3_context* ctx, double d) {
+    if (!std::isfinite(d)) return Overflow(ctx);
+    sqlite3_result_double(ctx, d);
 }
 
 // A date argument: ISO text or a day number.
@@ -112,6 +142,170 @@ void FnConcat(sqlite3_context* ctx, int argc, TArgs argv) {
         sqlite3_result_null(ctx);
 }
 
+// ---- arithmetic ----------------------------------------------------------------------------------
+
+// What an operand of + or - is: Null, a number, a date (text in the stored date form), or other
+// text (which may still read as a number).
+enum class TOperand { Null, Number, Date, Text };
+
+TOperand OperandOf(sqlite3_value* v, double& number) {
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_NULL:
+        return TOperand::Null;
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+        number = sqlite3_value_double(v);
+        return TOperand::Number;
+    default: {
+        size_t n = static_cast<size_t>(sqlite3_value_bytes(v));
+        const char* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        TDateTime d = 0;
+        if (t && StorageToDateTime(t, n, d)) {
+            number = d;
+            return TOperand::Date;
+        }
+        return TOperand::Text;
+    }
+    }
+}
+
+bool BothIntegers(TArgs argv) {
+    return sqlite3_value_type(argv[0]) == SQLITE_INTEGER && sqlite3_value_type(argv[1]) == SQLITE_INTEGER;
+}
+
+// a + b: texts join, a date plus days is a date, numbers add; text beside a number is read as a
+// number. Null when either is Null.
+void FnAdd(sqlite3_context* ctx, int, TArgs argv) {
+    double a = 0, b = 0;
+    const TOperand ka = OperandOf(argv[0], a), kb = OperandOf(argv[1], b);
+    if (ka == TOperand::Null || kb == TOperand::Null) return sqlite3_result_null(ctx);
+    const bool textA = ka == TOperand::Text || ka == TOperand::Date,
+               textB = kb == TOperand::Text || kb == TOperand::Date;
+    if (textA && textB) return ResultText(ctx, TextOf(argv[0]) + TextOf(argv[1]));
+    if (ka == TOperand::Date && kb == TOperand::Number) return ResultDate(ctx, a + b);
+    if (kb == TOperand::Date && ka == TOperand::Number) return ResultDate(ctx, a + b);
+    if ((ka == TOperand::Text && !NumberOf(argv[0], a)) || (kb == TOperand::Text && !NumberOf(argv[1], b)))
+        return Mismatch(ctx);
+    sqlite3_int64 r = 0;
+    if (BothIntegers(argv) &&
+        !__builtin_add_overflow(sqlite3_value_int64(argv[0]), sqlite3_value_int64(argv[1]), &r))
+        return sqlite3_result_int64(ctx, r);
+    ResultNumber(ctx, a + b);
+}
+
+// a - b: two dates give the days between them, a date less days is a date, numbers subtract.
+void FnSub(sqlite3_context* ctx, int, TArgs argv) {
+    double a = 0, b = 0;
+    const TOperand ka = OperandOf(argv[0], a), kb = OperandOf(argv[1], b);
+    if (ka == TOperand::Null || kb == TOperand::Null) return sqlite3_result_null(ctx);
+    if (ka == TOperand::Date && kb == TOperand::Date) return ResultNumber(ctx, a - b);
+    if (ka == TOperand::Date && kb == TOperand::Number) return ResultDate(ctx, a - b);
+    if ((ka != TOperand::Number && !NumberOf(argv[0], a)) ||
+        (kb != TOperand::Number && !NumberOf(argv[1], b)))
+        return Mismatch(ctx);
+    sqlite3_int64 r = 0;
+    if (BothIntegers(argv) &&
+        !__builtin_sub_overflow(sqlite3_value_int64(argv[0]), sqlite3_value_int64(argv[1]), &r))
+        return sqlite3_result_int64(ctx, r);
+    ResultNumber(ctx, a - b);
+}
+
+// The two number operands of / \ Mod ^; false (with the result set) for Null or a mismatch.
+bool NumberOperands(sqlite3_context* ctx, TArgs argv, double& a, double& b) {
+    if (IsNullArg(argv[0]) || IsNullArg(argv[1])) {
+        sqlite3_result_null(ctx);
+        return false;
+    }
+    if (!NumberOf(argv[0], a) || !NumberOf(argv[1], b)) {
+        Mismatch(ctx);
+        return false;
+    }
+    return true;
+}
+
+void FnDiv(sqlite3_context* ctx, int, TArgs argv) {
+    double a = 0, b = 0;
+    if (!NumberOperands(ctx, argv, a, b)) return;
+    if (b == 0) return DivisionByZero(ctx);
+    ResultNumber(ctx, a / b);
+}
+
+// \ and Mod round both operands to whole numbers first (half to even), as Jet does.
+bool WholeOperands(sqlite3_context* ctx, TArgs argv, sqlite3_int64& a, sqlite3_int64& b) {
+    double x = 0, y = 0;
+    if (!NumberOperands(ctx, argv, x, y)) return false;
+    x = std::nearbyint(x);
+    y = std::nearbyint(y);
+    if (std::fabs(x) > 9.2e18 || std::fabs(y) > 9.2e18) {
+        Overflow(ctx);
+        return false;
+    }
+    a = static_cast<sqlite3_int64>(x);
+    b = static_cast<sqlite3_int64>(y);
+    if (b == 0) {
+        DivisionByZero(ctx);
+        return false;
+    }
+    return true;
+}
+
+void FnIntDiv(sqlite3_context* ctx, int, TArgs argv) {
+    sqlite3_int64 a = 0, b = 0;
+    if (WholeOperands(ctx, argv, a, b)) sqlite3_result_int64(ctx, b == -1 ? -a : a / b);
+}
+
+void FnMod(sqlite3_context* ctx, int, TArgs argv) {
+    sqlite3_int64 a = 0, b = 0;
+    if (WholeOperands(ctx, argv, a, b)) sqlite3_result_int64(ctx, b == -1 ? 0 : a % b);
+}
+
+void FnPow(sqlite3_context* ctx, int, TArgs argv) {
+    double a = 0, b = 0;
+    if (!NumberOperands(ctx, argv, a, b)) return;
+    if (a < 0 && b != std::trunc(b))
+        return sqlite3_result_error(ctx, "Invalid procedure call or argument", -1);
+    if (a == 0 && b < 0) return DivisionByZero(ctx);
+    ResultNumber(ctx, std::pow(a, b));
+}
+
+// The value of a LIKE pattern built from parts: its "*" and "?" are wildcards, as in a literal.
+void FnLikeWild(sqlite3_context* ctx, int, TArgs argv) {
+    if (IsNullArg(argv[0])) return sqlite3_result_null(ctx);
+    String s = TextOf(argv[0]);
+    for (char& c : s) {
+        if (c == '*') c = '%';
+        if (c == '?') c = '_';
+    }
+    ResultText(ctx, s);
+}
+
+// A value written into a date column in the stored date form: text that reads as a date (or a
+// day number) is converted; other text is refused with Jet's type mismatch.
+void FnDateNorm(sqlite3_context* ctx, int, TArgs argv) {
+    if (IsNullArg(argv[0])) return sqlite3_result_null(ctx);
+    TDateTime d = 0;
+    if (sqlite3_value_type(argv[0]) == SQLITE_TEXT) {
+        // Already in the stored form ("yyyy-mm-dd" or "yyyy-mm-dd hh:nn:ss", a real date): as it is.
+        const char* t = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+        const int n = sqlite3_value_bytes(argv[0]);
+        if ((n == 10 || (n == 19 && t[10] == ' ' && t[13] == ':' && t[16] == ':')) && t[4] == '-' &&
+            t[7] == '-' && StorageToDateTime(t, static_cast<size_t>(n), d) && InDateRange(d))
+            return sqlite3_result_value(ctx, argv[0]);
+    }
+    if (sqlite3_value_type(argv[0]) == SQLITE_BLOB || !DateOf(argv[0], d)) return Mismatch(ctx);
+    // A time alone keeps the stored form of a time, "hh:nn:ss", as #10:30# gives it.
+    if (sqlite3_value_type(argv[0]) == SQLITE_TEXT && d >= 0 && d < 1) {
+        const String t = TextOf(argv[0]);
+        if (t.find_first_of("-/") == String::npos) {
+            const long secs = std::lround(d * 86400.0) % 86400;
+            char buf[16];
+            std::snprintf(buf, sizeof buf, "%02ld:%02ld:%02ld", secs / 3600, secs / 60 % 60, secs % 60);
+            return ResultText(ctx, buf);
+        }
+    }
+    ResultDate(ctx, d);
+}
+
 void FnNz(sqlite3_context* ctx, int argc, TArgs argv) {
     if (!IsNullArg(argv[0]))
         sqlite3_result_value(ctx, argv[0]);
@@ -181,16 +375,43 @@ void FnInStr(sqlite3_context* ctx, int argc, TArgs argv) {
     sqlite3_result_int64(ctx, 0);
 }
 
+// A repeat count for Space and String: false (with the error set) when the text would be longer
+// than the connection allows, or the count is negative.
+bool RepeatCount(sqlite3_context* ctx, sqlite3_value* v, size_t unit, size_t& count) {
+    double n = 0;
+    if (!NumberOf(v, n)) {
+        Mismatch(ctx);
+        return false;
+    }
+    n = std::nearbyint(n);
+    if (n < 0) {
+        sqlite3_result_error(ctx, "Invalid procedure call or argument", -1);
+        return false;
+    }
+    const double limit = sqlite3_limit(sqlite3_context_db_handle(ctx), SQLITE_LIMIT_LENGTH, -1);
+    if (n * static_cast<double>(std::max<size_t>(unit, 1)) > limit) {
+        sqlite3_result_error(ctx, "Out of string space", -1);
+        return false;
+    }
+    count = static_cast<size_t>(n);
+    return true;
+}
+
 void FnSpace(sqlite3_context* ctx, int, TArgs argv) {
-    ResultText(ctx,
-               String(static_cast<size_t>(std::max<sqlite3_int64>(0, sqlite3_value_int64(argv[0]))), ' '));
+    if (IsNullArg(argv[0])) return sqlite3_result_null(ctx);
+    size_t n = 0;
+    if (RepeatCount(ctx, argv[0], 1, n)) ResultText(ctx, String(n, ' '));
 }
 
 void FnString(sqlite3_context* ctx, int, TArgs argv) {
-    if (IsNullArg(argv[1])) return sqlite3_result_null(ctx);
+    if (IsNullArg(argv[0]) || IsNullArg(argv[1])) return sqlite3_result_null(ctx);
     const auto c = Chars(TextOf(argv[1]));
+    if (c.empty()) return sqlite3_result_error(ctx, "Invalid procedure call or argument", -1);
+    size_t n = 0;
+    if (!RepeatCount(ctx, argv[0], c[0].size(), n)) return;
     String r;
-    for (sqlite3_int64 i = 0; i < sqlite3_value_int64(argv[0]) && !c.empty(); ++i)
+    r.reserve(n * c[0].size());
+    for (size_t i = 0; i < n; ++i)
         r += c[0];
     ResultText(ctx, r);
 }
@@ -242,7 +463,7 @@ void FnVal(sqlite3_context* ctx, int, TArgs argv) {
     Extended e = 0;
     while (!num.empty() && !TryStrToFloat(num, e))
         num.pop_back();
-    sqlite3_result_double(ctx, num.empty() ? 0.0 : static_cast<double>(e));
+    ResultNumber(ctx, num.empty() ? 0.0 : static_cast<double>(e));
 }
 
 // ---- conversions ---------------------------------------------------------------------------------
@@ -256,22 +477,26 @@ void FnCDbl(sqlite3_context* ctx, int, TArgs argv) {
     double d = 0;
     if (IsNullArg(argv[0])) return sqlite3_result_error(ctx, "Invalid use of Null", -1);
     if (!NumberOf(argv[0], d)) return Mismatch(ctx);
-    sqlite3_result_double(ctx, d);
+    ResultNumber(ctx, d);
 }
 
 void FnCCur(sqlite3_context* ctx, int, TArgs argv) {
     double d = 0;
     if (IsNullArg(argv[0])) return sqlite3_result_error(ctx, "Invalid use of Null", -1);
     if (!NumberOf(argv[0], d)) return Mismatch(ctx);
+    if (!std::isfinite(d) || std::fabs(d) > 922337203685477.0) return Overflow(ctx);
     sqlite3_result_double(ctx, std::round(d * 10000.0) / 10000.0);
 }
 
-// CLng/CInt round half to even, as the platform's conversions do.
-void FnCLng(sqlite3_context* ctx, int, TArgs argv) {
+// CLng/CInt round half to even, as the platform's conversions do; outside the range of a Long
+// (or an Integer) they raise "Overflow".
+template <sqlite3_int64 Low, sqlite3_int64 High> void FnCWhole(sqlite3_context* ctx, int, TArgs argv) {
     double d = 0;
     if (IsNullArg(argv[0])) return sqlite3_result_error(ctx, "Invalid use of Null", -1);
     if (!NumberOf(argv[0], d)) return Mismatch(ctx);
-    sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(std::nearbyint(d)));
+    d = std::nearbyint(d);
+    if (!(d >= static_cast<double>(Low) && d <= static_cast<double>(High))) return Overflow(ctx);
+    sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(d));
 }
 
 void FnCBool(sqlite3_context* ctx, int, TArgs argv) {
@@ -393,26 +618,26 @@ void FnDateAdd(sqlite3_context* ctx, int, TArgs argv) {
     double n = 0;
     TDateTime d = 0;
     if (!NumberOf(argv[1], n) || !DateOf(argv[2], d)) return Mismatch(ctx);
-    const long k = static_cast<long>(std::trunc(n));
-    if (iv == "yyyy")
-        d = AddMonths(d, k * 12);
-    else if (iv == "q")
-        d = AddMonths(d, k * 3);
-    else if (iv == "m")
-        d = AddMonths(d, k);
-    else if (iv == "y" || iv == "d" || iv == "w")
-        d += k;
-    else if (iv == "ww")
-        d += k * 7;
-    else if (iv == "h")
-        d += k / 24.0;
-    else if (iv == "n")
-        d += k / 1440.0;
-    else if (iv == "s")
-        d += k / 86400.0;
-    else
+    // The days one interval spans at most: a count that carries the date past the ten thousand
+    // years Jet holds overflows before any arithmetic.
+    static const struct {
+        const char* Name;
+        double Days;
+        int Months;
+    } intervals[] = {{"yyyy", 366, 12},    {"q", 92, 3},         {"m", 31, 1}, {"y", 1, 0},
+                     {"d", 1, 0},          {"w", 1, 0},          {"ww", 7, 0}, {"h", 1.0 / 24, 0},
+                     {"n", 1.0 / 1440, 0}, {"s", 1.0 / 86400, 0}};
+    const auto* unit =
+        std::find_if(std::begin(intervals), std::end(intervals), [&](const auto& u) { return iv == u.Name; });
+    if (unit == std::end(intervals))
         return sqlite3_result_error(ctx, "Invalid procedure call or argument.", -1);
-    ResultText(ctx, DateTimeToStorage(d));
+    const double k = std::trunc(n);
+    if (!std::isfinite(k) || std::fabs(k) * unit->Days > kLastDate - kFirstDate) return Overflow(ctx);
+    if (unit->Months)
+        d = AddMonths(d, static_cast<long>(k) * unit->Months);
+    else
+        d += k * unit->Days;
+    ResultDate(ctx, d);
 }
 
 // DateDiff(interval, date1, date2): the number of interval boundaries between the two dates.
@@ -487,11 +712,14 @@ void FnDatePart(sqlite3_context* ctx, int, TArgs argv) {
 // DateSerial(y, m, d): months and days beyond their range carry over.
 void FnDateSerial(sqlite3_context* ctx, int, TArgs argv) {
     if (IsNullArg(argv[0]) || IsNullArg(argv[1]) || IsNullArg(argv[2])) return sqlite3_result_null(ctx);
-    const long y = static_cast<long>(sqlite3_value_int64(argv[0]));
-    const long m = static_cast<long>(sqlite3_value_int64(argv[1]));
-    const long d = static_cast<long>(sqlite3_value_int64(argv[2]));
-    TDateTime base = AddMonths(StorageEncodeDate(static_cast<int>(y), 1, 1), m - 1);
-    ResultText(ctx, DateTimeToStorage(base + (d - 1)));
+    const sqlite3_int64 y = sqlite3_value_int64(argv[0]);
+    const sqlite3_int64 m = sqlite3_value_int64(argv[1]);
+    const sqlite3_int64 d = sqlite3_value_int64(argv[2]);
+    // Months and days may carry the date a long way; anything past the dates Jet holds overflows.
+    if (y < 0 || y > 9999 || std::llabs(m) > 120000 || std::llabs(d) > 4000000) return Overflow(ctx);
+    const int year = static_cast<int>(y < 30 ? y + 2000 : (y < 100 ? y + 1900 : y));
+    TDateTime base = AddMonths(StorageEncodeDate(year, 1, 1), static_cast<long>(m - 1));
+    ResultDate(ctx, base + static_cast<double>(d - 1));
 }
 
 // ---- Format --------------------------------------------------------------------------------------
@@ -503,44 +731,67 @@ bool LooksLikeDateFormat(const String& fmt) {
            (f.find('m') != String::npos && f.find_first_of("0#") == String::npos);
 }
 
-// Format(value [, format]): dates through FormatDateTime, numbers through FormatFloat, with the
-// platform's named formats.
+// Format(value [, format]). The named formats come first, then a pattern: a date pattern through
+// FormatDateTime, a number pattern through FormatFloat.
+//   General Number  the number as it is          Currency   FloatToStrF ffCurrency (the program's
+//   Fixed           0.00                                     currency string and decimals)
+//   Standard        #,##0.00                      Percent    the number times 100 with "0.00%"
+//   Scientific      0.00E+00                      Yes/No, True/False, On/Off   by zero or not
+//   General Date, Long Date, Medium Date, Short Date, Long Time, Medium Time, Short Time
 void FnFormat(sqlite3_context* ctx, int argc, TArgs argv) {
     if (IsNullArg(argv[0])) return sqlite3_result_null(ctx);
     String fmt = argc > 1 && !IsNullArg(argv[1]) ? TextOf(argv[1]) : String();
-    const String named = LowerCase(fmt);
+    const String named = LowerCase(Trim(fmt));
     TDateTime d = 0;
     double n = 0;
     const int type = sqlite3_value_type(argv[0]);
     const bool isText = type == SQLITE_TEXT;
-    if (named == "general date") fmt.clear();
-    if (named == "short date") fmt = FormatSettings().ShortDateFormat;
-    if (named == "long date") fmt = FormatSettings().LongDateFormat;
-    if (named == "short time") fmt = "hh:nn";
-    if (named == "long time") fmt = "hh:nn:ss";
-    if (isText && DateOf(argv[0], d) && !NumberOf(argv[0], n)) {
-        ResultText(ctx, fmt.empty() ? DateTimeToStr(d) : FormatDateTime(fmt, d));
-        return;
+    const bool isDate = isText && DateOf(argv[0], d) && !NumberOf(argv[0], n);
+    // Named number formats.
+    static const struct {
+        const char* Name;
+        const char* Pattern;
+    } numberFormats[] = {{"fixed", "0.00"}, {"standard", "#,##0.00"}, {"scientific", "0.00E+00"}};
+    for (const auto& f : numberFormats)
+        if (named == f.Name) {
+            if (!isDate && !NumberOf(argv[0], n)) return ResultText(ctx, TextOf(argv[0]));
+            return ResultText(ctx, FormatFloat(f.Pattern, isDate ? d : n));
+        }
+    if (named == "general number" || named == "percent" || named == "currency" || named == "yes/no" ||
+        named == "true/false" || named == "on/off") {
+        if (isDate)
+            n = d;
+        else if (!NumberOf(argv[0], n))
+            return ResultText(ctx, TextOf(argv[0]));
+        if (named == "general number")
+            return ResultText(ctx, type == SQLITE_INTEGER ? IntToStr(sqlite3_value_int64(argv[0]))
+                                                          : FloatToStr(n));
+        if (named == "percent") return ResultText(ctx, FormatFloat("0.00", n * 100.0) + "%");
+        if (named == "currency")
+            return ResultText(
+                ctx, FloatToStrF(n, TFloatFormat::ffCurrency, 15, FormatSettings().CurrencyDecimals));
+        if (named == "yes/no") return ResultText(ctx, n != 0 ? "Yes" : "No");
+        if (named == "true/false") return ResultText(ctx, n != 0 ? "True" : "False");
+        return ResultText(ctx, n != 0 ? "On" : "Off");
     }
-    if (!NumberOf(argv[0], n)) {
-        ResultText(ctx, TextOf(argv[0]));
-        return;
+    // Named date formats.
+    bool dateFormat = false;
+    if (named == "general date") fmt.clear(), dateFormat = true;
+    if (named == "short date") fmt = FormatSettings().ShortDateFormat, dateFormat = true;
+    if (named == "long date") fmt = FormatSettings().LongDateFormat, dateFormat = true;
+    if (named == "medium date") fmt = "dd-mmm-yy", dateFormat = true;
+    if (named == "short time") fmt = "hh:nn", dateFormat = true;
+    if (named == "medium time") fmt = "hh:nn AM/PM", dateFormat = true;
+    if (named == "long time") fmt = "hh:nn:ss", dateFormat = true;
+    if (isDate) return ResultText(ctx, fmt.empty() ? DateTimeToStr(d) : FormatDateTime(fmt, d));
+    if (!NumberOf(argv[0], n)) return ResultText(ctx, TextOf(argv[0]));
+    if (dateFormat || (!fmt.empty() && LooksLikeDateFormat(fmt))) {
+        if (!InDateRange(n)) return Overflow(ctx);
+        return ResultText(ctx, fmt.empty() ? DateTimeToStr(n) : FormatDateTime(fmt, n));
     }
-    if (!fmt.empty() && LooksLikeDateFormat(fmt) && named != "general number") {
-        ResultText(ctx, FormatDateTime(fmt, n));
-        return;
-    }
-    if (fmt.empty() || named == "general number") {
-        ResultText(ctx, type == SQLITE_INTEGER ? IntToStr(sqlite3_value_int64(argv[0])) : FloatToStr(n));
-        return;
-    }
-    if (named == "fixed") fmt = "0.00";
-    if (named == "standard") fmt = "#,##0.00";
-    if (named == "percent") fmt = "0.00%";
-    if (named == "currency") {
-        ResultText(ctx, FloatToStrF(n, TFloatFormat::ffCurrency, 15, FormatSettings().CurrencyDecimals));
-        return;
-    }
+    if (fmt.empty())
+        return ResultText(ctx,
+                          type == SQLITE_INTEGER ? IntToStr(sqlite3_value_int64(argv[0])) : FloatToStr(n));
     ResultText(ctx, FormatFloat(fmt, n));
 }
 
@@ -593,7 +844,16 @@ const TFn kFunctions[] = {
     {"orv_cstr", 1, FnCStr, true},
     {"orv_cdbl", 1, FnCDbl, true},
     {"orv_ccur", 1, FnCCur, true},
-    {"orv_clng", 1, FnCLng, true},
+    {"orv_clng", 1, FnCWhole<-2147483648LL, 2147483647LL>, true},
+    {"orv_cint", 1, FnCWhole<-32768, 32767>, true},
+    {"orv_add", 2, FnAdd, true},
+    {"orv_sub", 2, FnSub, true},
+    {"orv_div", 2, FnDiv, true},
+    {"orv_idiv", 2, FnIntDiv, true},
+    {"orv_mod", 2, FnMod, true},
+    {"orv_pow", 2, FnPow, true},
+    {"orv_likewild", 1, FnLikeWild, true},
+    {"orv_datenorm", 1, FnDateNorm, true},
     {"orv_cbool", 1, FnCBool, true},
     {"orv_int", 1, FnInt, true},
     {"orv_fix", 1, FnFix, true},
@@ -609,14 +869,29 @@ const TFn kFunctions[] = {
     {"orv_datekey", 1, FnDateKey, true},
 };
 
+// Every function runs through here: no C++ exception may unwind through SQLite, so one becomes
+// the statement's error (and from there the platform's EDatabaseError).
+void Guarded(sqlite3_context* ctx, int argc, TArgs argv) {
+    const auto* f = static_cast<const TFn*>(sqlite3_user_data(ctx));
+    try {
+        f->Fn(ctx, argc, argv);
+    } catch (const std::bad_alloc&) {
+        sqlite3_result_error(ctx, "Out of memory", -1);
+    } catch (const Exception& e) {
+        sqlite3_result_error(ctx, e.Message().c_str(), -1);
+    } catch (const std::exception& e) {
+        sqlite3_result_error(ctx, e.what(), -1);
+    }
+}
+
 } // namespace
 
 void RegisterJetFunctions(void* sqliteHandle) {
     auto* db = static_cast<sqlite3*>(sqliteHandle);
     for (const TFn& f : kFunctions) {
         const int flags = SQLITE_UTF8 | (f.Deterministic ? SQLITE_DETERMINISTIC : 0);
-        if (sqlite3_create_function_v2(db, f.Name, f.Args, flags, nullptr, f.Fn, nullptr, nullptr, nullptr) !=
-            SQLITE_OK)
+        if (sqlite3_create_function_v2(db, f.Name, f.Args, flags, const_cast<TFn*>(&f), Guarded, nullptr,
+                                       nullptr, nullptr) != SQLITE_OK)
             throw EDatabaseError(String("Cannot register the function ") + f.Name + ": " +
                                  sqlite3_errmsg(db));
     }

@@ -30,13 +30,6 @@ bool IsIdentChar(unsigned char c) {
     return std::isalnum(c) || c == '_' || c == '$' || c >= 0x80;
 }
 
-String Upper(const String& s) {
-    String r = s;
-    for (char& c : r)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return r;
-}
-
 bool Is(const TToken& t, const char* word) {
     return t.Kind == TTok::Ident && SameText(t.Text, word);
 }
@@ -91,7 +84,7 @@ String JetDateToIso(const String& raw) {
         value = StorageEncodeDate(y, m, d);
     }
     if (!timePart.empty()) {
-        String t = Upper(timePart);
+        String t = UpperCase(timePart);
         int pm = 0;
         if (EndsStr("PM", t)) pm = 1;
         if (EndsStr("AM", t) || pm) t = Trim(t.substr(0, t.size() - 2));
@@ -273,7 +266,7 @@ const std::map<String, String>& FunctionMap() {
         {"CSNG", "orv_cdbl"},
         {"CCUR", "orv_ccur"},
         {"CLNG", "orv_clng"},
-        {"CINT", "orv_clng"},
+        {"CINT", "orv_cint"},
         {"CBOOL", "orv_cbool"},
         {"INT", "orv_int"},
         {"FIX", "orv_fix"},
@@ -308,7 +301,186 @@ bool IsBoundaryOp(const TToken& t) {
     return false;
 }
 
+String Unquoted(const TToken& t) {
+    return t.Kind == TTok::QIdent ? AnsiDequotedStr(t.Text, '"') : t.Text;
+}
+
 // ---- passes --------------------------------------------------------------------------------------
+// Words that are never an operand: where an expression starts or ends.
+bool IsKeyword(const TToken& t) {
+    static const char* words[] = {
+        "TOP",         "PERCENT",   "ALL",   "ESCAPE", "EXISTS", "UPDATE",  "DELETE", "INSERT",    "LEFT",
+        "RIGHT",       "INNER",     "OUTER", "CROSS",  "OFFSET", "COLLATE", "WITH",   "INTERSECT", "EXCEPT",
+        "DISTINCTROW", "TRANSFORM", "PIVOT", "TABLE",  "INDEX",  "CREATE",  "DROP",   "ALTER",     "DEFAULT"};
+    if (IsBoundaryWord(t)) return true;
+    if (t.Kind != TTok::Ident) return false;
+    for (const char* w : words)
+        if (SameText(t.Text, w)) return true;
+    return false;
+}
+
+// A token an operand can end with.
+bool EndsOperand(const TToken& t) {
+    switch (t.Kind) {
+    case TTok::Num:
+    case TTok::Str:
+    case TTok::Date:
+    case TTok::Param:
+    case TTok::QIdent:
+        return true;
+    case TTok::Ident:
+        return !IsKeyword(t);
+    case TTok::Op:
+        return t.Text == ")";
+    }
+    return false;
+}
+
+// The binding strength of an arithmetic operator at i (0 when it is none): ^ 6, * / 5, \ 4,
+// Mod 3, binary + - 2. A "-" or "+" after an operator or at the start of an operand is a sign.
+int Precedence(const TTokens& t, size_t i) {
+    const TToken& tok = t[i];
+    if (tok.Kind == TTok::Ident) return SameText(tok.Text, "MOD") ? 3 : 0;
+    if (tok.Kind != TTok::Op) return 0;
+    if (tok.Text == "^") return 6;
+    if (tok.Text == "*" || tok.Text == "/") return 5;
+    if (tok.Text == "\\") return 4;
+    if (tok.Text == "+" || tok.Text == "-") return i > 0 && EndsOperand(t[i - 1]) ? 2 : 0;
+    return 0;
+}
+
+bool IsSign(const TTokens& t, size_t i) {
+    return (IsOp(t[i], "-") || IsOp(t[i], "+")) && Precedence(t, i) == 0;
+}
+
+// Index of the "(" that the ")" at close closes.
+size_t MatchParenBack(const TTokens& t, size_t close) {
+    int depth = 0;
+    for (size_t i = close + 1; i-- > 0;) {
+        if (IsOp(t[i], ")")) ++depth;
+        if (IsOp(t[i], "(") && --depth == 0) return i;
+    }
+    throw EJetSqlError("Syntax error (missing operator) in query expression.");
+}
+
+// The operand that ends just before the operator at op, of an operator binding with strength p:
+// its first index.
+size_t LeftOperand(const TTokens& t, size_t op, int p) {
+    size_t k = op;
+    bool expectOperand = true;
+    while (k > 0) {
+        const size_t j = k - 1;
+        const TToken& tok = t[j];
+        if (expectOperand) {
+            if (IsOp(tok, ")")) {
+                k = MatchParenBack(t, j);
+                if (k > 0 && t[k - 1].Kind == TTok::Ident && !IsKeyword(t[k - 1])) --k; // a function's name
+            } else if (EndsOperand(tok)) {
+                k = j;
+                while (k >= 2 && IsOp(t[k - 1], ".") && EndsOperand(t[k - 2]))
+                    k -= 2; // a qualified name
+            } else
+                break;
+            expectOperand = false;
+            continue;
+        }
+        if (IsSign(t, j)) {
+            if (p == 6) break; // -a ^ 2 is -(a ^ 2)
+            k = j;
+            continue;
+        }
+        const int q = Precedence(t, j);
+        if (q == 0 || q < p) break;
+        k = j;
+        expectOperand = true;
+    }
+    if (k == op)
+        throw EJetSqlError("Syntax error (missing operand) in query expression '" + t[op].Text + "'.");
+    return k;
+}
+
+// The operand that starts just after the operator at op: one past its last index.
+size_t RightOperand(const TTokens& t, size_t op, int p) {
+    size_t j = op + 1;
+    bool expectOperand = true;
+    while (j < t.size()) {
+        const TToken& tok = t[j];
+        if (expectOperand) {
+            if (IsOp(tok, "-") || IsOp(tok, "+")) {
+                ++j;
+                continue;
+            }
+            if (IsOp(tok, "(")) {
+                j = MatchParen(t, j) + 1;
+            } else if (EndsOperand(tok)) {
+                ++j;
+                if (tok.Kind == TTok::Ident && j < t.size() && IsOp(t[j], "(")) j = MatchParen(t, j) + 1;
+                while (j + 1 < t.size() && IsOp(t[j], ".") && EndsOperand(t[j + 1]))
+                    j += 2;
+            } else
+                break;
+            expectOperand = false;
+            continue;
+        }
+        const int q = Precedence(t, j);
+        if (q == 0 || q <= p) break;
+        ++j;
+        expectOperand = true;
+    }
+    if (expectOperand)
+        throw EJetSqlError("Syntax error (missing operand) in query expression '" + t[op].Text + "'.");
+    return std::min(j, t.size());
+}
+
+// Replaces the tokens [begin, end) by name(left, right), left = [begin, op), right = (op, end).
+void MakeCall(TTokens& t, size_t begin, size_t op, size_t end, const char* name) {
+    TTokens call{Make(TTok::Ident, name, t[begin].Lead), Make(TTok::Op, "(", "")};
+    for (size_t m = begin; m < op; ++m) {
+        call.push_back(t[m]);
+        if (m == begin) call.back().Lead.clear();
+    }
+    call.push_back(Make(TTok::Op, ",", ""));
+    for (size_t m = op + 1; m < end; ++m) {
+        call.push_back(t[m]);
+        if (m == op + 1) call.back().Lead = " ";
+    }
+    call.push_back(Make(TTok::Op, ")", ""));
+    t.erase(t.begin() + static_cast<std::ptrdiff_t>(begin), t.begin() + static_cast<std::ptrdiff_t>(end));
+    t.insert(t.begin() + static_cast<std::ptrdiff_t>(begin), call.begin(), call.end());
+}
+
+// Arithmetic with Jet's meaning: "+" joins two texts and adds to a date, "-" between dates counts
+// days, "/" and "\" and Mod raise "Division by zero", "^" raises "Overflow". Each operator becomes a
+// call of a function the connection registers, strongest binding first, left to right; "*" stays
+// SQLite's own.
+void RewriteArithmetic(TTokens& t) {
+    if (!t.empty() && (Is(t[0], "CREATE") || Is(t[0], "ALTER") || Is(t[0], "DROP"))) return;
+    struct TLevel {
+        int P;
+        const char* Op;
+        const char* Fn;
+    };
+    static const TLevel levels[] = {{6, "^", "orv_pow"},   {5, "/", "orv_div"}, {4, "\\", "orv_idiv"},
+                                    {3, "MOD", "orv_mod"}, {2, "+", "orv_add"}, {2, "-", "orv_sub"}};
+    for (int p = 6; p >= 2; --p) {
+        for (;;) {
+            size_t op = t.size();
+            const char* fn = nullptr;
+            for (size_t i = 0; i < t.size() && !fn; ++i) {
+                if (Precedence(t, i) != p || IsOp(t[i], "*")) continue;
+                for (const TLevel& l : levels)
+                    if (l.P == p &&
+                        (t[i].Kind == TTok::Ident ? SameText(t[i].Text, l.Op) : t[i].Text == l.Op)) {
+                        op = i;
+                        fn = l.Fn;
+                    }
+            }
+            if (!fn) break;
+            const size_t begin = LeftOperand(t, op, p), end = RightOperand(t, op, p);
+            MakeCall(t, begin, op, end, fn);
+        }
+    }
+}
 
 // True/False, Mod, "/", function names, DISTINCTROW.
 void RewriteWords(TTokens& t) {
@@ -316,22 +488,11 @@ void RewriteWords(TTokens& t) {
         TToken& tok = t[i];
         const bool afterDot = i > 0 && IsOp(t[i - 1], ".");
         const bool call = i + 1 < t.size() && IsOp(t[i + 1], "(");
-        if (tok.Kind == TTok::Op && tok.Text == "/") {
-            tok.Text = "* 1.0 /";
-            continue;
-        }
         if (tok.Kind != TTok::Ident || afterDot) continue;
-        const String up = Upper(tok.Text);
+        const String up = UpperCase(tok.Text);
         if (!call && (up == "TRUE" || up == "FALSE")) {
             tok.Kind = TTok::Num;
-            tok.Text = up == "TRUE" ? "1" : "0";
-        } else if (up == "MOD") {
-            tok.Kind = TTok::Op;
-            tok.Text = "%";
-        } else if (up == "DISTINCTROW") {
-            t.erase(t.begin() + static_cast<std::ptrdiff_t>(i));
-            if (i < t.size() && !t[i].Lead.empty()) t[i].Lead = " ";
-            --i;
+            tok.Text = up == "TRUE" ? "-1" : "0";
         } else if (call) {
             const auto it = FunctionMap().find(up);
             if (it != FunctionMap().end()) tok.Text = it->second;
@@ -339,23 +500,54 @@ void RewriteWords(TTokens& t) {
     }
 }
 
-// LIKE patterns with Jet's wildcards "*" and "?" when the pattern has none of "%" and "_".
-void RewriteLikePatterns(TTokens& t) {
-    for (size_t i = 0; i + 1 < t.size(); ++i) {
-        if (!Is(t[i], "LIKE") || t[i + 1].Kind != TTok::Str) continue;
-        String& lit = t[i + 1].Text;
-        if (lit.find_first_of("%_") != String::npos) continue;
-        if (lit.find_first_of("*?") == String::npos) continue;
-        std::replace(lit.begin(), lit.end(), '*', '%');
-        std::replace(lit.begin(), lit.end(), '?', '_');
-    }
+// Jet's wildcards "*" and "?" in a pattern literal to "%" and "_", when the literal has none of
+// "%" and "_" (a pattern written with those is taken as it stands).
+void TranslateWildcards(String& lit) {
+    if (lit.find_first_of("%_") != String::npos) return;
+    std::replace(lit.begin(), lit.end(), '*', '%');
+    std::replace(lit.begin(), lit.end(), '?', '_');
 }
 
-// SELECT [DISTINCT] TOP n ... -> SELECT [DISTINCT] ... LIMIT n, at the end of that SELECT.
-void RewriteTop(TTokens& t) {
+void RewriteLikePatterns(TTokens& t) {
+    for (size_t i = 0; i + 1 < t.size(); ++i)
+        if (Is(t[i], "LIKE") && t[i + 1].Kind == TTok::Str) TranslateWildcards(t[i + 1].Text);
+}
+
+// The end of the SELECT that starts at i: an unmatched ")" or the end of the statement.
+size_t SelectEnd(const TTokens& t, size_t i) {
+    int depth = 0;
+    size_t end = i + 1;
+    for (; end < t.size(); ++end) {
+        if (IsOp(t[end], "(")) ++depth;
+        if (IsOp(t[end], ")") && depth-- == 0) break;
+    }
+    return end;
+}
+
+// The first token of the word at depth 0 in [from, to), or to.
+size_t FindTopLevel(const TTokens& t, size_t from, size_t to, const char* word) {
+    int depth = 0;
+    for (size_t i = from; i < to; ++i) {
+        if (IsOp(t[i], "(")) ++depth;
+        if (IsOp(t[i], ")")) --depth;
+        if (depth == 0 && Is(t[i], word)) return i;
+    }
+    return to;
+}
+
+// SELECT TOP n ... without ORDER BY -> SELECT ... LIMIT n (any n rows, as Jet gives).
+// SELECT TOP n list FROM ... ORDER BY keys -> the rows ranked within the first n by the keys, so
+// the ties of the last row come too, as Jet gives them:
+//   SELECT * FROM (SELECT list, RANK() OVER (ORDER BY keys) AS "orv$rank" FROM ...)
+//   WHERE "orv$rank" <= n ORDER BY "orv$rank"
+// The rank is one extra last column that the data sets do not show (returns true then). A key
+// naming a column alias of the list is replaced by the aliased expression.
+bool RewriteTop(TTokens& t) {
+    bool ranked = false;
     for (size_t i = 0; i < t.size(); ++i) {
         if (!Is(t[i], "SELECT")) continue;
         size_t k = i + 1;
+        const bool distinct = k < t.size() && Is(t[k], "DISTINCT");
         if (k < t.size() && (Is(t[k], "DISTINCT") || Is(t[k], "ALL"))) ++k;
         if (k + 1 >= t.size() || !Is(t[k], "TOP") || t[k + 1].Kind != TTok::Num) continue;
         const String count = t[k + 1].Text;
@@ -364,16 +556,189 @@ void RewriteTop(TTokens& t) {
         const String lead = t[k].Lead;
         t.erase(t.begin() + static_cast<std::ptrdiff_t>(k), t.begin() + static_cast<std::ptrdiff_t>(k + 2));
         if (k < t.size()) t[k].Lead = lead.empty() ? " " : lead;
-        // The end of this SELECT: an unmatched ")" or ";" or the end of the statement.
-        int depth = 0;
-        size_t end = k;
-        for (; end < t.size(); ++end) {
-            if (IsOp(t[end], "(")) ++depth;
-            if (IsOp(t[end], ")") && depth-- == 0) break;
-            if (IsOp(t[end], ";") && depth == 0) break;
+        const size_t end = SelectEnd(t, i);
+        const size_t order = FindTopLevel(t, k, end, "ORDER");
+        if (order == end) {
+            t.insert(t.begin() + static_cast<std::ptrdiff_t>(end), Make(TTok::Ident, "LIMIT"));
+            t.insert(t.begin() + static_cast<std::ptrdiff_t>(end + 1), Make(TTok::Num, count));
+            continue;
         }
-        t.insert(t.begin() + static_cast<std::ptrdiff_t>(end), Make(TTok::Ident, "LIMIT"));
-        t.insert(t.begin() + static_cast<std::ptrdiff_t>(end + 1), Make(TTok::Num, count));
+        if (i != 0 || end != t.size())
+            throw EJetSqlError("TOP with ORDER BY in a subquery is not supported.");
+        if (distinct) throw EJetSqlError("TOP with DISTINCT and ORDER BY is not supported.");
+        if (FindTopLevel(t, k, end, "UNION") != end) throw EJetSqlError("TOP with UNION is not supported.");
+        const size_t from = FindTopLevel(t, k, end, "FROM");
+        if (from > order) throw EJetSqlError("Syntax error in ORDER BY clause.");
+        // The list's aliases: name -> the expression's tokens.
+        std::vector<std::pair<String, TTokens>> aliases;
+        {
+            size_t itemStart = k;
+            int depth = 0;
+            for (size_t m = k; m <= from; ++m) {
+                if (m < from && IsOp(t[m], "(")) ++depth;
+                if (m < from && IsOp(t[m], ")")) --depth;
+                if (m == from || (depth == 0 && IsOp(t[m], ","))) {
+                    if (m >= itemStart + 3 && Is(t[m - 2], "AS"))
+                        aliases.push_back(
+                            {Unquoted(t[m - 1]), TTokens(t.begin() + static_cast<std::ptrdiff_t>(itemStart),
+                                                         t.begin() + static_cast<std::ptrdiff_t>(m - 2))});
+                    itemStart = m + 1;
+                }
+            }
+        }
+        size_t keysFrom = order + 1;
+        if (keysFrom < end && Is(t[keysFrom], "BY")) ++keysFrom;
+        TTokens keys;
+        for (size_t m = keysFrom; m < end; ++m) {
+            const bool bare =
+                (t[m].Kind == TTok::Ident || t[m].Kind == TTok::QIdent) &&
+                (m == keysFrom || IsOp(t[m - 1], ",")) &&
+                (m + 1 == end || IsOp(t[m + 1], ",") || Is(t[m + 1], "ASC") || Is(t[m + 1], "DESC"));
+            const std::pair<String, TTokens>* alias = nullptr;
+            for (const auto& a : aliases)
+                if (bare && SameText(a.first, Unquoted(t[m]))) alias = &a;
+            if (alias) {
+                keys.push_back(Make(TTok::Op, "(", t[m].Lead));
+                keys.insert(keys.end(), alias->second.begin(), alias->second.end());
+                keys.push_back(Make(TTok::Op, ")", ""));
+            } else
+                keys.push_back(t[m]);
+        }
+        TTokens out{Make(TTok::Ident, "SELECT", t[0].Lead), Make(TTok::Op, "*"), Make(TTok::Ident, "FROM"),
+                    Make(TTok::Op, "(")};
+        out.insert(out.end(), t.begin(), t.begin() + static_cast<std::ptrdiff_t>(from));
+        out.front().Lead = t[0].Lead;
+        out[4].Lead = "";
+        TTokens rank{Make(TTok::Op, ",", ""),        Make(TTok::Ident, "RANK"), Make(TTok::Op, "(", ""),
+                     Make(TTok::Op, ")", ""),        Make(TTok::Ident, "OVER"), Make(TTok::Op, "("),
+                     Make(TTok::Ident, "ORDER", ""), Make(TTok::Ident, "BY")};
+        out.insert(out.end(), rank.begin(), rank.end());
+        out.insert(out.end(), keys.begin(), keys.end());
+        TTokens tail{Make(TTok::Op, ")", ""), Make(TTok::Ident, "AS"),
+                     Make(TTok::QIdent, DoubleQuoted(JetRankColumn))};
+        out.insert(out.end(), tail.begin(), tail.end());
+        out.insert(out.end(), t.begin() + static_cast<std::ptrdiff_t>(from),
+                   t.begin() + static_cast<std::ptrdiff_t>(order));
+        TTokens outer{Make(TTok::Op, ")", ""),
+                      Make(TTok::Ident, "WHERE"),
+                      Make(TTok::QIdent, DoubleQuoted(JetRankColumn)),
+                      Make(TTok::Op, "<="),
+                      Make(TTok::Num, count),
+                      Make(TTok::Ident, "ORDER"),
+                      Make(TTok::Ident, "BY"),
+                      Make(TTok::QIdent, DoubleQuoted(JetRankColumn))};
+        out.insert(out.end(), outer.begin(), outer.end());
+        t = std::move(out);
+        ranked = true;
+        break;
+    }
+    return ranked;
+}
+
+// SELECT DISTINCTROW keeps one row per distinct row of the tables on the left side of the join:
+//   one table                     -> the word is dropped (its rows are distinct already)
+//   A JOIN B ... / (A JOIN B) JOIN C ...
+//                                 -> GROUP BY the rowid of each table before the last JOIN
+//   grouped already               -> dropped (each group is one row)
+//   FROM A, B without JOIN        -> refused
+void RewriteDistinctRow(TTokens& t) {
+    if (t.size() < 2 || !Is(t[0], "SELECT") || !Is(t[1], "DISTINCTROW")) return;
+    const String lead = t[1].Lead;
+    t.erase(t.begin() + 1);
+    if (t.size() > 1) t[1].Lead = lead.empty() ? " " : lead;
+    const size_t end = SelectEnd(t, 0);
+    const size_t from = FindTopLevel(t, 1, end, "FROM");
+    if (from == end || FindTopLevel(t, from, end, "GROUP") != end) return;
+    size_t stop = end;
+    for (const char* w : {"WHERE", "HAVING", "ORDER", "UNION"})
+        stop = std::min(stop, FindTopLevel(t, from, end, w));
+    size_t lastJoin = stop;
+    bool comma = false;
+    for (size_t m = from + 1; m < stop; ++m) {
+        if (Is(t[m], "JOIN")) lastJoin = m;
+        if (IsOp(t[m], ",")) comma = true;
+    }
+    if (lastJoin == stop) {
+        if (comma) throw EJetSqlError("DISTINCTROW over tables listed without JOIN is not supported.");
+        return;
+    }
+    // The tables (by alias when they have one) left of the last JOIN.
+    std::vector<String> names;
+    for (size_t m = from + 1; m < lastJoin; ++m) {
+        const TToken& p = t[m - 1];
+        if (!(Is(p, "FROM") || Is(p, "JOIN") || IsOp(p, "(")) ||
+            !(t[m].Kind == TTok::Ident || t[m].Kind == TTok::QIdent))
+            continue;
+        size_t n = m + 1;
+        if (n < lastJoin && Is(t[n], "AS")) ++n;
+        if (n < lastJoin && (t[n].Kind == TTok::QIdent || (t[n].Kind == TTok::Ident && !IsKeyword(t[n]))))
+            names.push_back(t[n].Text);
+        else
+            names.push_back(t[m].Text);
+    }
+    if (names.empty()) throw EJetSqlError("DISTINCTROW with this FROM clause is not supported.");
+    size_t at = std::min(FindTopLevel(t, from, end, "HAVING"), FindTopLevel(t, from, end, "ORDER"));
+    TTokens group{Make(TTok::Ident, "GROUP"), Make(TTok::Ident, "BY")};
+    for (size_t n = 0; n < names.size(); ++n) {
+        if (n) group.push_back(Make(TTok::Op, ",", ""));
+        group.push_back(Make(TTok::Ident, names[n]));
+        group.push_back(Make(TTok::Op, ".", ""));
+        group.push_back(Make(TTok::Ident, "rowid", ""));
+    }
+    t.insert(t.begin() + static_cast<std::ptrdiff_t>(at), group.begin(), group.end());
+}
+
+// LIKE with a pattern built from several parts (LIKE '*' & :p & '*'): the wildcards of every
+// literal part are translated as in a lone literal, and the whole pattern goes through
+// orv_likewild, which also takes the "*" and "?" of a parameter's or column's value as wildcards,
+// as Jet does (they are part of the pattern).
+void RewriteLikeExpressions(TTokens& t) {
+    for (size_t i = 0; i + 1 < t.size(); ++i) {
+        if (!Is(t[i], "LIKE")) continue;
+        if (t[i + 1].Kind == TTok::Str && (i + 2 == t.size() || !IsOp(t[i + 2], "("))) {
+            const size_t after = i + 2;
+            if (after == t.size() || Precedence(t, after) == 0) continue; // a lone literal, done already
+        }
+        const size_t end = RightOperand(t, i, 1);
+        for (size_t m = i + 1; m < end; ++m)
+            if (t[m].Kind == TTok::Str) TranslateWildcards(t[m].Text);
+        t.insert(t.begin() + static_cast<std::ptrdiff_t>(end), Make(TTok::Op, ")", ""));
+        t.insert(t.begin() + static_cast<std::ptrdiff_t>(i + 1), Make(TTok::Op, "(", ""));
+        t.insert(t.begin() + static_cast<std::ptrdiff_t>(i + 1),
+                 Make(TTok::Ident, "orv_likewild", t[i + 2].Lead));
+        t[i + 3].Lead.clear();
+    }
+}
+
+// Text comparison ignores case also for the result of a function or an expression
+// (Trim(F_XQname) = 'a', F_XQname & '' = 'a'): a call compared with something gets COLLATE NOCASE.
+// Columns carry the collation themselves.
+void CollateComparedCalls(TTokens& t) {
+    auto isComparison = [&](size_t i) {
+        if (i >= t.size()) return false;
+        if (t[i].Kind == TTok::Op) {
+            for (const char* o : {"=", "<>", "<", ">", "<=", ">=", "!=", "=="})
+                if (t[i].Text == o) return true;
+            return false;
+        }
+        return Is(t[i], "IN") || Is(t[i], "BETWEEN") || Is(t[i], "LIKE") ||
+               (Is(t[i], "NOT") && i + 1 < t.size() &&
+                (Is(t[i + 1], "IN") || Is(t[i + 1], "BETWEEN") || Is(t[i + 1], "LIKE")));
+    };
+    for (size_t i = 0; i + 1 < t.size(); ++i) {
+        if (t[i].Kind != TTok::Ident || !IsOp(t[i + 1], "(") || IsKeyword(t[i])) continue;
+        if (i > 0 && IsOp(t[i - 1], ".")) continue;
+        const size_t close = MatchParen(t, i + 1);
+        if (close >= t.size()) continue;
+        const bool before = i > 0 && isComparison(i - 1) && !Is(t[i - 1], "IN") && !Is(t[i - 1], "BETWEEN");
+        if (!isComparison(close + 1) && !before) continue;
+        // Compared with a number: no text is compared, and a column's index stays usable.
+        const bool withNumber = before ? i >= 2 && t[i - 2].Kind == TTok::Num
+                                       : close + 2 < t.size() && t[close + 2].Kind == TTok::Num;
+        if (withNumber) continue;
+        if (close + 1 < t.size() && Is(t[close + 1], "COLLATE")) continue;
+        t.insert(t.begin() + static_cast<std::ptrdiff_t>(close + 1),
+                 {Make(TTok::Ident, "COLLATE"), Make(TTok::Ident, "NOCASE")});
     }
 }
 
@@ -447,27 +812,24 @@ void RewriteConcat(TTokens& t) {
     }
 }
 
-// SELECT list INTO name FROM ... -> CREATE TABLE name AS SELECT list FROM ...
-void RewriteSelectInto(TTokens& t) {
-    if (t.empty() || !Is(t[0], "SELECT")) return;
+// SELECT list INTO name FROM ... -> the SELECT alone; the connection creates the table with the
+// source columns' types (see TJetStatement::IntoTable).
+String RewriteSelectInto(TTokens& t) {
+    if (t.empty() || !Is(t[0], "SELECT")) return String();
     int depth = 0;
     for (size_t i = 1; i + 1 < t.size(); ++i) {
         if (IsOp(t[i], "(")) ++depth;
         if (IsOp(t[i], ")")) --depth;
         if (depth != 0) continue;
-        if (Is(t[i], "FROM")) return;
+        if (Is(t[i], "FROM")) return String();
         if (Is(t[i], "INTO")) {
-            TToken name = t[i + 1];
+            const String name = Unquoted(t[i + 1]);
             t.erase(t.begin() + static_cast<std::ptrdiff_t>(i),
                     t.begin() + static_cast<std::ptrdiff_t>(i + 2));
-            name.Lead = " ";
-            TTokens head{Make(TTok::Ident, "CREATE", t[0].Lead), Make(TTok::Ident, "TABLE"), name,
-                         Make(TTok::Ident, "AS")};
-            t[0].Lead = " ";
-            t.insert(t.begin(), head.begin(), head.end());
-            return;
+            return name;
         }
     }
+    return String();
 }
 
 // UPDATE (A [AS] a [LEFT|RIGHT|INNER] [OUTER] JOIN B [AS] b ON cond) SET a.x = e, ... [WHERE w]
@@ -501,7 +863,8 @@ void RewriteUpdateJoin(TTokens& t) {
     String tableA, aliasA, tableB, aliasB;
     readTable(tableA, aliasA);
     String kind = "INNER";
-    if (i < close && (Is(t[i], "LEFT") || Is(t[i], "RIGHT") || Is(t[i], "INNER"))) kind = Upper(t[i++].Text);
+    if (i < close && (Is(t[i], "LEFT") || Is(t[i], "RIGHT") || Is(t[i], "INNER")))
+        kind = UpperCase(t[i++].Text);
     if (i < close && Is(t[i], "OUTER")) ++i;
     if (i >= close || !Is(t[i], "JOIN")) throw EJetSqlError("Syntax error in JOIN operation.");
     ++i;
@@ -604,7 +967,7 @@ void RewriteUpdateJoin(TTokens& t) {
 
 // One Jet column type (with its arguments) to the SQLite declaration.
 String MapColumnType(const String& type, const std::vector<String>& args, bool& autoIncrement) {
-    const String up = Upper(type);
+    const String up = UpperCase(type);
     autoIncrement = false;
     auto in = [&](std::initializer_list<const char*> names) {
         for (const char* n : names)
@@ -682,10 +1045,6 @@ TTokens RewriteColumnDef(const TTokens& t, size_t from, size_t to, String& autoI
         out.push_back(t[i]);
     }
     return out;
-}
-
-String Unquoted(const TToken& t) {
-    return t.Kind == TTok::QIdent ? AnsiDequotedStr(t.Text, '"') : t.Text;
 }
 
 void RewriteCreateTable(TTokens& t) {
@@ -816,25 +1175,54 @@ String SingleTableOf(const TTokens& t) {
 TJetStatement TranslateJetSql(const String& jetSql) {
     TJetStatement result;
     TTokens t = Tokenize(jetSql);
-    // A statement ends at its first ";": the provider runs one statement at a time.
-    if (!t.empty() && IsOp(t.back(), ";")) t.pop_back();
+    // One statement: a ";" may only end it.
+    for (size_t i = 0; i < t.size(); ++i)
+        if (IsOp(t[i], ";")) {
+            if (i + 1 < t.size()) throw EJetSqlError("Characters found after end of SQL statement.");
+            t.pop_back();
+        }
+    if (!t.empty() && Is(t[0], "TRANSFORM")) throw EJetSqlError("TRANSFORM is not supported.");
+    // DELETE * FROM t, DELETE t.* FROM t -> DELETE FROM t.
+    if (t.size() > 2 && Is(t[0], "DELETE")) {
+        if (IsOp(t[1], "*"))
+            t.erase(t.begin() + 1);
+        else if (t.size() > 4 && IsOp(t[2], ".") && IsOp(t[3], "*") && Is(t[4], "FROM"))
+            t.erase(t.begin() + 1, t.begin() + 4);
+    }
     RewriteCreateTable(t);
     RewriteAlterTable(t);
     RewriteWords(t);
     RewriteLikePatterns(t);
     RewriteUpdateJoin(t);
-    RewriteSelectInto(t);
-    RewriteTop(t);
+    if (t.size() > 2 && Is(t[0], "CREATE") && Is(t[1], "TABLE")) result.DefinedTable = Unquoted(t[2]);
+    if (t.size() > 3 && Is(t[0], "ALTER") && Is(t[1], "TABLE") && !Is(t[3], "RENAME")) {
+        result.DefinedTable = Unquoted(t[2]);
+        result.AltersTable = true;
+    }
+    result.IntoTable = RewriteSelectInto(t);
+    RewriteDistinctRow(t);
+    // TOP with ORDER BY wraps the statement: its table is the one the inner SELECT reads.
+    const String innerTable = result.IntoTable.empty() ? SingleTableOf(t) : String();
+    const bool ranked = RewriteTop(t);
+    result.HiddenColumns = ranked ? 1 : 0;
+    if (result.HiddenColumns && !result.IntoTable.empty())
+        throw EJetSqlError("TOP with ORDER BY in SELECT INTO is not supported.");
+    RewriteArithmetic(t);
     RewriteConcat(t);
+    RewriteLikeExpressions(t);
+    CollateComparedCalls(t);
     NumberParams(t, result.ParamNames);
     if (!t.empty()) t[0].Lead.clear();
     result.Sql = Join(t);
-    result.IsSelect = !t.empty() && (Is(t[0], "SELECT") || Is(t[0], "WITH") || Is(t[0], "PRAGMA") ||
-                                     Is(t[0], "TRANSFORM") || Is(t[0], "VALUES"));
-    result.UpdateTable = SingleTableOf(t);
+    result.IsSelect = result.IntoTable.empty() && !t.empty() &&
+                      (Is(t[0], "SELECT") || Is(t[0], "WITH") || Is(t[0], "PRAGMA") || Is(t[0], "VALUES"));
+    result.UpdateTable = ranked ? innerTable : result.IntoTable.empty() ? SingleTableOf(t) : String();
     if (!result.UpdateTable.empty()) {
+        // The rowid goes first into the SELECT that reads the table: "SELECT * FROM (SELECT" when
+        // ranked.
+        const size_t select = ranked ? 4 : 0;
         TTokens withRowId = t;
-        withRowId.insert(withRowId.begin() + 1,
+        withRowId.insert(withRowId.begin() + static_cast<std::ptrdiff_t>(select) + 1,
                          {Make(TTok::Ident, "rowid"), Make(TTok::Ident, "AS"),
                           Make(TTok::QIdent, DoubleQuoted(JetRowIdColumn)), Make(TTok::Op, ",", "")});
         result.RowIdSql = Join(withRowId);
@@ -846,9 +1234,29 @@ String JetToSqlite(const String& jetSql) {
     return TranslateJetSql(jetSql).Sql;
 }
 
+std::shared_ptr<const TJetStatement> TranslateJetSqlCached(const String& jetSql) {
+    // The most recently used translations, newest last; one thread uses the data sets.
+    constexpr size_t kLimit = 128;
+    thread_local std::vector<std::pair<String, std::shared_ptr<const TJetStatement>>> cache;
+    for (size_t i = cache.size(); i-- > 0;)
+        if (cache[i].first == jetSql) {
+            auto hit = cache[i].second;
+            if (i + 1 != cache.size()) {
+                auto entry = std::move(cache[i]);
+                cache.erase(cache.begin() + static_cast<std::ptrdiff_t>(i));
+                cache.push_back(std::move(entry));
+            }
+            return hit;
+        }
+    auto made = std::make_shared<const TJetStatement>(TranslateJetSql(jetSql));
+    if (cache.size() >= kLimit) cache.erase(cache.begin());
+    cache.emplace_back(jetSql, made);
+    return made;
+}
+
 TJetColumnKind JetColumnKindOf(const String& declaredType, int& size) {
     size = 0;
-    String up = Upper(Trim(declaredType));
+    String up = UpperCase(Trim(declaredType));
     String base = up;
     const size_t paren = up.find('(');
     if (paren != String::npos) {

@@ -1,15 +1,36 @@
 #include "db/SqliteDatabase.h"
 
 #include "db/DateStorage.h"
+#include "db/JetSql.h"
 #include "db/PasswordHash.h"
 #include "rtl/FileUtils.h"
 #include "rtl/Format.h"
+#include "rtl/StrUtils.h"
 
 #include <sqlite3.h>
+
+#include <cctype>
+#include <cstdio>
+#include <map>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Finished statements by their text, to be reused.
+struct TStatementCache {
+    static constexpr size_t kLimit = 64;
+    std::multimap<String, sqlite3_stmt*> Idle;
+    void Clear() {
+        for (auto& e : Idle)
+            sqlite3_finalize(e.second);
+        Idle.clear();
+    }
+};
 
 struct TSqliteStatement::TImpl {
     sqlite3_stmt* Stmt = nullptr;
     sqlite3* Db = nullptr;
+    String Sql;
+    std::weak_ptr<TStatementCache> Cache;
 };
 
 namespace {
@@ -17,6 +38,11 @@ namespace {
 // How long a statement waits for another program instance's lock.
 constexpr int kBusyTimeoutMs = 8000;
 constexpr const char* kPasswordTable = "MSysPassword";
+constexpr const char* kKeyViolation =
+    "The changes you requested to the table were not successful because they would create duplicate "
+    "values in the index, primary key, or relationship. Change the data in the field or fields that "
+    "contain duplicate data, remove the index, or redefine the index to permit duplicate entries and "
+    "try again.";
 
 [[noreturn]] void Fail(sqlite3* db, const String& context = String()) {
     String msg = db ? sqlite3_errmsg(db) : "out of memory";
@@ -29,6 +55,20 @@ String NotFound(const String& fileName) {
 }
 String BadFormat(const String& fileName) {
     return "Unrecognized database format '" + fileName + "'.";
+}
+
+// A path for a "file:" URI: the characters a URI gives a meaning to are escaped.
+String UriEscaped(const String& path) {
+    String r;
+    for (unsigned char c : path) {
+        if (c == '%' || c == '?' || c == '#' || c <= ' ') {
+            char buf[4];
+            std::snprintf(buf, sizeof buf, "%%%02X", c);
+            r += buf;
+        } else
+            r += static_cast<char>(c);
+    }
+    return r;
 }
 
 // Opens a handle; closes it again when the open failed.
@@ -89,7 +129,7 @@ void Exec(sqlite3* db, const String& sql) {
 
 // Checks the password on a read-only connection, so a wrong one leaves the file as it was.
 void CheckPassword(const String& fileName, const String& password) {
-    sqlite3* db = OpenHandle(fileName, SQLITE_OPEN_READONLY);
+    sqlite3* db = OpenHandle(fileName, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
     try {
         String salt, hash;
         if (ReadPasswordRecord(db, fileName, salt, hash) && HashPassword(salt, password) != hash)
@@ -107,6 +147,7 @@ void CheckPassword(const String& fileName, const String& password) {
 
 struct TSqliteDatabase::TImpl {
     sqlite3* Db = nullptr;
+    std::shared_ptr<TStatementCache> Cache;
 };
 
 TSqliteDatabase::TSqliteDatabase() : FImpl(std::make_unique<TImpl>()) {}
@@ -145,11 +186,25 @@ void TSqliteDatabase::Open(const String& fileName, const String& password) {
     Close();
     const String path = NormalizePath(fileName);
     if (!FileExists(path)) throw EDatabaseError(NotFound(fileName));
-    CheckPassword(path, password);
-    sqlite3* db = OpenHandle(path, SQLITE_OPEN_READWRITE);
+    // SQLite would take an empty file for a new database and write one into it.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && info.st_size == 0) throw EDatabaseError(BadFormat(fileName));
+    // A file that cannot be written opens for reading. In a folder that cannot be written either,
+    // no lock or index file can be made beside it: with no journal left there by a writer, it is
+    // read as it stands (nobody can be writing it).
+    const String folder = ExtractFileDir(path);
+    const bool folderWritable = ::access((folder.empty() ? String(".") : folder).c_str(), W_OK) == 0;
+    const bool readOnly = !folderWritable || ::access(path.c_str(), W_OK) != 0;
+    const bool asItStands = !folderWritable && !FileExists(path + "-wal");
+    const String openName = asItStands ? "file:" + UriEscaped(path) + "?immutable=1" : path;
+    CheckPassword(openName, password);
+    sqlite3* db =
+        OpenHandle(openName, readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI : SQLITE_OPEN_READWRITE);
     try {
-        Exec(db, "PRAGMA journal_mode=WAL");
-        Exec(db, "PRAGMA synchronous=NORMAL");
+        if (!readOnly) {
+            Exec(db, "PRAGMA journal_mode=WAL");
+            Exec(db, "PRAGMA synchronous=NORMAL");
+        }
         RegisterJetFunctions(db);
     } catch (const EDatabaseError& e) {
         sqlite3_close(db);
@@ -158,12 +213,15 @@ void TSqliteDatabase::Open(const String& fileName, const String& password) {
         throw;
     }
     FImpl->Db = db;
+    FImpl->Cache = std::make_shared<TStatementCache>();
     FFileName = fileName;
     FTransactionLevel = 0;
 }
 
 void TSqliteDatabase::Close() {
     if (!FImpl->Db) return;
+    if (FImpl->Cache) FImpl->Cache->Clear();
+    FImpl->Cache.reset();
     if (FTransactionLevel > 0) sqlite3_exec(FImpl->Db, "ROLLBACK", nullptr, nullptr, nullptr);
     FTransactionLevel = 0;
     sqlite3_close_v2(FImpl->Db);
@@ -187,14 +245,121 @@ int TSqliteDatabase::ExecuteSql(const String& sql) {
 std::unique_ptr<TSqliteStatement> TSqliteDatabase::Prepare(const String& sql) {
     if (!FImpl->Db) throw EDatabaseError("Operation is not allowed when the object is closed.");
     sqlite3_stmt* st = nullptr;
-    const char* tail = nullptr;
-    if (sqlite3_prepare_v2(FImpl->Db, sql.c_str(), static_cast<int>(sql.size()), &st, &tail) != SQLITE_OK)
-        Fail(FImpl->Db);
-    if (!st) throw EDatabaseError("Invalid SQL statement: the statement is empty.");
+    const auto idle = FImpl->Cache->Idle.find(sql);
+    if (idle != FImpl->Cache->Idle.end()) {
+        st = idle->second;
+        FImpl->Cache->Idle.erase(idle);
+    } else {
+        const char* tail = nullptr;
+        if (sqlite3_prepare_v3(FImpl->Db, sql.c_str(), static_cast<int>(sql.size()),
+                               SQLITE_PREPARE_PERSISTENT, &st, &tail) != SQLITE_OK)
+            Fail(FImpl->Db);
+        if (!st) throw EDatabaseError("Invalid SQL statement: the statement is empty.");
+        for (; tail && *tail; ++tail)
+            if (!std::isspace(static_cast<unsigned char>(*tail)) && *tail != ';') {
+                sqlite3_finalize(st);
+                throw EDatabaseError("Characters found after end of SQL statement.");
+            }
+    }
     auto impl = std::make_unique<TSqliteStatement::TImpl>();
     impl->Stmt = st;
     impl->Db = FImpl->Db;
+    impl->Sql = sql;
+    impl->Cache = FImpl->Cache;
     return std::unique_ptr<TSqliteStatement>(new TSqliteStatement(std::move(impl)));
+}
+
+namespace {
+
+String Quoted(const String& name) {
+    return AnsiQuotedStr(name, '"');
+}
+
+const String kRulesPrefix = "orv_rules_";
+
+const char* const kFieldTooSmall =
+    "The field is too small to accept the amount of data you attempted to add. "
+    "Try inserting or pasting less data.";
+
+} // namespace
+
+void TSqliteDatabase::InstallColumnRules(const String& table) {
+    struct TColumn {
+        String Name;
+        TJetColumnKind Kind;
+        int Size;
+    };
+    std::vector<TColumn> columns;
+    {
+        auto info = Prepare("SELECT name, type FROM pragma_table_info(?)");
+        info->Bind(1, Variant(table));
+        while (info->Step()) {
+            TColumn c;
+            c.Name = VarToStr(info->ColumnValue(0));
+            c.Kind = JetColumnKindOf(VarToStr(info->ColumnValue(1)), c.Size);
+            columns.push_back(c);
+        }
+    }
+    String tooLong, changed, set;
+    auto orJoin = [](String& list, const String& term) { list += (list.empty() ? "" : " OR ") + term; };
+    for (const TColumn& c : columns) {
+        const String col = Quoted(c.Name), fresh = "NEW." + col;
+        switch (c.Kind) {
+        case TJetColumnKind::String:
+        case TJetColumnKind::WideString:
+            if (c.Size > 0) orJoin(tooLong, "length(" + fresh + ") > " + IntToStr(c.Size));
+            break;
+        case TJetColumnKind::DateTime:
+        case TJetColumnKind::Date:
+        case TJetColumnKind::Time:
+            orJoin(changed, "orv_datenorm(" + fresh + ") IS NOT " + fresh);
+            set += (set.empty() ? "" : ", ") + col + " = orv_datenorm(" + col + ")";
+            break;
+        case TJetColumnKind::Boolean:
+            orJoin(changed, fresh + " NOT IN (0, -1)");
+            set += (set.empty() ? "" : ", ") + col + " = CASE WHEN " + col + " IS NULL THEN NULL WHEN " +
+                   col + " = 0 THEN 0 ELSE -1 END";
+            break;
+        default:
+            break;
+        }
+    }
+    const String name = Quoted(table);
+    const String prefix = kRulesPrefix + table;
+    RemoveColumnRules(table);
+    if (tooLong.empty() && changed.empty()) return;
+    // One trigger a write: it refuses a text that is too long (undoing the write) and brings the
+    // values into their stored form.
+    String when, body;
+    if (!tooLong.empty()) {
+        when = tooLong;
+        body += " SELECT RAISE(ABORT, '" + String(kFieldTooSmall) + "') WHERE " + tooLong + ";";
+    }
+    if (!changed.empty()) {
+        when += (when.empty() ? "" : " OR ") + changed;
+        body += " UPDATE " + name + " SET " + set + " WHERE rowid = NEW.rowid;";
+    }
+    const String rule = " ON " + name + " WHEN " + when + " BEGIN" + body + " END";
+    ExecuteSql("CREATE TRIGGER " + Quoted(prefix + "_insert") + " AFTER INSERT" + rule);
+    ExecuteSql("CREATE TRIGGER " + Quoted(prefix + "_update") + " AFTER UPDATE" + rule);
+}
+
+void TSqliteDatabase::RemoveColumnRules(const String& table) {
+    for (const char* suffix : {"_insert", "_update"})
+        ExecuteSql("DROP TRIGGER IF EXISTS " + Quoted(kRulesPrefix + table + suffix));
+}
+
+void TSqliteDatabase::CreateTableLike(const String& table, const TSqliteStatement& select) {
+    String columns;
+    for (int c = 0; c < select.ColumnCount(); ++c) {
+        String decl = select.ColumnDeclType(c);
+        int size = 0;
+        const TJetColumnKind kind = JetColumnKindOf(decl, size);
+        if (kind == TJetColumnKind::Boolean) decl = "BOOLEAN DEFAULT 0";
+        if (!columns.empty()) columns += ", ";
+        columns += Quoted(select.ColumnName(c)) + (decl.empty() ? String() : " " + decl) + " COLLATE NOCASE";
+    }
+    ExecuteSql("CREATE TABLE " + Quoted(table) + " (" + columns + ")");
 }
 
 Int64 TSqliteDatabase::LastInsertRowId() const {
@@ -246,7 +411,15 @@ void TSqliteDatabase::RollbackTransaction() {
 TSqliteStatement::TSqliteStatement(std::unique_ptr<TImpl> impl) : FImpl(std::move(impl)) {}
 
 TSqliteStatement::~TSqliteStatement() {
-    if (FImpl && FImpl->Stmt) sqlite3_finalize(FImpl->Stmt);
+    if (!FImpl || !FImpl->Stmt) return;
+    // Back to the connection's cache while the connection is open and the cache has room.
+    if (auto cache = FImpl->Cache.lock(); cache && cache->Idle.size() < TStatementCache::kLimit) {
+        sqlite3_reset(FImpl->Stmt);
+        sqlite3_clear_bindings(FImpl->Stmt);
+        cache->Idle.emplace(std::move(FImpl->Sql), FImpl->Stmt);
+        return;
+    }
+    sqlite3_finalize(FImpl->Stmt);
 }
 
 int TSqliteStatement::ParamCount() const {
@@ -261,8 +434,8 @@ void TSqliteStatement::Bind(int index, const Variant& value) {
     case varNull:
         rc = sqlite3_bind_null(st, index);
         break;
-    case varBoolean:
-        rc = sqlite3_bind_int(st, index, value.AsBoolean() ? 1 : 0);
+    case varBoolean: // Yes is -1, as Jet keeps it
+        rc = sqlite3_bind_int(st, index, value.AsBoolean() ? -1 : 0);
         break;
     case varSmallint:
     case varInteger:
@@ -308,6 +481,8 @@ bool TSqliteStatement::Step() {
     if (rc == SQLITE_DONE) return false;
     const String msg = sqlite3_errmsg(FImpl->Db);
     sqlite3_reset(FImpl->Stmt);
+    if (rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY)
+        throw EDatabaseKeyViolation(kKeyViolation);
     throw EDatabaseError(msg);
 }
 

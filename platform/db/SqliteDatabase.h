@@ -37,8 +37,22 @@ public:
 
     // Runs SQLite text (one statement or several); returns the rows changed by the last one.
     int ExecuteSql(const String& sql);
-    // Prepares one SQLite statement; EDatabaseError with SQLite's message when it is invalid.
+    // Prepares one SQLite statement; EDatabaseError with SQLite's message when it is invalid, or
+    // when text follows the statement. A statement of the same text that was finished with is
+    // taken from a small cache on the connection instead of being prepared again.
     std::unique_ptr<TSqliteStatement> Prepare(const String& sql);
+
+    // The Jet column rules of a table, kept by triggers that a CREATE TABLE or ALTER TABLE of the
+    // connection installs (again) for its table:
+    //   text(n) columns     a longer text is refused with Jet's "field is too small" message
+    //   date columns        a text or number that reads as a date is stored in the date form;
+    //                       another text is refused with Jet's type mismatch
+    //   yes/no columns      any value other than 0 is stored as -1, Jet's Yes
+    void InstallColumnRules(const String& table);
+    void RemoveColumnRules(const String& table);
+    // Creates `table` with the columns of a prepared SELECT: each with its source column's type
+    // (an expression's column gets none), text compared without regard to case.
+    void CreateTableLike(const String& table, const TSqliteStatement& select);
     Int64 LastInsertRowId() const;
     int Changes() const;
     // Rows changed by every statement since the connection opened.
@@ -52,8 +66,9 @@ public:
     void RollbackTransaction();
     int TransactionLevel() const { return FTransactionLevel; }
 
-private:
     struct TImpl;
+
+private:
     std::unique_ptr<TImpl> FImpl;
     String FFileName;
     int FTransactionLevel = 0;
@@ -67,7 +82,7 @@ public:
     TSqliteStatement& operator=(const TSqliteStatement&) = delete;
 
     int ParamCount() const;
-    // Binds a value: Null/Empty as NULL, booleans as 0/1, integers, floats, currency as its
+    // Binds a value: Null/Empty as NULL, booleans as -1/0, integers, floats, currency as its
     // amount, dates as "yyyy-mm-dd[ hh:nn:ss]" text, strings as UTF-8 text.
     void Bind(int index, const Variant& value);
     void ClearBindings();

@@ -1,6 +1,7 @@
 #include "db/ValueCompare.h"
 
 #include "rtl/Format.h"
+#include "rtl/StrUtils.h"
 
 #include <cctype>
 
@@ -16,17 +17,10 @@ double NumberOf(const Variant& v) {
     return v.AsDouble();
 }
 
-int CompareText(const String& a, const String& b, bool ci) {
-    const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (ci) {
-            x = static_cast<unsigned char>(std::toupper(x));
-            y = static_cast<unsigned char>(std::toupper(y));
-        }
-        if (x != y) return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+// The runtime's byte-order comparisons: with ASCII letters folded, or exact.
+int CompareTexts(const String& a, const String& b, bool ci) {
+    const int c = ci ? CompareText(a, b) : CompareStr(a, b);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
 // Length in bytes of the UTF-8 character starting with c.
@@ -96,7 +90,7 @@ int CompareFieldValues(const Variant& a, const Variant& b, bool caseInsensitive)
             return x < y ? -1 : (x > y ? 1 : 0);
         }
     }
-    return CompareText(VarToStr(a), VarToStr(b), caseInsensitive);
+    return CompareTexts(VarToStr(a), VarToStr(b), caseInsensitive);
 }
 
 bool LocateMatch(const Variant& value, const Variant& key, bool caseInsensitive, bool partial) {
@@ -105,10 +99,10 @@ bool LocateMatch(const Variant& value, const Variant& key, bool caseInsensitive,
     if (partial && VarIsStr(key)) {
         const String v = VarToStr(value), k = VarToStr(key);
         if (k.size() > v.size()) return false;
-        return CompareText(v.substr(0, k.size()), k, caseInsensitive) == 0;
+        return CompareTexts(v.substr(0, k.size()), k, caseInsensitive) == 0;
     }
     if (VarIsStr(key) && VarIsStr(value))
-        return CompareText(VarToStr(value), VarToStr(key), caseInsensitive) == 0;
+        return CompareTexts(VarToStr(value), VarToStr(key), caseInsensitive) == 0;
     if (VarType(value) == varDate && VarIsStr(key)) {
         try {
             return CompareFieldValues(value, VarFromDateTime(VarToDateTime(key)), false) == 0;

@@ -28,9 +28,10 @@ TApplication* Application() {
     return app.get();
 }
 
+// The title names the application in its own boxes (ShowException). It is not the toolkit's
+// display name, which the toolkit would append to every window title.
 void TApplication::SetTitle(const String& v) {
     FTitle = v;
-    QApplication::setApplicationDisplayName(ToQString(v));
 }
 
 String TApplication::ExeName() const {

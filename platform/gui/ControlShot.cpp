@@ -63,3 +63,17 @@ bool ShownSizeable(TCustomForm* Form) {
     QWidget* w = Form ? TFormAccess::FrameWindow(Form) : nullptr;
     return w && w->minimumSize() != w->maximumSize();
 }
+
+TRect ShownFrameRect(TCustomForm* Form) {
+    QWidget* w = Form ? TFormAccess::FrameWindow(Form) : nullptr;
+    if (!w) return TRect();
+    w = w->window();
+    const QRect r = w->frameGeometry();
+    return Bounds(r.x(), r.y(), r.width(), r.height());
+}
+
+String WindowSystemId(TCustomForm* Form) {
+    QWidget* w = Form ? TFormAccess::FrameWindow(Form) : nullptr;
+    if (!w || !w->window()->internalWinId()) return String();
+    return std::to_string(static_cast<unsigned long long>(w->window()->internalWinId()));
+}

@@ -19,3 +19,9 @@ void GrabMenu(TMenuItem* Item, TBitmap& Bitmap);
 // drag the window to another size.
 TBorderIcons ShownBorderIcons(TCustomForm* Form);
 bool ShownSizeable(TCustomForm* Form);
+// The outer frame of a form's window on the screen: the window manager's frame and title bar
+// around its bounds (the bounds alone where there is none), as the window system reports them.
+TRect ShownFrameRect(TCustomForm* Form);
+// The window system's number of a form's top-level window, in decimal (for tools that read the
+// window manager's properties of it); "" when it has none.
+String WindowSystemId(TCustomForm* Form);

@@ -411,7 +411,7 @@ void TControl::SetCursor(TCursor v) {
         if (v == crDefault)
             w->unsetCursor();
         else
-            w->setCursor(QCursor(QtCursorShape(v)));
+            w->setCursor(QtCursorOf(v));
     }
 }
 

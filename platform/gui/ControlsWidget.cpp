@@ -106,7 +106,7 @@ void TControlAccess::SetWidget(TControl* c, QWidget* w, QWidget* client) {
     c->ApplyFont();
     c->ApplyColor();
     c->ApplyHint();
-    if (c->FCursor != crDefault) w->setCursor(QCursor(QtCursorShape(c->FCursor)));
+    if (c->FCursor != crDefault) w->setCursor(QtCursorOf(c->FCursor));
 }
 
 void TControlAccess::Watch(TControl* c, QWidget* w) {

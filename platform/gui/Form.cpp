@@ -18,6 +18,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
+#include <optional>
 
 #include <set>
 
@@ -40,11 +45,44 @@ private:
     TCustomForm* FForm;
 };
 
+// Waits for the window manager to put its frame around a top-level form that was just shown,
+// then keeps that outer frame inside the screen's work area (a form as large as the work area
+// would otherwise have its title bar or its bottom edge pushed off the screen); once per show.
+// And a modal form the window manager minimises (some offer that on every frame) comes straight
+// back: nothing else could be used while it waits out of sight.
+class TFrameWatch : public QObject {
+public:
+    explicit TFrameWatch(TCustomForm* form) : FForm(form) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose) {
+            auto* window = qobject_cast<QWindow*>(watched);
+            if (window && window->isExposed()) {
+                window->removeEventFilter(this);
+                TFormAccess::FrameShown(FForm, window);
+            }
+        } else if (event->type() == QEvent::WindowStateChange) {
+            auto* frame = qobject_cast<QWidget*>(watched);
+            if (frame && frame->isMinimized() && FForm->Modal()) TFormAccess::KeepModalInView(FForm, frame);
+        }
+        return false;
+    }
+
+private:
+    TCustomForm* FForm;
+};
+
 struct TCustomForm::FormImpl {
     QPointer<QMenuBar> MenuBar;
     QPointer<QMdiArea> MdiArea;
     QPointer<QMdiSubWindow> SubWindow;
     std::unique_ptr<TSubWindowWatch> SubWindowWatch;
+    std::unique_ptr<TFrameWatch> FrameWatch;
+    // The rectangle the form's frame was centred on when first shown, and the frame's widths
+    // that centring counted with (the window manager's real ones may differ).
+    std::optional<TRect> CentredOn;
+    TRect CentredWithExtents;
     // The entries the frame added to its window menu for its child windows.
     std::vector<QPointer<QAction>> WindowListActions;
 };
@@ -343,11 +381,30 @@ void TCustomForm::SetWindowState(TWindowState v) {
 // ---------------------------------------------------------------------------------------------
 // Showing, hiding, closing
 
+// Centres the form's outer frame (its bounds and the window manager's frame around them, of the
+// widths given) on a rectangle, kept inside the work area where it fits.
+void TCustomForm::CentreFrameOn(const TRect& r, const TRect& e) {
+    FForm->CentredOn = r;
+    FForm->CentredWithExtents = e;
+    const int outerWidth = Width() + e.Left + e.Right;
+    const int outerHeight = Height() + e.Top + e.Bottom;
+    const TRect area = Screen()->WorkAreaRect();
+    const int left =
+        std::max(area.Left, std::min(r.Left + (r.Width() - outerWidth) / 2, area.Right - outerWidth));
+    const int top =
+        std::max(area.Top, std::min(r.Top + (r.Height() - outerHeight) / 2, area.Bottom - outerHeight));
+    SetBounds(left, top, Width(), Height());
+}
+
 void TCustomForm::PlaceOnFirstShow() {
-    auto centerOn = [this](const TRect& r) {
-        SetBounds(r.Left + (r.Width() - Width()) / 2, r.Top + (r.Height() - Height()) / 2, Width(), Height());
+    FForm->CentredOn.reset();
+    const TRect e = Screen()->FrameExtents();
+    // Another form's outer frame.
+    auto frameOf = [&e](TCustomForm* f) {
+        return Bounds(f->Left(), f->Top(), f->Width() + e.Left + e.Right, f->Height() + e.Top + e.Bottom);
     };
-    const TRect screen = Rect(0, 0, Screen()->Width(), Screen()->Height());
+    auto centerOn = [this, &e](const TRect& r) { CentreFrameOn(r, e); };
+    const TRect screen = Screen()->WorkAreaRect();
     TCustomForm* main = Application()->MainForm();
     switch (FPosition) {
     case poScreenCenter:
@@ -356,15 +413,15 @@ void TCustomForm::PlaceOnFirstShow() {
         break;
     case poMainFormCenter:
         if (main && main != this)
-            centerOn(main->BoundsRect());
+            centerOn(frameOf(main));
         else
             centerOn(screen);
         break;
     case poOwnerFormCenter:
         if (auto* owner = dynamic_cast<TCustomForm*>(Owner()))
-            centerOn(owner->BoundsRect());
+            centerOn(frameOf(owner));
         else if (main && main != this)
-            centerOn(main->BoundsRect());
+            centerOn(frameOf(main));
         else
             centerOn(screen);
         break;
@@ -411,6 +468,14 @@ void TCustomForm::ShowWindow() {
     } else {
         ApplyWindowFlags();
         PlaceOnFirstShow();
+        SetTransientOwner();
+        if (FBorderStyle != bsNone) {
+            frame->winId(); // the window the frame watch listens to
+            if (!FForm->FrameWatch) FForm->FrameWatch = std::make_unique<TFrameWatch>(this);
+            if (QWindow* window = frame->windowHandle()) window->installEventFilter(FForm->FrameWatch.get());
+            frame->removeEventFilter(FForm->FrameWatch.get());
+            frame->installEventFilter(FForm->FrameWatch.get());
+        }
     }
     TControlAccess::SetVisibleField(this, true);
     DoShow();
@@ -435,6 +500,25 @@ void TCustomForm::ShowWindow() {
     }
     Realign();
     Screen()->FormActivated(this);
+}
+
+// A modal form or a dialog stays above its owner and goes with it: the window manager is told
+// whose window it belongs to (the owner form, else the active or the main form).
+void TCustomForm::SetTransientOwner() {
+    if (!FModal && FBorderStyle != bsDialog && FBorderStyle != bsToolWindow && FBorderStyle != bsSizeToolWin)
+        return;
+    QWidget* frame = TControlAccess::Widget(this);
+    if (!frame) return;
+    auto usable = [this](TCustomForm* f) { return f && f != this && f->Visible(); };
+    TCustomForm* owner = dynamic_cast<TCustomForm*>(Owner());
+    if (!usable(owner)) owner = Screen()->ActiveForm();
+    if (!usable(owner)) owner = Application()->MainForm();
+    if (!usable(owner)) return;
+    QWidget* ownerWindow = TFormAccess::FrameWindow(owner);
+    ownerWindow = ownerWindow ? ownerWindow->window() : nullptr;
+    if (!ownerWindow || ownerWindow == frame || !ownerWindow->windowHandle()) return;
+    frame->winId(); // the window of its own, to name its owner's
+    if (QWindow* window = frame->windowHandle()) window->setTransientParent(ownerWindow->windowHandle());
 }
 
 void TCustomForm::HideWindow() {
@@ -620,7 +704,17 @@ void TCustomForm::FocusControl(TWinControl* Control) {
     if (Control != FActiveControl) {
         TWinControl* old = FActiveControl;
         FActiveControl = Control;
-        if (old) old->DoExit();
+        if (old) {
+            try {
+                old->DoExit();
+            } catch (...) {
+                // A control that refuses to be left (its text fails a check) keeps the focus.
+                FActiveControl = old;
+                if (QWidget* w = TControlAccess::Widget(old))
+                    if (!w->hasFocus()) w->setFocus(Qt::OtherFocusReason);
+                throw;
+            }
+        }
         if (FActiveControl == Control && Control) Control->DoEnter();
         Screen()->ActiveControlChanged();
     }
@@ -660,7 +754,9 @@ bool TCustomForm::IsShortCut(TShortCut ShortCut) {
 }
 
 bool TCustomForm::DialogKey(Word Key, TShiftState Shift) {
-    if (Shift.Contains(ssAlt) || Shift.Contains(ssCtrl)) return false;
+    if (Shift.Contains(ssAlt)) return false;
+    // Ctrl+Tab is offered to the controls held (a page control turns its pages with it).
+    if (Shift.Contains(ssCtrl)) return Key == VK_TAB && TScrollingWinControl::DialogKey(Key, Shift);
     if (Key == VK_TAB) {
         SelectNext(FActiveControl, !Shift.Contains(ssShift), true);
         return true;
@@ -721,6 +817,47 @@ void TCustomForm::Previous() {
 QWidget* TFormAccess::FrameWindow(const TCustomForm* Form) {
     if (QMdiSubWindow* sub = Form->FForm->SubWindow.data()) return sub;
     return TControlAccess::Widget(Form);
+}
+
+// The window manager has framed the form's window: its frame's widths are remembered for the
+// next placements, and a normal window whose frame crosses the work area's edge is moved (and,
+// when larger than the work area, shrunk) so the whole frame is inside.
+void TFormAccess::FrameShown(TCustomForm* Form, QWindow* Window) {
+    const QMargins m = Window->frameMargins();
+    if (m.isNull()) return;
+    const TRect extents = Rect(m.left(), m.top(), m.right(), m.bottom());
+    Screen()->FrameExtentsSeen(extents);
+    QWidget* frame = TControlAccess::Widget(Form);
+    if (!frame || Form->WindowState() != wsNormal || Window->windowStates() != Qt::WindowNoState) return;
+    const QRect area = Window->screen() ? Window->screen()->availableGeometry() : QRect();
+    if (area.isEmpty()) return;
+    const int width = std::min(Form->Width(), area.width() - m.left() - m.right());
+    const int height = std::min(Form->Height(), area.height() - m.top() - m.bottom());
+    // A centred form placed before the frame's widths were known is centred again with them.
+    if (Form->FForm->CentredOn && Form->FForm->CentredWithExtents != extents) {
+        Form->SetBounds(Form->Left(), Form->Top(), width, height);
+        Form->CentreFrameOn(*Form->FForm->CentredOn, extents);
+        return;
+    }
+    const QRect outer = Window->frameGeometry();
+    const int outerWidth = width + m.left() + m.right();
+    const int outerHeight = height + m.top() + m.bottom();
+    const int left = std::clamp(outer.left(), area.left(), area.left() + area.width() - outerWidth);
+    const int top = std::clamp(outer.top(), area.top(), area.top() + area.height() - outerHeight);
+    if (left == outer.left() && top == outer.top() && width == Form->Width() && height == Form->Height())
+        return;
+    Form->SetBounds(left, top, width, height);
+}
+
+void TFormAccess::KeepModalInView(TCustomForm* Form, QWidget* Frame) {
+    Form->FWindowState = wsNormal;
+    QPointer<QWidget> target = Frame;
+    QTimer::singleShot(0, Frame, [target] {
+        if (!target) return;
+        target->showNormal();
+        target->raise();
+        target->activateWindow();
+    });
 }
 
 // A maximised child takes the size of the frame's area, as on the platform; restored, it comes

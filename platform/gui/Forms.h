@@ -227,10 +227,12 @@ private:
     void ShowWindow();
     void HideWindow();
     void ApplyWindowFlags();
+    void SetTransientOwner();
     // Whether the border lets the user resize the window, and the size kept on the window.
     bool Sizeable() const;
     void ApplyFrameSize();
     void PlaceOnFirstShow();
+    void CentreFrameOn(const TRect& r, const TRect& extents);
     void LayoutFrame();
     void CloseModal();
     int MenuHeight() const;
@@ -384,6 +386,9 @@ class TScreen : public TComponent {
     int WorkAreaWidth() const { return WorkAreaRect().Width(); }
     int WorkAreaHeight() const { return WorkAreaRect().Height(); }
     TRect DesktopRect() const;
+    // The widths the window manager's frame adds around a top-level window's bounds (Left, Top,
+    // Right, Bottom), as seen on the last window it framed; all 0 before that and without one.
+    TRect FrameExtents() const { return FFrameExtents; }
     int PixelsPerInch() const { return 96; }
     int MonitorCount() const;
 
@@ -408,11 +413,13 @@ class TScreen : public TComponent {
     void FormActivated(TCustomForm* Form);
     void FormHidden(TCustomForm* Form);
     void ActiveControlChanged();
+    void FrameExtentsSeen(const TRect& Extents) { FFrameExtents = Extents; }
 
 private:
     std::vector<TCustomForm*> FForms;
     TCustomForm* FActiveForm = nullptr;
     TCursor FCursor = crDefault;
+    TRect FFrameExtents{0, 0, 0, 0};
     std::unique_ptr<TStrings> FFonts;
     TFont FHintFont;
 };

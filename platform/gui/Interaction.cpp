@@ -260,6 +260,9 @@ QStringList QtFilters(const String& filter) {
 
 TInteractionAnswer RealFileDialog(const TInteractionRequest& r, bool save) {
     QFileDialog dlg(DialogParent(), ToQString(r.Caption), ToQString(r.InitialDir));
+    // The toolkit's own dialog reads as the rest of the program (its Chinese texts, the caption
+    // and filter given) on every desktop; a desktop's native dialog would not.
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     const auto has = [&](TOpenOption o) { return (r.Options & (UInt64(1) << o)) != 0; };
     if (save)
@@ -369,7 +372,8 @@ TInteractionAnswer RealDialog(const TInteractionRequest& r) {
         return RealFileDialog(r, true);
     case TInteractionKind::SelectDirectory: {
         QString d =
-            QFileDialog::getExistingDirectory(DialogParent(), ToQString(r.Caption), ToQString(r.Value));
+            QFileDialog::getExistingDirectory(DialogParent(), ToQString(r.Caption), ToQString(r.Value),
+                                              QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
         a.Result = d.isEmpty() ? 0 : mrOk;
         a.Text = FromQString(d);
         return a;

@@ -64,7 +64,7 @@ void TScreen::SetCursor(TCursor v) {
     EnsureQtApp();
     if (FCursor != crDefault) QApplication::restoreOverrideCursor();
     FCursor = v;
-    if (v != crDefault) QApplication::setOverrideCursor(QCursor(QtCursorShape(v)));
+    if (v != crDefault) QApplication::setOverrideCursor(QtCursorOf(v));
 }
 
 TCustomForm* TScreen::Forms(int Index) const {

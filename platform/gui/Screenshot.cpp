@@ -3,6 +3,10 @@
 #include "gui/qt/BitmapImpl.h"
 #include "gui/qt/QtSupport.h"
 
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+
 #include <cmath>
 
 bool SaveBitmapAsPng(const TBitmap& bitmap, const String& fileName) {
@@ -20,4 +24,12 @@ bool SaveGraphicAsPng(TGraphic& graphic, const String& fileName, double scale) {
     bmp.Canvas()->FillRect(TRect(0, 0, w, h));
     bmp.Canvas()->StretchDraw(TRect(0, 0, w, h), &graphic);
     return SaveBitmapAsPng(bmp, fileName);
+}
+
+bool SaveScreenAsPng(const String& fileName) {
+    EnsureQtApp();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return false;
+    const QPixmap shot = screen->grabWindow(0);
+    return !shot.isNull() && shot.save(ToQString(fileName), "PNG");
 }

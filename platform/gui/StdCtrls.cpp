@@ -10,6 +10,8 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QTextBlock>
 
 // ---------------------------------------------------------------------------------------------
@@ -181,10 +183,40 @@ void TCustomEdit::SetReadOnly(bool v) {
     if (auto* e = qobject_cast<QLineEdit*>(TControlAccess::Widget(this))) e->setReadOnly(v);
 }
 
+namespace {
+
+// The style of a password edit: the application's, but hiding each character behind the edit's
+// PasswordChar instead of the toolkit's bullet.
+class TPasswordCharStyle : public QProxyStyle {
+public:
+    explicit TPasswordCharStyle(char c) : FChar(static_cast<unsigned char>(c)) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_LineEdit_PasswordCharacter) return FChar;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+
+private:
+    int FChar;
+};
+
+} // namespace
+
 void TCustomEdit::SetPasswordChar(char v) {
     FPasswordChar = v;
-    if (auto* e = qobject_cast<QLineEdit*>(TControlAccess::Widget(this)))
-        e->setEchoMode(v ? QLineEdit::Password : QLineEdit::Normal);
+    auto* e = qobject_cast<QLineEdit*>(TControlAccess::Widget(this));
+    if (!e) return;
+    // The style before goes once the edit has left it (a style lives as long as its edit).
+    QPointer<QStyle> previous = dynamic_cast<TPasswordCharStyle*>(e->style());
+    if (v) {
+        auto* style = new TPasswordCharStyle(v);
+        style->setParent(e);
+        e->setStyle(style);
+    } else if (previous) {
+        e->setStyle(nullptr);
+    }
+    if (previous) delete previous.data();
+    e->setEchoMode(v ? QLineEdit::Password : QLineEdit::Normal);
 }
 
 void TCustomEdit::SetCharCase(TEditCharCase v) {

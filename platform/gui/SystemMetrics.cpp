@@ -93,11 +93,6 @@ Cardinal GetMessageTime() {
     return f->Last ? f->Last : static_cast<Cardinal>(Clock().elapsed());
 }
 
-TPoint GetCursorPos() {
-    const QPoint p = QCursor::pos();
-    return TPoint(p.x(), p.y());
-}
-
 void SetCursorPos(const TPoint& P) {
     QCursor::setPos(P.X, P.Y);
 }

@@ -1,6 +1,6 @@
 // What the platform tells about the user's settings and the input being handled: scroll-bar
-// thickness, the double-click time and rectangle, the time of the current input event and the
-// mouse cursor's position.
+// thickness, the double-click time and rectangle, the time of the current input event, and moving
+// the mouse cursor.
 #pragma once
 
 #include "gui/Geometry.h"
@@ -21,6 +21,6 @@ Cardinal GetDoubleClickTime();
 // When the input event being handled now arrived, in milliseconds on a clock that only moves on
 // (outside input handling: now).
 Cardinal GetMessageTime();
-// The mouse cursor in screen coordinates, and moving it.
-TPoint GetCursorPos();
+// Moves the mouse cursor to a point in screen coordinates (GetCursorPos in gui/CursorPos.h reads
+// it).
 void SetCursorPos(const TPoint& P);

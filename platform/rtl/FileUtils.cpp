@@ -184,6 +184,23 @@ bool DirectoryExists(const String& dir) {
     return !dir.empty() && StatPath(dir, st) && S_ISDIR(st.st_mode);
 }
 
+bool DirectoryWritable(const String& dir) {
+    return DirectoryExists(dir) && ::access(NormalizePath(dir).c_str(), W_OK | X_OK) == 0;
+}
+
+String UserConfigFolder() {
+    String base;
+    if (const char* v = std::getenv("ORVANTA_CONFIG_HOME"); v && *v)
+        base = v;
+    else if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x)
+        base = x;
+    else if (const char* h = std::getenv("HOME"); h && *h)
+        base = String(h) + "/.config";
+    else
+        base = GetTempDir() + ".config";
+    return IncludeTrailingPathDelimiter(base) + "orvanta/";
+}
+
 bool ForceDirectories(const String& dir) {
     const String d = ExcludeTrailingPathDelimiter(dir);
     if (d.empty()) return false;

@@ -30,6 +30,9 @@ String ExpandFileName(const String& fileName);
 
 bool FileExists(const String& fileName); // a file (not a folder)
 bool DirectoryExists(const String& dir);
+// True when this process may create files in the folder (it exists, and neither its permissions,
+// an immutable flag nor a read-only mount stand in the way).
+bool DirectoryWritable(const String& dir);
 // Creates the folder and every missing parent; true when it exists afterwards.
 bool ForceDirectories(const String& dir);
 bool DeleteFile(const String& fileName);
@@ -47,6 +50,10 @@ bool FileAge(const String& fileName, TDateTime& age);
 Integer FileAge(const String& fileName);
 TDateTime FileDateToDateTime(Integer fileDate);
 Int64 FileSize(const String& fileName); // -1 when it does not exist
+
+// The program's folder of the user's own settings, with a trailing "/": "orvanta/" under
+// $ORVANTA_CONFIG_HOME, else under $XDG_CONFIG_HOME, else under ~/.config. It may not exist yet.
+String UserConfigFolder();
 
 // The folder for temporary files ($TMPDIR or /tmp), with a trailing "/".
 String GetTempDir();

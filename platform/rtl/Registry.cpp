@@ -160,16 +160,7 @@ String TRegistry::StorageFile() {
         std::lock_guard<std::mutex> lock(StorageMutex());
         if (!StorageOverride().empty()) return StorageOverride();
     }
-    String base;
-    if (const char* v = std::getenv("ORVANTA_CONFIG_HOME"); v && *v)
-        base = v;
-    else if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x)
-        base = x;
-    else if (const char* h = std::getenv("HOME"); h && *h)
-        base = String(h) + "/.config";
-    else
-        base = GetTempDir() + ".config";
-    return IncludeTrailingPathDelimiter(base) + "orvanta/registry.ini";
+    return UserConfigFolder() + "registry.ini";
 }
 
 void TRegistry::SetStorageFile(const String& fileName) {

@@ -2,6 +2,7 @@
 // editor's keys and the auto-scroll of a column drag.
 #include "GridTestSupport.h"
 
+#include "gui/CursorPos.h"
 #include "gui/InputSimulation.h"
 #include "gui/SystemMetrics.h"
 

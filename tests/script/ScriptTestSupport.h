@@ -40,6 +40,22 @@ struct TScriptRunner {
     }
 };
 
+// A program of one of the languages and the exact result TScriptRunner::Run gives for it.
+struct TScriptProgram {
+    const char* Name;
+    const char* Language;
+    String Text;
+    String Output;
+};
+
+// Runs each program of a table (INSTANTIATE_TEST_SUITE_P(..., ScriptPrograms, ...)) and compares
+// the whole result.
+class ScriptPrograms : public ::testing::TestWithParam<TScriptProgram> {};
+
+inline String ProgramName(const ::testing::TestParamInfo<TScriptProgram>& Info) {
+    return Info.param.Name;
+}
+
 inline String Lines(std::initializer_list<const char*> lines) {
     String text;
     for (const char* line : lines)

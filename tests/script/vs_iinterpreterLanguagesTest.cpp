@@ -3,22 +3,15 @@
 // continue, try/except/finally, exceptions raised by scripts and the string list binding.
 #include "ScriptTestSupport.h"
 
-namespace {
-
-struct TProgram {
-    const char* Name;
-    const char* Language;
-    String Text;
-    String Output;
-};
-
-class Languages : public ::testing::TestWithParam<TProgram> {};
-
-TEST_P(Languages, RunWithExactOutput) {
-    const TProgram& p = GetParam();
+TEST_P(ScriptPrograms, RunWithExactOutput) {
+    const TScriptProgram& p = GetParam();
     TScriptRunner r(p.Language);
     EXPECT_EQ(r.Run(p.Text), p.Output);
 }
+
+namespace {
+
+using TProgram = TScriptProgram;
 
 const TProgram Programs[] = {
     {"PascalRecursionAndParameters", "PascalScript",
@@ -151,8 +144,7 @@ const TProgram Programs[] = {
      "144\n5\n6\nxyy\nfive\ngo on\njs\nfin\nq\r\nr\r\n\n"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Script, Languages, ::testing::ValuesIn(Programs),
-                         [](const ::testing::TestParamInfo<TProgram>& i) { return String(i.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Languages, ScriptPrograms, ::testing::ValuesIn(Programs), ProgramName);
 
 } // namespace
 

@@ -494,6 +494,22 @@ CREATE TABLE tempDepot (
 );
 
 -- ============================================================================================
+-- Codes handed out by numbering are unique: two workstations numbering at the same moment get
+-- a key violation instead of a second row with the same code, and number on.
+-- ============================================================================================
+
+CREATE UNIQUE INDEX ux_XQinfo_code ON T_XQinfo (F_code);
+CREATE UNIQUE INDEX ux_FCinfo_code ON T_FCinfo (F_XQname, F_LDcode, F_code);
+CREATE UNIQUE INDEX ux_publicSet_code ON T_publicSet (F_code);
+CREATE UNIQUE INDEX ux_BJinfo_code ON T_BJinfo (F_code);
+CREATE UNIQUE INDEX ux_XLinfo_code ON T_XLinfo (F_code);
+CREATE UNIQUE INDEX ux_YJinfo_code ON T_YJinfo (F_code);
+CREATE UNIQUE INDEX ux_FYinfo_code ON T_FYinfo (F_code);
+CREATE UNIQUE INDEX ux_wyFKrec_code ON T_wyFKrec (F_code);
+CREATE UNIQUE INDEX ux_wyGTrec_id ON t_wyGTrec (F_GTid);
+CREATE UNIQUE INDEX ux_ZHBX_code ON T_ZHBX (F_code);
+
+-- ============================================================================================
 -- Rows the system expects to find
 -- ============================================================================================
 

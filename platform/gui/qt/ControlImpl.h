@@ -134,3 +134,5 @@ inline bool IsApplying(const TControl* c) {
 
 // The Qt cursor shape of a platform cursor.
 Qt::CursorShape QtCursorShape(TCursor cursor);
+// The Qt cursor of a platform cursor: a registered one (CursorTable.h) or the standard shape.
+QCursor QtCursorOf(TCursor cursor);

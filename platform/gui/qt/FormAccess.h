@@ -6,6 +6,7 @@
 
 class QMenu;
 class QWidget;
+class QWindow;
 
 struct TFormAccess {
     // The window that shows the form: its MDI sub-window, or its own top-level window.
@@ -18,4 +19,8 @@ struct TFormAccess {
     // Puts the frame's list of open child windows at the end of its window menu's drop-down (a
     // separator and one entry per child, the active one checked), replacing the list it had.
     static void UpdateWindowList(TCustomForm* Frame, QMenu* Menu);
+    // The window manager framed the top-level window of a form just shown.
+    static void FrameShown(TCustomForm* Form, QWindow* Window);
+    // The window manager minimised a modal form: it is shown again at once.
+    static void KeepModalInView(TCustomForm* Form, QWidget* Frame);
 };

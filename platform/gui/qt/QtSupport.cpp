@@ -1,13 +1,16 @@
 #include "gui/qt/QtSupport.h"
 
+#include "gui/Display.h"
 #include "gui/FontSubstitutes.h"
 
 #include <QApplication>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QPainter>
 #include <QPixmap>
+#include <QTranslator>
 
 #include <cstdlib>
 #include <map>
@@ -35,20 +38,31 @@ QIcon ProgramIcon() {
     return QIcon(pixmap);
 }
 
+// The toolkit's own texts (message-box buttons, the file dialog, the system menu of MDI children,
+// context menus) in Chinese, as the rest of the program. Debian installs the catalogue with
+// qt6-translations-l10n; without it the toolkit's texts stay English.
+void LoadToolkitTranslations(QApplication& app) {
+    static QTranslator translator;
+    if (translator.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&translator);
+}
+
 } // namespace
 
 void EnsureQtApp() {
     if (QCoreApplication::instance()) return;
     static std::once_flag once;
     std::call_once(once, [] {
-        if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        // Tools and benchmarks draw without a display; the program itself refuses to start
+        // without one (DisplayAvailable) rather than run where nobody sees it.
+        if (!DisplayAvailable()) setenv("QT_QPA_PLATFORM", "offscreen", 1);
         static int argc = 1;
         static char name[] = "orvanta";
         static char* argv[] = {name, nullptr};
         // Lives until the process ends; the application object of the program takes it over.
         static QApplication* app = new QApplication(argc, argv);
         app->setWindowIcon(ProgramIcon());
+        LoadToolkitTranslations(*app);
     });
 }
 

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -20,6 +21,10 @@ class AppFixture : public testing::Test {
 protected:
     void SetUp() override {
         SetProgramFolder(Dir.Path());
+        // The user's configuration folder is the test's own too.
+        const char* previous = std::getenv("ORVANTA_CONFIG_HOME");
+        FPreviousConfigHome = previous ? previous : "";
+        setenv("ORVANTA_CONFIG_HOME", HomeConfig.Path().c_str(), 1);
         FPrevious = SetShowMessHandler([this](const String& text, int kind) {
             Messages.emplace_back(text, kind);
             return kind == 1 ? Answer : 1;
@@ -31,6 +36,10 @@ protected:
         IniFile.reset();
         SetShowMessHandler(std::move(FPrevious));
         SetProgramFolder("");
+        if (FPreviousConfigHome.empty())
+            unsetenv("ORVANTA_CONFIG_HOME");
+        else
+            setenv("ORVANTA_CONFIG_HOME", FPreviousConfigHome.c_str(), 1);
         ResetOperatorState();
     }
 
@@ -47,10 +56,12 @@ protected:
     std::vector<String> Rows(const String& sql);
 
     TempDir Dir;
+    TempDir HomeConfig;
     std::unique_ptr<TdmData> Dm;
     std::vector<std::pair<String, int>> Messages;
     int Answer = 1;
 
 private:
     TShowMessHandler FPrevious;
+    String FPreviousConfigHome;
 };

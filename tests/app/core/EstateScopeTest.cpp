@@ -49,9 +49,10 @@ using EstateScopeInDatabase = AppFixture;
 
 TEST_F(EstateScopeInDatabase, ListsShowTheListedEstatesAndRecordsWithoutAnEstate) {
     Connect();
-    for (const char* estate : {"A", "B", "C", "O'Brien"})
-        ASSERT_TRUE(
-            Dm->RunSQL("insert into T_XQinfo (F_code, F_name) values ('001', " + QuotedStr(estate) + ")"));
+    int code = 0;
+    for (const char* estate : {"A", "B", "C", "O'Brien"}) // estate codes are unique
+        ASSERT_TRUE(Dm->RunSQL("insert into T_XQinfo (F_code, F_name) values ('00" + std::to_string(++code) +
+                               "', " + QuotedStr(estate) + ")"));
     ASSERT_TRUE(Dm->RunSQL("insert into T_FCinfo (F_XQname, F_code) values ('A', '1')"));
     ASSERT_TRUE(Dm->RunSQL("insert into T_FCinfo (F_XQname, F_code) values ('C', '2')"));
     ASSERT_TRUE(Dm->RunSQL("insert into T_FCinfo (F_XQname, F_code) values ('', '3')"));

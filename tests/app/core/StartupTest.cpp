@@ -1,12 +1,13 @@
 // The program's start-up, login, rights and main window, played through the Interaction
 // responder with offscreen windows.
-#include "AppFixture.h"
+#include "StartupFixture.h"
 #include "app/core/AppConfig.h"
 #include "app/core/AppStart.h"
 #include "app/core/Rights.h"
 #include "app/core/uFrmBtnImage.h"
 #include "app/core/uFrmMain.h"
 #include "app/core/uFrmOperLogin.h"
+#include "controls/WnPageControl.h"
 
 #include "db/ADODB.h"
 
@@ -25,62 +26,6 @@
 #include <algorithm>
 
 namespace {
-
-class Startup : public AppFixture {
-protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        InstallMessageBoxes(); // ShowMess through the platform's boxes, answered by User
-    }
-    void TearDown() override {
-        delete FrmMain;
-        FormatSettings().DateSeparator = '-';
-        FormatSettings().ShortDateFormat = "yyyy-MM-dd";
-        AppFixture::TearDown();
-    }
-
-    // The login dialog played: the name, then each password clicked with "确定".
-    static std::function<int(TCustomForm*)> Login(const String& name, std::vector<String> passwords) {
-        return [name, passwords](TCustomForm* form) {
-            auto* login = dynamic_cast<TfrmOperLogin*>(form);
-            EXPECT_NE(login, nullptr);
-            if (!login) return static_cast<int>(mrCancel);
-            login->cbbOperName->SetText(name);
-            for (const String& password : passwords) {
-                login->edtPassWord->SetText(password);
-                login->btnOk->Click();
-                if (login->ModalResult() != mrNone) break;
-            }
-            return static_cast<int>(mrNone);
-        };
-    }
-
-    std::vector<String> MessageTexts() const {
-        std::vector<String> texts;
-        for (const TInteractionRequest& r : User.Requests())
-            if (r.Kind == TInteractionKind::MessageBox) texts.push_back(r.Text);
-        return texts;
-    }
-
-    void AddOperator(const String& name, const String& password, std::vector<String> rights) {
-        ASSERT_TRUE(
-            Dm->RunSQL("insert into OperList (F_Name, F_PassWord, F_Flag, F_XQflag, F_XQname) values ('" +
-                       name + "', '" + SavePass(password) + "', false, 0, '')"));
-        for (const String& right : rights)
-            ASSERT_TRUE(Dm->RunSQL("insert into OperLimit (F_OperName, F_lmtName) select '" + name +
-                                   "', F_name from Limits where F_code = '" + right + "'"));
-    }
-
-    int VisibleDesktopButtons() const {
-        int count = 0;
-        for (TButton* b : FrmBtnImage->Buttons)
-            count += b->Visible() ? 1 : 0;
-        return count;
-    }
-
-    TScriptedResponder User;
-    TInteractionScope Scope{User};
-};
 
 TEST_F(Startup, WithoutADatabaseTheRecoveryDialogAsksAndCancelEndsTheProgram) {
     User.Cancel();
@@ -216,7 +161,7 @@ TEST_F(Startup, TheMenusTheStatusBarAndTheDesktopHoldTheirItemsInOrder) {
         {"基本资料", {{201, 203, 204, 205}, {206, 207, 208, 209}}},
         {"系统管理", {{101, 102, 103, 104}, {105, 106, 107, 108}}},
     };
-    TPageControl* pc = FrmBtnImage->PageControl1;
+    TWnPageControl* pc = FrmBtnImage->PageControl1;
     ASSERT_EQ(pc->PageCount(), 5);
     for (int p = 0; p < 5; ++p) {
         EXPECT_EQ(pc->Pages(p)->Caption(), pages[p].first);
@@ -394,19 +339,23 @@ TEST_F(Startup, TheDesktopHasItsTabsOnTheLeftAndShowsInTheWindowMenu) {
     // A fixed frame with only the system menu.
     EXPECT_EQ(ShownBorderIcons(FrmBtnImage), TBorderIcons{biSystemMenu});
     EXPECT_FALSE(ShownSizeable(FrmBtnImage));
-    // Five tabs down the left edge, 60 pixels wide, every one within the window.
-    TPageControl* pages = FrmBtnImage->PageControl1;
-    EXPECT_EQ(pages->TabPosition(), tpLeft);
+    // Five tabs down the left edge from the top, 60 pixels long, every one within the window.
+    TWnPageControl* pages = FrmBtnImage->PageControl1;
+    EXPECT_EQ(pages->TabOrientation(), toLeft);
     ASSERT_EQ(pages->PageCount(), 5);
+    pages->UpdateLayout();
+    int lastBottom = 0;
     for (int i = 0; i < pages->PageCount(); ++i) {
-        const TRect tab = pages->TabRect(i);
-        EXPECT_EQ(tab.Left, 0) << i;
-        EXPECT_EQ(tab.Width(), 60) << i;
+        const TRect tab = pages->GetTabRect(i);
+        EXPECT_LE(tab.Left, 3) << i;
+        EXPECT_EQ(tab.Height(), i == pages->TabIndex() ? 64 : 60) << i;
+        EXPECT_GE(tab.Top, lastBottom - 2) << i;
         EXPECT_LE(tab.Bottom, pages->Height()) << i;
+        lastBottom = tab.Bottom;
     }
     // Every page's buttons lie inside the page.
     for (TButton* b : FrmBtnImage->Buttons) {
-        auto* sheet = dynamic_cast<TTabSheet*>(b->Parent());
+        auto* sheet = dynamic_cast<TWnTabSheet*>(b->Parent());
         ASSERT_NE(sheet, nullptr);
         pages->SetActivePage(sheet);
         EXPECT_LE(b->Left() + b->Width(), sheet->ClientWidth()) << b->Tag();

@@ -2,13 +2,27 @@
 // instances on one file, compaction.
 #include "DbFixture.h"
 
+#include <fcntl.h>
 #include <fstream>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
 String FileBytes(const String& file) {
     return TempDir::ReadAll(file);
+}
+
+// Creates a database file with its password and runs the statements on it; closed again.
+void MakeDatabase(const String& file, const String& password, std::initializer_list<const char*> statements) {
+    TADOConnection::CreateDatabase(file, password);
+    TADOConnection cnn;
+    cnn.SetConnectionString(ConnectionStringFor(file, password));
+    for (const char* sql : statements)
+        cnn.Execute(sql);
 }
 
 TEST(ADOConnection, OpensTheFileTheJetConnectionStringNames) {
@@ -38,11 +52,13 @@ TEST(ADOConnection, FailuresSayWhatWentWrong) {
     } cases[] = {
         {"missing file", ConnectionStringFor(dir.File("none.mdb"), "x"), "Could not find file"},
         {"not a database", ConnectionStringFor(dir.File("text.mdb"), "x"), "Unrecognized database format"},
+        {"zero-byte file", ConnectionStringFor(dir.File("empty.mdb"), "x"), "Unrecognized database format"},
         {"wrong password", ConnectionStringFor(file, "wrong"), "Not a valid password."},
         {"empty password", ConnectionStringFor(file, ""), "Not a valid password."},
     };
     TADOConnection::CreateDatabase(file, "tomervalix");
     TempDir::WriteAll(dir.File("text.mdb"), String(4096, 'x'));
+    TempDir::WriteAll(dir.File("empty.mdb"), String());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.What);
         TADOConnection cnn;
@@ -55,18 +71,125 @@ TEST(ADOConnection, FailuresSayWhatWentWrong) {
         }
         EXPECT_FALSE(cnn.Connected());
     }
+    // Neither file was taken for a new database and written.
+    EXPECT_EQ(FileBytes(dir.File("empty.mdb")), "");
+    EXPECT_EQ(FileBytes(dir.File("text.mdb")), String(4096, 'x'));
+    EXPECT_FALSE(FileExists(dir.File("empty.mdb-wal")));
+}
+
+// Makes a file or folder read-only for everyone while it lives: mode bits, and the immutable
+// flag where the file system and the user allow it (the mode alone does not stop the root user).
+class ReadOnlyPath {
+public:
+    explicit ReadOnlyPath(const String& path) : FPath(path) {
+        struct stat st {};
+        ::stat(path.c_str(), &st);
+        FMode = st.st_mode & 07777;
+        ::chmod(path.c_str(), FMode & ~0222);
+        FImmutable = SetImmutable(true);
+    }
+    ~ReadOnlyPath() {
+        if (FImmutable) SetImmutable(false);
+        ::chmod(FPath.c_str(), FMode);
+    }
+
+private:
+    bool SetImmutable(bool on) {
+        const int fd = ::open(FPath.c_str(), O_RDONLY | O_NONBLOCK);
+        if (fd < 0) return false;
+        int flags = 0;
+        bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        ::close(fd);
+        return ok;
+    }
+    String FPath;
+    mode_t FMode = 0;
+    bool FImmutable = false;
+};
+
+TEST(ADOConnection, AReadOnlyFileOrFolderOpensForReading) {
+    const struct {
+        const char* What;
+        bool File, Folder;
+    } cases[] = {{"read-only file in a read-only folder", true, true},
+                 {"read-only folder", false, true},
+                 {"read-only file", true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        TempDir dir;
+        const String folder = dir.File("ro");
+        ::mkdir(folder.c_str(), 0755);
+        const String file = folder + "/wuyegl.mdb";
+        MakeDatabase(file, "pw", {"create table T (F_a text(10))", "insert into T values ('kept')"});
+        const String before = FileBytes(file);
+        {
+            std::unique_ptr<ReadOnlyPath> lockedFile, lockedFolder;
+            if (c.File) lockedFile = std::make_unique<ReadOnlyPath>(file);
+            if (c.Folder) lockedFolder = std::make_unique<ReadOnlyPath>(folder);
+            TADOConnection cnn;
+            cnn.SetConnectionString(ConnectionStringFor(file, "pw"));
+            ASSERT_NO_THROW(cnn.Open());
+            TADOQuery q;
+            q.SetConnection(&cnn);
+            q.SQL()->SetText("select F_a from T");
+            q.Open();
+            EXPECT_EQ(q.Fields()[0]->AsString(), "kept");
+            q.Close();
+            EXPECT_THROW(cnn.Execute("insert into T values ('new')"), EDatabaseError);
+            TADOConnection wrong;
+            wrong.SetConnectionString(ConnectionStringFor(file, "guess"));
+            EXPECT_THROW(wrong.Open(), EDatabaseError);
+        }
+        EXPECT_EQ(FileBytes(file), before);
+    }
+}
+
+// Statements the database refuses leave the file as it was, byte for byte.
+TEST(ADOConnection, RefusedStatementsLeaveTheFileByteIdentical) {
+    TempDir dir;
+    const String file = dir.File("wuyegl.mdb");
+    MakeDatabase(file, "pw",
+                 {"create table T (F_code text(5), F_date datetime, F_n long, F_flag yesno)",
+                  "create unique index ux_T on T (F_code)",
+                  "insert into T values ('a', #2026-03-01#, 1, True)"});
+    const struct {
+        const char* Jet;
+        const char* Message;
+    } cases[] = {
+        {"insert into T (F_code) values ('b'); delete from T",
+         "Characters found after end of SQL statement."},
+        {"insert into T (F_code) values ('toolong')", "The field is too small"},
+        {"update T set F_code = F_code & 'xxxxx'", "The field is too small"},
+        {"insert into T (F_code, F_date) values ('c', 'someday')", "Data type mismatch"},
+        {"update T set F_n = CLng(1e30)", "Overflow"},
+        {"update T set F_n = F_n / 0", "Division by zero"},
+        {"update T set F_date = DateSerial(99999, 1, 1)", "Overflow"},
+        {"insert into T (F_code) values ('A')", "duplicate values in the index"},
+        {"transform count(*) select F_code from T group by F_code pivot F_n", "TRANSFORM is not supported."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Jet);
+        const String before = FileBytes(file);
+        {
+            TADOConnection cnn;
+            cnn.SetConnectionString(ConnectionStringFor(file, "pw"));
+            try {
+                cnn.Execute(c.Jet);
+                ADD_FAILURE() << "ran";
+            } catch (const Exception& e) {
+                EXPECT_NE(e.Message().find(c.Message), String::npos) << e.Message();
+            }
+        }
+        EXPECT_EQ(FileBytes(file), before);
+    }
 }
 
 TEST(ADOConnection, AWrongPasswordLeavesTheFileUntouched) {
     TempDir dir;
     const String file = dir.File("wuyegl.mdb");
-    TADOConnection::CreateDatabase(file, "secret");
-    {
-        TADOConnection cnn;
-        cnn.SetConnectionString(ConnectionStringFor(file, "secret"));
-        cnn.Execute("create table T (F_a long)");
-        cnn.Execute("insert into T values (1)");
-    }
+    MakeDatabase(file, "secret", {"create table T (F_a long)", "insert into T values (1)"});
     const String before = FileBytes(file);
     TADOConnection bad;
     bad.SetConnectionString(ConnectionStringFor(file, "guess"));
@@ -135,7 +258,7 @@ TEST_F(ConnectionTest, NestedTransactionsEndInnermostFirst) {
 
 TEST_F(ConnectionTest, ParametersBindValuesThatHoldQuotes) {
     auto q = Query("insert into T_rec (F_code, F_amount) values (:Code, :amount)");
-    const String evil = "x'); delete from T_rec; --";
+    const String evil = "x'); drop table T;--"; // within the column's 20 characters
     q->Parameters()->ParamByName("code")->SetValue(evil);
     q->Parameters()->ParamByName("AMOUNT")->SetValue(2.5);
     EXPECT_EQ(q->ExecSQL(), 1);

@@ -5,6 +5,7 @@
 #include "gui/ControlInput.h"
 #include "gui/ControlPaint.h"
 #include "gui/ControlShot.h"
+#include "gui/CursorPos.h"
 #include "gui/Forms.h"
 #include "gui/InputSimulation.h"
 #include "gui/Mask.h"

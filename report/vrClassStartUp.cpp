@@ -1,0 +1,23 @@
+// Start-up and shut-down of the report library core.
+#include "classes/ClassRegistry.h"
+#include "report/vrClass.h"
+
+namespace {
+bool started = false;
+}
+
+void vrStartUp() {
+    if (started) return;
+    started = true;
+    LoadingLock();
+    GlobalDataSetList();
+    vrGlobalVariables();
+    RegisterClasses({&TvrReport::StaticClassInfo(), &TvrDataPage::StaticClassInfo(),
+                     &TvrStyleItem::StaticClassInfo()});
+}
+
+void vrShutDown() {
+    if (!started) return;
+    started = false;
+    vrGlobalVariables()->Clear();
+}

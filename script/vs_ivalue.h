@@ -1,0 +1,10 @@
+// Reading the payload of variants the interpreter already knows the kind of, without the
+// checked conversions (the fast paths of integer arithmetic, comparisons and loop counters).
+#pragma once
+
+#include "rtl/VariantInternal.h"
+
+// The integer of a varInteger variant (0 or 1 for a varBoolean one).
+inline Int64 vsIntOf(const Variant& V) {
+    return TVariantAccess::Int(V);
+}
