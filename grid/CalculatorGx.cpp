@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr char KeyChars[24] = {'\0', '7', '8', '9', '/', 'S', 'C', '4', '5', '6', '*', '%',
+constexpr char KeyChars[24] = {'\0', '7', '8', '9', '/', 'S', 'C',  '4', '5', '6', '*', '%',
                                'A',  '1', '2', '3', '-', 'R', '\b', '0', 'I', '.', '+', '='};
 
 // The layout: name, caption, tag, left, top, width, height; red operators and control keys.
@@ -18,17 +18,28 @@ struct TCalcKeyLayout {
 };
 
 constexpr TCalcKeyLayout Layout[] = {
-    {"SpeedButton1", "7", 1, 6, 29, 27, 22, false},      {"SpeedButton12", "8", 2, 35, 29, 27, 22, false},
-    {"SpeedButton11", "9", 3, 64, 29, 27, 22, false},    {"SpeedButton16", "/", 4, 93, 29, 27, 22, true},
-    {"SpeedButton20", "sqrt", 5, 122, 29, 27, 22, false}, {"SpeedButton23", "C", 6, 151, 29, 27, 46, true},
-    {"SpeedButton10", "4", 7, 6, 53, 27, 22, false},     {"SpeedButton9", "5", 8, 35, 53, 27, 22, false},
-    {"SpeedButton8", "6", 9, 64, 53, 27, 22, false},     {"SpeedButton15", "*", 10, 93, 53, 27, 22, true},
-    {"SpeedButton19", "%", 11, 122, 53, 27, 22, false},  {"SpeedButton7", "1", 13, 6, 77, 27, 22, false},
-    {"SpeedButton6", "2", 14, 35, 77, 27, 22, false},    {"SpeedButton5", "3", 15, 64, 77, 27, 22, false},
-    {"SpeedButton14", "-", 16, 93, 77, 27, 22, true},    {"SpeedButton18", "1/x", 17, 122, 77, 27, 22, false},
-    {"SpeedButton22", "<-", 18, 151, 77, 27, 22, true},  {"SpeedButton4", "0", 19, 6, 101, 27, 22, false},
-    {"SpeedButton3", "+/-", 20, 35, 101, 27, 22, false}, {"SpeedButton2", ".", 21, 64, 101, 27, 22, false},
-    {"SpeedButton13", "+", 22, 93, 101, 27, 22, true},   {"spEqual", "Ok", 23, 122, 101, 56, 22, true},
+    {"SpeedButton1", "7", 1, 6, 29, 27, 22, false},
+    {"SpeedButton12", "8", 2, 35, 29, 27, 22, false},
+    {"SpeedButton11", "9", 3, 64, 29, 27, 22, false},
+    {"SpeedButton16", "/", 4, 93, 29, 27, 22, true},
+    {"SpeedButton20", "sqrt", 5, 122, 29, 27, 22, false},
+    {"SpeedButton23", "C", 6, 151, 29, 27, 46, true},
+    {"SpeedButton10", "4", 7, 6, 53, 27, 22, false},
+    {"SpeedButton9", "5", 8, 35, 53, 27, 22, false},
+    {"SpeedButton8", "6", 9, 64, 53, 27, 22, false},
+    {"SpeedButton15", "*", 10, 93, 53, 27, 22, true},
+    {"SpeedButton19", "%", 11, 122, 53, 27, 22, false},
+    {"SpeedButton7", "1", 13, 6, 77, 27, 22, false},
+    {"SpeedButton6", "2", 14, 35, 77, 27, 22, false},
+    {"SpeedButton5", "3", 15, 64, 77, 27, 22, false},
+    {"SpeedButton14", "-", 16, 93, 77, 27, 22, true},
+    {"SpeedButton18", "1/x", 17, 122, 77, 27, 22, false},
+    {"SpeedButton22", "<-", 18, 151, 77, 27, 22, true},
+    {"SpeedButton4", "0", 19, 6, 101, 27, 22, false},
+    {"SpeedButton3", "+/-", 20, 35, 101, 27, 22, false},
+    {"SpeedButton2", ".", 21, 64, 101, 27, 22, false},
+    {"SpeedButton13", "+", 22, 93, 101, 27, 22, true},
+    {"spEqual", "Ok", 23, 122, 101, 56, 22, true},
 };
 
 } // namespace

@@ -72,11 +72,11 @@ public:
     // grid's footer-parameter event runs.
     virtual void FooterCellParams(int Col, int Row, TCellParamsGx& Params) = 0;
     // ---- options and position --------------------------------------------------------------------
-    virtual bool ShowTitles() const = 0;     // dgTitles
-    virtual bool ConfirmDelete() const = 0;  // dgConfirmDelete
-    virtual bool AllowAppend() const = 0;    // alopAppendGx
+    virtual bool ShowTitles() const = 0;    // dgTitles
+    virtual bool ConfirmDelete() const = 0; // dgConfirmDelete
+    virtual bool AllowAppend() const = 0;   // alopAppendGx
     virtual bool Flat() const = 0;
-    virtual int PixelsPerInch() const = 0;   // of the grid's canvas
+    virtual int PixelsPerInch() const = 0; // of the grid's canvas
     virtual void SaveRowPosition() = 0;
     virtual void RestoreRowPosition() = 0;
 };
@@ -271,8 +271,7 @@ private:
     bool LastIsBinary = false;
 };
 
-template <class TImporter>
-void ReadGridImport(TDBGridGxImpExpSource* Grid, TStream& Stream, bool ImportAll) {
+template <class TImporter> void ReadGridImport(TDBGridGxImpExpSource* Grid, TStream& Stream, bool ImportAll) {
     TImporter importer;
     importer.Grid = Grid;
     importer.ReadFromStream(Stream, ImportAll);

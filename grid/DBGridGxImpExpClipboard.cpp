@@ -125,7 +125,8 @@ void DeleteGridSelection(TDBGridGxImpExpSource* Grid, bool AllRows) {
         String question;
         switch (kind) {
         case gstRecordBookmarks:
-            question = Grid->MarkedRows()->BookmarkCount() <= 1 ? "Delete record?" : "Delete all selected records?";
+            question =
+                Grid->MarkedRows()->BookmarkCount() <= 1 ? "Delete record?" : "Delete all selected records?";
             break;
         case gstAll:
             question = "Delete all selected records?";
@@ -150,7 +151,8 @@ void DeleteGridSelection(TDBGridGxImpExpSource* Grid, bool AllRows) {
             break;
         }
         case gstRectangle: {
-            const std::vector<int> cols = VisibleColumnsBetween(Grid, Grid->RectLeftCol(), Grid->RectRightCol());
+            const std::vector<int> cols =
+                VisibleColumnsBetween(Grid, Grid->RectLeftCol(), Grid->RectRightCol());
             ForEachRectangleRow(Grid, [&] { ClearRecordCells(Grid, cols); });
             ds->CheckBrowseMode();
             Grid->RestoreRowPosition();

@@ -55,7 +55,8 @@ void TDBGridGxExport::WriteToStream(TStream& AStream, bool ExportAll) {
     Grid->SaveRowPosition();
     auto begin = [&](std::vector<int> columns) {
         ExportColumns = std::move(columns);
-        FooterTotals.assign(ExportColumns.size() * static_cast<size_t>(std::max(Grid->FooterRowCount(), 0)), 0);
+        FooterTotals.assign(ExportColumns.size() * static_cast<size_t>(std::max(Grid->FooterRowCount(), 0)),
+                            0);
         PutPrefix();
         if (Grid->ShowTitles()) PutTitles(ExportColumns);
     };
@@ -119,7 +120,8 @@ void TDBGridGxExport::PutFooter(const std::vector<int>& Columns, int FooterRow) 
     TCellParamsGx params;
     for (size_t i = 0; i < Columns.size(); ++i) {
         const TFooterValueTypeGx type = Grid->FooterValueType(Columns[i], FooterRow);
-        params.Text = type == fvtSum || type == fvtCount ? TotalText(static_cast<int>(i), FooterRow) : String();
+        params.Text =
+            type == fvtSum || type == fvtCount ? TotalText(static_cast<int>(i), FooterRow) : String();
         Grid->FooterCellParams(Columns[i], FooterRow, params);
         PutFooterCell(static_cast<int>(i), FooterRow, Columns[i], params);
     }
@@ -144,8 +146,8 @@ void TDBGridGxExport::AddToTotals() {
             if (type == fvtCount)
                 total += 10000;
             else if (!field->IsNull())
-                total = static_cast<Int64>(std::nearbyint(static_cast<long double>(total) +
-                                                          static_cast<long double>(field->AsFloat()) * 10000));
+                total = static_cast<Int64>(std::nearbyint(
+                    static_cast<long double>(total) + static_cast<long double>(field->AsFloat()) * 10000));
         }
     }
 }
@@ -172,8 +174,8 @@ String TDBGridGxExport::TotalText(int Position, int FooterRow) {
         if (!format.empty()) return FormatFloat(format, value);
         auto* f = dynamic_cast<TFloatField*>(field);
         const bool money = f && f->Currency();
-        return FloatToStrF(value, money ? TFloatFormat::ffCurrency : TFloatFormat::ffGeneral, f ? f->Precision() : 15,
-                           money ? FormatSettings().CurrencyDecimals : 0);
+        return FloatToStrF(value, money ? TFloatFormat::ffCurrency : TFloatFormat::ffGeneral,
+                           f ? f->Precision() : 15, money ? FormatSettings().CurrencyDecimals : 0);
     }
     case ftBCD:
     case ftFMTBcd: {
@@ -281,7 +283,15 @@ void AppendInt32(AnsiString& out, std::int32_t value) {
     out.append(b, 4);
 }
 
-enum : char { TagEnd = 0, TagUnassigned = 1, TagNull = 2, TagInteger = 3, TagFloat = 4, TagString = 5, TagBinary = 6 };
+enum : char {
+    TagEnd = 0,
+    TagUnassigned = 1,
+    TagNull = 2,
+    TagInteger = 3,
+    TagFloat = 4,
+    TagString = 5,
+    TagBinary = 6
+};
 
 int TagOf(TFieldType type) {
     switch (type) {
@@ -366,8 +376,9 @@ void TDBGridGxExportAsVCLDBIF::PutRecord(const std::vector<int>& Columns) {
             std::memcpy(b, &v, 8);
             out.append(b, 8);
         } else if (tag == TagString || tag == TagBinary) {
-            const AnsiString bytes =
-                tag == TagString || HoldsText(field->DataType()) ? AnsiFromUtf8(field->AsString()) : field->AsString();
+            const AnsiString bytes = tag == TagString || HoldsText(field->DataType())
+                                         ? AnsiFromUtf8(field->AsString())
+                                         : field->AsString();
             AppendInt32(out, static_cast<std::int32_t>(bytes.size()));
             out += bytes;
         }

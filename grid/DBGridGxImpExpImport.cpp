@@ -78,8 +78,9 @@ void TDBGridGxImport::ReadFromStream(TStream& AStream, bool ImportAll) {
         }
         case gstColumns:
         case gstAll:
-            ImportColumns = Grid->SelectionKind() == gstColumns ? Grid->SelectedColumns()
-                                                                 : VisibleColumnsBetween(Grid, 0, Grid->ColumnCount() - 1);
+            ImportColumns = Grid->SelectionKind() == gstColumns
+                                ? Grid->SelectedColumns()
+                                : VisibleColumnsBetween(Grid, 0, Grid->ColumnCount() - 1);
             ReadPrefix();
             if (inserting) {
                 InsertRemainingRows(append);
@@ -141,7 +142,8 @@ void TDBGridGxImport::StoreCell(int Col, const std::function<void(TField* Target
         throw;
     } catch (const Exception& e) {
         if (IgnoreAllErrors) return;
-        const String text = GxLibText(SErrorDuringInsertValueGx) + "\n" + e.Message() + "\n\n" + GxLibText(SIgnoreErrorGx);
+        const String text =
+            GxLibText(SErrorDuringInsertValueGx) + "\n" + e.Message() + "\n\n" + GxLibText(SIgnoreErrorGx);
         switch (MessageDlg(text, mtError, TMsgDlgButtons{mbYes, mbNo, mbAll}, 0)) {
         case mrYes:
             return;
@@ -227,7 +229,8 @@ void TDBGridGxImportAsText::ReadCell(int Col) {
     StoreCell(Col, [&](TField* target, TField* field) {
         if (field->Lookup()) {
             TDataSet* lookup = field->LookupDataSet();
-            if (lookup && lookup->Locate(field->LookupResultField(), Variant(text), loCaseInsensitive | loPartialKey))
+            if (lookup &&
+                lookup->Locate(field->LookupResultField(), Variant(text), loCaseInsensitive | loPartialKey))
                 target->SetAsVariant(lookup->FieldValues(field->LookupKeyFields()));
         } else if (Grid->CellKind(Col) == 3) {
             const TStrings* pick = Grid->PickList(Col);
@@ -327,8 +330,9 @@ void TDBGridGxImportAsVCLDBIF::ReadRow(const std::vector<int>& Columns) {
 namespace {
 
 bool IsTextField(TFieldType type) {
-    return type == ftString || type == ftWideString || type == ftMemo || type == ftFmtMemo || type == ftFixedChar ||
-           type == ftBoolean || type == ftLargeint || type == ftGuid || type == ftOraClob;
+    return type == ftString || type == ftWideString || type == ftMemo || type == ftFmtMemo ||
+           type == ftFixedChar || type == ftBoolean || type == ftLargeint || type == ftGuid ||
+           type == ftOraClob;
 }
 
 } // namespace

@@ -103,7 +103,8 @@ String TDBGridGxExportAsRTF::EmitText(const TFont& Font, const String& Text, TCo
     return out;
 }
 
-void TDBGridGxExportAsRTF::WriteRow(const std::vector<const TCellParamsGx*>& Cells, const std::vector<int>& Columns) {
+void TDBGridGxExportAsRTF::WriteRow(const std::vector<const TCellParamsGx*>& Cells,
+                                    const std::vector<int>& Columns) {
     const String spacing = Grid->Flat() ? "12" : "24";
     const int ppi = Grid->PixelsPerInch() > 0 ? Grid->PixelsPerInch() : 96;
     String out = String("\\trowd\\trgaph40") + CRLF;
@@ -112,12 +113,13 @@ void TDBGridGxExportAsRTF::WriteRow(const std::vector<const TCellParamsGx*>& Cel
         for (const char* side : {"\\clbrdrl", "\\clbrdrt", "\\clbrdrb", "\\clbrdrr"})
             out += String(side) + "\\brdrs\\brdrcf0" + CRLF;
         x += Grid->ColumnWidth(Columns[i]) * 1440 / ppi;
-        out += "\\clshdng10000\\clcfpat" + IntToStr(ColorIndex(Cells[i]->Background)) + "\\cellx" + IntToStr(x) + CRLF;
+        out += "\\clshdng10000\\clcfpat" + IntToStr(ColorIndex(Cells[i]->Background)) + "\\cellx" +
+               IntToStr(x) + CRLF;
     }
     out += String("{\\trrh0") + CRLF;
     for (const TCellParamsGx* cell : Cells)
-        out += String("\\pard\\intbl{") + AlignmentKeyword(cell->Alignment) + "\\sb" + spacing + "\\sa" + spacing +
-               EmitText(cell->Font, cell->Text, cell->Background) + "\\cell}" + CRLF;
+        out += String("\\pard\\intbl{") + AlignmentKeyword(cell->Alignment) + "\\sb" + spacing + "\\sa" +
+               spacing + EmitText(cell->Font, cell->Text, cell->Background) + "\\cell}" + CRLF;
     out += String("\\pard\\intbl\\row}") + CRLF;
     StreamWriteText(*Stream, out);
 }
@@ -147,7 +149,8 @@ void TDBGridGxExportAsRTF::PutFooter(const std::vector<int>& Columns, int Footer
     std::vector<const TCellParamsGx*> refs;
     for (size_t i = 0; i < Columns.size(); ++i) {
         const TFooterValueTypeGx type = Grid->FooterValueType(Columns[i], FooterRow);
-        cells[i].Text = type == fvtSum || type == fvtCount ? TotalText(static_cast<int>(i), FooterRow) : String();
+        cells[i].Text =
+            type == fvtSum || type == fvtCount ? TotalText(static_cast<int>(i), FooterRow) : String();
         Grid->FooterCellParams(Columns[i], FooterRow, cells[i]);
         refs.push_back(&cells[i]);
     }

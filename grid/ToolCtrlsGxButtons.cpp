@@ -193,10 +193,10 @@ void DrawDots(TCanvas* c, const TRect* dots, int count, bool Enabled) {
 
 } // namespace
 
-TBitmap* ButtonBitmap(int Width, int Height, int DrawStyle, bool Flat, bool Pressed, bool Active, bool Enabled,
-                      int Half, int BoxState) {
-    const TButtonBitmapKey key{std::max(Width, 0), std::max(Height, 0), DrawStyle, Flat, Pressed, Active,
-                               Enabled, Half, BoxState};
+TBitmap* ButtonBitmap(int Width, int Height, int DrawStyle, bool Flat, bool Pressed, bool Active,
+                      bool Enabled, int Half, int BoxState) {
+    const TButtonBitmapKey key{
+        std::max(Width, 0), std::max(Height, 0), DrawStyle, Flat, Pressed, Active, Enabled, Half, BoxState};
     for (auto& entry : Cache())
         if (entry.Key == key) return entry.Bitmap.get();
     auto bitmap = std::make_unique<TBitmap>();
@@ -248,7 +248,9 @@ void PaintButtonFace(TCanvas* Canvas, int DrawStyle, const TRect& Rect, bool Ena
                                                                       : TThemedElement::SpinDown;
             DrawThemedElement(Canvas, r, element, state);
         } else {
-            unsigned flags = DrawStyle == bdsDropDownGx ? DFCS_SCROLLCOMBOBOX : Half == 0 ? DFCS_SCROLLUP : DFCS_SCROLLDOWN;
+            unsigned flags = DrawStyle == bdsDropDownGx ? DFCS_SCROLLCOMBOBOX
+                             : Half == 0                ? DFCS_SCROLLUP
+                                                        : DFCS_SCROLLDOWN;
             if (Pressed) flags |= DFCS_PUSHED;
             if (Flat) flags |= DFCS_FLAT;
             if (!Enabled) flags |= DFCS_INACTIVE;
@@ -259,7 +261,8 @@ void PaintButtonFace(TCanvas* Canvas, int DrawStyle, const TRect& Rect, bool Ena
     default: {
         TRect face = r;
         if (themed) {
-            DrawThemedElement(Canvas, face, Flat ? TThemedElement::ToolButton : TThemedElement::PushButton, state);
+            DrawThemedElement(Canvas, face, Flat ? TThemedElement::ToolButton : TThemedElement::PushButton,
+                              state);
             InflateRect(face, Flat ? -1 : -2, Flat ? -1 : -2);
         } else if (Flat) {
             Fill(Canvas, face, clBtnFace);
@@ -290,7 +293,8 @@ void PaintButtonFace(TCanvas* Canvas, int DrawStyle, const TRect& Rect, bool Ena
 void PaintCheckBox(TCanvas* Canvas, const TRect& Rect, int BoxState, bool Enabled, bool Flat, bool Pressed,
                    bool Active) {
     const int side = std::min(Rect.Width(), Rect.Height());
-    TRect square = Bounds(Rect.Left + (Rect.Width() - side) / 2, Rect.Top + (Rect.Height() - side) / 2, side, side);
+    TRect square =
+        Bounds(Rect.Left + (Rect.Width() - side) / 2, Rect.Top + (Rect.Height() - side) / 2, side, side);
     TRect draw = square;
     if (Flat) {
         TRect inner = square;
@@ -322,8 +326,8 @@ void PaintEditButton(TCanvas* Canvas, const TRect& Rect, TColor ParentColor, int
         const int side = std::min(r.Width(), r.Height());
         r = Bounds(r.Left + (r.Width() - side) / 2, r.Top + (r.Height() - side) / 2, side, side);
         if (Flat) InflateRect(r, -1, -1);
-        TBitmap* b = ButtonBitmap(r.Width(), r.Height(), bdsCheckBoxGx, Flat, DownButton != 0, Active, Enabled, 0,
-                                  BoxState);
+        TBitmap* b = ButtonBitmap(r.Width(), r.Height(), bdsCheckBoxGx, Flat, DownButton != 0, Active,
+                                  Enabled, 0, BoxState);
         if (r.Width() > 0 && r.Height() > 0) Canvas->Draw(r.Left, r.Top, b);
         if (Flat) {
             InflateRect(r, 1, 1);
@@ -338,7 +342,8 @@ void PaintEditButton(TCanvas* Canvas, const TRect& Rect, TColor ParentColor, int
     const bool F = Flat && !Active && !ThemedElementsEnabled();
     if (F) InflateRect(r, -1, -1);
     auto copy = [&](const TRect& part, bool pressed, int half) {
-        TBitmap* b = ButtonBitmap(part.Width(), part.Height(), DrawStyle, Flat, pressed, Active, Enabled, half, 0);
+        TBitmap* b =
+            ButtonBitmap(part.Width(), part.Height(), DrawStyle, Flat, pressed, Active, Enabled, half, 0);
         if (part.Width() > 0 && part.Height() > 0) Canvas->Draw(part.Left, part.Top, b);
     };
     if (DrawStyle == bdsUpDownGx) {
@@ -382,8 +387,8 @@ void DrawDottedLine(TCanvas* Canvas, TPoint Start, int Length, bool Horizontal, 
     Canvas->PolyPolyline(points.data(), counts.data(), static_cast<int>(counts.size()));
 }
 
-void PaintTreeGlyph(TCanvas* Canvas, const TRect& Rect, int Kind, int DotPhase, double HorzScale, double VertScale,
-                    bool ShiftLeft) {
+void PaintTreeGlyph(TCanvas* Canvas, const TRect& Rect, int Kind, int DotPhase, double HorzScale,
+                    double VertScale, bool ShiftLeft) {
     const TPoint C((Rect.Left + Rect.Right) / 2, (Rect.Top + Rect.Bottom) / 2);
     auto X = [&](int n) { return static_cast<int>(HorzScale * n); };
     auto Y = [&](int n) { return static_cast<int>(VertScale * n); };
@@ -391,7 +396,8 @@ void PaintTreeGlyph(TCanvas* Canvas, const TRect& Rect, int Kind, int DotPhase, 
     Canvas->Pen()->SetWidth(1);
     Canvas->Pen()->SetColor(clBtnShadow);
     if (Kind >= 6) {
-        if (Kind == 6 || Kind == 9) DrawDottedLine(Canvas, Point(C.X, Rect.Top), Rect.Height(), false, DotPhase);
+        if (Kind == 6 || Kind == 9)
+            DrawDottedLine(Canvas, Point(C.X, Rect.Top), Rect.Height(), false, DotPhase);
         if (Kind == 7) DrawDottedLine(Canvas, Point(C.X, Rect.Top), C.Y - Rect.Top, false, DotPhase);
         if (Kind == 8) DrawDottedLine(Canvas, C, Rect.Bottom - C.Y, false, DotPhase);
         if (Kind != 9) DrawDottedLine(Canvas, C, Rect.Right - C.X, true, 0);

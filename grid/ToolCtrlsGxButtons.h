@@ -17,7 +17,14 @@ enum TEditButtonStyleGx { ebsDropDownGx, ebsEllipsisGx, ebsGlyphGx, ebsUpDownGx,
 ORV_ENUM(TEditButtonStyleGx, ebsDropDownGx, ebsEllipsisGx, ebsGlyphGx, ebsUpDownGx, ebsPlusGx, ebsMinusGx)
 
 // Draw styles: 0 drop-down, 1 ellipsis, 2 up-down, 3 check box, 4 plus, 5 minus.
-enum : int { bdsDropDownGx = 0, bdsEllipsisGx = 1, bdsUpDownGx = 2, bdsCheckBoxGx = 3, bdsPlusGx = 4, bdsMinusGx = 5 };
+enum : int {
+    bdsDropDownGx = 0,
+    bdsEllipsisGx = 1,
+    bdsUpDownGx = 2,
+    bdsCheckBoxGx = 3,
+    bdsPlusGx = 4,
+    bdsMinusGx = 5
+};
 // The draw style of a button style; -1 for the glyph button.
 int DrawStyleOf(TEditButtonStyleGx Style);
 
@@ -65,8 +72,8 @@ void PaintCheckBox(TCanvas* Canvas, const TRect& Rect, int BoxState, bool Enable
 void FlushButtonBitmaps();
 int ButtonBitmapCount();
 // The cached bitmap for a key, drawn on first use.
-TBitmap* ButtonBitmap(int Width, int Height, int DrawStyle, bool Flat, bool Pressed, bool Active, bool Enabled,
-                      int Half, int BoxState);
+TBitmap* ButtonBitmap(int Width, int Height, int DrawStyle, bool Flat, bool Pressed, bool Active,
+                      bool Enabled, int Half, int BoxState);
 
 // Tree glyphs (kinds 0 to 9) and the dotted lines between them.
 void PaintTreeGlyph(TCanvas* Canvas, const TRect& Rect, int Kind, int DotPhase, double HorzScale,
@@ -78,7 +85,8 @@ void DrawDottedLine(TCanvas* Canvas, TPoint Start, int Length, bool Horizontal, 
 class TEditButtonControlGx;
 
 using TButtonClickEventGx = std::function<void(TObject* Sender, bool& Handled)>;
-using TButtonDownEventGx = std::function<void(TObject* Sender, bool TopButton, bool& AutoRepeat, bool& Handled)>;
+using TButtonDownEventGx =
+    std::function<void(TObject* Sender, bool TopButton, bool& AutoRepeat, bool& Handled)>;
 
 class TEditButtonGx : public TCollectionItem {
     ORV_META(TEditButtonGx, TCollectionItem)

@@ -43,8 +43,8 @@ TDropDownPlaceGx PlaceDropDownIn(const TRect& M, const TRect& W, int Width, int 
 }
 
 TPoint PlaceDropDownAt(const TRect& Master, TControl* DropDown, int Alignment) {
-    TDropDownPlaceGx p =
-        PlaceDropDownIn(Master, WorkAreaNearestRect(Master), DropDown->Width(), DropDown->Height(), Alignment);
+    TDropDownPlaceGx p = PlaceDropDownIn(Master, WorkAreaNearestRect(Master), DropDown->Width(),
+                                         DropDown->Height(), Alignment);
     if (p.Height != DropDown->Height()) DropDown->SetHeight(p.Height);
     DropDown->Perform(GripSideMessage, static_cast<std::uintptr_t>(p.VerticalSide), 0);
     if (p.Width != DropDown->Width()) DropDown->SetWidth(p.Width);
@@ -100,7 +100,8 @@ int ListRowsForHeight(int Height, int ItemHeight, int NonClientHeight) {
 }
 
 bool IsDoubleClickPair(const TPoint& Previous, const TPoint& Next, Cardinal Interval) {
-    return Interval <= GetDoubleClickTime() && std::abs(Next.X - Previous.X) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+    return Interval <= GetDoubleClickTime() &&
+           std::abs(Next.X - Previous.X) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
            std::abs(Next.Y - Previous.Y) <= GetSystemMetrics(SM_CYDOUBLECLK);
 }
 

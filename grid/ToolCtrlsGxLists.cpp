@@ -60,7 +60,8 @@ bool TMRUListGx::FilterInto(TStrings* Target, const String& Typed) {
         for (int i = 0; i < FItems.Count(); ++i) {
             const String item = FItems[i];
             const String head = item.substr(0, Typed.size());
-            bool accept = FCaseSensitive ? AnsiCompareStr(head, Typed) == 0 : AnsiCompareText(head, Typed) == 0;
+            bool accept =
+                FCaseSensitive ? AnsiCompareStr(head, Typed) == 0 : AnsiCompareText(head, Typed) == 0;
             if (FilterItemHook) FilterItemHook(this, accept);
             if (accept) Target->Add(item);
             if (i % 100 == 0 && StopOnKeyInQueue && KeyDownWaiting()) {

@@ -81,10 +81,13 @@ struct TBenchData {
         Cnn.BeginTrans();
         TADOCommand cmd;
         cmd.SetConnection(&Cnn);
-        cmd.SetCommandText("insert into T_src (F_code, F_name, F_price, F_amount, F_n, F_date, F_note, F_m, F_q) "
-                           "values (:c, :n, :p, :a, :i, :d, :t, :m, :q)");
+        cmd.SetCommandText(
+            "insert into T_src (F_code, F_name, F_price, F_amount, F_n, F_date, F_note, F_m, F_q) "
+            "values (:c, :n, :p, :a, :i, :d, :t, :m, :q)");
         for (int i = 0; i < kRows; ++i) {
-            auto set = [&](const char* name, const Variant& v) { cmd.Parameters()->ParamByName(name)->SetValue(v); };
+            auto set = [&](const char* name, const Variant& v) {
+                cmd.Parameters()->ParamByName(name)->SetValue(v);
+            };
             set("c", String("C") + std::to_string(i));
             set("n", String("住户 \"") + std::to_string(i % 977) + "\"; 号");
             set("p", 12.5 + i % 100);
@@ -115,8 +118,7 @@ struct TBenchData {
         q->Open();
         return q;
     }
-    template <class TExporter>
-    std::string Export() {
+    template <class TExporter> std::string Export() {
         TMemoryStreamGx s;
         WriteGridExport<TExporter>(SourceGrid.get(), s, true);
         return std::string(reinterpret_cast<const char*>(s.Memory()), static_cast<size_t>(s.Size()));
@@ -128,8 +130,7 @@ TBenchData& Data() {
     return data;
 }
 
-template <class TExporter>
-void BM_Export(benchmark::State& state) {
+template <class TExporter> void BM_Export(benchmark::State& state) {
     TBenchData& d = Data();
     for (auto _ : state)
         benchmark::DoNotOptimize(d.Export<TExporter>().size());
@@ -140,11 +141,11 @@ BENCHMARK_TEMPLATE(BM_Export, TDBGridGxExportAsVCLDBIF)->Unit(benchmark::kMillis
 
 // Import into an empty client batch (the rows are appended in memory; the batch is dropped
 // between runs, outside the timing). The text importer reads the CSV's TAB-separated sibling.
-template <class TImporter>
-void BM_Import(benchmark::State& state) {
+template <class TImporter> void BM_Import(benchmark::State& state) {
     TBenchData& d = Data();
-    const std::string bytes =
-        std::is_same_v<TImporter, TDBGridGxImportAsText> ? d.Export<TDBGridGxExportAsText>() + '\0' : d.Stream;
+    const std::string bytes = std::is_same_v<TImporter, TDBGridGxImportAsText>
+                                  ? d.Export<TDBGridGxExportAsText>() + '\0'
+                                  : d.Stream;
     for (auto _ : state) {
         TMemoryStreamGx s;
         s.WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));

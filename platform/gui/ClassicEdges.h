@@ -17,8 +17,8 @@ enum : unsigned {
     BF_RIGHT = 0x0004,
     BF_BOTTOM = 0x0008,
     BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM,
-    BF_MIDDLE = 0x0800,  // fill the inside with the button face
-    BF_ADJUST = 0x2000,  // shrink the rectangle by what was drawn
+    BF_MIDDLE = 0x0800, // fill the inside with the button face
+    BF_ADJUST = 0x2000, // shrink the rectangle by what was drawn
 };
 
 // Frame control kinds and states.

@@ -9,8 +9,7 @@
 // Posts a key press (with the character it types) to the control; delivered by the event loop.
 void PostKeyDown(TWinControl* Target, Word Key, TShiftState Shift = TShiftState());
 // Posts a mouse press at client coordinates of the windowed control.
-void PostMouseDown(TWinControl* Target, TMouseButton Button, int X, int Y,
-                   TShiftState Shift = TShiftState());
+void PostMouseDown(TWinControl* Target, TMouseButton Button, int X, int Y, TShiftState Shift = TShiftState());
 // True while a posted key press has not been delivered yet (looked at, nothing removed).
 bool KeyDownWaiting();
 // The first left press (or double click) waiting for the windowed control, in its client

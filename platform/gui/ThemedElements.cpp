@@ -31,7 +31,9 @@ void DrawThemedElement(TCanvas* Canvas, const TRect& Rect, TThemedElement Elemen
         case TThemedElement::CheckBox: {
             QStyleOptionButton o;
             o.rect = r;
-            o.state = s | (CheckState == 1 ? QStyle::State_On : CheckState == 2 ? QStyle::State_NoChange : QStyle::State_Off);
+            o.state = s | (CheckState == 1   ? QStyle::State_On
+                           : CheckState == 2 ? QStyle::State_NoChange
+                                             : QStyle::State_Off);
             style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &o, &p);
             break;
         }
@@ -47,7 +49,7 @@ void DrawThemedElement(TCanvas* Canvas, const TRect& Rect, TThemedElement Elemen
             a.state = s;
             a.palette = o.palette;
             style->drawPrimitive(Element == TThemedElement::SpinUp ? QStyle::PE_IndicatorArrowUp
-                                                                  : QStyle::PE_IndicatorArrowDown,
+                                                                   : QStyle::PE_IndicatorArrowDown,
                                  &a, &p);
             break;
         }
@@ -56,7 +58,7 @@ void DrawThemedElement(TCanvas* Canvas, const TRect& Rect, TThemedElement Elemen
             o.rect = r;
             o.state = s | (State == TThemedState::Pressed ? QStyle::State_Sunken : QStyle::State_Raised);
             style->drawPrimitive(Element == TThemedElement::ToolButton ? QStyle::PE_PanelButtonTool
-                                                                      : QStyle::PE_PanelButtonCommand,
+                                                                       : QStyle::PE_PanelButtonCommand,
                                  &o, &p);
             break;
         }

@@ -1,12 +1,12 @@
 // The keypad calculator control and its drop-down: keys laid out from the table, clicks and
 // typed keys, closing and the value handed back.
 #include "grid/CalculatorGx.h"
+#include "TempDir.h"
 #include "grid/ToolCtrlsGxDropDown.h"
 #include "gui/Bitmap.h"
 #include "gui/ControlShot.h"
 #include "gui/Forms.h"
 #include "gui/InputSimulation.h"
-#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +83,8 @@ TEST(CalculatorControlTest, APictureOfTheDropDown) {
     EXPECT_EQ(shot.Width(), 184);
     EXPECT_EQ(shot.Height(), 127);
     // Keep a picture for a look by eye when asked to.
-    if (const char* dir = std::getenv("ORV_SHOT_DIR")) SaveControlAsPng(&calc, String(dir) + "/calculator.png");
+    if (const char* dir = std::getenv("ORV_SHOT_DIR"))
+        SaveControlAsPng(&calc, String(dir) + "/calculator.png");
 }
 
 } // namespace

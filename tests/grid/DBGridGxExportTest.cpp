@@ -41,7 +41,8 @@ TEST_F(ImpExpTest, TextIsTabSeparatedGbkWithCrLfBetweenLines) {
     Grid->Titles = false;
     Grid->Kind = gstColumns;
     Grid->Selected = {4, 1};
-    EXPECT_EQ(Utf8FromAnsi(Export<TDBGridGxExportAsText>()), "say \"hi\"; ok\t7\r\na\tb\r\nc}\t-3\r\n物业费\t");
+    EXPECT_EQ(Utf8FromAnsi(Export<TDBGridGxExportAsText>()),
+              "say \"hi\"; ok\t7\r\na\tb\r\nc}\t-3\r\n物业费\t");
 }
 
 TEST_F(ImpExpTest, NoSelectionWritesNothingInAnyFormat) {
@@ -93,8 +94,10 @@ TEST_F(ImpExpTest, FooterTotalsFollowTheExportedRows) {
     Grid->Kind = gstRecordBookmarks;
     Q->SetRecNo(2);
     Grid->Marks.SetCurrentRowMarked(true);
-    EXPECT_EQ(Utf8FromAnsi(Export<TDBGridGxExportAsText>()), "-3\t2.25\ta\tb\r\nc}\r\n-3\t1\tTotal\r\n\t2.25\t");
-    EXPECT_EQ(Export<TDBGridGxExportAsCSV>(), "\"-3\";\"2.25\";\"a\tb\r\nc}\"\r\n\"-3\";\"1\";\"Total\"\r\n\"\";\"2.25\";\"\"");
+    EXPECT_EQ(Utf8FromAnsi(Export<TDBGridGxExportAsText>()),
+              "-3\t2.25\ta\tb\r\nc}\r\n-3\t1\tTotal\r\n\t2.25\t");
+    EXPECT_EQ(Export<TDBGridGxExportAsCSV>(),
+              "\"-3\";\"2.25\";\"a\tb\r\nc}\"\r\n\"-3\";\"1\";\"Total\"\r\n\"\";\"2.25\";\"\"");
 }
 
 TEST_F(ImpExpTest, GridDataStreamBytes) {
@@ -109,8 +112,8 @@ TEST_F(ImpExpTest, GridDataStreamBytes) {
               "56 43 4C 44 42 49 46 01 02 00 00 00 01 00 01 00 03 05 00 00 00 05 02 00 00 00 61 62 00");
 
     const std::string all = Hex(Export<TDBGridGxExportAsVCLDBIF>(true));
-    EXPECT_NE(all.find("04 00 00 00 00 00 00 F8 3F"), std::string::npos); // 1.5
-    EXPECT_NE(all.find("06 03 00 00 00 01 00 FF"), std::string::npos);    // the blob, byte for byte
+    EXPECT_NE(all.find("04 00 00 00 00 00 00 F8 3F"), std::string::npos);       // 1.5
+    EXPECT_NE(all.find("06 03 00 00 00 01 00 FF"), std::string::npos);          // the blob, byte for byte
     EXPECT_NE(all.find("05 06 00 00 00 CE EF D2 B5 B7 D1"), std::string::npos); // 物业费 in GBK
     EXPECT_EQ(all.substr(all.size() - 2), "00");
 
@@ -166,7 +169,8 @@ TEST_F(ImpExpTest, RtfEscapesItsTextsAndReadsBackInLibreOffice) {
     Grid->Visible = {true, true, false, false, true, false};
     const std::string rtf = Export<TDBGridGxExportAsRTF>(true);
     ExpectStrictRtf(rtf);
-    EXPECT_EQ(rtf.rfind("{\\rtf0\\ansi\r\n{\\colortbl\\red0\\green0\\blue0;\\red255\\green255\\blue255;", 0), 0u);
+    EXPECT_EQ(rtf.rfind("{\\rtf0\\ansi\r\n{\\colortbl\\red0\\green0\\blue0;\\red255\\green255\\blue255;", 0),
+              0u);
     EXPECT_NE(rtf.find("\\cellx960\r\n"), std::string::npos);
     EXPECT_NE(rtf.find("\\cellx2460\r\n"), std::string::npos);
     EXPECT_NE(rtf.find(" a\\tab b\\line c\\}\\cell}"), std::string::npos);
@@ -182,9 +186,11 @@ TEST_F(ImpExpTest, RtfEscapesItsTextsAndReadsBackInLibreOffice) {
     ExpectStrictRtf(column);
     TempDir::WriteAll(Dir.File("all.rtf"), rtf);
     TempDir::WriteAll(Dir.File("column.rtf"), column);
-    if (std::system("command -v soffice > /dev/null 2>&1") != 0) GTEST_SKIP() << "LibreOffice is not installed";
+    if (std::system("command -v soffice > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "LibreOffice is not installed";
     RunCommand("cd " + Dir.Path() + " && HOME=" + Dir.Path() +
-               " soffice --headless --convert-to 'txt:Text (encoded):UTF8' --outdir out all.rtf column.rtf > /dev/null 2>&1");
+               " soffice --headless --convert-to 'txt:Text (encoded):UTF8' --outdir out all.rtf column.rtf > "
+               "/dev/null 2>&1");
     const std::string all = TempDir::ReadAll(Dir.File("out/all.txt"));
     const std::string col = TempDir::ReadAll(Dir.File("out/column.txt"));
     for (const char* text : {"F_ID", "F_text", "say \"hi\"; ok", "c}", "物业费"})

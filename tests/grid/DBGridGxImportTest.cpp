@@ -43,11 +43,8 @@ protected:
         Target->First();
     }
     // F_int and F_text of every row, "int/text" joined by ",".
-    String Table() {
-        return Rows("select F_int, F_text from T_imp order by F_ID");
-    }
-    template <class TImporter>
-    void Import(const std::string& bytes, bool all = false) {
+    String Table() { return Rows("select F_int, F_text from T_imp order by F_ID"); }
+    template <class TImporter> void Import(const std::string& bytes, bool all = false) {
         TMemoryStream s;
         s.WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
         s.SetPosition(0);
@@ -142,8 +139,8 @@ TEST_F(ImportTest, AStreamOfThreeColumnsIntoTwoAndFour) {
     Target->Edit();
     Target->FieldByName("F_float")->SetAsFloat(0.5);
     Target->Post();
-    Import<TDBGridGxImportAsVCLDBIF>(Stream(3, Int(7) + Str("5") + Int(9) + Str("x") + Str("6") + std::string("\x07", 1) +
-                                                   std::string(1, '\0')));
+    Import<TDBGridGxImportAsVCLDBIF>(Stream(3, Int(7) + Str("5") + Int(9) + Str("x") + Str("6") +
+                                                   std::string("\x07", 1) + std::string(1, '\0')));
     EXPECT_EQ(Table(), "5,7;6,x");
     EXPECT_EQ(Rows("select F_float from T_imp order by F_ID"), "9;0.5"); // tag 7 leaves the cell
     EXPECT_EQ(Rows("select F_date from T_imp order by F_ID"), "null;null");
@@ -165,16 +162,19 @@ TEST_F(ImportTest, MalformedStreamsFailBeforeAnythingIsStored) {
     };
     int negative = -1, huge = 0x7FFFFFF0;
     expectFormatError("VCLDBIF", "a short header");
-    expectFormatError(Stream(1, "") .replace(0, 1, "X"), "another signature");
+    expectFormatError(Stream(1, "").replace(0, 1, "X"), "another signature");
     expectFormatError(Stream(-1, ""), "a negative column count");
     expectFormatError(Stream(0, Int(5) + std::string(1, '\0')), "no columns but values");
-    expectFormatError(Stream(1, std::string("\x05", 1) + std::string(reinterpret_cast<char*>(&negative), 4) + "ab"),
-                      "a negative length");
-    expectFormatError(Stream(1, std::string("\x06", 1) + std::string(reinterpret_cast<char*>(&huge), 4) + "ab"),
-                      "a length beyond the bytes left");
+    expectFormatError(
+        Stream(1, std::string("\x05", 1) + std::string(reinterpret_cast<char*>(&negative), 4) + "ab"),
+        "a negative length");
+    expectFormatError(
+        Stream(1, std::string("\x06", 1) + std::string(reinterpret_cast<char*>(&huge), 4) + "ab"),
+        "a length beyond the bytes left");
     // A value cut short in the second row: the first row stays stored, the half-filled appended
     // record goes.
-    EXPECT_THROW(Import<TDBGridGxImportAsVCLDBIF>(Stream(2, Int(11) + Str("p") + Int(12) + std::string("\x03\x01", 2))),
+    EXPECT_THROW(Import<TDBGridGxImportAsVCLDBIF>(
+                     Stream(2, Int(11) + Str("p") + Int(12) + std::string("\x03\x01", 2))),
                  Exception);
     EXPECT_EQ(Target->State(), dsBrowse);
     EXPECT_EQ(Table(), "11,p");

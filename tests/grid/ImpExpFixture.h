@@ -25,8 +25,7 @@ protected:
             Q->Fields()[static_cast<int>(i) + 1]->SetAsVariant(values[i]);
         Q->Post();
     }
-    template <class TExporter>
-    std::string Export(bool all = false) {
+    template <class TExporter> std::string Export(bool all = false) {
         TMemoryStream s;
         WriteGridExport<TExporter>(Grid.get(), s, all);
         return std::string(reinterpret_cast<const char*>(s.Memory()), static_cast<size_t>(s.Size()));

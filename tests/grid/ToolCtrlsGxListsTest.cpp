@@ -1,11 +1,17 @@
-// Remembered texts, the special row's cells, drop-down placement, grip corners and type-ahead.
-#include "grid/ToolCtrlsGxDropDown.h"
+// Remembered texts, the special row's cells, drop-down placement, grip corners, type-ahead, the
+// size grip, pop-ups, the drop-down list box and the drop-down calendar.
 #include "grid/ToolCtrlsGxLists.h"
+#include "grid/ToolCtrlsGxCalendar.h"
+#include "grid/ToolCtrlsGxDropDown.h"
+#include "grid/ToolCtrlsGxGrip.h"
+#include "grid/ToolCtrlsGxListBox.h"
+#include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "gui/InputQueue.h"
-#include "gui/ExtCtrls.h"
 #include "gui/InputSimulation.h"
+#include "gui/PopupWindows.h"
 #include "gui/StdCtrls.h"
+#include "rtl/DateUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -260,9 +266,6 @@ TEST(DropDownClickTest, TheClickThatClosedADropDownIsDropped) {
 
 } // namespace
 
-#include "grid/ToolCtrlsGxGrip.h"
-#include "gui/PopupWindows.h"
-
 namespace {
 
 TEST(SizeGripTest, CornersShapeAndDrag) {
@@ -321,6 +324,99 @@ TEST(PopupWindowTest, APopupShowsWithoutTakingTheFocus) {
     HidePopup(&list);
     EXPECT_FALSE(PopupShowing(&list));
     form.Hide();
+}
+
+} // namespace
+
+namespace {
+
+TEST(PopupListboxTest, TypeAheadRowsAndGripSide) {
+    TForm form(nullptr);
+    TPopupListboxGx list(&form);
+    list.SetParent(&form);
+    list.SetItemHeight(16);
+    for (const char* t : {"apple", "apricot", "banana", "Blueberry", "cherry"})
+        list.Items()->Add(t);
+    unsigned long long now = 100000;
+    list.Clock = [&] { return now; };
+    SimulateTyping(&list, "b");
+    EXPECT_EQ(list.ItemIndex(), 2);
+    now += 1500;
+    SimulateTyping(&list, "l");
+    EXPECT_EQ(list.ItemIndex(), 3);
+    EXPECT_EQ(list.TypedPrefix(), "bl");
+    now += 2001;
+    SimulateTyping(&list, "c");
+    EXPECT_EQ(list.ItemIndex(), 4);
+    EXPECT_EQ(list.TypedPrefix(), "c");
+    SimulateTyping(&list, String(31, 'x'));
+    EXPECT_EQ(list.TypedPrefix().size(), 32u);
+    SimulateTyping(&list, "y"); // consumed, not added
+    EXPECT_EQ(list.TypedPrefix(), "c" + String(31, 'x'));
+    EXPECT_EQ(list.ItemIndex(), 4);
+    SimulateKey(&list, VK_BACK);
+    EXPECT_EQ(list.TypedPrefix(), "");
+
+    const int frame = list.NonClientHeight();
+    list.ShowRows(0);
+    EXPECT_EQ(list.Height(), frame + 16);
+    list.SetBounds(0, 0, 100, frame + 16 * 3 + 8);
+    EXPECT_EQ(list.VisibleRows(), 3);
+    EXPECT_EQ(list.Height(), frame + 48);
+
+    EXPECT_EQ(list.Grip()->GripCorner(), 2);
+    list.Perform(GripSideMessage, 0, 0);
+    EXPECT_EQ(list.Grip()->GripCorner(), 3);
+    EXPECT_EQ(list.Grip()->Left(), 0);
+}
+
+} // namespace
+
+namespace {
+
+class TDateOwner : public TForm, public IDropDownCloseGx {
+public:
+    TDateOwner() : TForm(nullptr) {}
+    void CloseDropDown(bool Accept) override { Closes.push_back(Accept); }
+    std::vector<bool> Closes;
+};
+
+TEST(PopupCalendarTest, HitAreasAndClosing) {
+    TDateOwner owner;
+    owner.SetBounds(0, 0, 300, 260);
+    TPopupMonthCalendarGx calendar(&owner);
+    calendar.SetParent(&owner);
+    calendar.SetDate(EncodeDate(2026, 3, 15));
+    calendar.SetDate(-1e9); // refused without an error
+    EXPECT_EQ(calendar.Date(), EncodeDate(2026, 3, 15));
+    owner.Show();
+    Application()->ProcessMessages();
+
+    const TPoint day = calendar.DateCellPoint(EncodeDate(2026, 3, 18));
+    ASSERT_GE(day.X, 0);
+    EXPECT_EQ(calendar.HitTest(day), MCHT_CALENDARDATE);
+    EXPECT_EQ(calendar.HitTest(calendar.TitleButtonPoint(true)), MCHT_TITLEBTNNEXT);
+    EXPECT_EQ(calendar.HitTest(calendar.TitleButtonPoint(false)), MCHT_TITLEBTNPREV);
+    EXPECT_EQ(calendar.HitTest(Point(-5, 5)), MCHT_NOWHERE);
+
+    struct {
+        Cardinal Code;
+        bool Closes;
+    } rules[] = {{MCHT_CALENDARDATE, true},  {MCHT_CALENDARDATENEXT, true}, {MCHT_CALENDARDATEPREV, true},
+                 {MCHT_CALENDARBK, true},    {MCHT_CALENDARWEEKNUM, true},  {MCHT_TODAYLINK, true},
+                 {MCHT_TITLEMONTH, true},    {MCHT_CALENDARDAY, false},     {MCHT_TITLEBTNNEXT, false},
+                 {MCHT_TITLEBTNPREV, false}, {MCHT_TITLEYEAR, false},       {MCHT_TITLEBK, false},
+                 {MCHT_NOWHERE, false}};
+    for (auto& r : rules)
+        EXPECT_EQ(CalendarHitCloses(r.Code), r.Closes) << std::hex << r.Code;
+
+    calendar.ReleasedAt(day);
+    calendar.ReleasedAt(calendar.TitleButtonPoint(true));
+    calendar.Perform(DropDownCloseMessage, 0, 0);
+    SimulateKey(&calendar, VK_RETURN);
+    SimulateKey(&calendar, VK_ESCAPE);
+    EXPECT_EQ(owner.Closes, (std::vector<bool>{true, false, true, false}));
+    owner.Hide();
 }
 
 } // namespace

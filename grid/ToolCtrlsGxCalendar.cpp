@@ -1,0 +1,46 @@
+#include "grid/ToolCtrlsGxCalendar.h"
+
+#include "classes/MetaBuilder.h"
+
+bool CalendarHitCloses(Cardinal HitCode) {
+    return (HitCode & (0x20000 | 0x1)) != 0 && HitCode != MCHT_CALENDARDAY && HitCode != MCHT_TITLEBTNNEXT &&
+           HitCode != MCHT_TITLEBTNPREV;
+}
+
+ORV_META_IMPL(TPopupMonthCalendarGx)
+void TPopupMonthCalendarGx::DeclareMeta(meta::Class<TPopupMonthCalendarGx>&) {}
+
+TPopupMonthCalendarGx::TPopupMonthCalendarGx(TComponent* AOwner) : TMonthCalendar(AOwner) {
+    SetTabStop(false);
+    OnDateClick = [this](TObject*) { CloseOwner(true); };
+}
+
+void TPopupMonthCalendarGx::CloseOwner(bool Accept) {
+    if (auto* owner = dynamic_cast<IDropDownCloseGx*>(Owner())) owner->CloseDropDown(Accept);
+}
+
+void TPopupMonthCalendarGx::ReleasedAt(const TPoint& Point) {
+    if (PtInRect(TRect(0, 0, Width(), Height()), Point) && CalendarHitCloses(HitTest(Point)))
+        CloseOwner(true);
+}
+
+void TPopupMonthCalendarGx::KeyDown(Word& Key, TShiftState Shift) {
+    TMonthCalendar::KeyDown(Key, Shift);
+    if (Key == VK_RETURN || Key == VK_ESCAPE) {
+        CloseOwner(Key == VK_RETURN);
+        Key = 0;
+    }
+}
+
+void TPopupMonthCalendarGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TMonthCalendar::MouseDown(Button, Shift, X, Y);
+    if (!PtInRect(TRect(0, 0, Width(), Height()), Point(X, Y))) CloseOwner(false);
+}
+
+Integer TPopupMonthCalendarGx::Perform(Cardinal Msg, std::uintptr_t WParam, std::intptr_t LParam) {
+    if (Msg == DropDownCloseMessage) {
+        CloseOwner(false);
+        return 0;
+    }
+    return TMonthCalendar::Perform(Msg, WParam, LParam);
+}

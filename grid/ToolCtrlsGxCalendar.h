@@ -1,0 +1,34 @@
+// The month calendar that drops down under a date edit: it closes its owner's drop-down on Enter
+// (accepting), Esc, a click on a date, a press outside it and its close message.
+#pragma once
+
+#include "grid/ToolCtrlsGxDropDown.h"
+#include "gui/MonthCalendar.h"
+
+// What the owner of a drop-down offers to close it.
+class IDropDownCloseGx {
+public:
+    virtual ~IDropDownCloseGx() = default;
+    virtual void CloseDropDown(bool Accept) = 0;
+};
+
+// Whether a release on a hit area closes the drop-down with acceptance: the date cells (also of
+// the neighbouring months), the calendar's background, the week numbers, the today link and the
+// month's name; not the day names, the month buttons, the year or the title's background.
+bool CalendarHitCloses(Cardinal HitCode);
+
+class TPopupMonthCalendarGx : public TMonthCalendar {
+    ORV_META(TPopupMonthCalendarGx, TMonthCalendar)
+    explicit TPopupMonthCalendarGx(TComponent* AOwner);
+    Integer Perform(Cardinal Msg, std::uintptr_t WParam, std::intptr_t LParam) override;
+    // A release of the left button at a client point (what the calendar's own click reports).
+    void ReleasedAt(const TPoint& Point);
+
+protected:
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    // Asks the owner for its closing interface at every closing event; without it nothing closes.
+    void CloseOwner(bool Accept);
+};
