@@ -66,6 +66,19 @@ TEST_F(AutoFitTest, BaseSumOfZeroGivesTheRemainderToTheLastColumn) {
     EXPECT_EQ(Width(2), Room());
 }
 
+TEST_F(AutoFitTest, ResizeAgainstAWidthOfZeroKeepsTheBaseWidth) {
+    Open({0, 0, 0});
+    Grid->RequestLayout();
+    ASSERT_EQ(Grid->ColWidthAt(1), 0);
+    TColumnGx* c = Grid->Columns()->ColumnAt(0);
+    c->AutoFitBaseWidth = 50;
+    Grid->BeginUpdate(); // the report of the new width, without the layout that follows it
+    c->SetWidth(40);
+    Grid->EndUpdate();
+    EXPECT_EQ(c->AutoFitBaseWidth, 50);
+    EXPECT_EQ(Grid->Columns()->ColumnAt(1)->AutoFitBaseWidth, 0);
+}
+
 TEST_F(DBGridTest, HiddenColumnsInTheFrozenRangeDoNotCount) {
     Fill(1);
     Grid->BeginLayout();
