@@ -156,3 +156,11 @@ TEST_F(DBGridTest, AvailabilityFollowsDataAndOperations) {
     EXPECT_FALSE(Grid->CanModifyData());
     EXPECT_FALSE(Grid->CanPasteToSelection());
 }
+
+TEST(DBGridGxMeasure, MeasuresBeforeTheWindowExists) {
+    TDBGridGx grid(nullptr);
+    PinFont(grid.Font());
+    EXPECT_GT(grid.MeasureTextWidth(grid.Font(), "0"), 0);
+    EXPECT_GT(grid.MeasureMetrics(grid.Font()).tmHeight, 0);
+    EXPECT_GT(grid.DefRowHeight(), 0);
+}
