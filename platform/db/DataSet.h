@@ -113,7 +113,7 @@ class TDataSet : public TComponent {
     // Records in the cursor as filtered (the record being inserted included).
     int RecordCount() const { return static_cast<int>(FView.size()); }
     // The data set numbers its records (RecNo, RecordCount are exact).
-    bool IsSequenced() const { return true; }
+    virtual bool IsSequenced() const { return true; }
 
     // ---- editing -------------------------------------------------------------------------------
     void Append();

@@ -1,0 +1,365 @@
+// The data grid's columns. Most values of a column follow a default (its field, its grid, the
+// grid's column default values) until they are set on the column itself; each such value keeps an
+// assigned flag, a read gives the own value when flagged and the current default otherwise, and a
+// form stores the value only when it is flagged and unlike its default.
+#pragma once
+
+#include "classes/Alignment.h"
+#include "classes/Collection.h"
+#include "db/Field.h"
+#include "grid/GridsGx.h"
+#include "gui/Graphics.h"
+#include "gui/StdCtrls.h"
+#include "rtl/StringList.h"
+#include "rtl/Variant.h"
+
+#include <memory>
+#include <vector>
+
+class TCustomDBGridGx;
+class TColumnGx;
+
+enum TSortMarkerGx { smNoneGx, smDownGx, smUpGx };
+ORV_ENUM(TSortMarkerGx, smNoneGx, smDownGx, smUpGx)
+enum TTextOrientationGx { tohHorizontal, tohVertical };
+ORV_ENUM(TTextOrientationGx, tohHorizontal, tohVertical)
+enum TColumnButtonStyleGx { cbsAuto, cbsEllipsis, cbsNone, cbsUpDown, cbsDropDown };
+ORV_ENUM(TColumnButtonStyleGx, cbsAuto, cbsEllipsis, cbsNone, cbsUpDown, cbsDropDown)
+
+// The assigned flags of a column, its title's among them.
+enum TColumnGxValue {
+    cvColor, cvWidth, cvFont, cvAlignment, cvReadOnly, cvTitleColor, cvTitleCaption, cvTitleAlignment,
+    cvTitleFont, cvTitleButton, cvTitleEndEllipsis, cvTitleToolTips, cvTitleOrientation, cvImeMode,
+    cvImeName, cvWordWrap, cvLookupDisplayFields, cvCheckboxes, cvAlwaysShowEditButton, cvEndEllipsis,
+    cvAutoDropDown, cvDblClickNextVal, cvToolTips, cvDropDownSizing, cvDropDownShowTitles, cvLayout,
+    cvHighlightRequired, cvBiDiMode
+};
+using TColumnGxValues = uint32_t;
+
+// The parameters of one cell, handed between the column, its handler, painting and printing.
+class TColCellParamsGx : public TObject {
+public:
+    String ClassName() const override { return "TColCellParamsGx"; }
+    int Row = -1;
+    int Col = -1;
+    TGridDrawState State;
+    TFont* Font = nullptr;
+    TColor Background = clWindow;
+    TAlignment Alignment = taLeftJustify;
+    int ImageIndex = -1;
+    String Text;
+    TCheckBoxState CheckState = cbUnchecked;
+    bool ReadOnly = false;
+};
+
+using TGetColCellParamsEventGx = std::function<void(TObject* Sender, bool EditMode, TColCellParamsGx* Params)>;
+using TColCellUpdateDataEventGx =
+    std::function<void(TObject* Sender, String& Text, Variant& Value, bool& UseText, bool& Handled)>;
+
+// Grid-wide defaults of the titles.
+class TColumnTitleDefValuesGx : public TPersistent {
+    ORV_META(TColumnTitleDefValuesGx, TPersistent)
+    explicit TColumnTitleDefValuesGx(TCustomDBGridGx* Grid = nullptr) : FGrid(Grid) {}
+    TAlignment Alignment() const;
+    void SetAlignment(TAlignment Value);
+    bool IsAlignmentStored() const { return FAlignmentAssigned && FAlignment != DefaultAlignment(); }
+    TAlignment DefaultAlignment() const;
+    TColor Color() const;
+    void SetColor(TColor Value);
+    bool IsColorStored() const { return FColorAssigned && FColor != DefaultColor(); }
+    TColor DefaultColor() const;
+    bool EndEllipsis() const { return FEndEllipsis; }
+    void SetEndEllipsis(bool Value);
+    TTextOrientationGx Orientation() const { return FOrientation; }
+    void SetOrientation(TTextOrientationGx Value);
+    bool TitleButton = false;
+    bool ToolTips = false;
+    void Assign(const TPersistent* Source) override;
+
+private:
+    TCustomDBGridGx* FGrid;
+    TColor FColor = clBtnFace;
+    TAlignment FAlignment = taLeftJustify;
+    bool FColorAssigned = false, FAlignmentAssigned = false;
+    bool FEndEllipsis = false;
+    TTextOrientationGx FOrientation = tohHorizontal;
+};
+
+class TColumnFooterDefValuesGx : public TPersistent {
+    ORV_META(TColumnFooterDefValuesGx, TPersistent)
+    bool ToolTips = false;
+    void Assign(const TPersistent* Source) override;
+};
+
+// Grid-wide defaults of the columns.
+class TColumnDefValuesGx : public TPersistent {
+    ORV_META(TColumnDefValuesGx, TPersistent)
+    explicit TColumnDefValuesGx(TCustomDBGridGx* Grid = nullptr);
+    TCustomDBGridGx* Grid() const { return FGrid; }
+    TColumnTitleDefValuesGx* Title() const { return FTitle.get(); }
+    TColumnFooterDefValuesGx* Footer() const { return FFooter.get(); }
+    bool AlwaysShowEditButton() const { return FAlwaysShowEditButton; }
+    void SetAlwaysShowEditButton(bool Value);
+    bool EndEllipsis() const { return FEndEllipsis; }
+    void SetEndEllipsis(bool Value);
+    bool HighlightRequired() const { return FHighlightRequired; }
+    void SetHighlightRequired(bool Value);
+    TTextLayout Layout() const { return FLayout; }
+    void SetLayout(TTextLayout Value);
+    bool AutoDropDown = false;
+    bool DblClickNextVal = false;
+    bool DropDownShowTitles = false;
+    bool DropDownSizing = false;
+    bool ToolTips = false;
+    void Assign(const TPersistent* Source) override;
+
+private:
+    void Repaint();
+    TCustomDBGridGx* FGrid;
+    std::unique_ptr<TColumnTitleDefValuesGx> FTitle;
+    std::unique_ptr<TColumnFooterDefValuesGx> FFooter;
+    bool FAlwaysShowEditButton = false, FEndEllipsis = false, FHighlightRequired = false;
+    TTextLayout FLayout = tlTop;
+};
+
+class TDBGridGxColumnDefValuesGx : public TColumnDefValuesGx {
+    ORV_META(TDBGridGxColumnDefValuesGx, TColumnDefValuesGx)
+    using TColumnDefValuesGx::TColumnDefValuesGx;
+};
+
+// The title of one column; its assigned flags live in the column.
+class TColumnTitleGx : public TPersistent {
+    ORV_META(TColumnTitleGx, TPersistent)
+    explicit TColumnTitleGx(TColumnGx* Column = nullptr);
+    TColumnGx* Column() const { return FColumn; }
+    String Caption() const;
+    virtual void SetCaption(const String& Value);
+    String DefaultCaption() const;
+    bool IsCaptionStored() const;
+    TAlignment Alignment() const;
+    void SetAlignment(TAlignment Value);
+    TAlignment DefaultAlignment() const;
+    TColor Color() const;
+    void SetColor(TColor Value);
+    TColor DefaultColor() const;
+    bool TitleButton() const;
+    void SetTitleButton(bool Value);
+    bool EndEllipsis() const;
+    void SetEndEllipsis(bool Value);
+    bool ToolTips() const;
+    void SetToolTips(bool Value);
+    TTextOrientationGx Orientation() const;
+    void SetOrientation(TTextOrientationGx Value);
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
+    String Hint;
+    TSortMarkerGx SortMarker() const { return FSortMarker; }
+    void SetSortMarker(TSortMarkerGx Value);
+    int SortIndex() const { return FSortIndex; }
+    void SetSortIndex(int Value);
+    // A title click's step: none, down, up, then down again (without KeepOthers) or none (with it).
+    void StepSortMarker(bool KeepOthers);
+    virtual void ResetToDefaults();
+    void Assign(const TPersistent* Source) override;
+
+private:
+    friend class TColumnGx;
+    bool Flagged(TColumnGxValue V) const;
+    void Flag(TColumnGxValue V);
+    void Notify(bool AllItems);
+    TColumnGx* FColumn;
+    String FCaption;
+    TAlignment FAlignment = taLeftJustify;
+    TColor FColor = clBtnFace;
+    bool FTitleButton = false, FEndEllipsis = false, FToolTips = false;
+    TTextOrientationGx FOrientation = tohHorizontal;
+    int FImageIndex = -1;
+    TSortMarkerGx FSortMarker = smNoneGx;
+    int FSortIndex = 0;
+};
+
+class TColumnGx : public TCollectionItem {
+    ORV_META(TColumnGx, TCollectionItem)
+    explicit TColumnGx(TCollection* Collection);
+    ~TColumnGx() override;
+
+    TCustomDBGridGx* Grid() const;
+    TColumnTitleGx* Title() const { return FTitle.get(); }
+    String DisplayName() const override;
+
+    // ---- field binding -------------------------------------------------------------------------
+    const String& FieldName() const { return FFieldName; }
+    void SetFieldName(const String& Value);
+    TField* Field();
+    virtual void BindField(TField* F);
+    TField* BoundField() const { return FField; }
+    void ForgetField() { FField = nullptr; }
+    virtual bool IsAutoColumn() const { return !FUserDefined; }
+    void SetUserDefined(bool Value) { FUserDefined = Value; }
+
+    // ---- own values ----------------------------------------------------------------------------
+    bool Flagged(TColumnGxValue V) const { return (FAssigned >> V) & 1u; }
+    TColumnGxValues AssignedValues() const { return FAssigned; }
+    TColor Color() const;
+    void SetColor(TColor Value);
+    TColor DefaultColor() const;
+    bool IsColorStored() const { return Flagged(cvColor) && FColor != DefaultColor(); }
+    int Width() const;
+    virtual void SetWidth(int Value);
+    int DefaultWidth() const;
+    bool IsWidthStored() const { return Flagged(cvWidth) && FWidth != DefaultWidth(); }
+    TFont* Font() const;
+    void SetFont(const TFont* Value);
+    TAlignment Alignment() const;
+    virtual void SetAlignment(TAlignment Value);
+    TAlignment DefaultAlignment() const;
+    bool IsAlignmentStored() const { return Flagged(cvAlignment) && FAlignment != DefaultAlignment(); }
+    bool ReadOnly() const;
+    virtual void SetReadOnly(bool Value);
+    bool DefaultReadOnly() const;
+    bool IsReadOnlyStored() const { return Flagged(cvReadOnly) && FReadOnly != DefaultReadOnly(); }
+    bool Checkboxes() const;
+    void SetCheckboxes(bool Value);
+    bool DefaultCheckboxes() const;
+    bool WordWrap() const;
+    virtual void SetWordWrap(bool Value);
+    bool DefaultWordWrap() const;
+    bool IsWordWrapStored() const { return Flagged(cvWordWrap) && FWordWrap != DefaultWordWrap(); }
+    bool EndEllipsis() const;
+    void SetEndEllipsis(bool Value);
+    bool ToolTips() const;
+    void SetToolTips(bool Value);
+    bool AlwaysShowEditButton() const;
+    void SetAlwaysShowEditButton(bool Value);
+    TTextLayout Layout() const;
+    void SetLayout(TTextLayout Value);
+
+    // ---- plain values --------------------------------------------------------------------------
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool Value);
+    int MinWidth() const { return FMinWidth; }
+    void SetMinWidth(int Value);
+    int MaxWidth() const { return FMaxWidth; }
+    void SetMaxWidth(int Value);
+    int ClampWidth(int W) const;
+    bool AutoFitColWidth() const { return FAutoFitColWidth; }
+    void SetAutoFitColWidth(bool Value);
+    TColumnButtonStyleGx ButtonStyle() const { return FButtonStyle; }
+    void SetButtonStyle(TColumnButtonStyleGx Value);
+    const String& DisplayFormat() const { return FDisplayFormat; }
+    void SetDisplayFormat(const String& Value);
+    TStrings* KeyList();
+    TStrings* PickList();
+    bool HasKeyList() const { return FKeyList && FKeyList->Count() > 0; }
+    bool HasPickList() const { return FPickList && FPickList->Count() > 0; }
+    int NotInKeyListIndex() const { return FNotInKeyListIndex; }
+    void SetNotInKeyListIndex(int Value);
+    double Increment = 1.0;
+    bool IsIncrementStored() const { return Increment != 1.0; }
+    int Tag = 0;
+    int DropDownRows = 7;
+    // Stands for an image list: the column shows key images instead of text when set.
+    bool ImageList = false;
+    bool ShowImageAndText = false;
+    // Share weight when the grid fits its columns into its client width.
+    int AutoFitBaseWidth = 64;
+    bool HeldByLimits = false;
+    // Texts last written through the column, newest last (stands in for the MRU list).
+    std::vector<String> RememberedTexts;
+    bool RememberTexts = false;
+
+    TGetColCellParamsEventGx OnGetCellParams;
+    TColCellUpdateDataEventGx OnUpdateData;
+
+    virtual void ResetToDefaults();
+    void Assign(const TPersistent* Source) override;
+
+    // ---- cell values (the current record of the grid's data set) ------------------------------
+    int GetCellKind();
+    String CurrentCellText();
+    static String FormatFieldText(TField* F, const String& Format);
+    int CurrentImageIndex();
+    TCheckBoxState CurrentCheckboxState();
+    void SetCheckboxState(TCheckBoxState State);
+    static bool KeyTextMatches(const String& KeyText, const String& Value);
+    void InitCellParams(TColCellParamsGx* Params);
+    virtual void GetColCellParams(bool EditMode, TColCellParamsGx* Params);
+    bool CanModify(bool TryEdit);
+    // The single path of every value written into the field.
+    void UpdateData(String Text, Variant Value, bool UseText);
+    void StepValue(double Increment);
+
+private:
+    friend class TColumnTitleGx;
+    void Flag(TColumnGxValue V) { FAssigned |= (1u << V); }
+    bool HasGrid() const { return Grid() != nullptr; }
+    bool ModifyAllowed(bool BlobByTextHandlerOnly);
+
+    std::unique_ptr<TColumnTitleGx> FTitle;
+    TColumnGxValues FAssigned = 0;
+    String FFieldName;
+    TField* FField = nullptr;
+    bool FUserDefined = true;
+    TColor FColor = clWindow;
+    int FWidth = 64;
+    std::unique_ptr<TFont> FFont;
+    TAlignment FAlignment = taLeftJustify;
+    bool FReadOnly = false, FCheckboxes = false, FWordWrap = false, FEndEllipsis = false, FToolTips = false;
+    bool FAlwaysShowEditButton = false;
+    TTextLayout FLayout = tlTop;
+    bool FVisible = true;
+    int FMinWidth = 0, FMaxWidth = 0;
+    bool FAutoFitColWidth = true;
+    TColumnButtonStyleGx FButtonStyle = cbsAuto;
+    String FDisplayFormat;
+    std::unique_ptr<TStringList> FKeyList, FPickList;
+    int FNotInKeyListIndex = -1;
+};
+
+class TDBGridColumnGx : public TColumnGx {
+    ORV_META(TDBGridColumnGx, TColumnGx)
+    using TColumnGx::TColumnGx;
+};
+
+// Columns held without being owned: the grid's visible and sort-marked columns.
+class TColumnsGxList {
+public:
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TColumnGx* ColumnAt(int Index) const { return FItems.at(static_cast<size_t>(Index)); }
+    void SetColumnAt(int Index, TColumnGx* Column) { FItems.at(static_cast<size_t>(Index)) = Column; }
+    void Add(TColumnGx* Column) { FItems.push_back(Column); }
+    void Remove(TColumnGx* Column);
+    int IndexOf(const TColumnGx* Column) const;
+    void Clear() { FItems.clear(); }
+    void Resize(int N) { FItems.resize(static_cast<size_t>(N), nullptr); }
+    void Exchange(int A, int B) { std::swap(FItems.at(static_cast<size_t>(A)), FItems.at(static_cast<size_t>(B))); }
+    const std::vector<TColumnGx*>& Items() const { return FItems; }
+
+private:
+    std::vector<TColumnGx*> FItems;
+};
+
+enum TDBGridColumnsStateGx { csDefaultGx, csCustomizedGx };
+
+class TDBGridColumnsGx : public TCollection {
+    ORV_META(TDBGridColumnsGx, TCollection)
+    explicit TDBGridColumnsGx(TCustomDBGridGx* Grid = nullptr);
+    TDBGridColumnsGx(TCustomDBGridGx* Grid, const meta::TClassInfo& ItemClass);
+    TCustomDBGridGx* Grid() const { return FGrid; }
+    TColumnGx* ColumnAt(int Index) const { return static_cast<TColumnGx*>(Items(Index)); }
+    TColumnGx* AddColumn();
+    TColumnGx* AddAutoColumn();
+    TDBGridColumnsStateGx State() const {
+        return Count() > 0 && !ColumnAt(0)->IsAutoColumn() ? csCustomizedGx : csDefaultGx;
+    }
+    void ResetFieldBindings();
+    // The field names in collection order as quoted comma text; writing moves columns to match.
+    String ColumnsIndex() const;
+    void SetColumnsIndex(const String& Value);
+
+protected:
+    void Update(TCollectionItem* Item) override;
+
+private:
+    TCustomDBGridGx* FGrid;
+};

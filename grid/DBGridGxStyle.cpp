@@ -1,0 +1,117 @@
+#include "grid/DBGridGxStyle.h"
+
+#include "classes/MetaBuilder.h"
+#include "grid/DBGridGx.h"
+#include "gui/Forms.h"
+#include "gui/ScreenColors.h"
+
+#include <algorithm>
+#include <cmath>
+
+ORV_META_IMPL(TDBGridGxStyle)
+void TDBGridGxStyle::DeclareMeta(meta::Class<TDBGridGxStyle>&) {}
+
+TDBGridGxStyle::TDBGridGxStyle() { RefreshScreenColors(); }
+
+void TDBGridGxStyle::RefreshScreenColors() { FScreenColorCount = ::ScreenColorCount(); }
+
+TColor TDBGridGxStyle::TintTowards(TColor C, TColor Glass, bool Ungray) {
+    TColorRef c = ColorToRGB(C), g = ColorToRGB(Glass);
+    auto channel = [&](int shift) {
+        double v = (c >> shift) & 0xFF, gv = (g >> shift) & 0xFF;
+        v = v + (gv - v) * 0.5;
+        v = v + (225 - v) * 0.6;
+        if (Ungray) v = v - (122 - v) * 0.25;
+        return std::clamp(static_cast<int>(std::nearbyint(v)), 0, 255);
+    };
+    return static_cast<TColor>(RGB(channel(0), channel(8), channel(16)));
+}
+
+TColor TDBGridGxStyle::SelectionColor(TColor Background, bool Focused) const {
+    if (Focused) return LightenSelection && FScreenColorCount == -1 ? TintTowards(Background, clHighlight, true)
+                                                                     : clHighlight;
+    return FScreenColorCount == -1 ? TintTowards(Background, clBtnShadow, false) : clBtnFace;
+}
+
+void TDBGridGxStyle::AddGrid(TCustomDBGridGx* Grid) {
+    if (!HasGrid(Grid)) FGrids.push_back(Grid);
+}
+void TDBGridGxStyle::RemoveGrid(TCustomDBGridGx* Grid) { std::erase(FGrids, Grid); }
+bool TDBGridGxStyle::HasGrid(TCustomDBGridGx* Grid) const {
+    return std::find(FGrids.begin(), FGrids.end(), Grid) != FGrids.end();
+}
+
+ORV_META_IMPL(TDBGridGxCenter)
+void TDBGridGxCenter::DeclareMeta(meta::Class<TDBGridGxCenter>&) {}
+
+void TDBGridGxCenter::AddGrid(TCustomDBGridGx* Grid) {
+    if (!HasGrid(Grid)) FGrids.push_back(Grid);
+}
+void TDBGridGxCenter::RemoveGrid(TCustomDBGridGx* Grid) { std::erase(FGrids, Grid); }
+bool TDBGridGxCenter::HasGrid(TCustomDBGridGx* Grid) const {
+    return std::find(FGrids.begin(), FGrids.end(), Grid) != FGrids.end();
+}
+
+TPopupMenu* TDBGridGxCenter::BuildIndicatorMenu(TCustomDBGridGx* Grid) {
+    if (!FMenu) {
+        FMenu = std::make_unique<TPopupMenu>(nullptr);
+        FMenu->SetName("DBGridGxIndicatorTitlePopupMenu");
+    }
+    FMenu->Items()->Clear();
+    auto add = [&](TMenuItem* parent, const String& caption, bool enabled, TNotifyEvent click) {
+        auto* item = new TMenuItem(FMenu.get());
+        item->SetCaption(caption);
+        item->SetEnabled(enabled);
+        item->OnClick = std::move(click);
+        parent->Add(item);
+        return item;
+    };
+    if (IndicatorMenuItems & imiVisibleColumnsGx) {
+        TMenuItem* sub = add(FMenu->Items(), "Visible columns", true, nullptr);
+        for (int i = 0; i < Grid->Columns()->Count(); ++i) {
+            TColumnGx* col = Grid->Columns()->ColumnAt(i);
+            String caption = col->Title()->Caption();
+            if (caption.empty()) continue;
+            TMenuItem* item = add(sub, caption, true, [col](TObject*) { col->SetVisible(!col->Visible()); });
+            item->SetChecked(col->Visible());
+        }
+    }
+    const uint8_t ea = Grid->EditActions;
+    if (IndicatorMenuItems & imiCutGx) add(FMenu->Items(), "Cut", Grid->CanCutSelection() && (ea & 1), nullptr);
+    if (IndicatorMenuItems & imiCopyGx) add(FMenu->Items(), "Copy", Grid->CanCopySelection() && (ea & 2), nullptr);
+    if (IndicatorMenuItems & imiPasteGx)
+        add(FMenu->Items(), "Paste", Grid->CanPasteToSelection() && (ea & 4), nullptr);
+    if (IndicatorMenuItems & imiDeleteGx)
+        add(FMenu->Items(), "Delete", Grid->CanDeleteSelection() && (ea & 8), nullptr);
+    if (IndicatorMenuItems & imiSelectAllGx)
+        add(FMenu->Items(), "Select All", Grid->CanSelectAll() && (ea & 16), nullptr);
+    return FMenu.get();
+}
+
+namespace {
+std::unique_ptr<TDBGridGxStyle>& StyleHolder() {
+    static auto style = std::make_unique<TDBGridGxStyle>();
+    return style;
+}
+std::unique_ptr<TDBGridGxCenter>& CenterHolder() {
+    static auto center = std::make_unique<TDBGridGxCenter>();
+    return center;
+}
+int BusyCount = 0;
+TCursor SavedCursor = crDefault;
+} // namespace
+
+TDBGridGxStyle* DefaultGridStyle() { return StyleHolder().get(); }
+TDBGridGxCenter* DefaultGridCenter() { return CenterHolder().get(); }
+
+void BeginBusyCursor() {
+    if (BusyCount++ == 0) {
+        SavedCursor = Screen()->Cursor();
+        Screen()->SetCursor(crHourGlass);
+    }
+}
+void EndBusyCursor() {
+    if (BusyCount == 0) return;
+    if (--BusyCount == 0) Screen()->SetCursor(SavedCursor);
+}
+int BusyCursorCount() { return BusyCount; }

@@ -1,0 +1,7 @@
+// The number of colours of the screen device (NUMCOLORS): -1 for a true-colour screen. Tests can
+// pretend a palette screen to reach the paths of one.
+#pragma once
+
+int ScreenColorCount();
+// Count 0 returns to the real screen.
+void SetScreenColorCountOverride(int Count);
