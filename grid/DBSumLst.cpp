@@ -19,11 +19,27 @@ Currency Raw(long double v) {
     return Currency::FromRaw(static_cast<Int64>(std::llround(v)));
 }
 
+// Moves an amount by Delta ten-thousandths, computed in extended precision and rounded once.
+void Adjust(Currency& Amount, long double Delta) {
+    Amount = Raw(static_cast<long double>(Amount.Value) + Delta);
+}
+
+// Runs F(item, field, field is null) for each item taking part; the field is nullptr for a plain
+// record count.
+template <class F> void ForEachTakingPart(const TDBSumCollection& Sums, TDataSet* DataSet, F&& Fn) {
+    for (int i = 0; i < Sums.Count(); ++i) {
+        TDBSum* s = Sums.Items(i);
+        if (!s->TakesPart()) continue;
+        const TField* f = s->FieldName().empty() ? nullptr : DataSet->FieldByName(s->FieldName());
+        Fn(s, f, f && f->IsNull());
+    }
+}
+
 // The average of an item from its running sum and count.
 void RecomputeAverage(TDBSum* s) {
-    s->SumAmount = s->NotNullCount == 0
-                       ? Currency()
-                       : Raw(static_cast<long double>(s->AvgRunningSum.Value) / static_cast<long double>(s->NotNullCount));
+    s->SumAmount = s->NotNullCount == 0 ? Currency()
+                                        : Raw(static_cast<long double>(s->AvgRunningSum.Value) /
+                                              static_cast<long double>(s->NotNullCount));
 }
 
 } // namespace
@@ -84,6 +100,39 @@ void TDBSumCollection::Update(TCollectionItem*) {
 
 // ---- TDBSumListProducer -------------------------------------------------------------------------
 
+class TDBSumListProducer::TDataSetWatch : public TComponent {
+public:
+    explicit TDataSetWatch(TDBSumListProducer* Producer) : TComponent(nullptr), FProducer(Producer) {}
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        // The component is past its own destructor: it is known only by its address.
+        if (Operation == opRemove) FProducer->DataSetFreed(AComponent);
+    }
+
+private:
+    TDBSumListProducer* FProducer;
+};
+
+// Told from the freed component's last steps: its members are gone, so its handlers are not
+// touched; a master that stays gets its own handler back.
+void TDBSumListProducer::DataSetFreed(const TComponent* DataSet) {
+    if (FMasterDataSet && DataSet == static_cast<const TComponent*>(FMasterDataSet)) {
+        FMasterDataSet = nullptr;
+        FSavedMasterAfterScroll = nullptr;
+    }
+    if (!FDataSet || DataSet != static_cast<const TComponent*>(FDataSet)) return;
+    if (FMasterDataSet) {
+        FMasterDataSet->AfterScroll = std::move(FSavedMasterAfterScroll);
+        FMasterDataSet->RemoveFreeNotification(FWatch.get());
+        FMasterDataSet = nullptr;
+    }
+    FSavedAfterCancel = FSavedAfterClose = FSavedAfterEdit = FSavedAfterInsert = nullptr;
+    FSavedAfterOpen = FSavedAfterPost = FSavedAfterScroll = FSavedBeforeDelete = FSavedMasterAfterScroll =
+        nullptr;
+    FEventsHooked = false;
+    FDataSet = nullptr;
+}
+
 ORV_META_IMPL(TDBSumListProducer)
 void TDBSumListProducer::DeclareMeta(meta::Class<TDBSumListProducer>& c) {
     c.Property("Active", &TDBSumListProducer::Active, &TDBSumListProducer::SetActive).Default(true);
@@ -96,10 +145,12 @@ void TDBSumListProducer::DeclareMeta(meta::Class<TDBSumListProducer>& c) {
 }
 
 TDBSumListProducer::TDBSumListProducer(TComponent* Owner)
-    : FOwner(Owner), FSumCollection(std::make_unique<TDBSumCollection>(this)) {}
+    : FOwner(Owner), FSumCollection(std::make_unique<TDBSumCollection>(this)),
+      FWatch(std::make_unique<TDataSetWatch>(this)) {}
 
 TDBSumListProducer::~TDBSumListProducer() {
     StopProducing(false);
+    if (FDataSet) FDataSet->RemoveFreeNotification(FWatch.get());
     // The collection goes quietly: its items' removal must not start a recalculation.
     FActive = false;
     FDataSet = nullptr;
@@ -143,6 +194,8 @@ void TDBSumListProducer::SetDataSet(TDataSet* Value) {
         }
         return;
     }
+    if (FDataSet) FDataSet->RemoveFreeNotification(FWatch.get());
+    if (Value) Value->FreeNotification(FWatch.get());
     if (OwnerLoading()) {
         FDataSet = Value;
         return;
@@ -225,6 +278,7 @@ void TDBSumListProducer::HookDataSetEvents() {
     d->AfterScroll = [this](TDataSet* ds) { HandleAfterScroll(ds); };
     d->BeforeDelete = [this](TDataSet* ds) { HandleBeforeDelete(ds); };
     if (FMasterDataSet) {
+        FMasterDataSet->FreeNotification(FWatch.get());
         FSavedMasterAfterScroll = FMasterDataSet->AfterScroll;
         FMasterDataSet->AfterScroll = [this](TDataSet* ds) { HandleMasterAfterScroll(ds); };
     }
@@ -247,6 +301,7 @@ void TDBSumListProducer::UnhookDataSetEvents() {
     if (FMasterDataSet) {
         FMasterDataSet->AfterScroll = std::move(FSavedMasterAfterScroll);
         FSavedMasterAfterScroll = nullptr;
+        if (FMasterDataSet != FDataSet) FMasterDataSet->RemoveFreeNotification(FWatch.get());
     }
     FMasterDataSet = nullptr;
     FMasterPropInfo = nullptr;
@@ -272,27 +327,20 @@ void TDBSumListProducer::RecalcAll() {
                     FRecalcInProgress = true;
                     d->First();
                     while (!d->Eof()) {
-                        for (int i = 0; i < FSumCollection->Count(); ++i) {
-                            TDBSum* s = FSumCollection->Items(i);
-                            if (!s->TakesPart()) continue;
-                            if (s->GroupOperation() == goCount && s->FieldName().empty()) {
-                                s->SumAmount.Value += 1;
-                                continue;
-                            }
-                            const TField* f = d->FieldByName(s->FieldName());
+                        ForEachTakingPart(*FSumCollection, d, [](TDBSum* s, const TField* f, bool null) {
                             switch (s->GroupOperation()) {
                             case goSum:
-                                if (!f->IsNull()) s->SumAmount = Raw(s->SumAmount.Value + static_cast<long double>(AmountOf(f)));
+                                if (!null) Adjust(s->SumAmount, static_cast<long double>(AmountOf(f)));
                                 break;
                             case goAvg:
-                                if (!f->IsNull()) ++s->NotNullCount;
-                                s->AvgRunningSum = Raw(s->AvgRunningSum.Value + static_cast<long double>(AmountOf(f)));
+                                if (!null) ++s->NotNullCount;
+                                Adjust(s->AvgRunningSum, static_cast<long double>(AmountOf(f)));
                                 break;
                             case goCount:
-                                if (!f->IsNull()) s->SumAmount.Value += 1;
+                                if (!null) s->SumAmount.Value += 1;
                                 break;
                             }
-                        }
+                        });
                         d->Next();
                     }
                     d->First();
@@ -307,7 +355,8 @@ void TDBSumListProducer::RecalcAll() {
                 d->EnableControls();
             }
         }
-        if (OnAfterRecalcAll) OnAfterRecalcAll(this);
+        // An external recalculation is the handler's alone.
+        if (!FExternalRecalc && OnAfterRecalcAll) OnAfterRecalcAll(this);
     } catch (...) {
         FLastFiltered = d->Filtered();
         FLastFilter = d->Filter();
@@ -325,18 +374,14 @@ void TDBSumListProducer::RecalcAll() {
 
 void TDBSumListProducer::HandleAfterEdit(TDataSet* DataSet) {
     if (!FActive) return;
-    for (int i = 0; i < FSumCollection->Count(); ++i) {
-        TDBSum* s = FSumCollection->Items(i);
-        if (!s->TakesPart()) continue;
+    ForEachTakingPart(*FSumCollection, DataSet, [](TDBSum* s, const TField* f, bool null) {
         if (s->GroupOperation() == goCount) {
-            s->OldValue = Currency::FromRaw(1);
-            if (!s->FieldName().empty() && DataSet->FieldByName(s->FieldName())->IsNull()) s->OldValue = Currency();
-            continue;
+            s->OldValue = Currency::FromRaw(null ? 0 : 1);
+            return;
         }
-        const TField* f = DataSet->FieldByName(s->FieldName());
         s->OldValue = Currency::FromRaw(AmountOf(f));
         s->OldVariant = f->AsVariant();
-    }
+    });
     if (FActive) Call(FSavedAfterEdit, DataSet);
 }
 
@@ -352,35 +397,23 @@ void TDBSumListProducer::HandleAfterInsert(TDataSet* DataSet) {
 
 void TDBSumListProducer::HandleAfterPost(TDataSet* DataSet) {
     if (!FActive) return;
-    for (int i = 0; i < FSumCollection->Count(); ++i) {
-        TDBSum* s = FSumCollection->Items(i);
-        if (!s->TakesPart()) continue;
-        const TField* f = s->FieldName().empty() ? nullptr : DataSet->FieldByName(s->FieldName());
-        const bool null = f && f->IsNull();
+    ForEachTakingPart(*FSumCollection, DataSet, [](TDBSum* s, const TField* f, bool null) {
+        const long double change = (f ? static_cast<long double>(AmountOf(f)) : 0) - s->OldValue.Value;
         switch (s->GroupOperation()) {
         case goSum:
-            if (null)
-                s->SumAmount = Raw(static_cast<long double>(s->SumAmount.Value) - s->OldValue.Value);
-            else
-                s->SumAmount = Raw(static_cast<long double>(s->SumAmount.Value) + AmountOf(f) - s->OldValue.Value);
+            Adjust(s->SumAmount, change);
             break;
         case goAvg:
-            if (null) {
-                if (!VarIsNull(s->OldVariant)) --s->NotNullCount;
-                s->AvgRunningSum = Raw(static_cast<long double>(s->AvgRunningSum.Value) - s->OldValue.Value);
-            } else {
-                if (VarIsNull(s->OldVariant)) ++s->NotNullCount;
-                s->AvgRunningSum =
-                    Raw(static_cast<long double>(s->AvgRunningSum.Value) + AmountOf(f) - s->OldValue.Value);
-            }
+            if (null && !VarIsNull(s->OldVariant)) --s->NotNullCount;
+            if (!null && VarIsNull(s->OldVariant)) ++s->NotNullCount;
+            Adjust(s->AvgRunningSum, change);
             RecomputeAverage(s);
             break;
         case goCount:
-            s->SumAmount.Value -= s->OldValue.Value;
-            if (!null) s->SumAmount.Value += 1;
+            s->SumAmount.Value += (null ? 0 : 1) - s->OldValue.Value;
             break;
         }
-    }
+    });
     FPendingInsert = false;
     DoSumListChanged();
     Call(FSavedAfterPost, DataSet);
@@ -389,17 +422,14 @@ void TDBSumListProducer::HandleAfterPost(TDataSet* DataSet) {
 void TDBSumListProducer::HandleBeforeDelete(TDataSet* DataSet) {
     Call(FSavedBeforeDelete, DataSet);
     if (!FActive) return;
-    for (int i = 0; i < FSumCollection->Count(); ++i) {
-        TDBSum* s = FSumCollection->Items(i);
-        if (!s->TakesPart()) continue;
-        const TField* f = s->FieldName().empty() ? nullptr : DataSet->FieldByName(s->FieldName());
-        const bool null = f && f->IsNull();
+    ForEachTakingPart(*FSumCollection, DataSet, [](TDBSum* s, const TField* f, bool null) {
+        const long double value = f ? static_cast<long double>(AmountOf(f)) : 0;
         switch (s->GroupOperation()) {
         case goSum:
-            s->SumAmount = Raw(static_cast<long double>(s->SumAmount.Value) - AmountOf(f));
+            Adjust(s->SumAmount, -value);
             break;
         case goAvg:
-            s->AvgRunningSum = Raw(static_cast<long double>(s->AvgRunningSum.Value) - AmountOf(f));
+            Adjust(s->AvgRunningSum, -value);
             if (!null) --s->NotNullCount;
             RecomputeAverage(s);
             break;
@@ -407,7 +437,7 @@ void TDBSumListProducer::HandleBeforeDelete(TDataSet* DataSet) {
             if (!null) s->SumAmount.Value -= 1;
             break;
         }
-    }
+    });
     DoSumListChanged();
 }
 
@@ -433,7 +463,8 @@ void TDBSumListProducer::HandleAfterOpen(TDataSet* DataSet) {
 void TDBSumListProducer::HandleAfterScroll(TDataSet* DataSet) {
     Call(FSavedAfterScroll, DataSet);
     if (!FActive || FRecalcInProgress) return;
-    if ((DataSet->Filtered() && DataSet->Filter() != FLastFilter) || DataSet->Filtered() != FLastFiltered) RecalcAll();
+    if ((DataSet->Filtered() && DataSet->Filter() != FLastFilter) || DataSet->Filtered() != FLastFiltered)
+        RecalcAll();
 }
 
 void TDBSumListProducer::HandleMasterAfterScroll(TDataSet* DataSet) {

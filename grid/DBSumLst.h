@@ -121,6 +121,8 @@ protected:
     void DoSumListChanged();
 
 private:
+    class TDataSetWatch;
+    void DataSetFreed(const TComponent* DataSet);
     static void Call(const TDataSetNotifyEvent& Handler, TDataSet* DataSet) {
         if (Handler) Handler(DataSet);
     }
@@ -137,6 +139,8 @@ private:
     TDataSet* FMasterDataSet = nullptr;
     const meta::TPropInfo* FMasterPropInfo = nullptr;
     std::unique_ptr<TDBSumCollection> FSumCollection;
+    // Tells the producer when its data set or the master goes, so it never reaches a freed one.
+    std::unique_ptr<TDataSetWatch> FWatch;
     bool FPendingInsert = false;
     // The handlers the producer replaced.
     TDataSetNotifyEvent FSavedAfterCancel, FSavedAfterClose, FSavedAfterEdit, FSavedAfterInsert,

@@ -117,8 +117,8 @@ class TGridLineColorsGx;
 
 // The cell click event: the cell, the button, the shift state and the position relative to the
 // cell's top-left corner.
-using TGridGxCellMouseEvent =
-    std::function<void(TCustomGridGx* Grid, TGridCoord Cell, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TGridGxCellMouseEvent = std::function<void(TCustomGridGx* Grid, TGridCoord Cell, TMouseButton Button,
+                                                 TShiftState Shift, int X, int Y)>;
 using TMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToIndex)>;
 
 // The grid's in-place editor: a single-line masked edit over the current cell.
@@ -378,7 +378,8 @@ protected:
     }
     virtual void UpdateFlatStyle() {}
     virtual std::unique_ptr<TGridLineColorsGx> CreateGridLineColors();
-    virtual void DefaultCellMouseClick(TGridCoord Cell, TMouseButton Button, TShiftState Shift, int X, int Y) {
+    virtual void DefaultCellMouseClick(TGridCoord Cell, TMouseButton Button, TShiftState Shift, int X,
+                                       int Y) {
         (void)Cell, (void)Button, (void)Shift, (void)X, (void)Y;
     }
 
@@ -464,8 +465,7 @@ private:
     static void ResizeExtents(TIntegerArray& A, int NewCount, int Default);
     static void ShiftExtentsKeepingContra(TIntegerArray& A, int Index, int Amount, int Default, int Contra);
     static void MoveExtentEntry(TIntegerArray& A, int FromIndex, int ToIndex);
-    void EnsureColWidths();
-    void EnsureRowHeights();
+    bool SetExtentEntry(TIntegerArray& A, int Index, int Total, int Default, int Value);
     void CheckExtentIndex(int Index, int Total) const;
     // Navigation.
     void TopLeftMovedFrom(TGridCoord Old);
@@ -525,6 +525,7 @@ private:
     bool FInScrollRange = false;
     bool FFocusFromEditor = false;
     bool FSyncingEditor = false;
+    bool FScrollRangePending = false;
     TColor FFixedColor = clBtnFace;
     std::unique_ptr<TGridLineColorsGx> FGridLineColors;
     TInplaceEdit* FCellEditor = nullptr;

@@ -61,55 +61,54 @@ void TCustomGridGx::MoveExtentEntry(TIntegerArray& A, int FromIndex, int ToIndex
     A.insert(A.begin() + ToIndex, v);
 }
 
-void TCustomGridGx::EnsureColWidths() {
-    if (FColWidths.empty()) ResizeExtents(FColWidths, TotalColsCount(), FDefColWidth);
-}
-
-void TCustomGridGx::EnsureRowHeights() {
-    if (FRowHeights.empty()) ResizeExtents(FRowHeights, TotalRowsCount(), FDefRowHeight);
-}
-
 void TCustomGridGx::CheckExtentIndex(int Index, int Total) const {
     if (Index < 0 || Index >= Total) throw EInvalidGridOperationGx(SIndexOutOfRange);
 }
 
+namespace {
+
+// The entry at Index, or the default outside the array.
+int EntryOr(const TIntegerArray& A, int Index, int Default) {
+    return Index >= 0 && Index < static_cast<int>(A.size()) ? A[static_cast<size_t>(Index)] : Default;
+}
+
+} // namespace
+
 int TCustomGridGx::ColWidthAt(int Index) const {
-    return Index >= 0 && Index < static_cast<int>(FColWidths.size()) ? FColWidths[static_cast<size_t>(Index)]
-                                                                     : FDefColWidth;
+    return EntryOr(FColWidths, Index, FDefColWidth);
 }
 
 int TCustomGridGx::RowHeightAt(int Index) const {
-    return Index >= 0 && Index < static_cast<int>(FRowHeights.size()) ? FRowHeights[static_cast<size_t>(Index)]
-                                                                      : FDefRowHeight;
+    return EntryOr(FRowHeights, Index, FDefRowHeight);
 }
 
 int TCustomGridGx::ColTabStopAt(int Index) const {
-    return Index >= 0 && Index < static_cast<int>(FColTabStops.size()) ? FColTabStops[static_cast<size_t>(Index)]
-                                                                       : 1;
+    return EntryOr(FColTabStops, Index, 1);
+}
+
+// Sets one entry of an extents array (made with the defaults first); false when unchanged.
+bool TCustomGridGx::SetExtentEntry(TIntegerArray& A, int Index, int Total, int Default, int Value) {
+    CheckExtentIndex(Index, Total);
+    if (A.empty()) ResizeExtents(A, Total, Default);
+    if (A[static_cast<size_t>(Index)] == Value) return false;
+    A[static_cast<size_t>(Index)] = Value;
+    return true;
 }
 
 void TCustomGridGx::SetColWidthAt(int Index, int Value) {
-    CheckExtentIndex(Index, TotalColsCount());
-    EnsureColWidths();
-    if (FColWidths[static_cast<size_t>(Index)] == Value) return;
+    if (!SetExtentEntry(FColWidths, Index, TotalColsCount(), FDefColWidth, Value)) return;
     InvalidateWholeGrid();
-    FColWidths[static_cast<size_t>(Index)] = Value;
     ColWidthsWereChanged();
 }
 
 void TCustomGridGx::SetRowHeightAt(int Index, int Value) {
-    CheckExtentIndex(Index, TotalRowsCount());
-    EnsureRowHeights();
-    if (FRowHeights[static_cast<size_t>(Index)] == Value) return;
+    if (!SetExtentEntry(FRowHeights, Index, TotalRowsCount(), FDefRowHeight, Value)) return;
     InvalidateWholeGrid();
-    FRowHeights[static_cast<size_t>(Index)] = Value;
     RowHeightsWereChanged();
 }
 
 void TCustomGridGx::SetColTabStopAt(int Index, int Value) {
-    CheckExtentIndex(Index, TotalColsCount());
-    if (FColTabStops.empty()) ResizeExtents(FColTabStops, TotalColsCount(), 1);
-    FColTabStops[static_cast<size_t>(Index)] = Value;
+    SetExtentEntry(FColTabStops, Index, TotalColsCount(), 1, Value);
 }
 
 void TCustomGridGx::SetDefColWidth(int Value) {
@@ -412,7 +411,8 @@ void TCustomGridGx::InvalidateWholeGrid() {
 void TCustomGridGx::InvalidateOneColumn(int Col) {
     const GridLayout l = CalcGridLayout();
     InvalidateGridRect(RangeScreenRect(GridCellRange{Col, 0, Col, FFixedRowsCount - 1}, true));
-    InvalidateGridRect(RangeScreenRect(GridCellRange{Col, l.Rows.FirstScrollCell, Col, l.Rows.LastFullCell + 1}, true));
+    InvalidateGridRect(
+        RangeScreenRect(GridCellRange{Col, l.Rows.FirstScrollCell, Col, l.Rows.LastFullCell + 1}, true));
     if (FContraRowCount > 0)
         InvalidateGridRect(RangeScreenRect(GridCellRange{Col, FRowsCount, Col, TotalRowsCount() - 1}, true));
 }
@@ -420,7 +420,8 @@ void TCustomGridGx::InvalidateOneColumn(int Col) {
 void TCustomGridGx::InvalidateOneRow(int Row) {
     const GridLayout l = CalcGridLayout();
     InvalidateGridRect(RangeScreenRect(GridCellRange{0, Row, FFixedColsCount - 1, Row}, true));
-    InvalidateGridRect(RangeScreenRect(GridCellRange{l.Cols.FirstScrollCell, Row, l.Cols.LastFullCell + 1, Row}, true));
+    InvalidateGridRect(
+        RangeScreenRect(GridCellRange{l.Cols.FirstScrollCell, Row, l.Cols.LastFullCell + 1, Row}, true));
     if (FContraColCount > 0)
         InvalidateGridRect(RangeScreenRect(GridCellRange{FColsCount, Row, TotalColsCount() - 1, Row}, true));
 }
@@ -513,10 +514,12 @@ void TCustomGridGx::ShiftAxisCells(int Index, int Delta, bool Rows) {
     int& count = Rows ? FRowsCount : FColsCount;
     if (count + Delta < Index) throw EInvalidGridOperationGx(STooManyDeleted);
     if (Rows) {
-        if (!FRowHeights.empty()) ShiftExtentsKeepingContra(FRowHeights, Index, Delta, FDefRowHeight, FContraRowCount);
+        if (!FRowHeights.empty())
+            ShiftExtentsKeepingContra(FRowHeights, Index, Delta, FDefRowHeight, FContraRowCount);
     } else {
         if (!FColTabStops.empty()) ShiftExtentsKeepingContra(FColTabStops, Index, Delta, 1, FContraColCount);
-        if (!FColWidths.empty()) ShiftExtentsKeepingContra(FColWidths, Index, Delta, FDefColWidth, FContraColCount);
+        if (!FColWidths.empty())
+            ShiftExtentsKeepingContra(FColWidths, Index, Delta, FDefColWidth, FContraColCount);
     }
     count += Delta;
     TGridCoord cell = FCurrentCell;
@@ -533,7 +536,8 @@ void TCustomGridGx::ShiftAxisCells(int Index, int Delta, bool Rows) {
 }
 
 // Changes the normal cells' part of an extents array while the contra entries stay at its end.
-void TCustomGridGx::ShiftExtentsKeepingContra(TIntegerArray& A, int Index, int Amount, int Default, int Contra) {
+void TCustomGridGx::ShiftExtentsKeepingContra(TIntegerArray& A, int Index, int Amount, int Default,
+                                              int Contra) {
     const int n = static_cast<int>(A.size());
     std::vector<int> contra(A.end() - std::min(n, Contra), A.end());
     A.resize(static_cast<size_t>(n - static_cast<int>(contra.size())));

@@ -3,6 +3,7 @@
 // auto-scroll timer; and the keys and characters the base grid handles itself.
 #include "grid/GridsGx.h"
 
+#include "gui/ControlPaint.h"
 #include "gui/Forms.h"
 #include "gui/Graphics.h"
 #include "gui/SystemMetrics.h"
@@ -11,7 +12,8 @@
 
 // ---- sizing hit test ----------------------------------------------------------------------------
 
-int TCustomGridGx::SearchSizingLine(const AxisLayout& A, int P, bool Columns, int& Index, int& LinePos) const {
+int TCustomGridGx::SearchSizingLine(const AxisLayout& A, int P, bool Columns, int& Index,
+                                    int& LinePos) const {
     if (Columns && UseRightToLeftAlignment()) P = ClientWidth() - P;
     int range = A.LineGap, back = 0;
     if (A.LineGap < 7) {
@@ -19,30 +21,22 @@ int TCustomGridGx::SearchSizingLine(const AxisLayout& A, int P, bool Columns, in
         back = (7 - A.LineGap) / 2;
     }
     auto hit = [&](int line) { return line - back <= P && P <= line - back + range; };
-    // Frozen cells.
-    int line = A.FrozenStart;
-    for (int i = A.FixedCells - A.FrozenCells; i < A.FixedCells; ++i) {
-        line += A.Extent(i);
-        if (line > A.ScrollEnd) break;
-        if (hit(line)) {
-            Index = i;
-            LinePos = line;
-            return P;
+    // The lines after the cells First .. Last, walking from Line.
+    auto search = [&](int line, int first, int last, int limit) {
+        for (int i = first; i <= last; ++i) {
+            line += A.Extent(i);
+            if (line > limit) break;
+            if (hit(line)) {
+                Index = i;
+                LinePos = line;
+                return true;
+            }
+            line += A.LineGap;
         }
-        line += A.LineGap;
-    }
-    // Scrolling cells.
-    line = A.FixedEnd;
-    for (int i = A.FirstScrollCell; i < A.CellCount; ++i) {
-        line += A.Extent(i);
-        if (line > A.ScrollEnd) break;
-        if (hit(line)) {
-            Index = i;
-            LinePos = line;
-            return P;
-        }
-        line += A.LineGap;
-    }
+        return false;
+    };
+    if (search(A.FrozenStart, A.FixedCells - A.FrozenCells, A.FixedCells - 1, A.ScrollEnd)) return P;
+    if (search(A.FixedEnd, A.FirstScrollCell, A.CellCount - 1, A.ScrollEnd)) return P;
     // The grid's end.
     if (A.ScrollEnd == A.ScrollLimit && A.ScrollLimit - back <= P && P <= A.ScrollLimit) {
         Index = A.FullVisibleEnd == A.FixedEnd ? A.LastFullCell : A.LastFullCell + 1;
@@ -55,16 +49,9 @@ int TCustomGridGx::SearchSizingLine(const AxisLayout& A, int P, bool Columns, in
             LinePos = A.ContraStart;
             return P;
         }
-        line = A.ContraStart + A.LineGap;
-        for (int i = A.CellCount; i < A.TotalCells - 1; ++i) {
-            line += A.Extent(i);
-            if (line > A.WholeEnd) break;
-            if (hit(line)) {
-                Index = i + 1; // contra cells are sized at their left edge
-                LinePos = line;
-                return P;
-            }
-            line += A.LineGap;
+        if (search(A.ContraStart + A.LineGap, A.CellCount, A.TotalCells - 2, A.WholeEnd)) {
+            ++Index; // contra cells are sized at their left edge
+            return P;
         }
     }
     Index = -1;
@@ -75,7 +62,8 @@ TCustomGridGx::TSizingHit TCustomGridGx::HitTestSizing(int X, int Y, const GridL
     TSizingHit h;
     if (!FGridOptions.Contains(goColSizing) && !FGridOptions.Contains(goRowSizing)) return h;
     const bool rtl = UseRightToLeftAlignment();
-    const bool rightOfTitles = rtl ? X < ClientWidth() - Layout.Cols.FrozenStart : X > Layout.Cols.FrozenStart;
+    const bool rightOfTitles =
+        rtl ? X < ClientWidth() - Layout.Cols.FrozenStart : X > Layout.Cols.FrozenStart;
     const bool inTitleCols = rtl ? X > ClientWidth() - Layout.Cols.FrozenStart : X < Layout.Cols.FrozenStart;
     int index = -1, linePos = 0, p = 0;
     if (rightOfTitles && FGridOptions.Contains(goColSizing)) {
@@ -216,7 +204,8 @@ void TCustomGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
             FSizingIndex = hit.Index;
             FSizingPos = hit.Pos;
             FSizingOffset = hit.Offset;
-            if (UseRightToLeftAlignment() && FGridActivity == gaColSizing) FSizingPos = ClientWidth() - FSizingPos;
+            if (UseRightToLeftAlignment() && FGridActivity == gaColSizing)
+                FSizingPos = ClientWidth() - FSizingPos;
             ShowOverlay(true);
             handled = true;
         } else {
@@ -244,7 +233,7 @@ void TCustomGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
                 FMoveFromIndex = FMoveToIndex = cell.Y;
                 if (StartRowDrag(FMoveFromIndex, FMoveToIndex, TPoint(X, Y))) {
                     FGridActivity = gaRowMoving;
-                    if (Showing()) Update();
+                    if (Showing()) PaintPending(this);
                     ShowOverlay(true);
                     FTimer->SetEnabled(true);
                 }
@@ -253,7 +242,7 @@ void TCustomGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
                 FMoveFromIndex = FMoveToIndex = cell.X;
                 if (StartColumnDrag(FMoveFromIndex, FMoveToIndex, TPoint(X, Y))) {
                     FGridActivity = gaColMoving;
-                    if (Showing()) Update();
+                    if (Showing()) PaintPending(this);
                     ShowOverlay(true);
                     FTimer->SetEnabled(true);
                 }
@@ -325,7 +314,8 @@ void TCustomGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
         case gaColSizing:
         case gaRowSizing: {
             ShowOverlay(false);
-            if (UseRightToLeftAlignment() && FGridActivity == gaColSizing) FSizingPos = ClientWidth() - FSizingPos;
+            if (UseRightToLeftAlignment() && FGridActivity == gaColSizing)
+                FSizingPos = ClientWidth() - FSizingPos;
             const int extent = NewSizingExtent(CalcGridLayout());
             if (extent > 1) {
                 if (FGridActivity == gaColSizing)
@@ -341,7 +331,8 @@ void TCustomGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
             FTimer->SetEnabled(false);
             int from = FMoveFromIndex, to = FMoveToIndex;
             const bool cols = FGridActivity == gaColMoving;
-            const bool agreed = cols ? FinishColumnDrag(from, to, TPoint(X, Y)) : FinishRowDrag(from, to, TPoint(X, Y));
+            const bool agreed =
+                cols ? FinishColumnDrag(from, to, TPoint(X, Y)) : FinishRowDrag(from, to, TPoint(X, Y));
             FGridActivity = gaNormal;
             if (agreed && from != to) {
                 if (cols)
@@ -390,7 +381,7 @@ void TCustomGridGx::TrackMoveTarget(int P, int C, bool Columns, TPoint MousePt) 
     if (P < a->FixedEnd) {
         if (FMoveToIndex > a->FixedCells) {
             ApplyScrollCommand(axis, scLineUp, 0, false);
-            if (Showing()) Update();
+            if (Showing()) PaintPending(this);
             l = CalcGridLayout();
             a = Columns ? &l.Cols : &l.Rows;
         }
@@ -398,7 +389,7 @@ void TCustomGridGx::TrackMoveTarget(int P, int C, bool Columns, TPoint MousePt) 
     } else if (P >= a->FullVisibleEnd) {
         if (FMoveToIndex == a->LastFullCell && FMoveToIndex < a->CellCount - 1) {
             ApplyScrollCommand(axis, scLineDown, 0, false);
-            if (Showing()) Update();
+            if (Showing()) PaintPending(this);
             l = CalcGridLayout();
             a = Columns ? &l.Cols : &l.Rows;
         }
@@ -407,7 +398,8 @@ void TCustomGridGx::TrackMoveTarget(int P, int C, bool Columns, TPoint MousePt) 
         C = FMoveToIndex;
     }
     int origin = FMoveFromIndex;
-    if (Columns ? CheckColumnDragTarget(origin, C, MousePt) : CheckRowDragTarget(origin, C, MousePt)) FMoveToIndex = C;
+    if (Columns ? CheckColumnDragTarget(origin, C, MousePt) : CheckRowDragTarget(origin, C, MousePt))
+        FMoveToIndex = C;
     ShowOverlay(true);
 }
 

@@ -96,14 +96,14 @@ void TCustomGridGx::ScrollIntoView(TGridCoord Cell) {
     else if (Cell.Y > l.Rows.LastFullCell)
         next.Y = m.Y;
     if (next == old) return;
-    if (Showing()) Update();
+    if (Showing()) PaintPending(this);
     FTopLeftCell = next;
     TopLeftMovedFrom(old);
 }
 
 void TCustomGridGx::MoveTopLeftTo(int Left, int Top) {
     if (Left == FTopLeftCell.X && Top == FTopLeftCell.Y) return;
-    if (Showing()) Update();
+    if (Showing()) PaintPending(this);
     const TGridCoord old = FTopLeftCell;
     FTopLeftCell = TGridCoord{Left, Top};
     TopLeftMovedFrom(old);
@@ -200,7 +200,10 @@ void TCustomGridGx::UpdateScrollBarsPos() {
 }
 
 void TCustomGridGx::UpdateScrollBarsRange() {
-    if (FInScrollRange || FScrollBarsShown == ssNone || !Showing()) return;
+    if (FInScrollRange || FScrollBarsShown == ssNone) return;
+    // A grid that does not show yet gets its ranges when it first paints.
+    FScrollRangePending = !Showing();
+    if (FScrollRangePending) return;
     FInScrollRange = true;
     const TGridCoord old = FTopLeftCell;
     try {
@@ -233,7 +236,7 @@ void TCustomGridGx::UpdateScrollBarsRange() {
             const TGridCoord m = MaxTopLeftFor(TGridCoord{FColsCount - 1, FRowsCount - 1}, l);
             setRange(SB_HORZ, FFixedColsCount < m.X ? ScrollScale : 0);
             if (FTopLeftCell.X > m.X) {
-                if (!repainted) Update();
+                if (!repainted) PaintPending(this);
                 repainted = true;
                 FTopLeftCell.X = m.X;
             }
@@ -245,7 +248,7 @@ void TCustomGridGx::UpdateScrollBarsRange() {
             const TGridCoord m = MaxTopLeftFor(TGridCoord{FColsCount - 1, FRowsCount - 1}, l);
             setRange(SB_VERT, FFixedRowsCount < m.Y ? ScrollScale : 0);
             if (FTopLeftCell.Y > m.Y) {
-                if (!repainted) Update();
+                if (!repainted) PaintPending(this);
                 repainted = true;
                 FTopLeftCell.Y = m.Y;
             }
@@ -328,7 +331,7 @@ void TCustomGridGx::ApplyScrollCommand(TScrollAxis Axis, TScrollCode Code, int P
             FColPixelOffset = o;
             ScrollContent(d, 0, l);
             InvalidateGridRect(Rect(0, 0, ClientWidth(), l.Rows.FixedEnd));
-            if (Showing()) Update();
+            if (Showing()) PaintPending(this);
             UpdateScrollBarsPos();
         }
         return;
@@ -368,5 +371,6 @@ void TCustomGridGx::Resize() {
 }
 
 void TCustomGridGx::TopLeftWasChanged() {
-    if (FEditingActive && FCellEditor) FCellEditor->MoveEditor(CellScreenRect(FCurrentCell.X, FCurrentCell.Y), false);
+    if (FEditingActive && FCellEditor)
+        FCellEditor->MoveEditor(CellScreenRect(FCurrentCell.X, FCurrentCell.Y), false);
 }

@@ -155,8 +155,9 @@ void TCustomGridGx::DrawSegment(int X1, int Y1, int X2, int Y2, TColor Color) {
     PolyLinesMirrored(pts, strokes, 2);
 }
 
-void TCustomGridGx::DrawLineSet(const AxisLayout& Axis, const TRect& Bounds, int StartCell, int Major, int LastCell,
-                                bool UseOn, TColor OnColor, TColor OffColor, TDrawLinesInfo& Info) {
+void TCustomGridGx::DrawLineSet(const AxisLayout& Axis, const TRect& Bounds, int StartCell, int Major,
+                                int LastCell, bool UseOn, TColor OnColor, TColor OffColor,
+                                TDrawLinesInfo& Info) {
     if (Axis.LineGap == 0) return;
     SetLinePen(UseOn ? OnColor : OffColor);
     const int majorStart = Major == 0 ? Bounds.Left : Bounds.Top;
@@ -179,13 +180,15 @@ void TCustomGridGx::DrawLineSet(const AxisLayout& Axis, const TRect& Bounds, int
         while (cell <= LastCell && Axis.Extent(cell) + Axis.LineGap <= 0)
             ++cell;
         line += Axis.Extent(cell) + Axis.LineGap;
-        if (line > lastAllowed || cell > LastCell || static_cast<int>(Info.Points.size()) >= 2 * Info.Limit) break;
+        if (line > lastAllowed || cell > LastCell || static_cast<int>(Info.Points.size()) >= 2 * Info.Limit)
+            break;
     }
     PolyLinesMirrored(Info.Points.data(), Info.Strokes.data(), static_cast<int>(Info.Points.size()));
 }
 
 void TCustomGridGx::DrawGridLines(const GridLayout& L, bool HorzOn, bool VertOn, int StartCol, int StartRow,
-                                  const TRect& Bounds, TColor OnColor, TColor OffColor, TDrawLinesInfo& Info) {
+                                  const TRect& Bounds, TColor OnColor, TColor OffColor,
+                                  TDrawLinesInfo& Info) {
     if (Bounds.Width() == 0 || Bounds.Height() == 0) return;
     if (HorzOn) {
         DrawLineSet(L.Cols, Bounds, StartCol, 0, Info.LastCol, VertOn, OnColor, OffColor, Info);
@@ -210,8 +213,8 @@ bool TCustomGridGx::CellAreaVisible(const TRect& R) {
     return IntersectRect(i, R, FPaintArea) && Canvas()->RectVisible(R);
 }
 
-void TCustomGridGx::DrawCellBlock(const GridLayout& L, int StartCol, int StartRow, int StartX, int StartY, int StopX,
-                                  int StopY, TGridDrawState Included, bool Contra) {
+void TCustomGridGx::DrawCellBlock(const GridLayout& L, int StartCol, int StartRow, int StartX, int StartY,
+                                  int StopX, int StopY, TGridDrawState Included, bool Contra) {
     const int colLimit = Contra ? TotalColsCount() : FColsCount;
     const int rowLimit = Contra ? TotalRowsCount() : FRowsCount;
     const bool active = !Contra && IsActiveControl();
@@ -252,6 +255,7 @@ void TCustomGridGx::DrawCellBlock(const GridLayout& L, int StartCol, int StartRo
 }
 
 void TCustomGridGx::Paint() {
+    if (FScrollRangePending) UpdateScrollBarsRange();
     FInPaint = true;
     FPaintArea = ControlPaintRect(this);
     try {
@@ -286,14 +290,18 @@ void TCustomGridGx::PaintWholeGrid() {
     TGridLineColorsGx* lc = FGridLineColors.get();
     if (c.LineGap > 0 || r.LineGap > 0) {
         TDrawLinesInfo info;
-        info.Reset(std::max(c.LastFullCell - firstCol + FFixedColsCount, r.LastFullCell - firstRow + FFixedRowsCount) + 3,
+        info.Reset(std::max(c.LastFullCell - firstCol + FFixedColsCount,
+                            r.LastFullCell - firstRow + FFixedRowsCount) +
+                       3,
                    c.LastFullCell, r.LastFullCell);
-        DrawGridLines(L, FixedHorz(o), FixedVert(o), 0, 0, Rect(0, 0, c.FixedEnd, r.FixedEnd), lc->CellLineColor(0, 0),
+        DrawGridLines(L, FixedHorz(o), FixedVert(o), 0, 0, Rect(0, 0, c.FixedEnd, r.FixedEnd),
+                      lc->CellLineColor(0, 0), FFixedColor, info);
+        DrawGridLines(L, FixedHorz(o), FixedVert(o), firstCol, 0,
+                      Rect(c.FixedEnd, 0, c.ScrollEnd, r.FixedEnd), lc->CellLineColor(firstCol, 0),
                       FFixedColor, info);
-        DrawGridLines(L, FixedHorz(o), FixedVert(o), firstCol, 0, Rect(c.FixedEnd, 0, c.ScrollEnd, r.FixedEnd),
-                      lc->CellLineColor(firstCol, 0), FFixedColor, info);
-        DrawGridLines(L, FixedHorz(o), FixedVert(o), 0, firstRow, Rect(0, r.FixedEnd, c.FrozenStart, r.ScrollEnd),
-                      lc->CellLineColor(0, firstRow), FFixedColor, info);
+        DrawGridLines(L, FixedHorz(o), FixedVert(o), 0, firstRow,
+                      Rect(0, r.FixedEnd, c.FrozenStart, r.ScrollEnd), lc->CellLineColor(0, firstRow),
+                      FFixedColor, info);
         const int frozenFirst = FFixedColsCount - FFrozenColCount;
         DrawGridLines(L, FixedHorz(o), FixedVert(o), frozenFirst, firstRow,
                       Rect(c.FrozenStart, r.FixedEnd, c.FixedEnd - 1, r.ScrollEnd),
@@ -302,15 +310,15 @@ void TCustomGridGx::PaintWholeGrid() {
             DrawSegment(c.FixedEnd - 1, r.FixedEnd, c.FixedEnd - 1, r.ScrollEnd,
                         lc->FrozenVertLineColor(FFixedColsCount - 1));
         DrawGridLines(L, o.Contains(goHorzLine), o.Contains(goVertLine), firstCol, firstRow,
-                      Rect(c.FixedEnd, r.FixedEnd, c.ScrollEnd, r.ScrollEnd), lc->CellLineColor(firstCol, firstRow),
-                      Color(), info);
+                      Rect(c.FixedEnd, r.FixedEnd, c.ScrollEnd, r.ScrollEnd),
+                      lc->CellLineColor(firstCol, firstRow), Color(), info);
     }
     DrawCellBlock(L, 0, 0, 0, 0, c.FixedEnd, r.FixedEnd, TGridDrawState{gdFixed}, false);
-    DrawCellBlock(L, firstCol, 0, c.FixedEnd - FColPixelOffset, 0, c.ScrollEnd, r.FixedEnd, TGridDrawState{gdFixed},
-                  false);
+    DrawCellBlock(L, firstCol, 0, c.FixedEnd - FColPixelOffset, 0, c.ScrollEnd, r.FixedEnd,
+                  TGridDrawState{gdFixed}, false);
     DrawCellBlock(L, 0, firstRow, 0, r.FixedEnd, c.FrozenStart, r.ScrollEnd, TGridDrawState{gdFixed}, false);
-    DrawCellBlock(L, FFixedColsCount - FFrozenColCount, firstRow, c.FrozenStart, r.FixedEnd, c.FixedEnd, r.ScrollEnd,
-                  TGridDrawState(), false);
+    DrawCellBlock(L, FFixedColsCount - FFrozenColCount, firstRow, c.FrozenStart, r.FixedEnd, c.FixedEnd,
+                  r.ScrollEnd, TGridDrawState(), false);
     DrawCellBlock(L, firstCol, firstRow, c.FixedEnd - FColPixelOffset, r.FixedEnd, c.ScrollEnd, r.ScrollEnd,
                   TGridDrawState(), false);
     FillArea(Rect(c.ScrollEnd, 0, c.ScrollLimit, r.ScrollEnd), Color());
@@ -331,8 +339,8 @@ void TCustomGridGx::PaintContraAreas(const GridLayout& L) {
     const int w = ClientWidth();
     TCanvas* cv = Canvas();
     TDrawLinesInfo info;
-    info.Reset(std::max({c.LastFullCell - firstCol + FFixedColsCount, r.LastFullCell - firstRow + FFixedRowsCount,
-                         FContraColCount, FContraRowCount}) +
+    info.Reset(std::max({c.LastFullCell - firstCol + FFixedColsCount,
+                         r.LastFullCell - firstRow + FFixedRowsCount, FContraColCount, FContraRowCount}) +
                    3,
                TotalColsCount() - 1, TotalRowsCount() - 1);
     const bool lines = c.LineGap > 0 || r.LineGap > 0;
@@ -341,26 +349,34 @@ void TCustomGridGx::PaintContraAreas(const GridLayout& L) {
         const int top = r.ContraStart + 1, bottom = r.ClientExtent;
         DrawGridLines(L, FixedHorz(o), FixedVert(o), 0, FRowsCount, Rect(0, top, c.FrozenStart, bottom),
                       lc->CellLineColor(0, FRowsCount), FFixedColor, info);
-        DrawGridLines(L, FixedHorz(o), FixedVert(o), frozenFirst, FRowsCount, Rect(c.FrozenStart, top, c.FixedEnd - 1, bottom),
+        DrawGridLines(L, FixedHorz(o), FixedVert(o), frozenFirst, FRowsCount,
+                      Rect(c.FrozenStart, top, c.FixedEnd - 1, bottom),
                       lc->CellLineColor(frozenFirst, FRowsCount), FFixedColor, info);
         if (FFrozenColCount > 0)
-            DrawSegment(c.FixedEnd - 1, top, c.FixedEnd - 1, bottom, lc->FrozenVertLineColor(FFixedColsCount - 1));
-        if (r.LineGap > 0) DrawSegment(0, r.ContraStart, c.FixedEnd, r.ContraStart, lc->HorzLineColorAt(FRowsCount));
-        DrawGridLines(L, o.Contains(goHorzLine), o.Contains(goVertLine), firstCol, FRowsCount,
-                      Rect(c.FixedEnd, top, c.ScrollEnd, bottom), lc->CellLineColor(firstCol, FRowsCount), Color(), info);
+            DrawSegment(c.FixedEnd - 1, top, c.FixedEnd - 1, bottom,
+                        lc->FrozenVertLineColor(FFixedColsCount - 1));
         if (r.LineGap > 0)
-            DrawSegment(c.FixedEnd, r.ContraStart, c.ScrollEnd, r.ContraStart, lc->HorzLineColorAt(FRowsCount));
+            DrawSegment(0, r.ContraStart, c.FixedEnd, r.ContraStart, lc->HorzLineColorAt(FRowsCount));
+        DrawGridLines(L, o.Contains(goHorzLine), o.Contains(goVertLine), firstCol, FRowsCount,
+                      Rect(c.FixedEnd, top, c.ScrollEnd, bottom), lc->CellLineColor(firstCol, FRowsCount),
+                      Color(), info);
+        if (r.LineGap > 0)
+            DrawSegment(c.FixedEnd, r.ContraStart, c.ScrollEnd, r.ContraStart,
+                        lc->HorzLineColorAt(FRowsCount));
     }
     // 2. Lines of the contra columns.
     if (FContraColCount > 0 && lines) {
         const int left = c.ContraStart + 1, right = c.ClientExtent;
         DrawGridLines(L, FixedHorz(o), FixedVert(o), FColsCount, 0, Rect(left, 0, right, r.FixedEnd),
                       lc->CellLineColor(FColsCount, 0), FFixedColor, info);
-        if (c.LineGap > 0) DrawSegment(c.ContraStart, 0, c.ContraStart, r.FixedEnd, lc->VertLineColorAt(FColsCount));
-        DrawGridLines(L, o.Contains(goHorzLine), o.Contains(goVertLine), FColsCount, firstRow,
-                      Rect(left, r.FixedEnd, right, r.ScrollEnd), lc->CellLineColor(FColsCount, firstRow), Color(), info);
         if (c.LineGap > 0)
-            DrawSegment(c.ContraStart, r.FixedEnd, c.ContraStart, r.ScrollEnd, lc->VertLineColorAt(FColsCount));
+            DrawSegment(c.ContraStart, 0, c.ContraStart, r.FixedEnd, lc->VertLineColorAt(FColsCount));
+        DrawGridLines(L, o.Contains(goHorzLine), o.Contains(goVertLine), FColsCount, firstRow,
+                      Rect(left, r.FixedEnd, right, r.ScrollEnd), lc->CellLineColor(FColsCount, firstRow),
+                      Color(), info);
+        if (c.LineGap > 0)
+            DrawSegment(c.ContraStart, r.FixedEnd, c.ContraStart, r.ScrollEnd,
+                        lc->VertLineColorAt(FColsCount));
     }
     // 3. The corner.
     if (FContraColCount > 0 && FContraRowCount > 0 && lines) {
@@ -368,9 +384,11 @@ void TCustomGridGx::PaintContraAreas(const GridLayout& L) {
                       Rect(c.ContraStart + 1, r.ContraStart + 1, c.ClientExtent, r.ClientExtent),
                       lc->CellLineColor(FColsCount, FRowsCount), Color(), info);
         if (c.LineGap > 0)
-            DrawSegment(c.ContraStart, r.ContraStart, c.ContraStart, r.ClientExtent, lc->ContraVertLineColor());
+            DrawSegment(c.ContraStart, r.ContraStart, c.ContraStart, r.ClientExtent,
+                        lc->ContraVertLineColor());
         if (r.LineGap > 0)
-            DrawSegment(c.ContraStart, r.ContraStart, c.ClientExtent, r.ContraStart, lc->ContraHorzLineColor());
+            DrawSegment(c.ContraStart, r.ContraStart, c.ClientExtent, r.ContraStart,
+                        lc->ContraHorzLineColor());
     }
     // 4. Cells of the contra rows.
     if (FContraRowCount > 0) {
@@ -383,9 +401,10 @@ void TCustomGridGx::PaintContraAreas(const GridLayout& L) {
                                             : Rect(0, r.ContraStart, c.ScrollEnd, bottom));
         }
         DrawCellBlock(L, 0, FRowsCount, 0, top, c.FrozenStart, bottom, TGridDrawState{gdFixed}, true);
-        DrawCellBlock(L, frozenFirst, FRowsCount, c.FrozenStart, top, c.FixedEnd, bottom, TGridDrawState(), true);
-        DrawCellBlock(L, firstCol, FRowsCount, c.FixedEnd - FColPixelOffset, top, c.ScrollEnd, bottom, TGridDrawState(),
+        DrawCellBlock(L, frozenFirst, FRowsCount, c.FrozenStart, top, c.FixedEnd, bottom, TGridDrawState(),
                       true);
+        DrawCellBlock(L, firstCol, FRowsCount, c.FixedEnd - FColPixelOffset, top, c.ScrollEnd, bottom,
+                      TGridDrawState(), true);
         if (FContraColCount > 0) cv->SelectClipRgn(hadClip ? &saved : nullptr);
     }
     // 5. Cells of the contra columns.
@@ -404,9 +423,11 @@ void TCustomGridGx::PaintContraAreas(const GridLayout& L) {
     }
     // 6. The corner cells.
     if (FContraColCount > 0 && FContraRowCount > 0)
-        DrawCellBlock(L, FColsCount, FRowsCount, c.ContraStart + 1, r.ContraStart + 1, c.ClientExtent, r.ClientExtent,
-                      TGridDrawState(), true);
+        DrawCellBlock(L, FColsCount, FRowsCount, c.ContraStart + 1, r.ContraStart + 1, c.ClientExtent,
+                      r.ClientExtent, TGridDrawState(), true);
     // 7. The strips' parts beyond the scrolling cells.
-    if (FContraColCount > 0) FillArea(Rect(c.ContraStart, r.ScrollEnd, c.ClientExtent, r.ScrollLimit), Color());
-    if (FContraRowCount > 0) FillArea(Rect(c.ScrollEnd, r.ContraStart, c.ContraStart, r.ClientExtent), Color());
+    if (FContraColCount > 0)
+        FillArea(Rect(c.ContraStart, r.ScrollEnd, c.ClientExtent, r.ScrollLimit), Color());
+    if (FContraRowCount > 0)
+        FillArea(Rect(c.ScrollEnd, r.ContraStart, c.ContraStart, r.ClientExtent), Color());
 }

@@ -20,7 +20,8 @@ TInterceptorRegistry& Registry() {
 
 // Forms are read through their interceptor from the start.
 const bool FormsRegistered = [] {
-    RegisterInterceptorClass(&TCustomForm::StaticClassInfo(), &TFormStoragePropertyInterceptor::StaticClassInfo());
+    RegisterInterceptorClass(&TCustomForm::StaticClassInfo(),
+                             &TFormStoragePropertyInterceptor::StaticClassInfo());
     return true;
 }();
 
@@ -61,7 +62,8 @@ ORV_META_IMPL(TFormStoragePropertyInterceptor)
 void TFormStoragePropertyInterceptor::DeclareMeta(meta::Class<TFormStoragePropertyInterceptor>& c) {
     c.Property("ActiveControl", &TFormStoragePropertyInterceptor::ActiveControl,
                &TFormStoragePropertyInterceptor::SetActiveControl);
-    c.Property("Height", &TFormStoragePropertyInterceptor::Height, &TFormStoragePropertyInterceptor::SetHeight);
+    c.Property("Height", &TFormStoragePropertyInterceptor::Height,
+               &TFormStoragePropertyInterceptor::SetHeight);
     c.Property("Left", &TFormStoragePropertyInterceptor::Left, &TFormStoragePropertyInterceptor::SetLeft);
     c.Property("PixelsPerInch", &TFormStoragePropertyInterceptor::PixelsPerInch,
                &TFormStoragePropertyInterceptor::SetPixelsPerInch);

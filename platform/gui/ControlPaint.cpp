@@ -2,6 +2,8 @@
 
 #include "gui/qt/ControlImpl.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QWidget* PaintedWidget(const TControl* c) {
@@ -24,6 +26,13 @@ void ScrollControlRect(TControl* Control, int Dx, int Dy, const TRect& R) {
     QWidget* w = PaintedWidget(Control);
     if (!w || IsRectEmpty(R) || (Dx == 0 && Dy == 0)) return;
     w->scroll(Dx, Dy, QRect(R.Left, R.Top, R.Width(), R.Height()));
+}
+
+void PaintPending(TControl* Control) {
+    QWidget* w = PaintedWidget(Control);
+    if (!w || !w->isVisible()) return;
+    // The window's queued update request repaints the dirty areas of its widgets.
+    QCoreApplication::sendPostedEvents(w->window(), QEvent::UpdateRequest);
 }
 
 TRect ControlPaintRect(const TControl* Control) {

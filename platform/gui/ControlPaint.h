@@ -10,6 +10,8 @@ void InvalidateControlRect(TControl* Control, const TRect* R);
 // Moves the pixels inside R by (Dx, Dy); what the move uncovers inside R is marked for repainting.
 // Pixels moved out of R are dropped; nothing outside R changes.
 void ScrollControlRect(TControl* Control, int Dx, int Dy, const TRect& R);
+// Paints now what is marked for repainting in the control's window, and only that.
+void PaintPending(TControl* Control);
 // The bounding rectangle of what the paint running now repaints (the whole client area outside a
 // paint); drawing outside it does not reach the screen.
 TRect ControlPaintRect(const TControl* Control);

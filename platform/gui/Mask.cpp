@@ -29,17 +29,36 @@ QString ToolkitMask(const TEditMaskInfo& info) {
             caseMode = s.Case;
         }
         switch (s.Kind) {
-        case '0': out += '9'; break; // digit required
-        case '9': out += '0'; break; // digit optional
-        case '#': out += '#'; break; // digit or sign, optional
-        case 'L': out += 'A'; break; // letter required
-        case 'l': out += 'a'; break;
-        case 'A': out += 'N'; break; // letter or digit required
-        case 'a': out += 'n'; break;
+        case '0':
+            out += '9';
+            break; // digit required
+        case '9':
+            out += '0';
+            break; // digit optional
+        case '#':
+            out += '#';
+            break; // digit or sign, optional
+        case 'L':
+            out += 'A';
+            break; // letter required
+        case 'l':
+            out += 'a';
+            break;
+        case 'A':
+            out += 'N';
+            break; // letter or digit required
+        case 'a':
+            out += 'n';
+            break;
         case 'C':
-        case '&': out += 'X'; break; // any character required
-        case 'c': out += 'x'; break;
-        default: break;
+        case '&':
+            out += 'X';
+            break; // any character required
+        case 'c':
+            out += 'x';
+            break;
+        default:
+            break;
         }
     }
     out += ';';
@@ -100,5 +119,6 @@ void TCustomMaskEdit::SetSelection(int Start, int End) {
 void TCustomMaskEdit::SetTextRect(const TRect& R) {
     FTextRect = R;
     if (QLineEdit* e = LineEditOf(this))
-        e->setTextMargins(R.Left, R.Top, std::max(0, e->width() - R.Right), std::max(0, e->height() - R.Bottom));
+        e->setTextMargins(R.Left, R.Top, std::max(0, e->width() - R.Right),
+                          std::max(0, e->height() - R.Bottom));
 }

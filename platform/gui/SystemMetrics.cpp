@@ -73,7 +73,8 @@ int GetSystemMetrics(int Index) {
         return QApplication::style() ? QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 16;
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK: {
-        const int d = QGuiApplication::styleHints() ? QGuiApplication::styleHints()->mouseDoubleClickDistance() : 2;
+        const int d =
+            QGuiApplication::styleHints() ? QGuiApplication::styleHints()->mouseDoubleClickDistance() : 2;
         return 2 * d;
     }
     default:
@@ -82,8 +83,9 @@ int GetSystemMetrics(int Index) {
 }
 
 Cardinal GetDoubleClickTime() {
-    return QGuiApplication::styleHints() ? static_cast<Cardinal>(QGuiApplication::styleHints()->mouseDoubleClickInterval())
-                                         : 500;
+    return QGuiApplication::styleHints()
+               ? static_cast<Cardinal>(QGuiApplication::styleHints()->mouseDoubleClickInterval())
+               : 500;
 }
 
 Cardinal GetMessageTime() {

@@ -461,7 +461,11 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
 TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::PaintWithBackground(bool v) {
-    if (auto* w = dynamic_cast<TOrvWidget*>(TControlAccess::Widget(this))) w->FillBackground = v;
+    if (auto* w = dynamic_cast<TOrvWidget*>(TControlAccess::Widget(this))) {
+        w->FillBackground = v;
+        // A control that covers every pixel itself is opaque: its pixels can be moved by scrolling.
+        w->setAttribute(Qt::WA_OpaquePaintEvent, !v);
+    }
 }
 
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {

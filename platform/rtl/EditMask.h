@@ -12,14 +12,14 @@
 struct TEditMaskInfo {
     // One position of the picture: a character class (one of 0 9 # L l A a C c &) or a literal.
     struct TSlot {
-        char Kind = 0;   // the class character, 0 for a literal
+        char Kind = 0; // the class character, 0 for a literal
         char Literal = 0;
-        int Case = 0;    // 1 upper, -1 lower, 0 as typed
+        int Case = 0; // 1 upper, -1 lower, 0 as typed
     };
-    String Picture;            // the picture without its sections
-    std::vector<TSlot> Slots;  // the positions the picture shows
-    bool KeepLiterals = true;  // the value holds the literals too (flag other than "0")
-    char Blank = ' ';          // shown for a position the value leaves empty
+    String Picture;           // the picture without its sections
+    std::vector<TSlot> Slots; // the positions the picture shows
+    bool KeepLiterals = true; // the value holds the literals too (flag other than "0")
+    char Blank = ' ';         // shown for a position the value leaves empty
 };
 
 // Splits a mask into its picture and sections and lists the positions it shows.

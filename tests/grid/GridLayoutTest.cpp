@@ -21,7 +21,8 @@ TEST_F(TLayoutFixture, FixedPartEndsAfterTheTitleCellsAndTheirLines) {
         int X, Y;
         TGridCoord Cell;
     } cases[] = {
-        {64, 10, {0, 0}}, {65, 10, {1, 0}}, {0, 0, {0, 0}}, {129, 24, {1, 0}}, {130, 25, {2, 1}}, {319, 119, {4, 4}},
+        {64, 10, {0, 0}},  {65, 10, {1, 0}},  {0, 0, {0, 0}},
+        {129, 24, {1, 0}}, {130, 25, {2, 1}}, {319, 119, {4, 4}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(grid.CellAtPoint(c.X, c.Y), c.Cell) << c.X << "," << c.Y;
@@ -111,8 +112,10 @@ TEST_F(TLayoutFixture, EveryMessageOfTheModel) {
         const char* Message;
     } cases[] = {
         {"negative fixed count", [&] { g.SetFixedColsCount(-1); }, "Grid index out of range"},
-        {"fixed columns = count", [&] { g.SetFixedColsCount(5); }, "Fixed column count must be less than column count"},
-        {"fixed rows = count", [&] { g.SetFixedRowsCount(5); }, "Fixed row count must be less than row count"},
+        {"fixed columns = count", [&] { g.SetFixedColsCount(5); },
+         "Fixed column count must be less than column count"},
+        {"fixed rows = count", [&] { g.SetFixedRowsCount(5); },
+         "Fixed row count must be less than row count"},
         {"negative contra columns", [&] { g.SetContraColCount(-1); }, "FContraColCount can not be negative."},
         {"negative contra rows", [&] { g.SetContraRowCount(-2); }, "FContraRowCount can not be negative."},
         {"width past the end", [&] { g.SetColWidthAt(5, 10); }, "Grid index out of range"},
@@ -146,7 +149,8 @@ TEST_F(TLayoutFixture, ReadersAnswerTheDefaultOutsideTheArrays) {
     grid.SetColTabStopAt(3, 0);
     struct {
         int Index, Width, Height, Tab;
-    } cases[] = {{-1, 64, 24, 1}, {2, 30, 24, 1}, {1, 64, 10, 1}, {3, 64, 24, 0}, {5, 64, 24, 1}, {1000, 64, 24, 1}};
+    } cases[] = {{-1, 64, 24, 1}, {2, 30, 24, 1}, {1, 64, 10, 1},
+                 {3, 64, 24, 0},  {5, 64, 24, 1}, {1000, 64, 24, 1}};
     for (const auto& c : cases) {
         EXPECT_EQ(grid.ColWidthAt(c.Index), c.Width) << c.Index;
         EXPECT_EQ(grid.RowHeightAt(c.Index), c.Height) << c.Index;

@@ -7,16 +7,9 @@
 
 namespace {
 
-struct TMouseFixture : ::testing::Test {
-    TForm form{nullptr};
-    TTestGrid* grid = nullptr;
+struct TMouseFixture : TShownGridTest {
     void SetUp() override {
-        form.SetBounds(0, 0, 700, 500);
-        grid = new TTestGrid(&form);
-        grid->SetParent(&form);
-        grid->SetBounds(0, 0, 500, 300);
-        grid->SetScrollBarsShown(ssNone);
-        form.Show();
+        TShownGridTest::SetUp();
         grid->SetFocus();
     }
     void Options(TGridOptions Add) { grid->SetGridOptions(grid->GridOptions() + Add); }
@@ -86,7 +79,9 @@ TEST_F(TMouseFixture, ACellClickNeedsPressAndReleaseOnOneCell) {
     EXPECT_EQ(grid->ClickedAt[0], TPoint(9, 6));
     // A handler of OnCellMouseClick takes the click instead.
     int handled = 0;
-    grid->OnCellMouseClick = [&](TCustomGridGx*, TGridCoord, TMouseButton, TShiftState, int, int) { ++handled; };
+    grid->OnCellMouseClick = [&](TCustomGridGx*, TGridCoord, TMouseButton, TShiftState, int, int) {
+        ++handled;
+    };
     SimulateClick(grid, c22.Left + 5, c22.Top + 5);
     EXPECT_EQ(handled, 1);
     EXPECT_EQ(grid->ClickedCells.size(), 1u);

@@ -1,19 +1,16 @@
 // Moving the current cell, the anchor and the first visible cell, and the scroll bars' scale.
 #include "GridTestSupport.h"
 
+#include "gui/ControlPaint.h"
 #include "gui/Graphics.h"
 
 namespace {
 
 // A grid shown on a form (scroll bars need a window that shows).
-struct TShownGrid : ::testing::Test {
-    TForm form{nullptr};
-    TTestGrid* grid = nullptr;
+struct TShownGrid : TShownGridTest {
     void SetUp() override {
-        form.SetBounds(0, 0, 700, 500);
-        grid = new TTestGrid(&form);
-        grid->SetParent(&form);
-        form.Show();
+        TShownGridTest::SetUp();
+        grid->SetScrollBarsShown(ssBoth);
     }
     void Place(int Width, int Height) { grid->SetBounds(0, 0, Width, Height); }
 };
@@ -145,4 +142,19 @@ TEST(GridNavigation, SelectionRulesOfMoveFocus) {
     grid.SetGridOptions(TGridOptions{goVertLine, goHorzLine});
     grid.MoveFocus(2, 3, false, false);
     EXPECT_EQ(grid.AnchorCell(), (TGridCoord{2, 3}));
+}
+
+// A line step moves the painted pixels: only the row it uncovers is painted again.
+TEST_F(TShownGrid, ALineStepPaintsOnlyTheRowItUncovers) {
+    grid->SetRowsCount(1000);
+    grid->Repaint();
+    Application()->ProcessMessages();
+    grid->Painted.clear();
+    grid->ApplyScrollCommand(TCustomGridGx::saVertical, scLineDown, 0, false);
+    PaintPending(grid);
+    const int last = grid->CalcGridLayout().Rows.LastFullCell;
+    ASSERT_FALSE(grid->Painted.empty());
+    for (const auto& p : grid->Painted)
+        EXPECT_GE(p.Row, last) << p.Col << "," << p.Row;
+    EXPECT_LE(grid->Painted.size(), 2u * 5u);
 }

@@ -9,18 +9,8 @@
 
 namespace {
 
-struct TPaintFixture : ::testing::Test {
-    TForm form{nullptr};
-    TTestGrid* grid = nullptr;
+struct TPaintFixture : TShownGridTest {
     TBitmap shot;
-    void SetUp() override {
-        form.SetBounds(0, 0, 700, 500);
-        grid = new TTestGrid(&form);
-        grid->SetParent(&form);
-        grid->SetBounds(0, 0, 500, 300);
-        grid->SetScrollBarsShown(ssNone);
-        form.Show();
-    }
     void Grab() {
         grid->Painted.clear();
         GrabControl(grid, shot);
@@ -121,10 +111,10 @@ TEST_F(TPaintFixture, FooterRowsSitAtTheBottomWithTheFillerAbove) {
         if (p.Row == 3) {
             EXPECT_EQ(p.Rect.Top, l.Rows.ContraStart + 1);
         }
-    EXPECT_EQ(At(200, 150), White);                      // the filler
-    EXPECT_EQ(At(200, l.Rows.ContraStart), clBlack);     // the strip's top line
+    EXPECT_EQ(At(200, 150), White);                        // the filler
+    EXPECT_EQ(At(200, l.Rows.ContraStart), clBlack);       // the strip's top line
     EXPECT_EQ(At(200, l.Rows.ContraStart + 25), clSilver); // between the footer rows
-    EXPECT_EQ(At(64, l.Rows.ContraStart + 10), clBlack); // the title column's line in the strip
+    EXPECT_EQ(At(64, l.Rows.ContraStart + 10), clBlack);   // the title column's line in the strip
 }
 
 TEST_F(TPaintFixture, TheEditedCellIsLeftToTheEditor) {
@@ -164,7 +154,7 @@ TEST_F(TPaintFixture, FrozenColumnsAreDataCellsWithTheirEdge) {
             EXPECT_FALSE(p.State.Contains(gdFixed));
         }
     EXPECT_TRUE(PaintedCell(1, 2));
-    EXPECT_FALSE(PaintedCell(2, 2)); // scrolled away
+    EXPECT_FALSE(PaintedCell(2, 2));                 // scrolled away
     EXPECT_EQ(At(l.Cols.FixedEnd - 1, 60), clBlack); // the frozen columns' right edge
 }
 
@@ -176,6 +166,6 @@ TEST_F(TPaintFixture, RightToLeftPaintsTheTitleColumnAtTheRight) {
         if (p.Col == 0 && p.Row == 1) {
             EXPECT_EQ(p.Rect, Rect(w - 64, 25, w, 49));
         }
-    EXPECT_EQ(At(w - 65, 46), clBlack);  // the title column's line
+    EXPECT_EQ(At(w - 65, 46), clBlack);   // the title column's line
     EXPECT_EQ(At(w - 130, 46), clSilver); // the first data line
 }

@@ -43,8 +43,12 @@ public:
         TCustomGridGx::InvalidateGridRect(R);
     }
     bool CanSelectCell(int, int) override { return AllowSelect; }
-    String GetCellEditText(int Col, int Row) override { return EditTexts[static_cast<size_t>((Row * 8 + Col) % 64)]; }
-    void SetCellEditText(int Col, int Row, const String& Text) override { Posted.push_back({TGridCoord{Col, Row}, Text}); }
+    String GetCellEditText(int Col, int Row) override {
+        return EditTexts[static_cast<size_t>((Row * 8 + Col) % 64)];
+    }
+    void SetCellEditText(int Col, int Row, const String& Text) override {
+        Posted.push_back({TGridCoord{Col, Row}, Text});
+    }
     int GetEditorMaxLength() override { return MaxLength; }
     void DefaultCellMouseClick(TGridCoord Cell, TMouseButton, TShiftState, int X, int Y) override {
         ClickedCells.push_back(Cell);
@@ -61,6 +65,20 @@ public:
     using TCustomGridGx::HitTestSizing;
     using TCustomGridGx::ShiftAxisCells;
     using TCustomGridGx::TSizingHit;
+};
+
+// A test grid of 500 x 300 pixels shown on a form, without scroll bars.
+struct TShownGridTest : ::testing::Test {
+    TForm form{nullptr};
+    TTestGrid* grid = nullptr;
+    void SetUp() override {
+        form.SetBounds(0, 0, 700, 500);
+        grid = new TTestGrid(&form);
+        grid->SetParent(&form);
+        grid->SetBounds(0, 0, 500, 300);
+        grid->SetScrollBarsShown(ssNone);
+        form.Show();
+    }
 };
 
 // Runs F and returns the message of the EInvalidGridOperationGx it raises ("" when none).
