@@ -1,0 +1,402 @@
+// The data-aware edit: value protocol with the link, read-only rules, keys, focus and painting.
+#include "grid/DBCtrlsGxEdit.h"
+
+#include "classes/MetaBuilder.h"
+#include "gui/Colors.h"
+#include "gui/ControlPaintHook.h"
+#include "gui/Graphics.h"
+#include "gui/ImgList.h"
+#include "gui/Input.h"
+#include "rtl/CodePage.h"
+#include "rtl/SysLocale.h"
+
+#include <algorithm>
+
+ORV_META_IMPL(TCustomDBEditGx)
+void TCustomDBEditGx::DeclareMeta(meta::Class<TCustomDBEditGx>& c) {
+    c.Property("DataField", &TCustomDBEditGx::DataField, &TCustomDBEditGx::SetDataField);
+    c.Property("HighlightRequired", &TCustomDBEditGx::HighlightRequired, &TCustomDBEditGx::SetHighlightRequired)
+        .Default(false);
+    c.Property("WordWrap", &TCustomDBEditGx::WordWrap, &TCustomDBEditGx::SetWordWrap).Default(false);
+}
+
+TCustomDBEditGx::TCustomDBEditGx(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
+    FDataLink = std::make_unique<TFieldDataLinkGx>(this);
+    FDataLink->OnLinkDataChange = [this](TFieldDataLinkGx*) { LinkDataChanged(); };
+    FDataLink->OnLinkEditingChange = [this](TFieldDataLinkGx*) { LinkEditingChanged(); };
+    FDataLink->OnLinkUpdateData = [this](TFieldDataLinkGx*) { StoreValue(); };
+    FDataLink->OnLinkActiveChange = [this](TFieldDataLinkGx*) { LinkActiveChanged(); };
+    FImageSettings = std::make_unique<TEditImageGx>(this);
+    SetControlPaintHook(this, {[this](TCanvas* c) { return PaintPlainText(c); },
+                               [this](TCanvas* c) { DrawRequiredMark(c); }});
+    RefreshReadOnly();
+    ApplyTextRect();
+}
+
+TCustomDBEditGx::~TCustomDBEditGx() {
+    SetControlPaintHook(this, {});
+    FImageSettings.reset();
+    FDataLink->OnLinkDataChange = nullptr;
+    FDataLink->OnLinkEditingChange = nullptr;
+    FDataLink->OnLinkUpdateData = nullptr;
+    FDataLink->OnLinkActiveChange = nullptr;
+    FDataLink.reset();
+}
+
+// ---- properties ------------------------------------------------------------------------------
+
+void TCustomDBEditGx::SetDataField(const String& Value) {
+    ClearFieldMaxLength();
+    FDataLink->SetBoundFieldName(Value);
+    Invalidate();
+}
+
+void TCustomDBEditGx::SetDataSource(TDataSource* Value) {
+    FDataLink->SetDataSource(Value);
+    if (Value) Value->FreeNotification(this);
+    LinkDataChanged();
+    Invalidate();
+}
+
+void TCustomDBEditGx::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomMaskEdit::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (FDataLink && AComponent == FDataLink->DataSource()) SetDataSource(nullptr);
+    if (FImageSettings && AComponent == FImageSettings->Images()) FImageSettings->SetImages(nullptr);
+}
+
+void TCustomDBEditGx::SetReadOnly(bool Value) {
+    if (Value == FControlReadOnly) return;
+    FControlReadOnly = Value;
+    LinkEditingChanged();
+}
+
+void TCustomDBEditGx::SetAlignment(TAlignment Value) {
+    if (FOwnAlignment && Value == FAlignment) return;
+    FAlignment = Value;
+    FOwnAlignment = true;
+    Invalidate();
+}
+
+void TCustomDBEditGx::SetHighlightRequired(bool Value) {
+    if (Value == FHighlightRequired) return;
+    FHighlightRequired = Value;
+    Invalidate();
+}
+
+void TCustomDBEditGx::SetWordWrap(bool Value) {
+    if (Value == FWordWrap) return;
+    FWordWrap = Value;
+    Invalidate();
+}
+
+Integer TCustomDBEditGx::Perform(Cardinal Msg, std::uintptr_t WParam, std::intptr_t LParam) {
+    if (Msg == CM_EDITIMAGECHANGEDGX) {
+        ApplyTextRect(); // the room for the image changed
+        Invalidate();
+        return 0;
+    }
+    return TCustomMaskEdit::Perform(Msg, WParam, LParam);
+}
+
+// ---- defaults --------------------------------------------------------------------------------
+
+TAlignment TCustomDBEditGx::AlignmentByDefault() const {
+    if (TField* f = FDataLink->BoundField()) return f->Alignment();
+    return taLeftJustify;
+}
+
+String TCustomDBEditGx::EditMaskByDefault() const {
+    if (TField* f = FDataLink->BoundField()) return f->EditMask();
+    return String();
+}
+
+Variant TCustomDBEditGx::ReadValue() const {
+    return Variant(Text());
+}
+
+bool TCustomDBEditGx::AcceptsChar(char16_t Ch) const {
+    TField* f = FDataLink->BoundField();
+    if (!f || Ch > 0x7F) return true; // the field's check knows single-byte characters only
+    return f->IsValidChar(static_cast<char>(Ch));
+}
+
+// ---- loading and storing ---------------------------------------------------------------------
+
+namespace {
+bool IsMemo(const TField* f) {
+    return f->DataType() == ftMemo || f->DataType() == ftFmtMemo;
+}
+bool IsStringField(const TField* f) {
+    return f->DataType() == ftString || f->DataType() == ftWideString || f->DataType() == ftFixedChar;
+}
+} // namespace
+
+void TCustomDBEditGx::PutText(const String& Text) {
+    TControl::SetText(Text);
+}
+
+void TCustomDBEditGx::PutValue(const Variant& Value) {
+    String text;
+    if (!VarIsArray(Value)) {
+        try {
+            text = VarToStr(Value);
+        } catch (const Exception&) {
+            text.clear(); // a value without a text form shows empty
+        }
+    }
+    PutText(text);
+}
+
+void TCustomDBEditGx::LinkDataChanged() {
+    ++FLoadingValue;
+    if (TField* f = FDataLink->BoundField()) {
+        if (!FOwnEditMask) SetEditMask(f->EditMask());
+        if (IsStringField(f) && MaxLength() == 0) SetMaxLength(f->Size());
+        if (FEditFocused && FDataLink->CanModifyValue())
+            PutText(IsMemo(f) ? f->AsString() : f->EditText());
+        else
+            TControl::SetText(IsMemo(f) ? f->AsString() : f->DisplayText());
+    } else if (FDataLink->Standalone()) {
+        if (!FOwnEditMask) SetEditMask(String());
+        const Variant& v = FDataLink->StandaloneValue();
+        String text;
+        if (!VarIsArray(v)) {
+            try {
+                text = VarToStr(v);
+            } catch (const Exception&) {
+            }
+        }
+        TControl::SetText(text);
+    } else {
+        if (!FOwnEditMask) SetEditMask(String());
+        TControl::SetText(String());
+    }
+    --FLoadingValue;
+    RefreshReadOnly();
+    SetModified(false);
+    Invalidate();
+}
+
+void TCustomDBEditGx::ClearFieldMaxLength() {
+    if (MaxLength() <= 0 || !DataSource() || !DataSource()->DataSet()) return;
+    TField* f = DataSource()->DataSet()->FindField(DataField());
+    if (f && IsStringField(f) && f->Size() == MaxLength()) SetMaxLength(0);
+}
+
+void TCustomDBEditGx::LinkActiveChanged() {
+    ClearFieldMaxLength();
+}
+
+void TCustomDBEditGx::WriteToField() {
+    // Standalone: the text as shown, mask literals included.
+    FDataLink->PutFieldText(IsStandalone() ? EditText() : Text());
+}
+
+void TCustomDBEditGx::StoreValue() {
+    bool handled = false;
+    if (OnUpdateData) {
+        FInUpdateDataEvent = true;
+        try {
+            OnUpdateData(this, handled);
+        } catch (...) {
+            FInUpdateDataEvent = false;
+            throw;
+        }
+        FInUpdateDataEvent = false;
+    }
+    if (!handled) WriteToField();
+    SetModified(false);
+}
+
+void TCustomDBEditGx::WriteThrough(const std::function<void()>& Put) {
+    if (!IsStandalone()) {
+        if (TDataSet* ds = DataSource() ? DataSource()->DataSet() : nullptr) ds->Edit();
+        FDataLink->StartEdit();
+    }
+    Put();
+    if (FInUpdateDataEvent) return;
+    try {
+        FDataLink->MarkModified();
+        StoreValue();
+    } catch (...) {
+        FDataLink->Revert();
+        throw;
+    }
+}
+
+void TCustomDBEditGx::SetText(const String& Value) {
+    WriteThrough([&] { PutText(Value); });
+}
+
+void TCustomDBEditGx::WriteValue(const Variant& Value) {
+    WriteThrough([&] { PutValue(Value); });
+}
+
+void TCustomDBEditGx::Change() {
+    if (FLoadingValue == 0) {
+        FDataLink->MarkModified();
+        SetModified(true);
+    }
+    TCustomMaskEdit::Change();
+}
+
+// ---- read-only state and focus ---------------------------------------------------------------
+
+void TCustomDBEditGx::RefreshReadOnly() {
+    if (!FDataLink) return;
+    bool readOnly = FControlReadOnly;
+    if (!readOnly && !FDataLink->LinkEditing()) {
+        // Another control put the data set into edit state: with OnUpdateData the application
+        // takes the typed value itself, so the edit stays writable.
+        TDataSet* ds = FDataLink->DataSet();
+        readOnly = !(OnUpdateData && ds && ds->State() == dsEdit);
+    }
+    TCustomMaskEdit::SetReadOnly(readOnly);
+}
+
+void TCustomDBEditGx::FocusChanged(bool Focused) {
+    if (Focused == FEditFocused) return;
+    FEditFocused = Focused;
+    if (Alignment() != taLeftJustify && !IsMasked()) Invalidate();
+    FDataLink->Revert();
+}
+
+void TCustomDBEditGx::DoEnter() {
+    FocusChanged(true);
+    TCustomMaskEdit::DoEnter();
+    // An input method may compose before the data set is in edit state.
+    if (SysLocale().FarEast && FDataLink->CanModifyValue()) TCustomMaskEdit::SetReadOnly(FControlReadOnly);
+}
+
+void TCustomDBEditGx::DoExit() {
+    TCustomMaskEdit::DoExit(); // OnExit runs before the value is stored
+    try {
+        FDataLink->UpdateRecord();
+    } catch (...) {
+        SelectAll();
+        SetFocus();
+        throw;
+    }
+    FocusChanged(false);
+}
+
+// ---- keys ------------------------------------------------------------------------------------
+
+bool TCustomDBEditGx::WantsKey(Word Key, TShiftState Shift) const {
+    // Esc after a change reloads the value here; an unchanged edit leaves it to the form.
+    if (Key == VK_ESCAPE) return Modified() || FDataLink->LinkModified();
+    return TCustomMaskEdit::WantsKey(Key, Shift);
+}
+
+void TCustomDBEditGx::KeyDown(Word& Key, TShiftState Shift) {
+    TCustomMaskEdit::KeyDown(Key, Shift);
+    if (Key == 'A' && Shift == TShiftState{ssCtrl}) {
+        SelectAll();
+        Key = 0;
+    } else if ((Key == VK_DELETE || (Key == VK_INSERT && Shift.Contains(ssShift))) && !FControlReadOnly) {
+        FDataLink->StartEdit();
+    }
+}
+
+void TCustomDBEditGx::KeyPress(char16_t& Key) {
+    // Enter, Tab and line feed never reach the native edit.
+    if (Key == u'\r' || Key == u'\t' || Key == u'\n') {
+        TCustomMaskEdit::KeyPress(Key);
+        Key = 0;
+        return;
+    }
+    FTypedChars = Key ? WideToUtf8(WideString(1, Key)) : String(); // the whole character
+    TCustomMaskEdit::KeyPress(Key);
+    if (Key >= 32 && !IsStandalone() && FDataLink->BoundField() && !AcceptsChar(Key)) {
+        MessageBeep(0);
+        Key = 0;
+    }
+    if ((Key == 8 || Key == 22 || Key == 24 || Key >= 32) && Key != 0 && !FControlReadOnly) FDataLink->StartEdit();
+    if (Key == 27) {
+        FDataLink->Revert();
+        SelectAll();
+        Key = 0;
+    }
+    FTypedChars.clear();
+}
+
+// ---- text area and painting ------------------------------------------------------------------
+
+void TCustomDBEditGx::TextAreaRect(TRect& Rect) const {
+    Rect = ClientRect();
+    if (FImageSettings->Visible()) {
+        int room = FImageSettings->Width();
+        if (room <= 0 && FImageSettings->Images()) room = FImageSettings->Images()->Width();
+        Rect.Left += std::max(0, room);
+    }
+}
+
+void TCustomDBEditGx::ApplyTextRect() {
+    TRect r;
+    TextAreaRect(r);
+    SetTextRect(r);
+}
+
+void TCustomDBEditGx::Resize() {
+    TCustomMaskEdit::Resize();
+    ApplyTextRect();
+}
+
+String TCustomDBEditGx::TextForPlainPaint() const {
+    String text = EditText();
+    if (PasswordChar()) text = String(text.size(), PasswordChar());
+    return text;
+}
+
+bool TCustomDBEditGx::PaintPlainText(TCanvas* Canvas) {
+    const TAlignment alignment = Alignment();
+    if (alignment == taLeftJustify || FEditFocused || FWordWrap) return false;
+    TRect r;
+    TextAreaRect(r);
+    const int margin = BorderStyle() == bsNone ? 0 : 1;
+    Canvas->Brush()->SetColor(Color());
+    Canvas->FillRect(ClientRect());
+    if (BorderStyle() != bsNone) DrawControlBorder(Canvas, ClientRect(), clWindowFrame);
+    Canvas->Brush()->SetColor(Color());
+    r.Left += margin;
+    r.Top += margin;
+    r.Right -= margin;
+    r.Bottom -= margin;
+    Canvas->Font()->SetColor(Enabled() ? Font()->Color() : clGrayText);
+    const String text = TextForPlainPaint();
+    const int width = Canvas->TextWidth(text);
+    int x = r.Left + margin;
+    if (alignment == taRightJustify)
+        x = r.Right - width - margin;
+    else if (alignment == taCenter)
+        x = (r.Right - width) / 2;
+    const int y = r.Top + std::max(0, (r.Height() - Canvas->TextHeight(text)) / 2);
+    Canvas->TextRect(r, x, y, text);
+    DrawRequiredMark(Canvas);
+    return true;
+}
+
+void TCustomDBEditGx::DrawRequiredMark(TCanvas* Canvas) {
+    bool draw = false;
+    if (FHighlightRequired && FDataLink->IsLinkActive()) {
+        if (IsStandalone()) {
+            draw = VarIsNull(ReadValue()) || Text().empty();
+        } else {
+            TDataSet* ds = FDataLink->DataSet();
+            TField* f = FDataLink->BoundField();
+            draw = ds && (ds->State() == dsEdit || ds->State() == dsInsert) && f && f->Required() && f->IsNull();
+        }
+    }
+    if (OnCheckDrawRequiredState) OnCheckDrawRequiredState(this, draw);
+    if (!draw) return;
+    TRect r;
+    TextAreaRect(r);
+    const int y = ClientHeight() - 1;
+    Canvas->Pen()->SetColor(clRed);
+    Canvas->Pen()->SetStyle(psDot);
+    Canvas->Pen()->SetWidth(1);
+    Canvas->MoveTo(r.Left + 2, y);
+    Canvas->LineTo(r.Right - 3, y);
+    Canvas->Pen()->SetStyle(psSolid);
+}

@@ -1,0 +1,111 @@
+// The grid library's data-aware edit: a masked edit that shows and edits one field through a field
+// data link, or keeps its own value when it has neither data source nor field (standalone). It
+// loads the editable form of the value while focused and the display form otherwise, paints an
+// unfocused right- or centre-aligned text itself, marks an empty required field with a red dotted
+// line and stores the value when left or when the data set asks.
+#pragma once
+
+#include "grid/DBCtrlsGxLink.h"
+#include "gui/Mask.h"
+
+#include <memory>
+
+class TCanvas;
+
+using TUpdateDataEventGx = std::function<void(TObject* Sender, bool& Handled)>;
+using TCheckDrawRequiredStateEventGx = std::function<void(TObject* Sender, bool& DrawState)>;
+
+class TCustomDBEditGx : public TCustomMaskEdit {
+    ORV_META(TCustomDBEditGx, TCustomMaskEdit)
+    explicit TCustomDBEditGx(TComponent* AOwner);
+    ~TCustomDBEditGx() override;
+
+    TFieldDataLinkGx* DataLink() const { return FDataLink.get(); }
+    TEditImageGx* ImageSettings() const { return FImageSettings.get(); }
+
+    virtual String DataField() const { return FDataLink->BoundFieldName(); }
+    virtual void SetDataField(const String& Value);
+    virtual TDataSource* DataSource() const { return FDataLink->DataSource(); }
+    virtual void SetDataSource(TDataSource* Value);
+
+    // The control's own read-only flag; the native edit's state (NativeReadOnly) follows
+    // RefreshReadOnly.
+    bool ReadOnly() const { return FControlReadOnly; }
+    void SetReadOnly(bool Value) override;
+    bool NativeReadOnly() const { return TCustomMaskEdit::ReadOnly(); }
+    TAlignment Alignment() const { return FOwnAlignment ? FAlignment : AlignmentByDefault(); }
+    void SetAlignment(TAlignment Value);
+    bool HighlightRequired() const { return FHighlightRequired; }
+    void SetHighlightRequired(bool Value);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    bool EditFocused() const { return FEditFocused; }
+    bool InUpdateDataEvent() const { return FInUpdateDataEvent; }
+    // The character being typed while its message is handled, else empty.
+    const String& TypedChars() const { return FTypedChars; }
+
+    // Text and Value written in code store at once (a bound control puts the data set in edit
+    // state first); a value the field rejects reloads the old one and the error passes on.
+    void SetText(const String& Value);
+    Variant Value() const { return ReadValue(); }
+    void SetValue(const Variant& Value) { WriteValue(Value); }
+
+    TUpdateDataEventGx OnUpdateData;
+    TCheckDrawRequiredStateEventGx OnCheckDrawRequiredState;
+
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(char16_t& Key) override;
+    bool WantsKey(Word Key, TShiftState Shift) const override;
+    void DoEnter() override;
+    void DoExit() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    Integer Perform(Cardinal Msg, std::uintptr_t WParam, std::intptr_t LParam) override;
+
+    // The area the text keeps to: the client area less image room and button strip.
+    virtual void TextAreaRect(TRect& Rect) const;
+    // The text as the control paints it itself (unfocused, not left-aligned).
+    virtual String TextForPlainPaint() const;
+    virtual void DrawRequiredMark(TCanvas* Canvas);
+    // Reloads the value from the link.
+    virtual void LinkDataChanged();
+    virtual void StoreValue();
+    virtual void RefreshReadOnly();
+    // Applies the text rectangle to the native edit.
+    void ApplyTextRect();
+
+protected:
+    virtual bool IsStandalone() const { return FDataLink->Standalone(); }
+    virtual TAlignment AlignmentByDefault() const;
+    virtual String EditMaskByDefault() const;
+    virtual Variant ReadValue() const;
+    virtual bool AcceptsChar(char16_t Ch) const;
+    virtual void LinkActiveChanged();
+    virtual void LinkEditingChanged() { RefreshReadOnly(); }
+    virtual void PutText(const String& Text);
+    virtual void PutValue(const Variant& Value);
+    virtual void WriteToField();
+    virtual void ClearFieldMaxLength();
+    virtual void FocusChanged(bool Focused);
+    virtual void WriteValue(const Variant& Value);
+    void Change() override;
+    void Resize() override;
+
+    // Paints an unfocused, not left-aligned text itself; false leaves it to the native edit.
+    bool PaintPlainText(TCanvas* Canvas);
+
+private:
+    void WriteThrough(const std::function<void()>& Put);
+
+    std::unique_ptr<TFieldDataLinkGx> FDataLink;
+    std::unique_ptr<TEditImageGx> FImageSettings;
+    String FTypedChars;
+    bool FControlReadOnly = false;
+    bool FOwnAlignment = false;
+    bool FOwnEditMask = false;
+    TAlignment FAlignment = taLeftJustify;
+    bool FHighlightRequired = false;
+    bool FWordWrap = false;
+    bool FInUpdateDataEvent = false;
+    bool FEditFocused = false;
+    int FLoadingValue = 0;
+};
