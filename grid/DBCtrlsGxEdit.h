@@ -90,11 +90,18 @@ protected:
     void Change() override;
     void Resize() override;
 
+    // Above 0 while the value is loaded from the link (not a change by the user).
+    int FLoadingValue = 0;
+    bool OwnEditMask() const { return FOwnEditMask; }
+
     // Paints an unfocused, not left-aligned text itself; false leaves it to the native edit.
     bool PaintPlainText(TCanvas* Canvas);
 
-private:
+    // Puts a value in code: a bound control puts the data set in edit state first, then Put runs
+    // and the value is stored; a failure to store reloads the old value and passes on.
     void WriteThrough(const std::function<void()>& Put);
+
+private:
 
     std::unique_ptr<TFieldDataLinkGx> FDataLink;
     std::unique_ptr<TEditImageGx> FImageSettings;
@@ -107,5 +114,4 @@ private:
     bool FWordWrap = false;
     bool FInUpdateDataEvent = false;
     bool FEditFocused = false;
-    int FLoadingValue = 0;
 };
