@@ -225,7 +225,8 @@ void TCustomDBComboBoxGx::StoreValue() {
 
 void TCustomDBComboBoxGx::RefreshReadOnly() {
     if (!DataLink()) return;
-    TCustomMaskEdit::SetReadOnly(!(DataLink()->LinkEditing() && !ReadOnly() && !FUsesKeys));
+    const bool writable = DataLink()->LinkEditing() && !ReadOnly() && !FUsesKeys;
+    TCustomMaskEdit::SetReadOnly(!writable || HolderForbidsEdit());
 }
 
 void TCustomDBComboBoxGx::ClearFieldMaxLength() {

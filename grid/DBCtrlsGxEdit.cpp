@@ -4,6 +4,8 @@
 #include "classes/MetaBuilder.h"
 #include "gui/Colors.h"
 #include "gui/ControlPaintHook.h"
+#include "gui/ControlPreview.h"
+#include "gui/SystemMetrics.h"
 #include "gui/Graphics.h"
 #include "gui/ImgList.h"
 #include "gui/Input.h"
@@ -35,6 +37,8 @@ TCustomDBEditGx::TCustomDBEditGx(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
 
 TCustomDBEditGx::~TCustomDBEditGx() {
     SetControlPaintHook(this, {});
+    SetControlMessagePreview(this, {});
+    if (FHolder) FHolder->RemoveFreeNotification(this);
     FImageSettings.reset();
     FDataLink->OnLinkDataChange = nullptr;
     FDataLink->OnLinkEditingChange = nullptr;
@@ -63,6 +67,12 @@ void TCustomDBEditGx::Notification(TComponent* AComponent, TOperation Operation)
     if (Operation != opRemove) return;
     if (FDataLink && AComponent == FDataLink->DataSource()) SetDataSource(nullptr);
     if (FImageSettings && AComponent == FImageSettings->Images()) FImageSettings->SetImages(nullptr);
+    if (AComponent == FHolder) {
+        // The holder is being freed: the edit lets go of it.
+        FHolder = nullptr;
+        FHolderIntf = nullptr;
+        SetControlMessagePreview(this, {});
+    }
 }
 
 void TCustomDBEditGx::SetReadOnly(bool Value) {
@@ -252,7 +262,12 @@ void TCustomDBEditGx::RefreshReadOnly() {
         TDataSet* ds = FDataLink->DataSet();
         readOnly = !(OnUpdateData && ds && ds->State() == dsEdit);
     }
+    if (!readOnly && HolderForbidsEdit()) readOnly = true;
     TCustomMaskEdit::SetReadOnly(readOnly);
+}
+
+bool TCustomDBEditGx::HolderForbidsEdit() {
+    return FHolderIntf && !FHolderIntf->HolderAllowsEdit(this);
 }
 
 void TCustomDBEditGx::FocusChanged(bool Focused) {
@@ -286,10 +301,27 @@ void TCustomDBEditGx::DoExit() {
 bool TCustomDBEditGx::WantsKey(Word Key, TShiftState Shift) const {
     // Esc after a change reloads the value here; an unchanged edit leaves it to the form.
     if (Key == VK_ESCAPE) return Modified() || FDataLink->LinkModified();
+    if (Key == VK_TAB && FHolder && FHolder->WantsKey(Key, Shift)) return true;
     return TCustomMaskEdit::WantsKey(Key, Shift);
 }
 
 void TCustomDBEditGx::KeyDown(Word& Key, TShiftState Shift) {
+    if (FHolderIntf) {
+        FHolderIntf->EditorKeyDown(this, Key, Shift);
+        if (Key == 0) return;
+    }
+    EditKeyDown(Key, Shift);
+}
+
+void TCustomDBEditGx::KeyUp(Word& Key, TShiftState Shift) {
+    if (FHolderIntf) {
+        FHolderIntf->EditorKeyUp(this, Key, Shift);
+        if (Key == 0) return;
+    }
+    TCustomMaskEdit::KeyUp(Key, Shift);
+}
+
+void TCustomDBEditGx::EditKeyDown(Word& Key, TShiftState Shift) {
     TCustomMaskEdit::KeyDown(Key, Shift);
     if (Key == 'A' && Shift == TShiftState{ssCtrl}) {
         SelectAll();
@@ -300,6 +332,14 @@ void TCustomDBEditGx::KeyDown(Word& Key, TShiftState Shift) {
 }
 
 void TCustomDBEditGx::KeyPress(char16_t& Key) {
+    if (FHolderIntf) {
+        FHolderIntf->EditorKeyPress(this, Key);
+        if (Key == 0) return;
+    }
+    EditKeyPress(Key);
+}
+
+void TCustomDBEditGx::EditKeyPress(char16_t& Key) {
     // Enter, Tab and line feed never reach the native edit.
     if (Key == u'\r' || Key == u'\t' || Key == u'\n') {
         TCustomMaskEdit::KeyPress(Key);
@@ -399,4 +439,104 @@ void TCustomDBEditGx::DrawRequiredMark(TCanvas* Canvas) {
     Canvas->MoveTo(r.Left + 2, y);
     Canvas->LineTo(r.Right - 3, y);
     Canvas->Pen()->SetStyle(psSolid);
+}
+
+// ---- holder mode -----------------------------------------------------------------------------
+
+void TCustomDBEditGx::AttachHolder(TWinControl* Holder) {
+    if (Holder == FHolder) return;
+    if (FHolder) FHolder->RemoveFreeNotification(this);
+    FHolder = nullptr;
+    FHolderIntf = nullptr;
+    SetControlMessagePreview(this, {});
+    if (!Holder) return;
+    auto* intf = dynamic_cast<IInplaceEditHolderGx*>(Holder);
+    if (!intf) throw Exception("InplaceEditHolder have to support IInplaceEditHolderGx interface");
+    FHolder = Holder;
+    FHolderIntf = intf;
+    FHolder->FreeNotification(this);
+    SetControlMessagePreview(this, [this](TWinControl*, TControlMessage& m) { PreviewInHolderMode(m); });
+}
+
+void TCustomDBEditGx::PreviewInHolderMode(TControlMessage& Message) {
+    if (!FHolderIntf) return;
+    FHolderIntf->PreviewMessage(this, Message);
+    if (Message.Result) return;
+    switch (Message.Msg) {
+    case WM_SETFOCUS:
+        // The edit takes the keyboard while the form keeps the holder as its active control.
+        FocusChanged(true);
+        RefreshReadOnly();
+        Message.Result = PreviewDeliverDirect;
+        break;
+    case WM_KILLFOCUS:
+        FDataLink->UpdateRecord();
+        FocusChanged(false);
+        Message.Result = PreviewDeliverDirect;
+        break;
+    case WM_LBUTTONDOWN: {
+        // A press on the holder and a quick second one on the edit make one double click.
+        TPoint last;
+        Cardinal time = 0;
+        FHolderIntf->LastMouseDown(last, time);
+        const Cardinal now = GetMessageTime();
+        const int dx = GetSystemMetrics(SM_CXDOUBLECLK), dy = GetSystemMetrics(SM_CYDOUBLECLK);
+        if (now - time <= GetDoubleClickTime() && std::abs(Message.ScreenPos.X - last.X) <= dx / 2 &&
+            std::abs(Message.ScreenPos.Y - last.Y) <= dy / 2) {
+            Message.Result = 1;
+            DeliverDoubleClick(this, Message.Pos);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void TCustomDBEditGx::PlaceOver(const TRect& R, bool Redraw) {
+    if (!FHolderIntf) {
+        SetBounds(R.Left, R.Top, R.Width(), R.Height());
+        return;
+    }
+    if (R.Width() <= 0 || R.Height() <= 0) {
+        HideEditor();
+        return;
+    }
+    const bool wasShown = ControlWindowVisible(this);
+    CloseDropDown(false);
+    SetBounds(R.Left, R.Top, R.Width(), R.Height());
+    ShowControlWindow(this, true);
+    if (Redraw || !wasShown) Invalidate();
+    if (FHolder->Focused()) FocusControlWindow(this);
+}
+
+void TCustomDBEditGx::HideEditor() {
+    if (!FHolderIntf) {
+        TCustomMaskEdit::SetVisible(false);
+        return;
+    }
+    if (!ControlWindowVisible(this)) return;
+    const bool hadFocus = ControlWindowFocused(this);
+    Invalidate();
+    ShowControlWindow(this, false);
+    if (hadFocus) FocusControlWindow(FHolder);
+}
+
+bool TCustomDBEditGx::Visible() const {
+    return FHolderIntf ? ControlWindowVisible(this) : TCustomMaskEdit::Visible();
+}
+
+void TCustomDBEditGx::SetVisible(bool Value) {
+    if (FHolderIntf && !Value)
+        HideEditor();
+    else
+        TCustomMaskEdit::SetVisible(Value);
+}
+
+void TCustomDBEditGx::SetFocus() {
+    if (!FHolderIntf) {
+        TCustomMaskEdit::SetFocus();
+        return;
+    }
+    if (ControlWindowVisible(this)) FocusControlWindow(this);
 }

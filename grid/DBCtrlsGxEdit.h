@@ -5,6 +5,7 @@
 // line and stores the value when left or when the data set asks.
 #pragma once
 
+#include "grid/DBCtrlsGxInplace.h"
 #include "grid/DBCtrlsGxLink.h"
 #include "gui/Mask.h"
 
@@ -15,7 +16,7 @@ class TCanvas;
 using TUpdateDataEventGx = std::function<void(TObject* Sender, bool& Handled)>;
 using TCheckDrawRequiredStateEventGx = std::function<void(TObject* Sender, bool& DrawState)>;
 
-class TCustomDBEditGx : public TCustomMaskEdit {
+class TCustomDBEditGx : public TCustomMaskEdit, public IInplaceEditorGx, public IDropDownCloseGx {
     ORV_META(TCustomDBEditGx, TCustomMaskEdit)
     explicit TCustomDBEditGx(TComponent* AOwner);
     ~TCustomDBEditGx() override;
@@ -50,11 +51,34 @@ class TCustomDBEditGx : public TCustomMaskEdit {
     Variant Value() const { return ReadValue(); }
     void SetValue(const Variant& Value) { WriteValue(Value); }
 
+    // ---- holder mode: another control hosts the edit over one of its cells ----------------------
+    IInplaceEditorGx* InplaceEditor() { return this; }
+    IDropDownCloseGx* DropDownClose() { return this; }
+    TWinControl* InplaceEditHolder() const { return FHolder; }
+    bool InHolderMode() const { return FHolderIntf != nullptr; }
+    TFont* EditorFont() override { return Font(); }
+    void AttachHolder(TWinControl* Holder) override;
+    void SetEditorBorderStyle(TBorderStyle Style) override { SetBorderStyle(Style); }
+    void SetEditorFont(const TFont* AFont) override { Font()->Assign(*AFont); }
+    void SetEditorColor(TColor AColor) override { SetColor(AColor); }
+    void SetKeyPressHandler(TKeyPressEvent Handler) override { OnKeyPress = std::move(Handler); }
+    void SetExitHandler(TNotifyEvent Handler) override { OnExit = std::move(Handler); }
+    // Places the edit over R (holder mode: an empty rectangle hides it).
+    void PlaceOver(const TRect& R, bool Redraw = false);
+    void HideEditor();
+    // In holder mode whether the window shows on screen.
+    bool Visible() const;
+    void SetVisible(bool Value) override;
+    void SetFocus() override;
+    // Closes a drop-down of the edit (none here; the combo box has its list).
+    void CloseDropDown(bool Accept) override { (void)Accept; }
+
     TUpdateDataEventGx OnUpdateData;
     TCheckDrawRequiredStateEventGx OnCheckDrawRequiredState;
 
     void KeyDown(Word& Key, TShiftState Shift) override;
     void KeyPress(char16_t& Key) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
     bool WantsKey(Word Key, TShiftState Shift) const override;
     void DoEnter() override;
     void DoExit() override;
@@ -93,6 +117,8 @@ protected:
     // Above 0 while the value is loaded from the link (not a change by the user).
     int FLoadingValue = 0;
     bool OwnEditMask() const { return FOwnEditMask; }
+    // In holder mode, whether the holder forbids writing to the edit.
+    bool HolderForbidsEdit();
 
     // Paints an unfocused, not left-aligned text itself; false leaves it to the native edit.
     bool PaintPlainText(TCanvas* Canvas);
@@ -102,6 +128,10 @@ protected:
     void WriteThrough(const std::function<void()>& Put);
 
 private:
+    void PreviewInHolderMode(TControlMessage& Message);
+    // The edit's own key handling after the holder saw the key.
+    void EditKeyDown(Word& Key, TShiftState Shift);
+    void EditKeyPress(char16_t& Key);
 
     std::unique_ptr<TFieldDataLinkGx> FDataLink;
     std::unique_ptr<TEditImageGx> FImageSettings;
@@ -114,4 +144,6 @@ private:
     bool FWordWrap = false;
     bool FInUpdateDataEvent = false;
     bool FEditFocused = false;
+    TWinControl* FHolder = nullptr;
+    IInplaceEditHolderGx* FHolderIntf = nullptr;
 };
