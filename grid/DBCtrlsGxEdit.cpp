@@ -5,7 +5,9 @@
 #include "gui/Colors.h"
 #include "gui/ControlPaintHook.h"
 #include "gui/ControlPreview.h"
+#include "gui/HintWindow.h"
 #include "gui/SystemMetrics.h"
+#include "gui/Bitmap.h"
 #include "gui/Graphics.h"
 #include "gui/ImgList.h"
 #include "gui/Input.h"
@@ -31,6 +33,17 @@ TCustomDBEditGx::TCustomDBEditGx(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
     FImageSettings = std::make_unique<TEditImageGx>(this);
     SetControlPaintHook(this, {[this](TCanvas* c) { return PaintPlainText(c); },
                                [this](TCanvas* c) { DrawRequiredMark(c); }});
+    SetControlHintQuery(this, [this](TControl*, THintInfo& Info) {
+        if (FTooltips && !TextFits()) {
+            Info.Show = true;
+            Info.HintStr = Text();
+            Info.HintPos = ClientToScreen(TPoint(0, Height()));
+            Info.HintWindowClass = [] { return std::make_unique<TToolTipsWindow>(); };
+            Info.HintData = Font();
+        } else if (!FOwnShowHint) {
+            Info.Show = false;
+        }
+    });
     RefreshReadOnly();
     ApplyTextRect();
 }
@@ -38,6 +51,7 @@ TCustomDBEditGx::TCustomDBEditGx(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
 TCustomDBEditGx::~TCustomDBEditGx() {
     SetControlPaintHook(this, {});
     SetControlMessagePreview(this, {});
+    SetControlHintQuery(this, {});
     if (FHolder) FHolder->RemoveFreeNotification(this);
     FImageSettings.reset();
     FDataLink->OnLinkDataChange = nullptr;
@@ -539,4 +553,33 @@ void TCustomDBEditGx::SetFocus() {
         return;
     }
     if (ControlWindowVisible(this)) FocusControlWindow(this);
+}
+
+// ---- tool tips -------------------------------------------------------------------------------
+
+void TCustomDBEditGx::RefreshHintMode() {
+    TCustomMaskEdit::SetShowHint(FTooltips || FOwnShowHint);
+}
+
+void TCustomDBEditGx::SetTooltips(bool Value) {
+    if (Value == FTooltips) return;
+    FTooltips = Value;
+    RefreshHintMode();
+}
+
+void TCustomDBEditGx::SetShowHint(bool Value) {
+    if (Value == FOwnShowHint) return;
+    FOwnShowHint = Value;
+    RefreshHintMode();
+}
+
+bool TCustomDBEditGx::TextFits() {
+    TRect area;
+    TextAreaRect(area);
+    TBitmap measure;
+    measure.Canvas()->Font()->Assign(*Font());
+    TRect r = Rect(0, 0, std::max(1, area.Width()), 0);
+    String text = Text();
+    measure.Canvas()->TextRect(r, text, TTextFormat(tfCalcRect | tfLeft | tfNoPrefix | (FWordWrap ? TTextFormat(tfWordBreak) : TTextFormat(0))));
+    return r.Width() <= area.Width() - 2 && r.Height() <= area.Height();
 }

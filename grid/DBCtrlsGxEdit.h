@@ -73,6 +73,15 @@ class TCustomDBEditGx : public TCustomMaskEdit, public IInplaceEditorGx, public 
     // Closes a drop-down of the edit (none here; the combo box has its list).
     void CloseDropDown(bool Accept) override { (void)Accept; }
 
+    // Tool tips: with Tooltips a text that does not fit shows whole as a hint in the edit's font;
+    // otherwise the edit's own ShowHint decides.
+    bool Tooltips() const { return FTooltips; }
+    void SetTooltips(bool Value);
+    bool ShowHint() const { return FOwnShowHint; }
+    void SetShowHint(bool Value);
+    // Whether the text fits into the text area.
+    bool TextFits();
+
     TUpdateDataEventGx OnUpdateData;
     TCheckDrawRequiredStateEventGx OnCheckDrawRequiredState;
 
@@ -129,6 +138,7 @@ protected:
 
 private:
     void PreviewInHolderMode(TControlMessage& Message);
+    void RefreshHintMode();
     // The edit's own key handling after the holder saw the key.
     void EditKeyDown(Word& Key, TShiftState Shift);
     void EditKeyPress(char16_t& Key);
@@ -144,6 +154,8 @@ private:
     bool FWordWrap = false;
     bool FInUpdateDataEvent = false;
     bool FEditFocused = false;
+    bool FTooltips = false;
+    bool FOwnShowHint = false;
     TWinControl* FHolder = nullptr;
     IInplaceEditHolderGx* FHolderIntf = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "gui/Colors.h"
 #include "gui/ControlShot.h"
 #include "gui/Forms.h"
+#include "gui/HintWindow.h"
 #include "gui/Input.h"
 #include "gui/InputSimulation.h"
 #include "gui/StdCtrls.h"
@@ -211,6 +212,54 @@ TEST(DBEditStandalone, TextWrittenInCodeIsStoredInTheLink) {
     EXPECT_FALSE(edit->Modified());
     edit->SetValue(Variant(7));
     EXPECT_EQ(edit->Text(), "7");
+}
+
+} // namespace
+
+namespace {
+
+TEST(DBEditTips, ALongTextShowsWholeInTheEditsFontWithTooltipsEvenWithShowHintOff) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 100);
+    auto* edit = new TCustomDBEditGx(&form);
+    edit->SetParent(&form);
+    edit->SetBounds(10, 10, 80, 24);
+    edit->Font()->SetSize(14);
+    edit->SetHint("own hint");
+    form.Show();
+    struct {
+        bool Tooltips, ShowHint;
+        const char* Text;
+        const char* Shown; // nullptr: no hint
+    } cases[] = {
+        {true, false, "a text far too long for the edit", "a text far too long for the edit"},
+        {true, false, "ok", nullptr},
+        {true, true, "ok", "own hint"},
+        {false, false, "a text far too long for the edit", nullptr},
+        {false, true, "a text far too long for the edit", "own hint"},
+    };
+    for (const auto& c : cases) {
+        edit->SetTooltips(c.Tooltips);
+        edit->SetShowHint(c.ShowHint);
+        edit->SetText(c.Text);
+        EXPECT_EQ(edit->TControl::ShowHint(), c.Tooltips || c.ShowHint);
+        THintWindow* hint = ShowControlHint(edit, TPoint(5, 5));
+        if (!c.Shown) {
+            EXPECT_EQ(hint, nullptr) << c.Text;
+            continue;
+        }
+        ASSERT_NE(hint, nullptr) << c.Text;
+        EXPECT_EQ(hint->HintText(), c.Shown);
+        if (c.Tooltips && !c.ShowHint) {
+            EXPECT_NE(dynamic_cast<TToolTipsWindow*>(hint), nullptr);
+            EXPECT_EQ(hint->Font()->Size(), 14);
+            EXPECT_EQ(hint->Top(), edit->ClientToScreen(TPoint(0, edit->Height())).Y);
+            // Measured in the edit's font: wider than the same text in the default font.
+            THintWindow plain;
+            EXPECT_GT(hint->Width(), plain.CalcHintRect(1000, c.Shown, nullptr).Width());
+        }
+    }
+    HideControlHint();
 }
 
 } // namespace
