@@ -2,6 +2,7 @@
 // (or instead of) the widget's own paint event.
 #include "gui/ControlPaintHook.h"
 #include "gui/qt/ControlImpl.h"
+#include "gui/qt/NamedFilter.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -14,7 +15,7 @@ constexpr const char* kHookName = "orvPaintHook";
 class TPaintHookFilter : public QObject {
 public:
     TPaintHookFilter(TWinControl* control, TControlPaintHook hook) : FControl(control), FHook(std::move(hook)) {}
-    void SetHook(TControlPaintHook hook) { FHook = std::move(hook); }
+    void Set(TControlPaintHook hook) { FHook = std::move(hook); }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::Paint || FNative) return false;
@@ -54,23 +55,8 @@ private:
 } // namespace
 
 void SetControlPaintHook(TWinControl* Control, TControlPaintHook Hook) {
-    QWidget* w = TControlAccess::Widget(Control);
-    if (!w) return;
-    TPaintHookFilter* filter = nullptr;
-    for (QObject* child : w->children())
-        if (child->objectName() == QLatin1String(kHookName)) filter = dynamic_cast<TPaintHookFilter*>(child);
-    if (!Hook.Before && !Hook.After) {
-        delete filter;
-        return;
-    }
-    if (filter) {
-        filter->SetHook(std::move(Hook));
-        return;
-    }
-    filter = new TPaintHookFilter(Control, std::move(Hook));
-    filter->setObjectName(QLatin1String(kHookName));
-    filter->setParent(w);
-    w->installEventFilter(filter);
+    const bool remove = !Hook.Before && !Hook.After;
+    SetNamedFilter<TPaintHookFilter>(TControlAccess::Widget(Control), kHookName, Control, std::move(Hook), remove);
 }
 
 void DrawControlBorder(TCanvas* Canvas, const TRect& Rect, TColor Color) {

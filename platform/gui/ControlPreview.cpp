@@ -2,6 +2,7 @@
 #include "gui/ControlPreview.h"
 #include "gui/qt/ControlImpl.h"
 #include "gui/qt/KeyMapQt.h"
+#include "gui/qt/NamedFilter.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -15,7 +16,7 @@ constexpr const char* kPreviewName = "orvMessagePreview";
 class TPreviewFilter : public QObject {
 public:
     TPreviewFilter(TWinControl* control, TMessagePreview preview) : FControl(control), FPreview(std::move(preview)) {}
-    void SetPreview(TMessagePreview preview) { FPreview = std::move(preview); }
+    void Set(TMessagePreview preview) { FPreview = std::move(preview); }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!FPreview) return false;
@@ -101,30 +102,11 @@ private:
     bool FDirect = false;
 };
 
-TPreviewFilter* FindFilter(QWidget* w) {
-    for (QObject* child : w->children())
-        if (child->objectName() == QLatin1String(kPreviewName)) return dynamic_cast<TPreviewFilter*>(child);
-    return nullptr;
-}
-
 } // namespace
 
 void SetControlMessagePreview(TWinControl* Control, TMessagePreview Preview) {
-    QWidget* w = TControlAccess::Widget(Control);
-    if (!w) return;
-    TPreviewFilter* filter = FindFilter(w);
-    if (!Preview) {
-        delete filter;
-        return;
-    }
-    if (filter) {
-        filter->SetPreview(std::move(Preview));
-        return;
-    }
-    filter = new TPreviewFilter(Control, std::move(Preview));
-    filter->setObjectName(QLatin1String(kPreviewName));
-    filter->setParent(w);
-    w->installEventFilter(filter); // the last filter installed runs first
+    const bool remove = !Preview;
+    SetNamedFilter<TPreviewFilter>(TControlAccess::Widget(Control), kPreviewName, Control, std::move(Preview), remove);
 }
 
 void DeliverDoubleClick(TWinControl* Control, const TPoint& Pos) {

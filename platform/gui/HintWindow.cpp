@@ -3,6 +3,7 @@
 #include "gui/Colors.h"
 #include "gui/Forms.h"
 #include "gui/qt/ControlImpl.h"
+#include "gui/qt/NamedFilter.h"
 
 #include "classes/MetaBuilder.h"
 
@@ -76,7 +77,7 @@ std::unique_ptr<THintWindow> GHint;
 class THintFilter : public QObject {
 public:
     THintFilter(TControl* control, THintQuery query) : FControl(control), FQuery(std::move(query)) {}
-    void SetQuery(THintQuery q) { FQuery = std::move(q); }
+    void Set(THintQuery q) { FQuery = std::move(q); }
     const THintQuery& Query() const { return FQuery; }
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() != QEvent::ToolTip) return false;
@@ -90,31 +91,11 @@ private:
     THintQuery FQuery;
 };
 
-THintFilter* FindFilter(QWidget* w) {
-    if (!w) return nullptr;
-    for (QObject* child : w->children())
-        if (child->objectName() == QLatin1String(kHintName)) return dynamic_cast<THintFilter*>(child);
-    return nullptr;
-}
-
 } // namespace
 
 void SetControlHintQuery(TControl* Control, THintQuery Query) {
-    QWidget* w = TControlAccess::Widget(Control);
-    if (!w) return;
-    THintFilter* filter = FindFilter(w);
-    if (!Query) {
-        delete filter;
-        return;
-    }
-    if (filter) {
-        filter->SetQuery(std::move(Query));
-        return;
-    }
-    filter = new THintFilter(Control, std::move(Query));
-    filter->setObjectName(QLatin1String(kHintName));
-    filter->setParent(w);
-    w->installEventFilter(filter);
+    const bool remove = !Query;
+    SetNamedFilter<THintFilter>(TControlAccess::Widget(Control), kHintName, Control, std::move(Query), remove);
 }
 
 THintWindow* ShowControlHint(TControl* Control, const TPoint& Pos) {
@@ -124,7 +105,7 @@ THintWindow* ShowControlHint(TControl* Control, const TPoint& Pos) {
     info.Show = Control->ShowHint();
     const TPoint screen = Control->ClientToScreen(Pos);
     info.HintPos = TPoint(screen.X, screen.Y + 20);
-    if (THintFilter* f = FindFilter(TControlAccess::Widget(Control))) f->Query()(Control, info);
+    if (auto* f = FindNamedFilter<THintFilter>(TControlAccess::Widget(Control), kHintName)) f->Query()(Control, info);
     if (!info.Show || info.HintStr.empty()) return nullptr;
     GHint = info.HintWindowClass ? info.HintWindowClass() : std::make_unique<THintWindow>();
     TRect r = GHint->CalcHintRect(Screen()->Width(), info.HintStr, info.HintData);
