@@ -34,6 +34,7 @@ String FirstEntry(const String& List) {
 TCustomDBCheckBoxGx::TCustomDBCheckBoxGx(TComponent* AOwner) : TButtonControl(AOwner) {
     SetBounds(0, 0, 97, 17);
     SetTabStop(true);
+    SetParentColor(true);
     FDataLink = std::make_unique<TFieldDataLinkGx>(this);
     FDataLink->OnLinkDataChange = [this](TFieldDataLinkGx*) { Reload(); };
     FDataLink->OnLinkUpdateData = [this](TFieldDataLinkGx*) { StoreState(); };

@@ -1,6 +1,9 @@
 // The data-aware check box on a shown form over a query on a temporary database: value lists,
 // the three states of a Boolean field, the toggle by Space and by a click, standalone values.
 #include "grid/DBCtrlsGxCheck.h"
+#include "gui/Bitmap.h"
+#include "gui/ClassicEdges.h"
+#include "gui/ControlShot.h"
 #include "gui/Forms.h"
 #include "gui/Input.h"
 #include "gui/InputSimulation.h"
@@ -154,6 +157,58 @@ TEST_F(CheckTest, SpaceOnAReadOnlyBoxDoesNothing) {
     SimulateKey(Box, VK_SPACE);
     EXPECT_EQ(Box->State(), cbUnchecked);
     EXPECT_EQ(Q->State(), dsBrowse);
+}
+
+} // namespace
+
+namespace {
+
+// The inside of the box (2 pixels in from its edge) as drawn: dark pixels and distinct colours.
+struct TBoxInk {
+    int Dark = 0;
+    int Grey = 0;
+};
+
+TBoxInk InkOfBox(TDBCheckBoxGx* Box) {
+    TBitmap shot;
+    GrabControl(Box, shot);
+    const TSize size = StandardCheckBoxSize();
+    const int top = (Box->ClientHeight() - size.cy) / 2;
+    TBoxInk ink;
+    for (int x = 2; x < size.cx - 2; ++x)
+        for (int y = top + 2; y < top + size.cy - 2; ++y) {
+            const TColor c = shot.Canvas()->Pixels(x, y);
+            const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+            if (r < 0x50 && g < 0x50 && b < 0x50) ++ink.Dark;
+            if (r == g && g == b && r >= 0x50 && r < 0xE0) ++ink.Grey;
+        }
+    return ink;
+}
+
+TEST(CheckPaint, TheThreeStatesPaintTheirOwnBoxesFlatAnd3D) {
+    for (bool flat : {false, true}) {
+        TForm form(nullptr);
+        form.SetBounds(0, 0, 200, 60);
+        auto* box = new TDBCheckBoxGx(&form);
+        box->SetParent(&form);
+        box->SetBounds(4, 4, 120, 20);
+        box->SetFlat(flat);
+        box->SetAllowGrayed(true);
+        form.Show();
+        box->SetState(cbUnchecked);
+        Application()->ProcessMessages();
+        const TBoxInk unchecked = InkOfBox(box);
+        box->SetState(cbChecked);
+        Application()->ProcessMessages();
+        const TBoxInk checked = InkOfBox(box);
+        box->SetState(cbGrayed);
+        Application()->ProcessMessages();
+        const TBoxInk grayed = InkOfBox(box);
+        EXPECT_EQ(unchecked.Dark, 0) << flat;
+        EXPECT_GT(checked.Dark, 5) << flat;
+        EXPECT_GT(grayed.Grey + grayed.Dark, 5) << flat;
+        EXPECT_NE(grayed.Dark, checked.Dark) << flat;
+    }
 }
 
 } // namespace
