@@ -2,6 +2,7 @@
 #include "grid/DBCtrlsGxEdit.h"
 
 #include "classes/MetaBuilder.h"
+#include "gui/ClassicEdges.h"
 #include "gui/Colors.h"
 #include "gui/ControlPaintHook.h"
 #include "gui/ControlPreview.h"
@@ -32,7 +33,10 @@ TCustomDBEditGx::TCustomDBEditGx(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
     FDataLink->OnLinkActiveChange = [this](TFieldDataLinkGx*) { LinkActiveChanged(); };
     FImageSettings = std::make_unique<TEditImageGx>(this);
     SetControlPaintHook(this, {[this](TCanvas* c) { return PaintPlainText(c); },
-                               [this](TCanvas* c) { DrawRequiredMark(c); }});
+                               [this](TCanvas* c) {
+                                   DrawFlatBorder(c);
+                                   DrawRequiredMark(c);
+                               }});
     SetControlHintQuery(this, [this](TControl*, THintInfo& Info) {
         if (FTooltips && !TextFits()) {
             Info.Show = true;
@@ -287,6 +291,7 @@ bool TCustomDBEditGx::HolderForbidsEdit() {
 void TCustomDBEditGx::FocusChanged(bool Focused) {
     if (Focused == FEditFocused) return;
     FEditFocused = Focused;
+    RefreshBorder();
     if (Alignment() != taLeftJustify && !IsMasked()) Invalidate();
     FDataLink->Revert();
 }
@@ -427,6 +432,7 @@ bool TCustomDBEditGx::PaintPlainText(TCanvas* Canvas) {
         x = (r.Right - width) / 2;
     const int y = r.Top + std::max(0, (r.Height() - Canvas->TextHeight(text)) / 2);
     Canvas->TextRect(r, x, y, text);
+    DrawFlatBorder(Canvas);
     DrawRequiredMark(Canvas);
     return true;
 }
@@ -582,4 +588,39 @@ bool TCustomDBEditGx::TextFits() {
     String text = Text();
     measure.Canvas()->TextRect(r, text, TTextFormat(tfCalcRect | tfLeft | tfNoPrefix | (FWordWrap ? TTextFormat(tfWordBreak) : TTextFormat(0))));
     return r.Width() <= area.Width() - 2 && r.Height() <= area.Height();
+}
+
+// ---- flat border -----------------------------------------------------------------------------
+
+void TCustomDBEditGx::SetFlat(bool Value) {
+    if (Value == FFlat) return;
+    FFlat = Value;
+    Invalidate();
+}
+
+void TCustomDBEditGx::SetAlwaysShowBorder(bool Value) {
+    if (Value == FAlwaysShowBorder) return;
+    FAlwaysShowBorder = Value;
+    RefreshBorder();
+}
+
+void TCustomDBEditGx::RefreshBorder() {
+    const bool lit = FEditFocused || FAlwaysShowBorder;
+    if (lit == FBorderLit) return;
+    FBorderLit = lit;
+    Invalidate();
+}
+
+void TCustomDBEditGx::DrawFlatBorder(TCanvas* Canvas) {
+    if (!FFlat || BorderStyle() != bsSingle) return;
+    TRect r = ClientRect();
+    if (FBorderLit) {
+        TRect edge = r;
+        DrawEdge(Canvas, edge, BDR_SUNKENOUTER, BF_RECT);
+    } else {
+        DrawControlBorder(Canvas, r, clBtnFace);
+    }
+    TRect inner = r;
+    InflateRect(inner, -1, -1);
+    DrawControlBorder(Canvas, inner, clBtnFace);
 }

@@ -73,6 +73,13 @@ class TCustomDBEditGx : public TCustomMaskEdit, public IInplaceEditorGx, public 
     // Closes a drop-down of the edit (none here; the combo box has its list).
     void CloseDropDown(bool Accept) override { (void)Accept; }
 
+    // The flat look: a border of the edit's own that lights up while focused (or always).
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    bool AlwaysShowBorder() const { return FAlwaysShowBorder; }
+    void SetAlwaysShowBorder(bool Value);
+    bool BorderLit() const { return FBorderLit; }
+
     // Tool tips: with Tooltips a text that does not fit shows whole as a hint in the edit's font;
     // otherwise the edit's own ShowHint decides.
     bool Tooltips() const { return FTooltips; }
@@ -139,6 +146,8 @@ protected:
 private:
     void PreviewInHolderMode(TControlMessage& Message);
     void RefreshHintMode();
+    void RefreshBorder();
+    void DrawFlatBorder(TCanvas* Canvas);
     // The edit's own key handling after the holder saw the key.
     void EditKeyDown(Word& Key, TShiftState Shift);
     void EditKeyPress(char16_t& Key);
@@ -154,6 +163,9 @@ private:
     bool FWordWrap = false;
     bool FInUpdateDataEvent = false;
     bool FEditFocused = false;
+    bool FFlat = false;
+    bool FAlwaysShowBorder = false;
+    bool FBorderLit = false;
     bool FTooltips = false;
     bool FOwnShowHint = false;
     TWinControl* FHolder = nullptr;

@@ -263,3 +263,30 @@ TEST(DBEditTips, ALongTextShowsWholeInTheEditsFontWithTooltipsEvenWithShowHintOf
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DBEditTest, AFlatBorderLightsUpWhileFocusedOrAlwaysShown) {
+    Edit->SetFlat(true);
+    auto edgeColour = [&] {
+        Application()->ProcessMessages();
+        TBitmap shot;
+        GrabControl(Edit, shot);
+        return ColorToRGB(shot.Canvas()->Pixels(0, Edit->ClientHeight() / 2));
+    };
+    const TColorRef face = ColorToRGB(clBtnFace), shadow = ColorToRGB(clBtnShadow);
+    EXPECT_FALSE(Edit->BorderLit());
+    EXPECT_EQ(edgeColour(), face);
+    Focus(Edit);
+    EXPECT_TRUE(Edit->BorderLit());
+    EXPECT_EQ(edgeColour(), shadow);
+    Focus(Other);
+    EXPECT_EQ(edgeColour(), face);
+    Edit->SetAlwaysShowBorder(true);
+    EXPECT_TRUE(Edit->BorderLit());
+    EXPECT_EQ(edgeColour(), shadow);
+    Edit->SetAlignment(taRightJustify); // the text painted by the edit itself keeps the border
+    EXPECT_EQ(edgeColour(), shadow);
+}
+
+} // namespace
