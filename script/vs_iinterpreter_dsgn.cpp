@@ -57,8 +57,7 @@ void PassArguments(TvsCustomVariable& Item, TvsDesignatorItem& Step, Integer Cou
     if (Count <= 0) return;
     if (Count == 1 && !Item.IsMacro()) {
         // A sole argument has no other argument to wait for.
-        const Variant v = Step.Arg(0)->FetchValue();
-        Item.Param(0)->StoreValue(v);
+        Item.Param(0)->StoreMoved(Step.Arg(0)->FetchValue());
         return;
     }
     std::vector<Variant>& args = tArgStack;
@@ -76,7 +75,7 @@ void PassArguments(TvsCustomVariable& Item, TvsDesignatorItem& Step, Integer Cou
             args.push_back(Step.Arg(a)->FetchValue());
     }
     for (Integer a = 0; a < Count; ++a)
-        Item.Param(a)->StoreValue(args[base + static_cast<size_t>(a)]);
+        Item.Param(a)->StoreMoved(std::move(args[base + static_cast<size_t>(a)]));
 }
 
 // After the call: the values of var parameters go back to their arguments.

@@ -38,6 +38,20 @@ void TvsCustomVariable::StoreValue(const Variant& V) {
     if (!FReadOnly) FValue = V;
 }
 
+void TvsCustomVariable::StoreMoved(Variant&& V) {
+    if (!FReadOnly) {
+        if (FKind == TvsItemKind::ikParam) {
+            FValue = std::move(V);
+            return;
+        }
+        if (FKind == TvsItemKind::ikVariable && TvsVariable::HoldsAsIs(FTyp, V.VType())) {
+            FValue = std::move(V);
+            return;
+        }
+    }
+    StoreValue(V);
+}
+
 Variant TvsCustomVariable::FetchValue() {
     return FValue;
 }
@@ -100,24 +114,29 @@ Variant TvsVariable::Convert(const Variant& V, TvsVarType Typ) {
     }
 }
 
+bool TvsVariable::HoldsAsIs(TvsVarType Typ, TVarType VType) {
+    switch (Typ) {
+    case fvtInt:
+        return VType == varInteger;
+    case fvtBool:
+        return VType == varBoolean;
+    case fvtFloat:
+        return VType == varDouble;
+    case fvtString:
+    case fvtChar:
+        return VType == varString;
+    default:
+        return true;
+    }
+}
+
 void TvsVariable::StoreValue(const Variant& V) {
     if (FReadOnly) return;
     // A value of the variable's own kind is assigned as it is, without an intermediate copy.
-    switch (FTyp) {
-    case fvtInt:
-        if (V.VType() == varInteger) break;
+    if (HoldsAsIs(FTyp, V.VType()))
+        FValue = V;
+    else
         FValue = Convert(V, FTyp);
-        return;
-    case fvtBool:
-    case fvtFloat:
-    case fvtString:
-    case fvtChar:
-        FValue = Convert(V, FTyp);
-        return;
-    default:
-        break;
-    }
-    FValue = V;
 }
 
 Variant TvsVariable::FetchValue() {

@@ -83,7 +83,7 @@ void TvsAssignmentStmt::SelectOperands() {
 
 void TvsAssignmentStmt::Perform() {
     if (!Hook()) return;
-    FTarget->StoreValue(FSource->FetchValue());
+    FTarget->StoreMoved(FSource->FetchValue());
 }
 
 String TvsAssignOpStmt::ClassName() const {
