@@ -11,6 +11,7 @@
 #include "script/vs_iinterpreter_strings.h"
 #include "script/vs_iinterpreter_sys.h"
 #include "script/vs_istack.h"
+#include "script/vs_ivalue.h"
 #include "script/vs_itools_script.h"
 #include "script/vs_xml.h"
 
@@ -205,7 +206,7 @@ size_t TvsProcVariable::SaveLocals(std::vector<Variant>& Stack) {
         if (item->Kind() == TvsItemKind::ikStringVariable)
             Stack.emplace_back(static_cast<TvsStringVariable*>(item)->Text());
         else
-            Stack.push_back(item->Value());
+            Stack.push_back(vsCopy(item->Value()));
     }
     return mark;
 }

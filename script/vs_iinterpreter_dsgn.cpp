@@ -294,7 +294,7 @@ Variant TvsArrayDesignator::FetchValue() {
     if (SingleIndex()) {
         Variant temp;
         const Variant& index = FirstIndex(temp);
-        if (const Variant* element = Element(index, false)) return *element;
+        if (const Variant* element = Element(index, false)) return vsCopy(*element);
         indexes[0] = index;
     } else {
         n = Prepare(indexes);

@@ -6,6 +6,7 @@
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_iinterpreter_strings.h"
 #include "script/vs_itools_script.h"
+#include "script/vs_ivalue.h"
 
 #include <algorithm>
 
@@ -53,7 +54,7 @@ void TvsCustomVariable::StoreMoved(Variant&& V) {
 }
 
 Variant TvsCustomVariable::FetchValue() {
-    return FValue;
+    return vsCopy(FValue);
 }
 
 TvsParamItem* TvsCustomVariable::Param(Integer Index) const {
@@ -144,7 +145,7 @@ Variant TvsVariable::FetchValue() {
         Variant v = FOnGetVarValue(FName, FTyp, FValue);
         if (!VarIsNull(v)) return v;
     }
-    return FValue;
+    return vsCopy(FValue);
 }
 
 // --- TvsStringVariable -----------------------------------------------------------------------------
