@@ -205,8 +205,10 @@ size_t TvsProcVariable::SaveLocals(std::vector<Variant>& Stack) {
     for (TvsCustomVariable* item : FLocals) {
         if (item->Kind() == TvsItemKind::ikStringVariable)
             Stack.emplace_back(static_cast<TvsStringVariable*>(item)->Text());
+        else if (item->Value().VType() == varInteger)
+            Stack.emplace_back(static_cast<Integer>(vsIntOf(item->Value()))); // built in place
         else
-            Stack.push_back(vsCopy(item->Value()));
+            Stack.push_back(item->Value());
     }
     return mark;
 }
