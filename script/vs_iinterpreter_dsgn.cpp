@@ -288,7 +288,29 @@ const Variant& TvsArrayDesignator::FirstIndex(Variant& Temp) {
     return static_cast<TvsExpression*>(static_cast<TvsDesignatorItem*>(FRef2)->Arg(0))->Root()->Eval(Temp);
 }
 
+// A stored index (a constant or a plain variable) of a single-index access, else nullptr.
+const Variant* TvsArrayDesignator::DirectIndex() const {
+    if (!SingleIndex()) return nullptr;
+    return static_cast<TvsExpression*>(static_cast<TvsDesignatorItem*>(FRef2)->Arg(0))->Root()->Direct();
+}
+
+// An element reached directly at a stored index needs no temporary values at all.
 Variant TvsArrayDesignator::FetchValue() {
+    if (const Variant* index = DirectIndex())
+        if (const Variant* element = Element(*index, false)) return vsCopy(*element);
+    return FetchThroughHelper();
+}
+
+void TvsArrayDesignator::StoreValue(const Variant& V) {
+    if (const Variant* index = DirectIndex())
+        if (Variant* element = Element(*index, true)) {
+            *element = V;
+            return;
+        }
+    StoreThroughHelper(V);
+}
+
+Variant TvsArrayDesignator::FetchThroughHelper() {
     Variant indexes[3];
     Integer n = 1;
     if (SingleIndex()) {
@@ -303,7 +325,7 @@ Variant TvsArrayDesignator::FetchValue() {
     return static_cast<TvsArrayHelper*>(FRef1)->FetchValue();
 }
 
-void TvsArrayDesignator::StoreValue(const Variant& V) {
+void TvsArrayDesignator::StoreThroughHelper(const Variant& V) {
     Variant indexes[3];
     Integer n = 1;
     if (SingleIndex()) {
