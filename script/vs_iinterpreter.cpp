@@ -219,6 +219,8 @@ void TvsProcVariable::RestoreLocals(std::vector<Variant>& Stack, size_t Mark) {
         if (k >= Stack.size()) break;
         if (item->Kind() == TvsItemKind::ikStringVariable)
             static_cast<TvsStringVariable*>(item)->Text() = Stack[k].AsString();
+        else if (Stack[k].VType() == varInteger)
+            vsSetInteger(item->ValueRef(), static_cast<Integer>(vsIntOf(Stack[k])));
         else
             item->ValueRef() = std::move(Stack[k]);
         ++k;

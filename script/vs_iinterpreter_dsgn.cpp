@@ -1,5 +1,6 @@
 // Designators: access paths evaluated step by step, with fast kinds for a plain variable, a
 // character of a string variable and an element of an array variable.
+#include "rtl/VariantInternal.h"
 #include "script/vs_iinterpreter_build.h"
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_iinterpreter_strings.h"
@@ -304,7 +305,10 @@ Variant TvsArrayDesignator::FetchValue() {
 void TvsArrayDesignator::StoreValue(const Variant& V) {
     if (const Variant* index = DirectIndex())
         if (Variant* element = Element(*index, true)) {
-            *element = V;
+            if (V.VType() == varInteger)
+                vsSetInteger(*element, static_cast<Integer>(vsIntOf(V)));
+            else
+                *element = V;
             return;
         }
     StoreThroughHelper(V);

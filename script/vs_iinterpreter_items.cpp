@@ -40,15 +40,12 @@ void TvsCustomVariable::StoreValue(const Variant& V) {
 }
 
 void TvsCustomVariable::StoreMoved(Variant&& V) {
-    if (!FReadOnly) {
-        if (FKind == TvsItemKind::ikParam) {
-            FValue = std::move(V);
-            return;
-        }
-        if (FKind == TvsItemKind::ikVariable && TvsVariable::HoldsAsIs(FTyp, V.VType())) {
-            FValue = std::move(V);
-            return;
-        }
+    if (!FReadOnly && (FKind == TvsItemKind::ikParam ||
+                       (FKind == TvsItemKind::ikVariable && TvsVariable::HoldsAsIs(FTyp, V.VType())))) {
+        // An integer over an integer is written over the payload.
+        if (V.VType() == varInteger && FValue.ReplaceInteger(static_cast<Integer>(vsIntOf(V)))) return;
+        FValue = std::move(V);
+        return;
     }
     StoreValue(V);
 }
