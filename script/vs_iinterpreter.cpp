@@ -11,6 +11,7 @@
 #include "script/vs_iinterpreter_strings.h"
 #include "script/vs_iinterpreter_sys.h"
 #include "script/vs_istack.h"
+#include "script/vs_ivalue.h"
 #include "script/vs_itools_script.h"
 #include "script/vs_xml.h"
 
@@ -204,6 +205,8 @@ size_t TvsProcVariable::SaveLocals(std::vector<Variant>& Stack) {
     for (TvsCustomVariable* item : FLocals) {
         if (item->Kind() == TvsItemKind::ikStringVariable)
             Stack.emplace_back(static_cast<TvsStringVariable*>(item)->Text());
+        else if (item->Value().VType() == varInteger)
+            Stack.emplace_back(static_cast<Integer>(vsIntOf(item->Value()))); // built in place
         else
             Stack.push_back(item->Value());
     }
@@ -216,6 +219,8 @@ void TvsProcVariable::RestoreLocals(std::vector<Variant>& Stack, size_t Mark) {
         if (k >= Stack.size()) break;
         if (item->Kind() == TvsItemKind::ikStringVariable)
             static_cast<TvsStringVariable*>(item)->Text() = Stack[k].AsString();
+        else if (Stack[k].VType() == varInteger)
+            vsSetInteger(item->ValueRef(), static_cast<Integer>(vsIntOf(Stack[k])));
         else
             item->ValueRef() = std::move(Stack[k]);
         ++k;

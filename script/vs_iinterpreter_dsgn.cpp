@@ -1,5 +1,6 @@
 // Designators: access paths evaluated step by step, with fast kinds for a plain variable, a
 // character of a string variable and an element of an array variable.
+#include "rtl/VariantInternal.h"
 #include "script/vs_iinterpreter_build.h"
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_iinterpreter_strings.h"
@@ -57,8 +58,7 @@ void PassArguments(TvsCustomVariable& Item, TvsDesignatorItem& Step, Integer Cou
     if (Count <= 0) return;
     if (Count == 1 && !Item.IsMacro()) {
         // A sole argument has no other argument to wait for.
-        const Variant v = Step.Arg(0)->FetchValue();
-        Item.Param(0)->StoreValue(v);
+        Item.Param(0)->StoreMoved(Step.Arg(0)->FetchValue());
         return;
     }
     std::vector<Variant>& args = tArgStack;
@@ -76,7 +76,7 @@ void PassArguments(TvsCustomVariable& Item, TvsDesignatorItem& Step, Integer Cou
             args.push_back(Step.Arg(a)->FetchValue());
     }
     for (Integer a = 0; a < Count; ++a)
-        Item.Param(a)->StoreValue(args[base + static_cast<size_t>(a)]);
+        Item.Param(a)->StoreMoved(std::move(args[base + static_cast<size_t>(a)]));
 }
 
 // After the call: the values of var parameters go back to their arguments.
@@ -289,13 +289,38 @@ const Variant& TvsArrayDesignator::FirstIndex(Variant& Temp) {
     return static_cast<TvsExpression*>(static_cast<TvsDesignatorItem*>(FRef2)->Arg(0))->Root()->Eval(Temp);
 }
 
+// A stored index (a constant or a plain variable) of a single-index access, else nullptr.
+const Variant* TvsArrayDesignator::DirectIndex() const {
+    if (!SingleIndex()) return nullptr;
+    return static_cast<TvsExpression*>(static_cast<TvsDesignatorItem*>(FRef2)->Arg(0))->Root()->Direct();
+}
+
+// An element reached directly at a stored index needs no temporary values at all.
 Variant TvsArrayDesignator::FetchValue() {
+    if (const Variant* index = DirectIndex())
+        if (const Variant* element = Element(*index, false)) return vsCopy(*element);
+    return FetchThroughHelper();
+}
+
+void TvsArrayDesignator::StoreValue(const Variant& V) {
+    if (const Variant* index = DirectIndex())
+        if (Variant* element = Element(*index, true)) {
+            if (V.VType() == varInteger)
+                vsSetInteger(*element, static_cast<Integer>(vsIntOf(V)));
+            else
+                *element = V;
+            return;
+        }
+    StoreThroughHelper(V);
+}
+
+Variant TvsArrayDesignator::FetchThroughHelper() {
     Variant indexes[3];
     Integer n = 1;
     if (SingleIndex()) {
         Variant temp;
         const Variant& index = FirstIndex(temp);
-        if (const Variant* element = Element(index, false)) return *element;
+        if (const Variant* element = Element(index, false)) return vsCopy(*element);
         indexes[0] = index;
     } else {
         n = Prepare(indexes);
@@ -304,7 +329,7 @@ Variant TvsArrayDesignator::FetchValue() {
     return static_cast<TvsArrayHelper*>(FRef1)->FetchValue();
 }
 
-void TvsArrayDesignator::StoreValue(const Variant& V) {
+void TvsArrayDesignator::StoreThroughHelper(const Variant& V) {
     Variant indexes[3];
     Integer n = 1;
     if (SingleIndex()) {

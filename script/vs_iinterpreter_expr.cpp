@@ -234,10 +234,14 @@ Variant TvsOperatorNode::FetchValue() {
     if (ld && rd && BothInt(*ld, *rd)) kind = IntegerOp(FOp, vsIntOf(*ld), vsIntOf(*rd), out);
     if (kind == TIntResult::Integer) return Variant(static_cast<Integer>(out));
     if (kind == TIntResult::Boolean) return Variant(out != 0);
-    // The left value is read in place only when reading the right one cannot change it.
-    Variant lt, rt;
-    const Variant& l = Right->IsDirect() ? Left->Eval(lt) : (lt = Left->FetchValue());
-    const Variant& r = Right->Eval(rt);
+    // The left value is read in place only when reading the right one cannot change it. A value
+    // that must be fetched is built where it is kept, without an assignment.
+    const Variant* lp = Right->IsDirect() ? Left->Direct() : nullptr;
+    const Variant lt = lp ? Variant() : Left->FetchValue();
+    const Variant& l = lp ? *lp : lt;
+    const Variant* rp = Right->Direct();
+    const Variant rt = rp ? Variant() : Right->FetchValue();
+    const Variant& r = rp ? *rp : rt;
     if (BothInt(l, r)) kind = IntegerOp(FOp, vsIntOf(l), vsIntOf(r), out);
     if (kind == TIntResult::Integer) return Variant(static_cast<Integer>(out));
     if (kind == TIntResult::Boolean) return Variant(out != 0);

@@ -6,6 +6,7 @@
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_iinterpreter_strings.h"
 #include "script/vs_itools_script.h"
+#include "script/vs_ivalue.h"
 
 #include <algorithm>
 
@@ -38,8 +39,19 @@ void TvsCustomVariable::StoreValue(const Variant& V) {
     if (!FReadOnly) FValue = V;
 }
 
+void TvsCustomVariable::StoreMoved(Variant&& V) {
+    if (!FReadOnly && (FKind == TvsItemKind::ikParam ||
+                       (FKind == TvsItemKind::ikVariable && TvsVariable::HoldsAsIs(FTyp, V.VType())))) {
+        // An integer over an integer is written over the payload.
+        if (V.VType() == varInteger && FValue.ReplaceInteger(static_cast<Integer>(vsIntOf(V)))) return;
+        FValue = std::move(V);
+        return;
+    }
+    StoreValue(V);
+}
+
 Variant TvsCustomVariable::FetchValue() {
-    return FValue;
+    return vsCopy(FValue);
 }
 
 TvsParamItem* TvsCustomVariable::Param(Integer Index) const {
@@ -100,24 +112,29 @@ Variant TvsVariable::Convert(const Variant& V, TvsVarType Typ) {
     }
 }
 
+bool TvsVariable::HoldsAsIs(TvsVarType Typ, TVarType VType) {
+    switch (Typ) {
+    case fvtInt:
+        return VType == varInteger;
+    case fvtBool:
+        return VType == varBoolean;
+    case fvtFloat:
+        return VType == varDouble;
+    case fvtString:
+    case fvtChar:
+        return VType == varString;
+    default:
+        return true;
+    }
+}
+
 void TvsVariable::StoreValue(const Variant& V) {
     if (FReadOnly) return;
     // A value of the variable's own kind is assigned as it is, without an intermediate copy.
-    switch (FTyp) {
-    case fvtInt:
-        if (V.VType() == varInteger) break;
+    if (HoldsAsIs(FTyp, V.VType()))
+        FValue = V;
+    else
         FValue = Convert(V, FTyp);
-        return;
-    case fvtBool:
-    case fvtFloat:
-    case fvtString:
-    case fvtChar:
-        FValue = Convert(V, FTyp);
-        return;
-    default:
-        break;
-    }
-    FValue = V;
 }
 
 Variant TvsVariable::FetchValue() {
@@ -125,7 +142,7 @@ Variant TvsVariable::FetchValue() {
         Variant v = FOnGetVarValue(FName, FTyp, FValue);
         if (!VarIsNull(v)) return v;
     }
-    return FValue;
+    return vsCopy(FValue);
 }
 
 // --- TvsStringVariable -----------------------------------------------------------------------------

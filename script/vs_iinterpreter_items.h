@@ -99,6 +99,9 @@ public:
 
     virtual void StoreValue(const Variant& V);
     virtual Variant FetchValue();
+    // Stores a value that is no longer needed: a parameter, or a variable that V already fits,
+    // takes V's payload without a copy; everything else goes through StoreValue.
+    void StoreMoved(Variant&& V);
 
     TvsItemKind Kind() const { return FKind; }
     const String& Name() const { return FName; }
@@ -162,6 +165,8 @@ public:
     Variant FetchValue() override;
     // Converts V by the type code: 32-bit integer, boolean, double, text; others as given.
     static Variant Convert(const Variant& V, TvsVarType Typ);
+    // A variable of type Typ keeps a value of kind VType as it is (Convert would change nothing).
+    static bool HoldsAsIs(TvsVarType Typ, TVarType VType);
 };
 
 // A Char or String variable: kept as text so single characters change in place.

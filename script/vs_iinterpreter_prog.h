@@ -244,6 +244,9 @@ public:
     void StoreValue(const Variant& V) override;
 
 private:
+    const Variant* DirectIndex() const;
+    Variant FetchThroughHelper();
+    void StoreThroughHelper(const Variant& V);
     Integer Prepare(Variant (&Indexes)[3]);
     void HandOver(Variant (&Indexes)[3], Integer Count);
     Variant* Element(const Variant& Index, bool ForWriting);

@@ -83,7 +83,7 @@ void TvsAssignmentStmt::SelectOperands() {
 
 void TvsAssignmentStmt::Perform() {
     if (!Hook()) return;
-    FTarget->StoreValue(FSource->FetchValue());
+    FTarget->StoreMoved(FSource->FetchValue());
 }
 
 String TvsAssignOpStmt::ClassName() const {
@@ -134,7 +134,7 @@ void TvsAssignOpStmt::Perform() {
             const Int64 b = vsIntOf(e);
             const Int64 r = FOp == '+' ? a + b : FOp == '-' ? a - b : a * b;
             if (r >= INT32_MIN && r <= INT32_MAX) {
-                FTarget->ValueRef() = Variant(static_cast<Integer>(r));
+                vsSetInteger(FTarget->ValueRef(), static_cast<Integer>(r));
                 return;
             }
         }
@@ -188,7 +188,7 @@ void TvsCallStmt::Perform() {
         if (HoldsIntegerInPlace(var)) {
             const Int64 n = vsIntOf(var->Value()) + delta;
             if (n >= INT32_MIN && n <= INT32_MAX) {
-                var->ValueRef() = Variant(static_cast<Integer>(n));
+                vsSetInteger(var->ValueRef(), static_cast<Integer>(n));
                 return;
             }
         }
@@ -296,14 +296,14 @@ void TvsForStmt::Perform() {
     Variant& counter = Variable->ValueRef();
     if (!Down) {
         for (Int64 v = first; v <= last && !s.TerminateRequested; ++v) {
-            counter = Variant(static_cast<Integer>(v));
+            vsSetInteger(counter, static_cast<Integer>(v));
             TvsStatement::Perform();
             if (s.BreakRequested || s.ExitRequested) break;
             s.ContinueRequested = false;
         }
     } else {
         for (Int64 v = first; v >= last && !s.TerminateRequested; --v) {
-            counter = Variant(static_cast<Integer>(v));
+            vsSetInteger(counter, static_cast<Integer>(v));
             TvsStatement::Perform();
             if (s.BreakRequested || s.ExitRequested) break;
             s.ContinueRequested = false;

@@ -100,6 +100,18 @@ public:
     TDateTime AsDateTime() const;
     IDispatchPtr AsDispatch() const; // Empty gives nullptr
 
+    // Raw access for callers that know the kind already (an interpreter's integer fast paths).
+    // The 64-bit payload of an integer kind, boolean (0/1), currency or error code; undefined for
+    // any other kind.
+    Int64 IntegerPayload() const noexcept { return *std::get_if<Int64>(&FData); }
+    // Writes V over the value of a variant that holds a varInteger, in place; false, leaving the
+    // variant as it is, when it holds any other kind.
+    bool ReplaceInteger(Integer V) noexcept {
+        if (FType != varInteger) return false;
+        *std::get_if<Int64>(&FData) = V;
+        return true;
+    }
+
     friend Variant Null();
     friend Variant VarFromDateTime(TDateTime value);
     friend Variant VarAsError(Integer code);
