@@ -1,0 +1,7 @@
+// Registers the report object classes by name, so that layouts can create them.
+#include "classes/ClassRegistry.h"
+#include "report/vrClassObjects.h"
+
+void vrRegisterObjectClasses() {
+    RegisterClasses({&TvrShapeView::StaticClassInfo()});
+}
