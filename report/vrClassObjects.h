@@ -1,6 +1,7 @@
 // The report objects that are drawn: views, shapes and the further object classes.
 #pragma once
 
+#include "report/vrClassMemo.h"
 #include "report/vrClassView.h"
 
 // Registers the object classes by name; called by the library's start-up.

@@ -3,5 +3,6 @@
 #include "report/vrClassObjects.h"
 
 void vrRegisterObjectClasses() {
-    RegisterClasses({&TvrShapeView::StaticClassInfo()});
+    RegisterClasses({&TvrShapeView::StaticClassInfo(), &TvrMemoView::StaticClassInfo(),
+                     &TvrSysMemoView::StaticClassInfo()});
 }
