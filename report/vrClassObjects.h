@@ -1,6 +1,7 @@
 // The report objects that are drawn: views, shapes and the further object classes.
 #pragma once
 
+#include "report/vrClassBand.h"
 #include "report/vrClassMemo.h"
 #include "report/vrClassView.h"
 

@@ -5,4 +5,5 @@
 void vrRegisterObjectClasses() {
     RegisterClasses({&TvrShapeView::StaticClassInfo(), &TvrMemoView::StaticClassInfo(),
                      &TvrSysMemoView::StaticClassInfo()});
+    vrRegisterBandClasses();
 }
