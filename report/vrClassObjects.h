@@ -3,6 +3,7 @@
 
 #include "report/vrClassBand.h"
 #include "report/vrClassMemo.h"
+#include "report/vrClassPage.h"
 #include "report/vrClassView.h"
 
 // Registers the object classes by name; called by the library's start-up.

@@ -4,6 +4,6 @@
 
 void vrRegisterObjectClasses() {
     RegisterClasses({&TvrShapeView::StaticClassInfo(), &TvrMemoView::StaticClassInfo(),
-                     &TvrSysMemoView::StaticClassInfo()});
+                     &TvrSysMemoView::StaticClassInfo(), &TvrReportPage::StaticClassInfo()});
     vrRegisterBandClasses();
 }
