@@ -2,6 +2,7 @@
 #pragma once
 
 #include "report/vrClassBand.h"
+#include "report/vrClassLine.h"
 #include "report/vrClassMemo.h"
 #include "report/vrClassPage.h"
 #include "report/vrClassView.h"

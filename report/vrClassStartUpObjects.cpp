@@ -4,6 +4,7 @@
 
 void vrRegisterObjectClasses() {
     RegisterClasses({&TvrShapeView::StaticClassInfo(), &TvrMemoView::StaticClassInfo(),
-                     &TvrSysMemoView::StaticClassInfo(), &TvrReportPage::StaticClassInfo()});
+                     &TvrSysMemoView::StaticClassInfo(), &TvrReportPage::StaticClassInfo(),
+                     &TvrLineView::StaticClassInfo()});
     vrRegisterBandClasses();
 }
