@@ -1,9 +1,12 @@
 // Bands: the child chain, the band-kind table, band names, dot-matrix snapping, the data band's
 // virtual data set and columns, and the published properties of the twenty band classes.
 #include "report/vrClassBand.h"
+#include "report/vrClassView.h"
 
 #include "classes/ClassRegistry.h"
 #include "classes/MetaBuilder.h"
+#include "report/vrClassDiffText.h"
+#include "report/vrXML.h"
 #include "rtl/StrUtils.h"
 
 #include <cmath>
@@ -124,9 +127,7 @@ void TvrDataBand::SetCurColumn(Integer Value) {
 }
 
 void TvrDataBand::SetDataSet(TvrDataSet* Value) {
-    FDataSet = Value;
-    FDataSetName = Value ? Value->UserName() : String();
-    if (Value) Value->FreeNotification(this);
+    vrBindDataSet(this, FDataSet, FDataSetName, Value);
 }
 
 String TvrDataBand::DataSetName() const {
@@ -134,9 +135,7 @@ String TvrDataBand::DataSetName() const {
 }
 
 void TvrDataBand::SetDataSetName(const String& Value) {
-    FDataSetName = Value;
-    FDataSet = FindDataSet(FDataSet, Value);
-    if (FDataSet) FDataSet->FreeNotification(this);
+    vrBindDataSetName(this, FDataSet, FDataSetName, Value);
 }
 
 void TvrDataBand::SetRowCount(Integer Value) {
@@ -151,7 +150,7 @@ void TvrDataBand::Notification(TComponent* AComponent, TOperation Operation) {
 
 String TvrGroupHeader::Diff(TvrComponent* Template) {
     String s = TvrBand::Diff(Template);
-    if (DrillDown) s += " DrillName=\"" + DrillName + "\"";
+    if (DrillDown) s += vrDiffAttr("DrillName", EscapeXMLText(DrillName));
     return s;
 }
 

@@ -55,13 +55,7 @@ void TvrCustomLineView::DrawDiagonal() {
     TPen* pen = Canvas->Pen();
     pen->SetColor(f.Color());
     pen->SetWidth(1);
-    switch (f.Style()) {
-    case fsDash: pen->SetStyle(psDash); break;
-    case fsDot: pen->SetStyle(psDot); break;
-    case fsDashDot: pen->SetStyle(psDashDot); break;
-    case fsDashDotDot: pen->SetStyle(psDashDotDot); break;
-    default: pen->SetStyle(psSolid); break;
-    }
+    pen->SetStyle(vrFramePenStyle(f.Style()));
     DrawThickLine(Canvas, X, Y, X1, Y1, FramePixels);
     pen->SetStyle(psSolid);
     DrawArrows();

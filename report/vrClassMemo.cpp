@@ -3,6 +3,7 @@
 #include "report/vrClassMemo.h"
 
 #include "classes/MetaBuilder.h"
+#include "report/vrClassDiffText.h"
 #include "gui/Bitmap.h"
 #include "report/vrClassReport.h"
 #include "report/vrXML.h"
@@ -17,15 +18,6 @@
 namespace {
 int Rnd(Extended v) {
     return static_cast<int>(std::lround(v));
-}
-String Attr(const String& name, const String& value) {
-    return " " + name + "=\"" + value + "\"";
-}
-String BoolText(bool b) {
-    return b ? "True" : "False";
-}
-template <class E> String EnumName(E v) {
-    return OrvEnumInfo(static_cast<E*>(nullptr)).NameOf(static_cast<Int64>(v));
 }
 // Holds the layout lock for a scope.
 struct TLayoutUse {
@@ -326,40 +318,40 @@ String TvrCustomMemoView::Diff(TvrComponent* Template) {
     String s = TvrStretcheable::Diff(Template);
     auto* t = dynamic_cast<TvrCustomMemoView*>(Template);
     if (t) {
-        if (AutoWidth != t->AutoWidth) s += Attr("AutoWidth", BoolText(AutoWidth));
-        if (vrDiffers(CharSpacing, t->CharSpacing)) s += Attr("CharSpacing", FloatToStr(CharSpacing));
-        if (vrDiffers(GapX, t->GapX)) s += Attr("GapX", FloatToStr(GapX));
-        if (vrDiffers(GapY, t->GapY)) s += Attr("GapY", FloatToStr(GapY));
-        if (HAlign != t->HAlign) s += Attr("HAlign", EnumName(HAlign));
+        if (AutoWidth != t->AutoWidth) s += vrDiffAttr("AutoWidth", vrDiffBool(AutoWidth));
+        if (vrDiffers(CharSpacing, t->CharSpacing)) s += vrDiffAttr("CharSpacing", FloatToStr(CharSpacing));
+        if (vrDiffers(GapX, t->GapX)) s += vrDiffAttr("GapX", FloatToStr(GapX));
+        if (vrDiffers(GapY, t->GapY)) s += vrDiffAttr("GapY", FloatToStr(GapY));
+        if (HAlign != t->HAlign) s += vrDiffAttr("HAlign", vrDiffEnum(HAlign));
         if (FHighlight->Active != t->FHighlight->Active)
-            s += Attr("Highlight.Active", BoolText(FHighlight->Active));
-        if (vrDiffers(LineSpacing, t->LineSpacing)) s += Attr("LineSpacing", FloatToStr(LineSpacing));
-        if (UseDefaultCharset != t->UseDefaultCharset) s += Attr("UseDefaultCharset", BoolText(UseDefaultCharset));
+            s += vrDiffAttr("Highlight.Active", vrDiffBool(FHighlight->Active));
+        if (vrDiffers(LineSpacing, t->LineSpacing)) s += vrDiffAttr("LineSpacing", FloatToStr(LineSpacing));
+        if (UseDefaultCharset != t->UseDefaultCharset) s += vrDiffAttr("UseDefaultCharset", vrDiffBool(UseDefaultCharset));
     }
     WideString text;
     for (Integer i = 0; i < FMemo->Count(); ++i) {
         if (i) text += u"\r\n";
         text += FMemo->Strings(i);
     }
-    s += Attr("u", EscapeXMLText(WideToUtf8(text)));
+    s += vrDiffAttr("u", EscapeXMLText(WideToUtf8(text)));
     if (t) {
-        if (vrDiffers(ParagraphGap, t->ParagraphGap)) s += Attr("ParagraphGap", FloatToStr(ParagraphGap));
-        if (FRotation != t->FRotation) s += Attr("Rotation", IntToStr(FRotation));
-        if (RTLReading != t->RTLReading) s += Attr("RTLReading", BoolText(RTLReading));
-        if (Underlines != t->Underlines) s += Attr("Underlines", BoolText(Underlines));
-        if (VAlign != t->VAlign) s += Attr("VAlign", EnumName(VAlign));
-        if (WordWrap != t->WordWrap) s += Attr("WordWrap", BoolText(WordWrap));
+        if (vrDiffers(ParagraphGap, t->ParagraphGap)) s += vrDiffAttr("ParagraphGap", FloatToStr(ParagraphGap));
+        if (FRotation != t->FRotation) s += vrDiffAttr("Rotation", IntToStr(FRotation));
+        if (RTLReading != t->RTLReading) s += vrDiffAttr("RTLReading", vrDiffBool(RTLReading));
+        if (Underlines != t->Underlines) s += vrDiffAttr("Underlines", vrDiffBool(Underlines));
+        if (VAlign != t->VAlign) s += vrDiffAttr("VAlign", vrDiffEnum(VAlign));
+        if (WordWrap != t->WordWrap) s += vrDiffAttr("WordWrap", vrDiffBool(WordWrap));
         const TvrFormat& f = *FDisplayFormat;
         const TvrFormat& g = *t->FDisplayFormat;
-        if (f.Kind != g.Kind) s += Attr("DisplayFormat.Kind", EnumName(f.Kind));
+        if (f.Kind != g.Kind) s += vrDiffAttr("DisplayFormat.Kind", vrDiffEnum(f.Kind));
         if (f.DecimalSeparator != g.DecimalSeparator)
-            s += Attr("DisplayFormat.DecimalSeparator", EscapeXMLText(f.DecimalSeparator));
+            s += vrDiffAttr("DisplayFormat.DecimalSeparator", EscapeXMLText(f.DecimalSeparator));
         if (f.ThousandSeparator != g.ThousandSeparator)
-            s += Attr("DisplayFormat.ThousandSeparator", EscapeXMLText(f.ThousandSeparator));
-        if (f.FormatStr != g.FormatStr) s += Attr("DisplayFormat.FormatStr", EscapeXMLText(f.FormatStr));
+            s += vrDiffAttr("DisplayFormat.ThousandSeparator", EscapeXMLText(f.ThousandSeparator));
+        if (f.FormatStr != g.FormatStr) s += vrDiffAttr("DisplayFormat.FormatStr", EscapeXMLText(f.FormatStr));
     }
-    if (FirstParaBreak) s += Attr("FirstParaBreak", "1");
-    if (LastParaBreak) s += Attr("LastParaBreak", "1");
+    if (FirstParaBreak) s += vrDiffAttr("FirstParaBreak", "1");
+    if (LastParaBreak) s += vrDiffAttr("LastParaBreak", "1");
     FirstParaBreak = LastParaBreak;
     LastParaBreak = false;
     return s;

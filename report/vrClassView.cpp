@@ -3,6 +3,7 @@
 #include "report/vrClassView.h"
 
 #include "classes/MetaBuilder.h"
+#include "report/vrClassDiffText.h"
 #include "gui/Graphics.h"
 #include "report/vrClassReport.h"
 #include "report/vrXML.h"
@@ -16,15 +17,6 @@
 namespace {
 int Rnd(Extended v) {
     return static_cast<int>(std::lround(v));
-}
-String Attr(const String& name, const String& value) {
-    return " " + name + "=\"" + value + "\"";
-}
-template <class E> String EnumName(E v) {
-    return OrvEnumInfo(static_cast<E*>(nullptr)).NameOf(static_cast<Int64>(v));
-}
-String BoolText(bool b) {
-    return b ? "True" : "False";
 }
 } // namespace
 
@@ -185,10 +177,20 @@ TvrView::TvrView(TComponent* AOwner) : TvrReportComponent(AOwner), FFrame(std::m
 
 TvrView::~TvrView() = default;
 
+void vrBindDataSet(TvrComponent* Obj, TvrDataSet*& DataSet, String& Name, TvrDataSet* Value) {
+    DataSet = Value;
+    Name = Value ? Value->UserName() : String();
+    if (Value) Value->FreeNotification(Obj);
+}
+
+void vrBindDataSetName(TvrComponent* Obj, TvrDataSet*& DataSet, String& Name, const String& Value) {
+    Name = Value;
+    DataSet = Obj->FindDataSet(DataSet, Value);
+    if (DataSet) DataSet->FreeNotification(Obj);
+}
+
 void TvrView::SetDataSet(TvrDataSet* Value) {
-    FDataSet = Value;
-    FDataSetName = Value ? Value->UserName() : String();
-    if (Value) Value->FreeNotification(this);
+    vrBindDataSet(this, FDataSet, FDataSetName, Value);
 }
 
 String TvrView::DataSetName() const {
@@ -196,9 +198,7 @@ String TvrView::DataSetName() const {
 }
 
 void TvrView::SetDataSetName(const String& Value) {
-    FDataSetName = Value;
-    FDataSet = FindDataSet(FDataSet, Value);
-    if (FDataSet) FDataSet->FreeNotification(this);
+    vrBindDataSetName(this, FDataSet, FDataSetName, Value);
 }
 
 void TvrView::Notification(TComponent* AComponent, TOperation Operation) {
@@ -256,8 +256,7 @@ void DrawThickLine(TCanvas* Canvas, int X1, int Y1, int X2, int Y2, int Width) {
     }
 }
 
-namespace {
-TPenStyle DashPenStyle(TvrFrameStyle s) {
+TPenStyle vrFramePenStyle(TvrFrameStyle s) {
     switch (s) {
     case fsDash: return psDash;
     case fsDot: return psDot;
@@ -266,6 +265,8 @@ TPenStyle DashPenStyle(TvrFrameStyle s) {
     default: return psSolid;
     }
 }
+
+namespace {
 
 // One side of the frame from (x1, y1) to (x2, y2); startFree / endFree: no neighbouring side is
 // drawn at that end; outer: the direction (+1 / -1) that points away from the object.
@@ -352,7 +353,7 @@ void DrawSide(TCanvas* c, const TvrFrameLine& line, TvrFrameStyle frameStyle, Ex
         break;
     }
     default:
-        pen->SetStyle(DashPenStyle(style));
+        pen->SetStyle(vrFramePenStyle(style));
         pen->SetWidth(1);
         DrawThickLine(c, x1, y1, x2, y2, w);
         break;
@@ -451,18 +452,18 @@ String TvrView::Diff(TvrComponent* Template) {
     String s = TvrReportComponent::Diff(Template);
     auto* t = dynamic_cast<TvrView*>(Template);
     if (!t) return s;
-    if (BrushStyle != t->BrushStyle) s += Attr("BrushStyle", EnumName<TBrushStyle>(BrushStyle));
-    if (Align != t->Align) s += Attr("Align", EnumName<TvrBandAlign>(Align));
-    if (Color != t->Color) s += Attr("Color", IntToStr(Color));
+    if (BrushStyle != t->BrushStyle) s += vrDiffAttr("BrushStyle", vrDiffEnum<TBrushStyle>(BrushStyle));
+    if (Align != t->Align) s += vrDiffAttr("Align", vrDiffEnum<TvrBandAlign>(Align));
+    if (Color != t->Color) s += vrDiffAttr("Color", IntToStr(Color));
     const TvrFrame& f = *FFrame;
     const TvrFrame& g = *t->FFrame;
-    if (f.Color() != g.Color()) s += Attr("Frame.Color", IntToStr(f.Color()));
-    if (f.DropShadow != g.DropShadow) s += Attr("Frame.DropShadow", BoolText(f.DropShadow));
-    if (f.ShadowColor != g.ShadowColor) s += Attr("Frame.ShadowColor", IntToStr(f.ShadowColor));
-    if (vrDiffers(f.ShadowWidth, g.ShadowWidth)) s += Attr("Frame.ShadowWidth", FloatToStr(f.ShadowWidth));
-    if (f.Style() != g.Style()) s += Attr("Frame.Style", EnumName<TvrFrameStyle>(f.Style()));
-    if (f.Typ != g.Typ) s += Attr("Frame.Typ", IntToStr(f.TypBits()));
-    if (vrDiffers(f.Width(), g.Width())) s += Attr("Frame.Width", FloatToStr(f.Width()));
+    if (f.Color() != g.Color()) s += vrDiffAttr("Frame.Color", IntToStr(f.Color()));
+    if (f.DropShadow != g.DropShadow) s += vrDiffAttr("Frame.DropShadow", vrDiffBool(f.DropShadow));
+    if (f.ShadowColor != g.ShadowColor) s += vrDiffAttr("Frame.ShadowColor", IntToStr(f.ShadowColor));
+    if (vrDiffers(f.ShadowWidth, g.ShadowWidth)) s += vrDiffAttr("Frame.ShadowWidth", FloatToStr(f.ShadowWidth));
+    if (f.Style() != g.Style()) s += vrDiffAttr("Frame.Style", vrDiffEnum<TvrFrameStyle>(f.Style()));
+    if (f.Typ != g.Typ) s += vrDiffAttr("Frame.Typ", IntToStr(f.TypBits()));
+    if (vrDiffers(f.Width(), g.Width())) s += vrDiffAttr("Frame.Width", FloatToStr(f.Width()));
     const char* names[4] = {"Frame.LeftLine", "Frame.TopLine", "Frame.RightLine", "Frame.BottomLine"};
     const TvrFrameLine* mine[4] = {f.LeftLine(), f.TopLine(), f.RightLine(), f.BottomLine()};
     const TvrFrameLine* theirs[4] = {g.LeftLine(), g.TopLine(), g.RightLine(), g.BottomLine()};
@@ -472,15 +473,15 @@ String TvrView::Diff(TvrComponent* Template) {
         const TvrFrameLine& m = *mine[i];
         const TvrFrameLine& o = *theirs[i];
         const String n = names[i];
-        if (colorChanged ? m.Color != f.Color() : m.Color != o.Color) s += Attr(n + ".Color", IntToStr(m.Color));
+        if (colorChanged ? m.Color != f.Color() : m.Color != o.Color) s += vrDiffAttr(n + ".Color", IntToStr(m.Color));
         if (styleChanged ? m.Style != f.Style() : m.Style != o.Style)
-            s += Attr(n + ".Style", EnumName<TvrFrameStyle>(m.Style));
+            s += vrDiffAttr(n + ".Style", vrDiffEnum<TvrFrameStyle>(m.Style));
         if (widthChanged ? vrDiffers(m.Width, f.Width()) : vrDiffers(m.Width, o.Width))
-            s += Attr(n + ".Width", FloatToStr(m.Width));
+            s += vrDiffAttr(n + ".Width", FloatToStr(m.Width));
     }
-    if (Cursor != t->Cursor) s += Attr("Cursor", IntToStr(Cursor));
-    if (Printable != t->Printable) s += Attr("Printable", BoolText(Printable));
-    if (TagStr != t->TagStr) s += Attr("TagStr", EscapeXMLText(TagStr));
-    if (URL != t->URL) s += Attr("URL", EscapeXMLText(URL));
+    if (Cursor != t->Cursor) s += vrDiffAttr("Cursor", IntToStr(Cursor));
+    if (Printable != t->Printable) s += vrDiffAttr("Printable", vrDiffBool(Printable));
+    if (TagStr != t->TagStr) s += vrDiffAttr("TagStr", EscapeXMLText(TagStr));
+    if (URL != t->URL) s += vrDiffAttr("URL", EscapeXMLText(URL));
     return s;
 }

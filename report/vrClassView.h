@@ -153,6 +153,13 @@ private:
     String FSavedTagStr, FSavedURL;
 };
 
+// The pen style of a dashed frame style; solid for the others.
+TPenStyle vrFramePenStyle(TvrFrameStyle Style);
+// A data-set property of a report object: the setter of the reference copies the user name, the
+// setter of the name resolves it with FindDataSet; either asks to hear when the data set is freed.
+void vrBindDataSet(TvrComponent* Obj, TvrDataSet*& DataSet, String& Name, TvrDataSet* Value);
+void vrBindDataSetName(TvrComponent* Obj, TvrDataSet*& DataSet, String& Name, const String& Value);
+
 // Draws Width parallel one-pixel lines with the canvas's pen, offset across the main direction by
 // -(Width div 2) up to (Width - 1) - (Width div 2); a width of 0 draws one line.
 void DrawThickLine(TCanvas* Canvas, int X1, int Y1, int X2, int Y2, int Width);

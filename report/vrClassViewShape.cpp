@@ -1,5 +1,6 @@
 // The shape object: rectangle, rounded rectangle, ellipse, triangle, diamond and the two diagonals.
 #include "classes/MetaBuilder.h"
+#include "report/vrClassDiffText.h"
 #include "report/vrClassView.h"
 #include "rtl/Format.h"
 #include "rtl/SysUtils.h"
@@ -50,13 +51,7 @@ void TvrShapeView::Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Ex
         TPen* pen = Canvas->Pen();
         pen->SetColor(f.Color());
         pen->SetWidth(FramePixels);
-        switch (f.Style()) {
-        case fsDash: pen->SetStyle(psDash); break;
-        case fsDot: pen->SetStyle(psDot); break;
-        case fsDashDot: pen->SetStyle(psDashDot); break;
-        case fsDashDotDot: pen->SetStyle(psDashDotDot); break;
-        default: pen->SetStyle(psSolid); break;
-        }
+        pen->SetStyle(vrFramePenStyle(f.Style()));
         if (f.Color() == clTransparent) pen->SetStyle(psClear);
         Canvas->SetBkMode(OPAQUE);
     };
@@ -104,6 +99,6 @@ String TvrShapeView::Diff(TvrComponent* Template) {
     String s = TvrView::Diff(Template);
     auto* t = dynamic_cast<TvrShapeView*>(Template);
     if (t && Shape != t->Shape)
-        s += " Shape=\"" + OrvEnumInfo(static_cast<TvrShapeKind*>(nullptr)).NameOf(Shape) + "\"";
+        s += vrDiffAttr("Shape", vrDiffEnum(Shape));
     return s;
 }
