@@ -1,6 +1,7 @@
 // The report objects that are drawn: views, shapes and the further object classes.
 #pragma once
 
+#include "report/vrChBox.h"
 #include "report/vrClassBand.h"
 #include "report/vrClassLine.h"
 #include "report/vrClassMemo.h"

@@ -5,6 +5,6 @@
 void vrRegisterObjectClasses() {
     RegisterClasses({&TvrShapeView::StaticClassInfo(), &TvrMemoView::StaticClassInfo(),
                      &TvrSysMemoView::StaticClassInfo(), &TvrReportPage::StaticClassInfo(),
-                     &TvrLineView::StaticClassInfo()});
+                     &TvrLineView::StaticClassInfo(), &TvrCheckBoxView::StaticClassInfo()});
     vrRegisterBandClasses();
 }
