@@ -78,9 +78,15 @@ void TvrCheckBoxView::DrawMark() {
     };
     if (Checked) {
         switch (CheckStyle) {
-        case csCross: character(0xFB); break;
-        case csCheck: character(0xFC); break;
-        case csLineCross: cross(); break;
+        case csCross:
+            character(0xFB);
+            break;
+        case csCheck:
+            character(0xFC);
+            break;
+        case csLineCross:
+            cross();
+            break;
         case csPlus:
             horizontal();
             DrawThickLine(Canvas, l + (r - l) / 2, t + 3, l + (r - l) / 2, b - 2, w);
@@ -88,10 +94,17 @@ void TvrCheckBoxView::DrawMark() {
         }
     } else {
         switch (UncheckStyle) {
-        case usEmpty: break;
-        case usCross: character(0xFB); break;
-        case usLineCross: cross(); break;
-        case usMinus: horizontal(); break;
+        case usEmpty:
+            break;
+        case usCross:
+            character(0xFB);
+            break;
+        case usLineCross:
+            cross();
+            break;
+        case usMinus:
+            horizontal();
+            break;
         }
     }
 }

@@ -19,7 +19,8 @@ class TvrCheckBoxView : public TvrView {
     TvrUncheckStyle UncheckStyle = usEmpty;
     String Expression;
 
-    void Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX, Extended AOffsetY) override;
+    void Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX,
+              Extended AOffsetY) override;
     void GetData() override;
     String GetDescription() const override { return "obChBox"; }
 

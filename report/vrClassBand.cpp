@@ -11,11 +11,11 @@
 
 #include <cmath>
 
-const char* const vrBandKinds[18] = {"TvrReportTitle", "TvrReportSummary", "TvrPageHeader", "TvrPageFooter",
-                                     "TvrHeader",      "TvrFooter",        "TvrMasterData", "TvrDetailData",
-                                     "TvrSubdetailData", "TvrDataBand4",   "TvrDataBand5",  "TvrDataBand6",
-                                     "TvrGroupHeader", "TvrGroupFooter",   "TvrChild",      "TvrColumnHeader",
-                                     "TvrColumnFooter", "TvrOverlay"};
+const char* const vrBandKinds[18] = {
+    "TvrReportTitle",  "TvrReportSummary", "TvrPageHeader",  "TvrPageFooter",    "TvrHeader",
+    "TvrFooter",       "TvrMasterData",    "TvrDetailData",  "TvrSubdetailData", "TvrDataBand4",
+    "TvrDataBand5",    "TvrDataBand6",     "TvrGroupHeader", "TvrGroupFooter",   "TvrChild",
+    "TvrColumnHeader", "TvrColumnFooter",  "TvrOverlay"};
 
 ORV_META_IMPL(TvrBand)
 void TvrBand::DeclareMeta(meta::Class<TvrBand>& c) {
@@ -181,15 +181,21 @@ VR_PLAIN_DATA(TvrNullBand)
 #undef VR_PLAIN_DATA
 
 ORV_META_IMPL(TvrReportTitle)
-void TvrReportTitle::DeclareMeta(meta::Class<TvrReportTitle>& c) { ChildProps(c); }
+void TvrReportTitle::DeclareMeta(meta::Class<TvrReportTitle>& c) {
+    ChildProps(c);
+}
 ORV_META_IMPL(TvrReportSummary)
-void TvrReportSummary::DeclareMeta(meta::Class<TvrReportSummary>& c) { ChildProps(c); }
+void TvrReportSummary::DeclareMeta(meta::Class<TvrReportSummary>& c) {
+    ChildProps(c);
+}
 ORV_META_IMPL(TvrFooter)
 void TvrFooter::DeclareMeta(meta::Class<TvrFooter>& c) {
     ChildProps(c);
 }
 ORV_META_IMPL(TvrChild)
-void TvrChild::DeclareMeta(meta::Class<TvrChild>& c) { ChildProps(c); }
+void TvrChild::DeclareMeta(meta::Class<TvrChild>& c) {
+    ChildProps(c);
+}
 ORV_META_IMPL(TvrHeader)
 void TvrHeader::DeclareMeta(meta::Class<TvrHeader>& c) {
     ChildProps(c);
@@ -242,14 +248,14 @@ void TvrGroupHeader::DeclareMeta(meta::Class<TvrGroupHeader>& c) {
 }
 
 void vrRegisterBandClasses() {
-    RegisterClasses({&TvrReportTitle::StaticClassInfo(), &TvrReportSummary::StaticClassInfo(),
-                     &TvrPageHeader::StaticClassInfo(), &TvrPageFooter::StaticClassInfo(),
-                     &TvrHeader::StaticClassInfo(), &TvrFooter::StaticClassInfo(),
-                     &TvrMasterData::StaticClassInfo(), &TvrDetailData::StaticClassInfo(),
+    RegisterClasses({&TvrReportTitle::StaticClassInfo(),   &TvrReportSummary::StaticClassInfo(),
+                     &TvrPageHeader::StaticClassInfo(),    &TvrPageFooter::StaticClassInfo(),
+                     &TvrHeader::StaticClassInfo(),        &TvrFooter::StaticClassInfo(),
+                     &TvrMasterData::StaticClassInfo(),    &TvrDetailData::StaticClassInfo(),
                      &TvrSubdetailData::StaticClassInfo(), &TvrDataBand4::StaticClassInfo(),
-                     &TvrDataBand5::StaticClassInfo(), &TvrDataBand6::StaticClassInfo(),
-                     &TvrGroupHeader::StaticClassInfo(), &TvrGroupFooter::StaticClassInfo(),
-                     &TvrChild::StaticClassInfo(), &TvrColumnHeader::StaticClassInfo(),
-                     &TvrColumnFooter::StaticClassInfo(), &TvrOverlay::StaticClassInfo(),
-                     &TvrNullBand::StaticClassInfo(), &TvrDataBand::StaticClassInfo()});
+                     &TvrDataBand5::StaticClassInfo(),     &TvrDataBand6::StaticClassInfo(),
+                     &TvrGroupHeader::StaticClassInfo(),   &TvrGroupFooter::StaticClassInfo(),
+                     &TvrChild::StaticClassInfo(),         &TvrColumnHeader::StaticClassInfo(),
+                     &TvrColumnFooter::StaticClassInfo(),  &TvrOverlay::StaticClassInfo(),
+                     &TvrNullBand::StaticClassInfo(),      &TvrDataBand::StaticClassInfo()});
 }

@@ -143,8 +143,9 @@ class TvrGroupHeader : public TvrBand {
     ORV_META(TvrGroupHeader, TvrBand)
     explicit TvrGroupHeader(TComponent* AOwner) : TvrBand(AOwner) {}
     String Condition, DrillName;
-    bool DrillDown = false, ExpandDrillDown = false, ShowFooterIfDrillDown = false, ShowChildIfDrillDown = false,
-         KeepTogether = false, ReprintOnNewPage = false, ResetPageNumbers = false;
+    bool DrillDown = false, ExpandDrillDown = false, ShowFooterIfDrillDown = false,
+         ShowChildIfDrillDown = false, KeepTogether = false, ReprintOnNewPage = false,
+         ResetPageNumbers = false;
     Variant LastValue;
     String Diff(TvrComponent* Template) override;
 };

@@ -10,7 +10,8 @@ class TvrCustomLineView : public TvrStretcheable {
     bool Diagonal = false, ArrowEnd = false, ArrowSolid = false, ArrowStart = false;
     Integer ArrowLength = 20, ArrowWidth = 5;
 
-    void Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX, Extended AOffsetY) override;
+    void Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX,
+              Extended AOffsetY) override;
     String GetDescription() const override { return "obLine"; }
 
 private:

@@ -3,15 +3,15 @@
 #include "report/vrClassMemo.h"
 
 #include "classes/MetaBuilder.h"
-#include "report/vrClassDiffText.h"
 #include "gui/Bitmap.h"
+#include "report/vrClassDiffText.h"
+#include "report/vrClassOptions.h"
 #include "report/vrClassReport.h"
 #include "report/vrXML.h"
 #include "rtl/CodePage.h"
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
 #include "rtl/SysUtils.h"
-#include "report/vrClassOptions.h"
 
 #include <cmath>
 
@@ -38,7 +38,8 @@ void TvrFormat::DeclareMeta(meta::Class<TvrFormat>& c) {
 
 ORV_META_IMPL(TvrStretcheable)
 void TvrStretcheable::DeclareMeta(meta::Class<TvrStretcheable>& c) {
-    c.Property("StretchMode", &TvrStretcheable::StretchMode, &TvrStretcheable::StretchMode).Default(smDontStretch);
+    c.Property("StretchMode", &TvrStretcheable::StretchMode, &TvrStretcheable::StretchMode)
+        .Default(smDontStretch);
 }
 
 ORV_META_IMPL(TvrCustomMemoView)
@@ -326,7 +327,8 @@ String TvrCustomMemoView::Diff(TvrComponent* Template) {
         if (FHighlight->Active != t->FHighlight->Active)
             s += vrDiffAttr("Highlight.Active", vrDiffBool(FHighlight->Active));
         if (vrDiffers(LineSpacing, t->LineSpacing)) s += vrDiffAttr("LineSpacing", FloatToStr(LineSpacing));
-        if (UseDefaultCharset != t->UseDefaultCharset) s += vrDiffAttr("UseDefaultCharset", vrDiffBool(UseDefaultCharset));
+        if (UseDefaultCharset != t->UseDefaultCharset)
+            s += vrDiffAttr("UseDefaultCharset", vrDiffBool(UseDefaultCharset));
     }
     WideString text;
     for (Integer i = 0; i < FMemo->Count(); ++i) {
@@ -335,7 +337,8 @@ String TvrCustomMemoView::Diff(TvrComponent* Template) {
     }
     s += vrDiffAttr("u", EscapeXMLText(WideToUtf8(text)));
     if (t) {
-        if (vrDiffers(ParagraphGap, t->ParagraphGap)) s += vrDiffAttr("ParagraphGap", FloatToStr(ParagraphGap));
+        if (vrDiffers(ParagraphGap, t->ParagraphGap))
+            s += vrDiffAttr("ParagraphGap", FloatToStr(ParagraphGap));
         if (FRotation != t->FRotation) s += vrDiffAttr("Rotation", IntToStr(FRotation));
         if (RTLReading != t->RTLReading) s += vrDiffAttr("RTLReading", vrDiffBool(RTLReading));
         if (Underlines != t->Underlines) s += vrDiffAttr("Underlines", vrDiffBool(Underlines));
@@ -348,7 +351,8 @@ String TvrCustomMemoView::Diff(TvrComponent* Template) {
             s += vrDiffAttr("DisplayFormat.DecimalSeparator", EscapeXMLText(f.DecimalSeparator));
         if (f.ThousandSeparator != g.ThousandSeparator)
             s += vrDiffAttr("DisplayFormat.ThousandSeparator", EscapeXMLText(f.ThousandSeparator));
-        if (f.FormatStr != g.FormatStr) s += vrDiffAttr("DisplayFormat.FormatStr", EscapeXMLText(f.FormatStr));
+        if (f.FormatStr != g.FormatStr)
+            s += vrDiffAttr("DisplayFormat.FormatStr", EscapeXMLText(f.FormatStr));
     }
     if (FirstParaBreak) s += vrDiffAttr("FirstParaBreak", "1");
     if (LastParaBreak) s += vrDiffAttr("LastParaBreak", "1");

@@ -108,7 +108,8 @@ class TvrCustomMemoView : public TvrStretcheable {
 
     void BeginDraw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX,
                    Extended AOffsetY) override;
-    void Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX, Extended AOffsetY) override;
+    void Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX,
+              Extended AOffsetY) override;
     void BeforePrint() override;
     void GetData() override;
     void AfterPrint() override;

@@ -26,9 +26,18 @@ void TvrFormat::ParseInline(const String& Text) {
     String f = Text;
     const char k = f.empty() ? '\0' : f[0];
     switch (k) {
-    case 'B': case 'b': Kind = fkBoolean; break;
-    case 'D': case 'd': case 'T': case 't': Kind = fkDateTime; break;
-    case 'N': case 'n': {
+    case 'B':
+    case 'b':
+        Kind = fkBoolean;
+        break;
+    case 'D':
+    case 'd':
+    case 'T':
+    case 't':
+        Kind = fkDateTime;
+        break;
+    case 'N':
+    case 'n': {
         Kind = fkNumeric;
         // Only the last separator is the decimal one: "#,##0.00" keeps its grouping comma.
         const size_t at = f.find_last_of(",-.");
@@ -38,7 +47,9 @@ void TvrFormat::ParseInline(const String& Text) {
         }
         break;
     }
-    default: Kind = fkText; break;
+    default:
+        Kind = fkText;
+        break;
     }
     FormatStr = f.empty() ? String() : f.substr(1, 255);
 }
@@ -64,14 +75,16 @@ String vrFormatValue(const Variant& Value, const TvrFormat& F) {
             if (decimalAt != String::npos) s[decimalAt] = F.DecimalSeparator[0];
             return s;
         }
-        case fkDateTime: return FormatDateTime(F.FormatStr, Value.AsDateTime());
+        case fkDateTime:
+            return FormatDateTime(F.FormatStr, Value.AsDateTime());
         case fkBoolean: {
             const size_t comma = F.FormatStr.find(',');
             const bool isTrue = Value == Variant(true);
             if (comma == String::npos) return isTrue ? F.FormatStr : String();
             return isTrue ? F.FormatStr.substr(comma + 1, 255) : F.FormatStr.substr(0, comma);
         }
-        case fkText: break;
+        case fkText:
+            break;
         }
     } catch (const Exception&) {
     }

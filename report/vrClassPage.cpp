@@ -53,8 +53,8 @@ void TvrReportPage::DeclareMeta(meta::Class<TvrReportPage>& c) {
 }
 
 TvrReportPage::TvrReportPage(TComponent* AOwner)
-    : TvrPage(AOwner), FColumnPositions(std::make_unique<TStringList>()), FHGuides(std::make_unique<TStringList>()),
-      FVGuides(std::make_unique<TStringList>()) {
+    : TvrPage(AOwner), FColumnPositions(std::make_unique<TStringList>()),
+      FHGuides(std::make_unique<TStringList>()), FVGuides(std::make_unique<TStringList>()) {
     NamePrefix = "Page";
     SetPaperSize(9);
 }

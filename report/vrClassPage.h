@@ -26,13 +26,19 @@ class TvrReportPage : public TvrPage {
     void SetColumns(Integer Value);
     Extended ColumnWidth = 0;
     TStringList* ColumnPositions() const { return FColumnPositions.get(); }
-    void SetColumnPositions(TStringList* Value) { if (Value) FColumnPositions->Assign(*Value); }
+    void SetColumnPositions(TStringList* Value) {
+        if (Value) FColumnPositions->Assign(*Value);
+    }
     TvrDuplexMode Duplex = dmNone;
     bool EndlessHeight = false, EndlessWidth = false, LargeDesignHeight = false;
     TStringList* HGuides() const { return FHGuides.get(); }
-    void SetHGuides(TStringList* Value) { if (Value) FHGuides->Assign(*Value); }
+    void SetHGuides(TStringList* Value) {
+        if (Value) FHGuides->Assign(*Value);
+    }
     TStringList* VGuides() const { return FVGuides.get(); }
-    void SetVGuides(TStringList* Value) { if (Value) FVGuides->Assign(*Value); }
+    void SetVGuides(TStringList* Value) {
+        if (Value) FVGuides->Assign(*Value);
+    }
     TPrinterOrientation Orientation() const { return FOrientation; }
     // Swaps the paper and rotates the margins.
     void SetOrientation(TPrinterOrientation Value);
@@ -42,7 +48,9 @@ class TvrReportPage : public TvrPage {
     TColor Color = clTransparent;
     String OnAfterPrint, OnBeforePrint, OnManualBuild;
     Integer PageCount() const { return FPageCount; }
-    void SetPageCount(Integer Value) { if (Value > 0) FPageCount = Value; }
+    void SetPageCount(Integer Value) {
+        if (Value > 0) FPageCount = Value;
+    }
     Extended PaperWidth() const { return FPaperWidth; }
     Extended PaperHeight() const { return FPaperHeight; }
     Integer PaperSize() const { return FPaperSize; }

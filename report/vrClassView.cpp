@@ -3,8 +3,8 @@
 #include "report/vrClassView.h"
 
 #include "classes/MetaBuilder.h"
-#include "report/vrClassDiffText.h"
 #include "gui/Graphics.h"
+#include "report/vrClassDiffText.h"
 #include "report/vrClassReport.h"
 #include "report/vrXML.h"
 #include "rtl/Format.h"
@@ -258,11 +258,16 @@ void DrawThickLine(TCanvas* Canvas, int X1, int Y1, int X2, int Y2, int Width) {
 
 TPenStyle vrFramePenStyle(TvrFrameStyle s) {
     switch (s) {
-    case fsDash: return psDash;
-    case fsDot: return psDot;
-    case fsDashDot: return psDashDot;
-    case fsDashDotDot: return psDashDotDot;
-    default: return psSolid;
+    case fsDash:
+        return psDash;
+    case fsDot:
+        return psDot;
+    case fsDashDot:
+        return psDashDot;
+    case fsDashDotDot:
+        return psDashDotDot;
+    default:
+        return psSolid;
     }
 }
 
@@ -401,7 +406,8 @@ void TvrView::DrawFrame() {
     Canvas->Pen()->SetStyle(psSolid);
 }
 
-void TvrView::Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX, Extended AOffsetY) {
+void TvrView::Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX,
+                   Extended AOffsetY) {
     BeginDraw(ACanvas, AScaleX, AScaleY, AOffsetX, AOffsetY);
     DrawBackground();
     DrawFrame();
@@ -460,7 +466,8 @@ String TvrView::Diff(TvrComponent* Template) {
     if (f.Color() != g.Color()) s += vrDiffAttr("Frame.Color", IntToStr(f.Color()));
     if (f.DropShadow != g.DropShadow) s += vrDiffAttr("Frame.DropShadow", vrDiffBool(f.DropShadow));
     if (f.ShadowColor != g.ShadowColor) s += vrDiffAttr("Frame.ShadowColor", IntToStr(f.ShadowColor));
-    if (vrDiffers(f.ShadowWidth, g.ShadowWidth)) s += vrDiffAttr("Frame.ShadowWidth", FloatToStr(f.ShadowWidth));
+    if (vrDiffers(f.ShadowWidth, g.ShadowWidth))
+        s += vrDiffAttr("Frame.ShadowWidth", FloatToStr(f.ShadowWidth));
     if (f.Style() != g.Style()) s += vrDiffAttr("Frame.Style", vrDiffEnum<TvrFrameStyle>(f.Style()));
     if (f.Typ != g.Typ) s += vrDiffAttr("Frame.Typ", IntToStr(f.TypBits()));
     if (vrDiffers(f.Width(), g.Width())) s += vrDiffAttr("Frame.Width", FloatToStr(f.Width()));
@@ -473,7 +480,8 @@ String TvrView::Diff(TvrComponent* Template) {
         const TvrFrameLine& m = *mine[i];
         const TvrFrameLine& o = *theirs[i];
         const String n = names[i];
-        if (colorChanged ? m.Color != f.Color() : m.Color != o.Color) s += vrDiffAttr(n + ".Color", IntToStr(m.Color));
+        if (colorChanged ? m.Color != f.Color() : m.Color != o.Color)
+            s += vrDiffAttr(n + ".Color", IntToStr(m.Color));
         if (styleChanged ? m.Style != f.Style() : m.Style != o.Style)
             s += vrDiffAttr(n + ".Style", vrDiffEnum<TvrFrameStyle>(m.Style));
         if (widthChanged ? vrDiffers(m.Width, f.Width()) : vrDiffers(m.Width, o.Width))

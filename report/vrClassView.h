@@ -16,8 +16,17 @@ using TvrFrameTypes = TSet<TvrFrameType>;
 ORV_SET(TvrFrameTypes)
 enum TvrShiftMode { smDontShift, smAlways, smWhenOverlapped };
 ORV_ENUM(TvrShiftMode, smDontShift, smAlways, smWhenOverlapped)
-enum TvrShapeKind { skRectangle, skRoundRectangle, skEllipse, skTriangle, skDiamond, skDiagonal1, skDiagonal2 };
-ORV_ENUM(TvrShapeKind, skRectangle, skRoundRectangle, skEllipse, skTriangle, skDiamond, skDiagonal1, skDiagonal2)
+enum TvrShapeKind {
+    skRectangle,
+    skRoundRectangle,
+    skEllipse,
+    skTriangle,
+    skDiamond,
+    skDiagonal1,
+    skDiagonal2
+};
+ORV_ENUM(TvrShapeKind, skRectangle, skRoundRectangle, skEllipse, skTriangle, skDiamond, skDiagonal1,
+         skDiagonal2)
 
 // The frame types as stored in a layout: bits 1 left, 2 right, 4 top, 8 bottom.
 Integer vrFrameTypBits(const TvrFrameTypes& Typ);
@@ -132,7 +141,8 @@ class TvrView : public TvrReportComponent {
                            Extended AOffsetY);
     virtual void DrawBackground();
     virtual void DrawFrame();
-    void Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX, Extended AOffsetY) override;
+    void Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX,
+              Extended AOffsetY) override;
     void BeforePrint() override;
     void GetData() override;
     void AfterPrint() override;
@@ -171,7 +181,8 @@ class TvrShapeView : public TvrView {
     Integer Curve = 0;
     TvrShapeKind Shape = skRectangle;
 
-    void Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX, Extended AOffsetY) override;
+    void Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX,
+              Extended AOffsetY) override;
     String Diff(TvrComponent* Template) override;
 
 private:

@@ -28,23 +28,36 @@ TvrShapeView::TvrShapeView(TComponent* AOwner) : TvrView(AOwner) {
 void TvrShapeView::DrawShape() {
     TCanvas* c = Canvas;
     switch (Shape) {
-    case skRectangle: c->Rectangle(X, Y, X1 + 1, Y1 + 1); break;
+    case skRectangle:
+        c->Rectangle(X, Y, X1 + 1, Y1 + 1);
+        break;
     case skRoundRectangle: {
-        const int corner = Curve != 0 ? static_cast<int>(std::lround(Curve * ScaleX * 10)) : std::min(DX, DY) / 4;
+        const int corner =
+            Curve != 0 ? static_cast<int>(std::lround(Curve * ScaleX * 10)) : std::min(DX, DY) / 4;
         c->RoundRect(X, Y, X1 + 1, Y1 + 1, corner, corner);
         break;
     }
-    case skEllipse: c->Ellipse(X, Y, X1 + 1, Y1 + 1); break;
-    case skTriangle: c->Polygon({TPoint{X1, Y1}, TPoint{X, Y1}, TPoint{X + DX / 2, Y}}); break;
-    case skDiamond:
-        c->Polygon({TPoint{X + DX / 2, Y}, TPoint{X1, Y + DY / 2}, TPoint{X + DX / 2, Y1}, TPoint{X, Y + DY / 2}});
+    case skEllipse:
+        c->Ellipse(X, Y, X1 + 1, Y1 + 1);
         break;
-    case skDiagonal1: DrawThickLine(c, X, Y1, X1, Y, FramePixels); break;
-    case skDiagonal2: DrawThickLine(c, X, Y, X1, Y1, FramePixels); break;
+    case skTriangle:
+        c->Polygon({TPoint{X1, Y1}, TPoint{X, Y1}, TPoint{X + DX / 2, Y}});
+        break;
+    case skDiamond:
+        c->Polygon(
+            {TPoint{X + DX / 2, Y}, TPoint{X1, Y + DY / 2}, TPoint{X + DX / 2, Y1}, TPoint{X, Y + DY / 2}});
+        break;
+    case skDiagonal1:
+        DrawThickLine(c, X, Y1, X1, Y, FramePixels);
+        break;
+    case skDiagonal2:
+        DrawThickLine(c, X, Y, X1, Y1, FramePixels);
+        break;
     }
 }
 
-void TvrShapeView::Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX, Extended AOffsetY) {
+void TvrShapeView::Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX,
+                        Extended AOffsetY) {
     BeginDraw(ACanvas, AScaleX, AScaleY, AOffsetX, AOffsetY);
     TvrFrame& f = *Frame();
     auto setPen = [&] {
@@ -79,11 +92,19 @@ void TvrShapeView::Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Ex
         const TvrBounds saved{Left(), Top(), Width(), Height()};
         const Extended w = f.Width();
         switch (Shape) {
-        case skTriangle: SetBounds(Left() + 4 * w, Top() + 4 * w, Width() - 8 * w, Height() - 6 * w); break;
-        case skDiamond: SetBounds(Left() + 3 * w, Top() + 3 * w, Width() - 6 * w, Height() - 6 * w); break;
+        case skTriangle:
+            SetBounds(Left() + 4 * w, Top() + 4 * w, Width() - 8 * w, Height() - 6 * w);
+            break;
+        case skDiamond:
+            SetBounds(Left() + 3 * w, Top() + 3 * w, Width() - 6 * w, Height() - 6 * w);
+            break;
         case skDiagonal1:
-        case skDiagonal2: SetLeft(Left() + 2 * w); break;
-        default: SetBounds(Left() + 2 * w, Top() + 2 * w, Width() - 4 * w, Height() - 4 * w); break;
+        case skDiagonal2:
+            SetLeft(Left() + 2 * w);
+            break;
+        default:
+            SetBounds(Left() + 2 * w, Top() + 2 * w, Width() - 4 * w, Height() - 4 * w);
+            break;
         }
         BeginDraw(ACanvas, AScaleX, AScaleY, AOffsetX, AOffsetY);
         setPen();
@@ -98,7 +119,6 @@ void TvrShapeView::Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Ex
 String TvrShapeView::Diff(TvrComponent* Template) {
     String s = TvrView::Diff(Template);
     auto* t = dynamic_cast<TvrShapeView*>(Template);
-    if (t && Shape != t->Shape)
-        s += vrDiffAttr("Shape", vrDiffEnum(Shape));
+    if (t && Shape != t->Shape) s += vrDiffAttr("Shape", vrDiffEnum(Shape));
     return s;
 }

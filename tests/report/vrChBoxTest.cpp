@@ -1,6 +1,6 @@
 // The check-box object: defaults, data from expressions with Null, and the line marks.
-#include "gui/Bitmap.h"
 #include "report/vrChBox.h"
+#include "gui/Bitmap.h"
 #include "report/vrClass.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Bands: the kind table, names, the child chain, the diff, the virtual data set and columns.
-#include "report/vrClass.h"
 #include "report/vrClassBand.h"
+#include "report/vrClass.h"
 
 #include <gtest/gtest.h>
 

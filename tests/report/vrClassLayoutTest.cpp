@@ -84,10 +84,10 @@ TEST(ObjectLayout, EveryObjectKindRoundTripsAndDraws) {
     b.Canvas()->FillRect(TRect{0, 0, 800, 300});
     for (TvrComponent* o : loaded.FindObject("Page1")->AllObjects())
         if (auto* v = dynamic_cast<TvrView*>(o)) v->Draw(b.Canvas(), 1, 1, 0, 0);
-    EXPECT_EQ(b.Canvas()->Pixels(150, 35), clYellow);   // the text object's fill
-    EXPECT_EQ(b.Canvas()->Pixels(10, 45), clBlack);     // its left frame line
-    EXPECT_EQ(b.Canvas()->Pixels(340, 120), clRed);     // the ellipse's middle
-    EXPECT_EQ(b.Canvas()->Pixels(301, 106), clWhite);   // outside the ellipse, in its corner
+    EXPECT_EQ(b.Canvas()->Pixels(150, 35), clYellow); // the text object's fill
+    EXPECT_EQ(b.Canvas()->Pixels(10, 45), clBlack);   // its left frame line
+    EXPECT_EQ(b.Canvas()->Pixels(340, 120), clRed);   // the ellipse's middle
+    EXPECT_EQ(b.Canvas()->Pixels(301, 106), clWhite); // outside the ellipse, in its corner
     // Kept in the working folder of the test run for review.
     b.SaveToFile("report-layout-review.bmp");
 }

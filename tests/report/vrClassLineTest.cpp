@@ -1,6 +1,6 @@
 // The line object: straightening, drawing as a frame side, diagonals and arrow heads.
-#include "gui/Bitmap.h"
 #include "report/vrClassLine.h"
+#include "gui/Bitmap.h"
 
 #include <gtest/gtest.h>
 

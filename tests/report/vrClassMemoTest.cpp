@@ -1,8 +1,8 @@
 // Text objects: rotation, auto width, the diff of prepared pages, expressions with inline
 // formats, value formats, page macros, zero and repeat suppression and flow.
+#include "report/vrClassMemo.h"
 #include "gui/Bitmap.h"
 #include "report/vrClass.h"
-#include "report/vrClassMemo.h"
 #include "report/vrVariables.h"
 #include "rtl/CodePage.h"
 

@@ -1,7 +1,7 @@
 // Report pages: paper sizes from the table, orientation with rotating margins, columns, the width
 // of bands, and the data page's size.
-#include "report/vrClass.h"
 #include "report/vrClassPage.h"
+#include "report/vrClass.h"
 
 #include <gtest/gtest.h>
 

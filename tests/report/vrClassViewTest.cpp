@@ -1,8 +1,8 @@
 // Views: drawing geometry, frames and shadows on bitmaps, stored frame attributes, the diff, tag
 // expressions, and shapes.
+#include "report/vrClassView.h"
 #include "gui/Bitmap.h"
 #include "report/vrClass.h"
-#include "report/vrClassView.h"
 #include "report/vrXMLSerializer.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +49,9 @@ TEST(View, FramesThatDrawNothingStillDrawTheShadow) {
         bool Sides;
         Extended Width;
         TColor Color;
-    } cases[] = {{"no sides", false, 1, clBlack}, {"width 0", true, 0, clBlack}, {"transparent", true, 1, clTransparent}};
+    } cases[] = {{"no sides", false, 1, clBlack},
+                 {"width 0", true, 0, clBlack},
+                 {"transparent", true, 1, clTransparent}};
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.What);
         TvrView v(nullptr);
@@ -115,8 +117,8 @@ TEST(View, ASolidThickSideIsPulledInAtFreeEnds) {
 TEST(View, FrameColourOnAllSidesAndOneSideStoredAlone) {
     TvrView v(nullptr);
     v.Frame()->SetColor(clRed);
-    for (TvrFrameLine* l : {v.Frame()->LeftLine(), v.Frame()->TopLine(), v.Frame()->RightLine(),
-                            v.Frame()->BottomLine()}) {
+    for (TvrFrameLine* l :
+         {v.Frame()->LeftLine(), v.Frame()->TopLine(), v.Frame()->RightLine(), v.Frame()->BottomLine()}) {
         EXPECT_EQ(l->Color, clRed);
         EXPECT_FALSE(l->IsColorStored());
     }
@@ -172,8 +174,8 @@ TEST(View, TagExpressionsAndAnOpenBracketWithoutClose) {
         const char* Tag;
         const char* Expected;
     } cases[] = {
-        {"id [1+2]", "id 3"}, {"[1][2]", "12"}, {"Price [unit", "Price [unit"}, {"[2] and [x", "2 and [x"},
-        {"none", "none"},
+        {"id [1+2]", "id 3"},       {"[1][2]", "12"}, {"Price [unit", "Price [unit"},
+        {"[2] and [x", "2 and [x"}, {"none", "none"},
     };
     for (const TCase& c : cases) {
         v.TagStr = c.Tag;
