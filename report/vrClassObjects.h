@@ -6,6 +6,7 @@
 #include "report/vrClassLine.h"
 #include "report/vrClassMemo.h"
 #include "report/vrClassPage.h"
+#include "report/vrClassSubreport.h"
 #include "report/vrClassView.h"
 
 // Registers the object classes by name; called by the library's start-up.

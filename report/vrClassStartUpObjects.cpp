@@ -5,6 +5,7 @@
 void vrRegisterObjectClasses() {
     RegisterClasses({&TvrShapeView::StaticClassInfo(), &TvrMemoView::StaticClassInfo(),
                      &TvrSysMemoView::StaticClassInfo(), &TvrReportPage::StaticClassInfo(),
-                     &TvrLineView::StaticClassInfo(), &TvrCheckBoxView::StaticClassInfo()});
+                     &TvrLineView::StaticClassInfo(), &TvrCheckBoxView::StaticClassInfo(),
+                     &TvrSubreport::StaticClassInfo()});
     vrRegisterBandClasses();
 }

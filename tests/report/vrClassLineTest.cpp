@@ -1,6 +1,8 @@
-// The line object: straightening, drawing as a frame side, diagonals and arrow heads.
+// The line and subreport objects: straightening, drawing as a frame side, diagonals and arrow heads.
 #include "report/vrClassLine.h"
 #include "gui/Bitmap.h"
+#include "report/vrClass.h"
+#include "report/vrClassSubreport.h"
 
 #include <gtest/gtest.h>
 
@@ -48,4 +50,21 @@ TEST(Line, DiagonalWithArrowsAtBothEnds) {
     EXPECT_EQ(b.At(35, 97), clBlack);
     EXPECT_EQ(b.At(100, 97), clWhite);
     EXPECT_EQ(l.GetDescription(), "obLine");
+}
+
+TEST(Subreport, APlaceholderThatPreparedPagesDoNotCopy) {
+    vrStartUp();
+    TvrReport report(nullptr);
+    auto* page = new TvrReportPage(&report);
+    auto* band = new TvrMasterData(page);
+    auto* sub = new TvrSubreport(band);
+    auto* target = new TvrReportPage(&report);
+    sub->SetPage(target);
+    EXPECT_FALSE(sub->Flags.Contains(ofPreviewCopy));
+    EXPECT_EQ(sub->Frame()->TypBits(), 15);
+    EXPECT_EQ(sub->Color, 0xC0C0C0);
+    EXPECT_EQ(sub->Font()->Name(), "Tahoma");
+    EXPECT_EQ(sub->GetDescription(), "obSubRep");
+    delete target;
+    EXPECT_EQ(sub->Page(), nullptr);
 }
