@@ -1,20 +1,9 @@
 // The check-box object: defaults, data from expressions with Null, and the line marks.
 #include "report/vrChBox.h"
-#include "gui/Bitmap.h"
+#include "WhiteBitmap.h"
 #include "report/vrClass.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-struct TWhiteBitmap {
-    TBitmap Bitmap{100, 100};
-    TWhiteBitmap() {
-        Bitmap.Canvas()->Brush()->SetColor(clWhite);
-        Bitmap.Canvas()->FillRect(TRect{0, 0, 100, 100});
-    }
-    TColor At(int x, int y) { return Bitmap.Canvas()->Pixels(x, y); }
-};
-} // namespace
 
 TEST(CheckBox, NewIsCheckedAndFiveMillimetresSquare) {
     TvrCheckBoxView c(nullptr);
@@ -53,7 +42,7 @@ TEST(CheckBox, LineMarksWithAFrameWidthOfZero) {
     c.UncheckStyle = usMinus;
     c.CheckColor = clBlue;
     TWhiteBitmap b;
-    c.Draw(b.Bitmap.Canvas(), 1, 1, 0, 0);
+    c.Draw(b.Canvas(), 1, 1, 0, 0);
     // One horizontal one-pixel line through the middle, from L + 3 to R - 2.
     EXPECT_EQ(b.At(30, 30), clBlue);
     EXPECT_EQ(b.At(14, 30), clBlue);
@@ -64,7 +53,7 @@ TEST(CheckBox, LineMarksWithAFrameWidthOfZero) {
     c.Checked = true;
     c.CheckStyle = csLineCross;
     TWhiteBitmap b2;
-    c.Draw(b2.Bitmap.Canvas(), 1, 1, 0, 0);
+    c.Draw(b2.Canvas(), 1, 1, 0, 0);
     EXPECT_EQ(b2.At(20, 20), clBlue);
     EXPECT_EQ(b2.At(40, 20), clBlue);
     EXPECT_EQ(b2.At(30, 20), clWhite);

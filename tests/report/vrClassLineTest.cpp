@@ -1,21 +1,10 @@
 // The line and subreport objects: straightening, drawing as a frame side, diagonals and arrow heads.
 #include "report/vrClassLine.h"
-#include "gui/Bitmap.h"
+#include "WhiteBitmap.h"
 #include "report/vrClass.h"
 #include "report/vrClassSubreport.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-struct TWhiteBitmap {
-    TBitmap Bitmap{200, 200};
-    TWhiteBitmap() {
-        Bitmap.Canvas()->Brush()->SetColor(clWhite);
-        Bitmap.Canvas()->FillRect(TRect{0, 0, 200, 200});
-    }
-    TColor At(int x, int y) { return Bitmap.Canvas()->Pixels(x, y); }
-};
-} // namespace
 
 TEST(Line, StraightLinesBecomeHorizontalOrVertical) {
     struct TCase {
@@ -27,7 +16,7 @@ TEST(Line, StraightLinesBecomeHorizontalOrVertical) {
         TvrLineView l(nullptr);
         l.SetBounds(10, 10, c.W, c.H);
         TWhiteBitmap b;
-        l.Draw(b.Bitmap.Canvas(), 1, 1, 0, 0);
+        l.Draw(b.Canvas(), 1, 1, 0, 0);
         EXPECT_EQ(l.Width(), c.ExpectW);
         EXPECT_EQ(l.Height(), c.ExpectH);
         EXPECT_EQ(b.At(c.X, c.Y), clBlack);
@@ -43,7 +32,7 @@ TEST(Line, DiagonalWithArrowsAtBothEnds) {
     l.ArrowEnd = true;
     l.ArrowSolid = true;
     TWhiteBitmap b;
-    l.Draw(b.Bitmap.Canvas(), 1, 1, 0, 0);
+    l.Draw(b.Canvas(), 1, 1, 0, 0);
     EXPECT_EQ(b.At(100, 100), clBlack);
     // Each head spreads 5 pixels across the line, 20 pixels from its tip, pointing outwards.
     EXPECT_EQ(b.At(165, 97), clBlack);

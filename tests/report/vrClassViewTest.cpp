@@ -1,37 +1,16 @@
 // Views: drawing geometry, frames and shadows on bitmaps, stored frame attributes, the diff, tag
 // expressions, and shapes.
 #include "report/vrClassView.h"
-#include "gui/Bitmap.h"
+#include "WhiteBitmap.h"
 #include "report/vrClass.h"
 #include "report/vrXMLSerializer.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
-struct TCanvasBitmap {
-    TBitmap Bitmap{300, 200};
-    TCanvasBitmap() {
-        Bitmap.Canvas()->Brush()->SetColor(clWhite);
-        Bitmap.Canvas()->FillRect(TRect{0, 0, 300, 200});
-    }
-    TCanvas* Canvas() { return Bitmap.Canvas(); }
-    TColor At(int x, int y) { return Bitmap.Canvas()->Pixels(x, y); }
-    int CountNotWhite() {
-        int n = 0;
-        for (int y = 0; y < 200; ++y)
-            for (int x = 0; x < 300; ++x)
-                if (At(x, y) != clWhite) ++n;
-        return n;
-    }
-};
-
-} // namespace
-
 TEST(View, PixelRectangleAtScaleAndOffsetAndWithShadow) {
     TvrView v(nullptr);
     v.SetBounds(10, 20, 100, 50);
-    TCanvasBitmap b;
+    TWhiteBitmap b;
     v.BeginDraw(b.Canvas(), 2, 2, 5, 7);
     EXPECT_EQ((TRect{v.X, v.Y, v.X1, v.Y1}), (TRect{25, 47, 225, 147}));
     EXPECT_EQ(v.DX, 200);
@@ -59,7 +38,7 @@ TEST(View, FramesThatDrawNothingStillDrawTheShadow) {
         if (c.Sides) v.Frame()->Typ = vrFrameTypFromBits(15);
         v.Frame()->SetWidth(c.Width);
         v.Frame()->SetColor(c.Color);
-        TCanvasBitmap b;
+        TWhiteBitmap b;
         v.Draw(b.Canvas(), 1, 1, 0, 0);
         EXPECT_EQ(b.CountNotWhite(), 0);
         v.Frame()->DropShadow = true;
@@ -78,7 +57,7 @@ TEST(View, FillAndFrameAtKnownPixels) {
     v.Color = clYellow;
     v.Frame()->Typ = vrFrameTypFromBits(15);
     v.Frame()->SetColor(clRed);
-    TCanvasBitmap b;
+    TWhiteBitmap b;
     v.Draw(b.Canvas(), 1, 1, 0, 0);
     EXPECT_EQ(b.At(50, 30), clYellow);
     EXPECT_EQ(b.At(10, 30), clRed);
@@ -96,7 +75,7 @@ TEST(View, ASolidThickSideIsPulledInAtFreeEnds) {
         v.Frame()->Typ = vrFrameTypFromBits(withTop ? 1 | 4 : 1);
         v.Frame()->SetWidth(3);
         v.Frame()->TopLine()->Color = clRed;
-        TCanvasBitmap b;
+        TWhiteBitmap b;
         v.Draw(b.Canvas(), 1, 1, 0, 0);
         int top = -1, bottom = -1;
         for (int y = 0; y < 200; ++y)
@@ -194,7 +173,7 @@ TEST(Shape, RoundRectangleCornersAndDiagonal) {
     v.SetBounds(10, 10, 80, 40);
     v.Shape = skRoundRectangle;
     v.Color = clRed;
-    TCanvasBitmap b;
+    TWhiteBitmap b;
     v.Draw(b.Canvas(), 1, 1, 0, 0);
     // Corners of 10 pixels: the very corner stays white, the middle of the top edge is drawn.
     EXPECT_EQ(b.At(10, 10), clWhite);
@@ -207,7 +186,7 @@ TEST(Shape, RoundRectangleCornersAndDiagonal) {
     TvrShapeView d(nullptr);
     d.SetBounds(0, 0, 100, 100);
     d.Shape = skDiagonal2;
-    TCanvasBitmap b2;
+    TWhiteBitmap b2;
     d.Draw(b2.Canvas(), 1, 1, 0, 0);
     EXPECT_EQ(b2.At(50, 50), clBlack);
     EXPECT_EQ(b2.At(10, 10), clBlack);
