@@ -48,11 +48,15 @@ void TvrDialogComponent::DefineProperties(TFiler& Filer) {
     if (!GetReport()) return;
     Filer.DefineProperty(
         "pLeft", [this](TReader& r) { SetLeft(r.ReadInteger()); },
-        [this](TWriter& w) { w.WriteInteger(static_cast<Int64>(std::nearbyint(static_cast<double>(Left())))); },
+        [this](TWriter& w) {
+            w.WriteInteger(static_cast<Int64>(std::nearbyint(static_cast<double>(Left()))));
+        },
         true);
     Filer.DefineProperty(
         "pTop", [this](TReader& r) { SetTop(r.ReadInteger()); },
-        [this](TWriter& w) { w.WriteInteger(static_cast<Int64>(std::nearbyint(static_cast<double>(Top())))); },
+        [this](TWriter& w) {
+            w.WriteInteger(static_cast<Int64>(std::nearbyint(static_cast<double>(Top()))));
+        },
         true);
 }
 

@@ -1,6 +1,7 @@
 // Start-up and shut-down of the report library core.
 #include "classes/ClassRegistry.h"
 #include "report/vrClass.h"
+#include "report/vrClassObjects.h"
 
 namespace {
 bool started = false;
@@ -14,6 +15,7 @@ void vrStartUp() {
     vrGlobalVariables();
     RegisterClasses({&TvrReport::StaticClassInfo(), &TvrDataPage::StaticClassInfo(),
                      &TvrStyleItem::StaticClassInfo()});
+    vrRegisterObjectClasses();
 }
 
 void vrShutDown() {

@@ -1,0 +1,78 @@
+// The report page: paper, orientation, margins and columns, and the layout of its bands; and the
+// paper table the virtual printer answers from.
+#pragma once
+
+#include "gui/Printers.h"
+#include "report/vrClassBand.h"
+#include "report/vrClassOptions.h"
+#include "rtl/StringList.h"
+
+#include <memory>
+
+// The paper of that platform number in the paper table, in millimetres, portrait; false for a
+// number the table does not hold.
+bool PaperSizeFromTable(Integer Paper, Extended& Width, Extended& Height);
+
+class TvrReportPage : public TvrPage {
+    ORV_META(TvrReportPage, TvrPage)
+    explicit TvrReportPage(TComponent* AOwner);
+    ~TvrReportPage() override;
+
+    Integer Bin = 7, BinOtherPages = 7;
+    Extended LeftMargin = 0, RightMargin = 0, TopMargin = 0, BottomMargin = 0;
+    bool MirrorMargins = false;
+    Integer Columns() const { return FColumns; }
+    // Clears the column positions; above 0 divides the printable width into equal columns.
+    void SetColumns(Integer Value);
+    Extended ColumnWidth = 0;
+    TStringList* ColumnPositions() const { return FColumnPositions.get(); }
+    void SetColumnPositions(TStringList* Value) {
+        if (Value) FColumnPositions->Assign(*Value);
+    }
+    TvrDuplexMode Duplex = dmNone;
+    bool EndlessHeight = false, EndlessWidth = false, LargeDesignHeight = false;
+    TStringList* HGuides() const { return FHGuides.get(); }
+    void SetHGuides(TStringList* Value) {
+        if (Value) FHGuides->Assign(*Value);
+    }
+    TStringList* VGuides() const { return FVGuides.get(); }
+    void SetVGuides(TStringList* Value) {
+        if (Value) FVGuides->Assign(*Value);
+    }
+    TPrinterOrientation Orientation() const { return FOrientation; }
+    // Swaps the paper and rotates the margins.
+    void SetOrientation(TPrinterOrientation Value);
+    String OutlineText;
+    bool PrintIfEmpty = true, PrintOnPreviousPage = false, ResetPageNumbers = false, TitleBeforeHeader = true;
+    bool BackPictureVisible = true, BackPicturePrintable = true;
+    TColor Color = clTransparent;
+    String OnAfterPrint, OnBeforePrint, OnManualBuild;
+    Integer PageCount() const { return FPageCount; }
+    void SetPageCount(Integer Value) {
+        if (Value > 0) FPageCount = Value;
+    }
+    Extended PaperWidth() const { return FPaperWidth; }
+    Extended PaperHeight() const { return FPaperHeight; }
+    Integer PaperSize() const { return FPaperSize; }
+    virtual void SetPaperWidth(Extended Value);
+    virtual void SetPaperHeight(Extended Value);
+    virtual void SetPaperSize(Integer Value);
+    // Margins of 10 mm and the virtual printer's A4 portrait.
+    virtual void SetDefaults();
+    void SetSizeAndDimensions(Integer ASize, Extended AWidth, Extended AHeight);
+    TvrBand* FindBand(const meta::TClassInfo& BandClass) const;
+    void ClearGuides();
+
+    void AlignChildren() override;
+    String GetDescription() const override { return "obRepPage"; }
+    bool AcceptChild(TvrComponent* Obj) override { return dynamic_cast<TvrBand*>(Obj) != nullptr; }
+
+private:
+    void UpdateDimensions();
+    std::unique_ptr<TStringList> FColumnPositions, FHGuides, FVGuides;
+    Integer FColumns = 0;
+    TPrinterOrientation FOrientation = poPortrait;
+    Integer FPageCount = 1;
+    Extended FPaperWidth = 210, FPaperHeight = 297;
+    Integer FPaperSize = 9;
+};

@@ -1,0 +1,11 @@
+// Registers the report object classes by name, so that layouts can create them.
+#include "classes/ClassRegistry.h"
+#include "report/vrClassObjects.h"
+
+void vrRegisterObjectClasses() {
+    RegisterClasses({&TvrShapeView::StaticClassInfo(), &TvrMemoView::StaticClassInfo(),
+                     &TvrSysMemoView::StaticClassInfo(), &TvrReportPage::StaticClassInfo(),
+                     &TvrLineView::StaticClassInfo(), &TvrCheckBoxView::StaticClassInfo(),
+                     &TvrSubreport::StaticClassInfo()});
+    vrRegisterBandClasses();
+}
