@@ -5,25 +5,10 @@
 #include "report/vrClassObjects.h"
 #include "rtl/CodePage.h"
 #include "rtl/Streams.h"
+#include "ReportTextTools.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-String SaveText(TvrReport& r) {
-    TMemoryStream m;
-    r.SaveToStream(m);
-    String s(static_cast<size_t>(m.Size()), '\0');
-    m.SetPosition(0);
-    if (!s.empty()) m.ReadBuffer(s.data(), m.Size());
-    return s;
-}
-void LoadText(TvrReport& r, const String& text) {
-    TMemoryStream m;
-    m.WriteBuffer(text.data(), static_cast<Int64>(text.size()));
-    m.SetPosition(0);
-    r.LoadFromStream(m);
-}
-} // namespace
 
 TEST(ObjectLayout, EveryObjectKindRoundTripsAndDraws) {
     vrStartUp();
@@ -62,12 +47,12 @@ TEST(ObjectLayout, EveryObjectKindRoundTripsAndDraws) {
     sys->SetBounds(10, 5, 100, 20);
     sys->SetText(u"[Page#]");
 
-    const String first = SaveText(report);
+    const String first = SaveReportText(report);
     TvrReport loaded(nullptr);
-    LoadText(loaded, first);
+    LoadReportText(loaded, first);
     EXPECT_EQ(loaded.ErrorList()->Count(), 0) << loaded.ErrorList()->Text();
     // The object tree (the report's own attributes carry the time of saving).
-    const String again = SaveText(loaded);
+    const String again = SaveReportText(loaded);
     EXPECT_EQ(again.substr(again.find("<TvrReportPage")), first.substr(first.find("<TvrReportPage")));
     EXPECT_NE(first.find("Frame.Typ=\"9\""), String::npos) << first;
     auto* m = dynamic_cast<TvrMemoView*>(loaded.FindObject("Memo1"));

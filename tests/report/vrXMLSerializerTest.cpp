@@ -5,6 +5,7 @@
 #include "TempDir.h"
 #include "rtl/CodePage.h"
 #include "rtl/FileUtils.h"
+#include "ReportTextTools.h"
 #include "vrClassTestObjects.h"
 
 #include <gtest/gtest.h>
@@ -14,19 +15,11 @@
 namespace {
 
 String Save(TvrReport& r) {
-    TMemoryStream m;
-    r.SaveToStream(m);
-    String s(static_cast<size_t>(m.Size()), '\0');
-    m.SetPosition(0);
-    if (!s.empty()) m.ReadBuffer(s.data(), m.Size());
-    return s;
+    return SaveReportText(r);
 }
 
 void Load(TvrReport& r, const String& text) {
-    TMemoryStream m;
-    m.WriteBuffer(text.data(), static_cast<Int64>(text.size()));
-    m.SetPosition(0);
-    r.LoadFromStream(m);
+    LoadReportText(r, text);
 }
 
 std::vector<String> AttributeNames(const String& line) {

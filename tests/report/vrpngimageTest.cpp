@@ -2,6 +2,8 @@
 #include "report/vrpngimage.h"
 #include "rtl/Streams.h"
 
+#include "PeakMemory.h"
+
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -428,27 +430,6 @@ TEST(PngObject, AssignCopiesChunksAndStreamsWork) {
     back.LoadFromStream(stream);
     EXPECT_EQ(back.GetPixel(1, 1), PngRGB(7, 8, 9));
 }
-
-namespace {
-
-// The process's peak resident memory in kB since the last ResetPeakMemory.
-long PeakMemoryKb() {
-    FILE* f = std::fopen("/proc/self/status", "r");
-    long kb = -1;
-    char line[256];
-    while (f && std::fgets(line, sizeof line, f))
-        if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1) break;
-    if (f) std::fclose(f);
-    return kb;
-}
-void ResetPeakMemory() {
-    if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", f);
-        std::fclose(f);
-    }
-}
-
-} // namespace
 
 TEST(PngRead, EveryPlaneCountsAgainstTheMemoryCap) {
     // 11585 × 11585 is under the pixel cap, but 16-bit RGBA needs colour, alpha and both low-byte

@@ -5,6 +5,8 @@
 #include "gui/Bitmap.h"
 #include "rtl/Streams.h"
 
+#include "PeakMemory.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -54,21 +56,6 @@ std::vector<Byte> Bmp(const TBmpFields& f, const std::vector<Byte>& rest) {
     return out;
 }
 
-long PeakMemoryKb() {
-    FILE* f = std::fopen("/proc/self/status", "r");
-    long kb = -1;
-    char line[256];
-    while (f && std::fgets(line, sizeof line, f))
-        if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1) break;
-    if (f) std::fclose(f);
-    return kb;
-}
-void ResetPeakMemory() {
-    if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", f);
-        std::fclose(f);
-    }
-}
 
 // Loads the bytes into a 3 × 1 bitmap; true when the reader refused them and the bitmap kept its size.
 bool Refused(const std::vector<Byte>& file) {
