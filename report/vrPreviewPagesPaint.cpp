@@ -7,6 +7,7 @@
 #include "gui/Forms.h"
 #include "gui/Metafile.h"
 #include "gui/Printers.h"
+#include "report/vrClassMemo.h"
 #include "report/vrClassReport.h"
 #include "report/vrUtils.h"
 #include "rtl/StrUtils.h"
@@ -97,9 +98,15 @@ void TvrPreviewPages::PaintPage(Integer Index, TCanvas* Canvas, Extended ScaleX,
         if (!metafile && !IntersectRect(common, r, visible)) continue;
         if (printing && !BoolProp(view, "Printable", true)) continue;
         // A text object needs the page count for [TOTALPAGES#], the copy and the print scale.
-        if (GetPropInfo(view, "TotalPages")) SetPropValue(view, "TotalPages", Variant(totalPages));
-        if (GetPropInfo(view, "CopyNo")) SetPropValue(view, "CopyNo", Variant(CopyNo));
-        if (GetPropInfo(view, "PrintScale")) SetFloat(view, "PrintScale", PrintScale);
+        if (auto* memo = dynamic_cast<TvrCustomMemoView*>(view)) {
+            memo->TotalPages = totalPages;
+            memo->CopyNo = CopyNo;
+            memo->PrintScale = PrintScale;
+        } else {
+            if (GetPropInfo(view, "TotalPages")) SetPropValue(view, "TotalPages", Variant(totalPages));
+            if (GetPropInfo(view, "CopyNo")) SetPropValue(view, "CopyNo", Variant(CopyNo));
+            if (GetPropInfo(view, "PrintScale")) SetFloat(view, "PrintScale", PrintScale);
+        }
         view->InPrinting = printing;
         view->Draw(Canvas, ScaleX, ScaleY, ox, oy);
         view->InPrinting = false;

@@ -3,6 +3,7 @@
 #include "gui/Forms.h"
 #include "gui/Interaction.h"
 #include "gui/Metafile.h"
+#include "report/vrClassMemo.h"
 #include "vrPreviewPagesFixture.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +44,24 @@ TEST_F(PaintPages, ViewsOutsideTheVisibleAreaAreSkippedExceptOnAMetafile) {
     EXPECT_EQ(TvrLinkTestView::Drawn().back().TotalPages, 3);
     Pages->PaintPage(7, bmp.Canvas(), 1, 1, 0, 0);
     EXPECT_EQ(Pages->PaintedViews(), 0);
+}
+
+TEST_F(PaintPages, TextObjectsPrintThePageCount) {
+    vrStartUp();
+    auto* total = new TvrMemoView(Band);
+    total->SetName("Total");
+    total->SetBounds(0, 40, 200, 20);
+    total->SetText(u"of [TOTALPAGES#]");
+    Build(3);
+    TMetafile mf;
+    {
+        TMetafileCanvas canvas(&mf);
+        Pages->PaintPage(0, &canvas, 1, 1, 0, 0);
+    }
+    String texts;
+    for (const TMetaTextRecord& r : mf.TextRecords())
+        texts += r.Text + "|";
+    EXPECT_NE(texts.find("of 3"), String::npos) << texts;
 }
 
 TEST_F(PaintPages, MirrorMarginsSwapLeftAndRightOnEvenPageNumbers) {
