@@ -3,6 +3,7 @@
 
 #include "classes/MetaBuilder.h"
 #include "grid/DBGridGxStyle.h"
+#include "grid/DBGridGxText.h"
 #include "gui/DeferredCall.h"
 #include "grid/DBGridGxImpExp.h"
 #include "rtl/Format.h"
@@ -124,6 +125,7 @@ void TDBGridGx::DeclareMeta(meta::Class<TDBGridGx>& c) {
 }
 
 TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGridGx(AOwner) {
+    AcquireTextBitmap();
     SetStyle(nullptr);
     SetCenter(DefaultGridCenter());
     SetCellBackgroundFill(false);
@@ -171,6 +173,7 @@ TCustomDBGridGx::~TCustomDBGridGx() {
     FVisibleColumns.Clear();
     FColumns.reset();
     FDataLink.reset();
+    ReleaseTextBitmap();
 }
 
 // ---- properties ---------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "grid/DBGridGxColumns.h"
 #include "grid/DBGridGxSelection.h"
 #include "grid/DBSumLst.h"
+#include "grid/ToolCtrlsGxButtons.h"
 #include "grid/GridsGx.h"
 
 #include <memory>
@@ -233,6 +234,20 @@ class TCustomDBGridGx : public TCustomGridGx {
     int MeasureTextWidth(TFont* Font, const String& Text);
     TTextMetric MeasureMetrics(TFont* Font);
     int MeasureTextHeight(TFont* Font, const String& Text);
+
+    // ---- cell text and images on the grid's canvas (right-to-left aware) -----------------------
+    void PaintCellText(TColumnGx* Column, TCanvas* ACanvas, const TRect& ARect, bool Fill, int DX, int DY,
+                       const String& Text, TAlignment Alignment, TTextLayout Layout, bool WordWrap,
+                       bool EndEllipsis, int LeftMargin, int RightMargin);
+    void PaintCheckBox(TCanvas* ACanvas, const TRect& ARect, TCheckBoxState State, bool Enabled, bool Pressed,
+                       bool IsFlat, bool Hot, TColor ParentColor);
+    void PaintEditButton(TColumnGx* Column, TCanvas* ACanvas, TBitmap* Glyph, TColor ButtonColor, bool Enabled,
+                         bool IsFlat, bool Pressed, bool Hot, const TRect& CellRect, TRect ButtonRect,
+                         TEditButtonStyleGx Style);
+    // Mirrors the grid's canvas horizontally (on) or maps it plainly (off).
+    void MapCanvasRightToLeft(bool On);
+    // The rectangle in unmirrored device coordinates of the grid's canvas.
+    TRect UnmirroredRect(const TRect& R);
 
 protected:
     friend class TGridDataLinkGx;
