@@ -6,6 +6,7 @@
 
 #include "db/DataSource.h"
 #include "grid/DBGridGxColumns.h"
+#include "grid/DBGridGxSelection.h"
 #include "grid/DBGridGxTitleTree.h"
 #include "grid/DBSumLst.h"
 #include "grid/ToolCtrlsGxButtons.h"
@@ -191,6 +192,28 @@ class TCustomDBGridGx : public TCustomGridGx {
     TScrollInfo LastVertScroll() const { return FLastVertScroll; }
     bool VertBarDisabled() const { return FVertBarDisabled; }
 
+    // ---- selection -----------------------------------------------------------------------------
+    TDBGridGxSelection* Selection() const { return FSelection.get(); }
+    // The marked records (the store of a record selection).
+    TBookmarkListGx* SelectedRows() const { return FBookmarks.get(); }
+    // Sets AllowedSelections; a selection of a kind no longer allowed is cleared.
+    void SetAllowedSelections(TDBGridGxAllowedSelections Value);
+    // Whether a selection of the kind may be made: multi-select on, the kind allowed, and neither
+    // rectangles nor columns while whole rows are selected.
+    bool SelectionKindAllowed(TDBGridGxSelectionType Kind) const;
+    bool EditorAlwaysShown() const { return (FOptions & dgAlwaysShowEditor) != 0; }
+    void ShowCellEditor() { OpenEditor(); }
+    // Reloads the in-place editor from the grid (placed and filled again on the next update).
+    void InvalidateEditor() { RefreshEditor(); }
+    virtual void InvalidateSelectionAndRow();
+    // With dghClearSelection: drops the marked records and the current selection.
+    void ClearSelectionIfAllowed();
+    // The record where a keyboard extension of the record selection began.
+    bool SelectionAnchorSet = false;
+    TBookmark SelectionAnchor;
+    TNotifyEvent OnSelectionChanged;
+    friend class TDBGridGxSelectionRect;
+
     // ---- availability of the edit actions -------------------------------------------------------
     bool CanCopySelection() const;
     bool CanCutSelection() const;
@@ -294,6 +317,9 @@ private:
     TScrollInfo FLastVertScroll{};
     bool FVertBarDisabled = false;
     TScrollBarVisibleModeGx FLastVisibleMode = sbAutoShowGx;
+    // selection
+    std::unique_ptr<TBookmarkListGx> FBookmarks;
+    std::unique_ptr<TDBGridGxSelection> FSelection;
 };
 
 // The grid placed on forms: publishes the properties of TCustomDBGridGx.
