@@ -31,3 +31,63 @@ enum : int { gsmAnyPartGx = 0, gsmWholeFieldGx = 1, gsmBeginningGx = 2 };
 // data sets that present a tree and is not used here.
 bool SearchGridText(TCustomDBGridGx* Grid, const String& FieldName, const String& Text, int Options,
                     int Direction, int MatchType, int TreeRange);
+
+// The find dialog: one for the whole program, created on first use and kept, so that it keeps
+// its search history and settings between uses.
+class TDBGridGxFindDlg : public TForm {
+public:
+    explicit TDBGridGxFindDlg(TComponent* AOwner);
+    ~TDBGridGxFindDlg() override;
+    String ClassName() const override { return "TDBGridGxFindDlg"; }
+
+    TLabel* lText;
+    TDBComboBoxGx* cbText;
+    TButton* bFind;
+    TButton* bCancel;
+    TLabel* lFindIn;
+    TDBComboBoxGx* cbFindIn;
+    TLabel* lMatchinType;
+    TDBComboBoxGx* cbMatchinType;
+    TLabel* lFindDirection;
+    TDBComboBoxGx* cbFindDirection;
+    TDBCheckBoxGx* cbCharCase;
+    TDBCheckBoxGx* cbUseFormat;
+    TLabel* lTreeFindRange;
+    TDBComboBoxGx* dbcTreeFindRange;
+
+    // Opens the dialog over the grid with the text: modal, or stay-on-top and focused.
+    void Execute(TCustomDBGridGx* Grid, const String& Text, bool Modal);
+    TCustomDBGridGx* Grid() const { return FGrid; }
+    // The next search starts again at the first record when the direction is "All".
+    bool FirstTry() const { return FFirstTry; }
+
+    // "Find next": one search; Ctrl held reverses the direction.
+    void bFindClick();
+    void FindNext(bool CtrlDown);
+    void bCancelClick();
+    void cbFindInChange();
+    void cbTextChange();
+    void FormKeyDown(Word& Key, TShiftState Shift);
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    void SetGrid(TCustomDBGridGx* Grid);
+    TCustomDBGridGx* FGrid = nullptr;
+    int FDesignedHeight = 0;
+    bool FFirstTry = true;
+};
+
+// Shows the program's find dialog for the grid (creating it on first use). The second text and
+// the column-field list are not used.
+void ShowGridFindDialog(TCustomDBGridGx* Grid, const String& Text, const String& Text2,
+                        TStrings* ColumnFields, bool Modal);
+// The dialog once it exists; nullptr before the first find.
+TDBGridGxFindDlg* GridFindDialog();
+
+// The find-dialog hook through which a grid opens its find dialog when no registered data set
+// entry shows one of its own; it starts as ShowGridFindDialog.
+using TShowFindDialogProcGx = void (*)(TCustomDBGridGx* Grid, const String& Text, const String& Text2,
+                                       TStrings* ColumnFields, bool Modal);
+extern TShowFindDialogProcGx GridFindDialogProc;
