@@ -7,6 +7,8 @@
 // output. Only this benchmark links the toolkit directly.
 #include "grid/DBGridGx.h"
 
+#include "GridBenchRows.h"
+
 #include "db/ADODB.h"
 #include "gui/Bitmap.h"
 #include "gui/ControlShot.h"
@@ -36,9 +38,6 @@ constexpr int Height = 600;
 const char* const FontName = "Liberation Sans";
 constexpr int FontPoints = 9;
 
-String Code(int i) { return "C" + IntToStr(i); }
-String Name(int i) { return "Name " + IntToStr(i % 977); }
-
 struct TGridSide {
     String Dir;
     TADOConnection Cnn;
@@ -48,27 +47,7 @@ struct TGridSide {
     TDBGridGx* Grid = nullptr;
 
     TGridSide() {
-        char pattern[] = "/tmp/orv_dbgridbench_XXXXXX";
-        Dir = ::mkdtemp(pattern);
-        String file = Dir + "/wuyegl.mdb";
-        TADOConnection::CreateDatabase(file, "pw");
-        Cnn.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + file +
-                                ";Jet OLEDB:Database Password=pw");
-        Cnn.Open();
-        Cnn.Execute("create table T_page (F_ID counter, F_code text(20), F_name text(50), F_price double, F_n long)");
-        Cnn.BeginTrans();
-        TADOCommand cmd;
-        cmd.SetConnection(&Cnn);
-        cmd.SetCommandText("insert into T_page (F_code, F_name, F_price, F_n) values (:c, :n, :p, :i)");
-        for (int i = 0; i < Rows; ++i) {
-            auto set = [&](const char* name, const Variant& v) { cmd.Parameters()->ParamByName(name)->SetValue(v); };
-            set("c", Code(i));
-            set("n", Name(i));
-            set("p", 12.5 + i % 100);
-            set("i", i);
-            cmd.Execute();
-        }
-        Cnn.CommitTrans();
+        Dir = CreateGridBenchRows(Cnn, "/tmp/orv_dbgridbench_XXXXXX", Rows);
         Q = std::make_unique<TADOQuery>();
         Q->SetConnection(&Cnn);
         Q->SQL()->SetText("select F_ID, F_code, F_name, F_price, F_n from T_page order by F_ID");
@@ -113,8 +92,8 @@ public:
         int r = i.row();
         switch (i.column()) {
         case 0: return r + 1;
-        case 1: return QString::fromStdString(Code(r));
-        case 2: return QString::fromStdString(Name(r));
+        case 1: return QString::fromStdString(GridBenchCode(r));
+        case 2: return QString::fromStdString(GridBenchName(r));
         case 3: return 12.5 + r % 100;
         default: return r;
         }

@@ -5,6 +5,8 @@
 #include "grid/DBGridGx.h"
 #include "grid/DBGridGxFindDlgs.h"
 
+#include "GridBenchRows.h"
+
 #include "db/ADODB.h"
 #include "gui/Forms.h"
 #include "rtl/Format.h"
@@ -31,33 +33,10 @@ struct TSearchSide {
     TDBGridGx* Grid = nullptr;
 
     TSearchSide() {
-        char pattern[] = "/tmp/orv_gridsearchbench_XXXXXX";
-        Dir = ::mkdtemp(pattern);
-        String file = Dir + "/wuyegl.mdb";
-        TADOConnection::CreateDatabase(file, "pw");
-        Cnn.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + file +
-                                ";Jet OLEDB:Database Password=pw");
-        Cnn.Open();
-        Cnn.Execute(
-            "create table T_find (F_ID counter, F_code text(20), F_name text(50), F_price double, F_n long)");
-        Cnn.BeginTrans();
-        TADOCommand cmd;
-        cmd.SetConnection(&Cnn);
-        cmd.SetCommandText("insert into T_find (F_code, F_name, F_price, F_n) values (:c, :n, :p, :i)");
-        for (int i = 0; i < Rows; ++i) {
-            auto set = [&](const char* name, const Variant& v) {
-                cmd.Parameters()->ParamByName(name)->SetValue(v);
-            };
-            set("c", "C" + IntToStr(i));
-            set("n", "Name " + IntToStr(i % 977));
-            set("p", 12.5 + i % 100);
-            set("i", i);
-            cmd.Execute();
-        }
-        Cnn.CommitTrans();
+        Dir = CreateGridBenchRows(Cnn, "/tmp/orv_gridsearchbench_XXXXXX", Rows);
         Q = std::make_unique<TADOQuery>();
         Q->SetConnection(&Cnn);
-        Q->SQL()->SetText("select F_ID, F_code, F_name, F_price, F_n from T_find order by F_ID");
+        Q->SQL()->SetText("select F_ID, F_code, F_name, F_price, F_n from T_page order by F_ID");
         Q->Open();
         Source.SetDataSet(Q.get());
         Form = std::make_unique<TForm>(nullptr);
