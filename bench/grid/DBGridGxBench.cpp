@@ -7,7 +7,7 @@
 // output. Only this benchmark links the toolkit directly.
 #include "grid/DBGridGx.h"
 
-#include "GridBenchRows.h"
+#include "GridBenchSide.h"
 
 #include "db/ADODB.h"
 #include "gui/Bitmap.h"
@@ -32,56 +32,7 @@
 
 namespace {
 
-constexpr int Rows = 100000;
-constexpr int Width = 800;
-constexpr int Height = 600;
-const char* const FontName = "Liberation Sans";
-constexpr int FontPoints = 9;
-
-struct TGridSide {
-    String Dir;
-    TADOConnection Cnn;
-    std::unique_ptr<TADOQuery> Q;
-    TDataSource Source{nullptr};
-    std::unique_ptr<TForm> Form;
-    TDBGridGx* Grid = nullptr;
-
-    TGridSide() {
-        Dir = CreateGridBenchRows(Cnn, "/tmp/orv_dbgridbench_XXXXXX", Rows);
-        Q = std::make_unique<TADOQuery>();
-        Q->SetConnection(&Cnn);
-        Q->SQL()->SetText("select F_ID, F_code, F_name, F_price, F_n from T_page order by F_ID");
-        Form = std::make_unique<TForm>(nullptr);
-        Form->SetBounds(0, 0, Width, Height);
-        Form->SetBorderStyle(bsNone);
-        Grid = new TDBGridGx(Form.get());
-        Grid->SetParent(Form.get());
-        Grid->SetBounds(0, 0, Width, Height);
-        Grid->Font()->SetName(FontName);
-        Grid->Font()->SetSize(FontPoints);
-        Grid->SetDataSource(&Source);
-        Form->Show();
-        Application()->ProcessMessages();
-    }
-    void Open() {
-        Q->Close();
-        Source.SetDataSet(nullptr);
-        Q->Open();
-        Source.SetDataSet(Q.get());
-    }
-};
-
-// Both sides live until the process ends (their windows must not outlive the application's
-// teardown); the database folder goes at exit.
-TGridSide& GridSide() {
-    static TGridSide* side = [] {
-        auto* s = new TGridSide;
-        static String dir = s->Dir;
-        std::atexit([] { std::filesystem::remove_all(dir); });
-        return s;
-    }();
-    return *side;
-}
+using namespace gridbench;
 
 class TRowsModel : public QAbstractTableModel {
 public:
@@ -92,8 +43,8 @@ public:
         int r = i.row();
         switch (i.column()) {
         case 0: return r + 1;
-        case 1: return QString::fromStdString(GridBenchCode(r));
-        case 2: return QString::fromStdString(GridBenchName(r));
+        case 1: return QString::fromStdString(Code(r));
+        case 2: return QString::fromStdString(Name(r));
         case 3: return 12.5 + r % 100;
         default: return r;
         }
