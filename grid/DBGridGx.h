@@ -231,6 +231,12 @@ class TCustomDBGridGx : public TCustomGridGx {
     // Row number text and its x place in the indicator (clamped at 0 when it does not fit).
     static int SerialNoX(int IndicatorWidth, int TextWidth);
 
+    // ---- find ----------------------------------------------------------------------------------
+    // Finds text in the grid's cells under a busy cursor: through the data set class's registered
+    // features when it has some, else with SearchGridText (grid/DBGridGxFindDlgs.h).
+    virtual bool CenterLocateText(const String& FieldName, const String& Text, int Options, int Direction,
+                                  int MatchType, int TreeRange);
+
     // Measures text with the grid's canvas, also before the window exists.
     int MeasureTextWidth(TFont* Font, const String& Text);
     TTextMetric MeasureMetrics(TFont* Font);
