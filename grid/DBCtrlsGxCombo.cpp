@@ -333,7 +333,7 @@ void TCustomDBComboBoxGx::KeyDown(Word& Key, TShiftState Shift) {
             Key = 0;
             return;
         }
-        if (ListNavigationKey(Key, Shift)) {
+        if (FItemListBox->NavigationKey(Key, Shift)) {
             Key = 0;
             return;
         }

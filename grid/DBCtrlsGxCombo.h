@@ -112,8 +112,6 @@ protected:
     int ImageIndexByDefault() const override { return FItemImageIndex; }
 
 private:
-    // Sends a navigation key to the open list; false when the key is not one of them.
-    bool ListNavigationKey(Word Key, TShiftState Shift);
     void ListReleased(int X, int Y);
     void ItemsChanged();
     void KeysChanged();

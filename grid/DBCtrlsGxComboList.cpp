@@ -84,45 +84,6 @@ void TCustomDBComboBoxGx::ListReleased(int X, int Y) {
     CloseDropDown(PtInRect(client, TPoint(X, Y)));
 }
 
-bool TCustomDBComboBoxGx::ListNavigationKey(Word Key, TShiftState Shift) {
-    TPopupListboxGx* list = FItemListBox;
-    const int count = list->Count();
-    if (count == 0) return false;
-    const int page = std::max(1, list->VisibleRows() - 1);
-    int index = list->ItemIndex();
-    const bool ctrl = Shift.Contains(ssCtrl), alt = Shift.Contains(ssAlt);
-    switch (Key) {
-    case VK_UP:
-        if (alt) return false;
-        index = index < 0 ? count - 1 : std::max(0, index - 1);
-        break;
-    case VK_DOWN:
-        if (alt) return false;
-        index = std::min(count - 1, index + 1);
-        break;
-    case VK_PRIOR:
-        if (alt) return false;
-        index = std::max(0, index - page);
-        break;
-    case VK_NEXT:
-        if (alt) return false;
-        index = std::min(count - 1, std::max(index, 0) + page);
-        break;
-    case VK_HOME:
-        if (!ctrl) return false;
-        index = 0;
-        break;
-    case VK_END:
-        if (!ctrl) return false;
-        index = count - 1;
-        break;
-    default:
-        return false;
-    }
-    list->SetItemIndex(index);
-    return true;
-}
-
 bool TCustomDBComboBoxGx::WantsKey(Word Key, TShiftState Shift) const {
     if (FListShown && (Key == VK_RETURN || Key == VK_ESCAPE)) return true;
     return TCustomDBEditGx::WantsKey(Key, Shift);

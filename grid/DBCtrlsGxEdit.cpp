@@ -1,6 +1,8 @@
 // The data-aware edit: value protocol with the link, read-only rules, keys, focus and painting.
 #include "grid/DBCtrlsGxEdit.h"
 
+#include "grid/ToolCtrlsGxMRUListBox.h"
+
 #include "classes/MetaBuilder.h"
 #include "gui/Bitmap.h"
 #include "gui/ClassicEdges.h"
@@ -37,6 +39,9 @@ TCustomDBEditGx::TCustomDBEditGx(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
     FEditButton->ChangeHook = [this](TEditButtonGx*) { ButtonsChanged(); };
     FEditButtons = std::make_unique<TEditButtonsGx>(this);
     FEditButtons->CollectionHook = [this](TCollectionItem*) { ButtonsChanged(); };
+    FMRUList = std::make_unique<TMRUListGx>(this);
+    FMRUList->DropDownHook = [this](TObject*) { ShowMRUList(); };
+    FMRUList->CloseUpHook = [this](TObject*, bool Accept) { HideMRUList(Accept); };
     SetControlPaintHook(this, {[this](TCanvas* c) { return PaintPlainText(c); },
                                [this](TCanvas* c) {
                                    DrawFlatBorder(c);
@@ -63,6 +68,8 @@ TCustomDBEditGx::~TCustomDBEditGx() {
     FInRebuild = true; // the strip stays as it is while the edit goes
     FEditButtons->CollectionHook = nullptr;
     FEditButton->ChangeHook = nullptr;
+    FMRUList->DropDownHook = nullptr;
+    FMRUList->CloseUpHook = nullptr;
     SetControlPaintHook(this, {});
     SetControlMessagePreview(this, {});
     SetControlHintQuery(this, {});
@@ -247,6 +254,7 @@ void TCustomDBEditGx::StoreValue() {
     }
     if (!handled) WriteToField();
     SetModified(false);
+    if (FMRUList->Active() && FMRUList->AutoAdd() && Showing()) FMRUList->AddRecent(Text());
 }
 
 void TCustomDBEditGx::WriteThrough(const std::function<void()>& Put) {
@@ -279,6 +287,7 @@ void TCustomDBEditGx::Change() {
         SetModified(true);
     }
     RefreshImageIndex();
+    if (FLoadingValue == 0) MRUTextChanged();
     TCustomMaskEdit::Change();
 }
 
@@ -317,6 +326,7 @@ void TCustomDBEditGx::DoEnter() {
 }
 
 void TCustomDBEditGx::DoExit() {
+    HideMRUList(false);
     TCustomMaskEdit::DoExit(); // OnExit runs before the value is stored
     try {
         FDataLink->UpdateRecord();
@@ -331,6 +341,10 @@ void TCustomDBEditGx::DoExit() {
 // ---- keys ------------------------------------------------------------------------------------
 
 bool TCustomDBEditGx::WantsKey(Word Key, TShiftState Shift) const {
+    // The open list with a chosen row takes Enter and Esc before the form's buttons.
+    if ((Key == VK_RETURN || Key == VK_ESCAPE) && FMRUList->ListDroppedDown && FMRUListBox &&
+        FMRUListBox->ItemIndex() >= 0)
+        return true;
     // Esc after a change reloads the value here; an unchanged edit leaves it to the form.
     if (Key == VK_ESCAPE) return Modified() || FDataLink->LinkModified();
     if (Key == VK_TAB && FHolder && FHolder->WantsKey(Key, Shift)) return true;
@@ -354,6 +368,7 @@ void TCustomDBEditGx::KeyUp(Word& Key, TShiftState Shift) {
 }
 
 void TCustomDBEditGx::EditKeyDown(Word& Key, TShiftState Shift) {
+    if (MRUKeyDown(Key, Shift)) return;
     TCustomMaskEdit::KeyDown(Key, Shift);
     if (Key == 0) return;
     if (TEditButtonGx* button = ButtonForShortCut(::ShortCut(Key, Shift))) {

@@ -8,12 +8,14 @@
 #include "grid/DBCtrlsGxInplace.h"
 #include "grid/DBCtrlsGxLink.h"
 #include "grid/ToolCtrlsGxButtons.h"
+#include "grid/ToolCtrlsGxLists.h"
 #include "gui/Mask.h"
 
 #include <memory>
 
 class TCanvas;
 class TShape;
+class TMRUListboxGx;
 
 using TUpdateDataEventGx = std::function<void(TObject* Sender, bool& Handled)>;
 using TCheckDrawRequiredStateEventGx = std::function<void(TObject* Sender, bool& DrawState)>;
@@ -130,6 +132,17 @@ class TCustomDBEditGx : public TCustomMaskEdit, public IInplaceEditorGx, public 
     // The drop-down of a descendant: the base holds the main button down while it is open.
     virtual void OpenDropDown();
 
+    // ---- remembered texts: a list of those beginning with the typed text drops down --------
+    TMRUListGx* MRUList() const { return FMRUList.get(); }
+    void SetMRUList(const TMRUListGx* Value) { FMRUList->Assign(Value); }
+    // Created on first use.
+    TMRUListboxGx* MRUListBox() const { return FMRUListBox; }
+    bool MRUListShown() const { return FMRUList->ListDroppedDown; }
+    // Whether an item belongs in the list for the current text (then the list's filter event).
+    virtual void AcceptMRUItem(const String& ItemText, bool& Accept);
+    // The user resized the open list: its rows and width are remembered.
+    virtual void MRUListBoxResized();
+
     TUpdateDataEventGx OnUpdateData;
     TCheckDrawRequiredStateEventGx OnCheckDrawRequiredState;
 
@@ -176,6 +189,14 @@ protected:
     virtual int ImageIndexByDefault() const { return FImageSettings->ImageIndex(); }
     void SetDropDownShown(bool Value) { FDropDownShown = Value; }
     void ButtonsChanged();
+    // Fills, places and shows the list of remembered texts; hides it (Accept: the selected
+    // row's text goes into the edit).
+    virtual void ShowMRUList();
+    virtual void HideMRUList(bool Accept);
+    // The native text changed: the list opens, refilters or closes.
+    void MRUTextChanged();
+    // Keys while the list is shown; true when the key was the list's.
+    bool MRUKeyDown(Word& Key, TShiftState Shift);
     // Draws the image at the left (the first thing of every paint).
     void DrawEditImage(TCanvas* Canvas);
 
@@ -238,4 +259,6 @@ private:
     bool FKeepOpenOnClick = false;
     bool FMenuShown = false; // the click ending the press that popped a menu is dropped
     bool FInRebuild = false;
+    std::unique_ptr<TMRUListGx> FMRUList;
+    TMRUListboxGx* FMRUListBox = nullptr;
 };

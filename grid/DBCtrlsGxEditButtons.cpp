@@ -209,6 +209,7 @@ void TCustomDBEditGx::ButtonReleased(TEditButtonControlGx* Control, int X, int Y
 }
 
 void TCustomDBEditGx::OpenDropDown() {
+    HideMRUList(false);
     if (!FButtonStrip.empty()) FButtonStrip[0].Control->SetHeldDown(true);
 }
 

@@ -115,3 +115,41 @@ bool TPopupListboxGx::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint Mou
     SetTopIndex(std::max(0, TopIndex() + (WheelDelta < 0 ? 1 : -1)));
     return true;
 }
+
+bool TPopupListboxGx::NavigationKey(Word Key, TShiftState Shift) {
+    const int count = Count();
+    if (count == 0) return false;
+    const int page = std::max(1, VisibleRows() - 1);
+    int index = ItemIndex();
+    const bool ctrl = Shift.Contains(ssCtrl), alt = Shift.Contains(ssAlt);
+    switch (Key) {
+    case VK_UP:
+        if (alt) return false;
+        index = index < 0 ? count - 1 : std::max(0, index - 1);
+        break;
+    case VK_DOWN:
+        if (alt) return false;
+        index = std::min(count - 1, index + 1);
+        break;
+    case VK_PRIOR:
+        if (alt) return false;
+        index = std::max(0, index - page);
+        break;
+    case VK_NEXT:
+        if (alt) return false;
+        index = std::min(count - 1, std::max(index, 0) + page);
+        break;
+    case VK_HOME:
+        if (!ctrl) return false;
+        index = 0;
+        break;
+    case VK_END:
+        if (!ctrl) return false;
+        index = count - 1;
+        break;
+    default:
+        return false;
+    }
+    SetItemIndex(index);
+    return true;
+}

@@ -39,6 +39,9 @@ class TPopupListboxGx : public TCustomListBox {
     // Draws one item: the image column (with ItemImages), the text, the focus rectangle.
     void DrawListItem(int Index, const TRect& Rect, TOwnerDrawState State);
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+    // A navigation key its owner passes on while the focus stays with the owner: Page Up, Page
+    // Down, Up and Down without Alt, Home and End with Ctrl; false for any other key.
+    bool NavigationKey(Word Key, TShiftState Shift);
 
 protected:
     void KeyPress(char16_t& Key) override;
