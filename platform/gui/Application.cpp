@@ -18,7 +18,18 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
     Screen();
 }
 
+namespace {
+bool GClosingDown = false;
+}
+
+bool ApplicationClosingDown() {
+    return GClosingDown;
+}
+
+// The application object is a static that ends with the process: the controls it still owns
+// are freed as components, their native windows are not (see TControl's destructor).
 TApplication::~TApplication() {
+    GClosingDown = true;
     Destroying();
     DestroyComponents();
 }

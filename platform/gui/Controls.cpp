@@ -70,6 +70,9 @@ TControl::~TControl() {
     if (FParent) FParent->RemoveControl(this);
     FParent = nullptr;
     FImpl->Bridge.reset();
+    // Forms still owned by the application when the process ends go with its static objects,
+    // after the toolkit's own per-thread storage: their windows are left to the system then.
+    if (ApplicationClosingDown()) return;
     if (QWidget* w = FImpl->Widget.data()) {
         w->disconnect();
         w->blockSignals(true);

@@ -372,6 +372,8 @@ private:
 
 // The one application object.
 TApplication* Application();
+// True while the application object itself is being destroyed at process end.
+bool ApplicationClosingDown();
 
 class TScreen : public TComponent {
     ORV_META(TScreen, TComponent)
