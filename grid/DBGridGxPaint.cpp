@@ -403,13 +403,15 @@ void TCustomDBGridGx::PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState 
         return;
     }
     const int current = FDataLink->ActiveRecord();
+    // The record number of the drawn row: the data set numbers its current record only.
+    const int recNo = FDataLink->DataSet()->RecNo() + (DataRow - current);
     ActivateRow(DataRow);
     try {
         TDataSet* ds = FDataLink->DataSet();
         c->Font()->Assign(*col->Font());
         TColor back = col->Color();
         if (back == Color() && (ds->IsSequenced() || (FSumList->Active() && FSumList->VirtualRecords())))
-            back = (ds->RecNo() % 2) ? OddRowColor() : EvenRowColor();
+            back = (recNo % 2) ? OddRowColor() : EvenRowColor();
         TColCellParamsGx params;
         params.Row = ARow;
         params.Col = ACol;
@@ -454,8 +456,8 @@ void TCustomDBGridGx::PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState 
             c->LineTo(R.Right - 3, R.Bottom - 1);
             c->Pen()->Assign(saved);
         }
-        if (ShowSerialNo && (FOptions & dgIndicator) && DataCol == 0 && ds->RecNo() > 0) {
-            const String no = IntToStr(ds->RecNo());
+        if (ShowSerialNo && (FOptions & dgIndicator) && DataCol == 0 && recNo > 0) {
+            const String no = IntToStr(recNo);
             TRect ind = CellScreenRect(0, ARow);
             TFont saved;
             saved.Assign(*c->Font());
