@@ -199,13 +199,14 @@ TEST_F(GridPaintProbe, HeaderTreeAndFooterOfTheUsualListGrid) {
     Grid->SetUseMultiTitle(true);
     Grid->SetOptions(Grid->Options() | dgRowSelect | dgMultiSelect);
     Grid->Columns()->ColumnAt(0)->Title()->SetCaption("收费|金额");
-    Grid->Columns()->ColumnAt(1)->Title()->SetCaption("业主");
-    Grid->Columns()->ColumnAt(2)->Title()->SetCaption("收费|已付");
+    Grid->Columns()->ColumnAt(1)->Title()->SetCaption("收费|备注");
+    Grid->Columns()->ColumnAt(2)->Title()->SetCaption("已付");
     Grid->SetFooterRowCount(1);
     Grid->SumList()->SetActive(true);
     Grid->EndLayout();
     Grid->Columns()->ColumnAt(1)->Footer()->SetValueType(fvtStaticText);
     Grid->Columns()->ColumnAt(1)->Footer()->SetValue("合  计");
+    Grid->Columns()->ColumnAt(1)->Footer()->SetAlignment(taCenter);
     Grid->Columns()->ColumnAt(0)->Footer()->SetValueType(fvtSum);
     Grid->Columns()->ColumnAt(2)->Footer()->SetValueType(fvtSum);
     Grid->SumList()->RecalcAll();
@@ -220,12 +221,19 @@ TEST_F(GridPaintProbe, HeaderTreeAndFooterOfTheUsualListGrid) {
     const String file = (dir ? String(dir) : String(".")) + "/grid_list.png";
     EXPECT_TRUE(SaveBitmapAsPng(Shot, file));
 
-    // The title row holds the tree: 收费 over its columns, 业主 the full height.
-    ASSERT_NE(Grid->TitleLeaf(0)->Host, Grid->TitleRoot());
-    EXPECT_EQ(Grid->TitleLeaf(1)->Host, Grid->TitleRoot());
-    EXPECT_EQ(Grid->TitleLeaf(1)->Height, Grid->TitleRoot()->Height);
-    const TRect title = Grid->CellScreenRect(1, 0);
-    EXPECT_TRUE(HasInk(TRect(title.Left + 2, title.Top + 1, title.Right - 2, title.Bottom - 1), fixed));
+    // The title row holds the tree: 收费 over the first two columns, 已付 the full height.
+    THeadTreeNode* fee = Grid->TitleLeaf(0)->Host;
+    ASSERT_NE(fee, Grid->TitleRoot());
+    EXPECT_EQ(Grid->TitleLeaf(1)->Host, fee);
+    EXPECT_EQ(Grid->TitleLeaf(2)->Height, Grid->TitleRoot()->Height);
+    EXPECT_TRUE(fee->Painted);
+    // The header's caption is centred over both columns: ink near the line between them.
+    const TRect left = Grid->CellScreenRect(1, 0), right = Grid->CellScreenRect(2, 0);
+    const int headerBottom = left.Bottom - Grid->TitleLeaf(0)->Height + 3;
+    EXPECT_TRUE(HasInk(TRect(left.Right - 12, left.Top + 2, left.Right, headerBottom - 2), fixed) ||
+                HasInk(TRect(right.Left, right.Top + 2, right.Left + 12, headerBottom - 2), fixed));
+    const TRect paid = Grid->CellScreenRect(3, 0);
+    EXPECT_TRUE(HasInk(TRect(paid.Left + 2, paid.Top + 1, paid.Right - 2, paid.Bottom - 1), fixed));
     // The footer row: its text on the footer colour.
     const int footerRow = Grid->TotalRowsCount() - 1;
     const TRect footer = Grid->CellScreenRect(2, footerRow);
