@@ -152,7 +152,8 @@ TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGridGx(AOwner) {
         if (FOptions & dgTitles) RequestLayout();
     };
     SetSaveExtents(false);
-    FSumList = std::make_unique<TDBSumListProducer>(this);
+    FSumList = std::make_unique<TDBGridGxSumList>(this);
+    InstallSumListEvents();
     FHorzScrollBar = std::make_unique<TDBGridGxScrollBar>();
     FVertScrollBar = std::make_unique<TDBGridGxScrollBar>();
     FOptionsGx = dghFixed3D | dghHighlightFocus | dghClearSelection | dghDialogFind;
@@ -530,26 +531,6 @@ int TCustomDBGridGx::SerialNoX(int IndicatorWidth, int TextWidth) {
     return std::max(0, (IndicatorWidth - TextWidth - 11) / 2);
 }
 
-void TCustomDBGridGx::PaintCell(int Col, int Row, const TRect& Rect, TGridDrawState State) {
-    (void)State;
-    // Cell painting comes later; until then a data cell shows its text plainly.
-    int dc = 0, dr = 0;
-    int type = GetCellType(Col, Row, dc, dr);
-    TCanvas* c = Canvas();
-    c->Brush()->SetColor(Color());
-    c->FillRect(Rect);
-    if ((type & ctDataRowGx) && (type & 1) && FDataLink->Active() && dc < FColumns->Count() &&
-        dr < FDataLink->RecordCount()) {
-        ActivateRow(dr);
-        try {
-            c->TextRect(Rect, Rect.Left + 2, Rect.Top + 2, FColumns->ColumnAt(dc)->CurrentCellText());
-        } catch (...) {
-            RestoreActiveRecord();
-            throw;
-        }
-        RestoreActiveRecord();
-    }
-}
 
 // ---- selection ----------------------------------------------------------------------------------
 

@@ -6,6 +6,7 @@
 
 #include "db/DataSource.h"
 #include "grid/DBGridGxColumns.h"
+#include "grid/DBGridGxFooters.h"
 #include "grid/DBGridGxSelection.h"
 #include "grid/DBGridGxTitleTree.h"
 #include "grid/DBSumLst.h"
@@ -251,6 +252,36 @@ class TCustomDBGridGx : public TCustomGridGx {
     void PaintEditButton(TColumnGx* Column, TCanvas* ACanvas, TBitmap* Glyph, TColor ButtonColor, bool Enabled,
                          bool IsFlat, bool Pressed, bool Hot, const TRect& CellRect, TRect ButtonRect,
                          TEditButtonStyleGx Style);
+    // ---- footers ------------------------------------------------------------------------------
+    // Copies the items of another sum list; every column's footers then register again.
+    void SetSumList(const TDBSumListProducer* Value);
+    // The text of one footer cell; a field the data set lacks gives an empty text.
+    virtual String FooterValueText(int FooterRow, TColumnGx* Column);
+    // Invalidates the footer rows, from the last upwards.
+    void RepaintFooterRows();
+    std::function<void(TDBSumListProducer* SumList)> OnSumListRecalcAll, OnSumListAfterRecalcAll;
+
+    // ---- cell painting -------------------------------------------------------------------------
+    bool CellIs3D(int ACol, int ARow, TGridDrawState State) const;
+    // Whether the grid's selection holds the cell (the indicator column: the record; title,
+    // filter and footer rows: the column). The one place painting asks about the selection.
+    bool CellSelected(int ACol, int ARow, const TBookmark& Bookmark, int DataCol) const;
+    // Colours of a selected fixed, filter-row or footer cell; answers whether it is highlighted.
+    virtual bool GetFixedCellColors(int ACol, int ARow, TFont* AFont, TColor& Background, bool Selected,
+                                    TGridDrawState State, int CellType, int DataRow, int DataCol);
+    // Colours of a data cell of the drawn record; answers whether it is highlighted.
+    virtual bool GetDataCellColors(int ACol, int ARow, int DataCol, int DataRow, TFont* AFont, TColor& Background,
+                                   TGridDrawState State, bool InSelection);
+    // The highlight decision shared by the built-in and the style's data-cell colours: a cell of
+    // the selection, or a selected (or current-row) cell shown while focused or always.
+    bool DataCellHighlighted(int ACol, int ARow, TGridDrawState& State, bool InSelection, bool& FocusHighlight) const;
+    // Draws one data cell the standard way with the canvas's font and brush (for OnDrawColumnCell).
+    void DrawColumnCellStandard(const TRect& Rect, int DataCol, TColumnGx* Column, TGridDrawState State);
+    // The grid row of the current record's indicator image, -1 before it was drawn.
+    int SelectedIndicatorRow() const { return FSelectedIndicatorRow; }
+    std::function<void(TObject* Sender, const TRect& Rect, int DataCol, TColumnGx* Column, TGridDrawState State)>
+        OnDrawColumnCell;
+
     // ---- title tree (multi-level titles) ---------------------------------------------------------
     THeadTreeNode* TitleRoot() const { return FTitleRoot.get(); }
     // The leaf of a column by its collection index (nullptr before the first multi-title layout).
@@ -286,6 +317,18 @@ protected:
     TRect RowRect(int Row) const;
 
 private:
+    void InstallSumListEvents();
+    void PaintIndicatorCell(int ACol, int ARow, TRect R, TGridDrawState State, int Type, int DataRow, int F,
+                            bool& Highlighted);
+    void PaintTitleCell(int ACol, int ARow, TRect R, TGridDrawState State, int Type, int DataCol, int F, int T,
+                        bool& Highlighted);
+    void PaintTitleAncestors(int ACol, const TRect& Cell, const TRect& Caption, TColumnGx* Column,
+                             TGridDrawState State);
+    void PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState State, int DataCol, int DataRow, int F, int T,
+                       bool& Highlighted);
+    void PaintFooterCell(int ACol, int ARow, TRect R, TGridDrawState State, int Type, int DataCol, int DataRow,
+                         int F, int T, bool& Highlighted);
+    void PaintCellFrame(const TRect& R, bool Sunken);
     void SetColCountChecked(int Cols);
     void SetRowCountKeeping(int Rows);
     void ApplyGridOptions();
@@ -293,7 +336,7 @@ private:
     std::unique_ptr<TGridDataLinkGx> FDataLink;
     std::unique_ptr<TDBGridGxColumnDefValuesGx> FColumnDefValues;
     std::unique_ptr<TDBGridColumnsGx> FColumns;
-    std::unique_ptr<TDBSumListProducer> FSumList;
+    std::unique_ptr<TDBGridGxSumList> FSumList;
     std::unique_ptr<TFont> FTitleFont, FFooterFont;
     std::unique_ptr<THeadTreeNode> FTitleRoot;
     std::vector<THeadTreeNode*> FTitleLeaves;

@@ -1,6 +1,7 @@
 // Columns, titles and the grid-wide column defaults: own values over defaults, widths, field
 // binding and sort markers.
 #include "grid/DBGridGxColumns.h"
+#include "grid/DBGridGxFooters.h"
 
 #include "classes/MetaBuilder.h"
 #include "grid/DBGridGx.h"
@@ -408,6 +409,8 @@ TColumnGx::TColumnGx(TCollection* Collection) : TCollectionItem(Collection) {
     try {
         FTitle = std::make_unique<TColumnTitleGx>(this);
         FFont = std::make_unique<TFont>();
+        FFooter = TColumnFooterGx::CreateForColumn(this);
+        FFooters = std::make_unique<TColumnFootersGx>(this);
         AutoFitBaseWidth = DefaultWidth();
     } catch (...) {
         if (g) g->EndLayout();
@@ -418,6 +421,30 @@ TColumnGx::TColumnGx(TCollection* Collection) : TCollectionItem(Collection) {
 
 TColumnGx::~TColumnGx() {
     if (TCustomDBGridGx* g = Grid()) g->SortMarkedColumns().Remove(this);
+    FFooters.reset();
+    FFooter.reset();
+}
+
+bool TColumnGx::HighlightRequired() const {
+    if (Flagged(cvHighlightRequired)) return FHighlightRequired;
+    TColumnDefValuesGx* d = DefsOf(this);
+    return d ? d->HighlightRequired() : false;
+}
+void TColumnGx::SetHighlightRequired(bool Value) {
+    if (Flagged(cvHighlightRequired) && FHighlightRequired == Value) return;
+    FHighlightRequired = Value;
+    Flag(cvHighlightRequired);
+    Changed(false);
+}
+
+TColumnFooterGx* TColumnGx::FooterForRow(int Row) const {
+    return Row >= 0 && Row < FFooters->Count() ? FFooters->Items(Row) : FFooter.get();
+}
+
+void TColumnGx::UpdateFooterSums() {
+    FFooter->SyncAggregate();
+    for (int i = 0; i < FFooters->Count(); ++i)
+        FFooters->Items(i)->SyncAggregate();
 }
 
 TCustomDBGridGx* TColumnGx::Grid() const {
@@ -434,6 +461,7 @@ void TColumnGx::SetFieldName(const String& Value) {
         f = g->DataLink()->DataSet()->FindField(Value);
     FFieldName = Value;
     BindField(f);
+    UpdateFooterSums();
     AutoFitBaseWidth = Width();
     Changed(false);
 }
@@ -447,6 +475,7 @@ void TColumnGx::BindField(TField* F) {
         ResetToDefaults();
         AutoFitBaseWidth = Width();
     }
+    UpdateFooterSums();
     Changed(false);
 }
 

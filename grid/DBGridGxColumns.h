@@ -18,6 +18,8 @@
 
 class TCustomDBGridGx;
 class TColumnGx;
+class TColumnFooterGx;
+class TColumnFootersGx;
 
 enum TSortMarkerGx { smNoneGx, smDownGx, smUpGx };
 ORV_ENUM(TSortMarkerGx, smNoneGx, smDownGx, smUpGx)
@@ -233,6 +235,9 @@ class TColumnGx : public TCollectionItem {
     void SetAlwaysShowEditButton(bool Value);
     TTextLayout Layout() const;
     void SetLayout(TTextLayout Value);
+    // Marks an empty required field of the record being edited.
+    bool HighlightRequired() const;
+    void SetHighlightRequired(bool Value);
 
     // ---- plain values --------------------------------------------------------------------------
     bool Visible() const { return FVisible; }
@@ -274,6 +279,14 @@ class TColumnGx : public TCollectionItem {
     virtual void ResetToDefaults();
     void Assign(const TPersistent* Source) override;
 
+    // ---- footers ------------------------------------------------------------------------------
+    TColumnFooterGx* Footer() const { return FFooter.get(); }
+    TColumnFootersGx* Footers() const { return FFooters.get(); }
+    // The footer of footer row N: item N of Footers when there is one, else Footer.
+    TColumnFooterGx* FooterForRow(int Row) const;
+    // Registers the aggregates of Footer and of every item of Footers.
+    void UpdateFooterSums();
+
     // ---- cell values (the current record of the grid's data set) ------------------------------
     int GetCellKind();
     String CurrentCellText();
@@ -291,11 +304,14 @@ class TColumnGx : public TCollectionItem {
 
 private:
     friend class TColumnTitleGx;
+    friend class TColumnFooterGx;
     void Flag(TColumnGxValue V) { FAssigned |= (1u << V); }
     bool HasGrid() const { return Grid() != nullptr; }
     bool ModifyAllowed(bool BlobByTextHandlerOnly);
 
     std::unique_ptr<TColumnTitleGx> FTitle;
+    std::unique_ptr<TColumnFooterGx> FFooter;
+    std::unique_ptr<TColumnFootersGx> FFooters;
     TColumnGxValues FAssigned = 0;
     String FFieldName;
     TField* FField = nullptr;
@@ -306,6 +322,7 @@ private:
     TAlignment FAlignment = taLeftJustify;
     bool FReadOnly = false, FCheckboxes = false, FWordWrap = false, FEndEllipsis = false, FToolTips = false;
     bool FAlwaysShowEditButton = false;
+    bool FHighlightRequired = false;
     TTextLayout FLayout = tlTop;
     bool FVisible = true;
     int FMinWidth = 0, FMaxWidth = 0;

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "grid/GxLibVCL.h"
+#include "grid/DBGridGxFooters.h"
 #include "grid/ToolCtrlsGxData.h"
 #include "gui/Graphics.h"
 #include "rtl/Streams.h"
@@ -21,7 +22,7 @@
 #include <vector>
 
 enum TDBGridGxSelectionType { gstNon, gstRecordBookmarks, gstRectangle, gstColumns, gstAll };
-enum TFooterValueTypeGx { fvtNon, fvtSum, fvtAvg, fvtCount, fvtFieldValue, fvtStaticText };
+using TFooterValueTypeGx = TFooterValueType;
 
 // The look and text of one cell as the grid would paint it.
 struct TCellParamsGx {

@@ -33,6 +33,52 @@ TColor TDBGridGxStyle::SelectionColor(TColor Background, bool Focused) const {
     return FScreenColorCount == -1 ? TintTowards(Background, clBtnShadow, false) : clBtnFace;
 }
 
+bool TDBGridGxStyle::GetDataCellColors(TCustomDBGridGx* Grid, int ACol, int ARow, int DataCol, int DataRow,
+                                       TGridDrawState& State, bool InSelection, TColor& Background, TFont* Font) {
+    (void)DataCol, (void)DataRow;
+    bool focusHighlight = false;
+    if (!Grid->DataCellHighlighted(ACol, ARow, State, InSelection, focusHighlight)) return false;
+    const TGridCoord cur = Grid->CurrentCell();
+    const bool rowSelect = Grid->Options() & dgRowSelect;
+    const bool currentRow = ARow == cur.Y;
+    const bool currentCell = currentRow && (ACol == cur.X || rowSelect);
+    if (Grid->Focused()) {
+        if (LightenSelection && FScreenColorCount == -1 && !currentCell) {
+            Background = ScreenNearestColor(TintTowards(Background, clHighlight, true));
+        } else {
+            Background = clHighlight;
+            Font->SetColor(clHighlightText);
+        }
+    } else if (currentCell && ((Grid->Options() & dgAlwaysShowSelection) || focusHighlight)) {
+        Background = clBtnShadow;
+        Font->SetColor(clHighlightText);
+    } else {
+        Background = FScreenColorCount == -1 ? ScreenNearestColor(TintTowards(Background, clBtnShadow, false))
+                                              : clBtnFace;
+    }
+    return true;
+}
+
+bool TDBGridGxStyle::GetFixedCellColors(TCustomDBGridGx* Grid, int ACol, int ARow, TGridDrawState State,
+                                        bool Selected, int CellType, int DataCol, TColor& Background, TFont* Font) {
+    (void)ACol, (void)ARow, (void)State;
+    if (!Selected) return false;
+    if (DataCol < 0 || !(CellType & (ctDataRowGx | ctFooterRowGx))) {
+        Background = TColor(RGB(64, 64, 64));
+        Font->SetColor(clWhite);
+    } else if (Grid->Focused()) {
+        if (LightenSelection && FScreenColorCount == -1) {
+            Background = TintTowards(Background, clHighlight, true);
+        } else {
+            Background = clHighlight;
+            Font->SetColor(clHighlightText);
+        }
+    } else {
+        Background = FScreenColorCount == -1 ? TintTowards(Background, clBtnShadow, false) : clBtnFace;
+    }
+    return true;
+}
+
 void TDBGridGxStyle::AddGrid(TCustomDBGridGx* Grid) {
     if (!HasGrid(Grid)) FGrids.push_back(Grid);
 }

@@ -4,11 +4,13 @@
 
 #include "gui/Colors.h"
 #include "gui/Menus.h"
+#include "grid/GridsGx.h"
 
 #include <memory>
 #include <vector>
 
 class TCustomDBGridGx;
+class TFont;
 
 class TDBGridGxStyle : public TPersistent {
     ORV_META(TDBGridGxStyle, TPersistent)
@@ -22,6 +24,12 @@ class TDBGridGxStyle : public TPersistent {
     static TColor TintTowards(TColor C, TColor Glass, bool Ungray);
     // The plain system colour on a palette screen, the tint otherwise.
     TColor SelectionColor(TColor Background, bool Focused) const;
+    // Colours of a data cell; answers whether it is highlighted (State may gain gdSelected).
+    virtual bool GetDataCellColors(TCustomDBGridGx* Grid, int ACol, int ARow, int DataCol, int DataRow,
+                                   TGridDrawState& State, bool InSelection, TColor& Background, TFont* Font);
+    // Colours of a selected fixed, filter-row or footer cell; answers whether it is highlighted.
+    virtual bool GetFixedCellColors(TCustomDBGridGx* Grid, int ACol, int ARow, TGridDrawState State, bool Selected,
+                                    int CellType, int DataCol, TColor& Background, TFont* Font);
     void AddGrid(TCustomDBGridGx* Grid);
     void RemoveGrid(TCustomDBGridGx* Grid);
     bool HasGrid(TCustomDBGridGx* Grid) const;

@@ -151,7 +151,12 @@ void DrawCellText(TCanvas* Canvas, const TRect& Rect, bool Fill, int DX, int DY,
         else if (Layout == tlBottom)
             y = Rect.Bottom - th;
     }
-    if (!Fill) Canvas->Brush()->SetStyle(bsClear);
+    // The opaque text fill uses the background colour, which a restored device state may have
+    // set apart from the brush: fill in the brush's colour.
+    if (Fill)
+        Canvas->SetBkColor(Canvas->Brush()->Color());
+    else
+        Canvas->Brush()->SetStyle(bsClear);
     Canvas->TextRect(Rect, x, y, text);
 }
 

@@ -171,6 +171,21 @@ def write_resource_table(path, comment, include, table, count, arrays, entries):
         f.write(text)
 
 
+def write_bitmap_table(images, save, output, comment, include, table, count, ident):
+    """Writes the (name, pixels) images as 8-bit BMP files into a resource table (and, with save,
+    also as files into that folder); ident(name) gives each array's C++ name."""
+    arrays, entries = [], []
+    for name, pixels in images:
+        bmp = bmp_8bit(len(pixels[0]), len(pixels), pixels)
+        if save:
+            os.makedirs(save, exist_ok=True)
+            with open(os.path.join(save, name + ".bmp"), "wb") as f:
+                f.write(bmp)
+        arrays.append(c_array(ident(name), bmp))
+        entries.append('    {"%s", %s, sizeof(%s)},' % (name, ident(name), ident(name)))
+    write_resource_table(output, comment, include, table, count, arrays, entries)
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)

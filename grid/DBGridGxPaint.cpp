@@ -1,0 +1,527 @@
+// Painting of the data grid's cells: the indicator with its images, the title cells with the title
+// tree, sort markers and indexes, the data cells with their colours, text, check boxes and marks,
+// the footer cells, the 3D frames and the focus rectangle.
+#include "grid/DBGridGxPaint.h"
+
+#include "grid/DBGridGx.h"
+#include "grid/DBGridGxStyle.h"
+#include "grid/DBGridGxText.h"
+#include "gui/ClassicEdges.h"
+#include "gui/ReadingOrder.h"
+#include "rtl/StrUtils.h"
+#include "rtl/SysUtils.h"
+
+#include <memory>
+
+// ---- shared resources ---------------------------------------------------------------------------
+
+void LoadGridGxBitmap(TBitmap& Bitmap, const String& Name) {
+    for (int i = 0; i < GridGxResourceCount; ++i)
+        if (SameText(Name, GridGxResources[i].Name)) {
+            Bitmap.LoadFromBytes(
+                std::vector<Byte>(GridGxResources[i].Data, GridGxResources[i].Data + GridGxResources[i].Size));
+            return;
+        }
+    throw Exception("Resource " + Name + " not found");
+}
+
+namespace {
+
+struct PaintResources {
+    std::unique_ptr<TImageList> Indicators, Titles;
+    std::unique_ptr<TFont> IndexFont;
+    PaintResources() {
+        TBitmap b;
+        LoadGridGxBitmap(b, "DBGARROWGX");
+        Indicators = std::make_unique<TImageList>(b.Width(), b.Height());
+        const char* names[] = {"DBGARROWGX", "DBEDITGX", "DBINSERTGX", "DBMULTIDOTGX", "DBMULTIARROWGX"};
+        for (const char* n : names) {
+            LoadGridGxBitmap(b, n);
+            Indicators->AddMasked(&b, clWhite);
+        }
+        LoadGridGxBitmap(b, "DBGARROWGXW");
+        Indicators->AddMasked(&b, TColor(RGB(0, 128, 128)));
+        // The current record during an incremental search: the same arrow on the search colour.
+        TBitmap search;
+        LoadGridGxBitmap(search, "DBGARROWGXW");
+        const TColor back = IncSearchBackground == TColor(RGB(0, 128, 128)) ? TColor(RGB(0, 127, 127))
+                                                                              : IncSearchBackground;
+        for (int y = 0; y < search.Height(); ++y)
+            for (int x = 0; x < search.Width(); ++x)
+                if (search.Canvas()->Pixels(x, y) == TColor(RGB(0, 128, 128))) search.Canvas()->SetPixels(x, y, back);
+        Indicators->AddMasked(&search, TColor(RGB(0, 128, 128)));
+
+        LoadGridGxBitmap(b, "DBSMDOWNGX");
+        Titles = std::make_unique<TImageList>(b.Width(), b.Height());
+        Titles->AddMasked(&b, TColor(RGB(255, 0, 255)));
+        LoadGridGxBitmap(b, "DBSMUPGX");
+        Titles->AddMasked(&b, TColor(RGB(255, 0, 255)));
+        LoadGridGxBitmap(b, "DROPDOWNGX");
+        TBitmap wide(Titles->Width(), Titles->Height());
+        wide.Canvas()->Brush()->SetColor(clWhite);
+        wide.Canvas()->FillRect(TRect(0, 0, wide.Width(), wide.Height()));
+        wide.Canvas()->Draw((wide.Width() - b.Width()) / 2, (wide.Height() - b.Height()) / 2, &b);
+        Titles->AddMasked(&wide, clWhite);
+
+        IndexFont = std::make_unique<TFont>();
+        IndexFont->SetName("Arial");
+        IndexFont->SetHeight(-(Titles->Height() - 1));
+    }
+};
+
+PaintResources& Resources() {
+    static PaintResources r;
+    return r;
+}
+
+} // namespace
+
+TImageList* GridIndicatorImages() { return Resources().Indicators.get(); }
+TImageList* GridTitleImages() { return Resources().Titles.get(); }
+TFont* SortIndexFont() { return Resources().IndexFont.get(); }
+
+// ---- selection and colours ----------------------------------------------------------------------
+
+bool TCustomDBGridGx::CellIs3D(int ACol, int ARow, TGridDrawState State) const {
+    const int d = ACol - FIndicatorOffset, r = ARow - FTitleOffset;
+    const bool fixed = State.Contains(gdFixed);
+    const bool footer = FFooterRowCount > 0 && r > RowsCount() - FTitleOffset - 1;
+    return (fixed && (FOptionsGx & dghFixed3D) && (d < 0 || r < 0)) || ((FOptionsGx & dghFooter3D) && footer) ||
+           ((FOptionsGx & dghData3D) && !fixed && !footer) || ((FOptionsGx & dghFrozen3D) && fixed && d >= 0 && r >= 0);
+}
+
+bool TCustomDBGridGx::CellSelected(int ACol, int ARow, const TBookmark& Bookmark, int DataCol) const {
+    const TDBGridGxSelection* sel = FSelection.get();
+    if (!sel) return false;
+    if (sel->SelectionType() == gstAll) return true;
+    const int r = ARow - FTitleOffset;
+    const bool dataRow = r >= 0 && ARow < RowsCount();
+    if (ACol < FIndicatorOffset)
+        return dataRow && sel->SelectionType() == gstRecordBookmarks && sel->CellSelected(-1, Bookmark);
+    if (!dataRow) {
+        if (sel->SelectionType() != gstColumns || DataCol < 0 || DataCol >= FColumns->Count()) return false;
+        return sel->Columns()->Contains(FColumns->ColumnAt(DataCol));
+    }
+    return sel->CellSelected(DataCol, Bookmark);
+}
+
+bool TCustomDBGridGx::GetFixedCellColors(int ACol, int ARow, TFont* AFont, TColor& Background, bool Selected,
+                                         TGridDrawState State, int CellType, int DataRow, int DataCol) {
+    (void)DataRow;
+    if (FStyle) return FStyle->GetFixedCellColors(this, ACol, ARow, State, Selected, CellType, DataCol, Background, AFont);
+    if (!Selected) return false;
+    if (DataCol < 0 || !(CellType & (ctDataRowGx | ctFooterRowGx))) {
+        Background = TColor(RGB(64, 64, 64));
+        AFont->SetColor(clWhite);
+    } else if (Focused()) {
+        Background = clHighlight;
+        AFont->SetColor(clHighlightText);
+    } else {
+        Background = clBtnFace;
+    }
+    return true;
+}
+
+bool TCustomDBGridGx::DataCellHighlighted(int ACol, int ARow, TGridDrawState& State, bool InSelection,
+                                          bool& FocusHighlight) const {
+    FocusHighlight = false;
+    if (InSelection) return true;
+    const TGridCoord cur = CurrentCell();
+    const bool rowSelect = FOptions & dgRowSelect;
+    FocusHighlight = Focused() && (FOptionsGx & dghHighlightFocus);
+    const TDBGridGxSelectionType kind = FSelection ? FSelection->SelectionType() : gstNon;
+    if ((FOptionsGx & dghRowHighlight) && ARow == cur.Y && kind == gstNon && ACol != cur.X) {
+        FocusHighlight = true;
+        State.Include(gdSelected);
+    }
+    return (State.Contains(gdSelected) || (ARow == cur.Y && rowSelect)) &&
+           ((FOptions & dgAlwaysShowSelection) || FocusHighlight) && (FUpdateLock == 0 || rowSelect);
+}
+
+bool TCustomDBGridGx::GetDataCellColors(int ACol, int ARow, int DataCol, int DataRow, TFont* AFont,
+                                        TColor& Background, TGridDrawState State, bool InSelection) {
+    if (FStyle)
+        return FStyle->GetDataCellColors(this, ACol, ARow, DataCol, DataRow, State, InSelection, Background, AFont);
+    bool focusHighlight = false;
+    if (!DataCellHighlighted(ACol, ARow, State, InSelection, focusHighlight)) return false;
+    const TGridCoord cur = CurrentCell();
+    const bool rowSelect = FOptions & dgRowSelect;
+    if (Focused()) {
+        Background = clHighlight;
+        AFont->SetColor(clHighlightText);
+    } else if (ARow == cur.Y && (ACol == cur.X || rowSelect) &&
+               (focusHighlight || (FOptions & dgAlwaysShowSelection))) {
+        Background = clBtnShadow;
+        AFont->SetColor(clHighlightText);
+    } else {
+        Background = clBtnFace;
+    }
+    return true;
+}
+
+// ---- cells --------------------------------------------------------------------------------------
+
+void TCustomDBGridGx::PaintCellFrame(const TRect& R, bool Sunken) {
+    TRect r = R;
+    if (Flat()) {
+        DrawEdge(Canvas(), r, Sunken ? BDR_SUNKENINNER : BDR_RAISEDINNER, BF_LEFT | BF_TOP);
+    } else {
+        DrawEdge(Canvas(), r, Sunken ? BDR_SUNKENINNER : BDR_RAISEDINNER, BF_RECT);
+    }
+}
+
+void TCustomDBGridGx::PaintCell(int Col, int Row, const TRect& Rect, TGridDrawState State) {
+    if (Rect.Width() <= 0) return;
+    TCanvas* c = Canvas();
+    if (ComponentState().Contains(csLoading)) {
+        c->Brush()->SetColor(Color());
+        c->FillRect(Rect);
+        return;
+    }
+    int dc = 0, dr = 0;
+    const int type = GetCellType(Col, Row, dc, dr);
+    const bool is3D = CellIs3D(Col, Row, State);
+    TRect r = Rect;
+    if (is3D) InflateRect(r, -1, -1);
+    const int f = is3D ? 1 : 2;
+    const int t = Flat() ? f - 1 : f;
+    bool highlighted = false;
+    TFont savedFont;
+    savedFont.Assign(*c->Font());
+    try {
+        if (dc < 0)
+            PaintIndicatorCell(Col, Row, r, State, type, dr, f, highlighted);
+        else if (!(type & (ctDataRowGx | ctFooterRowGx)) && !(type & ctFilterRowGx))
+            PaintTitleCell(Col, Row, r, State, type, dc, f, t, highlighted);
+        else if (type & ctFilterRowGx) {
+            c->Brush()->SetColor(BrightenColor(FixedColor(), 8));
+            c->FillRect(r);
+        } else if (type & ctFooterRowGx)
+            PaintFooterCell(Col, Row, r, State, type, dc, dr, f, t, highlighted);
+        else
+            PaintDataCell(Col, Row, r, State, dc, dr, f, t, highlighted);
+        if (is3D) PaintCellFrame(Rect, highlighted);
+        if (dc >= 0 && (type & (ctDataRowGx | ctFooterRowGx)) && DefaultDrawing && State.Contains(gdFocused) &&
+            Focused() && !(FOptions & dgRowSelect) && FUpdateLock == 0 && FStyle && FStyle->DrawFocusRectangle)
+            c->DrawFocusRect(Rect);
+        if (dc >= 0 && !(type & (ctDataRowGx | ctFooterRowGx | ctFilterRowGx)) && FUseMultiTitle &&
+            TitleLeaf(dc) && TitleLeaf(dc)->Host != FTitleRoot.get()) {
+            c->Font()->Assign(*FTitleFont);
+            c->Brush()->SetColor(highlighted ? TColor(RGB(64, 64, 64)) : FixedColor());
+            PaintTitleAncestors(Col, r, LeafCaptionRect(r, TitleLeaf(dc)), FColumns->ColumnAt(dc), State);
+        }
+    } catch (...) {
+        c->Font()->Assign(savedFont);
+        throw;
+    }
+    c->Font()->Assign(savedFont);
+}
+
+void TCustomDBGridGx::PaintIndicatorCell(int ACol, int ARow, TRect R, TGridDrawState State, int Type, int DataRow,
+                                         int F, bool& Highlighted) {
+    TCanvas* c = Canvas();
+    TColor back = FixedColor();
+    const TDBGridGxSelectionType kind = FSelection ? FSelection->SelectionType() : gstNon;
+    if (!(Type & ctDataRowGx)) {
+        if (ARow == 0 && (FOptions & dgTitles) && kind == gstAll)
+            Highlighted = GetFixedCellColors(ACol, ARow, c->Font(), back, true, State, Type, DataRow, -1);
+        c->Brush()->SetColor(back);
+        c->FillRect(R);
+        return;
+    }
+    if (!FDataLink->Active() || DataRow >= FDataLink->RecordCount()) {
+        c->Brush()->SetColor(back);
+        c->FillRect(R);
+        return;
+    }
+    const int current = FDataLink->ActiveRecord();
+    bool selected = kind == gstAll;
+    if (!selected && (FOptions & dgMultiSelect)) {
+        ActivateRow(DataRow);
+        try {
+            selected = CellSelected(ACol, ARow, FDataLink->DataSet()->GetBookmark(), -1);
+        } catch (...) {
+            RestoreActiveRecord();
+            throw;
+        }
+        RestoreActiveRecord();
+    }
+    if (selected) Highlighted = GetFixedCellColors(ACol, ARow, c->Font(), back, true, State, Type, DataRow, -1);
+    c->Brush()->SetColor(back);
+    c->FillRect(R);
+    const bool isCurrent = DataRow == current;
+    if (!isCurrent && !selected) return;
+    TDataSet* ds = FDataLink->DataSet();
+    int image = -1;
+    if (ds) switch (ds->State()) {
+        case dsBrowse: image = isCurrent ? (selected ? 5 : 0) : -1; break;
+        case dsEdit: image = 1; break;
+        case dsInsert: image = 2; break;
+        default: image = 0; break;
+        }
+    if (image >= 0 && (isCurrent || ds->State() == dsBrowse)) {
+        TImageList* list = GridIndicatorImages();
+        list->Draw(c, R.Right - list->Width() - F,
+                   static_cast<int>(static_cast<unsigned>(R.Top + R.Bottom - list->Height()) / 2), image, true);
+    }
+    if (isCurrent) FSelectedIndicatorRow = ARow;
+}
+
+void TCustomDBGridGx::PaintTitleCell(int ACol, int ARow, TRect R, TGridDrawState State, int Type, int DataCol,
+                                     int F, int T, bool& Highlighted) {
+    TCanvas* c = Canvas();
+    if (DataCol >= FColumns->Count()) {
+        c->Brush()->SetColor(FixedColor());
+        c->FillRect(R);
+        return;
+    }
+    TColumnGx* col = FColumns->ColumnAt(DataCol);
+    TColumnTitleGx* title = col->Title();
+    c->Font()->Assign(*FTitleFont);
+    TColor back = title->Color();
+    TRect cell = R;
+    String caption = title->Caption();
+    THeadTreeNode* leaf = FUseMultiTitle ? TitleLeaf(DataCol) : nullptr;
+    if (leaf) {
+        caption = leaf->Text;
+        R.Top = R.Bottom - leaf->Height + 3;
+    }
+    const TSortMarkerGx marker = title->SortMarker();
+    TRect text = R;
+    int s = 0;
+    bool drawMarker = marker != smNoneGx;
+    bool drawIndex = false;
+    if (drawMarker) {
+        text.Right -= 16;
+        if (FSortMarkedColumns.Count() > 1) {
+            TFont saved;
+            saved.Assign(*c->Font());
+            c->Font()->Assign(*SortIndexFont());
+            s = c->TextWidth(IntToStr(title->SortIndex()));
+            c->Font()->Assign(saved);
+            drawIndex = true;
+        }
+        if (text.Width() < 0) {
+            drawMarker = false;
+            text.Right += 14 - s;
+            if (text.Width() < 0) {
+                text.Right += s + 2;
+                drawIndex = false;
+            }
+        }
+    }
+    Highlighted = GetFixedCellColors(ACol, ARow, c->Font(), back, CellSelected(ACol, ARow, TBookmark(), DataCol),
+                                     State, Type, 0, DataCol);
+    c->Brush()->SetColor(back);
+    if (text.Right < R.Right) c->FillRect(TRect(text.Right, R.Top, R.Right, R.Bottom));
+    const bool vertical = title->Orientation() == tohVertical;
+    if (FUseMultiTitle || FTitleHeight != 0 || FTitleLines != 0) {
+        const TAlignment align = FUseMultiTitle ? taCenter : title->Alignment();
+        if (vertical)
+            DrawRotatedCellText(c, text, true, F, T + 2, caption, align, tlBottom, false, false);
+        else
+            PaintCellText(col, c, text, true, 0, 0, caption, align, tlCenter, true, title->EndEllipsis(), 0, 0);
+    } else if (vertical) {
+        DrawRotatedCellText(c, text, true, F, T, caption, title->Alignment(), tlBottom, false, false);
+    } else {
+        PaintCellText(col, c, text, true, F, T, caption, title->Alignment(), tlTop, false, title->EndEllipsis(), 0, 0);
+    }
+    if (drawMarker) {
+        TImageList* images = GridTitleImages();
+        const int y = (R.Top + R.Bottom - images->Height()) / 2;
+        images->Draw(c, cell.Right - images->Width() - s - 2, y, marker == smDownGx ? 0 : 1, true);
+        if (drawIndex && s > 0) {
+            TFont saved;
+            saved.Assign(*c->Font());
+            c->Font()->Assign(*SortIndexFont());
+            if (Highlighted) c->Font()->SetColor(clWhite);
+            c->Brush()->SetStyle(bsClear);
+            c->TextOut(cell.Right - s - 2, y - 1, IntToStr(title->SortIndex()));
+            c->Brush()->SetStyle(bsSolid);
+            c->Font()->Assign(saved);
+        }
+    }
+}
+
+void TCustomDBGridGx::PaintTitleAncestors(int ACol, const TRect& Cell, const TRect& Caption, TColumnGx* Column,
+                                          TGridDrawState State) {
+    (void)ACol;
+    TCanvas* c = Canvas();
+    THeadTreeNode* leaf = TitleLeaf(Column->Index());
+    for (THeadTreeNode* a = leaf->Host; a && a != FTitleRoot.get(); a = a->Host) {
+        const TRect acell = AncestorCellRect(Caption, leaf, a);
+        TRect piece(Cell.Left, acell.Top, Cell.Right + 1, acell.Bottom);
+        if (State.Contains(gdFixed) && (FOptionsGx & dghFixed3D)) InflateRect(piece, 0, -1);
+        int leftMargin, rightMargin;
+        TRect textArea = piece;
+        if (acell.Left == Cell.Left) {
+            c->FillRect(TRect(piece.Left, piece.Top, piece.Left + 2, piece.Bottom));
+            textArea.Left += 2;
+            leftMargin = 0;
+        } else {
+            leftMargin = acell.Left - Cell.Left + 2;
+        }
+        if (acell.Right == Cell.Right) {
+            c->FillRect(TRect(piece.Right - 2, piece.Top, piece.Right, piece.Bottom));
+            textArea.Right -= 2;
+            rightMargin = 0;
+        } else {
+            rightMargin = Cell.Right - acell.Right + 2;
+        }
+        c->FillRect(textArea);
+        DrawCellText(c, textArea, true, 0, 0, a->Text, taCenter, tlCenter, true, Column->Title()->EndEllipsis(),
+                     leftMargin, rightMargin, false);
+        a->Painted = true;
+        if (State.Contains(gdFixed) && (FOptionsGx & dghFixed3D)) {
+            TRect e = piece;
+            unsigned sides = BF_TOP | BF_BOTTOM;
+            if (acell.Left == Cell.Left) sides |= BF_LEFT;
+            if (acell.Right <= Cell.Right + 1) sides |= BF_RIGHT;
+            DrawEdge(c, e, BDR_RAISEDINNER, sides);
+        }
+        if (FOptions & dgRowLines) {
+            TColor pen = c->Pen()->Color();
+            c->Pen()->SetColor(Flat() ? TColor(RGB(128, 128, 128)) : clBlack);
+            c->MoveTo(piece.Left, acell.Bottom);
+            c->LineTo(piece.Right, acell.Bottom);
+            c->Pen()->SetColor(pen);
+        }
+    }
+}
+
+void TCustomDBGridGx::PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState State, int DataCol, int DataRow,
+                                    int F, int T, bool& Highlighted) {
+    TCanvas* c = Canvas();
+    TColumnGx* col = DataCol < FColumns->Count() ? FColumns->ColumnAt(DataCol) : nullptr;
+    if (!col || !FDataLink->Active() || DataRow >= FDataLink->RecordCount()) {
+        TColor back = col ? col->Color() : Color();
+        if (col && FDataLink->Active())
+            Highlighted = GetFixedCellColors(ACol, ARow, c->Font(), back, CellSelected(ACol, ARow, TBookmark(), DataCol),
+                                             State, ctDataRowGx | 1, DataRow, DataCol);
+        c->Brush()->SetColor(back);
+        c->FillRect(R);
+        return;
+    }
+    const int current = FDataLink->ActiveRecord();
+    // The record number of the drawn row: the data set numbers its current record only.
+    const int recNo = FDataLink->DataSet()->RecNo() + (DataRow - current);
+    ActivateRow(DataRow);
+    try {
+        TDataSet* ds = FDataLink->DataSet();
+        c->Font()->Assign(*col->Font());
+        TColor back = col->Color();
+        if (back == Color() && (ds->IsSequenced() || (FSumList->Active() && FSumList->VirtualRecords())))
+            back = (recNo % 2) ? OddRowColor() : EvenRowColor();
+        TColCellParamsGx params;
+        params.Row = ARow;
+        params.Col = ACol;
+        params.State = State;
+        params.Font = c->Font();
+        params.Alignment = col->Alignment();
+        params.Background = back;
+        params.Text = col->CurrentCellText();
+        params.ImageIndex = col->CurrentImageIndex();
+        params.CheckState = col->CurrentCheckboxState();
+        col->GetColCellParams(false, &params);
+        back = params.Background;
+        const bool inSelection = CellSelected(ACol, ARow, ds->GetBookmark(), DataCol);
+        Highlighted = GetDataCellColors(ACol, ARow, DataCol, DataRow, c->Font(), back, State, inSelection);
+        if (Highlighted) State.Include(gdSelected);
+        c->Brush()->SetColor(back);
+        if (DefaultDrawing && !IsRectEmpty(R)) {
+            const int kind = col->GetCellKind();
+            if (kind == 5) {
+                c->FillRect(R);
+                TSize box = StandardCheckBoxSize();
+                TRect b = R;
+                if (R.Width() > box.cx) b.Left = R.Left + (R.Width() - box.cx) / 2, b.Right = b.Left + box.cx;
+                if (R.Height() > box.cy) b.Top = R.Top + (R.Height() - box.cy) / 2, b.Bottom = b.Top + box.cy;
+                PaintCheckBox(c, b, params.CheckState, true, false, Flat(), false, back);
+            } else if (kind == 4) {
+                c->FillRect(R);
+            } else {
+                PaintCellText(col, c, R, true, F, T, params.Text, params.Alignment, col->Layout(),
+                              col->WordWrap() && FMultiLineRows, col->EndEllipsis(), 0, 0);
+            }
+        }
+        TField* field = col->Field();
+        if (col->HighlightRequired() && DataRow == current && (ds->State() == dsEdit || ds->State() == dsInsert) &&
+            field && field->Required() && field->IsNull()) {
+            TPen saved;
+            saved.Assign(*c->Pen());
+            c->Pen()->SetColor(TColor(RGB(255, 0, 0)));
+            c->Pen()->SetStyle(psDot);
+            c->Pen()->SetWidth(1);
+            c->MoveTo(R.Left + 2, R.Bottom - 1);
+            c->LineTo(R.Right - 3, R.Bottom - 1);
+            c->Pen()->Assign(saved);
+        }
+        if (ShowSerialNo && (FOptions & dgIndicator) && DataCol == 0 && recNo > 0) {
+            const String no = IntToStr(recNo);
+            TRect ind = CellScreenRect(0, ARow);
+            TFont saved;
+            saved.Assign(*c->Font());
+            c->Font()->Assign(*Font());
+            c->Brush()->SetStyle(bsClear);
+            c->TextOut(SerialNoX(ind.Width(), c->TextWidth(no)) + ind.Left, ind.Top + T, no);
+            c->Brush()->SetStyle(bsSolid);
+            c->Font()->Assign(saved);
+            c->Brush()->SetColor(back);
+        }
+        if (OnDrawColumnCell) OnDrawColumnCell(this, R, DataCol, col, State);
+    } catch (...) {
+        RestoreActiveRecord();
+        throw;
+    }
+    RestoreActiveRecord();
+}
+
+void TCustomDBGridGx::PaintFooterCell(int ACol, int ARow, TRect R, TGridDrawState State, int Type, int DataCol,
+                                      int DataRow, int F, int T, bool& Highlighted) {
+    TCanvas* c = Canvas();
+    if (DataCol >= FColumns->Count()) {
+        c->Brush()->SetColor(FooterColor());
+        c->FillRect(R);
+        return;
+    }
+    TColumnGx* col = FColumns->ColumnAt(DataCol);
+    TColumnFooterGx* footer = col->FooterForRow(DataRow);
+    c->Font()->Assign(*footer->Font());
+    TColor back = footer->Color();
+    String text;
+    TAlignment align = footer->Alignment();
+    if (DefaultDrawing) text = FooterValueText(DataRow, col);
+    Highlighted = GetFixedCellColors(ACol, ARow, c->Font(), back, CellSelected(ACol, ARow, TBookmark(), DataCol),
+                                     State, Type, DataRow, DataCol);
+    c->Brush()->SetColor(back);
+    PaintCellText(col, c, R, true, F, T, text, align, col->Layout(), footer->WordWrap() && FMultiLineRows,
+                  footer->EndEllipsis(), 0, 0);
+}
+
+void TCustomDBGridGx::DrawColumnCellStandard(const TRect& Rect, int DataCol, TColumnGx* Column,
+                                             TGridDrawState State) {
+    (void)DataCol, (void)State;
+    TCanvas* c = Canvas();
+    TRect r = Rect;
+    int f = 2;
+    if ((FOptionsGx & dghFooter3D) && !(FOptionsGx & dghData3D)) {
+        InflateRect(r, -1, -1);
+        f = 1;
+    }
+    const int t = Flat() ? f - 1 : f;
+    const int kind = Column->GetCellKind();
+    if (kind == 5) {
+        c->FillRect(r);
+        TSize box = StandardCheckBoxSize();
+        TRect b = r;
+        if (r.Width() > box.cx) b.Left = r.Left + (r.Width() - box.cx) / 2, b.Right = b.Left + box.cx;
+        if (r.Height() > box.cy) b.Top = r.Top + (r.Height() - box.cy) / 2, b.Bottom = b.Top + box.cy;
+        PaintCheckBox(c, b, Column->CurrentCheckboxState(), true, false, Flat(), false, c->Brush()->Color());
+    } else if (kind == 4) {
+        c->FillRect(r);
+    } else {
+        DrawCellText(c, r, true, f, t, Column->CurrentCellText(), Column->Alignment(), Column->Layout(),
+                     Column->WordWrap() && FMultiLineRows, Column->EndEllipsis(), 0, 0,
+                     ::UseRightToLeftReading(this));
+    }
+}

@@ -1,0 +1,261 @@
+// Pixels of the painted data grid: indicator, titles, selection colours, row colours, marks,
+// frames and footers, and a screenshot of the application's usual list grid.
+#include "DBGridGxFixture.h"
+#include "grid/DBGridGxPaint.h"
+#include "grid/DBGridGxStyle.h"
+#include "grid/DBGridGxText.h"
+#include "gui/Bitmap.h"
+#include "gui/ClassicEdges.h"
+#include "gui/ControlShot.h"
+#include "gui/Screenshot.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+class GridPaintProbe : public DBGridTest {
+protected:
+    void SetUp() override {
+        DBGridTest::SetUp();
+        SetThemedElementsEnabled(false);
+    }
+    void TearDown() override {
+        SetThemedElementsEnabled(true);
+        DBGridTest::TearDown();
+    }
+    void Open(int Rows = 5) {
+        Fill(Rows);
+        Grid->BeginLayout();
+        for (const char* n : {"F_int", "F_text", "F_float"}) Grid->Columns()->AddColumn()->SetFieldName(n);
+        Grid->EndLayout();
+        OpenGrid();
+    }
+    TColor At(int X, int Y) {
+        GrabControl(Grid, Shot);
+        return Shot.Canvas()->Pixels(X, Y);
+    }
+    // A pixel of the cell right of its text (column F_text is left-aligned and short).
+    TPoint Blank(int Col, int Row) {
+        TRect r = Grid->CellScreenRect(Col, Row);
+        return TPoint(r.Right - 6, r.Top + r.Height() / 2);
+    }
+    TColor BlankAt(int Col, int Row) {
+        TPoint p = Blank(Col, Row);
+        return At(p.X, p.Y);
+    }
+    int DataRow(int I) { return Grid->TitleOffset() + I; }
+    bool HasInk(const TRect& R, TColor Background) {
+        GrabControl(Grid, Shot);
+        for (int y = R.Top; y < R.Bottom; ++y)
+            for (int x = R.Left; x < R.Right; ++x)
+                if (Shot.Canvas()->Pixels(x, y) != Background) return true;
+        return false;
+    }
+    TBitmap Shot;
+};
+
+} // namespace
+
+TEST_F(GridPaintProbe, IndicatorArrowSitsAtTheRightOfItsCell) {
+    Open();
+    const int row = Grid->CurrentCell().Y;
+    TRect r = Grid->CellScreenRect(0, row);
+    const bool is3D = Grid->CellIs3D(0, row, TGridDrawState{gdFixed});
+    const int f = is3D ? 1 : 2;
+    TRect inner = r;
+    if (is3D) InflateRect(inner, -1, -1);
+    TImageList* list = GridIndicatorImages();
+    const int x = inner.Right - list->Width() - f, y = (inner.Top + inner.Bottom - list->Height()) / 2;
+    // The arrow's stem is the image's second column, rows 1 to 7; its tip at (4, 4).
+    EXPECT_EQ(At(x + 1, y + 4), clBlack);
+    EXPECT_EQ(At(x + 4, y + 4), clBlack);
+    EXPECT_EQ(At(x, y + 4), ColorToRGB(Grid->FixedColor()));
+    EXPECT_EQ(Grid->SelectedIndicatorRow(), row);
+    // Another row shows no image.
+    TRect other = Grid->CellScreenRect(0, row + 1);
+    EXPECT_FALSE(HasInk(TRect(other.Left + 2, other.Top + 2, other.Right - 2, other.Bottom - 2),
+                        TColor(ColorToRGB(Grid->FixedColor()))));
+}
+
+TEST_F(GridPaintProbe, SelectedFixedCellsAreDarkWithWhiteText) {
+    Open();
+    Grid->Selection()->SelectAll();
+    const TColor dark = TColor(RGB(64, 64, 64));
+    TRect title = Grid->CellScreenRect(2, 0);
+    EXPECT_EQ(At(title.Right - 4, title.Top + title.Height() / 2), dark);
+    EXPECT_EQ(At(Grid->CellScreenRect(0, DataRow(2)).Left + 3, Grid->CellScreenRect(0, DataRow(2)).Top + 3), dark);
+    // The caption is written in white.
+    bool white = false;
+    GrabControl(Grid, Shot);
+    for (int y = title.Top; y < title.Bottom && !white; ++y)
+        for (int x = title.Left; x < title.Right && !white; ++x)
+            white = Shot.Canvas()->Pixels(x, y) == clWhite;
+    EXPECT_TRUE(white);
+}
+
+TEST_F(GridPaintProbe, CurrentCellColours) {
+    Open();
+    TDBGridGxStyle* style = Grid->Style();
+    ASSERT_NE(style, nullptr);
+    // Unfocused with dgAlwaysShowSelection: the current cell in the button shadow.
+    Grid->SetOptions(Grid->Options() | dgAlwaysShowSelection);
+    const TGridCoord cur = Grid->CurrentCell();
+    if (Grid->Focused()) form.SetActiveControl(nullptr);
+    if (!Grid->Focused()) EXPECT_EQ(BlankAt(cur.X, cur.Y), ColorToRGB(clBtnShadow));
+    // Focused: the current cell in the highlight colour, another cell as before.
+    Grid->SetFocus();
+    if (!Grid->Focused()) GTEST_SKIP() << "the platform gives no focus offscreen";
+    EXPECT_EQ(BlankAt(cur.X, cur.Y), ColorToRGB(clHighlight));
+    EXPECT_EQ(BlankAt(cur.X + 1, cur.Y), ColorToRGB(Grid->Color()));
+}
+
+TEST_F(GridPaintProbe, SelectedRecordsOfAFocusedGridAreTinted) {
+    Open();
+    Grid->SetOptions(Grid->Options() | dgMultiSelect | dgRowSelect);
+    Grid->SetFocus();
+    if (!Grid->Focused()) GTEST_SKIP() << "the platform gives no focus offscreen";
+    Q->MoveBy(2);
+    Grid->Selection()->Rows()->SetCurrentRowSelected(true);
+    Q->First();
+    const TColor tint = TDBGridGxStyle::TintTowards(Grid->Color(), clHighlight, true);
+    EXPECT_EQ(BlankAt(2, DataRow(2)), ColorToRGB(tint));
+    EXPECT_EQ(BlankAt(2, DataRow(0)), ColorToRGB(clHighlight));
+}
+
+TEST_F(GridPaintProbe, OddAndEvenRowsByRecordNumber) {
+    Open();
+    Grid->SetOddRowColor(TColor(RGB(250, 240, 200)));
+    Grid->SetEvenRowColor(TColor(RGB(200, 240, 250)));
+    EXPECT_EQ(BlankAt(2, DataRow(2)), TColor(RGB(250, 240, 200))); // record 3
+    EXPECT_EQ(BlankAt(2, DataRow(3)), TColor(RGB(200, 240, 250))); // record 4
+}
+
+TEST_F(GridPaintProbe, RequiredEmptyFieldIsMarkedWhileInserting) {
+    Open();
+    Grid->Columns()->ColumnAt(1)->SetHighlightRequired(true);
+    Q->FieldByName("F_text")->SetRequired(true);
+    Q->Append();
+    const TRect r = Grid->CellScreenRect(2, Grid->CurrentCell().Y);
+    TRect inner = r;
+    EXPECT_EQ(At(inner.Left + 2, inner.Bottom - 1), TColor(RGB(255, 0, 0)));
+    EXPECT_NE(At(inner.Left + 2, inner.Bottom - 3), TColor(RGB(255, 0, 0)));
+    Q->FieldByName("F_text")->SetAsString("x");
+    EXPECT_NE(At(inner.Left + 2, inner.Bottom - 1), TColor(RGB(255, 0, 0)));
+    Q->Cancel();
+}
+
+TEST_F(GridPaintProbe, Data3DFramesAreRaisedAndSunkenWhenHighlighted) {
+    Open();
+    Grid->SetOptionsGx(Grid->OptionsGx() | dghData3D);
+    Grid->SetOptions(Grid->Options() | dgAlwaysShowSelection | dgRowSelect);
+    TRect plain = Grid->CellScreenRect(2, DataRow(3));
+    TRect current = Grid->CellScreenRect(3, Grid->CurrentCell().Y); // highlighted with its row
+    auto light = [](TColor C) {
+        TColorRef c = ColorToRGB(C);
+        return GetRValue(c) + GetGValue(c) + GetBValue(c);
+    };
+    // Raised: light top-left, dark bottom-right; sunken the other way round.
+    EXPECT_GT(light(At(plain.Left, plain.Top)), light(At(plain.Right - 1, plain.Bottom - 1)));
+    EXPECT_LT(light(At(current.Left, current.Top)), light(At(current.Right - 1, current.Bottom - 1)));
+    EXPECT_EQ(At(plain.Left + 1, plain.Top + 1), ColorToRGB(Grid->Color())) << "the cell shrinks by one pixel";
+}
+
+TEST_F(GridPaintProbe, SortMarkersAndIndexesOfTwoMarkedColumns) {
+    Open();
+    Grid->SetOptionsGx(Grid->OptionsGx() | dghMultiSortMarking);
+    Grid->Columns()->ColumnAt(1)->Title()->SetSortMarker(smDownGx);
+    Grid->Columns()->ColumnAt(1)->Title()->SetSortIndex(1);
+    Grid->Columns()->ColumnAt(2)->Title()->SetSortMarker(smUpGx);
+    Grid->Columns()->ColumnAt(2)->Title()->SetSortIndex(2);
+    Grid->RebuildSortMarkedList();
+    ASSERT_EQ(Grid->SortMarkedColumns().Count(), 2);
+    TImageList* images = GridTitleImages();
+    TRect r = Grid->CellScreenRect(2, 0);
+    TRect cell = r;
+    InflateRect(cell, -1, -1); // 3D title cell
+    TBitmap probe(10, 10);
+    probe.Canvas()->Font()->Assign(*SortIndexFont());
+    const int s = probe.Canvas()->TextWidth("1");
+    const int x = cell.Right - images->Width() - s - 2, y = (cell.Top + cell.Bottom - images->Height()) / 2;
+    // The down marker's widest row (row 1) is grey from x + 1 to x + 7.
+    EXPECT_EQ(At(x + 4, y + 1), TColor(RGB(128, 128, 128)));
+    EXPECT_TRUE(HasInk(TRect(cell.Right - s - 2, y - 1, cell.Right - 1, y + images->Height()),
+                       TColor(ColorToRGB(Grid->FixedColor()))))
+        << "the index is written right of the marker";
+}
+
+TEST_F(GridPaintProbe, HeaderTreeAndFooterOfTheUsualListGrid) {
+    Open(6);
+    const TColor fixed = TColor(0x9BCDFF);
+    Grid->BeginLayout();
+    Grid->SetFlat(true);
+    Grid->SetFixedColor(fixed);
+    Grid->SetRowHeight(2);
+    Grid->SetRowLines(1);
+    Grid->SetTitleHeight(13);
+    Grid->SetVTitleMargin(7);
+    Grid->SetUseMultiTitle(true);
+    Grid->SetOptions(Grid->Options() | dgRowSelect | dgMultiSelect);
+    Grid->Columns()->ColumnAt(0)->Title()->SetCaption("收费|金额");
+    Grid->Columns()->ColumnAt(1)->Title()->SetCaption("收费|备注");
+    Grid->Columns()->ColumnAt(2)->Title()->SetCaption("已付");
+    Grid->SetFooterRowCount(1);
+    Grid->SumList()->SetActive(true);
+    Grid->EndLayout();
+    Grid->Columns()->ColumnAt(1)->Footer()->SetValueType(fvtStaticText);
+    Grid->Columns()->ColumnAt(1)->Footer()->SetValue("合  计");
+    Grid->Columns()->ColumnAt(1)->Footer()->SetAlignment(taCenter);
+    Grid->Columns()->ColumnAt(0)->Footer()->SetValueType(fvtSum);
+    Grid->Columns()->ColumnAt(2)->Footer()->SetValueType(fvtSum);
+    Grid->SumList()->RecalcAll();
+    EXPECT_EQ(Grid->FooterValueText(0, Grid->Columns()->ColumnAt(0)), "21");
+    EXPECT_EQ(Grid->FooterValueText(0, Grid->Columns()->ColumnAt(2)), "10.5");
+    Q->MoveBy(1);
+    Grid->Selection()->Rows()->SetCurrentRowSelected(true);
+    Q->First();
+
+    GrabControl(Grid, Shot);
+    const char* dir = std::getenv("ORV_SCREENSHOT_DIR");
+    const String file = (dir ? String(dir) : String(".")) + "/grid_list.png";
+    EXPECT_TRUE(SaveBitmapAsPng(Shot, file));
+
+    // The title row holds the tree: 收费 over the first two columns, 已付 the full height.
+    THeadTreeNode* fee = Grid->TitleLeaf(0)->Host;
+    ASSERT_NE(fee, Grid->TitleRoot());
+    EXPECT_EQ(Grid->TitleLeaf(1)->Host, fee);
+    EXPECT_EQ(Grid->TitleLeaf(2)->Height, Grid->TitleRoot()->Height);
+    EXPECT_TRUE(fee->Painted);
+    // The header's caption is centred over both columns: ink near the line between them.
+    const TRect left = Grid->CellScreenRect(1, 0), right = Grid->CellScreenRect(2, 0);
+    const int headerBottom = left.Bottom - Grid->TitleLeaf(0)->Height + 3;
+    EXPECT_TRUE(HasInk(TRect(left.Right - 12, left.Top + 2, left.Right, headerBottom - 2), fixed) ||
+                HasInk(TRect(right.Left, right.Top + 2, right.Left + 12, headerBottom - 2), fixed));
+    const TRect paid = Grid->CellScreenRect(3, 0);
+    EXPECT_TRUE(HasInk(TRect(paid.Left + 2, paid.Top + 1, paid.Right - 2, paid.Bottom - 1), fixed));
+    // The footer row: its text on the footer colour.
+    const int footerRow = Grid->TotalRowsCount() - 1;
+    const TRect footer = Grid->CellScreenRect(2, footerRow);
+    EXPECT_EQ(Shot.Canvas()->Pixels(footer.Left + 1, footer.Top + footer.Height() / 2), ColorToRGB(Grid->FooterColor()));
+    EXPECT_TRUE(HasInk(TRect(footer.Left + 1, footer.Top + 1, footer.Right - 1, footer.Bottom - 1),
+                       TColor(ColorToRGB(Grid->FooterColor()))));
+    // The marked record that is not current: highlighted without the focus, its indicator dark.
+    const TRect ind = Grid->CellScreenRect(0, DataRow(1));
+    EXPECT_EQ(Shot.Canvas()->Pixels(ind.Left + 2, ind.Top + 2), TColor(RGB(64, 64, 64)));
+    EXPECT_NE(Shot.Canvas()->Pixels(Blank(2, DataRow(1)).X, Blank(2, DataRow(1)).Y), ColorToRGB(Grid->Color()));
+}
+
+TEST_F(GridPaintProbe, StandardDrawingFromTheEventKeepsAOnePixelBorderWithFooter3D) {
+    Open();
+    Grid->SetOptionsGx((Grid->OptionsGx() | dghFooter3D) & ~dghData3D);
+    const TColor mine = TColor(RGB(10, 200, 10));
+    Grid->OnDrawColumnCell = [&](TObject*, const TRect& R, int DataCol, TColumnGx* Column, TGridDrawState State) {
+        Grid->Canvas()->Brush()->SetColor(mine);
+        Grid->DrawColumnCellStandard(R, DataCol, Column, State);
+    };
+    Grid->Invalidate();
+    const TRect r = Grid->CellScreenRect(2, DataRow(3));
+    EXPECT_EQ(At(r.Left + 1, r.Top + 1), mine);
+    EXPECT_NE(At(r.Left, r.Top + r.Height() / 2), mine);
+}
