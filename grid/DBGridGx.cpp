@@ -75,7 +75,10 @@ void TGridDataLinkGx::UpdateData() {
     if (FInUpdateData) return;
     FInUpdateData = true;
     try {
-        if (Modified) FGrid->PostEditorText();
+        if (Modified) {
+            FGrid->PostEditorText();
+            FGrid->WriteEditedValue();
+        }
     } catch (...) {
         FInUpdateData = false;
         throw;

@@ -212,6 +212,32 @@ class TCustomDBGridGx : public TCustomGridGx {
     TNotifyEvent OnSelectionChanged;
     friend class TDBGridGxSelectionRect;
 
+    // ---- cell edit values -----------------------------------------------------------------------
+    // The answers to the base grid's editing questions, translating between the editor's text and
+    // the fields (pick lists, key lists, lookup fields, memo fields, the special row).
+    bool EditAcceptsKey(char16_t Key);
+    bool EditModifyAllowed();
+    bool EditorShowAllowed();
+    int EditTextLimit();
+    String EditTextMask(int ACol);
+    String EditTextOf(int ACol, int ARow);
+    void StoreEditText(int ACol, int ARow, const String& Text);
+    // Writes the kept edit text to the field of the current cell (the data link asks for it).
+    void WriteEditedValue();
+    bool ColumnEditable(int DataCol);
+    static bool FieldCanModify(TField* Field);
+    bool LookupKeyInList(TColumnGx* Column);
+    void MarkModified() { FDataLink->Modified = true; }
+    const String& EditText() const { return FEditText; }
+    void SetEditText(const String& Value) { FEditText = Value; }
+    const Variant& EditKeyValue() const { return FEditKeyValue; }
+    void SetEditKeyValue(const Variant& Value) { FEditKeyValue = Value; }
+    // The in-place editor's read-only state and whether the cell's parameter events set it.
+    bool EditorReadOnly = false;
+    bool EditorReadOnlyByParams = false;
+    bool IncSearchActive() const { return FIncSearchActive; }
+    const String& IncSearchText() const { return FIncSearchText; }
+
     // ---- availability of the edit actions -------------------------------------------------------
     bool CanCopySelection() const;
     bool CanCutSelection() const;
@@ -249,6 +275,17 @@ protected:
     void PaintCell(int Col, int Row, const TRect& Rect, TGridDrawState State) override;
     void Resize() override;
     TRect RowRect(int Row) const;
+    // editing hooks of the base grid
+    bool EditorAcceptsKey(char16_t Key) override { return EditAcceptsKey(Key); }
+    bool EditorCanModify() override { return EditModifyAllowed(); }
+    bool CanShowEditor() const override;
+    int GetEditorMaxLength() override { return EditTextLimit(); }
+    String GetCellEditMask(int Col, int Row) override {
+        (void)Row;
+        return EditTextMask(Col);
+    }
+    String GetCellEditText(int Col, int Row) override { return EditTextOf(Col, Row); }
+    void SetCellEditText(int Col, int Row, const String& Text) override { StoreEditText(Col, Row, Text); }
 
 private:
     void SetColCountChecked(int Cols);
@@ -286,6 +323,11 @@ private:
     TScrollInfo FLastVertScroll{};
     bool FVertBarDisabled = false;
     TScrollBarVisibleModeGx FLastVisibleMode = sbAutoShowGx;
+    // editing and incremental search
+    String FEditText;
+    Variant FEditKeyValue;
+    bool FIncSearchActive = false;
+    String FIncSearchText;
     // selection
     std::unique_ptr<TBookmarkListGx> FBookmarks;
     std::unique_ptr<TDBGridGxSelection> FSelection;
