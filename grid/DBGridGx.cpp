@@ -92,6 +92,13 @@ void TGridDataLinkGx::UpdateData() {
 ORV_META_IMPL(TDBGridGxScrollBar)
 void TDBGridGxScrollBar::DeclareMeta(meta::Class<TDBGridGxScrollBar>& c) {
     c.Property("Visible", &TDBGridGxScrollBar::Visible, &TDBGridGxScrollBar::Visible).Default(true);
+    c.Property("Tracking", &TDBGridGxScrollBar::Tracking, &TDBGridGxScrollBar::Tracking).Default(false);
+}
+
+ORV_META_IMPL(TVertDBGridGxScrollBar)
+void TVertDBGridGxScrollBar::DeclareMeta(meta::Class<TVertDBGridGxScrollBar>& c) {
+    c.Property("VisibleMode", &TVertDBGridGxScrollBar::VisibleMode, &TVertDBGridGxScrollBar::VisibleMode)
+        .Default(sbAutoShowGx);
 }
 
 ORV_META_IMPL(TCustomDBGridGx)
@@ -153,8 +160,8 @@ TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGridGx(AOwner) {
     };
     SetSaveExtents(false);
     FSumList = std::make_unique<TDBSumListProducer>(this);
-    FHorzScrollBar = std::make_unique<TDBGridGxScrollBar>();
-    FVertScrollBar = std::make_unique<TDBGridGxScrollBar>();
+    FHorzScrollBar = std::make_unique<TDBGridGxScrollBar>(this, sbHorizontal);
+    FVertScrollBar = std::make_unique<TVertDBGridGxScrollBar>(this);
     FOptionsGx = dghFixed3D | dghHighlightFocus | dghClearSelection | dghDialogFind;
     FFooterFont = std::make_unique<TFont>();
     FFooterFont->OnChange = [this](TObject*) {
@@ -170,6 +177,8 @@ TCustomDBGridGx::~TCustomDBGridGx() {
     if (FCenter) FCenter->RemoveGrid(this);
     FLayoutLock = 1; // no layout while the parts go
     FDataLink->SetDataSource(nullptr);
+    FHorzScrollBar->SetExtScrollBar(nullptr);
+    FVertScrollBar->SetExtScrollBar(nullptr);
     FSortMarkedColumns.Clear();
     FVisibleColumns.Clear();
     FColumns.reset();
@@ -219,6 +228,13 @@ void TCustomDBGridGx::SetOptions(TDBGridOptions Value) {
 
 void TCustomDBGridGx::SetOptionsGx(TDBGridGxOptions Value) {
     if (Value == FOptionsGx) return;
+    if ((FOptionsGx & dghMultiSortMarking) && !(Value & dghMultiSortMarking)) {
+        // Only the first column in sort order keeps its marker.
+        std::vector<TColumnGx*> marked = FSortMarkedColumns.Items();
+        FOptionsGx = Value;
+        for (size_t i = 1; i < marked.size(); ++i)
+            if (marked[i]) marked[i]->Title()->SetSortMarker(smNoneGx);
+    }
     FOptionsGx = Value;
     RequestLayout();
 }
@@ -573,6 +589,7 @@ void TCustomDBGridGx::InvalidateSelectionAndRow() {
         if (r.Left >= 0) InvalidateCellRange(r);
     }
     InvalidateOneRow(CurrentCell().Y);
+    FFocusPainted = Focused() || (CellEditor() && CellEditor()->Focused());
 }
 
 void TCustomDBGridGx::ClearSelectionIfAllowed() {

@@ -43,10 +43,35 @@ enum : int { ctFilterRowGx = 0x100, ctDataRowGx = 0x200, ctFooterRowGx = 0x400 }
 
 // Settings of a scroll bar; the vertical one may be disabled instead of hidden.
 enum TScrollBarVisibleModeGx { sbAutoShowGx, sbNeverShowGx, sbAlwaysShowGx };
+ORV_ENUM(TScrollBarVisibleModeGx, sbAutoShowGx, sbNeverShowGx, sbAlwaysShowGx)
 class TDBGridGxScrollBar : public TPersistent {
     ORV_META(TDBGridGxScrollBar, TPersistent)
     bool Visible = true;
     TScrollBarVisibleModeGx VisibleMode = sbAutoShowGx;
+
+    // ---- external bar and thumb tracking ---------------------------------------------------------
+    TDBGridGxScrollBar() = default;
+    TDBGridGxScrollBar(TCustomDBGridGx* Grid, TScrollBarKind Kind) : FGrid(Grid), FKind(Kind) {}
+    ~TDBGridGxScrollBar() override;
+    TScrollBarKind Kind() const { return FKind; }
+    // The view follows the thumb while it is dragged.
+    bool Tracking = false;
+    // A scroll bar control that replaces the grid's own bar of this kind; its scrolling reaches the
+    // grid. A bar already serving another grid raises "Possible <name> already attached to the
+    // other control."
+    TScrollBar* ExtScrollBar() const { return FExtScrollBar; }
+    void SetExtScrollBar(TScrollBar* Value);
+
+private:
+    void Detach();
+    TCustomDBGridGx* FGrid = nullptr;
+    TScrollBarKind FKind = sbHorizontal;
+    TScrollBar* FExtScrollBar = nullptr;
+};
+
+class TVertDBGridGxScrollBar : public TDBGridGxScrollBar {
+    ORV_META(TVertDBGridGxScrollBar, TDBGridGxScrollBar)
+    explicit TVertDBGridGxScrollBar(TCustomDBGridGx* Grid = nullptr) : TDBGridGxScrollBar(Grid, sbVertical) {}
 };
 
 // Connects the grid to its data source; keeps the map of grid columns to data set fields.
@@ -238,6 +263,17 @@ class TCustomDBGridGx : public TCustomGridGx {
     bool IncSearchActive() const { return FIncSearchActive; }
     const String& IncSearchText() const { return FIncSearchText; }
 
+    // ---- messages: scrolling, focus, cancel mode ---------------------------------------------------
+    void Scroll(TScrollBarKind Kind, TScrollCode Code, int& Pos) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Feeds an attached external horizontal bar on its fixed 0..127 scale.
+    virtual void UpdateHorzExtScrollBar();
+    // Ends mouse tracking and the auto-scroll timer.
+    virtual void CancelMode();
+    friend class TDBGridGxScrollBar;
+
     // ---- availability of the edit actions -------------------------------------------------------
     bool CanCopySelection() const;
     bool CanCutSelection() const;
@@ -323,6 +359,9 @@ private:
     TScrollInfo FLastVertScroll{};
     bool FVertBarDisabled = false;
     TScrollBarVisibleModeGx FLastVisibleMode = sbAutoShowGx;
+    // scrolling and focus
+    bool FSkipThumbPosition = false;
+    bool FFocusPainted = false;
     // editing and incremental search
     String FEditText;
     Variant FEditKeyValue;
