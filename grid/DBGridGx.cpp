@@ -146,6 +146,11 @@ TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGridGx(AOwner) {
                                 goColMoving, goEditing, goTabs});
     FColumnDefValues = std::make_unique<TDBGridGxColumnDefValuesGx>(this);
     FColumns = std::make_unique<TDBGridColumnsGx>(this);
+    FIncSearchTimer = std::make_unique<TTimer>(nullptr);
+    FIncSearchTimer->SetEnabled(false);
+    FIncSearchTimer->OnTimer = [this](TObject*) { StopIncrementalSearch(); };
+    FAutoScrollTimer = std::make_unique<TTimer>(nullptr);
+    FAutoScrollTimer->SetEnabled(false);
     FBookmarks = std::make_unique<TBookmarkListGx>(this);
     FSelection = std::make_unique<TDBGridGxSelection>(this);
     SetRowsCount(2);

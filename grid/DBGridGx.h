@@ -274,6 +274,39 @@ class TCustomDBGridGx : public TCustomGridGx {
     virtual void CancelMode();
     friend class TDBGridGxScrollBar;
 
+    // ---- keyboard, incremental search and mouse -------------------------------------------------
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(char16_t& Key) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
+    bool WantsKey(Word Key, TShiftState Shift) const override;
+    void DblClick() override;
+    // The UTF-8 text of the character being handled.
+    const String& KeyPressText() const { return FKeyPressText; }
+    // Makes a grid column current; Direction skips hidden columns that way; ExtendRect extends a
+    // rectangle selection to the new cell.
+    void MoveToColumn(int RawCol, int Direction, bool ExtendRect);
+    void SetCurrentColumn(int RawCol);
+    // Direction 0 searches upwards, 1 downwards, 2 from the first record; PauseMs -1 runs no pause.
+    void IncrementalSearch(const String& Text, int PauseMs, int Direction);
+    void StopIncrementalSearch();
+    TTimer* IncSearchTimer() const { return FIncSearchTimer.get(); }
+    TTimer* AutoScrollTimer() const { return FAutoScrollTimer.get(); }
+    void CopyFromPriorRecord();
+    void OptimizeColumnWidth(TColumnGx* Column);
+    void OptimizeColumnsWidth(const std::vector<TColumnGx*>& Columns);
+    // Title-button clicks: the column's marker steps (others cleared without Ctrl).
+    void StepSortMarking(TColumnGx* Column, bool Ctrl);
+    void SortMarkingChanged();
+    bool CtrlSortPending() const { return FCtrlSortPending; }
+    int TrackingState() const { return FTrackingState; }
+    std::function<void(TColumnGx* Column)> OnTitleClick;
+    std::function<void(TColumnGx* Column)> OnCellClick;
+    std::function<void(TObject* Sender, int ACol, TColumnGx* Column)> OnTitleBtnClick;
+    std::function<void(TObject* Sender, int ACol, TColumnGx* Column, bool& Enabled)> OnCheckButton;
+    TNotifyEvent OnSortMarkingChanged;
+    TNotifyEvent OnColEnter;
+    TNotifyEvent OnColExit;
+
     // ---- availability of the edit actions -------------------------------------------------------
     bool CanCopySelection() const;
     bool CanCutSelection() const;
@@ -311,6 +344,9 @@ protected:
     void PaintCell(int Col, int Row, const TRect& Rect, TGridDrawState State) override;
     void Resize() override;
     TRect RowRect(int Row) const;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     // editing hooks of the base grid
     bool EditorAcceptsKey(char16_t Key) override { return EditAcceptsKey(Key); }
     bool EditorCanModify() override { return EditModifyAllowed(); }
@@ -359,6 +395,25 @@ private:
     TScrollInfo FLastVertScroll{};
     bool FVertBarDisabled = false;
     TScrollBarVisibleModeGx FLastVisibleMode = sbAutoShowGx;
+    // keyboard, search and mouse
+    void MoveRowsExtending(int Distance, bool Extend);
+    void NextRow(bool Extend);
+    void PriorRow(bool Extend);
+    void TabStep(bool Backward);
+    void CancelPendingEdit();
+    void DeleteRecordsConfirmed();
+    bool SelectToggleMode = false;
+    String FKeyPressText;
+    char16_t FPendingSurrogate = 0;
+    int FIncPause = -1;
+    std::unique_ptr<TTimer> FIncSearchTimer, FAutoScrollTimer;
+    bool FCtrlSortPending = false;
+    int FTrackingState = 0;
+    bool FInColExit = false;
+    int FPressedTitleCol = -1;
+    TPoint FMouseDownPos{};
+    bool FRightAsLeft = false;
+    TGridCoord FCheckPressCell{-1, -1};
     // scrolling and focus
     bool FSkipThumbPosition = false;
     bool FFocusPainted = false;

@@ -174,10 +174,6 @@ void TCustomDBGridGx::DoExit() {
     if (GridOrEditorFocused(this) != FFocusPainted) InvalidateSelectionAndRow();
 }
 
-void TCustomDBGridGx::CancelMode() {
-    CancelGridActivity();
-}
-
 void TCustomDBGridGx::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomGridGx::Notification(AComponent, Operation);
     if (Operation != opRemove || !FVertScrollBar) return;
