@@ -76,7 +76,10 @@ void TGridDataLinkGx::UpdateData() {
     if (FInUpdateData) return;
     FInUpdateData = true;
     try {
-        if (Modified) FGrid->PostEditorText();
+        if (Modified) {
+            FGrid->PostEditorText();
+            FGrid->WriteEditedValue();
+        }
     } catch (...) {
         FInUpdateData = false;
         throw;
@@ -90,6 +93,13 @@ void TGridDataLinkGx::UpdateData() {
 ORV_META_IMPL(TDBGridGxScrollBar)
 void TDBGridGxScrollBar::DeclareMeta(meta::Class<TDBGridGxScrollBar>& c) {
     c.Property("Visible", &TDBGridGxScrollBar::Visible, &TDBGridGxScrollBar::Visible).Default(true);
+    c.Property("Tracking", &TDBGridGxScrollBar::Tracking, &TDBGridGxScrollBar::Tracking).Default(false);
+}
+
+ORV_META_IMPL(TVertDBGridGxScrollBar)
+void TVertDBGridGxScrollBar::DeclareMeta(meta::Class<TVertDBGridGxScrollBar>& c) {
+    c.Property("VisibleMode", &TVertDBGridGxScrollBar::VisibleMode, &TVertDBGridGxScrollBar::VisibleMode)
+        .Default(sbAutoShowGx);
 }
 
 ORV_META_IMPL(TCustomDBGridGx)
@@ -139,6 +149,11 @@ TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGridGx(AOwner) {
                                 goColMoving, goEditing, goTabs});
     FColumnDefValues = std::make_unique<TDBGridGxColumnDefValuesGx>(this);
     FColumns = std::make_unique<TDBGridColumnsGx>(this);
+    FIncSearchTimer = std::make_unique<TTimer>(nullptr);
+    FIncSearchTimer->SetEnabled(false);
+    FIncSearchTimer->OnTimer = [this](TObject*) { StopIncrementalSearch(); };
+    FAutoScrollTimer = std::make_unique<TTimer>(nullptr);
+    FAutoScrollTimer->SetEnabled(false);
     FBookmarks = std::make_unique<TBookmarkListGx>(this);
     FSelection = std::make_unique<TDBGridGxSelection>(this);
     SetRowsCount(2);
@@ -154,8 +169,8 @@ TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGridGx(AOwner) {
     SetSaveExtents(false);
     FSumList = std::make_unique<TDBGridGxSumList>(this);
     InstallSumListEvents();
-    FHorzScrollBar = std::make_unique<TDBGridGxScrollBar>();
-    FVertScrollBar = std::make_unique<TDBGridGxScrollBar>();
+    FHorzScrollBar = std::make_unique<TDBGridGxScrollBar>(this, sbHorizontal);
+    FVertScrollBar = std::make_unique<TVertDBGridGxScrollBar>(this);
     FOptionsGx = dghFixed3D | dghHighlightFocus | dghClearSelection | dghDialogFind;
     FFooterFont = std::make_unique<TFont>();
     FFooterFont->OnChange = [this](TObject*) {
@@ -171,6 +186,8 @@ TCustomDBGridGx::~TCustomDBGridGx() {
     if (FCenter) FCenter->RemoveGrid(this);
     FLayoutLock = 1; // no layout while the parts go
     FDataLink->SetDataSource(nullptr);
+    FHorzScrollBar->SetExtScrollBar(nullptr);
+    FVertScrollBar->SetExtScrollBar(nullptr);
     FSortMarkedColumns.Clear();
     FVisibleColumns.Clear();
     FColumns.reset();
@@ -221,6 +238,13 @@ void TCustomDBGridGx::SetOptions(TDBGridOptions Value) {
 
 void TCustomDBGridGx::SetOptionsGx(TDBGridGxOptions Value) {
     if (Value == FOptionsGx) return;
+    if ((FOptionsGx & dghMultiSortMarking) && !(Value & dghMultiSortMarking)) {
+        // Only the first column in sort order keeps its marker.
+        std::vector<TColumnGx*> marked = FSortMarkedColumns.Items();
+        FOptionsGx = Value;
+        for (size_t i = 1; i < marked.size(); ++i)
+            if (marked[i]) marked[i]->Title()->SetSortMarker(smNoneGx);
+    }
     FOptionsGx = Value;
     RequestLayout();
 }
@@ -555,6 +579,7 @@ void TCustomDBGridGx::InvalidateSelectionAndRow() {
         if (r.Left >= 0) InvalidateCellRange(r);
     }
     InvalidateOneRow(CurrentCell().Y);
+    FFocusPainted = Focused() || (CellEditor() && CellEditor()->Focused());
 }
 
 void TCustomDBGridGx::ClearSelectionIfAllowed() {

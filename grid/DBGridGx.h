@@ -46,10 +46,35 @@ enum : int { ctFilterRowGx = 0x100, ctDataRowGx = 0x200, ctFooterRowGx = 0x400 }
 
 // Settings of a scroll bar; the vertical one may be disabled instead of hidden.
 enum TScrollBarVisibleModeGx { sbAutoShowGx, sbNeverShowGx, sbAlwaysShowGx };
+ORV_ENUM(TScrollBarVisibleModeGx, sbAutoShowGx, sbNeverShowGx, sbAlwaysShowGx)
 class TDBGridGxScrollBar : public TPersistent {
     ORV_META(TDBGridGxScrollBar, TPersistent)
     bool Visible = true;
     TScrollBarVisibleModeGx VisibleMode = sbAutoShowGx;
+
+    // ---- external bar and thumb tracking ---------------------------------------------------------
+    TDBGridGxScrollBar() = default;
+    TDBGridGxScrollBar(TCustomDBGridGx* Grid, TScrollBarKind Kind) : FGrid(Grid), FKind(Kind) {}
+    ~TDBGridGxScrollBar() override;
+    TScrollBarKind Kind() const { return FKind; }
+    // The view follows the thumb while it is dragged.
+    bool Tracking = false;
+    // A scroll bar control that replaces the grid's own bar of this kind; its scrolling reaches the
+    // grid. A bar already serving another grid raises "Possible <name> already attached to the
+    // other control."
+    TScrollBar* ExtScrollBar() const { return FExtScrollBar; }
+    void SetExtScrollBar(TScrollBar* Value);
+
+private:
+    void Detach();
+    TCustomDBGridGx* FGrid = nullptr;
+    TScrollBarKind FKind = sbHorizontal;
+    TScrollBar* FExtScrollBar = nullptr;
+};
+
+class TVertDBGridGxScrollBar : public TDBGridGxScrollBar {
+    ORV_META(TVertDBGridGxScrollBar, TDBGridGxScrollBar)
+    explicit TVertDBGridGxScrollBar(TCustomDBGridGx* Grid = nullptr) : TDBGridGxScrollBar(Grid, sbVertical) {}
 };
 
 // Connects the grid to its data source; keeps the map of grid columns to data set fields.
@@ -215,6 +240,76 @@ class TCustomDBGridGx : public TCustomGridGx {
     TNotifyEvent OnSelectionChanged;
     friend class TDBGridGxSelectionRect;
 
+    // ---- cell edit values -----------------------------------------------------------------------
+    // The answers to the base grid's editing questions, translating between the editor's text and
+    // the fields (pick lists, key lists, lookup fields, memo fields, the special row).
+    bool EditAcceptsKey(char16_t Key);
+    bool EditModifyAllowed();
+    bool EditorShowAllowed();
+    int EditTextLimit();
+    String EditTextMask(int ACol);
+    String EditTextOf(int ACol, int ARow);
+    void StoreEditText(int ACol, int ARow, const String& Text);
+    // Writes the kept edit text to the field of the current cell (the data link asks for it).
+    void WriteEditedValue();
+    bool ColumnEditable(int DataCol);
+    static bool FieldCanModify(TField* Field);
+    bool LookupKeyInList(TColumnGx* Column);
+    void MarkModified() { FDataLink->Modified = true; }
+    const String& EditText() const { return FEditText; }
+    void SetEditText(const String& Value) { FEditText = Value; }
+    const Variant& EditKeyValue() const { return FEditKeyValue; }
+    void SetEditKeyValue(const Variant& Value) { FEditKeyValue = Value; }
+    // The in-place editor's read-only state and whether the cell's parameter events set it.
+    bool EditorReadOnly = false;
+    bool EditorReadOnlyByParams = false;
+    bool IncSearchActive() const { return FIncSearchActive; }
+    const String& IncSearchText() const { return FIncSearchText; }
+
+    // ---- messages: scrolling, focus, cancel mode ---------------------------------------------------
+    void Scroll(TScrollBarKind Kind, TScrollCode Code, int& Pos) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Feeds an attached external horizontal bar on its fixed 0..127 scale.
+    virtual void UpdateHorzExtScrollBar();
+    // Ends mouse tracking and the auto-scroll timer.
+    virtual void CancelMode();
+    friend class TDBGridGxScrollBar;
+
+    // ---- keyboard, incremental search and mouse -------------------------------------------------
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(char16_t& Key) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
+    bool WantsKey(Word Key, TShiftState Shift) const override;
+    void DblClick() override;
+    // The UTF-8 text of the character being handled.
+    const String& KeyPressText() const { return FKeyPressText; }
+    // Makes a grid column current; Direction skips hidden columns that way; ExtendRect extends a
+    // rectangle selection to the new cell.
+    void MoveToColumn(int RawCol, int Direction, bool ExtendRect);
+    void SetCurrentColumn(int RawCol);
+    // Direction 0 searches upwards, 1 downwards, 2 from the first record; PauseMs -1 runs no pause.
+    void IncrementalSearch(const String& Text, int PauseMs, int Direction);
+    void StopIncrementalSearch();
+    TTimer* IncSearchTimer() const { return FIncSearchTimer.get(); }
+    TTimer* AutoScrollTimer() const { return FAutoScrollTimer.get(); }
+    void CopyFromPriorRecord();
+    void OptimizeColumnWidth(TColumnGx* Column);
+    void OptimizeColumnsWidth(const std::vector<TColumnGx*>& Columns);
+    // Title-button clicks: the column's marker steps (others cleared without Ctrl).
+    void StepSortMarking(TColumnGx* Column, bool Ctrl);
+    void SortMarkingChanged();
+    bool CtrlSortPending() const { return FCtrlSortPending; }
+    int TrackingState() const { return FTrackingState; }
+    std::function<void(TColumnGx* Column)> OnTitleClick;
+    std::function<void(TColumnGx* Column)> OnCellClick;
+    std::function<void(TObject* Sender, int ACol, TColumnGx* Column)> OnTitleBtnClick;
+    std::function<void(TObject* Sender, int ACol, TColumnGx* Column, bool& Enabled)> OnCheckButton;
+    TNotifyEvent OnSortMarkingChanged;
+    TNotifyEvent OnColEnter;
+    TNotifyEvent OnColExit;
+
     // ---- availability of the edit actions -------------------------------------------------------
     bool CanCopySelection() const;
     bool CanCutSelection() const;
@@ -315,6 +410,20 @@ protected:
     void PaintCell(int Col, int Row, const TRect& Rect, TGridDrawState State) override;
     void Resize() override;
     TRect RowRect(int Row) const;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // editing hooks of the base grid
+    bool EditorAcceptsKey(char16_t Key) override { return EditAcceptsKey(Key); }
+    bool EditorCanModify() override { return EditModifyAllowed(); }
+    bool CanShowEditor() const override;
+    int GetEditorMaxLength() override { return EditTextLimit(); }
+    String GetCellEditMask(int Col, int Row) override {
+        (void)Row;
+        return EditTextMask(Col);
+    }
+    String GetCellEditText(int Col, int Row) override { return EditTextOf(Col, Row); }
+    void SetCellEditText(int Col, int Row, const String& Text) override { StoreEditText(Col, Row, Text); }
 
 private:
     void InstallSumListEvents();
@@ -366,6 +475,33 @@ private:
     TScrollInfo FLastVertScroll{};
     bool FVertBarDisabled = false;
     TScrollBarVisibleModeGx FLastVisibleMode = sbAutoShowGx;
+    // keyboard, search and mouse
+    void MoveRowsExtending(int Distance, bool Extend);
+    void NextRow(bool Extend);
+    void PriorRow(bool Extend);
+    void TabStep(bool Backward);
+    void CancelPendingEdit();
+    void DeleteRecordsConfirmed();
+    bool SelectToggleMode = false;
+    String FKeyPressText;
+    char16_t FPendingSurrogate = 0;
+    int FIncPause = -1;
+    std::unique_ptr<TTimer> FIncSearchTimer, FAutoScrollTimer;
+    bool FCtrlSortPending = false;
+    int FTrackingState = 0;
+    bool FInColExit = false;
+    int FPressedTitleCol = -1;
+    TPoint FMouseDownPos{};
+    bool FRightAsLeft = false;
+    TGridCoord FCheckPressCell{-1, -1};
+    // scrolling and focus
+    bool FSkipThumbPosition = false;
+    bool FFocusPainted = false;
+    // editing and incremental search
+    String FEditText;
+    Variant FEditKeyValue;
+    bool FIncSearchActive = false;
+    String FIncSearchText;
     // selection
     std::unique_ptr<TBookmarkListGx> FBookmarks;
     std::unique_ptr<TDBGridGxSelection> FSelection;

@@ -8,6 +8,7 @@
 #include "classes/Collection.h"
 #include "db/Field.h"
 #include "grid/GridsGx.h"
+#include "grid/ToolCtrlsGxLists.h"
 #include "gui/Graphics.h"
 #include "gui/StdCtrls.h"
 #include "rtl/StringList.h"
@@ -276,6 +277,17 @@ class TColumnGx : public TCollectionItem {
     TGetColCellParamsEventGx OnGetCellParams;
     TColCellUpdateDataEventGx OnUpdateData;
 
+    // ---- in-place editing ----------------------------------------------------------------------
+    // The editor's mask; empty takes the field's.
+    String EditMask;
+    // Text typed that is in none of the column's lists; set RecheckInList when it was added.
+    std::function<void(TObject* Sender, const String& NewText, bool& RecheckInList)> OnNotInList;
+    // The special first row of the column's lookup drop-down.
+    TSpecRowGx* DropDownSpecRow();
+    // The data set the column's drop-down lists: the lookup field's lookup data set.
+    TDataSet* ListDataSet();
+    TDataSet* FieldLookupDataSet();
+
     virtual void ResetToDefaults();
     void Assign(const TPersistent* Source) override;
 
@@ -331,6 +343,7 @@ private:
     String FDisplayFormat;
     std::unique_ptr<TStringList> FKeyList, FPickList;
     int FNotInKeyListIndex = -1;
+    std::unique_ptr<TSpecRowGx> FDropDownSpecRow;
 };
 
 class TDBGridColumnGx : public TColumnGx {

@@ -112,7 +112,18 @@ void TCustomDBGridGx::AdjustVertScrollBar() {
             ShowScrollBar(SB_VERT, false);
         }
     }
-    SetScrollInfo(SB_VERT, si, true);
+    if (TScrollBar* ext = FVertScrollBar->ExtScrollBar()) {
+        // The external bar shows the range; the grid's own bar stays empty.
+        TScrollInfo own = si;
+        own.nMin = own.nMax = own.nPos = 0;
+        own.nPage = 0;
+        SetScrollInfo(SB_VERT, own, true);
+        ext->SetPageSize(0);
+        ext->SetParams(si.nPos, si.nMin, std::max(si.nMin, si.nMax));
+        ext->SetPageSize(static_cast<int>(si.nPage));
+    } else {
+        SetScrollInfo(SB_VERT, si, true);
+    }
     FLastVertScroll = si;
     FLastVisibleMode = FVertScrollBar->VisibleMode;
 }

@@ -1,0 +1,71 @@
+// Incremental search in the current column (the typed prefix, found without regard to case, with
+// a pause timer that ends it) and the sort marking of title clicks.
+#include "grid/DBGridGx.h"
+
+#include "rtl/CodePage.h"
+#include "rtl/StrUtils.h"
+
+void TCustomDBGridGx::IncrementalSearch(const String& Text, int PauseMs, int Direction) {
+    if (!FDataLink->Active()) return;
+    String candidate = FIncSearchText + Text;
+    const String previous = FIncSearchText;
+    bool found = false;
+    int dc = FocusedColumnIndex();
+    TColumnGx* column = dc >= 0 && dc < FColumns->Count() ? FColumns->ColumnAt(dc) : nullptr;
+    if (!candidate.empty() && column) {
+        TDataSet* ds = FDataLink->DataSet();
+        const String wanted = AnsiLowerCase(candidate);
+        auto matches = [&] { return StartsStr(wanted, AnsiLowerCase(column->CurrentCellText())); };
+        TBookmark saved = ds->GetBookmark();
+        BeginPaintLock();
+        ds->DisableControls();
+        try {
+            if (Direction == 2) {
+                ds->First();
+                found = !ds->IsEmpty() && matches();
+            }
+            int step = Direction == 0 ? -1 : 1;
+            while (!found && ds->MoveBy(step) != 0)
+                found = matches();
+            if (!found) ds->GotoBookmark(saved);
+        } catch (...) {
+            ds->EnableControls();
+            EndPaintLock();
+            throw;
+        }
+        ds->EnableControls();
+        EndPaintLock();
+        // The prefix takes the found text's own spelling.
+        if (found) candidate = Utf8Copy(column->CurrentCellText(), 1, Utf8Length(candidate));
+    }
+    HideEditorWindow();
+    FIncSearchActive = true;
+    FIncSearchText = found ? candidate : previous;
+    InvalidateOneRow(CurrentCell().Y);
+    FIncPause = PauseMs;
+    FIncSearchTimer->SetEnabled(false);
+    if (FIncPause >= 0) {
+        FIncSearchTimer->SetInterval(static_cast<Cardinal>(FIncPause));
+        FIncSearchTimer->SetEnabled(true);
+    }
+}
+
+void TCustomDBGridGx::StopIncrementalSearch() {
+    FIncSearchTimer->SetEnabled(false);
+    if (!FIncSearchActive && FIncSearchText.empty()) return;
+    FIncSearchActive = false;
+    FIncSearchText.clear();
+    InvalidateOneRow(CurrentCell().Y);
+    if ((FOptions & dgAlwaysShowEditor) && EditorShowAllowed()) ShowCellEditor();
+}
+
+// ---- sort marking -------------------------------------------------------------------------------
+
+void TCustomDBGridGx::StepSortMarking(TColumnGx* Column, bool Ctrl) {
+    Column->Title()->StepSortMarker(Ctrl);
+}
+
+void TCustomDBGridGx::SortMarkingChanged() {
+    if (!(FOptionsGx & dghAutoSortMarking)) return;
+    if (OnSortMarkingChanged) OnSortMarkingChanged(this);
+}

@@ -1,0 +1,286 @@
+// The grid's keys, incremental search, title and cell clicks with sort marking, and fitting
+// column widths.
+#include "DBGridGxFixture.h"
+#include "gui/Dialogs.h"
+#include "gui/Input.h"
+#include "gui/InputSimulation.h"
+#include "gui/Interaction.h"
+
+namespace {
+
+class DBGridInputTest : public DBGridTest {
+protected:
+    void OpenColumns(int Rows) {
+        Fill(Rows);
+        OpenGrid();
+        for (const char* name : {"F_int", "F_text", "F_float"})
+            Grid->Columns()->AddColumn()->SetFieldName(name);
+    }
+    int Current() { return Q->FieldByName("F_int")->AsInteger(); }
+    void Key(Word K, TShiftState Shift = TShiftState()) { Grid->KeyDown(K, Shift); }
+    void Type(char16_t C) { Grid->KeyPress(C); }
+    void GoTo(int RecNo) {
+        Q->First();
+        Q->MoveBy(RecNo - 1);
+    }
+    TPoint TitlePoint(int RawCol, int Dx = 0) {
+        TRect r = Grid->CellScreenRect(RawCol, 0);
+        return TPoint((r.Left + r.Right) / 2 + Dx, (r.Top + r.Bottom) / 2);
+    }
+    TColumnGx* Col(int I) { return Grid->Columns()->ColumnAt(I); }
+};
+
+} // namespace
+
+TEST_F(DBGridInputTest, KeyTable) {
+    struct Case {
+        const char* Name;
+        Word Key;
+        TShiftState Shift;
+        int StartRec, StartCol; // data column
+        int WantRec, WantCol;
+    };
+    const TShiftState none, shift{ssShift}, ctrl{ssCtrl};
+    const Case cases[] = {
+        {"down", VK_DOWN, none, 3, 1, 4, 1},
+        {"up", VK_UP, none, 3, 1, 2, 1},
+        {"ctrl+home", VK_HOME, ctrl, 5, 0, 1, 0},
+        {"ctrl+end", VK_END, ctrl, 5, 0, 40, 0},
+        {"home goes to the first column", VK_HOME, none, 5, 2, 5, 0},
+        {"end goes to the last column", VK_END, none, 5, 0, 5, 2},
+        {"right", VK_RIGHT, none, 5, 0, 5, 1},
+        {"ctrl+left", VK_LEFT, ctrl, 5, 2, 5, 0},
+        {"tab", VK_TAB, none, 5, 1, 5, 2},
+        {"tab past the last column wraps to the next record", VK_TAB, none, 5, 2, 6, 0},
+        {"shift+tab on the first column wraps to the prior record", VK_TAB, shift, 5, 0, 4, 2},
+    };
+    OpenColumns(40);
+    Grid->SetOptions(Grid->Options() & ~dgIndicator);
+    for (const Case& c : cases) {
+        GoTo(c.StartRec);
+        Grid->SetFocusCol(c.StartCol + Grid->IndicatorOffset());
+        Key(c.Key, c.Shift);
+        EXPECT_EQ(Current(), c.WantRec) << c.Name;
+        EXPECT_EQ(Grid->FocusedColumnIndex(), c.WantCol) << c.Name;
+    }
+}
+
+TEST_F(DBGridInputTest, DownOnTheLastRecordAppendsAndUpCancelsIt) {
+    OpenColumns(3);
+    Q->Last();
+    Key(VK_DOWN);
+    EXPECT_EQ(Q->State(), dsInsert);
+    Key(VK_DOWN); // an untouched new record at the end: nothing moves
+    EXPECT_EQ(Q->State(), dsInsert);
+    Key(VK_UP);
+    EXPECT_EQ(Q->State(), dsBrowse);
+    EXPECT_EQ(Q->RecordCount(), 3);
+    EXPECT_EQ(Current(), 3);
+    // Without the append right the grid stays on the last record.
+    Grid->AllowedOperations = alopInsertGx | alopUpdateGx | alopDeleteGx;
+    Key(VK_DOWN);
+    EXPECT_EQ(Q->State(), dsBrowse);
+}
+
+TEST_F(DBGridInputTest, CtrlDeleteAsksAndCancelKeeps) {
+    OpenColumns(4);
+    Grid->SetOptions(Grid->Options() | dgMultiSelect);
+    {
+        TScriptedResponder user;
+        TInteractionScope scope(user);
+        user.Answer(mrCancel).Answer(mrOk);
+        Key(VK_DELETE, TShiftState{ssCtrl});
+        EXPECT_EQ(Q->RecordCount(), 4);
+        Key(VK_DELETE, TShiftState{ssCtrl});
+        EXPECT_EQ(Q->RecordCount(), 3);
+        ASSERT_EQ(user.Requests().size(), 2u);
+        EXPECT_EQ(user.Requests()[0].Text, "Delete record?");
+    }
+    GoTo(1);
+    Grid->SelectedRows()->SetCurrentRowSelected(true);
+    GoTo(2);
+    Grid->SelectedRows()->SetCurrentRowSelected(true);
+    {
+        TScriptedResponder user;
+        TInteractionScope scope(user);
+        user.Answer(mrCancel).Answer(mrOk);
+        Key(VK_DELETE, TShiftState{ssCtrl});
+        EXPECT_EQ(Grid->SelectedRows()->BookmarkCount(), 2);
+        Key(VK_DELETE, TShiftState{ssCtrl});
+        EXPECT_EQ(user.Requests()[0].Text, "Delete all selected records?");
+    }
+    EXPECT_EQ(Q->RecordCount(), 1);
+    EXPECT_EQ(Grid->Selection()->SelectionType(), gstNon);
+}
+
+TEST_F(DBGridInputTest, CtrlQuoteCopiesThePriorRecordsValue) {
+    OpenColumns(3);
+    GoTo(2);
+    Grid->SetFocusCol(1 + Grid->IndicatorOffset()); // F_text
+    Key(VK_OEM_7, TShiftState{ssCtrl});
+    EXPECT_EQ(Q->State(), dsEdit);
+    EXPECT_EQ(Q->FieldByName("F_text")->AsString(), "t1");
+    Q->Cancel();
+    GoTo(1); // nothing above the first shown row
+    Key(VK_OEM_7, TShiftState{ssCtrl});
+    EXPECT_EQ(Q->State(), dsBrowse);
+}
+
+TEST_F(DBGridInputTest, ShiftPageDownExtendsTheMarkedRows) {
+    OpenColumns(40);
+    Grid->SetOptions(Grid->Options() | dgMultiSelect);
+    int page = Grid->VisibleRowsCount();
+    Key(VK_NEXT, TShiftState{ssShift});
+    EXPECT_EQ(Current(), 1 + page);
+    EXPECT_EQ(Grid->SelectedRows()->BookmarkCount(), page + 1);
+    EXPECT_EQ(Grid->Selection()->SelectionType(), gstRecordBookmarks);
+    Key(VK_DOWN); // a plain move clears the marks
+    EXPECT_EQ(Grid->SelectedRows()->BookmarkCount(), 0);
+}
+
+TEST_F(DBGridInputTest, IncrementalSearchKeepsWhatMatches) {
+    OpenColumns(12);
+    Run("insert into T_grid (F_int, F_text) values (13, '中文')");
+    Q->Requery();
+    Grid->SetOptionsGx(Grid->OptionsGx() | dghPreferIncSearch);
+    Grid->SetFocusCol(1 + Grid->IndicatorOffset());
+    Type(u'T');
+    EXPECT_TRUE(Grid->IncSearchActive());
+    EXPECT_EQ(Grid->IncSearchText(), "t"); // the found text's spelling
+    Type(u'q');                            // nothing begins "tq": the character is dropped
+    EXPECT_EQ(Grid->IncSearchText(), "t");
+    Type(u'1');
+    Type(u'1');
+    EXPECT_EQ(Grid->IncSearchText(), "t11");
+    EXPECT_EQ(Current(), 11);
+    EXPECT_TRUE(Grid->IncSearchTimer()->Enabled());
+    EXPECT_EQ(Grid->IncSearchTimer()->Interval(), 1500u);
+    Key(VK_BACK);
+    EXPECT_EQ(Grid->IncSearchText(), "t1");
+    Grid->IncSearchTimer()->Timer(); // the pause ends the search
+    EXPECT_FALSE(Grid->IncSearchActive());
+    EXPECT_EQ(Grid->IncSearchText(), "");
+    // A typed Chinese character arrives whole; Backspace drops it whole.
+    Type(u'中');
+    Type(u'文');
+    EXPECT_EQ(Grid->IncSearchText(), "中文");
+    EXPECT_EQ(Current(), 13);
+    Key(VK_BACK);
+    EXPECT_EQ(Grid->IncSearchText(), "中");
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(Grid->IncSearchActive());
+}
+
+TEST_F(DBGridInputTest, TitleButtonIndexAndTitleClicks) {
+    OpenColumns(3);
+    for (int i = 0; i < 3; ++i)
+        Col(i)->Title()->SetTitleButton(true);
+    std::vector<int> indexes;
+    std::vector<TColumnGx*> clicked;
+    Grid->OnTitleBtnClick = [&](TObject*, int ACol, TColumnGx*) { indexes.push_back(ACol); };
+    Grid->OnTitleClick = [&](TColumnGx* C) { clicked.push_back(C); };
+    TPoint p = TitlePoint(1);
+    SimulateClick(Grid, p.X, p.Y);
+    EXPECT_EQ(indexes, std::vector<int>{0});
+    EXPECT_EQ(clicked, std::vector<TColumnGx*>{Col(0)});
+    // A right click on a title with column resizing counts as a left one.
+    p = TitlePoint(2);
+    SimulateClick(Grid, p.X, p.Y, mbRight);
+    EXPECT_EQ(indexes, (std::vector<int>{0, 1}));
+    EXPECT_EQ(clicked.back(), Col(1));
+}
+
+TEST_F(DBGridInputTest, AutoSortMarkingClicks) {
+    OpenColumns(3);
+    Col(0)->Title()->SetTitleButton(true);
+    Grid->SetOptionsGx(Grid->OptionsGx() | dghAutoSortMarking);
+    int changed = 0;
+    Grid->OnSortMarkingChanged = [&](TObject*) { ++changed; };
+    TPoint p = TitlePoint(1);
+    std::vector<TSortMarkerGx> plain;
+    for (int i = 0; i < 3; ++i) {
+        SimulateClick(Grid, p.X, p.Y);
+        plain.push_back(Col(0)->Title()->SortMarker());
+    }
+    EXPECT_EQ(plain, (std::vector<TSortMarkerGx>{smDownGx, smUpGx, smDownGx}));
+    EXPECT_EQ(changed, 3);
+    Col(0)->Title()->SetSortMarker(smNoneGx);
+    changed = 0;
+    std::vector<TSortMarkerGx> withCtrl;
+    for (int i = 0; i < 3; ++i) {
+        SimulateClick(Grid, p.X, p.Y, mbLeft, TShiftState{ssCtrl});
+        withCtrl.push_back(Col(0)->Title()->SortMarker());
+    }
+    EXPECT_EQ(withCtrl, (std::vector<TSortMarkerGx>{smDownGx, smUpGx, smNoneGx}));
+    EXPECT_EQ(changed, 0);
+    EXPECT_TRUE(Grid->CtrlSortPending());
+    Word ctrlKey = VK_CONTROL;
+    Grid->KeyUp(ctrlKey, TShiftState());
+    EXPECT_EQ(changed, 1);
+    EXPECT_FALSE(Grid->CtrlSortPending());
+}
+
+TEST_F(DBGridInputTest, TitleDragBeyondThreeStartsAColumnMove) {
+    OpenColumns(3);
+    Col(0)->Title()->SetTitleButton(true);
+    int clicks = 0;
+    Grid->OnTitleBtnClick = [&](TObject*, int, TColumnGx*) { ++clicks; };
+    struct Case {
+        int Dx;
+        int WantClicks;
+    };
+    for (const Case& c : {Case{3, 1}, Case{4, 0}}) {
+        clicks = 0;
+        TPoint p = TitlePoint(1);
+        SimulateMouseDown(Grid, mbLeft, p.X, p.Y);
+        SimulateMouseMove(Grid, p.X + c.Dx, p.Y, TShiftState{ssLeft});
+        SimulateMouseUp(Grid, mbLeft, p.X + c.Dx, p.Y);
+        EXPECT_EQ(clicks, c.WantClicks) << "moved " << c.Dx;
+        EXPECT_EQ(Grid->GridActivity(), gaNormal);
+    }
+}
+
+TEST_F(DBGridInputTest, ClickingARecordMovesTheDataSet) {
+    OpenColumns(10);
+    int cellClicks = 0;
+    Grid->OnCellClick = [&](TColumnGx*) { ++cellClicks; };
+    TRect r = Grid->CellScreenRect(2 + Grid->IndicatorOffset() - 1, Grid->TitleOffset() + 4);
+    SimulateClick(Grid, r.Left + 3, r.Top + 3);
+    EXPECT_EQ(Current(), 5);
+    EXPECT_EQ(Grid->FocusedColumnIndex(), 1);
+    EXPECT_EQ(cellClicks, 1);
+}
+
+TEST_F(DBGridInputTest, OptimizedWidthFitsTheLongestText) {
+    OpenColumns(3);
+    GoTo(2);
+    Q->Edit();
+    Q->FieldByName("F_text")->SetAsString("a longer cell text");
+    Q->Post();
+    Grid->OptimizeColumnWidth(Col(1));
+    int want = 4 + Grid->MeasureTextWidth(Col(1)->Font(), "a longer cell text");
+    EXPECT_EQ(Col(1)->Width(), want);
+    EXPECT_EQ(Current(), 2);
+}
+
+TEST_F(DBGridInputTest, FailingCellHandlerLeavesControlsAndPositionAsTheyWere) {
+    OpenColumns(5);
+    GoTo(3);
+    Col(1)->OnGetCellParams = [&](TObject*, bool, TColCellParamsGx* P) {
+        if (P->Text == "t4") throw Exception("bad cell");
+    };
+    int before = Col(1)->Width();
+    EXPECT_THROW(Grid->OptimizeColumnWidth(Col(1)), Exception);
+    EXPECT_FALSE(Q->ControlsDisabled());
+    EXPECT_EQ(Current(), 3);
+    EXPECT_EQ(Col(1)->Width(), before);
+}
+
+TEST_F(DBGridInputTest, DoubleClickOnAColumnEdgeFitsIt) {
+    OpenColumns(3);
+    Grid->SetOptionsGx(Grid->OptionsGx() | dghDblClickOptimizeColWidth);
+    Col(1)->SetWidth(200);
+    TRect r = Grid->CellScreenRect(2, 0);
+    SimulateDblClick(Grid, r.Right, (r.Top + r.Bottom) / 2);
+    EXPECT_LT(Col(1)->Width(), 200);
+}

@@ -1,0 +1,164 @@
+// Scrolling by records through the grid's bar and external bars, thumb tracking, the horizontal
+// external bar's scale, the focus exit and the multi-sort switch.
+#include "DBGridGxFixture.h"
+#include "gui/StdCtrls.h"
+
+namespace {
+
+class TUnsequencedQuery : public TADOQuery {
+public:
+    bool IsSequenced() const override { return false; }
+};
+
+class DBGridMessagesTest : public DBGridTest {
+protected:
+    int Current() { return Grid->DataLink()->DataSet()->FieldByName("F_int")->AsInteger(); }
+    void VScroll(TScrollCode Code, int Pos = 0) { Grid->Scroll(sbVertical, Code, Pos); }
+};
+
+} // namespace
+
+TEST_F(DBGridMessagesTest, UnsequencedThumbPositions) {
+    Fill(60);
+    TUnsequencedQuery q;
+    q.SetConnection(Cnn.get());
+    q.SQL()->SetText("select F_int from T_grid order by F_ID");
+    q.Open();
+    Source.SetDataSet(&q);
+    Grid->SetDataSource(&Source);
+    int page = Grid->VisibleRowsCount();
+    ASSERT_GT(page, 1);
+    struct Case {
+        int Pos;
+        int Want;
+    };
+    const Case cases[] = {{0, 1}, {1, 30 - page}, {2, 30}, {3, 30 + page}, {4, 60}};
+    for (const Case& c : cases) {
+        q.First();
+        q.MoveBy(29);
+        VScroll(scPosition, c.Pos);
+        EXPECT_EQ(q.FieldByName("F_int")->AsInteger(), c.Want) << "thumb " << c.Pos;
+    }
+    Grid->SetDataSource(nullptr);
+}
+
+TEST_F(DBGridMessagesTest, LinesPagesAndEnds) {
+    Fill(60);
+    OpenGrid();
+    int shown = Grid->DataLink()->RecordCount();
+    VScroll(scLineDown); // just below the last shown row
+    EXPECT_EQ(Current(), shown + 1);
+    VScroll(scBottom);
+    EXPECT_EQ(Current(), 60);
+    VScroll(scTop);
+    EXPECT_EQ(Current(), 1);
+    VScroll(scPosition, 20);
+    EXPECT_EQ(Current(), 20);
+    VScroll(scPosition, 99);
+    EXPECT_EQ(Current(), 60);
+    VScroll(scPosition, 1);
+    EXPECT_EQ(Current(), 1);
+}
+
+TEST_F(DBGridMessagesTest, TrackingMovesWhileDraggingAndNotAgainOnRelease) {
+    Fill(60);
+    OpenGrid();
+    VScroll(scTrack, 10); // without tracking the drag does nothing
+    EXPECT_EQ(Current(), 1);
+    Grid->VertScrollBar()->Tracking = true;
+    VScroll(scTrack, 10);
+    EXPECT_EQ(Current(), 10);
+    VScroll(scTrack, 15);
+    EXPECT_EQ(Current(), 15);
+    VScroll(scPosition, 40);
+    EXPECT_EQ(Current(), 15);
+    VScroll(scEndScroll);
+    VScroll(scPosition, 40);
+    EXPECT_EQ(Current(), 40);
+}
+
+TEST_F(DBGridMessagesTest, ExternalVerticalBar) {
+    Fill(60);
+    TScrollBar bar(&form);
+    bar.SetName("Bar1");
+    bar.SetParent(&form);
+    bar.SetKind(sbVertical);
+    Grid->VertScrollBar()->SetExtScrollBar(&bar);
+    OpenGrid();
+    int page = Grid->RowsCount() - Grid->TitleOffset();
+    EXPECT_EQ(bar.Min(), 1);
+    EXPECT_EQ(bar.Max(), 60 + page - 1);
+    EXPECT_EQ(bar.PageSize(), page);
+    Q->MoveBy(9);
+    EXPECT_EQ(bar.Position(), 10);
+    int pos = 0;
+    ASSERT_TRUE(bar.OnScroll);
+    bar.OnScroll(&bar, scBottom, pos);
+    EXPECT_EQ(Current(), 60);
+    // A bar serves one grid only.
+    TTestDBGrid other(&form);
+    try {
+        other.VertScrollBar()->SetExtScrollBar(&bar);
+        FAIL() << "attached twice";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Possible Bar1 already attached to the other control.");
+    }
+    Grid->VertScrollBar()->SetExtScrollBar(nullptr);
+    other.VertScrollBar()->SetExtScrollBar(&bar);
+    EXPECT_EQ(other.VertScrollBar()->ExtScrollBar(), &bar);
+    other.VertScrollBar()->SetExtScrollBar(nullptr);
+}
+
+TEST_F(DBGridMessagesTest, FreedExternalBarIsForgotten) {
+    Fill(3);
+    OpenGrid();
+    auto* bar = new TScrollBar(&form);
+    Grid->HorzScrollBar()->SetExtScrollBar(bar);
+    delete bar;
+    EXPECT_EQ(Grid->HorzScrollBar()->ExtScrollBar(), nullptr);
+}
+
+TEST_F(DBGridMessagesTest, ExternalHorizontalBarScale) {
+    Fill(3);
+    OpenGrid();
+    TScrollBar bar(&form);
+    bar.SetParent(&form);
+    // Every column fits: no scale, and no division by an empty range.
+    Grid->HorzScrollBar()->SetExtScrollBar(&bar);
+    EXPECT_EQ(bar.Max(), 0);
+    EXPECT_EQ(bar.Position(), 0);
+    for (int i = 0; i < Grid->Columns()->Count(); ++i)
+        Grid->Columns()->ColumnAt(i)->SetWidth(300);
+    Grid->UpdateHorzExtScrollBar();
+    EXPECT_EQ(bar.Max(), 127);
+    EXPECT_EQ(bar.Position(), 0);
+    int pos = 0;
+    Grid->Scroll(sbHorizontal, scBottom, pos);
+    EXPECT_EQ(bar.Position(), 127);
+    Grid->HorzScrollBar()->SetExtScrollBar(nullptr);
+}
+
+TEST_F(DBGridMessagesTest, LeavingCancelsAnUntouchedInsert) {
+    Fill(3);
+    OpenGrid();
+    Q->Append();
+    Grid->DoExit();
+    EXPECT_EQ(Q->State(), dsBrowse);
+    Grid->SetOptions(Grid->Options() & ~dgCancelOnExit);
+    Q->Append();
+    Grid->DoExit();
+    EXPECT_EQ(Q->State(), dsInsert);
+    Q->Cancel();
+}
+
+TEST_F(DBGridMessagesTest, SwitchingMultiSortOffKeepsTheFirstMarker) {
+    Fill(3);
+    OpenGrid();
+    Grid->SetOptionsGx(Grid->OptionsGx() | dghMultiSortMarking);
+    Grid->Columns()->ColumnAt(2)->Title()->SetSortMarker(smDownGx);
+    Grid->Columns()->ColumnAt(0)->Title()->SetSortMarker(smUpGx);
+    ASSERT_EQ(Grid->SortMarkedColumns().Count(), 2);
+    Grid->SetOptionsGx(Grid->OptionsGx() & ~dghMultiSortMarking);
+    EXPECT_EQ(Grid->Columns()->ColumnAt(2)->Title()->SortMarker(), smDownGx);
+    EXPECT_EQ(Grid->Columns()->ColumnAt(0)->Title()->SortMarker(), smNoneGx);
+}
