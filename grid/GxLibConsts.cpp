@@ -8,6 +8,15 @@ struct TGxText {
 };
 
 constexpr TGxText Texts[] = {
+    {SNullGx, "Null"},
+    {SQuoteIsAbsentGx, "Quote is absent: "},
+    {SLeftBracketExpectedGx, "'(' expected: "},
+    {SRightBracketExpectedGx, "')' expected: "},
+    {SErrorInExpressionGx, "Error in expression: "},
+    {SUnexpectedExpressionBeforeNullGx, "Unexpected expression before Null: "},
+    {SUnexpectedExpressionAfterOperatorGx, "Unexpected expression after operator: "},
+    {SIncorrectExpressionGx, "Incorrect expression: "},
+    {SUnexpectedANDorORGx, "Unexpected AND or OR: "},
     {SCutGx, "Cut"},
     {SCopyGx, "Copy"},
     {SPasteGx, "Paste"},
@@ -19,6 +28,11 @@ constexpr TGxText Texts[] = {
     {SClearFilterGx, "(Clear filter)"},
     {SOrderByAscendingGx, "(Order by ascending)"},
     {SOrderByDescendingGx, "(Order by descending)"},
+    {SNotWordGx, "Not"},
+    {SAndWordGx, "AND"},
+    {SOrWordGx, "OR"},
+    {SLikeWordGx, ""},
+    {SInWordGx, "In"},
     {SClearSelectedCellsGx, "Clear selected cells?"},
     {SInvalidTextFormatGx, "Invalid text format"},
     {SInvalidVCLDBIFFormatGx, "Invalid VCLDBIF format"},

@@ -4,6 +4,15 @@
 #include "rtl/Types.h"
 
 enum : int {
+    SNullGx = 64912,
+    SQuoteIsAbsentGx = 64913,
+    SLeftBracketExpectedGx = 64914,
+    SRightBracketExpectedGx = 64915,
+    SErrorInExpressionGx = 64916,
+    SUnexpectedExpressionBeforeNullGx = 64917,
+    SUnexpectedExpressionAfterOperatorGx = 64918,
+    SIncorrectExpressionGx = 64919,
+    SUnexpectedANDorORGx = 64920,
     SCutGx = 64928,
     SCopyGx = 64929,
     SPasteGx = 64930,
@@ -15,6 +24,11 @@ enum : int {
     SClearFilterGx = 64936,
     SOrderByAscendingGx = 64937,
     SOrderByDescendingGx = 64938,
+    SNotWordGx = 64939,
+    SAndWordGx = 64940,
+    SOrWordGx = 64941,
+    SLikeWordGx = 64942,
+    SInWordGx = 64943,
     SClearSelectedCellsGx = 64950,
     SInvalidTextFormatGx = 64951,
     SInvalidVCLDBIFFormatGx = 64952,

@@ -7,6 +7,8 @@
 // output. Only this benchmark links the toolkit directly.
 #include "grid/DBGridGx.h"
 
+#include "GridBenchSide.h"
+
 #include "db/ADODB.h"
 #include "gui/Bitmap.h"
 #include "gui/ControlShot.h"
@@ -30,79 +32,7 @@
 
 namespace {
 
-constexpr int Rows = 100000;
-constexpr int Width = 800;
-constexpr int Height = 600;
-const char* const FontName = "Liberation Sans";
-constexpr int FontPoints = 9;
-
-String Code(int i) { return "C" + IntToStr(i); }
-String Name(int i) { return "Name " + IntToStr(i % 977); }
-
-struct TGridSide {
-    String Dir;
-    TADOConnection Cnn;
-    std::unique_ptr<TADOQuery> Q;
-    TDataSource Source{nullptr};
-    std::unique_ptr<TForm> Form;
-    TDBGridGx* Grid = nullptr;
-
-    TGridSide() {
-        char pattern[] = "/tmp/orv_dbgridbench_XXXXXX";
-        Dir = ::mkdtemp(pattern);
-        String file = Dir + "/wuyegl.mdb";
-        TADOConnection::CreateDatabase(file, "pw");
-        Cnn.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + file +
-                                ";Jet OLEDB:Database Password=pw");
-        Cnn.Open();
-        Cnn.Execute("create table T_page (F_ID counter, F_code text(20), F_name text(50), F_price double, F_n long)");
-        Cnn.BeginTrans();
-        TADOCommand cmd;
-        cmd.SetConnection(&Cnn);
-        cmd.SetCommandText("insert into T_page (F_code, F_name, F_price, F_n) values (:c, :n, :p, :i)");
-        for (int i = 0; i < Rows; ++i) {
-            auto set = [&](const char* name, const Variant& v) { cmd.Parameters()->ParamByName(name)->SetValue(v); };
-            set("c", Code(i));
-            set("n", Name(i));
-            set("p", 12.5 + i % 100);
-            set("i", i);
-            cmd.Execute();
-        }
-        Cnn.CommitTrans();
-        Q = std::make_unique<TADOQuery>();
-        Q->SetConnection(&Cnn);
-        Q->SQL()->SetText("select F_ID, F_code, F_name, F_price, F_n from T_page order by F_ID");
-        Form = std::make_unique<TForm>(nullptr);
-        Form->SetBounds(0, 0, Width, Height);
-        Form->SetBorderStyle(bsNone);
-        Grid = new TDBGridGx(Form.get());
-        Grid->SetParent(Form.get());
-        Grid->SetBounds(0, 0, Width, Height);
-        Grid->Font()->SetName(FontName);
-        Grid->Font()->SetSize(FontPoints);
-        Grid->SetDataSource(&Source);
-        Form->Show();
-        Application()->ProcessMessages();
-    }
-    void Open() {
-        Q->Close();
-        Source.SetDataSet(nullptr);
-        Q->Open();
-        Source.SetDataSet(Q.get());
-    }
-};
-
-// Both sides live until the process ends (their windows must not outlive the application's
-// teardown); the database folder goes at exit.
-TGridSide& GridSide() {
-    static TGridSide* side = [] {
-        auto* s = new TGridSide;
-        static String dir = s->Dir;
-        std::atexit([] { std::filesystem::remove_all(dir); });
-        return s;
-    }();
-    return *side;
-}
+using namespace gridbench;
 
 class TRowsModel : public QAbstractTableModel {
 public:

@@ -153,7 +153,13 @@ TEST(GxLibConsts, TextsByIdentifier) {
                  {SPreviewGx, "预览"},
                  {SFieldNameNotFoundGx, "Field name '%s' not found"},
                  {SVisibleColumnsGx, "Visible columns"},
-                 {64939, ""}};
+                 {SNullGx, "Null"},
+                 {SQuoteIsAbsentGx, "Quote is absent: "},
+                 {SUnexpectedANDorORGx, "Unexpected AND or OR: "},
+                 {SNotWordGx, "Not"},
+                 {SInWordGx, "In"},
+                 {SLikeWordGx, ""},
+                 {64900, ""}};
     for (const auto& c : cases)
         EXPECT_EQ(GxLibText(c.Id), c.Text) << c.Id;
 }
