@@ -2,7 +2,10 @@
 
 #include "classes/MetaBuilder.h"
 #include "grid/ToolCtrlsGxDropDown.h"
+#include "gui/Bitmap.h"
 #include "gui/Colors.h"
+#include "gui/Forms.h"
+#include "gui/Geometry.h"
 
 namespace {
 
@@ -52,9 +55,9 @@ ORV_META_IMPL(TCalculatorGx)
 void TCalculatorGx::DeclareMeta(meta::Class<TCalculatorGx>&) {}
 
 TCalculatorGx::TCalculatorGx(TComponent* AOwner) : TCustomControl(AOwner) {
-    SetBounds(0, 0, 184, 127);
+    SetBounds(0, 0, CalculatorDesignWidth, CalculatorDesignHeight);
     SetColor(clBtnFace);
-    Font()->SetHeight(-11);
+    Font()->SetHeight(CalculatorDesignFontHeight);
     FPanel1 = new TPanel(this);
     FPanel1->SetParent(this);
     FPanel1->SetBounds(6, 4, 171, 19);
@@ -77,13 +80,49 @@ TCalculatorGx::TCalculatorGx(TComponent* AOwner) : TCustomControl(AOwner) {
         key->SetFlat(true);
         key->SetStyle(ebsGlyphGx);
         key->SetActive(true);
-        key->Font()->SetHeight(-11);
+        key->Font()->SetHeight(CalculatorDesignFontHeight);
         key->Font()->SetColor(k.Red ? clRed : clBlue);
         key->OnClick = [this](TObject* Sender) { SpeedButtonClick(Sender); };
         FKeys.push_back(key);
     }
     FState.OnDisplayChanged = [this] { ShowState(); };
     ShowState();
+    ScaleToScreen(Screen()->PixelsPerInch());
+}
+
+int TCalculatorGx::DigitTextHeight() {
+    TBitmap measure(1, 1);
+    measure.Canvas()->Font()->Assign(*Font());
+    return measure.Canvas()->TextHeight("0");
+}
+
+int TCalculatorGx::DesignDigitTextHeight() {
+    TBitmap measure(1, 1);
+    measure.Canvas()->Font()->Assign(*Font());
+    measure.Canvas()->Font()->SetHeight(CalculatorDesignFontHeight);
+    return measure.Canvas()->TextHeight("0");
+}
+
+void TCalculatorGx::ScaleToScreen(int ScreenPixelsPerInch) {
+    if (ScreenPixelsPerInch <= 0) ScreenPixelsPerInch = CalculatorDesignPixelsPerInch;
+    const int height = MulDiv(CalculatorDesignFontHeight, ScreenPixelsPerInch, CalculatorDesignPixelsPerInch);
+    Font()->SetHeight(height);
+    for (TSpeedButtonGx* k : FKeys)
+        k->Font()->SetHeight(height);
+    // Laid out again from the design, so scaling twice never compounds. The design's text height
+    // is that of the design font here: the fonts standing in for the designed one measure a
+    // little differently, and that alone must not resize the keypad.
+    const int textHeight = DigitTextHeight(), designHeight = DesignDigitTextHeight();
+    const bool same = textHeight <= 0 || designHeight <= 0 || textHeight == designHeight;
+    auto scale = [=](int v) { return same ? v : MulDiv(v, textHeight, designHeight); };
+    FPanel1->SetBounds(scale(6), scale(4), scale(171), scale(19));
+    for (size_t i = 0; i < FKeys.size(); ++i) {
+        const TCalcKeyLayout& k = Layout[i];
+        FKeys[i]->SetBounds(scale(k.Left), scale(k.Top), scale(k.Width), scale(k.Height));
+    }
+    // Sized to the scaled design client size plus the border.
+    SetBounds(Left(), Top(), scale(CalculatorDesignWidth) + Width() - ClientWidth(),
+              scale(CalculatorDesignHeight) + Height() - ClientHeight());
 }
 
 TSpeedButtonGx* TCalculatorGx::Key(const String& Name) const {

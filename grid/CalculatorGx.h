@@ -14,6 +14,12 @@
 // The key character of each button tag (0 to 23).
 char KeyCharOfTag(int Tag);
 
+// The resolution, font height and client size the keypad's layout was made for.
+constexpr int CalculatorDesignPixelsPerInch = 96;
+constexpr int CalculatorDesignFontHeight = -11;
+constexpr int CalculatorDesignWidth = 184;
+constexpr int CalculatorDesignHeight = 127;
+
 class TCalculatorGx : public TCustomControl {
     ORV_META(TCalculatorGx, TCustomControl)
     explicit TCalculatorGx(TComponent* AOwner);
@@ -28,6 +34,13 @@ class TCalculatorGx : public TCustomControl {
     // The key named as in the layout ("SpeedButton1" ... "spEqual"); nullptr for another name.
     TSpeedButtonGx* Key(const String& Name) const;
     TLabel* TextBox() const { return FTextBox; }
+    // Scales the keypad as forms scale for a screen's resolution: the font height by screen /
+    // design pixels per inch; then, when the text height of "0" in that font differs from the
+    // one in the design font, the display, every key and the client size by that ratio.
+    void ScaleToScreen(int ScreenPixelsPerInch);
+    // The text height of "0" in the keypad's font, and in the design font.
+    int DigitTextHeight();
+    int DesignDigitTextHeight();
 
 protected:
     void KeyPress(char16_t& Key) override;

@@ -287,7 +287,7 @@ void TCustomDBEditGx::Change() {
         SetModified(true);
     }
     RefreshImageIndex();
-    if (FLoadingValue == 0) MRUTextChanged();
+    if (FLoadingValue == 0 && !FTakingMRUText) MRUTextChanged();
     TCustomMaskEdit::Change();
 }
 

@@ -261,4 +261,5 @@ private:
     bool FInRebuild = false;
     std::unique_ptr<TMRUListGx> FMRUList;
     TMRUListboxGx* FMRUListBox = nullptr;
+    bool FTakingMRUText = false; // the chosen row's text is being put in
 };

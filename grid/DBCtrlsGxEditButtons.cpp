@@ -76,7 +76,9 @@ void TCustomDBEditGx::RebuildButtonStrip() {
         entry.Line->SetParent(this);
         FButtonStrip.push_back(entry);
     }
-    const int available = ClientHeight();
+    // The edit's frame lies inside its client area here: the strip keeps clear of it.
+    const int inset = BorderStyle() == bsSingle ? 2 : 0;
+    const int available = ClientHeight() - 2 * inset;
     int common = INT_MAX;
     std::vector<int> widths(want), lineWidths(want);
     for (size_t i = 0; i < want; ++i) {
@@ -115,12 +117,12 @@ void TCustomDBEditGx::RebuildButtonStrip() {
     if (common == INT_MAX) common = 0;
     // From the last entry inward: the control, then its line on the inner side.
     const int right = ClientWidth();
-    int x = right;
+    int x = common > 0 ? right - inset : right;
     for (size_t i = want; i-- > 0;) {
         x -= widths[i];
-        FButtonStrip[i].Control->SetBounds(x, 0, widths[i], common);
+        FButtonStrip[i].Control->SetBounds(x, inset, widths[i], common);
         x -= lineWidths[i];
-        FButtonStrip[i].Line->SetBounds(x, 0, lineWidths[i], common);
+        FButtonStrip[i].Line->SetBounds(x, inset, lineWidths[i], common);
     }
     FStripWidth = right - x;
     FStripButtonHeight = common;

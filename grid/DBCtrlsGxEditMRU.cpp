@@ -8,6 +8,7 @@
 #include "gui/PopupWindows.h"
 #include "rtl/CodePage.h"
 #include "rtl/EditMask.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 
 #include <algorithm>
@@ -84,7 +85,12 @@ void TCustomDBEditGx::HideMRUList(bool Accept) {
     if (focused && !Focused() && CanFocus()) SetFocus(); // hiding the pop-up keeps the edit focused
     if (Accept && !ReadOnly() && FDataLink->StartEdit()) {
         const int row = FMRUListBox->ItemIndex();
-        if (row >= 0) PutText(FMRUListBox->Items()->Strings(row));
+        if (row >= 0) {
+            // The chosen text does not open the list again.
+            FTakingMRUText = true;
+            const TScopeExit taken([this] { FTakingMRUText = false; });
+            PutText(FMRUListBox->Items()->Strings(row));
+        }
         if (EditFocused()) SelectAll();
     }
 }

@@ -2,21 +2,7 @@
 
 #include "grid/DBGridGx.h"
 
-// The marked rows of the grid's data set, in data-set order.
-class TDBGridGxImpExpGrid::TMarks : public TBMListGx {
-public:
-    explicit TMarks(TCustomDBGridGx* Grid) : FGrid(Grid) {}
-    ~TMarks() override { ReleaseMarks(); }
-
-protected:
-    TDataSet* ListDataSet() const override { return FGrid->DataLink()->DataSet(); }
-
-private:
-    TCustomDBGridGx* FGrid;
-};
-
-TDBGridGxImpExpGrid::TDBGridGxImpExpGrid(TCustomDBGridGx* Grid)
-    : FGrid(Grid), FMarks(std::make_unique<TMarks>(Grid)) {}
+TDBGridGxImpExpGrid::TDBGridGxImpExpGrid(TCustomDBGridGx* Grid) : FGrid(Grid) {}
 
 TDBGridGxImpExpGrid::~TDBGridGxImpExpGrid() = default;
 
@@ -29,41 +15,40 @@ TDataSet* TDBGridGxImpExpGrid::DataSet() const {
     return source ? source->DataSet() : nullptr;
 }
 
-void TDBGridGxImpExpGrid::SelectRectangle(int LeftCol, int RightCol, const TBookmark& TopRow,
-                                          const TBookmark& BottomRow) {
-    FKind = gstRectangle;
-    FLeftCol = std::min(LeftCol, RightCol);
-    FRightCol = std::max(LeftCol, RightCol);
-    FTopRow = TopRow;
-    FBottomRow = BottomRow;
-}
-
-void TDBGridGxImpExpGrid::SelectColumns(const std::vector<int>& Columns) {
-    FSelectedColumns = Columns;
-    FKind = Columns.empty() ? gstNon : gstColumns;
-}
-
-void TDBGridGxImpExpGrid::MarkCurrentRow(bool Marked) {
-    if (FKind != gstRecordBookmarks) {
-        FMarks->RemoveAllMarks();
-        FKind = gstNon;
-    }
-    const bool linked = DataSet() && DataSet()->Active();
-    if (FMarks->Linked() != linked) FMarks->SetLinked(linked); // relinking empties the list
-    FMarks->SetCurrentRowMarked(Marked);
-    FKind = FMarks->BookmarkCount() > 0 ? gstRecordBookmarks : gstNon;
+TDBGridGxSelectionType TDBGridGxImpExpGrid::SelectionKind() const {
+    return FGrid->Selection()->SelectionType();
 }
 
 TBMListGx* TDBGridGxImpExpGrid::MarkedRows() const {
-    return FMarks.get();
+    return FGrid->Selection()->Rows();
+}
+
+int TDBGridGxImpExpGrid::RectLeftCol() const {
+    return FGrid->Selection()->Rect()->GetLeftmostCol();
+}
+
+int TDBGridGxImpExpGrid::RectRightCol() const {
+    return FGrid->Selection()->Rect()->GetRightmostCol();
+}
+
+TBookmark TDBGridGxImpExpGrid::RectTopRow() const {
+    return FGrid->Selection()->Rect()->GetTopmostRow();
+}
+
+TBookmark TDBGridGxImpExpGrid::RectBottomRow() const {
+    return FGrid->Selection()->Rect()->GetBottomRow();
+}
+
+std::vector<int> TDBGridGxImpExpGrid::SelectedColumns() const {
+    std::vector<int> columns;
+    TDBGridGxSelectionCols* selected = FGrid->Selection()->Columns();
+    for (int i = 0; i < selected->Count(); ++i)
+        columns.push_back(selected->Items(i)->Index());
+    return columns;
 }
 
 void TDBGridGxImpExpGrid::ClearSelection() {
-    FKind = gstNon;
-    FMarks->RemoveAllMarks();
-    FSelectedColumns.clear();
-    FTopRow.clear();
-    FBottomRow.clear();
+    FGrid->Selection()->ClearSelection();
 }
 
 int TDBGridGxImpExpGrid::ColumnCount() const {

@@ -3,6 +3,7 @@
 #include "classes/MetaBuilder.h"
 #include "gui/ImgList.h"
 #include "gui/ListBoxSelect.h"
+#include "gui/ListBoxView.h"
 
 #include <algorithm>
 #include <chrono>
@@ -13,6 +14,7 @@ void TPopupListboxGx::DeclareMeta(meta::Class<TPopupListboxGx>&) {}
 TPopupListboxGx::TPopupListboxGx(TComponent* AOwner) : TCustomListBox(AOwner) {
     SetStyle(lbOwnerDrawFixed);
     SetTabStop(false);
+    SetListBoxScrollBarsShown(this, true, false);
     FGrip = new TSizeGripGx(this);
     FGrip->SetParent(this);
     FGrip->SetTriangleShape(true);
@@ -27,7 +29,8 @@ TPopupListboxGx::TPopupListboxGx(TComponent* AOwner) : TCustomListBox(AOwner) {
 }
 
 int TPopupListboxGx::NonClientHeight() const {
-    return Height() - ClientHeight();
+    // The frame of the list's own window lies inside its client area.
+    return std::max(Height() - ClientHeight(), ListBoxFrameHeight(this));
 }
 
 void TPopupListboxGx::ShowRows(int Rows) {

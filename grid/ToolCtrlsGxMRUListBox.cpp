@@ -1,7 +1,7 @@
 #include "grid/ToolCtrlsGxMRUListBox.h"
 
 #include "classes/MetaBuilder.h"
-#include "gui/ListBoxScrollBars.h"
+#include "gui/ListBoxView.h"
 #include "gui/SystemMetrics.h"
 
 #include <algorithm>
@@ -10,7 +10,7 @@ ORV_META_IMPL(TMRUListboxGx)
 void TMRUListboxGx::DeclareMeta(meta::Class<TMRUListboxGx>&) {}
 
 TMRUListboxGx::TMRUListboxGx(TComponent* AOwner) : TPopupListboxGx(AOwner) {
-    SetListBoxScrollBarsShown(this, false);
+    SetListBoxScrollBarsShown(this, false, false);
     FRowScrollBar = new TScrollBar(this);
     FRowScrollBar->SetKind(sbVertical);
     FRowScrollBar->SetTabStop(false);

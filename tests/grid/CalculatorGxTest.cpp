@@ -6,6 +6,7 @@
 #include "gui/Bitmap.h"
 #include "gui/ControlShot.h"
 #include "gui/Forms.h"
+#include "gui/Geometry.h"
 #include "gui/InputSimulation.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +44,30 @@ TEST(CalculatorControlTest, TheKeysAndTheirClicks) {
     EXPECT_EQ(calc.TextBox()->Caption(), "Error");
     SimulateKey(&calc, VK_DELETE);
     EXPECT_EQ(calc.TextBox()->Caption(), "0");
+}
+
+TEST(CalculatorControlTest, ScalesWithTheScreensResolutionFromItsDesign) {
+    TForm form(nullptr);
+    TCalculatorGx calc(&form);
+    calc.SetParent(&form);
+    for (int ppi : {144, 120, 96}) {
+        SCOPED_TRACE(ppi);
+        calc.ScaleToScreen(ppi);
+        EXPECT_EQ(calc.Font()->Height(), MulDiv(CalculatorDesignFontHeight, ppi, 96));
+        EXPECT_EQ(calc.Key("SpeedButton1")->Font()->Height(), calc.Font()->Height());
+        const int h = calc.DigitTextHeight(), design = calc.DesignDigitTextHeight();
+        auto scaled = [=](int v) { return h == design ? v : MulDiv(v, h, design); };
+        if (ppi > 96) {
+            EXPECT_GT(h, design);
+        }
+        EXPECT_EQ(calc.ClientWidth(), scaled(184));
+        EXPECT_EQ(calc.ClientHeight(), scaled(127));
+        TSpeedButtonGx* c = calc.Key("SpeedButton23"); // the "C" key, two rows high
+        EXPECT_EQ(c->Left(), scaled(151));
+        EXPECT_EQ(c->Height(), scaled(46));
+        EXPECT_EQ(calc.Key("spEqual")->Width(), scaled(56));
+    }
+    EXPECT_EQ(calc.ClientWidth(), 184); // back at the design's resolution: the design's size
 }
 
 TEST(CalculatorControlTest, TheDropDownClosesAndHandsBackItsValue) {

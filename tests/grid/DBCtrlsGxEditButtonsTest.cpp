@@ -14,6 +14,9 @@
 
 namespace {
 
+// The edit's single border lies inside its client area; the strip keeps this far from it.
+constexpr int FrameInset = 2;
+
 // An edit with a drop-down that only notes its state, as the combo box's list would.
 class TDropEdit : public TCustomDBEditGx {
 public:
@@ -61,18 +64,19 @@ TEST_F(EditButtonsTest, FlatButtonsAreOneAndAHalfTimesAsHighAsWideAndSquareWhen3
     for (const Case& c : {Case{true, flat, EditButtonHeightFor(flat, true)}, Case{false, bar, bar}}) {
         SCOPED_TRACE(c.Flat);
         Edit->SetFlat(c.Flat);
-        ASSERT_LT(c.Height, Edit->ClientHeight()); // the edit is taller than the buttons
+        ASSERT_LT(c.Height, Edit->ClientHeight() - 2 * FrameInset); // taller than the buttons
         EXPECT_EQ(Edit->ButtonControl(0)->Width(), c.Width);
         EXPECT_EQ(Edit->ButtonControl(0)->Height(), c.Height);
         EXPECT_EQ(Edit->StripButtonHeight(), c.Height);
-        EXPECT_EQ(Edit->StripWidth(), c.Width + (c.Flat ? 1 : 0));
+        EXPECT_EQ(Edit->StripWidth(), c.Width + (c.Flat ? 1 : 0) + FrameInset);
+        EXPECT_EQ(Edit->ButtonControl(0)->Top(), FrameInset);
         TRect area;
         Edit->TextAreaRect(area);
         EXPECT_EQ(area.Right, Edit->ClientWidth() - Edit->StripWidth());
     }
     Edit->EditButton()->SetWidth(30);
     Edit->SetHeight(24); // lower than the width's 3/2: the strip's height
-    EXPECT_EQ(Edit->ButtonControl(0)->Height(), Edit->ClientHeight());
+    EXPECT_EQ(Edit->ButtonControl(0)->Height(), Edit->ClientHeight() - 2 * FrameInset);
 }
 
 TEST_F(EditButtonsTest, MainButtonThenTheFurtherButtonsEachAfterALineOnlyWhenFlat) {
@@ -92,7 +96,7 @@ TEST_F(EditButtonsTest, MainButtonThenTheFurtherButtonsEachAfterALineOnlyWhenFla
             EXPECT_EQ(Edit->ButtonControl(i)->Left(), x);
             x += Edit->ButtonControl(i)->Width();
         }
-        EXPECT_EQ(x, Edit->ClientWidth());
+        EXPECT_EQ(x, Edit->ClientWidth() - FrameInset);
     }
     EXPECT_EQ(Edit->ButtonControl(1)->Style(), ebsEllipsisGx);
     EXPECT_EQ(Edit->ButtonControl(2)->Style(), ebsPlusGx);

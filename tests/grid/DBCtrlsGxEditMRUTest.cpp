@@ -77,6 +77,8 @@ TEST_F(EditMRUTest, EnterTakesTheChosenRowBeforeTheDefaultButtonElseTheFormHasIt
     EXPECT_EQ(Edit->MRUListBox()->ItemIndex(), 1);
     SimulateKey(Edit, VK_RETURN);
     EXPECT_TRUE(Edit->Focused());
+    EXPECT_FALSE(Edit->MRUListShown()); // the chosen text does not open the list again
+    EXPECT_TRUE(Edit->Modified());
     Application()->ProcessMessages();
     EXPECT_FALSE(Edit->MRUListShown());
     EXPECT_EQ(Edit->Text(), "apricot");

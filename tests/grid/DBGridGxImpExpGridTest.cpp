@@ -1,6 +1,6 @@
 // The exporters, importers and clipboard actions over a real data grid through its adapter:
 // columns with titles, hidden columns, the column's cell-parameter event, the focused column,
-// rectangle and marked-row selections and the row position.
+// the grid's rectangle, marked-row and column selections and the row position.
 #include "grid/DBGridGxImpExpGrid.h"
 #include "DBGridGxFixture.h"
 #include "gui/Interaction.h"
@@ -64,19 +64,22 @@ TEST_F(ImpExpGridTest, TheColumnsCellEventShapesTheTextOnACopyOfTheFont) {
 
 TEST_F(ImpExpGridTest, RectangleSelectionAndMarkedRowsKeepTheRowPosition) {
     Grid->SetOptions(Grid->Options() & ~dgTitles);
-    Adapter->SelectRectangle(2, 1, BookmarkAtRecNo(2), BookmarkAtRecNo(3));
+    TDBGridGxSelection* sel = Grid->Selection();
+    sel->Rect()->SelectCell(2, BookmarkAtRecNo(2), false);
+    sel->Rect()->SelectCell(1, BookmarkAtRecNo(3), true);
+    ASSERT_EQ(Adapter->SelectionKind(), gstRectangle);
     Q->SetRecNo(4);
     EXPECT_EQ(Export<TDBGridGxExportAsText>(), "t2\t1\r\nt3\t1.5");
     EXPECT_EQ(Q->RecNo(), 4);
 
     Q->SetRecNo(3);
-    Adapter->MarkCurrentRow(true);
+    sel->Rows()->SetCurrentRowSelected(true);
     Q->SetRecNo(1);
-    Adapter->MarkCurrentRow(true);
+    sel->Rows()->SetCurrentRowSelected(true);
     EXPECT_EQ(Adapter->SelectionKind(), gstRecordBookmarks);
     EXPECT_EQ(Export<TDBGridGxExportAsText>(), "1\tt1\t0.5\r\n3\tt3\t1.5");
-    Adapter->MarkCurrentRow(false);
-    Adapter->SelectColumns({1});
+    sel->Columns()->SelectColumn(Grid->Columns()->ColumnAt(1), false);
+    EXPECT_EQ(Adapter->SelectedColumns(), std::vector<int>{1});
     EXPECT_EQ(Export<TDBGridGxExportAsText>(), "t1\r\nt2\r\nt3\r\nt4");
 }
 
@@ -96,9 +99,9 @@ TEST_F(ImpExpGridTest, PasteWithoutSelectionStartsAtTheFocusedColumnOfTheCurrent
 TEST_F(ImpExpGridTest, DeletingMarkedRowsAsksFirstAndClearsTheSelection) {
     Grid->SetOptions(Grid->Options() | dgConfirmDelete);
     Q->SetRecNo(1);
-    Adapter->MarkCurrentRow(true);
+    Grid->Selection()->Rows()->SetCurrentRowSelected(true);
     Q->SetRecNo(4);
-    Adapter->MarkCurrentRow(true);
+    Grid->Selection()->Rows()->SetCurrentRowSelected(true);
     TScriptedResponder user;
     TInteractionScope scope(user);
     user.Answer(mrOk);
