@@ -2,6 +2,9 @@
 // stepping through the items, storing the value or the key.
 #include "grid/DBCtrlsGxCombo.h"
 
+#include "grid/ToolCtrlsGxListBox.h"
+#include "gui/Input.h"
+
 #include "classes/MetaBuilder.h"
 #include "gui/Bitmap.h"
 #include "gui/ImgList.h"
@@ -55,6 +58,9 @@ TCustomDBComboBoxGx::TCustomDBComboBoxGx(TComponent* AOwner) : TCustomDBEditGx(A
     FKeyItems->OnChange = [this](TObject*) { KeysChanged(); };
     FKeyValue = Null();
     FDropDownBox = std::make_unique<TDropDownBoxGx>();
+    // The main button shows the list: visible, pressed by Alt+Down.
+    EditButton()->SetVisible(true);
+    EditButton()->SetShortCut(ShortCut(VK_DOWN, TShiftState{ssAlt}));
 }
 
 TCustomDBComboBoxGx::~TCustomDBComboBoxGx() {
@@ -96,6 +102,8 @@ void TCustomDBComboBoxGx::KeysChanged() {
 void TCustomDBComboBoxGx::RefreshItemImageIndex() {
     FItemImageIndex = FItemIndex;
     if (OnGetItemImageIndex) OnGetItemImageIndex(this, FItemIndex, FItemImageIndex);
+    if (FListShown && FItemListBox) FItemListBox->SetItemIndex(FItemIndex); // the open list follows
+    TCustomDBEditGx::RefreshImageIndex();
 }
 
 void TCustomDBComboBoxGx::EnsureItems() {
@@ -190,7 +198,8 @@ void TCustomDBComboBoxGx::LinkDataChanged() {
         if (FUsesKeys)
             PutValue(link->StandaloneValue());
         else
-            TControl::SetText(VarIsArray(link->StandaloneValue()) ? String() : VarToStr(link->StandaloneValue()));
+            TControl::SetText(VarIsArray(link->StandaloneValue()) ? String()
+                                                                  : VarToStr(link->StandaloneValue()));
     } else {
         if (!OwnEditMask()) SetEditMask(String());
         TControl::SetText(String());
@@ -318,8 +327,20 @@ int TCustomDBComboBoxGx::DropDownListWidth() {
 
 void TCustomDBComboBoxGx::KeyDown(Word& Key, TShiftState Shift) {
     FCompleting = 0; // a character the native edit did not take in is not completed later
+    if (FListShown && !ButtonForShortCut(ShortCut(Key, Shift))) {
+        if (Key == VK_RETURN || Key == VK_ESCAPE) {
+            CloseDropDown(Key == VK_RETURN);
+            Key = 0;
+            return;
+        }
+        if (FItemListBox->NavigationKey(Key, Shift)) {
+            Key = 0;
+            return;
+        }
+    }
     TCustomDBEditGx::KeyDown(Key, Shift);
-    if ((Key == VK_UP || Key == VK_DOWN) && !ReadOnly() && (!WordWrap() || SelLength() == WideLength(Text()))) {
+    if ((Key == VK_UP || Key == VK_DOWN) && !ReadOnly() &&
+        (!WordWrap() || SelLength() == WideLength(Text()))) {
         if (CanChange()) {
             StepItem(Key == VK_UP);
             Key = 0;
@@ -333,6 +354,11 @@ void TCustomDBComboBoxGx::KeyDown(Word& Key, TShiftState Shift) {
 
 void TCustomDBComboBoxGx::KeyPress(char16_t& Key) {
     const char16_t typed = Key;
+    if (FListShown && (Key == u'\r' || Key == 27)) {
+        Key = 0; // the key-down closed the list already
+        return;
+    }
+    if (Key >= 32 && DropDownBox()->AutoDrop() && !FListShown) OpenDropDown();
     TCustomDBEditGx::KeyPress(Key);
     if (Key == 0) return;
     if (FUsesKeys && !ReadOnly() && (Key == 8 || Key >= 32)) {

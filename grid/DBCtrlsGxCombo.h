@@ -7,6 +7,8 @@
 #include "grid/DBCtrlsGxEdit.h"
 #include "grid/ToolCtrlsGxLists.h"
 
+class TPopupListboxGx;
+
 enum TDropDownAlign { daLeft, daRight, daCenter };
 ORV_ENUM(TDropDownAlign, daLeft, daRight, daCenter)
 
@@ -75,12 +77,23 @@ class TCustomDBComboBoxGx : public TCustomDBEditGx {
 
     void Clear();
 
+    // ---- the drop-down list ---------------------------------------------------------------------
+    TPopupListboxGx* ItemListBox() const { return FItemListBox; }
+    bool ListShown() const { return FListShown; }
+    void OpenDropDown() override;
+    void CloseDropDown(bool Accept) override;
+    TNotifyEvent OnDropDown;
+    std::function<void(TObject* Sender, bool& Accept)> OnAcceptCloseUp;
+    std::function<void(TObject* Sender, bool Accept)> OnCloseUp;
+
     TNotInListEventGx OnNotInList;
     TNotifyEvent OnNeedItems;
     std::function<void(TObject* Sender, int ItemIndex, int& ImageIndex)> OnGetItemImageIndex;
 
     void KeyDown(Word& Key, TShiftState Shift) override;
     void KeyPress(char16_t& Key) override;
+    bool WantsKey(Word Key, TShiftState Shift) const override;
+    void DoExit() override;
     void LinkDataChanged() override;
     void StoreValue() override;
     void RefreshReadOnly() override;
@@ -95,8 +108,11 @@ protected:
     void WriteToField() override;
     void ClearFieldMaxLength() override;
     void Change() override;
+    void MainButtonPressed(bool Lower) override;
+    int ImageIndexByDefault() const override { return FItemImageIndex; }
 
 private:
+    void ListReleased(int X, int Y);
     void ItemsChanged();
     void KeysChanged();
     void Recount();
@@ -115,6 +131,8 @@ private:
     Variant FKeyValue;
     int FItemImageIndex = -1;
     char16_t FCompleting = 0; // a typed character the native edit is taking in
+    TPopupListboxGx* FItemListBox = nullptr;
+    bool FListShown = false;
 };
 
 class TDBComboBoxGx : public TCustomDBComboBoxGx {

@@ -1,17 +1,19 @@
 // The data-aware edit: value protocol with the link, read-only rules, keys, focus and painting.
 #include "grid/DBCtrlsGxEdit.h"
 
+#include "grid/ToolCtrlsGxMRUListBox.h"
+
 #include "classes/MetaBuilder.h"
+#include "gui/Bitmap.h"
 #include "gui/ClassicEdges.h"
 #include "gui/Colors.h"
 #include "gui/ControlPaintHook.h"
 #include "gui/ControlPreview.h"
-#include "gui/HintWindow.h"
-#include "gui/SystemMetrics.h"
-#include "gui/Bitmap.h"
 #include "gui/Graphics.h"
+#include "gui/HintWindow.h"
 #include "gui/ImgList.h"
 #include "gui/Input.h"
+#include "gui/SystemMetrics.h"
 #include "rtl/CodePage.h"
 #include "rtl/SysLocale.h"
 
@@ -20,7 +22,8 @@
 ORV_META_IMPL(TCustomDBEditGx)
 void TCustomDBEditGx::DeclareMeta(meta::Class<TCustomDBEditGx>& c) {
     c.Property("DataField", &TCustomDBEditGx::DataField, &TCustomDBEditGx::SetDataField);
-    c.Property("HighlightRequired", &TCustomDBEditGx::HighlightRequired, &TCustomDBEditGx::SetHighlightRequired)
+    c.Property("HighlightRequired", &TCustomDBEditGx::HighlightRequired,
+               &TCustomDBEditGx::SetHighlightRequired)
         .Default(false);
     c.Property("WordWrap", &TCustomDBEditGx::WordWrap, &TCustomDBEditGx::SetWordWrap).Default(false);
 }
@@ -32,11 +35,20 @@ TCustomDBEditGx::TCustomDBEditGx(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
     FDataLink->OnLinkUpdateData = [this](TFieldDataLinkGx*) { StoreValue(); };
     FDataLink->OnLinkActiveChange = [this](TFieldDataLinkGx*) { LinkActiveChanged(); };
     FImageSettings = std::make_unique<TEditImageGx>(this);
+    FEditButton = std::make_unique<TEditButtonGx>(this, false, 0);
+    FEditButton->ChangeHook = [this](TEditButtonGx*) { ButtonsChanged(); };
+    FEditButtons = std::make_unique<TEditButtonsGx>(this);
+    FEditButtons->CollectionHook = [this](TCollectionItem*) { ButtonsChanged(); };
+    FMRUList = std::make_unique<TMRUListGx>(this);
+    FMRUList->DropDownHook = [this](TObject*) { ShowMRUList(); };
+    FMRUList->CloseUpHook = [this](TObject*, bool Accept) { HideMRUList(Accept); };
     SetControlPaintHook(this, {[this](TCanvas* c) { return PaintPlainText(c); },
                                [this](TCanvas* c) {
                                    DrawFlatBorder(c);
                                    DrawRequiredMark(c);
+                                   DrawEditImage(c); // clips to the image area: last
                                }});
+    SetControlMessagePreview(this, [this](TWinControl*, TControlMessage& m) { PreviewMessage(m); });
     SetControlHintQuery(this, [this](TControl*, THintInfo& Info) {
         if (FTooltips && !TextFits()) {
             Info.Show = true;
@@ -49,10 +61,15 @@ TCustomDBEditGx::TCustomDBEditGx(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
         }
     });
     RefreshReadOnly();
-    ApplyTextRect();
+    ButtonsChanged();
 }
 
 TCustomDBEditGx::~TCustomDBEditGx() {
+    FInRebuild = true; // the strip stays as it is while the edit goes
+    FEditButtons->CollectionHook = nullptr;
+    FEditButton->ChangeHook = nullptr;
+    FMRUList->DropDownHook = nullptr;
+    FMRUList->CloseUpHook = nullptr;
     SetControlPaintHook(this, {});
     SetControlMessagePreview(this, {});
     SetControlHintQuery(this, {});
@@ -203,6 +220,7 @@ void TCustomDBEditGx::LinkDataChanged() {
     --FLoadingValue;
     RefreshReadOnly();
     SetModified(false);
+    RefreshButtonStates();
     Invalidate();
 }
 
@@ -214,6 +232,7 @@ void TCustomDBEditGx::ClearFieldMaxLength() {
 
 void TCustomDBEditGx::LinkActiveChanged() {
     ClearFieldMaxLength();
+    RefreshButtonStates();
 }
 
 void TCustomDBEditGx::WriteToField() {
@@ -235,6 +254,7 @@ void TCustomDBEditGx::StoreValue() {
     }
     if (!handled) WriteToField();
     SetModified(false);
+    if (FMRUList->Active() && FMRUList->AutoAdd() && Showing()) FMRUList->AddRecent(Text());
 }
 
 void TCustomDBEditGx::WriteThrough(const std::function<void()>& Put) {
@@ -266,6 +286,8 @@ void TCustomDBEditGx::Change() {
         FDataLink->MarkModified();
         SetModified(true);
     }
+    RefreshImageIndex();
+    if (FLoadingValue == 0) MRUTextChanged();
     TCustomMaskEdit::Change();
 }
 
@@ -304,6 +326,7 @@ void TCustomDBEditGx::DoEnter() {
 }
 
 void TCustomDBEditGx::DoExit() {
+    HideMRUList(false);
     TCustomMaskEdit::DoExit(); // OnExit runs before the value is stored
     try {
         FDataLink->UpdateRecord();
@@ -318,6 +341,10 @@ void TCustomDBEditGx::DoExit() {
 // ---- keys ------------------------------------------------------------------------------------
 
 bool TCustomDBEditGx::WantsKey(Word Key, TShiftState Shift) const {
+    // The open list with a chosen row takes Enter and Esc before the form's buttons.
+    if ((Key == VK_RETURN || Key == VK_ESCAPE) && FMRUList->ListDroppedDown && FMRUListBox &&
+        FMRUListBox->ItemIndex() >= 0)
+        return true;
     // Esc after a change reloads the value here; an unchanged edit leaves it to the form.
     if (Key == VK_ESCAPE) return Modified() || FDataLink->LinkModified();
     if (Key == VK_TAB && FHolder && FHolder->WantsKey(Key, Shift)) return true;
@@ -341,7 +368,21 @@ void TCustomDBEditGx::KeyUp(Word& Key, TShiftState Shift) {
 }
 
 void TCustomDBEditGx::EditKeyDown(Word& Key, TShiftState Shift) {
+    if (MRUKeyDown(Key, Shift)) return;
     TCustomMaskEdit::KeyDown(Key, Shift);
+    if (Key == 0) return;
+    if (TEditButtonGx* button = ButtonForShortCut(::ShortCut(Key, Shift))) {
+        // Pressed (as its lower half) and clicked, as the mouse would.
+        const int entry = button == FEditButton.get() ? 0 : button->Index() + 1;
+        if (entry < ButtonStripCount()) {
+            TEditButtonControlGx* control = ButtonControl(entry);
+            bool autoRepeat = false, handled = false;
+            ButtonPressed(control, false, autoRepeat, handled);
+            ButtonClicked(control);
+            Key = 0;
+            return;
+        }
+    }
     if (Key == 'A' && Shift == TShiftState{ssCtrl}) {
         SelectAll();
         Key = 0;
@@ -371,7 +412,8 @@ void TCustomDBEditGx::EditKeyPress(char16_t& Key) {
         MessageBeep(0);
         Key = 0;
     }
-    if ((Key == 8 || Key == 22 || Key == 24 || Key >= 32) && Key != 0 && !FControlReadOnly) FDataLink->StartEdit();
+    if ((Key == 8 || Key == 22 || Key == 24 || Key >= 32) && Key != 0 && !FControlReadOnly)
+        FDataLink->StartEdit();
     if (Key == 27) {
         FDataLink->Revert();
         SelectAll();
@@ -384,11 +426,8 @@ void TCustomDBEditGx::EditKeyPress(char16_t& Key) {
 
 void TCustomDBEditGx::TextAreaRect(TRect& Rect) const {
     Rect = ClientRect();
-    if (FImageSettings->Visible()) {
-        int room = FImageSettings->Width();
-        if (room <= 0 && FImageSettings->Images()) room = FImageSettings->Images()->Width();
-        Rect.Left += std::max(0, room);
-    }
+    Rect.Right -= FStripWidth;
+    Rect.Left += ImageRoom();
 }
 
 void TCustomDBEditGx::ApplyTextRect() {
@@ -399,7 +438,7 @@ void TCustomDBEditGx::ApplyTextRect() {
 
 void TCustomDBEditGx::Resize() {
     TCustomMaskEdit::Resize();
-    ApplyTextRect();
+    ButtonsChanged();
 }
 
 String TCustomDBEditGx::TextForPlainPaint() const {
@@ -445,7 +484,8 @@ void TCustomDBEditGx::DrawRequiredMark(TCanvas* Canvas) {
         } else {
             TDataSet* ds = FDataLink->DataSet();
             TField* f = FDataLink->BoundField();
-            draw = ds && (ds->State() == dsEdit || ds->State() == dsInsert) && f && f->Required() && f->IsNull();
+            draw =
+                ds && (ds->State() == dsEdit || ds->State() == dsInsert) && f && f->Required() && f->IsNull();
         }
     }
     if (OnCheckDrawRequiredState) OnCheckDrawRequiredState(this, draw);
@@ -468,14 +508,17 @@ void TCustomDBEditGx::AttachHolder(TWinControl* Holder) {
     if (FHolder) FHolder->RemoveFreeNotification(this);
     FHolder = nullptr;
     FHolderIntf = nullptr;
-    SetControlMessagePreview(this, {});
     if (!Holder) return;
     auto* intf = dynamic_cast<IInplaceEditHolderGx*>(Holder);
     if (!intf) throw Exception("InplaceEditHolder have to support IInplaceEditHolderGx interface");
     FHolder = Holder;
     FHolderIntf = intf;
     FHolder->FreeNotification(this);
-    SetControlMessagePreview(this, [this](TWinControl*, TControlMessage& m) { PreviewInHolderMode(m); });
+}
+
+void TCustomDBEditGx::PreviewMessage(TControlMessage& Message) {
+    PreviewInHolderMode(Message);
+    if (!Message.Result) PreviewStripMouse(Message);
 }
 
 void TCustomDBEditGx::PreviewInHolderMode(TControlMessage& Message) {
@@ -586,7 +629,9 @@ bool TCustomDBEditGx::TextFits() {
     measure.Canvas()->Font()->Assign(*Font());
     TRect r = Rect(0, 0, std::max(1, area.Width()), 0);
     String text = Text();
-    measure.Canvas()->TextRect(r, text, TTextFormat(tfCalcRect | tfLeft | tfNoPrefix | (FWordWrap ? TTextFormat(tfWordBreak) : TTextFormat(0))));
+    measure.Canvas()->TextRect(r, text,
+                               TTextFormat(tfCalcRect | tfLeft | tfNoPrefix |
+                                           (FWordWrap ? TTextFormat(tfWordBreak) : TTextFormat(0))));
     return r.Width() <= area.Width() - 2 && r.Height() <= area.Height();
 }
 
@@ -595,7 +640,7 @@ bool TCustomDBEditGx::TextFits() {
 void TCustomDBEditGx::SetFlat(bool Value) {
     if (Value == FFlat) return;
     FFlat = Value;
-    Invalidate();
+    ButtonsChanged();
 }
 
 void TCustomDBEditGx::SetAlwaysShowBorder(bool Value) {
@@ -608,6 +653,7 @@ void TCustomDBEditGx::RefreshBorder() {
     const bool lit = FEditFocused || FAlwaysShowBorder;
     if (lit == FBorderLit) return;
     FBorderLit = lit;
+    RefreshButtonStates();
     Invalidate();
 }
 

@@ -7,11 +7,15 @@
 
 #include "grid/DBCtrlsGxInplace.h"
 #include "grid/DBCtrlsGxLink.h"
+#include "grid/ToolCtrlsGxButtons.h"
+#include "grid/ToolCtrlsGxLists.h"
 #include "gui/Mask.h"
 
 #include <memory>
 
 class TCanvas;
+class TShape;
+class TMRUListboxGx;
 
 using TUpdateDataEventGx = std::function<void(TObject* Sender, bool& Handled)>;
 using TCheckDrawRequiredStateEventGx = std::function<void(TObject* Sender, bool& DrawState)>;
@@ -70,8 +74,8 @@ class TCustomDBEditGx : public TCustomMaskEdit, public IInplaceEditorGx, public 
     bool Visible() const;
     void SetVisible(bool Value) override;
     void SetFocus() override;
-    // Closes a drop-down of the edit (none here; the combo box has its list).
-    void CloseDropDown(bool Accept) override { (void)Accept; }
+    // Closes a drop-down of the edit (the base only releases the main button).
+    void CloseDropDown(bool Accept) override;
 
     // The flat look: a border of the edit's own that lights up while focused (or always).
     bool Flat() const { return FFlat; }
@@ -88,6 +92,56 @@ class TCustomDBEditGx : public TCustomMaskEdit, public IInplaceEditorGx, public 
     void SetShowHint(bool Value);
     // Whether the text fits into the text area.
     bool TextFits();
+
+    // ---- the button strip at the right: the main button, then the further buttons ----------------
+    TEditButtonGx* EditButton() const { return FEditButton.get(); }
+    void SetEditButton(const TEditButtonGx* Value) { FEditButton->Assign(Value); }
+    TEditButtonsGx* EditButtons() const { return FEditButtons.get(); }
+    void SetEditButtons(const TEditButtonsGx* Value) { FEditButtons->Assign(Value); }
+    // Entry 0 is the main button's, entry i the further button i - 1's; each has its control
+    // and the separator line before it.
+    int ButtonStripCount() const { return static_cast<int>(FButtonStrip.size()); }
+    TEditButtonControlGx* ButtonControl(int Entry) const;
+    TShape* ButtonLine(int Entry) const;
+    int StripWidth() const { return FStripWidth; }
+    int StripButtonHeight() const { return FStripButtonHeight; }
+    // The room at the left for the image (0 without a visible image with images).
+    int ImageRoom() const;
+    TRect ButtonStripRect() const;
+    TRect ImageRect() const;
+    // The buttons may act: the edit is enabled and its link active.
+    bool ButtonsUsable() const;
+    bool DropDownShown() const { return FDropDownShown; }
+    bool KeepOpenOnClick() const { return FKeepOpenOnClick; }
+    // The strip's events (Sender: the main button's control).
+    TButtonClickEventGx OnButtonClick;
+    TButtonDownEventGx OnButtonDown;
+    std::function<void(TObject* Sender, int& ImageIndex)> OnGetImageIndex;
+    // The button with the short cut (main button first), nullptr when none has it.
+    TEditButtonGx* ButtonForShortCut(TShortCut Key) const;
+    virtual void RebuildButtonStrip();
+    virtual void RefreshButtonStates();
+    virtual void RefreshImageIndex();
+    virtual void ButtonPressed(TEditButtonControlGx* Control, bool TopButton, bool& AutoRepeat,
+                               bool& Handled);
+    virtual void ButtonClicked(TEditButtonControlGx* Control);
+    virtual void ButtonReleased(TEditButtonControlGx* Control, int X, int Y);
+    virtual void ButtonMouseMoved(TEditButtonControlGx* Control, TShiftState Shift, int X, int Y) {
+        (void)Control, (void)Shift, (void)X, (void)Y;
+    }
+    // The drop-down of a descendant: the base holds the main button down while it is open.
+    virtual void OpenDropDown();
+
+    // ---- remembered texts: a list of those beginning with the typed text drops down --------
+    TMRUListGx* MRUList() const { return FMRUList.get(); }
+    void SetMRUList(const TMRUListGx* Value) { FMRUList->Assign(Value); }
+    // Created on first use.
+    TMRUListboxGx* MRUListBox() const { return FMRUListBox; }
+    bool MRUListShown() const { return FMRUList->ListDroppedDown; }
+    // Whether an item belongs in the list for the current text (then the list's filter event).
+    virtual void AcceptMRUItem(const String& ItemText, bool& Accept);
+    // The user resized the open list: its rows and width are remembered.
+    virtual void MRUListBoxResized();
 
     TUpdateDataEventGx OnUpdateData;
     TCheckDrawRequiredStateEventGx OnCheckDrawRequiredState;
@@ -129,6 +183,22 @@ protected:
     virtual void WriteValue(const Variant& Value);
     void Change() override;
     void Resize() override;
+    void EnabledChanged() override;
+    virtual TEditButtonControlGx* NewButtonControl();
+    virtual void MainButtonPressed(bool Lower);
+    virtual int ImageIndexByDefault() const { return FImageSettings->ImageIndex(); }
+    void SetDropDownShown(bool Value) { FDropDownShown = Value; }
+    void ButtonsChanged();
+    // Fills, places and shows the list of remembered texts; hides it (Accept: the selected
+    // row's text goes into the edit).
+    virtual void ShowMRUList();
+    virtual void HideMRUList(bool Accept);
+    // The native text changed: the list opens, refilters or closes.
+    void MRUTextChanged();
+    // Keys while the list is shown; true when the key was the list's.
+    bool MRUKeyDown(Word& Key, TShiftState Shift);
+    // Draws the image at the left (the first thing of every paint).
+    void DrawEditImage(TCanvas* Canvas);
 
     // Above 0 while the value is loaded from the link (not a change by the user).
     int FLoadingValue = 0;
@@ -144,7 +214,12 @@ protected:
     void WriteThrough(const std::function<void()>& Put);
 
 private:
+    void PreviewMessage(TControlMessage& Message);
     void PreviewInHolderMode(TControlMessage& Message);
+    // A press over the strip or the image never reaches the native edit, so the caret stays.
+    void PreviewStripMouse(TControlMessage& Message);
+    TEditButtonGx* StripButton(int Entry) const;
+    void PopDropdownMenu(TEditButtonGx* Button, TEditButtonControlGx* Control);
     void RefreshHintMode();
     void RefreshBorder();
     void DrawFlatBorder(TCanvas* Canvas);
@@ -170,4 +245,20 @@ private:
     bool FOwnShowHint = false;
     TWinControl* FHolder = nullptr;
     IInplaceEditHolderGx* FHolderIntf = nullptr;
+
+    struct TStripEntry {
+        TShape* Line = nullptr;
+        TEditButtonControlGx* Control = nullptr;
+    };
+    std::unique_ptr<TEditButtonGx> FEditButton;
+    std::unique_ptr<TEditButtonsGx> FEditButtons;
+    std::vector<TStripEntry> FButtonStrip;
+    int FStripWidth = 0;
+    int FStripButtonHeight = 0;
+    bool FDropDownShown = false;
+    bool FKeepOpenOnClick = false;
+    bool FMenuShown = false; // the click ending the press that popped a menu is dropped
+    bool FInRebuild = false;
+    std::unique_ptr<TMRUListGx> FMRUList;
+    TMRUListboxGx* FMRUListBox = nullptr;
 };

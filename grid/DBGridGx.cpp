@@ -126,6 +126,7 @@ void TDBGridGx::DeclareMeta(meta::Class<TDBGridGx>& c) {
 
 TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGridGx(AOwner) {
     AcquireTextBitmap();
+    FTitleRoot = std::make_unique<THeadTreeNode>("Root", 0, 0);
     SetStyle(nullptr);
     SetCenter(DefaultGridCenter());
     SetCellBackgroundFill(false);

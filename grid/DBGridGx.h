@@ -7,6 +7,7 @@
 #include "db/DataSource.h"
 #include "grid/DBGridGxColumns.h"
 #include "grid/DBGridGxSelection.h"
+#include "grid/DBGridGxTitleTree.h"
 #include "grid/DBSumLst.h"
 #include "grid/ToolCtrlsGxButtons.h"
 #include "grid/GridsGx.h"
@@ -250,6 +251,19 @@ class TCustomDBGridGx : public TCustomGridGx {
     void PaintEditButton(TColumnGx* Column, TCanvas* ACanvas, TBitmap* Glyph, TColor ButtonColor, bool Enabled,
                          bool IsFlat, bool Pressed, bool Hot, const TRect& CellRect, TRect ButtonRect,
                          TEditButtonStyleGx Style);
+    // ---- title tree (multi-level titles) ---------------------------------------------------------
+    THeadTreeNode* TitleRoot() const { return FTitleRoot.get(); }
+    // The leaf of a column by its collection index (nullptr before the first multi-title layout).
+    THeadTreeNode* TitleLeaf(int ColumnIndex) const;
+    // Rebuilds the tree from the column captions; answers nothing, measuring is separate.
+    void BuildTitleTree();
+    // The height of everything below Node; sets the heights of Node and its children.
+    int MeasureTitleTree(THeadTreeNode* Node);
+    // The leaf's own caption area in a title cell rectangle R.
+    static TRect LeafCaptionRect(const TRect& R, const THeadTreeNode* Leaf);
+    // The cell of Ancestor above a leaf whose caption area is LeafArea.
+    TRect AncestorCellRect(const TRect& LeafArea, const THeadTreeNode* Leaf, const THeadTreeNode* Ancestor) const;
+
     // Mirrors the grid's canvas horizontally (on) or maps it plainly (off).
     void MapCanvasRightToLeft(bool On);
     // The rectangle in unmirrored device coordinates of the grid's canvas.
@@ -281,6 +295,8 @@ private:
     std::unique_ptr<TDBGridColumnsGx> FColumns;
     std::unique_ptr<TDBSumListProducer> FSumList;
     std::unique_ptr<TFont> FTitleFont, FFooterFont;
+    std::unique_ptr<THeadTreeNode> FTitleRoot;
+    std::vector<THeadTreeNode*> FTitleLeaves;
     std::unique_ptr<TDBGridGxScrollBar> FHorzScrollBar, FVertScrollBar;
     TColumnsGxList FVisibleColumns, FSortMarkedColumns;
     TDBGridGxStyle* FStyle = nullptr;

@@ -139,6 +139,11 @@ void TCustomDBGridGx::PerformLayout() {
                 titleHeight = FComputedTitleHeight;
             }
             SetRowHeightAt(0, titleHeight);
+            if (FUseMultiTitle) {
+                BuildTitleTree();
+                titleHeight = MeasureTitleTree(FTitleRoot.get()) - ((FOptionsGx & dghFixed3D) ? 1 : 3);
+                SetRowHeightAt(0, titleHeight);
+            }
         }
 
         ApplyColumnWidths();

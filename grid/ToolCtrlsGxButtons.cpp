@@ -494,6 +494,12 @@ void TEditButtonGx::SetWidth(int Value) {
     ButtonChanged();
 }
 
+void TEditButtonGx::SetDropdownMenu(TPopupMenu* Value) {
+    if (Value == FDropdownMenu) return;
+    FDropdownMenu = Value;
+    ButtonChanged();
+}
+
 void TEditButtonGx::Assign(const TPersistent* Source) {
     auto* src = dynamic_cast<const TEditButtonGx*>(Source);
     if (!src) {
@@ -507,6 +513,7 @@ void TEditButtonGx::Assign(const TPersistent* Source) {
     FStyle = src->FStyle;
     FVisible = src->FVisible;
     FWidth = src->FWidth;
+    FDropdownMenu = src->FDropdownMenu;
     OnClick = src->OnClick;
     OnDown = src->OnDown;
     ButtonChanged();
@@ -534,6 +541,19 @@ void TVisibleEditButtonGx::DeclareMeta(meta::Class<TVisibleEditButtonGx>& c) {
 TVisibleEditButtonGx::TVisibleEditButtonGx(TCollection* Collection) : TEditButtonGx(Collection) {
     SetVisible(true);
     SetShortCut(static_cast<TShortCut>(static_cast<int>(scAlt) | static_cast<int>(VK_DOWN)));
+}
+
+ORV_META_IMPL(TEditButtonsGx)
+void TEditButtonsGx::DeclareMeta(meta::Class<TEditButtonsGx>&) {}
+
+TEditButtonsGx::TEditButtonsGx(TPersistent* Owner)
+    : TCollection(TVisibleEditButtonGx::StaticClassInfo(), Owner) {}
+
+TEditButtonsGx::TEditButtonsGx(TPersistent* Owner, const meta::TClassInfo& ItemClass)
+    : TCollection(ItemClass, Owner) {}
+
+void TEditButtonsGx::Update(TCollectionItem* Item) {
+    if (CollectionHook) CollectionHook(Item);
 }
 
 // ---- the button control --------------------------------------------------------------------------

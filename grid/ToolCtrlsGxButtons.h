@@ -12,6 +12,7 @@
 #include <functional>
 
 class TBitmap;
+class TPopupMenu;
 
 enum TEditButtonStyleGx { ebsDropDownGx, ebsEllipsisGx, ebsGlyphGx, ebsUpDownGx, ebsPlusGx, ebsMinusGx };
 ORV_ENUM(TEditButtonStyleGx, ebsDropDownGx, ebsEllipsisGx, ebsGlyphGx, ebsUpDownGx, ebsPlusGx, ebsMinusGx)
@@ -107,6 +108,9 @@ class TEditButtonGx : public TCollectionItem {
     void SetVisible(bool Value);
     int Width() const { return FWidth; }
     void SetWidth(int Value);
+    // A menu that pops up under the button instead of the button's own action; not owned.
+    TPopupMenu* DropdownMenu() const { return FDropdownMenu; }
+    void SetDropdownMenu(TPopupMenu* Value);
     TWinControl* EditControl() const { return FEditControl; }
     void Assign(const TPersistent* Source) override;
 
@@ -130,12 +134,27 @@ private:
     TEditButtonStyleGx FStyle = ebsDropDownGx;
     bool FVisible = false;
     int FWidth = 0;
+    TPopupMenu* FDropdownMenu = nullptr;
 };
 
 // A button that is visible by default, with the short cut Alt+Down.
 class TVisibleEditButtonGx : public TEditButtonGx {
     ORV_META(TVisibleEditButtonGx, TEditButtonGx)
     explicit TVisibleEditButtonGx(TCollection* Collection = nullptr);
+};
+
+// The further buttons of an edit (visible buttons with the short cut Alt+Down by default);
+// CollectionHook hears of every change.
+class TEditButtonsGx : public TCollection {
+    ORV_META(TEditButtonsGx, TCollection)
+    explicit TEditButtonsGx(TPersistent* Owner = nullptr);
+    TEditButtonsGx(TPersistent* Owner, const meta::TClassInfo& ItemClass);
+    TEditButtonGx* ButtonAt(int Index) const { return static_cast<TEditButtonGx*>(Items(Index)); }
+    TEditButtonGx* AddButton() { return static_cast<TEditButtonGx*>(Add()); }
+    std::function<void(TCollectionItem* Item)> CollectionHook;
+
+protected:
+    void Update(TCollectionItem* Item) override;
 };
 
 // The button control of an edit button: paints itself through PaintEditButton, and repeats its

@@ -13,6 +13,26 @@ void TPopupMonthCalendarGx::DeclareMeta(meta::Class<TPopupMonthCalendarGx>&) {}
 TPopupMonthCalendarGx::TPopupMonthCalendarGx(TComponent* AOwner) : TMonthCalendar(AOwner) {
     SetTabStop(false);
     OnDateClick = [this](TObject*) { CloseOwner(true); };
+    AdjustSize();
+}
+
+void TPopupMonthCalendarGx::SetCtl3D(bool Value) {
+    if (Value == FCtl3D) return;
+    FCtl3D = Value;
+    AdjustSize();
+}
+
+void TPopupMonthCalendarGx::AdjustSize() {
+    const TPoint month = MinimumMonthSize();
+    SetBounds(Left(), Top(), month.X + 2 * FrameWidth(), month.Y + 2 * FrameWidth());
+}
+
+bool TPopupMonthCalendarGx::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    if (TMonthCalendar::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+    if (WheelDelta == 0) return false;
+    // A step down is the next day, a step up the day before.
+    SetDate(Date() + (WheelDelta < 0 ? 1 : -1));
+    return true;
 }
 
 void TPopupMonthCalendarGx::CloseOwner(bool Accept) {

@@ -1,6 +1,7 @@
 #include "grid/ToolCtrlsGxListBox.h"
 
 #include "classes/MetaBuilder.h"
+#include "gui/ImgList.h"
 #include "gui/ListBoxSelect.h"
 
 #include <algorithm>
@@ -15,6 +16,9 @@ TPopupListboxGx::TPopupListboxGx(TComponent* AOwner) : TCustomListBox(AOwner) {
     FGrip = new TSizeGripGx(this);
     FGrip->SetParent(this);
     FGrip->SetTriangleShape(true);
+    OnDrawItem = [this](TObject*, int Index, const TRect& Rect, TOwnerDrawState State) {
+        DrawListItem(Index, Rect, State);
+    };
     Clock = [] {
         using namespace std::chrono;
         return static_cast<unsigned long long>(
@@ -63,4 +67,89 @@ void TPopupListboxGx::MouseMove(TShiftState Shift, int X, int Y) {
     if (Shift.Contains(ssLeft) || Shift.Contains(ssRight) || Shift.Contains(ssMiddle)) return;
     const int index = ItemAtPos(p, true);
     if (index >= 0) SetItemIndex(index);
+}
+
+void TPopupListboxGx::SetExternalItems(TStrings* Value) {
+    if (Value == FExternalItems) return;
+    FExternalItems = Value;
+    RefreshExternalItems();
+}
+
+void TPopupListboxGx::RefreshExternalItems() {
+    if (!FExternalItems) return;
+    const int index = ItemIndex();
+    Items()->Assign(*FExternalItems);
+    if (index < Count()) SetItemIndex(index);
+}
+
+void TPopupListboxGx::DrawListItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+    TCanvas* canvas = Canvas();
+    if (!ItemImages) {
+        canvas->FillRect(Rect);
+        if (Index >= 0 && Index < Count()) canvas->TextOut(Rect.Left + 2, Rect.Top, Items()->Strings(Index));
+        return;
+    }
+    if (Index < 0) {
+        canvas->FillRect(Rect);
+        return;
+    }
+    const int imageWidth = ItemImages->Width();
+    const TRect column(Rect.Left, Rect.Top, Rect.Left + imageWidth + 4, Rect.Bottom);
+    canvas->FillRect(column);
+    int image = Index;
+    if (ImageIndexHook) ImageIndexHook(Owner(), Index, image);
+    if (image >= 0)
+        ItemImages->Draw(canvas, column.Left + (column.Width() - imageWidth) / 2,
+                         column.Top + (column.Height() - ItemImages->Height()) / 2, image, Enabled());
+    TRect text = Rect;
+    text.Left = column.Right;
+    if (Index < Count())
+        canvas->TextRect(text, Rect.Left + imageWidth + 5, Rect.Top, Items()->Strings(Index));
+    if (State.Contains(odFocused)) canvas->DrawFocusRect(text);
+}
+
+bool TPopupListboxGx::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    if (TCustomListBox::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+    if (WheelDelta == 0) return false;
+    // One row per step: down shows the next row at the top, up the previous one.
+    SetTopIndex(std::max(0, TopIndex() + (WheelDelta < 0 ? 1 : -1)));
+    return true;
+}
+
+bool TPopupListboxGx::NavigationKey(Word Key, TShiftState Shift) {
+    const int count = Count();
+    if (count == 0) return false;
+    const int page = std::max(1, VisibleRows() - 1);
+    int index = ItemIndex();
+    const bool ctrl = Shift.Contains(ssCtrl), alt = Shift.Contains(ssAlt);
+    switch (Key) {
+    case VK_UP:
+        if (alt) return false;
+        index = index < 0 ? count - 1 : std::max(0, index - 1);
+        break;
+    case VK_DOWN:
+        if (alt) return false;
+        index = std::min(count - 1, index + 1);
+        break;
+    case VK_PRIOR:
+        if (alt) return false;
+        index = std::max(0, index - page);
+        break;
+    case VK_NEXT:
+        if (alt) return false;
+        index = std::min(count - 1, std::max(index, 0) + page);
+        break;
+    case VK_HOME:
+        if (!ctrl) return false;
+        index = 0;
+        break;
+    case VK_END:
+        if (!ctrl) return false;
+        index = count - 1;
+        break;
+    default:
+        return false;
+    }
+    SetItemIndex(index);
+    return true;
 }

@@ -60,6 +60,11 @@ void TMonthCalendar::SetDate(TDateTime Value) {
     w->setSelectedDate(d);
 }
 
+TPoint TMonthCalendar::MinimumMonthSize() const {
+    const QSize s = Calendar(this)->minimumSizeHint();
+    return TPoint(s.width(), s.height());
+}
+
 bool TMonthCalendar::WeekNumbers() const {
     return HasWeekColumn(Calendar(this));
 }

@@ -40,6 +40,8 @@ class TMonthCalendar : public TWinControl {
     // the title's month buttons.
     TPoint DateCellPoint(TDateTime Date) const;
     TPoint TitleButtonPoint(bool Next) const;
+    // The smallest size that shows one whole month (width in X, height in Y).
+    TPoint MinimumMonthSize() const;
 
     // A date cell was clicked (after the date became the calendar's date).
     TNotifyEvent OnDateClick;

@@ -1,0 +1,28 @@
+// The list box of remembered texts: the drop-down list box with a scroll bar of its own at the
+// right, kept clear of the size grip, in place of the list's own scroll bars.
+#pragma once
+
+#include "grid/ToolCtrlsGxListBox.h"
+
+class TScrollBar;
+
+class TMRUListboxGx : public TPopupListboxGx {
+    ORV_META(TMRUListboxGx, TPopupListboxGx)
+    explicit TMRUListboxGx(TComponent* AOwner);
+
+    TScrollBar* RowScrollBar() const { return FRowScrollBar; }
+    // Places the bar at the right edge beside the grip and shows it while not every row fits
+    // (the grip is then a full square beside it when both are on the right).
+    void RefreshScrollBar();
+    void PlaceScrollBar();
+    // The rows or the item count changed.
+    void ItemsChanged();
+
+    void SetBounds(int Left, int Top, int Width, int Height) override;
+    Integer Perform(Cardinal Msg, std::uintptr_t WParam, std::intptr_t LParam) override;
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+
+private:
+    TRect ScrollBarRect() const;
+    TScrollBar* FRowScrollBar = nullptr;
+};
