@@ -234,6 +234,8 @@ TDBGridGxFindDlg* GridFindDialog() {
 }
 
 void ShowGridFindDialog(TCustomDBGridGx* Grid, const String& Text, const String&, TStrings*, bool Modal) {
-    if (!TheDialog) TheDialog = new TDBGridGxFindDlg(Application());
+    // Kept until the process ends: a window freed while the process tears down its statics would
+    // reach the toolkit after it has gone.
+    if (!TheDialog) TheDialog = new TDBGridGxFindDlg(nullptr);
     TheDialog->Execute(Grid, Text, Modal);
 }

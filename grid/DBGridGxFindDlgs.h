@@ -32,8 +32,8 @@ enum : int { gsmAnyPartGx = 0, gsmWholeFieldGx = 1, gsmBeginningGx = 2 };
 bool SearchGridText(TCustomDBGridGx* Grid, const String& FieldName, const String& Text, int Options,
                     int Direction, int MatchType, int TreeRange);
 
-// The find dialog: one for the whole program, created on first use and kept, so that it keeps
-// its search history and settings between uses.
+// The find dialog: one for the whole program, created on first use and kept until the process
+// ends, so that it keeps its search history and settings between uses.
 class TDBGridGxFindDlg : public TForm {
 public:
     explicit TDBGridGxFindDlg(TComponent* AOwner);

@@ -158,3 +158,21 @@ TEST_F(FilterColumnTest, RegistryFindsTheNearestClassFirstRegisteredAmongEquals)
     r.Unregister(again);
     EXPECT_EQ(r.Count(), 0);
 }
+
+TEST_F(FilterColumnTest, GridFilterSettings) {
+    TSTDBGridGxFilter a(Grid), b(Grid);
+    EXPECT_FALSE(a.Visible());
+    a.SetVisible(true);
+    a.SetLocal(true);
+    b.Assign(&a);
+    EXPECT_TRUE(b.Visible());
+    EXPECT_TRUE(b.Local());
+    b.BeginChange();
+    b.BeginChange();
+    b.EndChange();
+    EXPECT_EQ(b.ChangeCount(), 1);
+    b.EndChange();
+    b.EndChange();
+    EXPECT_EQ(b.ChangeCount(), 0);
+    EXPECT_THROW(b.Assign(&CitySource), EConvertError);
+}
