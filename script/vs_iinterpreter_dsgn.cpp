@@ -12,7 +12,7 @@
 
 namespace {
 
-thread_local std::vector<Variant> tArgStack;
+thread_local std::vector<TvsValue> tArgStack;
 
 bool IsHelper(const TvsCustomVariable* Item) {
     switch (Item->Kind()) {
@@ -58,25 +58,25 @@ void PassArguments(TvsCustomVariable& Item, TvsDesignatorItem& Step, Integer Cou
     if (Count <= 0) return;
     if (Count == 1 && !Item.IsMacro()) {
         // A sole argument has no other argument to wait for.
-        Item.Param(0)->StoreMoved(Step.Arg(0)->FetchValue());
+        Item.Param(0)->StoreCompact(Step.Arg(0)->FetchCompact());
         return;
     }
-    std::vector<Variant>& args = tArgStack;
+    std::vector<TvsValue>& args = tArgStack;
     const size_t base = args.size();
     struct TPop {
-        std::vector<Variant>& Args;
+        std::vector<TvsValue>& Args;
         size_t Base;
         ~TPop() { Args.resize(Base); }
     } pop{args, base};
     if (Item.IsMacro()) {
         for (Integer a = 0; a < Count; ++a)
-            args.emplace_back(static_cast<TvsExpression*>(Step.Arg(a))->SourceText);
+            args.emplace_back(Variant(static_cast<TvsExpression*>(Step.Arg(a))->SourceText));
     } else {
         for (Integer a = 0; a < Count; ++a)
-            args.push_back(Step.Arg(a)->FetchValue());
+            args.push_back(Step.Arg(a)->FetchCompact());
     }
     for (Integer a = 0; a < Count; ++a)
-        Item.Param(a)->StoreMoved(std::move(args[base + static_cast<size_t>(a)]));
+        Item.Param(a)->StoreCompact(std::move(args[base + static_cast<size_t>(a)]));
 }
 
 // After the call: the values of var parameters go back to their arguments.
@@ -300,6 +300,12 @@ Variant TvsArrayDesignator::FetchValue() {
     if (const Variant* index = DirectIndex())
         if (const Variant* element = Element(*index, false)) return vsCopy(*element);
     return FetchThroughHelper();
+}
+
+TvsValue TvsArrayDesignator::FetchCompact() {
+    if (const Variant* index = DirectIndex())
+        if (const Variant* element = Element(*index, false)) return vsCompactOf(*element);
+    return TvsValue(FetchThroughHelper());
 }
 
 void TvsArrayDesignator::StoreValue(const Variant& V) {

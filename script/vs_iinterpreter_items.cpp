@@ -54,6 +54,20 @@ Variant TvsCustomVariable::FetchValue() {
     return vsCopy(FValue);
 }
 
+TvsValue TvsCustomVariable::FetchCompact() {
+    // A parameter is read as it is stored; other items answer through their FetchValue.
+    if (FKind == TvsItemKind::ikParam) return vsCompactOf(FValue);
+    return TvsValue(FetchValue());
+}
+
+void TvsCustomVariable::StoreCompact(TvsValue&& V) {
+    if (!FReadOnly && V.IsInteger() &&
+        (FKind == TvsItemKind::ikParam || (FKind == TvsItemKind::ikVariable && TvsVariable::HoldsAsIs(FTyp, varInteger))) &&
+        FValue.ReplaceInteger(static_cast<Integer>(V.IntPayload())))
+        return;
+    StoreMoved(std::move(V).ToVariant());
+}
+
 TvsParamItem* TvsCustomVariable::Param(Integer Index) const {
     return static_cast<TvsParamItem*>(Item(Index));
 }
@@ -143,6 +157,11 @@ Variant TvsVariable::FetchValue() {
         if (!VarIsNull(v)) return v;
     }
     return vsCopy(FValue);
+}
+
+TvsValue TvsVariable::FetchCompact() {
+    if (!FOnGetVarValue) return vsCompactOf(FValue);
+    return TvsValue(FetchValue());
 }
 
 // --- TvsStringVariable -----------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "rtl/Object.h"
 #include "rtl/Variant.h"
 #include "script/vs_iconst.h"
+#include "script/vs_ivalue.h"
 
 #include <functional>
 #include <memory>
@@ -99,9 +100,14 @@ public:
 
     virtual void StoreValue(const Variant& V);
     virtual Variant FetchValue();
+    // The value as the interpreter's compact value: FetchValue's value, without a Variant where
+    // the item holds an integer or reads a stored value.
+    virtual TvsValue FetchCompact();
     // Stores a value that is no longer needed: a parameter, or a variable that V already fits,
     // takes V's payload without a copy; everything else goes through StoreValue.
     void StoreMoved(Variant&& V);
+    // The same for a compact value: an integer over an integer is written over the payload.
+    void StoreCompact(TvsValue&& V);
 
     TvsItemKind Kind() const { return FKind; }
     const String& Name() const { return FName; }
@@ -163,6 +169,7 @@ public:
     String ClassName() const override { return "TvsVariable"; }
     void StoreValue(const Variant& V) override;
     Variant FetchValue() override;
+    TvsValue FetchCompact() override;
     // Converts V by the type code: 32-bit integer, boolean, double, text; others as given.
     static Variant Convert(const Variant& V, TvsVarType Typ);
     // A variable of type Typ keeps a value of kind VType as it is (Convert would change nothing).
@@ -176,6 +183,7 @@ public:
     String ClassName() const override { return "TvsStringVariable"; }
     void StoreValue(const Variant& V) override;
     Variant FetchValue() override;
+    TvsValue FetchCompact() override { return TvsValue(FetchValue()); }
     String& Text() { return FText; }
 
 private:

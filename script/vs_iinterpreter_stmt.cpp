@@ -83,7 +83,7 @@ void TvsAssignmentStmt::SelectOperands() {
 
 void TvsAssignmentStmt::Perform() {
     if (!Hook()) return;
-    FTarget->StoreMoved(FSource->FetchValue());
+    FTarget->StoreCompact(FSource->FetchCompact());
 }
 
 String TvsAssignOpStmt::ClassName() const {
@@ -129,15 +129,16 @@ void TvsAssignOpStmt::Perform() {
     Variant v, e;
     if (FOp != '&' && FOp != '/' && HoldsIntegerInPlace(FTarget)) {
         const Int64 a = vsIntOf(FTarget->Value());
-        e = FSource->FetchValue();
-        if (e.VType() == varInteger) {
-            const Int64 b = vsIntOf(e);
+        TvsValue compact = FSource->FetchCompact();
+        if (compact.IsInteger()) {
+            const Int64 b = compact.IntPayload();
             const Int64 r = FOp == '+' ? a + b : FOp == '-' ? a - b : a * b;
             if (r >= INT32_MIN && r <= INT32_MAX) {
                 vsSetInteger(FTarget->ValueRef(), static_cast<Integer>(r));
                 return;
             }
         }
+        e = std::move(compact).ToVariant();
         v = Variant(static_cast<Integer>(a));
     } else {
         v = FTarget->FetchValue();
