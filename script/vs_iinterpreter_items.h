@@ -68,6 +68,7 @@ enum class TvsItemKind : Byte {
     ikSet,
     ikExpression,
     ikDesignator,
+    ikArrayVariable,
 };
 
 // An owning list of objects: Add appends, Remove takes out without freeing, Clear frees.
@@ -107,7 +108,7 @@ public:
     // takes V's payload without a copy; everything else goes through StoreValue.
     void StoreMoved(Variant&& V);
     // The same for a compact value: an integer over an integer is written over the payload.
-    void StoreCompact(TvsValue&& V);
+    virtual void StoreCompact(TvsValue&& V);
 
     TvsItemKind Kind() const { return FKind; }
     const String& Name() const { return FName; }
@@ -190,6 +191,34 @@ private:
     String FText;
 };
 
+// A declared array variable (var a: array[0..9] of Integer): its elements are kept as compact
+// values while the script reads and writes them one by one. The first use of the array as a
+// whole (handing it to a function, assigning it, a host reading it) turns it into the variant
+// array it stands for, and from then on it is kept as that variant.
+class TvsArrayVariable : public TvsVariable {
+public:
+    // Value: the array's initial variant array.
+    TvsArrayVariable(const String& Name, const String& TypeName, const Variant& Value);
+    String ClassName() const override { return "TvsArrayVariable"; }
+    void StoreValue(const Variant& V) override;
+    Variant FetchValue() override;
+    TvsValue FetchCompact() override;
+
+    // The elements while they are kept compact, else nullptr; for writing, copied first when a
+    // saved copy (a recursive call) shares them.
+    TvsCompactArray* Compact() { return const_cast<TvsCompactArray*>(FArray.Array()); }
+    TvsCompactArray* MutableCompact() { return FArray.MutableArray(); }
+    // The array as its variant from now on, read and written in place.
+    Variant& Spilled();
+    // The whole state, saved and restored around a recursive call (the elements are shared, not
+    // copied, until one side changes them).
+    TvsValue Saved() const { return FArray.Array() ? FArray : vsCompactOf(FValue); }
+    void Restore(TvsValue&& V);
+
+private:
+    TvsValue FArray; // the compact array; Empty once the variant holds the elements
+};
+
 // A named type code registered by AddType.
 class TvsTypeVariable : public TvsCustomVariable {
 public:
@@ -229,8 +258,8 @@ public:
     TvsScript* LocalScript() const { return FLocalScript.get(); }
 
     // Saves the values of the local variables and parameters onto Stack (recursive calls).
-    size_t SaveLocals(std::vector<Variant>& Stack);
-    void RestoreLocals(std::vector<Variant>& Stack, size_t Mark);
+    size_t SaveLocals(std::vector<TvsValue>& Stack);
+    void RestoreLocals(std::vector<TvsValue>& Stack, size_t Mark);
 
 private:
     void CollectLocals();

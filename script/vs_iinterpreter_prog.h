@@ -254,9 +254,11 @@ public:
     Variant FetchValue() override;
     TvsValue FetchCompact() override;
     void StoreValue(const Variant& V) override;
+    void StoreCompact(TvsValue&& V) override;
 
 private:
     const Variant* DirectIndex() const;
+    TvsValue* CompactElement(const Variant& Index, bool ForWriting);
     Variant FetchThroughHelper();
     void StoreThroughHelper(const Variant& V);
     Integer Prepare(Variant (&Indexes)[3]);

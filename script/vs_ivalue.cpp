@@ -49,7 +49,7 @@ void TvsValue::Assign(const Variant& V) {
         FFloat = TVariantAccess::Float(V);
         break;
     case TPayload::Boxed:
-        FBox = new TBox{1, V};
+        FBox = new TBox(V);
         FType = kBoxed;
         break;
     }
@@ -60,7 +60,7 @@ void TvsValue::Assign(Variant&& V) {
         Assign(static_cast<const Variant&>(V));
         return;
     }
-    FBox = new TBox{1, std::move(V)};
+    FBox = new TBox(std::move(V));
     FType = kBoxed;
 }
 
@@ -75,6 +75,7 @@ Variant TvsValue::SlowVariant() const {
     case TPayload::Boxed:
         break;
     }
+    if (FType == kArray) return FArray->ToVariant();
     return FBox->Value;
 }
 
@@ -89,5 +90,63 @@ Variant TvsValue::TakeVariant() {
 }
 
 void TvsValue::Release() noexcept {
-    if (--FBox->Refs == 0) delete FBox;
+    if (--FShared->Refs != 0) return;
+    if (FType == kArray)
+        delete FArray;
+    else
+        delete FBox;
+}
+
+TvsValue TvsValue::ArrayOf(const Variant& V) {
+    TvsValue result;
+    if (!VarIsArray(V)) return result;
+    const TVarArrayData& data = *TVariantAccess::Array(V);
+    if (data.ElemType != varVariant || data.Low.empty() || data.Low.size() > 3) return result;
+    auto* array = new TvsCompactArray();
+    array->Low = data.Low;
+    array->High = data.High;
+    array->Items.reserve(data.Items.size());
+    for (const Variant& item : data.Items)
+        array->Items.push_back(vsCompactOf(item));
+    result.FArray = array;
+    result.FType = kArray;
+    return result;
+}
+
+TvsCompactArray* TvsValue::MutableArray() {
+    if (FType != kArray) return nullptr;
+    if (FArray->Refs > 1) {
+        // Another holder keeps the elements as they are.
+        auto* copy = new TvsCompactArray(*FArray);
+        copy->Refs = 1;
+        --FArray->Refs;
+        FArray = copy;
+    }
+    return FArray;
+}
+
+// --- TvsCompactArray -------------------------------------------------------------------------------
+
+TvsValue* TvsCompactArray::At(const int* Indexes, Integer Count) {
+    if (Count != DimCount()) return nullptr;
+    size_t offset = 0, stride = 1;
+    for (size_t k = 0; k < Low.size(); ++k) {
+        if (Indexes[k] < Low[k] || Indexes[k] > High[k]) return nullptr;
+        offset += static_cast<size_t>(Indexes[k] - Low[k]) * stride;
+        stride *= static_cast<size_t>(High[k] - Low[k] + 1);
+    }
+    return &Items[offset];
+}
+
+Variant TvsCompactArray::ToVariant() const {
+    std::vector<int> bounds;
+    for (size_t k = 0; k < Low.size(); ++k) {
+        bounds.push_back(Low[k]);
+        bounds.push_back(High[k]);
+    }
+    Variant v = VarArrayCreate(bounds, varVariant);
+    TVarArrayData& data = TVariantAccess::MutableArray(v);
+    for (size_t k = 0; k < Items.size(); ++k)
+        data.Items[k] = Items[k].ToVariant();
+    return v;
 }
