@@ -244,6 +244,18 @@ void TvsProcVariable::RestoreLocals(std::vector<TvsValue>& Stack, size_t Mark) {
 }
 
 Variant TvsProcVariable::FetchValue() {
+    Run();
+    if (FIsFunction && FRefItem) return FRefItem->FetchValue();
+    return Null();
+}
+
+TvsValue TvsProcVariable::FetchCompact() {
+    Run();
+    if (FIsFunction && FRefItem) return FRefItem->FetchCompact();
+    return TvsValue(Null());
+}
+
+void TvsProcVariable::Run() {
     vsCheckStack();
     const bool wasExecuting = FExecuting;
     FExecuting = true;
@@ -296,8 +308,6 @@ Variant TvsProcVariable::FetchValue() {
     finish.Clear();
     local.Running = true;
     local.RootStatement()->Perform();
-    if (FIsFunction && FRefItem) return FRefItem->FetchValue();
-    return Null();
 }
 
 // --- TvsScript -------------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "script/vs_xml.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace {
 
@@ -393,7 +394,7 @@ void TvsArrayDesignator::StoreThroughHelper(const Variant& V) {
     static_cast<TvsArrayHelper*>(FRef1)->StoreValue(V);
 }
 
-Variant TvsCallDesignator::FetchValue() {
+template <class TResult> TResult TvsCallDesignator::Call() {
     vsCheckStack();
     auto* proc = static_cast<TvsProcVariable*>(FRefItem);
     auto* step = static_cast<TvsDesignatorItem*>(FRef2);
@@ -401,7 +402,19 @@ Variant TvsCallDesignator::FetchValue() {
     const Integer argCount = step->Count();
     PassArguments(*proc, *step, argCount);
     proc->SetNeedResult(FNeedResult);
-    Variant result = proc->FetchValue();
+    TResult result;
+    if constexpr (std::is_same_v<TResult, TvsValue>)
+        result = proc->FetchCompact();
+    else
+        result = proc->FetchValue();
     ReturnVarArguments(*proc, *step, argCount);
     return result;
+}
+
+Variant TvsCallDesignator::FetchValue() {
+    return Call<Variant>();
+}
+
+TvsValue TvsCallDesignator::FetchCompact() {
+    return Call<TvsValue>();
 }

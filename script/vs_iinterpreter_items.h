@@ -253,6 +253,7 @@ public:
 
     // Runs the procedure with the values its parameters hold; a function's Result, else Null.
     Variant FetchValue() override;
+    TvsValue FetchCompact() override;
     bool Executing() const { return FExecuting; }
     bool IsFunction() const { return FIsFunction; }
     TvsScript* LocalScript() const { return FLocalScript.get(); }
@@ -262,6 +263,7 @@ public:
     void RestoreLocals(std::vector<TvsValue>& Stack, size_t Mark);
 
 private:
+    void Run();
     void CollectLocals();
 
     bool FExecuting = false;

@@ -273,6 +273,10 @@ public:
     using TvsDesignator::TvsDesignator;
     String ClassName() const override { return "TvsCallDesignator"; }
     Variant FetchValue() override;
+    TvsValue FetchCompact() override;
+
+private:
+    template <class TResult> TResult Call();
 };
 
 // --- statements --------------------------------------------------------------------------------
@@ -330,6 +334,8 @@ public:
 
 private:
     bool AppendInPlace();
+    // Target := v op e.
+    void Apply(const Variant& v, const Variant& e);
     char FOp;
 };
 

@@ -126,7 +126,6 @@ void TvsAssignOpStmt::Perform() {
     // Appending to a text variable extends it in place, so a loop of appends stays linear.
     if ((FOp == '+' || FOp == '&') && AppendInPlace()) return;
     // The target is read before the source, which may change it.
-    Variant v, e;
     if (FOp != '&' && FOp != '/' && HoldsIntegerInPlace(FTarget)) {
         const Int64 a = vsIntOf(FTarget->Value());
         TvsValue compact = FSource->FetchCompact();
@@ -138,12 +137,14 @@ void TvsAssignOpStmt::Perform() {
                 return;
             }
         }
-        e = std::move(compact).ToVariant();
-        v = Variant(static_cast<Integer>(a));
-    } else {
-        v = FTarget->FetchValue();
-        e = FSource->FetchValue();
+        Apply(Variant(static_cast<Integer>(a)), std::move(compact).ToVariant());
+        return;
     }
+    const Variant v = FTarget->FetchValue();
+    Apply(v, FSource->FetchValue());
+}
+
+void TvsAssignOpStmt::Apply(const Variant& v, const Variant& e) {
     switch (FOp) {
     case '+':
         if (v.VType() == varInteger && e.VType() == varInteger) {
