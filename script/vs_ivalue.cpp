@@ -10,21 +10,13 @@ enum class TPayload { None, Integer, Float, Boxed };
 
 // Where a Variant kind keeps its payload in the compact value.
 TPayload PayloadOf(TVarType Type) {
+    // Every integer kind, boolean, currency and error codes keep an Int64 in the Variant; single,
+    // double and date a double.
+    if (VarTypeIsOrdinal(Type) || Type == varCurrency || Type == varError) return TPayload::Integer;
     switch (Type) {
     case varEmpty:
     case varNull:
         return TPayload::None;
-    case varSmallint:
-    case varInteger:
-    case varShortInt:
-    case varByte:
-    case varWord:
-    case varLongWord:
-    case varInt64:
-    case varBoolean:
-    case varCurrency:
-    case varError:
-        return TPayload::Integer;
     case varSingle:
     case varDouble:
     case varDate:

@@ -1,11 +1,13 @@
-// Reading and writing the payload of variants the interpreter already knows the kind of, without
-// the checked conversions or the general copy (the fast paths of integer arithmetic, comparisons
-// and loop counters).
+// The values of the interpreter: the compact value (TvsValue) that expressions, arguments and
+// saved locals pass, the compact array of a declared array, and the reading and writing of the
+// payload of variants the interpreter already knows the kind of, without the checked conversions
+// or the general copy (the fast paths of integer arithmetic, comparisons and loop counters).
 #pragma once
 
 #include "rtl/Variant.h"
 
 #include <utility>
+#include <vector>
 
 // The integer of a varInteger variant (0 or 1 for a varBoolean one).
 inline Int64 vsIntOf(const Variant& V) {
