@@ -181,7 +181,6 @@ TvsProcVariable::~TvsProcVariable() {
 
 void TvsProcVariable::CollectLocals() {
     TvsScript& local = *FLocalScript;
-    if (FLocalsGeneration == local.Generation()) return;
     FLocals.clear();
     for (Integer i = 0; i < local.Count(); ++i) {
         auto* item = dynamic_cast<TvsCustomVariable*>(local.Items(i));
@@ -201,7 +200,7 @@ void TvsProcVariable::CollectLocals() {
 }
 
 size_t TvsProcVariable::SaveLocals(std::vector<TvsValue>& Stack) {
-    CollectLocals();
+    if (FLocalsGeneration != FLocalScript->Generation()) CollectLocals();
     const size_t mark = Stack.size();
     for (TvsCustomVariable* item : FLocals) {
         switch (item->Kind()) {
@@ -269,7 +268,10 @@ void TvsProcVariable::Run() {
                 FResultStartTyp = FRefItem->Typ();
                 FResultStartKnown = true;
             }
-            FRefItem->ValueRef() = FResultStart;
+            // An integer start over an integer left by the last call is written in place.
+            if (FResultStart.VType() != varInteger ||
+                !FRefItem->ValueRef().ReplaceInteger(static_cast<Integer>(vsIntOf(FResultStart))))
+                FRefItem->ValueRef() = FResultStart;
         } else
             FRefItem->StoreValue(Variant());
     }
