@@ -81,10 +81,12 @@ public:
     // The value as a Variant: the same kind and payload the value was made from.
     Variant ToVariant() const& {
         if (FType == varInteger) return Variant(static_cast<Integer>(FInt));
+        if (FType == varEmpty) return Variant();
         return SlowVariant();
     }
     Variant ToVariant() && {
         if (FType == varInteger) return Variant(static_cast<Integer>(FInt));
+        if (FType == varEmpty) return Variant();
         return TakeVariant();
     }
     // The stored Variant of a boxed kind (a string, an array ...), read in place; nullptr for an
@@ -163,9 +165,11 @@ inline const TvsCompactArray* TvsValue::Array() const noexcept {
     return FType == kArray ? FArray : nullptr;
 }
 
-// The compact value of a stored Variant; an integer without the general conversion.
+// The compact value of a stored Variant; an integer or Empty (a Result before it is set) without
+// the general conversion.
 inline TvsValue vsCompactOf(const Variant& V) {
     if (V.VType() == varInteger) return TvsValue::OfInteger(static_cast<Integer>(vsIntOf(V)));
+    if (V.VType() == varEmpty) return TvsValue();
     return TvsValue(V);
 }
 // The Variant of a compact value, read in place when the value keeps one (a string, an array),
