@@ -11,8 +11,8 @@
 #include "script/vs_iinterpreter_strings.h"
 #include "script/vs_iinterpreter_sys.h"
 #include "script/vs_istack.h"
-#include "script/vs_ivalue.h"
 #include "script/vs_itools_script.h"
+#include "script/vs_ivalue.h"
 #include "script/vs_xml.h"
 
 #include <algorithm>
@@ -181,7 +181,6 @@ TvsProcVariable::~TvsProcVariable() {
 
 void TvsProcVariable::CollectLocals() {
     TvsScript& local = *FLocalScript;
-    if (FLocalsGeneration == local.Generation()) return;
     FLocals.clear();
     for (Integer i = 0; i < local.Count(); ++i) {
         auto* item = dynamic_cast<TvsCustomVariable*>(local.Items(i));
@@ -189,6 +188,7 @@ void TvsProcVariable::CollectLocals() {
         switch (item->Kind()) {
         case TvsItemKind::ikVariable:
         case TvsItemKind::ikStringVariable:
+        case TvsItemKind::ikArrayVariable:
         case TvsItemKind::ikParam:
             FLocals.push_back(item);
             break;
@@ -199,36 +199,62 @@ void TvsProcVariable::CollectLocals() {
     FLocalsGeneration = local.Generation();
 }
 
-size_t TvsProcVariable::SaveLocals(std::vector<Variant>& Stack) {
-    CollectLocals();
+size_t TvsProcVariable::SaveLocals(std::vector<TvsValue>& Stack) {
+    if (FLocalsGeneration != FLocalScript->Generation()) CollectLocals();
     const size_t mark = Stack.size();
     for (TvsCustomVariable* item : FLocals) {
-        if (item->Kind() == TvsItemKind::ikStringVariable)
-            Stack.emplace_back(static_cast<TvsStringVariable*>(item)->Text());
-        else if (item->Value().VType() == varInteger)
-            Stack.emplace_back(static_cast<Integer>(vsIntOf(item->Value()))); // built in place
-        else
-            Stack.push_back(item->Value());
+        switch (item->Kind()) {
+        case TvsItemKind::ikStringVariable:
+            Stack.emplace_back(Variant(static_cast<TvsStringVariable*>(item)->Text()));
+            break;
+        case TvsItemKind::ikArrayVariable:
+            Stack.push_back(static_cast<TvsArrayVariable*>(item)->Saved());
+            break;
+        default:
+            Stack.push_back(vsCompactOf(item->Value()));
+            break;
+        }
     }
     return mark;
 }
 
-void TvsProcVariable::RestoreLocals(std::vector<Variant>& Stack, size_t Mark) {
+void TvsProcVariable::RestoreLocals(std::vector<TvsValue>& Stack, size_t Mark) {
     size_t k = Mark;
     for (TvsCustomVariable* item : FLocals) {
         if (k >= Stack.size()) break;
-        if (item->Kind() == TvsItemKind::ikStringVariable)
-            static_cast<TvsStringVariable*>(item)->Text() = Stack[k].AsString();
-        else if (Stack[k].VType() == varInteger)
-            vsSetInteger(item->ValueRef(), static_cast<Integer>(vsIntOf(Stack[k])));
-        else
-            item->ValueRef() = std::move(Stack[k]);
+        TvsValue& saved = Stack[k];
+        switch (item->Kind()) {
+        case TvsItemKind::ikStringVariable:
+            static_cast<TvsStringVariable*>(item)->Text() = std::move(saved).ToVariant().AsString();
+            break;
+        case TvsItemKind::ikArrayVariable:
+            static_cast<TvsArrayVariable*>(item)->Restore(std::move(saved));
+            break;
+        default:
+            if (saved.IsInteger())
+                vsSetInteger(item->ValueRef(), static_cast<Integer>(saved.IntPayload()));
+            else
+                item->ValueRef() = std::move(saved).ToVariant();
+            break;
+        }
         ++k;
     }
     Stack.resize(Mark);
 }
 
 Variant TvsProcVariable::FetchValue() {
+    Run();
+    if (FIsFunction && FRefItem) return FRefItem->FetchValue();
+    return Null();
+}
+
+TvsValue TvsProcVariable::FetchCompact() {
+    Run();
+    if (FIsFunction && FRefItem) return FRefItem->FetchCompact();
+    return TvsValue(Null());
+}
+
+void TvsProcVariable::Run() {
     vsCheckStack();
     const bool wasExecuting = FExecuting;
     FExecuting = true;
@@ -242,7 +268,10 @@ Variant TvsProcVariable::FetchValue() {
                 FResultStartTyp = FRefItem->Typ();
                 FResultStartKnown = true;
             }
-            FRefItem->ValueRef() = FResultStart;
+            // An integer start over an integer left by the last call is written in place.
+            if (FResultStart.VType() != varInteger ||
+                !FRefItem->ValueRef().ReplaceInteger(static_cast<Integer>(vsIntOf(FResultStart))))
+                FRefItem->ValueRef() = FResultStart;
         } else
             FRefItem->StoreValue(Variant());
     }
@@ -281,8 +310,6 @@ Variant TvsProcVariable::FetchValue() {
     finish.Clear();
     local.Running = true;
     local.RootStatement()->Perform();
-    if (FIsFunction && FRefItem) return FRefItem->FetchValue();
-    return Null();
 }
 
 // --- TvsScript -------------------------------------------------------------------------------------

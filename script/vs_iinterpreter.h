@@ -268,7 +268,7 @@ public:
     // Run-time error bookkeeping of the statements (see RunErrorPosition).
     bool RunErrorRecorded = false;
     // Values saved for recursive calls of script procedures.
-    std::vector<Variant> SaveStack;
+    std::vector<TvsValue> SaveStack;
 
 private:
     struct TEntry {

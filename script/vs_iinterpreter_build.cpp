@@ -238,11 +238,16 @@ void TvsProgramBuilder::BuildVar(TvsXMLItem& Element, TvsScript* Script, TvsStat
             continue;
         }
 
-        TvsVariable* var = typ == fvtString || typ == fvtChar ? new TvsStringVariable(name, typ, typeName)
-                                                              : new TvsVariable(name, typ, typeName);
+        TvsVariable* var = nullptr;
+        if (arrayHelper)
+            var = new TvsArrayVariable(name, typeName, value);
+        else if (typ == fvtString || typ == fvtChar)
+            var = new TvsStringVariable(name, typ, typeName);
+        else
+            var = new TvsVariable(name, typ, typeName);
         if (var->Kind() == TvsItemKind::ikStringVariable)
             static_cast<TvsStringVariable*>(var)->Text() = value.AsString();
-        else
+        else if (!arrayHelper)
             var->ValueRef() = value;
         var->SetRefItem(arrayHelper);
         var->SetSourcePos(n.Prop("pos"));

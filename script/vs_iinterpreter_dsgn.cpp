@@ -9,10 +9,11 @@
 #include "script/vs_xml.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace {
 
-thread_local std::vector<Variant> tArgStack;
+thread_local std::vector<TvsValue> tArgStack;
 
 bool IsHelper(const TvsCustomVariable* Item) {
     switch (Item->Kind()) {
@@ -47,7 +48,7 @@ public:
 
 private:
     TvsProcVariable* FProc = nullptr;
-    std::vector<Variant>* FStack = nullptr;
+    std::vector<TvsValue>* FStack = nullptr;
     size_t FMark = 0;
 };
 
@@ -58,25 +59,25 @@ void PassArguments(TvsCustomVariable& Item, TvsDesignatorItem& Step, Integer Cou
     if (Count <= 0) return;
     if (Count == 1 && !Item.IsMacro()) {
         // A sole argument has no other argument to wait for.
-        Item.Param(0)->StoreMoved(Step.Arg(0)->FetchValue());
+        Item.Param(0)->StoreCompact(Step.Arg(0)->FetchCompact());
         return;
     }
-    std::vector<Variant>& args = tArgStack;
+    std::vector<TvsValue>& args = tArgStack;
     const size_t base = args.size();
     struct TPop {
-        std::vector<Variant>& Args;
+        std::vector<TvsValue>& Args;
         size_t Base;
         ~TPop() { Args.resize(Base); }
     } pop{args, base};
     if (Item.IsMacro()) {
         for (Integer a = 0; a < Count; ++a)
-            args.emplace_back(static_cast<TvsExpression*>(Step.Arg(a))->SourceText);
+            args.emplace_back(Variant(static_cast<TvsExpression*>(Step.Arg(a))->SourceText));
     } else {
         for (Integer a = 0; a < Count; ++a)
-            args.push_back(Step.Arg(a)->FetchValue());
+            args.push_back(Step.Arg(a)->FetchCompact());
     }
     for (Integer a = 0; a < Count; ++a)
-        Item.Param(a)->StoreMoved(std::move(args[base + static_cast<size_t>(a)]));
+        Item.Param(a)->StoreCompact(std::move(args[base + static_cast<size_t>(a)]));
 }
 
 // After the call: the values of var parameters go back to their arguments.
@@ -138,9 +139,9 @@ void TvsDesignator::ResolveKind() {
     }
     TvsCustomVariable* first = Step(0)->Ref;
     // A parameter is read and written where it is stored, as a variable is.
-    const bool isVariable = first->Kind() == TvsItemKind::ikVariable ||
-                            first->Kind() == TvsItemKind::ikStringVariable ||
-                            first->Kind() == TvsItemKind::ikParam;
+    const bool isVariable =
+        first->Kind() == TvsItemKind::ikVariable || first->Kind() == TvsItemKind::ikStringVariable ||
+        first->Kind() == TvsItemKind::ikArrayVariable || first->Kind() == TvsItemKind::ikParam;
     if (Count() == 1 && isVariable) {
         FDKind = dkVariable;
         FRefItem = first;
@@ -267,8 +268,14 @@ void TvsArrayDesignator::HandOver(Variant (&Indexes)[3], Integer Count) {
 // nullptr for every other case (the accessor then answers, with its conversions and errors).
 Variant* TvsArrayDesignator::Element(const Variant& Index, bool ForWriting) {
     const TvsItemKind kind = FRefItem->Kind();
-    if (Index.VType() != varInteger || (kind != TvsItemKind::ikVariable && kind != TvsItemKind::ikParam))
+    if (Index.VType() != varInteger) return nullptr;
+    if (kind == TvsItemKind::ikArrayVariable) {
+        // A declared array still kept compact is reached through CompactElement.
+        auto* var = static_cast<TvsArrayVariable*>(FRefItem);
+        if (var->Compact()) return nullptr;
+    } else if (kind != TvsItemKind::ikVariable && kind != TvsItemKind::ikParam) {
         return nullptr;
+    }
     Variant& a = FRefItem->ValueRef();
     if (!VarIsArray(a)) return nullptr;
     const TVarArrayData& shared = *TVariantAccess::Array(a);
@@ -277,6 +284,17 @@ Variant* TvsArrayDesignator::Element(const Variant& Index, bool ForWriting) {
     if (offset < 0 || offset >= static_cast<Int64>(shared.Items.size())) return nullptr;
     TVarArrayData& data = ForWriting ? TVariantAccess::MutableArray(a) : const_cast<TVarArrayData&>(shared);
     return &data.Items[static_cast<size_t>(offset)];
+}
+
+// The element of a declared array kept compact, at an integer index of its one dimension;
+// nullptr for every other case.
+TvsValue* TvsArrayDesignator::CompactElement(const Variant& Index, bool ForWriting) {
+    if (FRefItem->Kind() != TvsItemKind::ikArrayVariable || Index.VType() != varInteger) return nullptr;
+    auto* var = static_cast<TvsArrayVariable*>(FRefItem);
+    TvsCompactArray* a = var->Compact();
+    if (!a || a->DimCount() != 1) return nullptr;
+    if (ForWriting) a = var->MutableCompact();
+    return a->At1(vsIntOf(Index));
 }
 
 // One index: read where it is stored when it is a constant or a plain variable.
@@ -297,13 +315,36 @@ const Variant* TvsArrayDesignator::DirectIndex() const {
 
 // An element reached directly at a stored index needs no temporary values at all.
 Variant TvsArrayDesignator::FetchValue() {
-    if (const Variant* index = DirectIndex())
+    if (const Variant* index = DirectIndex()) {
+        if (const TvsValue* element = CompactElement(*index, false)) return element->ToVariant();
         if (const Variant* element = Element(*index, false)) return vsCopy(*element);
+    }
     return FetchThroughHelper();
 }
 
-void TvsArrayDesignator::StoreValue(const Variant& V) {
+TvsValue TvsArrayDesignator::FetchCompact() {
+    if (const Variant* index = DirectIndex()) {
+        if (const TvsValue* element = CompactElement(*index, false)) return *element;
+        if (const Variant* element = Element(*index, false)) return vsCompactOf(*element);
+    }
+    return TvsValue(FetchThroughHelper());
+}
+
+void TvsArrayDesignator::StoreCompact(TvsValue&& V) {
     if (const Variant* index = DirectIndex())
+        if (TvsValue* element = CompactElement(*index, true)) {
+            *element = std::move(V);
+            return;
+        }
+    StoreValue(std::move(V).ToVariant());
+}
+
+void TvsArrayDesignator::StoreValue(const Variant& V) {
+    if (const Variant* index = DirectIndex()) {
+        if (TvsValue* element = CompactElement(*index, true)) {
+            *element = TvsValue(V);
+            return;
+        }
         if (Variant* element = Element(*index, true)) {
             if (V.VType() == varInteger)
                 vsSetInteger(*element, static_cast<Integer>(vsIntOf(V)));
@@ -311,6 +352,7 @@ void TvsArrayDesignator::StoreValue(const Variant& V) {
                 *element = V;
             return;
         }
+    }
     StoreThroughHelper(V);
 }
 
@@ -320,6 +362,7 @@ Variant TvsArrayDesignator::FetchThroughHelper() {
     if (SingleIndex()) {
         Variant temp;
         const Variant& index = FirstIndex(temp);
+        if (const TvsValue* element = CompactElement(index, false)) return element->ToVariant();
         if (const Variant* element = Element(index, false)) return vsCopy(*element);
         indexes[0] = index;
     } else {
@@ -335,6 +378,10 @@ void TvsArrayDesignator::StoreThroughHelper(const Variant& V) {
     if (SingleIndex()) {
         Variant temp;
         const Variant& index = FirstIndex(temp);
+        if (TvsValue* element = CompactElement(index, true)) {
+            *element = TvsValue(V);
+            return;
+        }
         if (Variant* element = Element(index, true)) {
             *element = V;
             return;
@@ -347,7 +394,7 @@ void TvsArrayDesignator::StoreThroughHelper(const Variant& V) {
     static_cast<TvsArrayHelper*>(FRef1)->StoreValue(V);
 }
 
-Variant TvsCallDesignator::FetchValue() {
+template <class TResult> TResult TvsCallDesignator::Call() {
     vsCheckStack();
     auto* proc = static_cast<TvsProcVariable*>(FRefItem);
     auto* step = static_cast<TvsDesignatorItem*>(FRef2);
@@ -355,7 +402,19 @@ Variant TvsCallDesignator::FetchValue() {
     const Integer argCount = step->Count();
     PassArguments(*proc, *step, argCount);
     proc->SetNeedResult(FNeedResult);
-    Variant result = proc->FetchValue();
+    TResult result;
+    if constexpr (std::is_same_v<TResult, TvsValue>)
+        result = proc->FetchCompact();
+    else
+        result = proc->FetchValue();
     ReturnVarArguments(*proc, *step, argCount);
     return result;
+}
+
+Variant TvsCallDesignator::FetchValue() {
+    return Call<Variant>();
+}
+
+TvsValue TvsCallDesignator::FetchCompact() {
+    return Call<TvsValue>();
 }

@@ -109,7 +109,7 @@ TVarOp CompareOp(TvsOperator Op) {
 
 // --- nodes ---------------------------------------------------------------------------------------
 
-TvsOperandNode::TvsOperandNode(const Variant& V) {
+TvsOperandNode::TvsOperandNode(const Variant& V) : FCompact(V) {
     FValue = V;
     FDirect = &FValue;
     switch (V.VType()) {
@@ -245,6 +245,54 @@ Variant TvsOperatorNode::FetchValue() {
     if (BothInt(l, r)) kind = IntegerOp(FOp, vsIntOf(l), vsIntOf(r), out);
     if (kind == TIntResult::Integer) return Variant(static_cast<Integer>(out));
     if (kind == TIntResult::Boolean) return Variant(out != 0);
+    return Apply(l, r);
+}
+
+TvsValue TvsOperatorNode::FetchCompact() {
+    switch (FOp) {
+    case opNone:
+        return Left->FetchCompact();
+    case opNot:
+    case opUnMinus:
+    case opIn:
+    case opIs:
+        return TvsValue(FetchValue());
+    case opOr:
+    case opAnd:
+        if (BoolShortcut) {
+            TvsValue l = Left->FetchCompact();
+            const bool b = l.VType() == varBoolean ? l.IntPayload() != 0 : l.ToVariant().AsBoolean();
+            if (FOp == opOr ? !b : b) return Right->FetchCompact();
+            return l;
+        }
+        break;
+    default:
+        break;
+    }
+    vsCheckStack();
+    Int64 out = 0;
+    TIntResult kind = TIntResult::None;
+    // Stored operands are read in place; the left one only when reading the right one cannot
+    // change it.
+    const Variant* ld = Left->Direct();
+    const Variant* rd = Right->Direct();
+    if (ld && rd) {
+        if (BothInt(*ld, *rd)) kind = IntegerOp(FOp, vsIntOf(*ld), vsIntOf(*rd), out);
+        if (kind == TIntResult::Integer) return TvsValue::OfInteger(static_cast<Integer>(out));
+        if (kind == TIntResult::Boolean) return TvsValue::OfBoolean(out != 0);
+        return TvsValue(Apply(*ld, *rd));
+    }
+    const TvsValue l = Left->FetchCompact();
+    const TvsValue r = rd ? TvsValue() : Right->FetchCompact();
+    if (l.IsInteger() && (rd ? rd->VType() == varInteger : r.IsInteger()))
+        kind = IntegerOp(FOp, l.IntPayload(), rd ? vsIntOf(*rd) : r.IntPayload(), out);
+    if (kind == TIntResult::Integer) return TvsValue::OfInteger(static_cast<Integer>(out));
+    if (kind == TIntResult::Boolean) return TvsValue::OfBoolean(out != 0);
+    Variant lt, rt;
+    return TvsValue(Apply(vsVariantOf(l, lt), rd ? *rd : vsVariantOf(r, rt)));
+}
+
+Variant TvsOperatorNode::Apply(const Variant& l, const Variant& r) const {
     switch (FOp) {
     case opGreat:
     case opLess:
@@ -493,9 +541,10 @@ void TvsExpression::CompleteTree(String& ErrorPos) {
 bool TvsExpression::Test() {
     bool result = false;
     if (FRoot->IsOperator() && static_cast<TvsOperatorNode*>(FRoot)->CompareIntegers(result)) return result;
-    const Variant v = FRoot->FetchValue();
-    if (v.VType() == varBoolean) return vsIntOf(v) != 0;
-    return v.AsBoolean();
+    const TvsValue v = FRoot->FetchCompact();
+    if (v.VType() == varBoolean) return v.IntPayload() != 0;
+    Variant temp;
+    return vsVariantOf(v, temp).AsBoolean();
 }
 
 void TvsExpression::StoreValue(const Variant& V) {

@@ -54,6 +54,21 @@ Variant TvsCustomVariable::FetchValue() {
     return vsCopy(FValue);
 }
 
+TvsValue TvsCustomVariable::FetchCompact() {
+    // A parameter is read as it is stored; other items answer through their FetchValue.
+    if (FKind == TvsItemKind::ikParam) return vsCompactOf(FValue);
+    return TvsValue(FetchValue());
+}
+
+void TvsCustomVariable::StoreCompact(TvsValue&& V) {
+    if (!FReadOnly && V.IsInteger() &&
+        (FKind == TvsItemKind::ikParam ||
+         (FKind == TvsItemKind::ikVariable && TvsVariable::HoldsAsIs(FTyp, varInteger))) &&
+        FValue.ReplaceInteger(static_cast<Integer>(V.IntPayload())))
+        return;
+    StoreMoved(std::move(V).ToVariant());
+}
+
 TvsParamItem* TvsCustomVariable::Param(Integer Index) const {
     return static_cast<TvsParamItem*>(Item(Index));
 }
@@ -143,6 +158,52 @@ Variant TvsVariable::FetchValue() {
         if (!VarIsNull(v)) return v;
     }
     return vsCopy(FValue);
+}
+
+TvsValue TvsVariable::FetchCompact() {
+    if (!FOnGetVarValue) return vsCompactOf(FValue);
+    return TvsValue(FetchValue());
+}
+
+// --- TvsArrayVariable ------------------------------------------------------------------------------
+
+TvsArrayVariable::TvsArrayVariable(const String& Name, const String& TypeName, const Variant& Value)
+    : TvsVariable(Name, fvtArray, TypeName, TvsItemKind::ikArrayVariable), FArray(TvsValue::ArrayOf(Value)) {
+    if (!FArray.Array()) FValue = Value;
+}
+
+Variant& TvsArrayVariable::Spilled() {
+    if (FArray.Array()) {
+        FValue = FArray.ToVariant();
+        FArray = TvsValue();
+    }
+    return FValue;
+}
+
+void TvsArrayVariable::StoreValue(const Variant& V) {
+    if (FReadOnly) return;
+    FArray = TvsValue();
+    TvsVariable::StoreValue(V);
+}
+
+Variant TvsArrayVariable::FetchValue() {
+    Spilled();
+    return TvsVariable::FetchValue();
+}
+
+TvsValue TvsArrayVariable::FetchCompact() {
+    Spilled();
+    return TvsVariable::FetchCompact();
+}
+
+void TvsArrayVariable::Restore(TvsValue&& V) {
+    if (V.Array()) {
+        FArray = std::move(V);
+        FValue = Null();
+    } else {
+        FArray = TvsValue();
+        FValue = std::move(V).ToVariant();
+    }
 }
 
 // --- TvsStringVariable -----------------------------------------------------------------------------
@@ -399,8 +460,27 @@ TvsArrayHelper::TvsArrayHelper(const String& Name, const String& TypeName, TvsVa
 
 namespace {
 
-bool HoldsValueInPlace(const TvsCustomVariable* Item) {
-    return Item && (Item->Kind() == TvsItemKind::ikVariable || Item->Kind() == TvsItemKind::ikParam);
+// The variant an item keeps its value in, read and written in place; nullptr for an item that
+// computes its value. A declared array gives up its compact elements for it.
+Variant* StoredValue(TvsCustomVariable* Item) {
+    if (!Item) return nullptr;
+    switch (Item->Kind()) {
+    case TvsItemKind::ikVariable:
+    case TvsItemKind::ikParam:
+        return &Item->ValueRef();
+    case TvsItemKind::ikArrayVariable:
+        return &static_cast<TvsArrayVariable*>(Item)->Spilled();
+    default:
+        return nullptr;
+    }
+}
+
+// The compact array of a declared array item while it keeps one, else nullptr.
+TvsCompactArray* CompactArrayOf(TvsCustomVariable* Item, bool ForWriting) {
+    if (!Item || Item->Kind() != TvsItemKind::ikArrayVariable) return nullptr;
+    auto* var = static_cast<TvsArrayVariable*>(Item);
+    if (!var->Compact()) return nullptr;
+    return ForWriting ? var->MutableCompact() : var->Compact();
 }
 
 thread_local std::vector<int> tIndexes;
@@ -415,15 +495,30 @@ const std::vector<int>& ArrayIndexes(const TvsCustomVariable& Helper, int Dims) 
 } // namespace
 
 Variant TvsArrayHelper::FetchValue() {
-    const Variant& a = HoldsValueInPlace(ParentItem) ? ParentItem->Value() : ParentValue;
+    if (TvsCompactArray* c = CompactArrayOf(ParentItem, false)) {
+        if (c->DimCount() > Count()) return Null();
+        const std::vector<int>& indexes = ArrayIndexes(*this, c->DimCount());
+        if (const TvsValue* element = c->At(indexes.data(), c->DimCount())) return element->ToVariant();
+        // Out of bounds: the variant array gives its error.
+    }
+    const Variant* stored = StoredValue(ParentItem);
+    const Variant& a = stored ? *stored : ParentValue;
     const int dims = VarArrayDimCount(a);
     if (dims < 1 || dims > 3 || dims > Count()) return Null();
     return VarArrayGet(a, ArrayIndexes(*this, dims));
 }
 
 void TvsArrayHelper::StoreValue(const Variant& V) {
-    if (HoldsValueInPlace(ParentItem)) {
-        Variant& a = ParentItem->ValueRef();
+    if (TvsCompactArray* c = CompactArrayOf(ParentItem, true)) {
+        if (c->DimCount() > Count()) return;
+        const std::vector<int>& indexes = ArrayIndexes(*this, c->DimCount());
+        if (TvsValue* element = c->At(indexes.data(), c->DimCount())) {
+            *element = TvsValue(V);
+            return;
+        }
+    }
+    if (Variant* stored = StoredValue(ParentItem)) {
+        Variant& a = *stored;
         const int dims = VarArrayDimCount(a);
         if (dims < 1 || dims > 3 || dims > Count()) return;
         VarArrayPut(a, V, ArrayIndexes(*this, dims));

@@ -7,6 +7,7 @@
 #include "rtl/Object.h"
 #include "rtl/Variant.h"
 #include "script/vs_iconst.h"
+#include "script/vs_ivalue.h"
 
 #include <functional>
 #include <memory>
@@ -67,6 +68,7 @@ enum class TvsItemKind : Byte {
     ikSet,
     ikExpression,
     ikDesignator,
+    ikArrayVariable,
 };
 
 // An owning list of objects: Add appends, Remove takes out without freeing, Clear frees.
@@ -99,9 +101,14 @@ public:
 
     virtual void StoreValue(const Variant& V);
     virtual Variant FetchValue();
+    // The value as the interpreter's compact value: FetchValue's value, without a Variant where
+    // the item holds an integer or reads a stored value.
+    virtual TvsValue FetchCompact();
     // Stores a value that is no longer needed: a parameter, or a variable that V already fits,
     // takes V's payload without a copy; everything else goes through StoreValue.
     void StoreMoved(Variant&& V);
+    // The same for a compact value: an integer over an integer is written over the payload.
+    virtual void StoreCompact(TvsValue&& V);
 
     TvsItemKind Kind() const { return FKind; }
     const String& Name() const { return FName; }
@@ -163,6 +170,7 @@ public:
     String ClassName() const override { return "TvsVariable"; }
     void StoreValue(const Variant& V) override;
     Variant FetchValue() override;
+    TvsValue FetchCompact() override;
     // Converts V by the type code: 32-bit integer, boolean, double, text; others as given.
     static Variant Convert(const Variant& V, TvsVarType Typ);
     // A variable of type Typ keeps a value of kind VType as it is (Convert would change nothing).
@@ -176,10 +184,39 @@ public:
     String ClassName() const override { return "TvsStringVariable"; }
     void StoreValue(const Variant& V) override;
     Variant FetchValue() override;
+    TvsValue FetchCompact() override { return TvsValue(FetchValue()); }
     String& Text() { return FText; }
 
 private:
     String FText;
+};
+
+// A declared array variable (var a: array[0..9] of Integer): its elements are kept as compact
+// values while the script reads and writes them one by one. The first use of the array as a
+// whole (handing it to a function, assigning it, a host reading it) turns it into the variant
+// array it stands for, and from then on it is kept as that variant.
+class TvsArrayVariable : public TvsVariable {
+public:
+    // Value: the array's initial variant array.
+    TvsArrayVariable(const String& Name, const String& TypeName, const Variant& Value);
+    String ClassName() const override { return "TvsArrayVariable"; }
+    void StoreValue(const Variant& V) override;
+    Variant FetchValue() override;
+    TvsValue FetchCompact() override;
+
+    // The elements while they are kept compact, else nullptr; for writing, copied first when a
+    // saved copy (a recursive call) shares them.
+    TvsCompactArray* Compact() { return const_cast<TvsCompactArray*>(FArray.Array()); }
+    TvsCompactArray* MutableCompact() { return FArray.MutableArray(); }
+    // The array as its variant from now on, read and written in place.
+    Variant& Spilled();
+    // The whole state, saved and restored around a recursive call (the elements are shared, not
+    // copied, until one side changes them).
+    TvsValue Saved() const { return FArray.Array() ? FArray : vsCompactOf(FValue); }
+    void Restore(TvsValue&& V);
+
+private:
+    TvsValue FArray; // the compact array; Empty once the variant holds the elements
 };
 
 // A named type code registered by AddType.
@@ -216,15 +253,17 @@ public:
 
     // Runs the procedure with the values its parameters hold; a function's Result, else Null.
     Variant FetchValue() override;
+    TvsValue FetchCompact() override;
     bool Executing() const { return FExecuting; }
     bool IsFunction() const { return FIsFunction; }
     TvsScript* LocalScript() const { return FLocalScript.get(); }
 
     // Saves the values of the local variables and parameters onto Stack (recursive calls).
-    size_t SaveLocals(std::vector<Variant>& Stack);
-    void RestoreLocals(std::vector<Variant>& Stack, size_t Mark);
+    size_t SaveLocals(std::vector<TvsValue>& Stack);
+    void RestoreLocals(std::vector<TvsValue>& Stack, size_t Mark);
 
 private:
+    void Run();
     void CollectLocals();
 
     bool FExecuting = false;

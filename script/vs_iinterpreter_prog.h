@@ -80,6 +80,10 @@ public:
     explicit TvsOperandNode(const Variant& V);
     String ClassName() const override { return "TvsOperandNode"; }
     Variant FetchValue() override { return FValue; }
+    TvsValue FetchCompact() override { return FCompact; }
+
+private:
+    TvsValue FCompact; // FValue as a compact value, made once
 };
 
 // A designator leaf; reads its value source (the target variable of a variable designator).
@@ -89,6 +93,7 @@ public:
     ~TvsDesignatorNode() override;
     String ClassName() const override { return "TvsDesignatorNode"; }
     Variant FetchValue() override;
+    TvsValue FetchCompact() override { return FSource->FetchCompact(); }
     TvsDesignator* Designator() const { return FDesignator; }
     TvsCustomVariable* Source() const { return FSource; }
 
@@ -104,6 +109,7 @@ public:
     ~TvsSetNode() override;
     String ClassName() const override { return "TvsSetNode"; }
     Variant FetchValue() override;
+    TvsValue FetchCompact() override { return TvsValue(FetchValue()); }
     TvsSetExpression* Set() const { return FSet; }
 
 private:
@@ -117,6 +123,7 @@ public:
     Integer Precedence() const override;
     bool IsOperator() const override { return true; }
     Variant FetchValue() override;
+    TvsValue FetchCompact() override;
     TvsOperator Op() const { return FOp; }
     bool IsStrCat() const { return FStrCat; }
     // A comparison of two stored integers: its outcome in Result; false for anything else.
@@ -127,6 +134,8 @@ public:
 
 private:
     Variant InValue();
+    // The binary operator on two values (after the integer fast path).
+    Variant Apply(const Variant& L, const Variant& R) const;
     TvsOperator FOp;
     bool FStrCat;
 };
@@ -146,6 +155,7 @@ public:
     // vsMaxExpressionDepth.
     void CompleteTree(String& ErrorPos);
     Variant FetchValue() override { return FRoot->FetchValue(); }
+    TvsValue FetchCompact() override { return FRoot->FetchCompact(); }
     // The value as a condition (AsBoolean); a comparison of two stored integers is decided
     // without building a value.
     bool Test();
@@ -225,6 +235,7 @@ public:
     using TvsDesignator::TvsDesignator;
     String ClassName() const override { return "TvsVariableDesignator"; }
     Variant FetchValue() override { return FRefItem->FetchValue(); }
+    TvsValue FetchCompact() override { return FRefItem->FetchCompact(); }
     void StoreValue(const Variant& V) override { FRefItem->StoreValue(V); }
 };
 
@@ -241,10 +252,13 @@ public:
     using TvsDesignator::TvsDesignator;
     String ClassName() const override { return "TvsArrayDesignator"; }
     Variant FetchValue() override;
+    TvsValue FetchCompact() override;
     void StoreValue(const Variant& V) override;
+    void StoreCompact(TvsValue&& V) override;
 
 private:
     const Variant* DirectIndex() const;
+    TvsValue* CompactElement(const Variant& Index, bool ForWriting);
     Variant FetchThroughHelper();
     void StoreThroughHelper(const Variant& V);
     Integer Prepare(Variant (&Indexes)[3]);
@@ -259,6 +273,10 @@ public:
     using TvsDesignator::TvsDesignator;
     String ClassName() const override { return "TvsCallDesignator"; }
     Variant FetchValue() override;
+    TvsValue FetchCompact() override;
+
+private:
+    template <class TResult> TResult Call();
 };
 
 // --- statements --------------------------------------------------------------------------------
@@ -316,6 +334,8 @@ public:
 
 private:
     bool AppendInPlace();
+    // Target := v op e.
+    void Apply(const Variant& v, const Variant& e);
     char FOp;
 };
 

@@ -83,7 +83,7 @@ void TvsAssignmentStmt::SelectOperands() {
 
 void TvsAssignmentStmt::Perform() {
     if (!Hook()) return;
-    FTarget->StoreMoved(FSource->FetchValue());
+    FTarget->StoreCompact(FSource->FetchCompact());
 }
 
 String TvsAssignOpStmt::ClassName() const {
@@ -126,23 +126,25 @@ void TvsAssignOpStmt::Perform() {
     // Appending to a text variable extends it in place, so a loop of appends stays linear.
     if ((FOp == '+' || FOp == '&') && AppendInPlace()) return;
     // The target is read before the source, which may change it.
-    Variant v, e;
     if (FOp != '&' && FOp != '/' && HoldsIntegerInPlace(FTarget)) {
         const Int64 a = vsIntOf(FTarget->Value());
-        e = FSource->FetchValue();
-        if (e.VType() == varInteger) {
-            const Int64 b = vsIntOf(e);
+        TvsValue compact = FSource->FetchCompact();
+        if (compact.IsInteger()) {
+            const Int64 b = compact.IntPayload();
             const Int64 r = FOp == '+' ? a + b : FOp == '-' ? a - b : a * b;
             if (r >= INT32_MIN && r <= INT32_MAX) {
                 vsSetInteger(FTarget->ValueRef(), static_cast<Integer>(r));
                 return;
             }
         }
-        v = Variant(static_cast<Integer>(a));
-    } else {
-        v = FTarget->FetchValue();
-        e = FSource->FetchValue();
+        Apply(Variant(static_cast<Integer>(a)), std::move(compact).ToVariant());
+        return;
     }
+    const Variant v = FTarget->FetchValue();
+    Apply(v, FSource->FetchValue());
+}
+
+void TvsAssignOpStmt::Apply(const Variant& v, const Variant& e) {
     switch (FOp) {
     case '+':
         if (v.VType() == varInteger && e.VType() == varInteger) {

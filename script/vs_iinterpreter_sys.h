@@ -21,4 +21,3 @@ private:
 // collects the texts. Without a procedure the text goes nowhere.
 using TvsShowMessageProc = std::function<void(const String& Text)>;
 TvsShowMessageProc& vsShowMessageProc();
-

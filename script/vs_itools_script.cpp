@@ -203,7 +203,8 @@ void BuildScriptContentsXML(const TvsScript* Script, TvsXMLItem* Item, bool Func
             item->SetName("item");
             item->SetText("text=\"" + cls->Name() + " = class(" + cls->AncestorName() + ")\"");
             AddClassMembers(cls, item);
-        } else if (v->Kind() == TvsItemKind::ikVariable || v->Kind() == TvsItemKind::ikStringVariable) {
+        } else if (v->Kind() == TvsItemKind::ikVariable || v->Kind() == TvsItemKind::ikStringVariable ||
+                   v->Kind() == TvsItemKind::ikArrayVariable) {
             if (v->Typ() == fvtEnum) {
                 if (SameText(v->Name(), v->TypeName())) continue;
                 TvsXMLItem* t = types->FindItem(v->TypeName());
