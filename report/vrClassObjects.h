@@ -6,6 +6,7 @@
 #include "report/vrClassLine.h"
 #include "report/vrClassMemo.h"
 #include "report/vrClassPage.h"
+#include "report/vrClassPicture.h"
 #include "report/vrClassSubreport.h"
 #include "report/vrClassView.h"
 
