@@ -116,7 +116,7 @@ class TvrCustomMemoView : public TvrStretcheable {
     String Diff(TvrComponent* Template) override;
     String GetDescription() const override;
     Extended CalcHeight() override;
-    Extended CalcWidth();
+    virtual Extended CalcWidth();
     Extended DrawPart() override;
     void InitPart() override;
 

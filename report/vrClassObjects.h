@@ -9,6 +9,7 @@
 #include "report/vrClassPicture.h"
 #include "report/vrClassSubreport.h"
 #include "report/vrClassView.h"
+#include "report/vrDMPClass.h"
 
 // Registers the object classes by name; called by the library's start-up.
 void vrRegisterObjectClasses();

@@ -21,5 +21,6 @@ void vrStartUp() {
 void vrShutDown() {
     if (!started) return;
     started = false;
+    vrUnregisterDMPClasses();
     vrGlobalVariables()->Clear();
 }

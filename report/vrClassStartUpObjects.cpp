@@ -8,4 +8,5 @@ void vrRegisterObjectClasses() {
                      &TvrLineView::StaticClassInfo(), &TvrCheckBoxView::StaticClassInfo(),
                      &TvrSubreport::StaticClassInfo(), &TvrPictureView::StaticClassInfo()});
     vrRegisterBandClasses();
+    vrRegisterDMPClasses();
 }
