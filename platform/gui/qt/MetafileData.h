@@ -31,10 +31,11 @@ struct TMetaState {
 
     bool SameAs(const TMetaState& o) const {
         return PenColor == o.PenColor && PenWidth == o.PenWidth && PenStyle == o.PenStyle &&
-               PenMode == o.PenMode && PenCap == o.PenCap && PenDash == o.PenDash && BrushColor == o.BrushColor && BrushStyle == o.BrushStyle &&
-               BrushSource == o.BrushSource && FontName == o.FontName && FontHeight == o.FontHeight &&
-               FontStyle == o.FontStyle && FontColor == o.FontColor && Charset == o.Charset &&
-               Pitch == o.Pitch && Orientation == o.Orientation && BkMode == o.BkMode && BkColor == o.BkColor;
+               PenMode == o.PenMode && PenCap == o.PenCap && PenDash == o.PenDash &&
+               BrushColor == o.BrushColor && BrushStyle == o.BrushStyle && BrushSource == o.BrushSource &&
+               FontName == o.FontName && FontHeight == o.FontHeight && FontStyle == o.FontStyle &&
+               FontColor == o.FontColor && Charset == o.Charset && Pitch == o.Pitch &&
+               Orientation == o.Orientation && BkMode == o.BkMode && BkColor == o.BkColor;
     }
 };
 
