@@ -3,6 +3,7 @@
 
 #include "report/vrChBox.h"
 #include "report/vrClassBand.h"
+#include "report/vrClassDialogPage.h"
 #include "report/vrClassLine.h"
 #include "report/vrClassMemo.h"
 #include "report/vrClassPage.h"
