@@ -2,6 +2,7 @@
 #pragma once
 
 #include "report/vrChBox.h"
+#include "report/vrChart.h"
 #include "report/vrClassBand.h"
 #include "report/vrClassDialogPage.h"
 #include "report/vrClassLine.h"

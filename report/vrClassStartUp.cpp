@@ -38,5 +38,7 @@ void vrShutDown() {
     if (!started) return;
     started = false;
     vrUnregisterDMPClasses();
+    vrUnregisterChartClasses();
+    vrUnregisterCheckBoxClasses();
     vrGlobalVariables()->Clear();
 }
