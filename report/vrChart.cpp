@@ -35,7 +35,7 @@ void TvrChartObject::DeclareMeta(meta::Class<TvrChartObject>&) {}
 
 TvrChartView::TvrChartView(TComponent* AOwner) : TvrView(AOwner) {
     CreateChart();
-    FSeriesData = std::make_unique<TvrSeriesData>(GetReport());
+    FSeriesData = std::make_unique<TvrSeriesData>(GetReport(), this);
 }
 
 TvrChartView::~TvrChartView() = default;
@@ -68,7 +68,7 @@ void TvrChartView::Notification(TComponent* AComponent, TOperation Operation) {
     for (int i = 0; i < FSeriesData->Count(); ++i) {
         TvrSeriesItem* item = FSeriesData->Items(i);
         if (item->DataSet() == AComponent) item->SetDataSet(nullptr);
-        if (item->DataBand == AComponent) item->DataBand = nullptr;
+        if (item->DataBand() == AComponent) item->SetDataBand(nullptr);
     }
 }
 
@@ -123,7 +123,7 @@ void TvrChartView::BandNotify(const Variant& Value) {
     }
     for (int i = 0; i < FSeriesData->Count(); ++i) {
         TvrSeriesItem& item = *FSeriesData->Items(i);
-        if (item.DataType != dtBandData || !band || item.DataBand != band) continue;
+        if (item.DataType != dtBandData || !band || item.DataBand() != band) continue;
         report->CurrentObjectName = Name();
         // The band's values keep Null as empty text unless nulls are to be ignored.
         for (int k = 0; k < 6; ++k)

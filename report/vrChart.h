@@ -40,7 +40,8 @@ class TvrSeriesItem : public TCollectionItem {
     ORV_META(TvrSeriesItem, TCollectionItem)
     explicit TvrSeriesItem(TCollection* Collection) : TCollectionItem(Collection) {}
 
-    TvrDataBand* DataBand = nullptr;
+    TvrDataBand* DataBand() const { return FDataBand; }
+    void SetDataBand(TvrDataBand* Value);
     TvrDataSet* DataSet() const { return FDataSet; }
     void SetDataSet(TvrDataSet* Value);
     String DataSetName() const;
@@ -56,19 +57,25 @@ class TvrSeriesItem : public TCollectionItem {
     void ClearValues();
 
 private:
+    // The chart object, told when the data set or band goes.
+    TComponent* Listener() const;
+    TvrDataBand* FDataBand = nullptr;
     TvrDataSet* FDataSet = nullptr;
     String FDataSetName;
 };
 
 class TvrSeriesData : public TCollection {
     ORV_META(TvrSeriesData, TCollection)
-    explicit TvrSeriesData(TvrReport* Report = nullptr);
+    // Listener: the component told when a data set or band of a binding is freed.
+    explicit TvrSeriesData(TvrReport* Report = nullptr, TComponent* Listener = nullptr);
     TvrReport* Report() const { return FReport; }
+    TComponent* Listener() const { return FListener; }
     TvrSeriesItem* Add() { return static_cast<TvrSeriesItem*>(TCollection::Add()); }
     TvrSeriesItem* Items(int Index) const { return static_cast<TvrSeriesItem*>(TCollection::Items(Index)); }
 
 private:
     TvrReport* FReport;
+    TComponent* FListener;
 };
 
 // Fills a series of the chart component from the value texts of a binding (the value columns

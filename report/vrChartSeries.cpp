@@ -13,7 +13,7 @@
 ORV_META_IMPL(TvrSeriesItem)
 void TvrSeriesItem::DeclareMeta(meta::Class<TvrSeriesItem>& c) {
     using T = TvrSeriesItem;
-    c.Property("DataBand", &T::DataBand, &T::DataBand);
+    c.Property("DataBand", &T::DataBand, &T::SetDataBand);
     c.Property("DataSetName", &T::DataSetName, &T::SetDataSetName);
     c.Property("DataType", &T::DataType, &T::DataType).Default(dtDBData);
     c.Property("SortOrder", &T::SortOrder, &T::SortOrder).Default(soNone);
@@ -62,12 +62,23 @@ void TvrSeriesItem::DeclareMeta(meta::Class<TvrSeriesItem>& c) {
 ORV_META_IMPL(TvrSeriesData)
 void TvrSeriesData::DeclareMeta(meta::Class<TvrSeriesData>&) {}
 
-TvrSeriesData::TvrSeriesData(TvrReport* Report)
-    : TCollection(TvrSeriesItem::StaticClassInfo()), FReport(Report) {}
+TvrSeriesData::TvrSeriesData(TvrReport* Report, TComponent* Listener)
+    : TCollection(TvrSeriesItem::StaticClassInfo()), FReport(Report), FListener(Listener) {}
+
+TComponent* TvrSeriesItem::Listener() const {
+    auto* data = dynamic_cast<TvrSeriesData*>(Collection());
+    return data ? data->Listener() : nullptr;
+}
+
+void TvrSeriesItem::SetDataBand(TvrDataBand* Value) {
+    FDataBand = Value;
+    if (Value && Listener()) Value->FreeNotification(Listener());
+}
 
 void TvrSeriesItem::SetDataSet(TvrDataSet* Value) {
     FDataSet = Value;
     FDataSetName = Value ? Value->UserName() : String();
+    if (Value && Listener()) Value->FreeNotification(Listener());
 }
 
 String TvrSeriesItem::DataSetName() const {
@@ -82,6 +93,7 @@ void TvrSeriesItem::SetDataSetName(const String& Value) {
     }
     auto* data = dynamic_cast<TvrSeriesData*>(Collection());
     if (TvrReport* report = data ? data->Report() : nullptr) FDataSet = report->FindDataSet(FDataSet, Value);
+    if (FDataSet && Listener()) FDataSet->FreeNotification(Listener());
 }
 
 void TvrSeriesItem::ClearValues() {

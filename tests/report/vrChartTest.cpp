@@ -151,7 +151,7 @@ TEST_F(Chart, NullValuesOfDataSetsAndBandsAreTakenOppositeWays) {
         fromData->Source[1] = "Amount";
         TvrSeriesItem* fromBand = View->SeriesData()->Items(1);
         fromBand->DataType = dtBandData;
-        fromBand->DataBand = Band;
+        fromBand->SetDataBand(Band);
         fromBand->Source[0] = "Label";
         fromBand->Source[1] = "Amount";
         View->BeforeStartReport();
@@ -165,6 +165,14 @@ TEST_F(Chart, NullValuesOfDataSetsAndBandsAreTakenOppositeWays) {
         View->AfterPrint();
         EXPECT_EQ(fromData->Values[1], "");
     }
+    // Freeing the data set and the band clears the bindings' references.
+    delete ds;
+    EXPECT_EQ(View->SeriesData()->Items(0)->DataSet(), nullptr);
+    EXPECT_EQ(View->SeriesData()->Items(0)->DataSetName(), "");
+    auto* other = new TvrMasterData(Page);
+    View->SeriesData()->Items(1)->SetDataBand(other);
+    delete other;
+    EXPECT_EQ(View->SeriesData()->Items(1)->DataBand(), nullptr);
 }
 
 TEST_F(Chart, LayoutsKeepTheChartAndItsBindingsAndItDraws) {
