@@ -4,6 +4,7 @@
 #include "classes/MetaBuilder.h"
 #include "report/vrClassDataSets.h"
 #include "report/vrClassReport.h"
+#include "report/vrDsgnIntf.h"
 #include "rtl/Variant.h"
 
 ORV_META_IMPL(TvrCheckBoxView)
@@ -115,4 +116,13 @@ void TvrCheckBoxView::Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY,
     DrawBackground();
     DrawMark();
     DrawFrame();
+}
+
+void vrRegisterCheckBoxClasses() {
+    ReportObjectRegistry()->RegisterObject(&TvrCheckBoxView::StaticClassInfo(), nullptr, String(), String(),
+                                           0, 24);
+}
+
+void vrUnregisterCheckBoxClasses() {
+    ReportObjectRegistry()->Unregister(&TvrCheckBoxView::StaticClassInfo());
 }

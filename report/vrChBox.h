@@ -33,3 +33,7 @@ class TvrCheckBoxObject : public TComponent {
     ORV_META(TvrCheckBoxObject, TComponent)
     explicit TvrCheckBoxObject(TComponent* AOwner) : TComponent(AOwner) {}
 };
+
+// Enters the check-box object in the report object registry; the second takes it out.
+void vrRegisterCheckBoxClasses();
+void vrUnregisterCheckBoxClasses();

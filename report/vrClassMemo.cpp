@@ -140,6 +140,15 @@ void TvrCustomMemoView::ApplyStyle(TvrStyleItem* Item) {
     if (!Item) return;
     Color = Item->Color;
     SetFont(Item->Font());
+    SetFrame(Item->Frame());
+}
+
+AnsiString TvrCustomMemoView::AnsiText() const {
+    return WideToAnsiByCharset(Text(), Font()->Charset(), 0);
+}
+
+void TvrCustomMemoView::SetAnsiText(const AnsiString& Value) {
+    SetText(AnsiToWideByCharset(Value, Font()->Charset(), 0));
 }
 
 bool TvrCustomMemoView::GetLayoutText(String& Utf8) const {

@@ -98,6 +98,9 @@ class TvrCustomMemoView : public TvrStretcheable {
 
     WideString Text() const { return FMemo->Text(); }
     void SetText(const WideString& Value) { FMemo->SetText(Value); }
+    // The text as 8-bit text in the code page of the font's character set, and back.
+    AnsiString AnsiText() const;
+    void SetAnsiText(const AnsiString& Value);
 
     void ApplyStyle(TvrStyleItem* Item);
     WideString EvaluateExpression(const WideString& Expression);
@@ -116,7 +119,7 @@ class TvrCustomMemoView : public TvrStretcheable {
     String Diff(TvrComponent* Template) override;
     String GetDescription() const override;
     Extended CalcHeight() override;
-    Extended CalcWidth();
+    virtual Extended CalcWidth();
     Extended DrawPart() override;
     void InitPart() override;
 

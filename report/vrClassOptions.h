@@ -12,6 +12,7 @@
 
 class TvrReport;
 class TPicture;
+class TvrFrame;
 class TvrXMLItem;
 
 enum TvrPrintMode { pmDefault, pmSplit, pmJoin, pmScale };
@@ -163,10 +164,13 @@ class TvrStyleItem : public TCollectionItem {
     TColor Color = clNone;
     TFont* Font() const { return FFont.get(); }
     void SetFont(TFont* Value);
+    TvrFrame* Frame() const { return FFrame.get(); }
+    void SetFrame(TvrFrame* Value);
 
 private:
     String FName;
     std::unique_ptr<TFont> FFont;
+    std::unique_ptr<TvrFrame> FFrame;
 };
 
 class TvrStyles : public TCollection {

@@ -6,6 +6,10 @@ void vrRegisterObjectClasses() {
     RegisterClasses({&TvrShapeView::StaticClassInfo(), &TvrMemoView::StaticClassInfo(),
                      &TvrSysMemoView::StaticClassInfo(), &TvrReportPage::StaticClassInfo(),
                      &TvrLineView::StaticClassInfo(), &TvrCheckBoxView::StaticClassInfo(),
-                     &TvrSubreport::StaticClassInfo()});
+                     &TvrSubreport::StaticClassInfo(), &TvrPictureView::StaticClassInfo(),
+                     &TvrChartView::StaticClassInfo()});
     vrRegisterBandClasses();
+    vrRegisterDMPClasses();
+    vrRegisterChartClasses();
+    vrRegisterCheckBoxClasses();
 }

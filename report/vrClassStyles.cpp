@@ -2,6 +2,7 @@
 #include "classes/MetaBuilder.h"
 #include "classes/MetaProps.h"
 #include "report/vrClass.h"
+#include "report/vrClassView.h"
 #include "report/vrXMLSerializer.h"
 #include "rtl/CodePage.h"
 #include "rtl/Format.h"
@@ -12,9 +13,11 @@ void TvrStyleItem::DeclareMeta(meta::Class<TvrStyleItem>& c) {
     c.Property("Name", &TvrStyleItem::Name, &TvrStyleItem::SetName);
     c.Property("Color", &TvrStyleItem::Color, &TvrStyleItem::Color).TypeName("TColor");
     c.Property("Font", &TvrStyleItem::Font, &TvrStyleItem::SetFont);
+    c.Property("Frame", &TvrStyleItem::Frame, &TvrStyleItem::SetFrame);
 }
 
-TvrStyleItem::TvrStyleItem(TCollection* Collection) : TCollectionItem(Collection), FFont(std::make_unique<TFont>()) {
+TvrStyleItem::TvrStyleItem(TCollection* Collection)
+    : TCollectionItem(Collection), FFont(std::make_unique<TFont>()), FFrame(std::make_unique<TvrFrame>()) {
     FFont->SetName("Arial");
     FFont->SetSize(10);
     FFont->SetCharset(DEFAULT_CHARSET);
@@ -31,6 +34,7 @@ void TvrStyleItem::Assign(const TPersistent* Source) {
     FName = s->FName;
     Color = s->Color;
     FFont->Assign(*s->FFont);
+    FFrame->Assign(s->FFrame.get());
 }
 
 void TvrStyleItem::SetName(const String& Value) {
@@ -58,6 +62,10 @@ void TvrStyleItem::CreateUniqueName() {
 
 void TvrStyleItem::SetFont(TFont* Value) {
     if (Value) FFont->Assign(*Value);
+}
+
+void TvrStyleItem::SetFrame(TvrFrame* Value) {
+    if (Value) FFrame->Assign(Value);
 }
 
 // --- TvrStyles ------------------------------------------------------------------------------------

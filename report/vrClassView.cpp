@@ -296,10 +296,13 @@ void DrawSide(TCanvas* c, const TvrFrameLine& line, TvrFrameStyle frameStyle, Ex
     }
     switch (style) {
     case fsSolid:
+        // A geometric pen with square caps, so the corners of neighbouring sides are filled.
         pen->SetStyle(psSolid);
         pen->SetWidth(w);
+        pen->SetEndCap(pecSquare);
         c->MoveTo(x1, y1);
         c->LineTo(x2, y2);
+        pen->SetEndCap(pecRound);
         break;
     case fsDouble: {
         pen->SetStyle(psSolid);
@@ -338,23 +341,24 @@ void DrawSide(TCanvas* c, const TvrFrameLine& line, TvrFrameStyle frameStyle, Ex
             DrawThickLine(c, x1, y1, x2, y2, w);
             pen->SetColor(line.Color);
         }
-        // Dots or squares every 2w along the side.
-        const int step = std::max(2, 2 * std::max(1, w));
-        const int len = horizontal ? std::abs(x2 - x1) : std::abs(y2 - y1);
-        const int dir = horizontal ? (x2 >= x1 ? 1 : -1) : (y2 >= y1 ? 1 : -1);
-        c->Brush()->SetStyle(bsSolid);
-        c->Brush()->SetColor(line.Color);
-        pen->SetStyle(psClear);
-        const int size = std::max(1, w);
-        for (int p = 0; p <= len; p += step) {
-            const int cx = horizontal ? x1 + dir * p : x1, cy = horizontal ? y1 : y1 + dir * p;
-            const TRect r{cx - size / 2, cy - size / 2, cx - size / 2 + size, cy - size / 2 + size};
-            if (style == fsAltDot && size > 1)
-                c->Ellipse(r);
-            else
-                c->FillRect(r);
-        }
+        // A geometric pen with a user pattern: one on, one off for thin sides, squares of w
+        // every 2w, or round dots 2w apart.
         pen->SetStyle(psSolid);
+        pen->SetWidth(std::max(1, w));
+        if (w <= 1) {
+            pen->SetUserDash({1, 1});
+            pen->SetEndCap(pecFlat);
+        } else if (style == fsSquare) {
+            pen->SetUserDash({w, w});
+            pen->SetEndCap(pecFlat);
+        } else {
+            pen->SetUserDash({0, 2 * w});
+            pen->SetEndCap(pecRound);
+        }
+        c->MoveTo(x1, y1);
+        c->LineTo(x2, y2);
+        pen->SetUserDash({});
+        pen->SetEndCap(pecRound);
         break;
     }
     default:

@@ -185,6 +185,14 @@ int TCanvas::DevicePenWidth() {
     return std::max(1, MapCX(w));
 }
 
+std::vector<int> TCanvas::DeviceUserDash() {
+    std::vector<int> out;
+    out.reserve(FPen.UserDash().size());
+    for (int d : FPen.UserDash())
+        out.push_back(d == 0 ? 0 : std::max(1, MapCX(d)));
+    return out;
+}
+
 int TCanvas::GetDeviceCaps(int index) {
     return DevCaps(index);
 }

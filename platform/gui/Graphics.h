@@ -163,8 +163,15 @@ class TPen : public TGraphicsObject {
     void SetEndCap(TPenEndCap cap);
     TPenJoinStyle JoinStyle() const { return FJoinStyle; }
     void SetJoinStyle(TPenJoinStyle join);
+    // A user dash pattern in logical units: lengths of dashes and gaps in turn, starting with a
+    // dash; empty for none. With one the pen is geometric: the pattern and the end cap apply at
+    // every width (so a zero-length dash with round caps draws a round dot), and Style is not
+    // used for dashing.
+    const std::vector<int>& UserDash() const { return FUserDash; }
+    void SetUserDash(const std::vector<int>& dash);
 
 private:
+    std::vector<int> FUserDash;
     TColor FColor = clBlack;
     int FWidth = 1;
     TPenStyle FStyle = psSolid;
@@ -529,6 +536,8 @@ class TCanvas : public TPersistent {
     int DeviceFontHeight();
     // The device width of the current pen (at least 1).
     int DevicePenWidth();
+    // The pen's user dash pattern in device pixels (empty when the pen has none).
+    std::vector<int> DeviceUserDash();
 
 protected:
     // Back-end operations in device pixels with the current pen, brush and font.

@@ -1,6 +1,8 @@
 // Fonts, pens and brushes: attribute storage with change notification.
 #include "gui/Graphics.h"
 
+#include <algorithm>
+
 void TGraphicsObject::Changed() {
     if (OnChange) OnChange(this);
 }
@@ -107,12 +109,13 @@ void TPen::Assign(const TPen& source) {
     FMode = source.FMode;
     FEndCap = source.FEndCap;
     FJoinStyle = source.FJoinStyle;
+    FUserDash = source.FUserDash;
     Changed();
 }
 
 bool TPen::SameAs(const TPen& o) const {
     return FColor == o.FColor && FWidth == o.FWidth && FStyle == o.FStyle && FMode == o.FMode &&
-           FEndCap == o.FEndCap && FJoinStyle == o.FJoinStyle;
+           FEndCap == o.FEndCap && FJoinStyle == o.FJoinStyle && FUserDash == o.FUserDash;
 }
 
 void TPen::SetColor(TColor color) {
@@ -149,6 +152,16 @@ void TPen::SetEndCap(TPenEndCap cap) {
 void TPen::SetJoinStyle(TPenJoinStyle join) {
     if (join == FJoinStyle) return;
     FJoinStyle = join;
+    Changed();
+}
+
+void TPen::SetUserDash(const std::vector<int>& dash) {
+    std::vector<int> clean;
+    clean.reserve(dash.size());
+    for (int d : dash)
+        clean.push_back(std::max(0, d));
+    if (clean == FUserDash) return;
+    FUserDash = std::move(clean);
     Changed();
 }
 

@@ -131,6 +131,11 @@ void TMetafile::Draw(TCanvas& t, const TRect& r) {
             pen->SetWidth(st.PenWidth == 0 ? 0 : std::max(1, SX(st.PenWidth)));
             pen->SetStyle(st.PenStyle);
             pen->SetMode(st.PenMode);
+            pen->SetEndCap(st.PenCap);
+            std::vector<int> dash;
+            for (int d : st.PenDash)
+                dash.push_back(d == 0 ? 0 : std::max(1, SX(d)));
+            pen->SetUserDash(dash);
             TBrush* brush = t.Brush();
             brush->SetBitmap(st.BrushBitmap.get());
             brush->SetColor(st.BrushColor);
@@ -248,6 +253,8 @@ struct TMetafileCanvas::Recorder {
         st.PenWidth = pen->Width() == 0 ? 0 : c.DevicePenWidth();
         st.PenStyle = pen->Style();
         st.PenMode = pen->Mode();
+        st.PenCap = pen->EndCap();
+        st.PenDash = c.DeviceUserDash();
         TBrush* brush = c.Brush();
         st.BrushColor = brush->Color();
         st.BrushStyle = brush->Style();

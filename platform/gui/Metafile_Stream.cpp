@@ -175,6 +175,13 @@ void TMetafile::SaveToStream(TStream& stream) {
             w.U8(0);
         }
     }
+    // The geometric pens follow the records, so streams written before they existed still read.
+    for (const TMetaState& st : d.States) {
+        w.U8(st.PenCap);
+        w.I32(static_cast<Int64>(st.PenDash.size()));
+        for (int dash : st.PenDash)
+            w.I32(dash);
+    }
     stream.WriteBuffer(Magic, 8);
     Byte len[4];
     auto n = static_cast<Cardinal>(w.Out.size());
@@ -256,6 +263,13 @@ void TMetafile::LoadFromStream(TStream& stream) {
         }
         data->Records.push_back(std::move(rec));
     }
+    if (r.P < payload.size())
+        for (TMetaState& st : data->States) {
+            st.PenCap = static_cast<TPenEndCap>(r.U8() % 3);
+            size_t dashes = r.Count(4);
+            for (size_t k = 0; k < dashes; ++k)
+                st.PenDash.push_back(std::max(0, r.I32()));
+        }
     FData = data;
     FWidth = width;
     FHeight = height;

@@ -1,6 +1,7 @@
 // A layout holding every kind of object built so far loads, saves back the same tree and draws
 // offscreen; the drawing is kept for review.
 #include "gui/Bitmap.h"
+#include "gui/Picture.h"
 #include "report/vrClass.h"
 #include "report/vrClassObjects.h"
 #include "rtl/CodePage.h"
@@ -46,6 +47,13 @@ TEST(ObjectLayout, EveryObjectKindRoundTripsAndDraws) {
     sys->SetName("SysMemo1");
     sys->SetBounds(10, 5, 100, 20);
     sys->SetText(u"[Page#]");
+    auto* picture = new TvrPictureView(data);
+    picture->SetName("Picture1");
+    picture->SetBounds(450, 5, 40, 30);
+    TBitmap green(20, 20);
+    green.Canvas()->Brush()->SetColor(clLime);
+    green.Canvas()->FillRect(TRect{0, 0, 20, 20});
+    picture->Picture()->SetGraphic(&green);
 
     const String first = SaveReportText(report);
     TvrReport loaded(nullptr);
@@ -73,6 +81,8 @@ TEST(ObjectLayout, EveryObjectKindRoundTripsAndDraws) {
     EXPECT_EQ(b.Canvas()->Pixels(10, 45), clBlack);   // its left frame line
     EXPECT_EQ(b.Canvas()->Pixels(340, 120), clRed);   // the ellipse's middle
     EXPECT_EQ(b.Canvas()->Pixels(301, 106), clWhite); // outside the ellipse, in its corner
+    EXPECT_EQ(b.Canvas()->Pixels(460, 120), clLime);  // the picture, 30 x 30 at the left
+    EXPECT_EQ(b.Canvas()->Pixels(485, 120), clWhite); // right of the square picture
     // Kept in the working folder of the test run for review.
     b.SaveToFile("report-layout-review.bmp");
 }

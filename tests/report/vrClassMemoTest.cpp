@@ -193,3 +193,50 @@ TEST_F(Memo, DrawsTextInsideTheFrame) {
             if ((b.Canvas()->Pixels(x, y) & 0xFF) < 0x80) ++dark;
     EXPECT_GT(dark, 20);
 }
+
+TEST_F(Memo, AStyleCopiesColourFontAndFrameAndItsFileKeepsTheFrame) {
+    TvrStyles file;
+    TvrStyleItem* item = file.Add();
+    item->SetName("Boxed");
+    item->Color = clYellow;
+    item->Font()->SetName("Tahoma");
+    item->Frame()->Typ = vrFrameTypFromBits(15);
+    item->Frame()->SetColor(clBlue);
+    item->Frame()->BottomLine()->Width = 3;
+    TMemoryStream ms;
+    file.SaveToStream(ms);
+    ms.SetPosition(0);
+    Report.Styles()->LoadFromStream(ms);
+    ASSERT_EQ(Report.Styles()->Count(), 1);
+    TvrFrame* loaded = Report.Styles()->Items(0)->Frame();
+    EXPECT_EQ(loaded->TypBits(), 15);
+    EXPECT_EQ(loaded->Color(), clBlue);
+    EXPECT_EQ(loaded->BottomLine()->Width, 3);
+
+    TvrMemoView* m = NewMemo("Fee");
+    m->SetStyle("Boxed");
+    EXPECT_EQ(m->Color, clYellow);
+    EXPECT_EQ(m->Font()->Name(), "Tahoma");
+    EXPECT_EQ(m->Frame()->TypBits(), 15);
+    EXPECT_EQ(m->Frame()->LeftLine()->Color, clBlue);
+    EXPECT_EQ(m->Frame()->BottomLine()->Width, 3);
+}
+
+TEST_F(Memo, AnsiTextUsesTheCodePageOfTheFontsCharacterSet) {
+    struct TCase {
+        TFontCharset Charset;
+        const char* Text;
+        AnsiString Bytes;
+    } cases[] = {
+        {GB2312_CHARSET, "合计", AnsiString("\xBA\xCF\xBC\xC6")},
+        {RUSSIAN_CHARSET, "Да", AnsiString("\xC4\xE0")},
+        {DEFAULT_CHARSET, "A费", AnsiString("A\xB7\xD1")},
+    };
+    for (const TCase& c : cases) {
+        TvrMemoView* m = NewMemo(c.Text);
+        m->Font()->SetCharset(c.Charset);
+        EXPECT_EQ(m->AnsiText(), c.Bytes + "\r\n") << c.Text;
+        m->SetAnsiText(c.Bytes);
+        EXPECT_EQ(Lines(m), c.Text);
+    }
+}

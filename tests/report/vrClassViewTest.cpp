@@ -85,11 +85,41 @@ TEST(View, ASolidThickSideIsPulledInAtFreeEnds) {
             }
         // Square caps reach w div 2 beyond the ends; pulled in, a free end stays on the rectangle.
         EXPECT_EQ(top, withTop ? 19 : 20);
-        // LineTo leaves out its end point, as the platform's does.
-        EXPECT_EQ(bottom, 119);
+        // The free bottom end, pulled in to 119, reaches the rectangle's bottom line (120) with its
+        // square cap and goes no further, as the free top end reaches the top line.
+        EXPECT_EQ(bottom, 120);
         EXPECT_EQ(b.At(18, 60), clWhite);
         EXPECT_EQ(b.At(19, 60), clBlack);
         EXPECT_EQ(b.At(21, 60), clBlack);
+    }
+}
+
+TEST(View, SquaresAndRoundDotsDrawnByGeometricPens) {
+    struct TCase {
+        TvrFrameStyle Style;
+        TColor Fill;
+        std::vector<int> Black, Gap; // x along the top side at y = 10
+        TColor GapColor;
+    } cases[] = {
+        {fsSquare, clTransparent, {11, 13, 19}, {15, 17, 23}, clWhite},
+        {fsSquare, clYellow, {11, 19}, {15, 23}, clYellow},
+        {fsAltDot, clTransparent, {10, 18, 26}, {14, 22}, clWhite},
+    };
+    for (const TCase& c : cases) {
+        TvrView v(nullptr);
+        v.SetBounds(10, 10, 100, 50);
+        v.Color = c.Fill;
+        v.Frame()->Typ = TvrFrameTypes{ftTop};
+        v.Frame()->SetStyle(c.Style);
+        v.Frame()->SetWidth(4);
+        TWhiteBitmap b;
+        v.Draw(b.Canvas(), 1, 1, 0, 0);
+        for (int x : c.Black)
+            EXPECT_EQ(b.At(x, 10), clBlack) << x;
+        for (int x : c.Gap)
+            EXPECT_EQ(b.At(x, 10), c.GapColor) << x;
+        // The canvas's pen is plain again afterwards.
+        EXPECT_TRUE(b.Canvas()->Pen()->UserDash().empty());
     }
 }
 

@@ -13,6 +13,8 @@ struct TMetaState {
     int PenWidth = 1;
     TPenStyle PenStyle = psSolid;
     TPenMode PenMode = pmCopy;
+    TPenEndCap PenCap = pecRound;
+    std::vector<int> PenDash; // device pixels; empty for none
     TColor BrushColor = clWhite;
     TBrushStyle BrushStyle = bsSolid;
     std::shared_ptr<TBitmap> BrushBitmap;
@@ -29,10 +31,11 @@ struct TMetaState {
 
     bool SameAs(const TMetaState& o) const {
         return PenColor == o.PenColor && PenWidth == o.PenWidth && PenStyle == o.PenStyle &&
-               PenMode == o.PenMode && BrushColor == o.BrushColor && BrushStyle == o.BrushStyle &&
-               BrushSource == o.BrushSource && FontName == o.FontName && FontHeight == o.FontHeight &&
-               FontStyle == o.FontStyle && FontColor == o.FontColor && Charset == o.Charset &&
-               Pitch == o.Pitch && Orientation == o.Orientation && BkMode == o.BkMode && BkColor == o.BkColor;
+               PenMode == o.PenMode && PenCap == o.PenCap && PenDash == o.PenDash &&
+               BrushColor == o.BrushColor && BrushStyle == o.BrushStyle && BrushSource == o.BrushSource &&
+               FontName == o.FontName && FontHeight == o.FontHeight && FontStyle == o.FontStyle &&
+               FontColor == o.FontColor && Charset == o.Charset && Pitch == o.Pitch &&
+               Orientation == o.Orientation && BkMode == o.BkMode && BkColor == o.BkColor;
     }
 };
 

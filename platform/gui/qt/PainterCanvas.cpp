@@ -183,6 +183,17 @@ QPen TPainterCanvas::MakePen() {
             break;
         }
     }
+    const std::vector<int> dash = DeviceUserDash();
+    if (!dash.empty()) {
+        // A geometric pen: the pattern (in units of the pen's width) and the cap at every width.
+        // Zero-length dashes are dots of the cap's shape.
+        QVector<qreal> pattern;
+        for (int d : dash)
+            pattern << std::max<qreal>(d, 0.001) / w;
+        if (pattern.size() % 2) pattern << pattern;
+        q.setDashPattern(pattern);
+        q.setCapStyle(caps[pen->EndCap()]);
+    }
     return q;
 }
 
