@@ -2,7 +2,12 @@
 // rows from a real table, group footers with sums and page footers with page numbers.
 #include "vrEngineFixture.h"
 
+#include "WhiteBitmap.h"
+#include "gui/Printers.h"
 #include "rtl/Format.h"
+
+#include <algorithm>
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -111,6 +116,53 @@ TEST_F(EngineTest, HundredTwentyRowsBreakIntoThreePages) {
         ExpectTops(Tops(p, "PageFooter"), {FooterTop}, "page footer");
         EXPECT_EQ(Texts(p, "PageFooter").front(), "第 " + IntToStr(p + 1) + " 页，共 [TotalPages#] 页");
     }
+}
+
+String ReadCommand(const String& Command) {
+    String out;
+    if (FILE* pipe = popen(Command.c_str(), "r")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}
+
+TEST_F(EngineTest, PagesPaintedOnThePdfPrinterReadBack) {
+    std::vector<std::tuple<String, String, double>> rows;
+    for (int i = 1; i <= 120; ++i)
+        rows.emplace_back(Format("A%.3d", {i}), i <= 40 ? "G1" : i <= 80 ? "G2" : "G3", i);
+    MakeTable(rows);
+    LoadLayout(GroupedLayout);
+    ASSERT_TRUE(Prepare()) << Report->ErrorList()->Text();
+    ASSERT_EQ(Pages()->GetPageCount(), 3);
+
+    TPrinter printer;
+    const auto& names = printer.Printers();
+    const auto pdf = std::find(names.begin(), names.end(), String(TPrinter::PdfPrinterName));
+    ASSERT_NE(pdf, names.end());
+    printer.SetPrinterIndex(static_cast<int>(pdf - names.begin()));
+    const String file = Dir.File("report.pdf");
+    printer.SetOutputFile(file);
+    printer.BeginDoc();
+    const Extended scale = printer.Resolution() / 96.0;
+    for (int i = 0; i < 3; ++i) {
+        if (i) printer.NewPage();
+        Pages()->PaintPage(i, printer.Canvas(), scale, scale, 0, 0);
+    }
+    printer.EndDoc();
+    const String text = ReadCommand("pdftotext -layout '" + file + "' -");
+    for (const char* expected : {"物业收费清单", "820.00", "2420.00", "4020.00", "A044", "A120",
+                                 "第 1 页，共 3 页", "第 3 页，共 3 页"})
+        EXPECT_NE(text.find(expected), String::npos) << expected << "\n" << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 3); // one form feed after each page
+
+    // Page 1 drawn offscreen, kept in the working folder of the test run for review.
+    TWhiteBitmap page(794, 1123);
+    Pages()->PaintPage(0, page.Bitmap.Canvas(), 1, 1, 0, 0);
+    page.Bitmap.SaveToFile("report-engine-page1.bmp");
 }
 
 } // namespace
