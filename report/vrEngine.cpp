@@ -357,6 +357,7 @@ void TvrEngine::BeginPage() {
 void TvrEngine::OpenPage() {
     FPrevFooterHeight = 0;
     Store()->StartPreparedPage(FPage);
+    Report()->ProgressStep(ptRunning, Store()->CurPage + 1);
     CurY = 0;
     if (auto* overlay = dynamic_cast<TvrOverlay*>(FPage->FindBand(TvrOverlay::StaticClassInfo()));
         overlay && !overlay->PrintOnTop) {

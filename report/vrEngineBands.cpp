@@ -117,7 +117,8 @@ void TvrEngine::PlaceBand(TvrBand* Band) {
         } else {
             PlaceVerticalCells(Band);
         }
-        if (!isNull) CurY += Band->Height();
+        // A hidden band (a closed drill-down group, a script's choice) takes no room.
+        if (!isNull && Band->Visible()) CurY += Band->Height();
     }
     RestoreBand(Band);
     FAggregates->ResetBand(Band);
