@@ -116,7 +116,6 @@ void TvrEngine::PlaceVerticalBand(TvrBand* Band) {
     r->DoAfterPrint(Band);
     Band->AfterPrint();
     if (isData && FVMaster) FAggregates->AccumulateValue(FVMaster, CurVColumn);
-    if (isData) FAggregates->AccumulateValue(Band, CurVColumn);
     if (isFooter) FAggregates->ResetBand(Band);
 }
 

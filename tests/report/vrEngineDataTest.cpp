@@ -125,6 +125,36 @@ TEST_F(EngineTest, VerticalBandsRepeatTheirCellsAcross) {
                                          "MasterData1@20: row@0 1@0 2@60 3@120"}));
 }
 
+TEST_F(EngineTest, TwelveHundredVerticalColumnsKeepTheirOwnSums) {
+    const String layout =
+        LayoutText("    <TvrMasterData Name=\"MasterData1\" Left=\"0\" Top=\"100\" Width=\"718\" "
+                   "Height=\"20\" RowCount=\"2\">\n"
+                   "      <TvrMemoView Name=\"Cell\" Left=\"300\" Top=\"0\" Width=\"10\" Height=\"20\" "
+                   "Text=\"[Line#]\"/>\n"
+                   "    </TvrMasterData>\n"
+                   "    <TvrFooter Name=\"Footer1\" Left=\"0\" Top=\"150\" Width=\"718\" Height=\"20\">\n"
+                   "      <TvrMemoView Name=\"SumCell\" Left=\"300\" Top=\"0\" Width=\"10\" Height=\"20\" "
+                   "Text=\"[SUM(Line#, MasterData1)]\"/>\n"
+                   "    </TvrFooter>\n"
+                   "    <TvrMasterData Name=\"VData\" Vertical=\"True\" Left=\"300\" Top=\"0\" Width=\"10\" "
+                   "Height=\"400\" "
+                   "RowCount=\"1200\"/>\n",
+                   "", "EndlessWidth=\"True\"");
+    LoadLayout(layout);
+    ASSERT_TRUE(Prepare()) << Report->ErrorList()->Text();
+    ASSERT_EQ(Pages()->GetPageCount(), 1);
+    std::vector<String> sums;
+    for (TvrComponent* band : Pages()->GetPreparedPage(0)->Children())
+        if (band->Name() == "Footer1")
+            for (TvrComponent* c : band->Children())
+                if (auto* m = dynamic_cast<TvrCustomMemoView*>(c))
+                    sums.push_back(Trim(WideToUtf8(m->Text())));
+    ASSERT_EQ(sums.size(), 1200u);
+    // Column k adds the line number k of both master rows.
+    for (int k : {1, 2, 1000, 1001, 1200})
+        EXPECT_EQ(sums[k - 1], IntToStr(2 * k)) << k;
+}
+
 TEST_F(EngineTest, ScriptEventsAndProgressRunDuringTheBuild) {
     String script = "procedure Go(Sender: TObject);&#13;&#10;begin&#13;&#10;  Set('Hits', Get('Hits') + 1);"
                     "&#13;&#10;end;&#13;&#10;&#13;&#10;begin&#13;&#10;end.";
