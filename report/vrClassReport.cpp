@@ -4,6 +4,7 @@
 #include "classes/MetaBuilder.h"
 #include "gui/Dialogs.h"
 #include "report/vrClass.h"
+#include "report/vrEngine.h"
 #include "report/vrRes.h"
 #include "report/vrXMLSerializer.h"
 #include "rtl/CodePage.h"
@@ -89,6 +90,7 @@ TvrReport::TvrReport(TComponent* AOwner)
     FCache = std::make_unique<TvrExpressionCache>(FScript.get());
     FErrorList->SetSorted(true);
     FErrorList->SetDuplicates(TDuplicates::dupIgnore);
+    vrInstallEngine(this);
     Clear();
 }
 

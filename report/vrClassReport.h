@@ -141,11 +141,20 @@ class TvrReport : public TvrComponent {
     void GetDataSetList(TStrings& List, bool SkipUserDataSets) const;
     void GetActiveDataSetList(TStrings& List) const;
 
+    // --- preparing ---
+    // Builds the prepared pages: checks the data sets, compiles and runs the script, lets the
+    // engine build, and reports the collected errors; false when any arose.
+    bool PrepareReport(bool ClearLastReport = true);
+
     // --- evaluation ---
     bool GetValueByName(const String& Name, Variant& Value);
     // AScript: nullptr or the report's script, or vrScriptCallMark() for the script's own Calc.
     Variant Calc(const String& Expression, TvsScript* AScript = nullptr);
     bool PrepareScript();
+    // The value of an aggregate call shown in the engine's current band; BandText names the data
+    // band (or is evaluated to one), FlagsText is evaluated.
+    Variant CalcAggregateCall(const String& Function, const String& Expression, const String& BandText,
+                              const String& FlagsText);
     void SetValueVariable(const Variant& Value);
     void SetSelfVariable(TvrComponent* View);
 

@@ -1,6 +1,7 @@
 // How a report resolves names and evaluates expressions, prepares its script, and dispatches its
 // events and progress.
 #include "report/vrClass.h"
+#include "report/vrAggregate.h"
 #include "report/vrRes.h"
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
@@ -129,6 +130,15 @@ Variant TvrReport::Calc(const String& Expression, TvsScript* AScript) {
     if (!AScript || scriptCall) AScript = FScript.get();
     Variant value;
     if (GetValueByName(Expression, value)) return value;
+    // An aggregate call as a whole is answered by the engine; its first argument is kept as text,
+    // so data-set fields need no brackets there.
+    String function;
+    std::vector<String> args;
+    if (FEngine && FEngine->Running && vrSplitAggregateCall(Expression, function, args)) {
+        auto arg = [&](size_t k) { return k < args.size() ? args[k] : String(); };
+        if (function == "COUNT") return CalcAggregateCall(function, String(), arg(0), arg(1));
+        return CalcAggregateCall(function, arg(0), arg(1), arg(2));
+    }
     String error;
     FCache->Calc(Expression, error, value, AScript);
     if (error.empty()) return value;
@@ -141,6 +151,19 @@ Variant TvrReport::Calc(const String& Expression, TvsScript* AScript) {
         FErrorList->Add(message);
     }
     throw Exception(message);
+}
+
+Variant TvrReport::CalcAggregateCall(const String& Function, const String& Expression, const String& BandText,
+                                     const String& FlagsText) {
+    if (!FEngine) return Null();
+    TvrComponent* bandObj = nullptr;
+    if (!BandText.empty()) {
+        // A band is named by its name; anything else is evaluated to an object reference.
+        bandObj = FindObject(BandText);
+        if (!bandObj) bandObj = dynamic_cast<TvrComponent*>(vsVariantToObject(Calc(BandText, FScript.get())));
+    }
+    const Variant flags = FlagsText.empty() ? Variant(0) : Calc(FlagsText, FScript.get());
+    return FEngine->CalcAggregate(Function, Expression, bandObj, flags.AsInteger());
 }
 
 bool TvrReport::PrepareScript() {
@@ -191,11 +214,7 @@ bool TvrReport::PrepareScript() {
                             const Variant& flagsText) -> Variant {
         const String b = VarIsNull(bandText) ? String() : Trim(bandText.AsString());
         const String f = VarIsNull(flagsText) ? String() : Trim(flagsText.AsString());
-        const Variant band = b.empty() ? Variant(0) : Calc(b, FScript.get());
-        const Variant flags = f.empty() ? Variant(0) : Calc(f, FScript.get());
-        if (!FEngine) return Null();
-        auto* bandObj = dynamic_cast<TvrComponent*>(vsVariantToObject(band));
-        return FEngine->CalcAggregate(function, expression, bandObj, flags.AsInteger());
+        return CalcAggregateCall(function, expression, b, f);
     };
     for (const char* fn : {"SUM", "AVG", "MIN", "MAX"}) {
         const String name = fn;

@@ -1,0 +1,168 @@
+// The engine over a grouped list: title, page header, group header reprinted on new pages,
+// rows from a real table, group footers with sums and page footers with page numbers.
+#include "vrEngineFixture.h"
+
+#include "WhiteBitmap.h"
+#include "gui/Printers.h"
+#include "rtl/Format.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A4 with 10 mm margins: the printable height is 277 mm = 1046.92981 units.
+const char* const GroupedLayout = R"(<?xml version="1.0" encoding="utf-8" standalone="no"?>
+<TvrReport Version="4.9.32" DotMatrixReport="False" ScriptLanguage="PascalScript">
+  <TvrReportPage Name="Page1" PaperWidth="210" PaperHeight="297" PaperSize="9" LeftMargin="10" RightMargin="10" TopMargin="10" BottomMargin="10">
+    <TvrReportTitle Name="ReportTitle1" Left="0" Top="0" Width="718" Height="40">
+      <TvrMemoView Name="TitleMemo" Left="0" Top="0" Width="300" Height="40" Text="物业收费清单"/>
+    </TvrReportTitle>
+    <TvrPageHeader Name="PageHeader1" Left="0" Top="60" Width="718" Height="30">
+      <TvrMemoView Name="HeaderMemo" Left="0" Top="0" Width="300" Height="30" Text="编号 金额"/>
+    </TvrPageHeader>
+    <TvrGroupHeader Name="GroupHeader1" Left="0" Top="110" Width="718" Height="25" Condition="vrDM.&#34;F_group&#34;" ReprintOnNewPage="True">
+      <TvrMemoView Name="GroupMemo" Left="0" Top="0" Width="300" Height="25" Text="[vrDM.&#34;F_group&#34;]"/>
+    </TvrGroupHeader>
+    <TvrMasterData Name="MasterData1" Left="0" Top="150" Width="718" Height="20" DataSetName="vrDM">
+      <TvrMemoView Name="CodeMemo" Left="0" Top="0" Width="100" Height="20" Text="[vrDM.&#34;F_code&#34;]"/>
+      <TvrMemoView Name="MoneyMemo" Left="100" Top="0" Width="100" Height="20" Text="[vrDM.&#34;F_money&#34;]"/>
+    </TvrMasterData>
+    <TvrGroupFooter Name="GroupFooter1" Left="0" Top="190" Width="718" Height="25">
+      <TvrMemoView Name="SumMemo" Left="0" Top="0" Width="300" Height="25" Text="[SUM(vrDM.&#34;F_money&#34;) #n%2.2f]"/>
+    </TvrGroupFooter>
+    <TvrPageFooter Name="PageFooter1" Left="0" Top="1000" Width="718" Height="30">
+      <TvrMemoView Name="PageMemo" Left="0" Top="0" Width="300" Height="30" Text="第 [Page#] 页，共 [TotalPages#] 页"/>
+    </TvrPageFooter>
+  </TvrReportPage>
+</TvrReport>
+)";
+
+constexpr Extended FooterTop = 1016.92981;
+
+std::vector<Extended> Steps(Extended From, int Count, Extended Step = 20) {
+    std::vector<Extended> v;
+    for (int i = 0; i < Count; ++i)
+        v.push_back(From + i * Step);
+    return v;
+}
+
+void ExpectTops(const std::vector<Extended>& Actual, const std::vector<Extended>& Expected,
+                const String& What) {
+    ASSERT_EQ(Actual.size(), Expected.size()) << What;
+    for (size_t i = 0; i < Actual.size(); ++i)
+        EXPECT_NEAR(Actual[i], Expected[i], 0.0001) << What << " #" << i;
+}
+
+TEST_F(EngineTest, ThreeRowsInTwoGroupsOnOnePage) {
+    MakeTable({{"A001", "G1", 100}, {"A002", "G1", 200.5}, {"A003", "G2", 50}});
+    LoadLayout(GroupedLayout);
+    ASSERT_TRUE(Prepare()) << Report->ErrorList()->Text();
+    ASSERT_EQ(Pages()->GetPageCount(), 1);
+    std::vector<String> order;
+    for (const TPreparedBand& b : BandsOf(0))
+        order.push_back(b.Name + "@" + FloatToStr(b.Top));
+    const std::vector<String> expected = {"ReportTitle1@0",   "PageHeader1@40",
+                                          "GroupHeader1@70",  "MasterData1@95",
+                                          "MasterData1@115",  "GroupFooter1@135",
+                                          "GroupHeader1@160", "MasterData1@185",
+                                          "GroupFooter1@205", "PageFooter1@" + FloatToStr(FooterTop)};
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(Texts(0, "GroupFooter"), (std::vector<String>{"300.50", "50.00"}));
+    EXPECT_EQ(Texts(0, "GroupHeader"), (std::vector<String>{"G1", "G2"}));
+    EXPECT_EQ(Texts(0, "MasterData"), (std::vector<String>{"A001|100", "A002|200.5", "A003|50"}));
+    // The page count is filled in when the page is drawn.
+    EXPECT_EQ(Texts(0, "PageFooter"), (std::vector<String>{"第 1 页，共 [TotalPages#] 页"}));
+}
+
+TEST_F(EngineTest, HundredTwentyRowsBreakIntoThreePages) {
+    std::vector<std::tuple<String, String, double>> rows;
+    for (int i = 1; i <= 120; ++i)
+        rows.emplace_back(Format("A%.3d", {i}), i <= 40 ? "G1" : i <= 80 ? "G2" : "G3", i);
+    MakeTable(rows);
+    LoadLayout(GroupedLayout);
+    ASSERT_TRUE(Prepare()) << Report->ErrorList()->Text();
+    ASSERT_EQ(Pages()->GetPageCount(), 3);
+
+    ExpectTops(Tops(0, "ReportTitle"), {0}, "title");
+    ExpectTops(Tops(0, "PageHeader"), {40}, "page header 1");
+    ExpectTops(Tops(0, "GroupHeader"), {70, 920}, "group headers 1");
+    std::vector<Extended> rows1 = Steps(95, 40);
+    for (Extended y : {945.0L, 965.0L, 985.0L})
+        rows1.push_back(y);
+    ExpectTops(Tops(0, "MasterData"), rows1, "rows 1");
+    ExpectTops(Tops(0, "GroupFooter"), {895}, "group footer 1");
+    EXPECT_EQ(Texts(0, "GroupFooter"), std::vector<String>{"820.00"});
+
+    ExpectTops(Tops(1, "PageHeader"), {0}, "page header 2");
+    ExpectTops(Tops(1, "ReportTitle"), {}, "no title on page 2");
+    ExpectTops(Tops(1, "GroupHeader"), {30, 820}, "group headers 2");
+    std::vector<Extended> rows2 = Steps(55, 37);
+    for (Extended y : Steps(845, 8))
+        rows2.push_back(y);
+    ExpectTops(Tops(1, "MasterData"), rows2, "rows 2");
+    ExpectTops(Tops(1, "GroupFooter"), {795}, "group footer 2");
+    EXPECT_EQ(Texts(1, "GroupFooter"), std::vector<String>{"2420.00"});
+    EXPECT_EQ(Texts(1, "MasterData").front(), "A044|44");
+
+    ExpectTops(Tops(2, "PageHeader"), {0}, "page header 3");
+    ExpectTops(Tops(2, "GroupHeader"), {30}, "group header 3");
+    ExpectTops(Tops(2, "MasterData"), Steps(55, 32), "rows 3");
+    ExpectTops(Tops(2, "GroupFooter"), {695}, "group footer 3");
+    EXPECT_EQ(Texts(2, "GroupFooter"), std::vector<String>{"4020.00"});
+    for (int p = 0; p < 3; ++p) {
+        ExpectTops(Tops(p, "PageFooter"), {FooterTop}, "page footer");
+        EXPECT_EQ(Texts(p, "PageFooter").front(), "第 " + IntToStr(p + 1) + " 页，共 [TotalPages#] 页");
+    }
+}
+
+String ReadCommand(const String& Command) {
+    String out;
+    if (FILE* pipe = popen(Command.c_str(), "r")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}
+
+TEST_F(EngineTest, PagesPaintedOnThePdfPrinterReadBack) {
+    std::vector<std::tuple<String, String, double>> rows;
+    for (int i = 1; i <= 120; ++i)
+        rows.emplace_back(Format("A%.3d", {i}), i <= 40 ? "G1" : i <= 80 ? "G2" : "G3", i);
+    MakeTable(rows);
+    LoadLayout(GroupedLayout);
+    ASSERT_TRUE(Prepare()) << Report->ErrorList()->Text();
+    ASSERT_EQ(Pages()->GetPageCount(), 3);
+
+    TPrinter printer;
+    const auto& names = printer.Printers();
+    const auto pdf = std::find(names.begin(), names.end(), String(TPrinter::PdfPrinterName));
+    ASSERT_NE(pdf, names.end());
+    printer.SetPrinterIndex(static_cast<int>(pdf - names.begin()));
+    const String file = Dir.File("report.pdf");
+    printer.SetOutputFile(file);
+    printer.BeginDoc();
+    const Extended scale = printer.Resolution() / 96.0;
+    for (int i = 0; i < 3; ++i) {
+        if (i) printer.NewPage();
+        Pages()->PaintPage(i, printer.Canvas(), scale, scale, 0, 0);
+    }
+    printer.EndDoc();
+    const String text = ReadCommand("pdftotext -layout '" + file + "' -");
+    for (const char* expected : {"物业收费清单", "820.00", "2420.00", "4020.00", "A044", "A120",
+                                 "第 1 页，共 3 页", "第 3 页，共 3 页"})
+        EXPECT_NE(text.find(expected), String::npos) << expected << "\n" << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 3); // one form feed after each page
+
+    // Page 1 drawn offscreen, kept in the working folder of the test run for review.
+    TWhiteBitmap page(794, 1123);
+    Pages()->PaintPage(0, page.Bitmap.Canvas(), 1, 1, 0, 0);
+    page.Bitmap.SaveToFile("report-engine-page1.bmp");
+}
+
+} // namespace
