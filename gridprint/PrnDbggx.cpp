@@ -160,6 +160,15 @@ void TPrintDBGridGx::ApplyPrintFont(TFont& font) const {
     if (!FPrintFontName.empty()) font.SetName(FPrintFontName);
 }
 
+TPrintFooterCell TPrintDBGridGx::FooterCell(TColumnGx*, int) {
+    TPrintFooterCell cell;
+    if (FDBGridGx) {
+        cell.Color = FDBGridGx->FooterColor();
+        cell.Font = FDBGridGx->FooterFont();
+    }
+    return cell;
+}
+
 void TPrintDBGridGx::ShowPreview() {
     TPrinterPreview* recorder = SharedPrinterPreview();
     if (OnPrinterSetupDialog)

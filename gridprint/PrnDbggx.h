@@ -6,6 +6,7 @@
 #pragma once
 
 #include "classes/Component.h"
+#include "gridprint/PrnDbggxFooters.h"
 #include "gridprint/PrnDbggxRichText.h"
 #include "gridprint/PrntsGx.h"
 #include "gui/Graphics.h"
@@ -16,6 +17,7 @@
 class TDBGridGx;
 class TCustomDBGridGx;
 class TFiler;
+class TColumnGx;
 
 enum TPrintDBGridGxOption : uint8_t {
     pghFitGridToPageWidth = 0x01,
@@ -129,6 +131,10 @@ class TPrintDBGridGx : public TComponent {
     bool Busy() const { return FBusy; }
     // Applies PrintFontName to a font used for printing.
     void ApplyPrintFont(TFont& font) const;
+
+    // Footer cell row of the column as the grid defines it. The grid keeps no footer definitions
+    // of its own yet: every cell is empty, in the grid's footer font and colour.
+    virtual TPrintFooterCell FooterCell(TColumnGx* Column, int Row);
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
