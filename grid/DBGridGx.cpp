@@ -3,6 +3,7 @@
 
 #include "classes/MetaBuilder.h"
 #include "grid/DBGridGxStyle.h"
+#include "grid/DBGridGxText.h"
 #include "gui/DeferredCall.h"
 #include "grid/DBGridGxImpExp.h"
 #include "rtl/Format.h"
@@ -98,7 +99,7 @@ ORV_META_IMPL(TDBGridGx)
 void TDBGridGx::DeclareMeta(meta::Class<TDBGridGx>& c) {
     using T = TDBGridGx;
     c.Property("AllowedOperations", &T::AllowedOperations, &T::AllowedOperations).Default(uint8_t(0x0F));
-    c.Property("AllowedSelections", &T::AllowedSelections, &T::AllowedSelections).Default(uint8_t(0x1E));
+    c.Property("AllowedSelections", &T::AllowedSelections, &T::SetAllowedSelections).Default(uint8_t(0x1E));
     c.Property("AutoFitColWidths", &T::AutoFitColWidths, &T::SetAutoFitColWidths).Default(false);
     c.Property("ContraColCount", &T::ContraColCountGx, &T::SetContraColCountGx).Default(0);
     c.Property("DefaultDrawing", &T::DefaultDrawing, &T::DefaultDrawing).Default(true);
@@ -124,6 +125,7 @@ void TDBGridGx::DeclareMeta(meta::Class<TDBGridGx>& c) {
 }
 
 TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGridGx(AOwner) {
+    AcquireTextBitmap();
     SetStyle(nullptr);
     SetCenter(DefaultGridCenter());
     SetCellBackgroundFill(false);
@@ -136,6 +138,8 @@ TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGridGx(AOwner) {
                                 goColMoving, goEditing, goTabs});
     FColumnDefValues = std::make_unique<TDBGridGxColumnDefValuesGx>(this);
     FColumns = std::make_unique<TDBGridColumnsGx>(this);
+    FBookmarks = std::make_unique<TBookmarkListGx>(this);
+    FSelection = std::make_unique<TDBGridGxSelection>(this);
     SetRowsCount(2);
     SetColsCount(2);
     FDataLink = std::make_unique<TGridDataLinkGx>(this);
@@ -159,6 +163,7 @@ TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGridGx(AOwner) {
 }
 
 TCustomDBGridGx::~TCustomDBGridGx() {
+    Destroying(); // the selection and the editor stay quiet while the parts go
     DiscardDeferredCall(this);
     if (FStyle) FStyle->RemoveGrid(this);
     if (FCenter) FCenter->RemoveGrid(this);
@@ -168,6 +173,7 @@ TCustomDBGridGx::~TCustomDBGridGx() {
     FVisibleColumns.Clear();
     FColumns.reset();
     FDataLink.reset();
+    ReleaseTextBitmap();
 }
 
 // ---- properties ---------------------------------------------------------------------------------
@@ -207,6 +213,7 @@ void TCustomDBGridGx::SetOptions(TDBGridOptions Value) {
     TDBGridOptions changed = Value ^ FOptions;
     FOptions = Value;
     ApplyGridOptions();
+    if ((changed & dgMultiSelect) && !(Value & dgMultiSelect)) ClearSelectionIfAllowed();
     if (changed & LayoutOptionsMask) RequestLayout();
 }
 
@@ -386,6 +393,7 @@ void TCustomDBGridGx::ColumnsUpdated(TColumnGx* Column) {
         }
     } else {
         RebuildSortMarkedList();
+        if (FSelection) FSelection->Columns()->Revalidate();
         RequestLayout();
     }
 }
@@ -539,5 +547,41 @@ void TCustomDBGridGx::PaintCell(int Col, int Row, const TRect& Rect, TGridDrawSt
             throw;
         }
         RestoreActiveRecord();
+    }
+}
+
+// ---- selection ----------------------------------------------------------------------------------
+
+void TCustomDBGridGx::SetAllowedSelections(TDBGridGxAllowedSelections Value) {
+    if (Value == AllowedSelections) return;
+    AllowedSelections = Value;
+    TDBGridGxSelectionType kind = FSelection->SelectionType();
+    if (kind != gstNon && !(Value & (1 << kind))) FSelection->ClearSelection();
+}
+
+bool TCustomDBGridGx::SelectionKindAllowed(TDBGridGxSelectionType Kind) const {
+    if (Kind == gstNon) return true;
+    if (!(FOptions & dgMultiSelect) || !(AllowedSelections & (1 << Kind))) return false;
+    return !((Kind == gstRectangle || Kind == gstColumns) && (FOptions & dgRowSelect));
+}
+
+void TCustomDBGridGx::InvalidateSelectionAndRow() {
+    if (FSelection->SelectionType() == gstAll) {
+        InvalidateWholeGrid();
+    } else {
+        TGridRect r = FSelection->ToGridRect();
+        if (r.Left >= 0) InvalidateCellRange(r);
+    }
+    InvalidateOneRow(CurrentCell().Y);
+}
+
+void TCustomDBGridGx::ClearSelectionIfAllowed() {
+    if ((FOptions & dgMultiSelect) && (FOptionsGx & dghClearSelection)) FBookmarks->Clear();
+    SelectionAnchorSet = false;
+    SelectionAnchor.clear();
+    if (FSelection->SelectionType() != gstNon && (FOptionsGx & dghClearSelection)) {
+        FSelection->ClearSelection();
+        InvalidateWholeGrid();
+        InvalidateEditor();
     }
 }

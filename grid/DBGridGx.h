@@ -6,7 +6,9 @@
 
 #include "db/DataSource.h"
 #include "grid/DBGridGxColumns.h"
+#include "grid/DBGridGxSelection.h"
 #include "grid/DBSumLst.h"
+#include "grid/ToolCtrlsGxButtons.h"
 #include "grid/GridsGx.h"
 
 #include <memory>
@@ -189,6 +191,28 @@ class TCustomDBGridGx : public TCustomGridGx {
     TScrollInfo LastVertScroll() const { return FLastVertScroll; }
     bool VertBarDisabled() const { return FVertBarDisabled; }
 
+    // ---- selection -----------------------------------------------------------------------------
+    TDBGridGxSelection* Selection() const { return FSelection.get(); }
+    // The marked records (the store of a record selection).
+    TBookmarkListGx* SelectedRows() const { return FBookmarks.get(); }
+    // Sets AllowedSelections; a selection of a kind no longer allowed is cleared.
+    void SetAllowedSelections(TDBGridGxAllowedSelections Value);
+    // Whether a selection of the kind may be made: multi-select on, the kind allowed, and neither
+    // rectangles nor columns while whole rows are selected.
+    bool SelectionKindAllowed(TDBGridGxSelectionType Kind) const;
+    bool EditorAlwaysShown() const { return (FOptions & dgAlwaysShowEditor) != 0; }
+    void ShowCellEditor() { OpenEditor(); }
+    // Reloads the in-place editor from the grid (placed and filled again on the next update).
+    void InvalidateEditor() { RefreshEditor(); }
+    virtual void InvalidateSelectionAndRow();
+    // With dghClearSelection: drops the marked records and the current selection.
+    void ClearSelectionIfAllowed();
+    // The record where a keyboard extension of the record selection began.
+    bool SelectionAnchorSet = false;
+    TBookmark SelectionAnchor;
+    TNotifyEvent OnSelectionChanged;
+    friend class TDBGridGxSelectionRect;
+
     // ---- availability of the edit actions -------------------------------------------------------
     bool CanCopySelection() const;
     bool CanCutSelection() const;
@@ -210,6 +234,20 @@ class TCustomDBGridGx : public TCustomGridGx {
     int MeasureTextWidth(TFont* Font, const String& Text);
     TTextMetric MeasureMetrics(TFont* Font);
     int MeasureTextHeight(TFont* Font, const String& Text);
+
+    // ---- cell text and images on the grid's canvas (right-to-left aware) -----------------------
+    void PaintCellText(TColumnGx* Column, TCanvas* ACanvas, const TRect& ARect, bool Fill, int DX, int DY,
+                       const String& Text, TAlignment Alignment, TTextLayout Layout, bool WordWrap,
+                       bool EndEllipsis, int LeftMargin, int RightMargin);
+    void PaintCheckBox(TCanvas* ACanvas, const TRect& ARect, TCheckBoxState State, bool Enabled, bool Pressed,
+                       bool IsFlat, bool Hot, TColor ParentColor);
+    void PaintEditButton(TColumnGx* Column, TCanvas* ACanvas, TBitmap* Glyph, TColor ButtonColor, bool Enabled,
+                         bool IsFlat, bool Pressed, bool Hot, const TRect& CellRect, TRect ButtonRect,
+                         TEditButtonStyleGx Style);
+    // Mirrors the grid's canvas horizontally (on) or maps it plainly (off).
+    void MapCanvasRightToLeft(bool On);
+    // The rectangle in unmirrored device coordinates of the grid's canvas.
+    TRect UnmirroredRect(const TRect& R);
 
 protected:
     friend class TGridDataLinkGx;
@@ -263,6 +301,9 @@ private:
     TScrollInfo FLastVertScroll{};
     bool FVertBarDisabled = false;
     TScrollBarVisibleModeGx FLastVisibleMode = sbAutoShowGx;
+    // selection
+    std::unique_ptr<TBookmarkListGx> FBookmarks;
+    std::unique_ptr<TDBGridGxSelection> FSelection;
 };
 
 // The grid placed on forms: publishes the properties of TCustomDBGridGx.

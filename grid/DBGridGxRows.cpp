@@ -153,6 +153,7 @@ void TCustomDBGridGx::ApplyDataSetScroll(int Distance) {
 
 void TCustomDBGridGx::ApplyLinkActive(bool Active) {
     if (!Active) HideEditorWindow();
+    if (!ComponentState().Contains(csDestroying)) FSelection->SetLinkActive(Active);
     FSumList->SetDataSet(DataSource() ? DataSource()->DataSet() : nullptr);
     RequestLayout();
     if (Active && (FOptions & dgAlwaysShowEditor)) OpenEditor();
