@@ -5,6 +5,7 @@
 
 #include "db/Field.h"
 #include "grid/DBGridGx.h"
+#include "grid/DBGridGxText.h"
 #include "gui/ClassicEdges.h"
 #include "rtl/Format.h"
 
@@ -14,13 +15,7 @@ int TGridPageComposer::WriteCellText(const TRect& rect, bool fill, int hInset, i
                                      TAlignment alignment, TTextLayout layout, bool wordWrap,
                                      bool endEllipsis, int leftMargin, int rightMargin, bool measureOnly) {
     bool rtl = FGrid->UseRightToLeftAlignment();
-    if (rtl) {
-        if (alignment == taLeftJustify)
-            alignment = taRightJustify;
-        else if (alignment == taRightJustify)
-            alignment = taLeftJustify;
-        std::swap(leftMargin, rightMargin);
-    }
+    if (rtl) MirrorCellTextPlacement(alignment, leftMargin, rightMargin);
     TRect tr(rect.Left + hInset, rect.Top + vInset, rect.Right - hInset, rect.Bottom - vInset);
     Cardinal base = DT_NOPREFIX | DT_EXPANDTABS | (wordWrap ? Cardinal(DT_WORDBREAK) : 0u);
     if (measureOnly) {
@@ -130,9 +125,8 @@ int TGridPageComposer::PaintCell(int col, const TRect& rect, const TRowCursor& c
         height += 2 * FVPad;
     } else {
         TPrintFooterCell f = FOwner.FooterCell(column, c.FooterRow);
-        String text = f.ValueType == pfvSum || f.ValueType == pfvCount ? FooterText(c.FooterRow, col)
-                      : f.ValueType == pfvShown                        ? f.ShownText
-                                                                       : String();
+        String text =
+            f.ValueType == fvtSum || f.ValueType == fvtCount ? FooterText(c.FooterRow, col) : f.ShownText;
         SetFont(f.Font ? f.Font : FGrid->FooterFont());
         FCanvas->Brush()->SetColor(colored ? f.Color : clWhite);
         fillBackground();
@@ -174,11 +168,11 @@ void TGridPageComposer::AccumulateFooters() {
     for (int row = 0; row < FFooterRows; ++row)
         for (size_t i = 0; i < FColumns.size(); ++i) {
             TPrintFooterCell f = FOwner.FooterCell(FColumns[i], row);
-            if (f.ValueType != pfvSum && f.ValueType != pfvCount) continue;
+            if (f.ValueType != fvtSum && f.ValueType != fvtCount) continue;
             TField* field = FooterField(f, FColumns[i]);
             if (!field) continue;
             Int64& v = FFooterValues[static_cast<size_t>(row) * FColumns.size() + i];
-            if (f.ValueType == pfvCount)
+            if (f.ValueType == fvtCount)
                 v += 10000;
             else if (!field->IsNull())
                 v +=
@@ -191,7 +185,7 @@ String TGridPageComposer::FooterText(int footerRow, int col) {
     TPrintFooterCell f = FOwner.FooterCell(column, footerRow);
     Currency value = Currency::FromRaw(FFooterValues[static_cast<size_t>(footerRow) * FColumns.size() + col]);
     long double v = value.ToDouble();
-    if (f.ValueType == pfvCount)
+    if (f.ValueType == fvtCount)
         return f.DisplayFormat.empty() ? FloatToStr(v) : FormatFloat(f.DisplayFormat, v);
     TField* field = FooterField(f, column);
     if (!field) return String();

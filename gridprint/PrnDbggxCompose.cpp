@@ -1,6 +1,7 @@
 #include "gridprint/PrnDbggxComposer.h"
 
 #include "grid/DBGridGx.h"
+#include "grid/DBGridGxSelection.h"
 #include "gui/Forms.h"
 #include "rtl/ScopeGuards.h"
 
@@ -81,8 +82,7 @@ void TGridPageComposer::CheckAlive() {
 
 void TGridPageComposer::Run() {
     FMacros = ComputePageMacroValues(1);
-    for (TColumnGx* c : FGrid->VisibleColumns().Items())
-        if (c) FColumns.push_back(c);
+    PrintedColumns();
     FFooterRows = FGrid->FooterRowCount();
     FFooterValues.assign(static_cast<size_t>(FFooterRows) * FColumns.size(), 0);
 
@@ -248,7 +248,7 @@ void TGridPageComposer::OptimalWidths() {
             } else {
                 TPrintFooterCell f = FOwner.FooterCell(c, cur.FooterRow);
                 SetFont(f.Font ? f.Font : FGrid->FooterFont());
-                w = FCanvas->TextWidth(f.ValueType == pfvShown ? f.ShownText : String()) + 2 * FHPad;
+                w = FCanvas->TextWidth(f.ShownText) + 2 * FHPad;
             }
             FWidths[i] = std::max(FWidths[i], w);
         }
@@ -402,14 +402,62 @@ void TGridPageComposer::PrintRichText(TRichEditStrings* text) {
 
 // ---- rows ---------------------------------------------------------------------------------------
 
+// Rectangle selection: its columns (visible ones); column selection: the selected columns;
+// otherwise every visible column.
+void TGridPageComposer::PrintedColumns() {
+    TDBGridGxSelection* sel = FGrid->Selection();
+    TDBGridGxSelectionType kind = sel ? sel->SelectionType() : gstNon;
+    if (kind == gstRectangle) {
+        int from = sel->Rect()->GetLeftmostCol(), to = sel->Rect()->GetRightmostCol();
+        for (int i = std::max(0, from); i <= to && i < FGrid->Columns()->Count(); ++i)
+            if (FGrid->Columns()->ColumnAt(i)->Visible()) FColumns.push_back(FGrid->Columns()->ColumnAt(i));
+    } else if (kind == gstColumns) {
+        for (int i = 0; i < sel->Columns()->Count(); ++i)
+            FColumns.push_back(sel->Columns()->Items(i));
+    } else {
+        for (TColumnGx* c : FGrid->VisibleColumns().Items())
+            if (c) FColumns.push_back(c);
+    }
+}
+
+TDBGridGxSelectionType TGridPageComposer::SelectionKind() const {
+    return FGrid->Selection() ? FGrid->Selection()->SelectionType() : gstNon;
+}
+
+void TGridPageComposer::ToFooterRows(TRowCursor& c) {
+    c.IsRecord = false;
+    c.Key.clear();
+    c.FooterRow = 0;
+    c.End = FFooterRows == 0;
+}
+
+// The row sequence: the selected records (marked ones, or the rectangle's rows) or all records
+// in data set order, then the footer rows.
 TRowCursor TGridPageComposer::StartCursor() {
     TRowCursor c;
     FDataSet->First();
     if (FDataSet->Eof()) {
-        c.IsRecord = false;
-        c.FooterRow = 0;
-        c.End = FFooterRows == 0;
+        ToFooterRows(c);
         return c;
+    }
+    TDBGridGxSelection* sel = FGrid->Selection();
+    switch (SelectionKind()) {
+    case gstRecordBookmarks: {
+        TBookmarkListGx* rows = sel->Rows();
+        if (!rows->CurrentRowSelected()) {
+            if (rows->BookmarkCount() == 0) {
+                ToFooterRows(c);
+                return c;
+            }
+            FDataSet->GotoBookmark(rows->BookmarkAt(0));
+        }
+        break;
+    }
+    case gstRectangle:
+        FDataSet->GotoBookmark(sel->Rect()->GetTopmostRow());
+        break;
+    default:
+        break;
     }
     c.IsRecord = true;
     c.Key = FDataSet->GetBookmark();
@@ -420,15 +468,28 @@ void TGridPageComposer::Advance(TRowCursor& c) {
     if (c.End) return;
     if (c.IsRecord) {
         GoTo(c);
+        TDBGridGxSelection* sel = FGrid->Selection();
+        TDBGridGxSelectionType kind = SelectionKind();
+        if (kind == gstRecordBookmarks) {
+            TBookmarkListGx* rows = sel->Rows();
+            int index = 0;
+            int next = rows->LocateBookmark(c.Key, index) ? index + 1 : 0;
+            if (next >= rows->BookmarkCount()) {
+                ToFooterRows(c);
+                return;
+            }
+            c.Key = rows->BookmarkAt(next);
+            FDataSet->GotoBookmark(c.Key);
+            return;
+        }
         FDataSet->Next();
-        if (!FDataSet->Eof()) {
+        if (!FDataSet->Eof() &&
+            (kind != gstRectangle ||
+             sel->Rows()->CompareMarks(FDataSet->GetBookmark(), sel->Rect()->GetBottomRow()) <= 0)) {
             c.Key = FDataSet->GetBookmark();
             return;
         }
-        c.IsRecord = false;
-        c.Key.clear();
-        c.FooterRow = 0;
-        c.End = FFooterRows == 0;
+        ToFooterRows(c);
         return;
     }
     if (c.FooterRow + 1 < FFooterRows) {

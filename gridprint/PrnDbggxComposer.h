@@ -59,7 +59,10 @@ private:
     void CheckAlive();
     void CleanUp();
 
-    // Rows.
+    // Rows and columns of the selection.
+    void PrintedColumns();
+    TDBGridGxSelectionType SelectionKind() const;
+    void ToFooterRows(TRowCursor& c);
     TRowCursor StartCursor();
     void Advance(TRowCursor& c);
     void GoTo(const TRowCursor& c);

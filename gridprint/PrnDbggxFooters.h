@@ -5,17 +5,16 @@
 #pragma once
 
 #include "classes/Alignment.h"
+#include "grid/DBGridGxImpExp.h"
 #include "gui/Graphics.h"
 
-enum TPrintFooterValueType { pfvNone, pfvSum, pfvCount, pfvShown };
-
 struct TPrintFooterCell {
-    TPrintFooterValueType ValueType = pfvNone;
+    TFooterValueTypeGx ValueType = fvtNon;
     String FieldName; // empty: the column's field
     String DisplayFormat;
     TAlignment Alignment = taLeftJustify;
     TColor Color = clWindow;
     const TFont* Font = nullptr; // nullptr: the grid's footer font
     bool EndEllipsis = false;
-    String ShownText; // pfvShown: the text the grid shows in the cell
+    String ShownText; // kinds other than sums and counts: the text the grid shows in the cell
 };

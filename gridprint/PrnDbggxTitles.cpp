@@ -3,6 +3,7 @@
 #include "gridprint/PrnDbggxComposer.h"
 
 #include "grid/DBGridGx.h"
+#include "grid/DBGridGxText.h"
 
 // With the grid's multi-level titles a caption holds its levels separated by "|"; a column
 // prints its own level, the last one.
@@ -89,9 +90,14 @@ void TGridPageComposer::DrawTitles(int a, int b) {
         SetFont(FGrid->TitleFont());
         FCanvas->Brush()->SetStyle(colored ? bsSolid : bsClear);
         FCanvas->Brush()->SetColor(colored ? FGrid->FixedColor() : clWhite);
-        // Vertical titles are written horizontally until the grid's turned-text routine is used.
-        WriteCellText(cell, colored, FHPad, FVPad, TitleCaption(c), c->Title()->Alignment(), tlTop, false,
-                      c->Title()->EndEllipsis(), 0, 0, FCounting);
+        if (c->Title()->Orientation() == tohVertical) {
+            if (colored && !FCounting) FCanvas->FillRect(cell);
+            DrawRotatedCellText(FCanvas, cell, false, FHPad, 2 * FVPad, TitleCaption(c),
+                                c->Title()->Alignment(), tlBottom, false, FCounting);
+        } else {
+            WriteCellText(cell, colored, FHPad, FVPad, TitleCaption(c), c->Title()->Alignment(), tlTop, false,
+                          c->Title()->EndEllipsis(), 0, 0, FCounting);
+        }
         FCanvas->Brush()->SetStyle(bsClear);
         if (!FCounting)
             AddLine({{cell.Left, cell.Bottom}, {cell.Right, cell.Bottom}, {cell.Right, cell.Top}}, true);

@@ -88,9 +88,9 @@ protected:
     void WithFooters() {
         Grid->SetFooterRowCount(1);
         TPrintFooterCell sum, count, money;
-        sum.ValueType = pfvSum;
-        count.ValueType = pfvCount;
-        money.ValueType = pfvSum;
+        sum.ValueType = fvtSum;
+        count.ValueType = fvtCount;
+        money.ValueType = fvtSum;
         money.DisplayFormat = "0.00";
         Printer.Footers = {sum, count, money};
     }

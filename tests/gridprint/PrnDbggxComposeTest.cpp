@@ -223,3 +223,34 @@ TEST_F(GridPrintTest, TitleLinesAndRichTextAroundTheGrid) {
 }
 
 } // namespace
+
+namespace {
+
+// Marked records print alone, in data set order, and the footer sums cover only them.
+TEST_F(GridPrintTest, MarkedRecordsOnly) {
+    Fill(5);
+    Open();
+    WithFooters();
+    for (int n : {4, 2}) {
+        Q->Locate("F_int", n, {});
+        Grid->Selection()->Rows()->SetCurrentRowSelected(true);
+    }
+    ASSERT_EQ(Grid->Selection()->SelectionType(), gstRecordBookmarks);
+    Print();
+    EXPECT_EQ(Joined(1), "Tint|Ttext|Tfloat|2|t2|1|4|t4|2|6|2|3.00");
+}
+
+// A rectangle prints its rows and columns only.
+TEST_F(GridPrintTest, RectangleSelection) {
+    Fill(5);
+    Open();
+    Q->Locate("F_int", 2, {});
+    Grid->Selection()->Rect()->SelectCell(1, Q->GetBookmark(), false);
+    Q->Locate("F_int", 3, {});
+    Grid->Selection()->Rect()->SelectCell(2, Q->GetBookmark(), true);
+    ASSERT_EQ(Grid->Selection()->SelectionType(), gstRectangle);
+    Print();
+    EXPECT_EQ(Joined(1), "Ttext|Tfloat|t2|1|t3|1.5");
+}
+
+} // namespace
