@@ -160,7 +160,9 @@ void TPrinterPreview::EndDoc() {
     FPreviewBox->SetPageCountValue(static_cast<int>(FPages.size()));
     if (FPages.size() == 1) FPreviewBox->RecomputeLayout();
     FPreviewBox->SetSetupHook(hook);
-    FPreviewBox->SetGridPrinter(pending);
+    // The window is brought up before the last change is reported, so that a close asked for
+    // while composing (which that report carries out) is not undone by bringing it up again.
     FPreviewBox->DoOpenPreviewer();
+    FPreviewBox->SetGridPrinter(pending);
     FPreviewBox->DoPrinterPreviewChanged();
 }

@@ -105,6 +105,7 @@ void TPreviewBox::DeclareMeta(meta::Class<TPreviewBox>& c) {
 
 TPreviewBox::TPreviewBox(TComponent* AOwner)
     : TScrollBox(AOwner), FRecorder(std::make_unique<TPrinterPreview>()) {
+    SetColor(clBtnFace);
     FShadowPanel = new TPanel(this);
     FShadowPanel->SetParent(this);
     FShadowPanel->SetBevelOuter(bvNone);

@@ -13,7 +13,8 @@
 
 int TGridPageComposer::WriteCellText(const TRect& rect, bool fill, int hInset, int vInset, const String& text,
                                      TAlignment alignment, TTextLayout layout, bool wordWrap,
-                                     bool endEllipsis, int leftMargin, int rightMargin, bool measureOnly) {
+                                     bool endEllipsis, int leftMargin, int rightMargin, bool measureOnly,
+                                     bool clip) {
     bool rtl = FGrid->UseRightToLeftAlignment();
     if (rtl) MirrorCellTextPlacement(alignment, leftMargin, rightMargin);
     TRect tr(rect.Left + hInset, rect.Top + vInset, rect.Right - hInset, rect.Bottom - vInset);
@@ -44,7 +45,7 @@ int TGridPageComposer::WriteCellText(const TRect& rect, bool fill, int hInset, i
     }
     if (hInset > 0) ++tr.Bottom;
     int saved = FCanvas->SaveDC();
-    FCanvas->IntersectClipRect(tr);
+    if (clip) FCanvas->IntersectClipRect(tr);
     int bkMode = FCanvas->SetBkMode(TRANSPARENT);
     FCanvas->DrawText(text, area, flags | DT_NOCLIP);
     FCanvas->SetBkMode(bkMode);

@@ -37,7 +37,7 @@ public:
     // Writes or measures one text; returns the height when measuring, 0 when drawing.
     int WriteCellText(const TRect& rect, bool fill, int hInset, int vInset, const String& text,
                       TAlignment alignment, TTextLayout layout, bool wordWrap, bool endEllipsis,
-                      int leftMargin, int rightMargin, bool measureOnly);
+                      int leftMargin, int rightMargin, bool measureOnly, bool clip = true);
 
     int PageCount() const { return FPageCount; }
 
