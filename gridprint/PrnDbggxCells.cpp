@@ -7,6 +7,7 @@
 #include "grid/DBGridGx.h"
 #include "grid/DBGridGxText.h"
 #include "gui/ClassicEdges.h"
+#include "gui/DrawTextEx.h"
 #include "rtl/Format.h"
 
 #include <cmath>
@@ -32,24 +33,27 @@ int TGridPageComposer::WriteCellText(const TRect& rect, bool fill, int hInset, i
     Cardinal flags = base | (endEllipsis ? Cardinal(DT_END_ELLIPSIS) : 0u);
     if (alignment == taRightJustify) flags |= DT_RIGHT;
     if (alignment == taCenter) flags |= DT_CENTER;
-    // The text runs between the margins; negative margins widen it beyond the rect, which clips.
-    TRect area(tr.Left + leftMargin, tr.Top, tr.Right - rightMargin, tr.Bottom);
+    // The text runs between the margins (negative ones widen it beyond the rect, which still
+    // clips); centre and bottom layouts move its top down.
+    int top = tr.Top;
     if (layout == tlCenter || layout == tlBottom) {
-        TRect m = area;
-        m.Bottom = m.Top;
+        TRect m(tr.Left + leftMargin, tr.Top, tr.Right - rightMargin, tr.Top);
         int h = FCanvas->DrawText(text, m, (flags & ~DT_END_ELLIPSIS) | DT_CALCRECT);
-        if (layout == tlCenter)
-            area.Top = tr.Top + tr.Height() / 2 - h / 2;
-        else
-            area.Top = tr.Bottom - h;
+        top = layout == tlCenter ? tr.Top + tr.Height() / 2 - h / 2 : tr.Bottom - h;
     }
     if (hInset > 0) ++tr.Bottom;
-    int saved = FCanvas->SaveDC();
-    if (clip) FCanvas->IntersectClipRect(tr);
     int bkMode = FCanvas->SetBkMode(TRANSPARENT);
-    FCanvas->DrawText(text, area, flags | DT_NOCLIP);
+    TRect box(tr.Left, top, tr.Right, tr.Bottom);
+    if (!clip) {
+        TRect area(tr.Left + leftMargin, top, tr.Right - rightMargin, tr.Bottom);
+        FCanvas->DrawText(text, area, flags | DT_NOCLIP);
+    } else if (leftMargin == 0 && rightMargin == 0 && top >= tr.Top) {
+        FCanvas->DrawText(text, box, flags); // each text output clips itself
+    } else {
+        TDrawTextParams margins{leftMargin, rightMargin};
+        DrawTextEx(FCanvas, text, box, flags, &margins);
+    }
     FCanvas->SetBkMode(bkMode);
-    FCanvas->RestoreDC(saved);
     return 0;
 }
 

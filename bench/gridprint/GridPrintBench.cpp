@@ -54,7 +54,8 @@ struct TPrintSide {
                                 ";Jet OLEDB:Database Password=pw");
         Cnn.Open();
         String create = "create table T_rows (F_ID counter";
-        for (int c = 1; c <= Columns; ++c) create += c % 2 ? ", F_" + IntToStr(c) + " long" : ", F_" + IntToStr(c) + " text(20)";
+        for (int c = 1; c <= Columns; ++c)
+            create += c % 2 ? ", F_" + IntToStr(c) + " long" : ", F_" + IntToStr(c) + " text(20)";
         Cnn.Execute(create + ")");
         Cnn.BeginTrans();
         TADOCommand cmd;
@@ -67,8 +68,9 @@ struct TPrintSide {
         cmd.SetCommandText("insert into T_rows (" + names + ") values (" + values + ")");
         for (int i = 0; i < 70000; ++i) {
             for (int c = 1; c <= Columns; ++c)
-                cmd.Parameters()->ParamByName("p" + IntToStr(c))->SetValue(
-                    c % 2 ? Variant(i * c) : Variant("R" + IntToStr(i) + "C" + IntToStr(c)));
+                cmd.Parameters()
+                    ->ParamByName("p" + IntToStr(c))
+                    ->SetValue(c % 2 ? Variant(i * c) : Variant("R" + IntToStr(i) + "C" + IntToStr(c)));
             cmd.Execute();
         }
         Cnn.CommitTrans();
@@ -140,8 +142,8 @@ void BM_ComposeAndRecord1000Pages(benchmark::State& state) {
         pages = rec.RecordedPageCount();
     }
     state.counters["pages"] = pages;
-    state.counters["pages/s"] = benchmark::Counter(pages * static_cast<double>(state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["pages/s"] =
+        benchmark::Counter(pages * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ComposeAndRecord1000Pages)->Unit(benchmark::kMillisecond)->Iterations(1);
 
