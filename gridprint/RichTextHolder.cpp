@@ -41,25 +41,6 @@ void TRichTextHolder::LoadPlainText(const std::string& bytes) {
 
 namespace {
 
-// Appends one Unicode code point as UTF-8.
-void AppendCodePoint(String& out, unsigned cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // Reads the plain text of a rich text document; false when the bytes are not one.
 bool ReadRichText(const std::string& s, String& text) {
     if (s.compare(0, 5, "{\\rtf") != 0) return false;
@@ -69,10 +50,13 @@ bool ReadRichText(const std::string& s, String& text) {
     };
     std::vector<Group> groups;
     std::string pendingAnsi; // \'hh bytes waiting to be decoded together
+    WideString pendingWide;  // \uN units (surrogate pairs come as two)
     String out;
     auto flushAnsi = [&] {
         if (!pendingAnsi.empty()) out += Utf8FromAnsi(pendingAnsi);
         pendingAnsi.clear();
+        if (!pendingWide.empty()) out += WideToUtf8(pendingWide);
+        pendingWide.clear();
     };
     int skipChars = 0; // characters after \uN standing in for it
     size_t i = 0;
@@ -120,6 +104,7 @@ bool ReadRichText(const std::string& s, String& text) {
                     --skipChars;
                     continue;
                 }
+                if (!pendingWide.empty()) flushAnsi(); // keep the order of the two kinds
                 pendingAnsi += static_cast<char>(v);
                 continue;
             }
@@ -142,7 +127,7 @@ bool ReadRichText(const std::string& s, String& text) {
                 hasNum = true;
             }
             if (i < s.size() && s[i] == ' ') ++i;
-            flushAnsi();
+            if (word != "u") flushAnsi(); // a surrogate pair comes as two \u in a row
             if (word == "fonttbl" || word == "colortbl" || word == "stylesheet" || word == "info" ||
                 word == "pict" || word == "object" || word == "header" || word == "footer") {
                 groups.back().skip = true;
@@ -156,7 +141,8 @@ bool ReadRichText(const std::string& s, String& text) {
             } else if (word == "uc" && hasNum) {
                 groups.back().uc = static_cast<int>(num);
             } else if (word == "u" && hasNum) {
-                AppendCodePoint(out, static_cast<unsigned>(num < 0 ? num + 65536 : num));
+                if (!pendingAnsi.empty()) flushAnsi();
+                pendingWide += static_cast<char16_t>(num < 0 ? num + 65536 : num);
                 skipChars = groups.back().uc;
             }
             continue;

@@ -171,42 +171,42 @@ TEST_F(GridPrintTest, NestedPrintIsRefused) {
     EXPECT_FALSE(Printer.Busy());
 }
 
-// The window that owns the data closes while pages are composed: the print stops cleanly.
-TEST_F(GridPrintTest, DataSetFreedWhileComposingStopsThePrint) {
-    Fill(50);
-    Open();
-    bool posted = false;
-    Grid->Columns()->ColumnAt(0)->OnGetCellParams = [&](TObject*, bool, TColCellParamsGx* p) {
-        if (!posted && p->Text == "3") {
-            posted = true;
-            PostDeferredCall(&form, [this] {
-                Source.SetDataSet(nullptr);
-                Q.reset();
-            });
-        }
-    };
-    EXPECT_THROW(Print(), EAbort);
-    EXPECT_FALSE(Recorder.Printing());
-    EXPECT_FALSE(Printer.Busy());
-    EXPECT_EQ(Pages(), 1);
+// The window that owns the data closes while pages are composed (its closing waits in the
+// message queue, which the composer processes between rows): the print stops cleanly.
+class ClosingWhileComposingTest : public GridPrintTest {
+protected:
+    void PrintAndCloseAtRowThree(std::function<void()> close) {
+        Fill(50);
+        Open();
+        bool posted = false;
+        Grid->Columns()->ColumnAt(0)->OnGetCellParams = [&, close](TObject*, bool, TColCellParamsGx* p) {
+            if (!posted && p->Text == "3") {
+                posted = true;
+                PostDeferredCall(&form, close);
+            }
+        };
+        EXPECT_THROW(Print(), EAbort);
+        EXPECT_FALSE(Recorder.Printing());
+        EXPECT_FALSE(Printer.Busy());
+        EXPECT_EQ(Pages(), 1);
+    }
+};
+
+TEST_F(ClosingWhileComposingTest, DataSetFreed) {
+    PrintAndCloseAtRowThree([this] {
+        Source.SetDataSet(nullptr);
+        Q.reset();
+    });
 }
 
-TEST_F(GridPrintTest, GridFreedWhileComposingStopsThePrint) {
-    Fill(50);
-    Open();
-    bool posted = false;
-    Grid->Columns()->ColumnAt(0)->OnGetCellParams = [&](TObject*, bool, TColCellParamsGx* p) {
-        if (!posted && p->Text == "3") {
-            posted = true;
-            PostDeferredCall(&form, [this] {
-                delete Grid;
-                Grid = nullptr;
-            });
-        }
-    };
-    EXPECT_THROW(Print(), EAbort);
+TEST_F(ClosingWhileComposingTest, GridFreed) {
+    PrintAndCloseAtRowThree([this] {
+        delete Grid;
+        Grid = nullptr;
+    });
     EXPECT_EQ(Printer.DBGridGx(), nullptr);
     EXPECT_FALSE(Q->ControlsDisabled());
+    EXPECT_EQ(Q->FieldByName("F_int")->AsInteger(), 1); // back on the record it was on
 }
 
 TEST_F(GridPrintTest, TitleLinesAndRichTextAroundTheGrid) {
@@ -251,6 +251,40 @@ TEST_F(GridPrintTest, RectangleSelection) {
     ASSERT_EQ(Grid->Selection()->SelectionType(), gstRectangle);
     Print();
     EXPECT_EQ(Joined(1), "Ttext|Tfloat|t2|1|t3|1.5");
+}
+
+} // namespace
+
+namespace {
+
+// Optimal widths follow the widest printed text of each column, title included.
+TEST_F(GridPrintTest, OptimalColumnWidths) {
+    Run("insert into T_print (F_int, F_text, F_float) values (1, 'a much longer text here', 2)");
+    Fill(1);
+    Open();
+    Printer.SetOptions(pghOptimalColWidths);
+    Print();
+    int xInt = Find(1, "Tint")->X, xText = Find(1, "Ttext")->X, xFloat = Find(1, "Tfloat")->X;
+    int longText = Find(1, "a much longer text here")->Bounds.Width();
+    int title = Find(1, "Tint")->Bounds.Width();
+    // Each column is its widest text plus the padding (12) on both sides.
+    EXPECT_NEAR(xText - xInt, title + 24, 2);
+    EXPECT_NEAR(xFloat - xText, longText + 24, 2);
+}
+
+// A header of only a single rule takes a twentieth of an inch (30 pixels at 600 dpi) and draws
+// the rule; a double rule takes another thirtieth (20 pixels).
+TEST_F(GridPrintTest, HeaderRulesTakeTheirSpace) {
+    Fill(1);
+    Open();
+    Print();
+    int plain = Find(1, "Tint")->Y;
+    Printer.PageHeader()->SetLineType(pcltSingleLine);
+    Print();
+    EXPECT_EQ(Find(1, "Tint")->Y, plain + 30);
+    Printer.PageHeader()->SetLineType(pcltDoubleLine);
+    Print();
+    EXPECT_EQ(Find(1, "Tint")->Y, plain + 50);
 }
 
 } // namespace

@@ -67,8 +67,8 @@ TEST(RichEditStrings, PlainTextStreamWithAnyLineBreaks) {
 TEST(RichEditStrings, RichTextStreamReadsItsText) {
     TRichEditStrings list;
     Load(list, "{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
-               "\\f0\\b Bold\\b0  text\\par Second \\'c4\\'e3\\u22909?\\par\r\n}");
-    EXPECT_EQ(Lines(list).CommaText(), "\"Bold text\",\"Second 你好\"");
+               "\\f0\\b Bold\\b0  text\\par Second \\'c4\\'e3\\u22909?\\u-10179?\\u-8704?\\par\r\n}");
+    EXPECT_EQ(Lines(list).CommaText(), "\"Bold text\",\"Second 你好😀\"");
 }
 
 TEST(RichEditStrings, SavesRichTextAndKeepsLoadedFormatting) {
