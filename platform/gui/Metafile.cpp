@@ -321,6 +321,11 @@ TMetafileCanvas::TMetafileCanvas(TMetafile* metafile, TCanvas* reference) : FMet
     Font()->SetPixelsPerInch(FResolution);
 }
 
+TMetafileCanvas::TMetafileCanvas(TMetafile* metafile, int resolution, TSize deviceSize)
+    : FMetafile(metafile), FResolution(resolution > 0 ? resolution : 96), FReferenceSize(deviceSize) {
+    Font()->SetPixelsPerInch(FResolution);
+}
+
 TMetafileCanvas::~TMetafileCanvas() {
     if (!FMetafile) return;
     const TRect& b = FMetafile->FData->Bounds;

@@ -80,6 +80,8 @@ private:
 class TMetafileCanvas : public TCanvas {
     ORV_META(TMetafileCanvas, TCanvas)
     TMetafileCanvas(TMetafile* metafile, TCanvas* reference = nullptr);
+    // Records for a device that is not there: its resolution and printable size in pixels.
+    TMetafileCanvas(TMetafile* metafile, int resolution, TSize deviceSize);
     ~TMetafileCanvas() override;
 
 protected:

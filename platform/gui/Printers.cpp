@@ -488,7 +488,17 @@ std::vector<String> TPrinter::Fonts() {
     return out;
 }
 
+namespace {
+TPrinter* CurrentPrinter = nullptr;
+}
+
 TPrinter* Printer() {
     static TPrinter printer;
-    return &printer;
+    return CurrentPrinter ? CurrentPrinter : &printer;
+}
+
+TPrinter* SetPrinter(TPrinter* printer) {
+    TPrinter* previous = Printer();
+    CurrentPrinter = printer;
+    return previous;
 }

@@ -142,5 +142,8 @@ private:
     String FLastOutputFile;
 };
 
-// The program's printer object.
+// The program's current printer object.
 TPrinter* Printer();
+// Makes printer the current printer (nullptr: the program's own again) and returns the previous
+// one; a window with a printer of its own lends it to the print dialogs this way.
+TPrinter* SetPrinter(TPrinter* printer);
