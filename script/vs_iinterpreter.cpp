@@ -254,7 +254,7 @@ TvsValue TvsProcVariable::FetchCompact() {
     return TvsValue(Null());
 }
 
-void TvsProcVariable::Run() {
+[[gnu::always_inline]] inline void TvsProcVariable::Run() {
     vsCheckStack();
     const bool wasExecuting = FExecuting;
     FExecuting = true;

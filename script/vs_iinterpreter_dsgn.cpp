@@ -394,7 +394,7 @@ void TvsArrayDesignator::StoreThroughHelper(const Variant& V) {
     static_cast<TvsArrayHelper*>(FRef1)->StoreValue(V);
 }
 
-template <class TResult> TResult TvsCallDesignator::Call() {
+template <class TResult> [[gnu::always_inline]] inline TResult TvsCallDesignator::Call() {
     vsCheckStack();
     auto* proc = static_cast<TvsProcVariable*>(FRefItem);
     auto* step = static_cast<TvsDesignatorItem*>(FRef2);
