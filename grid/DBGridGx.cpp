@@ -5,6 +5,7 @@
 #include "grid/DBGridGxStyle.h"
 #include "grid/DBGridGxText.h"
 #include "gui/DeferredCall.h"
+#include "gui/HintWindow.h"
 #include "grid/DBGridGxImpExp.h"
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
@@ -154,6 +155,8 @@ TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGridGx(AOwner) {
     FIncSearchTimer->OnTimer = [this](TObject*) { StopIncrementalSearch(); };
     FAutoScrollTimer = std::make_unique<TTimer>(nullptr);
     FAutoScrollTimer->SetEnabled(false);
+    FToolTipFont = std::make_unique<TFont>();
+    SetControlHintQuery(this, [this](TControl*, THintInfo& Info) { CellHint(Info); });
     FBookmarks = std::make_unique<TBookmarkListGx>(this);
     FSelection = std::make_unique<TDBGridGxSelection>(this);
     SetRowsCount(2);

@@ -18,6 +18,7 @@
 class TCustomDBGridGx;
 class TDBGridGxStyle;
 class TDBGridGxCenter;
+struct THintInfo;
 
 enum TDBGridOption : uint16_t {
     dgEditing = 0x0001, dgAlwaysShowEditor = 0x0002, dgTitles = 0x0004, dgIndicator = 0x0008,
@@ -275,6 +276,9 @@ class TCustomDBGridGx : public TCustomGridGx {
     virtual void UpdateHorzExtScrollBar();
     // Ends mouse tracking and the auto-scroll timer.
     virtual void CancelMode();
+    // The hint of the point: a title's own hint, else a tool tip with the text of a cell whose
+    // text does not fit (or whose right-aligned text the grid's edge cuts).
+    void CellHint(THintInfo& Info);
     friend class TDBGridGxScrollBar;
 
     // ---- keyboard, incremental search and mouse -------------------------------------------------
@@ -283,6 +287,8 @@ class TCustomDBGridGx : public TCustomGridGx {
     void KeyUp(Word& Key, TShiftState Shift) override;
     bool WantsKey(Word Key, TShiftState Shift) const override;
     void DblClick() override;
+    // Each wheel step down moves one record forward, each step up one back.
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
     // The UTF-8 text of the character being handled.
     const String& KeyPressText() const { return FKeyPressText; }
     // Makes a grid column current; Direction skips hidden columns that way; ExtendRect extends a
@@ -494,6 +500,7 @@ private:
     TPoint FMouseDownPos{};
     bool FRightAsLeft = false;
     TGridCoord FCheckPressCell{-1, -1};
+    std::unique_ptr<TFont> FToolTipFont;
     // scrolling and focus
     bool FSkipThumbPosition = false;
     bool FFocusPainted = false;

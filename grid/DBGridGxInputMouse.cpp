@@ -193,3 +193,12 @@ void TCustomDBGridGx::CancelMode() {
     FTrackingState = 0;
     FAutoScrollTimer->SetEnabled(false);
 }
+
+bool TCustomDBGridGx::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+    if (!FDataLink->Active()) return false;
+    int steps = WheelDelta / 120;
+    if (steps == 0) steps = WheelDelta < 0 ? -1 : 1;
+    FDataLink->MoveBy(-steps);
+    return true;
+}

@@ -8,6 +8,7 @@
 #include "classes/MetaBuilder.h"
 
 #include <QHelpEvent>
+#include <QMouseEvent>
 
 ORV_META_IMPL(THintWindow)
 void THintWindow::DeclareMeta(meta::Class<THintWindow>&) {}
@@ -73,6 +74,9 @@ namespace {
 
 constexpr const char* kHintName = "orvHintQuery";
 std::unique_ptr<THintWindow> GHint;
+// The control whose hint shows and the client area it belongs to.
+TControl* GHintControl = nullptr;
+TRect GHintArea;
 
 class THintFilter : public QObject {
 public:
@@ -80,6 +84,12 @@ public:
     void Set(THintQuery q) { FQuery = std::move(q); }
     const THintQuery& Query() const { return FQuery; }
     bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseMove && GHint && GHintControl == FControl && !IsRectEmpty(GHintArea)) {
+            // A hint of one part of the control goes when the pointer leaves that part.
+            const QPoint m = static_cast<QMouseEvent*>(event)->position().toPoint();
+            if (!PtInRect(GHintArea, TPoint(m.x(), m.y()))) HideControlHint();
+            return false;
+        }
         if (event->type() != QEvent::ToolTip) return false;
         const QPoint p = static_cast<QHelpEvent*>(event)->pos();
         ShowControlHint(FControl, TPoint(p.x(), p.y()));
@@ -105,15 +115,20 @@ THintWindow* ShowControlHint(TControl* Control, const TPoint& Pos) {
     info.Show = Control->ShowHint();
     const TPoint screen = Control->ClientToScreen(Pos);
     info.HintPos = TPoint(screen.X, screen.Y + 20);
+    info.CursorPos = Pos;
     if (auto* f = FindNamedFilter<THintFilter>(TControlAccess::Widget(Control), kHintName)) f->Query()(Control, info);
     if (!info.Show || info.HintStr.empty()) return nullptr;
     GHint = info.HintWindowClass ? info.HintWindowClass() : std::make_unique<THintWindow>();
-    TRect r = GHint->CalcHintRect(Screen()->Width(), info.HintStr, info.HintData);
+    TRect r = GHint->CalcHintRect(info.MaxWidth > 0 ? info.MaxWidth : Screen()->Width(), info.HintStr, info.HintData);
     OffsetRect(r, info.HintPos.X, info.HintPos.Y);
     GHint->ActivateHint(r, info.HintStr);
+    GHintControl = Control;
+    GHintArea = info.CursorRect;
     return GHint.get();
 }
 
 void HideControlHint() {
     GHint.reset();
+    GHintControl = nullptr;
+    GHintArea = TRect();
 }

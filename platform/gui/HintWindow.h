@@ -18,6 +18,9 @@ struct THintInfo {
     TPoint HintPos; // screen position of the hint's top-left corner
     THintWindowFactory HintWindowClass; // empty: THintWindow
     const TFont* HintData = nullptr;
+    TPoint CursorPos;   // the client point the hint is asked for
+    TRect CursorRect;   // client area the hint belongs to: leaving it hides the hint (empty: none)
+    int MaxWidth = 0;   // widest hint window; 0: the screen's width
 };
 using THintQuery = std::function<void(TControl* Control, THintInfo& Info)>;
 

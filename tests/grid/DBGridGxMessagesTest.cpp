@@ -1,6 +1,8 @@
 // Scrolling by records through the grid's bar and external bars, thumb tracking, the horizontal
 // external bar's scale, the focus exit and the multi-sort switch.
 #include "DBGridGxFixture.h"
+#include "gui/HintWindow.h"
+#include "gui/InputSimulation.h"
 #include "gui/StdCtrls.h"
 
 namespace {
@@ -161,4 +163,62 @@ TEST_F(DBGridMessagesTest, SwitchingMultiSortOffKeepsTheFirstMarker) {
     Grid->SetOptionsGx(Grid->OptionsGx() & ~dghMultiSortMarking);
     EXPECT_EQ(Grid->Columns()->ColumnAt(2)->Title()->SortMarker(), smDownGx);
     EXPECT_EQ(Grid->Columns()->ColumnAt(0)->Title()->SortMarker(), smNoneGx);
+}
+
+namespace {
+
+String HintAt(TCustomDBGridGx* Grid, int Col, int Row, int Dx = 3) {
+    TRect r = Grid->CellScreenRect(Col, Row);
+    THintWindow* w = ShowControlHint(Grid, TPoint(r.Left + Dx, r.Top + 3));
+    String text = w ? w->HintText() : String();
+    HideControlHint();
+    return text;
+}
+
+} // namespace
+
+TEST_F(DBGridMessagesTest, ToolTipsOnlyWhereTextIsCut) {
+    Fill(3);
+    OpenGrid();
+    Q->Edit();
+    Q->FieldByName("F_text")->SetAsString("quite a long text!!");
+    Q->Post();
+    TColumnGx* text = Grid->Columns()->ColumnAt(1);
+    TColumnGx* num = Grid->Columns()->ColumnAt(0);
+    text->SetToolTips(true);
+    num->SetToolTips(true);
+    text->SetWidth(30);
+    int row = Grid->TitleOffset();
+    EXPECT_EQ(HintAt(Grid, 2, row), "quite a long text!!");
+    text->SetWidth(400);
+    EXPECT_EQ(HintAt(Grid, 2, row), ""); // fits: no tip
+    // A right-aligned cell cut by the grid's right edge gets a tip although its text fits.
+    num->SetAlignment(taRightJustify);
+    num->SetWidth(60);
+    for (int i = 1; i < Grid->Columns()->Count(); ++i)
+        Grid->Columns()->ColumnAt(i)->SetWidth(30);
+    num->SetWidth(Grid->ClientWidth() - Grid->CellScreenRect(1, row).Left + 40);
+    EXPECT_EQ(HintAt(Grid, 1, row), "1");
+    num->SetAlignment(taLeftJustify);
+    EXPECT_EQ(HintAt(Grid, 1, row), "");
+}
+
+TEST_F(DBGridMessagesTest, TitleHintWinsOverToolTips) {
+    Fill(1);
+    OpenGrid();
+    TColumnGx* c = Grid->Columns()->ColumnAt(1);
+    c->SetWidth(10);
+    c->Title()->SetToolTips(true);
+    EXPECT_EQ(HintAt(Grid, 2, 0), "F_text");
+    c->Title()->Hint = "The tenant's name|Longer help";
+    EXPECT_EQ(HintAt(Grid, 2, 0), "The tenant's name");
+}
+
+TEST_F(DBGridMessagesTest, WheelMovesOneRecordPerStep) {
+    Fill(10);
+    OpenGrid();
+    SimulateWheel(Grid, -240, 20, 40);
+    EXPECT_EQ(Current(), 3);
+    SimulateWheel(Grid, 120, 20, 40);
+    EXPECT_EQ(Current(), 2);
 }
