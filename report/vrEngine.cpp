@@ -174,7 +174,6 @@ bool TvrEngine::BuildReport() {
         }
     FinalPass = !DoublePass();
     TotalPages = 0;
-    r->ProgressStart(ptRunning);
     Store()->MarkPassStart();
     BuildAllPages();
     if (DoublePass() && !Terminated()) {
@@ -185,7 +184,6 @@ bool TvrEngine::BuildReport() {
         FinalPass = true;
         BuildAllPages();
     }
-    r->ProgressStop(ptRunning);
     return true;
 }
 
@@ -357,7 +355,6 @@ void TvrEngine::BeginPage() {
 void TvrEngine::OpenPage() {
     FPrevFooterHeight = 0;
     Store()->StartPreparedPage(FPage);
-    Report()->ProgressStep(ptRunning, Store()->CurPage + 1);
     CurY = 0;
     if (auto* overlay = dynamic_cast<TvrOverlay*>(FPage->FindBand(TvrOverlay::StaticClassInfo()));
         overlay && !overlay->PrintOnTop) {
@@ -451,17 +448,31 @@ void TvrEngine::PlaceFooter(TvrBand* Band) {
     FAggregates->ResetBand(Band);
 }
 
+void TvrEngine::CutKeptBlock() {
+    if (!FKeeping) return;
+    // The row whose footer is kept with it counts again where the block lands.
+    if (FKeepFooter && FKeepBand) FAggregates->UndoLast(FKeepBand);
+    Store()->CutFromPosition(FKeepPosition);
+    CurY = Store()->LastBandBottom(CurX);
+}
+
+Extended TvrEngine::ColumnPosition(Integer Column) const {
+    TStringList* positions = FPage->ColumnPositions();
+    if (Column < 2 || Column - 1 >= positions->Count()) return 0;
+    try {
+        return StrToFloatLoose((*positions)[Column - 1]) * mmFactor;
+    } catch (const Exception&) {
+        return 0;
+    }
+}
+
 void TvrEngine::NewPage() {
     if (FKeepBand && (CurY - FKeepStartY) + FKeepBand->Height() > PageHeight() - BottomBandsHeight()) {
         // The kept block cannot fit on any page: it stays where it is.
         FKeeping = false;
         FAggregates->EndKeepAll();
     }
-    if (FKeeping) {
-        if (FKeepFooter && FKeepBand) FAggregates->UndoLast(FKeepBand);
-        Store()->CutFromPosition(FKeepPosition);
-        CurY = Store()->LastBandBottom(CurX);
-    }
+    CutKeptBlock();
     FLastBandOnPage = FCurBand;
     FinishPage();
     if (FPage->EndlessHeight || FPage->EndlessWidth) {
@@ -499,11 +510,7 @@ void TvrEngine::NewColumn() {
         NewPage();
         return;
     }
-    if (FKeeping) {
-        if (FKeepFooter && FKeepBand) FAggregates->UndoLast(FKeepBand);
-        Store()->CutFromPosition(FKeepPosition);
-        CurY = Store()->LastBandBottom(CurX);
-    }
+    CutKeptBlock();
     FLastBandOnPage = FCurBand;
     CloseColumn();
     OpenColumn();
@@ -520,15 +527,7 @@ void TvrEngine::NewColumn() {
 
 void TvrEngine::OpenColumn() {
     ++CurColumn;
-    Extended x = 0;
-    TStringList* positions = FPage->ColumnPositions();
-    if (CurColumn - 1 < positions->Count()) {
-        try {
-            x = StrToFloatLoose((*positions)[CurColumn - 1]) * mmFactor;
-        } catch (const Exception&) {
-            x = 0;
-        }
-    }
+    const Extended x = ColumnPosition(CurColumn);
     CurY = FFirstColumnY;
     for (int i = 0; i < FHeaders.Count(); ++i) {
         const TvrHeaderListItem entry = FHeaders.Items(i);

@@ -82,6 +82,10 @@ private:
     void OpenPage();
     void PlaceFooter(TvrBand* Band);
     void OpenColumn();
+    // Takes the block kept since the keep began off the page, before a break.
+    void CutKeptBlock();
+    // The offset of a page column (its ColumnPositions entry in millimetres); 0 for column 1.
+    Extended ColumnPosition(Integer Column) const;
     void CloseColumn();
     void PlaceHeaderChain(TvrBand* Band);
     void SetEndlessPageSize();

@@ -12,7 +12,6 @@
 namespace {
 
 constexpr Extended vrTolerance = 0.0001;
-constexpr Extended mmFactor = 3.77953;
 
 bool Overlap(Extended a, Extended a2, Extended b, Extended b2) {
     return a < b2 - vrTolerance && a2 > b + vrTolerance;
@@ -481,13 +480,7 @@ void TvrEngine::RunSubreports(TvrBand* Band) {
     Store()->CurPage = bestPage;
     CurColumn = bestColumn;
     CurY = bestY;
-    CurX = x0;
-    if (bestColumn > 1 && bestColumn - 1 < FPage->ColumnPositions()->Count()) {
-        try {
-            CurX += StrToFloatLoose((*FPage->ColumnPositions())[bestColumn - 1]) * mmFactor;
-        } catch (const Exception&) {
-        }
-    }
+    CurX = x0 + ColumnPosition(bestColumn);
     FColumnOffset = offset0;
 }
 

@@ -120,6 +120,7 @@ void TvrPreviewPages::PrepareForRun() {
         FPictureCache->SetFileCache(r->PreviewOptions()->PictureCacheInFile);
         FPictureCache->SetTempFolder(r->EngineOptions()->TempDir);
         FXMLDoc->TempFolder = r->EngineOptions()->TempDir;
+        r->ProgressStart(ptRunning);
     }
 }
 
@@ -222,6 +223,7 @@ void TvrPreviewPages::StartPreparedPage(TvrComponent* ReportPage) {
     TvrXMLItem* item = FPagesItem->Add();
     item->Name = "page" + IntToStr(index);
     if (FPagesItem->ItemCount() > 2) item->IsUnloadable = true;
+    if (TvrReport* r = Report()) r->ProgressStep(ptRunning, CurPage + 1);
     AddPageAction = apWriteOver;
     CurPage = GetPageCount() - 1;
     NextLogicalPage();
@@ -364,6 +366,7 @@ void TvrPreviewPages::DropPassOutput() {
 void TvrPreviewPages::EndRunCleanup() {
     ClearPageCache();
     for (TvrComponent* p : FSourcePages) p->SourceObject = nullptr;
+    if (TvrReport* r = Report()) r->ProgressStop(ptRunning);
 }
 
 void TvrPreviewPages::NextLogicalPage() {

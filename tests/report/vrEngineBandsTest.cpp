@@ -101,6 +101,41 @@ TEST_F(EngineTest, StartNewPageBreaksBeforeEveryRowButTheFirst) {
         EXPECT_EQ(Texts(p, ""), std::vector<String>{IntToStr(p + 1)});
 }
 
+TEST_F(EngineTest, TitleAndPageHeaderOrderOnTheFirstPages) {
+    struct Case {
+        String PageAttrs, HeaderAttrs;
+        std::vector<String> Page1, Page2;
+    } cases[] = {
+        {"", "", {"ReportTitle1@0", "PageHeader1@40", "Child1@70"}, {"PageHeader1@0", "Child1@30"}},
+        {"TitleBeforeHeader=\"False\"",
+         "",
+         {"PageHeader1@0", "Child1@30", "ReportTitle1@40"},
+         {"PageHeader1@0", "Child1@30"}},
+        // Not on the first page: only its child prints there, and only when asked.
+        {"",
+         "PrintOnFirstPage=\"False\" PrintChildIfInvisible=\"True\"",
+         {"ReportTitle1@0", "Child1@40"},
+         {"PageHeader1@0", "Child1@30"}},
+        {"", "PrintOnFirstPage=\"False\"", {"ReportTitle1@0"}, {"PageHeader1@0", "Child1@30"}},
+    };
+    for (const Case& c : cases) {
+        LoadLayout(LayoutText(
+            BandXml("TvrReportTitle", "ReportTitle1", 0, 40, "") +
+                BandXml("TvrPageHeader", "PageHeader1", 50, 30, "", "Child=\"Child1\" " + c.HeaderAttrs) +
+                BandXml("TvrChild", "Child1", 90, 10, "") +
+                BandXml("TvrMasterData", "MasterData1", 120, 20, "", RowCountAttr(60)),
+            "", c.PageAttrs));
+        ASSERT_TRUE(Prepare()) << Report->ErrorList()->Text();
+        ASSERT_EQ(Pages()->GetPageCount(), 2);
+        for (int p = 0; p < 2; ++p) {
+            std::vector<String> order;
+            for (const TPreparedBand& b : BandsOf(p))
+                if (b.Name != "MasterData1") order.push_back(b.Name + "@" + FloatToStr(b.Top));
+            EXPECT_EQ(order, p == 0 ? c.Page1 : c.Page2) << c.PageAttrs << c.HeaderAttrs << " page " << p + 1;
+        }
+    }
+}
+
 TEST_F(EngineTest, EndlessPageGrowsToItsContent) {
     LoadLayout(LayoutText(BandXml("TvrMasterData", "MasterData1", 100, 20, "x", RowCountAttr(200)), "",
                           "EndlessHeight=\"True\""));

@@ -42,6 +42,14 @@ const char* const GroupedLayout = R"(<?xml version="1.0" encoding="utf-8" standa
 
 constexpr Extended FooterTop = 1016.92981;
 
+// 120 rows, money = row number; G1 holds rows 1 to 40, G2 41 to 80, G3 81 to 120.
+std::vector<std::tuple<String, String, double>> GroupedRows() {
+    std::vector<std::tuple<String, String, double>> rows;
+    for (int i = 1; i <= 120; ++i)
+        rows.emplace_back(Format("A%.3d", {i}), i <= 40 ? "G1" : i <= 80 ? "G2" : "G3", i);
+    return rows;
+}
+
 std::vector<Extended> Steps(Extended From, int Count, Extended Step = 20) {
     std::vector<Extended> v;
     for (int i = 0; i < Count; ++i)
@@ -78,10 +86,7 @@ TEST_F(EngineTest, ThreeRowsInTwoGroupsOnOnePage) {
 }
 
 TEST_F(EngineTest, HundredTwentyRowsBreakIntoThreePages) {
-    std::vector<std::tuple<String, String, double>> rows;
-    for (int i = 1; i <= 120; ++i)
-        rows.emplace_back(Format("A%.3d", {i}), i <= 40 ? "G1" : i <= 80 ? "G2" : "G3", i);
-    MakeTable(rows);
+    MakeTable(GroupedRows());
     LoadLayout(GroupedLayout);
     ASSERT_TRUE(Prepare()) << Report->ErrorList()->Text();
     ASSERT_EQ(Pages()->GetPageCount(), 3);
@@ -131,10 +136,7 @@ String ReadCommand(const String& Command) {
 }
 
 TEST_F(EngineTest, PagesPaintedOnThePdfPrinterReadBack) {
-    std::vector<std::tuple<String, String, double>> rows;
-    for (int i = 1; i <= 120; ++i)
-        rows.emplace_back(Format("A%.3d", {i}), i <= 40 ? "G1" : i <= 80 ? "G2" : "G3", i);
-    MakeTable(rows);
+    MakeTable(GroupedRows());
     LoadLayout(GroupedLayout);
     ASSERT_TRUE(Prepare()) << Report->ErrorList()->Text();
     ASSERT_EQ(Pages()->GetPageCount(), 3);
