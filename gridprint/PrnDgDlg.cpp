@@ -19,8 +19,11 @@ TEdit* TfPrnDBGridGxSetupDialog::AddMarginEdit(const String& name, const String&
     edit->SetParent(gbPrintFields);
     edit->SetBounds(x + 22, y, 50, 21);
     edit->SetText("0");
-    // Leaving a margin edit checks its number.
-    edit->OnExit = [edit](TObject*) { StrToFloat(edit->Text()); };
+    // Leaving a margin edit checks its number, while the dialog is up (not when the focus leaves
+    // the closed dialog's edit later).
+    edit->OnExit = [this, edit](TObject*) {
+        if (Modal()) StrToFloat(edit->Text());
+    };
     return edit;
 }
 
@@ -145,7 +148,7 @@ void TfPrnDBGridGxSetupDialog::ReadMargins(Currency (&margins)[4]) const {
         try {
             margins[i] = Currency::FromDouble(StrToFloat(edits[i]->Text()));
         } catch (const EConvertError&) {
-            if (edits[i]->CanFocus()) edits[i]->SetFocus();
+            if (Modal() && edits[i]->CanFocus()) edits[i]->SetFocus();
             throw;
         }
     }
