@@ -103,7 +103,9 @@ TEST_F(GridPaintProbe, CurrentCellColours) {
     Grid->SetOptions(Grid->Options() | dgAlwaysShowSelection);
     const TGridCoord cur = Grid->CurrentCell();
     if (Grid->Focused()) form.SetActiveControl(nullptr);
-    if (!Grid->Focused()) EXPECT_EQ(BlankAt(cur.X, cur.Y), ColorToRGB(clBtnShadow));
+    if (!Grid->Focused()) {
+        EXPECT_EQ(BlankAt(cur.X, cur.Y), ColorToRGB(clBtnShadow));
+    }
     // Focused: the current cell in the highlight colour, another cell as before.
     Grid->SetFocus();
     if (!Grid->Focused()) GTEST_SKIP() << "the platform gives no focus offscreen";
