@@ -124,20 +124,24 @@ int TDBGridGxImpExpGrid::FooterRowCount() const {
 }
 
 TFooterValueTypeGx TDBGridGxImpExpGrid::FooterValueType(int Col, int Row) const {
-    (void)Col, (void)Row;
-    return fvtNon;
+    const TColumnFooterGx* footer = ColumnAt(Col)->FooterForRow(Row);
+    return footer ? footer->ValueType() : fvtNon;
 }
 
 String TDBGridGxImpExpGrid::FooterFieldName(int Col, int Row) const {
-    (void)Col, (void)Row;
-    return String();
+    const TColumnFooterGx* footer = ColumnAt(Col)->FooterForRow(Row);
+    return footer ? footer->FieldName() : String();
 }
 
 void TDBGridGxImpExpGrid::FooterCellParams(int Col, int Row, TCellParamsGx& Params) {
-    (void)Row;
-    Params.Font.Assign(*FGrid->FooterFont());
-    Params.Background = FGrid->FooterColor();
-    Params.Alignment = ColumnAt(Col)->Alignment();
+    TColumnGx* column = ColumnAt(Col);
+    TColumnFooterGx* footer = column->FooterForRow(Row);
+    Params.Font.Assign(*footer->Font());
+    Params.Background = footer->Color();
+    Params.Alignment = footer->Alignment();
+    // Sums and counts come preset with the exporter's totals; the other kinds show the grid's text.
+    if (footer->ValueType() == fvtStaticText || footer->ValueType() == fvtFieldValue)
+        Params.Text = FGrid->FooterValueText(Row, column);
 }
 
 bool TDBGridGxImpExpGrid::ShowTitles() const {

@@ -160,12 +160,22 @@ void TPrintDBGridGx::ApplyPrintFont(TFont& font) const {
     if (!FPrintFontName.empty()) font.SetName(FPrintFontName);
 }
 
-TPrintFooterCell TPrintDBGridGx::FooterCell(TColumnGx*, int) {
+TPrintFooterCell TPrintDBGridGx::FooterCell(TColumnGx* Column, int Row) {
     TPrintFooterCell cell;
-    if (FDBGridGx) {
-        cell.Color = FDBGridGx->FooterColor();
-        cell.Font = FDBGridGx->FooterFont();
-    }
+    if (!FDBGridGx) return cell;
+    cell.Color = FDBGridGx->FooterColor();
+    cell.Font = FDBGridGx->FooterFont();
+    TColumnFooterGx* footer = Column ? Column->FooterForRow(Row) : nullptr;
+    if (!footer) return cell;
+    cell.ValueType = footer->ValueType();
+    cell.FieldName = footer->FieldName();
+    cell.DisplayFormat = footer->DisplayFormat();
+    cell.Alignment = footer->Alignment();
+    cell.Color = footer->Color();
+    cell.Font = footer->Font();
+    cell.EndEllipsis = footer->EndEllipsis();
+    if (cell.ValueType == fvtStaticText || cell.ValueType == fvtFieldValue)
+        cell.ShownText = FDBGridGx->FooterValueText(Row, Column);
     return cell;
 }
 

@@ -132,8 +132,7 @@ class TPrintDBGridGx : public TComponent {
     // Applies PrintFontName to a font used for printing.
     void ApplyPrintFont(TFont& font) const;
 
-    // Footer cell row of the column as the grid defines it. The grid keeps no footer definitions
-    // of its own yet: every cell is empty, in the grid's footer font and colour.
+    // Footer cell of the column in a footer row, as the grid's column footers define it.
     virtual TPrintFooterCell FooterCell(TColumnGx* Column, int Row);
 
 protected:

@@ -122,4 +122,15 @@ TEST_F(ImpExpGridTest, RtfCellEdgesFollowTheColumnWidths) {
     EXPECT_NE(rtf.find("\\cellx2460"), std::string::npos);
 }
 
+TEST_F(ImpExpGridTest, FooterRowsExportTheColumnsFootersWithTotalsAndTheGridsTexts) {
+    Grid->SetOptions(Grid->Options() & ~dgTitles);
+    Grid->Columns()->ColumnAt(2)->SetVisible(false);
+    Grid->SetFooterRowCount(1);
+    Grid->Columns()->ColumnAt(0)->Footer()->SetValueType(fvtSum);
+    Grid->Columns()->ColumnAt(1)->Footer()->SetValueType(fvtStaticText);
+    Grid->Columns()->ColumnAt(1)->Footer()->SetValue("合  计");
+    EXPECT_EQ(Export<TDBGridGxExportAsText>(true),
+              "1\tt1\r\n2\tt2\r\n3\tt3\r\n4\tt4\r\n10\t" + AnsiFromUtf8("合  计"));
+}
+
 } // namespace

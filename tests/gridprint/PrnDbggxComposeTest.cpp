@@ -288,3 +288,17 @@ TEST_F(GridPrintTest, HeaderRulesTakeTheirSpace) {
 }
 
 } // namespace
+
+TEST_F(GridPrintTest, TheGridsOwnColumnFootersArePrinted) {
+    Fill(5);
+    Open();
+    Grid->SetFooterRowCount(1);
+    Grid->Columns()->ColumnAt(0)->Footer()->SetValueType(fvtSum);
+    Grid->Columns()->ColumnAt(1)->Footer()->SetValueType(fvtStaticText);
+    Grid->Columns()->ColumnAt(1)->Footer()->SetValue("合  计");
+    Grid->Columns()->ColumnAt(2)->Footer()->SetValueType(fvtSum);
+    Grid->Columns()->ColumnAt(2)->Footer()->SetDisplayFormat("0.00");
+    Print();
+    const String texts = Joined(1);
+    EXPECT_EQ(texts.substr(texts.rfind("t5|2.5|") + 7), "15|合  计|7.50");
+}
