@@ -17,6 +17,7 @@
 
 class TCustomDBGridGx;
 class TColumnGx;
+class THeadTreeNode;
 class TDataSource;
 class TPrintWatch;
 
@@ -92,6 +93,11 @@ private:
     int TitleHeight();
     void DrawTitles(int a, int b);
     String TitleCaption(TColumnGx* column) const;
+    // Multi-level titles through the grid's title tree.
+    THeadTreeNode* PrintTitleTree();
+    int MultiTitleWidths(THeadTreeNode* node);
+    int MultiTitleHeight(THeadTreeNode* node);
+    void DrawMultiTitles(int a, int b);
 
     // Header and footer blocks.
     int Colontitle(const TRect& rect, TPageColontitle& block, bool header, bool measure);
