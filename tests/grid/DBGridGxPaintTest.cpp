@@ -261,3 +261,33 @@ TEST_F(GridPaintProbe, StandardDrawingFromTheEventKeepsAOnePixelBorderWithFooter
     EXPECT_EQ(At(r.Left + 1, r.Top + 1), mine);
     EXPECT_NE(At(r.Left, r.Top + r.Height() / 2), mine);
 }
+
+TEST_F(GridPaintProbe, HideDuplicatesOverThreeEqualValues) {
+    Fill(5);
+    Run("update T_grid set F_text = 'same' where F_int between 2 and 4");
+    Grid->BeginLayout();
+    for (const char* n : {"F_int", "F_text", "F_float"}) Grid->Columns()->AddColumn()->SetFieldName(n);
+    Grid->EndLayout();
+    OpenGrid();
+    const TColor mine = TColor(RGB(250, 240, 200));
+    TColumnGx* col = Grid->Columns()->ColumnAt(1);
+    col->SetColor(mine);
+    col->SetHideDuplicates(true);
+    auto text = [&](int I) {
+        const TRect r = Grid->CellScreenRect(2, DataRow(I));
+        return HasInk(TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1), mine);
+    };
+    EXPECT_TRUE(text(1));
+    EXPECT_FALSE(text(2));
+    EXPECT_FALSE(text(3));
+    EXPECT_TRUE(text(4));
+    // The row lines inside the run are painted over in the column colour, the ones around it stay.
+    auto lineBelow = [&](int I) {
+        const TRect r = Grid->CellScreenRect(2, DataRow(I));
+        return At(r.Left + r.Width() / 2, r.Bottom);
+    };
+    EXPECT_NE(lineBelow(0), mine);
+    EXPECT_EQ(lineBelow(1), mine);
+    EXPECT_EQ(lineBelow(2), mine);
+    EXPECT_NE(lineBelow(3), mine);
+}
