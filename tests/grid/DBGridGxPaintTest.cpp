@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -290,4 +292,30 @@ TEST_F(GridPaintProbe, HideDuplicatesOverThreeEqualValues) {
     EXPECT_EQ(lineBelow(1), mine);
     EXPECT_EQ(lineBelow(2), mine);
     EXPECT_NE(lineBelow(3), mine);
+}
+
+TEST_F(GridPaintProbe, GridCellAndFooterParamsEvents) {
+    Open();
+    const TColor mine = TColor(RGB(10, 200, 10)), foot = TColor(RGB(200, 10, 200));
+    TColor seenByColumn = clNone;
+    Grid->OnGetCellParams = [&](TObject*, TColumnGx* Column, TFont*, TColor& Background, TGridDrawState) {
+        if (Column == Grid->Columns()->ColumnAt(1)) Background = mine;
+    };
+    Grid->Columns()->ColumnAt(1)->OnGetCellParams = [&](TObject*, bool, TColCellParamsGx* P) {
+        seenByColumn = P->Background;
+    };
+    Grid->SetFooterRowCount(1);
+    std::vector<int> drawnFooters;
+    Grid->OnGetFooterParams = [&](TObject*, int DataCol, int Row, TColumnGx*, TFont*, TColor& Background,
+                                  TAlignment&, TGridDrawState, String& Text) {
+        if (DataCol == 1 && Row == 0) Background = foot, Text.clear();
+    };
+    Grid->OnDrawFooterCell = [&](TObject*, int DataCol, TGridDrawState, const TRect&, TColumnGx*, int) {
+        drawnFooters.push_back(DataCol);
+    };
+    EXPECT_EQ(BlankAt(2, DataRow(3)), mine);
+    EXPECT_EQ(seenByColumn, mine);
+    const TRect f = Grid->CellScreenRect(2, Grid->TotalRowsCount() - 1);
+    EXPECT_EQ(At(f.Left + f.Width() / 2, f.Top + f.Height() / 2), foot);
+    EXPECT_NE(std::find(drawnFooters.begin(), drawnFooters.end(), 1), drawnFooters.end());
 }
