@@ -382,6 +382,18 @@ class TCustomDBGridGx : public TCustomGridGx {
     int SelectedIndicatorRow() const { return FSelectedIndicatorRow; }
     std::function<void(TObject* Sender, const TRect& Rect, int DataCol, TColumnGx* Column, TGridDrawState State)>
         OnDrawColumnCell;
+    // Painting events: a data cell's font and background before its colours are decided; a
+    // footer cell's font, background, alignment and text; drawing over a footer cell; drawing
+    // over a data cell while the columns are the default ones.
+    std::function<void(TObject* Sender, TColumnGx* Column, TFont* AFont, TColor& Background, TGridDrawState State)>
+        OnGetCellParams;
+    std::function<void(TObject* Sender, int DataCol, int Row, TColumnGx* Column, TFont* AFont, TColor& Background,
+                       TAlignment& Alignment, TGridDrawState State, String& Text)>
+        OnGetFooterParams;
+    std::function<void(TObject* Sender, int DataCol, TGridDrawState State, const TRect& Rect, TColumnGx* Column,
+                       int FooterRow)>
+        OnDrawFooterCell;
+    std::function<void(TObject* Sender, const TRect& Rect, TField* Field, TGridDrawState State)> OnDrawDataCell;
 
     // ---- title tree (multi-level titles) ---------------------------------------------------------
     THeadTreeNode* TitleRoot() const { return FTitleRoot.get(); }
@@ -441,6 +453,9 @@ private:
                              TGridDrawState State);
     void PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState State, int DataCol, int DataRow, int F, int T,
                        bool& Highlighted);
+    // The text a data row shows in a column, through the column's cell parameters (for hiding
+    // duplicates); leaves the active record at DataRow.
+    String ComparedCellText(TColumnGx* Column, int DataRow, int ACol, int ARow);
     void PaintFooterCell(int ACol, int ARow, TRect R, TGridDrawState State, int Type, int DataCol, int DataRow,
                          int F, int T, bool& Highlighted);
     void PaintCellFrame(const TRect& R, bool Sunken);

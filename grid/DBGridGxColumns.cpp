@@ -388,6 +388,7 @@ void TDBGridColumnGx::DeclareMeta(meta::Class<TDBGridColumnGx>& c) {
         return t.Flagged(cvEndEllipsis);
     });
     c.Property("FieldName", &T::FieldName, &T::SetFieldName);
+    c.Property("HideDuplicates", &T::HideDuplicates, &T::SetHideDuplicates).Default(false);
     c.Property("Increment", &T::Increment, &T::Increment).Stored(&T::IsIncrementStored);
     c.Property("Layout", &T::Layout, &T::SetLayout).Stored([](T& t) { return t.Flagged(cvLayout); });
     c.Property("MaxWidth", &T::MaxWidth, &T::SetMaxWidth).Default(0);
@@ -694,6 +695,11 @@ void TColumnGx::SetButtonStyle(TColumnButtonStyleGx Value) {
     FButtonStyle = Value;
     Changed(false);
 }
+void TColumnGx::SetHideDuplicates(bool Value) {
+    if (FHideDuplicates == Value) return;
+    FHideDuplicates = Value;
+    Changed(false);
+}
 void TColumnGx::SetDisplayFormat(const String& Value) {
     if (FDisplayFormat == Value) return;
     FDisplayFormat = Value;
@@ -755,6 +761,7 @@ void TColumnGx::Assign(const TPersistent* Source) {
         OnUpdateData = s->OnUpdateData;
         SetDisplayFormat(s->FDisplayFormat);
         ShowImageAndText = s->ShowImageAndText;
+        SetHideDuplicates(s->FHideDuplicates);
         if (s->Flagged(cvLayout)) SetLayout(s->FLayout);
     } catch (...) {
         if (cols) cols->EndUpdate();

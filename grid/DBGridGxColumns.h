@@ -239,6 +239,10 @@ class TColumnGx : public TCollectionItem {
     // Marks an empty required field of the record being edited.
     bool HighlightRequired() const;
     void SetHighlightRequired(bool Value);
+    // A data cell showing the same text as the record above it is left blank, and the row line
+    // between the two is painted over, so a run of equal values reads as one block.
+    bool HideDuplicates() const { return FHideDuplicates; }
+    virtual void SetHideDuplicates(bool Value);
 
     // ---- plain values --------------------------------------------------------------------------
     bool Visible() const { return FVisible; }
@@ -335,6 +339,7 @@ private:
     bool FReadOnly = false, FCheckboxes = false, FWordWrap = false, FEndEllipsis = false, FToolTips = false;
     bool FAlwaysShowEditButton = false;
     bool FHighlightRequired = false;
+    bool FHideDuplicates = false;
     TTextLayout FLayout = tlTop;
     bool FVisible = true;
     int FMinWidth = 0, FMaxWidth = 0;

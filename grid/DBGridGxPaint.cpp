@@ -11,6 +11,7 @@
 #include "rtl/StrUtils.h"
 #include "rtl/SysUtils.h"
 
+#include <algorithm>
 #include <memory>
 
 // ---- shared resources ---------------------------------------------------------------------------
@@ -422,12 +423,24 @@ void TCustomDBGridGx::PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState 
         params.Text = col->CurrentCellText();
         params.ImageIndex = col->CurrentImageIndex();
         params.CheckState = col->CurrentCheckboxState();
+        if (OnGetCellParams) OnGetCellParams(this, col, c->Font(), params.Background, State);
         col->GetColCellParams(false, &params);
         back = params.Background;
         const bool inSelection = CellSelected(ACol, ARow, ds->GetBookmark(), DataCol);
         Highlighted = GetDataCellColors(ACol, ARow, DataCol, DataRow, c->Font(), back, State, inSelection);
         if (Highlighted) State.Include(gdSelected);
         c->Brush()->SetColor(back);
+        // A run of equal values shows its first cell only; only records in the buffer are compared.
+        bool hideLineAbove = false, hideLineBelow = false;
+        if (col->HideDuplicates()) {
+            hideLineBelow = DataRow + 1 < FDataLink->RecordCount() &&
+                            ComparedCellText(col, DataRow + 1, ACol, ARow + 1) == params.Text;
+            if (DataRow > 0 && ComparedCellText(col, DataRow - 1, ACol, ARow - 1) == params.Text) {
+                params.Text.clear();
+                params.ImageIndex = -1;
+                hideLineAbove = true;
+            }
+        }
         if (DefaultDrawing && !IsRectEmpty(R)) {
             const int kind = col->GetCellKind();
             if (kind == 5) {
@@ -468,12 +481,51 @@ void TCustomDBGridGx::PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState 
             c->Font()->Assign(saved);
             c->Brush()->SetColor(back);
         }
+        if (OnDrawDataCell && FColumns->State() == csDefaultGx) OnDrawDataCell(this, R, field, State);
         if (OnDrawColumnCell) OnDrawColumnCell(this, R, DataCol, col, State);
+        if ((FOptions & dgRowLines) && (hideLineAbove || hideLineBelow)) {
+            // The row lines inside a run of duplicates take the column's colour.
+            TRect full = R;
+            if (F == 1) InflateRect(full, 1, 1);
+            const int w = std::max(1, LineWidth());
+            c->Brush()->SetColor(col->Color());
+            // The lines lie outside the cell the painting is clipped to.
+            const int savedClip = c->SaveDC();
+            c->SelectClipRgn(nullptr);
+            if (hideLineAbove) c->FillRect(TRect(full.Left, full.Top - w, full.Right, full.Top));
+            if (hideLineBelow) c->FillRect(TRect(full.Left, full.Bottom, full.Right, full.Bottom + w));
+            c->RestoreDC(savedClip);
+            c->Brush()->SetColor(back);
+        }
     } catch (...) {
         RestoreActiveRecord();
         throw;
     }
     RestoreActiveRecord();
+}
+
+String TCustomDBGridGx::ComparedCellText(TColumnGx* Column, int DataRow, int ACol, int ARow) {
+    const int back = FDataLink->ActiveRecord();
+    FDataLink->SetActiveRecord(DataRow);
+    try {
+        TFont font;
+        font.Assign(*Column->Font());
+        TColCellParamsGx params;
+        params.Row = ARow;
+        params.Col = ACol;
+        params.Font = &font;
+        params.Alignment = Column->Alignment();
+        params.Background = Column->Color();
+        params.Text = Column->CurrentCellText();
+        params.ImageIndex = Column->CurrentImageIndex();
+        params.CheckState = Column->CurrentCheckboxState();
+        Column->GetColCellParams(false, &params);
+        FDataLink->SetActiveRecord(back);
+        return params.Text;
+    } catch (...) {
+        FDataLink->SetActiveRecord(back);
+        throw;
+    }
 }
 
 void TCustomDBGridGx::PaintFooterCell(int ACol, int ARow, TRect R, TGridDrawState State, int Type, int DataCol,
@@ -491,11 +543,13 @@ void TCustomDBGridGx::PaintFooterCell(int ACol, int ARow, TRect R, TGridDrawStat
     String text;
     TAlignment align = footer->Alignment();
     if (DefaultDrawing) text = FooterValueText(DataRow, col);
+    if (OnGetFooterParams) OnGetFooterParams(this, DataCol, DataRow, col, c->Font(), back, align, State, text);
     Highlighted = GetFixedCellColors(ACol, ARow, c->Font(), back, CellSelected(ACol, ARow, TBookmark(), DataCol),
                                      State, Type, DataRow, DataCol);
     c->Brush()->SetColor(back);
     PaintCellText(col, c, R, true, F, T, text, align, col->Layout(), footer->WordWrap() && FMultiLineRows,
                   footer->EndEllipsis(), 0, 0);
+    if (OnDrawFooterCell) OnDrawFooterCell(this, DataCol, State, R, col, DataRow);
 }
 
 void TCustomDBGridGx::DrawColumnCellStandard(const TRect& Rect, int DataCol, TColumnGx* Column,

@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -260,4 +262,60 @@ TEST_F(GridPaintProbe, StandardDrawingFromTheEventKeepsAOnePixelBorderWithFooter
     const TRect r = Grid->CellScreenRect(2, DataRow(3));
     EXPECT_EQ(At(r.Left + 1, r.Top + 1), mine);
     EXPECT_NE(At(r.Left, r.Top + r.Height() / 2), mine);
+}
+
+TEST_F(GridPaintProbe, HideDuplicatesOverThreeEqualValues) {
+    Fill(5);
+    Run("update T_grid set F_text = 'same' where F_int between 2 and 4");
+    Grid->BeginLayout();
+    for (const char* n : {"F_int", "F_text", "F_float"}) Grid->Columns()->AddColumn()->SetFieldName(n);
+    Grid->EndLayout();
+    OpenGrid();
+    const TColor mine = TColor(RGB(250, 240, 200));
+    TColumnGx* col = Grid->Columns()->ColumnAt(1);
+    col->SetColor(mine);
+    col->SetHideDuplicates(true);
+    auto text = [&](int I) {
+        const TRect r = Grid->CellScreenRect(2, DataRow(I));
+        return HasInk(TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1), mine);
+    };
+    EXPECT_TRUE(text(1));
+    EXPECT_FALSE(text(2));
+    EXPECT_FALSE(text(3));
+    EXPECT_TRUE(text(4));
+    // The row lines inside the run are painted over in the column colour, the ones around it stay.
+    auto lineBelow = [&](int I) {
+        const TRect r = Grid->CellScreenRect(2, DataRow(I));
+        return At(r.Left + r.Width() / 2, r.Bottom);
+    };
+    EXPECT_NE(lineBelow(0), mine);
+    EXPECT_EQ(lineBelow(1), mine);
+    EXPECT_EQ(lineBelow(2), mine);
+    EXPECT_NE(lineBelow(3), mine);
+}
+
+TEST_F(GridPaintProbe, GridCellAndFooterParamsEvents) {
+    Open();
+    const TColor mine = TColor(RGB(10, 200, 10)), foot = TColor(RGB(200, 10, 200));
+    TColor seenByColumn = clNone;
+    Grid->OnGetCellParams = [&](TObject*, TColumnGx* Column, TFont*, TColor& Background, TGridDrawState) {
+        if (Column == Grid->Columns()->ColumnAt(1)) Background = mine;
+    };
+    Grid->Columns()->ColumnAt(1)->OnGetCellParams = [&](TObject*, bool, TColCellParamsGx* P) {
+        seenByColumn = P->Background;
+    };
+    Grid->SetFooterRowCount(1);
+    std::vector<int> drawnFooters;
+    Grid->OnGetFooterParams = [&](TObject*, int DataCol, int Row, TColumnGx*, TFont*, TColor& Background,
+                                  TAlignment&, TGridDrawState, String& Text) {
+        if (DataCol == 1 && Row == 0) Background = foot, Text.clear();
+    };
+    Grid->OnDrawFooterCell = [&](TObject*, int DataCol, TGridDrawState, const TRect&, TColumnGx*, int) {
+        drawnFooters.push_back(DataCol);
+    };
+    EXPECT_EQ(BlankAt(2, DataRow(3)), mine);
+    EXPECT_EQ(seenByColumn, mine);
+    const TRect f = Grid->CellScreenRect(2, Grid->TotalRowsCount() - 1);
+    EXPECT_EQ(At(f.Left + f.Width() / 2, f.Top + f.Height() / 2), foot);
+    EXPECT_NE(std::find(drawnFooters.begin(), drawnFooters.end(), 1), drawnFooters.end());
 }
