@@ -234,8 +234,6 @@ TDBGridGxFindDlg* GridFindDialog() {
 }
 
 void ShowGridFindDialog(TCustomDBGridGx* Grid, const String& Text, const String&, TStrings*, bool Modal) {
-    // Kept until the process ends: a window freed while the process tears down its statics would
-    // reach the toolkit after it has gone.
-    if (!TheDialog) TheDialog = new TDBGridGxFindDlg(nullptr);
+    if (!TheDialog) TheDialog = new TDBGridGxFindDlg(Application());
     TheDialog->Execute(Grid, Text, Modal);
 }
