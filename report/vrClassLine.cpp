@@ -3,6 +3,7 @@
 #include "report/vrClassLine.h"
 
 #include "classes/MetaBuilder.h"
+#include "report/vrClassLineMeta.h"
 
 #include <cmath>
 
@@ -14,12 +15,7 @@ void TvrCustomLineView::DeclareMeta(meta::Class<TvrCustomLineView>& c) {
 ORV_META_IMPL(TvrLineView)
 void TvrLineView::DeclareMeta(meta::Class<TvrLineView>& c) {
     using T = TvrLineView;
-    c.Property("ArrowEnd", &T::ArrowEnd, &T::ArrowEnd).Default(false);
-    c.Property("ArrowLength", &T::ArrowLength, &T::ArrowLength).Default(20);
-    c.Property("ArrowSolid", &T::ArrowSolid, &T::ArrowSolid).Default(false);
-    c.Property("ArrowStart", &T::ArrowStart, &T::ArrowStart).Default(false);
-    c.Property("ArrowWidth", &T::ArrowWidth, &T::ArrowWidth).Default(5);
-    c.Property("Diagonal", &T::Diagonal, &T::Diagonal).Default(false);
+    vrDeclareLineArrowProperties(c);
     c.Property("Frame", &T::Frame, &T::SetFrame);
 }
 

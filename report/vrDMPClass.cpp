@@ -5,6 +5,7 @@
 #include "classes/ClassRegistry.h"
 #include "classes/MetaBuilder.h"
 #include "report/vrClassDiffText.h"
+#include "report/vrClassLineMeta.h"
 #include "report/vrDsgnIntf.h"
 #include "report/vrXML.h"
 #include "rtl/Format.h"
@@ -200,12 +201,7 @@ String TvrDMPMemoView::Diff(TvrComponent* Template) {
 ORV_META_IMPL(TvrDMPLineView)
 void TvrDMPLineView::DeclareMeta(meta::Class<TvrDMPLineView>& c) {
     using T = TvrDMPLineView;
-    c.Property("ArrowEnd", &T::ArrowEnd, &T::ArrowEnd).Default(false);
-    c.Property("ArrowLength", &T::ArrowLength, &T::ArrowLength).Default(20);
-    c.Property("ArrowSolid", &T::ArrowSolid, &T::ArrowSolid).Default(false);
-    c.Property("ArrowStart", &T::ArrowStart, &T::ArrowStart).Default(false);
-    c.Property("ArrowWidth", &T::ArrowWidth, &T::ArrowWidth).Default(5);
-    c.Property("Diagonal", &T::Diagonal, &T::Diagonal).Default(false);
+    vrDeclareLineArrowProperties(c);
     c.Property("FontStyle", &T::FontStyle, &T::SetFontStyle).Stored(&T::IsFontStored);
     c.Property("Frame", &T::Frame, &T::SetFrame);
     c.Property("ParentFont", &T::ParentFont, &T::SetParentFont).Default(true);

@@ -3,6 +3,7 @@
 // F_name "Name <i mod 977>", F_price, F_n). One for the whole run; the folder goes at exit.
 #pragma once
 
+#include "../BenchJetDatabase.h"
 #include "grid/DBGridGx.h"
 
 #include "db/ADODB.h"
@@ -38,13 +39,7 @@ struct TGridSide {
     TDBGridGx* Grid = nullptr;
 
     TGridSide() {
-        char pattern[] = "/tmp/orv_dbgridbench_XXXXXX";
-        Dir = ::mkdtemp(pattern);
-        String file = Dir + "/wuyegl.mdb";
-        TADOConnection::CreateDatabase(file, "pw");
-        Cnn.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + file +
-                                ";Jet OLEDB:Database Password=pw");
-        Cnn.Open();
+        Dir = OpenBenchJetDatabase("orv_dbgridbench", Cnn);
         Cnn.Execute(
             "create table T_page (F_ID counter, F_code text(20), F_name text(50), F_price double, F_n long)");
         Cnn.BeginTrans();

@@ -1,5 +1,6 @@
 // CSV and grid-data stream export and import of 100,000 rows x 10 columns, against Python's csv
 // module reading and writing the same rows in the same run.
+#include "../BenchJetDatabase.h"
 #include "db/ADODB.h"
 #include "grid/DBGridGxImpExp.h"
 
@@ -69,13 +70,8 @@ struct TBenchData {
     std::string Csv, Stream;
 
     TBenchData() {
-        char pattern[] = "/tmp/orv_gridbench_XXXXXX";
-        Dir = ::mkdtemp(pattern);
+        Dir = OpenBenchJetDatabase("orv_gridbench", Cnn);
         File = Dir + "/wuyegl.mdb";
-        TADOConnection::CreateDatabase(File, "pw");
-        Cnn.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + File +
-                                ";Jet OLEDB:Database Password=pw");
-        Cnn.Open();
         Cnn.Execute(String("create table T_src ") + kColumns);
         Cnn.Execute(String("create table T_dst ") + kColumns);
         Cnn.BeginTrans();

@@ -1,6 +1,7 @@
 // Grid printing: composing and recording 1,000 pages of a 10-column grid, printing the recorded
 // pages to the PDF printer, and, as the physical limit, drawing the same texts and lines straight
 // onto a QPdfWriter in the same run.
+#include "../BenchJetDatabase.h"
 #include "grid/DBGridGx.h"
 #include "gridprint/PrViewGx.h"
 #include "gridprint/PrnDbggx.h"
@@ -46,13 +47,7 @@ struct TPrintSide {
     int RowsFor1000Pages = 0;
 
     TPrintSide() {
-        char pattern[] = "/tmp/orv_gridprintbench_XXXXXX";
-        Dir = ::mkdtemp(pattern);
-        String file = Dir + "/wuyegl.mdb";
-        TADOConnection::CreateDatabase(file, "pw");
-        Cnn.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + file +
-                                ";Jet OLEDB:Database Password=pw");
-        Cnn.Open();
+        Dir = OpenBenchJetDatabase("orv_gridprintbench", Cnn);
         String create = "create table T_rows (F_ID counter";
         for (int c = 1; c <= Columns; ++c)
             create += c % 2 ? ", F_" + IntToStr(c) + " long" : ", F_" + IntToStr(c) + " text(20)";

@@ -15,20 +15,6 @@
 
 namespace {
 
-bool WaitFor(const std::function<bool()>& condition, int ms = 3000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-        Application()->ProcessMessages();
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return condition();
-}
-
-void Settle(int ms = 300) {
-    WaitFor([] { return false; }, ms);
-}
-
 class PreviewWindowTest : public GridPrintTest {
 protected:
     void SetUp() override {
@@ -50,7 +36,7 @@ TEST_F(PreviewWindowTest, ShowsPagesZoomsAndPages) {
     TPreviewFormGx* form = SharedPreviewForm();
     ASSERT_NE(form, nullptr);
     ASSERT_TRUE(WaitFor([form] { return form->Visible(); }));
-    Settle();
+    Settle(300);
     TPreviewBox* box = form->PreviewGx1;
     EXPECT_EQ(box->PageCount(), 3);
     EXPECT_EQ(form->stbMain->SimpleText(), "Page 1 of 3");
@@ -81,14 +67,14 @@ TEST_F(PreviewWindowTest, ShowsPagesZoomsAndPages) {
 
     // Page width: the page spans the width and scrolls vertically; Page Down scrolls.
     form->ZoomItems[zoomPageWidth]->Click();
-    Settle();
+    Settle(300);
     EXPECT_EQ(box->ZoomIndex(), zoomPageWidth);
     EXPECT_EQ(box->PagePanel()->Left(), 8);
     EXPECT_GT(box->VertScrollBar()->Range(), box->ClientHeight());
     Word key = VK_NEXT;
     box->KeyDown(key, TShiftState{});
     EXPECT_GT(box->VertScrollBar()->Position(), 0);
-    Settle();
+    Settle(300);
     EXPECT_TRUE(SaveScreenAsPng(ScreenshotFolder() + "gridprint_preview_width.png"));
     // With a page taller than the box the wheel scrolls instead of paging.
     box->DoMouseWheel(TShiftState{}, -120, TPoint{0, 0});

@@ -20,21 +20,6 @@
 
 namespace {
 
-// Lets the program handle its messages until the condition holds (at most the time given).
-bool WaitFor(const std::function<bool()>& condition, int ms = 3000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-        Application()->ProcessMessages();
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return condition();
-}
-
-void Settle(int ms = 150) {
-    WaitFor([] { return false; }, ms);
-}
-
 // Waits until the window manager manages the form's window (it lists what the user may do).
 bool Managed(TCustomForm* form) {
     return WaitFor([form] {

@@ -1,5 +1,6 @@
 #include "XServer.h"
 
+#include "gui/Forms.h"
 #include "rtl/FileUtils.h"
 
 #include <chrono>
@@ -104,4 +105,18 @@ String ScreenshotFolder() {
     const String folder = IncludeTrailingPathDelimiter(ORV_SCREEN_DIR);
     ForceDirectories(folder);
     return folder;
+}
+
+bool WaitFor(const std::function<bool()>& condition, int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end) {
+        Application()->ProcessMessages();
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return condition();
+}
+
+void Settle(int ms) {
+    WaitFor([] { return false; }, ms);
 }

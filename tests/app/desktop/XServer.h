@@ -5,6 +5,8 @@
 
 #include "rtl/Types.h"
 
+#include <functional>
+
 // True when the display and its window manager run (started on the first call); false, with
 // the reason in XServerProblem, when Xvfb or openbox is missing or does not come up.
 bool XServerRunning();
@@ -14,3 +16,8 @@ const String& XServerProblem();
 String XProp(const String& windowId, const String& property);
 // The folder the tests keep their screenshots in, with a trailing "/".
 String ScreenshotFolder();
+
+// Lets the program handle its messages until the condition holds (at most the time given).
+bool WaitFor(const std::function<bool()>& condition, int ms = 3000);
+// Lets the program handle its messages for the time given.
+void Settle(int ms = 150);
