@@ -12,6 +12,7 @@
 #include "rtl/SysUtils.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -209,8 +210,11 @@ void TvrPreviewPages::ReadFile(TStream& Stream, bool AllowPartial, std::unique_p
         FPictureCache->LoadFromXML(pictures);
         pictures->Clear();
         const int pageCount = pages->ItemCount();
-        CheckItems(RootChild("outline"), pageCount, true);
-        CheckItems(RootChild("anchors"), pageCount, false);
+        // Only the sections the file has: looking one up would add it, and the next save would
+        // write an element the file did not hold.
+        for (const auto& [name, nested] : {std::pair{"outline", true}, std::pair{"anchors", false}})
+            if (const int i = root->IndexOfName(name); i >= 0)
+                CheckItems(root->GetItem(i), pageCount, nested);
         PagesOutline()->LevelRoot();
     } catch (const TvrInvalidXMLException&) {
         ClearAll();

@@ -114,6 +114,10 @@ TEST(PaintBackground, ReportPagesFromAPreparedFileDrawTheirBackgroundUnderTheirO
     TStringStream in(file.DataString());
     loaded.Pages->ReadFromStream(in, false);
     ASSERT_EQ(loaded.Pages->GetPageCount(), 2);
+    TStringStream again;
+    loaded.Pages->WriteToStream(again);
+    EXPECT_EQ(again.DataString(), file.DataString());
+    EXPECT_NE(file.DataString().find(" Color=\"65535\""), String::npos);
 
     const int inLeftMargin = 20, outsideLeft = 60, outsideRight = 720, y = 150;
     const int marginTop = static_cast<int>(5 * fr01cm) - 4;
