@@ -620,6 +620,7 @@ private:
     TInplaceFilterEditGx* FFilterEditor = nullptr;
     int FFilterColumn = -1;
     bool FFilterActive = false;
+    bool FStoringFilterText = false;
     TPoint FFilterPressPos;
     Cardinal FFilterPressTime = 0;
     std::vector<int> FFilterEntryCodes;

@@ -78,9 +78,10 @@ void TCustomDBGridGx::ShowFilterEditor(int DataCol) {
     if (FDataLink->Active()) FDataLink->DataSet()->CheckBrowseMode();
     if (!FFilterEditor) FFilterEditor = CreateFilterEditor();
     if (FFilterEditor->Visible() && FFilterColumn != DataCol) {
+        // Stored before it hides: a text that does not parse keeps the editor on its cell.
         const int old = FFilterColumn;
-        FFilterEditor->HideEditor();
         StoreFilterText(old);
+        FFilterEditor->HideEditor();
         InvalidateOneCell(old + FIndicatorOffset, TitleRowCount());
     }
     FFilterColumn = DataCol;
@@ -234,20 +235,26 @@ void TCustomDBGridGx::FilterCloseUp(bool& Accept) {
 
 void TCustomDBGridGx::StoreFilterText(int DataCol) {
     if (!FFilterEditor || DataCol < 0 || DataCol >= FColumns->Count()) return;
+    // The editor keeps the text as typed; it is written back when the cell opens again.
+    const bool saved = FStoringFilterText;
+    FStoringFilterText = true;
+    TScopeExit restore([this, saved] { FStoringFilterText = saved; });
     FColumns->ColumnAt(DataCol)->STFilter()->SetFilterText(FFilterEditor->Text());
 }
 
 void TCustomDBGridGx::FilterTextChanged(TColumnGx* Column) {
+    if (FStoringFilterText) return;
     if (FFilterEditor && FFilterEditor->Visible() && Column && Column->Index() == FFilterColumn)
         FillFilterEditor(FFilterColumn);
 }
 
 void TCustomDBGridGx::HideFilterEditor() {
     if (!FFilterEditor || !FFilterEditor->Visible()) return;
-    // Hidden first: a focused editor hands the keyboard back to the grid as it goes.
+    // Stored before it hides: a text that does not parse keeps the editor open for mending.
+    StoreFilterText(FFilterColumn);
+    // A focused editor hands the keyboard back to the grid as it goes.
     FFilterEditor->HideEditor();
     if (Visible() && CanFocus() && !Focused() && IsActiveControl()) FocusControlWindow(this);
-    StoreFilterText(FFilterColumn);
     InvalidateOneCell(FFilterColumn + FIndicatorOffset, TitleRowCount());
 }
 
