@@ -254,6 +254,8 @@ void TCustomDBGridGx::KeyDown(Word& Key, TShiftState Shift) {
         StepCurrentNode(key == VK_MULTIPLY ? 0 : key == VK_ADD ? 1 : -1);
         return;
     }
+    if (key == VK_NEXT && !ctrl && MemTable() && RowsCount() - 1 - TopLeftCell().Y < VisibleRowsCount())
+        MemTable()->FetchRecords(std::max(1, VisibleRowsCount())); // a page more to move into
     if (ctrl && key == VK_OEM_7) {
         CopyFromPriorRecord();
         return;

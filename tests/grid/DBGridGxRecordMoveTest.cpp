@@ -4,6 +4,8 @@
 #include "DBGridGxFixture.h"
 #include "MemTableGxTestData.h"
 #include "gui/Input.h"
+#include "grid/DBGridGxFilter.h"
+#include "grid/DBGridGxFilterEdit.h"
 #include "gui/Bitmap.h"
 #include "gui/ControlShot.h"
 #include "gui/InputSimulation.h"
@@ -269,4 +271,146 @@ TEST_F(RecordMoveTest, TheMoveLineIsPaintedOverTheCellsAndGoesWithTheDrag) {
     GrabControl(Grid, after);
     for (int x = 0; x < Grid->ClientWidth(); ++x)
         ASSERT_EQ(after.Canvas()->Pixels(x, y), before.Canvas()->Pixels(x, y)) << x;
+}
+
+TEST(RecordMoveRows, TheBarAndTheWheelScrollTheRowsWhileTheRecordStays) {
+    std::vector<TTreeTestDataSet::TNode> nodes;
+    for (int i = 0; i < 40; ++i) nodes.push_back({"N" + IntToStr(i), 1});
+    TTreeTestDataSet data(nodes);
+    data.Tree = false;
+    data.Open();
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 600, 400);
+    auto* grid = new TDBGridGx(&form);
+    PinFont(grid->Font());
+    PinFont(grid->TitleFont());
+    grid->SetParent(&form);
+    grid->SetBounds(0, 0, 500, 300);
+    form.Show();
+    TDataSource source(nullptr);
+    source.SetDataSet(&data);
+    grid->SetDataSource(&source);
+    const int fixed = grid->FixedRowsCount();
+    const int page = grid->VisibleRowsCount();
+    ASSERT_GT(page, 3);
+    EXPECT_EQ(grid->RowsCount(), 40 + fixed);
+    EXPECT_EQ(grid->LastVertScroll().nMin, 1);
+    EXPECT_EQ(grid->LastVertScroll().nMax, 40);
+    EXPECT_EQ(static_cast<int>(grid->LastVertScroll().nPage), page);
+    EXPECT_EQ(grid->LastVertScroll().nPos, 1);
+    const int lastTop = 40 + fixed - page;
+    struct {
+        TScrollCode Code;
+        int Pos;
+        int Top; // first shown data row afterwards (0-based)
+    } cases[] = {{scLineDown, 0, 1}, {scPageDown, 0, 1 + page}, {scLineUp, 0, page}, {scBottom, 0, lastTop - fixed},
+                 {scLineDown, 0, lastTop - fixed}, {scTop, 0, 0}, {scLineUp, 0, 0}, {scPosition, 11, 10}};
+    for (const auto& c : cases) {
+        int pos = c.Pos;
+        grid->Scroll(sbVertical, c.Code, pos);
+        EXPECT_EQ(grid->TopLeftCell().Y - fixed, c.Top) << c.Code;
+        EXPECT_EQ(grid->LastVertScroll().nPos, c.Top + 1) << c.Code;
+        EXPECT_EQ(data.RecNo(), 1) << c.Code;
+    }
+    int top = 0;
+    grid->Scroll(sbVertical, scTop, top);
+    SimulateWheel(grid, -120, 50, 50);
+    EXPECT_EQ(grid->TopLeftCell().Y - fixed, 1);
+    EXPECT_EQ(data.RecNo(), 1);
+    SimulateWheel(grid, -120, 50, 50, TShiftState{ssShift});
+    EXPECT_EQ(data.RecNo(), 2);
+    // Near the end, a page down asks for more rows first.
+    const int fetched = data.FetchedRows;
+    grid->SetFocus();
+    SimulateKey(grid, VK_NEXT);
+    EXPECT_EQ(data.FetchedRows, fetched);
+    grid->Scroll(sbVertical, scBottom, top);
+    SimulateKey(grid, VK_NEXT);
+    EXPECT_GT(data.FetchedRows, fetched);
+    // A record out of view brings its row into view.
+    data.SetRecNo(35);
+    EXPECT_EQ(grid->CurrentCell().Y, 34 + fixed);
+    EXPECT_LE(grid->TopLeftCell().Y, grid->CurrentCell().Y);
+    EXPECT_GE(grid->TopLeftCell().Y + page - 1, grid->CurrentCell().Y);
+    delete grid;
+}
+
+namespace {
+
+// A plain query moves its records through the centre, which asks the data set class's entry.
+class QueryRecordMoveTest : public DBGridTest {
+protected:
+    struct TMovingFeatures : TDataSetCapabilitiesGx {
+        using TDataSetCapabilitiesGx::TDataSetCapabilitiesGx;
+        bool MoveRecords(TCustomDBGridGx*, TDataSet*, TStrings* BookmarkList, int ToRecNo, int TreeLevel,
+                         bool CheckOnly) override {
+            if (!CheckOnly) Moves.push_back({BookmarkList->Count() ? BookmarkList->Strings(0) : String(), ToRecNo, TreeLevel});
+            return true;
+        }
+        struct TMove {
+            String Bookmark;
+            int ToRecNo;
+            int TreeLevel;
+        };
+        std::vector<TMove> Moves;
+    };
+    void SetUp() override {
+        DBGridTest::SetUp();
+        Fill(10);
+        OpenGrid();
+        Grid->SetOptionsGx(Grid->OptionsGx() | dghRecordMoving);
+        Application()->ProcessMessages();
+    }
+    TPoint Indicator(int DataRow) const {
+        const TRect r = Grid->CellScreenRect(0, DataRow + Grid->TitleOffset());
+        return TPoint(r.Left + 3, r.Top + r.Height() / 2);
+    }
+    void Drag(int From, int To) {
+        const TPoint a = Indicator(From), b = Indicator(To);
+        SimulateMouseDown(Grid, mbLeft, a.X, a.Y);
+        SimulateMouseMove(Grid, b.X, b.Y, TShiftState{ssLeft});
+        SimulateMouseUp(Grid, mbLeft, b.X, b.Y);
+    }
+};
+
+} // namespace
+
+TEST_F(QueryRecordMoveTest, TheRegisteredMoverGetsTheDraggedRecordAndTheViewStays) {
+    // Without an entry every target is refused: the line stays on the dragged row.
+    const TPoint a = Indicator(1), b = Indicator(5);
+    SimulateMouseDown(Grid, mbLeft, a.X, a.Y);
+    ASSERT_TRUE(Grid->RecordMoving());
+    SimulateMouseMove(Grid, b.X, b.Y, TShiftState{ssLeft});
+    EXPECT_EQ(Grid->RecordMoveTargetRow(), 1 + Grid->TitleOffset());
+    EXPECT_EQ(Grid->RecordMoveTargetLevel(), -1);
+    SimulateMouseUp(Grid, mbLeft, b.X, b.Y);
+
+    auto* entry = static_cast<TMovingFeatures*>(
+        DatasetFeaturesRegistry().Register(std::make_unique<TMovingFeatures>("TADOQuery")));
+    Q->SetRecNo(2);
+    const TBookmark dragged = Q->GetBookmark();
+    Q->SetRecNo(3);
+    Drag(1, 5);
+    ASSERT_EQ(entry->Moves.size(), 1u);
+    EXPECT_EQ(entry->Moves[0].Bookmark, dragged);
+    EXPECT_EQ(entry->Moves[0].ToRecNo, 6);
+    EXPECT_EQ(entry->Moves[0].TreeLevel, -1);
+    EXPECT_EQ(Q->RecNo(), 3);
+    EXPECT_EQ(Grid->CurrentCell().Y, 2 + Grid->TitleOffset());
+    DatasetFeaturesRegistry().Unregister(entry);
+}
+
+TEST_F(RecordMoveTest, TheFilterCellOfSuchADataSetListsTheFieldsValues) {
+    Grid->STFilter()->SetVisible(true);
+    const TRect r = Grid->CellScreenRect(2, 1);
+    SimulateClick(Grid, r.Left + 5, r.Top + 4);
+    ASSERT_NE(Grid->FilterEditor(), nullptr);
+    EXPECT_TRUE(Grid->Columns()->ColumnAt(1)->STFilter()->HasDropDownButton());
+    EXPECT_TRUE(Grid->FilterEditor()->EditButton()->Visible());
+    Grid->FilterEditor()->OpenDropDown();
+    TStrings* items = Grid->FilterEditor()->Items();
+    ASSERT_EQ(items->Count(), 4 + 7);
+    EXPECT_EQ(items->Strings(4), "A");
+    EXPECT_EQ(items->Strings(10), "B");
+    Grid->FilterEditor()->CloseDropDown(false);
 }
