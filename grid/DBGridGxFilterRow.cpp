@@ -180,8 +180,14 @@ void TCustomDBGridGx::FillFilterDropDown() {
             if (k >= 0 && k < picks->Count()) items->SetStrings(i, picks->Strings(k));
         }
     }
-    static const char* const captions[] = {"", "(Empty)", "(Not empty)", "(All)", "(Clear filter)",
-                                           "-", "(Order by ascending)", "(Order by descending)"};
+    static const char* const captions[] = {"",
+                                           "(Empty)",
+                                           "(Not empty)",
+                                           "(All)",
+                                           "(Clear filter)",
+                                           "-",
+                                           "(Order by ascending)",
+                                           "(Order by descending)"};
     const int last = (FOptionsGx & dghAutoSortMarking) && column->Title()->TitleButton() ? 7 : 4;
     FFilterEntryCodes.assign(static_cast<size_t>(items->Count()), 0);
     for (int code = 1; code <= last; ++code) {
@@ -203,7 +209,8 @@ void TCustomDBGridGx::FilterCloseUp(bool& Accept) {
         column->STFilter()->DropDownWidth = FFilterEditor->DropDownBox()->Width();
         column->STFilter()->DropDownRows = FFilterEditor->DropDownBox()->Rows();
     }
-    const int code = FFilterEditor->ItemListBox() ? FilterEntryCode(FFilterEditor->ItemListBox()->ItemIndex()) : 0;
+    const int code =
+        FFilterEditor->ItemListBox() ? FilterEntryCode(FFilterEditor->ItemListBox()->ItemIndex()) : 0;
     if (code == 0) return; // a value takes the combo's own way
     Accept = false;
     const bool applyNow = FCenter && FCenter->ApplyFilterOnCloseUp;
@@ -221,7 +228,8 @@ void TCustomDBGridGx::FilterCloseUp(bool& Accept) {
         break;
     case 6:
     case 7:
-        for (int i = 0; i < FColumns->Count(); ++i) FColumns->ColumnAt(i)->Title()->SetSortMarker(smNoneGx);
+        for (int i = 0; i < FColumns->Count(); ++i)
+            FColumns->ColumnAt(i)->Title()->SetSortMarker(smNoneGx);
         FSortMarkedColumns.Clear();
         column->Title()->SetSortMarker(code == 6 ? smDownGx : smUpGx);
         SortMarkingChanged();
@@ -269,7 +277,8 @@ void TCustomDBGridGx::EndFilterEditing() {
 }
 
 void TCustomDBGridGx::ClearAllFilters() {
-    for (int i = 0; i < FColumns->Count(); ++i) FColumns->ColumnAt(i)->STFilter()->ClearFilter();
+    for (int i = 0; i < FColumns->Count(); ++i)
+        FColumns->ColumnAt(i)->STFilter()->ClearFilter();
     Invalidate();
 }
 

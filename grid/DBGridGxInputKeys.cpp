@@ -250,7 +250,8 @@ void TCustomDBGridGx::KeyDown(Word& Key, TShiftState Shift) {
             return;
         }
     }
-    if ((key == VK_MULTIPLY || key == VK_ADD || key == VK_SUBTRACT) && MemTable() && MemTable()->TreeViewMode()) {
+    if ((key == VK_MULTIPLY || key == VK_ADD || key == VK_SUBTRACT) && MemTable() &&
+        MemTable()->TreeViewMode()) {
         StepCurrentNode(key == VK_MULTIPLY ? 0 : key == VK_ADD ? 1 : -1);
         return;
     }

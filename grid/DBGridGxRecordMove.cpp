@@ -35,7 +35,8 @@ bool TCustomDBGridGx::RecordMoveAllowed(int, int, TPoint) {
 bool TCustomDBGridGx::CanStartRecordMoving(int X, int Y, TShiftState Shift, bool CheckOnly) {
     if (!FDataLink->Active() || !(FOptionsGx & dghRecordMoving)) return false;
     const TGridCoord cell = MouseCell(X, Y);
-    if (cell.X < 0 || cell.X >= FIndicatorOffset || cell.Y < FTitleOffset || cell.Y >= RowsCount()) return false;
+    if (cell.X < 0 || cell.X >= FIndicatorOffset || cell.Y < FTitleOffset || cell.Y >= RowsCount())
+        return false;
     TDataSet* ds = FDataLink->DataSet();
     const int dataRow = cell.Y - FTitleOffset;
     if (ds->IsEmpty() || dataRow >= FDataLink->RecordCount()) return false;
@@ -240,7 +241,8 @@ int TCustomDBGridGx::RecNoOfDataRow(int DataRow) {
 bool TCustomDBGridGx::MoveSelectedRecords(int TargetDataRow, int Level, bool CheckOnly) {
     TStringList bookmarks;
     if (FBookmarks->BookmarkCount() > 0)
-        for (int i = 0; i < FBookmarks->BookmarkCount(); ++i) bookmarks.Add(FBookmarks->BookmarkAt(i));
+        for (int i = 0; i < FBookmarks->BookmarkCount(); ++i)
+            bookmarks.Add(FBookmarks->BookmarkAt(i));
     else
         bookmarks.Add(FMoveBookmark);
     return MoveRecordsTo(&bookmarks, RecNoOfDataRow(TargetDataRow), Level, CheckOnly);

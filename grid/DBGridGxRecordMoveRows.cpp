@@ -22,8 +22,8 @@ void TCustomDBGridGx::AdjustRowCountByRows() {
     FDataLink->SetBufferCount(rows);
     SetRowCountKeeping(rows + FTitleOffset);
     SetContraCounts(ContraColCount(), FFooterRowCount);
-    const int maxTop =
-        std::max(FixedRowsCount(), MaxTopLeftFor(TGridCoord{FixedColsCount(), RowsCount() - 1}, CalcGridLayout()).Y);
+    const int maxTop = std::max(
+        FixedRowsCount(), MaxTopLeftFor(TGridCoord{FixedColsCount(), RowsCount() - 1}, CalcGridLayout()).Y);
     if (TopLeftCell().Y > maxTop) SetFirstVisibleRow(maxTop);
     SyncCurrentRowByRows();
     // The rows that fit below the loaded ones are asked for; one more when the last row shows.
@@ -63,8 +63,8 @@ void TCustomDBGridGx::AdjustVertScrollBarByRows() {
     si.nPage = static_cast<Cardinal>(std::max(0, VisibleRowsCount()));
     si.nPos = TopLeftCell().Y - FixedRowsCount() + 1;
     if (!FVertScrollBar->Visible) si.nMax = si.nMin;
-    if (si.nMin == FLastVertScroll.nMin && si.nMax == FLastVertScroll.nMax && si.nPage == FLastVertScroll.nPage &&
-        si.nPos == FLastVertScroll.nPos)
+    if (si.nMin == FLastVertScroll.nMin && si.nMax == FLastVertScroll.nMax &&
+        si.nPage == FLastVertScroll.nPage && si.nPos == FLastVertScroll.nPos)
         return;
     SetScrollInfo(SB_VERT, si, true);
     FLastVertScroll = si;
@@ -123,8 +123,10 @@ bool TCustomDBGridGx::WheelByRows(TShiftState Shift, int WheelDelta) {
         return true;
     }
     const GridLayout l = CalcGridLayout();
-    if (steps < 0 && l.Rows.LastFullCell >= RowsCount() - 1) FMemTable->FetchRecords(std::max(1, VisibleRowsCount()));
+    if (steps < 0 && l.Rows.LastFullCell >= RowsCount() - 1)
+        FMemTable->FetchRecords(std::max(1, VisibleRowsCount()));
     const TScrollCode code = steps < 0 ? (ctrl ? scPageDown : scLineDown) : (ctrl ? scPageUp : scLineUp);
-    for (int i = 0; i < std::abs(steps); ++i) ScrollByRows(code, 0);
+    for (int i = 0; i < std::abs(steps); ++i)
+        ScrollByRows(code, 0);
     return true;
 }

@@ -16,9 +16,22 @@ constexpr int TreeLevelWidth = 18;
 // PaintTreeGlyph's kinds: buttons with the line above and below (not the last sibling) or above
 // only (the last), leaf connectors likewise, and an ancestor's through line.
 enum : int {
-    tgMinusBetween = 0, tgMinusLast = 1, tgPlusBetween = 3, tgPlusLast = 4,
-    tgLeafBetween = 6, tgLeafLast = 7, tgThroughLine = 9
+    tgMinusBetween = 0,
+    tgMinusLast = 1,
+    tgPlusBetween = 3,
+    tgPlusLast = 4,
+    tgLeafBetween = 6,
+    tgLeafLast = 7,
+    tgThroughLine = 9
 };
+
+// After a node flipped: the record it answered becomes current, or the data set refreshes.
+void GoToNodeRecord(IMemTableGx* Table, TDataSet* DataSet, int RecNo) {
+    if (RecNo >= 1 && RecNo != DataSet->RecNo())
+        DataSet->SetRecNo(RecNo);
+    else
+        Table->MemTableRefresh();
+}
 
 } // namespace
 
@@ -54,20 +67,16 @@ bool TCustomDBGridGx::TreeButtonClick(int X, int Y, bool CheckOnly) {
         TScopeExit enable([ds] { ds->EnableControls(); });
         if (offset >= indent - TreeLevelWidth) {
             // The node's own button.
-            const int recNo = FMemTable->SetNodeExpanded(dataRow, !expanded);
-            if (recNo >= 1 && recNo != ds->RecNo())
-                ds->SetRecNo(recNo);
-            else
-                FMemTable->MemTableRefresh();
+            GoToNodeRecord(FMemTable, ds, FMemTable->SetNodeExpanded(dataRow, !expanded));
         }
     }
     BeginPaintLock();
     {
         TScopeExit endPaintLock([this] { EndPaintLock(); });
         const GridLayout l = CalcGridLayout();
-        SetFirstVisibleRow(std::clamp(top, FixedRowsCount(),
-                                      std::max(FixedRowsCount(),
-                                               MaxTopLeftFor(TGridCoord{FixedColsCount(), RowsCount() - 1}, l).Y)));
+        SetFirstVisibleRow(std::clamp(
+            top, FixedRowsCount(),
+            std::max(FixedRowsCount(), MaxTopLeftFor(TGridCoord{FixedColsCount(), RowsCount() - 1}, l).Y)));
     }
     InvalidateWholeGrid();
     AdjustVertScrollBar();
@@ -87,12 +96,7 @@ void TCustomDBGridGx::StepCurrentNode(int Mode) {
     }
     const bool wanted = Mode == 0 ? !expanded : Mode > 0;
     if (!children || wanted == expanded) return;
-    TDataSet* ds = FDataLink->DataSet();
-    const int recNo = FMemTable->SetNodeExpanded(row, wanted);
-    if (recNo >= 1 && recNo != ds->RecNo())
-        ds->SetRecNo(recNo);
-    else
-        FMemTable->MemTableRefresh();
+    GoToNodeRecord(FMemTable, FDataLink->DataSet(), FMemTable->SetNodeExpanded(row, wanted));
 }
 
 void TCustomDBGridGx::DrawTreeCell(const TRect& Rect, TColor Background, int ARow) {
@@ -107,7 +111,8 @@ void TCustomDBGridGx::DrawTreeCell(const TRect& Rect, TColor Background, int ARo
     saved.Assign(*c->Pen());
     TScopeExit restore([&] { c->Pen()->Assign(saved); });
     for (int l = 1; l <= level; ++l) {
-        const TRect box(Rect.Left + (l - 1) * TreeLevelWidth, Rect.Top, Rect.Left + l * TreeLevelWidth, Rect.Bottom);
+        const TRect box(Rect.Left + (l - 1) * TreeLevelWidth, Rect.Top, Rect.Left + l * TreeLevelWidth,
+                        Rect.Bottom);
         const bool sibling = FMemTable->ParentHasNextSibling(l);
         int kind = -1;
         if (l < level)

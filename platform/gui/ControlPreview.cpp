@@ -121,9 +121,12 @@ void DeliverDoubleClick(TWinControl* Control, const TPoint& Pos) {
 void DeliverMousePress(TWinControl* Control, TMouseButton Button, const TPoint& Pos) {
     QWidget* w = TControlAccess::Widget(Control);
     if (!w) return;
-    const Qt::MouseButton b = Button == mbRight ? Qt::RightButton : Button == mbMiddle ? Qt::MiddleButton : Qt::LeftButton;
+    const Qt::MouseButton b = Button == mbRight    ? Qt::RightButton
+                              : Button == mbMiddle ? Qt::MiddleButton
+                                                   : Qt::LeftButton;
     const QPointF local(Pos.X, Pos.Y);
-    QMouseEvent e(QEvent::MouseButtonPress, local, w->mapToGlobal(local), b, b, QGuiApplication::keyboardModifiers());
+    QMouseEvent e(QEvent::MouseButtonPress, local, w->mapToGlobal(local), b, b,
+                  QGuiApplication::keyboardModifiers());
     QCoreApplication::sendEvent(w, &e);
 }
 

@@ -56,7 +56,8 @@ protected:
     }
     std::vector<String> DropDownItems(int Count) {
         std::vector<String> items;
-        for (int i = 0; i < Count && i < Editor()->Items()->Count(); ++i) items.push_back(Editor()->Items()->Strings(i));
+        for (int i = 0; i < Count && i < Editor()->Items()->Count(); ++i)
+            items.push_back(Editor()->Items()->Strings(i));
         return items;
     }
 
@@ -72,7 +73,8 @@ protected:
 
 TEST_F(FilterRowTest, ColumnsAndTheGridOwnTheirFilterSettings) {
     EXPECT_EQ(Grid->STFilter()->Grid(), Grid);
-    for (int i = 0; i < Grid->Columns()->Count(); ++i) EXPECT_EQ(Filter(i)->Column(), Col(i));
+    for (int i = 0; i < Grid->Columns()->Count(); ++i)
+        EXPECT_EQ(Filter(i)->Column(), Col(i));
     // The visible filter row is the row under the titles.
     EXPECT_EQ(Grid->FilterRowCount(), 1);
     EXPECT_EQ(Grid->TitleOffset(), 2);
@@ -190,20 +192,14 @@ TEST_F(FilterRowTest, KeysMoveBetweenVisibleFiltersOrLeaveTheRow) {
         const char* Text;
         Word Key;
         TShiftState Shift;
-        int To;        // filter column afterwards, -1 when the row was left
+        int To; // filter column afterwards, -1 when the row was left
     } cases[] = {
-        {0, "", VK_TAB, TShiftState(), 2},
-        {2, "", VK_TAB, TShiftState(), 0},
-        {0, "", VK_TAB, TShiftState{ssShift}, 2},
-        {0, "", VK_RIGHT, TShiftState(), 2},
-        {2, "", VK_LEFT, TShiftState(), 0},
-        {0, "", VK_RIGHT, TShiftState{ssCtrl}, 2},
-        {2, "5", VK_LEFT, TShiftState{ssCtrl}, 0},
-        {0, "", VK_END, TShiftState(), 2},
-        {2, "", VK_HOME, TShiftState(), 0},
-        {0, "", VK_UP, TShiftState(), 0},
-        {0, "", VK_DOWN, TShiftState(), -1},
-        {2, "", VK_DOWN, TShiftState{ssCtrl}, -1},
+        {0, "", VK_TAB, TShiftState(), 2},         {2, "", VK_TAB, TShiftState(), 0},
+        {0, "", VK_TAB, TShiftState{ssShift}, 2},  {0, "", VK_RIGHT, TShiftState(), 2},
+        {2, "", VK_LEFT, TShiftState(), 0},        {0, "", VK_RIGHT, TShiftState{ssCtrl}, 2},
+        {2, "5", VK_LEFT, TShiftState{ssCtrl}, 0}, {0, "", VK_END, TShiftState(), 2},
+        {2, "", VK_HOME, TShiftState(), 0},        {0, "", VK_UP, TShiftState(), 0},
+        {0, "", VK_DOWN, TShiftState(), -1},       {2, "", VK_DOWN, TShiftState{ssCtrl}, -1},
     };
     for (const auto& c : cases) {
         Q->SetRecNo(18);
@@ -280,7 +276,8 @@ TEST_F(FilterRowTest, WithoutAHandlerTheCentreUsesTheDataSetsRegisteredFiltering
 }
 
 TEST_F(FilterRowTest, AfterApplyingTheViewComesBackAndTheSumsAreRecalculatedAlsoWhenFilteringFails) {
-    for (int i = 0; i < Grid->Columns()->Count(); ++i) Col(i)->SetWidth(300);
+    for (int i = 0; i < Grid->Columns()->Count(); ++i)
+        Col(i)->SetWidth(300);
     Grid->SumList()->SetActive(true);
     int recalculated = 0;
     Grid->OnSumListRecalcAll = [&](TDBSumListProducer*) { ++recalculated; };
@@ -313,9 +310,10 @@ TEST_F(FilterRowTest, TheDropDownBeginsWithTheSpecialEntriesThenTheValues) {
         bool TitleButton;
         std::vector<String> Begins;
     } cases[] = {
-        {true, true,
-         {"(Order by descending)", "(Order by ascending)", "-", "(Clear filter)", "(All)", "(Not empty)", "(Empty)",
-          "t1"}},
+        {true,
+         true,
+         {"(Order by descending)", "(Order by ascending)", "-", "(Clear filter)", "(All)", "(Not empty)",
+          "(Empty)", "t1"}},
         {true, false, {"(Clear filter)", "(All)", "(Not empty)", "(Empty)", "t1", "t10"}},
         {false, true, {"(Clear filter)", "(All)", "(Not empty)", "(Empty)", "t1", "t10"}},
     };

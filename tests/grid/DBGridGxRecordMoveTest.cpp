@@ -3,11 +3,11 @@
 // and its drop levels, and the moves asked of the data set.
 #include "DBGridGxFixture.h"
 #include "MemTableGxTestData.h"
-#include "gui/Input.h"
 #include "grid/DBGridGxFilter.h"
 #include "grid/DBGridGxFilterEdit.h"
 #include "gui/Bitmap.h"
 #include "gui/ControlShot.h"
+#include "gui/Input.h"
 #include "gui/InputSimulation.h"
 
 #include <gtest/gtest.h>
@@ -113,10 +113,8 @@ TEST_F(RecordMoveTest, InAMultiSelectGridOnlyAMarkedRowWithoutModifiersStartsAMo
         TShiftState Shift;
         bool Starts;
     } cases[] = {
-        {false, false, TShiftState(), true},
-        {true, false, TShiftState(), false},
-        {true, true, TShiftState(), true},
-        {true, true, TShiftState{ssCtrl}, false},
+        {false, false, TShiftState(), true},       {true, false, TShiftState(), false},
+        {true, true, TShiftState(), true},         {true, true, TShiftState{ssCtrl}, false},
         {true, true, TShiftState{ssShift}, false},
     };
     for (const auto& c : cases) {
@@ -153,7 +151,7 @@ TEST_F(RecordMoveTest, TheDropLevelFollowsThePointerWithinTheTargetsBounds) {
         int Level;
         int LineX;
     } cases[] = {
-        {from.X, 1, left + 18},   // after the source: the parent's level
+        {from.X, 1, left + 18}, // after the source: the parent's level
         {left + 5, 1, left + 18},
         {left + 40, 2, left + 36},
         {left + 100, 2, left + 36}, // at most one below the next node's level
@@ -275,7 +273,8 @@ TEST_F(RecordMoveTest, TheMoveLineIsPaintedOverTheCellsAndGoesWithTheDrag) {
 
 TEST(RecordMoveRows, TheBarAndTheWheelScrollTheRowsWhileTheRecordStays) {
     std::vector<TTreeTestDataSet::TNode> nodes;
-    for (int i = 0; i < 40; ++i) nodes.push_back({"N" + IntToStr(i), 1});
+    for (int i = 0; i < 40; ++i)
+        nodes.push_back({"N" + IntToStr(i), 1});
     TTreeTestDataSet data(nodes);
     data.Tree = false;
     data.Open();
@@ -303,8 +302,14 @@ TEST(RecordMoveRows, TheBarAndTheWheelScrollTheRowsWhileTheRecordStays) {
         TScrollCode Code;
         int Pos;
         int Top; // first shown data row afterwards (0-based)
-    } cases[] = {{scLineDown, 0, 1}, {scPageDown, 0, 1 + page}, {scLineUp, 0, page}, {scBottom, 0, lastTop - fixed},
-                 {scLineDown, 0, lastTop - fixed}, {scTop, 0, 0}, {scLineUp, 0, 0}, {scPosition, 11, 10}};
+    } cases[] = {{scLineDown, 0, 1},
+                 {scPageDown, 0, 1 + page},
+                 {scLineUp, 0, page},
+                 {scBottom, 0, lastTop - fixed},
+                 {scLineDown, 0, lastTop - fixed},
+                 {scTop, 0, 0},
+                 {scLineUp, 0, 0},
+                 {scPosition, 11, 10}};
     for (const auto& c : cases) {
         int pos = c.Pos;
         grid->Scroll(sbVertical, c.Code, pos);
@@ -344,7 +349,9 @@ protected:
         using TDataSetCapabilitiesGx::TDataSetCapabilitiesGx;
         bool MoveRecords(TCustomDBGridGx*, TDataSet*, TStrings* BookmarkList, int ToRecNo, int TreeLevel,
                          bool CheckOnly) override {
-            if (!CheckOnly) Moves.push_back({BookmarkList->Count() ? BookmarkList->Strings(0) : String(), ToRecNo, TreeLevel});
+            if (!CheckOnly)
+                Moves.push_back(
+                    {BookmarkList->Count() ? BookmarkList->Strings(0) : String(), ToRecNo, TreeLevel});
             return true;
         }
         struct TMove {

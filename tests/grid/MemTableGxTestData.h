@@ -25,7 +25,9 @@ public:
     };
 
     explicit TTreeTestDataSet(std::vector<TNode> Nodes) : FNodes(std::move(Nodes)) {
-        OnFilterRecord = [this](TDataSet*, bool& Accept) { Accept = NodeShown(FieldByName("F_ID")->AsInteger()); };
+        OnFilterRecord = [this](TDataSet*, bool& Accept) {
+            Accept = NodeShown(FieldByName("F_ID")->AsInteger());
+        };
         SetFiltered(true);
         RebuildShown();
     }
@@ -39,7 +41,8 @@ public:
     // Moves asked for real (not only checked).
     int PerformedMoves() const {
         int n = 0;
-        for (const TMoveCall& m : Moves) n += m.CheckOnly ? 0 : 1;
+        for (const TMoveCall& m : Moves)
+            n += m.CheckOnly ? 0 : 1;
         return n;
     }
     const TNode& NodeAt(int Index) const { return FNodes.at(static_cast<size_t>(Index)); }
@@ -80,7 +83,8 @@ public:
     void FetchRecords(int Count) override { FetchedRows += Count; }
     bool MoveRecords(TStrings* BookmarkList, int ToRecNo, int TreeLevel, bool CheckOnly) override {
         TMoveCall call;
-        for (int i = 0; i < BookmarkList->Count(); ++i) call.Bookmarks.push_back(BookmarkList->Strings(i));
+        for (int i = 0; i < BookmarkList->Count(); ++i)
+            call.Bookmarks.push_back(BookmarkList->Strings(i));
         call.ToRecNo = ToRecNo;
         call.TreeLevel = TreeLevel;
         call.CheckOnly = CheckOnly;
@@ -101,7 +105,8 @@ protected:
         FieldDefs().Add(TFieldDef{"F_name", ftString, 20});
         FieldDefs().Add(TFieldDef{"F_level", ftInteger});
         for (size_t i = 0; i < FNodes.size(); ++i)
-            AddLoadedRecord({Variant(static_cast<int>(i)), Variant(FNodes[i].Name), Variant(FNodes[i].Level)});
+            AddLoadedRecord(
+                {Variant(static_cast<int>(i)), Variant(FNodes[i].Name), Variant(FNodes[i].Level)});
     }
 
 private:
