@@ -5,6 +5,7 @@
 
 #include "classes/MetaBuilder.h"
 #include "grid/DBGridGx.h"
+#include "grid/DBGridGxFilter.h"
 #include "gui/Geometry.h"
 #include "rtl/StrUtils.h"
 
@@ -396,6 +397,7 @@ void TDBGridColumnGx::DeclareMeta(meta::Class<TDBGridColumnGx>& c) {
     c.Property("NotInKeyListIndex", &T::NotInKeyListIndex, &T::SetNotInKeyListIndex).Default(-1);
     c.Property("ReadOnly", &T::ReadOnly, &T::SetReadOnly).Stored(&T::IsReadOnlyStored);
     c.Property("ShowImageAndText", &T::ShowImageAndText, &T::ShowImageAndText).Default(false);
+    c.Property("STFilter", &T::STFilter, &T::SetSTFilter);
     c.Property("Tag", &T::Tag, &T::Tag).Default(0);
     c.Property("ToolTips", &T::ToolTips, &T::SetToolTips).Stored([](T& t) { return t.Flagged(cvToolTips); });
     c.Property("Visible", &T::Visible, &T::SetVisible).Default(true);
@@ -412,6 +414,7 @@ TColumnGx::TColumnGx(TCollection* Collection) : TCollectionItem(Collection) {
         FFont = std::make_unique<TFont>();
         FFooter = TColumnFooterGx::CreateForColumn(this);
         FFooters = std::make_unique<TColumnFootersGx>(this);
+        FSTFilter = std::make_unique<TSTColumnFilterGx>(this);
         AutoFitBaseWidth = DefaultWidth();
     } catch (...) {
         if (g) g->EndLayout();
@@ -470,6 +473,7 @@ void TColumnGx::SetFieldName(const String& Value) {
 void TColumnGx::BindField(TField* F) {
     if (F == FField) return;
     FField = F;
+    FFilterValueList.reset();
     if (F) FFieldName = F->FieldName();
     if (IsAutoColumn()) {
         if (!F) FFieldName.clear();

@@ -21,6 +21,8 @@ class TCustomDBGridGx;
 class TColumnGx;
 class TColumnFooterGx;
 class TColumnFootersGx;
+class TSTColumnFilterGx;
+class IDistinctValuesGx;
 
 enum TSortMarkerGx { smNoneGx, smDownGx, smUpGx };
 ORV_ENUM(TSortMarkerGx, smNoneGx, smDownGx, smUpGx)
@@ -196,7 +198,7 @@ class TColumnGx : public TCollectionItem {
     TField* Field();
     virtual void BindField(TField* F);
     TField* BoundField() const { return FField; }
-    void ForgetField() { FField = nullptr; }
+    void ForgetField();
     virtual bool IsAutoColumn() const { return !FUserDefined; }
     void SetUserDefined(bool Value) { FUserDefined = Value; }
 
@@ -303,6 +305,13 @@ class TColumnGx : public TCollectionItem {
     // Registers the aggregates of Footer and of every item of Footers.
     void UpdateFooterSums();
 
+    // ---- filter row ----------------------------------------------------------------------------
+    TSTColumnFilterGx* STFilter() const { return FSTFilter.get(); }
+    void SetSTFilter(const TSTColumnFilterGx* Value);
+    // The values the filter row's drop-down lists, fetched once and kept until the field changes.
+    IDistinctValuesGx* FilterValueList() const { return FFilterValueList.get(); }
+    void SetFilterValueList(std::unique_ptr<IDistinctValuesGx> List);
+
     // ---- cell values (the current record of the grid's data set) ------------------------------
     int GetCellKind();
     String CurrentCellText();
@@ -349,6 +358,9 @@ private:
     std::unique_ptr<TStringList> FKeyList, FPickList;
     int FNotInKeyListIndex = -1;
     std::unique_ptr<TSpecRowGx> FDropDownSpecRow;
+    // filter row
+    std::unique_ptr<TSTColumnFilterGx> FSTFilter;
+    std::unique_ptr<IDistinctValuesGx> FFilterValueList;
 };
 
 class TDBGridColumnGx : public TColumnGx {

@@ -228,4 +228,5 @@ void TCustomDBGridGx::Resize() {
         RequestLayout();
     else
         AdjustRowCount();
+    if (FFilterActive) PlaceFilterEditor(false);
 }

@@ -430,6 +430,12 @@ void TCustomDBGridGx::PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState 
         Highlighted = GetDataCellColors(ACol, ARow, DataCol, DataRow, c->Font(), back, State, inSelection);
         if (Highlighted) State.Include(gdSelected);
         c->Brush()->SetColor(back);
+        // In a tree view the first visible column begins with the row's tree part.
+        if (const int indent = TreeIndentWidth(); indent > 0 && col == FVisibleColumns.ColumnAt(0)) {
+            DrawTreeCell(TRect(R.Left, R.Top, std::min(R.Right, R.Left + indent), R.Bottom), back, ARow);
+            R.Left += indent - (F == 1 ? 1 : 0);
+            c->Brush()->SetColor(back);
+        }
         // A run of equal values shows its first cell only; only records in the buffer are compared.
         bool hideLineAbove = false, hideLineBelow = false;
         if (col->HideDuplicates()) {

@@ -436,6 +436,9 @@ protected:
         return true;
     }
 
+    // Draws over the painted cells (marks that follow the mouse), after the sizing line.
+    virtual void PaintOverCells() {}
+
     // The grid's own character handling (OnKeyPress); the editor hands its characters here first.
     virtual void GridKeyPress(char16_t& Key);
 
