@@ -19,6 +19,7 @@
 
 class TCustomDBGridGx;
 class TColumnGx;
+class TPopupDataGridGx;
 class TColumnFooterGx;
 class TColumnFootersGx;
 
@@ -292,6 +293,11 @@ class TColumnGx : public TCollectionItem {
     TDataSet* ListDataSet();
     TDataSet* FieldLookupDataSet();
 
+    // ---- lookup list grid ------------------------------------------------------------------------
+    // The drop-down grid of the column's lookup list: made on first use without owner, named
+    // "DataList", freed with the column.
+    TPopupDataGridGx* LookupGrid();
+
     virtual void ResetToDefaults();
     void Assign(const TPersistent* Source) override;
 
@@ -349,6 +355,8 @@ private:
     std::unique_ptr<TStringList> FKeyList, FPickList;
     int FNotInKeyListIndex = -1;
     std::unique_ptr<TSpecRowGx> FDropDownSpecRow;
+    // lookup list grid
+    std::unique_ptr<TComponent> FLookupGrid;
 };
 
 class TDBGridColumnGx : public TColumnGx {
