@@ -4,6 +4,8 @@
 #include "DBGridGxFixture.h"
 #include "grid/DBLookupGridsGx.h"
 #include "gui/Input.h"
+#include "gui/Bitmap.h"
+#include "gui/ControlShot.h"
 #include "gui/InputSimulation.h"
 #include "gui/PopupWindows.h"
 #include "gui/SystemMetrics.h"
@@ -592,4 +594,99 @@ TEST_F(DBLookupGridTest, OptionsSwitchTheDataGridsOptions) {
     g->SetLookupOptions(dlgColLinesGx);
     EXPECT_EQ(g->Options(), dgColLines | dgRowSelect);
     EXPECT_FALSE(g->OptionsGx() & (dghAutoSortMarking | dghMultiSortMarking));
+}
+
+TEST_F(DBLookupGridTest, PaintsTheSelectedSpecialRowOrTheKeyRecordHighlighted) {
+    CodeGrid(4);
+    Grid->SpecRow()->SetCellsText("(none)");
+    Grid->SpecRow()->SetVisible(true);
+    Grid->SetRowCount(4);
+    // A point in each row near its right end, clear of the text and the focus rectangle.
+    auto rowColor = [&](TBitmap& Shot, int Row) {
+        const TRect r = Grid->CellScreenRect(0, Row);
+        return Shot.Canvas()->Pixels(r.Right - 6, (r.Top + r.Bottom) / 2);
+    };
+    const TColor highlight = ColorToRGB(clHighlight), window = ColorToRGB(Grid->Color());
+    struct Case {
+        Variant Key;
+        int HighlightedRow; // -1: the special row
+    };
+    const Case cases[] = {{Null(), -1}, {Variant(2), 1}, {Variant(4), 3}};
+    for (const Case& c : cases) {
+        Grid->SetKeyValue(c.Key);
+        TBitmap shot;
+        GrabControl(Grid, shot);
+        for (int row = -1; row < 4; ++row) {
+            SCOPED_TRACE(row);
+            EXPECT_EQ(rowColor(shot, Grid->TitleOffset() + row), row == c.HighlightedRow ? highlight : window);
+        }
+    }
+}
+
+TEST_F(DBLookupGridTest, FittedColumnsFillTheWidthAndADraggedBorderResizesTheDropDown) {
+    auto* popup = MakeGrid<TPopupDataGridGx>();
+    OpenList(3);
+    popup->SetListSource(&ListSource);
+    popup->SetKeyField("F_code");
+    popup->SetListField("F_name;F_code");
+    popup->SetLookupOptions(dlgColLinesGx | dlgColumnResizeGx);
+    popup->SetShowTitles(true);
+    popup->SetRowCount(3);
+    popup->SetWidth(240);
+    popup->SetAutoFitColWidths(true);
+    TColumnGx* first = popup->Columns()->ColumnAt(0);
+    TColumnGx* second = popup->Columns()->ColumnAt(1);
+    EXPECT_EQ(popup->ScrollBarsShown(), ssNone);
+    EXPECT_EQ(first->Width() + second->Width() + 2 * popup->LineWidth(), popup->ClientWidth());
+    EXPECT_EQ(popup->ColumnsWidth(), popup->ClientWidth());
+    EXPECT_EQ(first->AutoFitBaseWidth, first->Width());
+    // Narrower: the columns share the new width.
+    popup->SetWidth(200);
+    EXPECT_EQ(first->Width() + second->Width() + 2 * popup->LineWidth(), popup->ClientWidth());
+    // Dragging the first column's border 30 pixels to the right widens the drop-down by as much.
+    ShowPopupNoActivate(popup, 50, 50);
+    popup->SetVisible(true);
+    const int width = popup->ClientWidth(), firstWidth = first->Width(), secondWidth = second->Width();
+    const TRect title = popup->CellScreenRect(0, 0);
+    const int y = (title.Top + title.Bottom) / 2;
+    SimulateMouseDown(popup, mbLeft, title.Right, y);
+    ASSERT_EQ(popup->GridActivity(), gaColSizing);
+    SimulateMouseMove(popup, title.Right + 30, y, TShiftState{ssLeft});
+    SimulateMouseUp(popup, mbLeft, title.Right + 30, y);
+    EXPECT_EQ(first->Width(), firstWidth + 30);
+    EXPECT_EQ(second->Width(), secondWidth);
+    EXPECT_EQ(popup->ClientWidth(), width + 30);
+    EXPECT_EQ(popup->ColumnsWidth(), popup->ClientWidth());
+    HidePopup(popup);
+}
+
+TEST_F(DBLookupGridTest, SpecialRowCellsFollowTheRowUntilSetThemselves) {
+    CodeGrid(2);
+    Grid->SetListField("F_code;F_name");
+    TSpecRowGx* spec = Grid->SpecRow();
+    spec->SetCellsText("x;y");
+    spec->SetColor(clYellow);
+    spec->Font()->SetSize(14);
+    auto* cell = static_cast<TDBLookupGridColumnGx*>(Grid->Columns()->ColumnAt(1))->SpecCell();
+    EXPECT_EQ(cell->Text(), "y");
+    EXPECT_EQ(cell->Color(), clYellow);
+    EXPECT_EQ(cell->Font()->Size(), 14);
+    EXPECT_FALSE(cell->FontAssigned());
+    cell->Font()->SetSize(9);
+    cell->SetColor(clRed);
+    EXPECT_TRUE(cell->FontAssigned());
+    spec->SetColor(clLime);
+    EXPECT_EQ(cell->Color(), clRed);
+    EXPECT_EQ(cell->Font()->Size(), 9);
+    // Only what the source set is copied.
+    TGridColumnSpecCellGx copy;
+    copy.Assign(cell);
+    EXPECT_TRUE(copy.ColorAssigned());
+    EXPECT_TRUE(copy.FontAssigned());
+    EXPECT_FALSE(copy.TextAssigned());
+    // The column defaults publish only the ellipsis, the titles and the tool tips.
+    String names;
+    for (const meta::TPropInfo* p : TDBLookupGridColumnDefValuesGx::StaticClassInfo().Properties())
+        names += p->Name + ";";
+    EXPECT_EQ(names, "EndEllipsis;Title;ToolTips;");
 }
