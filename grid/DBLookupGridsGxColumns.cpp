@@ -152,14 +152,14 @@ void TDBLookupGridColumnGx::SetIndex(int Value) {
         TColumnGx::SetIndex(Value);
         return;
     }
-    TSpecRowGx* spec = grid->SpecRow();
+    TSpecRowGx* special = grid->SpecRow();
     std::vector<String> cells;
-    for (int i = 0; i < spec->CellTexts()->Count(); ++i) cells.push_back(spec->CellText(i));
-    const String moved = spec->CellText(old);
+    for (int i = 0; i < special->CellTexts()->Count(); ++i) cells.push_back(special->CellText(i));
+    const String moved = special->CellText(old);
     if (old < static_cast<int>(cells.size())) cells.erase(cells.begin() + old);
     if (Value > static_cast<int>(cells.size())) cells.resize(static_cast<size_t>(Value));
     cells.insert(cells.begin() + std::max(0, Value), moved);
-    spec->SetCellsText(JoinedCells(cells));
+    special->SetCellsText(JoinedCells(cells));
     if (!IsAutoColumn()) {
         TColumnGx::SetIndex(Value);
         return;

@@ -81,10 +81,10 @@ protected:
         link->SetActiveRecord(saved);
         return out;
     }
-    int ExpectedHeight(int Rows, bool Titles, bool Lines, bool Spec) {
+    int ExpectedHeight(int Rows, bool Titles, bool Lines, bool WithSpecialRow) {
         const int lw = Lines ? Grid->LineWidth() : 0;
         return (Titles ? Grid->RowHeightAt(0) : 0) + Rows * (Grid->DefRowHeight() + lw) + lw + Grid->FrameSize() +
-               (Spec ? Grid->DefRowHeight() + lw : 0);
+               (WithSpecialRow ? Grid->DefRowHeight() + lw : 0);
     }
 
     TForm form{nullptr};
@@ -100,7 +100,7 @@ protected:
 TEST_F(DBLookupGridTest, RowCountIsKeptBetweenOneAndAHundredAndSetsTheHeight) {
     struct Case {
         int Asked, Rows;
-        bool Titles, Lines, Spec;
+        bool Titles, Lines, WithSpecialRow;
     };
     const Case cases[] = {
         {0, 1, false, false, false}, {-3, 1, true, false, false}, {7, 7, true, true, false},
@@ -110,11 +110,11 @@ TEST_F(DBLookupGridTest, RowCountIsKeptBetweenOneAndAHundredAndSetsTheHeight) {
     for (const Case& c : cases) {
         Grid->SetShowTitles(c.Titles);
         Grid->SetLookupOptions(c.Lines ? dlgColLinesGx | dlgRowLinesGx : dlgColLinesGx);
-        Grid->SpecRow()->SetVisible(c.Spec);
+        Grid->SpecRow()->SetVisible(c.WithSpecialRow);
         Grid->SetRowCount(c.Asked);
         SCOPED_TRACE(c.Asked);
         EXPECT_EQ(Grid->RowCount(), c.Rows);
-        EXPECT_EQ(Grid->Height(), ExpectedHeight(c.Rows, c.Titles, c.Lines, c.Spec));
+        EXPECT_EQ(Grid->Height(), ExpectedHeight(c.Rows, c.Titles, c.Lines, c.WithSpecialRow));
         EXPECT_EQ(Grid->DataLink()->BufferCount(), c.Rows);
     }
     // A height between whole rows is cut to the rows it holds.
@@ -223,9 +223,9 @@ TEST_F(DBLookupGridTest, KeysStepThroughTheListAndChooseTheRecord) {
 
 TEST_F(DBLookupGridTest, SpecialRowWithANullValueIsTheKeyNull) {
     CodeGrid(5);
-    TSpecRowGx* spec = Grid->SpecRow();
-    spec->SetCellsText("(none)");
-    spec->SetVisible(true);
+    TSpecRowGx* special = Grid->SpecRow();
+    special->SetCellsText("(none)");
+    special->SetVisible(true);
     Grid->SetRowCount(3);
     EXPECT_EQ(Grid->TitleOffset(), Grid->TitleRowCount() + 1);
     EXPECT_TRUE(Grid->SpecRowSelected());
@@ -262,13 +262,13 @@ TEST_F(DBLookupGridTest, ShowIfNotInKeyListLetsTheSpecialRowStandForAnUnknownKey
     const Case cases[] = {
         {true, 42, true, "(other)", 1}, {true, 2, false, "n2", 2}, {false, 42, false, "n1", 1}, {false, 3, false, "n3", 3}};
     CodeGrid(4);
-    TSpecRowGx* spec = Grid->SpecRow();
-    spec->SetCellsText("(other)");
-    spec->SetValue(Variant(-1));
-    spec->SetVisible(true);
+    TSpecRowGx* special = Grid->SpecRow();
+    special->SetCellsText("(other)");
+    special->SetValue(Variant(-1));
+    special->SetVisible(true);
     for (const Case& c : cases) {
         Grid->SetKeyValue(Null());
-        spec->SetShowIfNotInKeyList(c.ShowIfNotInList);
+        special->SetShowIfNotInKeyList(c.ShowIfNotInList);
         Grid->SetKeyValue(Variant(c.Key));
         SCOPED_TRACE(c.Key);
         EXPECT_EQ(Grid->SpecRowSelected(), c.Selected);
@@ -663,10 +663,10 @@ TEST_F(DBLookupGridTest, FittedColumnsFillTheWidthAndADraggedBorderResizesTheDro
 TEST_F(DBLookupGridTest, SpecialRowCellsFollowTheRowUntilSetThemselves) {
     CodeGrid(2);
     Grid->SetListField("F_code;F_name");
-    TSpecRowGx* spec = Grid->SpecRow();
-    spec->SetCellsText("x;y");
-    spec->SetColor(clYellow);
-    spec->Font()->SetSize(14);
+    TSpecRowGx* special = Grid->SpecRow();
+    special->SetCellsText("x;y");
+    special->SetColor(clYellow);
+    special->Font()->SetSize(14);
     auto* cell = static_cast<TDBLookupGridColumnGx*>(Grid->Columns()->ColumnAt(1))->SpecCell();
     EXPECT_EQ(cell->Text(), "y");
     EXPECT_EQ(cell->Color(), clYellow);
@@ -675,7 +675,7 @@ TEST_F(DBLookupGridTest, SpecialRowCellsFollowTheRowUntilSetThemselves) {
     cell->Font()->SetSize(9);
     cell->SetColor(clRed);
     EXPECT_TRUE(cell->FontAssigned());
-    spec->SetColor(clLime);
+    special->SetColor(clLime);
     EXPECT_EQ(cell->Color(), clRed);
     EXPECT_EQ(cell->Font()->Size(), 9);
     // Only what the source set is copied.
