@@ -209,6 +209,12 @@ TCustomDBGridGx::~TCustomDBGridGx() {
     ReleaseTextBitmap();
 }
 
+void TCustomDBGridGx::ReplaceColumns(std::unique_ptr<TDBGridColumnsGx> Columns,
+                                     std::unique_ptr<TColumnDefValuesGx> DefValues) {
+    FColumns = std::move(Columns);
+    FColumnDefValues = std::move(DefValues);
+}
+
 // ---- properties ---------------------------------------------------------------------------------
 
 void TCustomDBGridGx::SetDataSource(TDataSource* Value) {

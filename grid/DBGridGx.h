@@ -190,7 +190,10 @@ class TCustomDBGridGx : public TCustomGridGx, public IInplaceEditHolderGx {
     int Interlinear() const { return FInterlinear; }
     bool MultiLineRows() const { return FMultiLineRows; }
     int TitleRowCount() const { return (FOptions & dgTitles) ? 1 : 0; }
-    int FilterRowCount() const;
+    // Rows between the titles and the data: the filter row when it shows (the lookup grid adds
+    // its special row).
+    virtual int FilterRowCount() const;
+    bool FilterRowShown() const;
     // Set when the grid re-lays out after a change of the data set's fields.
     bool InLinkLayout() const { return FInLinkLayout; }
 
@@ -525,6 +528,10 @@ protected:
     }
     String GetCellEditText(int Col, int Row) override { return EditTextOf(Col, Row); }
     void SetCellEditText(int Col, int Row, const String& Text) override { StoreEditText(Col, Row, Text); }
+    // ---- lookup grid -------------------------------------------------------------------------------
+    // Puts other column and column-default classes in place of the grid's own (a descendant's
+    // constructor, before any column exists).
+    void ReplaceColumns(std::unique_ptr<TDBGridColumnsGx> Columns, std::unique_ptr<TColumnDefValuesGx> DefValues);
 
 private:
     void InstallSumListEvents();
@@ -547,7 +554,7 @@ private:
     void ApplyGridOptions();
 
     std::unique_ptr<TGridDataLinkGx> FDataLink;
-    std::unique_ptr<TDBGridGxColumnDefValuesGx> FColumnDefValues;
+    std::unique_ptr<TColumnDefValuesGx> FColumnDefValues;
     std::unique_ptr<TDBGridColumnsGx> FColumns;
     std::unique_ptr<TDBGridGxSumList> FSumList;
     std::unique_ptr<TFont> FTitleFont, FFooterFont;

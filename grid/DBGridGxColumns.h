@@ -19,6 +19,7 @@
 
 class TCustomDBGridGx;
 class TColumnGx;
+class TPopupDataGridGx;
 class TColumnFooterGx;
 class TColumnFootersGx;
 class TSTColumnFilterGx;
@@ -294,6 +295,11 @@ class TColumnGx : public TCollectionItem {
     TDataSet* ListDataSet();
     TDataSet* FieldLookupDataSet();
 
+    // ---- lookup list grid ------------------------------------------------------------------------
+    // The drop-down grid of the column's lookup list: made on first use without owner, named
+    // "DataList", freed with the column.
+    TPopupDataGridGx* LookupGrid();
+
     virtual void ResetToDefaults();
     void Assign(const TPersistent* Source) override;
 
@@ -361,6 +367,8 @@ private:
     // filter row
     std::unique_ptr<TSTColumnFilterGx> FSTFilter;
     std::unique_ptr<IDistinctValuesGx> FFilterValueList;
+    // lookup list grid
+    std::unique_ptr<TComponent> FLookupGrid;
 };
 
 class TDBGridColumnGx : public TColumnGx {

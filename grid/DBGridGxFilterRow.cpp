@@ -28,9 +28,9 @@ void TCustomDBGridGx::SetSTFilter(const TSTDBGridGxFilter* Value) {
     FSTFilter->Assign(Value);
 }
 
-int TCustomDBGridGx::FilterRowCount() const {
-    return FSTFilter && FSTFilter->Visible() ? 1 : 0;
-}
+bool TCustomDBGridGx::FilterRowShown() const { return FSTFilter && FSTFilter->Visible(); }
+
+int TCustomDBGridGx::FilterRowCount() const { return FilterRowShown() ? 1 : 0; }
 
 bool TCustomDBGridGx::FilterEditorActive() const {
     return FFilterActive && FSelection && FSelection->SelectionType() == gstNon;
@@ -444,7 +444,7 @@ void TCustomDBGridGx::EditorKeyUp(TObject*, Word&, TShiftState) {}
 bool TCustomDBGridGx::FilterRowMouseDown(TMouseButton Button, int X, int Y) {
     if (Button != mbLeft && Button != mbRight) return false;
     const TGridCoord cell = MouseCell(X, Y);
-    const bool onFilterRow = FilterRowCount() > 0 && cell.Y == TitleRowCount();
+    const bool onFilterRow = FilterRowShown() && cell.Y == TitleRowCount();
     if (!onFilterRow || ComponentState().Contains(csDesigning)) {
         // A press among the data cells closes the filter editor.
         if (FFilterActive && cell.Y >= FTitleOffset && cell.Y < RowsCount()) EndFilterEditing();
@@ -465,7 +465,7 @@ bool TCustomDBGridGx::FilterRowMouseDown(TMouseButton Button, int X, int Y) {
 }
 
 bool TCustomDBGridGx::FilterRowKeyDown(Word& Key, TShiftState Shift) {
-    if (Key != VK_UP || FilterRowCount() == 0 || !FDataLink->Active()) return false;
+    if (Key != VK_UP || !FilterRowShown() || !FDataLink->Active()) return false;
     TDataSet* ds = FDataLink->DataSet();
     const bool first = ds->Bof() || (ds->IsSequenced() && ds->RecNo() == 1);
     if (!first && !Shift.Contains(ssCtrl)) return false;

@@ -21,8 +21,10 @@ constexpr int TitleDragThreshold = 3;
 void TCustomDBGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     FCheckPressCell = TGridCoord{-1, -1};
     FMouseDownPos = TPoint(X, Y);
-    if (!CanFocus()) return;
-    if (!Focused()) SetFocus();
+    if (PressTakesFocus()) {
+        if (!CanFocus()) return;
+        if (!Focused()) SetFocus();
+    }
     if (FilterRowMouseDown(Button, X, Y)) return;
     TGridCoord cell = MouseCell(X, Y);
     if (IsOverSizingLine(X, Y)) {
