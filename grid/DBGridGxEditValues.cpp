@@ -2,6 +2,7 @@
 // it may be modified or edited, and the text, mask and length limit of the in-place editor; and the
 // write of the edited text into the field, through pick lists, key lists and lookup fields.
 #include "grid/DBGridGx.h"
+#include "grid/DBGridGxInplaceEdit.h"
 
 #include "grid/ToolCtrlsGxData.h"
 #include "rtl/StrUtils.h"
@@ -42,6 +43,8 @@ TSpecRowGx* TColumnGx::DropDownSpecRow() {
 }
 
 TDataSet* TColumnGx::ListDataSet() {
+    TDataSource* source = DropDownBox()->ListSource();
+    if (source && source->DataSet()) return source->DataSet();
     return FieldLookupDataSet();
 }
 
@@ -253,6 +256,9 @@ void TCustomDBGridGx::WriteEditedValue() {
             f->DataSet()->Edit();
             c->UpdateData(T, FEditKeyValue, false);
         }
+        // An emptied lookup text has cleared the key fields already: no record has an empty name
+        // to look up.
+        if (T.empty() && VarIsNull(FEditKeyValue)) return;
         if (DrawMemoText && f->DataType() == ftMemo)
             f->SetAsString(T);
         else
