@@ -242,6 +242,7 @@ private:
     bool FDroppedDown = false;
     bool FNoClickCloseUp = false;
     bool FListColumnsMoved = false;
+    String FTextBeforeDropDown;
     // A press of the main button carried on into the open list (drag to choose).
     TWinControl* FDragList = nullptr;
     TMRUListGx* FMRUList = nullptr;

@@ -77,6 +77,7 @@ void TDBGridInplaceEdit::DropDown() {
         FPickList->UserResized = false;
     }
     FListVisible = true;
+    FTextBeforeDropDown = Text();
     Invalidate();
     if (CanFocus() && !Focused()) SetFocus();
     if (FButtonCount > 0) ButtonControl(0)->SetHeldDown(true);
@@ -131,8 +132,8 @@ void TDBGridInplaceEdit::PickListDropDown(TColumnGx* Column) {
         for (int i = 0; i < count; ++i)
             list->Items()->Add(pick->Strings(i));
     }
-    const int rows = count < Column->DropDownRows ? count : Column->DropDownRows;
-    list->SetHeight(rows * itemHeight + 4);
+    // As many rows as items, up to DropDownRows, inside the list's frame.
+    list->ShowRows(count < Column->DropDownRows ? count : Column->DropDownRows);
     TField* f = Column->Field();
     list->SetItemIndex(f && f->IsNull() ? -1 : (Column->HasKeyList() ? pick : list->Items())->IndexOf(Text()));
     int widest = 0;
@@ -189,7 +190,8 @@ void TDBGridInplaceEdit::CloseUp(bool Accept) {
     FTakingListText = true;
     const TScopeExit taken([this] { FTakingListText = false; });
     if (!Accept) {
-        if (dataList || pickList) PutText(g->EditText());
+        // The text the list steered goes back to what it was when the list opened.
+        if (dataList || pickList) PutText(FTextBeforeDropDown);
         return;
     }
     TField* f = column->Field();

@@ -3,6 +3,8 @@
 #include "gui/ControlPreview.h"
 #include "gui/qt/ControlBridge.h"
 #include "gui/qt/ControlImpl.h"
+#include "gui/qt/KeyMapQt.h"
+#include "gui/qt/QtSupport.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -18,6 +20,18 @@ void PostCharMessage(TWinControl* Target, char16_t Ch) {
 }
 
 void SendKeyMessage(TWinControl* Target, Word Key, TShiftState Shift) {
+    // A widget that hands its focus to an inner one (a calendar to its day table) takes its keys
+    // there.
+    QWidget* w = TControlAccess::Widget(Target);
+    if (w && w->focusProxy()) {
+        bool keypad = false;
+        int qk = QtKeyFromVirtualKey(Key, &keypad);
+        Qt::KeyboardModifiers mods = QtModifiersFromShift(Shift);
+        if (keypad) mods |= Qt::KeypadModifier;
+        QKeyEvent press(QEvent::KeyPress, qk, mods, TypedTextOfKey(Key, Shift));
+        QCoreApplication::sendEvent(w->focusProxy(), &press);
+        return;
+    }
     DeliverKey(Target, Key, Shift, true, false);
 }
 
