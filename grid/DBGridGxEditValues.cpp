@@ -255,10 +255,10 @@ void TCustomDBGridGx::WriteEditedValue() {
         if (FieldCanModify(f)) {
             f->DataSet()->Edit();
             c->UpdateData(T, FEditKeyValue, false);
+            // The lookup field shows what the written key names: its text is not looked up again
+            // (an emptied cell, the special row's text or a text not in the list name no record).
+            return;
         }
-        // An emptied lookup text has cleared the key fields already: no record has an empty name
-        // to look up.
-        if (T.empty() && VarIsNull(FEditKeyValue)) return;
         if (DrawMemoText && f->DataType() == ftMemo)
             f->SetAsString(T);
         else

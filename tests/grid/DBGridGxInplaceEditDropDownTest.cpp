@@ -191,3 +191,42 @@ TEST_F(InplaceEditTest, LookupListChoosesTheKeyAndKeepsItsResizedSize) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(InplaceEditTest, TypingOpensAnAutoDropDownAndTheWheelTurnsTheOpenList) {
+    Open();
+    TColumnGx* column = Col("F_text");
+    column->PickList()->SetText("one\ntwo\nthree\nfour\nfive\nsix\nseven\neight\nnine");
+    column->DropDownRows = 3;
+    column->SetAutoDropDown(true);
+    TDBGridInplaceEdit* editor = Edit("F_text");
+    editor->SelectAll();
+    SimulateTyping(editor, "t");
+    ASSERT_TRUE(editor->ListVisible());
+    EXPECT_EQ(editor->Text(), "two");
+    EXPECT_EQ(editor->PickListBox()->ItemIndex(), 1);
+    const int top = editor->PickListBox()->TopIndex();
+    SimulateWheel(Grid, -120, 5, 5);
+    EXPECT_EQ(editor->PickListBox()->TopIndex(), top + 1);
+    EXPECT_EQ(Q->RecNo(), 1); // the grid's record stays
+    SimulateKey(editor, VK_ESCAPE);
+    Q->Cancel();
+}
+
+TEST_F(InplaceEditTest, TheSpecialRowsShortCutChoosesItsValue) {
+    Open();
+    TSpecRowGx* spec = Col("F_kname")->DropDownSpecRow();
+    spec->SetCellsText("(none)");
+    spec->SetValue(Null());
+    spec->SetVisible(true);
+    TDBGridInplaceEdit* editor = Edit("F_kname");
+    SimulateKey(editor, VK_DELETE, TShiftState{ssAlt});
+    EXPECT_EQ(editor->Text(), "(none)");
+    EXPECT_TRUE(VarIsNull(Grid->EditKeyValue()));
+    Grid->DataLink()->UpdateRecord();
+    Q->Post();
+    EXPECT_TRUE(Q->FieldByName("F_kind")->IsNull());
+}
+
+} // namespace

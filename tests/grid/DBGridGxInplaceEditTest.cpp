@@ -238,3 +238,48 @@ TEST_F(InplaceEditTest, RememberedTextsDropDownOnAMatchingPrefix) {
 }
 
 } // namespace
+
+namespace {
+
+// Backspace in a key-list cell steps the caret back over the typed text; with a not-in-list
+// handler it takes the completed part and the character before it.
+TEST_F(InplaceEditTest, BackspaceInListCells) {
+    Open();
+    TColumnGx* keyed = Col("F_int");
+    keyed->KeyList()->SetText("1\n2\n3");
+    keyed->PickList()->SetText("alpha\nbeta\nbetter");
+    TDBGridInplaceEdit* editor = Edit("F_int");
+    editor->SelectAll();
+    SimulateTyping(editor, "be");
+    ASSERT_EQ(editor->Text(), "beta");
+    SimulateKey(editor, VK_BACK);
+    EXPECT_EQ(editor->Text(), "beta");
+    EXPECT_EQ(editor->SelStart(), 1);
+    SimulateTyping(editor, "a");
+    EXPECT_EQ(editor->Text(), "beta"); // "ba" is in no entry
+    Q->Cancel();
+    Grid->CloseEditor();
+
+    keyed->OnNotInList = [](TObject*, const String&, bool&) {};
+    editor = Edit("F_int");
+    editor->SelectAll();
+    SimulateTyping(editor, "bet");
+    ASSERT_EQ(editor->Text(), "beta");
+    SimulateKey(editor, VK_BACK);
+    EXPECT_EQ(editor->Text(), "be");
+    EXPECT_EQ(Grid->EditText(), "be");
+    Q->Cancel();
+}
+
+TEST_F(InplaceEditTest, ADoubleClickStepsToTheNextValue) {
+    Open();
+    TColumnGx* column = Col("F_text");
+    column->PickList()->SetText("alpha\nbeta\ngamma");
+    column->SetDblClickNextVal(true);
+    TDBGridInplaceEdit* editor = Edit("F_text");
+    SimulateDblClick(editor, editor->TextRect().Left + 3, editor->Height() / 2);
+    EXPECT_EQ(Q->FieldByName("F_text")->AsString(), "beta");
+    Q->Cancel();
+}
+
+} // namespace
