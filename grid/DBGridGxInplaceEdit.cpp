@@ -229,13 +229,7 @@ void TDBGridInplaceEdit::PaintRequiredMark(TCanvas* Canvas) {
     if (column->OnCheckDrawRequiredState) column->OnCheckDrawRequiredState(this, Text(), draw);
     if (!draw) return;
     const TRect area = TextArea();
-    const int y = ClientHeight() - 1;
-    Canvas->Pen()->SetColor(clRed);
-    Canvas->Pen()->SetStyle(psDot);
-    Canvas->Pen()->SetWidth(1);
-    Canvas->MoveTo(area.Left + 2, y);
-    Canvas->LineTo(area.Right - 3, y);
-    Canvas->Pen()->SetStyle(psSolid);
+    DrawRequiredLine(Canvas, area.Left + 2, area.Right - 3, ClientHeight() - 1);
 }
 
 // ---- text changes --------------------------------------------------------------------------------

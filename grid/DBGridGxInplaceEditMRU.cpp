@@ -33,35 +33,15 @@ void TDBGridInplaceEdit::MRUDropDown() {
     const TRect area = TextArea();
     const TPoint topLeft = ClientToScreen(area.TopLeft());
     const TRect master(topLeft.X, topLeft.Y, topLeft.X + area.Width(), topLeft.Y + area.Height());
-    if (MRUDroppedDown()) {
-        if (count == 0) {
-            MRUCloseUp(false);
-            return;
-        }
-        const bool resized = box->UserResized;
-        box->ShowRows(rows);
-        const TPoint at = PlaceDropDownAt(master, box, ddaLeftGx);
-        ShowPopupNoActivate(box, at.X, at.Y);
-        box->UserResized = resized;
-        box->ItemsChanged();
+    if (MRUDroppedDown() && count == 0) {
+        MRUCloseUp(false);
         return;
     }
     if (count == 0) return;
-    box->SetColor(Color());
-    box->Font()->Assign(*Font());
-    box->SetItemHeight(box->Canvas()->TextHeight("Wg"));
-    box->SetItemIndex(-1);
     const int stored = FMRUList->DropDownWidth;
-    box->SetWidth(stored > 0 && stored > master.Width() ? stored : master.Width());
-    box->ShowRows(rows);
-    const TPoint at = PlaceDropDownAt(master, box, ddaLeftGx);
-    ShowPopupNoActivate(box, at.X, at.Y);
-    box->SetVisible(true);
-    box->Grip()->SetVisible(true);
-    box->ItemsChanged();
-    box->UserResized = false;
+    DropDownMRUBox(box, MRUDroppedDown(), master, rows, stored > master.Width() ? stored : master.Width(), Color(),
+                   Font(), [this](TObject*) { MRUBoxResized(); });
     FMRUList->ListDroppedDown = true;
-    box->Grip()->ResizedHook = [this](TObject*) { MRUBoxResized(); };
 }
 
 void TDBGridInplaceEdit::MRUCloseUp(bool Accept) {
