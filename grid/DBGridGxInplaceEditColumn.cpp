@@ -112,43 +112,37 @@ void TColumnGx::SetDropDownWidth(int Value) {
 }
 
 namespace {
-TColumnDefValuesGx* ColumnDefaultsOf(const TColumnGx* Column) {
+// A flag's own value when the column has one, else the grid's column default.
+bool OwnOrDefault(const TColumnGx* Column, TColumnGxValue Value, bool Own, bool TColumnDefValuesGx::*Default) {
+    if (Column->Flagged(Value)) return Own;
     TCustomDBGridGx* g = Column->Grid();
-    return g ? g->ColumnDefValues() : nullptr;
+    return g && g->ColumnDefValues()->*Default;
 }
 } // namespace
 
 bool TColumnGx::AutoDropDown() const {
-    if (Flagged(cvAutoDropDown)) return FAutoDropDown;
-    TColumnDefValuesGx* d = ColumnDefaultsOf(this);
-    return d && d->AutoDropDown;
+    return OwnOrDefault(this, cvAutoDropDown, FAutoDropDown, &TColumnDefValuesGx::AutoDropDown);
 }
 void TColumnGx::SetAutoDropDown(bool Value) {
     FAutoDropDown = Value;
     Flag(cvAutoDropDown);
 }
 bool TColumnGx::DblClickNextVal() const {
-    if (Flagged(cvDblClickNextVal)) return FDblClickNextVal;
-    TColumnDefValuesGx* d = ColumnDefaultsOf(this);
-    return d && d->DblClickNextVal;
+    return OwnOrDefault(this, cvDblClickNextVal, FDblClickNextVal, &TColumnDefValuesGx::DblClickNextVal);
 }
 void TColumnGx::SetDblClickNextVal(bool Value) {
     FDblClickNextVal = Value;
     Flag(cvDblClickNextVal);
 }
 bool TColumnGx::DropDownSizing() const {
-    if (Flagged(cvDropDownSizing)) return FDropDownSizing;
-    TColumnDefValuesGx* d = ColumnDefaultsOf(this);
-    return d && d->DropDownSizing;
+    return OwnOrDefault(this, cvDropDownSizing, FDropDownSizing, &TColumnDefValuesGx::DropDownSizing);
 }
 void TColumnGx::SetDropDownSizing(bool Value) {
     FDropDownSizing = Value;
     Flag(cvDropDownSizing);
 }
 bool TColumnGx::DropDownShowTitles() const {
-    if (Flagged(cvDropDownShowTitles)) return FDropDownShowTitles;
-    TColumnDefValuesGx* d = ColumnDefaultsOf(this);
-    return d && d->DropDownShowTitles;
+    return OwnOrDefault(this, cvDropDownShowTitles, FDropDownShowTitles, &TColumnDefValuesGx::DropDownShowTitles);
 }
 void TColumnGx::SetDropDownShowTitles(bool Value) {
     FDropDownShowTitles = Value;
