@@ -57,7 +57,11 @@ void TDBGridInplaceEdit::ForgetDataList() {
     if (!FDataList) return;
     FDataList->SetCloseUpHook(nullptr);
     FDataList->SetColumnMovedHook(nullptr);
-    if (TWinControl* list = FDataList->ListControl()) list->RemoveFreeNotification(this);
+    if (TWinControl* list = FDataList->ListControl()) {
+        // The list belongs to its column: the editor lets go of it without freeing it.
+        list->RemoveFreeNotification(this);
+        if (list->Parent() == this) list->SetParent(nullptr);
+    }
     if (FActiveList && FActiveList == FDataList->ListControl()) FActiveList = nullptr;
     FDataList = nullptr;
 }

@@ -3,6 +3,7 @@
 // editor's button at once, and the buttons painted in every row of a column.
 #include "InplaceEditFixture.h"
 
+#include "grid/ToolCtrlsGxListBox.h"
 #include "gui/Bitmap.h"
 #include "gui/Colors.h"
 #include "gui/ControlShot.h"
@@ -166,6 +167,29 @@ TEST_F(InplaceEditTest, ButtonsArePaintedInEveryRowOfTheColumn) {
     Grid->Invalidate();
     EXPECT_GT(count(false), area.Width() * area.Height() / 2);
     EXPECT_GT(count(true), 0);
+}
+
+} // namespace
+
+namespace {
+
+// A press on the main button that drags on into the opened list chooses the row it is released
+// over.
+TEST_F(InplaceEditTest, PressDragReleaseFromTheButtonChoosesInTheList) {
+    Open();
+    Col("F_text")->PickList()->SetText("one\ntwo\nthree");
+    TDBGridInplaceEdit* editor = Edit("F_text");
+    TEditButtonControlGx* button = editor->ButtonControl(0);
+    SimulateMouseDown(button, mbLeft, 2, 2);
+    ASSERT_TRUE(editor->ListVisible());
+    TPopupListboxGx* list = editor->PickListBox();
+    const TRect row = list->ItemRect(2);
+    const TPoint over = button->ScreenToClient(list->ClientToScreen(TPoint(row.Left + 5, row.Top + 2)));
+    SimulateMouseMove(button, over.X, over.Y, TShiftState{ssLeft});
+    SimulateMouseUp(button, mbLeft, over.X, over.Y);
+    EXPECT_FALSE(editor->ListVisible());
+    EXPECT_EQ(editor->Text(), "three");
+    Q->Cancel();
 }
 
 } // namespace
