@@ -10,9 +10,12 @@ namespace {
 
 TEditButtonStyleGx CellButtonStyle(TInplaceEditStyleGx Style) {
     switch (Style) {
-    case iesEllipsis: return ebsEllipsisGx;
-    case iesUpDown: return ebsUpDownGx;
-    default: return ebsDropDownGx;
+    case iesEllipsis:
+        return ebsEllipsisGx;
+    case iesUpDown:
+        return ebsUpDownGx;
+    default:
+        return ebsDropDownGx;
     }
 }
 

@@ -78,7 +78,8 @@ void TDBGridInplaceEdit::ApplyEditStyle(TInplaceEditStyleGx Style) {
             FPickList->SetParent(this);
             FPickList->OnMouseUp = [this](TObject*, TMouseButton Button, TShiftState, int X, int Y) {
                 if (Button != mbLeft) return;
-                CloseUp(PtInRect(TRect(0, 0, FPickList->ClientWidth(), FPickList->ClientHeight()), TPoint(X, Y)));
+                CloseUp(
+                    PtInRect(TRect(0, 0, FPickList->ClientWidth(), FPickList->ClientHeight()), TPoint(X, Y)));
             };
         }
         list = FPickList;
@@ -184,7 +185,8 @@ TRect TDBGridInplaceEdit::TextArea() const {
     TCustomDBGridGx* g = DBGrid();
     const int w = ClientWidth(), h = ClientHeight();
     TRect r = g && g->Flat() ? TRect(2, 1, w - 2, h - 1) : TRect(2, 2, w - 2, h);
-    if (g && r.Bottom < h && r.Height() < g->MeasureTextHeight(const_cast<TDBGridInplaceEdit*>(this)->Font(), "Wg"))
+    if (g && r.Bottom < h &&
+        r.Height() < g->MeasureTextHeight(const_cast<TDBGridInplaceEdit*>(this)->Font(), "Wg"))
         ++r.Bottom;
     if (FButtonsWidth > 0) {
         if (g && g->UseRightToLeftAlignment())

@@ -164,7 +164,8 @@ class TDBGridInplaceEdit : public TInplaceEdit, public IDropDownCloseGx {
     // The main button pressed (Down: its lower half): a step for up-down, else the drop-down.
     virtual void ButtonPressed(bool Down);
     virtual void ButtonClicked(TEditButtonControlGx* Button);
-    virtual void ButtonMouseDown(TEditButtonControlGx* Button, bool TopButton, bool& AutoRepeat, bool& Handled);
+    virtual void ButtonMouseDown(TEditButtonControlGx* Button, bool TopButton, bool& AutoRepeat,
+                                 bool& Handled);
     virtual void ButtonMouseMoved(TEditButtonControlGx* Button, TShiftState Shift, int X, int Y);
     virtual void ButtonMouseReleased(TEditButtonControlGx* Button, int X, int Y);
     // The first of the column's edit buttons with the short cut, nullptr when none.

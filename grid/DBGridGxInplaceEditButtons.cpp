@@ -20,9 +20,12 @@ namespace {
 
 TEditButtonStyleGx MainButtonStyle(TInplaceEditStyleGx Style) {
     switch (Style) {
-    case iesEllipsis: return ebsEllipsisGx;
-    case iesUpDown: return ebsUpDownGx;
-    default: return ebsDropDownGx;
+    case iesEllipsis:
+        return ebsEllipsisGx;
+    case iesUpDown:
+        return ebsUpDownGx;
+    default:
+        return ebsDropDownGx;
     }
 }
 
@@ -150,7 +153,8 @@ TEditButtonGx* TDBGridInplaceEdit::EditButtonForShortCut(TShortCut ShortCut) con
 
 namespace {
 
-int EntryOf(const TEditButtonControlGx* Button, int Count, const std::function<TEditButtonControlGx*(int)>& At) {
+int EntryOf(const TEditButtonControlGx* Button, int Count,
+            const std::function<TEditButtonControlGx*(int)>& At) {
     for (int i = 0; i < Count; ++i)
         if (At(i) == Button) return i;
     return -1;
@@ -257,7 +261,7 @@ void TDBGridInplaceEdit::ButtonMouseMoved(TEditButtonControlGx* Button, TShiftSt
     if (!FListVisible || !FActiveList) return;
     const TPoint p = FActiveList->ScreenToClient(Button->ClientToScreen(TPoint(X, Y)));
     const TRect area = FDataList && FActiveList == FDataList->ListControl() ? FDataList->DataRect()
-                                                                           : FActiveList->ClientRect();
+                                                                            : FActiveList->ClientRect();
     if (!PtInRect(area, p)) return;
     // The press goes on in the list: press, drag and release there choose a row.
     Button->SetHeldDown(true);

@@ -4,9 +4,9 @@
 #include "grid/DBGridGxInplaceEdit.h"
 
 #include "classes/MetaBuilder.h"
+#include "db/DataSource.h"
 #include "gui/ControlInput.h"
 #include "gui/ControlPreview.h"
-#include "db/DataSource.h"
 #include "gui/SystemMetrics.h"
 #include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
@@ -70,11 +70,16 @@ TColumnDropDownBoxGx* TColumnGx::DropDownBox() const {
 
 TInplaceEditStyleGx TColumnGx::DefaultEditStyle() {
     switch (FButtonStyle) {
-    case cbsEllipsis: return iesEllipsis;
-    case cbsUpDown: return iesUpDown;
-    case cbsDropDown: return iesDropDown;
-    case cbsNone: return iesSimple;
-    case cbsAuto: break;
+    case cbsEllipsis:
+        return iesEllipsis;
+    case cbsUpDown:
+        return iesUpDown;
+    case cbsDropDown:
+        return iesDropDown;
+    case cbsNone:
+        return iesSimple;
+    case cbsAuto:
+        break;
     }
     TField* f = Field();
     if (!f) return iesSimple;
@@ -95,7 +100,8 @@ int TColumnGx::EditButtonsWidth() {
     TCustomDBGridGx* g = Grid();
     const bool flat = g && g->Flat();
     int width = 0;
-    if (DefaultEditStyle() != iesSimple) width += flat ? FlatButtonWidth() + 1 : GetSystemMetrics(SM_CXVSCROLL);
+    if (DefaultEditStyle() != iesSimple)
+        width += flat ? FlatButtonWidth() + 1 : GetSystemMetrics(SM_CXVSCROLL);
     for (int i = 0; i < FEditButtons->Count(); ++i) {
         TEditButtonGx* button = FEditButtons->ButtonAt(i);
         if (!button->Visible()) continue;
@@ -113,7 +119,8 @@ void TColumnGx::SetDropDownWidth(int Value) {
 
 namespace {
 // A flag's own value when the column has one, else the grid's column default.
-bool OwnOrDefault(const TColumnGx* Column, TColumnGxValue Value, bool Own, bool TColumnDefValuesGx::*Default) {
+bool OwnOrDefault(const TColumnGx* Column, TColumnGxValue Value, bool Own,
+                  bool TColumnDefValuesGx::*Default) {
     if (Column->Flagged(Value)) return Own;
     TCustomDBGridGx* g = Column->Grid();
     return g && g->ColumnDefValues()->*Default;
@@ -142,7 +149,8 @@ void TColumnGx::SetDropDownSizing(bool Value) {
     Flag(cvDropDownSizing);
 }
 bool TColumnGx::DropDownShowTitles() const {
-    return OwnOrDefault(this, cvDropDownShowTitles, FDropDownShowTitles, &TColumnDefValuesGx::DropDownShowTitles);
+    return OwnOrDefault(this, cvDropDownShowTitles, FDropDownShowTitles,
+                        &TColumnDefValuesGx::DropDownShowTitles);
 }
 void TColumnGx::SetDropDownShowTitles(bool Value) {
     FDropDownShowTitles = Value;

@@ -65,7 +65,8 @@ void TDBGridInplaceEdit::DropDown() {
         PickListDropDown(column);
     }
     MRUCloseUp(false);
-    const TPoint at = PlaceDropDownUnder(this, FActiveList, g->UseRightToLeftAlignment() ? ddaRightGx : ddaLeftGx);
+    const TPoint at =
+        PlaceDropDownUnder(this, FActiveList, g->UseRightToLeftAlignment() ? ddaRightGx : ddaLeftGx);
     ShowPopupNoActivate(FActiveList, at.X, at.Y);
     FActiveList->SetVisible(true);
     if (FDataList && FActiveList == FDataList->ListControl()) {
@@ -124,7 +125,8 @@ void TDBGridInplaceEdit::PickListDropDown(TColumnGx* Column) {
     const int itemHeight = list->Canvas()->TextHeight("Wg");
     list->SetItemHeight(itemHeight);
     TStrings* pick = Column->PickList();
-    const int count = Column->HasKeyList() ? std::min(Column->KeyList()->Count(), pick->Count()) : pick->Count();
+    const int count =
+        Column->HasKeyList() ? std::min(Column->KeyList()->Count(), pick->Count()) : pick->Count();
     list->Items()->BeginUpdate();
     {
         const TScopeExit updated([list] { list->Items()->EndUpdate(); });
@@ -135,7 +137,8 @@ void TDBGridInplaceEdit::PickListDropDown(TColumnGx* Column) {
     // As many rows as items, up to DropDownRows, inside the list's frame.
     list->ShowRows(count < Column->DropDownRows ? count : Column->DropDownRows);
     TField* f = Column->Field();
-    list->SetItemIndex(f && f->IsNull() ? -1 : (Column->HasKeyList() ? pick : list->Items())->IndexOf(Text()));
+    list->SetItemIndex(f && f->IsNull() ? -1
+                                        : (Column->HasKeyList() ? pick : list->Items())->IndexOf(Text()));
     int widest = 0;
     for (int i = 0; i < count; ++i)
         widest = std::max(widest, list->Canvas()->TextWidth(pick->Strings(i)));
@@ -166,7 +169,8 @@ void TDBGridInplaceEdit::CloseUp(bool Accept) {
             column->DropDownRows = FDataList->RowCount();
             column->SetDropDownWidth(list->Width());
         }
-        if (column && FListColumnsMoved) column->DropDownSpecRow()->SetCellsText(FDataList->SpecRowCellsText());
+        if (column && FListColumnsMoved)
+            column->DropDownSpecRow()->SetCellsText(FDataList->SpecRowCellsText());
     } else if (pickList) {
         chosenIndex = FPickList->ItemIndex();
         if (chosenIndex >= 0 && column) {
@@ -225,7 +229,8 @@ void TDBGridInplaceEdit::AcceptDataList(TColumnGx* Column, const Variant& Key) {
     if (!f) return;
     TDataSet* list = Column->ListDataSet();
     // With a not-in-list handler a typed text that is not in the list stays as typed.
-    if (Column->OnNotInList && list && !list->Locate(f->LookupResultField(), Variant(Text()), loCaseInsensitive))
+    if (Column->OnNotInList && list &&
+        !list->Locate(f->LookupResultField(), Variant(Text()), loCaseInsensitive))
         return;
     if (!TCustomDBGridGx::FieldCanModify(f) || !g->EditModifyAllowed() || !Column->CanModify(true)) return;
     try {

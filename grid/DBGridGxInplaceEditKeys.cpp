@@ -29,7 +29,8 @@ int TextLength(const String& Text) {
 String WidePart(const String& Text, int Start, int Count) {
     const WideString w = Utf8ToWide(Text);
     if (Start >= static_cast<int>(w.size())) return String();
-    return WideToUtf8(w.substr(static_cast<size_t>(std::max(0, Start)), static_cast<size_t>(std::max(0, Count))));
+    return WideToUtf8(
+        w.substr(static_cast<size_t>(std::max(0, Start)), static_cast<size_t>(std::max(0, Count))));
 }
 
 bool Only(TShiftState Shift, TShiftStateElement Key) {
@@ -89,7 +90,8 @@ void TDBGridInplaceEdit::PreviewMessage(TControlMessage& Message) {
     case WM_RBUTTONUP: {
         // Outside the text strip a press reaches neither the caret nor the selection.
         const TRect strip = TextRect();
-        if (!MouseCapture() && (Message.Pos.X < strip.Left || Message.Pos.X >= strip.Right)) Message.Result = 1;
+        if (!MouseCapture() && (Message.Pos.X < strip.Left || Message.Pos.X >= strip.Right))
+            Message.Result = 1;
         return;
     }
     default:
@@ -99,7 +101,8 @@ void TDBGridInplaceEdit::PreviewMessage(TControlMessage& Message) {
     const bool keyDown = Message.Msg == WM_KEYDOWN;
     if (keyDown) {
         FCalculatorKey = false;
-        const bool paste = (code == 'V' && Only(Message.Shift, ssCtrl)) || (code == VK_INSERT && Only(Message.Shift, ssShift));
+        const bool paste = (code == 'V' && Only(Message.Shift, ssCtrl)) ||
+                           (code == VK_INSERT && Only(Message.Shift, ssShift));
         if (paste && PasteText()) {
             Message.Result = 1;
             return;
@@ -155,10 +158,10 @@ bool TDBGridInplaceEdit::HandleListKeys(Word Key, TShiftState Shift) {
 // Only key-down messages move an open list: a typed character such as "(" or "&" goes into the
 // text, not into the list, although its code equals a navigation key's.
 bool TDBGridInplaceEdit::RouteListKey(Word Key, TShiftState Shift) {
-    const bool route = ((Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP || Key == VK_DOWN) &&
-                        !Shift.Contains(ssShift)) ||
-                       ((Key == VK_END || Key == VK_HOME) && Shift.Contains(ssCtrl)) ||
-                       (FActiveList == FCalendar && (Key == VK_LEFT || Key == VK_RIGHT));
+    const bool route =
+        ((Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP || Key == VK_DOWN) && !Shift.Contains(ssShift)) ||
+        ((Key == VK_END || Key == VK_HOME) && Shift.Contains(ssCtrl)) ||
+        (FActiveList == FCalendar && (Key == VK_LEFT || Key == VK_RIGHT));
     if (!route || !FActiveList) return false;
     if (FActiveList == FPickList)
         FPickList->NavigationKey(Key, Shift);
@@ -372,7 +375,8 @@ void TDBGridInplaceEdit::KeyPress(char16_t& Key) {
     const bool wasEmpty = Text().empty();
     TInplaceEdit::KeyPress(Key);
     // Backspace on an empty text shows every remembered text.
-    if (typed == 8 && wasEmpty && FMRUList && FMRUList->Active() && IsShowing() && !FDroppedDown) MRUDropDown();
+    if (typed == 8 && wasEmpty && FMRUList && FMRUList->Active() && IsShowing() && !FDroppedDown)
+        MRUDropDown();
 }
 
 void TDBGridInplaceEdit::CompleteKeyText(String& KeyText) {

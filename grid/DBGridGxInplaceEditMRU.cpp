@@ -18,7 +18,8 @@ TMRUListboxGx* TDBGridInplaceEdit::NewMRUListBox() {
     box->SetSorted(true);
     box->SetParent(this);
     box->OnMouseUp = [this, box](TObject*, TMouseButton Button, TShiftState, int X, int Y) {
-        if (Button == mbLeft) MRUCloseUp(PtInRect(TRect(0, 0, box->ClientWidth(), box->ClientHeight()), TPoint(X, Y)));
+        if (Button == mbLeft)
+            MRUCloseUp(PtInRect(TRect(0, 0, box->ClientWidth(), box->ClientHeight()), TPoint(X, Y)));
     };
     return box;
 }
@@ -39,8 +40,8 @@ void TDBGridInplaceEdit::MRUDropDown() {
     }
     if (count == 0) return;
     const int stored = FMRUList->DropDownWidth;
-    DropDownMRUBox(box, MRUDroppedDown(), master, rows, stored > master.Width() ? stored : master.Width(), Color(),
-                   Font(), [this](TObject*) { MRUBoxResized(); });
+    DropDownMRUBox(box, MRUDroppedDown(), master, rows, stored > master.Width() ? stored : master.Width(),
+                   Color(), Font(), [this](TObject*) { MRUBoxResized(); });
     FMRUList->ListDroppedDown = true;
 }
 

@@ -13,23 +13,18 @@ TEST_F(InplaceEditTest, EditStylesByButtonStyleFieldAndReadOnly) {
     struct Case {
         const char* Field;
         TColumnButtonStyleGx Button;
-        const char* Setting; // "" none, "pick" a pick list, "ro" the column read-only, "keyro" the key field read-only
+        const char* Setting; // "" none, "pick" a pick list, "ro" the column read-only, "keyro" the key field
+                             // read-only
         TInplaceEditStyleGx Style;
         bool MainButton;
     };
     const Case cases[] = {
-        {"F_text", cbsEllipsis, "", iesEllipsis, true},
-        {"F_int", cbsUpDown, "", iesUpDown, true},
-        {"F_float", cbsDropDown, "", iesDropDown, true},
-        {"F_text", cbsNone, "pick", iesSimple, false},
-        {"F_text", cbsAuto, "", iesSimple, false},
-        {"F_text", cbsAuto, "pick", iesPickList, true},
-        {"F_text", cbsAuto, "pick ro", iesSimple, false},
-        {"F_date", cbsAuto, "", iesDateCalendar, true},
-        {"F_date", cbsAuto, "ro", iesSimple, false},
-        {"F_kname", cbsAuto, "", iesDataList, true},
-        {"F_kname", cbsAuto, "ro", iesSimple, false},
-        {"F_kname", cbsAuto, "keyro", iesSimple, false},
+        {"F_text", cbsEllipsis, "", iesEllipsis, true},   {"F_int", cbsUpDown, "", iesUpDown, true},
+        {"F_float", cbsDropDown, "", iesDropDown, true},  {"F_text", cbsNone, "pick", iesSimple, false},
+        {"F_text", cbsAuto, "", iesSimple, false},        {"F_text", cbsAuto, "pick", iesPickList, true},
+        {"F_text", cbsAuto, "pick ro", iesSimple, false}, {"F_date", cbsAuto, "", iesDateCalendar, true},
+        {"F_date", cbsAuto, "ro", iesSimple, false},      {"F_kname", cbsAuto, "", iesDataList, true},
+        {"F_kname", cbsAuto, "ro", iesSimple, false},     {"F_kname", cbsAuto, "keyro", iesSimple, false},
         {"F_float", cbsAuto, "", iesSimple, false},
     };
     for (const Case& c : cases) {
@@ -61,7 +56,8 @@ TEST_F(InplaceEditTest, TextAreaIsInsetByTheFlatLookAndTheButtons) {
         bool Flat;
         TColumnButtonStyleGx Button;
     };
-    for (const Case& c : {Case{true, cbsAuto}, Case{false, cbsAuto}, Case{true, cbsEllipsis}, Case{false, cbsEllipsis}}) {
+    for (const Case& c :
+         {Case{true, cbsAuto}, Case{false, cbsAuto}, Case{true, cbsEllipsis}, Case{false, cbsEllipsis}}) {
         Grid->SetFlat(c.Flat);
         Col("F_text")->SetButtonStyle(c.Button);
         TDBGridInplaceEdit* editor = Edit("F_text");
@@ -100,11 +96,10 @@ TEST_F(InplaceEditTest, TypingCompletesAgainstPickAndKeyLists) {
         int SelStart;
     };
     const Case cases[] = {
-        {"F_int", "b", "beta", 1},    // the rest selected, "b" not
-        {"F_int", "br", "Bravo", 2},  // the prefix narrows
-        {"F_int", "bx", "beta", 1},   // "x" matches nothing and is swallowed
-        {"F_text", "ba", "banana", 2},
-        {"F_text", "x", "x", 1},      // typed as it is
+        {"F_int", "b", "beta", 1},                              // the rest selected, "b" not
+        {"F_int", "br", "Bravo", 2},                            // the prefix narrows
+        {"F_int", "bx", "beta", 1},                             // "x" matches nothing and is swallowed
+        {"F_text", "ba", "banana", 2}, {"F_text", "x", "x", 1}, // typed as it is
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(String(c.Field) + " " + c.Typed);

@@ -78,14 +78,17 @@ class InplaceEditTest : public DbTest {
 protected:
     void SetUp() override {
         DbTest::SetUp();
-        Run("create table T_edit (F_ID counter, F_int long, F_text text(20), F_float double, F_date datetime, "
+        Run("create table T_edit (F_ID counter, F_int long, F_text text(20), F_float double, F_date "
+            "datetime, "
             "F_kind long)");
         Run("create table T_kind (F_kind long, F_kname text(20))");
         Run("insert into T_kind values (1, 'Utility')");
         Run("insert into T_kind values (2, 'Energy')");
         Run("insert into T_kind values (3, 'Water')");
-        Run("insert into T_edit (F_int, F_text, F_float, F_date, F_kind) values (1, 'alpha', 1.5, #2024-03-15#, 1)");
-        Run("insert into T_edit (F_int, F_text, F_float, F_date, F_kind) values (2, 'beta', 2.5, #2024-03-16#, 2)");
+        Run("insert into T_edit (F_int, F_text, F_float, F_date, F_kind) values (1, 'alpha', 1.5, "
+            "#2024-03-15#, 1)");
+        Run("insert into T_edit (F_int, F_text, F_float, F_date, F_kind) values (2, 'beta', 2.5, "
+            "#2024-03-16#, 2)");
         form.SetBounds(0, 0, 700, 400);
         Grid = new TInplaceTestGrid(&form);
         List = new TFakeDataList(&form);

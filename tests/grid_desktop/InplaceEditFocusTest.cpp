@@ -32,8 +32,9 @@ protected:
         Settle(100);
         if (!ControlWindowFocused(Editor)) {
             TWinControl* f = FindFocusedControl();
-            return testing::AssertionFailure() << "the editor lost the focus to "
-                                               << (f ? f->ClassName() : String("nothing")) << " active " << form.Active();
+            return testing::AssertionFailure()
+                   << "the editor lost the focus to " << (f ? f->ClassName() : String("nothing"))
+                   << " active " << form.Active();
         }
         if (!form.Active()) return testing::AssertionFailure() << "the form is no longer active";
         return testing::AssertionSuccess();
@@ -60,8 +61,9 @@ TEST_F(InplaceEditFocusTest, DropDownsShowWithoutTakingTheFocus) {
         const char* Field;
         const char* Shot;
     };
-    for (const Case& c : {Case{"F_text", "grid_editor_picklist.png"}, Case{"F_date", "grid_editor_calendar.png"},
-                          Case{"F_float", "grid_editor_calculator.png"}}) {
+    for (const Case& c :
+         {Case{"F_text", "grid_editor_picklist.png"}, Case{"F_date", "grid_editor_calendar.png"},
+          Case{"F_float", "grid_editor_calculator.png"}}) {
         SCOPED_TRACE(c.Field);
         TDBGridInplaceEdit* editor = Edit(c.Field);
         ASSERT_TRUE(WaitFor([editor] { return ControlWindowFocused(editor); }));
