@@ -6,6 +6,7 @@
 #include "classes/MetaBuilder.h"
 #include "grid/DBGridGx.h"
 #include "gui/Geometry.h"
+#include "gui/Menus.h"
 #include "rtl/StrUtils.h"
 
 #include <algorithm>
@@ -394,6 +395,7 @@ void TDBGridColumnGx::DeclareMeta(meta::Class<TDBGridColumnGx>& c) {
     c.Property("MaxWidth", &T::MaxWidth, &T::SetMaxWidth).Default(0);
     c.Property("MinWidth", &T::MinWidth, &T::SetMinWidth).Default(0);
     c.Property("NotInKeyListIndex", &T::NotInKeyListIndex, &T::SetNotInKeyListIndex).Default(-1);
+    c.Property("PopupMenu", &T::PopupMenu, &T::SetPopupMenu);
     c.Property("ReadOnly", &T::ReadOnly, &T::SetReadOnly).Stored(&T::IsReadOnlyStored);
     c.Property("ShowImageAndText", &T::ShowImageAndText, &T::ShowImageAndText).Default(false);
     c.Property("Tag", &T::Tag, &T::Tag).Default(0);
@@ -746,6 +748,7 @@ void TColumnGx::Assign(const TPersistent* Source) {
         DropDownRows = s->DropDownRows;
         SetButtonStyle(s->FButtonStyle);
         if (s->FPickList) PickList()->Assign(*s->FPickList);
+        SetPopupMenu(s->FPopupMenu);
         AutoFitBaseWidth = s->AutoFitBaseWidth;
         SetAutoFitColWidth(s->FAutoFitColWidth);
         if (s->Flagged(cvWordWrap)) SetWordWrap(s->FWordWrap);

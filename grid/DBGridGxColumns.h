@@ -18,6 +18,7 @@
 #include <vector>
 
 class TCustomDBGridGx;
+class TPopupMenu;
 class TColumnGx;
 class TColumnFooterGx;
 class TColumnFootersGx;
@@ -295,6 +296,11 @@ class TColumnGx : public TCollectionItem {
     virtual void ResetToDefaults();
     void Assign(const TPersistent* Source) override;
 
+    // ---- context menu of the column's cells ------------------------------------------------------
+    // Opens instead of the grid's own menu over the column's cells; the grid forgets a freed menu.
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value);
+
     // ---- footers ------------------------------------------------------------------------------
     TColumnFooterGx* Footer() const { return FFooter.get(); }
     TColumnFootersGx* Footers() const { return FFooters.get(); }
@@ -349,6 +355,7 @@ private:
     std::unique_ptr<TStringList> FKeyList, FPickList;
     int FNotInKeyListIndex = -1;
     std::unique_ptr<TSpecRowGx> FDropDownSpecRow;
+    TPopupMenu* FPopupMenu = nullptr;
 };
 
 class TDBGridColumnGx : public TColumnGx {

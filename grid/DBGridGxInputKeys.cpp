@@ -259,6 +259,7 @@ void TCustomDBGridGx::KeyDown(Word& Key, TShiftState Shift) {
             IncrementalSearch(String(), -1, 2);
         return;
     }
+    if (ClipboardKey(key, Shift)) return;
     switch (key) {
     case VK_PRIOR:
     case VK_UP:

@@ -2,6 +2,7 @@
 // thumb tracking, external scroll bars, focus entry and exit, and the end of mouse tracking.
 #include "grid/DBGridGx.h"
 
+#include "grid/DBGridGxIndicatorTitle.h"
 #include "rtl/Format.h"
 
 #include <map>
@@ -170,13 +171,26 @@ void TCustomDBGridGx::DoExit() {
             throw;
         }
     }
+    // A sort marking changed with Ctrl held is reported when the focus leaves, unless it goes to
+    // the in-place editor.
+    if (FCtrlSortPending && !(CellEditor() && CellEditor()->Focused())) {
+        FCtrlSortPending = false;
+        SortMarkingChanged();
+    }
     TCustomGridGx::DoExit();
     if (GridOrEditorFocused(this) != FFocusPainted) InvalidateSelectionAndRow();
 }
 
 void TCustomDBGridGx::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomGridGx::Notification(AComponent, Operation);
-    if (Operation != opRemove || !FVertScrollBar) return;
+    if (Operation != opRemove) return;
+    // A freed menu is forgotten by the columns and the indicator title that show it (the menu is
+    // compared by address: its own parts are gone by now).
+    if (FColumns)
+        for (int i = 0; i < FColumns->Count(); ++i)
+            if (FColumns->ColumnAt(i)->PopupMenu() == AComponent) FColumns->ColumnAt(i)->SetPopupMenu(nullptr);
+    if (FIndicatorTitle && FIndicatorTitle->DropdownMenu() == AComponent) FIndicatorTitle->SetDropdownMenu(nullptr);
+    if (!FVertScrollBar) return;
     if (AComponent == FVertScrollBar->ExtScrollBar())
         FVertScrollBar->SetExtScrollBar(nullptr);
     else if (AComponent == FHorzScrollBar->ExtScrollBar())
