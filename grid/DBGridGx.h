@@ -350,6 +350,8 @@ class TCustomDBGridGx : public TCustomGridGx {
     // Whether the grid runs a clipboard or select-all key (Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+A, Ctrl+Delete,
     // Ctrl+Insert, Shift+Insert, Shift+Delete); true when the key was one of them.
     bool ClipboardKey(Word Key, TShiftState Shift);
+    // Opens the find dialog (Ctrl+F): through the centre, else through the find-dialog hook.
+    void OpenFindDialog(const String& Text, const String& FieldName, bool Modal);
     // The indicator-title menu: the event's when assigned, else the centre's.
     virtual TPopupMenu* BuildIndicatorTitleMenu();
     // A press on the indicator title (Point relative to the cell): the event's, else the centre's.

@@ -56,6 +56,8 @@ class TDBGridGxCenter : public TPersistent {
                                          TMouseButton Button);
     virtual void DefaultIndicatorTitleMouseDown(TCustomDBGridGx* Grid, TGridCoord Cell, TPoint Point,
                                                 TShiftState Shift, TMouseButton Button);
+    // The find dialog for the grid: the data set's registered entry's, else the program's.
+    virtual void ExecuteFindDialog(TCustomDBGridGx* Grid, const String& Text, const String& Text2, bool Modal);
     std::function<void(TCustomDBGridGx* Grid, TPopupMenu*& Menu)> BuildIndicatorMenuHandler;
     std::function<void(TCustomDBGridGx* Grid, TGridCoord Cell, TPoint Point, TShiftState Shift,
                        TMouseButton Button)>
