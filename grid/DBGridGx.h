@@ -321,7 +321,11 @@ class TCustomDBGridGx : public TCustomGridGx {
     // ---- mouse tracking, cursors, auto-scroll, clipboard keys, menus and user sizing ---------------
     // The grid's own mouse-tracking states (TrackingState).
     enum : int {
-        gtsNone = 0, gtsRowSelecting = 1, gtsColSelecting = 2, gtsRectSelecting = 3, gtsIndicatorTitleDown = 5,
+        gtsNone = 0,
+        gtsRowSelecting = 1,
+        gtsColSelecting = 2,
+        gtsRectSelecting = 3,
+        gtsIndicatorTitleDown = 5,
         gtsRecordMoving = 7
     };
     TDBGridGxIndicatorTitle* IndicatorTitle() const { return FIndicatorTitle.get(); }
@@ -359,7 +363,8 @@ class TCustomDBGridGx : public TCustomGridGx {
     // The grid's own handling of that press: the menu, or selecting everything.
     void DefaultIndicatorTitleMouseDown(TMouseButton Button, TShiftState Shift, TPoint Point);
     std::function<void(TCustomDBGridGx* Grid, TPopupMenu*& PopupMenu)> OnBuildIndicatorTitleMenu;
-    std::function<void(TObject* Sender, TGridCoord Cell, TMouseButton Button, TShiftState Shift, TPoint Point)>
+    std::function<void(TObject* Sender, TGridCoord Cell, TMouseButton Button, TShiftState Shift,
+                       TPoint Point)>
         OnIndicatorTitleMouseDown;
     // The user sized columns; the user moved a column (data indexes).
     TNotifyEvent OnColWidthsChanged;

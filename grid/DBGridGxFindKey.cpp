@@ -6,7 +6,8 @@
 #include "grid/DBGridGxFindDlgs.h"
 #include "grid/DBGridGxStyle.h"
 
-void TDBGridGxCenter::ExecuteFindDialog(TCustomDBGridGx* Grid, const String& Text, const String& Text2, bool Modal) {
+void TDBGridGxCenter::ExecuteFindDialog(TCustomDBGridGx* Grid, const String& Text, const String& Text2,
+                                        bool Modal) {
     TDataSet* ds = Grid->DataLink()->DataSet();
     if (TDataSetCapabilitiesGx* entry = ds ? FindDatasetFeatures(ds) : nullptr) {
         entry->ExecuteFindDialog(Grid, Text, Text2, Modal);

@@ -21,8 +21,9 @@ void TCustomDBGridGx::CellHint(THintInfo& Info) {
     }
     bool data = cell.Y >= FTitleOffset && cell.Y < RowsCount() && FDataLink->Active();
     const int footerRow = cell.Y - RowsCount();
-    TColumnFooterGx* footer =
-        footerRow >= 0 && cell.Y < TotalRowsCount() && FDataLink->Active() ? column->FooterForRow(footerRow) : nullptr;
+    TColumnFooterGx* footer = footerRow >= 0 && cell.Y < TotalRowsCount() && FDataLink->Active()
+                                  ? column->FooterForRow(footerRow)
+                                  : nullptr;
     bool wanted = (title && column->Title()->ToolTips()) || (data && column->ToolTips()) ||
                   (footer && footer->ToolTips());
     if (!wanted || GetCaptureControl() || (GetKeyState(VK_CONTROL) < 0)) return;

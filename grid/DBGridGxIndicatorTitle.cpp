@@ -16,13 +16,15 @@
 
 ORV_META_IMPL(TDBGridGxIndicatorTitle)
 void TDBGridGxIndicatorTitle::DeclareMeta(meta::Class<TDBGridGxIndicatorTitle>& c) {
-    c.Property("DropdownMenu", &TDBGridGxIndicatorTitle::DropdownMenu, &TDBGridGxIndicatorTitle::SetDropdownMenu);
+    c.Property("DropdownMenu", &TDBGridGxIndicatorTitle::DropdownMenu,
+               &TDBGridGxIndicatorTitle::SetDropdownMenu);
     c.Property("ShowDropDownSign", &TDBGridGxIndicatorTitle::ShowDropDownSign,
                &TDBGridGxIndicatorTitle::SetShowDropDownSign)
         .Default(false);
     c.Property("TitleButton", &TDBGridGxIndicatorTitle::TitleButton, &TDBGridGxIndicatorTitle::TitleButton)
         .Default(false);
-    c.Property("UseGlobalMenu", &TDBGridGxIndicatorTitle::UseGlobalMenu, &TDBGridGxIndicatorTitle::UseGlobalMenu)
+    c.Property("UseGlobalMenu", &TDBGridGxIndicatorTitle::UseGlobalMenu,
+               &TDBGridGxIndicatorTitle::UseGlobalMenu)
         .Default(true);
 }
 
@@ -46,7 +48,8 @@ void TDBGridGxIndicatorTitle::SetPressed(bool Value) {
 }
 
 void TDBGridGxIndicatorTitle::RepaintCell() {
-    if (FGrid && (FGrid->Options() & dgIndicator) && (FGrid->Options() & dgTitles)) FGrid->InvalidateOneCell(0, 0);
+    if (FGrid && (FGrid->Options() & dgIndicator) && (FGrid->Options() & dgTitles))
+        FGrid->InvalidateOneCell(0, 0);
 }
 
 void TDBGridGxIndicatorTitle::Assign(const TPersistent* Source) {

@@ -47,12 +47,14 @@ int TCustomDBGridGx::TitleEdgeZoneColumn(int X, int Y) {
         if (X >= from && X < from + reach) return c;
     }
     // A grid exactly as wide as its client area: the strip at the right edge sizes the last column.
-    if (GridPixelWidth() == ClientWidth() && X >= ClientWidth() - 7 && X < ClientWidth()) return ColsCount() - 1;
+    if (GridPixelWidth() == ClientWidth() && X >= ClientWidth() - 7 && X < ClientWidth())
+        return ColsCount() - 1;
     return -1;
 }
 
 TCursor TCustomDBGridGx::CursorAt(int X, int Y) {
-    if (GridActivity() == gaNormal && FTrackingState == gtsNone && TitleEdgeZoneColumn(X, Y) >= 0) return crHSplit;
+    if (GridActivity() == gaNormal && FTrackingState == gtsNone && TitleEdgeZoneColumn(X, Y) >= 0)
+        return crHSplit;
     if (FDataLink->Active() && (FOptions & dgMultiSelect) && !IsOverSizingLine(X, Y)) {
         const TGridCoord cell = MouseCell(X, Y);
         const bool dataRow = cell.Y >= FTitleOffset && cell.Y < RowsCount();

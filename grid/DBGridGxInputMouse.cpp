@@ -191,7 +191,8 @@ void TCustomDBGridGx::MouseDownOnData(TMouseButton Button, TShiftState Shift, TG
         }
         if (Button == mbLeft && SelectionKindAllowed(gstRectangle) && !ds->IsEmpty()) {
             TDBGridGxSelectionRect* rect = FSelection->Rect();
-            if (shift && FSelection->SelectionType() != gstRectangle) rect->SelectCell(beforeCol, beforeRow, false);
+            if (shift && FSelection->SelectionType() != gstRectangle)
+                rect->SelectCell(beforeCol, beforeRow, false);
             rect->SelectCell(dc, bm, shift);
             FTrackingState = gtsRectSelecting;
         }
@@ -208,7 +209,8 @@ void TCustomDBGridGx::MouseDownOnData(TMouseButton Button, TShiftState Shift, TG
         SetEditingActive(true);
 }
 
-void TCustomDBGridGx::SelectRowsOnPress(TMouseButton Button, TShiftState Shift, TGridCoord Cell, int Distance) {
+void TCustomDBGridGx::SelectRowsOnPress(TMouseButton Button, TShiftState Shift, TGridCoord Cell,
+                                        int Distance) {
     const bool rowSelect = (FOptions & dgRowSelect) != 0;
     const bool inIndicator = Cell.X < FIndicatorOffset;
     const bool rects = SelectionKindAllowed(gstRectangle);
@@ -391,7 +393,8 @@ void TCustomDBGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
         TCustomGridGx::MouseUp(Button, Shift, X, Y);
     }
     if (activity == gaRowSizing || activity == gaColSizing) return;
-    if (TInplaceEdit* editor = CellEditor(); editor && editor->Visible() && PtInRect(editor->BoundsRect(), TPoint(X, Y)))
+    if (TInplaceEdit* editor = CellEditor();
+        editor && editor->Visible() && PtInRect(editor->BoundsRect(), TPoint(X, Y)))
         return;
     if (Button != mbLeft || cell.X < FIndicatorOffset || cell.Y < 0) return;
     TColumnGx* column = ColumnAtIndex(FColumns.get(), cell.X - FIndicatorOffset);

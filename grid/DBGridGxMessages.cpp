@@ -188,8 +188,10 @@ void TCustomDBGridGx::Notification(TComponent* AComponent, TOperation Operation)
     // compared by address: its own parts are gone by now).
     if (FColumns)
         for (int i = 0; i < FColumns->Count(); ++i)
-            if (FColumns->ColumnAt(i)->PopupMenu() == AComponent) FColumns->ColumnAt(i)->SetPopupMenu(nullptr);
-    if (FIndicatorTitle && FIndicatorTitle->DropdownMenu() == AComponent) FIndicatorTitle->SetDropdownMenu(nullptr);
+            if (FColumns->ColumnAt(i)->PopupMenu() == AComponent)
+                FColumns->ColumnAt(i)->SetPopupMenu(nullptr);
+    if (FIndicatorTitle && FIndicatorTitle->DropdownMenu() == AComponent)
+        FIndicatorTitle->SetDropdownMenu(nullptr);
     if (!FVertScrollBar) return;
     if (AComponent == FVertScrollBar->ExtScrollBar())
         FVertScrollBar->SetExtScrollBar(nullptr);

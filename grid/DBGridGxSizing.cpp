@@ -57,7 +57,8 @@ void TCustomDBGridGx::ColWidthsWereChanged() {
 void TCustomDBGridGx::RescaleRightPart(TColumnGx* Column, int Width) {
     const int old = Column->Width();
     if (Column->AutoFitColWidth())
-        Column->AutoFitBaseWidth = old != 0 ? MulDiv(Width, Column->AutoFitBaseWidth, old) : Column->AutoFitBaseWidth;
+        Column->AutoFitBaseWidth =
+            old != 0 ? MulDiv(Width, Column->AutoFitBaseWidth, old) : Column->AutoFitBaseWidth;
     else
         Column->SetWidth(Width);
     std::vector<TColumnGx*> right;
@@ -71,7 +72,8 @@ void TCustomDBGridGx::RescaleRightPart(TColumnGx* Column, int Width) {
         if (c == Column) past = true;
     }
     if (sum == 0) return;
-    for (TColumnGx* c : right) c->AutoFitBaseWidth = std::max(1, MulDiv(sum + old - Width, c->AutoFitBaseWidth, sum));
+    for (TColumnGx* c : right)
+        c->AutoFitBaseWidth = std::max(1, MulDiv(sum + old - Width, c->AutoFitBaseWidth, sum));
 }
 
 void TCustomDBGridGx::RowHeightsWereChanged() {

@@ -52,12 +52,13 @@ class TDBGridGxCenter : public TPersistent {
     virtual void DefaultBuildIndicatorMenu(TCustomDBGridGx* Grid, TPopupMenu*& Menu);
     // A press on the grid's indicator title (Point relative to the cell): the handler's when set,
     // else the grid's own handling.
-    virtual void IndicatorTitleMouseDown(TCustomDBGridGx* Grid, TGridCoord Cell, TPoint Point, TShiftState Shift,
-                                         TMouseButton Button);
+    virtual void IndicatorTitleMouseDown(TCustomDBGridGx* Grid, TGridCoord Cell, TPoint Point,
+                                         TShiftState Shift, TMouseButton Button);
     virtual void DefaultIndicatorTitleMouseDown(TCustomDBGridGx* Grid, TGridCoord Cell, TPoint Point,
                                                 TShiftState Shift, TMouseButton Button);
     // The find dialog for the grid: the data set's registered entry's, else the program's.
-    virtual void ExecuteFindDialog(TCustomDBGridGx* Grid, const String& Text, const String& Text2, bool Modal);
+    virtual void ExecuteFindDialog(TCustomDBGridGx* Grid, const String& Text, const String& Text2,
+                                   bool Modal);
     std::function<void(TCustomDBGridGx* Grid, TPopupMenu*& Menu)> BuildIndicatorMenuHandler;
     std::function<void(TCustomDBGridGx* Grid, TGridCoord Cell, TPoint Point, TShiftState Shift,
                        TMouseButton Button)>

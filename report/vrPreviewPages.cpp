@@ -2,11 +2,11 @@
 // page numbers, the page cache and page editing.
 #include "report/vrPreviewPages.h"
 
-#include "report/vrClassReport.h"
-#include "report/vrClassOptions.h"
-#include "report/vrXMLSerializer.h"
 #include "classes/MetaProps.h"
 #include "gui/Picture.h"
+#include "report/vrClassOptions.h"
+#include "report/vrClassReport.h"
+#include "report/vrXMLSerializer.h"
 #include "rtl/StrUtils.h"
 
 #include <functional>

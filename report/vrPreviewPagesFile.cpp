@@ -169,7 +169,8 @@ void TvrPreviewPages::ReadFile(TStream& Stream, bool AllowPartial, std::unique_p
             TvrXMLSerializer serializer;
             serializer.LegacyFormat = FLegacyFormat;
             serializer.ReadComponentTree(page, item);
-            for (TvrComponent* obj : page->AllObjects()) SetBaseText(obj);
+            for (TvrComponent* obj : page->AllObjects())
+                SetBaseText(obj);
         }
         sources->Clear();
 

@@ -1,10 +1,10 @@
 // The Qt side shared by every control: giving a control its widget, painting through the
 // control's canvas, and the bridge that turns Qt events into the platform's events.
-#include "gui/Forms.h"
 #include "gui/ControlDrag.h"
+#include "gui/Forms.h"
 #include "gui/qt/ControlBridge.h"
-#include "gui/qt/DragState.h"
 #include "gui/qt/ControlImpl.h"
+#include "gui/qt/DragState.h"
 #include "gui/qt/KeyMapQt.h"
 #include "gui/qt/QtSupport.h"
 #include "rtl/ScopeGuards.h"

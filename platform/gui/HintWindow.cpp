@@ -105,7 +105,8 @@ private:
 // Shows the hint of the point under a resting pointer at once where the control's pause is 0.
 class THintPauseFilter : public QObject {
 public:
-    THintPauseFilter(TControl* control, THintPauseQuery query) : FControl(control), FQuery(std::move(query)) {}
+    THintPauseFilter(TControl* control, THintPauseQuery query)
+        : FControl(control), FQuery(std::move(query)) {}
     void Set(THintPauseQuery q) { FQuery = std::move(q); }
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() != QEvent::MouseMove) return false;
@@ -131,7 +132,8 @@ void SetControlHintPauseQuery(TControl* Control, THintPauseQuery Query) {
     const bool remove = !Query;
     // The pointer's moves reach the viewport of a control that scrolls.
     QWidget* w = TControlAccess::Client(Control);
-    if (auto* area = qobject_cast<QAbstractScrollArea*>(TControlAccess::Widget(Control))) w = area->viewport();
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(TControlAccess::Widget(Control)))
+        w = area->viewport();
     SetNamedFilter<THintPauseFilter>(w, kHintPauseName, Control, std::move(Query), remove);
     // Moves without a button reach the widget only while it tracks the mouse.
     if (w && !remove) w->setMouseTracking(true);

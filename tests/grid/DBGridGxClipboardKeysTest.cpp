@@ -23,7 +23,8 @@ protected:
     }
     String Texts() {
         String out;
-        for (Q->First(); !Q->Eof(); Q->Next()) out += Q->FieldByName("F_text")->AsString() + ";";
+        for (Q->First(); !Q->Eof(); Q->Next())
+            out += Q->FieldByName("F_text")->AsString() + ";";
         return out;
     }
 };

@@ -1,14 +1,15 @@
 // The grid's own cursors and which cursor shows where: row selecting over the indicator,
 // column selecting over the lower edge of a title, sizing over a title's right edge.
-#include "DBGridGxFixture.h"
 #include "grid/DBGridGxCursors.h"
+#include "DBGridGxFixture.h"
 #include "gui/Bitmap.h"
 #include "gui/CursorTable.h"
 #include "gui/InputSimulation.h"
 
 TEST(DBGridGxCursors, TheThreeCursorsAreRegisteredAndAMissingOneRaises) {
     LoadGridGxCursors();
-    for (TCursor c : {crDownCurGx, crRightCurGx, crLeftCurGx}) EXPECT_TRUE(ScreenCursorRegistered(c)) << c;
+    for (TCursor c : {crDownCurGx, crRightCurGx, crLeftCurGx})
+        EXPECT_TRUE(ScreenCursorRegistered(c)) << c;
     // Each picture is 32 x 32 with the transparent colour in its corner.
     for (int i = 0; i < GridGxCursorResourceCount; ++i) {
         TBitmap b;

@@ -11,7 +11,8 @@ protected:
     void Open() {
         Fill(3);
         Grid->BeginLayout();
-        for (const char* n : {"F_int", "F_text", "F_float"}) Grid->Columns()->AddColumn()->SetFieldName(n);
+        for (const char* n : {"F_int", "F_text", "F_float"})
+            Grid->Columns()->AddColumn()->SetFieldName(n);
         Grid->EndLayout();
         Grid->SetFooterRowCount(1);
         OpenGrid();

@@ -41,9 +41,9 @@ TEST_F(DBGridIndicatorMenuTest, TheTitleButtonOpensTheMenuBelowTheCell) {
     EXPECT_EQ(r.Caption, "DBGridGxIndicatorTitlePopupMenu");
     const TRect cell = Grid->CellScreenRect(0, 0);
     EXPECT_EQ(r.Position, Grid->ClientToScreen(TPoint(cell.Left, cell.Bottom)));
-    EXPECT_EQ(r.Items, (std::vector<String>{"Visible columns", "Visible columns/F_int", "Visible columns/F_text",
-                                            "Visible columns/F_float", "Cut", "Copy", "Paste", "Delete",
-                                            "Select All"}));
+    EXPECT_EQ(r.Items, (std::vector<String>{"Visible columns", "Visible columns/F_int",
+                                            "Visible columns/F_text", "Visible columns/F_float", "Cut",
+                                            "Copy", "Paste", "Delete", "Select All"}));
     EXPECT_FALSE(Col(1)->Visible()); // the chosen entry hid its column
     EXPECT_FALSE(Grid->IndicatorTitle()->Pressed());
     // The next opening shows it unchecked; choosing "Select All" selects everything.
@@ -84,7 +84,8 @@ TEST_F(DBGridIndicatorMenuTest, TheTitlesOwnMenuFollowsTheBuiltInEntries) {
         TPopupMenu* m = nullptr;
         Grid->Center()->BuildIndicatorMenu(Grid, m);
         std::vector<String> out;
-        for (int i = 0; i < m->Items()->Count(); ++i) out.push_back(m->Items()->Items(i)->Caption());
+        for (int i = 0; i < m->Items()->Count(); ++i)
+            out.push_back(m->Items()->Items(i)->Caption());
         return out;
     };
     struct Case {
@@ -94,7 +95,9 @@ TEST_F(DBGridIndicatorMenuTest, TheTitlesOwnMenuFollowsTheBuiltInEntries) {
         std::vector<String> Want;
     };
     const Case cases[] = {
-        {"all built-in entries", true, 63,
+        {"all built-in entries",
+         true,
+         63,
          {"Visible columns", "Cut", "Copy", "Paste", "Delete", "Select All", "-", "Print", "Export"}},
         {"copy only", true, imiCopyGx, {"Copy", "-", "Print", "Export"}},
         {"no built-in entry", true, 0, {"Print", "Export"}},
@@ -150,7 +153,9 @@ TEST_F(DBGridIndicatorMenuTest, EventsAndTheCentreMayReplaceTheMenuAndThePress) 
     EXPECT_EQ(user.Requests()[0].Caption, "pmMine");
     // The press itself goes to the event when one is set.
     TPoint at(-1, -1);
-    Grid->OnIndicatorTitleMouseDown = [&](TObject*, TGridCoord, TMouseButton, TShiftState, TPoint P) { at = P; };
+    Grid->OnIndicatorTitleMouseDown = [&](TObject*, TGridCoord, TMouseButton, TShiftState, TPoint P) {
+        at = P;
+    };
     PressIndicatorTitle();
     EXPECT_EQ(at, TPoint(3, 3));
     EXPECT_EQ(user.Requests().size(), 1u);
@@ -206,7 +211,8 @@ TEST_F(DBGridIndicatorMenuTest, AColumnsContextMenuComesBeforeTheGrids) {
         const TRect r = Grid->CellScreenRect(c.RawCol, c.Row);
         SimulateContextMenu(Grid, r.Left + 3, r.Top + 3);
         EXPECT_EQ(user.Requests().back().Caption, c.Menu) << c.Name;
-        EXPECT_EQ(user.Requests().back().Position, Grid->ClientToScreen(TPoint(r.Left + 3, r.Top + 3))) << c.Name;
+        EXPECT_EQ(user.Requests().back().Position, Grid->ClientToScreen(TPoint(r.Left + 3, r.Top + 3)))
+            << c.Name;
     }
     EXPECT_EQ(columnMenu.PopupComponent(), Grid);
     // A freed menu is forgotten by its column.

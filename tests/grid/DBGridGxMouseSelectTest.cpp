@@ -42,8 +42,12 @@ protected:
         SimulateMouseMove(Grid, P.X, P.Y, Shift);
         SimulateMouseDown(Grid, mbLeft, P.X, P.Y, Shift);
     }
-    void DragTo(TPoint P, TShiftState Shift = TShiftState()) { SimulateMouseMove(Grid, P.X, P.Y, Shift << ssLeft); }
-    void Release(TPoint P, TShiftState Shift = TShiftState()) { SimulateMouseUp(Grid, mbLeft, P.X, P.Y, Shift); }
+    void DragTo(TPoint P, TShiftState Shift = TShiftState()) {
+        SimulateMouseMove(Grid, P.X, P.Y, Shift << ssLeft);
+    }
+    void Release(TPoint P, TShiftState Shift = TShiftState()) {
+        SimulateMouseUp(Grid, mbLeft, P.X, P.Y, Shift);
+    }
 };
 
 } // namespace
@@ -145,7 +149,8 @@ TEST_F(DBGridMouseSelectTest, ColumnSelectingScrollsTowardsThePointer) {
     Fill(3);
     OpenGrid("select F_int, F_text, F_float, F_int as a, F_text as b, F_float as c, F_int as d from T_grid");
     Grid->SetOptions(Grid->Options() | dgMultiSelect);
-    for (int i = 0; i < Grid->Columns()->Count(); ++i) Grid->Columns()->ColumnAt(i)->SetWidth(150);
+    for (int i = 0; i < Grid->Columns()->Count(); ++i)
+        Grid->Columns()->ColumnAt(i)->SetWidth(150);
     Press(TitleEdge(1));
     const TRect data = Grid->DataCellsRect();
     DragTo(TPoint(data.Right + 4, TitleEdge(1).Y));

@@ -72,7 +72,8 @@ TEST_F(DBGridSizingTest, WithTracingTheWidthFollowsThePointer) {
 
 TEST_F(DBGridSizingTest, AutoFitSharesMoveBetweenNeighbours) {
     Open();
-    for (int i = 0; i < 3; ++i) Col(i)->SetWidth(100);
+    for (int i = 0; i < 3; ++i)
+        Col(i)->SetWidth(100);
     Grid->SetAutoFitColWidths(true);
     const int before0 = Col(0)->AutoFitBaseWidth, before1 = Col(1)->AutoFitBaseWidth;
     const int total = Col(0)->Width() + Col(1)->Width() + Col(2)->Width();
@@ -104,11 +105,13 @@ TEST_F(DBGridSizingTest, ADraggedRowBorderSetsEveryRowsHeight) {
     EXPECT_EQ(Grid->RowHeight(), before + 10);
     EXPECT_EQ(Grid->RowLines(), 0);
     EXPECT_EQ(Grid->DefRowHeight(), before + 10);
-    for (int row = Grid->TitleOffset(); row < Grid->RowsCount(); ++row) EXPECT_EQ(Grid->RowHeightAt(row), before + 10);
+    for (int row = Grid->TitleOffset(); row < Grid->RowsCount(); ++row)
+        EXPECT_EQ(Grid->RowHeightAt(row), before + 10);
 }
 
 TEST_F(DBGridSizingTest, ADraggedTitleMovesItsColumn) {
-    for (const char* name : {"F_int", "F_text", "F_float"}) Grid->Columns()->AddColumn()->SetFieldName(name);
+    for (const char* name : {"F_int", "F_text", "F_float"})
+        Grid->Columns()->AddColumn()->SetFieldName(name);
     Open();
     std::vector<std::pair<int, int>> moves;
     Grid->OnColumnMoved = [&](TObject*, int From, int To) { moves.emplace_back(From, To); };

@@ -60,8 +60,8 @@ TEST_F(ControlDragTest, AWaitingDragStartsOncePastTheThreshold) {
         bool Started;
     };
     const Case cases[] = {
-        {5, 4, 0, false}, {5, 5, 0, true}, {5, 0, -5, true}, {5, 3, 4, false}, {0, 0, 0, true},
-        {-1, 4, 0, false}, // the mouse's threshold, 5
+        {5, 4, 0, false}, {5, 5, 0, true}, {5, 0, -5, true},
+        {5, 3, 4, false}, {0, 0, 0, true}, {-1, 4, 0, false}, // the mouse's threshold, 5
     };
     probe->DragOnPress = true;
     for (const Case& c : cases) {
