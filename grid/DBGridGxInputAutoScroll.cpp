@@ -9,6 +9,12 @@ namespace {
 // Windows of the platform never run a timer faster than this.
 constexpr int ShortestTimerInterval = 10;
 
+// How far P lies outside From .. To (To excluded), and on which side (-1 before, +1 after).
+int Overshoot(int P, int From, int To, int& Direction) {
+    Direction = P < From ? -1 : P >= To ? 1 : 0;
+    return P < From ? From - P : P >= To ? P - To + 1 : 0;
+}
+
 } // namespace
 
 void TCustomDBGridGx::StartAutoScrollTimer(int Interval) {
@@ -33,21 +39,18 @@ void TCustomDBGridGx::AutoScrollStep() {
 
 void TCustomDBGridGx::AutoScrollColumns() {
     const TRect data = DataCellsRect();
-    const int x = FLastMovePos.X;
-    int distance = 0;
-    const GridLayout l = CalcGridLayout();
+    int direction = 0;
+    const int distance = Overshoot(FLastMovePos.X, data.Left, data.Right, direction);
     auto extendTo = [this](int RawCol) {
         if (TColumnGx* c = RawCol >= FIndicatorOffset && RawCol - FIndicatorOffset < FColumns->Count()
                                ? FColumns->ColumnAt(RawCol - FIndicatorOffset)
                                : nullptr)
             FSelection->Columns()->ExtendTo(c);
     };
-    if (x >= data.Right) {
-        distance = x - data.Right + 1;
-        if (l.Cols.LastFullCell < ColsCount() - 1) SetFirstVisibleCol(TopLeftCell().X + 1);
+    if (direction > 0) {
+        if (CalcGridLayout().Cols.LastFullCell < ColsCount() - 1) SetFirstVisibleCol(TopLeftCell().X + 1);
         extendTo(CalcGridLayout().Cols.LastFullCell);
-    } else if (x < data.Left) {
-        distance = data.Left - x;
+    } else if (direction < 0) {
         if (TopLeftCell().X > FixedColsCount()) SetFirstVisibleCol(TopLeftCell().X - 1);
         extendTo(TopLeftCell().X);
     }
@@ -57,21 +60,9 @@ void TCustomDBGridGx::AutoScrollColumns() {
 void TCustomDBGridGx::AutoScrollCells() {
     const TRect data = DataCellsRect();
     const TPoint p = FLastMovePos;
-    int vertical = 0, horizontal = 0, vdir = 0, hdir = 0;
-    if (p.Y < data.Top) {
-        vertical = data.Top - p.Y;
-        vdir = -1;
-    } else if (p.Y >= data.Bottom) {
-        vertical = p.Y - data.Bottom + 1;
-        vdir = 1;
-    }
-    if (p.X < data.Left) {
-        horizontal = data.Left - p.X;
-        hdir = -1;
-    } else if (p.X >= data.Right) {
-        horizontal = p.X - data.Right + 1;
-        hdir = 1;
-    }
+    int vdir = 0, hdir = 0;
+    const int vertical = Overshoot(p.Y, data.Top, data.Bottom, vdir);
+    const int horizontal = Overshoot(p.X, data.Left, data.Right, hdir);
     const int distance = std::max(vertical, horizontal);
     if (distance == 0) {
         StopAutoScrollTimer();

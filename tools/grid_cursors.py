@@ -20,14 +20,8 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from controls_images import cursor  # noqa: E402  (a 32 x 32 cursor of '.', 'k' and 'w' rows)
 from report_images import write_bitmap_table  # noqa: E402  (one BMP and file writer)
-
-M = (255, 0, 255)
-COLOURS = {
-    ".": M,
-    "k": (0, 0, 0),
-    "w": (255, 255, 255),
-}
 
 DOWN = [
     "...wwwww...",
@@ -52,14 +46,6 @@ def transposed(rows):
 
 def mirrored(rows):
     return [row[::-1] for row in rows]
-
-
-def cursor(rows):
-    grid = [[M] * 32 for _ in range(32)]
-    for y, row in enumerate(rows):
-        for x, c in enumerate(row):
-            grid[y][x] = COLOURS[c]
-    return grid
 
 
 def images():
