@@ -161,6 +161,7 @@ TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGridGx(AOwner) {
     FAutoScrollTimer = std::make_unique<TTimer>(nullptr);
     FAutoScrollTimer->SetEnabled(false);
     FToolTipFont = std::make_unique<TFont>();
+    InitInput();
     SetControlHintQuery(this, [this](TControl*, THintInfo& Info) { CellHint(Info); });
     FBookmarks = std::make_unique<TBookmarkListGx>(this);
     FSelection = std::make_unique<TDBGridGxSelection>(this);
@@ -506,24 +507,6 @@ void TCustomDBGridGx::DeferredLayoutDue() {
         DeferLayout();
     }
 }
-
-// ---- availability of the edit actions -----------------------------------------------------------
-
-bool TCustomDBGridGx::CanModifyData() const {
-    TDataSet* ds = FDataLink->DataSet();
-    return FDataLink->Active() && ds && ds->CanModify() && !FReadOnly && !FDataLink->ReadOnly();
-}
-bool TCustomDBGridGx::CanCopySelection() const { return FDataLink->Active() && FColumns->Count() > 0; }
-bool TCustomDBGridGx::CanCutSelection() const {
-    return CanCopySelection() && CanModifyData() && (AllowedOperations & alopDeleteGx);
-}
-bool TCustomDBGridGx::CanPasteToSelection() const {
-    return CanModifyData() && (AllowedOperations & (alopUpdateGx | alopInsertGx | alopAppendGx));
-}
-bool TCustomDBGridGx::CanDeleteSelection() const {
-    return CanModifyData() && (AllowedOperations & alopDeleteGx) && !FDataLink->DataSet()->IsEmpty();
-}
-bool TCustomDBGridGx::CanSelectAll() const { return FDataLink->Active() && (AllowedSelections & (1 << gstAll)); }
 
 // ---- style and centre ---------------------------------------------------------------------------
 

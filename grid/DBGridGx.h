@@ -8,6 +8,7 @@
 #include "grid/DBCtrlsGxInplace.h"
 #include "grid/DBGridGxColumns.h"
 #include "grid/DBGridGxFooters.h"
+#include "grid/DBGridGxIndicatorTitle.h"
 #include "grid/DBGridGxSelection.h"
 #include "grid/DBGridGxTitleTree.h"
 #include "grid/DBSumLst.h"
@@ -41,6 +42,7 @@ enum TDBGridGxOption : uint32_t {
 };
 using TDBGridGxOptions = uint32_t;
 enum : uint8_t { alopInsertGx = 1, alopUpdateGx = 2, alopDeleteGx = 4, alopAppendGx = 8 };
+enum : uint8_t { geaCutGx = 1, geaCopyGx = 2, geaPasteGx = 4, geaDeleteGx = 8, geaSelectAllGx = 16 };
 using TDBGridGxAllowedOperations = uint8_t;
 using TDBGridGxAllowedSelections = uint8_t; // bit n = TDBGridGxSelectionType n
 
@@ -333,10 +335,62 @@ class TCustomDBGridGx : public TCustomGridGx, public IInplaceEditHolderGx {
     TNotifyEvent OnColEnter;
     TNotifyEvent OnColExit;
 
+    // ---- mouse tracking, cursors, auto-scroll, clipboard keys, menus and user sizing ---------------
+    // The grid's own mouse-tracking states (TrackingState).
+    enum : int {
+        gtsNone = 0,
+        gtsRowSelecting = 1,
+        gtsColSelecting = 2,
+        gtsRectSelecting = 3,
+        gtsIndicatorTitleDown = 5,
+        gtsRecordMoving = 7
+    };
+    TDBGridGxIndicatorTitle* IndicatorTitle() const { return FIndicatorTitle.get(); }
+    // The cursor over a point: the column-select and row-select cursors where a press selects,
+    // the sizing cursor over a title edge, else the base grid's.
+    TCursor CursorAt(int X, int Y) override;
+    // The column whose right edge the point lies on within the title rows, -1 when none.
+    int TitleEdgeZoneColumn(int X, int Y);
+    // The pixels and the grid cells of the data cells.
+    TRect DataCellsRect() const;
+    GridCellRange DataCellsBox() const;
+    // The pause before the hint of a point: 0 over cells whose tool tips are on, else the
+    // application's.
+    int HintPauseAt(const TPoint& P);
+    // One step of selecting beyond the data cells (also timer 1): scrolls and extends towards the
+    // pointer's last position, and sets the timer's next interval.
+    void AutoScrollStep();
+    void StartAutoScrollTimer(int Interval);
+    void StopAutoScrollTimer();
+    // The interval the auto-scroll timer runs at, -1 when stopped.
+    int AutoScrollInterval() const { return FAutoScrollInterval; }
+    // A title button held down (its raw column, -1 when none) and whether it paints pressed.
+    int PressedTitleCol() const { return FPressedTitleCol; }
+    bool TitlePressedLook() const { return FTitlePressedLook; }
+    bool DragArmed() const { return FDragArmed; }
+    // Whether the grid runs a clipboard or select-all key (Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+A, Ctrl+Delete,
+    // Ctrl+Insert, Shift+Insert, Shift+Delete); true when the key was one of them.
+    bool ClipboardKey(Word Key, TShiftState Shift);
+    // Opens the find dialog (Ctrl+F): through the centre, else through the find-dialog hook.
+    void OpenFindDialog(const String& Text, const String& FieldName, bool Modal);
+    // The indicator-title menu: the event's when assigned, else the centre's.
+    virtual TPopupMenu* BuildIndicatorTitleMenu();
+    // A press on the indicator title (Point relative to the cell): the event's, else the centre's.
+    virtual void IndicatorTitleMouseDown(TMouseButton Button, TShiftState Shift, TPoint Point);
+    // The grid's own handling of that press: the menu, or selecting everything.
+    void DefaultIndicatorTitleMouseDown(TMouseButton Button, TShiftState Shift, TPoint Point);
+    std::function<void(TCustomDBGridGx* Grid, TPopupMenu*& PopupMenu)> OnBuildIndicatorTitleMenu;
+    std::function<void(TObject* Sender, TGridCoord Cell, TMouseButton Button, TShiftState Shift,
+                       TPoint Point)>
+        OnIndicatorTitleMouseDown;
+    // The user sized columns; the user moved a column (data indexes).
+    TNotifyEvent OnColWidthsChanged;
+    std::function<void(TObject* Sender, int FromIndex, int ToIndex)> OnColumnMoved;
+
     // ---- availability of the edit actions -------------------------------------------------------
     bool CanCopySelection() const;
     bool CanCutSelection() const;
-    bool CanPasteToSelection() const;
+    bool CanPasteIntoGrid() const;
     bool CanDeleteSelection() const;
     bool CanSelectAll() const;
     bool CanModifyData() const;
@@ -539,6 +593,14 @@ protected:
     // data cell (Cell: the whole cell).
     void PaintCellEditButtons(TColumnGx* Column, const TRect& TextArea, const TRect& Cell, TColor ButtonColor);
     TControl* FEditButtonPress = nullptr;
+    // mouse tracking, menus and user sizing
+    using TCustomGridGx::AutoScrollStep;
+    TSizingHit HitTestSizing(int X, int Y, const GridLayout& Layout) const override;
+    bool AutoDragOnPress(TShiftState Shift) override;
+    void DoContextPopup(TPoint MousePos, bool& Handled) override;
+    void ColWidthsWereChanged() override;
+    void RowHeightsWereChanged() override;
+    void ColumnWasMoved(int FromIndex, int ToIndex) override;
     // editing hooks of the base grid
     bool EditorAcceptsKey(char16_t Key) override { return EditAcceptsKey(Key); }
     bool EditorCanModify() override { return EditModifyAllowed(); }
@@ -636,6 +698,31 @@ private:
     Variant FEditKeyValue;
     bool FIncSearchActive = false;
     String FIncSearchText;
+    // mouse tracking, cursors, auto-scroll, menus and user sizing
+    void InitInput();
+    void MouseDownOnData(TMouseButton Button, TShiftState Shift, TGridCoord Cell, int X, int Y);
+    void SelectRowsOnPress(TMouseButton Button, TShiftState Shift, TGridCoord Cell, int Distance);
+    bool InTitleLeafPart(int ACol, int X, int Y) const;
+    bool TrackTitleButton(int X, int Y);
+    bool TrackDrag(TShiftState Shift, int X, int Y);
+    void DragRowsBy(int Distance);
+    void TraceColumnSizing(int X);
+    void StopTracking();
+    void AutoScrollColumns();
+    void AutoScrollCells();
+    std::unique_ptr<TDBGridGxIndicatorTitle> FIndicatorTitle;
+    bool FTitlePressed = false, FTitlePressedLook = false;
+    TPoint FLastMovePos{};
+    TShiftState FLastMoveShift;
+    bool FDragArmed = false, FAutoDragPending = false;
+    bool FRowDragging = false, FCellDragging = false;
+    TBookmark FSelectAnchorBookmark;
+    bool FSelectDragValue = false;
+    int FAutoScrollInterval = -1;
+    bool FRowSizingPending = false;
+    // The base grid's next width change comes from the user's dragging.
+    bool FUserColSizing = false;
+    void RescaleRightPart(TColumnGx* Column, int Width);
     // selection
     std::unique_ptr<TBookmarkListGx> FBookmarks;
     std::unique_ptr<TDBGridGxSelection> FSelection;

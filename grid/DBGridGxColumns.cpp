@@ -8,6 +8,7 @@
 #include "grid/DBGridGxFilter.h"
 #include "grid/DBGridGxInplaceEdit.h"
 #include "gui/Geometry.h"
+#include "gui/Menus.h"
 #include "rtl/StrUtils.h"
 
 #include <algorithm>
@@ -396,6 +397,7 @@ void TDBGridColumnGx::DeclareMeta(meta::Class<TDBGridColumnGx>& c) {
     c.Property("MaxWidth", &T::MaxWidth, &T::SetMaxWidth).Default(0);
     c.Property("MinWidth", &T::MinWidth, &T::SetMinWidth).Default(0);
     c.Property("NotInKeyListIndex", &T::NotInKeyListIndex, &T::SetNotInKeyListIndex).Default(-1);
+    c.Property("PopupMenu", &T::PopupMenu, &T::SetPopupMenu);
     c.Property("ReadOnly", &T::ReadOnly, &T::SetReadOnly).Stored(&T::IsReadOnlyStored);
     c.Property("ShowImageAndText", &T::ShowImageAndText, &T::ShowImageAndText).Default(false);
     c.Property("STFilter", &T::STFilter, &T::SetSTFilter);
@@ -765,6 +767,7 @@ void TColumnGx::Assign(const TPersistent* Source) {
         DropDownRows = s->DropDownRows;
         SetButtonStyle(s->FButtonStyle);
         if (s->FPickList) PickList()->Assign(*s->FPickList);
+        SetPopupMenu(s->FPopupMenu);
         AutoFitBaseWidth = s->AutoFitBaseWidth;
         SetAutoFitColWidth(s->FAutoFitColWidth);
         if (s->Flagged(cvWordWrap)) SetWordWrap(s->FWordWrap);

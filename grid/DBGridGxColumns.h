@@ -19,6 +19,7 @@
 #include <vector>
 
 class TCustomDBGridGx;
+class TPopupMenu;
 class TColumnGx;
 class TPopupDataGridGx;
 class TColumnFooterGx;
@@ -338,6 +339,11 @@ class TColumnGx : public TCollectionItem {
     virtual void ResetToDefaults();
     void Assign(const TPersistent* Source) override;
 
+    // ---- context menu of the column's cells ------------------------------------------------------
+    // Opens instead of the grid's own menu over the column's cells; the grid forgets a freed menu.
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value);
+
     // ---- footers ------------------------------------------------------------------------------
     TColumnFooterGx* Footer() const { return FFooter.get(); }
     TColumnFootersGx* Footers() const { return FFooters.get(); }
@@ -412,6 +418,7 @@ private:
     std::unique_ptr<TMRUListGx> FMRUList = std::make_unique<TMRUListGx>(this);
     int FDropDownWidth = 0;
     bool FAutoDropDown = false, FDblClickNextVal = false, FDropDownSizing = false, FDropDownShowTitles = false;
+    TPopupMenu* FPopupMenu = nullptr;
 };
 
 class TDBGridColumnGx : public TColumnGx {

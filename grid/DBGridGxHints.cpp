@@ -20,7 +20,12 @@ void TCustomDBGridGx::CellHint(THintInfo& Info) {
         return;
     }
     bool data = cell.Y >= FTitleOffset && cell.Y < RowsCount() && FDataLink->Active();
-    bool wanted = (title && column->Title()->ToolTips()) || (data && column->ToolTips());
+    const int footerRow = cell.Y - RowsCount();
+    TColumnFooterGx* footer = footerRow >= 0 && cell.Y < TotalRowsCount() && FDataLink->Active()
+                                  ? column->FooterForRow(footerRow)
+                                  : nullptr;
+    bool wanted = (title && column->Title()->ToolTips()) || (data && column->ToolTips()) ||
+                  (footer && footer->ToolTips());
     if (!wanted || GetCaptureControl() || (GetKeyState(VK_CONTROL) < 0)) return;
     String text;
     TFont* font = nullptr;
@@ -30,6 +35,10 @@ void TCustomDBGridGx::CellHint(THintInfo& Info) {
         text = column->Title()->Caption();
         font = FTitleFont.get();
         alignment = column->Title()->Alignment();
+    } else if (footer) {
+        text = FooterValueText(footerRow, column);
+        font = footer->Font();
+        alignment = footer->Alignment();
     } else {
         ActivateRow(cell.Y - FTitleOffset);
         try {
@@ -73,4 +82,21 @@ void TCustomDBGridGx::CellHint(THintInfo& Info) {
     Info.HintWindowClass = [] { return std::make_unique<TToolTipsWindow>(); };
     Info.HintData = FToolTipFont.get();
     Info.HintPos = ClientToScreen(TPoint(x, R.Top - d));
+}
+
+int TCustomDBGridGx::HintPauseAt(const TPoint& P) {
+    const TGridCoord cell = MouseCell(P.X, P.Y);
+    const int dc = cell.X - FIndicatorOffset;
+    if (dc >= 0 && dc < FColumns->Count() && cell.Y >= 0) {
+        TColumnGx* column = FColumns->ColumnAt(dc);
+        const int footerRow = cell.Y - RowsCount();
+        if (footerRow >= 0 && cell.Y < TotalRowsCount()) {
+            if (column->FooterForRow(footerRow)->ToolTips()) return 0;
+        } else if (cell.Y >= FTitleOffset) {
+            if (column->ToolTips()) return 0;
+        } else if ((FOptions & dgTitles) && cell.Y == 0) {
+            if (column->Title()->ToolTips() && column->Title()->Hint.empty()) return 0;
+        }
+    }
+    return Application()->HintPause();
 }

@@ -261,13 +261,17 @@ void TCustomDBGridGx::KeyDown(Word& Key, TShiftState Shift) {
         CopyFromPriorRecord();
         return;
     }
-    if (ctrl && key == 'F' && (FOptionsGx & dghIncSearch)) {
-        if ((FOptionsGx & dghDialogFind) && FIncSearchActive)
-            StopIncrementalSearch();
-        else
+    if (ctrl && key == 'F' && (FOptionsGx & (dghIncSearch | dghDialogFind))) {
+        const bool dialog = (FOptionsGx & dghDialogFind) != 0;
+        if ((FOptionsGx & dghIncSearch) && !(dialog && FIncSearchActive)) {
             IncrementalSearch(String(), -1, 2);
+            return;
+        }
+        if (FIncSearchActive) StopIncrementalSearch();
+        OpenFindDialog(String(), String(), true);
         return;
     }
+    if (ClipboardKey(key, Shift)) return;
     switch (key) {
     case VK_PRIOR:
     case VK_UP:

@@ -3,6 +3,7 @@
 #include "grid/DBGridGx.h"
 
 #include "grid/DBGridGxFilterEdit.h"
+#include "grid/DBGridGxIndicatorTitle.h"
 
 #include "rtl/Format.h"
 
@@ -178,14 +179,29 @@ void TCustomDBGridGx::DoExit() {
             throw;
         }
     }
+    // A sort marking changed with Ctrl held is reported when the focus leaves, unless it goes to
+    // the in-place editor.
+    if (FCtrlSortPending && !(CellEditor() && CellEditor()->Focused())) {
+        FCtrlSortPending = false;
+        SortMarkingChanged();
+    }
     TCustomGridGx::DoExit();
     if (GridOrEditorFocused(this) != FFocusPainted) InvalidateSelectionAndRow();
 }
 
 void TCustomDBGridGx::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomGridGx::Notification(AComponent, Operation);
-    if (Operation == opRemove) ForgetListSource(AComponent);
-    if (Operation != opRemove || !FVertScrollBar) return;
+    if (Operation != opRemove) return;
+    ForgetListSource(AComponent);
+    // A freed menu is forgotten by the columns and the indicator title that show it (the menu is
+    // compared by address: its own parts are gone by now).
+    if (FColumns)
+        for (int i = 0; i < FColumns->Count(); ++i)
+            if (FColumns->ColumnAt(i)->PopupMenu() == AComponent)
+                FColumns->ColumnAt(i)->SetPopupMenu(nullptr);
+    if (FIndicatorTitle && FIndicatorTitle->DropdownMenu() == AComponent)
+        FIndicatorTitle->SetDropdownMenu(nullptr);
+    if (!FVertScrollBar) return;
     if (AComponent == FVertScrollBar->ExtScrollBar())
         FVertScrollBar->SetExtScrollBar(nullptr);
     else if (AComponent == FHorzScrollBar->ExtScrollBar())

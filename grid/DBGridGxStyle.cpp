@@ -98,42 +98,6 @@ bool TDBGridGxCenter::HasGrid(TCustomDBGridGx* Grid) const {
     return std::find(FGrids.begin(), FGrids.end(), Grid) != FGrids.end();
 }
 
-TPopupMenu* TDBGridGxCenter::BuildIndicatorMenu(TCustomDBGridGx* Grid) {
-    if (!FMenu) {
-        FMenu = std::make_unique<TPopupMenu>(nullptr);
-        FMenu->SetName("DBGridGxIndicatorTitlePopupMenu");
-    }
-    FMenu->Items()->Clear();
-    auto add = [&](TMenuItem* parent, const String& caption, bool enabled, TNotifyEvent click) {
-        auto* item = new TMenuItem(FMenu.get());
-        item->SetCaption(caption);
-        item->SetEnabled(enabled);
-        item->OnClick = std::move(click);
-        parent->Add(item);
-        return item;
-    };
-    if (IndicatorMenuItems & imiVisibleColumnsGx) {
-        TMenuItem* sub = add(FMenu->Items(), "Visible columns", true, nullptr);
-        for (int i = 0; i < Grid->Columns()->Count(); ++i) {
-            TColumnGx* col = Grid->Columns()->ColumnAt(i);
-            String caption = col->Title()->Caption();
-            if (caption.empty()) continue;
-            TMenuItem* item = add(sub, caption, true, [col](TObject*) { col->SetVisible(!col->Visible()); });
-            item->SetChecked(col->Visible());
-        }
-    }
-    const uint8_t ea = Grid->EditActions;
-    if (IndicatorMenuItems & imiCutGx) add(FMenu->Items(), "Cut", Grid->CanCutSelection() && (ea & 1), nullptr);
-    if (IndicatorMenuItems & imiCopyGx) add(FMenu->Items(), "Copy", Grid->CanCopySelection() && (ea & 2), nullptr);
-    if (IndicatorMenuItems & imiPasteGx)
-        add(FMenu->Items(), "Paste", Grid->CanPasteToSelection() && (ea & 4), nullptr);
-    if (IndicatorMenuItems & imiDeleteGx)
-        add(FMenu->Items(), "Delete", Grid->CanDeleteSelection() && (ea & 8), nullptr);
-    if (IndicatorMenuItems & imiSelectAllGx)
-        add(FMenu->Items(), "Select All", Grid->CanSelectAll() && (ea & 16), nullptr);
-    return FMenu.get();
-}
-
 namespace {
 std::unique_ptr<TDBGridGxStyle>& StyleHolder() {
     static auto style = std::make_unique<TDBGridGxStyle>();

@@ -47,8 +47,23 @@ class TDBGridGxCenter : public TPersistent {
     ORV_META(TDBGridGxCenter, TPersistent)
     TDBGridGxCenter() = default;
     int IndicatorMenuItems = 63;
-    // Builds the indicator-title popup menu for the grid into the shared menu and answers it.
-    virtual TPopupMenu* BuildIndicatorMenu(TCustomDBGridGx* Grid);
+    // The indicator-title menu of the grid: the handler's when set, else the default one.
+    void BuildIndicatorMenu(TCustomDBGridGx* Grid, TPopupMenu*& Menu);
+    // Builds the menu into the one shared pop-up menu and answers it in Menu.
+    virtual void DefaultBuildIndicatorMenu(TCustomDBGridGx* Grid, TPopupMenu*& Menu);
+    // A press on the grid's indicator title (Point relative to the cell): the handler's when set,
+    // else the grid's own handling.
+    virtual void IndicatorTitleMouseDown(TCustomDBGridGx* Grid, TGridCoord Cell, TPoint Point,
+                                         TShiftState Shift, TMouseButton Button);
+    virtual void DefaultIndicatorTitleMouseDown(TCustomDBGridGx* Grid, TGridCoord Cell, TPoint Point,
+                                                TShiftState Shift, TMouseButton Button);
+    // The find dialog for the grid: the data set's registered entry's, else the program's.
+    virtual void ExecuteFindDialog(TCustomDBGridGx* Grid, const String& Text, const String& Text2,
+                                   bool Modal);
+    std::function<void(TCustomDBGridGx* Grid, TPopupMenu*& Menu)> BuildIndicatorMenuHandler;
+    std::function<void(TCustomDBGridGx* Grid, TGridCoord Cell, TPoint Point, TShiftState Shift,
+                       TMouseButton Button)>
+        IndicatorTitleMouseDownHandler;
     void AddGrid(TCustomDBGridGx* Grid);
     void RemoveGrid(TCustomDBGridGx* Grid);
     bool HasGrid(TCustomDBGridGx* Grid) const;
@@ -69,8 +84,11 @@ class TDBGridGxCenter : public TPersistent {
 
 private:
     std::vector<TCustomDBGridGx*> FGrids;
-    std::unique_ptr<TPopupMenu> FMenu;
 };
+
+// The one indicator-title pop-up menu of the process, "DBGridGxIndicatorTitlePopupMenu", owned by
+// the screen and made on first use.
+TPopupMenu* GridIndicatorTitlePopupMenu();
 
 TDBGridGxStyle* DefaultGridStyle();
 TDBGridGxCenter* DefaultGridCenter();

@@ -370,6 +370,18 @@ protected:
         int Offset = 0;
     };
     virtual TSizingHit HitTestSizing(int X, int Y, const GridLayout& Layout) const;
+    // ---- the cursor over a point, and column sizing that a descendant tracks itself --------------
+    // The cursor the pointer shows at a client point while nothing is being sized or moved: the
+    // sizing cursor over a line, else the default.
+    virtual TCursor CursorAt(int X, int Y);
+    // Enters the sizing state of a hit without drawing the sizing line; the descendant moves the
+    // sizing position and sizes the column as the pointer moves, then leaves the state.
+    void EnterTrackedSizing(const TSizingHit& Hit);
+    void MoveTrackedSizing(int Pos) { FSizingPos = Pos; }
+    int SizingOffset() const { return FSizingOffset; }
+    // The width (height) the sized cell would get at the sizing position now.
+    int TrackedSizingExtent() const { return NewSizingExtent(CalcGridLayout()); }
+    void LeaveTrackedSizing() { FGridActivity = gaNormal; }
     virtual void CellMouseClick(TGridCoord Cell, TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual bool CanShowEditor() const;
     virtual bool CanRaiseCellClick(int X, int Y) const;

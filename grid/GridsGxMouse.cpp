@@ -289,14 +289,24 @@ void TCustomGridGx::MouseMove(TShiftState Shift, int X, int Y) {
         FSizingPos = (FGridActivity == gaColSizing ? X : Y) + FSizingOffset;
         ShowOverlay(true);
         break;
-    case gaNormal: {
-        // The cursor tells whether a press would size a column or a row.
-        const TGridActivity a = HitTestSizing(X, Y, CalcGridLayout()).Activity;
-        SetCursor(a == gaRowSizing ? crVSplit : a == gaColSizing ? crHSplit : crDefault);
+    case gaNormal:
+        SetCursor(CursorAt(X, Y));
         break;
     }
-    }
     TCustomControl::MouseMove(Shift, X, Y);
+}
+
+TCursor TCustomGridGx::CursorAt(int X, int Y) {
+    // The cursor tells whether a press would size a column or a row.
+    const TGridActivity a = HitTestSizing(X, Y, CalcGridLayout()).Activity;
+    return a == gaRowSizing ? crVSplit : a == gaColSizing ? crHSplit : crDefault;
+}
+
+void TCustomGridGx::EnterTrackedSizing(const TSizingHit& Hit) {
+    FGridActivity = Hit.Activity;
+    FSizingIndex = Hit.Index;
+    FSizingPos = Hit.Pos;
+    FSizingOffset = Hit.Offset;
 }
 
 bool TCustomGridGx::CanRaiseCellClick(int X, int Y) const {

@@ -6,6 +6,7 @@
 #include "gui/Forms.h"
 #include "gui/Menus.h"
 #include "gui/qt/ControlImpl.h"
+#include "gui/qt/DragState.h"
 #include "gui/qt/QtSupport.h"
 
 #include "classes/MetaBuilder.h"
@@ -66,6 +67,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FImpl(std::make_uni
 TControl::~TControl() {
     Destroying();
     if (GCapture == this) GCapture = nullptr;
+    ForgetDrag(this);
     LinkActionClient(this, FAction, nullptr);
     if (FParent) FParent->RemoveControl(this);
     FParent = nullptr;

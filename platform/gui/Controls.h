@@ -130,6 +130,14 @@ using TWindowScrollEvent =
 
 using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 
+// Dragging a control: by hand (BeginDrag) or on every left press (dmAutomatic).
+enum TDragMode { dmManual, dmAutomatic };
+ORV_ENUM(TDragMode, dmManual, dmAutomatic)
+using TStartDragEvent = std::function<void(TObject* Sender)>;
+// Target is the control under the pointer where the drag ended (nullptr when none); X, Y are its
+// client coordinates there.
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+
 // Size limits of a control (0: no limit).
 class TSizeConstraints : public TPersistent {
     ORV_META(TSizeConstraints, TPersistent)
@@ -246,6 +254,20 @@ class TControl : public TComponent {
     void SetMouseCapture(bool v);
     bool MouseCapture() const;
 
+    // --- dragging -------------------------------------------------------------------------------
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode v) { FDragMode = v; }
+    // Starts dragging the control: at once, or (Immediate false) once the pointer has moved
+    // Threshold pixels (-1: the mouse's threshold) away from where it was, with the button held.
+    // Releasing the button ends the drag.
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    // Ends the drag (or the wait for the threshold); OnEndDrag tells where when it had started.
+    void EndDrag(bool Drop);
+    // The drag has started (the threshold was passed).
+    bool Dragging() const;
+    TStartDragEvent OnStartDrag;
+    TEndDragEvent OnEndDrag;
+
     // Simulates a click (runs OnClick or the action).
     virtual void Click();
     // The form the control is on (the nearest form up the parents), nullptr when none.
@@ -282,6 +304,9 @@ protected:
     virtual void DblClick();
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
     virtual void DoContextPopup(TPoint MousePos, bool& Handled);
+    // Whether a left press (or double click) starts an automatic drag instead of reaching
+    // MouseDown: with dmAutomatic. A control may take the press itself and drag later.
+    virtual bool AutoDragOnPress(TShiftState Shift);
     virtual void Resize();
     virtual bool CanResize(int& NewWidth, int& NewHeight);
     // The control's font or colour changed (its own or, following the parent, the parent's).
@@ -326,6 +351,7 @@ private:
     bool FShowHint = false;
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
+    TDragMode FDragMode = dmManual;
     TPopupMenu* FPopupMenu = nullptr;
     TBasicAction* FAction = nullptr;
     bool FFontFromParent = false;

@@ -30,6 +30,7 @@ void TControl::DeclareMeta(meta::Class<TControl>& c) {
     c.Property("Width", &TControl::Width, &TControl::SetWidth);
     c.Property("Height", &TControl::Height, &TControl::SetHeight);
     c.Property("Cursor", &TControl::Cursor, &TControl::SetCursor).TypeName("TCursor").Default(crDefault);
+    c.Property("DragMode", &TControl::DragMode, &TControl::SetDragMode).Default(dmManual);
     c.Property("Hint", &TControl::Hint, &TControl::SetHint);
     c.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
     c.Property("Anchors", &TControl::Anchors, &TControl::SetAnchors).Default(TAnchors{akLeft, akTop});
@@ -59,6 +60,8 @@ void TControl::DeclareMeta(meta::Class<TControl>& c) {
     c.Event("OnResize", &TControl::OnResize);
     c.Event("OnCanResize", &TControl::OnCanResize, "TCanResizeEvent");
     c.Event("OnContextPopup", &TControl::OnContextPopup, "TContextPopupEvent");
+    c.Event("OnStartDrag", &TControl::OnStartDrag, "TStartDragEvent");
+    c.Event("OnEndDrag", &TControl::OnEndDrag, "TEndDragEvent");
 }
 
 ORV_META_IMPL(TWinControl)

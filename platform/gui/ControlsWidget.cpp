@@ -1,8 +1,10 @@
 // The Qt side shared by every control: giving a control its widget, painting through the
 // control's canvas, and the bridge that turns Qt events into the platform's events.
+#include "gui/ControlDrag.h"
 #include "gui/Forms.h"
 #include "gui/qt/ControlBridge.h"
 #include "gui/qt/ControlImpl.h"
+#include "gui/qt/DragState.h"
 #include "gui/qt/KeyMapQt.h"
 #include "gui/qt/QtSupport.h"
 #include "rtl/ScopeGuards.h"
@@ -312,14 +314,22 @@ bool TControlBridge::HandleMouse(QObject* watched, QEvent* event) {
         w == client ? me->position().toPoint() : client->mapFromGlobal(me->globalPosition().toPoint());
     TShiftState s = ShiftStateFromQt(me->modifiers(), me->buttons());
     TControl::Impl& impl = TControlAccess::I(c);
+    const QPoint g = me->globalPosition().toPoint();
+    const TPoint screen(g.x(), g.y());
+    NoteMousePoint(c, screen);
     switch (event->type()) {
     case QEvent::MouseMove:
+        if (me->buttons() != Qt::NoButton) DragMouseMoved(c, screen);
         TControlAccess::MouseMove(c, s, q.x(), q.y());
         return false;
     case QEvent::MouseButtonPress: {
         bool ok;
         TMouseButton b = ButtonOf(me->button(), ok);
         if (!ok) return false;
+        if (b == mbLeft && TControlAccess::AutoDragOnPress(c, s)) {
+            c->BeginDrag(Mouse()->DragImmediate(), Mouse()->DragThreshold());
+            return false;
+        }
         if (b == mbLeft) impl.Pressed = true;
         TControlAccess::MouseDown(c, b, s, q.x(), q.y());
         return false;
@@ -329,6 +339,10 @@ bool TControlBridge::HandleMouse(QObject* watched, QEvent* event) {
         TMouseButton b = ButtonOf(me->button(), ok);
         if (!ok) return false;
         s << ssDouble;
+        if (b == mbLeft && TControlAccess::AutoDragOnPress(c, s)) {
+            c->BeginDrag(Mouse()->DragImmediate(), Mouse()->DragThreshold());
+            return false;
+        }
         if (b == mbLeft) impl.Pressed = true;
         if (b == mbLeft && impl.DoubleClicks) TControlAccess::DblClick(c);
         TControlAccess::MouseDown(c, b, s, q.x(), q.y());
@@ -338,6 +352,14 @@ bool TControlBridge::HandleMouse(QObject* watched, QEvent* event) {
         bool ok;
         TMouseButton b = ButtonOf(me->button(), ok);
         if (!ok) return false;
+        if (c->Dragging()) {
+            // A drag that started takes the release: it ends there, without a click.
+            impl.Pressed = false;
+            DragMouseReleased(c, screen);
+            if (c->MouseCapture()) c->SetMouseCapture(false);
+            return false;
+        }
+        c->EndDrag(false); // a drag still waiting for its threshold never starts
         const bool wasPressed = impl.Pressed && b == mbLeft;
         if (b == mbLeft) impl.Pressed = false;
         TControlAccess::MouseUp(c, b, s, q.x(), q.y());

@@ -7,6 +7,9 @@
 
 class TBitmap;
 
+// A cursor, bitmap or other resource the program could not load.
+ORV_DECLARE_EXCEPTION(EOutOfResources, Exception)
+
 // Registers a cursor from a picture; pixels of the bitmap's transparent colour stay see-through.
 // (HotX, HotY) is the point of the picture that the mouse position names. Registering a number
 // again replaces its cursor.

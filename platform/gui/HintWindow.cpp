@@ -7,6 +7,7 @@
 
 #include "classes/MetaBuilder.h"
 
+#include <QAbstractScrollArea>
 #include <QHelpEvent>
 #include <QMouseEvent>
 
@@ -101,7 +102,46 @@ private:
     THintQuery FQuery;
 };
 
+// Shows the hint of the point under a resting pointer at once where the control's pause is 0.
+class THintPauseFilter : public QObject {
+public:
+    THintPauseFilter(TControl* control, THintPauseQuery query)
+        : FControl(control), FQuery(std::move(query)) {}
+    void Set(THintPauseQuery q) { FQuery = std::move(q); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::MouseMove) return false;
+        const auto* me = static_cast<QMouseEvent*>(event);
+        if (me->buttons() != Qt::NoButton) return false;
+        const QPoint m = me->position().toPoint();
+        const TPoint p(m.x(), m.y());
+        if (GHint && GHintControl == FControl && PtInRect(GHintArea, p)) return false;
+        if (FQuery(FControl, p) == 0) ShowControlHint(FControl, p);
+        return false;
+    }
+
+private:
+    TControl* FControl;
+    THintPauseQuery FQuery;
+};
+
+constexpr const char* kHintPauseName = "orvHintPause";
+
 } // namespace
+
+void SetControlHintPauseQuery(TControl* Control, THintPauseQuery Query) {
+    const bool remove = !Query;
+    // The pointer's moves reach the viewport of a control that scrolls.
+    QWidget* w = TControlAccess::Client(Control);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(TControlAccess::Widget(Control)))
+        w = area->viewport();
+    SetNamedFilter<THintPauseFilter>(w, kHintPauseName, Control, std::move(Query), remove);
+    // Moves without a button reach the widget only while it tracks the mouse.
+    if (w && !remove) w->setMouseTracking(true);
+}
+
+THintWindow* ShownHintWindow() {
+    return GHint.get();
+}
 
 void SetControlHintQuery(TControl* Control, THintQuery Query) {
     const bool remove = !Query;

@@ -56,3 +56,12 @@ void SetControlHintQuery(TControl* Control, THintQuery Query);
 // until the next hint or HideControlHint. Returns the window, nullptr when no hint shows.
 THintWindow* ShowControlHint(TControl* Control, const TPoint& Pos);
 void HideControlHint();
+// The hint window that shows now, nullptr when none.
+THintWindow* ShownHintWindow();
+
+// The pause before the hint of a client point shows, in milliseconds, asked as the pointer moves
+// over the control. An answer of 0 shows the hint of the point at once (it stays while the
+// pointer remains in the area the hint belongs to); any other answer leaves the hint to the
+// usual pause. An empty function removes the query.
+using THintPauseQuery = std::function<int(TControl* Control, const TPoint& Pos)>;
+void SetControlHintPauseQuery(TControl* Control, THintPauseQuery Query);

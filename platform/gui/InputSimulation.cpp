@@ -8,6 +8,7 @@
 
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -79,6 +80,13 @@ void SimulateWheel(TControl* Target, int WheelDelta, int X, int Y, TShiftState S
     QPointF global = w->mapToGlobal(QPointF(X, Y));
     QWheelEvent e(QPointF(X, Y), global, QPoint(), QPoint(0, WheelDelta), Qt::NoButton,
                   QtModifiersFromShift(Shift), Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(w, &e);
+}
+
+void SimulateContextMenu(TControl* Target, int X, int Y) {
+    QWidget* w = TControlAccess::Client(Target);
+    if (!w) return;
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(X, Y), w->mapToGlobal(QPoint(X, Y)));
     QCoreApplication::sendEvent(w, &e);
 }
 

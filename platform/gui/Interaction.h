@@ -68,6 +68,8 @@ struct TInteractionRequest {
     // Popup menus: the captions of the visible items (sub-items as "Parent/Child"); print and
     // printer-setup dialogs: the printers to choose from (Value is the current one).
     std::vector<String> Items;
+    // Popup menus: the screen point the menu opens at.
+    TPoint Position;
     // Print and printer-setup dialogs: the settings shown (PrintRange a TPrintRange, Orientation a
     // TPrinterOrientation, Paper a DMPAPER number; Options the TPrintDialogOptions bits).
     int Copies = 0;

@@ -384,6 +384,7 @@ void TPopupMenu::Popup(int X, int Y) {
         TInteractionRequest r;
         r.Kind = TInteractionKind::PopupMenu;
         r.Caption = Name();
+        r.Position = TPoint(X, Y);
         CollectPaths(Items(), String(), r.Items);
         TInteractionAnswer a = Interaction::Ask(r);
         if (a.Text.empty()) return;

@@ -1,5 +1,6 @@
 // The shared style's colours, the busy cursor and the indicator-title menu.
 #include "DBGridGxFixture.h"
+#include "gui/Clipbrd.h"
 
 #include "grid/DBGridGxStyle.h"
 #include "gui/ScreenColors.h"
@@ -46,16 +47,20 @@ TEST_F(DBGridTest, IndicatorMenuFollowsItsItems) {
     Fill(2);
     OpenGrid();
     Grid->EditActions = 0x1F;
+    Grid->Selection()->SelectAll(); // copying, cutting and deleting act on a selection
+    Clipboard()->SetAsText("x");    // pasting needs something to paste
     TDBGridGxCenter* center = Grid->Center();
     auto captions = [&] {
         std::vector<String> out;
-        TPopupMenu* m = center->BuildIndicatorMenu(Grid);
+        TPopupMenu* m = nullptr;
+        center->BuildIndicatorMenu(Grid, m);
         for (int i = 0; i < m->Items()->Count(); ++i)
             out.push_back(m->Items()->Items(i)->Caption() + (m->Items()->Items(i)->Enabled() ? "" : "-off"));
         return out;
     };
     EXPECT_EQ(captions(), (std::vector<String>{"Visible columns", "Cut", "Copy", "Paste", "Delete", "Select All"}));
-    TPopupMenu* m = center->BuildIndicatorMenu(Grid);
+    TPopupMenu* m = nullptr;
+    center->BuildIndicatorMenu(Grid, m);
     EXPECT_EQ(m->Items()->Items(0)->Count(), 3); // one entry per captioned column
     center->IndicatorMenuItems = imiCopyGx | imiDeleteGx;
     Grid->SetReadOnly(true);

@@ -148,13 +148,15 @@ TEST_F(DBGridTest, AvailabilityFollowsDataAndOperations) {
     EXPECT_FALSE(Grid->CanCopySelection());
     Fill(2);
     OpenGrid();
+    EXPECT_FALSE(Grid->CanCopySelection()); // nothing selected yet
+    Grid->Selection()->SelectAll();
     EXPECT_TRUE(Grid->CanCopySelection());
     EXPECT_TRUE(Grid->CanDeleteSelection());
     Grid->AllowedOperations = alopInsertGx;
     EXPECT_FALSE(Grid->CanDeleteSelection());
     Grid->SetReadOnly(true);
     EXPECT_FALSE(Grid->CanModifyData());
-    EXPECT_FALSE(Grid->CanPasteToSelection());
+    EXPECT_FALSE(Grid->CanPasteIntoGrid());
 }
 
 TEST(DBGridGxMeasure, MeasuresBeforeTheWindowExists) {

@@ -97,6 +97,7 @@ struct TControlAccess {
     static void DblClick(TControl* c) { c->DblClick(); }
     static bool MouseWheel(TControl* c, TShiftState s, int d, TPoint p) { return c->DoMouseWheel(s, d, p); }
     static void ContextPopup(TControl* c, TPoint p, bool& h) { c->DoContextPopup(p, h); }
+    static bool AutoDragOnPress(TControl* c, TShiftState s) { return c->AutoDragOnPress(s); }
     static void FireResize(TControl* c) { c->Resize(); }
     static void ApplyBounds(TControl* c) { c->ApplyBounds(); }
     static void ApplyFont(TControl* c) { c->ApplyFont(); }
