@@ -475,6 +475,19 @@ TCustomDBGridGx* TColumnGx::Grid() const {
 
 String TColumnGx::DisplayName() const { return FFieldName.empty() ? TCollectionItem::DisplayName() : FFieldName; }
 
+void TColumnGx::SetIndex(int Value) {
+    // A column the grid made stands where its field stands among the data set's fields: its
+    // field first goes to the place of the field shown at the new index.
+    TCustomDBGridGx* g = Grid();
+    if (IsAutoColumn() && g && Value != Index() && g->DataLink()->Active() && Value >= 0 &&
+        Value < g->DataLink()->FieldCount()) {
+        TField* own = Field();
+        TField* there = g->DataLink()->Fields(Value);
+        if (own && there && own != there && own->DataSet() == there->DataSet()) own->SetIndex(there->Index());
+    }
+    TCollectionItem::SetIndex(Value);
+}
+
 void TColumnGx::SetFieldName(const String& Value) {
     TField* f = nullptr;
     TCustomDBGridGx* g = Grid();

@@ -359,6 +359,9 @@ class TColumnGx : public TCollectionItem {
     IDistinctValuesGx* FilterValueList() const { return FFilterValueList.get(); }
     void SetFilterValueList(std::unique_ptr<IDistinctValuesGx> List);
 
+    // ---- moving a column the grid made: its field moves along, so the next layout keeps it -------
+    void SetIndex(int Value) override;
+
     // ---- cell values (the current record of the grid's data set) ------------------------------
     int GetCellKind();
     String CurrentCellText();

@@ -149,7 +149,7 @@ void TDBLookupGridColumnGx::SetIndex(int Value) {
     const int old = Index();
     // The layout orders the grid's own columns itself; only other moves carry texts along.
     if (Value == old || !grid || grid->LayoutLock() != 0 || !grid->DataLink()->Active()) {
-        TColumnGx::SetIndex(Value);
+        TCollectionItem::SetIndex(Value);
         return;
     }
     TSpecRowGx* special = grid->SpecRow();
@@ -161,7 +161,7 @@ void TDBLookupGridColumnGx::SetIndex(int Value) {
     cells.insert(cells.begin() + std::max(0, Value), moved);
     special->SetCellsText(JoinedCells(cells));
     if (!IsAutoColumn()) {
-        TColumnGx::SetIndex(Value);
+        TCollectionItem::SetIndex(Value);
         return;
     }
     {
@@ -174,7 +174,7 @@ void TDBLookupGridColumnGx::SetIndex(int Value) {
             if (listIndex > old) --listIndex;
             if (listIndex >= Value) ++listIndex;
         }
-        TColumnGx::SetIndex(Value);
+        TCollectionItem::SetIndex(Value);
         String names;
         TDBGridColumnsGx* columns = grid->Columns();
         for (int i = 0; i < columns->Count(); ++i) {

@@ -6,6 +6,7 @@
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -46,6 +47,18 @@ void TField::SetDisplayLabel(const String& Value) {
 
 int TField::Index() const {
     return FDataSet ? FDataSet->Fields().IndexOf(this) : -1;
+}
+
+void TField::SetIndex(int Value) {
+    if (!FDataSet) return;
+    auto& list = FDataSet->Fields().FList;
+    const int current = Index();
+    if (current < 0) return;
+    Value = std::clamp(Value, 0, static_cast<int>(list.size()) - 1);
+    if (Value == current) return;
+    list.erase(list.begin() + current);
+    list.insert(list.begin() + Value, this);
+    Changed();
 }
 
 void TField::SetFieldKind(TFieldKind Value) {

@@ -40,8 +40,10 @@ class TField : public TComponent {
     String DisplayName() const { return DisplayLabel(); }
     // 1-based column number of a data field in the data set's record; 0 for other kinds.
     int FieldNo() const { return FFieldNo; }
-    // Position in the data set's Fields.
+    // Position in the data set's Fields. Setting it moves the field there (kept within the
+    // list); an open data set tells its links of the new layout.
     int Index() const;
+    void SetIndex(int Value);
     TFieldType DataType() const { return FDataType; }
     TFieldKind FieldKind() const { return FFieldKind; }
     void SetFieldKind(TFieldKind Value);

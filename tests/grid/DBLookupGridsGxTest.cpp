@@ -299,6 +299,9 @@ TEST_F(DBLookupGridTest, MovingAColumnCarriesItsSpecialRowTextAndTheListFieldOrd
     EXPECT_EQ(name->SpecCell()->Text(), "own");
     EXPECT_EQ(Grid->ListField(), "F_name;F_code;F_sub");
     EXPECT_EQ(Grid->ListFieldIndex(), 0);
+    // The list data set's fields stay where they were.
+    EXPECT_EQ(List->Fields()[0]->FieldName(), "F_code");
+    EXPECT_EQ(List->Fields()[2]->FieldName(), "F_name");
 }
 
 // ---- binding -------------------------------------------------------------------------------------------

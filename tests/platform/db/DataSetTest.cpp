@@ -386,6 +386,7 @@ protected:
         Log += Field ? "field:" + Field->FieldName() + " " : "record ";
     }
     void UpdateData() override { Log += "update "; }
+    void LayoutChanged() override { Log += "layout "; }
 };
 
 TEST_F(DataSetTest, DataLinksSeeAWindowThatFollowsTheCurrentRecord) {
@@ -448,6 +449,50 @@ TEST_F(DataSetTest, ADataSourceEditsThroughItsLinks) {
     EXPECT_EQ(Q->State(), dsBrowse);
     ds.SetEnabled(false);
     EXPECT_FALSE(link.Active());
+}
+
+// A field's Index moves it among the data set's fields, kept within the list; the links of an
+// open data set take it as a new layout.
+TEST_F(DataSetTest, AFieldsIndexMovesItAmongTheFields) {
+    TDataSource ds;
+    ds.SetDataSet(Q.get());
+    TRecordingLink link;
+    link.SetDataSource(&ds);
+    Q->Open();
+    auto names = [&] {
+        String s;
+        for (TField* f : Q->Fields())
+            s += (s.empty() ? "" : ",") + f->FieldName();
+        return s;
+    };
+    ASSERT_EQ(names(), "F_ID,F_code,F_name,F_price,F_qty,F_flag,F_date,F_kind");
+    struct Case {
+        const char* Field;
+        int Index;
+        const char* Names;
+        const char* Log;
+    };
+    const Case cases[] = {
+        {"F_name", 0, "F_name,F_ID,F_code,F_price,F_qty,F_flag,F_date,F_kind", "layout "},
+        {"F_ID", 7, "F_name,F_code,F_price,F_qty,F_flag,F_date,F_kind,F_ID", "layout "},
+        {"F_qty", 99, "F_name,F_code,F_price,F_flag,F_date,F_kind,F_ID,F_qty", "layout "},
+        {"F_code", -4, "F_code,F_name,F_price,F_flag,F_date,F_kind,F_ID,F_qty", "layout "},
+        {"F_code", 0, "F_code,F_name,F_price,F_flag,F_date,F_kind,F_ID,F_qty", ""},
+    };
+    for (const Case& c : cases) {
+        link.Log.clear();
+        Q->FieldByName(c.Field)->SetIndex(c.Index);
+        EXPECT_EQ(names(), c.Names) << c.Field << " " << c.Index;
+        EXPECT_EQ(link.Log, c.Log) << c.Field << " " << c.Index;
+    }
+    // The values stay with their fields.
+    Q->First();
+    EXPECT_EQ(Q->Fields()[0]->AsString(), "001");
+    EXPECT_EQ(Q->FieldByName("F_name")->AsString(), "Water");
+    // A field outside any data set has no place to move to.
+    TIntegerField loose;
+    loose.SetIndex(3);
+    EXPECT_EQ(loose.Index(), -1);
 }
 
 } // namespace
