@@ -58,8 +58,10 @@ TCursor TCustomDBGridGx::CursorAt(int X, int Y) {
     if (FDataLink->Active() && (FOptions & dgMultiSelect) && !IsOverSizingLine(X, Y)) {
         const TGridCoord cell = MouseCell(X, Y);
         const bool dataRow = cell.Y >= FTitleOffset && cell.Y < RowsCount();
+        // Over the indicator of a row whose record a press would start to move, the row-select
+        // cursor does not show.
         if (cell.X >= 0 && cell.X < FIndicatorOffset && dataRow && !FDataLink->DataSet()->IsEmpty() &&
-            SelectionKindAllowed(gstRecordBookmarks))
+            SelectionKindAllowed(gstRecordBookmarks) && !CanStartRecordMoving(X, Y, FLastMoveShift, true))
             return UseRightToLeftAlignment() ? crLeftCurGx : crRightCurGx;
         if ((FOptions & dgTitles) && cell.Y == 0 && cell.X >= FIndicatorOffset && !(FOptions & dgRowSelect) &&
             SelectionKindAllowed(gstColumns)) {

@@ -2,6 +2,7 @@
 // part of the first column with its buttons, dragging records in the indicator with the move line
 // and its drop levels, and the moves asked of the data set.
 #include "DBGridGxFixture.h"
+#include "grid/DBGridGxCursors.h"
 #include "MemTableGxTestData.h"
 #include "grid/DBGridGxFilter.h"
 #include "grid/DBGridGxFilterEdit.h"
@@ -128,6 +129,10 @@ TEST_F(RecordMoveTest, InAMultiSelectGridOnlyAMarkedRowWithoutModifiersStartsAMo
         }
         const TPoint p = Indicator(1);
         EXPECT_EQ(Grid->CanStartRecordMoving(p.X, p.Y, c.Shift, true), c.Starts)
+            << c.MultiSelect << c.Marked << c.Shift.Contains(ssCtrl);
+        // Where a move would start, the indicator does not show the row-select cursor.
+        SimulateMouseMove(Grid, p.X, p.Y, c.Shift);
+        EXPECT_EQ(Grid->Cursor(), c.MultiSelect && !c.Starts ? TCursor(crRightCurGx) : TCursor(crDefault))
             << c.MultiSelect << c.Marked << c.Shift.Contains(ssCtrl);
         SimulateMouseDown(Grid, mbLeft, p.X, p.Y, c.Shift);
         EXPECT_EQ(Grid->RecordMoving(), c.Starts);
