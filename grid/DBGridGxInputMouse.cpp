@@ -11,6 +11,7 @@
 #include "grid/DBGridGxIndicatorTitle.h"
 #include "grid/DBGridGxInplaceEdit.h"
 #include "gui/ControlDrag.h"
+#include "gui/ControlInput.h"
 #include "gui/HintWindow.h"
 #include "gui/MouseTracking.h"
 #include "rtl/ScopeGuards.h"
@@ -472,6 +473,11 @@ bool TCustomDBGridGx::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint Mou
     // An open drop-down list of the editor takes the wheel.
     if (TDBGridInplaceEdit* editor = InplaceEditor(); editor && editor->ListMouseWheel(Shift, WheelDelta, MousePos))
         return true;
+    // So does the filter editor while it is active.
+    if (FilterEditorActive() && FilterEditor()) {
+        SendMouseWheel(FilterEditor(), Shift, WheelDelta, MousePos);
+        return true;
+    }
     if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
     if (!FDataLink->Active()) return false;
     if (MemTable()) return WheelByRows(Shift, WheelDelta);

@@ -51,3 +51,7 @@ void SendMouseMessage(TControl* Target, Cardinal Msg, int X, int Y, TShiftState 
         break;
     }
 }
+
+bool SendMouseWheel(TControl* Target, TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    return Target && TControlAccess::MouseWheel(Target, Shift, WheelDelta, MousePos);
+}

@@ -13,3 +13,6 @@ void SendKeyMessage(TWinControl* Target, Word Key, TShiftState Shift = TShiftSta
 // control at its client coordinates and handled at once: a control that took a press hands the
 // rest of the gesture on to another.
 void SendMouseMessage(TControl* Target, Cardinal Msg, int X, int Y, TShiftState Shift = TShiftState());
+// A wheel turn handed to a control and handled at once by its wheel handling (MousePos in screen
+// coordinates); answers whether the control took it.
+bool SendMouseWheel(TControl* Target, TShiftState Shift, int WheelDelta, TPoint MousePos);
