@@ -761,6 +761,8 @@ private:
     TPoint FMoveLastPoint;
     std::unique_ptr<TTimer> FRecordMoveTimer;
     bool FInstantRead = false;
+    // row mode: the view starts at a row, kept within the rows there are (the search centres its find)
+    void ShowRowsFrom(int TopRow);
 };
 
 // The grid placed on forms: publishes the properties of TCustomDBGridGx.

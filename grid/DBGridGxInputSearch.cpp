@@ -37,6 +37,8 @@ void TCustomDBGridGx::IncrementalSearch(const String& Text, int PauseMs, int Dir
         EndPaintLock();
         // The prefix takes the found text's own spelling.
         if (found) candidate = Utf8Copy(column->CurrentCellText(), 1, Utf8Length(candidate));
+        // Shown row by row, the view puts the found row half a page down.
+        if (found && FMemTable) ShowRowsFrom(CurrentCell().Y - VisibleRowsCount() / 2);
     }
     HideEditorWindow();
     FIncSearchActive = true;

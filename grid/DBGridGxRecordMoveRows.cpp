@@ -106,11 +106,17 @@ void TCustomDBGridGx::ScrollByRows(TScrollCode Code, int Pos) {
         AdjustVertScrollBar();
         return;
     }
+    ShowRowsFrom(target);
+}
+
+void TCustomDBGridGx::ShowRowsFrom(int TopRow) {
+    const int first = FixedRowsCount();
+    const int last = RowsCount() - 1;
     const GridLayout l = CalcGridLayout();
     const int maxTop = std::max(first, MaxTopLeftFor(TGridCoord{FixedColsCount(), last}, l).Y);
-    target = std::clamp(target, first, std::min(last, maxTop));
-    if (target == top) return;
-    SetFirstVisibleRow(target);
+    TopRow = std::clamp(TopRow, first, std::min(last, maxTop));
+    if (TopRow == TopLeftCell().Y) return;
+    SetFirstVisibleRow(TopRow);
     AdjustVertScrollBar();
 }
 
