@@ -394,6 +394,8 @@ void TDBGridColumnGx::DeclareMeta(meta::Class<TDBGridColumnGx>& c) {
     c.Property("HideDuplicates", &T::HideDuplicates, &T::SetHideDuplicates).Default(false);
     c.Property("Increment", &T::Increment, &T::Increment).Stored(&T::IsIncrementStored);
     c.Property("Layout", &T::Layout, &T::SetLayout).Stored([](T& t) { return t.Flagged(cvLayout); });
+    c.Property("LookupDisplayFields", &T::LookupDisplayFields, &T::SetLookupDisplayFields)
+        .Stored(&T::IsLookupDisplayFieldsStored);
     c.Property("MaxWidth", &T::MaxWidth, &T::SetMaxWidth).Default(0);
     c.Property("MinWidth", &T::MinWidth, &T::SetMinWidth).Default(0);
     c.Property("NotInKeyListIndex", &T::NotInKeyListIndex, &T::SetNotInKeyListIndex).Default(-1);

@@ -41,6 +41,13 @@ enum TInplaceEditStyleGx {
 ORV_ENUM(TInplaceEditStyleGx, iesSimple, iesEllipsis, iesPickList, iesDataList, iesDateCalendar, iesUpDown,
          iesDropDown)
 
+// The options of a lookup grid (TDBLookupGridGx), which its drop-down box reaches through the column.
+enum TDBLookupGridGxOption : uint8_t {
+    dlgColumnResizeGx = 0x01, dlgColLinesGx = 0x02, dlgRowLinesGx = 0x04, dlgAutoSortMarkingGx = 0x08,
+    dlgMultiSortMarkingGx = 0x10
+};
+using TDBLookupGridGxOptions = uint8_t;
+
 // The assigned flags of a column, its title's among them.
 enum TColumnGxValue {
     cvColor, cvWidth, cvFont, cvAlignment, cvReadOnly, cvTitleColor, cvTitleCaption, cvTitleAlignment,
@@ -193,7 +200,21 @@ private:
     int FSortIndex = 0;
 };
 
-class TColumnGx : public TCollectionItem {
+// What a column's drop-down box reaches its column by: the column's lookup list grid (made on
+// first use) and that grid's options.
+class IColumnLookupOwnerGx {
+public:
+    // The column's grid is told when the component is freed; nullptr is ignored.
+    virtual void NotifyOnFree(TComponent* AComponent) = 0;
+    virtual TPopupDataGridGx* GetLookupGrid() = 0;
+    virtual TDBLookupGridGxOptions GetLookupOptions() = 0;
+    virtual void SetLookupOptions(TDBLookupGridGxOptions Value) = 0;
+
+protected:
+    ~IColumnLookupOwnerGx() = default;
+};
+
+class TColumnGx : public TCollectionItem, public IColumnLookupOwnerGx {
     ORV_META(TColumnGx, TCollectionItem)
     explicit TColumnGx(TCollection* Collection);
     ~TColumnGx() override;
@@ -306,6 +327,14 @@ class TColumnGx : public TCollectionItem {
     // The drop-down grid of the column's lookup list: made on first use without owner, named
     // "DataList", freed with the column.
     TPopupDataGridGx* LookupGrid();
+    // The list fields the lookup drop-down shows ("A;B"): the lookup field's result field until set.
+    String LookupDisplayFields() const;
+    virtual void SetLookupDisplayFields(const String& Value);
+    bool IsLookupDisplayFieldsStored() const;
+    void NotifyOnFree(TComponent* AComponent) override;
+    TPopupDataGridGx* GetLookupGrid() override { return LookupGrid(); }
+    TDBLookupGridGxOptions GetLookupOptions() override;
+    void SetLookupOptions(TDBLookupGridGxOptions Value) override;
 
     // ---- in-place editor: edit style, edit buttons, drop-downs, remembered texts ---------------
     // How the cells are edited: the ButtonStyle, or with cbsAuto what the field asks for (a
@@ -413,6 +442,7 @@ private:
     std::unique_ptr<IDistinctValuesGx> FFilterValueList;
     // lookup list grid
     std::unique_ptr<TComponent> FLookupGrid;
+    String FLookupDisplayFields;
     // in-place editor
     void AssignEditorSettings(const TColumnGx* Source);
     std::unique_ptr<TEditButtonsGx> NewEditButtons();

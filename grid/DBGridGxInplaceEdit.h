@@ -33,10 +33,13 @@ class TShape;
 class TCanvas;
 struct TControlMessage;
 
-// The settings of a column's lookup drop-down that the column keeps itself.
+// The settings of a column's lookup drop-down. The box keeps the list source, the column fitting
+// and the multi-line titles itself; the columns, their defaults, the options and the local sorting
+// are those of the column's lookup list grid, which the box reaches only through the column's
+// IColumnLookupOwnerGx (without it they read empty and writes do nothing).
 class TColumnDropDownBoxGx : public TPersistent {
     ORV_META(TColumnDropDownBoxGx, TPersistent)
-    explicit TColumnDropDownBoxGx(TColumnGx* Column = nullptr) : FColumn(Column) {}
+    explicit TColumnDropDownBoxGx(TColumnGx* Column = nullptr) : FColumn(Column), FLookupOwner(Column) {}
     TColumnGx* Column() const { return FColumn; }
     TPersistent* GetOwner() const override;
 
@@ -49,10 +52,23 @@ class TColumnDropDownBoxGx : public TPersistent {
     bool UseMultiTitle() const { return FUseMultiTitle; }
     void SetUseMultiTitle(bool Value) { FUseMultiTitle = Value; }
 
+    // ---- kept in the column's lookup list grid ----------------------------------------------------
+    TDBGridColumnsGx* Columns() const;
+    void SetColumns(const TDBGridColumnsGx* Value);
+    // Stored only when the lookup grid's columns are its own (customized).
+    bool IsColumnsStored() const;
+    TColumnDefValuesGx* ColumnDefValues() const;
+    void SetColumnDefValues(const TColumnDefValuesGx* Value);
+    TDBLookupGridGxOptions Options() const;
+    void SetOptions(TDBLookupGridGxOptions Value);
+    bool SortLocal() const;
+    void SetSortLocal(bool Value);
+
     void Assign(const TPersistent* Source) override;
 
 private:
     TColumnGx* FColumn;
+    IColumnLookupOwnerGx* FLookupOwner;
     TDataSource* FListSource = nullptr;
     bool FAutoFitColWidths = true;
     bool FUseMultiTitle = false;

@@ -2,6 +2,7 @@
 // drop-down settings and the values it keeps for the editor.
 #include "grid/DBGridGx.h"
 #include "grid/DBGridGxInplaceEdit.h"
+#include "grid/DBLookupGridsGx.h"
 
 #include "classes/MetaBuilder.h"
 #include "db/DataSource.h"
@@ -17,7 +18,11 @@ ORV_META_IMPL(TColumnDropDownBoxGx)
 void TColumnDropDownBoxGx::DeclareMeta(meta::Class<TColumnDropDownBoxGx>& c) {
     using T = TColumnDropDownBoxGx;
     c.Property("AutoFitColWidths", &T::AutoFitColWidths, &T::SetAutoFitColWidths).Default(true);
+    c.Property("ColumnDefValues", &T::ColumnDefValues, &T::SetColumnDefValues);
+    c.Property("Columns", &T::Columns, &T::SetColumns).Stored(&T::IsColumnsStored);
     c.Property("ListSource", &T::ListSource, &T::SetListSource);
+    c.Property("Options", &T::Options, &T::SetOptions).Default(TDBLookupGridGxOptions(dlgColLinesGx));
+    c.Property("SortLocal", &T::SortLocal, &T::SetSortLocal).Default(false);
     c.Property("UseMultiTitle", &T::UseMultiTitle, &T::SetUseMultiTitle).Default(false);
 }
 
@@ -28,8 +33,44 @@ TPersistent* TColumnDropDownBoxGx::GetOwner() const {
 void TColumnDropDownBoxGx::SetListSource(TDataSource* Value) {
     if (Value == FListSource) return;
     FListSource = Value;
-    TCustomDBGridGx* grid = FColumn ? FColumn->Grid() : nullptr;
-    if (Value && grid) Value->FreeNotification(grid);
+    if (FLookupOwner) FLookupOwner->NotifyOnFree(Value);
+}
+
+TDBGridColumnsGx* TColumnDropDownBoxGx::Columns() const {
+    return FLookupOwner ? FLookupOwner->GetLookupGrid()->Columns() : nullptr;
+}
+
+void TColumnDropDownBoxGx::SetColumns(const TDBGridColumnsGx* Value) {
+    if (TDBGridColumnsGx* columns = Columns(); columns && Value) columns->Assign(Value);
+}
+
+bool TColumnDropDownBoxGx::IsColumnsStored() const {
+    const TDBGridColumnsGx* columns = Columns();
+    return columns && columns->State() == csCustomizedGx;
+}
+
+TColumnDefValuesGx* TColumnDropDownBoxGx::ColumnDefValues() const {
+    return FLookupOwner ? FLookupOwner->GetLookupGrid()->ColumnDefValues() : nullptr;
+}
+
+void TColumnDropDownBoxGx::SetColumnDefValues(const TColumnDefValuesGx* Value) {
+    if (TColumnDefValuesGx* defaults = ColumnDefValues(); defaults && Value) defaults->Assign(Value);
+}
+
+TDBLookupGridGxOptions TColumnDropDownBoxGx::Options() const {
+    return FLookupOwner ? FLookupOwner->GetLookupOptions() : TDBLookupGridGxOptions(0);
+}
+
+void TColumnDropDownBoxGx::SetOptions(TDBLookupGridGxOptions Value) {
+    if (FLookupOwner) FLookupOwner->SetLookupOptions(Value);
+}
+
+bool TColumnDropDownBoxGx::SortLocal() const {
+    return FLookupOwner && FLookupOwner->GetLookupGrid()->SortLocal;
+}
+
+void TColumnDropDownBoxGx::SetSortLocal(bool Value) {
+    if (FLookupOwner) FLookupOwner->GetLookupGrid()->SortLocal = Value;
 }
 
 void TColumnDropDownBoxGx::Assign(const TPersistent* Source) {
@@ -39,6 +80,13 @@ void TColumnDropDownBoxGx::Assign(const TPersistent* Source) {
         return;
     }
     FAutoFitColWidths = box->FAutoFitColWidths;
+    SetColumnDefValues(box->ColumnDefValues());
+    // Columns the source's grid made itself are not copied: they come from its list fields.
+    if (box->IsColumnsStored())
+        SetColumns(box->Columns());
+    else if (TDBGridColumnsGx* columns = Columns())
+        columns->Clear();
+    SetOptions(box->Options());
     FUseMultiTitle = box->FUseMultiTitle;
     SetListSource(box->FListSource);
 }
@@ -159,6 +207,7 @@ void TColumnGx::SetDropDownShowTitles(bool Value) {
 
 void TColumnGx::AssignEditorSettings(const TColumnGx* Source) {
     SetDropDownWidth(Source->FDropDownWidth);
+    if (Source->Flagged(cvLookupDisplayFields)) SetLookupDisplayFields(Source->FLookupDisplayFields);
     SetAutoDropDown(Source->AutoDropDown());
     SetDblClickNextVal(Source->DblClickNextVal());
     SetDropDownSizing(Source->DropDownSizing());

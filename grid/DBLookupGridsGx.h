@@ -25,12 +25,6 @@
 class TDBLookupGridGx;
 class TDBLookupGridColumnGx;
 
-enum TDBLookupGridGxOption : uint8_t {
-    dlgColumnResizeGx = 0x01, dlgColLinesGx = 0x02, dlgRowLinesGx = 0x04, dlgAutoSortMarkingGx = 0x08,
-    dlgMultiSortMarkingGx = 0x10
-};
-using TDBLookupGridGxOptions = uint8_t;
-
 // The special-row cell of one lookup column. A value not set on the cell follows the grid's
 // special row: the text of the cell at the column's index, the row's colour and font.
 class TGridColumnSpecCellGx : public TPersistent {
