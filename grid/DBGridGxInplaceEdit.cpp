@@ -4,6 +4,7 @@
 
 #include "grid/CalculatorGx.h"
 #include "grid/DBGridGx.h"
+#include "grid/DBLookupGridsGx.h"
 #include "grid/ToolCtrlsGxListBox.h"
 #include "grid/ToolCtrlsGxMRUListBox.h"
 
@@ -41,14 +42,13 @@ TCustomDBGridGx* TDBGridInplaceEdit::DBGrid() const {
 
 TColumnGx* TDBGridInplaceEdit::Column() const {
     TCustomDBGridGx* g = DBGrid();
-    if (!g) return nullptr;
+    if (!g || !g->Columns()) return nullptr;
     const int i = g->FocusedColumnIndex();
     return i >= 0 && i < g->Columns()->Count() ? g->Columns()->ColumnAt(i) : nullptr;
 }
 
 IInplaceDataListGx* TDBGridInplaceEdit::ColumnDataList(TColumnGx* Column) {
-    (void)Column;
-    return nullptr;
+    return Column->LookupGrid();
 }
 
 // ---- style ---------------------------------------------------------------------------------------
@@ -306,7 +306,14 @@ void TDBGridInplaceEdit::Notification(TComponent* AComponent, TOperation Operati
             FListVisible = false;
             FDroppedDown = false;
         }
-        if (FEditStyle == iesDataList) ApplyEditStyle(iesSimple);
+        // A grid freeing its columns is going itself: the editor only forgets the style.
+        TCustomDBGridGx* g = DBGrid();
+        if (FEditStyle == iesDataList) {
+            if (g && !g->ComponentState().Contains(csDestroying))
+                ApplyEditStyle(iesSimple);
+            else
+                FEditStyle = iesSimple;
+        }
     }
     if (AComponent == FPickList) FPickList = nullptr;
     if (AComponent == FCalendar) FCalendar = nullptr;

@@ -79,6 +79,7 @@ struct TDataListDropDownGx {
     TColor Color = clWindow;
     const TFont* Font = nullptr;
     TSpecRowGx* SpecRow = nullptr;
+    int RowCount = 7;
     bool ShowTitles = false;
     TDataSource* ListSource = nullptr;
     String KeyFieldNames;
@@ -91,24 +92,27 @@ class IInplaceDataListGx {
 public:
     // The drop-down's window.
     virtual TWinControl* ListControl() = 0;
-    // Takes the settings (list field index 0, automatic column fitting off).
+    // Takes the settings: colour and font, special row, rows, titles, key fields, the first list
+    // field as the display field, list fields, column fitting off, multi-line titles, and last the
+    // list source.
     virtual void PrepareDropDown(const TDataListDropDownGx& Settings) = 0;
     // Rows of data shown (the list keeps them within 1 to 100).
-    virtual int RowCount() = 0;
+    virtual int RowCount() const = 0;
     virtual void SetRowCount(int Value) = 0;
     // The client width that shows every visible list column with its line, plus one grid line
     // for every list column.
-    virtual int ColumnsClientWidth() = 0;
+    virtual int ColumnsWidth() = 0;
     virtual void SetAutoFitColWidths(bool Value) = 0;
     virtual void SetSizeGripVisible(bool Value) = 0;
-    virtual bool UserResized() = 0;
-    virtual void ClearUserResized() = 0;
+    // Set by every change of the list's size.
+    virtual bool UserResized() const = 0;
+    virtual void SetUserResized(bool Value) = 0;
     // The list stops fitting its columns and lets go of its list source.
     virtual void FinishDropDown() = 0;
-    virtual Variant KeyValue() = 0;
+    virtual const Variant& KeyValue() const = 0;
     virtual void SetKeyValue(const Variant& Value) = 0;
-    virtual String DisplayText() = 0;
-    // The rectangle of its data rows (client coordinates).
+    virtual const String& DisplayText() const = 0;
+    // The rectangle of its special row and data rows (client coordinates).
     virtual TRect DataRect() = 0;
     // The special row's cell texts in the list's column order.
     virtual String SpecRowCellsText() = 0;
@@ -220,8 +224,7 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
     void Change() override;
-    // The lookup drop-down of a column: the hook through which the column's lookup list grid
-    // reaches the editor (none until the column has one).
+    // The lookup drop-down of a column: its lookup list grid.
     virtual IInplaceDataListGx* ColumnDataList(TColumnGx* Column);
 
 private:

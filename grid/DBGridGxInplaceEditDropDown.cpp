@@ -8,6 +8,7 @@
 #include "grid/ToolCtrlsGxListBox.h"
 
 #include "db/DataSource.h"
+#include "gui/ControlInput.h"
 #include "gui/PopupWindows.h"
 #include "rtl/DateUtils.h"
 #include "rtl/Format.h"
@@ -72,7 +73,7 @@ void TDBGridInplaceEdit::DropDown() {
     if (FDataList && FActiveList == FDataList->ListControl()) {
         FDataList->SetSizeGripVisible(column->DropDownSizing());
         FDataList->SetRowCount(FDataList->RowCount());
-        FDataList->ClearUserResized();
+        FDataList->SetUserResized(false);
     } else if (FActiveList == FPickList) {
         FPickList->Grip()->SetVisible(column->DropDownSizing());
         FPickList->UserResized = false;
@@ -93,20 +94,20 @@ void TDBGridInplaceEdit::DataListDropDown(TColumnGx* Column, TDataSet* List) {
     settings.Color = Color();
     settings.Font = Font();
     settings.SpecRow = Column->DropDownSpecRow();
-    settings.ShowTitles = Column->DropDownShowTitles();
-    settings.ListSource = FLookupSource.get();
-    settings.KeyFieldNames = f ? f->LookupKeyFields() : String();
-    settings.ListFieldNames = f ? f->LookupResultField() : String();
-    settings.UseMultiTitle = Column->DropDownBox()->UseMultiTitle();
-    FDataList->PrepareDropDown(settings);
     // A short sequenced list opens with as many rows as it has records.
     const int records = List->RecordCount();
     const bool fewer = List->IsSequenced() && records > 0 && records < Column->DropDownRows;
-    FDataList->SetRowCount(fewer ? records : Column->DropDownRows);
+    settings.RowCount = fewer ? records : Column->DropDownRows;
+    settings.ShowTitles = Column->DropDownShowTitles();
+    settings.ListSource = FLookupSource.get();
+    settings.KeyFieldNames = f ? f->LookupKeyFields() : String();
+    settings.ListFieldNames = Column->LookupDisplayFields();
+    settings.UseMultiTitle = Column->DropDownBox()->UseMultiTitle();
+    FDataList->PrepareDropDown(settings);
     TWinControl* control = FDataList->ListControl();
     const int width = Column->DropDownWidth();
     if (width == -1)
-        control->SetClientWidth(FDataList->ColumnsClientWidth());
+        control->SetClientWidth(FDataList->ColumnsWidth());
     else if (width <= 0)
         control->SetWidth(Width());
     else
@@ -252,5 +253,6 @@ bool TDBGridInplaceEdit::ListMouseWheel(TShiftState Shift, int WheelDelta, TPoin
     if (!FListVisible) return false;
     if (FActiveList == FPickList) FPickList->DoMouseWheel(Shift, WheelDelta, MousePos);
     if (FActiveList == FCalendar) FCalendar->DoMouseWheel(Shift, WheelDelta, MousePos);
+    if (FDataList && FActiveList == FDataList->ListControl()) SendMouseWheel(FActiveList, Shift, WheelDelta, MousePos);
     return true;
 }

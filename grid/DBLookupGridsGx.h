@@ -16,6 +16,7 @@
 #pragma once
 
 #include "grid/DBGridGx.h"
+#include "grid/DBGridGxInplaceEdit.h"
 #include "grid/ToolCtrlsGxGrip.h"
 #include "grid/ToolCtrlsGxLists.h"
 
@@ -277,8 +278,9 @@ private:
 
 // The lookup grid as a drop-down: a pop-up tool window with a size grip that never takes the
 // focus. The pointer moving over it chooses the record under it; a release over a record or the
-// special row closes it accepting, a release outside it closes it cancelling.
-class TPopupDataGridGx : public TDBLookupGridGx {
+// special row closes it accepting, a release outside it closes it cancelling. It is the lookup
+// drop-down of a column's in-place editor.
+class TPopupDataGridGx : public TDBLookupGridGx, public IInplaceDataListGx {
     ORV_META(TPopupDataGridGx, TDBLookupGridGx)
     explicit TPopupDataGridGx(TComponent* AOwner);
 
@@ -286,13 +288,31 @@ class TPopupDataGridGx : public TDBLookupGridGx {
     std::function<void(TObject* Sender, bool Accept)> CloseUpHook;
     TSizeGripGx* SizeGrip() const { return FSizeGrip; }
     // Set by every change of the size; the editor clears it after dropping the grid down.
-    bool UserResized = false;
+    bool UserResized() const override { return FUserResized; }
+    void SetUserResized(bool Value) override { FUserResized = Value; }
     bool InUserAction() const { return FInUserAction; }
     bool PressedInList() const { return FPressedInList; }
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     Integer Perform(Cardinal Msg, std::uintptr_t WParam, std::intptr_t LParam) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
+
+    // ---- the in-place editor's drop-down ------------------------------------------------------
+    TWinControl* ListControl() override { return this; }
+    void PrepareDropDown(const TDataListDropDownGx& Settings) override;
+    int RowCount() const override { return TDBLookupGridGx::RowCount(); }
+    void SetRowCount(int Value) override { TDBLookupGridGx::SetRowCount(Value); }
+    int ColumnsWidth() override { return TDBLookupGridGx::ColumnsWidth(); }
+    void SetAutoFitColWidths(bool Value) override { TDBLookupGridGx::SetAutoFitColWidths(Value); }
+    void SetSizeGripVisible(bool Value) override { FSizeGrip->SetVisible(Value); }
+    void FinishDropDown() override;
+    const Variant& KeyValue() const override { return TDBLookupGridGx::KeyValue(); }
+    void SetKeyValue(const Variant& Value) override { TDBLookupGridGx::SetKeyValue(Value); }
+    const String& DisplayText() const override { return TDBLookupGridGx::DisplayText(); }
+    TRect DataRect() override { return TDBLookupGridGx::DataRect(); }
+    String SpecRowCellsText() override { return SpecRow()->CellsText(); }
+    void SetCloseUpHook(std::function<void(bool Accept)> Hook) override;
+    void SetColumnMovedHook(std::function<void()> Hook) override;
 
 protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -301,6 +321,7 @@ protected:
 
 private:
     TSizeGripGx* FSizeGrip = nullptr;
+    bool FUserResized = false;
     bool FInUserAction = false;
     bool FPressedInList = false;
 };

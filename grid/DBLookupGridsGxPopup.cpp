@@ -33,7 +33,7 @@ void TPopupDataGridGx::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     TDBLookupGridGx::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (Width() == oldWidth && Height() == oldHeight) return;
     if (FSizeGrip) FSizeGrip->SnapToCorner();
-    UserResized = true;
+    FUserResized = true;
 }
 
 Integer TPopupDataGridGx::Perform(Cardinal Msg, std::uintptr_t WParam, std::intptr_t LParam) {
@@ -85,4 +85,39 @@ void TPopupDataGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, in
     const bool overSpecRow = SpecRow()->Visible() && Y >= data.Top && Y < data.Top + SpecRowHeight();
     // A release over the titles or the indicator leaves the drop-down open.
     if ((overRecord || overSpecRow) && CloseUpHook) CloseUpHook(this, true);
+}
+
+// ---- the in-place editor's drop-down ------------------------------------------------------------
+
+void TPopupDataGridGx::PrepareDropDown(const TDataListDropDownGx& Settings) {
+    SetColor(Settings.Color);
+    if (Settings.Font) Font()->Assign(*Settings.Font);
+    if (Settings.SpecRow) SetSpecRow(Settings.SpecRow);
+    SetRowCount(Settings.RowCount);
+    SetShowTitles(Settings.ShowTitles);
+    SetKeyField(Settings.KeyFieldNames);
+    SetListFieldIndex(0);
+    SetListField(Settings.ListFieldNames);
+    SetAutoFitColWidths(false);
+    SetUseMultiTitle(Settings.UseMultiTitle);
+    SetListSource(Settings.ListSource);
+}
+
+void TPopupDataGridGx::FinishDropDown() {
+    SetAutoFitColWidths(false);
+    SetListSource(nullptr);
+}
+
+void TPopupDataGridGx::SetCloseUpHook(std::function<void(bool Accept)> Hook) {
+    if (Hook)
+        CloseUpHook = [Hook](TObject*, bool Accept) { Hook(Accept); };
+    else
+        CloseUpHook = nullptr;
+}
+
+void TPopupDataGridGx::SetColumnMovedHook(std::function<void()> Hook) {
+    if (Hook)
+        OnColumnMoved = [Hook](TObject*, int, int) { Hook(); };
+    else
+        OnColumnMoved = nullptr;
 }

@@ -119,62 +119,85 @@ TEST_F(InplaceEditTest, CalculatorTakesTheKeysWhileOpen) {
     Q->Cancel();
 }
 
-// The lookup list's width: -1 its columns, 0 the editor's, a positive width unless narrower than
-// the editor.
+// The column's lookup list grid opens under the editor over the lookup data set, as many rows high
+// as a short list has records, and as wide as the column asks: -1 its columns, 0 the editor's, a
+// positive width unless narrower than the editor.
 TEST_F(InplaceEditTest, LookupListWidthAndRows) {
     Open();
     TColumnGx* column = Col("F_kname");
     column->SetWidth(120);
+    column->SetLookupDisplayFields("F_kname;F_kind");
+    column->DropDownBox()->SetAutoFitColWidths(false); // the list's own column widths show
     TDBGridInplaceEdit* editor = Edit("F_kname");
     ASSERT_EQ(editor->Width(), 120);
+    TPopupDataGridGx* list = LookupList();
     struct Case {
         int DropDownWidth;
         int DropDownRows;
-        int ClientWidth; // -1: the editor's width is the list's width
+        int Width; // -1: the columns' width is the list's client width
         int Rows;
     };
     const Case cases[] = {
-        {-1, 7, 200, 3}, // three records, fewer than seven rows
-        {0, 7, -1, 3},
-        {50, 2, -1, 2},
-        {300, 3, -1, 3},
+        {-1, 7, -1, 3}, // three records, fewer than seven rows
+        {0, 7, 120, 3},
+        {50, 2, 120, 2},
+        {300, 3, 300, 3},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.DropDownWidth);
         column->SetDropDownWidth(c.DropDownWidth);
         column->DropDownRows = c.DropDownRows;
         SimulateKey(editor, VK_DOWN, TShiftState{ssAlt});
-        ASSERT_TRUE(editor->ListVisible()) << c.DropDownWidth;
-        if (c.ClientWidth >= 0)
-            EXPECT_EQ(List->ClientWidth(), c.ClientWidth);
-        else
-            EXPECT_EQ(List->Width(), std::max(120, c.DropDownWidth)) << c.DropDownWidth;
-        EXPECT_EQ(List->Rows, c.Rows) << c.DropDownWidth;
-        EXPECT_EQ(List->Prepared.ListSource->DataSet(), Kinds.get());
+        ASSERT_TRUE(editor->ListVisible());
+        EXPECT_TRUE(PopupShowing(list));
+        EXPECT_TRUE(list->Visible());
+        EXPECT_FALSE(list->UserResized());
+        if (c.Width < 0) {
+            EXPECT_EQ(list->ClientWidth(), list->ColumnsWidth());
+            EXPECT_GT(list->Width(), 120);
+        } else {
+            EXPECT_EQ(list->Width(), c.Width);
+        }
+        EXPECT_EQ(list->RowCount(), c.Rows);
+        EXPECT_EQ(list->DataLink()->RecordCount(), c.Rows);
+        EXPECT_EQ(list->Height(), list->TitlesHeight() + c.Rows * list->DataRowHeight() + list->FrameSize());
+        EXPECT_EQ(list->ListSource()->DataSet(), Kinds.get());
+        EXPECT_EQ(list->KeyField(), "F_kind");
+        EXPECT_EQ(list->ListField(), "F_kname;F_kind");
+        EXPECT_EQ(list->DisplayField()->FieldName(), "F_kname");
+        EXPECT_EQ(list->Top(), editor->ClientToScreen(TPoint(0, editor->Height())).Y);
+        EXPECT_TRUE(editor->Focused()); // the list does not take the focus
         SimulateKey(editor, VK_ESCAPE);
         EXPECT_FALSE(editor->ListVisible());
+        EXPECT_FALSE(PopupShowing(list));
+        // Closed, the list lets go of the data set and stops fitting its columns.
+        EXPECT_EQ(list->ListSource(), nullptr);
+        EXPECT_FALSE(list->AutoFitColWidths());
     }
-    EXPECT_EQ(List->Prepared.KeyFieldNames, "F_kind");
-    EXPECT_EQ(List->Prepared.ListSource->DataSet(), nullptr); // let go when the list closed
-    EXPECT_EQ(List->Finished, 4);
 }
 
 TEST_F(InplaceEditTest, LookupListChoosesTheKeyAndKeepsItsResizedSize) {
     Open();
+    Col("F_kname")->SetDropDownShowTitles(true);
     TDBGridInplaceEdit* editor = Edit("F_kname");
+    TPopupDataGridGx* list = LookupList();
     SimulateKey(editor, VK_RETURN, TShiftState{ssCtrl});
     ASSERT_TRUE(editor->ListVisible());
-    EXPECT_EQ(VarToStr(List->Key), "1"); // the record's key
+    EXPECT_EQ(VarToStr(list->KeyValue()), "1"); // the record's key
     // The list steers the text while it moves.
-    List->Key = Variant(2);
-    List->Display = "Energy";
     SimulateKey(editor, VK_DOWN);
+    EXPECT_EQ(VarToStr(list->KeyValue()), "2");
     EXPECT_EQ(editor->Text(), "Energy");
-    List->Resized = true;
-    List->Rows = 4;
-    List->SetWidth(210);
-    List->CloseUpHook(true); // a click on a row
+    // The user makes it 2 rows high and 210 wide, then clicks the chosen record's row.
+    list->SetRowCount(2);
+    list->SetWidth(210);
+    EXPECT_TRUE(list->UserResized());
+    ASSERT_GE(list->HeldKeyRecord(), 0);
+    const TRect row = list->CellScreenRect(0, list->TitleOffset() + list->HeldKeyRecord());
+    SimulateMouseDown(list, mbLeft, row.Left + 5, row.Top + 3);
+    SimulateMouseUp(list, mbLeft, row.Left + 5, row.Top + 3);
     EXPECT_FALSE(editor->ListVisible());
-    EXPECT_EQ(Col("F_kname")->DropDownRows, 4);
+    EXPECT_EQ(Col("F_kname")->DropDownRows, 2);
     EXPECT_EQ(Col("F_kname")->DropDownWidth(), 210);
     EXPECT_EQ(VarToStr(Grid->EditKeyValue()), "2");
     EXPECT_EQ(editor->Text(), "Energy");
@@ -182,12 +205,158 @@ TEST_F(InplaceEditTest, LookupListChoosesTheKeyAndKeepsItsResizedSize) {
     Q->Post();
     EXPECT_EQ(Q->FieldByName("F_kind")->AsInteger(), 2);
 
-    // Esc puts the text back.
+    // Esc puts the text back; the list opens as the column now says.
     SimulateKey(editor, VK_DOWN, TShiftState{ssAlt});
-    List->Display = "Water";
+    EXPECT_EQ(list->RowCount(), 2);
+    EXPECT_EQ(list->Width(), 210);
     SimulateKey(editor, VK_DOWN);
+    EXPECT_EQ(editor->Text(), "Water");
     SimulateKey(editor, VK_ESCAPE);
     EXPECT_EQ(editor->Text(), "Energy");
+}
+
+// The pointer moving over the open list chooses the record under it without closing it; a release
+// over the titles leaves it open, a release over a record accepts that record.
+TEST_F(InplaceEditTest, ThePointerChoosesInTheOpenLookupList) {
+    Open();
+    Col("F_kname")->SetDropDownShowTitles(true);
+    TDBGridInplaceEdit* editor = Edit("F_kname");
+    TPopupDataGridGx* list = LookupList();
+    SimulateKey(editor, VK_DOWN, TShiftState{ssAlt});
+    ASSERT_TRUE(editor->ListVisible());
+    auto rowPoint = [&](int Row) {
+        const TRect r = list->CellScreenRect(0, Row);
+        return TPoint(r.Left + 5, (r.Top + r.Bottom) / 2);
+    };
+    const int first = list->TitleOffset();
+    TPoint p = rowPoint(first + 2);
+    SimulateMouseMove(list, p.X, p.Y);
+    EXPECT_EQ(VarToStr(list->KeyValue()), "3");
+    EXPECT_TRUE(editor->ListVisible());
+    p = rowPoint(0);
+    SimulateMouseMove(list, p.X, p.Y);
+    SimulateMouseDown(list, mbLeft, p.X, p.Y);
+    SimulateMouseUp(list, mbLeft, p.X, p.Y);
+    EXPECT_TRUE(editor->ListVisible());
+    EXPECT_EQ(VarToStr(list->KeyValue()), "3");
+    p = rowPoint(first + 1);
+    SimulateMouseMove(list, p.X, p.Y);
+    SimulateMouseDown(list, mbLeft, p.X, p.Y);
+    SimulateMouseUp(list, mbLeft, p.X, p.Y);
+    EXPECT_FALSE(editor->ListVisible());
+    EXPECT_EQ(editor->Text(), "Energy");
+    EXPECT_EQ(VarToStr(Grid->EditKeyValue()), "2");
+    EXPECT_TRUE(editor->Focused());
+    // A release outside it closes it without choosing.
+    SimulateKey(editor, VK_DOWN, TShiftState{ssAlt});
+    p = rowPoint(first + 2);
+    SimulateMouseMove(list, p.X, p.Y);
+    SimulateMouseDown(list, mbLeft, p.X, p.Y);
+    SimulateMouseUp(list, mbLeft, -20, p.Y);
+    EXPECT_FALSE(editor->ListVisible());
+    EXPECT_EQ(editor->Text(), "Energy");
+    Q->Cancel();
+}
+
+// With a special row standing for Null: Up from the first record chooses it and shows its text,
+// Down from it chooses the first record.
+TEST_F(InplaceEditTest, UpAndDownReachTheSpecialRowOfTheLookupList) {
+    Open();
+    TSpecRowGx* spec = Col("F_kname")->DropDownSpecRow();
+    spec->SetCellsText("(none)");
+    spec->SetValue(Null());
+    spec->SetVisible(true);
+    TDBGridInplaceEdit* editor = Edit("F_kname");
+    TPopupDataGridGx* list = LookupList();
+    SimulateKey(editor, VK_DOWN, TShiftState{ssAlt});
+    ASSERT_TRUE(editor->ListVisible());
+    EXPECT_TRUE(list->SpecRow()->Visible());
+    EXPECT_FALSE(list->SpecRowSelected());
+    struct Step {
+        Word Key;
+        const char* Text;
+        bool SpecialRow;
+    };
+    const Step steps[] = {{VK_UP, "(none)", true},   {VK_UP, "(none)", true},   {VK_DOWN, "Utility", false},
+                          {VK_DOWN, "Energy", false}, {VK_UP, "Utility", false}, {VK_UP, "(none)", true}};
+    for (const Step& s : steps) {
+        SimulateKey(editor, s.Key);
+        EXPECT_EQ(editor->Text(), s.Text);
+        EXPECT_EQ(list->SpecRowSelected(), s.SpecialRow) << s.Text;
+    }
+    SimulateKey(editor, VK_RETURN);
+    EXPECT_FALSE(editor->ListVisible());
+    EXPECT_TRUE(VarIsNull(Grid->EditKeyValue()));
+    Grid->DataLink()->UpdateRecord();
+    Q->Post();
+    EXPECT_TRUE(Q->FieldByName("F_kind")->IsNull());
+}
+
+// A press on the main button dragged on into the lookup list chooses the record it is released
+// over.
+TEST_F(InplaceEditTest, PressDragReleaseFromTheButtonChoosesInTheLookupList) {
+    Open();
+    TDBGridInplaceEdit* editor = Edit("F_kname");
+    TPopupDataGridGx* list = LookupList();
+    TEditButtonControlGx* button = editor->ButtonControl(0);
+    SimulateMouseDown(button, mbLeft, 2, 2);
+    ASSERT_TRUE(editor->ListVisible());
+    const TRect row = list->CellScreenRect(0, list->TitleOffset() + 2);
+    const TPoint over = button->ScreenToClient(list->ClientToScreen(TPoint(row.Left + 5, row.Top + 3)));
+    SimulateMouseMove(button, over.X, over.Y, TShiftState{ssLeft});
+    EXPECT_EQ(VarToStr(list->KeyValue()), "3");
+    SimulateMouseUp(button, mbLeft, over.X, over.Y);
+    EXPECT_FALSE(editor->ListVisible());
+    EXPECT_EQ(editor->Text(), "Water");
+    EXPECT_EQ(VarToStr(Grid->EditKeyValue()), "3");
+    Q->Cancel();
+}
+
+// A column the user moves inside the open list takes its special-row text along, and the column
+// keeps the texts in the new order when the list closes.
+TEST_F(InplaceEditTest, ColumnsMovedInTheLookupListReorderTheSpecialRowTexts) {
+    Open();
+    TColumnGx* column = Col("F_kname");
+    column->SetLookupDisplayFields("F_kname;F_kind");
+    column->SetDropDownShowTitles(true);
+    column->DropDownBox()->SetOptions(dlgColLinesGx | dlgColumnResizeGx);
+    column->DropDownSpecRow()->SetCellsText("(none);0");
+    column->DropDownSpecRow()->SetVisible(true);
+    TDBGridInplaceEdit* editor = Edit("F_kname");
+    TPopupDataGridGx* list = LookupList();
+    SimulateKey(editor, VK_DOWN, TShiftState{ssAlt});
+    ASSERT_TRUE(editor->ListVisible());
+    ASSERT_EQ(list->Columns()->Count(), 2);
+    const TRect from = list->CellScreenRect(0, 0), to = list->CellScreenRect(1, 0);
+    const int y = (from.Top + from.Bottom) / 2;
+    SimulateMouseDown(list, mbLeft, from.Left + 10, y);
+    ASSERT_EQ(list->GridActivity(), gaColMoving);
+    const int below = list->CellScreenRect(1, list->TitleOffset()).Top + 3;
+    SimulateMouseMove(list, to.Right - 5, below, TShiftState{ssLeft});
+    SimulateMouseUp(list, mbLeft, to.Right - 5, below);
+    EXPECT_TRUE(editor->ListVisible()); // moving a column does not close the list
+    EXPECT_EQ(list->Columns()->ColumnAt(0)->FieldName(), "F_kind");
+    EXPECT_EQ(list->SpecRow()->CellsText(), "0;(none)");
+    SimulateKey(editor, VK_ESCAPE);
+    EXPECT_EQ(column->DropDownSpecRow()->CellsText(), "0;(none)");
+}
+
+// The wheel over the grid turns the open lookup list: its view moves, the chosen key and the
+// grid's record stay.
+TEST_F(InplaceEditTest, TheWheelTurnsTheOpenLookupList) {
+    Open();
+    Col("F_kname")->DropDownRows = 2;
+    TDBGridInplaceEdit* editor = Edit("F_kname");
+    TPopupDataGridGx* list = LookupList();
+    SimulateKey(editor, VK_DOWN, TShiftState{ssAlt});
+    ASSERT_TRUE(editor->ListVisible());
+    ASSERT_EQ(list->DataLink()->FirstRecord(), 0);
+    SimulateWheel(Grid, -120, 5, 5);
+    EXPECT_EQ(list->DataLink()->FirstRecord(), 1);
+    EXPECT_EQ(VarToStr(list->KeyValue()), "1");
+    EXPECT_EQ(Q->RecNo(), 1);
+    EXPECT_TRUE(editor->ListVisible());
+    SimulateKey(editor, VK_ESCAPE);
 }
 
 } // namespace

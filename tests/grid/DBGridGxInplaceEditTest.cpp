@@ -130,7 +130,8 @@ TEST_F(InplaceEditTest, TypingIntoALookupCellCompletesTheNameAndKey) {
     EXPECT_EQ(editor->Text(), "Water");
     EXPECT_EQ(editor->SelStart(), 1);
     EXPECT_EQ(VarToStr(Grid->EditKeyValue()), "3");
-    EXPECT_EQ(VarToStr(List->Key), "3");
+    ASSERT_EQ(editor->DataList(), LookupList());
+    EXPECT_EQ(VarToStr(LookupList()->KeyValue()), "3"); // the column's list follows
     Grid->DataLink()->UpdateRecord();
     Q->Post();
     EXPECT_EQ(Q->FieldByName("F_kind")->AsInteger(), 3);

@@ -558,13 +558,13 @@ TEST_F(DBLookupGridTest, PopupChoiceFollowsThePointerAndReleasesCloseIt) {
 
 TEST_F(DBLookupGridTest, PopupKeepsAMinimumSizeAndMarksEveryResize) {
     auto* popup = MakeGrid<TPopupDataGridGx>();
-    popup->UserResized = false;
+    popup->SetUserResized(false);
     popup->SetBounds(0, 0, 2, 2);
     EXPECT_EQ(popup->Width(), GetSystemMetrics(SM_CXVSCROLL));
-    EXPECT_TRUE(popup->UserResized);
-    popup->UserResized = false;
+    EXPECT_TRUE(popup->UserResized());
+    popup->SetUserResized(false);
     popup->SetBounds(0, 0, popup->Width(), popup->Height());
-    EXPECT_FALSE(popup->UserResized);
+    EXPECT_FALSE(popup->UserResized());
     // The placement tells on which side the grip belongs.
     popup->SetBounds(0, 0, 200, 150);
     popup->Perform(GripSideMessage, 2, 0);

@@ -1,78 +1,18 @@
 // A data grid on a shown form whose in-place editor is under test: T_edit holds an integer, a
 // text, a float, a date and a kind key, T_kind the kinds' names; the query's field F_kname looks
-// the name up. The editor's lookup drop-down is a small stand-in list that records what the
-// editor hands it.
+// the name up, and its column's lookup list grid is the editor's drop-down there.
 #pragma once
 
 #include "DBGridGxFixture.h"
 
 #include "grid/DBGridGxInplaceEdit.h"
+#include "grid/DBLookupGridsGx.h"
 #include "gui/Forms.h"
 #include "gui/Input.h"
 #include "gui/InputSimulation.h"
 #include "platform/db/DbFixture.h"
 
 #include <vector>
-
-// The lookup drop-down stand-in: a plain window that keeps what it is told.
-class TFakeDataList : public TCustomControl, public IInplaceDataListGx {
-public:
-    explicit TFakeDataList(TComponent* AOwner) : TCustomControl(AOwner) { SetBounds(0, 0, 80, 100); }
-    TWinControl* ListControl() override { return this; }
-    void PrepareDropDown(const TDataListDropDownGx& Settings) override {
-        Prepared = Settings;
-        ++Preparations;
-    }
-    int RowCount() override { return Rows; }
-    void SetRowCount(int Value) override { Rows = std::clamp(Value, 1, 100); }
-    int ColumnsClientWidth() override { return ColumnsWidth; }
-    void SetAutoFitColWidths(bool Value) override { AutoFit = Value; }
-    void SetSizeGripVisible(bool Value) override { GripVisible = Value; }
-    bool UserResized() override { return Resized; }
-    void ClearUserResized() override { Resized = false; }
-    void FinishDropDown() override { ++Finished; }
-    Variant KeyValue() override { return Key; }
-    void SetKeyValue(const Variant& Value) override { Key = Value; }
-    String DisplayText() override { return Display; }
-    TRect DataRect() override { return ClientRect(); }
-    String SpecRowCellsText() override { return String(); }
-    void SetCloseUpHook(std::function<void(bool Accept)> Hook) override { CloseUpHook = std::move(Hook); }
-    void SetColumnMovedHook(std::function<void()> Hook) override { ColumnMovedHook = std::move(Hook); }
-
-    TDataListDropDownGx Prepared;
-    int Preparations = 0, Finished = 0;
-    int Rows = 7;
-    int ColumnsWidth = 200;
-    bool AutoFit = false, GripVisible = false, Resized = false;
-    Variant Key;
-    String Display;
-    std::function<void(bool)> CloseUpHook;
-    std::function<void()> ColumnMovedHook;
-};
-
-class TTestInplaceEdit : public TDBGridInplaceEdit {
-public:
-    using TDBGridInplaceEdit::TDBGridInplaceEdit;
-    TFakeDataList* List = nullptr;
-
-protected:
-    IInplaceDataListGx* ColumnDataList(TColumnGx* Column) override {
-        return Column->Field() && Column->Field()->Lookup() ? List : nullptr;
-    }
-};
-
-class TInplaceTestGrid : public TDBGridGx {
-public:
-    using TDBGridGx::TDBGridGx;
-    TFakeDataList* List = nullptr;
-
-protected:
-    TInplaceEdit* CreateCellEditor() override {
-        auto* editor = new TTestInplaceEdit(this);
-        editor->List = List;
-        return editor;
-    }
-};
 
 class InplaceEditTest : public DbTest {
 protected:
@@ -90,9 +30,7 @@ protected:
         Run("insert into T_edit (F_int, F_text, F_float, F_date, F_kind) values (2, 'beta', 2.5, "
             "#2024-03-16#, 2)");
         form.SetBounds(0, 0, 700, 400);
-        Grid = new TInplaceTestGrid(&form);
-        List = new TFakeDataList(&form);
-        Grid->List = List;
+        Grid = new TDBGridGx(&form);
         PinFont(Grid->Font());
         PinFont(Grid->TitleFont());
         Grid->SetParent(&form);
@@ -133,6 +71,8 @@ protected:
             Grid->Columns()->AddColumn()->SetFieldName(f);
     }
     TColumnGx* Col(const String& FieldName) { return Grid->ColumnByFieldName(FieldName); }
+    // The lookup column's drop-down.
+    TPopupDataGridGx* LookupList() { return Col("F_kname")->LookupGrid(); }
     // Focuses the grid on the column's cell of the current record and shows the editor there.
     TDBGridInplaceEdit* Edit(const String& FieldName) {
         Grid->SetFocus();
@@ -142,8 +82,7 @@ protected:
         return Grid->InplaceEditor();
     }
     TForm form{nullptr};
-    TInplaceTestGrid* Grid = nullptr;
-    TFakeDataList* List = nullptr;
+    TDBGridGx* Grid = nullptr;
     TDataSource Source{nullptr};
     std::unique_ptr<TADOQuery> Q, Kinds;
 };

@@ -1,12 +1,15 @@
 // The grid's in-place editor on a real display (Xvfb with a window manager, started by the test):
 // the keyboard focus moves from the grid into the editor and back, the drop-down lists, the
-// calendar, the calculator and the list of remembered texts show without taking the focus or the
-// activation from the form, and the focus leaving the editor drops an open list unaccepted.
+// lookup list, the calendar, the calculator and the list of remembered texts show without taking
+// the focus or the activation from the form, a click in the pick list or the lookup list chooses
+// there and leaves the focus in the editor, and the focus leaving the editor drops an open list
+// unaccepted.
 // Screenshots are kept in ScreenshotFolder().
 #include "../app/desktop/XServer.h"
 #include "../grid/InplaceEditFixture.h"
 
 #include "grid/CalculatorGx.h"
+#include "grid/DBLookupGridsGx.h"
 #include "grid/ToolCtrlsGxListBox.h"
 #include "grid/ToolCtrlsGxMRUListBox.h"
 #include "gui/ControlPreview.h"
@@ -16,7 +19,13 @@
 
 namespace {
 
-class InplaceEditFocusTest : public InplaceEditTest {
+// The display comes up before the fixture makes its form, so the toolkit starts on it and not
+// off screen.
+struct TDisplayFirst {
+    TDisplayFirst() { XServerRunning(); }
+};
+
+class InplaceEditFocusTest : private TDisplayFirst, public InplaceEditTest {
 protected:
     void SetUp() override {
         if (!XServerRunning()) GTEST_SKIP() << XServerProblem();
@@ -62,8 +71,8 @@ TEST_F(InplaceEditFocusTest, DropDownsShowWithoutTakingTheFocus) {
         const char* Shot;
     };
     for (const Case& c :
-         {Case{"F_text", "grid_editor_picklist.png"}, Case{"F_date", "grid_editor_calendar.png"},
-          Case{"F_float", "grid_editor_calculator.png"}}) {
+         {Case{"F_text", "grid_editor_picklist.png"}, Case{"F_kname", "grid_editor_lookup.png"},
+          Case{"F_date", "grid_editor_calendar.png"}, Case{"F_float", "grid_editor_calculator.png"}}) {
         SCOPED_TRACE(c.Field);
         TDBGridInplaceEdit* editor = Edit(c.Field);
         ASSERT_TRUE(WaitFor([editor] { return ControlWindowFocused(editor); }));
@@ -95,6 +104,27 @@ TEST_F(InplaceEditFocusTest, AClickOnTheListChoosesItsRowAndLeavesTheFocusInTheE
     SimulateClick(list, row.Left + 5, row.Top + 2);
     EXPECT_FALSE(editor->ListVisible());
     EXPECT_EQ(editor->Text(), "three");
+    EXPECT_TRUE(EditorKeepsTheFocus(editor));
+    Q->Cancel();
+}
+
+TEST_F(InplaceEditFocusTest, PointingAndClickingInTheLookupListLeaveTheFocusInTheEditor) {
+    Col("F_kname")->SetDropDownShowTitles(true);
+    TDBGridInplaceEdit* editor = Edit("F_kname");
+    ASSERT_TRUE(WaitFor([editor] { return ControlWindowFocused(editor); }));
+    TEditButtonControlGx* button = editor->ButtonControl(0);
+    SimulateClick(button, button->Width() / 2, button->Height() / 2);
+    ASSERT_TRUE(editor->ListVisible());
+    TPopupDataGridGx* list = Col("F_kname")->LookupGrid();
+    ASSERT_TRUE(WaitFor([list] { return PopupShowing(list); }));
+    const TRect row = list->CellScreenRect(0, list->TitleOffset() + 2);
+    SimulateMouseMove(list, row.Left + 5, row.Top + 3);
+    EXPECT_EQ(VarToStr(list->KeyValue()), "3");
+    EXPECT_TRUE(EditorKeepsTheFocus(editor));
+    SimulateClick(list, row.Left + 5, row.Top + 3);
+    EXPECT_FALSE(editor->ListVisible());
+    EXPECT_FALSE(PopupShowing(list));
+    EXPECT_EQ(editor->Text(), "Water");
     EXPECT_TRUE(EditorKeepsTheFocus(editor));
     Q->Cancel();
 }
