@@ -30,6 +30,19 @@ inline void PinFont(TFont* F) {
     F->SetHeight(-12);
 }
 
+// A grid with pinned fonts, 500 x 300 at the top left of the form, which becomes 600 x 400 and
+// shows.
+inline TDBGridGx* ShowGridOnForm(TForm& Form) {
+    Form.SetBounds(0, 0, 600, 400);
+    auto* grid = new TDBGridGx(&Form);
+    PinFont(grid->Font());
+    PinFont(grid->TitleFont());
+    grid->SetParent(&Form);
+    grid->SetBounds(0, 0, 500, 300);
+    Form.Show();
+    return grid;
+}
+
 class DBGridTest : public DbTest {
 protected:
     void SetUp() override {

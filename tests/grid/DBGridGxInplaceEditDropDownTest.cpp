@@ -262,10 +262,7 @@ TEST_F(InplaceEditTest, ThePointerChoosesInTheOpenLookupList) {
 // Down from it chooses the first record.
 TEST_F(InplaceEditTest, UpAndDownReachTheSpecialRowOfTheLookupList) {
     Open();
-    TSpecRowGx* spec = Col("F_kname")->DropDownSpecRow();
-    spec->SetCellsText("(none)");
-    spec->SetValue(Null());
-    spec->SetVisible(true);
+    ShowNoneRow();
     TDBGridInplaceEdit* editor = Edit("F_kname");
     TPopupDataGridGx* list = LookupList();
     SimulateKey(editor, VK_DOWN, TShiftState{ssAlt});
@@ -385,10 +382,7 @@ TEST_F(InplaceEditTest, TypingOpensAnAutoDropDownAndTheWheelTurnsTheOpenList) {
 
 TEST_F(InplaceEditTest, TheSpecialRowsShortCutChoosesItsValue) {
     Open();
-    TSpecRowGx* spec = Col("F_kname")->DropDownSpecRow();
-    spec->SetCellsText("(none)");
-    spec->SetValue(Null());
-    spec->SetVisible(true);
+    ShowNoneRow();
     TDBGridInplaceEdit* editor = Edit("F_kname");
     SimulateKey(editor, VK_DELETE, TShiftState{ssAlt});
     EXPECT_EQ(editor->Text(), "(none)");

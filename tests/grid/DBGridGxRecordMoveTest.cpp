@@ -4,6 +4,7 @@
 #include "DBGridGxFixture.h"
 #include "grid/DBGridGxCursors.h"
 #include "MemTableGxTestData.h"
+#include "RowModeGrid.h"
 #include "grid/DBGridGxFilter.h"
 #include "grid/DBGridGxFilterEdit.h"
 #include "gui/Bitmap.h"
@@ -277,23 +278,9 @@ TEST_F(RecordMoveTest, TheMoveLineIsPaintedOverTheCellsAndGoesWithTheDrag) {
 }
 
 TEST(RecordMoveRows, TheBarAndTheWheelScrollTheRowsWhileTheRecordStays) {
-    std::vector<TTreeTestDataSet::TNode> nodes;
-    for (int i = 0; i < 40; ++i)
-        nodes.push_back({"N" + IntToStr(i), 1});
-    TTreeTestDataSet data(nodes);
-    data.Tree = false;
-    data.Open();
-    TForm form(nullptr);
-    form.SetBounds(0, 0, 600, 400);
-    auto* grid = new TDBGridGx(&form);
-    PinFont(grid->Font());
-    PinFont(grid->TitleFont());
-    grid->SetParent(&form);
-    grid->SetBounds(0, 0, 500, 300);
-    form.Show();
-    TDataSource source(nullptr);
-    source.SetDataSet(&data);
-    grid->SetDataSource(&source);
+    TRowModeGrid rows(40, [](int i) { return "N" + IntToStr(i); });
+    TTreeTestDataSet& data = *rows.Data;
+    TDBGridGx* grid = rows.Grid;
     const int fixed = grid->FixedRowsCount();
     const int page = grid->VisibleRowsCount();
     ASSERT_GT(page, 3);

@@ -1,28 +1,13 @@
 // The incremental search over a data set shown row by row (IMemTableGx): the found row is made
 // current and the view starts half a page above it, as far as the rows allow.
-#include "DBGridGxFixture.h"
-#include "MemTableGxTestData.h"
+#include "RowModeGrid.h"
 
 #include <gtest/gtest.h>
 
 TEST(RowModeSearch, TheFoundRowSitsHalfAPageDown) {
-    std::vector<TTreeTestDataSet::TNode> nodes;
-    for (int i = 0; i < 40; ++i)
-        nodes.push_back({Format("R%.2d", {i}), 1});
-    TTreeTestDataSet data(nodes);
-    data.Tree = false;
-    data.Open();
-    TForm form(nullptr);
-    form.SetBounds(0, 0, 600, 400);
-    auto* grid = new TDBGridGx(&form);
-    PinFont(grid->Font());
-    PinFont(grid->TitleFont());
-    grid->SetParent(&form);
-    grid->SetBounds(0, 0, 500, 300);
-    form.Show();
-    TDataSource source(nullptr);
-    source.SetDataSet(&data);
-    grid->SetDataSource(&source);
+    TRowModeGrid rows(40, [](int i) { return Format("R%.2d", {i}); });
+    TTreeTestDataSet& data = *rows.Data;
+    TDBGridGx* grid = rows.Grid;
     grid->Columns()->ColumnAt(0)->SetVisible(false); // F_ID; the search runs in F_name
     grid->SetFocusCol(grid->Columns()->ColumnAt(1)->Index() + grid->IndicatorOffset());
     const int fixed = grid->FixedRowsCount();

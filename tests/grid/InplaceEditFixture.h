@@ -73,6 +73,13 @@ protected:
     TColumnGx* Col(const String& FieldName) { return Grid->ColumnByFieldName(FieldName); }
     // The lookup column's drop-down.
     TPopupDataGridGx* LookupList() { return Col("F_kname")->LookupGrid(); }
+    // Shows the lookup column's special row, which stands for Null with the text "(none)".
+    void ShowNoneRow() {
+        TSpecRowGx* spec = Col("F_kname")->DropDownSpecRow();
+        spec->SetCellsText("(none)");
+        spec->SetValue(Null());
+        spec->SetVisible(true);
+    }
     // Focuses the grid on the column's cell of the current record and shows the editor there.
     TDBGridInplaceEdit* Edit(const String& FieldName) {
         Grid->SetFocus();
