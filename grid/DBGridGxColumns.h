@@ -43,7 +43,10 @@ ORV_ENUM(TInplaceEditStyleGx, iesSimple, iesEllipsis, iesPickList, iesDataList, 
 
 // The options of a lookup grid (TDBLookupGridGx), which its drop-down box reaches through the column.
 enum TDBLookupGridGxOption : uint8_t {
-    dlgColumnResizeGx = 0x01, dlgColLinesGx = 0x02, dlgRowLinesGx = 0x04, dlgAutoSortMarkingGx = 0x08,
+    dlgColumnResizeGx = 0x01,
+    dlgColLinesGx = 0x02,
+    dlgRowLinesGx = 0x04,
+    dlgAutoSortMarkingGx = 0x08,
     dlgMultiSortMarkingGx = 0x10
 };
 using TDBLookupGridGxOptions = uint8_t;

@@ -253,6 +253,7 @@ bool TDBGridInplaceEdit::ListMouseWheel(TShiftState Shift, int WheelDelta, TPoin
     if (!FListVisible) return false;
     if (FActiveList == FPickList) FPickList->DoMouseWheel(Shift, WheelDelta, MousePos);
     if (FActiveList == FCalendar) FCalendar->DoMouseWheel(Shift, WheelDelta, MousePos);
-    if (FDataList && FActiveList == FDataList->ListControl()) SendMouseWheel(FActiveList, Shift, WheelDelta, MousePos);
+    if (FDataList && FActiveList == FDataList->ListControl())
+        SendMouseWheel(FActiveList, Shift, WheelDelta, MousePos);
     return true;
 }

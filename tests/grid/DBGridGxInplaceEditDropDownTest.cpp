@@ -274,7 +274,7 @@ TEST_F(InplaceEditTest, UpAndDownReachTheSpecialRowOfTheLookupList) {
         const char* Text;
         bool SpecialRow;
     };
-    const Step steps[] = {{VK_UP, "(none)", true},   {VK_UP, "(none)", true},   {VK_DOWN, "Utility", false},
+    const Step steps[] = {{VK_UP, "(none)", true},    {VK_UP, "(none)", true},   {VK_DOWN, "Utility", false},
                           {VK_DOWN, "Energy", false}, {VK_UP, "Utility", false}, {VK_UP, "(none)", true}};
     for (const Step& s : steps) {
         SimulateKey(editor, s.Key);

@@ -2,9 +2,9 @@
 // part of the first column with its buttons, dragging records in the indicator with the move line
 // and its drop levels, and the moves asked of the data set.
 #include "DBGridGxFixture.h"
-#include "grid/DBGridGxCursors.h"
 #include "MemTableGxTestData.h"
 #include "RowModeGrid.h"
+#include "grid/DBGridGxCursors.h"
 #include "grid/DBGridGxFilter.h"
 #include "grid/DBGridGxFilterEdit.h"
 #include "gui/Bitmap.h"

@@ -20,10 +20,7 @@ TEST(RowModeSearch, TheFoundRowSitsHalfAPageDown) {
         int Top; // first data row shown
     };
     const Case cases[] = {
-        {"R30", 30, 30 - page / 2},
-        {"R01", 1, 0},
-        {"R38", 38, lastTop},
-        {"R2", 20, 20 - page / 2},
+        {"R30", 30, 30 - page / 2}, {"R01", 1, 0}, {"R38", 38, lastTop}, {"R2", 20, 20 - page / 2},
         {"R25", 25, 25 - page / 2},
     };
     for (const Case& c : cases) {
