@@ -2,6 +2,7 @@
 #include "grid/DBGridGx.h"
 
 #include "classes/MetaBuilder.h"
+#include "grid/DBGridGxFilter.h"
 #include "grid/DBGridGxStyle.h"
 #include "grid/DBGridGxText.h"
 #include "gui/DeferredCall.h"
@@ -159,6 +160,7 @@ TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGridGx(AOwner) {
     SetControlHintQuery(this, [this](TControl*, THintInfo& Info) { CellHint(Info); });
     FBookmarks = std::make_unique<TBookmarkListGx>(this);
     FSelection = std::make_unique<TDBGridGxSelection>(this);
+    FSTFilter = std::make_unique<TSTDBGridGxFilter>(this);
     SetRowsCount(2);
     SetColsCount(2);
     FDataLink = std::make_unique<TGridDataLinkGx>(this);

@@ -18,6 +18,7 @@
 class TCustomDBGridGx;
 class TDBGridGxStyle;
 class TDBGridGxCenter;
+class TSTDBGridGxFilter;
 struct THintInfo;
 
 enum TDBGridOption : uint16_t {
@@ -186,7 +187,8 @@ class TCustomDBGridGx : public TCustomGridGx {
     int Interlinear() const { return FInterlinear; }
     bool MultiLineRows() const { return FMultiLineRows; }
     int TitleRowCount() const { return (FOptions & dgTitles) ? 1 : 0; }
-    int FilterRowCount() const { return 0; }
+    // 1 while the grid's STFilter shows the filter row.
+    int FilterRowCount() const;
     // Set when the grid re-lays out after a change of the data set's fields.
     bool InLinkLayout() const { return FInLinkLayout; }
 
@@ -413,6 +415,37 @@ class TCustomDBGridGx : public TCustomGridGx {
     // The rectangle in unmirrored device coordinates of the grid's canvas.
     TRect UnmirroredRect(const TRect& R);
 
+    // ---- remaining painting: title-button hot state, themed fixed cells, cell edges, filter-row
+    // cells, the incremental-search mark and the flat border ------------------------------------
+    // The filter row's settings (the least the filter-row painting needs).
+    TSTDBGridGxFilter* STFilter() const { return FSTFilter.get(); }
+    // The pressed title button is hot while the point is over its caption; a change repaints the
+    // title row.
+    void UpdateTitleHot(int X, int Y);
+    // Ends a title-button press: no title is pressed or hot any more.
+    void EndTitleTracking();
+    int PressedTitleCol() const { return FPressedTitleCol; }
+    bool TitleHot() const { return FTitleHot; }
+    // Fixed cells take the visual theme: not flat, themes on, dghFixed3D and both kinds of lines.
+    bool FixedCellsThemed() const;
+    // The background of a fixed cell: the themed toolbar button (pressed when hot or highlighted)
+    // or a plain fill with the brush.
+    // Clip defaults to the whole cell being painted.
+    void FillFixedCellBackground(const TRect& Rect, bool HotOrHighlighted, const TRect* Clip = nullptr);
+    // The 3D frame of a cell: sunken or raised inner edge; top and bottom always, the left and right
+    // sides when wanted. A flat grid overdraws bottom and right in the brush colour.
+    void DrawCellEdge(const TRect& Rect, bool Sunken, bool LeftSide, bool RightSide);
+    // Draws a fixed cell that is neither title nor indicator: filter-row cells and the rest.
+    virtual void DrawFixedCell(int ACol, int ARow, bool& Highlighted, TGridDrawState State, const TRect& Rect,
+                               int CellType, int DataRow, int DataCol);
+    // The search text over the matching beginning of the current cell's text, black on yellow.
+    void PaintIncSearchMark(TColumnGx* Column, const TRect& Rect, int DX, int DY, const String& CellText,
+                            TAlignment Alignment, bool WordWrap);
+    // Shows or hides the sunken one-pixel border of a flat single-bordered grid around its edge.
+    virtual void PaintFlatBorder();
+    void FlatChanged() override;
+    void BorderStyleChanged() override;
+
 protected:
     friend class TGridDataLinkGx;
     friend class TColumnGx;
@@ -458,7 +491,6 @@ private:
     String ComparedCellText(TColumnGx* Column, int DataRow, int ACol, int ARow);
     void PaintFooterCell(int ACol, int ARow, TRect R, TGridDrawState State, int Type, int DataCol, int DataRow,
                          int F, int T, bool& Highlighted);
-    void PaintCellFrame(const TRect& R, bool Sunken);
     void SetColCountChecked(int Cols);
     void SetRowCountKeeping(int Rows);
     void ApplyGridOptions();
@@ -527,6 +559,11 @@ private:
     // selection
     std::unique_ptr<TBookmarkListGx> FBookmarks;
     std::unique_ptr<TDBGridGxSelection> FSelection;
+    // remaining painting: filter row settings, title hot state, flat border
+    std::unique_ptr<TSTDBGridGxFilter> FSTFilter;
+    bool FTitleHot = false;
+    TRect FPaintedCell; // the whole rectangle of the cell being painted
+    TCustomControl* FFlatBorder = nullptr; // owned by the grid as a component
 };
 
 // The grid placed on forms: publishes the properties of TCustomDBGridGx.

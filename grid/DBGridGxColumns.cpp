@@ -1,6 +1,7 @@
 // Columns, titles and the grid-wide column defaults: own values over defaults, widths, field
 // binding and sort markers.
 #include "grid/DBGridGxColumns.h"
+#include "grid/DBGridGxFilter.h"
 #include "grid/DBGridGxFooters.h"
 
 #include "classes/MetaBuilder.h"
@@ -412,6 +413,7 @@ TColumnGx::TColumnGx(TCollection* Collection) : TCollectionItem(Collection) {
         FFont = std::make_unique<TFont>();
         FFooter = TColumnFooterGx::CreateForColumn(this);
         FFooters = std::make_unique<TColumnFootersGx>(this);
+        FSTFilter = std::make_unique<TSTColumnFilterGx>(this);
         AutoFitBaseWidth = DefaultWidth();
     } catch (...) {
         if (g) g->EndLayout();

@@ -21,6 +21,7 @@ class TCustomDBGridGx;
 class TColumnGx;
 class TColumnFooterGx;
 class TColumnFootersGx;
+class TSTColumnFilterGx;
 
 enum TSortMarkerGx { smNoneGx, smDownGx, smUpGx };
 ORV_ENUM(TSortMarkerGx, smNoneGx, smDownGx, smUpGx)
@@ -303,6 +304,9 @@ class TColumnGx : public TCollectionItem {
     // Registers the aggregates of Footer and of every item of Footers.
     void UpdateFooterSums();
 
+    // ---- filter row: the column's filter cell (the least its painting needs) --------------------
+    TSTColumnFilterGx* STFilter() const { return FSTFilter.get(); }
+
     // ---- cell values (the current record of the grid's data set) ------------------------------
     int GetCellKind();
     String CurrentCellText();
@@ -328,6 +332,7 @@ private:
     std::unique_ptr<TColumnTitleGx> FTitle;
     std::unique_ptr<TColumnFooterGx> FFooter;
     std::unique_ptr<TColumnFootersGx> FFooters;
+    std::unique_ptr<TSTColumnFilterGx> FSTFilter; // filter row: the column's filter cell
     TColumnGxValues FAssigned = 0;
     String FFieldName;
     TField* FField = nullptr;

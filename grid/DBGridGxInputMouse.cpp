@@ -41,6 +41,7 @@ void TCustomDBGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
             if (enabled && column) {
                 FPressedTitleCol = cell.X;
                 InvalidateOneCell(cell.X, cell.Y);
+                UpdateTitleHot(X, Y);
                 TCustomControl::MouseDown(Button, Shift, X, Y);
                 return;
             }
@@ -112,12 +113,12 @@ void TCustomDBGridGx::MouseMove(TShiftState Shift, int X, int Y) {
     if (FPressedTitleCol >= 0) {
         if (std::abs(X - FMouseDownPos.X) > TitleDragThreshold && (FOptions & dgColumnResize)) {
             // The press turns into a column move that starts where the press was.
-            int col = FPressedTitleCol;
-            FPressedTitleCol = -1;
-            InvalidateOneCell(col, 0);
+            EndTitleTracking();
             TCustomGridGx::MouseDown(mbLeft, TShiftState(), FMouseDownPos.X, FMouseDownPos.Y);
             TCustomGridGx::MouseMove(Shift, X, Y);
+            return;
         }
+        UpdateTitleHot(X, Y);
         return;
     }
     TCustomGridGx::MouseMove(Shift, X, Y);
@@ -128,8 +129,7 @@ void TCustomDBGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
     TGridCoord cell = MouseCell(X, Y);
     if (FPressedTitleCol >= 0) {
         int pressed = FPressedTitleCol;
-        FPressedTitleCol = -1;
-        InvalidateOneCell(pressed, 0);
+        EndTitleTracking();
         bool inside = X >= 0 && Y >= 0 && X < ClientWidth() && Y < ClientHeight();
         if (inside && cell.Y == 0 && cell.X == pressed) {
             int index = cell.X - ((FOptions & dgIndicator) ? 1 : 0);
@@ -187,8 +187,7 @@ void TCustomDBGridGx::DblClick() {
 
 void TCustomDBGridGx::CancelMode() {
     CancelGridActivity();
-    if (FPressedTitleCol >= 0) InvalidateOneCell(FPressedTitleCol, 0);
-    FPressedTitleCol = -1;
+    EndTitleTracking();
     FRightAsLeft = false;
     FTrackingState = 0;
     FAutoScrollTimer->SetEnabled(false);
