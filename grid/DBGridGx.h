@@ -416,7 +416,7 @@ class TCustomDBGridGx : public TCustomGridGx {
     TRect UnmirroredRect(const TRect& R);
 
     // ---- remaining painting: title-button hot state, themed fixed cells, cell edges, filter-row
-    // cells, the incremental-search mark and the flat border ------------------------------------
+    // cells, the incremental-search mark and the flat border; columns stored with their footers --
     // The filter row's settings (the least the filter-row painting needs).
     TSTDBGridGxFilter* STFilter() const { return FSTFilter.get(); }
     // The pressed title button is hot while the point is over its caption; a change repaints the
@@ -445,6 +445,8 @@ class TCustomDBGridGx : public TCustomGridGx {
     virtual void PaintFlatBorder();
     void FlatChanged() override;
     void BorderStyleChanged() override;
+    // Stores user-defined columns, with their footers, as "Columns".
+    void DefineProperties(TFiler& Filer) override;
 
 protected:
     friend class TGridDataLinkGx;

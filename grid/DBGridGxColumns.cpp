@@ -402,6 +402,9 @@ void TDBGridColumnGx::DeclareMeta(meta::Class<TDBGridColumnGx>& c) {
     c.Property("Visible", &T::Visible, &T::SetVisible).Default(true);
     c.Property("Width", &T::Width, &T::SetWidth).Stored(&T::IsWidthStored);
     c.Property("WordWrap", &T::WordWrap, &T::SetWordWrap).Stored(&T::IsWordWrapStored);
+    // footers, after the field they may sum
+    c.Property("Footer", &T::Footer, &T::SetFooter);
+    c.Property("Footers", &T::Footers, &T::SetFooters).Stored([](T& t) { return t.Footers()->Count() > 0; });
 }
 
 TColumnGx::TColumnGx(TCollection* Collection) : TCollectionItem(Collection) {
@@ -438,6 +441,14 @@ void TColumnGx::SetHighlightRequired(bool Value) {
     FHighlightRequired = Value;
     Flag(cvHighlightRequired);
     Changed(false);
+}
+
+void TColumnGx::SetFooter(const TColumnFooterGx* Value) {
+    if (Value) FFooter->Assign(Value);
+}
+
+void TColumnGx::SetFooters(const TColumnFootersGx* Value) {
+    if (Value) FFooters->Assign(Value);
 }
 
 TColumnFooterGx* TColumnGx::FooterForRow(int Row) const {
@@ -751,9 +762,11 @@ void TColumnGx::Assign(const TPersistent* Source) {
         AutoFitBaseWidth = s->AutoFitBaseWidth;
         SetAutoFitColWidth(s->FAutoFitColWidth);
         if (s->Flagged(cvWordWrap)) SetWordWrap(s->FWordWrap);
+        FFooter->Assign(s->FFooter.get());
         if (s->FKeyList) KeyList()->Assign(*s->FKeyList);
         if (s->Flagged(cvCheckboxes)) SetCheckboxes(s->FCheckboxes);
         Increment = s->Increment;
+        FFooters->Assign(s->FFooters.get());
         Tag = s->Tag;
         SetVisible(s->FVisible);
         SetNotInKeyListIndex(s->FNotInKeyListIndex);

@@ -304,6 +304,10 @@ class TColumnGx : public TCollectionItem {
     // Registers the aggregates of Footer and of every item of Footers.
     void UpdateFooterSums();
 
+    // Footers stored with the column's other properties: writing copies into the owned ones.
+    void SetFooter(const TColumnFooterGx* Value);
+    void SetFooters(const TColumnFootersGx* Value);
+
     // ---- filter row: the column's filter cell (the least its painting needs) --------------------
     TSTColumnFilterGx* STFilter() const { return FSTFilter.get(); }
 

@@ -17,6 +17,7 @@ void TColumnFooterGx::DeclareMeta(meta::Class<TColumnFooterGx>& c) {
     c.Property("DisplayFormat", &T::DisplayFormat, &T::SetDisplayFormat);
     c.Property("EndEllipsis", &T::EndEllipsis, &T::SetEndEllipsis).Default(false);
     c.Property("FieldName", &T::FieldName, &T::SetFieldName);
+    c.Property("Font", &T::Font, &T::SetFont).Stored([](T& t) { return (t.FAssigned & favFontGx) != 0; });
     c.Property("ToolTips", &T::ToolTips, &T::SetToolTips).Stored([](T& t) {
         return (t.FAssigned & favToolTipsGx) && t.FToolTips;
     });
