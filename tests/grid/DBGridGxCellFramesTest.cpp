@@ -9,16 +9,8 @@
 
 namespace {
 
-class CellEdgeTest : public DBGridTest {
+class CellEdgeTest : public UnthemedGridTest {
 protected:
-    void SetUp() override {
-        DBGridTest::SetUp();
-        SetThemedElementsEnabled(false);
-    }
-    void TearDown() override {
-        SetThemedElementsEnabled(true);
-        DBGridTest::TearDown();
-    }
     // Draws the edge inside a data cell filled with the test's colour while the grid paints it, and
     // answers the colours at the middles of its left, top, right and bottom sides.
     std::vector<TColor> Edge(bool Flat, bool Sunken, bool Left, bool Right) {

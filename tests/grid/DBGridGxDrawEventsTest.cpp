@@ -11,11 +11,10 @@
 
 namespace {
 
-class DrawDataCellTest : public DBGridTest {
+class DrawDataCellTest : public UnthemedGridTest {
 protected:
     void SetUp() override {
-        DBGridTest::SetUp();
-        SetThemedElementsEnabled(false);
+        UnthemedGridTest::SetUp();
         Fill(4);
         Grid->OnDrawDataCell = [this](TObject* Sender, const TRect& R, TField* Field, TGridDrawState State) {
             EXPECT_EQ(Sender, Grid);
@@ -26,10 +25,6 @@ protected:
             Grid->Canvas()->Brush()->SetColor(Mark);
             Grid->Canvas()->FillRect(TRect(R.Left, R.Top, R.Left + 3, R.Top + 3));
         };
-    }
-    void TearDown() override {
-        SetThemedElementsEnabled(true);
-        DBGridTest::TearDown();
     }
     void Paint() {
         Seen.clear();

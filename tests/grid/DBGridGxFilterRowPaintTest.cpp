@@ -14,11 +14,10 @@
 
 namespace {
 
-class FilterRowPaintTest : public DBGridTest {
+class FilterRowPaintTest : public UnthemedGridTest {
 protected:
     void SetUp() override {
-        DBGridTest::SetUp();
-        SetThemedElementsEnabled(false);
+        UnthemedGridTest::SetUp();
         Fill(3);
         Grid->BeginLayout();
         for (const char* n : {"F_int", "F_text", "F_float"}) Grid->Columns()->AddColumn()->SetFieldName(n);
@@ -26,10 +25,6 @@ protected:
         Grid->STFilter()->SetVisible(true);
         Grid->EndLayout();
         OpenGrid();
-    }
-    void TearDown() override {
-        SetThemedElementsEnabled(true);
-        DBGridTest::TearDown();
     }
     TColumnGx* Col(int I) { return Grid->Columns()->ColumnAt(I); }
     TRect FilterCell(int DataCol) { return Grid->CellScreenRect(DataCol + 1, 1); }

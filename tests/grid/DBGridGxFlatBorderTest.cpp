@@ -9,17 +9,12 @@
 
 namespace {
 
-class FlatBorderTest : public DBGridTest {
+class FlatBorderTest : public UnthemedGridTest {
 protected:
     void SetUp() override {
-        DBGridTest::SetUp();
-        SetThemedElementsEnabled(false);
+        UnthemedGridTest::SetUp();
         Fill(3);
         OpenGrid();
-    }
-    void TearDown() override {
-        SetThemedElementsEnabled(true);
-        DBGridTest::TearDown();
     }
     bool Bordered() {
         TBitmap shot;

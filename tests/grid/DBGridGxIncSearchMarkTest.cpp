@@ -10,11 +10,10 @@
 
 namespace {
 
-class IncSearchMarkTest : public DBGridTest {
+class IncSearchMarkTest : public UnthemedGridTest {
 protected:
     void SetUp() override {
-        DBGridTest::SetUp();
-        SetThemedElementsEnabled(false);
+        UnthemedGridTest::SetUp();
         Fill(5);
         Grid->BeginLayout();
         for (const char* n : {"F_int", "F_text", "F_float"}) Grid->Columns()->AddColumn()->SetFieldName(n);
@@ -22,10 +21,6 @@ protected:
         OpenGrid();
         Grid->SetOptions(Grid->Options() | dgAlwaysShowSelection);
         form.SetActiveControl(Grid);
-    }
-    void TearDown() override {
-        SetThemedElementsEnabled(true);
-        DBGridTest::TearDown();
     }
     int Width(const String& Text) {
         TBitmap b(10, 10);

@@ -7,8 +7,7 @@
 
 #include <gtest/gtest.h>
 
-TEST_F(DBGridTest, RequiredMarkIsDottedAlongTheCellBottom) {
-    SetThemedElementsEnabled(false);
+TEST_F(UnthemedGridTest, RequiredMarkIsDottedAlongTheCellBottom) {
     Fill(3);
     Grid->BeginLayout();
     for (const char* n : {"F_int", "F_text"}) Grid->Columns()->AddColumn()->SetFieldName(n);
@@ -35,5 +34,4 @@ TEST_F(DBGridTest, RequiredMarkIsDottedAlongTheCellBottom) {
     // Nothing red on the other rows of the cell.
     for (int x = r.Left; x < r.Right; ++x) EXPECT_NE(shot.Canvas()->Pixels(x, r.Bottom - 2), red);
     Q->Cancel();
-    SetThemedElementsEnabled(true);
 }

@@ -11,11 +11,10 @@
 
 namespace {
 
-class TitleHotTest : public DBGridTest {
+class TitleHotTest : public UnthemedGridTest {
 protected:
     void SetUp() override {
-        DBGridTest::SetUp();
-        SetThemedElementsEnabled(false);
+        UnthemedGridTest::SetUp();
         Fill(3);
         Grid->BeginLayout();
         for (const char* n : {"F_int", "F_text", "F_float"}) {
@@ -25,10 +24,6 @@ protected:
         }
         Grid->EndLayout();
         OpenGrid();
-    }
-    void TearDown() override {
-        SetThemedElementsEnabled(true);
-        DBGridTest::TearDown();
     }
     TPoint Middle(int Col, int Row) {
         const TRect r = Grid->CellScreenRect(Col, Row);
