@@ -3,6 +3,7 @@
 
 #include "classes/MetaBuilder.h"
 #include "grid/DBGridGxFilter.h"
+#include "grid/DBGridGxFilterEdit.h"
 #include "grid/DBGridGxStyle.h"
 #include "grid/DBGridGxText.h"
 #include "gui/DeferredCall.h"
@@ -130,6 +131,7 @@ void TDBGridGx::DeclareMeta(meta::Class<TDBGridGx>& c) {
     c.Property("RowSizingAllowed", &T::RowSizingAllowed, &T::SetRowSizingAllowed).Default(false);
     c.Property("ShowSerialNo", &T::ShowSerialNo, &T::ShowSerialNo).Default(false);
     c.Property("SortLocal", &T::SortLocal, &T::SortLocal).Default(false);
+    c.Property("STFilter", &T::STFilter, &T::SetSTFilter);
     c.Property("TitleHeight", &T::TitleHeight, &T::SetTitleHeight).Default(0);
     c.Property("TitleLines", &T::TitleLines, &T::SetTitleLines).Default(0);
     c.Property("UseMultiTitle", &T::UseMultiTitle, &T::SetUseMultiTitle).Default(false);
@@ -160,7 +162,6 @@ TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGridGx(AOwner) {
     SetControlHintQuery(this, [this](TControl*, THintInfo& Info) { CellHint(Info); });
     FBookmarks = std::make_unique<TBookmarkListGx>(this);
     FSelection = std::make_unique<TDBGridGxSelection>(this);
-    FSTFilter = std::make_unique<TSTDBGridGxFilter>(this);
     SetRowsCount(2);
     SetColsCount(2);
     FDataLink = std::make_unique<TGridDataLinkGx>(this);
@@ -182,6 +183,11 @@ TCustomDBGridGx::TCustomDBGridGx(TComponent* AOwner) : TCustomGridGx(AOwner) {
         if (ComponentState().Contains(csLoading)) return;
         if (FFooterRowCount > 0) RequestLayout();
     };
+    // filter row, record moving
+    FSTFilter = std::make_unique<TSTDBGridGxFilter>(this);
+    FRecordMoveTimer = std::make_unique<TTimer>(nullptr);
+    FRecordMoveTimer->SetEnabled(false);
+    FRecordMoveTimer->OnTimer = [this](TObject*) { RecordMoveTimerTick(); };
 }
 
 TCustomDBGridGx::~TCustomDBGridGx() {
@@ -190,6 +196,9 @@ TCustomDBGridGx::~TCustomDBGridGx() {
     if (FStyle) FStyle->RemoveGrid(this);
     if (FCenter) FCenter->RemoveGrid(this);
     FLayoutLock = 1; // no layout while the parts go
+    delete FFilterEditor; // it calls back into the grid as its holder
+    FFilterEditor = nullptr;
+    FMemTable = nullptr;
     FDataLink->SetDataSource(nullptr);
     FHorzScrollBar->SetExtScrollBar(nullptr);
     FVertScrollBar->SetExtScrollBar(nullptr);
@@ -198,6 +207,12 @@ TCustomDBGridGx::~TCustomDBGridGx() {
     FColumns.reset();
     FDataLink.reset();
     ReleaseTextBitmap();
+}
+
+void TCustomDBGridGx::ReplaceColumns(std::unique_ptr<TDBGridColumnsGx> Columns,
+                                     std::unique_ptr<TColumnDefValuesGx> DefValues) {
+    FColumns = std::move(Columns);
+    FColumnDefValues = std::move(DefValues);
 }
 
 // ---- properties ---------------------------------------------------------------------------------

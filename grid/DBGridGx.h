@@ -5,6 +5,7 @@
 #pragma once
 
 #include "db/DataSource.h"
+#include "grid/DBCtrlsGxInplace.h"
 #include "grid/DBGridGxColumns.h"
 #include "grid/DBGridGxFooters.h"
 #include "grid/DBGridGxSelection.h"
@@ -19,6 +20,8 @@ class TCustomDBGridGx;
 class TDBGridGxStyle;
 class TDBGridGxCenter;
 class TSTDBGridGxFilter;
+class TInplaceFilterEditGx;
+class IMemTableGx;
 struct THintInfo;
 
 enum TDBGridOption : uint16_t {
@@ -110,7 +113,7 @@ private:
     bool FInUpdateData = false;
 };
 
-class TCustomDBGridGx : public TCustomGridGx {
+class TCustomDBGridGx : public TCustomGridGx, public IInplaceEditHolderGx {
     ORV_META(TCustomDBGridGx, TCustomGridGx)
     explicit TCustomDBGridGx(TComponent* AOwner);
     ~TCustomDBGridGx() override;
@@ -187,8 +190,10 @@ class TCustomDBGridGx : public TCustomGridGx {
     int Interlinear() const { return FInterlinear; }
     bool MultiLineRows() const { return FMultiLineRows; }
     int TitleRowCount() const { return (FOptions & dgTitles) ? 1 : 0; }
-    // 1 while the grid's STFilter shows the filter row.
-    int FilterRowCount() const;
+    // Rows between the titles and the data: the filter row when it shows (the lookup grid adds
+    // its special row).
+    virtual int FilterRowCount() const;
+    bool FilterRowShown() const;
     // Set when the grid re-lays out after a change of the data set's fields.
     bool InLinkLayout() const { return FInLinkLayout; }
 
@@ -230,7 +235,7 @@ class TCustomDBGridGx : public TCustomGridGx {
     // Whether a selection of the kind may be made: multi-select on, the kind allowed, and neither
     // rectangles nor columns while whole rows are selected.
     bool SelectionKindAllowed(TDBGridGxSelectionType Kind) const;
-    bool EditorAlwaysShown() const { return (FOptions & dgAlwaysShowEditor) != 0; }
+    bool EditorAlwaysShown() const { return (FOptions & dgAlwaysShowEditor) != 0 && !FilterEditorActive(); }
     void ShowCellEditor() { OpenEditor(); }
     // Reloads the in-place editor from the grid (placed and filled again on the next update).
     void InvalidateEditor() { RefreshEditor(); }
@@ -417,8 +422,6 @@ class TCustomDBGridGx : public TCustomGridGx {
 
     // ---- remaining painting: title-button hot state, themed fixed cells, cell edges, filter-row
     // cells, the incremental-search mark and the flat border; columns stored with their footers --
-    // The filter row's settings (the least the filter-row painting needs).
-    TSTDBGridGxFilter* STFilter() const { return FSTFilter.get(); }
     // The pressed title button is hot while the point is over its caption; a change repaints the
     // title row.
     void UpdateTitleHot(int X, int Y);
@@ -448,6 +451,83 @@ class TCustomDBGridGx : public TCustomGridGx {
     // Stores user-defined columns, with their footers, as "Columns".
     void DefineProperties(TFiler& Filer) override;
 
+    // ---- filter row: its settings, the editor over its cells, moving between them, applying ----
+    TSTDBGridGxFilter* STFilter() const { return FSTFilter.get(); }
+    void SetSTFilter(const TSTDBGridGxFilter* Value);
+    TInplaceFilterEditGx* FilterEditor() const { return FFilterEditor; }
+    // The column (index in Columns) whose filter cell is edited, -1 when none.
+    int FilterColumn() const { return FFilterColumn; }
+    // The filter row holds the keyboard.
+    bool FilterActive() const { return FFilterActive; }
+    // The filter row holds the keyboard and no selection exists: the filter editor may show.
+    virtual bool FilterEditorActive() const;
+    virtual TInplaceFilterEditGx* CreateFilterEditor();
+    void ShowFilterEditor(int DataCol);
+    void PlaceFilterEditor(bool FirstPlacing);
+    void HideFilterEditor();
+    void EndFilterEditing();
+    virtual void FillFilterEditor(int DataCol);
+    // The drop-down's items: the special entries, then the column's values.
+    void FillFilterDropDown();
+    virtual void StoreFilterText(int DataCol);
+    // Stores the editor's text and filters: OnApplyFilter, else the centre.
+    void ApplyFilter();
+    virtual void CenterApplyFilter();
+    void ClearAllFilters();
+    bool ColumnHasVisibleFilter(int DataCol) const;
+    String FilterExpressionText(int DataCol) const;
+    // A column's filter text was set: the editor shows it again when it is on that column.
+    void FilterTextChanged(TColumnGx* Column);
+    // The code of drop-down item Index: 1 "(Empty)" .. 7 "(Order by descending)", 0 a value.
+    int FilterEntryCode(int Index) const;
+    TNotifyEvent OnApplyFilter;
+    // The filter editor's holder.
+    bool HolderAllowsEdit(TWinControl* Control) override;
+    void LastMouseDown(TPoint& Pos, Cardinal& Time) override;
+    void PreviewMessage(TWinControl* Control, TControlMessage& Message) override;
+    void EditorKeyDown(TObject* Sender, Word& Key, TShiftState Shift) override;
+    void EditorKeyPress(TObject* Sender, char16_t& Key) override;
+    void EditorKeyUp(TObject* Sender, Word& Key, TShiftState Shift) override;
+
+    // ---- record moving, tree nodes and row mode (a data set offering IMemTableGx) ----------------
+    // The data set's interface while the link is active, else none.
+    IMemTableGx* MemTable() const { return FMemTable; }
+    // Takes the interface from the data set again; a change lays the grid out.
+    void RefreshMemTable();
+    bool RecordMoving() const;
+    // Starts dragging the record of an indicator cell (with CheckOnly only tells whether a press
+    // there would).
+    virtual bool CanStartRecordMoving(int X, int Y, TShiftState Shift, bool CheckOnly);
+    virtual bool RecordMoveAllowed(int SourceRow, int TargetRow, TPoint Point);
+    // The drop target follows the pointer (or the timer, which scrolls).
+    virtual void TrackRecordMove(int Y, int Row, TPoint Point, bool FromTimer);
+    // Ends dragging; Perform moves the records to the target.
+    virtual void EndRecordDrag(int X, int Y, bool Perform);
+    void DrawRecordMoveMark(int X, int Right);
+    void HideRecordMoveMark();
+    virtual bool MoveSelectedRecords(int TargetDataRow, int Level, bool CheckOnly);
+    virtual bool MoveRecordsTo(TStrings* BookmarkList, int ToRecNo, int Level, bool CheckOnly);
+    virtual bool DefaultMoveRecords(TStrings* BookmarkList, int ToRecNo, int Level, bool CheckOnly);
+    // The drop level over a grid row in tree view (-1 without one) and the x where its line starts.
+    virtual int TreeRowHit(int Row, TPoint Point, int& Level);
+    int RecNoOfDataRow(int DataRow);
+    // The tree part of the row the fields read: its node level x 18 pixels, 0 outside tree view.
+    int TreeIndentWidth();
+    // A press on a tree button of the first visible column flips its node (CheckOnly: only tells).
+    virtual bool TreeButtonClick(int X, int Y, bool CheckOnly);
+    // Paints the tree part of a first-column cell of the row the fields read.
+    virtual void DrawTreeCell(const TRect& Rect, TColor Background, int ARow);
+    // Toggles (0), expands (1) or collapses (-1) the current node.
+    void StepCurrentNode(int Mode);
+    int RecordMoveSourceRow() const { return FMoveSourceRow; }
+    int RecordMoveTargetRow() const { return FMoveTargetRow; }
+    int RecordMoveTargetLevel() const { return FMoveTargetLevel; }
+    bool MoveLineShown() const { return FMoveLineShown; }
+    TPoint MoveLineStart() const { return TPoint(FMoveLineX, FMoveLineY); }
+    TTimer* RecordMoveTimer() const { return FRecordMoveTimer.get(); }
+    std::function<bool(TObject* Sender, TStrings* BookmarkList, int ToRecNo, int TreeLevel, bool CheckOnly)>
+        OnMoveRecords;
+
 protected:
     friend class TGridDataLinkGx;
     friend class TColumnGx;
@@ -461,6 +541,8 @@ protected:
     void AutoFitColumns();
     void ColumnsUpdated(TColumnGx* Column);
     void PaintCell(int Col, int Row, const TRect& Rect, TGridDrawState State) override;
+    void PaintOverCells() override;
+    void TopLeftWasChanged() override;
     void Resize() override;
     TRect RowRect(int Row) const;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -477,6 +559,10 @@ protected:
     }
     String GetCellEditText(int Col, int Row) override { return EditTextOf(Col, Row); }
     void SetCellEditText(int Col, int Row, const String& Text) override { StoreEditText(Col, Row, Text); }
+    // ---- lookup grid -------------------------------------------------------------------------------
+    // Puts other column and column-default classes in place of the grid's own (a descendant's
+    // constructor, before any column exists).
+    void ReplaceColumns(std::unique_ptr<TDBGridColumnsGx> Columns, std::unique_ptr<TColumnDefValuesGx> DefValues);
 
 private:
     void InstallSumListEvents();
@@ -498,7 +584,7 @@ private:
     void ApplyGridOptions();
 
     std::unique_ptr<TGridDataLinkGx> FDataLink;
-    std::unique_ptr<TDBGridGxColumnDefValuesGx> FColumnDefValues;
+    std::unique_ptr<TColumnDefValuesGx> FColumnDefValues;
     std::unique_ptr<TDBGridColumnsGx> FColumns;
     std::unique_ptr<TDBGridGxSumList> FSumList;
     std::unique_ptr<TFont> FTitleFont, FFooterFont;
@@ -561,8 +647,42 @@ private:
     // selection
     std::unique_ptr<TBookmarkListGx> FBookmarks;
     std::unique_ptr<TDBGridGxSelection> FSelection;
-    // remaining painting: filter row settings, title hot state, flat border
+    // filter row
+    bool FilterRowMouseDown(TMouseButton Button, int X, int Y);
+    bool FilterRowKeyDown(Word& Key, TShiftState Shift);
+    bool FilterRowKeyPress(char16_t& Key);
+    void MoveFilterCell(int Direction, bool ToEnd);
+    void FilterCloseUp(bool& Accept);
     std::unique_ptr<TSTDBGridGxFilter> FSTFilter;
+    TInplaceFilterEditGx* FFilterEditor = nullptr;
+    int FFilterColumn = -1;
+    bool FFilterActive = false;
+    bool FStoringFilterText = false;
+    TPoint FFilterPressPos;
+    Cardinal FFilterPressTime = 0;
+    std::vector<int> FFilterEntryCodes;
+    // record moving, tree nodes and row mode
+    bool RecordMoveMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    bool RecordMoveMouseMove(int X, int Y);
+    int DataCellsLeft() const;
+    void RecordMoveTimerTick();
+    TRect MoveLineRect() const;
+    void PaintMoveLine();
+    void AdjustRowCountByRows();
+    void SyncCurrentRowByRows();
+    void AdjustVertScrollBarByRows();
+    void ScrollByRows(TScrollCode Code, int Pos);
+    bool WheelByRows(TShiftState Shift, int WheelDelta);
+    IMemTableGx* FMemTable = nullptr;
+    int FMoveSourceRow = -1, FMoveTargetRow = -1;
+    int FMoveSourceLevel = -1, FMoveTargetLevel = -1;
+    TBookmark FMoveBookmark;
+    int FMoveLineX = 0, FMoveLineY = 0, FMoveLineRight = 0;
+    bool FMoveLineShown = false;
+    TPoint FMoveLastPoint;
+    std::unique_ptr<TTimer> FRecordMoveTimer;
+    bool FInstantRead = false;
+    // remaining painting: title hot state, the cell being painted, flat border
     bool FTitleHot = false;
     TRect FPaintedCell; // the whole rectangle of the cell being painted
     TCustomControl* FFlatBorder = nullptr; // owned by the grid as a component

@@ -397,6 +397,7 @@ void TDBGridColumnGx::DeclareMeta(meta::Class<TDBGridColumnGx>& c) {
     c.Property("NotInKeyListIndex", &T::NotInKeyListIndex, &T::SetNotInKeyListIndex).Default(-1);
     c.Property("ReadOnly", &T::ReadOnly, &T::SetReadOnly).Stored(&T::IsReadOnlyStored);
     c.Property("ShowImageAndText", &T::ShowImageAndText, &T::ShowImageAndText).Default(false);
+    c.Property("STFilter", &T::STFilter, &T::SetSTFilter);
     c.Property("Tag", &T::Tag, &T::Tag).Default(0);
     c.Property("ToolTips", &T::ToolTips, &T::SetToolTips).Stored([](T& t) { return t.Flagged(cvToolTips); });
     c.Property("Visible", &T::Visible, &T::SetVisible).Default(true);
@@ -483,6 +484,7 @@ void TColumnGx::SetFieldName(const String& Value) {
 void TColumnGx::BindField(TField* F) {
     if (F == FField) return;
     FField = F;
+    FFilterValueList.reset();
     if (F) FFieldName = F->FieldName();
     if (IsAutoColumn()) {
         if (!F) FFieldName.clear();

@@ -19,9 +19,11 @@
 
 class TCustomDBGridGx;
 class TColumnGx;
+class TPopupDataGridGx;
 class TColumnFooterGx;
 class TColumnFootersGx;
 class TSTColumnFilterGx;
+class IDistinctValuesGx;
 
 enum TSortMarkerGx { smNoneGx, smDownGx, smUpGx };
 ORV_ENUM(TSortMarkerGx, smNoneGx, smDownGx, smUpGx)
@@ -197,7 +199,7 @@ class TColumnGx : public TCollectionItem {
     TField* Field();
     virtual void BindField(TField* F);
     TField* BoundField() const { return FField; }
-    void ForgetField() { FField = nullptr; }
+    void ForgetField();
     virtual bool IsAutoColumn() const { return !FUserDefined; }
     void SetUserDefined(bool Value) { FUserDefined = Value; }
 
@@ -293,6 +295,11 @@ class TColumnGx : public TCollectionItem {
     TDataSet* ListDataSet();
     TDataSet* FieldLookupDataSet();
 
+    // ---- lookup list grid ------------------------------------------------------------------------
+    // The drop-down grid of the column's lookup list: made on first use without owner, named
+    // "DataList", freed with the column.
+    TPopupDataGridGx* LookupGrid();
+
     virtual void ResetToDefaults();
     void Assign(const TPersistent* Source) override;
 
@@ -308,8 +315,12 @@ class TColumnGx : public TCollectionItem {
     void SetFooter(const TColumnFooterGx* Value);
     void SetFooters(const TColumnFootersGx* Value);
 
-    // ---- filter row: the column's filter cell (the least its painting needs) --------------------
+    // ---- filter row ----------------------------------------------------------------------------
     TSTColumnFilterGx* STFilter() const { return FSTFilter.get(); }
+    void SetSTFilter(const TSTColumnFilterGx* Value);
+    // The values the filter row's drop-down lists, fetched once and kept until the field changes.
+    IDistinctValuesGx* FilterValueList() const { return FFilterValueList.get(); }
+    void SetFilterValueList(std::unique_ptr<IDistinctValuesGx> List);
 
     // ---- cell values (the current record of the grid's data set) ------------------------------
     int GetCellKind();
@@ -336,7 +347,6 @@ private:
     std::unique_ptr<TColumnTitleGx> FTitle;
     std::unique_ptr<TColumnFooterGx> FFooter;
     std::unique_ptr<TColumnFootersGx> FFooters;
-    std::unique_ptr<TSTColumnFilterGx> FSTFilter; // filter row: the column's filter cell
     TColumnGxValues FAssigned = 0;
     String FFieldName;
     TField* FField = nullptr;
@@ -358,6 +368,11 @@ private:
     std::unique_ptr<TStringList> FKeyList, FPickList;
     int FNotInKeyListIndex = -1;
     std::unique_ptr<TSpecRowGx> FDropDownSpecRow;
+    // filter row
+    std::unique_ptr<TSTColumnFilterGx> FSTFilter;
+    std::unique_ptr<IDistinctValuesGx> FFilterValueList;
+    // lookup list grid
+    std::unique_ptr<TComponent> FLookupGrid;
 };
 
 class TDBGridColumnGx : public TColumnGx {

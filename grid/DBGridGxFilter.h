@@ -165,7 +165,8 @@ public:
     String DataSetClassName;
     virtual bool LocateText(TCustomDBGridGx* Grid, const String& FieldName, const String& Text, int Options,
                             int Direction, int MatchType, int TreeRange);
-    virtual bool MoveRecords(TCustomDBGridGx* Grid, TDataSet* DataSet, int Target, int Level, bool CheckOnly);
+    virtual bool MoveRecords(TCustomDBGridGx* Grid, TDataSet* DataSet, TStrings* BookmarkList, int ToRecNo,
+                             int TreeLevel, bool CheckOnly);
     virtual void ApplySorting(TCustomDBGridGx* Grid, TDataSet* DataSet, bool IsReopen);
     virtual void ApplyFilter(TCustomDBGridGx* Grid, TDataSet* DataSet, bool IsReopen);
     virtual void ExecuteFindDialog(TCustomDBGridGx* Grid, const String& Text, const String& Text2,

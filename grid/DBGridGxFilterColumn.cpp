@@ -85,7 +85,8 @@ TDataSet* TSTColumnFilterGx::EffectiveListDataSet() const {
 }
 
 bool TSTColumnFilterGx::HasDropDownButton() const {
-    return ListSource() != nullptr;
+    TCustomDBGridGx* g = Grid();
+    return ListSource() != nullptr || (g && g->MemTable());
 }
 
 Variant TSTColumnFilterGx::FirstOperand() const {
@@ -160,7 +161,10 @@ void TSTColumnFilterGx::StoreFilterText(const String& Text) {
 
 void TSTColumnFilterGx::SetFilterText(const String& Text) {
     StoreFilterText(Text);
-    if (TCustomDBGridGx* g = Grid()) g->Invalidate();
+    if (TCustomDBGridGx* g = Grid()) {
+        g->Invalidate();
+        g->FilterTextChanged(FColumn);
+    }
 }
 
 void TSTColumnFilterGx::ClearFilter() {
@@ -203,6 +207,21 @@ std::unique_ptr<TDatasetFieldValueListGx> TSTColumnFilterGx::FieldValueList() co
     return list;
 }
 
+// ---- the column's and the grid's ownership ---------------------------------------------------------
+
+void TColumnGx::SetSTFilter(const TSTColumnFilterGx* Value) {
+    FSTFilter->Assign(Value);
+}
+
+void TColumnGx::SetFilterValueList(std::unique_ptr<IDistinctValuesGx> List) {
+    FFilterValueList = std::move(List);
+}
+
+void TColumnGx::ForgetField() {
+    FField = nullptr;
+    FFilterValueList.reset();
+}
+
 // ---- TSTDBGridGxFilter ---------------------------------------------------------------------------
 
 ORV_META_IMPL(TSTDBGridGxFilter)
@@ -214,7 +233,10 @@ void TSTDBGridGxFilter::DeclareMeta(meta::Class<TSTDBGridGxFilter>& c) {
 void TSTDBGridGxFilter::SetVisible(bool Value) {
     if (FVisible == Value) return;
     FVisible = Value;
-    if (FGrid) FGrid->RequestLayout();
+    if (!FGrid) return;
+    if (!Value) FGrid->EndFilterEditing();
+    FGrid->RequestLayout();
+    if (FGrid->CellEditor()) FGrid->InvalidateEditor();
 }
 
 void TSTDBGridGxFilter::Assign(const TPersistent* Source) {

@@ -8,7 +8,7 @@
 bool TDataSetCapabilitiesGx::LocateText(TCustomDBGridGx*, const String&, const String&, int, int, int, int) {
     return false;
 }
-bool TDataSetCapabilitiesGx::MoveRecords(TCustomDBGridGx*, TDataSet*, int, int, bool) {
+bool TDataSetCapabilitiesGx::MoveRecords(TCustomDBGridGx*, TDataSet*, TStrings*, int, int, bool) {
     return false;
 }
 void TDataSetCapabilitiesGx::ApplySorting(TCustomDBGridGx*, TDataSet*, bool) {}

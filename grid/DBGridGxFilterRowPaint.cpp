@@ -9,10 +9,6 @@
 #include <algorithm>
 #include <cmath>
 
-int TCustomDBGridGx::FilterRowCount() const {
-    return FSTFilter && FSTFilter->Visible() ? 1 : 0;
-}
-
 namespace {
 
 // The in-cell button's width: the flat button's in a flat grid, else the scroll bar's.
@@ -33,7 +29,7 @@ void TCustomDBGridGx::DrawFixedCell(int ACol, int ARow, bool& Highlighted, TGrid
     TCanvas* c = Canvas();
     TColumnGx* col = DataCol >= 0 && DataCol < FColumns->Count() ? FColumns->ColumnAt(DataCol) : nullptr;
     const bool selected = CellSelected(ACol, ARow, TBookmark(), DataCol);
-    if (!(CellType & ctFilterRowGx) || !col || !col->Visible() || !col->STFilter()->Visible()) {
+    if (!(CellType & ctFilterRowGx) || !ColumnHasVisibleFilter(DataCol)) {
         TColor back = col ? col->Title()->Color() : FixedColor();
         Highlighted = GetFixedCellColors(ACol, ARow, c->Font(), back, selected, State, CellType, DataRow, DataCol);
         c->Brush()->SetColor(back);
@@ -46,12 +42,11 @@ void TCustomDBGridGx::DrawFixedCell(int ACol, int ARow, bool& Highlighted, TGrid
     Highlighted = GetFixedCellColors(ACol, ARow, c->Font(), back, selected, State, CellType, DataRow, DataCol);
     c->Brush()->SetColor(back);
     TRect text = Rect;
-    TSTColumnFilterGx* filter = col->STFilter();
-    const bool button = filter->HasDropDownButton();
+    const bool button = col->STFilter()->HasDropDownButton();
     const int line = Flat() ? 1 : 0;
     const int width = FilterButtonWidth(Flat());
     if (button) text.Right = std::max(text.Left, Rect.Right - width - line);
-    PaintCellText(col, c, text, true, 1, 1, filter->ExpressionText(), taLeftJustify, col->Layout(), false, false, 0,
+    PaintCellText(col, c, text, true, 1, 1, FilterExpressionText(DataCol), taLeftJustify, col->Layout(), false, false, 0,
                   0);
     if (!button) return;
     const int height = std::min(FilterButtonHeight(width, Flat(), DefRowHeight()), Rect.Height());

@@ -3,6 +3,7 @@
 // that reports a changed sort marking.
 #include "grid/DBGridGx.h"
 
+#include "grid/ToolCtrlsGxMemTable.h"
 #include "gui/Dialogs.h"
 #include "gui/Input.h"
 #include "rtl/CodePage.h"
@@ -212,6 +213,7 @@ void TCustomDBGridGx::KeyDown(Word& Key, TShiftState Shift) {
     SelectToggleMode = Shift.Contains(ssCtrl) || !(FOptionsGx & dghClearSelection);
     TWinControl::KeyDown(Key, Shift);
     if (Key == 0) return;
+    if (FilterRowKeyDown(Key, Shift)) return;
     if (UseRightToLeftAlignment()) {
         if (Key == VK_LEFT)
             Key = VK_RIGHT;
@@ -248,6 +250,13 @@ void TCustomDBGridGx::KeyDown(Word& Key, TShiftState Shift) {
             return;
         }
     }
+    if ((key == VK_MULTIPLY || key == VK_ADD || key == VK_SUBTRACT) && MemTable() &&
+        MemTable()->TreeViewMode()) {
+        StepCurrentNode(key == VK_MULTIPLY ? 0 : key == VK_ADD ? 1 : -1);
+        return;
+    }
+    if (key == VK_NEXT && !ctrl && MemTable() && RowsCount() - 1 - TopLeftCell().Y < VisibleRowsCount())
+        MemTable()->FetchRecords(std::max(1, VisibleRowsCount())); // a page more to move into
     if (ctrl && key == VK_OEM_7) {
         CopyFromPriorRecord();
         return;
@@ -393,6 +402,11 @@ void TCustomDBGridGx::KeyPress(char16_t& Key) {
     FPendingSurrogate = 0;
     wide.push_back(Key);
     FKeyPressText = WideToUtf8(wide);
+    if (FilterRowKeyPress(Key)) return;
+    if ((Key == u'*' || Key == u'+' || Key == u'-') && MemTable() && MemTable()->TreeViewMode()) {
+        TWinControl::KeyPress(Key); // the tree keys open no editor
+        return;
+    }
     if ((FOptionsGx & dghEnterAsTab) && Key == VK_RETURN) Key = VK_TAB;
     if (Key == VK_RETURN && !(FOptions & dgAlwaysShowEditor) && FDataLink->Active())
         FDataLink->UpdateRecord();

@@ -3,6 +3,8 @@
 // image cells that step on release, and double clicks on a column edge that fit its width.
 #include "grid/DBGridGx.h"
 
+#include "grid/DBGridGxFilterEdit.h"
+
 #include <cstdlib>
 
 namespace {
@@ -19,8 +21,11 @@ constexpr int TitleDragThreshold = 3;
 void TCustomDBGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     FCheckPressCell = TGridCoord{-1, -1};
     FMouseDownPos = TPoint(X, Y);
-    if (!CanFocus()) return;
-    if (!Focused()) SetFocus();
+    if (PressTakesFocus()) {
+        if (!CanFocus()) return;
+        if (!Focused()) SetFocus();
+    }
+    if (FilterRowMouseDown(Button, X, Y)) return;
     TGridCoord cell = MouseCell(X, Y);
     if (IsOverSizingLine(X, Y)) {
         if (FDataLink->Active()) FDataLink->UpdateRecord();
@@ -57,6 +62,7 @@ void TCustomDBGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
         TCustomControl::MouseDown(Button, Shift, X, Y);
         return;
     }
+    if (RecordMoveMouseDown(Button, Shift, X, Y)) return;
     const bool ctrl = Shift.Contains(ssCtrl), shift = Shift.Contains(ssShift);
     const bool inIndicator = cell.X < FIndicatorOffset;
     const bool clearing = (FOptionsGx & dghClearSelection) != 0;
@@ -110,6 +116,7 @@ void TCustomDBGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
 }
 
 void TCustomDBGridGx::MouseMove(TShiftState Shift, int X, int Y) {
+    if (RecordMoveMouseMove(X, Y)) return;
     if (FPressedTitleCol >= 0) {
         if (std::abs(X - FMouseDownPos.X) > TitleDragThreshold && (FOptions & dgColumnResize)) {
             // The press turns into a column move that starts where the press was.
@@ -127,6 +134,7 @@ void TCustomDBGridGx::MouseMove(TShiftState Shift, int X, int Y) {
 void TCustomDBGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     const bool ctrl = Shift.Contains(ssCtrl);
     TGridCoord cell = MouseCell(X, Y);
+    if (RecordMoving()) EndRecordDrag(X, Y, true);
     if (FPressedTitleCol >= 0) {
         int pressed = FPressedTitleCol;
         EndTitleTracking();
@@ -156,7 +164,7 @@ void TCustomDBGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
     if (cell.Y < TitleRowCount()) {
         if (OnTitleClick) OnTitleClick(column);
     } else if (cell.Y >= FTitleOffset && cell.Y < RowsCount()) {
-        if (OnCellClick) OnCellClick(column);
+        if (OnCellClick && !TreeButtonClick(X, Y, true)) OnCellClick(column);
     }
     int kind = column->GetCellKind();
     if (cell == FCheckPressCell && (kind == 4 || kind == 5) && !ColumnDefValues()->DblClickNextVal &&
@@ -186,6 +194,8 @@ void TCustomDBGridGx::DblClick() {
 }
 
 void TCustomDBGridGx::CancelMode() {
+    if (RecordMoving()) EndRecordDrag(0, 0, false);
+    if (FilterEditor()) FilterEditor()->CloseDropDown(false);
     CancelGridActivity();
     EndTitleTracking();
     FRightAsLeft = false;
@@ -196,6 +206,7 @@ void TCustomDBGridGx::CancelMode() {
 bool TCustomDBGridGx::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
     if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
     if (!FDataLink->Active()) return false;
+    if (MemTable()) return WheelByRows(Shift, WheelDelta);
     int steps = WheelDelta / 120;
     if (steps == 0) steps = WheelDelta < 0 ? -1 : 1;
     FDataLink->MoveBy(-steps);

@@ -229,4 +229,5 @@ void TCustomDBGridGx::Resize() {
         RequestLayout();
     else
         AdjustRowCount();
+    if (FFilterActive) PlaceFilterEditor(false);
 }

@@ -2,6 +2,8 @@
 // thumb tracking, external scroll bars, focus entry and exit, and the end of mouse tracking.
 #include "grid/DBGridGx.h"
 
+#include "grid/DBGridGxFilterEdit.h"
+
 #include "rtl/Format.h"
 
 #include <map>
@@ -66,6 +68,10 @@ void TCustomDBGridGx::Scroll(TScrollBarKind Kind, TScrollCode Code, int& Pos) {
     }
     TWinControl::Scroll(Kind, Code, Pos);
     if (!CanFocus() || !FDataLink->Active()) return;
+    if (MemTable()) {
+        ScrollByRows(Code, Pos);
+        return;
+    }
     TDataSet* ds = FDataLink->DataSet();
     int page = std::max(1, VisibleRowsCount());
     switch (Code) {
@@ -153,6 +159,8 @@ bool GridOrEditorFocused(TCustomDBGridGx* Grid) {
 
 void TCustomDBGridGx::DoEnter() {
     TCustomGridGx::DoEnter();
+    // The filter row keeps the keyboard while it is being edited.
+    if (FilterEditorActive() && FilterEditor() && FilterEditor()->Visible()) FilterEditor()->SetFocus();
     if (GridOrEditorFocused(this) != FFocusPainted) InvalidateSelectionAndRow();
 }
 

@@ -89,9 +89,7 @@ TFont* SortIndexFont() { return Resources().IndexFont.get(); }
 bool TCustomDBGridGx::CellIs3D(int ACol, int ARow, TGridDrawState State) const {
     const int d = ACol - FIndicatorOffset, r = ARow - FTitleOffset;
     const bool fixed = State.Contains(gdFixed);
-    if (FilterRowCount() > 0 && ARow == TitleRowCount() && d >= 0 && d < FColumns->Count() &&
-        FColumns->ColumnAt(d)->STFilter()->Visible())
-        return false;
+    if (FilterRowShown() && ARow == TitleRowCount() && ColumnHasVisibleFilter(d)) return false;
     const bool footer = FFooterRowCount > 0 && r > RowsCount() - FTitleOffset - 1;
     return (fixed && (FOptionsGx & dghFixed3D) && (d < 0 || r < 0)) || ((FOptionsGx & dghFooter3D) && footer) ||
            ((FOptionsGx & dghData3D) && !fixed && !footer) || ((FOptionsGx & dghFrozen3D) && fixed && d >= 0 && r >= 0);
@@ -445,6 +443,12 @@ void TCustomDBGridGx::PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState 
         Highlighted = GetDataCellColors(ACol, ARow, DataCol, DataRow, c->Font(), back, State, inSelection);
         if (Highlighted) State.Include(gdSelected);
         c->Brush()->SetColor(back);
+        // In a tree view the first visible column begins with the row's tree part.
+        if (const int indent = TreeIndentWidth(); indent > 0 && col == FVisibleColumns.ColumnAt(0)) {
+            DrawTreeCell(TRect(R.Left, R.Top, std::min(R.Right, R.Left + indent), R.Bottom), back, ARow);
+            R.Left += indent - (F == 1 ? 1 : 0);
+            c->Brush()->SetColor(back);
+        }
         // A run of equal values shows its first cell only; only records in the buffer are compared.
         bool hideLineAbove = false, hideLineBelow = false;
         if (col->HideDuplicates()) {

@@ -2,6 +2,8 @@
 // current record, scrolling with the data set, and the vertical scroll bar fed from its position.
 #include "grid/DBGridGx.h"
 
+#include "grid/ToolCtrlsGxMemTable.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -29,6 +31,11 @@ void TCustomDBGridGx::AdjustRowCount() {
     int titleHeight = RowsCount() > 0 ? RowHeightAt(0) : 0;
     SetDefRowHeight(DefRowHeight());
     if ((FOptions & dgTitles) && RowsCount() > 0) SetRowHeightAt(0, titleHeight);
+    if (FMemTable) {
+        AdjustRowCountByRows();
+        if (RowsCount() != oldRows) InvalidateWholeGrid();
+        return;
+    }
     SetFirstVisibleRow(FixedRowsCount());
     if (FDataLink->Active() && FDataLink->RecordCount() > 0) {
         int n = pitch > 0 ? (ClientHeight() - fixedHeight) / pitch : 1;
@@ -44,6 +51,10 @@ void TCustomDBGridGx::AdjustRowCount() {
 }
 
 void TCustomDBGridGx::SyncCurrentRow() {
+    if (FMemTable) {
+        SyncCurrentRowByRows();
+        return;
+    }
     if (!FDataLink->Active() || ComponentState().Contains(csLoading)) return;
     int row = FDataLink->ActiveRecord() + FTitleOffset;
     TGridCoord cur = CurrentCell();
@@ -55,11 +66,21 @@ void TCustomDBGridGx::SyncCurrentRow() {
 }
 
 void TCustomDBGridGx::ActivateRow(int I) {
+    if (FMemTable) {
+        FMemTable->InstantReadEnter(I);
+        FInstantRead = true;
+        return;
+    }
     FSavedActiveRecord = FDataLink->ActiveRecord();
     FDataLink->SetActiveRecord(I);
 }
 
 void TCustomDBGridGx::RestoreActiveRecord() {
+    if (FInstantRead) {
+        FInstantRead = false;
+        if (FMemTable) FMemTable->InstantReadLeave();
+        return;
+    }
     if (FSavedActiveRecord < 0) return;
     FDataLink->SetActiveRecord(FSavedActiveRecord);
     FSavedActiveRecord = -1;
@@ -74,6 +95,10 @@ TRect TCustomDBGridGx::RowRect(int Row) const {
 
 void TCustomDBGridGx::AdjustVertScrollBar() {
     if (!FDataLink) return;
+    if (FMemTable) {
+        AdjustVertScrollBarByRows();
+        return;
+    }
     TScrollInfo si{};
     si.fMask = SIF_ALL;
     si.nMin = 0;
@@ -163,6 +188,7 @@ void TCustomDBGridGx::ApplyDataSetScroll(int Distance) {
 }
 
 void TCustomDBGridGx::ApplyLinkActive(bool Active) {
+    RefreshMemTable();
     if (!Active) HideEditorWindow();
     if (!ComponentState().Contains(csDestroying)) FSelection->SetLinkActive(Active);
     FSumList->SetDataSet(DataSource() ? DataSource()->DataSet() : nullptr);

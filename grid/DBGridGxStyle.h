@@ -6,6 +6,7 @@
 #include "gui/Menus.h"
 #include "grid/GridsGx.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -51,6 +52,20 @@ class TDBGridGxCenter : public TPersistent {
     void AddGrid(TCustomDBGridGx* Grid);
     void RemoveGrid(TCustomDBGridGx* Grid);
     bool HasGrid(TCustomDBGridGx* Grid) const;
+
+    // ---- filtering and record moving -------------------------------------------------------------
+    // Choosing an entry of the filter row's drop-down applies the filter at once.
+    bool ApplyFilterOnCloseUp = false;
+    // Replaces DefaultApplyFilter when set.
+    std::function<void(TCustomDBGridGx* Grid)> ApplyFilterHandler;
+    virtual void ApplyFilter(TCustomDBGridGx* Grid);
+    // The data set class's registered filtering; nothing without one.
+    virtual void DefaultApplyFilter(TCustomDBGridGx* Grid);
+    virtual int MoveRecords(TCustomDBGridGx* Grid, TStrings* BookmarkList, int ToRecNo, int TreeLevel,
+                            bool CheckOnly);
+    // The data set class's registered record mover; 0 (nothing moved) without one.
+    virtual int DefaultMoveRecords(TCustomDBGridGx* Grid, TStrings* BookmarkList, int ToRecNo, int TreeLevel,
+                                   bool CheckOnly);
 
 private:
     std::vector<TCustomDBGridGx*> FGrids;

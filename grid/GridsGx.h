@@ -437,8 +437,15 @@ protected:
         return true;
     }
 
+    // Draws over the painted cells (marks that follow the mouse), after the sizing line.
+    virtual void PaintOverCells() {}
+
     // The grid's own character handling (OnKeyPress); the editor hands its characters here first.
     virtual void GridKeyPress(char16_t& Key);
+
+    // ---- drop-down grids ---------------------------------------------------------------------------
+    // Whether a mouse press focuses the grid first; a drop-down grid leaves the focus where it is.
+    virtual bool PressTakesFocus() const { return true; }
 
     // The platform's input and painting.
     void Paint() override;

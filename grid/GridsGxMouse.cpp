@@ -186,7 +186,7 @@ void TCustomGridGx::DrawOverlay() {
 void TCustomGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     HideEditorWindow();
     TCustomForm* form = GetParentForm();
-    if (!form || CanFocus()) {
+    if (PressTakesFocus() && (!form || CanFocus())) {
         if (CanFocus() && !Focused()) SetFocus();
         if (form && !IsActiveControl()) {
             ReleaseCapture();

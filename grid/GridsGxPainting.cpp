@@ -261,6 +261,7 @@ void TCustomGridGx::Paint() {
     try {
         PaintWholeGrid();
         if (FOverlayShown) DrawOverlay();
+        PaintOverCells();
     } catch (...) {
         FInPaint = false;
         throw;

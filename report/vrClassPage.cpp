@@ -3,7 +3,9 @@
 #include "report/vrClassPage.h"
 
 #include "classes/MetaBuilder.h"
+#include "gui/Picture.h"
 #include "rtl/Format.h"
+#include "rtl/ScopeGuards.h"
 
 #include <cmath>
 
@@ -32,11 +34,13 @@ void TvrReportPage::DeclareMeta(meta::Class<TvrReportPage>& c) {
     c.Property("ColumnPositions", &T::ColumnPositions, &T::SetColumnPositions);
     c.Property("Bin", &T::Bin, &T::Bin).Default(7);
     c.Property("BinOtherPages", &T::BinOtherPages, &T::BinOtherPages).Default(7);
+    c.Property("BackPicture", &T::BackPicture, &T::SetBackPicture);
     c.Property("BackPictureVisible", &T::BackPictureVisible, &T::BackPictureVisible).Default(true);
     c.Property("BackPicturePrintable", &T::BackPicturePrintable, &T::BackPicturePrintable).Default(true);
     c.Property("PageCount", &T::PageCount, &T::SetPageCount).Default(1);
-    c.Property("Color", &T::Color, &T::Color).TypeName("TColor").Default(clTransparent);
+    c.Property("Color", &T::Color, &T::SetColor).TypeName("TColor").Default(clTransparent);
     c.Property("Duplex", &T::Duplex, &T::Duplex).Default(dmNone);
+    c.Property("Frame", &T::Frame, &T::SetFrame);
     c.Property("EndlessHeight", &T::EndlessHeight, &T::EndlessHeight).Default(false);
     c.Property("EndlessWidth", &T::EndlessWidth, &T::EndlessWidth).Default(false);
     c.Property("LargeDesignHeight", &T::LargeDesignHeight, &T::LargeDesignHeight).Default(false);
@@ -53,9 +57,11 @@ void TvrReportPage::DeclareMeta(meta::Class<TvrReportPage>& c) {
 }
 
 TvrReportPage::TvrReportPage(TComponent* AOwner)
-    : TvrPage(AOwner), FColumnPositions(std::make_unique<TStringList>()),
-      FHGuides(std::make_unique<TStringList>()), FVGuides(std::make_unique<TStringList>()) {
+    : TvrPage(AOwner), FBackPicture(std::make_unique<TvrPictureView>(nullptr)),
+      FColumnPositions(std::make_unique<TStringList>()), FHGuides(std::make_unique<TStringList>()),
+      FVGuides(std::make_unique<TStringList>()) {
     NamePrefix = "Page";
+    FBackPicture->KeepAspectRatio = false;
     SetPaperSize(9);
 }
 
@@ -139,6 +145,17 @@ TvrBand* TvrReportPage::FindBand(const meta::TClassInfo& BandClass) const {
 void TvrReportPage::ClearGuides() {
     FHGuides->Clear();
     FVGuides->Clear();
+}
+
+void TvrReportPage::DrawBackground(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX,
+                                   Extended AOffsetY) {
+    FBackPicture->SetBounds(0, 0, (FPaperWidth - LeftMargin - RightMargin) * fr01cm,
+                            (FPaperHeight - TopMargin - BottomMargin) * fr01cm);
+    if (!BackPictureVisible || (InPrinting && !BackPicturePrintable)) return;
+    FBackPicture->InPrinting = InPrinting;
+    const TScopeExit notPrinting([this] { FBackPicture->InPrinting = false; });
+    FBackPicture->Draw(ACanvas, AScaleX, AScaleY, AOffsetX + AScaleX * LeftMargin * fr01cm,
+                       AOffsetY + AScaleY * TopMargin * fr01cm);
 }
 
 void TvrReportPage::AlignChildren() {

@@ -5,6 +5,7 @@
 #include "gui/Printers.h"
 #include "report/vrClassBand.h"
 #include "report/vrClassOptions.h"
+#include "report/vrClassPicture.h"
 #include "rtl/StringList.h"
 
 #include <memory>
@@ -45,7 +46,19 @@ class TvrReportPage : public TvrPage {
     String OutlineText;
     bool PrintIfEmpty = true, PrintOnPreviousPage = false, ResetPageNumbers = false, TitleBeforeHeader = true;
     bool BackPictureVisible = true, BackPicturePrintable = true;
-    TColor Color = clTransparent;
+    // The background: a picture object, owned by the page, that fills the printable area with
+    // its colour, stretched picture and frame. The page's Color, Frame and BackPicture are its.
+    TvrPictureView* BackPictureView() const { return FBackPicture.get(); }
+    TPicture* BackPicture() const { return FBackPicture->Picture(); }
+    void SetBackPicture(TPicture* Value) { FBackPicture->SetPicture(Value); }
+    TColor Color() const { return FBackPicture->Color; }
+    void SetColor(TColor Value) { FBackPicture->Color = Value; }
+    TvrFrame* Frame() const { return FBackPicture->Frame(); }
+    void SetFrame(TvrFrame* Value) { FBackPicture->SetFrame(Value); }
+    // Sizes the background to the printable area and draws it there (the offsets are those of
+    // the paper's corner), unless it is hidden, or not printable and the page is being printed.
+    void DrawBackground(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX,
+                        Extended AOffsetY);
     String OnAfterPrint, OnBeforePrint, OnManualBuild;
     Integer PageCount() const { return FPageCount; }
     void SetPageCount(Integer Value) {
@@ -69,6 +82,7 @@ class TvrReportPage : public TvrPage {
 
 private:
     void UpdateDimensions();
+    std::unique_ptr<TvrPictureView> FBackPicture;
     std::unique_ptr<TStringList> FColumnPositions, FHGuides, FVGuides;
     Integer FColumns = 0;
     TPrinterOrientation FOrientation = poPortrait;

@@ -4,9 +4,11 @@
 
 #include "report/vrClassReport.h"
 #include "report/vrClassOptions.h"
+#include "report/vrClassPicture.h"
 #include "report/vrXMLSerializer.h"
 #include "classes/MetaProps.h"
 #include "gui/Picture.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 
 #include <functional>
@@ -40,7 +42,29 @@ Extended ItemValue(TvrXMLItem* item, const char* name, Extended fallback) {
     return StrToFloatDef(item->GetProp(name), fallback);
 }
 
+// Gives a source copy the object's properties. A picture object is copied without its picture,
+// and its copy never writes one: prepared pages take pictures from the picture cache by
+// ImageIndex, and a picture in the copy would stand in for every picture the object prints.
+void AssignSourceCopy(TvrComponent* Copy, TvrComponent* Obj) {
+    auto* picture = dynamic_cast<TvrPictureView*>(Obj);
+    if (!picture) {
+        Copy->Assign(Obj);
+        return;
+    }
+    const bool stored = picture->IsPictureStored;
+    picture->IsPictureStored = false;
+    {
+        const TScopeExit restore([&] { picture->IsPictureStored = stored; });
+        Copy->Assign(Obj);
+    }
+    vrDropStoredPictures(Copy);
+}
+
 } // namespace
+
+void vrDropStoredPictures(TvrComponent* Obj) {
+    if (auto* picture = dynamic_cast<TvrPictureView*>(Obj)) picture->IsPictureStored = false;
+}
 
 String vrPageItemText(const String& Text, Integer Page, Integer Top) {
     return "text=\"" + EscapeXMLText(Text) + "\" page=\"" + IntToStr(Page) + "\" top=\"" + IntToStr(Top) + "\"";
@@ -145,7 +169,7 @@ void TvrPreviewPages::SetBaseText(TvrComponent* Copy) {
 TvrComponent* TvrPreviewPages::CopyObject(TvrComponent* Obj, TvrComponent* ParentCopy) {
     auto* copy = dynamic_cast<TvrComponent*>(meta::ClassInfoOf(*Obj).CreateComponent(ParentCopy));
     if (!copy) throw Exception("Class " + Obj->ClassName() + " not found");
-    copy->Assign(Obj);
+    AssignSourceCopy(copy, Obj);
     copy->SetName(Obj->Name());
     return copy;
 }
@@ -190,7 +214,7 @@ void TvrPreviewPages::RegisterRuntimeObject(TvrComponent* Obj) {
     if (FSourcePages.empty()) return;
     TvrComponent* page = FSourcePages.back();
     auto* copy = dynamic_cast<TvrComponent*>(meta::ClassInfoOf(*Obj).CreateComponent(page));
-    copy->Assign(Obj);
+    AssignSourceCopy(copy, Obj);
     copy->CreateUniqueName();
     AddToDictionary(copy, Obj, static_cast<int>(FSourcePages.size()) - 1);
 }
@@ -235,8 +259,11 @@ void TvrPreviewPages::WriteObject(TvrComponent* Obj, TvrXMLItem* Parent) {
     TvrComponent* copy = Obj->SourceObject;
     if (copy && copy->SourceObject == Obj) {
         item->Name = Obj->PreparedAlias;
-        String text = Obj->Diff(copy);
+        String text;
         if (FinalPass()) {
+            // The object's own difference; a picture object puts a changed picture into the
+            // picture cache here, so only the final pass fills the cache.
+            text = Obj->Diff(copy);
             if (Obj->Flags.Contains(ofAttributeDiff)) {
                 TvrXMLSerializer serializer;
                 text = serializer.WritePropsText(Obj, String(), nullptr) + text;

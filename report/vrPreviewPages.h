@@ -209,6 +209,10 @@ private:
     bool FLegacyFormat = false;
 };
 
+// A picture object among the source copies writes no picture (prepared pages take pictures from
+// the picture cache by ImageIndex); other objects are left as they are.
+void vrDropStoredPictures(TvrComponent* Obj);
+
 // The attribute text of an outline or anchor item: text (escaped), page and top, in this order.
 String vrPageItemText(const String& Text, Integer Page, Integer Top);
 

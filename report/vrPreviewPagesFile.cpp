@@ -12,6 +12,7 @@
 #include "rtl/SysUtils.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -169,7 +170,10 @@ void TvrPreviewPages::ReadFile(TStream& Stream, bool AllowPartial, std::unique_p
             TvrXMLSerializer serializer;
             serializer.LegacyFormat = FLegacyFormat;
             serializer.ReadComponentTree(page, item);
-            for (TvrComponent* obj : page->AllObjects()) SetBaseText(obj);
+            for (TvrComponent* obj : page->AllObjects()) {
+                vrDropStoredPictures(obj);
+                SetBaseText(obj);
+            }
         }
         sources->Clear();
 
@@ -206,8 +210,11 @@ void TvrPreviewPages::ReadFile(TStream& Stream, bool AllowPartial, std::unique_p
         FPictureCache->LoadFromXML(pictures);
         pictures->Clear();
         const int pageCount = pages->ItemCount();
-        CheckItems(RootChild("outline"), pageCount, true);
-        CheckItems(RootChild("anchors"), pageCount, false);
+        // Only the sections the file has: looking one up would add it, and the next save would
+        // write an element the file did not hold.
+        for (const auto& [name, nested] : {std::pair{"outline", true}, std::pair{"anchors", false}})
+            if (const int i = root->IndexOfName(name); i >= 0)
+                CheckItems(root->GetItem(i), pageCount, nested);
         PagesOutline()->LevelRoot();
     } catch (const TvrInvalidXMLException&) {
         ClearAll();

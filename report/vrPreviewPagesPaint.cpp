@@ -1,5 +1,6 @@
 // Drawing prepared pages and finding the object under the mouse for the preview. Page and view
-// properties are reached by their published names, so any page or view class takes part.
+// properties are reached by their published names, so any page or view class takes part; a
+// report page also draws its background.
 #include "report/vrPreviewPages.h"
 
 #include "classes/MetaProps.h"
@@ -8,8 +9,10 @@
 #include "gui/Metafile.h"
 #include "gui/Printers.h"
 #include "report/vrClassMemo.h"
+#include "report/vrClassPage.h"
 #include "report/vrClassReport.h"
 #include "report/vrUtils.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 
 #include <cmath>
@@ -83,6 +86,12 @@ void TvrPreviewPages::PaintPage(Integer Index, TCanvas* Canvas, Extended ScaleX,
         TRect narrowed;
         if (!IntersectRect(narrowed, visible, clip)) narrowed = TRect();
         visible = narrowed;
+    }
+    // The page's colour, background picture and frame lie under its objects.
+    if (auto* reportPage = dynamic_cast<TvrReportPage*>(page)) {
+        reportPage->InPrinting = printing;
+        const TScopeExit notPrinting([reportPage] { reportPage->InPrinting = false; });
+        reportPage->DrawBackground(Canvas, ScaleX, ScaleY, OffsetX, OffsetY);
     }
     const Extended ox = OffsetX + FloatProp(page, "LeftMargin") * fr01cm * ScaleX;
     const Extended oy = OffsetY + FloatProp(page, "TopMargin") * fr01cm * ScaleY;

@@ -25,9 +25,10 @@ class TCollectionItem : public TPersistent {
     void SetCollection(TCollection* Value);
     // Unique within the collection for its lifetime; not reused after a deletion.
     int ID() const { return FID; }
-    // The position in the collection (-1 outside one); setting it moves the item.
+    // The position in the collection (-1 outside one); setting it moves the item (an item class
+    // may follow the move with its own changes).
     int Index() const;
-    void SetIndex(int Value);
+    virtual void SetIndex(int Value);
     // The text a designer lists the item by; the class name unless a class says otherwise.
     virtual String DisplayName() const { return ClassName(); }
     virtual void SetDisplayName(const String& Value);

@@ -118,6 +118,18 @@ void DeliverDoubleClick(TWinControl* Control, const TPoint& Pos) {
     QCoreApplication::sendEvent(w, &e);
 }
 
+void DeliverMousePress(TWinControl* Control, TMouseButton Button, const TPoint& Pos) {
+    QWidget* w = TControlAccess::Widget(Control);
+    if (!w) return;
+    const Qt::MouseButton b = Button == mbRight    ? Qt::RightButton
+                              : Button == mbMiddle ? Qt::MiddleButton
+                                                   : Qt::LeftButton;
+    const QPointF local(Pos.X, Pos.Y);
+    QMouseEvent e(QEvent::MouseButtonPress, local, w->mapToGlobal(local), b, b,
+                  QGuiApplication::keyboardModifiers());
+    QCoreApplication::sendEvent(w, &e);
+}
+
 void ShowControlWindow(TWinControl* Control, bool Show) {
     if (QWidget* w = TControlAccess::Widget(Control)) w->setVisible(Show);
 }

@@ -38,6 +38,9 @@ constexpr Integer PreviewDeliverDirect = -1;
 void SetControlMessagePreview(TWinControl* Control, TMessagePreview Preview);
 // Delivers a left double click at a client point of the control, as the user's would arrive.
 void DeliverDoubleClick(TWinControl* Control, const TPoint& Pos);
+// Delivers a button press at a client point of the control (a press another control received and
+// hands on).
+void DeliverMousePress(TWinControl* Control, TMouseButton Button, const TPoint& Pos);
 
 // The control's window shown or hidden on screen, its Visible flag left as it is.
 void ShowControlWindow(TWinControl* Control, bool Show);

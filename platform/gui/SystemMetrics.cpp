@@ -70,6 +70,7 @@ int GetSystemMetrics(int Index) {
     }
     case SM_CXVSCROLL:
     case SM_CYHSCROLL:
+    case SM_CYVSCROLL: // the arrow buttons of the style's scroll bars are square
         return QApplication::style() ? QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 16;
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK: {

@@ -10,6 +10,7 @@ enum : int {
     SM_CYSCREEN = 1,
     SM_CXVSCROLL = 2,
     SM_CYHSCROLL = 3,
+    SM_CYVSCROLL = 20,
     SM_CXDOUBLECLK = 36,
     SM_CYDOUBLECLK = 37,
 };

@@ -8,6 +8,7 @@
 #include "gui/ClassicEdges.h"
 #include "gui/ControlShot.h"
 #include "gui/Screenshot.h"
+#include "rtl/FileUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -213,9 +214,9 @@ TEST_F(GridPaintProbe, HeaderTreeAndFooterOfTheUsualListGrid) {
     Q->First();
 
     GrabControl(Grid, Shot);
-    const char* dir = std::getenv("ORV_SCREENSHOT_DIR");
-    const String file = (dir ? String(dir) : String(".")) + "/grid_list.png";
-    EXPECT_TRUE(SaveBitmapAsPng(Shot, file));
+    // The picture is kept beside the build's other screenshots for a look by eye.
+    ForceDirectories(ORV_SCREEN_DIR);
+    EXPECT_TRUE(SaveBitmapAsPng(Shot, String(ORV_SCREEN_DIR) + "/grid_list.png"));
 
     // The title row holds the tree: 收费 over the first two columns, 已付 the full height.
     THeadTreeNode* fee = Grid->TitleLeaf(0)->Host;

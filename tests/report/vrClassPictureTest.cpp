@@ -207,3 +207,54 @@ TEST(Picture, PreparedPagesKeepEachChangedPictureOnceInTheCache) {
     EXPECT_NE(second.find("Transparent=\"True\""), String::npos);
     EXPECT_NE(second.find("TransparentColor=\"255\""), String::npos);
 }
+
+TEST(Picture, SourceCopiesCarryNoPictureSoEveryPageShowsItsOwn) {
+    TPreparedFixture f;
+    auto* v = new TvrPictureView(f.Band);
+    v->SetName("Picture1");
+    v->SetBounds(300, 0, 50, 20);
+    v->Picture()->SetGraphic(Filled(4, 4, clRed).get()); // the layout's picture
+    f.Pages->RegisterSourcePage(f.Page);
+    EXPECT_TRUE(v->IsPictureStored); // the layout object still writes its picture
+    auto* copy = dynamic_cast<TvrPictureView*>(f.Pages->Dictionary()->GetObject(v->PreparedAlias));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->Picture()->Graphic(), nullptr);
+    EXPECT_FALSE(copy->IsPictureStored);
+    EXPECT_EQ(f.Pages->BaseText(copy).find("Picture."), String::npos) << f.Pages->BaseText(copy);
+
+    // A pass that is not the final one puts nothing into the picture cache.
+    f.Engine->FinalPass = false;
+    f.AddPage(20, "first pass");
+    EXPECT_EQ(f.Pages->PictureCache()->Count(), 0);
+    f.Pages->DropPassOutput();
+    f.Engine->FinalPass = true;
+
+    // The layout's picture, a picture from the data, and none.
+    f.AddPage(20, "layout");
+    v->Picture()->SetGraphic(Filled(6, 2, clBlue).get());
+    f.AddPage(20, "data");
+    v->Picture()->SetGraphic(nullptr);
+    f.AddPage(20, "none");
+    ASSERT_EQ(f.Pages->GetPageCount(), 3);
+    EXPECT_EQ(f.Pages->PictureCache()->Count(), 2);
+
+    TStringStream file;
+    f.Pages->WriteToStream(file);
+    EXPECT_EQ(file.DataString().find("Picture.PropData"), String::npos); // only the cache holds pictures
+    TPreparedFixture loaded;
+    TStringStream in(file.DataString());
+    loaded.Pages->ReadFromStream(in, false);
+    struct TCase {
+        int page, width, height;
+    };
+    for (TvrPreviewPages* pages : {f.Pages, loaded.Pages})
+        for (const TCase& c : {TCase{0, 4, 4}, TCase{1, 6, 2}, TCase{2, 0, 0}}) {
+            TvrComponent* page = pages->GetPreparedPage(c.page);
+            ASSERT_NE(page, nullptr);
+            auto* rebuilt = dynamic_cast<TvrPictureView*>(page->FindObject("Picture1"));
+            ASSERT_NE(rebuilt, nullptr);
+            const TGraphic* g = rebuilt->Picture()->Graphic();
+            EXPECT_EQ(g ? g->Width() : 0, c.width) << c.page;
+            EXPECT_EQ(g ? g->Height() : 0, c.height) << c.page;
+        }
+}

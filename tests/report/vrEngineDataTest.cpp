@@ -48,6 +48,50 @@ TEST_F(EngineTest, KeptFooterTakesTheLastRowToTheNextPage) {
     }
 }
 
+TEST_F(EngineTest, GroupsThatResetPageNumbersStartANumberingRun) {
+    // Two rows of 400 fit a page: G1 takes two pages, G2 and G3 one each. The page footer prints
+    // the logical page number and the pages of its run.
+    MakeTable({{"A1", "G1", 1},
+               {"A2", "G1", 2},
+               {"A3", "G1", 3},
+               {"B1", "G2", 4},
+               {"C1", "G3", 5},
+               {"C2", "G3", 6}});
+    const String bands =
+        BandXml("TvrGroupHeader", "GroupHeader1", 50, 20, "[vrDM.&#34;F_group&#34;]",
+                "Condition=\"vrDM.&#34;F_group&#34;\" StartNewPage=\"True\" ResetPageNumbers=\"True\"") +
+        BandXml("TvrMasterData", "MasterData1", 100, 400, "[vrDM.&#34;F_code&#34;]", "DataSetName=\"vrDM\"") +
+        BandXml("TvrPageFooter", "PageFooter1", 1000, 20, "[Page]/[TotalPages]");
+    struct TCase {
+        bool doublePass;
+        std::vector<String> footers; // per page
+        std::vector<String> totals;  // "t" of each page's logical number
+    };
+    const TCase cases[] = {
+        // One pass closes a run when the next begins, before the footer of the run's last page
+        // prints; the last run stays open.
+        {false, {"1/0", "2/2", "1/1", "1/0"}, {"2", "2", "1", ""}},
+        // The first pass closes every run, so the final pass prints the totals.
+        {true, {"1/2", "2/2", "1/1", "1/1"}, {"2", "2", "1", "1"}},
+    };
+    const std::vector<std::vector<String>> rows = {{"A1", "A2"}, {"A3"}, {"B1"}, {"C1", "C2"}};
+    const char* numbers[] = {"1", "2", "1", "1"};
+    for (const TCase& c : cases) {
+        LoadLayout(LayoutText(bands, c.doublePass ? "EngineOptions.DoublePass=\"True\"" : ""));
+        ASSERT_TRUE(Prepare()) << Report->ErrorList()->Text();
+        ASSERT_EQ(Pages()->GetPageCount(), 4) << c.doublePass;
+        TvrXMLItem* logical = Pages()->XMLDoc()->Root()->FindItem("logicalpagenumbers");
+        ASSERT_EQ(logical->ItemCount(), 4) << c.doublePass;
+        for (int p = 0; p < 4; ++p) {
+            EXPECT_EQ(Texts(p, "MasterData"), rows[p]) << c.doublePass << " page " << p;
+            EXPECT_EQ(Texts(p, "PageFooter"), std::vector<String>{c.footers[p]})
+                << c.doublePass << " page " << p;
+            EXPECT_EQ(logical->GetItem(p)->GetProp("n"), numbers[p]) << c.doublePass << " page " << p;
+            EXPECT_EQ(logical->GetItem(p)->GetProp("t"), c.totals[p]) << c.doublePass << " page " << p;
+        }
+    }
+}
+
 TEST_F(EngineTest, DrillDownGroupsShowTheirRowsWhenOpened) {
     MakeTable({{"A1", "G1", 1}, {"A2", "G1", 2}, {"A3", "G2", 3}});
     struct Case {

@@ -1,9 +1,11 @@
 // Drawing prepared pages on bitmap and metafile canvases, and hit-testing them for the preview.
+#include "WhiteBitmap.h"
 #include "gui/Bitmap.h"
 #include "gui/Forms.h"
 #include "gui/Interaction.h"
 #include "gui/Metafile.h"
 #include "report/vrClassMemo.h"
+#include "report/vrClassObjects.h"
 #include "vrPreviewPagesFixture.h"
 
 #include <gtest/gtest.h>
@@ -79,6 +81,67 @@ TEST_F(PaintPages, MirrorMarginsSwapLeftAndRightOnEvenPageNumbers) {
     // The margins are back after drawing.
     auto* page = static_cast<TPPTestPage*>(Pages->GetPreparedPage(1));
     EXPECT_EQ(page->LeftMargin, 10);
+}
+
+TEST(PaintBackground, ReportPagesFromAPreparedFileDrawTheirBackgroundUnderTheirObjects) {
+    vrStartUp();
+    TPreparedFixture built;
+    auto* page = new TvrReportPage(&built.Report);
+    page->SetName("Page2");
+    page->LeftMargin = 10; // mm
+    page->RightMargin = 30;
+    page->TopMargin = page->BottomMargin = 5;
+    page->MirrorMargins = true;
+    page->SetColor(clYellow);
+    auto* band = new TvrMasterData(page);
+    band->SetName("MasterData1");
+    band->SetBounds(0, 50, 500, 20);
+    auto* shape = new TvrShapeView(band);
+    shape->SetName("Shape1");
+    shape->SetBounds(100, 0, 50, 20);
+    shape->Color = clRed;
+    built.Pages->ClearAll();
+    built.Pages->RegisterSourcePage(page);
+    for (int i = 0; i < 2; ++i) {
+        built.Pages->AddPageAction = TvrPreviewPages::apAdd;
+        built.Pages->StartPreparedPage(page);
+        built.Pages->AddBandToPage(band);
+    }
+    TStringStream file;
+    built.Pages->WriteToStream(file);
+    // The background comes with the source page of the file.
+    TPreparedFixture loaded;
+    TStringStream in(file.DataString());
+    loaded.Pages->ReadFromStream(in, false);
+    ASSERT_EQ(loaded.Pages->GetPageCount(), 2);
+    TStringStream again;
+    loaded.Pages->WriteToStream(again);
+    EXPECT_EQ(again.DataString(), file.DataString());
+    EXPECT_NE(file.DataString().find(" Color=\"65535\""), String::npos);
+
+    const int inLeftMargin = 20, outsideLeft = 60, outsideRight = 720, y = 150;
+    const int marginTop = static_cast<int>(5 * fr01cm) - 4;
+    const int shapeX = static_cast<int>(10 * fr01cm) + 125, shapeY = static_cast<int>(5 * fr01cm) + 60;
+    struct TCase {
+        int index;
+        TColor atOutsideLeft, atOutsideRight;
+    };
+    // The second page swaps the margins: its background starts 30 mm in and ends 10 mm short.
+    for (const TCase& c : {TCase{0, clYellow, clWhite}, TCase{1, clWhite, clYellow}}) {
+        TWhiteBitmap bmp(800, 300);
+        loaded.Pages->PaintPage(c.index, bmp.Canvas(), 1, 1, 0, 0);
+        EXPECT_EQ(bmp.At(outsideLeft, y), c.atOutsideLeft) << c.index;
+        EXPECT_EQ(bmp.At(outsideRight, y), c.atOutsideRight) << c.index;
+        EXPECT_EQ(bmp.At(inLeftMargin, y), clWhite) << c.index;
+        EXPECT_EQ(bmp.At(300, marginTop), clWhite) << c.index;
+        if (c.index == 0) {
+            EXPECT_EQ(bmp.At(shapeX, shapeY), clRed); // the object lies over the background
+        }
+    }
+    auto* rebuilt = dynamic_cast<TvrReportPage*>(loaded.Pages->GetPreparedPage(1));
+    ASSERT_NE(rebuilt, nullptr);
+    EXPECT_EQ(rebuilt->LeftMargin, 10); // the margins are back after drawing
+    EXPECT_FALSE(rebuilt->InPrinting);
 }
 
 TEST_F(PaintPages, HitTestFindsTheTopmostViewAndReportsCursorLinkAndHint) {

@@ -2,6 +2,7 @@
 // the page cache.
 #include "vrPreviewPagesFixture.h"
 
+#include "report/vrClassObjects.h"
 #include "report/vrClassOptions.h"
 
 #include <gtest/gtest.h>
@@ -113,6 +114,71 @@ TEST_F(PreviewPages, HasBandOnPageKeepsASecondCopyOff) {
     EXPECT_TRUE(Pages->HasBandOnPage(Band));
     Pages->StartPreparedPage(Page);
     EXPECT_FALSE(Pages->HasBandOnPage(Band));
+}
+
+// A report page with the bands whose kind decides what HasBandOnPage and LastBandBottom see.
+struct BandKinds : PreviewPages {
+    TvrReportPage* KindsPage = nullptr;
+    std::map<String, TvrBand*> Bands;
+    void SetUp() override {
+        KindsPage = new TvrReportPage(&Report);
+        KindsPage->SetName("Kinds");
+        const auto add = [&](TvrBand* band, const String& name, Extended left, Extended top,
+                             Extended height) {
+            band->SetName(name);
+            band->SetBounds(left, top, 300, height);
+            Bands[name] = band;
+        };
+        add(new TvrPageFooter(KindsPage), "PageFooter1", 0, 900, 40);
+        add(new TvrPageFooter(KindsPage), "PageFooter2", 0, 950, 40);
+        add(new TvrColumnFooter(KindsPage), "ColumnFooter1", 0, 800, 20);
+        add(new TvrColumnFooter(KindsPage), "ColumnFooter2", 0, 820, 20);
+        add(new TvrMasterData(KindsPage), "MasterData1", 0, 100, 50);
+        add(new TvrMasterData(KindsPage), "MasterData2", 300, 200, 50);
+        add(new TvrPageHeader(KindsPage), "PageHeader1", 0, 0, 30);
+        add(new TvrOverlay(KindsPage), "Overlay1", 0, 0, 1000);
+        Pages->RegisterSourcePage(KindsPage);
+    }
+    void Start() {
+        Pages->AddPageAction = TvrPreviewPages::apAdd;
+        Pages->StartPreparedPage(KindsPage);
+    }
+};
+
+TEST_F(BandKinds, ASecondPageOrColumnFooterIsKeptOffThePage) {
+    struct TCase {
+        const char* placed;
+        const char* asked;
+        bool onPage;
+    };
+    const TCase cases[] = {
+        {"PageFooter1", "PageFooter2", true},    {"ColumnFooter1", "ColumnFooter2", true},
+        {"PageFooter1", "ColumnFooter1", false}, {"MasterData1", "MasterData2", false},
+        {"MasterData1", "MasterData1", true},    {"PageHeader1", "PageFooter1", false},
+    };
+    for (const TCase& c : cases) {
+        Start();
+        Pages->AddBandToPage(Bands[c.placed]);
+        EXPECT_EQ(Pages->HasBandOnPage(Bands[c.asked]), c.onPage) << c.placed << " / " << c.asked;
+    }
+}
+
+TEST_F(BandKinds, TheLastBandBottomLeavesOutFootersAndOverlays) {
+    Start();
+    for (const char* name : {"PageHeader1", "MasterData1", "MasterData2", "PageFooter1", "Overlay1"})
+        Pages->AddBandToPage(Bands[name]);
+    struct TCase {
+        Extended x, bottom;
+    };
+    // Any left: all bands but the footer and overlay; a left of 300: that column's bands and the
+    // page header; a left where nothing starts: the page header alone.
+    for (const TCase& c : {TCase{0, 250}, TCase{300, 250}, TCase{500, 30}})
+        EXPECT_DOUBLE_EQ(static_cast<double>(Pages->LastBandBottom(c.x)), static_cast<double>(c.bottom))
+            << static_cast<double>(c.x);
+    Start();
+    Pages->AddBandToPage(Bands["MasterData1"]);
+    EXPECT_DOUBLE_EQ(static_cast<double>(Pages->LastBandBottom(300)), 0.0);
+    EXPECT_DOUBLE_EQ(static_cast<double>(Pages->LastBandBottom(0)), 150.0);
 }
 
 TEST_F(PreviewPages, CutAndPasteShiftTheObjects) {
