@@ -492,13 +492,7 @@ void TCustomDBEditGx::DrawRequiredMark(TCanvas* Canvas) {
     if (!draw) return;
     TRect r;
     TextAreaRect(r);
-    const int y = ClientHeight() - 1;
-    Canvas->Pen()->SetColor(clRed);
-    Canvas->Pen()->SetStyle(psDot);
-    Canvas->Pen()->SetWidth(1);
-    Canvas->MoveTo(r.Left + 2, y);
-    Canvas->LineTo(r.Right - 3, y);
-    Canvas->Pen()->SetStyle(psSolid);
+    DrawRequiredLine(Canvas, r.Left + 2, r.Right - 3, ClientHeight() - 1);
 }
 
 // ---- holder mode -----------------------------------------------------------------------------

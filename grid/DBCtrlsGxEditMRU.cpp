@@ -46,33 +46,15 @@ void TCustomDBEditGx::ShowMRUList() {
     TextAreaRect(area);
     const TPoint topLeft = ClientToScreen(TPoint(area.Left, area.Top));
     const TRect master(topLeft.X, topLeft.Y, topLeft.X + area.Width(), topLeft.Y + area.Height());
-    if (MRUListShown()) {
-        if (count == 0) {
-            HideMRUList(false);
-            return;
-        }
-        const bool resized = list->UserResized;
-        const TPoint at = PlaceDropDownAt(master, list, ddaLeftGx);
-        ShowPopupNoActivate(list, at.X, at.Y);
-        list->UserResized = resized;
-        list->ItemsChanged();
+    if (MRUListShown() && count == 0) {
+        HideMRUList(false);
         return;
     }
     if (count == 0) return;
-    list->SetColor(Color());
-    list->Font()->Assign(*Font());
-    list->SetItemHeight(list->Canvas()->TextHeight("Wg"));
-    list->SetItemIndex(-1);
-    list->SetWidth(FMRUList->DropDownWidth > 0 ? FMRUList->DropDownWidth : master.Width());
-    list->ShowRows(rows);
-    const TPoint at = PlaceDropDownAt(master, list, ddaLeftGx);
-    ShowPopupNoActivate(list, at.X, at.Y);
-    list->SetVisible(true);
-    list->Grip()->SetVisible(true);
-    list->ItemsChanged();
+    const bool shown = MRUListShown();
+    DropDownMRUBox(list, shown, master, rows, FMRUList->DropDownWidth > 0 ? FMRUList->DropDownWidth : master.Width(),
+                   Color(), Font(), [this](TObject*) { MRUListBoxResized(); });
     FMRUList->ListDroppedDown = true;
-    list->UserResized = false;
-    list->Grip()->ResizedHook = [this](TObject*) { MRUListBoxResized(); };
 }
 
 void TCustomDBEditGx::HideMRUList(bool Accept) {

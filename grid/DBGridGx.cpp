@@ -72,6 +72,8 @@ void TGridDataLinkGx::RecordChanged(TField* Field) {
     Modified = false;
 }
 void TGridDataLinkGx::EditingChanged() {
+    // A record no longer edited (cancelled or posted elsewhere) has no pending cell text to write.
+    if (!Editing()) Modified = false;
     if ((FGrid->Options() & dgIndicator) && Active())
         FGrid->InvalidateOneCell(0, ActiveRecord() + FGrid->TitleOffset());
 }

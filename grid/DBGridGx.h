@@ -22,6 +22,7 @@ class TDBGridGxCenter;
 class TSTDBGridGxFilter;
 class TInplaceFilterEditGx;
 class IMemTableGx;
+class TDBGridInplaceEdit;
 struct THintInfo;
 
 enum TDBGridOption : uint16_t {
@@ -237,8 +238,9 @@ class TCustomDBGridGx : public TCustomGridGx, public IInplaceEditHolderGx {
     bool SelectionKindAllowed(TDBGridGxSelectionType Kind) const;
     bool EditorAlwaysShown() const { return (FOptions & dgAlwaysShowEditor) != 0 && !FilterEditorActive(); }
     void ShowCellEditor() { OpenEditor(); }
-    // Reloads the in-place editor from the grid (placed and filled again on the next update).
-    void InvalidateEditor() { RefreshEditor(); }
+    // Reloads the in-place editor from the grid (placed and filled again on the next update); an
+    // open drop-down list stays open.
+    void InvalidateEditor();
     virtual void InvalidateSelectionAndRow();
     // With dghClearSelection: drops the marked records and the current selection.
     void ClearSelectionIfAllowed();
@@ -273,6 +275,14 @@ class TCustomDBGridGx : public TCustomGridGx, public IInplaceEditHolderGx {
     bool EditorReadOnlyByParams = false;
     bool IncSearchActive() const { return FIncSearchActive; }
     const String& IncSearchText() const { return FIncSearchText; }
+
+    // ---- in-place editor ------------------------------------------------------------------------
+    // The grid's editor once it exists, nullptr before.
+    TDBGridInplaceEdit* InplaceEditor() const;
+    // The editor gained or lost the focus: the focus look repaints when it changed.
+    void EditorFocusChanged();
+    // The main button of an ellipsis or drop-down editor was clicked.
+    TNotifyEvent OnEditButtonClick;
 
     // ---- messages: scrolling, focus, cancel mode ---------------------------------------------------
     void Scroll(TScrollBarKind Kind, TScrollCode Code, int& Pos) override;
@@ -548,6 +558,18 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // in-place editor: the grid's editor class; columns let go of a freed list source
+    TInplaceEdit* CreateCellEditor() override;
+    void ForgetListSource(TComponent* AComponent);
+    // A left press on a data cell shows the editor when the cell is current or the press lies in
+    // the cell's edit-button zone; a press in the zone goes on to the editor's button. True then.
+    bool PressEditButton(TGridCoord Cell, int X, int Y, bool WasCurrent);
+    // The rest of a press that went on to an editor button: moves and the release follow it.
+    bool ForwardEditButtonMouse(Cardinal Msg, TShiftState Shift, int X, int Y);
+    // The edit buttons of a column with AlwaysShowEditButton, painted beside the text area of a
+    // data cell (Cell: the whole cell).
+    void PaintCellEditButtons(TColumnGx* Column, const TRect& TextArea, const TRect& Cell, TColor ButtonColor);
+    TControl* FEditButtonPress = nullptr;
     // editing hooks of the base grid
     bool EditorAcceptsKey(char16_t Key) override { return EditAcceptsKey(Key); }
     bool EditorCanModify() override { return EditModifyAllowed(); }

@@ -197,9 +197,9 @@ void TColumnGx::UpdateData(String Text, Variant Value, bool UseText) {
     } else {
         f->SetAsVariant(Value);
     }
-    if (RememberTexts && g->EditingActive() && g->CellEditor() && g->CellEditor()->IsShowing() &&
-        !Trim(Text).empty())
-        RememberedTexts.push_back(Text);
+    if (FMRUList->AutoAdd() && FMRUList->Active() && g->EditingActive() && g->CellEditor() &&
+        g->CellEditor()->IsShowing())
+        FMRUList->AddRecent(Text);
 }
 
 void TColumnGx::StepValue(double Inc) {

@@ -1,11 +1,12 @@
 // Columns, titles and the grid-wide column defaults: own values over defaults, widths, field
 // binding and sort markers.
 #include "grid/DBGridGxColumns.h"
-#include "grid/DBGridGxFilter.h"
 #include "grid/DBGridGxFooters.h"
 
 #include "classes/MetaBuilder.h"
 #include "grid/DBGridGx.h"
+#include "grid/DBGridGxFilter.h"
+#include "grid/DBGridGxInplaceEdit.h"
 #include "gui/Geometry.h"
 #include "rtl/StrUtils.h"
 
@@ -403,6 +404,20 @@ void TDBGridColumnGx::DeclareMeta(meta::Class<TDBGridColumnGx>& c) {
     c.Property("Visible", &T::Visible, &T::SetVisible).Default(true);
     c.Property("Width", &T::Width, &T::SetWidth).Stored(&T::IsWidthStored);
     c.Property("WordWrap", &T::WordWrap, &T::SetWordWrap).Stored(&T::IsWordWrapStored);
+    // in-place editor
+    c.Property("AutoDropDown", &T::AutoDropDown, &T::SetAutoDropDown).Stored([](T& t) {
+        return t.Flagged(cvAutoDropDown);
+    });
+    c.Property("DblClickNextVal", &T::DblClickNextVal, &T::SetDblClickNextVal).Stored([](T& t) {
+        return t.Flagged(cvDblClickNextVal);
+    });
+    c.Property("DropDownShowTitles", &T::DropDownShowTitles, &T::SetDropDownShowTitles).Stored([](T& t) {
+        return t.Flagged(cvDropDownShowTitles);
+    });
+    c.Property("DropDownSizing", &T::DropDownSizing, &T::SetDropDownSizing).Stored([](T& t) {
+        return t.Flagged(cvDropDownSizing);
+    });
+    c.Property("DropDownWidth", &T::DropDownWidth, &T::SetDropDownWidth).Default(0);
     // footers, after the field they may sum
     c.Property("Footer", &T::Footer, &T::SetFooter);
     c.Property("Footers", &T::Footers, &T::SetFooters).Stored([](T& t) { return t.Footers()->Count() > 0; });
@@ -780,6 +795,7 @@ void TColumnGx::Assign(const TPersistent* Source) {
         ShowImageAndText = s->ShowImageAndText;
         SetHideDuplicates(s->FHideDuplicates);
         if (s->Flagged(cvLayout)) SetLayout(s->FLayout);
+        AssignEditorSettings(s);
     } catch (...) {
         if (cols) cols->EndUpdate();
         throw;

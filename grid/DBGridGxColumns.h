@@ -8,6 +8,7 @@
 #include "classes/Collection.h"
 #include "db/Field.h"
 #include "grid/GridsGx.h"
+#include "grid/ToolCtrlsGxButtons.h"
 #include "grid/ToolCtrlsGxLists.h"
 #include "gui/Graphics.h"
 #include "gui/StdCtrls.h"
@@ -24,6 +25,7 @@ class TColumnFooterGx;
 class TColumnFootersGx;
 class TSTColumnFilterGx;
 class IDistinctValuesGx;
+class TColumnDropDownBoxGx;
 
 enum TSortMarkerGx { smNoneGx, smDownGx, smUpGx };
 ORV_ENUM(TSortMarkerGx, smNoneGx, smDownGx, smUpGx)
@@ -31,6 +33,12 @@ enum TTextOrientationGx { tohHorizontal, tohVertical };
 ORV_ENUM(TTextOrientationGx, tohHorizontal, tohVertical)
 enum TColumnButtonStyleGx { cbsAuto, cbsEllipsis, cbsNone, cbsUpDown, cbsDropDown };
 ORV_ENUM(TColumnButtonStyleGx, cbsAuto, cbsEllipsis, cbsNone, cbsUpDown, cbsDropDown)
+// In-place editor: how a column's cells are edited (the editor's main button and drop-down).
+enum TInplaceEditStyleGx {
+    iesSimple, iesEllipsis, iesPickList, iesDataList, iesDateCalendar, iesUpDown, iesDropDown
+};
+ORV_ENUM(TInplaceEditStyleGx, iesSimple, iesEllipsis, iesPickList, iesDataList, iesDateCalendar, iesUpDown,
+         iesDropDown)
 
 // The assigned flags of a column, its title's among them.
 enum TColumnGxValue {
@@ -277,9 +285,6 @@ class TColumnGx : public TCollectionItem {
     // Share weight when the grid fits its columns into its client width.
     int AutoFitBaseWidth = 64;
     bool HeldByLimits = false;
-    // Texts last written through the column, newest last (stands in for the MRU list).
-    std::vector<String> RememberedTexts;
-    bool RememberTexts = false;
 
     TGetColCellParamsEventGx OnGetCellParams;
     TColCellUpdateDataEventGx OnUpdateData;
@@ -291,7 +296,8 @@ class TColumnGx : public TCollectionItem {
     std::function<void(TObject* Sender, const String& NewText, bool& RecheckInList)> OnNotInList;
     // The special first row of the column's lookup drop-down.
     TSpecRowGx* DropDownSpecRow();
-    // The data set the column's drop-down lists: the lookup field's lookup data set.
+    // The data set the column's drop-down lists: the drop-down box's list source, else the lookup
+    // field's lookup data set.
     TDataSet* ListDataSet();
     TDataSet* FieldLookupDataSet();
 
@@ -299,6 +305,35 @@ class TColumnGx : public TCollectionItem {
     // The drop-down grid of the column's lookup list: made on first use without owner, named
     // "DataList", freed with the column.
     TPopupDataGridGx* LookupGrid();
+
+    // ---- in-place editor: edit style, edit buttons, drop-downs, remembered texts ---------------
+    // How the cells are edited: the ButtonStyle, or with cbsAuto what the field asks for (a
+    // modifiable lookup field drops down its list, a pick list its entries, a date the calendar).
+    TInplaceEditStyleGx DefaultEditStyle();
+    // The width the edit buttons take at a cell's right end: the main button (when the style has
+    // one) and the visible items of EditButtons.
+    int EditButtonsWidth();
+    // Further buttons of the editor, right of its main button.
+    TEditButtonsGx* EditButtons() const { return FEditButtons.get(); }
+    // Settings of the lookup drop-down.
+    TColumnDropDownBoxGx* DropDownBox() const;
+    // Texts recently entered in the column; UpdateData remembers each written one.
+    TMRUListGx* MRUList() const { return FMRUList.get(); }
+    // Width of the drop-down list: 0 the editor's, -1 the list columns' (never below the editor's).
+    int DropDownWidth() const { return FDropDownWidth; }
+    void SetDropDownWidth(int Value);
+    bool AutoDropDown() const;
+    void SetAutoDropDown(bool Value);
+    bool DblClickNextVal() const;
+    void SetDblClickNextVal(bool Value);
+    bool DropDownSizing() const;
+    void SetDropDownSizing(bool Value);
+    bool DropDownShowTitles() const;
+    void SetDropDownShowTitles(bool Value);
+    TButtonClickEventGx OnEditButtonClick;
+    TButtonDownEventGx OnEditButtonDown;
+    // The editor asks whether to mark an empty required field (Sender: the editor).
+    std::function<void(TObject* Sender, const String& Text, bool& DrawState)> OnCheckDrawRequiredState;
 
     virtual void ResetToDefaults();
     void Assign(const TPersistent* Source) override;
@@ -373,6 +408,14 @@ private:
     std::unique_ptr<IDistinctValuesGx> FFilterValueList;
     // lookup list grid
     std::unique_ptr<TComponent> FLookupGrid;
+    // in-place editor
+    void AssignEditorSettings(const TColumnGx* Source);
+    std::unique_ptr<TEditButtonsGx> NewEditButtons();
+    std::unique_ptr<TEditButtonsGx> FEditButtons = NewEditButtons();
+    mutable std::unique_ptr<TColumnDropDownBoxGx> FDropDownBox; // made on first use
+    std::unique_ptr<TMRUListGx> FMRUList = std::make_unique<TMRUListGx>(this);
+    int FDropDownWidth = 0;
+    bool FAutoDropDown = false, FDblClickNextVal = false, FDropDownSizing = false, FDropDownShowTitles = false;
 };
 
 class TDBGridColumnGx : public TColumnGx {

@@ -2,6 +2,7 @@
 // it may be modified or edited, and the text, mask and length limit of the in-place editor; and the
 // write of the edited text into the field, through pick lists, key lists and lookup fields.
 #include "grid/DBGridGx.h"
+#include "grid/DBGridGxInplaceEdit.h"
 
 #include "grid/ToolCtrlsGxData.h"
 #include "rtl/StrUtils.h"
@@ -42,6 +43,8 @@ TSpecRowGx* TColumnGx::DropDownSpecRow() {
 }
 
 TDataSet* TColumnGx::ListDataSet() {
+    TDataSource* source = DropDownBox()->ListSource();
+    if (source && source->DataSet()) return source->DataSet();
     return FieldLookupDataSet();
 }
 
@@ -252,6 +255,9 @@ void TCustomDBGridGx::WriteEditedValue() {
         if (FieldCanModify(f)) {
             f->DataSet()->Edit();
             c->UpdateData(T, FEditKeyValue, false);
+            // The lookup field shows what the written key names: its text is not looked up again
+            // (an emptied cell, the special row's text or a text not in the list name no record).
+            return;
         }
         if (DrawMemoText && f->DataType() == ftMemo)
             f->SetAsString(T);

@@ -2,6 +2,7 @@
 // becomes a column move), clicks on records that move the data set and mark rows, check-box and
 // image cells that step on release, and double clicks on a column edge that fit its width.
 #include "grid/DBGridGx.h"
+#include "grid/DBGridGxInplaceEdit.h"
 
 #include "grid/DBGridGxFilterEdit.h"
 
@@ -108,15 +109,15 @@ void TCustomDBGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
         int kind = column ? column->GetCellKind() : 0;
         if (kind == 4 || kind == 5)
             FCheckPressCell = cell;
-        else if (Button == mbLeft &&
-                 ((wasCurrent && (FOptions & dgEditing)) || (FOptions & dgAlwaysShowEditor)))
-            SetEditingActive(true);
+        else if (Button == mbLeft && PressEditButton(cell, X, Y, wasCurrent))
+            FTrackingState = 0;
     }
     TCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
 void TCustomDBGridGx::MouseMove(TShiftState Shift, int X, int Y) {
     if (RecordMoveMouseMove(X, Y)) return;
+    if (ForwardEditButtonMouse(WM_MOUSEMOVE, Shift, X, Y)) return;
     if (FPressedTitleCol >= 0) {
         if (std::abs(X - FMouseDownPos.X) > TitleDragThreshold && (FOptions & dgColumnResize)) {
             // The press turns into a column move that starts where the press was.
@@ -132,6 +133,10 @@ void TCustomDBGridGx::MouseMove(TShiftState Shift, int X, int Y) {
 }
 
 void TCustomDBGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == mbLeft && ForwardEditButtonMouse(WM_LBUTTONUP, Shift, X, Y)) {
+        TCustomControl::MouseUp(Button, Shift, X, Y);
+        return;
+    }
     const bool ctrl = Shift.Contains(ssCtrl);
     TGridCoord cell = MouseCell(X, Y);
     if (RecordMoving()) EndRecordDrag(X, Y, true);
@@ -167,7 +172,7 @@ void TCustomDBGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
         if (OnCellClick && !TreeButtonClick(X, Y, true)) OnCellClick(column);
     }
     int kind = column->GetCellKind();
-    if (cell == FCheckPressCell && (kind == 4 || kind == 5) && !ColumnDefValues()->DblClickNextVal &&
+    if (cell == FCheckPressCell && (kind == 4 || kind == 5) && !column->DblClickNextVal() &&
         !Shift.Contains(ssDouble) && ColumnEditable(cell.X - FIndicatorOffset))
         column->StepValue(Shift.Contains(ssShift) ? -column->Increment : column->Increment);
     FCheckPressCell = TGridCoord{-1, -1};
@@ -186,7 +191,7 @@ void TCustomDBGridGx::DblClick() {
     if (cell.Y >= FTitleOffset && cell.Y < RowsCount() && FDataLink->Active()) {
         TColumnGx* column = ColumnAtIndex(FColumns.get(), cell.X - FIndicatorOffset);
         int kind = column ? column->GetCellKind() : 0;
-        if ((kind == 4 || kind == 5) && ColumnDefValues()->DblClickNextVal &&
+        if ((kind == 4 || kind == 5) && column->DblClickNextVal() &&
             ColumnEditable(cell.X - FIndicatorOffset))
             column->StepValue(column->Increment);
     }
@@ -204,6 +209,9 @@ void TCustomDBGridGx::CancelMode() {
 }
 
 bool TCustomDBGridGx::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    // An open drop-down list of the editor takes the wheel.
+    if (TDBGridInplaceEdit* editor = InplaceEditor(); editor && editor->ListMouseWheel(Shift, WheelDelta, MousePos))
+        return true;
     if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
     if (!FDataLink->Active()) return false;
     if (MemTable()) return WheelByRows(Shift, WheelDelta);

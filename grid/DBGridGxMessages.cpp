@@ -184,6 +184,7 @@ void TCustomDBGridGx::DoExit() {
 
 void TCustomDBGridGx::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomGridGx::Notification(AComponent, Operation);
+    if (Operation == opRemove) ForgetListSource(AComponent);
     if (Operation != opRemove || !FVertScrollBar) return;
     if (AComponent == FVertScrollBar->ExtScrollBar())
         FVertScrollBar->SetExtScrollBar(nullptr);

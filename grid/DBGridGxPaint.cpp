@@ -426,6 +426,15 @@ void TCustomDBGridGx::PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState 
         TColor back = col->Color();
         if (back == Color() && (ds->IsSequenced() || (FSumList->Active() && FSumList->VirtualRecords())))
             back = (recNo % 2) ? OddRowColor() : EvenRowColor();
+        // The edit buttons shown in every row keep their width at the cell's end.
+        const TRect cellRect = R;
+        const int buttonsWidth = col->AlwaysShowEditButton() ? col->EditButtonsWidth() : 0;
+        if (buttonsWidth > 0) {
+            if (UseRightToLeftAlignment())
+                R.Left = std::min(R.Right, R.Left + buttonsWidth);
+            else
+                R.Right = std::max(R.Left, R.Right - buttonsWidth);
+        }
         TColCellParamsGx params;
         params.Row = ARow;
         params.Col = ACol;
@@ -476,6 +485,7 @@ void TCustomDBGridGx::PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState 
                               col->WordWrap() && FMultiLineRows, col->EndEllipsis(), 0, 0);
             }
         }
+        if (buttonsWidth > 0) PaintCellEditButtons(col, R, cellRect, back);
         TField* field = col->Field();
         if (col->HighlightRequired() && DataRow == current && (ds->State() == dsEdit || ds->State() == dsInsert) &&
             field && field->Required() && field->IsNull()) {

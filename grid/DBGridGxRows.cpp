@@ -223,5 +223,5 @@ void TCustomDBGridGx::ApplyRecordChange(TField* Field) {
     }
     TField* sel = SelectedField();
     if (!sel || (Field && Field != sel)) return;
-    RefreshEditor();
+    InvalidateEditor();
 }

@@ -155,6 +155,10 @@ protected:
     void DblClick() override;
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
     void Change() override;
+    // Data grid editor: text put while loading is not the user's change.
+    bool Loading() const { return FLoading > 0; }
+    void BeginLoading() { ++FLoading; }
+    void EndLoading() { --FLoading; }
 
 private:
     void InvalidateEditorArea();

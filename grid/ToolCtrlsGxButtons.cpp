@@ -426,6 +426,15 @@ void PaintTreeGlyph(TCanvas* Canvas, const TRect& Rect, int Kind, int DotPhase, 
         DrawDottedLine(Canvas, Point(C.X, box.Bottom + Y(1)), Rect.Bottom - box.Bottom, false, DotPhase);
 }
 
+void DrawRequiredLine(TCanvas* Canvas, int Left, int Right, int Y) {
+    Canvas->Pen()->SetColor(clRed);
+    Canvas->Pen()->SetStyle(psDot);
+    Canvas->Pen()->SetWidth(1);
+    Canvas->MoveTo(Left, Y);
+    Canvas->LineTo(Right, Y);
+    Canvas->Pen()->SetStyle(psSolid);
+}
+
 // ---- edit buttons --------------------------------------------------------------------------------
 
 ORV_META_IMPL(TEditButtonGx)

@@ -69,6 +69,8 @@ void PaintButtonFace(TCanvas* Canvas, int DrawStyle, const TRect& Rect, bool Ena
                      bool Pressed, int Half);
 void PaintCheckBox(TCanvas* Canvas, const TRect& Rect, int BoxState, bool Enabled, bool Flat, bool Pressed,
                    bool Active);
+// The mark of an empty required field: a dotted red line from Left to Right at Y.
+void DrawRequiredLine(TCanvas* Canvas, int Left, int Right, int Y);
 // Frees every cached bitmap (when the system colours change).
 void FlushButtonBitmaps();
 int ButtonBitmapCount();

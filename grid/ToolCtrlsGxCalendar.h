@@ -2,15 +2,9 @@
 // (accepting), Esc, a click on a date, a press outside it and its close message.
 #pragma once
 
+#include "grid/DBCtrlsGxInplace.h"
 #include "grid/ToolCtrlsGxDropDown.h"
 #include "gui/MonthCalendar.h"
-
-// What the owner of a drop-down offers to close it.
-class IDropDownCloseGx {
-public:
-    virtual ~IDropDownCloseGx() = default;
-    virtual void CloseDropDown(bool Accept) = 0;
-};
 
 // Whether a release on a hit area closes the drop-down with acceptance: the date cells (also of
 // the neighbouring months), the calendar's background, the week numbers, the today link and the

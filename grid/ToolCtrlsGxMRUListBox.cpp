@@ -1,7 +1,9 @@
 #include "grid/ToolCtrlsGxMRUListBox.h"
 
 #include "classes/MetaBuilder.h"
+#include "grid/ToolCtrlsGxDropDown.h"
 #include "gui/ListBoxView.h"
+#include "gui/PopupWindows.h"
 #include "gui/SystemMetrics.h"
 
 #include <algorithm>
@@ -78,4 +80,29 @@ bool TMRUListboxGx::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint Mouse
     PlaceScrollBar();
     RefreshScrollBar();
     return handled;
+}
+
+void DropDownMRUBox(TMRUListboxGx* Box, bool Shown, const TRect& Master, int Rows, int Width, TColor Color,
+                    const TFont* Font, std::function<void(TObject* Sender)> Resized) {
+    if (Shown) {
+        const bool resized = Box->UserResized;
+        const TPoint at = PlaceDropDownAt(Master, Box, ddaLeftGx);
+        ShowPopupNoActivate(Box, at.X, at.Y);
+        Box->UserResized = resized;
+        Box->ItemsChanged();
+        return;
+    }
+    Box->SetColor(Color);
+    Box->Font()->Assign(*Font);
+    Box->SetItemHeight(Box->Canvas()->TextHeight("Wg"));
+    Box->SetItemIndex(-1);
+    Box->SetWidth(Width);
+    Box->ShowRows(Rows);
+    const TPoint at = PlaceDropDownAt(Master, Box, ddaLeftGx);
+    ShowPopupNoActivate(Box, at.X, at.Y);
+    Box->SetVisible(true);
+    Box->Grip()->SetVisible(true);
+    Box->ItemsChanged();
+    Box->UserResized = false;
+    Box->Grip()->ResizedHook = std::move(Resized);
 }

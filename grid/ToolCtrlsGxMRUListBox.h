@@ -4,6 +4,8 @@
 
 #include "grid/ToolCtrlsGxListBox.h"
 
+#include <functional>
+
 class TScrollBar;
 
 class TMRUListboxGx : public TPopupListboxGx {
@@ -26,3 +28,10 @@ private:
     TRect ScrollBarRect() const;
     TScrollBar* FRowScrollBar = nullptr;
 };
+
+// Shows the filled box under Master, a rectangle in screen coordinates, left-aligned, without
+// taking the focus. A box that shows already (Shown) is only placed again, its user-resized mark
+// kept; otherwise it takes the colour, font and width, Rows rows, no chosen row and its size
+// grip, whose resizing goes to Resized.
+void DropDownMRUBox(TMRUListboxGx* Box, bool Shown, const TRect& Master, int Rows, int Width, TColor Color,
+                    const TFont* Font, std::function<void(TObject* Sender)> Resized);

@@ -369,6 +369,18 @@ void DeliverKey(TWinControl* target, Word vk, TShiftState shift, bool down, bool
     }
 }
 
+void DeliverMouse(TControl* target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, int x,
+                  int y, TShiftState shift) {
+    QWidget* w = TControlAccess::Client(target);
+    if (!w) return;
+    // Item views take the mouse on their viewport.
+    QWidget* receiver = w;
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(TControlAccess::Widget(target))) receiver = area->viewport();
+    const QPointF local(x, y);
+    QMouseEvent e(type, local, receiver->mapToGlobal(local), button, buttons, QtModifiersFromShift(shift));
+    QCoreApplication::sendEvent(receiver, &e);
+}
+
 void keybd_event(Byte bVk, Byte, Cardinal dwFlags, std::uintptr_t) {
     TWinControl* target = FindFocusedControl();
     if (!target) return;

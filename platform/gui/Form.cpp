@@ -718,7 +718,8 @@ void TCustomForm::FocusControl(TWinControl* Control) {
         if (FActiveControl == Control && Control) Control->DoEnter();
         Screen()->ActiveControlChanged();
     }
-    if (Control)
+    // A control whose entering passed the focus on (a grid to its cell editor) keeps it passed.
+    if (Control && FActiveControl == Control)
         if (QWidget* w = TControlAccess::Widget(Control))
             if (!w->hasFocus()) w->setFocus(Qt::OtherFocusReason);
 }

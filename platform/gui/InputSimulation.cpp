@@ -41,17 +41,7 @@ namespace {
 
 void SendMouse(TControl* Target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, int X,
                int Y, TShiftState Shift) {
-    QWidget* w = TControlAccess::Client(Target);
-    if (!w) return;
-    // Item views take the mouse on their viewport.
-    QWidget* receiver = w;
-    QPoint local(X, Y);
-    if (auto* area = qobject_cast<QAbstractScrollArea*>(TControlAccess::Widget(Target))) {
-        receiver = area->viewport();
-    }
-    QPointF global = receiver->mapToGlobal(QPointF(local));
-    QMouseEvent e(type, QPointF(local), global, button, buttons, QtModifiersFromShift(Shift));
-    QCoreApplication::sendEvent(receiver, &e);
+    DeliverMouse(Target, type, button, buttons, X, Y, Shift);
 }
 
 } // namespace

@@ -10,7 +10,9 @@ void ShowPopupNoActivate(TWinControl* Control, int ScreenX, int ScreenY) {
     if (!w) return;
     if (!w->isWindow()) {
         const QSize size = w->size();
-        w->setParent(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+        // A window of the tool-tip kind is never activated, by the toolkit or by the window
+        // manager, when it shows or is clicked: the focus stays with the control that opened it.
+        w->setParent(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                                   Qt::WindowDoesNotAcceptFocus);
         w->resize(size);
     }

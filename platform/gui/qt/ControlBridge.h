@@ -5,6 +5,7 @@
 
 #include "gui/Controls.h"
 
+#include <QEvent>
 #include <QObject>
 
 class QKeyEvent;
@@ -23,3 +24,7 @@ private:
 // Delivers a key as typed on the keyboard to the control (down with the character it types, then
 // up), through the same path as a real key.
 void DeliverKey(TWinControl* target, Word vk, TShiftState shift, bool down, bool up);
+// Delivers a mouse event at client coordinates of the control (item views take it on their
+// viewport) and handles it at once.
+void DeliverMouse(TControl* target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, int x,
+                  int y, TShiftState shift);
