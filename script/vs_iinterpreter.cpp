@@ -202,19 +202,10 @@ void TvsProcVariable::CollectLocals() {
 size_t TvsProcVariable::SaveLocals(std::vector<TvsValue>& Stack) {
     if (FLocalsGeneration != FLocalScript->Generation()) CollectLocals();
     const size_t mark = Stack.size();
-    for (TvsCustomVariable* item : FLocals) {
-        switch (item->Kind()) {
-        case TvsItemKind::ikStringVariable:
-            Stack.emplace_back(Variant(static_cast<TvsStringVariable*>(item)->Text()));
-            break;
-        case TvsItemKind::ikArrayVariable:
-            Stack.push_back(static_cast<TvsArrayVariable*>(item)->Saved());
-            break;
-        default:
-            Stack.push_back(vsCompactOf(item->Value()));
-            break;
-        }
-    }
+    // The values are shared with the saved copies, not copied: a text or an array is copied
+    // only when the recursive call changes it.
+    for (TvsCustomVariable* item : FLocals)
+        Stack.push_back(item->Stored());
     return mark;
 }
 
@@ -222,21 +213,7 @@ void TvsProcVariable::RestoreLocals(std::vector<TvsValue>& Stack, size_t Mark) {
     size_t k = Mark;
     for (TvsCustomVariable* item : FLocals) {
         if (k >= Stack.size()) break;
-        TvsValue& saved = Stack[k];
-        switch (item->Kind()) {
-        case TvsItemKind::ikStringVariable:
-            static_cast<TvsStringVariable*>(item)->Text() = std::move(saved).ToVariant().AsString();
-            break;
-        case TvsItemKind::ikArrayVariable:
-            static_cast<TvsArrayVariable*>(item)->Restore(std::move(saved));
-            break;
-        default:
-            if (saved.IsInteger())
-                vsSetInteger(item->ValueRef(), static_cast<Integer>(saved.IntPayload()));
-            else
-                item->ValueRef() = std::move(saved).ToVariant();
-            break;
-        }
+        item->Stored() = std::move(Stack[k]);
         ++k;
     }
     Stack.resize(Mark);
@@ -264,14 +241,11 @@ TvsValue TvsProcVariable::FetchCompact() {
         FRefItem->SetReadOnly(false);
         if (FRefItem->Kind() == TvsItemKind::ikVariable) {
             if (!FResultStartKnown || FResultStartTyp != FRefItem->Typ()) {
-                FResultStart = TvsVariable::Convert(Variant(), FRefItem->Typ());
+                FResultStart = TvsValue(TvsVariable::Convert(Variant(), FRefItem->Typ()));
                 FResultStartTyp = FRefItem->Typ();
                 FResultStartKnown = true;
             }
-            // An integer start over an integer left by the last call is written in place.
-            if (FResultStart.VType() != varInteger ||
-                !FRefItem->ValueRef().ReplaceInteger(static_cast<Integer>(vsIntOf(FResultStart))))
-                FRefItem->ValueRef() = FResultStart;
+            FRefItem->Stored() = FResultStart;
         } else
             FRefItem->StoreValue(Variant());
     }
@@ -464,7 +438,7 @@ void TvsScript::AddEnum(const String& TypeName, const String& Names) {
     Integer value = 0;
     for (const String& name : vsSplitCommaList(Names)) {
         auto* v = new TvsVariable(name, fvtEnum, TypeName);
-        v->ValueRef() = Variant(value++);
+        v->Stored() = TvsValue::OfInteger(value++);
         v->SetReadOnly(true);
         Add(name, v);
     }
@@ -475,7 +449,7 @@ void TvsScript::AddEnumSet(const String& TypeName, const String& Names) {
     Integer value = 1;
     for (const String& name : vsSplitCommaList(Names)) {
         auto* v = new TvsVariable(name, fvtEnum, TypeName);
-        v->ValueRef() = Variant(value);
+        v->Stored() = TvsValue::OfInteger(value);
         value <<= 1;
         v->SetReadOnly(true);
         Add(name, v);

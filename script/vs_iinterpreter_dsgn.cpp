@@ -237,64 +237,56 @@ void TvsDesignator::StoreValue(const Variant& V) {
 // --- fast kinds ----------------------------------------------------------------------------------
 
 Variant TvsStringDesignator::FetchValue() {
-    const Integer index = static_cast<TvsCustomVariable*>(FRef1)->FetchValue().AsInteger();
+    const Integer index = vsAsInteger(static_cast<TvsCustomVariable*>(FRef1)->FetchCompact());
     return Variant(vsCharAt(static_cast<TvsStringVariable*>(FRefItem)->Text(), index));
 }
 
 void TvsStringDesignator::StoreValue(const Variant& V) {
-    const Integer index = static_cast<TvsCustomVariable*>(FRef1)->FetchValue().AsInteger();
-    vsSetCharAt(static_cast<TvsStringVariable*>(FRefItem)->Text(), index, V.AsString());
+    const Integer index = vsAsInteger(static_cast<TvsCustomVariable*>(FRef1)->FetchCompact());
+    vsSetCharAt(static_cast<TvsStringVariable*>(FRefItem)->MutableText(), index, V.AsString());
 }
 
-Integer TvsArrayDesignator::Prepare(Variant (&Indexes)[3]) {
+Integer TvsArrayDesignator::Prepare(TvsValue (&Indexes)[3]) {
     auto* helper = static_cast<TvsArrayHelper*>(FRef1);
     auto* step = static_cast<TvsDesignatorItem*>(FRef2);
     const Integer n = std::min<Integer>({step->Count(), helper->Count(), 3});
     // Every index is evaluated before any is handed over: an index may itself read an element of
     // an array (m[i, m[0, 1]]) through the same accessor.
     for (Integer k = 0; k < n; ++k)
-        Indexes[k] = step->Arg(k)->FetchValue();
+        Indexes[k] = step->Arg(k)->FetchCompact();
     return n;
 }
 
-void TvsArrayDesignator::HandOver(Variant (&Indexes)[3], Integer Count) {
+void TvsArrayDesignator::HandOver(TvsValue (&Indexes)[3], Integer Count) {
     auto* helper = static_cast<TvsArrayHelper*>(FRef1);
     for (Integer k = 0; k < Count; ++k)
-        helper->Param(k)->ValueRef() = std::move(Indexes[k]);
+        helper->Param(k)->Stored() = std::move(Indexes[k]);
     helper->ParentItem = FRefItem;
 }
 
-// The element of a one-dimensional array of variants at an integer index, reached directly;
-// nullptr for every other case (the accessor then answers, with its conversions and errors).
-Variant* TvsArrayDesignator::Element(const Variant& Index, bool ForWriting) {
+// The element of a one-dimensional array the variable holds at an integer index, reached directly:
+// a compact element, or an element of a variant array of variants; nullptr for every other case
+// (the accessor then answers, with its conversions and errors).
+TvsArrayDesignator::TElement TvsArrayDesignator::Element(const TvsValue& Index, bool ForWriting) {
+    if (!Index.IsInteger()) return {};
     const TvsItemKind kind = FRefItem->Kind();
-    if (Index.VType() != varInteger) return nullptr;
-    if (kind == TvsItemKind::ikArrayVariable) {
-        // A declared array still kept compact is reached through CompactElement.
-        auto* var = static_cast<TvsArrayVariable*>(FRefItem);
-        if (var->Compact()) return nullptr;
-    } else if (kind != TvsItemKind::ikVariable && kind != TvsItemKind::ikParam) {
-        return nullptr;
+    if (kind != TvsItemKind::ikArrayVariable && kind != TvsItemKind::ikVariable && kind != TvsItemKind::ikParam)
+        return {};
+    TvsValue& stored = FRefItem->Stored();
+    if (const TvsCompactArray* c = stored.Array()) {
+        if (c->DimCount() != 1) return {};
+        TvsCompactArray* a = ForWriting ? stored.MutableArray() : const_cast<TvsCompactArray*>(c);
+        return {a->At1(Index.IntPayload()), nullptr};
     }
-    Variant& a = FRefItem->ValueRef();
-    if (!VarIsArray(a)) return nullptr;
-    const TVarArrayData& shared = *TVariantAccess::Array(a);
-    if (shared.Low.size() != 1 || shared.ElemType != varVariant) return nullptr;
-    const Int64 offset = vsIntOf(Index) - shared.Low[0];
-    if (offset < 0 || offset >= static_cast<Int64>(shared.Items.size())) return nullptr;
-    TVarArrayData& data = ForWriting ? TVariantAccess::MutableArray(a) : const_cast<TVarArrayData&>(shared);
-    return &data.Items[static_cast<size_t>(offset)];
-}
-
-// The element of a declared array kept compact, at an integer index of its one dimension;
-// nullptr for every other case.
-TvsValue* TvsArrayDesignator::CompactElement(const Variant& Index, bool ForWriting) {
-    if (FRefItem->Kind() != TvsItemKind::ikArrayVariable || Index.VType() != varInteger) return nullptr;
-    auto* var = static_cast<TvsArrayVariable*>(FRefItem);
-    TvsCompactArray* a = var->Compact();
-    if (!a || a->DimCount() != 1) return nullptr;
-    if (ForWriting) a = var->MutableCompact();
-    return a->At1(vsIntOf(Index));
+    const Variant* boxed = stored.Boxed();
+    if (!boxed || !VarIsArray(*boxed)) return {};
+    const TVarArrayData& shared = *TVariantAccess::Array(*boxed);
+    if (shared.Low.size() != 1 || shared.ElemType != varVariant) return {};
+    const Int64 offset = Index.IntPayload() - shared.Low[0];
+    if (offset < 0 || offset >= static_cast<Int64>(shared.Items.size())) return {};
+    if (!ForWriting) return {nullptr, const_cast<Variant*>(&shared.Items[static_cast<size_t>(offset)])};
+    TVarArrayData& data = TVariantAccess::MutableArray(*stored.MutableBoxed());
+    return {nullptr, &data.Items[static_cast<size_t>(offset)]};
 }
 
 // One index: read where it is stored when it is a constant or a plain variable.
@@ -303,95 +295,65 @@ bool TvsArrayDesignator::SingleIndex() const {
            static_cast<TvsArrayHelper*>(FRef1)->Count() >= 1;
 }
 
-const Variant& TvsArrayDesignator::FirstIndex(Variant& Temp) {
-    return static_cast<TvsExpression*>(static_cast<TvsDesignatorItem*>(FRef2)->Arg(0))->Root()->Eval(Temp);
+TvsExpressionNode* TvsArrayDesignator::FirstIndex() const {
+    return static_cast<TvsExpression*>(static_cast<TvsDesignatorItem*>(FRef2)->Arg(0))->Root();
 }
 
-// A stored index (a constant or a plain variable) of a single-index access, else nullptr.
-const Variant* TvsArrayDesignator::DirectIndex() const {
-    if (!SingleIndex()) return nullptr;
-    return static_cast<TvsExpression*>(static_cast<TvsDesignatorItem*>(FRef2)->Arg(0))->Root()->Direct();
-}
-
-// An element reached directly at a stored index needs no temporary values at all.
 Variant TvsArrayDesignator::FetchValue() {
-    if (const Variant* index = DirectIndex()) {
-        if (const TvsValue* element = CompactElement(*index, false)) return element->ToVariant();
-        if (const Variant* element = Element(*index, false)) return vsCopy(*element);
-    }
-    return FetchThroughHelper();
+    return FetchCompact().ToVariant();
 }
 
 TvsValue TvsArrayDesignator::FetchCompact() {
-    if (const Variant* index = DirectIndex()) {
-        if (const TvsValue* element = CompactElement(*index, false)) return *element;
-        if (const Variant* element = Element(*index, false)) return vsCompactOf(*element);
-    }
-    return TvsValue(FetchThroughHelper());
-}
-
-void TvsArrayDesignator::StoreCompact(TvsValue&& V) {
-    if (const Variant* index = DirectIndex())
-        if (TvsValue* element = CompactElement(*index, true)) {
-            *element = std::move(V);
-            return;
+    if (SingleIndex()) {
+        // An element at a stored index (a constant or a plain variable) needs no temporary values.
+        TvsExpressionNode* node = FirstIndex();
+        TvsValue temp;
+        const TvsValue* index = node->Direct();
+        if (!index) {
+            temp = node->FetchCompact();
+            index = &temp;
         }
-    StoreValue(std::move(V).ToVariant());
+        const TElement e = Element(*index, false);
+        if (e.Compact) return *e.Compact;
+        if (e.Item) return vsCompactOf(*e.Item);
+        TvsValue indexes[3] = {*index};
+        HandOver(indexes, 1);
+    } else {
+        TvsValue indexes[3];
+        HandOver(indexes, Prepare(indexes));
+    }
+    return TvsValue(static_cast<TvsArrayHelper*>(FRef1)->FetchValue());
 }
 
 void TvsArrayDesignator::StoreValue(const Variant& V) {
-    if (const Variant* index = DirectIndex()) {
-        if (TvsValue* element = CompactElement(*index, true)) {
-            *element = TvsValue(V);
-            return;
-        }
-        if (Variant* element = Element(*index, true)) {
-            if (V.VType() == varInteger)
-                vsSetInteger(*element, static_cast<Integer>(vsIntOf(V)));
-            else
-                *element = V;
-            return;
-        }
-    }
-    StoreThroughHelper(V);
+    StoreCompact(TvsValue(V));
 }
 
-Variant TvsArrayDesignator::FetchThroughHelper() {
-    Variant indexes[3];
-    Integer n = 1;
+void TvsArrayDesignator::StoreCompact(TvsValue&& V) {
     if (SingleIndex()) {
-        Variant temp;
-        const Variant& index = FirstIndex(temp);
-        if (const TvsValue* element = CompactElement(index, false)) return element->ToVariant();
-        if (const Variant* element = Element(index, false)) return vsCopy(*element);
-        indexes[0] = index;
-    } else {
-        n = Prepare(indexes);
-    }
-    HandOver(indexes, n);
-    return static_cast<TvsArrayHelper*>(FRef1)->FetchValue();
-}
-
-void TvsArrayDesignator::StoreThroughHelper(const Variant& V) {
-    Variant indexes[3];
-    Integer n = 1;
-    if (SingleIndex()) {
-        Variant temp;
-        const Variant& index = FirstIndex(temp);
-        if (TvsValue* element = CompactElement(index, true)) {
-            *element = TvsValue(V);
+        TvsExpressionNode* node = FirstIndex();
+        TvsValue temp;
+        const TvsValue* index = node->Direct();
+        if (!index) {
+            temp = node->FetchCompact();
+            index = &temp;
+        }
+        const TElement e = Element(*index, true);
+        if (e.Compact) {
+            *e.Compact = std::move(V);
             return;
         }
-        if (Variant* element = Element(index, true)) {
-            *element = V;
+        if (e.Item) {
+            *e.Item = std::move(V).ToVariant();
             return;
         }
-        indexes[0] = index;
+        TvsValue indexes[3] = {*index};
+        HandOver(indexes, 1);
     } else {
-        n = Prepare(indexes);
+        TvsValue indexes[3];
+        HandOver(indexes, Prepare(indexes));
     }
-    HandOver(indexes, n);
-    static_cast<TvsArrayHelper*>(FRef1)->StoreValue(V);
+    static_cast<TvsArrayHelper*>(FRef1)->StoreValue(std::move(V).ToVariant());
 }
 
 template <class TResult> [[gnu::always_inline]] inline TResult TvsCallDesignator::Call() {

@@ -7,6 +7,7 @@
 #include "script/vs_ivalue.h"
 
 #include <climits>
+#include <type_traits>
 
 namespace {
 
@@ -38,13 +39,6 @@ const char* const kNodeNames[] = {
 
 bool IsComparison(TvsOperator Op) {
     return Op >= opGreat && Op <= opEq;
-}
-
-// Integer arithmetic and comparison without the general variant machinery: the common case of a
-// loop counter or an index. The results are those of the variant operations (an overflowing sum
-// becomes a 64-bit integer).
-inline bool BothInt(const Variant& A, const Variant& B) {
-    return A.VType() == varInteger && B.VType() == varInteger;
 }
 
 // Integer arithmetic and comparison of two varInteger values with the results of the variant
@@ -109,8 +103,8 @@ TVarOp CompareOp(TvsOperator Op) {
 
 // --- nodes ---------------------------------------------------------------------------------------
 
-TvsOperandNode::TvsOperandNode(const Variant& V) : FCompact(V) {
-    FValue = V;
+TvsOperandNode::TvsOperandNode(const Variant& V) {
+    FValue = TvsValue(V);
     FDirect = &FValue;
     switch (V.VType()) {
     case varBoolean:
@@ -133,9 +127,12 @@ TvsOperandNode::TvsOperandNode(const Variant& V) : FCompact(V) {
 
 TvsDesignatorNode::TvsDesignatorNode(TvsDesignator* D) : FDesignator(D) {
     FSource = D->DesignatorKind() == dkVariable ? D->RefItem() : D;
-    // A plain variable is read where it is stored (a text variable keeps its text apart).
+    // A plain variable is read where it is stored.
     const TvsItemKind kind = FSource->Kind();
-    FDirect = kind == TvsItemKind::ikVariable || kind == TvsItemKind::ikParam ? &FSource->Value() : nullptr;
+    FDirect = kind == TvsItemKind::ikVariable || kind == TvsItemKind::ikParam ||
+                      kind == TvsItemKind::ikStringVariable
+                  ? &FSource->Stored()
+                  : nullptr;
     FHooked = FDirect ? FSource : nullptr;
     FTyp = D->Typ();
     FTypeName = D->TypeName();
@@ -194,102 +191,95 @@ Variant TvsOperatorNode::InValue() {
     return Variant(result);
 }
 
-Variant TvsOperatorNode::FetchValue() {
-    vsCheckStack();
-    switch (FOp) {
-    case opNone:
-        return Left->FetchValue();
-    case opNot:
-        return VarUnaryOp(TVarOp::Not, Left->FetchValue());
-    case opUnMinus:
-        return VarUnaryOp(TVarOp::Negate, Left->FetchValue());
-    case opIn:
-        return InValue();
-    case opIs: {
-        TObject* obj = vsVariantToObject(Left->FetchValue());
-        return Variant(obj != nullptr && IsClass && IsClass->ClassRef()->IsInstance(obj));
-    }
-    case opOr:
-        if (BoolShortcut) {
-            Variant l = Left->FetchValue();
-            if (!l.AsBoolean()) return Right->FetchValue();
-            return l;
-        }
-        break;
-    case opAnd:
-        if (BoolShortcut) {
-            Variant l = Left->FetchValue();
-            if (l.AsBoolean()) return Right->FetchValue();
-            return l;
-        }
-        break;
-    default:
-        break;
-    }
-    // Two stored integers (a counter against a limit, a variable and a constant) need no copies.
-    Int64 out = 0;
-    TIntResult kind = TIntResult::None;
-    const Variant* ld = Left->Direct();
-    const Variant* rd = Right->Direct();
-    if (ld && rd && BothInt(*ld, *rd)) kind = IntegerOp(FOp, vsIntOf(*ld), vsIntOf(*rd), out);
-    if (kind == TIntResult::Integer) return Variant(static_cast<Integer>(out));
-    if (kind == TIntResult::Boolean) return Variant(out != 0);
-    // The left value is read in place only when reading the right one cannot change it. A value
-    // that must be fetched is built where it is kept, without an assignment.
-    const Variant* lp = Right->IsDirect() ? Left->Direct() : nullptr;
-    const Variant lt = lp ? Variant() : Left->FetchValue();
-    const Variant& l = lp ? *lp : lt;
-    const Variant* rp = Right->Direct();
-    const Variant rt = rp ? Variant() : Right->FetchValue();
-    const Variant& r = rp ? *rp : rt;
-    if (BothInt(l, r)) kind = IntegerOp(FOp, vsIntOf(l), vsIntOf(r), out);
-    if (kind == TIntResult::Integer) return Variant(static_cast<Integer>(out));
-    if (kind == TIntResult::Boolean) return Variant(out != 0);
-    return Apply(l, r);
+namespace {
+
+template <class TResult> TResult ResultOf(TvsValue&& V) {
+    if constexpr (std::is_same_v<TResult, TvsValue>)
+        return std::move(V);
+    else
+        return std::move(V).ToVariant();
+}
+template <class TResult> TResult ResultOf(Variant&& V) {
+    if constexpr (std::is_same_v<TResult, TvsValue>)
+        return TvsValue(std::move(V));
+    else
+        return std::move(V);
+}
+template <class TResult> TResult IntegerResult(TIntResult Kind, Int64 Out) {
+    if constexpr (std::is_same_v<TResult, TvsValue>)
+        return Kind == TIntResult::Integer ? TvsValue::OfInteger(static_cast<Integer>(Out))
+                                           : TvsValue::OfBoolean(Out != 0);
+    else
+        return Kind == TIntResult::Integer ? Variant(static_cast<Integer>(Out)) : Variant(Out != 0);
+}
+template <class TResult> TResult Fetch(TvsExpressionNode* Node) {
+    if constexpr (std::is_same_v<TResult, TvsValue>)
+        return Node->FetchCompact();
+    else
+        return Node->FetchValue();
 }
 
-TvsValue TvsOperatorNode::FetchCompact() {
+bool AsBoolean(const TvsValue& V) {
+    if (V.IsBoolean()) return V.IntPayload() != 0;
+    Variant temp;
+    return vsVariantOf(V, temp).AsBoolean();
+}
+
+} // namespace
+
+template <class TResult> TResult TvsOperatorNode::Binary(const TvsValue& L, const TvsValue& R) const {
+    if (L.IsInteger() && R.IsInteger()) {
+        Int64 out = 0;
+        const TIntResult kind = IntegerOp(FOp, L.IntPayload(), R.IntPayload(), out);
+        if (kind != TIntResult::None) return IntegerResult<TResult>(kind, out);
+    }
+    Variant lt, rt;
+    return ResultOf<TResult>(Apply(vsVariantOf(L, lt), vsVariantOf(R, rt)));
+}
+
+template <class TResult> TResult TvsOperatorNode::Evaluate() {
     switch (FOp) {
     case opNone:
-        return Left->FetchCompact();
+        return Fetch<TResult>(Left);
     case opNot:
+        return ResultOf<TResult>(VarUnaryOp(TVarOp::Not, Left->FetchValue()));
     case opUnMinus:
+        return ResultOf<TResult>(VarUnaryOp(TVarOp::Negate, Left->FetchValue()));
     case opIn:
-    case opIs:
-        return TvsValue(FetchValue());
+        return ResultOf<TResult>(InValue());
+    case opIs: {
+        TObject* obj = vsVariantToObject(Left->FetchValue());
+        return ResultOf<TResult>(Variant(obj != nullptr && IsClass && IsClass->ClassRef()->IsInstance(obj)));
+    }
     case opOr:
     case opAnd:
         if (BoolShortcut) {
             TvsValue l = Left->FetchCompact();
-            const bool b = l.VType() == varBoolean ? l.IntPayload() != 0 : l.ToVariant().AsBoolean();
-            if (FOp == opOr ? !b : b) return Right->FetchCompact();
-            return l;
+            const bool b = AsBoolean(l);
+            if (FOp == opOr ? !b : b) return Fetch<TResult>(Right);
+            return ResultOf<TResult>(std::move(l));
         }
         break;
     default:
         break;
     }
     vsCheckStack();
-    Int64 out = 0;
-    TIntResult kind = TIntResult::None;
-    // Stored operands are read in place; the left one only when reading the right one cannot
-    // change it.
-    const Variant* ld = Left->Direct();
-    const Variant* rd = Right->Direct();
-    if (ld && rd) {
-        if (BothInt(*ld, *rd)) kind = IntegerOp(FOp, vsIntOf(*ld), vsIntOf(*rd), out);
-        if (kind == TIntResult::Integer) return TvsValue::OfInteger(static_cast<Integer>(out));
-        if (kind == TIntResult::Boolean) return TvsValue::OfBoolean(out != 0);
-        return TvsValue(Apply(*ld, *rd));
+    // Stored operands (a counter against a limit, a variable and a constant) are read in place;
+    // the left one only when reading the right one cannot change it.
+    if (const TvsValue* rd = Right->Direct()) {
+        if (const TvsValue* ld = Left->Direct()) return Binary<TResult>(*ld, *rd);
+        return Binary<TResult>(Left->FetchCompact(), *rd);
     }
     const TvsValue l = Left->FetchCompact();
-    const TvsValue r = rd ? TvsValue() : Right->FetchCompact();
-    if (l.IsInteger() && (rd ? rd->VType() == varInteger : r.IsInteger()))
-        kind = IntegerOp(FOp, l.IntPayload(), rd ? vsIntOf(*rd) : r.IntPayload(), out);
-    if (kind == TIntResult::Integer) return TvsValue::OfInteger(static_cast<Integer>(out));
-    if (kind == TIntResult::Boolean) return TvsValue::OfBoolean(out != 0);
-    Variant lt, rt;
-    return TvsValue(Apply(vsVariantOf(l, lt), rd ? *rd : vsVariantOf(r, rt)));
+    return Binary<TResult>(l, Right->FetchCompact());
+}
+
+Variant TvsOperatorNode::FetchValue() {
+    return Evaluate<Variant>();
+}
+
+TvsValue TvsOperatorNode::FetchCompact() {
+    return Evaluate<TvsValue>();
 }
 
 Variant TvsOperatorNode::Apply(const Variant& l, const Variant& r) const {
@@ -331,11 +321,11 @@ Variant TvsOperatorNode::Apply(const Variant& l, const Variant& r) const {
 
 bool TvsOperatorNode::CompareIntegers(bool& Result) const {
     if (!IsComparison(FOp)) return false;
-    const Variant* l = Left->Direct();
-    const Variant* r = Right->Direct();
-    if (!l || !r || !BothInt(*l, *r)) return false;
+    const TvsValue* l = Left->Direct();
+    const TvsValue* r = Right->Direct();
+    if (!l || !r || !l->IsInteger() || !r->IsInteger()) return false;
     Int64 out = 0;
-    if (IntegerOp(FOp, vsIntOf(*l), vsIntOf(*r), out) != TIntResult::Boolean) return false;
+    if (IntegerOp(FOp, l->IntPayload(), r->IntPayload(), out) != TIntResult::Boolean) return false;
     Result = out != 0;
     return true;
 }
@@ -541,10 +531,7 @@ void TvsExpression::CompleteTree(String& ErrorPos) {
 bool TvsExpression::Test() {
     bool result = false;
     if (FRoot->IsOperator() && static_cast<TvsOperatorNode*>(FRoot)->CompareIntegers(result)) return result;
-    const TvsValue v = FRoot->FetchCompact();
-    if (v.VType() == varBoolean) return v.IntPayload() != 0;
-    Variant temp;
-    return vsVariantOf(v, temp).AsBoolean();
+    return AsBoolean(FRoot->FetchCompact());
 }
 
 void TvsExpression::StoreValue(const Variant& V) {

@@ -104,10 +104,8 @@ public:
     // The value as the interpreter's compact value: FetchValue's value, without a Variant where
     // the item holds an integer or reads a stored value.
     virtual TvsValue FetchCompact();
-    // Stores a value that is no longer needed: a parameter, or a variable that V already fits,
-    // takes V's payload without a copy; everything else goes through StoreValue.
-    void StoreMoved(Variant&& V);
-    // The same for a compact value: an integer over an integer is written over the payload.
+    // Stores a value that is no longer needed: an item that keeps values as they come (a
+    // parameter) takes it without a copy; the others go through StoreValue.
     virtual void StoreCompact(TvsValue&& V);
 
     TvsItemKind Kind() const { return FKind; }
@@ -134,9 +132,12 @@ public:
     const TvsGetVariableValueEvent& OnGetVarValue() const { return FOnGetVarValue; }
     void SetOnGetVarValue(const TvsGetVariableValueEvent& Value) { FOnGetVarValue = Value; }
 
-    // The stored value itself, read and written in place (array elements, loop counters).
-    Variant& ValueRef() { return FValue; }
-    const Variant& Value() const { return FValue; }
+    // The stored value itself, read and written in place (array elements, loop counters,
+    // locals saved for a recursive call).
+    TvsValue& Stored() { return FValue; }
+    const TvsValue& Stored() const { return FValue; }
+    // The stored value as a Variant.
+    Variant Value() const { return FValue.ToVariant(); }
 
     TvsParamItem* Param(Integer Index) const;
     Integer ParamCount() const { return Count(); }
@@ -158,7 +159,7 @@ protected:
     TvsVarType FTyp;
     String FTypeName;
     String FUpperName;
-    Variant FValue;
+    TvsValue FValue;
     TvsGetVariableValueEvent FOnGetVarValue;
 };
 
@@ -169,6 +170,8 @@ public:
                 TvsItemKind Kind = TvsItemKind::ikVariable);
     String ClassName() const override { return "TvsVariable"; }
     void StoreValue(const Variant& V) override;
+    // A value the variable's type keeps as it is is taken without a copy or conversion.
+    void StoreCompact(TvsValue&& V) override;
     Variant FetchValue() override;
     TvsValue FetchCompact() override;
     // Converts V by the type code: 32-bit integer, boolean, double, text; others as given.
@@ -177,18 +180,20 @@ public:
     static bool HoldsAsIs(TvsVarType Typ, TVarType VType);
 };
 
-// A Char or String variable: kept as text so single characters change in place.
+// A Char or String variable: its value is always a text (a boxed string), so single characters
+// and appends change it in place.
 class TvsStringVariable : public TvsVariable {
 public:
     TvsStringVariable(const String& Name, TvsVarType Typ, const String& TypeName);
     String ClassName() const override { return "TvsStringVariable"; }
     void StoreValue(const Variant& V) override;
+    void StoreCompact(TvsValue&& V) override;
     Variant FetchValue() override;
-    TvsValue FetchCompact() override { return TvsValue(FetchValue()); }
-    String& Text() { return FText; }
-
-private:
-    String FText;
+    TvsValue FetchCompact() override;
+    const String& Text() const;
+    // The text for changing in place (copied first when a saved value shares it).
+    String& MutableText();
+    void SetText(String Value);
 };
 
 // A declared array variable (var a: array[0..9] of Integer): its elements are kept as compact
@@ -200,23 +205,16 @@ public:
     // Value: the array's initial variant array.
     TvsArrayVariable(const String& Name, const String& TypeName, const Variant& Value);
     String ClassName() const override { return "TvsArrayVariable"; }
-    void StoreValue(const Variant& V) override;
     Variant FetchValue() override;
     TvsValue FetchCompact() override;
 
     // The elements while they are kept compact, else nullptr; for writing, copied first when a
     // saved copy (a recursive call) shares them.
-    TvsCompactArray* Compact() { return const_cast<TvsCompactArray*>(FArray.Array()); }
-    TvsCompactArray* MutableCompact() { return FArray.MutableArray(); }
-    // The array as its variant from now on, read and written in place.
-    Variant& Spilled();
-    // The whole state, saved and restored around a recursive call (the elements are shared, not
-    // copied, until one side changes them).
-    TvsValue Saved() const { return FArray.Array() ? FArray : vsCompactOf(FValue); }
-    void Restore(TvsValue&& V);
-
-private:
-    TvsValue FArray; // the compact array; Empty once the variant holds the elements
+    TvsCompactArray* Compact() { return const_cast<TvsCompactArray*>(FValue.Array()); }
+    TvsCompactArray* MutableCompact() { return FValue.MutableArray(); }
+    // The array as its variant from now on, read and written in place; nullptr when the variable
+    // holds no array.
+    Variant* Spilled();
 };
 
 // A named type code registered by AddType.
@@ -269,7 +267,7 @@ private:
     bool FExecuting = false;
     bool FIsFunction;
     TvsScript* FMainScript = nullptr;
-    Variant FResultStart; // what Result holds when a call starts, for the type FResultStartTyp
+    TvsValue FResultStart; // what Result holds when a call starts, for the type FResultStartTyp
     TvsVarType FResultStartTyp = fvtVariant;
     bool FResultStartKnown = false;
     std::unique_ptr<TvsScript> FLocalScript;

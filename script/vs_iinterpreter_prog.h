@@ -54,22 +54,16 @@ public:
     TvsExpressionNode* Parent = nullptr;
     String Pos; // source position of the operand or operator
 
-    // The node's value without a copy when it is a stored one (a constant, or a plain variable
-    // without a host hook); otherwise Temp gets the value.
-    const Variant& Eval(Variant& Temp) {
-        if (const Variant* direct = Direct()) return *direct;
-        Temp = FetchValue();
-        return Temp;
-    }
-    // The stored value when the node has one now (no host hook replaces it), else nullptr.
-    const Variant* Direct() const {
+    // The stored value when the node has one now (a constant, or a plain variable without a
+    // host hook), read in place; else nullptr.
+    const TvsValue* Direct() const {
         return FDirect && !(FHooked && FHooked->OnGetVarValue()) ? FDirect : nullptr;
     }
     // Reading the node changes nothing (a constant or a plain variable).
     bool IsDirect() const { return FDirect != nullptr; }
 
 protected:
-    const Variant* FDirect = nullptr;
+    const TvsValue* FDirect = nullptr;
     const TvsCustomVariable* FHooked = nullptr; // the variable whose host hook may replace FDirect
 };
 
@@ -79,11 +73,8 @@ public:
     TvsOperandNode() = default;
     explicit TvsOperandNode(const Variant& V);
     String ClassName() const override { return "TvsOperandNode"; }
-    Variant FetchValue() override { return FValue; }
-    TvsValue FetchCompact() override { return FCompact; }
-
-private:
-    TvsValue FCompact; // FValue as a compact value, made once
+    Variant FetchValue() override { return FValue.ToVariant(); }
+    TvsValue FetchCompact() override { return FValue; }
 };
 
 // A designator leaf; reads its value source (the target variable of a variable designator).
@@ -133,6 +124,8 @@ public:
     TvsClassVariable* IsClass = nullptr;
 
 private:
+    template <class TResult> TResult Evaluate();
+    template <class TResult> TResult Binary(const TvsValue& L, const TvsValue& R) const;
     Variant InValue();
     // The binary operator on two values (after the integer fast path).
     Variant Apply(const Variant& L, const Variant& R) const;
@@ -257,15 +250,16 @@ public:
     void StoreCompact(TvsValue&& V) override;
 
 private:
-    const Variant* DirectIndex() const;
-    TvsValue* CompactElement(const Variant& Index, bool ForWriting);
-    Variant FetchThroughHelper();
-    void StoreThroughHelper(const Variant& V);
-    Integer Prepare(Variant (&Indexes)[3]);
-    void HandOver(Variant (&Indexes)[3], Integer Count);
-    Variant* Element(const Variant& Index, bool ForWriting);
+    // An element reached directly: one of the two is set, or neither.
+    struct TElement {
+        TvsValue* Compact = nullptr;
+        Variant* Item = nullptr;
+    };
+    TElement Element(const TvsValue& Index, bool ForWriting);
+    Integer Prepare(TvsValue (&Indexes)[3]);
+    void HandOver(TvsValue (&Indexes)[3], Integer Count);
     bool SingleIndex() const;
-    const Variant& FirstIndex(Variant& Temp);
+    TvsExpressionNode* FirstIndex() const;
 };
 
 class TvsCallDesignator : public TvsDesignator {

@@ -27,7 +27,7 @@ namespace {
 bool HoldsIntegerInPlace(const TvsCustomVariable* T) {
     return (T->Kind() == TvsItemKind::ikVariable || T->Kind() == TvsItemKind::ikParam) &&
            (T->Typ() == fvtInt || T->Typ() == fvtVariant) && !T->ReadOnly() && !T->OnGetVarValue() &&
-           T->Value().VType() == varInteger;
+           T->Stored().IsInteger();
 }
 
 // Notes where a run-time error arose: the innermost statement it passes records itself.
@@ -107,9 +107,10 @@ bool TvsAssignOpStmt::AppendInPlace() {
     if (FTarget->ReadOnly() || FTarget->OnGetVarValue() || !FSourcePure) return false;
     String* text = nullptr;
     if (FTarget->Kind() == TvsItemKind::ikStringVariable)
-        text = &static_cast<TvsStringVariable*>(FTarget)->Text();
-    else if (FTarget->Kind() == TvsItemKind::ikVariable || FTarget->Kind() == TvsItemKind::ikParam)
-        text = vsMutableString(FTarget->ValueRef());
+        text = &static_cast<TvsStringVariable*>(FTarget)->MutableText();
+    else if ((FTarget->Kind() == TvsItemKind::ikVariable || FTarget->Kind() == TvsItemKind::ikParam) &&
+             FTarget->Stored().VType() == varString)
+        text = vsMutableString(*FTarget->Stored().MutableBoxed());
     if (!text) return false;
     const Variant e = FSource->FetchValue();
     if (FOp == '&') {
@@ -127,13 +128,13 @@ void TvsAssignOpStmt::Perform() {
     if ((FOp == '+' || FOp == '&') && AppendInPlace()) return;
     // The target is read before the source, which may change it.
     if (FOp != '&' && FOp != '/' && HoldsIntegerInPlace(FTarget)) {
-        const Int64 a = vsIntOf(FTarget->Value());
+        const Int64 a = FTarget->Stored().IntPayload();
         TvsValue compact = FSource->FetchCompact();
         if (compact.IsInteger()) {
             const Int64 b = compact.IntPayload();
             const Int64 r = FOp == '+' ? a + b : FOp == '-' ? a - b : a * b;
             if (r >= INT32_MIN && r <= INT32_MAX) {
-                vsSetInteger(FTarget->ValueRef(), static_cast<Integer>(r));
+                FTarget->Stored().SetInteger(static_cast<Integer>(r));
                 return;
             }
         }
@@ -188,9 +189,9 @@ void TvsCallStmt::Perform() {
     if (Designator->DesignatorKind() == dkVariable) {
         TvsCustomVariable* var = Designator->RefItem();
         if (HoldsIntegerInPlace(var)) {
-            const Int64 n = vsIntOf(var->Value()) + delta;
+            const Int64 n = var->Stored().IntPayload() + delta;
             if (n >= INT32_MIN && n <= INT32_MAX) {
-                vsSetInteger(var->ValueRef(), static_cast<Integer>(n));
+                var->Stored().SetInteger(static_cast<Integer>(n));
                 return;
             }
         }
@@ -295,17 +296,17 @@ void TvsForStmt::Perform() {
     const Integer last = EndValue->FetchValue().AsInteger();
     if (!Hook()) return;
     TvsScript& s = *FScript;
-    Variant& counter = Variable->ValueRef();
+    TvsValue& counter = Variable->Stored();
     if (!Down) {
         for (Int64 v = first; v <= last && !s.TerminateRequested; ++v) {
-            vsSetInteger(counter, static_cast<Integer>(v));
+            counter.SetInteger(static_cast<Integer>(v));
             TvsStatement::Perform();
             if (s.BreakRequested || s.ExitRequested) break;
             s.ContinueRequested = false;
         }
     } else {
         for (Int64 v = first; v >= last && !s.TerminateRequested; --v) {
-            vsSetInteger(counter, static_cast<Integer>(v));
+            counter.SetInteger(static_cast<Integer>(v));
             TvsStatement::Perform();
             if (s.BreakRequested || s.ExitRequested) break;
             s.ContinueRequested = false;
@@ -331,7 +332,7 @@ void TvsVbForStmt::Perform() {
     TvsScript& s = *FScript;
     while (!s.TerminateRequested &&
            (down ? VarCompare(TVarOp::CmpGE, i, last) : VarCompare(TVarOp::CmpLE, i, last))) {
-        Variable->ValueRef() = i;
+        Variable->Stored() = TvsValue(i);
         TvsStatement::Perform();
         if (s.BreakRequested || s.ExitRequested) break;
         s.ContinueRequested = false;

@@ -105,6 +105,17 @@ TvsValue TvsValue::ArrayOf(const Variant& V) {
     return result;
 }
 
+Variant* TvsValue::MutableBoxed() {
+    if (!IsBoxed()) return nullptr;
+    if (FBox->Refs > 1) {
+        // Another holder keeps the value as it is.
+        auto* copy = new TBox(FBox->Value);
+        --FBox->Refs;
+        FBox = copy;
+    }
+    return &FBox->Value;
+}
+
 TvsCompactArray* TvsValue::MutableArray() {
     if (FType != kArray) return nullptr;
     if (FArray->Refs > 1) {

@@ -47,6 +47,8 @@ public:
     static TvsValue OfInteger(Integer N) noexcept { return TvsValue(varInteger, Int64(N)); }
     // A varBoolean value.
     static TvsValue OfBoolean(bool B) noexcept { return TvsValue(varBoolean, Int64(B ? 1 : 0)); }
+    // Null.
+    static TvsValue OfNull() noexcept { return TvsValue(varNull, 0); }
     // The compact array of a varVariant array of one to three dimensions; Empty for anything
     // else.
     static TvsValue ArrayOf(const Variant& V);
@@ -76,6 +78,15 @@ public:
         return IsBoxed() ? FBox->Value.VType() : FType == kArray ? TVarType(varArray | varVariant) : FType;
     }
     bool IsInteger() const noexcept { return FType == varInteger; }
+    bool IsBoolean() const noexcept { return FType == varBoolean; }
+    // The value becomes the integer N; written over the payload when it is an integer already.
+    void SetInteger(Integer N) noexcept {
+        if (FType == varInteger) {
+            FInt = N;
+            return;
+        }
+        *this = OfInteger(N);
+    }
     // The payload of an integer kind, boolean (0/1), currency or error code.
     Int64 IntPayload() const noexcept { return FInt; }
     // The value as a Variant: the same kind and payload the value was made from.
@@ -92,6 +103,8 @@ public:
     // The stored Variant of a boxed kind (a string, an array ...), read in place; nullptr for an
     // inline kind.
     const Variant* Boxed() const noexcept { return IsBoxed() ? &FBox->Value : nullptr; }
+    // The same for writing in place: the box is copied first when another value shares it.
+    Variant* MutableBoxed();
     // The compact array the value holds, nullptr for any other kind; MutableArray copies it
     // first when another value shares it.
     const TvsCompactArray* Array() const noexcept;
@@ -171,6 +184,11 @@ inline TvsValue vsCompactOf(const Variant& V) {
     if (V.VType() == varInteger) return TvsValue::OfInteger(static_cast<Integer>(vsIntOf(V)));
     if (V.VType() == varEmpty) return TvsValue();
     return TvsValue(V);
+}
+// The value as a 32-bit integer by the Variant conversion; an integer without it.
+inline Integer vsAsInteger(const TvsValue& V) {
+    if (V.IsInteger()) return static_cast<Integer>(V.IntPayload());
+    return V.ToVariant().AsInteger();
 }
 // The Variant of a compact value, read in place when the value keeps one (a string, an array),
 // else built in Temp.
