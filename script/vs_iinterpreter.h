@@ -33,6 +33,9 @@
 #include "rtl/StringList.h"
 #include "script/vs_iinterpreter_items.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -164,7 +167,24 @@ void UnregisterRTTIModule(TvsRTTIModuleClass ModuleClass);
 
 // --- the component ---------------------------------------------------------------------------------
 
-class TvsScript : public TComponent {
+// The control-flow flags of a script's statements (break, continue, exit, stop).
+struct TvsFlowFlags {
+    bool BreakRequested = false;
+    bool ContinueRequested = false;
+    bool ExitRequested = false;
+    bool TerminateRequested = false;
+    // One of the four flags is set: a statement list stops after its current statement.
+    bool FlowRequested() const {
+        // The four flags lie side by side and are tested with one load.
+        std::uint32_t flags;
+        std::memcpy(&flags, &BreakRequested, sizeof flags);
+        return flags != 0;
+    }
+};
+static_assert(offsetof(TvsFlowFlags, TerminateRequested) == 3 && sizeof(TvsFlowFlags) == 4,
+              "TvsFlowFlags::FlowRequested reads the four flags at once");
+
+class TvsScript : public TComponent, public TvsFlowFlags {
 public:
     explicit TvsScript(TComponent* AOwner);
     ~TvsScript() override;
@@ -181,10 +201,6 @@ public:
 
     // --- run-time state ---
     const void* OwnerMarker = nullptr;
-    bool BreakRequested = false;
-    bool ContinueRequested = false;
-    bool ExitRequested = false;
-    bool TerminateRequested = false;
     String ErrorText;     // of the last compile
     String ErrorPosition; // "line:col"
     String ErrorUnitName;

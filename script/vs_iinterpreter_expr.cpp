@@ -227,17 +227,22 @@ bool AsBoolean(const TvsValue& V) {
 
 } // namespace
 
-template <class TResult> TResult TvsOperatorNode::Binary(const TvsValue& L, const TvsValue& R) const {
+template <class TResult>
+[[gnu::always_inline]] inline TResult TvsOperatorNode::Binary(const TvsValue& L, const TvsValue& R) const {
     if (L.IsInteger() && R.IsInteger()) {
         Int64 out = 0;
         const TIntResult kind = IntegerOp(FOp, L.IntPayload(), R.IntPayload(), out);
         if (kind != TIntResult::None) return IntegerResult<TResult>(kind, out);
     }
+    return BinarySlow<TResult>(L, R);
+}
+
+template <class TResult> TResult TvsOperatorNode::BinarySlow(const TvsValue& L, const TvsValue& R) const {
     Variant lt, rt;
     return ResultOf<TResult>(Apply(vsVariantOf(L, lt), vsVariantOf(R, rt)));
 }
 
-template <class TResult> TResult TvsOperatorNode::Evaluate() {
+template <class TResult> TResult TvsOperatorNode::EvaluateOther() {
     switch (FOp) {
     case opNone:
         return Fetch<TResult>(Left);
@@ -264,11 +269,25 @@ template <class TResult> TResult TvsOperatorNode::Evaluate() {
         break;
     }
     vsCheckStack();
+    const TvsValue l = Left->FetchCompact();
+    return Binary<TResult>(l, Right->FetchCompact());
+}
+
+template <class TResult> [[gnu::always_inline]] inline TResult TvsOperatorNode::Evaluate() {
+    if (!PlainBinary) [[unlikely]]
+        return EvaluateOther<TResult>();
     // Stored operands (a counter against a limit, a variable and a constant) are read in place;
-    // the left one only when reading the right one cannot change it.
+    // the left one only when evaluating the right one cannot change it.
+    const TvsValue* ld = Left->Direct();
     if (const TvsValue* rd = Right->Direct()) {
-        if (const TvsValue* ld = Left->Direct()) return Binary<TResult>(*ld, *rd);
+        if (ld) return Binary<TResult>(*ld, *rd);
+        vsCheckStack();
         return Binary<TResult>(Left->FetchCompact(), *rd);
+    }
+    vsCheckStack();
+    if (ld && RightPure) {
+        const TvsValue r = Right->FetchCompact();
+        return Binary<TResult>(*ld, r);
     }
     const TvsValue l = Left->FetchCompact();
     return Binary<TResult>(l, Right->FetchCompact());
@@ -427,6 +446,30 @@ void TvsExpression::AppendOperator(const String& Text) {
     FCurrent = n;
 }
 
+namespace {
+
+// Evaluating the node changes nothing and calls nothing: a constant, a plain variable without a
+// host hook, or a plain operator on such operands.
+bool IsPure(const TvsExpressionNode* Node) {
+    if (!Node) return true;
+    if (Node->IsDirect()) return Node->Direct() != nullptr;
+    if (!Node->IsOperator()) return false;
+    auto* op = static_cast<const TvsOperatorNode*>(Node);
+    return (op->PlainBinary && op->RightPure && IsPure(op->Left)) ||
+           ((op->Op() == opNot || op->Op() == opUnMinus) && IsPure(op->Left));
+}
+
+} // namespace
+
+void TvsExpression::MarkPlain(TvsOperatorNode& Node) {
+    const TvsOperator op = Node.Op();
+    const bool shortcut = (op == opOr || op == opAnd) && Node.BoolShortcut;
+    Node.PlainBinary = Node.Left && Node.Right && !shortcut && op != opNone && op != opNot &&
+                       op != opUnMinus && op != opIn && op != opIs && op != opLeftBracket &&
+                       op != opRightBracket;
+    Node.RightPure = Node.PlainBinary && IsPure(Node.Right);
+}
+
 TvsVarType TvsExpression::NodeType(TvsExpressionNode* Node, String& TypeName) const {
     if (!Node) {
         TypeName.clear();
@@ -521,6 +564,7 @@ void TvsExpression::CompleteTree(String& ErrorPos) {
         TvsExpressionNode* node = f.Node;
         stack.pop_back();
         if (!CheckNode(node) && ErrorPos.empty()) ErrorPos = node->Pos.empty() ? String("0:0") : node->Pos;
+        if (node->IsOperator()) MarkPlain(*static_cast<TvsOperatorNode*>(node));
     }
     FTyp = FRoot->Typ();
     FTypeName = FRoot->TypeName();

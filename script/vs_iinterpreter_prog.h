@@ -122,10 +122,17 @@ public:
     bool BoolShortcut = false;
     // Set on an IS node: the class registration of its right operand.
     TvsClassVariable* IsClass = nullptr;
+    // Set when the tree is complete (see TvsExpression::CompleteTree): the node applies a binary
+    // operator to both values (no shortcut, set or class test), and evaluating its right operand
+    // changes nothing (constants, plain variables and such operators on them).
+    bool PlainBinary = false;
+    bool RightPure = false;
 
 private:
     template <class TResult> TResult Evaluate();
+    template <class TResult> [[gnu::noinline]] TResult EvaluateOther();
     template <class TResult> TResult Binary(const TvsValue& L, const TvsValue& R) const;
+    template <class TResult> [[gnu::noinline]] TResult BinarySlow(const TvsValue& L, const TvsValue& R) const;
     Variant InValue();
     // The binary operator on two values (after the integer fast path).
     Variant Apply(const Variant& L, const Variant& R) const;
@@ -164,6 +171,8 @@ private:
     TvsExpressionNode* NewNode(TvsExpressionNode* Node);
     void AttachOperand(TvsExpressionNode* N);
     bool CheckNode(TvsExpressionNode* Node);
+    // Sets the evaluation hints of an operator node whose operands are complete.
+    static void MarkPlain(TvsOperatorNode& Node);
     TvsVarType NodeType(TvsExpressionNode* Node, String& TypeName) const;
 
     TvsScript* FScript;
@@ -286,6 +295,27 @@ public:
     const String& SourcePos() const { return FSourcePos; }
     const String& UnitName() const { return FUnitName; }
 
+    // Runs the statements of the list (Perform of the base), a sole statement without the loop.
+    void PerformList() {
+        if (FList.size() != 1) {
+            TvsStatement::Perform();
+            return;
+        }
+        if (FScript->TerminateRequested) return;
+        RunChild(static_cast<TvsStatement*>(FList[0]));
+    }
+    // Runs one statement; an error passing it is recorded as arising there (when no statement
+    // inside recorded it first).
+    static void RunChild(TvsStatement* Child) {
+        try {
+            Child->Perform();
+        } catch (...) {
+            Child->RecordError();
+            throw;
+        }
+    }
+    [[gnu::cold]] void RecordError() const;
+
 protected:
     // The line hook: NotifyRunLine when a script of the chain has OnRunLine (a host that follows
     // or debugs the run), then false when the script is to stop.
@@ -327,6 +357,7 @@ public:
     void Perform() override;
 
 private:
+    [[gnu::noinline]] void PerformGeneral();
     bool AppendInPlace();
     // Target := v op e.
     void Apply(const Variant& v, const Variant& e);
@@ -341,6 +372,9 @@ public:
     void Perform() override;
     TvsDesignator* Designator = nullptr;
     String Modifier; // "", "+" or "-"
+
+private:
+    [[gnu::noinline]] void Step(Int64 Delta);
 };
 
 class TvsIfStmt : public TvsStatement {

@@ -22,24 +22,29 @@ String vsExceptionClassName(const std::exception& E) {
 
 namespace {
 
-// T is a writable variable of type Integer or Variant without a host hook that holds an integer
-// now: its new integer value can be written in place (a Float variable converts what it gets).
-bool HoldsIntegerInPlace(const TvsCustomVariable* T) {
-    return (T->Kind() == TvsItemKind::ikVariable || T->Kind() == TvsItemKind::ikParam) &&
-           (T->Typ() == fvtInt || T->Typ() == fvtVariant) && !T->ReadOnly() && !T->OnGetVarValue() &&
-           T->Stored().IsInteger();
+// T is a writable variable without a host hook: a value computed from its stored one may be
+// written over it in place.
+inline bool WritableInPlace(const TvsCustomVariable* T) {
+    return !T->ReadOnly() && !T->OnGetVarValue();
 }
 
-// Notes where a run-time error arose: the innermost statement it passes records itself.
-void RecordError(const TvsStatement& Stmt) {
-    TvsScript* root = Stmt.Script()->RootScript();
-    if (root->RunErrorRecorded) return;
-    root->RunErrorRecorded = true;
-    root->RunErrorPosition = Stmt.SourcePos();
-    root->RunErrorUnitName = Stmt.UnitName();
+// T is a variable or parameter of type Integer or Variant: it may hold an integer that steps in
+// place (a Float variable converts what it gets).
+bool MayStepInPlace(const TvsCustomVariable* T) {
+    return (T->Kind() == TvsItemKind::ikVariable || T->Kind() == TvsItemKind::ikParam) &&
+           (T->Typ() == fvtInt || T->Typ() == fvtVariant);
 }
 
 } // namespace
+
+// Notes where a run-time error arose: the innermost statement it passes records itself.
+void TvsStatement::RecordError() const {
+    TvsScript* root = FScript->RootScript();
+    if (root->RunErrorRecorded) return;
+    root->RunErrorRecorded = true;
+    root->RunErrorPosition = FSourcePos;
+    root->RunErrorUnitName = FUnitName;
+}
 
 // --- TvsStatement ----------------------------------------------------------------------------------
 
@@ -47,18 +52,12 @@ TvsStatement::TvsStatement(TvsScript* Script, const String& SourcePos, const Str
     : FScript(Script), FSourcePos(SourcePos), FUnitName(UnitName) {}
 
 void TvsStatement::Perform() {
-    const size_t n = FList.size();
     TvsScript& s = *FScript;
-    for (size_t i = 0; i < n; ++i) {
-        if (s.TerminateRequested) return;
-        auto* child = static_cast<TvsStatement*>(FList[i]);
-        try {
-            child->Perform();
-        } catch (...) {
-            RecordError(*child);
-            throw;
-        }
-        if (s.BreakRequested || s.ContinueRequested || s.ExitRequested) return;
+    if (s.TerminateRequested) return;
+    // A stop requested by a statement (break, continue, exit, terminate) ends the list after it.
+    for (TObject* item : FList) {
+        RunChild(static_cast<TvsStatement*>(item));
+        if (s.FlowRequested()) return;
     }
 }
 
@@ -72,7 +71,7 @@ TvsAssignmentStmt::~TvsAssignmentStmt() {
 void TvsAssignmentStmt::SelectOperands() {
     FTarget = Designator->DesignatorKind() == dkVariable ? Designator->RefItem() : Designator;
     FSource = Expression->SoleOperand();
-    if (!FSource) FSource = Expression;
+    if (!FSource) FSource = Expression->Root();
     const TvsItemKind kind = FSource->Kind();
     FSourcePure =
         kind == TvsItemKind::ikVariable || kind == TvsItemKind::ikStringVariable ||
@@ -124,10 +123,10 @@ bool TvsAssignOpStmt::AppendInPlace() {
 
 void TvsAssignOpStmt::Perform() {
     if (!Hook()) return;
-    // Appending to a text variable extends it in place, so a loop of appends stays linear.
-    if ((FOp == '+' || FOp == '&') && AppendInPlace()) return;
-    // The target is read before the source, which may change it.
-    if (FOp != '&' && FOp != '/' && HoldsIntegerInPlace(FTarget)) {
+    // An integer variable steps in place. The target is read before the source, which may change
+    // it.
+    if (FOp != '&' && FOp != '/' && MayStepInPlace(FTarget) && FTarget->Stored().IsInteger() &&
+        WritableInPlace(FTarget)) {
         const Int64 a = FTarget->Stored().IntPayload();
         TvsValue compact = FSource->FetchCompact();
         if (compact.IsInteger()) {
@@ -141,6 +140,12 @@ void TvsAssignOpStmt::Perform() {
         Apply(Variant(static_cast<Integer>(a)), std::move(compact).ToVariant());
         return;
     }
+    PerformGeneral();
+}
+
+void TvsAssignOpStmt::PerformGeneral() {
+    // Appending to a text variable extends it in place, so a loop of appends stays linear.
+    if ((FOp == '+' || FOp == '&') && AppendInPlace()) return;
     const Variant v = FTarget->FetchValue();
     Apply(v, FSource->FetchValue());
 }
@@ -188,7 +193,7 @@ void TvsCallStmt::Perform() {
     // A counter kept in a plain integer variable steps in place.
     if (Designator->DesignatorKind() == dkVariable) {
         TvsCustomVariable* var = Designator->RefItem();
-        if (HoldsIntegerInPlace(var)) {
+        if (MayStepInPlace(var) && var->Stored().IsInteger() && WritableInPlace(var)) {
             const Int64 n = var->Stored().IntPayload() + delta;
             if (n >= INT32_MIN && n <= INT32_MAX) {
                 var->Stored().SetInteger(static_cast<Integer>(n));
@@ -196,15 +201,19 @@ void TvsCallStmt::Perform() {
             }
         }
     }
+    Step(delta);
+}
+
+void TvsCallStmt::Step(Int64 Delta) {
     const Variant v = Designator->FetchValue();
     if (v.VType() == varInteger) {
-        const Int64 n = vsIntOf(v) + delta;
+        const Int64 n = vsIntOf(v) + Delta;
         if (n >= INT32_MIN && n <= INT32_MAX) {
             Designator->StoreValue(Variant(static_cast<Integer>(n)));
             return;
         }
     }
-    Designator->StoreValue(VarBinaryOp(Modifier == "+" ? TVarOp::Add : TVarOp::Subtract, v, Variant(1)));
+    Designator->StoreValue(VarBinaryOp(Delta > 0 ? TVarOp::Add : TVarOp::Subtract, v, Variant(1)));
 }
 
 // --- if and case ---------------------------------------------------------------------------------
@@ -220,7 +229,7 @@ TvsIfStmt::~TvsIfStmt() {
 void TvsIfStmt::Perform() {
     if (!Hook()) return;
     if (Condition->Test())
-        TvsStatement::Perform();
+        PerformList();
     else
         ElseStmt->Perform();
 }
@@ -262,10 +271,12 @@ void TvsRepeatStmt::Perform() {
     if (!Hook()) return;
     TvsScript& s = *FScript;
     for (;;) {
-        TvsStatement::Perform();
-        if (s.BreakRequested || s.ExitRequested) break;
-        s.ContinueRequested = false;
-        if (s.TerminateRequested) break;
+        PerformList();
+        if (s.FlowRequested()) {
+            if (s.BreakRequested || s.ExitRequested) break;
+            s.ContinueRequested = false;
+            if (s.TerminateRequested) break;
+        }
         if (Condition->Test() != Inverse) break;
     }
     s.BreakRequested = false;
@@ -279,9 +290,11 @@ void TvsWhileStmt::Perform() {
     if (!Hook()) return;
     TvsScript& s = *FScript;
     while (!s.TerminateRequested && Condition->Test()) {
-        TvsStatement::Perform();
-        if (s.BreakRequested || s.ExitRequested) break;
-        s.ContinueRequested = false;
+        PerformList();
+        if (s.FlowRequested()) {
+            if (s.BreakRequested || s.ExitRequested) break;
+            s.ContinueRequested = false;
+        }
     }
     s.BreakRequested = false;
 }
@@ -300,16 +313,20 @@ void TvsForStmt::Perform() {
     if (!Down) {
         for (Int64 v = first; v <= last && !s.TerminateRequested; ++v) {
             counter.SetInteger(static_cast<Integer>(v));
-            TvsStatement::Perform();
-            if (s.BreakRequested || s.ExitRequested) break;
-            s.ContinueRequested = false;
+            PerformList();
+            if (s.FlowRequested()) {
+                if (s.BreakRequested || s.ExitRequested) break;
+                s.ContinueRequested = false;
+            }
         }
     } else {
         for (Int64 v = first; v >= last && !s.TerminateRequested; --v) {
             counter.SetInteger(static_cast<Integer>(v));
-            TvsStatement::Perform();
-            if (s.BreakRequested || s.ExitRequested) break;
-            s.ContinueRequested = false;
+            PerformList();
+            if (s.FlowRequested()) {
+                if (s.BreakRequested || s.ExitRequested) break;
+                s.ContinueRequested = false;
+            }
         }
     }
     s.BreakRequested = false;
@@ -333,9 +350,11 @@ void TvsVbForStmt::Perform() {
     while (!s.TerminateRequested &&
            (down ? VarCompare(TVarOp::CmpGE, i, last) : VarCompare(TVarOp::CmpLE, i, last))) {
         Variable->Stored() = TvsValue(i);
-        TvsStatement::Perform();
-        if (s.BreakRequested || s.ExitRequested) break;
-        s.ContinueRequested = false;
+        PerformList();
+        if (s.FlowRequested()) {
+            if (s.BreakRequested || s.ExitRequested) break;
+            s.ContinueRequested = false;
+        }
         i = VarBinaryOp(TVarOp::Add, i, step);
     }
     s.BreakRequested = false;
@@ -356,10 +375,12 @@ void TvsCppForStmt::Perform() {
     FirstStmt->Perform();
     if (s.TerminateRequested) return;
     while (!s.TerminateRequested && Condition->Test()) {
-        TvsStatement::Perform();
-        if (s.BreakRequested || s.ExitRequested) break;
-        s.ContinueRequested = false;
-        SecondStmt->Perform();
+        PerformList();
+        if (s.FlowRequested()) {
+            if (s.BreakRequested || s.ExitRequested) break;
+            s.ContinueRequested = false;
+        }
+        SecondStmt->PerformList();
     }
     s.BreakRequested = false;
 }
