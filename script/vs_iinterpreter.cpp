@@ -196,27 +196,33 @@ void TvsProcVariable::CollectLocals() {
             break;
         }
     }
+    FHasVarParams = false;
+    for (Integer i = 0; i < Count(); ++i)
+        FHasVarParams = FHasVarParams || Param(i)->IsVar();
     FLocalsGeneration = local.Generation();
 }
 
-size_t TvsProcVariable::SaveLocals(std::vector<TvsValue>& Stack) {
-    if (FLocalsGeneration != FLocalScript->Generation()) CollectLocals();
-    const size_t mark = Stack.size();
-    // The values are shared with the saved copies, not copied: a text or an array is copied
-    // only when the recursive call changes it.
+std::vector<TvsValue>& TvsProcVariable::FrameStack() {
+    if (!FRootScript) FRootScript = FLocalScript->RootScript();
+    return FRootScript->SaveStack;
+}
+
+size_t TvsProcVariable::SaveLocals() {
+    Prepare();
+    std::vector<TvsValue>& stack = FrameStack();
+    const size_t mark = stack.size();
     for (TvsCustomVariable* item : FLocals)
-        Stack.push_back(item->Stored());
+        stack.push_back(item->Stored());
     return mark;
 }
 
-void TvsProcVariable::RestoreLocals(std::vector<TvsValue>& Stack, size_t Mark) {
-    size_t k = Mark;
-    for (TvsCustomVariable* item : FLocals) {
-        if (k >= Stack.size()) break;
-        item->Stored() = std::move(Stack[k]);
-        ++k;
-    }
-    Stack.resize(Mark);
+void TvsProcVariable::RestoreLocals(size_t Mark) {
+    std::vector<TvsValue>& stack = FrameStack();
+    TvsValue* saved = stack.data() + Mark;
+    const size_t n = std::min(FLocals.size(), stack.size() - Mark);
+    for (size_t k = 0; k < n; ++k)
+        FLocals[k]->Stored() = std::move(saved[k]);
+    stack.resize(Mark);
 }
 
 Variant TvsProcVariable::FetchValue() {
@@ -228,7 +234,16 @@ Variant TvsProcVariable::FetchValue() {
 TvsValue TvsProcVariable::FetchCompact() {
     Run();
     if (FIsFunction && FRefItem) return FRefItem->FetchCompact();
-    return TvsValue(Null());
+    return TvsValue::OfNull();
+}
+
+TvsValue TvsProcVariable::Invoke() {
+    Run();
+    if (!FIsFunction || !FRefItem) return TvsValue::OfNull();
+    // Result is a plain variable of the local script; a host hook (never set by the interpreter)
+    // would answer through FetchCompact.
+    if (FRefItem->HasHook() || FRefItem->Kind() != TvsItemKind::ikVariable) return FRefItem->FetchCompact();
+    return std::move(FRefItem->Stored());
 }
 
 [[gnu::always_inline]] inline void TvsProcVariable::Run() {
@@ -240,7 +255,7 @@ TvsValue TvsProcVariable::FetchCompact() {
         // Result starts as Unassigned converted to the function's type.
         FRefItem->SetReadOnly(false);
         if (FRefItem->Kind() == TvsItemKind::ikVariable) {
-            if (!FResultStartKnown || FResultStartTyp != FRefItem->Typ()) {
+            if (!FResultStartKnown || FResultStartTyp != FRefItem->Typ()) [[unlikely]] {
                 FResultStart = TvsValue(TvsVariable::Convert(Variant(), FRefItem->Typ()));
                 FResultStartTyp = FRefItem->Typ();
                 FResultStartKnown = true;
@@ -251,7 +266,7 @@ TvsValue TvsProcVariable::FetchCompact() {
     }
     // The main program whose running procedure this becomes (Evaluate sees its locals); the chain
     // of scripts is fixed, so once found it is kept.
-    if (!FMainScript)
+    if (!FMainScript) [[unlikely]]
         for (TvsScript* s = &local; s; s = s->ParentScript)
             if (s->IsMainProgram) {
                 FMainScript = s;
@@ -268,22 +283,16 @@ TvsValue TvsProcVariable::FetchCompact() {
         TvsScript* Previous;
         bool& Executing;
         bool WasExecuting;
-        void Clear() {
-            Local.ExitRequested = false;
-            Local.TerminateRequested = false;
-            Local.BreakRequested = false;
-            Local.ContinueRequested = false;
-        }
         ~TFinish() {
-            Clear();
+            static_cast<TvsFlowFlags&>(Local) = TvsFlowFlags();
             Local.Running = false;
             if (Main) Main->RunningProgram = Previous;
             Executing = WasExecuting;
         }
     } finish{local, main, previousProgram, FExecuting, wasExecuting};
-    finish.Clear();
+    static_cast<TvsFlowFlags&>(local) = TvsFlowFlags();
     local.Running = true;
-    local.RootStatement()->Perform();
+    local.RootStatement()->PerformList();
 }
 
 // --- TvsScript -------------------------------------------------------------------------------------

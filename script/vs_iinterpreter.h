@@ -311,5 +311,9 @@ private:
     int FRunDepth = 0;
 };
 
+inline void TvsProcVariable::Prepare() {
+    if (FLocalsGeneration != FLocalScript->Generation()) CollectLocals();
+}
+
 // The error of a script that recurses deeper than the thread's stack allows (see vs_istack.h).
 extern String SStackOverflow; // "Stack overflow""

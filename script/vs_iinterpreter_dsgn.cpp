@@ -33,22 +33,20 @@ bool IsHelper(const TvsCustomVariable* Item) {
 // Saves the locals of a procedure that is already running and restores them when the step ends.
 class TLocalsGuard {
 public:
-    TLocalsGuard(TvsProcVariable* Proc, TvsScript* Script) {
+    explicit TLocalsGuard(TvsProcVariable* Proc) {
         if (Proc && Proc->Executing()) {
             FProc = Proc;
-            FStack = &Script->RootScript()->SaveStack;
-            FMark = Proc->SaveLocals(*FStack);
+            FMark = Proc->SaveLocals();
         }
     }
     ~TLocalsGuard() {
-        if (FProc) FProc->RestoreLocals(*FStack, FMark);
+        if (FProc) FProc->RestoreLocals(FMark);
     }
     TLocalsGuard(const TLocalsGuard&) = delete;
     TLocalsGuard& operator=(const TLocalsGuard&) = delete;
 
 private:
     TvsProcVariable* FProc = nullptr;
-    std::vector<TvsValue>* FStack = nullptr;
     size_t FMark = 0;
 };
 
@@ -204,8 +202,7 @@ Variant TvsDesignator::Evaluate(const Variant* Assign) {
             c = item->FetchValue();
             continue;
         }
-        TLocalsGuard guard(
-            item->Kind() == TvsItemKind::ikProc ? static_cast<TvsProcVariable*>(item) : nullptr, FScript);
+        TLocalsGuard guard(item->Kind() == TvsItemKind::ikProc ? static_cast<TvsProcVariable*>(item) : nullptr);
         const Integer argCount = step->Count() < item->Count() ? step->Count() : item->Count();
         PassArguments(*item, *step, argCount);
         if (IsHelper(item)) {
@@ -360,17 +357,29 @@ template <class TResult> [[gnu::always_inline]] inline TResult TvsCallDesignator
     vsCheckStack();
     auto* proc = static_cast<TvsProcVariable*>(FRefItem);
     auto* step = static_cast<TvsDesignatorItem*>(FRef2);
-    TLocalsGuard guard(proc->Executing() ? proc : nullptr, FScript);
+    proc->Prepare();
+    TLocalsGuard guard(proc->Executing() ? proc : nullptr);
     const Integer argCount = step->Count();
-    PassArguments(*proc, *step, argCount);
+    if (argCount == 1) {
+        // A sole argument goes straight to its parameter: there is no other argument to wait for.
+        TvsParamItem* param = proc->Param(0);
+        TvsExpressionNode* arg = static_cast<TvsExpression*>(step->Arg(0))->Root();
+        if (param->ReadOnly()) [[unlikely]]
+            arg->FetchCompact();
+        else if (const TvsValue* direct = arg->Direct())
+            param->Stored() = *direct;
+        else
+            param->Stored() = arg->FetchCompact();
+    } else {
+        PassArguments(*proc, *step, argCount);
+    }
     proc->SetNeedResult(FNeedResult);
-    TResult result;
+    TvsValue result = proc->Invoke();
+    if (proc->HasVarParams()) ReturnVarArguments(*proc, *step, argCount);
     if constexpr (std::is_same_v<TResult, TvsValue>)
-        result = proc->FetchCompact();
+        return result;
     else
-        result = proc->FetchValue();
-    ReturnVarArguments(*proc, *step, argCount);
-    return result;
+        return std::move(result).ToVariant();
 }
 
 Variant TvsCallDesignator::FetchValue() {

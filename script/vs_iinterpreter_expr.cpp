@@ -133,7 +133,7 @@ TvsDesignatorNode::TvsDesignatorNode(TvsDesignator* D) : FDesignator(D) {
                       kind == TvsItemKind::ikStringVariable
                   ? &FSource->Stored()
                   : nullptr;
-    FHooked = FDirect ? FSource : nullptr;
+    if (FDirect) FHookFlag = FSource->HookFlag();
     FTyp = D->Typ();
     FTypeName = D->TypeName();
     FReadOnly = D->ReadOnly();
@@ -336,17 +336,6 @@ Variant TvsOperatorNode::Apply(const Variant& l, const Variant& r) const {
     default:
         return Null();
     }
-}
-
-bool TvsOperatorNode::CompareIntegers(bool& Result) const {
-    if (!IsComparison(FOp)) return false;
-    const TvsValue* l = Left->Direct();
-    const TvsValue* r = Right->Direct();
-    if (!l || !r || !l->IsInteger() || !r->IsInteger()) return false;
-    Int64 out = 0;
-    if (IntegerOp(FOp, l->IntPayload(), r->IntPayload(), out) != TIntResult::Boolean) return false;
-    Result = out != 0;
-    return true;
 }
 
 // --- TvsExpression ---------------------------------------------------------------------------------
@@ -566,16 +555,35 @@ void TvsExpression::CompleteTree(String& ErrorPos) {
         if (!CheckNode(node) && ErrorPos.empty()) ErrorPos = node->Pos.empty() ? String("0:0") : node->Pos;
         if (node->IsOperator()) MarkPlain(*static_cast<TvsOperatorNode*>(node));
     }
-    FTyp = FRoot->Typ();
-    FTypeName = FRoot->TypeName();
+    SetRoot(FRoot);
     auto* dn = dynamic_cast<TvsDesignatorNode*>(FRoot);
     FReadOnly = !(dn && !dn->Designator()->ReadOnly());
 }
 
 bool TvsExpression::Test() {
-    bool result = false;
-    if (FRoot->IsOperator() && static_cast<TvsOperatorNode*>(FRoot)->CompareIntegers(result)) return result;
+    // A comparison of two stored integers is decided in place.
+    if (FCompare) {
+        const TvsValue* l = FCompare->Left->Direct();
+        const TvsValue* r = FCompare->Right->Direct();
+        if (l && r && l->IsInteger() && r->IsInteger()) {
+            Int64 out = 0;
+            IntegerOp(FCompare->Op(), l->IntPayload(), r->IntPayload(), out);
+            return out != 0;
+        }
+    }
     return AsBoolean(FRoot->FetchCompact());
+}
+
+void TvsExpression::SetRoot(TvsExpressionNode* Node) {
+    FRoot = Node;
+    FRoot->Parent = nullptr;
+    FTyp = FRoot->Typ();
+    FTypeName = FRoot->TypeName();
+    FCompare = nullptr;
+    if (FRoot->IsOperator()) {
+        auto* op = static_cast<TvsOperatorNode*>(FRoot);
+        if (op->PlainBinary && IsComparison(op->Op())) FCompare = op;
+    }
 }
 
 void TvsExpression::StoreValue(const Variant& V) {
@@ -600,12 +608,7 @@ void TvsExpression::FoldAssignment(TvsDesignator* Target, String& Modifier) {
         auto* dn = dynamic_cast<TvsDesignatorNode*>(n);
         return dn && dn->Designator()->DesignatorKind() == dkVariable && dn->Designator()->RefItem() == var;
     };
-    auto makeRoot = [this](TvsExpressionNode* n) {
-        FRoot = n;
-        n->Parent = nullptr;
-        FTyp = n->Typ();
-        FTypeName = n->TypeName();
-    };
+    auto makeRoot = [this](TvsExpressionNode* n) { SetRoot(n); };
     // X := X & E joins texts (the compound add would add numbers): it folds into the joining kind.
     if (op->IsStrCat()) {
         if (sameVariable(op->Left) && op->Right) {

@@ -130,7 +130,13 @@ public:
     const String& SourceUnit() const { return FSourceUnit; }
     void SetSourceUnit(const String& Value) { FSourceUnit = Value; }
     const TvsGetVariableValueEvent& OnGetVarValue() const { return FOnGetVarValue; }
-    void SetOnGetVarValue(const TvsGetVariableValueEvent& Value) { FOnGetVarValue = Value; }
+    void SetOnGetVarValue(const TvsGetVariableValueEvent& Value) {
+        FOnGetVarValue = Value;
+        FHasHook = static_cast<bool>(Value);
+    }
+    // The host's hook is set: reads go through it.
+    bool HasHook() const { return FHasHook; }
+    const bool* HookFlag() const { return &FHasHook; }
 
     // The stored value itself, read and written in place (array elements, loop counters,
     // locals saved for a recursive call).
@@ -161,6 +167,7 @@ protected:
     String FUpperName;
     TvsValue FValue;
     TvsGetVariableValueEvent FOnGetVarValue;
+    bool FHasHook = false;
 };
 
 // A variable or constant: the value is converted to the type code when stored.
@@ -256,17 +263,33 @@ public:
     bool IsFunction() const { return FIsFunction; }
     TvsScript* LocalScript() const { return FLocalScript.get(); }
 
-    // Saves the values of the local variables and parameters onto Stack (recursive calls).
-    size_t SaveLocals(std::vector<TvsValue>& Stack);
-    void RestoreLocals(std::vector<TvsValue>& Stack, size_t Mark);
+    // Runs the procedure for a call of the script's code, the arguments being in the parameters;
+    // a function's Result is handed over (moved out: the next call sets it again), Null for a
+    // procedure.
+    TvsValue Invoke();
+    // Makes the list of locals and the var-parameter flag current (the local script may have
+    // gained items since the last call).
+    inline void Prepare(); // vs_iinterpreter.h
+    // A parameter is a var parameter, whose value goes back to its argument after a call (valid
+    // after Prepare).
+    bool HasVarParams() const { return FHasVarParams; }
+
+    // Saves the values of the local variables and parameters onto the frame stack of the script's
+    // root (a recursive call starts with them and gives them back when it ends): the values are
+    // shared with the saved ones, a text or an array is copied only when it then changes.
+    size_t SaveLocals();
+    void RestoreLocals(size_t Mark);
 
 private:
     void Run();
     void CollectLocals();
+    std::vector<TvsValue>& FrameStack();
 
     bool FExecuting = false;
     bool FIsFunction;
+    bool FHasVarParams = false;
     TvsScript* FMainScript = nullptr;
+    TvsScript* FRootScript = nullptr;
     TvsValue FResultStart; // what Result holds when a call starts, for the type FResultStartTyp
     TvsVarType FResultStartTyp = fvtVariant;
     bool FResultStartKnown = false;

@@ -56,15 +56,14 @@ public:
 
     // The stored value when the node has one now (a constant, or a plain variable without a
     // host hook), read in place; else nullptr.
-    const TvsValue* Direct() const {
-        return FDirect && !(FHooked && FHooked->OnGetVarValue()) ? FDirect : nullptr;
-    }
+    const TvsValue* Direct() const { return FDirect && !*FHookFlag ? FDirect : nullptr; }
     // Reading the node changes nothing (a constant or a plain variable).
     bool IsDirect() const { return FDirect != nullptr; }
 
 protected:
+    static constexpr bool kNoHook = false;
     const TvsValue* FDirect = nullptr;
-    const TvsCustomVariable* FHooked = nullptr; // the variable whose host hook may replace FDirect
+    const bool* FHookFlag = &kNoHook; // set when a host hook replaces the value FDirect reads
 };
 
 // A constant leaf.
@@ -117,8 +116,6 @@ public:
     TvsValue FetchCompact() override;
     TvsOperator Op() const { return FOp; }
     bool IsStrCat() const { return FStrCat; }
-    // A comparison of two stored integers: its outcome in Result; false for anything else.
-    bool CompareIntegers(bool& Result) const;
     bool BoolShortcut = false;
     // Set on an IS node: the class registration of its right operand.
     TvsClassVariable* IsClass = nullptr;
@@ -174,10 +171,13 @@ private:
     // Sets the evaluation hints of an operator node whose operands are complete.
     static void MarkPlain(TvsOperatorNode& Node);
     TvsVarType NodeType(TvsExpressionNode* Node, String& TypeName) const;
+    // Makes Node the root and takes its type.
+    void SetRoot(TvsExpressionNode* Node);
 
     TvsScript* FScript;
     TvsExpressionNode* FRoot;
     TvsExpressionNode* FCurrent;
+    TvsOperatorNode* FCompare = nullptr; // the root when it is a plain comparison
     std::vector<std::unique_ptr<TvsExpressionNode>> FNodes; // every node the tree ever held
 };
 
@@ -346,6 +346,7 @@ protected:
     TvsCustomVariable* FTarget = nullptr;
     TvsCustomVariable* FSource = nullptr;
     bool FSourcePure = false; // reading the source changes nothing (a constant or a plain variable)
+    bool FStepTarget = false; // the target is an Integer or Variant variable (integers step in place)
 };
 
 // X := X op E, with op one of + - * / and & (the joining of texts of the line-oriented languages).
@@ -370,11 +371,15 @@ public:
     ~TvsCallStmt() override;
     String ClassName() const override { return "TvsCallStmt"; }
     void Perform() override;
+    // Called by the builder once Designator and Modifier are set.
+    void Prepare();
     TvsDesignator* Designator = nullptr;
     String Modifier; // "", "+" or "-"
 
 private:
     [[gnu::noinline]] void Step(Int64 Delta);
+    Int64 FDelta = 0;                         // of the modifier: 1, -1, or 0 for a plain call
+    TvsCustomVariable* FCounter = nullptr;    // a variable that may step in place
 };
 
 class TvsIfStmt : public TvsStatement {

@@ -25,7 +25,7 @@ namespace {
 // T is a writable variable without a host hook: a value computed from its stored one may be
 // written over it in place.
 inline bool WritableInPlace(const TvsCustomVariable* T) {
-    return !T->ReadOnly() && !T->OnGetVarValue();
+    return !T->ReadOnly() && !T->HasHook();
 }
 
 // T is a variable or parameter of type Integer or Variant: it may hold an integer that steps in
@@ -72,6 +72,7 @@ void TvsAssignmentStmt::SelectOperands() {
     FTarget = Designator->DesignatorKind() == dkVariable ? Designator->RefItem() : Designator;
     FSource = Expression->SoleOperand();
     if (!FSource) FSource = Expression->Root();
+    FStepTarget = MayStepInPlace(FTarget);
     const TvsItemKind kind = FSource->Kind();
     FSourcePure =
         kind == TvsItemKind::ikVariable || kind == TvsItemKind::ikStringVariable ||
@@ -103,21 +104,22 @@ String TvsAssignOpStmt::ClassName() const {
 bool TvsAssignOpStmt::AppendInPlace() {
     // The target must keep its text itself (writable, no host hook), and reading the source must
     // not be able to change it (a constant or a plain variable).
-    if (FTarget->ReadOnly() || FTarget->OnGetVarValue() || !FSourcePure) return false;
-    String* text = nullptr;
-    if (FTarget->Kind() == TvsItemKind::ikStringVariable)
-        text = &static_cast<TvsStringVariable*>(FTarget)->MutableText();
-    else if ((FTarget->Kind() == TvsItemKind::ikVariable || FTarget->Kind() == TvsItemKind::ikParam) &&
-             FTarget->Stored().VType() == varString)
-        text = vsMutableString(*FTarget->Stored().MutableBoxed());
-    if (!text) return false;
-    const Variant e = FSource->FetchValue();
-    if (FOp == '&') {
-        *text += VarToStr(e);
-        return true;
-    }
-    if (e.VType() != varString) return false;
-    *text += vsStringOf(e);
+    if (!WritableInPlace(FTarget) || !FSourcePure) return false;
+    const bool textTarget = FTarget->Kind() == TvsItemKind::ikStringVariable;
+    if (!textTarget && !((FTarget->Kind() == TvsItemKind::ikVariable || FTarget->Kind() == TvsItemKind::ikParam) &&
+                         FTarget->Stored().VType() == varString))
+        return false;
+    // The source is read first: it may share its text with the target (S := S + S).
+    const TvsValue e = FSource->FetchCompact();
+    const Variant* boxed = e.Boxed();
+    const bool textSource = boxed && boxed->VType() == varString;
+    if (FOp != '&' && !textSource) return false;
+    String& text = textTarget ? static_cast<TvsStringVariable*>(FTarget)->MutableText()
+                              : *vsMutableString(*FTarget->Stored().MutableBoxed());
+    if (textSource)
+        text += vsStringOf(*boxed);
+    else
+        text += VarToStr(e.ToVariant());
     return true;
 }
 
@@ -125,8 +127,7 @@ void TvsAssignOpStmt::Perform() {
     if (!Hook()) return;
     // An integer variable steps in place. The target is read before the source, which may change
     // it.
-    if (FOp != '&' && FOp != '/' && MayStepInPlace(FTarget) && FTarget->Stored().IsInteger() &&
-        WritableInPlace(FTarget)) {
+    if (FStepTarget && FOp != '&' && FOp != '/' && FTarget->Stored().IsInteger() && WritableInPlace(FTarget)) {
         const Int64 a = FTarget->Stored().IntPayload();
         TvsValue compact = FSource->FetchCompact();
         if (compact.IsInteger()) {
@@ -182,26 +183,29 @@ TvsCallStmt::~TvsCallStmt() {
     delete Designator;
 }
 
+void TvsCallStmt::Prepare() {
+    FDelta = Modifier.empty() ? 0 : Modifier[0] == '+' ? 1 : -1;
+    FCounter = nullptr;
+    if (FDelta && Designator->DesignatorKind() == dkVariable && MayStepInPlace(Designator->RefItem()))
+        FCounter = Designator->RefItem();
+}
+
 void TvsCallStmt::Perform() {
     if (!Hook()) return;
-    if (Modifier.empty()) {
+    if (!FDelta) {
         Designator->SetNeedResult(false);
         Designator->FetchValue();
         return;
     }
-    const Int64 delta = Modifier[0] == '+' ? 1 : -1;
     // A counter kept in a plain integer variable steps in place.
-    if (Designator->DesignatorKind() == dkVariable) {
-        TvsCustomVariable* var = Designator->RefItem();
-        if (MayStepInPlace(var) && var->Stored().IsInteger() && WritableInPlace(var)) {
-            const Int64 n = var->Stored().IntPayload() + delta;
-            if (n >= INT32_MIN && n <= INT32_MAX) {
-                var->Stored().SetInteger(static_cast<Integer>(n));
-                return;
-            }
+    if (FCounter && FCounter->Stored().IsInteger() && WritableInPlace(FCounter)) {
+        const Int64 n = FCounter->Stored().IntPayload() + FDelta;
+        if (n >= INT32_MIN && n <= INT32_MAX) {
+            FCounter->Stored().SetInteger(static_cast<Integer>(n));
+            return;
         }
     }
-    Step(delta);
+    Step(FDelta);
 }
 
 void TvsCallStmt::Step(Int64 Delta) {

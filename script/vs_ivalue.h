@@ -57,16 +57,24 @@ public:
         if (IsShared()) ++FShared->Refs;
     }
     TvsValue(TvsValue&& Other) noexcept : FInt(Other.FInt), FType(Other.FType) { Other.FType = varEmpty; }
+    // The assignments take the other value's payload before they drop their own, which may be
+    // the box or array that holds the other value.
     TvsValue& operator=(const TvsValue& Other) noexcept {
-        if (this != &Other) {
-            TvsValue copy(Other);
-            Swap(copy);
-        }
+        if (Other.IsShared()) ++Other.FShared->Refs;
+        const Int64 payload = Other.FInt;
+        const TVarType type = Other.FType;
+        if (IsShared()) Release();
+        FInt = payload;
+        FType = type;
         return *this;
     }
     TvsValue& operator=(TvsValue&& Other) noexcept {
-        TvsValue taken(std::move(Other));
-        Swap(taken);
+        const Int64 payload = Other.FInt;
+        const TVarType type = Other.FType;
+        Other.FType = varEmpty;
+        if (IsShared()) Release();
+        FInt = payload;
+        FType = type;
         return *this;
     }
     ~TvsValue() {
