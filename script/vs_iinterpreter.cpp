@@ -180,8 +180,9 @@ TvsProcVariable::~TvsProcVariable() {
 }
 
 void TvsProcVariable::CollectLocals() {
+    // Items the local script gained (a path resolved while the procedure runs may add one) go to
+    // the end, so frames saved before keep their order.
     TvsScript& local = *FLocalScript;
-    FLocals.clear();
     for (Integer i = 0; i < local.Count(); ++i) {
         auto* item = dynamic_cast<TvsCustomVariable*>(local.Items(i));
         if (!item) continue;
@@ -190,7 +191,7 @@ void TvsProcVariable::CollectLocals() {
         case TvsItemKind::ikStringVariable:
         case TvsItemKind::ikArrayVariable:
         case TvsItemKind::ikParam:
-            FLocals.push_back(item);
+            if (std::find(FLocals.begin(), FLocals.end(), item) == FLocals.end()) FLocals.push_back(item);
             break;
         default:
             break;
@@ -200,29 +201,6 @@ void TvsProcVariable::CollectLocals() {
     for (Integer i = 0; i < Count(); ++i)
         FHasVarParams = FHasVarParams || Param(i)->IsVar();
     FLocalsGeneration = local.Generation();
-}
-
-std::vector<TvsValue>& TvsProcVariable::FrameStack() {
-    if (!FRootScript) FRootScript = FLocalScript->RootScript();
-    return FRootScript->SaveStack;
-}
-
-size_t TvsProcVariable::SaveLocals() {
-    Prepare();
-    std::vector<TvsValue>& stack = FrameStack();
-    const size_t mark = stack.size();
-    for (TvsCustomVariable* item : FLocals)
-        stack.push_back(item->Stored());
-    return mark;
-}
-
-void TvsProcVariable::RestoreLocals(size_t Mark) {
-    std::vector<TvsValue>& stack = FrameStack();
-    TvsValue* saved = stack.data() + Mark;
-    const size_t n = std::min(FLocals.size(), stack.size() - Mark);
-    for (size_t k = 0; k < n; ++k)
-        FLocals[k]->Stored() = std::move(saved[k]);
-    stack.resize(Mark);
 }
 
 Variant TvsProcVariable::FetchValue() {

@@ -284,7 +284,7 @@ public:
     // Run-time error bookkeeping of the statements (see RunErrorPosition).
     bool RunErrorRecorded = false;
     // Values saved for recursive calls of script procedures.
-    std::vector<TvsValue> SaveStack;
+    TvsFrameStack SaveStack;
 
 private:
     struct TEntry {
@@ -312,7 +312,35 @@ private:
 };
 
 inline void TvsProcVariable::Prepare() {
-    if (FLocalsGeneration != FLocalScript->Generation()) CollectLocals();
+    if (FLocalsGeneration != FLocalScript->Generation()) [[unlikely]]
+        CollectLocals();
+}
+
+inline TvsFrameStack& TvsProcVariable::FrameStack() {
+    if (!FRootScript) [[unlikely]]
+        FRootScript = FLocalScript->RootScript();
+    return FRootScript->SaveStack;
+}
+
+inline size_t TvsProcVariable::SaveLocals(size_t& Count) {
+    Prepare();
+    TvsFrameStack& stack = FrameStack();
+    const size_t n = FLocals.size();
+    Count = n;
+    TvsValue* slot = stack.Reserve(n);
+    TvsCustomVariable* const* locals = FLocals.data();
+    for (size_t k = 0; k < n; ++k)
+        slot[k] = locals[k]->Stored();
+    return stack.Push(n);
+}
+
+inline void TvsProcVariable::RestoreLocals(size_t Mark, size_t Count) {
+    TvsFrameStack& stack = FrameStack();
+    TvsValue* slot = stack.At(Mark);
+    TvsCustomVariable* const* locals = FLocals.data();
+    for (size_t k = 0; k < Count; ++k)
+        locals[k]->Stored() = std::move(slot[k]);
+    stack.PopTo(Mark);
 }
 
 // The error of a script that recurses deeper than the thread's stack allows (see vs_istack.h).

@@ -36,11 +36,11 @@ public:
     explicit TLocalsGuard(TvsProcVariable* Proc) {
         if (Proc && Proc->Executing()) {
             FProc = Proc;
-            FMark = Proc->SaveLocals();
+            FMark = Proc->SaveLocals(FCount);
         }
     }
     ~TLocalsGuard() {
-        if (FProc) FProc->RestoreLocals(FMark);
+        if (FProc) FProc->RestoreLocals(FMark, FCount);
     }
     TLocalsGuard(const TLocalsGuard&) = delete;
     TLocalsGuard& operator=(const TLocalsGuard&) = delete;
@@ -48,6 +48,7 @@ public:
 private:
     TvsProcVariable* FProc = nullptr;
     size_t FMark = 0;
+    size_t FCount = 0;
 };
 
 // Hands the first Count arguments of Step to Item's parameters. They are all evaluated before any

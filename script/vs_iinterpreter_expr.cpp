@@ -276,9 +276,16 @@ template <class TResult> TResult TvsOperatorNode::EvaluateOther() {
 template <class TResult> [[gnu::always_inline]] inline TResult TvsOperatorNode::Evaluate() {
     if (!PlainBinary) [[unlikely]]
         return EvaluateOther<TResult>();
+    // A stored integer and an integer constant (a counter against a limit, N - 1) are computed
+    // without further tests.
+    const TvsValue* ld = Left->Direct();
+    if (RightIntConst && ld && ld->IsInteger()) {
+        Int64 out = 0;
+        const TIntResult kind = IntegerOp(FOp, ld->IntPayload(), RightInt, out);
+        if (kind != TIntResult::None) return IntegerResult<TResult>(kind, out);
+    }
     // Stored operands (a counter against a limit, a variable and a constant) are read in place;
     // the left one only when evaluating the right one cannot change it.
-    const TvsValue* ld = Left->Direct();
     if (const TvsValue* rd = Right->Direct()) {
         if (ld) return Binary<TResult>(*ld, *rd);
         vsCheckStack();
@@ -457,6 +464,13 @@ void TvsExpression::MarkPlain(TvsOperatorNode& Node) {
                        op != opUnMinus && op != opIn && op != opIs && op != opLeftBracket &&
                        op != opRightBracket;
     Node.RightPure = Node.PlainBinary && IsPure(Node.Right);
+    const TvsValue* constant =
+        Node.PlainBinary && dynamic_cast<const TvsOperandNode*>(Node.Right) &&
+                !dynamic_cast<const TvsDesignatorNode*>(Node.Right) && !dynamic_cast<const TvsSetNode*>(Node.Right)
+            ? Node.Right->Direct()
+            : nullptr;
+    Node.RightIntConst = constant && constant->IsInteger();
+    Node.RightInt = Node.RightIntConst ? constant->IntPayload() : 0;
 }
 
 TvsVarType TvsExpression::NodeType(TvsExpressionNode* Node, String& TypeName) const {
@@ -564,6 +578,11 @@ bool TvsExpression::Test() {
     // A comparison of two stored integers is decided in place.
     if (FCompare) {
         const TvsValue* l = FCompare->Left->Direct();
+        if (FCompare->RightIntConst && l && l->IsInteger()) {
+            Int64 out = 0;
+            IntegerOp(FCompare->Op(), l->IntPayload(), FCompare->RightInt, out);
+            return out != 0;
+        }
         const TvsValue* r = FCompare->Right->Direct();
         if (l && r && l->IsInteger() && r->IsInteger()) {
             Int64 out = 0;

@@ -58,10 +58,6 @@ void TvsCustomVariable::StoreCompact(TvsValue&& V) {
     StoreValue(std::move(V).ToVariant());
 }
 
-TvsParamItem* TvsCustomVariable::Param(Integer Index) const {
-    return static_cast<TvsParamItem*>(Item(Index));
-}
-
 Integer TvsCustomVariable::RequiredParamCount() const {
     Integer n = 0;
     for (Integer i = 0; i < Count(); ++i)
@@ -143,7 +139,8 @@ void TvsVariable::StoreValue(const Variant& V) {
 
 void TvsVariable::StoreCompact(TvsValue&& V) {
     if (FReadOnly) return;
-    if (HoldsAsIs(FTyp, V.VType()))
+    // A Variant variable takes any value, an Integer variable an integer, as they are.
+    if (FTyp == fvtVariant || (FTyp == fvtInt && V.IsInteger()) || HoldsAsIs(FTyp, V.VType()))
         FValue = std::move(V);
     else
         FValue = TvsValue(Convert(std::move(V).ToVariant(), FTyp));

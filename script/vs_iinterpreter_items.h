@@ -145,7 +145,7 @@ public:
     // The stored value as a Variant.
     Variant Value() const { return FValue.ToVariant(); }
 
-    TvsParamItem* Param(Integer Index) const;
+    inline TvsParamItem* Param(Integer Index) const;
     Integer ParamCount() const { return Count(); }
     // Parameters that are not optional.
     Integer RequiredParamCount() const;
@@ -247,6 +247,10 @@ private:
     bool FIsVar;
 };
 
+inline TvsParamItem* TvsCustomVariable::Param(Integer Index) const {
+    return static_cast<TvsParamItem*>(Item(Index));
+}
+
 // A procedure or function of the script. Its local script holds the parameters, the local
 // declarations and the body.
 class TvsProcVariable : public TvsCustomVariable {
@@ -277,13 +281,14 @@ public:
     // Saves the values of the local variables and parameters onto the frame stack of the script's
     // root (a recursive call starts with them and gives them back when it ends): the values are
     // shared with the saved ones, a text or an array is copied only when it then changes.
-    size_t SaveLocals();
-    void RestoreLocals(size_t Mark);
+    // SaveLocals gives the frame's mark and its count of values, RestoreLocals takes them back.
+    inline size_t SaveLocals(size_t& Count);           // vs_iinterpreter.h
+    inline void RestoreLocals(size_t Mark, size_t Count); // vs_iinterpreter.h
 
 private:
     void Run();
     void CollectLocals();
-    std::vector<TvsValue>& FrameStack();
+    inline TvsFrameStack& FrameStack();
 
     bool FExecuting = false;
     bool FIsFunction;

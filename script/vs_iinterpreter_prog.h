@@ -124,6 +124,9 @@ public:
     // changes nothing (constants, plain variables and such operators on them).
     bool PlainBinary = false;
     bool RightPure = false;
+    // The right operand of a plain binary node is an integer constant: its value.
+    bool RightIntConst = false;
+    Int64 RightInt = 0;
 
 private:
     template <class TResult> TResult Evaluate();
@@ -297,12 +300,12 @@ public:
 
     // Runs the statements of the list (Perform of the base), a sole statement without the loop.
     void PerformList() {
-        if (FList.size() != 1) {
+        const size_t n = FList.size();
+        if (n == 1) {
+            if (!FScript->TerminateRequested) RunChild(static_cast<TvsStatement*>(FList[0]));
+        } else if (n) {
             TvsStatement::Perform();
-            return;
         }
-        if (FScript->TerminateRequested) return;
-        RunChild(static_cast<TvsStatement*>(FList[0]));
     }
     // Runs one statement; an error passing it is recorded as arising there (when no statement
     // inside recorded it first).

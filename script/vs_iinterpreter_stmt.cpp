@@ -235,7 +235,7 @@ void TvsIfStmt::Perform() {
     if (Condition->Test())
         PerformList();
     else
-        ElseStmt->Perform();
+        ElseStmt->PerformList();
 }
 
 TvsCaseSelector::~TvsCaseSelector() {

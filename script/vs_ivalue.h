@@ -205,3 +205,27 @@ inline const Variant& vsVariantOf(const TvsValue& V, Variant& Temp) {
     Temp = V.ToVariant();
     return Temp;
 }
+
+// The values saved for recursive calls of script procedures, last in first out. Slots above the
+// top are kept (Empty) for the next call, so saving and restoring a frame moves values only.
+class TvsFrameStack {
+public:
+    // Room for Count more values at the top; the first of them.
+    TvsValue* Reserve(size_t Count) {
+        if (FTop + Count > FSlots.size()) FSlots.resize(FTop + Count + 64);
+        return FSlots.data() + FTop;
+    }
+    // The top moves up by Count (after Reserve) or back down to Mark; the slots given up must
+    // have been emptied (moved from).
+    size_t Push(size_t Count) {
+        const size_t mark = FTop;
+        FTop += Count;
+        return mark;
+    }
+    TvsValue* At(size_t Mark) { return FSlots.data() + Mark; }
+    void PopTo(size_t Mark) { FTop = Mark; }
+
+private:
+    std::vector<TvsValue> FSlots;
+    size_t FTop = 0;
+};
