@@ -204,18 +204,21 @@ void TvsProcVariable::CollectLocals() {
 }
 
 Variant TvsProcVariable::FetchValue() {
+    vsCheckStack();
     Run();
     if (FIsFunction && FRefItem) return FRefItem->FetchValue();
     return Null();
 }
 
 TvsValue TvsProcVariable::FetchCompact() {
+    vsCheckStack();
     Run();
     if (FIsFunction && FRefItem) return FRefItem->FetchCompact();
     return TvsValue::OfNull();
 }
 
 TvsValue TvsProcVariable::Invoke() {
+    // The call (TvsCallDesignator) has checked the stack.
     Run();
     if (!FIsFunction || !FRefItem) return TvsValue::OfNull();
     // Result is a plain variable of the local script; a host hook (never set by the interpreter)
@@ -224,8 +227,8 @@ TvsValue TvsProcVariable::Invoke() {
     return std::move(FRefItem->Stored());
 }
 
+// Callers check the stack first.
 [[gnu::always_inline]] inline void TvsProcVariable::Run() {
-    vsCheckStack();
     const bool wasExecuting = FExecuting;
     FExecuting = true;
     TvsScript& local = *FLocalScript;

@@ -318,18 +318,21 @@ public:
         }
     }
     [[gnu::cold]] void RecordError() const;
+    // A script of the chain has OnRunLine: the statements report each line they run.
+    bool Traced() const {
+        for (const TvsScript* s = FScript; s; s = s->ParentScript)
+            if (s->OnRunLine) return true;
+        return false;
+    }
 
 protected:
     // The line hook: NotifyRunLine when a script of the chain has OnRunLine (a host that follows
     // or debugs the run), then false when the script is to stop.
     bool Hook() {
-        for (const TvsScript* s = FScript; s; s = s->ParentScript)
-            if (s->OnRunLine) {
-                FScript->NotifyRunLine(FUnitName, FSourcePos);
-                break;
-            }
+        if (Traced()) FScript->NotifyRunLine(FUnitName, FSourcePos);
         return !FScript->TerminateRequested;
     }
+
     TvsScript* FScript;
     String FSourcePos;
     String FUnitName;
@@ -350,6 +353,11 @@ protected:
     TvsCustomVariable* FSource = nullptr;
     bool FSourcePure = false; // reading the source changes nothing (a constant or a plain variable)
     bool FStepTarget = false; // the target is an Integer or Variant variable (integers step in place)
+    bool FTargetTakesAny = false;     // the target stores any value as it comes
+    bool FTargetTakesInteger = false; // ... an integer as it comes
+    static constexpr bool kNoHook = false;
+    const TvsValue* FSourceValue = nullptr; // the source's value, read in place unless *FSourceHook
+    const bool* FSourceHook = &kNoHook;
 };
 
 // X := X op E, with op one of + - * / and & (the joining of texts of the line-oriented languages).
@@ -376,6 +384,16 @@ public:
     void Perform() override;
     // Called by the builder once Designator and Modifier are set.
     void Prepare();
+    // I++ or I-- on an integer kept in a plain variable, stepped in place without the line hook;
+    // false (nothing done) for anything else.
+    bool StepInPlace() {
+        if (!FCounter || !FCounter->Stored().IsInteger() || FCounter->ReadOnly() || FCounter->HasHook())
+            return false;
+        const Int64 n = FCounter->Stored().IntPayload() + FDelta;
+        if (n < INT32_MIN || n > INT32_MAX) return false;
+        FCounter->Stored().SetInteger(static_cast<Integer>(n));
+        return true;
+    }
     TvsDesignator* Designator = nullptr;
     String Modifier; // "", "+" or "-"
 
@@ -467,6 +485,12 @@ public:
     std::unique_ptr<TvsStatement> FirstStmt;
     TvsExpression* Condition = nullptr;
     std::unique_ptr<TvsStatement> SecondStmt;
+
+private:
+    // The second list's sole statement when it is I++ or I-- (see TvsCallStmt::StepInPlace).
+    TvsCallStmt* Counter();
+    TvsCallStmt* FCounter = nullptr;
+    bool FCounterKnown = false;
 };
 
 class TvsTryStmt : public TvsStatement {

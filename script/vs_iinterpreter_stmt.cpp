@@ -74,16 +74,37 @@ void TvsAssignmentStmt::SelectOperands() {
     if (!FSource) FSource = Expression->Root();
     FStepTarget = MayStepInPlace(FTarget);
     const TvsItemKind kind = FSource->Kind();
-    FSourcePure =
-        kind == TvsItemKind::ikVariable || kind == TvsItemKind::ikStringVariable ||
-        kind == TvsItemKind::ikParam ||
-        (kind == TvsItemKind::ikOther && dynamic_cast<const TvsOperandNode*>(FSource) &&
-         !dynamic_cast<const TvsSetNode*>(FSource) && !dynamic_cast<const TvsDesignatorNode*>(FSource));
+    const bool constant = kind == TvsItemKind::ikOther && dynamic_cast<const TvsOperandNode*>(FSource) &&
+                          !dynamic_cast<const TvsSetNode*>(FSource) &&
+                          !dynamic_cast<const TvsDesignatorNode*>(FSource);
+    const bool stored =
+        kind == TvsItemKind::ikVariable || kind == TvsItemKind::ikStringVariable || kind == TvsItemKind::ikParam;
+    FSourcePure = stored || constant;
+    // Where the source's value can be read in place: a constant, or a variable while it has no
+    // host hook.
+    FSourceValue = nullptr;
+    FSourceHook = &kNoHook;
+    if (constant) {
+        FSourceValue = static_cast<TvsOperandNode*>(FSource)->Direct();
+    } else if (stored) {
+        FSourceValue = &FSource->Stored();
+        if (kind != TvsItemKind::ikParam) FSourceHook = FSource->HookFlag();
+    }
+    // A parameter or a Variant variable takes any value as it comes, an Integer variable an
+    // integer.
+    const TvsItemKind target = FTarget->Kind();
+    FTargetTakesAny =
+        target == TvsItemKind::ikParam || (target == TvsItemKind::ikVariable && FTarget->Typ() == fvtVariant);
+    FTargetTakesInteger = target == TvsItemKind::ikVariable && FTarget->Typ() == fvtInt;
 }
 
 void TvsAssignmentStmt::Perform() {
     if (!Hook()) return;
-    FTarget->StoreCompact(FSource->FetchCompact());
+    TvsValue v = FSourceValue && !*FSourceHook ? *FSourceValue : FSource->FetchCompact();
+    if ((FTargetTakesAny || (FTargetTakesInteger && v.IsInteger())) && !FTarget->ReadOnly())
+        FTarget->Stored() = std::move(v);
+    else
+        FTarget->StoreCompact(std::move(v));
 }
 
 String TvsAssignOpStmt::ClassName() const {
@@ -198,14 +219,7 @@ void TvsCallStmt::Perform() {
         return;
     }
     // A counter kept in a plain integer variable steps in place.
-    if (FCounter && FCounter->Stored().IsInteger() && WritableInPlace(FCounter)) {
-        const Int64 n = FCounter->Stored().IntPayload() + FDelta;
-        if (n >= INT32_MIN && n <= INT32_MAX) {
-            FCounter->Stored().SetInteger(static_cast<Integer>(n));
-            return;
-        }
-    }
-    Step(FDelta);
+    if (!StepInPlace()) Step(FDelta);
 }
 
 void TvsCallStmt::Step(Int64 Delta) {
@@ -373,18 +387,29 @@ TvsCppForStmt::~TvsCppForStmt() {
     delete Condition;
 }
 
+TvsCallStmt* TvsCppForStmt::Counter() {
+    if (!FCounterKnown) {
+        FCounterKnown = true;
+        if (SecondStmt->Count() == 1) FCounter = dynamic_cast<TvsCallStmt*>(SecondStmt->Child(0));
+    }
+    return FCounter;
+}
+
 void TvsCppForStmt::Perform() {
     if (!Hook()) return;
     TvsScript& s = *FScript;
     FirstStmt->Perform();
     if (s.TerminateRequested) return;
+    TvsCallStmt* counter = Counter();
     while (!s.TerminateRequested && Condition->Test()) {
         PerformList();
         if (s.FlowRequested()) {
             if (s.BreakRequested || s.ExitRequested) break;
             s.ContinueRequested = false;
         }
-        SecondStmt->PerformList();
+        // I++ steps in place unless the line hook is to see it.
+        if (!counter || s.TerminateRequested || counter->Traced() || !counter->StepInPlace())
+            SecondStmt->PerformList();
     }
     s.BreakRequested = false;
 }
