@@ -274,16 +274,23 @@ template <class TResult> TResult TvsOperatorNode::EvaluateOther() {
 }
 
 template <class TResult> [[gnu::always_inline]] inline TResult TvsOperatorNode::Evaluate() {
-    if (!PlainBinary) [[unlikely]]
-        return EvaluateOther<TResult>();
     // A stored integer and an integer constant (a counter against a limit, N - 1) are computed
     // without further tests.
-    const TvsValue* ld = Left->Direct();
-    if (RightIntConst && ld && ld->IsInteger()) {
-        Int64 out = 0;
-        const TIntResult kind = IntegerOp(FOp, ld->IntPayload(), RightInt, out);
-        if (kind != TIntResult::None) return IntegerResult<TResult>(kind, out);
+    if (RightIntConst) {
+        const TvsValue* ld = Left->Direct();
+        if (ld && ld->IsInteger()) {
+            Int64 out = 0;
+            const TIntResult kind = IntegerOp(FOp, ld->IntPayload(), RightInt, out);
+            if (kind != TIntResult::None) return IntegerResult<TResult>(kind, out);
+        }
     }
+    return EvaluateGeneral<TResult>();
+}
+
+template <class TResult> TResult TvsOperatorNode::EvaluateGeneral() {
+    if (!PlainBinary) [[unlikely]]
+        return EvaluateOther<TResult>();
+    const TvsValue* ld = Left->Direct();
     // Stored operands (a counter against a limit, a variable and a constant) are read in place;
     // the left one only when evaluating the right one cannot change it.
     if (const TvsValue* rd = Right->Direct()) {

@@ -130,6 +130,7 @@ public:
 
 private:
     template <class TResult> TResult Evaluate();
+    template <class TResult> [[gnu::noinline]] TResult EvaluateGeneral();
     template <class TResult> [[gnu::noinline]] TResult EvaluateOther();
     template <class TResult> TResult Binary(const TvsValue& L, const TvsValue& R) const;
     template <class TResult> [[gnu::noinline]] TResult BinarySlow(const TvsValue& L, const TvsValue& R) const;
