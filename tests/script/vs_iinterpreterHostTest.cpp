@@ -127,6 +127,21 @@ TEST(ScriptHost, RequestStopFromTheLineHookEndsTheProgram) {
     EXPECT_EQ(r.Out, "in P\nstop here\nnever\nnever either\n");
 }
 
+// The line hook sees every statement a loop runs, its step (I++) included; without the hook the
+// same loops give the same results.
+TEST(ScriptHost, TheLineHookSeesEveryTurnOfALoop) {
+    const String text = Lines({"var i, n = 0;", "for (i = 0; i < 3; i++)", "  n = n + i;", "print(n);"});
+    TScriptRunner traced("JScript");
+    std::vector<String> lines;
+    traced.Script.OnRunLine = [&](TvsScript*, const String&, const String& Pos) { lines.push_back(Pos); };
+    EXPECT_EQ(traced.Run(text), "3\n");
+    // The declaration's assignment, the loop and its first part, then body and step each turn.
+    const std::vector<String> expected{"1:8", "2:1", "2:6", "3:3", "2:20", "3:3", "2:20", "3:3", "2:20", "4:1"};
+    EXPECT_EQ(lines, expected);
+    TScriptRunner plain("JScript");
+    EXPECT_EQ(plain.Run(text), "3\n");
+}
+
 TEST(ScriptFaults, FlowFlagsAreClearedWhenARunOrCallStarts) {
     TScriptRunner r;
     ASSERT_TRUE(r.Compile(
