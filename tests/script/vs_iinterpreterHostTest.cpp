@@ -205,6 +205,24 @@ TEST(ScriptFaults, LateBoundPathsAreCheckedOnEveryUse) {
               "10\nrun: Object of class TStringList does not have the member Width at 4:3");
 }
 
+// A path resolved while a procedure runs recursively may give the procedure's local script a new
+// item (here a variable for the component Inner); the callers' saved locals still come back to
+// the variables they were saved from.
+TEST(ScriptFaults, LocalsGainedDuringRecursionKeepTheCallersValues) {
+    TScriptRunner r;
+    r.Script.AddClass(vsClassOf<TTestWidget>(), "TComponent");
+    auto* outer = new TTestWidget(&r.Script);
+    outer->SetName("Outer");
+    auto* inner = new TTestWidget(outer);
+    inner->SetName("Inner");
+    inner->Width = 7;
+    r.Script.AddObject("W", outer);
+    EXPECT_EQ(r.Run(Lines({"function F(n: Integer): Integer;", "var v: Variant; a, b: Integer;", "begin",
+                           "  a := n; b := n * 10;", "  if n > 0 then begin F(n - 1); F(0) end;", "  v := W;",
+                           "  Result := a * 100 + b + v.Inner.Width;", "end;", "begin Print(F(2)) end."})),
+              "227\n");
+}
+
 // A path through a variable that holds nothing usable fails at its first use; it is resolved
 // again at the next one instead of reading as the bare variable from then on.
 TEST(ScriptFaults, ALateBoundPathThatFailedResolvesAtItsNextUse) {
