@@ -7,6 +7,7 @@
 #include "script/vs_iclassesrtti.h"
 #include "script/vs_iilparser.h"
 #include "script/vs_iinterpreter_build.h"
+#include "script/vs_iinterpreter_call.h"
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_iinterpreter_strings.h"
 #include "script/vs_iinterpreter_sys.h"
@@ -215,65 +216,6 @@ TvsValue TvsProcVariable::FetchCompact() {
     Run();
     if (FIsFunction && FRefItem) return FRefItem->FetchCompact();
     return TvsValue::OfNull();
-}
-
-TvsValue TvsProcVariable::Invoke() {
-    // The call (TvsCallDesignator) has checked the stack.
-    Run();
-    if (!FIsFunction || !FRefItem) return TvsValue::OfNull();
-    // Result is a plain variable of the local script; a host hook (never set by the interpreter)
-    // would answer through FetchCompact.
-    if (FRefItem->HasHook() || FRefItem->Kind() != TvsItemKind::ikVariable) return FRefItem->FetchCompact();
-    return std::move(FRefItem->Stored());
-}
-
-// Callers check the stack first.
-[[gnu::always_inline]] inline void TvsProcVariable::Run() {
-    const bool wasExecuting = FExecuting;
-    FExecuting = true;
-    TvsScript& local = *FLocalScript;
-    if (FIsFunction && FRefItem) {
-        // Result starts as Unassigned converted to the function's type.
-        FRefItem->SetReadOnly(false);
-        if (FRefItem->Kind() == TvsItemKind::ikVariable) {
-            if (!FResultStartKnown || FResultStartTyp != FRefItem->Typ()) [[unlikely]] {
-                FResultStart = TvsValue(TvsVariable::Convert(Variant(), FRefItem->Typ()));
-                FResultStartTyp = FRefItem->Typ();
-                FResultStartKnown = true;
-            }
-            FRefItem->Stored() = FResultStart;
-        } else
-            FRefItem->StoreValue(Variant());
-    }
-    // The main program whose running procedure this becomes (Evaluate sees its locals); the chain
-    // of scripts is fixed, so once found it is kept.
-    if (!FMainScript) [[unlikely]]
-        for (TvsScript* s = &local; s; s = s->ParentScript)
-            if (s->IsMainProgram) {
-                FMainScript = s;
-                break;
-            }
-    TvsScript* main = FMainScript;
-    TvsScript* previousProgram = main ? main->RunningProgram : nullptr;
-    if (main) main->RunningProgram = &local;
-    // Every flag starts cleared, so a stray break or stop of an earlier call cannot cut this one
-    // short; they are cleared again when the call ends, however it ends.
-    struct TFinish {
-        TvsScript& Local;
-        TvsScript* Main;
-        TvsScript* Previous;
-        bool& Executing;
-        bool WasExecuting;
-        ~TFinish() {
-            static_cast<TvsFlowFlags&>(Local) = TvsFlowFlags();
-            Local.Running = false;
-            if (Main) Main->RunningProgram = Previous;
-            Executing = WasExecuting;
-        }
-    } finish{local, main, previousProgram, FExecuting, wasExecuting};
-    static_cast<TvsFlowFlags&>(local) = TvsFlowFlags();
-    local.Running = true;
-    local.RootStatement()->PerformList();
 }
 
 // --- TvsScript -------------------------------------------------------------------------------------

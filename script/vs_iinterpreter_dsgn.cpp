@@ -2,6 +2,7 @@
 // character of a string variable and an element of an array variable.
 #include "rtl/VariantInternal.h"
 #include "script/vs_iinterpreter_build.h"
+#include "script/vs_iinterpreter_call.h"
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_iinterpreter_strings.h"
 #include "script/vs_istack.h"
@@ -389,4 +390,8 @@ Variant TvsCallDesignator::FetchValue() {
 
 TvsValue TvsCallDesignator::FetchCompact() {
     return Call<TvsValue>();
+}
+
+TvsValue TvsCallNode::FetchCompact() {
+    return static_cast<TvsCallDesignator*>(Designator())->Call<TvsValue>();
 }

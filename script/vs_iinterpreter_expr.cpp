@@ -381,7 +381,7 @@ void TvsExpression::AppendConstant(const Variant& V) {
 }
 
 void TvsExpression::AppendDesignator(TvsDesignator* D) {
-    AttachOperand(NewNode(new TvsDesignatorNode(D)));
+    AttachOperand(NewNode(D->DesignatorKind() == dkCall ? new TvsCallNode(D) : new TvsDesignatorNode(D)));
 }
 
 void TvsExpression::AppendSet(TvsSetExpression* S) {

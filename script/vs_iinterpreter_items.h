@@ -270,7 +270,7 @@ public:
     // Runs the procedure for a call of the script's code, the arguments being in the parameters;
     // a function's Result is handed over (moved out: the next call sets it again), Null for a
     // procedure.
-    TvsValue Invoke();
+    inline TvsValue Invoke(); // vs_iinterpreter_call.h
     // Makes the list of locals and the var-parameter flag current (the local script may have
     // gained items since the last call).
     inline void Prepare(); // vs_iinterpreter.h
@@ -286,7 +286,7 @@ public:
     inline void RestoreLocals(size_t Mark, size_t Count); // vs_iinterpreter.h
 
 private:
-    void Run();
+    inline void Run(); // vs_iinterpreter_call.h
     void CollectLocals();
     inline TvsFrameStack& FrameStack();
 

@@ -92,6 +92,13 @@ private:
     TvsCustomVariable* FSource;
 };
 
+// A call of a script function as an operand: it runs here, not through its designator.
+class TvsCallNode : public TvsDesignatorNode {
+public:
+    using TvsDesignatorNode::TvsDesignatorNode;
+    TvsValue FetchCompact() override;
+};
+
 // A set-literal leaf.
 class TvsSetNode : public TvsOperandNode {
 public:
@@ -283,6 +290,7 @@ public:
     TvsValue FetchCompact() override;
 
 private:
+    friend class TvsCallNode;
     template <class TResult> TResult Call();
 };
 
