@@ -302,7 +302,20 @@ Variant TvsArrayDesignator::FetchValue() {
     return FetchCompact().ToVariant();
 }
 
+void TvsArrayDesignator::FindIndexNode() {
+    FIndexKnown = true;
+    const TvsItemKind kind = FRefItem->Kind();
+    if (SingleIndex() && (kind == TvsItemKind::ikArrayVariable || kind == TvsItemKind::ikVariable ||
+                          kind == TvsItemKind::ikParam))
+        FIndexNode = FirstIndex();
+}
+
 TvsValue TvsArrayDesignator::FetchCompact() {
+    if (const TvsValue* element = CompactElement(false)) return *element;
+    return FetchGeneral();
+}
+
+TvsValue TvsArrayDesignator::FetchGeneral() {
     if (SingleIndex()) {
         // An element at a stored index (a constant or a plain variable) needs no temporary values.
         TvsExpressionNode* node = FirstIndex();
@@ -329,6 +342,14 @@ void TvsArrayDesignator::StoreValue(const Variant& V) {
 }
 
 void TvsArrayDesignator::StoreCompact(TvsValue&& V) {
+    if (TvsValue* element = CompactElement(true)) {
+        *element = std::move(V);
+        return;
+    }
+    StoreGeneral(std::move(V));
+}
+
+void TvsArrayDesignator::StoreGeneral(TvsValue&& V) {
     if (SingleIndex()) {
         TvsExpressionNode* node = FirstIndex();
         TvsValue temp;

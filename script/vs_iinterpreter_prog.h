@@ -270,6 +270,23 @@ public:
     void StoreCompact(TvsValue&& V) override;
 
 private:
+    // The element of a compact one-dimensional array at the stored integer index of a
+    // single-index access; nullptr when the access is not of that form now.
+    TvsValue* CompactElement(bool ForWriting) {
+        if (!FIndexKnown) [[unlikely]]
+            FindIndexNode();
+        if (!FIndexNode) return nullptr;
+        const TvsValue* index = FIndexNode->Direct();
+        const TvsCompactArray* a = FRefItem->Stored().Array();
+        if (!index || !a || !index->IsInteger() || a->Low.size() != 1) return nullptr;
+        TvsCompactArray* target = ForWriting ? FRefItem->Stored().MutableArray() : const_cast<TvsCompactArray*>(a);
+        return target->At1(index->IntPayload());
+    }
+    void FindIndexNode();
+    [[gnu::noinline]] TvsValue FetchGeneral();
+    [[gnu::noinline]] void StoreGeneral(TvsValue&& V);
+    TvsExpressionNode* FIndexNode = nullptr; // the sole index when it may be stored
+    bool FIndexKnown = false;
     // An element reached directly: one of the two is set, or neither.
     struct TElement {
         TvsValue* Compact = nullptr;

@@ -116,16 +116,12 @@ Variant* TvsValue::MutableBoxed() {
     return &FBox->Value;
 }
 
-TvsCompactArray* TvsValue::MutableArray() {
-    if (FType != kArray) return nullptr;
-    if (FArray->Refs > 1) {
-        // Another holder keeps the elements as they are.
-        auto* copy = new TvsCompactArray(*FArray);
-        copy->Refs = 1;
-        --FArray->Refs;
-        FArray = copy;
-    }
-    return FArray;
+void TvsValue::UnshareArray() {
+    // Another holder keeps the elements as they are.
+    auto* copy = new TvsCompactArray(*FArray);
+    copy->Refs = 1;
+    --FArray->Refs;
+    FArray = copy;
 }
 
 // --- TvsCompactArray -------------------------------------------------------------------------------

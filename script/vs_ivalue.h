@@ -116,7 +116,7 @@ public:
     // The compact array the value holds, nullptr for any other kind; MutableArray copies it
     // first when another value shares it.
     const TvsCompactArray* Array() const noexcept;
-    TvsCompactArray* MutableArray();
+    inline TvsCompactArray* MutableArray();
 
     // The count of holders of a shared payload (a box or an array); 0 for an inline kind.
     Integer ShareCount() const noexcept { return IsShared() ? FShared->Refs : 0; }
@@ -148,6 +148,7 @@ private:
     Variant SlowVariant() const;
     Variant TakeVariant();
     [[gnu::noinline]] void Release() noexcept;
+    [[gnu::noinline]] void UnshareArray();
 
     union {
         Int64 FInt;
@@ -184,6 +185,12 @@ public:
 
 inline const TvsCompactArray* TvsValue::Array() const noexcept {
     return FType == kArray ? FArray : nullptr;
+}
+
+inline TvsCompactArray* TvsValue::MutableArray() {
+    if (FType != kArray) return nullptr;
+    if (FArray->Refs > 1) UnshareArray();
+    return FArray;
 }
 
 // The compact value of a stored Variant; an integer or Empty (a Result before it is set) without
