@@ -322,11 +322,11 @@ inline TvsFrameStack& TvsProcVariable::FrameStack() {
     return FRootScript->SaveStack;
 }
 
-inline size_t TvsProcVariable::SaveLocals(size_t& Count) {
+inline size_t TvsProcVariable::SaveLocals(size_t& count) {
     Prepare();
     TvsFrameStack& stack = FrameStack();
     const size_t n = FLocals.size();
-    Count = n;
+    count = n;
     TvsValue* slot = stack.Reserve(n);
     TvsCustomVariable* const* locals = FLocals.data();
     for (size_t k = 0; k < n; ++k)
@@ -334,13 +334,13 @@ inline size_t TvsProcVariable::SaveLocals(size_t& Count) {
     return stack.Push(n);
 }
 
-inline void TvsProcVariable::RestoreLocals(size_t Mark, size_t Count) {
+inline void TvsProcVariable::RestoreLocals(size_t mark, size_t count) {
     TvsFrameStack& stack = FrameStack();
-    TvsValue* slot = stack.At(Mark);
+    TvsValue* slot = stack.At(mark);
     TvsCustomVariable* const* locals = FLocals.data();
-    for (size_t k = 0; k < Count; ++k)
+    for (size_t k = 0; k < count; ++k)
         locals[k]->Stored() = std::move(slot[k]);
-    stack.PopTo(Mark);
+    stack.PopTo(mark);
 }
 
 // The error of a script that recurses deeper than the thread's stack allows (see vs_istack.h).

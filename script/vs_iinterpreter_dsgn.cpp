@@ -34,10 +34,10 @@ bool IsHelper(const TvsCustomVariable* Item) {
 // Saves the locals of a procedure that is already running and restores them when the step ends.
 class TLocalsGuard {
 public:
-    explicit TLocalsGuard(TvsProcVariable* Proc) {
-        if (Proc && Proc->Executing()) {
-            FProc = Proc;
-            FMark = Proc->SaveLocals(FCount);
+    explicit TLocalsGuard(TvsProcVariable* proc) {
+        if (proc && proc->Executing()) {
+            FProc = proc;
+            FMark = proc->SaveLocals(FCount);
         }
     }
     ~TLocalsGuard() {
@@ -245,45 +245,45 @@ void TvsStringDesignator::StoreValue(const Variant& V) {
     vsSetCharAt(static_cast<TvsStringVariable*>(FRefItem)->MutableText(), index, V.AsString());
 }
 
-Integer TvsArrayDesignator::Prepare(TvsValue (&Indexes)[3]) {
+Integer TvsArrayDesignator::Prepare(TvsValue (&indexes)[3]) {
     auto* helper = static_cast<TvsArrayHelper*>(FRef1);
     auto* step = static_cast<TvsDesignatorItem*>(FRef2);
     const Integer n = std::min<Integer>({step->Count(), helper->Count(), 3});
     // Every index is evaluated before any is handed over: an index may itself read an element of
     // an array (m[i, m[0, 1]]) through the same accessor.
     for (Integer k = 0; k < n; ++k)
-        Indexes[k] = step->Arg(k)->FetchCompact();
+        indexes[k] = step->Arg(k)->FetchCompact();
     return n;
 }
 
-void TvsArrayDesignator::HandOver(TvsValue (&Indexes)[3], Integer Count) {
+void TvsArrayDesignator::HandOver(TvsValue (&indexes)[3], Integer count) {
     auto* helper = static_cast<TvsArrayHelper*>(FRef1);
-    for (Integer k = 0; k < Count; ++k)
-        helper->Param(k)->Stored() = std::move(Indexes[k]);
+    for (Integer k = 0; k < count; ++k)
+        helper->Param(k)->Stored() = std::move(indexes[k]);
     helper->ParentItem = FRefItem;
 }
 
 // The element of a one-dimensional array the variable holds at an integer index, reached directly:
 // a compact element, or an element of a variant array of variants; nullptr for every other case
 // (the accessor then answers, with its conversions and errors).
-TvsArrayDesignator::TElement TvsArrayDesignator::Element(const TvsValue& Index, bool ForWriting) {
-    if (!Index.IsInteger()) return {};
+TvsArrayDesignator::TElement TvsArrayDesignator::Element(const TvsValue& index, bool forWriting) {
+    if (!index.IsInteger()) return {};
     const TvsItemKind kind = FRefItem->Kind();
     if (kind != TvsItemKind::ikArrayVariable && kind != TvsItemKind::ikVariable && kind != TvsItemKind::ikParam)
         return {};
     TvsValue& stored = FRefItem->Stored();
     if (const TvsCompactArray* c = stored.Array()) {
         if (c->DimCount() != 1) return {};
-        TvsCompactArray* a = ForWriting ? stored.MutableArray() : const_cast<TvsCompactArray*>(c);
-        return {a->At1(Index.IntPayload()), nullptr};
+        TvsCompactArray* a = forWriting ? stored.MutableArray() : const_cast<TvsCompactArray*>(c);
+        return {a->At1(index.IntPayload()), nullptr};
     }
     const Variant* boxed = stored.Boxed();
     if (!boxed || !VarIsArray(*boxed)) return {};
     const TVarArrayData& shared = *TVariantAccess::Array(*boxed);
     if (shared.Low.size() != 1 || shared.ElemType != varVariant) return {};
-    const Int64 offset = Index.IntPayload() - shared.Low[0];
+    const Int64 offset = index.IntPayload() - shared.Low[0];
     if (offset < 0 || offset >= static_cast<Int64>(shared.Items.size())) return {};
-    if (!ForWriting) return {nullptr, const_cast<Variant*>(&shared.Items[static_cast<size_t>(offset)])};
+    if (!forWriting) return {nullptr, const_cast<Variant*>(&shared.Items[static_cast<size_t>(offset)])};
     TVarArrayData& data = TVariantAccess::MutableArray(*stored.MutableBoxed());
     return {nullptr, &data.Items[static_cast<size_t>(offset)]};
 }
@@ -349,7 +349,7 @@ void TvsArrayDesignator::StoreCompact(TvsValue&& V) {
     StoreGeneral(std::move(V));
 }
 
-void TvsArrayDesignator::StoreGeneral(TvsValue&& V) {
+void TvsArrayDesignator::StoreGeneral(TvsValue&& value) {
     if (SingleIndex()) {
         TvsExpressionNode* node = FirstIndex();
         TvsValue temp;
@@ -360,11 +360,11 @@ void TvsArrayDesignator::StoreGeneral(TvsValue&& V) {
         }
         const TElement e = Element(*index, true);
         if (e.Compact) {
-            *e.Compact = std::move(V);
+            *e.Compact = std::move(value);
             return;
         }
         if (e.Item) {
-            *e.Item = std::move(V).ToVariant();
+            *e.Item = std::move(value).ToVariant();
             return;
         }
         TvsValue indexes[3] = {*index};
@@ -373,7 +373,7 @@ void TvsArrayDesignator::StoreGeneral(TvsValue&& V) {
         TvsValue indexes[3];
         HandOver(indexes, Prepare(indexes));
     }
-    static_cast<TvsArrayHelper*>(FRef1)->StoreValue(std::move(V).ToVariant());
+    static_cast<TvsArrayHelper*>(FRef1)->StoreValue(std::move(value).ToVariant());
 }
 
 template <class TResult> [[gnu::always_inline]] inline TResult TvsCallDesignator::Call() {

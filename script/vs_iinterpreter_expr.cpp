@@ -193,53 +193,54 @@ Variant TvsOperatorNode::InValue() {
 
 namespace {
 
-template <class TResult> TResult ResultOf(TvsValue&& V) {
+// The results of the operators as compact values or as variants.
+template <class TResult> TResult ResultOf(TvsValue&& value) {
     if constexpr (std::is_same_v<TResult, TvsValue>)
-        return std::move(V);
+        return std::move(value);
     else
-        return std::move(V).ToVariant();
+        return std::move(value).ToVariant();
 }
-template <class TResult> TResult ResultOf(Variant&& V) {
+template <class TResult> TResult ResultOf(Variant&& value) {
     if constexpr (std::is_same_v<TResult, TvsValue>)
-        return TvsValue(std::move(V));
+        return TvsValue(std::move(value));
     else
-        return std::move(V);
+        return std::move(value);
 }
-template <class TResult> TResult IntegerResult(TIntResult Kind, Int64 Out) {
+template <class TResult> TResult IntegerResult(TIntResult kind, Int64 out) {
     if constexpr (std::is_same_v<TResult, TvsValue>)
-        return Kind == TIntResult::Integer ? TvsValue::OfInteger(static_cast<Integer>(Out))
-                                           : TvsValue::OfBoolean(Out != 0);
+        return kind == TIntResult::Integer ? TvsValue::OfInteger(static_cast<Integer>(out))
+                                           : TvsValue::OfBoolean(out != 0);
     else
-        return Kind == TIntResult::Integer ? Variant(static_cast<Integer>(Out)) : Variant(Out != 0);
+        return kind == TIntResult::Integer ? Variant(static_cast<Integer>(out)) : Variant(out != 0);
 }
-template <class TResult> TResult Fetch(TvsExpressionNode* Node) {
+template <class TResult> TResult Fetch(TvsExpressionNode* node) {
     if constexpr (std::is_same_v<TResult, TvsValue>)
-        return Node->FetchCompact();
+        return node->FetchCompact();
     else
-        return Node->FetchValue();
+        return node->FetchValue();
 }
 
-bool AsBoolean(const TvsValue& V) {
-    if (V.IsBoolean()) return V.IntPayload() != 0;
+bool AsBoolean(const TvsValue& value) {
+    if (value.IsBoolean()) return value.IntPayload() != 0;
     Variant temp;
-    return vsVariantOf(V, temp).AsBoolean();
+    return vsVariantOf(value, temp).AsBoolean();
 }
 
 } // namespace
 
 template <class TResult>
-[[gnu::always_inline]] inline TResult TvsOperatorNode::Binary(const TvsValue& L, const TvsValue& R) const {
-    if (L.IsInteger() && R.IsInteger()) {
+[[gnu::always_inline]] inline TResult TvsOperatorNode::Binary(const TvsValue& l, const TvsValue& r) const {
+    if (l.IsInteger() && r.IsInteger()) {
         Int64 out = 0;
-        const TIntResult kind = IntegerOp(FOp, L.IntPayload(), R.IntPayload(), out);
+        const TIntResult kind = IntegerOp(FOp, l.IntPayload(), r.IntPayload(), out);
         if (kind != TIntResult::None) return IntegerResult<TResult>(kind, out);
     }
-    return BinarySlow<TResult>(L, R);
+    return BinarySlow<TResult>(l, r);
 }
 
-template <class TResult> TResult TvsOperatorNode::BinarySlow(const TvsValue& L, const TvsValue& R) const {
+template <class TResult> TResult TvsOperatorNode::BinarySlow(const TvsValue& l, const TvsValue& r) const {
     Variant lt, rt;
-    return ResultOf<TResult>(Apply(vsVariantOf(L, lt), vsVariantOf(R, rt)));
+    return ResultOf<TResult>(Apply(vsVariantOf(l, lt), vsVariantOf(r, rt)));
 }
 
 template <class TResult> TResult TvsOperatorNode::EvaluateOther() {
@@ -453,31 +454,31 @@ namespace {
 
 // Evaluating the node changes nothing and calls nothing: a constant, a plain variable without a
 // host hook, or a plain operator on such operands.
-bool IsPure(const TvsExpressionNode* Node) {
-    if (!Node) return true;
-    if (Node->IsDirect()) return Node->Direct() != nullptr;
-    if (!Node->IsOperator()) return false;
-    auto* op = static_cast<const TvsOperatorNode*>(Node);
+bool IsPure(const TvsExpressionNode* node) {
+    if (!node) return true;
+    if (node->IsDirect()) return node->Direct() != nullptr;
+    if (!node->IsOperator()) return false;
+    auto* op = static_cast<const TvsOperatorNode*>(node);
     return (op->PlainBinary && op->RightPure && IsPure(op->Left)) ||
            ((op->Op() == opNot || op->Op() == opUnMinus) && IsPure(op->Left));
 }
 
 } // namespace
 
-void TvsExpression::MarkPlain(TvsOperatorNode& Node) {
-    const TvsOperator op = Node.Op();
-    const bool shortcut = (op == opOr || op == opAnd) && Node.BoolShortcut;
-    Node.PlainBinary = Node.Left && Node.Right && !shortcut && op != opNone && op != opNot &&
+void TvsExpression::MarkPlain(TvsOperatorNode& node) {
+    const TvsOperator op = node.Op();
+    const bool shortcut = (op == opOr || op == opAnd) && node.BoolShortcut;
+    node.PlainBinary = node.Left && node.Right && !shortcut && op != opNone && op != opNot &&
                        op != opUnMinus && op != opIn && op != opIs && op != opLeftBracket &&
                        op != opRightBracket;
-    Node.RightPure = Node.PlainBinary && IsPure(Node.Right);
+    node.RightPure = node.PlainBinary && IsPure(node.Right);
     const TvsValue* constant =
-        Node.PlainBinary && dynamic_cast<const TvsOperandNode*>(Node.Right) &&
-                !dynamic_cast<const TvsDesignatorNode*>(Node.Right) && !dynamic_cast<const TvsSetNode*>(Node.Right)
-            ? Node.Right->Direct()
+        node.PlainBinary && dynamic_cast<const TvsOperandNode*>(node.Right) &&
+                !dynamic_cast<const TvsDesignatorNode*>(node.Right) && !dynamic_cast<const TvsSetNode*>(node.Right)
+            ? node.Right->Direct()
             : nullptr;
-    Node.RightIntConst = constant && constant->IsInteger();
-    Node.RightInt = Node.RightIntConst ? constant->IntPayload() : 0;
+    node.RightIntConst = constant && constant->IsInteger();
+    node.RightInt = node.RightIntConst ? constant->IntPayload() : 0;
 }
 
 TvsVarType TvsExpression::NodeType(TvsExpressionNode* Node, String& TypeName) const {
@@ -600,8 +601,8 @@ bool TvsExpression::Test() {
     return AsBoolean(FRoot->FetchCompact());
 }
 
-void TvsExpression::SetRoot(TvsExpressionNode* Node) {
-    FRoot = Node;
+void TvsExpression::SetRoot(TvsExpressionNode* node) {
+    FRoot = node;
     FRoot->Parent = nullptr;
     FTyp = FRoot->Typ();
     FTypeName = FRoot->TypeName();

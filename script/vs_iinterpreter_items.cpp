@@ -137,13 +137,13 @@ void TvsVariable::StoreValue(const Variant& V) {
         FValue = TvsValue(Convert(V, FTyp));
 }
 
-void TvsVariable::StoreCompact(TvsValue&& V) {
+void TvsVariable::StoreCompact(TvsValue&& value) {
     if (FReadOnly) return;
     // A Variant variable takes any value, an Integer variable an integer, as they are.
-    if (FTyp == fvtVariant || (FTyp == fvtInt && V.IsInteger()) || HoldsAsIs(FTyp, V.VType()))
-        FValue = std::move(V);
+    if (FTyp == fvtVariant || (FTyp == fvtInt && value.IsInteger()) || HoldsAsIs(FTyp, value.VType()))
+        FValue = std::move(value);
     else
-        FValue = TvsValue(Convert(std::move(V).ToVariant(), FTyp));
+        FValue = TvsValue(Convert(std::move(value).ToVariant(), FTyp));
 }
 
 Variant TvsVariable::FetchValue() {
@@ -197,8 +197,8 @@ String& TvsStringVariable::MutableText() {
     return *vsMutableString(*FValue.MutableBoxed());
 }
 
-void TvsStringVariable::SetText(String Value) {
-    FValue = TvsValue(Variant(std::move(Value)));
+void TvsStringVariable::SetText(String text) {
+    FValue = TvsValue(Variant(std::move(text)));
 }
 
 void TvsStringVariable::StoreValue(const Variant& V) {
@@ -209,13 +209,13 @@ void TvsStringVariable::StoreValue(const Variant& V) {
         SetText(V.AsString());
 }
 
-void TvsStringVariable::StoreCompact(TvsValue&& V) {
+void TvsStringVariable::StoreCompact(TvsValue&& value) {
     if (FReadOnly) return;
     // A text is shared with the value it came from until one of them changes.
-    if (V.VType() == varString)
-        FValue = std::move(V);
+    if (value.VType() == varString)
+        FValue = std::move(value);
     else
-        SetText(std::move(V).ToVariant().AsString());
+        SetText(std::move(value).ToVariant().AsString());
 }
 
 Variant TvsStringVariable::FetchValue() {

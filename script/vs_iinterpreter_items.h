@@ -178,7 +178,7 @@ public:
     String ClassName() const override { return "TvsVariable"; }
     void StoreValue(const Variant& V) override;
     // A value the variable's type keeps as it is is taken without a copy or conversion.
-    void StoreCompact(TvsValue&& V) override;
+    void StoreCompact(TvsValue&& value) override;
     Variant FetchValue() override;
     TvsValue FetchCompact() override;
     // Converts V by the type code: 32-bit integer, boolean, double, text; others as given.
@@ -194,13 +194,13 @@ public:
     TvsStringVariable(const String& Name, TvsVarType Typ, const String& TypeName);
     String ClassName() const override { return "TvsStringVariable"; }
     void StoreValue(const Variant& V) override;
-    void StoreCompact(TvsValue&& V) override;
+    void StoreCompact(TvsValue&& value) override;
     Variant FetchValue() override;
     TvsValue FetchCompact() override;
     const String& Text() const;
     // The text for changing in place (copied first when a saved value shares it).
     String& MutableText();
-    void SetText(String Value);
+    void SetText(String text);
 };
 
 // A declared array variable (var a: array[0..9] of Integer): its elements are kept as compact
@@ -282,8 +282,8 @@ public:
     // root (a recursive call starts with them and gives them back when it ends): the values are
     // shared with the saved ones, a text or an array is copied only when it then changes.
     // SaveLocals gives the frame's mark and its count of values, RestoreLocals takes them back.
-    inline size_t SaveLocals(size_t& Count);           // vs_iinterpreter.h
-    inline void RestoreLocals(size_t Mark, size_t Count); // vs_iinterpreter.h
+    inline size_t SaveLocals(size_t& count);           // vs_iinterpreter.h
+    inline void RestoreLocals(size_t mark, size_t count); // vs_iinterpreter.h
 
 private:
     inline void Run(); // vs_iinterpreter_call.h

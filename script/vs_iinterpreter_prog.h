@@ -139,8 +139,8 @@ private:
     template <class TResult> TResult Evaluate();
     template <class TResult> [[gnu::noinline]] TResult EvaluateGeneral();
     template <class TResult> [[gnu::noinline]] TResult EvaluateOther();
-    template <class TResult> TResult Binary(const TvsValue& L, const TvsValue& R) const;
-    template <class TResult> [[gnu::noinline]] TResult BinarySlow(const TvsValue& L, const TvsValue& R) const;
+    template <class TResult> TResult Binary(const TvsValue& l, const TvsValue& r) const;
+    template <class TResult> [[gnu::noinline]] TResult BinarySlow(const TvsValue& l, const TvsValue& r) const;
     Variant InValue();
     // The binary operator on two values (after the integer fast path).
     Variant Apply(const Variant& L, const Variant& R) const;
@@ -180,10 +180,10 @@ private:
     void AttachOperand(TvsExpressionNode* N);
     bool CheckNode(TvsExpressionNode* Node);
     // Sets the evaluation hints of an operator node whose operands are complete.
-    static void MarkPlain(TvsOperatorNode& Node);
+    static void MarkPlain(TvsOperatorNode& node);
     TvsVarType NodeType(TvsExpressionNode* Node, String& TypeName) const;
-    // Makes Node the root and takes its type.
-    void SetRoot(TvsExpressionNode* Node);
+    // Makes node the root and takes its type.
+    void SetRoot(TvsExpressionNode* node);
 
     TvsScript* FScript;
     TvsExpressionNode* FRoot;
@@ -272,19 +272,19 @@ public:
 private:
     // The element of a compact one-dimensional array at the stored integer index of a
     // single-index access; nullptr when the access is not of that form now.
-    TvsValue* CompactElement(bool ForWriting) {
+    TvsValue* CompactElement(bool forWriting) {
         if (!FIndexKnown) [[unlikely]]
             FindIndexNode();
         if (!FIndexNode) return nullptr;
         const TvsValue* index = FIndexNode->Direct();
         const TvsCompactArray* a = FRefItem->Stored().Array();
         if (!index || !a || !index->IsInteger() || a->Low.size() != 1) return nullptr;
-        TvsCompactArray* target = ForWriting ? FRefItem->Stored().MutableArray() : const_cast<TvsCompactArray*>(a);
+        TvsCompactArray* target = forWriting ? FRefItem->Stored().MutableArray() : const_cast<TvsCompactArray*>(a);
         return target->At1(index->IntPayload());
     }
     void FindIndexNode();
     [[gnu::noinline]] TvsValue FetchGeneral();
-    [[gnu::noinline]] void StoreGeneral(TvsValue&& V);
+    [[gnu::noinline]] void StoreGeneral(TvsValue&& value);
     TvsExpressionNode* FIndexNode = nullptr; // the sole index when it may be stored
     bool FIndexKnown = false;
     // An element reached directly: one of the two is set, or neither.
@@ -292,9 +292,9 @@ private:
         TvsValue* Compact = nullptr;
         Variant* Item = nullptr;
     };
-    TElement Element(const TvsValue& Index, bool ForWriting);
-    Integer Prepare(TvsValue (&Indexes)[3]);
-    void HandOver(TvsValue (&Indexes)[3], Integer Count);
+    TElement Element(const TvsValue& index, bool forWriting);
+    Integer Prepare(TvsValue (&indexes)[3]);
+    void HandOver(TvsValue (&indexes)[3], Integer count);
     bool SingleIndex() const;
     TvsExpressionNode* FirstIndex() const;
 };
@@ -335,11 +335,11 @@ public:
     }
     // Runs one statement; an error passing it is recorded as arising there (when no statement
     // inside recorded it first).
-    static void RunChild(TvsStatement* Child) {
+    static void RunChild(TvsStatement* child) {
         try {
-            Child->Perform();
+            child->Perform();
         } catch (...) {
-            Child->RecordError();
+            child->RecordError();
             throw;
         }
     }
@@ -424,7 +424,7 @@ public:
     String Modifier; // "", "+" or "-"
 
 private:
-    [[gnu::noinline]] void Step(Int64 Delta);
+    [[gnu::noinline]] void Step(Int64 delta);
     Int64 FDelta = 0;                         // of the modifier: 1, -1, or 0 for a plain call
     TvsCustomVariable* FCounter = nullptr;    // a variable that may step in place
 };

@@ -22,17 +22,17 @@ String vsExceptionClassName(const std::exception& E) {
 
 namespace {
 
-// T is a writable variable without a host hook: a value computed from its stored one may be
+// target is a writable variable without a host hook: a value computed from its stored one may be
 // written over it in place.
-inline bool WritableInPlace(const TvsCustomVariable* T) {
-    return !T->ReadOnly() && !T->HasHook();
+inline bool WritableInPlace(const TvsCustomVariable* target) {
+    return !target->ReadOnly() && !target->HasHook();
 }
 
-// T is a variable or parameter of type Integer or Variant: it may hold an integer that steps in
+// target is a variable or parameter of type Integer or Variant: it may hold an integer that steps in
 // place (a Float variable converts what it gets).
-bool MayStepInPlace(const TvsCustomVariable* T) {
-    return (T->Kind() == TvsItemKind::ikVariable || T->Kind() == TvsItemKind::ikParam) &&
-           (T->Typ() == fvtInt || T->Typ() == fvtVariant);
+bool MayStepInPlace(const TvsCustomVariable* target) {
+    return (target->Kind() == TvsItemKind::ikVariable || target->Kind() == TvsItemKind::ikParam) &&
+           (target->Typ() == fvtInt || target->Typ() == fvtVariant);
 }
 
 } // namespace
@@ -222,16 +222,16 @@ void TvsCallStmt::Perform() {
     if (!StepInPlace()) Step(FDelta);
 }
 
-void TvsCallStmt::Step(Int64 Delta) {
+void TvsCallStmt::Step(Int64 delta) {
     const Variant v = Designator->FetchValue();
     if (v.VType() == varInteger) {
-        const Int64 n = vsIntOf(v) + Delta;
+        const Int64 n = vsIntOf(v) + delta;
         if (n >= INT32_MIN && n <= INT32_MAX) {
             Designator->StoreValue(Variant(static_cast<Integer>(n)));
             return;
         }
     }
-    Designator->StoreValue(VarBinaryOp(Delta > 0 ? TVarOp::Add : TVarOp::Subtract, v, Variant(1)));
+    Designator->StoreValue(VarBinaryOp(delta > 0 ? TVarOp::Add : TVarOp::Subtract, v, Variant(1)));
 }
 
 // --- if and case ---------------------------------------------------------------------------------

@@ -1,7 +1,7 @@
-// The values of the interpreter: the compact value (TvsValue) that expressions, arguments and
-// saved locals pass, the compact array of a declared array, and the reading and writing of the
-// payload of variants the interpreter already knows the kind of, without the checked conversions
-// or the general copy (the fast paths of integer arithmetic, comparisons and loop counters).
+// The values of the interpreter: the compact value (TvsValue) that variables, parameters,
+// expressions, arguments and saved locals hold, the compact array of a declared array, the stack
+// of the frames saved for recursive calls, and the reading of the integer payload of a variant
+// the interpreter already knows the kind of.
 #pragma once
 
 #include "rtl/Variant.h"
@@ -12,18 +12,6 @@
 // The integer of a varInteger variant (0 or 1 for a varBoolean one).
 inline Int64 vsIntOf(const Variant& V) {
     return V.IntegerPayload();
-}
-
-// A copy of V. An integer is rebuilt from its payload, which costs a few instructions where the
-// general copy dispatches on the stored kind.
-inline Variant vsCopy(const Variant& V) {
-    if (V.VType() == varInteger) return Variant(static_cast<Integer>(vsIntOf(V)));
-    return V;
-}
-
-// Target := the integer N; written over the payload when Target holds an integer already.
-inline void vsSetInteger(Variant& Target, Integer N) {
-    if (!Target.ReplaceInteger(N)) Target = Variant(N);
 }
 
 class TvsCompactArray;
@@ -87,13 +75,13 @@ public:
     }
     bool IsInteger() const noexcept { return FType == varInteger; }
     bool IsBoolean() const noexcept { return FType == varBoolean; }
-    // The value becomes the integer N; written over the payload when it is an integer already.
-    void SetInteger(Integer N) noexcept {
+    // The value becomes the integer n; written over the payload when it is an integer already.
+    void SetInteger(Integer n) noexcept {
         if (FType == varInteger) {
-            FInt = N;
+            FInt = n;
             return;
         }
-        *this = OfInteger(N);
+        *this = OfInteger(n);
     }
     // The payload of an integer kind, boolean (0/1), currency or error code.
     Int64 IntPayload() const noexcept { return FInt; }
@@ -139,10 +127,6 @@ private:
     TvsValue(TVarType Type, Int64 Payload) noexcept : FInt(Payload), FType(Type) {}
     bool IsBoxed() const noexcept { return FType == kBoxed; }
     bool IsShared() const noexcept { return FType >= kArray; }
-    void Swap(TvsValue& Other) noexcept {
-        std::swap(FInt, Other.FInt);
-        std::swap(FType, Other.FType);
-    }
     void Assign(const Variant& V);
     void Assign(Variant&& V);
     Variant SlowVariant() const;
@@ -201,9 +185,9 @@ inline TvsValue vsCompactOf(const Variant& V) {
     return TvsValue(V);
 }
 // The value as a 32-bit integer by the Variant conversion; an integer without it.
-inline Integer vsAsInteger(const TvsValue& V) {
-    if (V.IsInteger()) return static_cast<Integer>(V.IntPayload());
-    return V.ToVariant().AsInteger();
+inline Integer vsAsInteger(const TvsValue& value) {
+    if (value.IsInteger()) return static_cast<Integer>(value.IntPayload());
+    return value.ToVariant().AsInteger();
 }
 // The Variant of a compact value, read in place when the value keeps one (a string, an array),
 // else built in Temp.
@@ -217,20 +201,20 @@ inline const Variant& vsVariantOf(const TvsValue& V, Variant& Temp) {
 // top are kept (Empty) for the next call, so saving and restoring a frame moves values only.
 class TvsFrameStack {
 public:
-    // Room for Count more values at the top; the first of them.
-    TvsValue* Reserve(size_t Count) {
-        if (FTop + Count > FSlots.size()) FSlots.resize(FTop + Count + 64);
+    // Room for count more values at the top; the first of them.
+    TvsValue* Reserve(size_t count) {
+        if (FTop + count > FSlots.size()) FSlots.resize(FTop + count + 64);
         return FSlots.data() + FTop;
     }
-    // The top moves up by Count (after Reserve) or back down to Mark; the slots given up must
-    // have been emptied (moved from).
-    size_t Push(size_t Count) {
+    // The top moves up by count (after Reserve), its mark before that is returned; PopTo moves
+    // it back down to a mark, the slots given up must have been emptied (moved from).
+    size_t Push(size_t count) {
         const size_t mark = FTop;
-        FTop += Count;
+        FTop += count;
         return mark;
     }
-    TvsValue* At(size_t Mark) { return FSlots.data() + Mark; }
-    void PopTo(size_t Mark) { FTop = Mark; }
+    TvsValue* At(size_t mark) { return FSlots.data() + mark; }
+    void PopTo(size_t mark) { FTop = mark; }
 
 private:
     std::vector<TvsValue> FSlots;
