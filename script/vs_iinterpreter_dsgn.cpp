@@ -315,7 +315,9 @@ TvsValue TvsArrayDesignator::FetchCompact() {
     return FetchGeneral();
 }
 
-TvsValue TvsArrayDesignator::FetchGeneral() {
+// The element when it is reached directly; otherwise the indexes go to the element accessor,
+// which then answers with its conversions and errors.
+TvsArrayDesignator::TElement TvsArrayDesignator::Locate(bool forWriting) {
     if (SingleIndex()) {
         // An element at a stored index (a constant or a plain variable) needs no temporary values.
         TvsExpressionNode* node = FirstIndex();
@@ -325,15 +327,21 @@ TvsValue TvsArrayDesignator::FetchGeneral() {
             temp = node->FetchCompact();
             index = &temp;
         }
-        const TElement e = Element(*index, false);
-        if (e.Compact) return *e.Compact;
-        if (e.Item) return vsCompactOf(*e.Item);
+        const TElement e = Element(*index, forWriting);
+        if (e.Compact || e.Item) return e;
         TvsValue indexes[3] = {*index};
         HandOver(indexes, 1);
     } else {
         TvsValue indexes[3];
         HandOver(indexes, Prepare(indexes));
     }
+    return {};
+}
+
+TvsValue TvsArrayDesignator::FetchGeneral() {
+    const TElement e = Locate(false);
+    if (e.Compact) return *e.Compact;
+    if (e.Item) return vsCompactOf(*e.Item);
     return TvsValue(static_cast<TvsArrayHelper*>(FRef1)->FetchValue());
 }
 
@@ -350,30 +358,13 @@ void TvsArrayDesignator::StoreCompact(TvsValue&& V) {
 }
 
 void TvsArrayDesignator::StoreGeneral(TvsValue&& value) {
-    if (SingleIndex()) {
-        TvsExpressionNode* node = FirstIndex();
-        TvsValue temp;
-        const TvsValue* index = node->Direct();
-        if (!index) {
-            temp = node->FetchCompact();
-            index = &temp;
-        }
-        const TElement e = Element(*index, true);
-        if (e.Compact) {
-            *e.Compact = std::move(value);
-            return;
-        }
-        if (e.Item) {
-            *e.Item = std::move(value).ToVariant();
-            return;
-        }
-        TvsValue indexes[3] = {*index};
-        HandOver(indexes, 1);
-    } else {
-        TvsValue indexes[3];
-        HandOver(indexes, Prepare(indexes));
-    }
-    static_cast<TvsArrayHelper*>(FRef1)->StoreValue(std::move(value).ToVariant());
+    const TElement e = Locate(true);
+    if (e.Compact)
+        *e.Compact = std::move(value);
+    else if (e.Item)
+        *e.Item = std::move(value).ToVariant();
+    else
+        static_cast<TvsArrayHelper*>(FRef1)->StoreValue(std::move(value).ToVariant());
 }
 
 template <class TResult> [[gnu::always_inline]] inline TResult TvsCallDesignator::Call() {

@@ -467,29 +467,17 @@ TvsArrayHelper::TvsArrayHelper(const String& Name, const String& TypeName, TvsVa
 
 namespace {
 
-// The variant array an item keeps as its value, read and written in place; nullptr for an item
-// that computes its value. A declared array gives up its compact elements for it.
-const Variant* StoredValue(TvsCustomVariable* Item) {
-    if (!Item) return nullptr;
-    switch (Item->Kind()) {
+// The variant array an item keeps as its value, read and written in place (for writing, copied
+// first when a saved value shares it); nullptr for an item that computes its value. A declared
+// array gives up its compact elements for it.
+Variant* StoredValue(TvsCustomVariable* item, bool forWriting) {
+    if (!item) return nullptr;
+    switch (item->Kind()) {
     case TvsItemKind::ikVariable:
     case TvsItemKind::ikParam:
-        return Item->Stored().Boxed();
+        return forWriting ? item->Stored().MutableBoxed() : const_cast<Variant*>(item->Stored().Boxed());
     case TvsItemKind::ikArrayVariable:
-        return static_cast<TvsArrayVariable*>(Item)->Spilled();
-    default:
-        return nullptr;
-    }
-}
-
-Variant* MutableStoredValue(TvsCustomVariable* Item) {
-    if (!Item) return nullptr;
-    switch (Item->Kind()) {
-    case TvsItemKind::ikVariable:
-    case TvsItemKind::ikParam:
-        return Item->Stored().MutableBoxed();
-    case TvsItemKind::ikArrayVariable:
-        return static_cast<TvsArrayVariable*>(Item)->Spilled();
+        return static_cast<TvsArrayVariable*>(item)->Spilled();
     default:
         return nullptr;
     }
@@ -527,7 +515,7 @@ Variant TvsArrayHelper::FetchValue() {
         if (const TvsValue* element = c->At(indexes.data(), c->DimCount())) return element->ToVariant();
         VarBadIndexError();
     }
-    const Variant* stored = StoredValue(ParentItem);
+    const Variant* stored = StoredValue(ParentItem, false);
     const Variant& a = stored ? *stored : ParentValue;
     const int dims = VarArrayDimCount(a);
     if (dims < 1 || dims > 3 || dims > Count()) return Null();
@@ -544,7 +532,7 @@ void TvsArrayHelper::StoreValue(const Variant& V) {
         }
         VarBadIndexError();
     }
-    if (Variant* stored = MutableStoredValue(ParentItem)) {
+    if (Variant* stored = StoredValue(ParentItem, true)) {
         Variant& a = *stored;
         const int dims = VarArrayDimCount(a);
         if (dims < 1 || dims > 3 || dims > Count()) return;

@@ -293,6 +293,7 @@ private:
         Variant* Item = nullptr;
     };
     TElement Element(const TvsValue& index, bool forWriting);
+    TElement Locate(bool forWriting);
     Integer Prepare(TvsValue (&indexes)[3]);
     void HandOver(TvsValue (&indexes)[3], Integer count);
     bool SingleIndex() const;
