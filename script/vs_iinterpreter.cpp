@@ -3,6 +3,7 @@
 #include "classes/Collection.h"
 #include "classes/ObjectHandles.h"
 #include "rtl/Format.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 #include "script/vs_iclassesrtti.h"
 #include "script/vs_iilparser.h"
@@ -216,6 +217,15 @@ TvsValue TvsProcVariable::FetchCompact() {
     Run();
     if (FIsFunction && FRefItem) return FRefItem->FetchCompact();
     return TvsValue::OfNull();
+}
+
+// --- TvsRunLineHook ----------------------------------------------------------------------------------
+
+void TvsRunLineHook::Set(TvsRunLineEvent handler) {
+    const bool wasSet = static_cast<bool>(FHandler);
+    FHandler = std::move(handler);
+    const bool isSet = static_cast<bool>(FHandler);
+    if (isSet != wasSet) FSetCount.fetch_add(isSet ? 1 : -1, std::memory_order_relaxed);
 }
 
 // --- TvsScript -------------------------------------------------------------------------------------
@@ -661,12 +671,8 @@ void TvsScript::Evaluate(const String& Expression, Variant& Value) {
     child.ExtendedIdentifiers = ExtendedIdentifiers;
     child.SyntaxType = SyntaxType;
     TvsRunLineEvent savedRunLine;
-    savedRunLine.swap(OnRunLine);
-    struct TRestore {
-        TvsScript& Script;
-        TvsRunLineEvent& Saved;
-        ~TRestore() { Script.OnRunLine.swap(Saved); }
-    } restore{*this, savedRunLine};
+    OnRunLine.Swap(savedRunLine);
+    TScopeExit restore([&] { OnRunLine.Swap(savedRunLine); });
 
     String text;
     if (SameText(SyntaxType, "PascalScript"))

@@ -33,6 +33,7 @@
 #include "rtl/StringList.h"
 #include "script/vs_iinterpreter_items.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -149,6 +150,38 @@ const TvsClassRef* vsClassToConstruct(TObject* Instance);
 
 using TvsRunLineEvent =
     std::function<void(TvsScript* Sender, const String& UnitName, const String& SourcePos)>;
+// The line hook of a script (OnRunLine): a TvsRunLineEvent that also keeps a count of the set
+// hooks of the process, so that while none is set a statement runs without searching its chain of
+// scripts for one.
+class TvsRunLineHook {
+public:
+    TvsRunLineHook() = default;
+    TvsRunLineHook(const TvsRunLineHook&) = delete;
+    TvsRunLineHook& operator=(const TvsRunLineHook&) = delete;
+    ~TvsRunLineHook() { Set(nullptr); }
+    TvsRunLineHook& operator=(TvsRunLineEvent handler) {
+        Set(std::move(handler));
+        return *this;
+    }
+    explicit operator bool() const { return static_cast<bool>(FHandler); }
+    void operator()(TvsScript* sender, const String& unitName, const String& sourcePos) const {
+        FHandler(sender, unitName, sourcePos);
+    }
+    // Exchanges the handler with other (a handler put aside and given back).
+    void Swap(TvsRunLineEvent& other) {
+        TvsRunLineEvent mine = FHandler;
+        Set(std::move(other));
+        other = std::move(mine);
+    }
+    // A hook of some script is set.
+    static bool AnySet() { return FSetCount.load(std::memory_order_relaxed) != 0; }
+
+private:
+    void Set(TvsRunLineEvent handler);
+    TvsRunLineEvent FHandler;
+    static inline std::atomic<int> FSetCount{0};
+};
+
 using TvsGetUnitEvent = std::function<void(TvsScript* Sender, const String& UnitName, String& UnitText)>;
 
 // --- registration modules ------------------------------------------------------------------------
@@ -196,7 +229,7 @@ public:
     String SyntaxType = "PascalScript";
     TvsGetUnitEvent OnGetILUnit; // a unit's intermediate form, asked by the program builder
     TvsGetUnitEvent OnGetUnit;   // a unit's source text, asked by the compiler
-    TvsRunLineEvent OnRunLine;   // before each statement
+    TvsRunLineHook OnRunLine;    // before each statement
     TvsGetVariableValueEvent OnGetVarValue;
 
     // --- run-time state ---

@@ -347,6 +347,7 @@ public:
     [[gnu::cold]] void RecordError() const;
     // A script of the chain has OnRunLine: the statements report each line they run.
     bool Traced() const {
+        if (!TvsRunLineHook::AnySet()) return false;
         for (const TvsScript* s = FScript; s; s = s->ParentScript)
             if (s->OnRunLine) return true;
         return false;
