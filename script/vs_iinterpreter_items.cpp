@@ -201,21 +201,30 @@ void TvsStringVariable::SetText(String text) {
     FValue = TvsValue(Variant(std::move(text)));
 }
 
+bool TvsStringVariable::CopyIntoOwnText(const String& text) {
+    // A short text (an emptied variable before a loop of appends) goes into the variable's own
+    // text, which keeps the room it has grown to.
+    constexpr size_t kShortText = 64;
+    if (text.size() > kShortText || FValue.ShareCount() != 1) return false;
+    *vsMutableString(*FValue.MutableBoxed()) = text;
+    return true;
+}
+
 void TvsStringVariable::StoreValue(const Variant& V) {
     if (FReadOnly) return;
-    if (V.VType() == varString)
-        FValue = TvsValue(V);
-    else
+    if (V.VType() != varString)
         SetText(V.AsString());
+    else if (!CopyIntoOwnText(vsStringOf(V)))
+        FValue = TvsValue(V);
 }
 
 void TvsStringVariable::StoreCompact(TvsValue&& value) {
     if (FReadOnly) return;
-    // A text is shared with the value it came from until one of them changes.
-    if (value.VType() == varString)
-        FValue = std::move(value);
-    else
+    // A longer text is shared with the value it came from until one of them changes.
+    if (value.VType() != varString)
         SetText(std::move(value).ToVariant().AsString());
+    else if (!CopyIntoOwnText(vsStringOf(*value.Boxed())))
+        FValue = std::move(value);
 }
 
 Variant TvsStringVariable::FetchValue() {

@@ -201,6 +201,9 @@ public:
     // The text for changing in place (copied first when a saved value shares it).
     String& MutableText();
     void SetText(String text);
+
+private:
+    bool CopyIntoOwnText(const String& text);
 };
 
 // A declared array variable (var a: array[0..9] of Integer): its elements are kept as compact
