@@ -204,7 +204,8 @@ Variant TvsDesignator::Evaluate(const Variant* Assign) {
             c = item->FetchValue();
             continue;
         }
-        TLocalsGuard guard(item->Kind() == TvsItemKind::ikProc ? static_cast<TvsProcVariable*>(item) : nullptr);
+        TLocalsGuard guard(item->Kind() == TvsItemKind::ikProc ? static_cast<TvsProcVariable*>(item)
+                                                               : nullptr);
         const Integer argCount = step->Count() < item->Count() ? step->Count() : item->Count();
         PassArguments(*item, *step, argCount);
         if (IsHelper(item)) {
@@ -269,7 +270,8 @@ void TvsArrayDesignator::HandOver(TvsValue (&indexes)[3], Integer count) {
 TvsArrayDesignator::TElement TvsArrayDesignator::Element(const TvsValue& index, bool forWriting) {
     if (!index.IsInteger()) return {};
     const TvsItemKind kind = FRefItem->Kind();
-    if (kind != TvsItemKind::ikArrayVariable && kind != TvsItemKind::ikVariable && kind != TvsItemKind::ikParam)
+    if (kind != TvsItemKind::ikArrayVariable && kind != TvsItemKind::ikVariable &&
+        kind != TvsItemKind::ikParam)
         return {};
     TvsValue& stored = FRefItem->Stored();
     if (const TvsCompactArray* c = stored.Array()) {

@@ -472,11 +472,11 @@ void TvsExpression::MarkPlain(TvsOperatorNode& node) {
                        op != opUnMinus && op != opIn && op != opIs && op != opLeftBracket &&
                        op != opRightBracket;
     node.RightPure = node.PlainBinary && IsPure(node.Right);
-    const TvsValue* constant =
-        node.PlainBinary && dynamic_cast<const TvsOperandNode*>(node.Right) &&
-                !dynamic_cast<const TvsDesignatorNode*>(node.Right) && !dynamic_cast<const TvsSetNode*>(node.Right)
-            ? node.Right->Direct()
-            : nullptr;
+    const TvsValue* constant = node.PlainBinary && dynamic_cast<const TvsOperandNode*>(node.Right) &&
+                                       !dynamic_cast<const TvsDesignatorNode*>(node.Right) &&
+                                       !dynamic_cast<const TvsSetNode*>(node.Right)
+                                   ? node.Right->Direct()
+                                   : nullptr;
     node.RightIntConst = constant && constant->IsInteger();
     node.RightInt = node.RightIntConst ? constant->IntPayload() : 0;
 }

@@ -500,7 +500,8 @@ TvsCompactArray* CompactArrayOf(TvsCustomVariable* Item, bool ForWriting) {
     case TvsItemKind::ikParam:
     case TvsItemKind::ikArrayVariable:
         if (!Item->Stored().Array()) return nullptr;
-        return ForWriting ? Item->Stored().MutableArray() : const_cast<TvsCompactArray*>(Item->Stored().Array());
+        return ForWriting ? Item->Stored().MutableArray()
+                          : const_cast<TvsCompactArray*>(Item->Stored().Array());
     default:
         return nullptr;
     }

@@ -285,7 +285,7 @@ public:
     // root (a recursive call starts with them and gives them back when it ends): the values are
     // shared with the saved ones, a text or an array is copied only when it then changes.
     // SaveLocals gives the frame's mark and its count of values, RestoreLocals takes them back.
-    inline size_t SaveLocals(size_t& count);           // vs_iinterpreter.h
+    inline size_t SaveLocals(size_t& count);              // vs_iinterpreter.h
     inline void RestoreLocals(size_t mark, size_t count); // vs_iinterpreter.h
 
 private:

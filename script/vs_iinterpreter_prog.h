@@ -188,7 +188,7 @@ private:
     TvsScript* FScript;
     TvsExpressionNode* FRoot;
     TvsExpressionNode* FCurrent;
-    TvsOperatorNode* FCompare = nullptr; // the root when it is a plain comparison
+    TvsOperatorNode* FCompare = nullptr;                    // the root when it is a plain comparison
     std::vector<std::unique_ptr<TvsExpressionNode>> FNodes; // every node the tree ever held
 };
 
@@ -279,7 +279,8 @@ private:
         const TvsValue* index = FIndexNode->Direct();
         const TvsCompactArray* a = FRefItem->Stored().Array();
         if (!index || !a || !index->IsInteger() || a->Low.size() != 1) return nullptr;
-        TvsCompactArray* target = forWriting ? FRefItem->Stored().MutableArray() : const_cast<TvsCompactArray*>(a);
+        TvsCompactArray* target =
+            forWriting ? FRefItem->Stored().MutableArray() : const_cast<TvsCompactArray*>(a);
         return target->At1(index->IntPayload());
     }
     void FindIndexNode();
@@ -379,8 +380,8 @@ public:
 protected:
     TvsCustomVariable* FTarget = nullptr;
     TvsCustomVariable* FSource = nullptr;
-    bool FSourcePure = false; // reading the source changes nothing (a constant or a plain variable)
-    bool FStepTarget = false; // the target is an Integer or Variant variable (integers step in place)
+    bool FSourcePure = false;         // reading the source changes nothing (a constant or a plain variable)
+    bool FStepTarget = false;         // the target is an Integer or Variant variable (integers step in place)
     bool FTargetTakesAny = false;     // the target stores any value as it comes
     bool FTargetTakesInteger = false; // ... an integer as it comes
     static constexpr bool kNoHook = false;
@@ -427,8 +428,8 @@ public:
 
 private:
     [[gnu::noinline]] void Step(Int64 delta);
-    Int64 FDelta = 0;                         // of the modifier: 1, -1, or 0 for a plain call
-    TvsCustomVariable* FCounter = nullptr;    // a variable that may step in place
+    Int64 FDelta = 0;                      // of the modifier: 1, -1, or 0 for a plain call
+    TvsCustomVariable* FCounter = nullptr; // a variable that may step in place
 };
 
 class TvsIfStmt : public TvsStatement {

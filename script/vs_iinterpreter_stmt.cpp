@@ -77,8 +77,8 @@ void TvsAssignmentStmt::SelectOperands() {
     const bool constant = kind == TvsItemKind::ikOther && dynamic_cast<const TvsOperandNode*>(FSource) &&
                           !dynamic_cast<const TvsSetNode*>(FSource) &&
                           !dynamic_cast<const TvsDesignatorNode*>(FSource);
-    const bool stored =
-        kind == TvsItemKind::ikVariable || kind == TvsItemKind::ikStringVariable || kind == TvsItemKind::ikParam;
+    const bool stored = kind == TvsItemKind::ikVariable || kind == TvsItemKind::ikStringVariable ||
+                        kind == TvsItemKind::ikParam;
     FSourcePure = stored || constant;
     // Where the source's value can be read in place: a constant, or a variable while it has no
     // host hook.
@@ -127,8 +127,9 @@ bool TvsAssignOpStmt::AppendInPlace() {
     // not be able to change it (a constant or a plain variable).
     if (!WritableInPlace(FTarget) || !FSourcePure) return false;
     const bool textTarget = FTarget->Kind() == TvsItemKind::ikStringVariable;
-    if (!textTarget && !((FTarget->Kind() == TvsItemKind::ikVariable || FTarget->Kind() == TvsItemKind::ikParam) &&
-                         FTarget->Stored().VType() == varString))
+    if (!textTarget &&
+        !((FTarget->Kind() == TvsItemKind::ikVariable || FTarget->Kind() == TvsItemKind::ikParam) &&
+          FTarget->Stored().VType() == varString))
         return false;
     // The source is read first: it may share its text with the target (S := S + S).
     const TvsValue e = FSource->FetchCompact();
@@ -148,7 +149,8 @@ void TvsAssignOpStmt::Perform() {
     if (!Hook()) return;
     // An integer variable steps in place. The target is read before the source, which may change
     // it.
-    if (FStepTarget && FOp != '&' && FOp != '/' && FTarget->Stored().IsInteger() && WritableInPlace(FTarget)) {
+    if (FStepTarget && FOp != '&' && FOp != '/' && FTarget->Stored().IsInteger() &&
+        WritableInPlace(FTarget)) {
         const Int64 a = FTarget->Stored().IntPayload();
         TvsValue compact = FSource->FetchCompact();
         if (compact.IsInteger()) {

@@ -136,7 +136,8 @@ TEST(ScriptHost, TheLineHookSeesEveryTurnOfALoop) {
     traced.Script.OnRunLine = [&](TvsScript*, const String&, const String& Pos) { lines.push_back(Pos); };
     EXPECT_EQ(traced.Run(text), "3\n");
     // The declaration's assignment, the loop and its first part, then body and step each turn.
-    const std::vector<String> expected{"1:8", "2:1", "2:6", "3:3", "2:20", "3:3", "2:20", "3:3", "2:20", "4:1"};
+    const std::vector<String> expected{"1:8", "2:1",  "2:6", "3:3",  "2:20",
+                                       "3:3", "2:20", "3:3", "2:20", "4:1"};
     EXPECT_EQ(lines, expected);
     TScriptRunner plain("JScript");
     EXPECT_EQ(plain.Run(text), "3\n");
