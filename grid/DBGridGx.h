@@ -364,9 +364,8 @@ class TCustomDBGridGx : public TCustomGridGx, public IInplaceEditHolderGx {
     void StopAutoScrollTimer();
     // The interval the auto-scroll timer runs at, -1 when stopped.
     int AutoScrollInterval() const { return FAutoScrollInterval; }
-    // A title button held down (its raw column, -1 when none) and whether it paints pressed.
+    // A title button held down (its raw column, -1 when none); TitleHot tells whether it paints pressed.
     int PressedTitleCol() const { return FPressedTitleCol; }
-    bool TitlePressedLook() const { return FTitlePressedLook; }
     bool DragArmed() const { return FDragArmed; }
     // Whether the grid runs a clipboard or select-all key (Ctrl+C, Ctrl+X, Ctrl+V, Ctrl+A, Ctrl+Delete,
     // Ctrl+Insert, Shift+Insert, Shift+Delete); true when the key was one of them.
@@ -483,6 +482,36 @@ class TCustomDBGridGx : public TCustomGridGx, public IInplaceEditHolderGx {
     void MapCanvasRightToLeft(bool On);
     // The rectangle in unmirrored device coordinates of the grid's canvas.
     TRect UnmirroredRect(const TRect& R);
+
+    // ---- remaining painting: title-button hot state, themed fixed cells, cell edges, filter-row
+    // cells, the incremental-search mark and the flat border; columns stored with their footers --
+    // The pressed title button is hot while the point is over its caption; a change repaints the
+    // title row.
+    void UpdateTitleHot(int X, int Y);
+    // Ends a title-button press: no title is pressed or hot any more.
+    void EndTitleTracking();
+    bool TitleHot() const { return FTitleHot; }
+    // Fixed cells take the visual theme: not flat, themes on, dghFixed3D and both kinds of lines.
+    bool FixedCellsThemed() const;
+    // The background of a fixed cell: the themed toolbar button (pressed when hot or highlighted)
+    // or a plain fill with the brush.
+    // Clip defaults to the whole cell being painted.
+    void FillFixedCellBackground(const TRect& Rect, bool HotOrHighlighted, const TRect* Clip = nullptr);
+    // The 3D frame of a cell: sunken or raised inner edge; top and bottom always, the left and right
+    // sides when wanted. A flat grid overdraws bottom and right in the brush colour.
+    void DrawCellEdge(const TRect& Rect, bool Sunken, bool LeftSide, bool RightSide);
+    // Draws a fixed cell that is neither title nor indicator: filter-row cells and the rest.
+    virtual void DrawFixedCell(int ACol, int ARow, bool& Highlighted, TGridDrawState State, const TRect& Rect,
+                               int CellType, int DataRow, int DataCol);
+    // The search text over the matching beginning of the current cell's text, black on yellow.
+    void PaintIncSearchMark(TColumnGx* Column, const TRect& Rect, int DX, int DY, const String& CellText,
+                            TAlignment Alignment, bool WordWrap);
+    // Shows or hides the sunken one-pixel border of a flat single-bordered grid around its edge.
+    virtual void PaintFlatBorder();
+    void FlatChanged() override;
+    void BorderStyleChanged() override;
+    // Stores user-defined columns, with their footers, as "Columns".
+    void DefineProperties(TFiler& Filer) override;
 
     // ---- filter row: its settings, the editor over its cells, moving between them, applying ----
     TSTDBGridGxFilter* STFilter() const { return FSTFilter.get(); }
@@ -632,7 +661,6 @@ private:
     String ComparedCellText(TColumnGx* Column, int DataRow, int ACol, int ARow);
     void PaintFooterCell(int ACol, int ARow, TRect R, TGridDrawState State, int Type, int DataCol, int DataRow,
                          int F, int T, bool& Highlighted);
-    void PaintCellFrame(const TRect& R, bool Sunken);
     void SetColCountChecked(int Cols);
     void SetRowCountKeeping(int Rows);
     void ApplyGridOptions();
@@ -711,7 +739,7 @@ private:
     void AutoScrollColumns();
     void AutoScrollCells();
     std::unique_ptr<TDBGridGxIndicatorTitle> FIndicatorTitle;
-    bool FTitlePressed = false, FTitlePressedLook = false;
+    bool FTitlePressed = false;
     TPoint FLastMovePos{};
     TShiftState FLastMoveShift;
     bool FDragArmed = false, FAutoDragPending = false;
@@ -763,6 +791,10 @@ private:
     bool FInstantRead = false;
     // row mode: the view starts at a row, kept within the rows there are (the search centres its find)
     void ShowRowsFrom(int TopRow);
+    // remaining painting: title hot state, the cell being painted, flat border
+    bool FTitleHot = false;
+    TRect FPaintedCell; // the whole rectangle of the cell being painted
+    TCustomControl* FFlatBorder = nullptr; // owned by the grid as a component
 };
 
 // The grid placed on forms: publishes the properties of TCustomDBGridGx.

@@ -422,6 +422,9 @@ void TDBGridColumnGx::DeclareMeta(meta::Class<TDBGridColumnGx>& c) {
         return t.Flagged(cvDropDownSizing);
     });
     c.Property("DropDownWidth", &T::DropDownWidth, &T::SetDropDownWidth).Default(0);
+    // footers, after the field they may sum
+    c.Property("Footer", &T::Footer, &T::SetFooter);
+    c.Property("Footers", &T::Footers, &T::SetFooters).Stored([](T& t) { return t.Footers()->Count() > 0; });
 }
 
 TColumnGx::TColumnGx(TCollection* Collection) : TCollectionItem(Collection) {
@@ -458,6 +461,14 @@ void TColumnGx::SetHighlightRequired(bool Value) {
     FHighlightRequired = Value;
     Flag(cvHighlightRequired);
     Changed(false);
+}
+
+void TColumnGx::SetFooter(const TColumnFooterGx* Value) {
+    if (Value) FFooter->Assign(Value);
+}
+
+void TColumnGx::SetFooters(const TColumnFootersGx* Value) {
+    if (Value) FFooters->Assign(Value);
 }
 
 TColumnFooterGx* TColumnGx::FooterForRow(int Row) const {
@@ -786,9 +797,11 @@ void TColumnGx::Assign(const TPersistent* Source) {
         AutoFitBaseWidth = s->AutoFitBaseWidth;
         SetAutoFitColWidth(s->FAutoFitColWidth);
         if (s->Flagged(cvWordWrap)) SetWordWrap(s->FWordWrap);
+        FFooter->Assign(s->FFooter.get());
         if (s->FKeyList) KeyList()->Assign(*s->FKeyList);
         if (s->Flagged(cvCheckboxes)) SetCheckboxes(s->FCheckboxes);
         Increment = s->Increment;
+        FFooters->Assign(s->FFooters.get());
         Tag = s->Tag;
         SetVisible(s->FVisible);
         SetNotInKeyListIndex(s->FNotInKeyListIndex);

@@ -384,6 +384,10 @@ class TColumnGx : public TCollectionItem, public IColumnLookupOwnerGx {
     // Registers the aggregates of Footer and of every item of Footers.
     void UpdateFooterSums();
 
+    // Footers stored with the column's other properties: writing copies into the owned ones.
+    void SetFooter(const TColumnFooterGx* Value);
+    void SetFooters(const TColumnFootersGx* Value);
+
     // ---- filter row ----------------------------------------------------------------------------
     TSTColumnFilterGx* STFilter() const { return FSTFilter.get(); }
     void SetSTFilter(const TSTColumnFilterGx* Value);

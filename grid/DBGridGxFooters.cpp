@@ -17,6 +17,7 @@ void TColumnFooterGx::DeclareMeta(meta::Class<TColumnFooterGx>& c) {
     c.Property("DisplayFormat", &T::DisplayFormat, &T::SetDisplayFormat);
     c.Property("EndEllipsis", &T::EndEllipsis, &T::SetEndEllipsis).Default(false);
     c.Property("FieldName", &T::FieldName, &T::SetFieldName);
+    c.Property("Font", &T::Font, &T::SetFont).Stored([](T& t) { return (t.FAssigned & favFontGx) != 0; });
     c.Property("ToolTips", &T::ToolTips, &T::SetToolTips).Stored([](T& t) {
         return (t.FAssigned & favToolTipsGx) && t.FToolTips;
     });
@@ -166,9 +167,6 @@ void TColumnFooterGx::SetValueType(TFooterValueType Value) {
 
 Variant TColumnFooterGx::AggregateValue() const {
     if (!FAggregate) return Null();
-    // The sum list keeps a count as a plain number of records.
-    if (FAggregate->GroupOperation() == goCount)
-        return Variant(Currency::FromDouble(static_cast<long double>(FAggregate->SumAmount.Value)));
     return Variant(FAggregate->SumAmount);
 }
 
@@ -343,8 +341,8 @@ String TCustomDBGridGx::FooterValueText(int FooterRow, TColumnGx* Column) {
     }
     case fvtCount: {
         TDBSum* s = FSumList->SumCollection()->FindSum(goCount, String());
-        // The sum list keeps the count as a plain number of records.
-        const long double c = s ? static_cast<long double>(s->SumAmount.Value) : 0;
+        // The record count, an amount like a sum.
+        const long double c = s ? s->SumAmount.ToDouble() : 0;
         return f->DisplayFormat().empty() ? FloatToStr(c) : FormatFloat(f->DisplayFormat(), c);
     }
     case fvtFieldValue: {

@@ -63,10 +63,8 @@ bool TCustomDBGridGx::InTitleLeafPart(int ACol, int X, int Y) const {
 }
 
 void TCustomDBGridGx::StopTracking() {
-    if (FPressedTitleCol >= 0) InvalidateOneCell(FPressedTitleCol, 0);
-    FPressedTitleCol = -1;
+    EndTitleTracking();
     FTitlePressed = false;
-    FTitlePressedLook = false;
     FRowDragging = false;
     FCellDragging = false;
     if (MouseCapture()) SetMouseCapture(false);
@@ -136,8 +134,8 @@ void TCustomDBGridGx::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
             if (enabled && column) {
                 FTitlePressed = true;
                 FPressedTitleCol = cell.X;
-                FTitlePressedLook = true;
                 InvalidateOneCell(cell.X, cell.Y);
+                UpdateTitleHot(X, Y);
                 return;
             }
         }
@@ -291,12 +289,7 @@ void TCustomDBGridGx::MouseMove(TShiftState Shift, int X, int Y) {
 }
 
 bool TCustomDBGridGx::TrackTitleButton(int X, int Y) {
-    const TGridCoord cell = MouseCell(X, Y);
-    const bool over = cell.X == FPressedTitleCol && cell.Y == 0 && InTitleLeafPart(cell.X, X, Y);
-    if (over != FTitlePressedLook) {
-        FTitlePressedLook = over;
-        InvalidateOneCell(FPressedTitleCol, 0);
-    }
+    UpdateTitleHot(X, Y);
     if (std::abs(X - FMouseDownPos.X) <= TitleDragThreshold || !(FOptions & dgColumnResize)) return false;
     // The press turns into a column move that starts where the press was.
     StopTracking();

@@ -224,6 +224,7 @@ void TCustomDBGridGx::AutoFitColumns() {
 
 void TCustomDBGridGx::Resize() {
     TCustomGridGx::Resize();
+    PaintFlatBorder();
     if (FAutoFitColWidths && FLayoutLock == 0)
         RequestLayout();
     else

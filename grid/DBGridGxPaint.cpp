@@ -4,6 +4,7 @@
 #include "grid/DBGridGxPaint.h"
 
 #include "grid/DBGridGx.h"
+#include "grid/DBGridGxFilter.h"
 #include "grid/DBGridGxStyle.h"
 #include "grid/DBGridGxText.h"
 #include "gui/ClassicEdges.h"
@@ -43,8 +44,10 @@ struct PaintResources {
         LoadGridGxBitmap(b, "DBGARROWGXW");
         Indicators->AddMasked(&b, TColor(RGB(0, 128, 128)));
         // The current record during an incremental search: the same arrow on the search colour.
-        TBitmap search;
-        LoadGridGxBitmap(search, "DBGARROWGXW");
+        // Drawn into a true-colour bitmap first: the stored one's palette has no room for the
+        // search colour.
+        TBitmap search(b.Width(), b.Height());
+        search.Canvas()->Draw(0, 0, &b);
         const TColor back = IncSearchBackground == TColor(RGB(0, 128, 128)) ? TColor(RGB(0, 127, 127))
                                                                               : IncSearchBackground;
         for (int y = 0; y < search.Height(); ++y)
@@ -86,6 +89,7 @@ TFont* SortIndexFont() { return Resources().IndexFont.get(); }
 bool TCustomDBGridGx::CellIs3D(int ACol, int ARow, TGridDrawState State) const {
     const int d = ACol - FIndicatorOffset, r = ARow - FTitleOffset;
     const bool fixed = State.Contains(gdFixed);
+    if (FilterRowShown() && ARow == TitleRowCount() && ColumnHasVisibleFilter(d)) return false;
     const bool footer = FFooterRowCount > 0 && r > RowsCount() - FTitleOffset - 1;
     return (fixed && (FOptionsGx & dghFixed3D) && (d < 0 || r < 0)) || ((FOptionsGx & dghFooter3D) && footer) ||
            ((FOptionsGx & dghData3D) && !fixed && !footer) || ((FOptionsGx & dghFrozen3D) && fixed && d >= 0 && r >= 0);
@@ -162,15 +166,6 @@ bool TCustomDBGridGx::GetDataCellColors(int ACol, int ARow, int DataCol, int Dat
 
 // ---- cells --------------------------------------------------------------------------------------
 
-void TCustomDBGridGx::PaintCellFrame(const TRect& R, bool Sunken) {
-    TRect r = R;
-    if (Flat()) {
-        DrawEdge(Canvas(), r, Sunken ? BDR_SUNKENINNER : BDR_RAISEDINNER, BF_LEFT | BF_TOP);
-    } else {
-        DrawEdge(Canvas(), r, Sunken ? BDR_SUNKENINNER : BDR_RAISEDINNER, BF_RECT);
-    }
-}
-
 void TCustomDBGridGx::PaintCell(int Col, int Row, const TRect& Rect, TGridDrawState State) {
     if (Rect.Width() <= 0) return;
     TCanvas* c = Canvas();
@@ -179,6 +174,7 @@ void TCustomDBGridGx::PaintCell(int Col, int Row, const TRect& Rect, TGridDrawSt
         c->FillRect(Rect);
         return;
     }
+    FPaintedCell = Rect;
     int dc = 0, dr = 0;
     const int type = GetCellType(Col, Row, dc, dr);
     const bool is3D = CellIs3D(Col, Row, State);
@@ -194,14 +190,15 @@ void TCustomDBGridGx::PaintCell(int Col, int Row, const TRect& Rect, TGridDrawSt
             PaintIndicatorCell(Col, Row, r, State, type, dr, f, highlighted);
         else if (!(type & (ctDataRowGx | ctFooterRowGx)) && !(type & ctFilterRowGx))
             PaintTitleCell(Col, Row, r, State, type, dc, f, t, highlighted);
-        else if (type & ctFilterRowGx) {
-            c->Brush()->SetColor(BrightenColor(FixedColor(), 8));
-            c->FillRect(r);
-        } else if (type & ctFooterRowGx)
+        else if (type & ctFilterRowGx)
+            DrawFixedCell(Col, Row, highlighted, State, r, type, dr, dc);
+        else if (type & ctFooterRowGx)
             PaintFooterCell(Col, Row, r, State, type, dc, dr, f, t, highlighted);
         else
             PaintDataCell(Col, Row, r, State, dc, dr, f, t, highlighted);
-        if (is3D) PaintCellFrame(Rect, highlighted);
+        // A pressed title button under the pointer is sunken like a highlighted cell.
+        const bool pressed = FTitleHot && Col == FPressedTitleCol && Row < TitleRowCount();
+        if (is3D && !FixedCellsThemed()) DrawCellEdge(Rect, highlighted || pressed, true, true);
         if (dc >= 0 && (type & (ctDataRowGx | ctFooterRowGx)) && DefaultDrawing && State.Contains(gdFocused) &&
             Focused() && !(FOptions & dgRowSelect) && FUpdateLock == 0 && FStyle && FStyle->DrawFocusRectangle)
             c->DrawFocusRect(Rect);
@@ -227,12 +224,12 @@ void TCustomDBGridGx::PaintIndicatorCell(int ACol, int ARow, TRect R, TGridDrawS
         if (ARow == 0 && (FOptions & dgTitles) && kind == gstAll)
             Highlighted = GetFixedCellColors(ACol, ARow, c->Font(), back, true, State, Type, DataRow, -1);
         c->Brush()->SetColor(back);
-        c->FillRect(R);
+        FillFixedCellBackground(R, Highlighted);
         return;
     }
     if (!FDataLink->Active() || DataRow >= FDataLink->RecordCount()) {
         c->Brush()->SetColor(back);
-        c->FillRect(R);
+        FillFixedCellBackground(R, false);
         return;
     }
     const int current = FDataLink->ActiveRecord();
@@ -249,13 +246,13 @@ void TCustomDBGridGx::PaintIndicatorCell(int ACol, int ARow, TRect R, TGridDrawS
     }
     if (selected) Highlighted = GetFixedCellColors(ACol, ARow, c->Font(), back, true, State, Type, DataRow, -1);
     c->Brush()->SetColor(back);
-    c->FillRect(R);
+    FillFixedCellBackground(R, Highlighted);
     const bool isCurrent = DataRow == current;
     if (!isCurrent && !selected) return;
     TDataSet* ds = FDataLink->DataSet();
     int image = -1;
     if (ds) switch (ds->State()) {
-        case dsBrowse: image = isCurrent ? (selected ? 5 : 0) : -1; break;
+        case dsBrowse: image = isCurrent ? (selected ? 5 : FIncSearchActive ? 6 : 0) : -1; break;
         case dsEdit: image = 1; break;
         case dsInsert: image = 2; break;
         default: image = 0; break;
@@ -273,7 +270,7 @@ void TCustomDBGridGx::PaintTitleCell(int ACol, int ARow, TRect R, TGridDrawState
     TCanvas* c = Canvas();
     if (DataCol >= FColumns->Count()) {
         c->Brush()->SetColor(FixedColor());
-        c->FillRect(R);
+        FillFixedCellBackground(R, false);
         return;
     }
     TColumnGx* col = FColumns->ColumnAt(DataCol);
@@ -281,12 +278,17 @@ void TCustomDBGridGx::PaintTitleCell(int ACol, int ARow, TRect R, TGridDrawState
     c->Font()->Assign(*FTitleFont);
     TColor back = title->Color();
     TRect cell = R;
+    const bool hot = FTitleHot && ACol == FPressedTitleCol;
+    const bool themed = FixedCellsThemed();
     String caption = title->Caption();
     THeadTreeNode* leaf = FUseMultiTitle ? TitleLeaf(DataCol) : nullptr;
     if (leaf) {
         caption = leaf->Text;
         R.Top = R.Bottom - leaf->Height + 3;
     }
+    // A pressed title under the pointer moves its caption down and right.
+    const bool tall = FUseMultiTitle || FTitleHeight != 0 || FTitleLines != 0;
+    const int offset = hot ? (tall ? 2 : 1) : 0;
     const TSortMarkerGx marker = title->SortMarker();
     TRect text = R;
     int s = 0;
@@ -314,30 +316,40 @@ void TCustomDBGridGx::PaintTitleCell(int ACol, int ARow, TRect R, TGridDrawState
     Highlighted = GetFixedCellColors(ACol, ARow, c->Font(), back, CellSelected(ACol, ARow, TBookmark(), DataCol),
                                      State, Type, 0, DataCol);
     c->Brush()->SetColor(back);
-    if (text.Right < R.Right) c->FillRect(TRect(text.Right, R.Top, R.Right, R.Bottom));
+    if (themed)
+        FillFixedCellBackground(R, hot || Highlighted);
+    else if (text.Right < R.Right)
+        c->FillRect(TRect(text.Right, R.Top, R.Right, R.Bottom));
     const bool vertical = title->Orientation() == tohVertical;
-    if (FUseMultiTitle || FTitleHeight != 0 || FTitleLines != 0) {
+    if (tall) {
         const TAlignment align = FUseMultiTitle ? taCenter : title->Alignment();
+        TRect t = text;
+        t.Top += offset;
         if (vertical)
-            DrawRotatedCellText(c, text, true, F, T + 2, caption, align, tlBottom, false, false);
+            DrawRotatedCellText(c, t, !themed, F + offset, T + 2, caption, align, tlBottom, false, false);
         else
-            PaintCellText(col, c, text, true, 0, 0, caption, align, tlCenter, true, title->EndEllipsis(), 0, 0);
-    } else if (vertical) {
-        DrawRotatedCellText(c, text, true, F, T, caption, title->Alignment(), tlBottom, false, false);
+            PaintCellText(col, c, t, !themed, 0, 0, caption, align, tlCenter, true, title->EndEllipsis(), offset,
+                          -offset);
     } else {
-        PaintCellText(col, c, text, true, F, T, caption, title->Alignment(), tlTop, false, title->EndEllipsis(), 0, 0);
+        TRect t = text;
+        OffsetRect(t, offset, offset);
+        if (vertical)
+            DrawRotatedCellText(c, t, !themed, F, T, caption, title->Alignment(), tlBottom, false, false);
+        else
+            PaintCellText(col, c, t, !themed, F, T, caption, title->Alignment(), tlTop, false, title->EndEllipsis(), 0,
+                          0);
     }
     if (drawMarker) {
         TImageList* images = GridTitleImages();
-        const int y = (R.Top + R.Bottom - images->Height()) / 2;
-        images->Draw(c, cell.Right - images->Width() - s - 2, y, marker == smDownGx ? 0 : 1, true);
+        const int y = (R.Top + R.Bottom - images->Height()) / 2 + offset;
+        images->Draw(c, cell.Right + offset - images->Width() - s - 2, y, marker == smDownGx ? 0 : 1, true);
         if (drawIndex && s > 0) {
             TFont saved;
             saved.Assign(*c->Font());
             c->Font()->Assign(*SortIndexFont());
             if (Highlighted) c->Font()->SetColor(clWhite);
-            c->Brush()->SetStyle(bsClear);
-            c->TextOut(cell.Right - s - 2, y - 1, IntToStr(title->SortIndex()));
+            if (themed) c->Brush()->SetStyle(bsClear);
+            c->TextOut(cell.Right + offset - s - 2, y - 1, IntToStr(title->SortIndex()));
             c->Brush()->SetStyle(bsSolid);
             c->Font()->Assign(saved);
         }
@@ -348,14 +360,18 @@ void TCustomDBGridGx::PaintTitleAncestors(int ACol, const TRect& Cell, const TRe
                                           TGridDrawState State) {
     (void)ACol;
     TCanvas* c = Canvas();
+    const bool themed = FixedCellsThemed();
+    const bool framed = State.Contains(gdFixed) && (FOptionsGx & dghFixed3D);
+    const bool highlighted = c->Brush()->Color() != FixedColor();
     THeadTreeNode* leaf = TitleLeaf(Column->Index());
     for (THeadTreeNode* a = leaf->Host; a && a != FTitleRoot.get(); a = a->Host) {
         const TRect acell = AncestorCellRect(Caption, leaf, a);
         TRect piece(Cell.Left, acell.Top, Cell.Right + 1, acell.Bottom);
-        if (State.Contains(gdFixed) && (FOptionsGx & dghFixed3D)) InflateRect(piece, 0, -1);
+        if (framed) InflateRect(piece, 0, -1);
         int leftMargin, rightMargin;
         TRect textArea = piece;
-        if (acell.Left == Cell.Left) {
+        const bool starts = acell.Left == Cell.Left, ends = acell.Right <= Cell.Right + 1;
+        if (starts) {
             c->FillRect(TRect(piece.Left, piece.Top, piece.Left + 2, piece.Bottom));
             textArea.Left += 2;
             leftMargin = 0;
@@ -369,18 +385,12 @@ void TCustomDBGridGx::PaintTitleAncestors(int ACol, const TRect& Cell, const TRe
         } else {
             rightMargin = Cell.Right - acell.Right + 2;
         }
-        c->FillRect(textArea);
-        DrawCellText(c, textArea, true, 0, 0, a->Text, taCenter, tlCenter, true, Column->Title()->EndEllipsis(),
+        if (themed) FillFixedCellBackground(piece, highlighted, &piece);
+        DrawCellText(c, textArea, !themed, 0, 0, a->Text, taCenter, tlCenter, true, Column->Title()->EndEllipsis(),
                      leftMargin, rightMargin, false);
         a->Painted = true;
-        if (State.Contains(gdFixed) && (FOptionsGx & dghFixed3D)) {
-            TRect e = piece;
-            unsigned sides = BF_TOP | BF_BOTTOM;
-            if (acell.Left == Cell.Left) sides |= BF_LEFT;
-            if (acell.Right <= Cell.Right + 1) sides |= BF_RIGHT;
-            DrawEdge(c, e, BDR_RAISEDINNER, sides);
-        }
-        if (FOptions & dgRowLines) {
+        if (framed && !themed) DrawCellEdge(piece, false, starts, ends);
+        if ((FOptions & dgRowLines) && !themed) {
             TColor pen = c->Pen()->Color();
             c->Pen()->SetColor(Flat() ? TColor(RGB(128, 128, 128)) : clBlack);
             c->MoveTo(piece.Left, acell.Bottom);
@@ -400,7 +410,10 @@ void TCustomDBGridGx::PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState 
             Highlighted = GetFixedCellColors(ACol, ARow, c->Font(), back, CellSelected(ACol, ARow, TBookmark(), DataCol),
                                              State, ctDataRowGx | 1, DataRow, DataCol);
         c->Brush()->SetColor(back);
-        c->FillRect(R);
+        if (col && FDataLink->Active() && F == 1)
+            FillFixedCellBackground(R, Highlighted);
+        else
+            c->FillRect(R);
         return;
     }
     const int current = FDataLink->ActiveRecord();
@@ -499,6 +512,10 @@ void TCustomDBGridGx::PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState 
         }
         if (OnDrawDataCell && FColumns->State() == csDefaultGx) OnDrawDataCell(this, R, field, State);
         if (OnDrawColumnCell) OnDrawColumnCell(this, R, DataCol, col, State);
+        if (FIncSearchActive && State.Contains(gdSelected) && DataRow == current && ACol == CurrentCell().X &&
+            ((FOptions & dgAlwaysShowSelection) || Focused()) && !ComponentState().Contains(csDesigning) &&
+            FUpdateLock == 0 && IsActiveControl())
+            PaintIncSearchMark(col, R, F, T, params.Text, col->Alignment(), col->WordWrap() && FMultiLineRows);
         if ((FOptions & dgRowLines) && (hideLineAbove || hideLineBelow)) {
             // The row lines inside a run of duplicates take the column's colour.
             TRect full = R;
@@ -563,8 +580,11 @@ void TCustomDBGridGx::PaintFooterCell(int ACol, int ARow, TRect R, TGridDrawStat
     Highlighted = GetFixedCellColors(ACol, ARow, c->Font(), back, CellSelected(ACol, ARow, TBookmark(), DataCol),
                                      State, Type, DataRow, DataCol);
     c->Brush()->SetColor(back);
-    PaintCellText(col, c, R, true, F, T, text, align, col->Layout(), footer->WordWrap() && FMultiLineRows,
-                  footer->EndEllipsis(), 0, 0);
+    // A 3D footer of a themed grid sits on the themed background, which shows through in clBtnFace.
+    const bool themed = F == 1 && FixedCellsThemed();
+    if (themed) FillFixedCellBackground(R, Highlighted);
+    PaintCellText(col, c, R, !(themed && back == clBtnFace), F, T, text, align, col->Layout(),
+                  footer->WordWrap() && FMultiLineRows, footer->EndEllipsis(), 0, 0);
     if (OnDrawFooterCell) OnDrawFooterCell(this, DataCol, State, R, col, DataRow);
 }
 

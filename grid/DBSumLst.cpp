@@ -9,6 +9,9 @@
 
 namespace {
 
+// One record of a count: counts are amounts like sums, so a count of n records is n.0000.
+constexpr Currency OneRecord = Currency::FromRaw(10000);
+
 // A field's value in ten-thousandths, rounded to the nearest integer (0 for null).
 Int64 AmountOf(const TField* f) {
     if (f->IsNull()) return 0;
@@ -337,7 +340,7 @@ void TDBSumListProducer::RecalcAll() {
                                 Adjust(s->AvgRunningSum, static_cast<long double>(AmountOf(f)));
                                 break;
                             case goCount:
-                                if (!null) s->SumAmount.Value += 1;
+                                if (!null) s->SumAmount += OneRecord;
                                 break;
                             }
                         });
@@ -376,7 +379,7 @@ void TDBSumListProducer::HandleAfterEdit(TDataSet* DataSet) {
     if (!FActive) return;
     ForEachTakingPart(*FSumCollection, DataSet, [](TDBSum* s, const TField* f, bool null) {
         if (s->GroupOperation() == goCount) {
-            s->OldValue = Currency::FromRaw(null ? 0 : 1);
+            s->OldValue = null ? Currency() : OneRecord;
             return;
         }
         s->OldValue = Currency::FromRaw(AmountOf(f));
@@ -410,7 +413,7 @@ void TDBSumListProducer::HandleAfterPost(TDataSet* DataSet) {
             RecomputeAverage(s);
             break;
         case goCount:
-            s->SumAmount.Value += (null ? 0 : 1) - s->OldValue.Value;
+            s->SumAmount += (null ? Currency() : OneRecord) - s->OldValue;
             break;
         }
     });
@@ -434,7 +437,7 @@ void TDBSumListProducer::HandleBeforeDelete(TDataSet* DataSet) {
             RecomputeAverage(s);
             break;
         case goCount:
-            if (!null) s->SumAmount.Value -= 1;
+            if (!null) s->SumAmount -= OneRecord;
             break;
         }
     });

@@ -6,7 +6,7 @@
 //
 // Amounts are the runtime's Currency (ten-thousandths): a value v enters as v x 10000 rounded to
 // the nearest integer, and each adjustment is computed in extended precision from the stored
-// integers and rounded once.
+// integers and rounded once. A count is an amount too: n records count as n.
 #pragma once
 
 #include "classes/Collection.h"

@@ -386,6 +386,7 @@ protected:
     virtual bool CanShowEditor() const;
     virtual bool CanRaiseCellClick(int X, int Y) const;
     virtual void FlatChanged() {}
+    virtual void BorderStyleChanged() {}
     virtual void PaintCell(int Col, int Row, const TRect& Rect, TGridDrawState State) = 0;
     virtual bool CanSelectCell(int Col, int Row) {
         (void)Col;

@@ -380,6 +380,7 @@ void TCustomGridGx::SetFixedColor(TColor Value) {
 void TCustomGridGx::SetBorderStyle(TBorderStyle Value) {
     if (Value == FBorderStyle) return;
     FBorderStyle = Value;
+    BorderStyleChanged();
     InvalidateWholeGrid();
 }
 

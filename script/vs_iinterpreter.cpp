@@ -3,10 +3,12 @@
 #include "classes/Collection.h"
 #include "classes/ObjectHandles.h"
 #include "rtl/Format.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 #include "script/vs_iclassesrtti.h"
 #include "script/vs_iilparser.h"
 #include "script/vs_iinterpreter_build.h"
+#include "script/vs_iinterpreter_call.h"
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_iinterpreter_strings.h"
 #include "script/vs_iinterpreter_sys.h"
@@ -180,8 +182,9 @@ TvsProcVariable::~TvsProcVariable() {
 }
 
 void TvsProcVariable::CollectLocals() {
+    // Items the local script gained (a path resolved while the procedure runs may add one) go to
+    // the end, so frames saved before keep their order.
     TvsScript& local = *FLocalScript;
-    FLocals.clear();
     for (Integer i = 0; i < local.Count(); ++i) {
         auto* item = dynamic_cast<TvsCustomVariable*>(local.Items(i));
         if (!item) continue;
@@ -190,126 +193,39 @@ void TvsProcVariable::CollectLocals() {
         case TvsItemKind::ikStringVariable:
         case TvsItemKind::ikArrayVariable:
         case TvsItemKind::ikParam:
-            FLocals.push_back(item);
+            if (std::find(FLocals.begin(), FLocals.end(), item) == FLocals.end()) FLocals.push_back(item);
             break;
         default:
             break;
         }
     }
+    FHasVarParams = false;
+    for (Integer i = 0; i < Count(); ++i)
+        FHasVarParams = FHasVarParams || Param(i)->IsVar();
     FLocalsGeneration = local.Generation();
 }
 
-size_t TvsProcVariable::SaveLocals(std::vector<TvsValue>& Stack) {
-    if (FLocalsGeneration != FLocalScript->Generation()) CollectLocals();
-    const size_t mark = Stack.size();
-    for (TvsCustomVariable* item : FLocals) {
-        switch (item->Kind()) {
-        case TvsItemKind::ikStringVariable:
-            Stack.emplace_back(Variant(static_cast<TvsStringVariable*>(item)->Text()));
-            break;
-        case TvsItemKind::ikArrayVariable:
-            Stack.push_back(static_cast<TvsArrayVariable*>(item)->Saved());
-            break;
-        default:
-            Stack.push_back(vsCompactOf(item->Value()));
-            break;
-        }
-    }
-    return mark;
-}
-
-void TvsProcVariable::RestoreLocals(std::vector<TvsValue>& Stack, size_t Mark) {
-    size_t k = Mark;
-    for (TvsCustomVariable* item : FLocals) {
-        if (k >= Stack.size()) break;
-        TvsValue& saved = Stack[k];
-        switch (item->Kind()) {
-        case TvsItemKind::ikStringVariable:
-            static_cast<TvsStringVariable*>(item)->Text() = std::move(saved).ToVariant().AsString();
-            break;
-        case TvsItemKind::ikArrayVariable:
-            static_cast<TvsArrayVariable*>(item)->Restore(std::move(saved));
-            break;
-        default:
-            if (saved.IsInteger())
-                vsSetInteger(item->ValueRef(), static_cast<Integer>(saved.IntPayload()));
-            else
-                item->ValueRef() = std::move(saved).ToVariant();
-            break;
-        }
-        ++k;
-    }
-    Stack.resize(Mark);
-}
-
 Variant TvsProcVariable::FetchValue() {
+    vsCheckStack();
     Run();
     if (FIsFunction && FRefItem) return FRefItem->FetchValue();
     return Null();
 }
 
 TvsValue TvsProcVariable::FetchCompact() {
+    vsCheckStack();
     Run();
     if (FIsFunction && FRefItem) return FRefItem->FetchCompact();
-    return TvsValue(Null());
+    return TvsValue::OfNull();
 }
 
-[[gnu::always_inline]] inline void TvsProcVariable::Run() {
-    vsCheckStack();
-    const bool wasExecuting = FExecuting;
-    FExecuting = true;
-    TvsScript& local = *FLocalScript;
-    if (FIsFunction && FRefItem) {
-        // Result starts as Unassigned converted to the function's type.
-        FRefItem->SetReadOnly(false);
-        if (FRefItem->Kind() == TvsItemKind::ikVariable) {
-            if (!FResultStartKnown || FResultStartTyp != FRefItem->Typ()) {
-                FResultStart = TvsVariable::Convert(Variant(), FRefItem->Typ());
-                FResultStartTyp = FRefItem->Typ();
-                FResultStartKnown = true;
-            }
-            // An integer start over an integer left by the last call is written in place.
-            if (FResultStart.VType() != varInteger ||
-                !FRefItem->ValueRef().ReplaceInteger(static_cast<Integer>(vsIntOf(FResultStart))))
-                FRefItem->ValueRef() = FResultStart;
-        } else
-            FRefItem->StoreValue(Variant());
-    }
-    // The main program whose running procedure this becomes (Evaluate sees its locals); the chain
-    // of scripts is fixed, so once found it is kept.
-    if (!FMainScript)
-        for (TvsScript* s = &local; s; s = s->ParentScript)
-            if (s->IsMainProgram) {
-                FMainScript = s;
-                break;
-            }
-    TvsScript* main = FMainScript;
-    TvsScript* previousProgram = main ? main->RunningProgram : nullptr;
-    if (main) main->RunningProgram = &local;
-    // Every flag starts cleared, so a stray break or stop of an earlier call cannot cut this one
-    // short; they are cleared again when the call ends, however it ends.
-    struct TFinish {
-        TvsScript& Local;
-        TvsScript* Main;
-        TvsScript* Previous;
-        bool& Executing;
-        bool WasExecuting;
-        void Clear() {
-            Local.ExitRequested = false;
-            Local.TerminateRequested = false;
-            Local.BreakRequested = false;
-            Local.ContinueRequested = false;
-        }
-        ~TFinish() {
-            Clear();
-            Local.Running = false;
-            if (Main) Main->RunningProgram = Previous;
-            Executing = WasExecuting;
-        }
-    } finish{local, main, previousProgram, FExecuting, wasExecuting};
-    finish.Clear();
-    local.Running = true;
-    local.RootStatement()->Perform();
+// --- TvsRunLineHook ----------------------------------------------------------------------------------
+
+void TvsRunLineHook::Set(TvsRunLineEvent handler) {
+    const bool wasSet = static_cast<bool>(FHandler);
+    FHandler = std::move(handler);
+    const bool isSet = static_cast<bool>(FHandler);
+    if (isSet != wasSet) FSetCount.fetch_add(isSet ? 1 : -1, std::memory_order_relaxed);
 }
 
 // --- TvsScript -------------------------------------------------------------------------------------
@@ -464,7 +380,7 @@ void TvsScript::AddEnum(const String& TypeName, const String& Names) {
     Integer value = 0;
     for (const String& name : vsSplitCommaList(Names)) {
         auto* v = new TvsVariable(name, fvtEnum, TypeName);
-        v->ValueRef() = Variant(value++);
+        v->Stored() = TvsValue::OfInteger(value++);
         v->SetReadOnly(true);
         Add(name, v);
     }
@@ -475,7 +391,7 @@ void TvsScript::AddEnumSet(const String& TypeName, const String& Names) {
     Integer value = 1;
     for (const String& name : vsSplitCommaList(Names)) {
         auto* v = new TvsVariable(name, fvtEnum, TypeName);
-        v->ValueRef() = Variant(value);
+        v->Stored() = TvsValue::OfInteger(value);
         value <<= 1;
         v->SetReadOnly(true);
         Add(name, v);
@@ -755,12 +671,8 @@ void TvsScript::Evaluate(const String& Expression, Variant& Value) {
     child.ExtendedIdentifiers = ExtendedIdentifiers;
     child.SyntaxType = SyntaxType;
     TvsRunLineEvent savedRunLine;
-    savedRunLine.swap(OnRunLine);
-    struct TRestore {
-        TvsScript& Script;
-        TvsRunLineEvent& Saved;
-        ~TRestore() { Script.OnRunLine.swap(Saved); }
-    } restore{*this, savedRunLine};
+    OnRunLine.Swap(savedRunLine);
+    TScopeExit restore([&] { OnRunLine.Swap(savedRunLine); });
 
     String text;
     if (SameText(SyntaxType, "PascalScript"))

@@ -33,6 +33,10 @@
 #include "rtl/StringList.h"
 #include "script/vs_iinterpreter_items.h"
 
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -146,6 +150,38 @@ const TvsClassRef* vsClassToConstruct(TObject* Instance);
 
 using TvsRunLineEvent =
     std::function<void(TvsScript* Sender, const String& UnitName, const String& SourcePos)>;
+// The line hook of a script (OnRunLine): a TvsRunLineEvent that also keeps a count of the set
+// hooks of the process, so that while none is set a statement runs without searching its chain of
+// scripts for one.
+class TvsRunLineHook {
+public:
+    TvsRunLineHook() = default;
+    TvsRunLineHook(const TvsRunLineHook&) = delete;
+    TvsRunLineHook& operator=(const TvsRunLineHook&) = delete;
+    ~TvsRunLineHook() { Set(nullptr); }
+    TvsRunLineHook& operator=(TvsRunLineEvent handler) {
+        Set(std::move(handler));
+        return *this;
+    }
+    explicit operator bool() const { return static_cast<bool>(FHandler); }
+    void operator()(TvsScript* sender, const String& unitName, const String& sourcePos) const {
+        FHandler(sender, unitName, sourcePos);
+    }
+    // Exchanges the handler with other (a handler put aside and given back).
+    void Swap(TvsRunLineEvent& other) {
+        TvsRunLineEvent mine = FHandler;
+        Set(std::move(other));
+        other = std::move(mine);
+    }
+    // A hook of some script is set.
+    static bool AnySet() { return FSetCount.load(std::memory_order_relaxed) != 0; }
+
+private:
+    void Set(TvsRunLineEvent handler);
+    TvsRunLineEvent FHandler;
+    static inline std::atomic<int> FSetCount{0};
+};
+
 using TvsGetUnitEvent = std::function<void(TvsScript* Sender, const String& UnitName, String& UnitText)>;
 
 // --- registration modules ------------------------------------------------------------------------
@@ -164,7 +200,24 @@ void UnregisterRTTIModule(TvsRTTIModuleClass ModuleClass);
 
 // --- the component ---------------------------------------------------------------------------------
 
-class TvsScript : public TComponent {
+// The control-flow flags of a script's statements (break, continue, exit, stop).
+struct TvsFlowFlags {
+    bool BreakRequested = false;
+    bool ContinueRequested = false;
+    bool ExitRequested = false;
+    bool TerminateRequested = false;
+    // One of the four flags is set: a statement list stops after its current statement.
+    bool FlowRequested() const {
+        // The four flags lie side by side and are tested with one load.
+        std::uint32_t flags;
+        std::memcpy(&flags, &BreakRequested, sizeof flags);
+        return flags != 0;
+    }
+};
+static_assert(offsetof(TvsFlowFlags, TerminateRequested) == 3 && sizeof(TvsFlowFlags) == 4,
+              "TvsFlowFlags::FlowRequested reads the four flags at once");
+
+class TvsScript : public TComponent, public TvsFlowFlags {
 public:
     explicit TvsScript(TComponent* AOwner);
     ~TvsScript() override;
@@ -176,15 +229,11 @@ public:
     String SyntaxType = "PascalScript";
     TvsGetUnitEvent OnGetILUnit; // a unit's intermediate form, asked by the program builder
     TvsGetUnitEvent OnGetUnit;   // a unit's source text, asked by the compiler
-    TvsRunLineEvent OnRunLine;   // before each statement
+    TvsRunLineHook OnRunLine;    // before each statement
     TvsGetVariableValueEvent OnGetVarValue;
 
     // --- run-time state ---
     const void* OwnerMarker = nullptr;
-    bool BreakRequested = false;
-    bool ContinueRequested = false;
-    bool ExitRequested = false;
-    bool TerminateRequested = false;
     String ErrorText;     // of the last compile
     String ErrorPosition; // "line:col"
     String ErrorUnitName;
@@ -268,7 +317,7 @@ public:
     // Run-time error bookkeeping of the statements (see RunErrorPosition).
     bool RunErrorRecorded = false;
     // Values saved for recursive calls of script procedures.
-    std::vector<TvsValue> SaveStack;
+    TvsFrameStack SaveStack;
 
 private:
     struct TEntry {
@@ -294,6 +343,38 @@ private:
     std::vector<Integer> FAdopted; // handles
     int FRunDepth = 0;
 };
+
+inline void TvsProcVariable::Prepare() {
+    if (FLocalsGeneration != FLocalScript->Generation()) [[unlikely]]
+        CollectLocals();
+}
+
+inline TvsFrameStack& TvsProcVariable::FrameStack() {
+    if (!FRootScript) [[unlikely]]
+        FRootScript = FLocalScript->RootScript();
+    return FRootScript->SaveStack;
+}
+
+inline size_t TvsProcVariable::SaveLocals(size_t& count) {
+    Prepare();
+    TvsFrameStack& stack = FrameStack();
+    const size_t n = FLocals.size();
+    count = n;
+    TvsValue* slot = stack.Reserve(n);
+    TvsCustomVariable* const* locals = FLocals.data();
+    for (size_t k = 0; k < n; ++k)
+        slot[k] = locals[k]->Stored();
+    return stack.Push(n);
+}
+
+inline void TvsProcVariable::RestoreLocals(size_t mark, size_t count) {
+    TvsFrameStack& stack = FrameStack();
+    TvsValue* slot = stack.At(mark);
+    TvsCustomVariable* const* locals = FLocals.data();
+    for (size_t k = 0; k < count; ++k)
+        locals[k]->Stored() = std::move(slot[k]);
+    stack.PopTo(mark);
+}
 
 // The error of a script that recurses deeper than the thread's stack allows (see vs_istack.h).
 extern String SStackOverflow; // "Stack overflow""

@@ -228,7 +228,7 @@ void TvsProgramBuilder::BuildVar(TvsXMLItem& Element, TvsScript* Script, TvsStat
                 }
             }
             auto* param = new TvsParamItem(name, isVar, optional, typeName, typ);
-            param->ValueRef() = value;
+            param->Stored() = TvsValue(value);
             param->SetDefValue(value);
             param->SetRefItem(arrayHelper);
             param->SetSourcePos(n.Prop("pos"));
@@ -246,9 +246,9 @@ void TvsProgramBuilder::BuildVar(TvsXMLItem& Element, TvsScript* Script, TvsStat
         else
             var = new TvsVariable(name, typ, typeName);
         if (var->Kind() == TvsItemKind::ikStringVariable)
-            static_cast<TvsStringVariable*>(var)->Text() = value.AsString();
+            static_cast<TvsStringVariable*>(var)->SetText(value.AsString());
         else if (!arrayHelper)
-            var->ValueRef() = value;
+            var->Stored() = TvsValue(value);
         var->SetRefItem(arrayHelper);
         var->SetSourcePos(n.Prop("pos"));
         var->SetSourceUnit(FUnitName);

@@ -123,7 +123,7 @@ void TvsProgramBuilder::AddressStep(TvsDesignator& D, const TvsXMLItem& Element,
     if (Element.Count() != 2) Error(SVarRequired);
     const TvsXMLItem& n = *Element.Items(1);
     auto* var = new TvsStringVariable(String(), fvtString, String());
-    var->Text() = n.Prop("text");
+    var->SetText(n.Prop("text"));
     Script->Add(String(), var);
     D.AddStep(var, n.Prop("pos"));
 }
@@ -190,10 +190,9 @@ bool TvsProgramBuilder::NextStep(TvsDesignator& D, Integer I, const TvsXMLItem& 
     TvsVarType typ = r->Typ();
     String className = r->TypeName();
     Variant value = Null();
-    if (r->Kind() == TvsItemKind::ikVariable || r->Kind() == TvsItemKind::ikParam)
+    if (r->Kind() == TvsItemKind::ikVariable || r->Kind() == TvsItemKind::ikParam ||
+        r->Kind() == TvsItemKind::ikStringVariable)
         value = r->Value();
-    else if (r->Kind() == TvsItemKind::ikStringVariable)
-        value = Variant(static_cast<TvsStringVariable*>(r)->Text());
 
     if (typ == fvtVariant && r->Kind() == TvsItemKind::ikArrayHelper && text == "[") {
         // An element that is itself an array (v[0][1]): a fresh accessor indexes it, so the
@@ -287,7 +286,7 @@ bool TvsProgramBuilder::MemberStep(TvsDesignator& D, const String& Text, const S
             owned = comp->FindComponent(Text);
     if (owned) {
         auto* var = new TvsVariable(owned->Name(), fvtClass, owned->ClassName());
-        var->ValueRef() = vsObjectToVariant(owned);
+        var->Stored() = TvsValue(vsObjectToVariant(owned));
         var->SetReadOnly(true);
         Script->Add(String(), var);
         D.AddStep(var, Pos);

@@ -121,6 +121,7 @@ void TvsProgramBuilder::BuildCallStmt(TvsXMLItem& E, TvsScript* S, TvsStatement*
         stmt->Modifier = E.Items(1)->Prop("text");
         if (stmt->Designator->ReadOnly()) Error(SLeftCantAssigned);
     }
+    stmt->Prepare();
     AddStatement(List, stmt.release(), E);
 }
 
@@ -313,6 +314,7 @@ void TvsProgramBuilder::BuildDeleteStmt(TvsXMLItem& E, TvsScript* S, TvsStatemen
     if (E.Count() < 1) return;
     auto stmt = std::make_unique<TvsCallStmt>(S, pos, FUnitName);
     stmt->Designator = BuildDesignator(*E.Items(0), S, bmRelease).release();
+    stmt->Prepare();
     AddStatement(List, stmt.release(), E);
 }
 

@@ -2,6 +2,7 @@
 // character of a string variable and an element of an array variable.
 #include "rtl/VariantInternal.h"
 #include "script/vs_iinterpreter_build.h"
+#include "script/vs_iinterpreter_call.h"
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_iinterpreter_strings.h"
 #include "script/vs_istack.h"
@@ -33,23 +34,22 @@ bool IsHelper(const TvsCustomVariable* Item) {
 // Saves the locals of a procedure that is already running and restores them when the step ends.
 class TLocalsGuard {
 public:
-    TLocalsGuard(TvsProcVariable* Proc, TvsScript* Script) {
-        if (Proc && Proc->Executing()) {
-            FProc = Proc;
-            FStack = &Script->RootScript()->SaveStack;
-            FMark = Proc->SaveLocals(*FStack);
+    explicit TLocalsGuard(TvsProcVariable* proc) {
+        if (proc && proc->Executing()) {
+            FProc = proc;
+            FMark = proc->SaveLocals(FCount);
         }
     }
     ~TLocalsGuard() {
-        if (FProc) FProc->RestoreLocals(*FStack, FMark);
+        if (FProc) FProc->RestoreLocals(FMark, FCount);
     }
     TLocalsGuard(const TLocalsGuard&) = delete;
     TLocalsGuard& operator=(const TLocalsGuard&) = delete;
 
 private:
     TvsProcVariable* FProc = nullptr;
-    std::vector<TvsValue>* FStack = nullptr;
     size_t FMark = 0;
+    size_t FCount = 0;
 };
 
 // Hands the first Count arguments of Step to Item's parameters. They are all evaluated before any
@@ -204,8 +204,8 @@ Variant TvsDesignator::Evaluate(const Variant* Assign) {
             c = item->FetchValue();
             continue;
         }
-        TLocalsGuard guard(
-            item->Kind() == TvsItemKind::ikProc ? static_cast<TvsProcVariable*>(item) : nullptr, FScript);
+        TLocalsGuard guard(item->Kind() == TvsItemKind::ikProc ? static_cast<TvsProcVariable*>(item)
+                                                               : nullptr);
         const Integer argCount = step->Count() < item->Count() ? step->Count() : item->Count();
         PassArguments(*item, *step, argCount);
         if (IsHelper(item)) {
@@ -237,64 +237,57 @@ void TvsDesignator::StoreValue(const Variant& V) {
 // --- fast kinds ----------------------------------------------------------------------------------
 
 Variant TvsStringDesignator::FetchValue() {
-    const Integer index = static_cast<TvsCustomVariable*>(FRef1)->FetchValue().AsInteger();
+    const Integer index = vsAsInteger(static_cast<TvsCustomVariable*>(FRef1)->FetchCompact());
     return Variant(vsCharAt(static_cast<TvsStringVariable*>(FRefItem)->Text(), index));
 }
 
 void TvsStringDesignator::StoreValue(const Variant& V) {
-    const Integer index = static_cast<TvsCustomVariable*>(FRef1)->FetchValue().AsInteger();
-    vsSetCharAt(static_cast<TvsStringVariable*>(FRefItem)->Text(), index, V.AsString());
+    const Integer index = vsAsInteger(static_cast<TvsCustomVariable*>(FRef1)->FetchCompact());
+    vsSetCharAt(static_cast<TvsStringVariable*>(FRefItem)->MutableText(), index, V.AsString());
 }
 
-Integer TvsArrayDesignator::Prepare(Variant (&Indexes)[3]) {
+Integer TvsArrayDesignator::Prepare(TvsValue (&indexes)[3]) {
     auto* helper = static_cast<TvsArrayHelper*>(FRef1);
     auto* step = static_cast<TvsDesignatorItem*>(FRef2);
     const Integer n = std::min<Integer>({step->Count(), helper->Count(), 3});
     // Every index is evaluated before any is handed over: an index may itself read an element of
     // an array (m[i, m[0, 1]]) through the same accessor.
     for (Integer k = 0; k < n; ++k)
-        Indexes[k] = step->Arg(k)->FetchValue();
+        indexes[k] = step->Arg(k)->FetchCompact();
     return n;
 }
 
-void TvsArrayDesignator::HandOver(Variant (&Indexes)[3], Integer Count) {
+void TvsArrayDesignator::HandOver(TvsValue (&indexes)[3], Integer count) {
     auto* helper = static_cast<TvsArrayHelper*>(FRef1);
-    for (Integer k = 0; k < Count; ++k)
-        helper->Param(k)->ValueRef() = std::move(Indexes[k]);
+    for (Integer k = 0; k < count; ++k)
+        helper->Param(k)->Stored() = std::move(indexes[k]);
     helper->ParentItem = FRefItem;
 }
 
-// The element of a one-dimensional array of variants at an integer index, reached directly;
-// nullptr for every other case (the accessor then answers, with its conversions and errors).
-Variant* TvsArrayDesignator::Element(const Variant& Index, bool ForWriting) {
+// The element of a one-dimensional array the variable holds at an integer index, reached directly:
+// a compact element, or an element of a variant array of variants; nullptr for every other case
+// (the accessor then answers, with its conversions and errors).
+TvsArrayDesignator::TElement TvsArrayDesignator::Element(const TvsValue& index, bool forWriting) {
+    if (!index.IsInteger()) return {};
     const TvsItemKind kind = FRefItem->Kind();
-    if (Index.VType() != varInteger) return nullptr;
-    if (kind == TvsItemKind::ikArrayVariable) {
-        // A declared array still kept compact is reached through CompactElement.
-        auto* var = static_cast<TvsArrayVariable*>(FRefItem);
-        if (var->Compact()) return nullptr;
-    } else if (kind != TvsItemKind::ikVariable && kind != TvsItemKind::ikParam) {
-        return nullptr;
+    if (kind != TvsItemKind::ikArrayVariable && kind != TvsItemKind::ikVariable &&
+        kind != TvsItemKind::ikParam)
+        return {};
+    TvsValue& stored = FRefItem->Stored();
+    if (const TvsCompactArray* c = stored.Array()) {
+        if (c->DimCount() != 1) return {};
+        TvsCompactArray* a = forWriting ? stored.MutableArray() : const_cast<TvsCompactArray*>(c);
+        return {a->At1(index.IntPayload()), nullptr};
     }
-    Variant& a = FRefItem->ValueRef();
-    if (!VarIsArray(a)) return nullptr;
-    const TVarArrayData& shared = *TVariantAccess::Array(a);
-    if (shared.Low.size() != 1 || shared.ElemType != varVariant) return nullptr;
-    const Int64 offset = vsIntOf(Index) - shared.Low[0];
-    if (offset < 0 || offset >= static_cast<Int64>(shared.Items.size())) return nullptr;
-    TVarArrayData& data = ForWriting ? TVariantAccess::MutableArray(a) : const_cast<TVarArrayData&>(shared);
-    return &data.Items[static_cast<size_t>(offset)];
-}
-
-// The element of a declared array kept compact, at an integer index of its one dimension;
-// nullptr for every other case.
-TvsValue* TvsArrayDesignator::CompactElement(const Variant& Index, bool ForWriting) {
-    if (FRefItem->Kind() != TvsItemKind::ikArrayVariable || Index.VType() != varInteger) return nullptr;
-    auto* var = static_cast<TvsArrayVariable*>(FRefItem);
-    TvsCompactArray* a = var->Compact();
-    if (!a || a->DimCount() != 1) return nullptr;
-    if (ForWriting) a = var->MutableCompact();
-    return a->At1(vsIntOf(Index));
+    const Variant* boxed = stored.Boxed();
+    if (!boxed || !VarIsArray(*boxed)) return {};
+    const TVarArrayData& shared = *TVariantAccess::Array(*boxed);
+    if (shared.Low.size() != 1 || shared.ElemType != varVariant) return {};
+    const Int64 offset = index.IntPayload() - shared.Low[0];
+    if (offset < 0 || offset >= static_cast<Int64>(shared.Items.size())) return {};
+    if (!forWriting) return {nullptr, const_cast<Variant*>(&shared.Items[static_cast<size_t>(offset)])};
+    TVarArrayData& data = TVariantAccess::MutableArray(*stored.MutableBoxed());
+    return {nullptr, &data.Items[static_cast<size_t>(offset)]};
 }
 
 // One index: read where it is stored when it is a constant or a plain variable.
@@ -303,112 +296,106 @@ bool TvsArrayDesignator::SingleIndex() const {
            static_cast<TvsArrayHelper*>(FRef1)->Count() >= 1;
 }
 
-const Variant& TvsArrayDesignator::FirstIndex(Variant& Temp) {
-    return static_cast<TvsExpression*>(static_cast<TvsDesignatorItem*>(FRef2)->Arg(0))->Root()->Eval(Temp);
+TvsExpressionNode* TvsArrayDesignator::FirstIndex() const {
+    return static_cast<TvsExpression*>(static_cast<TvsDesignatorItem*>(FRef2)->Arg(0))->Root();
 }
 
-// A stored index (a constant or a plain variable) of a single-index access, else nullptr.
-const Variant* TvsArrayDesignator::DirectIndex() const {
-    if (!SingleIndex()) return nullptr;
-    return static_cast<TvsExpression*>(static_cast<TvsDesignatorItem*>(FRef2)->Arg(0))->Root()->Direct();
-}
-
-// An element reached directly at a stored index needs no temporary values at all.
 Variant TvsArrayDesignator::FetchValue() {
-    if (const Variant* index = DirectIndex()) {
-        if (const TvsValue* element = CompactElement(*index, false)) return element->ToVariant();
-        if (const Variant* element = Element(*index, false)) return vsCopy(*element);
-    }
-    return FetchThroughHelper();
+    return FetchCompact().ToVariant();
+}
+
+void TvsArrayDesignator::FindIndexNode() {
+    FIndexKnown = true;
+    const TvsItemKind kind = FRefItem->Kind();
+    if (SingleIndex() && (kind == TvsItemKind::ikArrayVariable || kind == TvsItemKind::ikVariable ||
+                          kind == TvsItemKind::ikParam))
+        FIndexNode = FirstIndex();
 }
 
 TvsValue TvsArrayDesignator::FetchCompact() {
-    if (const Variant* index = DirectIndex()) {
-        if (const TvsValue* element = CompactElement(*index, false)) return *element;
-        if (const Variant* element = Element(*index, false)) return vsCompactOf(*element);
-    }
-    return TvsValue(FetchThroughHelper());
+    if (const TvsValue* element = CompactElement(false)) return *element;
+    return FetchGeneral();
 }
 
-void TvsArrayDesignator::StoreCompact(TvsValue&& V) {
-    if (const Variant* index = DirectIndex())
-        if (TvsValue* element = CompactElement(*index, true)) {
-            *element = std::move(V);
-            return;
+// The element when it is reached directly; otherwise the indexes go to the element accessor,
+// which then answers with its conversions and errors.
+TvsArrayDesignator::TElement TvsArrayDesignator::Locate(bool forWriting) {
+    if (SingleIndex()) {
+        // An element at a stored index (a constant or a plain variable) needs no temporary values.
+        TvsExpressionNode* node = FirstIndex();
+        TvsValue temp;
+        const TvsValue* index = node->Direct();
+        if (!index) {
+            temp = node->FetchCompact();
+            index = &temp;
         }
-    StoreValue(std::move(V).ToVariant());
+        const TElement e = Element(*index, forWriting);
+        if (e.Compact || e.Item) return e;
+        TvsValue indexes[3] = {*index};
+        HandOver(indexes, 1);
+    } else {
+        TvsValue indexes[3];
+        HandOver(indexes, Prepare(indexes));
+    }
+    return {};
+}
+
+TvsValue TvsArrayDesignator::FetchGeneral() {
+    const TElement e = Locate(false);
+    if (e.Compact) return *e.Compact;
+    if (e.Item) return vsCompactOf(*e.Item);
+    return TvsValue(static_cast<TvsArrayHelper*>(FRef1)->FetchValue());
 }
 
 void TvsArrayDesignator::StoreValue(const Variant& V) {
-    if (const Variant* index = DirectIndex()) {
-        if (TvsValue* element = CompactElement(*index, true)) {
-            *element = TvsValue(V);
-            return;
-        }
-        if (Variant* element = Element(*index, true)) {
-            if (V.VType() == varInteger)
-                vsSetInteger(*element, static_cast<Integer>(vsIntOf(V)));
-            else
-                *element = V;
-            return;
-        }
-    }
-    StoreThroughHelper(V);
+    StoreCompact(TvsValue(V));
 }
 
-Variant TvsArrayDesignator::FetchThroughHelper() {
-    Variant indexes[3];
-    Integer n = 1;
-    if (SingleIndex()) {
-        Variant temp;
-        const Variant& index = FirstIndex(temp);
-        if (const TvsValue* element = CompactElement(index, false)) return element->ToVariant();
-        if (const Variant* element = Element(index, false)) return vsCopy(*element);
-        indexes[0] = index;
-    } else {
-        n = Prepare(indexes);
+void TvsArrayDesignator::StoreCompact(TvsValue&& V) {
+    if (TvsValue* element = CompactElement(true)) {
+        *element = std::move(V);
+        return;
     }
-    HandOver(indexes, n);
-    return static_cast<TvsArrayHelper*>(FRef1)->FetchValue();
+    StoreGeneral(std::move(V));
 }
 
-void TvsArrayDesignator::StoreThroughHelper(const Variant& V) {
-    Variant indexes[3];
-    Integer n = 1;
-    if (SingleIndex()) {
-        Variant temp;
-        const Variant& index = FirstIndex(temp);
-        if (TvsValue* element = CompactElement(index, true)) {
-            *element = TvsValue(V);
-            return;
-        }
-        if (Variant* element = Element(index, true)) {
-            *element = V;
-            return;
-        }
-        indexes[0] = index;
-    } else {
-        n = Prepare(indexes);
-    }
-    HandOver(indexes, n);
-    static_cast<TvsArrayHelper*>(FRef1)->StoreValue(V);
+void TvsArrayDesignator::StoreGeneral(TvsValue&& value) {
+    const TElement e = Locate(true);
+    if (e.Compact)
+        *e.Compact = std::move(value);
+    else if (e.Item)
+        *e.Item = std::move(value).ToVariant();
+    else
+        static_cast<TvsArrayHelper*>(FRef1)->StoreValue(std::move(value).ToVariant());
 }
 
 template <class TResult> [[gnu::always_inline]] inline TResult TvsCallDesignator::Call() {
     vsCheckStack();
     auto* proc = static_cast<TvsProcVariable*>(FRefItem);
     auto* step = static_cast<TvsDesignatorItem*>(FRef2);
-    TLocalsGuard guard(proc->Executing() ? proc : nullptr, FScript);
+    proc->Prepare();
+    TLocalsGuard guard(proc->Executing() ? proc : nullptr);
     const Integer argCount = step->Count();
-    PassArguments(*proc, *step, argCount);
+    if (argCount == 1) {
+        // A sole argument goes straight to its parameter: there is no other argument to wait for.
+        TvsParamItem* param = proc->Param(0);
+        TvsExpressionNode* arg = static_cast<TvsExpression*>(step->Arg(0))->Root();
+        if (param->ReadOnly()) [[unlikely]]
+            arg->FetchCompact();
+        else if (const TvsValue* direct = arg->Direct())
+            param->Stored() = *direct;
+        else
+            param->Stored() = arg->FetchCompact();
+    } else {
+        PassArguments(*proc, *step, argCount);
+    }
     proc->SetNeedResult(FNeedResult);
-    TResult result;
+    TvsValue result = proc->Invoke();
+    if (proc->HasVarParams()) ReturnVarArguments(*proc, *step, argCount);
     if constexpr (std::is_same_v<TResult, TvsValue>)
-        result = proc->FetchCompact();
+        return result;
     else
-        result = proc->FetchValue();
-    ReturnVarArguments(*proc, *step, argCount);
-    return result;
+        return std::move(result).ToVariant();
 }
 
 Variant TvsCallDesignator::FetchValue() {
@@ -417,4 +404,8 @@ Variant TvsCallDesignator::FetchValue() {
 
 TvsValue TvsCallDesignator::FetchCompact() {
     return Call<TvsValue>();
+}
+
+TvsValue TvsCallNode::FetchCompact() {
+    return static_cast<TvsCallDesignator*>(Designator())->Call<TvsValue>();
 }

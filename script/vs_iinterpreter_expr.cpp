@@ -7,6 +7,7 @@
 #include "script/vs_ivalue.h"
 
 #include <climits>
+#include <type_traits>
 
 namespace {
 
@@ -38,13 +39,6 @@ const char* const kNodeNames[] = {
 
 bool IsComparison(TvsOperator Op) {
     return Op >= opGreat && Op <= opEq;
-}
-
-// Integer arithmetic and comparison without the general variant machinery: the common case of a
-// loop counter or an index. The results are those of the variant operations (an overflowing sum
-// becomes a 64-bit integer).
-inline bool BothInt(const Variant& A, const Variant& B) {
-    return A.VType() == varInteger && B.VType() == varInteger;
 }
 
 // Integer arithmetic and comparison of two varInteger values with the results of the variant
@@ -109,8 +103,8 @@ TVarOp CompareOp(TvsOperator Op) {
 
 // --- nodes ---------------------------------------------------------------------------------------
 
-TvsOperandNode::TvsOperandNode(const Variant& V) : FCompact(V) {
-    FValue = V;
+TvsOperandNode::TvsOperandNode(const Variant& V) {
+    FValue = TvsValue(V);
     FDirect = &FValue;
     switch (V.VType()) {
     case varBoolean:
@@ -133,10 +127,13 @@ TvsOperandNode::TvsOperandNode(const Variant& V) : FCompact(V) {
 
 TvsDesignatorNode::TvsDesignatorNode(TvsDesignator* D) : FDesignator(D) {
     FSource = D->DesignatorKind() == dkVariable ? D->RefItem() : D;
-    // A plain variable is read where it is stored (a text variable keeps its text apart).
+    // A plain variable is read where it is stored.
     const TvsItemKind kind = FSource->Kind();
-    FDirect = kind == TvsItemKind::ikVariable || kind == TvsItemKind::ikParam ? &FSource->Value() : nullptr;
-    FHooked = FDirect ? FSource : nullptr;
+    FDirect = kind == TvsItemKind::ikVariable || kind == TvsItemKind::ikParam ||
+                      kind == TvsItemKind::ikStringVariable
+                  ? &FSource->Stored()
+                  : nullptr;
+    if (FDirect) FHookFlag = FSource->HookFlag();
     FTyp = D->Typ();
     FTypeName = D->TypeName();
     FReadOnly = D->ReadOnly();
@@ -194,102 +191,129 @@ Variant TvsOperatorNode::InValue() {
     return Variant(result);
 }
 
-Variant TvsOperatorNode::FetchValue() {
-    vsCheckStack();
-    switch (FOp) {
-    case opNone:
-        return Left->FetchValue();
-    case opNot:
-        return VarUnaryOp(TVarOp::Not, Left->FetchValue());
-    case opUnMinus:
-        return VarUnaryOp(TVarOp::Negate, Left->FetchValue());
-    case opIn:
-        return InValue();
-    case opIs: {
-        TObject* obj = vsVariantToObject(Left->FetchValue());
-        return Variant(obj != nullptr && IsClass && IsClass->ClassRef()->IsInstance(obj));
-    }
-    case opOr:
-        if (BoolShortcut) {
-            Variant l = Left->FetchValue();
-            if (!l.AsBoolean()) return Right->FetchValue();
-            return l;
-        }
-        break;
-    case opAnd:
-        if (BoolShortcut) {
-            Variant l = Left->FetchValue();
-            if (l.AsBoolean()) return Right->FetchValue();
-            return l;
-        }
-        break;
-    default:
-        break;
-    }
-    // Two stored integers (a counter against a limit, a variable and a constant) need no copies.
-    Int64 out = 0;
-    TIntResult kind = TIntResult::None;
-    const Variant* ld = Left->Direct();
-    const Variant* rd = Right->Direct();
-    if (ld && rd && BothInt(*ld, *rd)) kind = IntegerOp(FOp, vsIntOf(*ld), vsIntOf(*rd), out);
-    if (kind == TIntResult::Integer) return Variant(static_cast<Integer>(out));
-    if (kind == TIntResult::Boolean) return Variant(out != 0);
-    // The left value is read in place only when reading the right one cannot change it. A value
-    // that must be fetched is built where it is kept, without an assignment.
-    const Variant* lp = Right->IsDirect() ? Left->Direct() : nullptr;
-    const Variant lt = lp ? Variant() : Left->FetchValue();
-    const Variant& l = lp ? *lp : lt;
-    const Variant* rp = Right->Direct();
-    const Variant rt = rp ? Variant() : Right->FetchValue();
-    const Variant& r = rp ? *rp : rt;
-    if (BothInt(l, r)) kind = IntegerOp(FOp, vsIntOf(l), vsIntOf(r), out);
-    if (kind == TIntResult::Integer) return Variant(static_cast<Integer>(out));
-    if (kind == TIntResult::Boolean) return Variant(out != 0);
-    return Apply(l, r);
+namespace {
+
+// The results of the operators as compact values or as variants.
+template <class TResult> TResult ResultOf(TvsValue&& value) {
+    if constexpr (std::is_same_v<TResult, TvsValue>)
+        return std::move(value);
+    else
+        return std::move(value).ToVariant();
+}
+template <class TResult> TResult ResultOf(Variant&& value) {
+    if constexpr (std::is_same_v<TResult, TvsValue>)
+        return TvsValue(std::move(value));
+    else
+        return std::move(value);
+}
+template <class TResult> TResult IntegerResult(TIntResult kind, Int64 out) {
+    if constexpr (std::is_same_v<TResult, TvsValue>)
+        return kind == TIntResult::Integer ? TvsValue::OfInteger(static_cast<Integer>(out))
+                                           : TvsValue::OfBoolean(out != 0);
+    else
+        return kind == TIntResult::Integer ? Variant(static_cast<Integer>(out)) : Variant(out != 0);
+}
+template <class TResult> TResult Fetch(TvsExpressionNode* node) {
+    if constexpr (std::is_same_v<TResult, TvsValue>)
+        return node->FetchCompact();
+    else
+        return node->FetchValue();
 }
 
-TvsValue TvsOperatorNode::FetchCompact() {
+bool AsBoolean(const TvsValue& value) {
+    if (value.IsBoolean()) return value.IntPayload() != 0;
+    Variant temp;
+    return vsVariantOf(value, temp).AsBoolean();
+}
+
+} // namespace
+
+template <class TResult>
+[[gnu::always_inline]] inline TResult TvsOperatorNode::Binary(const TvsValue& l, const TvsValue& r) const {
+    if (l.IsInteger() && r.IsInteger()) {
+        Int64 out = 0;
+        const TIntResult kind = IntegerOp(FOp, l.IntPayload(), r.IntPayload(), out);
+        if (kind != TIntResult::None) return IntegerResult<TResult>(kind, out);
+    }
+    return BinarySlow<TResult>(l, r);
+}
+
+template <class TResult> TResult TvsOperatorNode::BinarySlow(const TvsValue& l, const TvsValue& r) const {
+    Variant lt, rt;
+    return ResultOf<TResult>(Apply(vsVariantOf(l, lt), vsVariantOf(r, rt)));
+}
+
+template <class TResult> TResult TvsOperatorNode::EvaluateOther() {
     switch (FOp) {
     case opNone:
-        return Left->FetchCompact();
+        return Fetch<TResult>(Left);
     case opNot:
+        return ResultOf<TResult>(VarUnaryOp(TVarOp::Not, Left->FetchValue()));
     case opUnMinus:
+        return ResultOf<TResult>(VarUnaryOp(TVarOp::Negate, Left->FetchValue()));
     case opIn:
-    case opIs:
-        return TvsValue(FetchValue());
+        return ResultOf<TResult>(InValue());
+    case opIs: {
+        TObject* obj = vsVariantToObject(Left->FetchValue());
+        return ResultOf<TResult>(Variant(obj != nullptr && IsClass && IsClass->ClassRef()->IsInstance(obj)));
+    }
     case opOr:
     case opAnd:
         if (BoolShortcut) {
             TvsValue l = Left->FetchCompact();
-            const bool b = l.VType() == varBoolean ? l.IntPayload() != 0 : l.ToVariant().AsBoolean();
-            if (FOp == opOr ? !b : b) return Right->FetchCompact();
-            return l;
+            const bool b = AsBoolean(l);
+            if (FOp == opOr ? !b : b) return Fetch<TResult>(Right);
+            return ResultOf<TResult>(std::move(l));
         }
         break;
     default:
         break;
     }
     vsCheckStack();
-    Int64 out = 0;
-    TIntResult kind = TIntResult::None;
-    // Stored operands are read in place; the left one only when reading the right one cannot
-    // change it.
-    const Variant* ld = Left->Direct();
-    const Variant* rd = Right->Direct();
-    if (ld && rd) {
-        if (BothInt(*ld, *rd)) kind = IntegerOp(FOp, vsIntOf(*ld), vsIntOf(*rd), out);
-        if (kind == TIntResult::Integer) return TvsValue::OfInteger(static_cast<Integer>(out));
-        if (kind == TIntResult::Boolean) return TvsValue::OfBoolean(out != 0);
-        return TvsValue(Apply(*ld, *rd));
+    const TvsValue l = Left->FetchCompact();
+    return Binary<TResult>(l, Right->FetchCompact());
+}
+
+template <class TResult> [[gnu::always_inline]] inline TResult TvsOperatorNode::Evaluate() {
+    // A stored integer and an integer constant (a counter against a limit, N - 1) are computed
+    // without further tests.
+    if (RightIntConst) {
+        const TvsValue* ld = Left->Direct();
+        if (ld && ld->IsInteger()) {
+            Int64 out = 0;
+            const TIntResult kind = IntegerOp(FOp, ld->IntPayload(), RightInt, out);
+            if (kind != TIntResult::None) return IntegerResult<TResult>(kind, out);
+        }
+    }
+    return EvaluateGeneral<TResult>();
+}
+
+template <class TResult> TResult TvsOperatorNode::EvaluateGeneral() {
+    if (!PlainBinary) [[unlikely]]
+        return EvaluateOther<TResult>();
+    const TvsValue* ld = Left->Direct();
+    // Stored operands (a counter against a limit, a variable and a constant) are read in place;
+    // the left one only when evaluating the right one cannot change it.
+    if (const TvsValue* rd = Right->Direct()) {
+        if (ld) return Binary<TResult>(*ld, *rd);
+        vsCheckStack();
+        return Binary<TResult>(Left->FetchCompact(), *rd);
+    }
+    vsCheckStack();
+    if (ld && RightPure) {
+        const TvsValue r = Right->FetchCompact();
+        return Binary<TResult>(*ld, r);
     }
     const TvsValue l = Left->FetchCompact();
-    const TvsValue r = rd ? TvsValue() : Right->FetchCompact();
-    if (l.IsInteger() && (rd ? rd->VType() == varInteger : r.IsInteger()))
-        kind = IntegerOp(FOp, l.IntPayload(), rd ? vsIntOf(*rd) : r.IntPayload(), out);
-    if (kind == TIntResult::Integer) return TvsValue::OfInteger(static_cast<Integer>(out));
-    if (kind == TIntResult::Boolean) return TvsValue::OfBoolean(out != 0);
-    Variant lt, rt;
-    return TvsValue(Apply(vsVariantOf(l, lt), rd ? *rd : vsVariantOf(r, rt)));
+    return Binary<TResult>(l, Right->FetchCompact());
+}
+
+Variant TvsOperatorNode::FetchValue() {
+    return Evaluate<Variant>();
+}
+
+TvsValue TvsOperatorNode::FetchCompact() {
+    return Evaluate<TvsValue>();
 }
 
 Variant TvsOperatorNode::Apply(const Variant& l, const Variant& r) const {
@@ -329,17 +353,6 @@ Variant TvsOperatorNode::Apply(const Variant& l, const Variant& r) const {
     }
 }
 
-bool TvsOperatorNode::CompareIntegers(bool& Result) const {
-    if (!IsComparison(FOp)) return false;
-    const Variant* l = Left->Direct();
-    const Variant* r = Right->Direct();
-    if (!l || !r || !BothInt(*l, *r)) return false;
-    Int64 out = 0;
-    if (IntegerOp(FOp, vsIntOf(*l), vsIntOf(*r), out) != TIntResult::Boolean) return false;
-    Result = out != 0;
-    return true;
-}
-
 // --- TvsExpression ---------------------------------------------------------------------------------
 
 TvsExpression::TvsExpression(TvsScript* Script) : FScript(Script) {
@@ -369,7 +382,7 @@ void TvsExpression::AppendConstant(const Variant& V) {
 }
 
 void TvsExpression::AppendDesignator(TvsDesignator* D) {
-    AttachOperand(NewNode(new TvsDesignatorNode(D)));
+    AttachOperand(NewNode(D->DesignatorKind() == dkCall ? new TvsCallNode(D) : new TvsDesignatorNode(D)));
 }
 
 void TvsExpression::AppendSet(TvsSetExpression* S) {
@@ -435,6 +448,37 @@ void TvsExpression::AppendOperator(const String& Text) {
     }
     n->Parent = c;
     FCurrent = n;
+}
+
+namespace {
+
+// Evaluating the node changes nothing and calls nothing: a constant, a plain variable without a
+// host hook, or a plain operator on such operands.
+bool IsPure(const TvsExpressionNode* node) {
+    if (!node) return true;
+    if (node->IsDirect()) return node->Direct() != nullptr;
+    if (!node->IsOperator()) return false;
+    auto* op = static_cast<const TvsOperatorNode*>(node);
+    return (op->PlainBinary && op->RightPure && IsPure(op->Left)) ||
+           ((op->Op() == opNot || op->Op() == opUnMinus) && IsPure(op->Left));
+}
+
+} // namespace
+
+void TvsExpression::MarkPlain(TvsOperatorNode& node) {
+    const TvsOperator op = node.Op();
+    const bool shortcut = (op == opOr || op == opAnd) && node.BoolShortcut;
+    node.PlainBinary = node.Left && node.Right && !shortcut && op != opNone && op != opNot &&
+                       op != opUnMinus && op != opIn && op != opIs && op != opLeftBracket &&
+                       op != opRightBracket;
+    node.RightPure = node.PlainBinary && IsPure(node.Right);
+    const TvsValue* constant = node.PlainBinary && dynamic_cast<const TvsOperandNode*>(node.Right) &&
+                                       !dynamic_cast<const TvsDesignatorNode*>(node.Right) &&
+                                       !dynamic_cast<const TvsSetNode*>(node.Right)
+                                   ? node.Right->Direct()
+                                   : nullptr;
+    node.RightIntConst = constant && constant->IsInteger();
+    node.RightInt = node.RightIntConst ? constant->IntPayload() : 0;
 }
 
 TvsVarType TvsExpression::NodeType(TvsExpressionNode* Node, String& TypeName) const {
@@ -531,20 +575,42 @@ void TvsExpression::CompleteTree(String& ErrorPos) {
         TvsExpressionNode* node = f.Node;
         stack.pop_back();
         if (!CheckNode(node) && ErrorPos.empty()) ErrorPos = node->Pos.empty() ? String("0:0") : node->Pos;
+        if (node->IsOperator()) MarkPlain(*static_cast<TvsOperatorNode*>(node));
     }
-    FTyp = FRoot->Typ();
-    FTypeName = FRoot->TypeName();
+    SetRoot(FRoot);
     auto* dn = dynamic_cast<TvsDesignatorNode*>(FRoot);
     FReadOnly = !(dn && !dn->Designator()->ReadOnly());
 }
 
 bool TvsExpression::Test() {
-    bool result = false;
-    if (FRoot->IsOperator() && static_cast<TvsOperatorNode*>(FRoot)->CompareIntegers(result)) return result;
-    const TvsValue v = FRoot->FetchCompact();
-    if (v.VType() == varBoolean) return v.IntPayload() != 0;
-    Variant temp;
-    return vsVariantOf(v, temp).AsBoolean();
+    // A comparison of two stored integers is decided in place.
+    if (FCompare) {
+        const TvsValue* l = FCompare->Left->Direct();
+        if (FCompare->RightIntConst && l && l->IsInteger()) {
+            Int64 out = 0;
+            IntegerOp(FCompare->Op(), l->IntPayload(), FCompare->RightInt, out);
+            return out != 0;
+        }
+        const TvsValue* r = FCompare->Right->Direct();
+        if (l && r && l->IsInteger() && r->IsInteger()) {
+            Int64 out = 0;
+            IntegerOp(FCompare->Op(), l->IntPayload(), r->IntPayload(), out);
+            return out != 0;
+        }
+    }
+    return AsBoolean(FRoot->FetchCompact());
+}
+
+void TvsExpression::SetRoot(TvsExpressionNode* node) {
+    FRoot = node;
+    FRoot->Parent = nullptr;
+    FTyp = FRoot->Typ();
+    FTypeName = FRoot->TypeName();
+    FCompare = nullptr;
+    if (FRoot->IsOperator()) {
+        auto* op = static_cast<TvsOperatorNode*>(FRoot);
+        if (op->PlainBinary && IsComparison(op->Op())) FCompare = op;
+    }
 }
 
 void TvsExpression::StoreValue(const Variant& V) {
@@ -569,12 +635,7 @@ void TvsExpression::FoldAssignment(TvsDesignator* Target, String& Modifier) {
         auto* dn = dynamic_cast<TvsDesignatorNode*>(n);
         return dn && dn->Designator()->DesignatorKind() == dkVariable && dn->Designator()->RefItem() == var;
     };
-    auto makeRoot = [this](TvsExpressionNode* n) {
-        FRoot = n;
-        n->Parent = nullptr;
-        FTyp = n->Typ();
-        FTypeName = n->TypeName();
-    };
+    auto makeRoot = [this](TvsExpressionNode* n) { SetRoot(n); };
     // X := X & E joins texts (the compound add would add numbers): it folds into the joining kind.
     if (op->IsStrCat()) {
         if (sameVariable(op->Left) && op->Right) {

@@ -3,6 +3,7 @@
 #include "rtl/CodePage.h"
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
+#include "rtl/VariantInternal.h"
 #include "script/vs_iinterpreter_prog.h"
 #include "script/vs_iinterpreter_strings.h"
 #include "script/vs_itools_script.h"
@@ -33,44 +34,28 @@ void TvsItemList::Remove(TObject* Item) {
 TvsCustomVariable::TvsCustomVariable(const String& Name, TvsVarType Typ, const String& TypeName,
                                      TvsItemKind Kind)
     : FKind(Kind), FName(Name), FTyp(Typ), FTypeName(TypeName), FUpperName(AnsiUpperCase(Name)),
-      FValue(Null()) {}
+      FValue(TvsValue::OfNull()) {}
 
 void TvsCustomVariable::StoreValue(const Variant& V) {
-    if (!FReadOnly) FValue = V;
-}
-
-void TvsCustomVariable::StoreMoved(Variant&& V) {
-    if (!FReadOnly && (FKind == TvsItemKind::ikParam ||
-                       (FKind == TvsItemKind::ikVariable && TvsVariable::HoldsAsIs(FTyp, V.VType())))) {
-        // An integer over an integer is written over the payload.
-        if (V.VType() == varInteger && FValue.ReplaceInteger(static_cast<Integer>(vsIntOf(V)))) return;
-        FValue = std::move(V);
-        return;
-    }
-    StoreValue(V);
+    if (!FReadOnly) FValue = TvsValue(V);
 }
 
 Variant TvsCustomVariable::FetchValue() {
-    return vsCopy(FValue);
+    return FValue.ToVariant();
 }
 
 TvsValue TvsCustomVariable::FetchCompact() {
     // A parameter is read as it is stored; other items answer through their FetchValue.
-    if (FKind == TvsItemKind::ikParam) return vsCompactOf(FValue);
+    if (FKind == TvsItemKind::ikParam) return FValue;
     return TvsValue(FetchValue());
 }
 
 void TvsCustomVariable::StoreCompact(TvsValue&& V) {
-    if (!FReadOnly && V.IsInteger() &&
-        (FKind == TvsItemKind::ikParam ||
-         (FKind == TvsItemKind::ikVariable && TvsVariable::HoldsAsIs(FTyp, varInteger))) &&
-        FValue.ReplaceInteger(static_cast<Integer>(V.IntPayload())))
+    if (FKind == TvsItemKind::ikParam) {
+        if (!FReadOnly) FValue = std::move(V);
         return;
-    StoreMoved(std::move(V).ToVariant());
-}
-
-TvsParamItem* TvsCustomVariable::Param(Integer Index) const {
-    return static_cast<TvsParamItem*>(Item(Index));
+    }
+    StoreValue(std::move(V).ToVariant());
 }
 
 Integer TvsCustomVariable::RequiredParamCount() const {
@@ -147,43 +132,44 @@ void TvsVariable::StoreValue(const Variant& V) {
     if (FReadOnly) return;
     // A value of the variable's own kind is assigned as it is, without an intermediate copy.
     if (HoldsAsIs(FTyp, V.VType()))
-        FValue = V;
+        FValue = TvsValue(V);
     else
-        FValue = Convert(V, FTyp);
+        FValue = TvsValue(Convert(V, FTyp));
+}
+
+void TvsVariable::StoreCompact(TvsValue&& value) {
+    if (FReadOnly) return;
+    // A Variant variable takes any value, an Integer variable an integer, as they are.
+    if (FTyp == fvtVariant || (FTyp == fvtInt && value.IsInteger()) || HoldsAsIs(FTyp, value.VType()))
+        FValue = std::move(value);
+    else
+        FValue = TvsValue(Convert(std::move(value).ToVariant(), FTyp));
 }
 
 Variant TvsVariable::FetchValue() {
     if (FOnGetVarValue) {
-        Variant v = FOnGetVarValue(FName, FTyp, FValue);
+        Variant v = FOnGetVarValue(FName, FTyp, FValue.ToVariant());
         if (!VarIsNull(v)) return v;
     }
-    return vsCopy(FValue);
+    return FValue.ToVariant();
 }
 
 TvsValue TvsVariable::FetchCompact() {
-    if (!FOnGetVarValue) return vsCompactOf(FValue);
+    if (!FOnGetVarValue) return FValue;
     return TvsValue(FetchValue());
 }
 
 // --- TvsArrayVariable ------------------------------------------------------------------------------
 
 TvsArrayVariable::TvsArrayVariable(const String& Name, const String& TypeName, const Variant& Value)
-    : TvsVariable(Name, fvtArray, TypeName, TvsItemKind::ikArrayVariable), FArray(TvsValue::ArrayOf(Value)) {
-    if (!FArray.Array()) FValue = Value;
+    : TvsVariable(Name, fvtArray, TypeName, TvsItemKind::ikArrayVariable) {
+    FValue = TvsValue::ArrayOf(Value);
+    if (!FValue.Array()) FValue = TvsValue(Value);
 }
 
-Variant& TvsArrayVariable::Spilled() {
-    if (FArray.Array()) {
-        FValue = FArray.ToVariant();
-        FArray = TvsValue();
-    }
-    return FValue;
-}
-
-void TvsArrayVariable::StoreValue(const Variant& V) {
-    if (FReadOnly) return;
-    FArray = TvsValue();
-    TvsVariable::StoreValue(V);
+Variant* TvsArrayVariable::Spilled() {
+    if (FValue.Array()) FValue = TvsValue(FValue.ToVariant());
+    return FValue.MutableBoxed();
 }
 
 Variant TvsArrayVariable::FetchValue() {
@@ -196,32 +182,62 @@ TvsValue TvsArrayVariable::FetchCompact() {
     return TvsVariable::FetchCompact();
 }
 
-void TvsArrayVariable::Restore(TvsValue&& V) {
-    if (V.Array()) {
-        FArray = std::move(V);
-        FValue = Null();
-    } else {
-        FArray = TvsValue();
-        FValue = std::move(V).ToVariant();
-    }
-}
-
 // --- TvsStringVariable -----------------------------------------------------------------------------
 
 TvsStringVariable::TvsStringVariable(const String& Name, TvsVarType Typ, const String& TypeName)
-    : TvsVariable(Name, Typ, TypeName, TvsItemKind::ikStringVariable) {}
+    : TvsVariable(Name, Typ, TypeName, TvsItemKind::ikStringVariable) {
+    FValue = TvsValue(Variant(String()));
+}
+
+const String& TvsStringVariable::Text() const {
+    return vsStringOf(*FValue.Boxed());
+}
+
+String& TvsStringVariable::MutableText() {
+    return *vsMutableString(*FValue.MutableBoxed());
+}
+
+void TvsStringVariable::SetText(String text) {
+    FValue = TvsValue(Variant(std::move(text)));
+}
+
+bool TvsStringVariable::CopyIntoOwnText(const String& text) {
+    // A short text (an emptied variable before a loop of appends) goes into the variable's own
+    // text, which keeps the room it has grown to.
+    constexpr size_t kShortText = 64;
+    if (text.size() > kShortText || FValue.ShareCount() != 1) return false;
+    *vsMutableString(*FValue.MutableBoxed()) = text;
+    return true;
+}
 
 void TvsStringVariable::StoreValue(const Variant& V) {
     if (FReadOnly) return;
-    FText = V.AsString();
+    if (V.VType() != varString)
+        SetText(V.AsString());
+    else if (!CopyIntoOwnText(vsStringOf(V)))
+        FValue = TvsValue(V);
+}
+
+void TvsStringVariable::StoreCompact(TvsValue&& value) {
+    if (FReadOnly) return;
+    // A longer text is shared with the value it came from until one of them changes.
+    if (value.VType() != varString)
+        SetText(std::move(value).ToVariant().AsString());
+    else if (!CopyIntoOwnText(vsStringOf(*value.Boxed())))
+        FValue = std::move(value);
 }
 
 Variant TvsStringVariable::FetchValue() {
     if (FOnGetVarValue) {
-        Variant v = FOnGetVarValue(FName, FTyp, Variant(FText));
+        Variant v = FOnGetVarValue(FName, FTyp, FValue.ToVariant());
         if (!VarIsNull(v)) return v;
     }
-    return Variant(FText);
+    return FValue.ToVariant();
+}
+
+TvsValue TvsStringVariable::FetchCompact() {
+    if (!FOnGetVarValue) return FValue;
+    return TvsValue(FetchValue());
 }
 
 // --- TvsParamItem ----------------------------------------------------------------------------------
@@ -436,12 +452,12 @@ TvsComponentHelper::TvsComponentHelper(TComponent* Component)
       FComponent(Component) {
     // The handle, not the pointer, is kept: a component freed before the script becomes a stale
     // handle that raises when used.
-    FValue = vsObjectToVariant(Component);
+    FValue = TvsValue(vsObjectToVariant(Component));
     FReadOnly = true;
 }
 
 Variant TvsComponentHelper::FetchValue() {
-    return FValue;
+    return FValue.ToVariant();
 }
 
 // --- TvsArrayHelper --------------------------------------------------------------------------------
@@ -460,27 +476,35 @@ TvsArrayHelper::TvsArrayHelper(const String& Name, const String& TypeName, TvsVa
 
 namespace {
 
-// The variant an item keeps its value in, read and written in place; nullptr for an item that
-// computes its value. A declared array gives up its compact elements for it.
-Variant* StoredValue(TvsCustomVariable* Item) {
-    if (!Item) return nullptr;
-    switch (Item->Kind()) {
+// The variant array an item keeps as its value, read and written in place (for writing, copied
+// first when a saved value shares it); nullptr for an item that computes its value. A declared
+// array gives up its compact elements for it.
+Variant* StoredValue(TvsCustomVariable* item, bool forWriting) {
+    if (!item) return nullptr;
+    switch (item->Kind()) {
     case TvsItemKind::ikVariable:
     case TvsItemKind::ikParam:
-        return &Item->ValueRef();
+        return forWriting ? item->Stored().MutableBoxed() : const_cast<Variant*>(item->Stored().Boxed());
     case TvsItemKind::ikArrayVariable:
-        return &static_cast<TvsArrayVariable*>(Item)->Spilled();
+        return static_cast<TvsArrayVariable*>(item)->Spilled();
     default:
         return nullptr;
     }
 }
 
-// The compact array of a declared array item while it keeps one, else nullptr.
+// The compact array an item keeps as its value, else nullptr.
 TvsCompactArray* CompactArrayOf(TvsCustomVariable* Item, bool ForWriting) {
-    if (!Item || Item->Kind() != TvsItemKind::ikArrayVariable) return nullptr;
-    auto* var = static_cast<TvsArrayVariable*>(Item);
-    if (!var->Compact()) return nullptr;
-    return ForWriting ? var->MutableCompact() : var->Compact();
+    if (!Item) return nullptr;
+    switch (Item->Kind()) {
+    case TvsItemKind::ikVariable:
+    case TvsItemKind::ikParam:
+    case TvsItemKind::ikArrayVariable:
+        if (!Item->Stored().Array()) return nullptr;
+        return ForWriting ? Item->Stored().MutableArray()
+                          : const_cast<TvsCompactArray*>(Item->Stored().Array());
+    default:
+        return nullptr;
+    }
 }
 
 thread_local std::vector<int> tIndexes;
@@ -488,7 +512,7 @@ thread_local std::vector<int> tIndexes;
 const std::vector<int>& ArrayIndexes(const TvsCustomVariable& Helper, int Dims) {
     tIndexes.resize(static_cast<size_t>(Dims));
     for (int k = 0; k < Dims; ++k)
-        tIndexes[static_cast<size_t>(k)] = Helper.Param(k)->Value().AsInteger();
+        tIndexes[static_cast<size_t>(k)] = vsAsInteger(Helper.Param(k)->Stored());
     return tIndexes;
 }
 
@@ -499,9 +523,9 @@ Variant TvsArrayHelper::FetchValue() {
         if (c->DimCount() > Count()) return Null();
         const std::vector<int>& indexes = ArrayIndexes(*this, c->DimCount());
         if (const TvsValue* element = c->At(indexes.data(), c->DimCount())) return element->ToVariant();
-        // Out of bounds: the variant array gives its error.
+        VarBadIndexError();
     }
-    const Variant* stored = StoredValue(ParentItem);
+    const Variant* stored = StoredValue(ParentItem, false);
     const Variant& a = stored ? *stored : ParentValue;
     const int dims = VarArrayDimCount(a);
     if (dims < 1 || dims > 3 || dims > Count()) return Null();
@@ -516,8 +540,9 @@ void TvsArrayHelper::StoreValue(const Variant& V) {
             *element = TvsValue(V);
             return;
         }
+        VarBadIndexError();
     }
-    if (Variant* stored = StoredValue(ParentItem)) {
+    if (Variant* stored = StoredValue(ParentItem, true)) {
         Variant& a = *stored;
         const int dims = VarArrayDimCount(a);
         if (dims < 1 || dims > 3 || dims > Count()) return;
@@ -539,12 +564,12 @@ TvsStringHelper::TvsStringHelper()
 }
 
 Variant TvsStringHelper::FetchValue() {
-    return Variant(vsCharAt(ParentValue.AsString(), Param(0)->Value().AsInteger()));
+    return Variant(vsCharAt(ParentValue.AsString(), vsAsInteger(Param(0)->Stored())));
 }
 
 void TvsStringHelper::StoreValue(const Variant& V) {
     String text = ParentValue.AsString();
-    vsSetCharAt(text, Param(0)->Value().AsInteger(), V.AsString());
+    vsSetCharAt(text, vsAsInteger(Param(0)->Stored()), V.AsString());
     if (ParentItem) ParentItem->StoreValue(Variant(text));
 }
 
@@ -699,13 +724,13 @@ TvsCustomVariable* TvsClassVariable::Find(const String& Name) const {
 Variant TvsClassVariable::FetchValue() {
     TvsParamItem* cast = Param(0);
     Variant result;
-    if (VarIsNull(cast->Value())) {
+    if (cast->Stored().VType() == varNull) {
         if (!FNewInstance) FNewInstance = std::make_unique<TvsNewInstance>(FClassRef);
         result = vsObjectToVariant(FNewInstance.get());
     } else {
         result = cast->Value();
     }
-    cast->ValueRef() = Null();
+    cast->Stored() = TvsValue::OfNull();
     return result;
 }
 

@@ -104,10 +104,8 @@ public:
     // The value as the interpreter's compact value: FetchValue's value, without a Variant where
     // the item holds an integer or reads a stored value.
     virtual TvsValue FetchCompact();
-    // Stores a value that is no longer needed: a parameter, or a variable that V already fits,
-    // takes V's payload without a copy; everything else goes through StoreValue.
-    void StoreMoved(Variant&& V);
-    // The same for a compact value: an integer over an integer is written over the payload.
+    // Stores a value that is no longer needed: an item that keeps values as they come (a
+    // parameter) takes it without a copy; the others go through StoreValue.
     virtual void StoreCompact(TvsValue&& V);
 
     TvsItemKind Kind() const { return FKind; }
@@ -132,13 +130,22 @@ public:
     const String& SourceUnit() const { return FSourceUnit; }
     void SetSourceUnit(const String& Value) { FSourceUnit = Value; }
     const TvsGetVariableValueEvent& OnGetVarValue() const { return FOnGetVarValue; }
-    void SetOnGetVarValue(const TvsGetVariableValueEvent& Value) { FOnGetVarValue = Value; }
+    void SetOnGetVarValue(const TvsGetVariableValueEvent& Value) {
+        FOnGetVarValue = Value;
+        FHasHook = static_cast<bool>(Value);
+    }
+    // The host's hook is set: reads go through it.
+    bool HasHook() const { return FHasHook; }
+    const bool* HookFlag() const { return &FHasHook; }
 
-    // The stored value itself, read and written in place (array elements, loop counters).
-    Variant& ValueRef() { return FValue; }
-    const Variant& Value() const { return FValue; }
+    // The stored value itself, read and written in place (array elements, loop counters,
+    // locals saved for a recursive call).
+    TvsValue& Stored() { return FValue; }
+    const TvsValue& Stored() const { return FValue; }
+    // The stored value as a Variant.
+    Variant Value() const { return FValue.ToVariant(); }
 
-    TvsParamItem* Param(Integer Index) const;
+    inline TvsParamItem* Param(Integer Index) const;
     Integer ParamCount() const { return Count(); }
     // Parameters that are not optional.
     Integer RequiredParamCount() const;
@@ -158,8 +165,9 @@ protected:
     TvsVarType FTyp;
     String FTypeName;
     String FUpperName;
-    Variant FValue;
+    TvsValue FValue;
     TvsGetVariableValueEvent FOnGetVarValue;
+    bool FHasHook = false;
 };
 
 // A variable or constant: the value is converted to the type code when stored.
@@ -169,6 +177,8 @@ public:
                 TvsItemKind Kind = TvsItemKind::ikVariable);
     String ClassName() const override { return "TvsVariable"; }
     void StoreValue(const Variant& V) override;
+    // A value the variable's type keeps as it is is taken without a copy or conversion.
+    void StoreCompact(TvsValue&& value) override;
     Variant FetchValue() override;
     TvsValue FetchCompact() override;
     // Converts V by the type code: 32-bit integer, boolean, double, text; others as given.
@@ -177,18 +187,23 @@ public:
     static bool HoldsAsIs(TvsVarType Typ, TVarType VType);
 };
 
-// A Char or String variable: kept as text so single characters change in place.
+// A Char or String variable: its value is always a text (a boxed string), so single characters
+// and appends change it in place.
 class TvsStringVariable : public TvsVariable {
 public:
     TvsStringVariable(const String& Name, TvsVarType Typ, const String& TypeName);
     String ClassName() const override { return "TvsStringVariable"; }
     void StoreValue(const Variant& V) override;
+    void StoreCompact(TvsValue&& value) override;
     Variant FetchValue() override;
-    TvsValue FetchCompact() override { return TvsValue(FetchValue()); }
-    String& Text() { return FText; }
+    TvsValue FetchCompact() override;
+    const String& Text() const;
+    // The text for changing in place (copied first when a saved value shares it).
+    String& MutableText();
+    void SetText(String text);
 
 private:
-    String FText;
+    bool CopyIntoOwnText(const String& text);
 };
 
 // A declared array variable (var a: array[0..9] of Integer): its elements are kept as compact
@@ -200,23 +215,16 @@ public:
     // Value: the array's initial variant array.
     TvsArrayVariable(const String& Name, const String& TypeName, const Variant& Value);
     String ClassName() const override { return "TvsArrayVariable"; }
-    void StoreValue(const Variant& V) override;
     Variant FetchValue() override;
     TvsValue FetchCompact() override;
 
     // The elements while they are kept compact, else nullptr; for writing, copied first when a
     // saved copy (a recursive call) shares them.
-    TvsCompactArray* Compact() { return const_cast<TvsCompactArray*>(FArray.Array()); }
-    TvsCompactArray* MutableCompact() { return FArray.MutableArray(); }
-    // The array as its variant from now on, read and written in place.
-    Variant& Spilled();
-    // The whole state, saved and restored around a recursive call (the elements are shared, not
-    // copied, until one side changes them).
-    TvsValue Saved() const { return FArray.Array() ? FArray : vsCompactOf(FValue); }
-    void Restore(TvsValue&& V);
-
-private:
-    TvsValue FArray; // the compact array; Empty once the variant holds the elements
+    TvsCompactArray* Compact() { return const_cast<TvsCompactArray*>(FValue.Array()); }
+    TvsCompactArray* MutableCompact() { return FValue.MutableArray(); }
+    // The array as its variant from now on, read and written in place; nullptr when the variable
+    // holds no array.
+    Variant* Spilled();
 };
 
 // A named type code registered by AddType.
@@ -242,6 +250,10 @@ private:
     bool FIsVar;
 };
 
+inline TvsParamItem* TvsCustomVariable::Param(Integer Index) const {
+    return static_cast<TvsParamItem*>(Item(Index));
+}
+
 // A procedure or function of the script. Its local script holds the parameters, the local
 // declarations and the body.
 class TvsProcVariable : public TvsCustomVariable {
@@ -258,18 +270,35 @@ public:
     bool IsFunction() const { return FIsFunction; }
     TvsScript* LocalScript() const { return FLocalScript.get(); }
 
-    // Saves the values of the local variables and parameters onto Stack (recursive calls).
-    size_t SaveLocals(std::vector<TvsValue>& Stack);
-    void RestoreLocals(std::vector<TvsValue>& Stack, size_t Mark);
+    // Runs the procedure for a call of the script's code, the arguments being in the parameters;
+    // a function's Result is handed over (moved out: the next call sets it again), Null for a
+    // procedure.
+    inline TvsValue Invoke(); // vs_iinterpreter_call.h
+    // Makes the list of locals and the var-parameter flag current (the local script may have
+    // gained items since the last call).
+    inline void Prepare(); // vs_iinterpreter.h
+    // A parameter is a var parameter, whose value goes back to its argument after a call (valid
+    // after Prepare).
+    bool HasVarParams() const { return FHasVarParams; }
+
+    // Saves the values of the local variables and parameters onto the frame stack of the script's
+    // root (a recursive call starts with them and gives them back when it ends): the values are
+    // shared with the saved ones, a text or an array is copied only when it then changes.
+    // SaveLocals gives the frame's mark and its count of values, RestoreLocals takes them back.
+    inline size_t SaveLocals(size_t& count);              // vs_iinterpreter.h
+    inline void RestoreLocals(size_t mark, size_t count); // vs_iinterpreter.h
 
 private:
-    void Run();
+    inline void Run(); // vs_iinterpreter_call.h
     void CollectLocals();
+    inline TvsFrameStack& FrameStack();
 
     bool FExecuting = false;
     bool FIsFunction;
+    bool FHasVarParams = false;
     TvsScript* FMainScript = nullptr;
-    Variant FResultStart; // what Result holds when a call starts, for the type FResultStartTyp
+    TvsScript* FRootScript = nullptr;
+    TvsValue FResultStart; // what Result holds when a call starts, for the type FResultStartTyp
     TvsVarType FResultStartTyp = fvtVariant;
     bool FResultStartKnown = false;
     std::unique_ptr<TvsScript> FLocalScript;

@@ -54,23 +54,16 @@ public:
     TvsExpressionNode* Parent = nullptr;
     String Pos; // source position of the operand or operator
 
-    // The node's value without a copy when it is a stored one (a constant, or a plain variable
-    // without a host hook); otherwise Temp gets the value.
-    const Variant& Eval(Variant& Temp) {
-        if (const Variant* direct = Direct()) return *direct;
-        Temp = FetchValue();
-        return Temp;
-    }
-    // The stored value when the node has one now (no host hook replaces it), else nullptr.
-    const Variant* Direct() const {
-        return FDirect && !(FHooked && FHooked->OnGetVarValue()) ? FDirect : nullptr;
-    }
+    // The stored value when the node has one now (a constant, or a plain variable without a
+    // host hook), read in place; else nullptr.
+    const TvsValue* Direct() const { return FDirect && !*FHookFlag ? FDirect : nullptr; }
     // Reading the node changes nothing (a constant or a plain variable).
     bool IsDirect() const { return FDirect != nullptr; }
 
 protected:
-    const Variant* FDirect = nullptr;
-    const TvsCustomVariable* FHooked = nullptr; // the variable whose host hook may replace FDirect
+    static constexpr bool kNoHook = false;
+    const TvsValue* FDirect = nullptr;
+    const bool* FHookFlag = &kNoHook; // set when a host hook replaces the value FDirect reads
 };
 
 // A constant leaf.
@@ -79,11 +72,8 @@ public:
     TvsOperandNode() = default;
     explicit TvsOperandNode(const Variant& V);
     String ClassName() const override { return "TvsOperandNode"; }
-    Variant FetchValue() override { return FValue; }
-    TvsValue FetchCompact() override { return FCompact; }
-
-private:
-    TvsValue FCompact; // FValue as a compact value, made once
+    Variant FetchValue() override { return FValue.ToVariant(); }
+    TvsValue FetchCompact() override { return FValue; }
 };
 
 // A designator leaf; reads its value source (the target variable of a variable designator).
@@ -100,6 +90,13 @@ public:
 private:
     TvsDesignator* FDesignator;
     TvsCustomVariable* FSource;
+};
+
+// A call of a script function as an operand: it runs here, not through its designator.
+class TvsCallNode : public TvsDesignatorNode {
+public:
+    using TvsDesignatorNode::TvsDesignatorNode;
+    TvsValue FetchCompact() override;
 };
 
 // A set-literal leaf.
@@ -126,13 +123,24 @@ public:
     TvsValue FetchCompact() override;
     TvsOperator Op() const { return FOp; }
     bool IsStrCat() const { return FStrCat; }
-    // A comparison of two stored integers: its outcome in Result; false for anything else.
-    bool CompareIntegers(bool& Result) const;
     bool BoolShortcut = false;
     // Set on an IS node: the class registration of its right operand.
     TvsClassVariable* IsClass = nullptr;
+    // Set when the tree is complete (see TvsExpression::CompleteTree): the node applies a binary
+    // operator to both values (no shortcut, set or class test), and evaluating its right operand
+    // changes nothing (constants, plain variables and such operators on them).
+    bool PlainBinary = false;
+    bool RightPure = false;
+    // The right operand of a plain binary node is an integer constant: its value.
+    bool RightIntConst = false;
+    Int64 RightInt = 0;
 
 private:
+    template <class TResult> TResult Evaluate();
+    template <class TResult> [[gnu::noinline]] TResult EvaluateGeneral();
+    template <class TResult> [[gnu::noinline]] TResult EvaluateOther();
+    template <class TResult> TResult Binary(const TvsValue& l, const TvsValue& r) const;
+    template <class TResult> [[gnu::noinline]] TResult BinarySlow(const TvsValue& l, const TvsValue& r) const;
     Variant InValue();
     // The binary operator on two values (after the integer fast path).
     Variant Apply(const Variant& L, const Variant& R) const;
@@ -171,11 +179,16 @@ private:
     TvsExpressionNode* NewNode(TvsExpressionNode* Node);
     void AttachOperand(TvsExpressionNode* N);
     bool CheckNode(TvsExpressionNode* Node);
+    // Sets the evaluation hints of an operator node whose operands are complete.
+    static void MarkPlain(TvsOperatorNode& node);
     TvsVarType NodeType(TvsExpressionNode* Node, String& TypeName) const;
+    // Makes node the root and takes its type.
+    void SetRoot(TvsExpressionNode* node);
 
     TvsScript* FScript;
     TvsExpressionNode* FRoot;
     TvsExpressionNode* FCurrent;
+    TvsOperatorNode* FCompare = nullptr;                    // the root when it is a plain comparison
     std::vector<std::unique_ptr<TvsExpressionNode>> FNodes; // every node the tree ever held
 };
 
@@ -257,15 +270,35 @@ public:
     void StoreCompact(TvsValue&& V) override;
 
 private:
-    const Variant* DirectIndex() const;
-    TvsValue* CompactElement(const Variant& Index, bool ForWriting);
-    Variant FetchThroughHelper();
-    void StoreThroughHelper(const Variant& V);
-    Integer Prepare(Variant (&Indexes)[3]);
-    void HandOver(Variant (&Indexes)[3], Integer Count);
-    Variant* Element(const Variant& Index, bool ForWriting);
+    // The element of a compact one-dimensional array at the stored integer index of a
+    // single-index access; nullptr when the access is not of that form now.
+    TvsValue* CompactElement(bool forWriting) {
+        if (!FIndexKnown) [[unlikely]]
+            FindIndexNode();
+        if (!FIndexNode) return nullptr;
+        const TvsValue* index = FIndexNode->Direct();
+        const TvsCompactArray* a = FRefItem->Stored().Array();
+        if (!index || !a || !index->IsInteger() || a->Low.size() != 1) return nullptr;
+        TvsCompactArray* target =
+            forWriting ? FRefItem->Stored().MutableArray() : const_cast<TvsCompactArray*>(a);
+        return target->At1(index->IntPayload());
+    }
+    void FindIndexNode();
+    [[gnu::noinline]] TvsValue FetchGeneral();
+    [[gnu::noinline]] void StoreGeneral(TvsValue&& value);
+    TvsExpressionNode* FIndexNode = nullptr; // the sole index when it may be stored
+    bool FIndexKnown = false;
+    // An element reached directly: one of the two is set, or neither.
+    struct TElement {
+        TvsValue* Compact = nullptr;
+        Variant* Item = nullptr;
+    };
+    TElement Element(const TvsValue& index, bool forWriting);
+    TElement Locate(bool forWriting);
+    Integer Prepare(TvsValue (&indexes)[3]);
+    void HandOver(TvsValue (&indexes)[3], Integer count);
     bool SingleIndex() const;
-    const Variant& FirstIndex(Variant& Temp);
+    TvsExpressionNode* FirstIndex() const;
 };
 
 class TvsCallDesignator : public TvsDesignator {
@@ -276,6 +309,7 @@ public:
     TvsValue FetchCompact() override;
 
 private:
+    friend class TvsCallNode;
     template <class TResult> TResult Call();
 };
 
@@ -292,17 +326,42 @@ public:
     const String& SourcePos() const { return FSourcePos; }
     const String& UnitName() const { return FUnitName; }
 
+    // Runs the statements of the list (Perform of the base), a sole statement without the loop.
+    void PerformList() {
+        const size_t n = FList.size();
+        if (n == 1) {
+            if (!FScript->TerminateRequested) RunChild(static_cast<TvsStatement*>(FList[0]));
+        } else if (n) {
+            TvsStatement::Perform();
+        }
+    }
+    // Runs one statement; an error passing it is recorded as arising there (when no statement
+    // inside recorded it first).
+    static void RunChild(TvsStatement* child) {
+        try {
+            child->Perform();
+        } catch (...) {
+            child->RecordError();
+            throw;
+        }
+    }
+    [[gnu::cold]] void RecordError() const;
+    // A script of the chain has OnRunLine: the statements report each line they run.
+    bool Traced() const {
+        if (!TvsRunLineHook::AnySet()) return false;
+        for (const TvsScript* s = FScript; s; s = s->ParentScript)
+            if (s->OnRunLine) return true;
+        return false;
+    }
+
 protected:
     // The line hook: NotifyRunLine when a script of the chain has OnRunLine (a host that follows
     // or debugs the run), then false when the script is to stop.
     bool Hook() {
-        for (const TvsScript* s = FScript; s; s = s->ParentScript)
-            if (s->OnRunLine) {
-                FScript->NotifyRunLine(FUnitName, FSourcePos);
-                break;
-            }
+        if (Traced()) FScript->NotifyRunLine(FUnitName, FSourcePos);
         return !FScript->TerminateRequested;
     }
+
     TvsScript* FScript;
     String FSourcePos;
     String FUnitName;
@@ -321,7 +380,13 @@ public:
 protected:
     TvsCustomVariable* FTarget = nullptr;
     TvsCustomVariable* FSource = nullptr;
-    bool FSourcePure = false; // reading the source changes nothing (a constant or a plain variable)
+    bool FSourcePure = false;         // reading the source changes nothing (a constant or a plain variable)
+    bool FStepTarget = false;         // the target is an Integer or Variant variable (integers step in place)
+    bool FTargetTakesAny = false;     // the target stores any value as it comes
+    bool FTargetTakesInteger = false; // ... an integer as it comes
+    static constexpr bool kNoHook = false;
+    const TvsValue* FSourceValue = nullptr; // the source's value, read in place unless *FSourceHook
+    const bool* FSourceHook = &kNoHook;
 };
 
 // X := X op E, with op one of + - * / and & (the joining of texts of the line-oriented languages).
@@ -333,6 +398,7 @@ public:
     void Perform() override;
 
 private:
+    [[gnu::noinline]] void PerformGeneral();
     bool AppendInPlace();
     // Target := v op e.
     void Apply(const Variant& v, const Variant& e);
@@ -345,8 +411,25 @@ public:
     ~TvsCallStmt() override;
     String ClassName() const override { return "TvsCallStmt"; }
     void Perform() override;
+    // Called by the builder once Designator and Modifier are set.
+    void Prepare();
+    // I++ or I-- on an integer kept in a plain variable, stepped in place without the line hook;
+    // false (nothing done) for anything else.
+    bool StepInPlace() {
+        if (!FCounter || !FCounter->Stored().IsInteger() || FCounter->ReadOnly() || FCounter->HasHook())
+            return false;
+        const Int64 n = FCounter->Stored().IntPayload() + FDelta;
+        if (n < INT32_MIN || n > INT32_MAX) return false;
+        FCounter->Stored().SetInteger(static_cast<Integer>(n));
+        return true;
+    }
     TvsDesignator* Designator = nullptr;
     String Modifier; // "", "+" or "-"
+
+private:
+    [[gnu::noinline]] void Step(Int64 delta);
+    Int64 FDelta = 0;                      // of the modifier: 1, -1, or 0 for a plain call
+    TvsCustomVariable* FCounter = nullptr; // a variable that may step in place
 };
 
 class TvsIfStmt : public TvsStatement {
@@ -431,6 +514,12 @@ public:
     std::unique_ptr<TvsStatement> FirstStmt;
     TvsExpression* Condition = nullptr;
     std::unique_ptr<TvsStatement> SecondStmt;
+
+private:
+    // The second list's sole statement when it is I++ or I-- (see TvsCallStmt::StepInPlace).
+    TvsCallStmt* Counter();
+    TvsCallStmt* FCounter = nullptr;
+    bool FCounterKnown = false;
 };
 
 class TvsTryStmt : public TvsStatement {

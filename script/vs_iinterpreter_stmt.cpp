@@ -22,24 +22,29 @@ String vsExceptionClassName(const std::exception& E) {
 
 namespace {
 
-// T is a writable variable of type Integer or Variant without a host hook that holds an integer
-// now: its new integer value can be written in place (a Float variable converts what it gets).
-bool HoldsIntegerInPlace(const TvsCustomVariable* T) {
-    return (T->Kind() == TvsItemKind::ikVariable || T->Kind() == TvsItemKind::ikParam) &&
-           (T->Typ() == fvtInt || T->Typ() == fvtVariant) && !T->ReadOnly() && !T->OnGetVarValue() &&
-           T->Value().VType() == varInteger;
+// target is a writable variable without a host hook: a value computed from its stored one may be
+// written over it in place.
+inline bool WritableInPlace(const TvsCustomVariable* target) {
+    return !target->ReadOnly() && !target->HasHook();
 }
 
-// Notes where a run-time error arose: the innermost statement it passes records itself.
-void RecordError(const TvsStatement& Stmt) {
-    TvsScript* root = Stmt.Script()->RootScript();
-    if (root->RunErrorRecorded) return;
-    root->RunErrorRecorded = true;
-    root->RunErrorPosition = Stmt.SourcePos();
-    root->RunErrorUnitName = Stmt.UnitName();
+// target is a variable or parameter of type Integer or Variant: it may hold an integer that steps in
+// place (a Float variable converts what it gets).
+bool MayStepInPlace(const TvsCustomVariable* target) {
+    return (target->Kind() == TvsItemKind::ikVariable || target->Kind() == TvsItemKind::ikParam) &&
+           (target->Typ() == fvtInt || target->Typ() == fvtVariant);
 }
 
 } // namespace
+
+// Notes where a run-time error arose: the innermost statement it passes records itself.
+void TvsStatement::RecordError() const {
+    TvsScript* root = FScript->RootScript();
+    if (root->RunErrorRecorded) return;
+    root->RunErrorRecorded = true;
+    root->RunErrorPosition = FSourcePos;
+    root->RunErrorUnitName = FUnitName;
+}
 
 // --- TvsStatement ----------------------------------------------------------------------------------
 
@@ -47,18 +52,12 @@ TvsStatement::TvsStatement(TvsScript* Script, const String& SourcePos, const Str
     : FScript(Script), FSourcePos(SourcePos), FUnitName(UnitName) {}
 
 void TvsStatement::Perform() {
-    const size_t n = FList.size();
     TvsScript& s = *FScript;
-    for (size_t i = 0; i < n; ++i) {
-        if (s.TerminateRequested) return;
-        auto* child = static_cast<TvsStatement*>(FList[i]);
-        try {
-            child->Perform();
-        } catch (...) {
-            RecordError(*child);
-            throw;
-        }
-        if (s.BreakRequested || s.ContinueRequested || s.ExitRequested) return;
+    if (s.TerminateRequested) return;
+    // A stop requested by a statement (break, continue, exit, terminate) ends the list after it.
+    for (TObject* item : FList) {
+        RunChild(static_cast<TvsStatement*>(item));
+        if (s.FlowRequested()) return;
     }
 }
 
@@ -72,18 +71,40 @@ TvsAssignmentStmt::~TvsAssignmentStmt() {
 void TvsAssignmentStmt::SelectOperands() {
     FTarget = Designator->DesignatorKind() == dkVariable ? Designator->RefItem() : Designator;
     FSource = Expression->SoleOperand();
-    if (!FSource) FSource = Expression;
+    if (!FSource) FSource = Expression->Root();
+    FStepTarget = MayStepInPlace(FTarget);
     const TvsItemKind kind = FSource->Kind();
-    FSourcePure =
-        kind == TvsItemKind::ikVariable || kind == TvsItemKind::ikStringVariable ||
-        kind == TvsItemKind::ikParam ||
-        (kind == TvsItemKind::ikOther && dynamic_cast<const TvsOperandNode*>(FSource) &&
-         !dynamic_cast<const TvsSetNode*>(FSource) && !dynamic_cast<const TvsDesignatorNode*>(FSource));
+    const bool constant = kind == TvsItemKind::ikOther && dynamic_cast<const TvsOperandNode*>(FSource) &&
+                          !dynamic_cast<const TvsSetNode*>(FSource) &&
+                          !dynamic_cast<const TvsDesignatorNode*>(FSource);
+    const bool stored = kind == TvsItemKind::ikVariable || kind == TvsItemKind::ikStringVariable ||
+                        kind == TvsItemKind::ikParam;
+    FSourcePure = stored || constant;
+    // Where the source's value can be read in place: a constant, or a variable while it has no
+    // host hook.
+    FSourceValue = nullptr;
+    FSourceHook = &kNoHook;
+    if (constant) {
+        FSourceValue = static_cast<TvsOperandNode*>(FSource)->Direct();
+    } else if (stored) {
+        FSourceValue = &FSource->Stored();
+        if (kind != TvsItemKind::ikParam) FSourceHook = FSource->HookFlag();
+    }
+    // A parameter or a Variant variable takes any value as it comes, an Integer variable an
+    // integer.
+    const TvsItemKind target = FTarget->Kind();
+    FTargetTakesAny =
+        target == TvsItemKind::ikParam || (target == TvsItemKind::ikVariable && FTarget->Typ() == fvtVariant);
+    FTargetTakesInteger = target == TvsItemKind::ikVariable && FTarget->Typ() == fvtInt;
 }
 
 void TvsAssignmentStmt::Perform() {
     if (!Hook()) return;
-    FTarget->StoreCompact(FSource->FetchCompact());
+    TvsValue v = FSourceValue && !*FSourceHook ? *FSourceValue : FSource->FetchCompact();
+    if ((FTargetTakesAny || (FTargetTakesInteger && v.IsInteger())) && !FTarget->ReadOnly())
+        FTarget->Stored() = std::move(v);
+    else
+        FTarget->StoreCompact(std::move(v));
 }
 
 String TvsAssignOpStmt::ClassName() const {
@@ -104,42 +125,51 @@ String TvsAssignOpStmt::ClassName() const {
 bool TvsAssignOpStmt::AppendInPlace() {
     // The target must keep its text itself (writable, no host hook), and reading the source must
     // not be able to change it (a constant or a plain variable).
-    if (FTarget->ReadOnly() || FTarget->OnGetVarValue() || !FSourcePure) return false;
-    String* text = nullptr;
-    if (FTarget->Kind() == TvsItemKind::ikStringVariable)
-        text = &static_cast<TvsStringVariable*>(FTarget)->Text();
-    else if (FTarget->Kind() == TvsItemKind::ikVariable || FTarget->Kind() == TvsItemKind::ikParam)
-        text = vsMutableString(FTarget->ValueRef());
-    if (!text) return false;
-    const Variant e = FSource->FetchValue();
-    if (FOp == '&') {
-        *text += VarToStr(e);
-        return true;
-    }
-    if (e.VType() != varString) return false;
-    *text += vsStringOf(e);
+    if (!WritableInPlace(FTarget) || !FSourcePure) return false;
+    const bool textTarget = FTarget->Kind() == TvsItemKind::ikStringVariable;
+    if (!textTarget &&
+        !((FTarget->Kind() == TvsItemKind::ikVariable || FTarget->Kind() == TvsItemKind::ikParam) &&
+          FTarget->Stored().VType() == varString))
+        return false;
+    // The source is read first: it may share its text with the target (S := S + S).
+    const TvsValue e = FSource->FetchCompact();
+    const Variant* boxed = e.Boxed();
+    const bool textSource = boxed && boxed->VType() == varString;
+    if (FOp != '&' && !textSource) return false;
+    String& text = textTarget ? static_cast<TvsStringVariable*>(FTarget)->MutableText()
+                              : *vsMutableString(*FTarget->Stored().MutableBoxed());
+    if (textSource)
+        text += vsStringOf(*boxed);
+    else
+        text += VarToStr(e.ToVariant());
     return true;
 }
 
 void TvsAssignOpStmt::Perform() {
     if (!Hook()) return;
-    // Appending to a text variable extends it in place, so a loop of appends stays linear.
-    if ((FOp == '+' || FOp == '&') && AppendInPlace()) return;
-    // The target is read before the source, which may change it.
-    if (FOp != '&' && FOp != '/' && HoldsIntegerInPlace(FTarget)) {
-        const Int64 a = vsIntOf(FTarget->Value());
+    // An integer variable steps in place. The target is read before the source, which may change
+    // it.
+    if (FStepTarget && FOp != '&' && FOp != '/' && FTarget->Stored().IsInteger() &&
+        WritableInPlace(FTarget)) {
+        const Int64 a = FTarget->Stored().IntPayload();
         TvsValue compact = FSource->FetchCompact();
         if (compact.IsInteger()) {
             const Int64 b = compact.IntPayload();
             const Int64 r = FOp == '+' ? a + b : FOp == '-' ? a - b : a * b;
             if (r >= INT32_MIN && r <= INT32_MAX) {
-                vsSetInteger(FTarget->ValueRef(), static_cast<Integer>(r));
+                FTarget->Stored().SetInteger(static_cast<Integer>(r));
                 return;
             }
         }
         Apply(Variant(static_cast<Integer>(a)), std::move(compact).ToVariant());
         return;
     }
+    PerformGeneral();
+}
+
+void TvsAssignOpStmt::PerformGeneral() {
+    // Appending to a text variable extends it in place, so a loop of appends stays linear.
+    if ((FOp == '+' || FOp == '&') && AppendInPlace()) return;
     const Variant v = FTarget->FetchValue();
     Apply(v, FSource->FetchValue());
 }
@@ -176,25 +206,25 @@ TvsCallStmt::~TvsCallStmt() {
     delete Designator;
 }
 
+void TvsCallStmt::Prepare() {
+    FDelta = Modifier.empty() ? 0 : Modifier[0] == '+' ? 1 : -1;
+    FCounter = nullptr;
+    if (FDelta && Designator->DesignatorKind() == dkVariable && MayStepInPlace(Designator->RefItem()))
+        FCounter = Designator->RefItem();
+}
+
 void TvsCallStmt::Perform() {
     if (!Hook()) return;
-    if (Modifier.empty()) {
+    if (!FDelta) {
         Designator->SetNeedResult(false);
         Designator->FetchValue();
         return;
     }
-    const Int64 delta = Modifier[0] == '+' ? 1 : -1;
     // A counter kept in a plain integer variable steps in place.
-    if (Designator->DesignatorKind() == dkVariable) {
-        TvsCustomVariable* var = Designator->RefItem();
-        if (HoldsIntegerInPlace(var)) {
-            const Int64 n = vsIntOf(var->Value()) + delta;
-            if (n >= INT32_MIN && n <= INT32_MAX) {
-                vsSetInteger(var->ValueRef(), static_cast<Integer>(n));
-                return;
-            }
-        }
-    }
+    if (!StepInPlace()) Step(FDelta);
+}
+
+void TvsCallStmt::Step(Int64 delta) {
     const Variant v = Designator->FetchValue();
     if (v.VType() == varInteger) {
         const Int64 n = vsIntOf(v) + delta;
@@ -203,7 +233,7 @@ void TvsCallStmt::Perform() {
             return;
         }
     }
-    Designator->StoreValue(VarBinaryOp(Modifier == "+" ? TVarOp::Add : TVarOp::Subtract, v, Variant(1)));
+    Designator->StoreValue(VarBinaryOp(delta > 0 ? TVarOp::Add : TVarOp::Subtract, v, Variant(1)));
 }
 
 // --- if and case ---------------------------------------------------------------------------------
@@ -219,9 +249,9 @@ TvsIfStmt::~TvsIfStmt() {
 void TvsIfStmt::Perform() {
     if (!Hook()) return;
     if (Condition->Test())
-        TvsStatement::Perform();
+        PerformList();
     else
-        ElseStmt->Perform();
+        ElseStmt->PerformList();
 }
 
 TvsCaseSelector::~TvsCaseSelector() {
@@ -261,10 +291,12 @@ void TvsRepeatStmt::Perform() {
     if (!Hook()) return;
     TvsScript& s = *FScript;
     for (;;) {
-        TvsStatement::Perform();
-        if (s.BreakRequested || s.ExitRequested) break;
-        s.ContinueRequested = false;
-        if (s.TerminateRequested) break;
+        PerformList();
+        if (s.FlowRequested()) {
+            if (s.BreakRequested || s.ExitRequested) break;
+            s.ContinueRequested = false;
+            if (s.TerminateRequested) break;
+        }
         if (Condition->Test() != Inverse) break;
     }
     s.BreakRequested = false;
@@ -278,9 +310,11 @@ void TvsWhileStmt::Perform() {
     if (!Hook()) return;
     TvsScript& s = *FScript;
     while (!s.TerminateRequested && Condition->Test()) {
-        TvsStatement::Perform();
-        if (s.BreakRequested || s.ExitRequested) break;
-        s.ContinueRequested = false;
+        PerformList();
+        if (s.FlowRequested()) {
+            if (s.BreakRequested || s.ExitRequested) break;
+            s.ContinueRequested = false;
+        }
     }
     s.BreakRequested = false;
 }
@@ -295,20 +329,24 @@ void TvsForStmt::Perform() {
     const Integer last = EndValue->FetchValue().AsInteger();
     if (!Hook()) return;
     TvsScript& s = *FScript;
-    Variant& counter = Variable->ValueRef();
+    TvsValue& counter = Variable->Stored();
     if (!Down) {
         for (Int64 v = first; v <= last && !s.TerminateRequested; ++v) {
-            vsSetInteger(counter, static_cast<Integer>(v));
-            TvsStatement::Perform();
-            if (s.BreakRequested || s.ExitRequested) break;
-            s.ContinueRequested = false;
+            counter.SetInteger(static_cast<Integer>(v));
+            PerformList();
+            if (s.FlowRequested()) {
+                if (s.BreakRequested || s.ExitRequested) break;
+                s.ContinueRequested = false;
+            }
         }
     } else {
         for (Int64 v = first; v >= last && !s.TerminateRequested; --v) {
-            vsSetInteger(counter, static_cast<Integer>(v));
-            TvsStatement::Perform();
-            if (s.BreakRequested || s.ExitRequested) break;
-            s.ContinueRequested = false;
+            counter.SetInteger(static_cast<Integer>(v));
+            PerformList();
+            if (s.FlowRequested()) {
+                if (s.BreakRequested || s.ExitRequested) break;
+                s.ContinueRequested = false;
+            }
         }
     }
     s.BreakRequested = false;
@@ -331,10 +369,12 @@ void TvsVbForStmt::Perform() {
     TvsScript& s = *FScript;
     while (!s.TerminateRequested &&
            (down ? VarCompare(TVarOp::CmpGE, i, last) : VarCompare(TVarOp::CmpLE, i, last))) {
-        Variable->ValueRef() = i;
-        TvsStatement::Perform();
-        if (s.BreakRequested || s.ExitRequested) break;
-        s.ContinueRequested = false;
+        Variable->Stored() = TvsValue(i);
+        PerformList();
+        if (s.FlowRequested()) {
+            if (s.BreakRequested || s.ExitRequested) break;
+            s.ContinueRequested = false;
+        }
         i = VarBinaryOp(TVarOp::Add, i, step);
     }
     s.BreakRequested = false;
@@ -349,16 +389,29 @@ TvsCppForStmt::~TvsCppForStmt() {
     delete Condition;
 }
 
+TvsCallStmt* TvsCppForStmt::Counter() {
+    if (!FCounterKnown) {
+        FCounterKnown = true;
+        if (SecondStmt->Count() == 1) FCounter = dynamic_cast<TvsCallStmt*>(SecondStmt->Child(0));
+    }
+    return FCounter;
+}
+
 void TvsCppForStmt::Perform() {
     if (!Hook()) return;
     TvsScript& s = *FScript;
     FirstStmt->Perform();
     if (s.TerminateRequested) return;
+    TvsCallStmt* counter = Counter();
     while (!s.TerminateRequested && Condition->Test()) {
-        TvsStatement::Perform();
-        if (s.BreakRequested || s.ExitRequested) break;
-        s.ContinueRequested = false;
-        SecondStmt->Perform();
+        PerformList();
+        if (s.FlowRequested()) {
+            if (s.BreakRequested || s.ExitRequested) break;
+            s.ContinueRequested = false;
+        }
+        // I++ steps in place unless the line hook is to see it.
+        if (!counter || s.TerminateRequested || counter->Traced() || !counter->StepInPlace())
+            SecondStmt->PerformList();
     }
     s.BreakRequested = false;
 }

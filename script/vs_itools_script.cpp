@@ -94,7 +94,7 @@ std::unique_ptr<TvsCustomVariable> ParseMethodHeader(const String& Header, const
             break;
         }
         param->SetDefValue(def);
-        param->ValueRef() = def;
+        param->Stored() = TvsValue(def);
         method->Add(param);
     }
     return method;

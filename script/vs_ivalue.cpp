@@ -105,16 +105,23 @@ TvsValue TvsValue::ArrayOf(const Variant& V) {
     return result;
 }
 
-TvsCompactArray* TvsValue::MutableArray() {
-    if (FType != kArray) return nullptr;
-    if (FArray->Refs > 1) {
-        // Another holder keeps the elements as they are.
-        auto* copy = new TvsCompactArray(*FArray);
-        copy->Refs = 1;
-        --FArray->Refs;
-        FArray = copy;
+Variant* TvsValue::MutableBoxed() {
+    if (!IsBoxed()) return nullptr;
+    if (FBox->Refs > 1) {
+        // Another holder keeps the value as it is.
+        auto* copy = new TBox(FBox->Value);
+        --FBox->Refs;
+        FBox = copy;
     }
-    return FArray;
+    return &FBox->Value;
+}
+
+void TvsValue::UnshareArray() {
+    // Another holder keeps the elements as they are.
+    auto* copy = new TvsCompactArray(*FArray);
+    copy->Refs = 1;
+    --FArray->Refs;
+    FArray = copy;
 }
 
 // --- TvsCompactArray -------------------------------------------------------------------------------

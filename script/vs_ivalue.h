@@ -1,7 +1,7 @@
-// The values of the interpreter: the compact value (TvsValue) that expressions, arguments and
-// saved locals pass, the compact array of a declared array, and the reading and writing of the
-// payload of variants the interpreter already knows the kind of, without the checked conversions
-// or the general copy (the fast paths of integer arithmetic, comparisons and loop counters).
+// The values of the interpreter: the compact value (TvsValue) that variables, parameters,
+// expressions, arguments and saved locals hold, the compact array of a declared array, the stack
+// of the frames saved for recursive calls, and the reading of the integer payload of a variant
+// the interpreter already knows the kind of.
 #pragma once
 
 #include "rtl/Variant.h"
@@ -12,18 +12,6 @@
 // The integer of a varInteger variant (0 or 1 for a varBoolean one).
 inline Int64 vsIntOf(const Variant& V) {
     return V.IntegerPayload();
-}
-
-// A copy of V. An integer is rebuilt from its payload, which costs a few instructions where the
-// general copy dispatches on the stored kind.
-inline Variant vsCopy(const Variant& V) {
-    if (V.VType() == varInteger) return Variant(static_cast<Integer>(vsIntOf(V)));
-    return V;
-}
-
-// Target := the integer N; written over the payload when Target holds an integer already.
-inline void vsSetInteger(Variant& Target, Integer N) {
-    if (!Target.ReplaceInteger(N)) Target = Variant(N);
 }
 
 class TvsCompactArray;
@@ -47,6 +35,8 @@ public:
     static TvsValue OfInteger(Integer N) noexcept { return TvsValue(varInteger, Int64(N)); }
     // A varBoolean value.
     static TvsValue OfBoolean(bool B) noexcept { return TvsValue(varBoolean, Int64(B ? 1 : 0)); }
+    // Null.
+    static TvsValue OfNull() noexcept { return TvsValue(varNull, 0); }
     // The compact array of a varVariant array of one to three dimensions; Empty for anything
     // else.
     static TvsValue ArrayOf(const Variant& V);
@@ -55,16 +45,24 @@ public:
         if (IsShared()) ++FShared->Refs;
     }
     TvsValue(TvsValue&& Other) noexcept : FInt(Other.FInt), FType(Other.FType) { Other.FType = varEmpty; }
+    // The assignments take the other value's payload before they drop their own, which may be
+    // the box or array that holds the other value.
     TvsValue& operator=(const TvsValue& Other) noexcept {
-        if (this != &Other) {
-            TvsValue copy(Other);
-            Swap(copy);
-        }
+        if (Other.IsShared()) ++Other.FShared->Refs;
+        const Int64 payload = Other.FInt;
+        const TVarType type = Other.FType;
+        if (IsShared()) Release();
+        FInt = payload;
+        FType = type;
         return *this;
     }
     TvsValue& operator=(TvsValue&& Other) noexcept {
-        TvsValue taken(std::move(Other));
-        Swap(taken);
+        const Int64 payload = Other.FInt;
+        const TVarType type = Other.FType;
+        Other.FType = varEmpty;
+        if (IsShared()) Release();
+        FInt = payload;
+        FType = type;
         return *this;
     }
     ~TvsValue() {
@@ -76,6 +74,15 @@ public:
         return IsBoxed() ? FBox->Value.VType() : FType == kArray ? TVarType(varArray | varVariant) : FType;
     }
     bool IsInteger() const noexcept { return FType == varInteger; }
+    bool IsBoolean() const noexcept { return FType == varBoolean; }
+    // The value becomes the integer n; written over the payload when it is an integer already.
+    void SetInteger(Integer n) noexcept {
+        if (FType == varInteger) {
+            FInt = n;
+            return;
+        }
+        *this = OfInteger(n);
+    }
     // The payload of an integer kind, boolean (0/1), currency or error code.
     Int64 IntPayload() const noexcept { return FInt; }
     // The value as a Variant: the same kind and payload the value was made from.
@@ -92,10 +99,12 @@ public:
     // The stored Variant of a boxed kind (a string, an array ...), read in place; nullptr for an
     // inline kind.
     const Variant* Boxed() const noexcept { return IsBoxed() ? &FBox->Value : nullptr; }
+    // The same for writing in place: the box is copied first when another value shares it.
+    Variant* MutableBoxed();
     // The compact array the value holds, nullptr for any other kind; MutableArray copies it
     // first when another value shares it.
     const TvsCompactArray* Array() const noexcept;
-    TvsCompactArray* MutableArray();
+    inline TvsCompactArray* MutableArray();
 
     // The count of holders of a shared payload (a box or an array); 0 for an inline kind.
     Integer ShareCount() const noexcept { return IsShared() ? FShared->Refs : 0; }
@@ -118,15 +127,12 @@ private:
     TvsValue(TVarType Type, Int64 Payload) noexcept : FInt(Payload), FType(Type) {}
     bool IsBoxed() const noexcept { return FType == kBoxed; }
     bool IsShared() const noexcept { return FType >= kArray; }
-    void Swap(TvsValue& Other) noexcept {
-        std::swap(FInt, Other.FInt);
-        std::swap(FType, Other.FType);
-    }
     void Assign(const Variant& V);
     void Assign(Variant&& V);
     Variant SlowVariant() const;
     Variant TakeVariant();
     [[gnu::noinline]] void Release() noexcept;
+    [[gnu::noinline]] void UnshareArray();
 
     union {
         Int64 FInt;
@@ -165,12 +171,23 @@ inline const TvsCompactArray* TvsValue::Array() const noexcept {
     return FType == kArray ? FArray : nullptr;
 }
 
+inline TvsCompactArray* TvsValue::MutableArray() {
+    if (FType != kArray) return nullptr;
+    if (FArray->Refs > 1) UnshareArray();
+    return FArray;
+}
+
 // The compact value of a stored Variant; an integer or Empty (a Result before it is set) without
 // the general conversion.
 inline TvsValue vsCompactOf(const Variant& V) {
     if (V.VType() == varInteger) return TvsValue::OfInteger(static_cast<Integer>(vsIntOf(V)));
     if (V.VType() == varEmpty) return TvsValue();
     return TvsValue(V);
+}
+// The value as a 32-bit integer by the Variant conversion; an integer without it.
+inline Integer vsAsInteger(const TvsValue& value) {
+    if (value.IsInteger()) return static_cast<Integer>(value.IntPayload());
+    return value.ToVariant().AsInteger();
 }
 // The Variant of a compact value, read in place when the value keeps one (a string, an array),
 // else built in Temp.
@@ -179,3 +196,27 @@ inline const Variant& vsVariantOf(const TvsValue& V, Variant& Temp) {
     Temp = V.ToVariant();
     return Temp;
 }
+
+// The values saved for recursive calls of script procedures, last in first out. Slots above the
+// top are kept (Empty) for the next call, so saving and restoring a frame moves values only.
+class TvsFrameStack {
+public:
+    // Room for count more values at the top; the first of them.
+    TvsValue* Reserve(size_t count) {
+        if (FTop + count > FSlots.size()) FSlots.resize(FTop + count + 64);
+        return FSlots.data() + FTop;
+    }
+    // The top moves up by count (after Reserve), its mark before that is returned; PopTo moves
+    // it back down to a mark, the slots given up must have been emptied (moved from).
+    size_t Push(size_t count) {
+        const size_t mark = FTop;
+        FTop += count;
+        return mark;
+    }
+    TvsValue* At(size_t mark) { return FSlots.data() + mark; }
+    void PopTo(size_t mark) { FTop = mark; }
+
+private:
+    std::vector<TvsValue> FSlots;
+    size_t FTop = 0;
+};

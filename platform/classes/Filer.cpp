@@ -227,45 +227,8 @@ void TReader::ReadCollection(TCollection& Collection) {
         while (!EndOfList()) {
             CheckValue(vaList);
             TCollectionItem* item = Collection.Add();
-            while (!EndOfList()) {
-                const String name = ReadStr();
-                const meta::TPropInfo* prop = GetPropInfo(item, name);
-                if (!prop) {
-                    SkipValue();
-                    continue;
-                }
-                switch (NextValue()) {
-                case vaFalse:
-                case vaTrue:
-                    SetOrdProp(item, *prop, ReadBoolean() ? 1 : 0);
-                    break;
-                case vaInt8:
-                case vaInt16:
-                case vaInt32:
-                case vaInt64:
-                    if (prop->Kind == meta::TPropKind::Float)
-                        SetFloatProp(item, *prop, static_cast<Extended>(ReadInt64()));
-                    else
-                        SetOrdProp(item, *prop, ReadInt64());
-                    break;
-                case vaExtended:
-                case vaSingle:
-                case vaDate:
-                    SetFloatProp(item, *prop, ReadFloat());
-                    break;
-                case vaString:
-                case vaLString:
-                case vaUTF8String:
-                case vaWString:
-                    SetPropValue(item, *prop, Variant(ReadString()));
-                    break;
-                case vaIdent:
-                    SetPropValue(item, *prop, Variant(ReadString()));
-                    break;
-                default:
-                    SkipValue();
-                }
-            }
+            while (!EndOfList())
+                ReadStoredProperty(*item, ReadStr());
             ReadValue();
         }
         ReadValue();
@@ -274,6 +237,53 @@ void TReader::ReadCollection(TCollection& Collection) {
         throw;
     }
     Collection.EndUpdate();
+}
+
+void TReader::ReadStoredProperty(TObject& Instance, const String& Name) {
+    // "Footer.ValueType" names a property of a sub-object.
+    TObject* holder = nullptr;
+    const meta::TPropInfo* prop = FindPropPath(&Instance, Name, holder);
+    if (!prop || !holder) {
+        SkipValue();
+        return;
+    }
+    switch (NextValue()) {
+    case vaFalse:
+    case vaTrue:
+        SetOrdProp(holder, *prop, ReadBoolean() ? 1 : 0);
+        break;
+    case vaInt8:
+    case vaInt16:
+    case vaInt32:
+    case vaInt64:
+        if (prop->Kind == meta::TPropKind::Float)
+            SetFloatProp(holder, *prop, static_cast<Extended>(ReadInt64()));
+        else
+            SetOrdProp(holder, *prop, ReadInt64());
+        break;
+    case vaExtended:
+    case vaSingle:
+    case vaDate:
+        SetFloatProp(holder, *prop, ReadFloat());
+        break;
+    case vaString:
+    case vaLString:
+    case vaUTF8String:
+    case vaWString:
+    case vaIdent:
+        SetPropValue(holder, *prop, Variant(ReadString()));
+        break;
+    case vaCollection:
+        if (prop->Kind == meta::TPropKind::Object)
+            if (auto* collection = dynamic_cast<TCollection*>(GetObjectProp(holder, *prop))) {
+                ReadCollection(*collection);
+                break;
+            }
+        SkipValue();
+        break;
+    default:
+        SkipValue();
+    }
 }
 
 void TReader::DefineProperty(const String& Name, const TReaderProc& ReadData, const TWriterProc&, bool) {
@@ -392,56 +402,72 @@ void TWriter::WriteBinary(const String& Bytes) {
 void TWriter::WriteCollection(TCollection& Collection) {
     WriteValue(vaCollection);
     for (int i = 0; i < Collection.Count(); ++i) {
-        TCollectionItem* item = Collection.Items(i);
         WriteListBegin();
-        for (const meta::TPropInfo* prop : GetPropList(item)) {
-            if (!IsStoredProp(item, *prop)) continue;
-            switch (prop->Kind) {
-            case meta::TPropKind::Boolean:
-                if (!IsDefaultPropValue(item, *prop)) {
-                    WriteStr(prop->Name);
-                    WriteBoolean(GetOrdProp(item, *prop) != 0);
-                }
-                break;
-            case meta::TPropKind::Integer:
-            case meta::TPropKind::Char:
-            case meta::TPropKind::Set:
-            case meta::TPropKind::Int64:
-                if (!IsDefaultPropValue(item, *prop)) {
-                    WriteStr(prop->Name);
-                    WriteInteger(GetOrdProp(item, *prop));
-                }
-                break;
-            case meta::TPropKind::Enumeration:
-                if (!IsDefaultPropValue(item, *prop)) {
-                    WriteStr(prop->Name);
-                    WriteValue(vaIdent);
-                    const String id = prop->EnumInfo->NameOf(GetOrdProp(item, *prop));
-                    PutLittleEndian(*this, id.size(), 1);
-                    WriteBytes(id.data(), static_cast<Int64>(id.size()));
-                }
-                break;
-            case meta::TPropKind::Float:
-                WriteStr(prop->Name);
-                WriteFloat(GetFloatProp(item, *prop));
-                break;
-            case meta::TPropKind::String:
-            case meta::TPropKind::WideString:
-            case meta::TPropKind::Variant: {
-                const String s = GetPropValue(item, *prop).AsString();
-                if (!s.empty()) {
-                    WriteStr(prop->Name);
-                    WriteString(s);
-                }
-                break;
-            }
-            default:
-                break;
-            }
-        }
+        WriteStoredProperties(*Collection.Items(i), String());
         WriteListEnd();
     }
     WriteListEnd();
+}
+
+void TWriter::WriteStoredProperties(TObject& Instance, const String& Prefix) {
+    for (const meta::TPropInfo* prop : GetPropList(&Instance)) {
+        if (!IsStoredProp(&Instance, *prop)) continue;
+        const String name = Prefix + prop->Name;
+        switch (prop->Kind) {
+        case meta::TPropKind::Boolean:
+            if (!IsDefaultPropValue(&Instance, *prop)) {
+                WriteStr(name);
+                WriteBoolean(GetOrdProp(&Instance, *prop) != 0);
+            }
+            break;
+        case meta::TPropKind::Integer:
+        case meta::TPropKind::Char:
+        case meta::TPropKind::Set:
+        case meta::TPropKind::Int64:
+            if (!IsDefaultPropValue(&Instance, *prop)) {
+                WriteStr(name);
+                WriteInteger(GetOrdProp(&Instance, *prop));
+            }
+            break;
+        case meta::TPropKind::Enumeration:
+            if (!IsDefaultPropValue(&Instance, *prop)) {
+                WriteStr(name);
+                WriteValue(vaIdent);
+                const String id = prop->EnumInfo->NameOf(GetOrdProp(&Instance, *prop));
+                PutLittleEndian(*this, id.size(), 1);
+                WriteBytes(id.data(), static_cast<Int64>(id.size()));
+            }
+            break;
+        case meta::TPropKind::Float:
+            WriteStr(name);
+            WriteFloat(GetFloatProp(&Instance, *prop));
+            break;
+        case meta::TPropKind::String:
+        case meta::TPropKind::WideString:
+        case meta::TPropKind::Variant: {
+            const String s = GetPropValue(&Instance, *prop).AsString();
+            if (!s.empty()) {
+                WriteStr(name);
+                WriteString(s);
+            }
+            break;
+        }
+        case meta::TPropKind::Object: {
+            // A sub-object: a collection as a nested collection, any other one as its own
+            // properties under "Name.".
+            TObject* sub = GetObjectProp(&Instance, *prop);
+            if (auto* collection = dynamic_cast<TCollection*>(sub)) {
+                WriteStr(name);
+                WriteCollection(*collection);
+            } else if (sub) {
+                WriteStoredProperties(*sub, name + ".");
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
 }
 
 void TWriter::DefineProperty(const String& Name, const TReaderProc&, const TWriterProc& WriteData,

@@ -102,7 +102,9 @@ public:
     String ReadStr();
     // vaBinary: the block's bytes.
     String ReadBinary();
-    // vaCollection: every item is a list of published property names and their values.
+    // vaCollection: every item is a list of published property names and their values; a dotted
+    // name ("Footer.ValueType") reaches a property of a sub-object, and a nested collection fills
+    // the item's collection property.
     void ReadCollection(TCollection& Collection);
     // Skips one value of any tag.
     void SkipValue();
@@ -117,6 +119,9 @@ private:
                         bool HasData) override;
     void DefineBinaryProperty(const String& Name, const TStreamProc& ReadData, const TStreamProc& WriteData,
                               bool HasData) override;
+    // Reads the value of the published property the (possibly dotted) name gives; skips it when
+    // there is none.
+    void ReadStoredProperty(TObject& Instance, const String& Name);
 };
 
 class TWriter : public TFiler {
@@ -140,7 +145,8 @@ public:
     void WriteStr(const String& Name);
     void WriteBinary(const String& Bytes);
     // vaCollection: every item as a list of its stored published ordinal, float and string
-    // properties.
+    // properties; a sub-object's under its dotted name, a collection property as a nested
+    // collection.
     void WriteCollection(TCollection& Collection);
     void WriteBytes(const void* Data, Int64 Count);
 
@@ -149,4 +155,5 @@ private:
                         bool HasData) override;
     void DefineBinaryProperty(const String& Name, const TStreamProc& ReadData, const TStreamProc& WriteData,
                               bool HasData) override;
+    void WriteStoredProperties(TObject& Instance, const String& Prefix);
 };

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "grid/DBGridGx.h"
+#include "gui/ClassicEdges.h"
 #include "gui/Forms.h"
 #include "platform/db/DbFixture.h"
 #include "rtl/Format.h"
@@ -78,4 +79,17 @@ protected:
     TTestDBGrid* Grid = nullptr;
     TDataSource Source{nullptr};
     std::unique_ptr<TADOQuery> Q;
+};
+
+// The grid painted in the classic look, as pixel probes expect it; the themed look comes back after.
+class UnthemedGridTest : public DBGridTest {
+protected:
+    void SetUp() override {
+        DBGridTest::SetUp();
+        SetThemedElementsEnabled(false);
+    }
+    void TearDown() override {
+        SetThemedElementsEnabled(true);
+        DBGridTest::TearDown();
+    }
 };

@@ -48,6 +48,7 @@ TEST_F(FooterTest, AggregateTexts) {
         {"average 2.5 to even", {2, 3}, 0, fvtAvg, "", "2"},
         {"average 3.5 to even", {3, 4}, 0, fvtAvg, "", "4"},
         {"count", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 0, fvtCount, "", "12"},
+        {"count with a format", {1, 2, 3}, 2, fvtCount, "0.00", "3.00"},
         {"sum of a string field", {1, 2}, 1, fvtSum, "", "0"},
         {"float sum, general format", {1, 2}, 2, fvtSum, "", "3.5"},
         {"static text", {1}, 0, fvtStaticText, "", "合  计"},
@@ -91,6 +92,25 @@ TEST_F(FooterTest, FieldValueShowsTheCurrentRecordAndAMissingFieldNothing) {
     Grid->Repaint();
     TBitmap shot;
     EXPECT_NO_THROW(GrabControl(Grid, shot));
+}
+
+TEST_F(FooterTest, CountIsAnAmountOfRecordsThatFollowsPosts) {
+    Rows({4, 5, 6});
+    Open();
+    Footer(1)->SetValueType(fvtCount);
+    Grid->SumList()->RecalcAll();
+    const Variant v = Footer(1)->AggregateValue();
+    EXPECT_EQ(VarType(v), varCurrency);
+    EXPECT_EQ(v.AsCurrency(), Currency::FromInt(3));
+    EXPECT_EQ(Text(1), "3");
+    Q->Append();
+    Q->FieldByName("F_int")->SetAsInteger(7);
+    Q->Post();
+    EXPECT_EQ(Footer(1)->AggregateValue().AsCurrency(), Currency::FromInt(4));
+    EXPECT_EQ(Text(1), "4");
+    Q->First();
+    Q->Delete();
+    EXPECT_EQ(Text(1), "3");
 }
 
 TEST_F(FooterTest, ValueTypeChangesKeepOrFreeTheAggregate) {

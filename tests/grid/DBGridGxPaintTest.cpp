@@ -18,16 +18,8 @@
 
 namespace {
 
-class GridPaintProbe : public DBGridTest {
+class GridPaintProbe : public UnthemedGridTest {
 protected:
-    void SetUp() override {
-        DBGridTest::SetUp();
-        SetThemedElementsEnabled(false);
-    }
-    void TearDown() override {
-        SetThemedElementsEnabled(true);
-        DBGridTest::TearDown();
-    }
     void Open(int Rows = 5) {
         Fill(Rows);
         Grid->BeginLayout();

@@ -1,12 +1,13 @@
 // The chart object: series filled from fixed lists, sorted or cut to the top N, null values from
 // texts, data sets and bands, the layout round trip and the chart drawn offscreen.
-#include "ReportTextTools.h"
-#include "WhiteBitmap.h"
 #include "chart/Chart.h"
 #include "report/vrClass.h"
 #include "report/vrClassObjects.h"
 #include "report/vrDsgnIntf.h"
+#include "ReportTextTools.h"
+#include "ReviewPicture.h"
 #include "script/vs_iinterpreter.h"
+#include "WhiteBitmap.h"
 
 #include <gtest/gtest.h>
 
@@ -209,5 +210,5 @@ TEST_F(Chart, LayoutsKeepTheChartAndItsBindingsAndItDraws) {
         }
     EXPECT_GT(coloured, 200); // the bars
     EXPECT_EQ(b.At(250, 80), clWhite);
-    b.Bitmap.SaveToFile("report-chart-review.bmp");
+    b.Bitmap.SaveToFile(ReviewPicturePath("report-chart-review.bmp"));
 }

@@ -4,9 +4,10 @@
 #include "gui/Picture.h"
 #include "report/vrClass.h"
 #include "report/vrClassObjects.h"
+#include "ReportTextTools.h"
+#include "ReviewPicture.h"
 #include "rtl/CodePage.h"
 #include "rtl/Streams.h"
-#include "ReportTextTools.h"
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,6 @@ TEST(ObjectLayout, EveryObjectKindRoundTripsAndDraws) {
     EXPECT_EQ(b.Canvas()->Pixels(301, 106), clWhite); // outside the ellipse, in its corner
     EXPECT_EQ(b.Canvas()->Pixels(460, 120), clLime);  // the picture, 30 x 30 at the left
     EXPECT_EQ(b.Canvas()->Pixels(485, 120), clWhite); // right of the square picture
-    // Kept in the working folder of the test run for review.
-    b.SaveToFile("report-layout-review.bmp");
+    // Kept beside the build's screenshots for review.
+    b.SaveToFile(ReviewPicturePath("report-layout-review.bmp"));
 }

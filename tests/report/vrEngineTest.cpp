@@ -1,5 +1,6 @@
 // The engine over a grouped list: title, page header, group header reprinted on new pages,
 // rows from a real table, group footers with sums and page footers with page numbers.
+#include "ReviewPicture.h"
 #include "vrEngineFixture.h"
 
 #include "WhiteBitmap.h"
@@ -161,10 +162,10 @@ TEST_F(EngineTest, PagesPaintedOnThePdfPrinterReadBack) {
         EXPECT_NE(text.find(expected), String::npos) << expected << "\n" << text;
     EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 3); // one form feed after each page
 
-    // Page 1 drawn offscreen, kept in the working folder of the test run for review.
+    // Page 1 drawn offscreen, kept beside the build's screenshots for review.
     TWhiteBitmap page(794, 1123);
     Pages()->PaintPage(0, page.Bitmap.Canvas(), 1, 1, 0, 0);
-    page.Bitmap.SaveToFile("report-engine-page1.bmp");
+    page.Bitmap.SaveToFile(ReviewPicturePath("report-engine-page1.bmp"));
 }
 
 } // namespace

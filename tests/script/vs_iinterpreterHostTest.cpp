@@ -127,6 +127,22 @@ TEST(ScriptHost, RequestStopFromTheLineHookEndsTheProgram) {
     EXPECT_EQ(r.Out, "in P\nstop here\nnever\nnever either\n");
 }
 
+// The line hook sees every statement a loop runs, its step (I++) included; without the hook the
+// same loops give the same results.
+TEST(ScriptHost, TheLineHookSeesEveryTurnOfALoop) {
+    const String text = Lines({"var i, n = 0;", "for (i = 0; i < 3; i++)", "  n = n + i;", "print(n);"});
+    TScriptRunner traced("JScript");
+    std::vector<String> lines;
+    traced.Script.OnRunLine = [&](TvsScript*, const String&, const String& Pos) { lines.push_back(Pos); };
+    EXPECT_EQ(traced.Run(text), "3\n");
+    // The declaration's assignment, the loop and its first part, then body and step each turn.
+    const std::vector<String> expected{"1:8", "2:1",  "2:6", "3:3",  "2:20",
+                                       "3:3", "2:20", "3:3", "2:20", "4:1"};
+    EXPECT_EQ(lines, expected);
+    TScriptRunner plain("JScript");
+    EXPECT_EQ(plain.Run(text), "3\n");
+}
+
 TEST(ScriptFaults, FlowFlagsAreClearedWhenARunOrCallStarts) {
     TScriptRunner r;
     ASSERT_TRUE(r.Compile(
@@ -188,6 +204,24 @@ TEST(ScriptFaults, LateBoundPathsAreCheckedOnEveryUse) {
     EXPECT_EQ(r.Run(Lines({"var o, i;", "for (i = 0; i < 2; i++) {",
                            "  if (i == 0) o = W; else o = new TStringList();", "  print(o.Width);", "}"})),
               "10\nrun: Object of class TStringList does not have the member Width at 4:3");
+}
+
+// A path resolved while a procedure runs recursively may give the procedure's local script a new
+// item (here a variable for the component Inner); the callers' saved locals still come back to
+// the variables they were saved from.
+TEST(ScriptFaults, LocalsGainedDuringRecursionKeepTheCallersValues) {
+    TScriptRunner r;
+    r.Script.AddClass(vsClassOf<TTestWidget>(), "TComponent");
+    auto* outer = new TTestWidget(&r.Script);
+    outer->SetName("Outer");
+    auto* inner = new TTestWidget(outer);
+    inner->SetName("Inner");
+    inner->Width = 7;
+    r.Script.AddObject("W", outer);
+    EXPECT_EQ(r.Run(Lines({"function F(n: Integer): Integer;", "var v: Variant; a, b: Integer;", "begin",
+                           "  a := n; b := n * 10;", "  if n > 0 then begin F(n - 1); F(0) end;", "  v := W;",
+                           "  Result := a * 100 + b + v.Inner.Width;", "end;", "begin Print(F(2)) end."})),
+              "227\n");
 }
 
 // A path through a variable that holds nothing usable fails at its first use; it is resolved

@@ -64,6 +64,17 @@ const TScriptProgram RunCases[] = {
      "5\n0.5\n-5\n2147483648\n"},
     {"CounterTypes", "D++Idezer",
      Lines({"{", "  float x; int i;", "  x++; i++; i++;", "  Print(VarType(x)); Print(i);", "}"}), "5\n2\n"},
+    // A recursive call starts with its caller's text and appends to it in place; the caller's
+    // text comes back unchanged when the call returns.
+    {"AppendInRecursion", "PascalScript",
+     Lines({"function F(n: Integer): String;", "var s: String;", "begin", "  s := s + '<';",
+            "  if n > 0 then F(n - 1);", "  s := s + IntToStr(n);", "  Result := s;", "end;",
+            "begin Print(F(2)); Print(F(0)) end."}),
+     "<2\n<2<0\n"},
+    {"AppendInRecursionJScript", "JScript",
+     Lines({"function g(n, c) {", "  var s = \"<\"; s = s + c;", "  if (n > 0) g(n - 1, c + c);",
+            "  s += \">\"; print(s);", "}", "g(2, \"x\");"}),
+     "<xxxx>\n<xx>\n<x>\n"},
     {"AppendBasic", "VuzirUzezid",
      Lines({"Dim s, i", "s = \"\"", "For i = 1 To 3", "  s = s & i", "Next", "Print(s)"}), "123\n"},
 };

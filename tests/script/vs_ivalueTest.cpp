@@ -79,6 +79,29 @@ TEST(ScriptCompactValue, CompactArraysAreCopiedBeforeTheyChange) {
     EXPECT_EQ(TvsValue::ArrayOf(Variant(1)).Array(), nullptr);
 }
 
+// A value assigned from inside the box or array it replaces (an element of its own array) is
+// taken before the old payload goes.
+TEST(ScriptCompactValue, AssignmentFromInsideTheReplacedValue) {
+    const Variant inner = VarArrayOf({Variant("x"), Variant(2)});
+    for (const bool move : {false, true}) {
+        TvsValue a = TvsValue::ArrayOf(VarArrayOf({inner, Variant(1)}));
+        ASSERT_NE(a.Array(), nullptr);
+        TvsValue* element = a.MutableArray()->At1(0);
+        if (move)
+            a = std::move(*element);
+        else
+            a = *element;
+        EXPECT_EQ(Describe(a.ToVariant()), "array 8204 [256:x;3:2;]") << move;
+        a = a; // a value assigned to itself stays as it is
+        EXPECT_EQ(Describe(a.ToVariant()), "array 8204 [256:x;3:2;]") << move;
+    }
+    TvsValue text(Variant("abc"));
+    const TvsValue shared = text;
+    text = std::move(text);
+    EXPECT_EQ(Describe(text.ToVariant()), "256:abc");
+    EXPECT_EQ(text.ShareCount(), 2);
+}
+
 // Operands of every common kind, read from variables, through the compact values of the
 // expression evaluator, against the runtime's Variant operators (results and error texts).
 TEST(ScriptCompactValue, OperatorsAgreeWithTheVariantTable) {
