@@ -1,6 +1,7 @@
-// Title cells with images in place of their captions, the room left for sort markers and indexes
-// beside an image, the title buttons' paint parameters, the indicator title's drop-down sign and
-// pressed look, and the headers of the title tree painted over the whole area above a leaf.
+// Title cells in their own fonts and with images in place of their captions, the room left for
+// sort markers and indexes beside an image, the title buttons' paint parameters, the indicator
+// title's drop-down sign and pressed look, and the headers of the title tree painted over the whole
+// area above a leaf.
 #include "DBGridGxFixture.h"
 #include "ImageProbe.h"
 #include "grid/DBGridGxPaint.h"
@@ -58,6 +59,15 @@ protected:
 };
 
 } // namespace
+
+TEST_F(TitleImagesTest, TitlesPaintInTheirOwnFont) {
+    const TColor own = TColor(RGB(200, 0, 120));
+    Title(1)->Font()->SetColor(own);
+    TBitmap& shot = Shot();
+    EXPECT_NE(BoxOf(shot, TitleCell(1), own).Left, TitleCell(1).Right);
+    EXPECT_EQ(BoxOf(shot, TitleCell(0), own).Left, TitleCell(0).Right);
+    EXPECT_TRUE(HasDark(TitleCell(0))) << "the other captions in TitleFont";
+}
 
 TEST_F(TitleImagesTest, TheImageStandsInPlaceOfTheCaption) {
     Grid->SetTitleImages(Images.get());
