@@ -135,6 +135,7 @@ void TDBGridGx::DeclareMeta(meta::Class<TDBGridGx>& c) {
     c.Property("SortLocal", &T::SortLocal, &T::SortLocal).Default(false);
     c.Property("STFilter", &T::STFilter, &T::SetSTFilter);
     c.Property("TitleHeight", &T::TitleHeight, &T::SetTitleHeight).Default(0);
+    c.Property("TitleImages", &T::TitleImages, &T::SetTitleImages);
     c.Property("TitleLines", &T::TitleLines, &T::SetTitleLines).Default(0);
     c.Property("UseMultiTitle", &T::UseMultiTitle, &T::SetUseMultiTitle).Default(false);
     c.Property("VTitleMargin", &T::VTitleMargin, &T::SetVTitleMargin).Default(10);

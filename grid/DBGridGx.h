@@ -513,6 +513,19 @@ class TCustomDBGridGx : public TCustomGridGx, public IInplaceEditHolderGx {
     // Stores user-defined columns, with their footers, as "Columns".
     void DefineProperties(TFiler& Filer) override;
 
+    // ---- images in titles and cells; the title buttons' paint parameters -----------------------
+    // The images of the titles: a title whose ImageIndex is set shows that image instead of its
+    // caption. Setting the list lays the grid out; a change of the list repaints it; a freed list
+    // is let go.
+    TCustomImageList* TitleImages() const { return FTitleImages; }
+    void SetTitleImages(TCustomImageList* Value);
+    // A title of a column with a field is about to be painted: it may change the sort marker and the
+    // background, and (asked a second time, with the title font set) the font. Hot: the title button
+    // is held down under the pointer.
+    std::function<void(TObject* Sender, TColumnGx* Column, bool Hot, TSortMarkerGx& SortMarker,
+                       TColor& Background, TFont* AFont)>
+        OnGetBtnParams;
+
     // ---- filter row: its settings, the editor over its cells, moving between them, applying ----
     TSTDBGridGxFilter* STFilter() const { return FSTFilter.get(); }
     void SetSTFilter(const TSTDBGridGxFilter* Value);
@@ -795,6 +808,14 @@ private:
     bool FTitleHot = false;
     TRect FPaintedCell; // the whole rectangle of the cell being painted
     TCustomControl* FFlatBorder = nullptr; // owned by the grid as a component
+    // images in titles and cells
+    TCustomImageList* FTitleImages = nullptr;
+    std::unique_ptr<TChangeLink> FTitleImageLink;
+    // The image area at the left of a data cell whose column shows images beside the text: filled
+    // in the column's colour, the image centred in it. Answers the rest of the cell.
+    TRect PaintImageBesideText(TColumnGx* Column, const TRect& Rect, int ImageIndex);
+    // The indicator title's button is held down with the pointer over it (the cell paints pressed).
+    bool IndicatorTitlePressed(int ACol, int ARow) const;
 };
 
 // The grid placed on forms: publishes the properties of TCustomDBGridGx.

@@ -21,7 +21,7 @@ int TColumnGx::GetCellKind() {
     TField* f = Field();
     if (f && f->FieldKind() == fkLookup) return 2;
     if (HasPickList() && !HasKeyList()) return 1;
-    if (ImageList && !ShowImageAndText) return 4;
+    if (FImageList && !FShowImageAndText) return 4;
     if (HasKeyList() && HasPickList()) return 3;
     return 0;
 }

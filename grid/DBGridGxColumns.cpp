@@ -9,6 +9,7 @@
 #include "grid/DBGridGxInplaceEdit.h"
 #include "gui/Geometry.h"
 #include "gui/Menus.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 
 #include <algorithm>
@@ -157,6 +158,7 @@ void TColumnTitleGx::DeclareMeta(meta::Class<TColumnTitleGx>& c) {
     c.Property("EndEllipsis", &T::EndEllipsis, &T::SetEndEllipsis).Stored([](T& t) {
         return t.Flagged(cvTitleEndEllipsis);
     });
+    c.Property("Font", &T::Font, &T::SetFont).Stored([](T& t) { return t.Flagged(cvTitleFont); });
     c.Property("Hint", &T::Hint, &T::Hint);
     c.Property("ImageIndex", &T::ImageIndex, &T::SetImageIndex).Default(-1);
     c.Property("Orientation", &T::Orientation, &T::SetOrientation).Stored([](T& t) {
@@ -170,7 +172,14 @@ void TColumnTitleGx::DeclareMeta(meta::Class<TColumnTitleGx>& c) {
     c.Property("ToolTips", &T::ToolTips, &T::SetToolTips).Stored([](T& t) { return t.Flagged(cvTitleToolTips); });
 }
 
-TColumnTitleGx::TColumnTitleGx(TColumnGx* Column) : FColumn(Column) {}
+TColumnTitleGx::TColumnTitleGx(TColumnGx* Column) : FFont(std::make_unique<TFont>()), FColumn(Column) {
+    SyncDefaultFont();
+    // A change made to the font object itself makes the font the title's own.
+    FFont->OnChange = [this](TObject*) {
+        Flag(cvTitleFont);
+        Notify(true);
+    };
+}
 
 bool TColumnTitleGx::Flagged(TColumnGxValue V) const { return FColumn && FColumn->Flagged(V); }
 void TColumnTitleGx::Flag(TColumnGxValue V) {
@@ -266,6 +275,32 @@ void TColumnTitleGx::SetOrientation(TTextOrientationGx Value) {
     Flag(cvTitleOrientation);
     Notify(false);
 }
+TFont* TColumnTitleGx::DefaultFont() const {
+    if (!FColumn) return nullptr;
+    TCustomDBGridGx* g = FColumn->Grid();
+    return g ? g->TitleFont() : FColumn->Font();
+}
+void TColumnTitleGx::SyncDefaultFont() const {
+    if (Flagged(cvTitleFont)) return;
+    TFont* d = DefaultFont();
+    if (!d || FFont->SameAs(*d)) return;
+    TNotifyEvent handler = std::move(FFont->OnChange);
+    FFont->OnChange = nullptr;
+    const TScopeExit reattach([&] { FFont->OnChange = std::move(handler); });
+    FFont->Assign(*d);
+}
+TFont* TColumnTitleGx::Font() const {
+    SyncDefaultFont();
+    return FFont.get();
+}
+void TColumnTitleGx::SetFont(const TFont* Value) {
+    if (!Value) return;
+    // The copy goes through the font object: a font that changes lays the grid out again.
+    FFont->Assign(*Value);
+    Flag(cvTitleFont);
+    Notify(false);
+}
+
 void TColumnTitleGx::SetImageIndex(int Value) {
     FImageIndex = Value;
     if (TCustomDBGridGx* g = FColumn ? FColumn->Grid() : nullptr) g->RequestLayout();
@@ -350,6 +385,7 @@ void TColumnTitleGx::ResetToDefaults() {
                              cvTitleEndEllipsis, cvTitleToolTips, cvTitleOrientation})
         FColumn->FAssigned &= ~(1u << v);
     FCaption.clear();
+    SyncDefaultFont();
     Notify(fontOwn);
 }
 
@@ -359,6 +395,7 @@ void TColumnTitleGx::Assign(const TPersistent* Source) {
     if (s->Flagged(cvTitleAlignment)) SetAlignment(s->FAlignment);
     if (s->Flagged(cvTitleColor)) SetColor(s->FColor);
     if (s->Flagged(cvTitleCaption)) SetCaption(s->FCaption);
+    if (s->Flagged(cvTitleFont)) SetFont(s->FFont.get());
     Hint = s->Hint;
     SetImageIndex(s->FImageIndex);
     SetOrientation(s->Orientation());
@@ -392,6 +429,7 @@ void TDBGridColumnGx::DeclareMeta(meta::Class<TDBGridColumnGx>& c) {
     });
     c.Property("FieldName", &T::FieldName, &T::SetFieldName);
     c.Property("HideDuplicates", &T::HideDuplicates, &T::SetHideDuplicates).Default(false);
+    c.Property("ImageList", &T::ImageList, &T::SetImageList);
     c.Property("Increment", &T::Increment, &T::Increment).Stored(&T::IsIncrementStored);
     c.Property("Layout", &T::Layout, &T::SetLayout).Stored([](T& t) { return t.Flagged(cvLayout); });
     c.Property("LookupDisplayFields", &T::LookupDisplayFields, &T::SetLookupDisplayFields)
@@ -401,7 +439,7 @@ void TDBGridColumnGx::DeclareMeta(meta::Class<TDBGridColumnGx>& c) {
     c.Property("NotInKeyListIndex", &T::NotInKeyListIndex, &T::SetNotInKeyListIndex).Default(-1);
     c.Property("PopupMenu", &T::PopupMenu, &T::SetPopupMenu);
     c.Property("ReadOnly", &T::ReadOnly, &T::SetReadOnly).Stored(&T::IsReadOnlyStored);
-    c.Property("ShowImageAndText", &T::ShowImageAndText, &T::ShowImageAndText).Default(false);
+    c.Property("ShowImageAndText", &T::ShowImageAndText, &T::SetShowImageAndText).Default(false);
     c.Property("STFilter", &T::STFilter, &T::SetSTFilter);
     c.Property("Tag", &T::Tag, &T::Tag).Default(0);
     c.Property("ToolTips", &T::ToolTips, &T::SetToolTips).Stored([](T& t) { return t.Flagged(cvToolTips); });
@@ -432,8 +470,8 @@ TColumnGx::TColumnGx(TCollection* Collection) : TCollectionItem(Collection) {
     if (auto* cols = dynamic_cast<TDBGridColumnsGx*>(Collection)) g = cols->Grid();
     if (g) g->BeginLayout();
     try {
-        FTitle = std::make_unique<TColumnTitleGx>(this);
         FFont = std::make_unique<TFont>();
+        FTitle = std::make_unique<TColumnTitleGx>(this);
         FFooter = TColumnFooterGx::CreateForColumn(this);
         FFooters = std::make_unique<TColumnFootersGx>(this);
         FSTFilter = std::make_unique<TSTColumnFilterGx>(this);
@@ -804,13 +842,14 @@ void TColumnGx::Assign(const TPersistent* Source) {
         FFooters->Assign(s->FFooters.get());
         Tag = s->Tag;
         SetVisible(s->FVisible);
+        SetImageList(s->FImageList);
         SetNotInKeyListIndex(s->FNotInKeyListIndex);
         SetMinWidth(s->FMinWidth);
         SetMaxWidth(s->FMaxWidth);
         OnGetCellParams = s->OnGetCellParams;
         OnUpdateData = s->OnUpdateData;
         SetDisplayFormat(s->FDisplayFormat);
-        ShowImageAndText = s->ShowImageAndText;
+        SetShowImageAndText(s->FShowImageAndText);
         SetHideDuplicates(s->FHideDuplicates);
         if (s->Flagged(cvLayout)) SetLayout(s->FLayout);
         AssignEditorSettings(s);

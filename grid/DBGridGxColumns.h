@@ -11,6 +11,7 @@
 #include "grid/ToolCtrlsGxButtons.h"
 #include "grid/ToolCtrlsGxLists.h"
 #include "gui/Graphics.h"
+#include "gui/ImgList.h"
 #include "gui/StdCtrls.h"
 #include "rtl/StringList.h"
 #include "rtl/Variant.h"
@@ -187,7 +188,16 @@ class TColumnTitleGx : public TPersistent {
     virtual void ResetToDefaults();
     void Assign(const TPersistent* Source) override;
 
+    // ---- the title's own font ------------------------------------------------------------------
+    // Follows the grid's TitleFont (the column's Font without grid) until it is set or changed.
+    TFont* Font() const;
+    void SetFont(const TFont* Value);
+    TFont* DefaultFont() const;
+    // Copies the default font into the own font object while the font is not own.
+    void SyncDefaultFont() const;
+
 private:
+    std::unique_ptr<TFont> FFont;
     friend class TColumnGx;
     bool Flagged(TColumnGxValue V) const;
     void Flag(TColumnGxValue V);
@@ -304,9 +314,6 @@ class TColumnGx : public TCollectionItem, public IColumnLookupOwnerGx {
     bool IsIncrementStored() const { return Increment != 1.0; }
     int Tag = 0;
     int DropDownRows = 7;
-    // Stands for an image list: the column shows key images instead of text when set.
-    bool ImageList = false;
-    bool ShowImageAndText = false;
     // Share weight when the grid fits its columns into its client width.
     int AutoFitBaseWidth = 64;
     bool HeldByLimits = false;
@@ -375,6 +382,14 @@ class TColumnGx : public TCollectionItem, public IColumnLookupOwnerGx {
     // Opens instead of the grid's own menu over the column's cells; the grid forgets a freed menu.
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* Value);
+
+    // ---- images in the cells ---------------------------------------------------------------------
+    // The images the cells show: key images instead of text, or beside the text with
+    // ShowImageAndText. A change of the list repaints the grid; a freed list is let go.
+    TCustomImageList* ImageList() const { return FImageList; }
+    void SetImageList(TCustomImageList* Value);
+    bool ShowImageAndText() const { return FShowImageAndText; }
+    void SetShowImageAndText(bool Value);
 
     // ---- footers ------------------------------------------------------------------------------
     TColumnFooterGx* Footer() const { return FFooter.get(); }
@@ -459,6 +474,10 @@ private:
     int FDropDownWidth = 0;
     bool FAutoDropDown = false, FDblClickNextVal = false, FDropDownSizing = false, FDropDownShowTitles = false;
     TPopupMenu* FPopupMenu = nullptr;
+    // images in the cells
+    TCustomImageList* FImageList = nullptr;
+    std::unique_ptr<TChangeLink> FImageLink;
+    bool FShowImageAndText = false;
 };
 
 class TDBGridColumnGx : public TColumnGx {

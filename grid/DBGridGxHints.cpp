@@ -33,7 +33,7 @@ void TCustomDBGridGx::CellHint(THintInfo& Info) {
     bool always = false;
     if (title) {
         text = column->Title()->Caption();
-        font = FTitleFont.get();
+        font = column->Title()->Font();
         alignment = column->Title()->Alignment();
     } else if (footer) {
         text = FooterValueText(footerRow, column);

@@ -206,7 +206,7 @@ void TDBGridInplaceEdit::ArrangeControls() {
 
 void TDBGridInplaceEdit::RefreshImageIndex() {
     TColumnGx* column = Column();
-    if (!column || !column->ImageList) return;
+    if (!column || !column->ImageList()) return;
     int index = FImageIndex;
     if (column->HasPickList()) {
         index = column->PickList()->IndexOf(Text());

@@ -19,8 +19,13 @@ void TCustomDBGridGx::OptimizeColumnWidth(TColumnGx* Column) {
 void TCustomDBGridGx::OptimizeColumnsWidth(const std::vector<TColumnGx*>& Columns) {
     if (Columns.empty()) return;
     std::vector<int> widths(Columns.size(), 0);
-    for (size_t i = 0; i < Columns.size(); ++i)
-        widths[i] = 4 + MeasureTextWidth(FTitleFont.get(), Columns[i]->Title()->Caption());
+    for (size_t i = 0; i < Columns.size(); ++i) {
+        // A title image stands in place of the caption.
+        TColumnTitleGx* title = Columns[i]->Title();
+        widths[i] = 4 + (FTitleImages && title->ImageIndex() != -1
+                             ? FTitleImages->Width()
+                             : MeasureTextWidth(title->Font(), title->Caption()));
+    }
     if (FDataLink->Active()) {
         TDataSet* ds = FDataLink->DataSet();
         TBookmark saved = ds->GetBookmark();

@@ -128,12 +128,17 @@ void TCustomDBGridGx::PerformLayout() {
         }
         FMultiLineRows = tm.tmExternalLeading + tm.tmHeight + tm.tmInternalLeading + FInterlinear < DefRowHeight();
         if (TitleRowCount() > 0 && RowsCount() > 0) {
+            // The tallest title font of the columns (TitleFont without columns) sets the title row.
+            TFont* tallest = FTitleFont.get();
             titleHeight = 0;
-            for (int c = 0; c < cols->Count(); ++c)
-                titleHeight = std::max(titleHeight, MeasureTextHeight(FTitleFont.get(), "Wg") + FInterlinear);
+            for (int c = 0; c < cols->Count(); ++c) {
+                TFont* font = cols->ColumnAt(c)->Title()->Font();
+                const int h = MeasureTextHeight(font, "Wg") + FInterlinear;
+                if (h > titleHeight) titleHeight = h, tallest = font;
+            }
             if (cols->Count() == 0) titleHeight = MeasureTextHeight(FTitleFont.get(), "Wg") + FInterlinear;
             if (FTitleHeight != 0 || FTitleLines != 0) {
-                TTextMetric ttm = MeasureMetrics(FTitleFont.get());
+                TTextMetric ttm = MeasureMetrics(tallest);
                 FComputedTitleHeight = FTitleLines * ttm.tmHeight + ttm.tmExternalLeading + FTitleHeight + 2 +
                                        ((FOptions & dgRowLines) ? 1 : 0);
                 titleHeight = FComputedTitleHeight;

@@ -201,6 +201,12 @@ void TCustomDBGridGx::Notification(TComponent* AComponent, TOperation Operation)
                 FColumns->ColumnAt(i)->SetPopupMenu(nullptr);
     if (FIndicatorTitle && FIndicatorTitle->DropdownMenu() == AComponent)
         FIndicatorTitle->SetDropdownMenu(nullptr);
+    // A freed image list is let go by the titles and by every column that shows it.
+    if (AComponent == FTitleImages) SetTitleImages(nullptr);
+    if (FColumns)
+        for (int i = 0; i < FColumns->Count(); ++i)
+            if (FColumns->ColumnAt(i)->ImageList() == AComponent)
+                FColumns->ColumnAt(i)->SetImageList(nullptr);
     if (!FVertScrollBar) return;
     if (AComponent == FVertScrollBar->ExtScrollBar())
         FVertScrollBar->SetExtScrollBar(nullptr);

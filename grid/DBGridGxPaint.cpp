@@ -9,6 +9,7 @@
 #include "grid/DBGridGxText.h"
 #include "gui/ClassicEdges.h"
 #include "gui/ReadingOrder.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 #include "rtl/SysUtils.h"
 
@@ -83,6 +84,20 @@ PaintResources& Resources() {
 TImageList* GridIndicatorImages() { return Resources().Indicators.get(); }
 TImageList* GridTitleImages() { return Resources().Titles.get(); }
 TFont* SortIndexFont() { return Resources().IndexFont.get(); }
+
+namespace {
+
+// A check box of the standard size centred in a cell; a dimension of the cell smaller than the box
+// takes the whole cell.
+TRect CheckBoxRectIn(const TRect& Cell) {
+    const TSize box = StandardCheckBoxSize();
+    TRect b = Cell;
+    if (Cell.Width() > box.cx) b.Left = Cell.Left + (Cell.Width() - box.cx) / 2, b.Right = b.Left + box.cx;
+    if (Cell.Height() > box.cy) b.Top = Cell.Top + (Cell.Height() - box.cy) / 2, b.Bottom = b.Top + box.cy;
+    return b;
+}
+
+} // namespace
 
 // ---- selection and colours ----------------------------------------------------------------------
 
@@ -197,7 +212,8 @@ void TCustomDBGridGx::PaintCell(int Col, int Row, const TRect& Rect, TGridDrawSt
         else
             PaintDataCell(Col, Row, r, State, dc, dr, f, t, highlighted);
         // A pressed title button under the pointer is sunken like a highlighted cell.
-        const bool pressed = FTitleHot && Col == FPressedTitleCol && Row < TitleRowCount();
+        const bool pressed = (FTitleHot && Col == FPressedTitleCol && Row < TitleRowCount()) ||
+                             IndicatorTitlePressed(Col, Row);
         if (is3D && !FixedCellsThemed()) DrawCellEdge(Rect, highlighted || pressed, true, true);
         if (dc >= 0 && (type & (ctDataRowGx | ctFooterRowGx)) && DefaultDrawing && State.Contains(gdFocused) &&
             Focused() && !(FOptions & dgRowSelect) && FUpdateLock == 0 && FStyle && FStyle->DrawFocusRectangle)
@@ -215,16 +231,28 @@ void TCustomDBGridGx::PaintCell(int Col, int Row, const TRect& Rect, TGridDrawSt
     c->Font()->Assign(savedFont);
 }
 
+bool TCustomDBGridGx::IndicatorTitlePressed(int ACol, int ARow) const {
+    return ACol < FIndicatorOffset && ARow == 0 && (FOptions & dgTitles) && FIndicatorTitle->Pressed();
+}
+
 void TCustomDBGridGx::PaintIndicatorCell(int ACol, int ARow, TRect R, TGridDrawState State, int Type, int DataRow,
                                          int F, bool& Highlighted) {
     TCanvas* c = Canvas();
     TColor back = FixedColor();
     const TDBGridGxSelectionType kind = FSelection ? FSelection->SelectionType() : gstNon;
     if (!(Type & ctDataRowGx)) {
-        if (ARow == 0 && (FOptions & dgTitles) && kind == gstAll)
+        const bool indicatorTitle = ARow == 0 && (FOptions & dgTitles);
+        if (indicatorTitle && kind == gstAll)
             Highlighted = GetFixedCellColors(ACol, ARow, c->Font(), back, true, State, Type, DataRow, -1);
         c->Brush()->SetColor(back);
         FillFixedCellBackground(R, Highlighted);
+        // The drop-down sign of the indicator title moves down and right while the button is pressed.
+        if (indicatorTitle && FIndicatorTitle->ShowDropDownSign()) {
+            const int offset = IndicatorTitlePressed(ACol, ARow) ? 1 : 0;
+            TRect sign = R;
+            OffsetRect(sign, 0, offset);
+            DrawImageClipped(GridTitleImages(), nullptr, c, taCenter, offset, 2, sign);
+        }
         return;
     }
     if (!FDataLink->Active() || DataRow >= FDataLink->RecordCount()) {
@@ -275,7 +303,7 @@ void TCustomDBGridGx::PaintTitleCell(int ACol, int ARow, TRect R, TGridDrawState
     }
     TColumnGx* col = FColumns->ColumnAt(DataCol);
     TColumnTitleGx* title = col->Title();
-    c->Font()->Assign(*FTitleFont);
+    c->Font()->Assign(*title->Font());
     TColor back = title->Color();
     TRect cell = R;
     const bool hot = FTitleHot && ACol == FPressedTitleCol;
@@ -286,10 +314,19 @@ void TCustomDBGridGx::PaintTitleCell(int ACol, int ARow, TRect R, TGridDrawState
         caption = leaf->Text;
         R.Top = R.Bottom - leaf->Height + 3;
     }
+    // A title image stands in place of the caption.
+    const bool image = FTitleImages && title->ImageIndex() != -1;
+    const int w = image ? FTitleImages->Width() : 0;
+    if (image) caption.clear();
+    // The title's paint parameters: first the sort marker and the background, then the font.
+    TSortMarkerGx marker = title->SortMarker();
+    const bool askParams = OnGetBtnParams && col->Field();
+    if (askParams) OnGetBtnParams(this, col, hot, marker, back, c->Font());
     // A pressed title under the pointer moves its caption down and right.
     const bool tall = FUseMultiTitle || FTitleHeight != 0 || FTitleLines != 0;
     const int offset = hot ? (tall ? 2 : 1) : 0;
-    const TSortMarkerGx marker = title->SortMarker();
+    // Room for the sort marker and the sort index; a title too narrow for its image drops the
+    // marker, then the index.
     TRect text = R;
     int s = 0;
     bool drawMarker = marker != smNoneGx;
@@ -304,15 +341,17 @@ void TCustomDBGridGx::PaintTitleCell(int ACol, int ARow, TRect R, TGridDrawState
             c->Font()->Assign(saved);
             drawIndex = true;
         }
-        if (text.Width() < 0) {
+        if (text.Width() < w) {
             drawMarker = false;
             text.Right += 14 - s;
-            if (text.Width() < 0) {
+            if (text.Width() < w) {
                 text.Right += s + 2;
                 drawIndex = false;
             }
         }
     }
+    c->Font()->Assign(*title->Font());
+    if (askParams) OnGetBtnParams(this, col, hot, marker, back, c->Font());
     Highlighted = GetFixedCellColors(ACol, ARow, c->Font(), back, CellSelected(ACol, ARow, TBookmark(), DataCol),
                                      State, Type, 0, DataCol);
     c->Brush()->SetColor(back);
@@ -339,34 +378,50 @@ void TCustomDBGridGx::PaintTitleCell(int ACol, int ARow, TRect R, TGridDrawState
             PaintCellText(col, c, t, !themed, F, T, caption, title->Alignment(), tlTop, false, title->EndEllipsis(), 0,
                           0);
     }
-    if (drawMarker) {
-        TImageList* images = GridTitleImages();
-        const int y = (R.Top + R.Bottom - images->Height()) / 2 + offset;
+    if (image) {
+        TRect place = text;
+        OffsetRect(place, 0, offset);
+        DrawImageClipped(FTitleImages, nullptr, c, FUseMultiTitle ? taCenter : title->Alignment(), offset,
+                         title->ImageIndex(), place);
+    }
+    TImageList* images = GridTitleImages();
+    const int y = (R.Top + R.Bottom - images->Height()) / 2 + offset;
+    if (drawMarker)
         images->Draw(c, cell.Right + offset - images->Width() - s - 2, y, marker == smDownGx ? 0 : 1, true);
-        if (drawIndex && s > 0) {
-            TFont saved;
-            saved.Assign(*c->Font());
-            c->Font()->Assign(*SortIndexFont());
-            if (Highlighted) c->Font()->SetColor(clWhite);
-            if (themed) c->Brush()->SetStyle(bsClear);
-            c->TextOut(cell.Right + offset - s - 2, y - 1, IntToStr(title->SortIndex()));
-            c->Brush()->SetStyle(bsSolid);
-            c->Font()->Assign(saved);
-        }
+    if (drawIndex && s > 0) {
+        TFont saved;
+        saved.Assign(*c->Font());
+        c->Font()->Assign(*SortIndexFont());
+        if (Highlighted) c->Font()->SetColor(clWhite);
+        if (themed) c->Brush()->SetStyle(bsClear);
+        c->TextOut(cell.Right + offset - s - 2, y - 1, IntToStr(title->SortIndex()));
+        c->Brush()->SetStyle(bsSolid);
+        c->Font()->Assign(saved);
     }
 }
 
-void TCustomDBGridGx::PaintTitleAncestors(int ACol, const TRect& Cell, const TRect& Caption, TColumnGx* Column,
-                                          TGridDrawState State) {
-    (void)ACol;
+void TCustomDBGridGx::PaintTitleAncestors(int ACol, const TRect& Cell, const TRect& Caption,
+                                          TColumnGx* Column, TGridDrawState State) {
     TCanvas* c = Canvas();
     const bool themed = FixedCellsThemed();
     const bool framed = State.Contains(gdFixed) && (FOptionsGx & dghFixed3D);
     const bool highlighted = c->Brush()->Color() != FixedColor();
     THeadTreeNode* leaf = TitleLeaf(Column->Index());
+    // The pieces reach one pixel beyond the cell, over the line to the next column, unless the cell
+    // is the last frozen column's and the grid is not scrolled.
+    const bool lastFrozen =
+        FrozenColCount() > 0 && ACol == FixedColsCount() - 1 && TopLeftCell().X == FixedColsCount();
+    const int beyond = lastFrozen ? 0 : 1;
+    const int savedClip = c->SaveDC();
+    const TScopeExit restoreClip([c, savedClip] { c->RestoreDC(savedClip); });
+    c->SelectClipRgn(nullptr);
+    c->IntersectClipRect(TRect(Cell.Left, Cell.Top, Cell.Right + beyond, Caption.Top));
+    // Everything above the leaf's own caption belongs to the ancestors; the rows between their
+    // framed pieces take the brush too.
+    c->FillRect(TRect(Cell.Left, Cell.Top, Cell.Right + beyond, Caption.Top));
     for (THeadTreeNode* a = leaf->Host; a && a != FTitleRoot.get(); a = a->Host) {
         const TRect acell = AncestorCellRect(Caption, leaf, a);
-        TRect piece(Cell.Left, acell.Top, Cell.Right + 1, acell.Bottom);
+        TRect piece(Cell.Left, acell.Top, Cell.Right + beyond, acell.Bottom);
         if (framed) InflateRect(piece, 0, -1);
         int leftMargin, rightMargin;
         TRect textArea = piece;
@@ -470,18 +525,20 @@ void TCustomDBGridGx::PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState 
             }
         }
         if (DefaultDrawing && !IsRectEmpty(R)) {
+            // Images beside the text keep their own area at the cell's left.
+            TRect textArea = R;
+            if (col->ImageList() && col->ShowImageAndText())
+                textArea = PaintImageBesideText(col, R, params.ImageIndex);
             const int kind = col->GetCellKind();
             if (kind == 5) {
-                c->FillRect(R);
-                TSize box = StandardCheckBoxSize();
-                TRect b = R;
-                if (R.Width() > box.cx) b.Left = R.Left + (R.Width() - box.cx) / 2, b.Right = b.Left + box.cx;
-                if (R.Height() > box.cy) b.Top = R.Top + (R.Height() - box.cy) / 2, b.Bottom = b.Top + box.cy;
-                PaintCheckBox(c, b, params.CheckState, true, false, Flat(), false, back);
+                c->FillRect(textArea);
+                PaintCheckBox(c, CheckBoxRectIn(textArea), params.CheckState, true, false, Flat(), false,
+                              back);
             } else if (kind == 4) {
                 c->FillRect(R);
+                DrawImageClipped(col->ImageList(), nullptr, c, taCenter, 0, params.ImageIndex, R);
             } else {
-                PaintCellText(col, c, R, true, F, T, params.Text, params.Alignment, col->Layout(),
+                PaintCellText(col, c, textArea, true, F, T, params.Text, params.Alignment, col->Layout(),
                               col->WordWrap() && FMultiLineRows, col->EndEllipsis(), 0, 0);
             }
         }
@@ -602,13 +659,11 @@ void TCustomDBGridGx::DrawColumnCellStandard(const TRect& Rect, int DataCol, TCo
     const int kind = Column->GetCellKind();
     if (kind == 5) {
         c->FillRect(r);
-        TSize box = StandardCheckBoxSize();
-        TRect b = r;
-        if (r.Width() > box.cx) b.Left = r.Left + (r.Width() - box.cx) / 2, b.Right = b.Left + box.cx;
-        if (r.Height() > box.cy) b.Top = r.Top + (r.Height() - box.cy) / 2, b.Bottom = b.Top + box.cy;
-        PaintCheckBox(c, b, Column->CurrentCheckboxState(), true, false, Flat(), false, c->Brush()->Color());
+        PaintCheckBox(c, CheckBoxRectIn(r), Column->CurrentCheckboxState(), true, false, Flat(), false,
+                      c->Brush()->Color());
     } else if (kind == 4) {
         c->FillRect(r);
+        DrawImageClipped(Column->ImageList(), nullptr, c, taCenter, 0, Column->CurrentImageIndex(), r);
     } else {
         DrawCellText(c, r, true, f, t, Column->CurrentCellText(), Column->Alignment(), Column->Layout(),
                      Column->WordWrap() && FMultiLineRows, Column->EndEllipsis(), 0, 0,

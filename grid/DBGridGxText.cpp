@@ -58,6 +58,12 @@ void PrepareBitmapCanvas(TCanvas* Target, TCanvas* B, int W, int H) {
     B->SetBkMode(TRANSPARENT);
 }
 
+// Opaque text is filled with the background colour, which a restored device state may have set
+// apart from the brush: text written with fill takes the brush's colour behind it.
+void FillTextInBrushColor(TCanvas* Canvas) {
+    Canvas->SetBkColor(Canvas->Brush()->Color());
+}
+
 bool DitheredColor(TColor C) {
     TColor rgb = static_cast<TColor>(ColorToRGB(C));
     return ScreenNearestColor(rgb) != rgb;
@@ -121,10 +127,12 @@ void DrawCellText(TCanvas* Canvas, const TRect& Rect, bool Fill, int DX, int DY,
     }
     BrushStyleKeeper keep(Canvas);
     if (WordWrap) {
-        if (Fill)
+        if (Fill) {
             Canvas->FillRect(Rect);
-        else
+            FillTextInBrushColor(Canvas);
+        } else {
             Canvas->Brush()->SetStyle(bsClear);
+        }
         DrawFormattedText(Canvas, Rect, DX, DY, Text, Alignment, Layout, WordWrap, EndEllipsis, LeftMargin,
                           RightMargin, RightToLeftReading);
         return;
@@ -151,10 +159,8 @@ void DrawCellText(TCanvas* Canvas, const TRect& Rect, bool Fill, int DX, int DY,
         else if (Layout == tlBottom)
             y = Rect.Bottom - th;
     }
-    // The opaque text fill uses the background colour, which a restored device state may have
-    // set apart from the brush: fill in the brush's colour.
     if (Fill)
-        Canvas->SetBkColor(Canvas->Brush()->Color());
+        FillTextInBrushColor(Canvas);
     else
         Canvas->Brush()->SetStyle(bsClear);
     Canvas->TextRect(Rect, x, y, text);
@@ -203,7 +209,10 @@ int DrawRotatedCellText(TCanvas* Canvas, const TRect& Rect, bool Fill, int DX, i
             Canvas->SetFont(*rotated);
             int x, y;
             place(Rect, x, y);
-            if (!Fill) Canvas->Brush()->SetStyle(bsClear);
+            if (Fill)
+                FillTextInBrushColor(Canvas);
+            else
+                Canvas->Brush()->SetStyle(bsClear);
             Canvas->TextRect(Rect, x, y, Text);
         } else {
             const int w = Rect.Width(), h = Rect.Height();

@@ -188,7 +188,9 @@ int TCustomDBGridGx::MeasureTitleTree(THeadTreeNode* Node) {
     try {
         Node->ForEachChild([&](THeadTreeNode* ch) {
             const int sub = ch->Child ? MeasureTitleTree(ch) : 0;
-            c->Font()->Assign(*FTitleFont);
+            // A leaf is measured in its column's title font, a header in TitleFont, the fonts they
+            // are painted in.
+            c->Font()->Assign(ch->Column ? *ch->Column->Title()->Font() : *FTitleFont);
             const String text = ch->Text.empty() ? String(" ") : ch->Text;
             const int w = std::max(1, ch->Width - ch->Indent - 4);
             const bool vertical = ch->Column && ch->Column->Title()->Orientation() == tohVertical;

@@ -7,6 +7,7 @@
 #include "classes/Component.h"
 #include "gui/Bitmap.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -96,3 +97,9 @@ class TImageList : public TCustomImageList {
     TImageList(int width, int height, TComponent* AOwner = nullptr)
         : TCustomImageList(width, height, AOwner) {}
 };
+
+// Points a control's reference to an image list at List and follows it: Link (made on first use)
+// runs Changed after each change of the list and clears the reference when the list is freed;
+// Changed runs once now as well. Nothing happens when the reference already points there.
+void FollowImageList(TCustomImageList*& Ref, TCustomImageList* List, std::unique_ptr<TChangeLink>& Link,
+                     std::function<void()> Changed);

@@ -7,9 +7,6 @@
 #include <QIcon>
 #include <QImage>
 
-#include <functional>
-#include <memory>
-
 struct TImageListAccess {
     // The image's pixels (alpha 0 where transparent); nullptr for a bad index or no list.
     static const QImage* Pixels(const TCustomImageList* list, int index);
@@ -31,9 +28,3 @@ constexpr int TImageListKeepImage = -2;
 // transparent one of the list's size, so rows keep their indent. A null icon without a list.
 QIcon ImageListIcon(TCustomImageList* Images, int Index, TCustomImageList* DisabledImages = nullptr,
                     int SelectedIndex = TImageListKeepImage);
-
-// Points a control's reference to an image list at List and follows it: Link (made on first use)
-// runs Changed after each change of the list and clears the reference when the list is freed;
-// Changed runs once now as well. Nothing happens when the reference already points there.
-void FollowImageList(TCustomImageList*& Ref, TCustomImageList* List, std::unique_ptr<TChangeLink>& Link,
-                     std::function<void()> Changed);
