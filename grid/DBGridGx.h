@@ -506,8 +506,10 @@ class TCustomDBGridGx : public TCustomGridGx, public IInplaceEditHolderGx {
     // The search text over the matching beginning of the current cell's text, black on yellow.
     void PaintIncSearchMark(TColumnGx* Column, const TRect& Rect, int DX, int DY, const String& CellText,
                             TAlignment Alignment, bool WordWrap);
-    // Shows or hides the sunken one-pixel border of a flat single-bordered grid around its edge.
+    // Shows or hides the one-pixel edge RimEdge asks for around the grid's window.
     virtual void PaintFlatBorder();
+    // The edge drawn around the window (BDR_ flags), 0 for none: sunken for a flat single-bordered grid.
+    virtual unsigned RimEdge() const;
     void FlatChanged() override;
     void BorderStyleChanged() override;
     // Stores user-defined columns, with their footers, as "Columns".

@@ -318,6 +318,8 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // The drop-down's own one-pixel border, a raised outer edge.
+    unsigned RimEdge() const override;
 
 private:
     TSizeGripGx* FSizeGrip = nullptr;

@@ -5,6 +5,7 @@
 
 #include "classes/MetaBuilder.h"
 #include "grid/ToolCtrlsGxDropDown.h"
+#include "gui/ClassicEdges.h"
 #include "gui/MouseTracking.h"
 #include "gui/SystemMetrics.h"
 #include "rtl/ScopeGuards.h"
@@ -34,6 +35,10 @@ void TPopupDataGridGx::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     if (Width() == oldWidth && Height() == oldHeight) return;
     if (FSizeGrip) FSizeGrip->SnapToCorner();
     FUserResized = true;
+}
+
+unsigned TPopupDataGridGx::RimEdge() const {
+    return BDR_RAISEDOUTER;
 }
 
 Integer TPopupDataGridGx::Perform(Cardinal Msg, std::uintptr_t WParam, std::intptr_t LParam) {

@@ -573,6 +573,29 @@ TEST_F(DBLookupGridTest, PopupKeepsAMinimumSizeAndMarksEveryResize) {
     EXPECT_EQ(popup->SizeGrip()->GripCorner(), 0);
 }
 
+TEST_F(DBLookupGridTest, TheDropDownHasARaisedRimAndThePlainGridNone) {
+    // A raised outer edge: the light 3D colour at left and top, the dark shadow at right and bottom.
+    const TColor light = TColor(ColorToRGB(cl3DLight)), dark = TColor(ColorToRGB(cl3DDkShadow));
+    struct Case {
+        bool Popup;
+        bool Rim;
+    } cases[] = {{true, true}, {false, false}};
+    for (const Case& c : cases) {
+        delete Grid;
+        Grid = nullptr;
+        TDBLookupGridGx* g = c.Popup ? MakeGrid<TPopupDataGridGx>() : MakeGrid();
+        g->SetVisible(true);
+        g->SetBounds(0, 0, 200, 150);
+        TBitmap shot;
+        GrabControl(g, shot);
+        const int w = g->Width(), h = g->Height();
+        TCanvas* cv = shot.Canvas();
+        const bool raised = cv->Pixels(0, h / 2) == light && cv->Pixels(w / 2, 0) == light &&
+                            cv->Pixels(w - 1, h / 2) == dark && cv->Pixels(w / 2, h - 1) == dark;
+        EXPECT_EQ(raised, c.Rim) << c.Popup;
+    }
+}
+
 TEST_F(DBLookupGridTest, TheColumnMakesItsLookupGridOnce) {
     TDBGridGx grid(nullptr);
     TColumnGx* column = grid.Columns()->AddColumn();
