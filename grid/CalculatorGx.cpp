@@ -7,6 +7,8 @@
 #include "gui/Forms.h"
 #include "gui/Geometry.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char KeyChars[24] = {'\0', '7', '8', '9', '/', 'S', 'C',  '4', '5', '6', '*', '%',
@@ -123,6 +125,13 @@ void TCalculatorGx::ScaleToScreen(int ScreenPixelsPerInch) {
     // Sized to the scaled design client size plus the border.
     SetBounds(Left(), Top(), scale(CalculatorDesignWidth) + Width() - ClientWidth(),
               scale(CalculatorDesignHeight) + Height() - ClientHeight());
+}
+
+int TCalculatorGx::KeypadWidth() const {
+    int right = FPanel1->Left() + FPanel1->Width();
+    for (const TSpeedButtonGx* k : FKeys)
+        right = std::max(right, k->Left() + k->Width());
+    return right + FPanel1->Left() + Width() - ClientWidth();
 }
 
 TSpeedButtonGx* TCalculatorGx::Key(const String& Name) const {

@@ -38,6 +38,8 @@ class TCalculatorGx : public TCustomControl {
     // design pixels per inch; then, when the text height of "0" in that font differs from the
     // one in the design font, the display, every key and the client size by that ratio.
     void ScaleToScreen(int ScreenPixelsPerInch);
+    // The width that shows the whole keypad: its display and keys with the left margin kept on the right.
+    int KeypadWidth() const;
     // The text height of "0" in the keypad's font, and in the design font.
     int DigitTextHeight();
     int DesignDigitTextHeight();

@@ -61,6 +61,8 @@ void TDBGridInplaceEdit::DropDown() {
         if (!Text().empty() && !TryStrToFloat(Text(), value)) value = 0;
         FCalculator->SetPopupValue(Variant(value));
         FCalculator->SetPopupFlat(g->Flat());
+        // A keypad narrower than the editor widens with it; a narrow column never cuts its keys off.
+        FCalculator->SetWidth(std::max(Width(), FCalculator->KeypadWidth()));
         SetCaretPosition(CaretPosition());
     } else if (FActiveList == FPickList) {
         PickListDropDown(column);

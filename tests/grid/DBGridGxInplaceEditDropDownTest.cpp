@@ -119,6 +119,28 @@ TEST_F(InplaceEditTest, CalculatorTakesTheKeysWhileOpen) {
     Q->Cancel();
 }
 
+TEST_F(InplaceEditTest, CalculatorShowsItsWholeKeypadUnderANarrowOrWideColumn) {
+    Open();
+    TColumnGx* column = Col("F_float");
+    column->SetButtonStyle(cbsDropDown);
+    for (int width : {60, 300}) {
+        column->SetWidth(width);
+        TDBGridInplaceEdit* editor = Edit("F_float");
+        SimulateKey(editor, VK_DOWN, TShiftState{ssAlt});
+        ASSERT_TRUE(editor->ListVisible());
+        TPopupCalculatorGx* calculator = editor->Calculator();
+        EXPECT_GE(calculator->Width(), editor->Width()) << width;
+        for (const char* name : {"spEqual", "SpeedButton23"}) {
+            TSpeedButtonGx* key = calculator->Key(name);
+            ASSERT_NE(key, nullptr) << name;
+            EXPECT_LE(key->Left() + key->Width(), calculator->ClientWidth()) << width << " " << name;
+        }
+        SimulateKey(editor, VK_ESCAPE);
+        EXPECT_FALSE(editor->ListVisible());
+    }
+    Q->Cancel();
+}
+
 // The column's lookup list grid opens under the editor over the lookup data set, as many rows high
 // as a short list has records, and as wide as the column asks: -1 its columns, 0 the editor's, a
 // positive width unless narrower than the editor.
