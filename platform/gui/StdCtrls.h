@@ -386,6 +386,8 @@ class TCustomListBox : public TWinControl {
 
 protected:
     friend struct TListBoxAccess;
+    // The canvas keeps the list's font, so items measured before any painting have the painted size.
+    void FontChanged() override;
     std::unique_ptr<TStrings> FItems;
     std::unique_ptr<TCanvas> FCanvas;
     bool FMultiSelect = false;

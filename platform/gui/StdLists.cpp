@@ -279,6 +279,7 @@ TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner) {
     list->setItemDelegate(new TOwnerDrawDelegate(this)); // owned by the list widget
     TControlAccess::SetWidget(this, list);
     FCanvas = std::make_unique<TControlCanvas>(this);
+    FCanvas->Font()->Assign(*Font());
     auto items = std::make_unique<TListItemStrings>(list);
     items->IsSorted = [this] { return FSorted; };
     FItems = std::move(items);
@@ -296,6 +297,11 @@ TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 TCustomListBox::~TCustomListBox() = default;
+
+void TCustomListBox::FontChanged() {
+    TWinControl::FontChanged();
+    if (FCanvas) FCanvas->Font()->Assign(*Font());
+}
 
 void TCustomListBox::SetItems(TStrings* v) {
     if (v) FItems->Assign(*v);

@@ -157,6 +157,20 @@ TEST(Controls, ListBoxSelectionAndMultiSelect) {
     EXPECT_THROW(lb->Selected(5), EListError);
 }
 
+// Owner-drawn lists size their items from their canvas before anything is painted, so the canvas
+// measures in the list's own font from the start.
+TEST(Controls, ListBoxCanvasMeasuresInTheListsFont) {
+    TForm form(nullptr);
+    auto* lb = new TListBox(&form);
+    lb->SetParent(&form);
+    TBitmap probe(1, 1);
+    for (int height : {-11, -24}) {
+        lb->Font()->SetHeight(height);
+        probe.Canvas()->Font()->Assign(*lb->Font());
+        EXPECT_EQ(lb->Canvas()->TextHeight("Wg"), probe.Canvas()->TextHeight("Wg")) << height;
+    }
+}
+
 TEST(Controls, TreeViewNodesKeepTextDataAndOrder) {
     TForm form(nullptr);
     auto* tv = new TTreeView(&form);
