@@ -90,6 +90,15 @@ TEST_F(SearchTest, FocusFollowsEveryMatch) {
     }
 }
 
+// "All" compares every cell of the first record, also those left of the focused column.
+TEST_F(SearchTest, AllStartsAtTheFirstCellOfTheFirstRecord) {
+    GoTo(5);
+    Grid->SetFocusCol(Grid->ColumnByFieldName("F_float")->Index() + Grid->IndicatorOffset());
+    ASSERT_TRUE(SearchGridText(Grid, "", "t1", gsoAllColumnsGx, gsdAllGx, gsmWholeFieldGx, 0));
+    EXPECT_EQ(Record(), 1);
+    EXPECT_EQ(Focused(), "F_text");
+}
+
 TEST_F(SearchTest, HiddenColumnIsSearchedOnItsOwn) {
     Grid->ColumnByFieldName("F_float")->SetVisible(false);
     EXPECT_TRUE(SearchGridText(Grid, "F_float", "4.5", gsoAllColumnsGx, gsdAllGx, gsmWholeFieldGx, 0));
