@@ -5,6 +5,7 @@
 #include "classes/MetaBuilder.h"
 #include "grid/DBCtrlsGxLink.h"
 #include "grid/DBGridGx.h"
+#include "rtl/ScopeGuards.h"
 
 ORV_META_IMPL(TSTColumnFilterGx)
 void TSTColumnFilterGx::DeclareMeta(meta::Class<TSTColumnFilterGx>& c) {
@@ -182,17 +183,12 @@ void TSTColumnFilterGx::ListActiveChanged() {
     TField* list = ds->FieldByName(ListField);
     TField* key = ds->FieldByName(KeyField);
     ds->DisableControls();
-    try {
-        for (ds->First(); !ds->Eof(); ds->Next()) {
-            FListStrings->Add(list->AsString());
-            FKeyStrings->Add(key->AsString());
-        }
-        ds->First();
-    } catch (...) {
-        ds->EnableControls();
-        throw;
+    const TScopeExit enable([ds] { ds->EnableControls(); });
+    for (ds->First(); !ds->Eof(); ds->Next()) {
+        FListStrings->Add(list->AsString());
+        FKeyStrings->Add(key->AsString());
     }
-    ds->EnableControls();
+    ds->First();
 }
 
 std::unique_ptr<TDatasetFieldValueListGx> TSTColumnFilterGx::FieldValueList() const {

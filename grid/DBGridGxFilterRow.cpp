@@ -7,6 +7,7 @@
 #include "grid/DBGridGxFilterEdit.h"
 #include "grid/DBGridGxStyle.h"
 #include "grid/DBGridGxText.h"
+#include "grid/GxLibConsts.h"
 #include "grid/ToolCtrlsGxListBox.h"
 #include "grid/ToolCtrlsGxMemTable.h"
 #include "gui/ControlPreview.h"
@@ -180,18 +181,13 @@ void TCustomDBGridGx::FillFilterDropDown() {
             if (k >= 0 && k < picks->Count()) items->SetStrings(i, picks->Strings(k));
         }
     }
-    static const char* const captions[] = {"",
-                                           "(Empty)",
-                                           "(Not empty)",
-                                           "(All)",
-                                           "(Clear filter)",
-                                           "-",
-                                           "(Order by ascending)",
-                                           "(Order by descending)"};
+    // The entries' texts by code; the separator has none of its own.
+    static const int captions[] = {0, SEmptyFilterGx,      SNotEmptyFilterGx,   SAllFilterGx, SClearFilterGx,
+                                   0, SOrderByAscendingGx, SOrderByDescendingGx};
     const int last = (FOptionsGx & dghAutoSortMarking) && column->Title()->TitleButton() ? 7 : 4;
     FFilterEntryCodes.assign(static_cast<size_t>(items->Count()), 0);
     for (int code = 1; code <= last; ++code) {
-        items->Insert(0, captions[code]);
+        items->Insert(0, captions[code] ? GxLibText(captions[code]) : String("-"));
         FFilterEntryCodes.insert(FFilterEntryCodes.begin(), code);
     }
 }

@@ -6,6 +6,7 @@
 #include "grid/DBCtrlsGxCheck.h"
 #include "grid/DBCtrlsGxCombo.h"
 #include "grid/DBGridGx.h"
+#include "grid/ToolCtrlsGxMemTable.h"
 #include "gui/Input.h"
 #include "gui/StdCtrls.h"
 
@@ -130,10 +131,13 @@ void TDBGridGxFindDlg::Notification(TComponent* AComponent, TOperation Operation
 }
 
 void TDBGridGxFindDlg::Execute(TCustomDBGridGx* Grid, const String& Text, bool Modal) {
-    // No data set here presents a tree: the tree range stays hidden.
-    lTreeFindRange->SetVisible(false);
-    dbcTreeFindRange->SetVisible(false);
-    SetClientHeight(dbcTreeFindRange->Top());
+    // The tree range shows only for an open data set that presents its rows as a tree.
+    TDataSet* ds = Grid->DataSource() ? Grid->DataSource()->DataSet() : nullptr;
+    IMemTableGx* rows = Grid->MemTable();
+    const bool tree = ds && ds->Active() && rows && rows->TreeViewMode();
+    lTreeFindRange->SetVisible(tree);
+    dbcTreeFindRange->SetVisible(tree);
+    SetClientHeight(tree ? FDesignedHeight : dbcTreeFindRange->Top());
     cbText->SetText(Text);
     SetGrid(Grid);
 

@@ -5,6 +5,7 @@
 #include "grid/DBGridGxFilter.h"
 #include "grid/DBGridGxStyle.h"
 #include "gui/InputQueue.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 
 #include <vector>
@@ -85,8 +86,9 @@ bool SearchGridText(TCustomDBGridGx* Grid, const String& FieldName, const String
 
     TColumnGx* found = nullptr;
     TBookmark saved = ds->GetBookmark();
-    ds->DisableControls();
-    try {
+    {
+        ds->DisableControls();
+        const TScopeExit enable([ds] { ds->EnableControls(); });
         bool more;
         if (Direction == gsdAllGx) {
             ds->First();
@@ -105,11 +107,7 @@ bool SearchGridText(TCustomDBGridGx* Grid, const String& FieldName, const String
             more = step();
         }
         if (!found) ds->GotoBookmark(saved);
-    } catch (...) {
-        ds->EnableControls();
-        throw;
     }
-    ds->EnableControls();
     // The focus follows every match, so the next "Find next" starts after it.
     if (found) Grid->SetFocusCol(found->Index() + Grid->IndicatorOffset());
     return found != nullptr;
@@ -118,17 +116,9 @@ bool SearchGridText(TCustomDBGridGx* Grid, const String& FieldName, const String
 bool TCustomDBGridGx::CenterLocateText(const String& FieldName, const String& Text, int Options,
                                        int Direction, int MatchType, int TreeRange) {
     BeginBusyCursor();
-    try {
-        TDataSet* ds = DataSource() ? DataSource()->DataSet() : nullptr;
-        bool r = false;
-        if (TDataSetCapabilitiesGx* entry = FindDatasetFeatures(ds))
-            r = entry->LocateText(this, FieldName, Text, Options, Direction, MatchType, TreeRange);
-        else
-            r = SearchGridText(this, FieldName, Text, Options, Direction, MatchType, TreeRange);
-        EndBusyCursor();
-        return r;
-    } catch (...) {
-        EndBusyCursor();
-        throw;
-    }
+    const TScopeExit endBusy([this] { EndBusyCursor(); });
+    TDataSet* ds = DataSource() ? DataSource()->DataSet() : nullptr;
+    if (TDataSetCapabilitiesGx* entry = FindDatasetFeatures(ds))
+        return entry->LocateText(this, FieldName, Text, Options, Direction, MatchType, TreeRange);
+    return SearchGridText(this, FieldName, Text, Options, Direction, MatchType, TreeRange);
 }

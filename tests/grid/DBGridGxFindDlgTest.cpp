@@ -1,6 +1,7 @@
 // The find dialog, played through the interaction responder: its layout, the column list, "All"
 // starting at the first record and then going on, Ctrl reversing, match types and case, the keys.
 #include "DBGridGxFixture.h"
+#include "RowModeGrid.h"
 #include "grid/DBCtrlsGxCheck.h"
 #include "grid/DBCtrlsGxCombo.h"
 #include "grid/DBGridGxFindDlgs.h"
@@ -168,4 +169,24 @@ TEST_F(FindDlgTest, FreedGridIsForgotten) {
     EXPECT_EQ(d->Grid(), nullptr);
     EXPECT_EQ(d->cbFindIn->Items()->Count(), 0);
     d->bFindClick();
+}
+
+// "Find in Tree:" shows, at the form's full height, only over a data set that presents a tree.
+TEST(FindDlgTree, TheTreeRangeShowsOnlyOverATree) {
+    TRowModeGrid rows(3, [](int i) { return Format("R%d", {i}); });
+    for (bool tree : {false, true, false}) {
+        rows.Data->Tree = tree;
+        TScriptedResponder user;
+        TInteractionScope scope(user);
+        user.Form([&](TCustomForm* f) {
+            auto* d = static_cast<TDBGridGxFindDlg*>(f);
+            EXPECT_EQ(d->lTreeFindRange->Visible(), tree);
+            EXPECT_EQ(d->dbcTreeFindRange->Visible(), tree);
+            EXPECT_EQ(d->ClientHeight(), tree ? 150 : d->dbcTreeFindRange->Top()) << tree;
+            EXPECT_EQ(d->dbcTreeFindRange->Text(), "In all nodes");
+            return mrCancel;
+        });
+        GridFindDialogProc(rows.Grid, "", "", nullptr, true);
+        EXPECT_EQ(user.Requests().size(), 1u);
+    }
 }

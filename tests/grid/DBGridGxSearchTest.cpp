@@ -3,6 +3,7 @@
 #include "DBGridGxFixture.h"
 #include "grid/DBGridGxFilter.h"
 #include "grid/DBGridGxFindDlgs.h"
+#include "gui/InputQueue.h"
 
 namespace {
 
@@ -89,6 +90,15 @@ TEST_F(SearchTest, FocusFollowsEveryMatch) {
     }
 }
 
+// "All" compares every cell of the first record, also those left of the focused column.
+TEST_F(SearchTest, AllStartsAtTheFirstCellOfTheFirstRecord) {
+    GoTo(5);
+    Grid->SetFocusCol(Grid->ColumnByFieldName("F_float")->Index() + Grid->IndicatorOffset());
+    ASSERT_TRUE(SearchGridText(Grid, "", "t1", gsoAllColumnsGx, gsdAllGx, gsmWholeFieldGx, 0));
+    EXPECT_EQ(Record(), 1);
+    EXPECT_EQ(Focused(), "F_text");
+}
+
 TEST_F(SearchTest, HiddenColumnIsSearchedOnItsOwn) {
     Grid->ColumnByFieldName("F_float")->SetVisible(false);
     EXPECT_TRUE(SearchGridText(Grid, "F_float", "4.5", gsoAllColumnsGx, gsdAllGx, gsmWholeFieldGx, 0));
@@ -113,6 +123,31 @@ TEST_F(SearchTest, NothingFoundKeepsRecordAndTopRow) {
     EXPECT_FALSE(SearchGridText(Grid, "", "zzz", gsoAllColumnsGx, gsdAllGx, gsmAnyPartGx, 0));
     EXPECT_EQ(Record(), 23);
     EXPECT_EQ(Grid->DataLink()->ActiveRecord(), top);
+}
+
+// With the stop option a key press waiting in the queue ends the walk (the key stays queued); the
+// record and its column are where they were.
+TEST_F(SearchTest, AWaitingKeyStopsTheSearchWithTheStopOption) {
+    struct {
+        bool KeyWaiting;
+        int Options;
+        int Found; // F_int of the record found, 0 for nothing
+    } cases[] = {
+        {true, gsoStopOnKeyGx, 0},
+        {true, 0, 25},
+        {false, gsoStopOnKeyGx, 25},
+    };
+    for (const auto& c : cases) {
+        GoTo(3);
+        if (c.KeyWaiting) PostKeyDown(Grid, VK_ESCAPE);
+        EXPECT_EQ(SearchGridText(Grid, "F_text", "t25", c.Options, gsdAllGx, gsmWholeFieldGx, 0),
+                  c.Found != 0)
+            << c.KeyWaiting << " " << c.Options;
+        EXPECT_EQ(Record(), c.Found ? c.Found : 3) << c.KeyWaiting << " " << c.Options;
+        EXPECT_EQ(KeyDownWaiting(), c.KeyWaiting);
+        Application()->ProcessMessages();
+        EXPECT_FALSE(KeyDownWaiting());
+    }
 }
 
 TEST_F(SearchTest, ClosedDataSetFindsNothing) {
