@@ -665,6 +665,7 @@ private:
                             bool& Highlighted);
     void PaintTitleCell(int ACol, int ARow, TRect R, TGridDrawState State, int Type, int DataCol, int F, int T,
                         bool& Highlighted);
+    // Cell is the whole title cell, Caption the leaf's own caption area inside its frame.
     void PaintTitleAncestors(int ACol, const TRect& Cell, const TRect& Caption, TColumnGx* Column,
                              TGridDrawState State);
     void PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState State, int DataCol, int DataRow, int F, int T,

@@ -224,11 +224,18 @@ TEST_F(GridPaintProbe, HeaderTreeAndFooterOfTheUsualListGrid) {
     EXPECT_EQ(Grid->TitleLeaf(1)->Host, fee);
     EXPECT_EQ(Grid->TitleLeaf(2)->Height, Grid->TitleRoot()->Height);
     EXPECT_TRUE(fee->Painted);
-    // The header's caption is centred over both columns: ink near the line between them.
+    // The header reads as one cell: its caption is centred over both columns, and neither the
+    // line between them nor the second column's frame shows through it.
     const TRect left = Grid->CellScreenRect(1, 0), right = Grid->CellScreenRect(2, 0);
     const int headerBottom = left.Bottom - Grid->TitleLeaf(0)->Height + 3;
-    EXPECT_TRUE(HasInk(TRect(left.Right - 12, left.Top + 2, left.Right, headerBottom - 2), fixed) ||
-                HasInk(TRect(right.Left, right.Top + 2, right.Left + 12, headerBottom - 2), fixed));
+    int inkLeft = right.Right, inkRight = left.Left;
+    for (int y = left.Top + 2; y < headerBottom - 2; ++y)
+        for (int x = left.Left + 2; x < right.Right - 2; ++x)
+            if (Shot.Canvas()->Pixels(x, y) != fixed) inkLeft = std::min(inkLeft, x), inkRight = std::max(inkRight, x);
+    ASSERT_LT(inkLeft, inkRight) << "the header's caption";
+    EXPECT_NEAR((inkLeft + inkRight + 1) / 2.0, (left.Left + right.Right) / 2.0, 2.0);
+    for (int x = left.Right - 1; x <= right.Left + 1; ++x)
+        EXPECT_EQ(Shot.Canvas()->Pixels(x, (left.Top + headerBottom) / 2), fixed) << x;
     const TRect paid = Grid->CellScreenRect(3, 0);
     EXPECT_TRUE(HasInk(TRect(paid.Left + 2, paid.Top + 1, paid.Right - 2, paid.Bottom - 1), fixed));
     // The footer row: its text on the footer colour.
