@@ -670,6 +670,8 @@ private:
                              TGridDrawState State);
     void PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState State, int DataCol, int DataRow, int F, int T,
                        bool& Highlighted);
+    // Writes the row number of the data row drawn in R into the indicator of grid row ARow.
+    void PaintSerialNo(int ARow, int RecNo, const TRect& R);
     // The text a data row shows in a column, through the column's cell parameters (for hiding
     // duplicates); leaves the active record at DataRow.
     String ComparedCellText(TColumnGx* Column, int DataRow, int ACol, int ARow);

@@ -445,6 +445,31 @@ void TCustomDBGridGx::PaintTitleAncestors(int ACol, const TRect& Cell, const TRe
     }
 }
 
+void TCustomDBGridGx::PaintSerialNo(int ARow, int RecNo, const TRect& R) {
+    TDataSet* ds = FDataLink->DataSet();
+    String no;
+    if (ds->State() == dsInsert) {
+        // The inserted record has no number yet: the rows count by their place in the grid, from
+        // the records before the shown ones. The data set already counts the inserted record,
+        // which is not one of those.
+        const int k = ds->RecordCount() - 1 - (RowsCount() - FTitleOffset);
+        no = IntToStr((k >= 0 ? k + 1 : 0) + ARow);
+    } else if (!ds->IsEmpty()) {
+        no = IntToStr(RecNo);
+    }
+    if (no.empty()) return;
+    TCanvas* c = Canvas();
+    const TRect ind = CellScreenRect(0, ARow);
+    // The data cell's clip does not reach the indicator.
+    const int savedClip = c->SaveDC();
+    const TScopeExit restoreClip([c, savedClip] { c->RestoreDC(savedClip); });
+    c->SelectClipRgn(nullptr);
+    c->IntersectClipRect(ind);
+    c->Brush()->SetStyle(bsClear);
+    c->TextOut(ind.Left + SerialNoX(ind.Width(), c->TextWidth(no)), R.Bottom - c->TextHeight("0") - 2, no);
+    c->Brush()->SetStyle(bsSolid);
+}
+
 void TCustomDBGridGx::PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState State, int DataCol, int DataRow,
                                     int F, int T, bool& Highlighted) {
     TCanvas* c = Canvas();
@@ -545,16 +570,8 @@ void TCustomDBGridGx::PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState 
             c->LineTo(R.Right - 3, R.Bottom - 1);
             c->Pen()->Assign(saved);
         }
-        if (ShowSerialNo && (FOptions & dgIndicator) && DataCol == 0 && recNo > 0) {
-            const String no = IntToStr(recNo);
-            TRect ind = CellScreenRect(0, ARow);
-            TFont saved;
-            saved.Assign(*c->Font());
-            c->Font()->Assign(*Font());
-            c->Brush()->SetStyle(bsClear);
-            c->TextOut(SerialNoX(ind.Width(), c->TextWidth(no)) + ind.Left, ind.Top + T, no);
-            c->Brush()->SetStyle(bsSolid);
-            c->Font()->Assign(saved);
+        if (ShowSerialNo && (FOptions & dgIndicator) && DataCol == 0) {
+            PaintSerialNo(ARow, recNo, R);
             c->Brush()->SetColor(back);
         }
         if (OnDrawDataCell && FColumns->State() == csDefaultGx) OnDrawDataCell(this, R, field, State);

@@ -319,3 +319,42 @@ TEST_F(GridPaintProbe, GridCellAndFooterParamsEvents) {
     EXPECT_EQ(At(f.Left + f.Width() / 2, f.Top + f.Height() / 2), foot);
     EXPECT_NE(std::find(drawnFooters.begin(), drawnFooters.end(), 1), drawnFooters.end());
 }
+
+TEST_F(GridPaintProbe, RowNumbersInTheIndicatorWhileBrowsingAndInserting) {
+    Open(5);
+    Grid->ShowSerialNo = true;
+    Grid->RequestLayout();
+    // Whether the indicator cell of the grid row shows the number where it belongs: at the
+    // indicator's left (the column is as wide as the widest number and the image), its bottom two
+    // pixels above the cell's bottom, in the cell's font (the grid's, for a row that is not
+    // highlighted).
+    auto shows = [&](int Row, const String& Text) {
+        const TRect ind = Grid->CellScreenRect(0, Row), cell = Grid->CellScreenRect(1, Row);
+        TBitmap expected(ind.Width(), ind.Height());
+        TCanvas* e = expected.Canvas();
+        e->Brush()->SetColor(Grid->FixedColor());
+        e->FillRect(TRect(0, 0, ind.Width(), ind.Height()));
+        e->Font()->Assign(*Grid->Font());
+        e->Brush()->SetStyle(bsClear);
+        const int x = TCustomDBGridGx::SerialNoX(ind.Width(), e->TextWidth(Text));
+        const int y = cell.Bottom - e->TextHeight("0") - 2 - ind.Top;
+        e->TextOut(x, y, Text);
+        GrabControl(Grid, Shot);
+        int inked = 0, same = 0;
+        for (int py = 0; py < ind.Height(); ++py)
+            for (int px = 0; px < ind.Width(); ++px) {
+                const TColorRef c = ColorToRGB(e->Pixels(px, py));
+                if (GetRValue(c) + GetGValue(c) + GetBValue(c) > 300) continue;
+                ++inked;
+                if (Shot.Canvas()->Pixels(ind.Left + px, ind.Top + py) == e->Pixels(px, py)) ++same;
+            }
+        return inked > 0 && same == inked;
+    };
+    for (int i : {2, 3, 4}) EXPECT_TRUE(shows(DataRow(i), IntToStr(i + 1))) << "record " << i + 1;
+    EXPECT_FALSE(shows(DataRow(3), "3"));
+    // While a record is inserted the rows are numbered by their place in the grid.
+    Q->MoveBy(2);
+    Q->Insert();
+    for (int i : {3, 4, 5}) EXPECT_TRUE(shows(DataRow(i), IntToStr(i + 1))) << "grid row " << i;
+    Q->Cancel();
+}
