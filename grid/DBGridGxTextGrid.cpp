@@ -9,10 +9,19 @@
 
 namespace {
 
-// Switches a right-to-left grid's mirroring off for a step and on again, also when it fails.
+// Whether the canvas mapping mirrors it horizontally.
+bool CanvasMirrored(const TCanvas* Canvas) {
+    return Canvas->GetMapMode() == MM_ANISOTROPIC &&
+           (Canvas->GetWindowExt().cx < 0) != (Canvas->GetViewportExt().cx < 0);
+}
+
+// Switches a right-to-left grid's mirroring off for a step and on again, also when it fails. A
+// canvas that is not mirrored (the base grid mirrors the cells' rectangles instead) stays as it is:
+// switching the mirroring on afterwards would mirror whatever the cell draws next.
 class UnmirrorScope {
 public:
-    UnmirrorScope(TCustomDBGridGx* Grid, bool Active) : FGrid(Grid), FActive(Active) {
+    UnmirrorScope(TCustomDBGridGx* Grid, bool RightToLeft)
+        : FGrid(Grid), FActive(RightToLeft && CanvasMirrored(Grid->Canvas())) {
         if (FActive) FGrid->MapCanvasRightToLeft(false);
     }
     ~UnmirrorScope() {

@@ -357,3 +357,37 @@ TEST_F(GridPaintProbe, RowNumbersInTheIndicatorWhileBrowsingAndInserting) {
     for (int i : {3, 4, 5}) EXPECT_TRUE(shows(DataRow(i), IntToStr(i + 1))) << "grid row " << i;
     Q->Cancel();
 }
+
+TEST_F(GridPaintProbe, RightToLeftGridWritesItsTextReadableAtTheCellsStart) {
+    Open();
+    Grid->SetRightToLeft(true);
+    const TRect cell = Grid->CellScreenRect(2, DataRow(2)); // "t3", left-justified
+    GrabControl(Grid, Shot);
+    EXPECT_GT(cell.Left, Grid->CellScreenRect(3, DataRow(2)).Right) << "the first columns are at the right";
+    // The text starts at the cell's right (its reading start), written as an upright "t3".
+    TBitmap expected(cell.Width(), cell.Height());
+    TCanvas* e = expected.Canvas();
+    e->Brush()->SetColor(Grid->Color());
+    e->FillRect(TRect(0, 0, cell.Width(), cell.Height()));
+    e->Font()->Assign(*Grid->Font());
+    const int w = e->TextWidth("t3");
+    e->TextOut(cell.Width() - w - 3, 2, "t3");
+    int inked = 0, same = 0, farLeft = cell.Right;
+    for (int y = 0; y < cell.Height(); ++y)
+        for (int x = 0; x < cell.Width(); ++x) {
+            if (Shot.Canvas()->Pixels(cell.Left + x, cell.Top + y) != TColor(ColorToRGB(Grid->Color())))
+                farLeft = std::min(farLeft, cell.Left + x);
+            const TColorRef c = ColorToRGB(e->Pixels(x, y));
+            if (GetRValue(c) + GetGValue(c) + GetBValue(c) > 300) continue;
+            ++inked;
+            if (Shot.Canvas()->Pixels(cell.Left + x, cell.Top + y) == e->Pixels(x, y)) ++same;
+        }
+    EXPECT_GT(inked, 0);
+    EXPECT_EQ(same, inked);
+    EXPECT_GE(farLeft, cell.Right - w - 4) << "nothing else in the cell";
+    // What the cell draws after its text lands on the cell too: the frame of a 3D data cell.
+    Grid->SetOptionsGx(Grid->OptionsGx() | dghData3D);
+    GrabControl(Grid, Shot);
+    EXPECT_EQ(Shot.Canvas()->Pixels(cell.Left + 2, cell.Top), TColor(ColorToRGB(clBtnHighlight)));
+    EXPECT_EQ(Shot.Canvas()->Pixels(cell.Right - 1, cell.Bottom - 1), TColor(ColorToRGB(clBtnShadow)));
+}
