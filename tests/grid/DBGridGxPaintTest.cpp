@@ -391,3 +391,33 @@ TEST_F(GridPaintProbe, RightToLeftGridWritesItsTextReadableAtTheCellsStart) {
     EXPECT_EQ(Shot.Canvas()->Pixels(cell.Left + 2, cell.Top), TColor(ColorToRGB(clBtnHighlight)));
     EXPECT_EQ(Shot.Canvas()->Pixels(cell.Right - 1, cell.Bottom - 1), TColor(ColorToRGB(clBtnShadow)));
 }
+
+TEST_F(GridPaintProbe, CheckBoxCellsShowTheirStateInABoxCentredInTheCell) {
+    Open();
+    TColumnGx* col = Grid->Columns()->ColumnAt(0);
+    col->SetCheckboxes(true);
+    col->KeyList()->SetCommaText("3,4"); // 3 checked, 4 unchecked
+    col->SetColor(clWhite);
+    const TSize box = StandardCheckBoxSize();
+    struct Case {
+        int Record;
+        bool Mark;
+    } cases[] = {{3, true}, {4, false}};
+    GrabControl(Grid, Shot);
+    for (const Case& k : cases) {
+        const TRect cell = Grid->CellScreenRect(1, DataRow(k.Record - 1));
+        const int left = cell.Left + (cell.Width() - box.cx) / 2, top = cell.Top + (cell.Height() - box.cy) / 2;
+        const int midY = top + box.cy / 2;
+        EXPECT_NE(Shot.Canvas()->Pixels(left, midY), clWhite) << "the box's left side " << k.Record;
+        EXPECT_NE(Shot.Canvas()->Pixels(left + box.cx - 2, midY), clWhite) << "its right side " << k.Record;
+        EXPECT_EQ(Shot.Canvas()->Pixels(left - 1, midY), clWhite) << k.Record;
+        EXPECT_EQ(Shot.Canvas()->Pixels(left + box.cx, midY), clWhite) << k.Record;
+        int dark = 0;
+        for (int y = top + 3; y < top + box.cy - 3; ++y)
+            for (int x = left + 3; x < left + box.cx - 3; ++x) {
+                const TColorRef c = ColorToRGB(Shot.Canvas()->Pixels(x, y));
+                if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 200) ++dark;
+            }
+        EXPECT_EQ(dark > 0, k.Mark) << k.Record;
+    }
+}
