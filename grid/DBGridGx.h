@@ -667,10 +667,13 @@ private:
                             bool& Highlighted);
     void PaintTitleCell(int ACol, int ARow, TRect R, TGridDrawState State, int Type, int DataCol, int F, int T,
                         bool& Highlighted);
+    // Cell is the whole title cell, Caption the leaf's own caption area inside its frame.
     void PaintTitleAncestors(int ACol, const TRect& Cell, const TRect& Caption, TColumnGx* Column,
                              TGridDrawState State);
     void PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState State, int DataCol, int DataRow, int F, int T,
                        bool& Highlighted);
+    // Writes the row number of the data row drawn in R into the indicator of grid row ARow.
+    void PaintSerialNo(int ARow, int RecNo, const TRect& R);
     // The text a data row shows in a column, through the column's cell parameters (for hiding
     // duplicates); leaves the active record at DataRow.
     String ComparedCellText(TColumnGx* Column, int DataRow, int ACol, int ARow);

@@ -2,6 +2,7 @@
 
 #include "classes/MetaBuilder.h"
 #include "grid/DBGridGx.h"
+#include "rtl/ScopeGuards.h"
 
 // ---- footer -------------------------------------------------------------------------------------
 
@@ -196,15 +197,9 @@ void TColumnFooterGx::SyncAggregate() {
     }
     if (!aggregating) return;
     TDBSumCollection* sums = g->SumList()->SumCollection();
-    sums->BeginUpdate();
-    try {
-        FAggregate = sums->Add();
-        configure();
-    } catch (...) {
-        sums->EndUpdate();
-        throw;
-    }
-    sums->EndUpdate();
+    TUpdateGuard<TDBSumCollection> update(*sums);
+    FAggregate = sums->Add();
+    configure();
 }
 
 void TColumnFooterGx::ResetToDefaults() {
@@ -335,14 +330,15 @@ String TCustomDBGridGx::FooterValueText(int FooterRow, TColumnGx* Column) {
         if (!ds) return "0";
         TField* field = ds->FindField(f->FieldName().empty() ? Column->FieldName() : f->FieldName());
         if (!field) return "0";
-        // An aggregate that is not registered (yet) shows as 0 rather than reading nothing.
+        // An aggregate that is not registered (yet) shows a plain 0 rather than reading nothing.
         TDBSum* s = FSumList->SumCollection()->FindSum(f->ValueType() == fvtSum ? goSum : goAvg, field->FieldName());
-        return FormatAggregate(field, f, s ? s->SumAmount : Currency());
+        return s ? FormatAggregate(field, f, s->SumAmount) : String("0");
     }
     case fvtCount: {
         TDBSum* s = FSumList->SumCollection()->FindSum(goCount, String());
+        if (!s) return "0";
         // The record count, an amount like a sum.
-        const long double c = s ? s->SumAmount.ToDouble() : 0;
+        const long double c = s->SumAmount.ToDouble();
         return f->DisplayFormat().empty() ? FloatToStr(c) : FormatFloat(f->DisplayFormat(), c);
     }
     case fvtFieldValue: {

@@ -222,7 +222,7 @@ void TCustomDBGridGx::PaintCell(int Col, int Row, const TRect& Rect, TGridDrawSt
             TitleLeaf(dc) && TitleLeaf(dc)->Host != FTitleRoot.get()) {
             c->Font()->Assign(*FTitleFont);
             c->Brush()->SetColor(highlighted ? TColor(RGB(64, 64, 64)) : FixedColor());
-            PaintTitleAncestors(Col, r, LeafCaptionRect(r, TitleLeaf(dc)), FColumns->ColumnAt(dc), State);
+            PaintTitleAncestors(Col, Rect, LeafCaptionRect(r, TitleLeaf(dc)), FColumns->ColumnAt(dc), State);
         }
     } catch (...) {
         c->Font()->Assign(savedFont);
@@ -407,41 +407,31 @@ void TCustomDBGridGx::PaintTitleAncestors(int ACol, const TRect& Cell, const TRe
     const bool framed = State.Contains(gdFixed) && (FOptionsGx & dghFixed3D);
     const bool highlighted = c->Brush()->Color() != FixedColor();
     THeadTreeNode* leaf = TitleLeaf(Column->Index());
-    // The pieces reach one pixel beyond the cell, over the line to the next column, unless the cell
-    // is the last frozen column's and the grid is not scrolled.
+    // The pieces cover the whole cell across, its frame included, and reach one pixel beyond it,
+    // over the line to the next column, so that a header reads as one cell over its columns;
+    // not so for the last frozen column's cell while the grid is not scrolled.
     const bool lastFrozen =
         FrozenColCount() > 0 && ACol == FixedColsCount() - 1 && TopLeftCell().X == FixedColsCount();
     const int beyond = lastFrozen ? 0 : 1;
+    const int left = Cell.Left, right = Cell.Right + beyond;
     const int savedClip = c->SaveDC();
     const TScopeExit restoreClip([c, savedClip] { c->RestoreDC(savedClip); });
     c->SelectClipRgn(nullptr);
-    c->IntersectClipRect(TRect(Cell.Left, Cell.Top, Cell.Right + beyond, Caption.Top));
-    // Everything above the leaf's own caption belongs to the ancestors; the rows between their
-    // framed pieces take the brush too.
-    c->FillRect(TRect(Cell.Left, Cell.Top, Cell.Right + beyond, Caption.Top));
+    // Everything above the leaf's own caption, below the leaf's top frame, belongs to the
+    // ancestors; the rows between their framed pieces take the brush too.
+    const TRect area(left, framed ? Cell.Top + 1 : Cell.Top, right, Caption.Top);
+    c->IntersectClipRect(area);
+    c->FillRect(area);
     for (THeadTreeNode* a = leaf->Host; a && a != FTitleRoot.get(); a = a->Host) {
         const TRect acell = AncestorCellRect(Caption, leaf, a);
-        TRect piece(Cell.Left, acell.Top, Cell.Right + beyond, acell.Bottom);
+        TRect piece(left, acell.Top, right, acell.Bottom);
         if (framed) InflateRect(piece, 0, -1);
-        int leftMargin, rightMargin;
-        TRect textArea = piece;
-        const bool starts = acell.Left == Cell.Left, ends = acell.Right <= Cell.Right + 1;
-        if (starts) {
-            c->FillRect(TRect(piece.Left, piece.Top, piece.Left + 2, piece.Bottom));
-            textArea.Left += 2;
-            leftMargin = 0;
-        } else {
-            leftMargin = acell.Left - Cell.Left + 2;
-        }
-        if (acell.Right == Cell.Right) {
-            c->FillRect(TRect(piece.Right - 2, piece.Top, piece.Right, piece.Bottom));
-            textArea.Right -= 2;
-            rightMargin = 0;
-        } else {
-            rightMargin = Cell.Right - acell.Right + 2;
-        }
+        // The caption is laid out over the ancestor's whole cell, two pixels in from its sides.
+        const int leftMargin = acell.Left + 2 - piece.Left;
+        const int rightMargin = piece.Right - (acell.Right + beyond - 2);
+        const bool starts = acell.Left == Caption.Left, ends = acell.Right <= Caption.Right + 1;
         if (themed) FillFixedCellBackground(piece, highlighted, &piece);
-        DrawCellText(c, textArea, !themed, 0, 0, a->Text, taCenter, tlCenter, true, Column->Title()->EndEllipsis(),
+        DrawCellText(c, piece, !themed, 0, 0, a->Text, taCenter, tlCenter, true, Column->Title()->EndEllipsis(),
                      leftMargin, rightMargin, false);
         a->Painted = true;
         if (framed && !themed) DrawCellEdge(piece, false, starts, ends);
@@ -453,6 +443,31 @@ void TCustomDBGridGx::PaintTitleAncestors(int ACol, const TRect& Cell, const TRe
             c->Pen()->SetColor(pen);
         }
     }
+}
+
+void TCustomDBGridGx::PaintSerialNo(int ARow, int RecNo, const TRect& R) {
+    TDataSet* ds = FDataLink->DataSet();
+    String no;
+    if (ds->State() == dsInsert) {
+        // The inserted record has no number yet: the rows count by their place in the grid, from
+        // the records before the shown ones. The data set already counts the inserted record,
+        // which is not one of those.
+        const int k = ds->RecordCount() - 1 - (RowsCount() - FTitleOffset);
+        no = IntToStr((k >= 0 ? k + 1 : 0) + ARow);
+    } else if (!ds->IsEmpty()) {
+        no = IntToStr(RecNo);
+    }
+    if (no.empty()) return;
+    TCanvas* c = Canvas();
+    const TRect ind = CellScreenRect(0, ARow);
+    // The data cell's clip does not reach the indicator.
+    const int savedClip = c->SaveDC();
+    const TScopeExit restoreClip([c, savedClip] { c->RestoreDC(savedClip); });
+    c->SelectClipRgn(nullptr);
+    c->IntersectClipRect(ind);
+    c->Brush()->SetStyle(bsClear);
+    c->TextOut(ind.Left + SerialNoX(ind.Width(), c->TextWidth(no)), R.Bottom - c->TextHeight("0") - 2, no);
+    c->Brush()->SetStyle(bsSolid);
 }
 
 void TCustomDBGridGx::PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState State, int DataCol, int DataRow,
@@ -555,16 +570,8 @@ void TCustomDBGridGx::PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState 
             c->LineTo(R.Right - 3, R.Bottom - 1);
             c->Pen()->Assign(saved);
         }
-        if (ShowSerialNo && (FOptions & dgIndicator) && DataCol == 0 && recNo > 0) {
-            const String no = IntToStr(recNo);
-            TRect ind = CellScreenRect(0, ARow);
-            TFont saved;
-            saved.Assign(*c->Font());
-            c->Font()->Assign(*Font());
-            c->Brush()->SetStyle(bsClear);
-            c->TextOut(SerialNoX(ind.Width(), c->TextWidth(no)) + ind.Left, ind.Top + T, no);
-            c->Brush()->SetStyle(bsSolid);
-            c->Font()->Assign(saved);
+        if (ShowSerialNo && (FOptions & dgIndicator) && DataCol == 0) {
+            PaintSerialNo(ARow, recNo, R);
             c->Brush()->SetColor(back);
         }
         if (OnDrawDataCell && FColumns->State() == csDefaultGx) OnDrawDataCell(this, R, field, State);

@@ -4,15 +4,25 @@
 #include "grid/DBGridGxText.h"
 #include "gui/ClassicEdges.h"
 #include "gui/ReadingOrder.h"
+#include "rtl/ScopeGuards.h"
 
 #include <utility>
 
 namespace {
 
-// Switches a right-to-left grid's mirroring off for a step and on again, also when it fails.
+// Whether the canvas mapping mirrors it horizontally.
+bool CanvasMirrored(const TCanvas* Canvas) {
+    return Canvas->GetMapMode() == MM_ANISOTROPIC &&
+           (Canvas->GetWindowExt().cx < 0) != (Canvas->GetViewportExt().cx < 0);
+}
+
+// Switches a right-to-left grid's mirroring off for a step and on again, also when it fails. A
+// canvas that is not mirrored (the base grid mirrors the cells' rectangles instead) stays as it is:
+// switching the mirroring on afterwards would mirror whatever the cell draws next.
 class UnmirrorScope {
 public:
-    UnmirrorScope(TCustomDBGridGx* Grid, bool Active) : FGrid(Grid), FActive(Active) {
+    UnmirrorScope(TCustomDBGridGx* Grid, bool RightToLeft)
+        : FGrid(Grid), FActive(RightToLeft && CanvasMirrored(Grid->Canvas())) {
         if (FActive) FGrid->MapCanvasRightToLeft(false);
     }
     ~UnmirrorScope() {
@@ -78,41 +88,35 @@ void TCustomDBGridGx::PaintEditButton(TColumnGx* Column, TCanvas* ACanvas, TBitm
     const bool clip = ButtonRect.Left < CellRect.Left;
     TRegion savedClip;
     const bool hadClip = clip && ACanvas->GetClipRgn(savedClip);
-    auto restoreClip = [&] {
+    const TScopeExit restoreClip([&] {
         if (clip) ACanvas->SelectClipRgn(hadClip ? &savedClip : nullptr);
-    };
-    try {
-        if (clip) ACanvas->IntersectClipRect(CellRect);
-        if (IsFlat) {
-            TRect strip = rtl ? TRect(ButtonRect.Right - 1, ButtonRect.Top, ButtonRect.Right, ButtonRect.Bottom)
-                              : TRect(ButtonRect.Left, ButtonRect.Top, ButtonRect.Left + 1, ButtonRect.Bottom);
-            ACanvas->Brush()->SetColor(Pressed ? clBtnFace : ButtonColor);
-            ACanvas->FrameRect(strip);
-            if (rtl)
-                ButtonRect.Right -= 1;
-            else
-                ButtonRect.Left += 1;
-        }
-        TRect r = rtl ? UnmirroredRect(ButtonRect) : ButtonRect;
-        UnmirrorScope scope(this, rtl);
-        if (Style == ebsGlyphGx) {
-            if (IsFlat) {
-                ACanvas->Brush()->SetColor(ButtonColor);
-                ACanvas->FrameRect(r);
-                InflateRect(r, -1, -1);
-                ACanvas->Brush()->SetColor(clBtnFace);
-                ACanvas->FillRect(r);
-            } else {
-                DrawEdge(ACanvas, r, EDGE_RAISED, BF_RECT | BF_MIDDLE);
-                InflateRect(r, -2, -2);
-            }
-            if (Glyph) DrawImageClipped(nullptr, Glyph, ACanvas, taCenter, 0, 0, r);
-        } else {
-            ::PaintEditButton(ACanvas, r, ButtonColor, DrawStyleOf(Style), Pressed ? 1 : 0, IsFlat, Hot, Enabled, 0);
-        }
-    } catch (...) {
-        restoreClip();
-        throw;
+    });
+    if (clip) ACanvas->IntersectClipRect(CellRect);
+    if (IsFlat) {
+        TRect strip = rtl ? TRect(ButtonRect.Right - 1, ButtonRect.Top, ButtonRect.Right, ButtonRect.Bottom)
+                          : TRect(ButtonRect.Left, ButtonRect.Top, ButtonRect.Left + 1, ButtonRect.Bottom);
+        ACanvas->Brush()->SetColor(Pressed ? clBtnFace : ButtonColor);
+        ACanvas->FrameRect(strip);
+        if (rtl)
+            ButtonRect.Right -= 1;
+        else
+            ButtonRect.Left += 1;
     }
-    restoreClip();
+    TRect r = rtl ? UnmirroredRect(ButtonRect) : ButtonRect;
+    UnmirrorScope scope(this, rtl);
+    if (Style == ebsGlyphGx) {
+        if (IsFlat) {
+            ACanvas->Brush()->SetColor(ButtonColor);
+            ACanvas->FrameRect(r);
+            InflateRect(r, -1, -1);
+            ACanvas->Brush()->SetColor(clBtnFace);
+            ACanvas->FillRect(r);
+        } else {
+            DrawEdge(ACanvas, r, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+            InflateRect(r, -2, -2);
+        }
+        if (Glyph) DrawImageClipped(nullptr, Glyph, ACanvas, taCenter, 0, 0, r);
+    } else {
+        ::PaintEditButton(ACanvas, r, ButtonColor, DrawStyleOf(Style), Pressed ? 1 : 0, IsFlat, Hot, Enabled, 0);
+    }
 }

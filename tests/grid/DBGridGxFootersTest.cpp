@@ -67,6 +67,27 @@ TEST_F(FooterTest, AggregateTexts) {
     }
 }
 
+TEST_F(FooterTest, AnAggregateNotFoundShowsZero) {
+    struct Case {
+        TFooterValueType Type;
+        String Format;
+    } cases[] = {{fvtSum, ",0.00"}, {fvtAvg, ""}, {fvtCount, "0.00"}};
+    Rows({3, 4});
+    Open();
+    for (const Case& c : cases) {
+        Footer(0)->SetValueType(c.Type);
+        Footer(0)->SetDisplayFormat(c.Format);
+        Grid->SumList()->RecalcAll();
+        ASSERT_NE(Text(0), "0") << c.Type;
+        // The item leaves the sum list behind the footer's back.
+        TDBSum* item = Footer(0)->Aggregate();
+        Footer(0)->ForgetAggregate();
+        delete item;
+        EXPECT_EQ(Text(0), "0") << c.Type;
+        Footer(0)->SetValueType(fvtNon);
+    }
+}
+
 TEST_F(FooterTest, CurrencyFloatFieldUsesTheLocaleCurrencyFormat) {
     Rows({1000, 234});
     Open();

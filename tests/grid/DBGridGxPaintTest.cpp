@@ -98,12 +98,11 @@ TEST_F(GridPaintProbe, CurrentCellColours) {
     Grid->SetOptions(Grid->Options() | dgAlwaysShowSelection);
     const TGridCoord cur = Grid->CurrentCell();
     if (Grid->Focused()) form.SetActiveControl(nullptr);
-    if (!Grid->Focused()) {
-        EXPECT_EQ(BlankAt(cur.X, cur.Y), ColorToRGB(clBtnShadow));
-    }
+    ASSERT_FALSE(Grid->Focused());
+    EXPECT_EQ(BlankAt(cur.X, cur.Y), ColorToRGB(clBtnShadow));
     // Focused: the current cell in the highlight colour, another cell as before.
     Grid->SetFocus();
-    if (!Grid->Focused()) GTEST_SKIP() << "the platform gives no focus offscreen";
+    ASSERT_TRUE(Grid->Focused());
     EXPECT_EQ(BlankAt(cur.X, cur.Y), ColorToRGB(clHighlight));
     EXPECT_EQ(BlankAt(cur.X + 1, cur.Y), ColorToRGB(Grid->Color()));
 }
@@ -112,7 +111,7 @@ TEST_F(GridPaintProbe, SelectedRecordsOfAFocusedGridAreTinted) {
     Open();
     Grid->SetOptions(Grid->Options() | dgMultiSelect | dgRowSelect);
     Grid->SetFocus();
-    if (!Grid->Focused()) GTEST_SKIP() << "the platform gives no focus offscreen";
+    ASSERT_TRUE(Grid->Focused());
     Q->MoveBy(2);
     Grid->Selection()->Rows()->SetCurrentRowSelected(true);
     Q->First();
@@ -224,11 +223,18 @@ TEST_F(GridPaintProbe, HeaderTreeAndFooterOfTheUsualListGrid) {
     EXPECT_EQ(Grid->TitleLeaf(1)->Host, fee);
     EXPECT_EQ(Grid->TitleLeaf(2)->Height, Grid->TitleRoot()->Height);
     EXPECT_TRUE(fee->Painted);
-    // The header's caption is centred over both columns: ink near the line between them.
+    // The header reads as one cell: its caption is centred over both columns, and neither the
+    // line between them nor the second column's frame shows through it.
     const TRect left = Grid->CellScreenRect(1, 0), right = Grid->CellScreenRect(2, 0);
     const int headerBottom = left.Bottom - Grid->TitleLeaf(0)->Height + 3;
-    EXPECT_TRUE(HasInk(TRect(left.Right - 12, left.Top + 2, left.Right, headerBottom - 2), fixed) ||
-                HasInk(TRect(right.Left, right.Top + 2, right.Left + 12, headerBottom - 2), fixed));
+    int inkLeft = right.Right, inkRight = left.Left;
+    for (int y = left.Top + 2; y < headerBottom - 2; ++y)
+        for (int x = left.Left + 2; x < right.Right - 2; ++x)
+            if (Shot.Canvas()->Pixels(x, y) != fixed) inkLeft = std::min(inkLeft, x), inkRight = std::max(inkRight, x);
+    ASSERT_LT(inkLeft, inkRight) << "the header's caption";
+    EXPECT_NEAR((inkLeft + inkRight + 1) / 2.0, (left.Left + right.Right) / 2.0, 2.0);
+    for (int x = left.Right - 1; x <= right.Left + 1; ++x)
+        EXPECT_EQ(Shot.Canvas()->Pixels(x, (left.Top + headerBottom) / 2), fixed) << x;
     const TRect paid = Grid->CellScreenRect(3, 0);
     EXPECT_TRUE(HasInk(TRect(paid.Left + 2, paid.Top + 1, paid.Right - 2, paid.Bottom - 1), fixed));
     // The footer row: its text on the footer colour.
@@ -311,4 +317,107 @@ TEST_F(GridPaintProbe, GridCellAndFooterParamsEvents) {
     const TRect f = Grid->CellScreenRect(2, Grid->TotalRowsCount() - 1);
     EXPECT_EQ(At(f.Left + f.Width() / 2, f.Top + f.Height() / 2), foot);
     EXPECT_NE(std::find(drawnFooters.begin(), drawnFooters.end(), 1), drawnFooters.end());
+}
+
+TEST_F(GridPaintProbe, RowNumbersInTheIndicatorWhileBrowsingAndInserting) {
+    Open(5);
+    Grid->ShowSerialNo = true;
+    Grid->RequestLayout();
+    // Whether the indicator cell of the grid row shows the number where it belongs: at the
+    // indicator's left (the column is as wide as the widest number and the image), its bottom two
+    // pixels above the cell's bottom, in the cell's font (the grid's, for a row that is not
+    // highlighted).
+    auto shows = [&](int Row, const String& Text) {
+        const TRect ind = Grid->CellScreenRect(0, Row), cell = Grid->CellScreenRect(1, Row);
+        TBitmap expected(ind.Width(), ind.Height());
+        TCanvas* e = expected.Canvas();
+        e->Brush()->SetColor(Grid->FixedColor());
+        e->FillRect(TRect(0, 0, ind.Width(), ind.Height()));
+        e->Font()->Assign(*Grid->Font());
+        e->Brush()->SetStyle(bsClear);
+        const int x = TCustomDBGridGx::SerialNoX(ind.Width(), e->TextWidth(Text));
+        const int y = cell.Bottom - e->TextHeight("0") - 2 - ind.Top;
+        e->TextOut(x, y, Text);
+        GrabControl(Grid, Shot);
+        int inked = 0, same = 0;
+        for (int py = 0; py < ind.Height(); ++py)
+            for (int px = 0; px < ind.Width(); ++px) {
+                const TColorRef c = ColorToRGB(e->Pixels(px, py));
+                if (GetRValue(c) + GetGValue(c) + GetBValue(c) > 300) continue;
+                ++inked;
+                if (Shot.Canvas()->Pixels(ind.Left + px, ind.Top + py) == e->Pixels(px, py)) ++same;
+            }
+        return inked > 0 && same == inked;
+    };
+    for (int i : {2, 3, 4}) EXPECT_TRUE(shows(DataRow(i), IntToStr(i + 1))) << "record " << i + 1;
+    EXPECT_FALSE(shows(DataRow(3), "3"));
+    // While a record is inserted the rows are numbered by their place in the grid.
+    Q->MoveBy(2);
+    Q->Insert();
+    for (int i : {3, 4, 5}) EXPECT_TRUE(shows(DataRow(i), IntToStr(i + 1))) << "grid row " << i;
+    Q->Cancel();
+}
+
+TEST_F(GridPaintProbe, RightToLeftGridWritesItsTextReadableAtTheCellsStart) {
+    Open();
+    Grid->SetRightToLeft(true);
+    const TRect cell = Grid->CellScreenRect(2, DataRow(2)); // "t3", left-justified
+    GrabControl(Grid, Shot);
+    EXPECT_GT(cell.Left, Grid->CellScreenRect(3, DataRow(2)).Right) << "the first columns are at the right";
+    // The text starts at the cell's right (its reading start), written as an upright "t3".
+    TBitmap expected(cell.Width(), cell.Height());
+    TCanvas* e = expected.Canvas();
+    e->Brush()->SetColor(Grid->Color());
+    e->FillRect(TRect(0, 0, cell.Width(), cell.Height()));
+    e->Font()->Assign(*Grid->Font());
+    const int w = e->TextWidth("t3");
+    e->TextOut(cell.Width() - w - 3, 2, "t3");
+    int inked = 0, same = 0, farLeft = cell.Right;
+    for (int y = 0; y < cell.Height(); ++y)
+        for (int x = 0; x < cell.Width(); ++x) {
+            if (Shot.Canvas()->Pixels(cell.Left + x, cell.Top + y) != TColor(ColorToRGB(Grid->Color())))
+                farLeft = std::min(farLeft, cell.Left + x);
+            const TColorRef c = ColorToRGB(e->Pixels(x, y));
+            if (GetRValue(c) + GetGValue(c) + GetBValue(c) > 300) continue;
+            ++inked;
+            if (Shot.Canvas()->Pixels(cell.Left + x, cell.Top + y) == e->Pixels(x, y)) ++same;
+        }
+    EXPECT_GT(inked, 0);
+    EXPECT_EQ(same, inked);
+    EXPECT_GE(farLeft, cell.Right - w - 4) << "nothing else in the cell";
+    // What the cell draws after its text lands on the cell too: the frame of a 3D data cell.
+    Grid->SetOptionsGx(Grid->OptionsGx() | dghData3D);
+    GrabControl(Grid, Shot);
+    EXPECT_EQ(Shot.Canvas()->Pixels(cell.Left + 2, cell.Top), TColor(ColorToRGB(clBtnHighlight)));
+    EXPECT_EQ(Shot.Canvas()->Pixels(cell.Right - 1, cell.Bottom - 1), TColor(ColorToRGB(clBtnShadow)));
+}
+
+TEST_F(GridPaintProbe, CheckBoxCellsShowTheirStateInABoxCentredInTheCell) {
+    Open();
+    TColumnGx* col = Grid->Columns()->ColumnAt(0);
+    col->SetCheckboxes(true);
+    col->KeyList()->SetCommaText("3,4"); // 3 checked, 4 unchecked
+    col->SetColor(clWhite);
+    const TSize box = StandardCheckBoxSize();
+    struct Case {
+        int Record;
+        bool Mark;
+    } cases[] = {{3, true}, {4, false}};
+    GrabControl(Grid, Shot);
+    for (const Case& k : cases) {
+        const TRect cell = Grid->CellScreenRect(1, DataRow(k.Record - 1));
+        const int left = cell.Left + (cell.Width() - box.cx) / 2, top = cell.Top + (cell.Height() - box.cy) / 2;
+        const int midY = top + box.cy / 2;
+        EXPECT_NE(Shot.Canvas()->Pixels(left, midY), clWhite) << "the box's left side " << k.Record;
+        EXPECT_NE(Shot.Canvas()->Pixels(left + box.cx - 2, midY), clWhite) << "its right side " << k.Record;
+        EXPECT_EQ(Shot.Canvas()->Pixels(left - 1, midY), clWhite) << k.Record;
+        EXPECT_EQ(Shot.Canvas()->Pixels(left + box.cx, midY), clWhite) << k.Record;
+        int dark = 0;
+        for (int y = top + 3; y < top + box.cy - 3; ++y)
+            for (int x = left + 3; x < left + box.cx - 3; ++x) {
+                const TColorRef c = ColorToRGB(Shot.Canvas()->Pixels(x, y));
+                if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 200) ++dark;
+            }
+        EXPECT_EQ(dark > 0, k.Mark) << k.Record;
+    }
 }

@@ -296,3 +296,13 @@ TEST(DBGridGxText, RightToLeftExchangesAlignmentAndMargins) {
         EXPECT_EQ(r, 3);
     }
 }
+
+TEST_F(DBGridTest, MapCanvasRightToLeftMirrorsTheGridCanvasAndBack) {
+    TCanvas* c = Grid->Canvas();
+    const int w = Grid->ClientWidth();
+    Grid->MapCanvasRightToLeft(true);
+    EXPECT_EQ(c->LPtoDP(TPoint(0, 5)), TPoint(w, 5));
+    EXPECT_EQ(c->LPtoDP(TPoint(10, 7)), TPoint(w - 10, 7));
+    Grid->MapCanvasRightToLeft(false);
+    EXPECT_EQ(c->LPtoDP(TPoint(10, 7)), TPoint(10, 7));
+}
