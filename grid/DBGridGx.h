@@ -660,6 +660,10 @@ protected:
     void ReplaceColumns(std::unique_ptr<TDBGridColumnsGx> Columns, std::unique_ptr<TColumnDefValuesGx> DefValues);
 
 private:
+    // What fitting a column needs: its title, its cell in the current record, its footers.
+    int OptimizedTitleWidth(TColumnGx* Column);
+    int OptimizedCellWidth(TColumnGx* Column);
+    int OptimizedFooterWidth(TColumnGx* Column);
     void InstallSumListEvents();
     void PaintIndicatorCell(int ACol, int ARow, TRect R, TGridDrawState State, int Type, int DataRow, int F,
                             bool& Highlighted);
