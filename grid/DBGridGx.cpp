@@ -10,6 +10,7 @@
 #include "gui/HintWindow.h"
 #include "grid/DBGridGxImpExp.h"
 #include "rtl/Format.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 
 // ---- data link ----------------------------------------------------------------------------------
@@ -545,6 +546,16 @@ int TCustomDBGridGx::MeasureTextHeight(TFont* Font, const String& Text) {
     int h = Canvas()->TextHeight(Text);
     Canvas()->Font()->Assign(saved);
     return h;
+}
+TSize TCustomDBGridGx::MeasureTextBlock(TFont* Font, const String& Text, bool Wrap, int MaxWidth) {
+    TFont saved;
+    saved.Assign(*Canvas()->Font());
+    const TScopeExit restore([&] { Canvas()->Font()->Assign(saved); });
+    Canvas()->Font()->Assign(*Font);
+    if (!Wrap) return Canvas()->TextExtent(Text);
+    TRect r(0, 0, std::max(1, MaxWidth), 0);
+    Canvas()->DrawText(Text, r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    return TSize(r.Width(), r.Height());
 }
 TTextMetric TCustomDBGridGx::MeasureMetrics(TFont* Font) {
     TFont saved;

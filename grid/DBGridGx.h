@@ -664,6 +664,11 @@ private:
     int OptimizedTitleWidth(TColumnGx* Column);
     int OptimizedCellWidth(TColumnGx* Column);
     int OptimizedFooterWidth(TColumnGx* Column);
+    // The room a title's sort marker takes at its right end, with the sort number beside it
+    // when several columns are marked; 0 without a marker.
+    int SortMarkerRoom(TColumnGx* Column);
+    // The width Text takes in Font; with Wrap it is broken into lines no wider than MaxWidth.
+    TSize MeasureTextBlock(TFont* Font, const String& Text, bool Wrap, int MaxWidth);
     void InstallSumListEvents();
     void PaintIndicatorCell(int ACol, int ARow, TRect R, TGridDrawState State, int Type, int DataRow, int F,
                             bool& Highlighted);

@@ -1,29 +1,11 @@
 // Fitting column widths to their contents: titles, every record's cell text and the footers.
 #include "grid/DBGridGx.h"
 
-#include "grid/DBGridGxPaint.h"
 #include "grid/ToolCtrlsGxButtons.h"
 #include "gui/ImgList.h"
 #include "rtl/ScopeGuards.h"
-#include "rtl/SysUtils.h"
 
 #include <algorithm>
-
-namespace {
-
-// The width Text takes in Font; with Wrap it is broken into lines no wider than MaxWidth first.
-int MeasuredWidth(TCanvas* canvas, TFont* font, const String& text, bool wrap, int maxWidth) {
-    TFont saved;
-    saved.Assign(*canvas->Font());
-    TScopeExit restoreFont([&] { canvas->Font()->Assign(saved); });
-    canvas->Font()->Assign(*font);
-    if (!wrap) return canvas->TextWidth(text);
-    TRect r(0, 0, std::max(1, maxWidth), 0);
-    canvas->DrawText(text, r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    return r.Width();
-}
-
-} // namespace
 
 void TCustomDBGridGx::OptimizeColumnWidth(TColumnGx* Column) {
     std::vector<TColumnGx*> list;
@@ -40,12 +22,7 @@ void TCustomDBGridGx::OptimizeColumnWidth(TColumnGx* Column) {
 
 int TCustomDBGridGx::OptimizedTitleWidth(TColumnGx* Column) {
     TColumnTitleGx* title = Column->Title();
-    // The sort marker's room, with the sort number beside it when several columns are marked.
-    int marker = 0;
-    if (title->SortMarker() != smNoneGx) {
-        marker = 16;
-        if (FSortMarkedColumns.Count() > 1) marker += MeasureTextWidth(SortIndexFont(), IntToStr(title->SortIndex()));
-    }
+    const int marker = SortMarkerRoom(Column);
     const int amount = marker >= 3 ? marker + 2 : 4;
     // A title image stands in place of the caption.
     if (FTitleImages && title->ImageIndex() != -1) return amount + FTitleImages->Width();
@@ -53,7 +30,7 @@ int TCustomDBGridGx::OptimizedTitleWidth(TColumnGx* Column) {
     if (THeadTreeNode* leaf = FUseMultiTitle ? TitleLeaf(Column->Index()) : nullptr) caption = leaf->Text;
     if (title->Orientation() == tohVertical) return amount + MeasureTextHeight(title->Font(), caption);
     const bool wrap = FUseMultiTitle || FTitleHeight != 0 || FTitleLines != 0;
-    return amount + MeasuredWidth(Canvas(), title->Font(), caption, wrap, Column->Width() - amount);
+    return amount + MeasureTextBlock(title->Font(), caption, wrap, Column->Width() - amount).cx;
 }
 
 int TCustomDBGridGx::OptimizedCellWidth(TColumnGx* Column) {
@@ -78,8 +55,7 @@ int TCustomDBGridGx::OptimizedCellWidth(TColumnGx* Column) {
     if (OnGetCellParams) OnGetCellParams(this, Column, &font, params.Background, TGridDrawState());
     Column->GetColCellParams(false, &params);
     const bool wrap = Column->WordWrap() && FMultiLineRows;
-    return width + MeasuredWidth(Canvas(), params.Font ? params.Font : &font, params.Text, wrap,
-                                 Column->Width() - width);
+    return width + MeasureTextBlock(params.Font ? params.Font : &font, params.Text, wrap, Column->Width() - width).cx;
 }
 
 int TCustomDBGridGx::OptimizedFooterWidth(TColumnGx* Column) {
