@@ -68,6 +68,64 @@ TEST_F(DBGridInputTest, KeyTable) {
     }
 }
 
+// Keys whose effect depends on the options and on the selection. Record 0 stands for the last
+// record the window shows.
+TEST_F(DBGridInputTest, KeysWithOptionsAndSelections) {
+    struct Case {
+        const char* Name;
+        Word Key;
+        TShiftState Shift;
+        TDBGridOptions Options;     // added to the grid's
+        TDBGridGxOptions OptionsGx; // added to the grid's
+        bool Marked;                // the start record is marked first
+        int StartRec, StartCol;
+        int WantRec, WantCol;
+        TDBGridGxSelectionType WantKind;
+        int WantMarked;
+    };
+    const TShiftState none, shift{ssShift}, ctrl{ssCtrl}, ctrlShift{ssCtrl, ssShift};
+    const Case cases[] = {
+        {"ctrl+up goes to the first shown record", VK_UP, ctrl, 0, 0, true, 5, 1, 1, 1, gstNon, 0},
+        {"ctrl+pgdn goes to the last shown record", VK_NEXT, ctrl, 0, 0, false, 5, 1, 0, 1, gstNon, 0},
+        {"ctrl+shift+down marks down to the last shown record", VK_DOWN, ctrlShift, dgMultiSelect, 0, false, 5, 1,
+         0, 1, gstRecordBookmarks, -5},
+        {"ctrl+shift+home marks up to the first record", VK_HOME, ctrlShift, dgMultiSelect, 0, false, 3, 0, 1, 0,
+         gstRecordBookmarks, 3},
+        {"home with whole rows goes to the first record", VK_HOME, none, dgRowSelect, 0, false, 5, 0, 1, 0, gstNon,
+         0},
+        {"shift+end with whole rows marks down to the last record", VK_END, shift, dgRowSelect | dgMultiSelect, 0,
+         false, 38, 0, 40, 0, gstRecordBookmarks, 3},
+        {"enter as tab", VK_RETURN, none, 0, dghEnterAsTab, false, 5, 0, 5, 1, gstNon, 0},
+        {"shift+enter as shift+tab", VK_RETURN, shift, 0, dghEnterAsTab, false, 5, 0, 4, 2, gstNon, 0},
+        {"escape clears the marks", VK_ESCAPE, none, dgMultiSelect, 0, true, 5, 1, 5, 1, gstNon, 0},
+        {"shift+right spans a rectangle", VK_RIGHT, shift, dgMultiSelect, 0, false, 5, 0, 5, 1, gstRectangle, 0},
+        {"right clears the marks", VK_RIGHT, none, dgMultiSelect, 0, true, 5, 0, 5, 1, gstNon, 0},
+        {"shift+down marks both records", VK_DOWN, shift, dgMultiSelect, 0, false, 5, 1, 6, 1, gstRecordBookmarks,
+         2},
+        {"shift+down without multi-select marks nothing", VK_DOWN, shift, 0, 0, false, 5, 1, 6, 1, gstNon, 0},
+    };
+    OpenColumns(40);
+    const TDBGridOptions options = Grid->Options();
+    const TDBGridGxOptions optionsGx = Grid->OptionsGx();
+    for (const Case& c : cases) {
+        Grid->SetOptions(options | c.Options);
+        Grid->SetOptionsGx(optionsGx | c.OptionsGx);
+        Grid->Selection()->ClearSelection();
+        GoTo(c.StartRec);
+        if (c.Marked) Grid->SelectedRows()->SetCurrentRowSelected(true);
+        if (!(c.Options & dgRowSelect)) Grid->SetFocusCol(c.StartCol + Grid->IndicatorOffset());
+        const int lastShown = Current() - Grid->DataLink()->ActiveRecord() + Grid->DataLink()->RecordCount() - 1;
+        Key(c.Key, c.Shift);
+        EXPECT_EQ(Current(), c.WantRec ? c.WantRec : lastShown) << c.Name;
+        if (!(c.Options & dgRowSelect)) {
+            EXPECT_EQ(Grid->FocusedColumnIndex(), c.WantCol) << c.Name;
+        }
+        EXPECT_EQ(Grid->Selection()->SelectionType(), c.WantKind) << c.Name;
+        const int marked = c.WantMarked >= 0 ? c.WantMarked : lastShown + c.WantMarked + 1;
+        EXPECT_EQ(Grid->SelectedRows()->BookmarkCount(), marked) << c.Name;
+    }
+}
+
 TEST_F(DBGridInputTest, DownOnTheLastRecordAppendsAndUpCancelsIt) {
     OpenColumns(3);
     Q->Last();
