@@ -407,6 +407,17 @@ void TCustomDBGridGx::KeyPress(char16_t& Key) {
     wide.push_back(Key);
     FKeyPressText = WideToUtf8(wide);
     if (FilterRowKeyPress(Key)) return;
+    // Space steps a check-box or image cell, unless an OnKeyPress handler takes it.
+    if (Key == u' ' && !(FOptions & dgRowSelect)) {
+        const int dc = FocusedColumnIndex();
+        TColumnGx* column = dc >= 0 && dc < FColumns->Count() ? FColumns->ColumnAt(dc) : nullptr;
+        const int kind = column ? column->GetCellKind() : 0;
+        if (kind == 4 || kind == 5) {
+            TWinControl::KeyPress(Key);
+            if (Key == u' ') column->StepValue(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+            return;
+        }
+    }
     if ((Key == u'*' || Key == u'+' || Key == u'-') && MemTable() && MemTable()->TreeViewMode()) {
         TWinControl::KeyPress(Key); // the tree keys open no editor
         return;

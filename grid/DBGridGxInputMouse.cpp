@@ -13,6 +13,7 @@
 #include "gui/ControlDrag.h"
 #include "gui/ControlInput.h"
 #include "gui/HintWindow.h"
+#include "gui/Input.h"
 #include "gui/MouseTracking.h"
 #include "rtl/ScopeGuards.h"
 
@@ -418,7 +419,7 @@ void TCustomDBGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
     const int kind = column->GetCellKind();
     if (cell == FCheckPressCell && IsCheckOrImageKind(kind) && !column->DblClickNextVal() &&
         !Shift.Contains(ssDouble) && ColumnEditable(cell.X - FIndicatorOffset))
-        column->StepValue(Shift.Contains(ssShift) ? -column->Increment : column->Increment);
+        column->StepValue(Shift.Contains(ssShift) ? -1 : 1);
     FCheckPressCell = TGridCoord{-1, -1};
 }
 
@@ -445,7 +446,7 @@ void TCustomDBGridGx::DblClick() {
         int kind = column ? column->GetCellKind() : 0;
         if (IsCheckOrImageKind(kind) && column->DblClickNextVal() &&
             ColumnEditable(cell.X - FIndicatorOffset))
-            column->StepValue(column->Increment);
+            column->StepValue(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
     }
     TCustomGridGx::DblClick();
 }

@@ -3,6 +3,7 @@
 #include "DBGridGxFixture.h"
 #include "grid/ToolCtrlsGxButtons.h"
 #include "gui/Dialogs.h"
+#include "gui/ImgList.h"
 #include "gui/Input.h"
 #include "gui/InputSimulation.h"
 #include "gui/Interaction.h"
@@ -487,4 +488,48 @@ TEST_F(DBGridInputTest, OptimizingKeepsTheRecordAndItsRowInTheWindow) {
     Grid->OptimizeColumnWidth(Col(1));
     EXPECT_EQ(Current(), 25);
     EXPECT_EQ(Grid->DataLink()->ActiveRecord(), row);
+}
+
+// Space and clicks step an image or check-box cell by one entry whatever its Increment; an
+// OnKeyPress handler that takes the Space leaves the value.
+TEST_F(DBGridInputTest, SpaceAndClicksStepListCellsByOneEntry) {
+    OpenColumns(2);
+    TImageList images(16, 16, &form);
+    TColumnGx* column = Col(0);
+    column->Increment = 2;
+    column->KeyList()->SetText("1\n2\n3");
+    enum TAction { Click, Space, SpaceTaken };
+    struct Case {
+        const char* Name;
+        bool Images; // kind 4 (images) or 5 (check boxes)
+        TAction Action;
+        int WantValue;
+    };
+    const Case cases[] = {
+        {"a click on an image cell", true, Click, 2},
+        {"space on an image cell", true, Space, 2},
+        {"space taken by OnKeyPress", true, SpaceTaken, 1},
+        {"space on a check box", false, Space, 2}, // checked (entry 0) becomes unchecked (entry 1)
+    };
+    for (const Case& c : cases) {
+        GoTo(1);
+        Q->Edit();
+        Q->FieldByName("F_int")->SetAsInteger(1);
+        Q->Post();
+        column->SetImageList(c.Images ? &images : nullptr);
+        column->SetCheckboxes(!c.Images);
+        ASSERT_EQ(column->GetCellKind(), c.Images ? 4 : 5) << c.Name;
+        Grid->SetFocusCol(Grid->IndicatorOffset());
+        Grid->OnKeyPress = nullptr;
+        if (c.Action == SpaceTaken) Grid->OnKeyPress = [](TObject*, char16_t& K) { K = 0; };
+        if (c.Action == Click) {
+            const TRect r = Grid->CellScreenRect(Grid->IndicatorOffset(), Grid->TitleOffset());
+            SimulateClick(Grid, r.Left + 3, r.Top + 3);
+        } else {
+            Type(u' ');
+        }
+        if (Q->State() != dsBrowse) Q->Post();
+        EXPECT_EQ(Current(), c.WantValue) << c.Name;
+    }
+    column->SetImageList(nullptr);
 }
