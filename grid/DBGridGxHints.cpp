@@ -89,12 +89,10 @@ void TCustomDBGridGx::CellHint(THintInfo& Info) {
         if (point.X < R.Left) text.clear();
         font.Assign(*column->Font());
         TColCellParamsGx params;
+        column->InitCellParams(&params);
         params.Text = text;
         params.Font = &font;
-        params.Alignment = always ? taLeftJustify : column->Alignment();
-        params.Background = column->Color();
-        params.ImageIndex = column->CurrentImageIndex();
-        params.CheckState = column->CurrentCheckboxState();
+        if (always) params.Alignment = taLeftJustify;
         if (OnGetCellParams) OnGetCellParams(this, column, &font, params.Background, TGridDrawState());
         column->GetColCellParams(false, &params);
         text = params.Text;

@@ -46,12 +46,8 @@ int TCustomDBGridGx::OptimizedCellWidth(TColumnGx* Column) {
     TFont font;
     font.Assign(*Column->Font());
     TColCellParamsGx params;
+    Column->InitCellParams(&params);
     params.Font = &font;
-    params.Alignment = Column->Alignment();
-    params.Background = Column->Color();
-    params.Text = Column->CurrentCellText();
-    params.ImageIndex = Column->CurrentImageIndex();
-    params.CheckState = Column->CurrentCheckboxState();
     if (OnGetCellParams) OnGetCellParams(this, Column, &font, params.Background, TGridDrawState());
     Column->GetColCellParams(false, &params);
     const bool wrap = Column->WordWrap() && FMultiLineRows;

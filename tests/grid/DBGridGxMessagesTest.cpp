@@ -18,6 +18,14 @@ class DBGridMessagesTest : public DBGridTest {
 protected:
     int Current() { return Grid->DataLink()->DataSet()->FieldByName("F_int")->AsInteger(); }
     void VScroll(TScrollCode Code, int Pos = 0) { Grid->Scroll(sbVertical, Code, Pos); }
+    // Three records, the first with a text longer than a narrow column.
+    void OpenWithALongText() {
+        Fill(3);
+        OpenGrid();
+        Q->Edit();
+        Q->FieldByName("F_text")->SetAsString("quite a long text!!");
+        Q->Post();
+    }
 };
 
 } // namespace
@@ -169,22 +177,27 @@ TEST_F(DBGridMessagesTest, SwitchingMultiSortOffKeepsTheFirstMarker) {
 
 namespace {
 
+struct TShownTip {
+    String Text;
+    TPoint Pos;
+};
+
+TShownTip TipAt(TCustomDBGridGx* Grid, const TPoint& P) {
+    TShownTip tip;
+    if (THintWindow* w = ShowControlHint(Grid, P)) tip = {w->HintText(), TPoint(w->Left(), w->Top())};
+    HideControlHint();
+    return tip;
+}
+
 String HintAt(TCustomDBGridGx* Grid, int Col, int Row, int Dx = 3) {
     TRect r = Grid->CellScreenRect(Col, Row);
-    THintWindow* w = ShowControlHint(Grid, TPoint(r.Left + Dx, r.Top + 3));
-    String text = w ? w->HintText() : String();
-    HideControlHint();
-    return text;
+    return TipAt(Grid, TPoint(r.Left + Dx, r.Top + 3)).Text;
 }
 
 } // namespace
 
 TEST_F(DBGridMessagesTest, ToolTipsOnlyWhereTextIsCut) {
-    Fill(3);
-    OpenGrid();
-    Q->Edit();
-    Q->FieldByName("F_text")->SetAsString("quite a long text!!");
-    Q->Post();
+    OpenWithALongText();
     TColumnGx* text = Grid->Columns()->ColumnAt(1);
     TColumnGx* num = Grid->Columns()->ColumnAt(0);
     text->SetToolTips(true);
@@ -225,31 +238,11 @@ TEST_F(DBGridMessagesTest, WheelMovesOneRecordPerStep) {
     EXPECT_EQ(Current(), 2);
 }
 
-namespace {
-
-struct TShownTip {
-    String Text;
-    TPoint Pos;
-};
-
-TShownTip TipAt(TCustomDBGridGx* Grid, const TPoint& P) {
-    TShownTip tip;
-    if (THintWindow* w = ShowControlHint(Grid, P)) tip = {w->HintText(), TPoint(w->Left(), w->Top())};
-    HideControlHint();
-    return tip;
-}
-
-} // namespace
-
 // What a tool tip shows and where: a cut text's tip lies over the cell's text; a check box shows
 // its pick-list entry although nothing is cut; the buttons shown in every row and a title's sort
 // marker are no room for the text.
 TEST_F(DBGridMessagesTest, ToolTipTextsAndPlaces) {
-    Fill(3);
-    OpenGrid();
-    Q->Edit();
-    Q->FieldByName("F_text")->SetAsString("quite a long text!!");
-    Q->Post();
+    OpenWithALongText();
     TColumnGx* num = Grid->Columns()->ColumnAt(0);
     TColumnGx* text = Grid->Columns()->ColumnAt(1);
     const int row = Grid->TitleOffset();
