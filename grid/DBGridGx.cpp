@@ -4,11 +4,11 @@
 #include "classes/MetaBuilder.h"
 #include "grid/DBGridGxFilter.h"
 #include "grid/DBGridGxFilterEdit.h"
+#include "grid/DBGridGxImpExp.h"
 #include "grid/DBGridGxStyle.h"
 #include "grid/DBGridGxText.h"
 #include "gui/DeferredCall.h"
 #include "gui/HintWindow.h"
-#include "grid/DBGridGxImpExp.h"
 #include "rtl/Format.h"
 #include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
@@ -582,7 +582,7 @@ void TCustomDBGridGx::SetAllowedSelections(TDBGridGxAllowedSelections Value) {
     if (kind != gstNon && !(Value & (1 << kind))) FSelection->ClearSelection();
 }
 
-bool TCustomDBGridGx::SelectionKindAllowed(TDBGridGxSelectionType Kind) const {
+bool TCustomDBGridGx::SelectionAllowedNow(TDBGridGxSelectionType Kind) const {
     if (Kind == gstNon) return true;
     if (!(FOptions & dgMultiSelect) || !(AllowedSelections & (1 << Kind))) return false;
     return !((Kind == gstRectangle || Kind == gstColumns) && (FOptions & dgRowSelect));

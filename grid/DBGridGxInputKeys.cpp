@@ -45,7 +45,7 @@ bool TCustomDBGridGx::WantsKey(Word Key, TShiftState Shift) const {
 
 void TCustomDBGridGx::MoveRowsExtending(int Distance, bool Extend) {
     TDataSet* ds = FDataLink->DataSet();
-    if (!Extend || !SelectionKindAllowed(gstRecordBookmarks)) {
+    if (!Extend || !SelectionAllowedNow(gstRecordBookmarks)) {
         ClearSelectionIfAllowed();
         FDataLink->MoveBy(Distance);
         return;
@@ -90,7 +90,7 @@ void TCustomDBGridGx::SetCurrentColumn(int RawCol) {
 }
 
 void TCustomDBGridGx::MoveToColumn(int RawCol, int Direction, bool ExtendRect) {
-    bool rect = ExtendRect && !(FOptions & dgRowSelect) && SelectionKindAllowed(gstRectangle);
+    bool rect = ExtendRect && !(FOptions & dgRowSelect) && SelectionAllowedNow(gstRectangle);
     TDataSet* ds = FDataLink->DataSet();
     if (rect && FSelection->SelectionType() != gstRectangle && ds && !ds->IsEmpty())
         FSelection->Rect()->SelectCell(FocusedColumnIndex(), ds->GetBookmark(), false);
@@ -238,11 +238,7 @@ void TCustomDBGridGx::KeyDown(Word& Key, TShiftState Shift) {
             int n = Utf8Length(FIncSearchText);
             FIncSearchText = Utf8Copy(FIncSearchText, 1, n - 1);
             InvalidateOneRow(CurrentCell().Y);
-            FIncSearchTimer->SetEnabled(false);
-            if (FIncPause >= 0) {
-                FIncSearchTimer->SetInterval(static_cast<Cardinal>(FIncPause));
-                FIncSearchTimer->SetEnabled(true);
-            }
+            StartIncSearchTimer();
             return;
         }
         if (key == VK_RETURN && IsCtrlOnly(Shift)) {

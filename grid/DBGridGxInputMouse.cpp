@@ -195,7 +195,7 @@ void TCustomDBGridGx::MouseDownOnData(TMouseButton Button, TShiftState Shift, TG
             FSelection->ClearSelection();
             InvalidateWholeGrid();
         }
-        if (Button == mbLeft && SelectionKindAllowed(gstRectangle) && !ds->IsEmpty()) {
+        if (Button == mbLeft && SelectionAllowedNow(gstRectangle) && !ds->IsEmpty()) {
             TDBGridGxSelectionRect* rect = FSelection->Rect();
             if (shift && FSelection->SelectionType() != gstRectangle)
                 rect->SelectCell(beforeCol, beforeRow, false);
@@ -223,8 +223,8 @@ void TCustomDBGridGx::SelectRowsOnPress(TMouseButton Button, TShiftState Shift, 
                                         int Distance) {
     const bool rowSelect = (FOptions & dgRowSelect) != 0;
     const bool inIndicator = Cell.X < FIndicatorOffset;
-    const bool rects = SelectionKindAllowed(gstRectangle);
-    if (!SelectionKindAllowed(gstRecordBookmarks) || !(rowSelect || inIndicator || !rects)) return;
+    const bool rects = SelectionAllowedNow(gstRectangle);
+    if (!SelectionAllowedNow(gstRecordBookmarks) || !(rowSelect || inIndicator || !rects)) return;
     TDataSet* ds = FDataLink->DataSet();
     // The pressed row: its bookmark, and whether it was marked before the press.
     ActivateRow(Cell.Y - FTitleOffset);

@@ -51,7 +51,8 @@ int TCustomDBGridGx::OptimizedCellWidth(TColumnGx* Column) {
     if (OnGetCellParams) OnGetCellParams(this, Column, &font, params.Background, TGridDrawState());
     Column->GetColCellParams(false, &params);
     const bool wrap = Column->WordWrap() && FMultiLineRows;
-    return width + MeasureTextBlock(params.Font ? params.Font : &font, params.Text, wrap, Column->Width() - width).cx;
+    return width +
+           MeasureTextBlock(params.Font ? params.Font : &font, params.Text, wrap, Column->Width() - width).cx;
 }
 
 int TCustomDBGridGx::OptimizedFooterWidth(TColumnGx* Column) {
@@ -64,8 +65,8 @@ int TCustomDBGridGx::OptimizedFooterWidth(TColumnGx* Column) {
         TAlignment alignment = footer->Alignment();
         String text = FooterValueText(row, Column);
         if (OnGetFooterParams)
-            OnGetFooterParams(this, Column->Index(), row, Column, &font, background, alignment, TGridDrawState(),
-                              text);
+            OnGetFooterParams(this, Column->Index(), row, Column, &font, background, alignment,
+                              TGridDrawState(), text);
         width = std::max(width, MeasureTextWidth(&font, text) + 5);
     }
     return width;

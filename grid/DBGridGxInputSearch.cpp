@@ -45,15 +45,23 @@ void TCustomDBGridGx::IncrementalSearch(const String& Text, int PauseMs, int Dir
     FIncSearchText = found ? candidate : previous;
     InvalidateOneRow(CurrentCell().Y);
     FIncPause = PauseMs;
+    StartIncSearchTimer();
+}
+
+// The pause timer starts again with every step; a pause of -1 runs none.
+void TCustomDBGridGx::StartIncSearchTimer() {
+    StopIncSearchTimer();
+    if (FIncPause < 0) return;
+    FIncSearchTimer->SetInterval(static_cast<Cardinal>(FIncPause));
+    FIncSearchTimer->SetEnabled(true);
+}
+
+void TCustomDBGridGx::StopIncSearchTimer() {
     FIncSearchTimer->SetEnabled(false);
-    if (FIncPause >= 0) {
-        FIncSearchTimer->SetInterval(static_cast<Cardinal>(FIncPause));
-        FIncSearchTimer->SetEnabled(true);
-    }
 }
 
 void TCustomDBGridGx::StopIncrementalSearch() {
-    FIncSearchTimer->SetEnabled(false);
+    StopIncSearchTimer();
     if (!FIncSearchActive && FIncSearchText.empty()) return;
     FIncSearchActive = false;
     FIncSearchText.clear();

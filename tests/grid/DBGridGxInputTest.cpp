@@ -88,21 +88,22 @@ TEST_F(DBGridInputTest, KeysWithOptionsAndSelections) {
     const Case cases[] = {
         {"ctrl+up goes to the first shown record", VK_UP, ctrl, 0, 0, true, 5, 1, 1, 1, gstNon, 0},
         {"ctrl+pgdn goes to the last shown record", VK_NEXT, ctrl, 0, 0, false, 5, 1, 0, 1, gstNon, 0},
-        {"ctrl+shift+down marks down to the last shown record", VK_DOWN, ctrlShift, dgMultiSelect, 0, false, 5, 1,
-         0, 1, gstRecordBookmarks, -5},
-        {"ctrl+shift+home marks up to the first record", VK_HOME, ctrlShift, dgMultiSelect, 0, false, 3, 0, 1, 0,
-         gstRecordBookmarks, 3},
-        {"home with whole rows goes to the first record", VK_HOME, none, dgRowSelect, 0, false, 5, 0, 1, 0, gstNon,
-         0},
-        {"shift+end with whole rows marks down to the last record", VK_END, shift, dgRowSelect | dgMultiSelect, 0,
-         false, 38, 0, 40, 0, gstRecordBookmarks, 3},
+        {"ctrl+shift+down marks down to the last shown record", VK_DOWN, ctrlShift, dgMultiSelect, 0, false,
+         5, 1, 0, 1, gstRecordBookmarks, -5},
+        {"ctrl+shift+home marks up to the first record", VK_HOME, ctrlShift, dgMultiSelect, 0, false, 3, 0, 1,
+         0, gstRecordBookmarks, 3},
+        {"home with whole rows goes to the first record", VK_HOME, none, dgRowSelect, 0, false, 5, 0, 1, 0,
+         gstNon, 0},
+        {"shift+end with whole rows marks down to the last record", VK_END, shift,
+         dgRowSelect | dgMultiSelect, 0, false, 38, 0, 40, 0, gstRecordBookmarks, 3},
         {"enter as tab", VK_RETURN, none, 0, dghEnterAsTab, false, 5, 0, 5, 1, gstNon, 0},
         {"shift+enter as shift+tab", VK_RETURN, shift, 0, dghEnterAsTab, false, 5, 0, 4, 2, gstNon, 0},
         {"escape clears the marks", VK_ESCAPE, none, dgMultiSelect, 0, true, 5, 1, 5, 1, gstNon, 0},
-        {"shift+right spans a rectangle", VK_RIGHT, shift, dgMultiSelect, 0, false, 5, 0, 5, 1, gstRectangle, 0},
+        {"shift+right spans a rectangle", VK_RIGHT, shift, dgMultiSelect, 0, false, 5, 0, 5, 1, gstRectangle,
+         0},
         {"right clears the marks", VK_RIGHT, none, dgMultiSelect, 0, true, 5, 0, 5, 1, gstNon, 0},
-        {"shift+down marks both records", VK_DOWN, shift, dgMultiSelect, 0, false, 5, 1, 6, 1, gstRecordBookmarks,
-         2},
+        {"shift+down marks both records", VK_DOWN, shift, dgMultiSelect, 0, false, 5, 1, 6, 1,
+         gstRecordBookmarks, 2},
         {"shift+down without multi-select marks nothing", VK_DOWN, shift, 0, 0, false, 5, 1, 6, 1, gstNon, 0},
     };
     OpenColumns(40);
@@ -115,7 +116,8 @@ TEST_F(DBGridInputTest, KeysWithOptionsAndSelections) {
         GoTo(c.StartRec);
         if (c.Marked) Grid->SelectedRows()->SetCurrentRowSelected(true);
         if (!(c.Options & dgRowSelect)) Grid->SetFocusCol(c.StartCol + Grid->IndicatorOffset());
-        const int lastShown = Current() - Grid->DataLink()->ActiveRecord() + Grid->DataLink()->RecordCount() - 1;
+        const int lastShown =
+            Current() - Grid->DataLink()->ActiveRecord() + Grid->DataLink()->RecordCount() - 1;
         Key(c.Key, c.Shift);
         EXPECT_EQ(Current(), c.WantRec ? c.WantRec : lastShown) << c.Name;
         if (!(c.Options & dgRowSelect)) {
@@ -407,7 +409,8 @@ TEST_F(DBGridInputTest, CheckBoxClicksStepTheValue) {
         Col(0)->SetReadOnly(false);
         c.Set();
         const TRect press = Grid->CellScreenRect(Grid->IndicatorOffset(), Grid->TitleOffset() + c.Row);
-        const TRect release = Grid->CellScreenRect(Grid->IndicatorOffset(), Grid->TitleOffset() + c.ReleaseRow);
+        const TRect release =
+            Grid->CellScreenRect(Grid->IndicatorOffset(), Grid->TitleOffset() + c.ReleaseRow);
         SimulateMouseDown(Grid, mbLeft, press.Left + 3, press.Top + 3);
         SimulateMouseUp(Grid, mbLeft, release.Left + 3, release.Top + 3);
         if (Q->State() != dsBrowse) Q->Post();

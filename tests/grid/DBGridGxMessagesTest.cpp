@@ -258,30 +258,40 @@ TEST_F(DBGridMessagesTest, ToolTipTextsAndPlaces) {
     const Case cases[] = {
         {"a cut text", [&] { text->SetWidth(30); }, 2, row, 3, "quite a long text!!", true},
         {"a fitting text", [] {}, 2, row, 3, "", false},
-        {"a check box", [&] {
+        {"a check box",
+         [&] {
              num->SetCheckboxes(true);
              num->PickList()->SetText("Yes\nNo");
-         }, 1, row, 3, "Yes", false},
+         },
+         1, row, 3, "Yes", false},
         {"a check box without its entry", [&] { num->SetCheckboxes(true); }, 1, row, 3, "", false},
-        {"over the buttons of a cut text", [&] {
+        {"over the buttons of a cut text",
+         [&] {
              text->SetWidth(60);
              text->SetButtonStyle(cbsEllipsis);
              text->SetAlwaysShowEditButton(true);
-         }, 2, row, -3, "", false},
-        {"beside the buttons of a cut text", [&] {
+         },
+         2, row, -3, "", false},
+        {"beside the buttons of a cut text",
+         [&] {
              text->SetWidth(60);
              text->SetButtonStyle(cbsEllipsis);
              text->SetAlwaysShowEditButton(true);
-         }, 2, row, 3, "quite a long text!!", true},
-        {"a title cut by its sort marker", [&] {
+         },
+         2, row, 3, "quite a long text!!", true},
+        {"a title cut by its sort marker",
+         [&] {
              text->Title()->SetCaption("Name");
              text->SetWidth(Grid->MeasureTextWidth(text->Title()->Font(), "Name") + 10);
              text->Title()->SetSortMarker(smDownGx);
-         }, 2, 0, 3, "Name", false},
-        {"a title without a marker", [&] {
+         },
+         2, 0, 3, "Name", false},
+        {"a title without a marker",
+         [&] {
              text->Title()->SetCaption("Name");
              text->SetWidth(Grid->MeasureTextWidth(text->Title()->Font(), "Name") + 10);
-         }, 2, 0, 3, "", false},
+         },
+         2, 0, 3, "", false},
     };
     for (const Case& c : cases) {
         num->SetCheckboxes(false);
