@@ -163,6 +163,29 @@ TEST_F(DBGridMessagesTest, LeavingCancelsAnUntouchedInsert) {
     Q->Cancel();
 }
 
+// A pending edit that the field refuses as the focus leaves keeps the focus in the grid and lets
+// the error pass.
+TEST_F(DBGridMessagesTest, ARefusedEditOnLeavingTakesTheFocusBack) {
+    Fill(3);
+    OpenGrid();
+    TEdit other(&form);
+    other.SetParent(&form);
+    other.SetBounds(0, 320, 100, 20);
+    Q->FieldByName("F_text")->OnValidate = [](TField* Sender) {
+        if (Sender->AsString() == "bad") throw Exception("refused");
+    };
+    Grid->SetOptions(Grid->Options() | dgEditing);
+    Grid->SetFocus();
+    Grid->SetFocusCol(2 + Grid->IndicatorOffset() - 1);
+    Q->Edit();
+    Grid->SetEditText("bad");
+    Grid->DataLink()->Modified = true;
+    EXPECT_THROW(other.SetFocus(), Exception);
+    EXPECT_TRUE(Grid->Focused());
+    EXPECT_FALSE(other.Focused());
+    Q->Cancel();
+}
+
 TEST_F(DBGridMessagesTest, SwitchingMultiSortOffKeepsTheFirstMarker) {
     Fill(3);
     OpenGrid();
