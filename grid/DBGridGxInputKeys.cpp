@@ -7,6 +7,7 @@
 #include "gui/Dialogs.h"
 #include "gui/Input.h"
 #include "rtl/CodePage.h"
+#include "rtl/ScopeGuards.h"
 
 namespace {
 
@@ -105,14 +106,11 @@ void TCustomDBGridGx::MoveToColumn(int RawCol, int Direction, bool ExtendRect) {
     if (RawCol != CurrentCell().X) {
         if (OnColExit && !FInColExit) {
             int before = CurrentCell().X;
-            FInColExit = true;
-            try {
+            {
+                FInColExit = true;
+                const TScopeExit leave([this] { FInColExit = false; });
                 OnColExit(this);
-            } catch (...) {
-                FInColExit = false;
-                throw;
             }
-            FInColExit = false;
             if (CurrentCell().X != before) return;
         }
         if (!(FOptions & dgAlwaysShowEditor)) HideEditorWindow();
@@ -127,31 +125,25 @@ void TCustomDBGridGx::MoveToColumn(int RawCol, int Direction, bool ExtendRect) {
 
 void TCustomDBGridGx::TabStep(bool Backward) {
     ClearSelectionIfAllowed();
-    BeginUpdate();
-    try {
-        int start = CurrentCell().X;
-        int col = start;
-        int last = ColsCount() - 1;
-        for (;;) {
-            col += Backward ? -1 : 1;
-            if (col > last) {
-                NextRow(false);
-                col = FIndicatorOffset;
-            } else if (col < FIndicatorOffset) {
-                PriorRow(false);
-                col = last;
-            }
-            if (col == start) break;
-            if (ColTabStopAt(col) && ColWidthAt(col) > 0) {
-                MoveToColumn(col, 0, false);
-                break;
-            }
+    const TUpdateGuard<TCustomDBGridGx> update(*this);
+    int start = CurrentCell().X;
+    int col = start;
+    int last = ColsCount() - 1;
+    for (;;) {
+        col += Backward ? -1 : 1;
+        if (col > last) {
+            NextRow(false);
+            col = FIndicatorOffset;
+        } else if (col < FIndicatorOffset) {
+            PriorRow(false);
+            col = last;
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
+        if (col == start) break;
+        if (ColTabStopAt(col) && ColWidthAt(col) > 0) {
+            MoveToColumn(col, 0, false);
+            break;
+        }
     }
-    EndUpdate();
 }
 
 // ---- editing keys -------------------------------------------------------------------------------
@@ -187,15 +179,12 @@ void TCustomDBGridGx::CopyFromPriorRecord() {
     TField* f = FColumns->ColumnAt(dataCol)->Field();
     if (!f) return;
     bool lookup = f->Lookup() && !f->KeyFields().empty();
-    ActivateRow(active - 1);
     Variant value;
-    try {
+    {
+        ActivateRow(active - 1);
+        const TScopeExit restore([this] { RestoreActiveRecord(); });
         value = lookup ? f->DataSet()->FieldValues(f->KeyFields()) : f->AsVariant();
-    } catch (...) {
-        RestoreActiveRecord();
-        throw;
     }
-    RestoreActiveRecord();
     FSelection->ClearSelection();
     TDataSet* ds = f->DataSet();
     ds->Edit();

@@ -227,15 +227,12 @@ void TCustomDBGridGx::SelectRowsOnPress(TMouseButton Button, TShiftState Shift, 
     if (!SelectionAllowedNow(gstRecordBookmarks) || !(rowSelect || inIndicator || !rects)) return;
     TDataSet* ds = FDataLink->DataSet();
     // The pressed row: its bookmark, and whether it was marked before the press.
-    ActivateRow(Cell.Y - FTitleOffset);
     TBookmark pressed;
-    try {
+    {
+        ActivateRow(Cell.Y - FTitleOffset);
+        const TScopeExit restore([this] { RestoreActiveRecord(); });
         pressed = ds->GetBookmark();
-    } catch (...) {
-        RestoreActiveRecord();
-        throw;
     }
-    RestoreActiveRecord();
     int index = 0;
     const bool wasMarked = FBookmarks->LocateBookmark(pressed, index);
     if (Shift.Contains(ssShift) && Distance != 0) {
