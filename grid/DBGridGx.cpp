@@ -4,12 +4,13 @@
 #include "classes/MetaBuilder.h"
 #include "grid/DBGridGxFilter.h"
 #include "grid/DBGridGxFilterEdit.h"
+#include "grid/DBGridGxImpExp.h"
 #include "grid/DBGridGxStyle.h"
 #include "grid/DBGridGxText.h"
 #include "gui/DeferredCall.h"
 #include "gui/HintWindow.h"
-#include "grid/DBGridGxImpExp.h"
 #include "rtl/Format.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 
 // ---- data link ----------------------------------------------------------------------------------
@@ -546,6 +547,16 @@ int TCustomDBGridGx::MeasureTextHeight(TFont* Font, const String& Text) {
     Canvas()->Font()->Assign(saved);
     return h;
 }
+TSize TCustomDBGridGx::MeasureTextBlock(TFont* Font, const String& Text, bool Wrap, int MaxWidth) {
+    TFont saved;
+    saved.Assign(*Canvas()->Font());
+    const TScopeExit restore([&] { Canvas()->Font()->Assign(saved); });
+    Canvas()->Font()->Assign(*Font);
+    if (!Wrap) return Canvas()->TextExtent(Text);
+    TRect r(0, 0, std::max(1, MaxWidth), 0);
+    Canvas()->DrawText(Text, r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    return TSize(r.Width(), r.Height());
+}
 TTextMetric TCustomDBGridGx::MeasureMetrics(TFont* Font) {
     TFont saved;
     saved.Assign(*Canvas()->Font());
@@ -571,7 +582,7 @@ void TCustomDBGridGx::SetAllowedSelections(TDBGridGxAllowedSelections Value) {
     if (kind != gstNon && !(Value & (1 << kind))) FSelection->ClearSelection();
 }
 
-bool TCustomDBGridGx::SelectionKindAllowed(TDBGridGxSelectionType Kind) const {
+bool TCustomDBGridGx::SelectionAllowedNow(TDBGridGxSelectionType Kind) const {
     if (Kind == gstNon) return true;
     if (!(FOptions & dgMultiSelect) || !(AllowedSelections & (1 << Kind))) return false;
     return !((Kind == gstRectangle || Kind == gstColumns) && (FOptions & dgRowSelect));

@@ -237,7 +237,7 @@ class TCustomDBGridGx : public TCustomGridGx, public IInplaceEditHolderGx {
     void SetAllowedSelections(TDBGridGxAllowedSelections Value);
     // Whether a selection of the kind may be made: multi-select on, the kind allowed, and neither
     // rectangles nor columns while whole rows are selected.
-    bool SelectionKindAllowed(TDBGridGxSelectionType Kind) const;
+    bool SelectionAllowedNow(TDBGridGxSelectionType Kind) const;
     bool EditorAlwaysShown() const { return (FOptions & dgAlwaysShowEditor) != 0 && !FilterEditorActive(); }
     void ShowCellEditor() { OpenEditor(); }
     // Reloads the in-place editor from the grid (placed and filled again on the next update); an
@@ -317,6 +317,8 @@ class TCustomDBGridGx : public TCustomGridGx, public IInplaceEditHolderGx {
     // Direction 0 searches upwards, 1 downwards, 2 from the first record; PauseMs -1 runs no pause.
     void IncrementalSearch(const String& Text, int PauseMs, int Direction);
     void StopIncrementalSearch();
+    void StartIncSearchTimer();
+    void StopIncSearchTimer();
     TTimer* IncSearchTimer() const { return FIncSearchTimer.get(); }
     TTimer* AutoScrollTimer() const { return FAutoScrollTimer.get(); }
     void CopyFromPriorRecord();
@@ -662,6 +664,15 @@ protected:
     void ReplaceColumns(std::unique_ptr<TDBGridColumnsGx> Columns, std::unique_ptr<TColumnDefValuesGx> DefValues);
 
 private:
+    // What fitting a column needs: its title, its cell in the current record, its footers.
+    int OptimizedTitleWidth(TColumnGx* Column);
+    int OptimizedCellWidth(TColumnGx* Column);
+    int OptimizedFooterWidth(TColumnGx* Column);
+    // The room a title's sort marker takes at its right end, with the sort number beside it
+    // when several columns are marked; 0 without a marker.
+    int SortMarkerRoom(TColumnGx* Column);
+    // The width Text takes in Font; with Wrap it is broken into lines no wider than MaxWidth.
+    TSize MeasureTextBlock(TFont* Font, const String& Text, bool Wrap, int MaxWidth);
     void InstallSumListEvents();
     void PaintIndicatorCell(int ACol, int ARow, TRect R, TGridDrawState State, int Type, int DataRow, int F,
                             bool& Highlighted);

@@ -5,9 +5,29 @@
 #include "gui/Forms.h"
 #include "gui/HintWindow.h"
 #include "gui/Input.h"
+#include "rtl/ScopeGuards.h"
+
+namespace {
+
+// The pick-list entry a key-image or check-box cell stands for: at the key-list index of the
+// field's edit text (images) or of the check state (entry 0 checked, entry 1 unchecked).
+String ListedCellText(TColumnGx* column, int kind) {
+    int index = -1;
+    if (kind == 4) {
+        if (TField* f = column->Field()) index = column->KeyList()->IndexOf(f->EditText());
+    } else {
+        const TCheckBoxState state = column->CurrentCheckboxState();
+        index = state == cbChecked ? 0 : state == cbUnchecked ? 1 : -1;
+    }
+    TStrings* pick = column->PickList();
+    return index >= 0 && index < pick->Count() ? pick->Strings(index) : String();
+}
+
+} // namespace
 
 void TCustomDBGridGx::CellHint(THintInfo& Info) {
-    TGridCoord cell = MouseCell(Info.CursorPos.X, Info.CursorPos.Y);
+    const TPoint point = Info.CursorPos;
+    TGridCoord cell = MouseCell(point.X, point.Y);
     int dc = cell.X - FIndicatorOffset;
     if (dc < 0 || dc >= FColumns->Count() || cell.Y < 0) return;
     TColumnGx* column = FColumns->ColumnAt(dc);
@@ -27,49 +47,70 @@ void TCustomDBGridGx::CellHint(THintInfo& Info) {
     bool wanted = (title && column->Title()->ToolTips()) || (data && column->ToolTips()) ||
                   (footer && footer->ToolTips());
     if (!wanted || GetCaptureControl() || (GetKeyState(VK_CONTROL) < 0)) return;
+    int colRight = R.Left + ColWidthAt(cell.X);
     String text;
-    TFont* font = nullptr;
+    TFont font;
     TAlignment alignment = taLeftJustify;
-    bool always = false;
+    bool always = false, wrap = false;
     if (title) {
-        text = column->Title()->Caption();
-        font = column->Title()->Font();
-        alignment = column->Title()->Alignment();
+        TColumnTitleGx* t = column->Title();
+        if (const int marker = SortMarkerRoom(column); marker > 2) {
+            R.Right -= marker;
+            colRight -= marker;
+        }
+        text = t->Caption();
+        if (THeadTreeNode* leaf = FUseMultiTitle ? TitleLeaf(dc) : nullptr) {
+            // Only the column's own caption under its parents' headers has a tip.
+            const TRect part = LeafCaptionRect(R, leaf);
+            text = PtInRect(part, point) ? leaf->Text : String();
+            R.Top = part.Top;
+        }
+        wrap = (FUseMultiTitle || FTitleHeight != 0 || FTitleLines != 0) && t->Orientation() != tohVertical;
+        font.Assign(*t->Font());
+        alignment = t->Alignment();
     } else if (footer) {
         text = FooterValueText(footerRow, column);
-        font = footer->Font();
+        font.Assign(*footer->Font());
         alignment = footer->Alignment();
+        wrap = footer->WordWrap() && FMultiLineRows;
     } else {
         ActivateRow(cell.Y - FTitleOffset);
-        try {
-            int kind = column->GetCellKind();
-            always = kind == 4 || kind == 5;
-            text = column->CurrentCellText();
-            TColCellParamsGx params;
-            params.Text = text;
-            params.Font = column->Font();
-            params.Alignment = always ? taLeftJustify : column->Alignment();
-            column->GetColCellParams(false, &params);
-            text = params.Text;
-            font = params.Font ? params.Font : column->Font();
-            alignment = params.Alignment;
-        } catch (...) {
-            RestoreActiveRecord();
-            throw;
+        const TScopeExit restore([this] { RestoreActiveRecord(); });
+        const int kind = column->GetCellKind();
+        always = kind == 4 || kind == 5;
+        text = always ? ListedCellText(column, kind) : column->CurrentCellText();
+        // The buttons shown in every row, the tree part and a cell image are no part of the text.
+        if (column->AlwaysShowEditButton()) {
+            R.Right -= column->EditButtonsWidth();
+            if (point.X >= R.Right) text.clear();
         }
-        RestoreActiveRecord();
+        if (FVisibleColumns.Count() > 0 && column == FVisibleColumns.ColumnAt(0)) R.Left += TreeIndentWidth();
+        if (column->ShowImageAndText() && column->ImageList()) R.Left += column->ImageList()->Width() + 5;
+        if (point.X < R.Left) text.clear();
+        font.Assign(*column->Font());
+        TColCellParamsGx params;
+        column->InitCellParams(&params);
+        params.Text = text;
+        params.Font = &font;
+        if (always) params.Alignment = taLeftJustify;
+        if (OnGetCellParams) OnGetCellParams(this, column, &font, params.Background, TGridDrawState());
+        column->GetColCellParams(false, &params);
+        text = params.Text;
+        if (params.Font && params.Font != &font) font.Assign(*params.Font);
+        alignment = params.Alignment;
+        wrap = column->WordWrap() && FMultiLineRows;
     }
-    int colRight = R.Left + ColWidthAt(cell.X);
-    int spacing = Flat() ? 2 : 4;
-    int w = MeasureTextWidth(font, text);
-    int h = MeasureTextHeight(font, text);
+    const int spacing = Flat() ? 2 : 4;
+    const TSize size = MeasureTextBlock(&font, text, wrap, R.Width() - (wrap ? 4 : 2));
+    const int w = size.cx;
     bool cut = alignment == taRightJustify && R.Right < colRight - 2;
-    bool needed = !text.empty() && (always || w > R.Width() - 2 || h > R.Height() - spacing + 1 || cut);
+    bool needed = !text.empty() &&
+                  (always || w > R.Width() - (wrap ? 4 : 2) || size.cy > R.Height() - spacing + 1 || cut);
     if (!needed) {
         Info.HintStr.clear();
         return;
     }
-    FToolTipFont->Assign(*font);
+    FToolTipFont->Assign(font);
     int d = Flat() ? 2 : 1;
     int x = R.Left - 1;
     if (alignment == taRightJustify)
@@ -81,6 +122,7 @@ void TCustomDBGridGx::CellHint(THintInfo& Info) {
     Info.CursorRect = R;
     Info.HintWindowClass = [] { return std::make_unique<TToolTipsWindow>(); };
     Info.HintData = FToolTipFont.get();
+    if (wrap) Info.MaxWidth = R.Width() - 4;
     Info.HintPos = ClientToScreen(TPoint(x, R.Top - d));
 }
 

@@ -262,7 +262,7 @@ void TCustomDBGridGx::DefaultIndicatorTitleMouseDown(TMouseButton Button, TShift
         FIndicatorTitle->SetPressed(true);
         return;
     }
-    if ((FOptions & dgMultiSelect) && FDataLink->Active() && SelectionKindAllowed(gstAll)) {
+    if ((FOptions & dgMultiSelect) && FDataLink->Active() && SelectionAllowedNow(gstAll)) {
         if (FSelection->SelectionType() != gstNon)
             FSelection->ClearSelection();
         else

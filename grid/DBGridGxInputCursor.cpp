@@ -61,10 +61,10 @@ TCursor TCustomDBGridGx::CursorAt(int X, int Y) {
         // Over the indicator of a row whose record a press would start to move, the row-select
         // cursor does not show.
         if (cell.X >= 0 && cell.X < FIndicatorOffset && dataRow && !FDataLink->DataSet()->IsEmpty() &&
-            SelectionKindAllowed(gstRecordBookmarks) && !CanStartRecordMoving(X, Y, FLastMoveShift, true))
+            SelectionAllowedNow(gstRecordBookmarks) && !CanStartRecordMoving(X, Y, FLastMoveShift, true))
             return UseRightToLeftAlignment() ? crLeftCurGx : crRightCurGx;
         if ((FOptions & dgTitles) && cell.Y == 0 && cell.X >= FIndicatorOffset && !(FOptions & dgRowSelect) &&
-            SelectionKindAllowed(gstColumns)) {
+            SelectionAllowedNow(gstColumns)) {
             const TRect r = CellScreenRect(cell.X, 0);
             if (r.Height() < 7 || Y >= r.Bottom - 7) return crDownCurGx;
         }

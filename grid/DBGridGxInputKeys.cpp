@@ -7,6 +7,7 @@
 #include "gui/Dialogs.h"
 #include "gui/Input.h"
 #include "rtl/CodePage.h"
+#include "rtl/ScopeGuards.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ bool TCustomDBGridGx::WantsKey(Word Key, TShiftState Shift) const {
 
 void TCustomDBGridGx::MoveRowsExtending(int Distance, bool Extend) {
     TDataSet* ds = FDataLink->DataSet();
-    if (!Extend || !SelectionKindAllowed(gstRecordBookmarks)) {
+    if (!Extend || !SelectionAllowedNow(gstRecordBookmarks)) {
         ClearSelectionIfAllowed();
         FDataLink->MoveBy(Distance);
         return;
@@ -90,7 +91,7 @@ void TCustomDBGridGx::SetCurrentColumn(int RawCol) {
 }
 
 void TCustomDBGridGx::MoveToColumn(int RawCol, int Direction, bool ExtendRect) {
-    bool rect = ExtendRect && !(FOptions & dgRowSelect) && SelectionKindAllowed(gstRectangle);
+    bool rect = ExtendRect && !(FOptions & dgRowSelect) && SelectionAllowedNow(gstRectangle);
     TDataSet* ds = FDataLink->DataSet();
     if (rect && FSelection->SelectionType() != gstRectangle && ds && !ds->IsEmpty())
         FSelection->Rect()->SelectCell(FocusedColumnIndex(), ds->GetBookmark(), false);
@@ -105,14 +106,11 @@ void TCustomDBGridGx::MoveToColumn(int RawCol, int Direction, bool ExtendRect) {
     if (RawCol != CurrentCell().X) {
         if (OnColExit && !FInColExit) {
             int before = CurrentCell().X;
-            FInColExit = true;
-            try {
+            {
+                FInColExit = true;
+                const TScopeExit leave([this] { FInColExit = false; });
                 OnColExit(this);
-            } catch (...) {
-                FInColExit = false;
-                throw;
             }
-            FInColExit = false;
             if (CurrentCell().X != before) return;
         }
         if (!(FOptions & dgAlwaysShowEditor)) HideEditorWindow();
@@ -127,31 +125,25 @@ void TCustomDBGridGx::MoveToColumn(int RawCol, int Direction, bool ExtendRect) {
 
 void TCustomDBGridGx::TabStep(bool Backward) {
     ClearSelectionIfAllowed();
-    BeginUpdate();
-    try {
-        int start = CurrentCell().X;
-        int col = start;
-        int last = ColsCount() - 1;
-        for (;;) {
-            col += Backward ? -1 : 1;
-            if (col > last) {
-                NextRow(false);
-                col = FIndicatorOffset;
-            } else if (col < FIndicatorOffset) {
-                PriorRow(false);
-                col = last;
-            }
-            if (col == start) break;
-            if (ColTabStopAt(col) && ColWidthAt(col) > 0) {
-                MoveToColumn(col, 0, false);
-                break;
-            }
+    const TUpdateGuard<TCustomDBGridGx> update(*this);
+    int start = CurrentCell().X;
+    int col = start;
+    int last = ColsCount() - 1;
+    for (;;) {
+        col += Backward ? -1 : 1;
+        if (col > last) {
+            NextRow(false);
+            col = FIndicatorOffset;
+        } else if (col < FIndicatorOffset) {
+            PriorRow(false);
+            col = last;
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
+        if (col == start) break;
+        if (ColTabStopAt(col) && ColWidthAt(col) > 0) {
+            MoveToColumn(col, 0, false);
+            break;
+        }
     }
-    EndUpdate();
 }
 
 // ---- editing keys -------------------------------------------------------------------------------
@@ -187,15 +179,12 @@ void TCustomDBGridGx::CopyFromPriorRecord() {
     TField* f = FColumns->ColumnAt(dataCol)->Field();
     if (!f) return;
     bool lookup = f->Lookup() && !f->KeyFields().empty();
-    ActivateRow(active - 1);
     Variant value;
-    try {
+    {
+        ActivateRow(active - 1);
+        const TScopeExit restore([this] { RestoreActiveRecord(); });
         value = lookup ? f->DataSet()->FieldValues(f->KeyFields()) : f->AsVariant();
-    } catch (...) {
-        RestoreActiveRecord();
-        throw;
     }
-    RestoreActiveRecord();
     FSelection->ClearSelection();
     TDataSet* ds = f->DataSet();
     ds->Edit();
@@ -238,11 +227,7 @@ void TCustomDBGridGx::KeyDown(Word& Key, TShiftState Shift) {
             int n = Utf8Length(FIncSearchText);
             FIncSearchText = Utf8Copy(FIncSearchText, 1, n - 1);
             InvalidateOneRow(CurrentCell().Y);
-            FIncSearchTimer->SetEnabled(false);
-            if (FIncPause >= 0) {
-                FIncSearchTimer->SetInterval(static_cast<Cardinal>(FIncPause));
-                FIncSearchTimer->SetEnabled(true);
-            }
+            StartIncSearchTimer();
             return;
         }
         if (key == VK_RETURN && IsCtrlOnly(Shift)) {
@@ -407,6 +392,17 @@ void TCustomDBGridGx::KeyPress(char16_t& Key) {
     wide.push_back(Key);
     FKeyPressText = WideToUtf8(wide);
     if (FilterRowKeyPress(Key)) return;
+    // Space steps a check-box or image cell, unless an OnKeyPress handler takes it.
+    if (Key == u' ' && !(FOptions & dgRowSelect)) {
+        const int dc = FocusedColumnIndex();
+        TColumnGx* column = dc >= 0 && dc < FColumns->Count() ? FColumns->ColumnAt(dc) : nullptr;
+        const int kind = column ? column->GetCellKind() : 0;
+        if (kind == 4 || kind == 5) {
+            TWinControl::KeyPress(Key);
+            if (Key == u' ') column->StepValue(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+            return;
+        }
+    }
     if ((Key == u'*' || Key == u'+' || Key == u'-') && MemTable() && MemTable()->TreeViewMode()) {
         TWinControl::KeyPress(Key); // the tree keys open no editor
         return;

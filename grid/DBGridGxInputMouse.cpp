@@ -13,6 +13,7 @@
 #include "gui/ControlDrag.h"
 #include "gui/ControlInput.h"
 #include "gui/HintWindow.h"
+#include "gui/Input.h"
 #include "gui/MouseTracking.h"
 #include "rtl/ScopeGuards.h"
 
@@ -194,7 +195,7 @@ void TCustomDBGridGx::MouseDownOnData(TMouseButton Button, TShiftState Shift, TG
             FSelection->ClearSelection();
             InvalidateWholeGrid();
         }
-        if (Button == mbLeft && SelectionKindAllowed(gstRectangle) && !ds->IsEmpty()) {
+        if (Button == mbLeft && SelectionAllowedNow(gstRectangle) && !ds->IsEmpty()) {
             TDBGridGxSelectionRect* rect = FSelection->Rect();
             if (shift && FSelection->SelectionType() != gstRectangle)
                 rect->SelectCell(beforeCol, beforeRow, false);
@@ -222,19 +223,16 @@ void TCustomDBGridGx::SelectRowsOnPress(TMouseButton Button, TShiftState Shift, 
                                         int Distance) {
     const bool rowSelect = (FOptions & dgRowSelect) != 0;
     const bool inIndicator = Cell.X < FIndicatorOffset;
-    const bool rects = SelectionKindAllowed(gstRectangle);
-    if (!SelectionKindAllowed(gstRecordBookmarks) || !(rowSelect || inIndicator || !rects)) return;
+    const bool rects = SelectionAllowedNow(gstRectangle);
+    if (!SelectionAllowedNow(gstRecordBookmarks) || !(rowSelect || inIndicator || !rects)) return;
     TDataSet* ds = FDataLink->DataSet();
     // The pressed row: its bookmark, and whether it was marked before the press.
-    ActivateRow(Cell.Y - FTitleOffset);
     TBookmark pressed;
-    try {
+    {
+        ActivateRow(Cell.Y - FTitleOffset);
+        const TScopeExit restore([this] { RestoreActiveRecord(); });
         pressed = ds->GetBookmark();
-    } catch (...) {
-        RestoreActiveRecord();
-        throw;
     }
-    RestoreActiveRecord();
     int index = 0;
     const bool wasMarked = FBookmarks->LocateBookmark(pressed, index);
     if (Shift.Contains(ssShift) && Distance != 0) {
@@ -418,7 +416,7 @@ void TCustomDBGridGx::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
     const int kind = column->GetCellKind();
     if (cell == FCheckPressCell && IsCheckOrImageKind(kind) && !column->DblClickNextVal() &&
         !Shift.Contains(ssDouble) && ColumnEditable(cell.X - FIndicatorOffset))
-        column->StepValue(Shift.Contains(ssShift) ? -column->Increment : column->Increment);
+        column->StepValue(Shift.Contains(ssShift) ? -1 : 1);
     FCheckPressCell = TGridCoord{-1, -1};
 }
 
@@ -445,7 +443,7 @@ void TCustomDBGridGx::DblClick() {
         int kind = column ? column->GetCellKind() : 0;
         if (IsCheckOrImageKind(kind) && column->DblClickNextVal() &&
             ColumnEditable(cell.X - FIndicatorOffset))
-            column->StepValue(column->Increment);
+            column->StepValue(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
     }
     TCustomGridGx::DblClick();
 }

@@ -3,6 +3,7 @@
 #include "grid/DBGridGx.h"
 
 #include "rtl/CodePage.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 
 void TCustomDBGridGx::IncrementalSearch(const String& Text, int PauseMs, int Direction) {
@@ -17,9 +18,11 @@ void TCustomDBGridGx::IncrementalSearch(const String& Text, int PauseMs, int Dir
         const String wanted = AnsiLowerCase(candidate);
         auto matches = [&] { return StartsStr(wanted, AnsiLowerCase(column->CurrentCellText())); };
         TBookmark saved = ds->GetBookmark();
-        BeginPaintLock();
-        ds->DisableControls();
-        try {
+        {
+            BeginPaintLock();
+            const TScopeExit unlock([this] { EndPaintLock(); });
+            ds->DisableControls();
+            const TScopeExit enable([ds] { ds->EnableControls(); });
             if (Direction == 2) {
                 ds->First();
                 found = !ds->IsEmpty() && matches();
@@ -28,13 +31,7 @@ void TCustomDBGridGx::IncrementalSearch(const String& Text, int PauseMs, int Dir
             while (!found && ds->MoveBy(step) != 0)
                 found = matches();
             if (!found) ds->GotoBookmark(saved);
-        } catch (...) {
-            ds->EnableControls();
-            EndPaintLock();
-            throw;
         }
-        ds->EnableControls();
-        EndPaintLock();
         // The prefix takes the found text's own spelling.
         if (found) candidate = Utf8Copy(column->CurrentCellText(), 1, Utf8Length(candidate));
         // Shown row by row, the view puts the found row half a page down.
@@ -45,15 +42,23 @@ void TCustomDBGridGx::IncrementalSearch(const String& Text, int PauseMs, int Dir
     FIncSearchText = found ? candidate : previous;
     InvalidateOneRow(CurrentCell().Y);
     FIncPause = PauseMs;
+    StartIncSearchTimer();
+}
+
+// The pause timer starts again with every step; a pause of -1 runs none.
+void TCustomDBGridGx::StartIncSearchTimer() {
+    StopIncSearchTimer();
+    if (FIncPause < 0) return;
+    FIncSearchTimer->SetInterval(static_cast<Cardinal>(FIncPause));
+    FIncSearchTimer->SetEnabled(true);
+}
+
+void TCustomDBGridGx::StopIncSearchTimer() {
     FIncSearchTimer->SetEnabled(false);
-    if (FIncPause >= 0) {
-        FIncSearchTimer->SetInterval(static_cast<Cardinal>(FIncPause));
-        FIncSearchTimer->SetEnabled(true);
-    }
 }
 
 void TCustomDBGridGx::StopIncrementalSearch() {
-    FIncSearchTimer->SetEnabled(false);
+    StopIncSearchTimer();
     if (!FIncSearchActive && FIncSearchText.empty()) return;
     FIncSearchActive = false;
     FIncSearchText.clear();

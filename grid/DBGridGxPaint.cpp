@@ -293,6 +293,13 @@ void TCustomDBGridGx::PaintIndicatorCell(int ACol, int ARow, TRect R, TGridDrawS
     if (isCurrent) FSelectedIndicatorRow = ARow;
 }
 
+int TCustomDBGridGx::SortMarkerRoom(TColumnGx* Column) {
+    TColumnTitleGx* title = Column->Title();
+    if (title->SortMarker() == smNoneGx) return 0;
+    if (FSortMarkedColumns.Count() < 2) return 16;
+    return 16 + MeasureTextWidth(SortIndexFont(), IntToStr(title->SortIndex()));
+}
+
 void TCustomDBGridGx::PaintTitleCell(int ACol, int ARow, TRect R, TGridDrawState State, int Type, int DataCol,
                                      int F, int T, bool& Highlighted) {
     TCanvas* c = Canvas();

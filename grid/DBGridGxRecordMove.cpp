@@ -48,7 +48,7 @@ bool TCustomDBGridGx::CanStartRecordMoving(int X, int Y, TShiftState Shift, bool
         bookmark = ds->GetBookmark();
         if (FMemTable && FMemTable->TreeViewMode()) level = FMemTable->NodeLevel();
     }
-    if (SelectionKindAllowed(gstRecordBookmarks)) {
+    if (SelectionAllowedNow(gstRecordBookmarks)) {
         // Marked records move together: only a marked row starts, and only without modifiers.
         if (Shift.Contains(ssShift) || Shift.Contains(ssCtrl) || Shift.Contains(ssAlt)) return false;
         if (FBookmarks->IndexOfBookmark(bookmark) < 0) return false;

@@ -279,3 +279,25 @@ TEST_F(InplaceEditTest, ADoubleClickStepsToTheNextValue) {
 }
 
 } // namespace
+
+namespace {
+
+// Ctrl+' on a lookup cell copies the prior record's key, and the editor shows its name selected.
+TEST_F(InplaceEditTest, CtrlQuoteCopiesThePriorRecordsLookupKey) {
+    Open();
+    Q->Next();
+    ASSERT_EQ(Q->FieldByName("F_kind")->AsInteger(), 2);
+    Grid->SetFocus();
+    Grid->SetFocusCol(Col("F_kname")->Index() + Grid->IndicatorOffset());
+    SimulateKey(Grid, VK_OEM_7, TShiftState{ssCtrl});
+    EXPECT_EQ(Q->State(), dsEdit);
+    EXPECT_EQ(Q->FieldByName("F_kind")->AsInteger(), 1);
+    TDBGridInplaceEdit* editor = Grid->InplaceEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->Visible());
+    EXPECT_EQ(editor->Text(), "Utility");
+    EXPECT_EQ(editor->SelLength(), 7);
+    Q->Cancel();
+}
+
+} // namespace

@@ -1,10 +1,14 @@
 // The grid's keys, incremental search, title and cell clicks with sort marking, and fitting
 // column widths.
 #include "DBGridGxFixture.h"
+#include "grid/ToolCtrlsGxButtons.h"
 #include "gui/Dialogs.h"
+#include "gui/ImgList.h"
 #include "gui/Input.h"
 #include "gui/InputSimulation.h"
 #include "gui/Interaction.h"
+
+#include <functional>
 
 namespace {
 
@@ -62,6 +66,66 @@ TEST_F(DBGridInputTest, KeyTable) {
         Key(c.Key, c.Shift);
         EXPECT_EQ(Current(), c.WantRec) << c.Name;
         EXPECT_EQ(Grid->FocusedColumnIndex(), c.WantCol) << c.Name;
+    }
+}
+
+// Keys whose effect depends on the options and on the selection. Record 0 stands for the last
+// record the window shows.
+TEST_F(DBGridInputTest, KeysWithOptionsAndSelections) {
+    struct Case {
+        const char* Name;
+        Word Key;
+        TShiftState Shift;
+        TDBGridOptions Options;     // added to the grid's
+        TDBGridGxOptions OptionsGx; // added to the grid's
+        bool Marked;                // the start record is marked first
+        int StartRec, StartCol;
+        int WantRec, WantCol;
+        TDBGridGxSelectionType WantKind;
+        int WantMarked;
+    };
+    const TShiftState none, shift{ssShift}, ctrl{ssCtrl}, ctrlShift{ssCtrl, ssShift};
+    const Case cases[] = {
+        {"ctrl+up goes to the first shown record", VK_UP, ctrl, 0, 0, true, 5, 1, 1, 1, gstNon, 0},
+        {"ctrl+pgdn goes to the last shown record", VK_NEXT, ctrl, 0, 0, false, 5, 1, 0, 1, gstNon, 0},
+        {"ctrl+shift+down marks down to the last shown record", VK_DOWN, ctrlShift, dgMultiSelect, 0, false,
+         5, 1, 0, 1, gstRecordBookmarks, -5},
+        {"ctrl+shift+home marks up to the first record", VK_HOME, ctrlShift, dgMultiSelect, 0, false, 3, 0, 1,
+         0, gstRecordBookmarks, 3},
+        {"home with whole rows goes to the first record", VK_HOME, none, dgRowSelect, 0, false, 5, 0, 1, 0,
+         gstNon, 0},
+        {"shift+end with whole rows marks down to the last record", VK_END, shift,
+         dgRowSelect | dgMultiSelect, 0, false, 38, 0, 40, 0, gstRecordBookmarks, 3},
+        {"enter as tab", VK_RETURN, none, 0, dghEnterAsTab, false, 5, 0, 5, 1, gstNon, 0},
+        {"shift+enter as shift+tab", VK_RETURN, shift, 0, dghEnterAsTab, false, 5, 0, 4, 2, gstNon, 0},
+        {"escape clears the marks", VK_ESCAPE, none, dgMultiSelect, 0, true, 5, 1, 5, 1, gstNon, 0},
+        {"shift+right spans a rectangle", VK_RIGHT, shift, dgMultiSelect, 0, false, 5, 0, 5, 1, gstRectangle,
+         0},
+        {"right clears the marks", VK_RIGHT, none, dgMultiSelect, 0, true, 5, 0, 5, 1, gstNon, 0},
+        {"shift+down marks both records", VK_DOWN, shift, dgMultiSelect, 0, false, 5, 1, 6, 1,
+         gstRecordBookmarks, 2},
+        {"shift+down without multi-select marks nothing", VK_DOWN, shift, 0, 0, false, 5, 1, 6, 1, gstNon, 0},
+    };
+    OpenColumns(40);
+    const TDBGridOptions options = Grid->Options();
+    const TDBGridGxOptions optionsGx = Grid->OptionsGx();
+    for (const Case& c : cases) {
+        Grid->SetOptions(options | c.Options);
+        Grid->SetOptionsGx(optionsGx | c.OptionsGx);
+        Grid->Selection()->ClearSelection();
+        GoTo(c.StartRec);
+        if (c.Marked) Grid->SelectedRows()->SetCurrentRowSelected(true);
+        if (!(c.Options & dgRowSelect)) Grid->SetFocusCol(c.StartCol + Grid->IndicatorOffset());
+        const int lastShown =
+            Current() - Grid->DataLink()->ActiveRecord() + Grid->DataLink()->RecordCount() - 1;
+        Key(c.Key, c.Shift);
+        EXPECT_EQ(Current(), c.WantRec ? c.WantRec : lastShown) << c.Name;
+        if (!(c.Options & dgRowSelect)) {
+            EXPECT_EQ(Grid->FocusedColumnIndex(), c.WantCol) << c.Name;
+        }
+        EXPECT_EQ(Grid->Selection()->SelectionType(), c.WantKind) << c.Name;
+        const int marked = c.WantMarked >= 0 ? c.WantMarked : lastShown + c.WantMarked + 1;
+        EXPECT_EQ(Grid->SelectedRows()->BookmarkCount(), marked) << c.Name;
     }
 }
 
@@ -188,6 +252,11 @@ TEST_F(DBGridInputTest, TitleButtonIndexAndTitleClicks) {
     SimulateClick(Grid, p.X, p.Y, mbRight);
     EXPECT_EQ(indexes, (std::vector<int>{0, 1}));
     EXPECT_EQ(clicked.back(), Col(1));
+    // Without column resizing a right click stays a right click: no title click at all.
+    Grid->SetOptions(Grid->Options() & ~dgColumnResize);
+    SimulateClick(Grid, p.X, p.Y, mbRight);
+    EXPECT_EQ(indexes, (std::vector<int>{0, 1}));
+    EXPECT_EQ(clicked.size(), 2u);
 }
 
 TEST_F(DBGridInputTest, AutoSortMarkingClicks) {
@@ -228,12 +297,14 @@ TEST_F(DBGridInputTest, TitleDragBeyondThreeStartsAColumnMove) {
     struct Case {
         int Dx;
         int WantClicks;
+        TGridActivity WantWhileDragging;
     };
-    for (const Case& c : {Case{3, 1}, Case{4, 0}}) {
+    for (const Case& c : {Case{3, 1, gaNormal}, Case{4, 0, gaColMoving}}) {
         clicks = 0;
         TPoint p = TitlePoint(1);
         SimulateMouseDown(Grid, mbLeft, p.X, p.Y);
         SimulateMouseMove(Grid, p.X + c.Dx, p.Y, TShiftState{ssLeft});
+        EXPECT_EQ(Grid->GridActivity(), c.WantWhileDragging) << "moved " << c.Dx;
         SimulateMouseUp(Grid, mbLeft, p.X + c.Dx, p.Y);
         EXPECT_EQ(clicks, c.WantClicks) << "moved " << c.Dx;
         EXPECT_EQ(Grid->GridActivity(), gaNormal);
@@ -265,15 +336,40 @@ TEST_F(DBGridInputTest, OptimizedWidthFitsTheLongestText) {
 
 TEST_F(DBGridInputTest, FailingCellHandlerLeavesControlsAndPositionAsTheyWere) {
     OpenColumns(5);
-    GoTo(3);
-    Col(1)->OnGetCellParams = [&](TObject*, bool, TColCellParamsGx* P) {
-        if (P->Text == "t4") throw Exception("bad cell");
+    TField* text = Q->FieldByName("F_text");
+    struct Case {
+        const char* Name;
+        std::function<void(bool)> Raise; // sets or clears a handler that raises over record 4
     };
-    int before = Col(1)->Width();
-    EXPECT_THROW(Grid->OptimizeColumnWidth(Col(1)), Exception);
-    EXPECT_FALSE(Q->ControlsDisabled());
-    EXPECT_EQ(Current(), 3);
-    EXPECT_EQ(Col(1)->Width(), before);
+    const Case cases[] = {
+        {"cell parameters",
+         [&](bool on) {
+             Col(1)->OnGetCellParams = nullptr;
+             if (on)
+                 Col(1)->OnGetCellParams = [&](TObject*, bool, TColCellParamsGx* P) {
+                     if (P->Text == "t4") throw Exception("bad cell");
+                 };
+         }},
+        {"field text",
+         [&](bool on) {
+             text->OnGetText = nullptr;
+             if (on)
+                 text->OnGetText = [](TField* Sender, String& Text, bool) {
+                     Text = Sender->AsString();
+                     if (Text == "t4") throw Exception("bad text");
+                 };
+         }},
+    };
+    for (const Case& c : cases) {
+        GoTo(3);
+        c.Raise(true);
+        int before = Col(1)->Width();
+        EXPECT_THROW(Grid->OptimizeColumnWidth(Col(1)), Exception) << c.Name;
+        c.Raise(false);
+        EXPECT_FALSE(Q->ControlsDisabled()) << c.Name;
+        EXPECT_EQ(Current(), 3) << c.Name;
+        EXPECT_EQ(Col(1)->Width(), before) << c.Name;
+    }
 }
 
 TEST_F(DBGridInputTest, DoubleClickOnAColumnEdgeFitsIt) {
@@ -283,4 +379,160 @@ TEST_F(DBGridInputTest, DoubleClickOnAColumnEdgeFitsIt) {
     TRect r = Grid->CellScreenRect(2, 0);
     SimulateDblClick(Grid, r.Right, (r.Top + r.Bottom) / 2);
     EXPECT_LT(Col(1)->Width(), 200);
+}
+
+// A press and a release on the same check-box cell step its value; a release elsewhere, a column
+// that steps on double clicks, a read-only column or a grid without editing leave it.
+TEST_F(DBGridInputTest, CheckBoxClicksStepTheValue) {
+    struct Case {
+        const char* Name;
+        int Row;        // data row pressed: record Row + 1
+        int ReleaseRow; // data row released over
+        std::function<void()> Set;
+        int WantValue; // F_int of the pressed record afterwards
+    };
+    const Case cases[] = {
+        {"a click on the current record", 0, 0, [] {}, 0},
+        {"a click on another record", 2, 2, [] {}, 1},
+        {"released over another row", 0, 1, [] {}, 1},
+        {"a column stepping on double clicks", 0, 0, [&] { Col(0)->SetDblClickNextVal(true); }, 1},
+        {"a read-only column", 0, 0, [&] { Col(0)->SetReadOnly(true); }, 1},
+        {"a grid without editing", 0, 0, [&] { Grid->SetOptions(Grid->Options() & ~dgEditing); }, 1},
+    };
+    OpenColumns(4);
+    Col(0)->SetCheckboxes(true);
+    ASSERT_EQ(Col(0)->GetCellKind(), 5);
+    for (const Case& c : cases) {
+        GoTo(1);
+        Grid->SetOptions(Grid->Options() | dgEditing);
+        Col(0)->SetDblClickNextVal(false);
+        Col(0)->SetReadOnly(false);
+        c.Set();
+        const TRect press = Grid->CellScreenRect(Grid->IndicatorOffset(), Grid->TitleOffset() + c.Row);
+        const TRect release =
+            Grid->CellScreenRect(Grid->IndicatorOffset(), Grid->TitleOffset() + c.ReleaseRow);
+        SimulateMouseDown(Grid, mbLeft, press.Left + 3, press.Top + 3);
+        SimulateMouseUp(Grid, mbLeft, release.Left + 3, release.Top + 3);
+        if (Q->State() != dsBrowse) Q->Post();
+        const String text = "t" + IntToStr(c.Row + 1);
+        EXPECT_EQ(Q->FieldByName("F_text")->AsString(), text) << c.Name;
+        EXPECT_EQ(Current(), c.WantValue) << c.Name;
+        // The next case starts from the original value.
+        Q->Edit();
+        Q->FieldByName("F_int")->SetAsInteger(c.Row + 1);
+        Q->Post();
+    }
+}
+
+// A fitted width makes room for what the cells, titles and footers show besides the text.
+TEST_F(DBGridInputTest, OptimizedWidthMakesRoomForMarkersButtonsCheckBoxesAndFooters) {
+    OpenColumns(3);
+    Grid->SetFooterRowCount(1);
+    TFont big;
+    big.Assign(*Col(1)->Font());
+    big.SetHeight(-24);
+    auto textWidth = [&](TFont* font, const String& text) { return Grid->MeasureTextWidth(font, text); };
+    struct Case {
+        const char* Name;
+        std::function<void()> Set;
+        std::function<int()> Want;
+    };
+    const Case cases[] = {
+        {"the longest cell text", [] {}, [&] { return 4 + textWidth(Col(1)->Font(), "t3"); }},
+        {"a sort marker beside the caption",
+         [&] {
+             Col(1)->Title()->SetCaption("Name");
+             Col(1)->Title()->SetSortMarker(smDownGx);
+         },
+         [&] { return 18 + textWidth(Col(1)->Title()->Font(), "Name"); }},
+        {"edit buttons shown in every row",
+         [&] {
+             Col(1)->SetButtonStyle(cbsEllipsis);
+             Col(1)->SetAlwaysShowEditButton(true);
+         },
+         [&] { return 4 + Col(1)->EditButtonsWidth() + textWidth(Col(1)->Font(), "t3"); }},
+        {"check boxes", [&] { Col(1)->SetCheckboxes(true); }, [&] { return 4 + CheckBoxWidth(); }},
+        {"a footer text",
+         [&] {
+             Col(1)->Footer()->SetValueType(fvtStaticText);
+             Col(1)->Footer()->SetValue("the footer's long text");
+         },
+         [&] { return 5 + textWidth(Col(1)->Footer()->Font(), "the footer's long text"); }},
+        {"the grid's cell font",
+         [&] {
+             Grid->OnGetCellParams = [&](TObject*, TColumnGx*, TFont* AFont, TColor&, TGridDrawState) {
+                 AFont->Assign(big);
+             };
+         },
+         [&] { return 4 + textWidth(&big, "t3"); }},
+    };
+    for (const Case& c : cases) {
+        Col(1)->Title()->SetCaption("x");
+        Col(1)->Title()->SetSortMarker(smNoneGx);
+        Col(1)->SetButtonStyle(cbsAuto);
+        Col(1)->SetAlwaysShowEditButton(false);
+        Col(1)->SetCheckboxes(false);
+        Col(1)->Footer()->SetValueType(fvtNon);
+        Grid->OnGetCellParams = nullptr;
+        c.Set();
+        Grid->OptimizeColumnWidth(Col(1));
+        EXPECT_EQ(Col(1)->Width(), c.Want()) << c.Name;
+    }
+}
+
+// Fitting walks every record but leaves the current record on the row of the window it was on.
+TEST_F(DBGridInputTest, OptimizingKeepsTheRecordAndItsRowInTheWindow) {
+    OpenColumns(60);
+    GoTo(30);
+    Q->MoveBy(-5); // the record in the middle of the window
+    const int row = Grid->DataLink()->ActiveRecord();
+    ASSERT_GT(row, 0);
+    ASSERT_LT(row, Grid->DataLink()->RecordCount() - 1);
+    Grid->OptimizeColumnWidth(Col(1));
+    EXPECT_EQ(Current(), 25);
+    EXPECT_EQ(Grid->DataLink()->ActiveRecord(), row);
+}
+
+// Space and clicks step an image or check-box cell by one entry whatever its Increment; an
+// OnKeyPress handler that takes the Space leaves the value.
+TEST_F(DBGridInputTest, SpaceAndClicksStepListCellsByOneEntry) {
+    OpenColumns(2);
+    TImageList images(16, 16, &form);
+    TColumnGx* column = Col(0);
+    column->Increment = 2;
+    column->KeyList()->SetText("1\n2\n3");
+    enum TAction { Click, Space, SpaceTaken };
+    struct Case {
+        const char* Name;
+        bool Images; // kind 4 (images) or 5 (check boxes)
+        TAction Action;
+        int WantValue;
+    };
+    const Case cases[] = {
+        {"a click on an image cell", true, Click, 2},
+        {"space on an image cell", true, Space, 2},
+        {"space taken by OnKeyPress", true, SpaceTaken, 1},
+        {"space on a check box", false, Space, 2}, // checked (entry 0) becomes unchecked (entry 1)
+    };
+    for (const Case& c : cases) {
+        GoTo(1);
+        Q->Edit();
+        Q->FieldByName("F_int")->SetAsInteger(1);
+        Q->Post();
+        column->SetImageList(c.Images ? &images : nullptr);
+        column->SetCheckboxes(!c.Images);
+        ASSERT_EQ(column->GetCellKind(), c.Images ? 4 : 5) << c.Name;
+        Grid->SetFocusCol(Grid->IndicatorOffset());
+        Grid->OnKeyPress = nullptr;
+        if (c.Action == SpaceTaken) Grid->OnKeyPress = [](TObject*, char16_t& K) { K = 0; };
+        if (c.Action == Click) {
+            const TRect r = Grid->CellScreenRect(Grid->IndicatorOffset(), Grid->TitleOffset());
+            SimulateClick(Grid, r.Left + 3, r.Top + 3);
+        } else {
+            Type(u' ');
+        }
+        if (Q->State() != dsBrowse) Q->Post();
+        EXPECT_EQ(Current(), c.WantValue) << c.Name;
+    }
+    column->SetImageList(nullptr);
 }

@@ -5,6 +5,8 @@
 #include "gui/InputSimulation.h"
 #include "gui/StdCtrls.h"
 
+#include <functional>
+
 namespace {
 
 class TUnsequencedQuery : public TADOQuery {
@@ -16,6 +18,14 @@ class DBGridMessagesTest : public DBGridTest {
 protected:
     int Current() { return Grid->DataLink()->DataSet()->FieldByName("F_int")->AsInteger(); }
     void VScroll(TScrollCode Code, int Pos = 0) { Grid->Scroll(sbVertical, Code, Pos); }
+    // Three records, the first with a text longer than a narrow column.
+    void OpenWithALongText() {
+        Fill(3);
+        OpenGrid();
+        Q->Edit();
+        Q->FieldByName("F_text")->SetAsString("quite a long text!!");
+        Q->Post();
+    }
 };
 
 } // namespace
@@ -153,6 +163,29 @@ TEST_F(DBGridMessagesTest, LeavingCancelsAnUntouchedInsert) {
     Q->Cancel();
 }
 
+// A pending edit that the field refuses as the focus leaves keeps the focus in the grid and lets
+// the error pass.
+TEST_F(DBGridMessagesTest, ARefusedEditOnLeavingTakesTheFocusBack) {
+    Fill(3);
+    OpenGrid();
+    TEdit other(&form);
+    other.SetParent(&form);
+    other.SetBounds(0, 320, 100, 20);
+    Q->FieldByName("F_text")->OnValidate = [](TField* Sender) {
+        if (Sender->AsString() == "bad") throw Exception("refused");
+    };
+    Grid->SetOptions(Grid->Options() | dgEditing);
+    Grid->SetFocus();
+    Grid->SetFocusCol(2 + Grid->IndicatorOffset() - 1);
+    Q->Edit();
+    Grid->SetEditText("bad");
+    Grid->DataLink()->Modified = true;
+    EXPECT_THROW(other.SetFocus(), Exception);
+    EXPECT_TRUE(Grid->Focused());
+    EXPECT_FALSE(other.Focused());
+    Q->Cancel();
+}
+
 TEST_F(DBGridMessagesTest, SwitchingMultiSortOffKeepsTheFirstMarker) {
     Fill(3);
     OpenGrid();
@@ -167,22 +200,27 @@ TEST_F(DBGridMessagesTest, SwitchingMultiSortOffKeepsTheFirstMarker) {
 
 namespace {
 
+struct TShownTip {
+    String Text;
+    TPoint Pos;
+};
+
+TShownTip TipAt(TCustomDBGridGx* Grid, const TPoint& P) {
+    TShownTip tip;
+    if (THintWindow* w = ShowControlHint(Grid, P)) tip = {w->HintText(), TPoint(w->Left(), w->Top())};
+    HideControlHint();
+    return tip;
+}
+
 String HintAt(TCustomDBGridGx* Grid, int Col, int Row, int Dx = 3) {
     TRect r = Grid->CellScreenRect(Col, Row);
-    THintWindow* w = ShowControlHint(Grid, TPoint(r.Left + Dx, r.Top + 3));
-    String text = w ? w->HintText() : String();
-    HideControlHint();
-    return text;
+    return TipAt(Grid, TPoint(r.Left + Dx, r.Top + 3)).Text;
 }
 
 } // namespace
 
 TEST_F(DBGridMessagesTest, ToolTipsOnlyWhereTextIsCut) {
-    Fill(3);
-    OpenGrid();
-    Q->Edit();
-    Q->FieldByName("F_text")->SetAsString("quite a long text!!");
-    Q->Post();
+    OpenWithALongText();
     TColumnGx* text = Grid->Columns()->ColumnAt(1);
     TColumnGx* num = Grid->Columns()->ColumnAt(0);
     text->SetToolTips(true);
@@ -221,4 +259,81 @@ TEST_F(DBGridMessagesTest, WheelMovesOneRecordPerStep) {
     EXPECT_EQ(Current(), 3);
     SimulateWheel(Grid, 120, 20, 40);
     EXPECT_EQ(Current(), 2);
+}
+
+// What a tool tip shows and where: a cut text's tip lies over the cell's text; a check box shows
+// its pick-list entry although nothing is cut; the buttons shown in every row and a title's sort
+// marker are no room for the text.
+TEST_F(DBGridMessagesTest, ToolTipTextsAndPlaces) {
+    OpenWithALongText();
+    TColumnGx* num = Grid->Columns()->ColumnAt(0);
+    TColumnGx* text = Grid->Columns()->ColumnAt(1);
+    const int row = Grid->TitleOffset();
+    const int d = Grid->Flat() ? 2 : 1;
+    struct Case {
+        const char* Name;
+        std::function<void()> Set;
+        int RawCol, Row;
+        int Dx; // from the cell's left edge; negative: from its right edge
+        const char* Want;
+        bool Placed; // the tip's place checked: left-aligned over the cell's text
+    };
+    const Case cases[] = {
+        {"a cut text", [&] { text->SetWidth(30); }, 2, row, 3, "quite a long text!!", true},
+        {"a fitting text", [] {}, 2, row, 3, "", false},
+        {"a check box",
+         [&] {
+             num->SetCheckboxes(true);
+             num->PickList()->SetText("Yes\nNo");
+         },
+         1, row, 3, "Yes", false},
+        {"a check box without its entry", [&] { num->SetCheckboxes(true); }, 1, row, 3, "", false},
+        {"over the buttons of a cut text",
+         [&] {
+             text->SetWidth(60);
+             text->SetButtonStyle(cbsEllipsis);
+             text->SetAlwaysShowEditButton(true);
+         },
+         2, row, -3, "", false},
+        {"beside the buttons of a cut text",
+         [&] {
+             text->SetWidth(60);
+             text->SetButtonStyle(cbsEllipsis);
+             text->SetAlwaysShowEditButton(true);
+         },
+         2, row, 3, "quite a long text!!", true},
+        {"a title cut by its sort marker",
+         [&] {
+             text->Title()->SetCaption("Name");
+             text->SetWidth(Grid->MeasureTextWidth(text->Title()->Font(), "Name") + 10);
+             text->Title()->SetSortMarker(smDownGx);
+         },
+         2, 0, 3, "Name", false},
+        {"a title without a marker",
+         [&] {
+             text->Title()->SetCaption("Name");
+             text->SetWidth(Grid->MeasureTextWidth(text->Title()->Font(), "Name") + 10);
+         },
+         2, 0, 3, "", false},
+    };
+    for (const Case& c : cases) {
+        num->SetCheckboxes(false);
+        num->PickList()->Clear();
+        text->SetWidth(400);
+        text->SetButtonStyle(cbsAuto);
+        text->SetAlwaysShowEditButton(false);
+        text->Title()->SetSortMarker(smNoneGx);
+        for (TColumnGx* col : {num, text}) {
+            col->SetToolTips(true);
+            col->Title()->SetToolTips(true);
+        }
+        c.Set();
+        const TRect r = Grid->CellScreenRect(c.RawCol, c.Row);
+        const TPoint p(c.Dx >= 0 ? r.Left + c.Dx : r.Right + c.Dx, r.Top + 3);
+        const TShownTip tip = TipAt(Grid, p);
+        EXPECT_EQ(tip.Text, c.Want) << c.Name;
+        if (c.Placed) {
+            EXPECT_EQ(tip.Pos, Grid->ClientToScreen(TPoint(r.Left - 1, r.Top - d))) << c.Name;
+        }
+    }
 }

@@ -62,7 +62,7 @@ TEST_F(DBGridSelectionTest, KindsAllowedByOptions) {
     for (const Case& c : cases) {
         Grid->SetOptions(c.Options);
         Grid->SetAllowedSelections(c.Allowed);
-        EXPECT_EQ(Grid->SelectionKindAllowed(c.Kind), c.Want)
+        EXPECT_EQ(Grid->SelectionAllowedNow(c.Kind), c.Want)
             << "options " << c.Options << " allowed " << int(c.Allowed) << " kind " << c.Kind;
     }
 }
