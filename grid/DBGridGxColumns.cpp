@@ -11,6 +11,7 @@
 #include "gui/Menus.h"
 #include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
+#include "rtl/SysLocale.h"
 
 #include <algorithm>
 
@@ -421,6 +422,7 @@ void TDBGridColumnGx::DeclareMeta(meta::Class<TDBGridColumnGx>& c) {
     c.Property("AutoFitColWidth", &T::AutoFitColWidth, &T::SetAutoFitColWidth).Default(true);
     c.Property("ButtonStyle", &T::ButtonStyle, &T::SetButtonStyle).Default(cbsAuto);
     c.Property("Checkboxes", &T::Checkboxes, &T::SetCheckboxes).Stored([](T& t) { return t.Flagged(cvCheckboxes); });
+    c.Property("BiDiMode", &T::BiDiMode, &T::SetBiDiMode).Stored([](T& t) { return t.Flagged(cvBiDiMode); });
     c.Property("Color", &T::Color, &T::SetColor).TypeName("TColor").Stored(&T::IsColorStored);
     c.Property("DisplayFormat", &T::DisplayFormat, &T::SetDisplayFormat);
     c.Property("DropDownRows", &T::DropDownRows, &T::DropDownRows).Default(7);
@@ -690,6 +692,20 @@ void TColumnGx::SetCheckboxes(bool Value) {
     Flag(cvCheckboxes);
     Changed(false);
 }
+
+TBiDiMode TColumnGx::BiDiMode() const {
+    if (Flagged(cvBiDiMode)) return FBiDiMode;
+    const TCustomDBGridGx* g = Grid();
+    return g ? ControlBiDiMode(g) : bdLeftToRight;
+}
+void TColumnGx::SetBiDiMode(TBiDiMode Value) {
+    if (Flagged(cvBiDiMode) && FBiDiMode == Value) return;
+    FBiDiMode = Value;
+    Flag(cvBiDiMode);
+    Changed(false);
+}
+bool TColumnGx::ReadsRightToLeft() const { return SysLocale().MiddleEast && BiDiMode() != bdLeftToRight; }
+bool TColumnGx::AlignsRightToLeft() const { return SysLocale().MiddleEast && BiDiMode() == bdRightToLeft; }
 
 bool TColumnGx::DefaultWordWrap() const {
     TField* f = Grid() ? const_cast<TColumnGx*>(this)->Field() : nullptr;

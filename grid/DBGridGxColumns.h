@@ -12,6 +12,7 @@
 #include "grid/ToolCtrlsGxLists.h"
 #include "gui/Graphics.h"
 #include "gui/ImgList.h"
+#include "gui/ReadingOrder.h"
 #include "gui/StdCtrls.h"
 #include "rtl/StringList.h"
 #include "rtl/Variant.h"
@@ -270,6 +271,12 @@ class TColumnGx : public TCollectionItem, public IColumnLookupOwnerGx {
     bool Checkboxes() const;
     void SetCheckboxes(bool Value);
     bool DefaultCheckboxes() const;
+    // Reading order: the column's own, else the grid's. It takes effect only under a right-to-left
+    // (Middle East) system locale.
+    TBiDiMode BiDiMode() const;
+    void SetBiDiMode(TBiDiMode Value);
+    bool ReadsRightToLeft() const;
+    bool AlignsRightToLeft() const;
     bool WordWrap() const;
     virtual void SetWordWrap(bool Value);
     bool DefaultWordWrap() const;
@@ -448,6 +455,7 @@ private:
     TAlignment FAlignment = taLeftJustify;
     bool FReadOnly = false, FCheckboxes = false, FWordWrap = false, FEndEllipsis = false, FToolTips = false;
     bool FAlwaysShowEditButton = false;
+    TBiDiMode FBiDiMode = bdLeftToRight;
     bool FHighlightRequired = false;
     bool FHideDuplicates = false;
     TTextLayout FLayout = tlTop;

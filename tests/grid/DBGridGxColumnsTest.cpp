@@ -126,3 +126,29 @@ TEST_F(DBGridTest, PublishedDefaultsAreNotStored) {
     c->SetWidth(120);
     EXPECT_TRUE(width->StoredFunc(*c));
 }
+
+// The reading order follows the grid until set, is stored whenever set (also to the grid's value),
+// is never copied, and takes effect only under a right-to-left system locale.
+TEST_F(DBGridTest, ColumnBiDiModeFollowsTheGridUntilSet) {
+    TColumnGx* c = Grid->Columns()->AddColumn();
+    const meta::TPropInfo* prop = c->ClassInfo()->FindProperty("BiDiMode");
+    ASSERT_NE(prop, nullptr);
+    ASSERT_TRUE(prop->StoredFunc);
+    EXPECT_EQ(c->BiDiMode(), bdLeftToRight);
+    EXPECT_FALSE(prop->StoredFunc(*c));
+    SetControlBiDiMode(Grid, bdRightToLeft);
+    EXPECT_EQ(c->BiDiMode(), bdRightToLeft);
+    c->SetBiDiMode(bdRightToLeft);
+    EXPECT_TRUE(prop->StoredFunc(*c));
+    SetControlBiDiMode(Grid, bdLeftToRight);
+    EXPECT_EQ(c->BiDiMode(), bdRightToLeft);
+    // This system's locale reads left to right whatever the mode.
+    EXPECT_FALSE(c->ReadsRightToLeft());
+    EXPECT_FALSE(c->AlignsRightToLeft());
+    TColumnGx* copy = Grid->Columns()->AddColumn();
+    copy->Assign(c);
+    EXPECT_FALSE(copy->Flagged(cvBiDiMode));
+    c->ResetToDefaults();
+    EXPECT_EQ(c->BiDiMode(), bdLeftToRight);
+    EXPECT_FALSE(prop->StoredFunc(*c));
+}
