@@ -89,6 +89,27 @@ TEST_F(ComboListTest, KeysMoveTheListsRowAndEnterAcceptsIt) {
     EXPECT_EQ(CloseUps, (std::vector<bool>{true, false, false}));
 }
 
+// While the list is open only the navigation keys go to it. A character whose code equals a
+// navigation key's ("!" Page Up, '"' Page Down, "&" Up, "(" Down) is typed into the text.
+TEST_F(ComboListTest, CharactersTypedWithTheListOpenGoIntoTheText) {
+    for (const char* typed : {"!", "\"", "&", "("}) {
+        SCOPED_TRACE(typed);
+        Combo->SetText("");
+        SimulateKey(Combo, VK_DOWN, TShiftState{ssAlt});
+        ASSERT_TRUE(Combo->ListShown());
+        SimulateTyping(Combo, typed);
+        EXPECT_EQ(Combo->Text(), typed);
+        EXPECT_EQ(Combo->ItemListBox()->ItemIndex(), -1);
+        Combo->CloseDropDown(false);
+    }
+    SimulateKey(Combo, VK_DOWN, TShiftState{ssAlt}); // the keys themselves still steer it
+    SimulateKey(Combo, VK_NEXT);
+    EXPECT_EQ(Combo->ItemListBox()->ItemIndex(), 3);
+    SimulateKey(Combo, VK_PRIOR);
+    EXPECT_EQ(Combo->ItemListBox()->ItemIndex(), 0);
+    Combo->CloseDropDown(false);
+}
+
 TEST_F(ComboListTest, AReleaseInsideTheListAcceptsItsRowAndLeavingTheComboDropsIt) {
     ClickMainButton();
     TPopupListboxGx* list = Combo->ItemListBox();

@@ -4,6 +4,7 @@
 #include "grid/DBCtrlsGxEdit.h"
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
+#include "gui/ImgList.h"
 #include "gui/Input.h"
 #include "gui/InputSimulation.h"
 #include "gui/Interaction.h"
@@ -160,8 +161,11 @@ TEST_F(EditButtonsTest, ADisabledEditDisablesItsButtons) {
     EXPECT_FALSE(Edit->ButtonControl(1)->Enabled());
 }
 
-TEST_F(EditButtonsTest, FurtherButtonsRunTheirOwnEventsAndPressesLeaveTheCaret) {
+TEST_F(EditButtonsTest, FurtherButtonsRunTheirOwnEventsAndPressesOnStripOrImageLeaveTheCaret) {
     Edit->EditButton()->SetVisible(true);
+    auto* images = new TImageList(16, 16, &form);
+    Edit->ImageSettings()->SetImages(images);
+    Edit->ImageSettings()->SetVisible(true);
     TEditButtonGx* extra = Edit->EditButtons()->AddButton();
     int downs = 0, clicks = 0;
     extra->OnDown = [&](TObject*, bool, bool&, bool&) { ++downs; };
@@ -181,6 +185,14 @@ TEST_F(EditButtonsTest, FurtherButtonsRunTheirOwnEventsAndPressesLeaveTheCaret) 
     // A press in the strip's area outside the buttons never reaches the native edit either.
     SimulateClick(Edit, Edit->ClientWidth() - 2, Edit->ClientHeight() - 2);
     EXPECT_EQ(Edit->SelStart(), 2);
+    // Nor does one on the image at the left, where the text would put the caret at 0.
+    TRect area;
+    Edit->TextAreaRect(area);
+    ASSERT_EQ(area.Left, images->Width() + 4);
+    SimulateClick(Edit, 5, Edit->ClientHeight() / 2);
+    EXPECT_EQ(Edit->SelStart(), 2);
+    SimulateClick(Edit, area.Left + 1, Edit->ClientHeight() / 2); // the text itself still takes it
+    EXPECT_EQ(Edit->SelStart(), 0);
 }
 
 } // namespace

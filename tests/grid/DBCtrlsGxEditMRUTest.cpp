@@ -69,6 +69,19 @@ TEST_F(EditMRUTest, TypingShowsTheMatchingTextsSortedAndCaseRulesApply) {
     EXPECT_FALSE(Edit->MRUListShown());
 }
 
+// Characters whose codes equal the navigation keys' ("!" Page Up, '"' Page Down, "&" Up, "(" Down)
+// are typed into the text while the list is shown; they do not move its row.
+TEST_F(EditMRUTest, CharactersTypedWithTheListShownGoIntoTheText) {
+    for (const char* typed : {"!", "\"", "&", "("}) {
+        SCOPED_TRACE(typed);
+        Edit->SetText("");
+        SimulateTyping(Edit, "a");
+        ASSERT_TRUE(Edit->MRUListShown());
+        SimulateTyping(Edit, typed);
+        EXPECT_EQ(Edit->Text(), String("a") + typed);
+    }
+}
+
 TEST_F(EditMRUTest, EnterTakesTheChosenRowBeforeTheDefaultButtonElseTheFormHasIt) {
     SimulateTyping(Edit, "a");
     ASSERT_TRUE(Edit->MRUListShown());

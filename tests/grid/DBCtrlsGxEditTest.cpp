@@ -129,6 +129,31 @@ TEST_F(DBEditTest, ABoundModifiableEditIsWritableOnEntry) {
     EXPECT_TRUE(Edit->NativeReadOnly());
 }
 
+// While a character is handled TypedChars holds all of it (a Chinese character too); Enter, Tab
+// and line feed are never typed into the text.
+TEST_F(DBEditTest, TypedCharsHoldsTheWholeCharacterAndEnterTabAndLineFeedAreNotTyped) {
+    Bind("F_name");
+    std::vector<String> seen;
+    Edit->OnKeyPress = [&](TObject*, char16_t&) { seen.push_back(Edit->TypedChars()); };
+    Focus(Edit);
+    Edit->SelectAll();
+    struct {
+        const char* Typed;
+        const char* Seen;
+        const char* Text;
+    } steps[] = {{"东", "东", "东"}, {"a", "a", "东a"}, {"\r", "", "东a"}, {"\t", "", "东a"}, {"\n", "", "东a"}};
+    for (const auto& s : steps) {
+        seen.clear();
+        SimulateTyping(Edit, s.Typed);
+        ASSERT_EQ(seen.size(), 1u) << int(s.Typed[0]);
+        EXPECT_EQ(seen[0], s.Seen) << int(s.Typed[0]);
+        EXPECT_EQ(Edit->Text(), s.Text) << int(s.Typed[0]);
+        EXPECT_EQ(Edit->TypedChars(), "");
+    }
+    Focus(Other);
+    EXPECT_EQ(Q->FieldByName("F_name")->AsString(), "东a");
+}
+
 TEST_F(DBEditTest, HandledInOnUpdateDataLeavesTheFieldAndClearsModified) {
     Bind("F_name");
     int calls = 0;
