@@ -95,12 +95,21 @@ TEST_F(DBGridTest, HiddenColumnsInTheFrozenRangeDoNotCount) {
 
 TEST_F(DBGridTest, FrozenOrContraColumnsBeyondTheColumnsStillOpen) {
     Fill(2);
-    Grid->SetFrozenCols(5);
-    Grid->SetContraColCountGx(4);
-    EXPECT_NO_THROW(OpenGrid());
-    EXPECT_EQ(Grid->ColsCount() + Grid->ContraColCount(), 4);
-    EXPECT_LT(Grid->FixedColsCount(), Grid->ColsCount());
-    EXPECT_GE(Grid->ContraColCount(), 0);
+    struct {
+        int frozen, contra;
+    } cases[] = {{5, 4}, {3, 0}, {2, 2}, {0, 3}};
+    for (auto& c : cases) {
+        Grid->SetDataSource(nullptr);
+        Source.SetDataSet(nullptr);
+        Grid->SetFrozenCols(c.frozen);
+        Grid->SetContraColCountGx(c.contra);
+        EXPECT_NO_THROW(OpenGrid()) << c.frozen << " " << c.contra;
+        ASSERT_EQ(Grid->Columns()->Count(), 3);
+        EXPECT_EQ(Grid->ColsCount() + Grid->ContraColCount(), 4) << c.frozen << " " << c.contra;
+        EXPECT_LT(Grid->FixedColsCount(), Grid->ColsCount()) << c.frozen << " " << c.contra;
+        EXPECT_GE(Grid->ContraColCount(), 0) << c.frozen << " " << c.contra;
+        EXPECT_EQ(Grid->FrozenColCount(), std::min(c.frozen, 2)) << c.frozen << " " << c.contra;
+    }
 }
 
 TEST_F(DBGridTest, IndicatorWidthFollowsTheSerialNumbers) {

@@ -53,6 +53,12 @@ TEST_F(DBGridTest, AlwaysShownBarIsDisabledWhenNothingScrolls) {
     Grid->VertScrollBar()->VisibleMode = sbAlwaysShowGx;
     OpenGrid();
     EXPECT_TRUE(Grid->VertBarDisabled());
+    // Shown all the same: it takes room from the cells, which the automatic mode gives back.
+    const int shown = Grid->ClientWidth();
+    Grid->VertScrollBar()->VisibleMode = sbAutoShowGx;
+    Grid->AdjustVertScrollBar();
+    EXPECT_FALSE(Grid->VertBarDisabled());
+    EXPECT_GT(Grid->ClientWidth(), shown);
 }
 
 TEST_F(DBGridTest, OneRecordScrollRepaintsOnlyWhatMoved) {
@@ -73,4 +79,33 @@ TEST_F(DBGridTest, OneRecordScrollRepaintsOnlyWhatMoved) {
     Grid->Invalidated.clear();
     Q->MoveBy(50); // a jump: everything
     EXPECT_TRUE(Grid->InvalidatedAt(x, (mid.Top + mid.Bottom) / 2));
+}
+
+// A jump of two records from the middle of the window: the old current row, the two uncovered rows
+// (the new current row among them) and the footers repaint; the rows that only moved do not.
+TEST_F(DBGridTest, AShortJumpRepaintsBothCurrentRows) {
+    Fill(100);
+    OpenGrid();
+    Grid->SetFooterRowCount(1);
+    const int top = Grid->TitleOffset();
+    const int rows = Grid->RowsCount() - top;
+    ASSERT_GT(rows, 8);
+    Q->MoveBy(2);
+    Grid->Invalidated.clear();
+    Q->MoveBy(rows - 1); // the window moves by two records
+    const int x = Grid->ClientWidth() / 2;
+    auto repainted = [&](int row) {
+        const TRect r = Grid->CellScreenRect(1, row);
+        return Grid->InvalidatedAt(x, (r.Top + r.Bottom) / 2);
+    };
+    struct {
+        const char* what;
+        int row;
+        bool want;
+    } cases[] = {{"old current row", top + 2, true},
+                 {"moved row", top + rows / 2, false},
+                 {"uncovered row", Grid->RowsCount() - 2, true},
+                 {"new current row", Grid->RowsCount() - 1, true},
+                 {"footer", Grid->RowsCount(), true}};
+    for (auto& c : cases) EXPECT_EQ(repainted(c.row), c.want) << c.what;
 }

@@ -93,6 +93,24 @@ TEST_F(DBGridSizingTest, AutoFitSharesMoveBetweenNeighbours) {
     EXPECT_EQ(Col(0)->Width() + Col(1)->Width() + Col(2)->Width(), total);
 }
 
+// Widening a column far with dghResizeWholeRightPart leaves a narrow auto-fit column on its right a
+// share weight of 1, never 0 (a weight of 0 would hide it from every later fit).
+TEST_F(DBGridSizingTest, RightPartRescaleKeepsEveryShareAtLeastOne) {
+    Open();
+    for (int i = 0; i < 3; ++i)
+        Col(i)->SetWidth(100);
+    Grid->SetAutoFitColWidths(true);
+    Grid->SetOptionsGx(Grid->OptionsGx() | dghResizeWholeRightPart);
+    Col(1)->AutoFitBaseWidth = 200;
+    Col(2)->AutoFitBaseWidth = 2;
+    Grid->RequestLayout();
+    ASSERT_LT(Col(0)->Width() + 300, Grid->ClientWidth());
+    const int before1 = Col(1)->AutoFitBaseWidth;
+    DragEdge(1, 300);
+    EXPECT_LT(Col(1)->AutoFitBaseWidth, before1);
+    EXPECT_EQ(Col(2)->AutoFitBaseWidth, 1);
+}
+
 TEST_F(DBGridSizingTest, ADraggedRowBorderSetsEveryRowsHeight) {
     Open();
     Grid->SetRowSizingAllowed(true);

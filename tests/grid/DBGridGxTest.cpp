@@ -1,6 +1,7 @@
 // The grid control, its data link, options, layout lock and cell classification.
 #include "DBGridGxFixture.h"
 
+#include "grid/DBGridGxFilter.h"
 #include "grid/DBGridGxStyle.h"
 #include "gui/DeferredCall.h"
 
@@ -83,16 +84,30 @@ TEST_F(DBGridTest, AtMostOneDeferredLayoutIsQueued) {
 TEST_F(DBGridTest, CellTypesByRowKind) {
     Fill(3);
     OpenGrid();
+    Grid->STFilter()->SetVisible(true);
     Grid->SetFooterRowCount(1);
+    ASSERT_EQ(Grid->TitleOffset(), 2);
+    const int footer = Grid->RowsCount();
+    struct {
+        int col, row;
+        int type, dataCol, dataRow;
+    } cases[] = {
+        {0, 0, 0, -1, 0},                                  // indicator title
+        {2, 0, 1, 1, 0},                                   // data column title
+        {1, 1, ctFilterRowGx | 1, 0, 0},                   // filter row
+        {0, 1, ctFilterRowGx, -1, 0},                      // indicator of the filter row
+        {1, 2, ctDataRowGx | 1, 0, 0},                     // first data row
+        {2, 3, ctDataRowGx | 1, 1, 1},
+        {0, 3, ctDataRowGx, -1, 1},                        // row indicator
+        {1, footer, ctFooterRowGx | 1, 0, 0},              // footer row
+    };
+    for (auto& c : cases) {
+        int dc = 99, dr = 99;
+        EXPECT_EQ(Grid->GetCellType(c.col, c.row, dc, dr), c.type) << c.col << "," << c.row;
+        EXPECT_EQ(dc, c.dataCol) << c.col << "," << c.row;
+        EXPECT_EQ(dr, c.dataRow) << c.col << "," << c.row;
+    }
     int dc = 0, dr = 0;
-    EXPECT_EQ(Grid->GetCellType(0, 0, dc, dr), 0); // indicator title
-    EXPECT_EQ(Grid->GetCellType(2, 0, dc, dr), 1);
-    EXPECT_EQ(dc, 1);
-    EXPECT_EQ(Grid->GetCellType(1, 2, dc, dr), ctDataRowGx | 1);
-    EXPECT_EQ(dr, 1);
-    int footer = Grid->RowsCount();
-    EXPECT_EQ(Grid->GetCellType(1, footer, dc, dr), ctFooterRowGx | 1);
-    EXPECT_EQ(dr, 0);
     try {
         Grid->GetCellType(1, footer + 1, dc, dr);
         FAIL();
@@ -108,6 +123,7 @@ TEST_F(DBGridTest, ColumnsByFieldNameAndTheFieldMap) {
         for (int i = 0; i < 9; ++i) s += String(i ? ", " : "") + "F" + IntToStr(i) + " long";
         return s;
     }() + ")");
+    EXPECT_EQ(Grid->DataLink()->FieldCapacity(), 0);
     OpenGrid();
     EXPECT_EQ(Grid->ColumnByFieldName("f_TEXT")->FieldName(), "F_text");
     try {

@@ -6,6 +6,7 @@
 #include "gui/ControlPaint.h"
 #include "gui/ControlShot.h"
 #include "gui/CursorPos.h"
+#include "gui/DeferredCall.h"
 #include "gui/Forms.h"
 #include "gui/InputSimulation.h"
 #include "gui/Mask.h"
@@ -61,6 +62,68 @@ TEST(GridPlatformServices, ScrollingARectangleRepaintsOnlyWhatItUncovers) {
     EXPECT_EQ(c->PaintRects[0], r);
     // Outside a paint the whole client area counts.
     EXPECT_EQ(ControlPaintRect(c), Rect(0, 0, 200, 150));
+}
+
+// A control has at most one deferred call waiting; a discarded call never runs, also when another
+// call for the same control was posted after it.
+TEST(GridPlatformServices, OneDeferredCallAControlAndDiscardable) {
+    TCustomControl c(nullptr);
+    std::vector<String> ran;
+    EXPECT_TRUE(PostDeferredCall(&c, [&] { ran.push_back("first"); }));
+    EXPECT_FALSE(PostDeferredCall(&c, [&] { ran.push_back("second"); }));
+    EXPECT_TRUE(DeferredCallPending(&c));
+    Application()->ProcessMessages();
+    EXPECT_EQ(ran, (std::vector<String>{"first"}));
+    EXPECT_FALSE(DeferredCallPending(&c));
+
+    ran.clear();
+    EXPECT_TRUE(PostDeferredCall(&c, [&] { ran.push_back("discarded"); }));
+    DiscardDeferredCall(&c);
+    EXPECT_FALSE(DeferredCallPending(&c));
+    EXPECT_TRUE(PostDeferredCall(&c, [&] { ran.push_back("again"); }));
+    Application()->ProcessMessages();
+    Application()->ProcessMessages();
+    EXPECT_EQ(ran, (std::vector<String>{"again"}));
+    EXPECT_FALSE(DeferredCallPending(&c));
+}
+
+// The control's own scroll bar keeps its page within the range and its position where a whole page
+// still fits; a bar shown with nothing to scroll takes room from the client area all the same.
+TEST(GridPlatformServices, OwnScrollBarKeepsPageAndPositionInRange) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    auto* c = new TCustomControl(&form);
+    c->SetParent(&form);
+    c->SetBounds(0, 0, 200, 150);
+    struct {
+        int min, max, page, pos;
+        int wantPage, wantPos;
+    } cases[] = {
+        {1, 100, 10, 50, 10, 50},  // inside
+        {1, 100, 10, 95, 10, 91},  // the last whole page
+        {1, 100, 10, -5, 10, 1},   // before the start
+        {0, 4, 0, 2, 0, 2},        // no page
+        {1, 5, 20, 3, 5, 1},       // page larger than the range
+    };
+    for (auto& k : cases) {
+        TScrollInfo si{};
+        si.fMask = SIF_ALL;
+        si.nMin = k.min;
+        si.nMax = k.max;
+        si.nPage = static_cast<Cardinal>(k.page);
+        si.nPos = k.pos;
+        EXPECT_EQ(c->SetScrollInfo(SB_VERT, si), k.wantPos) << k.max << " " << k.pos;
+        TScrollInfo got{};
+        got.fMask = SIF_ALL;
+        ASSERT_TRUE(c->GetScrollInfo(SB_VERT, got));
+        EXPECT_EQ(static_cast<int>(got.nPage), k.wantPage) << k.max << " " << k.pos;
+        EXPECT_EQ(c->GetScrollPos(SB_VERT), k.wantPos) << k.max << " " << k.pos;
+    }
+    EXPECT_EQ(c->SetScrollPos(SB_VERT, 9), 1);
+    c->ShowScrollBar(SB_VERT, false);
+    const int hidden = c->ClientWidth();
+    c->ShowScrollBar(SB_VERT, true);
+    EXPECT_LT(c->ClientWidth(), hidden);
 }
 
 TEST(GridPlatformServices, PolyPolylineDrawsSeparateFlatCappedStrokes) {
