@@ -6,6 +6,7 @@
 #include "gui/Clipbrd.h"
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
+#include "rtl/ScopeGuards.h"
 
 Word GridDataClipboardFormat() {
     static const Word format = RegisterClipboardFormat("VCLDBIF");
@@ -57,43 +58,32 @@ void CopyGridToClipboard(TDBGridGxImpExpSource* Grid, bool AllRows) {
     TClipboard* clip = Clipboard();
     TDataSet* ds = Grid->DataSet();
     clip->Open();
+    TScopeExit closeClipboard([clip] { clip->Close(); });
     ds->DisableControls();
-    try {
-        PutExport<TDBGridGxExportAsText>(clip, CF_TEXT, Grid, AllRows, true);
-        PutExport<TDBGridGxExportAsCSV>(clip, CsvClipboardFormat(), Grid, AllRows, true);
-        PutExport<TDBGridGxExportAsRTF>(clip, RtfClipboardFormat(), Grid, AllRows, true);
-        PutExport<TDBGridGxExportAsVCLDBIF>(clip, GridDataClipboardFormat(), Grid, AllRows, false);
-    } catch (...) {
-        clip->Close();
-        ds->EnableControls();
-        throw;
-    }
-    clip->Close();
-    ds->EnableControls();
+    TScopeExit enableControls([ds] { ds->EnableControls(); });
+    PutExport<TDBGridGxExportAsText>(clip, CF_TEXT, Grid, AllRows, true);
+    PutExport<TDBGridGxExportAsCSV>(clip, CsvClipboardFormat(), Grid, AllRows, true);
+    PutExport<TDBGridGxExportAsRTF>(clip, RtfClipboardFormat(), Grid, AllRows, true);
+    PutExport<TDBGridGxExportAsVCLDBIF>(clip, GridDataClipboardFormat(), Grid, AllRows, false);
 }
 
 void PasteGridFromClipboard(TDBGridGxImpExpSource* Grid, bool AllRows) {
     TClipboard* clip = Clipboard();
     clip->Open();
-    try {
-        if (clip->HasFormat(GridDataClipboardFormat())) {
-            std::vector<Byte> bytes = clip->GetAsBytes(GridDataClipboardFormat());
-            TMemoryStreamGx stream;
-            if (!bytes.empty()) stream.WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
-            stream.SetPosition(0);
-            ReadGridImport<TDBGridGxImportAsVCLDBIF>(Grid, stream, AllRows);
-        } else if (clip->HasFormat(CF_TEXT)) {
-            const AnsiString text = TextForImport(clip->GetAsBytes(CF_TEXT));
-            TMemoryStreamGx stream;
-            StreamWriteText(stream, text);
-            stream.SetPosition(0);
-            ReadGridImport<TDBGridGxImportAsText>(Grid, stream, AllRows);
-        }
-    } catch (...) {
-        clip->Close();
-        throw;
+    TScopeExit closeClipboard([clip] { clip->Close(); });
+    if (clip->HasFormat(GridDataClipboardFormat())) {
+        std::vector<Byte> bytes = clip->GetAsBytes(GridDataClipboardFormat());
+        TMemoryStreamGx stream;
+        if (!bytes.empty()) stream.WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
+        stream.SetPosition(0);
+        ReadGridImport<TDBGridGxImportAsVCLDBIF>(Grid, stream, AllRows);
+    } else if (clip->HasFormat(CF_TEXT)) {
+        const AnsiString text = TextForImport(clip->GetAsBytes(CF_TEXT));
+        TMemoryStreamGx stream;
+        StreamWriteText(stream, text);
+        stream.SetPosition(0);
+        ReadGridImport<TDBGridGxImportAsText>(Grid, stream, AllRows);
     }
-    clip->Close();
 }
 
 void CutGridToClipboard(TDBGridGxImpExpSource* Grid, bool AllRows) {
@@ -139,40 +129,34 @@ void DeleteGridSelection(TDBGridGxImpExpSource* Grid, bool AllRows) {
     }
     Grid->SaveRowPosition();
     ds->DisableControls();
-    try {
-        switch (kind) {
-        case gstRecordBookmarks: {
-            TBMListGx* marks = Grid->MarkedRows();
-            for (int i = 0; i < marks->BookmarkCount(); ++i) {
-                ds->GotoBookmark(marks->BookmarkAt(i));
-                ds->Delete();
-            }
-            Grid->ClearSelection();
-            break;
+    TScopeExit enableControls([ds] { ds->EnableControls(); });
+    switch (kind) {
+    case gstRecordBookmarks: {
+        TBMListGx* marks = Grid->MarkedRows();
+        for (int i = 0; i < marks->BookmarkCount(); ++i) {
+            ds->GotoBookmark(marks->BookmarkAt(i));
+            ds->Delete();
         }
-        case gstRectangle: {
-            const std::vector<int> cols =
-                VisibleColumnsBetween(Grid, Grid->RectLeftCol(), Grid->RectRightCol());
-            ForEachRectangleRow(Grid, [&] { ClearRecordCells(Grid, cols); });
-            ds->CheckBrowseMode();
-            Grid->RestoreRowPosition();
-            break;
-        }
-        case gstColumns:
-            for (ds->First(); !ds->Eof(); ds->Next())
-                ClearRecordCells(Grid, Grid->SelectedColumns());
-            ds->CheckBrowseMode();
-            Grid->RestoreRowPosition();
-            break;
-        default:
-            ds->First();
-            while (!ds->Eof())
-                ds->Delete();
-            break;
-        }
-    } catch (...) {
-        ds->EnableControls();
-        throw;
+        Grid->ClearSelection();
+        break;
     }
-    ds->EnableControls();
+    case gstRectangle: {
+        const std::vector<int> cols = VisibleColumnsBetween(Grid, Grid->RectLeftCol(), Grid->RectRightCol());
+        ForEachRectangleRow(Grid, [&] { ClearRecordCells(Grid, cols); });
+        ds->CheckBrowseMode();
+        Grid->RestoreRowPosition();
+        break;
+    }
+    case gstColumns:
+        for (ds->First(); !ds->Eof(); ds->Next())
+            ClearRecordCells(Grid, Grid->SelectedColumns());
+        ds->CheckBrowseMode();
+        Grid->RestoreRowPosition();
+        break;
+    default:
+        ds->First();
+        while (!ds->Eof())
+            ds->Delete();
+        break;
+    }
 }

@@ -4,6 +4,7 @@
 
 #include "rtl/CodePage.h"
 #include "rtl/Format.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 
 #include <cmath>
@@ -51,8 +52,6 @@ void TDBGridGxExport::WriteToStream(TStream& AStream, bool ExportAll) {
     const TDBGridGxSelectionType kind = ExportAll ? gstAll : Grid->SelectionKind();
     if (kind == gstNon) return;
     TDataSet* ds = Grid->DataSet();
-    ds->DisableControls();
-    Grid->SaveRowPosition();
     auto begin = [&](std::vector<int> columns) {
         ExportColumns = std::move(columns);
         FooterTotals.assign(ExportColumns.size() * static_cast<size_t>(std::max(Grid->FooterRowCount(), 0)),
@@ -64,7 +63,11 @@ void TDBGridGxExport::WriteToStream(TStream& AStream, bool ExportAll) {
         PutRecord(ExportColumns);
         AddToTotals();
     };
-    try {
+    {
+        ds->DisableControls();
+        TScopeExit enableControls([ds] { ds->EnableControls(); });
+        Grid->SaveRowPosition();
+        TScopeExit restoreRow([this] { Grid->RestoreRowPosition(); });
         switch (kind) {
         case gstRecordBookmarks: {
             begin(VisibleColumnsBetween(Grid, 0, Grid->ColumnCount() - 1));
@@ -93,14 +96,8 @@ void TDBGridGxExport::WriteToStream(TStream& AStream, bool ExportAll) {
         }
         for (int r = 0; r < Grid->FooterRowCount(); ++r)
             PutFooter(ExportColumns, r);
-    } catch (...) {
-        Grid->RestoreRowPosition();
-        ds->EnableControls();
-        throw;
     }
-    Grid->RestoreRowPosition();
-    ds->EnableControls();
-    PutSuffix();
+    PutSuffix(); // only after a walk that no exception ended
 }
 
 void TDBGridGxExport::WriteToFile(const String& FileName, bool ExportAll) {

@@ -6,6 +6,7 @@
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
 #include "rtl/CodePage.h"
+#include "rtl/ScopeGuards.h"
 
 #include <cstdint>
 #include <cstring>
@@ -48,77 +49,80 @@ void TDBGridGxImport::ReadFromStream(TStream& AStream, bool ImportAll) {
     }
     bool append = ds->Eof();
     bool inserting = ds->State() == dsInsert;
-    if (!inserting) Grid->SaveRowPosition();
-    ds->DisableControls();
-    try {
-        switch (Grid->SelectionKind()) {
-        case gstRecordBookmarks: {
-            ImportColumns = VisibleColumnsBetween(Grid, 0, Grid->ColumnCount() - 1);
-            ReadPrefix();
-            if (inserting) {
-                InsertRemainingRows(append);
-            } else {
-                TBMListGx* marks = Grid->MarkedRows();
-                for (int i = 0; i < marks->BookmarkCount(); ++i) {
-                    ds->GotoBookmark(marks->BookmarkAt(i));
-                    ReadRow(ImportColumns);
-                }
-            }
-            break;
-        }
-        case gstRectangle: {
-            ImportColumns = VisibleColumnsBetween(Grid, Grid->RectLeftCol(), Grid->RectRightCol());
-            ReadPrefix();
-            if (inserting) {
-                InsertRemainingRows(append);
-            } else {
-                ForEachRectangleRow(Grid, [this] { ReadRow(ImportColumns); });
-            }
-            break;
-        }
-        case gstColumns:
-        case gstAll:
-            ImportColumns = Grid->SelectionKind() == gstColumns
-                                ? Grid->SelectedColumns()
-                                : VisibleColumnsBetween(Grid, 0, Grid->ColumnCount() - 1);
-            ReadPrefix();
-            if (inserting) {
-                InsertRemainingRows(append);
-            } else {
-                for (ds->First(); !ds->Eof(); ds->Next())
-                    ReadRow(ImportColumns);
-            }
-            break;
-        default: {
-            ImportColumns = VisibleColumnsBetween(Grid, Grid->FocusedColumnIndex(), Grid->ColumnCount() - 1);
-            ReadPrefix();
-            if (inserting) {
-                InsertRemainingRows(append);
-            } else {
-                Grid->RestoreRowPosition();
-                do {
-                    ReadRow(ImportColumns);
-                    ds->Next();
-                } while (!ds->Eof() && !AtEnd);
-                if (Grid->AllowAppend()) {
-                    append = true;
-                    inserting = true;
+    {
+        ds->DisableControls();
+        TScopeExit enableControls([ds] { ds->EnableControls(); });
+        if (!inserting) Grid->SaveRowPosition();
+        TScopeExit restoreRow([&] {
+            if (!inserting) Grid->RestoreRowPosition();
+        });
+        try {
+            switch (Grid->SelectionKind()) {
+            case gstRecordBookmarks: {
+                ImportColumns = VisibleColumnsBetween(Grid, 0, Grid->ColumnCount() - 1);
+                ReadPrefix();
+                if (inserting) {
                     InsertRemainingRows(append);
+                } else {
+                    TBMListGx* marks = Grid->MarkedRows();
+                    for (int i = 0; i < marks->BookmarkCount(); ++i) {
+                        ds->GotoBookmark(marks->BookmarkAt(i));
+                        ReadRow(ImportColumns);
+                    }
                 }
+                break;
             }
-            break;
+            case gstRectangle: {
+                ImportColumns = VisibleColumnsBetween(Grid, Grid->RectLeftCol(), Grid->RectRightCol());
+                ReadPrefix();
+                if (inserting) {
+                    InsertRemainingRows(append);
+                } else {
+                    ForEachRectangleRow(Grid, [this] { ReadRow(ImportColumns); });
+                }
+                break;
+            }
+            case gstColumns:
+            case gstAll:
+                ImportColumns = Grid->SelectionKind() == gstColumns
+                                    ? Grid->SelectedColumns()
+                                    : VisibleColumnsBetween(Grid, 0, Grid->ColumnCount() - 1);
+                ReadPrefix();
+                if (inserting) {
+                    InsertRemainingRows(append);
+                } else {
+                    for (ds->First(); !ds->Eof(); ds->Next())
+                        ReadRow(ImportColumns);
+                }
+                break;
+            default: {
+                ImportColumns =
+                    VisibleColumnsBetween(Grid, Grid->FocusedColumnIndex(), Grid->ColumnCount() - 1);
+                ReadPrefix();
+                if (inserting) {
+                    InsertRemainingRows(append);
+                } else {
+                    Grid->RestoreRowPosition();
+                    do {
+                        ReadRow(ImportColumns);
+                        ds->Next();
+                    } while (!ds->Eof() && !AtEnd);
+                    if (Grid->AllowAppend()) {
+                        append = true;
+                        inserting = true;
+                        InsertRemainingRows(append);
+                    }
+                }
+                break;
+            }
+            }
+        } catch (...) {
+            // The record being filled is dropped rather than left half-filled for the next move to
+            // post; what was stored in records before stays.
+            if (Editing(ds)) ds->Cancel();
+            throw;
         }
-        }
-    } catch (...) {
-        // The record being filled is dropped rather than left half-filled for the next move to
-        // post; what was stored in records before stays.
-        if (Editing(ds)) ds->Cancel();
-        if (!inserting) Grid->RestoreRowPosition();
-        ds->EnableControls();
-        throw;
     }
-    if (!inserting) Grid->RestoreRowPosition();
-    ds->EnableControls();
     ReadTrailer();
 }
 

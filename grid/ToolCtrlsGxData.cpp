@@ -2,6 +2,7 @@
 
 #include "grid/GxLibVCL.h"
 #include "rtl/Format.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 
 #include <algorithm>
@@ -101,19 +102,15 @@ void TBMListGx::RemoveAllMarks() {
 void TBMListGx::DeleteMarkedRecords() {
     TDataSet* ds = ListDataSet();
     ds->DisableControls();
-    try {
-        for (int i = FMarkList.Count() - 1; i >= 0; --i) {
-            ds->GotoBookmark(FMarkList[i]);
-            ds->Delete();
-            FMarkList.Delete(i);
-        }
-    } catch (...) {
+    TScopeExit enableControls([this, ds] {
         ds->EnableControls();
         MarksChanged();
-        throw;
+    });
+    for (int i = FMarkList.Count() - 1; i >= 0; --i) {
+        ds->GotoBookmark(FMarkList[i]);
+        ds->Delete();
+        FMarkList.Delete(i);
     }
-    ds->EnableControls();
-    MarksChanged();
 }
 
 void TBMListGx::SetLinked(bool Value) {

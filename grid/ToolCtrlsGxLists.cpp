@@ -4,6 +4,7 @@
 #include "grid/ToolCtrlsGxData.h"
 #include "gui/Controls.h"
 #include "gui/InputQueue.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 
 #include <algorithm>
@@ -54,26 +55,16 @@ void TMRUListGx::TrimToLimit() {
 }
 
 bool TMRUListGx::FilterInto(TStrings* Target, const String& Typed) {
-    Target->BeginUpdate();
-    try {
-        Target->Clear();
-        for (int i = 0; i < FItems.Count(); ++i) {
-            const String item = FItems[i];
-            const String head = item.substr(0, Typed.size());
-            bool accept =
-                FCaseSensitive ? AnsiCompareStr(head, Typed) == 0 : AnsiCompareText(head, Typed) == 0;
-            if (FilterItemHook) FilterItemHook(this, accept);
-            if (accept) Target->Add(item);
-            if (i % 100 == 0 && StopOnKeyInQueue && KeyDownWaiting()) {
-                Target->EndUpdate();
-                return false;
-            }
-        }
-    } catch (...) {
-        Target->EndUpdate();
-        throw;
+    TUpdateGuard<TStrings> update(*Target);
+    Target->Clear();
+    for (int i = 0; i < FItems.Count(); ++i) {
+        const String item = FItems[i];
+        const String head = item.substr(0, Typed.size());
+        bool accept = FCaseSensitive ? AnsiCompareStr(head, Typed) == 0 : AnsiCompareText(head, Typed) == 0;
+        if (FilterItemHook) FilterItemHook(this, accept);
+        if (accept) Target->Add(item);
+        if (i % 100 == 0 && StopOnKeyInQueue && KeyDownWaiting()) return false;
     }
-    Target->EndUpdate();
     return true;
 }
 
