@@ -293,6 +293,8 @@ class TCustomGridGx : public TCustomControl {
     void SetCellBackgroundFill(bool Value) { FCellBackgroundFill = Value; }
     bool SaveExtents() const { return FSaveExtents; }
     void SetSaveExtents(bool Value) { FSaveExtents = Value; }
+    // The individual widths and heights as extra stored properties, while SaveExtents is set.
+    void DefineProperties(TFiler& Filer) override;
     bool FullRepaintOnResize() const { return FFullRepaintOnResize; }
     void SetFullRepaintOnResize(bool Value) { FFullRepaintOnResize = Value; }
     TGridLineColorsGx* GridLineColors() const { return FGridLineColors.get(); }

@@ -2,6 +2,8 @@
 // without painting.
 #include "GridTestSupport.h"
 
+#include "classes/Filer.h"
+
 namespace {
 
 // A grid of the given counts, one fixed column and row, line width 1.
@@ -212,4 +214,91 @@ TEST_F(TLayoutFixture, MovedColumnOfAScrolledGridIsRepaintedWhereItShows) {
     grid.MoveRowTo(45, 46);
     const TRect r45 = grid.CellScreenRect(3, 45);
     EXPECT_TRUE(grid.InvalidatedAt(r45.Left + 5, r45.Top + 5));
+}
+
+// Scrolled both ways, with a contra column and a contra row: a moved (or repainted) column or row
+// is repainted in its fixed cells, its shown cells and its contra cells, and no other column (row).
+TEST_F(TLayoutFixture, MovedRowsAndColumnsOfAGridScrolledBothWaysRepaintEveryPart) {
+    grid.SetBounds(0, 0, 400, 300);
+    grid.SetColsCount(30);
+    grid.SetRowsCount(100);
+    grid.SetContraColCount(1);
+    grid.SetContraRowCount(1);
+    grid.MoveTopLeftTo(10, 40);
+    ASSERT_EQ(grid.TopLeftCell(), (TGridCoord{10, 40}));
+    struct {
+        const char* What;
+        std::function<void()> Run;
+        std::vector<TGridCoord> Repainted, Untouched;
+    } cases[] = {
+        {"column moved", [&] { grid.MoveColumnTo(11, 12); },
+         {{11, 0}, {11, 45}, {11, 100}, {12, 0}, {12, 45}, {12, 100}}, {}},
+        {"row moved", [&] { grid.MoveRowTo(44, 45); },
+         {{0, 44}, {11, 44}, {30, 44}, {0, 45}, {12, 45}, {30, 45}}, {}},
+        {"one column", [&] { grid.InvalidateOneColumn(13); }, {{13, 0}, {13, 41}, {13, 100}}, {{14, 41}, {12, 41}}},
+        {"one row", [&] { grid.InvalidateOneRow(42); }, {{0, 42}, {11, 42}, {30, 42}}, {{11, 43}, {11, 41}}},
+    };
+    for (const auto& c : cases) {
+        grid.Invalidated.clear();
+        c.Run();
+        const auto at = [&](TGridCoord cell) {
+            const TRect r = grid.CellScreenRect(cell.X, cell.Y);
+            EXPECT_FALSE(IsRectEmpty(r)) << c.What << " " << cell.X << "," << cell.Y;
+            return grid.InvalidatedAt(r.Left + 3, r.Top + 3);
+        };
+        for (TGridCoord cell : c.Repainted)
+            EXPECT_TRUE(at(cell)) << c.What << " " << cell.X << "," << cell.Y;
+        for (TGridCoord cell : c.Untouched)
+            EXPECT_FALSE(at(cell)) << c.What << " " << cell.X << "," << cell.Y;
+    }
+}
+
+// Individual widths and heights travel with the grid's stored form while it keeps its extents.
+TEST_F(TLayoutFixture, StoredFormCarriesTheIndividualExtents) {
+    struct {
+        const char* What;
+        bool SaveExtents, SetWidths, SetHeights;
+    } cases[] = {
+        {"widths and heights", true, true, true},
+        {"heights only", true, false, true},
+        {"nothing set", true, false, false},
+        {"extents not kept", false, true, true},
+    };
+    for (const auto& c : cases) {
+        TTestGrid source(nullptr);
+        source.SetColsCount(6);
+        source.SetRowsCount(4);
+        source.SetContraColCount(1);
+        source.SetSaveExtents(c.SaveExtents);
+        if (c.SetWidths) {
+            source.SetColWidthAt(2, 30);
+            source.SetColWidthAt(4, 0); // hidden
+            source.SetColWidthAt(6, 90); // the contra column stays out of the stored list
+        }
+        if (c.SetHeights) source.SetRowHeightAt(3, 11);
+        TMemoryStream m;
+        TWriter w(m);
+        w.WriteProperties(source);
+        const std::string bytes(m.Memory(), m.Memory() + m.Size());
+        const bool widthsStored = c.SaveExtents && c.SetWidths;
+        const bool heightsStored = c.SaveExtents && c.SetHeights;
+        EXPECT_EQ(bytes.find("ColWidths") != std::string::npos, widthsStored) << c.What;
+        EXPECT_EQ(bytes.find("RowHeights") != std::string::npos, heightsStored) << c.What;
+
+        TTestGrid copy(nullptr);
+        copy.SetColsCount(6);
+        copy.SetRowsCount(4);
+        copy.SetContraColCount(1);
+        m.SetPosition(0);
+        if (m.Size() > 0) {
+            TReader r(m);
+            r.ReadProperties(copy);
+        }
+        EXPECT_EQ(copy.ColWidthAt(2), widthsStored ? 30 : 64) << c.What;
+        EXPECT_EQ(copy.ColWidthAt(4), widthsStored ? 0 : 64) << c.What;
+        EXPECT_EQ(copy.ColWidthAt(3), 64) << c.What;
+        EXPECT_EQ(copy.ColWidthAt(6), 64) << c.What;
+        EXPECT_EQ(copy.RowHeightAt(3), heightsStored ? 11 : 24) << c.What;
+        EXPECT_EQ(copy.RowHeightAt(2), 24) << c.What;
+    }
 }

@@ -64,6 +64,37 @@ TEST_F(TMouseFixture, DraggingALineSizesTheColumnButNotToOnePixel) {
     EXPECT_TRUE(grid->ClickedCells.empty());
 }
 
+// Column 1's line lies at 129 (65 + 64); right to left, positions are mirrored (client width 500).
+TEST_F(TMouseFixture, SizingInBothReadingOrdersIgnoresASizeOfOneOrLess) {
+    Options(TGridOptions{goColSizing});
+    struct {
+        bool RightToLeft;
+        int DragTo, Width;
+    } cases[] = {
+        {false, 67, 2},  {false, 66, 64}, {false, 65, 64}, {false, 40, 64}, {false, 100, 35},
+        {true, 67, 2},   {true, 66, 64},  {true, 65, 64},  {true, 40, 64},  {true, 100, 35},
+    };
+    for (const auto& c : cases) {
+        grid->SetRightToLeft(c.RightToLeft);
+        grid->SetColWidthAt(1, 64);
+        ASSERT_EQ(grid->ClientWidth(), 500);
+        const auto x = [&](int p) { return c.RightToLeft ? 500 - p : p; };
+        // The hot zone 126 .. 133 around the line, mirrored as a whole.
+        const GridLayout l = grid->CalcGridLayout();
+        for (int p = 123; p <= 136; ++p) {
+            const bool inside = p >= 126 && p <= 133;
+            EXPECT_EQ(grid->HitTestSizing(x(p), 10, l).Activity == gaColSizing, inside)
+                << c.RightToLeft << " at " << p;
+        }
+        SimulateMouseDown(grid, mbLeft, x(129), 10);
+        ASSERT_EQ(grid->GridActivity(), gaColSizing) << c.RightToLeft;
+        SimulateMouseMove(grid, x(c.DragTo), 10, TShiftState{ssLeft});
+        SimulateMouseUp(grid, mbLeft, x(c.DragTo), 10);
+        EXPECT_EQ(grid->GridActivity(), gaNormal);
+        EXPECT_EQ(grid->ColWidthAt(1), c.Width) << c.RightToLeft << " to " << c.DragTo;
+    }
+}
+
 TEST_F(TMouseFixture, ACellClickNeedsPressAndReleaseOnOneCell) {
     // With goEditing a press on a data cell moves the focus without starting a selection (a
     // selection in progress raises no cell click).
