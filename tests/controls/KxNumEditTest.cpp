@@ -1,6 +1,7 @@
 // The numeric edits: the range and rounding check, the edit and display texts, key filtering,
 // paste, leaving the control, and the Text write.
 #include "classes/MetaProps.h"
+#include "controls/KxCalc.h"
 #include "controls/kxCurrEdit.h"
 #include "controls/kxVclutils.h"
 #include "gui/Clipbrd.h"
@@ -553,4 +554,28 @@ TEST(NumEdit, EscapeRestoresTheValueText) {
     SimulateKey(e, VK_ESCAPE);
     EXPECT_EQ(e->Text(), "5");
     EXPECT_EQ(e->SelText(), "5");
+}
+
+// BeepOnError covers the edit's refused keys and failed pastes and reaches its calculator.
+TEST(NumEdit, BeepOnErrorReachesTheCalculator) {
+    SetKxPressPause([](int) {});
+    TBeepCounter beeps;
+    TEditForm f;
+    TKxCalcEdit* e = f.Edit;
+    e->SetFocus();
+    for (bool beep : {true, false}) {
+        e->SetBeepOnError(beep);
+        beeps.Count = 0;
+        e->Clear();
+        SimulateTyping(e, "x");
+        Clipboard()->SetAsText("abc");
+        e->PasteText();
+        e->DoClick();
+        ASSERT_TRUE(e->PopupVisible());
+        SimulateTyping(e, "1/0=");
+        EXPECT_EQ(static_cast<TPopupCalculator*>(e->Popup())->Calculator()->Precision(), 15);
+        SimulateKey(e, VK_ESCAPE); // the closing popup reads its value: "Error" beeps once more
+        EXPECT_EQ(beeps.Count, beep ? 4 : 0) << "key, paste, 1/0 and the read of Error";
+    }
+    SetKxPressPause(nullptr);
 }
