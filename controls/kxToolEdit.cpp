@@ -5,6 +5,7 @@
 #include "controls/kxVclutils.h"
 #include "gui/Colors.h"
 #include "gui/Forms.h"
+#include "gui/SystemMetrics.h"
 
 // ---------------------------------------------------------------------------------------------
 // The button
@@ -163,6 +164,8 @@ void TCustomComboEdit::SetGlyphKind(TGlyphKind v) {
     FGlyphKind = v;
     if (v == gkCustom && ComponentState().Contains(csLoading)) FButton->SetGlyph(nullptr);
     BuildButtonGlyph();
+    // The arrow button is as wide as a vertical scroll bar, as in a combo box.
+    if (v == gkDropDown) SetButtonWidth(GetSystemMetrics(SM_CXVSCROLL));
 }
 
 TBitmap* TCustomComboEdit::DefaultGlyphBitmap(bool& DestroyAfterUse) {

@@ -3,10 +3,13 @@
 #include "controls/KxCalc.h"
 #include "controls/kxCurrEdit.h"
 #include "controls/kxVclutils.h"
+#include "gui/Clipbrd.h"
+#include "gui/Colors.h"
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "gui/InputSimulation.h"
 #include "gui/PopupControl.h"
+#include "gui/SystemMetrics.h"
 
 #include <gtest/gtest.h>
 
@@ -169,5 +172,59 @@ TEST(ComboEdit, APressOnAnotherControlClosesWithoutAcceptance) {
     SimulateMouseDown(panel, mbLeft, 5, 5);
     EXPECT_FALSE(e->PopupVisible());
     EXPECT_EQ(e->Value(), 5);
+    SetKxPressPause(nullptr);
+}
+
+TEST(ComboEdit, GlyphKindsSetTheButton) {
+    TComboForm f;
+    TKxCalcEdit* e = f.Edit;
+    const int scrollBar = GetSystemMetrics(SM_CXVSCROLL);
+    ASSERT_GT(scrollBar, 1);
+    struct Case {
+        TGlyphKind Kind;
+        int NumGlyphs, ButtonWidth, GlyphWidth, GlyphHeight;
+    };
+    const Case cases[] = {
+        {gkEllipsis, 1, 21, 21 - 6, 4},
+        {gkDropDown, 1, scrollBar, 7, 4},
+        // The calculator glyph widens a narrower button to a cell and 6 pixels.
+        {gkDefault, 2, std::max(28 / 2 + 6, scrollBar), 28, 12},
+        {gkCustom, 2, std::max(28 / 2 + 6, scrollBar), 28, 12}, // the glyph stays
+    };
+    for (const Case& k : cases) {
+        e->SetGlyphKind(k.Kind);
+        EXPECT_EQ(e->NumGlyphs(), k.NumGlyphs) << k.Kind;
+        EXPECT_EQ(e->ButtonWidth(), k.ButtonWidth) << k.Kind;
+        EXPECT_EQ(e->Glyph()->Width(), k.GlyphWidth) << k.Kind;
+        EXPECT_EQ(e->Glyph()->Height(), k.GlyphHeight) << k.Kind;
+    }
+    // The ellipsis of a 21-pixel button: three 2-by-2 dots 3 apart, centred in 15 pixels.
+    e->SetButtonWidth(21);
+    e->SetGlyphKind(gkEllipsis);
+    const TBitmap* dots = e->Glyph();
+    for (int x = 0; x < dots->Width(); ++x) {
+        const bool dot = (x >= 1 && x < 3) || (x >= 6 && x < 8) || (x >= 11 && x < 13);
+        EXPECT_EQ(ColorToPixelRGB(dots->Pixel(x, 1)) == 0, dot) << x;
+        EXPECT_EQ(ColorToPixelRGB(dots->Pixel(x, 0)) == 0, false) << x;
+    }
+}
+
+TEST(ComboEdit, WithoutDirectInputOnlyTheButtonChangesTheValue) {
+    SetKxPressPause([](int) {});
+    TComboForm f;
+    TKxCalcEdit* e = f.Edit;
+    e->SetValue(5);
+    e->SetDirectInput(false);
+    e->SetFocus();
+    SimulateTyping(e, "9");
+    EXPECT_EQ(e->Text(), "5") << "no typing";
+    Clipboard()->SetAsText("8");
+    e->PasteText();
+    EXPECT_EQ(e->Text(), "5") << "no paste";
+    e->DoClick();
+    ASSERT_TRUE(e->PopupVisible()) << "the button still opens the calculator";
+    SimulateTyping(e, "7=");
+    EXPECT_FALSE(e->PopupVisible());
+    EXPECT_EQ(e->Value(), 7) << "the accepted value reaches the edit";
     SetKxPressPause(nullptr);
 }

@@ -94,6 +94,32 @@ TEST(NumEditLook, UnfocusedValueIsRightAlignedBesideTheButton) {
     EXPECT_GT(glyph, 20);
 }
 
+// The unfocused value sits by Alignment in the room left of the button.
+TEST(NumEditLook, DisplayTextFollowsTheAlignment) {
+    TLookForm f;
+    f.Calc->SetValue(1234.5L);
+    const int room = f.Calc->Width() - f.Calc->ButtonWidth();
+    struct Case {
+        TAlignment Alignment;
+        int MiddleFrom, MiddleTo; // where the middle of the text's dark columns lies
+    };
+    const Case cases[] = {
+        {taLeftJustify, 0, room / 3},
+        {taCenter, room / 2 - 4, room / 2 + 4},
+        {taRightJustify, room * 2 / 3, room},
+    };
+    for (const Case& k : cases) {
+        f.Calc->SetAlignment(k.Alignment);
+        TBitmap shot;
+        GrabControl(f.Calc, shot);
+        const auto [first, last] = DarkColumns(shot, room - 2);
+        ASSERT_GE(first, 0) << k.Alignment;
+        const int middle = (first + last) / 2;
+        EXPECT_GE(middle, k.MiddleFrom) << k.Alignment;
+        EXPECT_LE(middle, k.MiddleTo) << k.Alignment;
+    }
+}
+
 TEST(NumEditLook, FocusedEditTextStartsAtTheLeft) {
     TLookForm f;
     f.Calc->SetValue(1234.5L);

@@ -1,6 +1,7 @@
 // The numeric edits: the range and rounding check, the edit and display texts, key filtering,
 // paste, leaving the control, and the Text write.
 #include "classes/MetaProps.h"
+#include "controls/KxCalc.h"
 #include "controls/kxCurrEdit.h"
 #include "controls/kxVclutils.h"
 #include "gui/Clipbrd.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -238,6 +240,80 @@ TEST(NumEdit, KeysAreFilteredBeforeTheTextChanges) {
     SimulateTyping(e, "E");
     EXPECT_EQ(e->Text(), "15") << "E first is not a number";
     EXPECT_EQ(e->CharIsAcceptable(u'E'), false);
+}
+
+// The decimals are counted up to an exponent mark, and a minus passes unless the range is
+// wholly non-negative. The texts are put in as a program would, past the key filter.
+TEST(NumEdit, AcceptableKeysAgainstExponentAndRange) {
+    TEditForm f;
+    TKxCalcEdit* e = f.Edit;
+    struct Case {
+        int Places;
+        Extended Min, Max;
+        const char* Start;
+        int Caret;
+        char16_t Key;
+        bool Accepted;
+    };
+    const Case cases[] = {
+        {2, 0, 0, "1.25E", 5, u'3', true},  // two decimals before the mark
+        {2, 0, 0, "1.25E", 4, u'3', false}, // a third decimal before the mark
+        {2, 0, 0, "1.2E5", 3, u'4', true},
+        {0, 0, 0, "1.25E", 5, u'3', false}, // no decimals allowed at all
+        {2, -5, 10, "", 0, u'-', true},     // the range reaches below zero
+        {2, -5, 10, "-", 1, u'5', true},
+        {2, 5, 0, "-", 1, u'5', true},      // only a lower limit: the key passes, the value is raised later
+        {2, 0, -5, "-", 1, u'5', true},     // only an upper limit below zero
+        {2, 0, 10, "-", 1, u'5', false},    // 0 to 10: no negative number
+        {2, 1, 10, "", 0, u'-', true},      // a lone minus is minus zero
+        {2, 1, 10, "", 0, u'+', true},
+    };
+    for (const Case& k : cases) {
+        e->SetMinValue(0);
+        e->SetMaxValue(0);
+        e->SetDecimalPlaces(k.Places);
+        e->SetMinValue(k.Min);
+        e->SetMaxValue(k.Max);
+        static_cast<TCustomEdit*>(e)->SelectAll();
+        static_cast<TCustomEdit*>(e)->SetSelText(k.Start);
+        e->SetSelStart(k.Caret);
+        e->SetSelLength(0);
+        EXPECT_EQ(e->CharIsAcceptable(k.Key), k.Accepted)
+            << k.Start << " at " << k.Caret << " + " << static_cast<char>(k.Key);
+    }
+}
+
+// A typed "." or "," that is not the thousands separator enters the locale's decimal separator.
+TEST(NumEdit, TypedSeparatorFollowsTheLocale) {
+    TFormatSettings saved = FormatSettings();
+    struct Case {
+        char Decimal, Thousand;
+        const char* Typed;
+        const char* Result;
+    };
+    const Case cases[] = {
+        {',', ' ', "12.5", "12,5"},
+        {',', ' ', "12,5", "12,5"},
+        {',', '.', "1.234", "1.234"}, // the thousands separator stays as typed
+        {'.', ' ', "3,25", "3.25"},
+    };
+    std::vector<String> got;
+    {
+        TEditForm f;
+        TKxCalcEdit* e = f.Edit;
+        e->SetFocus();
+        for (const Case& k : cases) {
+            FormatSettings().DecimalSeparator = k.Decimal;
+            FormatSettings().ThousandSeparator = k.Thousand;
+            static_cast<TCustomEdit*>(e)->SelectAll();
+            static_cast<TCustomEdit*>(e)->SetSelText("");
+            SimulateTyping(e, k.Typed);
+            got.push_back(e->Text());
+        }
+    }
+    FormatSettings() = saved;
+    for (size_t i = 0; i < got.size(); ++i)
+        EXPECT_EQ(got[i], cases[i].Result) << cases[i].Typed;
 }
 
 TEST(NumEdit, SelectionIsReplacedByTheKey) {
@@ -478,4 +554,28 @@ TEST(NumEdit, EscapeRestoresTheValueText) {
     SimulateKey(e, VK_ESCAPE);
     EXPECT_EQ(e->Text(), "5");
     EXPECT_EQ(e->SelText(), "5");
+}
+
+// BeepOnError covers the edit's refused keys and failed pastes and reaches its calculator.
+TEST(NumEdit, BeepOnErrorReachesTheCalculator) {
+    SetKxPressPause([](int) {});
+    TBeepCounter beeps;
+    TEditForm f;
+    TKxCalcEdit* e = f.Edit;
+    e->SetFocus();
+    for (bool beep : {true, false}) {
+        e->SetBeepOnError(beep);
+        beeps.Count = 0;
+        e->Clear();
+        SimulateTyping(e, "x");
+        Clipboard()->SetAsText("abc");
+        e->PasteText();
+        e->DoClick();
+        ASSERT_TRUE(e->PopupVisible());
+        SimulateTyping(e, "1/0=");
+        EXPECT_EQ(static_cast<TPopupCalculator*>(e->Popup())->Calculator()->Precision(), 15);
+        SimulateKey(e, VK_ESCAPE); // the closing popup reads its value: "Error" beeps once more
+        EXPECT_EQ(beeps.Count, beep ? 4 : 0) << "key, paste, 1/0 and the read of Error";
+    }
+    SetKxPressPause(nullptr);
 }
