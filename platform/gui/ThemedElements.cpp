@@ -53,11 +53,20 @@ void DrawThemedElement(TCanvas* Canvas, const TRect& Rect, TThemedElement Elemen
             a.palette = o.palette;
             QStyle::PrimitiveElement mark = QStyle::PE_IndicatorArrowDown;
             switch (Element) {
-            case TThemedElement::SpinUp: mark = QStyle::PE_IndicatorArrowUp; break;
-            case TThemedElement::SpinLeft: mark = QStyle::PE_IndicatorArrowLeft; break;
-            case TThemedElement::SpinRight: mark = QStyle::PE_IndicatorArrowRight; break;
-            case TThemedElement::CloseButton: mark = QStyle::PE_IndicatorTabClose; break;
-            default: break;
+            case TThemedElement::SpinUp:
+                mark = QStyle::PE_IndicatorArrowUp;
+                break;
+            case TThemedElement::SpinLeft:
+                mark = QStyle::PE_IndicatorArrowLeft;
+                break;
+            case TThemedElement::SpinRight:
+                mark = QStyle::PE_IndicatorArrowRight;
+                break;
+            case TThemedElement::CloseButton:
+                mark = QStyle::PE_IndicatorTabClose;
+                break;
+            default:
+                break;
             }
             style->drawPrimitive(mark, &a, &p);
             break;

@@ -228,7 +228,8 @@ TEST(WnTabButtons, StripButtonsTakeThePlatformsLookWhenThemed) {
         {sc, TRect(w / 2, 0, w, h), TThemedElement::SpinRight, TThemedState::Normal},
         {s.PC->CloseButton(), s.PC->CloseButton()->ClientRect(), TThemedElement::CloseButton,
          TThemedState::Normal},
-        {s.PC->MenuButton(), s.PC->MenuButton()->ClientRect(), TThemedElement::SpinDown, TThemedState::Normal},
+        {s.PC->MenuButton(), s.PC->MenuButton()->ClientRect(), TThemedElement::SpinDown,
+         TThemedState::Normal},
     };
     for (bool themed : {true, false}) {
         SetThemedElementsEnabled(themed);
