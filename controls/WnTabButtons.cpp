@@ -4,6 +4,7 @@
 #include "controls/WnGrafx.h"
 
 #include "classes/MetaBuilder.h"
+#include "gui/ClassicEdges.h"
 #include "gui/ExtCtrls.h"
 #include "gui/Menus.h"
 
@@ -19,6 +20,15 @@ ORV_META_IMPL(TWnTabCloseButton)
 void TWnTabCloseButton::DeclareMeta(meta::Class<TWnTabCloseButton>&) {}
 ORV_META_IMPL(TWnTabMenuButton)
 void TWnTabMenuButton::DeclareMeta(meta::Class<TWnTabMenuButton>&) {}
+
+namespace {
+
+TThemedState ThemedStateOf(bool pressed, bool enabled) {
+    if (!enabled) return TThemedState::Disabled;
+    return pressed ? TThemedState::Pressed : TThemedState::Normal;
+}
+
+} // namespace
 
 TWnTabStripButton::TWnTabStripButton(TWnCustomTabControl* AOwner)
     : TCustomControl(AOwner), FTabControl(AOwner) {
@@ -138,6 +148,21 @@ void TWnTabScroller::Paint() {
     const bool canBack = t->FirstShownTab() > t->FirstVisibleTab();
     const bool upRightEnabled = upRightForward ? canForward : canBack;
     const bool downLeftEnabled = upRightForward ? canBack : canForward;
+    if (ThemedElementsEnabled()) {
+        // The platform's spin-button halves; a horizontal pair with a white line between them.
+        const bool horz = FOrientation == orHorizontal;
+        DrawThemedElement(c, downLeft, horz ? TThemedElement::SpinLeft : TThemedElement::SpinDown,
+                          ThemedStateOf(FPressed == hDownLeft && FInside, downLeftEnabled));
+        DrawThemedElement(c, upRight, horz ? TThemedElement::SpinRight : TThemedElement::SpinUp,
+                          ThemedStateOf(FPressed == hUpRight && FInside, upRightEnabled));
+        if (horz) {
+            c->Pen()->SetStyle(psSolid);
+            c->Pen()->SetColor(clWhite);
+            c->MoveTo(w / 2, 0);
+            c->LineTo(w / 2, h);
+        }
+        return;
+    }
     DrawButtonFace(c, downLeft, FPressed == hDownLeft && FInside);
     DrawArrowGlyph(c, downLeft, 0, FOrientation == orHorizontal ? adLeft : adDown,
                    FPressed == hDownLeft && FInside, downLeftEnabled);
@@ -179,6 +204,12 @@ void TWnTabCloseButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
 
 void TWnTabCloseButton::Paint() {
     const TRect r(0, 0, Width(), Height());
+    if (ThemedElementsEnabled()) {
+        // The platform's close button, disabled while no tab is current.
+        DrawThemedElement(Canvas(), r, TThemedElement::CloseButton,
+                          ThemedStateOf(Pressed(), FTabControl->TabIndex() >= 0));
+        return;
+    }
     DrawButtonFace(Canvas(), r, Pressed());
     DrawCrossGlyph(Canvas(), r, 0, Pressed(), FTabControl->TabIndex() >= 0);
 }
@@ -240,7 +271,6 @@ void TWnTabMenuButton::Click() {
 
 void TWnTabMenuButton::Paint() {
     const TRect r(0, 0, Width(), Height());
-    DrawButtonFace(Canvas(), r, false);
     int dir = adDown;
     switch (FTabControl->TabOrientation()) {
     case toTop:
@@ -256,6 +286,16 @@ void TWnTabMenuButton::Paint() {
         dir = adLeft;
         break;
     }
+    if (ThemedElementsEnabled()) {
+        // The platform's arrow button pointing from the strip towards the card.
+        const TThemedElement element = dir == adDown   ? TThemedElement::SpinDown
+                                       : dir == adUp   ? TThemedElement::SpinUp
+                                       : dir == adLeft ? TThemedElement::SpinLeft
+                                                       : TThemedElement::SpinRight;
+        DrawThemedElement(Canvas(), r, element, TThemedState::Normal);
+        return;
+    }
+    DrawButtonFace(Canvas(), r, false);
     DrawArrowGlyph(Canvas(), r, 0, dir, false, true);
 }
 

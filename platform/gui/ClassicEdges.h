@@ -56,7 +56,19 @@ void RemoveSysColorChangeListener(int Id);
 void NotifySysColorChange();
 
 // Elements of the toolkit's style (the themed look).
-enum class TThemedElement { PushButton, ToolButton, ComboDropDown, SpinUp, SpinDown, CheckBox };
+// SpinLeft and SpinRight are the halves of a horizontal spin button; CloseButton is a window's
+// close button.
+enum class TThemedElement {
+    PushButton,
+    ToolButton,
+    ComboDropDown,
+    SpinUp,
+    SpinDown,
+    CheckBox,
+    SpinLeft,
+    SpinRight,
+    CloseButton
+};
 enum class TThemedState { Normal, Hot, Pressed, Disabled };
 // Draws the element over the rectangle; CheckState 0 unchecked, 1 checked, 2 mixed.
 void DrawThemedElement(TCanvas* Canvas, const TRect& Rect, TThemedElement Element, TThemedState State,

@@ -39,7 +39,10 @@ void DrawThemedElement(TCanvas* Canvas, const TRect& Rect, TThemedElement Elemen
         }
         case TThemedElement::ComboDropDown:
         case TThemedElement::SpinUp:
-        case TThemedElement::SpinDown: {
+        case TThemedElement::SpinDown:
+        case TThemedElement::SpinLeft:
+        case TThemedElement::SpinRight:
+        case TThemedElement::CloseButton: {
             QStyleOptionButton o;
             o.rect = r;
             o.state = s | (State == TThemedState::Pressed ? QStyle::State_Sunken : QStyle::State_Raised);
@@ -48,9 +51,24 @@ void DrawThemedElement(TCanvas* Canvas, const TRect& Rect, TThemedElement Elemen
             a.rect = r.adjusted(w / 4, h / 4, -w / 4, -h / 4);
             a.state = s;
             a.palette = o.palette;
-            style->drawPrimitive(Element == TThemedElement::SpinUp ? QStyle::PE_IndicatorArrowUp
-                                                                   : QStyle::PE_IndicatorArrowDown,
-                                 &a, &p);
+            QStyle::PrimitiveElement mark = QStyle::PE_IndicatorArrowDown;
+            switch (Element) {
+            case TThemedElement::SpinUp:
+                mark = QStyle::PE_IndicatorArrowUp;
+                break;
+            case TThemedElement::SpinLeft:
+                mark = QStyle::PE_IndicatorArrowLeft;
+                break;
+            case TThemedElement::SpinRight:
+                mark = QStyle::PE_IndicatorArrowRight;
+                break;
+            case TThemedElement::CloseButton:
+                mark = QStyle::PE_IndicatorTabClose;
+                break;
+            default:
+                break;
+            }
+            style->drawPrimitive(mark, &a, &p);
             break;
         }
         default: {

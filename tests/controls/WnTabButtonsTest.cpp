@@ -4,11 +4,16 @@
 #include "controls/WnTabButtons.h"
 #include "controls/WnPageControl.h"
 
+#include "gui/Bitmap.h"
+#include "gui/ClassicEdges.h"
+#include "gui/ControlShot.h"
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "gui/InputSimulation.h"
 #include "gui/Interaction.h"
 #include "gui/Menus.h"
+
+#include "rtl/ScopeGuards.h"
 
 #include <gtest/gtest.h>
 
@@ -197,4 +202,58 @@ TEST(WnTabButtons, TheStripBackgroundFollowsTheParent) {
     EXPECT_FALSE(tabs->ParentBackgroundColor());
     tabs->SetParentBackgroundColor(true);
     EXPECT_EQ(tabs->BackgroundColor(), clYellow);
+}
+
+TEST(WnTabButtons, StripButtonsTakeThePlatformsLookWhenThemed) {
+    const bool wasThemed = ThemedElementsEnabled();
+    TScopeExit restore([wasThemed] { SetThemedElementsEnabled(wasThemed); });
+    Strip s({"A", "B", "C", "D", "E", "F", "G"});
+    s.PC->SetShowCloseButton(true);
+    s.PC->SetShowMenuButton(true);
+    s.PC->PaintOffscreen();
+    s.Form.Show();
+    TWnTabScroller* sc = s.PC->Scroller();
+    ASSERT_NE(sc, nullptr);
+    ASSERT_NE(s.PC->CloseButton(), nullptr);
+    ASSERT_NE(s.PC->MenuButton(), nullptr);
+    const int w = sc->Width(), h = sc->Height();
+    // Tabs on top, the first one shown: the scroller cannot go back; a tab is current.
+    struct Case {
+        TControl* Button;
+        TRect Part;
+        TThemedElement Element;
+        TThemedState State;
+    } cases[] = {
+        {sc, TRect(0, 0, w / 2 + 1, h), TThemedElement::SpinLeft, TThemedState::Disabled},
+        {sc, TRect(w / 2, 0, w, h), TThemedElement::SpinRight, TThemedState::Normal},
+        {s.PC->CloseButton(), s.PC->CloseButton()->ClientRect(), TThemedElement::CloseButton,
+         TThemedState::Normal},
+        {s.PC->MenuButton(), s.PC->MenuButton()->ClientRect(), TThemedElement::SpinDown,
+         TThemedState::Normal},
+    };
+    for (bool themed : {true, false}) {
+        SetThemedElementsEnabled(themed);
+        for (const Case& c : cases) {
+            TBitmap shot;
+            GrabControl(c.Button, shot);
+            const int pw = c.Part.Right - c.Part.Left, ph = c.Part.Bottom - c.Part.Top;
+            if (!themed) {
+                // The classic face: a frame in the frame colour.
+                EXPECT_EQ(ColorToRGB(shot.Canvas()->Pixels(c.Part.Left, c.Part.Top)),
+                          ColorToRGB(static_cast<TWnTabStripButton*>(c.Button)->FrameColor()))
+                    << static_cast<int>(c.Element);
+                continue;
+            }
+            TBitmap expected(pw, ph, pf32bit);
+            DrawThemedElement(expected.Canvas(), TRect(0, 0, pw, ph), c.Element, c.State);
+            int differ = 0;
+            for (int y = 1; y < ph - 1; ++y)
+                for (int x = 1; x < pw - 1; ++x)
+                    if (c.Part.Left + x != w / 2 || c.Button != sc) // the white line between halves
+                        differ += ColorToRGB(shot.Canvas()->Pixels(c.Part.Left + x, c.Part.Top + y)) !=
+                                  ColorToRGB(expected.Canvas()->Pixels(x, y));
+            EXPECT_EQ(differ, 0) << static_cast<int>(c.Element);
+        }
+    }
+    s.Form.Hide();
 }

@@ -61,6 +61,11 @@ TEST(WnTabs, TabRectanglesPerOrientationAndSequence) {
         // Left: the standard sequence runs from the bottom up, the reverse one from the top down.
         {toLeft, tsStandard, tsSingleSlant, 1, TRect(0, 48, 20, 128)},
         {toRight, tsStandard, tsSingleSlant, 1, TRect(279, 71, 299, 151)},
+        // Double slant overlaps by the whole slant (20) minus 1; back slant as single slant.
+        {toTop, tsStandard, tsDoubleSlant, 1, TRect(61, 0, 141, 20)},
+        {toLeft, tsStandard, tsDoubleSlant, 1, TRect(0, 58, 20, 138)},
+        {toRight, tsStandard, tsDoubleSlant, 2, TRect(279, 122, 299, 202)},
+        {toBottom, tsStandard, tsBackSlant, 1, TRect(71, 179, 151, 199)},
         // Reverse on top: from the right edge leftwards.
         {toTop, tsReverse, tsSingleSlant, 0, TRect(219, 0, 299, 20)},
         {toTop, tsReverse, tsSingleSlant, 1, TRect(148, 0, 228, 20)},
