@@ -6,21 +6,6 @@
 
 #include <algorithm>
 
-namespace {
-
-TEditButtonStyleGx CellButtonStyle(TInplaceEditStyleGx Style) {
-    switch (Style) {
-    case iesEllipsis:
-        return ebsEllipsisGx;
-    case iesUpDown:
-        return ebsUpDownGx;
-    default:
-        return ebsDropDownGx;
-    }
-}
-
-} // namespace
-
 void TCustomDBGridGx::PaintCellEditButtons(TColumnGx* Column, const TRect& TextArea, const TRect& Cell,
                                            TColor ButtonColor) {
     TCanvas* c = Canvas();
@@ -41,7 +26,7 @@ void TCustomDBGridGx::PaintCellEditButtons(TColumnGx* Column, const TRect& TextA
         x = rightToLeft ? x - Width : x + Width;
     };
     const TInplaceEditStyleGx style = Column->DefaultEditStyle();
-    if (style != iesSimple) paint(standard + h, CellButtonStyle(style), shift);
+    if (style != iesSimple) paint(standard + h, MainEditButtonStyle(style), shift);
     TEditButtonsGx* items = Column->EditButtons();
     for (int i = 0; i < items->Count(); ++i) {
         TEditButtonGx* item = items->ButtonAt(i);

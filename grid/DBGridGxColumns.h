@@ -42,6 +42,8 @@ enum TInplaceEditStyleGx {
 };
 ORV_ENUM(TInplaceEditStyleGx, iesSimple, iesEllipsis, iesPickList, iesDataList, iesDateCalendar, iesUpDown,
          iesDropDown)
+// The look of the main edit button of an edit style: ellipsis, up-down, else a drop-down arrow.
+TEditButtonStyleGx MainEditButtonStyle(TInplaceEditStyleGx Style);
 
 // The options of a lookup grid (TDBLookupGridGx), which its drop-down box reaches through the column.
 enum TDBLookupGridGxOption : uint8_t {

@@ -16,9 +16,7 @@
 #include <algorithm>
 #include <climits>
 
-namespace {
-
-TEditButtonStyleGx MainButtonStyle(TInplaceEditStyleGx Style) {
+TEditButtonStyleGx MainEditButtonStyle(TInplaceEditStyleGx Style) {
     switch (Style) {
     case iesEllipsis:
         return ebsEllipsisGx;
@@ -28,8 +26,6 @@ TEditButtonStyleGx MainButtonStyle(TInplaceEditStyleGx Style) {
         return ebsDropDownGx;
     }
 }
-
-} // namespace
 
 TEditButtonControlGx* TDBGridInplaceEdit::NewButtonControl() {
     auto* control = new TEditButtonControlGx(this);
@@ -77,7 +73,7 @@ void TDBGridInplaceEdit::LayoutButtons() {
         int width = standard;
         if (i == 0) {
             visible = FEditStyle != iesSimple;
-            control->SetStyle(MainButtonStyle(FEditStyle));
+            control->SetStyle(MainEditButtonStyle(FEditStyle));
             control->SetHint(String());
         } else {
             TEditButtonGx* item = items->ButtonAt(i - 1);
