@@ -12,8 +12,8 @@
 #include "gui/Dialogs.h"
 #include "gui/Display.h"
 #include "report/vrpngimage.h"
-#include "script/vs_iinterpreter_sys.h"
 #include "rtl/FileUtils.h"
+#include "script/vs_iinterpreter_sys.h"
 
 #include <chrono>
 #include <cstdio>
@@ -82,9 +82,11 @@ bool StartOrvanta() {
 }
 
 int RunOrvanta() {
-    // Without a display the windows would show nowhere and the login would wait for ever.
-    if (!DisplayAvailable()) {
-        std::fprintf(stderr, "%s\n", NoDisplayMessage.c_str());
+    // Without a display the windows would show nowhere and the login would wait for ever; a
+    // display that does not answer would end the toolkit's start in an abort.
+    const String problem = DisplayProblem();
+    if (!problem.empty()) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
         return 1;
     }
     if (!StartOrvanta()) return 0;

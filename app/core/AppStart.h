@@ -7,5 +7,6 @@
 // failed).
 bool StartOrvanta();
 // The whole program: StartOrvanta, then the message loop until the main window closes. Returns
-// the process's exit code: 1 when there is no display (the reason printed), 0 otherwise.
+// the process's exit code: 1 when no window can be shown (no display, or one that does not
+// answer: the reason printed in one line), 0 otherwise.
 int RunOrvanta();

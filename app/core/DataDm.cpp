@@ -38,16 +38,20 @@ void TdmData::ShowStatus(const String& text) {
 }
 
 bool TdmData::DataModuleCreate() {
+    bool picked = false;
     while (true) {
         IniFile = OpenConfigIni();
         const String folder = ReadDatabaseFolder(*IniFile);
+        const String file = DatabaseFileIn(folder);
         ShowStatus("正在连接数据库 .....");
         // The program writes to its database, which keeps its journal beside its file: in a
         // folder that cannot be written it could only be read, so it is not opened there and the
         // user is told why before being asked for another file.
         const bool folderWritable = !DirectoryExists(folder) || DirectoryWritable(folder);
         FConnected = false;
-        if (folderWritable) {
+        if (!folderWritable) {
+            ShowMess(MsgFolderNotWritable + "\n" + ExcludeTrailingPathDelimiter(folder), 2);
+        } else {
             try {
                 FADOcnn->Close();
                 FADOcnn->SetConnectionString(ConnectionStringFor(folder));
@@ -55,15 +59,19 @@ bool TdmData::DataModuleCreate() {
                 FConnected = true;
                 ShowStatus("连接成功，正在登录 ...");
                 return true;
-            } catch (const Exception&) {
+            } catch (const Exception& error) {
                 FConnected = false;
+                // The user learns why the file was refused before choosing again.
+                if (FileExists(file))
+                    ShowMess(MsgNotValidDatabase + "\n" + file + "\n\n" + error.Message(), 2);
+                else if (picked)
+                    ShowMess(MsgNoDatabaseInFolder + "\n" + ExcludeTrailingPathDelimiter(folder), 2);
             }
-        } else {
-            ShowMess(MsgFolderNotWritable + "\n" + ExcludeTrailingPathDelimiter(folder), 2);
         }
-        const String picked = AskDatabaseFile ? AskDatabaseFile() : String();
-        if (picked.empty()) return false;
-        WriteDatabaseFolder(*IniFile, DsForPickedFile(picked));
+        const String answer = AskDatabaseFile ? AskDatabaseFile() : String();
+        if (answer.empty()) return false;
+        picked = true;
+        WriteDatabaseFolder(*IniFile, DsForPickedFile(answer));
     }
 }
 

@@ -22,6 +22,8 @@ inline const String MsgOperationFailed = "操作失败，请检查数据连接..
 inline const String MsgDeleteFailed = "删除操作失败，请检查数据连接... ";
 inline const String MsgOpenFailed = "打开操作失败，请检查数据连接... ";
 inline const String MsgFolderNotWritable = "数据库文件夹不可写";
+inline const String MsgNotValidDatabase = "不是有效的数据库文件";
+inline const String MsgNoDatabaseInFolder = "文件夹中没有数据库文件 wuyegl.mdb";
 
 class TdmData : public TComponent {
 public:
@@ -39,8 +41,12 @@ public:
     // The creation handler: opens config.ini beside the program, builds the connection string from
     // ds and opens the connection. When that fails, AskDatabaseFile is asked for the database
     // file: the folder of the answer is written to ds and everything is tried again; an empty
-    // answer (the dialog cancelled) gives up. A database folder that cannot be written is told
-    // first (MsgFolderNotWritable and the folder). Status receives the splash window's progress texts.
+    // answer (the dialog cancelled) gives up. Before the dialog the user is told why (a warning):
+    // a database folder that cannot be written (MsgFolderNotWritable and the folder), a database
+    // file that does not open (MsgNotValidDatabase, the file, the error's own text), and, once a
+    // file was picked, a folder without the database file (MsgNoDatabaseInFolder, the folder). A
+    // database that is simply not there at the first try goes straight to the dialog. Status
+    // receives the splash window's progress texts.
     std::function<String()> AskDatabaseFile;
     std::function<void(const String& text)> Status;
     bool DataModuleCreate();

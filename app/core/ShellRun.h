@@ -1,14 +1,10 @@
-// Starting the desktop's programs: a file or address opened with the desktop's default program
-// (xdg-open), and the first of several programs found on the PATH. Neither waits for the program.
+// The desktop's programs as the application starts them (the platform's ShellOpen and its
+// calculator and text editor), with the program's message when nothing opened the target.
 #pragma once
 
 #include "rtl/Types.h"
 
-#include <vector>
-
-// True when xdg-open could be started for the target.
-bool ShellOpen(const String& target);
-// Starts the first program of the list found on the PATH; false when none is there.
-bool RunFirstProgram(const std::vector<String>& programs);
-// The full path of a program found on the PATH ("" when none).
-String FindOnPath(const String& program);
+// ShellOpen; when nothing opened the target, the program's message (CannotOpenMessage) is shown
+// as a warning.
+bool ShellOpenOrTell(const String& target);
+String CannotOpenMessage(const String& target);

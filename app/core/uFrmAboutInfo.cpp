@@ -17,7 +17,7 @@ TLabel* NewLink(TfrmAboutInfo* form, int top, const String& text, const String& 
     label->Font()->SetColor(clBlue);
     label->Font()->SetStyle(TFontStyles{fsUnderline});
     label->SetCursor(crHandPoint);
-    label->OnClick = [target](TObject*) { ShellOpen(target); };
+    label->OnClick = [target](TObject*) { ShellOpenOrTell(target); };
     return label;
 }
 

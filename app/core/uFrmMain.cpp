@@ -14,6 +14,7 @@
 
 #include "gui/ActnList.h"
 #include "gui/ComCtrls.h"
+#include "gui/Desktop.h"
 #include "gui/ExtCtrls.h"
 #include "gui/ImgList.h"
 #include "gui/Menus.h"
@@ -182,14 +183,10 @@ void TFrmMain::BuildMenus() {
 
     mnuHelp = NewItem(this, root, "辅助");
     NewItem(this, mnuHelp, "计算器", [](TObject*) {
-        if (!RunFirstProgram(
-                {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"}))
-            ShowMess("没有找到计算器程序。", 2);
+        if (!StartCalculator()) ShowMess("没有找到计算器程序。", 2);
     });
     NewItem(this, mnuHelp, "笔记本", [](TObject*) {
-        if (!RunFirstProgram(
-                {"gnome-text-editor", "gedit", "kwrite", "kate", "mousepad", "pluma", "xed", "leafpad"}))
-            ShowMess("没有找到记事本程序。", 2);
+        if (!StartTextEditor()) ShowMess("没有找到记事本程序。", 2);
     });
     NewItem(this, mnuHelp, "-");
     NewItem(this, mnuHelp, "帮助文件", [](TObject*) {
@@ -198,7 +195,7 @@ void TFrmMain::BuildMenus() {
             ShowMess("无法打开帮助文件 help.CHM。", 2);
     });
     NewItem(this, mnuHelp, "关于我们", [this](TObject*) { ShowAboutBox(this); });
-    NewItem(this, mnuHelp, "访问我们的网站", [](TObject*) { ShellOpen(MakerWebAddress); });
+    NewItem(this, mnuHelp, "访问我们的网站", [](TObject*) { ShellOpenOrTell(MakerWebAddress); });
 
     mnuNavigator = NewItem(this, root, "导航图", [this](TObject*) { ShowDesktop(); });
     SetMenu(MainMenu1);
@@ -307,15 +304,24 @@ void TFrmMain::FirstShow() {
     FormatSettings().DateSeparator = '-';
     FormatSettings().ShortDateFormat = "yyyy-MM-dd";
     SetCaption(ProductName + ProductVersion);
-    try {
-        ShowDesktop();
-        ShowOperator();
-        Timer1->SetEnabled(true);
+    // Each step fails on its own with its message: a desktop or a backup that fails must not
+    // leave the session without its money and quantity formats.
+    const auto step = [this](const std::function<void()>& run) {
+        try {
+            run();
+        } catch (...) {
+            Application()->HandleException(this);
+        }
+    };
+    step([this] { ShowDesktop(); });
+    ShowOperator();
+    Timer1->SetEnabled(true);
+    step([] {
         AutoBackupMode = IniFile ? ReadAutoBackupMode(*IniFile) : 0;
         if (AutoBackupDue(AutoBackupMode, Date()) && DailyBackup) DailyBackup();
+    });
+    step([] {
         dmData->ReadDecimalPlaces(DecAmount, DecPrice, DecTotal);
         BuildDisplayFormats();
-    } catch (...) {
-        Application()->HandleException(this);
-    }
+    });
 }

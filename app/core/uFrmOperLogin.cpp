@@ -95,6 +95,11 @@ void TfrmOperLogin::PrepareLogin() {
     cbbOperName->SetText(IniFile ? ReadCurOperName(*IniFile) : String());
 }
 
+void TfrmOperLogin::DoShow() {
+    TForm::DoShow();
+    cbbOperName->SelectAll();
+}
+
 void TfrmOperLogin::CloseWith(TModalResult result) {
     FClosingByButton = true;
     SetModalResult(result);

@@ -33,6 +33,10 @@ public:
     void btnOkClick();
     void btnCancelClick();
 
+protected:
+    // The remembered name shows selected, so a name typed over it replaces it.
+    void DoShow() override;
+
 private:
     TLoginCheck FCheck;
     bool FClosingByButton = false;

@@ -281,24 +281,6 @@ bool TListView::WantsKey(Word Key, TShiftState) const {
 
 namespace {
 
-// Days since 1899-12-30 and the fraction of the day, to and from Qt.
-QDateTime QtDateTime(TDateTime v) {
-    const QDate base(1899, 12, 30);
-    double days = std::floor(v);
-    double frac = std::fabs(v - days);
-    QDate d = base.addDays(static_cast<qint64>(days));
-    int ms = static_cast<int>(std::lround(frac * 86400000.0));
-    if (ms >= 86400000) ms = 86399999;
-    return QDateTime(d, QTime(0, 0).addMSecs(ms));
-}
-
-TDateTime FromQtDateTime(const QDateTime& dt) {
-    const QDate base(1899, 12, 30);
-    double days = static_cast<double>(base.daysTo(dt.date()));
-    double frac = dt.time().msecsSinceStartOfDay() / 86400000.0;
-    return days + frac;
-}
-
 // The platform's format letters to Qt's ("yyyy-MM-dd", "hh:nn:ss" with n for minutes).
 QString QtFormat(const String& f) {
     QString s = ToQString(f);

@@ -8,7 +8,12 @@
 
 #include <vector>
 
-// Opens a file or folder (paths with "\" are accepted) or a URL ("http:", "mailto:" ...).
+// Opens a file or folder (paths with "\" are accepted) or a URL ("http:", "mailto:" ...) with
+// the desktop's opener and tells whether it opened: the opener's own result counts, not merely
+// that it started. An opener still at work after a few seconds has started a program that now
+// runs in its place (some desktops' openers wait for the program they start), which counts as
+// opened. A file is passed by its full path, so no target reads as an option of the opener.
+// False for a file that does not exist and when there is no opener.
 bool ShellOpen(const String& target);
 
 // The calculators and text editors looked for, in order.

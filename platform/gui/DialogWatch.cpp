@@ -1,14 +1,17 @@
 #include "gui/DialogWatch.h"
 
+#include "gui/qt/FileDialogLook.h"
 #include "gui/qt/QtSupport.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
+#include <QTreeView>
 #include <QWindow>
 
 #include <algorithm>
@@ -39,6 +42,46 @@ std::vector<String> Buttons(QDialog* dialog) {
     return out;
 }
 
+// The rows of the dialog's visible lists, left to right, as TToolkitDialog::Rows has them.
+std::vector<String> ListRows(QDialog* dialog) {
+    QList<QAbstractItemView*> views = dialog->findChildren<QAbstractItemView*>();
+    views.erase(
+        std::remove_if(views.begin(), views.end(),
+                       [dialog](QAbstractItemView* v) { return !v->isVisibleTo(dialog) || !v->model(); }),
+        views.end());
+    std::sort(views.begin(), views.end(), [dialog](QAbstractItemView* a, QAbstractItemView* b) {
+        return a->mapTo(dialog, QPoint()).x() < b->mapTo(dialog, QPoint()).x();
+    });
+    std::vector<String> rows;
+    for (QAbstractItemView* view : views) {
+        const QAbstractItemModel* model = view->model();
+        const QModelIndex root = view->rootIndex();
+        const auto* files = dynamic_cast<const TFileListDelegate*>(view->itemDelegate());
+        for (int row = 0; row < model->rowCount(root); ++row) {
+            String line;
+            for (int column = 0; column < model->columnCount(root); ++column) {
+                const QModelIndex index = model->index(row, column, root);
+                const QRect cell = view->visualRect(index);
+                if (cell.isEmpty() || !cell.intersects(view->viewport()->rect())) continue;
+                String text = FromQString(files ? files->ShownText(index) : index.data().toString());
+                if (view->sizeHintForIndex(index).width() > cell.width()) text += "…";
+                line += (line.empty() ? "" : "\t") + text;
+            }
+            if (!line.empty()) rows.push_back(line);
+        }
+    }
+    return rows;
+}
+
+// A file dialog whose file list is still empty is reading its folder.
+bool ReadingFolder(QDialog* dialog) {
+    auto* files = qobject_cast<QFileDialog*>(dialog);
+    if (!files) return false;
+    auto* list = files->findChild<QTreeView*>(QStringLiteral("treeView"));
+    return list && list->isVisibleTo(dialog) && list->model() &&
+           list->model()->rowCount(list->rootIndex()) == 0;
+}
+
 } // namespace
 
 void WatchToolkitDialog(std::function<bool(const TToolkitDialog&)> Seen, const String& Press, int TimeoutMs) {
@@ -46,6 +89,7 @@ void WatchToolkitDialog(std::function<bool(const TToolkitDialog&)> Seen, const S
     auto* timer = new QTimer(qApp);
     auto clock = std::make_shared<QElapsedTimer>();
     auto exposedFor = std::make_shared<int>(0);
+    auto readingFor = std::make_shared<int>(0);
     clock->start();
     timer->setInterval(25);
     QObject::connect(timer, &QTimer::timeout, timer, [=] {
@@ -56,7 +100,8 @@ void WatchToolkitDialog(std::function<bool(const TToolkitDialog&)> Seen, const S
             return;
         }
         // A few turns more, so the window manager's frame and the dialog's own painting are on
-        // the screen when it is looked at.
+        // the screen when it is looked at (and a file dialog's columns have taken their widths).
+        if (ReadingFolder(dialog) && ++*readingFor < 80) return;
         if (++*exposedFor < 8) return;
         timer->stop();
         timer->deleteLater();
@@ -64,6 +109,8 @@ void WatchToolkitDialog(std::function<bool(const TToolkitDialog&)> Seen, const S
         shown.Title = FromQString(dialog->windowTitle());
         if (auto* box = qobject_cast<QMessageBox*>(dialog)) shown.Text = FromQString(box->text());
         shown.Buttons = Buttons(dialog);
+        shown.Rows = ListRows(dialog);
+        shown.WindowId = std::to_string(static_cast<unsigned long long>(dialog->winId()));
         const bool answer = Seen ? Seen(shown) : true;
         if (answer)
             for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())

@@ -1,5 +1,7 @@
 // Whether windows can be shown at all: a program started over ssh without a desktop session has
-// no display, and must say so instead of running invisibly.
+// no display, and a display named in DISPLAY may not answer (its server stopped, another user's,
+// a typing error). The program must say so instead of running invisibly or aborting in the
+// toolkit.
 #pragma once
 
 #include "rtl/Types.h"
@@ -10,3 +12,9 @@ inline const String NoDisplayMessage = "no display: set DISPLAY or run under a d
 // True when a display server is named (DISPLAY or WAYLAND_DISPLAY, not empty) or a platform of
 // the toolkit is chosen explicitly (QT_QPA_PLATFORM; tests choose the offscreen one).
 bool DisplayAvailable();
+
+// Why no window can be shown, in one line for the terminal (which display, what to do); empty
+// when windows can be shown. Beyond DisplayAvailable, the X display that the toolkit would use
+// (DISPLAY, when no other platform is chosen and no Wayland display is named) is opened once to
+// see that it answers and lets this user in.
+String DisplayProblem();

@@ -6,6 +6,8 @@
 #include "gui/Dialogs.h"
 #include "gui/Forms.h"
 #include "gui/Printers.h"
+#include "gui/qt/FileDialogLook.h"
+#include "gui/qt/FormAccess.h"
 #include "gui/qt/QtSupport.h"
 
 #include <QApplication>
@@ -138,8 +140,15 @@ TInteractionResponder*& Installed() {
     return responder;
 }
 
+// The window a box or dialog of the toolkit belongs to: the modal window in front (a login, a
+// dialog), else the active window, else the program's main window while it shows. The window
+// manager is told so (a dialog transient for that window) and centres the box on it.
 QWidget* DialogParent() {
-    return QApplication::activeWindow();
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    TCustomForm* main = Application()->MainForm();
+    QWidget* frame = main && main->Visible() ? TFormAccess::FrameWindow(main) : nullptr;
+    return frame ? frame->window() : nullptr;
 }
 
 struct TBoxButton {
@@ -282,6 +291,7 @@ TInteractionAnswer RealFileDialog(const TInteractionRequest& r, bool save) {
     }
     if (!r.DefaultExt.empty()) dlg.setDefaultSuffix(ToQString(r.DefaultExt));
     if (!r.Value.empty()) dlg.selectFile(ToQString(r.Value));
+    FitFileDialog(dlg);
     TInteractionAnswer a;
     if (dlg.exec() != QDialog::Accepted) return a;
     a.Result = mrOk;

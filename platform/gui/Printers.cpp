@@ -1,5 +1,6 @@
 #include "gui/Printers.h"
 
+#include "gui/CupsLibrary.h"
 #include "gui/qt/PainterCanvas.h"
 #include "gui/qt/QtSupport.h"
 #include "rtl/FileUtils.h"
@@ -8,8 +9,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
-
-#include <cups/cups.h>
 
 #include <cmath>
 #include <cstdio>
@@ -32,16 +31,25 @@ String SafeFileName(const String& title) {
 // Queues known to CUPS, with the default one; none when no CUPS service answers.
 std::vector<String> CupsQueues(String& defaultName) {
     std::vector<String> names;
+    const TCupsLibrary* cups = CupsLibrary();
+    if (!cups) return names;
     cups_dest_t* dests = nullptr;
-    int n = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    int n = cups->GetDests2(CUPS_HTTP_DEFAULT, &dests);
     for (int i = 0; i < n; ++i) {
         String name = dests[i].name;
         if (dests[i].instance) name += String("/") + dests[i].instance;
         names.push_back(name);
         if (dests[i].is_default) defaultName = name;
     }
-    cupsFreeDests(n, dests);
+    cups->FreeDests(n, dests);
     return names;
+}
+
+// The library for a job on a print queue (queues come from it, so it is there).
+const TCupsLibrary& QueueLibrary() {
+    const TCupsLibrary* cups = CupsLibrary();
+    if (!cups) throw EPrinter("Printing failed: the print service's library is not installed");
+    return *cups;
 }
 
 QPageSize PageSizeOf(int paper, double w, double h) {
@@ -190,20 +198,21 @@ void TPrinter::LoadMetrics() {
     if (FIndex >= 0 && FPrinters[static_cast<size_t>(FIndex)] != PdfPrinterName) {
         // The unprintable border of the queue's device for this paper, when CUPS tells it.
         const String& name = FPrinters[static_cast<size_t>(FIndex)];
-        cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.c_str(), nullptr);
+        const TCupsLibrary& cups = QueueLibrary();
+        cups_dest_t* dest = cups.GetNamedDest(CUPS_HTTP_DEFAULT, name.c_str(), nullptr);
         if (dest) {
-            cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
+            cups_dinfo_t* info = cups.CopyDestInfo(CUPS_HTTP_DEFAULT, dest);
             cups_size_t size;
             if (info &&
-                cupsGetDestMediaBySize(CUPS_HTTP_DEFAULT, dest, info, static_cast<int>(FPaperW * 100),
-                                       static_cast<int>(FPaperH * 100), CUPS_MEDIA_FLAGS_DEFAULT, &size)) {
+                cups.GetDestMediaBySize(CUPS_HTTP_DEFAULT, dest, info, static_cast<int>(FPaperW * 100),
+                                        static_cast<int>(FPaperH * 100), CUPS_MEDIA_FLAGS_DEFAULT, &size)) {
                 FMarginL = size.left / 100.0;
                 FMarginR = size.right / 100.0;
                 FMarginT = size.top / 100.0;
                 FMarginB = size.bottom / 100.0;
             }
-            if (info) cupsFreeDestInfo(info);
-            cupsFreeDests(1, dest);
+            if (info) cups.FreeDestInfo(info);
+            cups.FreeDests(1, dest);
         }
     }
     // Device pixels from millimetres, each rounded as the device reports them.
@@ -290,22 +299,24 @@ std::vector<TPaperInfo> TPrinter::Papers() {
         out.push_back({n > 0 && n < 256 ? n : DMPAPER_USER, FromQString(ps.name()), mm.width(), mm.height()});
     };
     if (!IsPdfPrinter()) {
-        cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, PrinterName().c_str(), nullptr);
+        const TCupsLibrary& cups = QueueLibrary();
+        cups_dest_t* dest = cups.GetNamedDest(CUPS_HTTP_DEFAULT, PrinterName().c_str(), nullptr);
         if (dest) {
-            cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
-            int n = info ? cupsGetDestMediaCount(CUPS_HTTP_DEFAULT, dest, info, CUPS_MEDIA_FLAGS_DEFAULT) : 0;
+            cups_dinfo_t* info = cups.CopyDestInfo(CUPS_HTTP_DEFAULT, dest);
+            int n =
+                info ? cups.GetDestMediaCount(CUPS_HTTP_DEFAULT, dest, info, CUPS_MEDIA_FLAGS_DEFAULT) : 0;
             for (int i = 0; i < n; ++i) {
                 cups_size_t size;
-                if (!cupsGetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest, info, i, CUPS_MEDIA_FLAGS_DEFAULT,
-                                             &size))
+                if (!cups.GetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest, info, i, CUPS_MEDIA_FLAGS_DEFAULT,
+                                              &size))
                     continue;
                 QPageSize ps(QSizeF(size.width / 100.0, size.length / 100.0), QPageSize::Millimeter);
                 int number = ps.windowsId();
                 out.push_back({number > 0 && number < 256 ? number : DMPAPER_USER, size.media,
                                size.width / 100.0, size.length / 100.0});
             }
-            if (info) cupsFreeDestInfo(info);
-            cupsFreeDests(1, dest);
+            if (info) cups.FreeDestInfo(info);
+            cups.FreeDests(1, dest);
         }
         if (!out.empty()) return out;
     }
@@ -376,20 +387,21 @@ void TPrinter::EndDoc() {
         return;
     }
     FLastOutputFile.clear();
+    const TCupsLibrary& cups = QueueLibrary();
     int options = 0;
     cups_option_t* opts = nullptr;
-    options = cupsAddOption("copies", std::to_string(FCopies).c_str(), options, &opts);
+    options = cups.AddOption("copies", std::to_string(FCopies).c_str(), options, &opts);
     const char* sides = FDuplex == DMDUP_VERTICAL     ? "two-sided-long-edge"
                         : FDuplex == DMDUP_HORIZONTAL ? "two-sided-short-edge"
                                                       : "one-sided";
-    options = cupsAddOption("sides", sides, options, &opts);
+    options = cups.AddOption("sides", sides, options, &opts);
     String title = FTitle.empty() ? String("document") : FTitle;
-    int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, PrinterName().c_str(), FImpl->Target.c_str(), title.c_str(),
-                             options, opts);
-    cupsFreeOptions(options, opts);
+    int job = cups.PrintFile2(CUPS_HTTP_DEFAULT, PrinterName().c_str(), FImpl->Target.c_str(), title.c_str(),
+                              options, opts);
+    cups.FreeOptions(options, opts);
     std::error_code ec;
     std::filesystem::remove(FImpl->Target, ec);
-    if (job == 0) throw EPrinter(String("Printing failed: ") + cupsLastErrorString());
+    if (job == 0) throw EPrinter(String("Printing failed: ") + cups.LastErrorString());
 }
 
 void TPrinter::Abort() {
@@ -415,16 +427,17 @@ void TPrinter::BeginRawDoc() {
         FImpl->Target = target;
     } else {
         String title = FTitle.empty() ? String("document") : FTitle;
+        const TCupsLibrary& cups = QueueLibrary();
         int options = 0;
         cups_option_t* opts = nullptr;
-        options = cupsAddOption("raw", "true", options, &opts);
-        int job = cupsCreateJob(CUPS_HTTP_DEFAULT, PrinterName().c_str(), title.c_str(), options, opts);
-        cupsFreeOptions(options, opts);
-        if (job == 0) throw EPrinter(String("Printing failed: ") + cupsLastErrorString());
-        if (cupsStartDocument(CUPS_HTTP_DEFAULT, PrinterName().c_str(), job, title.c_str(), CUPS_FORMAT_RAW,
-                              1) != HTTP_STATUS_CONTINUE) {
-            cupsCancelJob(PrinterName().c_str(), job);
-            throw EPrinter(String("Printing failed: ") + cupsLastErrorString());
+        options = cups.AddOption("raw", "true", options, &opts);
+        int job = cups.CreateJob(CUPS_HTTP_DEFAULT, PrinterName().c_str(), title.c_str(), options, opts);
+        cups.FreeOptions(options, opts);
+        if (job == 0) throw EPrinter(String("Printing failed: ") + cups.LastErrorString());
+        if (cups.StartDocument(CUPS_HTTP_DEFAULT, PrinterName().c_str(), job, title.c_str(), CUPS_FORMAT_RAW,
+                               1) != HTTP_STATUS_CONTINUE) {
+            cups.CancelJob(PrinterName().c_str(), job);
+            throw EPrinter(String("Printing failed: ") + cups.LastErrorString());
         }
         FImpl->RawJob = job;
         FImpl->Target.clear();
@@ -441,7 +454,7 @@ void TPrinter::WriteRaw(const void* data, size_t size) {
         if (std::fwrite(data, 1, size, FImpl->RawFile) != size)
             throw EPrinter("Cannot write " + FImpl->Target);
     } else {
-        cupsWriteRequestData(CUPS_HTTP_DEFAULT, static_cast<const char*>(data), size);
+        QueueLibrary().WriteRequestData(CUPS_HTTP_DEFAULT, static_cast<const char*>(data), size);
     }
 }
 
@@ -457,10 +470,11 @@ void TPrinter::EndRawDoc() {
         return;
     }
     FLastOutputFile.clear();
-    ipp_status_t status = cupsFinishDocument(CUPS_HTTP_DEFAULT, PrinterName().c_str());
+    const TCupsLibrary& cups = QueueLibrary();
+    ipp_status_t status = cups.FinishDocument(CUPS_HTTP_DEFAULT, PrinterName().c_str());
     FImpl->RawJob = 0;
     if (status > IPP_STATUS_OK_CONFLICTING)
-        throw EPrinter(String("Printing failed: ") + cupsLastErrorString());
+        throw EPrinter(String("Printing failed: ") + cups.LastErrorString());
 }
 
 void TPrinter::AbortRawDoc() {
@@ -474,8 +488,9 @@ void TPrinter::AbortRawDoc() {
         std::error_code ec;
         std::filesystem::remove(FImpl->Target, ec);
     } else if (FImpl->RawJob) {
-        cupsFinishDocument(CUPS_HTTP_DEFAULT, PrinterName().c_str());
-        cupsCancelJob(PrinterName().c_str(), FImpl->RawJob);
+        const TCupsLibrary& cups = QueueLibrary();
+        cups.FinishDocument(CUPS_HTTP_DEFAULT, PrinterName().c_str());
+        cups.CancelJob(PrinterName().c_str(), FImpl->RawJob);
         FImpl->RawJob = 0;
     }
 }

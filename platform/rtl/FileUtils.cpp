@@ -385,6 +385,8 @@ bool SaveFileAtomic(const String& fileName, const std::string& bytes) {
         }
         exists = ::stat(target.c_str(), &st) == 0;
         if (exists && S_ISDIR(st.st_mode)) return false;
+        // The rename would only need the folder's permission: the file's own is honoured here.
+        if (exists && ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) return false;
     }
     const String dir = ExtractFilePath(target);
     String temp = (dir.empty() ? String("./") : dir) + "." + ExtractFileName(target) + ".XXXXXX";

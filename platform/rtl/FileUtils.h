@@ -73,7 +73,9 @@ bool MatchesMask(const String& name, const String& mask);
 bool LoadFileBytes(const String& fileName, std::string& bytes);
 // Writes the file so a reader sees the old content or the new, never part of it: the bytes go to a
 // temporary file in the same folder that is then renamed over the file (a link is followed, the
-// file's permissions kept). False when it cannot; the file is then unchanged.
+// file's permissions kept). False when it cannot; the file is then unchanged. A file that could
+// not be written in place is not replaced either: one marked read-only (no write permission for
+// anyone, which also holds for the administrator) or one this user may not write.
 bool SaveFileAtomic(const String& fileName, const std::string& bytes);
 
 // Holds an exclusive advisory lock on a folder while it lives, so processes that change files in

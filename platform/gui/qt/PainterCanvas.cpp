@@ -479,21 +479,29 @@ void TPainterCanvas::DevStretchBlt(const TRect& dest, const TBitmap& bitmap, con
     QPainter::CompositionMode mode;
     if (!BltComposition(rop, mode)) mode = QPainter::CompositionMode_SourceOver;
     if (!RasterOps(p)) mode = QPainter::CompositionMode_SourceOver;
-    QImage img = bitmap.impl().SurfaceForRead();
+    // The bitmap's own pixels are drawn from where they are: a copy of the image (which the
+    // image's copy makes while its canvas paints) would cost a whole bitmap on every draw. Only a
+    // bitmap drawn onto itself is copied first.
+    const QImage& surface = bitmap.impl().SurfaceForRead();
+    QImage img;
+    if (RasterImage() == &surface) img = surface.copy();
+    const QImage& source = img.isNull() ? surface : img;
     if (transparentColor != clNone) {
         QRgb key = ToQRgb(transparentColor) & 0xFFFFFF;
-        QImage masked = img.convertToFormat(QImage::Format_ARGB32);
+        QImage masked = source.convertToFormat(QImage::Format_ARGB32);
         for (int yy = 0; yy < masked.height(); ++yy) {
             auto* row = reinterpret_cast<QRgb*>(masked.scanLine(yy));
             for (int xx = 0; xx < masked.width(); ++xx)
                 if ((row[xx] & 0xFFFFFF) == key) row[xx] = 0;
         }
-        img = masked;
-        mode = QPainter::CompositionMode_SourceOver;
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p->drawImage(Q(dest), masked, Q(src));
+        return;
     }
     p->setCompositionMode(mode);
     p->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p->drawImage(Q(dest), img, Q(src));
+    p->drawImage(Q(dest), source, Q(src));
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 

@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QTranslator>
 
+#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <mutex>
@@ -64,6 +65,23 @@ void EnsureQtApp() {
         app->setWindowIcon(ProgramIcon());
         LoadToolkitTranslations(*app);
     });
+}
+
+QDateTime QtDateTime(TDateTime v) {
+    const QDate base(1899, 12, 30);
+    double days = std::floor(v);
+    double frac = std::fabs(v - days);
+    QDate d = base.addDays(static_cast<qint64>(days));
+    int ms = static_cast<int>(std::lround(frac * 86400000.0));
+    if (ms >= 86400000) ms = 86399999;
+    return QDateTime(d, QTime(0, 0).addMSecs(ms));
+}
+
+TDateTime FromQtDateTime(const QDateTime& dt) {
+    const QDate base(1899, 12, 30);
+    double days = static_cast<double>(base.daysTo(dt.date()));
+    double frac = dt.time().msecsSinceStartOfDay() / 86400000.0;
+    return days + frac;
 }
 
 namespace {

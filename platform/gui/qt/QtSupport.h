@@ -5,6 +5,7 @@
 #include "gui/Graphics.h"
 
 #include <QColor>
+#include <QDateTime>
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
@@ -32,6 +33,10 @@ inline QRgb ToQRgb(TColor color) {
     TColorRef c = ColorToRGB(color);
     return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
 }
+
+// Days since 1899-12-30 and the fraction of the day, to and from Qt's local date and time.
+QDateTime QtDateTime(TDateTime v);
+TDateTime FromQtDateTime(const QDateTime& dt);
 
 inline QString ToQString(const String& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));

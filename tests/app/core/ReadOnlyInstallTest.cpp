@@ -10,6 +10,7 @@
 #include "rtl/StringList.h"
 
 #include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -77,6 +78,25 @@ TEST_F(ReadOnlyInstall, LoginWorksAndTheOperatorLandsInTheUsersFile) {
     EXPECT_EQ(TIniFile(UserConfigFilePath()).ReadString("Config", "CurOperName", ""), "admin");
     EXPECT_EQ(TIniFile(ConfigFilePath()).ReadString("Config", "CurOperName", ""), "");
     // The next login offers the name remembered in the user's file.
+    TfrmOperLogin login(nullptr);
+    login.PrepareLogin();
+    EXPECT_EQ(login.cbbOperName->Text(), "admin");
+}
+
+TEST_F(ReadOnlyInstall, AConfigFileMarkedReadOnlyStaysAsItIsAndTheOperatorGoesToTheUsersFile) {
+    ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
+    const std::string kept = "; the office's own settings\n[config]\nibak=0\n";
+    TempDir::WriteAll(ConfigFilePath(), kept);
+    ASSERT_EQ(::chmod(ConfigFilePath().c_str(), 0444), 0); // in a folder that can be written
+    User.Form(Login("admin", {""}));
+    ASSERT_TRUE(StartOrvanta());
+    EXPECT_EQ(OperName, "admin");
+    EXPECT_TRUE(MessageTexts().empty());
+    EXPECT_EQ(TempDir::ReadAll(ConfigFilePath()), kept);
+    struct stat info {};
+    ASSERT_EQ(::stat(ConfigFilePath().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0444u);
+    EXPECT_EQ(TIniFile(UserConfigFilePath()).ReadString("Config", "CurOperName", ""), "admin");
     TfrmOperLogin login(nullptr);
     login.PrepareLogin();
     EXPECT_EQ(login.cbbOperName->Text(), "admin");

@@ -2,6 +2,7 @@
 // responder with offscreen windows.
 #include "StartupFixture.h"
 #include "app/core/AppConfig.h"
+#include "app/core/AppErrors.h"
 #include "app/core/AppStart.h"
 #include "app/core/Rights.h"
 #include "app/core/uFrmBtnImage.h"
@@ -18,10 +19,10 @@
 #include "gui/Interaction.h"
 #include "gui/Menus.h"
 #include "gui/Picture.h"
-#include "script/vs_iinterpreter_sys.h"
 #include "gui/StdCtrls.h"
 #include "rtl/DateUtils.h"
 #include "rtl/Format.h"
+#include "script/vs_iinterpreter_sys.h"
 
 #include <algorithm>
 
@@ -293,6 +294,38 @@ TEST_F(Startup, AFailedReloginKeepsTheOperatorAndIsLogged) {
     EXPECT_EQ(OperName, "admin");
     EXPECT_TRUE(IsAdmin);
     EXPECT_EQ(dmData->GetString("select F_EmpName & '|' & F_OperType from LogRec"), "admin|更换操作员失败！");
+}
+
+TEST_F(Startup, TheRememberedOperatorShowsSelectedSoANameTypedReplacesIt) {
+    ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
+    TIniFile(ConfigFilePath()).WriteString("Config", "CurOperName", "admin");
+    String preset, typed;
+    User.Form([&](TCustomForm* form) {
+        auto* login = static_cast<TfrmOperLogin*>(form);
+        preset = login->cbbOperName->SelText();
+        SimulateTyping(login->cbbOperName, "zz");
+        typed = login->cbbOperName->Text();
+        login->btnCancel->Click();
+        return static_cast<int>(mrNone);
+    });
+    EXPECT_FALSE(StartOrvanta());
+    EXPECT_EQ(preset, "admin");
+    EXPECT_EQ(typed, "zz");
+}
+
+TEST_F(Startup, EachStepOfTheFirstShowingFailsOnItsOwn) {
+    ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
+    TIniFile(ConfigFilePath()).WriteString("config", "ibak", "1");
+    TFrmMain::DailyBackup = [] { throw EInOutError("backup folder missing"); };
+    User.Form(Login("admin", {""})).Answer(IDOK);
+    ASSERT_TRUE(StartOrvanta());
+    FrmMain->Show();
+    TFrmMain::DailyBackup = nullptr;
+    // The backup's failure is told; the desktop opened before it and the formats are read after it.
+    EXPECT_EQ(MessageTexts(), std::vector<String>{MsgFileFailed + "\n\nbackup folder missing"});
+    EXPECT_NE(FrmBtnImage, nullptr);
+    EXPECT_EQ(FmtTotal, "￥,0.00");
+    EXPECT_EQ(FmtAmount, "0.##");
 }
 
 TEST_F(Startup, TheExitQuestionAnsweredNoKeepsTheProgramRunning) {

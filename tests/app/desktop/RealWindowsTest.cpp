@@ -7,16 +7,20 @@
 #include "app/core/StartupFixture.h"
 
 #include "app/core/AppStart.h"
+#include "app/core/ShellRun.h"
 #include "app/core/uFrmAboutInfo.h"
 
 #include "gui/ComCtrls.h"
 #include "gui/ControlShot.h"
 #include "gui/DialogWatch.h"
 #include "gui/Screenshot.h"
+#include "rtl/StrUtils.h"
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <thread>
+#include <utime.h>
 
 namespace {
 
@@ -27,10 +31,14 @@ bool Managed(TCustomForm* form) {
     });
 }
 
-String HexId(TCustomForm* form) {
+String HexId(const String& id) {
     char text[32];
-    std::snprintf(text, sizeof text, "0x%llx", std::stoull(WindowSystemId(form)));
+    std::snprintf(text, sizeof text, "0x%llx", std::stoull(id));
     return text;
+}
+
+String HexId(TCustomForm* form) {
+    return HexId(WindowSystemId(form));
 }
 
 // What the window asks of the window manager (the toolkit's motif hints: the functions and the
@@ -58,6 +66,17 @@ testing::AssertionResult NoMinimiseOrMaximise(const String& id) {
     return testing::AssertionSuccess();
 }
 
+// A dialog of its owner as the window manager is told: the dialog window type first, transient
+// for the owner's window, and neither minimise nor maximise asked for.
+testing::AssertionResult DialogOf(const String& id, const String& ownerHexId) {
+    const String type = XProp(id, "_NET_WM_WINDOW_TYPE");
+    if (type.find("= _NET_WM_WINDOW_TYPE_DIALOG") == String::npos) return testing::AssertionFailure() << type;
+    const String owner = XProp(id, "WM_TRANSIENT_FOR");
+    if (owner != "WM_TRANSIENT_FOR(WINDOW): window id # " + ownerHexId + "\n")
+        return testing::AssertionFailure() << owner << " instead of " << ownerHexId;
+    return NoMinimiseOrMaximise(id);
+}
+
 bool Inside(const TRect& inner, const TRect& outer) {
     return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
            inner.Bottom <= outer.Bottom;
@@ -81,7 +100,10 @@ protected:
             Settle();
             SaveScreenAsPng(ScreenshotFolder() + "login.png");
             const String id = WindowSystemId(login);
-            EXPECT_TRUE(NoMinimiseOrMaximise(id));
+            // Before the main window shows, the login belongs to the program's window group.
+            const String leader = XProp(id, "WM_CLIENT_LEADER");
+            const size_t at = leader.find("0x");
+            EXPECT_TRUE(DialogOf(id, at == String::npos ? leader : Trim(leader.substr(at))));
             EXPECT_EQ(XProp(id, "_NET_WM_NAME"), "_NET_WM_NAME(UTF8_STRING) = \"登录窗口\"\n");
             EXPECT_TRUE(Inside(ShownFrameRect(login), Screen()->WorkAreaRect()));
             // Centred on the screen, frame and all.
@@ -139,15 +161,60 @@ TEST_F(RealWindows, ADialogIsTransientForItsOwnerWithoutMinimiseOrMaximise) {
         Settle();
         SaveScreenAsPng(ScreenshotFolder() + "about.png");
         const String id = WindowSystemId(about);
-        EXPECT_EQ(XProp(id, "WM_TRANSIENT_FOR"),
-                  "WM_TRANSIENT_FOR(WINDOW): window id # " + HexId(FrmMain) + "\n");
-        EXPECT_TRUE(NoMinimiseOrMaximise(id));
+        EXPECT_TRUE(DialogOf(id, HexId(FrmMain)));
         EXPECT_EQ(XProp(id, "_NET_WM_NAME"), "_NET_WM_NAME(UTF8_STRING) = \"关于我们\"\n");
         EXPECT_TRUE(Inside(ShownFrameRect(about), ShownFrameRect(FrmMain)));
         return static_cast<int>(mrOk);
     });
     ShowAboutBox(FrmMain);
     EXPECT_EQ(User.Pending(), 0);
+}
+
+TEST_F(RealWindows, MessageBoxesAreDialogsOfTheWindowInFront) {
+    ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
+    bool toldOverLogin = false;
+    User.Form([&](TCustomForm* form) {
+        auto* login = dynamic_cast<TfrmOperLogin*>(form);
+        EXPECT_NE(login, nullptr);
+        if (!login) return static_cast<int>(mrCancel);
+        EXPECT_TRUE(Managed(login));
+        const String loginId = WindowSystemId(login);
+        // A wrong password, told in the toolkit's real box over the login.
+        TInteractionResponder* responder = Interaction::SetResponder(nullptr);
+        WatchToolkitDialog(
+            [&](const TToolkitDialog& shown) {
+                toldOverLogin = true;
+                SaveScreenAsPng(ScreenshotFolder() + "wrong_password.png");
+                EXPECT_EQ(shown.Text, "用户名或密码不正确，请重新输入！");
+                EXPECT_TRUE(DialogOf(shown.WindowId, HexId(loginId)));
+                return true;
+            },
+            "确定");
+        login->cbbOperName->SetText("admin");
+        login->edtPassWord->SetText("wrong");
+        login->btnOk->Click();
+        Interaction::SetResponder(responder);
+        login->edtPassWord->SetText("");
+        login->btnOk->Click();
+        return static_cast<int>(mrNone);
+    });
+    ASSERT_TRUE(StartOrvanta());
+    EXPECT_TRUE(toldOverLogin);
+    FrmMain->Show();
+    ASSERT_TRUE(Managed(FrmMain));
+    TInteractionResponder* responder = Interaction::SetResponder(nullptr);
+    bool toldOverMain = false;
+    WatchToolkitDialog(
+        [&](const TToolkitDialog& shown) {
+            toldOverMain = true;
+            SaveScreenAsPng(ScreenshotFolder() + "message_over_main.png");
+            EXPECT_TRUE(DialogOf(shown.WindowId, HexId(FrmMain)));
+            return true;
+        },
+        "确定");
+    ShowMess(CannotOpenMessage(MakerWebAddress), 2);
+    Interaction::SetResponder(responder);
+    EXPECT_TRUE(toldOverMain);
 }
 
 TEST_F(RealWindows, AFormPlacedPartlyOffTheScreenIsMovedAndShrunkInside) {
@@ -197,6 +264,25 @@ TEST_F(RealWindows, MessageBoxesHaveChineseButtons) {
 }
 
 TEST_F(RealWindows, TheRecoveryUsesTheToolkitsFileDialogInChinese) {
+    // A file of the program's folder with a size and a date that a narrow column would cut, and a
+    // home folder with a long name in the side panel.
+    const String old = Prog() + "old.mdb";
+    TempDir::WriteAll(old, std::string(256 * 1024, 'x'));
+    std::tm day{};
+    day.tm_year = 124;
+    day.tm_mon = 11;
+    day.tm_mday = 11;
+    day.tm_hour = 8;
+    day.tm_min = 30;
+    day.tm_isdst = -1;
+    const std::time_t changed = std::mktime(&day);
+    const utimbuf times{changed, changed};
+    ASSERT_EQ(utime(old.c_str(), &times), 0);
+    const String home = Prog() + "orvtest_home_of_the_office";
+    ASSERT_TRUE(ForceDirectories(home));
+    const String previousHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("HOME", home.c_str(), 1);
+
     TInteractionResponder* responder = Interaction::SetResponder(nullptr);
     TToolkitDialog shown;
     WatchToolkitDialog(
@@ -208,6 +294,7 @@ TEST_F(RealWindows, TheRecoveryUsesTheToolkitsFileDialogInChinese) {
         "取消");
     EXPECT_FALSE(StartOrvanta()); // no database: the recovery dialog, cancelled
     Interaction::SetResponder(responder);
+    setenv("HOME", previousHome.c_str(), 1);
     EXPECT_EQ(shown.Title, "连接网络数据库");
     bool open = false, cancel = false;
     for (const String& b : shown.Buttons) {
@@ -215,6 +302,17 @@ TEST_F(RealWindows, TheRecoveryUsesTheToolkitsFileDialogInChinese) {
         cancel = cancel || b == "取消";
     }
     EXPECT_TRUE(open && cancel) << shown.Buttons.size();
+    // Every entry of the side panel and every cell of the file list shows whole; dates in the
+    // program's format.
+    bool homeShown = false, fileShown = false;
+    for (const String& row : shown.Rows) {
+        EXPECT_EQ(row.find("…"), String::npos) << row;
+        homeShown = homeShown || row == "orvtest_home_of_the_office";
+        fileShown =
+            fileShown || (row.rfind("old.mdb\t", 0) == 0 && row.find("\t2024-12-11 08:30") != String::npos);
+    }
+    EXPECT_TRUE(homeShown);
+    EXPECT_TRUE(fileShown);
 }
 
 } // namespace

@@ -60,3 +60,40 @@ TEST(Desktop, ShellOpenNeedsAnExistingFileOrAUrl) {
     EXPECT_FALSE(ShellOpen(dir.File("missing.xls")));
     EXPECT_FALSE(ShellOpen(""));
 }
+
+TEST(Desktop, TheOpenersOwnResultCountsAndNoTargetReadsAsAnOption) {
+    TTempDir dir;
+    // The opener writes its arguments, one a line, beside itself and ends with the code given.
+    const auto opener = [&](int code) {
+        std::ofstream(dir.File("xdg-open"))
+            << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\nexit " << code << "\n";
+        std::filesystem::permissions(dir.File("xdg-open"), std::filesystem::perms::owner_all);
+        std::filesystem::remove(dir.File("xdg-open.args"));
+    };
+    const auto passed = [&] {
+        std::ifstream in(dir.File("xdg-open.args"));
+        return String(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    std::ofstream(dir.File("--help")) << "x";
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.File(""));
+    PathGuard guard(dir.File(""));
+    const struct {
+        int code;
+        const char* target;
+        bool opened;
+        String passed;
+    } cases[] = {
+        {0, "http://www.example.com/", true, "http://www.example.com/\n"},
+        {3, "http://www.example.com/", false, "http://www.example.com/\n"}, // nothing opens it
+        {4, "mailto:office@example.com", false, "mailto:office@example.com\n"},
+        {0, "--help", true, dir.File("--help") + "\n"}, // a file, by its full path
+        {0, "-e:rm", false, ""},                        // no such file: the opener does not run
+    };
+    for (const auto& c : cases) {
+        opener(c.code);
+        EXPECT_EQ(ShellOpen(c.target), c.opened) << c.code << " " << c.target;
+        EXPECT_EQ(passed(), c.passed) << c.target;
+    }
+    std::filesystem::current_path(previous);
+}

@@ -225,6 +225,12 @@ TEST(IniFile, WriteErrorsLeaveTheFileAlone) {
         ++entries;
     }
     EXPECT_EQ(entries, 1);
+    // A file marked read-only in that folder (also for the administrator) is not replaced.
+    ::chmod(name.c_str(), 0444);
+    EXPECT_THROW(ini.WriteString("S", "K", "3"), EIniFileException);
+    EXPECT_EQ(TempDir::ReadAll(name), "[S]\nK=2\n");
+    ASSERT_EQ(::stat(name.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0444u);
 }
 
 TEST(MemIniFile, KeepsChangesInMemoryUntilUpdateFile) {
