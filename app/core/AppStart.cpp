@@ -74,11 +74,15 @@ bool StartOrvanta() {
     TFrmMain* main = new TFrmMain(Application());
     Application()->SetMainForm(main);
     splash->SetStatus("连接成功，正在登录 ...");
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    // The line shows for 20 milliseconds; the login dialog is made ready meanwhile, so the wait
+    // costs the start nothing where the dialog takes as long.
+    const auto lineShown = std::chrono::steady_clock::now();
+    std::unique_ptr<TfrmOperLogin> login = PrepareLoginDialog(0);
+    std::this_thread::sleep_until(lineShown + std::chrono::milliseconds(20));
     splash->SetStatus("连接成功，正在登录 .....");
     splash.reset();
 
-    return ShowLogin(0);
+    return RunLogin(std::move(login));
 }
 
 int RunOrvanta() {

@@ -175,9 +175,17 @@ bool ApplyLogin(const String& typedName) {
     return true;
 }
 
-bool ShowLogin(int mode) {
+std::unique_ptr<TfrmOperLogin> PrepareLoginDialog(int mode) {
     auto dialog = std::make_unique<TfrmOperLogin>(Application());
     dialog->Mode = mode;
     dialog->PrepareLogin();
+    return dialog;
+}
+
+bool RunLogin(std::unique_ptr<TfrmOperLogin> dialog) {
     return dialog->ShowModal() == mrOk;
+}
+
+bool ShowLogin(int mode) {
+    return RunLogin(PrepareLoginDialog(mode));
 }

@@ -8,6 +8,8 @@
 
 #include "gui/Forms.h"
 
+#include <memory>
+
 class TLabel;
 class TEdit;
 class TComboBox;
@@ -46,6 +48,10 @@ private:
 // Runs the login dialog in a mode (0 start-up, 1 re-login) and frees it.
 // True when an operator logged in.
 bool ShowLogin(int mode);
+// ShowLogin in two steps: the dialog made ready (created, its operators filled, the last
+// operator preset), then run and freed.
+std::unique_ptr<TfrmOperLogin> PrepareLoginDialog(int mode);
+bool RunLogin(std::unique_ptr<TfrmOperLogin> dialog);
 // Sets the operator state after a successful password check (ApplyLogin). False, with the state
 // unchanged, when the operator's estate scope cannot be read.
 bool ApplyLogin(const String& typedName);

@@ -127,18 +127,13 @@ void Exec(sqlite3* db, const String& sql) {
     }
 }
 
-// Checks the password on a read-only connection, so a wrong one leaves the file as it was.
-void CheckPassword(const String& fileName, const String& password) {
-    sqlite3* db = OpenHandle(fileName, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
-    try {
-        String salt, hash;
-        if (ReadPasswordRecord(db, fileName, salt, hash) && HashPassword(salt, password) != hash)
-            throw EDatabaseError("Not a valid password.");
-    } catch (...) {
-        sqlite3_close(db);
-        throw;
-    }
-    sqlite3_close(db);
+// Checks the password on the connection before anything is written through it, so a wrong one
+// leaves the file as it was. The schema the check reads stays for the connection's statements
+// (a database with many tables and rules takes a while to read).
+void CheckPassword(sqlite3* db, const String& fileName, const String& password) {
+    String salt, hash;
+    if (ReadPasswordRecord(db, fileName, salt, hash) && HashPassword(salt, password) != hash)
+        throw EDatabaseError("Not a valid password.");
 }
 
 } // namespace
@@ -197,10 +192,10 @@ void TSqliteDatabase::Open(const String& fileName, const String& password) {
     const bool readOnly = !folderWritable || ::access(path.c_str(), W_OK) != 0;
     const bool asItStands = !folderWritable && !FileExists(path + "-wal");
     const String openName = asItStands ? "file:" + UriEscaped(path) + "?immutable=1" : path;
-    CheckPassword(openName, password);
     sqlite3* db =
         OpenHandle(openName, readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI : SQLITE_OPEN_READWRITE);
     try {
+        CheckPassword(db, openName, password);
         if (!readOnly) {
             Exec(db, "PRAGMA journal_mode=WAL");
             Exec(db, "PRAGMA synchronous=NORMAL");

@@ -235,6 +235,14 @@ void TMenuItem::Insert(int Index, TMenuItem* Item) {
     FItems.insert(FItems.begin() + Index, Item);
     Item->FParent = this;
     Item->UpdateImages();
+    // A drop-down that already shows entries takes the new one in its place; the menus above it
+    // show the same entries as before. (Rebuilding every menu up to the bar for each item made
+    // building a menu of n items take n * n steps.)
+    if (FParent && FImpl->SubMenu && Count() > 1) {
+        TMenuItem* next = Index + 1 < Count() ? FItems[Index + 1] : nullptr;
+        FImpl->SubMenu->insertAction(next ? next->FImpl->Display(next) : nullptr, Item->FImpl->Display(Item));
+        return;
+    }
     Rebuild();
 }
 
