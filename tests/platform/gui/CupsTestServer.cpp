@@ -241,34 +241,38 @@ std::vector<TCupsTestServer::TJob> TCupsTestServer::JobsAfter(int id) {
         if (!any) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    std::vector<TJob> jobs;
-    ipp_t* response = JobsRequest("all");
-    if (!response) return jobs;
-    TJob job;
-    auto finish = [&] {
-        if (job.Id > id) {
-            job.Output = ReadBytes(fs::path(FDir) / "out" / (job.Queue + "-" + std::to_string(job.Id)));
-            jobs.push_back(job);
-        }
-        job = TJob();
-    };
-    for (ipp_attribute_t* a = ippFirstAttribute(response); a; a = ippNextAttribute(response)) {
-        if (!ippGetName(a)) {
-            if (job.Id) finish();
-            continue;
-        }
-        if (ippGetGroupTag(a) != IPP_TAG_JOB) continue;
-        const String name = ippGetName(a);
-        char text[4096];
-        ippAttributeString(a, text, sizeof text);
-        job.Attributes[name] = text;
-        if (name == "job-id") job.Id = ippGetInteger(a, 0);
-        if (name == "job-name") job.Title = text;
-        if (name == "job-printer-uri") job.Queue = String(text).substr(String(text).rfind('/') + 1);
+    std::vector<int> ids;
+    if (ipp_t* response = JobsRequest("all")) {
+        for (ipp_attribute_t* a = ippFindAttribute(response, "job-id", IPP_TAG_INTEGER); a;
+             a = ippFindNextAttribute(response, "job-id", IPP_TAG_INTEGER))
+            if (ippGetInteger(a, 0) > id) ids.push_back(ippGetInteger(a, 0));
+        ippDelete(response);
     }
-    if (job.Id) finish();
-    ippDelete(response);
-    std::sort(jobs.begin(), jobs.end(), [](const TJob& a, const TJob& b) { return a.Id < b.Id; });
+    std::sort(ids.begin(), ids.end());
+    // Each job's attributes on their own: the server loads a finished job's attributes for it.
+    std::vector<TJob> jobs;
+    for (int jobId : ids) {
+        ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+        const String uri = "ipp://localhost/jobs/" + std::to_string(jobId);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "all");
+        ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+        if (!response) continue;
+        TJob job;
+        job.Id = jobId;
+        for (ipp_attribute_t* a = ippFirstAttribute(response); a; a = ippNextAttribute(response)) {
+            if (!ippGetName(a) || ippGetGroupTag(a) != IPP_TAG_JOB) continue;
+            const String name = ippGetName(a);
+            char text[4096];
+            ippAttributeString(a, text, sizeof text);
+            job.Attributes[name] = text;
+            if (name == "job-name") job.Title = text;
+            if (name == "job-printer-uri") job.Queue = String(text).substr(String(text).rfind('/') + 1);
+        }
+        ippDelete(response);
+        job.Output = ReadBytes(fs::path(FDir) / "out" / (job.Queue + "-" + std::to_string(job.Id)));
+        jobs.push_back(job);
+    }
     return jobs;
 }
 
