@@ -35,13 +35,14 @@ void Arrow(TCanvas* c, int x1, int y, int x2) {
     c->LineTo(x2 - 3, y + 4);
 }
 
+// A sheet of a copy with its page number in the corner the sheets in front leave visible.
 void NumberedSheet(TCanvas* c, int x, int y, int number) {
-    Sheet(c, x, y, 22, 28);
+    Sheet(c, x, y, 24, 30);
     c->Brush()->SetStyle(bsClear);
     c->Font()->SetName("Arial");
-    c->Font()->SetSize(9);
+    c->Font()->SetHeight(-9);
     c->Font()->SetColor(clBlack);
-    c->TextOut(x + 8, y + 8, std::to_string(number));
+    c->TextOut(x + 2, y + 1, std::to_string(number));
     c->Brush()->SetStyle(bsSolid);
 }
 
@@ -91,7 +92,7 @@ void DrawCopiesPicture(TPicture* picture, bool collated) {
     const int stacks = collated ? 2 : 3, perStack = collated ? 3 : 2;
     for (int stack = 0; stack < stacks; ++stack)
         for (int sheet = 0; sheet < perStack; ++sheet)
-            NumberedSheet(c, stack * (collated ? 60 : 40) + sheet * 8, 2 + sheet * 4,
+            NumberedSheet(c, stack * (collated ? 60 : 42) + sheet * 10, 1 + sheet * 6,
                           collated ? sheet + 1 : stack + 1);
     picture->SetGraphic(&bitmap);
 }

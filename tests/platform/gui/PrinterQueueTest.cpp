@@ -50,7 +50,9 @@ TEST_F(PrinterQueueTest, AQueueOffersThePapersTraysAndDuplexOfItsDriver) {
     std::vector<int> papers;
     for (const TPaperInfo& paper : p->Papers()) {
         papers.push_back(paper.Number);
-        if (paper.Number == DMPAPER_A3) EXPECT_EQ(paper.Name, "A3");
+        if (paper.Number == DMPAPER_A3) {
+            EXPECT_EQ(paper.Name, "A3");
+        }
     }
     std::sort(papers.begin(), papers.end());
     EXPECT_EQ(papers, (std::vector<int>{DMPAPER_LETTER, DMPAPER_A3, DMPAPER_A4}));
