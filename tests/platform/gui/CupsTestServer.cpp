@@ -169,7 +169,7 @@ bool TCupsTestServer::Start() {
               "FileDevice Yes\nServerRoot " + FDir + "\nRequestRoot " + FDir + "/spool\nTempDir " + FDir +
                   "/tmp\nCacheDir " + FDir + "/cache\nStateDir " + FDir + "/state\nServerBin " + FDir +
                   "/bin\nDataDir /usr/share/cups\nAccessLog " + FDir + "/access_log\nErrorLog " + FDir +
-                  "/error_log\nPageLog " + FDir + "/page_log\n");
+                  "/error_log\nPageLog " + FDir + "/page_log\nPrintcap " + FDir + "/printcap\n");
     WriteText(
         dir / "cupsd.conf",
         "Listen " + FSocket +
