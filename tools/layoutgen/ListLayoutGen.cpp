@@ -116,8 +116,6 @@ void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
 
     TvrBand* footer = NewBand(new TvrPageFooter(page), page, "PageFooter1", 160, FooterHeight);
     NewMemo(footer, "MemoPage", 0, pageWidth, "第 [Page#] 页，共 [TotalPages#] 页")->HAlign = haCenter;
-    // The page total is known in the second pass only.
-    report.EngineOptions()->DoublePass = true;
     report.Datasets()->Add(data);
 }
 

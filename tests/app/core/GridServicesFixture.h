@@ -15,7 +15,11 @@ class GridServices : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
+        // The test's data module is the program's one (windows reach it through dmData, layouts
+        // find its vrDM and vrDD): one left by an earlier start goes, as a new start lets it go.
+        delete dmData;
         Connect();
+        dmData = Dm.get();
         Grid = NewGrid();
     }
     void TearDown() override {

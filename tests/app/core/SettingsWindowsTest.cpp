@@ -21,11 +21,9 @@ protected:
         Dm->ReadDecimalPlaces(DecAmount, DecPrice, DecTotal);
         BuildDisplayFormats();
         RegisterSysInfoWindow();
-        dmData = Dm.get();
     }
     void TearDown() override {
         RegisterActionWindow(108, nullptr);
-        dmData = nullptr;
         GridServices::TearDown();
     }
     // Opens the window as action 108 does (a dialog, shown modally), with the user's play.
