@@ -1,5 +1,6 @@
 // The Excel export of a grid, read back with openpyxl, and how it reaches the desktop's
 // spreadsheet program (stand-ins for xdg-mime and xdg-open on the PATH).
+#include "DesktopStandIns.h"
 #include "GridServicesFixture.h"
 #include "WorkbookReader.h"
 
@@ -9,7 +10,6 @@
 #include "rtl/FileUtils.h"
 
 #include <chrono>
-#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -39,7 +39,6 @@ protected:
             unsetenv("TMPDIR");
         else
             setenv("TMPDIR", FPreviousTmp.c_str(), 1);
-        if (!FPreviousPath.empty()) setenv("PATH", FPreviousPath.c_str(), 1);
         GridServices::TearDown();
     }
     void Insert(const String& code, const String& date, const Variant& price, const String& memo) {
@@ -57,28 +56,9 @@ protected:
         q->ExecSQL();
     }
     void ShowRows() { Show("select * from T_exp order by F_ID"); }
-    // Puts stand-ins for the desktop's tools first on the PATH: xdg-mime answers with the given
-    // desktop entry, xdg-open records what it was asked to open.
-    String StandInDesktop(const String& defaultProgram) {
-        const String bin = Prog() + "bin/";
-        ForceDirectories(bin);
-        const String record = Prog() + "opened.txt";
-        WriteScript(bin + "xdg-mime",
-                    "#!/bin/sh\n" + (defaultProgram.empty() ? "" : "echo " + defaultProgram + "\n"));
-        WriteScript(bin + "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record + ".part'\nmv '" +
-                                          record + ".part' '" + record + "'\n");
-        const char* path = std::getenv("PATH");
-        FPreviousPath = path ? path : "";
-        setenv("PATH", (bin + ":" + FPreviousPath).c_str(), 1);
-        return record;
-    }
-    static void WriteScript(const String& file, const String& text) {
-        TempDir::WriteAll(file, text);
-        chmod(file.c_str(), 0755);
-    }
 
 private:
-    String FPreviousTmp, FPreviousPath;
+    String FPreviousTmp;
 };
 
 TEST_F(GridExport, WhatTheGridShowsReadsBack) {
@@ -125,7 +105,8 @@ TEST_F(GridExport, AnEmptyListGivesTheTitleRowOnly) {
 }
 
 TEST_F(GridExport, TheDesktopsSpreadsheetProgramOpensTheWorkbook) {
-    const String record = StandInDesktop("libreoffice-calc.desktop");
+    const TDesktopStandIns desktop(Prog(), "libreoffice-calc.desktop");
+    const String& record = desktop.OpenedRecord();
     Insert("001", "2024-01-02", 1, "");
     ShowRows();
     const String file = Dm->ExportGridToExcel(Grid, "a/b 列表");
@@ -138,7 +119,8 @@ TEST_F(GridExport, TheDesktopsSpreadsheetProgramOpensTheWorkbook) {
 }
 
 TEST_F(GridExport, WithoutASpreadsheetProgramTheUserIsToldAndNothingIsWritten) {
-    const String record = StandInDesktop("");
+    const TDesktopStandIns desktop(Prog(), "");
+    const String& record = desktop.OpenedRecord();
     Insert("001", "2024-01-02", 1, "");
     ShowRows();
     TScriptedResponder user;

@@ -1,6 +1,7 @@
 // PrintGrid through the data module's grid printer into the grid preview: title lines, the page
 // header and footer texts (an empty one clears what the last print-out left), the options of the
 // two modes, and the pages printed from the preview to the PDF printer.
+#include "CodecTestTools.h"
 #include "GridServicesFixture.h"
 
 #include "gridprint/PrnDbggx.h"
@@ -11,19 +12,12 @@
 #include "rtl/DateUtils.h"
 #include "rtl/Format.h"
 
-#include <cstdio>
-
 namespace {
 
+// What a shell command prints.
 String Capture(const String& command) {
-    String out;
-    FILE* p = popen(command.c_str(), "r");
-    if (!p) return out;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, p)) > 0)
-        out.append(buffer, n);
-    pclose(p);
+    std::string out;
+    codectest::Run(command, &out);
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include "app/core/StartupFixture.h"
 
 #include "app/core/AppStart.h"
+#include "app/core/DesktopStandIns.h"
 #include "app/core/uFrmDispFieldXZ.h"
 #include "app/core/uFrmSysInfoGl.h"
 
@@ -18,8 +19,6 @@
 #include "gui/Menus.h"
 #include "gui/Screenshot.h"
 #include "rtl/FileUtils.h"
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -58,10 +57,6 @@ protected:
         if (!XServerRunning()) GTEST_SKIP() << XServerProblem();
         Startup::SetUp();
     }
-    void TearDown() override {
-        if (!FPreviousPath.empty()) setenv("PATH", FPreviousPath.c_str(), 1);
-        Startup::TearDown();
-    }
     void StartAsNewUser() {
         ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
         User.Form(Login("admin", {""}));
@@ -74,24 +69,6 @@ protected:
                 "insert into T_XQinfo (F_code, F_name, F_address, F_LDamount) values ('00" + IntToStr(i) +
                 "', '阳光小区" + IntToStr(i) + "', '中山路" + IntToStr(i) + "号', " + IntToStr(i * 4) + ")");
     }
-    // xdg-mime names the given program (none when empty); xdg-open records what it opens.
-    String StandInDesktop(const String& program) {
-        const String bin = Prog() + "bin/";
-        ForceDirectories(bin);
-        const String record = Prog() + "opened.txt";
-        TempDir::WriteAll(bin + "xdg-mime",
-                          "#!/bin/sh\n" + (program.empty() ? "" : "echo " + program + "\n"));
-        TempDir::WriteAll(bin + "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record + "'\n");
-        chmod((bin + "xdg-mime").c_str(), 0755);
-        chmod((bin + "xdg-open").c_str(), 0755);
-        const char* path = std::getenv("PATH");
-        if (FPreviousPath.empty()) FPreviousPath = path ? path : "";
-        setenv("PATH", (bin + ":" + FPreviousPath).c_str(), 1);
-        return record;
-    }
-
-private:
-    String FPreviousPath;
 };
 
 TEST_F(GridServicesWindows, DecimalPlacesFromTheMenu) {
@@ -140,14 +117,16 @@ TEST_F(GridServicesWindows, TheChooserAndAnExportOfAList) {
     Settle();
     SaveScreenAsPng(ScreenshotFolder() + "list.png");
 
-    const String record = StandInDesktop("libreoffice-calc.desktop");
-    const String file = dmData->ExportGridToExcel(list.Grid, "小区资料统计列表");
-    EXPECT_TRUE(WaitFor([&] { return FileExists(record); }, 5000));
-    EXPECT_EQ(TempDir::ReadAll(record), file + "\n");
-    std::remove(file.c_str());
+    {
+        const TDesktopStandIns desktop(Prog(), "libreoffice-calc.desktop");
+        const String file = dmData->ExportGridToExcel(list.Grid, "小区资料统计列表");
+        EXPECT_TRUE(WaitFor([&] { return FileExists(desktop.OpenedRecord()); }, 5000));
+        EXPECT_EQ(TempDir::ReadAll(desktop.OpenedRecord()), file + "\n");
+        std::remove(file.c_str());
+    }
 
     // Without a spreadsheet program: the platform's error box, seen as it shows.
-    StandInDesktop("");
+    const TDesktopStandIns none(Prog(), "");
     TInteractionResponder* responder = Interaction::SetResponder(nullptr);
     TToolkitDialog shown;
     WatchToolkitDialog(
