@@ -53,9 +53,11 @@ protected:
 
 TEST_F(GridPrinting, TitleHeaderAndFooterOfTwoPrintOutsInARow) {
     const TClockOverride clock(EncodeDate(2024, 3, 5));
+    TPrintDBGridGx* printer = Dm->pDBGgrid;
+    EXPECT_EQ(printer->Options(), pghFitGridToPageWidth | pghColored | pghFitingByColWidths); // as made
+    EXPECT_EQ(printer->Units(), MM);
     // A statistics window's second print format: its caption, the period line, the print date.
     Dm->PrintGrid(Grid, "收费统计", "统计日期：自 启用系统 至 记帐最后一天", "date", 0);
-    TPrintDBGridGx* printer = Dm->pDBGgrid;
     EXPECT_EQ(printer->DBGridGx(), Grid);
     EXPECT_EQ(printer->Options(), pghFitGridToPageWidth | pghColored | pghRowAutoStretch);
     EXPECT_EQ(printer->Title()->Text(), "\r\n收费统计\r\n\r\n");
