@@ -262,6 +262,16 @@ TEST_F(PrinterLayerTest, ARawJobsBytesArriveUnchanged) {
     const auto jobs = Jobs();
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(jobs[0].Output, bytes);
+
+    // Printed to a file, the same bytes land in the file and no job is sent.
+    TempDir dir;
+    p->FileName = dir.File("receipt.prn");
+    p->StartRawDocument();
+    p->WriteRawData(bytes);
+    p->EndRawDocument();
+    p->FileName.clear();
+    EXPECT_EQ(TempDir::ReadAll(dir.File("receipt.prn")), bytes);
+    EXPECT_EQ(Jobs().size(), 1u);
 }
 
 // A printer that the platform no longer offers has no resolution.
