@@ -1,5 +1,7 @@
 #include "gui/CupsLibrary.h"
 
+#include "gui/Printers.h"
+
 #include <dlfcn.h>
 #include <memory>
 #include <type_traits>
@@ -15,23 +17,28 @@ std::unique_ptr<TCupsLibrary> LoadCups() {
         function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(library, name));
         complete = complete && function;
     };
-    bind(cups->GetDests2, "cupsGetDests2");
-    bind(cups->FreeDests, "cupsFreeDests");
-    bind(cups->GetNamedDest, "cupsGetNamedDest");
-    bind(cups->CopyDestInfo, "cupsCopyDestInfo");
-    bind(cups->FreeDestInfo, "cupsFreeDestInfo");
-    bind(cups->GetDestMediaBySize, "cupsGetDestMediaBySize");
-    bind(cups->GetDestMediaCount, "cupsGetDestMediaCount");
-    bind(cups->GetDestMediaByIndex, "cupsGetDestMediaByIndex");
-    bind(cups->AddOption, "cupsAddOption");
-    bind(cups->FreeOptions, "cupsFreeOptions");
-    bind(cups->PrintFile2, "cupsPrintFile2");
-    bind(cups->CreateJob, "cupsCreateJob");
-    bind(cups->StartDocument, "cupsStartDocument");
-    bind(cups->WriteRequestData, "cupsWriteRequestData");
-    bind(cups->FinishDocument, "cupsFinishDocument");
-    bind(cups->CancelJob, "cupsCancelJob");
-    bind(cups->LastErrorString, "cupsLastErrorString");
+    bind(cups->cupsGetDests2, "cupsGetDests2");
+    bind(cups->cupsFreeDests, "cupsFreeDests");
+    bind(cups->cupsGetNamedDest, "cupsGetNamedDest");
+    bind(cups->cupsCopyDestInfo, "cupsCopyDestInfo");
+    bind(cups->cupsFreeDestInfo, "cupsFreeDestInfo");
+    bind(cups->cupsGetDestMediaCount, "cupsGetDestMediaCount");
+    bind(cups->cupsGetDestMediaByIndex, "cupsGetDestMediaByIndex");
+    bind(cups->cupsFindDestDefault, "cupsFindDestDefault");
+    bind(cups->cupsFindDestSupported, "cupsFindDestSupported");
+    bind(cups->cupsGetPPD2, "cupsGetPPD2");
+    bind(cups->cupsAddOption, "cupsAddOption");
+    bind(cups->cupsFreeOptions, "cupsFreeOptions");
+    bind(cups->cupsPrintFile2, "cupsPrintFile2");
+    bind(cups->cupsCreateJob, "cupsCreateJob");
+    bind(cups->cupsStartDocument, "cupsStartDocument");
+    bind(cups->cupsWriteRequestData, "cupsWriteRequestData");
+    bind(cups->cupsFinishDocument, "cupsFinishDocument");
+    bind(cups->cupsCancelJob, "cupsCancelJob");
+    bind(cups->cupsLastErrorString, "cupsLastErrorString");
+    bind(cups->ippGetCount, "ippGetCount");
+    bind(cups->ippGetString, "ippGetString");
+    bind(cups->pwgMediaForPWG, "pwgMediaForPWG");
     // The library stays loaded for the rest of the run.
     return complete ? std::move(cups) : nullptr;
 }
@@ -41,4 +48,10 @@ std::unique_ptr<TCupsLibrary> LoadCups() {
 const TCupsLibrary* CupsLibrary() {
     static const std::unique_ptr<TCupsLibrary> cups = LoadCups();
     return cups.get();
+}
+
+const TCupsLibrary& QueueLibrary() {
+    const TCupsLibrary* cups = CupsLibrary();
+    if (!cups) throw EPrinter("Printing failed: the print service's library is not installed");
+    return *cups;
 }

@@ -4,8 +4,10 @@
 #include "report/vrClass.h"
 #include "report/vrClassObjects.h"
 #include "report/vrDsgnIntf.h"
+#include "rtl/Format.h"
 #include "ReportTextTools.h"
 #include "ReviewPicture.h"
+#include "rtl/Format.h"
 #include "script/vs_iinterpreter.h"
 #include "WhiteBitmap.h"
 
