@@ -7,7 +7,8 @@
 //   login (Enter twice: the remembered operator admin and the empty password), the plain dialog
 //   shown.
 // The program runs from a folder of its own beside the built one (its config.ini and data/ are
-// found beside it), so the built program's folder is left as it is.
+// found beside it), so the built program's folder is left as it is. ORV_BENCH_PROGRAM names
+// another build of the program to measure in its place.
 // Built where the X client library and the program are (ORV_PLAIN_DIALOG names the yardstick).
 #ifdef ORV_PLAIN_DIALOG
 
@@ -187,7 +188,10 @@ TVirtualDisplay& Display() {
 // system allows, else a copy), the default database in data/, and config.ini remembering admin.
 const String& ProgramFolderForRun() {
     static const String folder = [] {
-        const std::filesystem::path built(ORV_PROGRAM);
+        // ORV_BENCH_PROGRAM names another build of the program to measure (an earlier one, to
+        // compare), else the one built beside the benchmark.
+        const char* other = std::getenv("ORV_BENCH_PROGRAM");
+        const std::filesystem::path built(other && *other ? other : ORV_PROGRAM);
         String pattern = (built.parent_path() / "bench_start_XXXXXX").string();
         const String made = IncludeTrailingPathDelimiter(mkdtemp(pattern.data()));
         std::error_code error;
