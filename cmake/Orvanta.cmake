@@ -61,13 +61,16 @@ function(orv_test target)
 endfunction()
 
 # orv_bench(<target> DIR <folder under bench/> DEPS <targets>...)
+# Benchmarks stay out of the default build (which is what the tests need); the `benchmarks`
+# target builds them all.
 function(orv_bench target)
   cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/${ARG_DIR}/*.cpp)
   if(NOT sources)
     return()
   endif()
-  add_executable(${target} ${sources})
+  add_executable(${target} EXCLUDE_FROM_ALL ${sources})
+  add_dependencies(benchmarks ${target})
   target_include_directories(${target} PRIVATE ${ORV_INCLUDE_DIRS})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main)
   target_compile_definitions(${target} PRIVATE ORV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
