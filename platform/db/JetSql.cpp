@@ -1234,23 +1234,31 @@ String JetToSqlite(const String& jetSql) {
     return TranslateJetSql(jetSql).Sql;
 }
 
-std::shared_ptr<const TJetStatement> TranslateJetSqlCached(const String& jetSql) {
-    // The most recently used translations, newest last; one thread uses the data sets.
-    constexpr size_t kLimit = 128;
-    thread_local std::vector<std::pair<String, std::shared_ptr<const TJetStatement>>> cache;
-    for (size_t i = cache.size(); i-- > 0;)
-        if (cache[i].first == jetSql) {
-            auto hit = cache[i].second;
-            if (i + 1 != cache.size()) {
-                auto entry = std::move(cache[i]);
-                cache.erase(cache.begin() + static_cast<std::ptrdiff_t>(i));
-                cache.push_back(std::move(entry));
+std::shared_ptr<const TJetStatement> TJetTranslationCache::Find(const String& jetSql) {
+    for (size_t i = FEntries.size(); i-- > 0;)
+        if (FEntries[i].first == jetSql) {
+            auto hit = FEntries[i].second;
+            if (i + 1 != FEntries.size()) {
+                auto entry = std::move(FEntries[i]);
+                FEntries.erase(FEntries.begin() + static_cast<std::ptrdiff_t>(i));
+                FEntries.push_back(std::move(entry));
             }
             return hit;
         }
+    return nullptr;
+}
+
+void TJetTranslationCache::Add(const String& jetSql, std::shared_ptr<const TJetStatement> statement) {
+    if (FEntries.size() >= kLimit) FEntries.erase(FEntries.begin());
+    FEntries.emplace_back(jetSql, std::move(statement));
+}
+
+std::shared_ptr<const TJetStatement> TranslateJetSqlCached(const String& jetSql) {
+    // One thread uses the data sets.
+    thread_local TJetTranslationCache cache;
+    if (auto hit = cache.Find(jetSql)) return hit;
     auto made = std::make_shared<const TJetStatement>(TranslateJetSql(jetSql));
-    if (cache.size() >= kLimit) cache.erase(cache.begin());
-    cache.emplace_back(jetSql, made);
+    cache.Add(jetSql, made);
     return made;
 }
 

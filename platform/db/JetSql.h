@@ -159,6 +159,20 @@ String JetToSqlite(const String& jetSql);
 // in a loop, a query reopened) is translated once. Errors are not cached.
 std::shared_ptr<const TJetStatement> TranslateJetSqlCached(const String& jetSql);
 
+// The most recently used translations by their Jet text.
+class TJetTranslationCache {
+public:
+    static constexpr size_t kLimit = 128;
+    // The translation of the text, now the most recently used; nullptr when there is none.
+    std::shared_ptr<const TJetStatement> Find(const String& jetSql);
+    // Keeps a translation, forgetting the least recently used beyond kLimit.
+    void Add(const String& jetSql, std::shared_ptr<const TJetStatement> statement);
+    void Clear() { FEntries.clear(); }
+
+private:
+    std::vector<std::pair<String, std::shared_ptr<const TJetStatement>>> FEntries;
+};
+
 // The name of the result column that carries the rowid in TJetStatement::RowIdSql.
 inline constexpr const char* JetRowIdColumn = "orv$rowid";
 // The name of the rank column of TOP n ... ORDER BY.

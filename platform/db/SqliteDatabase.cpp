@@ -151,8 +151,7 @@ struct TSqliteDatabase::TImpl {
     std::shared_ptr<TStatementCache> Cache;
     // The declared kinds of the columns of the tables asked about (lower-case names).
     std::map<String, std::map<String, TJetColumnKind>> Columns;
-    // The most recently used translations, newest last.
-    std::vector<std::pair<String, std::shared_ptr<const TJetStatement>>> Translations;
+    TJetTranslationCache Translations;
 };
 
 TSqliteDatabase::TSqliteDatabase() : FImpl(std::make_unique<TImpl>()) {}
@@ -276,18 +275,7 @@ std::unique_ptr<TSqliteStatement> TSqliteDatabase::Prepare(const String& sql) {
 }
 
 std::shared_ptr<const TJetStatement> TSqliteDatabase::Translate(const String& jetSql) {
-    constexpr size_t kLimit = 128;
-    auto& cache = FImpl->Translations;
-    for (size_t i = cache.size(); i-- > 0;)
-        if (cache[i].first == jetSql) {
-            auto hit = cache[i].second;
-            if (i + 1 != cache.size()) {
-                auto entry = std::move(cache[i]);
-                cache.erase(cache.begin() + static_cast<std::ptrdiff_t>(i));
-                cache.push_back(std::move(entry));
-            }
-            return hit;
-        }
+    if (auto hit = FImpl->Translations.Find(jetSql)) return hit;
     // A table not (yet) in the database is not remembered, and neither is a statement naming one.
     bool complete = true;
     const auto columnKind = [this, &complete](const String& table, const String& column) {
@@ -314,15 +302,13 @@ std::shared_ptr<const TJetStatement> TSqliteDatabase::Translate(const String& je
         return it == known->second.end() ? TJetColumnKind::Unknown : it->second;
     };
     auto made = std::make_shared<const TJetStatement>(TranslateJetSql(jetSql, columnKind));
-    if (!complete || made->ChangesSchema) return made;
-    if (cache.size() >= kLimit) cache.erase(cache.begin());
-    cache.emplace_back(jetSql, made);
+    if (complete && !made->ChangesSchema) FImpl->Translations.Add(jetSql, made);
     return made;
 }
 
 void TSqliteDatabase::ForgetSchema() {
     FImpl->Columns.clear();
-    FImpl->Translations.clear();
+    FImpl->Translations.Clear();
 }
 
 namespace {
