@@ -6,6 +6,7 @@
 #include "report/vrDsgnIntf.h"
 #include "ReportTextTools.h"
 #include "ReviewPicture.h"
+#include "rtl/Format.h"
 #include "script/vs_iinterpreter.h"
 #include "WhiteBitmap.h"
 
