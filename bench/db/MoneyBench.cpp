@@ -35,9 +35,12 @@ struct TMoneyDb : TBenchDatabase {
                                             Currency::FromRaw(static_cast<Int64>(i) * 7 + 3),
                                             Currency::FromRaw((i % 50) * 10000),
                                             Currency::FromRaw(-(i % 13) * 25)};
-                for (int c = 0; c < 4; ++c)
-                    p[c]->SetValue(money ? Variant(amounts[c])
-                                         : Variant(static_cast<double>(amounts[c].ToDouble())));
+                for (int c = 0; c < 4; ++c) {
+                    if (money)
+                        p[c]->SetValue(Variant(amounts[c]));
+                    else
+                        p[c]->SetValue(Variant(static_cast<double>(amounts[c].ToDouble())));
+                }
                 insert.Execute();
             }
             cnn.CommitTrans();

@@ -65,18 +65,16 @@
 //                                                          SQL statement."
 //   :name parameters                                    -> ?1, ?2 ... one number per name, names
 //                                                          matched without regard to case
-//   with the column kinds of the database (TranslateJetSql with a TJetColumnKindOf), money stays
-//   exact where a CURRENCY column takes part:
+//   with the column kinds of the database (TranslateJetSql with a TJetColumnKindOf), arithmetic
+//   where a CURRENCY column takes part stays exact money:
 //   SUM(money)                                          -> orv_csum(money): the exact sum
 //   money + n, money - n (n money, whole or a parameter)-> orv_cadd / orv_csub: exact
-//   money * x, x * money (any number: a quantity)       -> orv_cmul(money, x): x as it reads (its
+//   money * x, x * money (x any number, a quantity)     -> orv_cmul(money, x): x as it reads (its
 //                                                          shortest decimal form), the product
 //                                                          rounded once to the ten-thousandth, a
 //                                                          tie to the even neighbour
-//                                                          an amount beyond what a money column
-//                                                          holds raises "Overflow: ..."; the
-//                                                          result columns that hold money are
-//                                                          named in MoneyColumns
+//   (a result beyond what a money column holds raises "Overflow: ..."; the result columns that
+//   hold money are named in MoneyColumns, an expression without an alias keeps its name)
 //   CREATE TABLE / ALTER TABLE ... ADD column types     -> SQLite declarations the field layer
 //                                                          maps back to field classes (below);
 //                                                          the connection then installs the
