@@ -1,5 +1,6 @@
 // Money in the data grid: a money column's cells, its footer sum and the grid's export show the
 // same cents, rounded from the exact amounts; the export is read back by Python's csv module.
+#include "CodecTestTools.h"
 #include "DBGridGxFixture.h"
 #include "grid/DBGridGxImpExpGrid.h"
 #include "rtl/CodePage.h"
@@ -7,23 +8,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 namespace {
 
+// The rows of a CSV export as Python's csv module reads them, one line each, cells joined by "|".
 std::string PythonCsvRows(const std::string& file) {
     std::string out;
-    const std::string command = "python3 -c \"import csv,sys; "
-                                "[print('|'.join(r)) for r in csv.reader(open(sys.argv[1], encoding='gbk', "
-                                "newline=''), delimiter=';')]\" " +
-                                file;
-    FILE* p = ::popen(command.c_str(), "r");
-    if (!p) return out;
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
-        out.append(buf, n);
-    ::pclose(p);
+    codectest::Run("python3 -c \"import csv,sys; [print('|'.join(r)) for r in csv.reader(open(sys.argv[1], "
+                   "encoding='gbk', newline=''), delimiter=';')]\" " +
+                       file,
+                   &out);
     return out;
 }
 
