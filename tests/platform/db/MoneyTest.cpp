@@ -97,6 +97,10 @@ TEST_F(MoneyTest, SumsAndIntegerArithmeticStayExactMoney) {
         auto q = Query(String("select top 1 ") + c.Expression + " from T_fee");
         EXPECT_EQ(Single(*q)->AsCurrency().Value, c.Raw) << c.Expression;
     }
+    // A table made from money keeps it money.
+    Run("select sum(F_price) as F_sum, count(*) as F_count into T_sums from T_fee");
+    auto made = Query("select F_sum from T_sums");
+    EXPECT_EQ(Single(*made)->AsCurrency(), Currency::FromRaw(3000));
     // Division and products of plain numbers stay numbers.
     auto q = Query("select top 1 F_price / 3, F_amount * 2 from T_fee");
     q->Open();
