@@ -1,0 +1,264 @@
+#include "vrPrintTools.h"
+
+#include "report/vrClassPage.h"
+#include "report/vrEngine.h"
+#include "rtl/CodePage.h"
+#include "rtl/StrUtils.h"
+
+#include <utility>
+
+// ---------------------------------------------------------------------------------------------
+// TSheetCanvas
+
+void TSheetCanvas::DevTextOut(int x, int y, Cardinal, const TRect*, const WideString& text, const int*, bool,
+                              TColor) {
+    if (!Texts) return;
+    TPrintedText t;
+    t.Text = WideToUtf8(text);
+    t.X = x;
+    t.Y = y;
+    if (const TRegion* clip = CurrentClip()) {
+        t.Clip = clip->Bounds();
+        t.Clipped = true;
+    }
+    t.FontHeight = DeviceFontHeight();
+    Texts->push_back(t);
+}
+
+int TSheetCanvas::DevCaps(int index) {
+    switch (index) {
+    case TECHNOLOGY:
+        return DT_RASPRINTER;
+    case LOGPIXELSX:
+    case LOGPIXELSY:
+        return 254;
+    default:
+        return TCanvas::DevCaps(index);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// TRecordingPrinter
+
+namespace {
+
+const char* const DuplexNames[] = {"dmNone", "dmVertical", "dmHorizontal", "dmSimplex"};
+
+String Millimetres(Extended value) {
+    return FloatToStr(value);
+}
+
+} // namespace
+
+TRecordingPrinter::TRecordingPrinter(const String& name, const String& port) : TvrCustomPrinter(name, port) {}
+
+TvrSheetMargins& TRecordingPrinter::Margins() {
+    static TvrSheetMargins margins;
+    return margins;
+}
+
+bool& TRecordingPrinter::Valid() {
+    static bool valid = true;
+    return valid;
+}
+
+int& TRecordingPrinter::FailAtSheet() {
+    static int sheet = 0;
+    return sheet;
+}
+
+void TRecordingPrinter::LoadPrinterInfo() {
+    if (FInitialized || !Valid()) return;
+    FDPI = TPoint{254, 254};
+    AddPaper("Letter", DMPAPER_LETTER);
+    AddPaper("A3", DMPAPER_A3);
+    AddPaper("A4", DMPAPER_A4);
+    AddPaper("A5", DMPAPER_A5);
+    SetPaper(DMPAPER_A4, poPortrait, 0, 0);
+    FInitialized = true;
+}
+
+void TRecordingPrinter::SetPaper(Integer paper, TPrinterOrientation orientation, Extended width,
+                                 Extended height) {
+    Extended w = 0, h = 0;
+    if (paper != DMPAPER_USER && PaperSizeFromTable(paper, w, h)) {
+        if (orientation == poLandscape) std::swap(w, h);
+    } else {
+        w = width;
+        h = height;
+    }
+    FPaper = paper;
+    FOrientation = orientation;
+    FPaperWidth = w;
+    FPaperHeight = h;
+    const TvrSheetMargins& m = Margins();
+    // Turned a quarter to the left: the portrait top becomes the left edge.
+    if (orientation == poLandscape) {
+        FLeftMargin = m.Top;
+        FTopMargin = m.Right;
+        FRightMargin = m.Bottom;
+        FBottomMargin = m.Left;
+    } else {
+        FLeftMargin = m.Left;
+        FTopMargin = m.Top;
+        FRightMargin = m.Right;
+        FBottomMargin = m.Bottom;
+    }
+    FCanvas.Size = TSize{static_cast<int>((FPaperWidth - FLeftMargin - FRightMargin) * 10),
+                         static_cast<int>((FPaperHeight - FTopMargin - FBottomMargin) * 10)};
+}
+
+void TRecordingPrinter::SetPaperForView(Integer paper, TPrinterOrientation orientation, Extended width,
+                                        Extended height) {
+    SetPaper(paper, orientation, width, height);
+}
+
+void TRecordingPrinter::SetPaperForPrint(Integer paper, TPrinterOrientation orientation, Integer copies,
+                                         TvrDuplexMode duplex, Integer bin, Extended width, Extended height) {
+    SetPaper(paper, orientation, width, height);
+    Log.push_back("paper " + IntToStr(paper) + (orientation == poLandscape ? " L " : " P ") +
+                  Millimetres(FPaperWidth) + "x" + Millimetres(FPaperHeight) + " copies=" + IntToStr(copies) +
+                  " duplex=" + DuplexNames[duplex] + " bin=" + IntToStr(bin));
+}
+
+void TRecordingPrinter::StartDocument() {
+    Log.push_back("start " + Title + (FileName.empty() ? String() : " > " + FileName));
+    FPrinting = true;
+}
+
+void TRecordingPrinter::StartPage() {
+    if (FailAtSheet() == static_cast<int>(Sheets.size()) + 1) {
+        FPrinting = false;
+        throw EPrinter("The queue refused the job");
+    }
+    Log.push_back("page");
+    Sheets.emplace_back();
+    FCanvas.Texts = &Sheets.back();
+}
+
+void TRecordingPrinter::EndPage() {
+    Log.push_back("end");
+    FCanvas.Texts = nullptr;
+}
+
+void TRecordingPrinter::EndDocument() {
+    Log.push_back("enddoc");
+    FPrinting = false;
+}
+
+void TRecordingPrinter::AbortDocument() {
+    Log.push_back("abort");
+    FPrinting = false;
+}
+
+void TRecordingPrinter::StartRawDocument() {
+    Log.push_back("raw start " + Title);
+    FPrinting = true;
+}
+
+void TRecordingPrinter::WriteRawData(const std::string& bytes) {
+    Log.push_back("raw " + bytes);
+}
+
+void TRecordingPrinter::EndRawDocument() {
+    Log.push_back("raw end");
+    FPrinting = false;
+}
+
+std::vector<String> TRecordingPrinter::SheetTexts(const String& prefix) const {
+    std::vector<String> result;
+    for (const auto& sheet : Sheets) {
+        String joined;
+        for (const TPrintedText& t : sheet) {
+            if (StartsStr("第", t.Text) || !StartsStr(prefix, t.Text)) continue;
+            if (!joined.empty()) joined += "|";
+            joined += t.Text;
+        }
+        result.push_back(joined);
+    }
+    return result;
+}
+
+String TRecordingPrinter::LogText() const {
+    String text;
+    for (const String& line : Log) {
+        if (!text.empty()) text += "\n";
+        text += line;
+    }
+    return text;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TRecorderScope
+
+TRecorderScope::TRecorderScope(std::vector<String> names) {
+    FReader = TvrPrinters::SetNamesReader([names] {
+        return TvrPrinterNames{names, names.empty() ? String() : names.front()};
+    });
+    FMaker = TvrPrinters::SetPrinterMaker([](const String& name, const String& port) {
+        return std::make_unique<TRecordingPrinter>(name, port);
+    });
+    GetPrinters().Fill();
+}
+
+TRecorderScope::~TRecorderScope() {
+    TvrPrinters::SetNamesReader(FReader);
+    TvrPrinters::SetPrinterMaker(FMaker);
+    TRecordingPrinter::Margins() = TvrSheetMargins();
+    TRecordingPrinter::Valid() = true;
+    TRecordingPrinter::FailAtSheet() = 0;
+    GetPrinters().Fill();
+}
+
+TRecordingPrinter* TRecorderScope::Printer() const {
+    return dynamic_cast<TRecordingPrinter*>(GetPrinters().CurrentPrinter());
+}
+
+// ---------------------------------------------------------------------------------------------
+// TPrintReport
+
+TPrintReport::TPrintReport() {
+    vrStartUp();
+    vrInstallEngine(&Report);
+    Report.EngineOptions()->NewSilentMode = simReThrow;
+    Report.PrintOptions()->ShowDialog = false;
+}
+
+TPrintReport::~TPrintReport() = default;
+
+TvrReportPage* TPrintReport::AddPage(Integer rows, Integer paper, const String& prefix,
+                                     TPrinterOrientation orientation) {
+    const String n = IntToStr(Report.GetPagesCount() + 1);
+    auto* page = new TvrReportPage(&Report);
+    page->SetName("Page" + n);
+    page->SetDefaults();
+    page->SetPaperSize(paper);
+    page->SetOrientation(orientation);
+    auto* header = new TvrPageHeader(page);
+    header->SetName("PageHeader" + n);
+    header->SetBounds(0, 0, 718, 20);
+    auto* headerMemo = new TvrMemoView(header);
+    headerMemo->SetName("HeaderMemo" + n);
+    headerMemo->SetBounds(0, 0, 200, 20);
+    headerMemo->SetText(u"页眉");
+    auto* data = new TvrMasterData(page);
+    data->SetName("MasterData" + n);
+    data->SetBounds(0, 40, 718, 900); // one row fills a page
+    data->SetRowCount(rows);
+    auto* memo = new TvrMemoView(data);
+    memo->SetName("RowMemo" + n);
+    memo->SetBounds(0, 0, 200, 20);
+    memo->SetText(Utf8ToWide(prefix + "[Line#]"));
+    auto* footer = new TvrPageFooter(page);
+    footer->SetName("PageFooter" + n);
+    footer->SetBounds(0, 1020, 718, 20);
+    auto* pageMemo = new TvrMemoView(footer);
+    pageMemo->SetName("PageMemo" + n);
+    pageMemo->SetBounds(0, 0, 200, 20);
+    pageMemo->SetText(u"第 [Page#] 页，共 [TotalPages#] 页");
+    return page;
+}
+
+void TPrintReport::Prepare() {
+    if (!Report.PrepareReport(true)) throw Exception("the report failed: " + Report.ErrorList()->Text());
+}
