@@ -67,33 +67,6 @@ private:
     }
 };
 
-// Stands in for the dot-matrix export: registers as the dot-matrix filter and prints each text
-// object as a line of printer bytes in the local code page, each page ended by a form feed.
-class TDotMatrixStandIn : public TvrCustomExportFilter {
-public:
-    explicit TDotMatrixStandIn(TComponent* owner) : TvrCustomExportFilter(owner) { BecomeDotMatrixFilter(); }
-    std::vector<String> Calls;
-    int ShowModal() override {
-        Calls.push_back("dialog");
-        return 1;
-    }
-    bool Start() override {
-        Printer()->Title = "dot-matrix";
-        Printer()->StartRawDocument();
-        Printer()->WriteRawData("\x1B@");
-        return true;
-    }
-    void ExportObject(TvrComponent* obj) override {
-        if (auto* memo = dynamic_cast<TvrCustomMemoView*>(obj))
-            Printer()->WriteRawData(AnsiFromUtf8(Trim(WideToUtf8(memo->Text()))) + "\r\n");
-    }
-    void FinishPage(TvrComponent*, Integer) override { Printer()->WriteRawData("\x0C"); }
-    void Finish() override { Printer()->EndRawDocument(); }
-
-private:
-    static TvrCustomPrinter* Printer() { return GetPrinters().CurrentPrinter(); }
-};
-
 class TStubPreview : public TvrCustomPreview {
 public:
     using TvrCustomPreview::TvrCustomPreview;

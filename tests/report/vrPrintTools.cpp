@@ -1,5 +1,6 @@
 #include "vrPrintTools.h"
 
+#include "report/vrClassMemo.h"
 #include "report/vrClassPage.h"
 #include "report/vrEngine.h"
 #include "rtl/CodePage.h"
@@ -261,4 +262,42 @@ TvrReportPage* TPrintReport::AddPage(Integer rows, Integer paper, const String& 
 
 void TPrintReport::Prepare() {
     if (!Report.PrepareReport(true)) throw Exception("the report failed: " + Report.ErrorList()->Text());
+}
+
+// ---------------------------------------------------------------------------------------------
+// TDotMatrixStandIn
+
+TDotMatrixStandIn::TDotMatrixStandIn(TComponent* owner) : TvrCustomExportFilter(owner) {
+    BecomeDotMatrixFilter();
+}
+
+int TDotMatrixStandIn::ShowModal() {
+    Calls.push_back("dialog");
+    return 1;
+}
+
+bool TDotMatrixStandIn::Start() {
+    TvrCustomPrinter* printer = GetPrinters().CurrentPrinter();
+    printer->Title = "dot-matrix";
+    printer->StartRawDocument();
+    Write("\x1B@");
+    return true;
+}
+
+void TDotMatrixStandIn::ExportObject(TvrComponent* obj) {
+    if (auto* memo = dynamic_cast<TvrCustomMemoView*>(obj))
+        Write(AnsiFromUtf8(Trim(WideToUtf8(memo->Text()))) + "\r\n");
+}
+
+void TDotMatrixStandIn::FinishPage(TvrComponent*, Integer) {
+    Write("\x0C");
+}
+
+void TDotMatrixStandIn::Finish() {
+    GetPrinters().CurrentPrinter()->EndRawDocument();
+}
+
+void TDotMatrixStandIn::Write(const std::string& bytes) {
+    GetPrinters().CurrentPrinter()->WriteRawData(bytes);
+    Sent += bytes;
 }

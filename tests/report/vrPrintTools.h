@@ -103,3 +103,21 @@ public:
     // Prepares the report; the options print without the dialog.
     void Prepare();
 };
+
+// Stands in for the dot-matrix export: registers as the dot-matrix filter and prints, on the
+// current printer as a raw document, "ESC @", then each text object as a line of bytes in the
+// local code page, each page ended by a form feed. Sent keeps the bytes written.
+class TDotMatrixStandIn : public TvrCustomExportFilter {
+public:
+    explicit TDotMatrixStandIn(TComponent* owner);
+    std::vector<String> Calls;
+    std::string Sent;
+    int ShowModal() override;
+    bool Start() override;
+    void ExportObject(TvrComponent* obj) override;
+    void FinishPage(TvrComponent* page, Integer index) override;
+    void Finish() override;
+
+private:
+    void Write(const std::string& bytes);
+};
