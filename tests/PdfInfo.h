@@ -1,5 +1,6 @@
-// The page sizes of a PDF file as poppler's pdfinfo reads them: "595x842" per page, in points
-// rounded to whole numbers (empty when pdfinfo cannot run).
+// What shell commands such as poppler's tools print, and the page sizes of a PDF file as
+// poppler's pdfinfo reads them: "595x842" per page, in points rounded to whole numbers (empty
+// when pdfinfo cannot run).
 #pragma once
 
 #include <cmath>
@@ -7,6 +8,19 @@
 #include <regex>
 #include <string>
 #include <vector>
+
+// What a shell command prints on its standard output ("" when it cannot run).
+inline std::string CommandOutput(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            out.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return out;
+}
 
 inline std::vector<std::string> PdfPageSizes(const std::string& file, int pages) {
     std::vector<std::string> sizes;

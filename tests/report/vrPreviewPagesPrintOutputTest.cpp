@@ -12,7 +12,6 @@
 #include "rtl/CodePage.h"
 #include "rtl/StrUtils.h"
 
-#include <cstdio>
 #include <fstream>
 #include <regex>
 
@@ -20,26 +19,14 @@
 
 namespace {
 
-String Command(const String& command) {
-    String out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
-}
-
 String PageText(const String& file, int page) {
-    return Command("pdftotext -layout -f " + std::to_string(page) + " -l " + std::to_string(page) + " '" +
-                   file + "' -");
+    return CommandOutput("pdftotext -layout -f " + std::to_string(page) + " -l " + std::to_string(page) +
+                         " '" + file + "' -");
 }
 
 // The tops (points) of the words of page 1 that are row codes ("A001" ...), in order.
 std::vector<double> RowTops(const String& file) {
-    const String html = Command("pdftotext -bbox -f 1 -l 1 '" + file + "' -");
+    const String html = CommandOutput("pdftotext -bbox -f 1 -l 1 '" + file + "' -");
     static const std::regex word(R"re(<word xMin="[\d.]+" yMin="([\d.]+)"[^>]*>(A\d{3})</word>)re");
     std::vector<double> tops;
     for (std::sregex_iterator it(html.begin(), html.end(), word), end; it != end; ++it)
@@ -139,9 +126,9 @@ TEST_F(PrintedList, ThePdfPrintersPagesReadBack) {
         EXPECT_NEAR(tops[i] - tops[i - 1], 15, 0.05) << i;
 
     // Page 1 at 96 dots per inch inks the rows that PaintPage draws offscreen at scale 1.
-    Command("pdftoppm -r 96 -f 1 -l 1 -gray -singlefile '" + file + "' '" + Dir.File("page1") + "'");
-    Command("pdftoppm -r 96 -f 1 -l 1 -png -singlefile '" + file + "' '" +
-            ReviewPicturePath("report-printed-page1") + "'");
+    CommandOutput("pdftoppm -r 96 -f 1 -l 1 -gray -singlefile '" + file + "' '" + Dir.File("page1") + "'");
+    CommandOutput("pdftoppm -r 96 -f 1 -l 1 -png -singlefile '" + file + "' '" +
+                  ReviewPicturePath("report-printed-page1") + "'");
     const std::vector<int> printed = InkRuns(ReadPgm(Dir.File("page1.pgm")));
     TWhiteBitmap painted(794, 1123);
     Pages()->PaintPage(0, painted.Canvas(), 1, 1, 0, 0);
@@ -174,8 +161,8 @@ TEST_F(PrintedList, RangesCopiesAndJoinedPagesShowInTheFile) {
     for (const char* expected : {"第 1 页，共 3 页", "第 2 页，共 3 页", "820.00", "2420.00"})
         EXPECT_NE(first.find(expected), String::npos) << expected;
     EXPECT_NE(PageText(file, 2).find("4020.00"), String::npos);
-    Command("pdftoppm -r 48 -f 1 -l 1 -png -singlefile '" + file + "' '" +
-            ReviewPicturePath("report-joined-a3") + "'");
+    CommandOutput("pdftoppm -r 48 -f 1 -l 1 -png -singlefile '" + file + "' '" +
+                  ReviewPicturePath("report-joined-a3") + "'");
 }
 
 // The paper queue gets a job per tray and duplex, each with the copies asked for.

@@ -227,6 +227,24 @@ TPrintReport::TPrintReport() {
 
 TPrintReport::~TPrintReport() = default;
 
+namespace {
+
+// A band of the page holding one text object, 200 units wide, as high as the band.
+template <class TBand>
+TBand* AddBand(TvrReportPage* page, const String& name, Extended top, Extended height, const String& memoName,
+               const WideString& text) {
+    auto* band = new TBand(page);
+    band->SetName(name);
+    band->SetBounds(0, top, 718, height);
+    auto* memo = new TvrMemoView(band);
+    memo->SetName(memoName);
+    memo->SetBounds(0, 0, 200, 20);
+    memo->SetText(text);
+    return band;
+}
+
+} // namespace
+
 TvrReportPage* TPrintReport::AddPage(Integer rows, Integer paper, const String& prefix,
                                      TPrinterOrientation orientation) {
     const String n = IntToStr(Report.GetPagesCount() + 1);
@@ -235,28 +253,12 @@ TvrReportPage* TPrintReport::AddPage(Integer rows, Integer paper, const String& 
     page->SetDefaults();
     page->SetPaperSize(paper);
     page->SetOrientation(orientation);
-    auto* header = new TvrPageHeader(page);
-    header->SetName("PageHeader" + n);
-    header->SetBounds(0, 0, 718, 20);
-    auto* headerMemo = new TvrMemoView(header);
-    headerMemo->SetName("HeaderMemo" + n);
-    headerMemo->SetBounds(0, 0, 200, 20);
-    headerMemo->SetText(u"页眉");
-    auto* data = new TvrMasterData(page);
-    data->SetName("MasterData" + n);
-    data->SetBounds(0, 40, 718, 900); // one row fills a page
-    data->SetRowCount(rows);
-    auto* memo = new TvrMemoView(data);
-    memo->SetName("RowMemo" + n);
-    memo->SetBounds(0, 0, 200, 20);
-    memo->SetText(Utf8ToWide(prefix + "[Line#]"));
-    auto* footer = new TvrPageFooter(page);
-    footer->SetName("PageFooter" + n);
-    footer->SetBounds(0, 1020, 718, 20);
-    auto* pageMemo = new TvrMemoView(footer);
-    pageMemo->SetName("PageMemo" + n);
-    pageMemo->SetBounds(0, 0, 200, 20);
-    pageMemo->SetText(u"第 [Page#] 页，共 [TotalPages#] 页");
+    AddBand<TvrPageHeader>(page, "PageHeader" + n, 0, 20, "HeaderMemo" + n, u"页眉");
+    // One row fills a page.
+    AddBand<TvrMasterData>(page, "MasterData" + n, 40, 900, "RowMemo" + n, Utf8ToWide(prefix + "[Line#]"))
+        ->SetRowCount(rows);
+    AddBand<TvrPageFooter>(page, "PageFooter" + n, 1020, 20, "PageMemo" + n,
+                           u"第 [Page#] 页，共 [TotalPages#] 页");
     return page;
 }
 

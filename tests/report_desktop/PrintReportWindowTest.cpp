@@ -12,23 +12,10 @@
 #include "report/vrPrintDialog.h"
 #include "report/vrPrinter.h"
 
-#include <cstdio>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-String Command(const String& command) {
-    String out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
-}
 
 class PrintReportWindow : public EngineTest {};
 
@@ -76,11 +63,11 @@ TEST_F(PrintReportWindow, ANewUserPrintsTheListThroughTheDialog) {
     EXPECT_EQ(PdfPageSizes(file, 9), (std::vector<std::string>(4, "420x595")));
     const char* totals[] = {"2420.00", "4020.00", "2420.00", "4020.00"};
     for (int page = 1; page <= 4; ++page) {
-        const String text = Command("pdftotext -f " + std::to_string(page) + " -l " + std::to_string(page) +
-                                    " '" + file + "' -");
+        const String text = CommandOutput("pdftotext -f " + std::to_string(page) + " -l " +
+                                          std::to_string(page) + " '" + file + "' -");
         EXPECT_NE(text.find(totals[page - 1]), String::npos) << page << "\n" << text;
     }
     // Opened as the user sees it: the first two sheets side by side.
-    Command("pdftoppm -r 60 -f 1 -l 2 -png '" + file + "' '" + ScreenshotFolder() +
-            "report_print_list_sheet'");
+    CommandOutput("pdftoppm -r 60 -f 1 -l 2 -png '" + file + "' '" + ScreenshotFolder() +
+                  "report_print_list_sheet'");
 }
