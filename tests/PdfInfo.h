@@ -3,22 +3,18 @@
 // when pdfinfo cannot run).
 #pragma once
 
+#include "CodecTestTools.h"
+
 #include <cmath>
 #include <cstdio>
 #include <regex>
 #include <string>
 #include <vector>
 
-// What a shell command prints on its standard output ("" when it cannot run).
+// What a shell command prints (through the tests' shared command runner).
 inline std::string CommandOutput(const std::string& command) {
     std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            out.append(buffer, n);
-        ::pclose(pipe);
-    }
+    codectest::Run(command, &out);
     return out;
 }
 
