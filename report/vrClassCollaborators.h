@@ -125,13 +125,15 @@ class TvrCustomPreview : public TComponent {
 //     area, then for each band the band itself and each of its objects, depth first;
 //     FinishPage(page, index), also after an error;
 //   Finish, also after an error.
-// While a page is exported its Left and Top are its left (on odd indexes of mirrored pages the
-// right) and top margins in report units, so AbsLeft and AbsTop of its objects are positions on
-// the paper; text objects have their page macros filled in. Report is set before ShowModal;
-// PageRange (a page-number text, empty for all pages) and CurrentPageOnly choose the pages;
-// SuppressPageHeadersFooters leaves page headers out after the first page and page footers
-// before the last. Errors a filter raises end the export and reach the user as the report's
-// error list.
+// From the page's first ExportObject to its FinishPage, its Left and Top are its left (on odd
+// indexes of mirrored pages the right) and top margins in report units, so AbsLeft and AbsTop of
+// its objects are positions on the paper (in StartPage they are still 0); text objects have
+// their page macros filled in. Report is set before ShowModal. PageRange (a page-number text,
+// empty for all pages) chooses the pages, CurrentPageOnly the page the preview shows (the first
+// without a preview); SuppressPageHeadersFooters leaves page headers out after the first page
+// and page footers before the last. Errors a filter raises end the export and reach the user
+// with the report's error list. The dot-matrix export calls BecomeDotMatrixFilter when it is
+// made: dot-matrix reports then print through it as raw documents.
 class TvrCustomExportFilter : public TComponent {
     ORV_META(TvrCustomExportFilter, TComponent)
     explicit TvrCustomExportFilter(TComponent* AOwner);
