@@ -61,6 +61,10 @@ struct TListButton {
 
 // One designed grid column.
 struct TGridColumnSpec {
+    TGridColumnSpec(String field, String caption, int width = 80, TFooterValueType footer = fvtNon,
+                    String footerText = String())
+        : Field(std::move(field)), Caption(std::move(caption)), Width(width), Footer(footer),
+          FooterText(std::move(footerText)) {}
     String Field;
     String Caption;
     int Width = 80;
