@@ -43,7 +43,8 @@ void SeedRegisters(TADOConnection* connection, int houses) {
         ":work, :mem3, :num)");
     const char* states[] = {"未销售", "已销售", "已入住"};
     for (int i = 0; i < houses; ++i) {
-        const bool sold = i % 3 != 0, occupied = i % 3 == 2;
+        const int state = i / 6 % 3; // every building holds houses of each state
+        const bool sold = state != 0, occupied = state == 2;
         const String n = IntToStr(i + 1);
         auto set = [&insert](const char* name, const Variant& value) {
             insert.Parameters()->ParamByName(name)->SetValue(value);
@@ -55,7 +56,7 @@ void SeedRegisters(TADOConnection* connection, int houses) {
         set("FX", i % 2 ? "三室一厅" : "两室一厅");
         set("LC", IntToStr(i / 6 % 20 / 2 + 1));
         set("CX", i % 2 ? "南北" : "东西");
-        set("state", states[i % 3]);
+        set("state", states[state]);
         set("build", 80.5 + i % 7 * 10);
         set("use", 70.25 + i % 7 * 9);
         set("CQ", "商品房");
