@@ -34,6 +34,7 @@ TfrmPublicSetGL::TfrmPublicSetGL(TComponent* AOwner) : TListWindow(AOwner, Publi
     SetName("frmPublicSetGL");
     BuildToolBar(FamilyButtons());
     tbQuery->SetVisible(false);
+    ToolBar1->ArrangeButtons();
     BuildSearchPanel()->SetEntries(PublicSetSearch());
     CheckBox2 = new TCheckBox(this);
     CheckBox2->SetName("CheckBox2");
