@@ -74,7 +74,8 @@ void TDBNavigator::Resize() {
     TCustomPanel::Resize();
     const int width = ClientWidth() / 4;
     for (int i = 0; i < 4; ++i)
-        if (FButtons[i]) FButtons[i]->SetBounds(i * width, 0, i == 3 ? ClientWidth() - 3 * width : width, ClientHeight());
+        if (FButtons[i])
+            FButtons[i]->SetBounds(i * width, 0, i == 3 ? ClientWidth() - 3 * width : width, ClientHeight());
 }
 
 void TDBNavigator::UpdateButtons() {

@@ -8,8 +8,8 @@
 
 namespace {
 
-template <class T> T* Place(T* control, TWinControl* parent, const String& name, int left, int top, int width,
-                            int height) {
+template <class T>
+T* Place(T* control, TWinControl* parent, const String& name, int left, int top, int width, int height) {
     control->SetName(name);
     control->SetParent(parent);
     control->SetBounds(left + DialogLabelWidth, top, width, height);
@@ -34,8 +34,8 @@ TEdit* AddEdit(TComponent* owner, TWinControl* parent, const String& name, const
     return edit;
 }
 
-TComboBox* AddCombo(TComponent* owner, TWinControl* parent, const String& name, const String& caption, int left,
-                    int top, int width, const String& fillSql) {
+TComboBox* AddCombo(TComponent* owner, TWinControl* parent, const String& name, const String& caption,
+                    int left, int top, int width, const String& fillSql) {
     AddLabel(owner, parent, caption, left, top);
     TComboBox* combo = Place(new TComboBox(owner), parent, name, left, top, width, 22);
     if (!fillSql.empty())
@@ -48,8 +48,8 @@ TComboBox* AddCombo(TComponent* owner, TWinControl* parent, const String& name, 
     return combo;
 }
 
-TMemo* AddMemo(TComponent* owner, TWinControl* parent, const String& name, const String& caption, int left, int top,
-               int width, int height) {
+TMemo* AddMemo(TComponent* owner, TWinControl* parent, const String& name, const String& caption, int left,
+               int top, int width, int height) {
     AddLabel(owner, parent, caption, left, top);
     TMemo* memo = Place(new TMemo(owner), parent, name, left, top, width, height);
     memo->SetScrollBars(ssVertical);
@@ -57,8 +57,8 @@ TMemo* AddMemo(TComponent* owner, TWinControl* parent, const String& name, const
     return memo;
 }
 
-TCheckBox* AddCheck(TComponent* owner, TWinControl* parent, const String& name, const String& caption, int left,
-                    int top) {
+TCheckBox* AddCheck(TComponent* owner, TWinControl* parent, const String& name, const String& caption,
+                    int left, int top) {
     auto* check = new TCheckBox(owner);
     check->SetName(name);
     check->SetParent(parent);
@@ -73,14 +73,14 @@ TKxCalcEdit* AddCalcEdit(TComponent* owner, TWinControl* parent, const String& n
     return Place(new TKxCalcEdit(owner), parent, name, left, top, width, 22);
 }
 
-TCurrencyEdit* AddCurrencyEdit(TComponent* owner, TWinControl* parent, const String& name, const String& caption,
-                               int left, int top, int width) {
+TCurrencyEdit* AddCurrencyEdit(TComponent* owner, TWinControl* parent, const String& name,
+                               const String& caption, int left, int top, int width) {
     AddLabel(owner, parent, caption, left, top);
     return Place(new TCurrencyEdit(owner), parent, name, left, top, width, 22);
 }
 
-TDateTimePicker* AddDatePicker(TComponent* owner, TWinControl* parent, const String& name, const String& caption,
-                               int left, int top, int width) {
+TDateTimePicker* AddDatePicker(TComponent* owner, TWinControl* parent, const String& name,
+                               const String& caption, int left, int top, int width) {
     AddLabel(owner, parent, caption, left, top);
     TDateTimePicker* picker = Place(new TDateTimePicker(owner), parent, name, left, top, width, 22);
     picker->SetFormat("yyyy-MM-dd");

@@ -25,18 +25,18 @@ TLabel* AddLabel(TComponent* owner, TWinControl* parent, const String& caption, 
 TEdit* AddEdit(TComponent* owner, TWinControl* parent, const String& name, const String& caption, int left,
                int top, int width);
 // fillSql: filled through FillCombo each time the box is entered ("" keeps its items).
-TComboBox* AddCombo(TComponent* owner, TWinControl* parent, const String& name, const String& caption, int left,
-                    int top, int width, const String& fillSql = String());
-TMemo* AddMemo(TComponent* owner, TWinControl* parent, const String& name, const String& caption, int left, int top,
-               int width, int height);
-TCheckBox* AddCheck(TComponent* owner, TWinControl* parent, const String& name, const String& caption, int left,
-                    int top);
+TComboBox* AddCombo(TComponent* owner, TWinControl* parent, const String& name, const String& caption,
+                    int left, int top, int width, const String& fillSql = String());
+TMemo* AddMemo(TComponent* owner, TWinControl* parent, const String& name, const String& caption, int left,
+               int top, int width, int height);
+TCheckBox* AddCheck(TComponent* owner, TWinControl* parent, const String& name, const String& caption,
+                    int left, int top);
 TKxCalcEdit* AddCalcEdit(TComponent* owner, TWinControl* parent, const String& name, const String& caption,
                          int left, int top, int width);
-TCurrencyEdit* AddCurrencyEdit(TComponent* owner, TWinControl* parent, const String& name, const String& caption,
-                               int left, int top, int width);
-TDateTimePicker* AddDatePicker(TComponent* owner, TWinControl* parent, const String& name, const String& caption,
-                               int left, int top, int width);
+TCurrencyEdit* AddCurrencyEdit(TComponent* owner, TWinControl* parent, const String& name,
+                               const String& caption, int left, int top, int width);
+TDateTimePicker* AddDatePicker(TComponent* owner, TWinControl* parent, const String& name,
+                               const String& caption, int left, int top, int width);
 
 // The edit's value as money (rounded to the ten-thousandth).
 Currency MoneyOf(TCustomNumEdit* edit);

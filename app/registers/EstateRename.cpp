@@ -31,9 +31,10 @@ bool RenamedList(const String& list, const String& oldName, const String& newNam
 } // namespace
 
 const std::vector<String>& EstateNamingTables() {
-    static const std::vector<String> tables = {
-        "T_BJinfo",  "T_CarPos",  "T_FCinfo",  "T_FYinfo",  "T_GTdetail", "T_GTinfo", "T_PJinfo", "T_pjJHrec",
-        "T_PublicSet", "T_wyFKrec", "T_wyFYrec", "T_wyGTrec", "T_XLinfo", "T_YJinfo", "T_YSKrec", "T_ZHBX"};
+    static const std::vector<String> tables = {"T_BJinfo",    "T_CarPos",  "T_FCinfo",  "T_FYinfo",
+                                               "T_GTdetail",  "T_GTinfo",  "T_PJinfo",  "T_pjJHrec",
+                                               "T_PublicSet", "T_wyFKrec", "T_wyFYrec", "T_wyGTrec",
+                                               "T_XLinfo",    "T_YJinfo",  "T_YSKrec",  "T_ZHBX"};
     return tables;
 }
 
@@ -73,7 +74,9 @@ void RenameEstate(const String& oldName, const String& newName) {
     }
     for (const auto& [id, list] : changed) {
         TSqlStatement update;
-        update.Add("update OperList set F_XQname = :list where F_ID = :ID").Param("list", list).Param("ID", id);
+        update.Add("update OperList set F_XQname = :list where F_ID = :ID")
+            .Param("list", list)
+            .Param("ID", id);
         ExecStatement(query, update);
     }
 }

@@ -15,7 +15,8 @@
 
 namespace {
 
-std::vector<String> FirstColumn(const String& sql, const String& param = String(), const String& value = String()) {
+std::vector<String> FirstColumn(const String& sql, const String& param = String(),
+                                const String& value = String()) {
     TADOQuery query;
     query.SetConnection(dmData->ADOcnn());
     query.SQL()->SetText(sql);
@@ -49,8 +50,8 @@ void AddEstateNode(TTreeView* tree, const String& name) {
     estate->SetImageIndex(tiEstate);
     estate->SetSelectedIndex(tiEstate);
     for (const String& building : FirstColumn(
-             "select F_LDcode from T_FCinfo where F_XQname = :name and F_LDcode <> '' Group by F_LDcode ", "name",
-             name)) {
+             "select F_LDcode from T_FCinfo where F_XQname = :name and F_LDcode <> '' Group by F_LDcode ",
+             "name", name)) {
         TTreeNode* node = tree->Items()->AddChild(estate, building);
         node->SetImageIndex(tiBuildingLeaf);
         node->SetSelectedIndex(tiBuildingLeaf);

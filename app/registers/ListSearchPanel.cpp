@@ -77,7 +77,8 @@ String TListSearchPanel::SearchText() const {
 }
 
 void TListSearchPanel::AddCondition(TSqlStatement& statement) const {
-    if (const TSearchEntry* entry = Current()) AddTextCondition(statement, entry->Field, SearchText(), entry->Match);
+    if (const TSearchEntry* entry = Current())
+        AddTextCondition(statement, entry->Field, SearchText(), entry->Match);
 }
 
 void TListSearchPanel::ColumnChanged() {

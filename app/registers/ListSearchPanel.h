@@ -18,7 +18,7 @@ class TSpeedButton;
 
 struct TSearchEntry {
     String Caption;
-    String Field;              // "" : an entry that adds no condition
+    String Field; // "" : an entry that adds no condition
     TTextMatch Match = tmContains;
     String CodeSql;            // the statement that fills ComboBox2 (FillCombo) for a coded column
     std::vector<String> Items; // fixed items of ComboBox2 for a coded column

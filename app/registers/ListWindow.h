@@ -42,12 +42,12 @@ inline const String MsgSaveGridQuestion = "真的要保存当前网格设置吗�
 
 // What a member tells the family about itself.
 struct TListWindowSpec {
-    String Caption;        // the window's caption
-    String Table;          // the table of the register
-    String GridKey;        // its cfg_Grid key
-    String LayoutFile;     // its report layout in Qr ("" when it prints none)
-    String ExcelTitle;     // the title of its export ("" when it has none)
-    int ColumnFormatMode;  // ApplyColumnFormats mode (0: none)
+    String Caption;       // the window's caption
+    String Table;         // the table of the register
+    String GridKey;       // its cfg_Grid key
+    String LayoutFile;    // its report layout in Qr ("" when it prints none)
+    String ExcelTitle;    // the title of its export ("" when it has none)
+    int ColumnFormatMode; // ApplyColumnFormats mode (0: none)
 };
 
 // One toolbar button: component name, caption, picture (TToolImage, -1 none) and handler; a

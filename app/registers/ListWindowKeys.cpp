@@ -21,9 +21,9 @@ struct TListKey {
 };
 
 const TListKey ListKeys[] = {
-    {'A', true, &TListWindow::tbNew, false},      {'E', true, &TListWindow::tbEdit, false},
+    {'A', true, &TListWindow::tbNew, false},         {'E', true, &TListWindow::tbEdit, false},
     {VK_PRIOR, false, &TListWindow::tbPrior, false}, {VK_NEXT, false, &TListWindow::tbNext, false},
-    {VK_END, false, &TListWindow::tbLast, true},   {VK_HOME, false, &TListWindow::tbFirst, true},
+    {VK_END, false, &TListWindow::tbLast, true},     {VK_HOME, false, &TListWindow::tbFirst, true},
     {VK_DELETE, false, &TListWindow::tbDel, true},
 };
 

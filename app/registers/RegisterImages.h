@@ -11,8 +11,25 @@ class TImageList;
 
 // The toolbar pictures, in the order of the strip.
 enum TToolImage {
-    tiNew, tiEdit, tiDelete, tiFirst, tiPrior, tiNext, tiLast, tiQuery, tiPrint, tiSet, tiExport, tiExit,
-    tiSave, tiCancel, tiSale, tiMoveIn, tiVacate, tiCopy, ToolImageCount
+    tiNew,
+    tiEdit,
+    tiDelete,
+    tiFirst,
+    tiPrior,
+    tiNext,
+    tiLast,
+    tiQuery,
+    tiPrint,
+    tiSet,
+    tiExport,
+    tiExit,
+    tiSave,
+    tiCancel,
+    tiSale,
+    tiMoveIn,
+    tiVacate,
+    tiCopy,
+    ToolImageCount
 };
 // The tree pictures: an estate, a building with children collapsed, expanded, a building
 // without children.

@@ -25,7 +25,8 @@ TLabel* NewLabel(TComponent* owner, TWinControl* parent, const String& caption, 
     return label;
 }
 
-template <class T> T* NewBox(TComponent* owner, TWinControl* parent, const String& name, int left, int width) {
+template <class T>
+T* NewBox(TComponent* owner, TWinControl* parent, const String& name, int left, int width) {
     T* box = new T(owner);
     box->SetName(name);
     box->SetParent(parent);
@@ -113,9 +114,10 @@ TDLGfcinfoCX::TDLGfcinfoCX(TComponent* AOwner) : TForm(AOwner) {
     DBGridGx1->OnDblClick = [this](TObject*) { SetModalResult(mrOk); };
     DBGridGx1->BeginLayout();
     const std::pair<const char*, const char*> columns[] = {
-        {"F_curStatus", "房屋状态"}, {"F_XQname", "小区名称"}, {"F_LDcode", "楼幢"}, {"F_DYcode", "单元"},
-        {"F_code", "房间编号"},     {"F_FXtype", "房间户型"}, {"F_LouCeng", "楼层"}, {"F_chaoXiang", "朝向"},
-        {"F_buildArea", "建筑面积"}, {"F_useArea", "实用面积"}, {"F_chanquan", "产权状况"}, {"F_mem1", "备注"}};
+        {"F_curStatus", "房屋状态"}, {"F_XQname", "小区名称"},   {"F_LDcode", "楼幢"},
+        {"F_DYcode", "单元"},        {"F_code", "房间编号"},     {"F_FXtype", "房间户型"},
+        {"F_LouCeng", "楼层"},       {"F_chaoXiang", "朝向"},    {"F_buildArea", "建筑面积"},
+        {"F_useArea", "实用面积"},   {"F_chanquan", "产权状况"}, {"F_mem1", "备注"}};
     for (const auto& [field, caption] : columns) {
         TColumnGx* column = DBGridGx1->Columns()->AddColumn();
         column->SetFieldName(field);

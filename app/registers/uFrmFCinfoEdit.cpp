@@ -11,11 +11,11 @@
 #include "controls/kxCurrEdit.h"
 #include "db/ADODB.h"
 #include "grid/DBCtrlsGxNavigator.h"
-#include "rtl/Format.h"
 #include "gui/Colors.h"
 #include "gui/ComCtrls.h"
 #include "gui/StdCtrls.h"
 #include "rtl/DateUtils.h"
+#include "rtl/Format.h"
 
 #include <initializer_list>
 
@@ -54,14 +54,18 @@ TfrmFCinfoEdit::TfrmFCinfoEdit(TfrmFCinfoGL* list) : TEditDialog(list, "房产�
     BuildContractPage();
     BuildResidentPage();
     PageControl1->SetActivePage(TabSheet1);
-    LimitToColumns("T_FCinfo", {{cbbXQname, "F_XQname"},     {edtLDcode, "F_LDcode"},         {edtDYcode, "F_DYcode"},
-                                {edtcode, "F_code"},         {edtLouceng, "F_LouCeng"},       {cbbFXtype, "F_FXtype"},
-                                {cbbChaoXiang, "F_chaoXiang"}, {cbbCurStatus, "F_curStatus"}, {cbbChanquan, "F_chanquan"},
-                                {edtHTcode, "F_HTcode"},     {cbbHTtype, "F_HTtype"},         {edtFZname, "F_FZname"},
-                                {edtSFZcode, "F_SFZcode"},   {cbbFZsex, "F_FZsex"},           {edtFZphone, "F_FZphone"},
-                                {edthandphone, "F_handphone"}, {edtFZaddress, "F_FZaddress"}, {edtFZunit, "F_FZunit"},
-                                {edtZHname, "F_ZHname"},     {edtZHsfzCode, "F_ZHSFZcode"},   {edtZHphone, "F_ZHphone"},
-                                {edtZHhandphone, "F_ZHhandphone"}, {edtZHwork, "F_ZHwork"}});
+    LimitToColumns("T_FCinfo", {{cbbXQname, "F_XQname"},       {edtLDcode, "F_LDcode"},
+                                {edtDYcode, "F_DYcode"},       {edtcode, "F_code"},
+                                {edtLouceng, "F_LouCeng"},     {cbbFXtype, "F_FXtype"},
+                                {cbbChaoXiang, "F_chaoXiang"}, {cbbCurStatus, "F_curStatus"},
+                                {cbbChanquan, "F_chanquan"},   {edtHTcode, "F_HTcode"},
+                                {cbbHTtype, "F_HTtype"},       {edtFZname, "F_FZname"},
+                                {edtSFZcode, "F_SFZcode"},     {cbbFZsex, "F_FZsex"},
+                                {edtFZphone, "F_FZphone"},     {edthandphone, "F_handphone"},
+                                {edtFZaddress, "F_FZaddress"}, {edtFZunit, "F_FZunit"},
+                                {edtZHname, "F_ZHname"},       {edtZHsfzCode, "F_ZHSFZcode"},
+                                {edtZHphone, "F_ZHphone"},     {edtZHhandphone, "F_ZHhandphone"},
+                                {edtZHwork, "F_ZHwork"}});
 }
 
 void TfrmFCinfoEdit::BuildBasicGroup() {
@@ -75,7 +79,8 @@ void TfrmFCinfoEdit::BuildBasicGroup() {
     cbbXQname = AddCombo(this, GroupBox1, "cbbXQname", "小区名称：", c1, 22, w);
     cbbXQname->OnEnter = [this](TObject*) {
         const String text = cbbXQname->Text();
-        dmData->FillCombo("select f_name from T_XQinfo where f_name <> '' " + XQNameScopeSQL, *cbbXQname->Items());
+        dmData->FillCombo("select f_name from T_XQinfo where f_name <> '' " + XQNameScopeSQL,
+                          *cbbXQname->Items());
         cbbXQname->SetText(text);
     };
     edtLDcode = AddEdit(this, GroupBox1, "edtLDcode", "楼 幢 号：", c2, 22, w);
@@ -161,14 +166,14 @@ void TfrmFCinfoEdit::ProposeState() {
 
 void TfrmFCinfoEdit::LockHouseFields(bool basic, bool contract) {
     if (basic)
-        for (TControl* control : std::initializer_list<TControl*>{cbbXQname, edtLDcode, edtDYcode, edtcode, cbbFXtype,
-                                                                  edtLouceng, cbbChaoXiang, cbbCurStatus, rcebuildarea,
-                                                                  rceusearea, cbbChanquan, mem1})
+        for (TControl* control : std::initializer_list<TControl*>{
+                 cbbXQname, edtLDcode, edtDYcode, edtcode, cbbFXtype, edtLouceng, cbbChaoXiang, cbbCurStatus,
+                 rcebuildarea, rceusearea, cbbChanquan, mem1})
             Lock(control);
     if (contract)
-        for (TControl* control : std::initializer_list<TControl*>{edtHTcode, ceHTprice, dtpHTDate, cbbHTtype, edtFZname,
-                                                                  cbbFZsex, edtFZphone, edthandphone, edtSFZcode,
-                                                                  edtFZunit, edtFZaddress, Mem2})
+        for (TControl* control : std::initializer_list<TControl*>{
+                 edtHTcode, ceHTprice, dtpHTDate, cbbHTtype, edtFZname, cbbFZsex, edtFZphone, edthandphone,
+                 edtSFZcode, edtFZunit, edtFZaddress, Mem2})
             Lock(control);
 }
 
@@ -178,11 +183,12 @@ TWinControl* TfrmFCinfoEdit::FirstField() const {
 
 void TfrmFCinfoEdit::LoadEditorFields(bool fromList) {
     if (!fromList) {
-        for (TEdit* edit : {edtLDcode, edtDYcode, edtcode, edtLouceng, edtHTcode, edtFZname, edtSFZcode, edtFZphone,
-                            edthandphone, edtFZaddress, edtFZunit, edtZHname, edtZHsfzCode, edtZHphone,
-                            edtZHhandphone, edtZHwork})
+        for (TEdit* edit : {edtLDcode, edtDYcode, edtcode, edtLouceng, edtHTcode, edtFZname, edtSFZcode,
+                            edtFZphone, edthandphone, edtFZaddress, edtFZunit, edtZHname, edtZHsfzCode,
+                            edtZHphone, edtZHhandphone, edtZHwork})
             edit->SetText("");
-        for (TComboBox* combo : {cbbXQname, cbbFXtype, cbbChaoXiang, cbbCurStatus, cbbChanquan, cbbHTtype, cbbFZsex})
+        for (TComboBox* combo :
+             {cbbXQname, cbbFXtype, cbbChaoXiang, cbbCurStatus, cbbChanquan, cbbHTtype, cbbFZsex})
             combo->SetText("");
         for (TMemo* memo : {mem1, Mem2, Mem3})
             memo->SetText("");

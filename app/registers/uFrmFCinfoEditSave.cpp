@@ -57,7 +57,9 @@ int TfrmFCinfoEdit::WriteRecord() {
     known.Add("select F_ID from T_XQinfo where F_name = :name " + XQNameScopeSQL).Param("name", estate);
     if (FirstId(known) <= 0) throw ESaveRefused(MsgHouseEstateUnknown, 0, cbbXQname);
     TSqlStatement taken;
-    taken.Add("Select F_ID From T_FCinfo Where (F_Code = :code and F_XQname = :XQname and F_LDcode = :LDcode) ")
+    taken
+        .Add(
+            "Select F_ID From T_FCinfo Where (F_Code = :code and F_XQname = :XQname and F_LDcode = :LDcode) ")
         .Param("code", code)
         .Param("XQname", estate)
         .Param("LDcode", building);
@@ -66,22 +68,26 @@ int TfrmFCinfoEdit::WriteRecord() {
 
     TSqlStatement save;
     if (Inserting())
-        save.Add("Insert into T_FCinfo(F_XQname,F_LDcode,F_DYcode,F_code,F_FXtype, F_louCeng,F_chaoXiang,F_curStatus,"
-                 "F_buildArea,F_useArea,F_chanQuan,F_mem1, F_HTcode,F_HTprice,F_HTdate,F_HTtype,F_FZname,F_FZsex,"
-                 "F_FZphone, F_HandPhone,F_SFZcode,F_FZunit,F_FZaddress,F_mem2, F_ZHname,F_RZdate,F_ZHphone,"
-                 "F_ZHhandPhone,F_ZHsfzCode,F_ZHwork,F_mem3,F_ZHnum) Values(:XQname,:LDcode,:DYcode,:code,:FXtype, "
-                 ":louCeng,:chaoXiang,:curStatus,:buildArea,:useArea,:chanQuan,:mem1, :HTcode,:HTprice,:HTdate,"
-                 ":HTtype,:FZname,:FZsex,:FZphone, :HandPhone,:SFZcode,:FZunit,:FZaddress,:mem2, :ZHname,:RZdate,"
-                 ":ZHphone,:ZHhandphone,:ZHsfzCode,:ZHwork,:mem3,:ZHnum) ");
+        save.Add(
+            "Insert into T_FCinfo(F_XQname,F_LDcode,F_DYcode,F_code,F_FXtype, "
+            "F_louCeng,F_chaoXiang,F_curStatus,"
+            "F_buildArea,F_useArea,F_chanQuan,F_mem1, F_HTcode,F_HTprice,F_HTdate,F_HTtype,F_FZname,F_FZsex,"
+            "F_FZphone, F_HandPhone,F_SFZcode,F_FZunit,F_FZaddress,F_mem2, F_ZHname,F_RZdate,F_ZHphone,"
+            "F_ZHhandPhone,F_ZHsfzCode,F_ZHwork,F_mem3,F_ZHnum) "
+            "Values(:XQname,:LDcode,:DYcode,:code,:FXtype, "
+            ":louCeng,:chaoXiang,:curStatus,:buildArea,:useArea,:chanQuan,:mem1, :HTcode,:HTprice,:HTdate,"
+            ":HTtype,:FZname,:FZsex,:FZphone, :HandPhone,:SFZcode,:FZunit,:FZaddress,:mem2, :ZHname,:RZdate,"
+            ":ZHphone,:ZHhandphone,:ZHsfzCode,:ZHwork,:mem3,:ZHnum) ");
     else
-        save.Add("Update T_FCinfo Set F_XQname = :XQname,F_LDcode = :LDcode, F_DYcode = :DYcode,F_code = :code,"
-                 "F_FXtype = :FXtype,F_louCeng = :louCeng, F_chaoXiang = :chaoXiang,F_curStatus = :curStatus,"
-                 "F_buildArea = :buildArea, F_useArea = :useArea,F_chanQuan = :chanQuan,F_mem1 = :mem1, "
-                 "F_HTcode = :HTcode,F_HTprice = :HTprice,F_HTdate = :HTdate, F_HTtype = :HTtype,"
-                 "F_FZname = :FZname,F_FZsex =  :FZsex,F_FZphone = :FZphone,F_handphone = :handphone,"
-                 "F_SFZcode= :SFZcode,F_FZunit = :FZunit,F_FZaddress= :FZaddress,F_mem2= :mem2, "
-                 "F_ZHname = :ZHname,F_RZdate = :RZdate,F_ZHphone = :ZHphone, F_ZHhandphone = :ZHhandphone,"
-                 "F_ZHsfzCode = :ZHsfzCode, F_ZHwork = :ZHwork,F_mem3 = :mem3,F_ZHnum = :ZHnum  Where F_ID = :ID");
+        save.Add(
+            "Update T_FCinfo Set F_XQname = :XQname,F_LDcode = :LDcode, F_DYcode = :DYcode,F_code = :code,"
+            "F_FXtype = :FXtype,F_louCeng = :louCeng, F_chaoXiang = :chaoXiang,F_curStatus = :curStatus,"
+            "F_buildArea = :buildArea, F_useArea = :useArea,F_chanQuan = :chanQuan,F_mem1 = :mem1, "
+            "F_HTcode = :HTcode,F_HTprice = :HTprice,F_HTdate = :HTdate, F_HTtype = :HTtype,"
+            "F_FZname = :FZname,F_FZsex =  :FZsex,F_FZphone = :FZphone,F_handphone = :handphone,"
+            "F_SFZcode= :SFZcode,F_FZunit = :FZunit,F_FZaddress= :FZaddress,F_mem2= :mem2, "
+            "F_ZHname = :ZHname,F_RZdate = :RZdate,F_ZHphone = :ZHphone, F_ZHhandphone = :ZHhandphone,"
+            "F_ZHsfzCode = :ZHsfzCode, F_ZHwork = :ZHwork,F_mem3 = :mem3,F_ZHnum = :ZHnum  Where F_ID = :ID");
     save.Param("XQname", estate)
         .Param("LDcode", building)
         .Param("DYcode", TypedText(edtDYcode->Text()))

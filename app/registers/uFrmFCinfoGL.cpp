@@ -17,14 +17,19 @@
 
 namespace {
 
-const TListWindowSpec HouseSpec{"房屋信息档案管理", "T_FCinfo", "FCinfoGL", "frFCinfoGL.di3", "房间信息档案管理", 0};
+const TListWindowSpec HouseSpec{"房屋信息档案管理", "T_FCinfo",         "FCinfoGL",
+                                "frFCinfoGL.di3",   "房间信息档案管理", 0};
 
 std::vector<TSearchEntry> HouseSearch() {
     std::vector<TSearchEntry> entries = {
         {"门牌编号", "F_code", tmStartsWith, "", {}},
         {"单元", "F_DYcode", tmContains, "", {}},
         {"房型", "F_FXtype", tmStartsWith, "select f_name from t_code where f_type = 'fxtype'", {}},
-        {"房间朝向", "F_chaoxiang", tmStartsWith, "select f_name from t_code where F_type = 'chaoxiang' ", {}},
+        {"房间朝向",
+         "F_chaoxiang",
+         tmStartsWith,
+         "select f_name from t_code where F_type = 'chaoxiang' ",
+         {}},
         {"产权状况", "F_chanQuan", tmStartsWith, "select f_name from t_code where F_type = 'chanquan' ", {}},
         {"房屋备注", "f_mem1", tmContains, "", {}},
         {"合同编号", "F_HTcode", tmContains, "", {}},
@@ -142,16 +147,37 @@ TfrmFCinfoGL::TfrmFCinfoGL(TComponent* AOwner) : TListWindow(AOwner, HouseSpec) 
 
     std::vector<TGridColumnSpec> columns = {
         {"F_XQname", "小区名称", 80, fvtStaticText, "合  计"},
-        {"F_LDcode", "楼幢号"}, {"F_DYcode", "单元", 60}, {"F_code", "房间编号"}, {"F_FXtype", "房型"},
-        {"F_LouCeng", "楼层", 60}, {"F_chaoXiang", "朝向", 60}, {"F_curStatus", "当前状态"},
-        {"F_buildArea", "建筑面积"}, {"F_useArea", "使用面积"}, {"F_chanquan", "产权状况"},
-        {"F_mem1", "房屋备注", 150}, {"F_HTcode", "合同编号"}, {"F_HTprice", "合同金额", 90, fvtSum},
-        {"F_HTdate", "合同日期"}, {"F_HTtype", "合同类型"}, {"F_FZname", "业主姓名"}, {"F_FZsex", "业主性别"},
-        {"F_FZphone", "业主电话"}, {"F_handphone", "业主手机"}, {"F_SFZcode", "身份证号"},
-        {"F_FZunit", "业主单位"}, {"F_FZaddress", "业主住址"}, {"F_mem2", "合同备注", 150},
-        {"F_ZHname", "住户姓名"}, {"F_RZdate", "入住日期"}, {"F_ZHphone", "住户电话"},
-        {"F_ZHhandphone", "住户手机"}, {"F_ZHSFZcode", "住户身份证"}, {"F_ZHwork", "从事行业"},
-        {"F_ZHnum", "住户人数"}, {"F_mem3", "住户备注", 150},
+        {"F_LDcode", "楼幢号"},
+        {"F_DYcode", "单元", 60},
+        {"F_code", "房间编号"},
+        {"F_FXtype", "房型"},
+        {"F_LouCeng", "楼层", 60},
+        {"F_chaoXiang", "朝向", 60},
+        {"F_curStatus", "当前状态"},
+        {"F_buildArea", "建筑面积"},
+        {"F_useArea", "使用面积"},
+        {"F_chanquan", "产权状况"},
+        {"F_mem1", "房屋备注", 150},
+        {"F_HTcode", "合同编号"},
+        {"F_HTprice", "合同金额", 90, fvtSum},
+        {"F_HTdate", "合同日期"},
+        {"F_HTtype", "合同类型"},
+        {"F_FZname", "业主姓名"},
+        {"F_FZsex", "业主性别"},
+        {"F_FZphone", "业主电话"},
+        {"F_handphone", "业主手机"},
+        {"F_SFZcode", "身份证号"},
+        {"F_FZunit", "业主单位"},
+        {"F_FZaddress", "业主住址"},
+        {"F_mem2", "合同备注", 150},
+        {"F_ZHname", "住户姓名"},
+        {"F_RZdate", "入住日期"},
+        {"F_ZHphone", "住户电话"},
+        {"F_ZHhandphone", "住户手机"},
+        {"F_ZHSFZcode", "住户身份证"},
+        {"F_ZHwork", "从事行业"},
+        {"F_ZHnum", "住户人数"},
+        {"F_mem3", "住户备注", 150},
     };
     BuildColumns(columns);
     // Areas in the quantity format; a saved layout replaces this with its own formats.

@@ -18,7 +18,8 @@
 namespace {
 
 // The tables whose rows name a house by its F_ID in F_mainID.
-const char* const HouseReferences[] = {"T_carPos", "T_wyFYrec", "T_wyFKrec", "T_YSKrec", "t_GTdetail", "T_ZHBX"};
+const char* const HouseReferences[] = {"T_carPos", "T_wyFYrec",  "T_wyFKrec",
+                                       "T_YSKrec", "t_GTdetail", "T_ZHBX"};
 
 } // namespace
 
@@ -82,8 +83,9 @@ void TfrmFCinfoGL::VacateClick() {
     const bool vacated = RunSaveTransaction([&] {
         listed.Verify(dmData->ADOcnn(), "T_FCinfo", id);
         TSqlStatement vacate;
-        vacate.Add("update T_FCinfo set F_ZHname = '', F_ZHphone = '', F_ZHhandphone = '', F_ZHsfzCode = '', "
-                   "F_ZHwork = '', F_mem3 = '', F_RZdate = :RZdate, F_ZHnum = 0 where F_ID = :ID")
+        vacate
+            .Add("update T_FCinfo set F_ZHname = '', F_ZHphone = '', F_ZHhandphone = '', F_ZHsfzCode = '', "
+                 "F_ZHwork = '', F_mem3 = '', F_RZdate = :RZdate, F_ZHnum = 0 where F_ID = :ID")
             .Param("RZdate", NotSetDateText)
             .Param("ID", id);
         ExecStatement(dmData->QryPub(), vacate);

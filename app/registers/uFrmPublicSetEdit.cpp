@@ -41,7 +41,8 @@ TfrmPublicSetEdit::TfrmPublicSetEdit(TfrmPublicSetGL* list) : TEditDialog(list, 
     cbbXQname = AddCombo(this, GroupBox1, "cbbXQname", "小区名称：", left, 106, width);
     cbbXQname->OnEnter = [this](TObject*) {
         const String text = cbbXQname->Text();
-        dmData->FillCombo("select f_name from T_XQinfo where f_name <> '' " + XQNameScopeSQL, *cbbXQname->Items());
+        dmData->FillCombo("select f_name from T_XQinfo where f_name <> '' " + XQNameScopeSQL,
+                          *cbbXQname->Items());
         cbbXQname->SetText(text);
     };
     cbUseFlag = AddCheck(this, GroupBox1, "cbUseFlag", "停用", right + DialogLabelWidth, 106);
@@ -85,7 +86,8 @@ void TfrmPublicSetEdit::ProposeTotal() {
 
 void TfrmPublicSetEdit::LoadEditorFields(bool fromList) {
     if (!fromList) {
-        edtCode->SetText(dmData->NextCode(DigitCounterCodeSql("t_publicSet", FacilityCodeDigits), FacilityCodeDigits));
+        edtCode->SetText(
+            dmData->NextCode(DigitCounterCodeSql("t_publicSet", FacilityCodeDigits), FacilityCodeDigits));
         for (TEdit* edit : {edtName, edtspec, edtaddress})
             edit->SetText("");
         cbbSETtype->SetText("");
@@ -151,9 +153,10 @@ int TfrmPublicSetEdit::WriteRecord() {
     }
     auto insert = [this](const String& newCode) {
         TSqlStatement statement;
-        statement.Add("Insert into T_publicSET(F_Code,F_Name,F_type,F_pinpai,F_spec, F_address,F_amount,F_price,"
-                      "F_totalprice,F_Memo1,F_useFlag,F_XQname) Values(:Code,:Name,:type,:pinpai,:spec,:address,"
-                      ":amount,:price, :totalprice,:Memo1,:useFlag,:XQname) ");
+        statement.Add(
+            "Insert into T_publicSET(F_Code,F_Name,F_type,F_pinpai,F_spec, F_address,F_amount,F_price,"
+            "F_totalprice,F_Memo1,F_useFlag,F_XQname) Values(:Code,:Name,:type,:pinpai,:spec,:address,"
+            ":amount,:price, :totalprice,:Memo1,:useFlag,:XQname) ");
         SetParams(statement, newCode);
         ExecStatement(dmData->QryPub(), statement);
     };

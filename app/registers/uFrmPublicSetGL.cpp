@@ -13,8 +13,8 @@
 
 namespace {
 
-const TListWindowSpec PublicSetSpec{"小区公共设施管理", "T_publicSet", "PublicSetGL", "frPublicSetGL.di3",
-                                    "小区公共设施管理", 1};
+const TListWindowSpec PublicSetSpec{"小区公共设施管理",  "T_publicSet",      "PublicSetGL",
+                                    "frPublicSetGL.di3", "小区公共设施管理", 1};
 
 std::vector<TSearchEntry> PublicSetSearch() {
     return {

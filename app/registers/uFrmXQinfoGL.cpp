@@ -12,8 +12,8 @@
 #include "db/ADODB.h"
 #include "grid/DBGridGx.h"
 #include "gui/Colors.h"
-#include "gui/Input.h"
 #include "gui/ExtCtrls.h"
+#include "gui/Input.h"
 #include "gui/StdCtrls.h"
 
 namespace {
@@ -74,16 +74,22 @@ TfrmXQinfoGL::TfrmXQinfoGL(TComponent* AOwner) : TListWindow(AOwner, EstateSpec)
     mem2->SetTabStop(false);
     cbbLCjiegou = AddCombo(this, GroupBox1, "cbbLCjiegou", "楼层结构：", c3, 80, w,
                            "select f_name from t_code where f_type = 'lcjiegou'");
-    LimitToColumns("T_XQinfo", {{edtCode, "F_code"},
-                                {edtName, "F_name"},
-                                {edtAddress, "F_address"},
-                                {cbbLCjiegou, "F_LCjiegou"}});
+    LimitToColumns(
+        "T_XQinfo",
+        {{edtCode, "F_code"}, {edtName, "F_name"}, {edtAddress, "F_address"}, {cbbLCjiegou, "F_LCjiegou"}});
 
     std::vector<TGridColumnSpec> columns;
-    for (const auto& [field, caption] : std::vector<std::pair<String, String>>{
-             {"F_code", "小区编号"}, {"F_name", "小区名称"}, {"F_address", "位置"}, {"F_LDamount", "楼幢数"},
-             {"F_DYamount", "单元数"}, {"F_FJamount", "房间数"}, {"F_LCjiegou", "楼层结构"},
-             {"F_ZHamount", "住户数"}, {"F_KZamount", "空置数"}, {"F_mem1", "楼宇概况"}, {"F_mem2", "备注"}})
+    for (const auto& [field, caption] : std::vector<std::pair<String, String>>{{"F_code", "小区编号"},
+                                                                               {"F_name", "小区名称"},
+                                                                               {"F_address", "位置"},
+                                                                               {"F_LDamount", "楼幢数"},
+                                                                               {"F_DYamount", "单元数"},
+                                                                               {"F_FJamount", "房间数"},
+                                                                               {"F_LCjiegou", "楼层结构"},
+                                                                               {"F_ZHamount", "住户数"},
+                                                                               {"F_KZamount", "空置数"},
+                                                                               {"F_mem1", "楼宇概况"},
+                                                                               {"F_mem2", "备注"}})
         columns.emplace_back(field, caption);
     BuildColumns(columns);
     // The hidden panel always holds the current row.
@@ -135,8 +141,8 @@ void TfrmXQinfoGL::SetEstatePanelMode(bool browse) {
     Panel1->SetEnabled(!browse);
     tbSave->SetEnabled(!browse);
     tbCancel->SetEnabled(!browse);
-    for (TControl* control : std::initializer_list<TControl*>{tbNew, tbEdit, tbDel, tbFirst, tbPrior, tbNext, tbLast,
-                                                             tbExit, DBGridGx1, tbPrint, tbset})
+    for (TControl* control : std::initializer_list<TControl*>{tbNew, tbEdit, tbDel, tbFirst, tbPrior, tbNext,
+                                                              tbLast, tbExit, DBGridGx1, tbPrint, tbset})
         control->SetEnabled(browse);
 }
 

@@ -68,6 +68,6 @@ private:
     bool CheckEstateFields();
     void WriteEstate(int& id);
     bool FEditFlag = false;
-    String FLoadedName;  // F_name of the row last loaded, as stored: the old name of a rename
+    String FLoadedName;   // F_name of the row last loaded, as stored: the old name of a rename
     TRowSnapshot FLoaded; // that row as loaded
 };

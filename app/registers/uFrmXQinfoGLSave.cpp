@@ -61,7 +61,8 @@ void TfrmXQinfoGL::WriteEstate(int& id) {
     const int holder = RowWithCode("T_XQinfo", code);
     if (holder > 0 && (!FEditFlag || holder != id)) Refuse(MsgEstateCodeTaken, edtCode);
     const bool renamed = FEditFlag && Trim(FLoadedName) != name;
-    if ((!FEditFlag || renamed) && OtherEstateNamed(name, FEditFlag ? id : 0) > 0) Refuse(MsgEstateNameTaken, edtName);
+    if ((!FEditFlag || renamed) && OtherEstateNamed(name, FEditFlag ? id : 0) > 0)
+        Refuse(MsgEstateNameTaken, edtName);
 
     TSqlStatement statement;
     if (FEditFlag)
@@ -69,9 +70,10 @@ void TfrmXQinfoGL::WriteEstate(int& id) {
                       "F_LDamount = :LDamount,F_DYamount = :DYamount,F_FJamount = :FJamount, "
                       "F_LCjiegou = :LCjiegou,F_mem1 = :mem1,F_mem2 = :mem2 Where F_ID = :ID ");
     else
-        statement.Add("Insert into T_XQinfo(F_Code,F_Name,F_Address,F_LDamount,F_DYamount, F_FJamount,F_LCjiegou,"
-                      "F_mem1,F_mem2) values(:code,:name,:address,:LDamount,:DYamount,:FJamount,:LCjiegou, "
-                      ":mem1,:mem2)");
+        statement.Add(
+            "Insert into T_XQinfo(F_Code,F_Name,F_Address,F_LDamount,F_DYamount, F_FJamount,F_LCjiegou,"
+            "F_mem1,F_mem2) values(:code,:name,:address,:LDamount,:DYamount,:FJamount,:LCjiegou, "
+            ":mem1,:mem2)");
     statement.Param("Code", code)
         .Param("Name", name)
         .Param("Address", TypedText(edtAddress->Text()))

@@ -27,10 +27,14 @@ String RoomCode(int i) {
 
 void SeedRegisters(TADOConnection* connection, int houses) {
     connection->BeginTrans();
-    Run(connection, "insert into T_XQinfo (F_code, F_name, F_address, F_LDamount, F_DYamount, F_FJamount) values "
-                    "('001', '" + EstateA + "', '中山路1号', 3, 6, 60)");
-    Run(connection, "insert into T_XQinfo (F_code, F_name, F_address, F_LDamount, F_DYamount, F_FJamount) values "
-                    "('002', '" + EstateB + "', '湖滨路8号', 3, 6, 60)");
+    Run(connection,
+        "insert into T_XQinfo (F_code, F_name, F_address, F_LDamount, F_DYamount, F_FJamount) values "
+        "('001', '" +
+            EstateA + "', '中山路1号', 3, 6, 60)");
+    Run(connection,
+        "insert into T_XQinfo (F_code, F_name, F_address, F_LDamount, F_DYamount, F_FJamount) values "
+        "('002', '" +
+            EstateB + "', '湖滨路8号', 3, 6, 60)");
     TADOQuery insert;
     insert.SetConnection(connection);
     insert.SQL()->SetText(
@@ -38,7 +42,8 @@ void SeedRegisters(TADOConnection* connection, int houses) {
         "F_curStatus, F_buildArea, F_useArea, F_chanquan, F_mem1, F_HTcode, F_HTprice, F_HTdate, F_HTtype, "
         "F_FZname, F_FZsex, F_FZphone, F_handphone, F_SFZcode, F_FZunit, F_FZaddress, F_mem2, F_ZHname, "
         "F_RZdate, F_ZHphone, F_ZHhandphone, F_ZHSFZcode, F_ZHwork, F_mem3, F_ZHnum) values (:XQ, :LD, :DY, "
-        ":code, :FX, :LC, :CX, :state, :build, :use, :CQ, :mem1, :HTcode, :HTprice, :HTdate, :HTtype, :FZname, "
+        ":code, :FX, :LC, :CX, :state, :build, :use, :CQ, :mem1, :HTcode, :HTprice, :HTdate, :HTtype, "
+        ":FZname, "
         ":sex, :phone, :hand, :SFZ, :unit, :address, :mem2, :ZHname, :RZdate, :ZHphone, :ZHhand, :ZHSFZ, "
         ":work, :mem3, :num)");
     const char* states[] = {"未销售", "已销售", "已入住"};
@@ -89,28 +94,36 @@ void SeedRegisters(TADOConnection* connection, int houses) {
                                    {"000004", "路灯", "照明", "40", "320"},
                                    {"000005", "健身器材", "体育", "6", "1500"}};
     for (int f = 0; f < 5; ++f)
-        Run(connection, String("insert into T_publicSet (F_code, F_name, F_type, F_pinpai, F_spec, F_address, "
-                               "F_amount, F_price, F_totalprice, F_memo1, F_useFlag, F_XQname) values ('") +
-                            facilities[f][0] + "', '" + facilities[f][1] + "', '" + facilities[f][2] +
-                            "', '通用', '标准', '杭州', " + facilities[f][3] + ", " + facilities[f][4] + ", " +
-                            facilities[f][3] + " * " + facilities[f][4] + ", '', " + (f == 4 ? "True" : "False") +
-                            ", '" + EstateA + "')");
-    Run(connection, "insert into T_carPos (F_code, F_address, F_CQstatus, F_mainID, F_FZcode, F_FZname, F_XQname, "
-                    "F_flag, F_fromDate, F_toDate) values ('C001', '地下一层', '出售', " +
-                        IntToStr(ReferencedHouse) + ", '" + RoomCode(ReferencedHouse - 1) + "', '业主" +
-                        IntToStr(ReferencedHouse) + "', '" + EstateB + "', False, '2024-01-01', '3000-08-14')");
-    Run(connection, "insert into T_carPos (F_code, F_address, F_CQstatus, F_flag, F_fromDate, F_toDate) values "
-                    "('C002', '地下一层', '空闲', False, '1900-08-14', '3000-08-14')");
+        Run(connection,
+            String("insert into T_publicSet (F_code, F_name, F_type, F_pinpai, F_spec, F_address, "
+                   "F_amount, F_price, F_totalprice, F_memo1, F_useFlag, F_XQname) values ('") +
+                facilities[f][0] + "', '" + facilities[f][1] + "', '" + facilities[f][2] +
+                "', '通用', '标准', '杭州', " + facilities[f][3] + ", " + facilities[f][4] + ", " +
+                facilities[f][3] + " * " + facilities[f][4] + ", '', " + (f == 4 ? "True" : "False") + ", '" +
+                EstateA + "')");
+    Run(connection,
+        "insert into T_carPos (F_code, F_address, F_CQstatus, F_mainID, F_FZcode, F_FZname, F_XQname, "
+        "F_flag, F_fromDate, F_toDate) values ('C001', '地下一层', '出售', " +
+            IntToStr(ReferencedHouse) + ", '" + RoomCode(ReferencedHouse - 1) + "', '业主" +
+            IntToStr(ReferencedHouse) + "', '" + EstateB + "', False, '2024-01-01', '3000-08-14')");
+    Run(connection,
+        "insert into T_carPos (F_code, F_address, F_CQstatus, F_flag, F_fromDate, F_toDate) values "
+        "('C002', '地下一层', '空闲', False, '1900-08-14', '3000-08-14')");
     Run(connection, "insert into T_PJinfo (F_code, F_name, F_type, F_unit, F_price1, F_price2, F_amount, "
-                    "F_XQname) values ('P01', '水龙头', '五金', '个', 35, 20, 50, '" + EstateA + "')");
+                    "F_XQname) values ('P01', '水龙头', '五金', '个', 35, 20, 50, '" +
+                        EstateA + "')");
     Run(connection, "insert into T_PJinfo (F_code, F_name, F_type, F_unit, F_price1, F_price2, F_amount, "
-                    "F_XQname) values ('P02', '灯泡', '电料', '个', 8, 5, 200, '" + EstateB + "')");
+                    "F_XQname) values ('P02', '灯泡', '电料', '个', 8, 5, 200, '" +
+                        EstateB + "')");
     Run(connection, "insert into T_FYinfo (F_code, F_name, F_SFtype, F_SFprice, F_SFcycle, F_XQname) values "
-                    "('001', '物业费', '按面积', 1.5, '月', '" + EstateA + "')");
+                    "('001', '物业费', '按面积', 1.5, '月', '" +
+                        EstateA + "')");
     Run(connection, "insert into T_FYinfo (F_code, F_name, F_SFtype, F_SFprice, F_SFcycle, F_XQname) values "
-                    "('002', '水费', '按用量', 3.2, '月', '" + EstateA + "')");
+                    "('002', '水费', '按用量', 3.2, '月', '" +
+                        EstateA + "')");
     Run(connection, "insert into T_FYinfo (F_code, F_name, F_SFtype, F_SFprice, F_SFcycle, F_XQname) values "
-                    "('003', '卫生费', '按住户', 10, '月', '" + EstateB + "')");
+                    "('003', '卫生费', '按住户', 10, '月', '" +
+                        EstateB + "')");
     for (int month = 1; month <= 2; ++month)
         Run(connection, "insert into T_wyFYrec (F_mainID, F_XQname, F_SFname) values (" +
                             IntToStr(ReferencedHouse) + ", '" + EstateB + "', '物业费')");

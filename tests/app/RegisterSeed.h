@@ -18,8 +18,9 @@ inline const String StoppedFacility = "健身器材";
 
 // Houses i = 0 .. houses-1: estate A for even i, B for odd; building "1号楼" .. "3号楼", unit
 // "1单元" or "2单元", room codes from 101 unique within a building; state by i / 6 % 3 (so every
-// building holds each): "未销售", "已销售", "已入住"; sold houses have an owner and a contract, occupied ones a resident and a move-in date;
-// the others hold the date that is not set. Houses get F_ID 1, 2, ... in that order.
+// building holds each): "未销售", "已销售", "已入住"; sold houses have an owner and a contract, occupied ones
+// a resident and a move-in date; the others hold the date that is not set. Houses get F_ID 1, 2, ... in that
+// order.
 void SeedRegisters(TADOConnection* connection, int houses = 120);
 
 // The room code of house i (as SeedRegisters writes it).

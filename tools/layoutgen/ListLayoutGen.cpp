@@ -147,7 +147,8 @@ void BuildSheetLayout(TvrReport& report, TvrDBDataset* data, const String& title
         caption->SetBounds(0, top, CaptionWidth, LineHeight);
         caption->Font()->SetStyle(TFontStyles{fsBold});
         const Extended width = std::min(c.Width * 3, pageWidth - CaptionWidth);
-        TvrMemoView* value = NewMemo(sheet, "MemoValue" + n, CaptionWidth, width, "[vrDM.\"" + c.Field + "\"]");
+        TvrMemoView* value =
+            NewMemo(sheet, "MemoValue" + n, CaptionWidth, width, "[vrDM.\"" + c.Field + "\"]");
         value->SetBounds(CaptionWidth, top, width, LineHeight);
         value->Frame()->Typ = TvrFrameTypes{ftBottom};
         if (c.Money) {
@@ -155,14 +156,15 @@ void BuildSheetLayout(TvrReport& report, TvrDBDataset* data, const String& title
             value->DisplayFormat()->FormatStr = ReportMoneyFormat(places);
         }
     }
-    TvrBand* footer = NewBand(new TvrPageFooter(page), page, "PageFooter1", 160 + sheet->Height(), FooterHeight);
+    TvrBand* footer =
+        NewBand(new TvrPageFooter(page), page, "PageFooter1", 160 + sheet->Height(), FooterHeight);
     NewMemo(footer, "MemoPage", 0, pageWidth, "第 [Page#] 页，共 [TotalPages#] 页")->HAlign = haCenter;
     report.Datasets()->Add(data);
 }
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: orvanta-layoutgen [--places N] [--sheet] OUTPUT.di3 TITLE FIELD:CAPTION[:WIDTH[:money]]...\n");
+    std::fprintf(stderr, "usage: orvanta-layoutgen [--places N] [--sheet] OUTPUT.di3 TITLE "
+                         "FIELD:CAPTION[:WIDTH[:money]]...\n");
     return 2;
 }
 

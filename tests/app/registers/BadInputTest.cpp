@@ -17,8 +17,13 @@ namespace {
 
 const String Nul("前\0后", 7);
 const std::vector<String>& BadValues() {
-    static const std::vector<String> values = {"O'Brien", "50% off", "a_b", "*?[x]", "'; drop table T_FCinfo; --",
-                                               Nul, String(10 * 1024 * 1024, 'x')};
+    static const std::vector<String> values = {"O'Brien",
+                                               "50% off",
+                                               "a_b",
+                                               "*?[x]",
+                                               "'; drop table T_FCinfo; --",
+                                               Nul,
+                                               String(10 * 1024 * 1024, 'x')};
     return values;
 }
 
@@ -38,8 +43,9 @@ void TypeEverywhere(TCustomForm* form, const String& value) {
         TComponent* c = form->Components(i);
         if (auto* memo = dynamic_cast<TCustomMemo*>(c))
             memo->SetText(MemoValue(value));
-        else if (auto* edit = dynamic_cast<TCustomEdit*>(c); edit && !edit->ReadOnly() && edit->ClassName() != "TKxCalcEdit" &&
-                                                         edit->ClassName() != "TCurrencyEdit")
+        else if (auto* edit = dynamic_cast<TCustomEdit*>(c); edit && !edit->ReadOnly() &&
+                                                             edit->ClassName() != "TKxCalcEdit" &&
+                                                             edit->ClassName() != "TCurrencyEdit")
             edit->SetText(value);
         else if (auto* combo = dynamic_cast<TComboBox*>(c); combo && combo->Enabled())
             combo->SetText(value);
@@ -68,7 +74,8 @@ TEST_F(BadInput, FacilitiesAndTheirSearch) {
         EXPECT_TRUE(Messages.empty()) << value.substr(0, 20);
         TADOQuery row;
         row.SetConnection(Dm->ADOcnn());
-        row.SQL()->SetText("select F_name, F_spec, F_memo1 from T_publicSet where F_ID = (select max(F_ID) from T_publicSet)");
+        row.SQL()->SetText("select F_name, F_spec, F_memo1 from T_publicSet where F_ID = (select max(F_ID) "
+                           "from T_publicSet)");
         row.Open();
         EXPECT_EQ(row.Fields()[0]->AsString(), Kept(value, 255)) << value.substr(0, 20);
         EXPECT_EQ(row.Fields()[2]->AsString(), TypedMemo(MemoValue(value))) << value.substr(0, 20);
@@ -101,7 +108,8 @@ TEST_F(BadInput, EstatesAndHouses) {
         houses->NewClick();
         TADOQuery row;
         row.SetConnection(Dm->ADOcnn());
-        row.SQL()->SetText("select F_code, F_FZname, F_mem2 from T_FCinfo where F_ID = (select max(F_ID) from T_FCinfo)");
+        row.SQL()->SetText(
+            "select F_code, F_FZname, F_mem2 from T_FCinfo where F_ID = (select max(F_ID) from T_FCinfo)");
         row.Open();
         EXPECT_EQ(row.Fields()[0]->AsString(), Kept(value, 50)) << value.substr(0, 20);
         EXPECT_EQ(row.Fields()[2]->AsString(), TypedMemo(MemoValue(value))) << value.substr(0, 20);

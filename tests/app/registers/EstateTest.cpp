@@ -26,7 +26,8 @@ protected:
     std::vector<String> Counts(const String& estate) {
         std::vector<String> counts;
         for (const String& table : EstateNamingTables())
-            counts.push_back(table + ":" + One("select count(*) from " + table + " where F_XQname = '" + estate + "'"));
+            counts.push_back(table + ":" +
+                             One("select count(*) from " + table + " where F_XQname = '" + estate + "'"));
         return counts;
     }
     // Edits the current estate's name and saves.
@@ -65,8 +66,7 @@ TEST_F(Estates, CodeAndNameMustBeGivenAndFree) {
         {"", "新小区", MsgEstateCodeEmpty, true},
         {"001", "新小区", MsgEstateCodeTaken, true},
         {"009", "  ", MsgEstateNameEmpty, false},
-        {"009", " " + seed::EstateB, MsgEstateNameTaken,
-         false},
+        {"009", " " + seed::EstateB, MsgEstateNameTaken, false},
         {"009", "lake view ", MsgEstateNameTaken, false},
     };
     for (const Case& c : cases) {
@@ -77,7 +77,8 @@ TEST_F(Estates, CodeAndNameMustBeGivenAndFree) {
         EXPECT_FALSE(list->SaveEstate()) << c.Message;
         ASSERT_EQ(Messages.size(), 1u) << c.Message;
         EXPECT_EQ(Messages[0], std::make_pair(c.Message, 0));
-        EXPECT_EQ(list->ActiveControl(), c.FocusOnCode ? static_cast<TWinControl*>(list->edtCode) : list->edtName)
+        EXPECT_EQ(list->ActiveControl(),
+                  c.FocusOnCode ? static_cast<TWinControl*>(list->edtCode) : list->edtName)
             << c.Message;
         EXPECT_TRUE(list->Panel1->Visible()); // still editing, with what was typed
         EXPECT_EQ(list->edtName->Text(), c.Name);
@@ -112,7 +113,8 @@ TEST_F(Estates, ARenameReachesEveryTableAndOperatorListAndComesBack) {
 
     ASSERT_TRUE(Rename(*list, seed::EstateA));
     EXPECT_EQ(Counts(seed::EstateA), before);
-    EXPECT_EQ(One("select F_XQname from OperList where F_Name = 'clerk'"), "'" + seed::EstateA + "','其他小区'");
+    EXPECT_EQ(One("select F_XQname from OperList where F_Name = 'clerk'"),
+              "'" + seed::EstateA + "','其他小区'");
     EXPECT_TRUE(Messages.empty());
 }
 
@@ -138,7 +140,8 @@ TEST_F(Estates, AFailingStatementOfTheRenameKeepsNothing) {
     EXPECT_EQ(Messages, (std::vector<std::pair<String, int>>{{"保存失败，请检测数据库连接！", 3}}));
     EXPECT_EQ(Counts(seed::EstateA), before);
     EXPECT_EQ(One("select count(*) from T_XQinfo where F_name = '阳光新城'"), "0");
-    EXPECT_EQ(One("select F_XQname from OperList where F_Name = 'clerk'"), "'" + seed::EstateA + "','其他小区'");
+    EXPECT_EQ(One("select F_XQname from OperList where F_Name = 'clerk'"),
+              "'" + seed::EstateA + "','其他小区'");
     EXPECT_TRUE(list->Panel1->Visible());
     EXPECT_EQ(list->edtName->Text(), "阳光新城");
 }
@@ -149,9 +152,9 @@ TEST_F(Estates, AnEstateThatRowsNameIsNotDeleted) {
     const String named = One("select count(*) from T_FCinfo where F_XQname = '" + seed::EstateA + "'");
     list->FirstClick();
     list->DeleteClick();
-    EXPECT_EQ(MessageTexts(),
-              (std::vector<String>{"真的要删除当前小区名称\"" + seed::EstateA + "\"吗？",
-                                   "当前小区还有 " + IntToStr(StrToInt(named) + 5 + 1 + 2) + " 条相关资料，不能删除！"}));
+    EXPECT_EQ(MessageTexts(), (std::vector<String>{"真的要删除当前小区名称\"" + seed::EstateA + "\"吗？",
+                                                   "当前小区还有 " + IntToStr(StrToInt(named) + 5 + 1 + 2) +
+                                                       " 条相关资料，不能删除！"}));
     EXPECT_EQ(One("select count(*) from T_XQinfo"), "3");
     Messages.clear();
     list->LastClick();

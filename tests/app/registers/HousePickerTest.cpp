@@ -4,9 +4,9 @@
 
 #include "app/registers/uDLGfcinfoCX.h"
 
+#include "grid/DBGridGx.h"
 #include "gui/Buttons.h"
 #include "gui/ComCtrls.h"
-#include "grid/DBGridGx.h"
 #include "gui/StdCtrls.h"
 
 #include <algorithm>
@@ -64,7 +64,7 @@ TEST_F(Picker, OffersTheOperatorsHousesThatAreNotUnsold) {
         Choose(picker, seed::EstateA, "1号楼");
         EXPECT_EQ(States(picker), (std::vector<String>{"", "已入住", "已销售"}));
         EXPECT_EQ(picker->QryTable->RecordCount(), 14);
-        picker->edtCode->SetText("11"); // each change runs the list
+        picker->edtCode->SetText("11");                // each change runs the list
         EXPECT_EQ(picker->QryTable->RecordCount(), 6); // 111, 112, 114, 115, 117, 118
         picker->edtCode->SetText("");
         picker->cbbXQname->SetText("翠"); // the filters combine with the node

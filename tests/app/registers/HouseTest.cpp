@@ -42,7 +42,9 @@ protected:
         list.RadioGroup1->SetItemIndex(index);
         list.RadioGroup1->OnClick(list.RadioGroup1);
     }
-    static int Count(TfrmFCinfoGL& list) { return list.QryTable->Active() ? list.QryTable->RecordCount() : -1; }
+    static int Count(TfrmFCinfoGL& list) {
+        return list.QryTable->Active() ? list.QryTable->RecordCount() : -1;
+    }
     // Goes to the house with the room code (in the listed rows).
     static void GoTo(TfrmFCinfoGL& list, const String& code) {
         ASSERT_TRUE(list.QryTable->Locate("F_code", code)) << code;
@@ -91,13 +93,14 @@ TEST_F(Houses, TheSearchColumnsAndTheStateFilters) {
         String Text;
         int Rows;
     } searches[] = {
-        {0, "10", 9}, {0, "9", 2}, {0, "0", 0}, {8, "业主", 13}, {8, "业主1", 3}, {9, "女", 0}, {9, "男", 13},
-        {16, "住户", 6}, {22, "", 22}, // an empty entry adds nothing
+        {0, "10", 9}, {0, "9", 2},   {0, "0", 0},     {8, "业主", 13}, {8, "业主1", 3},
+        {9, "女", 0}, {9, "男", 13}, {16, "住户", 6}, {22, "", 22}, // an empty entry adds nothing
     };
     for (const Search& s : searches) {
         list->ComboBox1->SetItemIndex(s.Column);
         list->SearchPanel->ColumnChanged();
-        (list->ComboBox2->Visible() ? static_cast<TWinControl*>(list->ComboBox2) : list->Edit1)->SetText(s.Text);
+        (list->ComboBox2->Visible() ? static_cast<TWinControl*>(list->ComboBox2) : list->Edit1)
+            ->SetText(s.Text);
         list->SpeedButton1->Click();
         EXPECT_EQ(Count(*list), s.Rows) << s.Column << " " << s.Text;
     }
@@ -160,8 +163,9 @@ TEST_F(Houses, SaleMoveInAndVacate) {
         dialog->Button1->Click();
     });
     list->SaleClick();
-    EXPECT_EQ(One("select F_curStatus, F_FZname, F_HTprice, F_HTdate from T_FCinfo where F_ID = " + IntToStr(id)),
-              "已销售|王小明|456789.12|1900-08-14"); // the contract date left unticked is not set
+    EXPECT_EQ(
+        One("select F_curStatus, F_FZname, F_HTprice, F_HTdate from T_FCinfo where F_ID = " + IntToStr(id)),
+        "已销售|王小明|456789.12|1900-08-14"); // the contract date left unticked is not set
     EXPECT_EQ(list->CurrentId(), id);
 
     Play<TfrmFCinfoEdit>([](TfrmFCinfoEdit* dialog) {
@@ -172,8 +176,9 @@ TEST_F(Houses, SaleMoveInAndVacate) {
         dialog->Button1->Click();
     });
     list->MoveInClick();
-    EXPECT_EQ(One("select F_curStatus, F_ZHname, F_RZdate, F_ZHnum from T_FCinfo where F_ID = " + IntToStr(id)),
-              "已入住|王大妈|2026-03-15|2");
+    EXPECT_EQ(
+        One("select F_curStatus, F_ZHname, F_RZdate, F_ZHnum from T_FCinfo where F_ID = " + IntToStr(id)),
+        "已入住|王大妈|2026-03-15|2");
 
     Answer = 1;
     list->VacateClick();
@@ -197,8 +202,8 @@ TEST_F(Houses, ARoomCodeIsUniqueWithinItsBuildingOnly) {
     });
     list->CopyClick();
     EXPECT_EQ(Messages, (std::vector<std::pair<String, int>>{{MsgHouseCodeTaken, 3}}));
-    EXPECT_EQ(One("select count(*) from T_FCinfo where F_code = '" + seed::RoomCode(0) + "' and F_XQname = '" +
-                  seed::EstateA + "'"),
+    EXPECT_EQ(One("select count(*) from T_FCinfo where F_code = '" + seed::RoomCode(0) +
+                  "' and F_XQname = '" + seed::EstateA + "'"),
               "4"); // one in each of the three buildings, and the copy
     // The new building is in the tree.
     EXPECT_NE(Node(*list, seed::EstateA, "9号楼"), nullptr);
@@ -253,12 +258,13 @@ TEST_F(Houses, AHouseThatRecordsReferToIsNotDeleted) {
     User.Answer(IDOK).Answer(IDOK);
     list->DeleteClick();
     EXPECT_EQ(User.Requests()[0].Text, "真的要删除房间号为 \"" + seed::RoomCode(7) + "\" 的房间吗？");
-    EXPECT_EQ(Messages, (std::vector<std::pair<String, int>>{{"当前房间还有 3 条相关业务记录，不能删除！", 0}}));
+    EXPECT_EQ(Messages,
+              (std::vector<std::pair<String, int>>{{"当前房间还有 3 条相关业务记录，不能删除！", 0}}));
     EXPECT_EQ(One("select count(*) from T_FCinfo where F_ID = " + IntToStr(seed::ReferencedHouse)), "1");
     GoTo(*list, seed::RoomCode(13));
     list->DeleteClick();
-    EXPECT_EQ(One("select count(*) from T_FCinfo where F_code = '" + seed::RoomCode(13) + "' and F_XQname = '" +
-                  seed::EstateB + "' and F_LDcode = '1号楼'"),
+    EXPECT_EQ(One("select count(*) from T_FCinfo where F_code = '" + seed::RoomCode(13) +
+                  "' and F_XQname = '" + seed::EstateB + "' and F_LDcode = '1号楼'"),
               "0");
 }
 

@@ -45,8 +45,9 @@ protected:
 };
 
 TEST_F(PublicSet, TheSevenSearchColumnsMatchTheirTextAsTyped) {
-    Dm->RunSQL("insert into T_publicSet (F_code, F_name, F_type, F_spec, F_address, F_memo1, F_useFlag) values "
-               "('000009', '门禁%_*?', '安防', Null, '上海', Null, False)");
+    Dm->RunSQL(
+        "insert into T_publicSet (F_code, F_name, F_type, F_spec, F_address, F_memo1, F_useFlag) values "
+        "('000009', '门禁%_*?', '安防', Null, '上海', Null, False)");
     auto list = OpenList();
     ASSERT_EQ(list->ComboBox1->Items()->Count(), 7);
     const char* captions[] = {"设施编号", "设施名称", "设施类型", "品牌", "规格", "产地", "备注"};
@@ -64,8 +65,8 @@ TEST_F(PublicSet, TheSevenSearchColumnsMatchTheirTextAsTyped) {
         {1, "监控", "监控摄像头"},
         {1, "摄像头", ""}, // starts with
         {1, "门禁%_", "门禁%_*?"},
-        {1, "门禁_", ""},   // "_" is a character, not a wildcard
-        {1, "门禁%*", ""},  // nor "*"
+        {1, "门禁_", ""},  // "_" is a character, not a wildcard
+        {1, "门禁%*", ""}, // nor "*"
         {1, "门禁%_*?", "门禁%_*?"},
         {2, "安", "监控摄像头,门禁%_*?"},
         {3, "通", "电梯,水泵,监控摄像头,路灯"},
@@ -162,7 +163,8 @@ TEST_F(PublicSet, AddingProposesTheAmountAsMoneyAndKeepsTheEstateForTheNextRecor
         dialog->Button2->Click();
     });
     list->NewClick();
-    EXPECT_EQ(One("select F_code, F_name, F_amount, F_price, F_totalprice, F_XQname from T_publicSet where F_name = "
+    EXPECT_EQ(One("select F_code, F_name, F_amount, F_price, F_totalprice, F_XQname from T_publicSet where "
+                  "F_name = "
                   "'消防栓'"),
               "000006|消防栓|3|0.3333|0.9999|" + seed::EstateB);
     // The list stands on the saved row.
@@ -198,7 +200,8 @@ TEST_F(PublicSet, TheNavigatorMovesTheListAndTheSaveUpdatesTheRowShown) {
     });
     list->EditClick();
     EXPECT_EQ(One("select F_name from T_publicSet where F_code = '000001'"), "电梯");
-    EXPECT_EQ(One("select F_name, F_totalprice from T_publicSet where F_code = '000002'"), "水泵（二号）|20802");
+    EXPECT_EQ(One("select F_name, F_totalprice from T_publicSet where F_code = '000002'"),
+              "水泵（二号）|20802");
     EXPECT_EQ(list->QryTable->FieldByName("F_code")->AsString(), "000002");
 }
 

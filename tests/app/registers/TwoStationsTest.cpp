@@ -48,7 +48,8 @@ protected:
         const std::function<void()> open = [&] {
             list = Open<TfrmFCinfoGL>();
             for (int i = 0; i < list->tvTree->Items()->Count(); ++i)
-                if (list->tvTree->Items()->Item(i)->Text() == estate) list->tvTree->SetSelected(list->tvTree->Items()->Item(i));
+                if (list->tvTree->Items()->Item(i)->Text() == estate)
+                    list->tvTree->SetSelected(list->tvTree->Items()->Item(i));
             list->RadioGroup1->SetItemIndex(3);
             list->RefreshList();
             EXPECT_TRUE(list->QryTable->Locate("F_code;F_LDcode", VarArrayOf({code, String("1号楼")})));

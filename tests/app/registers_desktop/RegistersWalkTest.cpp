@@ -2,9 +2,9 @@
 // by the test), as a new user on the seeded database: log in, add and rename an estate, add a
 // facility, add, sell, move into and vacate a house with Enter through the fields, export and
 // print the list. Screenshots are kept in ScreenshotFolder() to be looked at.
-#include "app/desktop/XServer.h"
-#include "app/core/StartupFixture.h"
 #include "app/RegisterSeed.h"
+#include "app/core/StartupFixture.h"
+#include "app/desktop/XServer.h"
 
 #include "app/registers/RegisterWindows.h"
 #include "app/registers/uFrmFCinfoEdit.h"
@@ -17,14 +17,14 @@
 #include "app/core/DesktopStandIns.h"
 
 #include "controls/kxCurrEdit.h"
+#include "db/ADODB.h"
 #include "gui/ActnList.h"
 #include "gui/ComCtrls.h"
 #include "gui/ControlShot.h"
 #include "gui/ExtCtrls.h"
-#include "db/ADODB.h"
 #include "gui/Input.h"
-#include "gui/Menus.h"
 #include "gui/InputSimulation.h"
+#include "gui/Menus.h"
 #include "gui/Screenshot.h"
 #include "report/vrClass.h"
 #include "rtl/FileUtils.h"
@@ -132,7 +132,8 @@ TEST_F(RegistersWalk, EstatesFacilitiesAndAHouseFromAddToVacate) {
         estates->PrintClick();
         estates->ExitClick();
     });
-    EXPECT_EQ(Read("select F_code, F_name from T_XQinfo where F_code = '003'"), std::vector<String>{"003|新星家园"});
+    EXPECT_EQ(Read("select F_code, F_name from T_XQinfo where F_code = '003'"),
+              std::vector<String>{"003|新星家园"});
 
     RunAction<TfrmPublicSetGL>(203, [&](TfrmPublicSetGL* facilities) {
         Dialog<TfrmPublicSetEdit>([](TfrmPublicSetEdit* dialog) {
@@ -165,7 +166,8 @@ TEST_F(RegistersWalk, EstatesFacilitiesAndAHouseFromAddToVacate) {
         Dialog<TfrmFCinfoEdit>([](TfrmFCinfoEdit* dialog) {
             dialog->cbbXQname->SetFocus();
             dialog->cbbXQname->SetText(seed::EstateA);
-            EXPECT_EQ(EnterThrough(dialog, 4), (std::vector<String>{"cbbXQname", "edtDYcode", "edtcode", "edtLouceng"}));
+            EXPECT_EQ(EnterThrough(dialog, 4),
+                      (std::vector<String>{"cbbXQname", "edtDYcode", "edtcode", "edtLouceng"}));
             dialog->edtLDcode->SetText("8号楼");
             dialog->edtDYcode->SetText("1单元");
             dialog->edtcode->SetText("801");
