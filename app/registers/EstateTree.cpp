@@ -34,6 +34,18 @@ std::vector<String> FirstColumn(const String& sql, const String& param = String(
 
 } // namespace
 
+TTreeView* NewEstateTreeView(TComponent* owner, TWinControl* parent, std::function<void()> onDoubleClick) {
+    auto* tree = new TTreeView(owner);
+    tree->SetName("tvTree");
+    tree->SetParent(parent);
+    tree->SetAlign(alLeft);
+    tree->SetWidth(170);
+    tree->SetReadOnly(true);
+    tree->SetHideSelection(false);
+    tree->OnDblClick = [onDoubleClick](TObject*) { onDoubleClick(); };
+    return tree;
+}
+
 void BuildEstateTree(TTreeView* tree) {
     tree->SetImages(ImageTree());
     tree->Items()->BeginUpdate();

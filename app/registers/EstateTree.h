@@ -6,8 +6,16 @@
 
 #include "app/registers/RegisterStatement.h"
 
+#include <functional>
+
+class TComponent;
 class TTreeView;
 class TTreeNode;
+class TWinControl;
+
+// The tree view "tvTree" on the left of the parent: read-only, its selection kept visible, a
+// double click runs onDoubleClick.
+TTreeView* NewEstateTreeView(TComponent* owner, TWinControl* parent, std::function<void()> onDoubleClick);
 
 // Empties the tree and fills it; the images are those of ImageTree().
 void BuildEstateTree(TTreeView* tree);

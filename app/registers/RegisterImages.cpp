@@ -1,9 +1,8 @@
 #include "app/registers/RegisterImages.h"
 
-#include "gui/Bitmap.h"
+#include "app/core/ActionImages.h"
+
 #include "gui/ImgList.h"
-#include "report/vrGZip.h"
-#include "rtl/Streams.h"
 
 #include <memory>
 
@@ -11,15 +10,7 @@ namespace {
 
 std::unique_ptr<TImageList> Unpack(const Byte* packed, size_t size, int cell) {
     auto list = std::make_unique<TImageList>(cell, cell, nullptr);
-    TMemoryStream gzip;
-    gzip.WriteBuffer(packed, static_cast<Int64>(size));
-    gzip.SetPosition(0);
-    TMemoryStream bmp;
-    ReadGZipStream(gzip, bmp);
-    bmp.SetPosition(0);
-    TBitmap strip;
-    strip.LoadFromStream(bmp);
-    list->AddMasked(&strip, clDefault);
+    LoadPackedImages(*list, packed, size);
     return list;
 }
 

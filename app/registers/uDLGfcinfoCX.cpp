@@ -94,14 +94,7 @@ TDLGfcinfoCX::TDLGfcinfoCX(TComponent* AOwner) : TForm(AOwner) {
     BitBtn2->SetModalResult(mrCancel);
     BitBtn2->SetCancel(true);
 
-    tvTree = new TTreeView(this);
-    tvTree->SetName("tvTree");
-    tvTree->SetParent(this);
-    tvTree->SetAlign(alLeft);
-    tvTree->SetWidth(170);
-    tvTree->SetReadOnly(true);
-    tvTree->SetHideSelection(false);
-    tvTree->OnDblClick = [this](TObject*) { QueryPickerHouses(); };
+    tvTree = NewEstateTreeView(this, this, [this] { QueryPickerHouses(); });
 
     DBGridGx1 = new TDBGridGx(this);
     DBGridGx1->SetName("DBGridGx1");

@@ -132,14 +132,7 @@ TfrmFCinfoGL::TfrmFCinfoGL(TComponent* AOwner) : TListWindow(AOwner, HouseSpec) 
     RadioGroup1->SetItemIndex(0);
     RadioGroup1->OnClick = [this](TObject*) { RefreshList(); };
 
-    tvTree = new TTreeView(this);
-    tvTree->SetName("tvTree");
-    tvTree->SetParent(this);
-    tvTree->SetAlign(alLeft);
-    tvTree->SetWidth(170);
-    tvTree->SetReadOnly(true);
-    tvTree->SetHideSelection(false);
-    tvTree->OnDblClick = [this](TObject*) { RefreshList(); };
+    tvTree = NewEstateTreeView(this, this, [this] { RefreshList(); });
     Splitter1 = new TSplitter(this);
     Splitter1->SetParent(this);
     Splitter1->SetAlign(alLeft);
