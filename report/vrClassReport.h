@@ -133,6 +133,8 @@ class TvrReport : public TvrComponent {
     // The ancestor object of that name (for writing an inherited report).
     TvrComponent* FindAncestorObject(const String& AName) const;
     String GetApplicationFolder() const;
+    // Makes the printer named by PrintOptions.Printer current when the printer list has it.
+    void SelectPrinter();
 
     // --- data sets ---
     TvrDataSet* GetDataset(const String& Alias) const;

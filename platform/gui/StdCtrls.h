@@ -89,6 +89,9 @@ class TCustomEdit : public TWinControl {
     void SetAutoSelect(bool v) { FAutoSelect = v; }
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle v);
+    // Typing and pasting take digits only (text set by the program is not checked).
+    bool NumbersOnly() const { return FNumbersOnly; }
+    void SetNumbersOnly(bool v);
     bool Modified() const { return FModified; }
     void SetModified(bool v) { FModified = v; }
     // The selection in characters.
@@ -123,6 +126,7 @@ protected:
     TEditCharCase FCharCase = ecNormal;
     bool FAutoSelect = true;
     TBorderStyle FBorderStyle = bsSingle;
+    bool FNumbersOnly = false;
     bool FModified = false;
 };
 
@@ -302,8 +306,9 @@ class TCustomComboBox : public TWinControl {
     void SetCharCase(TEditCharCase v) { FCharCase = v; }
     bool DroppedDown() const;
     void SetDroppedDown(bool v);
+    // Owner-drawn styles: each entry is ItemHeight high, the box six pixels more.
     int ItemHeight() const { return FItemHeight; }
-    void SetItemHeight(int v) { FItemHeight = v; }
+    void SetItemHeight(int v);
     int SelStart() const;
     void SetSelStart(int v);
     int SelLength() const;
@@ -318,7 +323,10 @@ class TCustomComboBox : public TWinControl {
     TNotifyEvent OnSelect;
     TNotifyEvent OnDropDown;
     TNotifyEvent OnCloseUp;
+    // Owner-drawn entries (csOwnerDrawFixed, csOwnerDrawVariable) are drawn on Canvas by this
+    // handler, in the list and in the box (odComboBoxEdit) alike.
     TDrawItemEvent OnDrawItem;
+    TCanvas* Canvas() const { return FCanvas.get(); }
 
     bool WantsKey(Word Key, TShiftState Shift) const override;
 
@@ -339,6 +347,7 @@ private:
     int FMaxLength = 0;
     TEditCharCase FCharCase = ecNormal;
     int FItemHeight = 16;
+    std::unique_ptr<TCanvas> FCanvas;
 };
 
 class TComboBox : public TCustomComboBox {

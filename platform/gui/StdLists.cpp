@@ -12,7 +12,40 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QStylePainter>
 #include <QStyledItemDelegate>
+
+namespace {
+
+// Draws one owner-drawn entry of a list or combo box on the control's canvas: the handler's
+// drawing, or the entry's text on the entry's colour when there is none.
+void DrawOwnerItem(TWinControl* control, TCanvas* controlCanvas, const TDrawItemEvent& handler,
+                   const String& text, QPainter* p, const QRect& rect, int index, TOwnerDrawState state) {
+    auto* canvas = static_cast<TControlCanvas*>(controlCanvas);
+    canvas->Font()->Assign(*control->Font());
+    const bool selected = state.Contains(odSelected);
+    canvas->Brush()->SetColor(selected ? clHighlight : control->Color());
+    if (selected) canvas->Font()->SetColor(clHighlightText);
+    const TRect r = Bounds(rect.x(), rect.y(), rect.width(), rect.height());
+    canvas->AttachPainter(p);
+    const TScopeExit detach([canvas] { canvas->DetachPainter(); });
+    if (handler) {
+        handler(control, index, r, state);
+    } else {
+        canvas->FillRect(r);
+        canvas->TextOut(r.Left + 2, r.Top, text);
+    }
+}
+
+TOwnerDrawState StateOf(const QStyle::State& s) {
+    TOwnerDrawState state;
+    if (s & QStyle::State_Selected) state << odSelected;
+    if (s & QStyle::State_HasFocus) state << odFocused;
+    if (!(s & QStyle::State_Enabled)) state << odDisabled;
+    return state;
+}
+
+} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Combo box
@@ -24,6 +57,14 @@ struct TComboAccess {
     static void Selected(TCustomComboBox* c) {
         c->Click();
         c->Select();
+    }
+    static bool OwnerDrawn(const TCustomComboBox* c) {
+        return c->FStyle == csOwnerDrawFixed || c->FStyle == csOwnerDrawVariable;
+    }
+    static void DrawItem(TCustomComboBox* c, QPainter* p, const QRect& rect, int index,
+                         TOwnerDrawState state) {
+        if (index < 0 || index >= c->Items()->Count()) return;
+        DrawOwnerItem(c, c->FCanvas.get(), c->OnDrawItem, c->Items()->Strings(index), p, rect, index, state);
     }
 };
 
@@ -41,8 +82,48 @@ public:
         TComboAccess::CloseUp(FOwner);
     }
 
+protected:
+    // An owner-drawn box shows its current entry as the handler draws it.
+    void paintEvent(QPaintEvent* e) override {
+        if (!TComboAccess::OwnerDrawn(FOwner)) {
+            QComboBox::paintEvent(e);
+            return;
+        }
+        QStylePainter painter(this);
+        QStyleOptionComboBox opt;
+        initStyleOption(&opt);
+        opt.currentText.clear();
+        opt.currentIcon = QIcon();
+        painter.drawComplexControl(QStyle::CC_ComboBox, opt);
+        const QRect field =
+            style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+        TOwnerDrawState state{odComboBoxEdit};
+        if (hasFocus()) state << odSelected << odFocused;
+        if (!isEnabled()) state << odDisabled;
+        TComboAccess::DrawItem(FOwner, &painter, field, currentIndex(), state);
+    }
+
 private:
     TCustomComboBox* FOwner;
+};
+
+class TComboDrawDelegate : public QStyledItemDelegate {
+public:
+    explicit TComboDrawDelegate(TCustomComboBox* box) : FBox(box) {}
+    void paint(QPainter* p, const QStyleOptionViewItem& opt, const QModelIndex& index) const override {
+        if (!TComboAccess::OwnerDrawn(FBox)) {
+            QStyledItemDelegate::paint(p, opt, index);
+            return;
+        }
+        TComboAccess::DrawItem(FBox, p, opt.rect, index.row(), StateOf(opt.state));
+    }
+    QSize sizeHint(const QStyleOptionViewItem& opt, const QModelIndex& index) const override {
+        if (!TComboAccess::OwnerDrawn(FBox)) return QStyledItemDelegate::sizeHint(opt, index);
+        return QSize(opt.rect.width(), FBox->ItemHeight());
+    }
+
+private:
+    TCustomComboBox* FBox;
 };
 
 QString CaseOf(const QString& s, TEditCharCase c) {
@@ -66,7 +147,9 @@ void ReinsertSorted(TStrings& items) {
 TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
     auto* box = new TOrvComboBox(this);
     box->setInsertPolicy(QComboBox::NoInsert);
+    box->setItemDelegate(new TComboDrawDelegate(this)); // owned by the box
     TControlAccess::SetWidget(this, box);
+    FCanvas = std::make_unique<TControlCanvas>(this);
     auto items = std::make_unique<TComboItemStrings>(box);
     items->IsSorted = [this] { return FSorted; };
     FItems = std::move(items);
@@ -90,8 +173,14 @@ void TCustomComboBox::SetItems(TStrings* v) {
     if (v) FItems->Assign(*v);
 }
 
+void TCustomComboBox::SetItemHeight(int v) {
+    FItemHeight = v;
+    if (TComboAccess::OwnerDrawn(this)) SetHeight(FItemHeight + 6);
+}
+
 void TCustomComboBox::SetStyle(TComboBoxStyle v) {
     FStyle = v;
+    if (TComboAccess::OwnerDrawn(this)) SetHeight(FItemHeight + 6);
     auto* box = TControlAccess::As<QComboBox>(this);
     const bool editable = v == csDropDown || v == csSimple;
     TApplyGuard guard(this);
@@ -230,24 +319,8 @@ bool TCustomComboBox::WantsKey(Word Key, TShiftState) const {
 
 struct TListBoxAccess {
     static void DrawItem(TCustomListBox* l, QPainter* p, const QStyleOptionViewItem& opt, int index) {
-        auto* canvas = static_cast<TControlCanvas*>(l->FCanvas.get());
-        canvas->Font()->Assign(*l->Font());
-        const bool selected = opt.state & QStyle::State_Selected;
-        canvas->Brush()->SetColor(selected ? clHighlight : l->Color());
-        if (selected) canvas->Font()->SetColor(clHighlightText);
-        TOwnerDrawState state;
-        if (selected) state << odSelected;
-        if (opt.state & QStyle::State_HasFocus) state << odFocused;
-        if (!(opt.state & QStyle::State_Enabled)) state << odDisabled;
-        TRect r = Bounds(opt.rect.x(), opt.rect.y(), opt.rect.width(), opt.rect.height());
-        canvas->AttachPainter(p);
-        const TScopeExit detach([canvas] { canvas->DetachPainter(); });
-        if (l->OnDrawItem)
-            l->OnDrawItem(l, index, r, state);
-        else {
-            canvas->FillRect(r);
-            canvas->TextOut(r.Left + 2, r.Top, l->Items()->Strings(index));
-        }
+        DrawOwnerItem(l, l->FCanvas.get(), l->OnDrawItem, l->Items()->Strings(index), p, opt.rect, index,
+                      StateOf(opt.state));
     }
 };
 
