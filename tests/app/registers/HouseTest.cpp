@@ -13,7 +13,12 @@
 #include "grid/DBCtrlsGxNavigator.h"
 #include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
+#include "grid/DBGridGx.h"
 #include "gui/StdCtrls.h"
+#include "report/vrClass.h"
+#include "report/vrPreviewPages.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -266,6 +271,43 @@ TEST_F(Houses, AHouseThatRecordsReferToIsNotDeleted) {
     EXPECT_EQ(One("select count(*) from T_FCinfo where F_code = '" + seed::RoomCode(13) +
                   "' and F_XQname = '" + seed::EstateB + "' and F_LDcode = '1号楼'"),
               "0");
+}
+
+TEST_F(Houses, TitleClicksSortTheListUpAndDown) {
+    auto list = OpenList();
+    Choose(*list, seed::EstateA, "1号楼");
+    TColumnGx* code = list->DBGridGx1->ColumnByFieldName("F_code");
+    TColumnGx* remark = list->DBGridGx1->ColumnByFieldName("F_mem1");
+    struct Case {
+        TColumnGx* Column;
+        TSortMarkerGx Marker;
+        String Sort, First;
+    } cases[] = {
+        {code, smUpGx, "F_code ASC", "101"},
+        {code, smDownGx, "F_code DESC", "119"},
+        {remark, smUpGx, "F_mem1 ASC", "101"}, // memo columns sort too: "房屋1" first
+    };
+    for (const Case& c : cases) {
+        list->DBGridGx1->OnTitleClick(c.Column);
+        EXPECT_EQ(c.Column->Title()->SortMarker(), c.Marker);
+        EXPECT_EQ(list->QryTable->Sort(), c.Sort);
+        list->QryTable->First();
+        EXPECT_EQ(list->QryTable->FieldByName("F_code")->AsString(), c.First) << c.Sort;
+    }
+    EXPECT_EQ(code->Title()->SortMarker(), smNoneGx);
+}
+
+TEST_F(Houses, TheDetailSheetPrintsOneHousePerPage) {
+    std::filesystem::create_directories(Prog() + "Qr");
+    for (const char* file : {"frFCinfoGL.di3", "frFCinfoGL1.di3"})
+        std::filesystem::copy_file(String(ORV_SOURCE_DIR) + "/app/Qr/" + file, Prog() + "Qr/" + file);
+    auto list = OpenList();
+    Choose(*list, seed::EstateB, "2号楼"); // 7 unsold houses
+    list->PrintDetailClick();
+    EXPECT_EQ(static_cast<TvrPreviewPages*>(list->vrReport1->PreparedPages())->GetPageCount(), 7);
+    list->PrintClick();
+    EXPECT_EQ(static_cast<TvrPreviewPages*>(list->vrReport1->PreparedPages())->GetPageCount(), 1);
+    EXPECT_TRUE(Messages.empty());
 }
 
 } // namespace
