@@ -5,7 +5,7 @@
 // The pieces, each in its own file:
 //   ListWindow.cpp         construction from the member's description, opening, the row count
 //   ListWindowToolbar.cpp  the buttons (built from a table), navigation and their states
-//   ListWindowSearch.cpp   TListSearchPanel: the search column, text and code boxes
+//   ListWindowSearch.cpp   the search panel (ListSearchPanel.h: column, text and code boxes)
 //   ListWindowGrid.cpp     grid columns and footers, title sort, row colours, the grid's popup
 //   ListWindowKeys.cpp     the window's keys (it sees them before the focused control)
 //   ListWindowSave.cpp     re-opening after a save or delete, located by id; guarded deletion
