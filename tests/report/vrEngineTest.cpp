@@ -1,5 +1,6 @@
 // The engine over a grouped list: title, page header, group header reprinted on new pages,
 // rows from a real table, group footers with sums and page footers with page numbers.
+#include "PdfInfo.h"
 #include "ReviewPicture.h"
 #include "vrEngineFixture.h"
 
@@ -14,42 +15,7 @@
 
 namespace {
 
-// A4 with 10 mm margins: the printable height is 277 mm = 1046.92981 units.
-const char* const GroupedLayout = R"(<?xml version="1.0" encoding="utf-8" standalone="no"?>
-<TvrReport Version="4.9.32" DotMatrixReport="False" ScriptLanguage="PascalScript">
-  <TvrReportPage Name="Page1" PaperWidth="210" PaperHeight="297" PaperSize="9" LeftMargin="10" RightMargin="10" TopMargin="10" BottomMargin="10">
-    <TvrReportTitle Name="ReportTitle1" Left="0" Top="0" Width="718" Height="40">
-      <TvrMemoView Name="TitleMemo" Left="0" Top="0" Width="300" Height="40" Text="物业收费清单"/>
-    </TvrReportTitle>
-    <TvrPageHeader Name="PageHeader1" Left="0" Top="60" Width="718" Height="30">
-      <TvrMemoView Name="HeaderMemo" Left="0" Top="0" Width="300" Height="30" Text="编号 金额"/>
-    </TvrPageHeader>
-    <TvrGroupHeader Name="GroupHeader1" Left="0" Top="110" Width="718" Height="25" Condition="vrDM.&#34;F_group&#34;" ReprintOnNewPage="True">
-      <TvrMemoView Name="GroupMemo" Left="0" Top="0" Width="300" Height="25" Text="[vrDM.&#34;F_group&#34;]"/>
-    </TvrGroupHeader>
-    <TvrMasterData Name="MasterData1" Left="0" Top="150" Width="718" Height="20" DataSetName="vrDM">
-      <TvrMemoView Name="CodeMemo" Left="0" Top="0" Width="100" Height="20" Text="[vrDM.&#34;F_code&#34;]"/>
-      <TvrMemoView Name="MoneyMemo" Left="100" Top="0" Width="100" Height="20" Text="[vrDM.&#34;F_money&#34;]"/>
-    </TvrMasterData>
-    <TvrGroupFooter Name="GroupFooter1" Left="0" Top="190" Width="718" Height="25">
-      <TvrMemoView Name="SumMemo" Left="0" Top="0" Width="300" Height="25" Text="[SUM(vrDM.&#34;F_money&#34;) #n%2.2f]"/>
-    </TvrGroupFooter>
-    <TvrPageFooter Name="PageFooter1" Left="0" Top="1000" Width="718" Height="30">
-      <TvrMemoView Name="PageMemo" Left="0" Top="0" Width="300" Height="30" Text="第 [Page#] 页，共 [TotalPages#] 页"/>
-    </TvrPageFooter>
-  </TvrReportPage>
-</TvrReport>
-)";
-
 constexpr Extended FooterTop = 1016.92981;
-
-// 120 rows, money = row number; G1 holds rows 1 to 40, G2 41 to 80, G3 81 to 120.
-std::vector<std::tuple<String, String, double>> GroupedRows() {
-    std::vector<std::tuple<String, String, double>> rows;
-    for (int i = 1; i <= 120; ++i)
-        rows.emplace_back(Format("A%.3d", {i}), i <= 40 ? "G1" : i <= 80 ? "G2" : "G3", i);
-    return rows;
-}
 
 std::vector<Extended> Steps(Extended From, int Count, Extended Step = 20) {
     std::vector<Extended> v;
@@ -124,18 +90,6 @@ TEST_F(EngineTest, HundredTwentyRowsBreakIntoThreePages) {
     }
 }
 
-String ReadCommand(const String& Command) {
-    String out;
-    if (FILE* pipe = popen(Command.c_str(), "r")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
-}
-
 TEST_F(EngineTest, PagesPaintedOnThePdfPrinterReadBack) {
     MakeTable(GroupedRows());
     LoadLayout(GroupedLayout);
@@ -156,7 +110,7 @@ TEST_F(EngineTest, PagesPaintedOnThePdfPrinterReadBack) {
         Pages()->PaintPage(i, printer.Canvas(), scale, scale, 0, 0);
     }
     printer.EndDoc();
-    const String text = ReadCommand("pdftotext -layout '" + file + "' -");
+    const String text = CommandOutput("pdftotext -layout '" + file + "' -");
     for (const char* expected : {"物业收费清单", "820.00", "2420.00", "4020.00", "A044", "A120",
                                  "第 1 页，共 3 页", "第 3 页，共 3 页"})
         EXPECT_NE(text.find(expected), String::npos) << expected << "\n" << text;
