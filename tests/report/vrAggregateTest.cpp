@@ -4,6 +4,7 @@
 #include "report/vrClass.h"
 #include "report/vrClassObjects.h"
 #include "rtl/CodePage.h"
+#include "rtl/Format.h"
 #include "vrClassTestObjects.h"
 
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 #include "report/vrClass.h"
 #include "report/vrClassObjects.h"
 #include "report/vrDsgnIntf.h"
+#include "rtl/Format.h"
 #include "ReportTextTools.h"
 #include "ReviewPicture.h"
 #include "script/vs_iinterpreter.h"
