@@ -5,6 +5,7 @@
 #include "gui/qt/ControlBridge.h"
 #include "gui/qt/ControlImpl.h"
 #include "gui/qt/DragState.h"
+#include "gui/qt/FormAccess.h"
 #include "gui/qt/KeyMapQt.h"
 #include "gui/qt/QtSupport.h"
 #include "rtl/ScopeGuards.h"
@@ -162,6 +163,7 @@ void TControlAccess::WidgetGeometryChanged(TControl* c) {
     c->UpdateAnchorRules();
     c->BoundsChanged();
     if (resized) c->Resize();
+    if (auto* form = dynamic_cast<TCustomForm*>(c)) TFormAccess::WindowSystemMovedOrSized(form);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "gui/Menus.h"
 #include "gui/qt/ControlImpl.h"
 #include "gui/qt/FormAccess.h"
+#include "gui/qt/FormMoving.h"
 #include "gui/qt/MenuAccess.h"
 #include "gui/qt/QtSupport.h"
 
@@ -108,7 +109,8 @@ void ClearWindowList(std::vector<QPointer<QAction>>& list) {
 } // namespace
 
 TCustomForm::TCustomForm(TComponent* AOwner)
-    : TScrollingWinControl(AOwner), FForm(std::make_unique<FormImpl>()) {
+    : TScrollingWinControl(AOwner), FForm(std::make_unique<FormImpl>()),
+      FMoving(std::make_unique<TFormMoving>(this)) {
     auto* frame = new QWidget(nullptr, Qt::Window);
     auto* client = new TOrvWidget(this, frame);
     client->FormClient = true;

@@ -1,6 +1,7 @@
 // Key and mouse events built as Qt would deliver them and sent to a control's widget.
 #include "gui/InputSimulation.h"
 
+#include "gui/Forms.h"
 #include "gui/qt/ControlImpl.h"
 #include "gui/qt/KeyMapQt.h"
 #include "gui/qt/MenuAccess.h"
@@ -88,6 +89,12 @@ void SimulateContextMenu(TControl* Target, int X, int Y) {
     if (!w) return;
     QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(X, Y), w->mapToGlobal(QPoint(X, Y)));
     QCoreApplication::sendEvent(w, &e);
+}
+
+void SimulateWindowMove(TCustomForm* Form, int Left, int Top) {
+    QWidget* w = TControlAccess::Widget(Form);
+    if (w) w->move(Left, Top);
+    QCoreApplication::processEvents();
 }
 
 namespace {

@@ -26,6 +26,11 @@ void SimulateWheel(TControl* Target, int WheelDelta, int X, int Y, TShiftState S
 void SimulateContextMenu(TControl* Target, int X, int Y);
 
 class TMenuItem;
+class TCustomForm;
+
+// The user drags a form's window to a new place by its title bar: the window system moves the
+// top-level window (the form learns its bounds from it, as from a real move).
+void SimulateWindowMove(TCustomForm* Form, int Left, int Top);
 
 // One entry of a drop-down menu as it shows: its text ("&" marks kept, no shortcut text), whether
 // it is a separator line, checked, enabled.

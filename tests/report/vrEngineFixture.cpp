@@ -105,3 +105,36 @@ String BandXml(const String& Cls, const String& Name, Extended Top, Extended Hei
     s += "    </" + Cls + ">\n";
     return s;
 }
+
+const char* const GroupedLayout = R"(<?xml version="1.0" encoding="utf-8" standalone="no"?>
+<TvrReport Version="4.9.32" DotMatrixReport="False" ScriptLanguage="PascalScript">
+  <TvrReportPage Name="Page1" PaperWidth="210" PaperHeight="297" PaperSize="9" LeftMargin="10" RightMargin="10" TopMargin="10" BottomMargin="10">
+    <TvrReportTitle Name="ReportTitle1" Left="0" Top="0" Width="718" Height="40">
+      <TvrMemoView Name="TitleMemo" Left="0" Top="0" Width="300" Height="40" Text="物业收费清单"/>
+    </TvrReportTitle>
+    <TvrPageHeader Name="PageHeader1" Left="0" Top="60" Width="718" Height="30">
+      <TvrMemoView Name="HeaderMemo" Left="0" Top="0" Width="300" Height="30" Text="编号 金额"/>
+    </TvrPageHeader>
+    <TvrGroupHeader Name="GroupHeader1" Left="0" Top="110" Width="718" Height="25" Condition="vrDM.&#34;F_group&#34;" ReprintOnNewPage="True">
+      <TvrMemoView Name="GroupMemo" Left="0" Top="0" Width="300" Height="25" Text="[vrDM.&#34;F_group&#34;]"/>
+    </TvrGroupHeader>
+    <TvrMasterData Name="MasterData1" Left="0" Top="150" Width="718" Height="20" DataSetName="vrDM">
+      <TvrMemoView Name="CodeMemo" Left="0" Top="0" Width="100" Height="20" Text="[vrDM.&#34;F_code&#34;]"/>
+      <TvrMemoView Name="MoneyMemo" Left="100" Top="0" Width="100" Height="20" Text="[vrDM.&#34;F_money&#34;]"/>
+    </TvrMasterData>
+    <TvrGroupFooter Name="GroupFooter1" Left="0" Top="190" Width="718" Height="25">
+      <TvrMemoView Name="SumMemo" Left="0" Top="0" Width="300" Height="25" Text="[SUM(vrDM.&#34;F_money&#34;) #n%2.2f]"/>
+    </TvrGroupFooter>
+    <TvrPageFooter Name="PageFooter1" Left="0" Top="1000" Width="718" Height="30">
+      <TvrMemoView Name="PageMemo" Left="0" Top="0" Width="300" Height="30" Text="第 [Page#] 页，共 [TotalPages#] 页"/>
+    </TvrPageFooter>
+  </TvrReportPage>
+</TvrReport>
+)";
+
+std::vector<std::tuple<String, String, double>> GroupedRows() {
+    std::vector<std::tuple<String, String, double>> rows;
+    for (int i = 1; i <= 120; ++i)
+        rows.emplace_back(Format("A%.3d", {i}), i <= 40 ? "G1" : i <= 80 ? "G2" : "G3", i);
+    return rows;
+}

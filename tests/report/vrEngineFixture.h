@@ -48,3 +48,9 @@ String LayoutText(const String& PageContent, const String& ReportAttrs = String(
 // A band element with one text object.
 String BandXml(const String& Cls, const String& Name, Extended Top, Extended Height, const String& Text,
                const String& Extra = String(), const String& MemoExtra = String());
+
+// A grouped list on A4 with 10 mm margins: title, page header, group header reprinted on new
+// pages, rows of vrDM, group footers with sums and a page footer with page numbers.
+extern const char* const GroupedLayout;
+// 120 rows, money = row number; G1 holds rows 1 to 40, G2 41 to 80, G3 81 to 120 (three pages).
+std::vector<std::tuple<String, String, double>> GroupedRows();

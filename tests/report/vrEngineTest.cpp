@@ -4,7 +4,10 @@
 #include "vrEngineFixture.h"
 
 #include "WhiteBitmap.h"
+#include "gui/InputSimulation.h"
 #include "gui/Printers.h"
+#include "gui/StdCtrls.h"
+#include "report/vrProgress.h"
 #include "rtl/Format.h"
 
 #include <algorithm>
@@ -14,42 +17,8 @@
 
 namespace {
 
-// A4 with 10 mm margins: the printable height is 277 mm = 1046.92981 units.
-const char* const GroupedLayout = R"(<?xml version="1.0" encoding="utf-8" standalone="no"?>
-<TvrReport Version="4.9.32" DotMatrixReport="False" ScriptLanguage="PascalScript">
-  <TvrReportPage Name="Page1" PaperWidth="210" PaperHeight="297" PaperSize="9" LeftMargin="10" RightMargin="10" TopMargin="10" BottomMargin="10">
-    <TvrReportTitle Name="ReportTitle1" Left="0" Top="0" Width="718" Height="40">
-      <TvrMemoView Name="TitleMemo" Left="0" Top="0" Width="300" Height="40" Text="物业收费清单"/>
-    </TvrReportTitle>
-    <TvrPageHeader Name="PageHeader1" Left="0" Top="60" Width="718" Height="30">
-      <TvrMemoView Name="HeaderMemo" Left="0" Top="0" Width="300" Height="30" Text="编号 金额"/>
-    </TvrPageHeader>
-    <TvrGroupHeader Name="GroupHeader1" Left="0" Top="110" Width="718" Height="25" Condition="vrDM.&#34;F_group&#34;" ReprintOnNewPage="True">
-      <TvrMemoView Name="GroupMemo" Left="0" Top="0" Width="300" Height="25" Text="[vrDM.&#34;F_group&#34;]"/>
-    </TvrGroupHeader>
-    <TvrMasterData Name="MasterData1" Left="0" Top="150" Width="718" Height="20" DataSetName="vrDM">
-      <TvrMemoView Name="CodeMemo" Left="0" Top="0" Width="100" Height="20" Text="[vrDM.&#34;F_code&#34;]"/>
-      <TvrMemoView Name="MoneyMemo" Left="100" Top="0" Width="100" Height="20" Text="[vrDM.&#34;F_money&#34;]"/>
-    </TvrMasterData>
-    <TvrGroupFooter Name="GroupFooter1" Left="0" Top="190" Width="718" Height="25">
-      <TvrMemoView Name="SumMemo" Left="0" Top="0" Width="300" Height="25" Text="[SUM(vrDM.&#34;F_money&#34;) #n%2.2f]"/>
-    </TvrGroupFooter>
-    <TvrPageFooter Name="PageFooter1" Left="0" Top="1000" Width="718" Height="30">
-      <TvrMemoView Name="PageMemo" Left="0" Top="0" Width="300" Height="30" Text="第 [Page#] 页，共 [TotalPages#] 页"/>
-    </TvrPageFooter>
-  </TvrReportPage>
-</TvrReport>
-)";
-
+// GroupedLayout's page: A4 with 10 mm margins, a printable height of 277 mm = 1046.92981 units.
 constexpr Extended FooterTop = 1016.92981;
-
-// 120 rows, money = row number; G1 holds rows 1 to 40, G2 41 to 80, G3 81 to 120.
-std::vector<std::tuple<String, String, double>> GroupedRows() {
-    std::vector<std::tuple<String, String, double>> rows;
-    for (int i = 1; i <= 120; ++i)
-        rows.emplace_back(Format("A%.3d", {i}), i <= 40 ? "G1" : i <= 80 ? "G2" : "G3", i);
-    return rows;
-}
 
 std::vector<Extended> Steps(Extended From, int Count, Extended Step = 20) {
     std::vector<Extended> v;
@@ -166,6 +135,44 @@ TEST_F(EngineTest, PagesPaintedOnThePdfPrinterReadBack) {
     TWhiteBitmap page(794, 1123);
     Pages()->PaintPage(0, page.Bitmap.Canvas(), 1, 1, 0, 0);
     page.Bitmap.SaveToFile(ReviewPicturePath("report-engine-page1.bmp"));
+}
+
+} // namespace
+
+namespace {
+
+// With the old-style progress the report shows its progress window while it prepares, with the
+// page it is on; Cancel closes the window and the build stops at its next page.
+TEST_F(EngineTest, OldStyleProgressShowsTheWindowAndCancelStopsTheBuild) {
+    MakeTable(GroupedRows());
+    LoadLayout(GroupedLayout);
+    Report->OldStyleProgress = true;
+    std::vector<String> messages;
+    bool shown = false;
+    Report->OnProgress = [&](TvrReport* r, TvrProgressType, Integer page) {
+        ASSERT_NE(r->ProgressWindow(), nullptr);
+        shown = r->ProgressWindow()->Visible();
+        messages.push_back(r->ProgressWindow()->MessageText());
+        if (page == 2) SimulateClick(r->ProgressWindow()->CancelB, 5, 5);
+    };
+    Report->OnProgressStop = [&](TvrReport* r, TvrProgressType, Integer) {
+        messages.push_back(r->ProgressWindow()->MessageText());
+    };
+    Prepare();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(Report->Terminated);
+    EXPECT_EQ(Pages()->GetPageCount(), 2);
+    EXPECT_EQ(messages, (std::vector<String>{"", "准备页 1", "准备页 2"}));
+    EXPECT_EQ(Report->ProgressWindow(), nullptr);
+
+    // Without the old-style progress the preview shows the build: no window.
+    Report->OldStyleProgress = false;
+    Report->OnProgress = [&](TvrReport* r, TvrProgressType, Integer) {
+        EXPECT_EQ(r->ProgressWindow(), nullptr);
+    };
+    Report->OnProgressStop = nullptr;
+    ASSERT_TRUE(Prepare());
+    EXPECT_EQ(Pages()->GetPageCount(), 3);
 }
 
 } // namespace
