@@ -304,6 +304,10 @@ protected:
     virtual void DblClick();
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
     virtual void DoContextPopup(TPoint MousePos, bool& Handled);
+    // The mouse came over the control, and left it again (a held control's area counts as the
+    // control's own).
+    virtual void MouseEnter() {}
+    virtual void MouseLeave() {}
     // Whether a left press (or double click) starts an automatic drag instead of reaching
     // MouseDown: with dmAutomatic. A control may take the press itself and drag later.
     virtual bool AutoDragOnPress(TShiftState Shift);

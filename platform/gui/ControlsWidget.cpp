@@ -209,6 +209,12 @@ bool TControlBridge::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Wheel:
         case QEvent::ContextMenu:
             return HandleMouse(watched, event);
+        case QEvent::Enter:
+            if (watched == TControlAccess::Widget(c)) TControlAccess::MouseEnter(c);
+            return false;
+        case QEvent::Leave:
+            if (watched == TControlAccess::Widget(c)) TControlAccess::MouseLeave(c);
+            return false;
         case QEvent::FocusIn:
             if (auto* wc = dynamic_cast<TWinControl*>(c))
                 if (TCustomForm* f = c->GetParentForm()) f->FocusChanged(wc);

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -81,6 +82,20 @@ void SimulateWheel(TControl* Target, int WheelDelta, int X, int Y, TShiftState S
     QPointF global = w->mapToGlobal(QPointF(X, Y));
     QWheelEvent e(QPointF(X, Y), global, QPoint(), QPoint(0, WheelDelta), Qt::NoButton,
                   QtModifiersFromShift(Shift), Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(w, &e);
+}
+
+void SimulateMouseEnter(TControl* Target) {
+    QWidget* w = TControlAccess::Widget(Target);
+    if (!w) return;
+    QEnterEvent e(QPointF(1, 1), w->mapToGlobal(QPointF(1, 1)), w->mapToGlobal(QPointF(1, 1)));
+    QCoreApplication::sendEvent(w, &e);
+}
+
+void SimulateMouseLeave(TControl* Target) {
+    QWidget* w = TControlAccess::Widget(Target);
+    if (!w) return;
+    QEvent e(QEvent::Leave);
     QCoreApplication::sendEvent(w, &e);
 }
 

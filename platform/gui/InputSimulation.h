@@ -22,6 +22,9 @@ void SimulateClick(TControl* Target, int X, int Y, TMouseButton Button = mbLeft,
                    TShiftState Shift = TShiftState());
 void SimulateDblClick(TControl* Target, int X, int Y);
 void SimulateWheel(TControl* Target, int WheelDelta, int X, int Y, TShiftState Shift = TShiftState());
+// The mouse comes over the control, and leaves it.
+void SimulateMouseEnter(TControl* Target);
+void SimulateMouseLeave(TControl* Target);
 // The user asks for the context menu at a client point (the right button, as the desktop does it).
 void SimulateContextMenu(TControl* Target, int X, int Y);
 

@@ -2,6 +2,7 @@
 #include "gui/StdCtrls.h"
 
 #include "gui/Forms.h"
+#include "gui/qt/ComboWidget.h"
 #include "gui/qt/ControlImpl.h"
 #include "gui/qt/ItemStrings.h"
 #include "gui/qt/QtSupport.h"
@@ -17,33 +18,7 @@
 // ---------------------------------------------------------------------------------------------
 // Combo box
 
-struct TComboAccess {
-    static void DropDown(TCustomComboBox* c) { c->DropDown(); }
-    static void CloseUp(TCustomComboBox* c) { c->CloseUp(); }
-    static void Change(TCustomComboBox* c) { c->Change(); }
-    static void Selected(TCustomComboBox* c) {
-        c->Click();
-        c->Select();
-    }
-};
-
 namespace {
-
-class TOrvComboBox : public QComboBox {
-public:
-    explicit TOrvComboBox(TCustomComboBox* owner) : FOwner(owner) {}
-    void showPopup() override {
-        TComboAccess::DropDown(FOwner);
-        QComboBox::showPopup();
-    }
-    void hidePopup() override {
-        QComboBox::hidePopup();
-        TComboAccess::CloseUp(FOwner);
-    }
-
-private:
-    TCustomComboBox* FOwner;
-};
 
 QString CaseOf(const QString& s, TEditCharCase c) {
     return c == ecUpperCase ? s.toUpper() : c == ecLowerCase ? s.toLower() : s;
@@ -67,6 +42,8 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
     auto* box = new TOrvComboBox(this);
     box->setInsertPolicy(QComboBox::NoInsert);
     TControlAccess::SetWidget(this, box);
+    FCanvas = std::make_unique<TControlCanvas>(this);
+    FCanvas->Font()->Assign(*Font());
     auto items = std::make_unique<TComboItemStrings>(box);
     items->IsSorted = [this] { return FSorted; };
     FItems = std::move(items);
@@ -111,6 +88,7 @@ void TCustomComboBox::SetStyle(TComboBoxStyle v) {
             }
         });
         if (FMaxLength > 0) e->setMaxLength(FMaxLength);
+        static_cast<TOrvComboBox*>(box)->PlaceEdit();
     }
 }
 
