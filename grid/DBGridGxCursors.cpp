@@ -2,6 +2,7 @@
 
 #include "gui/Bitmap.h"
 #include "gui/CursorTable.h"
+#include "rtl/StrUtils.h"
 #include "rtl/SysUtils.h"
 
 #include <mutex>

@@ -9,6 +9,7 @@
 #include "grid/DBGridGxText.h"
 #include "gui/ClassicEdges.h"
 #include "gui/ReadingOrder.h"
+#include "rtl/Format.h"
 #include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 #include "rtl/SysUtils.h"

@@ -4,6 +4,7 @@
 #include "gui/ImgList.h"
 #include "gui/ListBoxSelect.h"
 #include "gui/ListBoxView.h"
+#include "rtl/StringList.h"
 
 #include <algorithm>
 #include <chrono>

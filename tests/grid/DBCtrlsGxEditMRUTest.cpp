@@ -8,6 +8,7 @@
 #include "gui/InputSimulation.h"
 #include "gui/PopupWindows.h"
 #include "gui/StdCtrls.h"
+#include "rtl/Format.h"
 
 #include <gtest/gtest.h>
 

@@ -8,6 +8,8 @@
 #include "gui/ImgList.h"
 #include "gui/InputSimulation.h"
 #include "rtl/DateUtils.h"
+#include "rtl/Format.h"
+#include "rtl/StringList.h"
 
 #include <gtest/gtest.h>
 
