@@ -82,7 +82,11 @@ void TvrFontPreview::ShowFont(const String& name) {
 // --- the combo ------------------------------------------------------------------------------
 
 TvrFontComboBox::TvrFontComboBox(TComponent* AOwner) : TvrCustomComboBox(AOwner) {
-    if (!ComponentState().Contains(csDesigning)) FPreview = new TvrFontPreview(this);
+    if (!ComponentState().Contains(csDesigning)) {
+        // A hidden child of the combo until it pops up as a window of its own.
+        FPreview = new TvrFontPreview(this);
+        FPreview->SetParent(this);
+    }
     FTrueTypeBitmap = LoadPicture("VRTRUETYPE_FNT");
     FDeviceBitmap = LoadPicture("VRDEVICE_FNT");
     SetDropDownCount(12);

@@ -14,7 +14,8 @@ namespace {
 // control fills. Closing it hides the control.
 class TDockFloatForm : public TForm {
 public:
-    explicit TDockFloatForm(TControl* client) : TForm(nullptr) {
+    // owner: the form the control came from, which the window stays above.
+    TDockFloatForm(TControl* client, TCustomForm* owner) : TForm(owner) {
         SetBorderStyle(bsSizeToolWin);
         SetCaption(client->Caption().empty() ? client->Name() : client->Caption());
         OnClose = [client](TObject*, TCloseAction& action) {
@@ -74,6 +75,9 @@ void TDockAccess::Detach(TControl* control) {
         clients.erase(std::remove(clients.begin(), clients.end(), control), clients.end());
         control->FHostDockSite = nullptr;
         if (old->FDockManager) old->FDockManager->RemoveControl(control);
+        // The site lays out what stays (a control bar closes the gap).
+        old->Realign();
+        old->Invalidate();
     }
     if (TCustomForm* host = control->FFloatHost) {
         control->FFloatHost = nullptr;
@@ -115,7 +119,8 @@ void TDockAccess::ControlDestroyed(TControl* control) {
     if (TCustomForm* host = control->FFloatHost) {
         control->FFloatHost = nullptr;
         host->OnClose = nullptr;
-        host->Release();
+        // A window freed with the form it came from takes the control with it.
+        if (!host->ComponentState().Contains(csDestroying)) host->Release();
     }
 }
 
@@ -153,8 +158,11 @@ bool TControl::ManualFloat(const TRect& ScreenPos) {
         FFloatHost->SetClientWidth(ScreenPos.Width());
         FFloatHost->SetClientHeight(ScreenPos.Height());
     } else {
+        TCustomForm* from = GetParentForm();
+        if (!from) from = dynamic_cast<TCustomForm*>(Owner());
         TDockAccess::Detach(this);
-        auto* host = new TDockFloatForm(this); // freed when the control docks again or goes
+        // Released when the control docks again or goes (or freed with the form it came from).
+        auto* host = new TDockFloatForm(this, from);
         host->SetBounds(ScreenPos.Left, ScreenPos.Top, ScreenPos.Width(), ScreenPos.Height());
         host->SetClientWidth(ScreenPos.Width());
         host->SetClientHeight(ScreenPos.Height());

@@ -86,6 +86,12 @@ void TOrvComboBox::hidePopup() {
 }
 
 bool TOrvComboBox::eventFilter(QObject* watched, QEvent* event) {
+    // The combo lays its edit out again on many occasions: a control with its own frame keeps it
+    // where it put it.
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && watched == lineEdit()) {
+        PlaceEdit();
+        return QComboBox::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::MouseButtonRelease && watched == view()->viewport()) {
         const QModelIndex i = view()->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
         if (i.isValid()) ChosenRow = i.row();
@@ -120,8 +126,13 @@ void TOrvComboBox::PlacePopup() {
 void TOrvComboBox::PlaceEdit() {
     if (!TComboAccess::OwnFrame(FOwner)) return;
     if (QLineEdit* e = lineEdit()) {
+        if (e != FWatchedEdit) {
+            e->installEventFilter(this);
+            FWatchedEdit = e;
+        }
         const TRect& r = TComboAccess::EditBounds(FOwner);
-        e->setGeometry(r.Left, r.Top, std::max(0, r.Width()), std::max(0, r.Height()));
+        const QRect wanted(r.Left, r.Top, std::max(0, r.Width()), std::max(0, r.Height()));
+        if (e->geometry() != wanted) e->setGeometry(wanted);
     }
 }
 

@@ -7,8 +7,11 @@
 #include "gui/Buttons.h"
 #include "gui/Colors.h"
 #include "gui/ControlShot.h"
+#include "gui/CursorTable.h"
 #include "gui/InputSimulation.h"
 #include "gui/PopupWindows.h"
+#include "report/vrClass.h"
+#include "report/vrRes.h"
 #include "rtl/Format.h"
 #include "rtl/Registry.h"
 #include "rtl/StringList.h"
@@ -105,6 +108,19 @@ TEST(vrCtrls, MixColorsWeighsByPercentOrPerMille) {
                  {clHighlight, clWindow, 0, ColorToPixelRGB(clWindow)}};
     for (const Case& c : cases)
         EXPECT_EQ(static_cast<TColorRef>(MixColors(c.C1, c.C2, c.A)), c.Expected) << c.A;
+}
+
+// The library's three cursors and the font combo's pictures come from the program's resources.
+TEST(vrCtrls, StartUpRegistersTheCursorsAndThePicturesLoad) {
+    vrStartUp();
+    for (TCursor id : {crHand, crZoom, crFormat})
+        EXPECT_TRUE(ScreenCursorRegistered(id)) << id;
+    for (const char* name : {"VRTRUETYPE_FNT", "VRDEVICE_FNT"}) {
+        TBitmap picture;
+        picture.LoadFromBytes(ReadProgramResource(name));
+        EXPECT_EQ(picture.Width(), 15) << name;
+        EXPECT_EQ(picture.Height(), 12) << name;
+    }
 }
 
 // --- the flat combo -------------------------------------------------------------------------

@@ -48,4 +48,5 @@ private:
     void PlacePopup();
     TCustomComboBox* FOwner;
     bool FWatchingList = false;
+    QWidget* FWatchedEdit = nullptr;
 };
