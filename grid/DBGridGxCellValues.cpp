@@ -3,6 +3,7 @@
 #include "grid/DBGridGx.h"
 
 #include "rtl/Format.h"
+#include "rtl/ShortestDecimal.h"
 #include "rtl/StrUtils.h"
 
 #include <cmath>
@@ -29,6 +30,11 @@ int TColumnGx::GetCellKind() {
 String TColumnGx::FormatFieldText(TField* F, const String& Format) {
     if (Format.empty()) return F->DisplayText();
     if (F->IsNull()) return String();
+    // Money as the exact amount and other numbers as they read, so a cell rounds a half as its
+    // footer and the field's own display text do.
+    if (F->DataType() == ftBCD || F->DataType() == ftFMTBcd) return FormatCurr(Format, F->AsCurrency());
+    if (F->DataType() == ftFloat || F->DataType() == ftCurrency)
+        return FormatFloat(Format, ShortestDecimalValue(F->AsFloat()));
     if (IsNumericType(F->DataType()) || F->DataType() == ftLargeint) return FormatFloat(Format, F->AsFloat());
     if (F->DataType() == ftDateTime || F->DataType() == ftDate || F->DataType() == ftTime) {
         String s;

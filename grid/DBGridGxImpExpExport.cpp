@@ -142,6 +142,8 @@ void TDBGridGxExport::AddToTotals() {
             Int64& total = FooterTotals[i + static_cast<size_t>(r) * n];
             if (type == fvtCount)
                 total += 10000;
+            else if (field->DataType() == ftBCD && !field->IsNull())
+                total = (Currency::FromRaw(total) + field->AsCurrency()).Value;
             else if (!field->IsNull())
                 total = static_cast<Int64>(std::nearbyint(
                     static_cast<long double>(total) + static_cast<long double>(field->AsFloat()) * 10000));

@@ -12,9 +12,11 @@ namespace {
 // One record of a count: counts are amounts like sums, so a count of n records is n.0000.
 constexpr Currency OneRecord = Currency::FromRaw(10000);
 
-// A field's value in ten-thousandths, rounded to the nearest integer (0 for null).
+// A field's value in ten-thousandths, rounded to the nearest integer (0 for null); a money field's
+// is its exact amount.
 Int64 AmountOf(const TField* f) {
     if (f->IsNull()) return 0;
+    if (f->DataType() == ftBCD) return f->AsCurrency().Value;
     return static_cast<Int64>(std::llround(static_cast<long double>(f->AsFloat()) * 10000.0L));
 }
 

@@ -3,6 +3,7 @@
 #include "classes/MetaBuilder.h"
 #include "gridprint/PrnDbggx.h"
 #include "gui/Input.h"
+#include "rtl/Format.h"
 
 namespace {
 TPreviewFormGx* SharedForm = nullptr;

@@ -59,11 +59,16 @@ String vrFormatValue(const Variant& Value, const TvrFormat& F) {
     try {
         switch (F.Kind) {
         case fkNumeric: {
+            // An amount is formatted as the amount it is, not as its nearest double.
+            const bool money = VarType(Value) == varCurrency;
             String s;
             if (F.FormatStr.find('#') != String::npos)
-                s = FormatFloat(F.FormatStr, Value.AsDouble());
+                s = money ? FormatCurr(F.FormatStr, Value.AsCurrency())
+                          : FormatFloat(F.FormatStr, Value.AsDouble());
             else if (F.FormatStr.find_first_of("du") != String::npos)
                 s = Format(F.FormatStr, {static_cast<long long>(Value.AsInt64())});
+            else if (money)
+                s = Format(F.FormatStr, {Value.AsCurrency()});
             else
                 s = Format(F.FormatStr, {Value.AsDouble()});
             const TFormatSettings& fs = FormatSettings();

@@ -4,6 +4,7 @@
 
 #include "classes/MetaBuilder.h"
 #include "gui/Picture.h"
+#include "report/vrPrinter.h"
 #include "rtl/Format.h"
 #include "rtl/ScopeGuards.h"
 
@@ -132,8 +133,17 @@ void TvrReportPage::SetColumns(Integer Value) {
 
 void TvrReportPage::SetDefaults() {
     LeftMargin = RightMargin = TopMargin = BottomMargin = 10;
-    FOrientation = poPortrait;
-    SetPaperSize(9);
+    const TvrCustomPrinter* printer = GetPrinters().CurrentPrinter();
+    if (!printer || !printer->Initialized()) {
+        FOrientation = poPortrait;
+        SetPaperSize(9);
+        return;
+    }
+    FPaperSize = printer->DefPaper();
+    FPaperWidth = printer->DefPaperWidth();
+    FPaperHeight = printer->DefPaperHeight();
+    FOrientation = printer->DefOrientation();
+    UpdateDimensions();
 }
 
 TvrBand* TvrReportPage::FindBand(const meta::TClassInfo& BandClass) const {

@@ -9,10 +9,13 @@
 #include "rtl/StringList.h"
 
 #include <memory>
+#include <vector>
 
 // The paper of that platform number in the paper table, in millimetres, portrait; false for a
 // number the table does not hold.
 bool PaperSizeFromTable(Integer Paper, Extended& Width, Extended& Height);
+// The paper numbers of the table, in its order.
+std::vector<Integer> PaperTableNumbers();
 
 class TvrReportPage : public TvrPage {
     ORV_META(TvrReportPage, TvrPage)
@@ -70,7 +73,7 @@ class TvrReportPage : public TvrPage {
     virtual void SetPaperWidth(Extended Value);
     virtual void SetPaperHeight(Extended Value);
     virtual void SetPaperSize(Integer Value);
-    // Margins of 10 mm and the virtual printer's A4 portrait.
+    // Margins of 10 mm and the current printer's default paper and orientation.
     virtual void SetDefaults();
     void SetSizeAndDimensions(Integer ASize, Extended AWidth, Extended AHeight);
     TvrBand* FindBand(const meta::TClassInfo& BandClass) const;

@@ -33,3 +33,10 @@ bool PaperSizeFromTable(Integer Paper, Extended& Width, Extended& Height) {
         }
     return false;
 }
+
+std::vector<Integer> PaperTableNumbers() {
+    std::vector<Integer> numbers;
+    for (const TPaper& p : Papers)
+        numbers.push_back(p.Number);
+    return numbers;
+}

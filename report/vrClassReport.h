@@ -137,6 +137,8 @@ class TvrReport : public TvrComponent {
     // The settings store of the report library named by IniFile: the registry (the current user's
     // key of that path) for a name beginning "\Software\", else an ini file of that name.
     std::unique_ptr<TCustomIniFile> GetIniFile() const;
+    // Makes the printer named by PrintOptions.Printer current when the printer list has it.
+    void SelectPrinter();
 
     // --- data sets ---
     TvrDataSet* GetDataset(const String& Alias) const;

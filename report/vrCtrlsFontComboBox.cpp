@@ -6,7 +6,7 @@
 #include "gui/FontFamilies.h"
 #include "gui/Forms.h"
 #include "gui/PopupWindows.h"
-#include "gui/Printers.h"
+#include "report/vrPrinter.h"
 #include "report/vrRes.h"
 #include "rtl/Format.h"
 #include "rtl/Registry.h"
@@ -32,12 +32,10 @@ std::unique_ptr<TBitmap> LoadPicture(const char* name) {
     return bitmap;
 }
 
-// The printer layer has a printer of the desktop's (not only the PDF printer), and one is current.
+// The printer layer has physical printers and one of them is current.
 bool PhysicalPrinterCurrent() {
-    TPrinter* printer = Printer();
-    for (const String& name : printer->Printers())
-        if (name != TPrinter::PdfPrinterName) return printer->PrinterIndex() >= 0;
-    return false;
+    const TvrPrinters& printers = GetPrinters();
+    return printers.PhysicalPrintersFound() && printers.CurrentPrinter();
 }
 
 String ReadRegistryText(TRegistry& registry, const String& name) {

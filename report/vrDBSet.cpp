@@ -224,9 +224,10 @@ Variant TvrDBDataset::Value(const String& Field) {
         return Null();
     }
     if (!f) return Null();
-    if (dynamic_cast<TBCDField*>(f)) {
+    if (auto* bcd = dynamic_cast<TBCDField*>(f)) {
         if (f->IsNull()) return Null();
-        return BCDToCurrency ? Variant(f->AsCurrency()) : Variant(f->AsFloat());
+        // Money is read as money, so totals and formats see the exact amount.
+        return BCDToCurrency || bcd->Currency() ? Variant(f->AsCurrency()) : Variant(f->AsFloat());
     }
     if (dynamic_cast<TLargeintField*>(f)) return f->IsNull() ? Null() : Variant(f->AsLargeInt());
     return f->AsVariant();

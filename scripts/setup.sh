@@ -21,12 +21,23 @@ orv_install_packages() {
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# orv_build <build-dir> <build-type> [targets...]
+# The one build folder and type of both commands: the tests' build holds the program too, so
+# ./run.sh after ./test.sh builds nothing more. The program runs fast enough at -O2; debug
+# information is kept small (see the top CMakeLists.txt).
+ORV_BUILD_DIR="$ORV_ROOT/build"
+ORV_BUILD_TYPE=RelWithDebInfo
+
+# ccache rewrites paths under the checkout to relative ones, so a clone in any folder finds what
+# another clone of the same sources compiled (unless the user chose a base folder).
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ORV_ROOT}"
+
+# orv_build [cmake --build options...]: configures the build folder when it is new or holds
+# another build type, then builds (the default target: the program and every test).
 orv_build() {
-  local dir="$1" type="$2"; shift 2
   local jobs; jobs="$(nproc 2>/dev/null || echo 2)"
-  if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S "$ORV_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" >/dev/null
+  if [ ! -f "$ORV_BUILD_DIR/build.ninja" ] ||
+     ! grep -qx "CMAKE_BUILD_TYPE:STRING=$ORV_BUILD_TYPE" "$ORV_BUILD_DIR/CMakeCache.txt"; then
+    cmake -S "$ORV_ROOT" -B "$ORV_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$ORV_BUILD_TYPE" >/dev/null
   fi
-  cmake --build "$dir" --parallel "$jobs" "$@"
+  cmake --build "$ORV_BUILD_DIR" --parallel "$jobs" "$@"
 }

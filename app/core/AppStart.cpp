@@ -7,6 +7,7 @@
 #include "app/core/uFrmMain.h"
 #include "app/core/uFrmOperLogin.h"
 #include "app/core/uFrmSplash.h"
+#include "app/core/uFrmSysInfoGl.h"
 
 #include "controls/KxGIF.h"
 #include "gui/Dialogs.h"
@@ -41,6 +42,8 @@ bool StartOrvanta() {
     RegisterPNGObject();
     // A script's ShowMessage shows the platform's message box.
     vsShowMessageProc() = [](const String& text) { ShowMessage(text); };
+    // The windows of the application core that actions open.
+    RegisterSysInfoWindow();
     std::unique_ptr<TfrmSplash> splash = NewSplash();
     Application()->SetTitle(ApplicationTitle);
 

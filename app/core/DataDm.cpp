@@ -24,6 +24,7 @@ TdmData::TdmData(TComponent* AOwner)
     FADOcnn->SetLoginPrompt(false);
     FQryPub->SetConnection(FADOcnn.get());
     FQryTemp->SetConnection(FADOcnn.get());
+    CreatePrintComponents();
 }
 
 TdmData::~TdmData() {

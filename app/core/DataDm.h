@@ -16,12 +16,19 @@
 
 class TADOConnection;
 class TADOQuery;
+class TDataSet;
+class TDateTimePicker;
+class TDBGridGx;
+class TPrintDBGridGx;
 class TStrings;
+class TvrDBDataset;
+class TvrReport;
 
 inline const String MsgOperationFailed = "操作失败，请检查数据连接... ";
 inline const String MsgDeleteFailed = "删除操作失败，请检查数据连接... ";
 inline const String MsgOpenFailed = "打开操作失败，请检查数据连接... ";
 inline const String MsgFolderNotWritable = "数据库文件夹不可写";
+inline const String MsgExcelMissing = "系统中的MS Excel软件没有安装或安装不正确！";
 
 class TdmData : public TComponent {
 public:
@@ -73,7 +80,61 @@ public:
     // The decimal places of SysInfo through QryPub; raises when they cannot be read.
     void ReadDecimalPlaces(int& amount, int& price, int& total);
 
+    // ---- grid layouts and display formats (DataDmGridLayout.cpp, DataDmGridColumns.cpp) --------
+    // The grid's columns from the cfg_Grid rows of the window key (case ignored), in F_Order;
+    // rows with an empty F_FieldName are skipped. A key without rows leaves the designed columns.
+    // A failure shows MsgOperationFailed and leaves the columns read so far.
+    void LoadGridLayout(TDBGridGx* grid, const String& key);
+    // Writes every column's caption, width, read-only, visibility, order, alignment, display
+    // format and footer into the existing cfg_Grid row of the key and field; rows are never
+    // added. A failing row shows MsgOperationFailed and the other rows are still written.
+    void SaveGridLayout(TDBGridGx* grid, const String& key);
+    // Lets the user tick the visible columns in the column chooser (TFrmDispFieldXZ).
+    void ChooseGridColumns(TDBGridGx* grid);
+    // Gives price, money and quantity columns, and their footers, FmtPrice, FmtTotal or FmtAmount
+    // by the lower-cased field name; modes 1 to 5 (other modes do nothing):
+    //   1 "_price" FmtPrice, "totalprice" FmtTotal, "amount" FmtAmount   2 "area" FmtAmount, "price"
+    //   FmtTotal   3 "price" FmtTotal   4 "sz" FmtTotal, "totalprice" FmtTotal   5 "price" FmtPrice
+    // Later matches replace earlier ones. Call it after LoadGridLayout.
+    void ApplyColumnFormats(TDBGridGx* grid, int mode);
+
+    // ---- export and grid printing (DataDmGridExport.cpp, DataDmGridPrint.cpp) --------------------
+    // "统计日期：自 " + from + " 至 " + to: each picker's date as "yyyy-MM-dd" when ticked, else
+    // "启用系统" and "记帐最后一天".
+    String PeriodCaption(TDateTimePicker* from, TDateTimePicker* to);
+    // Writes what the grid shows into a new workbook in the user's temporary folder, named title +
+    // "-yyyymmdd-hhnnss.xlsx": a title row of every column's caption (hidden columns too), then a
+    // row per record of the grid's data set (read from the first record on, with the controls
+    // disabled; the data set is left on its first record). A column with a display format over a
+    // numeric field gives number cells in that format, every other column text cells; a date
+    // that is not set (IsDateNotSet) is left empty. With visible the desktop's spreadsheet program
+    // opens the workbook; when there is none, MsgExcelMissing is shown in an error box and nothing
+    // is written. Returns the file written ("" when none).
+    String ExportGridToExcel(TDBGridGx* grid, const String& title, bool visible = true);
+    // Prints the grid through pDBGgrid into the grid preview: mode 0 fits the page width, coloured,
+    // rows stretched to their text; mode 1 fits the page width, coloured, fitted by column widths;
+    // other modes keep the options. The title prints between two empty lines; the header is the
+    // page header's left text and the footer the page footer's right text, with "date" replaced
+    // by "打印日期：" and today's date. An empty header or footer clears that text.
+    void PrintGrid(TDBGridGx* grid, const String& title, const String& header, const String& footer,
+                   int mode);
+
+    // ---- report printing (DataDmReport.cpp) -----------------------------------------------------
+    // Loads the layout Qr/ + file beside the program into the report (a missing file gives an
+    // empty report and no message), points vrDM at master and vrDD at detail (either may be
+    // nullptr) and prepares the report's pages. True when the pages were prepared without errors.
+    bool ShowLayoutReport(TvrReport* report, const String& file, TDataSet* master,
+                          TDataSet* detail = nullptr);
+    // Loads the layout and binds the data sets as ShowLayoutReport does, for the report designer.
+    void DesignLayoutReport(TvrReport* report, const String& file, TDataSet* master,
+                            TDataSet* detail = nullptr);
+    // The report data sets "vrDM" and "vrDD" and the grid printer, owned by the data module.
+    TvrDBDataset* vrDBDataSet1 = nullptr;
+    TvrDBDataset* vrDBDataset2 = nullptr;
+    TPrintDBGridGx* pDBGgrid = nullptr;
+
 private:
+    void CreatePrintComponents();
     void ShowStatus(const String& text);
     void EnsureConnected();
     // Opens a statement on QryTemp; true when it gave a row.

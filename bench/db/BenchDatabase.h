@@ -9,17 +9,19 @@
 
 class TBenchDatabase {
 public:
-    // Creates the file and the (empty) table.
-    explicit TBenchDatabase(const String& table) : Table(table) {
+    // Creates the file and the (empty) table, with the usual columns unless others are given.
+    explicit TBenchDatabase(const String& table,
+                            const String& columns = "F_ID counter, F_code text(20), F_name text(50), "
+                                                    "F_price currency, F_amount double, F_flag yesno, "
+                                                    "F_date datetime, F_n long")
+        : Table(table) {
         char pattern[] = "/tmp/orv_dbbench_XXXXXX";
         Dir = ::mkdtemp(pattern);
         File = Dir + "/wuyegl.mdb";
         TADOConnection::CreateDatabase(File, "pw");
         TADOConnection cnn;
         cnn.SetConnectionString(ConnectionString());
-        cnn.Execute("create table " + Table +
-                    " (F_ID counter, F_code text(20), F_name text(50), F_price currency, "
-                    "F_amount double, F_flag yesno, F_date datetime, F_n long)");
+        cnn.Execute("create table " + Table + " (" + columns + ")");
     }
     ~TBenchDatabase() { std::filesystem::remove_all(Dir); }
     TBenchDatabase(const TBenchDatabase&) = delete;

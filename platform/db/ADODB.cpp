@@ -71,7 +71,7 @@ int RunSelectInto(TSqliteDatabase& db, const TJetStatement& jet, const TParamete
     try {
         {
             auto select = db.Prepare(jet.Sql);
-            db.CreateTableLike(jet.IntoTable, *select);
+            db.CreateTableLike(jet.IntoTable, *select, jet.MoneyColumns);
         }
         db.InstallColumnRules(jet.IntoTable);
         auto insert = db.Prepare("INSERT INTO " + AnsiQuotedStr(jet.IntoTable, '"') + " " + jet.Sql);
@@ -80,6 +80,7 @@ int RunSelectInto(TSqliteDatabase& db, const TJetStatement& jet, const TParamete
         }
         const int rows = db.Changes();
         db.CommitTransaction();
+        db.ForgetSchema();
         return rows;
     } catch (...) {
         db.RollbackTransaction();
@@ -106,6 +107,7 @@ int RunStatement(TSqliteDatabase& db, const TJetStatement& jet, const TParameter
         throw;
     }
     if (!jet.DefinedTable.empty()) db.InstallColumnRules(jet.DefinedTable);
+    if (jet.ChangesSchema) db.ForgetSchema();
     return rows;
 }
 
@@ -219,9 +221,10 @@ bool TADOConnection::InTransaction() const {
 }
 
 int TADOConnection::Execute(const String& CommandText) {
-    const auto jet = TranslateJetSqlCached(CommandText);
+    TSqliteDatabase& db = Database();
+    const auto jet = db.Translate(CommandText);
     if (!jet->ParamNames.empty()) throw EDatabaseError("No value given for one or more required parameters.");
-    return RunStatement(Database(), *jet, nullptr);
+    return RunStatement(db, *jet, nullptr);
 }
 
 void TADOConnection::CreateDatabase(const String& FileName, const String& Password) {
@@ -323,7 +326,8 @@ void TADOCommand::SetCommandText(const String& Value) {
 
 int TADOCommand::Execute() {
     if (!FConnection) throw EDatabaseError("Missing Connection or ConnectionString");
-    return RunStatement(FConnection->Database(), *TranslateJetSqlCached(FCommandText), &FParameters);
+    TSqliteDatabase& db = FConnection->Database();
+    return RunStatement(db, *db.Translate(FCommandText), &FParameters);
 }
 
 // ---- TADOQuery -----------------------------------------------------------------------------------
@@ -355,7 +359,7 @@ void TADOQuery::SetSQL(TStrings* Value) {
 int TADOQuery::ExecSQL() {
     if (!Connection()) throw EDatabaseError("Missing Connection or ConnectionString");
     SetParamsFromMaster(false);
-    FRowsAffected = RunStatement(Db(), *TranslateJetSqlCached(CommandText()), &FParameters);
+    FRowsAffected = RunStatement(Db(), *Db().Translate(CommandText()), &FParameters);
     return FRowsAffected;
 }
 

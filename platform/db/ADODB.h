@@ -13,8 +13,8 @@
 //   q.SQL()->SetText("select * from T_wyFYrec where F_mainID = :id order by F_SFdate");
 //   q.Parameters()->ParamByName("ID")->SetValue(12);   // names match without regard to case
 //   q.Open();
-//   double total = 0;
-//   for (q.First(); !q.Eof(); q.Next()) total += q.FieldByName("F_totalPrice")->AsFloat();
+//   Currency total;                               // money columns read as exact Currency
+//   for (q.First(); !q.Eof(); q.Next()) total += q.FieldByName("F_totalPrice")->AsCurrency();
 //
 // Writing: with LockType ltOptimistic (the default) every Post, and every Delete, is written at
 // once; with ltBatchOptimistic they stay in the cursor (UpdateStatus tells each record's state)

@@ -5,6 +5,7 @@
 
 #include "db/DateStorage.h"
 #include "db/JetSql.h"
+#include "db/MoneyStorage.h"
 #include "db/SqliteDatabase.h"
 #include "db/ValueCompare.h"
 #include "rtl/Format.h"
@@ -64,18 +65,6 @@ TFieldType FieldTypeOf(TJetColumnKind kind) {
     }
 }
 
-// A stored amount as a currency value: rounded to four decimals, half to even. The double
-// product decides unless it lies next to a half, where the exact rounding takes over.
-Currency CurrencyOf(double value) {
-    const double scaled = value * 10000.0;
-    if (std::fabs(scaled) < 9.0e15) {
-        const double rounded = std::nearbyint(scaled);
-        if (std::fabs(std::fabs(scaled - rounded) - 0.5) > 1e-6)
-            return Currency::FromRaw(static_cast<Int64>(rounded));
-    }
-    return Currency::FromDouble(value);
-}
-
 // A value as the field of that kind holds it. SQLITE_INTEGER 1, FLOAT 2, TEXT 3, BLOB 4, NULL 5.
 Variant ReadValue(const TSqliteStatement& st, int col, TJetColumnKind kind) {
     const int type = st.ColumnType(col);
@@ -114,7 +103,7 @@ Variant ReadValue(const TSqliteStatement& st, int col, TJetColumnKind kind) {
             if (whole > -922337203685477LL && whole < 922337203685477LL)
                 return Variant(Currency::FromRaw(whole * 10000));
         }
-        if (type == 1 || type == 2) return Variant(CurrencyOf(st.ColumnDouble(col)));
+        if (type == 1 || type == 2) return Variant(StorageToMoney(st.ColumnDouble(col)));
         break;
     case TJetColumnKind::Boolean:
         if (type == 1 || type == 2) return Variant(st.ColumnDouble(col) != 0);
@@ -337,10 +326,10 @@ std::unique_ptr<TField> TCustomADODataSet::CreateDefaultField(const TFieldDef& D
 
 void TCustomADODataSet::InternalOpen() {
     SetParamsFromMaster(false);
-    const auto translated = TranslateJetSqlCached(CommandText());
+    TSqliteDatabase& db = Db();
+    const auto translated = db.Translate(CommandText());
     const TJetStatement& jet = *translated;
     if (!jet.IsSelect) Error("CommandText does not return a result set");
-    TSqliteDatabase& db = Db();
     std::unique_ptr<TSqliteStatement> st;
     bool withRowId = !jet.UpdateTable.empty();
     if (withRowId) {
@@ -371,6 +360,10 @@ void TCustomADODataSet::InternalOpen() {
         int size = 0;
         const String decl = st->ColumnDeclType(col);
         TJetColumnKind kind = JetColumnKindOf(decl, size);
+        // An expression over money is money (db/JetSql.h).
+        if (kind == TJetColumnKind::Unknown)
+            for (const String& money : jet.MoneyColumns)
+                if (SameText(money, def.Name)) kind = TJetColumnKind::Currency;
         const String table = st->ColumnTable(col), origin = st->ColumnOrigin(col);
         bool autoInc = false;
         if (!table.empty() && !origin.empty()) {

@@ -290,7 +290,8 @@ protected:
 };
 
 // Floating point. Without DisplayFormat the value shows with Precision significant digits, or
-// as money (FloatToStrF ffCurrency) when Currency is set.
+// as money (FloatToStrF ffCurrency) when Currency is set. Texts are made from the value's
+// shortest decimal form (rtl/ShortestDecimal.h), so a binary neighbour never moves a half.
 class TFloatField : public TNumericField {
     ORV_META(TFloatField, TNumericField)
 
@@ -315,7 +316,8 @@ class TCurrencyField : public TFloatField {
     explicit TCurrencyField(TComponent* AOwner = nullptr);
 };
 
-// Fixed point with four decimals (the database's money columns); the value is a Currency.
+// Fixed point with four decimals (the database's money columns, with Currency set); the value is
+// a Currency, shown through FormatCurr.
 class TBCDField : public TNumericField {
     ORV_META(TBCDField, TNumericField)
 

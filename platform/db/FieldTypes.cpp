@@ -3,6 +3,7 @@
 #include "db/DateStorage.h"
 #include "db/Field.h"
 #include "rtl/Format.h"
+#include "rtl/ShortestDecimal.h"
 #include "rtl/StrUtils.h"
 #include "rtl/Streams.h"
 
@@ -215,7 +216,9 @@ Variant TFloatField::ConvertValue(const Variant& Value) const {
 }
 
 String TFloatField::GetText(bool DisplayText) const {
-    const double v = RawValue().AsDouble();
+    // Formatted as the number reads, so a displayed half stays a half: 1.005 shows as 1.01 with
+    // two decimals, as the same amount in a currency field or a footer does.
+    const Extended v = ShortestDecimalValue(RawValue().AsDouble());
     String fmt;
     if (DisplayText && !FDisplayFormat.empty())
         fmt = FDisplayFormat;

@@ -2,6 +2,7 @@
 // in as the stored ISO text (or a day number) and go out as ISO text; numbers format through the
 // runtime's formatting module.
 #include "db/DateStorage.h"
+#include "db/MoneyStorage.h"
 #include "db/SqliteDatabase.h"
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
@@ -208,6 +209,117 @@ void FnSub(sqlite3_context* ctx, int, TArgs argv) {
         !__builtin_sub_overflow(sqlite3_value_int64(argv[0]), sqlite3_value_int64(argv[1]), &r))
         return sqlite3_result_int64(ctx, r);
     ResultNumber(ctx, a - b);
+}
+
+// ---- money ---------------------------------------------------------------------------------------
+// Where a CURRENCY column takes part, the translation calls these instead of + - * and SUM
+// (db/JetSql.h): the arithmetic is exact in Currency, and an amount beyond what a money column
+// holds raises its overflow error (db/MoneyStorage.h).
+
+void MoneyOverflow(sqlite3_context* ctx, const String& amount) {
+    sqlite3_result_error(ctx, MoneyOverflowMessage(amount).c_str(), -1);
+}
+
+// An amount as a money column stores it.
+void ResultMoney(sqlite3_context* ctx, Currency amount) {
+    if (!MoneyStorable(amount)) return MoneyOverflow(ctx, CurrToStr(amount));
+    if (MoneyStorageIsWhole(amount)) return sqlite3_result_int64(ctx, amount.Value / 10000);
+    sqlite3_result_double(ctx, MoneyToStorage(amount));
+}
+
+// A number argument as an amount (a text that reads as a number too); false, with the result
+// set, for other text or an amount beyond Currency's range.
+bool MoneyOf(sqlite3_context* ctx, sqlite3_value* v, Currency& amount) {
+    double d = 0;
+    if (!NumberOf(v, d)) {
+        Mismatch(ctx);
+        return false;
+    }
+    try {
+        amount = sqlite3_value_type(v) == SQLITE_INTEGER ? Currency::FromInt(sqlite3_value_int64(v))
+                                                         : StorageToMoney(d);
+    } catch (const EOverflow&) {
+        MoneyOverflow(ctx, FloatToStr(d));
+        return false;
+    }
+    return true;
+}
+
+bool BothNumbers(TArgs argv) {
+    for (int i = 0; i < 2; ++i)
+        if (sqlite3_value_type(argv[i]) != SQLITE_INTEGER && sqlite3_value_type(argv[i]) != SQLITE_FLOAT)
+            return false;
+    return true;
+}
+
+// The value a CURRENCY column stores for what was written: the nearest ten-thousandth (a whole
+// amount as an integer); Null stays Null; text is a type mismatch.
+void FnMoney(sqlite3_context* ctx, int, TArgs argv) {
+    switch (sqlite3_value_type(argv[0])) {
+    case SQLITE_NULL:
+        return sqlite3_result_null(ctx);
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT: {
+        Currency amount;
+        if (MoneyOf(ctx, argv[0], amount)) ResultMoney(ctx, amount);
+        return;
+    }
+    default:
+        return Mismatch(ctx);
+    }
+}
+
+// money + n and money - n; any other operands (a text, a date) as Jet's + and - take them.
+template <bool Add> void FnMoneyAddSub(sqlite3_context* ctx, int argc, TArgs argv) {
+    if (IsNullArg(argv[0]) || IsNullArg(argv[1])) return sqlite3_result_null(ctx);
+    if (!BothNumbers(argv)) return Add ? FnAdd(ctx, argc, argv) : FnSub(ctx, argc, argv);
+    Currency a, b;
+    if (!MoneyOf(ctx, argv[0], a) || !MoneyOf(ctx, argv[1], b)) return;
+    try {
+        ResultMoney(ctx, Add ? a + b : a - b);
+    } catch (const EOverflow&) {
+        MoneyOverflow(ctx, FloatToStr(Add ? sqlite3_value_double(argv[0]) + sqlite3_value_double(argv[1])
+                                          : sqlite3_value_double(argv[0]) - sqlite3_value_double(argv[1])));
+    }
+}
+
+// money x quantity: the quantity as it reads, the product rounded once (MulQuantity).
+void FnMoneyMul(sqlite3_context* ctx, int, TArgs argv) {
+    if (IsNullArg(argv[0]) || IsNullArg(argv[1])) return sqlite3_result_null(ctx);
+    Currency amount;
+    double quantity = 0;
+    if (!MoneyOf(ctx, argv[0], amount)) return;
+    if (!NumberOf(argv[1], quantity)) return Mismatch(ctx);
+    try {
+        ResultMoney(ctx, sqlite3_value_type(argv[1]) == SQLITE_INTEGER ? amount * sqlite3_value_int64(argv[1])
+                                                                       : MulQuantity(amount, quantity));
+    } catch (const EOverflow&) {
+        MoneyOverflow(ctx, FloatToStr(sqlite3_value_double(argv[0]) * quantity));
+    }
+}
+
+// SUM over money: the exact total of the amounts; Null when there are none.
+struct TMoneySum {
+    Int64 Total;
+    bool Any;
+    bool Overflowed;
+};
+
+void MoneySumStep(sqlite3_context* ctx, int, TArgs argv) {
+    if (IsNullArg(argv[0])) return;
+    auto* sum = static_cast<TMoneySum*>(sqlite3_aggregate_context(ctx, sizeof(TMoneySum)));
+    if (!sum) return sqlite3_result_error_nomem(ctx);
+    Currency amount;
+    if (!MoneyOf(ctx, argv[0], amount)) return;
+    sum->Any = true;
+    if (__builtin_add_overflow(sum->Total, amount.Value, &sum->Total)) sum->Overflowed = true;
+}
+
+void MoneySumFinal(sqlite3_context* ctx) {
+    auto* sum = static_cast<TMoneySum*>(sqlite3_aggregate_context(ctx, 0));
+    if (!sum || !sum->Any) return sqlite3_result_null(ctx);
+    if (sum->Overflowed) return MoneyOverflow(ctx, "of the sum");
+    ResultMoney(ctx, Currency::FromRaw(sum->Total));
 }
 
 // The two number operands of / \ Mod ^; false (with the result set) for Null or a mismatch.
@@ -847,6 +959,10 @@ const TFn kFunctions[] = {
     {"orv_clng", 1, FnCWhole<-2147483648LL, 2147483647LL>, true},
     {"orv_cint", 1, FnCWhole<-32768, 32767>, true},
     {"orv_add", 2, FnAdd, true},
+    {"orv_money", 1, FnMoney, true},
+    {"orv_cadd", 2, FnMoneyAddSub<true>, true},
+    {"orv_csub", 2, FnMoneyAddSub<false>, true},
+    {"orv_cmul", 2, FnMoneyMul, true},
     {"orv_sub", 2, FnSub, true},
     {"orv_div", 2, FnDiv, true},
     {"orv_idiv", 2, FnIntDiv, true},
@@ -895,4 +1011,7 @@ void RegisterJetFunctions(void* sqliteHandle) {
             throw EDatabaseError(String("Cannot register the function ") + f.Name + ": " +
                                  sqlite3_errmsg(db));
     }
+    if (sqlite3_create_function_v2(db, "orv_csum", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr,
+                                   MoneySumStep, MoneySumFinal, nullptr) != SQLITE_OK)
+        throw EDatabaseError(String("Cannot register the function orv_csum: ") + sqlite3_errmsg(db));
 }

@@ -2,6 +2,8 @@
 // token keeps the blanks that stood before it, so a translated statement reads like the original.
 #include "db/JetSql.h"
 
+#include "db/JetSqlTokens.h"
+
 #include "db/DateStorage.h"
 #include "rtl/StrUtils.h"
 
@@ -11,17 +13,7 @@
 #include <cstdio>
 #include <map>
 
-namespace {
-
-enum class TTok { Ident, QIdent, Str, Num, Date, Param, Op };
-
-struct TToken {
-    TTok Kind;
-    String Text; // as it goes out (identifiers keep their spelling, strings their quotes)
-    String Lead; // blanks before the token
-};
-
-using TTokens = std::vector<TToken>;
+namespace jetsql {
 
 bool IsIdentStart(unsigned char c) {
     return std::isalpha(c) || c == '_' || c >= 0x80;
@@ -204,7 +196,7 @@ TTokens Tokenize(const String& sql) {
     return out;
 }
 
-String Join(const TTokens& tokens, size_t from = 0, size_t to = String::npos) {
+String Join(const TTokens& tokens, size_t from, size_t to) {
     String out;
     to = std::min(to, tokens.size());
     for (size_t i = from; i < to; ++i) {
@@ -214,11 +206,10 @@ String Join(const TTokens& tokens, size_t from = 0, size_t to = String::npos) {
     return out;
 }
 
-TToken Make(TTok kind, const String& text, const String& lead = " ") {
+TToken Make(TTok kind, const String& text, const String& lead) {
     return {kind, text, lead};
 }
 
-// Index of the token that closes the parenthesis opened at open, or tokens.size().
 size_t MatchParen(const TTokens& t, size_t open) {
     int depth = 0;
     for (size_t i = open; i < t.size(); ++i) {
@@ -1170,9 +1161,15 @@ String SingleTableOf(const TTokens& t) {
     return Unquoted(table);
 }
 
-} // namespace
+} // namespace jetsql
+
+using namespace jetsql;
 
 TJetStatement TranslateJetSql(const String& jetSql) {
+    return TranslateJetSql(jetSql, TJetColumnKindOf());
+}
+
+TJetStatement TranslateJetSql(const String& jetSql, const TJetColumnKindOf& columnKind) {
     TJetStatement result;
     TTokens t = Tokenize(jetSql);
     // One statement: a ";" may only end it.
@@ -1200,6 +1197,8 @@ TJetStatement TranslateJetSql(const String& jetSql) {
         result.AltersTable = true;
     }
     result.IntoTable = RewriteSelectInto(t);
+    result.ChangesSchema = !result.DefinedTable.empty() || !result.IntoTable.empty() ||
+                           (!t.empty() && (Is(t[0], "DROP") || Is(t[0], "CREATE")));
     RewriteDistinctRow(t);
     // TOP with ORDER BY wraps the statement: its table is the one the inner SELECT reads.
     const String innerTable = result.IntoTable.empty() ? SingleTableOf(t) : String();
@@ -1208,6 +1207,7 @@ TJetStatement TranslateJetSql(const String& jetSql) {
     if (result.HiddenColumns && !result.IntoTable.empty())
         throw EJetSqlError("TOP with ORDER BY in SELECT INTO is not supported.");
     RewriteArithmetic(t);
+    if (columnKind) RewriteMoney(t, columnKind, result.MoneyColumns);
     RewriteConcat(t);
     RewriteLikeExpressions(t);
     CollateComparedCalls(t);
@@ -1234,23 +1234,31 @@ String JetToSqlite(const String& jetSql) {
     return TranslateJetSql(jetSql).Sql;
 }
 
-std::shared_ptr<const TJetStatement> TranslateJetSqlCached(const String& jetSql) {
-    // The most recently used translations, newest last; one thread uses the data sets.
-    constexpr size_t kLimit = 128;
-    thread_local std::vector<std::pair<String, std::shared_ptr<const TJetStatement>>> cache;
-    for (size_t i = cache.size(); i-- > 0;)
-        if (cache[i].first == jetSql) {
-            auto hit = cache[i].second;
-            if (i + 1 != cache.size()) {
-                auto entry = std::move(cache[i]);
-                cache.erase(cache.begin() + static_cast<std::ptrdiff_t>(i));
-                cache.push_back(std::move(entry));
+std::shared_ptr<const TJetStatement> TJetTranslationCache::Find(const String& jetSql) {
+    for (size_t i = FEntries.size(); i-- > 0;)
+        if (FEntries[i].first == jetSql) {
+            auto hit = FEntries[i].second;
+            if (i + 1 != FEntries.size()) {
+                auto entry = std::move(FEntries[i]);
+                FEntries.erase(FEntries.begin() + static_cast<std::ptrdiff_t>(i));
+                FEntries.push_back(std::move(entry));
             }
             return hit;
         }
+    return nullptr;
+}
+
+void TJetTranslationCache::Add(const String& jetSql, std::shared_ptr<const TJetStatement> statement) {
+    if (FEntries.size() >= kLimit) FEntries.erase(FEntries.begin());
+    FEntries.emplace_back(jetSql, std::move(statement));
+}
+
+std::shared_ptr<const TJetStatement> TranslateJetSqlCached(const String& jetSql) {
+    // One thread uses the data sets.
+    thread_local TJetTranslationCache cache;
+    if (auto hit = cache.Find(jetSql)) return hit;
     auto made = std::make_shared<const TJetStatement>(TranslateJetSql(jetSql));
-    if (cache.size() >= kLimit) cache.erase(cache.begin());
-    cache.emplace_back(jetSql, made);
+    cache.Add(jetSql, made);
     return made;
 }
 

@@ -65,6 +65,16 @@
 //                                                          SQL statement."
 //   :name parameters                                    -> ?1, ?2 ... one number per name, names
 //                                                          matched without regard to case
+//   with the column kinds of the database (TranslateJetSql with a TJetColumnKindOf), arithmetic
+//   where a CURRENCY column takes part stays exact money:
+//   SUM(money)                                          -> orv_csum(money): the exact sum
+//   money + n, money - n (n money, whole or a parameter)-> orv_cadd / orv_csub: exact
+//   money * x, x * money (x any number, a quantity)     -> orv_cmul(money, x): x as it reads (its
+//                                                          shortest decimal form), the product
+//                                                          rounded once to the ten-thousandth, a
+//                                                          tie to the even neighbour
+//   (a result beyond what a money column holds raises "Overflow: ..."; the result columns that
+//   hold money are named in MoneyColumns, an expression without an alias keeps its name)
 //   CREATE TABLE / ALTER TABLE ... ADD column types     -> SQLite declarations the field layer
 //                                                          maps back to field classes (below);
 //                                                          the connection then installs the
@@ -90,6 +100,9 @@
 //                                           '2024/01/06', a text parameter); refused with "Data
 //                                           type mismatch in criteria expression." otherwise
 //   any non-zero value in a yes/no column   stored as -1
+//   a number in a CURRENCY column           stored as the nearest ten-thousandth (a whole amount
+//                                           as an integer); an amount beyond what the column
+//                                           holds exactly, or a text, is refused
 //
 // Yes/No: one representation, Jet's own. Yes is stored as -1 and No as 0; True is -1, a Boolean
 // parameter binds as -1, and a column rule turns any other non-zero value written (1 from another
@@ -105,6 +118,7 @@
 #include "rtl/SysUtils.h"
 #include "rtl/Types.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -128,6 +142,10 @@ struct TJetStatement {
     // Extra last columns the statement computes for itself (the rank of TOP n ... ORDER BY) that
     // a data set does not show.
     int HiddenColumns = 0;
+    // CREATE, ALTER or DROP, or SELECT ... INTO: what the database knows of its tables changes.
+    bool ChangesSchema = false;
+    // The names of the result columns whose values are money (translated with column kinds).
+    std::vector<String> MoneyColumns;
 };
 
 // Translates one Jet statement. Raises EJetSqlError for a construct the translation cannot give
@@ -138,6 +156,20 @@ String JetToSqlite(const String& jetSql);
 // TranslateJetSql through a small cache keyed by the Jet text: a statement run again (an insert
 // in a loop, a query reopened) is translated once. Errors are not cached.
 std::shared_ptr<const TJetStatement> TranslateJetSqlCached(const String& jetSql);
+
+// The most recently used translations by their Jet text.
+class TJetTranslationCache {
+public:
+    static constexpr size_t kLimit = 128;
+    // The translation of the text, now the most recently used; nullptr when there is none.
+    std::shared_ptr<const TJetStatement> Find(const String& jetSql);
+    // Keeps a translation, forgetting the least recently used beyond kLimit.
+    void Add(const String& jetSql, std::shared_ptr<const TJetStatement> statement);
+    void Clear() { FEntries.clear(); }
+
+private:
+    std::vector<std::pair<String, std::shared_ptr<const TJetStatement>>> FEntries;
+};
 
 // The name of the result column that carries the rowid in TJetStatement::RowIdSql.
 inline constexpr const char* JetRowIdColumn = "orv$rowid";
@@ -163,6 +195,12 @@ enum class TJetColumnKind {
     Blob
 };
 TJetColumnKind JetColumnKindOf(const String& declaredType, int& size);
+
+// The kind of a table's column as the database declares it; Unknown when there is no such table
+// or column.
+using TJetColumnKindOf = std::function<TJetColumnKind(const String& table, const String& column)>;
+// TranslateJetSql with the money arithmetic of the table above.
+TJetStatement TranslateJetSql(const String& jetSql, const TJetColumnKindOf& columnKind);
 
 // A literal for a statement: text between single quotes with quotes doubled (QuotedStr), so a
 // value never breaks or changes the statement it is put into.

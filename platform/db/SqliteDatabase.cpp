@@ -2,6 +2,7 @@
 
 #include "db/DateStorage.h"
 #include "db/JetSql.h"
+#include "db/MoneyStorage.h"
 #include "db/PasswordHash.h"
 #include "rtl/FileUtils.h"
 #include "rtl/Format.h"
@@ -148,6 +149,9 @@ void CheckPassword(const String& fileName, const String& password) {
 struct TSqliteDatabase::TImpl {
     sqlite3* Db = nullptr;
     std::shared_ptr<TStatementCache> Cache;
+    // The declared kinds of the columns of the tables asked about (lower-case names).
+    std::map<String, std::map<String, TJetColumnKind>> Columns;
+    TJetTranslationCache Translations;
 };
 
 TSqliteDatabase::TSqliteDatabase() : FImpl(std::make_unique<TImpl>()) {}
@@ -219,6 +223,7 @@ void TSqliteDatabase::Open(const String& fileName, const String& password) {
 }
 
 void TSqliteDatabase::Close() {
+    ForgetSchema();
     if (!FImpl->Db) return;
     if (FImpl->Cache) FImpl->Cache->Clear();
     FImpl->Cache.reset();
@@ -269,6 +274,43 @@ std::unique_ptr<TSqliteStatement> TSqliteDatabase::Prepare(const String& sql) {
     return std::unique_ptr<TSqliteStatement>(new TSqliteStatement(std::move(impl)));
 }
 
+std::shared_ptr<const TJetStatement> TSqliteDatabase::Translate(const String& jetSql) {
+    if (auto hit = FImpl->Translations.Find(jetSql)) return hit;
+    // A table not (yet) in the database is not remembered, and neither is a statement naming one.
+    bool complete = true;
+    const auto columnKind = [this, &complete](const String& table, const String& column) {
+        const String key = LowerCase(table);
+        auto known = FImpl->Columns.find(key);
+        if (known == FImpl->Columns.end()) {
+            std::map<String, TJetColumnKind> columns;
+            if (FImpl->Db) {
+                auto info = Prepare("SELECT name, type FROM pragma_table_info(?)");
+                info->Bind(1, Variant(table));
+                while (info->Step()) {
+                    int size = 0;
+                    columns[LowerCase(VarToStr(info->ColumnValue(0)))] =
+                        JetColumnKindOf(VarToStr(info->ColumnValue(1)), size);
+                }
+            }
+            if (columns.empty()) {
+                complete = false;
+                return TJetColumnKind::Unknown;
+            }
+            known = FImpl->Columns.emplace(key, std::move(columns)).first;
+        }
+        const auto it = known->second.find(LowerCase(column));
+        return it == known->second.end() ? TJetColumnKind::Unknown : it->second;
+    };
+    auto made = std::make_shared<const TJetStatement>(TranslateJetSql(jetSql, columnKind));
+    if (complete && !made->ChangesSchema) FImpl->Translations.Add(jetSql, made);
+    return made;
+}
+
+void TSqliteDatabase::ForgetSchema() {
+    FImpl->Columns.clear();
+    FImpl->Translations.Clear();
+}
+
 namespace {
 
 String Quoted(const String& name) {
@@ -315,6 +357,10 @@ void TSqliteDatabase::InstallColumnRules(const String& table) {
             orJoin(changed, "orv_datenorm(" + fresh + ") IS NOT " + fresh);
             set += (set.empty() ? "" : ", ") + col + " = orv_datenorm(" + col + ")";
             break;
+        case TJetColumnKind::Currency:
+            orJoin(changed, "orv_money(" + fresh + ") IS NOT " + fresh);
+            set += (set.empty() ? "" : ", ") + col + " = orv_money(" + col + ")";
+            break;
         case TJetColumnKind::Boolean:
             orJoin(changed, fresh + " NOT IN (0, -1)");
             set += (set.empty() ? "" : ", ") + col + " = CASE WHEN " + col + " IS NULL THEN NULL WHEN " +
@@ -349,10 +395,14 @@ void TSqliteDatabase::RemoveColumnRules(const String& table) {
         ExecuteSql("DROP TRIGGER IF EXISTS " + Quoted(kRulesPrefix + table + suffix));
 }
 
-void TSqliteDatabase::CreateTableLike(const String& table, const TSqliteStatement& select) {
+void TSqliteDatabase::CreateTableLike(const String& table, const TSqliteStatement& select,
+                                      const std::vector<String>& moneyColumns) {
     String columns;
     for (int c = 0; c < select.ColumnCount(); ++c) {
         String decl = select.ColumnDeclType(c);
+        if (decl.empty())
+            for (const String& money : moneyColumns)
+                if (SameText(money, select.ColumnName(c))) decl = "CURRENCY";
         int size = 0;
         const TJetColumnKind kind = JetColumnKindOf(decl, size);
         if (kind == TJetColumnKind::Boolean) decl = "BOOLEAN DEFAULT 0";
@@ -450,9 +500,13 @@ void TSqliteStatement::Bind(int index, const Variant& value) {
     case varDouble:
         rc = sqlite3_bind_double(st, index, value.AsDouble());
         break;
-    case varCurrency:
-        rc = sqlite3_bind_double(st, index, static_cast<double>(value.AsCurrency().ToDouble()));
+    case varCurrency: {
+        const Currency amount = value.AsCurrency();
+        CheckMoneyStorable(amount);
+        rc = MoneyStorageIsWhole(amount) ? sqlite3_bind_int64(st, index, amount.Value / 10000)
+                                         : sqlite3_bind_double(st, index, MoneyToStorage(amount));
         break;
+    }
     case varDate: {
         const String s = DateTimeToStorage(value.AsDateTime());
         rc = sqlite3_bind_text(st, index, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);

@@ -8,8 +8,10 @@
 #include "rtl/Variant.h"
 
 #include <memory>
+#include <vector>
 
 class TSqliteStatement;
+struct TJetStatement;
 
 class TSqliteDatabase {
 public:
@@ -42,6 +44,13 @@ public:
     // taken from a small cache on the connection instead of being prepared again.
     std::unique_ptr<TSqliteStatement> Prepare(const String& sql);
 
+    // A Jet statement translated for this database: with the column kinds of its tables, so that
+    // arithmetic over money stays exact (db/JetSql.h). Translations are kept per connection and
+    // forgotten when a statement changes the schema (ForgetSchema). Raises EJetSqlError.
+    std::shared_ptr<const TJetStatement> Translate(const String& jetSql);
+    // The connection ran a statement that creates, alters or drops a table.
+    void ForgetSchema();
+
     // The Jet column rules of a table, kept by triggers that a CREATE TABLE or ALTER TABLE of the
     // connection installs (again) for its table:
     //   text(n) columns     a longer text is refused with Jet's "field is too small" message
@@ -51,8 +60,10 @@ public:
     void InstallColumnRules(const String& table);
     void RemoveColumnRules(const String& table);
     // Creates `table` with the columns of a prepared SELECT: each with its source column's type
-    // (an expression's column gets none), text compared without regard to case.
-    void CreateTableLike(const String& table, const TSqliteStatement& select);
+    // (an expression's column gets none, or CURRENCY when named in moneyColumns), text compared
+    // without regard to case.
+    void CreateTableLike(const String& table, const TSqliteStatement& select,
+                         const std::vector<String>& moneyColumns = {});
     Int64 LastInsertRowId() const;
     int Changes() const;
     // Rows changed by every statement since the connection opened.
@@ -82,8 +93,9 @@ public:
     TSqliteStatement& operator=(const TSqliteStatement&) = delete;
 
     int ParamCount() const;
-    // Binds a value: Null/Empty as NULL, booleans as -1/0, integers, floats, currency as its
-    // amount, dates as "yyyy-mm-dd[ hh:nn:ss]" text, strings as UTF-8 text.
+    // Binds a value: Null/Empty as NULL, booleans as -1/0, integers, floats, currency as the
+    // stored form of its amount (MoneyStorage.h; an amount beyond what a money column holds
+    // raises its overflow error), dates as "yyyy-mm-dd[ hh:nn:ss]" text, strings as UTF-8 text.
     void Bind(int index, const Variant& value);
     void ClearBindings();
     void Reset();

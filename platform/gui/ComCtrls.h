@@ -318,6 +318,43 @@ private:
 };
 
 // ---------------------------------------------------------------------------------------------
+// Up-down: a pair of arrow buttons that steps a number, shown in the control it is associated with
+
+enum TUDBtnType { btNext, btPrev };
+ORV_ENUM(TUDBtnType, btNext, btPrev)
+using TUDClickEvent = std::function<void(TObject* Sender, TUDBtnType Button)>;
+
+class TUpDown : public TWinControl {
+    ORV_META(TUpDown, TWinControl)
+    explicit TUpDown(TComponent* AOwner);
+    ~TUpDown() override;
+    // The control that shows the position: the up-down sits at its right edge, as high as it,
+    // and takes its own width off the control's width.
+    TWinControl* Associate() const { return FAssociate; }
+    void SetAssociate(TWinControl* v);
+    int Min() const { return FMin; }
+    void SetMin(int v) { FMin = v; }
+    int Max() const { return FMax; }
+    void SetMax(int v) { FMax = v; }
+    int Increment() const { return FIncrement; }
+    void SetIncrement(int v) { FIncrement = v; }
+    // Kept between Min and Max; shown in the associated control.
+    int Position() const { return FPosition; }
+    void SetPosition(int v);
+    // Steps from the number the associated control shows (Position when it shows none), up for
+    // btNext and down for btPrev, then runs OnClick.
+    void Click(TUDBtnType button);
+
+    TUDClickEvent OnClick;
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TWinControl* FAssociate = nullptr;
+    int FMin = 0, FMax = 100, FIncrement = 1, FPosition = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
 // List view (report style)
 
 class TListView;

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QRegularExpressionValidator>
 #include <QTextBlock>
 
 // ---------------------------------------------------------------------------------------------
@@ -227,6 +228,16 @@ void TCustomEdit::SetCharCase(TEditCharCase v) {
 void TCustomEdit::SetBorderStyle(TBorderStyle v) {
     FBorderStyle = v;
     if (auto* e = qobject_cast<QLineEdit*>(TControlAccess::Widget(this))) e->setFrame(v != bsNone);
+}
+
+void TCustomEdit::SetNumbersOnly(bool v) {
+    FNumbersOnly = v;
+    if (auto* e = qobject_cast<QLineEdit*>(TControlAccess::Widget(this))) {
+        // The validator belongs to the edit; the one set before goes when it is replaced.
+        const QValidator* previous = e->validator();
+        e->setValidator(v ? new QRegularExpressionValidator(QRegularExpression("[0-9]*"), e) : nullptr);
+        delete previous;
+    }
 }
 
 int TCustomEdit::SelStart() const {

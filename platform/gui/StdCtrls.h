@@ -89,6 +89,9 @@ class TCustomEdit : public TWinControl {
     void SetAutoSelect(bool v) { FAutoSelect = v; }
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle v);
+    // Typing and pasting take digits only (text set by the program is not checked).
+    bool NumbersOnly() const { return FNumbersOnly; }
+    void SetNumbersOnly(bool v);
     bool Modified() const { return FModified; }
     void SetModified(bool v) { FModified = v; }
     // The selection in characters.
@@ -123,6 +126,7 @@ protected:
     TEditCharCase FCharCase = ecNormal;
     bool FAutoSelect = true;
     TBorderStyle FBorderStyle = bsSingle;
+    bool FNumbersOnly = false;
     bool FModified = false;
 };
 
@@ -302,6 +306,7 @@ class TCustomComboBox : public TWinControl {
     void SetCharCase(TEditCharCase v) { FCharCase = v; }
     bool DroppedDown() const;
     void SetDroppedDown(bool v);
+    // Owner-drawn styles: each entry is ItemHeight high, the box six pixels more.
     int ItemHeight() const { return FItemHeight; }
     void SetItemHeight(int v);
     int SelStart() const;
@@ -318,12 +323,15 @@ class TCustomComboBox : public TWinControl {
     TNotifyEvent OnSelect;
     TNotifyEvent OnDropDown;
     TNotifyEvent OnCloseUp;
+    // Owner-drawn entries (csOwnerDrawFixed, csOwnerDrawVariable) are drawn on Canvas by this
+    // handler, in the list and in the box (odComboBoxEdit) alike.
     TDrawItemEvent OnDrawItem;
+    // The canvas owner-drawn entries (DrawItem) and a frame of the control's own (PaintFrame) are
+    // drawn on.
+    TCanvas* Canvas() const { return FCanvas.get(); }
 
     bool WantsKey(Word Key, TShiftState Shift) const override;
 
-    // The canvas the frame (PaintFrame) and owner-drawn entries (DrawItem) are drawn on.
-    TCanvas* Canvas() const { return FCanvas.get(); }
     // Where the list shows while it is open, in screen coordinates (empty while it is closed).
     TRect DroppedListRect() const;
     // The entry the open list marks (the one under the mouse or moved to with the keys); -1 when

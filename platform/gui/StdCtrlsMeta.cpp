@@ -32,6 +32,7 @@ void TCustomEdit::DeclareMeta(meta::Class<TCustomEdit>& c) {
     c.Property("BorderStyle", &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle).Default(bsSingle);
     c.Property("CharCase", &TCustomEdit::CharCase, &TCustomEdit::SetCharCase).Default(ecNormal);
     c.Property("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength).Default(0);
+    c.Property("NumbersOnly", &TCustomEdit::NumbersOnly, &TCustomEdit::SetNumbersOnly).Default(false);
     c.Property("PasswordChar", &TCustomEdit::PasswordChar, &TCustomEdit::SetPasswordChar).Default('\0');
     c.Property("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly).Default(false);
     c.Property("Text", &TCustomEdit::Text, &TCustomEdit::SetText);
@@ -280,6 +281,14 @@ void TProgressBar::DeclareMeta(meta::Class<TProgressBar>& c) {
     c.Property("Min", &TProgressBar::Min, &TProgressBar::SetMin).Default(0);
     c.Property("Position", &TProgressBar::Position, &TProgressBar::SetPosition).Default(0);
     c.Property("Step", &TProgressBar::Step, &TProgressBar::SetStep).Default(10);
+}
+
+ORV_META_IMPL(TUpDown)
+void TUpDown::DeclareMeta(meta::Class<TUpDown>& c) {
+    c.Property("Increment", &TUpDown::Increment, &TUpDown::SetIncrement).Default(1);
+    c.Property("Max", &TUpDown::Max, &TUpDown::SetMax).Default(100);
+    c.Property("Min", &TUpDown::Min, &TUpDown::SetMin).Default(0);
+    c.Property("Position", &TUpDown::Position, &TUpDown::SetPosition).Default(0);
 }
 
 ORV_META_IMPL(TListView)

@@ -13,7 +13,40 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QStylePainter>
 #include <QStyledItemDelegate>
+
+namespace {
+
+// Draws one owner-drawn entry of a list or combo box on the control's canvas: the handler's
+// drawing, or the entry's text on the entry's colour when there is none.
+void DrawOwnerItem(TWinControl* control, TCanvas* controlCanvas, const TDrawItemEvent& handler,
+                   const String& text, QPainter* p, const QRect& rect, int index, TOwnerDrawState state) {
+    auto* canvas = static_cast<TControlCanvas*>(controlCanvas);
+    canvas->Font()->Assign(*control->Font());
+    const bool selected = state.Contains(odSelected);
+    canvas->Brush()->SetColor(selected ? clHighlight : control->Color());
+    if (selected) canvas->Font()->SetColor(clHighlightText);
+    const TRect r = Bounds(rect.x(), rect.y(), rect.width(), rect.height());
+    canvas->AttachPainter(p);
+    const TScopeExit detach([canvas] { canvas->DetachPainter(); });
+    if (handler) {
+        handler(control, index, r, state);
+    } else {
+        canvas->FillRect(r);
+        canvas->TextOut(r.Left + 2, r.Top, text);
+    }
+}
+
+TOwnerDrawState StateOf(const QStyle::State& s) {
+    TOwnerDrawState state;
+    if (s & QStyle::State_Selected) state << odSelected;
+    if (s & QStyle::State_HasFocus) state << odFocused;
+    if (!(s & QStyle::State_Enabled)) state << odDisabled;
+    return state;
+}
+
+} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Combo box
@@ -67,8 +100,15 @@ void TCustomComboBox::SetItems(TStrings* v) {
     if (v) FItems->Assign(*v);
 }
 
+void TCustomComboBox::SetItemHeight(int v) {
+    FItemHeight = std::max(1, v);
+    if (TComboAccess::OwnerDrawnStyle(this)) SetHeight(FItemHeight + 6);
+    if (QAbstractItemView* view = TControlAccess::As<QComboBox>(this)->view()) view->doItemsLayout();
+}
+
 void TCustomComboBox::SetStyle(TComboBoxStyle v) {
     FStyle = v;
+    if (TComboAccess::OwnerDrawnStyle(this)) SetHeight(FItemHeight + 6);
     auto* box = TControlAccess::As<QComboBox>(this);
     const bool editable = v == csDropDown || v == csSimple;
     TApplyGuard guard(this);
@@ -208,24 +248,8 @@ bool TCustomComboBox::WantsKey(Word Key, TShiftState) const {
 
 struct TListBoxAccess {
     static void DrawItem(TCustomListBox* l, QPainter* p, const QStyleOptionViewItem& opt, int index) {
-        auto* canvas = static_cast<TControlCanvas*>(l->FCanvas.get());
-        canvas->Font()->Assign(*l->Font());
-        const bool selected = opt.state & QStyle::State_Selected;
-        canvas->Brush()->SetColor(selected ? clHighlight : l->Color());
-        if (selected) canvas->Font()->SetColor(clHighlightText);
-        TOwnerDrawState state;
-        if (selected) state << odSelected;
-        if (opt.state & QStyle::State_HasFocus) state << odFocused;
-        if (!(opt.state & QStyle::State_Enabled)) state << odDisabled;
-        TRect r = Bounds(opt.rect.x(), opt.rect.y(), opt.rect.width(), opt.rect.height());
-        canvas->AttachPainter(p);
-        const TScopeExit detach([canvas] { canvas->DetachPainter(); });
-        if (l->OnDrawItem)
-            l->OnDrawItem(l, index, r, state);
-        else {
-            canvas->FillRect(r);
-            canvas->TextOut(r.Left + 2, r.Top, l->Items()->Strings(index));
-        }
+        DrawOwnerItem(l, l->FCanvas.get(), l->OnDrawItem, l->Items()->Strings(index), p, opt.rect, index,
+                      StateOf(opt.state));
     }
 };
 

@@ -14,9 +14,23 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStylePainter>
 #include <QStyledItemDelegate>
 
 namespace {
+
+// Draws an entry through the control on its canvas, with the entry's colours set.
+void DrawEntry(TCustomComboBox* combo, QPainter* p, const QRect& rect, int index, TOwnerDrawState state) {
+    if (index < 0 || index >= combo->Items()->Count()) return;
+    auto* canvas = static_cast<TControlCanvas*>(combo->Canvas());
+    canvas->Font()->Assign(*combo->Font());
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(state.Contains(odSelected) ? clHighlight : combo->Color());
+    if (state.Contains(odSelected)) canvas->Font()->SetColor(clHighlightText);
+    canvas->AttachPainter(p);
+    const TScopeExit detach([canvas] { canvas->DetachPainter(); });
+    TComboAccess::DrawItem(combo, index, Bounds(rect.x(), rect.y(), rect.width(), rect.height()), state);
+}
 
 // Draws the entries of an owner-drawn list through the control.
 class TComboItemDelegate : public QStyledItemDelegate {
@@ -28,20 +42,11 @@ public:
             QStyledItemDelegate::paint(p, opt, index);
             return;
         }
-        auto* canvas = static_cast<TControlCanvas*>(FCombo->Canvas());
         TOwnerDrawState state;
         if (opt.state & QStyle::State_Selected) state << odSelected;
         if (opt.state & QStyle::State_HasFocus) state << odFocused;
         if (!(opt.state & QStyle::State_Enabled)) state << odDisabled;
-        canvas->Font()->Assign(*FCombo->Font());
-        canvas->Brush()->SetStyle(bsSolid);
-        canvas->Brush()->SetColor(state.Contains(odSelected) ? clHighlight : FCombo->Color());
-        canvas->Font()->SetColor(state.Contains(odSelected) ? clHighlightText : FCombo->Font()->Color());
-        canvas->AttachPainter(p);
-        const TScopeExit detach([canvas] { canvas->DetachPainter(); });
-        TComboAccess::DrawItem(FCombo, index.row(),
-                               Bounds(opt.rect.x(), opt.rect.y(), opt.rect.width(), opt.rect.height()),
-                               state);
+        DrawEntry(FCombo, p, opt.rect, index.row(), state);
     }
     QSize sizeHint(const QStyleOptionViewItem& opt, const QModelIndex& index) const override {
         if (!TComboAccess::OwnerDrawnItems(FCombo)) return QStyledItemDelegate::sizeHint(opt, index);
@@ -137,6 +142,21 @@ void TOrvComboBox::PlaceEdit() {
 }
 
 void TOrvComboBox::paintEvent(QPaintEvent* e) {
+    if (!TComboAccess::OwnFrame(FOwner) && TComboAccess::OwnerDrawnStyle(FOwner)) {
+        // An owner-drawn box shows its current entry as the control draws it.
+        QStylePainter painter(this);
+        QStyleOptionComboBox opt;
+        initStyleOption(&opt);
+        opt.currentText.clear();
+        opt.currentIcon = QIcon();
+        painter.drawComplexControl(QStyle::CC_ComboBox, opt);
+        const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+        TOwnerDrawState state{odComboBoxEdit};
+        if (hasFocus()) state << odSelected << odFocused;
+        if (!isEnabled()) state << odDisabled;
+        DrawEntry(FOwner, &painter, field, currentIndex(), state);
+        return;
+    }
     if (!TComboAccess::OwnFrame(FOwner)) {
         QComboBox::paintEvent(e);
         return;
@@ -159,11 +179,6 @@ void TOrvComboBox::showEvent(QShowEvent* e) {
 }
 
 // ---------------------------------------------------------------------------------------------
-
-void TCustomComboBox::SetItemHeight(int v) {
-    FItemHeight = std::max(1, v);
-    if (QAbstractItemView* view = TControlAccess::As<QComboBox>(this)->view()) view->doItemsLayout();
-}
 
 void TCustomComboBox::FontChanged() {
     TWinControl::FontChanged();

@@ -1,5 +1,6 @@
 #include "rtl/Currency.h"
 
+#include "rtl/ShortestDecimal.h"
 #include "rtl/SysUtils.h"
 
 #include <cmath>
@@ -80,4 +81,26 @@ Currency operator/(Currency a, Currency b) {
 Currency operator/(Currency a, Int64 n) {
     if (n == 0) throw EZeroDivide("Floating point division by zero");
     return Checked(DivRoundEven(a.Value, n));
+}
+
+Currency MulQuantity(Currency amount, double quantity) {
+    if (!std::isfinite(quantity)) CurrencyOverflow();
+    const TShortestDecimal q = ShortestDecimalOf(quantity);
+    // amount x digits is below 2^63 x 10^17, well inside 128 bits; the exponent scales it.
+    __int128 product = static_cast<__int128>(amount.Value) * static_cast<__int128>(q.Digits);
+    if (q.Negative) product = -product;
+    if (product == 0) return Currency();
+    if (q.Exponent < 0) {
+        // 10^38 is the largest power of ten in 128 bits; below it the product rounds to zero.
+        if (q.Exponent < -38) return Currency();
+        __int128 scale = 1;
+        for (int i = 0; i < -q.Exponent; ++i)
+            scale *= 10;
+        return Checked(DivRoundEven(product, scale));
+    }
+    for (int i = 0; i < q.Exponent; ++i) {
+        if (product > INT64_MAX || product < INT64_MIN) CurrencyOverflow();
+        product *= 10;
+    }
+    return Checked(product);
 }

@@ -49,3 +49,9 @@ struct Currency {
     Currency& operator/=(Currency b) { return *this = *this / b; }
     Currency& operator/=(Int64 n) { return *this = *this / n; }
 };
+
+// An amount times a quantity taken as it reads (its shortest decimal form: 65.35, not the double
+// 65.349999999999994...), rounded once to the ten-thousandth, a tie to the even neighbour:
+// 1.5 x 65.35 is 98.025 exactly, 0.0005 x 0.3 gives 0.0002. EOverflow outside the range or for a
+// quantity that is not a finite number.
+Currency MulQuantity(Currency amount, double quantity);

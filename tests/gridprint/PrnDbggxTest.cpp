@@ -7,6 +7,7 @@
 #include "classes/MetaProps.h"
 #include "grid/DBGridGx.h"
 #include "rtl/DateUtils.h"
+#include "rtl/Format.h"
 #include "rtl/Streams.h"
 
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 #include "gridprint/PrnDbggx.h"
 
 #include "gui/Interaction.h"
+#include "rtl/Format.h"
 
 #include <gtest/gtest.h>
 

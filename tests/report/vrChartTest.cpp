@@ -7,6 +7,7 @@
 #include "rtl/Format.h"
 #include "ReportTextTools.h"
 #include "ReviewPicture.h"
+#include "rtl/Format.h"
 #include "script/vs_iinterpreter.h"
 #include "WhiteBitmap.h"
 

@@ -3,6 +3,7 @@
 // arrays that keep their elements compact behave as the variant arrays they stand for.
 #include "script/vs_ivalue.h"
 #include "ScriptTestSupport.h"
+#include "rtl/Format.h"
 #include "rtl/VariantInternal.h"
 
 #include <climits>

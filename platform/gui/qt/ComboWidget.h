@@ -22,9 +22,10 @@ struct TComboAccess {
         c->DrawItem(index, r, s);
     }
     static bool OwnFrame(const TCustomComboBox* c) { return c->FOwnFrame; }
-    static bool OwnerDrawnItems(const TCustomComboBox* c) {
-        return c->FOwnerDrawnItems || c->FStyle == csOwnerDrawFixed || c->FStyle == csOwnerDrawVariable;
+    static bool OwnerDrawnStyle(const TCustomComboBox* c) {
+        return c->FStyle == csOwnerDrawFixed || c->FStyle == csOwnerDrawVariable;
     }
+    static bool OwnerDrawnItems(const TCustomComboBox* c) { return c->FOwnerDrawnItems || OwnerDrawnStyle(c); }
     static const TRect& EditBounds(const TCustomComboBox* c) { return c->FEditBounds; }
 };
 

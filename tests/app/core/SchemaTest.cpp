@@ -74,20 +74,20 @@ const TableColumns SystemAndBusinessTables[] = {
                  "F_LCjiegou:s50 F_ZHamount:i F_KZamount:i F_mem1:m F_mem2:m"},
     {"T_FCinfo", "F_ID:a F_XQname:s50 F_LDcode:s50 F_DYcode:s50 F_code:s50 F_FXtype:s50 F_LouCeng:s50 "
                  "F_chaoXiang:s50 F_curStatus:s50 F_buildArea:f F_useArea:f F_chanquan:s255 F_mem1:m "
-                 "F_useStatus:s255 F_useDate:d F_HTcode:s50 F_HTprice:f F_HTdate:d F_HTtype:s50 F_FZname:s50 "
+                 "F_useStatus:s255 F_useDate:d F_HTcode:s50 F_HTprice:c F_HTdate:d F_HTtype:s50 F_FZname:s50 "
                  "F_FZsex:s50 F_FZphone:s50 F_handphone:s50 F_SFZcode:s50 F_FZunit:s50 F_FZaddress:s255 "
                  "F_mem2:m F_ZHname:s50 F_RZdate:d F_ZHphone:s50 F_ZHhandphone:s50 F_ZHSFZcode:s50 "
                  "F_ZHwork:s255 F_mem3:m F_ZHnum:f"},
-    {"T_carPos", "F_ID:a F_code:s50 F_address:s255 F_YSprice:f F_YZprice:f F_memo1:m F_flag:b F_fromDate:d "
-                 "F_toDate:d F_CQstatus:s50 F_SJprice:f F_mainID:i F_FZcode:s50 F_FZname:s50 F_XQname:s50 "
+    {"T_carPos", "F_ID:a F_code:s50 F_address:s255 F_YSprice:c F_YZprice:c F_memo1:m F_flag:b F_fromDate:d "
+                 "F_toDate:d F_CQstatus:s50 F_SJprice:c F_mainID:i F_FZcode:s50 F_FZname:s50 F_XQname:s50 "
                  "F_LDcode:s50 F_CarCode:s50 F_phone:s50 F_handPhone:s50 F_empName:s50 F_Haddress:s255"},
-    {"T_PJinfo", "F_ID:a F_code:s50 F_name:s50 F_type:s50 F_spec:s50 F_unit:s50 F_address:s200 F_price1:f "
-                 "F_price2:f F_amount:f F_rate:f F_mem:m F_XQname:s50 F_typeID:i F_flag:b F_IFduihuan:b "
+    {"T_PJinfo", "F_ID:a F_code:s50 F_name:s50 F_type:s50 F_spec:s50 F_unit:s50 F_address:s200 F_price1:c "
+                 "F_price2:c F_amount:f F_rate:f F_mem:m F_XQname:s50 F_typeID:i F_flag:b F_IFduihuan:b "
                  "F_dhJF:f"},
-    {"T_pjJHrec", "F_ID:a F_PJcode:s F_editDate:d F_amount:f F_memo1:m F_price1:f F_price2:f F_OperName:s "
+    {"T_pjJHrec", "F_ID:a F_PJcode:s F_editDate:d F_amount:f F_memo1:m F_price1:c F_price2:c F_OperName:s "
                   "F_OperFlag:i F_XQname:s"},
-    {"T_publicSet", "F_ID:a F_code:s F_name:s F_type:s F_pinpai:s F_spec:s F_address:s F_amount:f F_price:f "
-                    "F_totalprice:f F_memo1:m F_useFlag:b F_XQname:s"},
+    {"T_publicSet", "F_ID:a F_code:s F_name:s F_type:s F_pinpai:s F_spec:s F_address:s F_amount:f F_price:c "
+                    "F_totalprice:c F_memo1:m F_useFlag:b F_XQname:s"},
     {"T_BJinfo", "F_ID:a F_code:s50 F_type:s50 F_area:s50 F_FZRemp:s50 F_date:d F_YSmem:m F_memo1:m "
                  "F_XQname:s255"},
     {"T_XLinfo", "F_ID:a F_code:s50 F_DSRemp:s50 F_type:s50 F_area:s50 F_CLRemp:s50 F_date:d F_time:d "
@@ -95,28 +95,30 @@ const TableColumns SystemAndBusinessTables[] = {
     {"T_YJinfo", "F_ID:a F_code:s50 F_YZcode:s50 F_YZname:s50 F_date:d F_JDemp:s50 F_memo1:m F_type:s50 "
                  "F_SLdate:d F_SLemp:s50 F_memo2:m F_SLtype:s50 F_XQname:s50"},
     {"T_FYinfo",
-     "F_ID:a F_code:s50 F_name:s50 F_SFtype:s50 F_SFprice:f F_SFcycle:s50 F_memo1:m F_XQname:s50"},
+     "F_ID:a F_code:s50 F_name:s50 F_SFtype:s50 F_SFprice:c F_SFcycle:s50 F_memo1:m F_XQname:s50"},
     {"T_wyFYrec", "F_ID:a F_mainID:i F_XQname:s50 F_LDcode:s50 F_FZcode:s50 F_FZname:s50 F_fromDate:d "
-                  "F_toDate:d F_SFdate:d F_editDate:d F_Bamount:f F_Eamount:f F_amount:f F_price:f "
-                  "F_totalPrice:f F_memo1:m F_SFtype:s50 F_SFname:s50 F_empName:s50 F_OperName:s50 "
+                  "F_toDate:d F_SFdate:d F_editDate:d F_Bamount:f F_Eamount:f F_amount:f F_price:c "
+                  "F_totalPrice:c F_memo1:m F_SFtype:s50 F_SFname:s50 F_empName:s50 F_OperName:s50 "
                   "F_JFflag:b F_JFcode:s50 F_GTid:s50 F_GTflag:i"},
     {"T_wyFKrec", "F_ID:a F_mainID:i F_LDcode:s50 F_XQname:s50 F_FZcode:s50 F_FZname:s50 F_QFnum:f "
-                  "F_QFprice:f F_XDnum:f F_FKprice:f F_bankPrice:f F_YSprice:f F_YHprice:f F_SKtype:s50 "
-                  "F_SKprice:f F_ZLprice:f F_memo1:m F_code:s50 F_JFdate:d F_OperName:s50"},
+                  "F_QFprice:c F_XDnum:f F_FKprice:c F_bankPrice:c F_YSprice:c F_YHprice:c F_SKtype:s50 "
+                  "F_SKprice:c F_ZLprice:c F_memo1:m F_code:s50 F_JFdate:d F_OperName:s50"},
     {"T_YSKrec", "F_ID:a F_mainID:i F_FZcode:s50 F_XQname:s50 F_LDcode:s50 F_FZname:s50 F_SFdate:d "
-                 "F_price:f F_billCode:s50 F_memo1:m F_Empname:s50 F_editDate:d F_OperFlag:i"},
+                 "F_price:c F_billCode:s50 F_memo1:m F_Empname:s50 F_editDate:d F_OperFlag:i"},
     {"t_GTinfo", "F_ID:a F_code:s F_name:s F_type:s F_amount:f F_memo1:m F_XQname:s"},
     {"t_GTdetail", "F_ID:a F_code:s50 F_mainID:i F_XQname:s50 F_LDcode:s50 F_FZcode:s50 F_FZname:s50 "
                    "F_memo1:m"},
     {"t_wyGTrec", "F_ID:a F_GTid:s F_GTcode:s F_GTname:s F_GTtype:s F_GThs:i F_fromDate:d F_toDate:d "
-                  "F_SFdate:d F_Bamount:f F_Eamount:f F_amount:f F_price:f F_totalPrice:f F_memo1:m "
+                  "F_SFdate:d F_Bamount:f F_Eamount:f F_amount:f F_price:c F_totalPrice:c F_memo1:m "
                   "F_empName:s F_operName:s F_SFtype:s F_SFname:s F_editDate:d F_XQname:s"},
     {"T_ZHBX", "F_ID:a F_code:s50 F_mainID:i F_FZcode:s50 F_FZname:s50 F_XQname:s50 F_LDcode:s50 F_bxDate:d "
-               "F_JDemp:s50 F_memo1:m F_WXemp:s50 F_xfDate:d F_memo2:m F_MYtype:s50 F_fwPrice:f F_wlPrice:f "
-               "F_totalprice:f"},
+               "F_JDemp:s50 F_memo1:m F_WXemp:s50 F_xfDate:d F_memo2:m F_MYtype:s50 F_fwPrice:c F_wlPrice:c "
+               "F_totalprice:c"},
     {"t_ZHBXdetail", "F_ID:a F_code:s50 F_PJcode:s50 F_PJname:s255 F_type:s50 F_pinpai:s255 F_spec:s50 "
-                     "F_address:s255 F_unit:s50 F_amount:f F_price:f F_totalprice:f F_mem:m"},
+                     "F_address:s255 F_unit:s50 F_amount:f F_price:c F_totalprice:c F_mem:m"},
     {"tempCode", "F_code:s50"},
+    {"tempDepot", "F_PJcode:s50 F_amount:f F_totalprice:c F_enter:f F_out:f F_sale:f F_salePrice:c "
+                  "F_beginPrice:c F_rate:f F_begin:f F_flag:i"},
 };
 
 // The kind of a column as the table above writes it; a text column of no fixed length matches "s".

@@ -86,8 +86,10 @@ TEST_F(Startup, AdminWithTheEmptyPasswordSeesEveryMenuAndTheDesktop) {
     ASSERT_NE(FrmMain, nullptr);
     for (const TActionInfo& a : AppActions()) {
         EXPECT_TRUE(FrmMain->ActionOf(a.Code)->Visible()) << a.Code;
-        EXPECT_FALSE(FrmMain->ActionOf(a.Code)->Enabled()) << a.Code; // no window registered yet
+        // Enabled exactly when its window is there (the decimal places window among the first).
+        EXPECT_EQ(FrmMain->ActionOf(a.Code)->Enabled(), HasActionWindow(a.Code)) << a.Code;
     }
+    EXPECT_TRUE(HasActionWindow(108));
     for (TMenuItem* top : FrmMain->mnuTop)
         EXPECT_TRUE(top->Visible());
     EXPECT_EQ(FrmMain->StatusBar1->Panels(1)->Text(), " Admin");

@@ -1,6 +1,7 @@
 // Currency: exact ten-thousandths, the platform's rounding, overflow.
 #include "rtl/Currency.h"
 #include "rtl/Format.h"
+#include "rtl/ShortestDecimal.h"
 #include "rtl/SysUtils.h"
 
 #include <gtest/gtest.h>
@@ -97,3 +98,49 @@ TEST(Currency, TextRoundTrip) {
 }
 
 } // namespace
+
+// An amount times a quantity as the quantity reads, rounded once, a tie to the even neighbour.
+TEST(Currency, MulQuantityRoundsTheDecimalProductOnce) {
+    const struct {
+        Int64 amount;
+        double quantity;
+        Int64 raw;
+    } cases[] = {
+        {15000, 65.35, 980250},   // the double product 98.024999999999991 would round the same
+        {15000, -65.35, -980250}, //
+        {5, 0.3, 2},              // 0.00015: a tie, to the even 0.0002 (the double product is below)
+        {5, 0.5, 2},              // 0.00025: a tie, to the even 0.0002
+        {5, 0.7, 4},              // 0.00035: a tie, to the even 0.0004
+        {10050, 1, 10050},        //
+        {333333, 3, 999999},      //
+        {1, 1e-30, 0},            //
+        {10000, 1e14, 1000000000000000000LL},
+        {0, 1e300, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MulQuantity(C(c.amount), c.quantity).Value, c.raw) << c.amount << " x " << c.quantity;
+    EXPECT_THROW(MulQuantity(C(10000), 1e15), EOverflow);
+    EXPECT_THROW(MulQuantity(C(10000), NAN), EOverflow);
+}
+
+// A double formats as it reads: its binary neighbour never decides a half.
+TEST(Currency, ShortestDecimalValueKeepsAHalfAHalf) {
+    const struct {
+        double value;
+        const char* shown;
+    } cases[] = {
+        {1.005, "1.01"},
+        {2.675, "2.68"},
+        {-98.025, "-98.03"},
+        {0.1 + 0.2, "0.30"},
+        {65.35 * 1.5, "98.02"} /* the product reads 98.02499999999999 */,
+        {1e300, "1E300"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatFloat("0.00", ShortestDecimalValue(c.value)), c.shown) << c.value;
+    EXPECT_EQ(FormatFloat("0.00", 1.005), "1.00"); // the platform's own rounding of the binary value
+    const TShortestDecimal d = ShortestDecimalOf(-65.35);
+    EXPECT_TRUE(d.Negative);
+    EXPECT_EQ(d.Digits, 6535u);
+    EXPECT_EQ(d.Exponent, -2);
+}

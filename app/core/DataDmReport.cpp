@@ -1,0 +1,50 @@
+// Report printing through layout files in Qr beside the program, with the data module's report
+// data sets "vrDM" (master) and "vrDD" (detail), and the components the data module owns for it.
+//
+// The report preview window and the designer come with the report library's preview and designer;
+// until then ShowLayoutReport prepares the pages (TvrReport::PrepareReport) and stops there, where
+// it will show them (TvrReport::ShowReport), and DesignLayoutReport readies the report for the
+// designer (TvrReport::DesignReport).
+#include "app/core/DataDm.h"
+
+#include "gridprint/PrnDbggx.h"
+#include "report/vrClass.h"
+#include "report/vrDBSet.h"
+#include "rtl/FileUtils.h"
+
+namespace {
+
+TvrDBDataset* NewReportDataSet(TComponent* owner, const String& name, const String& userName) {
+    auto* dataSet = new TvrDBDataset(owner);
+    dataSet->SetName(name);
+    dataSet->SetUserName(userName);
+    return dataSet;
+}
+
+// Loads the layout file (a missing file gives an empty report and no message) and binds the data.
+void LoadLayoutReport(TvrReport* report, const String& file, TvrDBDataset* master, TDataSet* masterData,
+                      TvrDBDataset* detail, TDataSet* detailData) {
+    report->LoadFromFile(IncludeTrailingPathDelimiter(ProgramFolder()) + "Qr/" + file);
+    master->SetDataSet(masterData);
+    detail->SetDataSet(detailData);
+}
+
+} // namespace
+
+void TdmData::CreatePrintComponents() {
+    vrDBDataSet1 = NewReportDataSet(this, "vrDBDataSet1", "vrDM");
+    vrDBDataset2 = NewReportDataSet(this, "vrDBDataset2", "vrDD");
+    pDBGgrid = new TPrintDBGridGx(this);
+    pDBGgrid->SetName("pDBGgrid");
+    pDBGgrid->SetOptions(pghFitGridToPageWidth | pghColored | pghFitingByColWidths);
+    pDBGgrid->SetUnits(MM);
+}
+
+bool TdmData::ShowLayoutReport(TvrReport* report, const String& file, TDataSet* master, TDataSet* detail) {
+    LoadLayoutReport(report, file, vrDBDataSet1, master, vrDBDataset2, detail);
+    return report->PrepareReport(true);
+}
+
+void TdmData::DesignLayoutReport(TvrReport* report, const String& file, TDataSet* master, TDataSet* detail) {
+    LoadLayoutReport(report, file, vrDBDataSet1, master, vrDBDataset2, detail);
+}

@@ -1,0 +1,9 @@
+// The report's printer: the one its print options name.
+#include "report/vrClassReport.h"
+#include "report/vrPrinter.h"
+
+void TvrReport::SelectPrinter() {
+    TvrPrinters& printers = GetPrinters();
+    const Integer index = printers.IndexOf(FPrintOptions->Printer);
+    if (index != -1) printers.SetActivePrinterIndex(index);
+}

@@ -1,0 +1,162 @@
+// orvanta-layoutgen: writes the list layout of a window as a report layout file (.di3) through
+// the report object model, for the windows that print their list through Qr/ beside the program.
+//
+//   orvanta-layoutgen [--places N] OUTPUT.di3 TITLE FIELD:CAPTION[:WIDTH[:money]]...
+//
+// The layout: the title over the first page, the column titles at the top of every page, one
+// line per row of the data set "vrDM", money columns in the money format of N decimal places
+// (FmtTotal; 2 when not given), and the footer "第 [Page#] 页，共 [TotalPages#] 页". Widths are
+// grid pixels (the report's own units); columns wider than the page together are narrowed in
+// proportion. Built on demand: ninja -C build orvanta-layoutgen.
+#include "app/core/PubUnit.h"
+
+#include "report/vrClass.h"
+#include "report/vrClassObjects.h"
+#include "report/vrDBSet.h"
+#include "rtl/CodePage.h"
+#include "rtl/Format.h"
+#include "rtl/StrUtils.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+struct TListColumn {
+    String Field, Caption;
+    Extended Width = 80;
+    bool Money = false;
+};
+
+constexpr Extended TitleHeight = 44, HeaderHeight = 24, LineHeight = 22, FooterHeight = 24;
+
+bool ParseColumn(const String& text, TListColumn& column) {
+    const std::vector<String> parts = SplitString(text, ":");
+    if (parts.size() < 2 || parts.size() > 4 || parts[0].empty()) return false;
+    column.Field = parts[0];
+    column.Caption = parts[1];
+    if (parts.size() > 2 && !parts[2].empty()) column.Width = StrToIntDef(parts[2], 0);
+    if (parts.size() > 3) {
+        if (parts[3] != "money") return false;
+        column.Money = true;
+    }
+    return column.Width > 0;
+}
+
+TvrMemoView* NewMemo(TvrComponent* band, const String& name, Extended left, Extended width,
+                     const String& text) {
+    auto* memo = new TvrMemoView(band);
+    memo->SetName(name);
+    memo->SetBounds(left, 0, width, band->Height());
+    memo->SetText(Utf8ToWide(text));
+    memo->VAlign = vaCenter;
+    memo->Font()->SetName("宋体");
+    return memo;
+}
+
+// The width between the page's margins, in report units.
+Extended PrintableWidth(const TvrReportPage* page) {
+    return (page->PaperWidth() - page->LeftMargin - page->RightMargin) * fr01cm;
+}
+
+TvrBand* NewBand(TvrBand* band, TvrReportPage* page, const String& name, Extended top, Extended height) {
+    band->SetName(name);
+    band->SetBounds(0, top, PrintableWidth(page), height);
+    return band;
+}
+
+// The money format as the report formats it: the report's numeric formats go to FormatFloat only
+// when they hold a "#", and a "#" before the grouping comma changes nothing of what it shows.
+String ReportMoneyFormat(int places) {
+    const String format = MoneyFormat(places);
+    const size_t comma = format.find(',');
+    return comma == String::npos ? format : format.substr(0, comma) + "#" + format.substr(comma);
+}
+
+void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
+                     std::vector<TListColumn> columns, int places) {
+    auto* page = new TvrReportPage(&report);
+    page->SetName("Page1");
+    page->SetDefaults();
+    const Extended pageWidth = PrintableWidth(page);
+    Extended total = 0;
+    for (const TListColumn& c : columns)
+        total += c.Width;
+    if (total > pageWidth)
+        for (TListColumn& c : columns)
+            c.Width = c.Width * pageWidth / total;
+
+    TvrBand* titleBand = NewBand(new TvrReportTitle(page), page, "ReportTitle1", 0, TitleHeight);
+    TvrMemoView* titleMemo = NewMemo(titleBand, "MemoTitle", 0, pageWidth, title);
+    titleMemo->HAlign = haCenter;
+    titleMemo->Font()->SetSize(16);
+    titleMemo->Font()->SetStyle(TFontStyles{fsBold});
+
+    TvrBand* header = NewBand(new TvrPageHeader(page), page, "PageHeader1", 60, HeaderHeight);
+    auto* lines =
+        static_cast<TvrDataBand*>(NewBand(new TvrMasterData(page), page, "MasterData1", 110, LineHeight));
+    lines->SetDataSet(data);
+    Extended left = 0;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const TListColumn& c = columns[i];
+        const String n = IntToStr(static_cast<int>(i) + 1);
+        TvrMemoView* caption = NewMemo(header, "MemoHeader" + n, left, c.Width, c.Caption);
+        caption->HAlign = haCenter;
+        caption->Font()->SetStyle(TFontStyles{fsBold});
+        caption->Frame()->Typ = TvrFrameTypes{ftLeft, ftRight, ftTop, ftBottom};
+        TvrMemoView* cell = NewMemo(lines, "MemoLine" + n, left, c.Width, "[vrDM.\"" + c.Field + "\"]");
+        cell->Frame()->Typ = TvrFrameTypes{ftLeft, ftRight, ftTop, ftBottom};
+        if (c.Money) {
+            cell->HAlign = haRight;
+            cell->DisplayFormat()->Kind = fkNumeric;
+            cell->DisplayFormat()->FormatStr = ReportMoneyFormat(places);
+        }
+        left += c.Width;
+    }
+
+    TvrBand* footer = NewBand(new TvrPageFooter(page), page, "PageFooter1", 160, FooterHeight);
+    NewMemo(footer, "MemoPage", 0, pageWidth, "第 [Page#] 页，共 [TotalPages#] 页")->HAlign = haCenter;
+    report.Datasets()->Add(data);
+}
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: orvanta-layoutgen [--places N] OUTPUT.di3 TITLE FIELD:CAPTION[:WIDTH[:money]]...\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<String> args(argv + 1, argv + argc);
+    int places = 2;
+    if (args.size() >= 2 && args[0] == "--places") {
+        places = StrToIntDef(args[1], -1);
+        if (places < 0 || places > 10) return Usage();
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    if (args.size() < 3) return Usage();
+    std::vector<TListColumn> columns;
+    for (size_t i = 2; i < args.size(); ++i) {
+        TListColumn column;
+        if (!ParseColumn(args[i], column)) {
+            std::fprintf(stderr, "orvanta-layoutgen: bad column \"%s\"\n", args[i].c_str());
+            return Usage();
+        }
+        columns.push_back(column);
+    }
+    try {
+        vrStartUp();
+        TComponent module(nullptr);
+        auto* data = new TvrDBDataset(&module);
+        data->SetName("vrDBDataSet1");
+        data->SetUserName("vrDM");
+        TvrReport report(nullptr);
+        BuildListLayout(report, data, args[1], columns, places);
+        report.SaveToFile(args[0]);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "orvanta-layoutgen: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
