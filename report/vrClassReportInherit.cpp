@@ -1,10 +1,8 @@
 // Making a report inherit from another layout file: the parent's objects come first, the former
 // report's objects are merged in, and its script is joined with the parent's.
 #include "classes/MetaProps.h"
-#include "gui/Forms.h"
 #include "report/vrClass.h"
 #include "report/vrInheritError.h"
-#include "report/vrRes.h"
 #include "report/vrXMLSerializer.h"
 #include "rtl/FileUtils.h"
 #include "rtl/StrUtils.h"
