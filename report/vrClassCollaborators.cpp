@@ -8,7 +8,16 @@ namespace {
 [[noreturn]] void Abstract() {
     throw EAbstractError("Abstract Error");
 }
+
+TvrCustomExportFilter*& DotMatrixFilter() {
+    static TvrCustomExportFilter* filter = nullptr;
+    return filter;
+}
 } // namespace
+
+TvrCustomExportFilter* vrDotMatrixExportFilter() {
+    return DotMatrixFilter();
+}
 
 ORV_META_IMPL(TvrCustomEngine)
 void TvrCustomEngine::DeclareMeta(meta::Class<TvrCustomEngine>& c) {
@@ -96,6 +105,12 @@ Integer TvrCustomPreviewPages::LogicalPageNumber() {
 Integer TvrCustomPreviewPages::LogicalPageTotal() {
     Abstract();
 }
+bool TvrCustomPreviewPages::SendToPrinter() {
+    Abstract();
+}
+bool TvrCustomPreviewPages::SendToExportFilter(TvrCustomExportFilter*) {
+    Abstract();
+}
 
 ORV_META_IMPL(TvrCustomPreview)
 void TvrCustomPreview::DeclareMeta(meta::Class<TvrCustomPreview>&) {}
@@ -133,12 +148,14 @@ TvrCustomExportFilter::TvrCustomExportFilter(TUnlisted) : TComponent(nullptr) {
     Unlisted = true;
 }
 
-std::unique_ptr<TvrCustomExportFilter> TvrCustomExportFilter::CreateNoRegister() {
-    return std::unique_ptr<TvrCustomExportFilter>(new TvrCustomExportFilter(TUnlisted{}));
+TvrCustomExportFilter::~TvrCustomExportFilter() {
+    // Only when it is this one: a later dot-matrix filter stays the one.
+    if (DotMatrixFilter() == this) DotMatrixFilter() = nullptr;
+    if (!Unlisted) ExportFilterRegistry()->Unregister(this);
 }
 
-TvrCustomExportFilter::~TvrCustomExportFilter() {
-    if (!Unlisted) ExportFilterRegistry()->Unregister(this);
+void TvrCustomExportFilter::BecomeDotMatrixFilter() {
+    DotMatrixFilter() = this;
 }
 
 void TvrCustomExportFilter::ExportObject(TvrComponent*) {

@@ -13,6 +13,7 @@ class TvrReport;
 class TvrBand;
 class TvsScript;
 class TvrCustomPreviewPages;
+class TvrCustomExportFilter;
 
 class TvrCustomEngine : public TPersistent {
     ORV_META(TvrCustomEngine, TPersistent)
@@ -82,6 +83,14 @@ public:
     virtual void ClearAll();
     virtual Integer LogicalPageNumber();
     virtual Integer LogicalPageTotal();
+    // Prints the pages on the current printer as the report's PrintOptions say (the print dialog
+    // first when ShowDialog is set); false when no printer is installed, the dialog was cancelled
+    // or nothing could be printed. A caller that shows a page sets CurPreviewPage first.
+    virtual bool SendToPrinter();
+    // Hands the pages to the filter (see TvrCustomExportFilter); false without a filter, when its
+    // dialog was cancelled or when the export raised an error (then reported with the report's
+    // error list). CurPreviewPage is the page a current-page-only export takes.
+    virtual bool SendToExportFilter(TvrCustomExportFilter* Filter);
 
 protected:
     void SetOutline(std::unique_ptr<TvrCustomOutline> Outline) { FOutline = std::move(Outline); }
@@ -104,11 +113,36 @@ class TvrCustomPreview : public TComponent {
     virtual void BuildFinished();
 };
 
+// The base of every export filter. A filter is listed in ExportFilterRegistry() from its
+// construction to its destruction, unless it was made unlisted: CreateNoRegister<TFilter>(), which
+// calls the filter's constructor taking TUnlisted (descendants pass it on to this base).
+//
+// The prepared pages drive a filter in this order (TvrCustomPreviewPages::SendToExportFilter):
+//   ShowModal (only with ShowDialog; anything but 1, OK, stops before anything else),
+//   OnBeginExport(filter), Start (false ends the export there),
+//   per page: StartPage(page, index); ExportObject for the page's background, a picture view
+//     named "_pagebackground" with the page's Color, Frame and BackPicture over its printable
+//     area, then for each band the band itself and each of its objects, depth first;
+//     FinishPage(page, index), also after an error;
+//   Finish, also after an error.
+// From the page's first ExportObject to its FinishPage, its Left and Top are its left (on odd
+// indexes of mirrored pages the right) and top margins in report units, so AbsLeft and AbsTop of
+// its objects are positions on the paper (in StartPage they are still 0); text objects have
+// their page macros filled in. Report is set before ShowModal. PageRange (a page-number text,
+// empty for all pages) chooses the pages, CurrentPageOnly the page the preview shows (the first
+// without a preview); SuppressPageHeadersFooters leaves page headers out after the first page
+// and page footers before the last. Errors a filter raises end the export and reach the user
+// with the report's error list. The dot-matrix export calls BecomeDotMatrixFilter when it is
+// made: dot-matrix reports then print through it as raw documents.
 class TvrCustomExportFilter : public TComponent {
     ORV_META(TvrCustomExportFilter, TComponent)
     explicit TvrCustomExportFilter(TComponent* AOwner);
-    // Never listed in the export filter registry.
-    static std::unique_ptr<TvrCustomExportFilter> CreateNoRegister();
+    // The tag of the unlisted constructors.
+    struct TUnlisted {};
+    // A filter never listed in the export filter registry.
+    template <class TFilter = TvrCustomExportFilter> static std::unique_ptr<TFilter> CreateNoRegister() {
+        return std::unique_ptr<TFilter>(new TFilter(TUnlisted{}));
+    }
     ~TvrCustomExportFilter() override;
 
     bool ShowDialog = true;
@@ -129,7 +163,9 @@ class TvrCustomExportFilter : public TComponent {
     bool SuppressPageHeadersFooters = false;
     std::unique_ptr<TStringList> OutputFiles;
 
+    // The filter's entry in the preview's export menu.
     virtual String GetDescription() { return String(); }
+    // The filter's options dialog; 1 (OK) lets the export go on.
     virtual int ShowModal() { return 1; }
     virtual bool Start() { return true; }
     virtual void ExportObject(TvrComponent* Obj);
@@ -143,10 +179,15 @@ class TvrCustomExportFilter : public TComponent {
         (void)Index;
     }
 
-private:
-    struct TUnlisted {};
+protected:
     explicit TvrCustomExportFilter(TUnlisted);
+    // Makes this filter the one dot-matrix reports print through (the last one made wins); the
+    // reference is cleared when this filter goes.
+    void BecomeDotMatrixFilter();
 };
+
+// The filter dot-matrix reports print through; nullptr while there is none.
+TvrCustomExportFilter* vrDotMatrixExportFilter();
 
 // Compiles each expression of a report once into a function of its own script and calls it.
 // Expressions that differ only in letter case are told apart.

@@ -151,6 +151,8 @@ class TvrReport : public TvrComponent {
     // Builds the prepared pages: checks the data sets, compiles and runs the script, lets the
     // engine build, and reports the collected errors; false when any arose.
     bool PrepareReport(bool ClearLastReport = true);
+    // Hands the prepared pages to the export filter (TvrCustomPreviewPages::SendToExportFilter).
+    bool Export(TvrCustomExportFilter* Filter);
 
     // --- evaluation ---
     bool GetValueByName(const String& Name, Variant& Value);

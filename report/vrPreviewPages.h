@@ -71,6 +71,7 @@ private:
 };
 
 class TCanvas;
+struct TvrPageList;
 
 // What a hit test asks of the preview that shows the page.
 struct TvrHitTestResult {
@@ -161,6 +162,12 @@ public:
     // Opens a confirmed web or mail link; the desktop's ShellOpen unless a test sets another.
     std::function<bool(const String& URL)> OpenLink;
 
+    // --- printing and exporting ---
+    // The interfaces are described at TvrCustomPreviewPages. CopyNo and PrintScale are those of
+    // the sheet being printed while a job runs (0 and 1 outside).
+    bool SendToPrinter() override;
+    bool SendToExportFilter(TvrCustomExportFilter* Filter) override;
+
     // --- anchors ---
     void AddAnchor(const String& Text);
     Integer GetAnchorPage(const String& Text);
@@ -194,6 +201,8 @@ private:
     Integer TwoPassRunning() const;
 
     void FollowURL(const String& URL);
+    void ExportPages(TvrCustomExportFilter* Filter, const TvrPageList& Pages);
+    void ExportPage(TvrCustomExportFilter* Filter, TvrComponent* Page, Integer Index);
     Integer FPaintedViews = 0;
     TvrHitTestResult FHit;
     std::unique_ptr<TvrXMLDocument> FXMLDoc;

@@ -7,7 +7,6 @@
 #include "gui/Desktop.h"
 #include "gui/Forms.h"
 #include "gui/Metafile.h"
-#include "gui/Printers.h"
 #include "report/vrClassMemo.h"
 #include "report/vrClassPage.h"
 #include "report/vrClassReport.h"
@@ -72,7 +71,8 @@ void TvrPreviewPages::PaintPage(Integer Index, TCanvas* Canvas, Extended ScaleX,
     TvrComponent* page = GetPreparedPage(Index);
     if (!page || !Canvas) return;
     TMirror mirror(page, Index);
-    const bool printing = Canvas == Printer()->Canvas();
+    // Printing is told by the device, so every printer's canvas counts, not just one object's.
+    const bool printing = Canvas->GetDeviceCaps(TECHNOLOGY) == DT_RASPRINTER;
     const bool metafile = dynamic_cast<TMetafileCanvas*>(Canvas) != nullptr;
     int savedDC = 0;
     // The visible area: what the canvas shows, narrowed to the paper when not printing.

@@ -34,6 +34,11 @@ TvrPrinterNamesReader& NamesReader() {
     return reader;
 }
 
+TvrPrinterMaker& PrinterMaker() {
+    static TvrPrinterMaker maker;
+    return maker;
+}
+
 // The platform's printer names: the CUPS queues, then "PDF".
 TvrPrinterNames PlatformPrinterNames() {
     TPrinter printer;
@@ -95,6 +100,12 @@ TvrPrinterNamesReader TvrPrinters::SetNamesReader(TvrPrinterNamesReader reader) 
     return previous;
 }
 
+TvrPrinterMaker TvrPrinters::SetPrinterMaker(TvrPrinterMaker maker) {
+    TvrPrinterMaker previous = PrinterMaker();
+    PrinterMaker() = std::move(maker);
+    return previous;
+}
+
 void TvrPrinters::Clear() {
     FPrinters.clear();
     FNames->Clear();
@@ -108,7 +119,8 @@ void TvrPrinters::Fill() {
     for (const String& name : names.Names) {
         // The PDF printer's port is the folder its files go to.
         const String port = name == TPrinter::PdfPrinterName ? GetTempDir() : String();
-        FPrinters.push_back(std::make_unique<TvrPrinter>(name, port));
+        FPrinters.push_back(PrinterMaker() ? PrinterMaker()(name, port)
+                                           : std::make_unique<TvrPrinter>(name, port));
         FNames->Add(name);
     }
     FPhysicalPrintersFound = !FPrinters.empty();

@@ -195,6 +195,9 @@ struct TvrPrinterNames {
     String DefaultName;
 };
 using TvrPrinterNamesReader = std::function<TvrPrinterNames()>;
+// Makes the printer object of a name and its port.
+using TvrPrinterMaker =
+    std::function<std::unique_ptr<TvrCustomPrinter>(const String& name, const String& port)>;
 
 class TvrPrinters : public TObject {
 public:
@@ -205,6 +208,9 @@ public:
     // Reads the names the list is made from through the given reader (nullptr: the platform's);
     // gives the previous one. Fill reads them anew.
     static TvrPrinterNamesReader SetNamesReader(TvrPrinterNamesReader reader);
+    // Makes the printer objects through the given maker (nullptr: a TvrPrinter per name); gives
+    // the previous one. Fill makes them anew.
+    static TvrPrinterMaker SetPrinterMaker(TvrPrinterMaker maker);
     // Frees the printers and makes the list anew: one printer per name, the default current (the
     // first when the default is not listed); with no name a virtual printer "虚拟".
     void Fill();

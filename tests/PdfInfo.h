@@ -1,12 +1,22 @@
-// The page sizes of a PDF file as poppler's pdfinfo reads them: "595x842" per page, in points
-// rounded to whole numbers (empty when pdfinfo cannot run).
+// What shell commands such as poppler's tools print, and the page sizes of a PDF file as
+// poppler's pdfinfo reads them: "595x842" per page, in points rounded to whole numbers (empty
+// when pdfinfo cannot run).
 #pragma once
+
+#include "CodecTestTools.h"
 
 #include <cmath>
 #include <cstdio>
 #include <regex>
 #include <string>
 #include <vector>
+
+// What a shell command prints (through the tests' shared command runner).
+inline std::string CommandOutput(const std::string& command) {
+    std::string out;
+    codectest::Run(command, &out);
+    return out;
+}
 
 inline std::vector<std::string> PdfPageSizes(const std::string& file, int pages) {
     std::vector<std::string> sizes;

@@ -8,8 +8,12 @@
 #include "rtl/Streams.h"
 
 void LoadActionImages(TCustomImageList& list) {
+    LoadPackedImages(list, ActionImagesPacked, ActionImagesPackedSize);
+}
+
+void LoadPackedImages(TCustomImageList& list, const Byte* packed, size_t size) {
     TMemoryStream gzip;
-    gzip.WriteBuffer(ActionImagesPacked, static_cast<Int64>(ActionImagesPackedSize));
+    gzip.WriteBuffer(packed, static_cast<Int64>(size));
     gzip.SetPosition(0);
     TMemoryStream bmp;
     ReadGZipStream(gzip, bmp);

@@ -24,6 +24,8 @@ TvrDBDataset* NewReportDataSet(TComponent* owner, const String& name, const Stri
 // Loads the layout file (a missing file gives an empty report and no message) and binds the data.
 void LoadLayoutReport(TvrReport* report, const String& file, TvrDBDataset* master, TDataSet* masterData,
                       TvrDBDataset* detail, TDataSet* detailData) {
+    // The classes a layout names are registered once, before the first layout loads.
+    vrStartUp();
     report->LoadFromFile(IncludeTrailingPathDelimiter(ProgramFolder()) + "Qr/" + file);
     master->SetDataSet(masterData);
     detail->SetDataSet(detailData);

@@ -1,10 +1,9 @@
 // Preparing a 1,000-page list report through the engine into the prepared-pages store, against
 // the same rows written straight to a PDF file with the toolkit's painter in the same run.
+#include "ListReport.h"
+
 #include "gui/Forms.h"
-#include "report/vrClass.h"
-#include "report/vrClassObjects.h"
 #include "report/vrUtils.h"
-#include "rtl/CodePage.h"
 #include "rtl/FileUtils.h"
 #include "rtl/Format.h"
 
@@ -17,35 +16,9 @@
 
 namespace {
 
-// 52 rows of 20 units fill the 1046.93 printable units of an A4 page with 10 mm margins.
-constexpr int RowsPerPage = 52;
-constexpr int PageCount = 1000;
-constexpr int RowCount = RowsPerPage * PageCount;
-
-void BuildLayout(TvrReport& Report) {
-    vrStartUp();
-    auto* page = new TvrReportPage(&Report);
-    page->SetName("Page1");
-    page->SetDefaults();
-    auto* data = new TvrMasterData(page);
-    data->SetName("MasterData1");
-    data->SetBounds(0, 100, 718, 20);
-    data->SetRowCount(RowCount);
-    const char16_t* texts[] = {u"[Line#]", u"收费项目 物业管理费", u"[Line# #n%2.2f]"};
-    for (int i = 0; i < 3; ++i) {
-        auto* memo = new TvrMemoView(data);
-        memo->SetName("Memo" + IntToStr(i + 1));
-        memo->SetBounds(i * 200, 0, 190, 20);
-        memo->SetText(texts[i]);
-    }
-    Report.EngineOptions()->HeadlessMode = true;
-    Report.EngineOptions()->DestroyForms = false;
-    Report.EngineOptions()->NewSilentMode = simReThrow;
-}
-
 void BM_PrepareListReport(benchmark::State& state) {
     TvrReport report(nullptr);
-    BuildLayout(report);
+    BuildListReport(report);
     Integer pages = 0;
     for (auto _ : state) {
         if (!report.PrepareReport(true)) state.SkipWithError("the report failed");

@@ -9,6 +9,7 @@
 #include "report/vrEngine.h"
 #include "report/vrPreviewPages.h"
 
+#include <tuple>
 #include <vector>
 
 // One band of a prepared page: its layout name, top and left, and its objects' texts joined by "|".
@@ -49,8 +50,9 @@ String LayoutText(const String& PageContent, const String& ReportAttrs = String(
 String BandXml(const String& Cls, const String& Name, Extended Top, Extended Height, const String& Text,
                const String& Extra = String(), const String& MemoExtra = String());
 
-// A grouped list on A4 with 10 mm margins: title, page header, group header reprinted on new
-// pages, rows of vrDM, group footers with sums and a page footer with page numbers.
+// A grouped list on A4 with 10 mm margins (printable height 277 mm = 1046.92981 units): title,
+// page header, group header reprinted on new pages, rows of 20 units (code and money), group
+// footer with the sum, page footer "第 n 页，共 m 页".
 extern const char* const GroupedLayout;
-// 120 rows, money = row number; G1 holds rows 1 to 40, G2 41 to 80, G3 81 to 120 (three pages).
+// 120 rows, money = row number; G1 holds rows 1 to 40, G2 41 to 80, G3 81 to 120.
 std::vector<std::tuple<String, String, double>> GroupedRows();

@@ -1,5 +1,6 @@
 // The engine over a grouped list: title, page header, group header reprinted on new pages,
 // rows from a real table, group footers with sums and page footers with page numbers.
+#include "PdfInfo.h"
 #include "ReviewPicture.h"
 #include "vrEngineFixture.h"
 
@@ -17,7 +18,6 @@
 
 namespace {
 
-// GroupedLayout's page: A4 with 10 mm margins, a printable height of 277 mm = 1046.92981 units.
 constexpr Extended FooterTop = 1016.92981;
 
 std::vector<Extended> Steps(Extended From, int Count, Extended Step = 20) {
@@ -93,18 +93,6 @@ TEST_F(EngineTest, HundredTwentyRowsBreakIntoThreePages) {
     }
 }
 
-String ReadCommand(const String& Command) {
-    String out;
-    if (FILE* pipe = popen(Command.c_str(), "r")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
-}
-
 TEST_F(EngineTest, PagesPaintedOnThePdfPrinterReadBack) {
     MakeTable(GroupedRows());
     LoadLayout(GroupedLayout);
@@ -125,7 +113,7 @@ TEST_F(EngineTest, PagesPaintedOnThePdfPrinterReadBack) {
         Pages()->PaintPage(i, printer.Canvas(), scale, scale, 0, 0);
     }
     printer.EndDoc();
-    const String text = ReadCommand("pdftotext -layout '" + file + "' -");
+    const String text = CommandOutput("pdftotext -layout '" + file + "' -");
     for (const char* expected : {"物业收费清单", "820.00", "2420.00", "4020.00", "A044", "A120",
                                  "第 1 页，共 3 页", "第 3 页，共 3 页"})
         EXPECT_NE(text.find(expected), String::npos) << expected << "\n" << text;

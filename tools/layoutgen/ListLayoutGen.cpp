@@ -1,13 +1,15 @@
 // orvanta-layoutgen: writes the list layout of a window as a report layout file (.di3) through
 // the report object model, for the windows that print their list through Qr/ beside the program.
 //
-//   orvanta-layoutgen [--places N] OUTPUT.di3 TITLE FIELD:CAPTION[:WIDTH[:money]]...
+//   orvanta-layoutgen [--places N] [--sheet] OUTPUT.di3 TITLE FIELD:CAPTION[:WIDTH[:money]]...
 //
 // The layout: the title over the first page, the column titles at the top of every page, one
 // line per row of the data set "vrDM", money columns in the money format of N decimal places
 // (FmtTotal; 2 when not given), and the footer "第 [Page#] 页，共 [TotalPages#] 页". Widths are
 // grid pixels (the report's own units); columns wider than the page together are narrowed in
-// proportion. Built on demand: ninja -C build orvanta-layoutgen.
+// proportion. With --sheet the layout is a detail sheet instead: one row of vrDM per page, the
+// title at the top of every page and one line "CAPTION  value" per column (the width is then the
+// value's). Built on demand: ninja -C build orvanta-layoutgen.
 #include "app/core/PubUnit.h"
 
 #include "report/vrClass.h"
@@ -17,6 +19,7 @@
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -119,9 +122,49 @@ void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
     report.Datasets()->Add(data);
 }
 
+// One row per page: the title on every page, then a caption and a value per column.
+void BuildSheetLayout(TvrReport& report, TvrDBDataset* data, const String& title,
+                      const std::vector<TListColumn>& columns, int places) {
+    constexpr Extended CaptionWidth = 120;
+    auto* page = new TvrReportPage(&report);
+    page->SetName("Page1");
+    page->SetDefaults();
+    const Extended pageWidth = PrintableWidth(page);
+    TvrBand* header = NewBand(new TvrPageHeader(page), page, "PageHeader1", 0, TitleHeight);
+    TvrMemoView* titleMemo = NewMemo(header, "MemoTitle", 0, pageWidth, title);
+    titleMemo->HAlign = haCenter;
+    titleMemo->Font()->SetSize(16);
+    titleMemo->Font()->SetStyle(TFontStyles{fsBold});
+    auto* sheet = static_cast<TvrDataBand*>(NewBand(new TvrMasterData(page), page, "MasterData1", 60,
+                                                    LineHeight * static_cast<Extended>(columns.size())));
+    sheet->SetDataSet(data);
+    sheet->StartNewPage = true;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const TListColumn& c = columns[i];
+        const String n = IntToStr(static_cast<int>(i) + 1);
+        const Extended top = LineHeight * static_cast<Extended>(i);
+        TvrMemoView* caption = NewMemo(sheet, "MemoCaption" + n, 0, CaptionWidth, c.Caption);
+        caption->SetBounds(0, top, CaptionWidth, LineHeight);
+        caption->Font()->SetStyle(TFontStyles{fsBold});
+        const Extended width = std::min(c.Width * 3, pageWidth - CaptionWidth);
+        TvrMemoView* value =
+            NewMemo(sheet, "MemoValue" + n, CaptionWidth, width, "[vrDM.\"" + c.Field + "\"]");
+        value->SetBounds(CaptionWidth, top, width, LineHeight);
+        value->Frame()->Typ = TvrFrameTypes{ftBottom};
+        if (c.Money) {
+            value->DisplayFormat()->Kind = fkNumeric;
+            value->DisplayFormat()->FormatStr = ReportMoneyFormat(places);
+        }
+    }
+    TvrBand* footer =
+        NewBand(new TvrPageFooter(page), page, "PageFooter1", 160 + sheet->Height(), FooterHeight);
+    NewMemo(footer, "MemoPage", 0, pageWidth, "第 [Page#] 页，共 [TotalPages#] 页")->HAlign = haCenter;
+    report.Datasets()->Add(data);
+}
+
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: orvanta-layoutgen [--places N] OUTPUT.di3 TITLE FIELD:CAPTION[:WIDTH[:money]]...\n");
+    std::fprintf(stderr, "usage: orvanta-layoutgen [--places N] [--sheet] OUTPUT.di3 TITLE "
+                         "FIELD:CAPTION[:WIDTH[:money]]...\n");
     return 2;
 }
 
@@ -135,6 +178,8 @@ int main(int argc, char** argv) {
         if (places < 0 || places > 10) return Usage();
         args.erase(args.begin(), args.begin() + 2);
     }
+    const bool sheet = !args.empty() && args[0] == "--sheet";
+    if (sheet) args.erase(args.begin());
     if (args.size() < 3) return Usage();
     std::vector<TListColumn> columns;
     for (size_t i = 2; i < args.size(); ++i) {
@@ -152,7 +197,10 @@ int main(int argc, char** argv) {
         data->SetName("vrDBDataSet1");
         data->SetUserName("vrDM");
         TvrReport report(nullptr);
-        BuildListLayout(report, data, args[1], columns, places);
+        if (sheet)
+            BuildSheetLayout(report, data, args[1], columns, places);
+        else
+            BuildListLayout(report, data, args[1], columns, places);
         report.SaveToFile(args[0]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "orvanta-layoutgen: %s\n", error.what());
