@@ -45,7 +45,13 @@ void TvrDialogPage::DeclareMeta(meta::Class<TvrDialogPage>& c) {
     c.Property("OnKeyPress", &T::OnKeyPress, &T::OnKeyPress).TypeName("TvrKeyPressEvent");
 }
 
-TvrDialogPage::TvrDialogPage(TComponent* AOwner) : TvrPage(AOwner), FForm(std::make_unique<TForm>(nullptr)) {
+TvrDialogPage::TvrDialogPage(TComponent* AOwner) : TvrPage(AOwner) {
+    // A report that runs away from the user interface makes its dialog windows thread-safe.
+    auto* report = dynamic_cast<TvrReport*>(AOwner);
+    const Integer tag = Tag();
+    if (report && report->EngineOptions()->HeadlessMode) SetTag(vrThreadSafeTag);
+    FForm = std::make_unique<TvrDialogForm>(this);
+    SetTag(tag);
     FForm->SetKeyPreview(true);
     FForm->SetShowHint(true);
     FForm->SetColor(FColor);
@@ -156,7 +162,7 @@ void TvrDialogPage::PrepareWindow() {
     if (FForm->Visible()) FForm->Hide();
     FForm->SetPosition(Position);
     FForm->SetWindowState(WindowState);
-    TForm* f = FForm.get();
+    TvrDialogForm* f = FForm.get();
     f->OnActivate = [this](TObject*) {
         TakeWindowBounds();
         RunEvent(OnActivate);

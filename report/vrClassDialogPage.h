@@ -2,8 +2,8 @@
 // report's script; and the base of the report objects that wrap a platform control on it.
 #pragma once
 
-#include "gui/Forms.h"
 #include "report/vrClassBase.h"
+#include "report/vrDialogForm.h"
 
 #include <functional>
 #include <memory>
@@ -13,8 +13,8 @@ class TvrDialogPage : public TvrPage {
     explicit TvrDialogPage(TComponent* AOwner);
     ~TvrDialogPage() override;
 
-    // The run-time window (a plain form).
-    TForm* Form() const { return FForm.get(); }
+    // The run-time window.
+    TvrDialogForm* Form() const { return FForm.get(); }
 
     TFormBorderStyle BorderStyle = bsSizeable;
     const String& Caption() const { return FCaption; }
@@ -58,7 +58,7 @@ private:
     void RunEvent(const String& ProcName);
     bool EventsAllowed() const;
 
-    std::unique_ptr<TForm> FForm;
+    std::unique_ptr<TvrDialogForm> FForm;
     String FCaption;
     TColor FColor = clBtnFace;
     Extended FClientWidth = 0, FClientHeight = 0;

@@ -2,13 +2,16 @@
 // parent layout, the data page, data-set lookups and notifications.
 #include "classes/Filer.h"
 #include "classes/MetaBuilder.h"
-#include "gui/Dialogs.h"
 #include "report/vrClass.h"
 #include "report/vrEngine.h"
+#include "report/vrPassw.h"
+#include "report/vrProgress.h"
 #include "report/vrRes.h"
 #include "report/vrXMLSerializer.h"
 #include "rtl/CodePage.h"
 #include "rtl/FileUtils.h"
+#include "rtl/IniFiles.h"
+#include "rtl/Registry.h"
 #include "rtl/StrUtils.h"
 #include "script/vs_iinterpreter.h"
 
@@ -306,6 +309,11 @@ String TvrReport::GetApplicationFolder() const {
     return GetModulePath();
 }
 
+std::unique_ptr<TCustomIniFile> TvrReport::GetIniFile() const {
+    if (StartsText("\\Software\\", IniFile)) return std::make_unique<TRegistryIniFile>(IniFile);
+    return std::make_unique<TIniFile>(IniFile);
+}
+
 // --- files ------------------------------------------------------------------------------------------
 
 bool TvrReport::LoadFromFile(const String& FileName, bool Force) {
@@ -363,7 +371,7 @@ void TvrReport::LoadFromStream(TStream& Stream) {
     FReportOptions->Password = password;
     if (!InternalReload && !FEngineOptions->HeadlessMode && !password.empty()) {
         String typed;
-        const bool ok = InputQuery(GetResources().GetString("pwTitle"), GetResources().GetString("pwPassword"), typed);
+        const bool ok = vrAskPassword(typed);
         if (ok && typed == password) {
             FReportOptions->AcceptedPassword = typed;
         } else {

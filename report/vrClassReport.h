@@ -18,6 +18,7 @@ class TvrXMLSerializer;
 class TvrView;
 class TvrReportPage;
 class TCustomIniFile;
+class TvrProgress;
 
 enum TvrProgressType { ptRunning, ptExporting, ptPrinting };
 ORV_ENUM(TvrProgressType, ptRunning, ptExporting, ptPrinting)
@@ -133,6 +134,9 @@ class TvrReport : public TvrComponent {
     // The ancestor object of that name (for writing an inherited report).
     TvrComponent* FindAncestorObject(const String& AName) const;
     String GetApplicationFolder() const;
+    // The settings store of the report library named by IniFile: the registry (the current user's
+    // key of that path) for a name beginning "\Software\", else an ini file of that name.
+    std::unique_ptr<TCustomIniFile> GetIniFile() const;
     // Makes the printer named by PrintOptions.Printer current when the printer list has it.
     void SelectPrinter();
 
@@ -170,6 +174,8 @@ class TvrReport : public TvrComponent {
     void ProgressStart(TvrProgressType Kind);
     void ProgressStep(TvrProgressType Kind, Integer Progress);
     void ProgressStop(TvrProgressType Kind);
+    // The progress window open now (nullptr when none).
+    TvrProgress* ProgressWindow() const { return FProgressWindow.get(); }
 
     // The error text "clErrors" + CR LF + the list, reported through NewSilentMode.
     void ReportErrors();
@@ -180,6 +186,7 @@ protected:
     void ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName) override;
 
 private:
+    bool UsesProgressWindow(TvrProgressType Kind) const;
     // Frees the tree (all of it, or all but the inherited objects) telling only the components
     // that stay.
     void FreeTree(bool KeepInherited);
@@ -212,6 +219,7 @@ private:
     std::unique_ptr<TvrCustomPreviewPages> FPreparedPages;
     std::unique_ptr<TvrCustomEngine> FEngine;
     std::unique_ptr<TvrReport> FAncestorCopy;
+    std::unique_ptr<TvrProgress> FProgressWindow;
     TvsCustomVariable* FValueVariable = nullptr;
     TvsCustomVariable* FSelfVariable = nullptr;
 };

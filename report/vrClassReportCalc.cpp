@@ -1,7 +1,8 @@
 // How a report resolves names and evaluates expressions, prepares its script, and dispatches its
 // events and progress.
-#include "report/vrClass.h"
 #include "report/vrAggregate.h"
+#include "report/vrClass.h"
+#include "report/vrProgress.h"
 #include "report/vrRes.h"
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
@@ -270,20 +271,43 @@ void TvrReport::DoAfterPrint(TvrReportComponent* Obj) {
     DoNotifyEvent(Obj, Obj->OnAfterPrint);
 }
 
+// The progress window shows for printing and exporting, and for preparing only with the old-style
+// progress (otherwise the preview shows the build).
+bool TvrReport::UsesProgressWindow(TvrProgressType Kind) const {
+    return ShowProgress && (OldStyleProgress || Kind != ptRunning);
+}
+
 void TvrReport::ProgressStart(TvrProgressType Kind) {
     if (FEngineOptions->HeadlessMode) return;
     if (OnProgressStart) OnProgressStart(this, Kind, 0);
+    if (UsesProgressWindow(Kind)) {
+        FProgressWindow.reset();
+        FProgressWindow = std::make_unique<TvrProgress>(nullptr);
+        FProgressWindow->StartProgress(0, String(), false, true);
+    }
     if (Kind == ptRunning && FPreview) FPreview->BuildStarted();
+    Application()->ProcessMessages();
 }
 
 void TvrReport::ProgressStep(TvrProgressType Kind, Integer Progress) {
     if (FEngineOptions->HeadlessMode) return;
     if (OnProgress) OnProgress(this, Kind, Progress);
+    if (FProgressWindow && UsesProgressWindow(Kind)) {
+        const char* key = Kind == ptExporting                                       ? "prExporting"
+                          : Kind == ptPrinting                                      ? "prPrinting"
+                          : FEngine && FEngine->DoublePass() && !FEngine->FinalPass ? "prRunningFirst"
+                                                                                    : "prRunning";
+        FProgressWindow->SetMessageText(Format(GetResources().GetString(key), {Progress}));
+        if (FProgressWindow->CancelRequested()) Terminated = true;
+    }
     if (Kind == ptRunning && FPreview) FPreview->BuildStep(Progress - 1);
+    Application()->ProcessMessages();
 }
 
 void TvrReport::ProgressStop(TvrProgressType Kind) {
     if (FEngineOptions->HeadlessMode) return;
     if (OnProgressStop) OnProgressStop(this, Kind, 0);
+    if (UsesProgressWindow(Kind)) FProgressWindow.reset();
     if (Kind == ptRunning && FPreview) FPreview->BuildFinished();
+    Application()->ProcessMessages();
 }

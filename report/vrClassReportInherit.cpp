@@ -1,9 +1,8 @@
 // Making a report inherit from another layout file: the parent's objects come first, the former
 // report's objects are merged in, and its script is joined with the parent's.
 #include "classes/MetaProps.h"
-#include "gui/Forms.h"
 #include "report/vrClass.h"
-#include "report/vrRes.h"
+#include "report/vrInheritError.h"
 #include "report/vrXMLSerializer.h"
 #include "rtl/FileUtils.h"
 #include "rtl/StrUtils.h"
@@ -42,17 +41,13 @@ bool TvrReport::InheritFromFile(const String& FileName, int ClashMode) {
         if (!dynamic_cast<TvrPage*>(obj) && FindObject(obj->Name())) clash = true;
     bool dropDuplicates = ClashMode == 1;
     if (clash && ClashMode == 0) {
-        // The question of the inheritance-clash window, through the Interaction service.
-        const int answer =
-            ShowConfirmMessage(GetResources().GetString("Objects of this report have the names of objects of the "
-                                                        "parent report. Delete them (Yes) or rename them (No)?"),
-                               MB_YESNOCANCEL);
-        if (answer == IDCANCEL) {
+        const TvrInheritAnswer answer = vrAskInheritClash();
+        if (answer == TvrInheritAnswer::Cancel) {
             SetParentReport(String());
             CopyFrom(former.get(), true);
             return false;
         }
-        dropDuplicates = answer == IDYES;
+        dropDuplicates = answer == TvrInheritAnswer::DeleteDuplicates;
     }
 
     const String parentScript = FScriptText->Text();

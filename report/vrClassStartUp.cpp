@@ -1,11 +1,37 @@
 // Start-up and shut-down of the report library core.
 #include "classes/ClassRegistry.h"
+#include "gui/Bitmap.h"
+#include "gui/CursorTable.h"
 #include "report/vrClass.h"
 #include "report/vrClassObjects.h"
+#include "report/vrRes.h"
 
 namespace {
+
 bool started = false;
+
+// The library's three cursors: number, picture in the program's resources, hot spot.
+struct TCursorResource {
+    TCursor Id;
+    const char* Name;
+    int HotX, HotY;
+};
+constexpr TCursorResource vrCursors[] = {
+    {crHand, "vrHAND", 8, 8},
+    {crZoom, "vrZOOM", 6, 6},
+    {crFormat, "vrFORMAT", 5, 14},
+};
+
+void LoadCursors() {
+    for (const TCursorResource& c : vrCursors) {
+        const std::vector<Byte> bytes = ReadProgramResource(c.Name);
+        TBitmap picture;
+        picture.LoadFromBytes(bytes);
+        RegisterScreenCursor(c.Id, picture, c.HotX, c.HotY);
+    }
 }
+
+} // namespace
 
 void vrStartUp() {
     if (started) return;
@@ -13,6 +39,7 @@ void vrStartUp() {
     LoadingLock();
     GlobalDataSetList();
     vrGlobalVariables();
+    LoadCursors();
     // The classes a layout may name, in the library's order; the object units add theirs below.
     RegisterClasses({&TvrChild::StaticClassInfo(),          &TvrColumnFooter::StaticClassInfo(),
                      &TvrColumnHeader::StaticClassInfo(),   &TvrCustomMemoView::StaticClassInfo(),

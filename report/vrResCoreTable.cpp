@@ -1,6 +1,7 @@
 // The built-in core string table of the report library: captions of the preview window, the
-// print, search, page-settings and dot-matrix print dialogs, and the engine's messages, in the
-// "Resources" table format (texts UTF-8, escaped twice: "&amp;" for "&", "&#38;#34;" for '"').
+// print, search, page-settings and dot-matrix print dialogs, the password and inheritance windows,
+// and the engine's messages, in the "Resources" table format (texts UTF-8, escaped twice: "&amp;"
+// for "&", "&#38;#34;" for '"').
 #include "report/vrRes.h"
 
 const char* const vrCoreResourceTable =
@@ -110,6 +111,12 @@ const char* const vrCoreResourceTable =
     "<StrRes Name=\"510\" Text=\"打印机文件 (*.prn)|*.prn\"/>"
     "<StrRes Name=\"600\" Text=\"全部展开\"/>"
     "<StrRes Name=\"601\" Text=\"全部闭合\"/>"
+    "<StrRes Name=\"5000\" Text=\"密码\"/>"
+    "<StrRes Name=\"5001\" Text=\"输入密码:\"/>"
+    "<StrRes Name=\"6000\" Text=\"继承错误\"/>"
+    "<StrRes Name=\"6001\" Text=\"基本和继承的报表有重复的对象。该怎么办?\"/>"
+    "<StrRes Name=\"6002\" Text=\"删除重复对象\"/>"
+    "<StrRes Name=\"6003\" Text=\"重命名重复对象\"/>"
     "<StrRes Name=\"zmPageWidth\" Text=\"页宽\"/>"
     "<StrRes Name=\"zmWholePage\" Text=\"整页\"/>"
     "<StrRes Name=\"ppAll\" Text=\"范围中所有页面\"/>"

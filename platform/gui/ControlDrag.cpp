@@ -1,6 +1,8 @@
 // Dragging a control: the drag waits for the pointer to pass the threshold (unless it starts at
 // once), starts with OnStartDrag and ends with OnEndDrag when the button is released.
 #include "gui/ControlDrag.h"
+#include "gui/Docking.h"
+#include "gui/qt/DockAccess.h"
 #include "gui/qt/DragState.h"
 
 #include <cstdlib>
@@ -37,6 +39,11 @@ TMouse* Mouse() {
 }
 
 void TControl::BeginDrag(bool Immediate, int Threshold) {
+    // A control that docks is dragged to a dock site (past the mouse's threshold).
+    if (FDragKind == dkDock) {
+        BeginDockDrag(this, LastMousePoint());
+        return;
+    }
     TDragState& d = Drag();
     if (d.Control) return; // one drag at a time
     d.Control = this;
@@ -47,6 +54,10 @@ void TControl::BeginDrag(bool Immediate, int Threshold) {
 }
 
 void TControl::EndDrag(bool Drop) {
+    if (DockDragControl() == this) {
+        EndDockDrag(LastMousePoint(), Drop);
+        return;
+    }
     TDragState& d = Drag();
     if (d.Control != this) return;
     const bool started = d.Started;
@@ -58,6 +69,7 @@ void TControl::EndDrag(bool Drop) {
 }
 
 bool TControl::Dragging() const {
+    if (DockDragControl() == this) return TDockAccess::DragStarted();
     return Drag().Control == this && Drag().Started;
 }
 
@@ -72,6 +84,10 @@ void NoteMousePoint(TControl* Control, const TPoint& Screen) {
 }
 
 void DragMouseMoved(TControl* Control, const TPoint& Screen) {
+    if (DockDragControl() == Control) {
+        DockDragMove(Screen);
+        return;
+    }
     TDragState& d = Drag();
     if (d.Control != Control || d.Started) return;
     if (std::abs(Screen.X - d.Start.X) >= d.Threshold || std::abs(Screen.Y - d.Start.Y) >= d.Threshold)
@@ -79,10 +95,14 @@ void DragMouseMoved(TControl* Control, const TPoint& Screen) {
 }
 
 void DragMouseReleased(TControl* Control, const TPoint& Screen) {
-    (void)Screen;
+    if (DockDragControl() == Control) {
+        EndDockDrag(Screen, true);
+        return;
+    }
     if (Drag().Control == Control) Control->EndDrag(true);
 }
 
 void ForgetDrag(TControl* Control) {
+    if (DockDragControl() == Control) EndDockDrag(LastMousePoint(), false);
     if (Drag().Control == Control) Drag() = TDragState();
 }

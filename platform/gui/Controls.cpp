@@ -6,6 +6,7 @@
 #include "gui/Forms.h"
 #include "gui/Menus.h"
 #include "gui/qt/ControlImpl.h"
+#include "gui/qt/DockAccess.h"
 #include "gui/qt/DragState.h"
 #include "gui/qt/QtSupport.h"
 
@@ -68,6 +69,7 @@ TControl::~TControl() {
     Destroying();
     if (GCapture == this) GCapture = nullptr;
     ForgetDrag(this);
+    TDockAccess::ControlDestroyed(this);
     LinkActionClient(this, FAction, nullptr);
     if (FParent) FParent->RemoveControl(this);
     FParent = nullptr;
@@ -247,6 +249,8 @@ void TControl::SetVisible(bool v) {
         if (!w->isWindow()) w->setVisible(v);
     }
     if (FParent) FParent->Realign();
+    // A floating control shows and hides with its floating window.
+    if (FFloatHost) FFloatHost->SetVisible(v);
 }
 
 void TControl::Show() {

@@ -138,6 +138,19 @@ using TStartDragEvent = std::function<void(TObject* Sender)>;
 // client coordinates there.
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
 
+// Dragging a control moves it as a drag-and-drop source (dkDrag) or docks it (dkDock).
+enum TDragKind { dkDrag, dkDock };
+ORV_ENUM(TDragKind, dkDrag, dkDock)
+class TDragDockObject;
+class TDockTree;
+// A dock site under a control being docked: Accept false refuses it (no feedback, no drop).
+using TDockOverEvent =
+    std::function<void(TObject* Sender, TDragDockObject& Source, int X, int Y, bool& Accept)>;
+using TDockDropEvent = std::function<void(TObject* Sender, TDragDockObject& Source, int X, int Y)>;
+// A docked control is about to leave for NewTarget (nullptr: it floats); Allow false keeps it.
+using TUnDockEvent =
+    std::function<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
+
 // Size limits of a control (0: no limit).
 class TSizeConstraints : public TPersistent {
     ORV_META(TSizeConstraints, TPersistent)
@@ -268,6 +281,31 @@ class TControl : public TComponent {
     TStartDragEvent OnStartDrag;
     TEndDragEvent OnEndDrag;
 
+    // --- docking (gui/Docking.h) ----------------------------------------------------------------
+    TDragKind DragKind() const { return FDragKind; }
+    void SetDragKind(TDragKind v) { FDragKind = v; }
+    // The dock site the control is docked in (nullptr when it is not docked).
+    TWinControl* HostDockSite() const { return FHostDockSite; }
+    // A form that is not docked, or a control that shows in a floating window of its own.
+    bool Floating() const;
+    // The window a floating control other than a form shows in (nullptr when none).
+    TCustomForm* FloatHost() const { return FFloatHost; }
+    // Docks the control into the site (beside DropControl on the side ControlSide when given): the
+    // site it leaves may refuse (DoUnDock), then the new site's DockDrop takes it. True when docked.
+    bool ManualDock(TWinControl* NewDockSite, TControl* DropControl = nullptr, TAlign ControlSide = alNone);
+    // Floats the control at the screen rectangle: a form becomes a window of its own there, another
+    // control goes into a floating tool window whose client area is the rectangle. False when the
+    // site it leaves refuses.
+    bool ManualFloat(const TRect& ScreenPos);
+    // The size the control takes when it leaves a site (its own size until set).
+    int UndockWidth() const { return FUndockWidth > 0 ? FUndockWidth : FWidth; }
+    int UndockHeight() const { return FUndockHeight > 0 ? FUndockHeight : FHeight; }
+    void SetUndockWidth(int v) { FUndockWidth = v; }
+    void SetUndockHeight(int v) { FUndockHeight = v; }
+    // A dock drag of the control starts, and it ends docked (Target the site) or floating (nullptr).
+    TNotifyEvent OnStartDock;
+    TEndDragEvent OnEndDock;
+
     // Simulates a click (runs OnClick or the action).
     virtual void Click();
     // The form the control is on (the nearest form up the parents), nullptr when none.
@@ -304,6 +342,10 @@ protected:
     virtual void DblClick();
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
     virtual void DoContextPopup(TPoint MousePos, bool& Handled);
+    // The mouse came over the control, and left it again (a held control's area counts as the
+    // control's own).
+    virtual void MouseEnter() {}
+    virtual void MouseLeave() {}
     // Whether a left press (or double click) starts an automatic drag instead of reaching
     // MouseDown: with dmAutomatic. A control may take the press itself and drag later.
     virtual bool AutoDragOnPress(TShiftState Shift);
@@ -322,6 +364,7 @@ protected:
 
 private:
     friend struct TControlAccess;
+    friend struct TDockAccess;
     friend class TWinControl;
     friend class TSizeConstraints;
     void ApplyBounds();
@@ -352,6 +395,10 @@ private:
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
     TDragMode FDragMode = dmManual;
+    TDragKind FDragKind = dkDrag;
+    TWinControl* FHostDockSite = nullptr;
+    TCustomForm* FFloatHost = nullptr;
+    int FUndockWidth = 0, FUndockHeight = 0;
     TPopupMenu* FPopupMenu = nullptr;
     TBasicAction* FAction = nullptr;
     bool FFontFromParent = false;
@@ -433,6 +480,32 @@ class TWinControl : public TControl {
     // The user scrolled one of the window's own scroll bars.
     virtual void Scroll(TScrollBarKind Kind, TScrollCode Code, int& Pos);
 
+    // --- docking (gui/Docking.h) ----------------------------------------------------------------
+    // Controls dragged with dkDock may dock here.
+    bool DockSite() const { return FDockSite; }
+    void SetDockSite(bool v) { FDockSite = v; }
+    // The dock manager tiles the docked controls (it is made when this is switched on).
+    bool UseDockManager() const { return FUseDockManager; }
+    void SetUseDockManager(bool v);
+    TDockTree* DockManager() const { return FDockManager.get(); }
+    int DockClientCount() const { return static_cast<int>(FDockClients.size()); }
+    TControl* DockClients(int Index) const;
+    // A dock site that sizes itself: as wide (left or right aligned) or high (top or bottom
+    // aligned) as what docks into it when that comes, and 0 while nothing docked shows.
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool v);
+    // Hooks of docking: a control dragged over the site (Accept starts true when the site is a
+    // dock site; OnDockOver may refuse), the drop (the control docks; OnDockDrop follows), a docked
+    // control leaving for NewTarget (OnUnDock may refuse), and the control of a name a saved
+    // arrangement names (the owner's component of that name).
+    virtual void DockOver(TDragDockObject& Source, int X, int Y, bool& Accept);
+    virtual void DockDrop(TDragDockObject& Source, int X, int Y);
+    virtual bool DoUnDock(TWinControl* NewTarget, TControl* Client);
+    virtual void ReloadDockedControl(const String& ControlName, TControl*& Control);
+    TDockOverEvent OnDockOver;
+    TDockDropEvent OnDockDrop;
+    TUnDockEvent OnUnDock;
+
 protected:
     // Shrinks the rectangle aligned controls share (borders, captions).
     virtual void AdjustClientRect(TRect& Rect) const;
@@ -452,6 +525,7 @@ protected:
 private:
     friend class TControl;
     friend struct TControlAccess;
+    friend struct TDockAccess;
     void InsertControl(TControl* Control);
     void RemoveControl(TControl* Control);
     void AnchorChildren();
@@ -463,6 +537,11 @@ private:
     int FAlignLevel = 0;
     bool FAlignPending = false;
     int FLastClientWidth = -1, FLastClientHeight = -1;
+    bool FDockSite = false;
+    bool FUseDockManager = false;
+    bool FAutoSize = false;
+    std::vector<TControl*> FDockClients;
+    std::unique_ptr<TDockTree> FDockManager;
 };
 
 // A window control that paints itself: override Paint and draw on Canvas.

@@ -5,6 +5,7 @@
 #include "gui/qt/ControlBridge.h"
 #include "gui/qt/ControlImpl.h"
 #include "gui/qt/DragState.h"
+#include "gui/qt/FormAccess.h"
 #include "gui/qt/KeyMapQt.h"
 #include "gui/qt/QtSupport.h"
 #include "rtl/ScopeGuards.h"
@@ -162,6 +163,7 @@ void TControlAccess::WidgetGeometryChanged(TControl* c) {
     c->UpdateAnchorRules();
     c->BoundsChanged();
     if (resized) c->Resize();
+    if (auto* form = dynamic_cast<TCustomForm*>(c)) TFormAccess::WindowSystemMovedOrSized(form);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -207,6 +209,12 @@ bool TControlBridge::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Wheel:
         case QEvent::ContextMenu:
             return HandleMouse(watched, event);
+        case QEvent::Enter:
+            if (watched == TControlAccess::Widget(c)) TControlAccess::MouseEnter(c);
+            return false;
+        case QEvent::Leave:
+            if (watched == TControlAccess::Widget(c)) TControlAccess::MouseLeave(c);
+            return false;
         case QEvent::FocusIn:
             if (auto* wc = dynamic_cast<TWinControl*>(c))
                 if (TCustomForm* f = c->GetParentForm()) f->FocusChanged(wc);

@@ -8,6 +8,7 @@
 #include "gui/Menus.h"
 #include "gui/qt/ControlImpl.h"
 #include "gui/qt/FormAccess.h"
+#include "gui/qt/FormMoving.h"
 #include "gui/qt/MenuAccess.h"
 #include "gui/qt/QtSupport.h"
 
@@ -108,7 +109,8 @@ void ClearWindowList(std::vector<QPointer<QAction>>& list) {
 } // namespace
 
 TCustomForm::TCustomForm(TComponent* AOwner)
-    : TScrollingWinControl(AOwner), FForm(std::make_unique<FormImpl>()) {
+    : TScrollingWinControl(AOwner), FForm(std::make_unique<FormImpl>()),
+      FMoving(std::make_unique<TFormMoving>(this)) {
     auto* frame = new QWidget(nullptr, Qt::Window);
     auto* client = new TOrvWidget(this, frame);
     client->FormClient = true;
@@ -305,7 +307,7 @@ void TCustomForm::SetBorderIcons(TBorderIcons v) {
 // tool window frame; the help button only where neither of those shows.
 void TCustomForm::ApplyWindowFlags() {
     QWidget* frame = TControlAccess::Widget(this);
-    if (!frame) return;
+    if (!frame || Parent()) return; // a docked form has no border of its own
     QMdiSubWindow* sub = FForm->SubWindow.data();
     const bool systemMenu = FBorderIcons.Contains(biSystemMenu);
     const bool boxes = FBorderStyle == bsSingle || FBorderStyle == bsSizeable;
@@ -448,6 +450,20 @@ void TCustomForm::Hide() {
 
 void TCustomForm::ShowWindow() {
     QWidget* frame = TControlAccess::Widget(this);
+    if (Parent()) {
+        // Docked: a child window of its site, which places it.
+        if (Visible()) return;
+        TControlAccess::SetVisibleField(this, true);
+        DoShow();
+        {
+            TApplyGuard guard(this);
+            frame->show();
+            LayoutFrame();
+        }
+        Realign();
+        Parent()->Realign();
+        return;
+    }
     if (Visible()) {
         Screen()->FormActivated(this);
         return;
@@ -533,6 +549,7 @@ void TCustomForm::HideWindow() {
             w->hide();
     }
     Screen()->FormHidden(this);
+    if (Parent()) Parent()->Realign();
 }
 
 void TCustomForm::DoShow() {
@@ -847,6 +864,27 @@ void TFormAccess::FrameShown(TCustomForm* Form, QWindow* Window) {
     if (left == outer.left() && top == outer.top() && width == Form->Width() && height == Form->Height())
         return;
     Form->SetBounds(left, top, width, height);
+}
+
+void TFormAccess::BecomeChild(TCustomForm* Form) {
+    QWidget* frame = TControlAccess::Widget(Form);
+    if (!frame || !Form->Parent()) return;
+    TApplyGuard guard(Form);
+    frame->setMinimumSize(0, 0); // a size kept while it was a window of its own
+    frame->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    frame->setParent(TControlAccess::Client(Form->Parent()), Qt::Widget);
+    frame->setGeometry(Form->Left(), Form->Top(), Form->Width(), Form->Height());
+    frame->setVisible(Form->Visible());
+}
+
+void TFormAccess::BecomeWindow(TCustomForm* Form) {
+    QWidget* frame = TControlAccess::Widget(Form);
+    if (!frame || Form->Parent()) return;
+    Form->ApplyWindowFlags();
+    Form->ApplyFrameSize();
+    TApplyGuard guard(Form);
+    frame->setGeometry(Form->Left(), Form->Top(), Form->Width(), Form->Height());
+    if (Form->Visible()) frame->show();
 }
 
 void TFormAccess::KeepModalInView(TCustomForm* Form, QWidget* Frame) {

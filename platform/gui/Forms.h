@@ -51,6 +51,7 @@ String GetShortHint(const String& Hint);
 String GetLongHint(const String& Hint);
 
 class TScrollingWinControl;
+struct TFormMoving;
 
 // One scroll bar of a scrolling window: Range is the scrolled extent, Position the offset shown.
 class TControlScrollBar : public TPersistent {
@@ -158,6 +159,11 @@ class TCustomForm : public TScrollingWinControl {
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* v);
     TCanvas* Canvas() const { return FCanvas.get(); }
+    // The user moves the window by dragging any point of its client area where no control takes
+    // input of its own (the form itself and the panels, labels and bars on it; not a tab stop), as
+    // by a title bar: a borderless window can still be moved.
+    bool DragsByClientArea() const;
+    void SetDragsByClientArea(bool v);
     TRect ClientRect() const override;
     void SetClientWidth(int v) override;
     void SetClientHeight(int v) override;
@@ -220,9 +226,13 @@ protected:
     void BoundsChanged() override;
     void Resize() override;
     void AlignmentDone(const TRect& Rest) override;
+    // The user finished moving or sizing the window: the window system's moves and sizes of it
+    // came to rest.
+    virtual void MoveSizeEnded() {}
 
 private:
     friend struct TFormAccess;
+    friend struct TFormMoving;
     struct FormImpl;
     void ShowWindow();
     void HideWindow();
@@ -238,6 +248,7 @@ private:
     int MenuHeight() const;
 
     std::unique_ptr<FormImpl> FForm;
+    std::unique_ptr<TFormMoving> FMoving;
     std::unique_ptr<TCanvas> FCanvas;
     TModalResult FModalResult = mrNone;
     bool FModal = false;

@@ -1,6 +1,7 @@
 // Key and mouse events built as Qt would deliver them and sent to a control's widget.
 #include "gui/InputSimulation.h"
 
+#include "gui/Forms.h"
 #include "gui/qt/ControlImpl.h"
 #include "gui/qt/KeyMapQt.h"
 #include "gui/qt/MenuAccess.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -83,11 +85,31 @@ void SimulateWheel(TControl* Target, int WheelDelta, int X, int Y, TShiftState S
     QCoreApplication::sendEvent(w, &e);
 }
 
+void SimulateMouseEnter(TControl* Target) {
+    QWidget* w = TControlAccess::Widget(Target);
+    if (!w) return;
+    QEnterEvent e(QPointF(1, 1), w->mapToGlobal(QPointF(1, 1)), w->mapToGlobal(QPointF(1, 1)));
+    QCoreApplication::sendEvent(w, &e);
+}
+
+void SimulateMouseLeave(TControl* Target) {
+    QWidget* w = TControlAccess::Widget(Target);
+    if (!w) return;
+    QEvent e(QEvent::Leave);
+    QCoreApplication::sendEvent(w, &e);
+}
+
 void SimulateContextMenu(TControl* Target, int X, int Y) {
     QWidget* w = TControlAccess::Client(Target);
     if (!w) return;
     QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(X, Y), w->mapToGlobal(QPoint(X, Y)));
     QCoreApplication::sendEvent(w, &e);
+}
+
+void SimulateWindowMove(TCustomForm* Form, int Left, int Top) {
+    QWidget* w = TControlAccess::Widget(Form);
+    if (w) w->move(Left, Top);
+    QCoreApplication::processEvents();
 }
 
 namespace {

@@ -22,10 +22,18 @@ void SimulateClick(TControl* Target, int X, int Y, TMouseButton Button = mbLeft,
                    TShiftState Shift = TShiftState());
 void SimulateDblClick(TControl* Target, int X, int Y);
 void SimulateWheel(TControl* Target, int WheelDelta, int X, int Y, TShiftState Shift = TShiftState());
+// The mouse comes over the control, and leaves it.
+void SimulateMouseEnter(TControl* Target);
+void SimulateMouseLeave(TControl* Target);
 // The user asks for the context menu at a client point (the right button, as the desktop does it).
 void SimulateContextMenu(TControl* Target, int X, int Y);
 
 class TMenuItem;
+class TCustomForm;
+
+// The user drags a form's window to a new place by its title bar: the window system moves the
+// top-level window (the form learns its bounds from it, as from a real move).
+void SimulateWindowMove(TCustomForm* Form, int Left, int Top);
 
 // One entry of a drop-down menu as it shows: its text ("&" marks kept, no shortcut text), whether
 // it is a separator line, checked, enabled.

@@ -31,3 +31,16 @@ TRect WorkAreaNearestRect(const TRect& R) {
     const QRect a = best->availableGeometry();
     return Bounds(a.x(), a.y(), a.width(), a.height());
 }
+
+TRect RectOnSomeMonitor(const TRect& R) {
+    EnsureQtApp();
+    const QRect target(R.Left, R.Top, std::max(R.Right - R.Left, 1), std::max(R.Bottom - R.Top, 1));
+    for (QScreen* s : QGuiApplication::screens())
+        if (s->geometry().intersects(target)) return R;
+    const TRect area = WorkAreaNearestRect(R);
+    const int width = std::min(R.Right - R.Left, area.Width());
+    const int height = std::min(R.Bottom - R.Top, area.Height());
+    const int left = std::clamp(R.Left, area.Left, area.Right - width);
+    const int top = std::clamp(R.Top, area.Top, area.Bottom - height);
+    return Bounds(left, top, width, height);
+}

@@ -326,9 +326,32 @@ class TCustomComboBox : public TWinControl {
     // Owner-drawn entries (csOwnerDrawFixed, csOwnerDrawVariable) are drawn on Canvas by this
     // handler, in the list and in the box (odComboBoxEdit) alike.
     TDrawItemEvent OnDrawItem;
+    // The canvas owner-drawn entries (DrawItem) and a frame of the control's own (PaintFrame) are
+    // drawn on.
     TCanvas* Canvas() const { return FCanvas.get(); }
 
     bool WantsKey(Word Key, TShiftState Shift) const override;
+
+    // Where the list shows while it is open, in screen coordinates (empty while it is closed).
+    TRect DroppedListRect() const;
+    // The entry the open list marks (the one under the mouse or moved to with the keys); -1 when
+    // none or closed.
+    int ListSelection() const;
+    // The edit inside the combo has the keyboard focus.
+    bool EditFocused() const;
+    // A choice in the open list: the list marks the entry and the user clicks it (the entry is
+    // the combo's before the list closes; OnClick and OnSelect follow).
+    void ChooseListEntry(int Index);
+
+    // How the list opens: its size, whether it opens upward from the combo, the entry it marks and
+    // the entry at its top (-1 leaves them as they are). A descendant's PlaceList changes them.
+    struct TListPlacement {
+        int Width = 0;
+        int Height = 0;
+        bool Above = false;
+        int Selection = -1;
+        int TopIndex = -1;
+    };
 
 protected:
     friend struct TComboAccess;
@@ -338,16 +361,35 @@ protected:
     virtual void CloseUp();
     String GetText() const override;
     void SetTextValue(const String& v) override;
+    void FontChanged() override;
+
+    // The list is about to show with the placement given (the combo's width; the item height
+    // times the visible entries; below the combo unless the screen has no room there).
+    virtual void PlaceList(TListPlacement& Placement) { (void)Placement; }
+    // With its own frame the control draws its frame and drop-down button itself (PaintFrame, on
+    // Canvas) instead of the platform's look, and puts the edit at EditBounds.
+    void SetOwnFrame(bool v);
+    virtual void PaintFrame() {}
+    void SetEditBounds(const TRect& r);
+    // The edit shows the text but takes no typing.
+    void SetEditReadOnly(bool v);
+    // The entries of the list are drawn by DrawItem, whatever the style.
+    void SetOwnerDrawnItems(bool v);
+    // Draws an entry of the list: OnDrawItem, else the entry's text on the entry's colours.
+    virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
 
 private:
     std::unique_ptr<TStrings> FItems;
+    std::unique_ptr<TCanvas> FCanvas;
+    bool FOwnFrame = false;
+    bool FOwnerDrawnItems = false;
+    TRect FEditBounds;
     TComboBoxStyle FStyle = csDropDown;
     int FDropDownCount = 8;
     bool FSorted = false;
     int FMaxLength = 0;
     TEditCharCase FCharCase = ecNormal;
     int FItemHeight = 16;
-    std::unique_ptr<TCanvas> FCanvas;
 };
 
 class TComboBox : public TCustomComboBox {

@@ -2,6 +2,7 @@
 #include "gui/StdCtrls.h"
 
 #include "gui/Forms.h"
+#include "gui/qt/ComboWidget.h"
 #include "gui/qt/ControlImpl.h"
 #include "gui/qt/ItemStrings.h"
 #include "gui/qt/QtSupport.h"
@@ -50,81 +51,7 @@ TOwnerDrawState StateOf(const QStyle::State& s) {
 // ---------------------------------------------------------------------------------------------
 // Combo box
 
-struct TComboAccess {
-    static void DropDown(TCustomComboBox* c) { c->DropDown(); }
-    static void CloseUp(TCustomComboBox* c) { c->CloseUp(); }
-    static void Change(TCustomComboBox* c) { c->Change(); }
-    static void Selected(TCustomComboBox* c) {
-        c->Click();
-        c->Select();
-    }
-    static bool OwnerDrawn(const TCustomComboBox* c) {
-        return c->FStyle == csOwnerDrawFixed || c->FStyle == csOwnerDrawVariable;
-    }
-    static void DrawItem(TCustomComboBox* c, QPainter* p, const QRect& rect, int index,
-                         TOwnerDrawState state) {
-        if (index < 0 || index >= c->Items()->Count()) return;
-        DrawOwnerItem(c, c->FCanvas.get(), c->OnDrawItem, c->Items()->Strings(index), p, rect, index, state);
-    }
-};
-
 namespace {
-
-class TOrvComboBox : public QComboBox {
-public:
-    explicit TOrvComboBox(TCustomComboBox* owner) : FOwner(owner) {}
-    void showPopup() override {
-        TComboAccess::DropDown(FOwner);
-        QComboBox::showPopup();
-    }
-    void hidePopup() override {
-        QComboBox::hidePopup();
-        TComboAccess::CloseUp(FOwner);
-    }
-
-protected:
-    // An owner-drawn box shows its current entry as the handler draws it.
-    void paintEvent(QPaintEvent* e) override {
-        if (!TComboAccess::OwnerDrawn(FOwner)) {
-            QComboBox::paintEvent(e);
-            return;
-        }
-        QStylePainter painter(this);
-        QStyleOptionComboBox opt;
-        initStyleOption(&opt);
-        opt.currentText.clear();
-        opt.currentIcon = QIcon();
-        painter.drawComplexControl(QStyle::CC_ComboBox, opt);
-        const QRect field =
-            style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
-        TOwnerDrawState state{odComboBoxEdit};
-        if (hasFocus()) state << odSelected << odFocused;
-        if (!isEnabled()) state << odDisabled;
-        TComboAccess::DrawItem(FOwner, &painter, field, currentIndex(), state);
-    }
-
-private:
-    TCustomComboBox* FOwner;
-};
-
-class TComboDrawDelegate : public QStyledItemDelegate {
-public:
-    explicit TComboDrawDelegate(TCustomComboBox* box) : FBox(box) {}
-    void paint(QPainter* p, const QStyleOptionViewItem& opt, const QModelIndex& index) const override {
-        if (!TComboAccess::OwnerDrawn(FBox)) {
-            QStyledItemDelegate::paint(p, opt, index);
-            return;
-        }
-        TComboAccess::DrawItem(FBox, p, opt.rect, index.row(), StateOf(opt.state));
-    }
-    QSize sizeHint(const QStyleOptionViewItem& opt, const QModelIndex& index) const override {
-        if (!TComboAccess::OwnerDrawn(FBox)) return QStyledItemDelegate::sizeHint(opt, index);
-        return QSize(opt.rect.width(), FBox->ItemHeight());
-    }
-
-private:
-    TCustomComboBox* FBox;
-};
 
 QString CaseOf(const QString& s, TEditCharCase c) {
     return c == ecUpperCase ? s.toUpper() : c == ecLowerCase ? s.toLower() : s;
@@ -147,9 +74,9 @@ void ReinsertSorted(TStrings& items) {
 TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
     auto* box = new TOrvComboBox(this);
     box->setInsertPolicy(QComboBox::NoInsert);
-    box->setItemDelegate(new TComboDrawDelegate(this)); // owned by the box
     TControlAccess::SetWidget(this, box);
     FCanvas = std::make_unique<TControlCanvas>(this);
+    FCanvas->Font()->Assign(*Font());
     auto items = std::make_unique<TComboItemStrings>(box);
     items->IsSorted = [this] { return FSorted; };
     FItems = std::move(items);
@@ -174,13 +101,14 @@ void TCustomComboBox::SetItems(TStrings* v) {
 }
 
 void TCustomComboBox::SetItemHeight(int v) {
-    FItemHeight = v;
-    if (TComboAccess::OwnerDrawn(this)) SetHeight(FItemHeight + 6);
+    FItemHeight = std::max(1, v);
+    if (TComboAccess::OwnerDrawnStyle(this)) SetHeight(FItemHeight + 6);
+    if (QAbstractItemView* view = TControlAccess::As<QComboBox>(this)->view()) view->doItemsLayout();
 }
 
 void TCustomComboBox::SetStyle(TComboBoxStyle v) {
     FStyle = v;
-    if (TComboAccess::OwnerDrawn(this)) SetHeight(FItemHeight + 6);
+    if (TComboAccess::OwnerDrawnStyle(this)) SetHeight(FItemHeight + 6);
     auto* box = TControlAccess::As<QComboBox>(this);
     const bool editable = v == csDropDown || v == csSimple;
     TApplyGuard guard(this);
@@ -200,6 +128,7 @@ void TCustomComboBox::SetStyle(TComboBoxStyle v) {
             }
         });
         if (FMaxLength > 0) e->setMaxLength(FMaxLength);
+        static_cast<TOrvComboBox*>(box)->PlaceEdit();
     }
 }
 

@@ -2,6 +2,7 @@
 // the window's own scroll bars; TCustomControl and TGraphicControl, which paint themselves.
 #include "gui/Controls.h"
 
+#include "gui/Docking.h"
 #include "gui/Forms.h"
 #include "gui/qt/ControlImpl.h"
 
@@ -193,6 +194,7 @@ void TWinControl::Realign() {
     AdjustClientRect(r);
     AlignControls(nullptr, r);
     AlignmentDone(r);
+    if (FUseDockManager && FDockManager) FDockManager->ResetBounds();
 }
 
 void TWinControl::AdjustClientRect(TRect&) const {}

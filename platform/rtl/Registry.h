@@ -5,6 +5,7 @@
 // integers as dword:0000002a. Every call reads the file and every change is written at once.
 #pragma once
 
+#include "rtl/IniFiles.h"
 #include "rtl/Object.h"
 #include "rtl/SysUtils.h"
 
@@ -78,4 +79,28 @@ private:
     String FCurrentPath;
     bool FOpen = false;
     bool FReadOnly = false;
+};
+
+// The settings of an ini file kept in the registry: the file name is a key path below the root
+// ("\Software\Vure Vuviror"), each section a key under it and each ident a value of that key.
+// Strings are written as strings; an integer value reads as its decimal text.
+class TRegistryIniFile : public TCustomIniFile {
+public:
+    explicit TRegistryIniFile(const String& fileName, HKEY rootKey = HKEY_CURRENT_USER);
+    String ClassName() const override { return "TRegistryIniFile"; }
+
+    String ReadString(const String& section, const String& ident, const String& defaultValue) override;
+    void WriteString(const String& section, const String& ident, const String& value) override;
+    void ReadSection(const String& section, TStrings& strings) override;
+    void ReadSections(TStrings& strings) override;
+    void ReadSectionValues(const String& section, TStrings& strings) override;
+    void EraseSection(const String& section) override;
+    void DeleteKey(const String& section, const String& ident) override;
+    void UpdateFile() override {} // every write is in the registry at once
+    bool ValueExists(const String& section, const String& ident) override;
+
+private:
+    // Opens the section's key (created when asked); false when it does not exist.
+    bool OpenSection(TRegistry& registry, const String& section, bool canCreate) const;
+    HKEY FRootKey;
 };

@@ -2,7 +2,9 @@
 // the script functions and the self-naming variable.
 #include "TempDir.h"
 #include "gui/Interaction.h"
+#include "gui/StdCtrls.h"
 #include "report/vrClass.h"
+#include "report/vrPassw.h"
 #include "report/vrRes.h"
 #include "vrClassTestObjects.h"
 
@@ -200,11 +202,17 @@ TEST_F(Report, ClearResetsTheLayoutAndLoadAsksForThePassword) {
     report.SaveToFile(dir.File("p.di3"));
     TScriptedResponder user;
     TInteractionScope scope(user);
-    user.Input("wrong");
+    auto typePassword = [](const String& text) {
+        return [text](TCustomForm* f) {
+            static_cast<TvrPasswordForm*>(f)->PasswordE->SetText(text);
+            return mrOk;
+        };
+    };
+    user.Form(typePassword("wrong"));
     report.EngineOptions()->NewSilentMode = simSilent;
     ASSERT_TRUE(report.LoadFromFile(dir.File("p.di3")));
     EXPECT_EQ(report.GetPagesCount(), 0); // refused: cleared
-    user.Input("密码");
+    user.Form(typePassword("密码"));
     ASSERT_TRUE(report.LoadFromFile(dir.File("p.di3")));
     EXPECT_EQ(report.GetPagesCount(), 2); // its page and the data page
     EXPECT_EQ(report.ReportOptions()->AcceptedPassword, "密码");

@@ -5,7 +5,10 @@
 #include "vrEngineFixture.h"
 
 #include "WhiteBitmap.h"
+#include "gui/InputSimulation.h"
 #include "gui/Printers.h"
+#include "gui/StdCtrls.h"
+#include "report/vrProgress.h"
 #include "rtl/Format.h"
 
 #include <algorithm>
@@ -120,6 +123,44 @@ TEST_F(EngineTest, PagesPaintedOnThePdfPrinterReadBack) {
     TWhiteBitmap page(794, 1123);
     Pages()->PaintPage(0, page.Bitmap.Canvas(), 1, 1, 0, 0);
     page.Bitmap.SaveToFile(ReviewPicturePath("report-engine-page1.bmp"));
+}
+
+} // namespace
+
+namespace {
+
+// With the old-style progress the report shows its progress window while it prepares, with the
+// page it is on; Cancel closes the window and the build stops at its next page.
+TEST_F(EngineTest, OldStyleProgressShowsTheWindowAndCancelStopsTheBuild) {
+    MakeTable(GroupedRows());
+    LoadLayout(GroupedLayout);
+    Report->OldStyleProgress = true;
+    std::vector<String> messages;
+    bool shown = false;
+    Report->OnProgress = [&](TvrReport* r, TvrProgressType, Integer page) {
+        ASSERT_NE(r->ProgressWindow(), nullptr);
+        shown = r->ProgressWindow()->Visible();
+        messages.push_back(r->ProgressWindow()->MessageText());
+        if (page == 2) SimulateClick(r->ProgressWindow()->CancelB, 5, 5);
+    };
+    Report->OnProgressStop = [&](TvrReport* r, TvrProgressType, Integer) {
+        messages.push_back(r->ProgressWindow()->MessageText());
+    };
+    Prepare();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(Report->Terminated);
+    EXPECT_EQ(Pages()->GetPageCount(), 2);
+    EXPECT_EQ(messages, (std::vector<String>{"", "准备页 1", "准备页 2"}));
+    EXPECT_EQ(Report->ProgressWindow(), nullptr);
+
+    // Without the old-style progress the preview shows the build: no window.
+    Report->OldStyleProgress = false;
+    Report->OnProgress = [&](TvrReport* r, TvrProgressType, Integer) {
+        EXPECT_EQ(r->ProgressWindow(), nullptr);
+    };
+    Report->OnProgressStop = nullptr;
+    ASSERT_TRUE(Prepare());
+    EXPECT_EQ(Pages()->GetPageCount(), 3);
 }
 
 } // namespace

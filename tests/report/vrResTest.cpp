@@ -83,11 +83,12 @@ TEST(vrRes, CoreTableHoldsEveryKeyOnceInItsOrder) {
         const String key = item->GetProp("Name");
         (std::isdigit(static_cast<unsigned char>(key[0])) ? numbers : names).push_back(key);
     }
-    EXPECT_EQ(numbers.size() + names.size(), 178u);
+    EXPECT_EQ(numbers.size() + names.size(), 184u);
 
     std::vector<String> expectedNumbers;
-    const std::pair<int, int> ranges[] = {{1, 9},     {100, 142}, {150, 152}, {200, 214}, {216, 216},
-                                          {300, 305}, {400, 414}, {500, 510}, {600, 601}};
+    const std::pair<int, int> ranges[] = {{1, 9},     {100, 142},   {150, 152},  {200, 214},
+                                          {216, 216}, {300, 305},   {400, 414},  {500, 510},
+                                          {600, 601}, {5000, 5001}, {6000, 6003}};
     for (auto [from, to] : ranges)
         for (int n = from; n <= to; ++n)
             expectedNumbers.push_back(std::to_string(n));

@@ -1,11 +1,15 @@
 // The layout serializer and the layout file format, through the report's load and save.
-#include "report/vrClass.h"
-#include "report/vrRes.h"
 #include "report/vrXMLSerializer.h"
+#include "ReportTextTools.h"
 #include "TempDir.h"
+#include "gui/InputSimulation.h"
+#include "gui/Interaction.h"
+#include "gui/StdCtrls.h"
+#include "report/vrClass.h"
+#include "report/vrInheritError.h"
+#include "report/vrRes.h"
 #include "rtl/CodePage.h"
 #include "rtl/FileUtils.h"
-#include "ReportTextTools.h"
 #include "vrClassTestObjects.h"
 
 #include <gtest/gtest.h>
@@ -285,6 +289,39 @@ TEST_F(Inheritance, ClashModeTwoRenamesTheFormerObjects) {
     EXPECT_NE(renamed->Name(), "Memo1");
     EXPECT_EQ(dynamic_cast<TTestView*>(child.FindObject("Memo2"))->Link, renamed);
     EXPECT_FALSE(child.InheritFromFile(child.LayoutFileName, 1));
+}
+
+// With clash mode 0 the inheritance-clash window asks: Cancel gives the former report back, OK
+// drops or renames the duplicates as its choice says.
+TEST_F(Inheritance, ClashModeZeroAsksTheInheritanceWindow) {
+    struct Case {
+        bool Rename, Ok;
+        bool Inherited;
+        String Memo1Caption;
+        int Views;
+    } cases[] = {
+        {false, true, true, "parent", 2}, {true, true, true, "parent", 3}, {false, false, false, "child", 2}};
+    for (const Case& c : cases) {
+        child.LoadFromFile(dir.File("child.di3"));
+        TScriptedResponder user;
+        TInteractionScope scope(user);
+        user.Form([&c](TCustomForm* f) {
+            auto* form = dynamic_cast<TvrInheritErrorForm*>(f);
+            if (!form) return mrAbort;
+            if (c.Rename) SimulateClick(form->RenameRB, 2, 2);
+            (c.Ok ? form->OkB : form->CancelB)->Click();
+            return mrNone;
+        });
+        EXPECT_EQ(child.InheritFromFile(dir.File("parent.di3"), 0), c.Inherited);
+        ASSERT_EQ(user.Requests().size(), 1u);
+        EXPECT_EQ(user.Requests()[0].Caption, "继承错误");
+        EXPECT_EQ(child.ParentReport(), c.Inherited ? "parent.di3" : "");
+        EXPECT_EQ(dynamic_cast<TTestView*>(child.FindObject("Memo1"))->Caption, c.Memo1Caption);
+        int views = 0;
+        for (TvrComponent* o : child.AllObjects())
+            if (dynamic_cast<TTestView*>(o)) ++views;
+        EXPECT_EQ(views, c.Views) << c.Rename << c.Ok;
+    }
 }
 
 } // namespace

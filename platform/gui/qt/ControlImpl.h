@@ -95,6 +95,8 @@ struct TControlAccess {
     static void MouseUp(TControl* c, TMouseButton b, TShiftState s, int x, int y) { c->MouseUp(b, s, x, y); }
     static void MouseMove(TControl* c, TShiftState s, int x, int y) { c->MouseMove(s, x, y); }
     static void DblClick(TControl* c) { c->DblClick(); }
+    static void MouseEnter(TControl* c) { c->MouseEnter(); }
+    static void MouseLeave(TControl* c) { c->MouseLeave(); }
     static bool MouseWheel(TControl* c, TShiftState s, int d, TPoint p) { return c->DoMouseWheel(s, d, p); }
     static void ContextPopup(TControl* c, TPoint p, bool& h) { c->DoContextPopup(p, h); }
     static bool AutoDragOnPress(TControl* c, TShiftState s) { return c->AutoDragOnPress(s); }

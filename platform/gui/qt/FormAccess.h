@@ -21,6 +21,14 @@ struct TFormAccess {
     static void UpdateWindowList(TCustomForm* Frame, QMenu* Menu);
     // The window manager framed the top-level window of a form just shown.
     static void FrameShown(TCustomForm* Form, QWindow* Window);
+    // The window system moved or sized the form's window (the user dragged it); once that comes
+    // to rest the form's MoveSizeEnded runs.
+    static void WindowSystemMovedOrSized(TCustomForm* Form);
+    static void MoveSizeEnded(TCustomForm* Form);
+    // A form docked into a site shows as a child window of it; a form that floats again is a
+    // window of its own with its border.
+    static void BecomeChild(TCustomForm* Form);
+    static void BecomeWindow(TCustomForm* Form);
     // The window manager minimised a modal form: it is shown again at once.
     static void KeepModalInView(TCustomForm* Form, QWidget* Frame);
 };
