@@ -71,7 +71,7 @@ private:
 };
 
 class TCanvas;
-struct TvrPageList;
+struct TvrPageNumbers;
 
 // What a hit test asks of the preview that shows the page.
 struct TvrHitTestResult {
@@ -201,7 +201,8 @@ private:
     Integer TwoPassRunning() const;
 
     void FollowURL(const String& URL);
-    void ExportPages(TvrCustomExportFilter* Filter, const TvrPageList& Pages);
+    void ToggleDrillDown(const String& Name, bool Click, TMouseButton Button, int& Cursor);
+    void ExportPages(TvrCustomExportFilter* Filter, const TvrPageNumbers& Pages);
     void ExportPage(TvrCustomExportFilter* Filter, TvrComponent* Page, Integer Index);
     Integer FPaintedViews = 0;
     TvrHitTestResult FHit;
