@@ -113,6 +113,7 @@ void TvrReport::SetEngine(std::unique_ptr<TvrCustomEngine> Engine, std::unique_p
     FEngine = std::move(Engine);
     FPreparedPages = std::move(Pages);
     if (FEngine) FEngine->PreviewPages = FPreparedPages.get();
+    BindPreviewClicks();
     if (FPreparedPages) FPreparedPages->Engine = FEngine.get();
 }
 

@@ -144,6 +144,7 @@ private:
     TPoint FLastPoint;
     Cardinal FLastClickTick = 0;
     bool FFramesOnly = false;
+    bool FScrollingToPage = false;
 };
 
 using TvrPageChangedEvent = std::function<void(TvrPreview* Sender, Integer PageNo)>;

@@ -138,7 +138,10 @@ void TvrPreviewWorkspace::UpdateScrollRanges() {
 void TvrPreviewWorkspace::ScrollToPage(Integer PageNumber) {
     if (SuppressScroll) return;
     const TRect r = FPageList->PageBounds(PageNumber - 1, ClientWidth(), RightToLeftPreview, Zoom);
+    // The page chosen stays current even where the view cannot bring its top up (the last pages).
+    FScrollingToPage = true;
     SetVertScrollOffset(r.Top - 10);
+    FScrollingToPage = false;
 }
 
 void TvrPreviewWorkspace::ScrollToPageOffset(Integer PageNumber, Integer Y) {
@@ -252,7 +255,7 @@ void TvrPreviewWorkspace::HorzScrollChanged() {
 void TvrPreviewWorkspace::VertScrollChanged() {
     FFramesOnly = false;
     Invalidate();
-    if (ThumbnailMode || !Preview) return;
+    if (ThumbnailMode || !Preview || FScrollingToPage) return;
     const bool saved = SuppressScroll;
     SuppressScroll = true;
     Preview->SetPageNo(FPageList->PageAt(VertScrollOffset(), 0) + 1);
