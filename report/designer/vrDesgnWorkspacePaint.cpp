@@ -262,14 +262,10 @@ void TvrDesignerWorkspace::DrawHandle(int x, int y, TColor color) {
     TCanvas* c = DrawCanvas;
     const int size = Scale < 0.7 ? 3 : Scale <= 1.7 ? 5 : 7;
     const int half = size / 2;
-    c->Pen()->SetStyle(psSolid);
-    c->Pen()->SetWidth(1);
-    c->Pen()->SetMode(pmXor);
-    c->Pen()->SetColor(color);
+    // Exclusive-or, so a handle shows on any ground.
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(color);
-    c->FillRect(Rect(x - half, y - half, x - half + size, y - half + size));
-    c->Pen()->SetMode(pmCopy);
+    c->PatBlt(Rect(x - half, y - half, x - half + size, y - half + size), cmPatInvert);
 }
 
 void TvrDesignerWorkspace::DrawSelection() {
