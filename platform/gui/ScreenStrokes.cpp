@@ -10,7 +10,6 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <chrono>
 
 namespace {
 
@@ -144,7 +143,3 @@ void SetWindowMovedHandler(TControl* Control, std::function<void()> Handler) {
         new TWindowMoveWatch(w, std::move(Handler));
 }
 
-Cardinal GetTickCount() {
-    using namespace std::chrono;
-    return static_cast<Cardinal>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
