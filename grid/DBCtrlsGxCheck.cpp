@@ -272,7 +272,12 @@ void TCustomDBCheckBoxGx::DrawCheckBox(TCanvas* Canvas, TCheckBoxState State, bo
     if (!Enabled()) Canvas->Font()->SetColor(clGrayText);
     Canvas->Brush()->SetStyle(bsClear);
     const String caption = Text();
-    Canvas->TextRect(text, text.Left, (client.Height() - Canvas->TextHeight(caption)) / 2, caption);
+    // "Match &Case" reads "Match Case" with the C underlined; "&&" is one '&'.
+    const Cardinal flags = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
+    TRect measured = text;
+    Canvas->DrawText(caption, measured, flags | DT_CALCRECT);
+    Canvas->DrawText(caption, text, flags);
     Canvas->Brush()->SetStyle(bsSolid);
-    if (Focused) Canvas->DrawFocusRect(Rect(text.Left - 1, 0, std::min(text.Right, text.Left + Canvas->TextWidth(caption) + 2), client.Bottom));
+    if (Focused)
+        Canvas->DrawFocusRect(Rect(text.Left - 1, 0, std::min(text.Right, text.Left + measured.Width() + 2), client.Bottom));
 }

@@ -9,11 +9,29 @@
 #include "grid/ToolCtrlsGxMemTable.h"
 #include "gui/Input.h"
 #include "gui/StdCtrls.h"
+#include "rtl/StrUtils.h"
 
 namespace {
 
 const char* const AllColumnsText = "<All>";
 TDBGridGxFindDlg* TheDialog = nullptr;
+
+// A column's title as the grid shows it: with the title tree on, the levels of a caption written
+// "Fee|Amount" read "Fee - Amount" (the tree draws them one above the other, not the bars).
+String FindInCaption(TCustomDBGridGx* Grid, TColumnGx* Column) {
+    const String caption = Column->Title()->Caption();
+    if (!Grid->UseMultiTitle()) return caption;
+    String shown;
+    size_t start = 0;
+    for (;;) {
+        const size_t bar = caption.find('|', start);
+        const String level = Trim(caption.substr(start, bar == String::npos ? String::npos : bar - start));
+        if (!level.empty()) shown += (shown.empty() ? "" : " - ") + level;
+        if (bar == String::npos) break;
+        start = bar + 1;
+    }
+    return shown;
+}
 
 TLabel* AddLabel(TForm* Form, const char* Caption, int X, int Y) {
     auto* l = new TLabel(Form);
@@ -147,15 +165,16 @@ void TDBGridGxFindDlg::Execute(TCustomDBGridGx* Grid, const String& Text, bool M
     TColumnsGxList& visible = Grid->VisibleColumns();
     for (int i = 0; i < visible.Count(); ++i) {
         TColumnGx* col = visible.ColumnAt(i);
-        cbFindIn->Items()->AddObject(col->Title()->Caption(), col);
-        cbFindIn->KeyItems()->Add(col->Title()->Caption());
+        const String caption = FindInCaption(Grid, col);
+        cbFindIn->Items()->AddObject(caption, col);
+        cbFindIn->KeyItems()->Add(caption);
     }
     cbFindIn->Items()->Add(AllColumnsText);
     cbFindIn->KeyItems()->Add(AllColumnsText);
     int selected = cbFindIn->Items()->Count() - 1;
     int focused = Grid->FocusedColumnIndex();
     if (focused >= 0 && focused < Grid->Columns()->Count()) {
-        String caption = Grid->Columns()->ColumnAt(focused)->Title()->Caption();
+        String caption = FindInCaption(Grid, Grid->Columns()->ColumnAt(focused));
         for (int i = 0; i < visible.Count(); ++i)
             if (cbFindIn->Items()->Strings(i) == caption) {
                 selected = i;

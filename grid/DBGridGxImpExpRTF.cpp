@@ -68,8 +68,8 @@ void TDBGridGxExportAsRTF::WriteToStream(TStream& Target, bool ExportAll) {
         head += "\\f" + IntToStr(static_cast<int>(i)) + "\\fnil " + RtfText(FFontTable[i]) + ";";
     head += String("}") + CRLF;
     StreamWriteText(Target, head);
-    cache.SetPosition(0);
-    if (cache.Size() > 0) Target.CopyFrom(cache, cache.Size());
+    // The body in one piece: the target takes its room once, not chunk by chunk.
+    if (cache.Size() > 0) Target.WriteBuffer(cache.Memory(), cache.Size());
 }
 
 int TDBGridGxExportAsRTF::ColorIndex(TColor Color) {

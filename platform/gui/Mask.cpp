@@ -128,7 +128,10 @@ void TCustomMaskEdit::SetAlignment(TAlignment Value) {
 
 void TCustomMaskEdit::SetTextRect(const TRect& R) {
     FTextRect = R;
+    // The line edit keeps its text a further two pixels inside on either side; the text starts at
+    // R.Left (and right-aligned text ends at R.Right), as text drawn into the same rectangle does.
+    const int inside = 2;
     if (QLineEdit* e = LineEditOf(this))
-        e->setTextMargins(R.Left, R.Top, std::max(0, e->width() - R.Right),
+        e->setTextMargins(std::max(0, R.Left - inside), R.Top, std::max(0, e->width() - R.Right - inside),
                           std::max(0, e->height() - R.Bottom));
 }

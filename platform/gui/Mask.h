@@ -24,7 +24,7 @@ class TCustomMaskEdit : public TCustomEdit {
     void SetCaretPosition(int Index);
     int SelEnd() const { return SelStart() + SelLength(); }
     void SetSelection(int Start, int End);
-    // The text area inside the control (EM_SETRECTNP): the text keeps to R.
+    // The text area inside the control (EM_SETRECTNP): the text keeps to R, starting at its left.
     void SetTextRect(const TRect& R);
     TRect TextRect() const { return FTextRect; }
     // Where the text sits in the text area: left (the default), right or centred.

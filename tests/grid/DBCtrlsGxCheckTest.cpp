@@ -211,4 +211,29 @@ TEST(CheckPaint, TheThreeStatesPaintTheirOwnBoxesFlatAnd3D) {
     }
 }
 
+// A caption's "&" marks the access key, as on every other control: "Match &Case" paints as wide
+// as "Match Case" (the '&' itself was painted), and "&&" paints one '&'.
+TEST(CheckPaint, AmpersandsInTheCaptionMarkTheAccessKey) {
+    auto inkWidth = [](const String& Caption) {
+        TForm form(nullptr);
+        form.SetBounds(0, 0, 300, 60);
+        auto* box = new TDBCheckBoxGx(&form);
+        box->SetParent(&form);
+        box->SetBounds(4, 4, 240, 20);
+        box->SetText(Caption);
+        form.Show();
+        Application()->ProcessMessages();
+        TBitmap shot;
+        GrabControl(box, shot);
+        const TColor back = shot.Canvas()->Pixels(shot.Width() - 1, 0);
+        int left = shot.Width(), right = -1;
+        for (int y = 0; y < shot.Height(); ++y)
+            for (int x = 20; x < shot.Width(); ++x) // right of the box
+                if (shot.Canvas()->Pixels(x, y) != back) left = std::min(left, x), right = std::max(right, x);
+        return right - left;
+    };
+    EXPECT_NEAR(inkWidth("Match &Case"), inkWidth("Match Case"), 1);
+    EXPECT_LT(inkWidth("Match Case") + 4, inkWidth("Match &&Case")); // one '&' painted
+}
+
 } // namespace

@@ -69,6 +69,23 @@ TEST_F(FindDlgTest, OpensWithTheGridsColumnsAndTheFocusedOne) {
     });
 }
 
+// With the title tree on, "Find in" shows a caption's levels as the titles show them, not the
+// bars that separate them; the focused column is still found among them.
+TEST_F(FindDlgTest, FindInShowsTitleLevelsAsTheTitleTreeDoes) {
+    Grid->ColumnByFieldName("F_int")->Title()->SetCaption("Fee|Amount");
+    Grid->ColumnByFieldName("F_text")->Title()->SetCaption("Fee|Name");
+    Grid->ColumnByFieldName("F_float")->Title()->SetCaption("|Rate|");
+    Grid->SetFocusCol(Grid->IndicatorOffset() + 1);
+    for (bool tree : {true, false}) {
+        Grid->SetUseMultiTitle(tree);
+        RunDialog([&](TDBGridGxFindDlg* d) {
+            EXPECT_EQ(d->cbFindIn->Items()->Text(), tree ? "Fee - Amount\r\nFee - Name\r\nRate\r\n<All>\r\n"
+                                                         : "Fee|Amount\r\nFee|Name\r\n|Rate|\r\n<All>\r\n");
+            EXPECT_EQ(d->cbFindIn->ItemIndex(), 1) << tree;
+        });
+    }
+}
+
 TEST_F(FindDlgTest, AllStartsAtTheFirstRecordThenGoesOn) {
     GoTo(20);
     RunDialog([&](TDBGridGxFindDlg* d) {

@@ -4,7 +4,11 @@
 #include "InplaceEditFixture.h"
 
 #include "grid/ToolCtrlsGxMRUListBox.h"
+#include "gui/Bitmap.h"
 #include "gui/Clipbrd.h"
+#include "gui/ControlShot.h"
+
+#include <map>
 
 namespace {
 
@@ -301,3 +305,56 @@ TEST_F(InplaceEditTest, CtrlQuoteCopiesThePriorRecordsLookupKey) {
 }
 
 } // namespace
+
+namespace {
+
+// The left and right ends of the text's ink in a rectangle of the bitmap: pixels that differ from
+// the rectangle's most common colour (its background).
+std::pair<int, int> InkSpan(TBitmap& Shot, const TRect& R) {
+    std::map<TColor, int> counts;
+    for (int y = R.Top; y < R.Bottom; ++y)
+        for (int x = R.Left; x < R.Right; ++x)
+            ++counts[Shot.Canvas()->Pixels(x, y)];
+    TColor back = counts.begin()->first;
+    for (const auto& [c, n] : counts)
+        if (n > counts[back]) back = c;
+    // A column inked over most of the height is the editor's caret, not text.
+    int left = R.Right, right = R.Left - 1;
+    for (int x = R.Left; x < R.Right; ++x) {
+        int inked = 0;
+        for (int y = R.Top; y < R.Bottom; ++y)
+            if (Shot.Canvas()->Pixels(x, y) != back) ++inked;
+        if (inked > 0 && inked < R.Height() * 7 / 10) left = std::min(left, x), right = std::max(right, x);
+    }
+    return {left, right};
+}
+
+} // namespace
+
+// The editor opens with the text where the cell showed it: a number stays on the right (it went
+// to the left), and the text does not move by the edit's own margin.
+TEST_F(InplaceEditTest, TheEditorKeepsTheCellsAlignmentAndTextPosition) {
+    Open();
+    for (const char* field : {"F_text", "F_float", "F_int"}) {
+        SCOPED_TRACE(field);
+        Grid->SetFocus();
+        Grid->SetFocusCol(Col(field)->Index() + Grid->IndicatorOffset());
+        Application()->ProcessMessages();
+        const TRect cell = Grid->CellScreenRect(Grid->CurrentCell().X, Grid->CurrentCell().Y);
+        // Inside the grid lines and the frame of the focused cell.
+        const TRect inner(cell.Left + 2, cell.Top + 2, cell.Right - 2, cell.Bottom - 2);
+        TBitmap shot;
+        GrabControl(Grid, shot);
+        const auto shown = InkSpan(shot, inner);
+        TDBGridInplaceEdit* editor = Edit(field);
+        EXPECT_EQ(editor->Alignment(), Col(field)->Alignment());
+        editor->CaretToEnd(); // the text opens selected; its ink is compared
+        Application()->ProcessMessages();
+        GrabControl(Grid, shot);
+        const auto edited = InkSpan(shot, inner);
+        EXPECT_LT(shown.first, shown.second);
+        EXPECT_NEAR(edited.first, shown.first, 1);
+        EXPECT_NEAR(edited.second, shown.second, 1);
+        Grid->CloseEditor();
+    }
+}

@@ -59,4 +59,33 @@ TEST_F(MoneyGridTest, CellsFooterAndExportShowTheSameCents) {
     EXPECT_NE(rows.find("|￥1.11"), std::string::npos) << rows;
 }
 
+// The exported footer total is written as the grid's footer shows it, in the footer's own format
+// ("62706.83" came out where the screen showed "￥62,706.83").
+TEST_F(MoneyGridTest, ExportedFooterTotalsKeepTheFootersFormat) {
+    Run("create table T_fee (F_ID counter, F_amount double, F_fee currency)");
+    for (const char* row : {"40000.5, 12000", "22706.33, 706.83"})
+        Run(String("insert into T_fee (F_amount, F_fee) values (") + row + ")");
+    Grid->BeginLayout();
+    for (const char* name : {"F_amount", "F_fee"})
+        Grid->Columns()->AddColumn()->SetFieldName(name);
+    Grid->EndLayout();
+    Grid->SetFooterRowCount(1);
+    Grid->SumList()->SetActive(true);
+    OpenGrid("select F_amount, F_fee from T_fee order by F_ID");
+    TColumnGx* amount = Grid->Columns()->ColumnAt(0);
+    TColumnGx* fee = Grid->Columns()->ColumnAt(1);
+    amount->Footer()->SetDisplayFormat("￥,0.00");
+    amount->Footer()->SetValueType(fvtSum);
+    fee->Footer()->SetValueType(fvtSum);
+    Grid->SumList()->RecalcAll();
+    EXPECT_EQ(Grid->FooterValueText(0, amount), "￥62,706.83");
+    TDBGridGxImpExpGrid adapter(Grid);
+    TMemoryStream stream;
+    WriteGridExport<TDBGridGxExportAsText>(&adapter, stream, true);
+    const String text = Utf8FromAnsi(std::string(reinterpret_cast<const char*>(stream.Memory()),
+                                                 static_cast<size_t>(stream.Size())));
+    EXPECT_EQ(text.substr(text.rfind("\r\n") + 2),
+              Grid->FooterValueText(0, amount) + "\t" + Grid->FooterValueText(0, fee));
+}
+
 } // namespace

@@ -356,6 +356,12 @@ TEST_F(GridPaintProbe, RowNumbersInTheIndicatorWhileBrowsingAndInserting) {
     Q->Insert();
     for (int i : {3, 4, 5}) EXPECT_TRUE(shows(DataRow(i), IntToStr(i + 1))) << "grid row " << i;
     Q->Cancel();
+    // The highlighted current row: its number keeps the grid's font (it took the highlighted
+    // first cell's white and vanished on the light indicator).
+    Grid->SetOptions(Grid->Options() | dgRowSelect | dgAlwaysShowSelection);
+    Grid->SetFocus();
+    Q->First();
+    EXPECT_TRUE(shows(DataRow(0), "1"));
 }
 
 TEST_F(GridPaintProbe, RightToLeftGridWritesItsTextReadableAtTheCellsStart) {

@@ -306,3 +306,31 @@ TEST_F(DBGridTest, MapCanvasRightToLeftMirrorsTheGridCanvasAndBack) {
     Grid->MapCanvasRightToLeft(false);
     EXPECT_EQ(c->LPtoDP(TPoint(10, 7)), TPoint(10, 7));
 }
+
+// A number wider than its room shows as '#' filling the room, as spreadsheets show it; a cut part
+// would read as another number ("13,235,252.61" as "3,235,252.61").
+TEST(DBGridGxText, NumbersThatDoNotFitShowAsHashes) {
+    TBitmap b(10, 10);
+    Pin(b.Canvas());
+    const String amount = "13,235,252.61";
+    const int full = WidthOf(amount), hash = WidthOf("#");
+    const struct {
+        String Text;
+        int Room;
+        String Shown;
+    } cases[] = {
+        {amount, full, amount},                                                   // fits exactly
+        {amount, full - 1, String(static_cast<size_t>((full - 1) / hash), '#')}, // one pixel short
+        {"￥62,706.83", 20, String(static_cast<size_t>(20 / hash), '#')},
+        {"-5", 1, "#"},              // no room at all: one '#' still marks it
+        {"Total", 3, "Total"},       // no digit: a text is no number
+        {"", 0, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FitNumberText(b.Canvas(), c.Text, c.Room), c.Shown) << c.Text << " in " << c.Room;
+    // The room as the single-line text is placed: a right-aligned text keeps 3 pixels from the
+    // right edge, a left-aligned one starts DX in.
+    EXPECT_EQ(CellTextRoom(TRect(10, 0, 60, 20), 2, taRightJustify), 47);
+    EXPECT_EQ(CellTextRoom(TRect(10, 0, 60, 20), 2, taLeftJustify), 48);
+    EXPECT_EQ(CellTextRoom(TRect(10, 0, 60, 20), 2, taCenter), 50);
+}

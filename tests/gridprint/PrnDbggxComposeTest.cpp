@@ -302,3 +302,35 @@ TEST_F(GridPrintTest, TheGridsOwnColumnFootersArePrinted) {
     const String texts = Joined(1);
     EXPECT_EQ(texts.substr(texts.rfind("t5|2.5|") + 7), "15|合  计|7.50");
 }
+
+// A number too wide for its printed cell prints as '#', never as a cut part that reads as another
+// number; numbers that fit print whole.
+TEST_F(GridPrintTest, NumbersTooWideForTheirCellsPrintAsHashes) {
+    Fill(2);
+    Run("update T_print set F_float = 13235252.61 where F_int = 2");
+    Open();
+    Grid->Columns()->ColumnAt(2)->SetWidth(30);
+    Print();
+    const String texts = Joined(1);
+    EXPECT_EQ(texts.find("235252"), String::npos) << texts;
+    EXPECT_NE(texts.find("|0.5|"), String::npos) << texts;
+    EXPECT_NE(texts.find("t2|##"), String::npos) << texts;
+}
+
+// The printed money total reads as the grid's footer shows it ("7.5" where the screen showed the
+// amount in currency style).
+TEST_F(GridPrintTest, FooterTotalsPrintAsTheGridShowsThem) {
+    Fill(5);
+    Open();
+    static_cast<TFloatField*>(Q->FieldByName("F_float"))->SetCurrency(true);
+    Grid->SetFooterRowCount(1);
+    Grid->SumList()->SetActive(true);
+    TColumnGx* money = Grid->Columns()->ColumnAt(2);
+    money->Footer()->SetValueType(fvtSum);
+    Grid->SumList()->RecalcAll();
+    const String shown = Grid->FooterValueText(0, money);
+    EXPECT_EQ(shown, CurrToStrF(Currency::FromDouble(7.5), TFloatFormat::ffCurrency, FormatSettings().CurrencyDecimals));
+    Print();
+    const String texts = Joined(1);
+    EXPECT_EQ(texts.substr(texts.rfind('|') + 1), shown);
+}
