@@ -530,8 +530,11 @@ void TvrPreviewPages::InsertBlankPage(Integer Index) {
     if (GetPageCount() == 0) return;
     TvrXMLItem* pages = RootChild("previewpages");
     auto* item = new TvrXMLItem;
-    item->Name = "page" + IntToStr(Index);
-    pages->InsertItemAt(std::clamp(Index, 0, pages->ItemCount()), item);
+    // The element's name is read as the source page it is drawn from: the blank page takes the
+    // name of the page it goes before (the last one when it is appended).
+    const int at = std::clamp(Index, 0, pages->ItemCount());
+    item->Name = pages->GetItem(std::min(at, pages->ItemCount() - 1))->Name;
+    pages->InsertItemAt(at, item);
     ClearPageCache();
 }
 

@@ -72,7 +72,7 @@ private:
 };
 
 class TCanvas;
-struct TvrPageList;
+struct TvrPageNumbers;
 
 // What a hit test asks of the preview that shows the page.
 struct TvrHitTestResult {
@@ -205,7 +205,8 @@ private:
     // report's error list once for each picture of the prepared report.
     void PictureFailed(TvrComponent* View, const String& Message);
     void FollowURL(const String& URL);
-    void ExportPages(TvrCustomExportFilter* Filter, const TvrPageList& Pages);
+    void ToggleDrillDown(const String& Name, bool Click, TMouseButton Button, int& Cursor);
+    void ExportPages(TvrCustomExportFilter* Filter, const TvrPageNumbers& Pages);
     void ExportPage(TvrCustomExportFilter* Filter, TvrComponent* Page, Integer Index);
     Integer FPaintedViews = 0;
     std::set<String> FFailedPictures;

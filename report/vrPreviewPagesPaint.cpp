@@ -230,24 +230,32 @@ bool TvrPreviewPages::HitTestObject(Integer Index, Integer X, Integer Y, TMouseB
             const TvrClickObjectEvent& handler = DoubleClick ? OnDblClickObject : OnClickObject;
             if (handler) handler(obj, Button, Shift, modified);
             if (modified) {
+                // Replacing the page frees the rebuilt one with the object hit: the hit names
+                // the object of the page as rebuilt from the new text.
+                const String hitName = obj->Name();
+                const String drillName = drill ? StrProp(drill, "DrillName") : String();
                 ReplacePage(Index, page);
                 FHit.Repaint = true;
+                TvrComponent* rebuilt = GetPreparedPage(Index);
+                FHit.Object = rebuilt && !hitName.empty() ? rebuilt->FindObject(hitName) : nullptr;
+                if (drill) ToggleDrillDown(drillName, Click, Button, Cursor);
+                return true;
             }
         }
         break;
     }
-    if (drill) {
-        Cursor = -21;
-        if (Click && Button == mbLeft && Report()) {
-            const String name = StrProp(drill, "DrillName");
-            TStringList* list = Report()->DrillDownNames();
-            const Integer i = list->IndexOf(name);
-            if (i < 0)
-                list->Add(name);
-            else
-                list->Delete(i);
-            FHit.Rebuild = true;
-        }
-    }
+    if (drill) ToggleDrillDown(StrProp(drill, "DrillName"), Click, Button, Cursor);
     return found || drill;
+}
+
+void TvrPreviewPages::ToggleDrillDown(const String& Name, bool Click, TMouseButton Button, int& Cursor) {
+    Cursor = -21;
+    if (!Click || Button != mbLeft || !Report()) return;
+    TStringList* list = Report()->DrillDownNames();
+    const Integer i = list->IndexOf(Name);
+    if (i < 0)
+        list->Add(Name);
+    else
+        list->Delete(i);
+    FHit.Rebuild = true;
 }

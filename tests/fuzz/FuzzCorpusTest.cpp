@@ -17,7 +17,8 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 
 TEST(FuzzCorpus, EveryReaderTakesItsSeedsWithoutFault) {
-    const std::vector<std::string> readers{"bmp", "gif", "ini", "jpeg", "layout", "markup", "png", "prepared", "xml"};
+    const std::vector<std::string> readers{"bmp",    "filter", "gif", "ini",      "jpeg",
+                                           "layout", "markup", "png", "prepared", "xml"};
     std::vector<std::string> registered;
     for (const auto& [name, body] : FuzzTargets())
         registered.push_back(name);
