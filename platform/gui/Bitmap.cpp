@@ -1,4 +1,5 @@
 #include "gui/Bitmap.h"
+#include "gui/CursorTable.h"
 
 #include "gui/qt/BitmapImpl.h"
 #include "gui/qt/QtSupport.h"
@@ -7,6 +8,8 @@
 #include <unordered_map>
 
 namespace {
+
+const char* const BitmapTooLargeText = "Not enough storage is available to process this command";
 
 int BitsOf(TPixelFormat f) {
     switch (f) {
@@ -326,7 +329,11 @@ void TBitmap::SetSize(int width, int height) {
     const QImage& old = FImpl->SurfaceForRead();
     QImage img;
     if (width > 0 && height > 0) {
+        // A size beyond the pictures' cap (a damaged picture's header) or one the memory cannot
+        // hold is an error, not a bitmap without pixels that its scan lines would run into.
+        if (Int64(width) * height > MaxPicturePixels) throw EOutOfResources(BitmapTooLargeText);
         img = QImage(width, height, QImage::Format_RGB32);
+        if (img.isNull()) throw EOutOfResources(BitmapTooLargeText);
         // New pixels take the canvas's brush colour (white unless the canvas says otherwise).
         TColor fill = FCanvas ? FCanvas->Brush()->Color() : clWhite;
         img.fill(ToQColor(fill));

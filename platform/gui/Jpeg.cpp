@@ -161,6 +161,11 @@ void TJPEGImage::Decode() {
     jpeg_start_decompress(&info);
     int w = static_cast<int>(info.output_width), h = static_cast<int>(info.output_height);
     int comps = info.output_components;
+    // A header may promise more than any picture holds; the decoder is given back first.
+    if (Int64(w) * h > MaxPicturePixels) {
+        jpeg_destroy_decompress(&info);
+        throw EJPEG("JPEG error: the image is too large to be held in memory");
+    }
     bmp->SetPixelFormat(pf24bit);
     bmp->SetSize(w, h);
     row.resize(static_cast<size_t>(w) * static_cast<size_t>(comps));

@@ -1,5 +1,6 @@
 // The picture object: recognising picture data, fitting the picture into the object, AutoSize,
 // BLOB fields and the prepared-page record that keeps the picture once in the picture cache.
+#include "PeakMemory.h"
 #include "WhiteBitmap.h"
 #include "gui/Icon.h"
 #include "gui/Jpeg.h"
@@ -7,9 +8,13 @@
 #include "report/vrClassObjects.h"
 #include "report/vrPreviewPages.h"
 #include "report/vrpngimage.h"
+#include "report/vrUtils.h"
+#include "report/vrXML.h"
 #include "vrPreviewPagesFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <zlib.h>
 
 namespace {
 
@@ -257,4 +262,124 @@ TEST(Picture, SourceCopiesCarryNoPictureSoEveryPageShowsItsOwn) {
             EXPECT_EQ(g ? g->Width() : 0, c.width) << c.page;
             EXPECT_EQ(g ? g->Height() : 0, c.height) << c.page;
         }
+}
+
+namespace {
+
+// Bytes of a picture whose header says width x height, its header checksum put right.
+std::vector<Byte> PngClaiming(uint32_t width, uint32_t height) {
+    std::vector<Byte> png = PngBytes(2, 2);
+    for (int i = 0; i < 4; ++i) {
+        png[static_cast<size_t>(16 + i)] = Byte(width >> (24 - 8 * i));
+        png[static_cast<size_t>(20 + i)] = Byte(height >> (24 - 8 * i));
+    }
+    const uLong crc = crc32(crc32(0, nullptr, 0), png.data() + 12, 17);
+    for (int i = 0; i < 4; ++i)
+        png[static_cast<size_t>(29 + i)] = Byte(crc >> (24 - 8 * i));
+    return png;
+}
+
+std::vector<Byte> JpegClaiming(uint16_t width, uint16_t height) {
+    TJPEGImage jpeg;
+    jpeg.Assign(*Filled(8, 8, clRed));
+    std::vector<Byte> bytes = Bytes(jpeg);
+    for (size_t i = 0; i + 8 < bytes.size(); ++i)
+        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
+            bytes[i + 5] = Byte(height >> 8);
+            bytes[i + 6] = Byte(height);
+            bytes[i + 7] = Byte(width >> 8);
+            bytes[i + 8] = Byte(width);
+            break;
+        }
+    return bytes;
+}
+
+} // namespace
+
+TEST(Picture, APictureThatCannotBeDecodedDrawsAsItsFrameAndTheRestOfThePageDraws) {
+    std::vector<Byte> damagedPng = PngBytes(8, 8);
+    damagedPng.resize(damagedPng.size() - 20); // the image data cut short
+    std::vector<Byte> badBmp = {'B', 'M'};
+    badBmp.resize(60, 0xEE);
+    std::vector<Byte> damagedJpeg = Bytes(*[] {
+        auto j = std::make_unique<TJPEGImage>();
+        j->Assign(*Filled(8, 8, clRed));
+        return j;
+    }());
+    damagedJpeg.resize(damagedJpeg.size() / 2);
+    const std::pair<const char*, std::vector<Byte>> cases[] = {
+        {"damaged PNG", damagedPng},
+        {"PNG of 60000 x 60000", PngClaiming(60000, 60000)},
+        {"bad BMP", badBmp},
+        {"damaged JPEG", damagedJpeg},
+        {"JPEG of 60000 x 60000", JpegClaiming(60000, 60000)},
+    };
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        TPreparedFixture f;
+        auto* bad = new TvrPictureView(f.Band);
+        bad->SetName("Bad");
+        bad->SetBounds(0, 0, 50, 20);
+        bad->Frame()->Typ = TvrFrameTypes{ftLeft, ftRight, ftTop, ftBottom};
+        bad->Picture()->SetGraphic(Filled(4, 4, clBlue).get());
+        auto* good = new TvrPictureView(f.Band);
+        good->SetName("Good");
+        good->SetBounds(100, 0, 50, 20);
+        good->KeepAspectRatio = false;
+        good->Picture()->SetGraphic(Filled(4, 4, clRed).get());
+        f.Build(1);
+        // The first picture's bytes in the cache are damaged.
+        TvrXMLDocument doc;
+        f.Pages->PictureCache()->SaveToXML(doc.Root());
+        ASSERT_EQ(doc.Root()->ItemCount(), 2);
+        TMemoryStream damaged;
+        damaged.WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
+        doc.Root()->GetItem(0)->SetProp("stream", StreamToHex(damaged));
+        f.Pages->PictureCache()->LoadFromXML(doc.Root());
+        f.Pages->ClearPageCache();
+        for (int paint = 0; paint < 2; ++paint) {
+            TBitmap bmp(300, 100, pf24bit);
+            EXPECT_NO_THROW(f.Pages->PaintPage(0, bmp.Canvas(), 1, 1, 0, 0));
+            // The page's top is at 20 units: the good picture is red, the bad one an empty frame.
+            EXPECT_EQ(bmp.Canvas()->Pixels(125, 30), clRed);
+            EXPECT_EQ(bmp.Canvas()->Pixels(25, 30), clWhite);
+            EXPECT_EQ(bmp.Canvas()->Pixels(0, 30), clBlack);
+        }
+        EXPECT_EQ(f.Report.ErrorList()->Count(), 1) << f.Report.ErrorList()->Text();
+        EXPECT_EQ(f.Report.ErrorList()->Text().rfind("Bad: ", 0), 0u) << f.Report.ErrorList()->Text();
+    }
+}
+
+TEST(Picture, ALargePictureInASmallBoxIsShrunkOnceAndKept) {
+    // 6000 x 6000 pixels: a full-size copy at 32 bits would take 144 MB.
+    std::unique_ptr<TBitmap> big = Filled(6000, 6000, clRed);
+    big->Canvas()->Brush()->SetColor(clBlue);
+    big->Canvas()->FillRect(TRect{0, 0, 3000, 6000}); // the left half blue
+    TPNGObject png;
+    png.Assign(*big);
+    struct Case {
+        const char* Name;
+        TGraphic* Graphic;
+        bool HighQuality;
+    };
+    const Case cases[] = {{"bitmap", big.get(), false}, {"bitmap, high quality", big.get(), true},
+                          {"PNG", &png, false}, {"PNG, high quality", &png, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TvrPictureView v(nullptr);
+        v.SetBounds(0, 0, 100, 30);
+        v.KeepAspectRatio = false;
+        v.HightQuality = c.HighQuality;
+        v.Picture()->SetGraphic(c.Graphic);
+        TBitmap canvas(200, 100, pf24bit);
+        ResetPeakMemory();
+        const long before = PeakMemoryKb();
+        for (int zoom = 1; zoom <= 2; ++zoom)
+            for (int paint = 0; paint < 3; ++paint)
+                v.Draw(canvas.Canvas(), zoom, zoom, 0, 0);
+        EXPECT_LT(PeakMemoryKb() - before, 40 * 1024);
+        // Drawn at zoom 2 into 200 x 60 pixels: blue left, red right.
+        EXPECT_EQ(canvas.Canvas()->Pixels(20, 30), clBlue);
+        EXPECT_EQ(canvas.Canvas()->Pixels(180, 30), clRed);
+    }
 }

@@ -41,8 +41,14 @@ std::vector<TvrLinkTestView::TDrawn>& TvrLinkTestView::Drawn() {
     return drawn;
 }
 
+String& TvrLinkTestView::RaiseIn() {
+    static String name;
+    return name;
+}
+
 void TvrLinkTestView::Draw(TCanvas* Canvas, Extended, Extended, Extended OffsetX, Extended) {
     Drawn().push_back({Name(), OffsetX, TotalPages});
+    if (Name() == RaiseIn()) throw Exception("Cannot draw " + Name());
     (void)Canvas;
 }
 

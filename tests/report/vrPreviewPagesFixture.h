@@ -78,6 +78,8 @@ class TvrLinkTestView : public TvrReportComponent {
         Integer TotalPages;
     };
     static std::vector<TDrawn>& Drawn();
+    // The name of the view whose Draw raises (none when empty).
+    static String& RaiseIn();
     void Draw(TCanvas* Canvas, Extended ScaleX, Extended ScaleY, Extended OffsetX, Extended OffsetY) override;
 };
 

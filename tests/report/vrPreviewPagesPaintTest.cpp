@@ -10,6 +10,7 @@
 #include "rtl/CodePage.h"
 #include "rtl/ScopeGuards.h"
 #include "vrPreviewPagesFixture.h"
+#include "vrPrintTools.h"
 
 #include <gtest/gtest.h>
 
@@ -102,6 +103,22 @@ TEST_F(PaintPages, EveryCopyFillsInItsOwnCopyNameFromThePreparedText) {
     auto* cached = dynamic_cast<TvrMemoView*>(Pages->GetPreparedPage(0)->FindObject("CopyMemo"));
     ASSERT_NE(cached, nullptr);
     EXPECT_EQ(WideToUtf8(cached->Text()), "copy [COPYNAME#]\r\n");
+}
+
+TEST_F(PaintPages, AViewThatRaisesLeavesNoPrintingFlagAndNoClipBehind) {
+    TvrLinkTestView::RaiseIn() = "Near";
+    const TScopeExit noMoreRaising([] { TvrLinkTestView::RaiseIn().clear(); });
+    TBitmap bmp(300, 200);
+    EXPECT_THROW(Pages->PaintPage(0, bmp.Canvas(), 0.25, 0.25, 0, 0), Exception);
+    const TRect clip = bmp.Canvas()->ClipRect();
+    EXPECT_EQ(clip.Right - clip.Left, 300);
+    EXPECT_EQ(clip.Bottom - clip.Top, 200);
+    auto* near = Pages->GetPreparedPage(0)->FindObject("Near");
+    ASSERT_NE(near, nullptr);
+    EXPECT_FALSE(near->InPrinting);
+    TSheetCanvas sheet;
+    EXPECT_THROW(Pages->PaintPage(0, &sheet, 1, 1, 0, 0), Exception);
+    EXPECT_FALSE(near->InPrinting);
 }
 
 TEST_F(PaintPages, MirrorMarginsSwapLeftAndRightOnEvenPageNumbers) {
