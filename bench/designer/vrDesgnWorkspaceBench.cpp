@@ -98,36 +98,37 @@ void BM_WorkspaceDraw(benchmark::State& state) {
 BENCHMARK(BM_WorkspaceDraw)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // The same rectangles, frames and wrapped texts straight on a QImage.
+void QPaintPage(TBenchPage& b, QImage& image, qreal scale, const QFont& font) {
+    QPainter p(&image);
+    p.fillRect(image.rect(), Qt::white);
+    p.setFont(font);
+    for (TvrComponent* o : b.objects) {
+        if (!dynamic_cast<TvrReportComponent*>(o)) continue;
+        const QRectF r(o->AbsLeft() * scale, o->AbsTop() * scale, o->Width() * scale, o->Height() * scale);
+        if (dynamic_cast<TvrBand*>(o)) {
+            p.setPen(QColor(0x80, 0x80, 0x80));
+            p.drawRect(QRectF(0, r.top() - 18.9 * scale, r.width(), r.height() + 18.9 * scale));
+            p.fillRect(QRectF(1, r.top() - 17.9 * scale, r.width() - 1, 17.9 * scale), QColor(0xE0, 0xA7, 0x30));
+            p.setPen(Qt::black);
+            p.drawText(QPointF(6, r.top() - 6 * scale), QString::fromStdString(o->Name()));
+        } else if (auto* m = dynamic_cast<TvrCustomMemoView*>(o)) {
+            p.setPen(Qt::black);
+            if (m->Frame()->Typ.Contains(ftLeft)) p.drawRect(r);
+            p.drawText(r.adjusted(2, 1, -2, -1), Qt::TextWordWrap, TextOf(m));
+        } else {
+            p.setPen(Qt::black);
+            p.drawRect(r);
+        }
+    }
+}
+
 void BM_QPainterDraw(benchmark::State& state) {
     TBenchPage& b = Bench();
     const qreal scale = state.range(0);
     QImage image(static_cast<int>(794 * scale), static_cast<int>(2900 * scale), QImage::Format_RGB32);
     QFont font("Arial");
     font.setPixelSize(static_cast<int>(13 * scale));
-    for (auto _ : state) {
-        QPainter p(&image);
-        p.fillRect(image.rect(), Qt::white);
-        p.setFont(font);
-        for (TvrComponent* o : b.objects) {
-            if (!dynamic_cast<TvrReportComponent*>(o)) continue;
-            const QRectF r(o->AbsLeft() * scale, o->AbsTop() * scale, o->Width() * scale, o->Height() * scale);
-            if (dynamic_cast<TvrBand*>(o)) {
-                p.setPen(QColor(0x80, 0x80, 0x80));
-                p.drawRect(QRectF(0, r.top() - 18.9 * scale, r.width(), r.height() + 18.9 * scale));
-                p.fillRect(QRectF(1, r.top() - 17.9 * scale, r.width() - 1, 17.9 * scale), QColor(0xE0, 0xA7, 0x30));
-                p.setPen(Qt::black);
-                p.drawText(QPointF(6, r.top() - 6 * scale), QString::fromStdString(o->Name()));
-            } else if (auto* m = dynamic_cast<TvrCustomMemoView*>(o)) {
-                p.setPen(Qt::black);
-                if (m->Frame()->Typ.Contains(ftLeft)) p.drawRect(r);
-                p.drawText(r.adjusted(2, 1, -2, -1), Qt::TextWordWrap,
-                           TextOf(m));
-            } else {
-                p.setPen(Qt::black);
-                p.drawRect(r);
-            }
-        }
-    }
+    for (auto _ : state) QPaintPage(b, image, scale, font);
 }
 BENCHMARK(BM_QPainterDraw)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
@@ -153,34 +154,23 @@ void BM_WorkspaceDragStep(benchmark::State& state) {
 }
 BENCHMARK(BM_WorkspaceDragStep)->Unit(benchmark::kMillisecond);
 
-// The same 200 rectangles moved and the page drawn again by a QPainter.
+// The same 200 objects moved and the page drawn again by a QPainter.
 void BM_QPainterDragStep(benchmark::State& state) {
     TBenchPage& b = Bench();
-    std::vector<QRectF> moved;
-    int n = 0;
+    std::vector<TvrComponent*> moved;
     for (TvrComponent* o : b.objects)
-        if (dynamic_cast<TvrMemoView*>(o) && n++ < 200)
-            moved.emplace_back(o->AbsLeft(), o->AbsTop(), o->Width(), o->Height());
+        if (dynamic_cast<TvrMemoView*>(o) && moved.size() < 200) moved.push_back(o);
     QImage image(794, 2900, QImage::Format_RGB32);
     QFont font("Arial");
     font.setPixelSize(13);
     int step = 0;
     for (auto _ : state) {
-        const qreal dx = (++step % 2) ? 4 : -4;
-        for (QRectF& r : moved) r.translate(dx, 0);
-        QPainter p(&image);
-        p.fillRect(image.rect(), Qt::white);
-        p.setFont(font);
-        for (TvrComponent* o : b.objects) {
-            auto* m = dynamic_cast<TvrCustomMemoView*>(o);
-            if (!m) continue;
-            const QRectF r(o->AbsLeft(), o->AbsTop(), o->Width(), o->Height());
-            if (m->Frame()->Typ.Contains(ftLeft)) p.drawRect(r);
-            p.drawText(r.adjusted(2, 1, -2, -1), Qt::TextWordWrap,
-                       TextOf(m));
-        }
-        for (const QRectF& r : moved) p.drawRect(r);
+        const Extended dx = (++step % 2) ? 4 : -4;
+        for (TvrComponent* o : moved) o->SetLeft(o->Left() + dx);
+        QPaintPage(b, image, 1, font);
     }
+    if (step % 2)
+        for (TvrComponent* o : moved) o->SetLeft(o->Left() - 4);
 }
 BENCHMARK(BM_QPainterDragStep)->Unit(benchmark::kMillisecond);
 

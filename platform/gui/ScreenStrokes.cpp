@@ -1,4 +1,4 @@
-// Exclusive-or strokes over a shown control, the window-moved notification and the tick count.
+// Exclusive-or strokes over a shown control and the window-moved notification.
 #include "gui/ScreenStrokes.h"
 
 #include "gui/qt/ControlImpl.h"
@@ -10,7 +10,6 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <chrono>
 
 namespace {
 
@@ -142,9 +141,4 @@ void SetWindowMovedHandler(TControl* Control, std::function<void()> Handler) {
         watch->SetHandler(std::move(Handler));
     else
         new TWindowMoveWatch(w, std::move(Handler));
-}
-
-Cardinal GetTickCount() {
-    using namespace std::chrono;
-    return static_cast<Cardinal>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
