@@ -4,6 +4,7 @@
 // until they are erased (or cleared), also when the control repaints meanwhile.
 #pragma once
 
+#include "rtl/TickCount.h"
 #include "gui/Colors.h"
 #include "gui/Controls.h"
 
