@@ -1,4 +1,4 @@
-// Exclusive-or strokes over a shown control, the window-moved notification and the tick count.
+// Exclusive-or strokes over a shown control and the window-moved notification.
 #include "gui/ScreenStrokes.h"
 
 #include "gui/qt/ControlImpl.h"
@@ -142,4 +142,3 @@ void SetWindowMovedHandler(TControl* Control, std::function<void()> Handler) {
     else
         new TWindowMoveWatch(w, std::move(Handler));
 }
-

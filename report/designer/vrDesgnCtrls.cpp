@@ -5,7 +5,7 @@
 #include "rtl/Format.h"
 
 #include "gui/Colors.h"
-#include "gui/ScreenStrokes.h"
+#include "rtl/TickCount.h"
 
 #include <algorithm>
 #include <cmath>

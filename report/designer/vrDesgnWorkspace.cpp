@@ -50,6 +50,8 @@ TvrDesignerWorkspace::TvrDesignerWorkspace(TComponent* AOwner) : TPanel(AOwner) 
     SetMouseTracking(this, true);
     MarginsPanel = new TMarginsPanel(AOwner);
     MarginsPanel->Workspace = this;
+    // The panel and the workspace belong to the same owner; each may go first.
+    MarginsPanel->FreeNotification(this);
     InplaceMemo = new TInplaceMemo(this);
     InplaceMemo->Workspace = this;
     InplaceMemo->SetVisible(false);
@@ -60,8 +62,14 @@ TvrDesignerWorkspace::TvrDesignerWorkspace(TComponent* AOwner) : TPanel(AOwner) 
 }
 
 TvrDesignerWorkspace::~TvrDesignerWorkspace() {
+    if (MarginsPanel) MarginsPanel->Workspace = nullptr;
     ClearXorStrokes(this);
     SetWindowMovedHandler(this, nullptr);
+}
+
+void TvrDesignerWorkspace::Notification(TComponent* AComponent, TOperation Operation) {
+    TPanel::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == MarginsPanel) MarginsPanel = nullptr;
 }
 
 bool TvrDesignerWorkspace::IsDotMatrixPage() const { return Page && Page->InheritsFrom("TvrDMPPage"); }
@@ -85,6 +93,10 @@ void TvrDesignerWorkspace::BoundsChanged() {
 
 void TvrDesignerWorkspace::SetScale(Extended scale) {
     Scale = scale;
+    if (!MarginsPanel) {
+        Invalidate();
+        return;
+    }
     auto r = [](Extended v) { return static_cast<int>(std::nearbyint(v)); };
     MarginsPanel->SetBounds(MarginsPanel->Left(), MarginsPanel->Top(), r(PageWidth * scale), r(PageHeight * scale));
     SetBounds(r(MarginLeft * scale) + MarginsPanel->Left(), r(MarginTop * scale) + MarginsPanel->Top(),
@@ -106,12 +118,12 @@ void TvrDesignerWorkspace::SetPageDimensions(Integer width, Integer height, cons
 }
 
 void TvrDesignerWorkspace::SetOrigin(const TPoint& point) {
-    MarginsPanel->SetBounds(point.X, point.Y, MarginsPanel->Width(), MarginsPanel->Height());
+    if (MarginsPanel) MarginsPanel->SetBounds(point.X, point.Y, MarginsPanel->Width(), MarginsPanel->Height());
 }
 
 void TvrDesignerWorkspace::SetWorkspaceColor(TColor color) {
     SetColor(color);
-    MarginsPanel->SetColor(color);
+    if (MarginsPanel) MarginsPanel->SetColor(color);
     Invalidate();
 }
 

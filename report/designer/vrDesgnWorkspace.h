@@ -193,6 +193,7 @@ protected:
     void Paint() override;
     void MouseLeave() override;
     void BoundsChanged() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     bool IsSelected(const TvrComponent* object) const;
