@@ -319,6 +319,9 @@ class TApplication : public TComponent {
     void HandleMessage();
     void Terminate();
     bool Terminated() const { return FTerminated; }
+    // Forgets an earlier Terminate, for a program started again in the same process (the tests
+    // start and end it many times).
+    void ResetTerminated() { FTerminated = false; }
 
     const String& Title() const { return FTitle; }
     void SetTitle(const String& v);

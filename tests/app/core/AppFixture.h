@@ -8,6 +8,7 @@
 #include "app/core/PubUnit.h"
 #include "app/core/Vardessa.h"
 
+#include "gui/Forms.h"
 #include "rtl/FileUtils.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,8 @@ protected:
             return kind == 1 ? Answer : 1;
         });
         ResetOperatorState();
+        // A test before may have ended the program (a cancelled login, a restore).
+        Application()->ResetTerminated();
     }
     void TearDown() override {
         Dm.reset();

@@ -119,6 +119,8 @@ class DataBack : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
+        // One left by an earlier start goes, as a new start lets it go.
+        delete dmData;
         Connect();
         dmData = Dm.get();
         seed::SeedRegisters(Dm->ADOcnn(), kHouses);
