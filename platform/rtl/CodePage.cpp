@@ -182,8 +182,11 @@ TConverter* Converter(const String& to, const String& from) {
     throw EConvertError("Code page " + std::to_string(codePage) + " is not supported");
 }
 
+// The program's own 8-bit text (CP_ACP: AnsiFromUtf8 and Utf8FromAnsi, the files, exports and
+// clipboard formats it writes and reads back). Page 936 asked for by number (a font's character
+// set) keeps GBK alone.
 bool IsPage936(int codePage) {
-    return codePage == CP_ACP || codePage == CP_GBK;
+    return codePage == CP_ACP;
 }
 
 // Page 936 written by the program: a character GBK lacks («䶮», U+4DAE, or one beyond the Basic
@@ -329,11 +332,11 @@ int DefaultAnsiCodePage() {
 }
 
 String Utf8FromAnsi(const AnsiString& bytes) {
-    return ConvertFromCodePage(bytes, CP_GBK);
+    return ConvertFromCodePage(bytes, CP_ACP);
 }
 
 AnsiString AnsiFromUtf8(const String& utf8) {
-    return ConvertToCodePage(utf8, CP_GBK);
+    return ConvertToCodePage(utf8, CP_ACP);
 }
 
 bool IsCodePageSupported(int codePage) {
@@ -471,7 +474,7 @@ int AnsiCharWidth(char32_t codePoint) {
     // A character GBK lacks is written as its GB18030 bytes (AnsiFromUtf8).
     String utf8;
     Utf8Append(utf8, codePoint);
-    const size_t n = ConvertToCodePage(utf8, CP_GBK).size();
+    const size_t n = AnsiFromUtf8(utf8).size();
     return n > 0 ? static_cast<int>(n) : 1;
 }
 

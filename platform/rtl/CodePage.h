@@ -1,7 +1,7 @@
 // Code pages: text is UTF-8 inside the system; bytes in the program's 8-bit code page (936, GBK)
 // or another code page are converted where they enter or leave. Conversions never fail: a
 // character the target cannot hold becomes '?', and bytes that are not valid in the source
-// become '?' (U+FFFD for the UTF-16 conversions). Page 936 loses nothing: a character GBK lacks
+// become '?' (U+FFFD for the UTF-16 conversions). The program's own page (CP_ACP, 936) loses nothing: a character GBK lacks
 // is written as its GB18030 bytes (four bytes, or the two GB18030 gives it, such as FE9F for
 // «䶮»), and a GB18030 four-byte sequence reads as its character; every GBK character keeps its
 // own bytes.

@@ -48,8 +48,10 @@ TEST(CodePage, Page936KeepsCharactersOutsideGbkAsGb18030) {
         EXPECT_EQ(AnsiFromUtf8(c.Utf8), c.Bytes);
         EXPECT_EQ(ConvertToCodePage(c.Utf8, CP_ACP), c.Bytes);
         EXPECT_EQ(Utf8FromAnsi(c.Bytes), c.Utf8);
-        EXPECT_EQ(ConvertFromCodePage(c.Bytes, CP_GBK), c.Utf8);
+        EXPECT_EQ(ConvertFromCodePage(c.Bytes, CP_ACP), c.Utf8);
     }
+    // Page 936 asked for by number (a font's character set) keeps GBK alone.
+    EXPECT_EQ(ConvertToCodePage("a\xF0\x9F\x98\x80" "b", CP_GBK), "a?b");
     // Other pages still put '?' for what they cannot hold.
     EXPECT_EQ(ConvertToCodePage("\xE4\xB6\xAE", 1252), "?");
 }
