@@ -131,6 +131,10 @@ public:
     // nullptr) and prepares the report's pages. True when the pages were prepared without errors.
     bool ShowLayoutReport(TvrReport* report, const String& file, TDataSet* master,
                           TDataSet* detail = nullptr);
+    // The same with a step between loading and preparing, where the window fills the layout's
+    // objects (a period caption); an error of that step is the caller's to catch.
+    bool ShowLayoutReport(TvrReport* report, const String& file, TDataSet* master, TDataSet* detail,
+                          const std::function<void(TvrReport* report)>& beforePreparing);
     // Loads the layout and binds the data sets as ShowLayoutReport does, for the report designer.
     void DesignLayoutReport(TvrReport* report, const String& file, TDataSet* master,
                             TDataSet* detail = nullptr);

@@ -43,7 +43,13 @@ void TdmData::CreatePrintComponents() {
 }
 
 bool TdmData::ShowLayoutReport(TvrReport* report, const String& file, TDataSet* master, TDataSet* detail) {
+    return ShowLayoutReport(report, file, master, detail, nullptr);
+}
+
+bool TdmData::ShowLayoutReport(TvrReport* report, const String& file, TDataSet* master, TDataSet* detail,
+                               const std::function<void(TvrReport* report)>& beforePreparing) {
     LoadLayoutReport(report, file, vrDBDataSet1, master, vrDBDataset2, detail);
+    if (beforePreparing) beforePreparing(report);
     return report->PrepareReport(true);
 }
 

@@ -8,9 +8,11 @@
 
 namespace {
 
-// The double's shortest round-trip text in scientific form ("6.535e+01").
+// The double's shortest round-trip text in scientific form ("6.535e+01"), ended by a NUL (the
+// exponent is read up to it).
 size_t ShortestText(double value, char* buf, size_t size) {
-    const auto res = std::to_chars(buf, buf + size, value, std::chars_format::scientific);
+    const auto res = std::to_chars(buf, buf + size - 1, value, std::chars_format::scientific);
+    *res.ptr = '\0';
     return static_cast<size_t>(res.ptr - buf);
 }
 

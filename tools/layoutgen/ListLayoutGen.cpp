@@ -1,15 +1,18 @@
 // orvanta-layoutgen: writes the list layout of a window as a report layout file (.di3) through
 // the report object model, for the windows that print their list through Qr/ beside the program.
 //
-//   orvanta-layoutgen [--places N] [--sheet] OUTPUT.di3 TITLE FIELD:CAPTION[:WIDTH[:money]]...
+//   orvanta-layoutgen [--places N] [--memo NAME] [--sheet] OUTPUT.di3 TITLE
+//                     FIELD:CAPTION[:WIDTH[:money][:sum]]...
 //
 // The layout: the title over the first page, the column titles at the top of every page, one
 // line per row of the data set "vrDM", money columns in the money format of N decimal places
 // (FmtTotal; 2 when not given), and the footer "第 [Page#] 页，共 [TotalPages#] 页". Widths are
 // grid pixels (the report's own units); columns wider than the page together are narrowed in
-// proportion. With --sheet the layout is a detail sheet instead: one row of vrDM per page, the
-// title at the top of every page and one line "CAPTION  value" per column (the width is then the
-// value's). Built on demand: ninja -C build orvanta-layoutgen.
+// proportion. Columns marked sum get their total in a summary line after the last row, under
+// "合  计" in the first column; --memo adds an empty text object of that name under the title,
+// for a window to fill before printing (the period of the rows). With --sheet the layout is a detail sheet
+// instead: one row of vrDM per page, the title at the top of every page and one line "CAPTION  value" per
+// column (the width is then the value's). Built on demand: ninja -C build orvanta-layoutgen.
 #include "app/core/PubUnit.h"
 
 #include "report/vrClass.h"
@@ -29,19 +32,24 @@ struct TListColumn {
     String Field, Caption;
     Extended Width = 80;
     bool Money = false;
+    bool Sum = false;
 };
 
 constexpr Extended TitleHeight = 44, HeaderHeight = 24, LineHeight = 22, FooterHeight = 24;
 
 bool ParseColumn(const String& text, TListColumn& column) {
     const std::vector<String> parts = SplitString(text, ":");
-    if (parts.size() < 2 || parts.size() > 4 || parts[0].empty()) return false;
+    if (parts.size() < 2 || parts.size() > 5 || parts[0].empty()) return false;
     column.Field = parts[0];
     column.Caption = parts[1];
     if (parts.size() > 2 && !parts[2].empty()) column.Width = StrToIntDef(parts[2], 0);
-    if (parts.size() > 3) {
-        if (parts[3] != "money") return false;
-        column.Money = true;
+    for (size_t i = 3; i < parts.size(); ++i) {
+        if (parts[i] == "money" && !column.Money)
+            column.Money = true;
+        else if (parts[i] == "sum" && !column.Sum)
+            column.Sum = true;
+        else
+            return false;
     }
     return column.Width > 0;
 }
@@ -77,7 +85,7 @@ String ReportMoneyFormat(int places) {
 }
 
 void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
-                     std::vector<TListColumn> columns, int places) {
+                     std::vector<TListColumn> columns, int places, const String& memoName) {
     auto* page = new TvrReportPage(&report);
     page->SetName("Page1");
     page->SetDefaults();
@@ -94,8 +102,13 @@ void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
     titleMemo->HAlign = haCenter;
     titleMemo->Font()->SetSize(16);
     titleMemo->Font()->SetStyle(TFontStyles{fsBold});
+    if (!memoName.empty()) {
+        titleBand->SetHeight(TitleHeight + LineHeight);
+        TvrMemoView* memo = NewMemo(titleBand, memoName, 0, pageWidth, "");
+        memo->SetBounds(0, TitleHeight, pageWidth, LineHeight);
+    }
 
-    TvrBand* header = NewBand(new TvrPageHeader(page), page, "PageHeader1", 60, HeaderHeight);
+    TvrBand* header = NewBand(new TvrPageHeader(page), page, "PageHeader1", 80, HeaderHeight);
     auto* lines =
         static_cast<TvrDataBand*>(NewBand(new TvrMasterData(page), page, "MasterData1", 110, LineHeight));
     lines->SetDataSet(data);
@@ -117,7 +130,27 @@ void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
         left += c.Width;
     }
 
-    TvrBand* footer = NewBand(new TvrPageFooter(page), page, "PageFooter1", 160, FooterHeight);
+    if (std::any_of(columns.begin(), columns.end(), [](const TListColumn& c) { return c.Sum; })) {
+        TvrBand* summary = NewBand(new TvrReportSummary(page), page, "ReportSummary1", 150, LineHeight);
+        left = 0;
+        for (size_t i = 0; i < columns.size(); ++i) {
+            const TListColumn& c = columns[i];
+            const String n = IntToStr(static_cast<int>(i) + 1);
+            const String text = c.Sum ? "[SUM(vrDM.\"" + c.Field + "\")]" : i == 0 ? "合  计" : "";
+            TvrMemoView* cell = NewMemo(summary, "MemoSum" + n, left, c.Width, text);
+            cell->Frame()->Typ = TvrFrameTypes{ftLeft, ftRight, ftTop, ftBottom};
+            if (c.Sum) {
+                cell->HAlign = haRight;
+                if (c.Money) {
+                    cell->DisplayFormat()->Kind = fkNumeric;
+                    cell->DisplayFormat()->FormatStr = ReportMoneyFormat(places);
+                }
+            }
+            left += c.Width;
+        }
+    }
+
+    TvrBand* footer = NewBand(new TvrPageFooter(page), page, "PageFooter1", 200, FooterHeight);
     NewMemo(footer, "MemoPage", 0, pageWidth, "第 [Page#] 页，共 [TotalPages#] 页")->HAlign = haCenter;
     report.Datasets()->Add(data);
 }
@@ -163,8 +196,8 @@ void BuildSheetLayout(TvrReport& report, TvrDBDataset* data, const String& title
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: orvanta-layoutgen [--places N] [--sheet] OUTPUT.di3 TITLE "
-                         "FIELD:CAPTION[:WIDTH[:money]]...\n");
+    std::fprintf(stderr, "usage: orvanta-layoutgen [--places N] [--memo NAME] [--sheet] OUTPUT.di3 TITLE "
+                         "FIELD:CAPTION[:WIDTH[:money][:sum]]...\n");
     return 2;
 }
 
@@ -176,6 +209,12 @@ int main(int argc, char** argv) {
     if (args.size() >= 2 && args[0] == "--places") {
         places = StrToIntDef(args[1], -1);
         if (places < 0 || places > 10) return Usage();
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    String memoName;
+    if (args.size() >= 2 && args[0] == "--memo") {
+        memoName = args[1];
+        if (memoName.empty()) return Usage();
         args.erase(args.begin(), args.begin() + 2);
     }
     const bool sheet = !args.empty() && args[0] == "--sheet";
@@ -200,7 +239,7 @@ int main(int argc, char** argv) {
         if (sheet)
             BuildSheetLayout(report, data, args[1], columns, places);
         else
-            BuildListLayout(report, data, args[1], columns, places);
+            BuildListLayout(report, data, args[1], columns, places, memoName);
         report.SaveToFile(args[0]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "orvanta-layoutgen: %s\n", error.what());

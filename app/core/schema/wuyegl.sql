@@ -340,6 +340,12 @@ CREATE TABLE T_YSKrec (
     F_OperFlag LONG DEFAULT 1
 );
 
+-- The fee ledger's repeated reads: a house's rows of one item, the rows of a receipt, a house's
+-- prepayments.
+CREATE INDEX ix_wyFYrec_item ON T_wyFYrec (F_mainID, F_SFtype, F_SFname);
+CREATE INDEX ix_wyFYrec_JFcode ON T_wyFYrec (F_JFcode);
+CREATE INDEX ix_YSKrec_mainID ON T_YSKrec (F_mainID);
+
 -- ============================================================================================
 -- Shared meters and shared-fee records
 -- ============================================================================================
@@ -788,6 +794,30 @@ INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_Read
 INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYjsgl', 'F_FZname', '业主姓名', 80, True, False, '', '', 0, -1, 2);
 INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYjsgl', 'F_LDcode', '楼幢号', 80, True, False, '', '', 0, -1, 3);
 INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYjsgl', 'F_DYcode', '单元', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl1', 'F_XQname', '小区名称', 80, True, False, '', '合  计', 1, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl1', 'F_LDcode', '楼幢号', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl1', 'F_FZcode', '房间编号', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl1', 'F_fromDate', '上次报表日期', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl1', 'F_toDate', '本次报表日期', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl1', 'F_SFdate', '交费限期', 80, True, False, '', '', 0, -1, 5);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl1', 'F_Bamount', '上次读数', 80, True, False, '', '', 0, -1, 6);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl1', 'F_Eamount', '本次读数', 80, True, False, '', '', 0, -1, 7);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl1', 'F_amount', '实用量', 80, True, False, '', '', 2, -1, 8);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl1', 'F_price', '单价', 80, True, False, '', '', 0, -1, 9);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl1', 'F_totalPrice', '应交费用', 80, True, False, '', '', 2, -1, 10);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl1', 'F_memo1', '备注', 80, True, False, '', '', 0, -1, 11);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl1', 'F_editDate', '编辑日期', 80, True, False, '', '', 0, -1, 12);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl2', 'F_XQname', '小区名称', 80, True, False, '', '合  计', 1, -1, 0);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl2', 'F_LDcode', '楼幢号', 80, True, False, '', '', 0, -1, 1);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl2', 'F_FZcode', '房间编号', 80, True, False, '', '', 0, -1, 2);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl2', 'F_fromDate', '上次报表日期', 80, True, False, '', '', 0, -1, 3);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl2', 'F_toDate', '本次报表日期', 80, True, False, '', '', 0, -1, 4);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl2', 'F_SFdate', '交费限期', 80, True, False, '', '', 0, -1, 5);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl2', 'F_amount', '计费单位', 80, True, False, '', '', 2, -1, 6);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl2', 'F_price', '单位价格', 80, True, False, '', '', 0, -1, 7);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl2', 'F_totalPrice', '应交费用', 80, True, False, '', '', 2, -1, 8);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl2', 'F_memo1', '备注', 80, True, False, '', '', 0, -1, 9);
+INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('wuyeFYscgl2', 'F_editDate', '编辑日期', 80, True, False, '', '', 0, -1, 10);
 
 -- WYyskGl
 INSERT INTO cfg_Grid (F_name, F_FieldName, F_Caption, F_Width, F_Visible, F_ReadOnly, F_DisplayFormat, F_FooterValue, F_FooterType, F_Alignment, F_Order) VALUES ('WYyskGl', 'F_XQname', '小区名称', 80, True, False, '', '合  计', 1, -1, 0);

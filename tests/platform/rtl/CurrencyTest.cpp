@@ -144,3 +144,22 @@ TEST(Currency, ShortestDecimalValueKeepsAHalfAHalf) {
     EXPECT_EQ(d.Digits, 6535u);
     EXPECT_EQ(d.Exponent, -2);
 }
+
+// Leaves digits in the stack where the next call's buffers lie.
+[[gnu::noinline]] int LeaveDigitsOnTheStack() {
+    volatile char digits[512];
+    for (auto& c : digits)
+        c = '7';
+    return digits[3];
+}
+
+TEST(Currency, AQuantitysExponentIsReadFromItsOwnTextOnly) {
+    // The exponent of the quantity's text once ran on into whatever followed it in the buffer,
+    // so 65.35 m² at 1.5 could owe 98,025,000,000,000.
+    for (int i = 0; i < 20; ++i) {
+        LeaveDigitsOnTheStack();
+        EXPECT_EQ(MulQuantity(C(15000), 65.35).Value, 980250);
+        LeaveDigitsOnTheStack();
+        EXPECT_EQ(ShortestDecimalOf(1234.5).Exponent, -1);
+    }
+}

@@ -1,0 +1,20 @@
+#include "app/fees/FeeWindows.h"
+
+#include "app/fees/uFrmWYFYscgl.h"
+
+#include "app/core/Rights.h"
+#include "app/core/uFrmMain.h"
+#include "rtl/ScopeGuards.h"
+
+#include <memory>
+
+void RegisterFeeWindows() {
+    const int placeMode = FindAction(303)->PlaceMode;
+    RegisterActionWindow(303, [placeMode](TFrmMain* main) {
+        auto window = std::make_unique<TfrmWYFYscgl>(main);
+        // The record editors and batch dialogs reach the open ledger through frmWYFYscgl.
+        frmWYFYscgl = window.get();
+        const TScopeExit clear([] { frmWYFYscgl = nullptr; });
+        PlaceAndShowModal(window.get(), placeMode);
+    });
+}

@@ -1,0 +1,5 @@
+// Lets the main window's actions open the fee windows: 303 the fee ledger (生成物业费), kept in
+// frmWYFYscgl while it is open. Called by the program before it starts.
+#pragma once
+
+void RegisterFeeWindows();
