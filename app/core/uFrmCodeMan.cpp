@@ -88,6 +88,7 @@ TFrmCodeMan::TFrmCodeMan(TComponent* AOwner) : TForm(AOwner) {
     PageControl1->SetParent(this);
     PageControl1->SetAlign(alClient);
     PageControl1->SetMultiLine(true);
+    PageControl1->SetTabHeight(22); // the rows of tabs as high as their captions
     for (const TCodeCategory& category : CodeCategories()) {
         auto* sheet = new TWnTabSheet(this);
         sheet->SetName(String("t") + category.Type);
