@@ -139,6 +139,12 @@ void TvrDrawText::WrapParagraph(WideString text, Integer fullWidth, Integer firs
         for (size_t k = 0; k < perChar.size(); ++k)
             Advances[k] = perChar[k] + (k > 0 ? Advances[k - 1] : 0);
     }
+    // A character of two UTF-16 units is never broken: its high unit carries the whole width.
+    for (Integer k = 1; k < L; ++k) {
+        const char16_t hi = text[static_cast<size_t>(k - 1)], lo = text[static_cast<size_t>(k)];
+        if (hi >= 0xD800 && hi <= 0xDBFF && lo >= 0xDC00 && lo <= 0xDFFF)
+            Advances[static_cast<size_t>(k - 1)] = Advances[static_cast<size_t>(k)];
+    }
     if (total < firstWidth) {
         AddWrappedLine(text);
         return;
@@ -163,8 +169,12 @@ void TvrDrawText::WrapParagraph(WideString text, Integer fullWidth, Integer firs
             continue;
         }
         if (breakAt == lineStart && i == lineStart) {
-            AddWrappedLine(chars(i, i));
-            FTags.SplitLastLine(1, false);
+            // One character wider than the line goes on a line of its own, both units of a pair.
+            const char16_t c = text[static_cast<size_t>(i - 1)];
+            const Integer n = i < L && c >= 0xD800 && c <= 0xDBFF ? 2 : 1;
+            AddWrappedLine(chars(i, i + n - 1));
+            FTags.SplitLastLine(n, false);
+            breakAt = i + n - 1;
         } else if (breakAt == lineStart && WordBreak) {
             const WideString p = HyphenPrefix(text, lineStart, i, L, HyphenCodePage);
             const Integer length = p.empty() ? i - lineStart : static_cast<Integer>(p.size());

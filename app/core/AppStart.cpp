@@ -7,6 +7,7 @@
 #include "app/core/Vardessa.h"
 #include "app/core/uFrmMain.h"
 #include "app/core/uFrmOperLogin.h"
+#include "app/core/uFrmDataBack.h"
 #include "app/core/uFrmSplash.h"
 #include "app/core/uFrmSysInfoGl.h"
 
@@ -46,6 +47,7 @@ bool StartOrvanta() {
     // The windows of the application core that actions open.
     RegisterSysInfoWindow();
     RegisterAdminWindows();
+    RegisterDataBackWindow();
     std::unique_ptr<TfrmSplash> splash = NewSplash();
     Application()->SetTitle(ApplicationTitle);
 

@@ -13,7 +13,8 @@ public:
         extents.resize(text.size());
         int x = 0;
         for (size_t k = 0; k < text.size(); ++k) {
-            x += text[k] >= 0x2E80 ? 200 : 100;
+            // The low unit of a surrogate pair adds nothing: the pair is one character.
+            if (text[k] < 0xDC00 || text[k] > 0xDFFF) x += text[k] >= 0x2E80 ? 200 : 100;
             extents[k] = x;
         }
         ++Calls;

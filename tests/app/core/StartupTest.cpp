@@ -318,9 +318,10 @@ TEST_F(Startup, TheRememberedOperatorShowsSelectedSoANameTypedReplacesIt) {
 TEST_F(Startup, EachStepOfTheFirstShowingFailsOnItsOwn) {
     ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
     TIniFile(ConfigFilePath()).WriteString("config", "ibak", "1");
-    TFrmMain::DailyBackup = [] { throw EInOutError("backup folder missing"); };
     User.Form(Login("admin", {""})).Answer(IDOK);
     ASSERT_TRUE(StartOrvanta());
+    // Set after the start, which installs the real backup as the hook.
+    TFrmMain::DailyBackup = [] { throw EInOutError("backup folder missing"); };
     FrmMain->Show();
     TFrmMain::DailyBackup = nullptr;
     // The backup's failure is told; the desktop opened before it and the formats are read after it.
