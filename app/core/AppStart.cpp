@@ -1,5 +1,6 @@
 #include "app/core/AppStart.h"
 
+#include "app/core/AdminWindows.h"
 #include "app/core/AppErrors.h"
 #include "app/core/DataDm.h"
 #include "app/core/PubUnit.h"
@@ -45,6 +46,7 @@ bool StartOrvanta() {
     vsShowMessageProc() = [](const String& text) { ShowMessage(text); };
     // The windows of the application core that actions open.
     RegisterSysInfoWindow();
+    RegisterAdminWindows();
     RegisterDataBackWindow();
     std::unique_ptr<TfrmSplash> splash = NewSplash();
     Application()->SetTitle(ApplicationTitle);

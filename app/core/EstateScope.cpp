@@ -15,6 +15,22 @@ size_t SkipBlanks(const String& s, size_t pos) {
     return pos;
 }
 
+// The length of the separator at pos: 1 for ",", 3 for the full-width "，" typed with Chinese
+// input, 0 for none.
+size_t SeparatorAt(const String& s, size_t pos) {
+    static const String fullWidthComma = "，";
+    if (pos < s.size() && s[pos] == ',') return 1;
+    if (s.compare(pos, fullWidthComma.size(), fullWidthComma) == 0) return fullWidthComma.size();
+    return 0;
+}
+
+// The position of the next separator from pos on (the end when there is none).
+size_t FindSeparator(const String& s, size_t pos) {
+    while (pos < s.size() && SeparatorAt(s, pos) == 0)
+        ++pos;
+    return pos;
+}
+
 // The joined "in" list of the names, or "" when there is none.
 String InList(const String& operXQList) {
     return FormatXQList(ParseXQList(operXQList));
@@ -41,7 +57,7 @@ std::vector<String> ParseXQList(const String& list) {
                     }
                     // A closing quote ends the item only before a comma or the end of the list.
                     size_t after = SkipBlanks(list, pos + 1);
-                    if (after >= list.size() || list[after] == ',') {
+                    if (after >= list.size() || SeparatorAt(list, after) > 0) {
                         pos = after;
                         break;
                     }
@@ -53,13 +69,12 @@ std::vector<String> ParseXQList(const String& list) {
                 ++pos;
             }
         } else {
-            size_t comma = list.find(',', pos);
-            if (comma == String::npos) comma = list.size();
+            const size_t comma = FindSeparator(list, pos);
             name = Trim(list.substr(pos, comma - pos));
             pos = comma;
         }
         if (!name.empty()) names.push_back(name);
-        if (pos < list.size() && list[pos] == ',') ++pos;
+        pos += SeparatorAt(list, pos);
     }
     return names;
 }

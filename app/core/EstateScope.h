@@ -11,6 +11,7 @@
 // The names of a stored list: items separated by commas, each between single quotes (a doubled
 // quote inside stands for one) or bare; blanks around items are dropped, empty items skipped. A
 // quote inside an item that is not followed by a comma or the end is kept as part of the name.
+// The full-width comma "，" separates items as "," does.
 std::vector<String> ParseXQList(const String& list);
 // The stored form of a list of names: each between single quotes with quotes doubled, joined by ",".
 String FormatXQList(const std::vector<String>& names);

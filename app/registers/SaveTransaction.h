@@ -10,6 +10,8 @@
 // The dialog that saves stays open with what was typed in every one of these cases.
 #pragma once
 
+#include "app/core/AppErrors.h"
+
 #include "rtl/SysUtils.h"
 #include "rtl/Types.h"
 
@@ -19,9 +21,6 @@
 class TADOConnection;
 class TDataSet;
 class TWinControl;
-
-inline const String MsgSaveFailed = "保存失败，请检测数据库连接！";
-inline const String MsgRecordChanged = "当前记录已被其他用户修改或删除，请刷新后重试！";
 
 class ESaveRefused : public Exception {
 public:

@@ -626,7 +626,7 @@ void TCustomADODataSet::WriteUpdate(TRecordData& Record) {
     for (size_t i : changed)
         if (!VarIsNull(orig[i]) && !VarIsEmpty(orig[i])) st->Bind(p++, orig[i]);
     st->Step();
-    if (db.Changes() == 0) Error(kConflict);
+    if (db.Changes() == 0) throw EDatabaseRowChanged(kConflict);
 }
 
 void TCustomADODataSet::WriteDelete(TRecordData& Record) {
@@ -635,7 +635,7 @@ void TCustomADODataSet::WriteDelete(TRecordData& Record) {
     auto st = db.Prepare("DELETE FROM " + QuoteIdent(FUpdateTable) + " WHERE rowid = ?");
     st->Bind(1, Variant(Record.RowId));
     st->Step();
-    if (db.Changes() == 0) Error(kConflict);
+    if (db.Changes() == 0) throw EDatabaseRowChanged(kConflict);
 }
 
 void TCustomADODataSet::WriteRecord(TRecordData& Record) {

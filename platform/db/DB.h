@@ -15,6 +15,8 @@
 ORV_DECLARE_EXCEPTION(EDatabaseError, Exception)
 // A write that would give a unique index (or the primary key) a value it holds already.
 ORV_DECLARE_EXCEPTION(EDatabaseKeyViolation, EDatabaseError)
+// A write of a data set's row that another connection changed or deleted since it was read.
+ORV_DECLARE_EXCEPTION(EDatabaseRowChanged, EDatabaseError)
 // Another connection has the database file open, so a step that needs it alone cannot run.
 ORV_DECLARE_EXCEPTION(EDatabaseInUse, EDatabaseError)
 

@@ -421,6 +421,10 @@ class TCustomListBox : public TWinControl {
     void SetItemHeight(int v);
     int TopIndex() const;
     void SetTopIndex(int v);
+    // Entries flow from top to bottom into Columns columns of equal width that share the list's
+    // width, scrolling sideways when they do not fit; 0 is the one column of the usual list.
+    int Columns() const { return FColumns; }
+    void SetColumns(int v);
     int Count() const;
     // The entry at a client point (-1 when none; with Existing false the count past the last one).
     int ItemAtPos(const TPoint& Pos, bool Existing) const;
@@ -439,6 +443,7 @@ protected:
     friend struct TListBoxAccess;
     // The canvas keeps the list's font, so items measured before any painting have the painted size.
     void FontChanged() override;
+    void Resize() override;
     std::unique_ptr<TStrings> FItems;
     std::unique_ptr<TCanvas> FCanvas;
     bool FMultiSelect = false;
@@ -446,6 +451,10 @@ protected:
     bool FSorted = false;
     TListBoxStyle FStyle = lbStandard;
     int FItemHeight = 16;
+    int FColumns = 0;
+
+private:
+    void ApplyColumns();
 };
 
 class TListBox : public TCustomListBox {

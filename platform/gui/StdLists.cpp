@@ -8,11 +8,14 @@
 #include "gui/qt/QtSupport.h"
 #include "rtl/ScopeGuards.h"
 
+#include <algorithm>
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QStyle>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 
@@ -303,6 +306,43 @@ TCustomListBox::~TCustomListBox() = default;
 void TCustomListBox::FontChanged() {
     TWinControl::FontChanged();
     if (FCanvas) FCanvas->Font()->Assign(*Font());
+    if (FColumns > 0) ApplyColumns();
+}
+
+void TCustomListBox::Resize() {
+    TWinControl::Resize();
+    if (FColumns > 0) ApplyColumns();
+}
+
+void TCustomListBox::SetColumns(int v) {
+    v = std::max(0, v);
+    if (v == FColumns) return;
+    FColumns = v;
+    ApplyColumns();
+}
+
+void TCustomListBox::ApplyColumns() {
+    auto* list = TControlAccess::As<QListWidget>(this);
+    if (FColumns == 0) {
+        list->setWrapping(false);
+        list->setGridSize(QSize());
+        list->setFlow(QListView::TopToBottom);
+        return;
+    }
+    // Every entry gets one cell of the grid: a column's width, and a row as high as an entry's
+    // text or its check box.
+    QStyle* style = list->style();
+    const int rowHeight = std::max({FItemHeight, list->fontMetrics().height() + 4,
+                                    style->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, list) + 4});
+    const int frame = 2 * list->frameWidth();
+    const int width = std::max(1, (Width() - frame) / FColumns);
+    list->setFlow(QListView::TopToBottom);
+    list->setWrapping(true);
+    list->setResizeMode(QListView::Adjust);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setGridSize(QSize(width, rowHeight));
+    list->doItemsLayout();
 }
 
 void TCustomListBox::SetItems(TStrings* v) {

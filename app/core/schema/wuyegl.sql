@@ -515,6 +515,10 @@ CREATE UNIQUE INDEX ux_wyFKrec_code ON T_wyFKrec (F_code);
 CREATE UNIQUE INDEX ux_wyGTrec_id ON t_wyGTrec (F_GTid);
 CREATE UNIQUE INDEX ux_ZHBX_code ON T_ZHBX (F_code);
 
+-- Operator names are unique (without regard to case): two stations adding one name at the same
+-- moment cannot both write it.
+CREATE UNIQUE INDEX ux_OperList_name ON OperList (F_Name);
+
 -- ============================================================================================
 -- Rows the system expects to find
 -- ============================================================================================

@@ -56,16 +56,16 @@ TEST_F(DesktopLook, EveryDesktopButtonShowsItsActionsPicture) {
 TEST_F(DesktopLook, ActionsNotThereYetSayWhyUntilTheirWindowIsRegistered) {
     ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
     StartAsAdmin();
-    TButton* button = FrmBtnImage->ButtonOf(209);
-    EXPECT_EQ(FrmMain->ActionOf(209)->Hint(), MsgNotYetProvided);
+    TButton* button = FrmBtnImage->ButtonOf(506);
+    EXPECT_EQ(FrmMain->ActionOf(506)->Hint(), MsgNotYetProvided);
     EXPECT_EQ(button->Hint(), "尚未提供");
     EXPECT_TRUE(button->ShowHint());
-    EXPECT_EQ(FrmMain->mnuTop[tmBasic]->Find("选项...")->Hint(), "尚未提供");
-    RegisterActionWindow(209, [](TFrmMain*) {});
+    EXPECT_EQ(FrmMain->mnuTop[tmReport]->Find("物业收费经营分析")->Hint(), "尚未提供");
+    RegisterActionWindow(506, [](TFrmMain*) {});
     EXPECT_EQ(button->Hint(), "");
     EXPECT_TRUE(button->Enabled());
-    EXPECT_EQ(FrmMain->mnuTop[tmBasic]->Find("选项...")->Hint(), "");
-    RegisterActionWindow(209, nullptr);
+    EXPECT_EQ(FrmMain->mnuTop[tmReport]->Find("物业收费经营分析")->Hint(), "");
+    RegisterActionWindow(506, nullptr);
     EXPECT_EQ(button->Hint(), "尚未提供");
     EXPECT_FALSE(button->Enabled());
 }

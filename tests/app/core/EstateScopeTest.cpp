@@ -19,6 +19,12 @@ TEST(EstateScope, ParsesTheStoredList) {
     EXPECT_EQ(ParseXQList("A, B"), (Names{"A", "B"}));
     EXPECT_EQ(ParseXQList(""), Names{});
     EXPECT_EQ(ParseXQList(" , '' ,"), Names{});
+    // The full-width comma of Chinese input separates as "," does, quoted or bare; inside a
+    // quoted name it stays part of the name.
+    EXPECT_EQ(ParseXQList("'A'，'B'"), (Names{"A", "B"}));
+    EXPECT_EQ(ParseXQList("A，B, C"), (Names{"A", "B", "C"}));
+    EXPECT_EQ(ParseXQList("'甲，乙','C'"), (Names{"甲，乙", "C"}));
+    EXPECT_EQ(BuildXQNameScopeSQL("'A'，'B'"), "and (F_name in ('A','B'))");
 }
 
 TEST(EstateScope, FormatsNamesWithQuotesDoubled) {

@@ -4,6 +4,7 @@
 #include "gui/Forms.h"
 #include "gui/InputSimulation.h"
 
+#include "rtl/Format.h"
 #include "rtl/StringList.h"
 
 #include <gtest/gtest.h>
@@ -108,4 +109,34 @@ TEST_F(TCheckListFixture, DisabledEntriesCannotBeToggledByTheUser) {
     SimulateClick(List, p.X, p.Y);
     EXPECT_FALSE(List->Checked(1));
     EXPECT_EQ(ClickChecks, 1);
+}
+
+// Two columns: the entries fill the first column from the top, then the second, each column half
+// the list's width; a press on a box of the second column toggles that entry.
+TEST_F(TCheckListFixture, TwoColumnsShareTheWidthTopToBottom) {
+    List->Items()->Clear();
+    for (int i = 0; i < 12; ++i)
+        List->Items()->Add("权限" + IntToStr(i));
+    List->SetColumns(2);
+    EXPECT_EQ(List->Columns(), 2);
+    const TRect first = List->ItemRect(0);
+    const TRect second = List->ItemRect(1);
+    EXPECT_EQ(second.Left, first.Left);
+    EXPECT_GT(second.Top, first.Top);
+    int firstOfColumn2 = -1;
+    for (int i = 1; i < 12 && firstOfColumn2 < 0; ++i)
+        if (List->ItemRect(i).Left > first.Left) firstOfColumn2 = i;
+    ASSERT_GT(firstOfColumn2, 1);
+    const TRect top2 = List->ItemRect(firstOfColumn2);
+    EXPECT_EQ(top2.Top, first.Top);
+    EXPECT_NEAR(top2.Left - first.Left, 98, 4); // half of 200 less the frame
+    EXPECT_LE(top2.Right - top2.Left, 100);
+    const TPoint p = OnBox(firstOfColumn2);
+    SimulateClick(List, p.X, p.Y);
+    EXPECT_TRUE(List->Checked(firstOfColumn2));
+    EXPECT_EQ(ClickChecks, 1);
+
+    // Back to one column: the entries stand under each other again.
+    List->SetColumns(0);
+    EXPECT_EQ(List->ItemRect(firstOfColumn2).Left, first.Left);
 }

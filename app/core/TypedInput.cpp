@@ -1,4 +1,4 @@
-#include "app/registers/TypedText.h"
+#include "app/core/TypedInput.h"
 
 #include "app/core/DataDm.h"
 

@@ -1,4 +1,4 @@
-#include "app/registers/DialogControls.h"
+#include "app/core/FormControls.h"
 
 #include "app/core/DataDm.h"
 

@@ -1,0 +1,42 @@
+// The boxes of the dialogs, each with its label to the left: text boxes, combo boxes
+// filled from the option codes when they are entered, memos, number edits and date pickers; and
+// money read from a number edit as Currency.
+#pragma once
+
+#include "rtl/Currency.h"
+#include "rtl/Types.h"
+
+class TComponent;
+class TWinControl;
+class TLabel;
+class TEdit;
+class TComboBox;
+class TMemo;
+class TCheckBox;
+class TKxCalcEdit;
+class TCurrencyEdit;
+class TCustomNumEdit;
+class TDateTimePicker;
+
+// The width of the labels the boxes stand behind.
+inline constexpr int DialogLabelWidth = 70;
+
+TLabel* AddLabel(TComponent* owner, TWinControl* parent, const String& caption, int left, int top);
+TEdit* AddEdit(TComponent* owner, TWinControl* parent, const String& name, const String& caption, int left,
+               int top, int width);
+// fillSql: filled through FillCombo each time the box is entered ("" keeps its items).
+TComboBox* AddCombo(TComponent* owner, TWinControl* parent, const String& name, const String& caption,
+                    int left, int top, int width, const String& fillSql = String());
+TMemo* AddMemo(TComponent* owner, TWinControl* parent, const String& name, const String& caption, int left,
+               int top, int width, int height);
+TCheckBox* AddCheck(TComponent* owner, TWinControl* parent, const String& name, const String& caption,
+                    int left, int top);
+TKxCalcEdit* AddCalcEdit(TComponent* owner, TWinControl* parent, const String& name, const String& caption,
+                         int left, int top, int width);
+TCurrencyEdit* AddCurrencyEdit(TComponent* owner, TWinControl* parent, const String& name,
+                               const String& caption, int left, int top, int width);
+TDateTimePicker* AddDatePicker(TComponent* owner, TWinControl* parent, const String& name,
+                               const String& caption, int left, int top, int width);
+
+// The edit's value as money (rounded to the ten-thousandth).
+Currency MoneyOf(TCustomNumEdit* edit);
