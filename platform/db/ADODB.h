@@ -213,6 +213,7 @@ protected:
     // The statement to run, in the Jet dialect.
     virtual String CommandText() const = 0;
     void InternalOpen() override;
+    void InternalInitFieldDefs() override;
     void InternalClose() override;
     void InternalPost(TRecordData& Record, bool Inserting) override;
     bool InternalDelete(TRecordData& Record) override;
