@@ -6,6 +6,7 @@
 
 #include "gui/Colors.h"
 #include "gui/Controls.h"
+#include "rtl/TickCount.h" // GetTickCount, which callers of these routines time drags with
 
 #include <functional>
 #include <vector>
@@ -32,6 +33,3 @@ void ClearXorStrokes(TControl* Control);
 // Calls Handler whenever the control's window moves on the screen: the control, or a window
 // that holds it, moved (a scrolling parent scrolled, the form was dragged). Nullptr stops it.
 void SetWindowMovedHandler(TControl* Control, std::function<void()> Handler);
-
-// Milliseconds since an arbitrary start, as the platform's tick count (wraps after 49.7 days).
-Cardinal GetTickCount();
