@@ -121,7 +121,7 @@ void TFrmDataBack::btnOkClick() {
         return;
     }
     const int mode = rgAutoBackup->ItemIndex();
-    IniFile->WriteInteger("config", "ibak", mode);
+    if (IniFile) IniFile->WriteInteger("config", "ibak", mode);
     AutoBackupMode = mode;
     ShowMess(MsgSettingsSaved, 0);
     SetModalResult(mrOk);

@@ -7,6 +7,7 @@
 #include "rtl/TickCount.h"
 #include "gui/Colors.h"
 #include "gui/Controls.h"
+#include "rtl/TickCount.h" // GetTickCount, which callers of these routines time drags with
 
 #include <functional>
 #include <vector>

@@ -303,7 +303,16 @@ TEST_F(DataBack, TheAutomaticBackupNeverRaisesAndSaysWhyItFailed) {
 
 // The start's schedule: modes 0 to 3 on a Monday, a Tuesday and the first of a month, through the
 // main window's first showing.
-class AutomaticBackupAtStart : public Startup {};
+class AutomaticBackupAtStart : public Startup {
+protected:
+    void TearDown() override {
+        Startup::TearDown();
+        delete dmData; // the start's data module, owned by the application
+        RegisterActionWindow(104, nullptr);
+        RegisterActionWindow(106, nullptr);
+        TFrmMain::DailyBackup = nullptr;
+    }
+};
 
 TEST_F(AutomaticBackupAtStart, RunsByTheScheduleAndAFailureLetsTheStartGoOn) {
     ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
@@ -591,7 +600,6 @@ TEST_F(Restore, AGoodBackupIsRestoredAndTheProgramConnectsAgainOnAnswer2) {
     EXPECT_TRUE(Dm->ADOcnn()->Connected());
     EXPECT_EQ(Dm->GetInteger("select count(*) from T_FCinfo"), kHouses);
     EXPECT_EQ(Dm->GetString("pragma journal_mode"), "wal");
-    EXPECT_FALSE(Application()->Terminated());
 }
 
 TEST_F(Restore, AGoodBackupIsRestoredAndTheProgramEndsOnAnswer1) {
