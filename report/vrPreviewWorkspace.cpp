@@ -121,6 +121,10 @@ TvrPreviewWorkspace::TvrPreviewWorkspace(TComponent* AOwner)
 
 TvrPreviewWorkspace::~TvrPreviewWorkspace() = default;
 
+TvrPreviewPages* TvrPreviewWorkspace::PreviewPages() const {
+    return Preview ? Preview->Pages() : nullptr;
+}
+
 Integer TvrPreviewWorkspace::AvailableWidth() const {
     return Width() - GetSystemMetrics(SM_CXVSCROLL) - 26;
 }
@@ -145,8 +149,8 @@ void TvrPreviewWorkspace::ScrollToPage(Integer PageNumber) {
 }
 
 void TvrPreviewWorkspace::ScrollToPageOffset(Integer PageNumber, Integer Y) {
-    if (!PreviewPages) return;
-    TvrComponent* page = PreviewPages->GetPreparedPage(PageNumber - 1);
+    if (!PreviewPages()) return;
+    TvrComponent* page = PreviewPages()->GetPreparedPage(PageNumber - 1);
     if (!page) return;
     Integer offset = 0;
     if (Y != 0) offset = RoundPixels(((dynamic_cast<TvrReportPage*>(page) ? static_cast<TvrReportPage*>(page)->TopMargin : 0) * 3.77953L + Y) * Zoom);
@@ -180,7 +184,7 @@ void TvrPreviewWorkspace::PaintWorkspace(TCanvas* c, bool FramesOnly) {
         c->FillRect(client);
         return;
     }
-    if (!PreviewPages) return;
+    if (!PreviewPages()) return;
     const Integer first = FPageList->PageAt(VertScrollOffset(), 0);
     const Integer count = FPageList->Count();
     const int saved = c->SaveDC();
@@ -217,7 +221,7 @@ void TvrPreviewWorkspace::PaintWorkspace(TCanvas* c, bool FramesOnly) {
         c->Brush()->SetColor(clWhite);
         c->Brush()->SetStyle(bsSolid);
         c->Rectangle(r.Left, r.Top, r.Right, r.Bottom);
-        PreviewPages->PaintPage(i, c, Zoom, Zoom, r.Left, r.Top);
+        PreviewPages()->PaintPage(i, c, Zoom, Zoom, r.Left, r.Top);
         if (ThumbnailMode) {
             c->Font()->SetName("Arial");
             c->Font()->SetSize(8);
@@ -285,12 +289,12 @@ void TvrPreviewWorkspace::MouseMove(TShiftState Shift, int X, int Y) {
         FLastPoint = TPoint(X, Y);
         return;
     }
-    if (!PreviewPages) return;
+    if (!PreviewPages()) return;
     const Integer index = PageUnder(X, Y);
     if (index < 0) return;
     const TRect r = ScreenBounds(index);
     int cursor = DefaultCursor;
-    PreviewPages->HitTestObject(index, X, Y, mbLeft, TShiftState{}, Zoom, r.Left, r.Top, false, cursor, false);
+    PreviewPages()->HitTestObject(index, X, Y, mbLeft, TShiftState{}, Zoom, r.Left, r.Top, false, cursor, false);
     SetCursor(static_cast<TCursor>(cursor));
     if (Preview) Preview->ApplyHitTest(this);
 }
@@ -306,7 +310,7 @@ void TvrPreviewWorkspace::MouseUp(TMouseButton Button, TShiftState Shift, int X,
         Preview->SetPageNo(index + 1);
         SuppressScroll = false;
     }
-    if (ThumbnailMode || Button == mbRight || !PreviewPages || index < 0) return;
+    if (ThumbnailMode || Button == mbRight || !PreviewPages() || index < 0) return;
     const Cardinal now = GetTickCount();
     bool doubleClick = false;
     if (now - FLastClickTick > GetDoubleClickTime()) {
@@ -317,7 +321,7 @@ void TvrPreviewWorkspace::MouseUp(TMouseButton Button, TShiftState Shift, int X,
     }
     const TRect r = ScreenBounds(index);
     int cursor = DefaultCursor;
-    PreviewPages->HitTestObject(index, X, Y, Button, Shift, Zoom, r.Left, r.Top, true, cursor, doubleClick);
+    PreviewPages()->HitTestObject(index, X, Y, Button, Shift, Zoom, r.Left, r.Top, true, cursor, doubleClick);
     SetCursor(static_cast<TCursor>(cursor));
     if (Preview) Preview->ApplyHitTest(this);
 }
@@ -341,14 +345,14 @@ bool TvrPreviewWorkspace::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint
 bool TvrPreviewWorkspace::FindNextText() {
     TvrSearchState& search = vrPreviewSearch();
     search.Found = false;
-    if (!PreviewPages) return false;
+    if (!PreviewPages()) return false;
     const String wanted = search.CaseSensitive ? search.Text : AnsiUpperCase(search.Text);
-    while (SearchPage < PreviewPages->GetPageCount()) {
+    while (SearchPage < PreviewPages()->GetPageCount()) {
         if (!FSearchMetafile || FSearchPageIndex != SearchPage) {
             FSearchMetafile = std::make_unique<TMetafile>();
             {
                 TMetafileCanvas canvas(FSearchMetafile.get());
-                PreviewPages->PaintPage(SearchPage, &canvas, 1, 1, 0, 0);
+                PreviewPages()->PaintPage(SearchPage, &canvas, 1, 1, 0, 0);
             }
             FSearchPageIndex = SearchPage;
         }
