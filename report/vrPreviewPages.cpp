@@ -122,6 +122,7 @@ void TvrPreviewPages::ClearAll() {
     FPagesItem = nullptr;
     FDictionary->Clear();
     FPictureCache->Clear();
+    FFailedPictures.clear();
     PagesOutline()->LevelRoot();
     CurPage = -1;
     FXMLSize = 0;
@@ -449,7 +450,13 @@ void TvrPreviewPages::ReadPageChildren(TvrXMLItem* Item, TvrComponent* Parent, b
         // A picture view keeps only the number of its graphic in the picture cache.
         if (GetPropInfo(obj, "ImageIndex") && GetPropInfo(obj, "Picture")) {
             auto* picture = dynamic_cast<TPicture*>(GetObjectProp(obj, "Picture"));
-            if (picture && !picture->Graphic()) FPictureCache->GetPicture(obj);
+            if (picture && !picture->Graphic()) {
+                try {
+                    FPictureCache->GetPicture(obj);
+                } catch (const Exception& e) {
+                    PictureFailed(obj, e.Message());
+                }
+            }
         }
         ReadPageChildren(child, obj, Legacy);
     }
