@@ -27,7 +27,7 @@ void TvrPreviewWorkspace::DeclareMeta(meta::Class<TvrPreviewWorkspace>&) {}
 
 namespace {
 
-int RoundPixels(Extended v) {
+int PreviewPixels(Extended v) {
     return static_cast<int>(std::nearbyint(v));
 }
 
@@ -44,8 +44,8 @@ TvrPageList::TvrPageList() : TCollection(TvrPageItem::StaticClassInfo()) {}
 
 void TvrPageList::AppendPage(Integer Width, Integer Height, Extended Zoom) {
     auto* item = static_cast<TvrPageItem*>(Add());
-    item->Width = RoundPixels(Zoom * Width);
-    item->Height = RoundPixels(Zoom * Height);
+    item->Width = PreviewPixels(Zoom * Width);
+    item->Height = PreviewPixels(Zoom * Height);
 }
 
 void TvrPageList::LayoutRows(Integer AvailableWidth) {
@@ -78,7 +78,7 @@ Integer TvrPageList::PageAt(Integer Y, Integer X) const {
     int lo = 0, hi = Count() - 1;
     while (lo <= hi) {
         const int mid = (lo + hi) / 2;
-        const Integer slack = X != 0 ? 0 : RoundPixels(Item(mid)->Height / 5.0L);
+        const Integer slack = X != 0 ? 0 : PreviewPixels(Item(mid)->Height / 5.0L);
         if (Item(mid)->Top > Y + slack)
             hi = mid - 1;
         else
@@ -95,9 +95,9 @@ Integer TvrPageList::PageAt(Integer Y, Integer X) const {
 TRect TvrPageList::PageBounds(Integer Index, Integer ClientWidth, bool RightToLeft, Extended Zoom) const {
     if (Index < 0 || Index >= Count()) {
         const Extended w = Zoom * 794;
-        const int left = ClientWidth >= w ? RoundPixels((ClientWidth - w) / 2) : 10;
-        const int top = RoundPixels(Zoom * 10);
-        return TRect(left, top, RoundPixels(w) + left, RoundPixels(Zoom * 1123) + top);
+        const int left = ClientWidth >= w ? PreviewPixels((ClientWidth - w) / 2) : 10;
+        const int top = PreviewPixels(Zoom * 10);
+        return TRect(left, top, PreviewPixels(w) + left, PreviewPixels(Zoom * 1123) + top);
     }
     const TvrPageItem* p = Item(Index);
     const int left = RightToLeft ? ClientWidth - p->Width - p->Left : p->Left;
@@ -153,7 +153,7 @@ void TvrPreviewWorkspace::ScrollToPageOffset(Integer PageNumber, Integer Y) {
     TvrComponent* page = PreviewPages()->GetPreparedPage(PageNumber - 1);
     if (!page) return;
     Integer offset = 0;
-    if (Y != 0) offset = RoundPixels(((dynamic_cast<TvrReportPage*>(page) ? static_cast<TvrReportPage*>(page)->TopMargin : 0) * 3.77953L + Y) * Zoom);
+    if (Y != 0) offset = PreviewPixels(((dynamic_cast<TvrReportPage*>(page) ? static_cast<TvrReportPage*>(page)->TopMargin : 0) * 3.77953L + Y) * Zoom);
     const TRect r = FPageList->PageBounds(PageNumber - 1, ClientWidth(), RightToLeftPreview, Zoom);
     SetVertScrollOffset(r.Top + offset - 10);
 }
@@ -232,8 +232,8 @@ void TvrPreviewWorkspace::PaintWorkspace(TCanvas* c, bool FramesOnly) {
             c->TextOut(r.Left + 1, r.Top + 1, " " + IntToStr(i + 1) + " ");
         }
         if (search.Found && FSearchPageIndex == i && !ThumbnailMode && i == SearchPage) {
-            const TRect hit(RoundPixels(search.FoundRect.Left * Zoom), RoundPixels(search.FoundRect.Top * Zoom),
-                            RoundPixels(search.FoundRect.Right * Zoom), RoundPixels(search.FoundRect.Bottom * Zoom));
+            const TRect hit(PreviewPixels(search.FoundRect.Left * Zoom), PreviewPixels(search.FoundRect.Top * Zoom),
+                            PreviewPixels(search.FoundRect.Right * Zoom), PreviewPixels(search.FoundRect.Bottom * Zoom));
             c->Pen()->SetColor(clWhite);
             c->Pen()->SetWidth(1);
             c->Pen()->SetMode(pmXor);
@@ -370,8 +370,8 @@ bool TvrPreviewWorkspace::FindNextText() {
         }
         if (search.Found) {
             const TRect p = FPageList->PageBounds(SearchPage, ClientWidth(), RightToLeftPreview, Zoom);
-            const TRect hit(RoundPixels(search.FoundRect.Left * Zoom), RoundPixels(search.FoundRect.Top * Zoom),
-                            RoundPixels(search.FoundRect.Right * Zoom), RoundPixels(search.FoundRect.Bottom * Zoom));
+            const TRect hit(PreviewPixels(search.FoundRect.Left * Zoom), PreviewPixels(search.FoundRect.Top * Zoom),
+                            PreviewPixels(search.FoundRect.Right * Zoom), PreviewPixels(search.FoundRect.Bottom * Zoom));
             if (p.Top + hit.Top < VertScrollOffset() || p.Top + hit.Bottom > VertScrollOffset() + ClientHeight())
                 SetVertScrollOffset(p.Top + hit.Bottom - ClientHeight() + 20);
             if (p.Left + hit.Left < HorzScrollOffset() || p.Left + hit.Right > HorzScrollOffset() + ClientWidth())
