@@ -252,6 +252,11 @@ private:
     TTimer* FPrepareTimer = nullptr;
     TCustomForm* FPreviewWindow = nullptr;
     TvrCustomDesigner* FDesignerWindow = nullptr;
+    // The preparation PrepareTimer runs. While it builds, the report's owner going away (its
+    // window closed during a modeless preview) cancels the build; the report then leaves that
+    // owner and frees itself once the engine has returned.
+    void RunDeferredPreparation();
+    bool FOwnerGone = false;
     // Runs the registered designer; false when none could be made.
     bool RunDesigner(bool Modal, bool MDIChild, bool PreviewDesigner);
     void BindPreviewClicks();

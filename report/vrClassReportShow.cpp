@@ -21,7 +21,46 @@ void TvrReport::BindPreviewClicks() {
     };
 }
 
+namespace {
+
+// The preparation timers of reports that freed themselves from inside their timer's call; freed
+// at the next ShowReport, when no such call runs.
+std::vector<std::unique_ptr<TTimer>>& RetiredPrepareTimers() {
+    static std::vector<std::unique_ptr<TTimer>> timers;
+    return timers;
+}
+
+} // namespace
+
+void TvrReport::RunDeferredPreparation() {
+    FPrepareTimer->SetEnabled(false);
+    FOwnerGone = false;
+    // A window owning the report may be closed while the build lets messages run: before it
+    // frees what it owns, the report leaves it and stops the build, and frees itself once the
+    // engine has returned.
+    auto* form = dynamic_cast<TCustomForm*>(Owner());
+    TNotifyEvent previous;
+    if (form) {
+        previous = form->OnDestroy;
+        form->OnDestroy = [this, form, previous](TObject* sender) {
+            if (previous) previous(sender);
+            form->RemoveComponent(this);
+            FOwnerGone = true;
+            Terminated = true;
+        };
+    }
+    PrepareReport(false);
+    if (FOwnerGone) {
+        RetiredPrepareTimers().emplace_back(FPrepareTimer);
+        FPrepareTimer = nullptr;
+        delete this;
+        return;
+    }
+    if (form) form->OnDestroy = previous;
+}
+
 void TvrReport::ShowReport(bool ClearLastReport) {
+    RetiredPrepareTimers().clear();
     if (ClearLastReport && FPreparedPages) FPreparedPages->ClearAll();
     if (OldStyleProgress) {
         if (!PrepareReport(false)) return;
@@ -32,10 +71,7 @@ void TvrReport::ShowReport(bool ClearLastReport) {
         FPrepareTimer = new TTimer(nullptr);
         FPrepareTimer->SetEnabled(false);
         FPrepareTimer->SetInterval(50);
-        FPrepareTimer->OnTimer = [this](TObject*) {
-            FPrepareTimer->SetEnabled(false);
-            PrepareReport(false);
-        };
+        FPrepareTimer->OnTimer = [this](TObject*) { RunDeferredPreparation(); };
     }
     FPrepareTimer->SetEnabled(true);
     ShowPreparedReport();

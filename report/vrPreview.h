@@ -78,7 +78,8 @@ class TvrPreviewWorkspace : public TvrScrollWin {
     ~TvrPreviewWorkspace() override;
 
     TvrPreview* Preview = nullptr;
-    TvrPreviewPages* PreviewPages = nullptr;
+    // The prepared pages of the owning control's report (nullptr once it is detached).
+    TvrPreviewPages* PreviewPages() const;
     TvrPageList* PageList() const { return FPageList.get(); }
     Extended Zoom = 1.0;
     Integer PageNo = 1;

@@ -122,7 +122,6 @@ void TvrPreview::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation == opRemove && Report && AComponent == Report) {
         FWorkspace->ClearPages();
         FThumbnails->ClearPages();
-        FWorkspace->PreviewPages = FThumbnails->PreviewPages = nullptr;
         Report = nullptr;
         PreviewPages = nullptr;
     }
@@ -377,7 +376,6 @@ void TvrPreview::OutlineClick(TTreeNode* Node) {
 // --- the build -----------------------------------------------------------------------------------
 
 void TvrPreview::InitPreview() {
-    FWorkspace->PreviewPages = FThumbnails->PreviewPages = Pages();
     TvrSearchState& search = vrPreviewSearch();
     search.Found = false;
     search.LastFoundRecord = -1;
@@ -634,9 +632,7 @@ void TvrPreview::PageSettingsDialog() {
             auto* p = dynamic_cast<TvrReportPage*>(Report->GetPage(i));
             if (!p) continue;
             p->SetOrientation(page->Orientation());
-            p->SetPaperWidth(page->PaperWidth());
-            p->SetPaperHeight(page->PaperHeight());
-            p->SetPaperSize(page->PaperSize());
+            p->SetSizeAndDimensions(page->PaperSize(), page->PaperWidth(), page->PaperHeight());
             p->LeftMargin = page->LeftMargin;
             p->RightMargin = page->RightMargin;
             p->TopMargin = page->TopMargin;

@@ -24,6 +24,32 @@ void TvrPreviewForm::DeclareMeta(meta::Class<TvrPreviewForm>&) {}
 
 namespace {
 
+// The preview's tool bar lays its buttons and the panels among them (the zoom combo, the page
+// edit, the spacer) and the close button out together, left to right in their order.
+class TvrPreviewToolBar : public TToolBar {
+public:
+    using TToolBar::TToolBar;
+    void LayOut() {
+        ArrangeButtons();
+        int x = 0;
+        for (int i = 0; i < ControlCount(); ++i) {
+            TControl* c = Controls(i);
+            if (!c->Visible()) continue;
+            if (c->Align() != alNone) c->SetAlign(alNone);
+            const int top = dynamic_cast<TToolButton*>(c) ? 2 : 1;
+            const int height = dynamic_cast<TToolButton*>(c) ? ButtonHeight() : ButtonHeight() + 2;
+            c->SetBounds(x, top, c->Width(), height);
+            x += c->Width();
+        }
+    }
+
+protected:
+    void Resize() override {
+        TToolBar::Resize();
+        LayOut();
+    }
+};
+
 bool HasDrillDownGroups(TvrReport* report) {
     if (!report) return false;
     for (TvrComponent* obj : report->AllObjects())
@@ -78,7 +104,7 @@ TToolButton* TvrPreviewForm::AddButton(const String& Name, int Image, TToolButto
 }
 
 void TvrPreviewForm::CreateControls() {
-    ToolBar = new TToolBar(this);
+    ToolBar = new TvrPreviewToolBar(this);
     ToolBar->SetName("ToolBar");
     ToolBar->SetParent(this);
     ToolBar->SetAlign(alTop);
@@ -211,7 +237,7 @@ void TvrPreviewForm::CreateControls() {
     CancelB->SetHeight(23);
     CancelB->SetFlat(true);
     CancelB->OnClick = [this](TObject*) { CloseOrCancel(); };
-    ToolBar->ArrangeButtons();
+    static_cast<TvrPreviewToolBar*>(ToolBar)->LayOut();
 
     StatusBar = new TStatusBar(this);
     StatusBar->SetName("StatusBar");
@@ -285,6 +311,7 @@ void TvrPreviewForm::Init() {
     if (!b.Contains(pbNavigator)) Sep5->SetVisible(false);
     CancelB->SetVisible(!b.Contains(pbNoClose));
     ToolBar->SetShowCaptions(o->ShowCaptions);
+    static_cast<TvrPreviewToolBar*>(ToolBar)->LayOut();
 
     // The export menu.
     TvrExportFilterCollection* filters = ExportFilterRegistry();
@@ -311,7 +338,7 @@ void TvrPreviewForm::Init() {
     }
     if (!report->ReportOptions()->Name.empty()) SetCaption(report->ReportOptions()->Name);
     BuildRightMenu();
-    ToolBar->ArrangeButtons();
+    static_cast<TvrPreviewToolBar*>(ToolBar)->LayOut();
     UpdateControls();
     SetPopupMenu(RightMenu);
 }

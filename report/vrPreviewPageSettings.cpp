@@ -251,9 +251,7 @@ void TvrPageSettingsForm::WritePage() {
     if (!Page) return;
     Page->SetOrientation(LandscapeRB->Checked() ? poLandscape : poPortrait);
     TvrCustomPrinter* printer = GetPrinters().CurrentPrinter();
-    Page->SetPaperSize(printer ? printer->PaperNameToNumber(SizeCB->Text()) : 256);
-    Page->SetPaperWidth(FValues[0]);
-    Page->SetPaperHeight(FValues[1]);
+    Page->SetSizeAndDimensions(printer ? printer->PaperNameToNumber(SizeCB->Text()) : 256, FValues[0], FValues[1]);
     Page->LeftMargin = FValues[2];
     Page->TopMargin = FValues[3];
     Page->RightMargin = FValues[4];

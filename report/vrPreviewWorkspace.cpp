@@ -27,7 +27,7 @@ void TvrPreviewWorkspace::DeclareMeta(meta::Class<TvrPreviewWorkspace>&) {}
 
 namespace {
 
-int RoundToPixel(Extended v) {
+int PreviewPixels(Extended v) {
     return static_cast<int>(std::nearbyint(v));
 }
 
@@ -44,8 +44,8 @@ TvrPageList::TvrPageList() : TCollection(TvrPageItem::StaticClassInfo()) {}
 
 void TvrPageList::AppendPage(Integer Width, Integer Height, Extended Zoom) {
     auto* item = static_cast<TvrPageItem*>(Add());
-    item->Width = RoundToPixel(Zoom * Width);
-    item->Height = RoundToPixel(Zoom * Height);
+    item->Width = PreviewPixels(Zoom * Width);
+    item->Height = PreviewPixels(Zoom * Height);
 }
 
 void TvrPageList::LayoutRows(Integer AvailableWidth) {
@@ -78,7 +78,7 @@ Integer TvrPageList::PageAt(Integer Y, Integer X) const {
     int lo = 0, hi = Count() - 1;
     while (lo <= hi) {
         const int mid = (lo + hi) / 2;
-        const Integer slack = X != 0 ? 0 : RoundToPixel(Item(mid)->Height / 5.0L);
+        const Integer slack = X != 0 ? 0 : PreviewPixels(Item(mid)->Height / 5.0L);
         if (Item(mid)->Top > Y + slack)
             hi = mid - 1;
         else
@@ -95,9 +95,9 @@ Integer TvrPageList::PageAt(Integer Y, Integer X) const {
 TRect TvrPageList::PageBounds(Integer Index, Integer ClientWidth, bool RightToLeft, Extended Zoom) const {
     if (Index < 0 || Index >= Count()) {
         const Extended w = Zoom * 794;
-        const int left = ClientWidth >= w ? RoundToPixel((ClientWidth - w) / 2) : 10;
-        const int top = RoundToPixel(Zoom * 10);
-        return TRect(left, top, RoundToPixel(w) + left, RoundToPixel(Zoom * 1123) + top);
+        const int left = ClientWidth >= w ? PreviewPixels((ClientWidth - w) / 2) : 10;
+        const int top = PreviewPixels(Zoom * 10);
+        return TRect(left, top, PreviewPixels(w) + left, PreviewPixels(Zoom * 1123) + top);
     }
     const TvrPageItem* p = Item(Index);
     const int left = RightToLeft ? ClientWidth - p->Width - p->Left : p->Left;
@@ -120,6 +120,10 @@ TvrPreviewWorkspace::TvrPreviewWorkspace(TComponent* AOwner)
 }
 
 TvrPreviewWorkspace::~TvrPreviewWorkspace() = default;
+
+TvrPreviewPages* TvrPreviewWorkspace::PreviewPages() const {
+    return Preview ? Preview->Pages() : nullptr;
+}
 
 Integer TvrPreviewWorkspace::AvailableWidth() const {
     return Width() - GetSystemMetrics(SM_CXVSCROLL) - 26;
@@ -145,11 +149,11 @@ void TvrPreviewWorkspace::ScrollToPage(Integer PageNumber) {
 }
 
 void TvrPreviewWorkspace::ScrollToPageOffset(Integer PageNumber, Integer Y) {
-    if (!PreviewPages) return;
-    TvrComponent* page = PreviewPages->GetPreparedPage(PageNumber - 1);
+    if (!PreviewPages()) return;
+    TvrComponent* page = PreviewPages()->GetPreparedPage(PageNumber - 1);
     if (!page) return;
     Integer offset = 0;
-    if (Y != 0) offset = RoundToPixel(((dynamic_cast<TvrReportPage*>(page) ? static_cast<TvrReportPage*>(page)->TopMargin : 0) * 3.77953L + Y) * Zoom);
+    if (Y != 0) offset = PreviewPixels(((dynamic_cast<TvrReportPage*>(page) ? static_cast<TvrReportPage*>(page)->TopMargin : 0) * 3.77953L + Y) * Zoom);
     const TRect r = FPageList->PageBounds(PageNumber - 1, ClientWidth(), RightToLeftPreview, Zoom);
     SetVertScrollOffset(r.Top + offset - 10);
 }
@@ -180,7 +184,7 @@ void TvrPreviewWorkspace::PaintWorkspace(TCanvas* c, bool FramesOnly) {
         c->FillRect(client);
         return;
     }
-    if (!PreviewPages) return;
+    if (!PreviewPages()) return;
     const Integer first = FPageList->PageAt(VertScrollOffset(), 0);
     const Integer count = FPageList->Count();
     const int saved = c->SaveDC();
@@ -217,7 +221,7 @@ void TvrPreviewWorkspace::PaintWorkspace(TCanvas* c, bool FramesOnly) {
         c->Brush()->SetColor(clWhite);
         c->Brush()->SetStyle(bsSolid);
         c->Rectangle(r.Left, r.Top, r.Right, r.Bottom);
-        PreviewPages->PaintPage(i, c, Zoom, Zoom, r.Left, r.Top);
+        PreviewPages()->PaintPage(i, c, Zoom, Zoom, r.Left, r.Top);
         if (ThumbnailMode) {
             c->Font()->SetName("Arial");
             c->Font()->SetSize(8);
@@ -228,8 +232,8 @@ void TvrPreviewWorkspace::PaintWorkspace(TCanvas* c, bool FramesOnly) {
             c->TextOut(r.Left + 1, r.Top + 1, " " + IntToStr(i + 1) + " ");
         }
         if (search.Found && FSearchPageIndex == i && !ThumbnailMode && i == SearchPage) {
-            const TRect hit(RoundToPixel(search.FoundRect.Left * Zoom), RoundToPixel(search.FoundRect.Top * Zoom),
-                            RoundToPixel(search.FoundRect.Right * Zoom), RoundToPixel(search.FoundRect.Bottom * Zoom));
+            const TRect hit(PreviewPixels(search.FoundRect.Left * Zoom), PreviewPixels(search.FoundRect.Top * Zoom),
+                            PreviewPixels(search.FoundRect.Right * Zoom), PreviewPixels(search.FoundRect.Bottom * Zoom));
             c->Pen()->SetColor(clWhite);
             c->Pen()->SetWidth(1);
             c->Pen()->SetMode(pmXor);
@@ -285,12 +289,12 @@ void TvrPreviewWorkspace::MouseMove(TShiftState Shift, int X, int Y) {
         FLastPoint = TPoint(X, Y);
         return;
     }
-    if (!PreviewPages) return;
+    if (!PreviewPages()) return;
     const Integer index = PageUnder(X, Y);
     if (index < 0) return;
     const TRect r = ScreenBounds(index);
     int cursor = DefaultCursor;
-    PreviewPages->HitTestObject(index, X, Y, mbLeft, TShiftState{}, Zoom, r.Left, r.Top, false, cursor, false);
+    PreviewPages()->HitTestObject(index, X, Y, mbLeft, TShiftState{}, Zoom, r.Left, r.Top, false, cursor, false);
     SetCursor(static_cast<TCursor>(cursor));
     if (Preview) Preview->ApplyHitTest(this);
 }
@@ -306,7 +310,7 @@ void TvrPreviewWorkspace::MouseUp(TMouseButton Button, TShiftState Shift, int X,
         Preview->SetPageNo(index + 1);
         SuppressScroll = false;
     }
-    if (ThumbnailMode || Button == mbRight || !PreviewPages || index < 0) return;
+    if (ThumbnailMode || Button == mbRight || !PreviewPages() || index < 0) return;
     const Cardinal now = GetTickCount();
     bool doubleClick = false;
     if (now - FLastClickTick > GetDoubleClickTime()) {
@@ -317,7 +321,7 @@ void TvrPreviewWorkspace::MouseUp(TMouseButton Button, TShiftState Shift, int X,
     }
     const TRect r = ScreenBounds(index);
     int cursor = DefaultCursor;
-    PreviewPages->HitTestObject(index, X, Y, Button, Shift, Zoom, r.Left, r.Top, true, cursor, doubleClick);
+    PreviewPages()->HitTestObject(index, X, Y, Button, Shift, Zoom, r.Left, r.Top, true, cursor, doubleClick);
     SetCursor(static_cast<TCursor>(cursor));
     if (Preview) Preview->ApplyHitTest(this);
 }
@@ -341,14 +345,14 @@ bool TvrPreviewWorkspace::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint
 bool TvrPreviewWorkspace::FindNextText() {
     TvrSearchState& search = vrPreviewSearch();
     search.Found = false;
-    if (!PreviewPages) return false;
+    if (!PreviewPages()) return false;
     const String wanted = search.CaseSensitive ? search.Text : AnsiUpperCase(search.Text);
-    while (SearchPage < PreviewPages->GetPageCount()) {
+    while (SearchPage < PreviewPages()->GetPageCount()) {
         if (!FSearchMetafile || FSearchPageIndex != SearchPage) {
             FSearchMetafile = std::make_unique<TMetafile>();
             {
                 TMetafileCanvas canvas(FSearchMetafile.get());
-                PreviewPages->PaintPage(SearchPage, &canvas, 1, 1, 0, 0);
+                PreviewPages()->PaintPage(SearchPage, &canvas, 1, 1, 0, 0);
             }
             FSearchPageIndex = SearchPage;
         }
@@ -366,8 +370,8 @@ bool TvrPreviewWorkspace::FindNextText() {
         }
         if (search.Found) {
             const TRect p = FPageList->PageBounds(SearchPage, ClientWidth(), RightToLeftPreview, Zoom);
-            const TRect hit(RoundToPixel(search.FoundRect.Left * Zoom), RoundToPixel(search.FoundRect.Top * Zoom),
-                            RoundToPixel(search.FoundRect.Right * Zoom), RoundToPixel(search.FoundRect.Bottom * Zoom));
+            const TRect hit(PreviewPixels(search.FoundRect.Left * Zoom), PreviewPixels(search.FoundRect.Top * Zoom),
+                            PreviewPixels(search.FoundRect.Right * Zoom), PreviewPixels(search.FoundRect.Bottom * Zoom));
             if (p.Top + hit.Top < VertScrollOffset() || p.Top + hit.Bottom > VertScrollOffset() + ClientHeight())
                 SetVertScrollOffset(p.Top + hit.Bottom - ClientHeight() + 20);
             if (p.Left + hit.Left < HorzScrollOffset() || p.Left + hit.Right > HorzScrollOffset() + ClientWidth())
