@@ -5,6 +5,7 @@
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -52,44 +53,23 @@ public:
         SkipSpaces();
         switch (lex) {
         case lxNot: {
-            Variant ignored;
-            switch (NextLexeme(ignored)) {
-            case stoLike:
-                return stoNotLike;
-            case stoIn:
-                return stoNotIn;
-            case stoIsNull:
-                return stoIsNotNull;
-            default:
-                return stoNone;
+            // NOT takes the lexeme after it; NOT NOT ... gives none. The chain is walked in a loop,
+            // so a text of a million "!" does not nest a million calls.
+            bool twice = false;
+            while (ScanNot()) {
+                twice = true;
+                SkipSpaces();
             }
+            Variant ignored;
+            TSTFilterOpGx next = NextLexeme(ignored);
+            return twice ? stoNone : Negated(next);
         }
         case lxIn:
             if (Current() != '(') Fail(SLeftBracketExpectedGx);
             ++Pos;
             return stoIn;
-        case lxEqual:
-            return stoEqual;
-        case lxNotEqual:
-            return stoNotEqual;
-        case lxGreater:
-            return stoGreater;
-        case lxLess:
-            return stoLess;
-        case lxGreaterEqual:
-            return stoGreaterEqual;
-        case lxLessEqual:
-            return stoLessEqual;
-        case lxLike:
-            return stoLike;
-        case lxAnd:
-            return stoAnd;
-        case lxOr:
-            return stoOr;
-        case lxNull:
-            return stoIsNull;
         default:
-            return stoNone; // an opening bracket on its own
+            return OperatorOf(lex);
         }
     }
 
@@ -102,6 +82,8 @@ public:
             ++Pos;
             // Blanks after a comma separate items; they are not part of the next one.
             SkipSpaces();
+            // A trailing comma («8,», «In (1,2,)») ends the list: it adds no empty item.
+            if (AtEnd() || Current() == ')') break;
             v = ReadValue();
             items.push_back(v);
         }
@@ -203,33 +185,145 @@ private:
         while (!AtEnd()) {
             char c = Current();
             if (c == '(' || c == ')' || (c == ',' && FListCommas)) break;
-            if (c == ' ' && FollowedByOperator()) break;
+            if (c == ' ') {
+                // Every blank of a run is followed by the same lexeme: look once, past the run.
+                size_t next = SkipSpacesFrom(Pos);
+                if (OperatorAt(next)) break;
+                Pos = next;
+                continue;
+            }
             ++Pos;
         }
         return TrimRight(FText.substr(start, Pos - start));
     }
 
-    bool FollowedByOperator() {
+    // Whether an operator with a code from stoEqual to stoOr starts at P. Only operator signs and
+    // words are looked at, never a value, so that a value of many words is read in one pass (looking
+    // ahead through the following values made each further word double the time).
+    bool OperatorAt(size_t P) {
         size_t saved = Pos;
-        bool commas = FListCommas;
-        Pos = SkipSpacesFrom(Pos);
-        Variant ignored;
+        Pos = P;
         TSTFilterOpGx op;
         try {
-            op = NextLexeme(ignored);
+            op = PeekOperator();
         } catch (...) {
             Pos = saved;
-            FListCommas = commas;
             throw;
         }
         Pos = saved;
-        FListCommas = commas;
         return op >= stoEqual && op <= stoOr;
+    }
+
+    // The operator NextLexeme would give at the position (stoValue for a value, which is not
+    // read), raising the errors it would raise for a missing bracket or closing quote there.
+    TSTFilterOpGx PeekOperator() {
+        if (AtEnd()) return stoNone;
+        if (Current() == '\'') {
+            if (!QuoteCloses(Pos)) Fail(SQuoteIsAbsentGx);
+            return stoValue;
+        }
+        TLex lex = ScanOperator();
+        if (lex == lxNone) return stoValue;
+        SkipSpaces();
+        switch (lex) {
+        case lxNot: {
+            bool twice = false;
+            while (ScanNot()) {
+                twice = true;
+                SkipSpaces();
+            }
+            TSTFilterOpGx next = PeekOperator();
+            return twice ? stoNone : Negated(next);
+        }
+        case lxIn:
+            if (Current() != '(') Fail(SLeftBracketExpectedGx);
+            return stoIn;
+        default:
+            return OperatorOf(lex);
+        }
+    }
+
+    // Moves past a NOT at the position when there is one.
+    bool ScanNot() {
+        size_t at = Pos;
+        if (ScanOperator() == lxNot) return true;
+        Pos = at;
+        return false;
+    }
+
+    static TSTFilterOpGx Negated(TSTFilterOpGx Op) {
+        switch (Op) {
+        case stoLike:
+            return stoNotLike;
+        case stoIn:
+            return stoNotIn;
+        case stoIsNull:
+            return stoIsNotNull;
+        default:
+            return stoNone;
+        }
+    }
+
+    static TSTFilterOpGx OperatorOf(TLex Lex) {
+        switch (Lex) {
+        case lxEqual:
+            return stoEqual;
+        case lxNotEqual:
+            return stoNotEqual;
+        case lxGreater:
+            return stoGreater;
+        case lxLess:
+            return stoLess;
+        case lxGreaterEqual:
+            return stoGreaterEqual;
+        case lxLessEqual:
+            return stoLessEqual;
+        case lxLike:
+            return stoLike;
+        case lxAnd:
+            return stoAnd;
+        case lxOr:
+            return stoOr;
+        case lxNull:
+            return stoIsNull;
+        default:
+            return stoNone; // an opening bracket on its own
+        }
+    }
+
+    // Whether the quoted value opening at Q has its closing quote. Two quotes stand for one, so the
+    // value closes at the first run of quotes of odd length after Q. The runs are counted once for
+    // the whole text, so each look is constant time.
+    bool QuoteCloses(size_t Q) {
+        if (FOddRunFrom.empty()) {
+            const size_t n = FText.size();
+            FOddRunFrom.assign(n + 1, 0);
+            for (size_t i = n; i-- > 0;) {
+                bool odd = false;
+                if (FText[i] == '\'' && (i == 0 || FText[i - 1] != '\'')) {
+                    size_t e = i;
+                    while (e < n && FText[e] == '\'')
+                        ++e;
+                    odd = (e - i) % 2 == 1;
+                }
+                FOddRunFrom[i] = odd || FOddRunFrom[i + 1];
+            }
+        }
+        size_t j = Q + 1;
+        if (j < FText.size() && FText[j] == '\'') {
+            size_t e = j;
+            while (e < FText.size() && FText[e] == '\'')
+                ++e;
+            if ((e - j) % 2 == 1) return true;
+            j = e;
+        }
+        return FOddRunFrom[std::min(j, FText.size())] != 0;
     }
 
     const String& FText;
     TSTExpressionTypeGx FKind;
     bool FListCommas = true;
+    std::vector<uint8_t> FOddRunFrom; // per position: a run of quotes of odd length starts there or later
 };
 
 bool IsComparison(TSTFilterOpGx Op) {
@@ -257,7 +351,8 @@ void ReadCondition(TFilterLexer& Lexer, TSTFilterOpGx Lexeme, const Variant& Lex
             Lexeme = stoIsNotNull;
         else
             Lexer.Fail(SUnexpectedExpressionBeforeNullGx);
-    } else if (operandOp != stoValue) {
+    } else if (operandOp != stoValue || (!inList && VarIsArray(operand))) {
+        // A list is an operand only of In and Not In: «> 1,2» compares with no single value.
         Lexer.Fail(SUnexpectedExpressionAfterOperatorGx);
     }
     Op = Lexeme;

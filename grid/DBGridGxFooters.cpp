@@ -281,10 +281,7 @@ void TCustomDBGridGx::SetSumList(const TDBSumListProducer* Value) {
         FColumns->ColumnAt(i)->UpdateFooterSums();
 }
 
-namespace {
-
-String FormatAggregate(TField* F, const TColumnFooterGx* Footer, Currency V) {
-    const String& own = Footer->DisplayFormat();
+String FooterAggregateText(TField* F, const String& own, Currency V) {
     switch (F->DataType()) {
     case ftSmallint:
     case ftInteger:
@@ -319,7 +316,10 @@ String FormatAggregate(TField* F, const TColumnFooterGx* Footer, Currency V) {
     }
 }
 
-} // namespace
+String FooterCountText(const String& FooterFormat, Currency Count) {
+    const long double c = Count.ToDouble();
+    return FooterFormat.empty() ? FloatToStr(c) : FormatFloat(FooterFormat, c);
+}
 
 String TCustomDBGridGx::FooterValueText(int FooterRow, TColumnGx* Column) {
     TColumnFooterGx* f = Column->FooterForRow(FooterRow);
@@ -332,14 +332,13 @@ String TCustomDBGridGx::FooterValueText(int FooterRow, TColumnGx* Column) {
         if (!field) return "0";
         // An aggregate that is not registered (yet) shows a plain 0 rather than reading nothing.
         TDBSum* s = FSumList->SumCollection()->FindSum(f->ValueType() == fvtSum ? goSum : goAvg, field->FieldName());
-        return s ? FormatAggregate(field, f, s->SumAmount) : String("0");
+        return s ? FooterAggregateText(field, f->DisplayFormat(), s->SumAmount) : String("0");
     }
     case fvtCount: {
         TDBSum* s = FSumList->SumCollection()->FindSum(goCount, String());
         if (!s) return "0";
         // The record count, an amount like a sum.
-        const long double c = s->SumAmount.ToDouble();
-        return f->DisplayFormat().empty() ? FloatToStr(c) : FormatFloat(f->DisplayFormat(), c);
+        return FooterCountText(f->DisplayFormat(), s->SumAmount);
     }
     case fvtFieldValue: {
         if (!ds || !ds->Active() || f->FieldName().empty()) return String();

@@ -13,6 +13,7 @@
 
 class TColumnGx;
 class TCustomDBGridGx;
+class TField;
 
 enum TFooterValueType : uint8_t { fvtNon, fvtSum, fvtAvg, fvtCount, fvtFieldValue, fvtStaticText };
 ORV_ENUM(TFooterValueType, fvtNon, fvtSum, fvtAvg, fvtCount, fvtFieldValue, fvtStaticText)
@@ -106,3 +107,10 @@ class TDBGridGxSumList : public TDBSumListProducer {
     ORV_META(TDBGridGxSumList, TDBSumListProducer)
     explicit TDBGridGxSumList(TComponent* Owner = nullptr);
 };
+
+// The text of a summed or averaged amount as a footer shows it: the footer's own format, else the
+// field's display format, else the field's kind (money in currency style). The screen, the
+// export and the printed page all write their footer totals through it.
+String FooterAggregateText(TField* Field, const String& FooterFormat, Currency Value);
+// A record count: the footer's own format, else plain.
+String FooterCountText(const String& FooterFormat, Currency Count);

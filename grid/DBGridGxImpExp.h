@@ -8,7 +8,7 @@
 // The exporters and importers reach the grid only through TDBGridGxImpExpSource, which the data
 // grid implements: its data set, selection, columns with their fields, titles, cell and footer
 // parameters (after the grid's own events), options and row position. Texts are UTF-8 inside the
-// system; every format writes and reads them as GBK bytes.
+// system; every format writes and reads them as GBK bytes (GB18030 for what GBK lacks).
 #pragma once
 
 #include "grid/GxLibVCL.h"
@@ -68,6 +68,11 @@ public:
     virtual int FooterRowCount() const = 0;
     virtual TFooterValueTypeGx FooterValueType(int Col, int Row) const = 0;
     virtual String FooterFieldName(int Col, int Row) const = 0;
+    // The footer's own display format (totals are written as the grid shows them).
+    virtual String FooterDisplayFormat(int Col, int Row) const {
+        (void)Col, (void)Row;
+        return String();
+    }
     // The grid's own footer text, font, colour and alignment; Params.Text comes in preset with
     // the exporter's total for sums and counts (the grid leaves it) and empty otherwise; then the
     // grid's footer-parameter event runs.

@@ -2,6 +2,7 @@
 // stream formats.
 #include "grid/DBGridGxImpExp.h"
 
+#include "grid/DBGridGxFooters.h"
 #include "rtl/CodePage.h"
 #include "rtl/Format.h"
 #include "rtl/ScopeGuards.h"
@@ -154,40 +155,14 @@ void TDBGridGxExport::AddToTotals() {
 String TDBGridGxExport::TotalText(int Position, int FooterRow) {
     const size_t n = ExportColumns.size();
     const int col = ExportColumns[static_cast<size_t>(Position)];
-    const Int64 total = FooterTotals[static_cast<size_t>(Position) + static_cast<size_t>(FooterRow) * n];
-    const Extended value = static_cast<Extended>(total) / 10000;
-    if (Grid->FooterValueType(col, FooterRow) == fvtCount) return FloatToStr(value);
+    const Currency total =
+        Currency::FromRaw(FooterTotals[static_cast<size_t>(Position) + static_cast<size_t>(FooterRow) * n]);
+    // As the grid's footer shows it: "￥62,706.83", not "62706.83".
+    const String format = Grid->FooterDisplayFormat(col, FooterRow);
+    if (Grid->FooterValueType(col, FooterRow) == fvtCount) return FooterCountText(format, total);
     TField* field = FooterField(col, FooterRow);
     if (!field) return String();
-    auto* numeric = dynamic_cast<TNumericField*>(field);
-    const String format = numeric ? numeric->DisplayFormat() : String();
-    switch (field->DataType()) {
-    case ftSmallint:
-    case ftInteger:
-    case ftWord:
-    case ftAutoInc:
-        if (!format.empty()) return FormatFloat(format, value);
-        return IntToStr(static_cast<Int64>(std::nearbyint(value)));
-    case ftFloat:
-    case ftCurrency: {
-        if (!format.empty()) return FormatFloat(format, value);
-        auto* f = dynamic_cast<TFloatField*>(field);
-        const bool money = f && f->Currency();
-        return FloatToStrF(value, money ? TFloatFormat::ffCurrency : TFloatFormat::ffGeneral,
-                           f ? f->Precision() : 15, money ? FormatSettings().CurrencyDecimals : 0);
-    }
-    case ftBCD:
-    case ftFMTBcd: {
-        const Currency amount = Currency::FromRaw(total);
-        if (!format.empty()) return FormatCurr(format, amount);
-        auto* f = dynamic_cast<TBCDField*>(field);
-        const bool money = f && f->Currency();
-        return CurrToStrF(amount, money ? TFloatFormat::ffCurrency : TFloatFormat::ffGeneral,
-                          money ? FormatSettings().CurrencyDecimals : 0);
-    }
-    default:
-        return String();
-    }
+    return FooterAggregateText(field, format, total);
 }
 
 // ---- text ----------------------------------------------------------------------------------------

@@ -133,6 +133,11 @@ String TDBGridGxImpExpGrid::FooterFieldName(int Col, int Row) const {
     return footer ? footer->FieldName() : String();
 }
 
+String TDBGridGxImpExpGrid::FooterDisplayFormat(int Col, int Row) const {
+    const TColumnFooterGx* footer = ColumnAt(Col)->FooterForRow(Row);
+    return footer ? footer->DisplayFormat() : String();
+}
+
 void TDBGridGxImpExpGrid::FooterCellParams(int Col, int Row, TCellParamsGx& Params) {
     TColumnGx* column = ColumnAt(Col);
     TColumnFooterGx* footer = column->FooterForRow(Row);

@@ -44,6 +44,7 @@ public:
     int FooterRowCount() const override;
     TFooterValueTypeGx FooterValueType(int Col, int Row) const override;
     String FooterFieldName(int Col, int Row) const override;
+    String FooterDisplayFormat(int Col, int Row) const override;
     void FooterCellParams(int Col, int Row, TCellParamsGx& Params) override;
     bool ShowTitles() const override;
     bool ConfirmDelete() const override;

@@ -152,6 +152,11 @@ void TDBGridInplaceEdit::LoadFromColumn() {
     if (g->OnGetCellParams) g->OnGetCellParams(g, column, params.Font, params.Background, params.State);
     column->GetColCellParams(true, &params);
     SetColor(params.Background);
+    // The text stays where the cell shows it: a money column's amount stays on the right.
+    TAlignment alignment = params.Alignment;
+    if (g->UseRightToLeftAlignment() && alignment != taCenter)
+        alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+    SetAlignment(alignment);
     FImageIndex = params.ImageIndex;
     FReadOnlyFromParams = params.ReadOnly != readOnly;
     if (FReadOnlyFromParams) SetReadOnly(params.ReadOnly);

@@ -179,7 +179,8 @@ void TCustomDBGridGx::ApplyColumnWidths() {
         if (!ShowSerialNo) {
             SetColWidthAt(0, 11);
         } else if (TDataSet* ds = FDataLink->DataSet(); ds && ds->Active()) {
-            SetColWidthAt(0, Canvas()->TextWidth(IntToStr(ds->RecordCount())) + 11);
+            // Measured in the font the numbers are written in, whatever the canvas holds now.
+            SetColWidthAt(0, MeasureTextWidth(Font(), IntToStr(ds->RecordCount())) + 11);
         }
     }
 }

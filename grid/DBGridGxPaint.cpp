@@ -88,6 +88,27 @@ TFont* SortIndexFont() { return Resources().IndexFont.get(); }
 
 namespace {
 
+// A plain column over a numeric field shows numbers, which never show clipped.
+bool ShowsNumbers(TColumnGx* Column) {
+    return dynamic_cast<TNumericField*>(Column->Field()) && Column->GetCellKind() == 0;
+}
+
+// Sums, averages and counts are numbers; so is the value of a numeric field.
+bool FooterShowsNumber(TColumnFooterGx* Footer, TColumnGx* Column) {
+    switch (Footer->ValueType()) {
+    case fvtSum:
+    case fvtAvg:
+    case fvtCount:
+        return true;
+    case fvtFieldValue: {
+        TDataSet* ds = Column->Field() ? Column->Field()->DataSet() : nullptr;
+        return ds && dynamic_cast<TNumericField*>(ds->FindField(Footer->FieldName()));
+    }
+    default:
+        return false;
+    }
+}
+
 // A check box of the standard size centred in a cell; a dimension of the cell smaller than the box
 // takes the whole cell.
 TRect CheckBoxRectIn(const TRect& Cell) {
@@ -473,6 +494,12 @@ void TCustomDBGridGx::PaintSerialNo(int ARow, int RecNo, const TRect& R) {
     const TScopeExit restoreClip([c, savedClip] { c->RestoreDC(savedClip); });
     c->SelectClipRgn(nullptr);
     c->IntersectClipRect(ind);
+    // The number is written in the grid's font, not in whatever the highlighted data cell left on
+    // the canvas (white text on the light indicator when the first column was highlighted).
+    TFont cellFont;
+    cellFont.Assign(*c->Font());
+    const TScopeExit restoreFont([c, &cellFont] { c->Font()->Assign(cellFont); });
+    c->Font()->Assign(*Font());
     c->Brush()->SetStyle(bsClear);
     c->TextOut(ind.Left + SerialNoX(ind.Width(), c->TextWidth(no)), R.Bottom - c->TextHeight("0") - 2, no);
     c->Brush()->SetStyle(bsSolid);
@@ -561,7 +588,10 @@ void TCustomDBGridGx::PaintDataCell(int ACol, int ARow, TRect R, TGridDrawState 
                 c->FillRect(R);
                 DrawImageClipped(col->ImageList(), nullptr, c, taCenter, 0, params.ImageIndex, R);
             } else {
-                PaintCellText(col, c, textArea, true, F, T, params.Text, params.Alignment, col->Layout(),
+                const String text = ShowsNumbers(col)
+                                        ? FitNumberText(c, params.Text, CellTextRoom(textArea, F, params.Alignment))
+                                        : params.Text;
+                PaintCellText(col, c, textArea, true, F, T, text, params.Alignment, col->Layout(),
                               col->WordWrap() && FMultiLineRows, col->EndEllipsis(), 0, 0);
             }
         }
@@ -655,6 +685,7 @@ void TCustomDBGridGx::PaintFooterCell(int ACol, int ARow, TRect R, TGridDrawStat
     // A 3D footer of a themed grid sits on the themed background, which shows through in clBtnFace.
     const bool themed = F == 1 && FixedCellsThemed();
     if (themed) FillFixedCellBackground(R, Highlighted);
+    if (FooterShowsNumber(footer, col)) text = FitNumberText(c, text, CellTextRoom(R, F, align));
     PaintCellText(col, c, R, !(themed && back == clBtnFace), F, T, text, align, col->Layout(),
                   footer->WordWrap() && FMultiLineRows, footer->EndEllipsis(), 0, 0);
     if (OnDrawFooterCell) OnDrawFooterCell(this, DataCol, State, R, col, DataRow);
@@ -680,7 +711,10 @@ void TCustomDBGridGx::DrawColumnCellStandard(const TRect& Rect, int DataCol, TCo
         c->FillRect(r);
         DrawImageClipped(Column->ImageList(), nullptr, c, taCenter, 0, Column->CurrentImageIndex(), r);
     } else {
-        DrawCellText(c, r, true, f, t, Column->CurrentCellText(), Column->Alignment(), Column->Layout(),
+        const String text = ShowsNumbers(Column)
+                                ? FitNumberText(c, Column->CurrentCellText(), CellTextRoom(r, f, Column->Alignment()))
+                                : Column->CurrentCellText();
+        DrawCellText(c, r, true, f, t, text, Column->Alignment(), Column->Layout(),
                      Column->WordWrap() && FMultiLineRows, Column->EndEllipsis(), 0, 0,
                      ::UseRightToLeftReading(this));
     }

@@ -166,6 +166,24 @@ void DrawCellText(TCanvas* Canvas, const TRect& Rect, bool Fill, int DX, int DY,
     Canvas->TextRect(Rect, x, y, text);
 }
 
+String FitNumberText(TCanvas* Canvas, const String& Text, int Room) {
+    if (Text.find_first_of("0123456789") == String::npos) return Text;
+    if (Canvas->TextWidth(Text) <= Room) return Text;
+    const int hash = std::max(1, Canvas->TextWidth("#"));
+    return String(static_cast<size_t>(std::max(1, Room / hash)), '#');
+}
+
+int CellTextRoom(const TRect& Rect, int DX, TAlignment Alignment) {
+    switch (Alignment) {
+    case taLeftJustify:
+        return Rect.Width() - DX;
+    case taRightJustify:
+        return Rect.Width() - 3; // right-aligned text keeps 3 pixels from the right edge
+    default:
+        return Rect.Width();
+    }
+}
+
 std::unique_ptr<TFont> CreateRotatedFont(const TFont* Font) {
     auto f = std::make_unique<TFont>();
     f->Assign(*Font);

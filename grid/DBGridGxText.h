@@ -24,6 +24,13 @@ constexpr Cardinal RotatedTextAlignFlags[3] = {0x0850, 0x0852, 0x0851};
 void DrawCellText(TCanvas* Canvas, const TRect& Rect, bool Fill, int DX, int DY, const String& Text,
                   TAlignment Alignment, TTextLayout Layout, bool WordWrap, bool EndEllipsis, int LeftMargin,
                   int RightMargin, bool RightToLeftReading);
+// A number that does not fit the room shows as spreadsheets show it, '#' filling the room; a
+// clipped part of it would read as another number ("13,235,252.61" cut to "3,235,252.61"). A
+// text that fits, or holds no digit, comes back as it is.
+String FitNumberText(TCanvas* Canvas, const String& Text, int Room);
+// The width single-line text may take in a cell and still show whole as DrawCellText places it.
+int CellTextRoom(const TRect& Rect, int DX, TAlignment Alignment);
+
 // Writes text turned by 90 degrees, running upward; answers the text's extent along its
 // direction (and only measures when MeasureOnly).
 int DrawRotatedCellText(TCanvas* Canvas, const TRect& Rect, bool Fill, int DX, int DY, const String& Text,

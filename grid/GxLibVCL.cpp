@@ -3,8 +3,13 @@
 #include "classes/MetaProps.h"
 #include "db/DataSource.h"
 
+#include <algorithm>
+
 void TMemoryStreamGx::SetCapacity(Int64 NewCapacity) {
     const Int64 step = 2 * static_cast<Int64>(FHalfStep);
+    // A growing block at least doubles, so writing n bytes piece by piece copies O(n) bytes in all
+    // (a fixed step made a 100,000-row export copy the whole block some thousand times).
+    if (NewCapacity > Capacity() && Capacity() > 0) NewCapacity = std::max(NewCapacity, 2 * Capacity());
     if (NewCapacity > 0 && NewCapacity != Size()) NewCapacity = (NewCapacity + step - 1) / step * step;
     ReserveBlock(NewCapacity);
 }

@@ -10,8 +10,9 @@ namespace meta {
 struct TPropInfo;
 }
 
-// A memory stream whose block grows in steps of twice HalfStep (8192 bytes): every non-empty
-// block has a capacity that is a multiple of the step, except when the size is set exactly.
+// A memory stream whose block is counted in steps of twice HalfStep (8192 bytes): every non-empty
+// block has a capacity that is a multiple of the step, except when the size is set exactly. A
+// block that grows at least doubles.
 class TMemoryStreamGx : public TMemoryStream {
 public:
     TMemoryStreamGx() = default;
@@ -19,7 +20,8 @@ public:
     int HalfStep() const { return FHalfStep; }
 
 protected:
-    // A request C > 0 that differs from the size is rounded up to the next step; C = 0 frees the
+    // A request C above the capacity takes at least twice the capacity; a request C > 0 that
+    // differs from the size is rounded up to the next step; C = 0 frees the
     // block; a failed allocation raises "Out of memory while expanding memory stream".
     void SetCapacity(Int64 NewCapacity) override;
 

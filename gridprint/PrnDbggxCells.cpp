@@ -5,6 +5,7 @@
 
 #include "db/Field.h"
 #include "grid/DBGridGx.h"
+#include "grid/DBGridGxFooters.h"
 #include "grid/DBGridGxText.h"
 #include "gui/ClassicEdges.h"
 #include "gui/DrawTextEx.h"
@@ -124,7 +125,11 @@ int TGridPageComposer::PaintCell(int col, const TRect& rect, const TRowCursor& c
         if (column->GetCellKind() == 5 && !measuring) {
             DrawCheckBox(textRect, params.CheckState);
         } else {
-            height = WriteCellText(textRect, false, 0, 0, params.Text, params.Alignment, column->Layout(),
+            // A number too wide for its cell prints as '#', never cut into another number.
+            const bool number = dynamic_cast<TNumericField*>(column->Field()) && column->GetCellKind() == 0;
+            const String text = number && !measuring ? FitNumberText(FCanvas, params.Text, textRect.Width())
+                                                     : params.Text;
+            height = WriteCellText(textRect, false, 0, 0, text, params.Alignment, column->Layout(),
                                    wordWrapFor(), column->EndEllipsis(), 0, 0, measuring);
         }
         height += 2 * FVPad;
@@ -135,6 +140,9 @@ int TGridPageComposer::PaintCell(int col, const TRect& rect, const TRowCursor& c
         SetFont(f.Font ? f.Font : FGrid->FooterFont());
         FCanvas->Brush()->SetColor(colored ? f.Color : clWhite);
         fillBackground();
+        const bool number = f.ValueType == fvtSum || f.ValueType == fvtAvg || f.ValueType == fvtCount ||
+                            (f.ValueType == fvtFieldValue && dynamic_cast<TNumericField*>(FooterField(f, column)));
+        if (number && !measuring) text = FitNumberText(FCanvas, text, textRect.Width());
         height = WriteCellText(textRect, false, 0, 0, text, f.Alignment, column->Layout(), wordWrapFor(),
                                f.EndEllipsis, 0, 0, measuring) +
                  2 * FVPad;
@@ -189,34 +197,9 @@ String TGridPageComposer::FooterText(int footerRow, int col) {
     TColumnGx* column = FColumns[static_cast<size_t>(col)];
     TPrintFooterCell f = FOwner.FooterCell(column, footerRow);
     Currency value = Currency::FromRaw(FFooterValues[static_cast<size_t>(footerRow) * FColumns.size() + col]);
-    long double v = value.ToDouble();
-    if (f.ValueType == fvtCount)
-        return f.DisplayFormat.empty() ? FloatToStr(v) : FormatFloat(f.DisplayFormat, v);
+    // Written as the grid's own footer writes the total, so a money sum prints "￥62,706.83".
+    if (f.ValueType == fvtCount) return FooterCountText(f.DisplayFormat, value);
     TField* field = FooterField(f, column);
     if (!field) return String();
-    auto* numeric = dynamic_cast<TNumericField*>(field);
-    String fieldFormat = numeric ? numeric->DisplayFormat() : String();
-    switch (field->DataType()) {
-    case ftSmallint:
-    case ftInteger:
-    case ftWord:
-    case ftAutoInc:
-        if (!f.DisplayFormat.empty()) return FormatFloat(f.DisplayFormat, v);
-        if (!fieldFormat.empty()) return FormatFloat(fieldFormat, v);
-        return IntToStr(static_cast<Int64>(std::nearbyint(v)));
-    case ftFloat:
-    case ftCurrency:
-        if (!f.DisplayFormat.empty()) return FormatFloat(f.DisplayFormat, v);
-        if (!fieldFormat.empty()) return FormatFloat(fieldFormat, v);
-        return field->DataType() == ftCurrency
-                   ? CurrToStrF(value, TFloatFormat::ffCurrency, FormatSettings().CurrencyDecimals)
-                   : FloatToStr(v);
-    case ftBCD:
-    case ftFMTBcd:
-        if (!f.DisplayFormat.empty()) return FormatFloat(f.DisplayFormat, v);
-        if (!fieldFormat.empty()) return FormatCurr(fieldFormat, value);
-        return CurrToStr(value);
-    default:
-        return String();
-    }
+    return FooterAggregateText(field, f.DisplayFormat, value);
 }

@@ -145,6 +145,18 @@ class TvrComponent : public TComponent {
         (void)Obj;
         return false;
     }
+    // Hooks of container objects (ofContainer in Flags) for the designer's workspace: taking a
+    // dropped object, and the mouse at workspace pixels while the container handles it itself.
+    virtual bool ContainerAdd(TvrComponent* Obj) {
+        (void)Obj;
+        return false;
+    }
+    virtual bool ContainerMouseDown(TObject* Workspace, int X, int Y) {
+        (void)Workspace, (void)X, (void)Y;
+        return false;
+    }
+    virtual void ContainerMouseMove(TObject* Workspace, int X, int Y) { (void)Workspace, (void)X, (void)Y; }
+    virtual void ContainerMouseUp(TObject* Workspace, int X, int Y) { (void)Workspace, (void)X, (void)Y; }
 
     // --- hooks of the descendants ---
     // Views take part in AlignChildren with their Align.

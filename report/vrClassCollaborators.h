@@ -3,6 +3,7 @@
 #pragma once
 
 #include "classes/Persistent.h"
+#include "gui/Controls.h"
 #include "report/vrClassBase.h"
 #include "rtl/Lists.h"
 #include "rtl/StringList.h"
@@ -101,13 +102,18 @@ private:
 };
 
 // A control that shows a report's prepared pages.
-class TvrCustomPreview : public TComponent {
-    ORV_META(TvrCustomPreview, TComponent)
-    explicit TvrCustomPreview(TComponent* AOwner) : TComponent(AOwner) {}
+class TvrCustomPreview : public TCustomControl {
+    ORV_META(TvrCustomPreview, TCustomControl)
+    explicit TvrCustomPreview(TComponent* AOwner) : TCustomControl(AOwner) {}
     TvrCustomPreviewPages* PreviewPages = nullptr;
     TvrReport* Report = nullptr;
     bool UseReportHints = true;
     virtual void InitPreview();
+    // The view shows only its background and ignores the mouse until unlocked.
+    virtual void LockView() {}
+    virtual void UnlockView() {}
+    // Prepares the report again in place (a drill-down group was toggled).
+    virtual void RebuildReport() {}
     virtual void BuildStarted();
     virtual void BuildStep(Integer PageIndex);
     virtual void BuildFinished();

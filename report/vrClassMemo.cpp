@@ -10,6 +10,7 @@
 #include "report/vrXML.h"
 #include "rtl/CodePage.h"
 #include "rtl/Format.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 #include "rtl/SysUtils.h"
 
@@ -264,10 +265,18 @@ Extended TvrCustomMemoView::DrawPart() {
 void TvrCustomMemoView::Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX,
                              Extended AOffsetY) {
     TvrDrawText& L = SharedLayout();
-    if (!InDesigner)
-        ApplyPrintMacros();
-    else if (DataSet() && !DataField.empty())
+    // The page macros are filled in for this drawing only: the next copy, or the next drawing
+    // of a cached page, starts again from the text as prepared.
+    WideString prepared, filled;
+    const bool macros = !InDesigner && PrintMacroText(filled);
+    if (macros) {
+        prepared = Text();
+        SetText(filled);
+    } else if (InDesigner && DataSet() && !DataField.empty())
         SetText(Utf8ToWide("[" + DataSetName() + ".\"" + DataField + "\"]"));
+    const TScopeExit restoreText([&] {
+        if (macros) SetText(prepared);
+    });
     const TColor savedColor = Color;
     TLayoutUse use(L);
     ApplyLayoutSettings(L);

@@ -105,6 +105,10 @@ class TvrCustomMemoView : public TvrStretcheable {
     void ApplyStyle(TvrStyleItem* Item);
     WideString EvaluateExpression(const WideString& Expression);
     WideString FormatValue(const Variant& AValue, const TvrFormat* Format = nullptr);
+    // The text with [TOTALPAGES#] and [COPYNAME#] filled in for TotalPages and CopyNo; false (filled
+    // untouched) when the text holds neither or expressions are off.
+    bool PrintMacroText(WideString& filled) const;
+    // Puts the filled-in text in place of the text (exports do, on their own copy of a page).
     void ApplyPrintMacros();
     void ClearLastValue() { PreviousValue = Variant(String()); }
     String GetComponentText() override;

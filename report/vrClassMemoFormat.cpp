@@ -219,13 +219,19 @@ bool ReplaceFirstNoCase(WideString& Text, const WideString& Macro, const WideStr
 }
 } // namespace
 
-void TvrCustomMemoView::ApplyPrintMacros() {
-    if (!AllowExpressions) return;
+bool TvrCustomMemoView::PrintMacroText(WideString& filled) const {
+    if (!AllowExpressions) return false;
     WideString s = Text();
     bool changed = ReplaceFirstNoCase(s, u"[TOTALPAGES#]", Utf8ToWide(IntToStr(TotalPages)));
     const Variant copyName = vrGlobalVariables()->Variables("CopyName" + IntToStr(CopyNo));
     changed |= ReplaceFirstNoCase(s, u"[COPYNAME#]", Utf8ToWide(VarToStr(copyName)));
-    if (changed) SetText(s);
+    if (changed) filled = std::move(s);
+    return changed;
+}
+
+void TvrCustomMemoView::ApplyPrintMacros() {
+    WideString s;
+    if (PrintMacroText(s)) SetText(s);
 }
 
 String TvrCustomMemoView::GetComponentText() {

@@ -5,6 +5,7 @@
 #include "classes/MetaBuilder.h"
 #include "gui/Picture.h"
 #include "report/vrPrinter.h"
+#include "report/vrUtils.h"
 #include "rtl/Format.h"
 #include "rtl/ScopeGuards.h"
 
@@ -14,6 +15,40 @@ namespace {
 Extended Round8(Extended v) {
     return std::round(v * 1e8L) / 1e8L;
 }
+
+[[noreturn]] void PageValueError(const String& property, const String& value) {
+    throw EPropertyError("Invalid property value: " + property + "=\"" + value + "\" cannot describe a printable page");
+}
+
+// The column positions of a page: a text that cannot describe the page's columns is refused
+// before it replaces the positions.
+class TvrColumnPositions : public TStringList {
+public:
+    explicit TvrColumnPositions(const TvrReportPage& page) : FPage(page) {}
+    void SetText(const String& text) override {
+        TStringList lines;
+        lines.SetText(text);
+        Check(lines);
+        TStringList::SetText(text);
+    }
+    void Check(const TStrings& lines) const {
+        if (lines.Count() > vrMaxPageColumns)
+            PageValueError("ColumnPositions", IntToStr(lines.Count()) + " lines");
+        for (Integer i = 0; i < lines.Count(); ++i) {
+            Extended x = 0;
+            const String line = lines.Strings(i);
+            try {
+                x = StrToFloatLoose(line);
+            } catch (const Exception&) {
+                PageValueError("ColumnPositions", line);
+            }
+            if (!(x >= 0 && x <= FPage.PaperWidth())) PageValueError("ColumnPositions", line);
+        }
+    }
+
+private:
+    const TvrReportPage& FPage;
+};
 } // namespace
 
 ORV_META_IMPL(TvrReportPage)
@@ -31,7 +66,7 @@ void TvrReportPage::DeclareMeta(meta::Class<TvrReportPage>& c) {
     c.Property("BottomMargin", &T::BottomMargin, &T::BottomMargin);
     c.Property("MirrorMargins", &T::MirrorMargins, &T::MirrorMargins).Default(false);
     c.Property("Columns", &T::Columns, &T::SetColumns).Default(0);
-    c.Property("ColumnWidth", &T::ColumnWidth, &T::ColumnWidth);
+    c.Property("ColumnWidth", &T::ColumnWidth, &T::SetColumnWidth);
     c.Property("ColumnPositions", &T::ColumnPositions, &T::SetColumnPositions);
     c.Property("Bin", &T::Bin, &T::Bin).Default(7);
     c.Property("BinOtherPages", &T::BinOtherPages, &T::BinOtherPages).Default(7);
@@ -59,7 +94,7 @@ void TvrReportPage::DeclareMeta(meta::Class<TvrReportPage>& c) {
 
 TvrReportPage::TvrReportPage(TComponent* AOwner)
     : TvrPage(AOwner), FBackPicture(std::make_unique<TvrPictureView>(nullptr)),
-      FColumnPositions(std::make_unique<TStringList>()), FHGuides(std::make_unique<TStringList>()),
+      FColumnPositions(std::make_unique<TvrColumnPositions>(*this)), FHGuides(std::make_unique<TStringList>()),
       FVGuides(std::make_unique<TStringList>()) {
     NamePrefix = "Page";
     FBackPicture->KeepAspectRatio = false;
@@ -123,12 +158,24 @@ void TvrReportPage::SetOrientation(TPrinterOrientation Value) {
 }
 
 void TvrReportPage::SetColumns(Integer Value) {
+    if (Value > vrMaxPageColumns) PageValueError("Columns", IntToStr(Value));
     FColumns = Value;
     FColumnPositions->Clear();
     if (Value <= 0) return;
     ColumnWidth = (FPaperWidth - LeftMargin - RightMargin) / Value;
     for (Integer i = 0; i < Value; ++i)
         FColumnPositions->Add(FloatToStr(i * ColumnWidth));
+}
+
+void TvrReportPage::SetColumnWidth(Extended Value) {
+    if (!(Value >= 0 && Value <= FPaperWidth)) PageValueError("ColumnWidth", FloatToStr(Value));
+    ColumnWidth = Value;
+}
+
+void TvrReportPage::SetColumnPositions(TStringList* Value) {
+    if (!Value) return;
+    static_cast<TvrColumnPositions*>(FColumnPositions.get())->Check(*Value);
+    FColumnPositions->Assign(*Value);
 }
 
 void TvrReportPage::SetDefaults() {

@@ -14,6 +14,9 @@
 // The paper of that platform number in the paper table, in millimetres, portrait; false for a
 // number the table does not hold.
 bool PaperSizeFromTable(Integer Paper, Extended& Width, Extended& Height);
+
+// The most columns a report page takes: a page a metre wide still has columns of a millimetre.
+inline constexpr Integer vrMaxPageColumns = 1000;
 // The paper numbers of the table, in its order.
 std::vector<Integer> PaperTableNumbers();
 
@@ -26,13 +29,19 @@ class TvrReportPage : public TvrPage {
     Extended LeftMargin = 0, RightMargin = 0, TopMargin = 0, BottomMargin = 0;
     bool MirrorMargins = false;
     Integer Columns() const { return FColumns; }
-    // Clears the column positions; above 0 divides the printable width into equal columns.
+    // Clears the column positions; above 0 divides the printable width into equal columns. More
+    // than vrMaxPageColumns columns cannot describe a printable page: EPropertyError, nothing
+    // changes.
     void SetColumns(Integer Value);
     Extended ColumnWidth = 0;
+    // A width below 0 or beyond the paper raises EPropertyError and changes nothing.
+    void SetColumnWidth(Extended Value);
     TStringList* ColumnPositions() const { return FColumnPositions.get(); }
-    void SetColumnPositions(TStringList* Value) {
-        if (Value) FColumnPositions->Assign(*Value);
-    }
+    // Positions are millimetres from the printable area's left edge, one a line; a text with more
+    // than vrMaxPageColumns lines, or a line that is no number from 0 to the paper's width, raises
+    // EPropertyError naming the property and leaves the positions as they were (so a layout is
+    // refused it at loading, with the error in the report's error list).
+    void SetColumnPositions(TStringList* Value);
     TvrDuplexMode Duplex = dmNone;
     bool EndlessHeight = false, EndlessWidth = false, LargeDesignHeight = false;
     TStringList* HGuides() const { return FHGuides.get(); }

@@ -3,9 +3,11 @@
 #include "report/vrClassPicture.h"
 
 #include "classes/MetaBuilder.h"
+#include "gui/Bitmap.h"
 #include "gui/Icon.h"
 #include "gui/ImgList.h"
 #include "gui/Jpeg.h"
+#include "gui/Metafile.h"
 #include "gui/Picture.h"
 #include "report/vrClassDataSets.h"
 #include "report/vrClassDiffText.h"
@@ -16,8 +18,10 @@
 #include "report/vrpngimage.h"
 #include "rtl/FileUtils.h"
 #include "rtl/MathUtils.h"
+#include "rtl/ScopeGuards.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 ORV_META_IMPL(TvrPictureView)
@@ -66,6 +70,8 @@ void TvrPictureView::SetAutoSize(bool Value) {
 void TvrPictureView::PictureChangedEvent() {
     SetAutoSize(FAutoSize);
     FPictureChanged = true;
+    FScaled.reset();
+    FScaledSource = nullptr;
 }
 
 void TvrPictureView::SetPicture(TPicture* Value) {
@@ -194,9 +200,27 @@ TRect TvrPictureView::PictureRect() const {
     return r;
 }
 
+TGraphic* TvrPictureView::GraphicFor(TGraphic* Graphic, const TRect& Rect) {
+    // A metafile keeps what it records at any zoom; vector graphics draw at any size anyway.
+    if (dynamic_cast<TMetafile*>(Graphic) || dynamic_cast<TMetafileCanvas*>(Canvas)) return Graphic;
+    const TRect dev = Canvas->LPtoDP(Rect);
+    const int w = std::abs(dev.Right - dev.Left), h = std::abs(dev.Bottom - dev.Top);
+    if (w <= 0 || h <= 0 || (w >= Graphic->Width() && h >= Graphic->Height())) return Graphic;
+    const TColor key =
+        Transparent && TransparentColor != clNone ? static_cast<TColor>(ColorToPixelRGB(TransparentColor)) : -1;
+    if (!FScaled || FScaledSource != Graphic || FScaledWidth != w || FScaledHeight != h || FScaledKey != key) {
+        FScaled = ShrinkGraphic(Graphic, w, h, key);
+        FScaledSource = Graphic;
+        FScaledWidth = w;
+        FScaledHeight = h;
+        FScaledKey = key;
+    }
+    return FScaled ? FScaled.get() : Graphic;
+}
+
 void TvrPictureView::DrawPicture() {
-    TGraphic* g = FPicture->Graphic();
     const TRect r = PictureRect();
+    TGraphic* g = GraphicFor(FPicture->Graphic(), r);
     if (Stretched) {
         DrawPictureGraphic(Canvas, r, g, InPrinting, HightQuality, Transparent, TransparentColor);
         return;
@@ -204,9 +228,9 @@ void TvrPictureView::DrawPicture() {
     // At natural size the picture is cut at the object's edges.
     TRegion saved;
     const bool hadClip = Canvas->GetClipRgn(saved);
+    const TScopeExit restoreClip([&] { Canvas->SelectClipRgn(hadClip ? &saved : nullptr); });
     Canvas->IntersectClipRect(TRect{X, Y, X1, Y1});
     DrawPictureGraphic(Canvas, r, g, InPrinting, HightQuality, Transparent, TransparentColor);
-    Canvas->SelectClipRgn(hadClip ? &saved : nullptr);
 }
 
 void TvrPictureView::Draw(TCanvas* ACanvas, Extended AScaleX, Extended AScaleY, Extended AOffsetX,

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+class TBitmap;
+class TGraphic;
 class TPicture;
 class TStream;
 
@@ -56,8 +58,16 @@ class TvrPictureView : public TvrView {
 private:
     void PictureChangedEvent();
     void DrawPicture();
+    // The graphic to draw into the device rectangle: the picture itself, or, when it is larger
+    // than the rectangle, the picture shrunk to it once and kept for the drawings that follow.
+    TGraphic* GraphicFor(TGraphic* Graphic, const TRect& Rect);
 
     std::unique_ptr<TPicture> FPicture;
+    // The picture at the size last drawn, and what it was made for.
+    std::unique_ptr<TBitmap> FScaled;
+    TGraphic* FScaledSource = nullptr;
+    int FScaledWidth = 0, FScaledHeight = 0;
+    TColor FScaledKey = -1;
     bool FAutoSize = false;
     bool FPictureChanged = false;
 };

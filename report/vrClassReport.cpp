@@ -2,6 +2,8 @@
 // parent layout, the data page, data-set lookups and notifications.
 #include "classes/Filer.h"
 #include "classes/MetaBuilder.h"
+#include "gui/ExtCtrls.h"
+#include "report/vrClassDesigner.h"
 #include "report/vrClass.h"
 #include "report/vrEngine.h"
 #include "report/vrPassw.h"
@@ -60,6 +62,8 @@ void TvrReport::DeclareMeta(meta::Class<TvrReport>& c) {
     c.Event("OnUserFunction", &T::OnUserFunction, "TvrUserFunctionEvent");
     c.Event("OnLoadTemplate", &T::OnLoadTemplate, "TvrLoadTemplateEvent");
     c.Event("OnClosePreview", &T::OnClosePreview);
+    c.Event("OnClickObject", &T::OnClickObject, "TvrPreviewClickEvent");
+    c.Event("OnDblClickObject", &T::OnDblClickObject, "TvrPreviewClickEvent");
     c.Property("OnReportPrint", &T::OnReportPrint, &T::OnReportPrint).TypeName("TvrNotifyEvent");
     c.Event("OnAfterScriptCompile", &T::OnAfterScriptCompile);
 }
@@ -98,6 +102,7 @@ TvrReport::TvrReport(TComponent* AOwner)
 }
 
 TvrReport::~TvrReport() {
+    delete FPrepareTimer;
     SetPreview(nullptr);
     FAncestorCopy.reset();
     // The tree goes first, while the lists its data sets are entered in still exist.
@@ -108,6 +113,7 @@ void TvrReport::SetEngine(std::unique_ptr<TvrCustomEngine> Engine, std::unique_p
     FEngine = std::move(Engine);
     FPreparedPages = std::move(Pages);
     if (FEngine) FEngine->PreviewPages = FPreparedPages.get();
+    BindPreviewClicks();
     if (FPreparedPages) FPreparedPages->Engine = FEngine.get();
 }
 
@@ -240,6 +246,8 @@ void TvrReport::Notification(TComponent* AComponent, TOperation Operation) {
         if (static_cast<TComponent*>(FDatasets->GetItem(i)->DataSet()) == AComponent) FDatasets->Delete(i);
     if (static_cast<TComponent*>(FDataSet) == AComponent) FDataSet = nullptr;
     if (static_cast<TComponent*>(FPreview) == AComponent) FPreview = nullptr;
+    if (static_cast<TComponent*>(FPreviewWindow) == AComponent) FPreviewWindow = nullptr;
+    if (static_cast<TComponent*>(FDesignerWindow) == AComponent) FDesignerWindow = nullptr;
 }
 
 void TvrReport::ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName) {

@@ -19,6 +19,9 @@ class TvrView;
 class TvrReportPage;
 class TCustomIniFile;
 class TvrProgress;
+class TTimer;
+class TvrCustomDesigner;
+class TCustomForm;
 
 enum TvrProgressType { ptRunning, ptExporting, ptPrinting };
 ORV_ENUM(TvrProgressType, ptRunning, ptExporting, ptPrinting)
@@ -34,6 +37,9 @@ using TvrLoadTemplateEvent = std::function<void(TvrReport* Report, const String&
 using TvrUserFunctionEvent = std::function<Variant(const String& MethodName, Variant& Params)>;
 using TvrPrintPageEvent = std::function<void(TvrComponent* Page, Integer CopyNo)>;
 using TvrMouseOverObjectEvent = std::function<void(TvrComponent* View)>;
+// A click or double click on an object in the preview; Modified asks the preview to redraw it.
+using TvrPreviewClickEvent =
+    std::function<void(TvrComponent* View, TMouseButton Button, TShiftState Shift, bool& Modified)>;
 
 // The mark Calc receives from the script's own Calc function.
 TvsScript* vrScriptCallMark();
@@ -79,6 +85,7 @@ class TvrReport : public TvrComponent {
     TvrNewGetValueEvent OnNewGetValue;
     TvrManualBuildEvent OnManualBuild;
     TvrMouseOverObjectEvent OnMouseOverObject;
+    TvrPreviewClickEvent OnClickObject, OnDblClickObject;
     TvrPrintPageEvent OnPrintPage;
     TvrProgressEvent OnProgressStart, OnProgress, OnProgressStop;
     String OnRunDialogs, OnStartReport, OnStopReport, OnReportPrint;
@@ -154,6 +161,28 @@ class TvrReport : public TvrComponent {
     // Hands the prepared pages to the export filter (TvrCustomPreviewPages::SendToExportFilter).
     bool Export(TvrCustomExportFilter* Filter);
 
+    // --- showing ---
+    // Shows the preview at once and builds the report 50 ms later from PrepareTimer inside the
+    // preview's message loop; with OldStyleProgress builds first and shows nothing on failure.
+    void ShowReport(bool ClearLastReport = true);
+    // An attached Preview shows the pages; otherwise a preview window owned by the application,
+    // modal (freed when it closes) or freeing itself on close.
+    void ShowPreparedReport();
+    // The deferred preparation of ShowReport (nullptr before the first ShowReport).
+    TTimer* PrepareTimer() const { return FPrepareTimer; }
+    // The preview window open now (nullptr when none).
+    TCustomForm* PreviewWindow() const { return FPreviewWindow; }
+    // A text of the engine or a script for the progress window or the preview window's status.
+    void SetProgressMessage(const String& Text, Integer Position);
+    // The view's script event, then OnDblClickObject or OnClickObject.
+    void DoPreviewClick(TvrComponent* View, TMouseButton Button, TShiftState Shift, bool& Modified,
+                        bool DoubleClick);
+    // The designer (nothing while one is open or no designer class is registered).
+    void DesignReport(bool Modal = true, bool MDIChild = false);
+    // The designer on this (one-page) report in preview-designer mode; whether it changed the page.
+    bool DesignPreviewPage();
+    TvrCustomDesigner* DesignerWindow() const { return FDesignerWindow; }
+
     // --- evaluation ---
     bool GetValueByName(const String& Name, Variant& Value);
     // AScript: nullptr or the report's script, or vrScriptCallMark() for the script's own Calc.
@@ -220,6 +249,12 @@ private:
     std::unique_ptr<TvrCustomEngine> FEngine;
     std::unique_ptr<TvrReport> FAncestorCopy;
     std::unique_ptr<TvrProgress> FProgressWindow;
+    TTimer* FPrepareTimer = nullptr;
+    TCustomForm* FPreviewWindow = nullptr;
+    TvrCustomDesigner* FDesignerWindow = nullptr;
+    // Runs the registered designer; false when none could be made.
+    bool RunDesigner(bool Modal, bool MDIChild, bool PreviewDesigner);
+    void BindPreviewClicks();
     TvsCustomVariable* FValueVariable = nullptr;
     TvsCustomVariable* FSelfVariable = nullptr;
 };

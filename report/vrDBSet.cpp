@@ -253,6 +253,11 @@ Integer TvrDBDataset::DisplayWidth(const String& Field) {
     const String name = FieldNameOfAlias(Field);
     if (FSource)
         if (TField* f = FSource->FindField(name)) return f->DisplayWidth();
+    // A query that was never opened has no definitions yet: they are read without opening it.
+    if (FSource && !FSource->FieldDefs().Find(name)) try {
+            FSource->UpdateFieldDefs();
+        } catch (const Exception&) {
+        }
     const TFieldDef* def = FSource ? FSource->FieldDefs().Find(name) : nullptr;
     if (!def) throw Exception("Field '" + name + "' not found");
     switch (def->DataType) {

@@ -9,6 +9,7 @@
 #include "report/vrRes.h"
 #include "rtl/DateUtils.h"
 #include "rtl/Format.h"
+#include "rtl/MathUtils.h"
 #include "rtl/StrUtils.h"
 
 #include <cmath>
@@ -490,7 +491,7 @@ void TvrEngine::NewPage() {
     if (FKeeping) {
         FAggregates->EndKeepAll();
         Store()->PasteCutObjects(0, CurY);
-        const Integer top = static_cast<Integer>(std::lround(static_cast<double>(CurY)));
+        const Integer top = static_cast<Integer>(Round(CurY));
         Store()->ShiftAnchorTops(FKeepAnchorPosition, top);
         TvrOutline* outline = Store()->PagesOutline();
         TvrXMLItem* cur = outline->CurItem();
@@ -588,7 +589,7 @@ void TvrEngine::AddBandToOutline(TvrBand* Band) {
     if (Band->OutlineText.empty() || !Band->Visible() || !Store()->Outline()) return;
     const Extended h = Band->Stretched ? Band->GrownHeight : Band->Height();
     Store()->Outline()->AddItem(VarToStr(Report()->Calc(Band->OutlineText)),
-                                static_cast<Integer>(std::lround(static_cast<double>(CurY - h))));
+                                static_cast<Integer>(Round(CurY - h)));
 }
 
 void TvrEngine::LeaveBandOutline(TvrBand* Band) {

@@ -122,6 +122,7 @@ void TvrPreviewPages::ClearAll() {
     FPagesItem = nullptr;
     FDictionary->Clear();
     FPictureCache->Clear();
+    FFailedPictures.clear();
     PagesOutline()->LevelRoot();
     CurPage = -1;
     FXMLSize = 0;
@@ -449,7 +450,13 @@ void TvrPreviewPages::ReadPageChildren(TvrXMLItem* Item, TvrComponent* Parent, b
         // A picture view keeps only the number of its graphic in the picture cache.
         if (GetPropInfo(obj, "ImageIndex") && GetPropInfo(obj, "Picture")) {
             auto* picture = dynamic_cast<TPicture*>(GetObjectProp(obj, "Picture"));
-            if (picture && !picture->Graphic()) FPictureCache->GetPicture(obj);
+            if (picture && !picture->Graphic()) {
+                try {
+                    FPictureCache->GetPicture(obj);
+                } catch (const Exception& e) {
+                    PictureFailed(obj, e.Message());
+                }
+            }
         }
         ReadPageChildren(child, obj, Legacy);
     }
@@ -523,8 +530,11 @@ void TvrPreviewPages::InsertBlankPage(Integer Index) {
     if (GetPageCount() == 0) return;
     TvrXMLItem* pages = RootChild("previewpages");
     auto* item = new TvrXMLItem;
-    item->Name = "page" + IntToStr(Index);
-    pages->InsertItemAt(std::clamp(Index, 0, pages->ItemCount()), item);
+    // The element's name is read as the source page it is drawn from: the blank page takes the
+    // name of the page it goes before (the last one when it is appended).
+    const int at = std::clamp(Index, 0, pages->ItemCount());
+    item->Name = pages->GetItem(std::min(at, pages->ItemCount() - 1))->Name;
+    pages->InsertItemAt(at, item);
     ClearPageCache();
 }
 

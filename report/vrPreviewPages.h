@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -71,7 +72,7 @@ private:
 };
 
 class TCanvas;
-struct TvrPageList;
+struct TvrPageNumbers;
 
 // What a hit test asks of the preview that shows the page.
 struct TvrHitTestResult {
@@ -200,10 +201,15 @@ private:
     void FreeSourcePages();
     Integer TwoPassRunning() const;
 
+    // A picture that cannot be read or drawn: its view is left empty, and the error goes to the
+    // report's error list once for each picture of the prepared report.
+    void PictureFailed(TvrComponent* View, const String& Message);
     void FollowURL(const String& URL);
-    void ExportPages(TvrCustomExportFilter* Filter, const TvrPageList& Pages);
+    void ToggleDrillDown(const String& Name, bool Click, TMouseButton Button, int& Cursor);
+    void ExportPages(TvrCustomExportFilter* Filter, const TvrPageNumbers& Pages);
     void ExportPage(TvrCustomExportFilter* Filter, TvrComponent* Page, Integer Index);
     Integer FPaintedViews = 0;
+    std::set<String> FFailedPictures;
     TvrHitTestResult FHit;
     std::unique_ptr<TvrXMLDocument> FXMLDoc;
     std::unique_ptr<TvrDictionary> FDictionary;

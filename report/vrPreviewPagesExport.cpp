@@ -45,7 +45,7 @@ bool TvrPreviewPages::SendToExportFilter(TvrCustomExportFilter* Filter) {
     if (Filter->CurrentPageOnly)
         Filter->PageRange = report->Preview() ? IntToStr(CurPreviewPage) : String("1");
     report->Terminated = false;
-    const TvrPageList pages = vrPageList(Filter->PageRange, GetPageCount());
+    const TvrPageNumbers pages = vrPageList(Filter->PageRange, GetPageCount());
     const bool dotMatrix = Filter == vrDotMatrixExportFilter();
     if (dotMatrix && report->OnPrintReport) report->OnPrintReport(report);
     bool result = true;
@@ -60,7 +60,7 @@ bool TvrPreviewPages::SendToExportFilter(TvrCustomExportFilter* Filter) {
     return result;
 }
 
-void TvrPreviewPages::ExportPages(TvrCustomExportFilter* Filter, const TvrPageList& Pages) {
+void TvrPreviewPages::ExportPages(TvrCustomExportFilter* Filter, const TvrPageNumbers& Pages) {
     TvrReport* report = Report();
     if (Filter->OnBeginExport) Filter->OnBeginExport(Filter);
     if (!Filter->Start()) return;

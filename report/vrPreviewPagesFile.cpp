@@ -8,6 +8,7 @@
 #include "classes/ClassRegistry.h"
 #include "rtl/CodePage.h"
 #include "rtl/FileUtils.h"
+#include "rtl/MathUtils.h"
 #include "rtl/StrUtils.h"
 #include "rtl/SysUtils.h"
 
@@ -230,7 +231,7 @@ void TvrPreviewPages::ReadFile(TStream& Stream, bool AllowPartial, std::unique_p
 void TvrPreviewPages::AddAnchor(const String& Text) {
     TvrXMLItem* item = RootChild("anchors")->Add();
     item->Name = "item";
-    const long top = Engine ? std::lround(static_cast<double>(Engine->CurY)) : 0;
+    const Int64 top = Engine ? Round(Engine->CurY) : 0;
     item->AttrText = vrPageItemText(Text, CurPage, static_cast<Integer>(top));
 }
 

@@ -7,6 +7,7 @@
 #include "gui/Desktop.h"
 #include "gui/Forms.h"
 #include "gui/Metafile.h"
+#include "gui/Picture.h"
 #include "report/vrClassMemo.h"
 #include "report/vrClassPage.h"
 #include "report/vrClassReport.h"
@@ -77,6 +78,10 @@ void TvrPreviewPages::PaintPage(Integer Index, TCanvas* Canvas, Extended ScaleX,
     int savedDC = 0;
     // The visible area: what the canvas shows, narrowed to the paper when not printing.
     TRect visible = Canvas->ClipRect();
+    // The canvas gets its clip back however the drawing ends.
+    const TScopeExit restoreCanvas([&] {
+        if (savedDC) Canvas->RestoreDC(savedDC);
+    });
     if (!printing) {
         savedDC = Canvas->SaveDC();
         const TRect clip(static_cast<int>(std::lround(OffsetX)), static_cast<int>(std::lround(OffsetY)),
@@ -117,11 +122,30 @@ void TvrPreviewPages::PaintPage(Integer Index, TCanvas* Canvas, Extended ScaleX,
             if (GetPropInfo(view, "PrintScale")) SetFloat(view, "PrintScale", PrintScale);
         }
         view->InPrinting = printing;
-        view->Draw(Canvas, ScaleX, ScaleY, ox, oy);
-        view->InPrinting = false;
+        const TScopeExit notPrinting([view] { view->InPrinting = false; });
+        try {
+            view->Draw(Canvas, ScaleX, ScaleY, ox, oy);
+        } catch (const Exception& e) {
+            // A picture that cannot be decoded draws as its empty frame; any other error ends
+            // the drawing.
+            auto* picture = GetPropInfo(view, "Picture") ? dynamic_cast<TPicture*>(GetObjectProp(view, "Picture"))
+                                                         : nullptr;
+            if (!picture || !picture->Graphic()) throw;
+            PictureFailed(view, e.Message());
+            view->Draw(Canvas, ScaleX, ScaleY, ox, oy);
+        }
         ++FPaintedViews;
     }
-    if (!printing) Canvas->RestoreDC(savedDC);
+}
+
+void TvrPreviewPages::PictureFailed(TvrComponent* View, const String& Message) {
+    if (auto* picture = GetPropInfo(View, "Picture") ? dynamic_cast<TPicture*>(GetObjectProp(View, "Picture"))
+                                                     : nullptr)
+        picture->SetGraphic(nullptr);
+    const Int64 index = GetPropInfo(View, "ImageIndex") ? GetOrdProp(View, "ImageIndex") : 0;
+    const String key = index > 0 ? IntToStr(index) : View->Name();
+    if (!FFailedPictures.insert(key).second) return;
+    if (TvrReport* report = Report()) report->ErrorList()->Add(View->Name() + ": " + Message);
 }
 
 void TvrPreviewPages::FollowURL(const String& URL) {
@@ -206,24 +230,32 @@ bool TvrPreviewPages::HitTestObject(Integer Index, Integer X, Integer Y, TMouseB
             const TvrClickObjectEvent& handler = DoubleClick ? OnDblClickObject : OnClickObject;
             if (handler) handler(obj, Button, Shift, modified);
             if (modified) {
+                // Replacing the page frees the rebuilt one with the object hit: the hit names
+                // the object of the page as rebuilt from the new text.
+                const String hitName = obj->Name();
+                const String drillName = drill ? StrProp(drill, "DrillName") : String();
                 ReplacePage(Index, page);
                 FHit.Repaint = true;
+                TvrComponent* rebuilt = GetPreparedPage(Index);
+                FHit.Object = rebuilt && !hitName.empty() ? rebuilt->FindObject(hitName) : nullptr;
+                if (drill) ToggleDrillDown(drillName, Click, Button, Cursor);
+                return true;
             }
         }
         break;
     }
-    if (drill) {
-        Cursor = -21;
-        if (Click && Button == mbLeft && Report()) {
-            const String name = StrProp(drill, "DrillName");
-            TStringList* list = Report()->DrillDownNames();
-            const Integer i = list->IndexOf(name);
-            if (i < 0)
-                list->Add(name);
-            else
-                list->Delete(i);
-            FHit.Rebuild = true;
-        }
-    }
+    if (drill) ToggleDrillDown(StrProp(drill, "DrillName"), Click, Button, Cursor);
     return found || drill;
+}
+
+void TvrPreviewPages::ToggleDrillDown(const String& Name, bool Click, TMouseButton Button, int& Cursor) {
+    Cursor = -21;
+    if (!Click || Button != mbLeft || !Report()) return;
+    TStringList* list = Report()->DrillDownNames();
+    const Integer i = list->IndexOf(Name);
+    if (i < 0)
+        list->Add(Name);
+    else
+        list->Delete(i);
+    FHit.Rebuild = true;
 }

@@ -31,12 +31,12 @@ Integer RoundMillimetres(Extended mm) {
 // ---------------------------------------------------------------------------------------------
 // Page lists
 
-bool TvrPageList::Contains(Integer number) const {
+bool TvrPageNumbers::Contains(Integer number) const {
     return std::find(Numbers.begin(), Numbers.end(), number) != Numbers.end();
 }
 
-TvrPageList vrPageList(const String& text, Integer pageCount) {
-    TvrPageList result;
+TvrPageNumbers vrPageList(const String& text, Integer pageCount) {
+    TvrPageNumbers result;
     TStringList numbers;
     ParsePageList(text, numbers, pageCount);
     for (Integer i = 0; i < numbers.Count(); ++i)

@@ -15,13 +15,13 @@ inline constexpr const char* vrInvalidPaperSize = "Invalid paper size";
 // The pages a page-number text chooses: its numbers in the order written. Given tells a text
 // that names pages from one that is empty (all pages): a given text whose numbers are all out
 // of range chooses no page.
-struct TvrPageList {
+struct TvrPageNumbers {
     std::vector<Integer> Numbers;
     bool Given = false;
     // Whether the 1-based page number is chosen.
     bool Contains(Integer number) const;
 };
-TvrPageList vrPageList(const String& text, Integer pageCount);
+TvrPageNumbers vrPageList(const String& text, Integer pageCount);
 
 // A page cut into pieces along one side: the whole number of units in the length, one more when
 // what is left over is 11 mm or more, else the length over the unit rounded.
@@ -93,7 +93,7 @@ private:
     TvrCustomPrinter& FPrinter;
     TvrDuplexMode FDuplexOverride;
     Integer FCopies;
-    TvrPageList FList;
+    TvrPageNumbers FList;
     bool FDocumentStarted = false;
     bool FStopped = false;
     Integer FCurrentCopy = 0;

@@ -13,7 +13,7 @@ namespace {
 // overhang that no longer fits).
 constexpr Extended Slack = 11;
 
-int Round(Extended value) {
+int RoundPixels(Extended value) {
     return static_cast<int>(std::lround(value));
 }
 
@@ -87,8 +87,8 @@ bool TvrPrintJob::PrintPageInPieces(Integer index, TvrReportPage* page) {
             FPrinter.StartPage();
             const int saved = canvas->SaveDC();
             // The canvas's origin is the printable corner.
-            const TRect printable(column > 0 ? Round(overlapX) : 0, row > 0 ? Round(overlapY) : 0,
-                                  Round(stepX - left - right), Round(stepY - top - bottom));
+            const TRect printable(column > 0 ? RoundPixels(overlapX) : 0, row > 0 ? RoundPixels(overlapY) : 0,
+                                  RoundPixels(stepX - left - right), RoundPixels(stepY - top - bottom));
             canvas->SelectClipRect(&printable);
             FPages.PaintPage(index, canvas, dpi.X / 96.0L, dpi.Y / 96.0L, offsetX, offsetY);
             canvas->RestoreDC(saved);

@@ -112,7 +112,9 @@ void HexToStream(const String& text, TStream& stream) {
     bytes.reserve(text.size() / 2);
     for (size_t i = 0; i + 1 < text.size(); i += 2) {
         const int hi = HexDigitValue(text[i]), lo = HexDigitValue(text[i + 1]);
-        if (hi < 0 || lo < 0) break;
+        // A damaged digit would silently lose everything after it.
+        if (hi < 0 || lo < 0)
+            throw EConvertError("'" + text.substr(i, 2) + "' is not a valid hexadecimal value");
         bytes.push_back(static_cast<Byte>(hi * 16 + lo));
     }
     stream.SetPosition(0);

@@ -61,8 +61,9 @@ String SlashesToBackslashes(const String& text);
 
 // The whole stream as two upper-case hexadecimal digits per byte.
 String StreamToHex(TMemoryStream& stream);
-// Decodes pairs of hexadecimal digits and writes them into the stream from position 0; decoding
-// stops at the first pair that is not two hexadecimal digits, and an odd last digit is dropped.
+// Decodes pairs of hexadecimal digits and writes them into the stream from position 0; a pair that
+// is not two hexadecimal digits raises EConvertError (nothing is written), and an odd last digit is
+// dropped.
 void HexToStream(const String& text, TStream& stream);
 // CRC-32 (as zlib and PNG compute it) of the stream's bytes from its start to its end; the
 // stream's position is restored.
@@ -150,6 +151,11 @@ class TImageList;
 // transparent bitmap, else stretched into rect by the canvas.
 void DrawPictureGraphic(TCanvas* canvas, const TRect& rect, TGraphic* graphic, bool isPrinting,
                         bool highQuality, bool transparent, TColor transparentColor);
+// The graphic shrunk to width x height by the halftone rule, for drawing a large picture into a
+// small box again and again: it is sampled at up to four times that size (no copy at its own
+// size), then averaged. With key >= 0 (an RGB value) that colour stays out of the averages and
+// marks the transparent pixels, as BlitTransparent takes them.
+std::unique_ptr<TBitmap> ShrinkGraphic(TGraphic* graphic, int width, int height, TColor key);
 // Stretches the whole bitmap into rect; where it shrinks, each device pixel takes the average of
 // the bitmap pixels it covers (the halftone stretch).
 void StretchBitmapHalftone(TCanvas* canvas, const TRect& rect, TBitmap* bitmap);

@@ -167,6 +167,19 @@ void DrawPictureGraphic(TCanvas* canvas, const TRect& rect, TGraphic* graphic, b
         canvas->StretchDraw(rect, graphic);
 }
 
+std::unique_ptr<TBitmap> ShrinkGraphic(TGraphic* graphic, int width, int height, TColor key) {
+    if (!graphic || graphic->Empty() || width <= 0 || height <= 0) return nullptr;
+    constexpr int samples = 4;
+    const int w = std::min(graphic->Width(), width * samples), h = std::min(graphic->Height(), height * samples);
+    TBitmap sample(w, h, pf24bit);
+    TCanvas* canvas = sample.Canvas();
+    canvas->Brush()->SetColor(key >= 0 ? key : clWhite);
+    canvas->FillRect(TRect(0, 0, w, h));
+    canvas->StretchDraw(TRect(0, 0, w, h), graphic);
+    auto* bitmap = dynamic_cast<TBitmap*>(graphic);
+    return Shrink(sample, std::min(width, w), std::min(height, h), key, bitmap && bitmap->Monochrome());
+}
+
 void DrawMaskedBitmap(TCanvas* canvas, int x, int y, TBitmap* bitmap) {
     if (!canvas || !bitmap || bitmap->Empty()) return;
     TImageList list(bitmap->Width(), bitmap->Height());

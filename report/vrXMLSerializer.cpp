@@ -24,13 +24,18 @@ bool IsRawBytes(const meta::TPropInfo& prop) {
     return prop.TypeName == "TvrPasswordText";
 }
 
-String ListText(TStrings* list) {
-    String s = list ? list->Text() : String();
+// A list's text ends with a line break after its last line; the file keeps the lines only, so
+// that what is read back is the same list.
+String WithoutFinalBreak(String s) {
     if (s.size() >= 2 && s.compare(s.size() - 2, 2, "\r\n") == 0)
         s.erase(s.size() - 2);
     else if (!s.empty() && s.back() == '\n')
         s.pop_back();
     return s;
+}
+
+String ListText(TStrings* list) {
+    return WithoutFinalBreak(list ? list->Text() : String());
 }
 
 String Attribute(const String& name, const String& value) {
@@ -182,9 +187,10 @@ String TvrXMLSerializer::WritePropsText(TPersistent* Obj, const String& Prefix, 
     }
     String text;
     if (comp && comp->GetLayoutText(text)) {
+        text = WithoutFinalBreak(text);
         String ancestorText;
         auto* ancComp = dynamic_cast<TvrComponent*>(Ancestor);
-        if (!(ancComp && ancComp->GetLayoutText(ancestorText) && ancestorText == text))
+        if (!(ancComp && ancComp->GetLayoutText(ancestorText) && WithoutFinalBreak(ancestorText) == text))
             s += Attribute(Prefix + "Text", EscapeXMLText(text));
     }
     const String data = PropDataBytes(Obj, OwnerReport);

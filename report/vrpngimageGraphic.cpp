@@ -6,6 +6,7 @@
 #include "report/vrpngimage.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 ORV_META_IMPL(TPNGObject)
@@ -79,7 +80,18 @@ void TPNGObject::Draw(TCanvas& canvas, const TRect& r) {
     // A colour key cannot tell 16-bit samples apart: such images take the per-pixel path.
     if (mode == ptmNone || (mode == ptmBit && Header().BitDepth != 16)) {
         TBitmap bmp;
-        SurfaceToBitmap(DisplayPixels(), bmp);
+        const TRect dev = canvas.LPtoDP(r);
+        const Integer w = std::abs(dev.Right - dev.Left), h = std::abs(dev.Bottom - dev.Top);
+        const TPngBitmap& image = Header().Image;
+        if (w > 0 && h > 0 && (w < image.Width || h < image.Height)) {
+            // Sampled at the size drawn: a large picture in a small box costs no full-size copy.
+            TPngSurface surface(std::min(w, image.Width), std::min(h, image.Height),
+                                mode == ptmBit ? TransparentColor() : 0);
+            DrawOnto(surface, 0, 0, surface.Width, surface.Height);
+            SurfaceToBitmap(surface, bmp);
+        } else {
+            SurfaceToBitmap(DisplayPixels(), bmp);
+        }
         canvas.StretchBlt(r, bmp, TRect(0, 0, bmp.Width(), bmp.Height()), cmSrcCopy,
                           mode == ptmBit ? TransparentColor() : clNone);
         return;

@@ -19,7 +19,8 @@ find_package(Qt6 REQUIRED COMPONENTS Core Gui)
 set(sanitize -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 add_executable(test_codecs_asan ${codec_sources} ${codec_tests})
 target_include_directories(test_codecs_asan PRIVATE ${ORV_INCLUDE_DIRS} ${CMAKE_SOURCE_DIR}/tests)
-# The fuzz targets' seed corpora run here too (the XML and ini readers from their libraries).
+# The fuzz targets' seed corpora run here too (the XML and ini readers and the filter texts from
+# their libraries).
 target_compile_definitions(test_codecs_asan PRIVATE ORV_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 orv_test_options(test_codecs_asan)
 target_compile_options(test_codecs_asan PRIVATE ${sanitize} -O1)
@@ -28,7 +29,7 @@ orv_unity(test_codecs_asan)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/platform/gui/Bitmap_Bmp.cpp ${CMAKE_SOURCE_DIR}/tests/report/vrpngimageTest.cpp
                             PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
 target_link_options(test_codecs_asan PRIVATE ${sanitize})
-target_link_libraries(test_codecs_asan PRIVATE orv_report orv_gui orv_classes orv_rtl ZLIB::ZLIB Qt6::Gui Qt6::Core GTest::gtest GTest::gtest_main)
+target_link_libraries(test_codecs_asan PRIVATE orv_report orv_grid orv_gui orv_classes orv_rtl ZLIB::ZLIB Qt6::Gui Qt6::Core GTest::gtest GTest::gtest_main)
 add_test(NAME test_codecs_asan COMMAND test_codecs_asan)
 set_tests_properties(test_codecs_asan PROPERTIES ENVIRONMENT
                      "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1")

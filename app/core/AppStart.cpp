@@ -6,6 +6,7 @@
 #include "app/core/Vardessa.h"
 #include "app/core/uFrmMain.h"
 #include "app/core/uFrmOperLogin.h"
+#include "app/core/uFrmDataBack.h"
 #include "app/core/uFrmSplash.h"
 #include "app/core/uFrmSysInfoGl.h"
 
@@ -44,6 +45,7 @@ bool StartOrvanta() {
     vsShowMessageProc() = [](const String& text) { ShowMessage(text); };
     // The windows of the application core that actions open.
     RegisterSysInfoWindow();
+    RegisterDataBackWindow();
     std::unique_ptr<TfrmSplash> splash = NewSplash();
     Application()->SetTitle(ApplicationTitle);
 

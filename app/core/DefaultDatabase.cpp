@@ -48,3 +48,14 @@ std::vector<String> SplitSqlStatements(const String& text) {
 std::vector<String> DefaultDatabaseStatements() {
     return SplitSqlStatements(WuyeglSchemaText());
 }
+
+std::vector<String> DefaultDatabaseTables() {
+    std::vector<String> tables;
+    for (const String& statement : DefaultDatabaseStatements()) {
+        if (!StartsText("CREATE TABLE ", statement)) continue;
+        const String rest = TrimLeft(statement.substr(13));
+        const size_t end = rest.find_first_of(" (\t\n");
+        tables.push_back(rest.substr(0, end));
+    }
+    return tables;
+}

@@ -14,6 +14,8 @@ const char* WuyeglSchemaText();
 std::vector<String> SplitSqlStatements(const String& text);
 // The statements of the built-in schema.
 std::vector<String> DefaultDatabaseStatements();
+// The names of the tables the built-in schema creates, in its order.
+std::vector<String> DefaultDatabaseTables();
 
 // Creates wuyegl.mdb with the database password in the folder (made with its missing parents)
 // and runs the built-in schema on it in one transaction. An existing database file is never

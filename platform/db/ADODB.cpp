@@ -235,6 +235,21 @@ void TADOConnection::CompactDatabase(const String& FileName, const String& Passw
     TSqliteDatabase::Compact(FileName, Password);
 }
 
+void TADOConnection::CheckDatabaseFile(const String& fileName, const String& password,
+                                       const std::vector<String>& tables) {
+    TSqliteDatabase::CheckDatabaseFile(fileName, password, tables);
+}
+
+void TADOConnection::BackupTo(const String& fileName) {
+    Database().BackupTo(fileName);
+}
+
+void TADOConnection::RestoreFrom(const String& fileName) {
+    for (TCustomADODataSet* d : std::vector<TCustomADODataSet*>(FDataSets))
+        d->Close();
+    Database().RestoreFrom(fileName);
+}
+
 void TADOConnection::Attach(TObject* Client) {
     if (auto* d = dynamic_cast<TCustomADODataSet*>(Client))
         FDataSets.push_back(d);

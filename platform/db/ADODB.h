@@ -90,6 +90,18 @@ class TADOConnection : public TComponent {
     static void CreateDatabase(const String& FileName, const String& Password);
     // Rebuilds a closed database file (VACUUM) after checking its password.
     static void CompactDatabase(const String& FileName, const String& Password);
+    // Checks that a file is a database of the program: it opens with the password, its integrity
+    // check answers "ok" and it holds every table named (db/SqliteDatabase.h).
+    static void CheckDatabaseFile(const String& fileName, const String& password,
+                                  const std::vector<String>& tables);
+
+    // Writes the database (opening the connection when closed) into a file: one consistent
+    // snapshot of what was committed, the file replaced only when the copy is complete.
+    void BackupTo(const String& fileName);
+    // Replaces the database with a checked database file in one step, after closing the data
+    // sets open on the connection (opening the connection when closed). EDatabaseInUse when
+    // another connection has the file open; the database is then unchanged.
+    void RestoreFrom(const String& fileName);
 
     TNotifyEvent BeforeConnect, AfterConnect, BeforeDisconnect, AfterDisconnect;
 
@@ -201,6 +213,7 @@ protected:
     // The statement to run, in the Jet dialect.
     virtual String CommandText() const = 0;
     void InternalOpen() override;
+    void InternalInitFieldDefs() override;
     void InternalClose() override;
     void InternalPost(TRecordData& Record, bool Inserting) override;
     bool InternalDelete(TRecordData& Record) override;

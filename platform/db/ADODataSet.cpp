@@ -324,6 +324,52 @@ std::unique_ptr<TField> TCustomADODataSet::CreateDefaultField(const TFieldDef& D
     return TDataSet::CreateDefaultField(Def);
 }
 
+namespace {
+// The definition of result column col as its declared type tells it (an expression column's type
+// is settled by its values); kind receives the column's kind.
+TFieldDef ColumnFieldDef(TSqliteStatement& st, int col, const TJetStatement& jet, TJetColumnKind& kind) {
+    TFieldDef def;
+    def.Name = st.ColumnName(col);
+    int size = 0;
+    kind = JetColumnKindOf(st.ColumnDeclType(col), size);
+    // An expression over money is money (db/JetSql.h).
+    if (kind == TJetColumnKind::Unknown)
+        for (const String& money : jet.MoneyColumns)
+            if (SameText(money, def.Name)) kind = TJetColumnKind::Currency;
+    def.DataType = FieldTypeOf(kind);
+    def.Size = size;
+    def.Currency = kind == TJetColumnKind::Currency;
+    if (def.DataType == ftBCD) def.Precision = 19;
+    return def;
+}
+
+// A repeated name (two tables' columns) is told apart by its table.
+void MakeNameUnique(TFieldDef& def, const std::vector<TFieldDef>& defs, const String& table) {
+    for (const TFieldDef& d : defs)
+        if (SameText(d.Name, def.Name)) def.Name = (table.empty() ? String("Expr") : table) + "." + def.Name;
+}
+} // namespace
+
+void TCustomADODataSet::InternalInitFieldDefs() {
+    TSqliteDatabase& db = Db();
+    const auto translated = db.Translate(CommandText());
+    const TJetStatement& jet = *translated;
+    if (!jet.IsSelect) Error("CommandText does not return a result set");
+    const std::unique_ptr<TSqliteStatement> st = db.Prepare(jet.Sql);
+    const int columns = st->ColumnCount() - jet.HiddenColumns;
+    std::vector<TFieldDef> defs;
+    std::vector<TRecordData*> noRecords;
+    for (int c = 0; c < columns; ++c) {
+        TJetColumnKind kind;
+        TFieldDef def = ColumnFieldDef(*st, c, jet, kind);
+        if (kind == TJetColumnKind::Unknown) def.DataType = SettleExpressionColumn(noRecords, 0, def.Size);
+        MakeNameUnique(def, defs, st->ColumnTable(c));
+        defs.push_back(def);
+    }
+    for (const TFieldDef& d : defs)
+        FieldDefs().Add(d);
+}
+
 void TCustomADODataSet::InternalOpen() {
     SetParamsFromMaster(false);
     TSqliteDatabase& db = Db();
@@ -355,15 +401,8 @@ void TCustomADODataSet::InternalOpen() {
     std::vector<TFieldDef> defs;
     for (int c = 0; c < columns; ++c) {
         const int col = c + first;
-        TFieldDef def;
-        def.Name = st->ColumnName(col);
-        int size = 0;
-        const String decl = st->ColumnDeclType(col);
-        TJetColumnKind kind = JetColumnKindOf(decl, size);
-        // An expression over money is money (db/JetSql.h).
-        if (kind == TJetColumnKind::Unknown)
-            for (const String& money : jet.MoneyColumns)
-                if (SameText(money, def.Name)) kind = TJetColumnKind::Currency;
+        TJetColumnKind kind;
+        TFieldDef def = ColumnFieldDef(*st, col, jet, kind);
         const String table = st->ColumnTable(col), origin = st->ColumnOrigin(col);
         bool autoInc = false;
         if (!table.empty() && !origin.empty()) {
@@ -375,20 +414,14 @@ void TCustomADODataSet::InternalOpen() {
             }
         }
         kinds[static_cast<size_t>(c)] = kind;
-        def.DataType = autoInc ? ftAutoInc : FieldTypeOf(kind);
-        def.Size = size;
-        def.Currency = kind == TJetColumnKind::Currency;
-        if (def.DataType == ftBCD) def.Precision = 19;
+        if (autoInc) def.DataType = ftAutoInc;
         def.ReadOnly = autoInc;
         FDateColumns[static_cast<size_t>(c)] =
             kind == TJetColumnKind::DateTime || kind == TJetColumnKind::Date || kind == TJetColumnKind::Time;
         FCurrencyColumns[static_cast<size_t>(c)] =
             kind == TJetColumnKind::Currency || kind == TJetColumnKind::Bcd;
         FAutoIncColumns[static_cast<size_t>(c)] = autoInc;
-        // A repeated name (two tables' columns) is told apart by its table.
-        for (const TFieldDef& d : defs)
-            if (SameText(d.Name, def.Name))
-                def.Name = (table.empty() ? String("Expr") : table) + "." + def.Name;
+        MakeNameUnique(def, defs, table);
         defs.push_back(def);
     }
     if (writable) {

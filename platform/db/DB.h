@@ -15,6 +15,8 @@
 ORV_DECLARE_EXCEPTION(EDatabaseError, Exception)
 // A write that would give a unique index (or the primary key) a value it holds already.
 ORV_DECLARE_EXCEPTION(EDatabaseKeyViolation, EDatabaseError)
+// Another connection has the database file open, so a step that needs it alone cannot run.
+ORV_DECLARE_EXCEPTION(EDatabaseInUse, EDatabaseError)
 
 [[noreturn]] void DatabaseError(const String& message);
 

@@ -147,6 +147,12 @@ void TDataSet::OpenCursor() {
     ++FCalcGeneration;
 }
 
+void TDataSet::UpdateFieldDefs() {
+    if (Active()) return;
+    FFieldDefs.Clear();
+    InternalInitFieldDefs();
+}
+
 void TDataSet::CloseCursor() {
     InternalClose();
     FRecords.clear();

@@ -138,6 +138,9 @@ class TDataSet : public TComponent {
     TFields& Fields() { return FFields; }
     const TFields& Fields() const { return FFields; }
     TFieldDefs& FieldDefs() { return FFieldDefs; }
+    // Fills FieldDefs from what the data set would read, without opening it and without reading a
+    // record; an open data set's definitions stay as they are. The descendant's errors pass on.
+    void UpdateFieldDefs();
     int FieldCount() const { return FFields.Count(); }
     TField* FieldByName(const String& FieldName) const { return FFields.FieldByName(FieldName); }
     TField* FindField(const String& FieldName) const { return FFields.FindField(FieldName); }
@@ -215,6 +218,8 @@ protected:
     // ---- what a descendant supplies ----------------------------------------------------------
     // Fills FieldDefs and loads the records (AddLoadedRecord); raise to fail the open.
     virtual void InternalOpen() = 0;
+    // Fills FieldDefs as InternalOpen would, reading no record; the default leaves them empty.
+    virtual void InternalInitFieldDefs() {}
     virtual void InternalClose() {}
     // Writes a posted record (Status says whether it is new); raise to refuse the post, which
     // leaves the data set in its edit state.

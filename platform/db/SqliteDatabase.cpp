@@ -11,6 +11,9 @@
 #include <sqlite3.h>
 
 #include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <cstdio>
 #include <map>
 #include <sys/stat.h>
@@ -179,6 +182,159 @@ void TSqliteDatabase::Compact(const String& fileName, const String& password) {
     db.ExecuteSql("VACUUM");
     db.ExecuteSql("PRAGMA wal_checkpoint(TRUNCATE)");
     db.Close();
+}
+
+namespace {
+
+// The first column of the first row of a statement ("" when it gives none).
+String FirstValue(sqlite3* db, const String& sql) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) Fail(db);
+    const int rc = sqlite3_step(st);
+    String value;
+    if (rc == SQLITE_ROW && sqlite3_column_text(st, 0))
+        value = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+    sqlite3_finalize(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) Fail(db);
+    return value;
+}
+
+bool HasTable(sqlite3* db, const String& table) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE",
+                           -1, &st, nullptr) != SQLITE_OK)
+        Fail(db);
+    sqlite3_bind_text(st, 1, table.c_str(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
+    const int rc = sqlite3_step(st);
+    sqlite3_finalize(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) Fail(db);
+    return rc == SQLITE_ROW;
+}
+
+// Removes a file SQLite wrote and what it may have left beside it.
+void RemoveDatabaseFile(const String& path) {
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+        ::unlink((path + suffix).c_str());
+}
+
+bool SyncFile(const String& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// Copies the main database of one handle into another in one step.
+void CopyPages(sqlite3* from, sqlite3* into) {
+    sqlite3_backup* backup = sqlite3_backup_init(into, "main", from, "main");
+    if (!backup) Fail(into);
+    const int rc = sqlite3_backup_step(backup, -1);
+    sqlite3_backup_finish(backup);
+    if (rc == SQLITE_DONE) return;
+    const int base = rc & 0xff;
+    if (base == SQLITE_BUSY || base == SQLITE_LOCKED)
+        throw EDatabaseInUse("The database is in use by another connection.");
+    throw EDatabaseError(String(sqlite3_errstr(rc)));
+}
+
+} // namespace
+
+void TSqliteDatabase::CheckDatabaseFile(const String& fileName, const String& password,
+                                        const std::vector<String>& tables) {
+    const String path = NormalizePath(fileName);
+    if (!FileExists(path)) throw EDatabaseError(NotFound(fileName));
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || info.st_size == 0) throw EDatabaseError(BadFormat(fileName));
+    sqlite3* db = OpenHandle(path, SQLITE_OPEN_READONLY);
+    try {
+        String salt, hash;
+        const bool recorded = ReadPasswordRecord(db, fileName, salt, hash);
+        if (recorded ? HashPassword(salt, password) != hash : !password.empty())
+            throw EDatabaseError("Not a valid password.");
+        const String verdict = FirstValue(db, "PRAGMA integrity_check");
+        if (verdict != "ok") throw EDatabaseError("The database file is damaged: " + verdict);
+        for (const String& table : tables)
+            if (!HasTable(db, table)) throw EDatabaseError("The database has no table '" + table + "'.");
+    } catch (const EDatabaseError& e) {
+        sqlite3_close(db);
+        const String msg = e.Message();
+        if (msg.find("not a database") != String::npos || msg.find("malformed") != String::npos)
+            throw EDatabaseError(BadFormat(fileName));
+        throw;
+    }
+    sqlite3_close(db);
+}
+
+void TSqliteDatabase::BackupTo(const String& fileName) {
+    if (!FImpl->Db) throw EDatabaseError("Operation is not allowed when the object is closed.");
+    if (FTransactionLevel > 0) throw EDatabaseError("A backup cannot be made inside a transaction.");
+    const String target = NormalizePath(fileName);
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        throw EDatabaseError("Cannot write the backup '" + fileName + "': it is a folder.");
+    const String folder = ExtractFilePath(target);
+    String temp = (folder.empty() ? String("./") : folder) + "." + ExtractFileName(target) + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) throw EDatabaseError("Cannot write the backup '" + fileName + "': " + std::strerror(errno));
+    ::close(fd);
+    sqlite3* copy = nullptr;
+    try {
+        copy = OpenHandle(temp, SQLITE_OPEN_READWRITE);
+        // A new file that nobody else sees: written without a journal; a failure throws it away.
+        Exec(copy, "PRAGMA journal_mode=OFF");
+        Exec(copy, "PRAGMA synchronous=OFF");
+        CopyPages(FImpl->Db, copy);
+        // The pages came with the source's WAL mark: the copy becomes a file that stands alone.
+        Exec(copy, "PRAGMA journal_mode=DELETE");
+        if (sqlite3_close(copy) != SQLITE_OK) Fail(copy);
+        copy = nullptr;
+        if (!SyncFile(temp) || !RenameFileReplacing(temp, target))
+            throw EDatabaseError("Cannot write the backup '" + fileName + "': " + std::strerror(errno));
+    } catch (...) {
+        if (copy) sqlite3_close(copy);
+        RemoveDatabaseFile(temp);
+        throw;
+    }
+}
+
+void TSqliteDatabase::RestoreFrom(const String& fileName) {
+    if (!FImpl->Db) throw EDatabaseError("Operation is not allowed when the object is closed.");
+    if (FTransactionLevel > 0) throw EDatabaseError("A database cannot be restored inside a transaction.");
+    const String path = NormalizePath(fileName);
+    if (!FileExists(path)) throw EDatabaseError(NotFound(fileName));
+    sqlite3* source = OpenHandle(path, SQLITE_OPEN_READONLY);
+    sqlite3* db = FImpl->Db;
+    FImpl->Cache->Clear();
+    ForgetSchema();
+    // Another connection holding the file is told at once, not after the busy timeout.
+    sqlite3_busy_timeout(db, 0);
+    bool left = false;
+    try {
+        // Leaving WAL mode needs the file alone: SQLite refuses while another connection has it.
+        String mode;
+        try {
+            mode = FirstValue(db, "PRAGMA journal_mode=DELETE");
+        } catch (const EDatabaseError&) {
+            const int base = sqlite3_errcode(db) & 0xff;
+            if (base == SQLITE_BUSY || base == SQLITE_LOCKED)
+                throw EDatabaseInUse("The database is in use by another connection.");
+            throw;
+        }
+        if (LowerCase(mode) != "delete") throw EDatabaseInUse("The database is in use by another connection.");
+        left = true;
+        CopyPages(source, db);
+    } catch (...) {
+        sqlite3_close(source);
+        if (left) sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+        sqlite3_busy_timeout(db, kBusyTimeoutMs);
+        throw;
+    }
+    sqlite3_close(source);
+    ForgetSchema();
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    // Back to WAL mode; should another connection be quicker, its own opening does the same.
+    sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
 }
 
 void TSqliteDatabase::Open(const String& fileName, const String& password) {

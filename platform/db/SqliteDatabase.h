@@ -23,8 +23,16 @@ public:
     // Creates a new database file that records its password. EDatabaseError when the file
     // exists already or cannot be created.
     static void Create(const String& fileName, const String& password);
-    // Rebuilds a closed database file in place (VACUUM) after checking its password.
+    // Rebuilds a closed database file in place (VACUUM) after checking its password. Other
+    // connections may read meanwhile; one that holds a write transaction makes it fail (after the
+    // busy timeout), the file then as it was.
     static void Compact(const String& fileName, const String& password);
+    // Checks that a file is a database of the program before it is used in place of one: it opens
+    // with the password (and records one when the password is not empty), its integrity check
+    // answers "ok" and it holds every table named (without regard to case). EDatabaseError
+    // saying what is wrong; the file is only read.
+    static void CheckDatabaseFile(const String& fileName, const String& password,
+                                  const std::vector<String>& tables);
 
     // Opens an existing file. A missing file, a file that is not a database and a wrong
     // password each raise EDatabaseError with a message that says so; the file is then left
@@ -33,6 +41,20 @@ public:
     void Close();
     bool Connected() const;
     const String& FileName() const { return FFileName; }
+
+    // Writes the open database into a file through SQLite's online backup: one consistent
+    // snapshot of what was committed, also while other connections write. The copy is written to
+    // a temporary file beside the target, made a file of its own (no journal beside it, its
+    // password record with it) and renamed onto the target only when complete, so a failure
+    // leaves an earlier file of that name as it was. Refused inside a transaction of this
+    // connection (its changes are not committed).
+    void BackupTo(const String& fileName);
+    // Replaces the whole open database with a database file (checked by the caller) in one step:
+    // the database leaves WAL mode, which SQLite refuses while another connection has the file
+    // open (EDatabaseInUse, nothing changed), takes the file's pages through the online backup,
+    // which writes them under a rollback journal (a failure leaves the database as it was), and
+    // returns to WAL mode. The file's password record comes with it. Refused inside a transaction.
+    void RestoreFrom(const String& fileName);
 
     // Milliseconds a statement waits for another connection's lock before it fails.
     void SetBusyTimeout(int milliseconds);

@@ -69,6 +69,7 @@ void TOrvWidget::paintEvent(QPaintEvent* e) {
     impl.PaintRect = e->rect();
     TControlAccess::Paint(FControl, p, e->rect());
     impl.PaintRect = QRect();
+    PaintXorStrokes(FControl, p);
 }
 
 void TOrvWidget::resizeEvent(QResizeEvent* e) {

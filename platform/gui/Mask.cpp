@@ -116,6 +116,16 @@ void TCustomMaskEdit::SetSelection(int Start, int End) {
     }
 }
 
+void TCustomMaskEdit::SetAlignment(TAlignment Value) {
+    FAlignment = Value;
+    if (QLineEdit* e = LineEditOf(this)) {
+        const Qt::Alignment a = Value == taRightJustify ? Qt::AlignRight
+                                : Value == taCenter     ? Qt::AlignHCenter
+                                                        : Qt::AlignLeft;
+        e->setAlignment(a | Qt::AlignVCenter);
+    }
+}
+
 void TCustomMaskEdit::SetTextRect(const TRect& R) {
     FTextRect = R;
     if (QLineEdit* e = LineEditOf(this))

@@ -27,10 +27,14 @@ class TCustomMaskEdit : public TCustomEdit {
     // The text area inside the control (EM_SETRECTNP): the text keeps to R.
     void SetTextRect(const TRect& R);
     TRect TextRect() const { return FTextRect; }
+    // Where the text sits in the text area: left (the default), right or centred.
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
 
 private:
     String FEditMask;
     TRect FTextRect;
+    TAlignment FAlignment = taLeftJustify;
 };
 
 class TMaskEdit : public TCustomMaskEdit {

@@ -118,8 +118,11 @@ public:
     bool Valid() const { return FCd != reinterpret_cast<iconv_t>(-1); }
 
     // Converts, replacing what cannot be converted: an input unit (skipUnit bytes, or a whole
-    // UTF-8 character when the source is UTF-8) that fails becomes the replacement text.
-    std::string Run(const std::string& in, const std::string& replacement, bool fromUtf8, size_t skipUnit) {
+    // UTF-8 character when the source is UTF-8) that fails becomes the replacement text, unless
+    // the fallback takes it (it appends its own output and answers the input bytes it took, or 0).
+    using TFallback = size_t (*)(const std::string& in, size_t offset, std::string& out);
+    std::string Run(const std::string& in, const std::string& replacement, bool fromUtf8, size_t skipUnit,
+                    TFallback fallback = nullptr) {
         ::iconv(FCd, nullptr, nullptr, nullptr, nullptr);
         std::string out;
         out.reserve(in.size() * 2 + 16);
@@ -134,6 +137,15 @@ public:
             if (r != static_cast<size_t>(-1)) continue;
             if (errno == E2BIG) continue;
             // EILSEQ or EINVAL (truncated input): skip one unit and put the replacement.
+            if (fallback) {
+                const size_t taken = fallback(in, in.size() - inLeft, out);
+                if (taken > 0 && taken <= inLeft) {
+                    inPtr += taken;
+                    inLeft -= taken;
+                    ::iconv(FCd, nullptr, nullptr, nullptr, nullptr);
+                    continue;
+                }
+            }
             size_t skip = skipUnit;
             if (fromUtf8) {
                 const size_t offset = in.size() - inLeft;
@@ -168,6 +180,46 @@ TConverter* Converter(const String& to, const String& from) {
 
 [[noreturn]] void Unsupported(int codePage) {
     throw EConvertError("Code page " + std::to_string(codePage) + " is not supported");
+}
+
+bool IsPage936(int codePage) {
+    return codePage == CP_ACP || codePage == CP_GBK;
+}
+
+// Page 936 written by the program: a character GBK lacks («䶮», U+4DAE, or one beyond the Basic
+// Multilingual Plane) goes out as its GB18030 bytes instead of '?', so that nothing is lost;
+// every GBK character keeps its own bytes.
+size_t Gb18030CharOut(const std::string& in, size_t offset, std::string& out) {
+    char32_t cp;
+    const size_t len = Utf8Decode(in, offset, cp);
+    if (len == 0) return 0;
+    TConverter* gb = Converter("GB18030", "UTF-8");
+    if (!gb) return 0;
+    const std::string bytes = gb->Run(in.substr(offset, len), std::string(), true, 1);
+    if (bytes.empty()) return 0;
+    out += bytes;
+    return len;
+}
+
+// Page 936 read by the program: what GBK cannot read but GB18030 can (a four-byte sequence, whose
+// second byte is a digit, or one of the two-byte codes GB18030 adds, such as FE9F for «䶮») reads
+// as its character.
+size_t Gb18030CharIn(const std::string& in, size_t offset, std::string& out) {
+    auto b = [&](size_t i) { return static_cast<unsigned char>(in[offset + i]); };
+    auto lead = [](unsigned char c) { return c >= 0x81 && c <= 0xFE; };
+    auto digit = [](unsigned char c) { return c >= 0x30 && c <= 0x39; };
+    size_t n = 0;
+    if (offset + 4 <= in.size() && lead(b(0)) && digit(b(1)) && lead(b(2)) && digit(b(3)))
+        n = 4;
+    else if (offset + 2 <= in.size() && lead(b(0)) && b(1) >= 0x40 && b(1) <= 0xFE && b(1) != 0x7F)
+        n = 2;
+    if (n == 0) return 0;
+    TConverter* gb = Converter("UTF-8", "GB18030");
+    if (!gb) return 0;
+    const std::string text = gb->Run(in.substr(offset, n), std::string(), false, n);
+    if (text.empty()) return 0;
+    out += text;
+    return n;
 }
 
 // Bytes of a unit whose conversion fails, for sources of fixed-width units.
@@ -301,14 +353,14 @@ String ConvertFromCodePage(const std::string& bytes, int codePage) {
     TConverter* conv = Converter("UTF-8", name);
     if (!conv) Unsupported(codePage);
     if (ascii && AsciiCompatible(codePage)) return bytes;
-    return conv->Run(bytes, "?", false, SourceUnit(codePage));
+    return conv->Run(bytes, "?", false, SourceUnit(codePage), IsPage936(codePage) ? Gb18030CharIn : nullptr);
 }
 
 std::string ConvertToCodePage(const String& utf8, int codePage) {
     if (codePage == CP_UTF8) return SanitizeUtf8(utf8);
     TConverter* conv = Converter(IconvName(codePage), "UTF-8");
     if (!conv) Unsupported(codePage);
-    return conv->Run(utf8, ReplacementIn(codePage), true, 1);
+    return conv->Run(utf8, ReplacementIn(codePage), true, 1, IsPage936(codePage) ? Gb18030CharOut : nullptr);
 }
 
 bool IsValidUtf8(const std::string& bytes) {
@@ -413,7 +465,14 @@ Word AnsiCharCode(char32_t codePoint) {
 }
 
 int AnsiCharWidth(char32_t codePoint) {
-    return AnsiCharCode(codePoint) > 0xFF ? 2 : 1;
+    const Word code = AnsiCharCode(codePoint);
+    if (code > 0xFF) return 2;
+    if (code > 0 || codePoint == 0) return 1;
+    // A character GBK lacks is written as its GB18030 bytes (AnsiFromUtf8).
+    String utf8;
+    Utf8Append(utf8, codePoint);
+    const size_t n = ConvertToCodePage(utf8, CP_GBK).size();
+    return n > 0 ? static_cast<int>(n) : 1;
 }
 
 Integer AnsiLength(const String& utf8) {

@@ -1,7 +1,10 @@
 // Code pages: text is UTF-8 inside the system; bytes in the program's 8-bit code page (936, GBK)
 // or another code page are converted where they enter or leave. Conversions never fail: a
 // character the target cannot hold becomes '?', and bytes that are not valid in the source
-// become '?' (U+FFFD for the UTF-16 conversions).
+// become '?' (U+FFFD for the UTF-16 conversions). Page 936 loses nothing: a character GBK lacks
+// is written as its GB18030 bytes (four bytes, or the two GB18030 gives it, such as FE9F for
+// «䶮»), and a GB18030 four-byte sequence reads as its character; every GBK character keeps its
+// own bytes.
 //
 // The Ansi* counting helpers take and return UTF-8 but count positions and lengths in bytes of
 // the 8-bit code page, as the platform's 8-bit string functions do: a Chinese character counts
@@ -59,7 +62,8 @@ Integer AnsiLength(const String& utf8);
 // The character's code in page 936: one byte (below 0x100) or two (lead byte high); 0 when the
 // page lacks it.
 Word AnsiCharCode(char32_t codePoint);
-// Bytes of one character in the 8-bit code page (1 or 2; 1 for a character it lacks, written '?').
+// Bytes of one character in the 8-bit code page: 1 or 2, or the length of the GB18030 bytes a
+// character GBK lacks is written as (4, or 2 for the few GB18030 gives two bytes).
 int AnsiCharWidth(char32_t codePoint);
 // The characters that lie wholly within count bytes from the 1-based byte position index of the
 // text's 8-bit form. A character the range cuts at either end is left out.

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -221,6 +222,14 @@ bool RenameFile(const String& oldName, const String& newName) {
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
+bool RenameFileReplacing(const String& oldName, const String& newName) {
+    const String from = NormalizePath(oldName), to = NormalizePath(newName);
+    struct stat st {};
+    if (::lstat(from.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    if (::lstat(to.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
 bool CopyFile(const String& source, const String& target, bool failIfExists) {
     const String from = NormalizePath(source), to = NormalizePath(target);
     if (failIfExists && (FileExists(to) || DirectoryExists(to))) return false;
@@ -318,6 +327,59 @@ Int64 FileSize(const String& fileName) {
     struct stat st {};
     if (!StatPath(fileName, st) || S_ISDIR(st.st_mode)) return -1;
     return static_cast<Int64>(st.st_size);
+}
+
+namespace {
+
+// A field of the mount table, whose blanks, tabs, line breaks and backslashes are written as
+// three octal digits after a backslash.
+String MountField(const String& field) {
+    String r;
+    for (size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            const String digits = field.substr(i + 1, 3);
+            if (digits.size() == 3 && std::all_of(digits.begin(), digits.end(), [](char c) {
+                    return c >= '0' && c <= '7';
+                })) {
+                r += static_cast<char>(std::strtol(digits.c_str(), nullptr, 8));
+                i += 3;
+                continue;
+            }
+        }
+        r += field[i];
+    }
+    return r;
+}
+
+bool UnderFolder(const String& path, const String& folder) {
+    return path == folder || path.compare(0, folder.size() + 1, folder + "/") == 0;
+}
+
+} // namespace
+
+std::vector<String> MountedVolumes() {
+    std::vector<String> volumes;
+    FILE* table = std::fopen("/proc/self/mounts", "re");
+    if (!table) return volumes;
+    static const char* const shares[] = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "fuse.sshfs", "9p"};
+    char line[4096];
+    while (std::fgets(line, sizeof line, table)) {
+        char device[1024], folder[2048], type[256];
+        if (std::sscanf(line, "%1023s %2047s %255s", device, folder, type) != 3) continue;
+        const String path = MountField(folder);
+        const bool disk = device[0] == '/';
+        const bool share = std::any_of(std::begin(shares), std::end(shares),
+                                       [&](const char* t) { return std::strcmp(t, type) == 0; });
+        if (!disk && !share) continue;
+        if (path == "/" || path.empty() || path[0] != '/') continue;
+        if (!UnderFolder(path, "/run/media") &&
+            (UnderFolder(path, "/proc") || UnderFolder(path, "/sys") || UnderFolder(path, "/dev") ||
+             UnderFolder(path, "/run") || UnderFolder(path, "/boot") || UnderFolder(path, "/snap")))
+            continue;
+        if (std::find(volumes.begin(), volumes.end(), path) == volumes.end()) volumes.push_back(path);
+    }
+    std::fclose(table);
+    return volumes;
 }
 
 String GetTempDir() {

@@ -38,6 +38,10 @@ bool ForceDirectories(const String& dir);
 bool DeleteFile(const String& fileName);
 // False when the new name already exists (the platform does not replace files by renaming).
 bool RenameFile(const String& oldName, const String& newName);
+// Renames a file onto a name that may exist already, replacing that file in one step (a reader
+// sees the old file or the new one). False when it cannot, or when the new name is a folder; the
+// two files are then as they were.
+bool RenameFileReplacing(const String& oldName, const String& newName);
 // Copies content and modification time; with failIfExists an existing target is left alone and
 // the result is false, otherwise it is overwritten.
 bool CopyFile(const String& source, const String& target, bool failIfExists);
@@ -54,6 +58,11 @@ Int64 FileSize(const String& fileName); // -1 when it does not exist
 // The program's folder of the user's own settings, with a trailing "/": "orvanta/" under
 // $ORVANTA_CONFIG_HOME, else under $XDG_CONFIG_HOME, else under ~/.config. It may not exist yet.
 String UserConfigFolder();
+
+// The folders of the mounted volumes besides the root: disks, removable media and network
+// shares, in the order they were mounted (the system's own mounts such as /proc, /sys, /dev, /run
+// and /boot left out).
+std::vector<String> MountedVolumes();
 
 // The folder for temporary files ($TMPDIR or /tmp), with a trailing "/".
 String GetTempDir();

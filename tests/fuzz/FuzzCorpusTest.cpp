@@ -11,7 +11,7 @@
 #include <vector>
 
 TEST(FuzzCorpus, EveryReaderTakesItsSeedsWithoutFault) {
-    const std::vector<std::string> readers{"bmp", "gif", "ini", "jpeg", "png", "xml"};
+    const std::vector<std::string> readers{"bmp", "filter", "gif", "ini", "jpeg", "png", "xml"};
     std::vector<std::string> registered;
     for (const auto& [name, body] : FuzzTargets())
         registered.push_back(name);

@@ -116,6 +116,22 @@ TEST(FilterExpression, ParsesTheTable) {
         // Both in-lists are closed; the second no longer leaves its bracket behind.
         {"In (1,2) or In (3)", stetNumber, true, stoIn, "[d:1,d:2]", stoOr, stoIn, "d:3"},
         {"", stetString, false, stoNone, "Null"},
+        // A trailing comma adds no empty item, on number and text columns alike.
+        {"8,", stetNumber, false, stoEqual, "d:8"},
+        {"8 , ", stetNumber, false, stoEqual, "d:8"},
+        {"a,", stetString, false, stoLike, "s:a"},
+        {"1,2,", stetNumber, false, stoIn, "[d:1,d:2]"},
+        {"In (1,2,)", stetNumber, false, stoIn, "[d:1,d:2]"},
+        {"In ('a', )", stetString, false, stoIn, "s:a"},
+        {"> 5 and 7,", stetNumber, true, stoGreater, "d:5", stoAnd, stoEqual, "d:7"},
+        // An empty item written out stays one.
+        {"a,'',b", stetString, false, stoIn, "[s:a,s:,s:b]"},
+        // Many words, NOT chains and runs of blanks are read in one pass.
+        {"a not b", stetString, false, stoLike, "s:a not b"},
+        {"a !!~ b", stetString, false, stoLike, "s:a !!~ b"},
+        {"x     y  and   z", stetString, true, stoLike, "s:x     y", stoAnd, stoLike, "s:z"},
+        {"it's a b", stetString, false, stoLike, "s:it's a b"},
+        {"a 'b' c", stetString, false, stoLike, "s:a 'b' c"},
     };
     for (const TParseCase& c : cases)
         ExpectParses(c);
@@ -140,9 +156,37 @@ TEST(FilterExpression, ReportsSyntaxErrorsWithTheText) {
         {"> 5 and In (1, 2", stetNumber, "')' expected: > 5 and In (1, 2"},
         {"> 5 and < 10 (", stetNumber, "Incorrect expression: > 5 and < 10 ("},
         {"  (5  ", stetNumber, "Error in expression: (5"},
+        // A list is taken only by In and Not In.
+        {"> 1,2", stetNumber, "Unexpected expression after operator: > 1,2"},
+        {"~ a,b", stetString, "Unexpected expression after operator: ~ a,b"},
+        {"= 1, 2 and > 0", stetNumber, "Unexpected expression after operator: = 1, 2 and > 0"},
+        {"> 0 or <> 3,4", stetNumber, "Unexpected expression after operator: > 0 or <> 3,4"},
+        // What the look-ahead past a blank finds is reported as the reading itself would.
+        {"a 'b", stetString, "Quote is absent: a 'b"},
+        {"a not in b", stetString, "'(' expected: a not in b"},
+        {"!!!!", stetString, "Error in expression: !!!!"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ParseError(c.Text, c.Kind), c.Message) << c.Text;
+}
+
+// A value of many words took twice as long with each word (24 words: seconds); it reads in one
+// pass, and a text of thousands of NOT signs nests no calls.
+TEST(FilterExpression, LongTextsParseInOnePass) {
+    String words;
+    for (int i = 0; i < 10000; ++i)
+        words += (i ? " w" : "w") + std::to_string(i);
+    TSTFilterExpressionGx e;
+    e.ValueKind = stetString;
+    EXPECT_FALSE(ParseFilterExpression(words, e));
+    EXPECT_EQ(e.FirstOp, stoLike);
+    EXPECT_EQ(VarToStr(e.FirstValue), words);
+    EXPECT_TRUE(ParseFilterExpression(words + " and " + words, e));
+    EXPECT_EQ(VarToStr(e.SecondValue), words);
+    EXPECT_EQ(ParseError(String(200000, '!') + "~a", stetString), "Error in expression: " + String(200000, '!') + "~a");
+    const String blanks = "a" + String(200000, ' ') + "b";
+    ParseFilterExpression(blanks, e);
+    EXPECT_EQ(VarToStr(e.FirstValue), blanks);
 }
 
 TEST(FilterExpression, ValueThatIsNoNumberRaisesTheConversionError) {

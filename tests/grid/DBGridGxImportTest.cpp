@@ -261,6 +261,29 @@ TEST_F(ImportTest, CopyAndPasteThroughTheClipboard) {
     EXPECT_EQ(Table(), "1,p;2,q;3,中");
 }
 
+// Characters that GBK lacks: the text and CSV exports write them as GB18030, and the grid's own
+// clipboard format carries them into the database unchanged.
+TEST_F(ImportTest, CharactersOutsideGbkSurviveExportAndPaste) {
+    Q->SetRecNo(3);
+    Q->Edit();
+    Q->FieldByName("F_text")->SetAsString("刘䶮 😀");
+    Q->Post();
+    const std::string gb = "\xC1\xF5\xFE\x9F \x94\x39\xFC\x36";
+    EXPECT_NE(Export<TDBGridGxExportAsText>(true).find(gb), std::string::npos);
+    EXPECT_NE(Export<TDBGridGxExportAsCSV>(true).find(gb), std::string::npos);
+    EXPECT_EQ(Utf8FromAnsi(Export<TDBGridGxExportAsText>(true)).find("?"), std::string::npos);
+
+    Grid->Kind = gstColumns;
+    Grid->Selected = {1, 4};
+    CopyGridToClipboard(Grid.get(), false);
+    Into->Kind = gstAll;
+    Into->Selected = {1, 4};
+    Seed(3);
+    Into->Kind = gstColumns;
+    PasteGridFromClipboard(Into.get(), false);
+    EXPECT_EQ(Table(), "7,say \"hi\"; ok;-3,a\tb\r\nc};null,刘䶮 😀");
+}
+
 TEST_F(ImportTest, DeleteAndCutPerSelectionKind) {
     Seed(4);
     Into->Confirm = true;

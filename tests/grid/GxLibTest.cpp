@@ -32,6 +32,28 @@ TEST(MemoryStreamGx, CapacityGrowsInSteps) {
     EXPECT_EQ(s.Memory()[99], 'y');
 }
 
+// Written piece by piece, the block at least doubles each time it grows: 10 MB take a dozen
+// blocks, not the thousand-odd copies of the whole data that growing by one step made (the
+// clipboard copy and the RTF export of a large grid stalled on them).
+TEST(MemoryStreamGx, GrowingBlockAtLeastDoubles) {
+    TMemoryStreamGx s;
+    const std::string piece(100, 'x');
+    int blocks = 0;
+    Int64 capacity = 0;
+    for (int i = 0; i < 100000; ++i) {
+        s.WriteBuffer(piece.data(), 100);
+        if (s.Capacity() != capacity) {
+            EXPECT_GE(s.Capacity(), 2 * capacity);
+            ++blocks;
+            capacity = s.Capacity();
+        }
+    }
+    EXPECT_EQ(s.Size(), 10000000);
+    EXPECT_LE(blocks, 12);
+    EXPECT_EQ(capacity % 8192, 0);
+    EXPECT_EQ(s.Memory()[9999999], 'x');
+}
+
 TEST(MemoryStreamGx, FailedGrowthKeepsTheOldBlock) {
     TMemoryStreamGx s;
     const char data[] = "abc";

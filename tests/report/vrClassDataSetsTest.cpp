@@ -213,6 +213,22 @@ TEST_F(DBDataset, ValuesWidthsAndTypesByFieldKind) {
     EXPECT_EQ(Data->DisplayWidth("F_id"), 10);
 }
 
+TEST_F(DBDataset, WidthsOfAQueryThatWasNeverOpened) {
+    // The query stays closed: its field definitions are read without opening it.
+    ASSERT_FALSE(Query_->Active());
+    const std::pair<const char*, Integer> cases[] = {
+        {"F_when", 20}, {"F_big", 15}, {"F_id", 10}, {"F_amount", 10}, {"F_name", 30}};
+    for (const auto& [field, width] : cases)
+        EXPECT_EQ(Data->DisplayWidth(field), width) << field;
+    EXPECT_FALSE(Query_->Active());
+    EXPECT_EQ(Query_->RecordCount(), 0);
+    EXPECT_THROW(Data->DisplayWidth("F_none"), Exception);
+    // An open query's definitions stay those it opened with.
+    Query_->Open();
+    Query_->UpdateFieldDefs();
+    EXPECT_EQ(Query_->FieldDefs().Count(), 5);
+}
+
 TEST_F(DBDataset, NoSourceMeansNotConnected) {
     Data->SetDataSet(nullptr);
     EXPECT_THROW(Data->PrepareForRun(), Exception);

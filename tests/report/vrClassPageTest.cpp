@@ -195,3 +195,46 @@ TEST(ReportPage, TheBackgroundFillsThePrintableAreaUnlessHiddenOrNotPrintable) {
     EXPECT_EQ(half.At(static_cast<int>(10 * fr01cm / 2) + 5, static_cast<int>(20 * fr01cm / 2)), clRed);
     EXPECT_EQ(half.At(static_cast<int>(50 * fr01cm / 2) + 5, static_cast<int>(20 * fr01cm / 2)), clWhite);
 }
+
+TEST(ReportPage, ColumnsThatCannotDescribeThePageAreRefusedAtLoading) {
+    vrStartUp();
+    const String head = "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"no\"?><TvrReport>"
+                        "<TvrReportPage Name=\"Page1\" PaperWidth=\"210\" LeftMargin=\"10\" RightMargin=\"10\" ";
+    struct Case {
+        const char* Attributes;
+        const char* Property; // named by the load error
+    };
+    const Case cases[] = {
+        {"Columns=\"100000000\"", "Columns"},
+        {"Columns=\"1001\"", "Columns"},
+        {"Columns=\"2\" ColumnWidth=\"1e300\"", "ColumnWidth"},
+        {"Columns=\"2\" ColumnWidth=\"-5\"", "ColumnWidth"},
+        {"Columns=\"2\" ColumnWidth=\"211\"", "ColumnWidth"},
+        {"Columns=\"2\" ColumnPositions.Text=\"0&#13;&#10;1e9\"", "ColumnPositions"},
+        {"Columns=\"2\" ColumnPositions.Text=\"0&#13;&#10;-1\"", "ColumnPositions"},
+        {"Columns=\"2\" ColumnPositions.Text=\"0&#13;&#10;nan\"", "ColumnPositions"},
+        {"Columns=\"2\" ColumnPositions.Text=\"0&#13;&#10;abc\"", "ColumnPositions"},
+    };
+    for (const Case& c : cases) {
+        TvrReport report(nullptr);
+        report.EngineOptions()->NewSilentMode = simSilent;
+        LoadReportText(report, head + c.Attributes + "/></TvrReport>");
+        auto* page = dynamic_cast<TvrReportPage*>(report.FindObject("Page1"));
+        ASSERT_NE(page, nullptr) << c.Attributes;
+        ASSERT_EQ(report.ErrorList()->Count(), 1) << c.Attributes;
+        EXPECT_NE(report.ErrorList()->Text().find(c.Property), String::npos) << report.ErrorList()->Text();
+        EXPECT_LE(page->Columns(), vrMaxPageColumns);
+        EXPECT_LE(page->ColumnPositions()->Count(), vrMaxPageColumns);
+        EXPECT_LE(page->ColumnWidth, page->PaperWidth());
+    }
+    // What does describe the page still loads: the most columns, and positions inside the paper.
+    TvrReport report(nullptr);
+    LoadReportText(report, head + "Columns=\"2\" ColumnPositions.Text=\"0&#13;&#10;95,5\"/></TvrReport>");
+    EXPECT_EQ(report.ErrorList()->Count(), 0) << report.ErrorList()->Text();
+    TvrReportPage page(nullptr);
+    page.SetDefaults();
+    page.SetColumns(vrMaxPageColumns);
+    EXPECT_EQ(page.ColumnPositions()->Count(), vrMaxPageColumns);
+    EXPECT_THROW(page.SetColumns(vrMaxPageColumns + 1), EPropertyError);
+    EXPECT_EQ(page.Columns(), vrMaxPageColumns);
+}

@@ -249,3 +249,22 @@ TEST_F(EngineTest, SubreportPrintsItsPageAtItsPlace) {
 }
 
 } // namespace
+
+TEST_F(EngineTest, OutlineTopsRoundHalvesToEven) {
+    // Rows of 20 below a title of 10.5: the rows start at 10.5, 30.5 and 50.5.
+    LoadLayout(LayoutText(BandXml("TvrReportTitle", "ReportTitle1", 0, 10.5, "title") +
+                          BandXml("TvrMasterData", "MasterData1", 100, 20, "x",
+                                  RowCountAttr(3) + " OutlineText=\"'row'\"")));
+    ASSERT_TRUE(Prepare()) << Report->ErrorList()->Text();
+    TvrOutline* outline = Pages()->PagesOutline();
+    outline->LevelRoot();
+    ASSERT_EQ(outline->ChildCount(), 3);
+    std::vector<Integer> tops;
+    for (int i = 0; i < 3; ++i) {
+        String text;
+        Integer page = 0, top = 0;
+        outline->ReadChild(i, text, page, top);
+        tops.push_back(top);
+    }
+    EXPECT_EQ(tops, (std::vector<Integer>{10, 30, 50}));
+}

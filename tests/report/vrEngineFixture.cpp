@@ -132,6 +132,13 @@ const char* const GroupedLayout = R"(<?xml version="1.0" encoding="utf-8" standa
 </TvrReport>
 )";
 
+String GroupedOutlineLayout() {
+    return StringReplace(GroupedLayout, "ReprintOnNewPage=\"True\">",
+                         "ReprintOnNewPage=\"True\" OutlineText=\"vrDM.&#34;F_group&#34;\" "
+                         "DrillDown=\"True\" ExpandDrillDown=\"True\">",
+                         TReplaceFlags{rfReplaceAll});
+}
+
 std::vector<std::tuple<String, String, double>> GroupedRows() {
     std::vector<std::tuple<String, String, double>> rows;
     for (int i = 1; i <= 120; ++i)

@@ -54,5 +54,8 @@ String BandXml(const String& Cls, const String& Name, Extended Top, Extended Hei
 // page header, group header reprinted on new pages, rows of 20 units (code and money), group
 // footer with the sum, page footer "第 n 页，共 m 页".
 extern const char* const GroupedLayout;
+// GroupedLayout whose group header also gives each group an outline entry (its group name) and
+// is a drill-down group, shown expanded.
+String GroupedOutlineLayout();
 // 120 rows, money = row number; G1 holds rows 1 to 40, G2 41 to 80, G3 81 to 120.
 std::vector<std::tuple<String, String, double>> GroupedRows();

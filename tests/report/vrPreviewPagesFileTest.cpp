@@ -142,6 +142,16 @@ TEST_F(PreparedFile, AnchorsShiftWithAKeptBlock) {
     EXPECT_EQ(Pages->GetAnchorPage("b"), 2);
 }
 
+TEST_F(PreparedFile, AnchorTopsRoundHalvesToEven) {
+    Build(1);
+    const std::pair<Extended, const char*> cases[] = {{10.5, "10"}, {11.5, "12"}, {12.4999, "12"}, {0.5, "0"}};
+    for (const auto& [y, top] : cases) {
+        Engine->CurY = y;
+        Pages->AddAnchor("a");
+        EXPECT_EQ(Pages->FindAnchor("a")->GetProp("top"), top) << static_cast<double>(y);
+    }
+}
+
 TEST_F(PreparedFile, PicturesAreKeptOnceAndComeBackWithTheFile) {
     auto* view = new TvrPicTestView(Band);
     view->SetName("Picture1");

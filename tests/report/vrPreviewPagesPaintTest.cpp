@@ -6,6 +6,9 @@
 #include "gui/Metafile.h"
 #include "report/vrClassMemo.h"
 #include "report/vrClassObjects.h"
+#include "report/vrVariables.h"
+#include "rtl/CodePage.h"
+#include "rtl/ScopeGuards.h"
 #include "vrPreviewPagesFixture.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +67,41 @@ TEST_F(PaintPages, TextObjectsPrintThePageCount) {
     for (const TMetaTextRecord& r : mf.TextRecords())
         texts += r.Text + "|";
     EXPECT_NE(texts.find("of 3"), String::npos) << texts;
+}
+
+TEST_F(PaintPages, EveryCopyFillsInItsOwnCopyNameFromThePreparedText) {
+    vrStartUp();
+    auto* copy = new TvrMemoView(Band);
+    copy->SetName("CopyMemo");
+    copy->SetBounds(0, 40, 200, 20);
+    copy->SetText(u"copy [COPYNAME#]");
+    Build(1);
+    vrGlobalVariables()->SetVariable("CopyName1", Variant(String("Original")));
+    vrGlobalVariables()->SetVariable("CopyName2", Variant(String("Duplicate")));
+    const TScopeExit forget([] {
+        vrGlobalVariables()->DeleteVariable("CopyName1");
+        vrGlobalVariables()->DeleteVariable("CopyName2");
+    });
+    auto textsOf = [this](Integer copyNo) {
+        Pages->CopyNo = copyNo;
+        TMetafile mf;
+        {
+            TMetafileCanvas canvas(&mf);
+            Pages->PaintPage(0, &canvas, 1, 1, 0, 0);
+        }
+        String texts;
+        for (const TMetaTextRecord& r : mf.TextRecords())
+            texts += r.Text + "|";
+        return texts;
+    };
+    EXPECT_NE(textsOf(1).find("copy Original"), String::npos);
+    const String second = textsOf(2);
+    EXPECT_NE(second.find("copy Duplicate"), String::npos) << second;
+    EXPECT_EQ(second.find("Original"), String::npos) << second;
+    // The cached page keeps the text as prepared.
+    auto* cached = dynamic_cast<TvrMemoView*>(Pages->GetPreparedPage(0)->FindObject("CopyMemo"));
+    ASSERT_NE(cached, nullptr);
+    EXPECT_EQ(WideToUtf8(cached->Text()), "copy [COPYNAME#]\r\n");
 }
 
 TEST_F(PaintPages, MirrorMarginsSwapLeftAndRightOnEvenPageNumbers) {

@@ -124,9 +124,12 @@ TEST(vrUtils, StreamsAsHexAndChecksum) {
     TMemoryStream back;
     HexToStream("000aFF7F", back);
     EXPECT_EQ(back.Bytes(), std::vector<Byte>(bytes, bytes + 4));
-    TMemoryStream partial;
-    HexToStream("0AFFzz12", partial); // stops at the first pair that is not hexadecimal
-    EXPECT_EQ(partial.Bytes(), (std::vector<Byte>{0x0A, 0xFF}));
+    // A damaged digit is an error, not a silent end that loses the tail.
+    for (const char* damaged : {"0AFFzz12", "0AFF1z", "g0", "0A FF"}) {
+        TMemoryStream partial;
+        EXPECT_THROW(HexToStream(damaged, partial), EConvertError) << damaged;
+        EXPECT_EQ(partial.Size(), 0) << damaged;
+    }
     TMemoryStream odd;
     HexToStream("ABC", odd);
     EXPECT_EQ(odd.Bytes(), std::vector<Byte>{0xAB});

@@ -6,6 +6,7 @@
 #include "gui/Interaction.h"
 #include "gui/StdCtrls.h"
 #include "report/vrClass.h"
+#include "report/vrClassObjects.h"
 #include "report/vrInheritError.h"
 #include "report/vrRes.h"
 #include "rtl/CodePage.h"
@@ -345,3 +346,47 @@ TEST_F(Serializer, TheReportPictureTravelsAsClassNameAndData) {
 }
 
 } // namespace
+
+TEST_F(Serializer, MemoTextSavesAsItReads) {
+    vrStartUp();
+    auto* page = new TvrReportPage(&report);
+    page->SetName("Page1");
+    auto* memo = new TvrMemoView(page);
+    memo->SetName("Memo1");
+    struct Case {
+        const char16_t* Text;
+        const char* Attribute;
+    };
+    const Case cases[] = {
+        {u"物业费清单", " Text=\"物业费清单\""},
+        {u"a\r\nb", " Text=\"a&#13;&#10;b\""},
+        {u"[Line#]", " Text=\"[Line#]\""},
+    };
+    for (const Case& c : cases) {
+        memo->SetText(c.Text);
+        const String first = Save(report);
+        EXPECT_NE(first.find(c.Attribute), String::npos) << first;
+        TvrReport copy(nullptr);
+        Load(copy, first);
+        auto* read = dynamic_cast<TvrMemoView*>(copy.FindObject("Memo1"));
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(WideToUtf8(read->Memo()->Text()), WideToUtf8(memo->Memo()->Text()));
+        auto memoElement = [](const String& layout) {
+            const size_t at = layout.find("<TvrMemoView");
+            return at == String::npos ? String() : layout.substr(at, layout.find("/>", at) - at);
+        };
+        EXPECT_EQ(memoElement(Save(copy)), memoElement(first));
+    }
+}
+
+TEST_F(Serializer, PropDataWithABadDigitIsALoadError) {
+    Quiet();
+    // "Blob" with the string "abc", followed by a damaged tail: decoding up to the damage gives a
+    // whole value, so only the bad digit tells that something was lost.
+    Load(report, "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"no\"?><TvrReport>"
+                 "<TTestReportPage Name=\"Page1\"><TTestView Name=\"Memo1\" PropData=\"04426C6F620603616263Z004\"/>"
+                 "</TTestReportPage></TvrReport>");
+    ASSERT_EQ(report.ErrorList()->Count(), 1) << report.ErrorList()->Text();
+    EXPECT_NE(report.ErrorList()->Text().find("hexadecimal"), String::npos) << report.ErrorList()->Text();
+    EXPECT_NE(report.FindObject("Memo1"), nullptr);
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gui/Controls.h"
+#include "gui/ScreenStrokes.h"
 #include "gui/qt/ControlBridge.h"
 #include "gui/qt/PainterCanvas.h"
 
@@ -49,7 +50,12 @@ struct TControl::Impl {
     bool BarShown[2] = {false, false};
     // The area the paint event running now repaints (invalid outside a paint).
     QRect PaintRect;
+    // Exclusive-or strokes shown over the painting (ScreenStrokes.h).
+    std::vector<TScreenStroke> XorStrokes;
 };
+
+// Draws the control's exclusive-or strokes over what the painter has painted.
+void PaintXorStrokes(TControl* control, QPainter& p);
 
 // A widget that paints through the control (custom, graphic, panels, forms' client area).
 class TOrvWidget : public QWidget {

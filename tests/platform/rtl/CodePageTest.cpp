@@ -17,12 +17,7 @@ TEST(CodePage, GbkRoundTrip) {
     EXPECT_EQ(AnsiFromUtf8(""), "");
 }
 
-TEST(CodePage, UnmappableAndInvalidBecomeQuestionMarks) {
-    // An emoji and a Korean syllable have no place in code page 936.
-    EXPECT_EQ(AnsiFromUtf8("a\xF0\x9F\x98\x80"
-                           "b\xEA\xB0\x80"
-                           "c"),
-              "a?b?c");
+TEST(CodePage, InvalidBytesBecomeQuestionMarks) {
     // Ill-formed UTF-8 input: each bad byte is one '?'.
     EXPECT_EQ(AnsiFromUtf8("a\xFF\xFE"
                            "b"),
@@ -30,6 +25,33 @@ TEST(CodePage, UnmappableAndInvalidBecomeQuestionMarks) {
     // A lead byte at the end and a byte that cannot start a character.
     EXPECT_EQ(Utf8FromAnsi("\xD6\xD0\xD6"), "\xE4\xB8\xAD?");
     EXPECT_EQ(Utf8FromAnsi("x\xFFy"), "x?y");
+    // A four-byte sequence cut short, and one whose second byte is no digit.
+    EXPECT_EQ(Utf8FromAnsi("\x82\x35\x8F"), "?5?");
+    EXPECT_EQ(Utf8FromAnsi("\x82\x35\x8F\x7F"), "?5?\x7F");
+}
+
+// Characters that GBK lacks are written as GB18030 and read back whole; GBK characters keep their
+// two bytes, so files hold the same bytes as before for everything GBK has.
+TEST(CodePage, Page936KeepsCharactersOutsideGbkAsGb18030) {
+    const struct {
+        const char* Utf8;
+        std::string Bytes;
+    } cases[] = {
+        {"\xE5\x88\x98\xE4\xB6\xAE", "\xC1\xF5\xFE\x9F"},            // 刘䶮: GB18030 gives 䶮 two bytes
+        {"a\xF0\x9F\x98\x80" "b", "a\x94\x39\xFC\x36" "b"},             // an emoji
+        {"\xEA\xB0\x80", "\x82\x37\xCF\x35"},                          // a Korean syllable
+        {"\xF0\xA0\x80\x80", "\x95\x32\x82\x36"},                      // beyond the BMP (U+20000)
+        {"\xE4\xB8\xAD\xE2\x82\xAC\xC2\xB7", "\xD6\xD0\x80\xA1\xA4"}, // 中€·: GBK's own bytes
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Utf8);
+        EXPECT_EQ(AnsiFromUtf8(c.Utf8), c.Bytes);
+        EXPECT_EQ(ConvertToCodePage(c.Utf8, CP_ACP), c.Bytes);
+        EXPECT_EQ(Utf8FromAnsi(c.Bytes), c.Utf8);
+        EXPECT_EQ(ConvertFromCodePage(c.Bytes, CP_GBK), c.Utf8);
+    }
+    // Other pages still put '?' for what they cannot hold.
+    EXPECT_EQ(ConvertToCodePage("\xE4\xB6\xAE", 1252), "?");
 }
 
 TEST(CodePage, OtherCodePages) {
@@ -98,7 +120,8 @@ TEST(CodePage, AnsiLengthCountsGbkBytes) {
         {kZhongWen, 4},
         {"a" + kZhongWen, 5},
         {"\xE2\x82\xAC", 1},     // € is one byte in code page 936
-        {"\xF0\x9F\x98\x80", 1}, // unmappable: written as one '?'
+        {"\xF0\x9F\x98\x80", 4}, // outside GBK: written as four GB18030 bytes
+        {"\xE4\xB6\xAE", 2},      // 䶮: GB18030 gives it two bytes
         {"\xC3\xA9", 2},         // é (pinyin) is in GBK
     };
     for (const auto& c : cases) {

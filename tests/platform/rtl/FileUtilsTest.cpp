@@ -92,6 +92,33 @@ TEST(FileUtils, FilesAndFolders) {
     EXPECT_TRUE(RemoveDir(base + "a/b/c"));
 }
 
+TEST(FileUtils, RenameFileReplacingReplacesAFileButNeverAFolder) {
+    TempDir dir;
+    const std::string base = dir.Path() + "/";
+    TempDir::WriteAll(base + "new", "new");
+    TempDir::WriteAll(base + "old", "old");
+    ASSERT_TRUE(ForceDirectories(base + "folder"));
+    EXPECT_FALSE(RenameFileReplacing(base + "new", base + "folder"));
+    EXPECT_FALSE(RenameFileReplacing(base + "folder", base + "other"));
+    EXPECT_FALSE(RenameFileReplacing(base + "missing", base + "old"));
+    EXPECT_EQ(TempDir::ReadAll(base + "old"), "old");
+    EXPECT_TRUE(RenameFileReplacing(base + "new", base + "old"));
+    EXPECT_EQ(TempDir::ReadAll(base + "old"), "new");
+    EXPECT_FALSE(FileExists(base + "new"));
+    EXPECT_TRUE(RenameFileReplacing(base + "old", base + "fresh")); // onto a free name as well
+    EXPECT_EQ(TempDir::ReadAll(base + "fresh"), "new");
+}
+
+// The volumes are real folders other than the root and the system's own mounts.
+TEST(FileUtils, MountedVolumesAreFoldersBesidesTheRootAndTheSystemsMounts) {
+    for (const String& volume : MountedVolumes()) {
+        EXPECT_NE(volume, "/");
+        EXPECT_TRUE(DirectoryExists(volume)) << volume;
+        for (const char* system : {"/proc", "/sys", "/dev"})
+            EXPECT_NE(volume.rfind(system, 0), 0u) << volume;
+    }
+}
+
 TEST(FileUtils, CopyKeepsTheModificationTime) {
     TempDir t;
     TempDir::WriteAll(t.File("src"), "x");
