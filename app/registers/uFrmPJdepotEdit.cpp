@@ -30,6 +30,7 @@ TfrmPJdepotEdit::TfrmPJdepotEdit(TfrmPJdepotGL* list) : TEditDialog(list, "é…ä»
     SetClientWidth(520);
     SetClientHeight(310);
     SetContinuousAddDefault(false);
+    Button2->SetCancel(false); // Esc asks first (KeyDown), it does not cancel at once
     GroupBox1 = new TGroupBox(this);
     GroupBox1->SetName("GroupBox1");
     GroupBox1->SetParent(this);

@@ -143,8 +143,3 @@ void SetWindowMovedHandler(TControl* Control, std::function<void()> Handler) {
     else
         new TWindowMoveWatch(w, std::move(Handler));
 }
-
-Cardinal GetTickCount() {
-    using namespace std::chrono;
-    return static_cast<Cardinal>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}

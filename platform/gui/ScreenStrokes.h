@@ -6,6 +6,7 @@
 
 #include "gui/Colors.h"
 #include "gui/Controls.h"
+#include "rtl/TickCount.h"
 
 #include <functional>
 #include <vector>
@@ -33,5 +34,4 @@ void ClearXorStrokes(TControl* Control);
 // that holds it, moved (a scrolling parent scrolled, the form was dragged). Nullptr stops it.
 void SetWindowMovedHandler(TControl* Control, std::function<void()> Handler);
 
-// Milliseconds since an arbitrary start, as the platform's tick count (wraps after 49.7 days).
-Cardinal GetTickCount();
+// The tick count (GetTickCount) is the runtime's (rtl/TickCount.h).

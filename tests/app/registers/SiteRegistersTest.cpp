@@ -290,4 +290,28 @@ TEST_F(SiteRegisters, TheSideListOffersOnlyTheOperatorsEstates) {
     EXPECT_EQ(Codes(*list), "001,003");
 }
 
+TEST_F(SiteRegisters, EachMemberAsksAboutTheRecordItDeletes) {
+    auto cleaning = Open<TfrmBJinfoGL>();
+    auto patrol = Open<TfrmXLinfoGL>();
+    auto suggestions = Open<TfrmYJinfoGL>();
+    struct Case {
+        TListWindow* List;
+        String Question;
+        String Table;
+        String Left;
+    } cases[] = {
+        {cleaning.get(), "真的要删除当前编号000001吗？", "T_BJinfo", "1"},
+        {patrol.get(), "真的要删除当前巡逻资料000001吗？", "T_XLinfo", "1"},
+        {suggestions.get(), "真的要删除当前单据编号001吗？", "T_YJinfo", "2"},
+    };
+    for (const Case& c : cases) {
+        User.Answer(IDOK);
+        c.List->FirstClick();
+        c.List->DeleteClick();
+        EXPECT_EQ(User.Requests().back().Text, c.Question);
+        EXPECT_EQ(One("select count(*) from " + c.Table), c.Left);
+        EXPECT_EQ(c.List->QryTable->RecordCount(), std::stoi(c.Left));
+    }
+}
+
 } // namespace

@@ -203,4 +203,29 @@ TEST_F(SpareParts, KeysRunTheActionsAndEscAsksBeforeClosing) {
     EXPECT_FALSE(list->Visible());
 }
 
+TEST_F(SpareParts, TheCardAndTheStockDialogAskBeforeEscCloses) {
+    auto list = OpenOn("P001");
+    Play<TfrmPJdepotEdit>([&](TfrmPJdepotEdit* dialog) {
+        dialog->Memo1->SetFocus();
+        SimulateKey(dialog->Memo1, VK_RETURN); // Enter moves on from the memo too
+        EXPECT_NE(dialog->ActiveControl(), dialog->Memo1);
+        Answer = 2;
+        SimulateKey(dialog->edtname, VK_ESCAPE);
+        EXPECT_EQ(dialog->ModalResult(), mrNone);
+        Answer = 1;
+        SimulateKey(dialog->edtname, VK_ESCAPE);
+        EXPECT_EQ(dialog->ModalResult(), mrCancel);
+    });
+    list->Action3->Execute();
+    Play<TDLGpjDepotJTH>([&](TDLGpjDepotJTH* dialog) {
+        SimulateKey(dialog->rceAddAmount, VK_ESCAPE);
+        EXPECT_EQ(dialog->ModalResult(), mrCancel);
+    });
+    list->Action1->Execute();
+    EXPECT_EQ(MessageTexts(), (std::vector<String>{"真的要退 \"配件资料 - 修改\" 操作界面吗？",
+                                                   "真的要退 \"配件资料 - 修改\" 操作界面吗？",
+                                                   "真的要退 \"配件进 (退) 货\" 操作界面吗？"}));
+    EXPECT_EQ(One("select count(*) from T_pjJHrec"), "0");
+}
+
 } // namespace
