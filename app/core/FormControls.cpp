@@ -1,10 +1,15 @@
 #include "app/core/FormControls.h"
 
 #include "app/core/DataDm.h"
+#include "app/core/NotSetDate.h"
+#include "app/core/PubUnit.h"
 
 #include "controls/kxCurrEdit.h"
+#include "db/Field.h"
 #include "gui/ComCtrls.h"
 #include "gui/StdCtrls.h"
+#include "rtl/DateUtils.h"
+#include "rtl/Format.h"
 
 namespace {
 
@@ -45,6 +50,17 @@ TComboBox* AddCombo(TComponent* owner, TWinControl* parent, const String& name, 
             dmData->FillCombo(fillSql, *combo->Items());
             combo->SetText(text);
         };
+    return combo;
+}
+
+TComboBox* AddEstateCombo(TComponent* owner, TWinControl* parent, const String& name, const String& caption,
+                          int left, int top, int width) {
+    TComboBox* combo = AddCombo(owner, parent, name, caption, left, top, width);
+    combo->OnEnter = [combo](TObject*) {
+        const String text = combo->Text();
+        dmData->FillCombo("select f_name from T_XQinfo where f_name <> '' " + XQNameScopeSQL, *combo->Items());
+        combo->SetText(text);
+    };
     return combo;
 }
 
@@ -89,4 +105,12 @@ TDateTimePicker* AddDatePicker(TComponent* owner, TWinControl* parent, const Str
 
 Currency MoneyOf(TCustomNumEdit* edit) {
     return Currency::FromDouble(edit->Value());
+}
+
+void DateFieldToPicker(TDateTimePicker& picker, const TField& field) {
+    picker.SetDate(IsDateNotSet(field) ? Date() : static_cast<TDateTime>(static_cast<int>(field.AsDateTime())));
+}
+
+String PickerDateText(const TDateTimePicker& picker) {
+    return FormatDateTime("yyyy-mm-dd", picker.Date());
 }

@@ -79,8 +79,8 @@ int TEditDialog::RecordId() const {
     return FList->CurrentId();
 }
 
-void TEditDialog::VerifyLoaded(const String& table) const {
-    FLoaded.Verify(FList->QryTable->Connection(), table, RecordId());
+void TEditDialog::VerifyLoaded(const String& table, const std::vector<String>& ignored) const {
+    FLoaded.Verify(FList->QryTable->Connection(), table, RecordId(), ignored);
 }
 
 int TEditDialog::InsertedId(const String& table) const {

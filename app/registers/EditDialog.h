@@ -72,7 +72,8 @@ protected:
     // The id of the row being edited: the list's current row at the moment of saving.
     int RecordId() const;
     // Raises EStaleRecord when the stored row differs from the row as loaded (inside WriteRecord).
-    void VerifyLoaded(const String& table) const;
+    // ignored: upper-cased names of fields the save does not write (see TRowSnapshot::Verify).
+    void VerifyLoaded(const String& table, const std::vector<String>& ignored = {}) const;
     // The F_ID of the row just inserted (inside WriteRecord, after the insert).
     int InsertedId(const String& table) const;
 

@@ -58,6 +58,7 @@ void TListWindow::DoShow() {
         dmData->LoadGridLayout(DBGridGx1, FSpec.GridKey);
         if (FSpec.ColumnFormatMode > 0) dmData->ApplyColumnFormats(DBGridGx1, FSpec.ColumnFormatMode);
         StatusBar->Panels(3)->SetText(CompanyName + "  ");
+        if (vleList) RefillGroupList(); // which lists once with "全部"
         RefreshList();
     }
     TForm::DoShow();

@@ -10,6 +10,7 @@
 //   ListWindowKeys.cpp     the window's keys (it sees them before the focused control)
 //   ListWindowSave.cpp     re-opening after a save or delete, located by id; guarded deletion
 //   ListWindowPrint.cpp    打印, 设置 and 导出 through the data module
+//   ListWindowGroups.cpp   the side grouping list (FillGroupList) of the members that have one
 //
 // A member derives from TListWindow, builds its toolbar, search entries and columns in its
 // constructor, and overrides BuildListStatement and the commands it has.
@@ -25,6 +26,7 @@
 #include <vector>
 
 class TADOQuery;
+class TButton;
 class TCheckBox;
 class TColumnGx;
 class TComboBox;
@@ -32,6 +34,8 @@ class TDataSource;
 class TDBGridGx;
 class TEdit;
 class TListSearchPanel;
+class TListView;
+class TPanel;
 class TMenuItem;
 class TPopupMenu;
 class TSpeedButton;
@@ -57,6 +61,13 @@ struct TListButton {
     String Caption;
     int Image = -1;
     std::function<void()> Click;
+};
+
+// One grouping of the side list: its caption (in cbbListType and over the value column) and the
+// field whose distinct values it lists and whose value a chosen row asks for.
+struct TListGrouping {
+    String Caption;
+    String Field;
 };
 
 // One designed grid column.
@@ -107,6 +118,12 @@ public:
     TMenuItem* N2;
     TStatusBar* StatusBar;
     TvrReport* vrReport1;
+    // The side grouping list (members with BuildGroupPanel): a grouping combo, "刷新列表" and a
+    // two-column list (key, value) whose chosen row narrows the list.
+    TPanel* PanelGroup = nullptr;
+    TComboBox* cbbListType = nullptr;
+    TButton* Button1 = nullptr; // 刷新列表
+    TListView* vleList = nullptr;
 
     // ---- the list ------------------------------------------------------------------------------
     // Builds the statement from the member's filters and opens it; the row count in panel 2.
@@ -119,6 +136,16 @@ public:
     // The list statement once more (as last built), positioned on the row with the id; on the
     // first row when the row is no longer listed (another station deleted it, a filter hides it).
     void ReopenAt(int id);
+
+    // ---- the side grouping list (ListWindowGroups.cpp) ------------------------------------------
+    // Empties vleList, adds "全部" (key "0") and selects it, runs RefreshList, titles the value
+    // column by the group (1-based), then one row per value of the statement (key 1, 2, ...).
+    void FillGroupList(const String& statement, int group);
+    // The grouping chosen in cbbListType filled again (its change and "刷新列表").
+    void RefillGroupList();
+    // "select distinct <field> as F_name from <table> where (<field> <> '') <scope> group by <field>"
+    // of a grouping (0-based): the operator's estate scope applies to the values offered too.
+    String GroupStatement(int index) const;
 
     // ---- toolbar commands ------------------------------------------------------------------------
     void FirstClick();
@@ -185,6 +212,11 @@ protected:
     // Rows the member draws in red on the button face (stopped facilities).
     std::function<bool()> RowIsStopped;
 
+    // The side grouping list at the window's left, with its groupings (the first chosen).
+    void BuildGroupPanel(const std::vector<TListGrouping>& groupings);
+    // Appends "and <field> = <value> " of the chosen group row (nothing while "全部" is chosen).
+    void AddGroupCondition(TSqlStatement& statement) const;
+
     // The navigation buttons after a move.
     void SetNavState(bool firstAndPrior, bool nextAndLast);
 
@@ -197,5 +229,8 @@ private:
     void BuildPopupMenu();
     TListWindowSpec FSpec;
     TSqlStatement FStatement; // the list statement as last built
+    std::vector<TListGrouping> FGroupings;
+    int FGroup = 0;           // the group vleList shows (1-based; 0 before the first fill)
+    bool FFillingGroups = false;
     bool FOpened = false;
 };

@@ -8,6 +8,8 @@
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
 
+#include <algorithm>
+
 namespace {
 
 String ValueText(const TField& field) {
@@ -36,7 +38,8 @@ TRowSnapshot TRowSnapshot::Take(const TDataSet& dataSet) {
     return snapshot;
 }
 
-void TRowSnapshot::Verify(TADOConnection* connection, const String& table, int id) const {
+void TRowSnapshot::Verify(TADOConnection* connection, const String& table, int id,
+                          const std::vector<String>& ignored) const {
     TADOQuery row;
     row.SetConnection(connection);
     row.SQL()->SetText("select * from " + table + " where F_ID = :ID");
@@ -44,7 +47,9 @@ void TRowSnapshot::Verify(TADOConnection* connection, const String& table, int i
     row.Open();
     if (row.IsEmpty()) throw EStaleRecord(MsgRecordChanged);
     for (TField* field : row.Fields()) {
-        auto it = FValues.find(UpperCase(field->FieldName()));
+        const String name = UpperCase(field->FieldName());
+        if (std::find(ignored.begin(), ignored.end(), name) != ignored.end()) continue;
+        auto it = FValues.find(name);
         if (it != FValues.end() && it->second != ValueText(*field)) throw EStaleRecord(MsgRecordChanged);
     }
 }

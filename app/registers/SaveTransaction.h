@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 class TADOConnection;
 class TDataSet;
@@ -41,8 +42,11 @@ public:
     static TRowSnapshot Take(const TDataSet& dataSet);
     bool Empty() const { return FValues.empty(); }
     // Raises EStaleRecord when the table's row with the id is gone or any of its fields differs
-    // from the snapshot. Runs on the connection, inside the caller's transaction.
-    void Verify(TADOConnection* connection, const String& table, int id) const;
+    // from the snapshot, leaving out the fields named in ignored (upper-cased names; a figure the
+    // save does not write, such as a part's stock). Runs on the connection, inside the caller's
+    // transaction.
+    void Verify(TADOConnection* connection, const String& table, int id,
+                const std::vector<String>& ignored = {}) const;
 
 private:
     std::map<String, String> FValues; // upper-cased field name -> value as text ("\x01" for Null)

@@ -514,6 +514,9 @@ CREATE UNIQUE INDEX ux_FYinfo_code ON T_FYinfo (F_code);
 CREATE UNIQUE INDEX ux_wyFKrec_code ON T_wyFKrec (F_code);
 CREATE UNIQUE INDEX ux_wyGTrec_id ON t_wyGTrec (F_GTid);
 CREATE UNIQUE INDEX ux_ZHBX_code ON T_ZHBX (F_code);
+CREATE UNIQUE INDEX ux_carPos_code ON T_carPos (F_code);
+CREATE UNIQUE INDEX ux_PJinfo_code ON T_PJinfo (F_XQname, F_code);
+CREATE UNIQUE INDEX ux_FYinfo_name ON T_FYinfo (F_name);
 
 -- Operator names are unique (without regard to case): two stations adding one name at the same
 -- moment cannot both write it.

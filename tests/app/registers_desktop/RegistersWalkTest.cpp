@@ -1,12 +1,30 @@
 // The registers walked through on a real display with a window manager (Xvfb and openbox, started
 // by the test), as a new user on the seeded database: log in, add and rename an estate, add a
 // facility, add, sell, move into and vacate a house with Enter through the fields, export and
-// print the list. Screenshots are kept in ScreenshotFolder() to be looked at.
+// print the list; then the site registers, fee items, parking (a space sold to a house from the
+// picker) and spare parts (stock in and a return by function keys). Screenshots are kept in
+// ScreenshotFolder() to be looked at.
 #include "app/RegisterSeed.h"
 #include "app/core/StartupFixture.h"
 #include "app/desktop/XServer.h"
 
+#include "app/registers/ListSearchPanel.h"
 #include "app/registers/RegisterWindows.h"
+#include "app/registers/uDLGfcinfoCX.h"
+#include "app/registers/uDLGpjDepotJTH.h"
+#include "app/registers/uFrmBJinfoEdit.h"
+#include "app/registers/uFrmBJinfoGL.h"
+#include "app/registers/uFrmCarPosEdit.h"
+#include "app/registers/uFrmCarPosEdit1.h"
+#include "app/registers/uFrmCarPosGL.h"
+#include "app/registers/uFrmFYinfoEdit.h"
+#include "app/registers/uFrmFYinfoGL.h"
+#include "app/registers/uFrmPJdepotEdit.h"
+#include "app/registers/uFrmPJdepotGL.h"
+#include "app/registers/uFrmXLinfoEdit.h"
+#include "app/registers/uFrmXLinfoGL.h"
+#include "app/registers/uFrmYJinfoEdit.h"
+#include "app/registers/uFrmYJinfoGL.h"
 #include "app/registers/uFrmFCinfoEdit.h"
 #include "app/registers/uFrmFCinfoGL.h"
 #include "app/registers/uFrmPublicSetEdit.h"
@@ -18,6 +36,7 @@
 
 #include "controls/kxCurrEdit.h"
 #include "db/ADODB.h"
+#include "grid/DBGridGx.h"
 #include "gui/ActnList.h"
 #include "gui/ComCtrls.h"
 #include "gui/ControlShot.h"
@@ -26,6 +45,7 @@
 #include "gui/InputSimulation.h"
 #include "gui/Menus.h"
 #include "gui/Screenshot.h"
+#include "gui/StdCtrls.h"
 #include "report/vrClass.h"
 #include "rtl/FileUtils.h"
 
@@ -204,6 +224,161 @@ TEST_F(RegistersWalk, EstatesFacilitiesAndAHouseFromAddToVacate) {
     });
     EXPECT_EQ(Read("select F_curStatus, F_FZname, F_ZHname, F_RZdate from T_FCinfo where F_code = '801'"),
               std::vector<String>{"已入住|李明||1900-08-14"});
+}
+
+TEST_F(RegistersWalk, SiteRegistersFeeItemsParkingAndSpareParts) {
+    StartAsNewUser();
+    // Each list: a record added in its dialog, a search, print and export.
+    auto walkList = [&](TListWindow* list, const String& name, int searchColumn, const String& text) {
+        list->ComboBox1->SetItemIndex(searchColumn);
+        list->SearchPanel->ColumnChanged();
+        if (list->ComboBox2->Visible()) {
+            list->ComboBox2->SetText(text);
+            list->SpeedButton1->Click();
+        } else
+            SimulateTyping(list->Edit1, text);
+        EXPECT_EQ(list->QryTable->RecordCount(), 1) << name;
+        Shot(name);
+        list->PrintClick();
+        const TDesktopStandIns desktop(Prog(), "libreoffice-calc.desktop");
+        list->ExportClick();
+        EXPECT_TRUE(WaitFor([&] { return FileExists(desktop.OpenedRecord()); }, 5000)) << name;
+        list->ExitClick();
+    };
+    RunAction<TfrmBJinfoGL>(204, [&](TfrmBJinfoGL* list) {
+        Dialog<TfrmBJinfoEdit>([](TfrmBJinfoEdit* dialog) {
+            dialog->cbbXQname->SetText(seed::EstateA);
+            dialog->cbbArea->SetText("东区");
+            dialog->edtFZRemp->SetText("张三");
+            dialog->cbbtype->SetText("保洁");
+            dialog->YSmem->SetText("合格");
+            Shot("cleaning_edit");
+            dialog->CheckBox1->SetChecked(false);
+            SimulateKey(dialog->edtFZRemp, 'S', TShiftState{ssCtrl});
+        });
+        list->NewClick();
+        walkList(list, "cleaning", 3, "张");
+    });
+    RunAction<TfrmXLinfoGL>(205, [&](TfrmXLinfoGL* list) {
+        Dialog<TfrmXLinfoEdit>([](TfrmXLinfoEdit* dialog) {
+            dialog->edtDSRemp->SetText("王五");
+            dialog->cbbXLtype->SetText("巡查");
+            dialog->Memo1->SetText("夜间巡查正常");
+            Shot("patrol_edit");
+            dialog->CheckBox1->SetChecked(false);
+            dialog->Button1->Click();
+        });
+        list->NewClick();
+        walkList(list, "patrol", 1, "王");
+    });
+    RunAction<TfrmYJinfoGL>(308, [&](TfrmYJinfoGL* list) {
+        Dialog<TfrmYJinfoEdit>([](TfrmYJinfoEdit* dialog) {
+            dialog->edtYZcode->SetText("1-101");
+            dialog->edtYZname->SetText("业主1");
+            dialog->cbbContenttype->SetText("绿化");
+            dialog->Memo1->SetText("希望增加花坛");
+            Shot("suggestion_edit");
+            dialog->CheckBox1->SetChecked(false);
+            dialog->Button1->Click();
+        });
+        list->NewClick();
+        list->Button1->Click(); // 刷新列表: the new content type is offered
+        EXPECT_EQ(list->vleList->ItemCount(), 2);
+        walkList(list, "suggestions", 2, "业主");
+    });
+    RunAction<TfrmFYinfoGL>(207, [&](TfrmFYinfoGL* list) {
+        Dialog<TfrmFYinfoEdit>([](TfrmFYinfoEdit* dialog) {
+            dialog->edtName->SetText("电梯费");
+            dialog->cbbSFtype->SetText("按住户");
+            dialog->ceSFprice->SetValue(12.5);
+            Shot("feeitem_edit");
+            dialog->CheckBox1->SetChecked(false);
+            dialog->Button1->Click();
+        });
+        list->NewClick();
+        walkList(list, "feeitems", 0, "004");
+    });
+    EXPECT_EQ(Read("select F_code, F_SFprice from T_FYinfo where F_name = '电梯费'"),
+              std::vector<String>{"004|12.5"});
+
+    RunAction<TfrmCarPosGL>(306, [&](TfrmCarPosGL* list) {
+        Dialog<TfrmCarPosEdit>([](TfrmCarPosEdit* dialog) {
+            SimulateTyping(dialog->edtCode, "C003");
+            dialog->edtAddress->SetText("地下二层");
+            dialog->ceYSprice->SetValue(150000);
+            Shot("space_new");
+            dialog->Button1->Click();
+        });
+        list->NewClick();
+        Dialog<TfrmCarPosEdit1>([this](TfrmCarPosEdit1* dialog) {
+            User.Form([](TCustomForm* form) {
+                TTreeNode* building = nullptr;
+                auto* picker = dynamic_cast<TDLGfcinfoCX*>(form);
+                EXPECT_NE(picker, nullptr);
+                if (!picker) return static_cast<int>(mrCancel);
+                EXPECT_TRUE(Managed(picker));
+                for (int i = 0; i < picker->tvTree->Items()->Count() && !building; ++i)
+                    if (picker->tvTree->Items()->Item(i)->Text() == seed::EstateB)
+                        building = picker->tvTree->Items()->Item(i)->Item(0);
+                picker->tvTree->SetSelected(building);
+                picker->tvTree->OnDblClick(picker->tvTree);
+                picker->QryTable->Locate("F_code", seed::RoomCode(13));
+                Shot("space_picker");
+                picker->BitBtn1->Click();
+                return static_cast<int>(mrNone);
+            });
+            dialog->sbFind->Click();
+            dialog->cbbCQstatus->SetText("出售");
+            dialog->ceSJprice->SetValue(160000);
+            Shot("space_sale");
+            dialog->Button1->Click();
+        });
+        list->SellSpace();
+        walkList(list, "parking", 0, "C003");
+    });
+    EXPECT_EQ(Read("select F_CQstatus, F_FZname from T_carPos where F_code = 'C003'"),
+              std::vector<String>{"出售|业主14"});
+
+    RunAction<TfrmPJdepotGL>(206, [&](TfrmPJdepotGL* list) {
+        Dialog<TfrmPJdepotEdit>([](TfrmPJdepotEdit* dialog) {
+            dialog->edtcode->SetText("P001");
+            dialog->edtname->SetText("水管");
+            dialog->cbbtype->SetText("管材");
+            dialog->ceprice1->SetValue(12.5);
+            dialog->cePrice2->SetValue(8);
+            dialog->rceAmount->SetValue(5);
+            dialog->cbbXQname->SetText(seed::EstateA);
+            Shot("part_new");
+            dialog->Button1->Click();
+        });
+        list->DBGridGx1->SetFocus();
+        SimulateKey(list->DBGridGx1, VK_F2);
+        Dialog<TDLGpjDepotJTH>([](TDLGpjDepotJTH* dialog) {
+            EXPECT_EQ(dialog->ActiveControl(), dialog->rceAddAmount);
+            SimulateTyping(dialog->rceAddAmount, "3");
+            Shot("part_stockin");
+            dialog->Button1->Click();
+        });
+        SimulateKey(list->DBGridGx1, VK_F5);
+        Dialog<TDLGpjDepotJTH>([](TDLGpjDepotJTH* dialog) {
+            dialog->RadioGroup1->SetItemIndex(1);
+            dialog->RadioGroup1->OnClick(dialog->RadioGroup1);
+            dialog->rceAddAmount->SetValue(2);
+            Shot("part_return");
+            dialog->Button1->Click();
+        });
+        SimulateKey(list->DBGridGx1, VK_F5);
+        SimulateTyping(list->edtQryCode, "水");
+        Shot("parts");
+        list->PrintClick();
+        const TDesktopStandIns desktop(Prog(), "libreoffice-calc.desktop");
+        list->ExportClick();
+        EXPECT_TRUE(WaitFor([&] { return FileExists(desktop.OpenedRecord()); }, 5000));
+        list->ExitClick();
+    });
+    EXPECT_EQ(Read("select F_amount from T_PJinfo where F_code = 'P001'"), std::vector<String>{"6"});
+    EXPECT_EQ(Read("select F_OperFlag, F_amount, F_OperName from T_pjJHrec order by F_ID"),
+              (std::vector<String>{"1|3|admin", "-1|2|admin"}));
 }
 
 } // namespace
