@@ -330,17 +330,28 @@ TEST_F(Layout, ParagraphsLongerThan32768CharactersWrapThroughout) {
 }
 
 TEST_F(Layout, TheBytePathWrapsOnRunningSumsPerCharacter) {
-    // In a GB2312 font the emoji keeps its two UTF-16 units (page 936 loses nothing): the line
-    // still breaks after the whole character, never between its two units.
+    // In a GB2312 font the emoji becomes one "?" unit: the line still breaks after the whole
+    // character, never between its two UTF-16 units.
     TFont font;
     font.SetName("宋体");
     font.SetSize(10);
     font.SetCharset(GB2312_CHARSET);
     Text.ApplyFont(font);
+    Box(48); // 300 layout units
+    EXPECT_EQ(Wrap({u"ab\U0001F600cd"}), (V{u"ab\U0001F600", u"cd"}));
+    EXPECT_EQ(Wrap({u"\u4E2Da\u6587b"}), (V{u"\u4E2Da", u"\u6587b"}));
+}
+
+TEST_F(Layout, ASurrogatePairIsNeverSplitAcrossLines) {
+    // Through the font's own characters the emoji keeps its two units; a line never ends between
+    // them, not even when the emoji alone is wider than the line.
+    TFont font;
+    font.SetName("宋体");
+    font.SetSize(10);
+    font.SetCharset(DEFAULT_CHARSET);
+    Text.ApplyFont(font);
     Box(64); // 400 layout units
     EXPECT_EQ(Wrap({u"ab\U0001F600cd"}), (V{u"ab\U0001F600", u"cd"}));
-    Box(16); // 100 layout units: the emoji alone is wider than the line
+    Box(16); // 100 layout units
     EXPECT_EQ(Wrap({u"a\U0001F600b"}), (V{u"a", u"\U0001F600", u"b"}));
-    Box(48); // 300 layout units
-    EXPECT_EQ(Wrap({u"\u4E2Da\u6587b"}), (V{u"\u4E2Da", u"\u6587b"}));
 }
