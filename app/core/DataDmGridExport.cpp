@@ -96,7 +96,14 @@ String ExportFileName(const String& title) {
     String name = title;
     for (char& c : name)
         if (c == '/' || (static_cast<unsigned char>(c) < 0x20)) c = '_';
-    return GetTempDir() + name + FormatDateTime("-yyyymmdd-hhnnss", Now()) + ".xlsx";
+    // Two exports of one title in the same second (two windows, two copies of the program) each
+    // get a file of their own: the name is taken by creating the file, "-2", "-3", ... after it.
+    const String base = GetTempDir() + name + FormatDateTime("-yyyymmdd-hhnnss", Now());
+    for (int n = 1; n < 1000; ++n) {
+        const String candidate = base + (n > 1 ? "-" + IntToStr(n) : String()) + ".xlsx";
+        if (CreateNewFile(candidate)) return candidate;
+    }
+    return base + ".xlsx";
 }
 
 void ShowExcelMissing() {
@@ -112,7 +119,13 @@ String TdmData::ExportGridToExcel(TDBGridGx* grid, const String& title, bool vis
         return String();
     }
     const String fileName = ExportFileName(title);
+    // The name was taken by an empty file: a failed write leaves nothing behind.
+    bool written = false;
+    const TScopeExit dropEmpty([&] {
+        if (!written) DeleteFile(fileName);
+    });
     WriteGridWorkbook(grid, title, fileName);
+    written = true;
     if (visible && !ShellOpen(fileName)) ShowExcelMissing();
     return fileName;
 }

@@ -388,6 +388,13 @@ String GetTempDir() {
     return IncludeTrailingPathDelimiter(dir);
 }
 
+bool CreateNewFile(const String& fileName) {
+    const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    ::close(fd);
+    return true;
+}
+
 String GetTempFileName(const String& folder, const String& prefix) {
     const String dir = folder.empty() ? GetTempDir() : IncludeTrailingPathDelimiter(folder);
     String pattern = dir + prefix + "XXXXXX.tmp";

@@ -66,6 +66,9 @@ std::vector<String> MountedVolumes();
 
 // The folder for temporary files ($TMPDIR or /tmp), with a trailing "/".
 String GetTempDir();
+// Creates the file empty when no file or folder of that name exists, in one step no other process
+// can come between; false when the name is taken or the file cannot be made.
+bool CreateNewFile(const String& fileName);
 // Creates a new empty file with a unique name in the folder and returns its name.
 String GetTempFileName(const String& folder = String(), const String& prefix = "orv");
 

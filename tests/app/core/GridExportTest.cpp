@@ -95,6 +95,18 @@ TEST_F(GridExport, WhatTheGridShowsReadsBack) {
     EXPECT_GT(book.Widths.at(4), book.Widths.at(0)); // the grid's widths
 }
 
+TEST_F(GridExport, TwoExportsInOneSecondKeepAFileEach) {
+    Insert("007", "1900-08-14", 1234.5, "a");
+    ShowRows();
+    const TClockOverride clock(EncodeDateTime(2024, 3, 5, 10, 11, 12, 0));
+    const String first = Dm->ExportGridToExcel(Grid, "列表", false);
+    const String second = Dm->ExportGridToExcel(Grid, "列表", false);
+    EXPECT_EQ(first, Prog() + "tmp/列表-20240305-101112.xlsx");
+    EXPECT_EQ(second, Prog() + "tmp/列表-20240305-101112-2.xlsx");
+    EXPECT_TRUE(ReadWorkbook(first).Ok);
+    EXPECT_TRUE(ReadWorkbook(second).Ok);
+}
+
 TEST_F(GridExport, AnEmptyListGivesTheTitleRowOnly) {
     ShowRows();
     const TReadWorkbook book = ReadWorkbook(Dm->ExportGridToExcel(Grid, "空列表", false));
