@@ -2,6 +2,7 @@
 // and footer sums) and saving a grid edit of 10,000 rows (one transaction of the client batch),
 // against sqlite3 stepping the same select and one UPDATE of those rows, in the same run. Goal:
 // within 2x of the bare loops.
+#include "BareSqliteStep.h"
 #include "app/RegisterSeed.h"
 #include "app/core/DataDm.h"
 #include "app/core/DefaultDatabase.h"
@@ -117,45 +118,7 @@ BENCHMARK(BM_SaveGridEdit)->Unit(benchmark::kMillisecond)->Iterations(3);
 // over every column of every row.
 void BM_FeeItemBareSqliteStep(benchmark::State& state) {
     TFeeLedgerSide& side = FeeSide();
-    const TJetStatement jet = TranslateJetSql(side.Ledger->QryTable->SQL()->Text());
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(dmData->ADOcnn()->DataSourceFile().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, jet.Sql.c_str(), -1, &statement, nullptr) != SQLITE_OK)
-        state.SkipWithError(sqlite3_errmsg(db));
-    TParameters* params = side.Ledger->QryTable->Parameters();
-    for (int p = 0; p < params->Count(); ++p) {
-        const String value = params->Items(p)->Value().AsString();
-        sqlite3_bind_text(statement, p + 1, value.c_str(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
-    }
-    for (auto _ : state) {
-        int rows = 0;
-        size_t bytes = 0;
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            ++rows;
-            for (int c = 0; c < sqlite3_column_count(statement); ++c) {
-                switch (sqlite3_column_type(statement, c)) {
-                case SQLITE_INTEGER:
-                    bytes += static_cast<size_t>(sqlite3_column_int64(statement, c) & 1);
-                    break;
-                case SQLITE_FLOAT:
-                    bytes += sqlite3_column_double(statement, c) > 0;
-                    break;
-                case SQLITE_TEXT:
-                    bytes += static_cast<size_t>(sqlite3_column_bytes(statement, c));
-                    break;
-                default:
-                    break;
-                }
-            }
-        }
-        sqlite3_reset(statement);
-        benchmark::DoNotOptimize(bytes);
-        if (rows != LedgerRows) state.SkipWithError("wrong row count");
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    state.SetItemsProcessed(state.iterations() * LedgerRows);
+    RunBareSqliteStep(state, side.Ledger->QryTable, LedgerRows);
 }
 BENCHMARK(BM_FeeItemBareSqliteStep)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -2,6 +2,7 @@
 // once) against sqlite3 stepping the same statement over every column, goal within 3x; and a
 // fee-item rename carried over 200,000 ledger rows, saved through the item's dialog, against the
 // two UPDATE statements run by sqlite3 in one transaction, goal within 1.5x. Both in the same run.
+#include "BareSqliteStep.h"
 #include "app/RegisterSeed.h"
 #include "app/core/DataDm.h"
 #include "app/core/DefaultDatabase.h"
@@ -106,49 +107,12 @@ BENCHMARK(BM_StockSearchKeystroke)->Unit(benchmark::kMillisecond)->Iterations(6)
 void BM_StockBareSqliteStep(benchmark::State& state) {
     TPartsAndItemsSide& side = PartsSide();
     side.Parts->edtQryCode->SetText("配件");
-    const TJetStatement jet = TranslateJetSql(side.Parts->QryTable->SQL()->Text());
-    // The bare connection has none of the program's functions: its InStr is sqlite's own.
-    String sql = jet.Sql;
-    for (size_t at = sql.find("orv_instr"); at != String::npos; at = sql.find("orv_instr", at))
-        sql.replace(at, 9, "instr");
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(dmData->ADOcnn()->DataSourceFile().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK)
-        state.SkipWithError(sqlite3_errmsg(db));
-    TParameters* params = side.Parts->QryTable->Parameters();
-    for (int p = 0; p < params->Count(); ++p) {
-        const String value = params->Items(p)->Value().AsString();
-        sqlite3_bind_text(statement, p + 1, value.c_str(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
-    }
-    for (auto _ : state) {
-        int rows = 0;
-        size_t bytes = 0;
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            ++rows;
-            for (int c = 0; c < sqlite3_column_count(statement); ++c) {
-                switch (sqlite3_column_type(statement, c)) {
-                case SQLITE_INTEGER:
-                    bytes += static_cast<size_t>(sqlite3_column_int64(statement, c) & 1);
-                    break;
-                case SQLITE_FLOAT:
-                    bytes += sqlite3_column_double(statement, c) > 0;
-                    break;
-                case SQLITE_TEXT:
-                    bytes += static_cast<size_t>(sqlite3_column_bytes(statement, c));
-                    break;
-                default:
-                    break;
-                }
-            }
-        }
-        sqlite3_reset(statement);
-        benchmark::DoNotOptimize(bytes);
-        if (rows != StockParts) state.SkipWithError("wrong row count");
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    state.SetItemsProcessed(state.iterations() * StockParts);
+    RunBareSqliteStep(state, side.Parts->QryTable, StockParts, [](String sql) {
+        // The bare connection has none of the program's functions: its InStr is sqlite's own.
+        for (size_t at = sql.find("orv_instr"); at != String::npos; at = sql.find("orv_instr", at))
+            sql.replace(at, 9, "instr");
+        return sql;
+    });
 }
 BENCHMARK(BM_StockBareSqliteStep)->Unit(benchmark::kMillisecond)->Iterations(6);
 
