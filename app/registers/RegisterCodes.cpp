@@ -20,3 +20,17 @@ int RowWithCode(const String& table, const String& code) {
     query.Open();
     return query.IsEmpty() ? 0 : query.Fields()[0]->AsInteger();
 }
+
+String CodeForEdit(const String& table, int digits, const String& code, int id) {
+    const int holder = RowWithCode(table, code);
+    if (holder > 0 && holder != id) return dmData->NextCode(DigitCounterCodeSql(table, digits), digits);
+    return code;
+}
+
+String InsertUnderFreeCode(const String& table, int digits, const String& code,
+                           const TdmData::TCodeInsert& insert) {
+    if (RowWithCode(table, code) > 0)
+        return dmData->NextCode(DigitCounterCodeSql(table, digits), digits, insert);
+    insert(code);
+    return code;
+}

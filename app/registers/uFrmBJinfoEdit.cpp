@@ -90,13 +90,11 @@ void TfrmBJinfoEdit::SetParams(TSqlStatement& statement, const String& code) {
 }
 
 int TfrmBJinfoEdit::WriteRecord() {
-    const String nextCodeSql = DigitCounterCodeSql(BJinfoTable, BJinfoCodeDigits);
     String code = TypedText(edtCode->Text());
     if (EditMode()) {
         const int id = RecordId();
         VerifyLoaded(BJinfoTable);
-        const int holder = RowWithCode(BJinfoTable, code);
-        if (holder > 0 && holder != id) code = dmData->NextCode(nextCodeSql, BJinfoCodeDigits);
+        code = CodeForEdit(BJinfoTable, BJinfoCodeDigits, code, id);
         TSqlStatement update;
         update.Add("Update T_BJinfo Set F_code = :code,F_type = :type,F_area = :area, F_FZRemp = :FZRemp,"
                    "F_date = :date,F_YSmem = :YSmem,F_memo1 = :memo1, F_XQname = :XQname Where F_ID = :ID ");
@@ -113,10 +111,7 @@ int TfrmBJinfoEdit::WriteRecord() {
         SetParams(statement, newCode);
         ExecStatement(dmData->QryPub(), statement);
     };
-    if (RowWithCode(BJinfoTable, code) > 0)
-        code = dmData->NextCode(nextCodeSql, BJinfoCodeDigits, insert);
-    else
-        insert(code);
+    code = InsertUnderFreeCode(BJinfoTable, BJinfoCodeDigits, code, insert);
     edtCode->SetText(code);
     return InsertedId(BJinfoTable);
 }

@@ -110,7 +110,6 @@ void TfrmFYinfoEdit::SetParams(TSqlStatement& statement, const String& code) {
 }
 
 int TfrmFYinfoEdit::WriteRecord() {
-    const String nextCodeSql = DigitCounterCodeSql(FYinfoTable, FYinfoCodeDigits);
     String code = TypedText(edtCode->Text());
     const String name = TypedText(edtName->Text());
     const int id = EditMode() ? RecordId() : 0;
@@ -118,9 +117,8 @@ int TfrmFYinfoEdit::WriteRecord() {
     // Inside the save's transaction: of two stations saving one name at once, the second is told.
     const int namesake = ItemWithName(name);
     if (namesake > 0 && namesake != id) throw ESaveRefused(MsgFeeItemNameTaken, 3, edtName);
-    const int holder = RowWithCode(FYinfoTable, code);
     if (EditMode()) {
-        if (holder > 0 && holder != id) code = dmData->NextCode(nextCodeSql, FYinfoCodeDigits);
+        code = CodeForEdit(FYinfoTable, FYinfoCodeDigits, code, id);
         TSqlStatement update;
         update.Add("Update T_FYinfo Set F_code = :code,F_name = :name,F_SFtype = :SFtype, F_SFprice = :SFprice,"
                    "F_SFcycle = :SFcycle,F_memo1 = :memo1,F_XQname = :XQname Where F_ID = :ID ");
@@ -149,10 +147,7 @@ int TfrmFYinfoEdit::WriteRecord() {
         SetParams(statement, newCode);
         ExecStatement(dmData->QryPub(), statement);
     };
-    if (holder > 0)
-        code = dmData->NextCode(nextCodeSql, FYinfoCodeDigits, insert);
-    else
-        insert(code);
+    code = InsertUnderFreeCode(FYinfoTable, FYinfoCodeDigits, code, insert);
     edtCode->SetText(code);
     return InsertedId(FYinfoTable);
 }

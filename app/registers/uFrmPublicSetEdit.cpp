@@ -133,13 +133,11 @@ void TfrmPublicSetEdit::SetParams(TSqlStatement& statement, const String& code) 
 }
 
 int TfrmPublicSetEdit::WriteRecord() {
-    const String nextCodeSql = DigitCounterCodeSql("t_publicSet", FacilityCodeDigits);
     String code = TypedText(edtCode->Text());
     if (EditMode()) {
         const int id = RecordId();
         VerifyLoaded(FacilityTable);
-        const int holder = RowWithCode(FacilityTable, code);
-        if (holder > 0 && holder != id) code = dmData->NextCode(nextCodeSql, FacilityCodeDigits);
+        code = CodeForEdit(FacilityTable, FacilityCodeDigits, code, id);
         TSqlStatement update;
         update.Add("Update T_publicSET Set F_code = :code,F_name = :name,F_type = :type, F_pinpai = :pinpai,"
                    "F_spec = :spec,F_address = :address,F_amount = :amount, F_price = :price,"
@@ -162,10 +160,7 @@ int TfrmPublicSetEdit::WriteRecord() {
     };
     // A code another facility holds gives way to the next free one; the numbering inserts in the
     // same write transaction, so two stations never write one code.
-    if (RowWithCode(FacilityTable, code) > 0)
-        code = dmData->NextCode(nextCodeSql, FacilityCodeDigits, insert);
-    else
-        insert(code);
+    code = InsertUnderFreeCode(FacilityTable, FacilityCodeDigits, code, insert);
     edtCode->SetText(code);
     return InsertedId(FacilityTable);
 }

@@ -113,13 +113,11 @@ void TfrmXLinfoEdit::SetParams(TSqlStatement& statement, const String& code) {
 }
 
 int TfrmXLinfoEdit::WriteRecord() {
-    const String nextCodeSql = DigitCounterCodeSql(XLinfoTable, XLinfoCodeDigits);
     String code = TypedText(edtCode->Text());
     if (EditMode()) {
         const int id = RecordId();
         VerifyLoaded(XLinfoTable);
-        const int holder = RowWithCode(XLinfoTable, code);
-        if (holder > 0 && holder != id) code = dmData->NextCode(nextCodeSql, XLinfoCodeDigits);
+        code = CodeForEdit(XLinfoTable, XLinfoCodeDigits, code, id);
         TSqlStatement update;
         update.Add("Update T_XLinfo Set F_code = :code,F_DSRemp = :DSRemp,F_type = :type, F_area = :area,"
                    "F_CLRemp = :CLRemp,F_date = :date,F_time = :time, F_CLmem = :CLmem,F_memo1 = :memo1,"
@@ -138,10 +136,7 @@ int TfrmXLinfoEdit::WriteRecord() {
         SetParams(statement, newCode);
         ExecStatement(dmData->QryPub(), statement);
     };
-    if (RowWithCode(XLinfoTable, code) > 0)
-        code = dmData->NextCode(nextCodeSql, XLinfoCodeDigits, insert);
-    else
-        insert(code);
+    code = InsertUnderFreeCode(XLinfoTable, XLinfoCodeDigits, code, insert);
     edtCode->SetText(code);
     return InsertedId(XLinfoTable);
 }
