@@ -15,27 +15,30 @@ namespace {
 int Entries(const char* table) {
     const String text = table;
     int n = 0;
-    for (size_t at = text.find("<StrRes "); at != String::npos; at = text.find("<StrRes ", at + 1)) ++n;
+    for (size_t at = text.find("<StrRes "); at != String::npos; at = text.find("<StrRes ", at + 1))
+        ++n;
     return n;
 }
 
 void LoadTables(benchmark::State& state, std::initializer_list<const char*> tables) {
     int entries = 0;
-    for (const char* t : tables) entries += Entries(t);
+    for (const char* t : tables)
+        entries += Entries(t);
     for (auto _ : state) {
         // A fresh manager each time, so every entry is a new one; making it is not measured.
         state.PauseTiming();
         auto resources = std::make_unique<TvrResources>();
         state.ResumeTiming();
-        for (const char* t : tables) resources->LoadFromXMLString(t);
+        for (const char* t : tables)
+            resources->LoadFromXMLString(t);
         benchmark::DoNotOptimize(resources->GetString("2000"));
         state.PauseTiming();
         resources.reset();
         state.ResumeTiming();
     }
     state.counters["entries"] = entries;
-    state.counters["per_entry"] =
-        benchmark::Counter(entries, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_entry"] = benchmark::Counter(entries, benchmark::Counter::kIsIterationInvariantRate |
+                                                                  benchmark::Counter::kInvert);
 }
 
 void BM_LoadEngineTable(benchmark::State& state) {

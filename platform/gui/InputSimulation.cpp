@@ -36,7 +36,8 @@ void SimulateTyping(TWinControl* Target, const String& Text) {
         // A character beyond the basic plane comes as one key event holding both halves, as the
         // keyboard and input methods deliver it; a half alone is no input.
         QString typed(ch);
-        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) typed += text.at(++i);
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            typed += text.at(++i);
         int key = typed.size() == 1 ? ch.toUpper().unicode() : 0;
         Qt::KeyboardModifiers mods = ch.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
         QKeyEvent press(QEvent::KeyPress, key, mods, typed);

@@ -44,12 +44,12 @@ const TEventParams EventParams[] = {
       "(TvrComponent Sender, TMouseButton Button, int Shift, int X, int Y)", "(Sender, Button, Shift, X, Y)",
       "(Sender, Button, Shift, X, Y)"}},
     {"TvrMouseMoveEvent",
-     {"(Sender: TvrComponent; Shift: Integer; X, Y: Integer);", "(TvrComponent Sender, int Shift, int X, int Y)",
-      "(Sender, Shift, X, Y)", "(Sender, Shift, X, Y)"}},
+     {"(Sender: TvrComponent; Shift: Integer; X, Y: Integer);",
+      "(TvrComponent Sender, int Shift, int X, int Y)", "(Sender, Shift, X, Y)", "(Sender, Shift, X, Y)"}},
     {"TvrPreviewClickEvent",
      {"(Sender: TvrView; Button: TMouseButton; Shift: Integer; var Modified: Boolean);",
-      "(TvrView Sender, TMouseButton Button, int Shift, bool &Modified)", "(Sender, Button, Shift, byref Modified)",
-      "(Sender, Button, Shift, &Modified)"}},
+      "(TvrView Sender, TMouseButton Button, int Shift, bool &Modified)",
+      "(Sender, Button, Shift, byref Modified)", "(Sender, Button, Shift, &Modified)"}},
     {"TvrRunDialogsEvent", {"(var Result: Boolean);", "(bool &Result)", "(byref Result)", "(&Result)"}},
 };
 
@@ -90,7 +90,8 @@ private:
 
 void RegisterScriptTemplates() {
     TvrResources& resources = GetResources();
-    for (const TLanguageTemplate& t : LanguageTemplates) resources.AddAnsiString(t.Language, t.Text);
+    for (const TLanguageTemplate& t : LanguageTemplates)
+        resources.AddAnsiString(t.Language, t.Text);
     for (const TEventParams& e : EventParams) {
         String text;
         for (int i = 0; i < 4; ++i) {
@@ -125,7 +126,8 @@ String GetEventParams(const String& eventType, const String& language) {
     return String();
 }
 
-void GetEventHandlers(const TStrings& lines, const String& language, const String& eventType, TStrings& list) {
+void GetEventHandlers(const TStrings& lines, const String& language, const String& eventType,
+                      TStrings& list) {
     list.Clear();
     const String params = GetEventParams(eventType, language);
     const String proc = UpperCase(GetTemplateValue(language, "proc"));
@@ -182,13 +184,15 @@ Integer FindMainBlock(const TStrings& lines, const String& language) {
     return 0;
 }
 
-Integer AddEventHandler(TStrings& lines, const String& language, const String& eventType, const String& name) {
+Integer AddEventHandler(TStrings& lines, const String& language, const String& eventType,
+                        const String& name) {
     const Integer at = FindMainBlock(lines, language);
     if (at < 0) return -1;
     const String head = GetTemplateValue(language, "proc") + " " + name + GetEventParams(eventType, language);
-    const String added[] = {head, GetTemplateValue(language, "begin"), String(), GetTemplateValue(language, "end"),
-                            String()};
-    for (int i = 0; i < 5; ++i) lines.Insert(at + i, added[i]);
+    const String added[] = {head, GetTemplateValue(language, "begin"), String(),
+                            GetTemplateValue(language, "end"), String()};
+    for (int i = 0; i < 5; ++i)
+        lines.Insert(at + i, added[i]);
     return at + 3;
 }
 

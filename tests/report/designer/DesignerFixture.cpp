@@ -11,9 +11,11 @@ void DesignerTest::SetUp() {
     vrStartUp();
     vrrcDesignStartUp();
     Cnn->BeginTrans();
-    for (const String& statement : DefaultDatabaseStatements()) Run(statement);
+    for (const String& statement : DefaultDatabaseStatements())
+        Run(statement);
     for (int e = 0; e < 3; ++e) {
-        Run(Format("insert into T_XQinfo (F_code, F_name, F_LDamount) values ('%.3d', '%s', 3)", {e + 1, Estates[e]}));
+        Run(Format("insert into T_XQinfo (F_code, F_name, F_LDamount) values ('%.3d', '%s', 3)",
+                   {e + 1, Estates[e]}));
         for (int k = 0; k < 12; ++k)
             Run(Format("insert into T_FCinfo (F_XQname, F_LDcode, F_DYcode, F_code, F_FXtype, F_curStatus, "
                        "F_buildArea, F_useArea) values ('%s', '%d号楼', '%d单元', '%d', '%s', '%s', %s, %s)",

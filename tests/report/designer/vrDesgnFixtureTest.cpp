@@ -6,7 +6,8 @@
 TEST_F(DesignerTest, HousesOfThreeEstatesBehindTheReportsDataSet) {
     EXPECT_EQ(Rows("select count(*), min(F_buildArea), max(F_buildArea) from T_FCinfo"), "36,60.5,126");
     for (const char* estate : Estates)
-        EXPECT_EQ(Rows(String("select count(*) from T_FCinfo where F_XQname = '") + estate + "'"), "12") << estate;
+        EXPECT_EQ(Rows(String("select count(*) from T_FCinfo where F_XQname = '") + estate + "'"), "12")
+            << estate;
     const TvrDataSetItem* item = Report->Datasets()->FindByName("vrDM");
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->DataSet(), vrDM);

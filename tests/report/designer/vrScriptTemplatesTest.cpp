@@ -17,13 +17,15 @@ using TLines = std::vector<String>;
 // The script lines as the designer keeps them.
 std::unique_ptr<TStringList> Script(const TLines& lines) {
     auto out = std::make_unique<TStringList>();
-    for (const String& line : lines) out->Add(line);
+    for (const String& line : lines)
+        out->Add(line);
     return out;
 }
 
 std::vector<String> Items(const TStrings& list) {
     std::vector<String> out;
-    for (Integer i = 0; i < list.Count(); ++i) out.push_back(list.Strings(i));
+    for (Integer i = 0; i < list.Count(); ++i)
+        out.push_back(list.Strings(i));
     return out;
 }
 
@@ -59,7 +61,8 @@ TEST_F(ScriptTemplatesTest, TemplateValuesOfEveryKeyAndLanguage) {
     };
     for (int l = 0; l < 4; ++l)
         for (int k = 0; k < 6; ++k)
-            EXPECT_EQ(GetTemplateValue(Languages[l], keys[k]), values[l][k]) << Languages[l] << " " << keys[k];
+            EXPECT_EQ(GetTemplateValue(Languages[l], keys[k]), values[l][k])
+                << Languages[l] << " " << keys[k];
     EXPECT_EQ(GetTemplateValue("PascalScript", "PROC"), "procedure") << "keys ignore case";
     EXPECT_EQ(GetTemplateValue("PascalScript", "nokey"), "");
     EXPECT_EQ(GetTemplateValue("PascalScript", "quote"), "") << "a key must start an attribute";
@@ -76,18 +79,20 @@ TEST_F(ScriptTemplatesTest, ParameterListsOfEveryEventTypeAndLanguage) {
          {"(Sender: TvrComponent; var CanClose: Boolean);", "(TvrComponent Sender, bool &CanClose)",
           "(Sender, byref CanClose)", "(Sender, &CanClose)"}},
         {"TvrKeyEvent",
-         {"(Sender: TvrComponent; var Key: Word; Shift: Integer);", "(TvrComponent Sender, word &Key, int Shift)",
-          "(Sender, byref Key, Shift)", "(Sender, &Key, Shift)"}},
+         {"(Sender: TvrComponent; var Key: Word; Shift: Integer);",
+          "(TvrComponent Sender, word &Key, int Shift)", "(Sender, byref Key, Shift)",
+          "(Sender, &Key, Shift)"}},
         {"TvrKeyPressEvent",
          {"(Sender: TvrComponent; var Key: Char);", "(TvrComponent Sender, char &Key)", "(Sender, byref Key)",
           "(Sender, &Key)"}},
         {"TvrMouseEvent",
          {"(Sender: TvrComponent; Button: TMouseButton; Shift: Integer; X, Y: Integer);",
-          "(TvrComponent Sender, TMouseButton Button, int Shift, int X, int Y)", "(Sender, Button, Shift, X, Y)",
-          "(Sender, Button, Shift, X, Y)"}},
+          "(TvrComponent Sender, TMouseButton Button, int Shift, int X, int Y)",
+          "(Sender, Button, Shift, X, Y)", "(Sender, Button, Shift, X, Y)"}},
         {"TvrMouseMoveEvent",
-         {"(Sender: TvrComponent; Shift: Integer; X, Y: Integer);", "(TvrComponent Sender, int Shift, int X, int Y)",
-          "(Sender, Shift, X, Y)", "(Sender, Shift, X, Y)"}},
+         {"(Sender: TvrComponent; Shift: Integer; X, Y: Integer);",
+          "(TvrComponent Sender, int Shift, int X, int Y)", "(Sender, Shift, X, Y)",
+          "(Sender, Shift, X, Y)"}},
         {"TvrPreviewClickEvent",
          {"(Sender: TvrView; Button: TMouseButton; Shift: Integer; var Modified: Boolean);",
           "(TvrView Sender, TMouseButton Button, int Shift, bool &Modified)",
@@ -95,7 +100,8 @@ TEST_F(ScriptTemplatesTest, ParameterListsOfEveryEventTypeAndLanguage) {
         {"TvrRunDialogsEvent", {"(var Result: Boolean);", "(bool &Result)", "(byref Result)", "(&Result)"}},
     };
     for (const TCase& c : cases)
-        for (int l = 0; l < 4; ++l) EXPECT_EQ(GetEventParams(c.EventType, Languages[l]), c.Params[l]) << c.EventType;
+        for (int l = 0; l < 4; ++l)
+            EXPECT_EQ(GetEventParams(c.EventType, Languages[l]), c.Params[l]) << c.EventType;
     EXPECT_EQ(GetEventParams("TvrNoSuchEvent", "PascalScript"), "");
     EXPECT_EQ(GetEventParams("TvrNotifyEvent", "NoSuchLanguage"), "");
 }
@@ -109,24 +115,26 @@ TEST_F(ScriptTemplatesTest, HandlersAreListedAndFoundOutsideComments) {
     } cases[] = {
         {"PascalScript",
          TLines({"procedure Memo1OnBeforePrint(Sender: TvrComponent);", "begin", "end;", "",
-                "procedure Memo1Click(sender: tvrcomponent);", "begin", "end;", "{",
-                "procedure InComment(Sender: TvrComponent);", "}", "  procedure Indented(Sender: TvrComponent);",
-                "procedure Spaced(Sender: TvrComponent) ;", "procedure Key(Sender: TvrComponent; var Key: Char);",
-                "begin", "", "end."}),
+                 "procedure Memo1Click(sender: tvrcomponent);", "begin", "end;", "{",
+                 "procedure InComment(Sender: TvrComponent);", "}",
+                 "  procedure Indented(Sender: TvrComponent);", "procedure Spaced(Sender: TvrComponent) ;",
+                 "procedure Key(Sender: TvrComponent; var Key: Char);", "begin", "", "end."}),
          {"Memo1OnBeforePrint", "Memo1Click"},
          0},
         {"D++Idezer",
-         TLines({"/*", "void InComment(TvrComponent Sender)", "*/", "void Memo1OnBeforePrint(TvrComponent Sender)",
-                "{", "}", "VOID Upper(TvrComponent Sender)", "{", "", "}"}),
+         TLines({"/*", "void InComment(TvrComponent Sender)", "*/",
+                 "void Memo1OnBeforePrint(TvrComponent Sender)", "{", "}", "VOID Upper(TvrComponent Sender)",
+                 "{", "", "}"}),
          {"Memo1OnBeforePrint", "Upper"},
          3},
         {"VuzirUzezid",
-         TLines({"sub Memo1OnBeforePrint(Sender)", "end sub", " sub Indented(Sender)", "end sub", "ShowMessage 1"}),
+         TLines({"sub Memo1OnBeforePrint(Sender)", "end sub", " sub Indented(Sender)", "end sub",
+                 "ShowMessage 1"}),
          {"Memo1OnBeforePrint"},
          0},
         {"JScript",
          TLines({"function Other(Sender, &Key)", "{", "}", "/*", "function InComment(Sender)", "*/",
-                "function Memo1OnBeforePrint(Sender)", "{", "}", "ShowMessage(1);"}),
+                 "function Memo1OnBeforePrint(Sender)", "{", "}", "ShowMessage(1);"}),
          {"Memo1OnBeforePrint"},
          6},
     };
@@ -140,7 +148,8 @@ TEST_F(ScriptTemplatesTest, HandlersAreListedAndFoundOutsideComments) {
         EXPECT_EQ(FindEventHandler(*script, c.Language, "memo1onbeforeprint"), c.FoundAt) << c.Language;
         EXPECT_EQ(FindEventHandler(*script, c.Language, "InComment"), -1) << c.Language;
         EXPECT_EQ(FindEventHandler(*script, c.Language, "Indented"), -1) << c.Language;
-        EXPECT_EQ(FindEventHandler(*script, c.Language, "Memo1OnBefore"), -1) << "the name ends at the bracket";
+        EXPECT_EQ(FindEventHandler(*script, c.Language, "Memo1OnBefore"), -1)
+            << "the name ends at the bracket";
     }
     const auto pascal = Script({"procedure Key(Sender: TvrComponent; var Key: Char);", "begin", "end;"});
     TStringList keys;
@@ -158,21 +167,22 @@ TEST_F(ScriptTemplatesTest, HandlersGoBeforeTheMainBlock) {
         TLines After; // the script after adding "Memo1OnBeforePrint"
     } cases[] = {
         {"PascalScript",
-         TLines({"procedure A(Sender: TvrComponent);", "begin", "  if True then", "  begin", "  end;", "end;", "",
-                "begin", "  A(nil);", "end.", "{", "end.", "}"}),
+         TLines({"procedure A(Sender: TvrComponent);", "begin", "  if True then", "  begin", "  end;", "end;",
+                 "", "begin", "  A(nil);", "end.", "{", "end.", "}"}),
          7,
          {"procedure A(Sender: TvrComponent);", "begin", "  if True then", "  begin", "  end;", "end;", "",
-          "procedure Memo1OnBeforePrint(Sender: TvrComponent);", "begin", "", "end;", "", "begin", "  A(nil);",
-          "end.", "{", "end.", "}"}},
+          "procedure Memo1OnBeforePrint(Sender: TvrComponent);", "begin", "", "end;", "", "begin",
+          "  A(nil);", "end.", "{", "end.", "}"}},
         {"D++Idezer",
          TLines({"void A(TvrComponent Sender)", "{", "}", "{", "  A(null);", "}"}),
          3,
-         {"void A(TvrComponent Sender)", "{", "}", "void Memo1OnBeforePrint(TvrComponent Sender)", "{", "", "}", "",
-          "{", "  A(null);", "}"}},
+         {"void A(TvrComponent Sender)", "{", "}", "void Memo1OnBeforePrint(TvrComponent Sender)", "{", "",
+          "}", "", "{", "  A(null);", "}"}},
         {"JScript",
          TLines({"function A(Sender)", "{", "}", "A(null);"}),
          3,
-         {"function A(Sender)", "{", "}", "function Memo1OnBeforePrint(Sender)", "{", "", "}", "", "A(null);"}},
+         {"function A(Sender)", "{", "}", "function Memo1OnBeforePrint(Sender)", "{", "", "}", "",
+          "A(null);"}},
         {"VuzirUzezid",
          TLines({"ShowMessage 1"}),
          0,
@@ -181,7 +191,8 @@ TEST_F(ScriptTemplatesTest, HandlersGoBeforeTheMainBlock) {
     for (const TCase& c : cases) {
         const auto script = Script(c.Script);
         EXPECT_EQ(FindMainBlock(*script, c.Language), c.MainBlock) << c.Language;
-        EXPECT_EQ(AddEventHandler(*script, c.Language, "TvrNotifyEvent", "Memo1OnBeforePrint"), c.MainBlock + 3)
+        EXPECT_EQ(AddEventHandler(*script, c.Language, "TvrNotifyEvent", "Memo1OnBeforePrint"),
+                  c.MainBlock + 3)
             << c.Language;
         EXPECT_EQ(Items(*script), c.After) << c.Language;
         EXPECT_EQ(script->Strings(c.MainBlock + 3 - 1), "") << "the result is the empty body line, 1-based";

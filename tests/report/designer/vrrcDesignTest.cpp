@@ -2,11 +2,11 @@
 // the marked texts lose their "!", the designer table wins over the engine's, and a language file
 // loaded later wins over the designer table.
 #include "report/designer/vrrcDesign.h"
+#include "TempDir.h"
 #include "report/designer/vrrcHints.h"
 #include "report/vrRes.h"
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
-#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -131,8 +131,10 @@ std::vector<String> Split(const char* list) {
 std::vector<String> DesignerNames() {
     std::vector<String> names;
     for (const auto& [first, last] : DesignerIdRanges)
-        for (int id = first; id <= last; ++id) names.push_back(IntToStr(id));
-    for (const String& key : Split(DesignerKeys)) names.push_back(key);
+        for (int id = first; id <= last; ++id)
+            names.push_back(IntToStr(id));
+    for (const String& key : Split(DesignerKeys))
+        names.push_back(key);
     return names;
 }
 
@@ -157,11 +159,13 @@ TEST_F(DesignerTablesTest, EveryListedNameIsInItsTableAndNoOtherIs) {
     for (const TCase& c : cases) {
         TvrResources own;
         own.LoadFromXMLString(c.Text);
-        for (const String& name : c.Names) EXPECT_NE(own.GetString(name), name) << c.Table << ": " << name;
+        for (const String& name : c.Names)
+            EXPECT_NE(own.GetString(name), name) << c.Table << ": " << name;
         // The table holds nothing beyond its list.
         const String table = c.Text;
         size_t entries = 0;
-        for (size_t at = table.find("<StrRes "); at != String::npos; at = table.find("<StrRes ", at + 1)) ++entries;
+        for (size_t at = table.find("<StrRes "); at != String::npos; at = table.find("<StrRes ", at + 1))
+            ++entries;
         EXPECT_EQ(entries, c.Names.size()) << c.Table;
         EXPECT_TRUE(EndsStr("</Resources> ", table)) << c.Table;
     }
@@ -189,8 +193,9 @@ TEST_F(DesignerTablesTest, LookupsAfterStart) {
         {"6004", "Sort Data Tree"},
         {"5607", "第二步:选择显示字段. "},
         {"2908", " 运算式:"},
-        {"2473", "Pascal files (*.pas)|*.pas|C++ files (*.cpp)|*.cpp|JavaScript files (*.js)|*.js|Basic files "
-                 "(*.vb)|*.vb|All files|*.*"},
+        {"2473",
+         "Pascal files (*.pas)|*.pas|C++ files (*.cpp)|*.cpp|JavaScript files (*.js)|*.js|Basic files "
+         "(*.vb)|*.vb|All files|*.*"},
         {"dsCode", "代码"},
         {"dsCantLoad", "无法载入文件"},
         {"riInherited", "报表是从基本报表继承的: %s"},
@@ -206,7 +211,8 @@ TEST_F(DesignerTablesTest, LookupsAfterStart) {
         {"fkDateTime7", "02:14am, November 28, 2002;hh:mm am/pm, mmmm dd, yyyy"},
         {"fkBoolean4", "False,True;False,True"},
     };
-    for (const auto& [key, text] : cases) EXPECT_EQ(GetResources().GetString(key), text) << key;
+    for (const auto& [key, text] : cases)
+        EXPECT_EQ(GetResources().GetString(key), text) << key;
     EXPECT_EQ(GetResourceStringById(2000), "对象查看器");
     EXPECT_EQ(GetResourceStringById(1), "确定") << "the engine's texts stay";
 }
@@ -216,7 +222,8 @@ TEST_F(DesignerTablesTest, TheBangIsKeptInTheTableOnlyWhereMarked) {
     const String designer = vrrcDesign, hints = vrrcHints;
     for (size_t at = designer.find("Text=\"!"); at != String::npos; at = designer.find("Text=\"!", at + 1))
         ++designerBangs;
-    for (size_t at = hints.find("Text=\"!"); at != String::npos; at = hints.find("Text=\"!", at + 1)) ++hintBangs;
+    for (size_t at = hints.find("Text=\"!"); at != String::npos; at = hints.find("Text=\"!", at + 1))
+        ++hintBangs;
     EXPECT_EQ(designerBangs, 13);
     EXPECT_EQ(hintBangs, 3);
 }
@@ -225,7 +232,7 @@ TEST_F(DesignerTablesTest, ALanguageFileLoadedLaterWins) {
     TempDir dir;
     const String file = dir.File("test.drc");
     std::ofstream(file) << ("<?xml version=\"1.1\" encoding=\"utf-8\"?><Resources CodePage=\"936\">"
-                       "<StrRes Name=\"2000\" Text=\"Object Inspector\"/></Resources> ");
+                            "<StrRes Name=\"2000\" Text=\"Object Inspector\"/></Resources> ");
     GetResources().LoadFromFile(file);
     EXPECT_EQ(GetResourceStringById(2000), "Object Inspector");
     EXPECT_EQ(GetResourceStringById(2100), "数据树") << "what the file does not name stays";
