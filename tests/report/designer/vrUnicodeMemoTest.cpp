@@ -1,6 +1,9 @@
 // The designer's UTF-16 memo: characters outside the Chinese code page and beyond the basic plane
-// survive typing, pasting and setting; setting the text it already holds fires no change.
+// survive typing, pasting and setting, also in the workspace's in-place editor; setting the text
+// it already holds fires no change.
 #include "report/designer/vrUnicodeMemo.h"
+
+#include "WorkspaceFixture.h"
 
 #include "gui/Clipbrd.h"
 #include "gui/Forms.h"
@@ -75,4 +78,18 @@ TEST_F(UnicodeMemoTest, TheSameTextTwiceFiresOnChangeOnce) {
     SetWideText(Memo, u"");
     EXPECT_EQ(Changes, 3);
     EXPECT_EQ(GetWideText(Memo), u"");
+}
+
+// The workspace's in-place editor is such a memo: what is typed into it reaches the text object.
+TEST_F(WorkspaceTest, TheInplaceEditorKeepsTypedCharactersOutsideTheCodePage) {
+    auto* memo = new TvrMemoView(Page);
+    memo->SetBounds(100, 100, 80, 20);
+    memo->SetText(u"old");
+    Reload();
+    Ws->OpenInplaceEditor(memo);
+    TInplaceMemo* editor = Ws->InplaceMemo;
+    EXPECT_EQ(GetWideText(editor), u"old");
+    SimulateTyping(editor, "€ 한 😀 费用");
+    Click(700, 700);
+    EXPECT_EQ(memo->Text(), u"€ 한 😀 费用\r\n");
 }
