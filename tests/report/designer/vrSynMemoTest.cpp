@@ -581,3 +581,72 @@ TEST_F(SynMemoTest, WithAProportionalFontEveryCharacterStaysInItsCell) {
         EXPECT_GT(ink, 0) << "column " << i + 1 << " '" << text[static_cast<size_t>(i)] << "'";
     }
 }
+
+// --- caret and mouse -------------------------------------------------------------------------
+
+TEST_F(SynMemoTest, TheCaretFollowsTheFocusAndHidesLeftOfTheView) {
+    auto* other = new TEdit(Form.get());
+    other->SetParent(Form.get());
+    other->SetBounds(0, 370, 100, 20);
+    SetText({"abc", "def"});
+    Form->Show();
+    Memo->SetFocus();
+    Memo->MoveCaret(3, 2);
+    const int w = Memo->CharWidth(), h = Memo->CharHeight();
+    TControlCaret::TState s = TControlCaret::State();
+    EXPECT_EQ(s.Control, Memo);
+    EXPECT_TRUE(s.Shown);
+    EXPECT_EQ(s.Bounds, Rect(30 + 2 * w, h, 32 + 2 * w, 2 * h));
+    // Scrolled right past the caret: off the control.
+    Memo->MoveCaret(Memo->VisibleColumns() + 20, 2);
+    Memo->MoveCaret(1, 2);
+    EXPECT_EQ(Memo->FirstVisibleColumn(), 0);
+    Memo->MoveCaret(Memo->VisibleColumns() + 20, 2);
+    SimulateKey(Memo, VK_HOME); // the view follows: the caret is visible again
+    EXPECT_EQ(TControlCaret::State().Bounds.Left, 30);
+    other->SetFocus();
+    EXPECT_NE(TControlCaret::State().Control, Memo);
+}
+
+TEST_F(SynMemoTest, DraggingSelectsAndShiftClickExtends) {
+    SetText({"alpha beta", "gamma"});
+    const int w = Memo->CharWidth(), h = Memo->CharHeight(), g = Memo->GutterWidth();
+    SimulateMouseDown(Memo, mbLeft, g + 1 * w + 1, 2);
+    SimulateMouseMove(Memo, g + 4 * w + 1, 2, TShiftState() << ssLeft);
+    SimulateMouseUp(Memo, mbLeft, g + 4 * w + 1, 2);
+    EXPECT_EQ(Memo->SelectedText(), "lph");
+    SimulateClick(Memo, g + 2 * w + 1, h + 2, mbLeft, SynShift());
+    EXPECT_EQ(Memo->SelectedText(), "lpha beta\r\nga");
+    SimulateClick(Memo, g + 1, 2);
+    EXPECT_FALSE(Memo->HasSelection());
+    // Typing replaces a selection; Ctrl+A selects everything.
+    Key('A', SynCtrl());
+    EXPECT_EQ(Memo->SelectedText(), "alpha beta\r\ngamma");
+    Type("z");
+    EXPECT_EQ(Memo->Text(), "z\r\n");
+}
+
+TEST_F(SynMemoTest, ClipboardCommands) {
+    SetText({"one two"});
+    Memo->SetSelection(TPoint(1, 1), TPoint(4, 1));
+    Key('C', SynCtrl());
+    EXPECT_EQ(Clipboard()->AsText(), "one");
+    Key(VK_DELETE, SynShift()); // cut
+    EXPECT_EQ(L(1), " two");
+    Key(VK_END);
+    Key(VK_INSERT, SynShift()); // paste
+    EXPECT_EQ(L(1), " twoone");
+    EXPECT_EQ(Caret(), TPoint(8, 1));
+}
+
+TEST_F(SynMemoTest, ReplacingTheLinesStartsAfresh) {
+    SetText({"a"});
+    Type("xyz");
+    Memo->AddBreakpoint(1, "");
+    Memo->Lines().Add("more");
+    EXPECT_EQ(Memo->UndoCount(), 0);
+    EXPECT_EQ(Caret(), TPoint(1, 1));
+    Memo->Lines().Clear();
+    EXPECT_EQ(Memo->Lines().Count(), 1);
+    EXPECT_EQ(L(1), "");
+}
