@@ -147,6 +147,7 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     void HorzScrollChanged() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void VertScrollChanged() override;
 
 private:

@@ -543,6 +543,15 @@ String TvrSyntaxMemo::CompletionPrefix() const {
     return Trim(prefix);
 }
 
+// The completion window frees itself when it closes.
+void TvrSyntaxMemo::Notification(TComponent* AComponent, TOperation Operation) {
+    TvrScrollWin::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent != nullptr && AComponent == FCompletionForm) {
+        FCompletionForm = nullptr;
+        FCompletionList = nullptr;
+    }
+}
+
 TvrPopupForm* TvrSyntaxMemo::CompletionForm() const {
     return FCompletionForm;
 }
@@ -563,18 +572,14 @@ void TvrSyntaxMemo::ShowCompletion() {
     };
     FCompletionList->OnKeyDown = [this](TObject* s, Word& k, TShiftState sh) { CompletionKeyDown(s, k, sh); };
     FCompletionList->OnDblClick = [this](TObject* s) { CompletionDblClick(s); };
-    form->OnDestroy = [this, form](TObject*) {
-        if (FCompletionForm == form) {
-            FCompletionForm = nullptr;
-            FCompletionList = nullptr;
-        }
-    };
     OnCompletion(this, CompletionPrefix(), FCompletionList->Items());
     if (FCompletionList->Items()->Count() > 0) FCompletionList->SetItemIndex(0);
     const TPoint at = ClientToScreen(
         TPoint(FGutter + (FCaret.X - FLeftCol - 1) * FCharWidth, (FCaret.Y - FTopLine) * FCharHeight));
     form->SetBounds(at.X, at.Y, 300, 100);
     form->Show();
+    // The list takes the keys (Enter accepts, Esc closes).
+    if (FCompletionList->CanFocus()) FCompletionList->SetFocus();
 }
 
 void TvrSyntaxMemo::DrawCompletionItem(TWinControl* control, int index, TRect rect, TOwnerDrawState state) {
