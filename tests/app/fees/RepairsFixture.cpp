@@ -1,6 +1,7 @@
 #include "RepairsFixture.h"
 
 #include "controls/kxCurrEdit.h"
+#include "gui/ActnList.h"
 #include "gui/StdCtrls.h"
 
 void Repairs::SetUp() {
