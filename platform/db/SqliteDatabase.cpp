@@ -392,7 +392,21 @@ void TSqliteDatabase::SetBusyTimeout(int milliseconds) {
     if (FImpl->Db) sqlite3_busy_timeout(FImpl->Db, milliseconds);
 }
 
+namespace {
+
+std::function<void(const String&)>& StatementObserver() {
+    static std::function<void(const String&)> observer;
+    return observer;
+}
+
+} // namespace
+
+void TSqliteDatabase::SetStatementObserver(std::function<void(const String& sql)> observer) {
+    StatementObserver() = std::move(observer);
+}
+
 int TSqliteDatabase::ExecuteSql(const String& sql) {
+    if (StatementObserver()) StatementObserver()(sql);
     if (!FImpl->Db) throw EDatabaseError("Operation is not allowed when the object is closed.");
     Exec(FImpl->Db, sql);
     return sqlite3_changes(FImpl->Db);
@@ -400,6 +414,7 @@ int TSqliteDatabase::ExecuteSql(const String& sql) {
 
 std::unique_ptr<TSqliteStatement> TSqliteDatabase::Prepare(const String& sql) {
     if (!FImpl->Db) throw EDatabaseError("Operation is not allowed when the object is closed.");
+    if (StatementObserver()) StatementObserver()(sql);
     sqlite3_stmt* st = nullptr;
     const auto idle = FImpl->Cache->Idle.find(sql);
     if (idle != FImpl->Cache->Idle.end()) {

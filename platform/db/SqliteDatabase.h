@@ -7,6 +7,7 @@
 #include "db/DB.h"
 #include "rtl/Variant.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -58,6 +59,10 @@ public:
 
     // Milliseconds a statement waits for another connection's lock before it fails.
     void SetBusyTimeout(int milliseconds);
+
+    // An observer told of every statement any connection of the process runs (its text, before
+    // it runs): tests stop a program at its k-th statement with it. Empty: none.
+    static void SetStatementObserver(std::function<void(const String& sql)> observer);
 
     // Runs SQLite text (one statement or several); returns the rows changed by the last one.
     int ExecuteSql(const String& sql);
