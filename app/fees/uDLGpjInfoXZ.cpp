@@ -108,6 +108,7 @@ TDLGpjInfoXZ::TDLGpjInfoXZ(TfrmCltBXedit* repair) : TForm(repair), FRepair(repai
     DBGridGx1->SetAlign(alClient);
     DBGridGx1->SetReadOnly(true);
     DBGridGx1->SetUseMultiTitle(true);
+    DBGridGx1->DrawMemoText = true;
     DBGridGx1->SetOptions(DBGridGx1->Options() | dgRowSelect | dgMultiSelect | dgAlwaysShowSelection);
     DBGridGx1->SetFooterRowCount(1);
     DBGridGx1->SumList()->SetActive(true);

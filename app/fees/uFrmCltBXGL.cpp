@@ -112,6 +112,14 @@ TfrmCltBXGL::TfrmCltBXGL(TComponent* AOwner) : TListWindow(AOwner, RepairSpec) {
     SearchPanel->OnSearch = nullptr;
     SpeedButton1->OnClick = [this](TObject*) { RefreshList(); };
     BuildGroupPanel({{"接待人员", "F_JDemp"}, {"维修人员", "F_WXemp"}, {"满 意 度", "F_MYtype"}, {"业主姓名", "F_FZname"}});
+    // Right of the grouping list: the records above, the lines of the current one below.
+    PanelGrids = new TPanel(this);
+    PanelGrids->SetName("PanelGrids");
+    PanelGrids->SetParent(this);
+    PanelGrids->SetAlign(alClient);
+    PanelGrids->SetBevelOuter(bvNone);
+    PanelGrids->SetCaption("");
+    DBGridGx1->SetParent(PanelGrids);
     DBGridGx1->SetAlign(alTop);
     DBGridGx1->SetHeight(300);
     BuildColumns({
@@ -130,7 +138,9 @@ TfrmCltBXGL::TfrmCltBXGL(TComponent* AOwner) : TListWindow(AOwner, RepairSpec) {
         {"F_MYtype", "", 60},
     });
     SortOnTitleClick(DBGridGx1, QryTable);
-    QryTable->AfterOpen = [this](TDataSet*) {
+    // The grid's footer sums took the query's events over already: their handler runs first.
+    QryTable->AfterOpen = [this, footers = QryTable->AfterOpen](TDataSet* dataSet) {
+        if (footers) footers(dataSet);
         for (const char* name : {"F_bxDate", "F_xfDate"})
             if (TField* field = QryTable->FindField(name)) ShowNotSetDateEmpty(*field);
     };
@@ -156,13 +166,13 @@ void TfrmCltBXGL::BuildDetailGrid() {
     dsDetail->SetDataSet(QryDetail);
     Splitter1 = new TSplitter(this);
     Splitter1->SetName("Splitter1");
-    Splitter1->SetParent(this);
+    Splitter1->SetParent(PanelGrids);
     Splitter1->SetAlign(alTop);
     Splitter1->SetTop(DBGridGx1->Top() + DBGridGx1->Height());
     Splitter1->SetHeight(4);
     DBGridGx2 = new TDBGridGx(this);
     DBGridGx2->SetName("DBGridGx2");
-    DBGridGx2->SetParent(this);
+    DBGridGx2->SetParent(PanelGrids);
     DBGridGx2->SetAlign(alClient);
     DBGridGx2->SetReadOnly(true);
     DBGridGx2->DrawMemoText = true;

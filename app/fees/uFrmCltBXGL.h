@@ -31,6 +31,7 @@ public:
     ~TfrmCltBXGL() override;
     String ClassName() const override { return "TfrmCltBXGL"; }
 
+    TPanel* PanelGrids;   // the two grids, right of the grouping list
     TDBGridGx* DBGridGx2; // the lines of the current record
     TADOQuery* QryDetail;
     TDataSource* dsDetail;

@@ -121,6 +121,12 @@ TEST_F(RepairRecords, TheTotalIsTheServiceFeePlusTheLinesNewAndEditedAndEditingM
     }));
     EXPECT_EQ(One("select F_fwPrice, F_wlPrice, F_totalprice from t_ZHBX"), "50|82.5|132.5");
     EXPECT_EQ(Stock(TapA), "48");
+    // The list's footers sum the saved record.
+    for (const auto& [field, sum] : {std::pair<const char*, int>{"F_fwPrice", 50}, {"F_totalprice", 132}})
+        EXPECT_EQ(reg->DBGridGx1->ColumnByFieldName(field)->Footer()->AggregateValue().AsCurrency().Value / 10000,
+                  sum)
+            << field;
+    EXPECT_EQ(VarToStr(reg->DBGridGx2->ColumnByFieldName("F_totalprice")->Footer()->AggregateValue()), "82.5");
     ASSERT_TRUE(EditRepair(*reg, [&](TfrmCltBXedit* d) {
         EXPECT_EQ(d->edtCode->Text(), "001");
         d->ceFWprice->SetValue(60.25);
