@@ -311,6 +311,31 @@ TEST_F(RepairRecords, ALineTypedAndNeverLookedUpIsLookedUpAtSavingAndMovesOnlyIt
     EXPECT_EQ(One("select count(*) from t_ZHBX"), "1");
 }
 
+TEST_F(RepairRecords, APartRowDeletedMeanwhileStopsTheSaveAndNothingIsWritten) {
+    auto reg = OpenRegister();
+    EXPECT_FALSE(AddRepair(*reg, [&](TfrmCltBXedit* d) {
+        Owner(d, "甲");
+        Pick(d, {Pipe, Wire});
+        // Another station deletes the wire's card while the repair is being typed.
+        Dm->RunSQL("delete from T_PJinfo where F_code = 'P10'");
+    }));
+    EXPECT_EQ(Messages.back(), std::make_pair(String("保存失败，请检测数据库连接！"), 3));
+    EXPECT_EQ(One("select count(*) from t_ZHBX"), "0");
+    EXPECT_EQ(One("select count(*) from t_ZHBXdetail"), "0");
+    EXPECT_EQ(Stock(Pipe), "10");
+}
+
+TEST_F(RepairRecords, ALineSavedWithoutItsPartRowGivesBackByCodeAsBefore) {
+    // A record from before lines kept their part row.
+    Dm->RunSQL("insert into t_ZHBX (F_code, F_FZname, F_xfDate) values ('001', '甲', '1900-08-14')");
+    Dm->RunSQL("insert into t_ZHBXdetail (F_code, F_PJcode, F_amount) values ('001', 'P03', 2)");
+    auto reg = OpenRegister();
+    Answer = 1;
+    reg->DeleteRepair();
+    EXPECT_EQ(Stock(Pipe), "12");
+    EXPECT_EQ(One("select count(*) from t_ZHBXdetail"), "0");
+}
+
 TEST_F(RepairRecords, APickedLineTypedOverForgetsItsPartRow) {
     auto reg = OpenRegister();
     ASSERT_TRUE(AddRepair(*reg, [&](TfrmCltBXedit* d) {
