@@ -5,6 +5,7 @@
 #include "report/vrClass.h"
 #include "report/vrClassObjects.h"
 #include "report/vrRes.h"
+#include "script/gui/vs_iguimodules.h"
 
 namespace {
 
@@ -37,6 +38,8 @@ void vrStartUp() {
     if (started) return;
     started = true;
     LoadingLock();
+    // The script bindings of graphics, forms and dialogs, before the first report makes its script.
+    vsRegisterGuiModules();
     GlobalDataSetList();
     vrGlobalVariables();
     LoadCursors();
@@ -68,4 +71,5 @@ void vrShutDown() {
     vrUnregisterChartClasses();
     vrUnregisterCheckBoxClasses();
     vrGlobalVariables()->Clear();
+    vsUnregisterGuiModules();
 }
