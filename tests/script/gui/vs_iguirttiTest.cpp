@@ -3,6 +3,7 @@
 // and common dialogs answered through the interaction responder.
 #include "script/ScriptTestSupport.h"
 
+#include "gui/Dialogs.h"
 #include "gui/Forms.h"
 #include "gui/IdentTables.h"
 #include "gui/Interaction.h"
@@ -98,5 +99,167 @@ const TScriptProgram GraphicsScripts[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Graphics, GuiPrograms, ::testing::ValuesIn(GraphicsScripts), ProgramName);
+
+// Forms: Parent moves a control and refuses a circle, list selection, a script OnClick with its
+// sender, ShowModal answered through the responder, Application.ExeName.
+struct FormPrograms : ::testing::TestWithParam<TScriptProgram> {};
+
+TEST_P(FormPrograms, RunWithExactOutput) {
+    const TScriptProgram& p = GetParam();
+    TScriptedResponder user;
+    TInteractionScope scope(user);
+    user.Form([](TCustomForm* f) {
+        auto* button = dynamic_cast<TButton*>(f->FindComponent("btnGo"));
+        if (button) button->Click();
+        return mrOk;
+    });
+    TScriptRunner r(p.Language);
+    EXPECT_EQ(r.Run(p.Text), p.Output);
+    ASSERT_EQ(user.Requests().size(), 1u);
+    EXPECT_EQ(user.Requests()[0].Kind, TInteractionKind::ModalForm);
+    EXPECT_EQ(user.Requests()[0].Caption, "Script form");
+}
+
+const String FormsOut = "TGroupBox\nA control cannot have one of its own controls as its parent\n"
+                        "A control cannot have itself as its parent\n2\nFalse\nTrue\nclick Go\nTrue\nTrue\n";
+
+const TScriptProgram FormScripts[] = {
+    {"Pascal", "PascalScript",
+     Lines({"var F: TForm; E: TEdit; G: TGroupBox; L: TListBox; B: TButton;",
+            "procedure Clicked(Sender: TObject);", "begin Print('click ' + TButton(Sender).Caption) end;", "begin",
+            "  F := TForm.Create(nil); F.Caption := 'Script form';", "  G := TGroupBox.Create(F); G.Parent := F;",
+            "  E := TEdit.Create(F); E.Parent := F; E.Parent := G; Print(E.Parent.ClassName);",
+            "  try G.Parent := E except Print(ExceptionMessage) end;",
+            "  try G.Parent := G except Print(ExceptionMessage) end;",
+            "  L := TListBox.Create(F); L.Parent := F; L.MultiSelect := True;",
+            "  L.Items.Add('a'); L.Items.Add('b'); L.Items.Add('c');",
+            "  L.Selected[0] := True; L.Selected[2] := True;",
+            "  Print(L.SelCount); Print(L.Selected[1]); Print(L.Selected[2]);",
+            "  B := TButton.Create(F); B.Parent := F; B.Caption := 'Go'; B.Name := 'btnGo'; B.OnClick := 'Clicked';",
+            "  Print(F.ShowModal = mrOk);", "  Print(Length(Application.ExeName) > 0);", "  F.Free;", "end."}),
+     FormsOut},
+    {"JScript", "JScript",
+     Lines({"var F, E, G, L, B;", "function Clicked(Sender) { print(\"click \" + Sender.Caption); }",
+            "F = new TForm(nil); F.Caption = \"Script form\";", "G = new TGroupBox(F); G.Parent = F;",
+            "E = new TEdit(F); E.Parent = F; E.Parent = G; print(E.Parent.ClassName);",
+            "try { G.Parent = E; } except { print(ExceptionMessage); }",
+            "try { G.Parent = G; } except { print(ExceptionMessage); }",
+            "L = new TListBox(F); L.Parent = F; L.MultiSelect = true;",
+            "L.Items.Add(\"a\"); L.Items.Add(\"b\"); L.Items.Add(\"c\");", "L.Selected[0] = true; L.Selected[2] = true;",
+            "print(L.SelCount); print(L.Selected[1]); print(L.Selected[2]);",
+            "B = new TButton(F); B.Parent = F; B.Caption = \"Go\"; B.Name = \"btnGo\"; B.OnClick = \"Clicked\";",
+            "print(F.ShowModal() == mrOk);", "print(Length(Application.ExeName) > 0);", "F.Free();"}),
+     FormsOut},
+    {"Cpp", "D++Idezer",
+     Lines({"TForm F; TEdit E; TGroupBox G; TListBox L; TButton B;",
+            "void Clicked(TButton Sender) { Print(\"click \" + Sender.Caption); }", "{",
+            "  F = new TForm(nil); F.Caption = \"Script form\";", "  G = new TGroupBox(F); G.Parent = F;",
+            "  E = new TEdit(F); E.Parent = F; E.Parent = G; Print(E.Parent.ClassName);",
+            "  try { G.Parent = E; } except { Print(ExceptionMessage); }",
+            "  try { G.Parent = G; } except { Print(ExceptionMessage); }",
+            "  L = new TListBox(F); L.Parent = F; L.MultiSelect = true;",
+            "  L.Items.Add(\"a\"); L.Items.Add(\"b\"); L.Items.Add(\"c\");",
+            "  L.Selected[0] = true; L.Selected[2] = true;",
+            "  Print(L.SelCount); Print(L.Selected[1]); Print(L.Selected[2]);",
+            "  B = new TButton(F); B.Parent = F; B.Caption = \"Go\"; B.Name = \"btnGo\"; B.OnClick = \"Clicked\";",
+            "  Print(F.ShowModal() == mrOk);", "  Print(Length(Application.ExeName) > 0);", "  F.Free();", "}"}),
+     FormsOut},
+    {"Basic", "VuzirUzezid",
+     Lines({"Dim F As TForm", "Dim E As TEdit", "Dim G As TGroupBox", "Dim L As TListBox", "Dim B As TButton",
+            "Sub Clicked(Sender)", "  Print(\"click \" & Sender.Caption)", "End Sub", "F = New TForm(nil)",
+            "F.Caption = \"Script form\"", "G = New TGroupBox(F)", "G.Parent = F", "E = New TEdit(F)", "E.Parent = F",
+            "E.Parent = G", "Print(E.Parent.ClassName)", "Try", "  G.Parent = E", "Catch", "  Print(ExceptionMessage)",
+            "End Try", "Try", "  G.Parent = G", "Catch", "  Print(ExceptionMessage)", "End Try", "L = New TListBox(F)",
+            "L.Parent = F", "L.MultiSelect = True", "L.Items.Add(\"a\")", "L.Items.Add(\"b\")", "L.Items.Add(\"c\")",
+            "L.Selected[0] = True", "L.Selected[2] = True", "Print(L.SelCount)", "Print(L.Selected[1])",
+            "Print(L.Selected[2])", "B = New TButton(F)", "B.Parent = F", "B.Caption = \"Go\"", "B.Name = \"btnGo\"",
+            "B.OnClick = \"Clicked\"", "Print(F.ShowModal = mrOk)", "Print(Length(Application.ExeName) > 0)",
+            "F.Free"}),
+     FormsOut},
+};
+
+INSTANTIATE_TEST_SUITE_P(Forms, FormPrograms, ::testing::ValuesIn(FormScripts), ProgramName);
+
+// Dialogs: MessageDlg with mbYes + mbNo shows two buttons and gives the button's result, the input
+// boxes give their text (InputQuery writes it back), Execute gives true and then false.
+struct DialogPrograms : ::testing::TestWithParam<TScriptProgram> {};
+
+TEST_P(DialogPrograms, RunWithExactOutput) {
+    const TScriptProgram& p = GetParam();
+    TScriptedResponder user;
+    TInteractionScope scope(user);
+    user.Answer(mrYes).Answer(mrNo).Input("typed").Input("new").File("/tmp/chosen.txt").Cancel();
+    TScriptRunner r(p.Language);
+    EXPECT_EQ(r.Run(p.Text), p.Output);
+    ASSERT_EQ(user.Requests().size(), 6u);
+    EXPECT_EQ(user.Requests()[0].Kind, TInteractionKind::MessageBox);
+    EXPECT_EQ(user.Requests()[0].Buttons, 3u) << "two buttons, Yes and No";
+    EXPECT_EQ(user.Requests()[0].DlgType, mtConfirmation);
+    EXPECT_EQ(user.Requests()[2].Value, "def");
+    EXPECT_EQ(user.Requests()[3].Value, "old");
+    EXPECT_EQ(user.Requests()[4].Kind, TInteractionKind::OpenFile);
+}
+
+const String DialogsOut = "6\n7\ntyped\nTrue\nnew\nTrue\n/tmp/chosen.txt\nFalse\n";
+
+const TScriptProgram DialogScripts[] = {
+    {"Pascal", "PascalScript",
+     Lines({"var s: String; D: TOpenDialog;", "begin",
+            "  Print(MessageDlg('Sure?', mtConfirmation, mbYes + mbNo, 0));",
+            "  Print(MessageDlg('Sure?', mtConfirmation, mbYes + mbNo, 0));",
+            "  Print(InputBox('Cap', 'Prompt', 'def'));", "  s := 'old'; Print(InputQuery('Cap', 'Prompt', s)); Print(s);",
+            "  D := TOpenDialog.Create(nil); Print(D.Execute); Print(D.FileName); Print(D.Execute); D.Free;", "end."}),
+     DialogsOut},
+    {"JScript", "JScript",
+     Lines({"var s, D;", "print(MessageDlg(\"Sure?\", mtConfirmation, mbYes + mbNo, 0));",
+            "print(MessageDlg(\"Sure?\", mtConfirmation, mbYes + mbNo, 0));",
+            "print(InputBox(\"Cap\", \"Prompt\", \"def\"));",
+            "s = \"old\"; print(InputQuery(\"Cap\", \"Prompt\", s)); print(s);",
+            "D = new TOpenDialog(nil); print(D.Execute()); print(D.FileName); print(D.Execute()); D.Free();"}),
+     DialogsOut},
+    {"Cpp", "D++Idezer",
+     Lines({"string s; TOpenDialog D;", "{", "  Print(MessageDlg(\"Sure?\", mtConfirmation, mbYes + mbNo, 0));",
+            "  Print(MessageDlg(\"Sure?\", mtConfirmation, mbYes + mbNo, 0));",
+            "  Print(InputBox(\"Cap\", \"Prompt\", \"def\"));",
+            "  s = \"old\"; Print(InputQuery(\"Cap\", \"Prompt\", s)); Print(s);",
+            "  D = new TOpenDialog(nil); Print(D.Execute()); Print(D.FileName); Print(D.Execute()); D.Free();", "}"}),
+     DialogsOut},
+    {"Basic", "VuzirUzezid",
+     Lines({"Dim s", "Dim D As TOpenDialog", "Print(MessageDlg(\"Sure?\", mtConfirmation, mbYes + mbNo, 0))",
+            "Print(MessageDlg(\"Sure?\", mtConfirmation, mbYes + mbNo, 0))", "Print(InputBox(\"Cap\", \"Prompt\", \"def\"))",
+            "s = \"old\"", "Print(InputQuery(\"Cap\", \"Prompt\", s))", "Print(s)", "D = New TOpenDialog(nil)",
+            "Print(D.Execute)", "Print(D.FileName)", "Print(D.Execute)", "D.Free"}),
+     DialogsOut},
+};
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, DialogPrograms, ::testing::ValuesIn(DialogScripts), ProgramName);
+
+// A nil object where the call needs one, and a reference device that is neither 0 nor a canvas,
+// raise script errors naming the call; 0 and a canvas record.
+TEST(GuiFaults, NilObjectsAndForeignReferenceDevicesRaiseNamingTheCall) {
+    struct TCase {
+        const char* Statements;
+        const char* Output;
+    };
+    const TCase cases[] = {
+        {"B.Canvas.Draw(0, 0, nil);", "run: TCanvas.Draw: Graphic is nil at 3:"},
+        {"B.Canvas.StretchDraw(0, 0, 5, 5, nil);", "run: TCanvas.StretchDraw: Graphic is nil at 3:"},
+        {"M := TMetafileCanvas.Create(nil, 0);", "run: TMetafileCanvas.Create: AMetafile is nil at 3:"},
+        {"M := TMetafileCanvas.Create(MF, 12345);",
+         "run: TMetafileCanvas.Create: ReferenceDevice is neither 0 nor a canvas at 3:"},
+        {"V := B; M := TMetafileCanvas.Create(MF, V);",
+         "run: TMetafileCanvas.Create: ReferenceDevice is neither 0 nor a canvas at 3:"},
+        {"B.Assign(nil);", "run: TPersistent.Assign: Source is nil at 3:"},
+        {"M := TMetafileCanvas.Create(MF, 0); M.Rectangle(0, 0, 8, 4); M.Free; Print(MF.Width);", "8\n"},
+        {"V := B.Canvas; M := TMetafileCanvas.Create(MF, V); M.Rectangle(0, 0, 8, 4); M.Free; Print(MF.Height);", "4\n"},
+    };
+    for (const TCase& c : cases) {
+        TScriptRunner r;
+        const String out = r.Run(Lines({"var B: TBitmap; MF: TMetafile; M: TMetafileCanvas; V: Variant;",
+                                        "begin B := TBitmap.Create; B.Width := 4; B.Height := 4; MF := TMetafile.Create;",
+                                        c.Statements, "end."}));
+        EXPECT_EQ(out.rfind(c.Output, 0), 0u) << c.Statements << " gave " << out;
+    }
+}
 
 } // namespace
