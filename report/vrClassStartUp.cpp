@@ -4,6 +4,7 @@
 #include "gui/CursorTable.h"
 #include "report/vrClass.h"
 #include "report/vrClassObjects.h"
+#include "report/vrDsgnIntf.h"
 #include "report/vrRes.h"
 #include "script/gui/vs_iguimodules.h"
 
@@ -62,6 +63,7 @@ void vrStartUp() {
                      &TvrStyleItem::StaticClassInfo(),      &TvrNullBand::StaticClassInfo(),
                      &TvrCustomLineView::StaticClassInfo(), &TvrDataPage::StaticClassInfo()});
     vrRegisterObjectClasses();
+    vrRegisterStandardPropertyEditors();
 }
 
 void vrShutDown() {
