@@ -2,6 +2,7 @@
 // class rows, selections of several objects, hidden properties, the component editor's menu.
 #include "classes/MetaBuilder.h"
 #include "gui/Bitmap.h"
+#include "gui/Interaction.h"
 #include "gui/Menus.h"
 #include "report/vrClass.h"
 #include "report/vrClassMemo.h"
@@ -254,6 +255,17 @@ TEST_F(PropertyEditors, ColoursListTheirNamesAndPaintASwatch) {
     color.PaintValue(bitmap.Canvas(), TRect(0, 0, 60, 16));
     EXPECT_EQ(ColorToPixelRGB(bitmap.Canvas()->Pixels(4, 5)), ColorToPixelRGB(clLime)) << "inside the swatch";
     EXPECT_EQ(ColorToPixelRGB(bitmap.Canvas()->Pixels(0, 1)), 0x808080u) << "its frame";
+    // Edit asks the colour dialog, starting from the current colour.
+    TScriptedResponder user;
+    TInteractionScope scope(user);
+    user.PickColor(clBlue).Cancel();
+    EXPECT_TRUE(color.Edit());
+    EXPECT_EQ(sample.Color, clBlue);
+    EXPECT_FALSE(color.Edit());
+    EXPECT_EQ(sample.Color, clBlue);
+    ASSERT_EQ(user.Requests().size(), 2u);
+    EXPECT_EQ(user.Requests()[0].Kind, TInteractionKind::Color);
+    EXPECT_EQ(user.Requests()[0].Color, clLime);
 }
 
 TEST_F(PropertyEditors, ShortCutsOfferNoneAndTheStandardKeys) {
