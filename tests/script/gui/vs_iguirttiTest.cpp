@@ -262,4 +262,48 @@ TEST(GuiFaults, NilObjectsAndForeignReferenceDevicesRaiseNamingTheCall) {
     }
 }
 
+// The same refusals in each language: a graphic left unassigned, a reference device that is a
+// plain number, a source left unassigned.
+struct GuiFaultPrograms : ::testing::TestWithParam<TScriptProgram> {};
+
+TEST_P(GuiFaultPrograms, RaiseNamingTheCall) {
+    const TScriptProgram& p = GetParam();
+    TScriptRunner r(p.Language);
+    EXPECT_EQ(r.Run(p.Text), p.Output);
+}
+
+const String FaultsOut = "TCanvas.Draw: Graphic is nil\nTMetafileCanvas.Create: ReferenceDevice is neither 0 nor a "
+                         "canvas\nTPersistent.Assign: Source is nil\n";
+
+const TScriptProgram FaultScripts[] = {
+    {"Pascal", "PascalScript",
+     Lines({"var B, G: TBitmap; MF: TMetafile; M: TMetafileCanvas;", "begin",
+            "  B := TBitmap.Create; MF := TMetafile.Create;",
+            "  try B.Canvas.Draw(0, 0, G) except Print(ExceptionMessage) end;",
+            "  try M := TMetafileCanvas.Create(MF, 12345) except Print(ExceptionMessage) end;",
+            "  try B.Assign(G) except Print(ExceptionMessage) end;", "end."}),
+     FaultsOut},
+    {"JScript", "JScript",
+     Lines({"var B, G, MF, M;", "B = new TBitmap(); MF = new TMetafile();",
+            "try { B.Canvas.Draw(0, 0, G); } except { print(ExceptionMessage); }",
+            "try { M = new TMetafileCanvas(MF, 12345); } except { print(ExceptionMessage); }",
+            "try { B.Assign(G); } except { print(ExceptionMessage); }"}),
+     FaultsOut},
+    {"Cpp", "D++Idezer",
+     Lines({"TBitmap B, G; TMetafile MF; TMetafileCanvas M;", "{", "  B = new TBitmap(); MF = new TMetafile();",
+            "  try { B.Canvas.Draw(0, 0, G); } except { Print(ExceptionMessage); }",
+            "  try { M = new TMetafileCanvas(MF, 12345); } except { Print(ExceptionMessage); }",
+            "  try { B.Assign(G); } except { Print(ExceptionMessage); }", "}"}),
+     FaultsOut},
+    {"Basic", "VuzirUzezid",
+     Lines({"Dim B As TBitmap", "Dim G As TBitmap", "Dim MF As TMetafile", "Dim M As TMetafileCanvas",
+            "B = New TBitmap", "MF = New TMetafile", "Try", "  B.Canvas.Draw(0, 0, G)", "Catch",
+            "  Print(ExceptionMessage)", "End Try", "Try", "  M = New TMetafileCanvas(MF, 12345)", "Catch",
+            "  Print(ExceptionMessage)", "End Try", "Try", "  B.Assign(G)", "Catch", "  Print(ExceptionMessage)",
+            "End Try"}),
+     FaultsOut},
+};
+
+INSTANTIATE_TEST_SUITE_P(GuiFaults, GuiFaultPrograms, ::testing::ValuesIn(FaultScripts), ProgramName);
+
 } // namespace
