@@ -144,6 +144,29 @@ TEST_F(PropertyEditors, CharactersShowControlCodesAndRefuseWhatDoesNotFit) {
     }
     letter.ApplyValueText("");
     EXPECT_EQ(sample.Letter, '\0');
+    EXPECT_EQ(Invalid, "无效属性值");
+}
+
+// Edit asks the font dialog on the current font and gives the chosen font to every object.
+TEST_F(PropertyEditors, FontsAreChosenInTheFontDialog) {
+    TTestView a(nullptr), b(nullptr);
+    a.Font()->SetName("宋体");
+    std::unique_ptr<TvrPropertyList> both = BuildSelectionPropertyList({&a, &b}, nullptr);
+    TvrPropertyItem* font = Row(*both, "Font");
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font->Editor->GetAttributes(), 60);
+    TScriptedResponder user;
+    TInteractionScope scope(user);
+    TInteractionAnswer chosen;
+    chosen.Result = 1;
+    chosen.FontName = "黑体";
+    chosen.FontSize = 14;
+    user.Add(chosen).Cancel();
+    EXPECT_TRUE(font->Editor->Edit());
+    EXPECT_EQ(a.Font()->Name(), "黑体");
+    EXPECT_EQ(b.Font()->Size(), 14);
+    EXPECT_FALSE(font->Editor->Edit());
+    EXPECT_EQ(user.Requests()[0].Kind, TInteractionKind::Font);
 }
 
 TEST_F(PropertyEditors, SetShowsItsMembersWithOneRowPerElement) {
