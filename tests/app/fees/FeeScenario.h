@@ -2,7 +2,8 @@
 // houses (1-0101: 86.50 m², 3 residents; 1-0102: 120.00 m², 4; 2-0301: 65.35 m², 1, unsold) and
 // 绿园二期 with a house of the same room code 1-0101; the items 物业管理费 (按面积, 1.50), 卫生费
 // (按住户, 5.00), 水费 (按用量, 3.20, the seed's) and 车位费 (按自定义, 2.00); 1-0101's earlier 水费
-// rows read 1200.25 and, later, 1195.00. The period ends on 2027-03-31.
+// rows read 1200.25 and, later, 1195.00, 2-0301's 500.00; 1-0102 has none. The period ends on
+// 2027-03-31.
 #pragma once
 
 #include "FeesFixture.h"
@@ -27,11 +28,19 @@ protected:
         Dm->RunSQL("insert into T_FYinfo (F_code, F_name, F_SFtype, F_SFprice) values ('011', '物业管理费', '按面积', 1.5)");
         Dm->RunSQL("update T_FYinfo set F_SFprice = 5 where F_name = '卫生费'");
         Dm->RunSQL("insert into T_FYinfo (F_code, F_name, F_SFtype, F_SFprice) values ('012', '车位费', '按自定义', 2)");
-        for (const auto& [reading, end] : {std::pair{"1200.25", "2027-01-31"}, std::pair{"1195", "2027-02-28"}})
+        struct TEarlier {
+            int House;
+            const char* Room;
+            const char* Reading;
+            const char* End;
+        };
+        for (const TEarlier& row : {TEarlier{House101, "1-0101", "1200.25", "2027-01-31"},
+                                    TEarlier{House101, "1-0101", "1195", "2027-02-28"},
+                                    TEarlier{House301, "2-0301", "500", "2027-02-28"}})
             Dm->RunSQL(String("insert into T_wyFYrec (F_mainID, F_XQname, F_FZcode, F_toDate, F_editDate, F_Bamount, "
                               "F_Eamount, F_SFtype, F_SFname) values (") +
-                       IntToStr(House101) + ", '绿园', '1-0101', '" + end + "', '" + end + "', 0, " + reading +
-                       ", '按用量', '水费')");
+                       IntToStr(row.House) + ", '绿园', '" + row.Room + "', '" + row.End + "', '" + row.End + "', 0, " +
+                       row.Reading + ", '按用量', '水费')");
     }
 
     int AddHouse(const String& estate, const String& building, const String& code, const String& owner, double area,
