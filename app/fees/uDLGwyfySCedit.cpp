@@ -182,7 +182,10 @@ int TDLGwyfySCedit::AppendRows(const String& estate) {
         billed.insert(house.Id);
         ++appended;
     }
-    if (appended > 0) ledger->SetGridEditMode(true);
+    if (appended > 0) {
+        ledger->ShowRowCount();
+        ledger->SetGridEditMode(true);
+    }
     if (skipped > 0) ShowMess(FeePeriodExistsMessage(skipped), 0);
     return appended;
 }
