@@ -8,6 +8,7 @@
 #include "app/core/Vardessa.h"
 
 #include "db/ADODB.h"
+#include "db/Field.h"
 #include "gui/ComCtrls.h"
 #include "gui/StdCtrls.h"
 #include "rtl/DateUtils.h"
@@ -144,6 +145,17 @@ int TDLGwyfySCedit::AppendRows(const String& estate) {
     TField* fMethod = query->FieldByName("F_SFtype");
     TField* fItem = query->FieldByName("F_SFname");
     TField* fEdit = query->FieldByName("F_editDate");
+    // Every field is given its final value below, the ones the ledger's rules would derive
+    // included: the rules rest while the rows are appended, and attach again afterwards.
+    std::vector<std::pair<TField*, TFieldNotifyEvent>> rules;
+    for (TField* ruled : {fPrevious, fCurrent, fAmount, fPrice}) {
+        rules.emplace_back(ruled, ruled->OnChange);
+        ruled->OnChange = nullptr;
+    }
+    const TScopeExit attach([&rules] {
+        for (auto& [field, rule] : rules)
+            field->OnChange = rule;
+    });
     int appended = 0, skipped = 0;
     for (const TFeeHouse& house : houses) {
         if (billed.count(house.Id)) {
@@ -183,6 +195,7 @@ int TDLGwyfySCedit::AppendRows(const String& estate) {
         ++appended;
     }
     if (appended > 0) {
+        ledger->RowsGenerated = true;
         ledger->ShowRowCount();
         ledger->SetGridEditMode(true);
     }

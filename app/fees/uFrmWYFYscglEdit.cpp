@@ -96,29 +96,34 @@ bool TfrmWYFYscgl::SaveEditClick() {
     if (QryTable->Active()) {
         try {
             if (QryTable->State() == dsEdit || QryTable->State() == dsInsert) QryTable->Post();
+            // All pending rows in one transaction: a failing row, or one another station changed
+            // since it was read, leaves the database and the batch as they were. Generated rows
+            // are checked first, inside it: a period another station saved meanwhile is not
+            // billed twice.
+            const std::vector<TPendingFeeRow> generated =
+                RowsGenerated ? PendingInsertedRows(QryTable) : std::vector<TPendingFeeRow>();
+            QryTable->UpdateBatch(arAll, [&] {
+                if (const int billed = PendingRowsAlreadyBilled(generated); billed > 0)
+                    throw ESaveRefused(FeePeriodExistsMessage(billed), 0, nullptr);
+            });
         } catch (const EAbort&) {
+            return false;
+        } catch (const ESaveRefused& refused) {
+            ShowMess(refused.Message(), refused.Kind);
             return false;
         } catch (const std::exception&) {
             ShowMess(MsgSaveFailed, 3);
             return false;
         }
-        // All pending rows in one transaction: a failing row, or one another station changed
-        // since it was read, leaves the database and the batch as they were. Generated rows are
-        // checked first: a period another station saved meanwhile is not billed twice.
-        const std::vector<TPendingFeeRow> generated = PendingInsertedRows(QryTable);
-        const bool saved = RunSaveTransaction([&] {
-            if (const int billed = PendingRowsAlreadyBilled(generated); billed > 0)
-                throw ESaveRefused(FeePeriodExistsMessage(billed), 0, nullptr);
-            QryTable->UpdateBatch(arAll);
-        });
-        if (!saved) return false;
     }
+    RowsGenerated = false;
     SetGridsEditable(false);
     SetGridEditMode(false);
     return true;
 }
 
 void TfrmWYFYscgl::CancelEditClick() {
+    RowsGenerated = false;
     SetGridsEditable(false);
     SetGridEditMode(false);
     if (QryTable->Active()) QryTable->CancelBatch(arAll);
