@@ -208,6 +208,9 @@ class TCustomADODataSet : public TDataSet {
 
     // The client batch (ltBatchOptimistic).
     void UpdateBatch(TAffectRecords AffectRecords = arAll);
+    // The same, running check inside the batch's transaction before any row is written: what it
+    // raises rolls the transaction back and leaves the batch pending, as a failing row does.
+    void UpdateBatch(TAffectRecords AffectRecords, const std::function<void()>& check);
     void CancelBatch(TAffectRecords AffectRecords = arAll);
     TUpdateStatus UpdateStatus() const;
     // Pending changes in the batch.
