@@ -1,5 +1,6 @@
 #include "app/fees/FeeWindows.h"
 
+#include "app/fees/StatisticsWindows.h"
 #include "app/fees/uFrmWYFYscgl.h"
 
 #include "app/core/Rights.h"
@@ -17,4 +18,5 @@ void RegisterFeeWindows() {
         const TScopeExit clear([] { frmWYFYscgl = nullptr; });
         PlaceAndShowModal(window.get(), placeMode);
     });
+    RegisterStatisticsWindows();
 }

@@ -476,7 +476,7 @@ const char* const kFieldTooSmall =
 
 } // namespace
 
-void TSqliteDatabase::InstallColumnRules(const String& table) {
+void TSqliteDatabase::InstallColumnRules(const String& table, bool temporary) {
     struct TColumn {
         String Name;
         TJetColumnKind Kind;
@@ -523,7 +523,7 @@ void TSqliteDatabase::InstallColumnRules(const String& table) {
     }
     const String name = Quoted(table);
     const String prefix = kRulesPrefix + table;
-    RemoveColumnRules(table);
+    RemoveColumnRules(table, temporary);
     if (tooLong.empty() && changed.empty()) return;
     // One trigger a write: it refuses a text that is too long (undoing the write) and brings the
     // values into their stored form.
@@ -537,13 +537,17 @@ void TSqliteDatabase::InstallColumnRules(const String& table) {
         body += " UPDATE " + name + " SET " + set + " WHERE rowid = NEW.rowid;";
     }
     const String rule = " ON " + name + " WHEN " + when + " BEGIN" + body + " END";
-    ExecuteSql("CREATE TRIGGER " + Quoted(prefix + "_insert") + " AFTER INSERT" + rule);
-    ExecuteSql("CREATE TRIGGER " + Quoted(prefix + "_update") + " AFTER UPDATE" + rule);
+    const String create = temporary ? "CREATE TEMP TRIGGER " : "CREATE TRIGGER ";
+    ExecuteSql(create + Quoted(prefix + "_insert") + " AFTER INSERT" + rule);
+    ExecuteSql(create + Quoted(prefix + "_update") + " AFTER UPDATE" + rule);
 }
 
-void TSqliteDatabase::RemoveColumnRules(const String& table) {
+void TSqliteDatabase::RemoveColumnRules(const String& table, bool temporary) {
+    // A temporary table's rules are named in its own schema, so the rules of the file's table of
+    // the same name stay.
+    const String schema = temporary ? "temp." : "";
     for (const char* suffix : {"_insert", "_update"})
-        ExecuteSql("DROP TRIGGER IF EXISTS " + Quoted(kRulesPrefix + table + suffix));
+        ExecuteSql("DROP TRIGGER IF EXISTS " + schema + Quoted(kRulesPrefix + table + suffix));
 }
 
 void TSqliteDatabase::CreateTableLike(const String& table, const TSqliteStatement& select,

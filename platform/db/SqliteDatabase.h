@@ -79,8 +79,17 @@ public:
     //   date columns        a text or number that reads as a date is stored in the date form;
     //                       another text is refused with Jet's type mismatch
     //   yes/no columns      any value other than 0 is stored as -1, Jet's Yes
-    void InstallColumnRules(const String& table);
-    void RemoveColumnRules(const String& table);
+    // With temporary the table is this connection's temporary table and so are its rules.
+    void InstallColumnRules(const String& table, bool temporary = false);
+    void RemoveColumnRules(const String& table, bool temporary = false);
+    // A table of this connection alone, made from a Jet CREATE TABLE as a temporary table with
+    // the column types, defaults and column rules the statement declares. Statements that name
+    // the table reach it in place of a table of that name in the file, which stays as it is;
+    // other connections on the file do not see it. It goes when the connection closes. Nothing
+    // happens while the connection holds it already; true when it was made now.
+    bool CreateTemporaryTable(const String& jetCreateTable);
+    // Whether the connection holds a temporary table of that name (case ignored).
+    bool HasTemporaryTable(const String& table);
     // Creates `table` with the columns of a prepared SELECT: each with its source column's type
     // (an expression's column gets none, or CURRENCY when named in moneyColumns), text compared
     // without regard to case.
