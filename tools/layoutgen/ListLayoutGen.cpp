@@ -1,8 +1,8 @@
 // orvanta-layoutgen: writes the list layout of a window as a report layout file (.di3) through
 // the report object model, for the windows that print their list through Qr/ beside the program.
 //
-//   orvanta-layoutgen [--places N] [--memo NAME] [--sheet] OUTPUT.di3 TITLE
-//                     FIELD:CAPTION[:WIDTH[:money][:sum]]...
+//   orvanta-layoutgen [--places N] [--memo NAME[=TEXT]] [--sheet] OUTPUT.di3 TITLE
+//                     FIELD:CAPTION[:WIDTH[:money][:sum]]... [--detail FIELD:CAPTION...]
 //
 // The layout: the title over the first page, the column titles at the top of every page, one
 // line per row of the data set "vrDM", money columns in the money format of N decimal places
@@ -10,7 +10,9 @@
 // grid pixels (the report's own units); columns wider than the page together are narrowed in
 // proportion. Columns marked sum get their total in a summary line after the last row, under
 // "合  计" in the first column; --memo adds an empty text object of that name under the title,
-// for a window to fill before printing (the period of the rows). With --sheet the layout is a detail sheet
+// for a window to fill before printing (the period of the rows), or with TEXT in it ("[memDate]", a
+// variable the window answers). Columns after --detail are the lines of the data set "vrDD" under
+// each row of vrDM (a household and its fee rows), their captions over them. With --sheet the layout is a detail sheet
 // instead: one row of vrDM per page, the title at the top of every page and one line "CAPTION  value" per
 // column (the width is then the value's). Built on demand: ninja -C build orvanta-layoutgen.
 #include "app/core/PubUnit.h"
@@ -84,8 +86,42 @@ String ReportMoneyFormat(int places) {
     return comma == String::npos ? format : format.substr(0, comma) + "#" + format.substr(comma);
 }
 
+// The lines of vrDD under each row: a line of captions in the master band, then the detail band.
+void AddDetailLines(TvrReportPage* page, TvrBand* master, TvrDBDataset* detailData,
+                    const std::vector<TListColumn>& detail, int places) {
+    constexpr Extended Indent = 24;
+    const Extended pageWidth = PrintableWidth(page);
+    Extended total = 0;
+    for (const TListColumn& c : detail)
+        total += c.Width;
+    const Extended scale = total > pageWidth - Indent ? (pageWidth - Indent) / total : 1;
+    master->SetHeight(LineHeight * 2);
+    auto* lines =
+        static_cast<TvrDataBand*>(NewBand(new TvrDetailData(page), page, "DetailData1", 140, LineHeight));
+    lines->SetDataSet(detailData);
+    Extended left = Indent;
+    for (size_t i = 0; i < detail.size(); ++i) {
+        const TListColumn& c = detail[i];
+        const Extended width = c.Width * scale;
+        const String n = IntToStr(static_cast<int>(i) + 1);
+        TvrMemoView* caption = NewMemo(master, "MemoDetailHeader" + n, left, width, c.Caption);
+        caption->SetBounds(left, LineHeight, width, LineHeight);
+        caption->HAlign = haCenter;
+        caption->Frame()->Typ = TvrFrameTypes{ftLeft, ftRight, ftTop, ftBottom};
+        TvrMemoView* cell = NewMemo(lines, "MemoDetail" + n, left, width, "[vrDD.\"" + c.Field + "\"]");
+        cell->Frame()->Typ = TvrFrameTypes{ftLeft, ftRight, ftTop, ftBottom};
+        if (c.Money) {
+            cell->HAlign = haRight;
+            cell->DisplayFormat()->Kind = fkNumeric;
+            cell->DisplayFormat()->FormatStr = ReportMoneyFormat(places);
+        }
+        left += width;
+    }
+}
+
 void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
-                     std::vector<TListColumn> columns, int places, const String& memoName) {
+                     std::vector<TListColumn> columns, int places, const String& memoName,
+                     const String& memoText, TvrDBDataset* detailData, const std::vector<TListColumn>& detail) {
     auto* page = new TvrReportPage(&report);
     page->SetName("Page1");
     page->SetDefaults();
@@ -104,7 +140,7 @@ void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
     titleMemo->Font()->SetStyle(TFontStyles{fsBold});
     if (!memoName.empty()) {
         titleBand->SetHeight(TitleHeight + LineHeight);
-        TvrMemoView* memo = NewMemo(titleBand, memoName, 0, pageWidth, "");
+        TvrMemoView* memo = NewMemo(titleBand, memoName, 0, pageWidth, memoText);
         memo->SetBounds(0, TitleHeight, pageWidth, LineHeight);
     }
 
@@ -129,6 +165,7 @@ void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
         }
         left += c.Width;
     }
+    if (!detail.empty()) AddDetailLines(page, lines, detailData, detail, places);
 
     if (std::any_of(columns.begin(), columns.end(), [](const TListColumn& c) { return c.Sum; })) {
         TvrBand* summary = NewBand(new TvrReportSummary(page), page, "ReportSummary1", 150, LineHeight);
@@ -153,6 +190,7 @@ void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
     TvrBand* footer = NewBand(new TvrPageFooter(page), page, "PageFooter1", 200, FooterHeight);
     NewMemo(footer, "MemoPage", 0, pageWidth, "第 [Page#] 页，共 [TotalPages#] 页")->HAlign = haCenter;
     report.Datasets()->Add(data);
+    if (!detail.empty()) report.Datasets()->Add(detailData);
 }
 
 // One row per page: the title on every page, then a caption and a value per column.
@@ -196,8 +234,8 @@ void BuildSheetLayout(TvrReport& report, TvrDBDataset* data, const String& title
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: orvanta-layoutgen [--places N] [--memo NAME] [--sheet] OUTPUT.di3 TITLE "
-                         "FIELD:CAPTION[:WIDTH[:money][:sum]]...\n");
+    std::fprintf(stderr, "usage: orvanta-layoutgen [--places N] [--memo NAME[=TEXT]] [--sheet] OUTPUT.di3 TITLE "
+                         "FIELD:CAPTION[:WIDTH[:money][:sum]]... [--detail FIELD:CAPTION...]\n");
     return 2;
 }
 
@@ -211,23 +249,33 @@ int main(int argc, char** argv) {
         if (places < 0 || places > 10) return Usage();
         args.erase(args.begin(), args.begin() + 2);
     }
-    String memoName;
+    String memoName, memoText;
     if (args.size() >= 2 && args[0] == "--memo") {
         memoName = args[1];
+        const size_t equals = memoName.find('=');
+        if (equals != String::npos) {
+            memoText = memoName.substr(equals + 1);
+            memoName.resize(equals);
+        }
         if (memoName.empty()) return Usage();
         args.erase(args.begin(), args.begin() + 2);
     }
     const bool sheet = !args.empty() && args[0] == "--sheet";
     if (sheet) args.erase(args.begin());
     if (args.size() < 3) return Usage();
-    std::vector<TListColumn> columns;
+    std::vector<TListColumn> columns, detail;
+    bool inDetail = false;
     for (size_t i = 2; i < args.size(); ++i) {
+        if (args[i] == "--detail" && !sheet && !inDetail) {
+            inDetail = true;
+            continue;
+        }
         TListColumn column;
         if (!ParseColumn(args[i], column)) {
             std::fprintf(stderr, "orvanta-layoutgen: bad column \"%s\"\n", args[i].c_str());
             return Usage();
         }
-        columns.push_back(column);
+        (inDetail ? detail : columns).push_back(column);
     }
     try {
         vrStartUp();
@@ -235,11 +283,14 @@ int main(int argc, char** argv) {
         auto* data = new TvrDBDataset(&module);
         data->SetName("vrDBDataSet1");
         data->SetUserName("vrDM");
+        auto* detailData = new TvrDBDataset(&module);
+        detailData->SetName("vrDBDataset2");
+        detailData->SetUserName("vrDD");
         TvrReport report(nullptr);
         if (sheet)
             BuildSheetLayout(report, data, args[1], columns, places);
         else
-            BuildListLayout(report, data, args[1], columns, places, memoName);
+            BuildListLayout(report, data, args[1], columns, places, memoName, memoText, detailData, detail);
         report.SaveToFile(args[0]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "orvanta-layoutgen: %s\n", error.what());
