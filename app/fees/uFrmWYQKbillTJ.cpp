@@ -73,7 +73,10 @@ TfrmWYQKbillTJ::TfrmWYQKbillTJ(TComponent* AOwner) : TStatisticsWindow(AOwner, "
     DBGridGx2->SetParent(this);
     DBGridGx2->SetAlign(alBottom);
     DBGridGx2->SetHeight(180);
+    // The status bar stays under the fee rows.
+    StatusBar->SetTop(ClientHeight() + 20);
     DBGridGx2->SetReadOnly(true);
+    DBGridGx2->DrawMemoText = true;
     DBGridGx2->SetOptions(DBGridGx2->Options() | dgRowSelect | dgAlwaysShowSelection);
     DBGridGx2->SetFooterRowCount(1);
     DBGridGx2->SumList()->SetActive(true);
