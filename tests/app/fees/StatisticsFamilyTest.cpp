@@ -10,6 +10,9 @@
 #include "app/core/uFrmMain.h"
 #include "gui/Input.h"
 #include "gui/InputSimulation.h"
+#include "gui/Menus.h"
+#include "gridprint/PrvFrmGx.h"
+#include "gui/Metafile.h"
 #include "report/vrClass.h"
 #include "report/vrPreviewPages.h"
 
@@ -231,4 +234,22 @@ TEST_F(StatisticsFamily, PrintingNeedsRowsAndToleratesAMissingLayout) {
     window->PrintClick(); // no layouts installed: an empty report, no message
     EXPECT_TRUE(Messages.empty());
     EXPECT_TRUE(User.Requests().empty());
+}
+
+TEST_F(StatisticsFamily, TheSecondFormatPrintsTheGridWithCaptionAndPeriod) {
+    auto window = Open<TfrmBXdetailTj>();
+    Tick(window->dtpFromDate, 2027, 5, 1);
+    window->QueryClick();
+    ASSERT_NE(window->PopupMenu2, nullptr);
+    EXPECT_EQ(window->PopupMenu2->Items()->Count(), 2);
+    window->PrintSecondClick();
+    std::vector<String> texts;
+    TPrinterPreview* recorder = SharedPrinterPreview();
+    ASSERT_GT(recorder->RecordedPageCount(), 0);
+    for (const TMetaTextRecord& r : recorder->RecordedPage(1)->TextRecords())
+        texts.push_back(r.Text);
+    for (const String& expected : {String("住户报修统计列表"), String("统计日期：自 2027-05-01 至 记帐最后一天"),
+                                   String("打印日期：2027-05-31"), String("孙三")})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << expected;
+    if (TPreviewFormGx* preview = SharedPreviewForm()) preview->Hide();
 }
