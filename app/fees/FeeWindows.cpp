@@ -1,6 +1,7 @@
 #include "app/fees/FeeWindows.h"
 
 #include "app/fees/StatisticsWindows.h"
+#include "app/fees/uFrmCltBXGL.h"
 #include "app/fees/uFrmWYFYscgl.h"
 
 #include "app/core/Rights.h"
@@ -19,4 +20,9 @@ void RegisterFeeWindows() {
         PlaceAndShowModal(window.get(), placeMode);
     });
     RegisterStatisticsWindows();
+    const int repairPlace = FindAction(307)->PlaceMode;
+    RegisterActionWindow(307, [repairPlace](TFrmMain* main) {
+        auto window = std::make_unique<TfrmCltBXGL>(main);
+        PlaceAndShowModal(window.get(), repairPlace);
+    });
 }

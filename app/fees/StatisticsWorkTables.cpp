@@ -6,6 +6,8 @@
 #include "rtl/StrUtils.h"
 #include "rtl/SysUtils.h"
 
+#include <algorithm>
+
 String WorkTableDeclaration(const String& table) {
     static const std::vector<String> statements = DefaultDatabaseStatements();
     const String head = "CREATE TABLE " + table;
@@ -18,6 +20,11 @@ String WorkTableDeclaration(const String& table) {
 }
 
 void PrepareWorkTables(TADOConnection* connection, const std::vector<String>& tables) {
-    for (const String& table : tables)
-        connection->CreateTemporaryTable(WorkTableDeclaration(table));
+    if (!connection->Connected()) connection->Open();
+    for (const String& table : tables) {
+        const std::vector<String>& known = connection->TemporaryTables();
+        const bool asked =
+            std::any_of(known.begin(), known.end(), [&table](const String& name) { return SameText(name, table); });
+        if (!asked) connection->AddTemporaryTable(table);
+    }
 }

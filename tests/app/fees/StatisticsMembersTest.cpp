@@ -265,7 +265,6 @@ TEST_F(StockSummary, TheStatementsSumEachPartsOwnMovementsAndRepairLines) {
 }
 
 TEST_F(StockSummary, RepairLinesKeepingTheirPartRowCountForThatRow) {
-    Exec("ALTER TABLE t_ZHBXdetail ADD COLUMN F_PJid LONG DEFAULT 0");
     // The line of S1 names the row of estate A although its repair is in estate B.
     Exec("update t_ZHBXdetail set F_PJid = (select F_ID from T_PJinfo where F_code = 'S1' and F_XQname = :p1) "
          "where F_PJcode = 'S1'",
