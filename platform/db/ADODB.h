@@ -85,6 +85,10 @@ class TADOConnection : public TComponent {
 
     // Runs one statement in the Jet dialect; returns the rows it inserted, changed or deleted.
     int Execute(const String& CommandText);
+    // A temporary table of this connection from a Jet CREATE TABLE (opening the connection when
+    // closed): it shadows a file's table of that name for this connection until it closes
+    // (TSqliteDatabase::CreateTemporaryTable). True when it was made now.
+    bool CreateTemporaryTable(const String& declaration);
 
     // Makes a new database file that records its password (the connection stays closed).
     static void CreateDatabase(const String& FileName, const String& Password);
