@@ -494,8 +494,9 @@ void TvrXMLExport::WriteDocument(TvrExportFile& file) {
     const TvrIEMPage* first = m.PageByIndex(0);
     openSheet(first ? first->Name : String(), 0);
     for (Integer r = 0; r < m.RowCount - 1 && !cancelled(); ++r) {
-        if ((q < m.PageCount() || FRowsCount > 0) &&
-            (m.RowPos(r) >= m.PageBottom(q) || (FRowsCount > 0 && r - s + 1 >= FRowsCount))) {
+        // A page ends at its bottom; past the last page only the rows count ends one (the last
+        // page's bottom would otherwise read as 0 and end a page at every row).
+        if ((q < m.PageCount() && m.RowPos(r) >= m.PageBottom(q)) || (FRowsCount > 0 && r - s + 1 >= FRowsCount)) {
             ++q;
             if (progress) progress->StepProgress();
             if (cancelled()) break;
@@ -533,7 +534,7 @@ void TvrXMLExport::WriteDocument(TvrExportFile& file) {
             closeSheet();
             s = r + 1;
             openSheet(String(), q);
-        } else if ((EmptyLines || Split == ssRowsCount) && pageSplits(q)) {
+        } else if (EmptyLines && pageSplits(q)) {
             closeSheet();
             s = r + 1;
             openSheet(m.PageByIndex(q)->Name, q);

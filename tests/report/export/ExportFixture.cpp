@@ -122,3 +122,65 @@ int RunProgram(const String& commandLine, String* output) {
 String SystemPython() {
     return "/usr/bin/python3";
 }
+
+bool ExportWithoutDialog(TvrReport& report, TvrCustomExportFilter& filter, const String& file) {
+    filter.ShowDialog = false;
+    filter.ShowProgress = false;
+    filter.FileName = file;
+    return report.Export(&filter);
+}
+
+THandPages::THandPages() {
+    vrStartUp();
+    Report.EngineOptions()->NewSilentMode = simReThrow;
+}
+
+THandPages::~THandPages() = default;
+
+TvrReportPage* THandPages::AddPage(const String& name, const std::vector<TTextSpec>& texts) {
+    auto* page = new TvrReportPage(nullptr);
+    FPages.emplace_back(page);
+    page->SetName(name);
+    page->SetDefaults();
+    page->SetPaperSize(DMPAPER_A4);
+    page->LeftMargin = page->RightMargin = page->TopMargin = page->BottomMargin = 10;
+    auto* band = new TvrReportTitle(page);
+    band->SetName("Band");
+    band->SetBounds(0, 0, 718, 1000);
+    Texts.clear();
+    for (const TTextSpec& t : texts) {
+        auto* memo = new TvrMemoView(band);
+        memo->SetBounds(t.Left, t.Top, t.Width, t.Height);
+        memo->SetText(Utf8ToWide(t.Text));
+        Texts.push_back(memo);
+    }
+    return page;
+}
+
+TvrReportPage* THandPages::AddGridPage(const String& name, Integer rows, Integer cols) {
+    std::vector<TTextSpec> texts;
+    for (Integer r = 0; r < rows; ++r)
+        for (Integer c = 0; c < cols; ++c)
+            texts.push_back({100.0L * c, 20.0L * r, 100, 20, "r" + IntToStr(r) + "c" + IntToStr(c)});
+    return AddPage(name, texts);
+}
+
+bool THandPages::Drive(TvrCustomExportFilter& filter, const String& file) {
+    filter.Report = &Report;
+    filter.ShowProgress = false;
+    filter.FileName = file;
+    if (!filter.Start()) return false;
+    for (size_t i = 0; i < FPages.size(); ++i) {
+        TvrReportPage* page = FPages[i].get();
+        const auto index = static_cast<Integer>(i);
+        filter.StartPage(page, index);
+        for (TvrComponent* band : page->Children()) {
+            filter.ExportObject(band);
+            for (TvrComponent* obj : band->AllObjects())
+                filter.ExportObject(obj);
+        }
+        filter.FinishPage(page, index);
+    }
+    filter.Finish();
+    return true;
+}

@@ -45,3 +45,32 @@ public:
 int RunProgram(const String& commandLine, String* output = nullptr);
 // The python interpreter of the system, whose packages the package list installs.
 String SystemPython();
+
+// Exports the report through the filter without its dialog and progress into file; the
+// report's Export result.
+bool ExportWithoutDialog(TvrReport& report, TvrCustomExportFilter& filter, const String& file);
+
+// Pages built by hand (not prepared: several may share a name) and driven through a filter in
+// the order of the export run.
+struct TTextSpec {
+    Extended Left = 0, Top = 0, Width = 100, Height = 20;
+    String Text;
+};
+class THandPages {
+public:
+    THandPages();
+    ~THandPages();
+    // A4, 10 mm margins; one band holding the texts (positions within the band).
+    TvrReportPage* AddPage(const String& name, const std::vector<TTextSpec>& texts);
+    // A page of rows × cols texts "r<row>c<col>", 100 × 20 each.
+    TvrReportPage* AddGridPage(const String& name, Integer rows, Integer cols);
+    // The texts of the last page added, in order.
+    std::vector<TvrMemoView*> Texts;
+    // Runs the filter over the pages: Start (false ends it), per page StartPage, ExportObject for
+    // the band and each text, FinishPage; then Finish. Returns Start's result.
+    bool Drive(TvrCustomExportFilter& filter, const String& file);
+    TvrReport Report{nullptr};
+
+private:
+    std::vector<std::unique_ptr<TvrReportPage>> FPages;
+};
