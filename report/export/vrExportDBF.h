@@ -1,7 +1,7 @@
 // TvrDBFExport: the text of a prepared report as one dBASE III table. All chosen pages are
 // stacked in the cell matrix; every matrix column becomes a character field of 255 bytes, every
 // matrix row a record. Texts are written in the program's code page (GBK), with OEMCodepage in
-// the OEM code page, cut at 255 bytes without splitting a character. A table needs at most 257
+// the OEM code page, cut at 255 bytes without splitting a character. A table holds at most 256
 // fields (its record length stays within 65535 bytes); a wider one is refused. The file is
 // written under a temporary name and renamed when complete.
 #pragma once
@@ -39,14 +39,14 @@ class TvrDBFExport : public TvrCustomExportFilter {
     bool Start() override;
     void ExportObject(TvrComponent* Obj) override;
     void FinishPage(TvrComponent* Page, Integer Index) override;
-    // Raises EvrDBFTooWide (nothing written) when the table would need more than 257 fields.
+    // Raises EvrDBFTooWide (nothing written) when the table would need more than 256 fields.
     void Finish() override;
 
     // The name of field k (0-based) as written: the list's line or prefix + (k + 1), GBK, at most
     // 10 bytes without splitting a character.
     AnsiString FieldName(Integer k) const;
     // The most fields a table can have: its record length 1 + 255 × fields stays within 65535.
-    static constexpr Integer MaxFields = 257;
+    static constexpr Integer MaxFields = 256;
 
 private:
     void Init();
