@@ -59,7 +59,7 @@ bool TvrIEMStyle::SameAs(const TvrIEMStyle& s) const {
 
 // --- TvrIEMObject --------------------------------------------------------------------------------
 
-TvrIEMObject::TvrIEMObject() : MetaPicture(std::make_unique<TMetafile>()) {}
+TvrIEMObject::TvrIEMObject() = default;
 
 TvrIEMObject::~TvrIEMObject() = default;
 
@@ -74,8 +74,39 @@ String TvrIEMObject::Text() const {
 
 // --- TvrIEMatrix ---------------------------------------------------------------------------------
 
-TvrIEMatrix::TvrIEMatrix() {
+struct TvrIEMatrix::TPools {
+    // Objects made in blocks of 1024 and freed together.
+    template <class T> class TBlockPool {
+    public:
+        T* New() {
+            if (FUsed == BlockSize) {
+                FBlocks.push_back(std::make_unique<T[]>(BlockSize));
+                FUsed = 0;
+            }
+            return &FBlocks.back()[FUsed++];
+        }
+        void Clear() {
+            FBlocks.clear();
+            FUsed = BlockSize;
+        }
+
+    private:
+        static constexpr size_t BlockSize = 1024;
+        std::vector<std::unique_ptr<T[]>> FBlocks;
+        size_t FUsed = BlockSize;
+    };
+    TBlockPool<TvrIEMObject> Objects;
+    TBlockPool<TvrIEMObjectList> Entries;
+};
+
+TvrIEMatrix::TvrIEMatrix() : FPools(std::make_unique<TPools>()) {
     vrLoadExportStrings();
+}
+
+TvrIEMObjectList* TvrIEMatrix::NewEntry(TvrIEMObject* item) {
+    TvrIEMObjectList* entry = FPools->Entries.New();
+    entry->Item = item;
+    return entry;
 }
 
 TvrIEMatrix::~TvrIEMatrix() {
@@ -84,6 +115,8 @@ TvrIEMatrix::~TvrIEMatrix() {
 
 void TvrIEMatrix::Clear() {
     FEntries.clear();
+    FPools->Entries.Clear();
+    FPools->Objects.Clear();
     FStyles.clear();
     FColumnEdges.clear();
     FRowEdges.clear();
@@ -124,7 +157,11 @@ Integer TvrIEMatrix::StyleWithSides(Integer styleNo, TvrFrameTypes sides) {
 }
 
 Integer TvrIEMatrix::BuildStyle(TvrReportComponent* view) {
-    auto style = std::make_unique<TvrIEMStyle>();
+    // Built in a scratch style that is reset first; only a new look is kept (and replaced).
+    if (!FScratchStyle) FScratchStyle = std::make_unique<TvrIEMStyle>();
+    static const TvrIEMStyle blank;
+    FScratchStyle->Assign(blank);
+    TvrIEMStyle* style = FScratchStyle.get();
     auto* v = dynamic_cast<TvrView*>(view);
     const TvrFrame* frame = v ? v->Frame() : nullptr;
     if (frame) {
@@ -163,14 +200,18 @@ Integer TvrIEMatrix::BuildStyle(TvrReportComponent* view) {
         if (frame && !diagonal) style->Frame.Typ = frame->Typ;
     }
     if (DotMatrixFonts) style->Font()->SetSize(9);
-    return AddStyle(std::move(style));
+    for (size_t i = 0; i < FStyles.size(); ++i)
+        if (FStyles[i]->SameAs(*style)) return static_cast<Integer>(i);
+    FStyles.push_back(std::move(FScratchStyle));
+    return static_cast<Integer>(FStyles.size()) - 1;
 }
 
 void TvrIEMatrix::AddEdge(std::vector<Extended>& edges, Extended value) {
+    // The last 100 edges, newest first: a repeated edge is usually among the newest.
     const size_t n = edges.size();
-    const size_t from = n > 100 ? n - 100 : 0;
-    for (size_t i = from; i < n; ++i)
-        if (edges[i] == value) return;
+    const size_t stop = n > 100 ? n - 100 : 0;
+    for (size_t i = n; i > stop; --i)
+        if (edges[i - 1] == value) return;
     edges.push_back(value);
 }
 
@@ -256,6 +297,7 @@ void TvrIEMatrix::DrawPicture(TvrReportComponent* view, TvrIEMObject& obj) {
     const int w = static_cast<int>(std::lround(static_cast<double>(dx)));
     const int h = static_cast<int>(std::lround(static_cast<double>(dy)));
     if (MetafilePictures) {
+        obj.MetaPicture = std::make_unique<TMetafile>();
         obj.MetaPicture->SetWidth(w);
         obj.MetaPicture->SetHeight(h);
         TMetafileCanvas canvas(obj.MetaPicture.get());
@@ -282,7 +324,7 @@ void TvrIEMatrix::AddObject(TvrReportComponent* view) {
         AddRectangle(shape);
         return;
     }
-    auto obj = std::make_unique<TvrIEMObject>();
+    TvrIEMObject* obj = FPools->Objects.New();
     obj->StyleNo = BuildStyle(view);
     obj->CellStyle = FStyles[static_cast<size_t>(obj->StyleNo)].get();
     if (auto* v = dynamic_cast<TvrView*>(view)) obj->Hyperlink = v->URL;
@@ -339,9 +381,7 @@ void TvrIEMatrix::AddObject(TvrReportComponent* view) {
     AddEdge(FColumnEdges, l + w);
     AddEdge(FRowEdges, t);
     AddEdge(FRowEdges, t + h);
-    auto entry = std::make_unique<TvrIEMObjectList>();
-    entry->Item = std::move(obj);
-    FEntries.push_back(std::move(entry));
+    FEntries.push_back(NewEntry(obj));
 }
 
 Integer TvrIEMatrix::AddPage(TPrinterOrientation orientation, bool mirrorMargins, Integer pageIndex,
@@ -472,7 +512,7 @@ void TvrIEMatrix::Fragments() {
             }
             // Partly covered: a fragment takes this rectangle.
             TvrIEMObject& origin = *e.Item;
-            auto frag = std::make_unique<TvrIEMObject>();
+            TvrIEMObject* frag = FPools->Objects.New();
             frag->StyleNo = origin.StyleNo;
             frag->CellStyle = origin.CellStyle;
             frag->HoldsText = origin.HoldsText;
@@ -503,15 +543,14 @@ void TvrIEMatrix::Fragments() {
                     frag->CellStyle = FStyles[static_cast<size_t>(frag->StyleNo)].get();
                 }
             }
-            auto entry = std::make_unique<TvrIEMObjectList>();
-            entry->Item = std::move(frag);
+            TvrIEMObjectList* entry = NewEntry(frag);
             entry->Col = col;
             entry->Row = row;
             entry->ColSpan = w;
             entry->RowSpan = h;
             entry->Settled = true;
             const auto fragIndex = static_cast<Integer>(FEntries.size());
-            FEntries.push_back(std::move(entry));
+            FEntries.push_back(entry);
             for (Integer r = row; r < row + h; ++r)
                 for (Integer c = col; c < col + w; ++c)
                     Cell(c, r) = fragIndex;
@@ -576,7 +615,7 @@ void TvrIEMatrix::Prepare() {
     if (Backdrop) {
         auto style = std::make_unique<TvrIEMStyle>();
         style->Color = clWhite;
-        auto obj = std::make_unique<TvrIEMObject>();
+        TvrIEMObject* obj = FPools->Objects.New();
         obj->StyleNo = AddStyle(std::move(style));
         obj->CellStyle = FStyles[static_cast<size_t>(obj->StyleNo)].get();
         obj->Left = BackdropCropped ? LeastLeft : 0;
@@ -587,9 +626,7 @@ void TvrIEMatrix::Prepare() {
         AddEdge(FRowEdges, 0);
         AddEdge(FColumnEdges, obj->Left + obj->Width);
         AddEdge(FRowEdges, obj->Top + obj->Height);
-        auto entry = std::make_unique<TvrIEMObjectList>();
-        entry->Item = std::move(obj);
-        FEntries.insert(FEntries.begin(), std::move(entry));
+        FEntries.insert(FEntries.begin(), NewEntry(obj));
     }
     Step();
     MergeEdges(FColumnEdges, MaxColumnWidth);
@@ -624,7 +661,7 @@ TvrIEMObject* TvrIEMatrix::ObjectAt(Integer col, Integer row) const {
 
 TvrIEMObject* TvrIEMatrix::ObjectByIndex(Integer index) const {
     if (index < 0 || index >= ObjectCount()) return nullptr;
-    return FEntries[static_cast<size_t>(index)]->Item.get();
+    return FEntries[static_cast<size_t>(index)]->Item;
 }
 
 void TvrIEMatrix::ObjectPlacement(Integer index, Integer& col, Integer& row, Integer& colSpan,

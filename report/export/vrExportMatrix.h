@@ -96,7 +96,8 @@ public:
     bool HoldsText = true;    // false for pictures
     Extended Left = 0, Top = 0, Width = 0, Height = 0;
     std::unique_ptr<TBitmap> Bitmap;        // the picture of a picture cell
-    std::unique_ptr<TMetafile> MetaPicture; // the picture with MetafilePictures (always made)
+    // The picture of a picture cell with MetafilePictures; made only then (nullptr otherwise).
+    std::unique_ptr<TMetafile> MetaPicture;
     // Left to the exports: 0 when made; they set it when they write the object.
     Integer Written = 0;
     bool InFooter = false, InHeader = false;
@@ -110,7 +111,7 @@ public:
 class TvrIEMObjectList : public TObject {
 public:
     String ClassName() const override { return "TvrIEMObjectList"; }
-    std::unique_ptr<TvrIEMObject> Item;
+    TvrIEMObject* Item = nullptr; // owned by the matrix, freed by Clear
     Integer Col = 0, Row = 0, ColSpan = 1, RowSpan = 1;
     bool Settled = false;
 };
@@ -227,13 +228,19 @@ private:
     void Step();
     Integer& Cell(Integer col, Integer row) { return FCells[static_cast<size_t>(col + row * ColumnCount)]; }
 
-    std::vector<std::unique_ptr<TvrIEMObjectList>> FEntries;
+    // Entries and objects are made in blocks (a report has hundreds of thousands of them).
+    struct TPools;
+    std::unique_ptr<TPools> FPools;
+    TvrIEMObjectList* NewEntry(TvrIEMObject* item);
+    std::vector<TvrIEMObjectList*> FEntries;
     std::vector<std::unique_ptr<TvrIEMStyle>> FStyles;
     std::vector<Extended> FColumnEdges;
     std::vector<Extended> FRowEdges;
     std::vector<std::unique_ptr<TvrIEMPage>> FPages;
     std::vector<Integer> FCells;
     std::vector<std::pair<String, Integer>> FFontCharsets;
+    // The style being built for the next object, kept when an equal one exists already.
+    std::unique_ptr<TvrIEMStyle> FScratchStyle;
     TvrBand* FHeaderBand = nullptr;
     TvrBand* FFooterBand = nullptr;
     TvrProgress* FProgress = nullptr;
