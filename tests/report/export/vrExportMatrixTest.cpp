@@ -2,6 +2,7 @@
 #include "ExportFixture.h"
 
 #include "gui/Bitmap.h"
+#include "gui/Metafile.h"
 #include "report/export/vrExportMatrix.h"
 
 #include <functional>
@@ -160,6 +161,34 @@ const TMatrixCase MatrixCases[] = {
          EXPECT_EQ(m.ObjectByIndex(0)->Width, 1);
          EXPECT_EQ(m.ObjectByIndex(1)->CellStyle->Frame.Typ, TvrFrameTypes{ftTop}); // top edge
          EXPECT_EQ(m.ObjectByIndex(2)->CellStyle->Frame.Typ, TvrFrameTypes{ftLeft}); // left edge
+     }},
+    {"pictures are drawn into a 24-bit bitmap one pixel larger, or with metafiles into a metafile",
+     [](TvrIEMatrix& m, TLooseObjects& o) {
+         auto* ellipse = o.Add<TvrShapeView>(0, 0, 40, 30);
+         ellipse->Shape = skEllipse;
+         ellipse->Color = clRed;
+         m.AddObject(ellipse);
+         m.MetafilePictures = true;
+         m.AddObject(ellipse);
+         m.TakePictures = false;
+         m.AddObject(ellipse);
+     },
+     [](TvrIEMatrix& m) {
+         TvrIEMObject* bitmap = m.ObjectByIndex(0);
+         ASSERT_TRUE(bitmap->Bitmap != nullptr);
+         EXPECT_EQ(bitmap->Bitmap->Width(), 41);
+         EXPECT_EQ(bitmap->Bitmap->Height(), 31);
+         EXPECT_EQ(bitmap->Bitmap->PixelFormat(), pf24bit);
+         EXPECT_EQ(bitmap->Bitmap->Canvas()->Pixels(20, 15), clRed);
+         EXPECT_TRUE(bitmap->MetaPicture == nullptr);
+         TvrIEMObject* meta = m.ObjectByIndex(1);
+         ASSERT_TRUE(meta->MetaPicture != nullptr);
+         EXPECT_EQ(meta->MetaPicture->Width(), 40);
+         EXPECT_TRUE(meta->Bitmap == nullptr);
+         // Without pictures the object is an empty text cell showing its fill.
+         TvrIEMObject* empty = m.ObjectByIndex(2);
+         EXPECT_TRUE(empty->HoldsText && !empty->Bitmap && !empty->MetaPicture);
+         EXPECT_EQ(empty->CellStyle->Color, clRed);
      }},
     {"pages stack: each page's objects lie below the lowest object before it",
      [](TvrIEMatrix& m, TLooseObjects& o) {
