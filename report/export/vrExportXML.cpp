@@ -16,6 +16,7 @@
 
 #include <cmath>
 #include <ctime>
+#include <exception>
 
 ORV_META_IMPL(TvrXMLExport)
 void TvrXMLExport::DeclareMeta(meta::Class<TvrXMLExport>& c) {
@@ -137,6 +138,11 @@ void TvrXMLExport::FinishPage(TvrComponent* Page, Integer Index) {
 
 void TvrXMLExport::Finish() {
     if (!FMatrix) return;
+    // While an error of the run passes, nothing is written: the old file stays.
+    if (std::uncaught_exceptions() > 0) {
+        FMatrix.reset();
+        return;
+    }
     try {
         FMatrix->Prepare();
         TvrExportFile file(FTarget);

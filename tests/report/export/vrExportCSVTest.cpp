@@ -13,7 +13,7 @@ std::unique_ptr<TvrCSVExport> NewCsv() {
     return TvrCustomExportFilter::CreateNoRegister<TvrCSVExport>();
 }
 
-String Written(THandPages& pages, TvrCSVExport& csv) {
+String CsvWritten(THandPages& pages, TvrCSVExport& csv) {
     TempDir dir;
     const String file = dir.File("data.csv");
     EXPECT_TRUE(pages.Drive(csv, file));
@@ -55,7 +55,7 @@ TEST(vrCSVExport, RowsBecomeLinesOfFields) {
         pages.AddPage("P", c.Texts);
         auto csv = NewCsv();
         csv->Separator = c.Separator;
-        EXPECT_EQ(Written(pages, *csv), c.Expected);
+        EXPECT_EQ(CsvWritten(pages, *csv), c.Expected);
     }
 }
 
@@ -78,7 +78,7 @@ TEST(vrCSVExport, PagesFollowEachOtherAndChineseIsGbk) {
         pages.AddPage("P2", {{0, 0, 100, 20, "请稍候"}});
         auto csv = NewCsv();
         csv->OEMCodepage = oem;
-        EXPECT_EQ(Written(pages, *csv), "\xD5\xC5\xC8\xFD;12,345.60\r\n\xC7\xEB\xC9\xD4\xBA\xF2\r\n") << oem;
+        EXPECT_EQ(CsvWritten(pages, *csv), "\xD5\xC5\xC8\xFD;12,345.60\r\n\xC7\xEB\xC9\xD4\xBA\xF2\r\n") << oem;
     }
 }
 

@@ -14,7 +14,7 @@ std::unique_ptr<TvrDBFExport> NewDbf() {
     return TvrCustomExportFilter::CreateNoRegister<TvrDBFExport>();
 }
 
-String Written(THandPages& pages, TvrDBFExport& dbf) {
+String DbfWritten(THandPages& pages, TvrDBFExport& dbf) {
     TempDir dir;
     const String file = dir.File("table.dbf");
     EXPECT_TRUE(pages.Drive(dbf, file));
@@ -53,7 +53,7 @@ TEST(vrDBFExport, TheHeaderDescribesTheMatrix) {
     pages.AddGridPage("P", 10, 3); // 4 column edges, 11 row edges
     auto dbf = NewDbf();
     dbf->SetFieldPrefix("COL");
-    const String b = Written(pages, *dbf);
+    const String b = DbfWritten(pages, *dbf);
     ASSERT_GE(b.size(), 32u);
     EXPECT_EQ(b[0], '\x03');
     EXPECT_EQ(static_cast<unsigned char>(b[1]), 126);
@@ -101,7 +101,7 @@ TEST(vrDBFExport, FieldNames) {
         for (const String& n : c.Names)
             names.Add(n);
         dbf->SetFieldNames(&names);
-        const String b = Written(pages, *dbf);
+        const String b = DbfWritten(pages, *dbf);
         for (Integer k = 0; k < 3; ++k)
             EXPECT_EQ(NameOf(b, k), c.Expected[static_cast<size_t>(k)]) << k;
     }
@@ -121,7 +121,7 @@ TEST(vrDBFExport, TextsAreCutAt255BytesWithoutSplittingACharacter) {
     for (const bool oem : {false, true}) {
         auto dbf = NewDbf();
         dbf->OEMCodepage = oem;
-        const String b = Written(pages, *dbf);
+        const String b = DbfWritten(pages, *dbf);
         EXPECT_EQ(FieldOf(b, 0, 0), String(255, 'x'));
         const String second = FieldOf(b, 0, 1);
         // "a" and 127 characters of two bytes: 255 bytes, the 128th character left out whole.
@@ -136,7 +136,7 @@ TEST(vrDBFExport, AnEmptyReportGivesAValidEmptyTable) {
     THandPages pages;
     pages.AddPage("P", {});
     auto dbf = NewDbf();
-    const String b = Written(pages, *dbf);
+    const String b = DbfWritten(pages, *dbf);
     ASSERT_EQ(b.size(), 34u);
     EXPECT_EQ(Long32(b, 4), 0u);
     EXPECT_EQ(Word16(b, 8), 33u);
@@ -166,7 +166,7 @@ TEST(vrDBFExport, ATableTooWideIsRefusedAndTheOldFileStays) {
     THandPages fits;
     texts.pop_back();
     fits.AddPage("P", texts);
-    const String b = Written(fits, *dbf);
+    const String b = DbfWritten(fits, *dbf);
     EXPECT_EQ(Word16(b, 10), 65281u);
 }
 

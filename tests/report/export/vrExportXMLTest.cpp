@@ -36,7 +36,7 @@ size_t Count(const String& text, const String& piece) {
 }
 
 // The document written for the pages.
-String Written(THandPages& pages, TvrXMLExport& xml) {
+String XmlWritten(THandPages& pages, TvrXMLExport& xml) {
     TempDir dir;
     const String file = dir.File("book.xls");
     EXPECT_TRUE(pages.Drive(xml, file));
@@ -125,7 +125,7 @@ TEST(vrXMLExport, NumberFormatsConvert) {
         pages.Texts[i]->DisplayFormat()->FormatStr = formats[i];
     }
     auto xml = NewXml();
-    EXPECT_EQ(All(Written(pages, *xml), "<NumberFormat ss:Format=\"([^\"]*)\"/>"),
+    EXPECT_EQ(All(XmlWritten(pages, *xml), "<NumberFormat ss:Format=\"([^\"]*)\"/>"),
               (std::vector<String>{"0.00", "#,##0"}));
 }
 
@@ -141,7 +141,7 @@ TEST(vrXMLExport, SpanningTextsMergeAndTheCellsTheyCoverWriteNothing) {
     pages.AddPage("P", texts);
     texts.clear();
     auto xml = NewXml();
-    const String doc = Written(pages, *xml);
+    const String doc = XmlWritten(pages, *xml);
     EXPECT_EQ(Count(doc, "ss:MergeAcross=\"2\" ss:MergeDown=\"1\" "), 1u);
     const std::vector<String> rows = All(doc, "<Row ss:Height=\"[0-9.]+\">\r\n((?:<Cell[^\n]*\n)*)</Row>");
     ASSERT_EQ(rows.size(), 4u);
@@ -171,7 +171,7 @@ TEST(vrXMLExport, SheetsSplitAsAsked) {
         pages.AddGridPage("Page1", 3, 2);
         auto xml = NewXml();
         xml->Split = c.Split;
-        const String doc = Written(pages, *xml);
+        const String doc = XmlWritten(pages, *xml);
         const auto sheets = Sheets(doc);
         std::vector<String> names;
         for (const auto& s : sheets)
@@ -188,7 +188,7 @@ TEST(vrXMLExport, ARowsCountCutsSheetsOfThatManyRows) {
     auto xml = NewXml();
     xml->SetRowsCount(50);
     EXPECT_EQ(xml->Split, ssRowsCount);
-    const auto sheets = Sheets(Written(pages, *xml));
+    const auto sheets = Sheets(XmlWritten(pages, *xml));
     ASSERT_EQ(sheets.size(), 2u);
     EXPECT_EQ(sheets[0].first, "Page1");
     EXPECT_EQ(Count(sheets[0].second, "<Row ss:Height"), 50u);
@@ -211,7 +211,7 @@ TEST(vrXMLExport, WithoutEmptyLinesASheetOfAPageBeginsWithItsFirstRow) {
     auto xml = NewXml();
     xml->Split = ssRPages;
     xml->EmptyLines = false;
-    const auto sheets = Sheets(Written(pages, *xml));
+    const auto sheets = Sheets(XmlWritten(pages, *xml));
     ASSERT_EQ(sheets.size(), 2u);
     EXPECT_EQ(All(sheets[0].second, ">(r[0-9]c0)<"), (std::vector<String>{"r0c0", "r1c0", "r2c0"}));
     EXPECT_EQ(All(sheets[1].second, ">(r[0-9]c0)<"), (std::vector<String>{"r0c0", "r1c0", "r2c0"}));
@@ -226,7 +226,7 @@ TEST(vrXMLExport, SheetNamesAreValidAndUnique) {
     auto xml = NewXml();
     xml->Split = ssRPages;
     std::vector<String> names;
-    for (const auto& s : Sheets(Written(pages, *xml)))
+    for (const auto& s : Sheets(XmlWritten(pages, *xml)))
         names.push_back(s.first);
     EXPECT_EQ(names, (std::vector<String>{"MonthlyFeeStatementOfEveryHouse", "Houses", "MonthlyFeeStatementOfEveryH (2)",
                                           "UnnamedPage_3"}));
@@ -242,13 +242,13 @@ TEST(vrXMLExport, StylesWriteRotationFontsAndFrames) {
     pages.Texts[3]->Frame()->Typ = TvrFrameTypes{ftLeft, ftBottom};
     pages.Texts[3]->Frame()->SetWidth(2);
     auto xml = NewXml();
-    const String doc = Written(pages, *xml);
+    const String doc = XmlWritten(pages, *xml);
     EXPECT_EQ(All(doc, "ss:Rotate=\"(-?[0-9]+)\""), (std::vector<String>{"-60", "90"}));
     EXPECT_EQ(Count(doc, "ss:FontName=\"A&amp;B&quot;&lt;\""), 1u);
     EXPECT_EQ(All(doc, "<Border ss:Position=\"([A-Za-z]+)\" ss:LineStyle=\"Continuous\" ss:Weight=\"3\""),
               (std::vector<String>{"Left", "Bottom"}));
     xml->ExportStyles = false;
-    const String plain = Written(pages, *xml);
+    const String plain = XmlWritten(pages, *xml);
     EXPECT_EQ(Count(plain, "<Styles>"), 0u);
     EXPECT_EQ(Count(plain, "ss:StyleID"), 0u);
 }
@@ -263,7 +263,7 @@ TEST(vrXMLExport, LengthsAndMarginsAreInTheSheetsUnits) {
     page->RightMargin = 5;
     page->BottomMargin = 26.6L;
     auto xml = NewXml();
-    const String doc = Written(pages, *xml);
+    const String doc = XmlWritten(pages, *xml);
     // Report units ÷ 1.376: 100 → 72.67, 200 → 145.35, 20 → 14.53; millimetres ÷ 26.6.
     EXPECT_EQ(All(doc, "ss:Width=\"([0-9.]+)\""), (std::vector<String>{"72.67", "145.35"}));
     EXPECT_EQ(All(doc, "<Row ss:Height=\"([0-9.]+)\""), (std::vector<String>{"14.53", "14.53"}));
@@ -286,7 +286,7 @@ TEST(vrXMLExport, ReportTextsAreEscapedAndTheCreationTimeIsUtc) {
         pages.Report.ReportOptions()->VersionMajor = "1<";
         auto xml = NewXml();
         xml->Creator = "x\"y";
-        const String doc = Written(pages, *xml);
+        const String doc = XmlWritten(pages, *xml);
         EXPECT_NE(doc.find("<Title>月报 &lt;A&amp;B&gt;</Title>"), String::npos);
         EXPECT_NE(doc.find("<Author>&quot;张&quot;</Author>"), String::npos);
         EXPECT_NE(doc.find("<Version>1&lt;...</Version>"), String::npos);
@@ -346,4 +346,26 @@ TEST(vrXMLExport, PropertiesThroughMeta) {
                              "Background", "Creator", "EmptyLines", "SuppressPageHeadersFooters", "OverwritePrompt",
                              "RowsCount", "Split"})
         EXPECT_NE(info.FindProperty(name), nullptr) << name;
+}
+
+TEST(vrXMLExport, AnErrorDuringTheRunKeepsTheOldFile) {
+    class TFailingXml : public TvrXMLExport {
+    public:
+        explicit TFailingXml(TUnlisted tag) : TvrXMLExport(tag) {}
+        void ExportObject(TvrComponent* obj) override {
+            if (obj->Name() == "Pr1c1") throw Exception("the disk is full");
+            TvrXMLExport::ExportObject(obj);
+        }
+    };
+    TExportReport made;
+    made.AddGridPage("P", 3, 2);
+    made.Prepare();
+    made.Report.EngineOptions()->NewSilentMode = simSilent;
+    TempDir dir;
+    const String file = dir.File("book.xls");
+    std::ofstream(file) << "old";
+    auto xml = TvrCustomExportFilter::CreateNoRegister<TFailingXml>();
+    EXPECT_FALSE(ExportWithoutDialog(made.Report, *xml, file));
+    EXPECT_EQ(TempDir::ReadAll(file), "old");
+    EXPECT_NE(made.Report.ErrorList()->Text().find("the disk is full"), String::npos);
 }
