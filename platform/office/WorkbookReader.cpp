@@ -61,6 +61,11 @@ TWorkbookReader::TWorkbookReader(const String& fileName) {
         if (handle) freexl_close(handle);
         throw EWorkbookError("Cannot open the workbook " + fileName + ": " + Reason(opened));
     }
+    // FreeXL answers a string record of more than two continuations (a cell text beyond some
+    // 16,400 characters) with success and no workbook.
+    if (!handle)
+        throw EWorkbookError("Cannot open the workbook " + fileName +
+                             ": the workbook is damaged or holds a text longer than the reader takes");
     FHandle = handle;
     try {
         unsigned int info = 0;
