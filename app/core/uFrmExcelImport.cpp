@@ -540,6 +540,7 @@ bool TfrmExcelImport::ImportRows() {
     try {
         // Taken at once for writing: the checks see the table as the rows will meet it.
         cnn->BeginTrans();
+        // The keys of the rows so far, folded as the database compares texts (ASCII letters).
         std::set<String> keys;
         for (QryTable3->First(); !QryTable3->Eof(); QryTable3->Next()) {
             bool blank = true;
@@ -561,7 +562,7 @@ bool TfrmExcelImport::ImportRows() {
                 const THouseRefusal check = CheckHouse(estate, building, code, 0);
                 if (!check.Passed())
                     refusal = {check.Message, check.Kind};
-                else if (!keys.insert(AnsiUpperCase(estate + "\x01" + building + "\x01" + code)).second)
+                else if (!keys.insert(UpperCase(estate + "\x01" + building + "\x01" + code)).second)
                     refusal = {MsgHouseCodeTaken, 3};
             }
             if (!refusal.Message.empty()) break;
