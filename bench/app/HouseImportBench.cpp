@@ -12,6 +12,7 @@
 
 #include "db/ADODB.h"
 #include "db/SqliteDatabase.h"
+#include "office/WorkbookReader.h"
 #include "gui/StdCtrls.h"
 #include "rtl/FileUtils.h"
 
@@ -187,4 +188,18 @@ void BM_FreeXLWalkAndSqliteInsert(benchmark::State& state) {
 }
 BENCHMARK(BM_FreeXLWalkAndSqliteInsert)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+} // namespace
+
+namespace {
+// The workbook reader alone (read whole in a child process, which contains FreeXL's crashes on
+// damaged files): the part of the wizard's time that the isolation costs.
+void BM_WorkbookReaderOnly(benchmark::State& state) {
+    TImportSide& side = Side();
+    for (auto _ : state) {
+        TWorkbookReader book(side.Book);
+        book.SelectSheet(0);
+        if (book.RowCount() != ImportRows + 1) state.SkipWithError("wrong row count");
+    }
+}
+BENCHMARK(BM_WorkbookReaderOnly)->Unit(benchmark::kMillisecond)->Iterations(3);
 } // namespace

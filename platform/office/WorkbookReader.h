@@ -8,6 +8,10 @@
 //           use(book.CellText(r, 0));
 //   }
 //
+// The workbook is read whole when it is opened, in a child process: FreeXL trusts the lengths a
+// file states, so a damaged workbook can make it read beyond its buffers. A child that crashes,
+// or does not finish within WorkbookReadTimeoutMs, only tells that the workbook is unreadable.
+//
 // Cells read as text: numbers with up to 15 significant digits ("101", "85.5", "13800138000"),
 // dates as "yyyy-mm-dd", dates with a time as "yyyy-mm-dd hh:nn:ss", times as "hh:nn:ss", text as
 // it stands; an empty cell reads as "" (CellEmpty tells it apart). Rows and columns count from 0.
@@ -16,8 +20,11 @@
 #include "office/WorkbookWriter.h"
 #include "rtl/Types.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
+
+inline constexpr int WorkbookReadTimeoutMs = 60000;
 
 class TWorkbookReader {
 public:
@@ -40,9 +47,19 @@ public:
     // True when the file starts with the signature of the binary workbook container.
     static bool HasWorkbookSignature(const String& fileName);
 
+    struct TSheet {
+        String Name;
+        int Rows = 0;
+        int Cols = 0;
+        // Row by row, where the cell's text (its length, then its bytes) stands in FData; 0 for
+        // an empty cell.
+        std::vector<uint32_t> At;
+    };
+
 private:
-    const void* FHandle = nullptr;
-    std::vector<String> FSheets;
+    String FData; // the workbook as the reading process sent it
+    std::vector<TSheet> FSheets;
+    const TSheet* FSheet = nullptr;
     int FRows = 0;
     int FCols = 0;
 };

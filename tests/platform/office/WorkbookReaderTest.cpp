@@ -58,6 +58,12 @@ TEST_F(WorkbookReaderTest, WhatIsNotAReadableWorkbookIsRefused) {
     ASSERT_GT(good.size(), 1024u);
     const std::string protectedBook = Dir.File("protected.xls");
     ASSERT_TRUE(WriteXls(protectedBook, {{"S", {{XlsText("a")}}}}, true));
+    // A cell record whose length says more than the file holds (FreeXL reads past its buffer).
+    std::string longRecord = good;
+    const size_t label = longRecord.find(std::string("\xfd\x00\x0a\x00", 4));
+    ASSERT_NE(label, std::string::npos);
+    longRecord[label + 2] = '\xf5';
+    longRecord[label + 3] = '\xff';
     std::string flipped = good;
     for (size_t i = 512; i < flipped.size(); i += 7)
         flipped[i] = static_cast<char>(~flipped[i]);
@@ -67,6 +73,7 @@ TEST_F(WorkbookReaderTest, WhatIsNotAReadableWorkbookIsRefused) {
     } cases[] = {{"truncated.xls", good.substr(0, good.size() / 3)},
                  {"header-only.xls", good.substr(0, 512)},
                  {"flipped.xls", flipped},
+                 {"long-record.xls", longRecord},
                  {"text.xls", "小区名称,房间编号\n阳光小区,101\n"},
                  {"empty.xls", ""},
                  {"newer.xls", std::string("PK\x03\x04", 4) + std::string(200, 'x')}};
@@ -90,6 +97,20 @@ TEST_F(WorkbookReaderTest, WhatIsNotAReadableWorkbookIsRefused) {
     for (const std::string& file : {protectedBook, Dir.File("missing.xls"), std::string()})
         EXPECT_THROW(TWorkbookReader{file}, EWorkbookError) << file;
     EXPECT_TRUE(TWorkbookReader::HasWorkbookSignature(Book));
+    // One byte flipped anywhere: read or refused, never a crash of the program.
+    const std::string one = Dir.File("one.xls");
+    int refused = 0;
+    for (size_t i = 0; i < good.size(); i += 61) {
+        std::string damaged = good;
+        damaged[i] = static_cast<char>(~damaged[i]);
+        TempDir::WriteAll(one, damaged);
+        try {
+            TWorkbookReader book(one);
+        } catch (const EWorkbookError&) {
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 0);
     EXPECT_FALSE(TWorkbookReader::HasWorkbookSignature(Dir.File("text.xls")));
 }
 
