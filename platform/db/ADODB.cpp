@@ -168,10 +168,12 @@ void TADOConnection::Open() {
     if (BeforeConnect) BeforeConnect(this);
     auto db = std::make_unique<TSqliteDatabase>();
     std::vector<String> sheets;
-    if (workbook)
+    if (workbook) {
         sheets = LoadWorkbook(*db, file);
-    else
+    } else {
         db->Open(file, DatabasePassword());
+        MakeTemporaryTables(*db);
+    }
     FDatabase = std::move(db);
     FWorkbook = workbook;
     FSheetNames = std::move(sheets);
