@@ -13,6 +13,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -140,6 +141,9 @@ String ReadInChild(const String& fileName) {
     }
     close(fds[1]);
     String data;
+    // What the child sends is about as large as the file: room for it saves copying it over.
+    struct stat info {};
+    if (::stat(fileName.c_str(), &info) == 0) data.reserve(static_cast<size_t>(info.st_size) * 2);
     char buffer[65536];
     bool timedOut = false;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(WorkbookReadTimeoutMs);
