@@ -143,6 +143,8 @@ bool IsDotMatrixObject(const TvrComponent* o) {
 }
 
 bool Accepted(const TvrComponent* o, const TvrComponent* page) {
+    // Pages and reports are no objects of a page, whatever text the clipboard holds.
+    if (!dynamic_cast<const TvrReportComponent*>(o)) return false;
     const bool control = dynamic_cast<const TvrDialogControl*>(o) != nullptr;
     const bool dialogComponent = dynamic_cast<const TvrDialogComponent*>(o) != nullptr;
     const bool band = dynamic_cast<const TvrBand*>(o) != nullptr;

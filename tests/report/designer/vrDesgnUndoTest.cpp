@@ -9,6 +9,7 @@
 #include "report/vrClassMemo.h"
 #include "report/vrClassPicture.h"
 #include "report/vrDMPClass.h"
+#include "report/designer/vrDesgnComponent.h"
 #include "report/vrPreviewPages.h"
 #include "rtl/CodePage.h"
 
@@ -299,4 +300,58 @@ TEST_F(Clip, APagePastedWholePreparesTheSamePage) {
     const std::vector<String> original = describe(*Report);
     EXPECT_GT(original.size(), 6u);
     EXPECT_EQ(describe(other), original);
+}
+
+TEST_F(Clip, PagesAndReportsInForeignTextAreNotPasted) {
+    TvrClipboard clipboard(Designer.get());
+    for (const char* element : {"<TvrReportPage Name=\"Page9\"/>", "<TvrDialogPage Name=\"Dialog9\"/>"}) {
+        SCOPED_TRACE(element);
+        const size_t pages = Report->Children().size();
+        clipboard.PasteText(String("#DI3 clipboard#\n\r") + element);
+        EXPECT_EQ(Selected(), TvrObjectList{Page});
+        EXPECT_TRUE(Page->AllObjects().empty());
+        EXPECT_EQ(Report->Children().size(), pages);
+    }
+}
+
+TEST(DesignerComponent, RestrictionsOfTheLastComponentMade) {
+    EXPECT_TRUE(IsAllowed(drDontInsertObject)) << "no component allows everything";
+    {
+        TvrDesigner first(nullptr);
+        TvrDesigner second(nullptr);
+        EXPECT_EQ(DesignerComponent, &second);
+        second.Restrictions.Include(drDontDeletePage);
+        EXPECT_FALSE(IsAllowed(drDontDeletePage));
+        EXPECT_TRUE(IsAllowed(drDontInsertObject));
+    }
+    EXPECT_EQ(DesignerComponent, nullptr);
+    EXPECT_TRUE(IsAllowed(drDontDeletePage));
+}
+
+TEST(SampleFormat, NewTextsStartWithTheDesignersDefaults) {
+    vrStartUp();
+    TvrDesigner designer(nullptr);
+    TFont font;
+    font.SetName("SimSun");
+    font.SetHeight(-13);
+    designer.SetDefaultFont(&font);
+    designer.RTLLanguage = true;
+    TSampleFormat sample;
+    TvrMemoView memo(nullptr);
+    sample.ApplyTo(&memo);
+    EXPECT_EQ(memo.Font()->Name(), "SimSun");
+    EXPECT_TRUE(memo.RTLReading);
+    memo.HAlign = haRight;
+    memo.Color = clYellow;
+    sample.TakeFrom(&memo);
+    TvrMemoView next(nullptr);
+    sample.ApplyTo(&next);
+    EXPECT_EQ(next.HAlign, haRight);
+    EXPECT_EQ(next.Color, clYellow);
+    // A dot-matrix text keeps its own font.
+    TvrDMPMemoView dmp(nullptr);
+    const String dmpFont = dmp.Font()->Name();
+    sample.ApplyTo(&dmp);
+    EXPECT_EQ(dmp.Font()->Name(), dmpFont);
+    EXPECT_EQ(dmp.HAlign, haRight);
 }
