@@ -191,7 +191,7 @@ public:
         auto* footer = static_cast<TvrBand*>(Object("GroupFooter1"));
         Ws->SetTool(vtEditText);
         const int fy = Px(footer->Top() + 2);
-        drag(Px(20), fy, Px(20) + 150, fy + 20);
+        drag(Px(420), fy, Px(420) + 150, fy + 20);
         ASSERT_TRUE(Ws->InplaceMemo->IsOpen());
         auto* drawn = dynamic_cast<TvrMemoView*>(Selected().at(0));
         ASSERT_NE(drawn, nullptr);
@@ -232,7 +232,7 @@ public:
         Tree->SetSelected(Tree->Items()->GetFirstNode()->GetFirstChild());
         TvrComponent* pageFooter = Object("PageFooter1");
         const TPoint at = Point(Px(300), Px(pageFooter ? pageFooter->Top() + 2 : Object("MasterData1")->Top() + 2));
-        DragTo(Tree, Point(30, 30), at);
+        DragTo(Tree, Point(40, 19), at);
         auto* field = dynamic_cast<TvrMemoView*>(Object("Orderstotal"));
         ASSERT_NE(field, nullptr);
         EXPECT_EQ(field->DataField, "total");
