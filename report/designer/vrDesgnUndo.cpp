@@ -67,6 +67,20 @@ private:
     std::vector<std::pair<bool, bool>> FSaved;
 };
 
+// A snapshot keeps only the bytes it holds: the doubling the stream grew by while it was written
+// is given back.
+class TSnapshotStream : public TMemoryStream {
+public:
+    // Room for about the size the last snapshot had, so writing does not grow step by step.
+    void Expect(Int64 bytes) {
+        if (bytes > 0) ReserveBlock(bytes + bytes / 16);
+    }
+    // Gives back what is more than a fifth over the bytes held.
+    void Trim() {
+        if (Capacity() * 5 > Size() * 6) ReserveBlock(Size());
+    }
+};
+
 } // namespace
 
 // --- undo buffer -------------------------------------------------------------------------------------
@@ -79,9 +93,13 @@ TvrUndoBuffer::~TvrUndoBuffer() {
 }
 
 std::unique_ptr<TMemoryStream> TvrUndoBuffer::Snapshot(TvrComponent* component) {
-    auto stream = std::make_unique<TMemoryStream>();
-    TPictureNumbers numbers(PictureViews(component), FPictureCache);
-    component->SaveToStream(*stream);
+    auto stream = std::make_unique<TSnapshotStream>();
+    if (!FUndoList.empty()) stream->Expect(FUndoList.back()->Size());
+    {
+        TPictureNumbers numbers(PictureViews(component), FPictureCache);
+        component->SaveToStream(*stream);
+    }
+    stream->Trim();
     return stream;
 }
 
@@ -117,8 +135,8 @@ void TvrUndoBuffer::ClearRedo() { FRedoList.clear(); }
 
 Int64 TvrUndoBuffer::SnapshotBytes() const {
     Int64 bytes = 0;
-    for (const auto& s : FUndoList) bytes += s->Size();
-    for (const auto& s : FRedoList) bytes += s->Size();
+    for (const auto& s : FUndoList) bytes += s->Capacity();
+    for (const auto& s : FRedoList) bytes += s->Capacity();
     return bytes;
 }
 

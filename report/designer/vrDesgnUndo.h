@@ -35,7 +35,7 @@ public:
     void ClearRedo();
     int UndoCount() const { return static_cast<int>(FUndoList.size()); }
     int RedoCount() const { return static_cast<int>(FRedoList.size()); }
-    // The bytes all snapshots hold.
+    // The memory all snapshots hold, in bytes.
     Int64 SnapshotBytes() const;
     // A snapshot's text (for tests and the round trip); index counts from the first.
     String UndoText(int index) const;
