@@ -29,9 +29,9 @@ void TvrBand::DeclareMeta(meta::Class<TvrBand>& c) {
     c.Property("Restrictions", &T::Restrictions, &T::Restrictions).Default(TvrRestrictions());
     c.Property("Vertical", &T::Vertical, &T::Vertical).Default(false);
     c.Property("Visible", &T::Visible, &T::SetVisible).Default(true);
-    c.Property("OnAfterCalcHeight", &T::OnAfterCalcHeight, &T::OnAfterCalcHeight);
-    c.Property("OnAfterPrint", &T::OnAfterPrint, &T::OnAfterPrint);
-    c.Property("OnBeforePrint", &T::OnBeforePrint, &T::OnBeforePrint);
+    c.Property("OnAfterCalcHeight", &T::OnAfterCalcHeight, &T::OnAfterCalcHeight).TypeName("TvrNotifyEvent");
+    c.Property("OnAfterPrint", &T::OnAfterPrint, &T::OnAfterPrint).TypeName("TvrNotifyEvent");
+    c.Property("OnBeforePrint", &T::OnBeforePrint, &T::OnBeforePrint).TypeName("TvrNotifyEvent");
 }
 
 TvrBand::TvrBand(TComponent* AOwner) : TvrReportComponent(AOwner) {

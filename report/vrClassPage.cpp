@@ -87,9 +87,9 @@ void TvrReportPage::DeclareMeta(meta::Class<TvrReportPage>& c) {
     c.Property("TitleBeforeHeader", &T::TitleBeforeHeader, &T::TitleBeforeHeader).Default(true);
     c.Property("HGuides", &T::HGuides, &T::SetHGuides);
     c.Property("VGuides", &T::VGuides, &T::SetVGuides);
-    c.Property("OnAfterPrint", &T::OnAfterPrint, &T::OnAfterPrint);
-    c.Property("OnBeforePrint", &T::OnBeforePrint, &T::OnBeforePrint);
-    c.Property("OnManualBuild", &T::OnManualBuild, &T::OnManualBuild);
+    c.Property("OnAfterPrint", &T::OnAfterPrint, &T::OnAfterPrint).TypeName("TvrNotifyEvent");
+    c.Property("OnBeforePrint", &T::OnBeforePrint, &T::OnBeforePrint).TypeName("TvrNotifyEvent");
+    c.Property("OnManualBuild", &T::OnManualBuild, &T::OnManualBuild).TypeName("TvrNotifyEvent");
 }
 
 TvrReportPage::TvrReportPage(TComponent* AOwner)

@@ -56,7 +56,7 @@ void TvrReport::DeclareMeta(meta::Class<TvrReport>& c) {
     c.Event("OnProgressStart", &T::OnProgressStart, "TvrProgressEvent");
     c.Event("OnProgress", &T::OnProgress, "TvrProgressEvent");
     c.Event("OnProgressStop", &T::OnProgressStop, "TvrProgressEvent");
-    c.Property("OnRunDialogs", &T::OnRunDialogs, &T::OnRunDialogs).TypeName("TvrNotifyEvent");
+    c.Property("OnRunDialogs", &T::OnRunDialogs, &T::OnRunDialogs).TypeName("TvrRunDialogsEvent");
     c.Property("OnStartReport", &T::OnStartReport, &T::OnStartReport).TypeName("TvrNotifyEvent");
     c.Property("OnStopReport", &T::OnStopReport, &T::OnStopReport).TypeName("TvrNotifyEvent");
     c.Event("OnUserFunction", &T::OnUserFunction, "TvrUserFunctionEvent");

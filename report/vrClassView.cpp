@@ -162,11 +162,11 @@ void TvrView::DeclareMeta(meta::Class<TvrView>& c) {
     c.Property("GroupIndex", &T::GroupIndex, &T::GroupIndex).Default(0);
     c.Property("Restrictions", &T::Restrictions, &T::Restrictions).Default(TvrRestrictions());
     c.Property("Visible", &T::Visible, &T::SetVisible).Default(true);
-    c.Property("OnAfterData", &T::OnAfterData, &T::OnAfterData);
-    c.Property("OnAfterPrint", &T::OnAfterPrint, &T::OnAfterPrint);
-    c.Property("OnBeforePrint", &T::OnBeforePrint, &T::OnBeforePrint);
-    c.Property("OnPreviewClick", &T::OnPreviewClick, &T::OnPreviewClick);
-    c.Property("OnPreviewDblClick", &T::OnPreviewDblClick, &T::OnPreviewDblClick);
+    c.Property("OnAfterData", &T::OnAfterData, &T::OnAfterData).TypeName("TvrNotifyEvent");
+    c.Property("OnAfterPrint", &T::OnAfterPrint, &T::OnAfterPrint).TypeName("TvrNotifyEvent");
+    c.Property("OnBeforePrint", &T::OnBeforePrint, &T::OnBeforePrint).TypeName("TvrNotifyEvent");
+    c.Property("OnPreviewClick", &T::OnPreviewClick, &T::OnPreviewClick).TypeName("TvrPreviewClickEvent");
+    c.Property("OnPreviewDblClick", &T::OnPreviewDblClick, &T::OnPreviewDblClick).TypeName("TvrPreviewClickEvent");
     c.Property("Hint", &T::Hint, &T::Hint);
     c.Property("ShowHint", &T::ShowHint, &T::ShowHint).Default(false);
 }

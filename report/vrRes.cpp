@@ -80,10 +80,7 @@ TvrResources::TvrResources()
       FDesignerImages(std::make_unique<TImageList>(16, 16)),
       FObjectImages(std::make_unique<TImageList>(16, 16)),
       FPreviewImages(std::make_unique<TImageList>(16, 16)),
-      FWizardImages(std::make_unique<TImageList>(32, 32)), FNames(std::make_unique<TStringList>()),
-      FLanguages(std::make_unique<TStringList>()) {
-    FNames->SetSorted(true);
-    FNames->SetDuplicates(TDuplicates::dupError);
+      FWizardImages(std::make_unique<TImageList>(32, 32)), FLanguages(std::make_unique<TStringList>()) {
     FLanguages->SetSorted(true);
     FLanguages->SetDuplicates(TDuplicates::dupAccept);
     ListLanguages();
@@ -92,10 +89,9 @@ TvrResources::TvrResources()
 TvrResources::~TvrResources() = default;
 
 String TvrResources::GetString(const String& key) const {
-    Integer index = 0;
-    if (!FNames->Find(key, index)) return WithoutBang(key);
-    const auto value = reinterpret_cast<std::intptr_t>(FNames->Objects(index));
-    String text = WideToUtf8(FValues.Strings(static_cast<Integer>(value)));
+    const auto found = FNames.find(key);
+    if (found == FNames.end()) return WithoutBang(key);
+    String text = WideToUtf8(FValues.Strings(found->second));
     // Texts are handed out as they read in the manager's code page: what it lacks becomes "?".
     const Integer codePage = FCodePage == 0 ? DefaultAnsiCodePage() : FCodePage;
     if (codePage != CP_UTF8 && IsCodePageSupported(codePage))
@@ -104,14 +100,12 @@ String TvrResources::GetString(const String& key) const {
 }
 
 void TvrResources::AddWideString(const String& key, const WideString& text) {
-    Integer index = 0;
-    if (FNames->Find(key, index)) {
-        FValues.SetStrings(static_cast<Integer>(reinterpret_cast<std::intptr_t>(FNames->Objects(index))),
-                           text);
+    const auto found = FNames.find(key);
+    if (found != FNames.end()) {
+        FValues.SetStrings(found->second, text);
         return;
     }
-    const Integer value = FValues.Add(text);
-    FNames->AddObject(key, reinterpret_cast<TObject*>(static_cast<std::intptr_t>(value)));
+    FNames.emplace(key, FValues.Add(text));
 }
 
 void TvrResources::AddAnsiString(const String& key, const String& text) {

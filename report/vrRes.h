@@ -7,9 +7,11 @@
 #pragma once
 
 #include "report/vrUnicodeUtils.h"
+#include "rtl/StrUtils.h"
 #include "rtl/StringList.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -116,7 +118,12 @@ private:
     std::unique_ptr<TImageList> FObjectImages;
     std::unique_ptr<TImageList> FPreviewImages;
     std::unique_ptr<TImageList> FWizardImages;
-    std::unique_ptr<TStringList> FNames; // sorted, case-blind; object = index into FValues
+    // Names in order without regard to case, each with the index of its text in FValues; a tree,
+    // so that loading a large table does not shift a sorted list on every new name.
+    struct TNameLess {
+        bool operator()(const String& a, const String& b) const { return AnsiCompareText(a, b) < 0; }
+    };
+    std::map<String, Integer, TNameLess> FNames;
     TWideStrings FValues;
     std::unique_ptr<TStringList> FLanguages;
     Integer FCodePage = 0;

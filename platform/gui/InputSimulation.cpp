@@ -30,12 +30,19 @@ void SimulateKeyUp(TWinControl* Target, Word Key, TShiftState Shift) {
 void SimulateTyping(TWinControl* Target, const String& Text) {
     QWidget* w = TControlAccess::Widget(Target);
     if (!w) return;
-    for (QChar ch : ToQString(Text)) {
-        int key = ch.toUpper().unicode();
+    const QString text = ToQString(Text);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        // A character beyond the basic plane comes as one key event holding both halves, as the
+        // keyboard and input methods deliver it; a half alone is no input.
+        QString typed(ch);
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            typed += text.at(++i);
+        int key = typed.size() == 1 ? ch.toUpper().unicode() : 0;
         Qt::KeyboardModifiers mods = ch.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
-        QKeyEvent press(QEvent::KeyPress, key, mods, QString(ch));
+        QKeyEvent press(QEvent::KeyPress, key, mods, typed);
         QCoreApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, mods, QString(ch));
+        QKeyEvent release(QEvent::KeyRelease, key, mods, typed);
         QCoreApplication::sendEvent(w, &release);
     }
 }

@@ -14,6 +14,7 @@
 #include <QProxyStyle>
 #include <QRegularExpressionValidator>
 #include <QTextBlock>
+#include <QTextDocument>
 
 // ---------------------------------------------------------------------------------------------
 // Label
@@ -278,21 +279,36 @@ void TCustomEdit::SelectAll() {
     if (auto* e = qobject_cast<QLineEdit*>(TControlAccess::Widget(this))) e->selectAll();
 }
 
+// The clipboard commands and undo reach the widget of either kind of edit: a one-line edit or
+// a memo's text box.
+namespace {
+
+template <class F> void OnEditWidget(QWidget* w, F f) {
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        f(e);
+    else if (auto* m = qobject_cast<QPlainTextEdit*>(w))
+        f(m);
+}
+
+} // namespace
+
 void TCustomEdit::CopyToClipboard() {
-    if (auto* e = qobject_cast<QLineEdit*>(TControlAccess::Widget(this))) e->copy();
+    OnEditWidget(TControlAccess::Widget(this), [](auto* e) { e->copy(); });
 }
 void TCustomEdit::CutToClipboard() {
-    if (auto* e = qobject_cast<QLineEdit*>(TControlAccess::Widget(this))) e->cut();
+    OnEditWidget(TControlAccess::Widget(this), [](auto* e) { e->cut(); });
 }
 void TCustomEdit::PasteFromClipboard() {
-    if (auto* e = qobject_cast<QLineEdit*>(TControlAccess::Widget(this))) e->paste();
+    OnEditWidget(TControlAccess::Widget(this), [](auto* e) { e->paste(); });
 }
 void TCustomEdit::Undo() {
-    if (auto* e = qobject_cast<QLineEdit*>(TControlAccess::Widget(this))) e->undo();
+    OnEditWidget(TControlAccess::Widget(this), [](auto* e) { e->undo(); });
 }
 bool TCustomEdit::CanUndo() const {
-    auto* e = qobject_cast<QLineEdit*>(TControlAccess::Widget(this));
-    return e && e->isUndoAvailable();
+    QWidget* w = TControlAccess::Widget(this);
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->isUndoAvailable();
+    if (auto* m = qobject_cast<QPlainTextEdit*>(w)) return m->document()->isUndoAvailable();
+    return false;
 }
 
 bool TCustomEdit::WantsKey(Word Key, TShiftState) const {

@@ -5,6 +5,7 @@
 
 #include "gui/ExtCtrls.h"
 #include "gui/StdCtrls.h"
+#include "report/designer/vrUnicodeMemo.h"
 #include "report/vrClass.h"
 #include "report/vrClassObjects.h"
 
@@ -63,8 +64,8 @@ private:
 
 // The editor over a text object: the text in the object's font at the workspace's scale; grows
 // with its text and writes it back when closed.
-class TInplaceMemo : public TMemo {
-    ORV_META(TInplaceMemo, TMemo)
+class TInplaceMemo : public TUnicodeMemo {
+    ORV_META(TInplaceMemo, TUnicodeMemo)
     explicit TInplaceMemo(TComponent* AOwner);
     TvrDesignerWorkspace* Workspace = nullptr;
     TvrCustomMemoView* Target = nullptr;

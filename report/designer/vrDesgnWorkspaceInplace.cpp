@@ -13,7 +13,7 @@
 ORV_META_IMPL(TInplaceMemo)
 void TInplaceMemo::DeclareMeta(meta::Class<TInplaceMemo>& c) { (void)c; }
 
-TInplaceMemo::TInplaceMemo(TComponent* AOwner) : TMemo(AOwner) {
+TInplaceMemo::TInplaceMemo(TComponent* AOwner) : TUnicodeMemo(AOwner) {
     SetBorderStyle(bsNone);
     SetWordWrap(false);
     SetWantTabs(false);
@@ -38,7 +38,7 @@ void TInplaceMemo::Open(TvrCustomMemoView* Memo) {
     if (text.size() >= 2 && text.compare(text.size() - 2, 2, u"\r\n") == 0) text.erase(text.size() - 2);
     const TNotifyEvent change = OnChange;
     OnChange = nullptr;
-    SetText(WideToUtf8(text));
+    SetWideText(this, text);
     OnChange = change;
     SetModified(false);
     SetVisible(true);
@@ -66,7 +66,7 @@ void TInplaceMemo::Close() {
     Target = nullptr;
     const bool changed = Modified();
     if (changed) {
-        target->SetText(Utf8ToWide(Text()));
+        target->SetText(GetWideText(this));
         const Extended s = Workspace->Scale;
         if (Width() != StartWidth) target->SetWidth((Width() + 5) / s);
         if (Height() != StartHeight) target->SetHeight((Height() + 5) / s);

@@ -1,6 +1,7 @@
 // Standard and common controls: lists kept in the widget, item objects and node data, status
 // bar panels, check boxes, radio groups, page controls, and pictures of a form.
 #include "gui/Bitmap.h"
+#include "gui/Clipbrd.h"
 #include "gui/ComCtrls.h"
 #include "gui/ControlShot.h"
 #include "gui/ExtCtrls.h"
@@ -65,6 +66,30 @@ TEST(Controls, MemoWithoutWantReturnsLeavesEnterToTheForm) {
     SimulateTyping(memo, "a");
     SimulateKey(memo, VK_RETURN);
     EXPECT_EQ(memo->Lines()->Count(), 1);
+}
+
+TEST(Controls, MemoClipboardCommandsUndoAndTypingBeyondTheBasicPlane) {
+    TForm form(nullptr);
+    auto* memo = new TMemo(&form);
+    memo->SetParent(&form);
+    memo->SetText("one 😀");
+    memo->SelectAll();
+    memo->CopyToClipboard();
+    EXPECT_EQ(Clipboard()->AsText(), "one 😀");
+    memo->CutToClipboard();
+    EXPECT_EQ(memo->Text(), "");
+    EXPECT_TRUE(memo->CanUndo());
+    memo->Undo();
+    EXPECT_EQ(memo->Text(), "one 😀");
+    memo->SetSelStart(memo->SelStart() + memo->SelLength());
+    memo->SetSelLength(0);
+    Clipboard()->SetAsText("\r\ntwo");
+    memo->PasteFromClipboard();
+    EXPECT_EQ(memo->Text(), "one 😀\r\ntwo");
+    // A character beyond the basic plane is typed as one key.
+    memo->Clear();
+    SimulateTyping(memo, "a😀b");
+    EXPECT_EQ(memo->Text(), "a😀b");
 }
 
 TEST(Controls, ComboBoxItemsCarryObjectsAndEventsFollowThePlatform) {
