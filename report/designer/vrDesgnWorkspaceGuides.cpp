@@ -320,7 +320,8 @@ void TDesignerWorkspace::FieldChosen(int index) {
     if (!dataSet) return;
     FieldListMemo->SetDataSet(dataSet);
     FieldListMemo->DataField = (*FieldList->Items())[index];
-    if (FieldListForm) FieldListForm->Hide();
+    // Closing frees the window a moment later, which clears FieldListOpen.
+    if (FieldListForm) FieldListForm->Close();
     ModifyPending = true;
     NotifyModified();
     Invalidate();

@@ -2,7 +2,7 @@
 
 #include "report/vrClassMemo.h"
 
-void DesignerTest::SetUp() {
+void HostDesignerTest::SetUp() {
     vrStartUp();
     Report = std::make_unique<TvrReport>(nullptr);
     Report->CheckDataPage();
@@ -36,12 +36,12 @@ void DesignerTest::SetUp() {
     Box->SetBounds(0, 40, 1600 - c.Width(), 1200 - c.Height());
 }
 
-void DesignerTest::TearDown() {
+void HostDesignerTest::TearDown() {
     Designer.reset();
     Report.reset();
 }
 
-void DesignerTest::UsePage(TvrPage* page) {
+void HostDesignerTest::UsePage(TvrPage* page) {
     Page = page;
     Ws->Page = page;
     Designer->SelectPage(page);
@@ -52,13 +52,13 @@ void DesignerTest::UsePage(TvrPage* page) {
     Ws->SetPageDimensions(794, 1123, Rect(m, m, m, m));
 }
 
-void DesignerTest::Reload() {
+void HostDesignerTest::Reload() {
     Objects() = Page->AllObjects();
     Objects().push_back(Report.get());
     Objects().push_back(Page);
 }
 
-void DesignerTest::Insert() {
+void HostDesignerTest::Insert() {
     const TvrInsertion& ins = Ws->Insertion;
     auto* o = dynamic_cast<TvrComponent*>(ins.ObjectClass->CreateComponent(Page));
     o->InDesigner = true;
@@ -69,7 +69,7 @@ void DesignerTest::Insert() {
     Ws->SetInsertion(nullptr, 0, 0, 0);
 }
 
-void DesignerTest::Drag(int x0, int y0, int x1, int y1) {
+void HostDesignerTest::Drag(int x0, int y0, int x1, int y1) {
     Move(x0, y0);
     Down(x0, y0);
     Move((x0 + x1) / 2, (y0 + y1) / 2);

@@ -13,7 +13,7 @@
 
 #include <memory>
 
-class DesignerTest : public ::testing::Test {
+class HostDesignerTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;

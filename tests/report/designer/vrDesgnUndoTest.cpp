@@ -34,7 +34,7 @@ public:
 
 } // namespace
 
-using Undo = DesignerTest;
+using Undo = HostDesignerTest;
 
 TEST_F(Undo, SnapshotsOfChangesUndoAndRedo) {
     TvrUndoBuffer buffer(Designer->PictureCache());
@@ -135,7 +135,7 @@ TEST_F(Undo, ThirtyEditsUndoneAndRedoneGiveBackBothTexts) {
     EXPECT_EQ(SnapshotText(Report.get()), edited);
 }
 
-using Clip = DesignerTest;
+using Clip = HostDesignerTest;
 
 TEST_F(Clip, TheTextBeginsWithTheHeaderAndOnlySuchTextIsPasteable) {
     auto* memo = Add<TvrMemoView>(Page, 10, 10, 100, 20);

@@ -27,7 +27,7 @@ TColor ToolsPixel(TBitmap& b, int x, int y) { return b.Canvas()->Pixels(x, y) & 
 
 } // namespace
 
-using Tools = DesignerTest;
+using Tools = HostDesignerTest;
 
 TEST_F(Tools, TheHandScrollsThePageByTheMovement) {
     Ws->SetTool(vtHand);
@@ -199,10 +199,10 @@ TEST_F(Tools, GuidesAreSavedWithThePage) {
     EXPECT_EQ(page->VGuides()->Text(), "49.13389\r\n");
 }
 
-class Drops : public DesignerTest {
+class Drops : public HostDesignerTest {
 protected:
     void SetUp() override {
-        DesignerTest::SetUp();
+        HostDesignerTest::SetUp();
         Orders = new TWidthDataSet(Report.get());
         Orders->SetUserName("Orders");
         Orders->Fields()->Add("total");
@@ -256,7 +256,9 @@ TEST_F(Drops, NamesAndTextsOfDroppedObjects) {
         const char* name;
         const char* memoText;
     } cases[] = {{"<vrDM.\"金额\">", "Memo1", "[vrDM.\"金额\"]\r\n"}, {"<Total>", "Total", "[Total]\r\n"},
-                 {"[Date]", "Date", "[[Date]]\r\n"}};
+                 {"[Date]", "Date", "[[Date]]\r\n"},
+                 // A name may not begin with a digit: the base name takes its place.
+                 {"<9abc>", "Memo2", "[9abc]\r\n"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         ASSERT_TRUE(DropText(c.text));
