@@ -4,7 +4,9 @@
 #include "gui/CursorTable.h"
 #include "report/vrClass.h"
 #include "report/vrClassObjects.h"
+#include "report/vrDsgnIntf.h"
 #include "report/vrRes.h"
+#include "script/gui/vs_iguimodules.h"
 
 namespace {
 
@@ -37,6 +39,8 @@ void vrStartUp() {
     if (started) return;
     started = true;
     LoadingLock();
+    // The script bindings of graphics, forms and dialogs, before the first report makes its script.
+    vsRegisterGuiModules();
     GlobalDataSetList();
     vrGlobalVariables();
     LoadCursors();
@@ -59,6 +63,7 @@ void vrStartUp() {
                      &TvrStyleItem::StaticClassInfo(),      &TvrNullBand::StaticClassInfo(),
                      &TvrCustomLineView::StaticClassInfo(), &TvrDataPage::StaticClassInfo()});
     vrRegisterObjectClasses();
+    vrRegisterStandardPropertyEditors();
 }
 
 void vrShutDown() {
@@ -68,4 +73,5 @@ void vrShutDown() {
     vrUnregisterChartClasses();
     vrUnregisterCheckBoxClasses();
     vrGlobalVariables()->Clear();
+    vsUnregisterGuiModules();
 }

@@ -1,5 +1,6 @@
 #include "app/fees/FeeWindows.h"
 
+#include "app/fees/uFrmCltBXGL.h"
 #include "app/fees/uFrmWYFYscgl.h"
 
 #include "app/core/Rights.h"
@@ -16,5 +17,10 @@ void RegisterFeeWindows() {
         frmWYFYscgl = window.get();
         const TScopeExit clear([] { frmWYFYscgl = nullptr; });
         PlaceAndShowModal(window.get(), placeMode);
+    });
+    const int repairPlace = FindAction(307)->PlaceMode;
+    RegisterActionWindow(307, [repairPlace](TFrmMain* main) {
+        auto window = std::make_unique<TfrmCltBXGL>(main);
+        PlaceAndShowModal(window.get(), repairPlace);
     });
 }

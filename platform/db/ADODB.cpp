@@ -164,6 +164,7 @@ void TADOConnection::Open() {
     if (BeforeConnect) BeforeConnect(this);
     auto db = std::make_unique<TSqliteDatabase>();
     db->Open(file, DatabasePassword());
+    MakeTemporaryTables(*db);
     FDatabase = std::move(db);
     if (AfterConnect) AfterConnect(this);
 }

@@ -103,6 +103,15 @@ class TADOConnection : public TComponent {
     // another connection has the file open; the database is then unchanged.
     void RestoreFrom(const String& fileName);
 
+    // Work tables whose rows belong to this connection (TemporaryTables.cpp): each named table of
+    // the file's schema is made again, empty, as a temporary table of the connection, now when it
+    // is open and after every opening, and shadows the file's table for every statement of the
+    // connection. Two connections on one file keep their own rows; the file's table stays as it is.
+    // EDatabaseError when the connection is open and the file lacks the table; a file that lacks
+    // it still opens (its statements on the table fail as they would have).
+    void AddTemporaryTable(const String& table);
+    const std::vector<String>& TemporaryTables() const { return FTemporaryTables; }
+
     TNotifyEvent BeforeConnect, AfterConnect, BeforeDisconnect, AfterDisconnect;
 
     // The open database (opening the connection first when it is closed).
@@ -113,8 +122,10 @@ private:
     friend class TADOCommand;
     void Attach(TObject* Client);
     void Detach(TObject* Client);
+    void MakeTemporaryTables(TSqliteDatabase& database) const;
 
     String FConnectionString;
+    std::vector<String> FTemporaryTables;
     bool FLoginPrompt = true;
     bool FStreamedConnected = false;
     std::unique_ptr<TSqliteDatabase> FDatabase;

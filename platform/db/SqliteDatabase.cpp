@@ -392,7 +392,21 @@ void TSqliteDatabase::SetBusyTimeout(int milliseconds) {
     if (FImpl->Db) sqlite3_busy_timeout(FImpl->Db, milliseconds);
 }
 
+namespace {
+
+std::function<void(const String&)>& StatementObserver() {
+    static std::function<void(const String&)> observer;
+    return observer;
+}
+
+} // namespace
+
+void TSqliteDatabase::SetStatementObserver(std::function<void(const String& sql)> observer) {
+    StatementObserver() = std::move(observer);
+}
+
 int TSqliteDatabase::ExecuteSql(const String& sql) {
+    if (StatementObserver()) StatementObserver()(sql);
     if (!FImpl->Db) throw EDatabaseError("Operation is not allowed when the object is closed.");
     Exec(FImpl->Db, sql);
     return sqlite3_changes(FImpl->Db);
@@ -400,6 +414,7 @@ int TSqliteDatabase::ExecuteSql(const String& sql) {
 
 std::unique_ptr<TSqliteStatement> TSqliteDatabase::Prepare(const String& sql) {
     if (!FImpl->Db) throw EDatabaseError("Operation is not allowed when the object is closed.");
+    if (StatementObserver()) StatementObserver()(sql);
     sqlite3_stmt* st = nullptr;
     const auto idle = FImpl->Cache->Idle.find(sql);
     if (idle != FImpl->Cache->Idle.end()) {
@@ -476,7 +491,7 @@ const char* const kFieldTooSmall =
 
 } // namespace
 
-void TSqliteDatabase::InstallColumnRules(const String& table) {
+void TSqliteDatabase::InstallColumnRules(const String& table, bool temporary) {
     struct TColumn {
         String Name;
         TJetColumnKind Kind;
@@ -484,8 +499,9 @@ void TSqliteDatabase::InstallColumnRules(const String& table) {
     };
     std::vector<TColumn> columns;
     {
-        auto info = Prepare("SELECT name, type FROM pragma_table_info(?)");
+        auto info = Prepare("SELECT name, type FROM pragma_table_info(?, ?)");
         info->Bind(1, Variant(table));
+        info->Bind(2, Variant(String(temporary ? "temp" : "main")));
         while (info->Step()) {
             TColumn c;
             c.Name = VarToStr(info->ColumnValue(0));
@@ -523,7 +539,7 @@ void TSqliteDatabase::InstallColumnRules(const String& table) {
     }
     const String name = Quoted(table);
     const String prefix = kRulesPrefix + table;
-    RemoveColumnRules(table);
+    RemoveColumnRules(table, temporary);
     if (tooLong.empty() && changed.empty()) return;
     // One trigger a write: it refuses a text that is too long (undoing the write) and brings the
     // values into their stored form.
@@ -537,13 +553,17 @@ void TSqliteDatabase::InstallColumnRules(const String& table) {
         body += " UPDATE " + name + " SET " + set + " WHERE rowid = NEW.rowid;";
     }
     const String rule = " ON " + name + " WHEN " + when + " BEGIN" + body + " END";
-    ExecuteSql("CREATE TRIGGER " + Quoted(prefix + "_insert") + " AFTER INSERT" + rule);
-    ExecuteSql("CREATE TRIGGER " + Quoted(prefix + "_update") + " AFTER UPDATE" + rule);
+    // A temporary table's rules are temporary too: they leave the file's schema alone.
+    const String create = temporary ? "CREATE TEMP TRIGGER " : "CREATE TRIGGER ";
+    ExecuteSql(create + Quoted(prefix + "_insert") + " AFTER INSERT" + rule);
+    ExecuteSql(create + Quoted(prefix + "_update") + " AFTER UPDATE" + rule);
 }
 
-void TSqliteDatabase::RemoveColumnRules(const String& table) {
+void TSqliteDatabase::RemoveColumnRules(const String& table, bool temporary) {
+    // Named with their schema: an unqualified name would find a temporary table's rules first.
+    const String schema = temporary ? "temp." : "main.";
     for (const char* suffix : {"_insert", "_update"})
-        ExecuteSql("DROP TRIGGER IF EXISTS " + Quoted(kRulesPrefix + table + suffix));
+        ExecuteSql("DROP TRIGGER IF EXISTS " + schema + Quoted(kRulesPrefix + table + suffix));
 }
 
 void TSqliteDatabase::CreateTableLike(const String& table, const TSqliteStatement& select,

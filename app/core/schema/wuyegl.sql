@@ -432,7 +432,8 @@ CREATE TABLE t_ZHBXdetail (
     F_amount DOUBLE DEFAULT 0,
     F_price CURRENCY DEFAULT 0,
     F_totalprice CURRENCY DEFAULT 0,
-    F_mem MEMO
+    F_mem MEMO,
+    F_PJid LONG
 );
 
 CREATE TABLE tempCode (
