@@ -132,13 +132,13 @@ TDLGgtbXZ::TDLGgtbXZ(TComponent* AOwner) : TForm(AOwner) {
     // The households follow the current meter.
     QryMeters->AfterScroll = [this](TDataSet*) {
         TSqlStatement statement;
-        statement.Add("select * from t_GTdetail where F_code = " +
+        statement.Add("select * from t_GTdetail where F_code = :" +
                       statement.NewParam(QryMeters->IsEmpty() ? String() : QryMeters->FieldByName("F_code")->AsString()) +
                       " ");
         if (!cbbXQname->Text().empty())
-            statement.Add("and F_XQname like " + statement.NewParam("%" + cbbXQname->Text() + "%") + " ");
+            statement.Add("and F_XQname like :" + statement.NewParam("%" + cbbXQname->Text() + "%") + " ");
         if (!edtLDcode->Text().empty())
-            statement.Add("and F_LDcode like " + statement.NewParam("%" + edtLDcode->Text() + "%") + " ");
+            statement.Add("and F_LDcode like :" + statement.NewParam("%" + edtLDcode->Text() + "%") + " ");
         statement.Add(" order by F_XQname,F_LDcode");
         OpenStatement(QryHouseholds, statement);
     };

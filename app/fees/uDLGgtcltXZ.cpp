@@ -137,9 +137,9 @@ void TDLGgtcltXZ::QueryMeterHouses() {
                   XQScopeSQL);
     if (CheckBox1->Checked()) statement.Add("and F_curStatus <> '未销售' ");
     const String estate = cbbXQname->Text();
-    if (!estate.empty()) statement.Add("and F_XQname like " + statement.NewParam("%" + estate + "%") + " ");
+    if (!estate.empty()) statement.Add("and F_XQname like :" + statement.NewParam("%" + estate + "%") + " ");
     const String building = edtLDcode->Text();
-    if (!building.empty()) statement.Add("and F_LDcode like " + statement.NewParam("%" + building + "%") + " ");
+    if (!building.empty()) statement.Add("and F_LDcode like :" + statement.NewParam("%" + building + "%") + " ");
     statement.Add(" order by F_code");
     OpenStatement(QryTable, statement);
 }

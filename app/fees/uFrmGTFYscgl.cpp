@@ -246,12 +246,12 @@ void TfrmGTFYscgl::SelectUsageItem(int row) {
 }
 
 bool TfrmGTFYscgl::BuildListStatement(TSqlStatement& statement) {
-    statement.Add("select * from T_wyGTrec  where (F_SFtype = " + statement.NewParam(CurSFtype) +
-                  " and F_SFname = " + statement.NewParam(CurSFname) + ") " + XQScopeSQL);
+    statement.Add("select * from T_wyGTrec  where (F_SFtype = :" + statement.NewParam(CurSFtype) +
+                  " and F_SFname = :" + statement.NewParam(CurSFname) + ") " + XQScopeSQL);
     if (dtpFromDate->Checked())
-        statement.Add("and F_editDate >= " + statement.NewParam(FormatDateTime("yyyy-mm-dd", dtpFromDate->Date())) + " ");
+        statement.Add("and F_editDate >= #" + FormatDateTime("yyyy-mm-dd", dtpFromDate->Date()) + "# ");
     if (dtpToDate->Checked())
-        statement.Add("and F_editDate <= " + statement.NewParam(FormatDateTime("yyyy-mm-dd", dtpToDate->Date()) + " 23:59:59") + " ");
+        statement.Add("and F_editDate <= #" + FormatDateTime("yyyy-mm-dd", dtpToDate->Date()) + "# ");
     SearchPanel->AddCondition(statement);
     statement.Add("order by F_Editdate");
     return true;
