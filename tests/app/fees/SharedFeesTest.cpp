@@ -10,6 +10,7 @@
 #include "app/fees/uFrmGTFYinfoGL.h"
 #include "app/fees/uFrmGTFYscEdit.h"
 #include "app/fees/uFrmGTFYscgl.h"
+#include "app/fees/uFrmWYFYscgl.h"
 
 #include "app/registers/DialogControls.h"
 #include "controls/kxCurrEdit.h"
@@ -324,6 +325,52 @@ TEST_F(SharedFees, ARecordWithAPaidShareIsNeitherDeletedNorChanged) {
     reg->DeleteSharedFee();
     EXPECT_EQ(One("select count(*) from t_wyGTrec"), "0");
     EXPECT_EQ(One("select count(*) from T_wyFYrec where F_GTflag = 1"), "0");
+}
+
+TEST_F(SharedFees, TwoStationsPickingAtOnceKeepTheirOwnPools) {
+    TADOConnection other;
+    other.SetConnectionString(Dm->ADOcnn()->ConnectionString());
+    other.AddTemporaryTable("tempCode");
+    auto reg = Open<TfrmGTFYinfoGL>();
+    std::vector<String> listed;
+    ASSERT_TRUE(AddMeter(*reg, "M1", "一号表", {}, [&](TfrmGTFYinfoEdit* d) {
+        User.Form([&](TCustomForm* form) {
+            auto* picker = dynamic_cast<TDLGgtcltXZ*>(form);
+            // The other station fills and empties its own pool meanwhile.
+            other.Execute("delete from tempCode");
+            other.Execute("insert into tempCode(F_code) select F_code from t_FCinfo where F_code <> '103'");
+            EXPECT_TRUE(picker->QryTable->Locate("F_ID", 7));
+            picker->AddPickedHousehold();
+            other.Execute("delete from tempCode where F_code = '104'");
+            picker->QueryMeterHouses();
+            for (picker->QryTable->First(); !picker->QryTable->Eof(); picker->QryTable->Next())
+                listed.push_back(picker->QryTable->FieldByName("F_code")->AsString());
+            return static_cast<int>(mrCancel);
+        });
+        d->Action1->Execute();
+    }));
+    EXPECT_EQ(listed.size(), 114u);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), String("103")), 6);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), String("104")), 6);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), String("102")), 0);
+    TADOQuery pool;
+    pool.SetConnection(&other);
+    pool.SQL()->SetText("select count(*) from tempCode where F_code = '102'");
+    pool.Open();
+    EXPECT_EQ(pool.Fields()[0]->AsInteger(), 6) << "the other station's pool keeps room 102";
+}
+
+TEST_F(SharedFees, TheFeeLedgerLeavesSharedRowsOut) {
+    MeterM1();
+    auto reg = Open<TfrmGTFYscgl>();
+    ASSERT_TRUE(RecordReading(*reg, 131.25));
+    EXPECT_EQ(One("select count(*) from T_wyFYrec where F_GTflag = 1 and F_JFflag = 0 and F_mainID = 7"), "1")
+        << "an unpaid fee of the house, as collection, notices and arrears read them";
+    auto ledger = Open<TfrmWYFYscgl>();
+    ledger->cbbListType->SetItemIndex(0); // 按用量
+    ledger->SelectFeeType();
+    ASSERT_EQ(ledger->CurSFname, "水费");
+    EXPECT_EQ(ledger->QryTable->RecordCount(), 0);
 }
 
 } // namespace
