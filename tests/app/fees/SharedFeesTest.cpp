@@ -13,7 +13,15 @@
 #include "app/fees/uFrmWYFYscgl.h"
 
 #include "app/registers/DialogControls.h"
+#include "PdfInfo.h"
+#include "app/core/DesktopStandIns.h"
 #include "controls/kxCurrEdit.h"
+#include "gui/Printers.h"
+#include "report/vrClass.h"
+#include "report/vrPreviewPages.h"
+#include "rtl/FileUtils.h"
+
+#include <filesystem>
 #include "gui/ActnList.h"
 #include "gui/ComCtrls.h"
 #include "gui/StdCtrls.h"
@@ -371,6 +379,41 @@ TEST_F(SharedFees, TheFeeLedgerLeavesSharedRowsOut) {
     ledger->SelectFeeType();
     ASSERT_EQ(ledger->CurSFname, "水费");
     EXPECT_EQ(ledger->QryTable->RecordCount(), 0);
+}
+
+class SharedFeePrint : public SharedFees {
+protected:
+    void SetUp() override {
+        SharedFees::SetUp();
+        ForceDirectories(Prog() + "Qr");
+        for (const char* file : {"frGTFYinfoGL.di3", "frGTFYscgl.di3", "frGTFYscgl1.di3"})
+            std::filesystem::copy_file(String(ORV_SOURCE_DIR) + "/app/Qr/" + file, Prog() + "Qr/" + file,
+                                       std::filesystem::copy_options::overwrite_existing);
+    }
+    String Printed(TvrReport* report, const String& name) {
+        report->PrintOptions()->Printer = TPrinter::PdfPrinterName;
+        report->PrintOptions()->ShowDialog = false;
+        report->PrintOptions()->OutputFileName = Prog() + name;
+        EXPECT_TRUE(report->PreparedPages()->SendToPrinter());
+        return CommandOutput("pdftotext -layout '" + Prog() + name + "' -");
+    }
+    static void ExpectAll(const String& text, std::initializer_list<String> expected) {
+        for (const String& e : expected)
+            EXPECT_NE(text.find(e), String::npos) << e << "\n" << text;
+    }
+};
+
+TEST_F(SharedFeePrint, EveryEntryPrintsItsRows) {
+    MeterM1();
+    auto meters = Open<TfrmGTFYinfoGL>();
+    meters->PrintClick();
+    ExpectAll(Printed(meters->vrReport1, "meters.pdf"), {"公摊费用项目列表", "M1", "一号楼水表", "102", "103", "104"});
+    auto reg = Open<TfrmGTFYscgl>();
+    ASSERT_TRUE(RecordReading(*reg, 131.25, [](TfrmGTFYscEdit* d) { d->cePrice->SetValue(3.2); }));
+    reg->PrintFormat(0);
+    ExpectAll(Printed(reg->vrReport1, "records.pdf"), {"公摊费用记录列表", "统计日期", "00000001", "M1", "100.00"});
+    reg->PrintFormat(1);
+    ExpectAll(Printed(reg->vrReport1, "shares.pdf"), {"公摊费用分布表格", "00000001", "33.34", "33.33", "102", "104"});
 }
 
 } // namespace
