@@ -26,6 +26,7 @@
 #include "gui/Menus.h"
 #include "gui/StdCtrls.h"
 #include "rtl/DateUtils.h"
+#include "rtl/StrUtils.h"
 
 String UnknownPartMessage(const String& code) {
     return "配件编号 \"" + code + "\" 不存在，请检查输入？";
