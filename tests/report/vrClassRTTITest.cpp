@@ -65,6 +65,51 @@ const TScriptProgram ConstantsScripts[] = {
             "  Print(YearOf(EncodeDate(2024, 2, 29)));", "  Print(IIF(1 > 2, 1 div 0, 'b'));",
             "  Print(Report.GetDataset('Nothing'));", "end."}),
      ConstantsOut},
+    {"JScript", "JScript",
+     Src({"print(fr1cm); print(fr01cm); print(fr1in); print(crHand); print(clTransparent == clNone);",
+          "print(baBottom); print(fsDouble); print(rfDontDelete);", "print(pbTree); print(pbRefresh); print(pbNoEmail);",
+          "print(DayOf(EncodeDate(2024, 2, 29))); print(MonthOf(EncodeDate(2024, 2, 29)));",
+          "print(YearOf(EncodeDate(2024, 2, 29)));", "print(IIF(1 > 2, 1 / 0, \"b\"));",
+          "print(Report.GetDataset(\"Nothing\"));"}),
+     ConstantsOut},
+    {"Cpp", "D++Idezer",
+     Src({"{", "  Print(fr1cm); Print(fr01cm); Print(fr1in); Print(crHand); Print(clTransparent == clNone);",
+          "  Print(baBottom); Print(fsDouble); Print(rfDontDelete);",
+          "  Print(pbTree); Print(pbRefresh); Print(pbNoEmail);",
+          "  Print(DayOf(EncodeDate(2024, 2, 29))); Print(MonthOf(EncodeDate(2024, 2, 29)));",
+          "  Print(YearOf(EncodeDate(2024, 2, 29)));", "  Print(IIF(1 > 2, 1 / 0, \"b\"));",
+          "  Print(Report.GetDataset(\"Nothing\"));", "}"}),
+     ConstantsOut},
+    {"Basic", "VuzirUzezid",
+     Src({"Print(fr1cm)", "Print(fr01cm)", "Print(fr1in)", "Print(crHand)", "Print(clTransparent = clNone)",
+          "Print(baBottom)", "Print(fsDouble)", "Print(rfDontDelete)", "Print(pbTree)", "Print(pbRefresh)",
+          "Print(pbNoEmail)", "Print(DayOf(EncodeDate(2024, 2, 29)))", "Print(MonthOf(EncodeDate(2024, 2, 29)))",
+          "Print(YearOf(EncodeDate(2024, 2, 29)))", "Print(IIF(1 > 2, 1 / 0, \"b\"))",
+          "Print(Report.GetDataset(\"Nothing\"))"}),
+     ConstantsOut},
+};
+
+// Objects, memo texts and lines, variables, arrays and a walk of the data set.
+const String ObjectsOut = "0\n12.5\nReportTitle1\nPage1\n1\nT\nchanged\nFalse\n你好\n你好\none\n"
+                          "0 A001 100 0\n1 A002 200.5 0\n2 A003 50 0\nfrom one\n";
+
+const TScriptProgram ObjectsScripts[] = {
+    {"Pascal", "PascalScript",
+     Src({"var L1, L2: TList; M: TvrMemoView; A: TvrArray; D: TvrDataSet; S: String;", "begin",
+          "  Print(ReportTitle1Memo.Left); ReportTitle1Memo.Left := 12.5; Print(ReportTitle1Memo.Left);",
+          "  Print(ReportTitle1Memo.Parent.Name); Print(ReportTitle1Memo.Page.Name);",
+          "  L1 := Page1.AllObjects; M := TvrMemoView.Create(ReportTitle1); M.Name := 'Added';",
+          "  L2 := Page1.AllObjects; Print(L2.Count - L1.Count);",
+          "  M.Lines := ReportTitle1Memo.Lines; ReportTitle1Memo.Text := 'changed';",
+          "  Print(Trim(M.Text)); Print(Trim(ReportTitle1Memo.Text));",
+          "  M.Font.Charset := 134; M.Text := '你好'; S := M.AnsiText; Print(S = '你好');",
+          "  M.Text := ''; M.Text := S; Print(Trim(M.Text)); M.Text := ''; M.AnsiText := S; Print(Trim(M.Text));",
+          "  A := TvrArray.Create; A[1] := 'one'; Print(A['1']); A.Free;",
+          "  D := Report.GetDataset('vrDM'); D.Open; D.First;", "  while not D.Eof do begin",
+          "    Print(IntToStr(D.RecNo) + ' ' + D.Value['F_code'] + ' ' + D.DisplayText['F_money'] + ' ' + IntToStr(D.FieldType['F_money']));",
+          "    D.Next;", "  end;", "  vrGlobalVariables['Shared'] := 'from one'; Print(vrGlobalVariables['Shared']);",
+          "end."}),
+     ObjectsOut},
 };
 
 } // namespace
@@ -78,3 +123,17 @@ TEST_P(ReportConstants, RunWithExactOutput) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Report, ReportConstants, ::testing::ValuesIn(ConstantsScripts), ProgramName);
+
+class ReportObjects : public ReportScript, public ::testing::WithParamInterface<TScriptProgram> {};
+
+TEST_P(ReportObjects, RunWithExactOutput) {
+    const TScriptProgram& p = GetParam();
+    Load(p.Language, p.Text);
+    EXPECT_EQ(Run(), p.Output);
+    // The process-wide variables are shared: another report's script reads what this one wrote.
+    TvrReport other(nullptr);
+    EXPECT_EQ(other.Calc("Shared").AsString(), "from one");
+    vrGlobalVariables()->DeleteVariable("Shared");
+}
+
+INSTANTIATE_TEST_SUITE_P(Report, ReportObjects, ::testing::ValuesIn(ObjectsScripts), ProgramName);
