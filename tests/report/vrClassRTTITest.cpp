@@ -25,8 +25,10 @@ protected:
         LoadLayout(LayoutText(BandXml("TvrReportTitle", "ReportTitle1", 0, 40, "T") +
                               BandXml("TvrMasterData", "MasterData1", 60, 20, "[vrDM.&#34;F_code&#34;]",
                                       "DataSetName=\"vrDM\"" +
-                                          (RowEvent.empty() ? String() : " OnAfterPrint=\"" + RowEvent + "\"")) +
-                              BandXml("TvrReportSummary", "ReportSummary1", 100, 20, "[SUM(vrDM.&#34;F_money&#34;)]")));
+                                          (RowEvent.empty() ? String() : " OnBeforePrint=\"" + RowEvent + "\"")) +
+                              BandXml("TvrReportSummary", "ReportSummary1", 100, 20, "[SUM(Money)]",
+                                      "")));
+        Report->Variables()->SetVariable("Money", "vrDM.\"F_money\"");
         Report->ScriptLanguage = Language;
         Report->ScriptText()->SetText(Script);
         Report->ReportScript()->AddMethod("procedure Print(V: Variant)",
@@ -181,3 +183,42 @@ TEST_P(ReportObjects, RunWithExactOutput) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Report, ReportObjects, ::testing::ValuesIn(ObjectsScripts), ProgramName);
+
+namespace {
+
+// The engine's calls from a band event while the report is built: aggregates, anchors, outline
+// entries, the free space, and the refusals while the report is prepared.
+const String EngineScript = Src({
+    "var Money: Variant;", "procedure AfterRow(Sender: TObject);", "var Code: String;", "begin",
+    "  Code := Get('vrDM.\"F_code\"');",
+    "  Engine.AddAnchor('row' + Code); Outline.LevelRoot; Outline.AddItem(Code);",
+    "  Print(Engine.FreeSpace > 0);", "  if Code = 'A003' then begin",
+    "    try Report.LoadFromFile('other.di3') except Print(ExceptionMessage) end;",
+    "    try Report.Clear except Print(ExceptionMessage) end;",
+    "    try ReportTitle1.LoadFromStream(nil) except Print(ExceptionMessage) end;",
+    "    try Engine.ShowBand(nil) except Print(ExceptionMessage) end;",
+    "    try Report.Calc('1 +') except Print(Copy(ExceptionMessage, 1, 26)) end;", "  end;", "end;", "begin",
+    "end."});
+
+} // namespace
+
+TEST_F(ReportScript, EngineCallsFromABandEvent) {
+    Load("PascalScript", EngineScript, "AfterRow");
+    EXPECT_EQ(Run(), "True\nTrue\nTrue\n"
+                     "LoadFromFile: not allowed while the report is being prepared\n"
+                     "Clear: not allowed while the report is being prepared\n"
+                     "TvrComponent.LoadFromStream: Stream is nil\n"
+                     "TvrCustomEngine.ShowBand: Band is nil\n"
+                     "Error in Calc expression: \n");
+    // The script's Calc error is the script's: it is not in the report's error list.
+    EXPECT_EQ(Report->ErrorList()->Count(), 0);
+    EXPECT_EQ(Texts(0, "ReportSummary"), (std::vector<String>{"350.5"}));
+    EXPECT_EQ(Pages()->GetAnchorPage("rowA002"), 1);
+    auto* outline = static_cast<TvrOutline*>(Pages()->Outline());
+    outline->LevelRoot();
+    EXPECT_EQ(outline->ChildCount(), 3);
+    String text;
+    Integer page = 0, top = 0;
+    outline->ReadChild(0, text, page, top);
+    EXPECT_EQ(text, "A001");
+}
