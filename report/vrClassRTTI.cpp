@@ -779,7 +779,8 @@ void TvrClassFunctions::SetProp(TObject* Instance, const TvsClassRef* ClassType,
 
 namespace {
 
-const TvsRTTIModuleClass ReportModules[] = {&vsModuleClass<TvrClassFunctions>};
+const TvsRTTIModuleClass ReportModules[] = {&vsModuleClass<TvrClassFunctions>, &vsModuleClass<TvrChartFunctions>,
+                                            &vsModuleClass<TvrCheckBoxFunctions>};
 
 } // namespace
 

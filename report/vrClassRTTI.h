@@ -17,6 +17,26 @@ private:
     void SetProp(TObject* Instance, const TvsClassRef* ClassType, const String& PropName, const Variant& Value);
 };
 
+// The chart object for scripts: TvrSeriesDataType, TvrChartSeries, TvrSeriesItem, TvrSeriesData
+// and TvrChartView with AddSeries, SeriesCount and SeriesData.
+class TvrChartFunctions : public TvsRTTIModule {
+public:
+    explicit TvrChartFunctions(TvsScript* Script);
+    String ClassName() const override { return "TvrChartFunctions"; }
+
+private:
+    Variant CallMethod(TObject* Instance, const TvsClassRef* ClassType, const String& MethodName,
+                       TvsMethodHelper* Caller);
+    Variant GetProp(TObject* Instance, const TvsClassRef* ClassType, const String& PropName);
+};
+
+// The check-box object for scripts: its check and uncheck styles and TvrCheckBoxView.
+class TvrCheckBoxFunctions : public TvsRTTIModule {
+public:
+    explicit TvrCheckBoxFunctions(TvsScript* Script);
+    String ClassName() const override { return "TvrCheckBoxFunctions"; }
+};
+
 // Enters the report's binding modules (report classes, chart and check box) in the module list;
 // the report library's start-up calls it before the first report makes its script.
 void vrRegisterScriptModules();

@@ -222,3 +222,54 @@ TEST_F(ReportScript, EngineCallsFromABandEvent) {
     outline->ReadChild(0, text, page, top);
     EXPECT_EQ(text, "A001");
 }
+
+namespace {
+
+// A script of its own (not the report's), with the report and its objects as variables.
+struct PlainScript {
+    TScriptRunner Runner;
+    explicit PlainScript(TvrReport& Report) {
+        Runner.Script.AddObject("Report", &Report);
+        for (TvrComponent* o : Report.AllObjects())
+            if (!o->Name().empty()) Runner.Script.AddObject(o->Name(), o);
+    }
+};
+
+} // namespace
+
+TEST_F(ReportScript, MendsAndPlainScripts) {
+    Load("PascalScript", "begin end.");
+    PlainScript plain(*Report);
+    const String out = plain.Runner.Run(Src({
+        "var L: TStringList; S: TvrStyles; A, B: TvrStyleItem; C: TvrChartView; K: TvrCheckBoxView;", "begin",
+        "  Print(SUM(1)); Print(COUNT); Print(IIF(True, 1, 2));",
+        "  try ReportTitle1.Parent := ReportTitle1Memo except Print(ExceptionMessage) end;",
+        "  try ReportTitle1.Parent := ReportTitle1 except Print(ExceptionMessage) end;",
+        "  Print(ReportTitle1.Parent.Name);",
+        "  try ReportTitle1Memo.Lines := nil except Print(ExceptionMessage) end;",
+        "  try Report.GetDataset('vrDM').GetFieldList(nil) except Print(ExceptionMessage) end;",
+        "  try ReportTitle1.SaveToStream(nil) except Print(ExceptionMessage) end;",
+        "  L := TStringList.Create; Report.GetDataset('vrDM').Open; Report.GetDataset('vrDM').GetFieldList(L); Print(L.Count); L.Free;",
+        "  S := Report.Styles; A := S.Add; A.Name := 'a'; B := S.Add; B.Name := 'b'; S[0] := B; Print(S[0].Name);",
+        "  Report.PreviewOptions.Buttons := pbTree + pbEdit + pbRefresh; Print(Report.PreviewOptions.Buttons);",
+        "  C := TvrChartView.Create(ReportTitle1); C.AddSeries(csPie); Print(C.SeriesCount);",
+        "  Print(C.SeriesData.Count); C.SeriesData.Add; Print(C.SeriesData[1].ClassName);",
+        "  try C.AddSeries(csHorizArea) except Print(ExceptionMessage) end;",
+        "  try C.AddSeries(csBar3D) except Print(ExceptionMessage) end;",
+        "  try Print(C.SeriesData[5].ClassName) except Print(ExceptionMessage) end;",
+        "  K := TvrCheckBoxView.Create(ReportTitle1); K.CheckStyle := csPlus; K.UncheckStyle := usMinus;",
+        "  Print(K.CheckStyle); Print(K.UncheckStyle);",
+        "  Print(Report.LoadFromFile('missing.di3')); Print(Report.AllObjects.Count);", "end."}));
+    EXPECT_EQ(out, "0\n0\n0\nA report object cannot have one of its own objects as its parent\n"
+                   "A report object cannot be its own parent\nPage1\nTvrCustomMemoView.Lines: Value is nil\n"
+                   "TvrDataSet.GetFieldList: List is nil\nTvrComponent.SaveToStream: Stream is nil\n4\nb\n576\n1\n1\n"
+                   "TvrSeriesItem\nUnsupported series kind\nUnsupported series kind\nList index out of bounds (5)\n3\n3\nFalse\n0\n");
+    // pbTree is the preview's outline button, pbEdit its edit button; pbRefresh selects nothing.
+    EXPECT_EQ(Report->PreviewOptions()->Buttons, (TvrPreviewButtons{pbOutline, pbEdit}));
+}
+
+TEST_F(ReportScript, TerminatedStopsTheScriptAndTheBuild) {
+    Load("PascalScript", Src({"begin", "  Print('before'); Report.Terminated := True; Print('after');", "end."}));
+    EXPECT_EQ(Run(), "before\nnot prepared\n");
+    EXPECT_EQ(Pages()->GetPageCount(), 0);
+}
