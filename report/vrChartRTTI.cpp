@@ -1,4 +1,4 @@
-#include "platform/chart/Chart.h"
+#include "chart/Chart.h"
 #include "report/vrChart.h"
 #include "report/vrClassRTTI.h"
 #include "script/vs_iinterpreter_items.h"
@@ -23,6 +23,8 @@ TvrChartFunctions::TvrChartFunctions(TvsScript* Script) : TvsRTTIModule(Script) 
         c->AddDefaultProperty("Items", "Integer", "TvrSeriesItem", method, true);
     }
     if (TvsClassVariable* c = s.AddClass(vsClassOf<TvrChartView>(), "TvrView")) {
+        c->AddProperty("Chart", "TChart", get);
+        c->AddIndexProperty("Series", "Integer", "TChartSeries", method, true);
         c->AddProperty("SeriesData", "TvrSeriesData", get);
         c->AddProperty("SeriesCount", "Integer", get);
         c->AddMethod("procedure AddSeries(ASeries:TvrChartSeries)", method);
@@ -40,6 +42,12 @@ Variant TvrChartFunctions::CallMethod(TObject* Instance, const TvsClassRef* Clas
             if (index < 0 || index >= data->Count()) ListIndexError(index);
             return vsObjectToVariant(data->Items(index));
         }
+    } else if (ClassType->Name() == "TvrChartView" && M == "SERIES.GET") {
+        auto* view = dynamic_cast<TvrChartView*>(Instance);
+        if (!view) throw EInvalidCast("Invalid class typecast");
+        const Integer index = Caller->GetParamValue(0).AsInteger();
+        if (index < 0 || index >= view->Chart()->SeriesCount()) ListIndexError(index);
+        return vsObjectToVariant(view->Chart()->Series(index));
     } else if (ClassType->Name() == "TvrChartView" && M == "ADDSERIES") {
         auto* view = dynamic_cast<TvrChartView*>(Instance);
         if (!view) throw EInvalidCast("Invalid class typecast");
@@ -53,6 +61,7 @@ Variant TvrChartFunctions::CallMethod(TObject* Instance, const TvsClassRef* Clas
 Variant TvrChartFunctions::GetProp(TObject* Instance, const TvsClassRef* ClassType, const String& P) {
     auto* view = dynamic_cast<TvrChartView*>(Instance);
     if (!view || ClassType->Name() != "TvrChartView") return Variant(0);
+    if (P == "CHART") return vsObjectToVariant(view->Chart());
     if (P == "SERIESDATA") return vsObjectToVariant(view->SeriesData());
     if (P == "SERIESCOUNT") return Variant(view->Chart()->SeriesCount());
     return Variant(0);

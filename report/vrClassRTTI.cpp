@@ -779,7 +779,8 @@ void TvrClassFunctions::SetProp(TObject* Instance, const TvsClassRef* ClassType,
 
 namespace {
 
-const TvsRTTIModuleClass ReportModules[] = {&vsModuleClass<TvrClassFunctions>, &vsModuleClass<TvrChartFunctions>,
+const TvsRTTIModuleClass ReportModules[] = {&vsModuleClass<TvrClassFunctions>, &vsModuleClass<TvsChartFunctions>,
+                                            &vsModuleClass<TvrChartFunctions>,
                                             &vsModuleClass<TvrCheckBoxFunctions>};
 
 } // namespace

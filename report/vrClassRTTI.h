@@ -17,6 +17,20 @@ private:
     void SetProp(TObject* Instance, const TvsClassRef* ClassType, const String& PropName, const Variant& Value);
 };
 
+// The chart component for scripts: its enumerations, the series (Clear, Delete, Count, Add,
+// Active, Title) and the chart; the parts without objects are registered by name only.
+class TvsChartFunctions : public TvsRTTIModule {
+public:
+    explicit TvsChartFunctions(TvsScript* Script);
+    String ClassName() const override { return "TvsChartFunctions"; }
+
+private:
+    Variant CallMethod(TObject* Instance, const TvsClassRef* ClassType, const String& MethodName,
+                       TvsMethodHelper* Caller);
+    Variant GetProp(TObject* Instance, const TvsClassRef* ClassType, const String& PropName);
+    void SetProp(TObject* Instance, const TvsClassRef* ClassType, const String& PropName, const Variant& Value);
+};
+
 // The chart object for scripts: TvrSeriesDataType, TvrChartSeries, TvrSeriesItem, TvrSeriesData
 // and TvrChartView with AddSeries, SeriesCount and SeriesData.
 class TvrChartFunctions : public TvsRTTIModule {

@@ -5,6 +5,8 @@
 #include "../script/ScriptTestSupport.h"
 #include "vrEngineFixture.h"
 
+#include "chart/Chart.h"
+#include "report/vrChart.h"
 #include "report/vrClassRTTI.h"
 
 namespace {
@@ -272,4 +274,27 @@ TEST_F(ReportScript, TerminatedStopsTheScriptAndTheBuild) {
     Load("PascalScript", Src({"begin", "  Print('before'); Report.Terminated := True; Print('after');", "end."}));
     EXPECT_EQ(Run(), "before\nnot prepared\n");
     EXPECT_EQ(Pages()->GetPageCount(), 0);
+}
+
+// Charts filled by a script: series kinds switch the axes and walls, a series' points, title and
+// activity, the chart's title, and indexes outside the points or series refused.
+TEST_F(ReportScript, ChartsInScripts) {
+    Load("PascalScript", "begin end.");
+    PlainScript plain(*Report);
+    const String out = plain.Runner.Run(Src({
+        "var C: TvrChartView; S: TChartSeries;", "begin", "  C := TvrChartView.Create(ReportTitle1); C.Name := 'Chart1';",
+        "  C.AddSeries(csPie); Print(C.SeriesCount); Print(C.SeriesData.Count); Print(C.Chart.AxesVisible);",
+        "  C.AddSeries(csBar); Print(C.Chart.AxesVisible);",
+        "  S := C.Series[1]; Print(S.ClassName); S.Title := 'Fees'; Print(C.Series[1].Title);",
+        "  S.Add(1, 'a', clRed); S.Add(2, 'b', clRed); S.Add(3, 'c', clRed); Print(S.Count);",
+        "  S.Delete(0); Print(S.Count);", "  try S.Delete(5) except Print(ExceptionMessage) end;",
+        "  S.Clear; Print(S.Count); S.Active := False; Print(C.Series[1].Active);",
+        "  C.Chart.Title := 'Chart title'; Print(C.Chart.Title);",
+        "  try Print(C.Series[7].Title) except Print(ExceptionMessage) end;", "end."}));
+    EXPECT_EQ(out, "1\n1\nFalse\nTrue\nTBarSeries\nFees\n3\n2\nList index out of bounds (5)\n0\nFalse\nChart title\n"
+                   "List index out of bounds (7)\n");
+    auto* chart = dynamic_cast<TvrChartView*>(Report->FindObject("Chart1"));
+    ASSERT_NE(chart, nullptr);
+    EXPECT_TRUE(chart->Chart()->Walls3D);
+    EXPECT_FALSE(chart->Chart()->Series(1)->Active);
 }
