@@ -241,6 +241,11 @@ struct PlainScript {
 
 TEST_F(ReportScript, MendsAndPlainScripts) {
     Load("PascalScript", "begin end.");
+    // The object tree refuses a ring whoever asks.
+    TvrComponent* title = Report->FindObject("ReportTitle1");
+    EXPECT_THROW(title->SetParent(Report->FindObject("ReportTitle1Memo")), EComponentError);
+    EXPECT_THROW(title->SetParent(title), EComponentError);
+    EXPECT_EQ(title->Parent(), Report->FindObject("Page1"));
     PlainScript plain(*Report);
     const String out = plain.Runner.Run(Src({
         "var L: TStringList; S: TvrStyles; A, B: TvrStyleItem; C: TvrChartView; K: TvrCheckBoxView;", "begin",
