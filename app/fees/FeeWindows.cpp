@@ -1,5 +1,6 @@
 #include "app/fees/FeeWindows.h"
 
+#include "app/fees/StatisticsWindows.h"
 #include "app/fees/uFrmCltBXGL.h"
 #include "app/fees/uFrmWYFYscgl.h"
 
@@ -18,6 +19,7 @@ void RegisterFeeWindows() {
         const TScopeExit clear([] { frmWYFYscgl = nullptr; });
         PlaceAndShowModal(window.get(), placeMode);
     });
+    RegisterStatisticsWindows();
     const int repairPlace = FindAction(307)->PlaceMode;
     RegisterActionWindow(307, [repairPlace](TFrmMain* main) {
         auto window = std::make_unique<TfrmCltBXGL>(main);

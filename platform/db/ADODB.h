@@ -85,6 +85,10 @@ class TADOConnection : public TComponent {
 
     // Runs one statement in the Jet dialect; returns the rows it inserted, changed or deleted.
     int Execute(const String& CommandText);
+    // A temporary table of this connection from a Jet CREATE TABLE (opening the connection when
+    // closed): it shadows a file's table of that name for this connection until it closes
+    // (TSqliteDatabase::CreateTemporaryTable). True when it was made now.
+    bool CreateTemporaryTable(const String& declaration);
 
     // Makes a new database file that records its password (the connection stays closed).
     static void CreateDatabase(const String& FileName, const String& Password);
@@ -208,6 +212,9 @@ class TCustomADODataSet : public TDataSet {
 
     // The client batch (ltBatchOptimistic).
     void UpdateBatch(TAffectRecords AffectRecords = arAll);
+    // The same, running check inside the batch's transaction before any row is written: what it
+    // raises rolls the transaction back and leaves the batch pending, as a failing row does.
+    void UpdateBatch(TAffectRecords AffectRecords, const std::function<void()>& check);
     void CancelBatch(TAffectRecords AffectRecords = arAll);
     TUpdateStatus UpdateStatus() const;
     // Pending changes in the batch.

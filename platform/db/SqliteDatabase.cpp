@@ -359,6 +359,10 @@ void TSqliteDatabase::Open(const String& fileName, const String& password) {
         if (!readOnly) {
             Exec(db, "PRAGMA journal_mode=WAL");
             Exec(db, "PRAGMA synchronous=NORMAL");
+            // Statement and savepoint journals in memory: a batch of many small statements in one
+            // transaction (a client batch's inserts, each running the table's triggers) does not
+            // write each page's old image to a temporary file.
+            Exec(db, "PRAGMA temp_store=MEMORY");
         }
         RegisterJetFunctions(db);
     } catch (const EDatabaseError& e) {

@@ -1,7 +1,7 @@
 // orvanta-layoutgen: writes the list layout of a window as a report layout file (.di3) through
 // the report object model, for the windows that print their list through Qr/ beside the program.
 //
-//   orvanta-layoutgen [--places N] [--memo NAME] [--sheet] OUTPUT.di3 TITLE
+//   orvanta-layoutgen [--places N] [--memo NAME[=TEXT]] [--sheet] OUTPUT.di3 TITLE
 //                     FIELD:CAPTION[:WIDTH[:money][:sum]]... [--lines FIELD:CAPTION[:WIDTH[:money]]...]
 //
 // The layout: the title over the first page, the column titles at the top of every page, one
@@ -9,7 +9,8 @@
 // (FmtTotal; 2 when not given), and the footer "第 [Page#] 页，共 [TotalPages#] 页". Widths are
 // grid pixels (the report's own units); columns wider than the page together are narrowed in
 // proportion. Columns marked sum get their total in a summary line after the last row, under
-// "合  计" in the first column; --memo adds an empty text object of that name under the title,
+// "合  计" in the first column; --memo adds a text object of that name under the title, empty or
+// holding TEXT (a variable the window answers, "[memDate]"),
 // for a window to fill before printing (the period of the rows). With --sheet the layout is a detail sheet
 // instead: one row of vrDM per page, the title at the top of every page and one line "CAPTION  value" per
 // column (the width is then the value's). With --lines each row of vrDM is followed by the rows of
@@ -124,7 +125,7 @@ Extended AddDetailLines(TvrReportPage* page, TvrBand* master, TvrDBDataset* deta
 }
 
 void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
-                     std::vector<TListColumn> columns, int places, const String& memoName,
+                     std::vector<TListColumn> columns, int places, const String& memoName, const String& memoText,
                      TvrDBDataset* detailData, const std::vector<TListColumn>& lineColumns) {
     auto* page = new TvrReportPage(&report);
     page->SetName("Page1");
@@ -144,7 +145,7 @@ void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
     titleMemo->Font()->SetStyle(TFontStyles{fsBold});
     if (!memoName.empty()) {
         titleBand->SetHeight(TitleHeight + LineHeight);
-        TvrMemoView* memo = NewMemo(titleBand, memoName, 0, pageWidth, "");
+        TvrMemoView* memo = NewMemo(titleBand, memoName, 0, pageWidth, memoText);
         memo->SetBounds(0, TitleHeight, pageWidth, LineHeight);
     }
 
@@ -242,7 +243,7 @@ void BuildSheetLayout(TvrReport& report, TvrDBDataset* data, const String& title
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: orvanta-layoutgen [--places N] [--memo NAME] [--sheet] OUTPUT.di3 TITLE "
+    std::fprintf(stderr, "usage: orvanta-layoutgen [--places N] [--memo NAME[=TEXT]] [--sheet] OUTPUT.di3 TITLE "
                          "FIELD:CAPTION[:WIDTH[:money][:sum]]... [--lines FIELD:CAPTION[:WIDTH[:money]]...]\n");
     return 2;
 }
@@ -257,9 +258,14 @@ int main(int argc, char** argv) {
         if (places < 0 || places > 10) return Usage();
         args.erase(args.begin(), args.begin() + 2);
     }
-    String memoName;
+    String memoName, memoText;
     if (args.size() >= 2 && args[0] == "--memo") {
         memoName = args[1];
+        const size_t equals = memoName.find('=');
+        if (equals != String::npos) {
+            memoText = memoName.substr(equals + 1);
+            memoName.resize(equals);
+        }
         if (memoName.empty()) return Usage();
         args.erase(args.begin(), args.begin() + 2);
     }
@@ -294,7 +300,7 @@ int main(int argc, char** argv) {
         if (sheet)
             BuildSheetLayout(report, data, args[1], columns, places, detailData, lineColumns);
         else
-            BuildListLayout(report, data, args[1], columns, places, memoName, detailData, lineColumns);
+            BuildListLayout(report, data, args[1], columns, places, memoName, memoText, detailData, lineColumns);
         report.SaveToFile(args[0]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "orvanta-layoutgen: %s\n", error.what());

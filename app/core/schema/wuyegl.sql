@@ -497,7 +497,8 @@ CREATE TABLE tempDepot (
     F_beginPrice CURRENCY DEFAULT 0,
     F_rate DOUBLE DEFAULT 0,
     F_begin DOUBLE DEFAULT 0,
-    F_flag LONG DEFAULT 0
+    F_flag LONG DEFAULT 0,
+    F_PJid LONG DEFAULT 0
 );
 
 -- ============================================================================================
