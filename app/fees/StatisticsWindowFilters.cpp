@@ -16,14 +16,14 @@
 
 namespace {
 
-constexpr int LabelWidth = 66;
+constexpr int FilterLabelWidth = 66;
 
 void AddLabel(TComponent* owner, TWinControl* parent, const String& caption, TWinControl* focus, int left,
               int top) {
     auto* label = new TLabel(owner);
     label->SetParent(parent);
     label->SetCaption(caption);
-    label->SetBounds(left, top + 4, LabelWidth, 16);
+    label->SetBounds(left, top + 4, FilterLabelWidth, 16);
     label->SetFocusControl(focus);
 }
 
@@ -34,7 +34,7 @@ TEdit* TStatisticsWindow::AddEdit(const String& name, const String& label, int l
     edit->SetName(name);
     edit->SetParent(GroupBox1);
     edit->SetText("");
-    edit->SetBounds(left + LabelWidth, top, width, 21);
+    edit->SetBounds(left + FilterLabelWidth, top, width, 21);
     AddLabel(this, GroupBox1, label, edit, left, top);
     return edit;
 }
@@ -44,7 +44,7 @@ TComboBox* TStatisticsWindow::AddCombo(const String& name, const String& label, 
     auto* combo = new TComboBox(this);
     combo->SetName(name);
     combo->SetParent(GroupBox1);
-    combo->SetBounds(left + LabelWidth, top, width, 21);
+    combo->SetBounds(left + FilterLabelWidth, top, width, 21);
     combo->SetText("");
     combo->OnEnter = [combo, fillStatement](TObject*) {
         // The typed text stays while the list is filled anew.
@@ -66,7 +66,7 @@ TDateTimePicker* TStatisticsWindow::AddDatePicker(const String& name, const Stri
     auto* picker = new TDateTimePicker(this);
     picker->SetName(name);
     picker->SetParent(GroupBox1);
-    picker->SetBounds(left + (label.empty() ? 0 : LabelWidth), top, 110, 21);
+    picker->SetBounds(left + (label.empty() ? 0 : FilterLabelWidth), top, 110, 21);
     picker->SetFormat("yyyy-MM-dd");
     picker->SetShowCheckbox(true);
     // "From" pickers: today written as "yyyy-mm-01" and read back; "to" pickers: now.
