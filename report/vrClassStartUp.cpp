@@ -4,6 +4,7 @@
 #include "gui/CursorTable.h"
 #include "report/vrClass.h"
 #include "report/vrClassObjects.h"
+#include "report/vrClassRTTI.h"
 #include "report/vrDsgnIntf.h"
 #include "report/vrRes.h"
 #include "script/gui/vs_iguimodules.h"
@@ -41,6 +42,7 @@ void vrStartUp() {
     LoadingLock();
     // The script bindings of graphics, forms and dialogs, before the first report makes its script.
     vsRegisterGuiModules();
+    vrRegisterScriptModules();
     GlobalDataSetList();
     vrGlobalVariables();
     LoadCursors();
@@ -73,5 +75,6 @@ void vrShutDown() {
     vrUnregisterChartClasses();
     vrUnregisterCheckBoxClasses();
     vrGlobalVariables()->Clear();
+    vrUnregisterScriptModules();
     vsUnregisterGuiModules();
 }
