@@ -1,10 +1,10 @@
 #include "app/fees/StatisticsPivot.h"
 
 #include "app/core/DataDm.h"
+#include "app/core/Vardessa.h"
 
 #include "db/ADODB.h"
 #include "grid/DBGridGx.h"
-#include "gui/Forms.h"
 #include "rtl/SysUtils.h"
 
 TStatisticsPivot::TStatisticsPivot(TComponent* AOwner, const String& memberClass)
@@ -42,7 +42,7 @@ void TStatisticsPivot::ReadFeeItems() {
     if (!leftOut.empty()) {
         String text = MsgPivotItemsLeftOut;
         for (const String& name : leftOut) text += "\n" + name;
-        Application()->MessageBox(text, "系统提示", MB_OK | MB_ICONWARNING);
+        ShowMess(text, 2);
     }
 }
 

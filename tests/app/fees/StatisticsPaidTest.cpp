@@ -161,3 +161,128 @@ TEST_F(Analysis, HandlerFilterTestsTheFeeRowAndTitlesReadTwoLevels) {
     EXPECT_EQ(Amounts(*window, "电费"), (std::vector<int>{0, 0, 0, 100, 100, 0, 100, 100, 0}));
     EXPECT_EQ(Footer(*window, "F_name"), "合  计");
 }
+
+// ---- receivable detail ------------------------------------------------------------------------------
+
+#include "app/fees/uFrmYJFYdetailTJ.h"
+
+#include "controls/kxCurrEdit.h"
+#include "gui/ExtCtrls.h"
+
+namespace {
+
+class ReceivableDetail : public Statistics {
+protected:
+    void SetUp() override {
+        Statistics::SetUp();
+        if (HasFatalFailure()) return;
+        // The seed's items in order: 物业费, 水费, 卫生费. Today is 2027-05-31.
+        Charge(1, "物业费", "2027-05-31", "10");
+        Charge(1, "水费", "2027-05-31", "5", true);
+        Charge(1, "水费", "2027-04-30", "3");
+        Charge(2, "卫生费", "2027-05-10", "7");
+    }
+    void Charge(int house, const String& item, const String& deadline, const String& total, bool paid = false) {
+        TFeeRow fee;
+        fee.House = house;
+        fee.Item = item;
+        fee.SFdate = deadline;
+        fee.Total = total;
+        fee.Paid = paid;
+        AddFee(fee);
+    }
+    static void Choose(TfrmYJFYdetailTJ& window, int choice) {
+        window.RadioGroup1->SetItemIndex(choice);
+        window.ChoiceChanged();
+    }
+};
+
+} // namespace
+
+TEST_F(ReceivableDetail, ChoicesAndDeadlines) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TfrmYJFYdetailTJ&)> Fill;
+        std::vector<String> Totals; // by estate (house 2's estate first), building, room, deadline
+    };
+    const TCase cases[] = {
+        {"all rows, paid or not", [](TfrmYJFYdetailTJ&) {}, {"7", "3", "15"}},
+        {"应交费用超过 0", [](TfrmYJFYdetailTJ& w) { Choose(w, 1); }, {"7", "3", "15"}},
+        {"应交费用超过 7", [](TfrmYJFYdetailTJ& w) {
+             Choose(w, 1);
+             w.ceS->SetValue(7);
+         }, {"7", "15"}},
+        {"交费期限超过 0", [](TfrmYJFYdetailTJ& w) { Choose(w, 2); }, {"7", "3", "15"}},
+        {"交费期限超过 21", [](TfrmYJFYdetailTJ& w) {
+             Choose(w, 2);
+             w.rceT->SetValue(21);
+         }, {"7", "3"}},
+        {"交费期限超过 30", [](TfrmYJFYdetailTJ& w) {
+             Choose(w, 2);
+             w.rceT->SetValue(30);
+         }, {"3"}},
+        {"deadline range", [](TfrmYJFYdetailTJ& w) { Tick(w.dtptoDate, 2027, 5, 10); }, {"7", "3"}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto window = Open<TfrmYJFYdetailTJ>();
+        c.Fill(*window);
+        window->QueryClick();
+        std::vector<String> totals;
+        for (window->QryTable->First(); !window->QryTable->Eof(); window->QryTable->Next())
+            totals.push_back(IntToStr(int(window->QryTable->FieldByName("F_totalPrice")->AsCurrency().Trunc())));
+        EXPECT_EQ(totals, c.Totals);
+        EXPECT_EQ(CountPanel(*window), "记录数/" + IntToStr(int(c.Totals.size())));
+    }
+}
+
+TEST_F(ReceivableDetail, TwoItemsOnOneDeadlineShareARowAndColumnsFollowTheItems) {
+    auto window = Open<TfrmYJFYdetailTJ>();
+    EXPECT_EQ(window->FeeItems(), (std::vector<String>{"物业费", "水费", "卫生费"}));
+    TDBGridGx* grid = window->DBGridGx1;
+    EXPECT_EQ(grid->ColumnByFieldName("F_SZ3")->Title()->Caption(), "卫生费");
+    EXPECT_TRUE(grid->ColumnByFieldName("F_SZ3")->Visible());
+    for (int i = 4; i <= 15; ++i) EXPECT_FALSE(grid->ColumnByFieldName("F_SZ" + IntToStr(i))->Visible()) << i;
+    EXPECT_FALSE(window->ceS->Visible());
+    Choose(*window, 1);
+    EXPECT_TRUE(window->ceS->Visible());
+    EXPECT_EQ(window->lblT->Caption(), "元");
+    Choose(*window, 2);
+    EXPECT_FALSE(window->ceS->Visible());
+    EXPECT_TRUE(window->rceT->Visible());
+    EXPECT_EQ(window->lblT->Caption(), "天");
+    Choose(*window, 0);
+    window->QueryClick();
+    window->QryTable->Locate("F_totalPrice", Currency::FromInt(15));
+    EXPECT_EQ(window->QryTable->FieldByName("F_SZ1")->AsCurrency(), Currency::FromInt(10));
+    EXPECT_EQ(window->QryTable->FieldByName("F_SZ2")->AsCurrency(), Currency::FromInt(5));
+    EXPECT_EQ(Footer(*window, "F_FZcode"), "合  计");
+    Variant value;
+    EXPECT_TRUE(window->vrReport1GetValue("Csz2", value));
+    EXPECT_EQ(value.AsString(), "水费");
+}
+
+TEST_F(ReceivableDetail, NoFifteenAndSixteenFeeItems) {
+    struct TCase {
+        int Items;
+        size_t Listed;
+        bool Told;
+    };
+    for (const TCase c : {TCase{0, 0, false}, TCase{15, 15, false}, TCase{16, 15, true}}) {
+        SCOPED_TRACE(c.Items);
+        Exec("delete from T_FYinfo");
+        for (int i = 1; i <= c.Items; ++i)
+            Exec("insert into T_FYinfo (F_code, F_name) values (:p1, :p2)", {IntToStr(i), "费项" + IntToStr(i)});
+        Messages.clear();
+        auto window = Open<TfrmYJFYdetailTJ>();
+        EXPECT_EQ(window->FeeItems().size(), c.Listed);
+        EXPECT_EQ(window->DBGridGx1->ColumnByFieldName("F_SZ15")->Visible(), c.Items >= 15);
+        EXPECT_EQ(window->DBGridGx1->ColumnByFieldName("F_SZ1")->Visible(), c.Items >= 1);
+        if (c.Told)
+            EXPECT_EQ(LastMessage(), MsgPivotItemsLeftOut + "\n费项16");
+        else
+            EXPECT_TRUE(Messages.empty());
+        window->QueryClick();
+        EXPECT_EQ(CountPanel(*window), "记录数/0") << "no fee rows of these items";
+    }
+}
