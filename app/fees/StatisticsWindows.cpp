@@ -5,7 +5,10 @@
 #include "app/fees/uFrmBXdetailTj.h"
 #include "app/fees/uFrmJFTZbillTJ.h"
 #include "app/fees/uFrmKCPJdetailTJ.h"
+#include "app/fees/uFrmWYJYtotalTJ.h"
 #include "app/fees/uFrmWYQKbillTJ.h"
+#include "app/fees/uFrmYJFYdetailTJ.h"
+#include "app/fees/uFrmZHJFdetailTJ.h"
 
 #include "app/core/Rights.h"
 #include "app/core/uFrmMain.h"
@@ -22,5 +25,8 @@ void RegisterStatisticsWindows() {
     RegisterMember<TfrmJFTZbillTJ>(401);
     RegisterMember<TfrmWYQKbillTJ>(403);
     RegisterMember<TfrmKCPJdetailTJ>(404);
+    RegisterMember<TfrmYJFYdetailTJ>(501);
+    RegisterMember<TfrmZHJFdetailTJ>(503);
     RegisterMember<TfrmBXdetailTj>(505);
+    RegisterMember<TfrmWYJYtotalTJ>(506);
 }
