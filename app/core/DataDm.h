@@ -25,6 +25,7 @@ class TvrDBDataset;
 class TvrXMLExport;
 class TvrCSVExport;
 class TvrDBFExport;
+class TvrHTMLExport;
 class TvrReport;
 
 inline const String MsgOperationFailed = "操作失败，请检查数据连接... ";
@@ -150,6 +151,7 @@ public:
     TvrXMLExport* vrXMLExport1 = nullptr;
     TvrCSVExport* vrCSVExport1 = nullptr;
     TvrDBFExport* vrDBFExport1 = nullptr;
+    TvrHTMLExport* vrHTMLExport1 = nullptr;
 
 private:
     void CreatePrintComponents();

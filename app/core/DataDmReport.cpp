@@ -10,6 +10,7 @@
 #include "gridprint/PrnDbggx.h"
 #include "report/export/vrExportCSV.h"
 #include "report/export/vrExportDBF.h"
+#include "report/export/vrExportHTML.h"
 #include "report/export/vrExportXML.h"
 #include "report/export/vrrcExports.h"
 #include "report/vrClass.h"
@@ -53,6 +54,8 @@ void TdmData::CreatePrintComponents() {
     vrCSVExport1->Separator = ";";
     vrDBFExport1 = new TvrDBFExport(this);
     vrDBFExport1->SetName("vrDBFExport1");
+    vrHTMLExport1 = new TvrHTMLExport(this);
+    vrHTMLExport1->SetName("vrHTMLExport1");
 }
 
 bool TdmData::ShowLayoutReport(TvrReport* report, const String& file, TDataSet* master, TDataSet* detail) {

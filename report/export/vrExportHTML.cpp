@@ -5,6 +5,7 @@
 #include "gui/Bitmap.h"
 #include "gui/Jpeg.h"
 #include "report/export/vrExportFile.h"
+#include "report/export/vrExportImage.h"
 #include "report/export/vrrcExports.h"
 #include "report/vrClassLine.h"
 #include "report/vrClassPage.h"
@@ -287,7 +288,10 @@ String TvrHTMLExport::SavePicture(TBitmap& bitmap, const String& stem) {
         jpeg.SaveToFile(FPicFolder + stem + ".jpg");
         return stem + ".jpg";
     }
-    // GIF pictures come with the picture exports' GIF writer; until then they are BMP files.
+    if (UseGif()) {
+        SaveBitmapAsGif(FPicFolder + stem + ".gif", bitmap);
+        return stem + ".gif";
+    }
     bitmap.SaveToFile(FPicFolder + stem + ".bmp");
     return stem + ".bmp";
 }

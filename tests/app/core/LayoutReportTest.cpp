@@ -113,9 +113,10 @@ TEST_F(LayoutReport, TheDataModuleHoldsTheExportFiltersThePreviewLists) {
     std::vector<String> listed;
     for (int i = 0; i < ExportFilterRegistry()->Count(); ++i)
         listed.push_back(ExportFilterRegistry()->Items(i)->Filter->GetDescription());
-    for (const char* description : {"Excel 表格 (XML)", "CSV 文件", "dBase (DBF) export"})
+    for (const char* description : {"Excel 表格 (XML)", "CSV 文件", "dBase (DBF) export", "HTML 文件"})
         EXPECT_NE(std::find(listed.begin(), listed.end(), description), listed.end()) << description;
     EXPECT_EQ(Dm->vrXMLExport1->Name(), "vrXMLExport1");
     EXPECT_EQ(Dm->vrCSVExport1->Separator, ";");
     EXPECT_EQ(Dm->vrDBFExport1->Owner(), Dm.get());
+    EXPECT_EQ(Dm->vrHTMLExport1->Name(), "vrHTMLExport1");
 }
