@@ -4,10 +4,21 @@
 #include "gui/Bitmap.h"
 #include "gui/Graphic.h"
 #include "gui/Graphics.h"
+#include "classes/MetaBuilder.h"
+#include "gui/Jpeg.h"
 #include "report/export/vrExportFile.h"
+#include "report/export/vrrcExports.h"
+#include "report/vrClassPage.h"
+#include "report/vrClassReport.h"
+#include "report/vrClassView.h"
+#include "report/vrRes.h"
+#include "rtl/FileUtils.h"
 #include "rtl/SysUtils.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <exception>
 #include <vector>
 
 namespace {
@@ -165,4 +176,200 @@ void SaveBitmapAsGif(const String& fileName, TBitmap& bitmap) {
     TvrExportFile file(fileName);
     WriteGif(file.Stream(), bitmap);
     file.Commit();
+}
+
+// --- the picture exports -------------------------------------------------------------------------
+
+namespace {
+
+int RoundPx(Extended v) {
+    return static_cast<int>(std::lround(v));
+}
+
+} // namespace
+
+ORV_META_IMPL(TvrCustomImageExport)
+void TvrCustomImageExport::DeclareMeta(meta::Class<TvrCustomImageExport>&) {}
+
+TvrCustomImageExport::TvrCustomImageExport(TComponent* AOwner) : TvrCustomExportFilter(AOwner) {
+    vrLoadExportStrings();
+}
+
+TvrCustomImageExport::TvrCustomImageExport(TUnlisted tag) : TvrCustomExportFilter(tag) {
+    vrLoadExportStrings();
+}
+
+TvrCustomImageExport::~TvrCustomImageExport() = default;
+
+void TvrCustomImageExport::NewBitmap(int width, int height) {
+    FBitmap = std::make_unique<TBitmap>();
+    FScreenDpi = FBitmap->Canvas()->Font()->PixelsPerInch();
+    FScale = static_cast<Extended>(ImageDpi) / FScreenDpi;
+    if (Monochrome) FBitmap->SetMonochrome(true);
+    FBitmap->SetSize(width, height);
+    FBitmap->Canvas()->Brush()->SetColor(clWhite);
+    FBitmap->Canvas()->FillRect(TRect(0, 0, width, height));
+}
+
+void TvrCustomImageExport::NoteCut(int width, int height) {
+    if (width <= MaxSide && height <= MaxSide) return;
+    if (!FCutPages.empty()) FCutPages += ", ";
+    FCutPages += IntToStr(FPageCount);
+}
+
+bool TvrCustomImageExport::Start() {
+    FTarget = vrExportTarget(*this);
+    if (FTarget.empty()) return false;
+    if (ImageDpi <= 0) throw EConvertError("The resolution must be a positive number of dots per inch");
+    CurrentPageOnly = false;
+    FPageCount = 0;
+    FPageOffset = 0;
+    FCutPages.clear();
+    FFailed = false;
+    FBitmap.reset();
+    FScale = static_cast<Extended>(ImageDpi) / 96;
+    return true;
+}
+
+void TvrCustomImageExport::StartPage(TvrComponent* Page, Integer) {
+    ++FPageCount;
+    const Extended scale = static_cast<Extended>(ImageDpi) / (FBitmap ? FScreenDpi : 96);
+    const int w = Page ? RoundPx(Page->Width() * scale) : 0, h = Page ? RoundPx(Page->Height() * scale) : 0;
+    if (SeparateFiles) {
+        NoteCut(w, h);
+        NewBitmap(std::min(w, MaxSide), std::min(h, MaxSide));
+        FMaxX = FMaxY = 0;
+        FMinX = FBitmap->Width();
+        FMinY = FBitmap->Height();
+        return;
+    }
+    // The tall picture grows by each chosen page, up to the cap.
+    if (!FBitmap) {
+        NewBitmap(0, 0);
+        FMaxX = FMaxY = 0;
+        FMinX = FMinY = MaxSide;
+    }
+    NoteCut(std::max(w, FBitmap->Width()), FPageOffset + h);
+    const int width = std::min(std::max(w, FBitmap->Width()), MaxSide);
+    const int height = std::min(FPageOffset + h, MaxSide);
+    if (width != FBitmap->Width() || height != FBitmap->Height()) FBitmap->SetSize(width, height);
+}
+
+void TvrCustomImageExport::ExportObject(TvrComponent* Obj) {
+    if (!FBitmap) return;
+    auto* view = dynamic_cast<TvrView*>(Obj);
+    if (!view || !view->Printable) return;
+    if (view->Name() != "_pagebackground") {
+        FMinX = std::min(FMinX, RoundPx(view->AbsLeft() * FScale));
+        FMinY = std::min(FMinY, RoundPx(view->AbsTop() * FScale) + FPageOffset);
+        FMaxX = std::max(FMaxX, RoundPx((view->AbsLeft() + view->Width()) * FScale) + 1);
+        FMaxY = std::max(FMaxY, RoundPx((view->AbsTop() + view->Height()) * FScale) + FPageOffset + 1);
+    }
+    view->Draw(FBitmap->Canvas(), FScale, FScale, 0, FPageOffset);
+}
+
+void TvrCustomImageExport::FinishPage(TvrComponent* Page, Integer) {
+    if (SeparateFiles) {
+        if (std::uncaught_exceptions() > 0) {
+            FBitmap.reset();
+            return;
+        }
+        FinishBitmap();
+    } else if (Page) {
+        FPageOffset += RoundPx(Page->Height() * FScale);
+    }
+}
+
+void TvrCustomImageExport::Finish() {
+    if (!SeparateFiles && FBitmap) {
+        if (std::uncaught_exceptions() > 0) {
+            FBitmap.reset();
+            return;
+        }
+        FinishBitmap();
+    }
+    if (!FCutPages.empty() && std::uncaught_exceptions() == 0)
+        vrExportError(Report, "A picture side is limited to " + IntToStr(MaxSide) + " pixels; pages cut: " + FCutPages);
+}
+
+void TvrCustomImageExport::FinishBitmap() {
+    std::unique_ptr<TBitmap> bitmap = std::move(FBitmap);
+    if (!bitmap || FFailed) return;
+    // A page with nothing drawn keeps its whole area.
+    const int right = std::min(FMaxX, bitmap->Width()), bottom = std::min(FMaxY, bitmap->Height());
+    const int left = std::max(FMinX, 0), top = std::max(FMinY, 0);
+    if (CropImages && right > left && bottom > top) {
+        auto cropped = std::make_unique<TBitmap>(right - left, bottom - top, bitmap->PixelFormat());
+        cropped->Canvas()->CopyRect(TRect(0, 0, right - left, bottom - top), bitmap->Canvas(),
+                                    TRect(left, top, right, bottom));
+        bitmap = std::move(cropped);
+    }
+    const String suffix = SeparateFiles ? "." + IntToStr(FPageCount) : String();
+    const String name = ChangeFileExt(FTarget, suffix + Extension());
+    try {
+        SaveBitmap(*bitmap, name);
+    } catch (const Exception& e) {
+        FFailed = true;
+        vrExportError(Report, e.Message());
+    }
+}
+
+namespace {
+
+template <class T> void SaveThrough(const String& fileName, T&& write) {
+    TvrExportFile file(fileName);
+    write(file.Stream());
+    file.Commit();
+}
+
+} // namespace
+
+#define ORV_IMAGE_EXPORT(T, filterRes, descRes)                                                                \
+    ORV_META_IMPL(T)                                                                                           \
+    T::T(TComponent* AOwner) : TvrCustomImageExport(AOwner) {                                                  \
+        FilterDescription = GetResources().GetString(filterRes);                                               \
+        DefaultExtension = Extension();                                                                        \
+    }                                                                                                          \
+    T::T(TUnlisted tag) : TvrCustomImageExport(tag) {                                                          \
+        FilterDescription = GetResources().GetString(filterRes);                                               \
+        DefaultExtension = Extension();                                                                        \
+    }                                                                                                          \
+    String T::GetDescription() { return GetResources().GetString(descRes); }
+
+ORV_IMAGE_EXPORT(TvrBMPExport, "BMPexportFilter", "BMPexport")
+ORV_IMAGE_EXPORT(TvrJPEGExport, "JPEGexportFilter", "JPEGexport")
+ORV_IMAGE_EXPORT(TvrGIFExport, "GifexportFilter", "GIFexport")
+
+void TvrBMPExport::DeclareMeta(meta::Class<TvrBMPExport>& c) {
+    using T = TvrBMPExport;
+    c.Property("CropImages", &T::CropImages, &T::CropImages).Default(false);
+    c.Property("Monochrome", &T::Monochrome, &T::Monochrome).Default(false);
+}
+
+void TvrJPEGExport::DeclareMeta(meta::Class<TvrJPEGExport>& c) {
+    using T = TvrJPEGExport;
+    c.Property("CropImages", &T::CropImages, &T::CropImages).Default(false);
+    c.Property("JPEGQuality", &T::JPEGQuality, &T::JPEGQuality).Default(90);
+    c.Property("Monochrome", &T::Monochrome, &T::Monochrome).Default(false);
+}
+
+void TvrGIFExport::DeclareMeta(meta::Class<TvrGIFExport>& c) {
+    using T = TvrGIFExport;
+    c.Property("CropImages", &T::CropImages, &T::CropImages).Default(false);
+    c.Property("Monochrome", &T::Monochrome, &T::Monochrome).Default(false);
+}
+
+void TvrBMPExport::SaveBitmap(TBitmap& bitmap, const String& fileName) {
+    SaveThrough(fileName, [&](TStream& s) { bitmap.SaveToStream(s); });
+}
+
+void TvrJPEGExport::SaveBitmap(TBitmap& bitmap, const String& fileName) {
+    TJPEGImage jpeg;
+    jpeg.Assign(bitmap);
+    jpeg.SetCompressionQuality(JPEGQuality);
+    SaveThrough(fileName, [&](TStream& s) { jpeg.SaveToStream(s); });
+}
+
+void TvrGIFExport::SaveBitmap(TBitmap& bitmap, const String& fileName) {
+    SaveBitmapAsGif(fileName, bitmap);
 }
