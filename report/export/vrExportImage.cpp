@@ -12,7 +12,9 @@
 #include "report/vrClassReport.h"
 #include "report/vrClassView.h"
 #include "report/vrRes.h"
+#include "report/vrUtils.h"
 #include "rtl/FileUtils.h"
+#include "rtl/Format.h"
 #include "rtl/SysUtils.h"
 
 #include <algorithm>
@@ -372,4 +374,70 @@ void TvrJPEGExport::SaveBitmap(TBitmap& bitmap, const String& fileName) {
 
 void TvrGIFExport::SaveBitmap(TBitmap& bitmap, const String& fileName) {
     SaveBitmapAsGif(fileName, bitmap);
+}
+
+int TvrCustomImageExport::ShowModal() {
+    TvrIMGExportDialog dialog(nullptr);
+    dialog.Fill(*this);
+    if (dialog.ShowModal() != mrOk) return mrCancel;
+    dialog.Apply(*this);
+    return dialog.ChooseFile(*this) ? mrOk : mrCancel;
+}
+
+// --- the dialog ----------------------------------------------------------------------------------
+
+ORV_META_IMPL(TvrIMGExportDialog)
+void TvrIMGExportDialog::DeclareMeta(meta::Class<TvrIMGExportDialog>&) {}
+
+TvrIMGExportDialog::TvrIMGExportDialog(TComponent* AOwner) : TvrExportDialog(AOwner) {
+    SetName("vrIMGExportDialog");
+    SeparateCB = Place<TCheckBox>(GroupPageRange, "SeparateCB", 12, 116, 240, 17);
+    GroupBox1 = Place<TGroupBox>(nullptr, "GroupBox1", 276, 4, 200, 136);
+    Label2 = Place<TLabel>(GroupBox1, "Label2", 12, 24, 100, 13);
+    Quality = Place<TEdit>(GroupBox1, "Quality", 124, 20, 60, 21);
+    Label1 = Place<TLabel>(GroupBox1, "Label1", 12, 52, 100, 13);
+    Resolution = Place<TEdit>(GroupBox1, "Resolution", 124, 48, 60, 21);
+    CropPage = Place<TCheckBox>(GroupBox1, "CropPage", 12, 80, 176, 17);
+    Mono = Place<TCheckBox>(GroupBox1, "Mono", 12, 104, 176, 17);
+    const TvrResources& res = GetResources();
+    SetCaption(res.GetString("8600"));
+    GroupBox1->SetCaption(res.GetString("8601"));
+    Label2->SetCaption(res.GetString("8602"));
+    Label1->SetCaption(res.GetString("8603"));
+    SeparateCB->SetCaption(res.GetString("8604"));
+    CropPage->SetCaption(res.GetString("8605"));
+    Mono->SetCaption(res.GetString("8606"));
+    FinishCreate(484, 214);
+}
+
+void TvrIMGExportDialog::Fill(TvrCustomImageExport& filter) {
+    SaveDialog1->SetFilter(filter.FilterDescription);
+    SaveDialog1->SetDefaultExt(filter.DefaultExtension);
+    FillPageRange(filter);
+    Quality->SetText(IntToStr(filter.JPEGQuality));
+    Quality->SetEnabled(dynamic_cast<TvrJPEGExport*>(&filter) != nullptr);
+    CropPage->SetChecked(filter.CropImages);
+    Mono->SetChecked(filter.Monochrome);
+    Mono->SetEnabled(dynamic_cast<TvrGIFExport*>(&filter) == nullptr);
+    Resolution->SetText(IntToStr(filter.ImageDpi));
+    SeparateCB->SetChecked(filter.SeparateFiles);
+}
+
+bool TvrIMGExportDialog::CanClose() {
+    int value = 0;
+    if (!TryStrToInt(Trim(Quality->Text()), value) || !TryStrToInt(Trim(Resolution->Text()), value)) {
+        ShowErrorMessage("The quality and the resolution must be whole numbers");
+        return false;
+    }
+    return true;
+}
+
+void TvrIMGExportDialog::Apply(TvrCustomImageExport& filter) {
+    int value = 0;
+    if (TryStrToInt(Trim(Quality->Text()), value)) filter.JPEGQuality = value;
+    filter.CropImages = CropPage->Checked();
+    filter.Monochrome = Mono->Checked();
+    if (TryStrToInt(Trim(Resolution->Text()), value)) filter.ImageDpi = value;
+    filter.SeparateFiles = SeparateCB->Checked();
+    ReadPageRange(filter);
 }

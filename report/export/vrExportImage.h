@@ -2,6 +2,7 @@
 // global table, LZW-coded pixels in sub-blocks of 254 bytes, and the writer's comment.
 #pragma once
 
+#include "report/export/vrExportDialog.h"
 #include "report/vrClassCollaborators.h"
 #include "rtl/Streams.h"
 
@@ -28,6 +29,7 @@ class TvrCustomImageExport : public TvrCustomExportFilter {
     int ImageDpi = 96;
     bool SeparateFiles = true;
 
+    int ShowModal() override;
     // False without a file name; an ImageDpi of 0 or less raises EConvertError.
     bool Start() override;
     void StartPage(TvrComponent* Page, Integer Index) override;
@@ -90,3 +92,20 @@ void WriteGif(TStream& stream, TBitmap& bitmap);
 // Writes the bitmap as a GIF file, under a temporary name renamed over the file when complete:
 // a failure leaves an existing file as it was.
 void SaveBitmapAsGif(const String& fileName, TBitmap& bitmap);
+
+// The settings dialog of the picture exports. Quality is enabled for the JPEG export only,
+// Mono is disabled for the GIF export. OK with a quality or resolution that is not a number
+// keeps the dialog open with a message and writes nothing back.
+class TvrIMGExportDialog : public TvrExportDialog {
+    ORV_META(TvrIMGExportDialog, TvrExportDialog)
+    explicit TvrIMGExportDialog(TComponent* AOwner);
+
+    TCheckBox *SeparateCB = nullptr, *CropPage = nullptr, *Mono = nullptr;
+    TGroupBox* GroupBox1 = nullptr;
+    TLabel *Label1 = nullptr, *Label2 = nullptr;
+    TEdit *Quality = nullptr, *Resolution = nullptr;
+
+    void Fill(TvrCustomImageExport& filter);
+    void Apply(TvrCustomImageExport& filter);
+    bool CanClose() override;
+};
