@@ -26,6 +26,9 @@ class TvrXMLExport;
 class TvrCSVExport;
 class TvrDBFExport;
 class TvrHTMLExport;
+class TvrBMPExport;
+class TvrJPEGExport;
+class TvrGIFExport;
 class TvrReport;
 
 inline const String MsgOperationFailed = "操作失败，请检查数据连接... ";
@@ -152,6 +155,9 @@ public:
     TvrCSVExport* vrCSVExport1 = nullptr;
     TvrDBFExport* vrDBFExport1 = nullptr;
     TvrHTMLExport* vrHTMLExport1 = nullptr;
+    TvrBMPExport* vrBMPExport1 = nullptr;
+    TvrJPEGExport* vrJPEGExport1 = nullptr;
+    TvrGIFExport* vrGIFExport1 = nullptr;
 
 private:
     void CreatePrintComponents();

@@ -7,6 +7,8 @@
 #include "report/vrClassObjects.h"
 #include "report/export/vrExportCSV.h"
 #include "report/export/vrExportDBF.h"
+#include "report/export/vrExportHTML.h"
+#include "report/export/vrExportImage.h"
 #include "report/export/vrExportXML.h"
 #include "report/vrDBSet.h"
 #include "report/vrDsgnIntf.h"
@@ -119,4 +121,7 @@ TEST_F(LayoutReport, TheDataModuleHoldsTheExportFiltersThePreviewLists) {
     EXPECT_EQ(Dm->vrCSVExport1->Separator, ";");
     EXPECT_EQ(Dm->vrDBFExport1->Owner(), Dm.get());
     EXPECT_EQ(Dm->vrHTMLExport1->Name(), "vrHTMLExport1");
+    EXPECT_EQ(Dm->vrBMPExport1->Name(), "vrBMPExport1");
+    EXPECT_EQ(Dm->vrJPEGExport1->JPEGQuality, 90);
+    EXPECT_EQ(Dm->vrGIFExport1->Owner(), Dm.get());
 }
