@@ -243,3 +243,39 @@ TEST(vrHTMLExport, DialogFillsAndApplies) {
     dialog.Apply(*html);
     EXPECT_TRUE(html->ExportPictures && html->UseJpeg());
 }
+
+TEST(vrHTMLExport, PagesParseWithTagsClosed) {
+    TExportReport made;
+    made.BuildSample();
+    made.Prepare();
+    for (const bool multipage : {false, true}) {
+        auto html = NewHtml();
+        html->Multipage = multipage;
+        html->Navigator = multipage;
+        TempDir dir;
+        ASSERT_TRUE(ExportWithoutDialog(made.Report, *html, dir.File("s.html")));
+        // Every start tag but the empty elements is closed in order; "<td/>" closes itself.
+        const String script = R"PY(
+import sys, glob, html.parser
+empty = {'meta', 'br', 'img', 'input', 'frame'}
+class P(html.parser.HTMLParser):
+    def __init__(self):
+        super().__init__(); self.stack = []; self.bad = []
+    def handle_starttag(self, tag, attrs):
+        if tag not in empty: self.stack.append(tag)
+    def handle_startendtag(self, tag, attrs): pass
+    def handle_endtag(self, tag):
+        if not self.stack or self.stack[-1] != tag: self.bad.append(tag)
+        else: self.stack.pop()
+files = glob.glob(sys.argv[1] + '/*.html') + glob.glob(sys.argv[1] + '/s.files/*.html')
+if not files: sys.exit(2)
+for f in files:
+    p = P(); p.feed(open(f, encoding='utf-8').read()); p.close()
+    if p.stack or p.bad: print(f, p.stack, p.bad); sys.exit(1)
+)PY";
+        const String scriptFile = dir.File("check.py");
+        std::ofstream(scriptFile) << script;
+        String out;
+        EXPECT_EQ(RunProgram(SystemPython() + " " + scriptFile + " " + dir.Path(), &out), 0) << multipage << out;
+    }
+}
