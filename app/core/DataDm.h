@@ -25,6 +25,10 @@ class TvrDBDataset;
 class TvrXMLExport;
 class TvrCSVExport;
 class TvrDBFExport;
+class TvrHTMLExport;
+class TvrBMPExport;
+class TvrJPEGExport;
+class TvrGIFExport;
 class TvrReport;
 
 inline const String MsgOperationFailed = "操作失败，请检查数据连接... ";
@@ -150,6 +154,10 @@ public:
     TvrXMLExport* vrXMLExport1 = nullptr;
     TvrCSVExport* vrCSVExport1 = nullptr;
     TvrDBFExport* vrDBFExport1 = nullptr;
+    TvrHTMLExport* vrHTMLExport1 = nullptr;
+    TvrBMPExport* vrBMPExport1 = nullptr;
+    TvrJPEGExport* vrJPEGExport1 = nullptr;
+    TvrGIFExport* vrGIFExport1 = nullptr;
 
 private:
     void CreatePrintComponents();

@@ -10,6 +10,8 @@
 #include "gridprint/PrnDbggx.h"
 #include "report/export/vrExportCSV.h"
 #include "report/export/vrExportDBF.h"
+#include "report/export/vrExportHTML.h"
+#include "report/export/vrExportImage.h"
 #include "report/export/vrExportXML.h"
 #include "report/export/vrrcExports.h"
 #include "report/vrClass.h"
@@ -53,6 +55,14 @@ void TdmData::CreatePrintComponents() {
     vrCSVExport1->Separator = ";";
     vrDBFExport1 = new TvrDBFExport(this);
     vrDBFExport1->SetName("vrDBFExport1");
+    vrHTMLExport1 = new TvrHTMLExport(this);
+    vrHTMLExport1->SetName("vrHTMLExport1");
+    vrBMPExport1 = new TvrBMPExport(this);
+    vrBMPExport1->SetName("vrBMPExport1");
+    vrJPEGExport1 = new TvrJPEGExport(this);
+    vrJPEGExport1->SetName("vrJPEGExport1");
+    vrGIFExport1 = new TvrGIFExport(this);
+    vrGIFExport1->SetName("vrGIFExport1");
 }
 
 bool TdmData::ShowLayoutReport(TvrReport* report, const String& file, TDataSet* master, TDataSet* detail) {

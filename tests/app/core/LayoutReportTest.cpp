@@ -7,6 +7,8 @@
 #include "report/vrClassObjects.h"
 #include "report/export/vrExportCSV.h"
 #include "report/export/vrExportDBF.h"
+#include "report/export/vrExportHTML.h"
+#include "report/export/vrExportImage.h"
 #include "report/export/vrExportXML.h"
 #include "report/vrDBSet.h"
 #include "report/vrDsgnIntf.h"
@@ -113,9 +115,13 @@ TEST_F(LayoutReport, TheDataModuleHoldsTheExportFiltersThePreviewLists) {
     std::vector<String> listed;
     for (int i = 0; i < ExportFilterRegistry()->Count(); ++i)
         listed.push_back(ExportFilterRegistry()->Items(i)->Filter->GetDescription());
-    for (const char* description : {"Excel 表格 (XML)", "CSV 文件", "dBase (DBF) export"})
+    for (const char* description : {"Excel 表格 (XML)", "CSV 文件", "dBase (DBF) export", "HTML 文件"})
         EXPECT_NE(std::find(listed.begin(), listed.end(), description), listed.end()) << description;
     EXPECT_EQ(Dm->vrXMLExport1->Name(), "vrXMLExport1");
     EXPECT_EQ(Dm->vrCSVExport1->Separator, ";");
     EXPECT_EQ(Dm->vrDBFExport1->Owner(), Dm.get());
+    EXPECT_EQ(Dm->vrHTMLExport1->Name(), "vrHTMLExport1");
+    EXPECT_EQ(Dm->vrBMPExport1->Name(), "vrBMPExport1");
+    EXPECT_EQ(Dm->vrJPEGExport1->JPEGQuality, 90);
+    EXPECT_EQ(Dm->vrGIFExport1->Owner(), Dm.get());
 }
