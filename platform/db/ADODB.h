@@ -61,7 +61,9 @@ class TADOConnection : public TComponent {
     void Loaded() override;
 
     // "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<file>;...;Jet OLEDB:Database Password=<pw>".
-    // Keys compare without regard to case; a "\" in the file name is a folder separator.
+    // Keys compare without regard to case; a "\" in the file name is a folder separator. With
+    // "Extended Properties=Excel 8.0" the file is an ".xls" workbook, read into a read-only
+    // database in memory when the connection opens: a table per sheet (db/WorkbookDatabase.h).
     const String& ConnectionString() const { return FConnectionString; }
     void SetConnectionString(const String& Value);
     // The file and password the connection string names.
@@ -71,6 +73,10 @@ class TADOConnection : public TComponent {
     void SetLoginPrompt(bool Value) { FLoginPrompt = Value; }
 
     void Open();
+    // The tables of the open database (opening the connection when closed), replacing the list:
+    // a workbook's sheets in workbook order; a database file's tables by name, its system tables
+    // (named "MSys...") only when asked.
+    void GetTableNames(TStrings* list, bool systemTables = false);
     // Closes the connection and every data set open on it.
     void Close();
     bool Connected() const;
@@ -133,6 +139,8 @@ private:
     bool FLoginPrompt = true;
     bool FStreamedConnected = false;
     std::unique_ptr<TSqliteDatabase> FDatabase;
+    bool FWorkbook = false;
+    std::vector<String> FSheetNames;
     std::vector<TCustomADODataSet*> FDataSets;
     std::vector<TADOCommand*> FCommands;
 };

@@ -377,6 +377,16 @@ void TSqliteDatabase::Open(const String& fileName, const String& password) {
     FTransactionLevel = 0;
 }
 
+void TSqliteDatabase::OpenMemory(const String& name) {
+    Close();
+    sqlite3* db = OpenHandle(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    RegisterJetFunctions(db);
+    FImpl->Db = db;
+    FImpl->Cache = std::make_shared<TStatementCache>();
+    FFileName = name;
+    FTransactionLevel = 0;
+}
+
 void TSqliteDatabase::Close() {
     ForgetSchema();
     if (!FImpl->Db) return;

@@ -39,6 +39,8 @@ public:
     // password each raise EDatabaseError with a message that says so; the file is then left
     // as it was (the password is checked on a read-only connection before anything is set).
     void Open(const String& fileName, const String& password);
+    // Opens a new, empty database in memory under a name (FileName); it goes when it is closed.
+    void OpenMemory(const String& name);
     void Close();
     bool Connected() const;
     const String& FileName() const { return FFileName; }
