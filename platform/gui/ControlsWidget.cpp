@@ -1,5 +1,6 @@
 // The Qt side shared by every control: giving a control its widget, painting through the
 // control's canvas, and the bridge that turns Qt events into the platform's events.
+#include "gui/Caret.h"
 #include "gui/ControlDrag.h"
 #include "gui/Forms.h"
 #include "gui/qt/ControlBridge.h"
@@ -13,6 +14,8 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -203,6 +206,24 @@ bool TControlBridge::eventFilter(QObject* watched, QEvent* event) {
             if (auto* wc = dynamic_cast<TWinControl*>(c))
                 return HandleKey(wc, watched, static_cast<QKeyEvent*>(event));
             return false;
+        case QEvent::InputMethod:
+            if (auto* wc = dynamic_cast<TWinControl*>(c))
+                if (TControlCaret::State().Control == wc && watched == TControlAccess::Widget(c))
+                    return HandleInputMethod(wc, static_cast<QInputMethodEvent*>(event));
+            return false;
+        case QEvent::InputMethodQuery:
+            if (auto* wc = dynamic_cast<TWinControl*>(c))
+                if (TControlCaret::State().Control == wc && watched == TControlAccess::Widget(c)) {
+                    auto* q = static_cast<QInputMethodQueryEvent*>(event);
+                    const TRect r = TControlCaret::State().Bounds;
+                    if (q->queries() & Qt::ImEnabled) q->setValue(Qt::ImEnabled, true);
+                    if (q->queries() & Qt::ImCursorRectangle)
+                        q->setValue(Qt::ImCursorRectangle, QRect(r.Left, r.Top, r.Width(), r.Height()));
+                    if (q->queries() & Qt::ImHints) q->setValue(Qt::ImHints, int(Qt::ImhNone));
+                    q->accept();
+                    return true;
+                }
+            return false;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
@@ -292,6 +313,23 @@ bool TControlBridge::HandleKey(TWinControl* c, QObject* target, QKeyEvent* e) {
         return true;
     }
     return false;
+}
+
+// The input method's committed text reaches a control that draws its own text as typed
+// characters, one UTF-16 unit at a time (the form previewing them first).
+bool TControlBridge::HandleInputMethod(TWinControl* c, QInputMethodEvent* e) {
+    const QString text = e->commitString();
+    TCustomForm* form = c->GetParentForm();
+    for (const QChar q : text) {
+        char16_t ch = q.unicode();
+        if (form && form != c && form->KeyPreview()) {
+            form->KeyPress(ch);
+            if (ch == 0) continue;
+        }
+        c->KeyPress(ch);
+    }
+    e->accept();
+    return true;
 }
 
 bool TControlBridge::HandleMouse(QObject* watched, QEvent* event) {

@@ -9,6 +9,7 @@
 #include <QObject>
 
 class QKeyEvent;
+class QInputMethodEvent;
 
 class TControlBridge : public QObject {
 public:
@@ -18,6 +19,7 @@ public:
 private:
     bool HandleKey(TWinControl* c, QObject* target, QKeyEvent* e);
     bool HandleMouse(QObject* watched, QEvent* event);
+    bool HandleInputMethod(TWinControl* c, QInputMethodEvent* e);
     TControl* FControl;
 };
 
