@@ -70,6 +70,9 @@ TvrComponent::~TvrComponent() {
 
 void TvrComponent::SetParent(TvrComponent* Value) {
     if (Value == FParent) return;
+    // A parent among the object's own descendants would cut the branch off in a ring.
+    for (TvrComponent* p = Value; p; p = p->FParent)
+        if (p == this) throw EComponentError("A report object cannot be its own parent or one of its objects' child");
     if (FParent) {
         auto& list = FParent->FChildren;
         for (auto it = list.begin(); it != list.end(); ++it)

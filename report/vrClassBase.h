@@ -157,6 +157,8 @@ class TvrComponent : public TComponent {
     }
     virtual void ContainerMouseMove(TObject* Workspace, int X, int Y) { (void)Workspace, (void)X, (void)Y; }
     virtual void ContainerMouseUp(TObject* Workspace, int X, int Y) { (void)Workspace, (void)X, (void)Y; }
+    // The designer pasted the object onto a page (it has its parent and name by then).
+    virtual void AfterPaste() {}
 
     // --- hooks of the descendants ---
     // Views take part in AlignChildren with their Align.

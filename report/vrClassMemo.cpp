@@ -235,6 +235,21 @@ Extended TvrCustomMemoView::CalcWidth() {
     return Rnd(L.LayoutWidth() + ExtraWidth());
 }
 
+void TvrCustomMemoView::GetWrappedText(TWideStrings& lines, bool wrapped) {
+    if (!wrapped) {
+        lines.Assign(*FMemo);
+        return;
+    }
+    TvrDrawText& L = SharedLayout();
+    TLayoutUse use(L);
+    ApplyLayoutSettings(L);
+    TCanvas* saved = Canvas;
+    BeginDraw(saved, 1, 1, 0, 0);
+    L.ApplyRects(TextArea, TextArea, 1, 1, 1);
+    L.LayoutText(*FMemo);
+    lines.Assign(L.WrappedLines);
+}
+
 void TvrCustomMemoView::InitPart() {
     PartText = FMemo->Text();
     FirstParaBreak = false;

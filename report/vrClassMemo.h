@@ -124,6 +124,9 @@ class TvrCustomMemoView : public TvrStretcheable {
     String GetDescription() const override;
     Extended CalcHeight() override;
     virtual Extended CalcWidth();
+    // The text as the exports take it: with wrapped, the lines the layout breaks it into at the
+    // object's size (markup removed); else a copy of Memo.
+    void GetWrappedText(TWideStrings& lines, bool wrapped);
     Extended DrawPart() override;
     void InitPart() override;
 

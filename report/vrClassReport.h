@@ -111,6 +111,8 @@ class TvrReport : public TvrComponent {
     String LayoutFileName;
     String CurrentObjectName;
     bool Terminated = false;
+    // True while PrepareReport runs: scripts may not load, clear or show the report then.
+    bool Preparing = false;
     bool DesignerModified = false;
     TvrXMLSerializer* CurrentSerializer = nullptr;
     bool InternalReload = false;

@@ -17,6 +17,12 @@ bool TvrReport::PrepareReport(bool ClearLastReport) {
             FErrorList->Add(Format(GetResources().GetString("clDSNotExist"), {item->DataSetName()}));
     }
     bool result = false;
+    struct TPreparingGuard {
+        bool& Flag;
+        bool Was;
+        explicit TPreparingGuard(bool& f) : Flag(f), Was(f) { Flag = true; }
+        ~TPreparingGuard() { Flag = Was; }
+    } preparing(Preparing);
     if (FErrorList->Count() == 0) {
         std::unique_ptr<TMemoryStream> saved;
         const String password = FReportOptions->Password;

@@ -4,7 +4,10 @@
 #include "gui/CursorTable.h"
 #include "report/vrClass.h"
 #include "report/vrClassObjects.h"
+#include "report/vrClassRTTI.h"
+#include "report/vrDsgnIntf.h"
 #include "report/vrRes.h"
+#include "script/gui/vs_iguimodules.h"
 
 namespace {
 
@@ -37,6 +40,9 @@ void vrStartUp() {
     if (started) return;
     started = true;
     LoadingLock();
+    // The script bindings of graphics, forms and dialogs, before the first report makes its script.
+    vsRegisterGuiModules();
+    vrRegisterScriptModules();
     GlobalDataSetList();
     vrGlobalVariables();
     LoadCursors();
@@ -59,6 +65,7 @@ void vrStartUp() {
                      &TvrStyleItem::StaticClassInfo(),      &TvrNullBand::StaticClassInfo(),
                      &TvrCustomLineView::StaticClassInfo(), &TvrDataPage::StaticClassInfo()});
     vrRegisterObjectClasses();
+    vrRegisterStandardPropertyEditors();
 }
 
 void vrShutDown() {
@@ -68,4 +75,6 @@ void vrShutDown() {
     vrUnregisterChartClasses();
     vrUnregisterCheckBoxClasses();
     vrGlobalVariables()->Clear();
+    vrUnregisterScriptModules();
+    vsUnregisterGuiModules();
 }

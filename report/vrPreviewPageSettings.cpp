@@ -2,6 +2,8 @@
 #include "report/vrPreviewPageSettings.h"
 
 #include "classes/MetaBuilder.h"
+#include "gui/Bitmap.h"
+#include "gui/Picture.h"
 #include "report/vrClassPage.h"
 #include "report/vrClassReport.h"
 #include "report/vrPreviewPagesPrint.h"

@@ -190,4 +190,5 @@ const char* const vrCoreResourceTable =
     "<StrRes Name=\"SForError\" Text=\"For loop variable must be numeric variable\"/>"
     "<StrRes Name=\"SEventError\" Text=\"Event handler must be a procedure\"/>"
     "<StrRes Name=\"clStrNotFound\" Text=\"Text not found\"/>"
+    "<StrRes Name=\"prInvProp\" Text=\"无效属性值\"/>"
     "</Resources> ";

@@ -90,7 +90,8 @@ enum : TFontCharset {
     EASTEUROPE_CHARSET = 238,
 };
 
-// Pseudo code pages: the system's OEM (437) and Macintosh code pages.
+// Pseudo code pages: the system's OEM (CP_OEM, 936, as on the Chinese system the program
+// serves) and Macintosh code pages.
 constexpr Integer CP_OEMCP = 1;
 constexpr Integer CP_MACCP = 2;
 
@@ -105,5 +106,5 @@ WideString AnsiToWideByCharset(const AnsiString& text, Integer charset, Integer 
 AnsiString WideToAnsiByCharset(const WideString& text, Integer charset, Integer codePage);
 // The locale of a character set (134 gives 2052); any other the thread's locale (2052).
 Integer CharsetToLocaleId(Integer charset);
-// Bytes of the OEM code page (437) to the program's ANSI code page.
+// Bytes of the OEM code page (CP_OEM) to the program's ANSI code page.
 AnsiString OemToAnsiText(const AnsiString& text);

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr Integer OemCodePage = CP_OEMUS; // 437
+constexpr Integer OemCodePage = CP_OEM; // the runtime's OEM code page (936)
 constexpr Integer MacCodePage = 10000;    // Macintosh Roman
 constexpr Integer ThreadLocale = 2052;    // Chinese (PRC), the locale the program runs in
 

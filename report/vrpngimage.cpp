@@ -15,6 +15,9 @@ const char* const PngTooLargeText =
 
 namespace {
 
+// The most bytes deflate can give for one byte of compressed data.
+constexpr UInt64 PngMaxInflateRatio = 1032;
+
 constexpr Byte PngSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
 
 Cardinal BigEndian32(const Byte* p) {
@@ -109,6 +112,21 @@ public:
         const Cardinal crc = Take32();
         if (crc != ChunkCrc(type, data, static_cast<std::size_t>(length))) throw EPngInvalidCRC();
         return std::vector<Byte>(data, data + length);
+    }
+    // The data bytes of the IDAT chunks that follow one after another `skip` bytes after the position,
+    // as far as the file holds them (nothing is consumed).
+    UInt64 FollowingIdatBytes(UInt64 skip) const {
+        UInt64 total = 0;
+        if (skip > Remaining()) return 0;
+        for (std::size_t at = FPos + static_cast<std::size_t>(skip); FSize - at >= 8;) {
+            if (std::memcmp(FData + at + 4, "IDAT", 4) != 0) break;
+            const UInt64 n = std::min<UInt64>(BigEndian32(FData + at), FSize - at - 8);
+            total += n;
+            at += 8 + static_cast<std::size_t>(n);
+            if (FSize - at < 4) break;
+            at += 4;
+        }
+        return total;
     }
     String TakeType() {
         const Byte* p = Take(4);
@@ -537,8 +555,18 @@ bool TChunkzTXt::LoadChunk(TPngReader& in, const String& type, UInt64 length) {
 
 // IDAT: decodes the zlib stream that runs across consecutive IDAT chunks into the header's image.
 bool TChunkIDAT::LoadChunk(TPngReader& in, const String& type, UInt64 length) {
-    TChunk::LoadChunk(in, type, length);
     TChunkIHDR& header = FOwner->Header();
+    // Deflate yields at most about 1,032 bytes per input byte: image data too short to fill even the
+    // packed samples of the picture holds no picture of the promised size. It is refused before any
+    // row is inflated, drawn or written, so that a tiny file never costs the memory its header names.
+    {
+        const UInt64 compressed = length + in.FollowingIdatBytes(length + 4);
+        const UInt64 bitsPerPixel = UInt64(header.BitDepth) *
+            (header.ColorType == 2 ? 3 : header.ColorType == 4 ? 2 : header.ColorType == 6 ? 4 : 1);
+        const UInt64 packed = UInt64(header.Height) * ((UInt64(header.Width) * bitsPerPixel) / 8);
+        if (packed / PngMaxInflateRatio > compressed + 1) throw EPNGNoImageData();
+    }
+    TChunk::LoadChunk(in, type, length);
     TPngBitmap& image = header.Image;
     if (header.ColorType == 0) GreyRamp(image, 1 << image.BitsPerPixel, FOwner->GammaTable);
     if (header.ColorType == 4) GreyRamp(image, 256, FOwner->GammaTable);

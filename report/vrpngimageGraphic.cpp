@@ -90,7 +90,26 @@ void TPNGObject::Draw(TCanvas& canvas, const TRect& r) {
             DrawOnto(surface, 0, 0, surface.Width, surface.Height);
             SurfaceToBitmap(surface, bmp);
         } else {
-            SurfaceToBitmap(DisplayPixels(), bmp);
+            // The displayed colours go straight into the bitmap: no second full-size copy.
+            bmp.SetPixelFormat(pf32bit);
+            bmp.SetSize(image.Width, image.Height);
+            for (Integer y = 0; y < image.Height; ++y) {
+                Byte* out = bmp.ScanLine(y);
+                const Byte* in = image.Row(y);
+                for (Integer x = 0; x < image.Width; ++x, out += 4) {
+                    if (image.BitsPerPixel <= 8) {
+                        const Integer v = image.PixelIndex(x, y);
+                        const TPngRGB p =
+                            v < static_cast<Integer>(image.Palette.size()) ? image.Palette[v] : TPngRGB{};
+                        out[0] = p.Blue;
+                        out[1] = p.Green;
+                        out[2] = p.Red;
+                    } else {
+                        std::memcpy(out, in + 3 * Int64(x), 3);
+                    }
+                    out[3] = 255;
+                }
+            }
         }
         canvas.StretchBlt(r, bmp, TRect(0, 0, bmp.Width(), bmp.Height()), cmSrcCopy,
                           mode == ptmBit ? TransparentColor() : clNone);

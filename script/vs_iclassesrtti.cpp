@@ -7,6 +7,7 @@
 #include "rtl/Lists.h"
 #include "rtl/Streams.h"
 #include "rtl/StringList.h"
+#include "script/vs_iconst.h"
 #include "script/vs_iinterpreter_strings.h"
 #include "script/vs_xml.h"
 
@@ -89,6 +90,12 @@ Variant vsPointerToVariant(void* Pointer) {
         return Variant(handle);
     }
     return vsObjectToVariant(static_cast<TObject*>(Pointer));
+}
+
+TObject* vsNeedObject(TvsMethodHelper* Caller, Integer Index, const char* Call, const char* Param) {
+    TObject* obj = vsVariantToObject(Caller->GetParamValue(Index));
+    if (!obj) throw EvsScriptError(String(Call) + ": " + Param + " is nil");
+    return obj;
 }
 
 void* vsVariantToPointer(const Variant& V) {
@@ -258,7 +265,7 @@ const TMethodEntry kMethods[] = {
     // TPersistent
     {"TPersistent", "ASSIGN",
      [](TvsScript*, TObject* I, TvsMethodHelper* C) {
-         TObject* source = Obj(C, 0);
+         TObject* source = vsNeedObject(C, 0, "TPersistent.Assign", "Source");
          if (auto* dest = dynamic_cast<TPersistent*>(I))
              dest->Assign(dynamic_cast<TPersistent*>(source));
          else if (auto* list = dynamic_cast<TStrings*>(I); list && dynamic_cast<TStrings*>(source))
@@ -420,7 +427,7 @@ const TMethodEntry kMethods[] = {
      }},
     // TStream. The bytes a script reads and writes are those of its texts' 8-bit form (code page
     // 936), the unit in which Length counts: Write(S, Length(S)) writes all of S, and what Read
-    // returns reads back as the text that was written.
+    // returns reads back as the text that was written. Write clips a count beyond the text to it.
     {"TStream", "READ",
      [](TvsScript*, TObject* I, TvsMethodHelper* C) {
          auto& st = Self<TStream>(I);
@@ -436,9 +443,8 @@ const TMethodEntry kMethods[] = {
      [](TvsScript*, TObject* I, TvsMethodHelper* C) {
          auto& st = Self<TStream>(I);
          const AnsiString buffer = AnsiFromUtf8(Str(C, 0));
-         const Int64 count = CheckCount(C->GetParamValue(1).AsInt64());
-         if (count > static_cast<Int64>(buffer.size()))
-             throw ERangeError(Format(SNegativeCount, {static_cast<long long>(count)}));
+         const Int64 count =
+             std::min(CheckCount(C->GetParamValue(1).AsInt64()), static_cast<Int64>(buffer.size()));
          return Variant(static_cast<Integer>(st.Write(buffer.data(), count)));
      }},
     {"TStream", "SEEK",

@@ -23,3 +23,13 @@ private:
 // an invalid handle error instead of a dangling reference.
 Variant vsPointerToVariant(void* Pointer);
 void* vsVariantToPointer(const Variant& V);
+
+// The object argument at position Index of a call that cannot do without one: nil raises
+// EvsScriptError naming the call and the parameter ("TCanvas.Draw: Graphic is nil"), an object of
+// another class EInvalidCast.
+TObject* vsNeedObject(TvsMethodHelper* Caller, Integer Index, const char* Call, const char* Param);
+template <class T> T& vsNeedObjectAs(TvsMethodHelper* Caller, Integer Index, const char* Call, const char* Param) {
+    T* typed = dynamic_cast<T*>(vsNeedObject(Caller, Index, Call, Param));
+    if (!typed) throw EInvalidCast("Invalid class typecast");
+    return *typed;
+}

@@ -6,6 +6,7 @@
 #include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 #include "script/vs_iclassesrtti.h"
+#include "script/vs_iinirtti.h"
 #include "script/vs_iilparser.h"
 #include "script/vs_iinterpreter_build.h"
 #include "script/vs_iinterpreter_call.h"
@@ -97,7 +98,8 @@ bool gModuleListDone = false;
 
 struct TModuleList {
     std::vector<TvsRTTIModuleClass> Classes{&vsModuleClass<TvsSysFunctions>,
-                                            &vsModuleClass<TvsClassesFunctions>};
+                                            &vsModuleClass<TvsClassesFunctions>,
+                                            &vsModuleClass<TvsIniFunctions>};
     ~TModuleList() { gModuleListDone = true; }
 };
 

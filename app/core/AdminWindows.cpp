@@ -4,6 +4,7 @@
 #include "app/core/Vardessa.h"
 #include "app/core/uFrmCodeMan.h"
 #include "app/core/uFrmDataClear.h"
+#include "app/core/uFrmExcelImport.h"
 #include "app/core/uFrmMain.h"
 #include "app/core/uFrmModPass.h"
 #include "app/core/uFrmOperGl.h"
@@ -24,6 +25,7 @@ void RegisterAdminWindows() {
     RegisterWindow<TfrmModPass>(102);
     RegisterWindow<TfrmOperGl>(103);
     RegisterWindow<TFrmDataClear>(105);
+    RegisterImportWindow();
     // The option window shows itself (ShowCodeTables) once placed.
     RegisterActionWindow(209, [](TFrmMain* main) {
         auto form = std::make_unique<TFrmCodeMan>(main);

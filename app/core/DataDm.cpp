@@ -22,6 +22,8 @@ TdmData::TdmData(TComponent* AOwner)
       FQryTemp(std::make_unique<TADOQuery>()) {
     SetName("dmData");
     FADOcnn->SetLoginPrompt(false);
+    // The pickers' work table holds what one station picked: a table of the connection's own.
+    FADOcnn->AddTemporaryTable("tempCode");
     FQryPub->SetConnection(FADOcnn.get());
     FQryTemp->SetConnection(FADOcnn.get());
     CreatePrintComponents();

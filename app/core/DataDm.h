@@ -22,6 +22,13 @@ class TDBGridGx;
 class TPrintDBGridGx;
 class TStrings;
 class TvrDBDataset;
+class TvrXMLExport;
+class TvrCSVExport;
+class TvrDBFExport;
+class TvrHTMLExport;
+class TvrBMPExport;
+class TvrJPEGExport;
+class TvrGIFExport;
 class TvrReport;
 
 inline const String MsgOperationFailed = "操作失败，请检查数据连接... ";
@@ -142,6 +149,15 @@ public:
     TvrDBDataset* vrDBDataSet1 = nullptr;
     TvrDBDataset* vrDBDataset2 = nullptr;
     TPrintDBGridGx* pDBGgrid = nullptr;
+    // The export filters every report preview offers (spreadsheet XML, CSV with ";", dBASE),
+    // owned by the data module and listed in the report library's export filter registry.
+    TvrXMLExport* vrXMLExport1 = nullptr;
+    TvrCSVExport* vrCSVExport1 = nullptr;
+    TvrDBFExport* vrDBFExport1 = nullptr;
+    TvrHTMLExport* vrHTMLExport1 = nullptr;
+    TvrBMPExport* vrBMPExport1 = nullptr;
+    TvrJPEGExport* vrJPEGExport1 = nullptr;
+    TvrGIFExport* vrGIFExport1 = nullptr;
 
 private:
     void CreatePrintComponents();

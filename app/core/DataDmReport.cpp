@@ -8,6 +8,12 @@
 #include "app/core/DataDm.h"
 
 #include "gridprint/PrnDbggx.h"
+#include "report/export/vrExportCSV.h"
+#include "report/export/vrExportDBF.h"
+#include "report/export/vrExportHTML.h"
+#include "report/export/vrExportImage.h"
+#include "report/export/vrExportXML.h"
+#include "report/export/vrrcExports.h"
 #include "report/vrClass.h"
 #include "report/vrDBSet.h"
 #include "rtl/FileUtils.h"
@@ -40,6 +46,23 @@ void TdmData::CreatePrintComponents() {
     pDBGgrid->SetName("pDBGgrid");
     pDBGgrid->SetOptions(pghFitGridToPageWidth | pghColored | pghFitingByColWidths);
     pDBGgrid->SetUnits(MM);
+    // The export texts are in the resources before any filter is made.
+    vrLoadExportStrings();
+    vrXMLExport1 = new TvrXMLExport(this);
+    vrXMLExport1->SetName("vrXMLExport1");
+    vrCSVExport1 = new TvrCSVExport(this);
+    vrCSVExport1->SetName("vrCSVExport1");
+    vrCSVExport1->Separator = ";";
+    vrDBFExport1 = new TvrDBFExport(this);
+    vrDBFExport1->SetName("vrDBFExport1");
+    vrHTMLExport1 = new TvrHTMLExport(this);
+    vrHTMLExport1->SetName("vrHTMLExport1");
+    vrBMPExport1 = new TvrBMPExport(this);
+    vrBMPExport1->SetName("vrBMPExport1");
+    vrJPEGExport1 = new TvrJPEGExport(this);
+    vrJPEGExport1->SetName("vrJPEGExport1");
+    vrGIFExport1 = new TvrGIFExport(this);
+    vrGIFExport1->SetName("vrGIFExport1");
 }
 
 bool TdmData::ShowLayoutReport(TvrReport* report, const String& file, TDataSet* master, TDataSet* detail) {

@@ -1,5 +1,9 @@
 #include "app/fees/FeeWindows.h"
 
+#include "app/fees/StatisticsWindows.h"
+#include "app/fees/uFrmCltBXGL.h"
+#include "app/fees/uFrmGTFYinfoGL.h"
+#include "app/fees/uFrmGTFYscgl.h"
 #include "app/fees/uFrmWYFYscgl.h"
 
 #include "app/core/Rights.h"
@@ -17,4 +21,22 @@ void RegisterFeeWindows() {
         const TScopeExit clear([] { frmWYFYscgl = nullptr; });
         PlaceAndShowModal(window.get(), placeMode);
     });
+    RegisterStatisticsWindows();
+    const int repairPlace = FindAction(307)->PlaceMode;
+    RegisterActionWindow(307, [repairPlace](TFrmMain* main) {
+        auto window = std::make_unique<TfrmCltBXGL>(main);
+        PlaceAndShowModal(window.get(), repairPlace);
+    });
+    for (const int action : {208, 309}) {
+        const int place = FindAction(action)->PlaceMode;
+        RegisterActionWindow(action, [action, place](TFrmMain* main) {
+            if (action == 208) {
+                auto window = std::make_unique<TfrmGTFYinfoGL>(main);
+                PlaceAndShowModal(window.get(), place);
+            } else {
+                auto window = std::make_unique<TfrmGTFYscgl>(main);
+                PlaceAndShowModal(window.get(), place);
+            }
+        });
+    }
 }

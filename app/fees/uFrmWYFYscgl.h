@@ -9,14 +9,18 @@
 // While changes are pending nothing reloads the list: the search, the dates, the method box, the
 // item list, "刷新列表", "新增", "修改" and "删除" are disabled until the batch is saved or
 // cancelled. A save that fails (another station changed a row meanwhile included) writes nothing,
-// says "保存失败，请检测数据库连接！" and keeps the rows pending. A paid row keeps what its receipt
-// covers: it is not deleted, and its readings, quantity, price and amount due are read-only.
+// says "保存失败，请检测数据库连接！" and keeps the rows pending; so does a save of generated
+// rows whose period another station saved meanwhile, with "有 n 户本期费用已经存在，未重复生成！".
+// A paid row keeps what its receipt covers: it is not deleted, and its readings, quantity, price
+// and amount due are read-only.
 //
 // The pieces, each in its own file:
 //   uFrmWYFYscgl.cpp          construction: side list, pages, grids, search dates, actions, menus
 //   uFrmWYFYscglList.cpp      opening, the charging method and fee item, the list statement
 //   uFrmWYFYscglEdit.cpp      the grid edit mode, save and cancel, the insert guard, closing
 //   uFrmWYFYscglCommands.cpp  delete, print and design in three formats, export
+// The record editors (uFrmWYFYscEdit.h, uFrmWYFYscEdit1.h) and the batch dialogs
+// (uDLGwyfySCedit.h, uDLGggDateEdit.h) have files of their own.
 //
 // The record editors and the two batch dialogs reach the window through frmWYFYscgl while it is
 // open: its query, CurSFtype, CurSFname, CurSFprice, the insert guard and SetGridEditMode.
@@ -75,6 +79,8 @@ public:
     // Refuses (silently) an insert into QryTable while it stands past its last row, so moving down
     // from a grid's last row adds no row; batch generation lifts it while it appends.
     bool InsertGuard = true;
+    // Whether batch generation appended rows that are not yet saved (the save checks them).
+    bool RowsGenerated = false;
 
     // ---- operations --------------------------------------------------------------------------------
     // The fee items of the method into vleList, the first chosen (its click not run).

@@ -3,12 +3,18 @@
 // question on closing with pending rows.
 #include "app/fees/uFrmWYFYscgl.h"
 
+#include "app/fees/FeeGeneration.h"
 #include "app/fees/FeeRules.h"
+#include "app/fees/uDLGggDateEdit.h"
+#include "app/fees/uDLGwyfySCedit.h"
+#include "app/fees/uFrmWYFYscEdit.h"
+#include "app/fees/uFrmWYFYscEdit1.h"
 
 #include "app/registers/SaveTransaction.h"
 
 #include "app/core/Vardessa.h"
 
+#include "controls/WnPageControl.h"
 #include "db/ADODB.h"
 #include "grid/DBGridGx.h"
 #include "gui/ActnList.h"
@@ -91,21 +97,33 @@ bool TfrmWYFYscgl::SaveEditClick() {
         try {
             if (QryTable->State() == dsEdit || QryTable->State() == dsInsert) QryTable->Post();
             // All pending rows in one transaction: a failing row, or one another station changed
-            // since it was read, leaves the database and the batch as they were.
-            QryTable->UpdateBatch(arAll);
+            // since it was read, leaves the database and the batch as they were. Generated rows
+            // are checked first, inside it: a period another station saved meanwhile is not
+            // billed twice.
+            const std::vector<TPendingFeeRow> generated =
+                RowsGenerated ? PendingInsertedRows(QryTable) : std::vector<TPendingFeeRow>();
+            QryTable->UpdateBatch(arAll, [&] {
+                if (const int billed = PendingRowsAlreadyBilled(generated); billed > 0)
+                    throw ESaveRefused(FeePeriodExistsMessage(billed), 0, nullptr);
+            });
         } catch (const EAbort&) {
+            return false;
+        } catch (const ESaveRefused& refused) {
+            ShowMess(refused.Message(), refused.Kind);
             return false;
         } catch (const std::exception&) {
             ShowMess(MsgSaveFailed, 3);
             return false;
         }
     }
+    RowsGenerated = false;
     SetGridsEditable(false);
     SetGridEditMode(false);
     return true;
 }
 
 void TfrmWYFYscgl::CancelEditClick() {
+    RowsGenerated = false;
     SetGridsEditable(false);
     SetGridEditMode(false);
     if (QryTable->Active()) QryTable->CancelBatch(arAll);
@@ -126,12 +144,21 @@ void TfrmWYFYscgl::EditClick() {
 }
 
 void TfrmWYFYscgl::OpenEditor(bool editMode) {
-    // The metered and quantity record editors come with the ledger's editors.
-    (void)editMode;
+    // Page 0 the meter readings, page 1 the quantities.
+    std::unique_ptr<TFeeRecordEditor> editor;
+    if (rpcList->ActivePageIndex() == 0)
+        editor = std::make_unique<TfrmWYFYscEdit>(this);
+    else
+        editor = std::make_unique<TfrmWYFYscEdit1>(this);
+    DispFormPos(editor.get(), 1);
+    editor->ShowEditor(editMode);
 }
 
 void TfrmWYFYscgl::BatchAddClick() {
-    // Batch generation comes with the ledger's batch dialogs.
+    if (!QryTable->Active()) return;
+    auto dialog = std::make_unique<TDLGwyfySCedit>(this);
+    DispFormPos(dialog.get(), 1);
+    dialog->GenerateFeeRecords();
 }
 
 void TfrmWYFYscgl::BatchDateClick() {
@@ -139,5 +166,7 @@ void TfrmWYFYscgl::BatchDateClick() {
         ShowMess(MsgNoFeeRowsToRedate, 0);
         return;
     }
-    // Re-dating comes with the ledger's batch dialogs.
+    auto dialog = std::make_unique<TDLGggDateEdit>(this);
+    DispFormPos(dialog.get(), 1);
+    dialog->ApplyPeriodDates();
 }

@@ -14,6 +14,8 @@
 
 #include "app/registers/EditDialog.h"
 
+#include "app/core/HouseChecks.h"
+
 class TfrmFCinfoGL;
 class TGroupBox;
 class TEdit;
@@ -25,10 +27,6 @@ class TDateTimePicker;
 class TPageControl;
 class TTabSheet;
 
-inline const String MsgHouseEstateEmpty = "小区名称不能为空！";
-inline const String MsgHouseEstateUnknown = "小区名称不存在，请在楼宇信息里增加新的小区名！";
-inline const String MsgHouseCodeEmpty = "房间编号不能为空！";
-inline const String MsgHouseCodeTaken = "房间编号重复，请修改！";
 
 class TfrmFCinfoEdit : public TEditDialog {
 public:

@@ -23,14 +23,6 @@ namespace {
 
 const String HouseTable = "T_FCinfo";
 
-int FirstId(const TSqlStatement& statement) {
-    TADOQuery query;
-    query.SetConnection(dmData->ADOcnn());
-    SetStatement(&query, statement);
-    query.Open();
-    return query.IsEmpty() ? 0 : query.Fields()[0]->AsInteger();
-}
-
 bool Refused(const String& text, TWinControl* focus) {
     ShowMess(text, 0);
     if (focus->CanFocus()) focus->SetFocus();
@@ -40,9 +32,10 @@ bool Refused(const String& text, TWinControl* focus) {
 } // namespace
 
 bool TfrmFCinfoEdit::CheckFields() {
-    if (TypedText(cbbXQname->Text()).empty()) return Refused(MsgHouseEstateEmpty, cbbXQname);
-    if (TypedText(edtcode->Text()).empty()) return Refused(MsgHouseCodeEmpty, edtcode);
-    return true;
+    const THouseRefusal refusal = CheckHouseGiven(TypedText(cbbXQname->Text()), TypedText(edtcode->Text()));
+    if (refusal.Passed()) return true;
+    return Refused(refusal.Message, refusal.Field == THouseField::Estate ? static_cast<TWinControl*>(cbbXQname)
+                                                                         : static_cast<TWinControl*>(edtcode));
 }
 
 int TfrmFCinfoEdit::WriteRecord() {
@@ -52,19 +45,12 @@ int TfrmFCinfoEdit::WriteRecord() {
     const int id = Inserting() ? 0 : RecordId();
     if (!Inserting()) VerifyLoaded(HouseTable);
 
-    // The estate must exist, and be one the operator may work in.
-    TSqlStatement known;
-    known.Add("select F_ID from T_XQinfo where F_name = :name " + XQNameScopeSQL).Param("name", estate);
-    if (FirstId(known) <= 0) throw ESaveRefused(MsgHouseEstateUnknown, 0, cbbXQname);
-    TSqlStatement taken;
-    taken
-        .Add(
-            "Select F_ID From T_FCinfo Where (F_Code = :code and F_XQname = :XQname and F_LDcode = :LDcode) ")
-        .Param("code", code)
-        .Param("XQname", estate)
-        .Param("LDcode", building);
-    const int holder = FirstId(taken);
-    if (holder > 0 && (Inserting() || holder != id)) throw ESaveRefused(MsgHouseCodeTaken, 3, edtcode);
+    // The estate must exist, and be one the operator may work in; the room code must be free.
+    const THouseRefusal refusal = CheckHouseStored(estate, building, code, id);
+    if (!refusal.Passed())
+        throw ESaveRefused(refusal.Message, refusal.Kind,
+                           refusal.Field == THouseField::Estate ? static_cast<TWinControl*>(cbbXQname)
+                                                                : static_cast<TWinControl*>(edtcode));
 
     TSqlStatement save;
     if (Inserting())

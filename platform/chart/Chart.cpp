@@ -1,6 +1,8 @@
 // The chart component's model: series and their points, and the chart's own stream.
 #include "chart/Chart.h"
 
+#include "classes/MetaBuilder.h"
+
 #include "rtl/Streams.h"
 
 #include <cstring>
@@ -51,6 +53,27 @@ public:
     }
 };
 } // namespace
+
+ORV_META_IMPL(TChartSeries)
+void TChartSeries::DeclareMeta(meta::Class<TChartSeries>& c) {
+    using T = TChartSeries;
+    c.Property("Active", &T::Active, &T::Active).Default(true);
+    c.Property("SeriesColor", &T::SeriesColor, &T::SeriesColor).TypeName("TColor");
+    c.Property("Title", &T::Title, &T::Title);
+}
+
+ORV_META_IMPL(TChart)
+void TChart::DeclareMeta(meta::Class<TChart>& c) {
+    using T = TChart;
+    c.Property("AxesVisible", &T::AxesVisible, &T::AxesVisible).Default(true);
+    c.Property("Color", &T::Color, &T::Color).TypeName("TColor");
+    c.Property("Title", &T::Title, &T::Title);
+}
+
+void TChartSeries::Delete(int Index) {
+    if (Index < 0 || Index >= Count()) ListIndexError(Index);
+    FPoints.erase(FPoints.begin() + Index);
+}
 
 String TChartSeries::ClassName() const {
     return SeriesClassNames[FKind];

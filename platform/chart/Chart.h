@@ -3,6 +3,7 @@
 // null points, Gantt bars with a next task, arrows, bubbles). It paints itself onto any canvas.
 #pragma once
 
+#include "classes/Persistent.h"
 #include "gui/Graphics.h"
 
 #include <memory>
@@ -38,14 +39,28 @@ struct TChartPoint {
     int NextTask = -1;     // a Gantt bar's next task
 };
 
-class TChartSeries {
+// Series and charts are objects of the class library: scripts hold them by handle and reach
+// Title, Active and SeriesColor (series) and Title (chart) by name.
+class TChartSeries : public TPersistent {
 public:
+    using inherited = TPersistent;
+    static constexpr const char* MetaClassName() { return "TChartSeries"; }
+    static const meta::TClassInfo& StaticClassInfo();
+    const meta::TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+    static void DeclareMeta(meta::Class<TChartSeries>& c);
+
     explicit TChartSeries(TChartSeriesKind Kind) : FKind(Kind) {}
     TChartSeriesKind Kind() const { return FKind; }
     // The platform's name of the series class ("TLineSeries", "TPieSeries", ...).
-    String ClassName() const;
+    String ClassName() const override;
     String Title;
     TColor SeriesColor = clChartAutomatic;
+    // An inactive series is not painted.
+    bool Active = true;
+    // The number of points.
+    int Count() const { return static_cast<int>(FPoints.size()); }
+    // Removes one point; EListError "List index out of bounds (n)" outside the points.
+    void Delete(int Index);
     // Whether the value lists hold date-times.
     bool XDateTime = false, YDateTime = false;
 
@@ -67,10 +82,10 @@ private:
     std::vector<TChartPoint> FPoints;
 };
 
-class TChart {
-public:
+class TChart : public TPersistent {
+    ORV_META(TChart, TPersistent)
     TChart();
-    ~TChart();
+    ~TChart() override;
 
     String Name;
     TColor Color = clWhite;

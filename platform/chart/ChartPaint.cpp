@@ -144,7 +144,7 @@ void TChart::Paint(TCanvas& Canvas, const TRect& Rect) const {
     chart->legend()->setVisible(false);
     chart->setAnimationOptions(QChart::NoAnimation);
     for (int i = 0; i < SeriesCount(); ++i)
-        AddQtSeries(*chart, *Series(i), i);
+        if (Series(i)->Active) AddQtSeries(*chart, *Series(i), i);
     bool pieOnly = SeriesCount() > 0;
     for (int i = 0; i < SeriesCount(); ++i)
         pieOnly = pieOnly && Series(i)->Kind() == ckPie;

@@ -3,7 +3,9 @@
 
 #include "db/JetSql.h"
 #include "db/SqliteDatabase.h"
+#include "db/WorkbookDatabase.h"
 #include "rtl/FileUtils.h"
+#include "rtl/ScopeGuards.h"
 #include "rtl/StrUtils.h"
 #include "rtl/StringList.h"
 
@@ -158,13 +160,23 @@ void TADOConnection::Open() {
     if (provider != m.end() && !StartsText("Microsoft.Jet.OLEDB", provider->second) &&
         !StartsText("Microsoft.ACE.OLEDB", provider->second))
         throw EDatabaseError("Provider cannot be found. It may not be properly installed.");
-    if (m.count("extended properties")) throw EDatabaseError("Could not find installable ISAM.");
+    const auto extended = m.find("extended properties");
+    const bool workbook = extended != m.end() && StartsText("Excel 8.0", Trim(extended->second));
+    if (extended != m.end() && !workbook) throw EDatabaseError("Could not find installable ISAM.");
     const String file = DataSourceFile();
     if (file.empty()) throw EDatabaseError("Could not find file ''.");
     if (BeforeConnect) BeforeConnect(this);
     auto db = std::make_unique<TSqliteDatabase>();
-    db->Open(file, DatabasePassword());
+    std::vector<String> sheets;
+    if (workbook) {
+        sheets = LoadWorkbook(*db, file);
+    } else {
+        db->Open(file, DatabasePassword());
+        MakeTemporaryTables(*db);
+    }
     FDatabase = std::move(db);
+    FWorkbook = workbook;
+    FSheetNames = std::move(sheets);
     if (AfterConnect) AfterConnect(this);
 }
 
@@ -175,7 +187,27 @@ void TADOConnection::Close() {
         d->Close();
     FDatabase->Close();
     FDatabase.reset();
+    FWorkbook = false;
+    FSheetNames.clear();
     if (AfterDisconnect) AfterDisconnect(this);
+}
+
+void TADOConnection::GetTableNames(TStrings* list, bool systemTables) {
+    TSqliteDatabase& db = Database();
+    TUpdateGuard guard(*list);
+    list->Clear();
+    if (FWorkbook) {
+        for (const String& name : FSheetNames)
+            list->Add(name);
+        return;
+    }
+    auto st = db.Prepare("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' "
+                         "ESCAPE '\\' ORDER BY name COLLATE NOCASE");
+    while (st->Step()) {
+        const String name = VarToStr(st->ColumnValue(0));
+        if (!systemTables && StartsText("MSys", name)) continue;
+        list->Add(name);
+    }
 }
 
 bool TADOConnection::Connected() const {

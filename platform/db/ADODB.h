@@ -61,7 +61,9 @@ class TADOConnection : public TComponent {
     void Loaded() override;
 
     // "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<file>;...;Jet OLEDB:Database Password=<pw>".
-    // Keys compare without regard to case; a "\" in the file name is a folder separator.
+    // Keys compare without regard to case; a "\" in the file name is a folder separator. With
+    // "Extended Properties=Excel 8.0" the file is an ".xls" workbook, read into a read-only
+    // database in memory when the connection opens: a table per sheet (db/WorkbookDatabase.h).
     const String& ConnectionString() const { return FConnectionString; }
     void SetConnectionString(const String& Value);
     // The file and password the connection string names.
@@ -71,6 +73,10 @@ class TADOConnection : public TComponent {
     void SetLoginPrompt(bool Value) { FLoginPrompt = Value; }
 
     void Open();
+    // The tables of the open database (opening the connection when closed), replacing the list:
+    // a workbook's sheets in workbook order; a database file's tables by name, its system tables
+    // (named "MSys...") only when asked.
+    void GetTableNames(TStrings* list, bool systemTables = false);
     // Closes the connection and every data set open on it.
     void Close();
     bool Connected() const;
@@ -85,6 +91,10 @@ class TADOConnection : public TComponent {
 
     // Runs one statement in the Jet dialect; returns the rows it inserted, changed or deleted.
     int Execute(const String& CommandText);
+    // A temporary table of this connection from a Jet CREATE TABLE (opening the connection when
+    // closed): it shadows a file's table of that name for this connection until it closes
+    // (TSqliteDatabase::CreateTemporaryTable). True when it was made now.
+    bool CreateTemporaryTable(const String& declaration);
 
     // Makes a new database file that records its password (the connection stays closed).
     static void CreateDatabase(const String& FileName, const String& Password);
@@ -103,6 +113,15 @@ class TADOConnection : public TComponent {
     // another connection has the file open; the database is then unchanged.
     void RestoreFrom(const String& fileName);
 
+    // Work tables whose rows belong to this connection (TemporaryTables.cpp): each named table of
+    // the file's schema is made again, empty, as a temporary table of the connection, now when it
+    // is open and after every opening, and shadows the file's table for every statement of the
+    // connection. Two connections on one file keep their own rows; the file's table stays as it is.
+    // EDatabaseError when the connection is open and the file lacks the table; a file that lacks
+    // it still opens (its statements on the table fail as they would have).
+    void AddTemporaryTable(const String& table);
+    const std::vector<String>& TemporaryTables() const { return FTemporaryTables; }
+
     TNotifyEvent BeforeConnect, AfterConnect, BeforeDisconnect, AfterDisconnect;
 
     // The open database (opening the connection first when it is closed).
@@ -113,11 +132,15 @@ private:
     friend class TADOCommand;
     void Attach(TObject* Client);
     void Detach(TObject* Client);
+    void MakeTemporaryTables(TSqliteDatabase& database) const;
 
     String FConnectionString;
+    std::vector<String> FTemporaryTables;
     bool FLoginPrompt = true;
     bool FStreamedConnected = false;
     std::unique_ptr<TSqliteDatabase> FDatabase;
+    bool FWorkbook = false;
+    std::vector<String> FSheetNames;
     std::vector<TCustomADODataSet*> FDataSets;
     std::vector<TADOCommand*> FCommands;
 };
@@ -197,6 +220,9 @@ class TCustomADODataSet : public TDataSet {
 
     // The client batch (ltBatchOptimistic).
     void UpdateBatch(TAffectRecords AffectRecords = arAll);
+    // The same, running check inside the batch's transaction before any row is written: what it
+    // raises rolls the transaction back and leaves the batch pending, as a failing row does.
+    void UpdateBatch(TAffectRecords AffectRecords, const std::function<void()>& check);
     void CancelBatch(TAffectRecords AffectRecords = arAll);
     TUpdateStatus UpdateStatus() const;
     // Pending changes in the batch.

@@ -655,6 +655,10 @@ void TCustomADODataSet::WriteRecord(TRecordData& Record) {
 }
 
 void TCustomADODataSet::UpdateBatch(TAffectRecords AffectRecords) {
+    UpdateBatch(AffectRecords, {});
+}
+
+void TCustomADODataSet::UpdateBatch(TAffectRecords AffectRecords, const std::function<void()>& check) {
     CheckActive();
     if (State() == dsEdit || State() == dsInsert) Post();
     std::vector<TRecordData*> pending;
@@ -678,6 +682,7 @@ void TCustomADODataSet::UpdateBatch(TAffectRecords AffectRecords) {
     TSqliteDatabase& db = Db();
     db.BeginTransaction();
     try {
+        if (check) check();
         for (TRecordData* r : pending)
             WriteRecord(*r);
         db.CommitTransaction();

@@ -359,6 +359,10 @@ void TSqliteDatabase::Open(const String& fileName, const String& password) {
         if (!readOnly) {
             Exec(db, "PRAGMA journal_mode=WAL");
             Exec(db, "PRAGMA synchronous=NORMAL");
+            // Statement and savepoint journals in memory: a batch of many small statements in one
+            // transaction (a client batch's inserts, each running the table's triggers) does not
+            // write each page's old image to a temporary file.
+            Exec(db, "PRAGMA temp_store=MEMORY");
         }
         RegisterJetFunctions(db);
     } catch (const EDatabaseError& e) {
@@ -370,6 +374,16 @@ void TSqliteDatabase::Open(const String& fileName, const String& password) {
     FImpl->Db = db;
     FImpl->Cache = std::make_shared<TStatementCache>();
     FFileName = fileName;
+    FTransactionLevel = 0;
+}
+
+void TSqliteDatabase::OpenMemory(const String& name) {
+    Close();
+    sqlite3* db = OpenHandle(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    RegisterJetFunctions(db);
+    FImpl->Db = db;
+    FImpl->Cache = std::make_shared<TStatementCache>();
+    FFileName = name;
     FTransactionLevel = 0;
 }
 
@@ -392,7 +406,21 @@ void TSqliteDatabase::SetBusyTimeout(int milliseconds) {
     if (FImpl->Db) sqlite3_busy_timeout(FImpl->Db, milliseconds);
 }
 
+namespace {
+
+std::function<void(const String&)>& StatementObserver() {
+    static std::function<void(const String&)> observer;
+    return observer;
+}
+
+} // namespace
+
+void TSqliteDatabase::SetStatementObserver(std::function<void(const String& sql)> observer) {
+    StatementObserver() = std::move(observer);
+}
+
 int TSqliteDatabase::ExecuteSql(const String& sql) {
+    if (StatementObserver()) StatementObserver()(sql);
     if (!FImpl->Db) throw EDatabaseError("Operation is not allowed when the object is closed.");
     Exec(FImpl->Db, sql);
     return sqlite3_changes(FImpl->Db);
@@ -400,6 +428,7 @@ int TSqliteDatabase::ExecuteSql(const String& sql) {
 
 std::unique_ptr<TSqliteStatement> TSqliteDatabase::Prepare(const String& sql) {
     if (!FImpl->Db) throw EDatabaseError("Operation is not allowed when the object is closed.");
+    if (StatementObserver()) StatementObserver()(sql);
     sqlite3_stmt* st = nullptr;
     const auto idle = FImpl->Cache->Idle.find(sql);
     if (idle != FImpl->Cache->Idle.end()) {
@@ -476,7 +505,7 @@ const char* const kFieldTooSmall =
 
 } // namespace
 
-void TSqliteDatabase::InstallColumnRules(const String& table) {
+void TSqliteDatabase::InstallColumnRules(const String& table, bool temporary) {
     struct TColumn {
         String Name;
         TJetColumnKind Kind;
@@ -484,8 +513,9 @@ void TSqliteDatabase::InstallColumnRules(const String& table) {
     };
     std::vector<TColumn> columns;
     {
-        auto info = Prepare("SELECT name, type FROM pragma_table_info(?)");
+        auto info = Prepare("SELECT name, type FROM pragma_table_info(?, ?)");
         info->Bind(1, Variant(table));
+        info->Bind(2, Variant(String(temporary ? "temp" : "main")));
         while (info->Step()) {
             TColumn c;
             c.Name = VarToStr(info->ColumnValue(0));
@@ -523,7 +553,7 @@ void TSqliteDatabase::InstallColumnRules(const String& table) {
     }
     const String name = Quoted(table);
     const String prefix = kRulesPrefix + table;
-    RemoveColumnRules(table);
+    RemoveColumnRules(table, temporary);
     if (tooLong.empty() && changed.empty()) return;
     // One trigger a write: it refuses a text that is too long (undoing the write) and brings the
     // values into their stored form.
@@ -537,13 +567,17 @@ void TSqliteDatabase::InstallColumnRules(const String& table) {
         body += " UPDATE " + name + " SET " + set + " WHERE rowid = NEW.rowid;";
     }
     const String rule = " ON " + name + " WHEN " + when + " BEGIN" + body + " END";
-    ExecuteSql("CREATE TRIGGER " + Quoted(prefix + "_insert") + " AFTER INSERT" + rule);
-    ExecuteSql("CREATE TRIGGER " + Quoted(prefix + "_update") + " AFTER UPDATE" + rule);
+    // A temporary table's rules are temporary too: they leave the file's schema alone.
+    const String create = temporary ? "CREATE TEMP TRIGGER " : "CREATE TRIGGER ";
+    ExecuteSql(create + Quoted(prefix + "_insert") + " AFTER INSERT" + rule);
+    ExecuteSql(create + Quoted(prefix + "_update") + " AFTER UPDATE" + rule);
 }
 
-void TSqliteDatabase::RemoveColumnRules(const String& table) {
+void TSqliteDatabase::RemoveColumnRules(const String& table, bool temporary) {
+    // Named with their schema: an unqualified name would find a temporary table's rules first.
+    const String schema = temporary ? "temp." : "main.";
     for (const char* suffix : {"_insert", "_update"})
-        ExecuteSql("DROP TRIGGER IF EXISTS " + Quoted(kRulesPrefix + table + suffix));
+        ExecuteSql("DROP TRIGGER IF EXISTS " + schema + Quoted(kRulesPrefix + table + suffix));
 }
 
 void TSqliteDatabase::CreateTableLike(const String& table, const TSqliteStatement& select,

@@ -7,6 +7,7 @@
 #include "db/DB.h"
 #include "rtl/Variant.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -38,6 +39,8 @@ public:
     // password each raise EDatabaseError with a message that says so; the file is then left
     // as it was (the password is checked on a read-only connection before anything is set).
     void Open(const String& fileName, const String& password);
+    // Opens a new, empty database in memory under a name (FileName); it goes when it is closed.
+    void OpenMemory(const String& name);
     void Close();
     bool Connected() const;
     const String& FileName() const { return FFileName; }
@@ -59,6 +62,10 @@ public:
     // Milliseconds a statement waits for another connection's lock before it fails.
     void SetBusyTimeout(int milliseconds);
 
+    // An observer told of every statement any connection of the process runs (its text, before
+    // it runs): tests stop a program at its k-th statement with it. Empty: none.
+    static void SetStatementObserver(std::function<void(const String& sql)> observer);
+
     // Runs SQLite text (one statement or several); returns the rows changed by the last one.
     int ExecuteSql(const String& sql);
     // Prepares one SQLite statement; EDatabaseError with SQLite's message when it is invalid, or
@@ -79,8 +86,17 @@ public:
     //   date columns        a text or number that reads as a date is stored in the date form;
     //                       another text is refused with Jet's type mismatch
     //   yes/no columns      any value other than 0 is stored as -1, Jet's Yes
-    void InstallColumnRules(const String& table);
-    void RemoveColumnRules(const String& table);
+    // With temporary, the rules of the connection's temporary table of that name (temporary
+    // triggers, the file's schema untouched).
+    void InstallColumnRules(const String& table, bool temporary = false);
+    void RemoveColumnRules(const String& table, bool temporary = false);
+    // Makes a temporary table of this connection (TemporaryTables.cpp): a table of the file's
+    // schema made again, empty, from its own declaration, with its column rules, in the
+    // connection's temporary schema. It shadows the file's table of the name, so statements that
+    // name the table reach this connection's own rows; other connections and the file's table
+    // see none of them. An earlier temporary table of the name is dropped first. False (nothing
+    // made) when the file has no such table.
+    bool CreateTemporaryTable(const String& table);
     // Creates `table` with the columns of a prepared SELECT: each with its source column's type
     // (an expression's column gets none, or CURRENCY when named in moneyColumns), text compared
     // without regard to case.

@@ -315,10 +315,20 @@ int TBitmap::Height() const {
 }
 
 void TBitmap::SetWidth(int width) {
-    SetSize(width, Height());
+    const int height = Height() > 0 ? Height() : FImpl->PendingH;
+    SetSize(width, height);
+    if (Empty()) {
+        FImpl->PendingW = std::max(0, width);
+        FImpl->PendingH = height;
+    }
 }
 void TBitmap::SetHeight(int height) {
-    SetSize(Width(), height);
+    const int width = Width() > 0 ? Width() : FImpl->PendingW;
+    SetSize(width, height);
+    if (Empty()) {
+        FImpl->PendingW = width;
+        FImpl->PendingH = std::max(0, height);
+    }
 }
 
 void TBitmap::SetSize(int width, int height) {
@@ -345,6 +355,7 @@ void TBitmap::SetSize(int width, int height) {
     }
     if (FImpl->UsesRaw() && FImpl->Palette.empty()) FImpl->Palette = DefaultPalette(BitsPerPixel());
     FImpl->SetSurface(img);
+    FImpl->PendingW = FImpl->PendingH = 0;
     Changed();
 }
 

@@ -1,4 +1,5 @@
 #include "gui/Colors.h"
+#include "gui/IdentTables.h"
 
 #include "rtl/StrUtils.h"
 #include "rtl/SysUtils.h"
@@ -125,6 +126,11 @@ bool ColorToIdent(TColor color, String& ident) {
             return true;
         }
     return false;
+}
+
+void GetColorValues(const TGetStrProc& proc) {
+    for (const auto& c : ColorNames)
+        proc(c.Name);
 }
 
 bool IdentToColor(const String& ident, TColor& color) {

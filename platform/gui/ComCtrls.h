@@ -479,6 +479,8 @@ enum TDateTimeKind { dtkDate, dtkTime };
 ORV_ENUM(TDateTimeKind, dtkDate, dtkTime)
 enum TDTDateFormat { dfShort, dfLong };
 ORV_ENUM(TDTDateFormat, dfShort, dfLong)
+enum TDTDateMode { dmComboBox, dmUpDown };
+ORV_ENUM(TDTDateMode, dmComboBox, dmUpDown)
 
 class TDateTimePicker : public TWinControl {
     ORV_META(TDateTimePicker, TWinControl)
@@ -503,6 +505,10 @@ class TDateTimePicker : public TWinControl {
     void SetFormat(const String& v);
     TDTDateFormat DateFormat() const { return FDateFormat; }
     void SetDateFormat(TDTDateFormat v);
+    // A date opens a calendar (dmComboBox) or steps the part under the cursor with arrows
+    // (dmUpDown, the month pickers).
+    TDTDateMode DateMode() const { return FDateMode; }
+    void SetDateMode(TDTDateMode v);
     TDateTime MinDate() const { return FMinDate; }
     void SetMinDate(TDateTime v);
     TDateTime MaxDate() const { return FMaxDate; }
@@ -521,6 +527,7 @@ private:
     bool FChecked = true;
     String FFormat;
     TDTDateFormat FDateFormat = dfShort;
+    TDTDateMode FDateMode = dmComboBox;
     TDateTime FMinDate = 0;
     TDateTime FMaxDate = 0;
 };

@@ -330,7 +330,7 @@ void TDateTimePicker::Apply() {
                   : FDateFormat == dfLong ? QStringLiteral("yyyy'年'M'月'd'日'")
                                           : QStringLiteral("yyyy-MM-dd");
     e->setDisplayFormat(fmt);
-    e->setCalendarPopup(FKind == dtkDate);
+    e->setCalendarPopup(FKind == dtkDate && FDateMode == dmComboBox);
     if (FMinDate != 0) e->setMinimumDateTime(QtDateTime(FMinDate));
     if (FMaxDate != 0) e->setMaximumDateTime(QtDateTime(FMaxDate));
     e->setDateTime(QtDateTime(FDateTime));
@@ -371,6 +371,10 @@ void TDateTimePicker::SetFormat(const String& v) {
 }
 void TDateTimePicker::SetDateFormat(TDTDateFormat v) {
     FDateFormat = v;
+    Apply();
+}
+void TDateTimePicker::SetDateMode(TDTDateMode v) {
+    FDateMode = v;
     Apply();
 }
 void TDateTimePicker::SetMinDate(TDateTime v) {

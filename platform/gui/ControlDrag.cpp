@@ -3,21 +3,28 @@
 #include "gui/ControlDrag.h"
 #include "gui/Docking.h"
 #include "gui/qt/DockAccess.h"
+#include "gui/qt/ControlImpl.h"
 #include "gui/qt/DragState.h"
+
+#include <QApplication>
 
 #include <cstdlib>
 
 namespace {
 
-struct TDragState {
+struct TDragRun {
     TControl* Control = nullptr;
     bool Started = false;
     int Threshold = 0;
     TPoint Start;
+    // The control the pointer is over and whether it accepts the drop there.
+    TControl* Target = nullptr;
+    bool Accepted = false;
+    TCursor Cursor = crDefault;
 };
 
-TDragState& Drag() {
-    static TDragState state;
+TDragRun& Drag() {
+    static TDragRun state;
     return state;
 }
 
@@ -29,6 +36,37 @@ TPoint& LastMousePoint() {
 void StartDrag(TControl* Control) {
     Drag().Started = true;
     if (Control->OnStartDrag) Control->OnStartDrag(Control);
+}
+
+void ShowDragCursor(TCursor cursor) {
+    TDragRun& d = Drag();
+    if (d.Cursor == cursor) return;
+    if (d.Cursor != crDefault) QApplication::restoreOverrideCursor();
+    d.Cursor = cursor;
+    if (cursor != crDefault) QApplication::setOverrideCursor(QtCursorOf(cursor));
+}
+
+// The drag passes the screen point: the control under it hears of it (and the one it left).
+void DragOverPoint(const TPoint& screen) {
+    TDragRun& d = Drag();
+    TControl* target = FindDragTarget(screen, false);
+    if (target != d.Target && d.Target) {
+        bool ignored = false;
+        const TPoint p = d.Target->ScreenToClient(screen);
+        d.Target->DragOver(d.Control, p.X, p.Y, dsDragLeave, ignored);
+    }
+    const TDragState state = target == d.Target ? dsDragMove : dsDragEnter;
+    d.Target = target;
+    d.Accepted = false;
+    if (target) {
+        const TPoint p = target->ScreenToClient(screen);
+        bool accept = static_cast<bool>(target->OnDragOver);
+        target->DragOver(d.Control, p.X, p.Y, state, accept);
+        // The handler may have ended the drag.
+        if (Drag().Control == nullptr) return;
+        d.Accepted = accept;
+    }
+    ShowDragCursor(d.Accepted ? crDrag : crNoDrop);
 }
 
 } // namespace
@@ -44,7 +82,7 @@ void TControl::BeginDrag(bool Immediate, int Threshold) {
         BeginDockDrag(this, LastMousePoint());
         return;
     }
-    TDragState& d = Drag();
+    TDragRun& d = Drag();
     if (d.Control) return; // one drag at a time
     d.Control = this;
     d.Started = false;
@@ -58,14 +96,39 @@ void TControl::EndDrag(bool Drop) {
         EndDockDrag(LastMousePoint(), Drop);
         return;
     }
-    TDragState& d = Drag();
+    TDragRun& d = Drag();
     if (d.Control != this) return;
     const bool started = d.Started;
-    d = TDragState();
-    if (!started || !OnEndDrag) return;
-    TControl* target = Drop ? FindDragTarget(LastMousePoint(), false) : nullptr;
+    TControl* target = nullptr;
+    bool accepted = false;
+    if (started && Drop) {
+        DragOverPoint(LastMousePoint());
+        target = d.Target;
+        accepted = d.Accepted;
+    } else if (started && d.Target) {
+        bool ignored = false;
+        const TPoint p = d.Target->ScreenToClient(LastMousePoint());
+        d.Target->DragOver(this, p.X, p.Y, dsDragLeave, ignored);
+    }
+    ShowDragCursor(crDefault);
+    d = TDragRun();
+    if (!started) return;
     const TPoint p = target ? target->ScreenToClient(LastMousePoint()) : TPoint();
-    OnEndDrag(this, target, p.X, p.Y);
+    if (target && accepted) target->DragDrop(this, p.X, p.Y);
+    if (OnEndDrag) OnEndDrag(this, target, p.X, p.Y);
+}
+
+void TControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
+    if (OnDragOver) OnDragOver(this, Source, X, Y, State, Accept);
+}
+
+void TControl::DragDrop(TObject* Source, int X, int Y) {
+    if (OnDragDrop) OnDragDrop(this, Source, X, Y);
+}
+
+TCursor DragCursor() {
+    const TDragRun& d = Drag();
+    return d.Control && d.Started ? (d.Accepted ? crDrag : crNoDrop) : crDefault;
 }
 
 bool TControl::Dragging() const {
@@ -88,10 +151,12 @@ void DragMouseMoved(TControl* Control, const TPoint& Screen) {
         DockDragMove(Screen);
         return;
     }
-    TDragState& d = Drag();
-    if (d.Control != Control || d.Started) return;
-    if (std::abs(Screen.X - d.Start.X) >= d.Threshold || std::abs(Screen.Y - d.Start.Y) >= d.Threshold)
+    TDragRun& d = Drag();
+    if (d.Control != Control) return;
+    if (!d.Started &&
+        (std::abs(Screen.X - d.Start.X) >= d.Threshold || std::abs(Screen.Y - d.Start.Y) >= d.Threshold))
         StartDrag(Control);
+    if (d.Started) DragOverPoint(Screen);
 }
 
 void DragMouseReleased(TControl* Control, const TPoint& Screen) {
@@ -104,5 +169,10 @@ void DragMouseReleased(TControl* Control, const TPoint& Screen) {
 
 void ForgetDrag(TControl* Control) {
     if (DockDragControl() == Control) EndDockDrag(LastMousePoint(), false);
-    if (Drag().Control == Control) Drag() = TDragState();
+    if (Drag().Control == Control) {
+        ShowDragCursor(crDefault);
+        Drag() = TDragRun();
+    }
+    // A control that goes away while a drag is over it is no target any more.
+    if (Drag().Target == Control) Drag().Target = nullptr;
 }

@@ -3,6 +3,8 @@
 // and the automatic drag mode read them.
 #pragma once
 
+#include "gui/Controls.h"
+
 class TMouse {
 public:
     bool DragImmediate() const { return FDragImmediate; }
@@ -16,3 +18,7 @@ private:
 };
 
 TMouse* Mouse();
+
+// The cursor the running drag shows: crDrag over a control that accepts it, crNoDrop elsewhere;
+// crDefault when no drag runs.
+TCursor DragCursor();

@@ -87,6 +87,9 @@ TControl::~TControl() {
 void TControl::SetParent(TWinControl* NewParent) {
     if (NewParent == FParent) return;
     if (NewParent == this) throw EInvalidOperation("A control cannot have itself as its parent");
+    // Nor one of its own controls: the chain of parents would run in a circle.
+    for (TWinControl* p = NewParent ? NewParent->Parent() : nullptr; p; p = p->Parent())
+        if (p == this) throw EInvalidOperation("A control cannot have one of its own controls as its parent");
     TWinControl* old = FParent;
     if (old) old->RemoveControl(this);
     FParent = NewParent;

@@ -141,6 +141,15 @@ using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X
 // Dragging a control moves it as a drag-and-drop source (dkDrag) or docks it (dkDock).
 enum TDragKind { dkDrag, dkDock };
 ORV_ENUM(TDragKind, dkDrag, dkDock)
+// Where a drag stands against a control it passes over: it comes in, leaves, or moves inside.
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+ORV_ENUM(TDragState, dsDragEnter, dsDragLeave, dsDragMove)
+// A control being dragged (Source) is over this one at its client point: Accept false refuses
+// the drop there (the pointer shows the no-drop cursor).
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+// The dragged control was dropped on this one at its client point.
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
 class TDragDockObject;
 class TDockTree;
 // A dock site under a control being docked: Accept false refuses it (no feedback, no drop).
@@ -280,6 +289,13 @@ class TControl : public TComponent {
     bool Dragging() const;
     TStartDragEvent OnStartDrag;
     TEndDragEvent OnEndDrag;
+    // A drag passes over the control: Accept comes in true when OnDragOver is assigned and false
+    // otherwise; the handler (or an override) decides.
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    // A drag that the control accepted ends over it.
+    virtual void DragDrop(TObject* Source, int X, int Y);
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
 
     // --- docking (gui/Docking.h) ----------------------------------------------------------------
     TDragKind DragKind() const { return FDragKind; }

@@ -1,9 +1,12 @@
 #include "gui/FontFamilies.h"
 
+#include "gui/FontSubstitutes.h"
 #include "gui/Printers.h"
 #include "gui/qt/QtSupport.h"
 
+#include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 
 namespace {
 
@@ -30,4 +33,11 @@ std::vector<TFontFamily> PrinterFontFamilies() {
         out.push_back({name, screen.contains(f) ? FamilyType(f) : DEVICE_FONTTYPE});
     }
     return out;
+}
+
+int FontRealCharset(const String& name) {
+    EnsureQtApp();
+    QFont font(ToQString(SubstituteFontName(name)));
+    const QString family = QFontInfo(font).family();
+    return QFontDatabase::writingSystems(family).contains(QFontDatabase::SimplifiedChinese) ? 134 : 0;
 }

@@ -19,3 +19,8 @@ std::vector<TFontFamily> ScreenFontFamilies();
 // The families of the current printer: the screen's kind where the screen knows the family, a
 // device font otherwise.
 std::vector<TFontFamily> PrinterFontFamilies();
+
+// The character set a font really covers, as the platform's text metrics report it: 134
+// (GB2312_CHARSET) when the family that draws the name (after substitution) covers Chinese, else
+// 0 (ANSI_CHARSET).
+int FontRealCharset(const String& name);

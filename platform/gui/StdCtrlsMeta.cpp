@@ -308,6 +308,7 @@ void TDateTimePicker::DeclareMeta(meta::Class<TDateTimePicker>& c) {
     c.Property("Checked", &TDateTimePicker::Checked, &TDateTimePicker::SetChecked).Default(true);
     c.Property("Date", &TDateTimePicker::Date, &TDateTimePicker::SetDate).TypeName("TDate");
     c.Property("DateFormat", &TDateTimePicker::DateFormat, &TDateTimePicker::SetDateFormat).Default(dfShort);
+    c.Property("DateMode", &TDateTimePicker::DateMode, &TDateTimePicker::SetDateMode).Default(dmComboBox);
     c.Property("Format", &TDateTimePicker::Format, &TDateTimePicker::SetFormat);
     c.Property("Kind", &TDateTimePicker::Kind, &TDateTimePicker::SetKind).Default(dtkDate);
     c.Property("MaxDate", &TDateTimePicker::MaxDate, &TDateTimePicker::SetMaxDate).TypeName("TDate");

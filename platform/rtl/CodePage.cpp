@@ -339,6 +339,14 @@ AnsiString AnsiFromUtf8(const String& utf8) {
     return ConvertToCodePage(utf8, CP_ACP);
 }
 
+AnsiString CharToOem(const String& utf8) {
+    return ConvertToCodePage(utf8, CP_OEM);
+}
+
+String OemToChar(const AnsiString& bytes) {
+    return ConvertFromCodePage(bytes, CP_OEM);
+}
+
 bool IsCodePageSupported(int codePage) {
     if (codePage == CP_UTF8) return true;
     return Converter("UTF-8", IconvName(codePage)) != nullptr;

@@ -22,6 +22,8 @@ constexpr int CP_WESTERN = 1252;
 constexpr int CP_UTF16LE = 1200;
 constexpr int CP_UTF16BE = 1201;
 constexpr int CP_UTF8 = 65001;
+// The OEM code page of the Chinese system the program serves: GBK, like its ANSI page.
+constexpr int CP_OEM = 936;
 
 // The program's 8-bit code page: 936.
 int DefaultAnsiCodePage();
@@ -29,6 +31,11 @@ int DefaultAnsiCodePage();
 // GBK bytes to UTF-8 and back.
 String Utf8FromAnsi(const AnsiString& bytes);
 AnsiString AnsiFromUtf8(const String& utf8);
+
+// UTF-8 text as bytes of the OEM code page (CP_OEM) and back: the one road of every "OEM" option
+// (exports, the report library's OEM character set). Chinese keeps its GBK bytes.
+AnsiString CharToOem(const String& utf8);
+String OemToChar(const AnsiString& bytes);
 
 // Bytes in any code page iconv knows (CP_ACP, 936, 437, 1252, 65001, 1200, 1201, 54936 = GB18030,
 // 28591.. = ISO-8859-n, 20127 = ASCII, otherwise "CP<n>") to UTF-8 and back. Raises

@@ -196,7 +196,8 @@ protected:
     void BoundsChanged() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
-private:
+    // What a descendant workspace builds on.
+protected:
     bool IsSelected(const TvrComponent* object) const;
     void Select(TvrComponent* object);
     void Unselect(TvrComponent* object);

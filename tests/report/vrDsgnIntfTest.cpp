@@ -1,5 +1,6 @@
 // The plug-in registries.
 #include "report/vrClass.h"
+#include "report/vrClassObjects.h"
 #include "report/vrDsgnIntf.h"
 #include "vrClassTestObjects.h"
 
@@ -17,7 +18,12 @@ struct Registries : ::testing::Test {
         RegisterTestObjects();
         FreeRegistries();
     }
-    void TearDown() override { FreeRegistries(); }
+    // The registries as the start-up left them, for the tests that follow.
+    void TearDown() override {
+        FreeRegistries();
+        vrRegisterObjectClasses();
+        vrRegisterStandardPropertyEditors();
+    }
 };
 
 TEST_F(Registries, ObjectVariantsByGroupIndexAndDerivedFlags) {

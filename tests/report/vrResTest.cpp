@@ -83,7 +83,7 @@ TEST(vrRes, CoreTableHoldsEveryKeyOnceInItsOrder) {
         const String key = item->GetProp("Name");
         (std::isdigit(static_cast<unsigned char>(key[0])) ? numbers : names).push_back(key);
     }
-    EXPECT_EQ(numbers.size() + names.size(), 184u);
+    EXPECT_EQ(numbers.size() + names.size(), 185u);
 
     std::vector<String> expectedNumbers;
     const std::pair<int, int> ranges[] = {{1, 9},     {100, 142},   {150, 152},  {200, 214},
@@ -166,7 +166,8 @@ TEST(vrRes, CoreTableHoldsEveryKeyOnceInItsOrder) {
                                                "SLeftCantAssigned",
                                                "SForError",
                                                "SEventError",
-                                               "clStrNotFound"};
+                                               "clStrNotFound",
+                                               "prInvProp"};
     EXPECT_EQ(names, expectedNames);
 
     // Every key the windows ask for has a text of its own, none shows as its key.

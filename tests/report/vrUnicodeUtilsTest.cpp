@@ -218,7 +218,8 @@ TEST(vrCodePages, ConvertsByCharsetBothWays) {
         {BALTIC_CHARSET, u"\u0101", "\xE2"},
         {THAI_CHARSET, u"\u0E01", "\xA1"},
         {ANSI_CHARSET, u"\u00E9", "\xE9"},
-        {OEM_CHARSET, u"\u00E9", "\x82"},
+        {OEM_CHARSET, u"\u00E9", "\xA8\xA6"}, // the OEM code page is 936: GBK
+        {OEM_CHARSET, u"\u8BF7\u7A0D\u5019", "\xC7\xEB\xC9\xD4\xBA\xF2"},
     };
     for (const TCase& c : cases) {
         EXPECT_EQ(WideToAnsiByCharset(c.text, c.charset, 0), c.bytes) << c.charset;
@@ -241,7 +242,9 @@ TEST(vrCodePages, ConvertsByCharsetBothWays) {
 TEST(vrCodePages, OemTextConvertsToTheProgramCodePage) {
     EXPECT_EQ(OemToAnsiText(""), "");
     EXPECT_EQ(OemToAnsiText("plain 123"), "plain 123");
-    EXPECT_EQ(OemToAnsiText("\x82"), "\xA8\xA6"); // é: 437 to 936
+    // The OEM code page is the program's own (936): Chinese and é keep their bytes.
+    EXPECT_EQ(OemToAnsiText("\xA8\xA6"), "\xA8\xA6");
+    EXPECT_EQ(OemToAnsiText("\xC7\xEB\xC9\xD4\xBA\xF2"), "\xC7\xEB\xC9\xD4\xBA\xF2");
 }
 
 TEST(TWideStrings, AssignFromOtherPersistentsRaises) {

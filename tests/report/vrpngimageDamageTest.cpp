@@ -71,3 +71,87 @@ TEST(PngDamage, TruncatedAndBitFlippedCopiesNeverCrash) {
         }
     }
 }
+
+namespace {
+
+void PutChunk(std::vector<Byte>& file, const char* type, const std::vector<Byte>& data) {
+    const auto n = static_cast<Cardinal>(data.size());
+    for (int i = 3; i >= 0; --i)
+        file.push_back(static_cast<Byte>((n >> (8 * i)) & 0xFF));
+    const std::size_t start = file.size();
+    file.insert(file.end(), type, type + 4);
+    file.insert(file.end(), data.begin(), data.end());
+    const uLong crc = crc32(crc32(0L, Z_NULL, 0), file.data() + start, static_cast<uInt>(data.size() + 4));
+    for (int i = 3; i >= 0; --i)
+        file.push_back(static_cast<Byte>((crc >> (8 * i)) & 0xFF));
+}
+
+// A PNG of the header's size whose image data is `raw` (filter bytes and rows) deflated, cut to
+// `keep` bytes of compressed data when given.
+std::vector<Byte> CraftPng(Cardinal w, Cardinal h, Byte depth, Byte colorType, Byte interlace,
+                           const std::vector<Byte>& raw, std::size_t keep = std::size_t(-1)) {
+    std::vector<Byte> file = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
+    std::vector<Byte> ihdr;
+    for (Cardinal v : {w, h})
+        for (int i = 3; i >= 0; --i)
+            ihdr.push_back(static_cast<Byte>((v >> (8 * i)) & 0xFF));
+    ihdr.insert(ihdr.end(), {depth, colorType, 0, 0, interlace});
+    PutChunk(file, "IHDR", ihdr);
+    uLongf size = compressBound(static_cast<uLong>(raw.size()));
+    std::vector<Byte> packed(size);
+    compress2(packed.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 9);
+    packed.resize(std::min<std::size_t>(size, keep));
+    PutChunk(file, "IDAT", packed);
+    PutChunk(file, "IEND", {});
+    return file;
+}
+
+} // namespace
+
+// Image data that cannot fill the picture its header promises is refused as missing, before any
+// memory of the promised size is touched; data that can fill it loads, even when it ends early.
+TEST(PngDamage, ImageDataTooShortForThePictureIsRefused) {
+    const std::vector<Byte> few(16, 0);
+    struct Case {
+        const char* name;
+        Cardinal w, h;
+        Byte depth, colorType, interlace;
+    } refused[] = {
+        {"RGB 8 at the pixel cap", 11585, 11585, 8, 2, 0},
+        {"interlaced grey 2", 11585, 11585, 2, 0, 1},
+        {"RGBA 16", 4096, 4096, 16, 6, 0},
+        {"grey 8, widest", 65535, 2000, 8, 0, 0},
+        {"palette 1", 11585, 11585, 1, 3, 0},
+    };
+    for (const Case& c : refused) {
+        TPNGObject png;
+        EXPECT_THROW(png.LoadFromBytes(CraftPng(c.w, c.h, c.depth, c.colorType, c.interlace, few)),
+                     EPNGNoImageData)
+            << c.name;
+    }
+    // 2000 rows of 2000 zero grey samples deflate about a thousand-fold, near the most deflate can
+    // give: the whole stream loads.
+    const std::vector<Byte> zeros(std::size_t(2000) * 2001, 0);
+    TPNGObject whole;
+    whole.LoadFromBytes(CraftPng(2000, 2000, 8, 0, 0, zeros));
+    EXPECT_EQ(whole.GetWidth(), 2000);
+    EXPECT_EQ(whole.GetPixel(1999, 1999), 0);
+    // Noise cut in half could have filled the picture: it is not taken for missing data but read
+    // until its stream runs out (where the next chunk is not image data).
+    codectest::Noise noise(9);
+    std::vector<Byte> rows;
+    for (int y = 0; y < 300; ++y) {
+        rows.push_back(0);
+        for (int x = 0; x < 300; ++x)
+            rows.push_back(static_cast<Byte>(noise.Next()));
+    }
+    TPNGObject half;
+    EXPECT_THROW(half.LoadFromBytes(CraftPng(300, 300, 8, 0, 0, rows, rows.size() / 2)),
+                 EPNGMissingMultipleIDAT);
+    uLongf size = compressBound(static_cast<uLong>(zeros.size()));
+    std::vector<Byte> packed(size);
+    compress2(packed.data(), &size, zeros.data(), static_cast<uLong>(zeros.size()), 9);
+    // Cut to a tenth, the data can no longer fill the picture.
+    TPNGObject tenth;
+    EXPECT_THROW(tenth.LoadFromBytes(CraftPng(2000, 2000, 8, 0, 0, zeros, size / 10)), EPNGNoImageData);
+}

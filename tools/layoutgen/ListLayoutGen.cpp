@@ -1,18 +1,21 @@
 // orvanta-layoutgen: writes the list layout of a window as a report layout file (.di3) through
 // the report object model, for the windows that print their list through Qr/ beside the program.
 //
-//   orvanta-layoutgen [--places N] [--memo NAME] [--sheet] OUTPUT.di3 TITLE
-//                     FIELD:CAPTION[:WIDTH[:money][:sum]]...
+//   orvanta-layoutgen [--places N] [--memo NAME[=TEXT]] [--sheet] OUTPUT.di3 TITLE
+//                     FIELD:CAPTION[:WIDTH[:money][:sum]]... [--lines FIELD:CAPTION[:WIDTH[:money]]...]
 //
 // The layout: the title over the first page, the column titles at the top of every page, one
 // line per row of the data set "vrDM", money columns in the money format of N decimal places
 // (FmtTotal; 2 when not given), and the footer "第 [Page#] 页，共 [TotalPages#] 页". Widths are
 // grid pixels (the report's own units); columns wider than the page together are narrowed in
 // proportion. Columns marked sum get their total in a summary line after the last row, under
-// "合  计" in the first column; --memo adds an empty text object of that name under the title,
+// "合  计" in the first column; --memo adds a text object of that name under the title, empty or
+// holding TEXT (a variable the window answers, "[memDate]"),
 // for a window to fill before printing (the period of the rows). With --sheet the layout is a detail sheet
 // instead: one row of vrDM per page, the title at the top of every page and one line "CAPTION  value" per
-// column (the width is then the value's). Built on demand: ninja -C build orvanta-layoutgen.
+// column (the width is then the value's). With --lines each row of vrDM is followed by the rows of
+// the detail data set "vrDD" that belong to it (a record's lines): a caption line under the row, then
+// one line per detail row, indented. Built on demand: ninja -C build orvanta-layoutgen.
 #include "app/core/PubUnit.h"
 
 #include "report/vrClass.h"
@@ -35,7 +38,7 @@ struct TListColumn {
     bool Sum = false;
 };
 
-constexpr Extended TitleHeight = 44, HeaderHeight = 24, LineHeight = 22, FooterHeight = 24;
+constexpr Extended TitleHeight = 44, HeaderHeight = 24, LineHeight = 22, FooterHeight = 24, LinesIndent = 24;
 
 bool ParseColumn(const String& text, TListColumn& column) {
     const std::vector<String> parts = SplitString(text, ":");
@@ -84,8 +87,46 @@ String ReportMoneyFormat(int places) {
     return comma == String::npos ? format : format.substr(0, comma) + "#" + format.substr(comma);
 }
 
+// The detail rows under a master band: the captions as a last line of the master band, then a
+// detail band over vrDD with one line per row, both indented. Returns the detail band's bottom.
+Extended AddDetailLines(TvrReportPage* page, TvrBand* master, TvrDBDataset* detailData,
+                        std::vector<TListColumn> lineColumns, int places) {
+    const Extended width = PrintableWidth(page) - LinesIndent;
+    Extended total = 0;
+    for (const TListColumn& c : lineColumns)
+        total += c.Width;
+    if (total > width)
+        for (TListColumn& c : lineColumns)
+            c.Width = c.Width * width / total;
+    const Extended captionTop = master->Height();
+    master->SetHeight(captionTop + LineHeight);
+    const Extended detailTop = master->Top() + master->Height() + 8;
+    auto* lines = static_cast<TvrDataBand*>(NewBand(new TvrDetailData(page), page, "DetailData1", detailTop,
+                                                    LineHeight));
+    lines->SetDataSet(detailData);
+    Extended left = LinesIndent;
+    for (size_t i = 0; i < lineColumns.size(); ++i) {
+        const TListColumn& c = lineColumns[i];
+        const String n = IntToStr(static_cast<int>(i) + 1);
+        TvrMemoView* caption = NewMemo(master, "MemoLineCaption" + n, left, c.Width, c.Caption);
+        caption->SetBounds(left, captionTop, c.Width, LineHeight);
+        caption->HAlign = haCenter;
+        caption->Font()->SetStyle(TFontStyles{fsItalic});
+        caption->Frame()->Typ = TvrFrameTypes{ftBottom};
+        TvrMemoView* cell = NewMemo(lines, "MemoDetail" + n, left, c.Width, "[vrDD.\"" + c.Field + "\"]");
+        if (c.Money) {
+            cell->HAlign = haRight;
+            cell->DisplayFormat()->Kind = fkNumeric;
+            cell->DisplayFormat()->FormatStr = ReportMoneyFormat(places);
+        }
+        left += c.Width;
+    }
+    return detailTop + LineHeight;
+}
+
 void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
-                     std::vector<TListColumn> columns, int places, const String& memoName) {
+                     std::vector<TListColumn> columns, int places, const String& memoName, const String& memoText,
+                     TvrDBDataset* detailData, const std::vector<TListColumn>& lineColumns) {
     auto* page = new TvrReportPage(&report);
     page->SetName("Page1");
     page->SetDefaults();
@@ -104,7 +145,7 @@ void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
     titleMemo->Font()->SetStyle(TFontStyles{fsBold});
     if (!memoName.empty()) {
         titleBand->SetHeight(TitleHeight + LineHeight);
-        TvrMemoView* memo = NewMemo(titleBand, memoName, 0, pageWidth, "");
+        TvrMemoView* memo = NewMemo(titleBand, memoName, 0, pageWidth, memoText);
         memo->SetBounds(0, TitleHeight, pageWidth, LineHeight);
     }
 
@@ -129,9 +170,11 @@ void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
         }
         left += c.Width;
     }
+    Extended bottom = 150;
+    if (!lineColumns.empty()) bottom = AddDetailLines(page, lines, detailData, lineColumns, places) + 10;
 
     if (std::any_of(columns.begin(), columns.end(), [](const TListColumn& c) { return c.Sum; })) {
-        TvrBand* summary = NewBand(new TvrReportSummary(page), page, "ReportSummary1", 150, LineHeight);
+        TvrBand* summary = NewBand(new TvrReportSummary(page), page, "ReportSummary1", bottom, LineHeight);
         left = 0;
         for (size_t i = 0; i < columns.size(); ++i) {
             const TListColumn& c = columns[i];
@@ -150,14 +193,16 @@ void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
         }
     }
 
-    TvrBand* footer = NewBand(new TvrPageFooter(page), page, "PageFooter1", 200, FooterHeight);
+    TvrBand* footer = NewBand(new TvrPageFooter(page), page, "PageFooter1", bottom + 50, FooterHeight);
     NewMemo(footer, "MemoPage", 0, pageWidth, "第 [Page#] 页，共 [TotalPages#] 页")->HAlign = haCenter;
     report.Datasets()->Add(data);
+    if (!lineColumns.empty()) report.Datasets()->Add(detailData);
 }
 
 // One row per page: the title on every page, then a caption and a value per column.
 void BuildSheetLayout(TvrReport& report, TvrDBDataset* data, const String& title,
-                      const std::vector<TListColumn>& columns, int places) {
+                      const std::vector<TListColumn>& columns, int places, TvrDBDataset* detailData,
+                      const std::vector<TListColumn>& lineColumns) {
     constexpr Extended CaptionWidth = 120;
     auto* page = new TvrReportPage(&report);
     page->SetName("Page1");
@@ -189,15 +234,17 @@ void BuildSheetLayout(TvrReport& report, TvrDBDataset* data, const String& title
             value->DisplayFormat()->FormatStr = ReportMoneyFormat(places);
         }
     }
-    TvrBand* footer =
-        NewBand(new TvrPageFooter(page), page, "PageFooter1", 160 + sheet->Height(), FooterHeight);
+    Extended bottom = 60 + sheet->Height();
+    if (!lineColumns.empty()) bottom = AddDetailLines(page, sheet, detailData, lineColumns, places);
+    TvrBand* footer = NewBand(new TvrPageFooter(page), page, "PageFooter1", bottom + 100, FooterHeight);
     NewMemo(footer, "MemoPage", 0, pageWidth, "第 [Page#] 页，共 [TotalPages#] 页")->HAlign = haCenter;
     report.Datasets()->Add(data);
+    if (!lineColumns.empty()) report.Datasets()->Add(detailData);
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: orvanta-layoutgen [--places N] [--memo NAME] [--sheet] OUTPUT.di3 TITLE "
-                         "FIELD:CAPTION[:WIDTH[:money][:sum]]...\n");
+    std::fprintf(stderr, "usage: orvanta-layoutgen [--places N] [--memo NAME[=TEXT]] [--sheet] OUTPUT.di3 TITLE "
+                         "FIELD:CAPTION[:WIDTH[:money][:sum]]... [--lines FIELD:CAPTION[:WIDTH[:money]]...]\n");
     return 2;
 }
 
@@ -211,35 +258,49 @@ int main(int argc, char** argv) {
         if (places < 0 || places > 10) return Usage();
         args.erase(args.begin(), args.begin() + 2);
     }
-    String memoName;
+    String memoName, memoText;
     if (args.size() >= 2 && args[0] == "--memo") {
         memoName = args[1];
+        const size_t equals = memoName.find('=');
+        if (equals != String::npos) {
+            memoText = memoName.substr(equals + 1);
+            memoName.resize(equals);
+        }
         if (memoName.empty()) return Usage();
         args.erase(args.begin(), args.begin() + 2);
     }
     const bool sheet = !args.empty() && args[0] == "--sheet";
     if (sheet) args.erase(args.begin());
     if (args.size() < 3) return Usage();
-    std::vector<TListColumn> columns;
+    std::vector<TListColumn> columns, lineColumns;
+    bool inLines = false;
     for (size_t i = 2; i < args.size(); ++i) {
+        if (args[i] == "--lines" && !inLines) {
+            inLines = true;
+            continue;
+        }
         TListColumn column;
-        if (!ParseColumn(args[i], column)) {
+        if (!ParseColumn(args[i], column) || (inLines && column.Sum)) {
             std::fprintf(stderr, "orvanta-layoutgen: bad column \"%s\"\n", args[i].c_str());
             return Usage();
         }
-        columns.push_back(column);
+        (inLines ? lineColumns : columns).push_back(column);
     }
+    if (columns.empty() || (inLines && lineColumns.empty())) return Usage();
     try {
         vrStartUp();
         TComponent module(nullptr);
         auto* data = new TvrDBDataset(&module);
         data->SetName("vrDBDataSet1");
         data->SetUserName("vrDM");
+        auto* detailData = new TvrDBDataset(&module);
+        detailData->SetName("vrDBDataset2");
+        detailData->SetUserName("vrDD");
         TvrReport report(nullptr);
         if (sheet)
-            BuildSheetLayout(report, data, args[1], columns, places);
+            BuildSheetLayout(report, data, args[1], columns, places, detailData, lineColumns);
         else
-            BuildListLayout(report, data, args[1], columns, places, memoName);
+            BuildListLayout(report, data, args[1], columns, places, memoName, memoText, detailData, lineColumns);
         report.SaveToFile(args[0]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "orvanta-layoutgen: %s\n", error.what());

@@ -432,7 +432,8 @@ CREATE TABLE t_ZHBXdetail (
     F_amount DOUBLE DEFAULT 0,
     F_price CURRENCY DEFAULT 0,
     F_totalprice CURRENCY DEFAULT 0,
-    F_mem MEMO
+    F_mem MEMO,
+    F_PJid LONG
 );
 
 CREATE TABLE tempCode (
@@ -496,7 +497,8 @@ CREATE TABLE tempDepot (
     F_beginPrice CURRENCY DEFAULT 0,
     F_rate DOUBLE DEFAULT 0,
     F_begin DOUBLE DEFAULT 0,
-    F_flag LONG DEFAULT 0
+    F_flag LONG DEFAULT 0,
+    F_PJid LONG DEFAULT 0
 );
 
 -- ============================================================================================

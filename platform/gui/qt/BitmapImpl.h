@@ -21,6 +21,10 @@ struct TBitmap::Impl {
     std::vector<QRgb> Palette;
     int W = 0;
     int H = 0;
+    // The width or height set while the other was still 0: an empty bitmap keeps it until the
+    // other is set too (TBitmap.Width := 20; TBitmap.Height := 10 gives 20 by 10).
+    int PendingW = 0;
+    int PendingH = 0;
 
     bool UsesRaw() const { return Format != pfDevice && Format != pf32bit && Format != pfCustom; }
     // The surface, current; it is about to be drawn on, so Raw goes stale.

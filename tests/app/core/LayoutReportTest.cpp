@@ -5,12 +5,19 @@
 #include "gui/Interaction.h"
 #include "report/vrClass.h"
 #include "report/vrClassObjects.h"
+#include "report/export/vrExportCSV.h"
+#include "report/export/vrExportDBF.h"
+#include "report/export/vrExportHTML.h"
+#include "report/export/vrExportImage.h"
+#include "report/export/vrExportXML.h"
 #include "report/vrDBSet.h"
+#include "report/vrDsgnIntf.h"
 #include "report/vrPreviewPages.h"
 #include "rtl/CodePage.h"
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -103,3 +110,18 @@ TEST_F(LayoutReport, TheGeneratorRefusesABadColumn) {
 }
 
 } // namespace
+
+TEST_F(LayoutReport, TheDataModuleHoldsTheExportFiltersThePreviewLists) {
+    std::vector<String> listed;
+    for (int i = 0; i < ExportFilterRegistry()->Count(); ++i)
+        listed.push_back(ExportFilterRegistry()->Items(i)->Filter->GetDescription());
+    for (const char* description : {"Excel 表格 (XML)", "CSV 文件", "dBase (DBF) export", "HTML 文件"})
+        EXPECT_NE(std::find(listed.begin(), listed.end(), description), listed.end()) << description;
+    EXPECT_EQ(Dm->vrXMLExport1->Name(), "vrXMLExport1");
+    EXPECT_EQ(Dm->vrCSVExport1->Separator, ";");
+    EXPECT_EQ(Dm->vrDBFExport1->Owner(), Dm.get());
+    EXPECT_EQ(Dm->vrHTMLExport1->Name(), "vrHTMLExport1");
+    EXPECT_EQ(Dm->vrBMPExport1->Name(), "vrBMPExport1");
+    EXPECT_EQ(Dm->vrJPEGExport1->JPEGQuality, 90);
+    EXPECT_EQ(Dm->vrGIFExport1->Owner(), Dm.get());
+}

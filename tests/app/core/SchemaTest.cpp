@@ -115,10 +115,10 @@ const TableColumns SystemAndBusinessTables[] = {
                "F_JDemp:s50 F_memo1:m F_WXemp:s50 F_xfDate:d F_memo2:m F_MYtype:s50 F_fwPrice:c F_wlPrice:c "
                "F_totalprice:c"},
     {"t_ZHBXdetail", "F_ID:a F_code:s50 F_PJcode:s50 F_PJname:s255 F_type:s50 F_pinpai:s255 F_spec:s50 "
-                     "F_address:s255 F_unit:s50 F_amount:f F_price:c F_totalprice:c F_mem:m"},
+                     "F_address:s255 F_unit:s50 F_amount:f F_price:c F_totalprice:c F_mem:m F_PJid:i"},
     {"tempCode", "F_code:s50"},
     {"tempDepot", "F_PJcode:s50 F_amount:f F_totalprice:c F_enter:f F_out:f F_sale:f F_salePrice:c "
-                  "F_beginPrice:c F_rate:f F_begin:f F_flag:i"},
+                  "F_beginPrice:c F_rate:f F_begin:f F_flag:i F_PJid:i"},
 };
 
 // The kind of a column as the table above writes it; a text column of no fixed length matches "s".

@@ -190,6 +190,35 @@ TEST_F(QueryTest, UpdateBatchInsideATransactionRollsBackWithIt) {
     EXPECT_EQ(Rows("select F_paid from T_fy where F_ID = 1"), "False");
 }
 
+TEST_F(QueryTest, ACheckInsideTheBatchsTransactionSeesItAndItsRefusalWritesNothing) {
+    auto q = Query("select * from T_fy order by F_ID", ltBatchOptimistic);
+    q->Open();
+    q->Edit();
+    q->FieldByName("F_paid")->SetAsBoolean(true);
+    q->Post();
+    q->Append();
+    q->FieldByName("F_name")->SetAsString("New");
+    q->Post();
+    bool inside = false;
+    EXPECT_THROW(q->UpdateBatch(arAll,
+                                [&] {
+                                    inside = Cnn->Database().TransactionLevel() > 0;
+                                    throw Exception("refused");
+                                }),
+                 Exception);
+    EXPECT_TRUE(inside);
+    EXPECT_TRUE(q->HasPendingChanges());
+    EXPECT_EQ(Rows("select F_paid from T_fy where F_ID = 1"), "False");
+    EXPECT_EQ(Rows("select count(*) from T_fy where F_name = 'New'"), "0");
+    // Let through, the batch is written after it.
+    int seen = -1;
+    q->UpdateBatch(arAll, [&] { seen = std::stoi(Rows("select count(*) from T_fy where F_name = 'New'")); });
+    EXPECT_EQ(seen, 0);
+    EXPECT_FALSE(q->HasPendingChanges());
+    EXPECT_EQ(Rows("select F_paid from T_fy where F_ID = 1"), "True");
+    EXPECT_EQ(Rows("select count(*) from T_fy where F_name = 'New'"), "1");
+}
+
 TEST_F(QueryTest, ClientSortOrdersTheLoadedRows) {
     auto q = Query("select F_name, F_price, F_date from T_fy order by F_ID");
     q->Open();

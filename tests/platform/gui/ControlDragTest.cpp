@@ -129,3 +129,46 @@ TEST_F(ControlDragTest, AFreedControlLeavesNoDragBehind) {
     EXPECT_TRUE(other->Dragging());
     SimulateMouseUp(other, mbLeft, 10, 10);
 }
+
+TEST_F(ControlDragTest, TheControlUnderTheDragDecidesAndTakesTheDrop) {
+    auto* target = new TPanel(&form);
+    target->SetParent(&form);
+    target->SetBounds(210, 0, 90, 150);
+    std::vector<TDragState> states;
+    bool accept = false;
+    TObject* dropped = nullptr;
+    TPoint dropPoint;
+    target->OnDragOver = [&](TObject*, TObject* source, int, int, TDragState state, bool& accepted) {
+        EXPECT_EQ(source, probe);
+        states.push_back(state);
+        accepted = accept;
+    };
+    target->OnDragDrop = [&](TObject*, TObject* source, int x, int y) {
+        dropped = source;
+        dropPoint = TPoint(x, y);
+    };
+    probe->DragOnPress = true;
+    probe->Immediate = true;
+    for (bool accepting : {false, true}) {
+        SCOPED_TRACE(accepting);
+        accept = accepting;
+        states.clear();
+        dropped = nullptr;
+        SimulateMouseDown(probe, mbLeft, 50, 50);
+        SimulateMouseMove(probe, 100, 50, TShiftState{ssLeft});
+        EXPECT_EQ(DragCursor(), crNoDrop) << "nothing takes it over the source";
+        SimulateMouseMove(probe, 230, 60, TShiftState{ssLeft});
+        SimulateMouseMove(probe, 240, 70, TShiftState{ssLeft});
+        EXPECT_EQ(DragCursor(), accepting ? crDrag : crNoDrop);
+        SimulateMouseUp(probe, mbLeft, 240, 70);
+        EXPECT_EQ(DragCursor(), crDefault);
+        ASSERT_GE(states.size(), 2u);
+        EXPECT_EQ(states[0], dsDragEnter);
+        EXPECT_EQ(states[1], dsDragMove);
+        EXPECT_EQ(dropped, accepting ? probe : nullptr);
+        EXPECT_EQ(endTarget, target) << "the drag ends over it either way";
+        if (accepting) {
+            EXPECT_EQ(dropPoint, TPoint(30, 70));
+        }
+    }
+}

@@ -1,3 +1,4 @@
+#include "gui/FontFamilies.h"
 #include "gui/FontSubstitutes.h"
 #include "gui/Bitmap.h"
 
@@ -49,4 +50,14 @@ TEST(FontSubstitutes, EveryTableFaceDrawsChineseAndLatinText) {
         EXPECT_GT(ink, 60) << asked;
         EXPECT_GT(c->TextWidth("收费"), 2 * 12) << asked;
     }
+}
+
+TEST(FontRealCharset, ChineseFamiliesReport134) {
+    // The package list installs WenQuanYi Micro Hei (Chinese) and the Liberation fonts (Latin).
+    struct TCase {
+        const char* Name;
+        int Charset;
+    } cases[] = {{"WenQuanYi Micro Hei", 134}, {"宋体", 134}, {"Liberation Serif", 0}};
+    for (const TCase& c : cases)
+        EXPECT_EQ(FontRealCharset(c.Name), c.Charset) << c.Name;
 }

@@ -180,3 +180,11 @@ TEST(CodePage, ByteTypeOfGbkBytes) {
     EXPECT_EQ(ByteType(b, 5), TMbcsByteType::mbTrailByte);
     EXPECT_EQ(ByteType(b, 6), TMbcsByteType::mbSingleByte);
 }
+
+TEST(CodePage, OemIsTheChineseSystemsPage) {
+    // The OEM road keeps Chinese as GBK bytes (a US OEM page would turn it into "?").
+    EXPECT_EQ(CP_OEM, 936);
+    EXPECT_EQ(CharToOem("请稍候 a;1"), "\xC7\xEB\xC9\xD4\xBA\xF2 a;1");
+    EXPECT_EQ(OemToChar("\xC7\xEB\xC9\xD4\xBA\xF2"), "请稍候");
+    EXPECT_EQ(CharToOem(""), "");
+}

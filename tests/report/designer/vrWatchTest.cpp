@@ -19,7 +19,7 @@ struct TWatchScript {
     TWatchScript() : Script(nullptr) {
         Script.AddRTTI();
         Script.AddVariable("Name", "String", "Lee");
-        Script.AddVariable("Count", "Integer", 7);
+        Script.AddVariable("Pieces", "Integer", 7);
         Script.AddVariable("Nothing", "Variant", Null());
     }
     TvsScript Script;
@@ -47,13 +47,13 @@ TEST(WatchValues, ValueTexts) {
         const char* Expression;
         const char* Text;
     } cases[] = {
-        {"1 = 1", "True"}, {"Count > 10", "False"}, {"Name + '!'", "'Lee!'"},
-        {"Nothing", "Null"}, {"Count * 6", "42"},  {"''", "''"},
+        {"1 = 1", "True"}, {"Pieces > 10", "False"}, {"Name + '!'", "'Lee!'"},
+        {"Nothing", "Null"}, {"Pieces * 6", "42"},  {"''", "''"},
     };
     for (auto c : cases)
         EXPECT_EQ(vrValueText(&s.Script, c.Expression), c.Text) << c.Expression;
     // A syntax error shows the compiler's message between apostrophes.
-    const String error = vrValueText(&s.Script, "Count +");
+    const String error = vrValueText(&s.Script, "Pieces +");
     ASSERT_GE(error.size(), 3u);
     EXPECT_EQ(error.front(), '\'');
     EXPECT_EQ(error.back(), '\'');
@@ -64,10 +64,10 @@ TEST(WatchValues, EnterInTheEvaluateWindowShowsTheValue) {
     TWatchScript s;
     TvrEvaluateForm form(nullptr);
     form.Script = &s.Script;
-    form.ExpressionE->SetText("Count + 1");
+    form.ExpressionE->SetText("Pieces + 1");
     SimulateKey(form.ExpressionE, VK_RETURN);
     EXPECT_EQ(form.ResultM->Text(), "8");
-    EXPECT_EQ(form.ExpressionE->SelLength(), 9);
+    EXPECT_EQ(form.ExpressionE->SelLength(), 10);
 }
 
 TEST(WatchValues, WatchInputModeShowsOnlyTheExpressionAndButtons) {
@@ -98,38 +98,38 @@ protected:
 };
 
 TEST_F(WatchListTest, OutsideARunEveryEnabledWatchIsNotAccessible) {
-    Watch->Watches().AddObject("Count", reinterpret_cast<TObject*>(std::uintptr_t(1)));
+    Watch->Watches().AddObject("Pieces", reinterpret_cast<TObject*>(std::uintptr_t(1)));
     Watch->Watches().AddObject("Name", nullptr);
     Watch->UpdateWatches();
-    EXPECT_EQ(Shown(), (std::vector<String>{"Count: not accessible", "Name: disabled"}));
+    EXPECT_EQ(Shown(), (std::vector<String>{"Pieces: not accessible", "Name: disabled"}));
     Watch->SetEvaluationAllowed(true);
     Watch->UpdateWatches();
-    EXPECT_EQ(Shown(), (std::vector<String>{"Count: 7", "Name: disabled"}));
+    EXPECT_EQ(Shown(), (std::vector<String>{"Pieces: 7", "Name: disabled"}));
     EXPECT_TRUE(Watch->WatchLB->Checked(0));
     EXPECT_FALSE(Watch->WatchLB->Checked(1));
     Watch->Script = nullptr;
     Watch->UpdateWatches();
-    EXPECT_EQ(Shown()[0], "Count: not accessible");
+    EXPECT_EQ(Shown()[0], "Pieces: not accessible");
 }
 
 TEST_F(WatchListTest, RestoredWatchesAreDisabledAndUnticked) {
     Watch->SetEvaluationAllowed(true);
-    Watch->SetWatchText("Count\r\nName\r\n");
-    EXPECT_EQ(Shown(), (std::vector<String>{"Count: disabled", "Name: disabled"}));
+    Watch->SetWatchText("Pieces\r\nName\r\n");
+    EXPECT_EQ(Shown(), (std::vector<String>{"Pieces: disabled", "Name: disabled"}));
     EXPECT_FALSE(Watch->WatchLB->Checked(0));
     EXPECT_FALSE(Watch->WatchLB->Checked(1));
-    EXPECT_EQ(Watch->WatchText(), "Count\r\nName\r\n");
+    EXPECT_EQ(Watch->WatchText(), "Pieces\r\nName\r\n");
 }
 
 TEST_F(WatchListTest, AddEditDeleteAndTickThroughTheResponder) {
     Watch->SetEvaluationAllowed(true);
     TScriptedResponder user;
     TInteractionScope scope(user);
-    user.Add(TypeExpression("Count * 2"));
+    user.Add(TypeExpression("Pieces * 2"));
     user.Add(TypeExpression("ignored", mrCancel));
     Watch->AddWatch();
     Watch->AddWatch();
-    EXPECT_EQ(Shown(), (std::vector<String>{"Count * 2: 14"}));
+    EXPECT_EQ(Shown(), (std::vector<String>{"Pieces * 2: 14"}));
 
     Watch->WatchLB->SetItemIndex(0);
     user.Add(TypeExpression("Name"));

@@ -2,6 +2,7 @@
 // as a new user would: the pictures of its steps are kept in ScreenshotFolder() to be looked at.
 #include "../../app/desktop/XServer.h"
 #include "../designer/DesignerRoad.h"
+#include "../designer/DesignerToolsRoad.h"
 
 #include "gui/Screenshot.h"
 
@@ -17,4 +18,18 @@ TEST(DesignerRoadOnScreen, ANewUsersRoadWithPictures) {
         ++shots;
     });
     EXPECT_EQ(shots, 5);
+}
+
+TEST(DesignerRoadOnScreen, ToolsGuidesDropsPasteAndUndoWithPictures) {
+    if (!XServerRunning()) GTEST_SKIP() << XServerProblem();
+    TToolsRoadForm road;
+    ASSERT_TRUE(WaitFor([&] { return road.Designer->Active(); }));
+    Settle();
+    int shots = 0;
+    road.Walk([&](const String& name) {
+        Settle(100);
+        EXPECT_TRUE(SaveScreenAsPng(ScreenshotFolder() + name + ".png")) << name;
+        ++shots;
+    });
+    EXPECT_EQ(shots, 9);
 }
