@@ -18,6 +18,7 @@
 #include "gui/ExtCtrls.h"
 #include "gui/Menus.h"
 #include "gui/StdCtrls.h"
+#include "rtl/CodePage.h"
 #include "rtl/FileUtils.h"
 #include "rtl/Format.h"
 #include "rtl/ScopeGuards.h"
@@ -34,7 +35,7 @@ namespace {
 
 const String HouseTarget = "T_FCinfo";
 
-// A row that cannot be imported: its message and kind, and the row.
+// Why a row cannot be imported: the message and its ShowMess kind.
 struct TImportRefusal {
     String Message;
     int Kind;
@@ -49,11 +50,11 @@ bool IsNumber(TFieldType type) {
            type == ftCurrency || type == ftBCD;
 }
 
-size_t TextChars(const String& text) {
-    size_t chars = 0;
-    for (unsigned char c : text)
-        if ((c & 0xC0) != 0x80) ++chars;
-    return chars;
+// A text longer than its text column (memos take any length) does not fit the field any more
+// than a word fits a number.
+bool TooLongFor(const TField& field, const String& text) {
+    return IsText(field.DataType()) && field.DataType() != ftMemo && field.Size() > 0 &&
+           Utf8Length(text) > field.Size();
 }
 
 TLabel* NewLabel(TComponent* owner, TWinControl* parent, const String& caption, int left, int top, int width) {
@@ -408,11 +409,7 @@ void TfrmExcelImport::BuildPreview() {
                     continue;
                 }
                 const String text = map.Source->AsString();
-                // A text longer than its column does not fit the field any more than a word fits
-                // a number.
-                if (IsText(map.Target->DataType()) && map.Target->DataType() != ftMemo && map.Target->Size() > 0 &&
-                    TextChars(text) > static_cast<size_t>(map.Target->Size()))
-                    throw EDatabaseError("too long");
+                if (TooLongFor(*map.Target, text)) throw EDatabaseError("too long");
                 map.Target->SetAsString(text);
             } catch (const Exception&) {
                 QryTable3->Cancel();
@@ -462,9 +459,7 @@ void TfrmExcelImport::BatchEditClick() {
         QryTable3->GotoBookmark(row);
         QryTable3->Edit();
         try {
-            if (IsText(field->DataType()) && field->DataType() != ftMemo && field->Size() > 0 &&
-                TextChars(value) > static_cast<size_t>(field->Size()))
-                throw EDatabaseError("too long");
+            if (TooLongFor(*field, value)) throw EDatabaseError("too long");
             field->SetAsString(value);
             QryTable3->Post();
         } catch (const Exception&) {
@@ -549,8 +544,7 @@ bool TfrmExcelImport::ImportRows() {
             if (blank) continue;
             failedRow = QryTable3->GetBookmark();
             for (TField* field : written) {
-                if (!IsText(field->DataType()) || field->DataType() == ftMemo || field->Size() <= 0) continue;
-                if (TextChars(TypedText(field->AsString())) > static_cast<size_t>(field->Size())) {
+                if (TooLongFor(*field, TypedText(field->AsString()))) {
                     refusal = {ImportFieldFailed(FieldTitle(field->FieldName())), 3};
                     break;
                 }

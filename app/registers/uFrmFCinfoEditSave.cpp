@@ -29,13 +29,17 @@ bool Refused(const String& text, TWinControl* focus) {
     return false;
 }
 
+// The box a refused house check is about.
+TWinControl* RefusedBox(const THouseRefusal& refusal, TWinControl* estate, TWinControl* code) {
+    return refusal.Field == THouseField::Estate ? estate : code;
+}
+
 } // namespace
 
 bool TfrmFCinfoEdit::CheckFields() {
     const THouseRefusal refusal = CheckHouseGiven(TypedText(cbbXQname->Text()), TypedText(edtcode->Text()));
     if (refusal.Passed()) return true;
-    return Refused(refusal.Message, refusal.Field == THouseField::Estate ? static_cast<TWinControl*>(cbbXQname)
-                                                                         : static_cast<TWinControl*>(edtcode));
+    return Refused(refusal.Message, RefusedBox(refusal, cbbXQname, edtcode));
 }
 
 int TfrmFCinfoEdit::WriteRecord() {
@@ -48,9 +52,7 @@ int TfrmFCinfoEdit::WriteRecord() {
     // The estate must exist, and be one the operator may work in; the room code must be free.
     const THouseRefusal refusal = CheckHouseStored(estate, building, code, id);
     if (!refusal.Passed())
-        throw ESaveRefused(refusal.Message, refusal.Kind,
-                           refusal.Field == THouseField::Estate ? static_cast<TWinControl*>(cbbXQname)
-                                                                : static_cast<TWinControl*>(edtcode));
+        throw ESaveRefused(refusal.Message, refusal.Kind, RefusedBox(refusal, cbbXQname, edtcode));
 
     TSqlStatement save;
     if (Inserting())

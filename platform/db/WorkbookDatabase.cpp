@@ -3,6 +3,7 @@
 #include "db/DB.h"
 #include "db/SqliteDatabase.h"
 #include "office/WorkbookReader.h"
+#include "rtl/CodePage.h"
 #include "rtl/FileUtils.h"
 #include "rtl/Format.h"
 #include "rtl/StrUtils.h"
@@ -15,13 +16,6 @@ const char* const kNotAWorkbook = "External table is not in the expected format.
 
 String SheetIdent(const String& name) {
     return AnsiQuotedStr(name, '"');
-}
-
-size_t SheetTextChars(const String& text) {
-    size_t chars = 0;
-    for (unsigned char c : text)
-        if ((c & 0xC0) != 0x80) ++chars;
-    return chars;
 }
 
 // The column names of a sheet from its first row.
@@ -54,7 +48,7 @@ void LoadSheet(TSqliteDatabase& db, TWorkbookReader& book, int index, const Stri
         for (int c = 0; c < book.ColCount() && c < cols; ++c) {
             if (book.CellEmpty(r, c)) continue;
             const String text = book.CellText(r, c);
-            longest[static_cast<size_t>(c)] = std::max(longest[static_cast<size_t>(c)], SheetTextChars(text));
+            longest[static_cast<size_t>(c)] = std::max(longest[static_cast<size_t>(c)], static_cast<size_t>(Utf8Length(text)));
             row[static_cast<size_t>(c)] = Variant(text);
         }
         rows.push_back(std::move(row));
