@@ -5,6 +5,8 @@
 
 #include "db/ADODB.h"
 #include "grid/DBGridGx.h"
+#include "rtl/Format.h"
+#include "rtl/StrUtils.h"
 #include "rtl/SysUtils.h"
 
 TStatisticsPivot::TStatisticsPivot(TComponent* AOwner, const String& memberClass)

@@ -1,5 +1,6 @@
 #include "app/fees/uFrmCltBXGL.h"
 
+#include "app/fees/DetailBatch.h"
 #include "app/fees/RepairLines.h"
 #include "app/fees/uFrmCltBXedit.h"
 
@@ -218,26 +219,11 @@ void TfrmCltBXGL::RefreshList() {
 }
 
 void TfrmCltBXGL::LinkDetailToList() {
-    QryDetail->Close();
-    QryDetail->SQL()->SetText(DetailStatement);
-    QryDetail->SetDataSource(dsTable);
-    try {
-        QryDetail->Open();
-    } catch (const std::exception&) {
-        ShowMess(MsgOpenFailed, 3);
-    }
+    FollowListRows(QryDetail, DetailStatement, dsTable);
 }
 
 void TfrmCltBXGL::ShowDetailForCode(const String& code) {
-    QryDetail->Close();
-    QryDetail->SetDataSource(nullptr);
-    QryDetail->SQL()->SetText(DetailStatement);
-    QryDetail->Parameters()->ParamByName("F_code")->SetValue(code);
-    try {
-        QryDetail->Open();
-    } catch (const std::exception&) {
-        ShowMess(MsgOpenFailed, 3);
-    }
+    ShowRowsOfKey(QryDetail, DetailStatement, "F_code", code);
 }
 
 void TfrmCltBXGL::NewClick() {
@@ -249,14 +235,6 @@ void TfrmCltBXGL::NewClick() {
     // Cancelled: the lines follow the list again, the picked ones dropped.
     LinkDetailToList();
     if (QryDetail->Active()) QryDetail->CancelBatch(arAll);
-}
-
-void TfrmCltBXGL::EditClick() {
-    if (ListEmpty()) {
-        ShowMess(MsgNothingToEdit, 3);
-        return;
-    }
-    OpenEditor(true);
 }
 
 void TfrmCltBXGL::OpenEditor(bool editMode) {

@@ -57,7 +57,6 @@ public:
     // The records, then the lines of the current one (they follow it).
     void RefreshList() override;
     void NewClick() override;
-    void EditClick() override;
     void DeleteClick() override { DeleteRepair(); }
     void PrintClick() override { PrintFormat(0); }
     void SetClick() override { DesignFormat(0); }

@@ -1,5 +1,6 @@
 #include "app/fees/uFrmGTFYinfoGL.h"
 
+#include "app/fees/DetailBatch.h"
 #include "app/fees/uFrmGTFYinfoEdit.h"
 
 #include "app/registers/ListSearchPanel.h"
@@ -121,50 +122,24 @@ void TfrmGTFYinfoGL::RefreshList() {
 }
 
 void TfrmGTFYinfoGL::AttachHouseholds() {
-    QryDetail->Close();
-    QryDetail->SQL()->SetText(MeterHouseholdsStatement);
-    QryDetail->SetDataSource(dsTable);
-    try {
-        QryDetail->Open();
-    } catch (const std::exception&) {
-        ShowMess(MsgOpenFailed, 3);
-    }
+    FollowListRows(QryDetail, MeterHouseholdsStatement, dsTable);
 }
 
 void TfrmGTFYinfoGL::DetachHouseholds(const String& code) {
-    QryDetail->Close();
-    QryDetail->SetDataSource(nullptr);
-    QryDetail->SQL()->SetText(MeterHouseholdsStatement);
-    QryDetail->Parameters()->ParamByName("F_code")->SetValue(code);
-    try {
-        QryDetail->Open();
-    } catch (const std::exception&) {
-        ShowMess(MsgOpenFailed, 3);
-    }
+    ShowRowsOfKey(QryDetail, MeterHouseholdsStatement, "F_code", code);
 }
 
-void TfrmGTFYinfoGL::NewClick() {
+void TfrmGTFYinfoGL::OpenEditor(bool editMode) {
     auto dialog = std::make_unique<TfrmGTFYinfoEdit>(this);
     DispFormPos(dialog.get(), 1);
+    if (editMode) {
+        if (dialog->ShowEditor(true) != mrOk && QryDetail->Active()) QryDetail->CancelBatch(arAll);
+        return;
+    }
     DetachHouseholds("GTFYcode");
     if (dialog->ShowEditor(false) == mrOk) return;
     AttachHouseholds();
     if (QryDetail->Active()) QryDetail->CancelBatch(arAll);
-}
-
-void TfrmGTFYinfoGL::EditClick() {
-    if (ListEmpty()) {
-        ShowMess(MsgNothingToEdit, 3);
-        return;
-    }
-    OpenEditor(true);
-}
-
-void TfrmGTFYinfoGL::OpenEditor(bool editMode) {
-    if (!editMode) return NewClick();
-    auto dialog = std::make_unique<TfrmGTFYinfoEdit>(this);
-    DispFormPos(dialog.get(), 1);
-    if (dialog->ShowEditor(true) != mrOk && QryDetail->Active()) QryDetail->CancelBatch(arAll);
 }
 
 void TfrmGTFYinfoGL::DeleteMeter() {

@@ -37,8 +37,6 @@ public:
     void DeleteMeter();
 
     void RefreshList() override;
-    void NewClick() override;
-    void EditClick() override;
     void DeleteClick() override { DeleteMeter(); }
     void PrintClick() override;
     void SetClick() override;

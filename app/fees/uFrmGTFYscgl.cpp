@@ -1,5 +1,6 @@
 #include "app/fees/uFrmGTFYscgl.h"
 
+#include "app/fees/DetailBatch.h"
 #include "app/fees/FeeTables.h"
 #include "app/fees/uFrmGTFYscEdit.h"
 
@@ -264,51 +265,25 @@ void TfrmGTFYscgl::RefreshList() {
 }
 
 void TfrmGTFYscgl::AttachShareRows() {
-    QryDetail->Close();
-    QryDetail->SQL()->SetText(SharedFeeRowsStatement);
-    QryDetail->SetDataSource(dsTable);
-    try {
-        QryDetail->Open();
-    } catch (const std::exception&) {
-        ShowMess(MsgOpenFailed, 3);
-    }
+    FollowListRows(QryDetail, SharedFeeRowsStatement, dsTable);
 }
 
 void TfrmGTFYscgl::DetachShareRows(const String& id) {
-    QryDetail->Close();
-    QryDetail->SetDataSource(nullptr);
-    QryDetail->SQL()->SetText(SharedFeeRowsStatement);
-    QryDetail->Parameters()->ParamByName("F_GTid")->SetValue(id);
-    try {
-        QryDetail->Open();
-    } catch (const std::exception&) {
-        ShowMess(MsgOpenFailed, 3);
-    }
+    ShowRowsOfKey(QryDetail, SharedFeeRowsStatement, "F_GTid", id);
 }
 
-void TfrmGTFYscgl::NewClick() {
+void TfrmGTFYscgl::OpenEditor(bool editMode) {
     auto dialog = std::make_unique<TfrmGTFYscEdit>(this);
     DispFormPos(dialog.get(), 0);
+    if (editMode) {
+        if (dialog->ShowEditor(true) != mrOk && QryDetail->Active()) QryDetail->CancelBatch(arAll);
+        return;
+    }
     dialog->edtGTid->SetText(NextSharedFeeId());
     DetachShareRows(dialog->edtGTid->Text());
     if (dialog->ShowEditor(false) == mrOk) return;
     AttachShareRows();
     if (QryDetail->Active()) QryDetail->CancelBatch(arAll);
-}
-
-void TfrmGTFYscgl::EditClick() {
-    if (ListEmpty()) {
-        ShowMess(MsgNothingToEdit, 3);
-        return;
-    }
-    OpenEditor(true);
-}
-
-void TfrmGTFYscgl::OpenEditor(bool editMode) {
-    if (!editMode) return NewClick();
-    auto dialog = std::make_unique<TfrmGTFYscEdit>(this);
-    DispFormPos(dialog.get(), 0);
-    if (dialog->ShowEditor(true) != mrOk && QryDetail->Active()) QryDetail->CancelBatch(arAll);
 }
 
 void TfrmGTFYscgl::DeleteSharedFee() {

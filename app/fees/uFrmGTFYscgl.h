@@ -63,8 +63,6 @@ public:
     void DesignFormat(int format);
 
     void RefreshList() override;
-    void NewClick() override;
-    void EditClick() override;
     void DeleteClick() override { DeleteSharedFee(); }
     void PrintClick() override { PrintFormat(0); }
     void SetClick() override { DesignFormat(0); }

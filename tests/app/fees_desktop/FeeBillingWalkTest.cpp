@@ -3,8 +3,7 @@
 // into the grid in grid edit, saved, a row added through the house picker, re-dated, printed to
 // the PDF printer. Screenshots are kept in ScreenshotFolder() to be looked at.
 #include "app/RegisterSeed.h"
-#include "app/core/StartupFixture.h"
-#include "app/desktop/XServer.h"
+#include "FeesWalkFixture.h"
 
 #include "app/fees/FeeWindows.h"
 #include "app/fees/uDLGggDateEdit.h"
@@ -39,37 +38,11 @@
 
 namespace {
 
-bool ManagedBilling(TCustomForm* form) {
-    return WaitFor([form] {
-        return XProp(WindowSystemId(form), "_NET_WM_ALLOWED_ACTIONS").find("ACTION_MOVE") != String::npos;
-    });
-}
-
-void BillingShot(const String& name) {
-    Settle(200);
-    SaveScreenAsPng(ScreenshotFolder() + name + ".png");
-}
-
-class FeeBillingWalk : public Startup {
+class FeeBillingWalk : public FeesWalk {
 protected:
-    void SetUp() override {
-        if (!XServerRunning()) GTEST_SKIP() << XServerProblem();
-        Startup::SetUp();
-    }
     void StartAsNewUser() {
-        ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
-        ForceDirectories(Prog() + "Qr");
-        for (const auto& entry : std::filesystem::directory_iterator(String(ORV_SOURCE_DIR) + "/app/Qr"))
-            if (entry.path().extension() == ".di3")
-                std::filesystem::copy_file(entry.path(),
-                                           std::filesystem::path(Prog() + "Qr") / entry.path().filename());
-        RegisterRegisterWindows();
-        RegisterFeeWindows();
-        User.Form(Login("admin", {""}));
-        ASSERT_TRUE(StartOrvanta());
-        FrmMain->Show();
-        ASSERT_TRUE(ManagedBilling(FrmMain));
-        seed::SeedRegisters(dmData->ADOcnn());
+        StartSeeded();
+        if (HasFatalFailure()) return;
         dmData->RunSQL("insert into T_XQinfo (F_code, F_name) values ('091', '绿园')");
         for (const char* house : {"('绿园', '1', '1-0101', '王一', 86.5, 3, '已入住')",
                                   "('绿园', '1', '1-0102', '王二', 120, 4, '已销售')",
@@ -113,7 +86,7 @@ TEST_F(FeeBillingWalk, AnEstatesMeterReadingsGeneratedTypedSavedPickedRedatedPri
         auto* ledger = dynamic_cast<TfrmWYFYscgl*>(form);
         EXPECT_NE(ledger, nullptr);
         if (!ledger) return static_cast<int>(mrCancel);
-        EXPECT_TRUE(ManagedBilling(ledger));
+        EXPECT_TRUE(WalkManaged(ledger));
         EXPECT_EQ(ledger->Caption(), "应交物业费用管理-->水费");
 
         // 批量增加记录 for 绿园: the estate typed into the dialog's box.
@@ -121,10 +94,10 @@ TEST_F(FeeBillingWalk, AnEstatesMeterReadingsGeneratedTypedSavedPickedRedatedPri
             auto* dialog = dynamic_cast<TDLGwyfySCedit*>(form);
             EXPECT_NE(dialog, nullptr);
             if (!dialog) return static_cast<int>(mrCancel);
-            EXPECT_TRUE(ManagedBilling(dialog));
+            EXPECT_TRUE(WalkManaged(dialog));
             dialog->cbbXQname->SetFocus();
             SimulateTyping(dialog->cbbXQname, "绿园");
-            BillingShot("fee_billing_generate");
+            WalkShot("fee_billing_generate");
             dialog->btnOk->Click();
             return static_cast<int>(mrNone);
         });
@@ -132,7 +105,7 @@ TEST_F(FeeBillingWalk, AnEstatesMeterReadingsGeneratedTypedSavedPickedRedatedPri
         EXPECT_TRUE(ledger->Pending());
         EXPECT_EQ(ledger->QryTable->RecordCount(), 3);
         EXPECT_EQ(Read("select count(*) from T_wyFYrec where F_toDate = #2027-03-31#"), "0");
-        BillingShot("fee_billing_generated");
+        WalkShot("fee_billing_generated");
         EXPECT_TRUE(ledger->SaveEditClick());
 
         // Grid edit: 1-0101's new reading typed into the usage grid.
@@ -148,7 +121,7 @@ TEST_F(FeeBillingWalk, AnEstatesMeterReadingsGeneratedTypedSavedPickedRedatedPri
         Settle(50);
         SimulateKey(ledger->ActiveControl(), 'A', TShiftState{ssCtrl});
         SimulateTyping(ledger->ActiveControl(), "1234.5");
-        BillingShot("fee_billing_reading_typed");
+        WalkShot("fee_billing_reading_typed");
         SimulateKey(ledger->ActiveControl(), VK_DOWN);
         Settle(100);
         EXPECT_TRUE(ledger->SaveEditClick());
@@ -163,12 +136,12 @@ TEST_F(FeeBillingWalk, AnEstatesMeterReadingsGeneratedTypedSavedPickedRedatedPri
             auto* editor = dynamic_cast<TfrmWYFYscEdit1*>(form);
             EXPECT_NE(editor, nullptr);
             if (!editor) return static_cast<int>(mrCancel);
-            EXPECT_TRUE(ManagedBilling(editor));
+            EXPECT_TRUE(WalkManaged(editor));
             editor->sbFind->Click();
             editor->rceAmount->SetFocus();
             editor->rceAmount->SetValue(2);
             editor->cePrice->SetValue(3);
-            BillingShot("fee_billing_editor");
+            WalkShot("fee_billing_editor");
             editor->CheckBox1->SetChecked(false);
             editor->Button1->Click();
             return static_cast<int>(mrNone);
@@ -182,7 +155,7 @@ TEST_F(FeeBillingWalk, AnEstatesMeterReadingsGeneratedTypedSavedPickedRedatedPri
                     picker->tvTree->SetSelected(picker->tvTree->Items()->Item(i));
             picker->tvTree->OnDblClick(picker->tvTree);
             picker->QryTable->Locate("F_code", String("1-0102"));
-            BillingShot("fee_billing_picker");
+            WalkShot("fee_billing_picker");
             picker->BitBtn1->Click();
             return static_cast<int>(mrNone);
         });
@@ -195,15 +168,15 @@ TEST_F(FeeBillingWalk, AnEstatesMeterReadingsGeneratedTypedSavedPickedRedatedPri
             auto* dialog = dynamic_cast<TDLGggDateEdit*>(form);
             EXPECT_NE(dialog, nullptr);
             if (!dialog) return static_cast<int>(mrCancel);
-            EXPECT_TRUE(ManagedBilling(dialog));
+            EXPECT_TRUE(WalkManaged(dialog));
             dialog->dtpFromDate->SetDate(EncodeDate(2027, 3, 1));
-            BillingShot("fee_billing_redate");
+            WalkShot("fee_billing_redate");
             dialog->btnOk->Click();
             return static_cast<int>(mrNone);
         });
         ledger->Action2->Execute();
         EXPECT_TRUE(ledger->SaveEditClick());
-        BillingShot("fee_billing_redated");
+        WalkShot("fee_billing_redated");
 
         // Printed to the PDF printer.
         ledger->PrintListClick();

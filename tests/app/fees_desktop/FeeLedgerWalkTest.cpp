@@ -3,8 +3,7 @@
 // window, pick a method and an item, search, type a quantity in grid edit, save, delete, print to
 // the PDF printer and export. Screenshots are kept in ScreenshotFolder() to be looked at.
 #include "app/RegisterSeed.h"
-#include "app/core/StartupFixture.h"
-#include "app/desktop/XServer.h"
+#include "FeesWalkFixture.h"
 
 #include "app/fees/FeeWindows.h"
 #include "app/fees/uFrmWYFYscgl.h"
@@ -36,38 +35,11 @@
 
 namespace {
 
-bool Managed(TCustomForm* form) {
-    return WaitFor([form] {
-        return XProp(WindowSystemId(form), "_NET_WM_ALLOWED_ACTIONS").find("ACTION_MOVE") != String::npos;
-    });
-}
-
-void Shot(const String& name) {
-    Settle(200);
-    SaveScreenAsPng(ScreenshotFolder() + name + ".png");
-}
-
-class FeeLedgerWalk : public Startup {
+class FeeLedgerWalk : public FeesWalk {
 protected:
-    void SetUp() override {
-        if (!XServerRunning()) GTEST_SKIP() << XServerProblem();
-        Startup::SetUp();
-    }
     void StartAsNewUser() {
-        ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
-        // The program's layouts beside it, as the build puts them.
-        ForceDirectories(Prog() + "Qr");
-        for (const auto& entry : std::filesystem::directory_iterator(String(ORV_SOURCE_DIR) + "/app/Qr"))
-            if (entry.path().extension() == ".di3")
-                std::filesystem::copy_file(entry.path(),
-                                           std::filesystem::path(Prog() + "Qr") / entry.path().filename());
-        RegisterRegisterWindows();
-        RegisterFeeWindows();
-        User.Form(Login("admin", {""}));
-        ASSERT_TRUE(StartOrvanta());
-        FrmMain->Show();
-        ASSERT_TRUE(Managed(FrmMain));
-        seed::SeedRegisters(dmData->ADOcnn());
+        StartSeeded();
+        if (HasFatalFailure()) return;
         // Two houses' rows of the area item this month, one of the meter item.
         for (const char* values :
              {"(1, '阳光小区', '1号楼', 'A101', '业主1', '按面积', '物业费', 0, 0, 0, 1.5, 0, '2027-05-03', "
@@ -117,9 +89,9 @@ TEST_F(FeeLedgerWalk, AnAreaFeeTypedInTheGridSavedDeletedPrintedAndExported) {
         EXPECT_NE(ledger, nullptr);
         if (!ledger) return static_cast<int>(mrCancel);
         EXPECT_EQ(frmWYFYscgl, ledger);
-        EXPECT_TRUE(Managed(ledger));
+        EXPECT_TRUE(WalkManaged(ledger));
         EXPECT_EQ(ledger->Caption(), "应交物业费用管理-->水费");
-        Shot("fee_ledger_open");
+        WalkShot("fee_ledger_open");
 
         // The area item: the second method.
         ledger->cbbListType->SetItemIndex(1);
@@ -131,7 +103,7 @@ TEST_F(FeeLedgerWalk, AnAreaFeeTypedInTheGridSavedDeletedPrintedAndExported) {
         ledger->Edit1->SetFocus();
         SimulateTyping(ledger->Edit1, "A102");
         EXPECT_EQ(ledger->QryTable->RecordCount(), 1);
-        Shot("fee_ledger_search");
+        WalkShot("fee_ledger_search");
         ledger->Edit1->SetText("");
         EXPECT_EQ(ledger->QryTable->RecordCount(), 2);
 
@@ -142,15 +114,15 @@ TEST_F(FeeLedgerWalk, AnAreaFeeTypedInTheGridSavedDeletedPrintedAndExported) {
         ledger->DBGridGx2->SetFocus();
         FocusColumn(ledger->DBGridGx2, "F_amount");
         SimulateTyping(ledger->DBGridGx2, "65.35");
-        Shot("fee_ledger_typing");
+        WalkShot("fee_ledger_typing");
         SimulateKey(ledger->ActiveControl(), VK_DOWN);
         Settle(100);
-        Shot("fee_ledger_grid_edit");
+        WalkShot("fee_ledger_grid_edit");
         EXPECT_TRUE(ledger->SaveEditClick());
         EXPECT_EQ(Read("select F_amount, F_totalPrice from T_wyFYrec where F_FZcode = 'A101'"),
                   "65.35|98.025");
         EXPECT_TRUE(ledger->ToolBar1->Visible());
-        Shot("fee_ledger_saved");
+        WalkShot("fee_ledger_saved");
 
         // Printed to the PDF printer in the three formats, exported.
         const auto printTo = [ledger](const String& name) {
@@ -179,7 +151,7 @@ TEST_F(FeeLedgerWalk, AnAreaFeeTypedInTheGridSavedDeletedPrintedAndExported) {
         User.Answer(IDOK);
         ledger->DeleteClick();
         EXPECT_EQ(ledger->QryTable->RecordCount(), 1);
-        Shot("fee_ledger_deleted");
+        WalkShot("fee_ledger_deleted");
         ledger->ExitClick();
         return static_cast<int>(mrCancel);
     });

@@ -4,8 +4,7 @@
 // spare-part list, delete the repair and see the stock back, print both layouts to the PDF printer.
 // Screenshots are kept in ScreenshotFolder() to be looked at.
 #include "app/RegisterSeed.h"
-#include "app/core/StartupFixture.h"
-#include "app/desktop/XServer.h"
+#include "FeesWalkFixture.h"
 
 #include "app/fees/FeeWindows.h"
 #include "app/fees/uDLGpjInfoXZ.h"
@@ -35,37 +34,11 @@
 
 namespace {
 
-bool RepairManaged(TCustomForm* form) {
-    return WaitFor([form] {
-        return XProp(WindowSystemId(form), "_NET_WM_ALLOWED_ACTIONS").find("ACTION_MOVE") != String::npos;
-    });
-}
-
-void RepairShot(const String& name) {
-    Settle(200);
-    SaveScreenAsPng(ScreenshotFolder() + name + ".png");
-}
-
-class RepairWalk : public Startup {
+class RepairWalk : public FeesWalk {
 protected:
-    void SetUp() override {
-        if (!XServerRunning()) GTEST_SKIP() << XServerProblem();
-        Startup::SetUp();
-    }
     void StartAsNewUser() {
-        ASSERT_TRUE(CreateDefaultDatabase(Prog() + "data/"));
-        ForceDirectories(Prog() + "Qr");
-        for (const auto& entry : std::filesystem::directory_iterator(String(ORV_SOURCE_DIR) + "/app/Qr"))
-            if (entry.path().extension() == ".di3")
-                std::filesystem::copy_file(entry.path(),
-                                           std::filesystem::path(Prog() + "Qr") / entry.path().filename());
-        RegisterRegisterWindows();
-        RegisterFeeWindows();
-        User.Form(Login("admin", {""}));
-        ASSERT_TRUE(StartOrvanta());
-        FrmMain->Show();
-        ASSERT_TRUE(RepairManaged(FrmMain));
-        seed::SeedRegisters(dmData->ADOcnn());
+        StartSeeded();
+        if (HasFatalFailure()) return;
         dmData->RunSQL("insert into T_PJinfo (F_code, F_name, F_type, F_spec, F_unit, F_address, F_price1, F_price2, "
                        "F_amount, F_XQname) values ('P03', '水管', '五金', 'DN20', '米', '宁波', 12.5, 8, 10, '" +
                        seed::EstateA + "')");
@@ -99,12 +72,12 @@ protected:
             auto* parts = dynamic_cast<TfrmPJdepotGL*>(form);
             EXPECT_NE(parts, nullptr);
             if (!parts) return static_cast<int>(mrCancel);
-            EXPECT_TRUE(RepairManaged(parts));
+            EXPECT_TRUE(WalkManaged(parts));
             for (const char* code : {"P01", "P03"}) {
                 EXPECT_TRUE(parts->QryTable->Locate("F_code", code));
                 stock += String(stock.empty() ? "" : "|") + parts->QryTable->FieldByName("F_amount")->AsString();
             }
-            RepairShot(shot);
+            WalkShot(shot);
             return static_cast<int>(mrCancel);
         });
         FrmMain->ActionOf(206)->Execute();
@@ -120,14 +93,14 @@ TEST_F(RepairWalk, ARepairWithPickedAndTypedPartsMovesTheStockAndItsDeleteGivesI
         auto* reg = dynamic_cast<TfrmCltBXGL*>(form);
         EXPECT_NE(reg, nullptr);
         if (!reg) return static_cast<int>(mrCancel);
-        EXPECT_TRUE(RepairManaged(reg));
+        EXPECT_TRUE(WalkManaged(reg));
         EXPECT_EQ(reg->Caption(), "用户报修管理");
-        RepairShot("repair_register_open");
+        WalkShot("repair_register_open");
         User.Form([&](TCustomForm* inner) {
             auto* d = dynamic_cast<TfrmCltBXedit*>(inner);
             EXPECT_NE(d, nullptr);
             if (!d) return static_cast<int>(mrCancel);
-            EXPECT_TRUE(RepairManaged(d));
+            EXPECT_TRUE(WalkManaged(d));
             EXPECT_EQ(d->Caption(), "住户报修记录 - 新增");
             EXPECT_EQ(d->edtCode->Text(), "001");
             d->CheckBox1->SetChecked(false);
@@ -140,11 +113,11 @@ TEST_F(RepairWalk, ARepairWithPickedAndTypedPartsMovesTheStockAndItsDeleteGivesI
                 auto* picker = dynamic_cast<TDLGpjInfoXZ*>(pickerForm);
                 EXPECT_NE(picker, nullptr);
                 if (!picker) return static_cast<int>(mrCancel);
-                EXPECT_TRUE(RepairManaged(picker));
-                RepairShot("repair_picker");
+                EXPECT_TRUE(WalkManaged(picker));
+                WalkShot("repair_picker");
                 EXPECT_TRUE(picker->QryTable->Locate("F_code", "P01"));
                 picker->BitBtn1->Click();
-                RepairShot("repair_picker_picked");
+                WalkShot("repair_picker_picked");
                 picker->BitBtn2->Click();
                 return static_cast<int>(picker->ModalResult());
             });
@@ -157,18 +130,18 @@ TEST_F(RepairWalk, ARepairWithPickedAndTypedPartsMovesTheStockAndItsDeleteGivesI
             lines->FieldByName("F_PJcode")->SetAsString("P03");
             d->DBGridGx1->SetFocus();
             FocusColumn(d->DBGridGx1, "F_PJcode");
-            RepairShot("repair_dialog_typed");
+            WalkShot("repair_dialog_typed");
             SimulateKey(d->ActiveControl(), VK_RETURN);
             Settle(100);
             EXPECT_EQ(lines->FieldByName("F_PJname")->AsString(), "水管");
-            RepairShot("repair_dialog_lines");
+            WalkShot("repair_dialog_lines");
             d->Button1->Click();
             return static_cast<int>(d->ModalResult());
         });
         reg->tbNew->Click();
         EXPECT_EQ(reg->QryTable->RecordCount(), 1);
         EXPECT_EQ(reg->QryDetail->RecordCount(), 2);
-        RepairShot("repair_register_saved");
+        WalkShot("repair_register_saved");
         reg->tbExit->Click();
         return static_cast<int>(mrCancel);
     });
@@ -195,7 +168,7 @@ TEST_F(RepairWalk, ARepairWithPickedAndTypedPartsMovesTheStockAndItsDeleteGivesI
         User.Answer(IDYES); // 真的要删除当前报修单号为001报修记录吗？
         reg->tbDel->Click();
         EXPECT_EQ(reg->QryTable->RecordCount(), 0);
-        RepairShot("repair_register_deleted");
+        WalkShot("repair_register_deleted");
         reg->tbExit->Click();
         return static_cast<int>(mrCancel);
     });
