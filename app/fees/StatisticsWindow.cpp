@@ -174,10 +174,11 @@ void TStatisticsWindow::BuildGrid() {
     DBGridGx1->OnTitleClick = [this](TColumnGx* column) { TitleClick(column); };
 }
 
-void TStatisticsWindow::BuildColumns(const std::vector<TGridColumnSpec>& columns) {
-    DBGridGx1->BeginLayout();
+void TStatisticsWindow::BuildColumns(const std::vector<TGridColumnSpec>& columns, TDBGridGx* grid) {
+    if (!grid) grid = DBGridGx1;
+    grid->BeginLayout();
     for (const TGridColumnSpec& spec : columns) {
-        TColumnGx* column = DBGridGx1->Columns()->AddColumn();
+        TColumnGx* column = grid->Columns()->AddColumn();
         column->SetFieldName(spec.Field);
         column->Title()->SetCaption(spec.Caption);
         column->Title()->SetAlignment(taCenter);
@@ -185,7 +186,7 @@ void TStatisticsWindow::BuildColumns(const std::vector<TGridColumnSpec>& columns
         column->Footer()->SetValueType(spec.Footer);
         if (!spec.FooterText.empty()) column->Footer()->SetValue(spec.FooterText);
     }
-    DBGridGx1->EndLayout();
+    grid->EndLayout();
 }
 
 void TStatisticsWindow::BuildPopupMenu() {

@@ -150,7 +150,8 @@ protected:
     virtual void Opened() {}
 
     // ---- building blocks ---------------------------------------------------------------------------
-    void BuildColumns(const std::vector<TGridColumnSpec>& columns);
+    // The columns of DBGridGx1 (or of a member's other grid) with their titles and footers.
+    void BuildColumns(const std::vector<TGridColumnSpec>& columns, TDBGridGx* grid = nullptr);
     // Filter controls: a label and its control at a place of GroupBox1.
     TEdit* AddEdit(const String& name, const String& label, int left, int top, int width = 110);
     // A combo box filled through FillCombo each time it receives the focus.

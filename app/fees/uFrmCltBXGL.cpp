@@ -38,7 +38,8 @@ TMenuItem* AddItem(TComponent* owner, TPopupMenu* menu, const String& name, cons
     return item;
 }
 
-// Title clicks sort a grid's data set on the client, every column (memo columns too).
+// Title clicks sort the lines grid on the client, every column (memo columns too), as the
+// family sorts the records (EnableTitleSort).
 void SortOnTitleClick(TDBGridGx* grid, TDataSet* dataSet) {
     grid->OnTitleClick = [grid, dataSet](TColumnGx* column) {
         auto* query = dynamic_cast<TCustomADODataSet*>(dataSet);
@@ -138,7 +139,7 @@ TfrmCltBXGL::TfrmCltBXGL(TComponent* AOwner) : TListWindow(AOwner, RepairSpec) {
         {"F_memo2", "", 120},
         {"F_MYtype", "", 60},
     });
-    SortOnTitleClick(DBGridGx1, QryTable);
+    EnableTitleSort(false);
     // The grid's footer sums took the query's events over already: their handler runs first.
     QryTable->AfterOpen = [this, footers = QryTable->AfterOpen](TDataSet* dataSet) {
         if (footers) footers(dataSet);

@@ -30,9 +30,6 @@ class TSpeedButton;
 inline const String RepairDialogTitle = "住户报修记录";
 inline const String MsgOwnerNameEmpty = "当前业主姓名不能为空！";
 inline const String MsgRepairSaveFailed = "保存失败，请检测数据库连接！";
-// The date a record not yet repaired holds.
-inline const String RepairNotDoneDate = "1900-08-14";
-
 // `配件编号 "code" 不存在，请检查输入？`
 String UnknownPartMessage(const String& code);
 

@@ -9,6 +9,7 @@
 #include "app/registers/TypedText.h"
 
 #include "app/core/DataDm.h"
+#include "app/core/NotSetDate.h"
 #include "app/core/Vardessa.h"
 
 #include "controls/kxCurrEdit.h"
@@ -166,7 +167,7 @@ void TfrmCltBXedit::WriteRepairRecord(const String& code, int id) {
         .Param("Memo2", TypedMemo(Memo2->Text()))
         .Param("FWprice", service)
         .Param("WLprice", material)
-        .Param("xfDate", dtpXFdate->Checked() ? FormatDateTime("yyyy-MM-dd", dtpXFdate->Date()) : RepairNotDoneDate)
+        .Param("xfDate", DateFromPicker(*dtpXFdate))
         .Param("totalPrice", service + material);
     ExecStatement(dmData->QryPub(), statement);
 }

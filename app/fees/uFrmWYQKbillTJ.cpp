@@ -81,17 +81,7 @@ TfrmWYQKbillTJ::TfrmWYQKbillTJ(TComponent* AOwner) : TStatisticsWindow(AOwner, "
     DBGridGx2->SetFooterRowCount(1);
     DBGridGx2->SumList()->SetActive(true);
     DBGridGx2->SetDataSource(dsDetail);
-    DBGridGx2->BeginLayout();
-    for (const TGridColumnSpec& spec : FeeRowColumns()) {
-        TColumnGx* column = DBGridGx2->Columns()->AddColumn();
-        column->SetFieldName(spec.Field);
-        column->Title()->SetCaption(spec.Caption);
-        column->Title()->SetAlignment(taCenter);
-        column->SetWidth(spec.Width);
-        column->Footer()->SetValueType(spec.Footer);
-        if (!spec.FooterText.empty()) column->Footer()->SetValue(spec.FooterText);
-    }
-    DBGridGx2->EndLayout();
+    BuildColumns(FeeRowColumns(), DBGridGx2);
     PopupMenu4 = new TPopupMenu(this);
     PopupMenu4->SetName("PopupMenu4");
     MenuItem1 = new TMenuItem(this);
