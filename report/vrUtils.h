@@ -111,9 +111,32 @@ String GetTempFileInFolder(const String& folder);
 String GetProgramFileName();
 String GetModulePath();
 
-// Writes a file through write into a new temporary file in the same folder and renames it over
-// fileName when everything is written. On any failure the temporary file is removed, the old
-// file stays as it was, and the error passes on.
+// A file written under a temporary name in the target's folder and renamed over the target by
+// Commit, so a failed or cancelled write never leaves a half-written file over an old one (the old
+// file's permissions are kept). Destroyed uncommitted, it removes the temporary file.
+class TvrReplacingFile {
+public:
+    // Creates the temporary file; raises EFCreateError naming fileName when the folder refuses it.
+    explicit TvrReplacingFile(const String& fileName);
+    ~TvrReplacingFile();
+    TvrReplacingFile(const TvrReplacingFile&) = delete;
+    TvrReplacingFile& operator=(const TvrReplacingFile&) = delete;
+
+    TStream& Stream() { return *FStream; }
+    const String& FileName() const { return FFileName; }
+    // Writes out, closes and renames the file over the target; raises on failure (the target
+    // then stays as it was).
+    void Commit();
+
+private:
+    String FFileName, FTempName;
+    std::unique_ptr<TFileStream> FStream;
+    bool FCommitted = false;
+};
+
+// Writes a file through write into a TvrReplacingFile and commits it when everything is written.
+// On any failure the temporary file is removed, the old file stays as it was, and the error
+// passes on.
 void WriteFileReplacing(const String& fileName, const std::function<void(TStream&)>& write);
 
 // --- Messages and errors --------------------------------------------------------------------

@@ -33,17 +33,16 @@ String GetModulePath() {
     return ProgramFolder();
 }
 
-void WriteFileReplacing(const String& fileName, const std::function<void(TStream&)>& write) {
-    const fs::path target(NormalizePath(fileName));
+TvrReplacingFile::TvrReplacingFile(const String& fileName) : FFileName(NormalizePath(fileName)) {
+    const fs::path target(FFileName);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    // Created like any new file (mode 0666 less the umask); the old file's mode is copied below.
+    // Created like any new file (mode 0666 less the umask); the old file's mode is copied by Commit.
     static std::atomic<unsigned> counter{0};
-    String temp;
     for (int attempt = 0;; ++attempt) {
-        temp = (folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) + "." +
-                          std::to_string(counter++) + ".tmp"))
-                   .string();
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        FTempName = (folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) + "." +
+                               std::to_string(counter++) + ".tmp"))
+                        .string();
+        const int fd = ::open(FTempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             ::close(fd);
             break;
@@ -51,24 +50,38 @@ void WriteFileReplacing(const String& fileName, const std::function<void(TStream
         if (errno != EEXIST || attempt > 100)
             throw EFCreateError("Cannot create file \"" + fileName + "\". " + std::strerror(errno));
     }
-    std::error_code ec;
     try {
-        Int64 written = 0;
-        {
-            TFileStream stream(temp, fmOpenWrite);
-            write(stream);
-            written = stream.Size();
-        }
-        // A short file after closing means the last buffered bytes did not reach the disk.
-        if (static_cast<Int64>(fs::file_size(temp)) != written) throw EWriteError("Stream write error");
-        const fs::perms perms = fs::status(target, ec).permissions();
-        if (!ec && perms != fs::perms::unknown) fs::permissions(temp, perms, ec);
-        fs::rename(temp, target);
-    } catch (const fs::filesystem_error& e) {
-        fs::remove(temp, ec);
-        throw EFCreateError("Cannot create file \"" + fileName + "\". " + e.code().message());
+        FStream = std::make_unique<TFileStream>(FTempName, fmOpenWrite);
     } catch (...) {
-        fs::remove(temp, ec);
+        std::error_code ec;
+        fs::remove(FTempName, ec);
         throw;
     }
+}
+
+TvrReplacingFile::~TvrReplacingFile() {
+    FStream.reset();
+    if (!FCommitted) {
+        std::error_code ec;
+        fs::remove(FTempName, ec);
+    }
+}
+
+void TvrReplacingFile::Commit() {
+    const Int64 written = FStream->Size();
+    FStream.reset();
+    std::error_code ec;
+    // A short file after closing means the last buffered bytes did not reach the disk.
+    if (static_cast<Int64>(fs::file_size(FTempName, ec)) != written || ec) throw EWriteError("Stream write error");
+    const fs::perms perms = fs::status(FFileName, ec).permissions();
+    if (!ec && perms != fs::perms::unknown) fs::permissions(FTempName, perms, ec);
+    fs::rename(FTempName, FFileName, ec);
+    if (ec) throw EFCreateError("Cannot create file \"" + FFileName + "\". " + ec.message());
+    FCommitted = true;
+}
+
+void WriteFileReplacing(const String& fileName, const std::function<void(TStream&)>& write) {
+    TvrReplacingFile file(fileName);
+    write(file.Stream());
+    file.Commit();
 }

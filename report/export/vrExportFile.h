@@ -3,33 +3,15 @@
 #pragma once
 
 #include "report/vrClassCollaborators.h"
-#include "rtl/Streams.h"
-
-#include <memory>
+#include "report/vrUtils.h"
 
 class TvrReport;
 
-// An export's output file. It is written under a temporary name in the target's folder and
-// renamed over the target by Commit, so a failed or cancelled export never leaves a half-written
-// file over an old one. Destroyed uncommitted, it removes the temporary file.
-class TvrExportFile {
+// An export's output file: the report library's replacing file (written under a temporary name
+// and renamed over the target by Commit; destroyed uncommitted, it removes the temporary file).
+class TvrExportFile : public TvrReplacingFile {
 public:
-    // Creates the temporary file; raises EFCreateError naming fileName when the folder refuses it.
-    explicit TvrExportFile(const String& fileName);
-    ~TvrExportFile();
-    TvrExportFile(const TvrExportFile&) = delete;
-    TvrExportFile& operator=(const TvrExportFile&) = delete;
-
-    TStream& Stream() { return *FStream; }
-    const String& FileName() const { return FFileName; }
-    // Writes out, closes and renames the file over the target; raises on failure (the target
-    // then stays as it was).
-    void Commit();
-
-private:
-    String FFileName, FTempName;
-    std::unique_ptr<TFileStream> FStream;
-    bool FCommitted = false;
+    using TvrReplacingFile::TvrReplacingFile;
 };
 
 // The filter's file name as an export takes it: empty when none; a name without a folder gets the

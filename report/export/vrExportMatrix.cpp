@@ -18,6 +18,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <new>
 
 // --- TvrIEMStyle ---------------------------------------------------------------------------------
 
@@ -75,24 +77,37 @@ String TvrIEMObject::Text() const {
 // --- TvrIEMatrix ---------------------------------------------------------------------------------
 
 struct TvrIEMatrix::TPools {
-    // Objects made in blocks of 1024 and freed together.
+    // Objects made in blocks of room for 1024, each built when it is handed out, and freed together.
     template <class T> class TBlockPool {
     public:
+        TBlockPool() = default;
+        TBlockPool(const TBlockPool&) = delete;
+        TBlockPool& operator=(const TBlockPool&) = delete;
+        ~TBlockPool() { Clear(); }
         T* New() {
             if (FUsed == BlockSize) {
-                FBlocks.push_back(std::make_unique<T[]>(BlockSize));
+                FBlocks.push_back(std::make_unique_for_overwrite<TSlot[]>(BlockSize));
                 FUsed = 0;
             }
-            return &FBlocks.back()[FUsed++];
+            T* item = ::new (static_cast<void*>(FBlocks.back()[FUsed].Bytes)) T();
+            ++FUsed;
+            return item;
         }
         void Clear() {
+            for (size_t b = 0; b < FBlocks.size(); ++b) {
+                const size_t built = b + 1 == FBlocks.size() ? FUsed : BlockSize;
+                for (size_t i = 0; i < built; ++i) std::launder(reinterpret_cast<T*>(FBlocks[b][i].Bytes))->~T();
+            }
             FBlocks.clear();
             FUsed = BlockSize;
         }
 
     private:
+        struct TSlot {
+            alignas(T) std::byte Bytes[sizeof(T)];
+        };
         static constexpr size_t BlockSize = 1024;
-        std::vector<std::unique_ptr<T[]>> FBlocks;
+        std::vector<std::unique_ptr<TSlot[]>> FBlocks;
         size_t FUsed = BlockSize;
     };
     TBlockPool<TvrIEMObject> Objects;
