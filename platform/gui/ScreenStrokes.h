@@ -4,7 +4,6 @@
 // until they are erased (or cleared), also when the control repaints meanwhile.
 #pragma once
 
-#include "rtl/TickCount.h"
 #include "gui/Colors.h"
 #include "gui/Controls.h"
 #include "rtl/TickCount.h" // GetTickCount, which callers of these routines time drags with
