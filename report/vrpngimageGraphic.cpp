@@ -51,6 +51,17 @@ TPngSurface BitmapToSurface(TBitmap& bmp) {
     return surface;
 }
 
+// The colour shown for one pixel: its palette entry (black past the palette's end) or, for 24-bit
+// pictures, the blue, green and red bytes the row holds.
+TPngRGB DisplayColor(const TPngBitmap& image, Integer x, Integer y) {
+    if (image.BitsPerPixel <= 8) {
+        const Integer v = image.PixelIndex(x, y);
+        return v < static_cast<Integer>(image.Palette.size()) ? image.Palette[v] : TPngRGB{};
+    }
+    const Byte* p = image.Row(y) + 3 * Int64(x);
+    return TPngRGB{p[2], p[1], p[0]};
+}
+
 } // namespace
 
 TPngSurface TPNGObject::DisplayPixels() const {
@@ -59,17 +70,8 @@ TPngSurface TPNGObject::DisplayPixels() const {
     TPngSurface surface(image.Width, image.Height);
     for (Integer y = 0; y < image.Height; ++y)
         for (Integer x = 0; x < image.Width; ++x) {
-            TPngColor c;
-            if (image.BitsPerPixel <= 8) {
-                const Integer v = image.PixelIndex(x, y);
-                const TPngRGB p =
-                    v < static_cast<Integer>(image.Palette.size()) ? image.Palette[v] : TPngRGB{};
-                c = PngRGB(p.Red, p.Green, p.Blue);
-            } else {
-                const Byte* p = image.Row(y) + 3 * Int64(x);
-                c = PngRGB(p[2], p[1], p[0]);
-            }
-            surface.SetPixel(x, y, c);
+            const TPngRGB p = DisplayColor(image, x, y);
+            surface.SetPixel(x, y, PngRGB(p.Red, p.Green, p.Blue));
         }
     return surface;
 }
@@ -95,18 +97,11 @@ void TPNGObject::Draw(TCanvas& canvas, const TRect& r) {
             bmp.SetSize(image.Width, image.Height);
             for (Integer y = 0; y < image.Height; ++y) {
                 Byte* out = bmp.ScanLine(y);
-                const Byte* in = image.Row(y);
                 for (Integer x = 0; x < image.Width; ++x, out += 4) {
-                    if (image.BitsPerPixel <= 8) {
-                        const Integer v = image.PixelIndex(x, y);
-                        const TPngRGB p =
-                            v < static_cast<Integer>(image.Palette.size()) ? image.Palette[v] : TPngRGB{};
-                        out[0] = p.Blue;
-                        out[1] = p.Green;
-                        out[2] = p.Red;
-                    } else {
-                        std::memcpy(out, in + 3 * Int64(x), 3);
-                    }
+                    const TPngRGB p = DisplayColor(image, x, y);
+                    out[0] = p.Blue;
+                    out[1] = p.Green;
+                    out[2] = p.Red;
                     out[3] = 255;
                 }
             }

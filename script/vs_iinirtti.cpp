@@ -47,21 +47,15 @@ void vsSaveIniFileToStream(TCustomIniFile& ini, TStream& stream) {
     } else {
         return;
     }
-    String text;
-    for (Integer i = 0; i < lines.Count(); ++i)
-        text += lines.Strings(i) + "\r\n";
-    if (!text.empty()) stream.WriteBuffer(text.data(), static_cast<Int64>(text.size()));
+    lines.SaveToStream(stream);
 }
 
 void vsLoadIniFileFromStream(TCustomIniFile& ini, TStream& stream) {
     TStringList lines;
     lines.LoadFromStream(stream);
     if (dynamic_cast<TIniFile*>(&ini)) {
-        String text;
-        for (Integer i = 0; i < lines.Count(); ++i)
-            text += lines.Strings(i) + "\r\n";
         // The file is replaced whole, never left half written.
-        if (!SaveFileAtomic(ini.FileName(), text))
+        if (!SaveFileAtomic(ini.FileName(), lines.Text()))
             throw EFCreateError("Cannot create file \"" + ini.FileName() + "\"");
     } else if (auto* mem = dynamic_cast<TMemIniFile*>(&ini)) {
         mem->SetStrings(lines);
