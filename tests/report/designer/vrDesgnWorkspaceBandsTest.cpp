@@ -2,6 +2,8 @@
 // the band that holds them, bands grown for their children and dragged alone.
 #include "WorkspaceFixture.h"
 
+#include "report/vrClassDialogPage.h"
+
 namespace {
 
 // The bands' names from the top of the page down.
@@ -14,6 +16,14 @@ std::vector<String> NamesOfBands(const TvrObjectList& objects) {
     for (TvrComponent* o : bands) names.push_back(o->Name());
     return names;
 }
+
+// A control of a dialog page that holds other controls.
+class TBoxControl : public TvrDialogControl {
+public:
+    using TvrDialogControl::TvrDialogControl;
+    String ClassName() const override { return "TBoxControl"; }
+    bool AcceptChild(TvrComponent* Obj) override { return dynamic_cast<TvrDialogControl*>(Obj) != nullptr; }
+};
 
 } // namespace
 
@@ -129,4 +139,29 @@ TEST_F(WorkspaceTest, ABandDraggedWithAltLeavesItsObjects) {
     EXPECT_EQ(other->Parent(), band);
     EXPECT_GT(band->Top(), 400);
     EXPECT_NEAR(other->AbsTop(), band->Top() + 10, Eps);
+}
+
+// On a dialog page a control goes into the container under its top-left corner (left and top
+// edges inside, right and bottom outside) and back to the page when moved out, keeping its
+// place on the form.
+TEST_F(WorkspaceTest, DialogControlsGoIntoTheContainerUnderTheirCorner) {
+    UsePage(new TvrDialogPage(Report.get()));
+    auto* box = Add<TBoxControl>(Page, 100, 100, 200, 100);
+    auto* button = Add<TBoxControl>(Page, 0, 0, 60, 24);
+    struct Case {
+        Extended X, Y;
+        bool Inside;
+    } cases[] = {
+        {100, 100, true}, {299.9, 199.9, true}, {300, 150, false}, {150, 200, false}, {99.9, 150, false}, {150, 120, true},
+    };
+    for (const Case& c : cases) {
+        // Placed by its absolute position, wherever it is now.
+        const Extended ox = button->AbsLeft() - button->Left(), oy = button->AbsTop() - button->Top();
+        button->SetLeft(c.X - ox);
+        button->SetTop(c.Y - oy);
+        Ws->AdjustBands(true);
+        EXPECT_EQ(button->Parent(), c.Inside ? static_cast<TvrComponent*>(box) : Page) << c.X << "," << c.Y;
+        EXPECT_NEAR(button->AbsLeft(), c.X, Eps) << c.X << "," << c.Y;
+        EXPECT_NEAR(button->AbsTop(), c.Y, Eps) << c.X << "," << c.Y;
+    }
 }
