@@ -312,16 +312,16 @@ constexpr int PictureDpi = 192;
 
 // The first page drawn at 192 dpi, as the BMP export writes it (read back from its file once).
 TBitmap& PagePicture() {
-    static TBitmap picture = [] {
+    static TBitmap* picture = [] {
         TBenchPages& d = Data();
         auto bmp = TvrCustomExportFilter::CreateNoRegister<TvrBMPExport>();
         bmp->ImageDpi = PictureDpi;
         d.Drive(*bmp, d.File("page.bmp"), 1);
-        TBitmap b;
-        b.LoadFromFile(d.File("page.1.bmp"));
+        auto* b = new TBitmap(); // lives to the end of the run
+        b->LoadFromFile(d.File("page.1.bmp"));
         return b;
     }();
-    return picture;
+    return *picture;
 }
 
 // The BMP export of one page: drawing and writing.

@@ -247,4 +247,27 @@ TEST(vrExportReadBack, PicturesAndWebPagesReadBackInIndependentReaders) {
     ASSERT_EQ(RunProgram("pdftotext -layout '" + dir.File("pdf/1.pdf") + "' -", &output), 0) << output;
     for (const char* text : {"张三", "李四", "12,345.60"})
         EXPECT_NE(output.find(text), String::npos) << text << " in\n" << output;
+
+    // A browser draws page 1 and the navigator's frameset headless; each screenshot holds more than
+    // the blank page (kept beside the other screenshots for a look).
+    const struct {
+        const char* Page;
+        const char* Shot;
+    } shots[] = {{"site/report.files/1.html", "export_html_page1.png"}, {"site/report.html", "export_html_frameset.png"}};
+    for (const auto& shot : shots) {
+        const String png = dir.File(shot.Shot);
+        const String browser = "HOME='" + dir.Path() + "' chromium --headless --no-sandbox --disable-gpu --hide-scrollbars "
+                               "--window-size=1000,800 --screenshot='" + png + "' 'file://" + dir.File(shot.Page) + "'";
+        ASSERT_EQ(RunProgram(browser, &output), 0) << output;
+        ASSERT_EQ(RunProgram(SystemPython() + " -c \"from PIL import Image; print(len(Image.open('" + png +
+                                 "').convert('L').getcolors(1000000) or []))\"",
+                             &output),
+                  0)
+            << output;
+        EXPECT_GT(std::stoi(output), 8) << shot.Page << ": the screenshot is all but blank";
+#ifdef ORV_SCREEN_DIR
+        ForceDirectories(ORV_SCREEN_DIR);
+        CopyFile(png, String(ORV_SCREEN_DIR) + "/" + shot.Shot, false);
+#endif
+    }
 }
