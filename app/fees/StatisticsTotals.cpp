@@ -46,6 +46,7 @@ TStatisticsTotals::TStatisticsTotals(TComponent* AOwner, const String& memberCla
     PageControl1->SetName("PageControl1");
     PageControl1->SetParent(this);
     PageControl1->SetAlign(alClient);
+    PageControl1->SetStyle(tsButtons);
     TTabSheet** sheets[] = {&TabSheet1, &TabSheet2, &TabSheet3};
     const char* captions[] = {" 按用户汇总 ", " 按楼幢汇总 ", " 按小区汇总 "};
     for (int i = 0; i < 3; ++i) {

@@ -72,6 +72,7 @@ protected:
 TEST_F(ReceivableTotals, EachPageSumsItsLevelAndKeepsItsLastResult) {
     auto window = Open<TfrmYJFYtotalTJ>();
     EXPECT_FALSE(window->tbPrint->Enabled()) << "print waits for the first 查询";
+    EXPECT_EQ(window->PageControl1->Style(), tsButtons);
     for (TDBGridGx* grid : {window->DBGridGx1, window->DBGridGx2, window->DBGridGx3}) {
         SCOPED_TRACE(grid->Name());
         EXPECT_EQ(grid->ColumnByFieldName("f_sz2")->Title()->Caption(), "水费");
