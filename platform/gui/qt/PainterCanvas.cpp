@@ -485,6 +485,9 @@ void TPainterCanvas::DevTextOut(int x, int y, Cardinal options, const TRect* rec
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     QColor bk = ToQColor(bkColor);
     if (rect && (options & ETO_OPAQUE)) p->fillRect(Q(*rect), bk);
+    // The font is set before any save, so that it outlives the restore below: a painter given a
+    // new font looks its glyph engine up again, which cost more than drawing a short text.
+    if (!(p->font() == rf->Font)) p->setFont(rf->Font);
     bool clipped = rect && (options & ETO_CLIPPED);
     if (clipped) {
         p->save();
@@ -506,7 +509,6 @@ void TPainterCanvas::DevTextOut(int x, int y, Cardinal options, const TRect* rec
         y = 0;
     }
     if (bkOpaque && width > 0) p->fillRect(QRect(x, y, width, tm.tmHeight), bk);
-    p->setFont(rf->Font);
     p->setPen(ToQColor(Font()->Color()));
     p->setBackgroundMode(Qt::TransparentMode);
     int baseline = y + tm.tmAscent;
