@@ -40,13 +40,16 @@ TEST_F(DesktopLook, EveryDesktopButtonShowsItsActionsPicture) {
         EXPECT_EQ(index, ActionImageIndex(b->Tag()));
         indexes.insert(index);
         ASSERT_FALSE(button->Glyph()->Empty()) << b->Tag();
-        EXPECT_EQ(button->Glyph()->Width(), ActionImageSize);
+        // The picture and its disabled look side by side.
+        EXPECT_EQ(button->Glyph()->Width(), 2 * ActionImageSize);
+        EXPECT_EQ(button->Glyph()->Height(), ActionImageSize);
+        EXPECT_EQ(button->NumGlyphs(), 2);
         EXPECT_EQ(button->Layout(), blGlyphTop);
     }
     EXPECT_EQ(indexes.size(), 34u);
     EXPECT_EQ(*indexes.begin(), 0);
     EXPECT_EQ(ActionImageIndex(202), -1);
-    // Pictures of different top menus differ (the tile's colour).
+    // Pictures of different actions differ.
     TBitmap system, daily;
     ASSERT_TRUE(FrmMain->ImageList32->GetBitmap(ActionImageIndex(101), &system));
     ASSERT_TRUE(FrmMain->ImageList32->GetBitmap(ActionImageIndex(301), &daily));
