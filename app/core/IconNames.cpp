@@ -19,7 +19,7 @@ const TActionIcon ActionIcons[] = {
     {105, "trash-empty"},                     // 数据清理
     {106, "utilities-file-archiver"},         // 压缩修复
     {107, "document-import"},                 // 导入住户信息
-    {108, "preferences-system"},              // 系统当前配置
+    {108, "document-properties"},             // 系统当前配置
     {201, "user-home"},                       // 小区信息设置
     {203, "applications-engineering"},        // 小区公共设施
     {204, "edit-clear-all"},                  // 保洁绿化
@@ -43,7 +43,7 @@ const TActionIcon ActionIcons[] = {
     {501, "x-office-spreadsheet"},            // 应交费用明细统计
     {502, "office-chart-bar"},                // 应交费用汇总统计
     {503, "financial-list"},                  // 住户交费明细统计
-    {504, "financial-budget"},                // 住户交费汇总统计
+    {504, "office-chart-line"},               // 住户交费汇总统计
     {505, "view-statistics"},                 // 物业报修查询统计
     {506, "financial-report"},                // 物业收费经营分析
 };

@@ -24,6 +24,10 @@ QStringList BaseIconFolders() {
     return folders;
 }
 
+// The toolkit takes an empty list of folders for "the desktop's own folders"; a list of this one
+// folder, which no file system has, hides every theme.
+const QString NoThemes = QStringLiteral(":/no-icon-themes");
+
 } // namespace
 
 void PrepareIconTheme() {
@@ -52,7 +56,7 @@ std::vector<String> IconThemeSearchPaths() {
     PrepareIconTheme();
     std::vector<String> paths;
     for (const QString& path : QIcon::themeSearchPaths())
-        paths.push_back(FromQString(path));
+        if (path != NoThemes) paths.push_back(FromQString(path));
     return paths;
 }
 
@@ -61,6 +65,7 @@ void SetIconThemeSearchPaths(const std::vector<String>& paths) {
     QStringList list;
     for (const String& path : paths)
         list << ToQString(path);
+    if (list.isEmpty()) list << NoThemes;
     QIcon::setThemeSearchPaths(list);
 }
 

@@ -7,6 +7,7 @@
 #include "app/core/AppStart.h"
 #include "app/core/Rights.h"
 
+#include "controls/WnPageControl.h"
 #include "db/DB.h"
 #include "gui/ActnList.h"
 #include "gui/Bitmap.h"
@@ -47,6 +48,9 @@ TEST_F(DesktopLook, EveryDesktopButtonShowsItsActionsPicture) {
         EXPECT_EQ(button->Layout(), blGlyphTop);
     }
     EXPECT_EQ(indexes.size(), 34u);
+    // The tab strip holds the pages' pictures (32 pixels and the image margin beside the caption).
+    EXPECT_EQ(FrmBtnImage->ImageList1->Count(), 5);
+    EXPECT_EQ(FrmBtnImage->PageControl1->FixedDimension(), 132);
     EXPECT_EQ(*indexes.begin(), 0);
     EXPECT_EQ(ActionImageIndex(202), -1);
     // Pictures of different actions differ.
