@@ -1,5 +1,9 @@
 #!/usr/bin/env python3
-"""Packs the pictures of the main window's 34 actions into app/core/ActionImagesData.cpp.
+"""Packs the built-in pictures of the main window's 34 actions into app/core/ActionImagesData.cpp.
+
+The menus and the desktop show the pictures of the desktop's icon theme by the names of
+app/core/IconNames.h; these built-in ones stand only where no theme has a name (or no theme is
+installed), and stand in for a desktop page's picture the same way.
 
 The main window's 32 x 32 image list holds one picture per action, in the order of the rights
 table (101 ... 506); the desktop's buttons show them. The strip is a BMP file (cells left to right,

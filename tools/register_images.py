@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
-"""Packs the pictures of the register windows into app/registers/RegisterImagesData.cpp.
+"""Packs the built-in pictures of the register windows into app/registers/RegisterImagesData.cpp.
+
+The windows show the pictures of the desktop's icon theme by the names of app/core/IconNames.h;
+these built-in ones stand only where no theme has a name (or no theme is installed).
 
 Two strips, each a BMP file (cells left to right, magenta background, which the image lists take
 as transparent from each cell's bottom-left pixel) stored as a gzip member:
 
-  ToolImages.bmp  20 x 20, the toolbar buttons in the order of TToolImage (app/registers/
-                  RegisterImages.h): 新增 修改 删除 首项 前项 后项 末项 查询 打印 设置 导出 退出
+  ToolImages.bmp  20 x 20, the toolbar buttons in the order of TToolImage (app/core/
+                  IconNames.h): 新增 修改 删除 首项 前项 后项 末项 查询 打印 设置 导出 退出
                   保存 取消 销售 入住 置空 复制
   TreeImages.bmp  16 x 16, the estate tree: estate, building collapsed, building expanded,
                   building without children
