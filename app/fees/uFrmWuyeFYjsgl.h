@@ -162,6 +162,7 @@ private:
     bool FShowing = false; // the program is setting the edits
     bool FTicking = false; // 全选 or a reload posts rows: one recount at the end
     bool FShown = false;
+    bool FPrinting = false; // the receipt's report walks the house list
     String FLastReceipt;
 };
 

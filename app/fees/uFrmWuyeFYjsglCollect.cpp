@@ -14,6 +14,7 @@
 #include "gui/ComCtrls.h"
 #include "gui/StdCtrls.h"
 #include "report/vrClass.h"
+#include "report/vrDBSet.h"
 #include "rtl/DateUtils.h"
 #include "rtl/Format.h"
 #include "rtl/ScopeGuards.h"
@@ -95,6 +96,21 @@ void TfrmWuyeFYjsgl::PrepareReceiptRows() {
 void TfrmWuyeFYjsgl::PrintClick() {
     if (!QryTable->Active() || QryTable->IsEmpty()) return;
     PrepareReceiptRows();
+    // The report walks the house list: its moves load no rows, and it ends on the house again.
+    const int houseId = QryTable->FieldByName("F_ID")->AsInteger();
+    FPrinting = true;
+    const TScopeExit back([this, houseId] {
+        if (QryTable->Active()) QryTable->Locate("F_ID", houseId);
+        FPrinting = false;
+    });
+    // The receipt is the current house's alone, not every house the search listed.
+    TvrDBDataset* house = dmData->vrDBDataSet1;
+    house->RangeBegin = rbCurrent;
+    house->RangeEnd = reCurrent;
+    const TScopeExit whole([house] {
+        house->RangeBegin = rbFirst;
+        house->RangeEnd = reLast;
+    });
     try {
         dmData->ShowLayoutReport(vrReport1, FeeCollectionLayout, QryTable, QryTemp);
     } catch (const std::exception&) {

@@ -50,6 +50,7 @@ void TfrmWuyeFYjsgl::QueryHouses() {
 }
 
 void TfrmWuyeFYjsgl::HouseChanged() {
+    if (FPrinting) return;
     if (!QryTable->Active() || QryTable->IsEmpty()) {
         ClearHouse();
         return;

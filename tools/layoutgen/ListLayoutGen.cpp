@@ -1,7 +1,7 @@
 // orvanta-layoutgen: writes the list layout of a window as a report layout file (.di3) through
 // the report object model, for the windows that print their list through Qr/ beside the program.
 //
-//   orvanta-layoutgen [--places N] [--memo NAME[=TEXT]] [--sheet] OUTPUT.di3 TITLE
+//   orvanta-layoutgen [--places N] [--memo NAME[=TEXT]]... [--sheet] OUTPUT.di3 TITLE
 //                     FIELD:CAPTION[:WIDTH[:money][:sum]]... [--lines FIELD:CAPTION[:WIDTH[:money]]...]
 //
 // The layout: the title over the first page, the column titles at the top of every page, one
@@ -10,7 +10,7 @@
 // grid pixels (the report's own units); columns wider than the page together are narrowed in
 // proportion. Columns marked sum get their total in a summary line after the last row, under
 // "合  计" in the first column; --memo adds a text object of that name under the title, empty or
-// holding TEXT (a variable the window answers, "[memDate]"),
+// holding TEXT (a variable the window answers, "[memDate]"); several --memo give a line each,
 // for a window to fill before printing (the period of the rows). With --sheet the layout is a detail sheet
 // instead: one row of vrDM per page, the title at the top of every page and one line "CAPTION  value" per
 // column (the width is then the value's). With --lines each row of vrDM is followed by the rows of
@@ -27,6 +27,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -125,8 +126,8 @@ Extended AddDetailLines(TvrReportPage* page, TvrBand* master, TvrDBDataset* deta
 }
 
 void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
-                     std::vector<TListColumn> columns, int places, const String& memoName, const String& memoText,
-                     TvrDBDataset* detailData, const std::vector<TListColumn>& lineColumns) {
+                     std::vector<TListColumn> columns, int places,
+                     const std::vector<std::pair<String, String>>& memos, TvrDBDataset* detailData, const std::vector<TListColumn>& lineColumns) {
     auto* page = new TvrReportPage(&report);
     page->SetName("Page1");
     page->SetDefaults();
@@ -143,10 +144,10 @@ void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
     titleMemo->HAlign = haCenter;
     titleMemo->Font()->SetSize(16);
     titleMemo->Font()->SetStyle(TFontStyles{fsBold});
-    if (!memoName.empty()) {
-        titleBand->SetHeight(TitleHeight + LineHeight);
-        TvrMemoView* memo = NewMemo(titleBand, memoName, 0, pageWidth, memoText);
-        memo->SetBounds(0, TitleHeight, pageWidth, LineHeight);
+    titleBand->SetHeight(TitleHeight + LineHeight * static_cast<Extended>(memos.size()));
+    for (size_t i = 0; i < memos.size(); ++i) {
+        TvrMemoView* memo = NewMemo(titleBand, memos[i].first, 0, pageWidth, memos[i].second);
+        memo->SetBounds(0, TitleHeight + LineHeight * static_cast<Extended>(i), pageWidth, LineHeight);
     }
 
     TvrBand* header = NewBand(new TvrPageHeader(page), page, "PageHeader1", 80, HeaderHeight);
@@ -243,7 +244,7 @@ void BuildSheetLayout(TvrReport& report, TvrDBDataset* data, const String& title
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: orvanta-layoutgen [--places N] [--memo NAME[=TEXT]] [--sheet] OUTPUT.di3 TITLE "
+    std::fprintf(stderr, "usage: orvanta-layoutgen [--places N] [--memo NAME[=TEXT]]... [--sheet] OUTPUT.di3 TITLE "
                          "FIELD:CAPTION[:WIDTH[:money][:sum]]... [--lines FIELD:CAPTION[:WIDTH[:money]]...]\n");
     return 2;
 }
@@ -258,15 +259,16 @@ int main(int argc, char** argv) {
         if (places < 0 || places > 10) return Usage();
         args.erase(args.begin(), args.begin() + 2);
     }
-    String memoName, memoText;
-    if (args.size() >= 2 && args[0] == "--memo") {
-        memoName = args[1];
+    std::vector<std::pair<String, String>> memos;
+    while (args.size() >= 2 && args[0] == "--memo") {
+        String memoName = args[1], memoText;
         const size_t equals = memoName.find('=');
         if (equals != String::npos) {
             memoText = memoName.substr(equals + 1);
             memoName.resize(equals);
         }
         if (memoName.empty()) return Usage();
+        memos.emplace_back(memoName, memoText);
         args.erase(args.begin(), args.begin() + 2);
     }
     const bool sheet = !args.empty() && args[0] == "--sheet";
@@ -300,7 +302,7 @@ int main(int argc, char** argv) {
         if (sheet)
             BuildSheetLayout(report, data, args[1], columns, places, detailData, lineColumns);
         else
-            BuildListLayout(report, data, args[1], columns, places, memoName, memoText, detailData, lineColumns);
+            BuildListLayout(report, data, args[1], columns, places, memos, detailData, lineColumns);
         report.SaveToFile(args[0]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "orvanta-layoutgen: %s\n", error.what());

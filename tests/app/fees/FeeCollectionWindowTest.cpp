@@ -3,8 +3,12 @@
 // receipt's number and variables, the month and item filters and the title sort.
 #include "CollectionFixture.h"
 
-#include "report/vrClass.h"
+#include "PdfInfo.h"
+
+#include "gui/Printers.h"
 #include "gui/StdCtrls.h"
+#include "report/vrClass.h"
+#include "report/vrPreviewPages.h"
 #include "rtl/Format.h"
 
 namespace {
@@ -150,6 +154,29 @@ TEST_F(CollectionRows, TheReceiptShowsTheNumberThenTaken) {
     Window->CollectClick();
     EXPECT_EQ(Window->LastReceipt(), "20270405001");
     EXPECT_EQ(One("select F_XDnum, F_FKprice, F_memo1 from T_wyFKrec"), "2|100.45|  月结 ");
+}
+
+TEST_F(CollectionRows, TheReceiptPrintsToPaper) {
+    InstallLayouts();
+    // The search lists three houses (绿园二期 has a 1-0101 too); the receipt is the current one's.
+    FindHouse(*Window, "1-010");
+    ASSERT_EQ(Window->QryTable->RecordCount(), 3);
+    ASSERT_TRUE(Window->QryTable->Locate("F_code", String("1-0102")));
+    TickWhere(*Window, "F_SFname", "物业管理费");
+    TickWhere(*Window, "F_SFname", "水费");
+    Window->ApplyDiscount(Money("0.45"));
+    Window->PrintClick();
+    TvrReport* report = Window->vrReport1;
+    report->PrintOptions()->Printer = TPrinter::PdfPrinterName;
+    report->PrintOptions()->ShowDialog = false;
+    report->PrintOptions()->OutputFileName = Prog() + "receipt.pdf";
+    ASSERT_TRUE(report->PreparedPages()->SendToPrinter());
+    const String text = CommandOutput("pdftotext -layout '" + Prog() + "receipt.pdf' -");
+    for (const char* expected : {"物业费收款单据", "收款单号：20270405001", "1-0102", "王二", "物业管理费", "水费", "￥88.40",
+                                 "￥12.05", "本次交款：￥100.45", "优惠金额：￥0.45", "应收金额：￥100.00", "选定笔数：2"})
+        EXPECT_NE(text.find(expected), String::npos) << expected << "\n" << text;
+    for (const char* absent : {"卫生费", "1-0101", "王一", "李一"})
+        EXPECT_EQ(text.find(absent), String::npos) << absent << "\n" << text;
 }
 
 TEST_F(CollectionRows, MonthAndItemNarrowTheRows) {
