@@ -57,7 +57,14 @@ void TfrmWuyeFYjsgl::CollectClick() {
     if (ShowMess(MsgPrintReceipt, 1) == 1) PrintClick();
     const std::set<int> ticked = TickedIds();
     String code;
-    if (CollectFees(QryTable1, Receipt(), code)) {
+    bool collected = false;
+    {
+        // The collection marks the rows itself: no recount per row.
+        FTicking = true;
+        const TScopeExit quiet([this] { FTicking = false; });
+        collected = CollectFees(QryTable1, Receipt(), code);
+    }
+    if (collected) {
         FLastReceipt = code;
         LoadUnpaidFees();
     } else {

@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -127,7 +128,7 @@ void BM_VoidTwelveRows(benchmark::State& state) {
 }
 BENCHMARK(BM_VoidTwelveRows)->Unit(benchmark::kMillisecond)->Iterations(200);
 
-// The collection's writes stepped bare: receipt, rows, settled count, withdrawal, in one transaction.
+// The collection's writes stepped bare: receipt, each row, settled count, withdrawal, in one transaction.
 void BM_CollectTwelveRowsBare(benchmark::State& state) {
     CollectionSide();
     TSqliteDatabase& db = dmData->ADOcnn()->Database();
@@ -144,10 +145,18 @@ void BM_CollectTwelveRowsBare(benchmark::State& state) {
         receipt->Bind(1, Variant(house));
         receipt->Bind(2, Variant(code));
         receipt->Step();
-        auto rows = db.Prepare("UPDATE T_wyFYrec SET F_JFflag = -1, F_JFcode = ? WHERE F_mainID = ? AND F_JFflag = 0");
-        rows->Bind(1, Variant(code));
-        rows->Bind(2, Variant(house));
-        rows->Step();
+        // Each row on its own, as it was read (the batch writes them so).
+        auto ids = db.Prepare("SELECT rowid FROM T_wyFYrec WHERE F_mainID = ? AND F_JFflag = 0");
+        ids->Bind(1, Variant(house));
+        std::vector<Int64> rowIds;
+        while (ids->Step())
+            rowIds.push_back(ids->ColumnInt64(0));
+        for (Int64 rowId : rowIds) {
+            auto row = db.Prepare("UPDATE T_wyFYrec SET F_JFflag = -1, F_JFcode = ? WHERE rowid = ? AND F_JFflag = 0");
+            row->Bind(1, Variant(code));
+            row->Bind(2, Variant(rowId));
+            row->Step();
+        }
         auto settled = db.Prepare("SELECT count(*), sum(F_totalPrice) FROM T_wyFYrec WHERE F_JFcode = ?");
         settled->Bind(1, Variant(code));
         settled->Step();
