@@ -187,7 +187,8 @@ TEST_F(CollectionKill, ReceiptsRowsAndBalancesStayInStepAfterEveryKill) {
         ExpectConsistent(fixtureRows, fixtureBalances);
         if (HasFailure()) break;
     }
-    EXPECT_GT(killedMidway, kills / 2) << "the worker ran to its end too often to test anything";
+    std::printf("%d of %d workers killed before their end\n", killedMidway, kills);
+    EXPECT_GE(killedMidway, kills / 2) << "the worker ran to its end too often to test anything";
     EXPECT_GT(StrToInt(One("select count(*) from T_wyFKrec")), 0);
 }
 
@@ -204,7 +205,7 @@ TEST(CollectionWorker, CollectsAndVoidsAtRandom) {
             if (++statements > killAfter) raise(SIGKILL);
         });
     // Churning programs collect on days of their own, so no day runs out of its 999 numbers.
-    const unsigned day = mode == "churn" ? static_cast<unsigned>(random() % 60) : 0;
+    const unsigned day = mode == "churn" ? static_cast<unsigned>(random() % 200) : 0;
     TClockOverride clock(EncodeDate(2027, 4, 5) + day + EncodeTime(10, 0, 0, 0));
     SetProgramFolder(folder);
     TdmData dm(nullptr);
@@ -261,7 +262,7 @@ TEST(CollectionWorker, CollectsAndVoidsAtRandom) {
             if (collect(houses[static_cast<size_t>(pick(static_cast<int>(houses.size())))], false, false)) ++collected;
         return;
     }
-    for (int step = 0; step < 300; ++step) {
+    for (int step = 0; step < 1000; ++step) {
         const int choice = pick(4);
         if (choice == 0) {
             TADOQuery codes;
