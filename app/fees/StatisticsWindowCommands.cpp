@@ -60,17 +60,7 @@ void TStatisticsWindow::LastClick() {
 // ---- title sorting -------------------------------------------------------------------------------
 
 void TStatisticsWindow::TitleClick(TColumnGx* column) {
-    if (!QryTable->Active() || !column) return;
-    TColumnTitleGx* title = column->Title();
-    const TSortMarkerGx marker = title->SortMarker() == smUpGx ? smDownGx : smUpGx;
-    for (int i = 0; i < DBGridGx1->Columns()->Count(); ++i)
-        if (DBGridGx1->Columns()->ColumnAt(i) != column)
-            DBGridGx1->Columns()->ColumnAt(i)->Title()->SetSortMarker(smNoneGx);
-    title->SetSortMarker(marker);
-    if (!FMember.SortsMemo && Pos("mem", LowerCase(column->FieldName())) > 0) return;
-    // The first click sets smUpGx: " DESC" for the members that sort descending first.
-    const bool descending = (marker == smUpGx) == FMember.FirstClickDescending;
-    QryTable->SetSort(column->FieldName() + (descending ? " DESC" : " ASC"));
+    SortByTitle(DBGridGx1, QryTable, column, !FMember.SortsMemo, FMember.FirstClickDescending);
 }
 
 // ---- keys ----------------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "app/fees/FeeCollection.h"
 #include "app/fees/FeeTables.h"
 
+#include "app/registers/ListWindow.h"
 #include "app/registers/RegisterStatement.h"
 
 #include "app/core/DataDm.h"
@@ -274,13 +275,5 @@ void TfrmWuyeFYjsgl::ReloadWithTicks(const std::set<int>& ticked) {
 }
 
 void TfrmWuyeFYjsgl::TitleClick(TDBGridGx* grid, TADOQuery* query, TColumnGx* column) {
-    if (!query->Active() || !column) return;
-    TColumnTitleGx* title = column->Title();
-    const TSortMarkerGx marker = title->SortMarker() == smUpGx ? smDownGx : smUpGx;
-    for (int i = 0; i < grid->Columns()->Count(); ++i)
-        if (grid->Columns()->ColumnAt(i) != column) grid->Columns()->ColumnAt(i)->Title()->SetSortMarker(smNoneGx);
-    title->SetSortMarker(marker);
-    if (Pos("mem", LowerCase(column->FieldName())) > 0) return;
-    // The first click sets smUpGx and sorts descending.
-    query->SetSort(column->FieldName() + (marker == smUpGx ? " DESC" : " ASC"));
+    SortByTitle(grid, query, column, true, true);
 }
