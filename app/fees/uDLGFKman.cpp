@@ -26,6 +26,7 @@ TdlgFKman::TdlgFKman(TfrmWuyeFYjsgl* window) : TForm(window), FWindow(window), F
     SetCaption(DiscountCaption);
     SetBorderStyle(bsDialog);
     SetBorderIcons(TBorderIcons{biSystemMenu});
+    SetPosition(poOwnerFormCenter);
     SetClientWidth(270);
     SetClientHeight(200);
     lblTitle = new TLabel(this);
