@@ -5,6 +5,7 @@
 #include "app/fees/uFrmGTFYinfoGL.h"
 #include "app/fees/uFrmGTFYscgl.h"
 #include "app/fees/uFrmWYFYscgl.h"
+#include "app/fees/uFrmWuyeFYjsgl.h"
 
 #include "app/core/Rights.h"
 #include "app/core/uFrmMain.h"
@@ -20,6 +21,14 @@ void RegisterFeeWindows() {
         frmWYFYscgl = window.get();
         const TScopeExit clear([] { frmWYFYscgl = nullptr; });
         PlaceAndShowModal(window.get(), placeMode);
+    });
+    const int collectPlace = FindAction(304)->PlaceMode;
+    RegisterActionWindow(304, [collectPlace](TFrmMain* main) {
+        auto window = std::make_unique<TfrmWuyeFYjsgl>(main);
+        // The discount dialog reaches the open window through frmWuyeFYjsgl.
+        frmWuyeFYjsgl = window.get();
+        const TScopeExit clear([] { frmWuyeFYjsgl = nullptr; });
+        PlaceAndShowModal(window.get(), collectPlace);
     });
     RegisterStatisticsWindows();
     const int repairPlace = FindAction(307)->PlaceMode;

@@ -64,16 +64,8 @@ void TStatisticsWindow::TitleClick(TColumnGx* column) {
 }
 
 void TStatisticsWindow::SortByTitle(TDBGridGx* grid, TADOQuery* query, TColumnGx* column) {
-    if (!query->Active() || !column) return;
-    TColumnTitleGx* title = column->Title();
-    const TSortMarkerGx marker = title->SortMarker() == smUpGx ? smDownGx : smUpGx;
-    for (int i = 0; i < grid->Columns()->Count(); ++i)
-        if (grid->Columns()->ColumnAt(i) != column) grid->Columns()->ColumnAt(i)->Title()->SetSortMarker(smNoneGx);
-    title->SetSortMarker(marker);
-    if (!FMember.SortsMemo && Pos("mem", LowerCase(column->FieldName())) > 0) return;
     // The first click sets smUpGx: " DESC" for the members that sort descending first.
-    const bool descending = (marker == smUpGx) == FMember.FirstClickDescending;
-    query->SetSort(column->FieldName() + (descending ? " DESC" : " ASC"));
+    ::SortByTitle(grid, query, column, !FMember.SortsMemo, FMember.FirstClickDescending);
 }
 
 // ---- keys ----------------------------------------------------------------------------------------

@@ -26,6 +26,7 @@
 #include <vector>
 
 class TADOQuery;
+class TCustomADODataSet;
 class TButton;
 class TCheckBox;
 class TColumnGx;
@@ -82,6 +83,14 @@ struct TGridColumnSpec {
     TFooterValueType Footer = fvtNon;
     String FooterText;
 };
+
+// A title click that sorts the grid's query on the client: the clicked column's marker goes from
+// none or smDownGx to smUpGx, from smUpGx to smDownGx, the other columns' to none; the first click
+// (smUpGx) sorts " DESC" when firstClickDescending, else " ASC", and the second the other way. With
+// skipMemo a column whose field name holds "mem" changes its marker only. Nothing while the query
+// is closed.
+void SortByTitle(TDBGridGx* grid, TCustomADODataSet* query, TColumnGx* column, bool skipMemo,
+                 bool firstClickDescending);
 
 class TListWindow : public TForm {
 public:

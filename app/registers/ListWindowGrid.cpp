@@ -48,17 +48,22 @@ void TListWindow::BuildColumns(const std::vector<TGridColumnSpec>& columns) {
     DBGridGx1->EndLayout();
 }
 
+void SortByTitle(TDBGridGx* grid, TCustomADODataSet* query, TColumnGx* column, bool skipMemo,
+                 bool firstClickDescending) {
+    if (!query->Active() || !column) return;
+    TColumnTitleGx* title = column->Title();
+    const TSortMarkerGx marker = title->SortMarker() == smUpGx ? smDownGx : smUpGx;
+    for (int i = 0; i < grid->Columns()->Count(); ++i)
+        if (grid->Columns()->ColumnAt(i) != column) grid->Columns()->ColumnAt(i)->Title()->SetSortMarker(smNoneGx);
+    title->SetSortMarker(marker);
+    if (skipMemo && Pos("mem", LowerCase(column->FieldName())) > 0) return;
+    const bool descending = (marker == smUpGx) == firstClickDescending;
+    query->SetSort(column->FieldName() + (descending ? " DESC" : " ASC"));
+}
+
 void TListWindow::EnableTitleSort(bool skipMemo) {
     DBGridGx1->OnTitleClick = [this, skipMemo](TColumnGx* column) {
-        if (!QryTable->Active()) return;
-        TColumnTitleGx* title = column->Title();
-        const TSortMarkerGx marker = title->SortMarker() == smUpGx ? smDownGx : smUpGx;
-        for (int i = 0; i < DBGridGx1->Columns()->Count(); ++i)
-            if (DBGridGx1->Columns()->ColumnAt(i) != column)
-                DBGridGx1->Columns()->ColumnAt(i)->Title()->SetSortMarker(smNoneGx);
-        title->SetSortMarker(marker);
-        if (skipMemo && Pos("mem", LowerCase(column->FieldName())) > 0) return;
-        QryTable->SetSort(column->FieldName() + (marker == smDownGx ? " DESC" : " ASC"));
+        SortByTitle(DBGridGx1, QryTable, column, skipMemo, false);
     };
 }
 

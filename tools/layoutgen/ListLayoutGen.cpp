@@ -1,7 +1,7 @@
 // orvanta-layoutgen: writes the list layout of a window as a report layout file (.di3) through
 // the report object model, for the windows that print their list through Qr/ beside the program.
 //
-//   orvanta-layoutgen [--places N] [--memo NAME[=TEXT]] [--landscape] [--font SIZE] [--sheet]
+//   orvanta-layoutgen [--places N] [--memo NAME[=TEXT]]... [--landscape] [--font SIZE] [--sheet]
 //                     OUTPUT.di3 TITLE FIELD:CAPTION[:WIDTH[:money][:sum]]...
 //                     [--lines FIELD:CAPTION[:WIDTH[:money]]...]
 //
@@ -11,7 +11,7 @@
 // grid pixels (the report's own units); columns wider than the page together are narrowed in
 // proportion. Columns marked sum get their total in a summary line after the last row, under
 // "合  计" in the first column; --memo adds a text object of that name under the title, empty or
-// holding TEXT (a variable the window answers, "[memDate]"),
+// holding TEXT (a variable the window answers, "[memDate]"); several --memo give a line each,
 // for a window to fill before printing (the period of the rows). With --sheet the layout is a detail sheet
 // instead: one row of vrDM per page, the title at the top of every page and one line "CAPTION  value" per
 // column (the width is then the value's). With --lines each row of vrDM is followed by the rows of
@@ -31,6 +31,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -144,8 +145,8 @@ Extended AddDetailLines(TvrReportPage* page, TvrBand* master, TvrDBDataset* deta
 }
 
 void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
-                     std::vector<TListColumn> columns, int places, const String& memoName, const String& memoText,
-                     TvrDBDataset* detailData, const std::vector<TListColumn>& lineColumns) {
+                     std::vector<TListColumn> columns, int places,
+                     const std::vector<std::pair<String, String>>& memos, TvrDBDataset* detailData, const std::vector<TListColumn>& lineColumns) {
     auto* page = new TvrReportPage(&report);
     page->SetName("Page1");
     page->SetDefaults();
@@ -163,10 +164,10 @@ void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
     titleMemo->HAlign = haCenter;
     titleMemo->Font()->SetSize(16);
     titleMemo->Font()->SetStyle(TFontStyles{fsBold});
-    if (!memoName.empty()) {
-        titleBand->SetHeight(TitleHeight + LineHeight);
-        TvrMemoView* memo = NewMemo(titleBand, memoName, 0, pageWidth, memoText);
-        memo->SetBounds(0, TitleHeight, pageWidth, LineHeight);
+    titleBand->SetHeight(TitleHeight + LineHeight * static_cast<Extended>(memos.size()));
+    for (size_t i = 0; i < memos.size(); ++i) {
+        TvrMemoView* memo = NewMemo(titleBand, memos[i].first, 0, pageWidth, memos[i].second);
+        memo->SetBounds(0, TitleHeight + LineHeight * static_cast<Extended>(i), pageWidth, LineHeight);
     }
 
     const bool twoLevels = std::any_of(columns.begin(), columns.end(),
@@ -284,7 +285,7 @@ void BuildSheetLayout(TvrReport& report, TvrDBDataset* data, const String& title
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: orvanta-layoutgen [--places N] [--memo NAME[=TEXT]] [--landscape] [--font SIZE] "
+    std::fprintf(stderr, "usage: orvanta-layoutgen [--places N] [--memo NAME[=TEXT]]... [--landscape] [--font SIZE] "
                          "[--sheet] OUTPUT.di3 TITLE FIELD:CAPTION[:WIDTH[:money][:sum]]... "
                          "[--lines FIELD:CAPTION[:WIDTH[:money]]...]\n");
     return 2;
@@ -295,7 +296,7 @@ int Usage() {
 int main(int argc, char** argv) {
     std::vector<String> args(argv + 1, argv + argc);
     int places = 2;
-    String memoName, memoText;
+    std::vector<std::pair<String, String>> memos;
     bool sheet = false;
     while (!args.empty() && StartsStr("--", args[0]) && args[0] != "--lines") {
         const String option = args[0];
@@ -313,7 +314,7 @@ int main(int argc, char** argv) {
             if (PageOptions.FontSize < 5 || PageOptions.FontSize > 20) return Usage();
             args.erase(args.begin());
         } else if (option == "--memo" && !args.empty()) {
-            memoName = args[0];
+            String memoName = args[0], memoText;
             args.erase(args.begin());
             const size_t equals = memoName.find('=');
             if (equals != String::npos) {
@@ -321,6 +322,7 @@ int main(int argc, char** argv) {
                 memoName.resize(equals);
             }
             if (memoName.empty()) return Usage();
+            memos.emplace_back(memoName, memoText);
         } else {
             return Usage();
         }
@@ -354,7 +356,7 @@ int main(int argc, char** argv) {
         if (sheet)
             BuildSheetLayout(report, data, args[1], columns, places, detailData, lineColumns);
         else
-            BuildListLayout(report, data, args[1], columns, places, memoName, memoText, detailData, lineColumns);
+            BuildListLayout(report, data, args[1], columns, places, memos, detailData, lineColumns);
         report.SaveToFile(args[0]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "orvanta-layoutgen: %s\n", error.what());
