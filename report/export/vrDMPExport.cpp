@@ -5,6 +5,7 @@
 #include "gui/ComCtrls.h"
 #include "gui/Dialogs.h"
 #include "report/export/vrExportFile.h"
+#include "report/export/vrExportTxtPrn.h"
 #include "report/vrClassReport.h"
 #include "report/vrPrinter.h"
 #include "report/vrRes.h"
@@ -452,23 +453,9 @@ void TvrDotMatrixExport::Finish() {
 void TvrDotMatrixExport::PrintOutput() {
     // The printed data begins with InitString, ahead of the Reset sequence as well as after it.
     const TScopeExit removeOutput([this] { DeleteFile(FOutName); });
-    TvrCustomPrinter* printer = GetPrinters().CurrentPrinter();
-    if (!printer) return;
     String title = Report ? Report->ReportOptions()->Name : String();
     if (title.empty() && Report) title = Report->LayoutFileName;
-    for (Integer copy = 0; copy < Copies; ++copy) {
-        printer->Title = title;
-        printer->StartRawDocument();
-        printer->WriteRawData(InitString);
-        TFileStream in(FOutName, fmOpenRead | fmShareDenyNone);
-        char block[1024];
-        for (;;) {
-            const Int64 got = in.Read(block, sizeof block);
-            printer->WriteRawData(std::string(block, static_cast<size_t>(got)));
-            if (got < static_cast<Int64>(sizeof block)) break;
-        }
-        printer->EndRawDocument();
-    }
+    for (Integer copy = 0; copy < Copies; ++copy) vrSendRawFile(title, FOutName, InitString);
 }
 
 int TvrDotMatrixExport::ShowModal() {
