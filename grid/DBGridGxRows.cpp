@@ -3,11 +3,14 @@
 #include "grid/DBGridGx.h"
 
 #include "grid/ToolCtrlsGxMemTable.h"
+#include "gui/ControlPaint.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-int TCustomDBGridGx::RowPitch() const { return DefRowHeight() + ((FOptions & dgRowLines) ? LineWidth() : 0); }
+int TCustomDBGridGx::RowPitch() const {
+    return DefRowHeight() + ((FOptions & dgRowLines) ? LineWidth() : 0);
+}
 
 void TCustomDBGridGx::SetRowCountKeeping(int Rows) {
     TGridCoord cur = CurrentCell();
@@ -154,23 +157,26 @@ void TCustomDBGridGx::AdjustVertScrollBar() {
 }
 
 void TCustomDBGridGx::ApplyDataSetScroll(int Distance) {
-    TRect r1 = RowRect(CurrentCell().Y);
+    const TRect r1 = RowRect(CurrentCell().Y);
     if (FDataLink->ActiveRecord() >= RowsCount() - FTitleOffset) AdjustRowCount();
     AdjustVertScrollBar();
     SyncCurrentRow();
-    TRect r2 = RowRect(CurrentCell().Y);
+    const TRect r2 = RowRect(CurrentCell().Y);
     InvalidateGridRect(r1);
     InvalidateGridRect(r2);
     if (Distance != 0) {
         HideEditorWindow();
-        int dataRows = RowsCount() - FTitleOffset;
+        const int dataRows = RowsCount() - FTitleOffset;
         if (std::abs(Distance) > dataRows) {
             InvalidateWholeGrid();
         } else {
-            if ((FOptions & dgIndicator) && FSelectedIndicatorRow >= 0) InvalidateOneCell(0, FSelectedIndicatorRow);
-            // The rows already drawn move by Distance rows; the rows uncovered at the edge repaint.
-            int pitch = RowPitch();
-            TRect first = RowRect(FTitleOffset), last = RowRect(RowsCount() - 1);
+            if ((FOptions & dgIndicator) && FSelectedIndicatorRow >= 0)
+                InvalidateOneCell(0, FSelectedIndicatorRow);
+            // The rows already drawn move by Distance rows in one window scroll (what is already
+            // marked for repainting moves with them); the rows uncovered at the edge repaint.
+            const int pitch = RowPitch();
+            const TRect first = RowRect(FTitleOffset), last = RowRect(RowsCount() - 1);
+            ScrollControlRect(this, 0, -Distance * pitch, TRect{0, first.Top, ClientWidth(), last.Bottom});
             TRect exposed{0, 0, ClientWidth(), 0};
             if (Distance > 0) {
                 exposed.Top = last.Bottom - Distance * pitch;
@@ -181,10 +187,17 @@ void TCustomDBGridGx::ApplyDataSetScroll(int Distance) {
             }
             InvalidateGridRect(exposed);
             if (FOptions & dgIndicator) InvalidateGridRect(r2);
+            // A column that hides duplicates shows the first row's value, which the row above decided.
+            for (int i = 0; i < FColumns->Count(); ++i)
+                if (FColumns->ColumnAt(i)->HideDuplicates()) {
+                    InvalidateGridRect(RowRect(FTitleOffset));
+                    break;
+                }
         }
     }
     FSelectedIndicatorRow = CurrentCell().Y;
-    for (int i = 0; i < ContraRowCount(); ++i) InvalidateGridRect(RowRect(RowsCount() + i));
+    for (int i = 0; i < ContraRowCount(); ++i)
+        InvalidateGridRect(RowRect(RowsCount() + i));
 }
 
 void TCustomDBGridGx::ApplyLinkActive(bool Active) {

@@ -8,6 +8,7 @@
 #include "gui/ControlPaint.h"
 #include "gui/Forms.h"
 #include "gui/Graphics.h"
+#include "rtl/ScopeGuards.h"
 
 #include <algorithm>
 
@@ -257,9 +258,24 @@ void TCustomGridGx::DrawCellBlock(const GridLayout& L, int StartCol, int StartRo
 void TCustomGridGx::Paint() {
     if (FScrollRangePending) UpdateScrollBarsRange();
     FInPaint = true;
-    FPaintArea = ControlPaintRect(this);
     try {
-        PaintWholeGrid();
+        // A few separate parts (two rows far apart after a one-row scroll) paint one by one, each
+        // clipped to itself, instead of every cell between them.
+        const std::vector<TRect> parts = ControlPaintRects(this);
+        if (parts.size() > 1 && parts.size() <= 8) {
+            TCanvas* cv = Canvas();
+            for (const TRect& part : parts) {
+                const int saved = cv->SaveDC();
+                const TScopeExit restore([cv, saved] { cv->RestoreDC(saved); });
+                cv->IntersectClipRect(part);
+                FPaintArea = part;
+                PaintWholeGrid();
+            }
+            FPaintArea = ControlPaintRect(this);
+        } else {
+            FPaintArea = ControlPaintRect(this);
+            PaintWholeGrid();
+        }
         if (FOverlayShown) DrawOverlay();
         PaintOverCells();
     } catch (...) {

@@ -18,6 +18,12 @@ namespace {
 // The most bytes deflate can give for one byte of compressed data.
 constexpr UInt64 PngMaxInflateRatio = 1032;
 
+// The most memory the decoded planes of a picture read from a file may take. A file of well under
+// a megabyte can deflate to a gigabyte, so the picture cap alone lets a small hostile file take
+// half a gigabyte and seconds of inflating; this keeps loading, drawing and saving any file within
+// about 300 MB, while photographs of 60 megapixels and more (RGB, 8 bits) still load.
+constexpr Int64 PngMaxReadPlaneBytes = Int64(1) << 28;
+
 constexpr Byte PngSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
 
 Cardinal BigEndian32(const Byte* p) {
@@ -565,6 +571,11 @@ bool TChunkIDAT::LoadChunk(TPngReader& in, const String& type, UInt64 length) {
             (header.ColorType == 2 ? 3 : header.ColorType == 4 ? 2 : header.ColorType == 6 ? 4 : 1);
         const UInt64 packed = UInt64(header.Height) * ((UInt64(header.Width) * bitsPerPixel) / 8);
         if (packed / PngMaxInflateRatio > compressed + 1) throw EPNGNoImageData();
+        // Data that could fill it is inflated only into planes within the read bound.
+        const TPngBitmap& image = header.Image;
+        const Int64 planes =
+            Int64(image.Bits.size() + image.Alpha.size() + image.LowBytes.size() + image.AlphaLow.size());
+        if (planes > PngMaxReadPlaneBytes) throw EPNGSizeExceeds(PngTooLargeText);
     }
     TChunk::LoadChunk(in, type, length);
     TPngBitmap& image = header.Image;

@@ -1,6 +1,8 @@
 // Grid printing: composing and recording 1,000 pages of a 10-column grid, printing the recorded
-// pages to the PDF printer, and, as the physical limit, drawing the same texts and lines straight
-// onto a QPdfWriter in the same run.
+// pages to the PDF printer, composing the pages straight onto the PDF printer page by page (the
+// print without a preview), and, as the physical limit, drawing the same texts and lines straight
+// onto a QPdfWriter in the same run. Each reports the peak resident memory of its run
+// ("peak MB", measured from a reset of the high-water mark before the run).
 #include "../BenchJetDatabase.h"
 #include "grid/DBGridGx.h"
 #include "gridprint/PrViewGx.h"
@@ -17,6 +19,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -34,6 +37,62 @@ class TFixedPageRecorder : public TPrinterPreview {
 public:
     bool HasPrinter() override { return false; }
     std::vector<String> Printers() override { return {}; }
+};
+
+// The process's resident memory in MB: now ("VmRSS") or at its peak since the last reset ("VmHWM").
+double ResidentMb(const char* key) {
+    std::FILE* f = std::fopen("/proc/self/status", "r");
+    long kb = -1;
+    char line[256], format[32];
+    std::snprintf(format, sizeof format, "%s: %%ld kB", key);
+    while (f && std::fgets(line, sizeof line, f))
+        if (std::sscanf(line, format, &kb) == 1) break;
+    if (f) std::fclose(f);
+    return kb / 1024.0;
+}
+
+// The peak resident memory of one run, from a reset of the high-water mark at its start.
+class TPeakMemory {
+public:
+    TPeakMemory() {
+        if (std::FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
+            std::fputs("5", f);
+            std::fclose(f);
+        }
+        FBase = ResidentMb("VmRSS");
+    }
+    // The peak, and how far it rose above what the process held when the run started.
+    void Report(benchmark::State& state) const {
+        const double peak = ResidentMb("VmHWM");
+        state.counters["peak MB"] = peak;
+        state.counters["rise MB"] = peak - FBase;
+    }
+
+private:
+    double FBase = 0;
+};
+
+// The grid printer's own path when no preview is shown: every page is composed onto the PDF
+// printer as it is reached, nothing is recorded.
+class TPdfTarget : public TVirtualPrinter {
+public:
+    explicit TPdfTarget(const String& file) { FPrinter.SetOutputFile(file); }
+    int Pages() const { return FPages; }
+    void BeginDoc() override {
+        FPages = 1;
+        TVirtualPrinter::BeginDoc();
+    }
+    void NewPage() override {
+        ++FPages;
+        TVirtualPrinter::NewPage();
+    }
+
+protected:
+    TPrinter* Target() override { return &FPrinter; }
+
+private:
+    TPrinter FPrinter;
+    int FPages = 0;
 };
 
 struct TPrintSide {
@@ -116,6 +175,23 @@ TPrintSide& Side() {
     return *side;
 }
 
+// Composing and printing at once, as a print without the preview does: the whole road from the
+// data set to the PDF file, to be held against the QPdfWriter loop below.
+void BM_ComposeStraightToPdfPrinter(benchmark::State& state) {
+    TPrintSide& side = Side();
+    side.Open(side.RowsFor1000Pages);
+    int pages = 0;
+    TPeakMemory memory;
+    for (auto _ : state) {
+        TPdfTarget target(side.Dir + "/straight.pdf");
+        side.Printer->PrintToPrinter(&target);
+        pages = target.Pages();
+    }
+    memory.Report(state);
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_ComposeStraightToPdfPrinter)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 // The recorded pages of one full print, kept for the printing benchmarks.
 TFixedPageRecorder& Recorded() {
     static TFixedPageRecorder* rec = [] {
@@ -131,11 +207,13 @@ void BM_ComposeAndRecord1000Pages(benchmark::State& state) {
     TPrintSide& side = Side();
     side.Open(side.RowsFor1000Pages);
     int pages = 0;
+    TPeakMemory memory;
     for (auto _ : state) {
         TFixedPageRecorder rec;
         side.Printer->PrintToPrinter(&rec);
         pages = rec.RecordedPageCount();
     }
+    memory.Report(state);
     state.counters["pages"] = pages;
     state.counters["pages/s"] =
         benchmark::Counter(pages * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
@@ -147,6 +225,7 @@ void BM_RecordedPagesToPdfPrinter(benchmark::State& state) {
     TFixedPageRecorder& rec = Recorded();
     TPrinter printer;
     printer.SetOutputFile(Side().Dir + "/ours.pdf");
+    TPeakMemory memory;
     for (auto _ : state) {
         printer.BeginDoc();
         for (int n = 1; n <= rec.RecordedPageCount(); ++n) {
@@ -155,6 +234,7 @@ void BM_RecordedPagesToPdfPrinter(benchmark::State& state) {
         }
         printer.EndDoc();
     }
+    memory.Report(state);
     state.counters["pages"] = rec.RecordedPageCount();
 }
 BENCHMARK(BM_RecordedPagesToPdfPrinter)->Unit(benchmark::kMillisecond)->Iterations(1);
@@ -175,6 +255,7 @@ void BM_SameTextsStraightOnQPdfWriter(benchmark::State& state) {
         pages.push_back(std::move(texts));
     }
     QString file = QString::fromStdString(Side().Dir + "/reference.pdf");
+    TPeakMemory memory;
     for (auto _ : state) {
         QPdfWriter writer(file);
         writer.setResolution(600);
@@ -194,6 +275,7 @@ void BM_SameTextsStraightOnQPdfWriter(benchmark::State& state) {
         }
         p.end();
     }
+    memory.Report(state);
     state.counters["pages"] = static_cast<double>(pages.size());
 }
 BENCHMARK(BM_SameTextsStraightOnQPdfWriter)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -43,3 +43,12 @@ TRect ControlPaintRect(const TControl* Control) {
     QWidget* w = PaintedWidget(Control);
     return w ? Rect(0, 0, w->width(), w->height()) : Rect(0, 0, Control->Width(), Control->Height());
 }
+
+std::vector<TRect> ControlPaintRects(const TControl* Control) {
+    const TControl::Impl& impl = TControlAccess::I(Control);
+    if (!impl.PaintRect.isValid() || impl.PaintRegion.isEmpty()) return {ControlPaintRect(Control)};
+    std::vector<TRect> rects;
+    for (const QRect& r : impl.PaintRegion)
+        rects.push_back(Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1));
+    return rects;
+}

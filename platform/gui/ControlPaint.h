@@ -5,6 +5,8 @@
 
 #include "gui/Controls.h"
 
+#include <vector>
+
 // Marks R (the whole client area when nullptr) for repainting at the next paint.
 void InvalidateControlRect(TControl* Control, const TRect* R);
 // Moves the pixels inside R by (Dx, Dy); what the move uncovers inside R is marked for repainting.
@@ -15,3 +17,6 @@ void PaintPending(TControl* Control);
 // The bounding rectangle of what the paint running now repaints (the whole client area outside a
 // paint); drawing outside it does not reach the screen.
 TRect ControlPaintRect(const TControl* Control);
+// The rectangles that make up what the paint running now repaints (ControlPaintRect alone outside
+// a paint): two rows far apart repaint as two rectangles, not as everything between them.
+std::vector<TRect> ControlPaintRects(const TControl* Control);

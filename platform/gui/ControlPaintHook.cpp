@@ -37,13 +37,16 @@ private:
         QPainter painter(w);
         TControl::Impl& impl = TControlAccess::I(FControl);
         const QRect outer = impl.PaintRect;
+        const QRegion outerRegion = impl.PaintRegion;
         impl.PaintRect = area;
+        impl.PaintRegion = area;
         TControlCanvas canvas(FControl);
         canvas.Font()->Assign(FControl->Font());
         canvas.AttachPainter(&painter);
         const bool result = f(&canvas);
         canvas.DetachPainter();
         impl.PaintRect = outer;
+        impl.PaintRegion = outerRegion;
         return result;
     }
 

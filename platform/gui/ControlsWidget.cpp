@@ -70,8 +70,10 @@ void TOrvWidget::paintEvent(QPaintEvent* e) {
     if (FillBackground && FControl->Color() != clNone) p.fillRect(rect(), ToQColor(FControl->Color()));
     TControl::Impl& impl = TControlAccess::I(FControl);
     impl.PaintRect = e->rect();
+    impl.PaintRegion = e->region();
     TControlAccess::Paint(FControl, p, e->rect());
     impl.PaintRect = QRect();
+    impl.PaintRegion = QRegion();
     PaintXorStrokes(FControl, p);
 }
 

@@ -155,3 +155,60 @@ TEST(PngDamage, ImageDataTooShortForThePictureIsRefused) {
     TPNGObject tenth;
     EXPECT_THROW(tenth.LoadFromBytes(CraftPng(2000, 2000, 8, 0, 0, zeros, size / 10)), EPNGNoImageData);
 }
+
+namespace {
+// A PNG of the header's size whose IDAT holds the given compressed bytes as they are.
+std::vector<Byte> CraftPngData(Cardinal w, Cardinal h, Byte depth, Byte colorType, const std::vector<Byte>& idat) {
+    std::vector<Byte> file = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
+    std::vector<Byte> ihdr;
+    for (Cardinal v : {w, h})
+        for (int i = 3; i >= 0; --i)
+            ihdr.push_back(static_cast<Byte>((v >> (8 * i)) & 0xFF));
+    ihdr.insert(ihdr.end(), {depth, colorType, 0, 0, 0});
+    PutChunk(file, "IHDR", ihdr);
+    PutChunk(file, "IDAT", idat);
+    PutChunk(file, "IEND", {});
+    return file;
+}
+} // namespace
+
+// Image data that could fill planes of more than a quarter of a gigabyte is refused as too large
+// before it is inflated: a deflate bomb of half a megabyte no longer costs half a gigabyte. Just
+// under the bound the data is inflated (here it runs out: missing image parts).
+TEST(PngDamage, DataForPlanesBeyondTheReadBoundIsRefusedBeforeInflating) {
+    // Zero rows deflated at the highest level: about a thousand-fold, enough to fill any picture here.
+    const std::vector<Byte> zeros(std::size_t(1) << 20, 0);
+    uLongf size = compressBound(static_cast<uLong>(zeros.size()));
+    std::vector<Byte> packed(size);
+    compress2(packed.data(), &size, zeros.data(), static_cast<uLong>(zeros.size()), 9);
+    // The compressed megabyte repeated until it could fill 600 MB (more than any picture here packs).
+    std::vector<Byte> bomb;
+    while (bomb.size() * 1032 < (std::size_t(600) << 20)) bomb.insert(bomb.end(), packed.begin(), packed.begin() + size);
+    struct Case {
+        const char* name;
+        Cardinal w, h;
+        Byte depth, colorType;
+        bool tooLarge;
+    } cases[] = {
+        {"RGBA 8 11000x11000", 11000, 11000, 8, 6, true},
+        {"RGBA 16 8000x8000", 8000, 8000, 16, 6, true},
+        {"RGB 8 10000x10000", 10000, 10000, 8, 2, true},
+        {"RGBA 8 8000x8000", 8000, 8000, 8, 6, false},
+        {"RGB 8 9000x9000", 9000, 9000, 8, 2, false},
+        {"grey 8 11000x11000", 11000, 11000, 8, 0, false},
+    };
+    for (const Case& c : cases) {
+        TPNGObject png;
+        const std::vector<Byte> file = CraftPngData(c.w, c.h, c.depth, c.colorType, bomb);
+        if (c.tooLarge)
+            EXPECT_THROW(png.LoadFromBytes(file), EPNGSizeExceeds) << c.name;
+        else
+            try {
+                png.LoadFromBytes(file);
+            } catch (const EPNGSizeExceeds&) {
+                ADD_FAILURE() << c.name << " refused as too large";
+            } catch (const std::exception&) {
+                // the repeated streams do not make a whole picture: any other refusal will do
+            }
+    }
+}

@@ -9,6 +9,7 @@
 #include "gui/qt/PainterCanvas.h"
 
 #include <QPointer>
+#include <QRegion>
 #include <QScrollBar>
 #include <QWidget>
 
@@ -48,8 +49,9 @@ struct TControl::Impl {
     TScrollInfo Scroll[2];
     QPointer<QScrollBar> Bars[2];
     bool BarShown[2] = {false, false};
-    // The area the paint event running now repaints (invalid outside a paint).
+    // The area the paint event running now repaints (invalid outside a paint), and its parts.
     QRect PaintRect;
+    QRegion PaintRegion;
     // Exclusive-or strokes shown over the painting (ScreenStrokes.h).
     std::vector<TScreenStroke> XorStrokes;
 };
