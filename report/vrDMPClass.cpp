@@ -253,20 +253,24 @@ void TvrDMPCommand::DeclareMeta(meta::Class<TvrDMPCommand>& c) {
     c.Property("Command", &TvrDMPCommand::Command, &TvrDMPCommand::Command);
 }
 
-std::vector<Byte> TvrDMPCommand::DecodeCommand() const {
+std::vector<Byte> vrDecodeDMPCommand(const String& text) {
     std::vector<Byte> out;
-    if (!Command.empty() && Command[0] == '#') {
+    if (!text.empty() && text[0] == '#') {
         size_t pos = 1;
-        while (pos <= Command.size()) {
-            const size_t next = std::min(Command.find('#', pos), Command.size());
-            out.push_back(static_cast<Byte>(StrToInt(Command.substr(pos, next - pos))));
+        while (pos <= text.size()) {
+            const size_t next = std::min(text.find('#', pos), text.size());
+            out.push_back(static_cast<Byte>(StrToInt(text.substr(pos, next - pos))));
             pos = next + 1;
         }
     } else {
-        for (size_t i = 0; i + 1 < Command.size(); i += 2)
-            out.push_back(static_cast<Byte>(StrToInt("$" + Command.substr(i, 2))));
+        for (size_t i = 0; i + 1 < text.size(); i += 2)
+            out.push_back(static_cast<Byte>(StrToInt("$" + text.substr(i, 2))));
     }
     return out;
+}
+
+std::vector<Byte> TvrDMPCommand::DecodeCommand() const {
+    return vrDecodeDMPCommand(Command);
 }
 
 void TvrDMPCommand::SetLeft(Extended Value) {

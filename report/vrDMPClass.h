@@ -110,6 +110,11 @@ class TvrDMPCommand : public TvrView {
     String GetDescription() const override { return "obDMPCmd"; }
 };
 
+// The rule of printer command texts: "#27#64" is decimal byte values each after "#" (an empty
+// number raises EConvertError); any other text is pairs of hexadecimal digits ("1B40"), a last
+// unpaired digit ignored, a pair that is not hexadecimal raising EConvertError.
+std::vector<Byte> vrDecodeDMPCommand(const String& text);
+
 // Registers the page with the class registry and the three objects in the object registry's
 // dot-matrix group; the second undoes it.
 void vrRegisterDMPClasses();

@@ -29,6 +29,10 @@ class TvrHTMLExport;
 class TvrBMPExport;
 class TvrJPEGExport;
 class TvrGIFExport;
+class TvrDotMatrixExport;
+class TvrTXTExport;
+class TvrSimpleTextExport;
+class TvrRTFExport;
 class TvrReport;
 
 inline const String MsgOperationFailed = "操作失败，请检查数据连接... ";
@@ -158,6 +162,10 @@ public:
     TvrBMPExport* vrBMPExport1 = nullptr;
     TvrJPEGExport* vrJPEGExport1 = nullptr;
     TvrGIFExport* vrGIFExport1 = nullptr;
+    TvrDotMatrixExport* vrDotMatrixExport1 = nullptr;
+    TvrTXTExport* vrTXTExport1 = nullptr;
+    TvrSimpleTextExport* vrSimpleTextExport1 = nullptr;
+    TvrRTFExport* vrRTFExport1 = nullptr;
 
 private:
     void CreatePrintComponents();

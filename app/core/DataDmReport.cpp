@@ -8,10 +8,14 @@
 #include "app/core/DataDm.h"
 
 #include "gridprint/PrnDbggx.h"
+#include "report/export/vrDMPExport.h"
 #include "report/export/vrExportCSV.h"
 #include "report/export/vrExportDBF.h"
 #include "report/export/vrExportHTML.h"
 #include "report/export/vrExportImage.h"
+#include "report/export/vrExportRTF.h"
+#include "report/export/vrExportTXT.h"
+#include "report/export/vrExportText.h"
 #include "report/export/vrExportXML.h"
 #include "report/export/vrrcExports.h"
 #include "report/vrClass.h"
@@ -63,6 +67,15 @@ void TdmData::CreatePrintComponents() {
     vrJPEGExport1->SetName("vrJPEGExport1");
     vrGIFExport1 = new TvrGIFExport(this);
     vrGIFExport1->SetName("vrGIFExport1");
+    // Dot-matrix reports print through this one.
+    vrDotMatrixExport1 = new TvrDotMatrixExport(this);
+    vrDotMatrixExport1->SetName("vrDotMatrixExport1");
+    vrTXTExport1 = new TvrTXTExport(this);
+    vrTXTExport1->SetName("vrTXTExport1");
+    vrSimpleTextExport1 = new TvrSimpleTextExport(this);
+    vrSimpleTextExport1->SetName("vrSimpleTextExport1");
+    vrRTFExport1 = new TvrRTFExport(this);
+    vrRTFExport1->SetName("vrRTFExport1");
 }
 
 bool TdmData::ShowLayoutReport(TvrReport* report, const String& file, TDataSet* master, TDataSet* detail) {

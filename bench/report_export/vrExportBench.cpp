@@ -7,13 +7,19 @@
 //   the cell matrix alone (placing and preparing the same pages) beside them;
 //   the HTML export (one file) against a hand loop writing the same table markup (goal: within 5×);
 //   one page drawn at 192 dpi (1588 × 2246) saved as BMP and as JPEG against Pillow saving the same
-//   picture (goal: within 1.5×), and as GIF against giflib (goal: within 2×).
+//   picture (goal: within 1.5×), and as GIF against giflib (goal: within 2×);
+//   the RTF export against a hand loop writing the same rows and cells (goal: within 5×);
+//   the text-grid and plain text exports against a hand loop writing the same lines (goal:
+//   within 3×).
 // The pages are one hand-built report page driven through the filter 1,000 times, as the export
 // run drives prepared pages; each side's time includes filling the page's texts.
 #include "report/export/vrExportCSV.h"
 #include "report/export/vrExportDBF.h"
 #include "report/export/vrExportHTML.h"
 #include "report/export/vrExportImage.h"
+#include "report/export/vrExportRTF.h"
+#include "report/export/vrExportTXT.h"
+#include "report/export/vrExportText.h"
 #include "report/export/vrExportXML.h"
 #include "report/vrClass.h"
 #include "report/vrClassObjects.h"
@@ -424,5 +430,90 @@ void BM_GiflibWrite(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_GiflibWrite)->Unit(benchmark::kMillisecond);
+
+void BM_RtfExport(benchmark::State& state) {
+    TBenchPages& d = Data();
+    for (auto _ : state) {
+        auto rtf = TvrCustomExportFilter::CreateNoRegister<TvrRTFExport>();
+        d.Drive(*rtf, d.File("doc.rtf"));
+    }
+    state.SetItemsProcessed(state.iterations() * Pages * Rows * Cols);
+}
+BENCHMARK(BM_RtfExport)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The same rows and cells as RTF table rows, each text encoded, written by hand.
+void BM_HandRtf(benchmark::State& state) {
+    TBenchPages& d = Data();
+    for (auto _ : state) {
+        std::FILE* f = std::fopen(d.File("hand.rtf").c_str(), "wb");
+        std::string out = "{\\rtf1\\ansi\r\n{\\fonttbl{\\f0\\fcharset134 Arial;}}\r\n";
+        for (int p = 0; p < Pages; ++p) {
+            for (int r = 0; r < Rows; ++r) {
+                std::string def = "\\trrh-300\\trgaph15";
+                for (int c = 0; c < Cols; ++c)
+                    def += "\\clvertalt\\clbrdrt\\brdrs\\brdrw20\\brdrcf1\\cltxlrtb\\cellx" + std::to_string(1655 * (c + 1));
+                out += "\\trowd" + def + "\\pard\\intbl\r\n";
+                for (int c = 0; c < Cols; ++c)
+                    out += "\\ql{\\f0\\fs20\\cf1\\sb15\\li15\\fi0\\sl-300\\slmult0 " +
+                           vrRTFEncode(Utf8ToWide(CellText(p, r, c))) + "\\cell}";
+                out += "\\pard\\intbl{\\trowd" + def + "\\row}\r\n";
+            }
+            out += "\\pard\\sect\r\n";
+            std::fwrite(out.data(), 1, out.size(), f);
+            out.clear();
+        }
+        std::fputs("}\r\n", f);
+        std::fclose(f);
+    }
+    state.SetItemsProcessed(state.iterations() * Pages * Rows * Cols);
+}
+BENCHMARK(BM_HandRtf)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_TextGridExport(benchmark::State& state) {
+    TBenchPages& d = Data();
+    for (auto _ : state) {
+        auto txt = TvrCustomExportFilter::CreateNoRegister<TvrTXTExport>();
+        txt->ShowDialog = false;
+        d.Drive(*txt, d.File("grid.prn"));
+    }
+    state.SetItemsProcessed(state.iterations() * Pages * Rows * Cols);
+}
+BENCHMARK(BM_TextGridExport)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_PlainTextExport(benchmark::State& state) {
+    TBenchPages& d = Data();
+    for (auto _ : state) {
+        auto text = TvrCustomExportFilter::CreateNoRegister<TvrSimpleTextExport>();
+        d.Drive(*text, d.File("plain.txt"));
+    }
+    state.SetItemsProcessed(state.iterations() * Pages * Rows * Cols);
+}
+BENCHMARK(BM_PlainTextExport)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The same lines by hand: each row's texts in GBK, padded to their columns, a form feed a page.
+void BM_HandLines(benchmark::State& state) {
+    TBenchPages& d = Data();
+    for (auto _ : state) {
+        std::FILE* f = std::fopen(d.File("hand.txt").c_str(), "wb");
+        std::string out;
+        for (int p = 0; p < Pages; ++p) {
+            for (int r = 0; r < Rows; ++r) {
+                std::string line;
+                for (int c = 0; c < Cols; ++c) {
+                    const std::string text = AnsiFromUtf8(CellText(p, r, c));
+                    line.append(static_cast<size_t>(16 * c) > line.size() ? 16 * c - line.size() : 0, ' ');
+                    line += text;
+                }
+                out += line + "\r\n";
+            }
+            out += '\x0C';
+            std::fwrite(out.data(), 1, out.size(), f);
+            out.clear();
+        }
+        std::fclose(f);
+    }
+    state.SetItemsProcessed(state.iterations() * Pages * Rows * Cols);
+}
+BENCHMARK(BM_HandLines)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

@@ -331,6 +331,8 @@ private:
 enum TUDBtnType { btNext, btPrev };
 ORV_ENUM(TUDBtnType, btNext, btPrev)
 using TUDClickEvent = std::function<void(TObject* Sender, TUDBtnType Button)>;
+// Asked before a step changes the position; clearing AllowChange refuses the step.
+using TUDChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
 
 class TUpDown : public TWinControl {
     ORV_META(TUpDown, TWinControl)
@@ -349,11 +351,12 @@ class TUpDown : public TWinControl {
     // Kept between Min and Max; shown in the associated control.
     int Position() const { return FPosition; }
     void SetPosition(int v);
-    // Steps from the number the associated control shows (Position when it shows none), up for
-    // btNext and down for btPrev, then runs OnClick.
+    // Asks OnChanging, then steps from the number the associated control shows (Position when it
+    // shows none), up for btNext and down for btPrev, and runs OnClick; a refused step does neither.
     void Click(TUDBtnType button);
 
     TUDClickEvent OnClick;
+    TUDChangingEvent OnChanging;
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
 

@@ -65,6 +65,9 @@ void TUpDown::SetPosition(int v) {
 }
 
 void TUpDown::Click(TUDBtnType button) {
+    bool allow = true;
+    if (OnChanging) OnChanging(this, allow);
+    if (!allow) return;
     const int shown = FAssociate ? StrToIntDef(FAssociate->Text(), FPosition) : FPosition;
     SetPosition(shown + (button == btNext ? FIncrement : -FIncrement));
     if (OnClick) OnClick(this, button);

@@ -111,3 +111,8 @@ private:
     int FResolution = 96;
     TSize FReferenceSize;
 };
+
+// The picture as an enhanced metafile (EMF) of its own: the header, one stretch-DIB record of the
+// picture drawn on white at its size (24 bits a pixel), and the end record. An empty picture
+// gives a 1 × 1 white one.
+std::string EnhancedMetafileBytes(TMetafile& metafile);
