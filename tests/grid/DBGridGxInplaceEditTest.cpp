@@ -366,7 +366,8 @@ TEST_F(InplaceEditTest, AMoneyEditorShowsTheSignBesideTheAmount) {
     struct {
         const char* Format;
         int Width;
-    } cases[] = {{"\xEF\xBF\xA5" "0.0", 120}, {"'RMB '0.0", 120}, {"\xEF\xBF\xA5" "0.0", 40}};
+        const char* Sign;
+    } cases[] = {{"￥0.0", 120, "￥"}, {"'RMB '0.0", 120, "RMB "}, {"￥0.0", 40, "￥"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(String(c.Format) + " " + IntToStr(c.Width));
         Col("F_float")->SetDisplayFormat(c.Format);
@@ -381,9 +382,7 @@ TEST_F(InplaceEditTest, AMoneyEditorShowsTheSignBesideTheAmount) {
         const auto shown = InkSpan(shot, inner);
         TDBGridInplaceEdit* editor = Edit("F_float");
         EXPECT_EQ(editor->Text(), "1.5");
-        EXPECT_EQ(editor->AmountPrefix(), String(c.Format).substr(0, String(c.Format).find('0')) == "'RMB '"
-                                              ? String("RMB ")
-                                              : String("\xEF\xBF\xA5"));
+        EXPECT_EQ(editor->AmountPrefix(), c.Sign);
         // The sign takes its room from the text area.
         EXPECT_GT(editor->TextArea().Left, 2);
         editor->CaretToEnd();
