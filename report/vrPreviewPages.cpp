@@ -465,23 +465,24 @@ void TvrPreviewPages::ReadPageChildren(TvrXMLItem* Item, TvrComponent* Parent, b
 TvrComponent* TvrPreviewPages::BuildPage(TvrXMLItem* Item) {
     if (!Item->IsLoaded) FXMLDoc->LoadItem(*Item);
     const String& name = Item->Name;
-    TvrComponent* page = nullptr;
+    // The page is freed with what was read of it when a damaged element raises.
+    std::unique_ptr<TvrComponent> page;
     if (StartsText("page", name) && name.size() > 4) {
         const int index = StrToIntDef(name.substr(4), -1);
         if (index < 0 || index >= static_cast<int>(FSourcePages.size())) return nullptr;
         TvrComponent* source = FSourcePages[index];
-        page = dynamic_cast<TvrComponent*>(meta::ClassInfoOf(*source).CreateComponent(nullptr));
+        page.reset(dynamic_cast<TvrComponent*>(meta::ClassInfoOf(*source).CreateComponent(nullptr)));
         page->Assign(source);
         page->SetName(source->Name());
-        ReadPageChildren(Item, page, FLegacyFormat);
+        ReadPageChildren(Item, page.get(), FLegacyFormat);
     } else {
         TvrXMLSerializer serializer;
         serializer.LegacyFormat = FLegacyFormat;
-        page = serializer.ReadObjectText(nullptr, name + " " + Item->AttrText);
-        if (page) ReadPageChildren(Item, page, FLegacyFormat);
+        page.reset(serializer.ReadObjectText(nullptr, name + " " + Item->AttrText));
+        if (page) ReadPageChildren(Item, page.get(), FLegacyFormat);
     }
     if (page) page->AlignChildren();
-    return page;
+    return page.release();
 }
 
 TvrComponent* TvrPreviewPages::GetPreparedPage(Integer Index) {

@@ -1,5 +1,6 @@
 #include "app/core/ActionImages.h"
 
+#include "app/core/IconNames.h"
 #include "app/core/Rights.h"
 
 #include "gui/Bitmap.h"
@@ -8,7 +9,11 @@
 #include "rtl/Streams.h"
 
 void LoadActionImages(TCustomImageList& list) {
+    const int first = list.Count();
     LoadPackedImages(list, ActionImagesPacked, ActionImagesPackedSize);
+    const std::vector<TActionInfo>& actions = AppActions();
+    for (size_t i = 0; i < actions.size() && first + static_cast<int>(i) < list.Count(); ++i)
+        list.SetIconName(first + static_cast<int>(i), ActionIconName(actions[i].Code));
 }
 
 void LoadPackedImages(TCustomImageList& list, const Byte* packed, size_t size) {
@@ -20,6 +25,16 @@ void LoadPackedImages(TCustomImageList& list, const Byte* packed, size_t size) {
     bmp.SetPosition(0);
     TBitmap strip;
     strip.LoadFromStream(bmp);
+    const int cell = strip.Height();
+    if (cell > 0 && (cell != list.Width() || cell != list.Height())) {
+        // Pixel for pixel (no blending), so the background colour stays the mask.
+        const int cells = strip.Width() / cell;
+        TBitmap scaled(cells * list.Width(), list.Height());
+        scaled.Canvas()->StretchBlt(TRect(0, 0, scaled.Width(), scaled.Height()), strip,
+                                    TRect(0, 0, cells * cell, cell), cmSrcCopy);
+        list.AddMasked(&scaled, clDefault);
+        return;
+    }
     list.AddMasked(&strip, clDefault);
 }
 

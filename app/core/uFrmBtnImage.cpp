@@ -1,5 +1,6 @@
 #include "app/core/uFrmBtnImage.h"
 
+#include "app/core/IconNames.h"
 #include "app/core/Rights.h"
 #include "app/core/uFrmMain.h"
 
@@ -18,14 +19,35 @@ namespace {
 const int ButtonWidth = 120;
 const int ButtonHeight = 64;
 const int Gap = 24;
-// The tabs stand on the left edge, each 60 pixels long; the strip is as deep as the widest tab,
-// 132 pixels as the window stores it.
+// The tabs stand on the left edge, each 60 pixels long; the strip is as deep as the widest tab
+// (its 32-pixel picture, the image margin and the caption), 132 pixels.
 const int TabHeight = 60;
 const int TabDepth = 132;
+const int TabImageSize = 32;
 // The desktop's colour: the tabs, the pages and the current tab's fill.
 const TColor DesktopColor = 15330541;
-// The pictures of the pages' tabs in the main window's image list.
-const int TabImages[] = {29, 12, 38, 30, 31};
+
+// A button's glyph of two cells: the action's picture, and as the action's list draws it disabled
+// (the theme's disabled rendering for a picture of the icon theme), on the button face.
+bool ActionGlyph(TImageList* images, int index, TBitmap& glyph) {
+    if (!images || index < 0 || index >= images->Count()) return false;
+    const int w = images->Width(), h = images->Height();
+    glyph.SetSize(2 * w, h);
+    TCanvas* canvas = glyph.Canvas();
+    canvas->Brush()->SetColor(clBtnFace);
+    canvas->FillRect(TRect(0, 0, 2 * w, h));
+    images->Draw(canvas, 0, 0, index, true);
+    images->Draw(canvas, w, 0, index, false);
+    return true;
+}
+
+// The first action of a desktop page.
+int FirstAction(const TDesktopPage& page) {
+    for (const TDesktopGroup& group : page.Groups)
+        for (const auto& row : group.Rows)
+            if (!row.empty()) return row.front();
+    return 0;
+}
 
 } // namespace
 
@@ -66,6 +88,18 @@ TFrmBtnImage::TFrmBtnImage(TComponent* AOwner) : TForm(AOwner) {
     PageControl1->SetTabSequence(tsReverse);
     PageControl1->SetTabStyle(tsRoundCorners);
     PageControl1->SetFixedDimension(TabDepth);
+    // The pages' pictures; where the icon theme has none for a page, the picture of its first button.
+    ImageList1 = new TImageList(TabImageSize, TabImageSize, this);
+    ImageList1->SetName("ImageList1");
+    for (const TDesktopPage& page : DesktopPages()) {
+        TBitmap fallback;
+        if (FrmMain) {
+            const TAction* first = FrmMain->ActionOf(FirstAction(page));
+            if (first) FrmMain->ActionImages()->GetBitmap(first->ImageIndex(), &fallback);
+        }
+        ImageList1->AddIconName(DesktopPageIconName(page.Caption), fallback.Empty() ? nullptr : &fallback);
+    }
+    PageControl1->SetImages(ImageList1);
 
     int pageNo = 0;
     for (const TDesktopPage& page : DesktopPages()) {
@@ -73,7 +107,7 @@ TFrmBtnImage::TFrmBtnImage(TComponent* AOwner) : TForm(AOwner) {
         sheet->SetPageControl(PageControl1);
         sheet->SetCaption(page.Caption);
         sheet->SetColor(DesktopColor);
-        sheet->SetImageIndex(TabImages[pageNo++ % 5]);
+        sheet->SetImageIndex(pageNo++);
         int top = Gap;
         for (const TDesktopGroup& group : page.Groups) {
             if (group.Label) {
@@ -94,10 +128,12 @@ TFrmBtnImage::TFrmBtnImage(TComponent* AOwner) : TForm(AOwner) {
                     if (FrmMain) {
                         TAction* action = FrmMain->ActionOf(code);
                         button->SetAction(action);
-                        // The action's picture; drawn greyed while the action is disabled.
+                        // The action's picture, and its disabled look while the action is disabled.
                         TBitmap glyph;
-                        if (action && FrmMain->ActionImages()->GetBitmap(action->ImageIndex(), &glyph))
+                        if (action && ActionGlyph(FrmMain->ActionImages(), action->ImageIndex(), glyph)) {
                             button->SetGlyph(&glyph);
+                            button->SetNumGlyphs(2);
+                        }
                     }
                     button->SetTag(code);
                     Buttons.push_back(button);

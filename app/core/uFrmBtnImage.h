@@ -9,6 +9,7 @@
 
 class TWnPageControl;
 class TButton;
+class TImageList;
 
 class TFrmBtnImage : public TForm {
 public:
@@ -17,6 +18,8 @@ public:
     String ClassName() const override { return "TFrmBtnImage"; }
 
     TWnPageControl* PageControl1;
+    // The pages' pictures (32 x 32), from the icon theme by the names of app/core/IconNames.h.
+    TImageList* ImageList1;
     // The buttons of every page, in page order.
     std::vector<TButton*> Buttons;
     // The button of an action code (nullptr when none).

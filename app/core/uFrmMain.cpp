@@ -108,7 +108,11 @@ TFrmMain::~TFrmMain() {
 }
 
 TImageList* TFrmMain::ActionImages() {
-    if (ImageList32->Count() == 0) LoadActionImages(*ImageList32);
+    if (ImageList32->Count() == 0) {
+        LoadActionImages(*ImageList32);
+        LoadActionImages(*ImageList16);
+        MainMenu1->SetImages(ImageList16);
+    }
     return ImageList32;
 }
 
@@ -120,6 +124,8 @@ TAction* TFrmMain::ActionOf(int code) const {
 void TFrmMain::BuildActions() {
     ActionList1 = new TActionList(this);
     ActionList1->SetName("ActionList1");
+    ImageList16 = new TImageList(16, 16, this);
+    ImageList16->SetName("ImageList16");
     ImageList32 = new TImageList(ActionImageSize, ActionImageSize, this);
     ImageList32->SetName("ImageList32");
     for (const TActionInfo& info : AppActions()) {
@@ -154,6 +160,7 @@ void TFrmMain::BuildMenus() {
             // keeps its own caption where the menu names the action differently.
             TMenuItem* item = NewItem(this, mnuTop[m], ActionMenuCaption(*FindAction(code)));
             TAction* action = ActionOf(code);
+            item->SetImageIndex(action->ImageIndex());
             item->OnClick = [action](TObject*) { action->Execute(); };
             FActionItems.emplace_back(item, action);
         }

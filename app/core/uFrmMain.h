@@ -36,8 +36,10 @@ public:
     TActionList* ActionList1;
     TStatusBar* StatusBar1;
     TTimer* Timer1;
-    // The actions' pictures, 32 x 32 (the desktop's buttons show them); ImageIndex of each action.
-    // Filled on first use (ActionImages), which is after the login: the start does not wait for it.
+    // The actions' pictures, 32 x 32 for the desktop's buttons and 16 x 16 for the menu items, at
+    // each action's ImageIndex. Filled on first use (ActionImages), which is after the login, and
+    // only then given to the menus: the start does not wait for the icon theme.
+    TImageList* ImageList16;
     TImageList* ImageList32;
     TImageList* ActionImages();
     // The top menus of the actions (系统管理 ... 报表中心), then 窗体, 辅助 and 导航图.

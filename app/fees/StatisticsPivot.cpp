@@ -1,6 +1,7 @@
 #include "app/fees/StatisticsPivot.h"
 
 #include "app/core/DataDm.h"
+#include "app/core/PubUnit.h"
 #include "app/core/Vardessa.h"
 
 #include "db/ADODB.h"
@@ -79,15 +80,48 @@ String TStatisticsPivot::PivotSums() {
     return sums + "sum(" + total + ") as F_totalPrice";
 }
 
-namespace {
-
-String PivotFields() {
+String TStatisticsPivot::PivotFields() {
     String fields;
     for (int i = 1; i <= PivotColumnCount; ++i) fields += ",F_SZ" + IntToStr(i);
     return fields;
 }
 
-} // namespace
+TStatisticsPivot::TReceivableFilters TStatisticsPivot::AddReceivableFilters() {
+    TReceivableFilters filters;
+    filters.Estate = AddEstateCombo(10, 16);
+    filters.Building = AddEdit("edtLDcode", "楼 幢 号：", 200, 16);
+    filters.Room = AddEdit("edtFZcode", "房间编号：", 390, 16);
+    filters.Owner = AddEdit("edtFZname", "业主姓名：", 580, 16);
+    filters.Handler = AddCombo("cbbEmpName", "经 手 人：", 10, 42, [] {
+        return String("select distinct F_name from t_code where (F_name <> '') and F_type = 'empname' ");
+    });
+    filters.Memo = AddEdit("edtMemo1", "备    注：", 200, 42);
+    filters.From = AddDatePicker("dtpFromDate", "交费限期：自", 390, 42, true);
+    filters.To = AddDatePicker("dtptoDate", "至", 574, 42, false);
+    PeriodFrom = filters.From;
+    PeriodTo = filters.To;
+    return filters;
+}
+
+TSqlStatement TStatisticsPivot::ReceivableItemStatement(int position, const String& name,
+                                                        const TReceivableFilters& filters, const String& extra) {
+    TSqlStatement statement;
+    statement.Add("insert into tempFYrec(F_MainID,F_XQname,F_LDcode,F_FZcode,F_FZname, F_SFdate,F_Month,F_SZ" +
+                  IntToStr(position) +
+                  ",F_flag) select F_MainID,F_XQname,F_LDcode,F_FZcode,F_FZname,F_SFdate,F_fromDate,F_totalPrice,0 "
+                  "from T_wyFYrec where (F_SFname = :" +
+                  statement.NewParam(name) + ") " + XQScopeSQL);
+    AddContains(statement, "And F_XQname Like", filters.Estate->Text());
+    AddPrefix(statement, "And F_LDcode Like", filters.Building->Text());
+    AddPrefix(statement, "and F_FZcode Like", filters.Room->Text());
+    AddContains(statement, "and F_FZname Like", filters.Owner->Text());
+    AddContains(statement, "and F_empName Like", filters.Handler->Text());
+    AddContains(statement, "and F_memo1 Like", filters.Memo->Text());
+    statement.Add(extra);
+    AddDateBound(statement, "and F_SFdate >=", filters.From);
+    AddDateBound(statement, "and F_SFdate <=", filters.To);
+    return statement;
+}
 
 std::vector<TSqlStatement> TStatisticsPivot::HouseStatements(bool byDeadline) {
     const String keys = String("F_MainID,F_XQname,F_LDcode,F_FZcode,F_FZname") + (byDeadline ? ",F_SFdate" : "");

@@ -9,6 +9,9 @@
 
 #include "app/fees/StatisticsWindow.h"
 
+class TPageControl;
+class TTabSheet;
+
 inline constexpr int PivotColumnCount = 15;
 inline const String MsgPivotItemsLeftOut = "费用项目超过15项，以下费项未列入统计：";
 
@@ -22,6 +25,22 @@ public:
     std::vector<TDBGridGx*> PivotGrids;
 
 protected:
+    // The filter panel of the receivable pivots, and the per-item statement over it: every fee
+    // row of the item, paid or not, in column F_SZ<position>; `extra` is appended before the
+    // deadline bounds (the detail's "交费期限超过").
+    struct TReceivableFilters {
+        TComboBox* Estate;
+        TEdit* Building;
+        TEdit* Room;
+        TEdit* Owner;
+        TComboBox* Handler;
+        TEdit* Memo;
+        TDateTimePicker* From;
+        TDateTimePicker* To;
+    };
+    TReceivableFilters AddReceivableFilters();
+    static TSqlStatement ReceivableItemStatement(int position, const String& name, const TReceivableFilters& filters,
+                                                 const String& extra = String());
     void Opened() override;
     // The key columns, then F_SZ1 ... F_SZ15 and 费用合计.
     static std::vector<TGridColumnSpec> PivotColumns(std::vector<TGridColumnSpec> keys);
@@ -33,6 +52,8 @@ protected:
     static std::vector<TSqlStatement> HouseStatements(bool byDeadline);
     // The pivot's sums of the fifteen columns, and their total, as select items.
     static String PivotSums();
+    // ",F_SZ1,...,F_SZ15".
+    static String PivotFields();
 
 private:
     void ReadFeeItems();

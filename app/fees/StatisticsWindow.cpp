@@ -161,17 +161,23 @@ void TStatisticsWindow::BuildStatusBar() {
 }
 
 void TStatisticsWindow::BuildGrid() {
-    DBGridGx1 = new TDBGridGx(this);
-    DBGridGx1->SetName("DBGridGx1");
-    DBGridGx1->SetParent(this);
-    DBGridGx1->SetAlign(alClient);
-    DBGridGx1->SetReadOnly(true);
-    DBGridGx1->DrawMemoText = true;
-    DBGridGx1->SetOptions(DBGridGx1->Options() | dgRowSelect | dgAlwaysShowSelection);
-    DBGridGx1->SetFooterRowCount(1);
-    DBGridGx1->SumList()->SetActive(true);
-    DBGridGx1->SetDataSource(dsTable);
+    DBGridGx1 = NewGrid("DBGridGx1", this, dsTable);
     DBGridGx1->OnTitleClick = [this](TColumnGx* column) { TitleClick(column); };
+}
+
+TDBGridGx* TStatisticsWindow::NewGrid(const String& name, TWinControl* parent, TDataSource* source) {
+    auto* grid = new TDBGridGx(this);
+    grid->SetName(name);
+    grid->SetParent(parent);
+    grid->SetAlign(alClient);
+    grid->SetReadOnly(true);
+    grid->DrawMemoText = true;
+    grid->SetOptions(grid->Options() | dgRowSelect | dgAlwaysShowSelection);
+    grid->SetFooterRowCount(1);
+    grid->SumList()->SetActive(true);
+    grid->SetDataSource(source);
+    if (PopupMenu1) grid->SetPopupMenu(PopupMenu1);
+    return grid;
 }
 
 void TStatisticsWindow::BuildColumns(const std::vector<TGridColumnSpec>& columns, TDBGridGx* grid) {
@@ -251,5 +257,6 @@ String TStatisticsWindow::CountText() const {
 }
 
 bool TStatisticsWindow::ResultEmpty() const {
-    return !QryTable->Active() || QryTable->IsEmpty();
+    const TADOQuery* query = ActiveQuery();
+    return !query->Active() || query->IsEmpty();
 }

@@ -92,7 +92,7 @@ public:
     TDBGridGx* DBGridGx1;
     TADOQuery* QryTable;
     TDataSource* dsTable;
-    TPopupMenu* PopupMenu1;
+    TPopupMenu* PopupMenu1 = nullptr;
     TMenuItem* N1; // 显示字段列表
     TMenuItem* N2; // 保存当前设置
     TStatusBar* StatusBar;
@@ -120,17 +120,24 @@ public:
     void ExportClick();
     void ExitClick();
     void TitleClick(TColumnGx* column);
+    // The title sort of a grid over its query (every further grid of a member binds its own).
+    void SortByTitle(TDBGridGx* grid, TADOQuery* query, TColumnGx* column);
     void ShowFieldList();
     void SaveGridSettings();
     // The report's variables: "memDate", "sCaption", "Csz1" ... "Csz15"; false when the name is
     // none of them (the value is then left as it was).
-    bool vrReport1GetValue(const String& name, Variant& value);
+    virtual bool vrReport1GetValue(const String& name, Variant& value);
     // "统计日期：自 ... 至 ..." of PeriodFrom and PeriodTo.
     String MemDate() const;
     // Clicks a button the way its key does: only while it is enabled.
     static bool ClickIfEnabled(TToolButton* button);
-    // Whether the result is open and has rows.
+    // Whether the result (of the active page) is open and has rows.
     bool ResultEmpty() const;
+    // The grid and query that navigation, print, design, export and the popup act on: the
+    // active page's on the tabbed totals, else DBGridGx1 and QryTable. "查询" opens its result
+    // into the active query.
+    virtual TDBGridGx* ActiveGrid() const { return DBGridGx1; }
+    virtual TADOQuery* ActiveQuery() const { return QryTable; }
 
 protected:
     void DoShow() override;
@@ -148,8 +155,16 @@ protected:
     virtual String CountText() const;
     // After the common opening steps (column formats of the member's own).
     virtual void Opened() {}
+    // The first format's layout, the Excel sheet title and the grid layout key of the active
+    // page (the member table's own on single-grid members).
+    virtual String ActivePrintLayout() const { return FMember.PrintLayout; }
+    virtual String ActiveExcelTitle() const { return FMember.ExcelTitle; }
+    virtual String ActiveSaveKey() const { return FMember.SaveKey; }
 
     // ---- building blocks ---------------------------------------------------------------------------
+    // A read-only grid with row selection, one footer row with sums and the popup PopupMenu1
+    // (once built), over the data source; DBGridGx1 and the tabbed pages' grids.
+    TDBGridGx* NewGrid(const String& name, TWinControl* parent, TDataSource* source);
     // The columns of DBGridGx1 (or of a member's other grid) with their titles and footers.
     void BuildColumns(const std::vector<TGridColumnSpec>& columns, TDBGridGx* grid = nullptr);
     // Filter controls: a label and its control at a place of GroupBox1.

@@ -22,17 +22,17 @@ void TStatisticsWindow::SetNavState(bool firstAndPrior, bool nextAndLast) {
 }
 
 void TStatisticsWindow::FirstClick() {
-    if (QryTable->Active()) QryTable->First();
+    if (TADOQuery* query = ActiveQuery(); query->Active()) query->First();
     SetNavState(false, true);
 }
 
 void TStatisticsWindow::PriorClick() {
-    if (QryTable->Active()) {
-        if (QryTable->Bof()) {
+    if (TADOQuery* query = ActiveQuery(); query->Active()) {
+        if (query->Bof()) {
             tbFirst->SetEnabled(false);
             tbPrior->SetEnabled(false);
         } else {
-            QryTable->Prior();
+            query->Prior();
         }
     }
     tbNext->SetEnabled(true);
@@ -40,12 +40,12 @@ void TStatisticsWindow::PriorClick() {
 }
 
 void TStatisticsWindow::NextClick() {
-    if (QryTable->Active()) {
-        if (QryTable->Eof()) {
+    if (TADOQuery* query = ActiveQuery(); query->Active()) {
+        if (query->Eof()) {
             tbNext->SetEnabled(false);
             tbLast->SetEnabled(false);
         } else {
-            QryTable->Next();
+            query->Next();
         }
     }
     tbFirst->SetEnabled(true);
@@ -53,24 +53,27 @@ void TStatisticsWindow::NextClick() {
 }
 
 void TStatisticsWindow::LastClick() {
-    if (QryTable->Active()) QryTable->Last();
+    if (TADOQuery* query = ActiveQuery(); query->Active()) query->Last();
     SetNavState(true, false);
 }
 
 // ---- title sorting -------------------------------------------------------------------------------
 
 void TStatisticsWindow::TitleClick(TColumnGx* column) {
-    if (!QryTable->Active() || !column) return;
+    SortByTitle(DBGridGx1, QryTable, column);
+}
+
+void TStatisticsWindow::SortByTitle(TDBGridGx* grid, TADOQuery* query, TColumnGx* column) {
+    if (!query->Active() || !column) return;
     TColumnTitleGx* title = column->Title();
     const TSortMarkerGx marker = title->SortMarker() == smUpGx ? smDownGx : smUpGx;
-    for (int i = 0; i < DBGridGx1->Columns()->Count(); ++i)
-        if (DBGridGx1->Columns()->ColumnAt(i) != column)
-            DBGridGx1->Columns()->ColumnAt(i)->Title()->SetSortMarker(smNoneGx);
+    for (int i = 0; i < grid->Columns()->Count(); ++i)
+        if (grid->Columns()->ColumnAt(i) != column) grid->Columns()->ColumnAt(i)->Title()->SetSortMarker(smNoneGx);
     title->SetSortMarker(marker);
     if (!FMember.SortsMemo && Pos("mem", LowerCase(column->FieldName())) > 0) return;
     // The first click sets smUpGx: " DESC" for the members that sort descending first.
     const bool descending = (marker == smUpGx) == FMember.FirstClickDescending;
-    QryTable->SetSort(column->FieldName() + (descending ? " DESC" : " ASC"));
+    query->SetSort(column->FieldName() + (descending ? " DESC" : " ASC"));
 }
 
 // ---- keys ----------------------------------------------------------------------------------------
@@ -129,7 +132,7 @@ void TStatisticsWindow::ShowLayout(const String& layout, TDataSet* detail,
                                    const std::function<void(TvrReport*)>& before) {
     if (ResultEmpty() || layout.empty()) return;
     try {
-        dmData->ShowLayoutReport(vrReport1, layout, QryTable, detail, before);
+        dmData->ShowLayoutReport(vrReport1, layout, ActiveQuery(), detail, before);
     } catch (const std::exception&) {
         // A layout that does not load prints nothing.
     }
@@ -138,30 +141,31 @@ void TStatisticsWindow::ShowLayout(const String& layout, TDataSet* detail,
 void TStatisticsWindow::DesignLayout(const String& layout, TDataSet* detail) {
     if (layout.empty()) return;
     try {
-        dmData->DesignLayoutReport(vrReport1, layout, QryTable, detail);
+        dmData->DesignLayoutReport(vrReport1, layout, ActiveQuery(), detail);
     } catch (const std::exception&) {
     }
 }
 
 void TStatisticsWindow::PrintClick() {
-    ShowLayout(FMember.PrintLayout);
+    ShowLayout(ActivePrintLayout());
 }
 
 void TStatisticsWindow::PrintSecondClick() {
     if (FMember.GridPrint) {
-        dmData->PrintGrid(DBGridGx1, Caption(), MemDate(), "date", 0);
+        dmData->PrintGrid(ActiveGrid(), Caption(), MemDate(), "date", 0);
         return;
     }
     ShowLayout(FMember.SecondLayout);
 }
 
 void TStatisticsWindow::SetClick() {
-    DesignLayout(FMember.PrintLayout);
+    DesignLayout(ActivePrintLayout());
 }
 
 void TStatisticsWindow::ExportClick() {
-    if (FMember.ExcelTitle.empty()) return;
-    dmData->ExportGridToExcel(DBGridGx1, FMember.ExcelTitle, true);
+    const String title = ActiveExcelTitle();
+    if (title.empty()) return;
+    dmData->ExportGridToExcel(ActiveGrid(), title, true);
 }
 
 void TStatisticsWindow::ExitClick() {
@@ -169,11 +173,11 @@ void TStatisticsWindow::ExitClick() {
 }
 
 void TStatisticsWindow::ShowFieldList() {
-    dmData->ChooseGridColumns(DBGridGx1);
+    dmData->ChooseGridColumns(ActiveGrid());
 }
 
 void TStatisticsWindow::SaveGridSettings() {
-    if (ShowMess(MsgSaveStatisticsGrid, 1) == 1) dmData->SaveGridLayout(DBGridGx1, FMember.SaveKey);
+    if (ShowMess(MsgSaveStatisticsGrid, 1) == 1) dmData->SaveGridLayout(ActiveGrid(), ActiveSaveKey());
 }
 
 // ---- report variables ----------------------------------------------------------------------------

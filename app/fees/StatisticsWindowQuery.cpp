@@ -15,9 +15,10 @@
 void TStatisticsWindow::QueryClick() {
     if (FMember.GridPrint) EnableNavButtons(this, true);
     if (!RunWorkStatements()) return;
-    if (!OpenStatement(QryTable, ResultStatement())) return;
+    TADOQuery* query = ActiveQuery();
+    if (!OpenStatement(query, ResultStatement())) return;
     ResultOpened();
-    StatusBar->Panels(2)->SetText(CountText() + IntToStr(QryTable->RecordCount()));
+    StatusBar->Panels(2)->SetText(CountText() + IntToStr(query->RecordCount()));
 }
 
 bool TStatisticsWindow::RunWorkStatements() {

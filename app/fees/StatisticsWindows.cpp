@@ -8,7 +8,9 @@
 #include "app/fees/uFrmWYJYtotalTJ.h"
 #include "app/fees/uFrmWYQKbillTJ.h"
 #include "app/fees/uFrmYJFYdetailTJ.h"
+#include "app/fees/uFrmYJFYtotalTJ.h"
 #include "app/fees/uFrmZHJFdetailTJ.h"
+#include "app/fees/uFrmZHJFtotalTJ.h"
 
 #include "app/core/Rights.h"
 #include "app/core/uFrmMain.h"
@@ -26,7 +28,9 @@ void RegisterStatisticsWindows() {
     RegisterMember<TfrmWYQKbillTJ>(403);
     RegisterMember<TfrmKCPJdetailTJ>(404);
     RegisterMember<TfrmYJFYdetailTJ>(501);
+    RegisterMember<TfrmYJFYtotalTJ>(502);
     RegisterMember<TfrmZHJFdetailTJ>(503);
+    RegisterMember<TfrmZHJFtotalTJ>(504);
     RegisterMember<TfrmBXdetailTj>(505);
     RegisterMember<TfrmWYJYtotalTJ>(506);
 }

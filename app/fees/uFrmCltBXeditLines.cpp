@@ -9,6 +9,7 @@
 #include "app/registers/TypedText.h"
 
 #include "app/core/DataDm.h"
+#include "app/core/FormControls.h"
 #include "app/core/NotSetDate.h"
 #include "app/core/Vardessa.h"
 

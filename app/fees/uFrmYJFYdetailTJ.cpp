@@ -25,16 +25,15 @@ std::vector<TGridColumnSpec> DetailKeys() {
 
 TfrmYJFYdetailTJ::TfrmYJFYdetailTJ(TComponent* AOwner) : TStatisticsPivot(AOwner, "TfrmYJFYdetailTJ") {
     SetName("frmYJFYdetailTJ");
-    cbbXQname = AddEstateCombo(10, 16);
-    edtLDcode = AddEdit("edtLDcode", "楼 幢 号：", 200, 16);
-    edtFZcode = AddEdit("edtFZcode", "房间编号：", 390, 16);
-    edtFZname = AddEdit("edtFZname", "业主姓名：", 580, 16);
-    cbbEmpName = AddCombo("cbbEmpName", "经 手 人：", 10, 42, [] {
-        return String("select distinct F_name from t_code where (F_name <> '') and F_type = 'empname' ");
-    });
-    edtMemo1 = AddEdit("edtMemo1", "备    注：", 200, 42);
-    dtpFromDate = AddDatePicker("dtpFromDate", "交费限期：自", 390, 42, true);
-    dtptoDate = AddDatePicker("dtptoDate", "至", 574, 42, false);
+    FFilters = AddReceivableFilters();
+    cbbXQname = FFilters.Estate;
+    edtLDcode = FFilters.Building;
+    edtFZcode = FFilters.Room;
+    edtFZname = FFilters.Owner;
+    cbbEmpName = FFilters.Handler;
+    edtMemo1 = FFilters.Memo;
+    dtpFromDate = FFilters.From;
+    dtptoDate = FFilters.To;
     RadioGroup1 = new TRadioGroup(this);
     RadioGroup1->SetName("RadioGroup1");
     RadioGroup1->SetParent(GroupBox1);
@@ -55,8 +54,6 @@ TfrmYJFYdetailTJ::TfrmYJFYdetailTJ(TComponent* AOwner) : TStatisticsPivot(AOwner
     lblT->SetParent(GroupBox1);
     lblT->SetBounds(446, 72, 20, 16);
     ChoiceChanged();
-    PeriodFrom = dtpFromDate;
-    PeriodTo = dtptoDate;
     BuildColumns(PivotColumns(DetailKeys()));
     AddPrintEntry("nPrint", "打印格式一", [this] { PrintClick(); });
     AddPrintEntry("nPrint1", "打印格式二", [this] { PrintSecondClick(); });
@@ -77,25 +74,12 @@ void TfrmYJFYdetailTJ::ChoiceChanged() {
 }
 
 TSqlStatement TfrmYJFYdetailTJ::ItemStatement(int position, const String& name) {
-    TSqlStatement statement;
-    statement.Add("insert into tempFYrec(F_MainID,F_XQname,F_LDcode,F_FZcode,F_FZname, F_SFdate,F_Month,F_SZ" +
-                  IntToStr(position) +
-                  ",F_flag) select F_MainID,F_XQname,F_LDcode,F_FZcode,F_FZname,F_SFdate,F_fromDate,F_totalPrice,0 "
-                  "from T_wyFYrec where (F_SFname = :" +
-                  statement.NewParam(name) + ") " + XQScopeSQL);
-    AddContains(statement, "And F_XQname Like", cbbXQname->Text());
-    AddPrefix(statement, "And F_LDcode Like", edtLDcode->Text());
-    AddPrefix(statement, "and F_FZcode Like", edtFZcode->Text());
-    AddContains(statement, "and F_FZname Like", edtFZname->Text());
-    AddContains(statement, "and F_empName Like", cbbEmpName->Text());
-    AddContains(statement, "and F_memo1 Like", edtMemo1->Text());
+    String overdue;
     if (RadioGroup1->ItemIndex() == 2) {
         const int days = static_cast<int>(rceT->Value());
-        statement.Add("And F_SFdate <= #" + FormatDateTime("yyyy-mm-dd", Date() - days) + "# ");
+        overdue = "And F_SFdate <= #" + FormatDateTime("yyyy-mm-dd", Date() - days) + "# ";
     }
-    AddDateBound(statement, "and F_SFdate >=", dtpFromDate);
-    AddDateBound(statement, "and F_SFdate <=", dtptoDate);
-    return statement;
+    return ReceivableItemStatement(position, name, FFilters, overdue);
 }
 
 std::vector<TSqlStatement> TfrmYJFYdetailTJ::WorkStatements() {

@@ -36,4 +36,7 @@ protected:
     std::vector<String> WorkTables() const override { return {"tempFYrec"}; }
     std::vector<TSqlStatement> WorkStatements() override;
     TSqlStatement ItemStatement(int position, const String& name) override;
+
+private:
+    TReceivableFilters FFilters;
 };

@@ -1,39 +1,18 @@
-// The pictures of the register windows, packed into the program by tools/register_images.py: the
-// toolbar buttons (20 x 20) and the estate tree (16 x 16). Each list is made once, on first use,
-// and lives as long as the program.
+// The pictures of the register windows: the toolbar buttons (20 x 20) and the estate tree
+// (16 x 16), from the desktop's icon theme, with the built-in pictures packed into the program by
+// tools/register_images.py where no theme has a name. Each list is made once, on first use, and
+// lives as long as the program; the theme's pictures are looked up when first drawn.
 #pragma once
 
+#include "app/core/IconNames.h"
 #include "rtl/Types.h"
 
 #include <cstddef>
 
 class TImageList;
 
-// The toolbar pictures, in the order of the strip.
-enum TToolImage {
-    tiNew,
-    tiEdit,
-    tiDelete,
-    tiFirst,
-    tiPrior,
-    tiNext,
-    tiLast,
-    tiQuery,
-    tiPrint,
-    tiSet,
-    tiExport,
-    tiExit,
-    tiSave,
-    tiCancel,
-    tiSale,
-    tiMoveIn,
-    tiVacate,
-    tiCopy,
-    ToolImageCount
-};
-// The tree pictures: an estate, a building with children collapsed, expanded, a building
-// without children.
-enum TTreeImage { tiEstate, tiBuildingClosed, tiBuildingOpen, tiBuildingLeaf, TreeImageCount };
+// The toolbar and tree pictures (TToolImage, TTreeImage) and their names in the icon theme are
+// those of app/core/IconNames.h.
 
 inline constexpr int ToolImageSize = 20;
 inline constexpr int TreeImageSize = 16;

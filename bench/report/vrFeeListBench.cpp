@@ -155,6 +155,7 @@ void BM_FeeListPdfWriterLoop(benchmark::State& state) {
         }
         painter.end();
     }
+    state.counters["pdf MB"] = static_cast<double>(FileSize(file)) / (1024 * 1024);
     DeleteFile(file);
     state.counters["pages/s"] =
         benchmark::Counter(static_cast<double>(FeePages) * state.iterations(), benchmark::Counter::kIsRate);
@@ -171,6 +172,7 @@ void BM_PrintFeeListToPdf(benchmark::State& state) {
     options.OutputFileName = file;
     for (auto _ : state)
         if (!report.PreparedPages()->SendToPrinter()) state.SkipWithError("nothing was printed");
+    state.counters["pdf MB"] = static_cast<double>(FileSize(file)) / (1024 * 1024);
     DeleteFile(file);
     state.counters["pages/s"] =
         benchmark::Counter(static_cast<double>(FeePages) * state.iterations(), benchmark::Counter::kIsRate);

@@ -4,18 +4,28 @@
 //   the CSV export against Python's csv module writing the same fields in GBK (goal: within 3×;
 //   the interpreter's start, about 20 ms, included);
 //   the dBASE export against a hand loop writing the same records (goal: within 5×);
-//   the cell matrix alone (placing and preparing the same pages) beside them.
+//   the cell matrix alone (placing and preparing the same pages) beside them;
+//   the HTML export (one file) against a hand loop writing the same table markup (goal: within 5×);
+//   one page drawn at 192 dpi (1588 × 2246) saved as BMP and as JPEG against Pillow saving the same
+//   picture (goal: within 1.5×), and as GIF against giflib (goal: within 2×).
 // The pages are one hand-built report page driven through the filter 1,000 times, as the export
 // run drives prepared pages; each side's time includes filling the page's texts.
 #include "report/export/vrExportCSV.h"
 #include "report/export/vrExportDBF.h"
+#include "report/export/vrExportHTML.h"
+#include "report/export/vrExportImage.h"
 #include "report/export/vrExportXML.h"
 #include "report/vrClass.h"
 #include "report/vrClassObjects.h"
 #include "rtl/CodePage.h"
 #include "rtl/Format.h"
+#include "../CodecBenchPillow.h"
+#include "gui/Bitmap.h"
+#include "gui/Jpeg.h"
+#include "rtl/Streams.h"
 
 #include <benchmark/benchmark.h>
+#include <gif_lib.h>
 #include <xlsxwriter.h>
 
 #include <cstdio>
@@ -89,12 +99,12 @@ struct TBenchPages {
             for (int c = 0; c < Cols; ++c)
                 Memos[static_cast<size_t>(r * Cols + c)]->SetText(Utf8ToWide(CellText(page, r, c)));
     }
-    void Drive(TvrCustomExportFilter& filter, const String& file) {
+    void Drive(TvrCustomExportFilter& filter, const String& file, int pages = Pages) {
         filter.Report = &Report;
         filter.ShowProgress = false;
         filter.FileName = file;
         if (!filter.Start()) return;
-        for (int p = 0; p < Pages; ++p) {
+        for (int p = 0; p < pages; ++p) {
             Fill(p);
             filter.StartPage(Page.get(), p);
             for (TvrComponent* band : Page->Children()) {
@@ -240,5 +250,179 @@ void BM_HandDbf(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * Pages * Rows * Cols);
 }
 BENCHMARK(BM_HandDbf)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_HtmlExport(benchmark::State& state) {
+    TBenchPages& d = Data();
+    for (auto _ : state) {
+        auto html = TvrCustomExportFilter::CreateNoRegister<TvrHTMLExport>();
+        html->ExportPictures = false;
+        d.Drive(*html, d.File("pages.html"));
+    }
+    state.SetItemsProcessed(state.iterations() * Pages * Rows * Cols);
+}
+BENCHMARK(BM_HtmlExport)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The same cells as table markup by a hand loop: a table per page, a row per line, a cell per text
+// with its class and width, texts escaped.
+void BM_HandHtml(benchmark::State& state) {
+    TBenchPages& d = Data();
+    const auto escape = [](const String& text, std::string& out) {
+        for (char c : text) {
+            switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c;
+            }
+        }
+    };
+    for (auto _ : state) {
+        std::FILE* f = std::fopen(d.File("hand.html").c_str(), "wb");
+        std::string out = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
+                          "<style>.s0 {font-family: SimSun; font-size: 13px}</style></head><body>\n";
+        for (int p = 0; p < Pages; ++p) {
+            out += "<table width=\"660\" border=\"0\" cellspacing=\"0\" cellpadding=\"0\">\n";
+            for (int r = 0; r < Rows; ++r) {
+                out += "<tr style=\"height: 20px\">";
+                for (int c = 0; c < Cols; ++c) {
+                    out += "<td width=\"110\" class=\"s0\">";
+                    escape(CellText(p, r, c), out);
+                    out += "</td>";
+                }
+                out += "</tr>\n";
+            }
+            out += "</table>\n";
+            if (out.size() > (1u << 20)) {
+                std::fwrite(out.data(), 1, out.size(), f);
+                out.clear();
+            }
+        }
+        out += "</body></html>\n";
+        std::fwrite(out.data(), 1, out.size(), f);
+        std::fclose(f);
+    }
+    state.SetItemsProcessed(state.iterations() * Pages * Rows * Cols);
+}
+BENCHMARK(BM_HandHtml)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// ---- One page as a picture ----
+
+constexpr int PictureDpi = 192;
+
+// The first page drawn at 192 dpi, as the BMP export writes it (read back from its file once).
+TBitmap& PagePicture() {
+    static TBitmap* picture = [] {
+        TBenchPages& d = Data();
+        auto bmp = TvrCustomExportFilter::CreateNoRegister<TvrBMPExport>();
+        bmp->ImageDpi = PictureDpi;
+        d.Drive(*bmp, d.File("page.bmp"), 1);
+        auto* b = new TBitmap(); // lives to the end of the run
+        b->LoadFromFile(d.File("page.1.bmp"));
+        return b;
+    }();
+    return *picture;
+}
+
+// The BMP export of one page: drawing and writing.
+void BM_BmpExportPage(benchmark::State& state) {
+    TBenchPages& d = Data();
+    PagePicture();
+    for (auto _ : state) {
+        auto bmp = TvrCustomExportFilter::CreateNoRegister<TvrBMPExport>();
+        bmp->ImageDpi = PictureDpi;
+        d.Drive(*bmp, d.File("x.bmp"), 1);
+    }
+}
+BENCHMARK(BM_BmpExportPage)->Unit(benchmark::kMillisecond);
+
+void BM_BmpSave(benchmark::State& state) {
+    TBitmap& page = PagePicture();
+    for (auto _ : state) {
+        TMemoryStream out;
+        page.SaveToStream(out);
+        benchmark::DoNotOptimize(out.Size());
+    }
+    state.counters["width"] = page.Width();
+    state.counters["height"] = page.Height();
+}
+BENCHMARK(BM_BmpSave)->Unit(benchmark::kMillisecond);
+
+void BM_JpegSave(benchmark::State& state) {
+    TBitmap& page = PagePicture();
+    for (auto _ : state) {
+        TJPEGImage jpeg;
+        jpeg.Assign(page);
+        jpeg.SetCompressionQuality(90);
+        TMemoryStream out;
+        jpeg.SaveToStream(out);
+        benchmark::DoNotOptimize(out.Size());
+    }
+}
+BENCHMARK(BM_JpegSave)->Unit(benchmark::kMillisecond);
+
+// Pillow saving the same picture (opened from the BMP export's file before timing).
+std::string PillowSave(const char* format) {
+    PagePicture();
+    return "import io, time\nfrom PIL import Image\nim = Image.open('" + Data().File("page.1.bmp") +
+           "').convert('RGB')\nim.load()\nn = 10\nt = time.perf_counter()\nfor i in range(n):\n"
+           "    im.save(io.BytesIO(), '" + format + "'" + (std::string(format) == "JPEG" ? ", quality=90" : "") +
+           ")\nprint((time.perf_counter() - t) / n)\n";
+}
+
+void BM_PillowBmpSave(benchmark::State& state) {
+    codecbench::ReportPillow(state, PillowSave("BMP"));
+}
+BENCHMARK(BM_PillowBmpSave)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_PillowJpegSave(benchmark::State& state) {
+    codecbench::ReportPillow(state, PillowSave("JPEG"));
+}
+BENCHMARK(BM_PillowJpegSave)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_WriteGif(benchmark::State& state) {
+    for (auto _ : state) {
+        TBitmap page;
+        page.Assign(PagePicture());
+        TMemoryStream out;
+        WriteGif(out, page);
+        benchmark::DoNotOptimize(out.Size());
+    }
+}
+BENCHMARK(BM_WriteGif)->Unit(benchmark::kMillisecond);
+
+// giflib writing the same 256-colour picture (reduced once, before timing).
+int GifToMemory(GifFileType* gif, const GifByteType* data, int n) {
+    auto* out = static_cast<std::vector<Byte>*>(gif->UserData);
+    out->insert(out->end(), data, data + n);
+    return n;
+}
+
+void BM_GiflibWrite(benchmark::State& state) {
+    TBitmap page;
+    page.Assign(PagePicture());
+    page.SetPixelFormat(pf8bit);
+    const int w = page.Width(), h = page.Height();
+    std::vector<GifColorType> colors(256);
+    const std::vector<TColor> palette = page.Palette();
+    for (size_t i = 0; i < palette.size() && i < 256; ++i)
+        colors[i] = GifColorType{static_cast<GifByteType>(palette[i] & 0xFF),
+                                 static_cast<GifByteType>(palette[i] >> 8 & 0xFF),
+                                 static_cast<GifByteType>(palette[i] >> 16 & 0xFF)};
+    for (auto _ : state) {
+        std::vector<Byte> out;
+        int error = 0;
+        GifFileType* gif = EGifOpen(&out, GifToMemory, &error);
+        ColorMapObject* map = GifMakeMapObject(256, colors.data());
+        EGifPutScreenDesc(gif, w, h, 8, 0, map);
+        EGifPutImageDesc(gif, 0, 0, w, h, false, nullptr);
+        for (int y = 0; y < h; ++y)
+            EGifPutLine(gif, const_cast<GifPixelType*>(page.ScanLine(y)), w);
+        GifFreeMapObject(map);
+        EGifCloseFile(gif, &error);
+        benchmark::DoNotOptimize(out.size());
+    }
+}
+BENCHMARK(BM_GiflibWrite)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -9,7 +9,9 @@
 
 #include <QPainter>
 #include <QProgressBar>
+#include <QCursor>
 #include <QStyle>
+#include <QStyleOption>
 #include <QTabBar>
 
 // ---------------------------------------------------------------------------------------------
@@ -115,8 +117,36 @@ public:
     explicit TPageTabBar(QWidget* parent) : QTabBar(parent) {}
     int TabHeight = 0; // across the row
     int TabWidth = 0;  // along the row
+    TTabStyle Style = tsTabs;
 
 protected:
+    // Buttons: each tab a push button, the current one pressed; flat buttons show only the
+    // current one's panel and the one under the mouse.
+    void paintEvent(QPaintEvent* event) override {
+        if (Style == tsTabs) {
+            QTabBar::paintEvent(event);
+            return;
+        }
+        QPainter p(this);
+        const QPoint mouse = mapFromGlobal(QCursor::pos());
+        for (int i = 0; i < count(); ++i) {
+            QStyleOptionButton option;
+            option.initFrom(this);
+            option.rect = tabRect(i).adjusted(1, 1, -1, -1);
+            option.text = tabText(i);
+            option.icon = tabIcon(i);
+            option.iconSize = iconSize();
+            const bool current = i == currentIndex();
+            const bool hot = option.rect.contains(mouse) && underMouse();
+            if (current) option.state |= QStyle::State_Sunken | QStyle::State_On;
+            else option.state |= QStyle::State_Raised;
+            if (Style == tsFlatButtons) {
+                option.features |= QStyleOptionButton::Flat;
+                if (!current && !hot) option.state &= ~QStyle::State_Raised;
+            }
+            style()->drawControl(QStyle::CE_PushButton, &option, &p, this);
+        }
+    }
     QSize tabSizeHint(int index) const override {
         QSize size = QTabBar::tabSizeHint(index);
         const bool vertical = shape() == QTabBar::RoundedWest || shape() == QTabBar::RoundedEast;
@@ -334,6 +364,7 @@ void TPageControl::UpdateTabs() {
     }
     QWidget* frame = PageFrameOf(this);
     frame->setGeometry(pane.Left, pane.Top, pane.Width(), pane.Height());
+    frame->setVisible(FStyle == tsTabs);
     frame->update();
     bar->raise();
     FUpdatingTabs = false;
@@ -348,6 +379,16 @@ void TPageControl::SetTabPosition(TTabPosition v) {
     UpdateTabs();
     PlaceActivePage();
     Realign();
+}
+
+void TPageControl::SetStyle(TTabStyle v) {
+    if (v == FStyle) return;
+    FStyle = v;
+    QTabBar* bar = TabsOf(this);
+    static_cast<TPageTabBar*>(bar)->Style = v;
+    bar->setAttribute(Qt::WA_Hover, v == tsFlatButtons);
+    UpdateTabs();
+    bar->update();
 }
 
 void TPageControl::SetTabHeight(SmallInt v) {

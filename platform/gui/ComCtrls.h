@@ -237,6 +237,11 @@ private:
 
 using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
 
+// How the tabs of a page control look: tabs over a framed page, or a row of buttons (the chosen
+// one pressed) over a page without a frame, raised or flat.
+enum TTabStyle { tsTabs, tsButtons, tsFlatButtons };
+ORV_ENUM(TTabStyle, tsTabs, tsButtons, tsFlatButtons)
+
 // The edge the tabs of a page control stand on (tabs on the left or right read bottom to top).
 enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 ORV_ENUM(TTabPosition, tpTop, tpBottom, tpLeft, tpRight)
@@ -259,6 +264,8 @@ class TPageControl : public TWinControl {
     void SetImages(TCustomImageList* v);
     TTabPosition TabPosition() const { return FTabPosition; }
     void SetTabPosition(TTabPosition v);
+    TTabStyle Style() const { return FStyle; }
+    void SetStyle(TTabStyle v);
     // The size of every tab (0: fitted to its caption): TabHeight across the row of tabs (the
     // height of tabs on top or bottom, the width of tabs on the left or right), TabWidth along it.
     SmallInt TabHeight() const { return FTabHeight; }
@@ -290,6 +297,7 @@ private:
     std::unique_ptr<TChangeLink> FImageLink;
     bool FUpdatingTabs = false;
     TTabPosition FTabPosition = tpTop;
+    TTabStyle FStyle = tsTabs;
     SmallInt FTabHeight = 0;
     SmallInt FTabWidth = 0;
 };

@@ -14,7 +14,8 @@ inline const String NoDisplayMessage = "no display: set DISPLAY or run under a d
 bool DisplayAvailable();
 
 // Why no window can be shown, in one line for the terminal (which display, what to do); empty
-// when windows can be shown. Beyond DisplayAvailable, the X display that the toolkit would use
-// (DISPLAY, when no other platform is chosen and no Wayland display is named) is opened once to
-// see that it answers and lets this user in.
+// when windows can be shown. Beyond DisplayAvailable, the displays the toolkit would try in turn
+// (the platforms of QT_QPA_PLATFORM, else the Wayland display named in WAYLAND_DISPLAY and then
+// the X display of DISPLAY) are opened once to see that one answers and lets this user in; a
+// Wayland display counts only where the toolkit has its Wayland platform.
 String DisplayProblem();

@@ -1,6 +1,7 @@
 #include "gui/ImgList.h"
 
 #include "gui/qt/BitmapImpl.h"
+#include "gui/qt/IconThemeSetup.h"
 #include "gui/qt/ImageListIcons.h"
 #include "gui/qt/QtSupport.h"
 
@@ -9,10 +10,32 @@
 #include <algorithm>
 #include <map>
 
-// One image: its pixels with the mask in the alpha channel.
+// One image: its pixels with the mask in the alpha channel. An entry that names a picture of the
+// icon theme looks it up on first use (Pending), so a list of many names costs nothing until shown.
 struct TCustomImageList::Image {
-    QImage Pixels; // Format_ARGB32; alpha 0 where transparent
+    QImage Pixels;   // Format_ARGB32; alpha 0 where transparent
+    QImage Disabled; // the theme's disabled rendering (null for the entry's own image)
+    String IconName;
+    bool Pending = false;
 };
+
+namespace {
+
+// A picture of the theme on a transparent image of the list's size (a theme that has the name
+// only in smaller sizes gives a smaller picture, which is centred).
+QImage FitToCell(const QPixmap& pixmap, int width, int height) {
+    QImage cell(width, height, QImage::Format_ARGB32);
+    cell.fill(0);
+    if (pixmap.isNull()) return cell;
+    QImage picture = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    QPainter painter(&cell);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage((width - picture.width()) / 2, (height - picture.height()) / 2, picture);
+    painter.end();
+    return cell;
+}
+
+} // namespace
 
 // Icons of the images by (index, selected index), so that many items showing one image share it.
 struct TCustomImageList::IconCache {
@@ -143,6 +166,68 @@ int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
     return AddImages(image, &m);
 }
 
+TCustomImageList::Image& TCustomImageList::Entry(int index) const {
+    Image& image = *FImages[static_cast<size_t>(index)];
+    if (!image.Pending) return image;
+    image.Pending = false;
+    PrepareIconTheme();
+    const QIcon icon = QIcon::fromTheme(ToQString(image.IconName));
+    if (icon.isNull()) return image;
+    const QSize size(FWidth, FHeight);
+    const QPixmap normal = icon.pixmap(size, 1.0, QIcon::Normal);
+    if (normal.isNull()) return image;
+    image.Pixels = FitToCell(normal, FWidth, FHeight);
+    image.Disabled = FitToCell(icon.pixmap(size, 1.0, QIcon::Disabled), FWidth, FHeight);
+    return image;
+}
+
+void TCustomImageList::SetIconName(int index, const String& name) {
+    if (index < 0 || index >= Count()) throw EInvalidOperation("Invalid ImageList Index");
+    Image& image = *FImages[static_cast<size_t>(index)];
+    if (image.IconName == name) return;
+    if (!image.Disabled.isNull()) {
+        // The entry showed another name's picture: it goes back to nothing of its own.
+        image.Pixels = QImage(FWidth, FHeight, QImage::Format_ARGB32);
+        image.Pixels.fill(0);
+        image.Disabled = QImage();
+    }
+    image.IconName = name;
+    image.Pending = !name.empty();
+    Changed();
+}
+
+String TCustomImageList::IconName(int index) const {
+    if (index < 0 || index >= Count()) return String();
+    return FImages[static_cast<size_t>(index)]->IconName;
+}
+
+int TCustomImageList::AddIconName(const String& name, TBitmap* fallback) {
+    EnsureQtApp();
+    if (fallback && !fallback->Empty()) {
+        // The first square cell of the picture, pixel for pixel at the list's size.
+        const int side = std::min(fallback->Width(), fallback->Height());
+        TBitmap cell(FWidth, FHeight);
+        cell.Canvas()->StretchBlt(TRect(0, 0, FWidth, FHeight), *fallback, TRect(0, 0, side, side),
+                                  cmSrcCopy);
+        const int index = AddMasked(&cell, fallback->Pixel(0, fallback->Height() - 1));
+        SetIconName(index, name);
+        return index;
+    }
+    auto image = std::make_unique<Image>();
+    image->Pixels = QImage(FWidth, FHeight, QImage::Format_ARGB32);
+    image->Pixels.fill(0);
+    image->IconName = name;
+    image->Pending = !name.empty();
+    FImages.push_back(std::move(image));
+    Changed();
+    return Count() - 1;
+}
+
+bool TCustomImageList::FromIconTheme(int index) const {
+    if (index < 0 || index >= Count()) return false;
+    return !Entry(index).Disabled.isNull();
+}
+
 void TCustomImageList::Replace(int index, TBitmap* image, TBitmap* mask) {
     if (index < 0 || index >= Count()) throw EInvalidOperation("Invalid ImageList Index");
     int at = Add(image, mask);
@@ -179,8 +264,15 @@ void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabl
 
 void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, TDrawingStyle, bool enabled) {
     if (!canvas || index < 0 || index >= Count()) return;
-    const QImage& px = FImages[static_cast<size_t>(index)]->Pixels;
+    const Image& entry = Entry(index);
+    const QImage& px = entry.Pixels;
     TRect src(0, 0, FWidth, FHeight);
+    if (!enabled && !entry.Disabled.isNull()) {
+        // A picture of the theme, disabled as the theme renders it.
+        auto disabled = BitmapWithAlpha(entry.Disabled);
+        canvas->StretchBlt(Bounds(x, y, FWidth, FHeight), *disabled, src, cmSrcCopy);
+        return;
+    }
     if (enabled) {
         QImage img = px;
         if (!FMasked || FBkColor != clNone) {
@@ -217,7 +309,13 @@ bool TCustomImageList::GetBitmap(int index, TBitmap* bitmap) {
 
 const QImage* TImageListAccess::Pixels(const TCustomImageList* list, int index) {
     if (!list || index < 0 || index >= list->Count()) return nullptr;
-    return &list->FImages[static_cast<size_t>(index)]->Pixels;
+    return &list->Entry(index).Pixels;
+}
+
+const QImage* TImageListAccess::ThemeDisabledPixels(const TCustomImageList* list, int index) {
+    if (!list || index < 0 || index >= list->Count()) return nullptr;
+    const QImage& disabled = list->Entry(index).Disabled;
+    return disabled.isNull() ? nullptr : &disabled;
 }
 
 QImage GreyedImage(const QImage& image) {
@@ -282,6 +380,8 @@ QIcon ImageListIcon(TCustomImageList* Images, int Index, TCustomImageList* Disab
     QPixmap disabled;
     if (DisabledImages && TImageListAccess::Pixels(DisabledImages, Index))
         disabled = ListPixmap(DisabledImages, Index);
+    else if (const QImage* themed = TImageListAccess::ThemeDisabledPixels(Images, Index))
+        disabled = QPixmap::fromImage(*themed);
     else if (const QImage* px = TImageListAccess::Pixels(Images, Index))
         disabled = QPixmap::fromImage(GreyedImage(*px).copy(0, 0, px->width(), px->height()));
     else

@@ -58,7 +58,21 @@ class TCustomImageList : public TComponent {
     void Clear();
     void Move(int from, int to);
 
-    // Draws image index at (x, y); disabled images are drawn greyed.
+    // Names the entry's picture in the desktop's icon theme (gui/IconTheme.h). On first use the entry
+    // becomes the theme's picture of the name at the list's size, drawn disabled as the theme
+    // renders it; where no theme has the name the entry keeps its own image, greyed when disabled.
+    // An empty name keeps the entry's own image.
+    void SetIconName(int index, const String& name);
+    String IconName(int index) const;
+    // Adds an entry that shows the theme's picture of the name; where no theme has it, the
+    // fallback picture (masked by its bottom-left pixel's colour), or nothing without one.
+    // Returns its index.
+    int AddIconName(const String& name, TBitmap* fallback = nullptr);
+    // True when the entry shows a picture of the icon theme (looked up now when not yet).
+    bool FromIconTheme(int index) const;
+
+    // Draws image index at (x, y); disabled images are drawn greyed (the theme's disabled
+    // rendering for a picture of the icon theme).
     void Draw(TCanvas* canvas, int x, int y, int index, bool enabled = true);
     void Draw(TCanvas* canvas, int x, int y, int index, TDrawingStyle style, bool enabled);
     // Copies image index into bitmap (sized to the image, transparent parts in BkColor, or
@@ -81,6 +95,8 @@ private:
     struct Image;
     struct IconCache;
     int AddImages(TBitmap* image, const std::vector<Byte>* mask);
+    // The entry, its theme picture looked up when it names one not yet looked up.
+    Image& Entry(int index) const;
     void Changed();
     int FWidth;
     int FHeight;

@@ -9,11 +9,13 @@
 
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -152,4 +154,32 @@ void SimulateMenuChoice(TMenuItem* Item, int Index) {
     if (Index < 0 || Index >= shown.size()) throw EListError("Menu entry out of range");
     QAction* a = shown[Index];
     if (a->isEnabled() && !a->isSeparator()) a->trigger();
+}
+
+namespace {
+
+// The menu bar that shows the item as one of its entries (nullptr when none).
+QMenuBar* BarOf(TMenuItem* Item) {
+    QAction* action = Item ? TMenuAccess::Display(Item) : nullptr;
+    if (!action) return nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        for (QMenuBar* bar : top->findChildren<QMenuBar*>())
+            if (bar->actions().contains(action)) return bar;
+    return nullptr;
+}
+
+} // namespace
+
+bool SimulateMenuDropDown(TMenuItem* Item) {
+    QMenuBar* bar = BarOf(Item);
+    if (!bar || !TMenuAccess::SubMenu(Item)) return false;
+    bar->setActiveAction(TMenuAccess::Display(Item));
+    QCoreApplication::processEvents();
+    return TMenuAccess::SubMenu(Item)->isVisible();
+}
+
+void SimulateMenuClose(TMenuItem* Item) {
+    if (QMenu* menu = Item ? TMenuAccess::SubMenu(Item) : nullptr) menu->hide();
+    if (QMenuBar* bar = BarOf(Item)) bar->setActiveAction(nullptr);
+    QCoreApplication::processEvents();
 }

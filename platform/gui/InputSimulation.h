@@ -49,3 +49,8 @@ struct TMenuEntry {
 std::vector<TMenuEntry> SimulateMenuOpen(TMenuItem* Item);
 // Opens the drop-down and chooses its entry Index (counted as SimulateMenuOpen lists them).
 void SimulateMenuChoice(TMenuItem* Item, int Index);
+// Shows the drop-down of an item of a form's menu bar on the screen, under its entry in the bar,
+// as the user's click opens it, and returns at once (to look at it); false when the item is not
+// in a menu bar or has no sub-items. SimulateMenuClose closes it.
+bool SimulateMenuDropDown(TMenuItem* Item);
+void SimulateMenuClose(TMenuItem* Item);

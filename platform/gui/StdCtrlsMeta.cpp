@@ -269,6 +269,7 @@ void TPageControl::DeclareMeta(meta::Class<TPageControl>& c) {
     c.Property("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage);
     c.Property("Images", &TPageControl::Images, &TPageControl::SetImages);
     c.Property("TabHeight", &TPageControl::TabHeight, &TPageControl::SetTabHeight).Default(0);
+    c.Property("Style", &TPageControl::Style, &TPageControl::SetStyle).Default(tsTabs);
     c.Property("TabPosition", &TPageControl::TabPosition, &TPageControl::SetTabPosition).Default(tpTop);
     c.Property("TabWidth", &TPageControl::TabWidth, &TPageControl::SetTabWidth).Default(0);
     c.Event("OnChange", &TPageControl::OnChange);

@@ -1,9 +1,10 @@
 #include "office/WorkbookReader.h"
 
+#include "office/OfficeLibraries.h"
+
 #include "rtl/FileUtils.h"
 #include "rtl/Format.h"
 
-#include <freexl.h>
 
 #include <cerrno>
 #include <chrono>
@@ -64,10 +65,11 @@ String CellTextOf(const FreeXL_CellValue& value) {
 
 // Reads the whole workbook through FreeXL into the form above (run in the child).
 String ReadWorkbook(const String& fileName) {
+    const TFreeXLLibrary& xl = FreeXLLibrary();
     const void* handle = nullptr;
-    const int opened = freexl_open(fileName.c_str(), &handle);
+    const int opened = xl.freexl_open(fileName.c_str(), &handle);
     if (opened != FREEXL_OK) {
-        if (handle) freexl_close(handle);
+        if (handle) xl.freexl_close(handle);
         return "E" + Reason(opened);
     }
     // FreeXL answers a string record of more than two continuations (a cell text beyond some
@@ -76,19 +78,19 @@ String ReadWorkbook(const String& fileName) {
     String out = "K";
     unsigned int info = 0;
     unsigned int sheets = 0;
-    if (freexl_get_info(handle, FREEXL_BIFF_PASSWORD, &info) != FREEXL_OK)
+    if (xl.freexl_get_info(handle, FREEXL_BIFF_PASSWORD, &info) != FREEXL_OK)
         out = "Ethe workbook is damaged";
     else if (info == FREEXL_BIFF_OBFUSCATED)
         out = "Eit is protected by a password";
-    else if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK)
+    else if (xl.freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK)
         out = "Ethe workbook is damaged";
     for (unsigned int s = 0; out[0] == 'K' && s < sheets; ++s) {
         const char* name = nullptr;
         unsigned int rows = 0;
         unsigned short cols = 0;
-        if (freexl_get_worksheet_name(handle, static_cast<unsigned short>(s), &name) != FREEXL_OK ||
-            freexl_select_active_worksheet(handle, static_cast<unsigned short>(s)) != FREEXL_OK ||
-            freexl_worksheet_dimensions(handle, &rows, &cols) != FREEXL_OK) {
+        if (xl.freexl_get_worksheet_name(handle, static_cast<unsigned short>(s), &name) != FREEXL_OK ||
+            xl.freexl_select_active_worksheet(handle, static_cast<unsigned short>(s)) != FREEXL_OK ||
+            xl.freexl_worksheet_dimensions(handle, &rows, &cols) != FREEXL_OK) {
             out = "Ethe workbook is damaged";
             break;
         }
@@ -98,7 +100,7 @@ String ReadWorkbook(const String& fileName) {
         for (unsigned int r = 0; r < rows && out[0] == 'K'; ++r)
             for (unsigned short c = 0; c < cols; ++c) {
                 FreeXL_CellValue value{};
-                if (freexl_get_cell_value(handle, r, c, &value) != FREEXL_OK) {
+                if (xl.freexl_get_cell_value(handle, r, c, &value) != FREEXL_OK) {
                     out = "Ethe cell " + IntToStr(r + 1) + "," + IntToStr(c + 1) + " is damaged";
                     break;
                 }
@@ -107,7 +109,7 @@ String ReadWorkbook(const String& fileName) {
                 if (!text.empty()) PutText(out, text);
             }
     }
-    freexl_close(handle);
+    xl.freexl_close(handle);
     return out;
 }
 
@@ -125,6 +127,7 @@ bool WriteAll(int fd, const String& data) {
 // Runs ReadWorkbook in a child and collects what it sends. A crash, a failed fork or a child
 // still at work after the timeout gives an "E" answer.
 String ReadInChild(const String& fileName) {
+    FreeXLLibrary(); // loaded here, not in the child
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) return "Ecannot read the workbook (no pipe)";
     const pid_t child = fork();

@@ -1,10 +1,10 @@
 #include "office/WorkbookWriter.h"
 
+#include "office/OfficeLibraries.h"
+
 #include "rtl/CodePage.h"
 #include "rtl/FileUtils.h"
 #include "rtl/Format.h"
-
-#include <xlsxwriter.h>
 
 struct TWorkbookWriter::TBook {
     lxw_workbook* Workbook = nullptr;
@@ -15,7 +15,7 @@ struct TWorkbookWriter::TBook {
 namespace {
 
 [[noreturn]] void Fail(const String& what, lxw_error error) {
-    throw EWorkbookError(what + ": " + lxw_strerror(error));
+    throw EWorkbookError(what + ": " + XlsxWriterLibrary().lxw_strerror(error));
 }
 
 void Check(const String& what, lxw_error error) {
@@ -33,12 +33,12 @@ TWorkbookWriter::TWorkbookWriter(const String& fileName)
     options.constant_memory = LXW_TRUE;
     options.tmpdir = FBook->TempFolder.data();
     options.use_zip64 = LXW_TRUE;
-    FBook->Workbook = workbook_new_opt(fileName.c_str(), &options);
+    FBook->Workbook = XlsxWriterLibrary().workbook_new_opt(fileName.c_str(), &options);
     if (!FBook->Workbook) throw EWorkbookError("Cannot create the workbook " + fileName);
 }
 
 TWorkbookWriter::~TWorkbookWriter() {
-    if (FBook->Workbook) lxw_workbook_free(FBook->Workbook);
+    if (FBook->Workbook) XlsxWriterLibrary().lxw_workbook_free(FBook->Workbook);
 }
 
 void TWorkbookWriter::CheckOpen() const {
@@ -54,8 +54,9 @@ void TWorkbookWriter::CheckCell(int row, int col) const {
 
 void TWorkbookWriter::AddSheet(const String& name) {
     CheckOpen();
-    Check("Sheet name \"" + name + "\"", workbook_validate_sheet_name(FBook->Workbook, name.c_str()));
-    lxw_worksheet* sheet = workbook_add_worksheet(FBook->Workbook, name.c_str());
+    Check("Sheet name \"" + name + "\"",
+          XlsxWriterLibrary().workbook_validate_sheet_name(FBook->Workbook, name.c_str()));
+    lxw_worksheet* sheet = XlsxWriterLibrary().workbook_add_worksheet(FBook->Workbook, name.c_str());
     if (!sheet) throw EWorkbookError("Cannot add the sheet \"" + name + "\"");
     FBook->Sheet = sheet;
 }
@@ -74,17 +75,17 @@ void TWorkbookWriter::WriteText(int row, int col, const String& text) {
     CheckCell(row, col);
     const String cell = CellText(text);
     Check(Format("Text cell (%d, %d)", {row, col}),
-          worksheet_write_string(FBook->Sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(col),
-                                 cell.c_str(), nullptr));
+          XlsxWriterLibrary().worksheet_write_string(FBook->Sheet, static_cast<lxw_row_t>(row),
+                                                     static_cast<lxw_col_t>(col), cell.c_str(), nullptr));
 }
 
 void* TWorkbookWriter::FormatFor(const String& numberFormat) {
     if (numberFormat.empty()) return nullptr;
     auto found = FFormats.find(numberFormat);
     if (found != FFormats.end()) return found->second;
-    lxw_format* format = workbook_add_format(FBook->Workbook);
+    lxw_format* format = XlsxWriterLibrary().workbook_add_format(FBook->Workbook);
     if (!format) throw EWorkbookError("Cannot add the number format " + numberFormat);
-    format_set_num_format(format, numberFormat.c_str());
+    XlsxWriterLibrary().format_set_num_format(format, numberFormat.c_str());
     FFormats.emplace(numberFormat, format);
     return format;
 }
@@ -93,8 +94,8 @@ void TWorkbookWriter::WriteNumber(int row, int col, double value, const String& 
     CheckCell(row, col);
     auto* format = static_cast<lxw_format*>(FormatFor(numberFormat));
     Check(Format("Number cell (%d, %d)", {row, col}),
-          worksheet_write_number(FBook->Sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(col),
-                                 value, format));
+          XlsxWriterLibrary().worksheet_write_number(FBook->Sheet, static_cast<lxw_row_t>(row),
+                                                     static_cast<lxw_col_t>(col), value, format));
 }
 
 void TWorkbookWriter::WriteNumber(int row, int col, Currency value, const String& numberFormat) {
@@ -104,8 +105,9 @@ void TWorkbookWriter::WriteNumber(int row, int col, Currency value, const String
 void TWorkbookWriter::SetColumnWidthPixels(int col, int pixels) {
     CheckCell(0, col);
     Check(Format("Width of column %d", {col}),
-          worksheet_set_column_pixels(FBook->Sheet, static_cast<lxw_col_t>(col), static_cast<lxw_col_t>(col),
-                                      static_cast<uint32_t>(pixels < 0 ? 0 : pixels), nullptr));
+          XlsxWriterLibrary().worksheet_set_column_pixels(
+              FBook->Sheet, static_cast<lxw_col_t>(col), static_cast<lxw_col_t>(col),
+              static_cast<uint32_t>(pixels < 0 ? 0 : pixels), nullptr));
 }
 
 void TWorkbookWriter::Close() {
@@ -115,7 +117,7 @@ void TWorkbookWriter::Close() {
     FBook->Sheet = nullptr;
     FFormats.clear();
     // workbook_close frees the workbook whatever it returns.
-    Check("Writing " + FFileName, workbook_close(workbook));
+    Check("Writing " + FFileName, XlsxWriterLibrary().workbook_close(workbook));
 }
 
 String TWorkbookWriter::SheetNameFor(const String& text) {

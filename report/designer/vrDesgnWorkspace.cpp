@@ -169,9 +169,23 @@ void TvrDesignerWorkspace::UpdateBandHeader() {
 }
 
 void TvrDesignerWorkspace::Lock() {
+    // The designer empties the lists after this and may free every object (undo, redo, another
+    // page): nothing of the interaction may keep pointing at one. Text being typed in place is
+    // dropped as by Escape; a press under way ends, since its release may come while locked.
+    if (InplaceMemo && InplaceMemo->IsOpen()) {
+        InplaceMemo->SetModified(false);
+        InplaceMemo->Close();
+    }
+    if (FRubberShown) DrawRubberBand();
+    if (FCrossShown) DrawCrossHair();
     Locked = true;
     InsertionState = 0;
     Mode = wmNone;
+    ResizeHandle = 0;
+    SizedBand = nullptr;
+    MemoUnderMouse = nullptr;
+    MouseIsDown = false;
+    SavedAligns.clear();
 }
 
 void TvrDesignerWorkspace::UpdateView() {

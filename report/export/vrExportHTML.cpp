@@ -281,18 +281,20 @@ void TvrHTMLExport::FinishPage(TvrComponent* Page, Integer Index) {
     }
 }
 
+// Each picture is written under a temporary name and renamed when complete, as the pages are: a
+// failed export never leaves a half-written picture in place of an old one.
 String TvrHTMLExport::SavePicture(TBitmap& bitmap, const String& stem) {
     if (UseJpeg()) {
         TJPEGImage jpeg;
         jpeg.Assign(bitmap);
-        jpeg.SaveToFile(FPicFolder + stem + ".jpg");
+        WriteFileReplacing(FPicFolder + stem + ".jpg", [&](TStream& out) { jpeg.SaveToStream(out); });
         return stem + ".jpg";
     }
     if (UseGif()) {
         SaveBitmapAsGif(FPicFolder + stem + ".gif", bitmap);
         return stem + ".gif";
     }
-    bitmap.SaveToFile(FPicFolder + stem + ".bmp");
+    WriteFileReplacing(FPicFolder + stem + ".bmp", [&](TStream& out) { bitmap.SaveToStream(out); });
     return stem + ".bmp";
 }
 

@@ -316,16 +316,6 @@ void TvrCustomImageExport::FinishBitmap() {
     }
 }
 
-namespace {
-
-template <class T> void SaveThrough(const String& fileName, T&& write) {
-    TvrExportFile file(fileName);
-    write(file.Stream());
-    file.Commit();
-}
-
-} // namespace
-
 #define ORV_IMAGE_EXPORT(T, filterRes, descRes)                                                                \
     ORV_META_IMPL(T)                                                                                           \
     T::T(TComponent* AOwner) : TvrCustomImageExport(AOwner) {                                                  \
@@ -362,14 +352,14 @@ void TvrGIFExport::DeclareMeta(meta::Class<TvrGIFExport>& c) {
 }
 
 void TvrBMPExport::SaveBitmap(TBitmap& bitmap, const String& fileName) {
-    SaveThrough(fileName, [&](TStream& s) { bitmap.SaveToStream(s); });
+    WriteFileReplacing(fileName, [&](TStream& s) { bitmap.SaveToStream(s); });
 }
 
 void TvrJPEGExport::SaveBitmap(TBitmap& bitmap, const String& fileName) {
     TJPEGImage jpeg;
     jpeg.Assign(bitmap);
     jpeg.SetCompressionQuality(JPEGQuality);
-    SaveThrough(fileName, [&](TStream& s) { jpeg.SaveToStream(s); });
+    WriteFileReplacing(fileName, [&](TStream& s) { jpeg.SaveToStream(s); });
 }
 
 void TvrGIFExport::SaveBitmap(TBitmap& bitmap, const String& fileName) {

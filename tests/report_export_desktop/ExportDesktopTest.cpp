@@ -65,8 +65,8 @@ TEST(ExportDesktop, ANewUserExportsTheReportAndOpensEachFile) {
     std::vector<String> written;
     road.Written = [&](const String& file) { written.push_back(file); };
     road.Run();
-    ASSERT_EQ(written.size(), 3u);
-    EXPECT_EQ(opener.Opened(), written[0] + "\n" + written[1] + "\n" + written[2] + "\n");
+    ASSERT_EQ(written.size(), 5u);
+    EXPECT_EQ(opener.Opened(), written[0] + "\n" + written[1] + "\n" + written[2] + "\n" + written[3] + "\n");
     // LibreOffice reads the workbook and the separated values (as ";" and GBK, its number 67); the
     // installed one has no dBASE driver, so the table is read by dbfread in the export tests.
     const String office = "soffice -env:UserInstallation=file://" + dir.File("profile") +

@@ -1,8 +1,9 @@
 // orvanta-layoutgen: writes the list layout of a window as a report layout file (.di3) through
 // the report object model, for the windows that print their list through Qr/ beside the program.
 //
-//   orvanta-layoutgen [--places N] [--memo NAME[=TEXT]] [--sheet] OUTPUT.di3 TITLE
-//                     FIELD:CAPTION[:WIDTH[:money][:sum]]... [--lines FIELD:CAPTION[:WIDTH[:money]]...]
+//   orvanta-layoutgen [--places N] [--memo NAME[=TEXT]] [--landscape] [--font SIZE] [--sheet]
+//                     OUTPUT.di3 TITLE FIELD:CAPTION[:WIDTH[:money][:sum]]...
+//                     [--lines FIELD:CAPTION[:WIDTH[:money]]...]
 //
 // The layout: the title over the first page, the column titles at the top of every page, one
 // line per row of the data set "vrDM", money columns in the money format of N decimal places
@@ -15,7 +16,10 @@
 // instead: one row of vrDM per page, the title at the top of every page and one line "CAPTION  value" per
 // column (the width is then the value's). With --lines each row of vrDM is followed by the rows of
 // the detail data set "vrDD" that belong to it (a record's lines): a caption line under the row, then
-// one line per detail row, indented. Built on demand: ninja -C build orvanta-layoutgen.
+// one line per detail row, indented. --landscape turns the page (wide pivots), --font sets the point
+// size of the column titles, lines and sums. A caption "UPPER|LOWER" gives the list two title
+// lines: neighbouring columns with the same upper text share one upper title, a caption without
+// "|" spans both lines. Built on demand: ninja -C build orvanta-layoutgen.
 #include "app/core/PubUnit.h"
 
 #include "report/vrClass.h"
@@ -39,6 +43,20 @@ struct TListColumn {
 };
 
 constexpr Extended TitleHeight = 44, HeaderHeight = 24, LineHeight = 22, FooterHeight = 24, LinesIndent = 24;
+
+// The page and the point size of the list's cells (0: the report's own).
+struct TPageOptions {
+    bool Landscape = false;
+    int FontSize = 0;
+};
+TPageOptions PageOptions;
+
+// The upper and lower title of a two-level caption; the upper is empty for a plain one.
+std::pair<String, String> SplitCaption(const String& caption) {
+    const size_t bar = caption.find('|');
+    if (bar == String::npos) return {String(), caption};
+    return {caption.substr(0, bar), caption.substr(bar + 1)};
+}
 
 bool ParseColumn(const String& text, TListColumn& column) {
     const std::vector<String> parts = SplitString(text, ":");
@@ -65,6 +83,7 @@ TvrMemoView* NewMemo(TvrComponent* band, const String& name, Extended left, Exte
     memo->SetText(Utf8ToWide(text));
     memo->VAlign = vaCenter;
     memo->Font()->SetName("宋体");
+    if (PageOptions.FontSize > 0) memo->Font()->SetSize(PageOptions.FontSize);
     return memo;
 }
 
@@ -130,6 +149,7 @@ void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
     auto* page = new TvrReportPage(&report);
     page->SetName("Page1");
     page->SetDefaults();
+    if (PageOptions.Landscape) page->SetOrientation(poLandscape);
     const Extended pageWidth = PrintableWidth(page);
     Extended total = 0;
     for (const TListColumn& c : columns)
@@ -149,18 +169,39 @@ void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
         memo->SetBounds(0, TitleHeight, pageWidth, LineHeight);
     }
 
-    TvrBand* header = NewBand(new TvrPageHeader(page), page, "PageHeader1", 80, HeaderHeight);
-    auto* lines =
-        static_cast<TvrDataBand*>(NewBand(new TvrMasterData(page), page, "MasterData1", 110, LineHeight));
+    const bool twoLevels = std::any_of(columns.begin(), columns.end(),
+                                       [](const TListColumn& c) { return !SplitCaption(c.Caption).first.empty(); });
+    const Extended headerHeight = twoLevels ? 2 * HeaderHeight : HeaderHeight;
+    TvrBand* header = NewBand(new TvrPageHeader(page), page, "PageHeader1", 80, headerHeight);
+    auto* lines = static_cast<TvrDataBand*>(
+        NewBand(new TvrMasterData(page), page, "MasterData1", 90 + headerHeight, LineHeight));
     lines->SetDataSet(data);
-    Extended left = 0;
-    for (size_t i = 0; i < columns.size(); ++i) {
-        const TListColumn& c = columns[i];
-        const String n = IntToStr(static_cast<int>(i) + 1);
-        TvrMemoView* caption = NewMemo(header, "MemoHeader" + n, left, c.Width, c.Caption);
+    auto titleMemo2 = [&](const String& name, Extended left, Extended top, Extended width, Extended height,
+                          const String& text) {
+        TvrMemoView* caption = NewMemo(header, name, left, width, text);
+        caption->SetBounds(left, top, width, height);
         caption->HAlign = haCenter;
         caption->Font()->SetStyle(TFontStyles{fsBold});
         caption->Frame()->Typ = TvrFrameTypes{ftLeft, ftRight, ftTop, ftBottom};
+    };
+    Extended left = 0;
+    int upperCount = 0;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const TListColumn& c = columns[i];
+        const String n = IntToStr(static_cast<int>(i) + 1);
+        const auto [upper, lower] = SplitCaption(c.Caption);
+        if (upper.empty()) {
+            titleMemo2("MemoHeader" + n, left, 0, c.Width, headerHeight, lower);
+        } else {
+            titleMemo2("MemoHeader" + n, left, HeaderHeight, c.Width, HeaderHeight, lower);
+            // The upper title over this column and the neighbours that share it.
+            if (i == 0 || SplitCaption(columns[i - 1].Caption).first != upper) {
+                Extended width = 0;
+                for (size_t j = i; j < columns.size() && SplitCaption(columns[j].Caption).first == upper; ++j)
+                    width += columns[j].Width;
+                titleMemo2("MemoUpper" + IntToStr(++upperCount), left, 0, width, HeaderHeight, upper);
+            }
+        }
         TvrMemoView* cell = NewMemo(lines, "MemoLine" + n, left, c.Width, "[vrDM.\"" + c.Field + "\"]");
         cell->Frame()->Typ = TvrFrameTypes{ftLeft, ftRight, ftTop, ftBottom};
         if (c.Money) {
@@ -170,7 +211,7 @@ void BuildListLayout(TvrReport& report, TvrDBDataset* data, const String& title,
         }
         left += c.Width;
     }
-    Extended bottom = 150;
+    Extended bottom = 130 + headerHeight;
     if (!lineColumns.empty()) bottom = AddDetailLines(page, lines, detailData, lineColumns, places) + 10;
 
     if (std::any_of(columns.begin(), columns.end(), [](const TListColumn& c) { return c.Sum; })) {
@@ -243,8 +284,9 @@ void BuildSheetLayout(TvrReport& report, TvrDBDataset* data, const String& title
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: orvanta-layoutgen [--places N] [--memo NAME[=TEXT]] [--sheet] OUTPUT.di3 TITLE "
-                         "FIELD:CAPTION[:WIDTH[:money][:sum]]... [--lines FIELD:CAPTION[:WIDTH[:money]]...]\n");
+    std::fprintf(stderr, "usage: orvanta-layoutgen [--places N] [--memo NAME[=TEXT]] [--landscape] [--font SIZE] "
+                         "[--sheet] OUTPUT.di3 TITLE FIELD:CAPTION[:WIDTH[:money][:sum]]... "
+                         "[--lines FIELD:CAPTION[:WIDTH[:money]]...]\n");
     return 2;
 }
 
@@ -253,24 +295,36 @@ int Usage() {
 int main(int argc, char** argv) {
     std::vector<String> args(argv + 1, argv + argc);
     int places = 2;
-    if (args.size() >= 2 && args[0] == "--places") {
-        places = StrToIntDef(args[1], -1);
-        if (places < 0 || places > 10) return Usage();
-        args.erase(args.begin(), args.begin() + 2);
-    }
     String memoName, memoText;
-    if (args.size() >= 2 && args[0] == "--memo") {
-        memoName = args[1];
-        const size_t equals = memoName.find('=');
-        if (equals != String::npos) {
-            memoText = memoName.substr(equals + 1);
-            memoName.resize(equals);
+    bool sheet = false;
+    while (!args.empty() && StartsStr("--", args[0]) && args[0] != "--lines") {
+        const String option = args[0];
+        args.erase(args.begin());
+        if (option == "--sheet") {
+            sheet = true;
+        } else if (option == "--landscape") {
+            PageOptions.Landscape = true;
+        } else if (option == "--places" && !args.empty()) {
+            places = StrToIntDef(args[0], -1);
+            if (places < 0 || places > 10) return Usage();
+            args.erase(args.begin());
+        } else if (option == "--font" && !args.empty()) {
+            PageOptions.FontSize = StrToIntDef(args[0], 0);
+            if (PageOptions.FontSize < 5 || PageOptions.FontSize > 20) return Usage();
+            args.erase(args.begin());
+        } else if (option == "--memo" && !args.empty()) {
+            memoName = args[0];
+            args.erase(args.begin());
+            const size_t equals = memoName.find('=');
+            if (equals != String::npos) {
+                memoText = memoName.substr(equals + 1);
+                memoName.resize(equals);
+            }
+            if (memoName.empty()) return Usage();
+        } else {
+            return Usage();
         }
-        if (memoName.empty()) return Usage();
-        args.erase(args.begin(), args.begin() + 2);
     }
-    const bool sheet = !args.empty() && args[0] == "--sheet";
-    if (sheet) args.erase(args.begin());
     if (args.size() < 3) return Usage();
     std::vector<TListColumn> columns, lineColumns;
     bool inLines = false;

@@ -10,6 +10,8 @@
 struct TImageListAccess {
     // The image's pixels (alpha 0 where transparent); nullptr for a bad index or no list.
     static const QImage* Pixels(const TCustomImageList* list, int index);
+    // The theme's disabled rendering of an entry showing a picture of the icon theme, else nullptr.
+    static const QImage* ThemeDisabledPixels(const TCustomImageList* list, int index);
     // The icon made for (index, selected index) before, nullptr when none; and storing one.
     static const QIcon* CachedIcon(const TCustomImageList* list, int index, int selectedIndex);
     static void CacheIcon(TCustomImageList* list, int index, int selectedIndex, const QIcon& icon);
@@ -23,8 +25,9 @@ QImage GreyedImage(const QImage& image);
 constexpr int TImageListKeepImage = -2;
 
 // The icon of entry Index: the image in the normal mode; in the disabled mode the entry of
-// DisabledImages when given, else the greyed image; in the selected mode the entry SelectedIndex
-// (nothing when that is no entry, the image itself with TImageListKeepImage). A missing image is a
-// transparent one of the list's size, so rows keep their indent. A null icon without a list.
+// DisabledImages when given, else the theme's disabled rendering of a theme picture, else the
+// greyed image; in the selected mode the entry SelectedIndex (nothing when that is no entry, the
+// image itself with TImageListKeepImage). A missing image is a transparent one of the list's size,
+// so rows keep their indent. A null icon without a list.
 QIcon ImageListIcon(TCustomImageList* Images, int Index, TCustomImageList* DisabledImages = nullptr,
                     int SelectedIndex = TImageListKeepImage);

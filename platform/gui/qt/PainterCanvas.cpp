@@ -5,11 +5,69 @@
 #include "gui/qt/QtSupport.h"
 #include "gui/qt/RegionImpl.h"
 
+#include <QGlyphRun>
 #include <QPaintEngine>
 
 #include <cmath>
 
 namespace {
+
+// Characters at the given advances drawn as one run of glyphs for each stretch that one face of
+// the font draws, instead of one text item per character: a printed or PDF page then holds a
+// text item per stretch. False, with nothing drawn, when a character is in none of the faces (the
+// toolkit's own fallback then draws it character by character).
+bool DrawGlyphRuns(QPainter* p, const TRealFont& font, const QString& text, const int* dx, int x, int baseline) {
+    if (font.Faces.empty() || font.Symbol) return false;
+    struct TGlyph {
+        quint32 Index;
+        size_t Face;
+        int X;
+    };
+    std::vector<TGlyph> glyphs;
+    glyphs.reserve(static_cast<size_t>(text.size()));
+    int cx = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        const QString ch = text.mid(i, len);
+        bool found = false;
+        for (size_t f = 0; f < font.Faces.size() && !found; ++f) {
+            const QList<quint32> index = font.Faces[f].glyphIndexesForString(ch);
+            if (index.size() == 1 && index[0] != 0) {
+                glyphs.push_back({index[0], f, cx});
+                found = true;
+            }
+        }
+        if (!found) {
+            // A blank or control character that no face draws takes only its room.
+            if (ch.size() == 1 && (ch[0].isSpace() || ch[0].category() == QChar::Other_Control)) {
+            } else
+                return false;
+        }
+        for (qsizetype k = 0; k < len; ++k)
+            cx += dx[i + k];
+        i += len - 1;
+    }
+    const QFont& qf = font.Font;
+    for (size_t start = 0; start < glyphs.size();) {
+        size_t end = start;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+        while (end < glyphs.size() && glyphs[end].Face == glyphs[start].Face) {
+            indexes.push_back(glyphs[end].Index);
+            positions.push_back(QPointF(glyphs[end].X, 0));
+            ++end;
+        }
+        QGlyphRun run;
+        run.setRawFont(font.Faces[glyphs[start].Face]);
+        run.setGlyphIndexes(indexes);
+        run.setPositions(positions);
+        run.setUnderline(qf.underline());
+        run.setStrikeOut(qf.strikeOut());
+        p->drawGlyphRun(QPointF(x, baseline), run);
+        start = end;
+    }
+    return true;
+}
 
 QPainter::CompositionMode PenComposition(TPenMode mode) {
     switch (mode) {
@@ -427,6 +485,9 @@ void TPainterCanvas::DevTextOut(int x, int y, Cardinal options, const TRect* rec
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     QColor bk = ToQColor(bkColor);
     if (rect && (options & ETO_OPAQUE)) p->fillRect(Q(*rect), bk);
+    // The font is set before any save, so that it outlives the restore below: a painter given a
+    // new font looks its glyph engine up again, which cost more than drawing a short text.
+    if (!(p->font() == rf->Font)) p->setFont(rf->Font);
     bool clipped = rect && (options & ETO_CLIPPED);
     if (clipped) {
         p->save();
@@ -448,11 +509,12 @@ void TPainterCanvas::DevTextOut(int x, int y, Cardinal options, const TRect* rec
         y = 0;
     }
     if (bkOpaque && width > 0) p->fillRect(QRect(x, y, width, tm.tmHeight), bk);
-    p->setFont(rf->Font);
     p->setPen(ToQColor(Font()->Color()));
     p->setBackgroundMode(Qt::TransparentMode);
     int baseline = y + tm.tmAscent;
-    if (dx) {
+    if (dx && DrawGlyphRuns(p, *rf, qs, dx, x, baseline)) {
+        // drawn as runs of glyphs
+    } else if (dx) {
         int cx = x;
         for (qsizetype i = 0; i < qs.size(); ++i) {
             qsizetype len = (qs[i].isHighSurrogate() && i + 1 < qs.size()) ? 2 : 1;

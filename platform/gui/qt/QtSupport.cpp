@@ -162,6 +162,12 @@ std::shared_ptr<const TRealFont> RealizeFont(const TFont& f, int deviceHeight) {
     }
     rf->Font = font;
     rf->Metrics = QFontMetrics(font);
+    for (const QString& face : font.families()) {
+        QFont single = font;
+        single.setFamilies({face});
+        QRawFont raw = QRawFont::fromFont(single);
+        if (raw.isValid()) rf->Faces.push_back(raw);
+    }
     FillMetrics(*rf, em, f);
     for (int c = 0; c < 128; ++c)
         rf->Ascii[c] = rf->Metrics.horizontalAdvance(QChar(c));

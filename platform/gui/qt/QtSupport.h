@@ -9,9 +9,11 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QRawFont>
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 // Makes sure a Qt application object exists (a widgets application; the offscreen platform
 // when no display is there), so fonts, images, the clipboard and printing work from tests and
@@ -60,6 +62,9 @@ struct TRealFont {
     bool Symbol = false; // 8-bit symbol codes are translated (Wingdings)
     int Escapement = 0;  // tenths of a degree
     int Ascii[128] = {}; // advances of the ASCII characters
+    // The faces the font draws from, in the order it falls back to them (the face named, then the
+    // Chinese face), for drawing characters at given advances as one run of glyphs.
+    std::vector<QRawFont> Faces;
 };
 
 // The advance of every UTF-16 unit of the drawn text (a surrogate pair's advance goes to its

@@ -7,6 +7,7 @@
 #include "app/core/AppStart.h"
 #include "app/core/Rights.h"
 
+#include "controls/WnPageControl.h"
 #include "db/DB.h"
 #include "gui/ActnList.h"
 #include "gui/Bitmap.h"
@@ -40,13 +41,19 @@ TEST_F(DesktopLook, EveryDesktopButtonShowsItsActionsPicture) {
         EXPECT_EQ(index, ActionImageIndex(b->Tag()));
         indexes.insert(index);
         ASSERT_FALSE(button->Glyph()->Empty()) << b->Tag();
-        EXPECT_EQ(button->Glyph()->Width(), ActionImageSize);
+        // The picture and its disabled look side by side.
+        EXPECT_EQ(button->Glyph()->Width(), 2 * ActionImageSize);
+        EXPECT_EQ(button->Glyph()->Height(), ActionImageSize);
+        EXPECT_EQ(button->NumGlyphs(), 2);
         EXPECT_EQ(button->Layout(), blGlyphTop);
     }
     EXPECT_EQ(indexes.size(), 34u);
+    // The tab strip holds the pages' pictures (32 pixels and the image margin beside the caption).
+    EXPECT_EQ(FrmBtnImage->ImageList1->Count(), 5);
+    EXPECT_EQ(FrmBtnImage->PageControl1->FixedDimension(), 132);
     EXPECT_EQ(*indexes.begin(), 0);
     EXPECT_EQ(ActionImageIndex(202), -1);
-    // Pictures of different top menus differ (the tile's colour).
+    // Pictures of different actions differ.
     TBitmap system, daily;
     ASSERT_TRUE(FrmMain->ImageList32->GetBitmap(ActionImageIndex(101), &system));
     ASSERT_TRUE(FrmMain->ImageList32->GetBitmap(ActionImageIndex(301), &daily));

@@ -48,6 +48,18 @@ TEST(NoDisplay, ADisplayThatDoesNotAnswerIsNamedInOneLineInsteadOfAnAbort) {
     EXPECT_NE(output.find("cannot open display \":4711\""), std::string::npos) << output;
 }
 
+TEST(NoDisplay, AWaylandDisplayThatDoesNotAnswerIsNamedInOneLineInsteadOfAnAbort) {
+    // The toolkit would try the Wayland display first and then fall back to X.
+    for (const std::string x : {"", " DISPLAY=:4711"}) {
+        const auto [output, status] = RunProgram("WAYLAND_DISPLAY=wayland-4711" + x);
+        ASSERT_TRUE(WIFEXITED(status)) << x << ": " << output;
+        EXPECT_EQ(WEXITSTATUS(status), 1) << x;
+        EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+        EXPECT_NE(output.find("\"wayland-4711\""), std::string::npos) << output;
+        EXPECT_EQ(output.find("\":4711\"") != std::string::npos, !x.empty()) << output;
+    }
+}
+
 #endif
 
 namespace {
@@ -93,17 +105,28 @@ TEST(NoDisplay, ADisplayIsANamedServerOrAnExplicitlyChosenPlatform) {
     }
 }
 
-TEST(NoDisplay, OnlyTheXDisplayTheToolkitWouldUseIsOpened) {
+TEST(NoDisplay, OnlyTheDisplaysTheToolkitWouldTryAreOpened) {
     const TDisplayEnvironment environment;
+    // No Wayland display answers under a runtime folder that is not there.
+    const char* savedRuntime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string runtimeBefore = savedRuntime ? savedRuntime : "";
+    setenv("XDG_RUNTIME_DIR", "/nonexistent-runtime-folder", 1);
     const struct {
         const char* display;
         const char* wayland;
         const char* platform;
         bool problem;
     } cases[] = {
-        {nullptr, nullptr, nullptr, true},      {":4711", nullptr, nullptr, true},
-        {":4711", nullptr, "xcb", true},        {nullptr, nullptr, "xcb", true},
-        {":4711", nullptr, "offscreen", false}, {":4711", "wayland-0", nullptr, false},
+        {nullptr, nullptr, nullptr, true},
+        {":4711", nullptr, nullptr, true},
+        {":4711", nullptr, "xcb", true},
+        {nullptr, nullptr, "xcb", true},
+        {":4711", nullptr, "offscreen", false},
+        {":4711", nullptr, "xcb:foo;minimal", false}, // the next platform needs no display
+        {":4711", "wayland-0", nullptr, true},        // neither answers
+        {nullptr, "wayland-0", nullptr, true},
+        {nullptr, "wayland-0", "wayland", true},
+        {nullptr, nullptr, "wayland", true},
     };
     for (const auto& c : cases) {
         TDisplayEnvironment::Clear();
@@ -116,5 +139,12 @@ TEST(NoDisplay, OnlyTheXDisplayTheToolkitWouldUseIsOpened) {
         if (c.problem && c.display) {
             EXPECT_NE(problem.find(c.display), String::npos) << problem;
         }
+        if (c.problem && c.wayland) {
+            EXPECT_NE(problem.find(c.wayland), String::npos) << problem;
+        }
     }
+    if (savedRuntime)
+        setenv("XDG_RUNTIME_DIR", runtimeBefore.c_str(), 1);
+    else
+        unsetenv("XDG_RUNTIME_DIR");
 }

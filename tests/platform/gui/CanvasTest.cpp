@@ -1,5 +1,6 @@
 #include "gui/Bitmap.h"
 #include "gui/Graphics.h"
+#include "rtl/CodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -248,4 +249,45 @@ TEST(Canvas, TextRectClipsAndFillsItsRectangle) {
     c->TextRect(r, text, tfSingleLine | tfEndEllipsis | tfModifyString);
     EXPECT_EQ(text.substr(text.size() - 3), "...");
     EXPECT_LE(c->TextWidth(text), 60);
+}
+
+TEST(Canvas, TextAtGivenAdvancesDrawsAsEachCharacterAlone) {
+    // Each character drawn by itself at its place is what text at given advances must look like,
+    // also where the font's Chinese face draws some of its characters.
+    struct Case {
+        const char* Font;
+        bool Bold;
+        const char16_t* Text;
+    };
+    const Case cases[] = {{"Arial", false, u"Fee 12.50"},
+                          {"宋体", false, u"物业管理费"},
+                          {"Arial", true, u"A-12 物业费 ￥3.00"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Font);
+        const WideString text(c.Text);
+        std::vector<int> dx(text.size(), 0);
+        auto together = WhiteBitmap(400, 40), alone = WhiteBitmap(400, 40);
+        for (TBitmap* b : {together.get(), alone.get()}) {
+            b->Canvas()->Font()->SetName(c.Font);
+            b->Canvas()->Font()->SetSize(14);
+            b->Canvas()->Font()->SetStyle(c.Bold ? TFontStyles{fsBold} : TFontStyles{});
+            b->Canvas()->Brush()->SetStyle(bsClear);
+        }
+        int x = 5;
+        for (size_t i = 0; i < text.size(); ++i) {
+            const WideString ch = text.substr(i, 1);
+            alone->Canvas()->TextOut(x, 5, ch);
+            dx[i] = alone->Canvas()->TextWidth(WideToUtf8(ch)) + 3; // spread out, so that the advances count
+            x += dx[i];
+        }
+        together->Canvas()->ExtTextOut(5, 5, 0, nullptr, text, dx.data());
+        int differing = 0, dark = 0;
+        for (int py = 0; py < 40; ++py)
+            for (int px = 0; px < 400; ++px) {
+                if (together->Pixel(px, py) != alone->Pixel(px, py)) ++differing;
+                if (alone->Pixel(px, py) != clWhite) ++dark;
+            }
+        EXPECT_GT(dark, 50);
+        EXPECT_EQ(differing, 0);
+    }
 }

@@ -1,7 +1,9 @@
 // The tabs of a page control: on the edge TabPosition names, TabHeight across their row and
 // TabWidth along it (0: fitted to the caption), with the active page beside them.
 #include "gui/ComCtrls.h"
+#include "gui/ControlShot.h"
 #include "gui/Forms.h"
+#include "gui/Graphics.h"
 
 #include <gtest/gtest.h>
 
@@ -103,4 +105,31 @@ TEST(PageControl, TabHeightIsAcrossTheRowAndTabWidthAlongIt) {
     EXPECT_EQ(pc->TabRect(2).Height(), 80);
     EXPECT_EQ(pc->TabRect(3), TRect()); // no such tab
     EXPECT_THROW(pc->SetTabHeight(-1), EInvalidOperation);
+}
+
+// In button style the tabs are a row of buttons and the page stands without the frame the tabs
+// style draws round it; the style can go back to tabs.
+TEST(PageControl, ButtonStyleDropsThePageFrame) {
+    TPages pages;
+    TPageControl* pc = pages.Control;
+    EXPECT_EQ(pc->Style(), tsTabs);
+    // Pixels of the left edge beside the page that differ from the control's colour.
+    auto framed = [&] {
+        TBitmap bmp;
+        GrabControl(pc, bmp);
+        const TRect page = pages.Page();
+        int n = 0;
+        for (int x = 0; x < page.Left; ++x)
+            for (int y = page.Top + 10; y < page.Bottom - 10; ++y)
+                if (bmp.Pixel(x, y) != bmp.Pixel(page.Left + 40, page.Top + 40)) ++n;
+        return n;
+    };
+    EXPECT_GT(framed(), 0) << "the tabs style frames the page";
+    pc->SetStyle(tsButtons);
+    EXPECT_EQ(framed(), 0);
+    EXPECT_EQ(pc->TabRect(1).Left, pc->TabRect(0).Right) << "the buttons stand in the tabs' row";
+    pc->SetActivePageIndex(2);
+    EXPECT_EQ(pc->ActivePageIndex(), 2);
+    pc->SetStyle(tsTabs);
+    EXPECT_GT(framed(), 0);
 }

@@ -111,6 +111,42 @@ TEST(Printer, AThreePageDocumentIsAPdfOfThreePages) {
     p->SetOutputFile("");
 }
 
+TEST(Printer, TextAtGivenAdvancesIsOneTextItemForEachFace) {
+    // Forty characters at given advances, as the report library draws its lines: one text item
+    // of the page's content for the Latin stretch and one for the Chinese, not one per character.
+    TTempDir dir;
+    TPrinter* p = PdfPrinter();
+    const String file = dir.File("advances.pdf");
+    p->SetOutputFile(file);
+    p->BeginDoc();
+    TCanvas* c = p->Canvas();
+    c->Font()->SetName("Arial");
+    c->Font()->SetSize(10);
+    const WideString text = u"Receipt 2026-12-11 No.0042 物业管理费合计金额";
+    const std::vector<int> dx(text.size(), 90);
+    c->ExtTextOut(600, 600, 0, nullptr, text, dx.data());
+    p->EndDoc();
+    p->SetOutputFile("");
+    // The page's content inflated and its text objects counted; the text reads back.
+    bool ok = false;
+    const String out = RunPython("import re, subprocess, zlib\n"
+                                 "d = open('" + file + "', 'rb').read()\n"
+                                 "n = 0\n"
+                                 "for m in re.finditer(rb'stream\\r?\\n', d):\n"
+                                 "    e = d.find(b'endstream', m.end())\n"
+                                 "    try:\n"
+                                 "        n += len(re.findall(rb'\\bBT\\b', zlib.decompress(d[m.end():e])))\n"
+                                 "    except zlib.error:\n"
+                                 "        pass\n"
+                                 "text = subprocess.run(['pdftotext', '" + file + "', '-'], capture_output=True).stdout\n"
+                                 "print(n, ''.join(text.decode().split()))\n",
+                                 ok);
+    ASSERT_TRUE(ok) << out;
+    EXPECT_EQ(out.substr(0, 2), "2 ") << out;
+    EXPECT_NE(out.find("No.0042"), String::npos) << out;
+    EXPECT_NE(out.find("物业管理费"), String::npos) << out;
+}
+
 TEST(Printer, AnAbortedDocumentLeavesNoFile) {
     TTempDir dir;
     TPrinter* p = PdfPrinter();

@@ -439,3 +439,47 @@ TEST_F(WorkspaceTest, EnterAndDoubleClickAskToEditOneEntry) {
     EXPECT_EQ(Edits, 2) << "a double click on paper edits the page";
     EXPECT_EQ(Selected, TvrObjectList{Page});
 }
+
+// The designer's lock comes before it empties the lists and frees the page's objects (undo,
+// redo, another page): no editor or hover may still point at one afterwards, and a press cut
+// short by the lock leaves the workspace listening.
+TEST_F(WorkspaceTest, LockingDropsEveryReferenceToThePagesObjects) {
+    Ws->FreeBands = true;
+    auto* band = Add<TvrMasterData>(Page, 0, 100, 700, 40);
+    auto* memo = Add<TvrMemoView>(band, 10, 5, 50, 20);
+    memo->SetText(u"old");
+    Reload();
+    Move(300, 140);
+    ASSERT_EQ(Ws->SizedBand, band);
+    Move(20, 110, Alt());
+    ASSERT_EQ(Ws->MemoUnderMouse, memo);
+    Ws->OpenInplaceEditor(memo);
+    SimulateTyping(Ws->InplaceMemo, "new");
+
+    Ws->Lock();
+    EXPECT_FALSE(Ws->InplaceMemo->IsOpen());
+    EXPECT_EQ(memo->Text(), u"old\r\n") << "typing is dropped as by Escape";
+    EXPECT_EQ(Ws->SizedBand, nullptr);
+    EXPECT_EQ(Ws->MemoUnderMouse, nullptr);
+    EXPECT_EQ(Ws->Mode, wmNone);
+    EXPECT_EQ(Modified, 0);
+
+    // The designer frees the page's objects and refills the lists.
+    Objects.clear();
+    Selected.clear();
+    delete band;
+    Reload();
+    Selected = {Page};
+    Ws->Unlock();
+    Click(300, 140);
+    EXPECT_EQ(Selected, TvrObjectList{Page});
+
+    // A press, the lock, its release while locked: the next click is heard.
+    auto* other = Add<TvrMemoView>(Page, 100, 300, 50, 30);
+    Down(400, 400);
+    Ws->Lock();
+    Up(400, 400);
+    Ws->Unlock();
+    Click(110, 310);
+    EXPECT_EQ(Selected, TvrObjectList{other});
+}

@@ -3,6 +3,8 @@
 #include "gui/Menus.h"
 #include "report/export/vrExportCSV.h"
 #include "report/export/vrExportDBF.h"
+#include "report/export/vrExportHTML.h"
+#include "report/export/vrExportImage.h"
 #include "report/export/vrExportXML.h"
 #include "report/vrPreview.h"
 #include "rtl/FileUtils.h"
@@ -27,7 +29,9 @@ void TExportRoad::Run() {
     TvrXMLExport xml(nullptr);
     TvrCSVExport csv(nullptr);
     TvrDBFExport dbf(nullptr);
-    for (TvrCustomExportFilter* f : std::initializer_list<TvrCustomExportFilter*>{&xml, &csv, &dbf})
+    TvrHTMLExport html(nullptr);
+    TvrBMPExport bmp(nullptr);
+    for (TvrCustomExportFilter* f : std::initializer_list<TvrCustomExportFilter*>{&xml, &csv, &dbf, &html, &bmp})
         f->ShowProgress = false;
     Report->LayoutFileName = IncludeTrailingPathDelimiter(Folder) + "收费清单.di3";
     auto window = std::make_unique<TvrPreviewForm>(nullptr);
@@ -92,6 +96,41 @@ void TExportRoad::Run() {
     item->Click();
     EXPECT_TRUE(FileExists(base + ".dbf"));
     if (Written) Written(base + ".dbf");
+
+    // The web pages, one file per report page with the navigator, pictures as GIF.
+    User->Form([&](TCustomForm* f) {
+            auto* d = static_cast<TvrHTMLExportDialog*>(f);
+            d->MultipageCB->SetChecked(true);
+            d->NavigatorCB->SetChecked(true);
+            d->PFormatCB->SetItemIndex(3);
+            d->OpenAfterCB->SetChecked(OpenAfter);
+            look(d);
+            d->OkB->Click();
+            return mrNone;
+        })
+        .File(base + ".html");
+    item = ExportItem(w, "HTML 文件...");
+    ASSERT_NE(item, nullptr);
+    item->Click();
+    EXPECT_TRUE(FileExists(base + ".html"));
+    EXPECT_TRUE(FileExists(base + ".files/2.html"));
+    if (Written) Written(base + ".html");
+
+    // The pages as pictures, one file each, at twice the screen's resolution.
+    User->Form([&](TCustomForm* f) {
+            auto* d = static_cast<TvrIMGExportDialog*>(f);
+            d->Resolution->SetText("192");
+            look(d);
+            d->OkB->Click();
+            return mrNone;
+        })
+        .File(base + ".bmp");
+    item = ExportItem(w, "BMP 图...");
+    ASSERT_NE(item, nullptr);
+    item->Click();
+    EXPECT_TRUE(FileExists(base + ".1.bmp"));
+    EXPECT_TRUE(FileExists(base + ".2.bmp"));
+    if (Written) Written(base + ".1.bmp");
     EXPECT_EQ(User->Pending(), 0);
     window.reset();
 }

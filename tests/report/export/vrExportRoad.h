@@ -1,7 +1,7 @@
 // A new user's road through the exports: the sample report's preview window, its export menu,
-// each of the three exports taken through its dialog into a file (spreadsheet XML split by report
-// pages, CSV in the OEM code page, dBASE with field names typed in), each file opened after the
-// export when asked. The dialogs are played through the responder; the desktop test runs the road
+// each export taken through its dialog into a file (spreadsheet XML split by report pages, CSV in
+// the OEM code page, dBASE with field names typed in, web pages with the navigator, a BMP picture
+// per page), each file opened after the export when asked (the picture export has no such box). The dialogs are played through the responder; the desktop test runs the road
 // on a real display, shows each dialog for a look and opens the files in LibreOffice, the export
 // tests run it headless.
 #pragma once
@@ -15,7 +15,8 @@
 struct TExportRoad {
     TvrReport* Report = nullptr;
     TScriptedResponder* User = nullptr;
-    // The folder the files go to: "收费清单.xls", "收费清单.csv", "收费清单.dbf".
+    // The folder the files go to: "收费清单.xls", "收费清单.csv", "收费清单.dbf", "收费清单.html"
+    // (with "收费清单.files"), "收费清单.1.bmp" and "收费清单.2.bmp".
     String Folder;
     // Open each file after its export (the "open after export" boxes ticked).
     bool OpenAfter = false;
