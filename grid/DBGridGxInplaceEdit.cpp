@@ -14,14 +14,60 @@
 #include "gui/ControlPreview.h"
 #include "gui/ExtCtrls.h"
 #include "rtl/EditMask.h"
+#include "rtl/Format.h"
 #include "rtl/ScopeGuards.h"
+
+#include <algorithm>
+
+namespace {
+
+// The literal text before the first digit of a number format's positive section: "￥" of
+// "￥,0.00", "RMB " of "'RMB '0.00".
+String AmountFormatPrefix(const String& format) {
+    String prefix;
+    for (size_t i = 0; i < format.size(); ++i) {
+        const char c = format[i];
+        if (c == '0' || c == '#' || c == '.' || c == ',' || c == ';') break;
+        if (c == '"' || c == '\'') {
+            const size_t end = format.find(c, i + 1);
+            if (end == String::npos) break;
+            prefix += format.substr(i + 1, end - i - 1);
+            i = end;
+        } else {
+            prefix += c;
+        }
+    }
+    return prefix;
+}
+
+// What a plain number column shows before the digits of its amounts: the column's or the field's
+// display format, else the currency string that a money field shows first.
+String AmountPrefixOf(TColumnGx* column) {
+    auto* field = dynamic_cast<TNumericField*>(column->Field());
+    if (!field || column->GetCellKind() != 0) return String();
+    if (!column->DisplayFormat().empty()) return AmountFormatPrefix(column->DisplayFormat());
+    if (!field->DisplayFormat().empty()) return AmountFormatPrefix(field->DisplayFormat());
+    auto* money = dynamic_cast<TFloatField*>(field);
+    auto* bcd = dynamic_cast<TBCDField*>(field);
+    const TFormatSettings& fs = FormatSettings();
+    if ((money && money->Currency()) || (bcd && bcd->Currency())) {
+        if (fs.CurrencyFormat == 0) return fs.CurrencyString;
+        if (fs.CurrencyFormat == 2) return fs.CurrencyString + " ";
+    }
+    return String();
+}
+
+} // namespace
 
 ORV_META_IMPL(TDBGridInplaceEdit)
 void TDBGridInplaceEdit::DeclareMeta(meta::Class<TDBGridInplaceEdit>&) {}
 
 TDBGridInplaceEdit::TDBGridInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner) {
     FLookupSource = std::make_unique<TDataSource>();
-    SetControlPaintHook(this, {nullptr, [this](TCanvas* c) { PaintRequiredMark(c); }});
+    SetControlPaintHook(this, {nullptr, [this](TCanvas* c) {
+                                   PaintAmountPrefix(c);
+                                   PaintRequiredMark(c);
+                               }});
     SetControlMessagePreview(this, [this](TWinControl*, TControlMessage& m) { PreviewMessage(m); });
 }
 
@@ -158,6 +204,9 @@ void TDBGridInplaceEdit::LoadFromColumn() {
         alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
     SetAlignment(alignment);
     FImageIndex = params.ImageIndex;
+    // The edited text is the amount alone; the money sign stays shown beside it.
+    FAmountPrefix = AmountPrefixOf(column);
+    if (params.Text.rfind(FAmountPrefix, 0) == 0) FAmountPrefix.clear();
     FReadOnlyFromParams = params.ReadOnly != readOnly;
     if (FReadOnlyFromParams) SetReadOnly(params.ReadOnly);
     g->EditorReadOnlyByParams = FReadOnlyFromParams;
@@ -171,6 +220,7 @@ void TDBGridInplaceEdit::LoadFromColumn() {
         SetText(params.Text);
         SetMaxLength(g->EditTextLimit());
     }
+    ArrangeControls();
     TMRUListGx* mru = column->MRUList();
     if (mru != FMRUList) {
         MRUCloseUp(false);
@@ -199,7 +249,33 @@ TRect TDBGridInplaceEdit::TextArea() const {
         else
             r.Right -= FButtonsWidth;
     }
+    // Room for the money sign before the amount.
+    if (g && !FAmountPrefix.empty()) {
+        const int room = g->MeasureTextWidth(const_cast<TDBGridInplaceEdit*>(this)->Font(), FAmountPrefix);
+        if (g->UseRightToLeftAlignment())
+            r.Right -= room;
+        else
+            r.Left += room;
+    }
     return r;
+}
+
+// The money sign right before the amount's first digit, as the cell shows it (at the text area's
+// edge when the amount fills the area).
+void TDBGridInplaceEdit::PaintAmountPrefix(TCanvas* Canvas) {
+    TCustomDBGridGx* g = DBGrid();
+    if (!g || FAmountPrefix.empty()) return;
+    const TRect area = TextArea();
+    Canvas->Font()->Assign(*Font());
+    const int room = Canvas->TextWidth(FAmountPrefix);
+    const int textWidth = Canvas->TextWidth(Text());
+    const bool rtl = g->UseRightToLeftAlignment();
+    int x = rtl ? area.Right : area.Left - room;
+    if (!rtl && Alignment() == taRightJustify) x = std::max(x, area.Right - textWidth - room);
+    if (!rtl && Alignment() == taCenter) x = std::max(x, (area.Left + area.Right - textWidth) / 2 - room);
+    const int y = area.Top + (area.Height() - Canvas->TextHeight(FAmountPrefix)) / 2;
+    Canvas->Brush()->SetStyle(bsClear);
+    Canvas->TextOut(x, y, FAmountPrefix);
 }
 
 void TDBGridInplaceEdit::ArrangeControls() {

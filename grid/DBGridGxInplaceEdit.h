@@ -150,6 +150,10 @@ class TDBGridInplaceEdit : public TInplaceEdit, public IDropDownCloseGx {
     // The cell's parameter events decided the read-only state.
     bool ReadOnlyFromParams() const { return FReadOnlyFromParams; }
     virtual void PaintRequiredMark(TCanvas* Canvas);
+    void PaintAmountPrefix(TCanvas* Canvas);
+    // The text a money cell shows before its digits ("￥" of the display format "￥,0.00"), shown
+    // beside the edited amount where the cell shows it; empty for other cells.
+    const String& AmountPrefix() const { return FAmountPrefix; }
     virtual void TextChangedByUser();
     bool UserChangedText() const { return FUserChangedText; }
 
@@ -278,6 +282,7 @@ private:
     int FButtonsWidth = 0;
     bool FWordWrap = false;
     int FImageIndex = -1;
+    String FAmountPrefix;
     bool FReadOnlyFromParams = false;
     bool FUserChangedText = false;
     // The key being typed (a whole character, UTF-8).

@@ -358,3 +358,46 @@ TEST_F(InplaceEditTest, TheEditorKeepsTheCellsAlignmentAndTextPosition) {
         Grid->CloseEditor();
     }
 }
+
+// A money cell keeps its sign in the editor: the amount alone is edited, and the sign shows right
+// before it, where the cell showed it (a narrow column leaves the sign at the text area's edge).
+TEST_F(InplaceEditTest, AMoneyEditorShowsTheSignBesideTheAmount) {
+    Open();
+    struct {
+        const char* Format;
+        int Width;
+        const char* Sign;
+    } cases[] = {{"￥0.0", 120, "￥"}, {"'RMB '0.0", 120, "RMB "}, {"￥0.0", 40, "￥"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(String(c.Format) + " " + IntToStr(c.Width));
+        Col("F_float")->SetDisplayFormat(c.Format);
+        Col("F_float")->SetWidth(c.Width);
+        Grid->SetFocus();
+        Grid->SetFocusCol(Col("F_float")->Index() + Grid->IndicatorOffset());
+        Application()->ProcessMessages();
+        const TRect cell = Grid->CellScreenRect(Grid->CurrentCell().X, Grid->CurrentCell().Y);
+        const TRect inner(cell.Left + 2, cell.Top + 2, cell.Right - 2, cell.Bottom - 2);
+        TBitmap shot;
+        GrabControl(Grid, shot);
+        const auto shown = InkSpan(shot, inner);
+        TDBGridInplaceEdit* editor = Edit("F_float");
+        EXPECT_EQ(editor->Text(), "1.5");
+        EXPECT_EQ(editor->AmountPrefix(), c.Sign);
+        // The sign takes its room from the text area.
+        EXPECT_GT(editor->TextArea().Left, 2);
+        editor->CaretToEnd();
+        Application()->ProcessMessages();
+        GrabControl(Grid, shot);
+        const auto edited = InkSpan(shot, inner);
+        if (c.Width > 60) {
+            EXPECT_NEAR(edited.first, shown.first, 1);
+            EXPECT_NEAR(edited.second, shown.second, 1);
+        } else {
+            EXPECT_LT(edited.first, edited.second);
+        }
+        Grid->CloseEditor();
+    }
+    // Other number cells have no sign.
+    EXPECT_EQ(Edit("F_int")->AmountPrefix(), "");
+    Grid->CloseEditor();
+}
