@@ -66,24 +66,9 @@ int TvrDBFExport::ShowModal() {
 bool TvrDBFExport::Start() {
     FTarget = vrExportTarget(*this);
     if (FTarget.empty()) return false;
-    FMatrix = std::make_unique<TvrIEMatrix>();
-    TvrIEMatrix& m = *FMatrix;
-    m.PageBackground = false;
-    m.PageBackgroundPicture = false;
-    m.Backdrop = false;
-    m.BackdropCropped = true;
-    m.MergeTolerance = 5;
-    m.StripHtmlTags = false;
-    m.TakePictures = false;
-    m.WrapLines = false;
-    m.ProgressWindow = false;
-    m.MergeFrames = true;
-    try {
-        FFile = std::make_unique<TvrExportFile>(FTarget);
-    } catch (...) {
-        FMatrix.reset();
-        throw;
-    }
+    // The file first: when it cannot be created nothing else is made.
+    FFile = std::make_unique<TvrExportFile>(FTarget);
+    FMatrix = vrNewTextMatrix(5, false);
     return true;
 }
 

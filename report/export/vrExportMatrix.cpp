@@ -745,3 +745,18 @@ TPrinterOrientation TvrIEMatrix::PageOrientation(Integer index) const {
     const TvrIEMPage* p = PageByIndex(index);
     return p ? p->Orientation : poPortrait;
 }
+
+std::unique_ptr<TvrIEMatrix> vrNewTextMatrix(Extended mergeTolerance, bool plainText) {
+    auto m = std::make_unique<TvrIEMatrix>();
+    m->PageBackground = false;
+    m->PageBackgroundPicture = false;
+    m->Backdrop = false;
+    m->BackdropCropped = true;
+    m->MergeTolerance = mergeTolerance;
+    m->StripHtmlTags = plainText;
+    m->TakePictures = false;
+    m->WrapLines = plainText;
+    m->ProgressWindow = false;
+    m->MergeFrames = true;
+    return m;
+}

@@ -245,3 +245,8 @@ private:
     TvrBand* FFooterBand = nullptr;
     TvrProgress* FProgress = nullptr;
 };
+
+// A matrix for the exports that write text only (separated values, tables, plain text): no page
+// background, backdrop or pictures, frames merged, no progress window of its own. `mergeTolerance`
+// is how close edges merge; `plainText` strips markup tags and wraps lines as the objects show them.
+std::unique_ptr<TvrIEMatrix> vrNewTextMatrix(Extended mergeTolerance, bool plainText);

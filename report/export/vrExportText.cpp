@@ -53,24 +53,9 @@ int TvrSimpleTextExport::ShowModal() {
 bool TvrSimpleTextExport::Start() {
     FTarget = vrExportTarget(*this);
     if (FTarget.empty()) return false;
-    FMatrix = std::make_unique<TvrIEMatrix>();
-    TvrIEMatrix& m = *FMatrix;
-    m.PageBackground = false;
-    m.PageBackgroundPicture = false;
-    m.Backdrop = false;
-    m.BackdropCropped = true;
-    m.MergeTolerance = 0.5L;
-    m.StripHtmlTags = true;
-    m.TakePictures = false;
-    m.WrapLines = true;
-    m.ProgressWindow = false;
-    m.MergeFrames = true;
-    try {
-        FFile = std::make_unique<TvrExportFile>(FTarget);
-    } catch (...) {
-        FMatrix.reset();
-        throw;
-    }
+    // The file first: when it cannot be created nothing else is made.
+    FFile = std::make_unique<TvrExportFile>(FTarget);
+    FMatrix = vrNewTextMatrix(0.5L, true);
     return true;
 }
 
