@@ -58,7 +58,7 @@ const TPageIcon PageIcons[] = {
     {"基本资料", "folder-documents"}, {"系统管理", "preferences-system"},
 };
 
-// The standard names of the freedesktop naming specification where there is one.
+// The standard freedesktop icon names where there is one; theme names of the Breeze set otherwise.
 const char* const ToolIcons[ToolImageCount] = {
     "document-new",                // 新增
     "document-edit",               // 修改
