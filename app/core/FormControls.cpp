@@ -6,6 +6,7 @@
 
 #include "controls/kxCurrEdit.h"
 #include "db/Field.h"
+#include "gui/Buttons.h"
 #include "gui/ComCtrls.h"
 #include "gui/StdCtrls.h"
 #include "rtl/DateUtils.h"
@@ -23,12 +24,23 @@ T* Place(T* control, TWinControl* parent, const String& name, int left, int top,
 
 } // namespace
 
-TLabel* AddLabel(TComponent* owner, TWinControl* parent, const String& caption, int left, int top) {
+TLabel* AddLabel(TComponent* owner, TWinControl* parent, const String& caption, int left, int top, int width) {
     auto* label = new TLabel(owner);
     label->SetParent(parent);
-    label->SetBounds(left, top + 4, DialogLabelWidth, 16);
+    label->SetBounds(left, top + 4, width, 16);
     label->SetCaption(caption);
     return label;
+}
+
+TBitBtn* AddPanelButton(TComponent* owner, TWinControl* parent, const String& name, const String& caption, int left,
+                        int top, int width) {
+    auto* button = new TBitBtn(owner);
+    button->SetName(name);
+    button->SetParent(parent);
+    button->SetCaption(caption);
+    button->SetBounds(left, top, width, 28);
+    button->SetTabStop(false);
+    return button;
 }
 
 TEdit* AddEdit(TComponent* owner, TWinControl* parent, const String& name, const String& caption, int left,

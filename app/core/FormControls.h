@@ -9,6 +9,7 @@
 class TComponent;
 class TWinControl;
 class TLabel;
+class TBitBtn;
 class TEdit;
 class TComboBox;
 class TMemo;
@@ -24,7 +25,11 @@ inline const String PriceEditFormat = "￥,0.00##;-￥,0.00##";
 // The width of the labels the boxes stand behind.
 inline constexpr int DialogLabelWidth = 70;
 
-TLabel* AddLabel(TComponent* owner, TWinControl* parent, const String& caption, int left, int top);
+TLabel* AddLabel(TComponent* owner, TWinControl* parent, const String& caption, int left, int top,
+                 int width = DialogLabelWidth);
+// A button of a picker's filter or button panel: 28 pixels high, left out of the tab order.
+TBitBtn* AddPanelButton(TComponent* owner, TWinControl* parent, const String& name, const String& caption, int left,
+                        int top, int width = 80);
 TEdit* AddEdit(TComponent* owner, TWinControl* parent, const String& name, const String& caption, int left,
                int top, int width);
 // fillSql: filled through FillCombo each time the box is entered ("" keeps its items).

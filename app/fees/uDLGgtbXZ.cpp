@@ -1,5 +1,6 @@
 #include "app/fees/uDLGgtbXZ.h"
 
+#include "app/core/FormControls.h"
 #include "app/registers/ListSearchPanel.h"
 #include "app/registers/RegisterStatement.h"
 
@@ -26,17 +27,6 @@ void MeterPickerColumns(TDBGridGx* grid, const std::vector<std::pair<const char*
         column->SetWidth(80);
     }
     grid->EndLayout();
-}
-
-TBitBtn* MeterPickerButton(TComponent* owner, TWinControl* parent, const String& name, const String& caption,
-                           int left, int top) {
-    auto* button = new TBitBtn(owner);
-    button->SetName(name);
-    button->SetParent(parent);
-    button->SetCaption(caption);
-    button->SetBounds(left, top, 80, 28);
-    button->SetTabStop(false);
-    return button;
 }
 
 } // namespace
@@ -90,7 +80,7 @@ TDLGgtbXZ::TDLGgtbXZ(TComponent* AOwner) : TForm(AOwner) {
     edtLDcode->SetParent(PanelFilter);
     edtLDcode->SetBounds(256, 8, 90, 22);
     edtLDcode->SetMaxLength(SearchTextLimit);
-    BitBtn3 = MeterPickerButton(this, PanelFilter, "BitBtn3", "查询", 356, 5);
+    BitBtn3 = AddPanelButton(this, PanelFilter, "BitBtn3", "查询", 356, 5);
     BitBtn3->OnClick = [this](TObject*) { QuerySharedMeters(); };
     cbbXQname->OnChange = [this](TObject*) { QuerySharedMeters(); };
     edtLDcode->OnChange = [this](TObject*) { QuerySharedMeters(); };
@@ -101,9 +91,9 @@ TDLGgtbXZ::TDLGgtbXZ(TComponent* AOwner) : TForm(AOwner) {
     PanelButtons->SetAlign(alBottom);
     PanelButtons->SetHeight(44);
     PanelButtons->SetCaption("");
-    BitBtn1 = MeterPickerButton(this, PanelButtons, "BitBtn1", "确定", 570, 8);
+    BitBtn1 = AddPanelButton(this, PanelButtons, "BitBtn1", "确定", 570, 8);
     BitBtn1->SetModalResult(mrOk);
-    BitBtn2 = MeterPickerButton(this, PanelButtons, "BitBtn2", "关闭", 660, 8);
+    BitBtn2 = AddPanelButton(this, PanelButtons, "BitBtn2", "关闭", 660, 8);
     BitBtn2->SetModalResult(mrCancel);
     BitBtn2->SetCancel(true);
 

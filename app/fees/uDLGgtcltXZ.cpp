@@ -1,5 +1,6 @@
 #include "app/fees/uDLGgtcltXZ.h"
 
+#include "app/core/FormControls.h"
 #include "app/fees/uFrmGTFYinfoEdit.h"
 #include "app/fees/uFrmGTFYinfoGL.h"
 
@@ -16,28 +17,6 @@
 #include "gui/Buttons.h"
 #include "gui/ExtCtrls.h"
 #include "gui/StdCtrls.h"
-
-namespace {
-
-TBitBtn* HouseholdPickerButton(TComponent* owner, TWinControl* parent, const String& name, const String& caption, int left,
-                   int top) {
-    auto* button = new TBitBtn(owner);
-    button->SetName(name);
-    button->SetParent(parent);
-    button->SetCaption(caption);
-    button->SetBounds(left, top, 80, 28);
-    button->SetTabStop(false);
-    return button;
-}
-
-void HouseholdPickerLabel(TComponent* owner, TWinControl* parent, const String& caption, int left, int width) {
-    auto* label = new TLabel(owner);
-    label->SetParent(parent);
-    label->SetBounds(left, 12, width, 16);
-    label->SetCaption(caption);
-}
-
-} // namespace
 
 TDLGgtcltXZ::TDLGgtcltXZ(TfrmGTFYinfoEdit* meter) : TForm(meter), FMeter(meter) {
     SetName("DLGgtcltXZ");
@@ -61,7 +40,7 @@ TDLGgtcltXZ::TDLGgtcltXZ(TfrmGTFYinfoEdit* meter) : TForm(meter), FMeter(meter) 
     PanelFilter->SetAlign(alTop);
     PanelFilter->SetHeight(38);
     PanelFilter->SetCaption("");
-    HouseholdPickerLabel(this, PanelFilter, "小区名称：", 8, 64);
+    AddLabel(this, PanelFilter, "小区名称：", 8, 8, 64);
     cbbXQname = new TComboBox(this);
     cbbXQname->SetName("cbbXQname");
     cbbXQname->SetParent(PanelFilter);
@@ -72,13 +51,13 @@ TDLGgtcltXZ::TDLGgtcltXZ(TfrmGTFYinfoEdit* meter) : TForm(meter), FMeter(meter) 
         dmData->FillCombo("select f_name from T_XQinfo where f_name <> '' " + XQNameScopeSQL, *cbbXQname->Items());
         cbbXQname->SetText(text);
     };
-    HouseholdPickerLabel(this, PanelFilter, "楼幢号：", 204, 52);
+    AddLabel(this, PanelFilter, "楼幢号：", 204, 8, 52);
     edtLDcode = new TEdit(this);
     edtLDcode->SetName("edtLDcode");
     edtLDcode->SetParent(PanelFilter);
     edtLDcode->SetBounds(256, 8, 90, 22);
     edtLDcode->SetMaxLength(SearchTextLimit);
-    BitBtn3 = HouseholdPickerButton(this, PanelFilter, "BitBtn3", "查询", 356, 5);
+    BitBtn3 = AddPanelButton(this, PanelFilter, "BitBtn3", "查询", 356, 5);
     CheckBox1 = new TCheckBox(this);
     CheckBox1->SetName("CheckBox1");
     CheckBox1->SetParent(PanelFilter);
@@ -94,9 +73,9 @@ TDLGgtcltXZ::TDLGgtcltXZ(TfrmGTFYinfoEdit* meter) : TForm(meter), FMeter(meter) 
     PanelButtons->SetAlign(alBottom);
     PanelButtons->SetHeight(44);
     PanelButtons->SetCaption("");
-    BitBtn1 = HouseholdPickerButton(this, PanelButtons, "BitBtn1", "确定", 510, 8);
+    BitBtn1 = AddPanelButton(this, PanelButtons, "BitBtn1", "确定", 510, 8);
     BitBtn1->SetModalResult(mrOk);
-    BitBtn2 = HouseholdPickerButton(this, PanelButtons, "BitBtn2", "关闭", 600, 8);
+    BitBtn2 = AddPanelButton(this, PanelButtons, "BitBtn2", "关闭", 600, 8);
     BitBtn2->SetModalResult(mrCancel);
     BitBtn2->SetCancel(true);
 

@@ -1,5 +1,6 @@
 #include "app/fees/uDLGpjInfoXZ.h"
 
+#include "app/core/FormControls.h"
 #include "app/fees/uFrmCltBXGL.h"
 #include "app/fees/uFrmCltBXedit.h"
 
@@ -21,28 +22,6 @@
 #include "rtl/StrUtils.h"
 
 #include <memory>
-
-namespace {
-
-TBitBtn* NewButton(TComponent* owner, TWinControl* parent, const String& name, const String& caption, int left) {
-    auto* button = new TBitBtn(owner);
-    button->SetName(name);
-    button->SetParent(parent);
-    button->SetCaption(caption);
-    button->SetBounds(left, 8, 86, 28);
-    button->SetTabStop(false);
-    return button;
-}
-
-TLabel* NewLabel(TComponent* owner, TWinControl* parent, const String& caption, int left, int width) {
-    auto* label = new TLabel(owner);
-    label->SetParent(parent);
-    label->SetBounds(left, 12, width, 16);
-    label->SetCaption(caption);
-    return label;
-}
-
-} // namespace
 
 TDLGpjInfoXZ::TDLGpjInfoXZ(TfrmCltBXedit* repair) : TForm(repair), FRepair(repair) {
     SetName("DLGpjInfoXZ");
@@ -66,7 +45,7 @@ TDLGpjInfoXZ::TDLGpjInfoXZ(TfrmCltBXedit* repair) : TForm(repair), FRepair(repai
     PanelFilter->SetAlign(alTop);
     PanelFilter->SetHeight(38);
     PanelFilter->SetCaption("");
-    NewLabel(this, PanelFilter, "按类别过滤：", 8, 80);
+    AddLabel(this, PanelFilter, "按类别过滤：", 8, 8, 80);
     cbbType = new TComboBox(this);
     cbbType->SetName("cbbType");
     cbbType->SetParent(PanelFilter);
@@ -76,13 +55,13 @@ TDLGpjInfoXZ::TDLGpjInfoXZ(TfrmCltBXedit* repair) : TForm(repair), FRepair(repai
         dmData->FillCombo("select distinct F_name from t_code where (F_name <> '') and F_type = 'pjtype' ",
                           *cbbType->Items());
     };
-    NewLabel(this, PanelFilter, "请输入配件的编号、名称或产地：", 212, 200);
+    AddLabel(this, PanelFilter, "请输入配件的编号、名称或产地：", 212, 8, 200);
     edtQryCode = new TEdit(this);
     edtQryCode->SetName("edtQryCode");
     edtQryCode->SetParent(PanelFilter);
     edtQryCode->SetBounds(412, 8, 160, 22);
     edtQryCode->SetMaxLength(SearchTextLimit);
-    BitBtn3 = NewButton(this, PanelFilter, "BitBtn3", "查询", 584);
+    BitBtn3 = AddPanelButton(this, PanelFilter, "BitBtn3", "查询", 584, 8, 86);
     BitBtn3->SetBounds(584, 5, 80, 28);
     BitBtn3->OnClick = [this](TObject*) { QueryPickerParts(); };
 
@@ -92,13 +71,13 @@ TDLGpjInfoXZ::TDLGpjInfoXZ(TfrmCltBXedit* repair) : TForm(repair), FRepair(repai
     PanelButtons->SetAlign(alBottom);
     PanelButtons->SetHeight(44);
     PanelButtons->SetCaption("");
-    BitBtn4 = NewButton(this, PanelButtons, "BitBtn4", "新增配件", 12);
+    BitBtn4 = AddPanelButton(this, PanelButtons, "BitBtn4", "新增配件", 12, 8, 86);
     BitBtn4->OnClick = [this](TObject*) { NewPartClick(); };
-    BitBtn1 = NewButton(this, PanelButtons, "BitBtn1", "确定", 630);
+    BitBtn1 = AddPanelButton(this, PanelButtons, "BitBtn1", "确定", 630, 8, 86);
     BitBtn1->OnClick = [this](TObject*) {
         if (DBGridGx1->OnDblClick) DBGridGx1->OnDblClick(DBGridGx1);
     };
-    BitBtn2 = NewButton(this, PanelButtons, "BitBtn2", "关闭", 722);
+    BitBtn2 = AddPanelButton(this, PanelButtons, "BitBtn2", "关闭", 722, 8, 86);
     BitBtn2->SetModalResult(mrCancel);
     BitBtn2->SetCancel(true);
 
